@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building and testing VESDRA needs on Debian 12 (run as root).
+# Only missing packages are installed.
+set -euo pipefail
+PKGS=(g++ cmake ninja-build pkg-config
+      qt6-base-dev libgl1-mesa-dev
+      libgtest-dev libgmock-dev libbenchmark-dev
+      mdbtools-dev
+      poppler-utils xvfb xauth fonts-dejavu-core)
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
