@@ -1,0 +1,77 @@
+#pragma once
+#include <cassert>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vesdra {
+
+// A 1-based (row, column) matrix over contiguous storage, stored column by
+// column: every view walks one channel, so a channel's samples are adjacent.
+// For sample matrices the row is the sample number and the column the channel.
+template <typename T>
+class Matrix {
+public:
+    Matrix() = default;
+    Matrix(std::int32_t rows, std::int32_t cols, T fill = T{}) { Resize(rows, cols, fill); }
+
+    // Discards the contents ("ReDim").
+    void Resize(std::int32_t rows, std::int32_t cols, T fill = T{})
+    {
+        rows_ = rows > 0 ? rows : 0;
+        cols_ = cols > 0 ? cols : 0;
+        data_.assign(static_cast<size_t>(rows_) * static_cast<size_t>(cols_), fill);
+    }
+    // Frees the storage ("Erase").
+    void Clear()
+    {
+        rows_ = cols_ = 0;
+        std::vector<T>().swap(data_);
+    }
+
+    [[nodiscard]] std::int32_t Rows() const { return rows_; }
+    [[nodiscard]] std::int32_t Cols() const { return cols_; }
+    [[nodiscard]] bool Empty() const { return data_.empty(); }
+
+    T& operator()(std::int32_t row, std::int32_t col)
+    {
+        assert(row >= 1 && row <= rows_ && col >= 1 && col <= cols_);
+        return data_[Index(row, col)];
+    }
+    const T& operator()(std::int32_t row, std::int32_t col) const
+    {
+        assert(row >= 1 && row <= rows_ && col >= 1 && col <= cols_);
+        return data_[Index(row, col)];
+    }
+
+    // Column c (1-based) as a contiguous span; element [s - 1] is row s.
+    [[nodiscard]] std::span<T> Column(std::int32_t col)
+    {
+        assert(col >= 1 && col <= cols_);
+        return {data_.data() + static_cast<size_t>(col - 1) * static_cast<size_t>(rows_),
+                static_cast<size_t>(rows_)};
+    }
+    [[nodiscard]] std::span<const T> Column(std::int32_t col) const
+    {
+        assert(col >= 1 && col <= cols_);
+        return {data_.data() + static_cast<size_t>(col - 1) * static_cast<size_t>(rows_),
+                static_cast<size_t>(rows_)};
+    }
+
+    [[nodiscard]] T* Data() { return data_.data(); }
+    [[nodiscard]] const T* Data() const { return data_.data(); }
+
+    bool operator==(const Matrix&) const = default;
+
+private:
+    [[nodiscard]] size_t Index(std::int32_t row, std::int32_t col) const
+    {
+        return static_cast<size_t>(col - 1) * static_cast<size_t>(rows_) + static_cast<size_t>(row - 1);
+    }
+
+    std::int32_t rows_{0};
+    std::int32_t cols_{0};
+    std::vector<T> data_;
+};
+
+} // namespace vesdra
