@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace vesdra {
+
+// Texts of the language table; text N is line N of the language file.
+inline constexpr int NumTextosIdioma = 288;
+
+// Languages the Idioma menu offers.
+inline constexpr std::int32_t IdiomaIngles = 0;
+inline constexpr std::int32_t IdiomaEspanol = 1;
+
+// Process-wide state of the application shell: one instance, reached through
+// Shell(). Fields are added here by whoever owns the shell feature that needs
+// them; keep each group commented with who writes it.
+struct ShellState {
+    // Language table, 1-based: element 0 is never used. Read it through
+    // TextosIdioma(n) (language.h), which is safe for any n.
+    std::array<QString, NumTextosIdioma + 1> TextosIdioma{};
+    // 1 Spanish, 0 English. Any other value read from ficher.ini or tools.ini
+    // is kept as read and means English when the file is chosen.
+    std::int32_t Idioma{IdiomaEspanol};
+    // Full path of the language file the table was last loaded from.
+    QString FicheroIdioma{};
+    // Folder of the language files, tools.ini and ficher.ini; no trailing separator.
+    QString CarpetaIni{};
+};
+
+ShellState& Shell();
+
+} // namespace vesdra
