@@ -1,0 +1,156 @@
+#include "shell/language.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/base/cp1252.h"
+
+namespace vesdra {
+
+namespace {
+
+constexpr std::int32_t kErrFileNotFound = 53;
+constexpr std::int32_t kErrInputPastEnd = 62;
+
+GuardarIdiomaEnFicheros& GuardarHook()
+{
+    static GuardarIdiomaEnFicheros hook;
+    return hook;
+}
+
+// The file `name` in `folder`; when no file has that exact name, one whose
+// name differs only in letter case (a folder copied from a case-insensitive
+// file system), else the exact path so that the caller reports it missing.
+QString FileInFolder(const QString& folder, const QString& name)
+{
+    const QString exact = folder + QLatin1Char('/') + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& f : found)
+        if (f.compare(name, Qt::CaseInsensitive) == 0)
+            return folder + QLatin1Char('/') + f;
+    return exact;
+}
+
+// Up to `max` lines of `bytes`. A line ends at CR LF, lone LF or lone CR; the
+// text after the last line end is a line when it is not empty, as a reader
+// line by line sees it.
+std::vector<QByteArray> SplitLines(const QByteArray& bytes, int max)
+{
+    std::vector<QByteArray> lines;
+    lines.reserve(static_cast<size_t>(max));
+    const char* p = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n && static_cast<int>(lines.size()) < max) {
+        const char c = p[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(p + start, i - start);
+            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n && static_cast<int>(lines.size()) < max)
+        lines.emplace_back(p + start, n - start);
+    return lines;
+}
+
+QString Placeholder(int n, std::int32_t idioma)
+{
+    return (idioma == IdiomaEspanol ? QStringLiteral("Texto %1") : QStringLiteral("Text %1")).arg(n);
+}
+
+} // namespace
+
+const QString& TextosIdioma(int n)
+{
+    static const QString empty;
+    if (n < 1 || n > NumTextosIdioma)
+        return empty;
+    return Shell().TextosIdioma[static_cast<size_t>(n)];
+}
+
+QString LanguageError::Mensaje() const
+{
+    return QStringLiteral("Error %1: %2").arg(Numero).arg(Descripcion);
+}
+
+QString FicheroDeIdioma(const QString& carpetaIni, std::int32_t idioma)
+{
+    return FileInFolder(carpetaIni, idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini")
+                                                            : QStringLiteral("vsingles.ini"));
+}
+
+bool CargarIdioma(LanguageError* error)
+{
+    ShellState& s = Shell();
+    QFile file(s.FicheroIdioma);
+    std::vector<QByteArray> lines;
+    std::optional<LanguageError> failure;
+    if (s.FicheroIdioma.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        failure = LanguageError{kErrFileNotFound, QStringLiteral("File not found")};
+    } else {
+        lines = SplitLines(file.readAll(), NumTextosIdioma);
+        if (static_cast<int>(lines.size()) < NumTextosIdioma)
+            failure = LanguageError{kErrInputPastEnd, QStringLiteral("Input past end of file")};
+    }
+
+    for (int n = 1; n <= NumTextosIdioma; ++n) {
+        QString& text = s.TextosIdioma[static_cast<size_t>(n)];
+        if (n <= static_cast<int>(lines.size()))
+            text = FromCp1252(lines[static_cast<size_t>(n - 1)]);
+        else if (text.isEmpty())
+            text = Placeholder(n, s.Idioma);
+    }
+
+    if (failure && error)
+        *error = *failure;
+    return !failure;
+}
+
+bool IniciarIdioma(LanguageError* error)
+{
+    ShellState& s = Shell();
+    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, s.Idioma);
+    return CargarIdioma(error);
+}
+
+void SetGuardarIdiomaEnFicheros(GuardarIdiomaEnFicheros hook)
+{
+    GuardarHook() = std::move(hook);
+}
+
+LanguageSwitchResult CambiarIdioma(std::int32_t lang)
+{
+    LanguageSwitchResult result;
+    result.Cambiado = true;
+    // A failure to persist the number must not stop the switch itself: the
+    // table would stay in the old language while Idioma names the new one,
+    // and the menu would refuse to switch again.
+    if (GuardarHook())
+        result.ErrorGuardar = GuardarHook()(lang);
+
+    ShellState& s = Shell();
+    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol);
+    LanguageError loadError;
+    if (!CargarIdioma(&loadError))
+        result.ErrorCargar = loadError;
+    return result;
+}
+
+LanguageSwitchResult ElegirIdioma(std::int32_t lang)
+{
+    ShellState& s = Shell();
+    if (s.Idioma == lang)
+        return {};
+    s.Idioma = lang;
+    return CambiarIdioma(lang);
+}
+
+} // namespace vesdra
