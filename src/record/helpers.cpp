@@ -1,0 +1,124 @@
+#include "record/helpers.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <cmath>
+
+#include "platform/base/screen.h"
+
+namespace vesdra {
+namespace {
+
+QString Celda(const Matrix<QString>& tabla, std::int32_t fila, std::int32_t columna)
+{
+    if (fila < 1 || fila > tabla.Rows() || columna < 1 || columna > tabla.Cols())
+        return {};
+    return tabla(fila, columna);
+}
+
+QString NombreIdDe(const Matrix<QString>& tabla, std::int32_t n)
+{
+    QString nombre = Celda(tabla, n, 2);
+    return nombre.isEmpty() ? Celda(tabla, n, 3) : nombre;
+}
+
+// The layout rules select on whole twips per pixel and the width in pixels.
+struct Rejilla {
+    double t;
+    double w;
+};
+
+Rejilla RejillaPantalla()
+{
+    const ScreenInfo& s = Screen();
+    double t = std::nearbyint(static_cast<double>(s.TwipsPerPixelX));
+    if (t <= 0)
+        t = 15;
+    return {t, static_cast<double>(s.WidthTwips) / t};
+}
+
+} // namespace
+
+QString NombreCanal(std::int32_t n)
+{
+    const Matrix<QString>& tabla = Registro().TablaCanales;
+    const QString nombre = Celda(tabla, n, 2);
+    const QString circuito = Celda(tabla, n, 3);
+    if (circuito.isEmpty() || circuito.size() > nombre.size())
+        return nombre;
+    return circuito;
+}
+
+QString NombreCanalId(std::int32_t n)
+{
+    return NombreIdDe(Registro().TablaCanales, n);
+}
+
+QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::int32_t n)
+{
+    return NombreIdDe(analogicosPlantilla, n);
+}
+
+std::int32_t FrecuenciaMuestreo()
+{
+    const RecordModel& r = Registro();
+    if (!r.TasasMuestreo.Empty() && r.TasasMuestreo(1) != 0)
+        return r.TasasMuestreo(1);
+    return r.TasaCalculada;
+}
+
+QString HoraTexto()
+{
+    const QLocale locale;
+    QString texto = locale.toString(QDateTime::currentDateTime(),
+                                    locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
+                                        QStringLiteral("HH:mm:ss"));
+    // Locales that write the time with "." get ":" in the print header.
+    qsizetype desde = 0;
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype p = texto.indexOf(QLatin1Char('.'), desde);
+        if (p < 0)
+            break;
+        texto[p] = QLatin1Char(':');
+        desde = p + 1;
+    }
+    return texto;
+}
+
+void ComprobarDecimal()
+{
+    Registro().PuntoDecimal = QLocale().toString(0.0, 'f', 1).contains(QLatin1Char('.'));
+}
+
+float AnchoVista()
+{
+    const auto [t, w] = RejillaPantalla();
+    double d = 1.005;
+    if (w == 640 || (t == 12 && w == 800))
+        d = 1.0077;
+    return static_cast<float>(Screen().WidthTwips / d);
+}
+
+float AltoVista()
+{
+    const auto [t, w] = RejillaPantalla();
+    double d = 0;
+    if (w == 640)
+        d = 1.177;
+    else if (t == 12)
+        d = w == 800 ? 1.15 : 1.115;
+    else
+        d = w == 800 ? 1.1364 : 1.104;
+    return static_cast<float>(Screen().HeightTwips / d);
+}
+
+std::int32_t AnchoPantalla()
+{
+    const ScreenInfo& s = Screen();
+    if (s.TwipsPerPixelX <= 0)
+        return 0;
+    return static_cast<std::int32_t>(
+        std::nearbyint(static_cast<double>(s.WidthTwips) / static_cast<double>(s.TwipsPerPixelX)));
+}
+
+} // namespace vesdra

@@ -1,0 +1,67 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <string_view>
+
+#include "record/matrix.h"
+#include "record/record_model.h"
+
+namespace vesdra {
+
+// Number of a .cfg field or an ASCII time stamp, whatever the locale: the
+// text is trimmed; when it holds no "." its first "," is the decimal point;
+// blanks are skipped and the leading number is taken ("12A" is 12,
+// "6.103516E-05" is 6.103516e-05); no number at all gives 0.
+[[nodiscard]] double ValorNumero(std::string_view text);
+[[nodiscard]] double ValorNumero(QStringView text);
+
+// Caption of analog channel row n of TablaCanales: the circuit name unless it
+// is empty or longer than the channel name, then the channel name.
+[[nodiscard]] QString NombreCanal(std::int32_t n);
+// Channel name of row n unless it is empty, then the circuit name.
+[[nodiscard]] QString NombreCanalId(std::int32_t n);
+// The NombreCanalId rule on a template's analog table (AnalogicosPlantilla,
+// same four columns as TablaCanales), which the templates subsystem owns.
+[[nodiscard]] QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::int32_t n);
+
+// TasasMuestreo(1) when it is not 0, else TasaCalculada.
+[[nodiscard]] std::int32_t FrecuenciaMuestreo();
+
+// Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
+// of each column of m; both start at 0, so every range holds 0.
+template <typename T>
+void MaxMinCanales(const Matrix<T>& m)
+{
+    RecordModel& r = Registro();
+    r.MinimosCanal.Resize(m.Cols(), 0.0f);
+    r.MaximosCanal.Resize(m.Cols(), 0.0f);
+    for (std::int32_t c = 1; c <= m.Cols(); ++c) {
+        float lo = 0.0f;
+        float hi = 0.0f;
+        for (const T& cell : m.Column(c)) {
+            const auto v = static_cast<float>(cell);
+            if (v < lo)
+                lo = v;
+            else if (v > hi)
+                hi = v;
+        }
+        r.MinimosCanal(c) = lo;
+        r.MaximosCanal(c) = hi;
+    }
+}
+
+// Current date and time in the locale's short format, its first three "."
+// turned into ":" (print headers).
+[[nodiscard]] QString HoraTexto();
+
+// Sets Registro().PuntoDecimal: the locale writes numbers with ".".
+void ComprobarDecimal();
+
+// Usable drawing width and height of a view window, in twips, from Screen().
+[[nodiscard]] float AnchoVista();
+[[nodiscard]] float AltoVista();
+// Screen width in pixels.
+[[nodiscard]] std::int32_t AnchoPantalla();
+
+} // namespace vesdra

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace vesdra {
+
+// Number primitives shared by the record readers. None depends on the locale:
+// the same file gives the same values on every machine.
+
+// Blanks around a field (space, tab, CR, LF) cut off.
+[[nodiscard]] std::string_view RecortarCampo(std::string_view field);
+
+// A whole field as a number, as the ordinary text-to-number conversion takes
+// an ASCII sample field: blanks round it allowed, "." decimal point, optional
+// sign and exponent; anything else (an empty field, "12A") is no number.
+[[nodiscard]] bool NumeroCampo(std::string_view field, double& out);
+
+// To the nearest integer, halves to even; false when v lies outside the
+// 32-bit range (or is not a number).
+[[nodiscard]] bool RedondearEntero(double v, std::int32_t& out);
+
+// A count or integer field: NumeroCampo, then RedondearEntero.
+[[nodiscard]] bool EnteroCampo(std::string_view field, std::int32_t& out);
+
+} // namespace vesdra

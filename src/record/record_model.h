@@ -1,0 +1,114 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "record/array.h"
+#include "record/matrix.h"
+
+namespace vesdra {
+
+// Primary and secondary ratings of one analog channel of a 1997 record and
+// the flag telling which side the file's values are referred to.
+struct PrimSec {
+    float Primario{0.0f};   // primary factor
+    float Secundario{0.0f}; // secondary factor
+    QString PS;             // rest of the channel line after the secondary factor, untrimmed ("P"/"S")
+};
+
+// The open COMTRADE record. One instance per process (Registro()); written by
+// the .cfg and .dat readers, read by every view, the templates and the shell.
+//
+// Invariants while a record is open:
+// - FactorA, FactorB, Desfase, the rows of TablaCanales (and TablaPrimSec of a
+//   1997 record) and the columns of the sample matrices number NumAnalogicos;
+//   NombresDigitales and the columns of EstadosDigitales number NumDigitales.
+// - The sample count is NumMuestras() == Valores.Rows(); Tiempos and
+//   EstadosDigitales (when NumDigitales > 0) have as many rows. A record
+//   without analog channels has no samples at all.
+// - TablaCanales(c, 1) is the 1-based channel number as text.
+// - AnioRevision is "1991" or "1997".
+struct RecordModel {
+    // Paths, written by the open sequence. RutaCfg / RutaHdr are "" when the
+    // file was not found beside the data file.
+    QString RutaDat;
+    QString RutaCfg;
+    QString RutaHdr;
+
+    // Contents of the .cfg.
+    QString NombreEstacion;          // line 1, field 1 (a template's identifier once applied)
+    QString AnioRevision{"0"};       // "1991" or "1997"; "0" when no record is open
+    QString TextoRevision{"0"};      // revision field as written
+    bool RevisionErronea{false};     // the last .cfg read refused its revision field
+    std::int32_t TotalCanales{0};
+    std::int32_t NumAnalogicos{0};
+    std::int32_t NumDigitales{0};
+    std::int32_t NumAnalogicosOfrecidos{0}; // copies offered to the template wizard
+    std::int32_t NumDigitalesOfrecidos{0};
+    // (channel row, column): 1 number, 2 name (ch_id), 3 circuit (ccbm), 4 units.
+    // Applying a template rebuilds it with five columns.
+    Matrix<QString> TablaCanales;
+    Array<float> FactorA;            // multiplier a per analog channel
+    Array<float> FactorB;            // offset b per analog channel
+    Array<float> Desfase;            // time skew per analog channel, microseconds
+    Array<PrimSec> TablaPrimSec;     // 1997 only; not reset by closing a record
+    Array<QString> NombresDigitales; // empty when NumDigitales is 0
+    std::int32_t FrecuenciaLinea{0}; // Hz
+    std::int32_t NumTasas{0};
+    Array<std::int32_t> TasasMuestreo;   // 1..max(NumTasas, 1), Hz
+    Array<std::int32_t> MuestrasFinales; // 1..max(NumTasas, 1); element 1 fixes the samples read
+    QString FechaInicio;             // start time line, whole ("0" after closing)
+    QString FechaDisparo{"0"};       // trigger time line, whole
+    QString TipoFichero;             // file type line; trimmed and upper-cased before use
+    // Time multiplier of a 1997 record (a real: 0.001 multiplies by 0.001);
+    // 1 after reading a 1991 .cfg. 0 means time stamps are not multiplied.
+    double MultTiempo{1.0};
+
+    // Sample matrices, (sample, channel). Valores holds a*x + b, the values
+    // every view draws; for a 1997 record it holds the file's own values and
+    // ValoresPrimario / ValoresSecundario the two sides (the views may copy
+    // one side into Valores). The side matrices are empty for a 1991 record.
+    Matrix<float> Valores;
+    Matrix<float> ValoresPrimario;
+    Matrix<float> ValoresSecundario;
+    Matrix<std::uint8_t> EstadosDigitales; // 0 or 1 (an ASCII field is kept as written)
+    Array<double> Tiempos;                 // per sample, microseconds (multiplied by MultTiempo)
+    std::int32_t TasaCalculada{0};         // Hz, from the first two time stamps
+
+    // Extremes per column of the last matrix given to MaxMinCanales; both
+    // start at 0, so the range always holds 0.
+    Array<float> MinimosCanal;
+    Array<float> MaximosCanal;
+
+    // Trace colours: QBColor numbers (0..15), index 0..14.
+    std::array<std::uint8_t, 15> PaletaColores{};
+
+    bool RegistroAbierto{false};
+    bool FasoresCalculados{false};
+    bool TipoErroneo{false};  // the file type was neither ASCII nor BINARY
+    bool PuntoDecimal{false}; // the locale writes numbers with "."
+
+    // ASCII copy of a BINARY record: target path without extension, and
+    // whether the user chose to convert and stop (value matrices zeroed).
+    QString NombreConversion;
+    bool SalirTrasConversion{false};
+
+    [[nodiscard]] std::int32_t NumMuestras() const { return Valores.Rows(); }
+    [[nodiscard]] bool Es1997() const { return AnioRevision.trimmed() == QLatin1String("1997"); }
+};
+
+// The one process-wide record.
+RecordModel& Registro();
+
+// After a record opened successfully: phasors not computed, record open,
+// the channel palette set.
+void IniciarValores();
+
+// What the close command does to the record model: releases the per-channel
+// and sample arrays, zeroes the counts and flags, "0" for AnioRevision,
+// TextoRevision, FechaDisparo and FechaInicio, "" for TipoFichero,
+// NombreEstacion and NombreConversion. Leaves the paths, TablaPrimSec,
+// MultTiempo and PaletaColores as they are.
+void CerrarRegistro();
+
+} // namespace vesdra
