@@ -1,0 +1,94 @@
+#pragma once
+#include <QPointF>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/pens.h"
+
+namespace vesdra {
+
+// The application's printer object. Pages are laid out in twips from the
+// top-left corner of the printable area; Width and Height are the page size
+// in twips for the current orientation.
+//
+// The drawing state (CurrentX/Y, pens, colour, font) is plain data: a call
+// uses the values in force when it is made, as the Parts' print routines
+// expect. A document starts with the first drawing call after construction,
+// EndDoc or KillDoc; EndDoc sends it, KillDoc abandons it.
+//
+// Failures of the device (no printer, an output file that cannot be written)
+// throw VbError 482 ("Printer error") from the call that meets them.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    [[nodiscard]] virtual std::int32_t Width() const = 0;
+    [[nodiscard]] virtual std::int32_t Height() const = 0;
+    // 1 portrait, 2 landscape. Takes effect for the next document (or the
+    // next page when no drawing has happened yet on this one).
+    [[nodiscard]] int Orientation() const { return orientation_; }
+    void SetOrientation(int orientation);
+    // 1 monochrome, 2 colour.
+    [[nodiscard]] int ColorMode() const { return colorMode_; }
+    void SetColorMode(int mode);
+
+    double CurrentX{0};
+    double CurrentY{0};
+    int DrawWidth{1};         // device pixels
+    int DrawStyle{0};         // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
+    std::uint32_t ForeColor{0}; // &HBBGGRR
+    QString FontName{QStringLiteral("Arial")};
+    double FontSize{10};
+    bool FontBold{false};
+
+    // A segment (or box) in the colour given, ForeColor when none; leaves
+    // CurrentX, CurrentY at the second point.
+    void Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color = std::nullopt,
+        LineForm form = LineForm::Plain);
+    // From CurrentX, CurrentY to the point.
+    void LineTo(double x2, double y2, std::optional<std::uint32_t> color = std::nullopt);
+    // Joined segments through n points in one colour; the current point ends
+    // at the last one.
+    void Polyline(const QPointF* points, std::size_t n, std::optional<std::uint32_t> color = std::nullopt);
+    // One item at CurrentX, CurrentY (top of its line) in ForeColor and the
+    // printer's font, then a new line: CurrentX = 0, CurrentY one text height
+    // lower.
+    void Print(const QString& text);
+    // Extent of a text in the printer's font, in twips.
+    [[nodiscard]] virtual double TextWidth(const QString& text) const = 0;
+    [[nodiscard]] virtual double TextHeight(const QString& text) const = 0;
+
+    void NewPage();
+    void EndDoc();
+    void KillDoc();
+
+protected:
+    // What a backend draws; the state is read from the public members.
+    virtual void DoLine(double x1, double y1, double x2, double y2, std::uint32_t color, LineForm form) = 0;
+    virtual void DoPolyline(const QPointF* points, std::size_t n, std::uint32_t color) = 0;
+    virtual void DoPrint(const QString& text) = 0;
+    virtual void DoNewPage() = 0;
+    virtual void DoEndDoc() = 0;
+    virtual void DoKillDoc() = 0;
+    virtual void OrientationChanged() {}
+    virtual void ColorModeChanged() {}
+    // Resets the state a new document starts with (CurrentX/Y to 0).
+    void ResetPosition();
+
+private:
+    int orientation_{1};
+    int colorMode_{2};
+};
+
+// The process-wide printer object. By default a QtPrinter on the system's
+// default printer, created on first use; the printer dialog configures it.
+Printer& CurrentPrinter();
+// Makes another printer current (the printer dialog may install a new one).
+void SetCurrentPrinter(std::unique_ptr<Printer> printer);
+// Tests point the program at a printer they own (e.g. a RecordingPrinter);
+// nullptr goes back to the owned one.
+void SetPrinterForTests(Printer* printer);
+
+} // namespace vesdra

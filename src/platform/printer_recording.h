@@ -1,0 +1,73 @@
+#pragma once
+#include <QPointF>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "platform/printer.h"
+
+namespace vesdra {
+
+// One call made on a RecordingPrinter, with the printer's state at the time
+// of the call.
+struct PrintCall {
+    enum class Kind { Line, Polyline, Print, NewPage, EndDoc, KillDoc };
+    Kind What{Kind::Line};
+    // Line: the two points; Print: X1, Y1 is where the text starts.
+    double X1{0};
+    double Y1{0};
+    double X2{0};
+    double Y2{0};
+    LineForm Form{LineForm::Plain};
+    std::vector<QPointF> Points{};  // Polyline
+    QString Text{};                 // Print
+    std::uint32_t Color{0};         // pen colour (Line, Polyline) or ForeColor (Print)
+    int DrawWidth{1};
+    int DrawStyle{0};
+    std::uint32_t ForeColor{0};
+    QString FontName{};
+    double FontSize{0};
+    bool FontBold{false};
+    int Orientation{1};
+    int ColorMode{2};
+    std::int32_t PageWidth{0};
+    std::int32_t PageHeight{0};
+};
+
+// A printer that draws nothing and records every call, for tests of print
+// routines. The page is A4 (11906 x 16838 twips in portrait, swapped in
+// landscape). Text metrics are fixed so results do not depend on fonts:
+// a character is 12 x FontSize twips wide, a line 24 x FontSize twips high
+// (120 and 240 at the default size 10).
+class RecordingPrinter final : public Printer {
+public:
+    RecordingPrinter() = default;
+
+    std::vector<PrintCall> Calls;
+    // Makes the next drawing call throw VbError 482, as a failing device
+    // does; once only.
+    bool FailNextCall{false};
+
+    [[nodiscard]] std::int32_t Width() const override;
+    [[nodiscard]] std::int32_t Height() const override;
+    [[nodiscard]] double TextWidth(const QString& text) const override;
+    [[nodiscard]] double TextHeight(const QString& text) const override;
+
+    // Calls of one kind, in order.
+    [[nodiscard]] std::vector<PrintCall> OfKind(PrintCall::Kind kind) const;
+    // The texts printed, in order.
+    [[nodiscard]] std::vector<QString> Texts() const;
+
+private:
+    void DoLine(double x1, double y1, double x2, double y2, std::uint32_t color, LineForm form) override;
+    void DoPolyline(const QPointF* points, std::size_t n, std::uint32_t color) override;
+    void DoPrint(const QString& text) override;
+    void DoNewPage() override;
+    void DoEndDoc() override;
+    void DoKillDoc() override;
+
+    PrintCall Snapshot(PrintCall::Kind kind, std::uint32_t color);
+    void MaybeFail();
+};
+
+} // namespace vesdra
