@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace vesdra {
+
+// A run-time error as the program's handlers report it: a number they can test
+// (6 overflow, 53 file not found, 68 device unavailable, 32755 dialog cancel,
+// ...) and the runtime's English description, shown by the error box as
+// "Error " & number & ": " & description.
+struct VbError : std::exception {
+    int Number{0};
+    QString Description;
+
+    // The runtime's own description for the number ("Overflow", "File not found").
+    explicit VbError(int number);
+    VbError(int number, QString description);
+
+    [[nodiscard]] const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    std::string what_;
+};
+
+// Error numbers the handlers test by name.
+namespace vberr {
+inline constexpr int InvalidCall = 5;
+inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
+inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int DivisionByZero = 11;
+inline constexpr int TypeMismatch = 13;
+inline constexpr int BadFileNameOrNumber = 52;
+inline constexpr int FileNotFound = 53;
+inline constexpr int DeviceIoError = 57;
+inline constexpr int DiskFull = 61;
+inline constexpr int InputPastEndOfFile = 62;
+inline constexpr int DeviceUnavailable = 68;
+inline constexpr int PermissionDenied = 70;
+inline constexpr int PathFileAccessError = 75;
+inline constexpr int PathNotFound = 76;
+inline constexpr int InvalidPatternString = 93;
+inline constexpr int InvalidDatabasePath = 3044;
+inline constexpr int DialogCancel = 32755;
+} // namespace vberr
+
+// The runtime's description of an error number; "Application-defined or
+// object-defined error" for numbers it does not know.
+[[nodiscard]] QString VbErrorDescription(int number);
+
+// "Error 53: File not found": the text of the critical box every handler shows.
+[[nodiscard]] QString ErrorBoxText(const VbError& error);
+
+} // namespace vesdra
