@@ -10,9 +10,6 @@ namespace vesdra {
 
 namespace {
 
-constexpr std::int32_t kErrFileNotFound = 53;
-constexpr std::int32_t kErrInputPastEnd = 62;
-
 GuardarIdiomaEnFicheros& GuardarHook()
 {
     static GuardarIdiomaEnFicheros hook;
@@ -34,9 +31,9 @@ QString FileInFolder(const QString& folder, const QString& name)
     return exact;
 }
 
-// Up to `max` lines of `bytes`. A line ends at CR LF, lone LF or lone CR; the
-// text after the last line end is a line when it is not empty, as a reader
-// line by line sees it.
+// Up to `max` lines of `bytes`, split as every settings reader of the program
+// splits them: a line ends at CR LF or at a lone LF (a lone CR stays in its
+// line), and text after the last line end is a line of its own.
 std::vector<QByteArray> SplitLines(const QByteArray& bytes, int max)
 {
     std::vector<QByteArray> lines;
@@ -46,15 +43,12 @@ std::vector<QByteArray> SplitLines(const QByteArray& bytes, int max)
     qsizetype start = 0;
     qsizetype i = 0;
     while (i < n && static_cast<int>(lines.size()) < max) {
-        const char c = p[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(p + start, i - start);
-            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            start = ++i;
-        } else {
-            ++i;
+        if (p[i] == '\n') {
+            const qsizetype end = (i > start && p[i - 1] == '\r') ? i - 1 : i;
+            lines.emplace_back(p + start, end - start);
+            start = i + 1;
         }
+        ++i;
     }
     if (start < n && static_cast<int>(lines.size()) < max)
         lines.emplace_back(p + start, n - start);
@@ -76,29 +70,26 @@ const QString& TextosIdioma(int n)
     return Shell().TextosIdioma[static_cast<size_t>(n)];
 }
 
-QString LanguageError::Mensaje() const
-{
-    return QStringLiteral("Error %1: %2").arg(Numero).arg(Descripcion);
-}
-
 QString FicheroDeIdioma(const QString& carpetaIni, std::int32_t idioma)
 {
     return FileInFolder(carpetaIni, idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini")
                                                             : QStringLiteral("vsingles.ini"));
 }
 
-bool CargarIdioma(LanguageError* error)
+bool CargarIdioma(VbError* error)
 {
     ShellState& s = Shell();
     QFile file(s.FicheroIdioma);
     std::vector<QByteArray> lines;
-    std::optional<LanguageError> failure;
-    if (s.FicheroIdioma.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        failure = LanguageError{kErrFileNotFound, QStringLiteral("File not found")};
+    std::optional<VbError> failure;
+    if (s.FicheroIdioma.isEmpty() || !QFileInfo(s.FicheroIdioma).isFile()) {
+        failure = VbError(vberr::FileNotFound);
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        failure = VbError(vberr::PathFileAccessError);
     } else {
         lines = SplitLines(file.readAll(), NumTextosIdioma);
         if (static_cast<int>(lines.size()) < NumTextosIdioma)
-            failure = LanguageError{kErrInputPastEnd, QStringLiteral("Input past end of file")};
+            failure = VbError(vberr::InputPastEndOfFile);
     }
 
     for (int n = 1; n <= NumTextosIdioma; ++n) {
@@ -114,7 +105,7 @@ bool CargarIdioma(LanguageError* error)
     return !failure;
 }
 
-bool IniciarIdioma(LanguageError* error)
+bool IniciarIdioma(VbError* error)
 {
     ShellState& s = Shell();
     s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, s.Idioma);
@@ -133,12 +124,17 @@ LanguageSwitchResult CambiarIdioma(std::int32_t lang)
     // A failure to persist the number must not stop the switch itself: the
     // table would stay in the old language while Idioma names the new one,
     // and the menu would refuse to switch again.
-    if (GuardarHook())
-        result.ErrorGuardar = GuardarHook()(lang);
+    if (GuardarHook()) {
+        try {
+            GuardarHook()(lang);
+        } catch (const VbError& e) {
+            result.ErrorGuardar = e;
+        }
+    }
 
     ShellState& s = Shell();
     s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol);
-    LanguageError loadError;
+    VbError loadError(0);
     if (!CargarIdioma(&loadError))
         result.ErrorCargar = loadError;
     return result;
