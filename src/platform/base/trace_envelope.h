@@ -1,0 +1,79 @@
+#pragma once
+#include <QLineF>
+#include <QPointF>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vesdra
+{
+
+// Where the samples of one trace land on a picture. Element k (0-based) of
+// the span handed to the functions below is drawn at
+//     x = XFirst + k * XStep,   y = YZero - YScale * value
+// in drawing units (twips), and every point is snapped to the device pixel
+// grid (UnitsPerPixelX/Y drawing units per pixel). Snapping is what makes
+// the envelope exact: all samples of one pixel column share one x, so the
+// segments between them are vertical runs whose union is the run from the
+// column's lowest to its highest pixel row.
+struct TraceGeometry {
+    double XFirst{0.0};
+    double XStep{1.0};
+    double YZero{0.0};
+    double YScale{1.0};
+    double UnitsPerPixelX{15.0};
+    double UnitsPerPixelY{15.0};
+};
+
+// The samples of one pixel column: their extreme values, and the first and
+// last value, by which the column joins its neighbours.
+struct EnvelopeColumn {
+    std::int32_t Column{0};      // pixel column, x / UnitsPerPixelX rounded
+    std::int64_t FirstSample{0}; // span index of the column's first sample
+    std::int64_t LastSample{0};  // span index of its last sample
+    float First{0.0f};
+    float Last{0.0f};
+    float Min{0.0f};
+    float Max{0.0f};
+};
+
+// Pixel column and pixel row of one point under the geometry's snapping.
+// Rows are kept within +-2^24 pixels so that a huge vertical zoom cannot
+// overflow the drawing layer; both drawing paths share the clamp.
+[[nodiscard]] std::int32_t TraceColumn(const TraceGeometry& g, std::int64_t k);
+[[nodiscard]] std::int32_t TraceRow(const TraceGeometry& g, float value);
+
+// One element per pixel column the span touches, in column order. A column
+// holds a contiguous run of samples because x grows with k; a geometry whose
+// XStep is not positive puts every sample into the column of the first.
+// Cost: one pass over the values plus O(columns).
+[[nodiscard]] std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values,
+                                                        const TraceGeometry& g);
+
+// The polyline that draws the envelope, in drawing units on the pixel grid:
+// per column its first, lowest, highest and last point (repeats dropped).
+// Drawn as independent segments with a 1-pixel pen (each segment lighting
+// both of its end pixels) it lights exactly the pixels of the full trace.
+// Draw it through TraceSegments or a segment batch rather than a joined
+// polyline: a joined stroke may leave out a pixel at a sharp turn.
+// Appends to `out` so that several traces can share one buffer.
+void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const TraceGeometry& g,
+                            std::vector<QPointF>& out);
+
+// TraceEnvelope followed by AppendEnvelopePolyline, into a fresh vector: the
+// points to hand to a picture's polyline batch. At most four points per
+// pixel column, however many samples the span holds.
+[[nodiscard]] std::vector<QPointF> TracePolyline(std::span<const float> values, const TraceGeometry& g);
+
+// The segment batch of a polyline: one segment per pair of neighbouring
+// points; a single point becomes a zero-length segment so it still shows.
+void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& out);
+
+// The envelope as a segment batch, ready for a picture's Lines call.
+[[nodiscard]] std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g);
+
+// Every sample as its own snapped point: the reference picture the envelope
+// must reproduce, and the cheaper path when samples are fewer than columns.
+[[nodiscard]] std::vector<QPointF> FullTracePolyline(std::span<const float> values, const TraceGeometry& g);
+
+} // namespace vesdra

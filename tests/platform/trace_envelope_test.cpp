@@ -1,0 +1,147 @@
+#include "platform/base/trace_envelope.h"
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace vesdra
+{
+namespace
+{
+
+// Draws every segment of a polyline given in drawing units with a 1-pixel
+// aliased pen, the way a picture draws a trace, and returns the picture.
+QImage Render(const std::vector<QPointF>& pts, const TraceGeometry& g, QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::white, 1));
+    std::vector<QPointF> px;
+    px.reserve(pts.size());
+    for (const QPointF& q : pts)
+        px.emplace_back(q.x() / g.UnitsPerPixelX, q.y() / g.UnitsPerPixelY);
+    std::vector<QLineF> lines;
+    AppendSegments(px, lines);
+    p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    return img;
+}
+
+int DifferentPixels(const QImage& a, const QImage& b)
+{
+    int diff = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            diff += a.pixel(x, y) != b.pixel(x, y);
+    return diff;
+}
+
+std::vector<float> NoisySineWithSpikes(int n, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::normal_distribution<float> noise(0.0f, 4.0f);
+    std::vector<float> v(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        v[static_cast<size_t>(k)] = 100.0f * std::sin(static_cast<float>(k) * 0.05f) + noise(rng);
+    v[static_cast<size_t>(n / 3)] = 180.0f; // single-sample peaks must survive
+    v[static_cast<size_t>(n / 2)] = -175.0f;
+    for (int k = 2 * n / 3; k < 2 * n / 3 + 10; ++k) // a step: steep edges between columns
+        v[static_cast<size_t>(k)] = k % 2 ? 150.0f : -150.0f;
+    return v;
+}
+
+struct RenderCase {
+    const char* name;
+    int samples;
+    double xFirst;
+    double xStep; // twips per sample; 15 twips per pixel
+};
+
+class EnvelopeRender : public ::testing::TestWithParam<RenderCase>
+{
+};
+
+TEST_P(EnvelopeRender, EnvelopeLightsExactlyThePixelsOfEverySegment)
+{
+    const RenderCase& c = GetParam();
+    const std::vector<float> v = NoisySineWithSpikes(c.samples, 7);
+    const TraceGeometry g{c.xFirst, c.xStep, 100.0 * 15.0, 0.5 * 15.0, 15.0, 15.0};
+    const QSize size(420, 200);
+
+    const std::vector<QPointF> full = FullTracePolyline(v, g);
+    const std::vector<QPointF> env = TracePolyline(v, g);
+    EXPECT_EQ(DifferentPixels(Render(full, g, size), Render(env, g, size)), 0);
+    // Output bounded by the columns, not the samples.
+    const double columns = c.samples * c.xStep / 15.0 + 2;
+    EXPECT_LE(static_cast<double>(env.size()), 4 * columns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, EnvelopeRender,
+                         ::testing::Values(RenderCase{"ManySamplesPerColumn", 40000, 300.0, 0.15},
+                                           RenderCase{"FractionalSamplesPerColumn", 3000, 150.0, 15.0 / 7.3},
+                                           RenderCase{"AboutOnePerColumn", 400, 7.0, 14.6},
+                                           RenderCase{"FewerSamplesThanColumns", 120, 0.0, 47.3}),
+                         [](const ::testing::TestParamInfo<RenderCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(TraceEnvelope, ColumnsHoldContiguousRunsWithTheirExtremes)
+{
+    const std::vector<float> v = NoisySineWithSpikes(5000, 3);
+    const TraceGeometry g{40.0, 0.9, 0.0, 1.0, 15.0, 15.0};
+    const std::vector<EnvelopeColumn> cols = TraceEnvelope(v, g);
+    ASSERT_FALSE(cols.empty());
+    EXPECT_EQ(cols.front().FirstSample, 0);
+    EXPECT_EQ(cols.back().LastSample, 4999);
+    for (size_t i = 0; i < cols.size(); ++i) {
+        const EnvelopeColumn& c = cols[i];
+        if (i > 0) {
+            EXPECT_EQ(c.FirstSample, cols[i - 1].LastSample + 1);
+            EXPECT_GT(c.Column, cols[i - 1].Column);
+        }
+        float lo = v[static_cast<size_t>(c.FirstSample)], hi = lo;
+        for (auto k = c.FirstSample; k <= c.LastSample; ++k) {
+            EXPECT_EQ(TraceColumn(g, k), c.Column);
+            lo = std::min(lo, v[static_cast<size_t>(k)]);
+            hi = std::max(hi, v[static_cast<size_t>(k)]);
+        }
+        EXPECT_EQ(c.Min, lo);
+        EXPECT_EQ(c.Max, hi);
+        EXPECT_EQ(c.First, v[static_cast<size_t>(c.FirstSample)]);
+        EXPECT_EQ(c.Last, v[static_cast<size_t>(c.LastSample)]);
+    }
+}
+
+TEST(TraceEnvelope, DegenerateInputs)
+{
+    const TraceGeometry g{};
+    EXPECT_TRUE(TraceEnvelope({}, g).empty());
+    EXPECT_TRUE(TracePolyline({}, g).empty());
+
+    const std::vector<float> one{2.5f};
+    const std::vector<QPointF> p = TracePolyline(one, TraceGeometry{30.0, 1.0, 150.0, 15.0, 15.0, 15.0});
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0], QPointF(30.0, 120.0)); // y = 150 - 15 * 2.5 = 112.5 -> row 7.5 -> 8
+
+    // A zero or broken step puts everything into one column instead of looping.
+    const std::vector<float> many{1.0f, -4.0f, 9.0f, 3.0f};
+    for (double step : {0.0, -3.0, std::nan("")}) {
+        const auto cols = TraceEnvelope(many, TraceGeometry{0.0, step, 0.0, 1.0, 15.0, 15.0});
+        ASSERT_EQ(cols.size(), 1u);
+        EXPECT_EQ(cols[0].Min, -4.0f);
+        EXPECT_EQ(cols[0].Max, 9.0f);
+    }
+}
+
+TEST(TraceEnvelope, HugeVerticalScaleIsClampedNotOverflowed)
+{
+    const TraceGeometry g{0.0, 15.0, 0.0, 1e30, 15.0, 15.0};
+    EXPECT_EQ(TraceRow(g, 1.0f), -(1 << 24));
+    EXPECT_EQ(TraceRow(g, -1.0f), 1 << 24);
+}
+
+} // namespace
+} // namespace vesdra
