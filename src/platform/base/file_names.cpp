@@ -1,0 +1,54 @@
+#include "platform/base/file_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace vesdra {
+
+QString ExistingPathNoCase(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const QString clean = QDir::fromNativeSeparators(path);
+    const bool absolute = clean.startsWith(QLatin1Char('/'));
+    const QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString current = absolute ? QStringLiteral("/") : QString();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        const QString base = current.isEmpty() ? QStringLiteral(".") : current;
+        const auto join = [&](const QString& name) {
+            return current.isEmpty() ? name
+                   : current.endsWith(QLatin1Char('/')) ? current + name
+                                                        : current + QLatin1Char('/') + name;
+        };
+        if (part == QLatin1String(".") || part == QLatin1String("..") ||
+            QFileInfo::exists(join(part))) {
+            current = join(part);
+            continue;
+        }
+        QString found;
+        const QStringList names = QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                       QDir::NoDotAndDotDot);
+        for (const QString& name : names)
+            if (name.compare(part, Qt::CaseInsensitive) == 0) {
+                found = name;
+                break;
+            }
+        if (found.isEmpty()) {
+            // Nothing further can exist: keep the rest as it was given.
+            for (qsizetype k = i; k < parts.size(); ++k)
+                current = join(parts[k]);
+            return current;
+        }
+        current = join(found);
+    }
+    return current;
+}
+
+bool FileExistsNoCase(const QString& path)
+{
+    return QFileInfo(ExistingPathNoCase(path)).isFile();
+}
+
+} // namespace vesdra

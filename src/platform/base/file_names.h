@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+namespace vesdra {
+
+// The records and settings come from a file system that ignores case: a
+// REC.CFG beside rec.dat is the same record. These find such a file here.
+
+// The path of the existing file or folder that the given path names when case
+// is ignored, component by component (an exact match wins). When nothing
+// matches from some component on, that part is kept as given.
+[[nodiscard]] QString ExistingPathNoCase(const QString& path);
+
+// True when a file (not a folder) exists at the path, case ignored.
+[[nodiscard]] bool FileExistsNoCase(const QString& path);
+
+} // namespace vesdra
