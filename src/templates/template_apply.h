@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace vesdra {
+
+// Makes the loaded template the applied one: VersionPlantillaActiva,
+// the record's NombreEstacion (the template identifier from now on titles
+// every view), NumCanalesTabla and TablaCanales, the three-phase sets and
+// the digital groups and members. The tables are exact copies (size and
+// cells); a count never exceeds the rows its table holds, so a view that
+// loops to a count stays inside the table. Shows no message.
+void AplicarPlantilla();
+
+// The whole-number value of a table cell or count line: blanks round it
+// ignored, rounded to the nearest integer (halves to even); nothing for an
+// empty or non-numeric text or one beyond 32 bits.
+[[nodiscard]] std::optional<std::int32_t> EnteroCelda(QStringView text);
+
+// Analog channel number of phase 1..3 of applied three-phase set s; 0 when
+// the cell holds no whole number.
+[[nodiscard]] std::int32_t CanalTrifasico(std::int32_t set, std::int32_t phase);
+
+// The fit-check condition of the template reader: not modifying in the
+// wizard, a record open and a template being applied.
+[[nodiscard]] bool ComprobarEncajeActivo();
+
+// A channel number cell names one of count channels (1..count).
+[[nodiscard]] bool CanalEnRango(QStringView cell, std::int32_t count);
+
+// The loaded template fits the open record: no more analog rows than the
+// record has analog channels, every analog row, three-phase channel and
+// digital member naming a channel the record holds, and the groups' member
+// counts staying inside the member table. Start-up applies a command-line
+// template without the reader's fit check; it asks this first.
+[[nodiscard]] bool PlantillaEncaja();
+
+} // namespace vesdra
