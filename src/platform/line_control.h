@@ -1,5 +1,4 @@
 #pragma once
-#include <QObject>
 #include <QRect>
 #include <cstdint>
 
@@ -16,8 +15,8 @@ class PictureBox;
 // bands cost nothing however large the trace below them is.
 //
 // Created by PictureBox::AddLine, owned by its box, drawn in creation order.
-class LineControl : public QObject {
-    Q_OBJECT
+// A new line is visible, solid, black, one pixel wide, at 0, 0 - 0, 0.
+class LineControl {
 public:
     // BorderStyle values as the toolkit numbers them.
     enum : int { Transparent = 0, Solid = 1, Dash = 2, Dot = 3, DashDot = 4, DashDotDot = 5 };
@@ -51,7 +50,9 @@ public:
 
 private:
     friend class PictureBox;
-    explicit LineControl(PictureBox* box);
+    explicit LineControl(PictureBox* box) : box_(box) {}
+    LineControl(const LineControl&) = delete;
+    LineControl& operator=(const LineControl&) = delete;
     void Changed(const QRect& before);
 
     PictureBox* box_{};

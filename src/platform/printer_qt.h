@@ -22,8 +22,10 @@ public:
     ~QtPrinter() override;
 
     // The device, for the printer dialog; not to be changed while a
-    // document is open.
+    // document is open. After the dialog, SyncFromDevice takes over the
+    // orientation and colour mode chosen there.
     [[nodiscard]] QPrinter& Device() { return device_; }
+    void SyncFromDevice();
 
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
@@ -43,11 +45,14 @@ private:
     QPainter& Begin();
     void PreparePen(std::uint32_t color);
     [[nodiscard]] QFont CurrentFont() const;
-    [[nodiscard]] double TwipsToDevice() const;
+    [[nodiscard]] QString TemporaryPdfPath() const;
+
+    [[nodiscard]] double DeviceScale() const;
 
     QPrinter device_;
     std::unique_ptr<QPainter> painter_;
-    bool pageHasInk_{false};
+    // A PDF is written to a temporary name and renamed when its document ends.
+    QString pdfPath_;
 };
 
 } // namespace vesdra

@@ -35,16 +35,20 @@ signals:
     void Scroll();
 
 private:
-    void ApplyRange();
+    void SyncSlider();
     void FromSlider(int sliderValue);
     void Store(std::int32_t v);
     [[nodiscard]] std::int32_t Clamp(std::int32_t v) const;
+    [[nodiscard]] int ToSlider(std::int32_t v) const;
 
     std::int32_t min_{0};
     std::int32_t max_{32767};
     std::int32_t value_{0};
     std::int32_t smallChange_{1};
     std::int32_t largeChange_{1};
+    // Set while the slider is brought in line with the stored state, so its
+    // own valueChanged is not taken for a user action.
+    bool syncing_{false};
 };
 
 class HScrollBar : public ScrollBar {

@@ -1,0 +1,113 @@
+#include "platform/printer.h"
+
+#include "platform/base/vb_error.h"
+#include "platform/printer_qt.h"
+
+namespace vesdra {
+
+namespace {
+
+// The toolkit's "Invalid property value".
+constexpr int kInvalidPropertyValue = 380;
+
+struct PrinterSlot {
+    std::unique_ptr<Printer> owned;
+    Printer* forTests{nullptr};
+};
+
+PrinterSlot& Slot()
+{
+    static PrinterSlot slot;
+    return slot;
+}
+
+} // namespace
+
+void Printer::SetOrientation(int orientation)
+{
+    if (orientation != 1 && orientation != 2)
+        throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
+    if (orientation == orientation_)
+        return;
+    orientation_ = orientation;
+    OrientationChanged();
+}
+
+void Printer::SetColorMode(int mode)
+{
+    if (mode != 1 && mode != 2)
+        throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
+    if (mode == colorMode_)
+        return;
+    colorMode_ = mode;
+    ColorModeChanged();
+}
+
+void Printer::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color, LineForm form)
+{
+    DoLine(x1, y1, x2, y2, color.value_or(ForeColor), form);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Printer::LineTo(double x2, double y2, std::optional<std::uint32_t> color)
+{
+    Line(CurrentX, CurrentY, x2, y2, color);
+}
+
+void Printer::Polyline(const QPointF* points, std::size_t n, std::optional<std::uint32_t> color)
+{
+    if (n == 0)
+        return;
+    if (n >= 2)
+        DoPolyline(points, n, color.value_or(ForeColor));
+    CurrentX = points[n - 1].x();
+    CurrentY = points[n - 1].y();
+}
+
+void Printer::Print(const QString& text)
+{
+    DoPrint(text);
+    CurrentX = 0;
+    CurrentY += TextHeight(text);
+}
+
+void Printer::NewPage()
+{
+    DoNewPage();
+    ResetPosition();
+}
+
+void Printer::EndDoc()
+{
+    DoEndDoc();
+    ResetPosition();
+}
+
+void Printer::KillDoc()
+{
+    DoKillDoc();
+    ResetPosition();
+}
+
+void Printer::ResetPosition()
+{
+    CurrentX = 0;
+    CurrentY = 0;
+}
+
+Printer& CurrentPrinter()
+{
+    PrinterSlot& slot = Slot();
+    if (slot.forTests)
+        return *slot.forTests;
+    if (!slot.owned)
+        slot.owned = std::make_unique<QtPrinter>();
+    return *slot.owned;
+}
+
+void SetCurrentPrinter(std::unique_ptr<Printer> printer) { Slot().owned = std::move(printer); }
+
+void SetPrinterForTests(Printer* printer) { Slot().forTests = printer; }
+
+} // namespace vesdra

@@ -1,0 +1,219 @@
+#include "platform/printer_qt.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QStringList>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/base/vb_error.h"
+
+namespace vesdra {
+
+namespace {
+
+[[noreturn]] void PrinterError()
+{
+    throw VbError(482, QStringLiteral("Printer error"));
+}
+
+// Dash patterns in twips, so that dashes look the same at any resolution and
+// pen width (device-pixel patterns vanish on a 600 DPI page).
+QList<qreal> DashTwips(int drawStyle)
+{
+    switch (drawStyle) {
+    case 1: return {90, 30};
+    case 2: return {15, 30};
+    case 3: return {90, 30, 15, 30};
+    case 4: return {90, 30, 15, 30, 15, 30};
+    default: return {};
+    }
+}
+
+} // namespace
+
+QtPrinter::QtPrinter() : device_(QPrinter::HighResolution)
+{
+    SyncFromDevice();
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::ForPdf(const QString& path)
+{
+    auto printer = std::make_unique<QtPrinter>();
+    printer->device_.setOutputFormat(QPrinter::PdfFormat);
+    printer->device_.setResolution(600);
+    printer->device_.setPageSize(QPageSize(QPageSize::A4));
+    printer->pdfPath_ = path;
+    printer->SyncFromDevice();
+    printer->SetColorMode(2);
+    return printer;
+}
+
+QtPrinter::~QtPrinter()
+{
+    if (painter_) {
+        // An unfinished document is abandoned, never half-sent.
+        try {
+            DoKillDoc();
+        } catch (...) {
+        }
+    }
+}
+
+void QtPrinter::SyncFromDevice()
+{
+    SetOrientation(device_.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1);
+    SetColorMode(device_.colorMode() == QPrinter::Color ? 2 : 1);
+}
+
+void QtPrinter::OrientationChanged()
+{
+    device_.setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void QtPrinter::ColorModeChanged()
+{
+    device_.setColorMode(ColorMode() == 2 ? QPrinter::Color : QPrinter::GrayScale);
+}
+
+std::int32_t QtPrinter::Width() const
+{
+    return static_cast<std::int32_t>(std::lround(device_.pageLayout().fullRect(QPageLayout::Point).width() * 20.0));
+}
+
+std::int32_t QtPrinter::Height() const
+{
+    return static_cast<std::int32_t>(std::lround(device_.pageLayout().fullRect(QPageLayout::Point).height() * 20.0));
+}
+
+double QtPrinter::DeviceScale() const { return device_.resolution() / 1440.0; }
+
+QFont QtPrinter::CurrentFont() const
+{
+    QFont font(FontName);
+    font.setPointSizeF(FontSize > 0 ? FontSize : 10.0);
+    font.setBold(FontBold);
+    return font;
+}
+
+double QtPrinter::TextWidth(const QString& text) const
+{
+    const QFontMetricsF fm(CurrentFont(), &device_);
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    return widest / DeviceScale();
+}
+
+double QtPrinter::TextHeight(const QString& text) const
+{
+    const QFontMetricsF fm(CurrentFont(), &device_);
+    return fm.height() * static_cast<double>(text.count(QLatin1Char('\n')) + 1) / DeviceScale();
+}
+
+QString QtPrinter::TemporaryPdfPath() const { return pdfPath_ + QStringLiteral(".part"); }
+
+QPainter& QtPrinter::Begin()
+{
+    if (painter_)
+        return *painter_;
+    if (!pdfPath_.isEmpty())
+        device_.setOutputFileName(TemporaryPdfPath());
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&device_))
+        PrinterError();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setTransform(QTransform::fromScale(DeviceScale(), DeviceScale()));
+    painter_ = std::move(painter);
+    return *painter_;
+}
+
+// The pen is DrawWidth device pixels wide, expressed in twips so that the
+// twips transform of the painter maps it back to device pixels.
+void QtPrinter::PreparePen(std::uint32_t color)
+{
+    QPainter& p = Begin();
+    const double widthTwips = std::max(1, DrawWidth) / DeviceScale();
+    QPen pen(PenColor(color), widthTwips, PenStyleFor(DrawStyle), Qt::RoundCap, Qt::RoundJoin);
+    if (const QList<qreal> dashes = DashTwips(DrawStyle); !dashes.isEmpty()) {
+        QList<qreal> pattern;
+        for (qreal d : dashes)
+            pattern.push_back(d / widthTwips);
+        pen.setDashPattern(pattern);
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+}
+
+void QtPrinter::DoLine(double x1, double y1, double x2, double y2, std::uint32_t color, LineForm form)
+{
+    const QPointF a(x1, y1), b(x2, y2);
+    if (form == LineForm::FilledBox) {
+        Begin().fillRect(QRectF(a, b).normalized(), PenColor(color));
+        return;
+    }
+    PreparePen(color);
+    if (form == LineForm::Box)
+        painter_->drawRect(QRectF(a, b).normalized());
+    else
+        painter_->drawLine(a, b);
+}
+
+void QtPrinter::DoPolyline(const QPointF* points, std::size_t n, std::uint32_t color)
+{
+    PreparePen(color);
+    painter_->drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
+}
+
+void QtPrinter::DoPrint(const QString& text)
+{
+    QPainter& p = Begin();
+    const QFont font = CurrentFont();
+    const QFontMetricsF fm(font, &device_);
+    p.save();
+    p.resetTransform();
+    p.setFont(font);
+    p.setPen(PenColor(ForeColor));
+    p.drawText(QPointF(CurrentX * DeviceScale(), CurrentY * DeviceScale() + fm.ascent()), text);
+    p.restore();
+}
+
+void QtPrinter::DoNewPage()
+{
+    Begin();
+    if (!device_.newPage())
+        PrinterError();
+}
+
+void QtPrinter::DoEndDoc()
+{
+    if (!painter_)
+        return;
+    const bool ok = painter_->end();
+    painter_.reset();
+    if (!ok)
+        PrinterError();
+    if (!pdfPath_.isEmpty()) {
+        QFile::remove(pdfPath_);
+        if (!QFile::rename(TemporaryPdfPath(), pdfPath_))
+            PrinterError();
+    }
+}
+
+void QtPrinter::DoKillDoc()
+{
+    if (!painter_)
+        return;
+    device_.abort();
+    if (painter_->isActive())
+        painter_->end();
+    painter_.reset();
+    if (!pdfPath_.isEmpty())
+        QFile::remove(TemporaryPdfPath());
+}
+
+} // namespace vesdra

@@ -1,0 +1,96 @@
+#include "platform/scroll_bar.h"
+
+#include <algorithm>
+
+namespace vesdra {
+
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+{
+    setTracking(true);
+    SyncSlider();
+    connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::FromSlider);
+}
+
+std::int32_t ScrollBar::Clamp(std::int32_t v) const
+{
+    return std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+}
+
+// A reversed bar (Min > Max) is shown mirrored: the slider always runs from
+// its smaller to its larger bound left to right, and its value is reflected.
+int ScrollBar::ToSlider(std::int32_t v) const
+{
+    if (min_ <= max_)
+        return v;
+    return static_cast<int>(static_cast<std::int64_t>(min_) + max_ - v);
+}
+
+void ScrollBar::SyncSlider()
+{
+    syncing_ = true;
+    setRange(std::min(min_, max_), std::max(min_, max_));
+    setSingleStep(smallChange_);
+    setPageStep(largeChange_);
+    setValue(ToSlider(value_));
+    syncing_ = false;
+}
+
+void ScrollBar::Store(std::int32_t v)
+{
+    if (v == value_)
+        return;
+    value_ = v;
+    SyncSlider();
+    emit Change();
+}
+
+void ScrollBar::FromSlider(int sliderValue)
+{
+    if (syncing_)
+        return;
+    const std::int32_t v = Clamp(ToSlider(sliderValue));  // the reflection is its own inverse
+    if (v == value_)
+        return;
+    value_ = v;
+    if (isSliderDown())
+        emit Scroll();
+    emit Change();
+}
+
+void ScrollBar::SetValue(std::int32_t v) { Store(Clamp(v)); }
+
+void ScrollBar::SetMin(std::int32_t v)
+{
+    min_ = v;
+    const std::int32_t clamped = Clamp(value_);
+    if (clamped == value_)
+        SyncSlider();
+    else
+        Store(clamped);
+}
+
+void ScrollBar::SetMax(std::int32_t v)
+{
+    max_ = v;
+    const std::int32_t clamped = Clamp(value_);
+    if (clamped == value_)
+        SyncSlider();
+    else
+        Store(clamped);
+}
+
+// The toolkit accepts steps of 1 to 32767 only; smaller values are taken as 1
+// so a bar never stops moving.
+void ScrollBar::SetSmallChange(std::int32_t v)
+{
+    smallChange_ = std::max<std::int32_t>(1, v);
+    SyncSlider();
+}
+
+void ScrollBar::SetLargeChange(std::int32_t v)
+{
+    largeChange_ = std::max<std::int32_t>(1, v);
+    SyncSlider();
+}
+
+} // namespace vesdra
