@@ -1,0 +1,226 @@
+#include "record/ascii_copy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <vector>
+
+#include "record/cfg_reader.h"
+#include "record/file_paths.h"
+#include "record/progress_hook.h"
+#include "record/record_model.h"
+
+namespace vesdra {
+namespace {
+
+ResultadoCopia Fallo(ErrorCopia e, QString detalle)
+{
+    return {e, std::move(detalle)};
+}
+
+// Source files of the open record (those that exist).
+QStringList FicherosOrigen()
+{
+    const RecordModel& r = Registro();
+    const QString base = r.RutaDat.left(r.RutaDat.size() - 3);
+    QStringList origen{r.RutaDat, r.RutaCfg, r.RutaHdr, BuscarFichero(base + QStringLiteral("cfg")),
+                       BuscarFichero(base + QStringLiteral("hdr"))};
+    origen.removeAll(QString());
+    return origen;
+}
+
+ResultadoCopia ComprobarDestino(const QString& destino)
+{
+    if (!QFileInfo(QFileInfo(destino).absolutePath()).isDir()) {
+        return Fallo(ErrorCopia::CarpetaNoExiste,
+                     QStringLiteral("The folder of %1 does not exist.").arg(destino));
+    }
+    for (const QString& origen : FicherosOrigen()) {
+        if (MismoFichero(destino, origen)) {
+            return Fallo(ErrorCopia::DestinoEsOrigen,
+                         QStringLiteral("%1 is a file of the open record; choose another name.").arg(destino));
+        }
+    }
+    return {};
+}
+
+// Bytes written to `destino` through a temporary file renamed on success.
+ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
+{
+    QSaveFile f(destino);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+    return {};
+}
+
+// Line writer of the .DAT: fields appended to a buffer flushed in large writes.
+class Salida {
+public:
+    explicit Salida(QSaveFile& f) : f_(f) { buf_.reserve(kTam + 4096); }
+    void Entero(std::int64_t v)
+    {
+        char tmp[24];
+        const auto [fin, ec] = std::to_chars(tmp, tmp + sizeof tmp, v);
+        (void)ec;
+        buf_.insert(buf_.end(), tmp, fin);
+    }
+    void Caracter(char c) { buf_.push_back(c); }
+    void FinLinea()
+    {
+        buf_.push_back('\r');
+        buf_.push_back('\n');
+        if (buf_.size() >= kTam)
+            Vaciar();
+    }
+    bool Vaciar()
+    {
+        if (!buf_.empty() && f_.write(buf_.data(), static_cast<qint64>(buf_.size())) != static_cast<qint64>(buf_.size()))
+            ok_ = false;
+        buf_.clear();
+        return ok_;
+    }
+
+private:
+    static constexpr size_t kTam = 1 << 20;
+    QSaveFile& f_;
+    std::vector<char> buf_;
+    bool ok_{true};
+};
+
+std::int32_t I32(const unsigned char* p)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                                     (static_cast<std::uint32_t>(p[2]) << 16) |
+                                     (static_cast<std::uint32_t>(p[3]) << 24));
+}
+
+} // namespace
+
+ResultadoCopia GuardarDatAscii()
+{
+    RecordModel& r = Registro();
+    const QString destino = r.NombreConversion + QStringLiteral(".DAT");
+    if (ResultadoCopia res = ComprobarDestino(destino); !res.Ok())
+        return res;
+
+    const std::int32_t nA = std::max(r.NumAnalogicos, 0);
+    const std::int32_t nD = std::max(r.NumDigitales, 0);
+    const std::int32_t nS = r.NumMuestras();
+    if (r.SalirTrasConversion) {
+        r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
+        r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
+        r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
+        r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
+    }
+
+    QFile origen(r.RutaDat);
+    if (!origen.open(QIODevice::ReadOnly))
+        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
+    QSaveFile f(destino);
+    if (!f.open(QIODevice::WriteOnly))
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+
+    const std::int64_t palabras = nD / 16 + (nD % 16 != 0 ? 1 : 0);
+    const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(nA) + 2 * palabras;
+    const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (1 << 20) / tam));
+    std::vector<unsigned char> bloque(static_cast<size_t>(porBloque * tam));
+    const std::int32_t pasoBarra = std::max(1, nS / 1000);
+
+    RecordProgress& progreso = ProgresoRegistro();
+    progreso.BarraInicio(nS);
+    Salida out(f);
+    for (std::int32_t s0 = 0; s0 < nS; s0 += porBloque) {
+        const std::int32_t m = std::min(porBloque, nS - s0);
+        const std::int64_t pedidos = m * tam;
+        const std::int64_t leidos = std::max<qint64>(origen.read(reinterpret_cast<char*>(bloque.data()), pedidos), 0);
+        if (leidos < pedidos)
+            std::memset(bloque.data() + leidos, 0, static_cast<size_t>(pedidos - leidos));
+        for (std::int32_t j = 0; j < m; ++j) {
+            const unsigned char* p = bloque.data() + j * tam;
+            out.Caracter(' ');
+            out.Entero(I32(p));
+            out.Caracter(',');
+            out.Entero(I32(p + 4));
+            for (std::int32_t c = 0; c < nA; ++c) {
+                if (c > 0)
+                    out.Caracter(',');
+                out.Entero(static_cast<std::int16_t>(static_cast<std::uint16_t>(p[8 + 2 * c] | (p[9 + 2 * c] << 8))));
+            }
+            const unsigned char* dig = p + 8 + 2 * nA;
+            for (std::int32_t d = 0; d < nD; ++d) {
+                const unsigned palabra = static_cast<unsigned>(dig[2 * (d / 16)]) |
+                                         (static_cast<unsigned>(dig[2 * (d / 16) + 1]) << 8);
+                out.Caracter(',');
+                out.Caracter(((palabra >> (d % 16)) & 1u) != 0 ? '1' : '0');
+            }
+            out.FinLinea();
+            const std::int32_t hecho = s0 + j + 1;
+            if (hecho % pasoBarra == 0)
+                progreso.BarraValor(hecho);
+        }
+    }
+    const bool escrito = out.Vaciar();
+    progreso.BarraValor(nS);
+    progreso.BarraFin();
+    if (!escrito || !f.commit())
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+    return {};
+}
+
+ResultadoCopia GuardarCfgAscii()
+{
+    const RecordModel& r = Registro();
+    const QString base = r.RutaDat.left(r.RutaDat.size() - 3);
+
+    const QString destinoHdr = r.NombreConversion + QStringLiteral(".hdr");
+    const QString destinoCfg = r.NombreConversion + QStringLiteral(".cfg");
+    for (const QString& d : {destinoHdr, destinoCfg}) {
+        if (ResultadoCopia res = ComprobarDestino(d); !res.Ok())
+            return res;
+    }
+
+    // The header first: a missing one is told and the copy goes on.
+    bool hdrCopiado = false;
+    if (const QString hdr = BuscarFichero(base + QStringLiteral("hdr")); !hdr.isEmpty()) {
+        QFile f(hdr);
+        hdrCopiado = f.open(QIODevice::ReadOnly) && Escribir(destinoHdr, f.readAll()).Ok();
+    }
+    if (!hdrCopiado)
+        ProgresoRegistro().Mensaje(151, 48, r.SalirTrasConversion ? 153 : 152);
+
+    const QString cfg = BuscarFichero(base + QStringLiteral("cfg"));
+    QFile fuente(cfg);
+    if (cfg.isEmpty() || !fuente.open(QIODevice::ReadOnly))
+        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1cfg cannot be read.").arg(base));
+    const QByteArray bytes = fuente.readAll();
+    fuente.close();
+
+    // The file-type line is found by counting lines as the reader does, so
+    // whatever the line ends, the multiplier or trailing lines look like,
+    // only that line's text changes.
+    ContenidoCfg contenido;
+    const std::string_view texto(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!AnalizarCfg(texto, contenido).Ok())
+        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1 is not understood.").arg(cfg));
+    size_t inicio = texto.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    for (std::int32_t k = 0; k < contenido.LineaTipoFichero; ++k) {
+        const size_t lf = texto.find('\n', inicio);
+        if (lf == std::string_view::npos)
+            return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1 has no file type line.").arg(cfg));
+        inicio = lf + 1;
+    }
+    size_t fin = texto.find('\n', inicio);
+    if (fin == std::string_view::npos)
+        fin = texto.size();
+    if (fin > inicio && texto[fin - 1] == '\r')
+        --fin;
+    QByteArray copia = bytes;
+    copia.replace(static_cast<qsizetype>(inicio), static_cast<qsizetype>(fin - inicio), QByteArrayLiteral("ASCII"));
+    return Escribir(destinoCfg, copia);
+}
+
+} // namespace vesdra

@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+
+namespace vesdra {
+
+// Why an ASCII copy was not written. The conversion dialog shows text 168
+// for CarpetaNoExiste (the target folder is missing) and the error box for
+// the others.
+enum class ErrorCopia {
+    Ninguno,
+    DestinoEsOrigen, // a target is one of the open record's own files
+    CarpetaNoExiste,
+    NoSeLee,         // a source file cannot be read, or its .cfg not understood
+    NoSeEscribe,
+};
+
+struct ResultadoCopia {
+    ErrorCopia Error{ErrorCopia::Ninguno};
+    QString Detalle;
+    [[nodiscard]] bool Ok() const { return Error == ErrorCopia::Ninguno; }
+};
+
+// Writes Registro().NombreConversion + ".DAT": the open BINARY record's data
+// file re-read and written as ASCII lines (" " sample,time,raw analog values,
+// digital bits; CR LF), unscaled. Registro().NumMuestras() lines; a source
+// shorter than that gives 0 for what it lacks. When SalirTrasConversion is
+// set the record's value matrices are zeroed first (same shapes). The file
+// is written under a temporary name and renamed at the end, so a failure
+// leaves neither a partial copy nor a touched source. The progress bar hooks
+// run while it works.
+[[nodiscard]] ResultadoCopia GuardarDatAscii();
+
+// Copies the record's .hdr to NombreConversion + ".hdr" (a missing header
+// gives message 151 through the message hook, and the copy goes on) and its
+// .cfg to NombreConversion + ".cfg" with only the file-type line's text
+// replaced by "ASCII"; every other byte, the time-multiplier line included,
+// is copied as it stands.
+[[nodiscard]] ResultadoCopia GuardarCfgAscii();
+
+} // namespace vesdra

@@ -1,0 +1,248 @@
+#include "record/cfg_reader.h"
+
+#include <QFile>
+#include <vector>
+
+#include "platform/base/cp1252.h"
+#include "record/helpers.h"
+#include "record/numero.h"
+#include "record/progress_hook.h"
+#include "record/text_lines.h"
+
+namespace vesdra {
+namespace {
+
+QString Texto(std::string_view bytes)
+{
+    return FromCp1252(bytes);
+}
+
+// A .cfg number field: ValorNumero, then to single precision.
+float Real(std::string_view campo)
+{
+    return static_cast<float>(ValorNumero(campo));
+}
+
+// A .cfg integer field (frequency, rates): ValorNumero, then to the nearest
+// integer; a value out of range gives 0.
+std::int32_t Entero(std::string_view campo)
+{
+    std::int32_t v = 0;
+    return RedondearEntero(ValorNumero(campo), v) ? v : 0;
+}
+
+// Channel counts carry their letter ("8A", "4D"); the letter is dropped.
+bool Cuenta(std::string_view campo, std::int32_t& out)
+{
+    campo = RecortarCampo(campo);
+    if (!campo.empty() && ((campo.back() >= 'A' && campo.back() <= 'Z') ||
+                           (campo.back() >= 'a' && campo.back() <= 'z')))
+        campo.remove_suffix(1);
+    return EnteroCampo(campo, out) && out >= 0;
+}
+
+ResultadoLectura FaltanLineas(const char* que)
+{
+    return ResultadoLectura::Fallo(
+        ErrorLectura::CuentasNoCoinciden,
+        QStringLiteral("The configuration file ends before its %1: its channel or rate counts do not match its lines.")
+            .arg(QLatin1String(que)));
+}
+
+void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, ContenidoCfg& cfg)
+{
+    size_t pos = 0;
+    cfg.TablaCanales(n, 1) = Texto(CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 2) = Texto(CortarCampo(linea, pos));
+    (void)CortarCampo(linea, pos); // ph
+    cfg.TablaCanales(n, 3) = Texto(CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 4) = Texto(CortarCampo(linea, pos));
+    cfg.FactorA(n) = Real(CortarCampo(linea, pos));
+    cfg.FactorB(n) = Real(CortarCampo(linea, pos));
+    cfg.Desfase(n) = Real(CortarCampo(linea, pos));
+    if (!es1997)
+        return;
+    (void)CortarCampo(linea, pos); // min
+    (void)CortarCampo(linea, pos); // max
+    PrimSec& ps = cfg.TablaPrimSec(n);
+    ps.Primario = Real(CortarCampo(linea, pos));
+    const size_t antes = linea.find(',', pos);
+    ps.Secundario = Real(CortarCampo(linea, pos));
+    // The flag is the rest of the line after the comma that ends the
+    // secondary factor, untrimmed; no such comma, no flag.
+    ps.PS = antes == std::string_view::npos ? QString() : Texto(linea.substr(antes + 1));
+}
+
+} // namespace
+
+ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
+{
+    cfg = ContenidoCfg{};
+    if (texto.substr(0, 3) == "\xEF\xBB\xBF")
+        texto.remove_prefix(3);
+    const std::vector<std::string_view> lineas = PartirLineas(texto);
+    size_t i = 0;
+    auto linea = [&](size_t k) { return k < lineas.size() ? lineas[k] : std::string_view{}; };
+
+    // Line 1: station, device and, optionally, the revision year.
+    {
+        const std::string_view l = linea(i++);
+        const size_t coma1 = l.find(',');
+        cfg.NombreEstacion = Texto(l.substr(0, coma1));
+        const size_t coma2 = coma1 == std::string_view::npos ? coma1 : l.find(',', coma1 + 1);
+        if (coma2 != std::string_view::npos && coma2 + 1 < l.size()) {
+            const std::string_view revision = l.substr(coma2 + 1);
+            cfg.TextoRevision = Texto(revision);
+            if (RecortarCampo(revision) != "1997") {
+                return ResultadoLectura::Fallo(
+                    ErrorLectura::RevisionRechazada,
+                    QStringLiteral(".cfg COMTRADE file is not OK, you must check the year of revision "));
+            }
+            cfg.AnioRevision = QStringLiteral("1997");
+        }
+    }
+    const bool es1997 = cfg.AnioRevision == QLatin1String("1997");
+
+    // Line 2: TT, nnA, nnD.
+    {
+        if (i >= lineas.size())
+            return FaltanLineas("channel counts");
+        const std::string_view l = linea(i++);
+        size_t pos = 0;
+        const std::string_view tt = CortarCampo(l, pos);
+        const std::string_view na = CortarCampo(l, pos);
+        const std::string_view nd = l.substr(pos);
+        if (!Cuenta(tt, cfg.TotalCanales) || !Cuenta(na, cfg.NumAnalogicos) ||
+            !Cuenta(nd, cfg.NumDigitales)) {
+            return ResultadoLectura::Fallo(
+                ErrorLectura::CuentaNoValida,
+                QStringLiteral("The channel counts of the configuration file are not valid: \"%1\".").arg(Texto(l)));
+        }
+    }
+    const std::int32_t nA = cfg.NumAnalogicos;
+    const std::int32_t nD = cfg.NumDigitales;
+    // Counts are checked against the lines before anything is sized by them.
+    if (static_cast<std::int64_t>(nA) + nD > static_cast<std::int64_t>(lineas.size() - i))
+        return FaltanLineas("channel lines");
+
+    cfg.FactorA.Resize(nA);
+    cfg.FactorB.Resize(nA);
+    cfg.Desfase.Resize(nA);
+    cfg.TablaCanales.Resize(nA, 4);
+    if (es1997)
+        cfg.TablaPrimSec.Resize(nA);
+
+    // A file that numbers its analog channels from 0 is renumbered from 1.
+    bool desdeCero = false;
+    for (std::int32_t n = 1; n <= nA; ++n) {
+        LeerCanalAnalogico(linea(i++), n, es1997, cfg);
+        std::int32_t numero = 0;
+        if (n == 1 && EnteroCampo(cfg.TablaCanales(1, 1).toLatin1().toStdString(), numero) && numero == 0)
+            desdeCero = true;
+        if (desdeCero && EnteroCampo(cfg.TablaCanales(n, 1).toLatin1().toStdString(), numero))
+            cfg.TablaCanales(n, 1) = QString::number(static_cast<std::int64_t>(numero) + 1);
+    }
+
+    if (nD > 0) {
+        cfg.NombresDigitales.Resize(nD);
+        for (std::int32_t d = 1; d <= nD; ++d) {
+            const std::string_view l = linea(i++);
+            size_t pos = 0;
+            (void)CortarCampo(l, pos);
+            cfg.NombresDigitales(d) = Texto(CortarCampo(l, pos));
+        }
+    }
+
+    if (i + 2 > lineas.size())
+        return FaltanLineas("line frequency and rate count");
+    cfg.FrecuenciaLinea = Entero(linea(i++));
+    {
+        const std::string_view l = linea(i++);
+        std::int32_t nTasas = 0;
+        if (!RedondearEntero(ValorNumero(l), nTasas) || nTasas < 0) {
+            return ResultadoLectura::Fallo(
+                ErrorLectura::CuentaNoValida,
+                QStringLiteral("The sampling rate count of the configuration file is not valid: \"%1\".").arg(Texto(l)));
+        }
+        cfg.NumTasas = nTasas;
+    }
+    // A rate count of 0 still has one rate line.
+    const std::int32_t nLineasTasa = cfg.NumTasas > 0 ? cfg.NumTasas : 1;
+    if (static_cast<std::int64_t>(nLineasTasa) > static_cast<std::int64_t>(lineas.size() - i))
+        return FaltanLineas("sampling rate lines");
+    cfg.TasasMuestreo.Resize(nLineasTasa);
+    cfg.MuestrasFinales.Resize(nLineasTasa);
+    for (std::int32_t k = 1; k <= nLineasTasa; ++k) {
+        const std::string_view l = linea(i++);
+        size_t pos = 0;
+        cfg.TasasMuestreo(k) = Entero(CortarCampo(l, pos));
+        cfg.MuestrasFinales(k) = Entero(l.substr(pos)); // empty (0) when the line has no comma
+    }
+    if (cfg.MuestrasFinales(1) < 0) {
+        return ResultadoLectura::Fallo(
+            ErrorLectura::CuentaNoValida,
+            QStringLiteral("The configuration file announces a negative number of samples (%1).")
+                .arg(cfg.MuestrasFinales(1)));
+    }
+
+    cfg.FechaInicio = Texto(linea(i++));
+    cfg.FechaDisparo = Texto(linea(i++));
+    cfg.LineaTipoFichero = static_cast<std::int32_t>(i);
+    cfg.TipoFichero = Texto(linea(i++));
+    if (es1997 && i < lineas.size())
+        cfg.MultTiempo = ValorNumero(linea(i++));
+    return {};
+}
+
+ResultadoLectura LeerCfg()
+{
+    RecordModel& r = Registro();
+    r.RevisionErronea = false;
+    ComprobarDecimal();
+
+    QFile fichero(r.RutaCfg);
+    if (r.RutaCfg.isEmpty() || !fichero.open(QIODevice::ReadOnly)) {
+        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
+                                       QStringLiteral("The configuration file %1 cannot be read.").arg(r.RutaCfg));
+    }
+    const QByteArray bytes = fichero.readAll();
+    fichero.close();
+
+    ContenidoCfg cfg;
+    ResultadoLectura res =
+        AnalizarCfg(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), cfg);
+    if (!res.Ok()) {
+        if (res.Error == ErrorLectura::RevisionRechazada)
+            r.RevisionErronea = true;
+        return res;
+    }
+
+    r.NombreEstacion = std::move(cfg.NombreEstacion);
+    r.AnioRevision = std::move(cfg.AnioRevision);
+    r.TextoRevision = std::move(cfg.TextoRevision);
+    r.TotalCanales = cfg.TotalCanales;
+    r.NumAnalogicos = cfg.NumAnalogicos;
+    r.NumDigitales = cfg.NumDigitales;
+    r.NumAnalogicosOfrecidos = cfg.NumAnalogicos;
+    r.NumDigitalesOfrecidos = cfg.NumDigitales;
+    r.TablaCanales = std::move(cfg.TablaCanales);
+    r.FactorA = std::move(cfg.FactorA);
+    r.FactorB = std::move(cfg.FactorB);
+    r.Desfase = std::move(cfg.Desfase);
+    if (r.Es1997())
+        r.TablaPrimSec = std::move(cfg.TablaPrimSec);
+    r.NombresDigitales = std::move(cfg.NombresDigitales);
+    r.FrecuenciaLinea = cfg.FrecuenciaLinea;
+    r.NumTasas = cfg.NumTasas;
+    r.TasasMuestreo = std::move(cfg.TasasMuestreo);
+    r.MuestrasFinales = std::move(cfg.MuestrasFinales);
+    r.FechaInicio = std::move(cfg.FechaInicio);
+    r.FechaDisparo = std::move(cfg.FechaDisparo);
+    r.TipoFichero = std::move(cfg.TipoFichero);
+    r.MultTiempo = cfg.MultTiempo;
+
+    ProgresoRegistro().CfgLeido();
+    return res;
+}
+
+} // namespace vesdra

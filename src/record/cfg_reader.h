@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <string_view>
+
+#include "record/array.h"
+#include "record/matrix.h"
+#include "record/read_result.h"
+#include "record/record_model.h"
+
+namespace vesdra {
+
+// What one .cfg holds, as the record model takes it (the same names).
+struct ContenidoCfg {
+    QString NombreEstacion;
+    QString AnioRevision{"1991"};
+    QString TextoRevision;
+    std::int32_t TotalCanales{0};
+    std::int32_t NumAnalogicos{0};
+    std::int32_t NumDigitales{0};
+    Matrix<QString> TablaCanales;
+    Array<float> FactorA;
+    Array<float> FactorB;
+    Array<float> Desfase;
+    Array<PrimSec> TablaPrimSec; // 1997 only
+    Array<QString> NombresDigitales;
+    std::int32_t FrecuenciaLinea{0};
+    std::int32_t NumTasas{0};
+    Array<std::int32_t> TasasMuestreo;
+    Array<std::int32_t> MuestrasFinales;
+    QString FechaInicio;
+    QString FechaDisparo;
+    QString TipoFichero;
+    double MultTiempo{1.0};
+    // 0-based index of the file-type line among the file's lines; the
+    // time-multiplier line of a 1997 file follows it.
+    std::int32_t LineaTipoFichero{0};
+};
+
+// Parses the text of a .cfg (Windows-1252, CR LF or LF line ends).
+// A malformed field is read as empty or 0 and the parse goes on; the parse
+// is refused (and `cfg` then holds only what line 1 gave) for a revision
+// other than 1991/1997, for channel or rate counts that are no numbers or
+// negative, for a negative sample count, and for counts that ask for more
+// lines than the file has.
+[[nodiscard]] ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg);
+
+// Reads Registro().RutaCfg into the record model. RevisionErronea is cleared
+// first and set again for a refused revision. A refused or unreadable file
+// leaves the rest of the model exactly as it was; a file that is read
+// replaces every .cfg variable (TablaPrimSec only for a 1997 record,
+// MultTiempo 1 for a 1991 record) and then calls ProgresoRegistro().CfgLeido.
+[[nodiscard]] ResultadoLectura LeerCfg();
+
+} // namespace vesdra

@@ -1,0 +1,193 @@
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "record/dat_common.h"
+#include "record/dat_reader.h"
+#include "record/helpers.h"
+#include "record/numero.h"
+
+namespace vesdra {
+namespace {
+
+// One line being cut into fields: [p, fin) is what is left of it.
+struct Cursor {
+    const char* p;
+    const char* fin;
+
+    // The next field, up to the next comma (passed over) or the line's end.
+    std::string_view Campo()
+    {
+        const char* inicio = p;
+        const char* coma = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(fin - p)));
+        if (coma == nullptr) {
+            p = fin;
+            return {inicio, static_cast<size_t>(fin - inicio)};
+        }
+        p = coma + 1;
+        return {inicio, static_cast<size_t>(coma - inicio)};
+    }
+    std::string_view Resto()
+    {
+        std::string_view r(p, static_cast<size_t>(fin - p));
+        p = fin;
+        return r;
+    }
+    [[nodiscard]] bool Agotada() const { return p >= fin; }
+};
+
+// A plain integer field ("-1234"), the usual content, without the general
+// conversion; false sends the field to NumeroCampo.
+bool EnteroSimple(std::string_view f, std::int64_t& out)
+{
+    size_t i = 0;
+    const bool negativo = !f.empty() && f[0] == '-';
+    if (negativo)
+        i = 1;
+    if (i >= f.size() || f.size() - i > 15)
+        return false;
+    std::int64_t v = 0;
+    for (; i < f.size(); ++i) {
+        const unsigned d = static_cast<unsigned>(f[i]) - '0';
+        if (d > 9)
+            return false;
+        v = v * 10 + d;
+    }
+    out = negativo ? -v : v;
+    return true;
+}
+
+bool Real(std::string_view f, double& out)
+{
+    std::int64_t entero = 0;
+    if (EnteroSimple(f, entero)) {
+        out = static_cast<double>(entero);
+        return true;
+    }
+    return NumeroCampo(f, out);
+}
+
+// Lines of the buffer: those ended by LF, and a last one without its LF.
+std::int64_t ContarLineas(const char* p, const char* fin)
+{
+    std::int64_t n = 0;
+    const char* ultimo = p;
+    while (p < fin) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+        if (lf == nullptr)
+            break;
+        ++n;
+        p = lf + 1;
+        ultimo = p;
+    }
+    return ultimo < fin ? n + 1 : n;
+}
+
+} // namespace
+
+ResultadoLectura LeerDatAscii()
+{
+    RecordModel& r = Registro();
+    dat::Plan plan;
+    if (ResultadoLectura res = dat::PrepararPlan(r, plan); !res.Ok())
+        return res;
+    if (plan.nA == 0) {
+        dat::CalcularTasa(r);
+        return {};
+    }
+
+    QFile fichero(r.RutaDat);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
+                                       QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
+    }
+    const std::int64_t bytes = fichero.size();
+    QByteArray copia;
+    const char* datos = nullptr;
+    if (bytes > 0) {
+        datos = reinterpret_cast<const char*>(fichero.map(0, bytes));
+        if (datos == nullptr) {
+            copia = fichero.readAll();
+            datos = copia.constData();
+        }
+    }
+    const char* const fin = datos + (datos != nullptr ? bytes : 0);
+
+    // Every sample needs its line, and every field at least one character:
+    // counts the file cannot hold are refused before anything is sized.
+    const std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
+    if (plan.nS > lineas)
+        return dat::DatInsuficiente(plan.nS, lineas, "lines");
+    const std::int64_t campos = static_cast<std::int64_t>(plan.nA) + plan.nD + 2;
+    if (static_cast<std::int64_t>(plan.nS) * campos > bytes)
+        return dat::DatInsuficiente(plan.nS, bytes / campos, "samples' worth of fields");
+
+    dat::CrearMatrices(r, plan);
+    dat::Gasolino gasolino(plan);
+
+    std::vector<float*> valores(static_cast<size_t>(plan.nA));
+    for (std::int32_t c = 1; c <= plan.nA; ++c)
+        valores[static_cast<size_t>(c - 1)] = r.Valores.Column(c).data();
+    std::vector<std::uint8_t*> estados(static_cast<size_t>(plan.nD));
+    for (std::int32_t d = 1; d <= plan.nD; ++d)
+        estados[static_cast<size_t>(d - 1)] = r.EstadosDigitales.Column(d).data();
+    double* tiempos = r.Tiempos.Data();
+
+    const char* p = datos;
+    for (std::int32_t s = 0; s < plan.nS; ++s) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+        const char* finLinea = lf != nullptr ? lf : fin;
+        Cursor linea{p, finLinea > p && finLinea[-1] == '\r' ? finLinea - 1 : finLinea};
+        p = lf != nullptr ? lf + 1 : fin;
+
+        (void)linea.Campo(); // sample number
+        if (!linea.Agotada()) {
+            const std::string_view campoTiempo = linea.Campo();
+            std::int64_t entero = 0;
+            const double t = EnteroSimple(campoTiempo, entero) ? static_cast<double>(entero)
+                                                                : ValorNumero(campoTiempo);
+            tiempos[s] = plan.mult != 0.0 ? t * plan.mult : t;
+        }
+        for (std::int32_t c = 0; c < plan.nA && !linea.Agotada(); ++c) {
+            double x = 0.0;
+            if (Real(linea.Campo(), x)) {
+                const dat::Escala& e = plan.escalas[static_cast<size_t>(c)];
+                valores[static_cast<size_t>(c)][s] = static_cast<float>(x) * e.a + e.b;
+            }
+        }
+        for (std::int32_t d = 0; d < plan.nD && !linea.Agotada(); ++d) {
+            const std::string_view f = d + 1 < plan.nD ? linea.Campo() : linea.Resto();
+            std::uint8_t estado = 0;
+            if (f.size() == 1 && (f[0] == '0' || f[0] == '1')) {
+                estado = static_cast<std::uint8_t>(f[0] - '0');
+            } else {
+                double v = 0.0;
+                std::int32_t n = 0;
+                if (!NumeroCampo(f, v) || !RedondearEntero(v, n) || n < 0 || n > 255)
+                    continue;
+                estado = static_cast<std::uint8_t>(n);
+            }
+            estados[static_cast<size_t>(d)][s] = estado;
+        }
+        if ((s & 1023) == 1023)
+            gasolino.Avanzar(s + 1);
+    }
+    gasolino.Avanzar(plan.nS);
+
+    // The 1997 sides follow from the values, column by column.
+    for (std::int32_t c = 1; c <= plan.nA; ++c) {
+        const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        const auto v = r.Valores.Column(c);
+        if (e.escribePrimario)
+            std::transform(v.begin(), v.end(), r.ValoresPrimario.Column(c).begin(),
+                           [f = e.factorPrimario](float x) { return x * f; });
+        if (e.escribeSecundario)
+            std::transform(v.begin(), v.end(), r.ValoresSecundario.Column(c).begin(),
+                           [f = e.factorSecundario](float x) { return x * f; });
+    }
+    dat::CalcularTasa(r);
+    return {};
+}
+
+} // namespace vesdra

@@ -1,0 +1,109 @@
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "record/dat_common.h"
+#include "record/dat_reader.h"
+
+namespace vesdra {
+namespace {
+
+std::int32_t LeerI32(const unsigned char* p)
+{
+    std::uint32_t u = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(u);
+}
+
+std::int16_t LeerI16(const unsigned char* p)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
+}
+
+// Samples are read in blocks that stay in the cache while each channel's
+// column is filled from them in turn: the file is record by record, the
+// matrices channel by channel.
+void Convertir(RecordModel& r, const dat::Plan& plan, const unsigned char* bloque, std::int64_t tam,
+               std::int32_t s0, std::int32_t m)
+{
+    const size_t primero = static_cast<size_t>(s0 - 1);
+    double* tiempos = r.Tiempos.Data() + primero;
+    for (std::int32_t j = 0; j < m; ++j) {
+        const double t = LeerI32(bloque + j * tam + 4);
+        tiempos[j] = plan.mult != 0.0 ? t * plan.mult : t;
+    }
+    for (std::int32_t c = 1; c <= plan.nA; ++c) {
+        const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        const unsigned char* p = bloque + 8 + 2 * (c - 1);
+        float* v = r.Valores.Column(c).data() + primero;
+        for (std::int32_t j = 0; j < m; ++j)
+            v[j] = static_cast<float>(LeerI16(p + j * tam)) * e.a + e.b;
+        if (e.escribePrimario) {
+            float* d = r.ValoresPrimario.Column(c).data() + primero;
+            for (std::int32_t j = 0; j < m; ++j)
+                d[j] = v[j] * e.factorPrimario;
+        }
+        if (e.escribeSecundario) {
+            float* d = r.ValoresSecundario.Column(c).data() + primero;
+            for (std::int32_t j = 0; j < m; ++j)
+                d[j] = v[j] * e.factorSecundario;
+        }
+    }
+    const std::int64_t inicioDig = 8 + 2 * static_cast<std::int64_t>(plan.nA);
+    for (std::int32_t d = 1; d <= plan.nD; ++d) {
+        const unsigned char* p = bloque + inicioDig + 2 * ((d - 1) / 16);
+        const int bit = (d - 1) % 16;
+        std::uint8_t* estados = r.EstadosDigitales.Column(d).data() + primero;
+        for (std::int32_t j = 0; j < m; ++j) {
+            const unsigned palabra = static_cast<unsigned>(p[j * tam]) | (static_cast<unsigned>(p[j * tam + 1]) << 8);
+            estados[j] = static_cast<std::uint8_t>((palabra >> bit) & 1u);
+        }
+    }
+}
+
+} // namespace
+
+ResultadoLectura LeerDatBinario()
+{
+    RecordModel& r = Registro();
+    dat::Plan plan;
+    if (ResultadoLectura res = dat::PrepararPlan(r, plan); !res.Ok())
+        return res;
+    if (plan.nA == 0) {
+        dat::CalcularTasa(r);
+        return {};
+    }
+
+    QFile fichero(r.RutaDat);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
+                                       QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
+    }
+    const std::int64_t palabras = plan.nD / 16 + (plan.nD % 16 != 0 ? 1 : 0);
+    const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(plan.nA) + 2 * palabras;
+    const std::int64_t bytes = fichero.size();
+    // A last record cut short still counts: what it lacks reads as 0.
+    const std::int64_t capacidad = (bytes + tam - 1) / tam;
+    if (plan.nS > capacidad)
+        return dat::DatInsuficiente(plan.nS, capacidad, "samples");
+
+    dat::CrearMatrices(r, plan);
+    dat::Gasolino gasolino(plan);
+    const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));
+    std::vector<unsigned char> bloque(static_cast<size_t>(porBloque * tam));
+    for (std::int32_t s0 = 1; s0 <= plan.nS; s0 += porBloque) {
+        const std::int32_t m = std::min(porBloque, plan.nS - s0 + 1);
+        const std::int64_t pedidos = m * tam;
+        const std::int64_t leidos = fichero.read(reinterpret_cast<char*>(bloque.data()), pedidos);
+        if (leidos < pedidos)
+            std::memset(bloque.data() + std::max<std::int64_t>(leidos, 0), 0,
+                        static_cast<size_t>(pedidos - std::max<std::int64_t>(leidos, 0)));
+        Convertir(r, plan, bloque.data(), tam, s0, m);
+        gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
+    }
+    dat::CalcularTasa(r);
+    return {};
+}
+
+} // namespace vesdra

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <utility>
+
+namespace vesdra {
+
+// Why a record file was not read. Each reader leaves the record model as it
+// was (the .cfg reader) or with empty sample matrices (the .dat readers) when
+// it refuses a file, and says why here; the open sequence shows the message.
+enum class ErrorLectura {
+    Ninguno,
+    NoSeAbre,          // the file is missing or cannot be read
+    RevisionRechazada, // line 1 carries a revision field other than 1997
+    CuentaNoValida,    // a channel, rate or sample count is no number or negative
+    CuentasNoCoinciden,// the counts ask for more lines than the .cfg holds
+    DatInsuficiente,   // the .dat cannot hold the samples the .cfg announces
+};
+
+struct ResultadoLectura {
+    ErrorLectura Error{ErrorLectura::Ninguno};
+    QString Detalle; // English, for the message box and the log
+
+    [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
+    [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle)
+    {
+        return {e, std::move(detalle)};
+    }
+};
+
+} // namespace vesdra
