@@ -1,0 +1,46 @@
+#pragma once
+#include <array>
+
+namespace vesdra::composicion {
+
+// A control's place inside the window, in twips.
+struct Rect {
+    double Left{0}, Top{0}, Width{0}, Height{0};
+    bool operator==(const Rect&) const = default;
+};
+
+// Design sizes of the window's controls that the layout keeps.
+struct DisenoVentana {
+    double AltoScroll{255};       // HScroll1, HScroll2
+    double AnchoMarca{150};       // marcamar, marcaci
+    double AltoMarca{195};
+    double AltoCabecera{285};     // Label1, Label2
+    double AltoLectura{285};      // lblamar, lblcian, lblms
+    double AltoBoton{495};        // cmdzoom at design, pctimpresora
+    double AnchoScrollLateral{1155}; // HScroll_Amar, HScroll_Cian
+    double AltoScrollLateral{255};
+};
+
+// Every control of a composition window for an outer window size (ancho x
+// alto). The picture keeps a band of 1335 twips at the right for the button
+// column and 1350 at the bottom for the cursor bars and the two rows of six
+// value boxes. A window too small for its controls gets sizes of zero, never
+// negative ones.
+struct DisposicionVentana {
+    Rect Picture1;
+    Rect HScroll1, HScroll2;
+    Rect marcamar, marcaci;
+    Rect cmdzoom, cmdadel, cmdatras, pctimpresora;
+    Rect Label1, Label2;
+    std::array<Rect, 7> lblam{}; // 1..6
+    std::array<Rect, 7> lblci{}; // 1..6
+    Rect lblamar, lblcian, lblms;
+    Rect HScroll_Amar, HScroll_Cian;
+};
+
+// margen and separacion are the button column's top margin and gap (by the
+// number of windows); altoZoom the zoom button's height as the build set it.
+[[nodiscard]] DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen, double separacion,
+                                                     double altoZoom, const DisenoVentana& diseno = {});
+
+} // namespace vesdra::composicion
