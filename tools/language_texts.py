@@ -1,0 +1,353 @@
+#!/usr/bin/env python3
+"""The 288 texts of the language table, Spanish and English, in one place.
+
+Writes resources/ini/vsotro.ini (Spanish), resources/ini/vsingles.ini
+(English) and docs/texts.md from the table below. The language files hold
+text N on line N: exactly 288 lines, each ended by CR LF, in Windows-1252.
+
+    python3 tools/language_texts.py          # rewrite the three files
+    python3 tools/language_texts.py --check  # fail when they differ from the table
+
+Rules the wording follows:
+- A text shown in several places must read well in each of them (see
+  "where"); texts joined to a number or a path keep the blank they need.
+- "&" marks an access key and appears only in texts used solely as menu
+  items or buttons. No access key may be Alt+S in Spanish or Alt+X in
+  English outside the exit button (texts 11 and 63): those keys close the
+  active window from any form.
+- Texts printed in upper case or used as window titles carry no "&".
+"""
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+COUNT = 288
+
+# number: (Spanish, English, where it is used)
+TEXTS = {
+    1: ("&Ficheros", "&File", "menu bar: File menu"),
+    2: ("&Oscilos", "&Waveforms", "menu bar: waveform menu"),
+    3: ("F&asores", "&Phasors", "menu bar: phasor analysis"),
+    4: ("&Info", "&Info", "menu bar: header report"),
+    5: ("Canales &digitales", "&Digital channels", "menu bar: digital channel menu"),
+    6: ("A&nálisis", "&Analysis", "menu bar: external analysis tools"),
+    7: ("Abrir ficheros C&OMTRADE", "&Open COMTRADE files", "File menu: open a record"),
+    8: ("Plan&tillas", "&Templates", "File menu: template dialog"),
+    9: ("&Herramientas de análisis", "&Analysis tools", "File menu: tools submenu"),
+    10: ("&Idioma", "&Language", "File menu: language submenu"),
+    11: ("&Salir", "E&xit", "File menu: exit; status-bar close button after the menu loads and after a language switch"),
+    12: ("&Añadir herramienta", "&Add tool", "tools submenu: add a tool"),
+    13: ("Elimina&r herramienta", "&Remove tool", "tools submenu: remove a tool"),
+    14: ("Canales analógicos", "Analog channels",
+         "waveform menu item (F4); waveform choice dialog and composition dialog: frame of the channel list"),
+    15: ("Composición de canales analógicos", "Analog channel composition", "waveform menu item (F5)"),
+    16: ("Visualización por grupos", "Display by groups",
+         "digital menu item (F6); digital view printout header (upper case, after text 47)"),
+    17: ("Composición de canales digitales", "Digital channel composition",
+         "digital menu item (F7); digital view printout header (upper case, after text 47)"),
+    18: ("Abrir registro COMTRADE", "Open COMTRADE record", "open-record file dialog: title"),
+    20: ("Ruta:", "Path:", "template dialog: label of the folder shown"),
+    21: ("Directorios:", "Folders:", "template dialog: label of the folder list"),
+    22: ("Unidades:", "Drives:", "template dialog: label of the drive list"),
+    23: ("Tipos:", "File types:", "template dialog: label of the pattern box"),
+    24: ("&Aceptar", "&OK", "OK button of every dialog"),
+    25: ("&Cancelar", "&Cancel", "Cancel button of every dialog and of the printing window"),
+    26: ("Plantillas:", "Templates:", "template dialog: label of the file list"),
+    27: ("&Abrir", "&Open", "template dialog: apply the chosen template"),
+    28: ("&Modificar", "&Modify", "template dialog: modify the chosen template in the wizard"),
+    29: ("&Nueva", "&New", "template dialog: new template in the wizard"),
+    30: ("Selección de plantilla", "Template selection", "template dialog: title"),
+    31: ("Canales analógicos", "Analog channels",
+         "template wizard step 1: title; stacked analog view: title and printout heading (followed by ':'); "
+         "digital group dialog: frame of the analog list; composition printout heading (followed by ':')"),
+    32: ("Identificación del relé:", "Relay identification:", "template wizard step 1: label of the identifier"),
+    33: ("Número de canales analógicos:", "Number of analog channels:", "template wizard step 1: label of the count"),
+    34: ("Canal", "Channel", "template wizard step 1: grid header, row number column"),
+    35: ("Nombre", "Name", "template wizard step 1: grid header, name column"),
+    36: ("Circuito", "Circuit", "template wizard step 1: grid header, second name column"),
+    37: ("Unidades", "Units", "template wizard step 1: grid header, units column"),
+    38: ("Con&tinuar >", "&Next >", "template wizard steps 1 to 3: continue button"),
+    39: ("Grupos trifásicos", "Three-phase sets", "template wizard step 2: title"),
+    40: ("Número de grupos trifásicos:", "Number of three-phase sets:", "template wizard step 2: label of the count"),
+    41: ("Nombre de los grupos trifásicos:", "Names of the three-phase sets:",
+         "template wizard step 2: label of the name boxes"),
+    42: ("Factor:", "Factor:", "template wizard step 2: label of the factor boxes"),
+    43: ("Grupo 1", "Set 1", "template wizard step 2: frame of set 1; start of the empty-slot message (with text 273)"),
+    44: ("Grupo 2", "Set 2", "template wizard step 2: frame of set 2; start of the empty-slot message (with text 273)"),
+    45: ("Grupo 3", "Set 3", "template wizard step 2: frame of set 3; start of the empty-slot message (with text 273)"),
+    46: ("Grupo 4", "Set 4", "template wizard step 2: frame of set 4; start of the empty-slot message (with text 273)"),
+    47: ("Canales digitales", "Digital channels",
+         "template wizard step 3: title; digital view: title and printout header (upper case); "
+         "digital group dialog: frame of the group options"),
+    48: ("Número:", "Number:", "template wizard step 3: frame of the group count"),
+    49: ("Nombre del grupo:", "Group name:",
+         "template wizard step 3: frame of the group name; digital view printout: heading of the group name"),
+    53: ("Añadir herramienta de análisis", "Add analysis tool", "tools dialog: title in add mode"),
+    54: ("Eliminar herramienta de análisis", "Remove analysis tool", "tools dialog: title in delete mode"),
+    55: ("Nombre de la herramienta:", "Tool name:", "tools dialog: name label in add mode"),
+    56: ("Elija la herramienta que desea eliminar:", "Choose the tool to remove:",
+         "tools dialog: list label in delete mode"),
+    57: ("Programa (fichero .exe):", "Program (.exe file):", "tools dialog: program path label"),
+    58: ("Es&pañol", "&Spanish", "language submenu: Spanish (Ctrl+S)"),
+    59: ("Ingl&és", "&English", "language submenu: English (Ctrl+E)"),
+    60: ("Visualización de canales analógicos", "Analog channel display",
+         "waveform choice dialog: title; waveform window and stacked view printouts: title (upper case)"),
+    61: ("Ampliar", "Zoom", "waveform and composition windows: zoom button"),
+    63: ("&Salir", "E&xit", "status bar: close button (closes the active view, or asks to exit)"),
+    64: ("Composición de canales analógicos", "Analog channel composition",
+         "composition dialog: title; composition printout: title (upper case)"),
+    65: ("Composición 1", "Composition 1",
+         "composition dialog: frame of composition 1; title of the first (top) composition window"),
+    66: ("Composición 2", "Composition 2",
+         "composition dialog: frame of composition 2; title of the second composition window"),
+    67: ("Composición 3", "Composition 3",
+         "composition dialog: frame of composition 3; title of the third composition window"),
+    68: ("Fasores y secuencias", "Phasors and sequences", "phasor setup dialog: title"),
+    69: ("Diagrama fasorial", "Phasor diagram",
+         "phasor setup dialog: phasor column frame; phasor view: title and printout title (upper case)"),
+    70: ("Componentes simétricas", "Symmetrical components",
+         "phasor setup dialog: sequence column frame; sequence view: title and printout title (upper case)"),
+    71: ("Elección de grupo de canales digitales", "Digital channel group selection", "digital group dialog: title"),
+    72: ("Elección de canales digitales", "Digital channel selection", "digital composition dialog: title"),
+    73: ("Canales elegidos:", "Channels chosen:", "digital composition dialog: label of the count"),
+    74: ("Canal analógico", "Analog channel",
+         "digital composition dialog: frame of the analog list; waveform window printout: heading over the channel name"),
+    75: ("Pulse sobre un canal para marcarlo o desmarcarlo (máximo 19)",
+         "Click a channel to mark or unmark it (19 at most)", "digital composition dialog: hint under the buttons"),
+    76: ("Los dos cursores están en la misma muestra: no se puede ampliar",
+         "Both cursors are on the same sample: cannot zoom", "stacked and digital views: zoom refused (cursors together)"),
+    78: ("Se pueden elegir como máximo 19 canales digitales", "At most 19 digital channels can be chosen",
+         "digital composition dialog: mark refused (limit reached, or the channel is not marked)"),
+    79: ("No hay un nivel de ampliación posterior", "There is no later zoom level",
+         "waveform, stacked, composition and digital views: zoom history forward at the newest level"),
+    80: ("El intervalo elegido no contiene muestras", "The chosen range holds no samples",
+         "waveform and composition windows: zoom or print refused (empty range)"),
+    81: ("Elija como máximo dos grupos trifásicos en cada columna", "Choose at most two three-phase sets in each column",
+         "phasor setup dialog: too many sets ticked"),
+    82: ("No ha elegido nada para mostrar", "Nothing has been chosen to display",
+         "waveform choice, phasor setup and composition dialogs: nothing chosen"),
+    84: ("No hay un nivel de ampliación anterior", "There is no earlier zoom level",
+         "waveform, stacked, composition and digital views: zoom history back at the first level"),
+    85: ("¿Ampliar la zona seleccionada?", "Zoom into the selected area?",
+         "waveform and composition windows: confirm the zoom rectangle (OK/Cancel)"),
+    87: ("El número de grupos trifásicos debe estar entre 0 y 4", "The number of three-phase sets must be from 0 to 4",
+         "template wizard step 2: count out of range"),
+    91: ("No hay ningún registro abierto", "No record is open", "phasor and report commands: no record open"),
+    92: ("La plantilla aplicada no tiene grupos de canales digitales", "The applied template has no digital channel groups",
+         "digital menu, digital group dialog, starting a tool: no digital groups"),
+    93: ("Guardar plantilla", "Save template", "template wizard step 4: title"),
+    94: ("< &Volver", "< &Back", "template wizard steps 1 to 4: back button"),
+    138: ("Ya existe una plantilla con ese nombre. ¿Desea sustituirla?",
+          "A template of that name already exists. Replace it?", "template wizard step 4: confirm overwrite (OK/Cancel)"),
+    141: ("Con&juntamente", "&Together", "waveform choice dialog: all chosen channels in one stacked window"),
+    142: ("&Individualmente", "&Individually", "waveform choice dialog: one window per chosen channel"),
+    144: ("El diagrama no cabe con esta ampliación", "The diagram does not fit at this zoom",
+          "phasor and sequence views: drawing overflow after a zoom step"),
+    145: ("Desbordamiento de cálculo en esta posición", "Numeric overflow at this position",
+          "phasor and sequence views: overflow while scrolling"),
+    147: ("El fichero no es una plantilla (.cnf)", "The file is not a template (.cnf)",
+          "template dialog: not a .cnf name; start-up: command-line template, followed by a blank and the path"),
+    149: ("La unidad no está disponible", "The drive is not ready",
+          "every drive list: drive not ready"),
+    150: ("No se pueden crear más de 16 grupos digitales", "No more than 16 digital groups can be made",
+          "template wizard step 3: group limit"),
+    151: ("Continuar con el registro binario", "Go on with the binary record",
+          "binary record choice: go on without converting; ASCII copy: also the message when the header file "
+          "cannot be copied (see text 160)"),
+    152: ("Convertir a ASCII y continuar", "Convert to ASCII and go on",
+          "binary record choice: convert and go on; title of the missing-header message"),
+    153: ("Solo convertir a ASCII", "Convert to ASCII only",
+          "binary record choice: convert and stop; title of the missing-header message"),
+    154: ("Registro binario", "Binary record", "binary record choice: title"),
+    155: ("Nombre del fichero, sin extensión:", "File name, without extension:",
+          "ASCII conversion dialog and template wizard step 4: name label"),
+    156: ("A&yuda", "&Help", "ASCII conversion dialog: help button"),
+    157: ("Conversión a ASCII", "Conversion to ASCII", "ASCII conversion dialog: title"),
+    158: ("Ayuda de la conversión a ASCII", "Conversion to ASCII: help", "conversion help window: title"),
+    159: ("Elija la unidad y la carpeta de destino y escriba el nombre del nuevo registro, sin extensión "
+          "(no se admiten puntos, espacios ni corchetes). Se crearán los ficheros .DAT, .cfg y .hdr del registro "
+          "en formato ASCII.",
+          "Choose the target drive and folder and type the name of the new record, without extension "
+          "(dots, blanks and brackets are not accepted). The record's .DAT, .cfg and .hdr files are written "
+          "in ASCII format.",
+          "conversion help window: help text"),
+    160: ("No se ha podido copiar el fichero de cabecera (.hdr)", "The header file (.hdr) could not be copied",
+          "not used yet: a message of its own for the ASCII copy when the header file cannot be copied"),
+    161: ("El registro no tiene fichero de cabecera (.hdr)", "The record has no header file (.hdr)",
+          "report command and header report: no header file"),
+    167: ("Ya existe un registro con ese nombre. ¿Desea sobrescribirlo?",
+          "A record of that name already exists. Overwrite it?", "ASCII conversion dialog: confirm overwrite (OK/Cancel)"),
+    168: ("No se encuentra la carpeta de destino. Elija otra carpeta o nombre.",
+          "The target folder was not found. Choose another folder or name.",
+          "ASCII conversion dialog: target path not found"),
+    169: ("El directorio de registros no existe", "The records folder does not exist",
+          "default directories dialog: records folder missing"),
+    170: ("El directorio de plantillas no existe", "The templates folder does not exist",
+          "default directories dialog: templates folder missing"),
+    171: ("El directorio de aplicaciones no existe", "The applications folder does not exist",
+          "default directories dialog: applications folder missing"),
+    172: ("La plantilla tiene el formato antiguo (ver 1.0) y no se puede usar; créela de nuevo con el asistente",
+          "The template has the old format (ver 1.0) and cannot be used; make it again with the wizard",
+          "template reader, menus, phasor command, starting a tool: old template"),
+    173: ("No se encuentra el fichero de configuración (.cfg) del registro",
+          "The record's configuration file (.cfg) was not found", "open record: .cfg missing"),
+    174: ("No se ha indicado el fichero de datos (.dat)", "No data file (.dat) was given",
+          "open record: data file path empty"),
+    175: ("El valor debe ser numérico", "The value must be a number",
+          "template wizard step 1: count not a number on continue; step 3: slot number not a number"),
+    176: ("El carácter % no se admite en los nombres", "The character % is not allowed in names",
+          "name boxes of the wizard and the view dialogs: '%' typed"),
+    177: ("El carácter $ no se admite en los nombres", "The character $ is not allowed in names",
+          "name boxes of the wizard and the view dialogs: '$' typed"),
+    178: ("El número de canales debe ser un número entero", "The number of channels must be a whole number",
+          "template wizard step 1: count box not a number"),
+    179: ("El grupo ", "Group ", "template wizard step 3: group without members, before the group number"),
+    180: (" no tiene ningún canal", " has no channels", "template wizard step 3: group without members, after the group number"),
+    182: ("El nombre del grupo no puede quedar vacío", "The group name must not be empty",
+          "template wizard step 3: name box emptied"),
+    185: ("El número de grupos debe ser numérico", "The number of groups must be a number",
+          "template wizard step 3: group count not a number"),
+    186: ("El factor debe ser un número", "The factor must be a number", "template wizard step 2: factor not a number"),
+    187: ("El número de grupos trifásicos debe ser numérico", "The number of three-phase sets must be a number",
+          "template wizard step 2: count not a number"),
+    188: ("Directorio de registros:", "Records folder:", "default directories dialog: records label"),
+    189: ("Directorio de plantillas:", "Templates folder:", "default directories dialog: templates label"),
+    190: ("Directorio de aplicaciones:", "Applications folder:", "default directories dialog: applications label"),
+    192: ("Directorios por defecto", "Default folders",
+          "File menu item (Ctrl+D) and default directories dialog: title"),
+    232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
+    233: ("El programa debe ser un fichero .exe", "The program must be an .exe file", "tools dialog: not an .exe"),
+    234: ("Ya existe una herramienta con ese nombre", "A tool of that name already exists", "tools dialog: name taken"),
+    235: ("Ya existe una herramienta con ese programa", "A tool with that program already exists",
+          "tools dialog: program taken"),
+    236: ("&Imprimir", "&Print", "header report: print button"),
+    237: ("Impresión en curso", "Printing in progress", "printing window: message"),
+    238: ("Grupos digitales", "Digital groups", "template wizard step 3: frame of the group list"),
+    240: ("&Añadir", "&Add", "template wizard step 3: add a group"),
+    241: ("&Eliminar", "&Delete", "template wizard step 3: delete the selected group"),
+    242: ("No ha elegido ninguna plantilla", "No template has been chosen", "template dialog: no file chosen"),
+    243: ("Escriba el nombre de la plantilla", "Type a name for the template", "template wizard step 4: empty name"),
+    244: ("La plantilla no tiene canales analógicos", "The template has no analog channels",
+          "template wizard steps 1 and 2: no analog rows"),
+    245: ("No se ha podido leer la base de datos de modelos de relé", "The relay-model database could not be read",
+          "relay-model chooser and loaders: database failure"),
+    246: ("No hay aplicada una plantilla adecuada para este registro", "No suitable template is applied to this record",
+          "waveform and digital menus: no template; phasor command and tools: template does not fit; "
+          "digital composition dialog: member channel missing from the record"),
+    247: ("La plantilla aplicada no tiene grupos trifásicos", "The applied template has no three-phase sets",
+          "phasor setup dialog: no three-phase sets"),
+    249: ("Cree primero un grupo: escriba su nombre y pulse Añadir", "First make a group: type its name and press Add",
+          "template wizard step 3: no group to fill"),
+    250: ("Señales digitales disponibles:", "Available digital signals:", "template wizard step 3: frame of the signal list"),
+    251: ("Composición del grupo:", "Group members:", "template wizard step 3: frame of the member slots"),
+    252: ("¿Eliminar el grupo seleccionado?", "Delete the selected group?",
+          "template wizard step 3: confirm deletion (OK/Cancel)"),
+    253: ("La plantilla no corresponde a este registro", "The template does not fit this record",
+          "template dialog: template does not fit the open record"),
+    255: ("Convertir Oscilos a COMTRADE", "Convert Oscilos to COMTRADE", "File menu: start the converter (Ctrl+G)"),
+    256: ("Canales elegidos", "Chosen channels", "waveform choice dialog: frame of the slots"),
+    257: ("Selección de modelo de relé", "Relay model selection", "relay-model chooser: title"),
+    258: ("Modelos disponibles", "Available models", "relay-model chooser: frame of the list"),
+    259: ("&Modelos", "&Models", "template wizard step 1: open the relay-model chooser"),
+    260: ("Canales de fase", "Phase channels", "template wizard step 2: label of each set's slots"),
+    261: ("No se puede añadir el propio programa VESDRA como herramienta", "VESDRA itself cannot be added as a tool",
+          "tools dialog: the program's own file"),
+    262: ("Cursor 1, muestra: ", "Cursor 1, sample: ", "digital view printout: cursor 1, before the sample number"),
+    263: ("Cursor 2, muestra: ", "Cursor 2, sample: ", "digital view printout: cursor 2, before the sample number"),
+    264: ("Tiempo entre cursores: ", "Time between cursors: ",
+          "waveform, stacked, composition and digital printouts: before the time between the cursors"),
+    265: ("Fichero: ", "File: ", "every view printout: before the record's data-file path"),
+    266: ("Muestra: ", "Sample: ",
+          "waveform, stacked and composition printouts; phasor and sequence views and printouts: before a sample number"),
+    267: ("Diferencia entre cursores:", "Difference between cursors:",
+          "waveform window printout: heading over the value difference"),
+    268: ("Convirtiendo a ASCII, espere...", "Converting to ASCII, please wait...", "ASCII conversion progress window"),
+    270: ("No se encuentra el programa de conversión de Oscilos a COMTRADE",
+          "The Oscilos to COMTRADE converter program was not found", "converter command: no program"),
+    273: ("Cada fase debe tener un canal elegido de la lista", "Each phase needs a channel chosen from the list",
+          "template wizard step 2: empty slot (after a set's name and ' : ', or alone)"),
+    275: ("Falta el nombre del canal en la fila ", "Channel name missing in row ",
+          "template wizard step 1: row without a name, before the row number"),
+    277: ("Tipo de fichero de datos desconocido: el .cfg debe indicar ASCII o BINARY",
+          "Unknown data file type: the .cfg must say ASCII or BINARY", "open record: bad file type"),
+    278: ("Referencia:", "Reference:", "view dialogs of 1997 records: frame of the primary/secondary choice"),
+    279: ("PRIMARIO", "PRIMARY", "view dialogs: primary option; views: primary values indicator"),
+    280: ("SECUNDARIO", "SECONDARY", "view dialogs: secondary option; views: secondary values indicator"),
+    282: ("Cerrar ficheros &COMTRADE", "&Close COMTRADE files", "File menu: close the record (Ctrl+C)"),
+    283: ("La frecuencia de muestreo es demasiado baja para calcular fasores (menos de una muestra por ciclo)",
+          "The sampling rate is too low to compute phasors (less than one sample per cycle)",
+          "phasor command: fewer than one sample per cycle"),
+    284: ("¿Desea salir del programa?", "Do you want to exit the program?", "exit confirmation (OK/Cancel)"),
+    285: ("Dibujando, espere un momento...", "Drawing, please wait...",
+          "progress window while waveform and composition windows are built"),
+    286: ("Dibujando canales digitales, espere un momento...", "Drawing digital channels, please wait...",
+          "progress window while the digital view is built"),
+}
+
+
+def texts(column):
+    """The 288 texts of one language (0 Spanish, 1 English), index 0 = text 1."""
+    out = []
+    for n in range(1, COUNT + 1):
+        if n in TEXTS:
+            out.append(TEXTS[n][column])
+        else:
+            out.append(("Texto %d" if column == 0 else "Text %d") % n)
+    return out
+
+
+def language_file(column):
+    return b"".join(t.encode("cp1252") + b"\r\n" for t in texts(column))
+
+
+def doc():
+    def cell(t):
+        return "`" + t + "`"
+    lines = [
+        "# Language texts",
+        "",
+        "Text N is line N of `ini/vsotro.ini` (Spanish) and `ini/vsingles.ini` (English);",
+        "code reads it as `TextosIdioma(N)`. Generated by `tools/language_texts.py`: edit the",
+        "table there and run it, never the files. Texts in backquotes show their blanks;",
+        "\"&\" marks an access key. Numbers marked \"unused\" hold a neutral text.",
+        "",
+        "| N | Spanish | English | where |",
+        "|---|---|---|---|",
+    ]
+    es, en = texts(0), texts(1)
+    for n in range(1, COUNT + 1):
+        where = TEXTS[n][2] if n in TEXTS else "unused"
+        lines.append(f"| {n} | {cell(es[n - 1])} | {cell(en[n - 1])} | {where} |")
+    return ("\n".join(lines) + "\n").encode("utf-8")
+
+
+def outputs():
+    return {
+        ROOT / "resources/ini/vsotro.ini": language_file(0),
+        ROOT / "resources/ini/vsingles.ini": language_file(1),
+        ROOT / "docs/texts.md": doc(),
+    }
+
+
+def main():
+    assert all(1 <= n <= COUNT for n in TEXTS)
+    for es, en, _ in TEXTS.values():
+        for t in (es, en):
+            assert t and "\r" not in t and "\n" not in t and "`" not in t, t
+    check = "--check" in sys.argv
+    stale = []
+    for path, data in outputs().items():
+        if check:
+            if not path.exists() or path.read_bytes() != data:
+                stale.append(str(path.relative_to(ROOT)))
+        else:
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_bytes(data)
+    if stale:
+        print("out of date: " + ", ".join(stale), file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
