@@ -20,8 +20,8 @@ inline constexpr int cdlOFNLongNames = 0x200000;
 // The common dialog control: its properties are set, a Show call runs the
 // dialog modally and leaves the answer in the properties.
 //
-// Cancel: with CancelError set, Show throws VbError 32755 and leaves the
-// properties as they were; without it Show returns and FileName is "".
+// Cancel: with CancelError set, Show throws VbError 32755; without it Show
+// just returns. Either way the properties are left as they were.
 class CommonDialog {
 public:
     bool CancelError{false};

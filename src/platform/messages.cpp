@@ -1,0 +1,111 @@
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace vesdra {
+
+namespace {
+
+MsgBoxHandler& Handler()
+{
+    static MsgBoxHandler handler;
+    return handler;
+}
+
+QMessageBox::StandardButtons ButtonsOf(int style)
+{
+    switch (style & 7) {
+    case vbOKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case vbAbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case vbYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case vbYesNo: return QMessageBox::Yes | QMessageBox::No;
+    case vbRetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    default: return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon IconOf(int style)
+{
+    switch (style & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+int AnswerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return vbOK;
+    case QMessageBox::Cancel: return vbCancel;
+    case QMessageBox::Abort: return vbAbort;
+    case QMessageBox::Retry: return vbRetry;
+    case QMessageBox::Ignore: return vbIgnore;
+    case QMessageBox::Yes: return vbYes;
+    case QMessageBox::No: return vbNo;
+    default: return vbCancel;
+    }
+}
+
+// The second and third default-button bits pick the button that Enter presses.
+QMessageBox::StandardButton DefaultOf(int style, QMessageBox::StandardButtons buttons)
+{
+    QList<QMessageBox::StandardButton> order;
+    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Abort,
+                   QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::Cancel})
+        if (buttons & b)
+            order.append(b);
+    const int which = (style >> 8) & 3;
+    return which < order.size() ? order[which] : order.front();
+}
+
+} // namespace
+
+int MsgBox(const QString& prompt, int style, const QString& title)
+{
+    if (Handler())
+        return Handler()(prompt, style, title);
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return (style & 7) == vbOKOnly ? vbOK : vbCancel;
+
+    const QString caption = title.isEmpty() ? QCoreApplication::applicationName() : title;
+    const QMessageBox::StandardButtons buttons = ButtonsOf(style);
+    QMessageBox box(IconOf(style), caption, prompt, buttons, QApplication::activeWindow());
+    box.setDefaultButton(DefaultOf(style, buttons));
+    if (buttons & QMessageBox::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons == QMessageBox::Ok)
+        box.setEscapeButton(QMessageBox::Ok);
+    // The box is answered with the arrow whatever pointer the program shows.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int button = box.exec();
+    QApplication::restoreOverrideCursor();
+    if (box.clickedButton())
+        return AnswerOf(box.standardButton(box.clickedButton()));
+    return AnswerOf(button);
+}
+
+void ShowErrorBox(const VbError& error) { MsgBox(ErrorBoxText(error), vbCritical); }
+
+void SetMsgBoxHandler(MsgBoxHandler handler) { Handler() = std::move(handler); }
+
+ScopedMsgBoxRecorder::ScopedMsgBoxRecorder(int answer) : answer_{answer}, previous_{Handler()}
+{
+    Handler() = [this](const QString& prompt, int style, const QString& title) {
+        calls_.push_back({prompt, style, title});
+        if (!queued_.empty()) {
+            const int a = queued_.front();
+            queued_.erase(queued_.begin());
+            return a;
+        }
+        return answer_;
+    };
+}
+
+ScopedMsgBoxRecorder::~ScopedMsgBoxRecorder() { Handler() = std::move(previous_); }
+
+} // namespace vesdra

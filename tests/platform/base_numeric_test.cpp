@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "common/test_support.h"
+#include "platform/base/formats.h"
+#include "platform/base/numeric.h"
+#include "platform/base/vb_error.h"
+
+namespace vesdra {
+namespace {
+
+int ErrorOf(auto&& f)
+{
+    try {
+        f();
+    } catch (const VbError& e) {
+        return e.Number;
+    }
+    return 0;
+}
+
+TEST(Numeric, CIntRoundsHalvesToTheEvenNeighbour)
+{
+    const struct {
+        double in;
+        std::int32_t out;
+    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},     {3.5, 4},     {-0.5, 0},
+                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2},  {2.5001, 3},  {-2.6, -3},
+                 {7.0, 7},   {32767.5, 32768},         {2147483647.4, 2147483647},
+                 {-2147483648.5, -2147483648}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CInt(c.in), c.out) << c.in;
+        EXPECT_EQ(CLng(c.in), c.out) << c.in;
+    }
+}
+
+TEST(Numeric, CIntOutsideThirtyTwoBitsIsOverflow)
+{
+    for (double v : {2147483647.5, -2147483649.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
+                     std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(ErrorOf([&] { (void)CInt(v); }), vberr::Overflow) << v;
+}
+
+TEST(Numeric, StrPutsABlankInTheSignPlaceAndDropsZeros)
+{
+    const struct {
+        double in;
+        const char* out;
+    } cases[] = {{0, " 0"},         {4, " 4"},          {-1, "-1"},           {12.5, " 12.5"},
+                 {0.25, " .25"},    {-0.5, "-.5"},      {1.0 / 3, " .333333333333333"},
+                 {0.1 + 0.2, " .3"}, {123456789012345.0, " 123456789012345"},
+                 {1e16, " 1E+16"},  {0.0001, " .0001"}, {1.5e-7, " 1.5E-07"}, {100, " 100"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Str(c.in), QString::fromLatin1(c.out)) << c.in;
+}
+
+TEST(Numeric, ValReadsTheLeadingNumberSkippingBlanks)
+{
+    const struct {
+        const char* in;
+        double out;
+    } cases[] = {{" 12 ", 12},   {"1 2 3", 123},  {"-3.5abc", -3.5}, {"abc", 0},
+                 {"", 0},        {"1e3", 1000},   {"&H1F", 31},      {"&o17", 15},
+                 {"2,5", 2},     {"  .5", 0.5},   {"1.2.3", 1.2},    {"7e", 7}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.in)), c.out) << c.in;
+}
+
+TEST(Numeric, CDblUsesTheUsersSeparatorAndRefusesNonNumbers)
+{
+    SetDecimalSeparatorForTests(QLatin1Char('.'));
+    EXPECT_DOUBLE_EQ(CDbl(u" 2.5 "), 2.5);
+    EXPECT_DOUBLE_EQ(CDbl(u"-1e2"), -100);
+    EXPECT_DOUBLE_EQ(CDbl(u"1,000"), 1000);
+    EXPECT_EQ(CIntText(u" 4 "), 4);
+    SetDecimalSeparatorForTests(QLatin1Char(','));
+    EXPECT_DOUBLE_EQ(CDbl(u"2,5"), 2.5);
+    EXPECT_DOUBLE_EQ(CDbl(u"1.000"), 1000); // "." groups digits where "," is the separator
+    SetDecimalSeparatorForTests({});
+
+    for (const char16_t* bad : {u"", u"  ", u"abc", u"1x", u"--1", u"1e", u"1 2"})
+        EXPECT_EQ(ErrorOf([&] { (void)CDbl(bad); }), vberr::TypeMismatch)
+            << QString::fromUtf16(bad).toStdString();
+    EXPECT_EQ(ErrorOf([] { (void)CDbl(u"1e999"); }), vberr::Overflow);
+    EXPECT_EQ(ErrorOf([] { (void)CIntText(u"3000000000"); }), vberr::Overflow);
+}
+
+TEST(VbErrors, CarryTheRuntimeNumbersAndEnglishDescriptions)
+{
+    const struct {
+        int number;
+        const char* box;
+    } cases[] = {{6, "Error 6: Overflow"},
+                 {7, "Error 7: Out of memory"},
+                 {9, "Error 9: Subscript out of range"},
+                 {11, "Error 11: Division by zero"},
+                 {13, "Error 13: Type mismatch"},
+                 {53, "Error 53: File not found"},
+                 {62, "Error 62: Input past end of file"},
+                 {68, "Error 68: Device unavailable"},
+                 {76, "Error 76: Path not found"},
+                 {32755, "Error 32755: Cancel was selected."}};
+    for (const auto& c : cases) {
+        const VbError e(c.number);
+        EXPECT_EQ(ErrorBoxText(e), QString::fromLatin1(c.box));
+        EXPECT_STREQ(e.what(), c.box);
+    }
+    EXPECT_EQ(ErrorBoxText(VbError(3044, QStringLiteral("'x:\\m' isn't a valid path."))),
+              QStringLiteral("Error 3044: 'x:\\m' isn't a valid path."));
+}
+
+} // namespace
+} // namespace vesdra
