@@ -69,10 +69,7 @@ std::int32_t FrecuenciaMuestreo()
 
 QString HoraTexto()
 {
-    const QLocale locale;
-    QString texto = locale.toString(QDateTime::currentDateTime(),
-                                    locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
-                                        QStringLiteral("HH:mm:ss"));
+    QString texto = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     // Locales that write the time with "." get ":" in the print header.
     qsizetype desde = 0;
     for (int i = 0; i < 3; ++i) {

@@ -1,0 +1,281 @@
+#include <QByteArray>
+#include <gtest/gtest.h>
+
+#include "record/cfg_reader.h"
+#include "record_fixture.h"
+
+namespace vesdra {
+namespace {
+
+using test::Crlf;
+
+// A 1997 .cfg with 3 analog and 2 digital channels.
+const QByteArray kCfg1997 =
+    "SUBESTACION NORTE,REL-1,1997\n"
+    "5,3A,2D\n"
+    "1,IA,A,Linea 1,A,6.103516E-05,-0.5,12.5,-32767,32767,1200,5,P\n"
+    "2,IB,B,,A,2.836798e+000,1,0,-32767,32767,1200,5, s \n"
+    "3,VA,A,Barra,kV,0.01,0,0,-32767,32767,220,0.11,S\n"
+    "1,Disparo,,,0\n"
+    "2,Arranque,,,0\n"
+    "50\n"
+    "1\n"
+    "50000,1200\n"
+    "01/06/2004,10:15:30.000000\n"
+    "01/06/2004,10:15:30.500000\n"
+    "BINARY\n"
+    "0.001\n";
+
+const QByteArray kCfg1991 =
+    "SE SUR,REL-2\n"
+    "2,1A,1D\n"
+    "1,VA,,,V,1,0,0,-32767,32767\n"
+    "1,Disparo,,,0\n"
+    "60\n"
+    "1\n"
+    "960,100\n"
+    "01/06/2004,10:15:30.000000\n"
+    "01/06/2004,10:15:30.500000\n"
+    "ASCII\n";
+
+class CfgTest : public test::RecordTest {
+protected:
+    ResultadoLectura Leer(const QByteArray& cfg, const QString& nombre = "r")
+    {
+        EXPECT_TRUE(test::WriteBytes(Ruta(nombre + ".cfg"), cfg));
+        Registro().RutaCfg = Ruta(nombre + ".cfg");
+        return LeerCfg();
+    }
+};
+
+TEST_F(CfgTest, ReadsEveryFieldOfA1997File)
+{
+    int avisos = 0;
+    ProgresoRegistro().CfgLeido = [&] { ++avisos; };
+    ASSERT_TRUE(Leer(Crlf(kCfg1997)).Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(avisos, 1);
+    EXPECT_EQ(r.NombreEstacion, "SUBESTACION NORTE");
+    EXPECT_EQ(r.AnioRevision, "1997");
+    EXPECT_EQ(r.TextoRevision, "1997");
+    EXPECT_FALSE(r.RevisionErronea);
+    EXPECT_EQ(r.TotalCanales, 5);
+    EXPECT_EQ(r.NumAnalogicos, 3);
+    EXPECT_EQ(r.NumDigitales, 2);
+    EXPECT_EQ(r.NumAnalogicosOfrecidos, 3);
+    EXPECT_EQ(r.NumDigitalesOfrecidos, 2);
+    ASSERT_EQ(r.TablaCanales.Rows(), 3);
+    ASSERT_EQ(r.TablaCanales.Cols(), 4);
+    EXPECT_EQ(r.TablaCanales(1, 1), "1");
+    EXPECT_EQ(r.TablaCanales(1, 2), "IA");
+    EXPECT_EQ(r.TablaCanales(1, 3), "Linea 1");
+    EXPECT_EQ(r.TablaCanales(1, 4), "A");
+    EXPECT_EQ(r.TablaCanales(2, 3), "");
+    EXPECT_EQ(r.TablaCanales(3, 4), "kV");
+    EXPECT_FLOAT_EQ(r.FactorA(1), 6.103516e-05f);
+    EXPECT_FLOAT_EQ(r.FactorB(1), -0.5f);
+    EXPECT_FLOAT_EQ(r.Desfase(1), 12.5f);
+    EXPECT_FLOAT_EQ(r.FactorA(2), 2.836798f);
+    ASSERT_EQ(r.TablaPrimSec.Size(), 3);
+    EXPECT_FLOAT_EQ(r.TablaPrimSec(1).Primario, 1200);
+    EXPECT_FLOAT_EQ(r.TablaPrimSec(1).Secundario, 5);
+    EXPECT_EQ(r.TablaPrimSec(1).PS, "P");
+    EXPECT_EQ(r.TablaPrimSec(2).PS, " s "); // kept as written
+    EXPECT_FLOAT_EQ(r.TablaPrimSec(3).Secundario, 0.11f);
+    ASSERT_EQ(r.NombresDigitales.Size(), 2);
+    EXPECT_EQ(r.NombresDigitales(2), "Arranque");
+    EXPECT_EQ(r.FrecuenciaLinea, 50);
+    EXPECT_EQ(r.NumTasas, 1);
+    EXPECT_EQ(r.TasasMuestreo(1), 50000); // held now that rates are 32-bit
+    EXPECT_EQ(r.MuestrasFinales(1), 1200);
+    EXPECT_EQ(r.FechaInicio, "01/06/2004,10:15:30.000000");
+    EXPECT_EQ(r.FechaDisparo, "01/06/2004,10:15:30.500000");
+    EXPECT_EQ(r.TipoFichero, "BINARY");
+    EXPECT_DOUBLE_EQ(r.MultTiempo, 0.001); // a real, not rounded to 0
+}
+
+TEST_F(CfgTest, LoneLfAndCrLfFilesReadAlike)
+{
+    ASSERT_TRUE(Leer(kCfg1997).Ok());
+    const RecordModel lf = Registro();
+    ASSERT_TRUE(Leer(Crlf(kCfg1997)).Ok());
+    const RecordModel& crlf = Registro();
+    EXPECT_EQ(lf.TablaCanales, crlf.TablaCanales);
+    EXPECT_EQ(lf.TablaPrimSec(2).PS, crlf.TablaPrimSec(2).PS);
+    EXPECT_EQ(lf.TipoFichero, crlf.TipoFichero);
+    EXPECT_EQ(lf.FechaDisparo, crlf.FechaDisparo);
+}
+
+TEST_F(CfgTest, RevisionFieldDecidesTheRevisionOrRefusesTheFile)
+{
+    const struct {
+        const char* linea1;
+        bool aceptada;
+        const char* anio;
+    } casos[] = {
+        {"SE,REL", true, "1991"},
+        {"SE,REL,", true, "1991"},
+        {"SE,REL,1997", true, "1997"},
+        {"SE,REL, 1997 ", true, "1997"},
+        {"SE,REL,1991", false, ""},
+        {"SE,REL,1999", false, ""},
+        {"SE,REL,2013", false, ""},
+    };
+    for (const auto& c : casos) {
+        QByteArray cfg = kCfg1991;
+        cfg.replace("SE SUR,REL-2", c.linea1);
+        const ResultadoLectura res = Leer(cfg);
+        EXPECT_EQ(res.Ok(), c.aceptada) << c.linea1;
+        EXPECT_EQ(Registro().RevisionErronea, !c.aceptada) << c.linea1;
+        if (c.aceptada) {
+            EXPECT_EQ(Registro().AnioRevision, c.anio) << c.linea1;
+        } else {
+            EXPECT_EQ(res.Error, ErrorLectura::RevisionRechazada);
+            EXPECT_EQ(res.Detalle, ".cfg COMTRADE file is not OK, you must check the year of revision ");
+        }
+    }
+}
+
+TEST_F(CfgTest, RefusedRevisionLeavesTheModelAsItWasAndTheNextReadClearsTheFlag)
+{
+    ASSERT_TRUE(Leer(kCfg1997).Ok());
+    const RecordModel antes = Registro();
+    int avisos = 0;
+    ProgresoRegistro().CfgLeido = [&] { ++avisos; };
+
+    QByteArray cfg1999 = kCfg1991;
+    cfg1999.replace("SE SUR,REL-2", "OTRA,REL,1999");
+    EXPECT_FALSE(Leer(cfg1999, "otra").Ok());
+    const RecordModel& r = Registro();
+    EXPECT_TRUE(r.RevisionErronea);
+    EXPECT_EQ(avisos, 0);
+    EXPECT_EQ(r.NombreEstacion, antes.NombreEstacion);
+    EXPECT_EQ(r.TextoRevision, antes.TextoRevision);
+    EXPECT_EQ(r.AnioRevision, "1997");
+    EXPECT_EQ(r.NumAnalogicos, antes.NumAnalogicos);
+    EXPECT_EQ(r.TablaCanales, antes.TablaCanales);
+    EXPECT_EQ(r.TipoFichero, antes.TipoFichero);
+
+    ASSERT_TRUE(Leer(kCfg1991).Ok());
+    EXPECT_FALSE(Registro().RevisionErronea);
+}
+
+TEST_F(CfgTest, A1991FileResetsTheTimeMultiplierToOne)
+{
+    ASSERT_TRUE(Leer(kCfg1997).Ok());
+    ASSERT_DOUBLE_EQ(Registro().MultTiempo, 0.001);
+    ASSERT_TRUE(Leer(kCfg1991).Ok());
+    EXPECT_DOUBLE_EQ(Registro().MultTiempo, 1.0);
+    EXPECT_EQ(Registro().AnioRevision, "1991");
+    EXPECT_TRUE(Registro().TablaPrimSec.Size() == 3); // kept: read only for 1997 records
+}
+
+TEST_F(CfgTest, ChannelsNumberedFromZeroAreRenumberedFromOne)
+{
+    QByteArray cero = kCfg1997;
+    cero.replace("\n1,IA,", "\n0,IA,").replace("\n2,IB,", "\n1,IB,").replace("\n3,VA,", "\n2,VA,");
+    ASSERT_TRUE(Leer(cero).Ok());
+    EXPECT_EQ(Registro().TablaCanales(1, 1), "1");
+    EXPECT_EQ(Registro().TablaCanales(2, 1), "2");
+    EXPECT_EQ(Registro().TablaCanales(3, 1), "3");
+
+    QByteArray salteado = kCfg1997;
+    salteado.replace("\n2,IB,", "\n7,IB,");
+    ASSERT_TRUE(Leer(salteado).Ok());
+    EXPECT_EQ(Registro().TablaCanales(2, 1), "7"); // numbered from 1: as written
+}
+
+TEST_F(CfgTest, ZeroRateCountStillReadsOneRateLineAndSeveralRatesAreKept)
+{
+    QByteArray cero = kCfg1991;
+    cero.replace("60\n1\n960,100\n", "60\n0\n0,100\n");
+    ASSERT_TRUE(Leer(cero).Ok());
+    EXPECT_EQ(Registro().NumTasas, 0);
+    ASSERT_EQ(Registro().MuestrasFinales.Size(), 1);
+    EXPECT_EQ(Registro().MuestrasFinales(1), 100);
+    EXPECT_EQ(Registro().TasasMuestreo(1), 0);
+    EXPECT_EQ(Registro().FechaInicio, "01/06/2004,10:15:30.000000");
+
+    QByteArray varias = kCfg1991;
+    varias.replace("60\n1\n960,100\n", "60\n2\n960,100\n480,1000000\n");
+    ASSERT_TRUE(Leer(varias).Ok());
+    ASSERT_EQ(Registro().MuestrasFinales.Size(), 2);
+    EXPECT_EQ(Registro().MuestrasFinales(2), 1000000);
+    EXPECT_EQ(Registro().TipoFichero, "ASCII");
+}
+
+TEST_F(CfgTest, MalformedFieldsReadAsEmptyOrZeroAndTheReadGoesOn)
+{
+    QByteArray cfg = kCfg1991;
+    cfg.replace("1,VA,,,V,1,0,0,-32767,32767", "1,VA,,,V,abc,2.5");
+    cfg.replace("\n60\n", "\nsesenta\n");
+    ASSERT_TRUE(Leer(cfg).Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.FactorA(1), 0.0f);
+    EXPECT_EQ(r.FactorB(1), 2.5f);
+    EXPECT_EQ(r.Desfase(1), 0.0f);
+    EXPECT_EQ(r.FrecuenciaLinea, 0);
+    EXPECT_EQ(r.MuestrasFinales(1), 100);
+    EXPECT_EQ(r.TipoFichero, "ASCII");
+}
+
+TEST_F(CfgTest, BadCountsAreRefusedBeforeAnythingIsSizedAndLeaveTheModelAlone)
+{
+    ASSERT_TRUE(Leer(kCfg1991).Ok());
+    const RecordModel antes = Registro();
+    const struct {
+        const char* de;
+        const char* a;
+        ErrorLectura error;
+    } casos[] = {
+        {"2,1A,1D", "2,-1A,1D", ErrorLectura::CuentaNoValida},
+        {"2,1A,1D", "2,1A,-3D", ErrorLectura::CuentaNoValida},
+        {"2,1A,1D", "x,1A,1D", ErrorLectura::CuentaNoValida},
+        {"2,1A,1D", "2,unoA,1D", ErrorLectura::CuentaNoValida},
+        {"2,1A,1D", "2,2000000000A,1D", ErrorLectura::CuentasNoCoinciden},
+        {"2,1A,1D", "2,1A,2000000000D", ErrorLectura::CuentasNoCoinciden},
+        {"2,1A,1D", "2,1A,9000000000D", ErrorLectura::CuentaNoValida},
+        {"60\n1\n", "60\n-1\n", ErrorLectura::CuentaNoValida},
+        {"60\n1\n", "60\n2000000000\n", ErrorLectura::CuentasNoCoinciden},
+        {"960,100", "960,-5", ErrorLectura::CuentaNoValida},
+    };
+    for (const auto& c : casos) {
+        QByteArray cfg = kCfg1991;
+        cfg.replace(c.de, c.a);
+        const ResultadoLectura res = Leer(cfg, "malo");
+        EXPECT_EQ(res.Error, c.error) << c.a;
+        EXPECT_FALSE(res.Detalle.isEmpty());
+        const RecordModel& r = Registro();
+        EXPECT_EQ(r.NumAnalogicos, antes.NumAnalogicos) << c.a;
+        EXPECT_EQ(r.NumDigitales, antes.NumDigitales) << c.a;
+        EXPECT_EQ(r.MuestrasFinales, antes.MuestrasFinales) << c.a;
+        EXPECT_EQ(r.NombreEstacion, antes.NombreEstacion) << c.a;
+    }
+    // A file that stops before its rate lines.
+    EXPECT_EQ(Leer("SE,REL\n2,1A,1D\n1,VA,,,V,1,0,0,0,1\n1,D,,,0\n").Error, ErrorLectura::CuentasNoCoinciden);
+    EXPECT_EQ(Leer("").Error, ErrorLectura::CuentasNoCoinciden);
+}
+
+TEST_F(CfgTest, MissingFileIsReportedAndChangesNothing)
+{
+    ASSERT_TRUE(Leer(kCfg1991).Ok());
+    Registro().RutaCfg = Ruta("no_esta.cfg");
+    EXPECT_EQ(LeerCfg().Error, ErrorLectura::NoSeAbre);
+    EXPECT_EQ(Registro().NombreEstacion, "SE SUR");
+    Registro().RutaCfg.clear();
+    EXPECT_EQ(LeerCfg().Error, ErrorLectura::NoSeAbre);
+}
+
+TEST_F(CfgTest, FileTypeLineIndexIsCountedFromTheCounts)
+{
+    ContenidoCfg cfg;
+    ASSERT_TRUE(AnalizarCfg(kCfg1997.toStdString(), cfg).Ok());
+    EXPECT_EQ(cfg.LineaTipoFichero, 2 + 3 + 2 + 2 + 1 + 2);
+    QByteArray cero = kCfg1991;
+    cero.replace("60\n1\n960,100\n", "60\n0\n0,100\n");
+    ASSERT_TRUE(AnalizarCfg(cero.toStdString(), cfg).Ok());
+    EXPECT_EQ(cfg.LineaTipoFichero, 2 + 1 + 1 + 2 + 1 + 2);
+}
+
+} // namespace
+} // namespace vesdra

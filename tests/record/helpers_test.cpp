@@ -1,0 +1,193 @@
+#include <QDateTime>
+#include <QLocale>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "platform/base/screen.h"
+#include "record/helpers.h"
+#include "record/numero.h"
+#include "record_fixture.h"
+
+namespace vesdra {
+namespace {
+
+using test::RecordTest;
+
+struct CasoNumero {
+    const char* texto;
+    double valor;
+};
+
+TEST(ValorNumero, ReadsNumbersWhateverTheLocaleAndStopsAtTheFirstNonNumber)
+{
+    const CasoNumero casos[] = {
+        {"1.5", 1.5},
+        {"1,5", 1.5},
+        {"  3,25  ", 3.25},
+        {"1,234,5", 1.234},       // only the first comma becomes the point
+        {"1.234,5", 1.234},       // a point present: the comma ends the number
+        {"12A", 12.0},
+        {"", 0.0},
+        {"abc", 0.0},
+        {"-7", -7.0},
+        {"+7", 7.0},
+        {"-.5", -0.5},
+        {".5", 0.5},
+        {"1 2", 12.0},            // blanks inside are skipped
+        {"6.103516E-05", 6.103516e-05},
+        {"2.836798e+000", 2.836798},
+        {"-1.021247e+002", -102.1247},
+        {"1.5D2", 150.0},
+        {"1E", 1.0},              // an exponent without digits is none
+        {"1e+", 1.0},
+        {"50.0", 50.0},
+        {"1200\r", 1200.0},
+        {"inf", 0.0},
+        {"nan", 0.0},
+    };
+    for (const CasoNumero& c : casos) {
+        EXPECT_DOUBLE_EQ(ValorNumero(std::string_view(c.texto)), c.valor) << '"' << c.texto << '"';
+        EXPECT_DOUBLE_EQ(ValorNumero(QString::fromLatin1(c.texto)), c.valor) << '"' << c.texto << '"';
+    }
+}
+
+TEST(ValorNumero, IgnoresTheProcessLocale)
+{
+    const QLocale antes;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const double v = ValorNumero(std::string_view("3.5"));
+    QLocale::setDefault(antes);
+    EXPECT_DOUBLE_EQ(v, 3.5);
+}
+
+TEST(NumeroCampo, TakesWholeFieldsOnly)
+{
+    double v = -1;
+    EXPECT_TRUE(NumeroCampo(" -12 ", v));
+    EXPECT_DOUBLE_EQ(v, -12);
+    EXPECT_TRUE(NumeroCampo("1.5e3", v));
+    EXPECT_DOUBLE_EQ(v, 1500);
+    EXPECT_FALSE(NumeroCampo("", v));
+    EXPECT_FALSE(NumeroCampo("12A", v));
+    EXPECT_FALSE(NumeroCampo("1,5", v));
+    EXPECT_FALSE(NumeroCampo("inf", v));
+}
+
+TEST(RedondearEntero, RoundsHalvesToEvenWithin32Bits)
+{
+    const std::pair<double, std::int32_t> casos[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {50000.0, 50000}, {1000000.0, 1000000}, {2147483647.0, 2147483647}};
+    for (const auto& [v, esperado] : casos) {
+        std::int32_t n = -99;
+        ASSERT_TRUE(RedondearEntero(v, n)) << v;
+        EXPECT_EQ(n, esperado) << v;
+    }
+    std::int32_t n = 0;
+    EXPECT_FALSE(RedondearEntero(2147483648.0, n));
+    EXPECT_FALSE(RedondearEntero(std::nan(""), n));
+}
+
+class HelpersTest : public RecordTest {
+protected:
+    static void Canal(std::int32_t n, const QString& nombre, const QString& circuito)
+    {
+        Registro().TablaCanales(n, 2) = nombre;
+        Registro().TablaCanales(n, 3) = circuito;
+    }
+};
+
+TEST_F(HelpersTest, ChannelCaptionPrefersAShortCircuitName)
+{
+    Registro().TablaCanales.Resize(3, 4);
+    Canal(1, "IA", "Feeder 1");
+    Canal(2, "IA", "L1");
+    Canal(3, "IA", "");
+    EXPECT_EQ(NombreCanal(1), "IA");
+    EXPECT_EQ(NombreCanal(2), "L1");
+    EXPECT_EQ(NombreCanal(3), "IA");
+    EXPECT_EQ(NombreCanal(4), ""); // past the table: no caption, no crash
+
+    Canal(1, "", "Feeder 1");
+    EXPECT_EQ(NombreCanalId(1), "Feeder 1");
+    EXPECT_EQ(NombreCanalId(2), "IA");
+
+    Matrix<QString> plantilla(1, 4);
+    plantilla(1, 3) = "Barra";
+    EXPECT_EQ(NombreCanalPlantilla(plantilla, 1), "Barra");
+}
+
+TEST_F(HelpersTest, SamplingRateFallsBackToTheRateFromTimeStamps)
+{
+    RecordModel& r = Registro();
+    r.TasaCalculada = 1000;
+    EXPECT_EQ(FrecuenciaMuestreo(), 1000); // no rate table at all
+    r.TasasMuestreo.Resize(1, 0);
+    EXPECT_EQ(FrecuenciaMuestreo(), 1000);
+    r.TasasMuestreo(1) = 50000;
+    EXPECT_EQ(FrecuenciaMuestreo(), 50000);
+}
+
+TEST_F(HelpersTest, ExtremesAlwaysHoldZero)
+{
+    Matrix<float> m(3, 3);
+    const float col1[] = {5, 7, 6}, col2[] = {-3, -1, -2}, col3[] = {-4, 9, 0};
+    for (int s = 1; s <= 3; ++s) {
+        m(s, 1) = col1[s - 1];
+        m(s, 2) = col2[s - 1];
+        m(s, 3) = col3[s - 1];
+    }
+    MaxMinCanales(m);
+    const RecordModel& r = Registro();
+    ASSERT_EQ(r.MinimosCanal.Size(), 3);
+    EXPECT_EQ(r.MinimosCanal(1), 0);
+    EXPECT_EQ(r.MaximosCanal(1), 7);
+    EXPECT_EQ(r.MinimosCanal(2), -3);
+    EXPECT_EQ(r.MaximosCanal(2), 0);
+    EXPECT_EQ(r.MinimosCanal(3), -4);
+    EXPECT_EQ(r.MaximosCanal(3), 9);
+}
+
+TEST_F(HelpersTest, ViewSizesFollowScreenWidthAndFontSize)
+{
+    const ScreenInfo antes = Screen();
+    struct Caso {
+        int anchoPx, altoPx, tpp;
+        double dAncho, dAlto;
+    };
+    const Caso casos[] = {
+        {1024, 768, 15, 1.005, 1.104},
+        {640, 480, 15, 1.0077, 1.177},
+        {800, 600, 12, 1.0077, 1.15},
+        {1024, 768, 12, 1.005, 1.115},
+        {800, 600, 15, 1.005, 1.1364},
+        {3840, 2160, 15, 1.005, 1.104}, // wider than 16-bit twips
+    };
+    for (const Caso& c : casos) {
+        Screen() = ScreenInfo{c.anchoPx * c.tpp, c.altoPx * c.tpp, c.tpp, c.tpp};
+        EXPECT_FLOAT_EQ(AnchoVista(), static_cast<float>(c.anchoPx * c.tpp / c.dAncho)) << c.anchoPx;
+        EXPECT_FLOAT_EQ(AltoVista(), static_cast<float>(c.altoPx * c.tpp / c.dAlto)) << c.anchoPx;
+        EXPECT_EQ(AnchoPantalla(), c.anchoPx);
+    }
+    Screen() = antes;
+}
+
+TEST_F(HelpersTest, ClockTextTurnsLocalePointsIntoColonsAndDecimalProbeFollowsLocale)
+{
+    const QLocale antes;
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland)); // writes times with "."
+    const QString hora = HoraTexto();
+    ComprobarDecimal();
+    const bool puntoFinlandia = Registro().PuntoDecimal;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ComprobarDecimal();
+    const bool puntoEeuu = Registro().PuntoDecimal;
+    QLocale::setDefault(antes);
+
+    EXPECT_TRUE(hora.contains(':')) << hora.toStdString();
+    EXPECT_FALSE(hora.contains('.')) << hora.toStdString();
+    EXPECT_FALSE(puntoFinlandia);
+    EXPECT_TRUE(puntoEeuu);
+}
+
+} // namespace
+} // namespace vesdra
