@@ -1,0 +1,283 @@
+#include <QDir>
+#include <QFile>
+
+#include "platform/base/vb_error.h"
+#include "template_fixture.h"
+#include "templates/template_file.h"
+
+namespace vesdra::test {
+namespace {
+
+using Reader = TemplateTest;
+
+// Rows of an earlier template that a read must leave alone.
+void FillEarlierTables()
+{
+    TemplateState& p = Plantillas();
+    p.AnalogicosPlantilla.Resize(1, 5, "old");
+    p.TrifasicosPlantilla.Resize(1, 6, "old");
+    p.GruposPlantilla.Resize(1, 2, "old");
+    p.MiembrosPlantilla.Resize(1, 2, "old");
+    p.NumAnalogicosPlantilla = p.NumTrifasicosPlantilla = p.NumGruposPlantilla = p.NumMiembrosPlantilla = 1;
+}
+
+// Files written on Windows (CR LF) and edited on Linux (LF) read alike.
+class ReaderLineEnds : public Reader, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ReaderLineEnds, FieldsAreCutAtPercentAndDollarWithMissingSeparatorsLeftEmpty)
+{
+    Template({"ver 1.1", "RELE X", "ANALOGICOS", " 7 ",
+              "3%Ia%IA%A$",       // the four fields
+              "3%%%A$",           // two empty fields
+              "abc$",             // no "%": three empty fields, the search restarts at the start
+              "a%b$",             // a, then restart: "", a, b
+              "1%x%y%z",          // no "$": the last field is empty
+              "2%x%y%kV$ tail",   // text after "$" is ignored
+              "",                 // an empty row
+              "TRIFASICOS", " 2 ", "1%2%3%L1%1.5$", "x% 5 %3%L2%2$", "-----"},
+             GetParam());
+    const ResultadoLectura r = LeerPlantilla();
+    ASSERT_EQ(r.Estado, LecturaPlantilla::Leida);
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.VersionPlantilla, "ver 1.1");
+    EXPECT_EQ(p.IdentificadorPlantilla, "RELE X");
+    ASSERT_EQ(p.NumAnalogicosPlantilla, 7);
+    const QStringList expected[] = {{"3", "Ia", "IA", "A", ""}, {"3", "", "", "A", ""},  {"", "", "", "abc", ""},
+                                    {"a", "", "a", "b", ""},    {"1", "x", "y", "", ""}, {"2", "x", "y", "kV", ""},
+                                    {"", "", "", "", ""}};
+    for (std::int32_t i = 1; i <= 7; ++i)
+        EXPECT_EQ(Row(p.AnalogicosPlantilla, i), expected[i - 1]) << "row " << i;
+    ASSERT_EQ(p.NumTrifasicosPlantilla, 2);
+    EXPECT_EQ(Row(p.TrifasicosPlantilla, 1), QStringList({"1", "2", "3", "L1", "1.5", ""}));
+    // A channel that is not a number stays empty; " 5 " is the whole number 5.
+    EXPECT_EQ(Row(p.TrifasicosPlantilla, 2), QStringList({"", "5", "3", "L2", "2", ""}));
+    EXPECT_EQ(p.NumGruposPlantilla, 0);
+    EXPECT_FALSE(p.PlantillaNoEncaja);
+}
+
+TEST_P(ReaderLineEnds, DigitalGroupsKeepTheirCountLinesAndNumberMembersOn)
+{
+    Template({"ver 1.1", "RELE", "ANALOGICOS", " 1 ", "1%V%V%kV$", "DIGITALES", "4", " 2 ",
+              "***", "DISPAROS", " 3 ", "12%Trip$", "13%Cierre$", "Sin numero$",
+              "***", "ALARMAS", "1", "2%Fallo%x$", "-----"},
+             GetParam());
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    const TemplateState& p = Plantillas();
+    // No TRIFASICOS: "DIGITALES" fails that test and is then taken as its own heading.
+    EXPECT_EQ(p.NumTrifasicosPlantilla, 0);
+    EXPECT_EQ(p.NumMiembrosPlantilla, 4);
+    ASSERT_EQ(p.NumGruposPlantilla, 2);
+    EXPECT_EQ(Row(p.GruposPlantilla, 1), QStringList({"DISPAROS", " 3 "}));
+    EXPECT_EQ(Row(p.GruposPlantilla, 2), QStringList({"ALARMAS", "1"}));
+    EXPECT_EQ(Row(p.MiembrosPlantilla, 1), QStringList({"12", "Trip"}));
+    EXPECT_EQ(Row(p.MiembrosPlantilla, 2), QStringList({"13", "Cierre"}));
+    EXPECT_EQ(Row(p.MiembrosPlantilla, 3), QStringList({"", "Sin numero"}));
+    EXPECT_EQ(Row(p.MiembrosPlantilla, 4), QStringList({"2", "Fallo%x"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(CrLfAndLoneLf, ReaderLineEnds, ::testing::Values("\r\n", "\n"),
+                         [](const auto& info) { return std::string(info.param[0] == '\r' ? "CrLf" : "Lf"); });
+
+TEST_F(Reader, AbsentSectionsGetCountZeroAndKeepTheirTables)
+{
+    struct Case {
+        const char* what;
+        QStringList lines;
+        std::int32_t analog, sets, members, groups;
+    };
+    const Case cases[] = {
+        {"header only", {"ver 1.1", "ID", "-----"}, 0, 0, 0, 0},
+        {"headings are compared exactly", {"ver 1.1", "ID", "analogicos", " 1 ", "1%a%b%c$", "-----"}, 0, 0, 0, 0},
+        {"digital total then group count 0", {"ver 1.1", "ID", "DIGITALES", "5", " 0 ", "-----"}, 0, 0, 5, 0},
+        {"digital total line empty", {"ver 1.1", "ID", "DIGITALES", "", " 1 ", "-----"}, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FillEarlierTables();
+        Template(c.lines);
+        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+        const TemplateState& p = Plantillas();
+        EXPECT_EQ(p.NumAnalogicosPlantilla, c.analog);
+        EXPECT_EQ(p.NumTrifasicosPlantilla, c.sets);
+        EXPECT_EQ(p.NumMiembrosPlantilla, c.members);
+        EXPECT_EQ(p.NumGruposPlantilla, c.groups);
+        EXPECT_EQ(p.AnalogicosPlantilla(1, 1), "old");
+        EXPECT_EQ(p.TrifasicosPlantilla(1, 1), "old");
+        EXPECT_EQ(p.GruposPlantilla(1, 1), "old");
+        EXPECT_EQ(p.MiembrosPlantilla(1, 1), "old");
+    }
+
+    // A heading out of order fails the tests that remain: neither its section
+    // nor anything after it is read.
+    FillEarlierTables();
+    Template({"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%3%L%1$", "ANALOGICOS", " 1 ", "1%a%b%c$", "DIGITALES",
+              "1", " 1 ", "***", "G", " 1 ", "1%d$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.NumTrifasicosPlantilla, 1);
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 0);
+    EXPECT_EQ(p.NumGruposPlantilla, 0);
+    EXPECT_EQ(p.AnalogicosPlantilla(1, 1), "old");
+    EXPECT_EQ(p.MiembrosPlantilla(1, 1), "old");
+}
+
+TEST_F(Reader, OldLayoutIsRefusedButOnlyWhenLineOneIsExactlyVer10)
+{
+    Template({"ver 1.0", "ID", "ANALOGICOS", " 1 ", "1%a%b%c$", "-----"});
+    ResultadoLectura r = LeerPlantilla();
+    EXPECT_EQ(r.Estado, LecturaPlantilla::VersionAntigua);
+    EXPECT_EQ(r.Texto(), 172);
+    EXPECT_EQ(Plantillas().VersionPlantilla, "ver 1.0");
+    EXPECT_EQ(Plantillas().NumAnalogicosPlantilla, 0);
+
+    Template({"ver 1.0 ", "ID", "ANALOGICOS", " 1 ", "1%a%b%c$", "-----"});
+    r = LeerPlantilla();
+    EXPECT_EQ(r.Estado, LecturaPlantilla::Leida);
+    EXPECT_EQ(r.Texto(), 0);
+    EXPECT_EQ(Plantillas().NumAnalogicosPlantilla, 1);
+}
+
+// Record of 8 analog and 16 digital channels, a template being applied.
+TEST_F(Reader, FitCheckStopsAtTheFirstChannelTheRecordLacks)
+{
+    struct Case {
+        const char* what;
+        QStringList lines;
+        bool fits;
+        std::int32_t rowsKept;  // analog rows (or members, for digital cases) read before stopping
+    };
+    const QStringList eight = {"1%a%a%V$", "2%a%a%V$", "3%a%a%V$", "4%a%a%V$",
+                               "5%a%a%V$", "6%a%a%V$", "7%a%a%V$", "8%a%a%V$"};
+    const Case cases[] = {
+        {"eight rows fit", QStringList{"ver 1.1", "ID", "ANALOGICOS", " 8 "} + eight + QStringList{"-----"}, true, 8},
+        {"nine rows: misfit before any row is read",
+         QStringList{"ver 1.1", "ID", "ANALOGICOS", " 9 "} + eight + QStringList{"9%a%a%V$", "-----"}, false, 0},
+        {"mended: a row naming channel 12 of 8 is a misfit",
+         {"ver 1.1", "ID", "ANALOGICOS", " 2 ", "1%a%a%V$", "12%b%b%V$", "-----"}, false, 2},
+        {"mended: a row without a channel number is a misfit",
+         {"ver 1.1", "ID", "ANALOGICOS", " 1 ", "abc$", "-----"}, false, 1},
+        {"mended: a three-phase set naming channel 9 of 8 is a misfit",
+         {"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%9%L%1$", "-----"}, false, 0},
+        {"member 16 of 16 fits",
+         {"ver 1.1", "ID", "DIGITALES", "2", " 1 ", "***", "G", " 2 ", "1%a$", "16%b$", "-----"}, true, 2},
+        {"member 17 of 16: misfit at that member",
+         {"ver 1.1", "ID", "DIGITALES", "3", " 1 ", "***", "G", " 3 ", "1%a$", "17%b$", "2%c$", "-----"}, false, 2},
+        {"mended: a member numbered 0 is a misfit",
+         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "0%a$", "-----"}, false, 1},
+        {"mended: a member without a number is a misfit",
+         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "a$", "-----"}, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CerrarPlantillas();
+        OpenRecord(8, 16);
+        Template(c.lines);
+        const ResultadoLectura r = LeerPlantilla();
+        const TemplateState& p = Plantillas();
+        EXPECT_EQ(r.Estado, c.fits ? LecturaPlantilla::Leida : LecturaPlantilla::NoEncaja);
+        EXPECT_EQ(r.Texto(), c.fits ? 0 : 253);
+        EXPECT_EQ(p.PlantillaNoEncaja, !c.fits);
+        const bool digital = c.lines.contains("DIGITALES");
+        const Matrix<QString>& kept = digital ? p.MiembrosPlantilla : p.AnalogicosPlantilla;
+        std::int32_t filled = 0;
+        for (std::int32_t i = 1; i <= kept.Rows(); ++i)
+            filled += !Row(kept, i).join("").isEmpty();
+        EXPECT_EQ(filled, c.rowsKept);
+
+        // The wizard modifying a template, or no record open: no check at all.
+        for (int pass = 0; pass < 2; ++pass) {
+            CerrarPlantillas();
+            OpenRecord(8, 16);
+            if (pass == 0)
+                Plantillas().ModificandoPlantilla = true;
+            else
+                Registro().RegistroAbierto = false;
+            EXPECT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+            EXPECT_FALSE(Plantillas().PlantillaNoEncaja);
+        }
+    }
+}
+
+TEST_F(Reader, MendedUnreadableOrEmptyFileIsAnErrorThatTouchesNothing)
+{
+    QDir(dir_.path()).mkdir("carpeta.cnf");
+    Template({}, "\r\n", "vacia.cnf");
+    const struct {
+        QString path;
+        int error;
+    } cases[] = {
+        {Path("no_existe.cnf"), vberr::FileNotFound},
+        {Path("carpeta.cnf"), vberr::PathFileAccessError},
+        {Path("vacia.cnf"), vberr::InputPastEndOfFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        FillEarlierTables();
+        Plantillas().VersionPlantilla = "ver 1.1";
+        Plantillas().IdentificadorPlantilla = "ANTERIOR";
+        Plantillas().PlantillaNoEncaja = true;
+        Plantillas().RutaPlantilla = c.path;
+        const ResultadoLectura r = LeerPlantilla();
+        ASSERT_EQ(r.Estado, LecturaPlantilla::Error);
+        ASSERT_TRUE(r.Error.has_value());
+        EXPECT_EQ(r.Error->Number, c.error);
+        const TemplateState& p = Plantillas();
+        EXPECT_EQ(p.NumAnalogicosPlantilla, 1);
+        EXPECT_EQ(p.NumGruposPlantilla, 1);
+        EXPECT_EQ(p.IdentificadorPlantilla, "ANTERIOR");
+        EXPECT_FALSE(p.PlantillaNoEncaja);
+    }
+}
+
+TEST_F(Reader, FoundUnderAnotherCaseOfItsName)
+{
+    Template({"ver 1.1", "RELE", "-----"}, "\r\n", "RELE.CNF");
+    Plantillas().RutaPlantilla = Path("rele.cnf");
+    EXPECT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_EQ(Plantillas().IdentificadorPlantilla, "RELE");
+}
+
+// Counts a file cannot hold never size a table; the groups' member counts
+// always stay inside the member table, whatever the total line says.
+TEST_F(Reader, DamagedCountsStayInsideTheTables)
+{
+    Template({"ver 1.1", "ID", "ANALOGICOS", " 2000000000 ", "1%a%b%c$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_LE(Plantillas().NumAnalogicosPlantilla, 2);
+    EXPECT_LE(Plantillas().NumAnalogicosPlantilla, Plantillas().AnalogicosPlantilla.Rows());
+
+    Template({"ver 1.1", "ID", "ANALOGICOS", " -3 ", "TRIFASICOS", " x ", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_EQ(Plantillas().NumAnalogicosPlantilla, 0);
+    EXPECT_EQ(Plantillas().NumTrifasicosPlantilla, 0);
+
+    Template({"ver 1.1", "ID", "DIGITALES", "1", " 2 ", "***", "A", " 2 ", "1%a$", "2%b$", "***", "B", " 99 ",
+              "3%c$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    const TemplateState& p = Plantillas();
+    ASSERT_EQ(p.NumGruposPlantilla, 2);
+    std::int32_t sum = 0;
+    for (std::int32_t g = 1; g <= 2; ++g)
+        sum += p.GruposPlantilla(g, 2).trimmed().toInt();
+    EXPECT_LE(sum, p.MiembrosPlantilla.Rows());
+    EXPECT_GE(p.NumMiembrosPlantilla, 3);
+    EXPECT_EQ(Row(p.MiembrosPlantilla, 3), QStringList({"3", "c"}));
+}
+
+TEST_F(Reader, VersionLineIsReadAloneAndFailuresAreRaised)
+{
+    Template({"ver 1.0", "ID", "-----"}, "\n");
+    EXPECT_EQ(LeerVersionPlantilla(), "ver 1.0");
+    EXPECT_EQ(Plantillas().VersionPlantillaActiva, "ver 1.0");
+
+    Plantillas().RutaPlantilla = Path("no_existe.cnf");
+    try {
+        (void)LeerVersionPlantilla();
+        FAIL() << "no error raised";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, vberr::FileNotFound);
+    }
+}
+
+} // namespace
+} // namespace vesdra::test
