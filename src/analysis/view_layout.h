@@ -1,0 +1,55 @@
+#pragma once
+#include <array>
+
+namespace vesdra {
+
+// A control's place in twips.
+struct RectTwips {
+    float Left{0};
+    float Top{0};
+    float Width{0};
+    float Height{0};
+    bool operator==(const RectTwips&) const = default;
+};
+
+// Design sizes of the phasor views' controls that no layout changes.
+namespace disenio {
+inline constexpr float AnchoBotonZoom = 735;
+inline constexpr float AltoBotonZoom = 495;
+inline constexpr float AltoNumero = 195;
+inline constexpr float AltoZoom = 255;
+inline constexpr float AnchoImprimir = 1575;
+inline constexpr float AltoImprimir = 495;
+inline constexpr float AnchoMuestra = 255;
+} // namespace disenio
+
+// Where the controls of a phasor or sequence view go. The diagram takes the
+// top 64 % across the whole width; below it the left third holds the scroll
+// bar, the window number, the zoom buttons, the zoom step and the print
+// button; the right two thirds six colour swatches, each with its value box.
+// Swatch and value rows 1..3 belong to the second chosen set, 4..6 to the
+// first.
+struct DisposicionVista {
+    RectTwips Picture1;
+    RectTwips HScroll1;
+    RectTwips lblNumero;
+    RectTwips cmdmas;
+    RectTwips cmdmenos;
+    RectTwips lblzoom;
+    RectTwips pctimpresora;
+    std::array<RectTwips, 6> Muestras; // Label1..Label6
+    std::array<RectTwips, 6> Valores;  // value boxes, rows 1..6
+};
+
+// The three variants differ only in the legend's spacing: the phasor view
+// (swatches at a third + 100, rows 35 apart), the sequence view while it
+// opens (swatches at a third) and the sequence view's resize (swatches at a
+// third + 100, rows 45 apart). In all of them a value box from row 2 on sits
+// a little lower than its swatch.
+enum class EstiloDisposicion { Fases, AperturaSecuencias, Secuencias };
+
+// The layout of a form of outer size ancho × alto twips. Sizes that would
+// come out negative on a very small form are 0.
+[[nodiscard]] DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion estilo);
+
+} // namespace vesdra

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "analysis/polar.h"
+#include "platform/base/formats.h"
+
+namespace vesdra {
+namespace {
+
+class PolarTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetDecimalSeparatorForTests(QChar('.')); }
+    void TearDown() override { SetDecimalSeparatorForTests(QChar()); }
+};
+
+TEST_F(PolarTest, AnglesOnAxesAndInEveryQuadrant)
+{
+    struct Caso { float x, y, magnitud, angulo; const char* texto; };
+    const Caso casos[] = {
+        {0, 5, 5, 90, "90."},
+        {0, -5, 5, -90, "-90."},
+        {5, 0, 5, 0, "."},
+        {-5, 0, 5, 180, "180."},
+        {0, 0, 0, 90, "90."}, // the zero phasor reads 90
+        {1, 1, 1.4142135f, 45.0000421f, "45."},
+        {-1, 1, 1.4142135f, 134.999958f, "135."},
+        {-1, -1, 1.4142135f, 225.000042f, "225."},
+        {1, -1, 1.4142135f, -45.0000421f, "-45."},
+        {3, 4, 5, 53.1301346f, "53.13"},
+    };
+    for (const Caso& c : casos) {
+        const Polar p = PolarGrados(c.x, c.y);
+        EXPECT_FLOAT_EQ(p.Magnitud, c.magnitud) << c.x << "," << c.y;
+        EXPECT_FLOAT_EQ(p.Angulo, c.angulo) << c.x << "," << c.y;
+        EXPECT_EQ(Format(p.Angulo, "#.##"), QString::fromLatin1(c.texto)) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(PolarTest, ValueLinePutsTheUnitStraightAfterTheAngle)
+{
+    EXPECT_EQ(TextoValor("IA", "1", {1.5f, 30.25f}, "A"), "IA1: 1.5 @ 30.25A");
+    EXPECT_EQ(TextoValor("VB: x", "", PolarGrados(3, 4), "V"), "VB: x: 5. @ 53.13V");
+    EXPECT_EQ(TextoValor("I", "0", {0.25f, -90}, ""), "I0: .25 @ -90.");
+}
+
+TEST_F(PolarTest, ScalesAndZoomSteps)
+{
+    EXPECT_EQ(RadioDiagrama(9000, 4032), 2016.0f);
+    EXPECT_EQ(RadioDiagrama(3000, 4032), 1500.0f);
+    EXPECT_EQ(EscalaBase(2016, 0), 0.0f);
+    EXPECT_EQ(EscalaBase(2000, 100), 20.0f);
+    EXPECT_EQ(FactorZoomPaso(0), 1.0f);
+    EXPECT_EQ(FactorZoomPaso(3), 1.953125f);
+    EXPECT_EQ(FactorZoomPaso(-1), 0.8f);
+    EXPECT_EQ(FactorZoomPaso(-2), 0.64f);
+    EXPECT_EQ(Coordenada(20.0f, 70.5f, 1.25f), 1762.5f);
+}
+
+TEST_F(PolarTest, LargestMagnitudes)
+{
+    TablaReal pares(3, 4, 0.0f);
+    pares(1, 1) = 3; pares(1, 2) = 4;   // pair 1: 5 at row 1
+    pares(3, 1) = -6; pares(3, 2) = 8;  // pair 1: 10 at row 3
+    pares(2, 3) = 0; pares(2, 4) = -2;  // pair 2: 2
+    const std::vector<float> m = MaximosMagnitud(pares);
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0], 10.0f);
+    EXPECT_EQ(m[1], 2.0f);
+
+    // The phasor view starts from channel 1 whether it is chosen or not.
+    const float maximos[] = {50, 7, 9, 120};
+    const std::int32_t elegidos[] = {2, 3, 2};
+    EXPECT_EQ(MaximoFases(maximos, elegidos), 50.0f);
+    const std::int32_t otros[] = {4, 2, 3};
+    EXPECT_EQ(MaximoFases(maximos, otros), 120.0f);
+    EXPECT_EQ(MaximoSecuencias(maximos), 120.0f);
+}
+
+TEST(CoordenadaValida, LimitsLineEndsTo32BitTwips)
+{
+    EXPECT_TRUE(CoordenadaValida(2.0e9));
+    EXPECT_FALSE(CoordenadaValida(3.0e9));
+    EXPECT_FALSE(CoordenadaValida(-3.0e9));
+    EXPECT_FALSE(CoordenadaValida(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(CoordenadaValida(std::numeric_limits<double>::quiet_NaN()));
+}
+
+} // namespace
+} // namespace vesdra
