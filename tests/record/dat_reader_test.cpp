@@ -1,0 +1,315 @@
+#include <QByteArray>
+#include <QtEndian>
+#include <chrono>
+#include <gtest/gtest.h>
+
+#include "gen/comtrade_gen.h"
+#include "record/cfg_reader.h"
+#include "record/dat_reader.h"
+#include "record_fixture.h"
+
+namespace vesdra {
+namespace {
+
+// BINARY sample records written field by field.
+class Binario {
+public:
+    Binario& I32(std::int32_t v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        bytes.append(b, 4);
+        return *this;
+    }
+    Binario& I16(std::int16_t v)
+    {
+        char b[2];
+        qToLittleEndian(v, b);
+        bytes.append(b, 2);
+        return *this;
+    }
+    Binario& U16(std::uint16_t v) { return I16(static_cast<std::int16_t>(v)); }
+    QByteArray bytes;
+};
+
+QByteArray Cfg(const char* linea1, int nA, int nD, const QByteArray& analogicos, int muestras, const char* tipo,
+               const char* mult = nullptr)
+{
+    QByteArray c = QByteArray(linea1) + "\n" + QByteArray::number(nA + nD) + "," + QByteArray::number(nA) + "A," +
+                   QByteArray::number(nD) + "D\n" + analogicos;
+    for (int d = 1; d <= nD; ++d)
+        c += QByteArray::number(d) + ",D" + QByteArray::number(d) + ",,,0\n";
+    c += "50\n1\n1000," + QByteArray::number(muestras) + "\n01/01/2000,00:00:00\n01/01/2000,00:00:00\n" + tipo + "\n";
+    if (mult != nullptr)
+        c += QByteArray(mult) + "\n";
+    return c;
+}
+
+class DatTest : public test::RecordTest {
+protected:
+    ResultadoLectura Abrir(const QByteArray& cfg, const QByteArray& dat, const QString& nombre = "r")
+    {
+        Registrar(nombre, cfg, dat);
+        const ResultadoLectura cfgLeido = LeerCfg();
+        EXPECT_TRUE(cfgLeido.Ok()) << cfgLeido.Detalle.toStdString();
+        return Registro().TipoFichero.trimmed().toUpper() == "ASCII" ? LeerDatAscii() : LeerDatBinario();
+    }
+};
+
+TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
+{
+    // nA = 2, nD = 20: 4 + 4 + 2*2 + 2*2 = 16 bytes a sample.
+    Binario b;
+    b.I32(1).I32(0).I16(-12).I16(407).U16(0x8001).U16(0x0009);
+    b.I32(2).I32(1000).I16(32767).I16(-32768).U16(0x0000).U16(0x000A);
+    ASSERT_EQ(b.bytes.size(), 32);
+    const QByteArray analog = "1,IA,,,A,0.5,1,0,-32767,32767\n2,VA,,,V,2,0,0,-32767,32767\n";
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 2, 20, analog, 2, "BINARY"), b.bytes).Ok());
+    const RecordModel& r = Registro();
+    ASSERT_EQ(r.NumMuestras(), 2);
+    EXPECT_EQ(r.Valores(1, 1), -12 * 0.5f + 1);
+    EXPECT_EQ(r.Valores(1, 2), 814);
+    EXPECT_EQ(r.Valores(2, 1), 32767 * 0.5f + 1);
+    EXPECT_EQ(r.Valores(2, 2), -65536);
+    EXPECT_TRUE(r.ValoresPrimario.Empty()); // 1991: no sides
+    ASSERT_EQ(r.EstadosDigitales.Cols(), 20);
+    EXPECT_EQ(r.EstadosDigitales(1, 1), 1);
+    EXPECT_EQ(r.EstadosDigitales(1, 2), 0);
+    EXPECT_EQ(r.EstadosDigitales(1, 16), 1); // bit 15: the word's sign does not matter
+    EXPECT_EQ(r.EstadosDigitales(1, 17), 1); // bit 0 of the second word
+    EXPECT_EQ(r.EstadosDigitales(1, 20), 1); // its bit 3
+    EXPECT_EQ(r.EstadosDigitales(1, 18), 0);
+    EXPECT_EQ(r.EstadosDigitales(2, 17), 0);
+    EXPECT_EQ(r.EstadosDigitales(2, 18), 1);
+    EXPECT_EQ(r.EstadosDigitales(2, 20), 1);
+    EXPECT_EQ(r.Tiempos(1), 0);
+    EXPECT_EQ(r.Tiempos(2), 1000);
+    EXPECT_EQ(r.TasaCalculada, 1000);
+}
+
+TEST_F(DatTest, Record1997KeepsTheFilesValuesInValoresWhateverTheFirstChannelsRatings)
+{
+    // Channel 1's ratings are not 1 and 1: Valores must still hold v.
+    const QByteArray analog =
+        "1,IA,,,A,2,0,0,-32767,32767,1200,5,P\n"
+        "2,IB,,,A,2,0,0,-32767,32767,1200,5, s \n"
+        "3,IC,,,A,2,0,0,-32767,32767,1200,5,X\n"
+        "4,VA,,,V,2,0,0,-32767,32767,0,110,P\n";
+    Binario b;
+    b.I32(1).I32(0).I16(10).I16(20).I16(30).I16(40);
+    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, analog, 1, "BINARY"), b.bytes).Ok());
+    const RecordModel& r = Registro();
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(r.Valores(1, c), 20.0f * c) << c;
+    EXPECT_EQ(r.ValoresPrimario(1, 1), 20.0f);
+    EXPECT_EQ(r.ValoresSecundario(1, 1), 20.0f * (5.0f / 1200.0f));
+    EXPECT_EQ(r.ValoresSecundario(1, 2), 40.0f); // lower case, blanks round it
+    EXPECT_EQ(r.ValoresPrimario(1, 2), 40.0f * (1200.0f / 5.0f));
+    EXPECT_EQ(r.ValoresPrimario(1, 3), 0.0f); // unknown flag: no side
+    EXPECT_EQ(r.ValoresSecundario(1, 3), 0.0f);
+    // A zero primary rating: the secondary side cannot be derived and stays 0,
+    // it does not borrow the previous channel's ratio.
+    EXPECT_EQ(r.ValoresPrimario(1, 4), 80.0f);
+    EXPECT_EQ(r.ValoresSecundario(1, 4), 0.0f);
+}
+
+TEST_F(DatTest, TimeMultiplierIsARealNumber)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767,1,1,P\n";
+    Binario b;
+    b.I32(1).I32(0).I16(0).I32(2).I32(1000).I16(0);
+    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "0.001"), b.bytes).Ok());
+    EXPECT_DOUBLE_EQ(Registro().Tiempos(2), 1.0);
+    EXPECT_EQ(Registro().TasaCalculada, 1000000);
+
+    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "0"), b.bytes).Ok());
+    EXPECT_DOUBLE_EQ(Registro().Tiempos(2), 1000.0); // 0: not multiplied
+    EXPECT_EQ(Registro().TasaCalculada, 1000);
+}
+
+TEST_F(DatTest, TimeStampsKeepMicrosecondsLongAfterTheStart)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    Binario b;
+    b.I32(1).I32(20000001).I16(0).I32(2).I32(20000002).I16(0);
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).Ok());
+    EXPECT_EQ(Registro().Tiempos(2) - Registro().Tiempos(1), 1.0);
+    EXPECT_EQ(Registro().TasaCalculada, 1000000);
+}
+
+TEST_F(DatTest, UnderivableRateIsZeroNotThePreviousRecords)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    Binario b;
+    b.I32(1).I32(-1).I16(0).I32(2).I32(-1).I16(0);
+    Registro().TasaCalculada = 4800;
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).Ok());
+    EXPECT_EQ(Registro().TasaCalculada, 0);
+}
+
+TEST_F(DatTest, GaugeAdvancesOnePercentEveryStepOfSamples)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    const struct {
+        int muestras;
+        int nD;
+        int avisos;
+    } casos[] = {
+        {900, 1, 900 / 11}, // p = 10: every 11th sample
+        {30, 1, 30},        // p = 0: every sample
+        {45, 1, 45},        // 0.5 rounds to even 0
+        {900, 0, 0},        // no digital channels: the gauge stays
+    };
+    for (const auto& c : casos) {
+        int avisos = 0;
+        ProgresoRegistro().LlenarGasolino = [&](bool add, int pct) {
+            EXPECT_TRUE(add);
+            EXPECT_EQ(pct, 1);
+            ++avisos;
+        };
+        Binario b;
+        for (int s = 1; s <= c.muestras; ++s) {
+            b.I32(s).I32(s * 1000).I16(0);
+            if (c.nD > 0)
+                b.U16(0);
+        }
+        for (const char* tipo : {"BINARY", "ASCII"}) {
+            avisos = 0;
+            QByteArray dat = b.bytes;
+            if (QByteArray(tipo) == "ASCII") {
+                dat.clear();
+                for (int s = 1; s <= c.muestras; ++s)
+                    dat += QByteArray::number(s) + "," + QByteArray::number(s * 1000) + ",0" +
+                           (c.nD > 0 ? ",0" : "") + "\n";
+            }
+            ASSERT_TRUE(Abrir(Cfg("SE,REL", 1, c.nD, analog, c.muestras, tipo), dat).Ok());
+            EXPECT_EQ(avisos, c.avisos) << tipo << ' ' << c.muestras << ' ' << c.nD;
+        }
+    }
+}
+
+TEST_F(DatTest, SampleCountsTheDataFileCannotHoldAreRefusedBeforeAllocation)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    Binario b;
+    b.I32(1).I32(0).I16(5).I32(2).I32(1000).I16(6);
+    Registro().Valores.Resize(3, 3, 1.0f); // left over from an earlier record
+    const auto inicio = std::chrono::steady_clock::now();
+    for (const int muestras : {3, 2000000000}) {
+        const ResultadoLectura res = Abrir(Cfg("SE,REL", 1, 0, analog, muestras, "BINARY"), b.bytes);
+        EXPECT_EQ(res.Error, ErrorLectura::DatInsuficiente) << muestras;
+        EXPECT_TRUE(Registro().Valores.Empty());
+        EXPECT_TRUE(Registro().Tiempos.Empty());
+        const ResultadoLectura ascii = Abrir(Cfg("SE,REL", 1, 0, analog, muestras, "ASCII"), "1,0,5\n2,1000,6\n");
+        EXPECT_EQ(ascii.Error, ErrorLectura::DatInsuficiente) << muestras;
+        EXPECT_TRUE(Registro().Valores.Empty());
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(2));
+    // A .dat that is missing altogether.
+    Registrar("r", Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), {});
+    Registro().RutaDat = Ruta("falta.dat");
+    ASSERT_TRUE(LeerCfg().Ok());
+    EXPECT_EQ(LeerDatBinario().Error, ErrorLectura::NoSeAbre);
+}
+
+TEST_F(DatTest, BinaryRecordCutShortReadsZerosForWhatIsMissing)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n2,IB,,,A,1,0,0,-32767,32767\n";
+    Binario b;
+    b.I32(1).I32(0).I16(5).I16(6).I32(2).I32(1000).I16(7); // channel 2 of sample 2 missing
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 2, 0, analog, 2, "BINARY"), b.bytes).Ok());
+    EXPECT_EQ(Registro().Valores(2, 1), 7);
+    EXPECT_EQ(Registro().Valores(2, 2), 0);
+    EXPECT_EQ(Registro().Tiempos(2), 1000);
+}
+
+TEST_F(DatTest, RecordWithoutAnalogChannelsHasNoSamples)
+{
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 0, 2, "", 5, "BINARY"), QByteArray(60, '\0')).Ok());
+    EXPECT_EQ(Registro().NumMuestras(), 0);
+    EXPECT_TRUE(Registro().EstadosDigitales.Empty());
+    EXPECT_TRUE(Registro().Tiempos.Empty());
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 0, 2, "", 5, "ASCII"), "").Ok());
+    EXPECT_EQ(Registro().NumMuestras(), 0);
+}
+
+TEST_F(DatTest, AsciiLinesAreCutIntoFieldsWithoutTheLocale)
+{
+    const QByteArray analog = "1,IA,,,A,2,1,0,-32767,32767\n2,IB,,,A,1,0,0,-32767,32767\n";
+    const QByteArray dat =
+        "1,0,10,-3,1,0,1\r\n"
+        "2, 1.5e3 , 2.5 ,1E2,0,1,0\n"
+        "3,2000,abc,,1,1\n"  // bad and empty analog fields, one digital field short
+        "4,3000,7\n"         // line cut short
+        "5,4000,1,2,0,0,1\n";
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 2, 3, analog, 5, "ASCII"), dat).Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.Valores(1, 1), 21);
+    EXPECT_EQ(r.Valores(1, 2), -3);
+    EXPECT_EQ(r.EstadosDigitales(1, 3), 1); // last field, before CR LF
+    EXPECT_EQ(r.Tiempos(2), 1500);
+    EXPECT_EQ(r.Valores(2, 1), 6);
+    EXPECT_EQ(r.Valores(2, 2), 100);
+    EXPECT_EQ(r.EstadosDigitales(2, 2), 1);
+    EXPECT_EQ(r.Valores(3, 1), 0); // no number: the cell stays 0 (not b)
+    EXPECT_EQ(r.Valores(3, 2), 0);
+    EXPECT_EQ(r.EstadosDigitales(3, 1), 1);
+    EXPECT_EQ(r.EstadosDigitales(3, 2), 1);
+    EXPECT_EQ(r.EstadosDigitales(3, 3), 0);
+    EXPECT_EQ(r.Valores(4, 1), 15);
+    EXPECT_EQ(r.Valores(4, 2), 0);
+    EXPECT_EQ(r.EstadosDigitales(5, 3), 1);
+    EXPECT_EQ(r.TasaCalculada, 667);
+}
+
+// The generator writes records whose every value is known.
+class GeneratedTest : public DatTest, public ::testing::WithParamInterface<gen::DataFormat> {};
+
+TEST_P(GeneratedTest, EveryValueOfA1997RecordIsReadBack)
+{
+    gen::GenSpec spec = gen::BenchRecordSpec(700, 7, 21, GetParam());
+    spec.analog[1].ps = " s ";
+    spec.analog[1].primary = 132000;
+    spec.analog[1].secondary = 110;
+    spec.analog[2].ps = "x";
+    spec.timeMultiplier = 0.5;
+    spec.crlf = GetParam() == gen::DataFormat::Ascii; // one of each line end
+    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("g")));
+    Registro().RutaCfg = Ruta("g.cfg");
+    Registro().RutaDat = Ruta("g.dat");
+    ASSERT_TRUE(LeerCfg().Ok());
+    ASSERT_TRUE((GetParam() == gen::DataFormat::Ascii ? LeerDatAscii() : LeerDatBinario()).Ok());
+    const RecordModel& r = Registro();
+    ASSERT_EQ(r.NumMuestras(), 700);
+    for (int s = 1; s <= 700; ++s) {
+        ASSERT_DOUBLE_EQ(r.Tiempos(s), gen::TimeMicroseconds(spec, s)) << s;
+        for (int c = 1; c <= 7; ++c) {
+            ASSERT_EQ(r.Valores(s, c), gen::ExpectedValue(spec, c, s)) << s << ',' << c;
+            ASSERT_EQ(r.ValoresPrimario(s, c), gen::ExpectedPrimary(spec, c, s)) << s << ',' << c;
+            ASSERT_EQ(r.ValoresSecundario(s, c), gen::ExpectedSecondary(spec, c, s)) << s << ',' << c;
+        }
+        for (int d = 1; d <= 21; ++d)
+            ASSERT_EQ(r.EstadosDigitales(s, d), gen::DigitalState(spec, d, s)) << s << ',' << d;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, GeneratedTest,
+                         ::testing::Values(gen::DataFormat::Binary, gen::DataFormat::Ascii));
+
+TEST_F(DatTest, AMillionSamplesOpen)
+{
+    gen::GenSpec spec = gen::BenchRecordSpec(1000000, 1, 0, gen::DataFormat::Binary);
+    spec.revision = gen::Revision::R1991;
+    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("m")));
+    Registro().RutaCfg = Ruta("m.cfg");
+    Registro().RutaDat = Ruta("m.dat");
+    ASSERT_TRUE(LeerCfg().Ok());
+    ASSERT_EQ(Registro().MuestrasFinales(1), 1000000);
+    ASSERT_TRUE(LeerDatBinario().Ok());
+    EXPECT_EQ(Registro().NumMuestras(), 1000000);
+    EXPECT_EQ(Registro().Valores(1000000, 1), gen::ExpectedValue(spec, 1, 1000000));
+    EXPECT_DOUBLE_EQ(Registro().Tiempos(1000000), gen::TimeMicroseconds(spec, 1000000));
+}
+
+} // namespace
+} // namespace vesdra
