@@ -86,19 +86,19 @@ void AsegurarFilas(Matrix<QString>& m, std::int32_t rows)
     m = std::move(grown);
 }
 
-ResultadoLectura NoEncaja()
+ResultadoPlantilla NoEncaja()
 {
     Plantillas().PlantillaNoEncaja = true;
     return {LecturaPlantilla::NoEncaja, std::nullopt};
 }
 
-ResultadoLectura Terminada()
+ResultadoPlantilla Terminada()
 {
     Plantillas().PlantillaNoEncaja = false;
     return {LecturaPlantilla::Leida, std::nullopt};
 }
 
-ResultadoLectura LeerDigitales(Lineas& in, bool comprobar)
+ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
 {
     TemplateState& p = Plantillas();
     const std::int32_t nD = Registro().NumDigitales;
@@ -149,7 +149,7 @@ ResultadoLectura LeerDigitales(Lineas& in, bool comprobar)
 
 } // namespace
 
-ResultadoLectura LeerPlantilla()
+ResultadoPlantilla LeerPlantilla()
 {
     TemplateState& p = Plantillas();
     QStringList all;

@@ -25,7 +25,7 @@ enum class LecturaPlantilla {
     Error,           // the file could not be read (error box); no table or count was touched
 };
 
-struct ResultadoLectura {
+struct ResultadoPlantilla {
     LecturaPlantilla Estado{LecturaPlantilla::Leida};
     std::optional<VbError> Error;  // set when Estado is Error
 
@@ -48,7 +48,7 @@ struct ResultadoLectura {
 // member naming a channel the record lacks, ends the read as a misfit with
 // what was read so far left in the tables. An empty or unreadable file is
 // an Error and leaves every table, count and text as it was.
-[[nodiscard]] ResultadoLectura LeerPlantilla();
+[[nodiscard]] ResultadoPlantilla LeerPlantilla();
 
 // Line 1 of the file named by RutaPlantilla, also stored in
 // VersionPlantillaActiva. Throws VbError when the file cannot be opened or

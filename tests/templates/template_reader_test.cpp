@@ -36,7 +36,7 @@ TEST_P(ReaderLineEnds, FieldsAreCutAtPercentAndDollarWithMissingSeparatorsLeftEm
               "",                 // an empty row
               "TRIFASICOS", " 2 ", "1%2%3%L1%1.5$", "x% 5 %3%L2%2$", "-----"},
              GetParam());
-    const ResultadoLectura r = LeerPlantilla();
+    const ResultadoPlantilla r = LeerPlantilla();
     ASSERT_EQ(r.Estado, LecturaPlantilla::Leida);
     const TemplateState& p = Plantillas();
     EXPECT_EQ(p.VersionPlantilla, "ver 1.1");
@@ -124,7 +124,7 @@ TEST_F(Reader, AbsentSectionsGetCountZeroAndKeepTheirTables)
 TEST_F(Reader, OldLayoutIsRefusedButOnlyWhenLineOneIsExactlyVer10)
 {
     Template({"ver 1.0", "ID", "ANALOGICOS", " 1 ", "1%a%b%c$", "-----"});
-    ResultadoLectura r = LeerPlantilla();
+    ResultadoPlantilla r = LeerPlantilla();
     EXPECT_EQ(r.Estado, LecturaPlantilla::VersionAntigua);
     EXPECT_EQ(r.Texto(), 172);
     EXPECT_EQ(Plantillas().VersionPlantilla, "ver 1.0");
@@ -172,7 +172,7 @@ TEST_F(Reader, FitCheckStopsAtTheFirstChannelTheRecordLacks)
         CerrarPlantillas();
         OpenRecord(8, 16);
         Template(c.lines);
-        const ResultadoLectura r = LeerPlantilla();
+        const ResultadoPlantilla r = LeerPlantilla();
         const TemplateState& p = Plantillas();
         EXPECT_EQ(r.Estado, c.fits ? LecturaPlantilla::Leida : LecturaPlantilla::NoEncaja);
         EXPECT_EQ(r.Texto(), c.fits ? 0 : 253);
@@ -217,7 +217,7 @@ TEST_F(Reader, MendedUnreadableOrEmptyFileIsAnErrorThatTouchesNothing)
         Plantillas().IdentificadorPlantilla = "ANTERIOR";
         Plantillas().PlantillaNoEncaja = true;
         Plantillas().RutaPlantilla = c.path;
-        const ResultadoLectura r = LeerPlantilla();
+        const ResultadoPlantilla r = LeerPlantilla();
         ASSERT_EQ(r.Estado, LecturaPlantilla::Error);
         ASSERT_TRUE(r.Error.has_value());
         EXPECT_EQ(r.Error->Number, c.error);

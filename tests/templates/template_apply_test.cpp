@@ -1,0 +1,133 @@
+#include "gen/comtrade_gen.h"
+#include "record/cfg_reader.h"
+#include "record/progress_hook.h"
+#include "template_fixture.h"
+#include "templates/template_apply.h"
+#include "templates/template_file.h"
+
+namespace vesdra::test {
+namespace {
+
+using Apply = TemplateTest;
+
+TEST_F(Apply, ReplacesTheRecordsChannelTableAndStationName)
+{
+    OpenRecord(8, 16);
+    Template({"ver 1.1", "RELE 7SA", "ANALOGICOS", " 6 ", "1%VA%Va%kV$", "2%VB%Vb%kV$", "3%VC%Vc%kV$",
+              "4%IA%Ia%A$", "5%IB%Ib%A$", "6%IC%Ic%A$", "TRIFASICOS", " 2 ", "1%2%3%TENSIONES%1$",
+              "4%5%6%INTENSIDADES%0.5$", "DIGITALES", "3", " 2 ", "***", "DISPAROS", " 2 ", "1%Z1$", "2%Z2$", "***",
+              "ALARMAS", " 1 ", "16%Fallo$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    AplicarPlantilla();
+    const TemplateState& p = Plantillas();
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.NombreEstacion, "RELE 7SA");
+    EXPECT_EQ(p.VersionPlantillaActiva, "ver 1.1");
+    EXPECT_EQ(p.NumCanalesTabla, 6);
+    ASSERT_EQ(r.TablaCanales.Rows(), 6);
+    ASSERT_EQ(r.TablaCanales.Cols(), 5);
+    EXPECT_EQ(Row(r.TablaCanales, 4), QStringList({"4", "IA", "Ia", "A", ""}));
+    EXPECT_EQ(p.NumTrifasicos, 2);
+    EXPECT_EQ(Row(p.TablaTrifasicos, 2), QStringList({"4", "5", "6", "INTENSIDADES", "0.5", ""}));
+    EXPECT_EQ(CanalTrifasico(2, 3), 6);
+    EXPECT_EQ(p.NumGruposDigitales, 2);
+    EXPECT_EQ(p.NumMiembrosDigitales, 3);
+    EXPECT_EQ(Row(p.TablaGruposDigitales, 2), QStringList({"ALARMAS", " 1 "}));
+    EXPECT_EQ(Row(p.TablaMiembrosDigitales, 3), QStringList({"16", "Fallo"}));
+}
+
+TEST_F(Apply, AbsentSectionsApplyCountZeroWhateverTheirTablesHold)
+{
+    OpenRecord(8, 16);
+    Template({"ver 1.1", "A", "DIGITALES", "3", " 3 ", "***", "G1", " 1 ", "1%a$", "***", "G2", " 1 ", "2%b$", "***",
+              "G3", " 1 ", "3%c$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    AplicarPlantilla();
+    ASSERT_EQ(Plantillas().NumGruposDigitales, 3);
+
+    // As the template dialog's Abrir does: the analog, three-phase and member
+    // tables are emptied before the read; the groups table is not.
+    Plantillas().AnalogicosPlantilla.Clear();
+    Plantillas().TrifasicosPlantilla.Clear();
+    Plantillas().MiembrosPlantilla.Clear();
+    Template({"ver 1.1", "B", "ANALOGICOS", " 1 ", "1%VA%VA%kV$", "-----"});
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    AplicarPlantilla();
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.NumTrifasicos, 0);
+    EXPECT_TRUE(p.TablaTrifasicos.Empty());
+    EXPECT_EQ(p.NumGruposDigitales, 0);
+    EXPECT_EQ(p.NumMiembrosDigitales, 0);
+    EXPECT_EQ(p.TablaGruposDigitales.Rows(), 3);
+    EXPECT_EQ(Registro().NombreEstacion, "B");
+}
+
+// The sample record's template (resources/Plantillas/muestra.cnf) and the
+// record the build writes with the generator belong together: it must fit,
+// and its names must be the record's own channel names.
+TEST_F(Apply, BundledSampleTemplateFitsTheBundledRecord)
+{
+    const gen::GenSpec spec = gen::SampleRecordSpec();
+    const QString base = Path("muestra");
+    ASSERT_TRUE(gen::WriteRecord(spec, base));
+    ConectarPlantillasConRegistro();
+    Registro().RutaCfg = base + ".cfg";
+    ASSERT_TRUE(LeerCfg().Ok());
+    // The .cfg reader offered the record's own rows to the wizard.
+    EXPECT_EQ(Plantillas().IdentificadorPlantilla, spec.station);
+    ASSERT_EQ(Plantillas().AnalogicosPlantilla.Rows(), 8);
+    EXPECT_EQ(Row(Plantillas().AnalogicosPlantilla, 5), QStringList({"5", "IB", "LINEA 1", "A"}));
+
+    Registro().RegistroAbierto = true;
+    Plantillas().PlantillaAplicada = true;
+    Plantillas().RutaPlantilla = QString::fromUtf8(VESDRA_RESOURCES_DIR "/Plantillas/muestra.cnf");
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_TRUE(PlantillaEncaja());
+    AplicarPlantilla();
+    const TemplateState& p = Plantillas();
+    const RecordModel& r = Registro();
+    ASSERT_EQ(p.NumCanalesTabla, 8);
+    for (std::int32_t c = 1; c <= 8; ++c)
+        EXPECT_EQ(r.TablaCanales(c, 2), spec.analog[c - 1].name) << c;
+    ASSERT_EQ(p.NumMiembrosDigitales, 24);
+    for (std::int32_t m = 1; m <= 24; ++m) {
+        const std::int32_t d = p.TablaMiembrosDigitales(m, 1).toInt();
+        ASSERT_GE(d, 1);
+        EXPECT_EQ(p.TablaMiembrosDigitales(m, 2), spec.digital[d - 1].name) << m;
+    }
+    EXPECT_EQ(r.NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
+    ProgresoRegistro().CfgLeido = [] {};
+}
+
+// Start-up applies a command-line template without the reader's check; the
+// full check catches every channel the record lacks.
+TEST_F(Apply, FullFitCheckFindsEveryChannelTheRecordLacks)
+{
+    const QStringList fits = {"ver 1.1", "ID", "ANALOGICOS", " 2 ", "1%a%a%V$", "2%b%b%V$", "TRIFASICOS", " 1 ",
+                              "1%2%2%L%1$", "DIGITALES", "2", " 1 ", "***", "G", " 2 ", "1%x$", "4%y$", "-----"};
+    const struct {
+        const char* what;
+        QString from, to;
+    } cases[] = {
+        {"fits", "", ""},
+        {"analog row beyond the record", "2%b%b%V$", "3%b%b%V$"},
+        {"three-phase channel beyond the record", "1%2%2%L%1$", "1%2%3%L%1$"},
+        {"member beyond the record", "4%y$", "5%y$"},
+        {"member count beyond the members", " 2 ", " 3 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CerrarPlantillas();
+        CerrarRegistro();
+        QStringList lines = fits;
+        if (!c.from.isEmpty())
+            lines[lines.lastIndexOf(c.from)] = c.to;
+        Template(lines);
+        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);  // no record open: no check
+        OpenRecord(2, 4);
+        EXPECT_EQ(PlantillaEncaja(), c.from.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace vesdra::test
