@@ -146,8 +146,7 @@ ResultadoCopia GuardarDatAscii()
             out.Caracter(',');
             out.Entero(I32(p + 4));
             for (std::int32_t c = 0; c < nA; ++c) {
-                if (c > 0)
-                    out.Caracter(',');
+                out.Caracter(',');
                 out.Entero(static_cast<std::int16_t>(static_cast<std::uint16_t>(p[8 + 2 * c] | (p[9 + 2 * c] << 8))));
             }
             const unsigned char* dig = p + 8 + 2 * nA;
