@@ -1,0 +1,185 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "common/test_support.h"
+#include "platform/base/vb_error.h"
+#include "platform/printer_qt.h"
+#include "platform/printer_recording.h"
+
+namespace vesdra {
+namespace {
+
+using Kind = PrintCall::Kind;
+
+TEST(RecordingPrinter, RecordsASmallPageWithPositionsPensAndState)
+{
+    RecordingPrinter p;
+    p.SetOrientation(2);
+    EXPECT_EQ(p.Width(), 16838);
+    EXPECT_EQ(p.Height(), 11906);
+    const double w = p.Width(), h = p.Height();
+
+    // A frame, a dashed cursor in yellow, a label in yellow, the ink back to black.
+    p.Line(0.009 * w, 0.009 * h, 0.942 * w, 0.009 * h, 0);
+    p.LineTo(0.942 * w, 0.945 * h);
+    p.DrawWidth = 2;
+    p.DrawStyle = 1;
+    p.Line(5000, 600, 5000, 9000, 0x00FFFF);
+    p.DrawStyle = 0;
+    p.CurrentY = 9300;  // CurrentX stays where the line ended
+    p.ForeColor = 0x00FFFF;
+    p.Print(QStringLiteral("Cursor 1"));
+    p.ForeColor = 0;
+    p.Print(QStringLiteral("next"));
+    p.EndDoc();
+
+    ASSERT_EQ(p.Calls.size(), 6u);
+    const PrintCall& frame = p.Calls[0];
+    EXPECT_EQ(frame.What, Kind::Line);
+    EXPECT_DOUBLE_EQ(frame.X1, 0.009 * w);
+    EXPECT_EQ(frame.Orientation, 2);
+    const PrintCall& edge = p.Calls[1];
+    EXPECT_DOUBLE_EQ(edge.X1, 0.942 * w) << "LineTo starts where the last line ended";
+    EXPECT_DOUBLE_EQ(edge.Y2, 0.945 * h);
+    EXPECT_EQ(edge.Color, 0u) << "no colour given: ForeColor";
+
+    const PrintCall& cursor = p.Calls[2];
+    EXPECT_EQ(cursor.Color, 0x00FFFFu);
+    EXPECT_EQ(cursor.DrawWidth, 2);
+    EXPECT_EQ(cursor.DrawStyle, 1);
+
+    const PrintCall& label = p.Calls[3];
+    EXPECT_EQ(label.What, Kind::Print);
+    EXPECT_EQ(label.Text, QStringLiteral("Cursor 1"));
+    EXPECT_EQ(label.X1, 5000);
+    EXPECT_EQ(label.Y1, 9300);
+    EXPECT_EQ(label.Color, 0x00FFFFu);
+    const PrintCall& next = p.Calls[4];
+    EXPECT_EQ(next.X1, 0) << "Print ends the line: back to the left edge";
+    EXPECT_EQ(next.Y1, 9300 + 240) << "one text height lower";
+    EXPECT_EQ(next.Color, 0u);
+    EXPECT_EQ(p.Calls[5].What, Kind::EndDoc);
+    EXPECT_EQ(p.CurrentX, 0);
+    EXPECT_EQ(p.CurrentY, 0);
+}
+
+TEST(RecordingPrinter, CopiesAreDocumentsAndAnAbandonedOneIsKilled)
+{
+    RecordingPrinter p;
+    for (int copy = 1; copy <= 2; ++copy) {
+        p.Print(QStringLiteral("copy %1").arg(copy));
+        p.EndDoc();
+    }
+    p.Line(0, 0, 10, 10, std::nullopt, LineForm::Box);
+    p.KillDoc();
+    std::vector<Kind> kinds;
+    for (const PrintCall& c : p.Calls)
+        kinds.push_back(c.What);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Print, Kind::EndDoc, Kind::Print, Kind::EndDoc, Kind::Line,
+                         Kind::KillDoc}));
+    EXPECT_EQ(p.Calls[4].Form, LineForm::Box);
+}
+
+TEST(RecordingPrinter, TextMetricsAreFixedAndFollowFontSize)
+{
+    RecordingPrinter p;
+    EXPECT_EQ(p.TextWidth(QStringLiteral("AAAA")), 480);
+    EXPECT_EQ(p.TextHeight(QString()), 240);
+    p.FontSize = 20;
+    EXPECT_EQ(p.TextWidth(QStringLiteral("A")), 240);
+    EXPECT_EQ(p.TextHeight(QStringLiteral("two\nlines")), 960);
+}
+
+TEST(RecordingPrinter, ErrorsAreRunTimeErrors)
+{
+    RecordingPrinter p;
+    p.FailNextCall = true;
+    try {
+        p.Line(0, 0, 100, 100);
+        FAIL() << "expected a printer error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, 482);
+    }
+    EXPECT_NO_THROW(p.Line(0, 0, 100, 100)) << "only the next call fails";
+
+    for (int bad : {0, 3, -1}) {
+        EXPECT_THROW(p.SetOrientation(bad), VbError) << bad;
+        EXPECT_THROW(p.SetColorMode(bad), VbError) << bad;
+    }
+    EXPECT_EQ(p.Orientation(), 1);
+    EXPECT_EQ(p.ColorMode(), 2);
+}
+
+TEST(RecordingPrinter, TestsCanReplaceTheCurrentPrinter)
+{
+    RecordingPrinter rec;
+    SetPrinterForTests(&rec);
+    CurrentPrinter().Print(QStringLiteral("x"));
+    SetPrinterForTests(nullptr);
+    EXPECT_EQ(rec.Texts(), std::vector<QString>{QStringLiteral("x")});
+    EXPECT_NE(&CurrentPrinter(), static_cast<Printer*>(&rec));
+}
+
+QString RunTool(const QString& tool, const QStringList& args)
+{
+    QProcess proc;
+    proc.start(tool, args);
+    if (!proc.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(proc.readAllStandardOutput());
+}
+
+TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    auto printer = QtPrinter::ForPdf(pdf);
+    printer->SetOrientation(2);
+    EXPECT_GT(printer->Width(), printer->Height());
+    printer->CurrentX = 1440;
+    printer->CurrentY = 1440;
+    printer->Print(QStringLiteral("Oscilograma VESDRA"));
+    printer->DrawStyle = 2;
+    printer->Line(1440, 3000, 10000, 3000, 0xFF0000);
+    printer->DrawStyle = 0;
+    printer->Line(1440, 3500, 10000, 5000, std::nullopt, LineForm::Box);
+    printer->EndDoc();
+
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
+    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                    .contains(QStringLiteral("Oscilograma VESDRA")));
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
+    ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+    EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << "landscape";
+
+    // A second document abandoned half-way leaves the first one untouched.
+    const QByteArray first = test::ReadBytes(pdf);
+    printer->Print(QStringLiteral("abandoned"));
+    printer->KillDoc();
+    EXPECT_EQ(test::ReadBytes(pdf), first);
+    EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
+}
+
+TEST(QtPrinter, TextMetricsAreInTwipsOfThePrinterFont)
+{
+    QTemporaryDir dir;
+    auto printer = QtPrinter::ForPdf(dir.filePath(QStringLiteral("m.pdf")));
+    printer->FontSize = 10;
+    const double line = printer->TextHeight(QString());
+    // A 10-point font has a line of roughly 10 to 14 points (200 to 280 twips).
+    EXPECT_GT(line, 180);
+    EXPECT_LT(line, 300);
+    printer->FontSize = 20;
+    EXPECT_NEAR(printer->TextHeight(QString()), 2 * line, 0.25 * line);
+    EXPECT_GT(printer->TextWidth(QStringLiteral("AAAA")), printer->TextWidth(QStringLiteral("A")) * 3);
+}
+
+} // namespace
+} // namespace vesdra
