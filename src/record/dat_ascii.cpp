@@ -37,14 +37,17 @@ struct Cursor {
     [[nodiscard]] bool Agotada() const { return p >= fin; }
 };
 
-// A plain integer field ("-1234"), the usual content, without the general
-// conversion; false sends the field to NumeroCampo.
+// A plain integer field ("-1234", "+000025", padded with leading blanks),
+// the usual content, without the general conversion; false sends the field
+// to NumeroCampo.
 bool EnteroSimple(std::string_view f, std::int64_t& out)
 {
     size_t i = 0;
-    const bool negativo = !f.empty() && f[0] == '-';
-    if (negativo)
-        i = 1;
+    while (i < f.size() && f[i] == ' ')
+        ++i;
+    const bool negativo = i < f.size() && f[i] == '-';
+    if (i < f.size() && (f[i] == '-' || f[i] == '+'))
+        ++i;
     if (i >= f.size() || f.size() - i > 15)
         return false;
     std::int64_t v = 0;

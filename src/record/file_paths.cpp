@@ -25,12 +25,11 @@ QString BuscarFichero(const QString& path)
     const QFileInfo info(path);
     if (info.isFile())
         return path;
-    const QDir carpeta = info.absoluteDir();
     const QString nombre = info.fileName();
-    const QStringList entradas = carpeta.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList entradas = info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& e : entradas) {
         if (e.compare(nombre, Qt::CaseInsensitive) == 0)
-            return carpeta.filePath(e);
+            return info.path() + QLatin1Char('/') + e; // the folder as the caller wrote it
     }
     return {};
 }

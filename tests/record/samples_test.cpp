@@ -1,0 +1,154 @@
+#include <QByteArray>
+#include <QList>
+#include <gtest/gtest.h>
+
+#include "record/ascii_copy.h"
+#include "record/cfg_reader.h"
+#include "record/dat_reader.h"
+#include "record/file_paths.h"
+#include "record/helpers.h"
+#include "record_fixture.h"
+
+namespace vesdra {
+namespace {
+
+using test::SamplePath;
+
+// The public sample records, opened as the open sequence does: .cfg, then
+// the .dat of the kind the .cfg names.
+class SamplesTest : public test::RecordTest {
+protected:
+    ResultadoLectura Abrir(const QString& dat)
+    {
+        RecordModel& r = Registro();
+        r.RutaDat = SamplePath(dat);
+        r.RutaCfg = BuscarFichero(r.RutaDat.left(r.RutaDat.size() - 3) + "cfg");
+        if (const ResultadoLectura res = LeerCfg(); !res.Ok())
+            return res;
+        const QString tipo = r.TipoFichero.trimmed().toUpper();
+        return tipo == "ASCII" ? LeerDatAscii() : LeerDatBinario();
+    }
+    // Fields of line `linea` (1-based) of a sample's ASCII .dat.
+    static QList<QByteArray> Campos(const QString& dat, int linea)
+    {
+        return test::ReadBytes(SamplePath(dat)).split('\n').at(linea - 1).trimmed().split(',');
+    }
+    static float Escalado(const QByteArray& campo, std::int32_t c)
+    {
+        return campo.trimmed().toFloat() * Registro().FactorA(c) + Registro().FactorB(c);
+    }
+};
+
+TEST_F(SamplesTest, Sel311l1991AsciiOpens)
+{
+    const QString dat = "sel311l_1991_ascii.dat";
+    ASSERT_TRUE(Abrir(dat).Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.AnioRevision, "1991");
+    EXPECT_EQ(r.NumAnalogicos, 24);
+    EXPECT_EQ(r.NumDigitales, 592);
+    EXPECT_EQ(r.FrecuenciaLinea, 60);
+    EXPECT_EQ(FrecuenciaMuestreo(), 960);
+    ASSERT_EQ(r.NumMuestras(), 480);
+    for (int linea : {1, 240, 480}) {
+        const QList<QByteArray> f = Campos(dat, linea);
+        ASSERT_EQ(f.size(), 2 + 24 + 592);
+        EXPECT_EQ(r.Tiempos(linea), f[1].trimmed().toDouble());
+        for (int c = 1; c <= 24; ++c)
+            ASSERT_EQ(r.Valores(linea, c), Escalado(f[1 + c], c)) << linea << ',' << c;
+        for (int d = 1; d <= 592; ++d)
+            ASSERT_EQ(r.EstadosDigitales(linea, d), f[25 + d].toInt()) << linea << ',' << d;
+    }
+}
+
+TEST_F(SamplesTest, Multirate1991AsciiOpensItsFirstRateSegment)
+{
+    const QString dat = "multirate_1991_ascii.dat";
+    ASSERT_TRUE(Abrir(dat).Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.NumTasas, 8);
+    ASSERT_EQ(r.NumMuestras(), 289);
+    EXPECT_EQ(r.Tiempos(1), -77500);
+    const QList<QByteArray> f = Campos(dat, 289);
+    for (int c = 1; c <= 24; ++c)
+        EXPECT_EQ(r.Valores(289, c), Escalado(f[1 + c], c)) << c;
+    EXPECT_EQ(r.TasaCalculada, 1199); // its first two time stamps are 834 microseconds apart
+}
+
+TEST_F(SamplesTest, Sepam1997BinaryOpensWithValoresFilled)
+{
+    ASSERT_TRUE(Abrir("SEPAM_1997_BIN.DAT").Ok());
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.AnioRevision, "1997");
+    EXPECT_EQ(r.NumAnalogicos, 6);
+    EXPECT_EQ(r.NumDigitales, 16);
+    EXPECT_DOUBLE_EQ(r.MultTiempo, 1.0);
+    EXPECT_FLOAT_EQ(r.FactorA(1), 2.836798f);
+    ASSERT_EQ(r.NumMuestras(), 2399); // the file holds one more: only the announced ones
+    EXPECT_EQ(FrecuenciaMuestreo(), 600); // equal time stamps give no rate of their own
+    EXPECT_EQ(r.TasaCalculada, 0);
+    EXPECT_EQ(r.Tiempos(2399), -1);
+
+    const QByteArray bytes = test::ReadBytes(SamplePath("SEPAM_1997_BIN.DAT"));
+    const int tam = 8 + 2 * 6 + 2;
+    for (int s : {1, 1200, 2399}) {
+        for (int c = 1; c <= 6; ++c) {
+            const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + (s - 1) * tam + 8 + 2 * (c - 1);
+            const auto x = static_cast<std::int16_t>(p[0] | (p[1] << 8));
+            const float v = static_cast<float>(x) * r.FactorA(c) + r.FactorB(c);
+            ASSERT_EQ(r.Valores(s, c), v) << s << ',' << c;
+            ASSERT_EQ(r.ValoresPrimario(s, c), v);
+            ASSERT_EQ(r.ValoresSecundario(s, c), v * (r.TablaPrimSec(c).Secundario / r.TablaPrimSec(c).Primario));
+        }
+    }
+    float mayor = 0;
+    for (float v : r.Valores.Column(1))
+        mayor = std::max(mayor, std::abs(v));
+    EXPECT_GT(mayor, 1.0f);
+}
+
+TEST_F(SamplesTest, SepamAsciiCopyKeepsItsMultiplierLineAndReadsBackIdentically)
+{
+    ASSERT_TRUE(Abrir("SEPAM_1997_BIN.DAT").Ok());
+    const RecordModel binario = Registro();
+    Registro().NombreConversion = Ruta("sepam");
+    ASSERT_TRUE(GuardarDatAscii().Ok());
+    ASSERT_TRUE(GuardarCfgAscii().Ok()); // no .HDR beside it: told, the copy goes on
+    QByteArray esperado = test::ReadBytes(SamplePath("SEPAM_1997_BIN.CFG"));
+    esperado.replace("\nBINARY\n", "\nASCII\n");
+    EXPECT_EQ(test::ReadBytes(Ruta("sepam.cfg")), esperado);
+
+    Registro() = RecordModel{};
+    Registro().RutaCfg = Ruta("sepam.cfg");
+    Registro().RutaDat = Ruta("sepam.DAT");
+    ASSERT_TRUE(LeerCfg().Ok());
+    ASSERT_TRUE(LeerDatAscii().Ok());
+    EXPECT_EQ(Registro().Tiempos, binario.Tiempos);
+    EXPECT_EQ(Registro().Valores, binario.Valores);
+    EXPECT_EQ(Registro().ValoresSecundario, binario.ValoresSecundario);
+    EXPECT_EQ(Registro().EstadosDigitales, binario.EstadosDigitales);
+}
+
+TEST_F(SamplesTest, Revisions1999And2013AreRefusedWithTheRevisionMessage)
+{
+    for (const char* dat : {"c60_1999_bin.dat", "pq_1999_ascii.dat", "sample_1999_bin.dat", "sample_2013_ascii.dat"}) {
+        Reiniciar();
+        const ResultadoLectura res = Abrir(dat);
+        EXPECT_EQ(res.Error, ErrorLectura::RevisionRechazada) << dat;
+        EXPECT_EQ(res.Detalle, ".cfg COMTRADE file is not OK, you must check the year of revision ");
+        EXPECT_TRUE(Registro().RevisionErronea) << dat;
+        EXPECT_EQ(Registro().NumAnalogicos, 0) << dat;
+        EXPECT_TRUE(Registro().Valores.Empty()) << dat;
+    }
+}
+
+TEST_F(SamplesTest, UpperCaseConfigurationIsFoundBesideTheDataFile)
+{
+    const QString dat = SamplePath("SEPAM_1997_BIN.DAT");
+    EXPECT_EQ(BuscarFichero(dat.left(dat.size() - 3) + "cfg"), SamplePath("SEPAM_1997_BIN.CFG"));
+    EXPECT_EQ(BuscarFichero(SamplePath("sepam_1997_bin.dat")), dat);
+    EXPECT_EQ(BuscarFichero(SamplePath("SEPAM_1997_BIN.hdr")), "");
+}
+
+} // namespace
+} // namespace vesdra
