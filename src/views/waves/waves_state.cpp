@@ -1,0 +1,55 @@
+#include "views/waves/waves_state.h"
+
+#include "record/record_model.h"
+#include "shell/shell_state.h"
+
+namespace vesdra
+{
+
+OndasState& Ondas()
+{
+    static OndasState state;
+    return state;
+}
+
+std::int32_t IndiceColor(std::int32_t n)
+{
+    const std::int32_t r = n % 8; // C++ keeps the sign of n, as Mod does
+    switch (r) {
+    case 0:
+        return 8;
+    case 4:
+        return 9;
+    case 5:
+        return 14;
+    default:
+        return r;
+    }
+}
+
+int NumeroColorCanal(std::int32_t n)
+{
+    const std::int32_t k = IndiceColor(n) - 1;
+    const auto& paleta = Registro().PaletaColores;
+    // A negative row gives a position below 0: the first colour rather than
+    // a read outside the palette.
+    if (k < 0 || k >= static_cast<std::int32_t>(paleta.size()))
+        return paleta[0];
+    return paleta[static_cast<size_t>(k)];
+}
+
+void ElegirReferencia(bool primario)
+{
+    RecordModel& r = Registro();
+    if (r.AnioRevision != QLatin1String("1997"))
+        return;
+    const Matrix<float>& lado = primario ? r.ValoresPrimario : r.ValoresSecundario;
+    if (!(r.Valores == lado)) {
+        r.Valores = lado;
+        r.FasoresCalculados = false;
+    }
+    Shell().UsaPrimario = primario;
+    Shell().UsaSecundario = !primario;
+}
+
+} // namespace vesdra

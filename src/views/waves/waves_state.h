@@ -1,0 +1,51 @@
+#pragma once
+#include <QPointer>
+#include <cstdint>
+
+#include "record/array.h"
+
+namespace vesdra
+{
+
+class frmVerOndas;
+
+// Process-wide state of the waveform views: what the channel-choice dialog
+// writes for the windows it opens, and what the shell reads and resets.
+struct OndasState {
+    // Element k (1..NumAnalogicos) is the waveform window of channel row k of
+    // the last "individually" build; only the chosen rows hold a window.
+    // A window deleted meanwhile reads as null.
+    Array<QPointer<frmVerOndas>> VentanasOndas;
+    // 1 while channel row k has a waveform window open (or a band in the
+    // stacked view), else 0. Rebuilt by both buttons of the dialog.
+    Array<std::int32_t> CanalesVisibles;
+    // Waveform windows open; each closing window counts it down.
+    std::int32_t NumVentanasOndas{0};
+    // The channel row of the window being activated or shown (the dialog's
+    // public field, read by the window's activation).
+    std::int32_t IndiceVentana{0};
+    // The stacked view's channel loop counter and trace scale (twips per
+    // sample) of its last redraw, read by its printing.
+    std::int32_t ContadorCanal{0};
+    float EscalaXImpresion{0.0f};
+};
+
+OndasState& Ondas();
+
+// Channel colour rule of the waveform window and the stacked view: the
+// palette position of channel row n's colour plus 1. Colours repeat every
+// eight rows: n Mod 8 (sign of n) gives r; 0 -> 8, 4 -> 9, 5 -> 14, else r.
+[[nodiscard]] std::int32_t IndiceColor(std::int32_t n);
+
+// The 16-colour palette number of channel row n's trace:
+// PaletaColores(IndiceColor(n) - 1).
+[[nodiscard]] int NumeroColorCanal(std::int32_t n);
+
+// The 1997 reference choice of the channel-choice dialog: Valores becomes a
+// copy of the primary (or the secondary) matrix. The chosen side's flag is
+// set and the other cleared, so the P/S indicators tell the side shown; when
+// the side differs from the one Valores held, the phasor table no longer
+// fits it and FasoresCalculados is cleared. Any other revision: nothing.
+void ElegirReferencia(bool primario);
+
+} // namespace vesdra

@@ -1,0 +1,77 @@
+#include "views/waves/waves_state.h"
+
+#include <gtest/gtest.h>
+
+#include "record/record_model.h"
+#include "shell/shell_state.h"
+
+namespace vesdra
+{
+namespace
+{
+
+TEST(ChannelColour, RepeatsEveryEightRows)
+{
+    IniciarValores(); // the default palette 9, 10, 12, 11, 14, 13, 15, 0, 1, 2, 4, 3, 6, 5, 7
+    struct Case {
+        std::int32_t row, indice, colour;
+    };
+    for (const Case& c :
+         {Case{1, 1, 9}, Case{2, 2, 10}, Case{3, 3, 12}, Case{4, 9, 1}, Case{5, 14, 5}, Case{6, 6, 13},
+          Case{7, 7, 15}, Case{8, 8, 0}, Case{9, 1, 9}, Case{12, 9, 1}, Case{15, 7, 15}, Case{16, 8, 0}}) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(IndiceColor(c.row), c.indice);
+        EXPECT_EQ(NumeroColorCanal(c.row), c.colour);
+    }
+    EXPECT_EQ(IndiceColor(-3), -3);     // the remainder keeps the sign of n
+    EXPECT_EQ(NumeroColorCanal(-3), 9); // ... and never reads outside the palette
+}
+
+class Reference : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RecordModel& r = Registro();
+        r.AnioRevision = QStringLiteral("1997");
+        r.Valores = Matrix<float>(3, 1, 5.0f); // the file's own values
+        r.ValoresPrimario = Matrix<float>(3, 1, 1000.0f);
+        r.ValoresSecundario = Matrix<float>(3, 1, 1.0f);
+        r.FasoresCalculados = true;
+        Shell().UsaPrimario = Shell().UsaSecundario = false;
+    }
+    void TearDown() override { CerrarRegistro(); }
+};
+
+TEST_F(Reference, SwitchingSidesFlagsOnlyTheSideShownAndDropsThePhasors)
+{
+    RecordModel& r = Registro();
+    ElegirReferencia(true);
+    EXPECT_EQ(r.Valores(2, 1), 1000.0f);
+    EXPECT_TRUE(Shell().UsaPrimario);
+    EXPECT_FALSE(Shell().UsaSecundario);
+    EXPECT_FALSE(r.FasoresCalculados);
+
+    r.FasoresCalculados = true; // phasors computed for the primary side
+    ElegirReferencia(true);     // same side again: they still fit
+    EXPECT_TRUE(r.FasoresCalculados);
+
+    ElegirReferencia(false);
+    EXPECT_EQ(r.Valores(2, 1), 1.0f);
+    EXPECT_FALSE(Shell().UsaPrimario) << "the indicator would claim primary values";
+    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_FALSE(r.FasoresCalculados) << "phasors of the primary side would be shown for the secondary";
+}
+
+TEST_F(Reference, RecordOf1991IsLeftAlone)
+{
+    RecordModel& r = Registro();
+    r.AnioRevision = QStringLiteral("1991");
+    ElegirReferencia(true);
+    EXPECT_EQ(r.Valores(1, 1), 5.0f);
+    EXPECT_FALSE(Shell().UsaPrimario);
+    EXPECT_TRUE(r.FasoresCalculados);
+}
+
+} // namespace
+} // namespace vesdra
