@@ -196,15 +196,16 @@ QString DriveListBox::List(int index) const
 
 void DriveListBox::SetDrive(const QString& path)
 {
-    volumes_ = MountedVolumes();
     Refresh();
     const Volume* v = VolumeOf(volumes_, CleanFolder(path));
     if (!v || !v->Ready)
         throw VbError(vberr::DeviceUnavailable);
-    const QSignalBlocker block(this);
-    for (int i = 0; i < ListCount(); ++i)
-        if (volumes_[static_cast<std::size_t>(i)].Root == v->Root)
-            setCurrentIndex(i);
+    {
+        const QSignalBlocker block(this);
+        for (int i = 0; i < ListCount(); ++i)
+            if (volumes_[static_cast<std::size_t>(i)].Root == v->Root)
+                setCurrentIndex(i);
+    }
     if (v->Root != drive_) {
         drive_ = v->Root;
         emit Change();

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "common/test_support.h"
+#include "platform/base/vb_error.h"
+#include "platform/file_lists.h"
+
+namespace vesdra {
+namespace {
+
+int ErrorOf(auto&& f)
+{
+    try {
+        f();
+    } catch (const VbError& e) {
+        return e.Number;
+    }
+    return 0;
+}
+
+TEST(FileLists, PatternsMatchWithoutRegardToCase)
+{
+    const struct {
+        const char* name;
+        const char* patterns;
+        bool match;
+    } cases[] = {
+        {"x.cnf", "*.CNF", true},      {"X.CNF", "*.cnf", true},      {"x.cnfx", "*.cnf", false},
+        {"relay.dat", "*.dat;*.cfg", true}, {"relay.cfg", "*.dat; *.cfg", true},
+        {"relay.hdr", "*.dat;*.cfg", false}, {"README", "*.*", true}, {"a.b", "*.*", true},
+        {"anything", "", true},        {"anything", "*", true},       {"rec1.dat", "rec?.DAT", true},
+        {"rec12.dat", "rec?.dat", false}, {"[a].cnf", "[a].cnf", true}, {"#1.cnf", "#*.cnf", true},
+        {"Ñandú.cnf", "ñANDÚ.CNF", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesFilePattern(QString::fromUtf8(c.name), QString::fromUtf8(c.patterns)), c.match)
+            << c.name << " / " << c.patterns;
+}
+
+class FileListsOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root_ = CleanFolder(dir_.path());
+        for (const char* f : {"plantillas/b.CNF", "plantillas/a.cnf", "plantillas/c.txt",
+                              "plantillas/Sub/x.cnf", "plantillas/otra/y.cnf", "plantillas/.oculto.cnf"})
+            ASSERT_TRUE(test::WriteBytes(root_ + "/" + f, "ver 1.1\r\n"));
+        // Two volumes: the temporary folder, and a drive with no medium in it.
+        SetVolumeSourceForTests([this] {
+            return std::vector<Volume>{{QStringLiteral("/"), {}, true},
+                                       {root_, QStringLiteral("DATOS"), true},
+                                       {root_ + "/plantillas/otra", {}, false}};
+        });
+    }
+    void TearDown() override { SetVolumeSourceForTests({}); }
+
+    QTemporaryDir dir_;
+    QString root_;
+};
+
+TEST_F(FileListsOnDisk, ListingsAreSortedAndFiltered)
+{
+    const QString folder = root_ + "/plantillas";
+    EXPECT_EQ(ListFiles(folder, u"*.CNF"), (QStringList{"a.cnf", "b.CNF"}));
+    EXPECT_EQ(ListFiles(folder, u"*.*"), (QStringList{"a.cnf", "b.CNF", "c.txt"}));
+    EXPECT_EQ(ListFolders(folder), (QStringList{"otra", "Sub"}));
+    EXPECT_EQ(DriveOfPath(folder + "/Sub"), root_);
+    EXPECT_EQ(DriveOfPath(QStringLiteral("/usr")), QStringLiteral("/"));
+    EXPECT_EQ(DriveEntryText({root_, QStringLiteral("DATOS"), true}), root_ + " [DATOS]");
+}
+
+TEST_F(FileListsOnDisk, DriveThenFolderThenFileChangesRunInOrder)
+{
+    DriveListBox drive;
+    DirListBox folders;
+    FileListBox files;
+    QStringList order;
+    // The forms' wiring: a drive change moves the folder list, whose change
+    // moves the file list.
+    QObject::connect(&drive, &DriveListBox::Change, [&] {
+        order << "drive";
+        folders.SetPath(drive.Drive());
+    });
+    QObject::connect(&folders, &DirListBox::Change, [&] {
+        order << "folder";
+        files.SetPath(folders.Path());
+    });
+    QObject::connect(&files, &FileListBox::PathChange, [&] { order << "file"; });
+    files.SetPattern(QStringLiteral("*.CNF"));
+
+    drive.SetDrive(root_ + "/plantillas");
+    EXPECT_EQ(drive.Drive(), root_);
+    EXPECT_EQ(drive.ListCount(), 3);
+    EXPECT_EQ(drive.List(drive.ListIndex()), root_ + " [DATOS]");
+    EXPECT_EQ(order, (QStringList{"drive", "folder", "file"}));
+    EXPECT_EQ(files.Path(), root_);
+    EXPECT_EQ(files.ListCount(), 0);
+
+    order.clear();
+    folders.SetPath(root_ + "/plantillas");
+    EXPECT_EQ(order, (QStringList{"folder", "file"}));
+    EXPECT_EQ(folders.ListCount(), 2);
+    EXPECT_EQ(folders.List(1), root_ + "/plantillas/Sub");
+    EXPECT_EQ(folders.List(-1), root_ + "/plantillas");
+    EXPECT_EQ(folders.List(-2), root_);
+    EXPECT_EQ(folders.ListIndex(), -1);
+    EXPECT_EQ(files.ListCount(), 2);
+    EXPECT_EQ(files.List(0), QStringLiteral("a.cnf"));
+    EXPECT_EQ(files.FileName(), QString());
+
+    // Setting a value it already has notifies nobody.
+    order.clear();
+    folders.SetPath(root_ + "/plantillas/");
+    drive.SetDrive(root_);
+    EXPECT_TRUE(order.isEmpty());
+}
+
+TEST_F(FileListsOnDisk, NotReadyDriveIsError68AndMissingFolderError76)
+{
+    DriveListBox drive;
+    DirListBox folders;
+    drive.SetDrive(root_);
+    int changes = 0;
+    QObject::connect(&drive, &DriveListBox::Change, [&] { ++changes; });
+    EXPECT_EQ(ErrorOf([&] { drive.SetDrive(root_ + "/plantillas/otra"); }), vberr::DeviceUnavailable);
+    EXPECT_EQ(drive.Drive(), root_);
+    EXPECT_EQ(changes, 0);
+
+    folders.SetPath(root_);
+    EXPECT_EQ(ErrorOf([&] { folders.SetPath(root_ + "/plantillas/otra"); }), vberr::DeviceUnavailable);
+    EXPECT_EQ(ErrorOf([&] { folders.SetPath(root_ + "/none"); }), vberr::PathNotFound);
+    EXPECT_EQ(folders.Path(), root_);
+}
+
+TEST_F(FileListsOnDisk, FileNameSetToTheFolderReReadsIt)
+{
+    FileListBox files;
+    files.SetPath(root_ + "/plantillas");
+    files.SetPattern(QStringLiteral("*.cnf"));
+    int clicks = 0;
+    QObject::connect(&files, &FileListBox::Click, [&] { ++clicks; });
+    files.SetFileName(QStringLiteral("B.cnf"));
+    EXPECT_EQ(files.FileName(), QStringLiteral("b.CNF"));
+    EXPECT_EQ(files.ListIndex(), 1);
+    EXPECT_EQ(clicks, 0); // a click is the user's
+
+    ASSERT_TRUE(test::WriteBytes(root_ + "/plantillas/new.cnf", "x"));
+    files.SetFileName(root_ + "/plantillas");
+    EXPECT_EQ(files.ListCount(), 3);
+    EXPECT_EQ(files.FileName(), QString());
+
+    files.SetFileName(root_ + "/plantillas/Sub/*.CNF");
+    EXPECT_EQ(files.Path(), root_ + "/plantillas/Sub");
+    EXPECT_EQ(files.Pattern(), QStringLiteral("*.CNF"));
+    EXPECT_EQ(files.List(0), QStringLiteral("x.cnf"));
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <stdexcept>
+
+#include "common/test_support.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+
+namespace vesdra {
+namespace {
+
+TEST(MsgBox, RecorderRecordsEveryBoxAndAnswers)
+{
+    ScopedMsgBoxRecorder boxes(vbCancel);
+    boxes.QueueAnswer(vbOK);
+    EXPECT_EQ(MsgBox(QStringLiteral("Sure?"), vbOKCancel), vbOK); // the queued answer first
+    EXPECT_EQ(MsgBox(QStringLiteral("Again?"), vbOKCancel + vbExclamation, QStringLiteral("T")), vbCancel);
+    ShowErrorBox(VbError(53));
+    ASSERT_EQ(boxes.Count(), 3);
+    EXPECT_EQ(boxes.Calls()[0].Prompt, QStringLiteral("Sure?"));
+    EXPECT_EQ(boxes.Calls()[1].Style, 49);
+    EXPECT_EQ(boxes.Calls()[1].Title, QStringLiteral("T"));
+    EXPECT_EQ(boxes.Last().Prompt, QStringLiteral("Error 53: File not found"));
+    EXPECT_EQ(boxes.Last().Style, vbCritical);
+    EXPECT_TRUE(boxes.Last().Title.isEmpty());
+}
+
+TEST(MsgBox, NestedRecordersRestoreTheOuterOne)
+{
+    ScopedMsgBoxRecorder outer;
+    {
+        ScopedMsgBoxRecorder inner(vbCancel);
+        EXPECT_EQ(MsgBox(QStringLiteral("inner")), vbCancel);
+        EXPECT_EQ(inner.Count(), 1);
+    }
+    EXPECT_EQ(MsgBox(QStringLiteral("outer")), vbOK);
+    ASSERT_EQ(outer.Count(), 1);
+    EXPECT_EQ(outer.Last().Prompt, QStringLiteral("outer"));
+}
+
+TEST(MousePointer, WidgetPointerAndGuardRestoreOnEveryExit)
+{
+    QWidget form;
+    EXPECT_EQ(MousePointer(&form), vbDefault);
+    SetMousePointer(&form, vbHourglass);
+    EXPECT_EQ(MousePointer(&form), vbHourglass);
+    EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
+    {
+        MousePointerGuard busy(&form, vbCustom);
+        EXPECT_EQ(MousePointer(&form), vbCustom);
+        EXPECT_EQ(form.cursor().shape(), Qt::CrossCursor);
+    }
+    EXPECT_EQ(MousePointer(&form), vbHourglass);
+
+    try {
+        MousePointerGuard busy(&form, vbCustom);
+        throw std::runtime_error("handler failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(MousePointer(&form), vbHourglass);
+    SetMousePointer(&form, vbDefault);
+    EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
+
+    // A form unloaded while the guard lives is left alone.
+    auto* view = new QWidget;
+    {
+        MousePointerGuard busy(view, vbHourglass);
+        delete view;
+    }
+    EXPECT_EQ(MousePointer(nullptr), vbDefault);
+}
+
+TEST(MousePointer, ScreenPointerOverridesTheApplication)
+{
+    {
+        MousePointerGuard busy(vbHourglass);
+        EXPECT_EQ(MousePointer(), vbHourglass);
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        SetMousePointer(vbCustom);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    }
+    EXPECT_EQ(MousePointer(), vbDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace vesdra
