@@ -21,23 +21,30 @@ int main(int argc, char** argv)
                                       QStringLiteral("year"), QStringLiteral("1997"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("ascii or binary (default)."),
                                     QStringLiteral("type"), QStringLiteral("binary"));
-    const QCommandLineOption samples(QStringLiteral("samples"), QStringLiteral("Sample count (default 1000)."),
-                                     QStringLiteral("n"), QStringLiteral("1000"));
-    const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Samples per second (default 1000)."),
-                                  QStringLiteral("hz"), QStringLiteral("1000"));
-    const QCommandLineOption frequency(QStringLiteral("frequency"), QStringLiteral("Line frequency (default 50)."),
-                                       QStringLiteral("hz"), QStringLiteral("50"));
+    const QCommandLineOption samples(QStringLiteral("samples"),
+                                     QStringLiteral("Sample count (default 1000)."), QStringLiteral("n"),
+                                     QStringLiteral("1000"));
+    const QCommandLineOption rate(QStringLiteral("rate"),
+                                  QStringLiteral("Samples per second (default 1000)."), QStringLiteral("hz"),
+                                  QStringLiteral("1000"));
+    const QCommandLineOption frequency(QStringLiteral("frequency"),
+                                       QStringLiteral("Line frequency (default 50)."), QStringLiteral("hz"),
+                                       QStringLiteral("50"));
     const QCommandLineOption analog(QStringLiteral("analog"), QStringLiteral("Analog channels (default 6)."),
                                     QStringLiteral("n"), QStringLiteral("6"));
-    const QCommandLineOption digital(QStringLiteral("digital"), QStringLiteral("Digital channels (default 16)."),
-                                     QStringLiteral("n"), QStringLiteral("16"));
+    const QCommandLineOption digital(QStringLiteral("digital"),
+                                     QStringLiteral("Digital channels (default 16)."), QStringLiteral("n"),
+                                     QStringLiteral("16"));
     const QCommandLineOption multiplier(QStringLiteral("multiplier"),
-                                        QStringLiteral("1997 time multiplier (default 1)."), QStringLiteral("m"),
-                                        QStringLiteral("1"));
-    const QCommandLineOption lf(QStringLiteral("lf"), QStringLiteral("End text lines with LF instead of CR LF."));
-    const QCommandLineOption header(QStringLiteral("header"), QStringLiteral("Also write a .hdr with this text."),
+                                        QStringLiteral("1997 time multiplier (default 1)."),
+                                        QStringLiteral("m"), QStringLiteral("1"));
+    const QCommandLineOption lf(QStringLiteral("lf"),
+                                QStringLiteral("End text lines with LF instead of CR LF."));
+    const QCommandLineOption header(QStringLiteral("header"),
+                                    QStringLiteral("Also write a .hdr with this text."),
                                     QStringLiteral("text"));
-    p.addOptions({sample, revision, format, samples, rate, frequency, analog, digital, multiplier, lf, header});
+    p.addOptions(
+        {sample, revision, format, samples, rate, frequency, analog, digital, multiplier, lf, header});
     p.addPositionalArgument(QStringLiteral("base"), QStringLiteral("Output path without extension."));
     p.process(app);
     if (p.positionalArguments().size() != 1) {
@@ -49,10 +56,11 @@ int main(int argc, char** argv)
     if (p.isSet(sample)) {
         spec = SampleRecordSpec();
     } else {
-        const DataFormat fmt =
-            p.value(format).compare(QLatin1String("ascii"), Qt::CaseInsensitive) == 0 ? DataFormat::Ascii
-                                                                                      : DataFormat::Binary;
-        spec = BenchRecordSpec(p.value(samples).toInt(), p.value(analog).toInt(), p.value(digital).toInt(), fmt);
+        const DataFormat fmt = p.value(format).compare(QLatin1String("ascii"), Qt::CaseInsensitive) == 0
+                                   ? DataFormat::Ascii
+                                   : DataFormat::Binary;
+        spec =
+            BenchRecordSpec(p.value(samples).toInt(), p.value(analog).toInt(), p.value(digital).toInt(), fmt);
         spec.revision = p.value(revision) == QLatin1String("1991") ? Revision::R1991 : Revision::R1997;
         spec.sampleRate = p.value(rate).toInt();
         spec.lineFrequency = p.value(frequency).toDouble();

@@ -6,7 +6,8 @@
 #include "record/record_model.h"
 #include "templates/template_state.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
 std::optional<std::int32_t> EnteroCelda(QStringView text)
 {
@@ -17,7 +18,7 @@ std::optional<std::int32_t> EnteroCelda(QStringView text)
     const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
-    const double r = std::nearbyint(v);  // the default rounding mode: halves to even
+    const double r = std::nearbyint(v); // the default rounding mode: halves to even
     if (r < -2147483648.0 || r > 2147483647.0)
         return std::nullopt;
     return static_cast<std::int32_t>(r);
@@ -76,7 +77,8 @@ bool PlantillaEncaja()
     return true;
 }
 
-namespace {
+namespace
+{
 
 // The applied count: the loaded one, never more than the rows copied.
 std::int32_t Cuenta(std::int32_t count, const Matrix<QString>& table)

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Makes the loaded template the applied one: VersionPlantillaActiva,
 // the record's NombreEstacion (the template identifier from now on titles

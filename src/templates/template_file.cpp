@@ -8,8 +8,10 @@
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 const QString kVersion = QStringLiteral("ver 1.1");
 const QString kVersionAntigua = QStringLiteral("ver 1.0");
@@ -21,7 +23,8 @@ const QString kFin = QStringLiteral("-----");
 
 // The lines of a template, read one after the other. A read past the end
 // fails and leaves its target as it was, as a sequential read would.
-class Lineas {
+class Lineas
+{
 public:
     explicit Lineas(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -43,7 +46,10 @@ private:
 };
 
 // A count line as a number of rows: negative or non-numeric counts are 0.
-std::int32_t Cuenta(const QString& line) { return std::max(EnteroCelda(line).value_or(0), 0); }
+std::int32_t Cuenta(const QString& line)
+{
+    return std::max(EnteroCelda(line).value_or(0), 0);
+}
 
 // Cuts a line into fields: `porcentajes` fields each ended by "%", then one
 // ended by "$". A field whose separator is missing stays empty and the search
@@ -117,7 +123,7 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
     p.NumGruposPlantilla = std::min(Cuenta(line), in.Quedan());
     if (p.NumGruposPlantilla == 0)
         return Terminada();
-    in.Saltar();  // the first "***"
+    in.Saltar(); // the first "***"
     p.GruposPlantilla.Resize(p.NumGruposPlantilla, 2);
     p.MiembrosPlantilla.Resize(std::min(p.NumMiembrosPlantilla, in.Quedan()), 2);
     std::int32_t j = 1;
@@ -141,7 +147,7 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
             p.MiembrosPlantilla(r, 2) = f[1];
         }
         j += k;
-        in.Saltar();  // the next group's "***", or "-----"
+        in.Saltar(); // the next group's "***", or "-----"
     }
     p.NumMiembrosPlantilla = std::max(p.NumMiembrosPlantilla, j - 1);
     return Terminada();
@@ -236,7 +242,8 @@ QString LeerVersionPlantilla()
     return version;
 }
 
-namespace {
+namespace
+{
 
 struct Rechazo {
     int Texto{0};
@@ -268,7 +275,10 @@ QString CeldaCuenta(const QString& cell)
     return cell;
 }
 
-QString FormaNumero(std::int32_t n) { return (n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n)) + QLatin1Char(' '); }
+QString FormaNumero(std::int32_t n)
+{
+    return (n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n)) + QLatin1Char(' ');
+}
 
 } // namespace
 

@@ -4,7 +4,8 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
 // The .cnf channel template file. Windows-1252 text, one item per line:
 //   ver 1.1
@@ -19,15 +20,15 @@ namespace vesdra {
 
 // What became of reading a template.
 enum class LecturaPlantilla {
-    Leida,           // read whole; PlantillaNoEncaja False
-    NoEncaja,        // does not fit the open record (text 253); reading stopped, PlantillaNoEncaja True
-    VersionAntigua,  // first line "ver 1.0": the older layout, refused (text 172)
-    Error,           // the file could not be read (error box); no table or count was touched
+    Leida,          // read whole; PlantillaNoEncaja False
+    NoEncaja,       // does not fit the open record (text 253); reading stopped, PlantillaNoEncaja True
+    VersionAntigua, // first line "ver 1.0": the older layout, refused (text 172)
+    Error,          // the file could not be read (error box); no table or count was touched
 };
 
 struct ResultadoPlantilla {
     LecturaPlantilla Estado{LecturaPlantilla::Leida};
-    std::optional<VbError> Error;  // set when Estado is Error
+    std::optional<VbError> Error; // set when Estado is Error
 
     // The language text the caller shows (vbCritical), 0 for none.
     [[nodiscard]] int Texto() const
@@ -58,15 +59,15 @@ struct ResultadoPlantilla {
 // What became of writing a template.
 enum class EscrituraPlantilla {
     Escrita,
-    Rechazada,  // a text holds "%" (text 176), "$" (text 177) or a line break (Error); nothing written
-    Error,      // the file could not be written, or the tables do not hold what the counts say
+    Rechazada, // a text holds "%" (text 176), "$" (text 177) or a line break (Error); nothing written
+    Error,     // the file could not be written, or the tables do not hold what the counts say
 };
 
 struct ResultadoEscritura {
     EscrituraPlantilla Estado{EscrituraPlantilla::Escrita};
-    int Texto{0};                  // the language text of a refusal, 0 for none
-    QString TextoRechazado;        // the text refused
-    std::optional<VbError> Error;  // for the error box
+    int Texto{0};                 // the language text of a refusal, 0 for none
+    QString TextoRechazado;       // the text refused
+    std::optional<VbError> Error; // for the error box
 };
 
 // Writes the loaded template (IdentificadorPlantilla, AnalogicosPlantilla,

@@ -3,7 +3,8 @@
 #include "record/progress_hook.h"
 #include "record/record_model.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
 TemplateState& Plantillas()
 {

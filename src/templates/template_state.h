@@ -5,7 +5,8 @@
 #include "record/array.h"
 #include "record/matrix.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
 // The channel-template subsystem's process-wide state (one instance,
 // Plantillas()). A template exists twice: the loaded template, as read from
@@ -21,9 +22,9 @@ namespace vesdra {
 // their decimal text ("3"); use CanalTrifasico() to read them as numbers.
 struct TemplateState {
     // ---- Loaded template ----
-    QString RutaPlantilla;           // full path of the chosen .cnf
-    QString VersionPlantilla;        // line 1 as read ("ver 1.1" from the writer)
-    QString IdentificadorPlantilla;  // relay or template title
+    QString RutaPlantilla;          // full path of the chosen .cnf
+    QString VersionPlantilla;       // line 1 as read ("ver 1.1" from the writer)
+    QString IdentificadorPlantilla; // relay or template title
     std::int32_t NumAnalogicosPlantilla{0};
     // Row: 1 channel number in the record, 2 name, 3 second name (circuit or
     // English name), 4 units, 5 empty (the reader makes 5 columns, the
@@ -33,7 +34,7 @@ struct TemplateState {
     // Row: 1..3 analog channel numbers of phases 1..3, 4 set name, 5 drawing
     // factor (text of a number), 6 empty (the wizard makes 5 columns).
     Matrix<QString> TrifasicosPlantilla;
-    std::int32_t NumMiembrosPlantilla{0};  // digital channels in all groups
+    std::int32_t NumMiembrosPlantilla{0}; // digital channels in all groups
     std::int32_t NumGruposPlantilla{0};
     // Row: 1 group name, 2 member count as the file's line holds it (" 3 ").
     Matrix<QString> GruposPlantilla;
@@ -52,13 +53,13 @@ struct TemplateState {
 
     // ---- Applied template ----
     QString VersionPlantillaActiva;
-    std::int32_t NumCanalesTabla{0};  // rows of the record's TablaCanales in force
+    std::int32_t NumCanalesTabla{0}; // rows of the record's TablaCanales in force
     std::int32_t NumTrifasicos{0};
-    Matrix<QString> TablaTrifasicos;  // copy of TrifasicosPlantilla
+    Matrix<QString> TablaTrifasicos; // copy of TrifasicosPlantilla
     std::int32_t NumMiembrosDigitales{0};
     std::int32_t NumGruposDigitales{0};
-    Matrix<QString> TablaGruposDigitales;    // copy of GruposPlantilla
-    Matrix<QString> TablaMiembrosDigitales;  // copy of MiembrosPlantilla
+    Matrix<QString> TablaGruposDigitales;   // copy of GruposPlantilla
+    Matrix<QString> TablaMiembrosDigitales; // copy of MiembrosPlantilla
 
     // ---- Flags ----
     bool PlantillaAplicada{false};    // a template is applied to the open record

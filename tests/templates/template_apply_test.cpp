@@ -5,18 +5,43 @@
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test {
-namespace {
+namespace vesdra::test
+{
+namespace
+{
 
 using Apply = TemplateTest;
 
 TEST_F(Apply, ReplacesTheRecordsChannelTableAndStationName)
 {
     OpenRecord(8, 16);
-    Template({"ver 1.1", "RELE 7SA", "ANALOGICOS", " 6 ", "1%VA%Va%kV$", "2%VB%Vb%kV$", "3%VC%Vc%kV$",
-              "4%IA%Ia%A$", "5%IB%Ib%A$", "6%IC%Ic%A$", "TRIFASICOS", " 2 ", "1%2%3%TENSIONES%1$",
-              "4%5%6%INTENSIDADES%0.5$", "DIGITALES", "3", " 2 ", "***", "DISPAROS", " 2 ", "1%Z1$", "2%Z2$", "***",
-              "ALARMAS", " 1 ", "16%Fallo$", "-----"});
+    Template({"ver 1.1",
+              "RELE 7SA",
+              "ANALOGICOS",
+              " 6 ",
+              "1%VA%Va%kV$",
+              "2%VB%Vb%kV$",
+              "3%VC%Vc%kV$",
+              "4%IA%Ia%A$",
+              "5%IB%Ib%A$",
+              "6%IC%Ic%A$",
+              "TRIFASICOS",
+              " 2 ",
+              "1%2%3%TENSIONES%1$",
+              "4%5%6%INTENSIDADES%0.5$",
+              "DIGITALES",
+              "3",
+              " 2 ",
+              "***",
+              "DISPAROS",
+              " 2 ",
+              "1%Z1$",
+              "2%Z2$",
+              "***",
+              "ALARMAS",
+              " 1 ",
+              "16%Fallo$",
+              "-----"});
     ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
     AplicarPlantilla();
     const TemplateState& p = Plantillas();
@@ -39,8 +64,8 @@ TEST_F(Apply, ReplacesTheRecordsChannelTableAndStationName)
 TEST_F(Apply, AbsentSectionsApplyCountZeroWhateverTheirTablesHold)
 {
     OpenRecord(8, 16);
-    Template({"ver 1.1", "A", "DIGITALES", "3", " 3 ", "***", "G1", " 1 ", "1%a$", "***", "G2", " 1 ", "2%b$", "***",
-              "G3", " 1 ", "3%c$", "-----"});
+    Template({"ver 1.1", "A", "DIGITALES", "3", " 3 ", "***", "G1", " 1 ", "1%a$", "***", "G2", " 1 ", "2%b$",
+              "***", "G3", " 1 ", "3%c$", "-----"});
     ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
     AplicarPlantilla();
     ASSERT_EQ(Plantillas().NumGruposDigitales, 3);
@@ -103,8 +128,9 @@ TEST_F(Apply, BundledSampleTemplateFitsTheBundledRecord)
 // full check catches every channel the record lacks.
 TEST_F(Apply, FullFitCheckFindsEveryChannelTheRecordLacks)
 {
-    const QStringList fits = {"ver 1.1", "ID", "ANALOGICOS", " 2 ", "1%a%a%V$", "2%b%b%V$", "TRIFASICOS", " 1 ",
-                              "1%2%2%L%1$", "DIGITALES", "2", " 1 ", "***", "G", " 2 ", "1%x$", "4%y$", "-----"};
+    const QStringList fits = {"ver 1.1",    "ID",  "ANALOGICOS", " 2 ",       "1%a%a%V$", "2%b%b%V$",
+                              "TRIFASICOS", " 1 ", "1%2%2%L%1$", "DIGITALES", "2",        " 1 ",
+                              "***",        "G",   " 2 ",        "1%x$",      "4%y$",     "-----"};
     const struct {
         const char* what;
         QString from, to;
@@ -123,7 +149,7 @@ TEST_F(Apply, FullFitCheckFindsEveryChannelTheRecordLacks)
         if (!c.from.isEmpty())
             lines[lines.lastIndexOf(c.from)] = c.to;
         Template(lines);
-        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);  // no record open: no check
+        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida); // no record open: no check
         OpenRecord(2, 4);
         EXPECT_EQ(PlantillaEncaja(), c.from.isEmpty());
     }

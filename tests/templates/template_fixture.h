@@ -7,11 +7,13 @@
 #include "record/record_model.h"
 #include "templates/template_state.h"
 
-namespace vesdra::test {
+namespace vesdra::test
+{
 
 // Each test starts with no record open and no template, and writes its
 // templates into a temporary folder.
-class TemplateTest : public ::testing::Test {
+class TemplateTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

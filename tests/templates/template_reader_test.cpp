@@ -5,8 +5,10 @@
 #include "template_fixture.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test {
-namespace {
+namespace vesdra::test
+{
+namespace
+{
 
 using Reader = TemplateTest;
 
@@ -22,18 +24,20 @@ void FillEarlierTables()
 }
 
 // Files written on Windows (CR LF) and edited on Linux (LF) read alike.
-class ReaderLineEnds : public Reader, public ::testing::WithParamInterface<const char*> {};
+class ReaderLineEnds : public Reader, public ::testing::WithParamInterface<const char*>
+{
+};
 
 TEST_P(ReaderLineEnds, FieldsAreCutAtPercentAndDollarWithMissingSeparatorsLeftEmpty)
 {
     Template({"ver 1.1", "RELE X", "ANALOGICOS", " 7 ",
-              "3%Ia%IA%A$",       // the four fields
-              "3%%%A$",           // two empty fields
-              "abc$",             // no "%": three empty fields, the search restarts at the start
-              "a%b$",             // a, then restart: "", a, b
-              "1%x%y%z",          // no "$": the last field is empty
-              "2%x%y%kV$ tail",   // text after "$" is ignored
-              "",                 // an empty row
+              "3%Ia%IA%A$",     // the four fields
+              "3%%%A$",         // two empty fields
+              "abc$",           // no "%": three empty fields, the search restarts at the start
+              "a%b$",           // a, then restart: "", a, b
+              "1%x%y%z",        // no "$": the last field is empty
+              "2%x%y%kV$ tail", // text after "$" is ignored
+              "",               // an empty row
               "TRIFASICOS", " 2 ", "1%2%3%L1%1.5$", "x% 5 %3%L2%2$", "-----"},
              GetParam());
     const ResultadoPlantilla r = LeerPlantilla();
@@ -42,8 +46,9 @@ TEST_P(ReaderLineEnds, FieldsAreCutAtPercentAndDollarWithMissingSeparatorsLeftEm
     EXPECT_EQ(p.VersionPlantilla, "ver 1.1");
     EXPECT_EQ(p.IdentificadorPlantilla, "RELE X");
     ASSERT_EQ(p.NumAnalogicosPlantilla, 7);
-    const QStringList expected[] = {{"3", "Ia", "IA", "A", ""}, {"3", "", "", "A", ""},  {"", "", "", "abc", ""},
-                                    {"a", "", "a", "b", ""},    {"1", "x", "y", "", ""}, {"2", "x", "y", "kV", ""},
+    const QStringList expected[] = {{"3", "Ia", "IA", "A", ""}, {"3", "", "", "A", ""},
+                                    {"", "", "", "abc", ""},    {"a", "", "a", "b", ""},
+                                    {"1", "x", "y", "", ""},    {"2", "x", "y", "kV", ""},
                                     {"", "", "", "", ""}};
     for (std::int32_t i = 1; i <= 7; ++i)
         EXPECT_EQ(Row(p.AnalogicosPlantilla, i), expected[i - 1]) << "row " << i;
@@ -57,9 +62,8 @@ TEST_P(ReaderLineEnds, FieldsAreCutAtPercentAndDollarWithMissingSeparatorsLeftEm
 
 TEST_P(ReaderLineEnds, DigitalGroupsKeepTheirCountLinesAndNumberMembersOn)
 {
-    Template({"ver 1.1", "RELE", "ANALOGICOS", " 1 ", "1%V%V%kV$", "DIGITALES", "4", " 2 ",
-              "***", "DISPAROS", " 3 ", "12%Trip$", "13%Cierre$", "Sin numero$",
-              "***", "ALARMAS", "1", "2%Fallo%x$", "-----"},
+    Template({"ver 1.1", "RELE", "ANALOGICOS", " 1 ", "1%V%V%kV$", "DIGITALES", "4", " 2 ", "***", "DISPAROS",
+              " 3 ", "12%Trip$", "13%Cierre$", "Sin numero$", "***", "ALARMAS", "1", "2%Fallo%x$", "-----"},
              GetParam());
     ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
     const TemplateState& p = Plantillas();
@@ -87,7 +91,12 @@ TEST_F(Reader, AbsentSectionsGetCountZeroAndKeepTheirTables)
     };
     const Case cases[] = {
         {"header only", {"ver 1.1", "ID", "-----"}, 0, 0, 0, 0},
-        {"headings are compared exactly", {"ver 1.1", "ID", "analogicos", " 1 ", "1%a%b%c$", "-----"}, 0, 0, 0, 0},
+        {"headings are compared exactly",
+         {"ver 1.1", "ID", "analogicos", " 1 ", "1%a%b%c$", "-----"},
+         0,
+         0,
+         0,
+         0},
         {"digital total then group count 0", {"ver 1.1", "ID", "DIGITALES", "5", " 0 ", "-----"}, 0, 0, 5, 0},
         {"digital total line empty", {"ver 1.1", "ID", "DIGITALES", "", " 1 ", "-----"}, 0, 0, 0, 0},
     };
@@ -110,8 +119,8 @@ TEST_F(Reader, AbsentSectionsGetCountZeroAndKeepTheirTables)
     // A heading out of order fails the tests that remain: neither its section
     // nor anything after it is read.
     FillEarlierTables();
-    Template({"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%3%L%1$", "ANALOGICOS", " 1 ", "1%a%b%c$", "DIGITALES",
-              "1", " 1 ", "***", "G", " 1 ", "1%d$", "-----"});
+    Template({"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%3%L%1$", "ANALOGICOS", " 1 ", "1%a%b%c$",
+              "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "1%d$", "-----"});
     ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
     const TemplateState& p = Plantillas();
     EXPECT_EQ(p.NumTrifasicosPlantilla, 1);
@@ -144,28 +153,44 @@ TEST_F(Reader, FitCheckStopsAtTheFirstChannelTheRecordLacks)
         const char* what;
         QStringList lines;
         bool fits;
-        std::int32_t rowsKept;  // analog rows (or members, for digital cases) read before stopping
+        std::int32_t rowsKept; // analog rows (or members, for digital cases) read before stopping
     };
     const QStringList eight = {"1%a%a%V$", "2%a%a%V$", "3%a%a%V$", "4%a%a%V$",
                                "5%a%a%V$", "6%a%a%V$", "7%a%a%V$", "8%a%a%V$"};
     const Case cases[] = {
-        {"eight rows fit", QStringList{"ver 1.1", "ID", "ANALOGICOS", " 8 "} + eight + QStringList{"-----"}, true, 8},
+        {"eight rows fit", QStringList{"ver 1.1", "ID", "ANALOGICOS", " 8 "} + eight + QStringList{"-----"},
+         true, 8},
         {"nine rows: misfit before any row is read",
-         QStringList{"ver 1.1", "ID", "ANALOGICOS", " 9 "} + eight + QStringList{"9%a%a%V$", "-----"}, false, 0},
+         QStringList{"ver 1.1", "ID", "ANALOGICOS", " 9 "} + eight + QStringList{"9%a%a%V$", "-----"}, false,
+         0},
         {"mended: a row naming channel 12 of 8 is a misfit",
-         {"ver 1.1", "ID", "ANALOGICOS", " 2 ", "1%a%a%V$", "12%b%b%V$", "-----"}, false, 2},
+         {"ver 1.1", "ID", "ANALOGICOS", " 2 ", "1%a%a%V$", "12%b%b%V$", "-----"},
+         false,
+         2},
         {"mended: a row without a channel number is a misfit",
-         {"ver 1.1", "ID", "ANALOGICOS", " 1 ", "abc$", "-----"}, false, 1},
+         {"ver 1.1", "ID", "ANALOGICOS", " 1 ", "abc$", "-----"},
+         false,
+         1},
         {"mended: a three-phase set naming channel 9 of 8 is a misfit",
-         {"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%9%L%1$", "-----"}, false, 0},
+         {"ver 1.1", "ID", "TRIFASICOS", " 1 ", "1%2%9%L%1$", "-----"},
+         false,
+         0},
         {"member 16 of 16 fits",
-         {"ver 1.1", "ID", "DIGITALES", "2", " 1 ", "***", "G", " 2 ", "1%a$", "16%b$", "-----"}, true, 2},
+         {"ver 1.1", "ID", "DIGITALES", "2", " 1 ", "***", "G", " 2 ", "1%a$", "16%b$", "-----"},
+         true,
+         2},
         {"member 17 of 16: misfit at that member",
-         {"ver 1.1", "ID", "DIGITALES", "3", " 1 ", "***", "G", " 3 ", "1%a$", "17%b$", "2%c$", "-----"}, false, 2},
+         {"ver 1.1", "ID", "DIGITALES", "3", " 1 ", "***", "G", " 3 ", "1%a$", "17%b$", "2%c$", "-----"},
+         false,
+         2},
         {"mended: a member numbered 0 is a misfit",
-         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "0%a$", "-----"}, false, 1},
+         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "0%a$", "-----"},
+         false,
+         1},
         {"mended: a member without a number is a misfit",
-         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "a$", "-----"}, false, 0},
+         {"ver 1.1", "ID", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "a$", "-----"},
+         false,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

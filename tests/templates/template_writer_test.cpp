@@ -7,13 +7,16 @@
 #include "template_fixture.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test {
-namespace {
+namespace vesdra::test
+{
+namespace
+{
 
 // A template as the wizard leaves it: 4-column analog rows, a 5-column set,
 // the digital groups in the editing tables (one count a number the digital
 // step stored, one the text carried over from a file read earlier).
-class Writer : public TemplateTest {
+class Writer : public TemplateTest
+{
 protected:
     void SetUp() override
     {
@@ -87,7 +90,8 @@ TEST_F(Writer, NoDigitalSectionWithoutMembersEvenWithGroupsNamed)
     p.NumTrifasicosPlantilla = 0;
     p.NumMiembrosPlantilla = 0;
     ASSERT_EQ(EscribirPlantilla(Path("vacia.cnf")).Estado, EscrituraPlantilla::Escrita);
-    EXPECT_EQ(ReadBytes(Path("vacia.cnf")), ToCp1252(p.IdentificadorPlantilla).prepend("ver 1.1\r\n") + "\r\n-----\r\n");
+    EXPECT_EQ(ReadBytes(Path("vacia.cnf")),
+              ToCp1252(p.IdentificadorPlantilla).prepend("ver 1.1\r\n") + "\r\n-----\r\n");
 }
 
 // Fields are not escaped, so texts that would read back otherwise are
@@ -101,7 +105,8 @@ TEST_F(Writer, MendedRefusesPercentDollarAndLineBreaksWritingNothing)
         bool lineBreak;
     };
     const Case cases[] = {
-        {"percent in an analog name", [](TemplateState& p) { p.AnalogicosPlantilla(2, 2) = "V%B"; }, 176, false},
+        {"percent in an analog name", [](TemplateState& p) { p.AnalogicosPlantilla(2, 2) = "V%B"; }, 176,
+         false},
         {"percent in the identifier", [](TemplateState& p) { p.IdentificadorPlantilla = "50%"; }, 176, false},
         {"dollar in a member name", [](TemplateState& p) { p.GruposEdicion(2, 3) = "US$"; }, 177, false},
         {"dollar in a set factor", [](TemplateState& p) { p.TrifasicosPlantilla(1, 5) = "1$"; }, 177, false},
@@ -138,10 +143,14 @@ TEST_F(Writer, MendedFailuresLeaveNoHalfWrittenFile)
         std::function<void(TemplateState&)> spoil;
         int error;
     } cases[] = {
-        {"analog count beyond its rows", [](TemplateState& p) { p.NumAnalogicosPlantilla = 4; }, vberr::SubscriptOutOfRange},
-        {"group count beyond its rows", [](TemplateState& p) { p.NumGruposPlantilla = 3; }, vberr::SubscriptOutOfRange},
-        {"member count beyond the slots", [](TemplateState& p) { p.GruposEdicion(1, 2) = "20"; }, vberr::SubscriptOutOfRange},
-        {"member count not a number", [](TemplateState& p) { p.GruposEdicion(1, 2) = "dos"; }, vberr::TypeMismatch},
+        {"analog count beyond its rows", [](TemplateState& p) { p.NumAnalogicosPlantilla = 4; },
+         vberr::SubscriptOutOfRange},
+        {"group count beyond its rows", [](TemplateState& p) { p.NumGruposPlantilla = 3; },
+         vberr::SubscriptOutOfRange},
+        {"member count beyond the slots", [](TemplateState& p) { p.GruposEdicion(1, 2) = "20"; },
+         vberr::SubscriptOutOfRange},
+        {"member count not a number", [](TemplateState& p) { p.GruposEdicion(1, 2) = "dos"; },
+         vberr::TypeMismatch},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

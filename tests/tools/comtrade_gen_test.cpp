@@ -10,7 +10,8 @@
 
 using namespace vesdra::gen;
 
-namespace {
+namespace
+{
 
 GenSpec SmallSpec(std::int32_t nA, std::int32_t nD, DataFormat fmt)
 {
@@ -32,10 +33,14 @@ GenSpec SmallSpec(std::int32_t nA, std::int32_t nD, DataFormat fmt)
 
 std::uint16_t Le16(const QByteArray& b, qsizetype at)
 {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8));
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) |
+                                      (static_cast<std::uint8_t>(b[at + 1]) << 8));
 }
 
-std::uint32_t Le32(const QByteArray& b, qsizetype at) { return Le16(b, at) | (std::uint32_t{Le16(b, at + 2)} << 16); }
+std::uint32_t Le32(const QByteArray& b, qsizetype at)
+{
+    return Le16(b, at) | (std::uint32_t{Le16(b, at + 2)} << 16);
+}
 
 } // namespace
 
@@ -44,9 +49,9 @@ std::uint32_t Le32(const QByteArray& b, qsizetype at) { return Le16(b, at) | (st
 TEST(ComtradeGen, BinaryRecordLayoutPacksDigitalWordsLeastSignificantBitFirst)
 {
     GenSpec spec = SmallSpec(2, 20, DataFormat::Binary);
-    spec.digital[15].toggles = {2};  // channel 16 from sample 2
-    spec.digital[16].toggles = {3};  // channel 17 from sample 3
-    spec.digital[19].initial = 1;    // channel 20 always
+    spec.digital[15].toggles = {2}; // channel 16 from sample 2
+    spec.digital[16].toggles = {3}; // channel 17 from sample 3
+    spec.digital[19].initial = 1;   // channel 20 always
     ASSERT_EQ(BinaryRecordSize(spec), 16);
     const QByteArray dat = DatBytes(spec);
     ASSERT_EQ(dat.size(), 4 * 16);
@@ -67,7 +72,7 @@ TEST(ComtradeGen, AsciiLinesEndAsAskedAndHoldRawValuesAndStates)
 {
     GenSpec spec = SmallSpec(2, 3, DataFormat::Ascii);
     spec.samples = 2;
-    spec.digital[1].period = 1;  // flips every sample: 0 then 1
+    spec.digital[1].period = 1; // flips every sample: 0 then 1
     EXPECT_EQ(DatBytes(spec), QByteArray("1,0,18,38,0,0,0\r\n2,1000,18,38,0,1,0\r\n"));
     spec.crlf = false;
     EXPECT_EQ(DatBytes(spec), QByteArray("1,0,18,38,0,0,0\n2,1000,18,38,0,1,0\n"));
@@ -105,7 +110,7 @@ TEST(ComtradeGen, ConfigurationTextFollowsTheRevision)
 TEST(ComtradeGen, ExpectedValuesFollowScalingFlagsAndTimeMultiplier)
 {
     GenSpec spec = SmallSpec(3, 0, DataFormat::Binary);
-    spec.analog[0].dc = 1e6;  // beyond 16 bits: clamped
+    spec.analog[0].dc = 1e6; // beyond 16 bits: clamped
     spec.analog[1].ps = QStringLiteral("S");
     spec.analog[1].primary = 600;
     spec.analog[1].secondary = 5;
@@ -119,7 +124,7 @@ TEST(ComtradeGen, ExpectedValuesFollowScalingFlagsAndTimeMultiplier)
     spec.timeMultiplier = 0.5;
     EXPECT_EQ(RawTimeStamp(spec, 3), 4000);
     EXPECT_DOUBLE_EQ(TimeMicroseconds(spec, 3), 2000);
-    spec.revision = Revision::R1991;  // no multiplier line: stamps are times
+    spec.revision = Revision::R1991; // no multiplier line: stamps are times
     EXPECT_EQ(RawTimeStamp(spec, 3), 2000);
 }
 
@@ -134,7 +139,8 @@ TEST(ComtradeGen, SineSetsHaveTheirAmplitudeAndFaultWindow)
     // 24 samples a cycle: the peak of phase A is sample 7 (90 degrees).
     EXPECT_NEAR(EngineeringValue(spec, 1, 7), 100, 1e-9);
     EXPECT_NEAR(EngineeringValue(spec, 1, 31), 400, 1e-9);
-    EXPECT_NEAR(EngineeringValue(spec, 2, 31), 100 * std::sin(std::acos(-1.0) / 2 - 2 * std::acos(-1.0) / 3), 1e-9);
+    EXPECT_NEAR(EngineeringValue(spec, 2, 31), 100 * std::sin(std::acos(-1.0) / 2 - 2 * std::acos(-1.0) / 3),
+                1e-9);
     EXPECT_EQ(RawValue(spec, 1, 7), 10000);
 }
 

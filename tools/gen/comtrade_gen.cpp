@@ -10,14 +10,28 @@
 
 #include "platform/base/cp1252.h"
 
-namespace vesdra::gen {
-namespace {
+namespace vesdra::gen
+{
+namespace
+{
 
-bool Is1997(const GenSpec& spec) { return spec.revision == Revision::R1997; }
+bool Is1997(const GenSpec& spec)
+{
+    return spec.revision == Revision::R1997;
+}
 
-std::int32_t NumAnalog(const GenSpec& spec) { return static_cast<std::int32_t>(spec.analog.size()); }
-std::int32_t NumDigital(const GenSpec& spec) { return static_cast<std::int32_t>(spec.digital.size()); }
-std::int32_t NumWords(const GenSpec& spec) { return (NumDigital(spec) + 15) / 16; }
+std::int32_t NumAnalog(const GenSpec& spec)
+{
+    return static_cast<std::int32_t>(spec.analog.size());
+}
+std::int32_t NumDigital(const GenSpec& spec)
+{
+    return static_cast<std::int32_t>(spec.digital.size());
+}
+std::int32_t NumWords(const GenSpec& spec)
+{
+    return (NumDigital(spec) + 15) / 16;
+}
 
 // Shortest text that reads back as the same double ("0.001", "1e-05", "50").
 std::string Num(double v)
@@ -58,7 +72,8 @@ std::int16_t ToRaw(double v, const AnalogSpec& ch)
 // Per-sample generator shared by the BINARY and ASCII writers: fills the raw
 // values and digital states of one sample after the other, keeping the
 // digital toggle positions as running state so a long record costs O(samples).
-class SampleSource {
+class SampleSource
+{
 public:
     explicit SampleSource(const GenSpec& spec)
         : spec_(spec), raw_(spec.analog.size()), states_(spec.digital.size()), next_(spec.digital.size(), 0)
@@ -193,7 +208,10 @@ bool WriteWhole(const QString& path, const std::function<bool(QSaveFile&)>& body
 
 } // namespace
 
-std::int64_t BinaryRecordSize(const GenSpec& spec) { return 8 + 2 * NumAnalog(spec) + 2 * NumWords(spec); }
+std::int64_t BinaryRecordSize(const GenSpec& spec)
+{
+    return 8 + 2 * NumAnalog(spec) + 2 * NumWords(spec);
+}
 
 double EngineeringValue(const GenSpec& spec, std::int32_t c, std::int32_t s)
 {
@@ -271,12 +289,13 @@ QByteArray CfgText(const GenSpec& spec)
     const std::int32_t nD = NumDigital(spec);
     std::string out;
     out += Text(spec.station) + "," + Text(spec.device) + (y97 ? ",1997" : "") + eol;
-    out += Num(std::int64_t{nA + nD}) + "," + Num(std::int64_t{nA}) + "A," + Num(std::int64_t{nD}) + "D" + eol;
+    out +=
+        Num(std::int64_t{nA + nD}) + "," + Num(std::int64_t{nA}) + "A," + Num(std::int64_t{nD}) + "D" + eol;
     for (std::int32_t c = 1; c <= nA; ++c) {
         const AnalogSpec& ch = spec.analog[static_cast<size_t>(c - 1)];
-        out += Num(std::int64_t{c - 1 + spec.firstChannelNumber}) + "," + Text(ch.name) + "," + Text(ch.phase) +
-               "," + Text(ch.circuit) + "," + Text(ch.units) + "," + Num(ch.a) + "," + Num(ch.b) + "," +
-               Num(ch.skew) + ",-32768,32767";
+        out += Num(std::int64_t{c - 1 + spec.firstChannelNumber}) + "," + Text(ch.name) + "," +
+               Text(ch.phase) + "," + Text(ch.circuit) + "," + Text(ch.units) + "," + Num(ch.a) + "," +
+               Num(ch.b) + "," + Num(ch.skew) + ",-32768,32767";
         if (y97)
             out += "," + Num(ch.primary) + "," + Num(ch.secondary) + "," + Text(ch.ps);
         out += eol;
@@ -295,7 +314,9 @@ QByteArray CfgText(const GenSpec& spec)
     out += Text(spec.startTime) + eol + Text(spec.triggerTime) + eol;
     out += (spec.format == DataFormat::Binary ? "BINARY" : "ASCII") + eol;
     if (y97)
-        out += (spec.timeMultiplierText.isEmpty() ? Num(spec.timeMultiplier) : Text(spec.timeMultiplierText)) + eol;
+        out +=
+            (spec.timeMultiplierText.isEmpty() ? Num(spec.timeMultiplier) : Text(spec.timeMultiplierText)) +
+            eol;
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 

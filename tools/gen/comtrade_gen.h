@@ -10,15 +10,16 @@
 // .dat as the raw integer x = round((v - b) / a) clamped to 16 bits, so a
 // reader that computes a·x + b must give ExpectedValue() for every sample.
 // Sample numbers s and channel numbers c are 1-based throughout.
-namespace vesdra::gen {
+namespace vesdra::gen
+{
 
 enum class Revision { R1991, R1997 };
 enum class DataFormat { Ascii, Binary };
 
 struct AnalogSpec {
-    QString name;     // ch_id
-    QString phase;    // ph
-    QString circuit;  // ccbm
+    QString name;    // ch_id
+    QString phase;   // ph
+    QString circuit; // ccbm
     QString units{"V"};
     // v(t) = dc + amplitude · sin(2π·f·t + phaseDeg), t in seconds from the
     // first sample; between the record's fault samples the amplitude is
@@ -27,13 +28,13 @@ struct AnalogSpec {
     double phaseDeg{0};
     double dc{0};
     double faultAmplitude{-1};
-    double postFaultAmplitude{-1};  // after faultEnd (a breaker that opened)
-    double skew{0};  // microseconds, written as is
+    double postFaultAmplitude{-1}; // after faultEnd (a breaker that opened)
+    double skew{0};                // microseconds, written as is
     double a{1};
     double b{0};
-    double primary{1};    // 1997 only
-    double secondary{1};  // 1997 only
-    QString ps{"P"};      // 1997 only, written as is (blanks and case kept)
+    double primary{1};   // 1997 only
+    double secondary{1}; // 1997 only
+    QString ps{"P"};     // 1997 only, written as is (blanks and case kept)
 };
 
 struct DigitalSpec {
@@ -42,7 +43,7 @@ struct DigitalSpec {
     // and, when period > 0, flipped on every period samples (a square wave:
     // samples 1..period keep the start level, the next period the other one).
     int initial{0};
-    std::vector<std::int32_t> toggles;  // ascending sample numbers
+    std::vector<std::int32_t> toggles; // ascending sample numbers
     std::int32_t period{0};
 };
 
@@ -54,7 +55,7 @@ struct GenSpec {
     std::vector<AnalogSpec> analog;
     std::vector<DigitalSpec> digital;
     double lineFrequency{50};
-    std::int32_t sampleRate{1000};  // Hz; the time stamps follow it
+    std::int32_t sampleRate{1000}; // Hz; the time stamps follow it
     std::int32_t samples{1000};
     // Sample range [faultStart, faultEnd] that uses the fault amplitudes.
     std::int32_t faultStart{0};
@@ -65,12 +66,12 @@ struct GenSpec {
     // 1997 time multiplier line; the .dat time stamps are the true times in
     // microseconds divided by it, so raw · multiplier is the time again.
     double timeMultiplier{1};
-    QString timeMultiplierText;  // written instead of the number when not empty
-    bool zeroRateCount{false};   // write nrates 0 and one "0,samples" line
+    QString timeMultiplierText; // written instead of the number when not empty
+    bool zeroRateCount{false};  // write nrates 0 and one "0,samples" line
     QString startTime{"01/06/2004,10:15:30.000000"};
     QString triggerTime{"01/06/2004,10:15:30.500000"};
-    bool crlf{true};   // line ends of every text file written
-    QString header;    // .hdr text; no .hdr is written when empty
+    bool crlf{true}; // line ends of every text file written
+    QString header;  // .hdr text; no .hdr is written when empty
 };
 
 // Writes <base>.cfg, <base>.dat and (when the spec has a header) <base>.hdr.

@@ -1,6 +1,7 @@
 #include "gen/comtrade_gen.h"
 
-namespace vesdra::gen {
+namespace vesdra::gen
+{
 
 GenSpec SampleRecordSpec()
 {
@@ -11,17 +12,19 @@ GenSpec SampleRecordSpec()
     spec.device = QStringLiteral("PROTECCION LINEA 1");
     spec.lineFrequency = 50;
     spec.sampleRate = 1200;
-    spec.samples = 1440;  // 1.2 s, 24 samples per cycle
+    spec.samples = 1440; // 1.2 s, 24 samples per cycle
     // A phase A to ground fault of six cycles, cleared by the breaker.
     spec.faultStart = 601;
     spec.faultEnd = 744;
     spec.startTime = QStringLiteral("14/03/2005,08:42:17.250000");
     spec.triggerTime = QStringLiteral("14/03/2005,08:42:17.750000");
 
-    AddThreePhase(spec, QStringLiteral("VA"), QStringLiteral("VB"), QStringLiteral("VC"), QStringLiteral("LINEA 1"),
-                  QStringLiteral("kV"), 53.9, 12.0, 0.002, 66000, 110, QStringLiteral("P"));
-    AddThreePhase(spec, QStringLiteral("IA"), QStringLiteral("IB"), QStringLiteral("IC"), QStringLiteral("LINEA 1"),
-                  QStringLiteral("A"), 565, 8000, 0.5, 600, 5, QStringLiteral("P"));
+    AddThreePhase(spec, QStringLiteral("VA"), QStringLiteral("VB"), QStringLiteral("VC"),
+                  QStringLiteral("LINEA 1"), QStringLiteral("kV"), 53.9, 12.0, 0.002, 66000, 110,
+                  QStringLiteral("P"));
+    AddThreePhase(spec, QStringLiteral("IA"), QStringLiteral("IB"), QStringLiteral("IC"),
+                  QStringLiteral("LINEA 1"), QStringLiteral("A"), 565, 8000, 0.5, 600, 5,
+                  QStringLiteral("P"));
     for (size_t i = 3; i < 6; ++i)
         spec.analog[i].postFaultAmplitude = 0;
 
@@ -81,13 +84,12 @@ GenSpec SampleRecordSpec()
     for (const D& d : digital)
         spec.digital.push_back({QString::fromLatin1(d.name), d.initial, d.toggles, 0});
 
-    spec.header = QStringLiteral(
-        "REGISTRO DE PERTURBACION\n"
-        "Subestacion: SUBESTACION NORTE\n"
-        "Posicion: LINEA 1 (66 kV)\n"
-        "Falta: fase A a tierra, 6 ciclos\n"
-        "Disparo: zona 1 a los 20 ms, interruptor abierto a los 120 ms\n"
-        "Registro sintetico de muestra\n");
+    spec.header = QStringLiteral("REGISTRO DE PERTURBACION\n"
+                                 "Subestacion: SUBESTACION NORTE\n"
+                                 "Posicion: LINEA 1 (66 kV)\n"
+                                 "Falta: fase A a tierra, 6 ciclos\n"
+                                 "Disparo: zona 1 a los 20 ms, interruptor abierto a los 120 ms\n"
+                                 "Registro sintetico de muestra\n");
     return spec;
 }
 
@@ -110,7 +112,7 @@ GenSpec BenchRecordSpec(std::int32_t samples, std::int32_t analog, std::int32_t 
         ch.amplitude = 100.0 * (set + 1);
         ch.faultAmplitude = (c - 1) % 3 == 0 ? 3 * ch.amplitude : -1;
         ch.phaseDeg = -120.0 * ((c - 1) % 3);
-        ch.a = ch.amplitude / 8000;  // the fault stays inside 16 bits
+        ch.a = ch.amplitude / 8000; // the fault stays inside 16 bits
         spec.analog.push_back(ch);
     }
     for (std::int32_t d = 1; d <= digital; ++d)
