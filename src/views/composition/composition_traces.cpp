@@ -1,0 +1,44 @@
+#include "views/composition/composition_traces.h"
+
+#include <algorithm>
+
+#include "platform/base/trace_envelope.h"
+
+namespace vesdra::composicion {
+
+std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTrazos& v, double escalaVertical,
+                                 double twipsPorPixelX, double twipsPorPixelY, Extremos extremos)
+{
+    const std::int64_t n = static_cast<std::int64_t>(columna.size());
+    const std::int64_t primera = std::max<std::int64_t>(1, v.PrimeraMuestra);
+    const std::int64_t ultima = std::min<std::int64_t>(n, v.UltimaMuestra);
+    if (ultima < primera)
+        return {};
+    std::span<const float> tramo = columna.subspan(static_cast<std::size_t>(primera - 1),
+                                                   static_cast<std::size_t>(ultima - primera + 1));
+    TraceGeometry g;
+    g.XFirst = v.XDeMuestra(static_cast<double>(primera));
+    g.XStep = v.EscalaX;
+    g.YZero = v.OrigenY;
+    g.YScale = v.ZoomVertical * escalaVertical;
+    g.UnitsPerPixelX = twipsPorPixelX;
+    g.UnitsPerPixelY = twipsPorPixelY;
+
+    const auto y = [&](double valor) { return g.YZero - g.YScale * valor; };
+    const double y1 = y(extremos.Minimo);
+    const double y2 = y(extremos.Maximo);
+    if (std::min(y1, y2) >= -LimiteTrazo && std::max(y1, y2) <= LimiteTrazo)
+        return TracePolyline(tramo, g);
+
+    // Some point passes the limit: draw a clamped copy of the visible stretch.
+    std::vector<float> recortado(tramo.begin(), tramo.end());
+    if (g.YScale > 0) {
+        const auto bajo = static_cast<float>((g.YZero - LimiteTrazo) / g.YScale);
+        const auto alto = static_cast<float>((g.YZero + LimiteTrazo) / g.YScale);
+        for (float& s : recortado)
+            s = std::clamp(s, bajo, alto);
+    }
+    return TracePolyline(recortado, g);
+}
+
+} // namespace vesdra::composicion

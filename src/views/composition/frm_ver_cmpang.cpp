@@ -1,0 +1,318 @@
+#include "views/composition/frm_ver_cmpang.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/base/app_paths.h"
+#include "platform/base/colors.h"
+#include "platform/line_control.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/twips.h"
+#include "record/record_model.h"
+#include "shell/language.h"
+#include "shell/shell_hooks.h"
+#include "views/composition/colores.h"
+#include "views/composition/composition_services.h"
+#include "views/composition/composition_state.h"
+#include "views/composition/composition_tiling.h"
+
+namespace vesdra {
+
+namespace {
+
+constexpr std::uint32_t kFondoPicture = 0x808080;
+constexpr std::uint32_t kAmarillo = 0x00FFFF; // &HBBGGRR
+constexpr std::uint32_t kCian = 0xFFFF00;
+// The classic desktop colour: the text colour of the light green boxes,
+// where the window background colour would not read.
+constexpr std::uint32_t kEscritorio = 0x808000;
+// Resize events closer together than this are laid out once.
+constexpr int kRetrasoResizeMs = 60;
+
+QLineEdit* Caja(QWidget* parent, std::uint32_t fondo, std::uint32_t texto = kSysWindowText)
+{
+    auto* e = new QLineEdit(parent);
+    e->setReadOnly(true);
+    e->setFrame(true);
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base, OleColor(fondo));
+    pal.setColor(QPalette::Text, OleColor(texto));
+    e->setPalette(pal);
+    return e;
+}
+
+// The pictures the zoom buttons carry when fewer than three windows share
+// the screen: a magnifying glass and the two arrows.
+QIcon IconoDibujado(int tipo)
+{
+    QPixmap p(24, 24);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(Qt::black, 2));
+    if (tipo == 0) {
+        g.drawEllipse(QRectF(3, 3, 12, 12));
+        g.drawLine(QPointF(13.5, 13.5), QPointF(21, 21));
+    } else {
+        const bool adelante = tipo == 1;
+        for (int i = 0; i < 2; ++i) {
+            const double x = 5 + i * 7;
+            QPolygonF flecha;
+            if (adelante)
+                flecha << QPointF(x, 5) << QPointF(x + 7, 12) << QPointF(x, 19);
+            else
+                flecha << QPointF(x + 7, 5) << QPointF(x, 12) << QPointF(x + 7, 19);
+            g.drawPolyline(flecha);
+        }
+    }
+    return QIcon(p);
+}
+
+// A file of the folder by name, whatever the letter case on disk.
+QString BuscarSinMayusculas(const QString& carpeta, const QString& nombre)
+{
+    const QDir dir(carpeta);
+    if (dir.exists(nombre))
+        return dir.filePath(nombre);
+    for (const QString& f : dir.entryList(QDir::Files)) {
+        if (f.compare(nombre, Qt::CaseInsensitive) == 0)
+            return dir.filePath(f);
+    }
+    return {};
+}
+
+} // namespace
+
+frmVerCmpang::frmVerCmpang(QWidget* parent) : QWidget(parent)
+{
+    setProperty("Tag", QStringLiteral("4"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    CrearControles();
+    temporizadorResize_ = new QTimer(this);
+    temporizadorResize_->setSingleShot(true);
+    temporizadorResize_->setInterval(kRetrasoResizeMs);
+    connect(temporizadorResize_, &QTimer::timeout, this, &frmVerCmpang::Form_Resize);
+    PrepararBotones();
+    composicion::RegistrarVentana(this);
+}
+
+frmVerCmpang::~frmVerCmpang() = default;
+
+void frmVerCmpang::CrearControles()
+{
+    Picture1 = new PictureBox(this);
+    Picture1->SetBackColor(kFondoPicture);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Lineamar = Picture1->AddLine();
+    Lineamar->SetBorderColor(kAmarillo);
+    Linecian = Picture1->AddLine();
+    Linecian->SetBorderColor(kCian);
+    for (std::size_t i = 2; i <= 5; ++i) {
+        LineasZoom[i] = Picture1->AddLine();
+        LineasZoom[i]->SetBorderColor(QBColor(15));
+        LineasZoom[i]->SetVisible(false);
+    }
+    connect(Picture1, &PictureBox::MouseDown, this, &frmVerCmpang::Picture1_MouseDown);
+    connect(Picture1, &PictureBox::MouseMove, this, &frmVerCmpang::Picture1_MouseMove);
+    connect(Picture1, &PictureBox::MouseUp, this, &frmVerCmpang::Picture1_MouseUp);
+
+    HScroll1 = new HScrollBar(this);
+    HScroll2 = new HScrollBar(this);
+    connect(HScroll1, &ScrollBar::Change, this, &frmVerCmpang::HScroll1_Change);
+    connect(HScroll2, &ScrollBar::Change, this, &frmVerCmpang::HScroll2_Change);
+
+    marcamar = Caja(this, kAmarillo);
+    marcaci = Caja(this, kCian);
+    Label1 = Caja(this, kAmarillo);
+    Label2 = Caja(this, kCian);
+    for (std::size_t k = 1; k <= 6; ++k) {
+        const auto color = static_cast<int>(*ColorTrazo(static_cast<std::int32_t>(k)));
+        const std::uint32_t texto = k == 2 ? kEscritorio : kSysWindowBackground;
+        lblam[k] = Caja(this, QBColor(color), texto);
+        lblci[k] = Caja(this, QBColor(color), texto);
+        lblam[k]->installEventFilter(this);
+        lblci[k]->installEventFilter(this);
+    }
+    lblamar = Caja(this, kAmarillo);
+    lblcian = Caja(this, kCian);
+    lblms = Caja(this, kSysWindowBackground);
+
+    HScroll_Amar = new HScrollBar(this);
+    HScroll_Cian = new HScrollBar(this);
+    for (HScrollBar* b : {HScroll_Amar, HScroll_Cian}) {
+        b->SetMin(0);
+        b->SetMax(0);
+        b->SetValue(0);
+    }
+    connect(HScroll_Amar, &ScrollBar::Change, this, &frmVerCmpang::HScroll_Amar_Change);
+    connect(HScroll_Cian, &ScrollBar::Change, this, &frmVerCmpang::HScroll_Cian_Change);
+
+    cmdzoom = new QPushButton(IconoDibujado(0), QString(), this);
+    cmdadel = new QPushButton(IconoDibujado(1), QString(), this);
+    cmdatras = new QPushButton(IconoDibujado(2), QString(), this);
+    connect(cmdzoom, &QPushButton::clicked, this, &frmVerCmpang::cmdzoom_Click);
+    connect(cmdadel, &QPushButton::clicked, this, &frmVerCmpang::cmdadel_Click);
+    connect(cmdatras, &QPushButton::clicked, this, &frmVerCmpang::cmdatras_Click);
+    // Printing attaches here; until it does the button is kept out of sight.
+    pctimpresora = new QPushButton(this);
+    pctimpresora->setVisible(false);
+}
+
+void frmVerCmpang::PrepararBotones()
+{
+    if (Composiciones().NumVentanasComposicion != 3)
+        return;
+    // Three windows leave no room for the pictures alone: a grey picture and
+    // text captions. Without the picture the buttons stay plain.
+    QPixmap gris;
+    const QString fichero = BuscarSinMayusculas(IconosFolder(), QStringLiteral("gris.bmp"));
+    if (!fichero.isEmpty())
+        gris.load(fichero);
+    for (QPushButton* b : {cmdzoom, cmdatras, cmdadel})
+        b->setIcon(gris.isNull() ? QIcon() : QIcon(gris));
+    cmdzoom->setText(TextosIdioma(61));
+    cmdadel->setText(QStringLiteral(">>"));
+    cmdatras->setText(QStringLiteral("<<"));
+}
+
+void frmVerCmpang::DisponerControles(double ancho, double alto, double altoZoom)
+{
+    altoZoom_ = altoZoom;
+    const std::int32_t nv = Composiciones().NumVentanasComposicion;
+    Aplicar(composicion::CalcularDisposicion(ancho, alto, composicion::MargenSuperior(nv),
+                                             composicion::Separacion(nv), altoZoom_));
+    anchoDispuesto_ = ancho;
+    altoDispuesto_ = alto;
+}
+
+void frmVerCmpang::Aplicar(const composicion::DisposicionVentana& d)
+{
+    const auto mover = [](QWidget* w, const composicion::Rect& r) { MoveTwips(*w, r.Left, r.Top, r.Width, r.Height); };
+    Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);
+    mover(HScroll1, d.HScroll1);
+    mover(HScroll2, d.HScroll2);
+    mover(marcamar, d.marcamar);
+    mover(marcaci, d.marcaci);
+    mover(cmdzoom, d.cmdzoom);
+    mover(cmdadel, d.cmdadel);
+    mover(cmdatras, d.cmdatras);
+    mover(pctimpresora, d.pctimpresora);
+    mover(Label1, d.Label1);
+    mover(Label2, d.Label2);
+    for (std::size_t k = 1; k <= 6; ++k) {
+        mover(lblam[k], d.lblam[k]);
+        mover(lblci[k], d.lblci[k]);
+    }
+    mover(lblamar, d.lblamar);
+    mover(lblcian, d.lblcian);
+    mover(lblms, d.lblms);
+    mover(HScroll_Amar, d.HScroll_Amar);
+    mover(HScroll_Cian, d.HScroll_Cian);
+    const double alto = Picture1->Height();
+    for (LineControl* l : {Lineamar, Linecian})
+        l->SetPoints(l->X1(), 0, l->X2(), alto);
+}
+
+void frmVerCmpang::IniciarCursores(std::int32_t nS, std::int32_t muestrasPorCiclo)
+{
+    PonerRangoCursores(1, nS);
+    HScroll1->SetLargeChange(muestrasPorCiclo);
+    HScroll2->SetLargeChange(muestrasPorCiclo);
+    lblamar->setText(QStringLiteral("No.: 1"));
+    lblcian->setText(QStringLiteral("No.: 1"));
+    lblms->setText(QStringLiteral("0.000 ms"));
+}
+
+void frmVerCmpang::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    temporizadorResize_->start();
+}
+
+void frmVerCmpang::Form_Resize()
+{
+    temporizadorResize_->stop();
+    if (!Composiciones().ComposicionesListas || !compuesta_ || descargada_)
+        return;
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget());
+    if (sub ? sub->isMinimized() : isMinimized()) {
+        Hooks().OcultarMenu();
+        return;
+    }
+    const double ancho = FormWidthTwips(*this);
+    const double alto = FormHeightTwips(*this);
+    if (ancho == anchoDispuesto_ && alto == altoDispuesto_)
+        return;
+    try {
+        MousePointerGuard puntero(this, vbCustom);
+        DisponerControles(ancho, alto, altoZoom_);
+        const std::int32_t nS = Registro().Valores.Rows();
+        CalcularEscala();
+        // The history starts again for the new size: its levels were made
+        // for the old picture and would mix two geometries.
+        historial_.Reiniciar(Picture1->Width(), Picture1->Height(), nS);
+        MostrarVista(composicion::VistaCompleta(Picture1->Width(), Picture1->Height(), nS));
+    } catch (const VbError& e) {
+        SetMousePointer(this, vbDefault);
+        ShowErrorBox(e);
+    }
+}
+
+void frmVerCmpang::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void frmVerCmpang::Form_Unload()
+{
+    if (descargada_)
+        return;
+    descargada_ = true;
+    temporizadorResize_->stop();
+    ComposicionState& st = Composiciones();
+    const auto n = static_cast<std::size_t>(numComposicion_);
+    // Only a window of the last build counts in that build's state; an older
+    // window (or one left after the record closed) must not clear its
+    // successor's flag.
+    if (n >= 1 && n <= 3 && st.VentanasComposicion[n] == this) {
+        Matrix<std::uint8_t>& sel = st.SeleccionComposicion;
+        if (numComposicion_ <= sel.Rows() && sel.Cols() >= 1)
+            sel(numComposicion_, sel.Cols()) = 0;
+        st.VentanasComposicion[n] = nullptr;
+        st.NumVentanasComposicion = std::max(0, st.NumVentanasComposicion - 1);
+    }
+    composicion::QuitarVentana(this);
+    if (composicion::VentanasAbiertas().empty())
+        Hooks().MostrarMenu();
+}
+
+bool frmVerCmpang::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int k = 1; k <= 6; ++k) {
+            if (watched == lblam[static_cast<std::size_t>(k)])
+                lblam_Click(k);
+            else if (watched == lblci[static_cast<std::size_t>(k)])
+                lblci_Click(k);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QImage frmVerCmpang::RenderImage() const
+{
+    return Picture1->RenderImage();
+}
+
+} // namespace vesdra

@@ -1,0 +1,239 @@
+// Drawing of the composition window and its cursors and value boxes.
+#include <QLineEdit>
+#include <algorithm>
+
+#include "platform/base/colors.h"
+#include "platform/line_control.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/base/screen.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "views/composition/colores.h"
+#include "views/composition/composition_readouts.h"
+#include "views/composition/composition_state.h"
+#include "views/composition/composition_traces.h"
+#include "views/composition/frm_ver_cmpang.h"
+
+namespace vesdra {
+
+namespace {
+
+// What the window reads of one chosen row of the channel table.
+struct CanalFila {
+    std::int32_t Columna{0}; // column of Valores; 0 when the row names none
+    QString Nombre{};
+    QString Unidad{};
+};
+
+CanalFila LeerFila(std::int32_t c)
+{
+    const RecordModel& r = Registro();
+    const Matrix<QString>& t = r.TablaCanales;
+    if (c < 1 || c > t.Rows() || t.Cols() < 1)
+        return {};
+    CanalFila f;
+    bool ok = false;
+    const double numero = t(c, 1).trimmed().toDouble(&ok);
+    const auto col = ok ? static_cast<std::int32_t>(std::lround(numero)) : 0;
+    f.Columna = (col >= 1 && col <= r.Valores.Cols()) ? col : 0;
+    f.Nombre = NombreCanal(c);
+    f.Unidad = t.Cols() >= 4 ? t(c, 4) : QString();
+    return f;
+}
+
+composicion::Extremos ExtremosColumna(std::int32_t col)
+{
+    const ComposicionState& st = Composiciones();
+    if (col >= 1 && col <= st.MinimosValores.Size() && col <= st.MaximosValores.Size())
+        return {st.MinimosValores(col), st.MaximosValores(col)};
+    // Extremes not taken for this column (the record changed since the
+    // build): walk it once.
+    composicion::Extremos e;
+    for (const float v : Registro().Valores.Column(col)) {
+        e.Minimo = std::min(e.Minimo, v);
+        e.Maximo = std::max(e.Maximo, v);
+    }
+    return e;
+}
+
+} // namespace
+
+void frmVerCmpang::Composicion(std::int32_t n)
+{
+    numComposicion_ = n;
+    filas_ = composicion::FilasElegidas(Composiciones().SeleccionComposicion, n);
+    if (filas_.size() > 6)
+        filas_.resize(6);
+    const std::int32_t nS = Registro().Valores.Rows();
+    CalcularEscala();
+    zoomPendiente_ = false;
+    arrastrando_ = false;
+    historial_.Reiniciar(Picture1->Width(), Picture1->Height(), nS);
+    longitudAmar_ = 0;
+    longitudCian_ = 0;
+    compuesta_ = true;
+    // The full view with both cursors on sample 1 and their boxes filled.
+    MostrarVista(composicion::VistaCompleta(Picture1->Width(), Picture1->Height(), nS));
+    Picture1->setFocus();
+}
+
+void frmVerCmpang::CalcularEscala()
+{
+    std::vector<composicion::Extremos> extremos;
+    for (const std::int32_t c : filas_) {
+        const CanalFila f = LeerFila(c);
+        if (f.Columna > 0)
+            extremos.push_back(ExtremosColumna(f.Columna));
+    }
+    escalaVertical_ = composicion::EscalaComun(extremos, Picture1->Height());
+}
+
+void frmVerCmpang::MostrarVista(const composicion::VistaTrazos& v)
+{
+    vista_ = v;
+    DibujarVista(vista_);
+    PonerRangoCursores(v.PrimeraMuestra, v.UltimaMuestra);
+}
+
+void frmVerCmpang::DibujarEjes()
+{
+    const double w = Picture1->Width();
+    const double h = Picture1->Height();
+    Picture1->Cls();
+    Picture1->Line(w / 50, h / 2, 49 * w / 50, h / 2, QBColor(15));
+    Picture1->Line(w / 50, h / 50, w / 50, 49 * h / 50, QBColor(15));
+}
+
+void frmVerCmpang::DibujarVista(const composicion::VistaTrazos& v)
+{
+    if (v.Completa) {
+        DibujarEjes();
+    } else {
+        Picture1->Cls();
+        // No vertical axis at a zoom level; the time axis only when in sight.
+        if (v.OrigenY < Picture1->Height())
+            Picture1->Line(v.OrigenX, v.OrigenY, Picture1->Width(), v.OrigenY, QBColor(15));
+    }
+    DibujarTrazos();
+}
+
+void frmVerCmpang::DibujarTrazos()
+{
+    const Matrix<float>& valores = Registro().Valores;
+    const ScreenInfo& pantalla = Screen();
+    std::int32_t k = 0;
+    for (const std::int32_t c : filas_) {
+        ++k;
+        const CanalFila f = LeerFila(c);
+        if (f.Columna == 0)
+            continue;
+        // Later channels are drawn over earlier ones where traces cross.
+        const std::vector<QPointF> puntos =
+            composicion::PuntosTrazo(valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
+                                     pantalla.TwipsPerPixelY, ExtremosColumna(f.Columna));
+        Picture1->Polyline(puntos.data(), puntos.size(), QBColor(*ColorTrazo(k)));
+    }
+}
+
+void frmVerCmpang::PonerRangoCursores(std::int32_t primera, std::int32_t ultima)
+{
+    // The bars' own change events during the settings would each refresh the
+    // read-outs half-way; both cursors are refreshed once at the end, so
+    // their lines always stand on their samples in the new view.
+    ajustandoCursores_ = true;
+    for (HScrollBar* b : {HScroll1, HScroll2}) {
+        b->SetMin(std::min(b->Min(), primera));
+        b->SetMax(ultima);
+        b->SetMin(primera);
+        b->SetValue(primera);
+    }
+    ajustandoCursores_ = false;
+    ActualizarCursores();
+}
+
+void frmVerCmpang::ActualizarCursores()
+{
+    ActualizarCursor(1);
+    ActualizarCursor(2);
+}
+
+void frmVerCmpang::HScroll1_Change()
+{
+    ActualizarCursor(1);
+}
+
+void frmVerCmpang::HScroll2_Change()
+{
+    ActualizarCursor(2);
+}
+
+void frmVerCmpang::ActualizarCursor(int cursor)
+{
+    if (!compuesta_ || ajustandoCursores_)
+        return;
+    cursorAmar_ = HScroll1->Value();
+    cursorCian_ = HScroll2->Value();
+    const bool amar = cursor == 1;
+    const std::int32_t s = amar ? cursorAmar_ : cursorCian_;
+    LineControl* linea = amar ? Lineamar : Linecian;
+    const double x = vista_.XDeMuestra(s);
+    linea->SetPoints(x, 0, x, Picture1->Height());
+
+    const Matrix<float>& valores = Registro().Valores;
+    if (s < 1 || s > valores.Rows())
+        return;
+    (amar ? lblamar : lblcian)->setText(composicion::TextoMuestra(s));
+    // Without a sampling rate there is no time to show: the read-out stays.
+    if (const auto t = composicion::TextoTiempo(cursorAmar_, cursorCian_, FrecuenciaMuestreo())) {
+        lblms->setText(*t);
+        textoTiempo_ = *t;
+    }
+    auto& cajas = amar ? lblam : lblci;
+    std::size_t k = 0;
+    for (const std::int32_t c : filas_) {
+        ++k;
+        const CanalFila f = LeerFila(c);
+        if (f.Columna == 0)
+            continue;
+        cajas[k]->setText(composicion::TextoValor(f.Nombre, valores(s, f.Columna), f.Unidad));
+    }
+    auto& textos = amar ? textosAmar_ : textosCian_;
+    std::int32_t& longitud = amar ? longitudAmar_ : longitudCian_;
+    HScrollBar* lateral = amar ? HScroll_Amar : HScroll_Cian;
+    for (std::size_t i = 1; i <= 6; ++i) {
+        textos[i] = cajas[i]->text();
+        if (textos[i].size() > longitud) {
+            longitud = static_cast<std::int32_t>(textos[i].size());
+            lateral->SetMax(longitud);
+        }
+    }
+}
+
+void frmVerCmpang::HScroll_Amar_Change()
+{
+    const std::int32_t v = HScroll_Amar->Value();
+    for (std::size_t i = 1; i <= 6; ++i)
+        lblam[i]->setText(composicion::TextoDesplazado(textosAmar_[i], v, longitudAmar_));
+}
+
+void frmVerCmpang::HScroll_Cian_Change()
+{
+    const std::int32_t v = HScroll_Cian->Value();
+    for (std::size_t i = 1; i <= 6; ++i)
+        lblci[i]->setText(composicion::TextoDesplazado(textosCian_[i], v, longitudCian_));
+}
+
+void frmVerCmpang::lblam_Click(int index)
+{
+    if (index >= 1 && index <= 6)
+        lblam[static_cast<std::size_t>(index)]->setText(textosAmar_[static_cast<std::size_t>(index)]);
+}
+
+void frmVerCmpang::lblci_Click(int index)
+{
+    if (index >= 1 && index <= 6)
+        lblci[static_cast<std::size_t>(index)]->setText(textosCian_[static_cast<std::size_t>(index)]);
+}
+
+} // namespace vesdra
