@@ -1,0 +1,84 @@
+// Costs of a composition window: the full redraw (scale and traces of every
+// chosen channel), and a cursor move, which must not depend on the record's
+// length.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/scroll_bar.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "views/composition/composition_state.h"
+#include "views/composition/frm_ver_cmpang.h"
+
+namespace {
+
+constexpr int kCanales = 2;
+
+// A record of n samples in kCanales channels and one window showing them.
+std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n)
+{
+    using namespace vesdra;
+    RecordModel& r = Registro();
+    r.NumAnalogicos = kCanales;
+    r.FrecuenciaLinea = 50;
+    r.TasasMuestreo = Array<std::int32_t>(1, 1000);
+    r.TablaCanales = Matrix<QString>(kCanales, 4);
+    r.Valores = Matrix<float>(static_cast<std::int32_t>(n), kCanales);
+    for (std::int32_t c = 1; c <= kCanales; ++c) {
+        r.TablaCanales(c, 1) = QString::number(c);
+        r.TablaCanales(c, 2) = QStringLiteral("C%1").arg(c);
+        auto col = r.Valores.Column(c);
+        for (std::size_t s = 0; s < col.size(); ++s)
+            col[s] = static_cast<float>(100 * c * std::sin(static_cast<double>(s) * 0.0314));
+    }
+    ComposicionState& st = Composiciones();
+    st.SeleccionComposicion = Matrix<std::uint8_t>(3, kCanales + 1, 0);
+    for (std::int32_t c = 1; c <= kCanales + 1; ++c)
+        st.SeleccionComposicion(1, c) = 1;
+    st.NumVentanasComposicion = 1;
+    MaxMinCanales(r.Valores);
+    st.MinimosValores = r.MinimosCanal;
+    st.MaximosValores = r.MaximosCanal;
+    auto v = std::make_unique<frmVerCmpang>();
+    v->setAttribute(Qt::WA_DeleteOnClose, false);
+    v->DisponerControles(15000, 10000, 495);
+    v->IniciarCursores(static_cast<std::int32_t>(n), 20);
+    return v;
+}
+
+void BM_FullRedraw(benchmark::State& state)
+{
+    auto v = Ventana(state.range(0));
+    for (auto _ : state)
+        v->Composicion(1);
+    state.SetItemsProcessed(state.iterations() * state.range(0) * kCanales);
+}
+BENCHMARK(BM_FullRedraw)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+void BM_CursorMove(benchmark::State& state)
+{
+    auto v = Ventana(state.range(0));
+    v->Composicion(1);
+    std::int32_t s = 1;
+    for (auto _ : state) {
+        s = s >= 1000 ? 1 : s + 7;
+        v->HScroll1->SetValue(s);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CursorMove)->Arg(10000)->Arg(10000000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
