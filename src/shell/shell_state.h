@@ -33,6 +33,17 @@ struct ShellState {
     // closes, by the close command and by the close button's composition branch.
     bool UsaPrimario{false};
     bool UsaSecundario{false};
+
+    // Default folders from tools.ini lines 2..4 (LeerTools, RecargarTools),
+    // absolute: records, templates, external tools' programs.
+    QString DirOscilos{};
+    QString DirPlantillas{};
+    QString DirAplicaciones{};
+
+    // Abort flag of printing: set by the cancel window (its button and any
+    // unloading of it), so it is True after every print; each print loop
+    // clears it before its first item and reads it after one yield per item.
+    bool CancelarImpresion{false};
 };
 
 ShellState& Shell();

@@ -1,0 +1,31 @@
+#include "shell/open_hooks.h"
+
+#include "platform/base/screen.h"
+
+namespace vesdra
+{
+
+namespace
+{
+QRect PantallaEntera()
+{
+    return {0, 0, Screen().WidthTwips, Screen().HeightTwips};
+}
+} // namespace
+
+OpenHooks& AperturaHooks()
+{
+    static OpenHooks hooks{
+        .RegistroMostrado = [](const QString&) {},
+        .RegistroQuitado = [] {},
+        .ReiniciarVistas = [] {},
+        .MostrarPlantilla = [] {},
+        .MostrarPoscamb = [] {},
+        .PulsarSalir = [] {},
+        .GeometriaPrincipal = PantallaEntera,
+        .GeometriaMenu = PantallaEntera,
+    };
+    return hooks;
+}
+
+} // namespace vesdra
