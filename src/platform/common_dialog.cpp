@@ -10,9 +10,11 @@
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 CommonDialogHandler& Handler()
 {
@@ -42,8 +44,7 @@ DialogAnswer RunOpenDialog(const CommonDialog& d)
 {
     QFileDialog dialog(QApplication::activeWindow(), d.DialogTitle);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode((d.Flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
+    dialog.setFileMode((d.Flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = QtFilters(d.Filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -55,7 +56,10 @@ DialogAnswer RunOpenDialog(const CommonDialog& d)
         ext.remove(0, 1);
     if (!ext.isEmpty())
         dialog.setDefaultSuffix(ext);
-    const QFileInfo start(QDir::fromNativeSeparators(d.FileName));
+    // A starting name built with the old separator still names its folder.
+    QString startName = d.FileName;
+    startName.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QFileInfo start(startName);
     if (!d.FileName.isEmpty()) {
         if (HasWildcard(start.fileName()) || start.isDir()) {
             dialog.setDirectory(start.isDir() ? start.filePath() : start.path());
@@ -125,8 +129,7 @@ void CommonDialog::ShowOpen()
 
 void CommonDialog::ShowPrinter()
 {
-    const DialogAnswer answer =
-        Handler() ? Handler()(DialogKind::Printer, *this) : RunPrinterDialog(*this);
+    const DialogAnswer answer = Handler() ? Handler()(DialogKind::Printer, *this) : RunPrinterDialog(*this);
     if (answer.Cancelled) {
         if (CancelError)
             throw VbError(vberr::DialogCancel);
@@ -138,7 +141,10 @@ void CommonDialog::ShowPrinter()
         DialogPrinter()->setCopyCount(1);
 }
 
-void SetDialogPrinter(QPrinter* printer) { RegisteredPrinter() = printer; }
+void SetDialogPrinter(QPrinter* printer)
+{
+    RegisteredPrinter() = printer;
+}
 
 QPrinter* DialogPrinter()
 {
@@ -168,7 +174,10 @@ FrmCentrar& frm_centrar()
     return form;
 }
 
-void SetCommonDialogHandler(CommonDialogHandler handler) { Handler() = std::move(handler); }
+void SetCommonDialogHandler(CommonDialogHandler handler)
+{
+    Handler() = std::move(handler);
+}
 
 ScopedDialogAnswers::ScopedDialogAnswers(DialogAnswer answer) : last_{std::move(answer)}, previous_{Handler()}
 {
@@ -182,6 +191,9 @@ ScopedDialogAnswers::ScopedDialogAnswers(DialogAnswer answer) : last_{std::move(
     };
 }
 
-ScopedDialogAnswers::~ScopedDialogAnswers() { Handler() = std::move(previous_); }
+ScopedDialogAnswers::~ScopedDialogAnswers()
+{
+    Handler() = std::move(previous_);
+}
 
 } // namespace vesdra

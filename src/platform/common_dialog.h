@@ -7,7 +7,8 @@
 class QPrinter;
 class QWidget;
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Flags of the open-file dialog.
 inline constexpr int cdlOFNReadOnly = 0x1;
@@ -22,7 +23,8 @@ inline constexpr int cdlOFNLongNames = 0x200000;
 //
 // Cancel: with CancelError set, Show throws VbError 32755; without it Show
 // just returns. Either way the properties are left as they were.
-class CommonDialog {
+class CommonDialog
+{
 public:
     bool CancelError{false};
     std::int32_t Flags{0};
@@ -68,8 +70,8 @@ struct FrmCentrar {
 enum class DialogKind { Open, Printer };
 struct DialogAnswer {
     bool Cancelled{false};
-    QString FileName;        // Open: the full path chosen
-    std::int32_t Copies{1};  // Printer: copies chosen
+    QString FileName;       // Open: the full path chosen
+    std::int32_t Copies{1}; // Printer: copies chosen
 };
 using CommonDialogHandler = std::function<DialogAnswer(DialogKind kind, const CommonDialog& dialog)>;
 // An empty function restores the real dialogs.
@@ -78,7 +80,8 @@ void SetCommonDialogHandler(CommonDialogHandler handler);
 // Answers the next dialogs from a queue (the last answer repeats once the
 // queue is empty) and records how each was set up; restores the previous
 // handler when it goes.
-class ScopedDialogAnswers {
+class ScopedDialogAnswers
+{
 public:
     explicit ScopedDialogAnswers(DialogAnswer answer = {});
     ~ScopedDialogAnswers();

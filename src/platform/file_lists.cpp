@@ -7,9 +7,11 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 std::function<std::vector<Volume>()>& VolumeSource()
 {
@@ -19,11 +21,10 @@ std::function<std::vector<Volume>()>& VolumeSource()
 
 bool IsSystemMount(const QStorageInfo& s)
 {
-    static const QByteArray pseudo[] = {"proc",   "sysfs",      "devtmpfs", "devpts",    "cgroup",
-                                        "cgroup2", "securityfs", "pstore",   "debugfs",   "tracefs",
-                                        "configfs", "fusectl",   "mqueue",   "hugetlbfs", "bpf",
-                                        "autofs",  "binfmt_misc", "nsfs",    "efivarfs",  "rpc_pipefs",
-                                        "squashfs"};
+    static const QByteArray pseudo[] = {
+        "proc",   "sysfs",   "devtmpfs",    "devpts",   "cgroup",   "cgroup2",    "securityfs",
+        "pstore", "debugfs", "tracefs",     "configfs", "fusectl",  "mqueue",     "hugetlbfs",
+        "bpf",    "autofs",  "binfmt_misc", "nsfs",     "efivarfs", "rpc_pipefs", "squashfs"};
     const QByteArray type = s.fileSystemType();
     for (const QByteArray& p : pseudo)
         if (type == p)
@@ -62,8 +63,7 @@ bool GlobMatch(QStringView name, QStringView pattern)
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == QLatin1Char('?') ||
-                    pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+                   (pattern[p] == QLatin1Char('?') || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
             ++p;
             ++n;
         } else if (starP >= 0) {
@@ -129,7 +129,8 @@ QString DriveOfPath(const QString& path)
 
 QString DriveEntryText(const Volume& volume)
 {
-    return volume.Label.isEmpty() ? volume.Root : volume.Root + QStringLiteral(" [") + volume.Label + QLatin1Char(']');
+    return volume.Label.isEmpty() ? volume.Root
+                                  : volume.Root + QStringLiteral(" [") + volume.Label + QLatin1Char(']');
 }
 
 bool MatchesFilePattern(QStringView fileName, QStringView patterns)

@@ -8,14 +8,15 @@
 #include <functional>
 #include <vector>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // ---- Listing logic, free of widgets ----------------------------------------
 
 // A mounted volume stands for a drive: its root folder is the "drive".
 struct Volume {
-    QString Root;   // "/", "/media/usb"
-    QString Label;  // may be empty
+    QString Root;  // "/", "/media/usb"
+    QString Label; // may be empty
     bool Ready{true};
 };
 
@@ -55,7 +56,8 @@ void SetVolumeSourceForTests(std::function<std::vector<Volume>()> source);
 // the directory list's Path, whose change sets the file list's Path.
 
 // Drive list: one entry per mounted volume.
-class DriveListBox : public QComboBox {
+class DriveListBox : public QComboBox
+{
     Q_OBJECT
 public:
     explicit DriveListBox(QWidget* parent = nullptr);
@@ -81,7 +83,8 @@ private:
 };
 
 // Directory list: the sub-folders of Path.
-class DirListBox : public QListWidget {
+class DirListBox : public QListWidget
+{
     Q_OBJECT
 public:
     explicit DirListBox(QWidget* parent = nullptr);
@@ -109,7 +112,8 @@ private:
 };
 
 // File list: the files of Path matching Pattern.
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget
+{
     Q_OBJECT
 public:
     explicit FileListBox(QWidget* parent = nullptr);

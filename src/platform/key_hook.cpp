@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 // Sees every key event before its receiver. A key press reaches the
 // application twice when it has a menu mnemonic or shortcut to compete with:
@@ -15,7 +17,8 @@ namespace {
 // and an ignored event is offered again to each parent widget. The handler is
 // asked once: at the first widget that gets the override, or the press when
 // no override came before it.
-class KeyHook final : public QObject {
+class KeyHook final : public QObject
+{
 public:
     KeyHandler handler;
 
@@ -33,8 +36,8 @@ public:
         lastEvent_ = event;
         lastWidget_ = widget;
 
-        const bool sameKey = pendingValid_ && pendingKey_ == key->key() &&
-                             pendingModifiers_ == key->modifiers();
+        const bool sameKey =
+            pendingValid_ && pendingKey_ == key->key() && pendingModifiers_ == key->modifiers();
         if (type == QEvent::KeyPress && sameKey) {
             // Its override has already been answered.
             pendingValid_ = false;
@@ -116,27 +119,50 @@ int VbKeyCode(int qtKey)
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F16)
         return 112 + (qtKey - Qt::Key_F1);
     switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0;
     }
 }
 

@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 MsgBoxHandler& Handler()
 {
@@ -17,37 +19,56 @@ MsgBoxHandler& Handler()
 QMessageBox::StandardButtons ButtonsOf(int style)
 {
     switch (style & 7) {
-    case vbOKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case vbAbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case vbYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case vbYesNo: return QMessageBox::Yes | QMessageBox::No;
-    case vbRetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+    case vbOKCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case vbAbortRetryIgnore:
+        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case vbYesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case vbYesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case vbRetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    default:
+        return QMessageBox::Ok;
     }
 }
 
 QMessageBox::Icon IconOf(int style)
 {
     switch (style & 0x70) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
 int AnswerOf(int button)
 {
     switch (button) {
-    case QMessageBox::Ok: return vbOK;
-    case QMessageBox::Cancel: return vbCancel;
-    case QMessageBox::Abort: return vbAbort;
-    case QMessageBox::Retry: return vbRetry;
-    case QMessageBox::Ignore: return vbIgnore;
-    case QMessageBox::Yes: return vbYes;
-    case QMessageBox::No: return vbNo;
-    default: return vbCancel;
+    case QMessageBox::Ok:
+        return vbOK;
+    case QMessageBox::Cancel:
+        return vbCancel;
+    case QMessageBox::Abort:
+        return vbAbort;
+    case QMessageBox::Retry:
+        return vbRetry;
+    case QMessageBox::Ignore:
+        return vbIgnore;
+    case QMessageBox::Yes:
+        return vbYes;
+    case QMessageBox::No:
+        return vbNo;
+    default:
+        return vbCancel;
     }
 }
 
@@ -55,8 +76,8 @@ int AnswerOf(int button)
 QMessageBox::StandardButton DefaultOf(int style, QMessageBox::StandardButtons buttons)
 {
     QList<QMessageBox::StandardButton> order;
-    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Abort,
-                   QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::Cancel})
+    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Abort, QMessageBox::Retry,
+                   QMessageBox::Ignore, QMessageBox::Cancel})
         if (buttons & b)
             order.append(b);
     const int which = (style >> 8) & 3;
@@ -89,9 +110,15 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     return AnswerOf(button);
 }
 
-void ShowErrorBox(const VbError& error) { MsgBox(ErrorBoxText(error), vbCritical); }
+void ShowErrorBox(const VbError& error)
+{
+    MsgBox(ErrorBoxText(error), vbCritical);
+}
 
-void SetMsgBoxHandler(MsgBoxHandler handler) { Handler() = std::move(handler); }
+void SetMsgBoxHandler(MsgBoxHandler handler)
+{
+    Handler() = std::move(handler);
+}
 
 ScopedMsgBoxRecorder::ScopedMsgBoxRecorder(int answer) : answer_{answer}, previous_{Handler()}
 {
@@ -106,6 +133,9 @@ ScopedMsgBoxRecorder::ScopedMsgBoxRecorder(int answer) : answer_{answer}, previo
     };
 }
 
-ScopedMsgBoxRecorder::~ScopedMsgBoxRecorder() { Handler() = std::move(previous_); }
+ScopedMsgBoxRecorder::~ScopedMsgBoxRecorder()
+{
+    Handler() = std::move(previous_);
+}
 
 } // namespace vesdra

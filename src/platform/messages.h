@@ -5,7 +5,8 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Styles add a button set and an icon.
 inline constexpr int vbOKOnly = 0;
@@ -51,7 +52,8 @@ struct MsgBoxCall {
 // Records every box shown while it lives and answers each with `answer`
 // (or with the queued answers first, in order). Restores the handler that
 // was set before it.
-class ScopedMsgBoxRecorder {
+class ScopedMsgBoxRecorder
+{
 public:
     explicit ScopedMsgBoxRecorder(int answer = vbOK);
     ~ScopedMsgBoxRecorder();

@@ -6,9 +6,11 @@
 #include <QWidget>
 #include <optional>
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 const char* const kProperty = "vesdraMousePointer";
 
@@ -29,31 +31,52 @@ std::optional<QCursor>& Custom()
     return cursor;
 }
 
-bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveGui()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 } // namespace
 
 QCursor CursorFor(int pointer)
 {
     switch (pointer) {
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 5: case 15: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case 10: return Qt::UpArrowCursor;
-    case vbHourglass: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    case vbCustom: return Custom() ? *Custom() : QCursor(Qt::CrossCursor);
-    default: return Qt::ArrowCursor;
+    case 2:
+        return Qt::CrossCursor;
+    case 3:
+        return Qt::IBeamCursor;
+    case 5:
+    case 15:
+        return Qt::SizeAllCursor;
+    case 6:
+        return Qt::SizeBDiagCursor;
+    case 7:
+        return Qt::SizeVerCursor;
+    case 8:
+        return Qt::SizeFDiagCursor;
+    case 9:
+        return Qt::SizeHorCursor;
+    case 10:
+        return Qt::UpArrowCursor;
+    case vbHourglass:
+        return Qt::WaitCursor;
+    case 12:
+        return Qt::ForbiddenCursor;
+    case 13:
+        return Qt::BusyCursor;
+    case 14:
+        return Qt::WhatsThisCursor;
+    case vbCustom:
+        return Custom() ? *Custom() : QCursor(Qt::CrossCursor);
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
-void SetCustomPointer(const QCursor& cursor) { Custom() = cursor; }
+void SetCustomPointer(const QCursor& cursor)
+{
+    Custom() = cursor;
+}
 
 void SetMousePointer(int pointer)
 {
@@ -73,7 +96,10 @@ void SetMousePointer(int pointer)
     }
 }
 
-int MousePointer() { return Screen().pointer; }
+int MousePointer()
+{
+    return Screen().pointer;
+}
 
 void SetMousePointer(QWidget* widget, int pointer)
 {

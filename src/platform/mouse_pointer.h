@@ -3,7 +3,8 @@
 
 class QWidget;
 
-namespace vesdra {
+namespace vesdra
+{
 
 inline constexpr int vbDefault = 0;
 inline constexpr int vbArrow = 1;
@@ -28,7 +29,8 @@ void SetCustomPointer(const QCursor& cursor);
 // Sets a pointer and puts the previous one back on every way out of the
 // scope, exceptions included. Without a widget it is Screen.MousePointer.
 // A widget destroyed meanwhile is left alone.
-class MousePointerGuard {
+class MousePointerGuard
+{
 public:
     explicit MousePointerGuard(int pointer);
     MousePointerGuard(QWidget* widget, int pointer);

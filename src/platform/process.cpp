@@ -6,9 +6,11 @@
 #include "platform/base/file_names.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 LaunchRecord& Last()
 {
@@ -56,8 +58,14 @@ std::int64_t StartProgram(const QString& path, int windowStyle)
     return pid;
 }
 
-const LaunchRecord& LastLaunch() { return Last(); }
+const LaunchRecord& LastLaunch()
+{
+    return Last();
+}
 
-void SetProgramStarterForTests(ProgramStarter starter) { Starter() = std::move(starter); }
+void SetProgramStarterForTests(ProgramStarter starter)
+{
+    Starter() = std::move(starter);
+}
 
 } // namespace vesdra

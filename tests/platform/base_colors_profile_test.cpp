@@ -8,14 +8,16 @@
 #include "platform/base/profile.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 TEST(Colors, SixteenColourPaletteIsBgr)
 {
-    const std::uint32_t expected[16] = {0x0,      0x800000, 0x8000,   0x808000, 0x80,     0x800080,
-                                        0x8080,   0xC0C0C0, 0x808080, 0xFF0000, 0xFF00,   0xFFFF00,
-                                        0xFF,     0xFF00FF, 0xFFFF,   0xFFFFFF};
+    const std::uint32_t expected[16] = {0x0,    0x800000, 0x8000,   0x808000, 0x80,   0x800080,
+                                        0x8080, 0xC0C0C0, 0x808080, 0xFF0000, 0xFF00, 0xFFFF00,
+                                        0xFF,   0xFF00FF, 0xFFFF,   0xFFFFFF};
     for (int n = 0; n < 16; ++n)
         EXPECT_EQ(QBColor(n), expected[n]) << n;
     EXPECT_THROW((void)QBColor(16), VbError);
@@ -41,7 +43,8 @@ TEST(Colors, SystemColoursResolve)
     EXPECT_EQ(OleColor(kSysWindowBackground).alpha(), 255);
 }
 
-class Profile : public ::testing::Test {
+class Profile : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

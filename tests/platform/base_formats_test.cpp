@@ -3,10 +3,13 @@
 #include "common/test_support.h"
 #include "platform/base/formats.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
-class Formats : public ::testing::Test {
+class Formats : public ::testing::Test
+{
 protected:
     void SetUp() override { SetDecimalSeparatorForTests(QLatin1Char('.')); }
     void TearDown() override { SetDecimalSeparatorForTests({}); }
@@ -23,15 +26,15 @@ TEST_F(Formats, DigitPatternsAsTheViewsShowThem)
         {0, "0.000", "0.000"},
         {1.23456, "0.000", "1.235"},
         {-12.3, "0.000", "-12.300"},
-        {0.0005, "0.000", "0.001"},   // halves away from zero
+        {0.0005, "0.000", "0.001"}, // halves away from zero
         {-0.0005, "0.000", "-0.001"},
-        {1.0005, "0.000", "1.001"},   // on the decimal digits, not the binary value
+        {1.0005, "0.000", "1.001"}, // on the decimal digits, not the binary value
         {2.675, "0.00", "2.68"},
         {0.96, "0.0", "1.0"},
         {999.9996, "0.000", "1000.000"},
         {2.5, "0", "3"},
         {-0.4, "0", "0"},
-        {-0.0001, "0.000", "0.000"},  // no "-0.000"
+        {-0.0001, "0.000", "0.000"}, // no "-0.000"
         // "#.###" / "#.##": no leading zero, no trailing zeros, separator always.
         {0.5, "#.###", ".5"},
         {12, "#.###", "12."},
@@ -46,8 +49,7 @@ TEST_F(Formats, DigitPatternsAsTheViewsShowThem)
         {1e20, "#.##", "100000000000000000000."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Format(c.value, c.pattern), QString::fromLatin1(c.out))
-            << c.value << " " << c.pattern;
+        EXPECT_EQ(Format(c.value, c.pattern), QString::fromLatin1(c.out)) << c.value << " " << c.pattern;
 }
 
 TEST_F(Formats, SingleValuesRoundOnTheirOwnDigits)
@@ -78,7 +80,7 @@ TEST(HoraAmPm, TwelveHourClockWithTwoDigits)
     const struct {
         int h, m;
         const char* out;
-    } cases[] = {{0, 0, "12:00 AM"}, {0, 5, "12:05 AM"}, {9, 7, "09:07 AM"},
+    } cases[] = {{0, 0, "12:00 AM"},  {0, 5, "12:05 AM"},   {9, 7, "09:07 AM"},
                  {12, 0, "12:00 PM"}, {13, 30, "01:30 PM"}, {23, 59, "11:59 PM"}};
     for (const auto& c : cases)
         EXPECT_EQ(HoraAmPm(QTime(c.h, c.m)), QString::fromLatin1(c.out));

@@ -4,8 +4,10 @@
 #include "platform/base/like.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 TEST(Like, PatternTable)
 {
@@ -48,8 +50,7 @@ TEST(Like, PatternTable)
         {"", "[]", true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Like(QString::fromLatin1(c.text), c.pattern), c.match)
-            << c.text << " Like " << c.pattern;
+        EXPECT_EQ(Like(QString::fromLatin1(c.text), c.pattern), c.match) << c.text << " Like " << c.pattern;
 }
 
 TEST(Like, UnclosedOrReversedListIsAnInvalidPattern)

@@ -7,8 +7,10 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 int ErrorOf(auto&& f)
 {
@@ -25,9 +27,19 @@ TEST(Numeric, CIntRoundsHalvesToTheEvenNeighbour)
     const struct {
         double in;
         std::int32_t out;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},     {3.5, 4},     {-0.5, 0},
-                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2},  {2.5001, 3},  {-2.6, -3},
-                 {7.0, 7},   {32767.5, 32768},         {2147483647.4, 2147483647},
+    } cases[] = {{0.5, 0},
+                 {1.5, 2},
+                 {2.5, 2},
+                 {3.5, 4},
+                 {-0.5, 0},
+                 {-1.5, -2},
+                 {-2.5, -2},
+                 {2.4999, 2},
+                 {2.5001, 3},
+                 {-2.6, -3},
+                 {7.0, 7},
+                 {32767.5, 32768},
+                 {2147483647.4, 2147483647},
                  {-2147483648.5, -2147483648}};
     for (const auto& c : cases) {
         EXPECT_EQ(CInt(c.in), c.out) << c.in;
@@ -47,10 +59,19 @@ TEST(Numeric, StrPutsABlankInTheSignPlaceAndDropsZeros)
     const struct {
         double in;
         const char* out;
-    } cases[] = {{0, " 0"},         {4, " 4"},          {-1, "-1"},           {12.5, " 12.5"},
-                 {0.25, " .25"},    {-0.5, "-.5"},      {1.0 / 3, " .333333333333333"},
-                 {0.1 + 0.2, " .3"}, {123456789012345.0, " 123456789012345"},
-                 {1e16, " 1E+16"},  {0.0001, " .0001"}, {1.5e-7, " 1.5E-07"}, {100, " 100"}};
+    } cases[] = {{0, " 0"},
+                 {4, " 4"},
+                 {-1, "-1"},
+                 {12.5, " 12.5"},
+                 {0.25, " .25"},
+                 {-0.5, "-.5"},
+                 {1.0 / 3, " .333333333333333"},
+                 {0.1 + 0.2, " .3"},
+                 {123456789012345.0, " 123456789012345"},
+                 {1e16, " 1E+16"},
+                 {0.0001, " .0001"},
+                 {1.5e-7, " 1.5E-07"},
+                 {100, " 100"}};
     for (const auto& c : cases)
         EXPECT_EQ(Str(c.in), QString::fromLatin1(c.out)) << c.in;
 }
@@ -60,9 +81,9 @@ TEST(Numeric, ValReadsTheLeadingNumberSkippingBlanks)
     const struct {
         const char* in;
         double out;
-    } cases[] = {{" 12 ", 12},   {"1 2 3", 123},  {"-3.5abc", -3.5}, {"abc", 0},
-                 {"", 0},        {"1e3", 1000},   {"&H1F", 31},      {"&o17", 15},
-                 {"2,5", 2},     {"  .5", 0.5},   {"1.2.3", 1.2},    {"7e", 7}};
+    } cases[] = {{" 12 ", 12}, {"1 2 3", 123}, {"-3.5abc", -3.5}, {"abc", 0},
+                 {"", 0},      {"1e3", 1000},  {"&H1F", 31},      {"&o17", 15},
+                 {"2,5", 2},   {"  .5", 0.5},  {"1.2.3", 1.2},    {"7e", 7}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.in)), c.out) << c.in;
 }

@@ -9,8 +9,10 @@
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 int ErrorOf(auto&& f)
 {
@@ -75,10 +77,10 @@ TEST(TextFile, PrintAndWriteFormsGoldenBytes)
     const QString path = dir.filePath("tools.ini");
     {
         TextFileWriter w(path);
-        w.WriteLine(1);                                      // language number
-        w.PrintLine(QStringLiteral("/datos/oscilos"));       // directories
+        w.WriteLine(1);                                // language number
+        w.PrintLine(QStringLiteral("/datos/oscilos")); // directories
         w.PrintLine(QString());
-        w.WriteLine(2);                                      // tool count
+        w.WriteLine(2);                                        // tool count
         w.WriteLine(QString::fromUtf8("Análisis=/opt/a.exe")); // tool line
         w.PrintLine(4);
         w.PrintLine(-1);
@@ -107,7 +109,7 @@ TEST(TextFile, NumberAndQuotedLineReaders)
         const char16_t* line;
         int value;
         int error;
-    } numbers[] = {{u" 1 ", 1, 0}, {u"0", 0, 0}, {u"-3 ", -3, 0}, {u"1 2", 12, 0},
+    } numbers[] = {{u" 1 ", 1, 0}, {u"0", 0, 0},  {u"-3 ", -3, 0}, {u"1 2", 12, 0},
                    {u"", 0, 13},   {u"x", 0, 13}, {u"1x", 0, 13}};
     for (const auto& c : numbers) {
         int got = 0;

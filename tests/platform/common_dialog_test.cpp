@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/common_dialog.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 CommonDialog OpenRecordDialog()
 {
@@ -86,6 +94,41 @@ TEST(CommonDialog, FilterTextBecomesQtFilters)
     EXPECT_EQ(QtFilters(QStringLiteral("Plantillas|*.cnf;*.CNF|Todos|*.*")),
               (QStringList{"Plantillas (*.cnf *.CNF)", "Todos (*.*)"}));
     EXPECT_TRUE(QtFilters(QString()).isEmpty());
+}
+
+} // namespace
+} // namespace vesdra
+
+namespace vesdra
+{
+namespace
+{
+
+// The real dialog, answered by a timer as a user would.
+TEST(CommonDialog, RealOpenDialogStartsInTheFolderAndReturnsThePick)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::WriteBytes(dir.filePath("rec.dat"), "1,0\r\n"));
+    CommonDialog d = OpenRecordDialog();
+    d.FileName = dir.path() + QStringLiteral("\\*.dat");
+    QString shownFolder;
+    QStringList shownFilters;
+    QTimer::singleShot(0, [&] {
+        auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(fd, nullptr);
+        shownFolder = fd->directory().absolutePath();
+        shownFilters = fd->nameFilters();
+        fd->selectFile(dir.filePath("rec.dat"));
+        static_cast<QDialog*>(fd)->accept();
+    });
+    d.ShowOpen();
+    EXPECT_EQ(QDir(shownFolder), QDir(dir.path()));
+    EXPECT_EQ(shownFilters, QStringList{"Data Files (*.dat)"});
+    EXPECT_EQ(QFileInfo(d.FileName), QFileInfo(dir.filePath("rec.dat")));
+    EXPECT_EQ(d.FileTitle, QStringLiteral("rec.dat"));
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_THROW(d.ShowOpen(), VbError);
 }
 
 } // namespace

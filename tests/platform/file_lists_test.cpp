@@ -7,8 +7,10 @@
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 int ErrorOf(auto&& f)
 {
@@ -27,11 +29,20 @@ TEST(FileLists, PatternsMatchWithoutRegardToCase)
         const char* patterns;
         bool match;
     } cases[] = {
-        {"x.cnf", "*.CNF", true},      {"X.CNF", "*.cnf", true},      {"x.cnfx", "*.cnf", false},
-        {"relay.dat", "*.dat;*.cfg", true}, {"relay.cfg", "*.dat; *.cfg", true},
-        {"relay.hdr", "*.dat;*.cfg", false}, {"README", "*.*", true}, {"a.b", "*.*", true},
-        {"anything", "", true},        {"anything", "*", true},       {"rec1.dat", "rec?.DAT", true},
-        {"rec12.dat", "rec?.dat", false}, {"[a].cnf", "[a].cnf", true}, {"#1.cnf", "#*.cnf", true},
+        {"x.cnf", "*.CNF", true},
+        {"X.CNF", "*.cnf", true},
+        {"x.cnfx", "*.cnf", false},
+        {"relay.dat", "*.dat;*.cfg", true},
+        {"relay.cfg", "*.dat; *.cfg", true},
+        {"relay.hdr", "*.dat;*.cfg", false},
+        {"README", "*.*", true},
+        {"a.b", "*.*", true},
+        {"anything", "", true},
+        {"anything", "*", true},
+        {"rec1.dat", "rec?.DAT", true},
+        {"rec12.dat", "rec?.dat", false},
+        {"[a].cnf", "[a].cnf", true},
+        {"#1.cnf", "#*.cnf", true},
         {"Ñandú.cnf", "ñANDÚ.CNF", true},
     };
     for (const auto& c : cases)
@@ -39,7 +50,8 @@ TEST(FileLists, PatternsMatchWithoutRegardToCase)
             << c.name << " / " << c.patterns;
 }
 
-class FileListsOnDisk : public ::testing::Test {
+class FileListsOnDisk : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -8,8 +8,10 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 TEST(MsgBox, RecorderRecordsEveryBoxAndAnswers)
 {

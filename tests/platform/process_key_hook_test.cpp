@@ -13,8 +13,10 @@
 #include "platform/key_hook.h"
 #include "platform/process.h"
 
-namespace vesdra {
-namespace {
+namespace vesdra
+{
+namespace
+{
 
 TEST(StartProgram, RecordsTheWindowStyleAndRefusesMissingPrograms)
 {
@@ -71,7 +73,8 @@ TEST(StartProgram, RealStartDoesNotWait)
 }
 
 // A control that ignores keys, so they travel to its parent.
-class Box : public QWidget {
+class Box : public QWidget
+{
 public:
     using QWidget::QWidget;
     int presses{0};

@@ -4,13 +4,15 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 // The 16-colour palette, &HBBGGRR.
-constexpr std::array<std::uint32_t, 16> kQB = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+constexpr std::array<std::uint32_t, 16> kQB = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                               0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                               0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 // The classic desktop scheme by system colour index, &HBBGGRR.
 constexpr std::array<std::uint32_t, 25> kSystem = {

@@ -3,7 +3,8 @@
 
 class QColor;
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Colours are 32-bit values &HBBGGRR (red in the low byte); a value with the
 // top bit set names a system colour by its index in the low byte.
@@ -19,7 +20,10 @@ inline constexpr std::uint32_t kSysWindowText = 0x80000008;       // window text
 inline constexpr std::uint32_t kSysButtonFace = 0x8000000F;       // button face
 inline constexpr std::uint32_t kSysButtonText = 0x80000012;       // button text
 
-[[nodiscard]] constexpr bool IsSystemColor(std::uint32_t color) { return (color & 0x80000000u) != 0; }
+[[nodiscard]] constexpr bool IsSystemColor(std::uint32_t color)
+{
+    return (color & 0x80000000u) != 0;
+}
 
 // A colour as &HBBGGRR, system colours replaced by the classic desktop's
 // values (menu &HC8D0D4, window background white, ...); unknown system
@@ -31,7 +35,10 @@ inline constexpr std::uint32_t kSysButtonText = 0x80000012;       // button text
 {
     return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
-[[nodiscard]] constexpr std::uint32_t RgbToBgr(std::uint32_t rgb) { return BgrToRgb(rgb); }
+[[nodiscard]] constexpr std::uint32_t RgbToBgr(std::uint32_t rgb)
+{
+    return BgrToRgb(rgb);
+}
 
 // The colour to paint with. System colours come from the application's
 // palette when there is a GUI application, else as ResolveColor. Defined in

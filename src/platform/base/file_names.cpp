@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace vesdra {
+namespace vesdra
+{
 
 QString ExistingPathNoCase(const QString& path)
 {
@@ -18,18 +19,17 @@ QString ExistingPathNoCase(const QString& path)
         const QString& part = parts[i];
         const QString base = current.isEmpty() ? QStringLiteral(".") : current;
         const auto join = [&](const QString& name) {
-            return current.isEmpty() ? name
+            return current.isEmpty()                    ? name
                    : current.endsWith(QLatin1Char('/')) ? current + name
                                                         : current + QLatin1Char('/') + name;
         };
-        if (part == QLatin1String(".") || part == QLatin1String("..") ||
-            QFileInfo::exists(join(part))) {
+        if (part == QLatin1String(".") || part == QLatin1String("..") || QFileInfo::exists(join(part))) {
             current = join(part);
             continue;
         }
         QString found;
-        const QStringList names = QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                       QDir::NoDotAndDotDot);
+        const QStringList names =
+            QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QString& name : names)
             if (name.compare(part, Qt::CaseInsensitive) == 0) {
                 found = name;

@@ -8,9 +8,11 @@
 
 #include "platform/base/numeric.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 QChar& SeparatorOverride()
 {
@@ -80,7 +82,8 @@ QString FormatDecimal(const Decimal& dec, bool negative, const DigitPattern& p)
     bool roundUp = false;
     if (keep > 0) {
         for (long long i = 0; i < keep; ++i)
-            n += i < static_cast<long long>(dec.Digits.size()) ? dec.Digits[static_cast<std::size_t>(i)] : '0';
+            n +=
+                i < static_cast<long long>(dec.Digits.size()) ? dec.Digits[static_cast<std::size_t>(i)] : '0';
         if (keep < static_cast<long long>(dec.Digits.size()))
             roundUp = dec.Digits[static_cast<std::size_t>(keep)] >= '5';
     } else if (keep == 0) {
@@ -150,8 +153,8 @@ QString Format(double value, QAnyStringView pattern)
         return FormatDecimal(Decimal{"0", 0}, false, p);
     // Fifteen significant digits: what the value shows as a decimal number.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     return FormatDecimal(FromScientific(buf, res.ptr), value < 0, p);
 }
 
@@ -166,8 +169,7 @@ QString Format(float value, QAnyStringView pattern)
         return FormatDecimal(Decimal{"0", 0}, false, p);
     // The shortest decimal text of the Single: 0.1235f rounds as 0.1235.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific);
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
     return FormatDecimal(FromScientific(buf, res.ptr), value < 0, p);
 }
 
@@ -179,7 +181,10 @@ QChar DecimalSeparator()
     return point.isEmpty() ? QLatin1Char('.') : point.at(0);
 }
 
-void SetDecimalSeparatorForTests(QChar separator) { SeparatorOverride() = separator; }
+void SetDecimalSeparatorForTests(QChar separator)
+{
+    SeparatorOverride() = separator;
+}
 
 QString HoraAmPm(const QTime& time)
 {

@@ -5,7 +5,8 @@
 #include <QTime>
 #include <concepts>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Format(value, pattern) for digit patterns: "0.000", "0.00", "0.0", "0",
 // "#.###", "#.##", and any mix of '0' (digit always written) and '#' (digit
@@ -21,8 +22,7 @@ namespace vesdra {
 // Any other pattern writes the number as Str does, without the sign blank.
 [[nodiscard]] QString Format(double value, QAnyStringView pattern);
 [[nodiscard]] QString Format(float value, QAnyStringView pattern);
-template <std::integral T>
-[[nodiscard]] QString Format(T value, QAnyStringView pattern)
+template <std::integral T> [[nodiscard]] QString Format(T value, QAnyStringView pattern)
 {
     return Format(static_cast<double>(value), pattern);
 }

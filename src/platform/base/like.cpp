@@ -4,9 +4,11 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 struct Token {
     enum Kind { Literal, AnyOne, Digit, Star, List, Empty } kind{Literal};
@@ -17,9 +19,12 @@ struct Token {
     [[nodiscard]] bool Matches(char16_t c) const
     {
         switch (kind) {
-        case Literal: return c == ch;
-        case AnyOne: return true;
-        case Digit: return c >= u'0' && c <= u'9';
+        case Literal:
+            return c == ch;
+        case AnyOne:
+            return true;
+        case Digit:
+            return c >= u'0' && c <= u'9';
         case List: {
             bool in = false;
             for (const auto& [lo, hi] : ranges)
@@ -29,7 +34,8 @@ struct Token {
                 }
             return in != negated;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
 };

@@ -2,7 +2,8 @@
 #include <QString>
 #include <QStringView>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // The Like operator with binary comparison (case counts):
 //   *        any run of characters, also none

@@ -9,9 +9,11 @@
 #include "platform/base/formats.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 std::int32_t RoundToInt32(double value)
 {
@@ -35,8 +37,14 @@ bool IsBlank(QChar c)
 
 } // namespace
 
-std::int32_t CInt(double value) { return RoundToInt32(value); }
-std::int32_t CLng(double value) { return RoundToInt32(value); }
+std::int32_t CInt(double value)
+{
+    return RoundToInt32(value);
+}
+std::int32_t CLng(double value)
+{
+    return RoundToInt32(value);
+}
 
 QString Str(double value)
 {
@@ -48,8 +56,8 @@ QString Str(double value)
         return QStringLiteral(" 0");
     // Fifteen significant digits, then the shortest of them.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     std::string sci(buf, res.ptr);
     const auto e = sci.find('e');
     int exponent = std::atoi(sci.c_str() + e + 1);
@@ -188,6 +196,9 @@ double CDbl(QStringView text)
     return v;
 }
 
-std::int32_t CIntText(QStringView text) { return CInt(CDbl(text)); }
+std::int32_t CIntText(QStringView text)
+{
+    return CInt(CDbl(text));
+}
 
 } // namespace vesdra

@@ -3,7 +3,8 @@
 #include <QStringView>
 #include <cstdint>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Conversions of the original runtime, widened to 32 bits.
 //

@@ -5,9 +5,11 @@
 
 #include "platform/base/text_file.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 QString TrimBlanks(QStringView s)
 {
@@ -49,9 +51,8 @@ QString FindValue(const QString& path, const QString& section, const QString& ke
         if (TrimBlanks(QStringView(line).left(eq)).compare(key, Qt::CaseInsensitive) != 0)
             continue;
         QString value = TrimBlanks(QStringView(line).mid(eq + 1));
-        if (value.size() >= 2 &&
-            ((value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"')) ||
-             (value.front() == QLatin1Char('\'') && value.back() == QLatin1Char('\''))))
+        if (value.size() >= 2 && ((value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"')) ||
+                                  (value.front() == QLatin1Char('\'') && value.back() == QLatin1Char('\''))))
             value = value.mid(1, value.size() - 2);
         return value.isNull() ? QString(QLatin1String("")) : value;
     }
@@ -71,8 +72,8 @@ QString WinIniPath()
     return QDir::homePath() + QStringLiteral("/.config/win.ini");
 }
 
-ProfileString GetProfileString(const QString& section, const QString& key,
-                               const QString& defaultValue, std::int32_t bufferSize)
+ProfileString GetProfileString(const QString& section, const QString& key, const QString& defaultValue,
+                               std::int32_t bufferSize)
 {
     QString value = FindValue(WinIniPath(), section, key);
     if (value.isNull()) {

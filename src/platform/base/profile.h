@@ -2,7 +2,8 @@
 #include <QString>
 #include <cstdint>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // The keyed values of WIN.INI, read as GetProfileString does.
 //
@@ -11,8 +12,8 @@ namespace vesdra {
 [[nodiscard]] QString WinIniPath();
 
 struct ProfileString {
-    QString Value;           // what the call copies into the buffer
-    std::int32_t Length{0};  // the count it returns
+    QString Value;          // what the call copies into the buffer
+    std::int32_t Length{0}; // the count it returns
 };
 
 // Section and key are compared without regard to case; the first section of
@@ -22,7 +23,6 @@ struct ProfileString {
 // characters, as the buffer holds the terminating zero; a buffer below 1
 // gives "".
 [[nodiscard]] ProfileString GetProfileString(const QString& section, const QString& key,
-                                             const QString& defaultValue = {},
-                                             std::int32_t bufferSize = 150);
+                                             const QString& defaultValue = {}, std::int32_t bufferSize = 150);
 
 } // namespace vesdra

@@ -10,9 +10,11 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra {
+namespace vesdra
+{
 
-namespace {
+namespace
+{
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
@@ -49,8 +51,8 @@ QStringList SplitTextLines(const QByteArray& bytes)
         qsizetype end = last ? n : lf;
         if (!last && end > start && bytes[end - 1] == '\r')
             --end;
-        lines.append(FromCp1252(std::string_view(bytes.constData() + start,
-                                                 static_cast<std::size_t>(end - start))));
+        lines.append(
+            FromCp1252(std::string_view(bytes.constData() + start, static_cast<std::size_t>(end - start))));
         start = last ? n : lf + 1;
     }
     return lines;
@@ -100,10 +102,22 @@ QString QuotedLine(QStringView line)
     return line.mid(1, line.size() - 2).toString();
 }
 
-QByteArray PrintForm(const QString& text) { return ToCp1252(text) + kLineEnd; }
-QByteArray PrintForm(double number) { return Str(number).toLatin1() + ' ' + kLineEnd; }
-QByteArray WriteForm(const QString& text) { return '"' + ToCp1252(text) + '"' + kLineEnd; }
-QByteArray WriteForm(double number) { return NumberText(number).toLatin1() + kLineEnd; }
+QByteArray PrintForm(const QString& text)
+{
+    return ToCp1252(text) + kLineEnd;
+}
+QByteArray PrintForm(double number)
+{
+    return Str(number).toLatin1() + ' ' + kLineEnd;
+}
+QByteArray WriteForm(const QString& text)
+{
+    return '"' + ToCp1252(text) + '"' + kLineEnd;
+}
+QByteArray WriteForm(double number)
+{
+    return NumberText(number).toLatin1() + kLineEnd;
+}
 
 struct TextFileWriter::Impl {
     QSaveFile file;
@@ -122,7 +136,10 @@ TextFileWriter::TextFileWriter(const QString& path)
     impl_->open = true;
 }
 
-TextFileWriter::~TextFileWriter() { Abort(); }
+TextFileWriter::~TextFileWriter()
+{
+    Abort();
+}
 
 void TextFileWriter::Put(const QByteArray& bytes)
 {
@@ -130,13 +147,25 @@ void TextFileWriter::Put(const QByteArray& bytes)
         throw VbError(vberr::BadFileNameOrNumber);
     if (impl_->file.write(bytes) != bytes.size())
         throw VbError(impl_->file.error() == QFileDevice::ResourceError ? vberr::DiskFull
-                                                                          : vberr::DeviceIoError);
+                                                                        : vberr::DeviceIoError);
 }
 
-void TextFileWriter::PrintLine(const QString& text) { Put(PrintForm(text)); }
-void TextFileWriter::PrintLine(double number) { Put(PrintForm(number)); }
-void TextFileWriter::WriteLine(const QString& text) { Put(WriteForm(text)); }
-void TextFileWriter::WriteLine(double number) { Put(WriteForm(number)); }
+void TextFileWriter::PrintLine(const QString& text)
+{
+    Put(PrintForm(text));
+}
+void TextFileWriter::PrintLine(double number)
+{
+    Put(PrintForm(number));
+}
+void TextFileWriter::WriteLine(const QString& text)
+{
+    Put(WriteForm(text));
+}
+void TextFileWriter::WriteLine(double number)
+{
+    Put(WriteForm(number));
+}
 
 void TextFileWriter::Commit()
 {

@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <memory>
 
-namespace vesdra {
+namespace vesdra
+{
 
 // Line-by-line reading of a sequential text file (Line Input #). The whole
 // file is read at once and decoded from Windows-1252; lines end at CR LF or
 // at a lone LF, and a last line without an end is still a line. A lone CR
 // stays part of its line.
-class TextFileReader {
+class TextFileReader
+{
 public:
     // Throws VbError 53 when the file does not exist (76 when its folder
     // does not), 75 when it cannot be read.
@@ -56,7 +58,8 @@ private:
 //  Print form: a string unchanged; a number with a blank (sign place) before
 //              it and one blank after it:  " 4 ", "-1 ".
 //  Write form: a string in double quotes; a number as bare digits: "\"a\"", "4".
-class TextFileWriter {
+class TextFileWriter
+{
 public:
     // Throws VbError 76 when the folder does not exist, 75 when the
     // temporary file cannot be created.
