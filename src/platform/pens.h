@@ -11,6 +11,7 @@ enum class LineForm { Plain, Box, FilledBox };
 
 // A colour &HBBGGRR as the drawing calls take it; a value with the top bit
 // set names a system colour (&H8000000F button face, &H80000005 window).
+// The same conversion as OleColor, for drawing code.
 [[nodiscard]] QColor PenColor(std::uint32_t bgr);
 
 // DrawStyle (0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot,

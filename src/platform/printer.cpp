@@ -1,6 +1,9 @@
 #include "platform/printer.h"
 
+#include <QCoreApplication>
+
 #include "platform/base/vb_error.h"
+#include "platform/common_dialog.h"
 #include "platform/printer_qt.h"
 
 namespace vesdra {
@@ -27,20 +30,16 @@ void Printer::SetOrientation(int orientation)
 {
     if (orientation != 1 && orientation != 2)
         throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
-    if (orientation == orientation_)
-        return;
-    orientation_ = orientation;
-    OrientationChanged();
+    if (orientation != Orientation())
+        ApplyOrientation(orientation);
 }
 
 void Printer::SetColorMode(int mode)
 {
     if (mode != 1 && mode != 2)
         throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
-    if (mode == colorMode_)
-        return;
-    colorMode_ = mode;
-    ColorModeChanged();
+    if (mode != ColorMode())
+        ApplyColorMode(mode);
 }
 
 void Printer::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color, LineForm form)
@@ -101,8 +100,12 @@ Printer& CurrentPrinter()
     PrinterSlot& slot = Slot();
     if (slot.forTests)
         return *slot.forTests;
-    if (!slot.owned)
-        slot.owned = std::make_unique<QtPrinter>();
+    if (!slot.owned) {
+        slot.owned = std::make_unique<QtPrinter>(*DialogPrinter());
+        // The dialog's device goes with the application; the printer object
+        // on it must go first (post routines run last-added first).
+        qAddPostRoutine([] { Slot().owned.reset(); });
+    }
     return *slot.owned;
 }
 

@@ -27,11 +27,13 @@ public:
     [[nodiscard]] virtual std::int32_t Width() const = 0;
     [[nodiscard]] virtual std::int32_t Height() const = 0;
     // 1 portrait, 2 landscape. Takes effect for the next document (or the
-    // next page when no drawing has happened yet on this one).
-    [[nodiscard]] int Orientation() const { return orientation_; }
+    // next page when no drawing has happened yet on this one). Other values
+    // raise VbError 380 ("Invalid property value").
+    [[nodiscard]] virtual int Orientation() const = 0;
     void SetOrientation(int orientation);
-    // 1 monochrome, 2 colour.
-    [[nodiscard]] int ColorMode() const { return colorMode_; }
+    // 1 monochrome, 2 colour; read afresh from the device, so a choice made
+    // in the printer dialog shows at once.
+    [[nodiscard]] virtual int ColorMode() const = 0;
     void SetColorMode(int mode);
 
     double CurrentX{0};
@@ -72,18 +74,16 @@ protected:
     virtual void DoNewPage() = 0;
     virtual void DoEndDoc() = 0;
     virtual void DoKillDoc() = 0;
-    virtual void OrientationChanged() {}
-    virtual void ColorModeChanged() {}
+    virtual void ApplyOrientation(int orientation) = 0;
+    virtual void ApplyColorMode(int mode) = 0;
     // Resets the state a new document starts with (CurrentX/Y to 0).
     void ResetPosition();
-
-private:
-    int orientation_{1};
-    int colorMode_{2};
 };
 
-// The process-wide printer object. By default a QtPrinter on the system's
-// default printer, created on first use; the printer dialog configures it.
+// The process-wide printer object. By default a QtPrinter on the printer
+// that the printer dialog configures (DialogPrinter of common_dialog.h),
+// created on first use, so a choice made in the dialog applies to it
+// whichever of the two is used first.
 Printer& CurrentPrinter();
 // Makes another printer current (the printer dialog may install a new one).
 void SetCurrentPrinter(std::unique_ptr<Printer> printer);

@@ -35,20 +35,19 @@ QList<qreal> DashTwips(int drawStyle)
 
 } // namespace
 
-QtPrinter::QtPrinter() : device_(QPrinter::HighResolution)
-{
-    SyncFromDevice();
-}
+QtPrinter::QtPrinter(QPrinter& device) : device_(&device) {}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> owned) : owned_(std::move(owned)), device_(owned_.get()) {}
 
 std::unique_ptr<QtPrinter> QtPrinter::ForPdf(const QString& path)
 {
-    auto printer = std::make_unique<QtPrinter>();
-    printer->device_.setOutputFormat(QPrinter::PdfFormat);
-    printer->device_.setResolution(600);
-    printer->device_.setPageSize(QPageSize(QPageSize::A4));
+    auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    device->setOutputFormat(QPrinter::PdfFormat);
+    device->setResolution(600);
+    device->setPageSize(QPageSize(QPageSize::A4));
+    device->setColorMode(QPrinter::Color);
+    std::unique_ptr<QtPrinter> printer(new QtPrinter(std::move(device)));
     printer->pdfPath_ = path;
-    printer->SyncFromDevice();
-    printer->SetColorMode(2);
     return printer;
 }
 
@@ -63,33 +62,34 @@ QtPrinter::~QtPrinter()
     }
 }
 
-void QtPrinter::SyncFromDevice()
+int QtPrinter::Orientation() const
 {
-    SetOrientation(device_.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1);
-    SetColorMode(device_.colorMode() == QPrinter::Color ? 2 : 1);
+    return device_->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
-void QtPrinter::OrientationChanged()
+int QtPrinter::ColorMode() const { return device_->colorMode() == QPrinter::Color ? 2 : 1; }
+
+void QtPrinter::ApplyOrientation(int orientation)
 {
-    device_.setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    device_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-void QtPrinter::ColorModeChanged()
+void QtPrinter::ApplyColorMode(int mode)
 {
-    device_.setColorMode(ColorMode() == 2 ? QPrinter::Color : QPrinter::GrayScale);
+    device_->setColorMode(mode == 2 ? QPrinter::Color : QPrinter::GrayScale);
 }
 
 std::int32_t QtPrinter::Width() const
 {
-    return static_cast<std::int32_t>(std::lround(device_.pageLayout().fullRect(QPageLayout::Point).width() * 20.0));
+    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).width() * 20.0));
 }
 
 std::int32_t QtPrinter::Height() const
 {
-    return static_cast<std::int32_t>(std::lround(device_.pageLayout().fullRect(QPageLayout::Point).height() * 20.0));
+    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).height() * 20.0));
 }
 
-double QtPrinter::DeviceScale() const { return device_.resolution() / 1440.0; }
+double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
 
 QFont QtPrinter::CurrentFont() const
 {
@@ -101,7 +101,7 @@ QFont QtPrinter::CurrentFont() const
 
 double QtPrinter::TextWidth(const QString& text) const
 {
-    const QFontMetricsF fm(CurrentFont(), &device_);
+    const QFontMetricsF fm(CurrentFont(), device_);
     double widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, fm.horizontalAdvance(line));
@@ -110,7 +110,7 @@ double QtPrinter::TextWidth(const QString& text) const
 
 double QtPrinter::TextHeight(const QString& text) const
 {
-    const QFontMetricsF fm(CurrentFont(), &device_);
+    const QFontMetricsF fm(CurrentFont(), device_);
     return fm.height() * static_cast<double>(text.count(QLatin1Char('\n')) + 1) / DeviceScale();
 }
 
@@ -121,9 +121,9 @@ QPainter& QtPrinter::Begin()
     if (painter_)
         return *painter_;
     if (!pdfPath_.isEmpty())
-        device_.setOutputFileName(TemporaryPdfPath());
+        device_->setOutputFileName(TemporaryPdfPath());
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&device_))
+    if (!painter->begin(device_))
         PrinterError();
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setTransform(QTransform::fromScale(DeviceScale(), DeviceScale()));
@@ -173,7 +173,7 @@ void QtPrinter::DoPrint(const QString& text)
 {
     QPainter& p = Begin();
     const QFont font = CurrentFont();
-    const QFontMetricsF fm(font, &device_);
+    const QFontMetricsF fm(font, device_);
     p.save();
     p.resetTransform();
     p.setFont(font);
@@ -185,7 +185,7 @@ void QtPrinter::DoPrint(const QString& text)
 void QtPrinter::DoNewPage()
 {
     Begin();
-    if (!device_.newPage())
+    if (!device_->newPage())
         PrinterError();
 }
 
@@ -208,7 +208,7 @@ void QtPrinter::DoKillDoc()
 {
     if (!painter_)
         return;
-    device_.abort();
+    device_->abort();
     if (painter_->isActive())
         painter_->end();
     painter_.reset();

@@ -13,20 +13,19 @@ namespace vesdra {
 // job; KillDoc aborts the job, and for a PDF removes the partial file.
 class QtPrinter final : public Printer {
 public:
-    // A printer on the system's default printer (as configured by the
-    // printer dialog through Device()).
-    QtPrinter();
+    // A printer object on a device it does not own (the printer dialog's);
+    // the device must outlive it.
+    explicit QtPrinter(QPrinter& device);
     // A printer writing every document to one PDF file (the last document
     // ended with EndDoc stays there).
     [[nodiscard]] static std::unique_ptr<QtPrinter> ForPdf(const QString& path);
     ~QtPrinter() override;
 
-    // The device, for the printer dialog; not to be changed while a
-    // document is open. After the dialog, SyncFromDevice takes over the
-    // orientation and colour mode chosen there.
-    [[nodiscard]] QPrinter& Device() { return device_; }
-    void SyncFromDevice();
+    // The device; not to be changed while a document is open.
+    [[nodiscard]] QPrinter& Device() { return *device_; }
 
+    [[nodiscard]] int Orientation() const override;
+    [[nodiscard]] int ColorMode() const override;
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
     [[nodiscard]] double TextWidth(const QString& text) const override;
@@ -39,8 +38,8 @@ private:
     void DoNewPage() override;
     void DoEndDoc() override;
     void DoKillDoc() override;
-    void OrientationChanged() override;
-    void ColorModeChanged() override;
+    void ApplyOrientation(int orientation) override;
+    void ApplyColorMode(int mode) override;
 
     QPainter& Begin();
     void PreparePen(std::uint32_t color);
@@ -49,7 +48,10 @@ private:
 
     [[nodiscard]] double DeviceScale() const;
 
-    QPrinter device_;
+    QtPrinter(std::unique_ptr<QPrinter> owned);
+
+    std::unique_ptr<QPrinter> owned_;
+    QPrinter* device_;
     std::unique_ptr<QPainter> painter_;
     // A PDF is written to a temporary name and renamed when its document ends.
     QString pdfPath_;

@@ -48,6 +48,8 @@ public:
     // does; once only.
     bool FailNextCall{false};
 
+    [[nodiscard]] int Orientation() const override { return orientation_; }
+    [[nodiscard]] int ColorMode() const override { return colorMode_; }
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
     [[nodiscard]] double TextWidth(const QString& text) const override;
@@ -65,6 +67,11 @@ private:
     void DoNewPage() override;
     void DoEndDoc() override;
     void DoKillDoc() override;
+    void ApplyOrientation(int orientation) override { orientation_ = orientation; }
+    void ApplyColorMode(int mode) override { colorMode_ = mode; }
+
+    int orientation_{1};
+    int colorMode_{2};
 
     PrintCall Snapshot(PrintCall::Kind kind, std::uint32_t color);
     void MaybeFail();

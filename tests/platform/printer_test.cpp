@@ -7,6 +7,7 @@
 
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
+#include "platform/common_dialog.h"
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 
@@ -122,6 +123,24 @@ TEST(RecordingPrinter, TestsCanReplaceTheCurrentPrinter)
     SetPrinterForTests(nullptr);
     EXPECT_EQ(rec.Texts(), std::vector<QString>{QStringLiteral("x")});
     EXPECT_NE(&CurrentPrinter(), static_cast<Printer*>(&rec));
+}
+
+TEST(QtPrinter, TheCurrentPrinterIsTheOneThePrinterDialogConfigures)
+{
+    // The dialog may run before or after the printer object is first used;
+    // either way they act on one device.
+    QPrinter* dialogs = DialogPrinter();
+    const QPrinter::ColorMode savedMode = dialogs->colorMode();
+    const QPageLayout::Orientation savedOrientation = dialogs->pageLayout().orientation();
+    dialogs->setColorMode(QPrinter::GrayScale);  // as the user might in the dialog
+    EXPECT_EQ(CurrentPrinter().ColorMode(), 1);
+    dialogs->setColorMode(QPrinter::Color);
+    EXPECT_EQ(CurrentPrinter().ColorMode(), 2);
+    CurrentPrinter().SetOrientation(2);
+    EXPECT_EQ(dialogs->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_GT(CurrentPrinter().Width(), CurrentPrinter().Height());
+    dialogs->setColorMode(savedMode);
+    dialogs->setPageOrientation(savedOrientation);
 }
 
 QString RunTool(const QString& tool, const QStringList& args)
