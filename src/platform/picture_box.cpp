@@ -120,6 +120,11 @@ void PictureBox::EnsureImageSize(const QSize& size)
         return;
     EndPainting();
     QImage grown(want, QImage::Format_RGB32);
+    // Text drawn into the image must have the size the form measures with
+    // TextWidth and TextHeight: the image takes the screen's logical DPI.
+    const ScreenInfo& s = Screen();
+    grown.setDotsPerMeterX(static_cast<int>(std::lround(1440.0 / s.TwipsPerPixelX / 0.0254)));
+    grown.setDotsPerMeterY(static_cast<int>(std::lround(1440.0 / s.TwipsPerPixelY / 0.0254)));
     grown.fill(PenColor(backColor_));
     if (!image_.isNull()) {
         QPainter p(&grown);
