@@ -1,0 +1,58 @@
+#include "views/waves/waves_draw.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/base/screen.h"
+#include "platform/picture_box.h"
+#include "views/waves/onda_vista.h"
+
+namespace vesdra
+{
+
+TraceGeometry GeometriaTrazo(double x0, double escalaX, double ceroY, double escalaY)
+{
+    const ScreenInfo& s = Screen();
+    return TraceGeometry{x0,
+                         escalaX,
+                         ceroY,
+                         escalaY,
+                         static_cast<double>(s.TwipsPerPixelX),
+                         static_cast<double>(s.TwipsPerPixelY)};
+}
+
+double AjustarAPixelX(double x)
+{
+    const double t = Screen().TwipsPerPixelX;
+    return std::floor(x / t + 0.5) * t;
+}
+
+std::vector<QLineF> SegmentosTrazo(std::span<const float> canal, std::int32_t primera, std::int32_t ultima,
+                                   const TraceGeometry& g)
+{
+    const auto n = static_cast<std::int32_t>(canal.size());
+    primera = std::max(primera, 1);
+    ultima = std::min(ultima, n);
+    if (primera > ultima)
+        return {};
+    return TraceSegments(
+        canal.subspan(static_cast<size_t>(primera - 1), static_cast<size_t>(ultima - primera + 1)), g);
+}
+
+void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float> canal, std::uint32_t color)
+{
+    pic.Cls();
+    const double w = v.Ancho;
+    const double h = v.Alto;
+    if (v.Completa) {
+        pic.Line(w / 50.0, h / 2.0, 49.0 * w / 50.0, h / 2.0, kColorEjes);
+        pic.Line(w / 50.0, h / 50.0, w / 50.0, 49.0 * h / 50.0, kColorEjes);
+    } else if (v.OrigenY < pic.Height()) {
+        pic.Line(v.OrigenX, v.OrigenY, pic.Width(), v.OrigenY, kColorEjes);
+    }
+    const TraceGeometry g = GeometriaTrazo(v.OrigenX, v.EscalaX, v.OrigenY, v.FactorZoom * v.EscalaY);
+    const std::vector<QLineF> segs = SegmentosTrazo(canal, v.PrimeraMuestra, v.UltimaMuestra, g);
+    pic.Lines(segs.data(), segs.size(), color);
+}
+
+} // namespace vesdra
