@@ -1,4 +1,7 @@
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -182,6 +185,24 @@ TEST_F(CompositionWindow, ResizeRedrawsTheFullViewAndRestartsTheHistory)
     EXPECT_EQ(v.HScroll1->Min(), 1);
     EXPECT_EQ(v.HScroll1->Max(), kMuestras);
     EXPECT_DOUBLE_EQ(v.Lineamar->X1(), v.Picture1->Width() / 50.0);
+}
+
+TEST_F(CompositionWindow, ResizeEventsOfADragAreLaidOutOnce)
+{
+    frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });
+    const std::int32_t ancho = v.Picture1->Width();
+    for (int i = 0; i < 5; ++i) {
+        SetFormSizeTwips(v, 9000 + 150 * i, 6000);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(v.Picture1->Width(), ancho) << "laid out before the drag settled";
+    QElapsedTimer reloj;
+    reloj.start();
+    while (v.Picture1->Width() == ancho && reloj.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    EXPECT_NEAR(v.Picture1->Width(), 9600 - 1335, 15);
 }
 
 TEST_F(CompositionWindow, ResizeIsIgnoredUntilTheBuildEndsAndSmallWindowsRaiseNoError)
