@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "analysis/float_table.h"
@@ -13,8 +14,9 @@ struct AnalysisState {
     // 1..2·CanalesDFT. Column 2c − 1 holds the sine-weighted and column 2c the
     // cosine-weighted sum of analog channel c, scaled to RMS, for the window
     // of N rows ending at the row. Rows 1..5·N are lead-in; row 5·N + s
-    // belongs to record sample s. Replaced whole, and only, by a complete run.
-    TablaReal Fasores;
+    // belongs to record sample s. Replaced whole, and only, by a complete run;
+    // an open view keeps the table it was built on. Null until the first run.
+    std::shared_ptr<const TablaReal> Fasores;
     std::int32_t NumMuestrasDFT{0};
     std::int32_t FilasDFT{0};
     std::int32_t CanalesDFT{0};
@@ -36,7 +38,7 @@ struct AnalysisState {
     // Symmetrical components of the sets chosen for the sequence view, one
     // row per row of Fasores, six columns per set (X1, X2, X0 as real and
     // imaginary parts). Rebuilt at every opening of the sequence view.
-    TablaReal ComponentesSecuencia;
+    std::shared_ptr<const TablaReal> ComponentesSecuencia;
 };
 
 AnalysisState& Analisis();

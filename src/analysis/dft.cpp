@@ -202,10 +202,10 @@ void CalcularFasores()
     TablaReal tabla = CalcularTablaFasores(reg.Valores, reg.Desfase.Span(), reg.FrecuenciaLinea, n);
 
     AnalysisState& a = Analisis();
-    a.Fasores = std::move(tabla);
+    a.FilasDFT = tabla.Rows();
+    a.Fasores = std::make_shared<const TablaReal>(std::move(tabla));
     a.MuestrasCicloDFT = n;
     a.NumMuestrasDFT = reg.Valores.Rows();
-    a.FilasDFT = a.Fasores.Rows();
     a.CanalesDFT = reg.Valores.Cols();
 }
 

@@ -29,22 +29,28 @@ float Coordenada(float escala, float valor, float zoom)
     return static_cast<float>(static_cast<double>(escala) * static_cast<double>(valor) * static_cast<double>(zoom));
 }
 
+float MaximoMagnitudPar(const TablaReal& pares, std::int32_t k)
+{
+    if (k < 1 || 2 * k > pares.Cols())
+        return 0.0f;
+    const float* x = pares.Column(2 * k - 1).data();
+    const float* y = pares.Column(2 * k).data();
+    // The square root is monotonic: compare squares in double and take one
+    // root at the end; the same value as the largest stored magnitude.
+    double mayor = 0.0;
+    for (std::int32_t i = 0; i < pares.Rows(); ++i) {
+        const double m = static_cast<double>(x[i]) * x[i] + static_cast<double>(y[i]) * y[i];
+        if (m > mayor)
+            mayor = m;
+    }
+    return static_cast<float>(std::sqrt(mayor));
+}
+
 std::vector<float> MaximosMagnitud(const TablaReal& pares)
 {
     std::vector<float> maximos(static_cast<size_t>(pares.Cols() / 2), 0.0f);
-    for (std::int32_t k = 1; k <= pares.Cols() / 2; ++k) {
-        const float* x = pares.Column(2 * k - 1).data();
-        const float* y = pares.Column(2 * k).data();
-        // The square root is monotonic: compare squares in double and take
-        // one root at the end; same result as the largest stored magnitude.
-        double mayor = 0.0;
-        for (std::int32_t i = 0; i < pares.Rows(); ++i) {
-            const double m = static_cast<double>(x[i]) * x[i] + static_cast<double>(y[i]) * y[i];
-            if (m > mayor)
-                mayor = m;
-        }
-        maximos[static_cast<size_t>(k - 1)] = static_cast<float>(std::sqrt(mayor));
-    }
+    for (std::int32_t k = 1; k <= pares.Cols() / 2; ++k)
+        maximos[static_cast<size_t>(k - 1)] = MaximoMagnitudPar(pares, k);
     return maximos;
 }
 

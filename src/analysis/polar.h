@@ -30,6 +30,8 @@ struct Polar {
 // 2k − 1, 2k), over every row; 0 for a pair that is all 0. Element k − 1 is
 // pair k. These are the extremes the common scales are taken from.
 [[nodiscard]] std::vector<float> MaximosMagnitud(const TablaReal& pares);
+// The same for pair k alone; 0 for a pair the table lacks.
+[[nodiscard]] float MaximoMagnitudPar(const TablaReal& pares, std::int32_t k);
 
 // Radius of the diagram: half the shorter side of the picture (the width
 // when both are equal).

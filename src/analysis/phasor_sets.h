@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace vesdra {
+
+// The applied template's three-phase sets as the phasor views read them.
+
+// Drawing factor of set g (column 5, a number held as text), read as every
+// number of the program is read (ValorNumero); an empty cell counts as 1.
+[[nodiscard]] float FactorSet(std::int32_t g);
+
+// Name of set g (column 4); "" when the table lacks it.
+[[nodiscard]] QString NombreSet(std::int32_t g);
+
+// Row of TablaCanales (1..NumCanalesTabla) whose channel number is n: the
+// last such row, or the first when `ultima` is false; 0 when none.
+[[nodiscard]] std::int32_t FilaDeCanal(std::int32_t n, bool ultima);
+
+// Caption and unit of the value box of channel n of set g: NombreCanal and
+// column 4 of the channel's row, or, when the channel has no row, the set's
+// name with no unit.
+struct RotuloCanal {
+    QString Nombre;
+    QString Unidades;
+};
+[[nodiscard]] RotuloCanal RotuloDeCanal(std::int32_t n, std::int32_t g, bool ultima);
+
+} // namespace vesdra

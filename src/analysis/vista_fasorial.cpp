@@ -1,0 +1,353 @@
+#include "analysis/vista_fasorial.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "analysis/analysis_state.h"
+#include "platform/base/colors.h"
+#include "platform/base/numeric.h"
+#include "platform/base/vb_error.h"
+#include "platform/line_control.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "shell/language.h"
+#include "shell/shell_hooks.h"
+
+namespace vesdra {
+
+namespace {
+
+constexpr std::uint32_t kGris = 0x808080;
+constexpr std::uint32_t kFondoForm = 0xC0C0C0;
+// &HBBGGRR: lines of the first set blue, green, red; of the second cyan,
+// yellow, magenta. Swatch rows 1..6 carry the second set's colours first.
+constexpr std::array<std::uint32_t, 6> kColorLinea{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+constexpr std::array<std::uint32_t, 6> kColorMuestra{0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFF0000, 0x00FF00, 0x0000FF};
+
+// Value row (0-based) of the box of slot i.
+constexpr std::size_t FilaValor(std::size_t slot)
+{
+    return slot < 3 ? slot + 3 : slot - 3;
+}
+
+void Colorear(QWidget* w, std::uint32_t fondo)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, OleColor(fondo));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+void Colocar(QWidget* w, const RectTwips& r)
+{
+    MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
+}
+
+} // namespace
+
+VistaFasorial::VistaFasorial(QWidget* parent, EstiloDisposicion estiloResize, int textoTitulo, const char* tag)
+    : QWidget(parent), estiloResize_(estiloResize), textoTitulo_(textoTitulo)
+{
+    setProperty("Tag", QString::fromLatin1(tag));
+    setAttribute(Qt::WA_DeleteOnClose);
+    Colorear(this, kFondoForm);
+    CrearControles();
+}
+
+VistaFasorial::~VistaFasorial() = default;
+
+void VistaFasorial::CrearControles()
+{
+    Picture1 = new PictureBox(this);
+    Picture1->SetBackColor(kGris);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 0; i < 6; ++i) {
+        Lineas[i] = Picture1->AddLine();
+        Lineas[i]->SetBorderColor(kColorLinea[i]);
+        Lineas[i]->SetVisible(false);
+    }
+    HScroll1 = new HScrollBar(this);
+    connect(HScroll1, &ScrollBar::Change, this, &VistaFasorial::HScroll1_Change);
+    lblNumero = new QLabel(this);
+    cmdmas = new QPushButton(QStringLiteral("+"), this);
+    cmdmenos = new QPushButton(QStringLiteral("-"), this);
+    connect(cmdmas, &QPushButton::clicked, this, &VistaFasorial::cmdmas_Click);
+    connect(cmdmenos, &QPushButton::clicked, this, &VistaFasorial::cmdmenos_Click);
+    lblzoom = new QLabel(QStringLiteral("+/-:"), this);
+    pctimpresora = new QPushButton(this);
+    pctimpresora->hide();
+    connect(pctimpresora, &QPushButton::clicked, this, [this] {
+        if (imprimir_)
+            imprimir_();
+    });
+    for (std::size_t i = 0; i < 6; ++i) {
+        Muestras[i] = new QLabel(this);
+        Colorear(Muestras[i], kColorMuestra[i]);
+        Valores[i] = new QLineEdit(this);
+        Valores[i]->setReadOnly(true);
+    }
+}
+
+void VistaFasorial::SetImpresion(std::function<void()> imprimir)
+{
+    imprimir_ = std::move(imprimir);
+    pctimpresora->setVisible(static_cast<bool>(imprimir_));
+}
+
+void VistaFasorial::AplicarDisposicion(const DisposicionVista& d)
+{
+    Colocar(Picture1, d.Picture1);
+    Colocar(HScroll1, d.HScroll1);
+    Colocar(lblNumero, d.lblNumero);
+    Colocar(cmdmas, d.cmdmas);
+    Colocar(cmdmenos, d.cmdmenos);
+    Colocar(lblzoom, d.lblzoom);
+    Colocar(pctimpresora, d.pctimpresora);
+    for (std::size_t i = 0; i < 6; ++i) {
+        Colocar(Muestras[i], d.Muestras[i]);
+        Colocar(Valores[i], d.Valores[i]);
+    }
+}
+
+void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, bool mitadDerecha)
+{
+    hide();
+    MousePointerGuard puntero(this, vbCustom);
+    listo_ = false;
+    muestrasCiclo_ = Analisis().MuestrasCicloDFT < 1 ? 1 : Analisis().MuestrasCicloDFT;
+    // The position runs from the last lead-in row to the row before the last.
+    if (!fuente_ || fuente_->Rows() - 1 < 5 * static_cast<std::int64_t>(muestrasCiclo_))
+        throw VbError(vberr::SubscriptOutOfRange);
+
+    height_ = static_cast<float>(CInt(AltoVista()));
+    const auto v = static_cast<float>(CInt(AnchoVista()));
+    width_ = modo_ == 2 ? v / 2.0f : v;
+    left_ = modo_ == 2 && mitadDerecha ? v / 2.0f : 0.0f;
+    setWindowTitle(TextosIdioma(textoTitulo_));
+    SetFormSizeTwips(*this, width_, height_);
+
+    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
+                                           static_cast<float>(FormHeightTwips(*this)), estiloApertura));
+    HScroll1->SetMax(fuente_->Rows() - 1);
+    HScroll1->SetMin(5 * muestrasCiclo_);
+    HScroll1->SetSmallChange(1);
+    HScroll1->SetLargeChange(muestrasCiclo_);
+    lblzoom->setText(QStringLiteral("+/-: 0"));
+
+    maximo_ = maximo;
+    zoom_ = 1.0f;
+    pasoZoom_ = 0;
+    CalcularEscala();
+    Picture1->Cls();
+    if (!Redibujar()) {
+        MsgBox(TextosIdioma(144), vbOKOnly);
+        listo_ = true;
+    }
+}
+
+void VistaFasorial::MostrarCargada()
+{
+    Hooks().MostrarVentana(this);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        if (marcoObservado_ != sub) {
+            sub->installEventFilter(this);
+            marcoObservado_ = sub;
+        }
+        sub->showNormal();
+    } else {
+        showNormal();
+    }
+    MoveFormTwips(*this, left_, 0, width_, height_);
+    Form_Resize();
+}
+
+bool VistaFasorial::Minimizada() const
+{
+    if (const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget()))
+        return sub->isMinimized();
+    return isMinimized();
+}
+
+void VistaFasorial::CalcularEscala()
+{
+    escalaBase_ = vesdra::EscalaBase(RadioDiagrama(static_cast<float>(Picture1->Width()),
+                                                   static_cast<float>(Picture1->Height())),
+                                     maximo_);
+}
+
+void VistaFasorial::Form_Resize()
+{
+    if (!listo_ || descargada_)
+        return;
+    if (Minimizada()) {
+        Hooks().OcultarMenu();
+        return;
+    }
+    MousePointerGuard puntero(this, vbCustom);
+    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
+                                           static_cast<float>(FormHeightTwips(*this)), estiloResize_));
+    EscribirNumero(HScroll1->Value());
+    CalcularEscala();
+    Picture1->Cls();
+    if (!Redibujar()) {
+        SetMousePointer(this, vbDefault);
+        MsgBox(TextosIdioma(144), vbOKOnly);
+        PasoDeZoom(-1);
+    }
+}
+
+bool VistaFasorial::Redibujar()
+{
+    listo_ = false;
+    const double w = Picture1->Width();
+    const double h = Picture1->Height();
+    centroY_ = static_cast<float>(h / 2.0);
+    centroX_ = static_cast<float>(w / 2.0);
+    const std::uint32_t blanco = QBColor(15);
+    Picture1->Line(0, h / 2.0, w, h / 2.0, blanco);
+    Picture1->Line(w / 2.0, 0, w / 2.0, h, blanco);
+    const std::int32_t p = HScroll1->Value();
+    if (!DibujarFila(p))
+        return false;
+    EscribirNumero(p);
+    listo_ = true;
+    return true;
+}
+
+bool VistaFasorial::DibujarFila(std::int32_t p)
+{
+    if (numSets_ != 1 && numSets_ != 2)
+        return true;
+    for (std::size_t i = 0; i < 6; ++i)
+        Lineas[i]->SetVisible(i < 3 || numSets_ == 2);
+    const TablaReal& t = *fuente_;
+    for (std::size_t set = 0; set < static_cast<std::size_t>(numSets_); ++set) {
+        for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
+            const Slot& s = slots_[i];
+            const float x = t(p, s.ColumnaX);
+            const float y = t(p, s.ColumnaX + 1);
+            const double x2 = centroX_ + static_cast<double>(s.Factor) * Coordenada(escalaBase_, x, zoom_);
+            const double y2 = centroY_ - static_cast<double>(s.Factor) * Coordenada(escalaBase_, y, zoom_);
+            if (!CoordenadaValida(x2) || !CoordenadaValida(y2))
+                return false;
+            Lineas[i]->SetPoints(centroX_, centroY_, x2, y2);
+        }
+        for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
+            const Slot& s = slots_[i];
+            const Polar polar = PolarGrados(t(p, s.ColumnaX), t(p, s.ColumnaX + 1));
+            Valores[FilaValor(i)]->setText(TextoValor(s.Nombre, s.Digito, polar, s.Unidades));
+        }
+    }
+    if (numSets_ == 1) {
+        for (std::size_t i = 3; i < 6; ++i)
+            Valores[FilaValor(i)]->clear();
+    }
+    return true;
+}
+
+void VistaFasorial::EscribirNumero(std::int32_t p)
+{
+    const std::int64_t numero = static_cast<std::int64_t>(p) - 5 * static_cast<std::int64_t>(muestrasCiclo_) + 1;
+    lblNumero->setText(TextosIdioma(266) + QString::number(numero));
+}
+
+void VistaFasorial::HScroll1_Change()
+{
+    if (!listo_ || descargada_)
+        return;
+    std::int32_t p = HScroll1->Value();
+    // Only a partner that is still open follows: after it closed alone, the
+    // pair's mode stays 2 but there is nothing to move.
+    if (modo_ == 2) {
+        if (VistaFasorial* otra = Pareja())
+            otra->HScroll1->SetValue(p);
+    }
+    if (p >= HScroll1->Max())
+        p = HScroll1->Max();
+    if (p <= HScroll1->Min())
+        p = HScroll1->Min();
+    if (!DibujarFila(p)) {
+        SetMousePointer(this, vbDefault);
+        MsgBox(TextosIdioma(145), vbOKOnly);
+        return;
+    }
+    EscribirNumero(p);
+}
+
+void VistaFasorial::cmdmas_Click()
+{
+    PasoDeZoom(+1);
+}
+
+void VistaFasorial::cmdmenos_Click()
+{
+    PasoDeZoom(-1);
+}
+
+void VistaFasorial::PasoDeZoom(int delta)
+{
+    if (descargada_)
+        return;
+    {
+        MousePointerGuard puntero(this, vbHourglass);
+        pasoZoom_ += delta;
+        zoom_ = FactorZoomPaso(pasoZoom_);
+        if (!Redibujar()) {
+            // Too far in: the step goes back and the last zoom that fitted
+            // is drawn again, so the view stays as it was and keeps working.
+            SetMousePointer(this, vbDefault);
+            MsgBox(TextosIdioma(144), vbOKOnly);
+            pasoZoom_ -= 1;
+            zoom_ = FactorZoomPaso(pasoZoom_);
+            (void)Redibujar();
+            listo_ = true;
+        }
+        lblzoom->setText(QStringLiteral("+/-: ") + QString::number(pasoZoom_));
+    }
+    Picture1->setFocus();
+}
+
+float VistaFasorial::Coordenadas(std::int32_t r, std::int32_t j) const
+{
+    return Coordenada(escalaBase_, (*fuente_)(r, j), zoom_);
+}
+
+Polar VistaFasorial::PolarFila(std::int32_t r, std::int32_t k) const
+{
+    return PolarGrados((*fuente_)(r, 2 * k - 1), (*fuente_)(r, 2 * k));
+}
+
+QImage VistaFasorial::RenderImage() const
+{
+    return Picture1->RenderImage();
+}
+
+void VistaFasorial::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void VistaFasorial::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+bool VistaFasorial::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == marcoObservado_ && event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vesdra

@@ -1,0 +1,148 @@
+#pragma once
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <cstdint>
+#include <memory>
+
+#include "analysis/float_table.h"
+#include "analysis/polar.h"
+#include "analysis/view_layout.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vesdra {
+
+class HScrollBar;
+class LineControl;
+class PictureBox;
+
+// What the phasor view and the sequence view share: a diagram of up to six
+// phasors of one window position of a table of (x, y) pairs, drawn as lines
+// from the centre of a picture, six value boxes beside colour swatches, a
+// position scroll bar over the DFT rows, zoom steps of 1.25 and the layout.
+//
+// Each view resolves at loading what its six lines show (a "slot": the
+// table column of x, y next to it, the set's drawing factor and the texts of
+// its value box) and keeps the table it was built on, so later changes of
+// the record, the template or the selections never make it read outside
+// that table. Moving the scroll bar redraws six lines and six boxes only.
+class VistaFasorial : public QWidget {
+    Q_OBJECT
+public:
+    ~VistaFasorial() override;
+
+    // Controls. Lines and slots: 0..2 the first chosen set (blue, green,
+    // red), 3..5 the second (cyan, yellow, magenta). Swatch and value rows
+    // 1..6 (index 0..5): the second set's three, then the first set's.
+    PictureBox* Picture1{};
+    std::array<LineControl*, 6> Lineas{};
+    HScrollBar* HScroll1{};
+    QLabel* lblNumero{};
+    QPushButton* cmdmas{};
+    QPushButton* cmdmenos{};
+    QLabel* lblzoom{};
+    QPushButton* pctimpresora{};
+    std::array<QLabel*, 6> Muestras{};
+    std::array<QLineEdit*, 6> Valores{};
+
+    // Handlers, callable directly.
+    void HScroll1_Change();
+    void cmdmas_Click();
+    void cmdmenos_Click();
+    void Form_Resize();
+
+    // State the printouts and the tests read.
+    [[nodiscard]] bool Listo() const { return listo_; }
+    [[nodiscard]] std::int32_t PasoZoom() const { return pasoZoom_; }
+    [[nodiscard]] float Zoom() const { return zoom_; }
+    [[nodiscard]] float EscalaBase() const { return escalaBase_; }
+    [[nodiscard]] std::int32_t MuestrasCiclo() const { return muestrasCiclo_; }
+    [[nodiscard]] float CentroX() const { return centroX_; }
+    [[nodiscard]] float CentroY() const { return centroY_; }
+    [[nodiscard]] std::int32_t ModoVistas() const { return modo_; }
+    [[nodiscard]] std::int32_t NumSets() const { return numSets_; }
+    // The chosen sets, lowest first (0 for a set not chosen).
+    [[nodiscard]] std::int32_t Set(int i) const { return sets_[static_cast<size_t>(i)]; }
+    // Drawing offset of column j of row r: scale × table × zoom.
+    [[nodiscard]] float Coordenadas(std::int32_t r, std::int32_t j) const;
+    // Magnitude and angle of pair k (columns 2k − 1, 2k) of row r.
+    [[nodiscard]] Polar PolarFila(std::int32_t r, std::int32_t k) const;
+    [[nodiscard]] const TablaReal& Tabla() const { return *fuente_; }
+    // What the picture shows: the kept drawing and the visible lines.
+    [[nodiscard]] QImage RenderImage() const;
+
+    // The print button shows only once the printout is installed.
+    void SetImpresion(std::function<void()> imprimir);
+
+protected:
+    // A line's source and its value box, fixed at loading.
+    struct Slot {
+        std::int32_t ColumnaX{0}; // x in this column of the table, y in the next
+        float Factor{1.0f};
+        QString Nombre;
+        QString Digito;
+        QString Unidades;
+    };
+
+    VistaFasorial(QWidget* parent, EstiloDisposicion estiloResize, int textoTitulo, const char* tag);
+
+    // The loading steps both views share, after the derived view has set
+    // fuente_, slots_, numSets_, sets_ and modo_: size and place, layout,
+    // scroll range, scale from `maximo`, first drawing. Throws VbError.
+    void CargarComun(float maximo, EstiloDisposicion estiloApertura, bool mitadDerecha);
+    // Shows the loaded view (MDI placement, normal state) and lays it out for
+    // its final size.
+    void MostrarCargada();
+
+    // The other view of a pair opened together, while it is open.
+    [[nodiscard]] virtual VistaFasorial* Pareja() const = 0;
+    // The view's own unloading rule runs from closeEvent.
+    virtual void Form_Unload() = 0;
+
+    std::shared_ptr<const TablaReal> fuente_;
+    std::array<Slot, 6> slots_{};
+    std::array<std::int32_t, 2> sets_{};
+    std::int32_t numSets_{0};
+    std::int32_t modo_{1};
+    bool descargada_{false};
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CrearControles();
+    void AplicarDisposicion(const DisposicionVista& d);
+    // Axes, lines, value boxes and position number at the scroll bar's value.
+    // False on an overflow (lines and boxes not reached keep their state).
+    [[nodiscard]] bool Redibujar();
+    // Lines and value boxes of row p; false on an overflow.
+    [[nodiscard]] bool DibujarFila(std::int32_t p);
+    void EscribirNumero(std::int32_t p);
+    void PasoDeZoom(int delta);
+    void CalcularEscala();
+    [[nodiscard]] bool Minimizada() const;
+
+    EstiloDisposicion estiloResize_;
+    int textoTitulo_;
+    std::function<void()> imprimir_;
+    float maximo_{0};
+    bool listo_{false};
+    std::int32_t pasoZoom_{0};
+    float zoom_{1.0f};
+    float escalaBase_{0};
+    std::int32_t muestrasCiclo_{1};
+    float centroX_{0};
+    float centroY_{0};
+    float left_{0};
+    float width_{0};
+    float height_{0};
+    QWidget* marcoObservado_{nullptr};
+};
+
+} // namespace vesdra

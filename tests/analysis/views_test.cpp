@@ -1,0 +1,360 @@
+#include "analysis_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "analysis/frm_fases.h"
+#include "analysis/frm_secuencias.h"
+#include "platform/line_control.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/twips.h"
+
+namespace vesdra {
+namespace {
+
+using test::AnalysisFixture;
+
+QColor Bgr(std::uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// The pixel at twips (x, y) of a view's picture.
+QColor Pixel(const QImage& img, double x, double y)
+{
+    return img.pixelColor(static_cast<int>(std::lround(x / 15.0)), static_cast<int>(std::lround(y / 15.0)));
+}
+
+// Some pixel within one of twips (x, y) has the colour (lines snap to pixels).
+bool ColorCerca(const QImage& img, double x, double y, const QColor& color)
+{
+    const auto px = static_cast<int>(std::lround(x / 15.0));
+    const auto py = static_cast<int>(std::lround(y / 15.0));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (img.pixelColor(px + dx, py + dy) == color)
+                return true;
+    return false;
+}
+
+double Largo(const LineControl* l)
+{
+    return std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1());
+}
+
+using ViewsTest = AnalysisFixture;
+
+TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ScopedMsgBoxRecorder cajas;
+    ASSERT_TRUE(CargarFases());
+    frmFases* f = Fases();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->property("Tag").toString(), "1");
+    EXPECT_EQ(f->windowTitle(), "T69");
+    EXPECT_TRUE(f->Listo());
+    EXPECT_EQ(cajas.Count(), 0);
+
+    // The first position is the last lead-in row, read out as 1; one cycle
+    // per large step; the bar stops one row before the last.
+    EXPECT_EQ(f->HScroll1->Min(), 5 * kN);
+    EXPECT_EQ(f->HScroll1->Value(), 5 * kN);
+    EXPECT_EQ(f->HScroll1->Max(), 5 * kN + 200 - 1);
+    EXPECT_EQ(f->HScroll1->LargeChange(), kN);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 1");
+    EXPECT_EQ(f->lblzoom->text(), "+/-: 0");
+
+    // Value rows 4..6 hold the first set; rows 1..3 are empty with one set.
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_EQ(f->Valores[4]->text(), "VB: 100. @ 240.kV");
+    EXPECT_EQ(f->Valores[5]->text(), "VC: 100. @ 120.kV");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(f->Valores[static_cast<size_t>(i)]->text().isEmpty());
+    for (int i = 3; i < 6; ++i)
+        EXPECT_FALSE(f->Lineas[static_cast<size_t>(i)]->Visible());
+
+    // The largest magnitude reaches the nearer edge: radius / 100 per unit.
+    const double radio = std::min(f->Picture1->Width(), f->Picture1->Height()) / 2.0;
+    EXPECT_FLOAT_EQ(f->EscalaBase(), static_cast<float>(radio / 100.0));
+    const LineControl* va = f->Lineas[0];
+    EXPECT_DOUBLE_EQ(va->X1(), f->CentroX());
+    EXPECT_DOUBLE_EQ(va->Y1(), f->CentroY());
+    EXPECT_NEAR(va->X2() - va->X1(), radio, 0.01);
+    EXPECT_NEAR(va->Y2(), va->Y1(), 0.01);
+    // VC at +120° points up and to the left.
+    EXPECT_LT(f->Lineas[2]->X2(), f->CentroX());
+    EXPECT_LT(f->Lineas[2]->Y2(), f->CentroY());
+
+    const QImage img = f->RenderImage();
+    EXPECT_TRUE(ColorCerca(img, f->CentroX() + radio / 2, f->CentroY(), Bgr(0xFF0000))); // blue VA over the axis
+    EXPECT_FALSE(ColorCerca(img, f->CentroX() + radio * 1.5, f->CentroY(), Bgr(0xFF0000)));
+    EXPECT_TRUE(ColorCerca(img, f->CentroX(), f->CentroY() / 2, Bgr(0xFFFFFF))); // vertical axis
+    EXPECT_TRUE(ColorCerca(img, f->CentroX() - radio / 4, f->CentroY() - radio * 0.433, Bgr(0x0000FF))); // red VC
+    EXPECT_EQ(Pixel(img, f->CentroX() / 4, f->CentroY() / 4), Bgr(0x808080));     // grey ground
+}
+
+TEST_F(ViewsTest, PhasorViewScalesEachSetByItsFactor)
+{
+    TablaConstante({{{10, 0}, {10, 0}, {10, 0}, {0, 10}, {0, 10}, {0, 10}}});
+    // Fault 5: the factor is read as every number is ("2,5" is 2.5) and an
+    // empty factor counts as 1.
+    Plantillas().TablaTrifasicos(1, 5) = QString();
+    Plantillas().TablaTrifasicos(2, 5) = QStringLiteral("2,5");
+    Elegir({2, 1, 1}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    const frmFases* f = Fases();
+    EXPECT_NEAR(Largo(f->Lineas[3]), 2.5 * Largo(f->Lineas[0]), 0.01);
+    EXPECT_TRUE(f->Lineas[3]->Visible());
+    // The second set is drawn upwards; its value boxes show unscaled values.
+    EXPECT_LT(f->Lineas[3]->Y2(), f->CentroY());
+    EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ 90.A");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 10. @ .kV");
+}
+
+TEST_F(ViewsTest, PhaseWithoutChannelRowShowsItsSetNameNotAnotherSetsCaption)
+{
+    TablaEquilibrada();
+    // Fault 3: channel 5 and channel 1 lose their rows; each phase still
+    // finds its own, and the missing ones show their set's name.
+    Registro().TablaCanales(5, 1) = QStringLiteral("9");
+    Registro().TablaCanales(1, 1) = QStringLiteral("9");
+    Elegir({2, 1, 1}, {0, 0, 0}, 1);
+    ScopedMsgBoxRecorder cajas;
+    ASSERT_TRUE(CargarFases());
+    const frmFases* f = Fases();
+    EXPECT_EQ(cajas.Count(), 0);
+    EXPECT_EQ(f->Valores[3]->text(), "TENSION: 100. @ .");
+    EXPECT_EQ(f->Valores[4]->text(), "VB: 100. @ 240.kV");
+    EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ .A");
+    EXPECT_EQ(f->Valores[1]->text(), "CORRIENTE: 20. @ 90.");
+    EXPECT_EQ(f->Valores[2]->text(), "IC: 30. @ 180.A");
+}
+
+TEST_F(ViewsTest, SequenceViewShowsTheSymmetricalComponentsOfTheChosenSets)
+{
+    TablaEquilibrada();
+    Elegir({0, 0, 0}, {2, 1, 1}, 1);
+    ASSERT_TRUE(CargarSecuencias());
+    const frmSecuencias* s = Secuencias();
+    EXPECT_EQ(s->property("Tag").toString(), "2");
+    EXPECT_EQ(s->windowTitle(), "T70");
+    ASSERT_NE(Analisis().ComponentesSecuencia, nullptr);
+    EXPECT_EQ(Analisis().ComponentesSecuencia->Cols(), 12);
+    // First set (TENSION) in the lower three rows, captioned by its first
+    // channel with the sequence digit.
+    EXPECT_EQ(s->Valores[3]->text(), "VA1: 99.999 @ .kV");
+    EXPECT_EQ(s->Valores[4]->text(), "VA2: .001 @ .kV");
+    EXPECT_EQ(s->Valores[5]->text(), "VA0: . @ 90.kV");
+    EXPECT_EQ(s->Valores[2]->text().left(5), "IA0: ");
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 1");
+    // The largest sequence phasor of the record reaches the edge.
+    const double radio = std::min(s->Picture1->Width(), s->Picture1->Height()) / 2.0;
+    EXPECT_NEAR(Largo(s->Lineas[0]), radio, 0.05);
+}
+
+TEST_F(ViewsTest, SequenceViewWithOneSetIgnoresItsFactor)
+{
+    TablaEquilibrada();
+    Plantillas().TablaTrifasicos(2, 5) = QStringLiteral("3");
+    Elegir({0, 0, 0}, {1, 0, 1}, 1);
+    ASSERT_TRUE(CargarSecuencias());
+    const frmSecuencias* s = Secuencias();
+    EXPECT_EQ(Analisis().ComponentesSecuencia->Cols(), 6);
+    const double radio = std::min(s->Picture1->Width(), s->Picture1->Height()) / 2.0;
+    const double mayor = std::max({Largo(s->Lineas[0]), Largo(s->Lineas[1]), Largo(s->Lineas[2])});
+    EXPECT_NEAR(mayor, radio, 0.05);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(s->Lineas[static_cast<size_t>(i + 3)]->Visible());
+        EXPECT_TRUE(s->Valores[static_cast<size_t>(i)]->text().isEmpty());
+    }
+    EXPECT_EQ(s->Valores[3]->text().left(5), "IA1: ");
+}
+
+TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {1, 0, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    frmFases* f = Fases();
+    frmSecuencias* s = Secuencias();
+    EXPECT_EQ(FormWidthTwips(*f), FormWidthTwips(*s));
+    EXPECT_NEAR(FormLeftTwips(*s), FormWidthTwips(*f), 15);
+    EXPECT_EQ(FormLeftTwips(*f), 0);
+
+    f->HScroll1->SetValue(5 * kN + 37);
+    EXPECT_EQ(s->HScroll1->Value(), 5 * kN + 37);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 38");
+    s->HScroll1->SetValue(5 * kN + 3);
+    EXPECT_EQ(f->HScroll1->Value(), 5 * kN + 3);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 4");
+}
+
+// Fault 2: after the phasor view of a pair closed, the sequence view's
+// scroll bar moves it alone.
+TEST_F(ViewsTest, LinkedScrollStopsWhenThePartnerIsClosed)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {1, 1, 0}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    DescargarFases();
+    Procesar();
+    ASSERT_EQ(Fases(), nullptr);
+    frmSecuencias* s = Secuencias();
+    ScopedMsgBoxRecorder cajas;
+    s->HScroll1->SetValue(5 * kN + 10);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 11");
+    EXPECT_EQ(Fases(), nullptr);
+    EXPECT_EQ(cajas.Count(), 0);
+}
+
+TEST_F(ViewsTest, ZoomStepsOf125KeepTheValues)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    frmFases* f = Fases();
+    const double base = Largo(f->Lineas[0]);
+    const QString valor = f->Valores[3]->text();
+    for (int i = 0; i < 3; ++i)
+        f->cmdmas_Click();
+    EXPECT_EQ(f->Zoom(), 1.953125f);
+    EXPECT_EQ(f->lblzoom->text(), "+/-: 3");
+    EXPECT_NEAR(Largo(f->Lineas[0]), base * 1.953125, 0.05);
+    EXPECT_EQ(f->Valores[3]->text(), valor);
+    for (int i = 0; i < 5; ++i)
+        f->cmdmenos_Click();
+    EXPECT_EQ(f->PasoZoom(), -2);
+    EXPECT_EQ(f->Zoom(), 0.64f);
+    EXPECT_EQ(f->lblzoom->text(), "+/-: -2");
+}
+
+// Fault 4: zooming in until the drawing overflows shows text 144, steps
+// back to the last zoom that fitted, draws it, and the view keeps working.
+TEST_F(ViewsTest, ZoomOverflowRestoresTheLastGoodZoomAndStaysUsable)
+{
+    TablaEquilibrada();
+    Elegir({0, 0, 0}, {1, 1, 0}, 1);
+    ASSERT_TRUE(CargarSecuencias());
+    frmSecuencias* s = Secuencias();
+    ScopedMsgBoxRecorder cajas;
+    int pasos = 0;
+    while (cajas.Count() == 0 && pasos < 200) {
+        s->cmdmas_Click();
+        ++pasos;
+    }
+    ASSERT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(cajas.Last().Prompt, "T144");
+    EXPECT_EQ(cajas.Last().Style, vbOKOnly);
+    EXPECT_EQ(s->PasoZoom(), pasos - 1);
+    EXPECT_EQ(s->Zoom(), FactorZoomPaso(pasos - 1));
+    EXPECT_EQ(s->lblzoom->text(), QStringLiteral("+/-: %1").arg(pasos - 1));
+    EXPECT_TRUE(s->Listo());
+    EXPECT_NEAR(Largo(s->Lineas[0]) / FactorZoomPaso(pasos - 1),
+                std::min(s->Picture1->Width(), s->Picture1->Height()) / 2.0, 1.0);
+    (void)s->RenderImage();
+
+    s->HScroll1->SetValue(5 * kN + 5);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 6");
+    s->cmdmenos_Click();
+    EXPECT_EQ(s->PasoZoom(), pasos - 2);
+    EXPECT_EQ(cajas.Count(), 1);
+}
+
+TEST_F(ViewsTest, ClosingThePairBringsTheMenuBackOnlyAfterTheSecond)
+{
+    for (const bool fasesPrimero : {true, false}) {
+        TablaEquilibrada();
+        Elegir({1, 1, 0}, {1, 1, 0}, 2);
+        ASSERT_TRUE(CargarFases());
+        ASSERT_TRUE(CargarSecuencias());
+        menuMostrado = 0;
+        if (fasesPrimero)
+            DescargarFases();
+        else
+            DescargarSecuencias();
+        EXPECT_EQ(menuMostrado, 0);
+        EXPECT_TRUE(fasesPrimero ? Analisis().FasesCerrada : Analisis().SecuenciasCerrada);
+        if (fasesPrimero)
+            DescargarSecuencias();
+        else
+            DescargarFases();
+        EXPECT_EQ(menuMostrado, 1);
+        EXPECT_FALSE(Analisis().FasesCerrada);
+        EXPECT_FALSE(Analisis().SecuenciasCerrada);
+        Procesar();
+    }
+
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    menuMostrado = 0;
+    DescargarFases();
+    EXPECT_EQ(menuMostrado, 1);
+}
+
+TEST_F(ViewsTest, CloseButtonUnloadsBothViewsOfAPair)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {1, 1, 0}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    // The close command resets ModoVistas; the open pair still closes as one.
+    CerrarRegistroFasores();
+    CerrarVistaSecuenciasBoton();
+    EXPECT_EQ(Fases(), nullptr);
+    EXPECT_EQ(Secuencias(), nullptr);
+    EXPECT_GE(menuMostrado, 1);
+}
+
+// Fault 6: a view made very small lays out with sizes clamped at zero.
+TEST_F(ViewsTest, TinyViewLaysOutWithoutNegativeSizes)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    frmFases* f = Fases();
+    ScopedMsgBoxRecorder cajas;
+    SetFormSizeTwips(*f, 600, 900);
+    f->Form_Resize();
+    EXPECT_EQ(cajas.Count(), 0);
+    EXPECT_EQ(f->Valores[0]->width(), 0);
+    EXPECT_TRUE(f->Listo());
+    (void)f->RenderImage();
+}
+
+// Fault 6: more than 32767 rows.
+TEST_F(ViewsTest, LongRecordsScrollToTheirLastRow)
+{
+    TablaConstante({{{1, 0}, {0, 1}, {-1, 0}, {1, 1}, {1, -1}, {-1, -1}}}, 50000);
+    Elegir({1, 1, 0}, {1, 0, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    frmFases* f = Fases();
+    EXPECT_EQ(f->HScroll1->Max(), 5 * kN + 50000 - 1);
+    f->HScroll1->SetValue(f->HScroll1->Max());
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 50000");
+    EXPECT_EQ(Secuencias()->lblNumero->text(), "Ventana 50000");
+}
+
+TEST_F(ViewsTest, SetNamingAChannelOutsideTheTableOpensNoView)
+{
+    TablaEquilibrada();
+    Plantillas().TablaTrifasicos(2, 3) = QStringLiteral("7");
+    Elegir({1, 0, 1}, {1, 0, 1}, 2);
+    ScopedMsgBoxRecorder cajas;
+    EXPECT_FALSE(CargarFases());
+    EXPECT_FALSE(CargarSecuencias());
+    EXPECT_EQ(Fases(), nullptr);
+    EXPECT_EQ(Secuencias(), nullptr);
+    ASSERT_EQ(cajas.Count(), 2);
+    EXPECT_EQ(cajas.Last().Style, vbCritical);
+    EXPECT_TRUE(cajas.Last().Prompt.startsWith("Error 9: "));
+}
+
+} // namespace
+} // namespace vesdra
