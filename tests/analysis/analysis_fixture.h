@@ -28,6 +28,16 @@ protected:
 
     void SetUp() override
     {
+        PrepararEstado();
+        guardados_ = Hooks();
+        Hooks().MostrarMenu = [this] { ++menuMostrado; };
+        Hooks().OcultarMenu = [this] { ++menuOculto; };
+    }
+
+    // The record, the template, the language texts and the analysis state
+    // as every test starts from.
+    static void PrepararEstado()
+    {
         SetDecimalSeparatorForTests(QChar('.'));
         Screen() = ScreenInfo{};
         for (int n = 1; n <= NumTextosIdioma; ++n)
@@ -60,9 +70,6 @@ protected:
                 t.TablaTrifasicos(g, k) = QString::fromLatin1(sets[g - 1][k - 1]);
 
         Analisis() = AnalysisState{};
-        guardados_ = Hooks();
-        Hooks().MostrarMenu = [this] { ++menuMostrado; };
-        Hooks().OcultarMenu = [this] { ++menuOculto; };
     }
 
     void TearDown() override
