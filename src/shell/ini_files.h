@@ -106,9 +106,10 @@ bool EscribirFicher();
 bool RenovarFicher();
 
 // The language switch's persistence: line 1 of ficher.ini and of tools.ini
-// becomes lang, every other line is written back as read. Throws VbError when
-// either file is missing or cannot be rewritten; tools.ini is not touched
-// when ficher.ini fails.
+// becomes lang, every other line is written back as read. A missing or short
+// ficher.ini is rebuilt from the current paths. Throws VbError when tools.ini
+// cannot be read or either file cannot be rewritten; a bad tools.ini leaves
+// both files as they were.
 void GuardarIdioma(std::int32_t lang);
 // Installs GuardarIdioma as the language switch's hook (start-up, once).
 void InstalarGuardarIdioma();

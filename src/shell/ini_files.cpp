@@ -1,0 +1,238 @@
+#include "shell/ini_files.h"
+
+#include <QDir>
+#include <algorithm>
+
+#include "platform/base/app_paths.h"
+#include "platform/base/file_names.h"
+#include "platform/base/text_file.h"
+#include "platform/base/vb_error.h"
+#include "platform/messages.h"
+#include "record/record_model.h"
+#include "shell/language.h"
+#include "shell/shell_state.h"
+#include "templates/template_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+QString EnCarpetaIni(const QString& nombre)
+{
+    return ExistingPathNoCase(Shell().CarpetaIni + QLatin1Char('/') + nombre);
+}
+
+// Reads line i (0-based) or fails as Line Input past the end does.
+const QString& Linea(const QStringList& lineas, qsizetype i)
+{
+    if (i >= lineas.size())
+        throw VbError(vberr::InputPastEndOfFile);
+    return lineas[i];
+}
+
+// Lines 1..5 of tools.ini; the tool lines only when conHerramientas.
+ContenidoTools AnalizarTools(const QStringList& lineas, bool conHerramientas, std::int32_t* cuenta)
+{
+    ContenidoTools c;
+    c.Idioma = NumberLine(Linea(lineas, 0));
+    c.DirOscilos = Linea(lineas, 1);
+    c.DirPlantillas = Linea(lineas, 2);
+    c.DirAplicaciones = Linea(lineas, 3);
+    const std::int32_t n = NumberLine(Linea(lineas, 4));
+    if (cuenta)
+        *cuenta = n;
+    if (conHerramientas) {
+        for (std::int32_t i = 0; i < n; ++i)
+            c.Herramientas.push_back(PartirHerramienta(Linea(lineas, 5 + i)));
+    }
+    return c;
+}
+
+void PonerCarpetas(const ContenidoTools& c)
+{
+    ShellState& s = Shell();
+    s.DirOscilos = CarpetaPrograma(c.DirOscilos);
+    s.DirPlantillas = CarpetaPrograma(c.DirPlantillas);
+    s.DirAplicaciones = CarpetaPrograma(c.DirAplicaciones);
+}
+
+ContenidoFicher FicherActual(std::int32_t idioma)
+{
+    const RecordModel& r = Registro();
+    return {idioma, {r.RutaDat, r.RutaHdr, r.RutaCfg, Plantillas().RutaPlantilla}};
+}
+
+bool FicherRehecho(const VbError& e)
+{
+    return e.Number == vberr::FileNotFound || e.Number == vberr::InputPastEndOfFile ||
+           e.Number == vberr::TypeMismatch;
+}
+
+} // namespace
+
+QString RutaTools()
+{
+    return EnCarpetaIni(QStringLiteral("tools.ini"));
+}
+QString RutaFicher()
+{
+    return EnCarpetaIni(QStringLiteral("ficher.ini"));
+}
+
+Herramienta PartirHerramienta(QStringView linea)
+{
+    // Positions as the file's own readers cut them: character 1 and the last
+    // are the quotes, whatever they hold.
+    const qsizetype k = linea.size() > 1 ? linea.indexOf(QLatin1Char('='), 1) : -1;
+    if (k < 0)
+        return {QuotedLine(linea), {}};
+    Herramienta h;
+    h.Nombre = linea.mid(1, k - 1).toString();
+    const qsizetype fin = linea.size() - 1; // the next-to-last character is fin - 1
+    h.Ruta = fin > k + 1 ? linea.mid(k + 1, fin - k - 1).toString() : QString();
+    return h;
+}
+
+QString UnirHerramienta(const Herramienta& h)
+{
+    return h.Nombre + QLatin1Char('=') + h.Ruta;
+}
+
+ContenidoTools LeerFicheroTools()
+{
+    return AnalizarTools(ReadTextLines(RutaTools()), true, nullptr);
+}
+
+void EscribirFicheroTools(const ContenidoTools& c)
+{
+    TextFileWriter w(RutaTools());
+    w.WriteLine(static_cast<double>(c.Idioma));
+    w.PrintLine(c.DirOscilos);
+    w.PrintLine(c.DirPlantillas);
+    w.PrintLine(c.DirAplicaciones);
+    w.WriteLine(static_cast<double>(c.Herramientas.size()));
+    for (const Herramienta& h : c.Herramientas)
+        w.WriteLine(UnirHerramienta(h));
+    w.Commit();
+}
+
+QString CarpetaPrograma(const QString& carpeta)
+{
+    if (carpeta.trimmed().isEmpty() || !QDir::isRelativePath(carpeta))
+        return carpeta;
+    return QDir::cleanPath(ExeFolder() + QStringLiteral("/../") + carpeta);
+}
+
+std::int32_t LeerTools()
+{
+    std::int32_t n = 0;
+    const ContenidoTools c = AnalizarTools(ReadTextLines(RutaTools()), false, &n);
+    Shell().Idioma = c.Idioma;
+    PonerCarpetas(c);
+    return std::max<std::int32_t>(n, 0);
+}
+
+bool RecargarTools()
+{
+    try {
+        const QStringList lineas = ReadTextLines(RutaTools());
+        ContenidoTools c;
+        (void)Linea(lineas, 0);
+        c.DirOscilos = Linea(lineas, 1);
+        c.DirPlantillas = Linea(lineas, 2);
+        c.DirAplicaciones = Linea(lineas, 3);
+        PonerCarpetas(c);
+        return true;
+    } catch (const VbError& e) {
+        ShowErrorBox(e);
+        return false;
+    }
+}
+
+bool HabilitarTools()
+{
+    return LeerTools() != 0;
+}
+
+std::vector<Herramienta> LeerHerramientas()
+{
+    return LeerFicheroTools().Herramientas;
+}
+
+ContenidoFicher LeerFicheroFicher()
+{
+    const QStringList lineas = ReadTextLines(RutaFicher());
+    ContenidoFicher c;
+    c.Idioma = NumberLine(Linea(lineas, 0));
+    const std::int32_t n = NumberLine(Linea(lineas, 1));
+    for (std::int32_t i = 0; i < n; ++i)
+        c.Rutas.push_back(Linea(lineas, 2 + i));
+    return c;
+}
+
+void EscribirFicheroFicher(const ContenidoFicher& c)
+{
+    TextFileWriter w(RutaFicher());
+    w.PrintLine(static_cast<double>(c.Idioma));
+    w.PrintLine(static_cast<double>(c.Rutas.size()));
+    for (const QString& ruta : c.Rutas)
+        w.PrintLine(ruta);
+    w.Commit();
+}
+
+bool EscribirFicher()
+{
+    try {
+        EscribirFicheroFicher(FicherActual(Shell().Idioma));
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+bool RenovarFicher()
+{
+    ShellState& s = Shell();
+    try {
+        const ContenidoFicher c = LeerFicheroFicher();
+        s.Idioma = c.Idioma;
+        EscribirFicheroFicher(c);
+        return true;
+    } catch (const VbError& e) {
+        if (!FicherRehecho(e))
+            return false;
+    }
+    // Without its language line the program would start with no captions:
+    // the file is made again from what is known now.
+    (void)EscribirFicher();
+    return false;
+}
+
+void GuardarIdioma(std::int32_t lang)
+{
+    ContenidoFicher ficher;
+    try {
+        ficher = LeerFicheroFicher();
+    } catch (const VbError& e) {
+        if (!FicherRehecho(e))
+            throw;
+        ficher = FicherActual(lang);
+    }
+    ficher.Idioma = lang;
+
+    // tools.ini is read before anything is written, so a bad tools.ini
+    // leaves both files as they were.
+    ContenidoTools tools = LeerFicheroTools();
+    tools.Idioma = lang;
+    EscribirFicheroFicher(ficher);
+    EscribirFicheroTools(tools);
+}
+
+void InstalarGuardarIdioma()
+{
+    SetGuardarIdiomaEnFicheros(GuardarIdioma);
+}
+
+} // namespace vesdra
