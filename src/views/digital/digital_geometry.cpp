@@ -1,0 +1,100 @@
+#include "views/digital/digital_geometry.h"
+
+#include "platform/base/numeric.h"
+
+namespace vesdra::digital {
+
+namespace {
+
+// Design widths of the row's boxes; the build narrows them once.
+constexpr double DisenoIzqDer = 1260;
+constexpr double DisenoTiempo = 1650;
+constexpr double DisenoPS = 1000;
+
+} // namespace
+
+std::int32_t AltoFila(double altoPicture)
+{
+    return CInt((altoPicture - 200) / 24);
+}
+
+double EscalaCompleta(double anchoPicture, std::int32_t nS)
+{
+    // nS of 0 cannot reach a view (no samples, no digital channels); keep
+    // the scale finite anyway.
+    return (anchoPicture - MargenDerecho - XEje) / (nS > 0 ? nS : 1);
+}
+
+FactoresPantalla AjustarAPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel)
+{
+    if (anchoPixeles == 640)
+        return {1.177, 1.0077};
+    if (anchoPixeles == 800)
+        return twipsPorPixel == 12 ? FactoresPantalla{1.15, 1.0077} : FactoresPantalla{1.1364, 1.005};
+    return twipsPorPixel == 12 ? FactoresPantalla{1.115, 1.005} : FactoresPantalla{1.104, 1.005};
+}
+
+AnchosFila AnchosIniciales(bool estrecharTiempo)
+{
+    AnchosFila a;
+    a.lblizq = DisenoIzqDer / 1.4;
+    a.lblder = DisenoIzqDer / 1.4;
+    a.lbltiempo = DisenoTiempo / 1.1;
+    if (estrecharTiempo)
+        a.lbltiempo *= 0.75;
+    a.cmdzoom = a.lbltiempo / 1.6;
+    a.cmdadel = a.cmdzoom / 1.6;
+    a.cmdatras = a.cmdadel;
+    a.pctimpresora = a.cmdzoom / 1.6;
+    a.lbl_PS = DisenoPS;
+    return a;
+}
+
+DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& a)
+{
+    DisposicionVista d;
+    d.Picture1 = {0, 0, pantallaAncho - 100, altoFormulario - 900};
+    const double fila = d.Picture1.Height + 50;
+    const double anchoCursor = (pantallaAncho - 100) / 4;
+    d.HScroll1 = {0, fila, anchoCursor, AltoBarra};
+    d.lblizq = {d.HScroll1.Width + 50, fila, a.lblizq, AltoTexto};
+    d.HScroll2 = {d.lblizq.Right() + 50, fila, anchoCursor, AltoBarra};
+    d.lblder = {d.HScroll2.Right() + 50, fila, a.lblder, AltoTexto};
+    d.lbltiempo = {d.lblder.Right() + 50, fila, a.lbltiempo, AltoTexto};
+    d.cmdzoom = {d.lbltiempo.Right() + 70, fila, a.cmdzoom, AltoBoton};
+    d.cmdadel = {d.cmdzoom.Right() + 50, fila, a.cmdadel, AltoBoton};
+    d.cmdatras = {d.cmdadel.Right() + 50, fila, a.cmdatras, AltoBoton};
+    d.pctimpresora = {d.cmdatras.Right() + 50, fila, a.pctimpresora, AltoBoton};
+    d.lbl_PS = {d.pctimpresora.Right() + 50, fila, a.lbl_PS, AltoTexto};
+    return d;
+}
+
+DisposicionAnalogica DisponerTextosAnalogicos()
+{
+    DisposicionAnalogica d;
+    d.lblanalog = {50, 0, AnchoTextoAnalogico, AltoTexto};
+    d.lblamar = {50, d.lblanalog.Bottom() + 10, AnchoTextoAnalogico, AltoTexto};
+    d.lblcian = {50, d.lblamar.Bottom() + 50, AnchoTextoAnalogico, AltoTexto};
+    d.HScroll_Analog = {50, d.lblcian.Bottom() + 20, AnchoTextoAnalogico, AltoBarra};
+    return d;
+}
+
+Caja DisponerBarraNombres(bool pantallaAncha, double altoPicture, const Caja& hscrollAnalog, bool alCargar)
+{
+    Caja c;
+    c.Height = AltoBarra;
+    if (pantallaAncha) {
+        c.Left = 0;
+        c.Width = AnchoNombre;
+        c.Top = altoPicture - c.Height - 20;
+    } else {
+        c.Left = hscrollAnalog.Left + 20;
+        c.Width = AnchoTextoAnalogico;
+        c.Top = hscrollAnalog.Bottom();
+    }
+    if (alCargar)
+        c.Top = hscrollAnalog.Bottom();
+    return c;
+}
+
+} // namespace vesdra::digital

@@ -1,0 +1,102 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "record/matrix.h"
+
+namespace vesdra {
+
+// Rows of the composition list: row 1 is its header, rows 2..98 channels.
+inline constexpr std::int32_t FilasListaDigitales = 98;
+// Digital rows the view has room for (one name box each).
+inline constexpr std::int32_t MaxFilasDigitales = 19;
+
+// One listed digital channel: its number (the column of EstadosDigitales)
+// and the name shown in its row.
+struct FilaListaDigital {
+    std::int32_t Canal{0};
+    QString Nombre{};
+};
+
+// The composition list the composition dialog hands to the view. UltimaFila
+// is cell (1, 1): the last row in use (channels + 1), 0 when the last
+// handover was a group. Rows past UltimaFila keep what an earlier
+// composition left; nothing ever clears them.
+struct ListaDigitalesTabla {
+    std::int32_t UltimaFila{0};
+    // Row r (2..98) at [r]; [0] and [1] are never used.
+    std::array<FilaListaDigital, FilasListaDigitales + 1> Filas{};
+
+    // Row r, 2..98; any other row throws the subscript error (9).
+    [[nodiscard]] FilaListaDigital& Fila(std::int32_t r);
+    [[nodiscard]] const FilaListaDigital& Fila(std::int32_t r) const;
+};
+
+// What a digital choice dialog hands to the digital view, process-wide.
+// The view tells the modes apart by PrimerMiembro + UltimoMiembro (non-zero:
+// a group, rows PrimerMiembro..UltimoMiembro of TablaMiembrosDigitales) and
+// then by ListaDigitales.UltimaFila (non-zero: a composition); ModoDigital
+// only titles the printout. The side flags of a 1997 record are the shell's
+// UsaPrimario / UsaSecundario.
+struct DigitalState {
+    ListaDigitalesTabla ListaDigitales{};
+    std::int32_t ModoDigital{0}; // 1 group, 2 composition, 0 no view
+    std::int32_t PrimerMiembro{0};
+    std::int32_t UltimoMiembro{0}; // inclusive; PrimerMiembro - 1 for an empty group
+    std::int32_t NumFilasDigitales{0};
+    std::int32_t AnalogicoElegido{0}; // row of TablaCanales
+    QString GrupoElegido{};
+};
+
+DigitalState& Digitales();
+
+// Member rows of group g of a group table (column 2: member count as text):
+// the group starts after the members of groups 1..g-1.
+struct RangoGrupo {
+    std::int32_t PrimerMiembro{0};
+    std::int32_t UltimoMiembro{0};
+    std::int32_t NumFilas{0};
+    bool operator==(const RangoGrupo&) const = default;
+};
+
+// Throws the subscript error (9) for a group outside the table and the type
+// mismatch (13) for a count of groups 1..g that is no whole number.
+[[nodiscard]] RangoGrupo CalcularRangoGrupo(const Matrix<QString>& tablaGrupos, std::int32_t g);
+
+// The group-mode handover of group g of the applied template with analog
+// row `analogico`: the member range, the group's name, ListaDigitales'
+// header 0 and ModoDigital 1. On an error nothing is written.
+void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico);
+
+// One row of the view: a digital channel and the name in its box.
+struct FilaDigitalVista {
+    std::int32_t Canal{0};
+    QString Nombre{};
+    bool operator==(const FilaDigitalVista&) const = default;
+};
+
+// The digital rows of the present handover, top to bottom: the group's
+// members, then the composition's channels (a handover leaves only one of
+// the two with rows). Throws 9 for a member row outside the member table or
+// a list row outside 2..98, 13 for a channel number that is no whole number.
+[[nodiscard]] std::vector<FilaDigitalVista> FilasDigitalesElegidas();
+
+// What the digital view's unload clears: both side flags and ModoDigital.
+void LimpiarSeleccionAlDescargar();
+
+// What closing the record resets: every variable but ListaDigitales, and
+// both side flags.
+void CerrarSeleccionDigital();
+
+// Which side of a 1997 record the dialog's reference buttons chose.
+enum class Referencia { Ninguna, Primario, Secundario };
+
+// The reference switch the choice dialogs run before they hand over: for a
+// record of revision "1997" Valores becomes a copy of the chosen side and
+// the flags say which side it holds; any other revision, or no side chosen,
+// changes nothing.
+void ElegirReferencia(Referencia lado);
+
+} // namespace vesdra
