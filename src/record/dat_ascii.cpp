@@ -126,7 +126,7 @@ ResultadoLectura LeerDatAscii()
     if (static_cast<std::int64_t>(plan.nS) * campos > bytes)
         return dat::DatInsuficiente(plan.nS, bytes / campos, "samples' worth of fields");
 
-    dat::CrearMatrices(r, plan);
+    dat::CrearMatrices(r, plan, false);
     dat::Gasolino gasolino(plan);
 
     std::vector<float*> valores(static_cast<size_t>(plan.nA));

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -21,6 +22,27 @@ std::int16_t LeerI16(const unsigned char* p)
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
 }
 
+// An 8x8 bit matrix, bit 8r + c, transposed to bit 8c + r.
+std::uint64_t Transponer8x8(std::uint64_t x)
+{
+    std::uint64_t t = (x ^ (x >> 7)) & 0x00AA00AA00AA00AAull;
+    x = x ^ t ^ (t << 7);
+    t = (x ^ (x >> 14)) & 0x0000CCCC0000CCCCull;
+    x = x ^ t ^ (t << 14);
+    t = (x ^ (x >> 28)) & 0x00000000F0F0F0F0ull;
+    return x ^ t ^ (t << 28);
+}
+
+// Entry b: byte i is bit i of b (0 or 1), eight samples' states of one
+// channel ready to store.
+constexpr std::array<std::uint64_t, 256> kBitsABytes = [] {
+    std::array<std::uint64_t, 256> t{};
+    for (unsigned b = 0; b < 256; ++b)
+        for (unsigned i = 0; i < 8; ++i)
+            t[b] |= static_cast<std::uint64_t>((b >> i) & 1u) << (8 * i);
+    return t;
+}();
+
 // Samples are read in blocks that stay in the cache while each channel's
 // column is filled from them in turn: the file is record by record, the
 // matrices channel by channel.
@@ -37,8 +59,10 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const unsigned char* bloqu
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
         const unsigned char* p = bloque + 8 + 2 * (c - 1);
         float* v = r.Valores.Column(c).data() + primero;
+        const float a = e.a; // kept in registers: v might alias the plan
+        const float b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
-            v[j] = static_cast<float>(LeerI16(p + j * tam)) * e.a + e.b;
+            v[j] = static_cast<float>(LeerI16(p + j * tam)) * a + b;
         if (e.escribePrimario) {
             float* d = r.ValoresPrimario.Column(c).data() + primero;
             for (std::int32_t j = 0; j < m; ++j)
@@ -51,13 +75,29 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const unsigned char* bloqu
         }
     }
     const std::int64_t inicioDig = 8 + 2 * static_cast<std::int64_t>(plan.nA);
-    for (std::int32_t d = 1; d <= plan.nD; ++d) {
-        const unsigned char* p = bloque + inicioDig + 2 * ((d - 1) / 16);
-        const int bit = (d - 1) % 16;
-        std::uint8_t* estados = r.EstadosDigitales.Column(d).data() + primero;
-        for (std::int32_t j = 0; j < m; ++j) {
-            const unsigned palabra = static_cast<unsigned>(p[j * tam]) | (static_cast<unsigned>(p[j * tam + 1]) << 8);
-            estados[j] = static_cast<std::uint8_t>((palabra >> bit) & 1u);
+    const std::int32_t octetos = (plan.nD + 7) / 8;
+    for (std::int32_t q = 0; q < octetos; ++q) {
+        // Channels 8q+1..8q+8 are the bits of byte q of the digital words
+        // (little-endian: word w is bytes 2w-2 and 2w-1).
+        const unsigned char* p = bloque + inicioDig + q;
+        const std::int32_t canales = std::min(8, plan.nD - 8 * q);
+        std::uint8_t* estados[8];
+        for (std::int32_t k = 0; k < canales; ++k)
+            estados[k] = r.EstadosDigitales.Column(8 * q + k + 1).data() + primero;
+        std::int32_t j = 0;
+        for (; j + 8 <= m; j += 8) {
+            std::uint64_t x = 0;
+            for (int i = 0; i < 8; ++i)
+                x |= static_cast<std::uint64_t>(p[(j + i) * tam]) << (8 * i);
+            x = Transponer8x8(x);
+            for (std::int32_t k = 0; k < canales; ++k) {
+                const std::uint64_t bytes = kBitsABytes[(x >> (8 * k)) & 0xFFu];
+                std::memcpy(estados[k] + j, &bytes, 8);
+            }
+        }
+        for (; j < m; ++j) {
+            for (std::int32_t k = 0; k < canales; ++k)
+                estados[k][j] = static_cast<std::uint8_t>((p[j * tam] >> k) & 1u);
         }
     }
 }
@@ -88,7 +128,7 @@ ResultadoLectura LeerDatBinario()
     if (plan.nS > capacidad)
         return dat::DatInsuficiente(plan.nS, capacidad, "samples");
 
-    dat::CrearMatrices(r, plan);
+    dat::CrearMatrices(r, plan, true);
     dat::Gasolino gasolino(plan);
     const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));
     std::vector<unsigned char> bloque(static_cast<size_t>(porBloque * tam));

@@ -1,5 +1,6 @@
 #include "record/dat_common.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "record/numero.h"
@@ -53,19 +54,34 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     return {};
 }
 
-void CrearMatrices(RecordModel& r, const Plan& plan)
+void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
 {
     if (plan.nA <= 0)
         return;
-    r.Valores.Resize(plan.nS, plan.nA);
+    auto crear = [&](auto& m, std::int32_t cols) {
+        if (seSobrescriben)
+            m.ResizeForOverwrite(plan.nS, cols);
+        else
+            m.Resize(plan.nS, cols);
+    };
+    crear(r.Valores, plan.nA);
     // The side matrices mean something only for a 1997 record; a 1991 record
     // does not pay for them.
     if (plan.es1997) {
-        r.ValoresPrimario.Resize(plan.nS, plan.nA);
-        r.ValoresSecundario.Resize(plan.nS, plan.nA);
+        crear(r.ValoresPrimario, plan.nA);
+        crear(r.ValoresSecundario, plan.nA);
+        if (seSobrescriben) {
+            for (std::int32_t c = 1; c <= plan.nA; ++c) {
+                const Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+                if (!e.escribePrimario)
+                    std::ranges::fill(r.ValoresPrimario.Column(c), 0.0f);
+                if (!e.escribeSecundario)
+                    std::ranges::fill(r.ValoresSecundario.Column(c), 0.0f);
+            }
+        }
     }
     if (plan.nD > 0)
-        r.EstadosDigitales.Resize(plan.nS, plan.nD);
+        crear(r.EstadosDigitales, plan.nD);
     r.Tiempos.Resize(plan.nS);
 }
 

@@ -33,8 +33,10 @@ struct Plan {
 // refuses negative counts and a missing rate table.
 [[nodiscard]] ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan);
 
-// Sizes the sample matrices for plan.nS samples, all 0.
-void CrearMatrices(RecordModel& r, const Plan& plan);
+// Sizes the sample matrices for plan.nS samples, all 0; with
+// `seSobrescriben` the cells the reader writes whole (Valores,
+// EstadosDigitales, the written 1997 sides) are left unset for it.
+void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 
 // TasaCalculada from the first two time stamps; 0 when it cannot be derived.
 void CalcularTasa(RecordModel& r);

@@ -1,10 +1,38 @@
 #pragma once
 #include <cassert>
 #include <cstdint>
+#include <memory>
+#include <type_traits>
+#include <utility>
 #include <span>
 #include <vector>
 
 namespace vesdra {
+
+// Lets a vector grow without value-initialising trivial elements, so a
+// matrix that is about to be overwritten whole is not zeroed first.
+template <typename T>
+struct DefaultInitAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = DefaultInitAllocator<U>;
+    };
+    DefaultInitAllocator() = default;
+    template <typename U>
+    DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept
+    {
+    }
+    template <typename U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 // A 1-based (row, column) matrix over contiguous storage, stored column by
 // column: every view walks one channel, so a channel's samples are adjacent.
@@ -22,11 +50,20 @@ public:
         cols_ = cols > 0 ? cols : 0;
         data_.assign(static_cast<size_t>(rows_) * static_cast<size_t>(cols_), fill);
     }
+    // Sizes the matrix for a writer that fills every cell: the contents are
+    // unspecified until then (trivial types are left uninitialised).
+    void ResizeForOverwrite(std::int32_t rows, std::int32_t cols)
+    {
+        rows_ = rows > 0 ? rows : 0;
+        cols_ = cols > 0 ? cols : 0;
+        Storage().swap(data_);
+        data_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(cols_));
+    }
     // Frees the storage ("Erase").
     void Clear()
     {
         rows_ = cols_ = 0;
-        std::vector<T>().swap(data_);
+        Storage().swap(data_);
     }
 
     [[nodiscard]] std::int32_t Rows() const { return rows_; }
@@ -69,9 +106,11 @@ private:
         return static_cast<size_t>(col - 1) * static_cast<size_t>(rows_) + static_cast<size_t>(row - 1);
     }
 
+    using Storage = std::vector<T, DefaultInitAllocator<T>>;
+
     std::int32_t rows_{0};
     std::int32_t cols_{0};
-    std::vector<T> data_;
+    Storage data_;
 };
 
 } // namespace vesdra
