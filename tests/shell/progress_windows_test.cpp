@@ -1,0 +1,246 @@
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "platform/animation.h"
+#include "platform/base/vb_error.h"
+#include "platform/twips.h"
+#include "shell/progress_windows.h"
+#include "shell_fixture.h"
+
+namespace vesdra
+{
+namespace
+{
+
+class ProgressTest : public test::ShellTest
+{
+};
+
+// ---- the gauge rule ----
+
+TEST(LlenarGasolinoRule, StepsFromAGivenStart)
+{
+    struct Caso {
+        std::int32_t antes; // remembered percentage drawn before (0: cleared)
+        bool add;
+        std::int32_t pct;
+        std::int32_t total; // value handed back
+        std::int32_t recordado;
+        const char* texto; // Label2 after ("" when nothing was drawn)
+        double ancho;      // Label2 width after, for a 1000-twip track
+    };
+    const Caso casos[] = {
+        {0, true, 5, 5, 5, "5 %", 50},
+        {35, true, 1, 36, 36, "36 %", 360},
+        {60, false, 40, 40, 40, "40 %", 400},    // the bar can go back
+        {98, true, 5, 103, 98, "98 %", 980},     // over 100: nothing drawn, nothing remembered
+        {50, false, 120, 120, 120, "50 %", 500}, // replace above 100: remembered, not drawn
+        {0, true, 100, 100, 100, "100 %", 1000},
+        {50, true, -10, 40, 40, "50 %", 500}, // below the remembered value: not drawn
+    };
+    for (const Caso& c : casos) {
+        EstadoGasolino e;
+        if (c.antes != 0)
+            (void)LlenarGasolino(e, 1000, false, c.antes);
+        EXPECT_EQ(LlenarGasolino(e, 1000, c.add, c.pct), c.total) << c.antes << "+" << c.pct;
+        EXPECT_EQ(e.Recordado, c.recordado) << c.antes << "+" << c.pct;
+        EXPECT_EQ(e.TextoRelleno, c.texto) << c.antes << "+" << c.pct;
+        EXPECT_DOUBLE_EQ(e.AnchoRelleno, c.ancho) << c.antes << "+" << c.pct;
+        EXPECT_TRUE(e.RellenoVisible);
+    }
+}
+
+TEST(LlenarGasolinoRule, ZeroAlwaysClearsWhateverTheAddFlag)
+{
+    for (bool add : {true, false}) {
+        EstadoGasolino e;
+        (void)LlenarGasolino(e, 1000, true, 70);
+        e.TextoPista = "x";
+        EXPECT_EQ(LlenarGasolino(e, 1000, add, 0), 0);
+        EXPECT_FALSE(e.RellenoVisible);
+        EXPECT_EQ(e.AnchoRelleno, 0.0);
+        EXPECT_EQ(e.TextoPista, "");
+        EXPECT_EQ(e.Recordado, 0);
+        (void)LlenarGasolino(e, 1000, true, 5);
+        EXPECT_EQ(e.TextoRelleno, "5 %"); // counts from 0 again
+    }
+}
+
+TEST(LlenarGasolinoRule, ReadersRunItFromFiveTowardsNinetyFive)
+{
+    EstadoGasolino e;
+    (void)LlenarGasolino(e, AnchoPistaGasolino, true, 0);
+    (void)LlenarGasolino(e, AnchoPistaGasolino, true, 5);
+    for (int i = 0; i < 90; ++i)
+        (void)LlenarGasolino(e, AnchoPistaGasolino, true, 1);
+    EXPECT_EQ(e.TextoRelleno, "95 %");
+    EXPECT_NEAR(e.AnchoRelleno, AnchoPistaGasolino * 0.95, 0.01);
+}
+
+// ---- the windows ----
+
+TEST_F(ProgressTest, GaugeSitsAtTheBottomLeftOfTheMainWindowAndDrawsItsLabels)
+{
+    AperturaHooks().GeometriaPrincipal = [] { return QRect(1500, 3000, 12000, 9000); };
+    Gasolino& g = gasolino();
+    EXPECT_TRUE(GasolinoCargado());
+    EXPECT_NEAR(FormLeftTwips(g), 1600, 15);
+    EXPECT_NEAR(FormTopTwips(g) + FormHeightTwips(g), 3000 + 9000 - 96, 15);
+
+    g.show();
+    (void)g.LlenarGasolino(true, 0);
+    EXPECT_FALSE(g.Label2->isVisible());
+    EXPECT_EQ(g.LlenarGasolino(true, 40), 40);
+    EXPECT_TRUE(g.Label2->isVisible());
+    EXPECT_EQ(g.Label2->text(), "40 %");
+    EXPECT_NEAR(WidthTwips(*g.Label2), WidthTwips(*g.Label1) * 0.4, 15);
+
+    // PintaGasolino draws the width only.
+    EXPECT_EQ(g.PintaGasolino("Leyendo", 80), 0.0);
+    EXPECT_EQ(g.windowTitle(), "Leyendo");
+    EXPECT_NEAR(WidthTwips(*g.Label2), WidthTwips(*g.Label1) * 0.8, 15);
+    EXPECT_EQ(g.Label2->text(), "40 %");
+    EXPECT_EQ(g.Estado().Recordado, 40);
+
+    DescargarGasolino();
+    EXPECT_FALSE(GasolinoCargado());
+    EXPECT_EQ(gasolino().Estado().Recordado, 0); // a fresh load starts from 0
+}
+
+TEST_F(ProgressTest, RecordReadersReachTheGaugeAndTheCopyBarThroughTheirHooks)
+{
+    ConectarVentanasProgreso();
+    RecordProgress& p = ProgresoRegistro();
+    p.LlenarGasolino(true, 5);
+    p.LlenarGasolino(true, 1);
+    EXPECT_EQ(gasolino().Label2->text(), "6 %");
+
+    p.BarraInicio(200);
+    ASSERT_TRUE(Gasolino2Cargado());
+    EXPECT_TRUE(gasolino2().isVisible());
+    EXPECT_EQ(gasolino2().lbltexto->text(), TextosIdioma(268));
+    p.BarraValor(150);
+    EXPECT_EQ(gasolino2().ProgressBar1->value(), 150);
+    p.BarraValor(900); // kept in range
+    EXPECT_EQ(gasolino2().ProgressBar1->value(), 200);
+    p.BarraFin();
+    EXPECT_FALSE(Gasolino2Cargado());
+
+    p.Mensaje(151, vbExclamation, 152);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(151));
+    EXPECT_EQ(Boxes().Last().Style, vbExclamation);
+    EXPECT_EQ(Boxes().Last().Title, TextosIdioma(152));
+}
+
+TEST_F(ProgressTest, ViewProgressWindowPlaysTheAnimationBesideTheProgram)
+{
+    SetExeFolderOverride(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
+    AperturaHooks().GeometriaMenu = [] { return QRect(0, 0, 12000, 6000); };
+    ConectarVentanasProgreso();
+    ShellHooks& h = Hooks();
+    ASSERT_TRUE(h.MostrarProgresoOndas());
+    GasolinoOndas& g = gasolino_ondas();
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_TRUE(g.Animation1->IsOpen());
+    EXPECT_TRUE(g.Animation1->IsPlaying());
+    EXPECT_EQ(g.ProgressBar1->value(), 10);
+    EXPECT_EQ(g.windowTitle(), TextosIdioma(285));
+    EXPECT_NEAR(FormLeftTwips(g), 6000, 15);
+    EXPECT_NEAR(FormTopTwips(g), 5000, 15);
+    EXPECT_EQ(g.Label2->text(), "0 %");
+    EXPECT_EQ(g.Label4->text(), "100 %");
+
+    h.ValorProgresoOndas(42.7f);
+    EXPECT_EQ(g.ProgressBar1->value(), 42);
+    h.CerrarProgresoOndas();
+    EXPECT_FALSE(GasolinoOndasCargado());
+}
+
+TEST_F(ProgressTest, MissingAnimationFailsTheLoadAndLeavesNoWindow)
+{
+    SetExeFolderOverride(Ruta("vesdra/EXE"));
+    ConectarVentanasProgreso();
+    EXPECT_FALSE(Hooks().MostrarProgresoOndas());
+    EXPECT_FALSE(GasolinoOndasCargado());
+    try {
+        (void)gasolino_ondas();
+        ADD_FAILURE() << "loaded without its animation";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, vberr::FileNotFound);
+    }
+    EXPECT_FALSE(GasolinoOndasCargado());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<GasolinoOndas*>(w), nullptr);
+}
+
+// ---- the cancel window and the print loop ----
+
+// A print loop as every print routine runs it; `durante` acts between the
+// cancel window's show and the yield (what the user does meanwhile).
+int Imprimir(int items, const std::function<void(int)>& durante)
+{
+    int impresos = 0;
+    EmpezarImpresion();
+    for (int i = 1; i <= items; ++i) {
+        MostrarCancelar();
+        durante(i);
+        if (ImpresionCancelada())
+            return impresos;
+        ++impresos;
+    }
+    TerminarImpresion();
+    return impresos;
+}
+
+TEST_F(ProgressTest, UncancelledPrintRunsToTheEndAndLeavesTheFlagSet)
+{
+    EXPECT_EQ(Imprimir(3, [](int) {}), 3);
+    EXPECT_FALSE(CancelarCargado());
+    EXPECT_TRUE(Shell().CancelarImpresion);
+    // The next print clears it before its first check.
+    EXPECT_EQ(Imprimir(2, [](int) {}), 2);
+}
+
+TEST_F(ProgressTest, TheButtonOrTheCloseBoxStopsThePrintAtTheNextItem)
+{
+    for (bool boton : {true, false}) {
+        const int impresos = Imprimir(5, [boton](int i) {
+            if (i != 3)
+                return;
+            Cancelar* c = VentanaCancelar();
+            ASSERT_NE(c, nullptr);
+            // The click arrives while the loop yields.
+            if (boton)
+                QTimer::singleShot(0, c->cdmCancelar, &QPushButton::click);
+            else
+                QTimer::singleShot(0, c, &QWidget::close);
+        });
+        EXPECT_EQ(impresos, 2) << boton;
+        EXPECT_TRUE(Shell().CancelarImpresion);
+        EXPECT_FALSE(CancelarCargado());
+    }
+}
+
+TEST_F(ProgressTest, CancelWindowTakesItsTextsAndUnloadsOnlyWhenLoaded)
+{
+    Shell().CancelarImpresion = false;
+    DescargarCancelar(); // not loaded: nothing
+    EXPECT_FALSE(Shell().CancelarImpresion);
+    MostrarCancelar();
+    Cancelar* c = VentanaCancelar();
+    ASSERT_NE(c, nullptr);
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(c->Label1->text(), TextosIdioma(237));
+    EXPECT_EQ(c->cdmCancelar->text(), TextosIdioma(25));
+    DescargarVentanasProgreso();
+    EXPECT_TRUE(Shell().CancelarImpresion);
+    EXPECT_FALSE(CancelarCargado());
+}
+
+} // namespace
+} // namespace vesdra
