@@ -30,11 +30,10 @@ void DeshacerConstruccion()
 {
     ComposicionState& st = Composiciones();
     for (QPointer<frmVerCmpang>& v : st.VentanasComposicion) {
-        if (v) {
-            composicion::QuitarVentana(v);
-            delete v.data();
-        }
+        frmVerCmpang* ventana = v.data();
         v = nullptr;
+        if (ventana)
+            ventana->Desechar();
     }
     st.SeleccionComposicion.Clear();
     st.NumVentanasComposicion = 0;
@@ -117,6 +116,7 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     for (const composicion::TeselaVentana& t : teselas) {
         frmVerCmpang* v = st.VentanasComposicion[static_cast<std::size_t>(t.Composicion)];
         hooks.MostrarVentana(v);
+        composicion::MostrarNormal(v);
         MoveFormTwips(*v, t.Left, t.Top, t.Width, t.Height);
     }
     st.ComposicionesListas = true;

@@ -52,6 +52,16 @@ void CerrarFormulario(QWidget* form)
         form->close();
 }
 
+void MostrarNormal(QWidget* form)
+{
+    if (!form)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+        sub->showNormal();
+    else if (form->isWindow())
+        form->showNormal();
+}
+
 void OcultarFormulario(QWidget* form)
 {
     if (!form)

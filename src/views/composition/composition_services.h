@@ -36,6 +36,9 @@ void QuitarVentana(frmVerCmpang* ventana);
 // Closes a form the way its close box would: through the MDI sub-window
 // that holds it, when there is one, so no empty frame stays behind.
 void CerrarFormulario(QWidget* form);
+// Puts a shown form in its normal state (neither maximised nor minimised),
+// whatever state its MDI area gives new windows.
+void MostrarNormal(QWidget* form);
 // Hides a form, and the MDI sub-window that holds it.
 void OcultarFormulario(QWidget* form);
 

@@ -108,6 +108,13 @@ frmVerCmpang::frmVerCmpang(QWidget* parent) : QWidget(parent)
 
 frmVerCmpang::~frmVerCmpang() = default;
 
+void frmVerCmpang::Desechar()
+{
+    descargada_ = true;
+    composicion::QuitarVentana(this);
+    delete this;
+}
+
 void frmVerCmpang::CrearControles()
 {
     Picture1 = new PictureBox(this);

@@ -67,6 +67,10 @@ public:
     [[nodiscard]] std::int32_t CursorCian() const { return cursorCian_; }
     [[nodiscard]] const QString& TextoTiempo() const { return textoTiempo_; }
     [[nodiscard]] const std::vector<std::int32_t>& FilasElegidas() const { return filas_; }
+    // A window of a build that failed: destroyed without the unload's
+    // counting and without bringing the menu form back.
+    void Desechar();
+
     // The picture as shown (traces, cursors, rubber band).
     [[nodiscard]] QImage RenderImage() const;
 

@@ -1,4 +1,7 @@
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "composition_fixture.h"
@@ -149,4 +152,34 @@ TEST_F(CompositionBuild, WindowsLeftAfterTheRecordClosesStillBringTheMenuBack)
     EXPECT_EQ(cajas.Count(), 0);
     EXPECT_EQ(Composiciones().NumVentanasComposicion, 0);
     EXPECT_EQ(menuMostrado_, 1);
+}
+
+TEST_F(CompositionBuild, WindowsTileInsideTheMainWindowAndCloseByTheirFrames)
+{
+    QMdiArea area;
+    area.resize(1100, 800);
+    area.show();
+    Hooks().MostrarVentana = [&area](QWidget* w) { area.addSubWindow(w)->show(); };
+    Construir({{1, 1}, {13, 2}});
+    // The dialog's frame goes with the dialog.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(area.subWindowList().size(), 2);
+    auto* arriba = qobject_cast<QMdiSubWindow*>(Ventana(1)->parentWidget());
+    auto* abajo = qobject_cast<QMdiSubWindow*>(Ventana(3)->parentWidget());
+    ASSERT_NE(arriba, nullptr);
+    ASSERT_NE(abajo, nullptr);
+    const double alto = std::round(AltoVista());
+    EXPECT_EQ(arriba->y(), 0);
+    EXPECT_NEAR(abajo->y() * 15, alto / 2, 15);
+    EXPECT_NEAR(abajo->height() * 15, alto / 2, 15);
+    EXPECT_NEAR(abajo->width() * 15, std::round(AnchoVista()), 15);
+    EXPECT_FALSE(abajo->isMaximized());
+
+    arriba->close();
+    EXPECT_EQ(Composiciones().NumVentanasComposicion, 1);
+    EXPECT_EQ(menuMostrado_, 0);
+    CerrarVentanasComposicion();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(menuMostrado_, 1);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
 }
