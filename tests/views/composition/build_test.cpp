@@ -69,6 +69,16 @@ TEST_F(CompositionBuild, ThreeCompositionsGetThirdsAndTextButtons)
     }
     // A screen of 1024 pixels keeps the zoom button's full height.
     EXPECT_NEAR(HeightTwips(*Ventana(1)->cmdzoom), 495, 15);
+    CerrarVentanasComposicion();
+
+    // At most 800 pixels wide: half the height, top margin and gaps of 10.
+    Screen().WidthTwips = 800 * 15;
+    Construir({{1, 1}, {7, 2}, {13, 3}});
+    ASSERT_NE(Ventana(2), nullptr);
+    const QPushButton& zoom = *Ventana(2)->cmdzoom;
+    EXPECT_NEAR(HeightTwips(zoom), 247.5, 15);
+    EXPECT_NEAR(TopTwips(zoom), 10, 15);
+    EXPECT_NEAR(TopTwips(*Ventana(2)->cmdadel), 10 + 247.5 + 10, 15);
 }
 
 TEST_F(CompositionBuild, OnlyCompositionThreeFillsTheScreen)
