@@ -1,6 +1,10 @@
 #include "shell/open_hooks.h"
 
 #include "platform/base/screen.h"
+#include "shell/ini_files.h"
+#include "shell/progress_windows.h"
+#include "shell/tecla_salir.h"
+#include "templates/template_state.h"
 
 namespace vesdra
 {
@@ -26,6 +30,14 @@ OpenHooks& AperturaHooks()
         .GeometriaMenu = PantallaEntera,
     };
     return hooks;
+}
+
+void ConectarServiciosApertura()
+{
+    ConectarVentanasProgreso();
+    InstalarGuardarIdioma();
+    InstalarTeclaSalir();
+    ConectarPlantillasConRegistro();
 }
 
 } // namespace vesdra
