@@ -15,13 +15,6 @@ namespace vesdra {
 // 32-bit range also gives 0, as no record can fill such a cycle.
 [[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
 
-// The views never work with fewer than one sample per cycle.
-[[nodiscard]] inline std::int32_t MuestrasCicloVista(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
-{
-    const std::int32_t n = MuestrasPorCiclo(frecuenciaMuestreo, frecuenciaLinea);
-    return n < 1 ? 1 : n;
-}
-
 // Row of the weight tables for table row k (k >= 1, n >= 1): k modulo n, or n
 // when the remainder is 0, so rows n, 2n, 3n... share weight row n.
 [[nodiscard]] constexpr std::int32_t IndiceCiclo(std::int64_t k, std::int32_t n)

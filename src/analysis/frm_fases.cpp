@@ -23,6 +23,12 @@ QPointer<frmFases>& Instancia()
     return instancia;
 }
 
+std::function<void(frmFases&)>& Impresion()
+{
+    static std::function<void(frmFases&)> imprimir;
+    return imprimir;
+}
+
 } // namespace
 
 frmFases::frmFases(QWidget* parent) : VistaFasorial(parent, EstiloDisposicion::Fases, 69, "1") {}
@@ -109,8 +115,15 @@ bool CargarFases()
         ShowErrorBox(e);
         return false;
     }
+    if (Impresion())
+        f->SetImpresion([f] { Impresion()(*f); });
     f->Mostrar();
     return true;
+}
+
+void InstalarImpresionFases(std::function<void(frmFases&)> imprimir)
+{
+    Impresion() = std::move(imprimir);
 }
 
 void DescargarFases()

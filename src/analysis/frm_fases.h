@@ -29,5 +29,8 @@ protected:
 bool CargarFases();
 // Unloads the phasor view when it is open (its closing rule runs).
 void DescargarFases();
+// The printout of the phasor view, given to every view loaded from now on
+// (its print button shows only once one is installed).
+void InstalarImpresionFases(std::function<void(frmFases&)> imprimir);
 
 } // namespace vesdra

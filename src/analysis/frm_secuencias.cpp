@@ -25,6 +25,12 @@ QPointer<frmSecuencias>& Instancia()
     return instancia;
 }
 
+std::function<void(frmSecuencias&)>& Impresion()
+{
+    static std::function<void(frmSecuencias&)> imprimir;
+    return imprimir;
+}
+
 const QString kDigitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
 
 } // namespace
@@ -117,8 +123,15 @@ bool CargarSecuencias()
         ShowErrorBox(e);
         return false;
     }
+    if (Impresion())
+        f->SetImpresion([f] { Impresion()(*f); });
     f->Mostrar();
     return true;
+}
+
+void InstalarImpresionSecuencias(std::function<void(frmSecuencias&)> imprimir)
+{
+    Impresion() = std::move(imprimir);
 }
 
 void DescargarSecuencias()

@@ -27,5 +27,7 @@ protected:
 [[nodiscard]] frmSecuencias* Secuencias();
 bool CargarSecuencias();
 void DescargarSecuencias();
+// The printout of the sequence view, as for the phasor view.
+void InstalarImpresionSecuencias(std::function<void(frmSecuencias&)> imprimir);
 
 } // namespace vesdra

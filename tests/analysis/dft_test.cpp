@@ -30,7 +30,6 @@ TEST(MuestrasPorCiclo, RoundsTheQuotientHalvesToEven)
     };
     for (const Caso& c : casos)
         EXPECT_EQ(MuestrasPorCiclo(c.tasa, c.linea), c.n) << c.tasa << " / " << c.linea;
-    EXPECT_EQ(MuestrasCicloVista(25, 50), 1);
 }
 
 TEST(IndiceCiclo, MapsMultiplesOfTheCycleToItsLastRow)
