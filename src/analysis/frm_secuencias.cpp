@@ -35,7 +35,10 @@ const QString kDigitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLi
 
 } // namespace
 
-frmSecuencias::frmSecuencias(QWidget* parent) : VistaFasorial(parent, EstiloDisposicion::Secuencias, 70, "2") {}
+frmSecuencias::frmSecuencias(QWidget* parent) : VistaFasorial(parent, EstiloDisposicion::Secuencias, 70, "2")
+{
+    enfocarTrasDesplazar_ = true;
+}
 
 void frmSecuencias::Form_Load()
 {

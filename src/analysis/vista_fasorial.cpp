@@ -281,6 +281,8 @@ void VistaFasorial::HScroll1_Change()
         return;
     }
     EscribirNumero(p);
+    if (enfocarTrasDesplazar_)
+        Picture1->setFocus();
 }
 
 void VistaFasorial::cmdmas_Click()

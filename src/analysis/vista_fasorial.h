@@ -110,6 +110,8 @@ protected:
     std::int32_t numSets_{0};
     std::int32_t modo_{1};
     bool descargada_{false};
+    // The sequence view takes the keyboard to its picture after every move.
+    bool enfocarTrasDesplazar_{false};
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

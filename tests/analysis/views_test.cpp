@@ -266,6 +266,30 @@ TEST_F(ViewsTest, ZoomOverflowRestoresTheLastGoodZoomAndStaysUsable)
     EXPECT_EQ(cajas.Count(), 1);
 }
 
+TEST_F(ViewsTest, ScrollOverflowShowsText145AndKeepsTheView)
+{
+    TablaReal t(5 * kN + 100, 12, 1.0f);
+    const std::int32_t pico = 5 * kN + 10;
+    t(pico, 1) = 1.0e6f;
+    Analisis().Fasores = std::make_shared<const TablaReal>(std::move(t));
+    Analisis().MuestrasCicloDFT = kN;
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    frmFases* f = Fases();
+    ScopedMsgBoxRecorder cajas;
+    for (int i = 0; i < 62; ++i) // far in, yet ordinary rows still fit
+        f->cmdmas_Click();
+    ASSERT_EQ(cajas.Count(), 0);
+    f->HScroll1->SetValue(pico);
+    ASSERT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(cajas.Last().Prompt, "T145");
+    EXPECT_EQ(cajas.Last().Style, vbOKOnly);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 1");
+    f->HScroll1->SetValue(pico + 1);
+    EXPECT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 12");
+}
+
 TEST_F(ViewsTest, ClosingThePairBringsTheMenuBackOnlyAfterTheSecond)
 {
     for (const bool fasesPrimero : {true, false}) {
