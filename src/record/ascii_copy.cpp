@@ -57,30 +57,31 @@ ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
     return {};
 }
 
-// Line writer of the .DAT: fields appended to a buffer flushed in large writes.
+// Line writer of the .DAT: each line is built in place in a large buffer
+// that is written out whenever it may not hold another line.
 class Salida {
 public:
-    explicit Salida(QSaveFile& f) : f_(f) { buf_.reserve(kTam + 4096); }
-    void Entero(std::int64_t v)
+    Salida(QSaveFile& f, size_t maxLinea)
+        : f_(f), buf_(std::max<size_t>(kTam, 2 * maxLinea)), limite_(buf_.size() - maxLinea)
     {
-        char tmp[24];
-        const auto [fin, ec] = std::to_chars(tmp, tmp + sizeof tmp, v);
-        (void)ec;
-        buf_.insert(buf_.end(), tmp, fin);
     }
-    void Caracter(char c) { buf_.push_back(c); }
+    void Entero(std::int32_t v)
+    {
+        p_ = std::to_chars(buf_.data() + p_, buf_.data() + buf_.size(), v).ptr - buf_.data();
+    }
+    void Caracter(char c) { buf_[p_++] = c; }
     void FinLinea()
     {
-        buf_.push_back('\r');
-        buf_.push_back('\n');
-        if (buf_.size() >= kTam)
+        buf_[p_++] = '\r';
+        buf_[p_++] = '\n';
+        if (p_ > limite_)
             Vaciar();
     }
     bool Vaciar()
     {
-        if (!buf_.empty() && f_.write(buf_.data(), static_cast<qint64>(buf_.size())) != static_cast<qint64>(buf_.size()))
+        if (p_ > 0 && f_.write(buf_.data(), static_cast<qint64>(p_)) != static_cast<qint64>(p_))
             ok_ = false;
-        buf_.clear();
+        p_ = 0;
         return ok_;
     }
 
@@ -88,6 +89,8 @@ private:
     static constexpr size_t kTam = 1 << 20;
     QSaveFile& f_;
     std::vector<char> buf_;
+    size_t limite_;
+    size_t p_{0};
     bool ok_{true};
 };
 
@@ -132,7 +135,9 @@ ResultadoCopia GuardarDatAscii()
 
     RecordProgress& progreso = ProgresoRegistro();
     progreso.BarraInicio(nS);
-    Salida out(f);
+    // " " + two 11-character numbers, 7 characters (",-32768") an analog
+    // value, 2 a digital state, CR LF.
+    Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
     for (std::int32_t s0 = 0; s0 < nS; s0 += porBloque) {
         const std::int32_t m = std::min(porBloque, nS - s0);
         const std::int64_t pedidos = m * tam;

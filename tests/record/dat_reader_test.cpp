@@ -87,7 +87,7 @@ TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
     EXPECT_EQ(r.TasaCalculada, 1000);
 }
 
-TEST_F(DatTest, Record1997KeepsTheFilesValuesInValoresWhateverTheFirstChannelsRatings)
+TEST_F(DatTest, Record1997KeepsTheFilesValuesInValoresAndAZeroRatingBorrowsNoRatio)
 {
     // Channel 1's ratings are not 1 and 1: Valores must still hold v.
     const QByteArray analog =
@@ -121,6 +121,8 @@ TEST_F(DatTest, TimeMultiplierIsARealNumber)
     ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "0.001"), b.bytes).Ok());
     EXPECT_DOUBLE_EQ(Registro().Tiempos(2), 1.0);
     EXPECT_EQ(Registro().TasaCalculada, 1000000);
+    EXPECT_TRUE(Registro().EstadosDigitales.Empty()); // no digital channels
+    EXPECT_TRUE(Registro().NombresDigitales.Empty());
 
     ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "0"), b.bytes).Ok());
     EXPECT_DOUBLE_EQ(Registro().Tiempos(2), 1000.0); // 0: not multiplied
