@@ -35,12 +35,12 @@ TraceGeometry Geometria(const Tramo& t, double escalaVertical)
     return g;
 }
 
-double Rejilla(double twips, double twipsPorPixel)
+} // namespace
+
+double EnRejilla(double twips, double twipsPorPixel)
 {
     return std::floor(twips / twipsPorPixel + 0.5) * twipsPorPixel;
 }
-
-} // namespace
 
 double EscalaVertical(std::span<const float> columna, const Tramo& t)
 {
@@ -113,8 +113,8 @@ CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t)
 
 void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t, std::uint32_t color)
 {
-    const double y1 = Rejilla(base, t.TwipsPorPixelY);
-    const double y2 = Rejilla(base - AltoEstado, t.TwipsPorPixelY);
+    const double y1 = EnRejilla(base, t.TwipsPorPixelY);
+    const double y2 = EnRejilla(base - AltoEstado, t.TwipsPorPixelY);
     const LineForm forma = cajas.Rellenas ? LineForm::FilledBox : LineForm::Box;
     for (const CajaEstado& c : cajas.Cajas)
         picture.Line(c.X1, y1, c.X2, y2, color, forma);

@@ -54,6 +54,10 @@ struct CajasFila {
 // `estados` is the whole channel, element [s - 1] the state at sample s.
 [[nodiscard]] CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t);
 
+// A position in twips moved to the nearest pixel boundary, so that lines
+// and boxes drawn at it meet on the same pixel row.
+[[nodiscard]] double EnRejilla(double twips, double twipsPorPixel);
+
 // Draws a row's boxes between its base line and 75 twips above it, the y
 // values on the pixel grid too.
 void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t, std::uint32_t color);

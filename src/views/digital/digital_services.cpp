@@ -1,0 +1,52 @@
+#include "views/digital/digital_services.h"
+
+#include <QMdiSubWindow>
+#include <QWidget>
+
+#include "shell/shell_hooks.h"
+#include "views/digital/digital_selection.h"
+#include "views/digital/frm19.h"
+#include "views/digital/frm_elecdig.h"
+
+namespace vesdra {
+
+namespace {
+
+// Centres a dialog in the area that holds it (the MDI area, or the screen
+// for a top-level window).
+void Centrar(QWidget& form)
+{
+    QWidget* marco = qobject_cast<QMdiSubWindow*>(form.parentWidget()) ? form.parentWidget() : &form;
+    const QWidget* area = marco->parentWidget();
+    if (!area)
+        return;
+    marco->move((area->width() - marco->width()) / 2, (area->height() - marco->height()) / 2);
+}
+
+} // namespace
+
+void AbrirElecdig()
+{
+    DescargarElecdig();
+    frmElecdig& d = Elecdig();
+    Hooks().MostrarVentana(&d);
+    Centrar(d);
+}
+
+void CerrarVistaDigital()
+{
+    DescargarFrm19();
+}
+
+void CerrarRegistroDigital()
+{
+    CerrarSeleccionDigital();
+}
+
+void DescargarFormasDigitales()
+{
+    DescargarElecdig();
+    DescargarFrm19();
+}
+
+} // namespace vesdra

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace vesdra {
+
+// What the shell calls of the digital views.
+
+// The digital-group menu item: unloads the group choice dialog, loads it
+// afresh (options and analog list from the record and template of this
+// moment) and shows it modeless. The menu form stays as it is.
+void AbrirElecdig();
+
+// The main window's close button on a window whose Tag is "6": closes the
+// digital view, whose unload clears the side flags and ModoDigital and
+// brings the menu form back.
+void CerrarVistaDigital();
+
+// The close-record command's resets: ModoDigital, PrimerMiembro,
+// UltimoMiembro, AnalogicoElegido and NumFilasDigitales 0, GrupoElegido "",
+// both side flags False. ListaDigitales is kept and no form is closed.
+void CerrarRegistroDigital();
+
+// Program end: closes the group choice dialog and the digital view.
+void DescargarFormasDigitales();
+
+} // namespace vesdra

@@ -1,0 +1,243 @@
+#include "views/digital/frm_elecdig.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/language.h"
+#include "shell/progress_windows.h"
+#include "shell/shell_hooks.h"
+#include "templates/template_state.h"
+#include "views/composition/composition_services.h"
+#include "views/digital/digital_selection.h"
+#include "views/digital/frm19.h"
+
+namespace vesdra {
+
+namespace {
+
+constexpr std::int32_t kMaxGrupos = 16;
+constexpr int kTextoTitulo = 71;
+constexpr int kTextoAnalogicos = 31;
+constexpr int kTextoDigitales = 47;
+constexpr int kTextoAceptar = 24;
+constexpr int kTextoCancelar = 25;
+constexpr int kTextoReferencia = 278;
+constexpr int kTextoPrimario = 279;
+constexpr int kTextoSecundario = 280;
+constexpr int kTextoSinGrupos = 92;
+constexpr int kTextoProgreso = 286;
+
+QPointer<frmElecdig>& Instancia()
+{
+    static QPointer<frmElecdig> instancia;
+    return instancia;
+}
+
+} // namespace
+
+frmElecdig::frmElecdig(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Elecci\u00f3n de grupo de canales digitales"));
+    CrearControles();
+    resize(TwipsToPixelX(7890), TwipsToPixelY(4650));
+}
+
+void frmElecdig::CrearControles()
+{
+    fmeDigital = new QGroupBox(QStringLiteral("Canales Digitales"), this);
+    MoveTwips(*fmeDigital, 120, 120, 4845, 4245);
+    for (std::int32_t i = 1; i <= kMaxGrupos; ++i) {
+        auto* o = new QRadioButton(fmeDigital);
+        MoveTwips(*o, i <= 8 ? 240 : 2760, 360 + 480 * ((i - 1) % 8), 2000, 375);
+        optdg[static_cast<std::size_t>(i)] = o;
+    }
+    optdg[1]->setChecked(true);
+
+    Frame1 = new QGroupBox(QStringLiteral("Canales Anal\u00f3gicos"), this);
+    MoveTwips(*Frame1, 5160, 120, 2490, 1680);
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    MoveTwips(*Combo1, 105, 285, 2265, 315);
+    connect(Combo1, &QComboBox::activated, this, [this](int i) { indiceAnalogico_ = i; });
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { indiceAnalogico_ = -1; });
+
+    Frame3 = new QGroupBox(QStringLiteral("Referencia:"), this);
+    MoveTwips(*Frame3, 5160, 1920, 2535, 1215);
+    CmdPrimario = new QRadioButton(QStringLiteral("PRIMARIO"), Frame3);
+    MoveTwips(*CmdPrimario, 240, 240, 1455, 375);
+    CmdSecundario = new QRadioButton(QStringLiteral("SECUNDARIO"), Frame3);
+    MoveTwips(*CmdSecundario, 240, 600, 1575, 495);
+    Frame3->setVisible(false);
+
+    cmdOK = new QPushButton(QStringLiteral("O&K"), this);
+    MoveTwips(*cmdOK, 5160, 3240, 2535, 495);
+    cmdcancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    MoveTwips(*cmdcancel, 5160, 3840, 2535, 495);
+    connect(cmdOK, &QPushButton::clicked, this, &frmElecdig::cmdOK_Click);
+    connect(cmdcancel, &QPushButton::clicked, this, &frmElecdig::cmdcancel_Click);
+}
+
+void frmElecdig::Form_Load()
+{
+    try {
+        Frame1->setTitle(TextosIdioma(kTextoAnalogicos));
+        fmeDigital->setTitle(TextosIdioma(kTextoDigitales));
+        setWindowTitle(TextosIdioma(kTextoTitulo));
+        cmdOK->setText(TextosIdioma(kTextoAceptar));
+        cmdcancel->setText(TextosIdioma(kTextoCancelar));
+
+        if (Registro().AnioRevision == QLatin1String("1997")) {
+            Frame3->setVisible(true);
+            CmdPrimario->setChecked(true);
+            Frame3->setTitle(TextosIdioma(kTextoReferencia));
+            CmdPrimario->setText(TextosIdioma(kTextoPrimario));
+            CmdSecundario->setText(TextosIdioma(kTextoSecundario));
+        } else {
+            Frame3->setVisible(false);
+            SetHeightTwips(*Frame1, HeightTwips(*Frame1) * 1.5);
+        }
+
+        // The box shows channel 1's caption with no entry picked, so OK
+        // without a pick takes channel 1.
+        const std::int32_t canales = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
+        for (std::int32_t i = 1; i <= canales; ++i)
+            Combo1->addItem(NombreCanal(i));
+        Combo1->setCurrentIndex(-1);
+        Combo1->setEditText(NombreCanal(1));
+        indiceAnalogico_ = -1;
+
+        const TemplateState& p = Plantillas();
+        const std::int32_t grupos = std::clamp(p.NumGruposDigitales, 0, kMaxGrupos);
+        for (std::int32_t i = 1; i <= kMaxGrupos; ++i) {
+            QRadioButton* o = optdg[static_cast<std::size_t>(i)];
+            o->setEnabled(i <= grupos);
+            if (i <= grupos)
+                o->setText(i <= p.TablaGruposDigitales.Rows() ? p.TablaGruposDigitales(i, 1) : QString());
+        }
+    } catch (const VbError& e) {
+        SetMousePointer(this, vbDefault);
+        ShowErrorBox(e);
+    }
+}
+
+void frmElecdig::ElegirAnalogico(int indice)
+{
+    Combo1->setCurrentIndex(indice);
+    indiceAnalogico_ = Combo1->currentIndex();
+}
+
+void frmElecdig::cmdOK_Click()
+{
+    ShellHooks& hooks = Hooks();
+    composicion::OcultarFormulario(this);
+    SetMousePointer(vbCustom);
+
+    const std::int32_t analogico = indiceAnalogico_ < 0 ? 1 : indiceAnalogico_ + 1;
+    std::int32_t g = 0;
+    const std::int32_t grupos = std::clamp(Plantillas().NumGruposDigitales, 0, kMaxGrupos);
+    for (std::int32_t i = 1; i <= grupos; ++i) {
+        if (optdg[static_cast<std::size_t>(i)]->isChecked())
+            g = i;
+    }
+    if (g == 0) {
+        show();
+        SetMousePointer(vbDefault);
+        MsgBox(TextosIdioma(kTextoSinGrupos), vbOKOnly);
+        DescargarElecdig();
+        return;
+    }
+    Referencia lado = Referencia::Ninguna;
+    if (CmdPrimario->isChecked())
+        lado = Referencia::Primario;
+    else if (CmdSecundario->isChecked())
+        lado = Referencia::Secundario;
+
+    bool progreso = false;
+    bool vistaEmpezada = false;
+    try {
+        // The open view goes first: its unload clears the side flags and the
+        // mode, which must then be those of this choice.
+        DescargarFrm19();
+        if (!hooks.MostrarProgresoOndas())
+            throw VbError(vberr::FileNotFound);
+        progreso = true;
+        if (GasolinoOndasCargado())
+            gasolino_ondas().setWindowTitle(TextosIdioma(kTextoProgreso));
+        hooks.ValorProgresoOndas(10);
+        EscribirSeleccionGrupo(g, analogico);
+        ElegirReferencia(lado);
+        vistaEmpezada = true;
+        frm19& vista = CargarFrm19();
+        hooks.OcultarMenu();
+        progreso = false;
+        hooks.CerrarProgresoOndas();
+        hooks.MostrarVentana(&vista);
+        MoveFormTwips(vista, 0, 0, FormWidthTwips(vista), FormHeightTwips(vista));
+        SetMousePointer(vbDefault);
+        DescargarElecdig();
+    } catch (const VbError& e) {
+        if (progreso)
+            hooks.CerrarProgresoOndas();
+        // A view that did not stand is undone as its unload would.
+        if (vistaEmpezada)
+            LimpiarSeleccionAlDescargar();
+        SetMousePointer(vbDefault);
+        hooks.MostrarMenu();
+        ShowErrorBox(e);
+        DescargarElecdig();
+    }
+}
+
+void frmElecdig::cmdcancel_Click()
+{
+    SetMousePointer(this, vbDefault);
+    SetMousePointer(vbDefault);
+    DescargarElecdig();
+}
+
+void frmElecdig::closeEvent(QCloseEvent* event)
+{
+    SetMousePointer(this, vbDefault);
+    SetMousePointer(vbDefault);
+    if (Instancia() == this)
+        Instancia() = nullptr;
+    QWidget::closeEvent(event);
+}
+
+frmElecdig& Elecdig()
+{
+    if (!Instancia()) {
+        auto* d = new frmElecdig();
+        Instancia() = d;
+        d->Form_Load();
+    }
+    return *Instancia();
+}
+
+frmElecdig* ElecdigCargado()
+{
+    return Instancia().data();
+}
+
+void DescargarElecdig()
+{
+    if (frmElecdig* d = Instancia().data()) {
+        Instancia() = nullptr;
+        composicion::CerrarFormulario(d);
+    }
+}
+
+} // namespace vesdra
