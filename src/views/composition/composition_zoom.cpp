@@ -45,11 +45,6 @@ std::optional<std::pair<std::int32_t, std::int32_t>> Rango(std::int32_t primera,
 
 } // namespace
 
-std::int32_t VistaTrazos::DesplazamientoEn(double x) const
-{
-    return EscalaX > 0 ? Redondear((x - OrigenX) / EscalaX) : 0;
-}
-
 VistaTrazos VistaCompleta(double ancho, double alto, std::int32_t nS)
 {
     VistaTrazos v;

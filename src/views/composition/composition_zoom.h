@@ -29,8 +29,6 @@ struct VistaTrazos {
     bool Completa{true}; // the full view: axes drawn, every sample shown
 
     [[nodiscard]] double XDeMuestra(double s) const { return (s - PrimeraMuestra) * EscalaX + OrigenX; }
-    // The sample nearest to x, as an offset from PrimeraMuestra (halves to even).
-    [[nodiscard]] std::int32_t DesplazamientoEn(double x) const;
 };
 
 // The full view of a picture ancho x alto over nS samples: sample 1 on the
