@@ -1,5 +1,6 @@
 #pragma once
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <type_traits>
@@ -9,8 +10,18 @@
 
 namespace vesdra {
 
+namespace detail {
+// Storage of large sample matrices: whole pages from the system, in large
+// pages where it offers them, so filling a matrix of hundreds of megabytes
+// does not take one page fault every 4 KB. nullptr when refused.
+void* ReservarGrande(size_t bytes);
+void LiberarGrande(void* p, size_t bytes);
+inline constexpr size_t kBytesGrande = size_t{8} << 20;
+} // namespace detail
+
 // Lets a vector grow without value-initialising trivial elements, so a
-// matrix that is about to be overwritten whole is not zeroed first.
+// matrix that is about to be overwritten whole is not zeroed first; large
+// blocks come from detail::ReservarGrande.
 template <typename T>
 struct DefaultInitAllocator : std::allocator<T> {
     template <typename U>
@@ -21,6 +32,21 @@ struct DefaultInitAllocator : std::allocator<T> {
     template <typename U>
     DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept
     {
+    }
+    T* allocate(size_t n)
+    {
+        if (n >= detail::kBytesGrande / sizeof(T) && n <= SIZE_MAX / sizeof(T)) {
+            if (void* p = detail::ReservarGrande(n * sizeof(T)))
+                return static_cast<T*>(p);
+        }
+        return std::allocator<T>::allocate(n);
+    }
+    void deallocate(T* p, size_t n)
+    {
+        if (n >= detail::kBytesGrande / sizeof(T))
+            detail::LiberarGrande(p, n * sizeof(T));
+        else
+            std::allocator<T>::deallocate(p, n);
     }
     template <typename U>
     void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
