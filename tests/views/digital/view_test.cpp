@@ -216,7 +216,7 @@ TEST_F(VistaDigital, ReadoutsFollowTheCursorsAndScrollSideways)
     EXPECT_EQ(v->label[2]->text(), "3");
 }
 
-TEST_F(VistaDigital, ZoomBackAndForwardRedrawTheStretchBetweenTheCursors)
+TEST_F(VistaDigital, ZoomToTheCursorsStepsBackAndRefusesA31stZoomKeepingTheViewOpen)
 {
     frm19* v = AbrirVista(1);
     ASSERT_NE(v, nullptr);
