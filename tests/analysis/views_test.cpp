@@ -154,6 +154,10 @@ TEST_F(ViewsTest, SequenceViewShowsTheSymmetricalComponentsOfTheChosenSets)
     // The largest sequence phasor of the record reaches the edge.
     const double radio = std::min(s->Picture1->Width(), s->Picture1->Height()) / 2.0;
     EXPECT_NEAR(Largo(s->Lineas[0]), radio, 0.05);
+    const QImage img = s->RenderImage();
+    EXPECT_TRUE(ColorCerca(img, s->CentroX() + radio / 2, s->CentroY(), Bgr(0xFF0000))); // X1 of the first set
+    EXPECT_FALSE(ColorCerca(img, s->CentroX() - radio / 2, s->CentroY(), Bgr(0xFF0000)));
+    EXPECT_TRUE(ColorCerca(img, s->CentroX(), s->CentroY() + radio / 2, Bgr(0xFFFFFF)));
 }
 
 TEST_F(ViewsTest, SequenceViewWithOneSetIgnoresItsFactor)
