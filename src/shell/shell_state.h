@@ -44,6 +44,10 @@ struct ShellState {
     // unloading of it), so it is True after every print; each print loop
     // clears it before its first item and reads it after one yield per item.
     bool CancelarImpresion{false};
+
+    // The converter program's path as last read from WIN.INI (section
+    // "Brunakor", key "path") by the converter command.
+    QString RutaConversor{};
 };
 
 ShellState& Shell();

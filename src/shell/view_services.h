@@ -1,0 +1,93 @@
+#pragma once
+#include <functional>
+
+namespace vesdra {
+
+// The one interface through which the shell reaches the views and the
+// windows other subsystems own: open a dialog afresh, close a family of
+// windows from the status-bar close button, reset the view selections when
+// the record is closed, unload at program end.
+//
+// The shell library cannot link the view libraries (they link the shell),
+// so this is a registry: every entry starts as a harmless stub (does
+// nothing) and the program's start fills in the real functions. Tests put
+// fakes in. An entry may throw VbError; the caller shows the error box.
+using Servicio = std::function<void()>;
+
+struct ServiciosOndas {
+    Servicio AbrirDialogo;   // frmNewOndas unloaded, loaded afresh, shown
+    Servicio CerrarVentanas; // every frmVerOndas window (Tag 5)
+    Servicio CerrarTodo;     // frmTodoanalog (Tag 3)
+    Servicio Reiniciar;      // the close command's resets of the waveform views
+    Servicio Descargar;      // program end
+};
+
+struct ServiciosFasores {
+    // Builds the phasor table of the open record; throws VbError on failure,
+    // leaving the previous table in place.
+    Servicio Calcular;
+    Servicio AbrirDialogo;     // frmFasecuencias afresh
+    Servicio CerrarFases;      // Tag 1: frmFases (and frmSecuencias when opened together)
+    Servicio CerrarSecuencias; // Tag 2: the mirror
+    Servicio Reiniciar;
+    Servicio Descargar;
+};
+
+struct ServiciosComposicion {
+    Servicio AbrirDialogo;   // frmNewCompanalog afresh
+    Servicio CerrarVentanas; // every frmVerCmpang window (Tag 4)
+    Servicio Reiniciar;
+    Servicio Descargar;
+};
+
+struct ServiciosDigital {
+    Servicio AbrirGrupos; // frmElecdig afresh
+    Servicio AbrirGrid;   // frmGrid afresh (the menu form is hidden first)
+    Servicio CerrarVista; // frm19 (Tag 6)
+    Servicio CerrarGrid;  // frmGrid (Tag 9)
+    Servicio Reiniciar;
+    Servicio Descargar;
+};
+
+// Windows of the shell that other work supplies.
+struct ServiciosInforme {
+    Servicio Abrir;  // frmAjustes afresh (the header report)
+    Servicio Cerrar; // Tag 7
+    Servicio Descargar;
+};
+
+struct ServiciosHerramientas {
+    Servicio AbrirAnadir;      // frmNuevosTools in add mode
+    Servicio AbrirBorrar;      // frmNuevosTools in delete mode
+    Servicio AbrirDirectorios; // frmDirect
+    Servicio Descargar;
+};
+
+struct ServiciosConversion {
+    Servicio MostrarPoscamb; // the choice offered after a BINARY record opens
+    Servicio Descargar;      // Conversion, poscamb, Mensaje
+};
+
+struct ServiciosVistas {
+    ServiciosOndas Ondas;
+    ServiciosFasores Fasores;
+    ServiciosComposicion Composicion;
+    ServiciosDigital Digital;
+    ServiciosInforme Informe;
+    ServiciosHerramientas Herramientas;
+    ServiciosConversion Conversion;
+};
+
+// The one process-wide registry.
+ServiciosVistas& Vistas();
+
+// Every entry back to its stub (tests).
+void RestablecerVistas();
+
+// The close command's part in the views: every family's Reiniciar.
+void ReiniciarSeleccionesVistas();
+
+// Program end: every family's Descargar, in the order the forms are unloaded.
+void DescargarVistas();
+
+} // namespace vesdra
