@@ -1,0 +1,402 @@
+#include "shell/frm_plantilla.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/base/screen.h"
+#include "platform/file_lists.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/twips.h"
+#include "record/cfg_reader.h"
+#include "record/record_model.h"
+#include "shell/command_line.h"
+#include "shell/frm_menu.h"
+#include "shell/ini_files.h"
+#include "shell/language.h"
+#include "shell/menu_commands.h"
+#include "shell/shell_hooks.h"
+#include "shell/shell_state.h"
+#include "templates/template_apply.h"
+#include "templates/template_file.h"
+#include "templates/template_state.h"
+
+namespace vesdra {
+
+namespace {
+
+QPointer<frmPlantilla>& Cargado()
+{
+    static QPointer<frmPlantilla> form;
+    return form;
+}
+
+// Client size of the dialog, twips.
+constexpr double AnchoDialogo = 6420;
+constexpr double AltoDialogo = 5000;
+
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& design, double left, double top, double width)
+{
+    auto* l = new QLabel(design, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    MoveTwips(*l, left, top, width, 240);
+    return l;
+}
+
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& design, double left, double top)
+{
+    auto* b = new QPushButton(design, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    MoveTwips(*b, left, top, 1440, 420);
+    return b;
+}
+
+void Aviso(int texto)
+{
+    (void)MsgBox(TextosIdioma(texto), vbCritical);
+}
+
+// The loaded-template tables Abrir starts from: emptied, and their counts
+// with them, so no count ever points past its table.
+void VaciarPlantillaCargada()
+{
+    TemplateState& p = Plantillas();
+    p.AnalogicosPlantilla.Clear();
+    p.NumAnalogicosPlantilla = 0;
+    p.MiembrosPlantilla.Clear();
+    p.NumMiembrosPlantilla = 0;
+    p.TrifasicosPlantilla.Clear();
+    p.NumTrifasicosPlantilla = 0;
+}
+
+} // namespace
+
+frmPlantilla::frmPlantilla(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmPlantilla"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Buscando plantilla adecuada"));
+    CrearControles();
+    Cargado() = this;
+}
+
+frmPlantilla::~frmPlantilla()
+{
+    if (Cargado() == this)
+        Cargado() = nullptr;
+}
+
+void frmPlantilla::CrearControles()
+{
+    resize(TwipsToPixelX(AnchoDialogo), TwipsToPixelY(AltoDialogo));
+    Label5 = Etiqueta(this, "Label5", QStringLiteral("Unidades:"), 120, 120, 2900);
+    Drive1 = new DriveListBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    MoveTwips(*Drive1, 120, 380, 2900, 330);
+    Label4 = Etiqueta(this, "Label4", QStringLiteral("Directorios:"), 120, 820, 2900);
+    Dir1 = new DirListBox(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    MoveTwips(*Dir1, 120, 1080, 2900, 2160);
+    Label1 = Etiqueta(this, "Label1", QStringLiteral("Plantillas:"), 3360, 120, 2940);
+    File1 = new FileListBox(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    MoveTwips(*File1, 3360, 380, 2940, 2860);
+    label = Etiqueta(this, "label", QStringLiteral("Path:"), 120, 3340, 2900);
+    lblPath = new QLabel(this);
+    lblPath->setObjectName(QStringLiteral("lblPath"));
+    lblPath->setFrameShape(QFrame::Panel);
+    lblPath->setFrameShadow(QFrame::Sunken);
+    MoveTwips(*lblPath, 120, 3600, 2900, 330);
+    Label6 = Etiqueta(this, "Label6", QStringLiteral("Tipos:"), 3360, 3340, 2940);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->addItem(QStringLiteral("*.CNF"));
+    Combo1->setCurrentText(QStringLiteral("*.CNF"));
+    MoveTwips(*Combo1, 3360, 3600, 2940, 330);
+    lbltext = new QLabel(this);
+    lbltext->setObjectName(QStringLiteral("lbltext"));
+    MoveTwips(*lbltext, 120, 4020, 6180, 260);
+    cmdBuscar = Boton(this, "cmdBuscar", QStringLiteral("Abrir"), 120, 4440);
+    cmdModif = Boton(this, "cmdModif", QStringLiteral("modificar"), 1700, 4440);
+    cmdNueva = Boton(this, "cmdNueva", QStringLiteral("nueva"), 3280, 4440);
+    cmdcancel = Boton(this, "cmdcancel", QStringLiteral("cancelar"), 4860, 4440);
+
+    connect(Drive1, &DriveListBox::Change, this, [this] { Drive1_Change(); });
+    connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
+    connect(Combo1, &QComboBox::currentTextChanged, this, [this] { Combo1_Change(); });
+    connect(File1, &FileListBox::Click, this, [this] { File1_Click(); });
+    connect(File1, &FileListBox::DblClick, this, [this] { File1_DblClick(); });
+    connect(cmdBuscar, &QPushButton::clicked, this, [this] { cmdBuscar_Click(); });
+    connect(cmdModif, &QPushButton::clicked, this, [this] { cmdModif_Click(); });
+    connect(cmdNueva, &QPushButton::clicked, this, [this] { cmdNueva_Click(); });
+    connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
+}
+
+void frmPlantilla::ListarCarpetaPlantillas()
+{
+    const QString& carpeta = Shell().DirPlantillas;
+    Dir1->SetPath(carpeta);
+    lblPath->setText(Dir1->Path());
+}
+
+void frmPlantilla::Form_Load()
+{
+    try {
+        (void)RecargarTools();
+        {
+            // The drive of the templates folder is chosen before the folder
+            // is listed: its change would list the drive's root.
+            const QSignalBlocker bloqueo(Drive1);
+            Drive1->SetDrive(Shell().DirPlantillas);
+        }
+        File1->SetPattern(Combo1->currentText());
+        ListarCarpetaPlantillas();
+        const ScreenInfo& s = Screen();
+        MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2, (s.HeightTwips - FormHeightTwips(*this)) / 2,
+            FormWidthTwips(*this), FormHeightTwips(*this));
+        setWindowTitle(TextosIdioma(30));
+        Label1->setText(TextosIdioma(26));
+        label->setText(TextosIdioma(20));
+        Label4->setText(TextosIdioma(21));
+        Label5->setText(TextosIdioma(22));
+        Label6->setText(TextosIdioma(23));
+        cmdBuscar->setText(TextosIdioma(27));
+        cmdModif->setText(TextosIdioma(28));
+        cmdNueva->setText(TextosIdioma(29));
+        cmdcancel->setText(TextosIdioma(25));
+        plantillaElegida_ = false;
+    } catch (...) {
+        // The dialog opens with what it could set up.
+    }
+}
+
+void frmPlantilla::Form_Activate()
+{
+    try {
+        (void)RecargarTools();
+        ListarCarpetaPlantillas();
+    } catch (...) {
+        MostrarErrorManejador(this, std::current_exception());
+    }
+}
+
+void frmPlantilla::Drive1_Change()
+{
+    try {
+        Dir1->SetPath(Drive1->Drive());
+        lblPath->setText(Dir1->Path());
+    } catch (const VbError& e) {
+        if (e.Number != vberr::DeviceUnavailable) {
+            ErrorYDescargar(std::current_exception());
+            return;
+        }
+        SetMousePointer(this, vbDefault);
+        Aviso(149);
+    } catch (...) {
+        ErrorYDescargar(std::current_exception());
+    }
+}
+
+void frmPlantilla::Dir1_Change()
+{
+    try {
+        File1->SetPath(Dir1->Path());
+        lblPath->setText(Dir1->Path());
+    } catch (...) {
+        ErrorYDescargar(std::current_exception());
+    }
+}
+
+void frmPlantilla::Combo1_Change()
+{
+    File1->SetPattern(Combo1->currentText());
+}
+
+void frmPlantilla::File1_Click()
+{
+    try {
+        const QString nombre = File1->FileName();
+        if (nombre.isEmpty())
+            return;
+        plantillaElegida_ = true;
+        lbltext->setText(nombre);
+        const QString carpeta = File1->Path();
+        Plantillas().RutaPlantilla =
+            carpeta.endsWith(QLatin1Char('/')) ? carpeta + nombre : carpeta + QLatin1Char('/') + nombre;
+        // The folder is read again (new files show), once the list is done
+        // with the click that chose the file.
+        QTimer::singleShot(0, this, [this, nombre] {
+            File1->Refresh();
+            File1->SetFileName(nombre);
+        });
+    } catch (...) {
+        ErrorYDescargar(std::current_exception());
+    }
+}
+
+void frmPlantilla::cmdBuscar_Click()
+{
+    TemplateState& p = Plantillas();
+    p.ModificandoPlantilla = false;
+    p.AsistenteAbortado = false;
+    if (!plantillaElegida_) {
+        Aviso(242);
+        return;
+    }
+    try {
+        const bool aplicadaAntes = p.PlantillaAplicada;
+        p.PlantillaAplicada = true;
+        SetMousePointer(this, vbHourglass);
+        VaciarPlantillaCargada();
+        const QString estacion = Registro().NombreEstacion;
+        if (!EsNombrePlantilla(p.RutaPlantilla)) {
+            SetMousePointer(this, vbDefault);
+            Aviso(147);
+            return;
+        }
+        const ResultadoPlantilla leida = LeerPlantilla();
+        if (leida.Estado == LecturaPlantilla::Error) {
+            // Nothing was read, so nothing is applied.
+            p.PlantillaAplicada = aplicadaAntes;
+            throw leida.Error.value_or(VbError(vberr::FileNotFound));
+        }
+        if (Registro().RegistroAbierto && p.PlantillaAplicada && p.PlantillaNoEncaja) {
+            p.IdentificadorPlantilla = estacion;
+            Aviso(253);
+            SetMousePointer(this, vbDefault);
+            // The record's own channel tables come back from its .cfg.
+            (void)LeerCfg();
+            return;
+        }
+        if (leida.Estado == LecturaPlantilla::VersionAntigua) {
+            SetMousePointer(this, vbDefault);
+            Aviso(172);
+            return;
+        }
+        AplicarPlantilla();
+        (void)EscribirFicher();
+        HabilitarFasoresInforme();
+        Descargar();
+        SetMousePointer(vbDefault);
+    } catch (...) {
+        ErrorYDescargar(std::current_exception());
+    }
+}
+
+void frmPlantilla::cmdModif_Click()
+{
+    TemplateState& p = Plantillas();
+    p.ModificandoPlantilla = true;
+    p.AsistenteAbortado = false;
+    if (!plantillaElegida_) {
+        Aviso(242);
+        return;
+    }
+    try {
+        if (!EsNombrePlantilla(p.RutaPlantilla)) {
+            SetMousePointer(this, vbDefault);
+            Aviso(147);
+            return;
+        }
+        p.NombreRegistroGuardado = Registro().NombreEstacion;
+        const ResultadoPlantilla leida = LeerPlantilla();
+        if (leida.Estado == LecturaPlantilla::Error)
+            throw leida.Error.value_or(VbError(vberr::FileNotFound));
+        if (leida.Estado == LecturaPlantilla::VersionAntigua) {
+            SetMousePointer(this, vbDefault);
+            Aviso(172);
+            return;
+        }
+        p.PlantillaNueva = false;
+        p.GruposEditados = false;
+        Descargar();
+        if (Asistente().MostrarPaso1)
+            Asistente().MostrarPaso1();
+    } catch (...) {
+        ErrorYDescargar(std::current_exception());
+    }
+}
+
+void frmPlantilla::cmdNueva_Click()
+{
+    TemplateState& p = Plantillas();
+    p.ModificandoPlantilla = false;
+    p.AsistenteAbortado = false;
+    p.PlantillaNueva = true;
+    p.GruposEditados = false;
+    Descargar();
+    Atrapar(nullptr, [] {
+        if (Asistente().MostrarPaso1)
+            Asistente().MostrarPaso1();
+    });
+}
+
+void frmPlantilla::cmdcancel_Click()
+{
+    Plantillas().AsistenteAbortado = false;
+    Descargar();
+}
+
+void frmPlantilla::ErrorYDescargar(std::exception_ptr e)
+{
+    MostrarErrorManejador(this, e);
+    Descargar();
+}
+
+void frmPlantilla::Descargar()
+{
+    if (Cargado() == this)
+        Cargado() = nullptr;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmPlantilla::closeEvent(QCloseEvent* event)
+{
+    if (Cargado() == this)
+        Cargado() = nullptr;
+    QWidget::closeEvent(event);
+}
+
+frmPlantilla* FormPlantilla()
+{
+    return Cargado().data();
+}
+
+void DescargarFrmPlantilla()
+{
+    if (frmPlantilla* f = FormPlantilla())
+        f->Descargar();
+}
+
+void AbrirFrmPlantilla()
+{
+    DescargarFrmPlantilla();
+    auto* f = new frmPlantilla;
+    f->Form_Load();
+    Hooks().MostrarVentana(f);
+}
+
+void MostrarFrmPlantilla()
+{
+    if (frmPlantilla* f = FormPlantilla())
+        Hooks().MostrarVentana(f);
+    else
+        AbrirFrmPlantilla();
+}
+
+AsistenteHooks& Asistente()
+{
+    static AsistenteHooks hooks{.MostrarPaso1 = [] {}, .Descargar = [] {}};
+    return hooks;
+}
+
+} // namespace vesdra

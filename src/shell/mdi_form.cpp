@@ -1,0 +1,505 @@
+#include "shell/mdi_form.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "platform/base/app_paths.h"
+#include "platform/base/formats.h"
+#include "platform/base/screen.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/twips.h"
+#include "record/record_model.h"
+#include "shell/abrir_comtrade.h"
+#include "shell/command_line.h"
+#include "shell/frm_menu.h"
+#include "shell/frm_plantilla.h"
+#include "shell/gasolino.h"
+#include "shell/ini_files.h"
+#include "shell/language.h"
+#include "shell/menu_commands.h"
+#include "shell/progress_windows.h"
+#include "shell/shell_state.h"
+#include "shell/view_services.h"
+#include "templates/template_apply.h"
+#include "templates/template_file.h"
+#include "templates/template_state.h"
+
+namespace vesdra {
+
+namespace {
+
+QPointer<MDIForm1>& Principal()
+{
+    static QPointer<MDIForm1> principal;
+    return principal;
+}
+
+// Design sizes of the status bar, twips.
+constexpr std::int32_t AltoBarraEstado = 420;
+constexpr std::int32_t AnchoReloj = 1300;
+constexpr std::int32_t AnchoSalir = 1100;
+constexpr std::int32_t AltoControlBarra = 330;
+
+std::int32_t ATwipsX(int pixels)
+{
+    return static_cast<std::int32_t>(PixelsToTwipsX(pixels));
+}
+
+QRect GeometriaEnTwips(const QRect& pixels)
+{
+    return {ATwipsX(pixels.x()), static_cast<std::int32_t>(PixelsToTwipsY(pixels.y())), ATwipsX(pixels.width()),
+        static_cast<std::int32_t>(PixelsToTwipsY(pixels.height()))};
+}
+
+void Llamar(const Servicio& s)
+{
+    if (s)
+        s();
+}
+
+// Keeps a form's MDI sub-window in step with the form: a form hidden or
+// shown by its own code hides or shows its frame, and a form destroyed
+// takes its frame along, so no empty frame is left in the area.
+class SeguidorFormulario : public QObject
+{
+public:
+    SeguidorFormulario(QWidget* form, QMdiSubWindow* sub) : QObject(sub), sub_(sub)
+    {
+        form->installEventFilter(this);
+        QObject::connect(form, &QObject::destroyed, sub, [sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                sub->deleteLater();
+        });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!sub_)
+            return false;
+        if (event->type() == QEvent::HideToParent) {
+            sub_->hide();
+        } else if (event->type() == QEvent::ShowToParent && sub_->isHidden()) {
+            sub_->show();
+            if (QMdiArea* area = sub_->mdiArea())
+                area->setActiveSubWindow(sub_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QMdiSubWindow> sub_;
+};
+
+} // namespace
+
+DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c, std::int32_t b)
+{
+    return {frameLeft + 200, w - c - b - 700, w - c - b - 450, w - (c + 300)};
+}
+
+int TagDe(const QWidget* form)
+{
+    if (!form)
+        return 0;
+    bool ok = false;
+    const int tag = form->property("Tag").toString().trimmed().toInt(&ok);
+    return ok ? tag : 0;
+}
+
+MDIForm1* VentanaPrincipal()
+{
+    return Principal().data();
+}
+
+MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QString::fromLatin1(TituloPrograma));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Area = new QMdiArea(central);
+    // Views open over the maximised menu form as ordinary windows.
+    Area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    Area->setBackground(QColor(128, 128, 128));
+    layout->addWidget(Area, 1);
+
+    BarraEstado = new QWidget(central);
+    BarraEstado->setObjectName(QStringLiteral("BarraEstado"));
+    BarraEstado->setFixedHeight(TwipsToPixelY(AltoBarraEstado));
+    BarraEstado->setAutoFillBackground(true);
+    layout->addWidget(BarraEstado);
+    setCentralWidget(central);
+
+    const int top = TwipsToPixelY((AltoBarraEstado - AltoControlBarra) / 2.0);
+    Etiqueta = new QLabel(BarraEstado);
+    Etiqueta->setObjectName(QStringLiteral("Etiqueta"));
+    Etiqueta->setFrameShape(QFrame::Panel);
+    Etiqueta->setFrameShadow(QFrame::Sunken);
+    Etiqueta->setGeometry(0, top, 100, TwipsToPixelY(AltoControlBarra));
+    mnuTime = new QLineEdit(BarraEstado);
+    mnuTime->setObjectName(QStringLiteral("mnuTime"));
+    mnuTime->setReadOnly(true);
+    mnuTime->setFocusPolicy(Qt::NoFocus);
+    mnuTime->setAlignment(Qt::AlignCenter);
+    mnuTime->setGeometry(0, top, TwipsToPixelX(AnchoReloj), TwipsToPixelY(AltoControlBarra));
+    cmdSalir = new QPushButton(QStringLiteral("&Salir"), BarraEstado);
+    cmdSalir->setObjectName(QStringLiteral("cmdSalir"));
+    cmdSalir->setFocusPolicy(Qt::NoFocus);
+    cmdSalir->setGeometry(0, top, TwipsToPixelX(AnchoSalir), TwipsToPixelY(AltoControlBarra));
+    connect(cmdSalir, &QPushButton::clicked, this, [this] { cmdSalir_Click(); });
+
+    Reloj = new QTimer(this);
+    Reloj->setInterval(1000);
+    connect(Reloj, &QTimer::timeout, this, [this] { Reloj_Timer(); });
+    Reloj->start();
+    Reloj_Timer();
+
+    connect(Area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { AlActivarSubventana(sub); });
+
+    Principal() = this;
+    ConectarHooks();
+    ColocarBarraEstado();
+}
+
+MDIForm1::~MDIForm1()
+{
+    // Children (views among them) are destroyed after this body: from here
+    // on they reach the harmless hooks, not this frame.
+    Hooks() = hooksPrevios_;
+    AperturaHooks() = aperturaPrevia_;
+    if (Principal() == this)
+        Principal() = nullptr;
+}
+
+void MDIForm1::ConectarHooks()
+{
+    hooksPrevios_ = Hooks();
+    aperturaPrevia_ = AperturaHooks();
+
+    ShellHooks& h = Hooks();
+    h.MostrarMenu = [this] { MostrarMenu(); };
+    h.OcultarMenu = [this] { OcultarMenu(); };
+    h.MostrarVentana = [this](QWidget* w) { (void)MostrarFormulario(w); };
+
+    OpenHooks& a = AperturaHooks();
+    a.RegistroMostrado = [this](const QString& rutaDat) {
+        setWindowTitle(QString::fromLatin1(TituloPrograma));
+        Etiqueta->setText(rutaDat);
+    };
+    a.RegistroQuitado = [this] { Etiqueta->clear(); };
+    a.ReiniciarVistas = [] { ReiniciarSeleccionesVistas(); };
+    a.MostrarPlantilla = [] { AbrirFrmPlantilla(); };
+    a.MostrarPoscamb = [] { Llamar(Vistas().Conversion.MostrarPoscamb); };
+    // Pressed from a key handler: run once that key event is done, since
+    // the button may close the very form whose key it was.
+    a.PulsarSalir = [this] { QMetaObject::invokeMethod(this, [this] { cmdSalir_Click(); }, Qt::QueuedConnection); };
+    a.GeometriaPrincipal = [this] { return GeometriaEnTwips(frameGeometry()); };
+    a.GeometriaMenu = [this] {
+        if (!menuSub_ || !menuSub_->isVisible())
+            return GeometriaEnTwips(frameGeometry());
+        return GeometriaEnTwips(QRect(menuSub_->mapToGlobal(QPoint(0, 0)), menuSub_->size()));
+    };
+}
+
+void MDIForm1::MDIForm_Load(const QString& lineaComandos)
+{
+    try {
+        // The settings and the record reach the windows through these hooks.
+        ConectarServiciosApertura();
+
+        const ScreenInfo& pantalla = Screen();
+        resize(TwipsToPixelX(pantalla.WidthTwips), TwipsToPixelY(pantalla.HeightTwips));
+        frameLeft_ = ATwipsX(x());
+        Shell().CarpetaIni = IniFolder();
+
+        SetMousePointer(this, vbHourglass);
+        Registro().RegistroAbierto = false;
+        Plantillas().PlantillaAplicada = false;
+        const QString linea = lineaComandos.trimmed();
+
+        MostrarMenu();
+        setWindowTitle(QString::fromLatin1(TituloPrograma));
+        PonerTextoSalir();
+        ColocarBarraEstado();
+
+        ArrancarConLinea(linea);
+
+        SetMousePointer(this, vbDefault);
+        MostrarMenu();
+    } catch (...) {
+        MostrarErrorManejador(this, std::current_exception());
+    }
+}
+
+void MDIForm1::ArrancarConLinea(const QString& linea)
+{
+    if (linea.isEmpty()) {
+        MostrarMenu();
+        return;
+    }
+    const LineaComandos lc = PartirLineaComandos(linea);
+    if (!lc.Datos.isEmpty() && QFileInfo(lc.Datos).isFile()) {
+        // The open sets the caption and the status path once the data file
+        // has been read.
+        (void)AbrirRegistro(DerivarRutas(lc.Datos));
+    } else {
+        Registro().RegistroAbierto = false;
+        MostrarMenu();
+    }
+    if (!lc.Plantilla.isEmpty() && QFileInfo(lc.Plantilla).isFile()) {
+        AplicarPlantillaInicial(lc.Plantilla);
+    } else {
+        Plantillas().PlantillaAplicada = false;
+        MostrarMenu();
+    }
+    DescargarGasolino();
+}
+
+void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
+{
+    TemplateState& p = Plantillas();
+    p.RutaPlantilla = ruta;
+    if (!EsNombrePlantilla(ruta)) {
+        SetMousePointer(FormPlantilla(), vbDefault);
+        SetMousePointer(this, vbDefault);
+        (void)MsgBox(TextosIdioma(147) + QLatin1Char(' ') + ruta, vbCritical);
+        return;
+    }
+    const ResultadoPlantilla leida = LeerPlantilla();
+    if (leida.Estado == LecturaPlantilla::Error) {
+        // An unreadable template is reported and nothing is applied.
+        SetMousePointer(this, vbDefault);
+        ShowErrorBox(leida.Error.value_or(VbError(vberr::FileNotFound)));
+        return;
+    }
+    if (leida.Texto() != 0)
+        (void)MsgBox(TextosIdioma(leida.Texto()), vbCritical);
+    if (leida.Estado == LecturaPlantilla::NoEncaja)
+        return;
+    // The reader checks the fit only while a template is applied; this is
+    // the first, so the fit is asked here: a template naming channels the
+    // record lacks is never applied.
+    if (Registro().RegistroAbierto && !PlantillaEncaja()) {
+        (void)MsgBox(TextosIdioma(253), vbCritical);
+        OfrecerCanalesPlantilla();
+        return;
+    }
+    (void)gasolino().LlenarGasolino(true, 5);
+    (void)EscribirFicher();
+    HabilitarFasoresInforme();
+    AplicarPlantilla();
+    p.PlantillaAplicada = true;
+}
+
+void MDIForm1::Reloj_Timer()
+{
+    mnuTime->setText(HoraAmPm(QTime::currentTime()));
+}
+
+void MDIForm1::PonerTextoSalir()
+{
+    const QString& t = TextosIdioma(63);
+    if (!t.isEmpty())
+        cmdSalir->setText(t);
+}
+
+void MDIForm1::ColocarBarraEstado()
+{
+    if (!BarraEstado)
+        return;
+    const DisposicionBarraEstado d =
+        CalcularBarraEstado(frameLeft_, ATwipsX(width()), WidthTwips(*mnuTime), WidthTwips(*cmdSalir));
+    SetLeftTwips(*Etiqueta, d.EtiquetaLeft);
+    SetWidthTwips(*Etiqueta, std::max<std::int32_t>(0, d.EtiquetaWidth));
+    SetLeftTwips(*cmdSalir, d.SalirLeft);
+    SetLeftTwips(*mnuTime, d.RelojLeft);
+}
+
+void MDIForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    ColocarBarraEstado();
+}
+
+FrmMenu* MDIForm1::Menu() const
+{
+    return menu_;
+}
+
+QWidget* MDIForm1::FormularioActivo() const
+{
+    QMdiSubWindow* sub = Area->currentSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
+{
+    if (!form)
+        return nullptr;
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    if (!sub) {
+        // Keep the place and the outer size the form was given before it
+        // entered the area (a form's Width and Height include its frame).
+        const bool movido = form->testAttribute(Qt::WA_Moved);
+        const QPoint pos = form->pos();
+        const QMargins m = DefaultFormFrame();
+        const QSize outer = form->size().grownBy(m);
+        sub = Area->addSubWindow(form);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        new SeguidorFormulario(form, sub);
+        sub->resize(outer);
+        if (movido)
+            sub->move(pos);
+    }
+    sub->show();
+    form->show();
+    Area->setActiveSubWindow(sub);
+    return sub;
+}
+
+void MDIForm1::MostrarMenu()
+{
+    if (!menu_) {
+        menu_ = new FrmMenu;
+        menuSub_ = Area->addSubWindow(menu_, Qt::FramelessWindowHint);
+        connect(menu_, &QObject::destroyed, this, [this] {
+            menu_ = nullptr;
+            menuSub_ = nullptr;
+        });
+        menu_->Form_Load();
+    }
+    menuSub_->showMaximized();
+    menu_->show();
+    Area->setActiveSubWindow(menuSub_);
+}
+
+void MDIForm1::OcultarMenu()
+{
+    if (menuSub_)
+        menuSub_->hide();
+}
+
+void MDIForm1::AlActivarSubventana(QMdiSubWindow* sub)
+{
+    // A form runs its activation when it becomes the active child, not when
+    // the frame regains the focus (after a message box, say).
+    if (!sub || sub == ultimaActiva_)
+        return;
+    ultimaActiva_ = sub;
+    QWidget* form = sub->widget();
+    if (form && form->metaObject()->indexOfMethod("Form_Activate()") >= 0)
+        QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
+}
+
+void MDIForm1::cmdSalir_Click()
+{
+    const QPointer<QWidget> form = FormularioActivo();
+    const int tag = TagDe(form);
+    try {
+        if (!form)
+            throw VbError(91);
+        ServiciosVistas& v = Vistas();
+        switch (tag) {
+        case 1:
+            Llamar(v.Fasores.CerrarFases);
+            MostrarMenu();
+            break;
+        case 2:
+            Llamar(v.Fasores.CerrarSecuencias);
+            MostrarMenu();
+            break;
+        case 3:
+            Llamar(v.Ondas.CerrarTodo);
+            MostrarMenu();
+            break;
+        case 4:
+            // Each window's own unload counts the windows down and brings
+            // the menu form back after the last.
+            Llamar(v.Composicion.CerrarVentanas);
+            Shell().UsaPrimario = false;
+            Shell().UsaSecundario = false;
+            break;
+        case 5:
+            Llamar(v.Ondas.CerrarVentanas);
+            break;
+        case 6:
+            Llamar(v.Digital.CerrarVista);
+            MostrarMenu();
+            break;
+        case 7:
+            Llamar(v.Informe.Cerrar);
+            MostrarMenu();
+            break;
+        case 8:
+            if (ConfirmarSalida())
+                Descargar();
+            break;
+        case 9:
+            Llamar(v.Digital.CerrarGrid);
+            MostrarMenu();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        MostrarErrorManejador(form, std::current_exception());
+        SetMousePointer(this, vbDefault);
+        // A phasor view that failed to close is closed with its frame.
+        if ((tag == 1 || tag == 2) && form) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+                sub->close();
+            else
+                form->close();
+        }
+        MostrarMenu();
+    }
+}
+
+void MDIForm1::Descargar()
+{
+    if (descargado_)
+        return;
+    descargado_ = true;
+    Reloj->stop();
+    try {
+        DescargarVistas();
+        if (Asistente().Descargar)
+            Asistente().Descargar();
+        DescargarFrmPlantilla();
+    } catch (...) {
+        // The program ends all the same.
+        MostrarErrorManejador(this, std::current_exception());
+    }
+    if (menuSub_) {
+        delete menuSub_;
+        menuSub_ = nullptr;
+        menu_ = nullptr;
+    }
+    DescargarVentanasProgreso();
+    close();
+    if (AlDescargar)
+        AlDescargar();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    if (!descargado_)
+        Descargar();
+    event->accept();
+}
+
+} // namespace vesdra
