@@ -27,6 +27,12 @@ double AjustarAPixelX(double x)
     return std::floor(x / t + 0.5) * t;
 }
 
+double AjustarAPixelY(double y)
+{
+    const double t = Screen().TwipsPerPixelY;
+    return std::floor(y / t + 0.5) * t;
+}
+
 std::vector<QLineF> SegmentosTrazo(std::span<const float> canal, std::int32_t primera, std::int32_t ultima,
                                    const TraceGeometry& g)
 {
@@ -44,11 +50,16 @@ void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float
     pic.Cls();
     const double w = v.Ancho;
     const double h = v.Alto;
+    // Axes on the pixel grid of the trace: the zero line on the row of the
+    // value 0, the vertical axis on the column of the first sample.
+    const double x0 = AjustarAPixelX(v.OrigenX);
     if (v.Completa) {
-        pic.Line(w / 50.0, h / 2.0, 49.0 * w / 50.0, h / 2.0, kColorEjes);
-        pic.Line(w / 50.0, h / 50.0, w / 50.0, 49.0 * h / 50.0, kColorEjes);
+        const double y0 = AjustarAPixelY(h / 2.0);
+        pic.Line(x0, y0, AjustarAPixelX(49.0 * w / 50.0), y0, kColorEjes);
+        pic.Line(x0, AjustarAPixelY(h / 50.0), x0, AjustarAPixelY(49.0 * h / 50.0), kColorEjes);
     } else if (v.OrigenY < pic.Height()) {
-        pic.Line(v.OrigenX, v.OrigenY, pic.Width(), v.OrigenY, kColorEjes);
+        const double y0 = AjustarAPixelY(v.OrigenY);
+        pic.Line(x0, y0, pic.Width(), y0, kColorEjes);
     }
     const TraceGeometry g = GeometriaTrazo(v.OrigenX, v.EscalaX, v.OrigenY, v.FactorZoom * v.EscalaY);
     const std::vector<QLineF> segs = SegmentosTrazo(canal, v.PrimeraMuestra, v.UltimaMuestra, g);

@@ -27,6 +27,7 @@ inline constexpr std::uint32_t kColorCursor2 = 0xFFFF00; // cyan
 // x in twips snapped to the screen's pixel columns as the traces are drawn,
 // so that a cursor line lands in the pixel column of its sample.
 [[nodiscard]] double AjustarAPixelX(double x);
+[[nodiscard]] double AjustarAPixelY(double y);
 
 // Samples primera..ultima (1-based, clamped to the channel) as an envelope
 // segment batch: at most four points per pixel column however many samples.

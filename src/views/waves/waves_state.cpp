@@ -1,7 +1,10 @@
 #include "views/waves/waves_state.h"
 
+#include <algorithm>
+
 #include "record/record_model.h"
 #include "shell/shell_state.h"
+#include "templates/template_state.h"
 
 namespace vesdra
 {
@@ -10,6 +13,13 @@ OndasState& Ondas()
 {
     static OndasState state;
     return state;
+}
+
+std::int32_t FilasCanalesVista()
+{
+    const TemplateState& p = Plantillas();
+    const std::int32_t filas = Registro().TablaCanales.Rows();
+    return p.PlantillaAplicada ? std::min(p.NumCanalesTabla, filas) : filas;
 }
 
 std::int32_t IndiceColor(std::int32_t n)

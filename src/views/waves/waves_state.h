@@ -32,6 +32,12 @@ struct OndasState {
 
 OndasState& Ondas();
 
+// Rows of TablaCanales the waveform views list and draw: the applied
+// template's NumCanalesTabla; before any template is applied, the record's
+// own channel rows, so the views work on a record without a template.
+// Never more than the table holds.
+[[nodiscard]] std::int32_t FilasCanalesVista();
+
 // Channel colour rule of the waveform window and the stacked view: the
 // palette position of channel row n's colour plus 1. Colours repeat every
 // eight rows: n Mod 8 (sign of n) gives r; 0 -> 8, 4 -> 9, 5 -> 14, else r.

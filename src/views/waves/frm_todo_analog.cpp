@@ -1,0 +1,497 @@
+#include "views/waves/frm_todo_analog.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/base/colors.h"
+#include "platform/base/numeric.h"
+#include "platform/base/screen.h"
+#include "platform/line_control.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/language.h"
+#include "shell/shell_hooks.h"
+#include "shell/shell_state.h"
+#include "views/waves/form_support.h"
+#include "views/waves/lecturas.h"
+#include "views/waves/waves_draw.h"
+#include "views/waves/waves_layout.h"
+#include "views/waves/waves_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr std::uint32_t kAmarillo = 0x00FFFF; // QBColor(14)
+constexpr std::uint32_t kCian = 0xFFFF00;     // QBColor(11)
+
+QPointer<frmTodoanalog>& Instancia()
+{
+    static QPointer<frmTodoanalog> instancia;
+    return instancia;
+}
+
+void Poner(QWidget* w, const RectTwips& r)
+{
+    MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
+}
+
+} // namespace
+
+frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
+{
+    setProperty("Tag", QStringLiteral("3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Picture1 = new PictureBox(this);
+    Picture1->SetBackColor(kFondoOndas);
+    lnam = Picture1->AddLine();
+    lnam->SetBorderColor(kAmarillo);
+    lnci = Picture1->AddLine();
+    lnci->SetBorderColor(kCian);
+    for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+        lblet[static_cast<size_t>(k)] = ondas::CajaLectura(this, k % 2 ? kAmarillo : kCian);
+        lblet[static_cast<size_t>(k)]->setVisible(false);
+        lblet[static_cast<size_t>(k)]->installEventFilter(this);
+    }
+    HScroll1 = new HScrollBar(this);
+    HScroll2 = new HScrollBar(this);
+    HScroll_Nombres = new HScrollBar(this);
+    lblam = ondas::CajaLectura(this, kAmarillo);
+    lblci = ondas::CajaLectura(this, kCian);
+    lblms = ondas::CajaLectura(this, kSysMenu);
+    lbl_PS = ondas::CajaLectura(this, kSysWindowBackground);
+    lbl_PS->setVisible(false);
+    lbl_PS->setAlignment(Qt::AlignCenter);
+    cmdzoom = new QPushButton(this);
+    cmdzoom->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    cmdadel = new QPushButton(this);
+    cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
+    cmdatras = new QPushButton(this);
+    cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
+    // Printing the view is not built yet: the button keeps its place.
+    pctimpresora = new QPushButton(this);
+    pctimpresora->setEnabled(false);
+
+    connect(HScroll1, &ScrollBar::Change, this, &frmTodoanalog::HScroll1_Change);
+    connect(HScroll2, &ScrollBar::Change, this, &frmTodoanalog::HScroll2_Change);
+    connect(HScroll_Nombres, &ScrollBar::Change, this, &frmTodoanalog::HScroll_Nombres_Change);
+    connect(cmdzoom, &QPushButton::clicked, this, &frmTodoanalog::cmdzoom_Click);
+    connect(cmdadel, &QPushButton::clicked, this, &frmTodoanalog::cmdadel_Click);
+    connect(cmdatras, &QPushButton::clicked, this, &frmTodoanalog::cmdatras_Click);
+
+    resizeTimer_ = new QTimer(this);
+    resizeTimer_->setSingleShot(true);
+    resizeTimer_->setInterval(0);
+    connect(resizeTimer_, &QTimer::timeout, this, &frmTodoanalog::Form_Resize);
+}
+
+frmTodoanalog::~frmTodoanalog()
+{
+    if (Instancia() == this)
+        Instancia() = nullptr;
+}
+
+float frmTodoanalog::ValorEn(const CanalBanda& c, std::int32_t muestra) const
+{
+    const Matrix<float>& v = Registro().Valores;
+    if (c.Columna < 1 || c.Columna > v.Cols() || muestra < 1 || muestra > v.Rows())
+        throw VbError(vberr::SubscriptOutOfRange);
+    return v(muestra, c.Columna);
+}
+
+void frmTodoanalog::LeerCanales()
+{
+    const RecordModel& r = Registro();
+    const Array<std::int32_t>& visibles = Ondas().CanalesVisibles;
+    MaxMinCanales(r.Valores);
+    filas_ = CanalesDeTabla(r.TablaCanales, FilasCanalesVista(), visibles, r.Valores);
+    bandas_.clear();
+    for (std::size_t i = 0; i < filas_.size(); ++i) {
+        if (filas_[i].Visible && static_cast<std::int32_t>(bandas_.size()) < MaxBandas)
+            bandas_.push_back({filas_[i].Fila, i});
+    }
+    NumBandas = static_cast<std::int32_t>(bandas_.size());
+}
+
+void frmTodoanalog::Colocar()
+{
+    const DisposicionTodo d = ColocarControlesTodo(ScaleWidthTwips(*this), ScaleHeightTwips(*this));
+    Poner(Picture1, d.Picture1);
+    Poner(HScroll1, d.HScroll1);
+    Poner(lblam, d.lblam);
+    Poner(HScroll2, d.HScroll2);
+    Poner(lblci, d.lblci);
+    Poner(lblms, d.lblms);
+    Poner(cmdzoom, d.cmdzoom);
+    Poner(cmdadel, d.cmdadel);
+    Poner(cmdatras, d.cmdatras);
+    Poner(pctimpresora, d.pctimpresora);
+    Poner(HScroll_Nombres, d.HScroll_Nombres);
+    HScroll_Nombres->raise();
+
+    if (Registro().AnioRevision == QLatin1String("1997")) {
+        lbl_PS->setVisible(true);
+        if (Shell().UsaPrimario)
+            lbl_PS->setText(TextosIdioma(279));
+        else if (Shell().UsaSecundario)
+            lbl_PS->setText(TextosIdioma(280));
+        Poner(lbl_PS, d.lbl_PS);
+    } else {
+        lbl_PS->setVisible(false);
+    }
+
+    const double alto = Picture1->Height();
+    for (std::int32_t b = 1; b <= NumBandas; ++b) {
+        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]));
+        Poner(lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
+        Poner(lblet[static_cast<size_t>(2 * b)], g.Lectura2);
+    }
+}
+
+void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)
+{
+    PictureBox& pic = *Picture1;
+    const double w = pic.Width();
+    const double h = pic.Height();
+    pic.Cls();
+    pic.Line(50, 50, 50, h - 50, kColorEjes);
+    for (std::int32_t b = 1; b <= NumBandas; ++b) {
+        const double y = GeometriaBanda(h, NumBandas, b).CeroY;
+        pic.Line(50, y, w - 50, y, kColorEjes);
+    }
+    const Matrix<float>& v = Registro().Valores;
+    for (std::int32_t b = 1; b <= NumBandas; ++b) {
+        const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
+        if (c.Columna < 1 || c.Columna > v.Cols())
+            throw VbError(vberr::SubscriptOutOfRange);
+        const Banda g = GeometriaBanda(h, NumBandas, b);
+        const double ky = EscalaYBanda(g.Alto, FondoEscalaBanda(c, escalas, g.Alto));
+        const TraceGeometry geo = GeometriaTrazo(Vista.XDeMuestra(Vista.Primera), Vista.EscalaX, g.CeroY, ky);
+        const std::vector<QLineF> segs =
+            SegmentosTrazo(v.Column(c.Columna), Vista.Primera, Vista.Ultima, geo);
+        pic.Lines(segs.data(), segs.size(), QBColor(NumeroColorCanal(c.Fila)));
+    }
+    OndasState& st = Ondas();
+    st.ContadorCanal = static_cast<std::int32_t>(filas_.size()) + 1;
+    st.EscalaXImpresion = static_cast<float>(Vista.EscalaX);
+}
+
+bool frmTodoanalog::Form_Load()
+{
+    Cargada = false;
+    ondas::OcultarFormulario(this);
+    const bool ok = ondas::Atrapar(this, [this] {
+        Hooks().ValorProgresoOndas(10);
+        const RecordModel& r = Registro();
+        const std::int32_t n = r.NumMuestras();
+        if (n < 1)
+            throw VbError(vberr::SubscriptOutOfRange);
+        MuestrasCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+
+        setWindowTitle(TextosIdioma(31));
+        const ScreenInfo& s = Screen();
+        const TamanoForm t = AjustarAPantalla(s.WidthTwips, s.HeightTwips, s.TwipsPerPixelX);
+        MoveFormTwips(*this, 0, 0, t.Ancho, t.Alto);
+
+        LeerCanales();
+        Colocar();
+        for (HScrollBar* sb : {HScroll1, HScroll2}) {
+            sb->SetMin(1);
+            sb->SetMax(n);
+            sb->SetSmallChange(1);
+            sb->SetLargeChange(MuestrasCiclo);
+        }
+        for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+            lblet[static_cast<size_t>(k)]->setVisible(k <= 2 * NumBandas);
+            lblet[static_cast<size_t>(k)]->clear();
+        }
+        Hooks().ValorProgresoOndas(20);
+
+        Vista = VistaTodoCompleta(Picture1->Width(), n);
+        DibujarBandas(EscalasCompartidas(filas_));
+        Hooks().ValorProgresoOndas(40);
+        Historial.Reset(NivelDeVista(Vista));
+        ZoomPendiente = false;
+
+        LongitudMaxima = 0;
+        ColocarCursores(1, n);
+        for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+            TextosCompletos[static_cast<size_t>(k)] = lblet[static_cast<size_t>(k)]->text();
+            LongitudMaxima =
+                std::max<std::int32_t>(LongitudMaxima, TextosCompletos[static_cast<size_t>(k)].size());
+        }
+        HScroll_Nombres->SetMin(0);
+        HScroll_Nombres->SetValue(0);
+        HScroll_Nombres->SetMax(LongitudMaxima);
+        HScroll_Nombres->SetLargeChange(4);
+        HScroll_Nombres->SetSmallChange(1);
+        Cargada = true;
+        Hooks().ValorProgresoOndas(100);
+        Hooks().OcultarMenu();
+    });
+    if (!ok) {
+        SetMousePointer(vbDefault);
+        Hooks().MostrarMenu();
+    }
+    return ok;
+}
+
+void frmTodoanalog::ColocarCursores(std::int32_t inicio, std::int32_t fin)
+{
+    // Both bars get their range before either cursor is read: in between,
+    // the other bar may still stand outside the record.
+    colocando_ = true;
+    for (HScrollBar* sb : {HScroll1, HScroll2}) {
+        sb->SetMin(inicio);
+        sb->SetValue(inicio);
+        sb->SetMax(fin);
+    }
+    colocando_ = false;
+    MoverCursor(true);
+    MoverCursor(false);
+}
+
+void frmTodoanalog::MoverCursor(bool primero)
+{
+    const std::int32_t s1 = HScroll1->Value();
+    const std::int32_t s2 = HScroll2->Value();
+    const std::int32_t s = primero ? s1 : s2;
+    (primero ? lblam : lblci)->setText(TextoNumeroMuestra(s));
+    const double x = AjustarAPixelX(Vista.XDeMuestra(s));
+    (primero ? lnam : lnci)->SetPoints(x, 0.0, x, Picture1->Height());
+
+    const RecordModel& r = Registro();
+    for (std::int32_t b = 1; b <= NumBandas; ++b) {
+        const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
+        const QString nombre = NombreCanal(c.Fila);
+        const QString unidad = r.TablaCanales(c.Fila, 4);
+        lblet[static_cast<size_t>(2 * b - 1)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s1), unidad));
+        lblet[static_cast<size_t>(2 * b)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s2), unidad));
+    }
+    // Kept texts of this cursor's boxes; the longest ever seen sets how far
+    // the names scroll (it never shrinks while the view is open).
+    for (std::int32_t k = primero ? 1 : 2; k <= 2 * MaxBandas; k += 2) {
+        TextosCompletos[static_cast<size_t>(k)] = lblet[static_cast<size_t>(k)]->text();
+        if (TextosCompletos[static_cast<size_t>(k)].size() > LongitudMaxima) {
+            LongitudMaxima = static_cast<std::int32_t>(TextosCompletos[static_cast<size_t>(k)].size());
+            HScroll_Nombres->SetMax(LongitudMaxima);
+        }
+    }
+    TextoTiempo = TextoTiempoEntre(s1, s2, FrecuenciaMuestreo());
+    lblms->setText(TextoTiempo);
+}
+
+void frmTodoanalog::HScroll1_Change()
+{
+    if (colocando_)
+        return;
+    if (!ondas::Atrapar(this, [this] { MoverCursor(true); }))
+        Descargar();
+}
+
+void frmTodoanalog::HScroll2_Change()
+{
+    if (colocando_)
+        return;
+    if (!ondas::Atrapar(this, [this] { MoverCursor(false); }))
+        Descargar();
+}
+
+void frmTodoanalog::HScroll_Nombres_Change()
+{
+    const std::int32_t s = HScroll_Nombres->Value();
+    for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k)
+        lblet[static_cast<size_t>(k)]->setText(
+            TextoDesplazado(TextosCompletos[static_cast<size_t>(k)], s, LongitudMaxima));
+}
+
+void frmTodoanalog::lblet_Click(std::int32_t index)
+{
+    if (index < 1 || index > 2 * MaxBandas)
+        return;
+    lblet[static_cast<size_t>(index)]->setText(TextosCompletos[static_cast<size_t>(index)]);
+}
+
+void frmTodoanalog::Mostrar(const ResultadoZoomTodo& r)
+{
+    if (!r.Vista) {
+        SetMousePointer(this, vbDefault);
+        (void)MsgBox(TextosIdioma(r.Texto), r.Estilo);
+        return;
+    }
+    Vista = *r.Vista;
+    // A level stored before a resize: its span over the picture as it is now.
+    const double ancho = Picture1->Width();
+    if (Vista.Ancho != ancho && Vista.Ancho > 150.0) {
+        Vista.EscalaX *= (ancho - 150.0) / (Vista.Ancho - 150.0);
+        Vista.Ancho = ancho;
+    }
+    DibujarBandas(EscalasPorUnidad(filas_));
+    ColocarCursores(Vista.Primera, Vista.Ultima);
+    SetMousePointer(this, vbDefault);
+}
+
+void frmTodoanalog::cmdzoom_Click()
+{
+    ZoomPendiente = true;
+    const bool ok = ondas::Atrapar(this, [this] {
+        const ResultadoZoomTodo r =
+            ZoomEntreCursores(Historial, HScroll1->Value(), HScroll2->Value(), Picture1->Width());
+        Mostrar(r);
+        if (r.Vista)
+            ZoomPendiente = false;
+    });
+    if (!ok)
+        Descargar();
+}
+
+void frmTodoanalog::cmdadel_Click()
+{
+    const bool ok = ondas::Atrapar(this, [this] {
+        MousePointerGuard reloj(this, vbHourglass);
+        ZoomPendiente = false;
+        Mostrar(TodoSiguiente(Historial));
+    });
+    if (ok)
+        SetMousePointer(this, vbDefault);
+    else
+        Descargar();
+}
+
+void frmTodoanalog::cmdatras_Click()
+{
+    const bool ok = ondas::Atrapar(this, [this] {
+        MousePointerGuard reloj(this, vbHourglass);
+        ZoomPendiente = false;
+        Mostrar(TodoAnterior(Historial));
+    });
+    if (ok)
+        SetMousePointer(this, vbDefault);
+    else
+        Descargar();
+}
+
+void frmTodoanalog::Form_Resize()
+{
+    if (!Cargada)
+        return;
+    const QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    if (marco->isMinimized()) {
+        Hooks().OcultarMenu();
+        return;
+    }
+    SetMousePointer(this, vbCustom);
+    const bool ok = ondas::Atrapar(this, [this] {
+        LeerCanales();
+        Colocar();
+        // The whole record at the new size; the cursors keep their samples
+        // and their lines stand on them.
+        Vista = VistaTodoCompleta(Picture1->Width(), Registro().NumMuestras());
+        DibujarBandas(EscalasCompartidas(filas_));
+        MoverCursor(true);
+        MoverCursor(false);
+    });
+    if (!ok) {
+        SetMousePointer(vbDefault);
+        Descargar();
+        return;
+    }
+    SetMousePointer(this, vbDefault);
+}
+
+void frmTodoanalog::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (Cargada)
+        resizeTimer_->start();
+}
+
+void frmTodoanalog::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && Cargada && isMinimized())
+        Hooks().OcultarMenu();
+    if (event->type() == QEvent::ParentChange) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            connect(
+                sub, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates, Qt::WindowStates nuevo) {
+                    if (Cargada && (nuevo & Qt::WindowMinimized))
+                        Hooks().OcultarMenu();
+                },
+                Qt::UniqueConnection);
+        }
+    }
+}
+
+bool frmTodoanalog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+            if (watched == lblet[static_cast<size_t>(k)])
+                lblet_Click(k);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmTodoanalog::Descargar()
+{
+    Cargada = false;
+    ondas::CerrarFormulario(this);
+}
+
+void frmTodoanalog::closeEvent(QCloseEvent* event)
+{
+    if (!unloaded_) {
+        unloaded_ = true;
+        Cargada = false;
+        resizeTimer_->stop();
+        if (Instancia() == this)
+            Instancia() = nullptr;
+        SetMousePointer(vbDefault);
+        Hooks().MostrarMenu();
+    }
+    QWidget::closeEvent(event);
+}
+
+frmTodoanalog* TodoAnalog()
+{
+    return Instancia();
+}
+
+frmTodoanalog* CargarTodoAnalog()
+{
+    if (!Instancia())
+        Instancia() = new frmTodoanalog();
+    frmTodoanalog* vista = Instancia();
+    if (!vista->Form_Load()) {
+        // No half-built view stays behind.
+        vista->close();
+        return nullptr;
+    }
+    return vista;
+}
+
+void DescargarTodoAnalog()
+{
+    if (frmTodoanalog* vista = Instancia())
+        ondas::CerrarFormulario(vista);
+    Instancia() = nullptr;
+}
+
+} // namespace vesdra

@@ -1,0 +1,471 @@
+#include "views/waves/frm_ver_ondas.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/base/colors.h"
+#include "platform/base/numeric.h"
+#include "platform/line_control.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/language.h"
+#include "shell/shell_hooks.h"
+#include "shell/shell_state.h"
+#include "views/waves/form_support.h"
+#include "views/waves/lecturas.h"
+#include "views/waves/waves_draw.h"
+#include "views/waves/waves_layout.h"
+#include "views/waves/waves_services.h"
+#include "views/waves/waves_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr std::uint32_t kAmarillo = 0x00FFFF;
+constexpr std::uint32_t kCian = 0xFFFF00;
+constexpr std::uint32_t kBlanco = 0xFFFFFF;
+
+void Colocar(QWidget* w, const RectTwips& r)
+{
+    MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
+}
+
+} // namespace
+
+frmVerOndas::frmVerOndas(QWidget* parent) : QWidget(parent)
+{
+    setProperty("Tag", QStringLiteral("5"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    picbox = new PictureBox(this);
+    picbox->SetBackColor(kFondoOndas);
+    Lineizq = picbox->AddLine();
+    Lineizq->SetBorderColor(kAmarillo);
+    Lineder = picbox->AddLine();
+    Lineder->SetBorderColor(kCian);
+    for (LineControl** l : {&Line2, &Line3, &Line4, &Line5}) {
+        *l = picbox->AddLine();
+        (*l)->SetBorderColor(kBlanco);
+        (*l)->SetVisible(false);
+    }
+
+    HScroll1 = new HScrollBar(this);
+    HScroll2 = new HScrollBar(this);
+    lblizq = ondas::CajaLectura(this, kAmarillo);
+    lblamar = ondas::CajaLectura(this, kAmarillo);
+    lblder = ondas::CajaLectura(this, kCian);
+    lblcian = ondas::CajaLectura(this, kCian);
+    lblms = ondas::CajaLectura(this, kSysMenu);
+    lblDif = ondas::CajaLectura(this, kSysMenu);
+    lbl_PS = ondas::CajaLectura(this, kSysWindowBackground);
+    lbl_PS->setVisible(false);
+    lbl_PS->setAlignment(Qt::AlignCenter);
+
+    cmdzoom = new QPushButton(TextosIdioma(61), this);
+    cmdadel = new QPushButton(this);
+    cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
+    cmdatras = new QPushButton(this);
+    cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
+    // Printing the window is not built yet: the button keeps its place.
+    pctimpresora = new QPushButton(this);
+    pctimpresora->setEnabled(false);
+
+    connect(HScroll1, &ScrollBar::Change, this, &frmVerOndas::HScroll1_Change);
+    connect(HScroll2, &ScrollBar::Change, this, &frmVerOndas::HScroll2_Change);
+    connect(cmdzoom, &QPushButton::clicked, this, &frmVerOndas::cmdzoom_Click);
+    connect(cmdadel, &QPushButton::clicked, this, &frmVerOndas::cmdadel_Click);
+    connect(cmdatras, &QPushButton::clicked, this, &frmVerOndas::cmdatras_Click);
+    connect(picbox, &PictureBox::MouseDown, this,
+            [this](int, int, double x, double y) { picbox_MouseDown(x, y); });
+    connect(picbox, &PictureBox::MouseMove, this,
+            [this](int, int, double x, double y) { picbox_MouseMove(x, y); });
+    connect(picbox, &PictureBox::MouseUp, this,
+            [this](int, int, double x, double y) { picbox_MouseUp(x, y); });
+
+    // Bursts of resize events (a drag of the frame) lay the window out once.
+    resizeTimer_ = new QTimer(this);
+    resizeTimer_->setSingleShot(true);
+    resizeTimer_->setInterval(0);
+    connect(resizeTimer_, &QTimer::timeout, this, &frmVerOndas::Form_Resize);
+
+    ondas::RegistrarVentanaOndas(this);
+}
+
+frmVerOndas::~frmVerOndas()
+{
+    // Deleted without being closed (its MDI area went away): keep the counts
+    // true, but call no other form.
+    if (!unloaded_) {
+        OndasState& st = Ondas();
+        st.NumVentanasOndas = std::max(0, st.NumVentanasOndas - 1);
+        if (CanalVentana >= 1 && CanalVentana <= st.CanalesVisibles.Size())
+            st.CanalesVisibles(CanalVentana) = 0;
+    }
+    ondas::QuitarVentanaOndas(this);
+}
+
+void frmVerOndas::Form_activo(std::int32_t height, std::int32_t width, std::int32_t top, std::int32_t left)
+{
+    CanalVentana = Ondas().IndiceVentana;
+    MuestraCursor1 = MuestraCursor2 = 1;
+    Activada = false;
+    SetMousePointer(this, vbHourglass);
+    setWindowTitle(NombreCanalId(CanalVentana));
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    MoveFormTwips(*this, left, top, width, height);
+    Activada = true;
+    resizeTimer_->stop(); // the layout below is the one this size needs
+    if (ondas::Atrapar(this, [this] {
+            ColocarControles();
+            Dibujar();
+        }))
+        SetMousePointer(this, vbDefault);
+    else
+        Descargar();
+}
+
+std::span<const float> frmVerOndas::Canal() const
+{
+    const RecordModel& r = Registro();
+    if (CanalVentana < 1 || CanalVentana > r.TablaCanales.Rows())
+        throw VbError(vberr::SubscriptOutOfRange);
+    const std::int32_t c = CIntText(r.TablaCanales(CanalVentana, 1));
+    if (c < 1 || c > r.Valores.Cols())
+        throw VbError(vberr::SubscriptOutOfRange);
+    return r.Valores.Column(c);
+}
+
+QString frmVerOndas::Unidad() const
+{
+    const RecordModel& r = Registro();
+    if (CanalVentana < 1 || CanalVentana > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
+        throw VbError(vberr::SubscriptOutOfRange);
+    return r.TablaCanales(CanalVentana, 4);
+}
+
+float frmVerOndas::ValorEn(double muestra) const
+{
+    const std::span<const float> canal = Canal();
+    const std::int32_t s = CInt(muestra);
+    if (s < 1 || s > static_cast<std::int32_t>(canal.size()))
+        throw VbError(vberr::SubscriptOutOfRange);
+    return canal[static_cast<size_t>(s - 1)];
+}
+
+void frmVerOndas::ColocarControles()
+{
+    const RecordModel& r = Registro();
+    const std::int32_t n = r.NumMuestras();
+    const std::span<const float> canal = Canal();
+    if (n < 1)
+        throw VbError(vberr::SubscriptOutOfRange);
+    const std::int32_t porCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+
+    const DisposicionOndas d =
+        ColocarControlesOndas(ScaleWidthTwips(*this), ScaleHeightTwips(*this), Ondas().NumVentanasOndas);
+    Colocar(picbox, d.picbox);
+    Colocar(HScroll1, d.HScroll1);
+    Colocar(HScroll2, d.HScroll2);
+    Colocar(lblizq, d.lblizq);
+    Colocar(lblamar, d.lblamar);
+    Colocar(lblder, d.lblder);
+    Colocar(lblcian, d.lblcian);
+    Colocar(lblms, d.lblms);
+    Colocar(lblDif, d.lblDif);
+    Colocar(cmdzoom, d.cmdzoom);
+    Colocar(cmdadel, d.cmdadel);
+    Colocar(cmdatras, d.cmdatras);
+    Colocar(pctimpresora, d.pctimpresora);
+
+    // The view of the picture as placed (whole pixels).
+    float lo = 0.0f, hi = 0.0f;
+    for (const float v : canal) {
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+    }
+    const double wp = picbox->Width();
+    const double hp = picbox->Height();
+    Vista = VistaCompleta(wp, hp, n, EscalaYCanal(hp, lo, hi));
+    Historial.Reset(NivelCompleto(Vista));
+    ZoomPendiente = false;
+    Arrastrando = false;
+    OcultarRectangulo();
+
+    for (HScrollBar* sb : {HScroll1, HScroll2}) {
+        sb->SetSmallChange(1);
+        sb->SetLargeChange(porCiclo);
+    }
+    ColocarCursores(1, n);
+
+    ColocarIndicadorPS();
+    Colocar(lbl_PS, d.lbl_PS);
+}
+
+void frmVerOndas::ColocarIndicadorPS()
+{
+    if (Registro().AnioRevision != QLatin1String("1997")) {
+        lbl_PS->setVisible(false);
+        return;
+    }
+    lbl_PS->setVisible(true);
+    if (Shell().UsaPrimario)
+        lbl_PS->setText(TextosIdioma(279));
+    else if (Shell().UsaSecundario)
+        lbl_PS->setText(TextosIdioma(280));
+}
+
+void frmVerOndas::Dibujar()
+{
+    DibujarVistaOnda(*picbox, Vista, Canal(), QBColor(NumeroColorCanal(CanalVentana)));
+}
+
+void frmVerOndas::ColocarCursores(std::int32_t inicio, std::int32_t fin)
+{
+    // Both bars get their range before either cursor is read: in between,
+    // the other bar may still stand outside the record.
+    colocando_ = true;
+    for (HScrollBar* sb : {HScroll1, HScroll2}) {
+        sb->SetMin(inicio);
+        sb->SetValue(inicio);
+        sb->SetMax(fin);
+    }
+    colocando_ = false;
+    // A cursor already on `inicio` raised no change: place both in the new view.
+    MoverCursor(true);
+    MoverCursor(false);
+}
+
+void frmVerOndas::MoverCursor(bool primero)
+{
+    MuestraCursor1 = HScroll1->Value();
+    MuestraCursor2 = HScroll2->Value();
+    const double m = primero ? MuestraCursor1 : MuestraCursor2;
+    const double x = AjustarAPixelX(Vista.XDeMuestra(m));
+    (primero ? Lineizq : Lineder)->SetPoints(x, 0.0, x, Vista.Alto);
+    if (m < 0 || m > Registro().NumMuestras())
+        return;
+    const QString unidad = Unidad();
+    const float a = ValorEn(MuestraCursor1);
+    const float b = ValorEn(MuestraCursor2);
+    (primero ? lblizq : lblder)->setText(TextoNumeroMuestra(m));
+    (primero ? lblamar : lblcian)->setText(TextoValor(primero ? a : b, unidad));
+    TextoDiferencia = TextoDiferenciaValores(a, b, unidad);
+    lblDif->setText(TextoDiferencia);
+    TextoTiempo = TextoTiempoEntre(MuestraCursor1, MuestraCursor2, FrecuenciaMuestreo());
+    lblms->setText(TextoTiempo);
+}
+
+void frmVerOndas::HScroll1_Change()
+{
+    if (colocando_)
+        return;
+    if (!ondas::Atrapar(this, [this] { MoverCursor(true); }))
+        Descargar();
+}
+
+void frmVerOndas::HScroll2_Change()
+{
+    if (colocando_)
+        return;
+    if (!ondas::Atrapar(this, [this] { MoverCursor(false); }))
+        Descargar();
+}
+
+void frmVerOndas::cmdzoom_Click()
+{
+    SetMousePointer(picbox, vbCustom);
+    Arrastrando = false;
+    ZoomPendiente = true;
+}
+
+void frmVerOndas::picbox_MouseDown(double x, double y)
+{
+    RectX1 = std::clamp(x, 0.0, static_cast<double>(picbox->Width()));
+    RectY1 = std::clamp(y, 0.0, static_cast<double>(picbox->Height()));
+    if (MousePointer(picbox) != vbCustom)
+        return;
+    for (LineControl* l : {Line2, Line3, Line4, Line5}) {
+        l->SetPoints(RectX1, RectY1, RectX1, RectY1);
+        l->SetVisible(l == Line2 || l == Line3);
+    }
+    Arrastrando = true;
+}
+
+void frmVerOndas::picbox_MouseMove(double x, double y)
+{
+    if (!Arrastrando)
+        return;
+    Line4->SetVisible(true);
+    Line5->SetVisible(true);
+    Line2->SetX2(x);
+    Line3->SetY2(y);
+    Line4->SetPoints(RectX1, y, x, y);
+    Line5->SetPoints(x, RectY1, x, y);
+}
+
+void frmVerOndas::picbox_MouseUp(double x, double y)
+{
+    RectX2 = std::clamp(x, 0.0, static_cast<double>(picbox->Width()));
+    RectY2 = std::clamp(y, 0.0, static_cast<double>(picbox->Height()));
+    if (!Arrastrando)
+        return;
+    Arrastrando = false;
+    const int respuesta = MsgBox(TextosIdioma(85), vbOKCancel);
+    SetMousePointer(this, vbDefault);
+    OcultarRectangulo();
+    if (respuesta == vbOK)
+        RedibujarZoom();
+    SetMousePointer(picbox, vbDefault);
+}
+
+void frmVerOndas::OcultarRectangulo()
+{
+    for (LineControl* l : {Line2, Line3, Line4, Line5})
+        l->SetVisible(false);
+}
+
+void frmVerOndas::Redibujar(const ResultadoZoomOnda& r)
+{
+    if (!r.Vista) {
+        SetMousePointer(this, vbDefault);
+        (void)MsgBox(TextosIdioma(r.Texto), r.Estilo);
+        return;
+    }
+    Vista = *r.Vista;
+    Dibujar();
+    ColocarCursores(Vista.PrimeraMuestra, Vista.UltimaMuestra);
+}
+
+void frmVerOndas::RedibujarZoom()
+{
+    const bool ok = ondas::Atrapar(this, [this] {
+        if (!ZoomPendiente)
+            return;
+        const ResultadoZoomOnda r =
+            ZoomRectangulo(Vista, Historial, RectX1, RectY1, RectX2, RectY2, Registro().NumMuestras());
+        Redibujar(r);
+        if (r.Vista)
+            ZoomPendiente = false;
+    });
+    if (!ok)
+        Descargar();
+}
+
+void frmVerOndas::cmdadel_Click()
+{
+    const bool ok = ondas::Atrapar(this, [this] {
+        MousePointerGuard reloj(this, vbHourglass);
+        ZoomPendiente = false;
+        Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras()));
+    });
+    if (ok)
+        SetMousePointer(this, vbDefault);
+    else
+        Descargar();
+}
+
+void frmVerOndas::cmdatras_Click()
+{
+    const bool ok = ondas::Atrapar(this, [this] {
+        MousePointerGuard reloj(this, vbHourglass);
+        ZoomPendiente = false;
+        Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras()));
+    });
+    if (ok)
+        SetMousePointer(this, vbDefault);
+    else
+        Descargar();
+}
+
+void frmVerOndas::Form_Resize()
+{
+    if (!Activada)
+        return;
+    const QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    if (marco->isMinimized()) {
+        Hooks().OcultarMenu();
+        return;
+    }
+    SetMousePointer(this, vbCustom);
+    const bool ok = ondas::Atrapar(this, [this] {
+        ColocarControles();
+        Dibujar();
+    });
+    if (!ok) {
+        Descargar();
+        return;
+    }
+    SetMousePointer(this, vbDefault);
+}
+
+void frmVerOndas::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (Activada)
+        resizeTimer_->start();
+}
+
+void frmVerOndas::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && Activada && isMinimized())
+        Hooks().OcultarMenu();
+    if (event->type() == QEvent::ParentChange) {
+        // Inside an MDI area the sub-window, not the form, is minimised.
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            connect(
+                sub, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates, Qt::WindowStates nuevo) {
+                    if (Activada && (nuevo & Qt::WindowMinimized))
+                        Hooks().OcultarMenu();
+                },
+                Qt::UniqueConnection);
+        }
+    }
+}
+
+void frmVerOndas::Descargar()
+{
+    // Closing runs Unload; the form is deleted once control is back in the
+    // event loop, so the handler that called this finishes safely.
+    Activada = false;
+    ondas::CerrarFormulario(this);
+}
+
+void frmVerOndas::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    QWidget::closeEvent(event);
+}
+
+void frmVerOndas::Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Activada = false;
+    resizeTimer_->stop();
+    Shell().UsaPrimario = false;
+    Shell().UsaSecundario = false;
+    OndasState& st = Ondas();
+    st.NumVentanasOndas = std::max(0, st.NumVentanasOndas - 1);
+    if (CanalVentana >= 1 && CanalVentana <= st.CanalesVisibles.Size())
+        st.CanalesVisibles(CanalVentana) = 0;
+    if (st.NumVentanasOndas == 0)
+        Hooks().MostrarMenu();
+}
+
+} // namespace vesdra
