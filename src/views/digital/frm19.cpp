@@ -226,11 +226,16 @@ void frm19::Form_Load()
     LeerSeleccion();
 
     setWindowTitle(TextosIdioma(kTextoTituloVista));
-    const ScreenInfo& s = Screen();
-    const FactoresPantalla f = AjustarAPantalla(AnchoPantalla(), s.TwipsPerPixelX);
-    SetFormSizeTwips(*this, s.WidthTwips / f.Ancho, s.HeightTwips / f.Alto);
+    AjustarAPantalla();
     anchos_ = AnchosIniciales(r.AnioRevision == QLatin1String("1997") && AnchoPantalla() <= 800);
     Construir(true);
+}
+
+void frm19::AjustarAPantalla()
+{
+    const ScreenInfo& s = Screen();
+    const FactoresPantalla f = digital::AjustarAPantalla(AnchoPantalla(), s.TwipsPerPixelX);
+    MoveFormTwips(*this, 0, 0, s.WidthTwips / f.Ancho, s.HeightTwips / f.Alto);
 }
 
 void frm19::Construir(bool alCargar)

@@ -40,6 +40,9 @@ public:
     // (a bad handover, a line frequency of 0, a record without the channels
     // named); the caller then discards the form, nothing of it is shown.
     void Form_Load();
+    // The form's outer size from the screen; the caller places the form
+    // (left, top 0 in the main window) and calls it again once it is there.
+    void AjustarAPantalla();
     // Lays out and draws the whole record again for the present size: the
     // history restarts at level 0 and both cursors go back to sample 1 over
     // the whole record. Resize events arrive through a short timer.

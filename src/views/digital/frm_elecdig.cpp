@@ -185,7 +185,7 @@ void frmElecdig::cmdOK_Click()
         progreso = false;
         hooks.CerrarProgresoOndas();
         hooks.MostrarVentana(&vista);
-        MoveFormTwips(vista, 0, 0, FormWidthTwips(vista), FormHeightTwips(vista));
+        vista.AjustarAPantalla();
         SetMousePointer(vbDefault);
         DescargarElecdig();
     } catch (const VbError& e) {

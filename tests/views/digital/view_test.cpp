@@ -47,6 +47,11 @@ TEST_F(VistaDigital, GroupChoiceOpensTheViewInPlaceOfTheMenu)
     EXPECT_TRUE(v->VistaCargada());
     EXPECT_EQ(v->property("Tag").toString(), "6");
     EXPECT_EQ(v->windowTitle(), "T47");
+    // 1024 x 768 at 15 twips per pixel: the form takes the screen over 1.104
+    // and 1.005, the picture the screen's width less 100.
+    EXPECT_NEAR(FormHeightTwips(*v), 11520 / 1.104, 15);
+    EXPECT_NEAR(FormWidthTwips(*v), 15360 / 1.005, 15);
+    EXPECT_NEAR(v->Picture1->Width(), 15260, 15);
     EXPECT_EQ(ElecdigCargado(), nullptr);
     EXPECT_EQ(menuOculto_, 1);
     EXPECT_EQ(menuMostrado_, 0);
