@@ -342,8 +342,16 @@ FrmMenu* MDIForm1::Menu() const
 
 QWidget* MDIForm1::FormularioActivo() const
 {
+    // A hidden form is never the active one (the menu form hidden behind
+    // the digital grid, say): the last active of those still shown is.
     QMdiSubWindow* sub = Area->currentSubWindow();
-    return sub ? sub->widget() : nullptr;
+    if (sub && sub->isVisible())
+        return sub->widget();
+    const QList<QMdiSubWindow*> orden = Area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = orden.rbegin(); it != orden.rend(); ++it)
+        if ((*it)->isVisible())
+            return (*it)->widget();
+    return nullptr;
 }
 
 QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)

@@ -1,0 +1,136 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "mdi_fixture.h"
+#include "platform/process.h"
+#include "shell/frm_menu.h"
+
+namespace vesdra
+{
+namespace
+{
+
+class FrmMenuTest : public test::MdiTest
+{
+protected:
+    void TearDown() override
+    {
+        menu_.reset();
+        MdiTest::TearDown();
+    }
+    FrmMenu& Cargar()
+    {
+        menu_ = std::make_unique<FrmMenu>();
+        menu_->Form_Load();
+        return *menu_;
+    }
+    std::unique_ptr<FrmMenu> menu_;
+};
+
+TEST_F(FrmMenuTest, ToolEntriesFollowToolsIniAndTheAnalysisMenuShowsOnlyWithTools)
+{
+    struct Caso {
+        QStringList tools;
+        int entradas;
+        bool visible;
+    };
+    const Caso casos[] = {
+        {{}, 1, false},
+        {{"Calc=/bin/calc"}, 1, true},
+        {{"Calc=/bin/calc", "Plot=/opt/plot", "Map=/opt/map"}, 3, true},
+    };
+    for (const Caso& c : casos) {
+        EscribirTools(1, c.tools);
+        FrmMenu& m = Cargar();
+        EXPECT_EQ(m.NumEntradasTools(), c.entradas) << c.tools.size();
+        EXPECT_EQ(m.mnuanalisis->menuAction()->isVisible(), c.visible) << c.tools.size();
+        for (int i = 1; i <= c.entradas; ++i)
+            EXPECT_TRUE(m.EntradaTool(i)->isEnabled());
+    }
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmMenuTest, LoadSetsCaptionsFromTheLanguageOfFicherIni)
+{
+    FrmMenu& m = Cargar();
+    EXPECT_EQ(Shell().Idioma, 1);
+    EXPECT_EQ(m.mnuFicheros->title(), "&Ficheros");
+    EXPECT_EQ(m.mnuCerrarComtrade->text(), TextosIdioma(282));
+    EXPECT_EQ(m.mnutraducirCOMTRADE->text(), TextosIdioma(255));
+    EXPECT_EQ(m.mnuDigGrupos->text(), TextosIdioma(16));
+    EXPECT_FALSE(m.mnuFasores->isEnabled());
+    EXPECT_FALSE(m.mnuInform->isEnabled());
+    EXPECT_EQ(m.Lblversion->text(), "   VESDRA DEMO 2.1.7   ");
+
+    // ficher.ini's language wins over tools.ini's at start.
+    EscribirTools(1, {});
+    EscribirFicherIni(0);
+    FrmMenu& e = Cargar();
+    EXPECT_EQ(Shell().Idioma, 0);
+    EXPECT_EQ(e.mnuFicheros->title(), "&File");
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmMenuTest, MissingToolsIniStopsTheLoadWithTheMenusAsDesigned)
+{
+    QFile::remove(Ini("tools.ini"));
+    FrmMenu& m = Cargar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(VbError(vberr::FileNotFound)));
+    EXPECT_EQ(m.mnuSalir->text(), "Salir");
+    EXPECT_EQ(m.Lblversion->text(), "");
+}
+
+TEST_F(FrmMenuTest, AnalysisMenuNamesItsToolsAndEnablesThemWithRecordAndTemplate)
+{
+    const QString plot = Ruta("plot");
+    ASSERT_TRUE(test::WriteBytes(plot, "#!/bin/sh\n"));
+    EscribirTools(1, {"Calc=/bin/calc"});
+    FrmMenu& m = Cargar();
+    EscribirTools(1, {"Calc=/bin/calc", "Plot=" + plot});
+    m.mnuanalisis_Click();
+    ASSERT_EQ(m.NumEntradasTools(), 2);
+    EXPECT_EQ(m.EntradaTool(2)->text(), "Plot");
+    EXPECT_FALSE(m.EntradaTool(1)->isEnabled() || m.EntradaTool(2)->isEnabled());
+    EXPECT_EQ(m.RutasTools, (std::vector<QString>{"/bin/calc", plot}));
+
+    Registro().RegistroAbierto = true;
+    Plantillas().PlantillaAplicada = true;
+    Plantillas().NumGruposDigitales = 1;
+    Plantillas().RutaPlantilla = Plantilla("p.cnf", "ver 1.1\n");
+    m.mnuanalisis_Click();
+    EXPECT_TRUE(m.EntradaTool(1)->isEnabled() && m.EntradaTool(2)->isEnabled());
+    std::vector<QString> arrancados;
+    SetProgramStarterForTests([&](const QString& p) {
+        arrancados.push_back(p);
+        return 1;
+    });
+    m.EntradaTool(2)->trigger();
+    SetProgramStarterForTests({});
+    EXPECT_EQ(arrancados, std::vector<QString>{plot});
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmMenuTest, CloseCommandLeavesThePhasorAndReportItemsEnabled)
+{
+    FrmMenu& m = Cargar();
+    HabilitarFasoresInforme();
+    Registro().RegistroAbierto = true;
+    m.mnuOndas_Click();
+    EXPECT_TRUE(m.mnuCanalog->isEnabled());
+    m.mnuCerrarComtrade->trigger();
+    EXPECT_TRUE(m.mnuFasores->isEnabled());
+    EXPECT_TRUE(m.mnuInform->isEnabled());
+    // The waveform items stay enabled until their menu opens again.
+    EXPECT_TRUE(m.mnuCanalog->isEnabled());
+    m.mnuOndas_Click();
+    EXPECT_FALSE(m.mnuCanalog->isEnabled() || m.mnuCompanalog->isEnabled());
+    m.mnuDigital_Click();
+    EXPECT_FALSE(m.mnuDigGrupos->isEnabled() || m.mnuCompdig->isEnabled());
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,251 @@
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "mdi_fixture.h"
+#include "platform/file_lists.h"
+#include "shell/abrir_comtrade.h"
+#include "templates/template_state.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using test::ReadBytes;
+
+class FrmPlantillaTest : public test::MdiTest
+{
+protected:
+    void SetUp() override
+    {
+        MdiTest::SetUp();
+        ConectarPlantillasConRegistro();
+        muestra_ = CopiarMuestraCnf();
+    }
+
+    frmPlantilla& Abrir()
+    {
+        AbrirFrmPlantilla();
+        frmPlantilla* d = FormPlantilla();
+        EXPECT_NE(d, nullptr);
+        return *d;
+    }
+    static void Elegir(frmPlantilla& d, const QString& nombre)
+    {
+        d.File1->SetFileName(nombre);
+        ASSERT_EQ(d.File1->FileName(), nombre);
+        d.File1_Click();
+    }
+    void AbrirMuestra()
+    {
+        ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
+        Boxes().Clear();
+        Llamadas().clear();
+    }
+    // Nine analog rows: one more than the sample record has channels.
+    QString Nueve()
+    {
+        QByteArray b = "ver 1.1\nNUEVE\nANALOGICOS\n 9 \n";
+        for (int i = 1; i <= 9; ++i)
+            b += QByteArray::number(i) + "%C" + QByteArray::number(i) + "%%V$\n";
+        return Plantilla("nueve.cnf", b);
+    }
+
+    QString muestra_;
+};
+
+TEST_F(FrmPlantillaTest, LoadListsTheTemplatesFolderWithItsCaptions)
+{
+    Plantilla("otra.CNF", "ver 1.1\n");
+    Plantilla("notas.txt", "x\n");
+    frmPlantilla& d = Abrir();
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Plantillas"));
+    EXPECT_EQ(d.Dir1->Path(), Carpeta("Plantillas"));
+    EXPECT_EQ(d.Combo1->currentText(), "*.CNF");
+    ASSERT_EQ(d.File1->ListCount(), 2);
+    EXPECT_EQ(d.File1->List(0), "muestra.cnf");
+    EXPECT_EQ(d.File1->List(1), "otra.CNF");
+    EXPECT_EQ(d.windowTitle(), TextosIdioma(30));
+    EXPECT_EQ(d.cmdBuscar->text(), TextosIdioma(27));
+    EXPECT_EQ(d.cmdcancel->text(), TextosIdioma(25));
+    EXPECT_FALSE(d.PlantillaElegida());
+
+    // The pattern box filters the list.
+    d.Combo1->setCurrentText("*.txt");
+    ASSERT_EQ(d.File1->ListCount(), 1);
+    EXPECT_EQ(d.File1->List(0), "notas.txt");
+}
+
+TEST_F(FrmPlantillaTest, ActivationListsTheTemplatesFolderAgainAndKeepsTheChoice)
+{
+    QDir().mkpath(Carpeta("Plantillas/viejas"));
+    frmPlantilla& d = Abrir();
+    Elegir(d, "muestra.cnf");
+    d.Dir1->SetPath(Carpeta("Plantillas/viejas"));
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Plantillas/viejas"));
+    d.Form_Activate();
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Plantillas"));
+    EXPECT_TRUE(d.PlantillaElegida());
+    EXPECT_EQ(Plantillas().RutaPlantilla, muestra_);
+}
+
+TEST_F(FrmPlantillaTest, AbrirWithoutAChosenFileIsRefused)
+{
+    frmPlantilla& d = Abrir();
+    d.cmdBuscar_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(242)});
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(FormPlantilla(), &d);
+}
+
+TEST_F(FrmPlantillaTest, AbrirOnANameEndingInCnfOfMixedCaseIsRefusedWithTheLoadedTablesEmptied)
+{
+    Plantilla("rele.Cnf", "ver 1.1\n");
+    TemplateState& p = Plantillas();
+    p.NumAnalogicosPlantilla = 1;
+    p.AnalogicosPlantilla.Resize(1, 5, "x");
+    frmPlantilla& d = Abrir();
+    Elegir(d, "rele.Cnf");
+    d.cmdBuscar_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(147)});
+    EXPECT_TRUE(p.PlantillaAplicada);
+    EXPECT_EQ(p.AnalogicosPlantilla.Rows() + p.TrifasicosPlantilla.Rows() + p.MiembrosPlantilla.Rows(), 0);
+    // No count points past its emptied table.
+    EXPECT_EQ(p.NumAnalogicosPlantilla + p.NumTrifasicosPlantilla + p.NumMiembrosPlantilla, 0);
+    EXPECT_EQ(FormPlantilla(), &d);
+}
+
+TEST_F(FrmPlantillaTest, AbrirAppliesAnyTemplateWhenNoRecordIsOpen)
+{
+    const QString nueve = Nueve();
+    frmPlantilla& d = Abrir();
+    Elegir(d, "nueve.cnf");
+    d.cmdBuscar_Click();
+    Procesar();
+    EXPECT_EQ(Boxes().Count(), 0);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumCanalesTabla, 9);
+    EXPECT_EQ(Registro().NombreEstacion, "NUEVE");
+    EXPECT_EQ(LineasFicher().value(5), nueve);
+}
+
+TEST_F(FrmPlantillaTest, DoubleClickAppliesTheTemplateToTheOpenRecord)
+{
+    AbrirMuestra();
+    frmPlantilla& d = Abrir();
+    Elegir(d, "muestra.cnf");
+    d.File1_DblClick();
+    Procesar();
+    EXPECT_EQ(Boxes().Count(), 0);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+    EXPECT_EQ(Registro().NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
+}
+
+TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
+{
+    AbrirMuestra();
+    Nueve();
+    frmPlantilla& d = Abrir();
+    Elegir(d, "nueve.cnf");
+    d.cmdBuscar_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(253)});
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_TRUE(Plantillas().PlantillaNoEncaja);
+    EXPECT_EQ(Plantillas().NumCanalesTabla, 0);
+    EXPECT_EQ(Registro().NombreEstacion, "SUBESTACION NORTE");
+    EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
+    EXPECT_EQ(Registro().TablaCanales.Rows(), 8);
+}
+
+TEST_F(FrmPlantillaTest, OldAndUnreadableTemplatesApplyNothing)
+{
+    Plantilla("antigua.cnf", "ver 1.0\nID\n");
+    Plantilla("vacia.cnf", "");
+    frmPlantilla& d = Abrir();
+    Elegir(d, "antigua.cnf");
+    d.cmdBuscar_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(172)});
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_EQ(Plantillas().NumCanalesTabla, 0);
+
+    // An empty file cannot be read: the error box, the dialog unloaded and
+    // the template flag as it was before.
+    Plantillas().PlantillaAplicada = false;
+    Boxes().Clear();
+    Elegir(d, "vacia.cnf");
+    d.cmdBuscar_Click();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_TRUE(Boxes().Last().Prompt.startsWith("Error "));
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+}
+
+TEST_F(FrmPlantillaTest, ModificarReadsTheTemplateAndHandsOverToTheWizard)
+{
+    AbrirMuestra();
+    Plantilla("antigua.cnf", "ver 1.0\nID\n");
+    frmPlantilla& d = Abrir();
+    d.cmdModif_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(242)});
+    EXPECT_TRUE(Plantillas().ModificandoPlantilla);
+
+    Elegir(d, "antigua.cnf");
+    Boxes().Clear();
+    d.cmdModif_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(172)});
+    EXPECT_TRUE(Plantillas().ModificandoPlantilla);
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_TRUE(Llamadas().empty());
+
+    Plantillas().PlantillaNueva = Plantillas().GruposEditados = true;
+    Elegir(d, "muestra.cnf");
+    d.cmdModif_Click();
+    EXPECT_EQ(Llamadas(), std::vector<QString>{"Paso1"});
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    const TemplateState& p = Plantillas();
+    EXPECT_TRUE(p.ModificandoPlantilla);
+    EXPECT_FALSE(p.PlantillaNueva || p.GruposEditados || p.PlantillaAplicada);
+    EXPECT_EQ(p.NombreRegistroGuardado, "SUBESTACION NORTE");
+    EXPECT_EQ(p.NumTrifasicosPlantilla, 2);
+}
+
+TEST_F(FrmPlantillaTest, NuevaNeedsNoFileAndCancelLeavesTheWizard)
+{
+    Plantillas().AsistenteAbortado = Plantillas().ModificandoPlantilla = true;
+    frmPlantilla& d = Abrir();
+    d.cmdNueva_Click();
+    EXPECT_EQ(Llamadas(), std::vector<QString>{"Paso1"});
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    const TemplateState& p = Plantillas();
+    EXPECT_TRUE(p.PlantillaNueva);
+    EXPECT_FALSE(p.ModificandoPlantilla || p.AsistenteAbortado || p.GruposEditados);
+    Procesar();
+
+    Plantillas().AsistenteAbortado = true;
+    frmPlantilla& e = Abrir();
+    e.cmdcancel_Click();
+    EXPECT_FALSE(Plantillas().AsistenteAbortado);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmPlantillaTest, ShowingKeepsALoadedDialogAndOpeningLoadsItAfresh)
+{
+    frmPlantilla& d = Abrir();
+    Elegir(d, "muestra.cnf");
+    MostrarFrmPlantilla();
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_TRUE(FormPlantilla()->PlantillaElegida());
+    AbrirFrmPlantilla();
+    ASSERT_NE(FormPlantilla(), nullptr);
+    EXPECT_FALSE(FormPlantilla()->PlantillaElegida());
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,377 @@
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "mdi_fixture.h"
+#include "platform/common_dialog.h"
+#include "platform/file_lists.h"
+#include "platform/twips.h"
+#include "shell/frm_menu.h"
+#include "shell/gasolino.h"
+#include "templates/template_state.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+class MdiFormTest : public test::MdiTest
+{
+protected:
+    // A view standing in for the real ones: a form with a design Tag.
+    QWidget* Vista(const char* tag)
+    {
+        auto* w = new QWidget;
+        w->setProperty("Tag", QString::fromLatin1(tag));
+        w->resize(300, 200);
+        principal_->MostrarFormulario(w);
+        return w;
+    }
+    bool MenuALaVista() const
+    {
+        const FrmMenu* m = principal_->Menu();
+        const auto* sub = m ? qobject_cast<QMdiSubWindow*>(m->parentWidget()) : nullptr;
+        return sub && sub->isVisible() && sub->isMaximized();
+    }
+    // Lines 11 and 63 of the scratch language files made distinct, so a
+    // caption shows which of the two it came from.
+    void MarcarTextosSalir()
+    {
+        for (const char* f : {"vsotro.ini", "vsingles.ini"}) {
+            const QString ruta = Ini(QLatin1String(f));
+            QList<QByteArray> lineas = ReadBytes(ruta).split('\n');
+            lineas[10] = QByteArray(f).left(3) + "-11\r";
+            lineas[62] = QByteArray(f).left(3) + "-63\r";
+            ASSERT_TRUE(WriteBytes(ruta, lineas.join('\n')));
+        }
+    }
+};
+
+TEST_F(MdiFormTest, StatusBarPlacementHoldsOnScreensWiderThan16Bits)
+{
+    // 3840 pixels are 57600 twips: far beyond an Integer.
+    const DisposicionBarraEstado d = CalcularBarraEstado(0, 57600, 1300, 1100);
+    EXPECT_EQ(d.EtiquetaLeft, 200);
+    EXPECT_EQ(d.EtiquetaWidth, 54500);
+    EXPECT_EQ(d.SalirLeft, 54750);
+    EXPECT_EQ(d.RelojLeft, 56000);
+
+    Screen().WidthTwips = 4096 * 15;
+    Screen().HeightTwips = 768 * 15;
+    MDIForm1& p = Arrancar();
+    EXPECT_EQ(p.width(), 4096);
+    EXPECT_GT(WidthTwips(*p.Etiqueta), 32767);
+    EXPECT_LT(p.Etiqueta->geometry().right(), p.cmdSalir->x());
+    EXPECT_LT(p.cmdSalir->geometry().right(), p.mnuTime->x());
+    EXPECT_LE(p.mnuTime->geometry().right(), p.BarraEstado->width());
+    EXPECT_TRUE(MenuALaVista());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, StartsWithRecordAndTemplateFromTheCommandLine)
+{
+    const QString cnf = CopiarMuestraCnf();
+    MDIForm1& p = Arrancar(test::MuestraDat() + " " + cnf);
+    EXPECT_EQ(Mensajes(), QStringList{});
+    EXPECT_EQ(Shell().CarpetaIni, Carpeta("ini"));
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+    EXPECT_EQ(Registro().NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
+    EXPECT_TRUE(p.Menu()->mnuFasores->isEnabled());
+    EXPECT_TRUE(p.Menu()->mnuInform->isEnabled());
+    EXPECT_EQ(p.windowTitle(), "VESDRA DEMO 2.1.7");
+    EXPECT_EQ(p.Etiqueta->text(), test::MuestraDat());
+    EXPECT_EQ(p.cmdSalir->text(), TextosIdioma(63));
+    EXPECT_EQ(p.Menu()->mnuFicheros->title(), TextosIdioma(1));
+    EXPECT_EQ(p.Menu()->Lblversion->text(), "   VESDRA DEMO 2.1.7   ");
+    EXPECT_FALSE(GasolinoCargado());
+    EXPECT_TRUE(MenuALaVista());
+    const QStringList ficher = LineasFicher();
+    ASSERT_GE(ficher.size(), 6);
+    EXPECT_EQ(ficher[2], test::MuestraDat());
+    EXPECT_EQ(ficher[5], cnf);
+}
+
+TEST_F(MdiFormTest, OneArgumentOpensTheRecordAlone)
+{
+    MDIForm1& p = Arrancar("  " + test::MuestraDat() + "  ");
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+    EXPECT_FALSE(p.Menu()->mnuFasores->isEnabled());
+    EXPECT_FALSE(p.Menu()->mnuInform->isEnabled());
+    EXPECT_EQ(p.Etiqueta->text(), test::MuestraDat());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, CommandLineTemplatesThatAreRefusedOldMisfitOrUnreadable)
+{
+    QByteArray muestra = ReadBytes(test::MuestraCnf());
+    struct Caso {
+        const char* nombre;
+        QByteArray contenido;
+        bool aplicada;
+    };
+    QByteArray antigua = muestra;
+    antigua.replace("ver 1.1", "ver 1.0");
+    // Nine analog rows: the sample record has eight channels.
+    QByteArray nueve = "ver 1.1\r\nID\r\nANALOGICOS\r\n 9 \r\n";
+    for (int i = 1; i <= 9; ++i)
+        nueve += QByteArray::number(i) + "%C" + QByteArray::number(i) + "%%V$\r\n";
+    const Caso casos[] = {
+        {"rele.Cnf", muestra, false},
+        {"antigua.cnf", antigua, true},
+        {"nueve.cnf", nueve, false},
+        {"vacia.cnf", QByteArray(), false},
+    };
+    for (const Caso& c : casos) {
+        const QString ruta = Carpeta("Plantillas/") + c.nombre;
+        ASSERT_TRUE(WriteBytes(ruta, c.contenido));
+        Boxes().Clear();
+        MDIForm1& p = Arrancar(test::MuestraDat() + " " + ruta);
+        EXPECT_EQ(Plantillas().PlantillaAplicada, c.aplicada) << c.nombre;
+        EXPECT_EQ(p.Menu()->mnuFasores->isEnabled(), c.aplicada) << c.nombre;
+        EXPECT_EQ(Plantillas().RutaPlantilla, ruta) << c.nombre;
+        ASSERT_EQ(Boxes().Count(), 1) << c.nombre;
+        const QString m = Boxes().Last().Prompt;
+        EXPECT_EQ(Boxes().Last().Style, vbCritical) << c.nombre;
+        const QByteArray n(c.nombre);
+        const QString esperado = n == "rele.Cnf"      ? TextosIdioma(147) + " " + ruta
+                                 : n == "antigua.cnf" ? TextosIdioma(172)
+                                 : n == "nueve.cnf"   ? TextosIdioma(253)
+                                                      : QString();
+        if (esperado.isEmpty()) {
+            EXPECT_TRUE(m.startsWith("Error ")) << m.toStdString();
+        } else {
+            EXPECT_EQ(m, esperado) << c.nombre;
+        }
+        // A template that is not applied leaves the record its own channels.
+        if (!c.aplicada) {
+            EXPECT_EQ(Registro().NombreEstacion, "SUBESTACION NORTE") << c.nombre;
+        }
+        principal_.reset();
+        Registro() = RecordModel{};
+        Plantillas() = TemplateState{};
+    }
+}
+
+TEST_F(MdiFormTest, CloseButtonDispatchesOnTheActiveFormsTag)
+{
+    struct Caso {
+        const char* tag;
+        std::vector<QString> llamadas;
+        bool menuVuelve;
+    };
+    const Caso casos[] = {
+        {"1", {"Fasores.CerrarFases"}, true},
+        {"2", {"Fasores.CerrarSecuencias"}, true},
+        {"3", {"Ondas.CerrarTodo"}, true},
+        // Composition and waveform windows bring the menu back themselves,
+        // when the last of them closes.
+        {"4", {"Composicion.CerrarVentanas"}, false},
+        {"5", {"Ondas.CerrarVentanas"}, false},
+        {"6", {"Digital.CerrarVista"}, true},
+        {"7", {"Informe.Cerrar"}, true},
+        {"9", {"Digital.CerrarGrid"}, true},
+        {"", {}, false},
+    };
+    MDIForm1& p = Arrancar();
+    for (const Caso& c : casos) {
+        p.OcultarMenu();
+        QPointer<QWidget> vista = Vista(c.tag);
+        ASSERT_EQ(p.FormularioActivo(), vista.data()) << c.tag;
+        Shell().UsaPrimario = Shell().UsaSecundario = true;
+        Llamadas().clear();
+        p.cmdSalir_Click();
+        EXPECT_TRUE(Llamadas() == c.llamadas) << "Tag " << c.tag;
+        EXPECT_EQ(MenuALaVista(), c.menuVuelve) << "Tag " << c.tag;
+        EXPECT_EQ(Shell().UsaPrimario, QByteArray(c.tag) != "4") << "Tag " << c.tag;
+        EXPECT_FALSE(p.Descargado());
+        delete vista->parentWidget();
+    }
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, CloseButtonOnTheMenuFormEndsTheProgramOnlyWhenConfirmed)
+{
+    MDIForm1& p = Arrancar();
+    bool terminado = false;
+    p.AlDescargar = [&] { terminado = true; };
+    ASSERT_EQ(TagDe(p.FormularioActivo()), 8);
+
+    Boxes().QueueAnswer(vbCancel);
+    p.cmdSalir_Click();
+    EXPECT_FALSE(p.Descargado());
+    EXPECT_TRUE(MenuALaVista());
+    EXPECT_TRUE(Llamadas().empty());
+
+    p.cmdSalir_Click();
+    EXPECT_EQ(Mensajes(), (QStringList{TextosIdioma(284), TextosIdioma(284)}));
+    EXPECT_EQ(Boxes().Last().Style, vbOKCancel);
+    EXPECT_TRUE(p.Descargado());
+    EXPECT_TRUE(terminado);
+    EXPECT_EQ(p.Menu(), nullptr);
+    EXPECT_EQ(MenuForm(), nullptr);
+    // Every family of windows unloaded.
+    for (const char* f : {"Ondas", "Fasores", "Composicion", "Digital", "Informe", "Herramientas", "Conversion"})
+        EXPECT_NE(std::find(Llamadas().begin(), Llamadas().end(), QString::fromLatin1(f) + ".Descargar"),
+                  Llamadas().end())
+            << f;
+}
+
+TEST_F(MdiFormTest, ErrorInsideTheCloseButtonKeepsTheFrameAndBringsTheMenuBack)
+{
+    MDIForm1& p = Arrancar();
+    bool terminado = false;
+    p.AlDescargar = [&] { terminado = true; };
+    Vistas().Ondas.CerrarVentanas = [] { throw VbError(vberr::SubscriptOutOfRange); };
+    p.OcultarMenu();
+    QPointer<QWidget> ondas = Vista("5");
+    p.cmdSalir_Click();
+    EXPECT_EQ(Mensajes(), QStringList{ErrorBoxText(VbError(vberr::SubscriptOutOfRange))});
+    EXPECT_FALSE(p.Descargado());
+    EXPECT_FALSE(terminado);
+    EXPECT_TRUE(MenuALaVista());
+    delete ondas->parentWidget();
+
+    // A phasor view whose closing fails is closed with its frame.
+    Vistas().Fasores.CerrarFases = [] { throw VbError(vberr::Overflow); };
+    QPointer<QWidget> fases = Vista("1");
+    Boxes().Clear();
+    p.cmdSalir_Click();
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList{ErrorBoxText(VbError(vberr::Overflow))});
+    EXPECT_TRUE(fases.isNull());
+    EXPECT_TRUE(MenuALaVista());
+
+    // No active child at all: the error box, and still no ending.
+    p.OcultarMenu();
+    Boxes().Clear();
+    ASSERT_EQ(p.FormularioActivo(), nullptr);
+    p.cmdSalir_Click();
+    EXPECT_EQ(Mensajes(), QStringList{ErrorBoxText(VbError(91))});
+    EXPECT_FALSE(p.Descargado());
+    EXPECT_TRUE(MenuALaVista());
+}
+
+TEST_F(MdiFormTest, FormsShownInTheAreaFollowTheirOwnHideShowAndDestruction)
+{
+    MDIForm1& p = Arrancar();
+    QPointer<QWidget> vista = Vista("3");
+    QPointer<QMdiSubWindow> sub = qobject_cast<QMdiSubWindow*>(vista->parentWidget());
+    ASSERT_TRUE(sub);
+    vista->hide();
+    EXPECT_FALSE(sub->isVisible());
+    vista->show();
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(p.FormularioActivo(), vista.data());
+    delete vista.data();
+    Procesar();
+    EXPECT_TRUE(sub.isNull());
+}
+
+TEST_F(MdiFormTest, ClockShowsTwelveHourTime)
+{
+    MDIForm1& p = Arrancar();
+    p.Reloj_Timer();
+    EXPECT_TRUE(QRegularExpression("^(0[1-9]|1[0-2]):[0-5][0-9] (AM|PM)$").match(p.mnuTime->text()).hasMatch())
+        << p.mnuTime->text().toStdString();
+    EXPECT_EQ(p.Reloj->interval(), 1000);
+    EXPECT_TRUE(p.Reloj->isActive());
+}
+
+TEST_F(MdiFormTest, LanguageSwitchSetsEveryCaptionAndTheCloseButtonKeepsItsStartText)
+{
+    MarcarTextosSalir();
+    MDIForm1& p = Arrancar();
+    FrmMenu* m = p.Menu();
+    EXPECT_EQ(p.cmdSalir->text(), "vso-63");
+    EXPECT_EQ(m->mnuSalir->text(), "vso-11");
+
+    m->mnuIngles_Click();
+    EXPECT_EQ(Shell().Idioma, 0);
+    EXPECT_EQ(p.cmdSalir->text(), "vsi-63");
+    EXPECT_EQ(m->mnuSalir->text(), "vsi-11");
+    EXPECT_EQ(m->mnuFicheros->title(), "&File");
+    EXPECT_EQ(m->mnuCerrarComtrade->text(), "&Close COMTRADE files");
+    EXPECT_TRUE(ReadBytes(Ini("tools.ini")).startsWith("0\r\n"));
+    EXPECT_TRUE(ReadBytes(Ini("ficher.ini")).startsWith(" 0 \r\n"));
+
+    m->mnuEspanol_Click();
+    EXPECT_EQ(p.cmdSalir->text(), "vso-63");
+    EXPECT_EQ(m->mnuFicheros->title(), "&Ficheros");
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, ExitMenuEndsTheProgramAfterConfirmation)
+{
+    MDIForm1& p = Arrancar();
+    Boxes().QueueAnswer(vbCancel);
+    p.Menu()->mnuSalir_Click();
+    Procesar();
+    EXPECT_FALSE(p.Descargado());
+    p.Menu()->mnuSalir_Click();
+    Procesar();
+    EXPECT_TRUE(p.Descargado());
+}
+
+TEST_F(MdiFormTest, OpeningARecordFromTheFileMenuAndApplyingATemplateThroughTheDialog)
+{
+    for (const char* ext : {"cfg", "dat", "hdr"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.") + QLatin1String(ext),
+                                Carpeta("Oscilos/muestra.") + QLatin1String(ext)));
+    const QString cnf = CopiarMuestraCnf();
+    MDIForm1& p = Arrancar();
+    FrmMenu* m = p.Menu();
+
+    {
+        ScopedDialogAnswers respuesta({false, Carpeta("Oscilos/muestra.dat")});
+        m->mnuAbrirComtrade_Click();
+        ASSERT_EQ(respuesta.Calls().size(), 1u);
+        EXPECT_EQ(respuesta.Calls()[0].Dialog.Filter, "Data Files (*.dat)|*.dat");
+    }
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_EQ(p.Etiqueta->text(), Carpeta("Oscilos/muestra.dat"));
+    // A BINARY record goes on to the conversion choice.
+    ASSERT_FALSE(Llamadas().empty());
+    EXPECT_EQ(Llamadas().back(), "Conversion.MostrarPoscamb");
+
+    m->mnuPlantilla_Click();
+    frmPlantilla* d = FormPlantilla();
+    ASSERT_NE(d, nullptr);
+    EXPECT_NE(qobject_cast<QMdiSubWindow*>(d->parentWidget()), nullptr);
+    EXPECT_EQ(d->lblPath->text(), Carpeta("Plantillas"));
+    d->File1->SetFileName("muestra.cnf");
+    d->File1_Click();
+    d->cmdBuscar_Click();
+    Procesar();
+
+    EXPECT_EQ(Boxes().Count(), 0);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumGruposDigitales, Plantillas().NumGruposPlantilla);
+    EXPECT_GT(Plantillas().NumGruposDigitales, 0);
+    EXPECT_TRUE(m->mnuFasores->isEnabled());
+    EXPECT_EQ(LineasFicher().value(5), cnf);
+
+    // The frame renders offscreen with the menu form and the status bar.
+    const QImage imagen = p.grab().toImage();
+    ASSERT_FALSE(imagen.isNull());
+    EXPECT_EQ(imagen.size(), p.size() * p.devicePixelRatio());
+}
+
+} // namespace
+} // namespace vesdra
