@@ -210,8 +210,6 @@ bool frmTodoanalog::Form_Load()
         LeerCanales();
         Colocar();
         for (HScrollBar* sb : {HScroll1, HScroll2}) {
-            sb->SetMin(1);
-            sb->SetMax(n);
             sb->SetSmallChange(1);
             sb->SetLargeChange(MuestrasCiclo);
         }
