@@ -100,13 +100,12 @@ void HabilitarFasoresInforme()
 
 DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int32_t altoCliente,
                                              std::int32_t anchoImagen, std::int32_t altoImagen,
-                                             std::int32_t altoEtiqueta)
+                                             std::int32_t altoTitulo, std::int32_t altoVersion)
 {
     constexpr std::int32_t hueco = 50;
     DisposicionPresentacion d;
     const auto ancho = [&](double factor) { return static_cast<std::int32_t>(std::lround(anchoImagen * factor)); };
-    const std::int32_t altoTitulo = static_cast<std::int32_t>(std::lround(altoEtiqueta * 1.5));
-    const std::int32_t bloque = altoImagen + hueco + altoTitulo + hueco + altoEtiqueta + hueco;
+    const std::int32_t bloque = altoImagen + hueco + altoTitulo + hueco + altoVersion + hueco;
     const std::int32_t centro = anchoCliente / 2;
     d.ImagenLeft = centro - anchoImagen / 2;
     d.ImagenTop = std::max<std::int32_t>(0, (altoCliente - bloque) / 2);
@@ -118,7 +117,7 @@ DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int
     d.VersionTop = d.EtiquetaTop + altoTitulo + hueco;
     d.LineaWidth = ancho(1.8);
     d.LineaLeft = d.EtiquetaLeft;
-    d.LineaTop = d.VersionTop + altoEtiqueta + hueco;
+    d.LineaTop = d.VersionTop + altoVersion + hueco;
     return d;
 }
 
@@ -350,13 +349,17 @@ void FrmMenu::ColocarPresentacion()
 {
     if (!Image1)
         return;
+    const auto alto = [](const QLabel* l) {
+        return static_cast<std::int32_t>(std::lround(TextHeightTwips(l->font(), QString()) * 1.2));
+    };
+    const std::int32_t altoTitulo = alto(Label1);
+    const std::int32_t altoVersion = alto(Lblversion);
     const DisposicionPresentacion d = CalcularPresentacion(ScaleWidthTwips(*this), ScaleHeightTwips(*this),
-        WidthTwips(*Image1), HeightTwips(*Image1), TextHeightTwips(Lblversion->font(), QString()));
-    const std::int32_t altoEtiqueta = static_cast<std::int32_t>(TextHeightTwips(Lblversion->font(), QString()));
+        WidthTwips(*Image1), HeightTwips(*Image1), altoTitulo, altoVersion);
     SetLeftTwips(*Image1, d.ImagenLeft);
     SetTopTwips(*Image1, d.ImagenTop);
-    MoveTwips(*Label1, d.EtiquetaLeft, d.EtiquetaTop, d.EtiquetaWidth, altoEtiqueta * 1.5);
-    MoveTwips(*Lblversion, d.VersionLeft, d.VersionTop, d.VersionWidth, altoEtiqueta + 60);
+    MoveTwips(*Label1, d.EtiquetaLeft, d.EtiquetaTop, d.EtiquetaWidth, altoTitulo);
+    MoveTwips(*Lblversion, d.VersionLeft, d.VersionTop, d.VersionWidth, altoVersion);
     MoveTwips(*Line1, d.LineaLeft, d.LineaTop, d.LineaWidth, 30);
 }
 

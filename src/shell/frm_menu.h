@@ -120,7 +120,8 @@ private:
 // when the menu form is not loaded.
 void HabilitarFasoresInforme();
 
-// Splash geometry in twips, from the client size and the picture's size.
+// Splash geometry in twips, from the client size, the picture's size and
+// the heights of the title and version labels: the block is centred.
 struct DisposicionPresentacion {
     std::int32_t ImagenLeft{0}, ImagenTop{0};
     std::int32_t EtiquetaLeft{0}, EtiquetaTop{0}, EtiquetaWidth{0};
@@ -129,6 +130,6 @@ struct DisposicionPresentacion {
 };
 [[nodiscard]] DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int32_t altoCliente,
                                                            std::int32_t anchoImagen, std::int32_t altoImagen,
-                                                           std::int32_t altoEtiqueta);
+                                                           std::int32_t altoTitulo, std::int32_t altoVersion);
 
 } // namespace vesdra
