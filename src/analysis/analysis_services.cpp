@@ -25,7 +25,7 @@ void AbrirFasores()
             MsgBox(TextosIdioma(91), vbCritical);
             return;
         }
-        if (MuestrasPorCiclo(FrecuenciaMuestreo(), reg.FrecuenciaLinea) == 0) {
+        if (MuestrasPorCicloDft(FrecuenciaMuestreo(), reg.FrecuenciaLinea) == 0) {
             MsgBox(TextosIdioma(283), vbInformation);
             return;
         }

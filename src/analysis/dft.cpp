@@ -129,7 +129,7 @@ void CalcularEnParalelo(std::span<const Canal> ch, std::int32_t n, std::int64_t 
 
 } // namespace
 
-std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
+std::int32_t MuestrasPorCicloDft(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
 {
     if (frecuenciaLinea <= 0)
         return 0;
@@ -198,7 +198,7 @@ TablaReal CalcularTablaFasores(const Matrix<float>& valores, std::span<const flo
 void CalcularFasores()
 {
     const RecordModel& reg = Registro();
-    const std::int32_t n = MuestrasPorCiclo(FrecuenciaMuestreo(), reg.FrecuenciaLinea);
+    const std::int32_t n = MuestrasPorCicloDft(FrecuenciaMuestreo(), reg.FrecuenciaLinea);
     TablaReal tabla = CalcularTablaFasores(reg.Valores, reg.Desfase.Span(), reg.FrecuenciaLinea, n);
 
     AnalysisState& a = Analisis();

@@ -13,7 +13,7 @@ namespace vesdra {
 // (1000 Hz at 60 Hz gives 17, 125 Hz at 50 Hz gives 2). 0 when the line
 // frequency is not positive or the quotient rounds to 0; a quotient beyond
 // 32-bit range also gives 0, as no record can fill such a cycle.
-[[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
+[[nodiscard]] std::int32_t MuestrasPorCicloDft(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
 
 // Row of the weight tables for table row k (k >= 1, n >= 1): k modulo n, or n
 // when the remainder is 0, so rows n, 2n, 3n... share weight row n.

@@ -29,7 +29,7 @@ TEST(MuestrasPorCiclo, RoundsTheQuotientHalvesToEven)
         {125, 50, 2},   {75, 50, 2},    {25, 50, 0},    {1000, 0, 0},
     };
     for (const Caso& c : casos)
-        EXPECT_EQ(MuestrasPorCiclo(c.tasa, c.linea), c.n) << c.tasa << " / " << c.linea;
+        EXPECT_EQ(MuestrasPorCicloDft(c.tasa, c.linea), c.n) << c.tasa << " / " << c.linea;
 }
 
 TEST(IndiceCiclo, MapsMultiplesOfTheCycleToItsLastRow)
