@@ -11,23 +11,29 @@ namespace vesdra
 namespace
 {
 
-// Draws every segment of a polyline given in drawing units with a 1-pixel
-// aliased pen, the way a picture draws a trace, and returns the picture.
-QImage Render(const std::vector<QPointF>& pts, const TraceGeometry& g, QSize size)
+// Draws a segment batch given in drawing units with a 1-pixel aliased pen,
+// the way a picture draws a trace, and returns the picture.
+QImage Render(const std::vector<QLineF>& segments, const TraceGeometry& g, QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(Qt::white, 1));
-    std::vector<QPointF> px;
-    px.reserve(pts.size());
-    for (const QPointF& q : pts)
-        px.emplace_back(q.x() / g.UnitsPerPixelX, q.y() / g.UnitsPerPixelY);
-    std::vector<QLineF> lines;
-    AppendSegments(px, lines);
-    p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    std::vector<QLineF> px;
+    px.reserve(segments.size());
+    for (const QLineF& l : segments)
+        px.emplace_back(l.x1() / g.UnitsPerPixelX, l.y1() / g.UnitsPerPixelY, l.x2() / g.UnitsPerPixelX,
+                        l.y2() / g.UnitsPerPixelY);
+    p.drawLines(px.data(), static_cast<int>(px.size()));
     return img;
+}
+
+std::vector<QLineF> Segments(const std::vector<QPointF>& polyline)
+{
+    std::vector<QLineF> out;
+    AppendSegments(polyline, out);
+    return out;
 }
 
 int DifferentPixels(const QImage& a, const QImage& b)
@@ -71,9 +77,10 @@ TEST_P(EnvelopeRender, EnvelopeLightsExactlyThePixelsOfEverySegment)
     const TraceGeometry g{c.xFirst, c.xStep, 100.0 * 15.0, 0.5 * 15.0, 15.0, 15.0};
     const QSize size(420, 200);
 
-    const std::vector<QPointF> full = FullTracePolyline(v, g);
+    const QImage every = Render(Segments(FullTracePolyline(v, g)), g, size);
+    EXPECT_EQ(DifferentPixels(every, Render(TraceSegments(v, g), g, size)), 0);
     const std::vector<QPointF> env = TracePolyline(v, g);
-    EXPECT_EQ(DifferentPixels(Render(full, g, size), Render(env, g, size)), 0);
+    EXPECT_EQ(DifferentPixels(every, Render(Segments(env), g, size)), 0);
     // Output bounded by the columns, not the samples.
     const double columns = c.samples * c.xStep / 15.0 + 2;
     EXPECT_LE(static_cast<double>(env.size()), 4 * columns);

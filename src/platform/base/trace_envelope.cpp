@@ -124,10 +124,31 @@ void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& o
         out.emplace_back(polyline[i], polyline[i + 1]);
 }
 
+void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const TraceGeometry& g,
+                            std::vector<QLineF>& out)
+{
+    out.reserve(out.size() + columns.size() * 2);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const EnvelopeColumn& col = columns[i];
+        const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
+        const double yLo = static_cast<double>(TraceRow(g, col.Min)) * g.UnitsPerPixelY;
+        const double yHi = static_cast<double>(TraceRow(g, col.Max)) * g.UnitsPerPixelY;
+        // The column's run covers its first and last rows too, whatever the
+        // order in which the samples visited them.
+        out.emplace_back(x, yLo, x, yHi);
+        if (i + 1 < columns.size()) {
+            const EnvelopeColumn& next = columns[i + 1];
+            out.emplace_back(x, static_cast<double>(TraceRow(g, col.Last)) * g.UnitsPerPixelY,
+                             static_cast<double>(next.Column) * g.UnitsPerPixelX,
+                             static_cast<double>(TraceRow(g, next.First)) * g.UnitsPerPixelY);
+        }
+    }
+}
+
 std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g)
 {
     std::vector<QLineF> out;
-    AppendSegments(TracePolyline(values, g), out);
+    AppendEnvelopeSegments(TraceEnvelope(values, g), g, out);
     return out;
 }
 

@@ -69,7 +69,15 @@ void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const Tr
 // points; a single point becomes a zero-length segment so it still shows.
 void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& out);
 
-// The envelope as a segment batch, ready for a picture's Lines call.
+// The envelope as a segment batch, ready for a picture's Lines call: per
+// pixel column one vertical run from its lowest to its highest row, and the
+// segment from its last sample to the next column's first. The same pixels
+// as the polyline with each pixel drawn about once, so a dense trace costs
+// about one pixel write per lit pixel.
+void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const TraceGeometry& g,
+                            std::vector<QLineF>& out);
+
+// The envelope as a segment batch (AppendEnvelopeSegments of TraceEnvelope).
 [[nodiscard]] std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g);
 
 // Every sample as its own snapped point: the reference picture the envelope

@@ -1,0 +1,137 @@
+// Cost of drawing the waveform views. A full redraw of one window (axes and
+// the whole trace) against the bare pass over the same samples: the redraw
+// must grow no faster than that pass, its drawing part costing O(pixels).
+// Also a cursor move on a 1,000,000-sample window and opening eight windows.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+#include "record/record_model.h"
+#include "views/waves/frm_ver_ondas.h"
+#include "views/waves/onda_vista.h"
+#include "views/waves/waves_draw.h"
+#include "views/waves/waves_state.h"
+
+namespace
+{
+
+using namespace vesdra;
+
+std::vector<float> Senal(std::int64_t n)
+{
+    std::vector<float> v(static_cast<size_t>(n));
+    for (std::int64_t k = 0; k < n; ++k)
+        v[static_cast<size_t>(k)] =
+            static_cast<float>(100.0 * std::sin(k * 0.0628) + 5.0 * std::sin(k * 1.7));
+    return v;
+}
+
+void BM_PasadaMuestras(benchmark::State& state)
+{
+    const std::vector<float> v = Senal(state.range(0));
+    for (auto _ : state) {
+        float lo = 0, hi = 0;
+        for (const float x : v) {
+            lo = x < lo ? x : lo;
+            hi = x > hi ? x : hi;
+        }
+        benchmark::DoNotOptimize(lo);
+        benchmark::DoNotOptimize(hi);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PasadaMuestras)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// One window's full redraw: clear, axes, the envelope of every sample.
+void BM_RedibujarVentana(benchmark::State& state)
+{
+    const std::vector<float> v = Senal(state.range(0));
+    PictureBox pic;
+    pic.resize(1200, 500);
+    pic.SetBackColor(kFondoOndas);
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    const VistaOnda vista =
+        VistaCompleta(pic.Width(), pic.Height(), n, EscalaYCanal(pic.Height(), -105, 105));
+    for (auto _ : state) {
+        DibujarVistaOnda(pic, vista, v, 0x00FF00);
+        benchmark::DoNotOptimize(pic.Image().constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RedibujarVentana)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+void Registro1M(std::int32_t canales)
+{
+    RecordModel& r = Registro();
+    CerrarRegistro();
+    const std::int32_t n = 1000000;
+    r.AnioRevision = QStringLiteral("1991");
+    r.NumAnalogicos = canales;
+    r.FrecuenciaLinea = 50;
+    r.NumTasas = 1;
+    r.TasasMuestreo.Resize(1, 5000);
+    r.TablaCanales = Matrix<QString>(canales, 4);
+    r.Valores = Matrix<float>(n, canales);
+    const std::vector<float> v = Senal(n);
+    for (std::int32_t c = 1; c <= canales; ++c) {
+        r.TablaCanales(c, 1) = QString::number(c);
+        r.TablaCanales(c, 2) = QStringLiteral("C%1").arg(c);
+        r.TablaCanales(c, 4) = QStringLiteral("A");
+        std::copy(v.begin(), v.end(), r.Valores.Column(c).begin());
+    }
+    IniciarValores();
+}
+
+void BM_MoverCursor1M(benchmark::State& state)
+{
+    Registro1M(1);
+    Ondas().NumVentanasOndas = 1;
+    Ondas().CanalesVisibles.Resize(1, 1);
+    Ondas().IndiceVentana = 1;
+    auto* w = new frmVerOndas();
+    w->Form_activo(6000, 15000, 0, 0);
+    std::int32_t s = 1;
+    for (auto _ : state) {
+        s = s % 999000 + 997;
+        w->HScroll1->SetValue(s);
+    }
+    delete w;
+}
+BENCHMARK(BM_MoverCursor1M)->Unit(benchmark::kMicrosecond);
+
+void BM_AbrirOchoVentanas1M(benchmark::State& state)
+{
+    Registro1M(8);
+    for (auto _ : state) {
+        std::vector<frmVerOndas*> ventanas;
+        Ondas().NumVentanasOndas = 8;
+        Ondas().CanalesVisibles.Resize(8, 1);
+        for (std::int32_t k = 1; k <= 8; ++k) {
+            Ondas().IndiceVentana = k;
+            auto* w = new frmVerOndas();
+            w->Form_activo(2800, 7600, ((k - 1) % 4) * 2800, ((k - 1) / 4) * 7600);
+            ventanas.push_back(w);
+        }
+        state.PauseTiming();
+        for (frmVerOndas* w : ventanas)
+            delete w;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AbrirOchoVentanas1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    return 0;
+}
