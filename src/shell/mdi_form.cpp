@@ -74,31 +74,36 @@ void Llamar(const Servicio& s)
 class SeguidorFormulario : public QObject
 {
 public:
-    SeguidorFormulario(QWidget* form, QMdiSubWindow* sub) : QObject(sub), sub_(sub)
+    SeguidorFormulario(QWidget* form, QMdiSubWindow* sub) : QObject(sub), marco_(sub)
     {
         form->installEventFilter(this);
-        QObject::connect(form, &QObject::destroyed, sub, [sub = QPointer<QMdiSubWindow>(sub)] {
-            if (sub)
-                sub->deleteLater();
+        QObject::connect(form, &QObject::destroyed, sub, [marco = marco_] {
+            if (QMdiSubWindow* s = Marco(marco))
+                s->deleteLater();
         });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!sub_)
+        QMdiSubWindow* marco = Marco(marco_);
+        if (!marco)
             return false;
         if (event->type() == QEvent::HideToParent) {
-            sub_->hide();
-        } else if (event->type() == QEvent::ShowToParent && sub_->isHidden()) {
-            sub_->show();
-            if (QMdiArea* area = sub_->mdiArea())
-                area->setActiveSubWindow(sub_);
+            marco->hide();
+        } else if (event->type() == QEvent::ShowToParent && marco->isHidden()) {
+            marco->show();
+            if (QMdiArea* area = marco->mdiArea())
+                area->setActiveSubWindow(marco);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QPointer<QMdiSubWindow> sub_;
+    // The frame, or null once it is gone or being destroyed (its own
+    // destruction deletes the form): the cast asks the object's present type.
+    static QMdiSubWindow* Marco(const QPointer<QObject>& p) { return qobject_cast<QMdiSubWindow*>(p.data()); }
+
+    QPointer<QObject> marco_;
 };
 
 } // namespace
@@ -178,7 +183,12 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
 MDIForm1::~MDIForm1()
 {
     // Children (views among them) are destroyed after this body: from here
-    // on they reach the harmless hooks, not this frame.
+    // on they reach the harmless hooks, not this frame, and the area's
+    // signals no longer reach it.
+    disconnect(Area, nullptr, this, nullptr);
+    if (menu_)
+        disconnect(menu_, nullptr, this, nullptr);
+    Reloj->stop();
     Hooks() = hooksPrevios_;
     AperturaHooks() = aperturaPrevia_;
     if (Principal() == this)
