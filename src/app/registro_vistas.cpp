@@ -1,0 +1,45 @@
+#include "app/registro_vistas.h"
+
+#include "analysis/analysis_services.h"
+#include "analysis/dft.h"
+#include "analysis/frm_fasecuencias.h"
+#include "shell/view_services.h"
+#include "views/composition/composition_services.h"
+#include "views/digital/digital_services.h"
+#include "views/waves/waves_services.h"
+
+namespace vesdra {
+
+void RegistrarVistas()
+{
+    ServiciosVistas& v = Vistas();
+
+    v.Ondas.AbrirDialogo = AbrirDialogoOndas;
+    v.Ondas.CerrarVentanas = CerrarVentanasOndas;
+    v.Ondas.CerrarTodo = CerrarVistaTodo;
+    v.Ondas.Reiniciar = ReiniciarOndas;
+    v.Ondas.Descargar = DescargarOndas;
+
+    // The menu command does the checks and computes once per record; the
+    // analysis supplies the computation and the setup dialog.
+    v.Fasores.Calcular = CalcularFasores;
+    v.Fasores.AbrirDialogo = MostrarFasecuencias;
+    v.Fasores.CerrarFases = CerrarVistaFasesBoton;
+    v.Fasores.CerrarSecuencias = CerrarVistaSecuenciasBoton;
+    v.Fasores.Reiniciar = CerrarRegistroFasores;
+    v.Fasores.Descargar = DescargarFormulariosFasores;
+
+    v.Composicion.AbrirDialogo = AbrirComposicion;
+    v.Composicion.CerrarVentanas = CerrarVentanasComposicion;
+    v.Composicion.Reiniciar = ReiniciarComposiciones;
+    v.Composicion.Descargar = DescargarComposiciones;
+
+    // The digital-channel grid (frmGrid) is not there yet: its entries stay
+    // stubs.
+    v.Digital.AbrirGrupos = AbrirElecdig;
+    v.Digital.CerrarVista = CerrarVistaDigital;
+    v.Digital.Reiniciar = CerrarRegistroDigital;
+    v.Digital.Descargar = DescargarFormasDigitales;
+}
+
+} // namespace vesdra
