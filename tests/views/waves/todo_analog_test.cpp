@@ -140,6 +140,32 @@ TEST_F(StackedView, SpanZoomHistoryAndRefusals)
     EXPECT_FALSE(t->isHidden());
 }
 
+TEST_F(StackedView, ResizeAfterAZoomDrawsTheWholeRecordAndKeepsTheHistory)
+{
+    frmTodoanalog* t = Open({1});
+    ASSERT_TRUE(t);
+    t->HScroll1->SetValue(500);
+    t->HScroll2->SetValue(900);
+    t->cmdzoom_Click();
+    t->HScroll2->SetValue(700);
+    t->resize(t->width() - 80, t->height() - 40);
+    t->Form_Resize();
+    EXPECT_EQ(t->Vista.Primera, 1);
+    EXPECT_EQ(t->Vista.Ultima, 2000);
+    EXPECT_DOUBLE_EQ(t->Vista.EscalaX, (t->Picture1->Width() - 150.0) / 2000);
+    EXPECT_EQ(t->Historial.Count(), 2);
+    EXPECT_EQ(t->Historial.Position(), 1);
+    EXPECT_EQ(t->HScroll2->Min(), 500);
+    EXPECT_EQ(t->HScroll2->Value(), 700);
+    // The cursor lines stand on the samples they read in the whole record.
+    EXPECT_DOUBLE_EQ(t->lnci->X1(), AjustarAPixelX(t->Vista.XDeMuestra(700)));
+    // A stored level is replayed over the picture as it is now.
+    t->cmdatras_Click();
+    t->cmdadel_Click();
+    EXPECT_EQ(t->Vista.Primera, 500);
+    EXPECT_DOUBLE_EQ(t->Vista.XDeMuestra(900), t->Picture1->Width() - 100.0);
+}
+
 TEST_F(StackedView, NamesScrollSidewaysAndAClickRestoresABox)
 {
     frmTodoanalog* t = Open({1, 2});
