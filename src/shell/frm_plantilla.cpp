@@ -315,6 +315,7 @@ void frmPlantilla::cmdModif_Click()
         }
         p.PlantillaNueva = false;
         p.GruposEditados = false;
+        p.VueltaAtras = false;
         Descargar();
         if (Asistente().MostrarPaso1)
             Asistente().MostrarPaso1();
@@ -330,6 +331,8 @@ void frmPlantilla::cmdNueva_Click()
     p.AsistenteAbortado = false;
     p.PlantillaNueva = true;
     p.GruposEditados = false;
+    // A new pass through the wizard has not yet gone back from any step.
+    p.VueltaAtras = false;
     Descargar();
     Atrapar(nullptr, [] {
         if (Asistente().MostrarPaso1)

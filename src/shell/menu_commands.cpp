@@ -12,6 +12,7 @@
 #include "record/record_model.h"
 #include "shell/frm_abrir_comtrade.h"
 #include "shell/language.h"
+#include "shell/mdi_form.h"
 #include "shell/open_hooks.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
@@ -197,7 +198,10 @@ void ComandoCompdig(QWidget* menuForm)
         Llamar(Vistas().Digital.AbrirGrid);
         SetMousePointer(vbDefault);
     });
-    if (!ok)
+    // The frame is never left empty: without the grid standing in its place
+    // the menu form comes back.
+    const MDIForm1* principal = VentanaPrincipal();
+    if (!ok || (principal && !principal->FormularioActivo()))
         Hooks().MostrarMenu();
 }
 

@@ -76,8 +76,9 @@ void ComandoConversor();
 void ComandoCanalog();
 void ComandoCompanalog();
 void ComandoDigGrupos();
-// Hourglass, menu form hidden, frmGrid afresh, default pointer. A failure
-// brings the menu form back, so the frame is never left without it.
+// Hourglass, menu form hidden, frmGrid afresh, default pointer. A failure,
+// or a grid that did not open, brings the menu form back, so the frame is
+// never left with no form to show.
 void ComandoCompdig(QWidget* menuForm = nullptr);
 
 // Phasors, in this order: no record (91), fewer than one sample per cycle

@@ -218,13 +218,14 @@ TEST_F(FrmPlantillaTest, ModificarReadsTheTemplateAndHandsOverToTheWizard)
 TEST_F(FrmPlantillaTest, NuevaNeedsNoFileAndCancelLeavesTheWizard)
 {
     Plantillas().AsistenteAbortado = Plantillas().ModificandoPlantilla = true;
+    Plantillas().VueltaAtras = true; // left by an earlier pass through the wizard
     frmPlantilla& d = Abrir();
     d.cmdNueva_Click();
     EXPECT_EQ(Llamadas(), std::vector<QString>{"Paso1"});
     EXPECT_EQ(FormPlantilla(), nullptr);
     const TemplateState& p = Plantillas();
     EXPECT_TRUE(p.PlantillaNueva);
-    EXPECT_FALSE(p.ModificandoPlantilla || p.AsistenteAbortado || p.GruposEditados);
+    EXPECT_FALSE(p.ModificandoPlantilla || p.AsistenteAbortado || p.GruposEditados || p.VueltaAtras);
     Procesar();
 
     Plantillas().AsistenteAbortado = true;

@@ -267,6 +267,24 @@ TEST_F(MdiFormTest, ErrorInsideTheCloseButtonKeepsTheFrameAndBringsTheMenuBack)
     EXPECT_TRUE(MenuALaVista());
 }
 
+TEST_F(MdiFormTest, DigitalCompositionNeverLeavesTheFrameWithoutAForm)
+{
+    MDIForm1& p = Arrancar(test::MuestraDat());
+    // A grid that opens takes the menu form's place.
+    QPointer<QWidget> grid;
+    Vistas().Digital.AbrirGrid = [&] { grid = Vista("9"); };
+    p.Menu()->mnuCompdig_Click();
+    EXPECT_FALSE(MenuALaVista());
+    EXPECT_EQ(p.FormularioActivo(), grid.data());
+    delete grid->parentWidget();
+
+    // One that does not open leaves the menu form in view.
+    Vistas().Digital.AbrirGrid = [] {};
+    p.Menu()->mnuCompdig_Click();
+    EXPECT_TRUE(MenuALaVista());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
 TEST_F(MdiFormTest, FormsShownInTheAreaFollowTheirOwnHideShowAndDestruction)
 {
     MDIForm1& p = Arrancar();
