@@ -60,6 +60,8 @@ QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
     caja->setFrame(true);
     caja->setTextMargins(0, 0, 0, 0);
     FijarFondo(caja, fondo);
+    // A read-out longer than its box shows its beginning, as a text box does.
+    QObject::connect(caja, &QLineEdit::textChanged, caja, [caja] { caja->setCursorPosition(0); });
     return caja;
 }
 
