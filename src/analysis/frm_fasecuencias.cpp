@@ -12,8 +12,8 @@
 #include "analysis/frm_secuencias.h"
 #include "analysis/phasor_selection.h"
 #include "analysis/phasor_sets.h"
-#include "analysis/vista_instancia.h"
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -187,7 +187,7 @@ void frmFasecuencias::Form_Unload()
     descargado_ = true;
     if (Instancia() == this)
         Instancia() = nullptr;
-    RetirarVentana(this);
+    RetirarFormulario(this);
     SetMousePointer(vbDefault);
 }
 
@@ -207,7 +207,7 @@ void MostrarFasecuencias()
 
 void DescargarFasecuencias()
 {
-    CerrarVentana(Fasecuencias());
+    CerrarFormulario(Fasecuencias());
 }
 
 } // namespace vesdra

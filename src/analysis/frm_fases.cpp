@@ -5,8 +5,8 @@
 #include "analysis/analysis_state.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/phasor_sets.h"
-#include "analysis/vista_instancia.h"
 #include "platform/base/vb_error.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "shell/shell_hooks.h"
@@ -82,7 +82,7 @@ void frmFases::Form_Unload()
     descargada_ = true;
     if (Instancia() == this)
         Instancia() = nullptr;
-    RetirarVentana(this);
+    RetirarFormulario(this);
     AnalysisState& a = Analisis();
     if (modo_ == 1) {
         Hooks().MostrarMenu();
@@ -128,7 +128,7 @@ void InstalarImpresionFases(std::function<void(frmFases&)> imprimir)
 
 void DescargarFases()
 {
-    CerrarVentana(Fases());
+    CerrarFormulario(Fases());
 }
 
 } // namespace vesdra

@@ -7,8 +7,8 @@
 #include "analysis/frm_fases.h"
 #include "analysis/phasor_sets.h"
 #include "analysis/sequence.h"
-#include "analysis/vista_instancia.h"
 #include "platform/base/vb_error.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "shell/shell_hooks.h"
@@ -94,7 +94,7 @@ void frmSecuencias::Form_Unload()
     descargada_ = true;
     if (Instancia() == this)
         Instancia() = nullptr;
-    RetirarVentana(this);
+    RetirarFormulario(this);
     AnalysisState& a = Analisis();
     if (modo_ == 1) {
         Hooks().MostrarMenu();
@@ -139,7 +139,7 @@ void InstalarImpresionSecuencias(std::function<void(frmSecuencias&)> imprimir)
 
 void DescargarSecuencias()
 {
-    CerrarVentana(Secuencias());
+    CerrarFormulario(Secuencias());
 }
 
 } // namespace vesdra

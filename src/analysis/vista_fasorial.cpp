@@ -12,6 +12,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 #include "platform/line_control.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
@@ -172,9 +173,7 @@ void VistaFasorial::MostrarCargada()
 
 bool VistaFasorial::Minimizada() const
 {
-    if (const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget()))
-        return sub->isMinimized();
-    return isMinimized();
+    return FormularioMinimizado(*this);
 }
 
 void VistaFasorial::CalcularEscala()

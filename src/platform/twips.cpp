@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QMdiSubWindow>
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
@@ -10,6 +9,7 @@
 #include <cmath>
 
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 
 namespace vesdra {
 
@@ -52,15 +52,6 @@ int ToPixel(double pixels)
 std::int32_t ToTwipsX(int pixels) { return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelX; }
 std::int32_t ToTwipsY(int pixels) { return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelY; }
 
-// The widget that carries a form's frame: the MDI sub-window around it, or
-// the form itself when it is a window of its own.
-QWidget* FrameHolder(const QWidget& form)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget()))
-        return sub;
-    return const_cast<QWidget*>(&form);
-}
-
 } // namespace
 
 int TwipsToPixelX(double twips) { return ToPixel(TwipsToPixelsX(twips)); }
@@ -89,7 +80,7 @@ QMargins DefaultFormFrame()
 
 QMargins FormFrame(const QWidget& form)
 {
-    const QWidget* holder = FrameHolder(form);
+    const QWidget* holder = MarcoFormulario(form);
     if (holder != &form) {
         // Inside an MDI sub-window: the sub-window's decoration around the form.
         const QRect outer = holder->rect();
@@ -115,7 +106,7 @@ void SetFormSizeTwips(QWidget& form, double width, double height)
     const QMargins m = FormFrame(form);
     const int w = std::max(0, TwipsToPixelX(width));
     const int h = std::max(0, TwipsToPixelY(height));
-    QWidget* holder = FrameHolder(form);
+    QWidget* holder = MarcoFormulario(form);
     if (holder != &form)
         holder->resize(w, h);
     else
@@ -124,7 +115,7 @@ void SetFormSizeTwips(QWidget& form, double width, double height)
 
 void MoveFormTwips(QWidget& form, double left, double top, double width, double height)
 {
-    QWidget* holder = FrameHolder(form);
+    QWidget* holder = MarcoFormulario(form);
     // move() places the frame of a window, as Left and Top do.
     holder->move(TwipsToPixelX(left), TwipsToPixelY(top));
     SetFormSizeTwips(form, width, height);
@@ -132,7 +123,7 @@ void MoveFormTwips(QWidget& form, double left, double top, double width, double 
 
 std::int32_t FormWidthTwips(const QWidget& form)
 {
-    if (const QWidget* holder = FrameHolder(form); holder != &form)
+    if (const QWidget* holder = MarcoFormulario(form); holder != &form)
         return ToTwipsX(holder->width());
     const QMargins m = FormFrame(form);
     return ToTwipsX(form.width() + m.left() + m.right());
@@ -140,14 +131,14 @@ std::int32_t FormWidthTwips(const QWidget& form)
 
 std::int32_t FormHeightTwips(const QWidget& form)
 {
-    if (const QWidget* holder = FrameHolder(form); holder != &form)
+    if (const QWidget* holder = MarcoFormulario(form); holder != &form)
         return ToTwipsY(holder->height());
     const QMargins m = FormFrame(form);
     return ToTwipsY(form.height() + m.top() + m.bottom());
 }
 
-std::int32_t FormLeftTwips(const QWidget& form) { return ToTwipsX(FrameHolder(form)->x()); }
-std::int32_t FormTopTwips(const QWidget& form) { return ToTwipsY(FrameHolder(form)->y()); }
+std::int32_t FormLeftTwips(const QWidget& form) { return ToTwipsX(MarcoFormulario(form)->x()); }
+std::int32_t FormTopTwips(const QWidget& form) { return ToTwipsY(MarcoFormulario(form)->y()); }
 std::int32_t ScaleWidthTwips(const QWidget& form) { return ToTwipsX(form.width()); }
 std::int32_t ScaleHeightTwips(const QWidget& form) { return ToTwipsY(form.height()); }
 

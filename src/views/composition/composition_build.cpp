@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/base/numeric.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -63,7 +64,7 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     const std::int32_t nS = r.Valores.Rows();
 
     ShellHooks& hooks = Hooks();
-    composicion::OcultarFormulario(&dialogo);
+    OcultarFormulario(&dialogo);
     progresoAbierto = true;
     if (!hooks.MostrarProgresoOndas())
         throw VbError(vberr::FileNotFound);
@@ -116,7 +117,7 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     for (const composicion::TeselaVentana& t : teselas) {
         frmVerCmpang* v = st.VentanasComposicion[static_cast<std::size_t>(t.Composicion)];
         hooks.MostrarVentana(v);
-        composicion::MostrarNormal(v);
+        MostrarNormal(v);
         MoveFormTwips(*v, t.Left, t.Top, t.Width, t.Height);
     }
     st.ComposicionesListas = true;

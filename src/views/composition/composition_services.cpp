@@ -1,9 +1,9 @@
 #include "views/composition/composition_services.h"
 
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/mdi_forms.h"
 #include "views/composition/composition_state.h"
 #include "views/composition/frm_new_companalog.h"
 #include "views/composition/frm_ver_cmpang.h"
@@ -42,35 +42,6 @@ void QuitarVentana(frmVerCmpang* ventana)
     std::erase_if(VentanasRegistradas(), [ventana](const QPointer<frmVerCmpang>& v) { return v.isNull() || v == ventana; });
 }
 
-void CerrarFormulario(QWidget* form)
-{
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-        sub->close();
-    else
-        form->close();
-}
-
-void MostrarNormal(QWidget* form)
-{
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-        sub->showNormal();
-    else if (form->isWindow())
-        form->showNormal();
-}
-
-void OcultarFormulario(QWidget* form)
-{
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-        sub->hide();
-    form->hide();
-}
-
 } // namespace composicion
 
 void AbrirComposicion()
@@ -82,7 +53,7 @@ void AbrirComposicion()
 void CerrarVentanasComposicion()
 {
     for (frmVerCmpang* v : composicion::VentanasAbiertas())
-        composicion::CerrarFormulario(v);
+        CerrarFormulario(v);
 }
 
 void ReiniciarComposiciones()

@@ -1,8 +1,6 @@
 #pragma once
 #include <vector>
 
-class QWidget;
-
 namespace vesdra {
 
 class frmVerCmpang;
@@ -32,15 +30,6 @@ namespace composicion {
 [[nodiscard]] std::vector<frmVerCmpang*> VentanasAbiertas();
 void RegistrarVentana(frmVerCmpang* ventana);
 void QuitarVentana(frmVerCmpang* ventana);
-
-// Closes a form the way its close box would: through the MDI sub-window
-// that holds it, when there is one, so no empty frame stays behind.
-void CerrarFormulario(QWidget* form);
-// Puts a shown form in its normal state (neither maximised nor minimised),
-// whatever state its MDI area gives new windows.
-void MostrarNormal(QWidget* form);
-// Hides a form, and the MDI sub-window that holds it.
-void OcultarFormulario(QWidget* form);
 
 } // namespace composicion
 } // namespace vesdra

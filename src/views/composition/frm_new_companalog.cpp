@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +12,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -64,10 +64,7 @@ void DescargarNewCompanalog()
     Instancia() = nullptr;
     // The dialog may be unloading itself from one of its own handlers: it
     // goes out of sight now and is destroyed once that handler returns.
-    auto* sub = qobject_cast<QMdiSubWindow*>(d->parentWidget());
-    QWidget* ventana = sub ? static_cast<QWidget*>(sub) : d;
-    ventana->hide();
-    ventana->deleteLater();
+    RetirarFormulario(d);
 }
 
 frmNewCompanalog::frmNewCompanalog(QWidget* parent) : QWidget(parent)

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include "platform/base/app_paths.h"
 #include "platform/base/colors.h"
 #include "platform/line_control.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
@@ -251,8 +251,7 @@ void frmVerCmpang::Form_Resize()
     temporizadorResize_->stop();
     if (!Composiciones().ComposicionesListas || !compuesta_ || descargada_)
         return;
-    const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget());
-    if (sub ? sub->isMinimized() : isMinimized()) {
+    if (FormularioMinimizado(*this)) {
         Hooks().OcultarMenu();
         return;
     }

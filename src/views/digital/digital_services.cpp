@@ -1,8 +1,8 @@
 #include "views/digital/digital_services.h"
 
-#include <QMdiSubWindow>
 #include <QWidget>
 
+#include "platform/mdi_forms.h"
 #include "shell/shell_hooks.h"
 #include "views/digital/digital_selection.h"
 #include "views/digital/frm19.h"
@@ -16,7 +16,7 @@ namespace {
 // for a top-level window).
 void Centrar(QWidget& form)
 {
-    QWidget* marco = qobject_cast<QMdiSubWindow*>(form.parentWidget()) ? form.parentWidget() : &form;
+    QWidget* marco = MarcoFormulario(form);
     const QWidget* area = marco->parentWidget();
     if (!area)
         return;

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -16,6 +15,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
 #include "platform/line_control.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
@@ -526,8 +526,7 @@ void frm19::Form_Resize()
     temporizadorResize_->stop();
     if (!vistaCargada_ || descargada_)
         return;
-    const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget());
-    if (sub ? sub->isMinimized() : isMinimized())
+    if (FormularioMinimizado(*this))
         return;
     if (FormWidthTwips(*this) == anchoDispuesto_ && FormHeightTwips(*this) == altoDispuesto_)
         return;
@@ -544,7 +543,7 @@ void frm19::ErrorTail(const VbError& error)
     SetMousePointer(this, vbDefault);
     ShowErrorBox(error);
     if (!descargada_)
-        composicion::CerrarFormulario(this);
+        CerrarFormulario(this);
 }
 
 void frm19::closeEvent(QCloseEvent* event)
@@ -579,7 +578,7 @@ frm19* Frm19()
 void DescargarFrm19()
 {
     if (frm19* v = Frm19())
-        composicion::CerrarFormulario(v);
+        CerrarFormulario(v);
 }
 
 frm19& CargarFrm19()

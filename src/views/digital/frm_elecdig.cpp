@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -142,7 +143,7 @@ void frmElecdig::ElegirAnalogico(int indice)
 void frmElecdig::cmdOK_Click()
 {
     ShellHooks& hooks = Hooks();
-    composicion::OcultarFormulario(this);
+    OcultarFormulario(this);
     SetMousePointer(vbCustom);
 
     const std::int32_t analogico = indiceAnalogico_ < 0 ? 1 : indiceAnalogico_ + 1;
@@ -236,7 +237,7 @@ void DescargarElecdig()
 {
     if (frmElecdig* d = Instancia().data()) {
         Instancia() = nullptr;
-        composicion::CerrarFormulario(d);
+        CerrarFormulario(d);
     }
 }
 

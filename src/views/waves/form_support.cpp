@@ -1,10 +1,10 @@
 #include "views/waves/form_support.h"
 
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPalette>
 
 #include "platform/base/colors.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "shell/shell_hooks.h"
@@ -12,35 +12,10 @@
 namespace vesdra::ondas
 {
 
-void CerrarFormulario(QWidget* form)
-{
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-        sub->close();
-    else
-        form->close();
-}
-
-void OcultarFormulario(QWidget* form)
-{
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-        sub->hide();
-    form->hide();
-}
-
 void VolverAMostrar(QWidget* form)
 {
-    if (!form)
-        return;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
-        form->show();
-        sub->show();
-        return;
-    }
-    Hooks().MostrarVentana(form);
+    if (form && !MostrarEnSuMarco(form))
+        Hooks().MostrarVentana(form);
 }
 
 void FijarFondo(QWidget* w, std::uint32_t fondo)

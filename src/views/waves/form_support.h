@@ -17,11 +17,6 @@ namespace vesdra
 namespace ondas
 {
 
-// Closes a form the way its close box would: through the MDI sub-window that
-// holds it, when there is one, so that no empty frame stays behind.
-void CerrarFormulario(QWidget* form);
-// Hides a form and the MDI sub-window that holds it.
-void OcultarFormulario(QWidget* form);
 // Shows a hidden form again where it was: its own sub-window when it has
 // one, else through the shell's placement.
 void VolverAMostrar(QWidget* form);

@@ -15,6 +15,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -261,7 +262,7 @@ void frmNewOndas::cmdOK_Click()
         st.CanalesVisibles = visibles;
 
         SetMousePointer(vbCustom);
-        ondas::OcultarFormulario(this);
+        OcultarFormulario(this);
         if (!Hooks().MostrarProgresoOndas())
             throw VbError(vberr::FileNotFound);
         progreso = true;
@@ -311,7 +312,7 @@ void frmNewOndas::cmdOK_Click()
             Hooks().CerrarProgresoOndas();
         for (const QPointer<frmVerOndas>& w : creadas) {
             if (w)
-                ondas::CerrarFormulario(w);
+                CerrarFormulario(w);
         }
         ShowErrorBox(e);
         Hooks().MostrarMenu();
@@ -323,7 +324,7 @@ void frmNewOndas::cmdtodo_Click()
 {
     bool progreso = false;
     try {
-        ondas::OcultarFormulario(this);
+        OcultarFormulario(this);
         SetMousePointer(this, vbCustom);
         SetMousePointer(vbCustom);
         const Array<std::int32_t> visibles = CanalesElegidos(Casillas(), Registro().NumAnalogicos);
@@ -366,7 +367,7 @@ void frmNewOndas::Descargar()
 {
     if (Instancia() == this)
         Instancia() = nullptr;
-    ondas::CerrarFormulario(this);
+    CerrarFormulario(this);
 }
 
 void frmNewOndas::closeEvent(QCloseEvent* event)
@@ -394,7 +395,7 @@ bool NewOndasCargado()
 void DescargarNewOndas()
 {
     if (frmNewOndas* f = Instancia())
-        ondas::CerrarFormulario(f);
+        CerrarFormulario(f);
     Instancia() = nullptr;
 }
 

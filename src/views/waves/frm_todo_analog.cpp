@@ -13,6 +13,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
 #include "platform/line_control.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
@@ -193,7 +194,7 @@ void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)
 bool frmTodoanalog::Form_Load()
 {
     Cargada = false;
-    ondas::OcultarFormulario(this);
+    OcultarFormulario(this);
     const bool ok = ondas::Atrapar(this, [this] {
         Hooks().ValorProgresoOndas(10);
         const RecordModel& r = Registro();
@@ -387,8 +388,7 @@ void frmTodoanalog::Form_Resize()
 {
     if (!Cargada)
         return;
-    const QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-    if (marco->isMinimized()) {
+    if (FormularioMinimizado(*this)) {
         Hooks().OcultarMenu();
         return;
     }
@@ -450,7 +450,7 @@ bool frmTodoanalog::eventFilter(QObject* watched, QEvent* event)
 void frmTodoanalog::Descargar()
 {
     Cargada = false;
-    ondas::CerrarFormulario(this);
+    CerrarFormulario(this);
 }
 
 void frmTodoanalog::closeEvent(QCloseEvent* event)
@@ -488,7 +488,7 @@ frmTodoanalog* CargarTodoAnalog()
 void DescargarTodoAnalog()
 {
     if (frmTodoanalog* vista = Instancia())
-        ondas::CerrarFormulario(vista);
+        CerrarFormulario(vista);
     Instancia() = nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/line_control.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
@@ -394,8 +395,7 @@ void frmVerOndas::Form_Resize()
 {
     if (!Activada)
         return;
-    const QWidget* marco = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-    if (marco->isMinimized()) {
+    if (FormularioMinimizado(*this)) {
         Hooks().OcultarMenu();
         return;
     }
@@ -442,7 +442,7 @@ void frmVerOndas::Descargar()
     // Closing runs Unload; the form is deleted once control is back in the
     // event loop, so the handler that called this finishes safely.
     Activada = false;
-    ondas::CerrarFormulario(this);
+    CerrarFormulario(this);
 }
 
 void frmVerOndas::closeEvent(QCloseEvent* event)

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/mdi_forms.h"
 #include "shell/shell_state.h"
 #include "views/waves/form_support.h"
 #include "views/waves/frm_new_ondas.h"
@@ -64,7 +65,7 @@ void CerrarVentanasOndas()
     // Each window's own unload counts the windows down and, at the last one,
     // brings the menu form back.
     for (frmVerOndas* v : ondas::VentanasOndasAbiertas())
-        ondas::CerrarFormulario(v);
+        CerrarFormulario(v);
 }
 
 void CerrarVistaTodo()

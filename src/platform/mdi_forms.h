@@ -1,0 +1,35 @@
+#pragma once
+
+class QWidget;
+
+namespace vesdra {
+
+// A form shown inside the main window sits in a QMdiSubWindow that carries
+// its frame (caption, borders, minimised state); a form shown on its own is
+// its own window. These act on whichever holds the form, so no empty frame
+// stays behind and a frame is never left out of step with its form.
+
+// The widget that carries a form's frame: the sub-window around it, or the
+// form itself.
+[[nodiscard]] QWidget* MarcoFormulario(QWidget& form);
+[[nodiscard]] const QWidget* MarcoFormulario(const QWidget& form);
+// Inside an MDI area the sub-window, not the form, is the one minimised.
+[[nodiscard]] bool FormularioMinimizado(const QWidget& form);
+
+// Closes a form as its close box would, so its closing rule runs and its
+// frame goes with it. Null does nothing.
+void CerrarFormulario(QWidget* form);
+// Hides a form and its frame. Null does nothing.
+void OcultarFormulario(QWidget* form);
+// Shows a hidden form again in the sub-window that still holds it; false,
+// doing nothing, when it has none (it must then be placed afresh).
+[[nodiscard]] bool MostrarEnSuMarco(QWidget* form);
+// Brings a form's frame to its normal state (neither minimised nor
+// maximised) and shows it; a child form with no frame of its own is left.
+void MostrarNormal(QWidget* form);
+// After a form's closing rule: out of sight now, destroyed with its frame
+// once control is back in the event loop, so the handler that unloads the
+// form finishes safely. Null does nothing.
+void RetirarFormulario(QWidget* form);
+
+} // namespace vesdra

@@ -1,0 +1,108 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "platform/mdi_forms.h"
+
+namespace vesdra {
+namespace {
+
+// A form that counts how often its closing rule ran.
+class Formulario : public QWidget {
+public:
+    int Cierres{0};
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++Cierres;
+        QWidget::closeEvent(event);
+    }
+};
+
+void VaciarBorrados()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class MdiFormsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        area.resize(800, 600);
+        area.show();
+        form = new Formulario;
+        sub = area.addSubWindow(form);
+        sub->show();
+    }
+
+    QMdiArea area;
+    QPointer<Formulario> form;
+    QPointer<QMdiSubWindow> sub;
+};
+
+TEST_F(MdiFormsTest, FrameHiddenShownAndMinimisedWithItsForm)
+{
+    EXPECT_EQ(MarcoFormulario(*form), sub.data());
+    EXPECT_EQ(MarcoFormulario(static_cast<const QWidget&>(*form)), sub.data());
+
+    OcultarFormulario(form);
+    EXPECT_FALSE(sub->isVisible());
+    EXPECT_TRUE(form->isHidden());
+    EXPECT_TRUE(MostrarEnSuMarco(form));
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_TRUE(form->isVisible());
+
+    EXPECT_FALSE(FormularioMinimizado(*form));
+    sub->showMinimized();
+    EXPECT_TRUE(FormularioMinimizado(*form)); // the form itself is not minimised
+    MostrarNormal(form);
+    EXPECT_FALSE(FormularioMinimizado(*form));
+}
+
+TEST_F(MdiFormsTest, ClosingRunsTheFormsRuleAndTakesTheFrameAlong)
+{
+    CerrarFormulario(form);
+    EXPECT_EQ(form->Cierres, 1);
+    VaciarBorrados();
+    EXPECT_TRUE(sub.isNull());
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+}
+
+TEST_F(MdiFormsTest, RetiredFormGoesOutOfSightNowAndIsDeletedLater)
+{
+    RetirarFormulario(form);
+    EXPECT_FALSE(sub->isVisible());
+    ASSERT_FALSE(form.isNull()); // still safe for the handler that retired it
+    VaciarBorrados();
+    EXPECT_TRUE(sub.isNull());
+    EXPECT_TRUE(form.isNull());
+}
+
+TEST(MdiForms, AFormOfItsOwnIsItsFrameAndNullDoesNothing)
+{
+    QPointer<Formulario> form = new Formulario;
+    EXPECT_EQ(MarcoFormulario(*form), form.data());
+    EXPECT_FALSE(MostrarEnSuMarco(form)); // no frame to show it in: left hidden
+    EXPECT_TRUE(form->isHidden());
+    form->show();
+    CerrarFormulario(form);
+    EXPECT_EQ(form->Cierres, 1);
+    EXPECT_TRUE(form->isHidden());
+    RetirarFormulario(form);
+    VaciarBorrados();
+    EXPECT_TRUE(form.isNull());
+
+    CerrarFormulario(nullptr);
+    OcultarFormulario(nullptr);
+    MostrarNormal(nullptr);
+    RetirarFormulario(nullptr);
+    EXPECT_FALSE(MostrarEnSuMarco(nullptr));
+}
+
+} // namespace
+} // namespace vesdra
