@@ -4,7 +4,9 @@
 #include <QLocale>
 #include <cmath>
 
+#include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/base/vb_error.h"
 
 namespace vesdra {
 namespace {
@@ -65,6 +67,14 @@ std::int32_t FrecuenciaMuestreo()
     if (!r.TasasMuestreo.Empty() && r.TasasMuestreo(1) != 0)
         return r.TasasMuestreo(1);
     return r.TasaCalculada;
+}
+
+std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
+{
+    if (frecuenciaLinea == 0)
+        throw VbError(vberr::DivisionByZero);
+    const std::int32_t m = CInt(static_cast<double>(frecuenciaMuestreo) / frecuenciaLinea);
+    return m == 0 ? 1 : m;
 }
 
 QString HoraTexto()

@@ -28,6 +28,12 @@ namespace vesdra {
 // TasasMuestreo(1) when it is not 0, else TasaCalculada.
 [[nodiscard]] std::int32_t FrecuenciaMuestreo();
 
+// Samples per cycle of the line frequency as the views use it (the cursors'
+// page step, the stretch of a cycle): rate / line frequency rounded (halves
+// to even), 1 when that gives 0. A line frequency of 0 throws VbError 11
+// (division by zero). The phasor views' cycle has a rule of its own.
+[[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
+
 // Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
 // of each column of m; both start at 0, so every range holds 0.
 template <typename T>

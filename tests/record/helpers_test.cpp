@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/base/screen.h"
+#include "platform/base/vb_error.h"
 #include "record/helpers.h"
 #include "record/numero.h"
 #include "record_fixture.h"
@@ -125,6 +126,32 @@ TEST_F(HelpersTest, SamplingRateFallsBackToTheRateFromTimeStamps)
     EXPECT_EQ(FrecuenciaMuestreo(), 1000);
     r.TasasMuestreo(1) = 50000;
     EXPECT_EQ(FrecuenciaMuestreo(), 50000);
+}
+
+// The views' cycle: the waveform window's page step, the stacked view's and
+// the composition windows' cursor step, the digital view's cycle.
+TEST(MuestrasPorCiclo, RateOverLineFrequencyRoundedHalvesToEvenAtLeastOne)
+{
+    struct Caso {
+        std::int32_t tasa, linea, muestras;
+    };
+    const Caso casos[] = {
+        {1000, 50, 20},
+        {1200, 60, 20},
+        {1250, 100, 12}, // 12.5: halves go to even
+        {125, 50, 2},    // 2.5 -> 2
+        {75, 50, 2},     // 1.5 -> 2
+        {25, 50, 1},     // 0.5 rounds to 0, raised to 1
+        {50000, 50, 1000},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(MuestrasPorCiclo(c.tasa, c.linea), c.muestras) << c.tasa << "/" << c.linea;
+    try {
+        (void)MuestrasPorCiclo(1000, 0);
+        FAIL() << "a line frequency of 0 must fail";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, vberr::DivisionByZero);
+    }
 }
 
 TEST_F(HelpersTest, ExtremesAlwaysHoldZero)

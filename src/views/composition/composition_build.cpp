@@ -46,7 +46,7 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     ComposicionState& st = Composiciones();
     RecordModel& r = Registro();
     st.ComposicionesListas = false;
-    const std::int32_t p = composicion::MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+    const std::int32_t p = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
     MousePointerGuard puntero(vbCustom);
 
     Matrix<std::uint8_t> seleccion = composicion::SeleccionDesdeCasillas(dialogo.NumerosCasillas(), r.NumAnalogicos);

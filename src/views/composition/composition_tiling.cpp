@@ -1,8 +1,5 @@
 #include "views/composition/composition_tiling.h"
 
-#include "platform/base/numeric.h"
-#include "platform/base/vb_error.h"
-
 namespace vesdra::composicion {
 
 std::vector<TeselaVentana> Teselar(const std::array<bool, 4>& enUso, double alto, double ancho)
@@ -22,14 +19,6 @@ std::vector<TeselaVentana> Teselar(const std::array<bool, 4>& enUso, double alto
         top += alturaFila;
     }
     return filas;
-}
-
-std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
-{
-    if (frecuenciaLinea == 0)
-        throw VbError(vberr::DivisionByZero);
-    const std::int32_t p = CInt(static_cast<double>(frecuenciaMuestreo) / frecuenciaLinea);
-    return p == 0 ? 1 : p;
 }
 
 } // namespace vesdra::composicion

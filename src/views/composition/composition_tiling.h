@@ -18,11 +18,6 @@ struct TeselaVentana {
 // Captions number the rows, not the compositions.
 [[nodiscard]] std::vector<TeselaVentana> Teselar(const std::array<bool, 4>& enUso, double alto, double ancho);
 
-// Samples per cycle: the sampling rate over the line frequency, rounded to
-// the nearest integer (halves to even), at least 1. A line frequency of 0
-// throws VbError 11.
-[[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
-
 // Top margin and vertical gap of a window's button column, by the number of
 // composition windows: three windows crowd their buttons together.
 [[nodiscard]] constexpr double MargenSuperior(std::int32_t numVentanas)

@@ -222,7 +222,7 @@ void frm19::Form_Load()
     vistaCargada_ = false;
     hooks.ValorProgresoOndas(20);
     const RecordModel& r = Registro();
-    muestrasPorCiclo_ = composicion::MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+    muestrasPorCiclo_ = vesdra::MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
     LeerSeleccion();
 
     setWindowTitle(TextosIdioma(kTextoTituloVista));

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "platform/base/numeric.h"
-#include "platform/base/vb_error.h"
 
 namespace vesdra
 {
@@ -105,14 +104,6 @@ DisposicionOndas ColocarControlesOndas(double ancho, double alto, std::int32_t n
                 PosicionSegunVentanas(numVentanas, r.lblizq.Top, r.pctimpresora.Bottom() - d.AltoPS),
                 d.AnchoPS, d.AltoPS};
     return r;
-}
-
-std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)
-{
-    if (frecuenciaLinea == 0)
-        throw VbError(vberr::DivisionByZero);
-    const std::int32_t m = CInt(static_cast<double>(frecuenciaMuestreo) / frecuenciaLinea);
-    return m == 0 ? 1 : m;
 }
 
 TamanoForm AjustarAPantalla(std::int32_t anchoPantallaTwips, std::int32_t altoPantallaTwips,

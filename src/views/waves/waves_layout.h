@@ -70,11 +70,6 @@ inline constexpr double kAltoFilasOndas = 700.0;
 [[nodiscard]] DisposicionOndas ColocarControlesOndas(double ancho, double alto, std::int32_t numVentanas,
                                                      const DisenoOndas& diseno = {});
 
-// Samples per cycle of the line frequency, the cursors' page step:
-// rate / line frequency rounded (halves to even), 1 when that gives 0.
-// A line frequency of 0 throws VbError 11 (division by zero).
-[[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
-
 // ---- Stacked view ----
 
 // The form's outer size from the screen (pixels across compared exactly with

@@ -41,13 +41,8 @@ TEST(CompositionTiling, RowsByCompositionsInUse)
     }
 }
 
-TEST(CompositionTiling, SamplesPerCycleAndButtonColumn)
+TEST(CompositionTiling, ButtonColumn)
 {
-    EXPECT_EQ(MuestrasPorCiclo(1000, 50), 20);
-    EXPECT_EQ(MuestrasPorCiclo(1250, 100), 12); // 12.5: halves go to even
-    EXPECT_EQ(MuestrasPorCiclo(25, 50), 1);     // 0.5 rounds to 0, taken as 1
-    EXPECT_THROW((void)MuestrasPorCiclo(1000, 0), VbError);
-
     EXPECT_EQ(MargenSuperior(1), 295);
     EXPECT_EQ(MargenSuperior(2), 50);
     EXPECT_EQ(MargenSuperior(3), 10);

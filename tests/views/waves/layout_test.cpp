@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/base/vb_error.h"
-
 namespace vesdra
 {
 namespace
@@ -107,22 +105,6 @@ TEST(WaveWindowLayout, TinyWindowClampsSizesAtZeroInsteadOfFailing)
             EXPECT_GE(rc->Height, 0);
         }
         EXPECT_EQ(r.picbox.Height, 0);
-    }
-}
-
-TEST(WaveWindowLayout, PageStepIsOneCycle)
-{
-    EXPECT_EQ(MuestrasPorCiclo(1000, 50), 20);
-    EXPECT_EQ(MuestrasPorCiclo(1200, 60), 20);
-    EXPECT_EQ(MuestrasPorCiclo(25, 50), 1);  // 0.5 rounds to 0, raised to 1
-    EXPECT_EQ(MuestrasPorCiclo(75, 50), 2);  // 1.5 -> 2
-    EXPECT_EQ(MuestrasPorCiclo(125, 50), 2); // 2.5 -> 2
-    EXPECT_EQ(MuestrasPorCiclo(50000, 50), 1000);
-    try {
-        (void)MuestrasPorCiclo(1000, 0);
-        FAIL() << "a line frequency of 0 must fail";
-    } catch (const VbError& e) {
-        EXPECT_EQ(e.Number, vberr::DivisionByZero);
     }
 }
 
