@@ -1,13 +1,18 @@
 #include "views/waves/form_support.h"
 
+#include <QEvent>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPalette>
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
-#include "platform/mouse_pointer.h"
+#include "platform/scroll_bar.h"
+#include "record/record_model.h"
+#include "shell/language.h"
 #include "shell/shell_hooks.h"
+#include "shell/shell_state.h"
 
 namespace vesdra::ondas
 {
@@ -59,6 +64,51 @@ void TrasError(QWidget* form, const VbError& e)
 {
     SetMousePointer(form, vbDefault);
     ShowErrorBox(e);
+}
+
+void RangoCursores(HScrollBar& a, HScrollBar& b, std::int32_t inicio, std::int32_t fin, bool& colocando)
+{
+    colocando = true;
+    for (HScrollBar* sb : {&a, &b}) {
+        sb->SetMin(inicio);
+        sb->SetValue(inicio);
+        sb->SetMax(fin);
+    }
+    colocando = false;
+}
+
+bool IndicadorPrimarioSecundario(QLineEdit& indicador)
+{
+    if (Registro().AnioRevision != QLatin1String("1997")) {
+        indicador.setVisible(false);
+        return false;
+    }
+    indicador.setVisible(true);
+    if (Shell().UsaPrimario)
+        indicador.setText(TextosIdioma(279));
+    else if (Shell().UsaSecundario)
+        indicador.setText(TextosIdioma(280));
+    return true;
+}
+
+void OcultarMenuAlMinimizar(QWidget& form, const QEvent& event, const bool& construida)
+{
+    if (event.type() == QEvent::WindowStateChange && construida && form.isMinimized())
+        Hooks().OcultarMenu();
+    if (event.type() != QEvent::ParentChange)
+        return;
+    // Inside an MDI area the sub-window, not the form, is minimised. The
+    // flag lives in the form, which is the connection's context: the
+    // connection ends with it.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget())) {
+        QObject::connect(
+            sub, &QMdiSubWindow::windowStateChanged, &form,
+            [&construida](Qt::WindowStates, Qt::WindowStates nuevo) {
+                if (construida && (nuevo & Qt::WindowMinimized))
+                    Hooks().OcultarMenu();
+            },
+            Qt::UniqueConnection);
+    }
 }
 
 } // namespace vesdra::ondas

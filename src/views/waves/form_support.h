@@ -5,13 +5,17 @@
 #include <new>
 
 #include "platform/base/vb_error.h"
+#include "platform/mouse_pointer.h"
 
+class QEvent;
 class QLineEdit;
 class QPushButton;
 class QWidget;
 
 namespace vesdra
 {
+
+class HScrollBar;
 
 // Small pieces the waveform forms share.
 namespace ondas
@@ -35,6 +39,26 @@ template <typename F> bool Atrapar(QWidget* form, F&& cuerpo);
 
 void TrasError(QWidget* form, const VbError& e);
 
+// A step through a view's zoom history: the body runs under the hourglass
+// as Atrapar runs it, and the pointer is back to the default when it went
+// well. False after a failure (reported); the caller then unloads.
+template <typename F> bool PasoConReloj(QWidget* form, F&& cuerpo);
+
+// Gives both cursor bars the range inicio..fin with their cursor on inicio.
+// Both bars get their range before either cursor is read: in between, the
+// other bar may still stand outside the record. `colocando` stays raised
+// meanwhile so that the bars' change handlers do nothing.
+void RangoCursores(HScrollBar& a, HScrollBar& b, std::int32_t inicio, std::int32_t fin, bool& colocando);
+
+// The primary/secondary indicator of a 1997 record: shown with the side in
+// use; hidden for a 1991 record. True when it shows.
+bool IndicadorPrimarioSecundario(QLineEdit& indicador);
+
+// A view's window minimised while it is built hides the menu form, whether
+// the form itself or (inside the MDI area) its sub-window is minimised.
+// Called from the form's changeEvent; `construida` is the form's own flag.
+void OcultarMenuAlMinimizar(QWidget& form, const QEvent& event, const bool& construida);
+
 template <typename F> bool Atrapar(QWidget* form, F&& cuerpo)
 {
     try {
@@ -44,6 +68,17 @@ template <typename F> bool Atrapar(QWidget* form, F&& cuerpo)
         TrasError(form, ComoVbError(std::current_exception()));
         return false;
     }
+}
+
+template <typename F> bool PasoConReloj(QWidget* form, F&& cuerpo)
+{
+    const bool ok = Atrapar(form, [form, &cuerpo] {
+        MousePointerGuard reloj(form, vbHourglass);
+        cuerpo();
+    });
+    if (ok)
+        SetMousePointer(form, vbDefault);
+    return ok;
 }
 
 } // namespace ondas

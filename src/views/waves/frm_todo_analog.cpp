@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -23,7 +22,6 @@
 #include "record/record_model.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
-#include "shell/shell_state.h"
 #include "views/waves/form_support.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
@@ -144,16 +142,8 @@ void frmTodoanalog::Colocar()
     Poner(HScroll_Nombres, d.HScroll_Nombres);
     HScroll_Nombres->raise();
 
-    if (Registro().AnioRevision == QLatin1String("1997")) {
-        lbl_PS->setVisible(true);
-        if (Shell().UsaPrimario)
-            lbl_PS->setText(TextosIdioma(279));
-        else if (Shell().UsaSecundario)
-            lbl_PS->setText(TextosIdioma(280));
+    if (ondas::IndicadorPrimarioSecundario(*lbl_PS))
         Poner(lbl_PS, d.lbl_PS);
-    } else {
-        lbl_PS->setVisible(false);
-    }
 
     const double alto = Picture1->Height();
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
@@ -251,15 +241,7 @@ bool frmTodoanalog::Form_Load()
 
 void frmTodoanalog::ColocarCursores(std::int32_t inicio, std::int32_t fin)
 {
-    // Both bars get their range before either cursor is read: in between,
-    // the other bar may still stand outside the record.
-    colocando_ = true;
-    for (HScrollBar* sb : {HScroll1, HScroll2}) {
-        sb->SetMin(inicio);
-        sb->SetValue(inicio);
-        sb->SetMax(fin);
-    }
-    colocando_ = false;
+    ondas::RangoCursores(*HScroll1, *HScroll2, inicio, fin, colocando_);
     MoverCursor(true);
     MoverCursor(false);
 }
@@ -360,27 +342,21 @@ void frmTodoanalog::cmdzoom_Click()
 
 void frmTodoanalog::cmdadel_Click()
 {
-    const bool ok = ondas::Atrapar(this, [this] {
-        MousePointerGuard reloj(this, vbHourglass);
+    const bool ok = ondas::PasoConReloj(this, [this] {
         ZoomPendiente = false;
         Mostrar(TodoSiguiente(Historial));
     });
-    if (ok)
-        SetMousePointer(this, vbDefault);
-    else
+    if (!ok)
         Descargar();
 }
 
 void frmTodoanalog::cmdatras_Click()
 {
-    const bool ok = ondas::Atrapar(this, [this] {
-        MousePointerGuard reloj(this, vbHourglass);
+    const bool ok = ondas::PasoConReloj(this, [this] {
         ZoomPendiente = false;
         Mostrar(TodoAnterior(Historial));
     });
-    if (ok)
-        SetMousePointer(this, vbDefault);
-    else
+    if (!ok)
         Descargar();
 }
 
@@ -421,19 +397,7 @@ void frmTodoanalog::resizeEvent(QResizeEvent* event)
 void frmTodoanalog::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && Cargada && isMinimized())
-        Hooks().OcultarMenu();
-    if (event->type() == QEvent::ParentChange) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            connect(
-                sub, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates, Qt::WindowStates nuevo) {
-                    if (Cargada && (nuevo & Qt::WindowMinimized))
-                        Hooks().OcultarMenu();
-                },
-                Qt::UniqueConnection);
-        }
-    }
+    ondas::OcultarMenuAlMinimizar(*this, *event, Cargada);
 }
 
 bool frmTodoanalog::eventFilter(QObject* watched, QEvent* event)

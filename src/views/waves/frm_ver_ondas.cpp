@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -211,21 +210,8 @@ void frmVerOndas::ColocarControles()
     }
     ColocarCursores(1, n);
 
-    ColocarIndicadorPS();
+    ondas::IndicadorPrimarioSecundario(*lbl_PS);
     Colocar(lbl_PS, d.lbl_PS);
-}
-
-void frmVerOndas::ColocarIndicadorPS()
-{
-    if (Registro().AnioRevision != QLatin1String("1997")) {
-        lbl_PS->setVisible(false);
-        return;
-    }
-    lbl_PS->setVisible(true);
-    if (Shell().UsaPrimario)
-        lbl_PS->setText(TextosIdioma(279));
-    else if (Shell().UsaSecundario)
-        lbl_PS->setText(TextosIdioma(280));
 }
 
 void frmVerOndas::Dibujar()
@@ -235,15 +221,7 @@ void frmVerOndas::Dibujar()
 
 void frmVerOndas::ColocarCursores(std::int32_t inicio, std::int32_t fin)
 {
-    // Both bars get their range before either cursor is read: in between,
-    // the other bar may still stand outside the record.
-    colocando_ = true;
-    for (HScrollBar* sb : {HScroll1, HScroll2}) {
-        sb->SetMin(inicio);
-        sb->SetValue(inicio);
-        sb->SetMax(fin);
-    }
-    colocando_ = false;
+    ondas::RangoCursores(*HScroll1, *HScroll2, inicio, fin, colocando_);
     // A cursor already on `inicio` raised no change: place both in the new view.
     MoverCursor(true);
     MoverCursor(false);
@@ -367,27 +345,21 @@ void frmVerOndas::RedibujarZoom()
 
 void frmVerOndas::cmdadel_Click()
 {
-    const bool ok = ondas::Atrapar(this, [this] {
-        MousePointerGuard reloj(this, vbHourglass);
+    const bool ok = ondas::PasoConReloj(this, [this] {
         ZoomPendiente = false;
         Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras()));
     });
-    if (ok)
-        SetMousePointer(this, vbDefault);
-    else
+    if (!ok)
         Descargar();
 }
 
 void frmVerOndas::cmdatras_Click()
 {
-    const bool ok = ondas::Atrapar(this, [this] {
-        MousePointerGuard reloj(this, vbHourglass);
+    const bool ok = ondas::PasoConReloj(this, [this] {
         ZoomPendiente = false;
         Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras()));
     });
-    if (ok)
-        SetMousePointer(this, vbDefault);
-    else
+    if (!ok)
         Descargar();
 }
 
@@ -421,20 +393,7 @@ void frmVerOndas::resizeEvent(QResizeEvent* event)
 void frmVerOndas::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && Activada && isMinimized())
-        Hooks().OcultarMenu();
-    if (event->type() == QEvent::ParentChange) {
-        // Inside an MDI area the sub-window, not the form, is minimised.
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            connect(
-                sub, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates, Qt::WindowStates nuevo) {
-                    if (Activada && (nuevo & Qt::WindowMinimized))
-                        Hooks().OcultarMenu();
-                },
-                Qt::UniqueConnection);
-        }
-    }
+    ondas::OcultarMenuAlMinimizar(*this, *event, Activada);
 }
 
 void frmVerOndas::Descargar()

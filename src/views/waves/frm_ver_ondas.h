@@ -95,7 +95,6 @@ protected:
 
 private:
     void ColocarControles();
-    void ColocarIndicadorPS();
     void Dibujar();
     void ColocarCursores(std::int32_t inicio, std::int32_t fin);
     void MoverCursor(bool primero);

@@ -1,0 +1,123 @@
+#include "views/waves/form_support.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "common/test_support.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/scroll_bar.h"
+#include "waves_fixture.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using FormSupport = test::WavesFixture;
+
+// A view as far as its minimised frame matters: its own "built" flag.
+class Vista : public QWidget
+{
+public:
+    bool Construida{false};
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        QWidget::changeEvent(event);
+        ondas::OcultarMenuAlMinimizar(*this, *event, Construida);
+    }
+};
+
+TEST_F(FormSupport, MinimisedSubWindowHidesTheMenuOnlyOnceTheViewIsBuilt)
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    area.show();
+    auto* vista = new Vista;
+    QMdiSubWindow* sub = area.addSubWindow(vista);
+    sub->show();
+
+    sub->showMinimized();
+    EXPECT_EQ(Count("OcultarMenu"), 0) << "a view still being built leaves the menu";
+    sub->showNormal();
+    vista->Construida = true;
+    sub->showMinimized();
+    EXPECT_GE(Count("OcultarMenu"), 1);
+}
+
+TEST_F(FormSupport, MinimisedWindowOfItsOwnHidesTheMenu)
+{
+    Vista vista;
+    vista.Construida = true;
+    vista.show();
+    vista.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(Count("OcultarMenu"), 1);
+}
+
+TEST_F(FormSupport, PrimarySecondaryIndicatorShowsTheSideOfA1997RecordOnly)
+{
+    QWidget form;
+    QLineEdit indicador(&form);
+    form.show();
+    EXPECT_FALSE(ondas::IndicadorPrimarioSecundario(indicador)); // 1991
+    EXPECT_FALSE(indicador.isVisible());
+
+    MakeRecord(400, 1200, "1997");
+    Shell().UsaPrimario = true;
+    EXPECT_TRUE(ondas::IndicadorPrimarioSecundario(indicador));
+    EXPECT_TRUE(indicador.isVisible());
+    EXPECT_EQ(indicador.text(), TextosIdioma(279));
+    Shell().UsaPrimario = false;
+    Shell().UsaSecundario = true;
+    EXPECT_TRUE(ondas::IndicadorPrimarioSecundario(indicador));
+    EXPECT_EQ(indicador.text(), TextosIdioma(280));
+    Shell().UsaSecundario = false;
+}
+
+TEST_F(FormSupport, CursorBarsTakeTheirRangeQuietlyWithTheCursorOnItsStart)
+{
+    HScrollBar a, b;
+    a.SetMax(5000);
+    b.SetMax(5000);
+    a.SetValue(4000);
+    b.SetValue(4500);
+    bool colocando = false;
+    std::vector<bool> alCambiar;
+    QObject::connect(&a, &ScrollBar::Change, [&] { alCambiar.push_back(colocando); });
+    QObject::connect(&b, &ScrollBar::Change, [&] { alCambiar.push_back(colocando); });
+
+    ondas::RangoCursores(a, b, 100, 300, colocando);
+    EXPECT_FALSE(colocando);
+    for (HScrollBar* sb : {&a, &b}) {
+        EXPECT_EQ(sb->Min(), 100);
+        EXPECT_EQ(sb->Max(), 300);
+        EXPECT_EQ(sb->Value(), 100);
+    }
+    ASSERT_FALSE(alCambiar.empty());
+    for (const bool quieto : alCambiar)
+        EXPECT_TRUE(quieto) << "a change handler would read a cursor meanwhile";
+}
+
+TEST_F(FormSupport, HistoryStepRunsUnderTheHourglassAndReportsAFailure)
+{
+    QWidget form;
+    int durante = -1;
+    EXPECT_TRUE(ondas::PasoConReloj(&form, [&] { durante = MousePointer(&form); }));
+    EXPECT_EQ(durante, vbHourglass);
+    EXPECT_EQ(MousePointer(&form), vbDefault);
+
+    ScopedMsgBoxRecorder boxes;
+    SetMousePointer(&form, vbCustom);
+    EXPECT_FALSE(ondas::PasoConReloj(&form, [] { throw VbError(vberr::SubscriptOutOfRange); }));
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(MousePointer(&form), vbDefault);
+}
+
+} // namespace
+} // namespace vesdra
