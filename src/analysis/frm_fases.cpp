@@ -5,11 +5,9 @@
 #include "analysis/analysis_state.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/phasor_sets.h"
+#include "analysis/vista_instancia.h"
 #include "platform/base/vb_error.h"
 #include "platform/mdi_forms.h"
-#include "platform/messages.h"
-#include "platform/mouse_pointer.h"
-#include "shell/shell_hooks.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
@@ -82,18 +80,7 @@ void frmFases::Form_Unload()
     descargada_ = true;
     if (Instancia() == this)
         Instancia() = nullptr;
-    RetirarFormulario(this);
-    AnalysisState& a = Analisis();
-    if (modo_ == 1) {
-        Hooks().MostrarMenu();
-    } else if (Secuencias()) {
-        a.FasesCerrada = true;
-    } else {
-        // The second of the pair to close brings the menu back.
-        Hooks().MostrarMenu();
-        a.FasesCerrada = false;
-        a.SecuenciasCerrada = false;
-    }
+    RetirarDelPar(Analisis().FasesCerrada);
 }
 
 frmFases* Fases()
@@ -104,21 +91,7 @@ frmFases* Fases()
 bool CargarFases()
 {
     DescargarFases();
-    auto* f = new frmFases();
-    Instancia() = f;
-    try {
-        f->Form_Load();
-    } catch (const VbError& e) {
-        Instancia() = nullptr;
-        f->deleteLater();
-        SetMousePointer(vbDefault);
-        ShowErrorBox(e);
-        return false;
-    }
-    if (Impresion())
-        f->SetImpresion([f] { Impresion()(*f); });
-    f->Mostrar();
-    return true;
+    return CargarVista(Instancia(), Impresion());
 }
 
 void InstalarImpresionFases(std::function<void(frmFases&)> imprimir)

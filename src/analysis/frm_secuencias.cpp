@@ -7,11 +7,9 @@
 #include "analysis/frm_fases.h"
 #include "analysis/phasor_sets.h"
 #include "analysis/sequence.h"
+#include "analysis/vista_instancia.h"
 #include "platform/base/vb_error.h"
 #include "platform/mdi_forms.h"
-#include "platform/messages.h"
-#include "platform/mouse_pointer.h"
-#include "shell/shell_hooks.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
@@ -94,17 +92,7 @@ void frmSecuencias::Form_Unload()
     descargada_ = true;
     if (Instancia() == this)
         Instancia() = nullptr;
-    RetirarFormulario(this);
-    AnalysisState& a = Analisis();
-    if (modo_ == 1) {
-        Hooks().MostrarMenu();
-    } else if (Fases()) {
-        a.SecuenciasCerrada = true;
-    } else {
-        Hooks().MostrarMenu();
-        a.FasesCerrada = false;
-        a.SecuenciasCerrada = false;
-    }
+    RetirarDelPar(Analisis().SecuenciasCerrada);
 }
 
 frmSecuencias* Secuencias()
@@ -115,21 +103,7 @@ frmSecuencias* Secuencias()
 bool CargarSecuencias()
 {
     DescargarSecuencias();
-    auto* f = new frmSecuencias();
-    Instancia() = f;
-    try {
-        f->Form_Load();
-    } catch (const VbError& e) {
-        Instancia() = nullptr;
-        f->deleteLater();
-        SetMousePointer(vbDefault);
-        ShowErrorBox(e);
-        return false;
-    }
-    if (Impresion())
-        f->SetImpresion([f] { Impresion()(*f); });
-    f->Mostrar();
-    return true;
+    return CargarVista(Instancia(), Impresion());
 }
 
 void InstalarImpresionSecuencias(std::function<void(frmSecuencias&)> imprimir)

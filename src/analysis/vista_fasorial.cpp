@@ -332,6 +332,21 @@ QImage VistaFasorial::RenderImage() const
     return Picture1->RenderImage();
 }
 
+void VistaFasorial::RetirarDelPar(bool& cerrada)
+{
+    RetirarFormulario(this);
+    AnalysisState& a = Analisis();
+    if (modo_ == 1) {
+        Hooks().MostrarMenu();
+    } else if (Pareja()) {
+        cerrada = true;
+    } else {
+        Hooks().MostrarMenu();
+        a.FasesCerrada = false;
+        a.SecuenciasCerrada = false;
+    }
+}
+
 void VistaFasorial::closeEvent(QCloseEvent* event)
 {
     Form_Unload();

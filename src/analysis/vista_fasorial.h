@@ -103,6 +103,12 @@ protected:
     [[nodiscard]] virtual VistaFasorial* Pareja() const = 0;
     // The view's own unloading rule runs from closeEvent.
     virtual void Form_Unload() = 0;
+    // The end of the unloading rule both views share, once the view has let
+    // go of its instance: out of sight now, destroyed later. A view opened
+    // alone brings the menu back; of a pair opened together, the first to
+    // close marks itself closed (`cerrada`, its own mark) and the second
+    // brings the menu back and clears both marks.
+    void RetirarDelPar(bool& cerrada);
 
     std::shared_ptr<const TablaReal> fuente_;
     std::array<Slot, 6> slots_{};

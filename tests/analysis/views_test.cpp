@@ -2,7 +2,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
@@ -367,6 +370,30 @@ TEST_F(ViewsTest, LongRecordsScrollToTheirLastRow)
     f->HScroll1->SetValue(f->HScroll1->Max());
     EXPECT_EQ(f->lblNumero->text(), "Ventana 50000");
     EXPECT_EQ(Secuencias()->lblNumero->text(), "Ventana 50000");
+}
+
+// The print button calls the printout installed when it is pressed, with the
+// view it belongs to; without one installed it stays hidden.
+TEST_F(ViewsTest, PrintButtonCallsThePrintoutInstalledWhenPressed)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {1, 1, 0}, 2);
+    ASSERT_TRUE(CargarFases());
+    EXPECT_TRUE(Fases()->pctimpresora->isHidden());
+
+    std::vector<std::string> llamadas;
+    InstalarImpresionFases([&](frmFases& v) { llamadas.push_back(&v == Fases() ? "fases" : "?"); });
+    InstalarImpresionSecuencias([&](frmSecuencias& v) { llamadas.push_back(&v == Secuencias() ? "secuencias" : "?"); });
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    EXPECT_FALSE(Fases()->pctimpresora->isHidden());
+    Fases()->pctimpresora->click();
+    Secuencias()->pctimpresora->click();
+    InstalarImpresionFases([&](frmFases&) { llamadas.push_back("otra"); });
+    Fases()->pctimpresora->click();
+    InstalarImpresionFases({});
+    InstalarImpresionSecuencias({});
+    EXPECT_EQ(llamadas, (std::vector<std::string>{"fases", "secuencias", "otra"}));
 }
 
 TEST_F(ViewsTest, SetNamingAChannelOutsideTheTableOpensNoView)
