@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 
+#include "bench_support.h"
 #include "platform/scroll_bar.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -75,10 +75,5 @@ BENCHMARK(BM_CursorMove)->Arg(10000)->Arg(10000000)->Unit(benchmark::kMicrosecon
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesdra::bench::RunWithQt(argc, argv);
 }

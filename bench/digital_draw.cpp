@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/base/screen.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
@@ -138,10 +138,5 @@ BENCHMARK(BM_CursorMoveInBuiltView)->Arg(10000)->Arg(1000000)->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesdra::bench::RunWithQt(argc, argv);
 }

@@ -5,9 +5,9 @@
 #include <QPointF>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 
@@ -72,10 +72,5 @@ BENCHMARK(BM_CursorMoveOverDrawnTrace)->Arg(10000)->Arg(1000000)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vesdra::bench::RunWithQt(argc, argv);
 }

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
@@ -128,10 +128,5 @@ BENCHMARK(BM_AbrirOchoVentanas1M)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
+    return vesdra::bench::RunWithQt(argc, argv);
 }
