@@ -11,7 +11,7 @@ float NoNegativo(float v)
     return v < 0.0f ? 0.0f : v;
 }
 
-RectTwips Rect(float left, float top, float width, float height)
+RectTwipsSingle Rect(float left, float top, float width, float height)
 {
     return {left, top, NoNegativo(width), NoNegativo(height)};
 }

@@ -3,13 +3,15 @@
 
 namespace vesdra {
 
-// A control's place in twips.
-struct RectTwips {
+// A control's place in twips, in single precision: the phasor views lay
+// their controls out in float arithmetic (the other views' RectTwips is in
+// double).
+struct RectTwipsSingle {
     float Left{0};
     float Top{0};
     float Width{0};
     float Height{0};
-    bool operator==(const RectTwips&) const = default;
+    bool operator==(const RectTwipsSingle&) const = default;
 };
 
 // Design sizes of the phasor views' controls that no layout changes.
@@ -30,15 +32,15 @@ inline constexpr float AnchoMuestra = 255;
 // Swatch and value rows 1..3 belong to the second chosen set, 4..6 to the
 // first.
 struct DisposicionVista {
-    RectTwips Picture1;
-    RectTwips HScroll1;
-    RectTwips lblNumero;
-    RectTwips cmdmas;
-    RectTwips cmdmenos;
-    RectTwips lblzoom;
-    RectTwips pctimpresora;
-    std::array<RectTwips, 6> Muestras; // Label1..Label6
-    std::array<RectTwips, 6> Valores;  // value boxes, rows 1..6
+    RectTwipsSingle Picture1;
+    RectTwipsSingle HScroll1;
+    RectTwipsSingle lblNumero;
+    RectTwipsSingle cmdmas;
+    RectTwipsSingle cmdmenos;
+    RectTwipsSingle lblzoom;
+    RectTwipsSingle pctimpresora;
+    std::array<RectTwipsSingle, 6> Muestras; // Label1..Label6
+    std::array<RectTwipsSingle, 6> Valores;  // value boxes, rows 1..6
 };
 
 // The three variants differ only in the legend's spacing: the phasor view

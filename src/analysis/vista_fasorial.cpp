@@ -47,7 +47,7 @@ void Colorear(QWidget* w, std::uint32_t fondo)
     w->setAutoFillBackground(true);
 }
 
-void Colocar(QWidget* w, const RectTwips& r)
+void Colocar(QWidget* w, const RectTwipsSingle& r)
 {
     MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
 }

@@ -63,6 +63,11 @@ void MoveTwips(QWidget& w, double left, double top, double width, double height)
         std::max(0, TwipsToPixelY(height)));
 }
 
+void MoveTwips(QWidget& w, const RectTwips& r)
+{
+    MoveTwips(w, r.Left, r.Top, r.Width, r.Height);
+}
+
 void SetLeftTwips(QWidget& w, double left) { w.move(TwipsToPixelX(left), w.y()); }
 void SetTopTwips(QWidget& w, double top) { w.move(w.x(), TwipsToPixelY(top)); }
 void SetWidthTwips(QWidget& w, double width) { w.resize(std::max(0, TwipsToPixelX(width)), w.height()); }

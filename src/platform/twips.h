@@ -2,6 +2,8 @@
 #include <QMargins>
 #include <cstdint>
 
+#include "platform/base/rect_twips.h"
+
 class QFont;
 class QString;
 class QWidget;
@@ -30,6 +32,7 @@ void InitScreenFromDesktop();
 // whole pixels converted to twips, as the original toolkit reports them, so
 // later layout steps that read a control just placed see the rounded value.
 void MoveTwips(QWidget& w, double left, double top, double width, double height);
+void MoveTwips(QWidget& w, const RectTwips& r);
 void SetLeftTwips(QWidget& w, double left);
 void SetTopTwips(QWidget& w, double top);
 void SetWidthTwips(QWidget& w, double width);

@@ -8,7 +8,7 @@
 namespace vesdra {
 namespace {
 
-void ExpectRect(const RectTwips& r, float left, float top, float width, float height, const char* what)
+void ExpectRect(const RectTwipsSingle& r, float left, float top, float width, float height, const char* what)
 {
     EXPECT_FLOAT_EQ(r.Left, left) << what;
     EXPECT_FLOAT_EQ(r.Top, top) << what;

@@ -1,13 +1,12 @@
 #pragma once
 #include <array>
 
+#include "platform/base/rect_twips.h"
+
 namespace vesdra::composicion {
 
 // A control's place inside the window, in twips.
-struct Rect {
-    double Left{0}, Top{0}, Width{0}, Height{0};
-    bool operator==(const Rect&) const = default;
-};
+using Rect = RectTwips;
 
 // Design sizes of the window's controls that the layout keeps.
 struct DisenoVentana {

@@ -78,7 +78,7 @@ void frmNewCompanalog::CrearControles()
 {
     const auto marco = [this](const composicion::Rect& r) {
         auto* f = new QGroupBox(this);
-        MoveTwips(*f, r.Left, r.Top, r.Width, r.Height);
+        MoveTwips(*f, r);
         return f;
     };
     Frame4 = marco({120, 600, 2415, 2535});

@@ -204,27 +204,26 @@ void frmVerCmpang::DisponerControles(double ancho, double alto, double altoZoom)
 
 void frmVerCmpang::Aplicar(const composicion::DisposicionVentana& d)
 {
-    const auto mover = [](QWidget* w, const composicion::Rect& r) { MoveTwips(*w, r.Left, r.Top, r.Width, r.Height); };
     Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);
-    mover(HScroll1, d.HScroll1);
-    mover(HScroll2, d.HScroll2);
-    mover(marcamar, d.marcamar);
-    mover(marcaci, d.marcaci);
-    mover(cmdzoom, d.cmdzoom);
-    mover(cmdadel, d.cmdadel);
-    mover(cmdatras, d.cmdatras);
-    mover(pctimpresora, d.pctimpresora);
-    mover(Label1, d.Label1);
-    mover(Label2, d.Label2);
+    MoveTwips(*HScroll1, d.HScroll1);
+    MoveTwips(*HScroll2, d.HScroll2);
+    MoveTwips(*marcamar, d.marcamar);
+    MoveTwips(*marcaci, d.marcaci);
+    MoveTwips(*cmdzoom, d.cmdzoom);
+    MoveTwips(*cmdadel, d.cmdadel);
+    MoveTwips(*cmdatras, d.cmdatras);
+    MoveTwips(*pctimpresora, d.pctimpresora);
+    MoveTwips(*Label1, d.Label1);
+    MoveTwips(*Label2, d.Label2);
     for (std::size_t k = 1; k <= 6; ++k) {
-        mover(lblam[k], d.lblam[k]);
-        mover(lblci[k], d.lblci[k]);
+        MoveTwips(*lblam[k], d.lblam[k]);
+        MoveTwips(*lblci[k], d.lblci[k]);
     }
-    mover(lblamar, d.lblamar);
-    mover(lblcian, d.lblcian);
-    mover(lblms, d.lblms);
-    mover(HScroll_Amar, d.HScroll_Amar);
-    mover(HScroll_Cian, d.HScroll_Cian);
+    MoveTwips(*lblamar, d.lblamar);
+    MoveTwips(*lblcian, d.lblcian);
+    MoveTwips(*lblms, d.lblms);
+    MoveTwips(*HScroll_Amar, d.HScroll_Amar);
+    MoveTwips(*HScroll_Cian, d.HScroll_Cian);
     const double alto = Picture1->Height();
     for (LineControl* l : {Lineamar, Linecian})
         l->SetPoints(l->X1(), 0, l->X2(), alto);

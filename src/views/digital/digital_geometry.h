@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/base/rect_twips.h"
+
 namespace vesdra::digital {
 
 // Geometry of the digital view's picture, in twips from its top-left corner
@@ -45,15 +47,7 @@ struct FactoresPantalla {
 [[nodiscard]] FactoresPantalla AjustarAPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel);
 
 // A control's place inside its container, twips.
-struct Caja {
-    double Left{0};
-    double Top{0};
-    double Width{0};
-    double Height{0};
-    [[nodiscard]] double Right() const { return Left + Width; }
-    [[nodiscard]] double Bottom() const { return Top + Height; }
-    bool operator==(const Caja&) const = default;
-};
+using Caja = RectTwips;
 
 // Widths of the boxes and buttons of the row under the picture. They are
 // narrowed from their design widths once, when the view is built; a resize

@@ -71,10 +71,6 @@ QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground
     return e;
 }
 
-void Mover(QWidget* w, const digital::Caja& c)
-{
-    MoveTwips(*w, c.Left, c.Top, c.Width, c.Height);
-}
 
 // The pictures of the view's buttons: a magnifying glass, forward and back
 // arrows, a printer.
@@ -244,16 +240,16 @@ void frm19::Construir(bool alCargar)
     const RecordModel& r = Registro();
     const DisposicionVista d = DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos_);
     Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);
-    Mover(HScroll1, d.HScroll1);
-    Mover(lblizq, d.lblizq);
-    Mover(HScroll2, d.HScroll2);
-    Mover(lblder, d.lblder);
-    Mover(lbltiempo, d.lbltiempo);
-    Mover(cmdzoom, d.cmdzoom);
-    Mover(cmdadel, d.cmdadel);
-    Mover(cmdatras, d.cmdatras);
-    Mover(pctimpresora, d.pctimpresora);
-    Mover(lbl_PS, d.lbl_PS);
+    MoveTwips(*HScroll1, d.HScroll1);
+    MoveTwips(*lblizq, d.lblizq);
+    MoveTwips(*HScroll2, d.HScroll2);
+    MoveTwips(*lblder, d.lblder);
+    MoveTwips(*lbltiempo, d.lbltiempo);
+    MoveTwips(*cmdzoom, d.cmdzoom);
+    MoveTwips(*cmdadel, d.cmdadel);
+    MoveTwips(*cmdatras, d.cmdatras);
+    MoveTwips(*pctimpresora, d.pctimpresora);
+    MoveTwips(*lbl_PS, d.lbl_PS);
     for (HScrollBar* b : {HScroll1, HScroll2})
         b->SetLargeChange(muestrasPorCiclo_);
     ColocarIndicadorPS();
@@ -268,9 +264,9 @@ void frm19::Construir(bool alCargar)
     lblder->setText(QStringLiteral("1"));
 
     const DisposicionAnalogica a = DisponerTextosAnalogicos();
-    Mover(lblanalog, a.lblanalog);
-    Mover(lblamar, a.lblamar);
-    Mover(lblcian, a.lblcian);
+    MoveTwips(*lblanalog, a.lblanalog);
+    MoveTwips(*lblamar, a.lblamar);
+    MoveTwips(*lblcian, a.lblcian);
     if (alCargar) {
         textoAnalogico_ = canal_.Nombre;
         textoAmarillo_ = TextoValorCursor(r.Valores(1, canal_.Columna), canal_.Unidad);
@@ -296,9 +292,9 @@ void frm19::Construir(bool alCargar)
             largoNombres_ = std::max(largoNombres_, Largo(nombresCompletos_[i]));
         }
     }
-    Mover(HScroll_Analog, a.HScroll_Analog);
+    MoveTwips(*HScroll_Analog, a.HScroll_Analog);
     HScroll_Analog->SetMax(largoTextos_);
-    Mover(HScroll_Nombres, DisponerBarraNombres(AnchoPantalla() > 800, alto, a.HScroll_Analog, alCargar));
+    MoveTwips(*HScroll_Nombres, DisponerBarraNombres(AnchoPantalla() > 800, alto, a.HScroll_Analog, alCargar));
     HScroll_Nombres->SetMax(largoNombres_);
 
     // Both cursors on the first sample of the whole record, their bars over

@@ -43,10 +43,6 @@ QPointer<frmTodoanalog>& Instancia()
     return instancia;
 }
 
-void Poner(QWidget* w, const RectTwips& r)
-{
-    MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
-}
 
 } // namespace
 
@@ -129,27 +125,27 @@ void frmTodoanalog::LeerCanales()
 void frmTodoanalog::Colocar()
 {
     const DisposicionTodo d = ColocarControlesTodo(ScaleWidthTwips(*this), ScaleHeightTwips(*this));
-    Poner(Picture1, d.Picture1);
-    Poner(HScroll1, d.HScroll1);
-    Poner(lblam, d.lblam);
-    Poner(HScroll2, d.HScroll2);
-    Poner(lblci, d.lblci);
-    Poner(lblms, d.lblms);
-    Poner(cmdzoom, d.cmdzoom);
-    Poner(cmdadel, d.cmdadel);
-    Poner(cmdatras, d.cmdatras);
-    Poner(pctimpresora, d.pctimpresora);
-    Poner(HScroll_Nombres, d.HScroll_Nombres);
+    MoveTwips(*Picture1, d.Picture1);
+    MoveTwips(*HScroll1, d.HScroll1);
+    MoveTwips(*lblam, d.lblam);
+    MoveTwips(*HScroll2, d.HScroll2);
+    MoveTwips(*lblci, d.lblci);
+    MoveTwips(*lblms, d.lblms);
+    MoveTwips(*cmdzoom, d.cmdzoom);
+    MoveTwips(*cmdadel, d.cmdadel);
+    MoveTwips(*cmdatras, d.cmdatras);
+    MoveTwips(*pctimpresora, d.pctimpresora);
+    MoveTwips(*HScroll_Nombres, d.HScroll_Nombres);
     HScroll_Nombres->raise();
 
     if (ondas::IndicadorPrimarioSecundario(*lbl_PS))
-        Poner(lbl_PS, d.lbl_PS);
+        MoveTwips(*lbl_PS, d.lbl_PS);
 
     const double alto = Picture1->Height();
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
         const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]));
-        Poner(lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
-        Poner(lblet[static_cast<size_t>(2 * b)], g.Lectura2);
+        MoveTwips(*lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
+        MoveTwips(*lblet[static_cast<size_t>(2 * b)], g.Lectura2);
     }
 }
 

@@ -38,10 +38,6 @@ constexpr std::uint32_t kAmarillo = 0x00FFFF;
 constexpr std::uint32_t kCian = 0xFFFF00;
 constexpr std::uint32_t kBlanco = 0xFFFFFF;
 
-void Colocar(QWidget* w, const RectTwips& r)
-{
-    MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
-}
 
 } // namespace
 
@@ -176,19 +172,19 @@ void frmVerOndas::ColocarControles()
 
     const DisposicionOndas d =
         ColocarControlesOndas(ScaleWidthTwips(*this), ScaleHeightTwips(*this), Ondas().NumVentanasOndas);
-    Colocar(picbox, d.picbox);
-    Colocar(HScroll1, d.HScroll1);
-    Colocar(HScroll2, d.HScroll2);
-    Colocar(lblizq, d.lblizq);
-    Colocar(lblamar, d.lblamar);
-    Colocar(lblder, d.lblder);
-    Colocar(lblcian, d.lblcian);
-    Colocar(lblms, d.lblms);
-    Colocar(lblDif, d.lblDif);
-    Colocar(cmdzoom, d.cmdzoom);
-    Colocar(cmdadel, d.cmdadel);
-    Colocar(cmdatras, d.cmdatras);
-    Colocar(pctimpresora, d.pctimpresora);
+    MoveTwips(*picbox, d.picbox);
+    MoveTwips(*HScroll1, d.HScroll1);
+    MoveTwips(*HScroll2, d.HScroll2);
+    MoveTwips(*lblizq, d.lblizq);
+    MoveTwips(*lblamar, d.lblamar);
+    MoveTwips(*lblder, d.lblder);
+    MoveTwips(*lblcian, d.lblcian);
+    MoveTwips(*lblms, d.lblms);
+    MoveTwips(*lblDif, d.lblDif);
+    MoveTwips(*cmdzoom, d.cmdzoom);
+    MoveTwips(*cmdadel, d.cmdadel);
+    MoveTwips(*cmdatras, d.cmdatras);
+    MoveTwips(*pctimpresora, d.pctimpresora);
 
     // The view of the picture as placed (whole pixels).
     float lo = 0.0f, hi = 0.0f;
@@ -211,7 +207,7 @@ void frmVerOndas::ColocarControles()
     ColocarCursores(1, n);
 
     ondas::IndicadorPrimarioSecundario(*lbl_PS);
-    Colocar(lbl_PS, d.lbl_PS);
+    MoveTwips(*lbl_PS, d.lbl_PS);
 }
 
 void frmVerOndas::Dibujar()

@@ -2,19 +2,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/base/rect_twips.h"
+
 namespace vesdra
 {
-
-// A control's place in its form, in twips.
-struct RectTwips {
-    double Left{0.0};
-    double Top{0.0};
-    double Width{0.0};
-    double Height{0.0};
-    [[nodiscard]] double Right() const { return Left + Width; }
-    [[nodiscard]] double Bottom() const { return Top + Height; }
-    bool operator==(const RectTwips&) const = default;
-};
 
 // ---- Tiling of the "individually" build ----
 
