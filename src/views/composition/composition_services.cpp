@@ -1,8 +1,6 @@
 #include "views/composition/composition_services.h"
 
-#include <QPointer>
-#include <algorithm>
-
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "views/composition/composition_state.h"
 #include "views/composition/frm_new_companalog.h"
@@ -11,9 +9,9 @@
 namespace vesdra {
 
 namespace {
-std::vector<QPointer<frmVerCmpang>>& VentanasRegistradas()
+RegistroVentanas<frmVerCmpang>& VentanasRegistradas()
 {
-    static std::vector<QPointer<frmVerCmpang>> ventanas;
+    static RegistroVentanas<frmVerCmpang> ventanas;
     return ventanas;
 }
 } // namespace
@@ -22,24 +20,17 @@ namespace composicion {
 
 std::vector<frmVerCmpang*> VentanasAbiertas()
 {
-    std::vector<frmVerCmpang*> vivas;
-    for (const QPointer<frmVerCmpang>& v : VentanasRegistradas()) {
-        if (v)
-            vivas.push_back(v.data());
-    }
-    return vivas;
+    return VentanasRegistradas().Vivas();
 }
 
 void RegistrarVentana(frmVerCmpang* ventana)
 {
-    auto& r = VentanasRegistradas();
-    std::erase_if(r, [](const QPointer<frmVerCmpang>& v) { return v.isNull(); });
-    r.emplace_back(ventana);
+    VentanasRegistradas().Registrar(ventana);
 }
 
 void QuitarVentana(frmVerCmpang* ventana)
 {
-    std::erase_if(VentanasRegistradas(), [ventana](const QPointer<frmVerCmpang>& v) { return v.isNull() || v == ventana; });
+    VentanasRegistradas().Quitar(ventana);
 }
 
 } // namespace composicion

@@ -1,8 +1,8 @@
 #include "views/waves/waves_services.h"
 
-#include <QPointer>
 #include <algorithm>
 
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "shell/shell_state.h"
 #include "views/waves/form_support.h"
@@ -17,9 +17,9 @@ namespace vesdra
 namespace
 {
 
-std::vector<QPointer<frmVerOndas>>& Registradas()
+RegistroVentanas<frmVerOndas>& Registradas()
 {
-    static std::vector<QPointer<frmVerOndas>> ventanas;
+    static RegistroVentanas<frmVerOndas> ventanas;
     return ventanas;
 }
 
@@ -30,25 +30,19 @@ namespace ondas
 
 std::vector<frmVerOndas*> VentanasOndasAbiertas()
 {
-    std::vector<frmVerOndas*> vivas;
-    for (const QPointer<frmVerOndas>& v : Registradas()) {
-        if (v && !v->Descargada())
-            vivas.push_back(v.data());
-    }
+    std::vector<frmVerOndas*> vivas = Registradas().Vivas();
+    std::erase_if(vivas, [](const frmVerOndas* v) { return v->Descargada(); });
     return vivas;
 }
 
 void RegistrarVentanaOndas(frmVerOndas* ventana)
 {
-    auto& r = Registradas();
-    std::erase_if(r, [](const QPointer<frmVerOndas>& v) { return v.isNull(); });
-    r.emplace_back(ventana);
+    Registradas().Registrar(ventana);
 }
 
 void QuitarVentanaOndas(frmVerOndas* ventana)
 {
-    std::erase_if(Registradas(),
-                  [ventana](const QPointer<frmVerOndas>& v) { return v.isNull() || v.data() == ventana; });
+    Registradas().Quitar(ventana);
 }
 
 } // namespace ondas
