@@ -111,6 +111,8 @@ private:
     void DibujarVista(const composicion::VistaTrazos& v);
     void CalcularEscala();
     void MostrarVista(const composicion::VistaTrazos& v);
+    // ">>" and "<<": the level reached, or the history's refusal in its box.
+    void PasoHistorial(const composicion::ResultadoZoom& r);
     void PonerRangoCursores(std::int32_t primera, std::int32_t ultima);
     void ActualizarCursor(int cursor);
     void ActualizarCursores();

@@ -94,20 +94,17 @@ void frmVerCmpang::OcultarRectangulo()
 void frmVerCmpang::cmdadel_Click()
 {
     Desarmar();
-    const composicion::ResultadoZoom r = historial_.Adelante(Registro().Valores.Rows());
-    if (r.Rechazado()) {
-        SetMousePointer(this, vbDefault);
-        MsgBox(TextosIdioma(r.Texto), r.Estilo);
-        return;
-    }
-    MousePointerGuard reloj(this, vbHourglass);
-    MostrarVista(*r.Vista);
+    PasoHistorial(historial_.Adelante(Registro().Valores.Rows()));
 }
 
 void frmVerCmpang::cmdatras_Click()
 {
     Desarmar();
-    const composicion::ResultadoZoom r = historial_.Atras(Registro().Valores.Rows());
+    PasoHistorial(historial_.Atras(Registro().Valores.Rows()));
+}
+
+void frmVerCmpang::PasoHistorial(const composicion::ResultadoZoom& r)
+{
     if (r.Rechazado()) {
         SetMousePointer(this, vbDefault);
         MsgBox(TextosIdioma(r.Texto), r.Estilo);
