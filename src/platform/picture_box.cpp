@@ -26,6 +26,19 @@ bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
 bool Safe(QPointF px) { return std::abs(px.x()) < kSafePixels && std::abs(px.y()) < kSafePixels; }
 
+// The box around the points of one batch call, in the caller's units.
+struct Extremos {
+    double MinX, MaxX, MinY, MaxY;
+    explicit Extremos(QPointF p) : MinX(p.x()), MaxX(p.x()), MinY(p.y()), MaxY(p.y()) {}
+    void Incluir(QPointF p)
+    {
+        MinX = std::min(MinX, p.x());
+        MaxX = std::max(MaxX, p.x());
+        MinY = std::min(MinY, p.y());
+        MaxY = std::max(MaxY, p.y());
+    }
+};
+
 // Liang-Barsky clip of a segment to a rectangle; false when nothing is left.
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
 {
@@ -275,7 +288,7 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
     CurrentY = points[n - 1].y();
     if (n < 2)
         return;
-    double minX = points[0].x(), maxX = minX, minY = points[0].y(), maxY = minY;
+    Extremos e(points[0]);
     bool allSafe = true;
     for (std::size_t i = 0; i < n; ++i) {
         const QPointF& p = points[i];
@@ -283,10 +296,7 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
             allSafe = false;
             break;
         }
-        minX = std::min(minX, p.x());
-        maxX = std::max(maxX, p.x());
-        minY = std::min(minY, p.y());
-        maxY = std::max(maxY, p.y());
+        e.Incluir(p);
     }
     const std::uint32_t c = color.value_or(ForeColor);
     if (!allSafe) {
@@ -300,7 +310,7 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
     }
     ApplyPen(c);
     Painter().drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
-    MarkDirty(QRectF(ToPixels(QPointF(minX, minY)), ToPixels(QPointF(maxX, maxY))), penWidth_);
+    MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
 }
 
 void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::uint32_t> color)
@@ -308,7 +318,7 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
     if (n == 0)
         return;
     const std::uint32_t c = color.value_or(ForeColor);
-    double minX = lines[0].x1(), maxX = minX, minY = lines[0].y1(), maxY = minY;
+    Extremos e(lines[0].p1());
     bool allSafe = true;
     for (std::size_t i = 0; i < n && allSafe; ++i) {
         for (const QPointF& p : {lines[i].p1(), lines[i].p2()}) {
@@ -316,10 +326,7 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
                 allSafe = false;
                 break;
             }
-            minX = std::min(minX, p.x());
-            maxX = std::max(maxX, p.x());
-            minY = std::min(minY, p.y());
-            maxY = std::max(maxY, p.y());
+            e.Incluir(p);
         }
     }
     if (!allSafe) {
@@ -332,7 +339,7 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
     }
     ApplyPen(c);
     Painter().drawLines(lines, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
-    MarkDirty(QRectF(ToPixels(QPointF(minX, minY)), ToPixels(QPointF(maxX, maxY))), penWidth_);
+    MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
 }
 
 void PictureBox::Print(const QString& text)
