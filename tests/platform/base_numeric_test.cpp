@@ -6,21 +6,14 @@
 #include "platform/base/formats.h"
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
+#include "vb_error_of.h"
 
 namespace vesdra
 {
 namespace
 {
 
-int ErrorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 TEST(Numeric, CIntRoundsHalvesToTheEvenNeighbour)
 {

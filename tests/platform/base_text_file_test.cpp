@@ -8,21 +8,14 @@
 #include "platform/base/file_names.h"
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
+#include "vb_error_of.h"
 
 namespace vesdra
 {
 namespace
 {
 
-int ErrorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 TEST(TextFile, ReaderAcceptsCrLfLoneLfAndAnUnendedLastLine)
 {

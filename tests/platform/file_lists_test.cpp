@@ -6,21 +6,14 @@
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
+#include "vb_error_of.h"
 
 namespace vesdra
 {
 namespace
 {
 
-int ErrorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 TEST(FileLists, PatternsMatchWithoutRegardToCase)
 {
