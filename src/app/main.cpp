@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
-#include <QTimer>
 
+#include "app/captura.h"
 #include "app/registro_vistas.h"
 #include "platform/twips.h"
 #include "shell/command_line.h"
@@ -11,8 +11,9 @@
 // The program: the main window started with the command line, a data file,
 // one blank and a template ("rec.dat plan.cnf", as one argument or two).
 //
-// --screenshot <file.png> (development): once started, the main window is
-// saved as a picture and the program ends.
+// --screenshot <file.png> [--view <name>] (development): once started, the
+// main window is saved as a picture and the program ends; with --view, one
+// kind of view is opened first (see captura.h).
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -21,12 +22,18 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     QStringList argumentos = QCoreApplication::arguments().mid(1);
-    QString captura;
-    if (const qsizetype i = argumentos.indexOf(QStringLiteral("--screenshot")); i >= 0) {
-        if (i + 1 < argumentos.size())
-            captura = argumentos.at(i + 1);
-        argumentos.remove(i, std::min<qsizetype>(2, argumentos.size() - i));
-    }
+    // A hidden option and its value, taken off the command line.
+    const auto opcion = [&argumentos](const QString& nombre) {
+        QString valor;
+        if (const qsizetype i = argumentos.indexOf(nombre); i >= 0) {
+            if (i + 1 < argumentos.size())
+                valor = argumentos.at(i + 1);
+            argumentos.remove(i, std::min<qsizetype>(2, argumentos.size() - i));
+        }
+        return valor;
+    };
+    const QString captura = opcion(QStringLiteral("--screenshot"));
+    const QString vista = opcion(QStringLiteral("--view"));
 
     vesdra::InitScreenFromDesktop();
     vesdra::RegistrarVistas();
@@ -37,11 +44,7 @@ int main(int argc, char** argv)
     principal.MDIForm_Load(vesdra::UnirArgumentos(argumentos));
     principal.showMaximized();
 
-    if (!captura.isEmpty()) {
-        QTimer::singleShot(500, &principal, [&principal, captura] {
-            const bool ok = principal.grab().save(captura);
-            QCoreApplication::exit(ok ? 0 : 1);
-        });
-    }
+    if (!captura.isEmpty())
+        vesdra::ProgramarCaptura(principal, vista, captura);
     return QApplication::exec();
 }
