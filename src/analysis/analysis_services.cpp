@@ -1,56 +1,12 @@
 #include "analysis/analysis_services.h"
 
 #include "analysis/analysis_state.h"
-#include "analysis/dft.h"
 #include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
-#include "platform/base/vb_error.h"
-#include "platform/messages.h"
-#include "platform/mouse_pointer.h"
-#include "record/helpers.h"
-#include "record/record_model.h"
-#include "shell/language.h"
 #include "shell/shell_hooks.h"
-#include "templates/template_file.h"
-#include "templates/template_state.h"
 
 namespace vesdra {
-
-void AbrirFasores()
-{
-    try {
-        RecordModel& reg = Registro();
-        if (!reg.RegistroAbierto) {
-            MsgBox(TextosIdioma(91), vbCritical);
-            return;
-        }
-        if (MuestrasPorCicloDft(FrecuenciaMuestreo(), reg.FrecuenciaLinea) == 0) {
-            MsgBox(TextosIdioma(283), vbInformation);
-            return;
-        }
-        const TemplateState& t = Plantillas();
-        if (t.PlantillaAplicada && t.PlantillaNoEncaja) {
-            MsgBox(TextosIdioma(246), vbCritical);
-            return;
-        }
-        if (LeerVersionPlantilla() == QLatin1String("ver 1.0")) {
-            MsgBox(TextosIdioma(172), vbCritical);
-            return;
-        }
-        if (!reg.FasoresCalculados) {
-            MousePointerGuard puntero(vbHourglass);
-            CalcularFasores();
-            // Only a complete table marks the record: the views never read
-            // a table that is not this record's.
-            reg.FasoresCalculados = true;
-        }
-        MostrarFasecuencias();
-    } catch (const VbError& e) {
-        SetMousePointer(vbDefault);
-        ShowErrorBox(e);
-    }
-}
 
 void CerrarRegistroFasores()
 {

@@ -2,15 +2,10 @@
 
 namespace vesdra {
 
-// What the shell calls of the phasor and sequence analysis.
-
-// The Fasores menu command: refuses without an open record (text 91), with
-// fewer than one sample per cycle (text 283), with an applied template that
-// does not fit the record (text 246) or of version "ver 1.0" (text 172);
-// then computes the phasor table once per record behind the hourglass and
-// opens the setup dialog afresh. A failed computation shows its error box,
-// leaves the record marked as not computed and opens nothing.
-void AbrirFasores();
+// What the shell calls of the phasor and sequence analysis. The Fasores
+// menu command itself (its checks, the computation once per record, the
+// setup dialog) is the shell's ComandoFasores, which reaches CalcularFasores
+// and MostrarFasecuencias through the view registry.
 
 // The close command's part: both selections emptied, ModoVistas and the
 // closing flags 0 (FasoresCalculados is the record model's). The tables and

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "analysis/dft.h"
 #include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
@@ -15,19 +16,30 @@
 #include "platform/line_control.h"
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
+#include "shell/menu_commands.h"
+#include "shell/view_services.h"
 
 namespace vesdra {
 namespace {
 
 // The fixture's record with samples: channels 1..3 a balanced set of peak
 // 100·√2 (RMS 100), 4..6 currents of peak 10·√2, 20 samples per cycle,
-// and a template file of version "ver 1.1".
+// and a template file of version "ver 1.1". The shell's Fasores command
+// reaches the analysis through the registry, wired as the program wires it.
 class CommandTest : public test::AnalysisFixture {
 public:
     void SetUp() override
     {
         AnalysisFixture::SetUp();
+        Vistas().Fasores.Calcular = CalcularFasores;
+        Vistas().Fasores.AbrirDialogo = MostrarFasecuencias;
         Preparar();
+    }
+
+    void TearDown() override
+    {
+        AnalysisFixture::TearDown();
+        RestablecerVistas();
     }
 
     void Preparar()
@@ -79,7 +91,7 @@ TEST_F(CommandTest, RefusalsInOrderComputeNothing)
         Preparar();
         c.preparar(*this);
         ScopedMsgBoxRecorder cajas;
-        AbrirFasores();
+        ComandoFasores();
         ASSERT_EQ(cajas.Count(), 1) << c.que;
         EXPECT_EQ(cajas.Last().Prompt, c.texto) << c.que;
         EXPECT_EQ(cajas.Last().Style, c.estilo) << c.que;
@@ -92,7 +104,7 @@ TEST_F(CommandTest, RefusalsInOrderComputeNothing)
 TEST_F(CommandTest, ComputesOncePerRecordAndOpensTheDialogAfresh)
 {
     ScopedMsgBoxRecorder cajas;
-    AbrirFasores();
+    ComandoFasores();
     EXPECT_EQ(cajas.Count(), 0);
     EXPECT_TRUE(Registro().FasoresCalculados);
     const auto tabla = Analisis().Fasores;
@@ -104,7 +116,7 @@ TEST_F(CommandTest, ComputesOncePerRecordAndOpensTheDialogAfresh)
     ASSERT_NE(primero, nullptr);
     primero->fas[0]->setChecked(true);
 
-    AbrirFasores();
+    ComandoFasores();
     EXPECT_EQ(Analisis().Fasores, tabla);
     ASSERT_NE(Fasecuencias(), nullptr);
     EXPECT_NE(Fasecuencias(), primero);
@@ -117,7 +129,7 @@ TEST_F(CommandTest, FailedComputationLeavesTheRecordNotComputedAndOpensNothing)
 {
     Muestras(kN - 1);
     ScopedMsgBoxRecorder cajas;
-    AbrirFasores();
+    ComandoFasores();
     ASSERT_EQ(cajas.Count(), 1);
     EXPECT_TRUE(cajas.Last().Prompt.startsWith("Error 9: "));
     EXPECT_EQ(cajas.Last().Style, vbCritical);
@@ -126,7 +138,7 @@ TEST_F(CommandTest, FailedComputationLeavesTheRecordNotComputedAndOpensNothing)
     EXPECT_EQ(Fasecuencias(), nullptr);
 
     Muestras(100);
-    AbrirFasores();
+    ComandoFasores();
     EXPECT_TRUE(Registro().FasoresCalculados);
     EXPECT_NE(Fasecuencias(), nullptr);
 }
@@ -189,7 +201,7 @@ TEST_F(CommandTest, DialogRefusalsKeepOrCloseTheDialog)
 
 TEST_F(CommandTest, OnlySequenceSetsOpenTheSequenceViewAlone)
 {
-    AbrirFasores();
+    ComandoFasores();
     Fasecuencias()->sec[1]->setChecked(true);
     Fasecuencias()->cmdOK_Click();
     EXPECT_EQ(Analisis().ModoVistas, 1);
@@ -205,7 +217,7 @@ TEST_F(CommandTest, OnlySequenceSetsOpenTheSequenceViewAlone)
 TEST_F(CommandTest, FromTheCommandToBothViewsAndBack)
 {
     ScopedMsgBoxRecorder cajas;
-    AbrirFasores();
+    ComandoFasores();
     frmFasecuencias* d = Fasecuencias();
     d->fas[0]->setChecked(true);
     d->fas[1]->setChecked(true);
