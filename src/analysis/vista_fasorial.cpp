@@ -17,6 +17,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "shell/language.h"
@@ -94,6 +95,7 @@ void VistaFasorial::CrearControles()
         Colorear(Muestras[i], kColorMuestra[i]);
         Valores[i] = new QLineEdit(this);
         Valores[i]->setReadOnly(true);
+        MostrarPrincipio(*Valores[i]);
     }
 }
 

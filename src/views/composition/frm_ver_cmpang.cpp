@@ -17,6 +17,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -48,6 +49,7 @@ QLineEdit* Caja(QWidget* parent, std::uint32_t fondo, std::uint32_t texto = kSys
     pal.setColor(QPalette::Base, OleColor(fondo));
     pal.setColor(QPalette::Text, OleColor(texto));
     e->setPalette(pal);
+    MostrarPrincipio(*e);
     return e;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -68,6 +69,7 @@ QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground
     pal.setColor(QPalette::Text, OleColor(kSysWindowText));
     e->setPalette(pal);
     e->setTextMargins(0, 0, 0, 0);
+    MostrarPrincipio(*e);
     return e;
 }
 

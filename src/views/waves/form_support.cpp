@@ -9,6 +9,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "record/record_model.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
@@ -40,8 +41,7 @@ QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
     caja->setFrame(true);
     caja->setTextMargins(0, 0, 0, 0);
     FijarFondo(caja, fondo);
-    // A read-out longer than its box shows its beginning, as a text box does.
-    QObject::connect(caja, &QLineEdit::textChanged, caja, [caja] { caja->setCursorPosition(0); });
+    MostrarPrincipio(*caja);
     return caja;
 }
 

@@ -84,6 +84,19 @@ TEST_F(VistaDigital, GroupChoiceOpensTheViewInPlaceOfTheMenu)
     EXPECT_EQ(Digitales().PrimerMiembro, 3);
 }
 
+// Recorder names run longer than the name boxes: the box shows how the
+// name begins, which is what tells the channels apart.
+TEST_F(VistaDigital, NamesLongerThanTheirBoxesShowTheirBeginning)
+{
+    Plantillas().TablaMiembrosDigitales(4, 2) = "DISPARO 21 ZONA 1 FASE A";
+    frm19* v = AbrirVista(2);
+    ASSERT_NE(v, nullptr);
+    QLineEdit* caja = v->label[2];
+    ASSERT_EQ(caja->text(), "DISPARO 21 ZONA 1 FASE A");
+    ASSERT_GT(caja->fontMetrics().horizontalAdvance(caja->text()), caja->width());
+    EXPECT_EQ(caja->cursorPosition(), 0);
+}
+
 TEST_F(VistaDigital, DialogOffersOneOptionPerGroupAndTheReferenceOnlyFor1997)
 {
     Grupos({"1", "1", "3"});

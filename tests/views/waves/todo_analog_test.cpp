@@ -64,6 +64,22 @@ TEST_F(StackedView, BandsReadoutsAndBoxes)
     EXPECT_EQ(t->HScroll_Nombres->Max(), QStringLiteral("VA: 50.000 kV").size());
 }
 
+// Both cursors' boxes are rewritten on every cursor move, mostly with the
+// text they already hold: each must still show the beginning of a long name.
+TEST_F(StackedView, ReadoutsLongerThanTheirBoxesShowTheirBeginningAfterEveryRewrite)
+{
+    Registro().TablaCanales(2, 2) = QStringLiteral("VA LINEA NORTE 66 kV BARRA 2");
+    frmTodoanalog* t = Open({2});
+    ASSERT_TRUE(t);
+    t->HScroll2->SetValue(100);
+    t->HScroll1->SetValue(100);
+    for (int k = 1; k <= 2; ++k) {
+        QLineEdit* caja = t->lblet[static_cast<size_t>(k)];
+        ASSERT_GT(caja->fontMetrics().horizontalAdvance(caja->text()), caja->width()) << k;
+        EXPECT_EQ(caja->cursorPosition(), 0) << "box " << k << " shows the end of " << caja->text().toStdString();
+    }
+}
+
 TEST_F(StackedView, CurrentAndVoltageBandsShareOneScale)
 {
     // IA peaks at 100 A, DC reaches 200 V: after the build both are drawn
