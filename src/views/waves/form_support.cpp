@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPalette>
 
 #include "platform/base/colors.h"
@@ -93,22 +92,10 @@ bool IndicadorPrimarioSecundario(QLineEdit& indicador)
 
 void OcultarMenuAlMinimizar(QWidget& form, const QEvent& event, const bool& construida)
 {
+    // Inside the MDI area the sub-window passes its minimised state on to
+    // the form, so the form's own state change serves both cases.
     if (event.type() == QEvent::WindowStateChange && construida && form.isMinimized())
         Hooks().OcultarMenu();
-    if (event.type() != QEvent::ParentChange)
-        return;
-    // Inside an MDI area the sub-window, not the form, is minimised. The
-    // flag lives in the form, which is the connection's context: the
-    // connection ends with it.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget())) {
-        QObject::connect(
-            sub, &QMdiSubWindow::windowStateChanged, &form,
-            [&construida](Qt::WindowStates, Qt::WindowStates nuevo) {
-                if (construida && (nuevo & Qt::WindowMinimized))
-                    Hooks().OcultarMenu();
-            },
-            Qt::UniqueConnection);
-    }
 }
 
 } // namespace vesdra::ondas

@@ -34,8 +34,22 @@ protected:
     }
 };
 
-TEST_F(FormSupport, MinimisedSubWindowHidesTheMenuOnlyOnceTheViewIsBuilt)
+// Qt warnings raised while a test runs.
+std::vector<QString>* avisosQt = nullptr;
+
+void GuardarAviso(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
 {
+    if (tipo == QtWarningMsg && avisosQt)
+        avisosQt->push_back(texto);
+}
+
+// Putting a view into a sub-window once printed a Qt warning (a unique
+// connection made to a lambda, which Qt refuses).
+TEST_F(FormSupport, MinimisedSubWindowHidesTheMenuOnlyOnceTheViewIsBuiltWithoutAQtWarning)
+{
+    std::vector<QString> avisos;
+    avisosQt = &avisos;
+    const QtMessageHandler anterior = qInstallMessageHandler(GuardarAviso);
     QMdiArea area;
     area.resize(800, 600);
     area.show();
@@ -49,6 +63,19 @@ TEST_F(FormSupport, MinimisedSubWindowHidesTheMenuOnlyOnceTheViewIsBuilt)
     vista->Construida = true;
     sub->showMinimized();
     EXPECT_GE(Count("OcultarMenu"), 1);
+    // Into a second area and minimised there.
+    QMdiArea otra;
+    otra.show();
+    QMdiSubWindow* segunda = otra.addSubWindow(vista);
+    segunda->show();
+    const int antes = Count("OcultarMenu");
+    segunda->showMinimized();
+    EXPECT_GT(Count("OcultarMenu"), antes);
+
+    qInstallMessageHandler(anterior);
+    avisosQt = nullptr;
+    for (const QString& a : avisos)
+        ADD_FAILURE() << "Qt warning: " << a.toStdString();
 }
 
 TEST_F(FormSupport, MinimisedWindowOfItsOwnHidesTheMenu)
