@@ -43,6 +43,14 @@ QPointer<frmTodoanalog>& Instancia()
     return instancia;
 }
 
+// The units text of a band's row. The close command may have emptied the
+// table under the open view: a row outside it is the subscript error.
+const QString& UnidadFila(const Matrix<QString>& tabla, std::int32_t fila)
+{
+    if (fila < 1 || fila > tabla.Rows() || tabla.Cols() < 4)
+        throw VbError(vberr::SubscriptOutOfRange);
+    return tabla(fila, 4);
+}
 
 } // namespace
 
@@ -255,7 +263,7 @@ void frmTodoanalog::MoverCursor(bool primero)
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
         const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
         const QString nombre = NombreCanal(c.Fila);
-        const QString unidad = r.TablaCanales(c.Fila, 4);
+        const QString unidad = UnidadFila(r.TablaCanales, c.Fila);
         lblet[static_cast<size_t>(2 * b - 1)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s1), unidad));
         lblet[static_cast<size_t>(2 * b)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s2), unidad));
     }
