@@ -74,7 +74,7 @@ struct GenSpec {
     QString header;  // .hdr text; no .hdr is written when empty
 };
 
-// Writes <base>.cfg, <base>.dat and (when the spec has a header) <base>.hdr.
+// Writes <base>.cfg, <base>.dat and (when GenSpec asks for one) <base>.hdr.
 // Each file goes to a temporary name first, so a failure leaves no partial
 // file. On failure returns false and says why in *error (when given).
 [[nodiscard]] bool WriteRecord(const GenSpec& spec, const QString& basePathWithoutExt,
