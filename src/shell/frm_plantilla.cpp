@@ -3,13 +3,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include "platform/base/screen.h"
 #include "platform/file_lists.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -356,10 +356,7 @@ void frmPlantilla::Descargar()
 {
     if (Cargado() == this)
         Cargado() = nullptr;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    CerrarFormulario(this);
 }
 
 void frmPlantilla::closeEvent(QCloseEvent* event)

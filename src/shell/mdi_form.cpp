@@ -16,6 +16,7 @@
 #include "platform/base/app_paths.h"
 #include "platform/base/formats.h"
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -477,12 +478,8 @@ void MDIForm1::cmdSalir_Click()
         MostrarErrorManejador(form, std::current_exception());
         SetMousePointer(this, vbDefault);
         // A phasor view that failed to close is closed with its frame.
-        if ((tag == 1 || tag == 2) && form) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-                sub->close();
-            else
-                form->close();
-        }
+        if (tag == 1 || tag == 2)
+            CerrarFormulario(form);
         MostrarMenu();
     }
 }

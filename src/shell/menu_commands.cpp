@@ -60,21 +60,6 @@ void Llamar(const Servicio& s)
 
 } // namespace
 
-VbError ComoVbError(std::exception_ptr e)
-{
-    try {
-        std::rethrow_exception(e);
-    } catch (const VbError& v) {
-        return v;
-    } catch (const std::bad_alloc&) {
-        return VbError(vberr::OutOfMemory);
-    } catch (const std::exception& x) {
-        return VbError(51, QStringLiteral("Internal error: ") + QString::fromLocal8Bit(x.what()));
-    } catch (...) {
-        return VbError(51, QStringLiteral("Internal error"));
-    }
-}
-
 void MostrarErrorManejador(QWidget* form, std::exception_ptr e)
 {
     const VbError error = ComoVbError(e);

@@ -16,11 +16,6 @@ namespace vesdra {
 // opens through the view registry (view_services.h). The menu form connects
 // its items to these and applies what they return to its items.
 
-// Any failure of a handler as the run-time error it stands for (an
-// exception that is no VbError is an internal error, 51; running out of
-// memory is 7).
-[[nodiscard]] VbError ComoVbError(std::exception_ptr e);
-
 // The handlers' error path: the pointer of `form` (when given) and the
 // screen's back to the default, then the error box.
 void MostrarErrorManejador(QWidget* form, std::exception_ptr e);

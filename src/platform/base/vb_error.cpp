@@ -1,5 +1,7 @@
 #include "platform/base/vb_error.h"
 
+#include <new>
+
 #include <utility>
 
 namespace vesdra
@@ -73,6 +75,21 @@ VbError::VbError(int number, QString description)
 QString ErrorBoxText(const VbError& error)
 {
     return QStringLiteral("Error %1: %2").arg(error.Number).arg(error.Description);
+}
+
+VbError ComoVbError(std::exception_ptr e)
+{
+    try {
+        std::rethrow_exception(e);
+    } catch (const VbError& v) {
+        return v;
+    } catch (const std::bad_alloc&) {
+        return VbError(vberr::OutOfMemory);
+    } catch (const std::exception& x) {
+        return VbError(vberr::InternalError, QStringLiteral("Internal error: ") + QString::fromLocal8Bit(x.what()));
+    } catch (...) {
+        return VbError(vberr::InternalError, QStringLiteral("Internal error"));
+    }
 }
 
 } // namespace vesdra

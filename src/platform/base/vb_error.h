@@ -45,6 +45,7 @@ inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidPatternString = 93;
 inline constexpr int InvalidDatabasePath = 3044;
 inline constexpr int DialogCancel = 32755;
+inline constexpr int InternalError = 51;
 } // namespace vberr
 
 // The runtime's description of an error number; "Application-defined or
@@ -53,5 +54,10 @@ inline constexpr int DialogCancel = 32755;
 
 // "Error 53: File not found": the text of the critical box every handler shows.
 [[nodiscard]] QString ErrorBoxText(const VbError& error);
+
+// Any failure caught by a handler as the run-time error it stands for: a
+// VbError as it is, running out of memory as 7, anything else as an internal
+// error (51) carrying what it said.
+[[nodiscard]] VbError ComoVbError(std::exception_ptr e);
 
 } // namespace vesdra

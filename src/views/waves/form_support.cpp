@@ -44,21 +44,6 @@ QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
     return caja;
 }
 
-VbError ComoVbError(std::exception_ptr e)
-{
-    try {
-        std::rethrow_exception(e);
-    } catch (const VbError& v) {
-        return v;
-    } catch (const std::bad_alloc&) {
-        return VbError(vberr::OutOfMemory);
-    } catch (const std::exception& x) {
-        return VbError(vberr::InvalidCall, QString::fromLocal8Bit(x.what()));
-    } catch (...) {
-        return VbError(vberr::InvalidCall);
-    }
-}
-
 void TrasError(QWidget* form, const VbError& e)
 {
     SetMousePointer(form, vbDefault);

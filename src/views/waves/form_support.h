@@ -30,9 +30,6 @@ void VolverAMostrar(QWidget* form);
 [[nodiscard]] QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo);
 void FijarFondo(QWidget* w, std::uint32_t fondo);
 
-// Any failure inside a handler as the run-time error it stands for.
-[[nodiscard]] VbError ComoVbError(std::exception_ptr e);
-
 // Runs a handler body; a failure restores the form's pointer, shows the
 // error box and returns false (the caller then unloads as its handler does).
 template <typename F> bool Atrapar(QWidget* form, F&& cuerpo);

@@ -306,7 +306,7 @@ void frmNewOndas::cmdOK_Click()
         Hooks().CerrarProgresoOndas();
         Descargar();
     } catch (...) {
-        const VbError e = ondas::ComoVbError(std::current_exception());
+        const VbError e = ComoVbError(std::current_exception());
         PunterosPorDefecto();
         if (progreso)
             Hooks().CerrarProgresoOndas();
@@ -348,7 +348,7 @@ void frmNewOndas::cmdtodo_Click()
         PunterosPorDefecto();
         Hooks().CerrarProgresoOndas();
     } catch (...) {
-        const VbError e = ondas::ComoVbError(std::current_exception());
+        const VbError e = ComoVbError(std::current_exception());
         PunterosPorDefecto();
         if (progreso)
             Hooks().CerrarProgresoOndas();
