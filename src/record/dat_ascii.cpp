@@ -93,18 +93,10 @@ ResultadoLectura LeerDatAscii()
 {
     RecordModel& r = Registro();
     dat::Plan plan;
-    if (ResultadoLectura res = dat::PrepararPlan(r, plan); !res.Ok())
+    QFile fichero;
+    bool hayMuestras = false;
+    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero, hayMuestras); !res.Ok() || !hayMuestras)
         return res;
-    if (plan.nA == 0) {
-        dat::CalcularTasa(r);
-        return {};
-    }
-
-    QFile fichero(r.RutaDat);
-    if (!fichero.open(QIODevice::ReadOnly)) {
-        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
-                                       QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
-    }
     const std::int64_t bytes = fichero.size();
     QByteArray copia;
     const char* datos = nullptr;

@@ -108,18 +108,10 @@ ResultadoLectura LeerDatBinario()
 {
     RecordModel& r = Registro();
     dat::Plan plan;
-    if (ResultadoLectura res = dat::PrepararPlan(r, plan); !res.Ok())
+    QFile fichero;
+    bool hayMuestras = false;
+    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero, hayMuestras); !res.Ok() || !hayMuestras)
         return res;
-    if (plan.nA == 0) {
-        dat::CalcularTasa(r);
-        return {};
-    }
-
-    QFile fichero(r.RutaDat);
-    if (!fichero.open(QIODevice::ReadOnly)) {
-        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
-                                       QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
-    }
     const std::int64_t palabras = plan.nD / 16 + (plan.nD % 16 != 0 ? 1 : 0);
     const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(plan.nA) + 2 * palabras;
     const std::int64_t bytes = fichero.size();

@@ -54,6 +54,24 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     return {};
 }
 
+ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero, bool& hayMuestras)
+{
+    hayMuestras = false;
+    if (ResultadoLectura res = PrepararPlan(r, plan); !res.Ok())
+        return res;
+    if (plan.nA == 0) {
+        CalcularTasa(r);
+        return {};
+    }
+    fichero.setFileName(r.RutaDat);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
+                                       QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
+    }
+    hayMuestras = true;
+    return {};
+}
+
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
 {
     if (plan.nA <= 0)

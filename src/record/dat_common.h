@@ -1,5 +1,6 @@
 #pragma once
 // Internal to the .dat readers.
+#include <QFile>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct Plan {
 // Erases the sample matrices and builds the plan from the .cfg variables;
 // refuses negative counts and a missing rate table.
 [[nodiscard]] ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan);
+
+// Builds the plan and opens the data file. An Ok result with `hayMuestras`
+// false means there is nothing to read: a record without analog channels,
+// whose rate has been derived already.
+[[nodiscard]] ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero, bool& hayMuestras);
 
 // Sizes the sample matrices for plan.nS samples, all 0; with
 // `seSobrescriben` the cells the reader writes whole (Valores,
