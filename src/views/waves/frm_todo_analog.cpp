@@ -121,7 +121,8 @@ void frmTodoanalog::LeerCanales()
     const RecordModel& r = Registro();
     const Array<std::int32_t>& visibles = Ondas().CanalesVisibles;
     MaxMinCanales(r.Valores);
-    filas_ = CanalesDeTabla(r.TablaCanales, FilasCanalesVista(), visibles, r.Valores);
+    filas_ = CanalesDeTabla(r.TablaCanales, FilasCanalesVista(), visibles, r.Valores, &r.MinimosCanal,
+                            &r.MaximosCanal);
     bandas_.clear();
     for (std::size_t i = 0; i < filas_.size(); ++i) {
         if (filas_[i].Visible && static_cast<std::int32_t>(bandas_.size()) < MaxBandas)

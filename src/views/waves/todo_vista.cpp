@@ -74,8 +74,11 @@ ResultadoZoomTodo TodoAnterior(HistorialTodo& historial)
 }
 
 std::vector<CanalBanda> CanalesDeTabla(const Matrix<QString>& tabla, std::int32_t numFilas,
-                                       const Array<std::int32_t>& visibles, const Matrix<float>& valores)
+                                       const Array<std::int32_t>& visibles, const Matrix<float>& valores,
+                                       const Array<float>* minimos, const Array<float>* maximos)
 {
+    const bool conExtremos = minimos && maximos && minimos->Size() >= valores.Cols() &&
+                             maximos->Size() >= valores.Cols();
     std::vector<CanalBanda> filas;
     filas.reserve(static_cast<size_t>(std::max(numFilas, 0)));
     for (std::int32_t k = 1; k <= numFilas; ++k) {
@@ -87,7 +90,8 @@ std::vector<CanalBanda> CanalesDeTabla(const Matrix<QString>& tabla, std::int32_
         if (c.Columna < 1 || c.Columna > valores.Cols())
             throw VbError(vberr::SubscriptOutOfRange);
         c.Unidad = tabla(k, 4).trimmed();
-        c.Extremo = ExtremoColumna(valores.Column(c.Columna));
+        c.Extremo = conExtremos ? std::max(std::fabs((*minimos)(c.Columna)), std::fabs((*maximos)(c.Columna)))
+                                : ExtremoColumna(valores.Column(c.Columna));
         c.Visible = k <= visibles.Size() && visibles(k) == 1;
         filas.push_back(std::move(c));
     }

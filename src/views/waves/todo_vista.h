@@ -76,10 +76,14 @@ struct CanalBanda {
 // Rows 1..numFilas of a channel table with their Valores column, trimmed
 // unit and extreme; a row is visible when its CanalesVisibles element is 1.
 // A column outside Valores (or not a number) fails as the table read would:
-// VbError 9 (or 13).
+// VbError 9 (or 13). When the record's extremes of `valores` are given
+// (MinimosCanal / MaximosCanal just filled from it) they are used instead of
+// another pass over the samples.
 [[nodiscard]] std::vector<CanalBanda> CanalesDeTabla(const Matrix<QString>& tabla, std::int32_t numFilas,
                                                      const Array<std::int32_t>& visibles,
-                                                     const Matrix<float>& valores);
+                                                     const Matrix<float>& valores,
+                                                     const Array<float>* minimos = nullptr,
+                                                     const Array<float>* maximos = nullptr);
 
 // Full scales of current ("A") and voltage ("V") bands; the unit comparison
 // is exact in case after trimming. 0 when there is no such band.

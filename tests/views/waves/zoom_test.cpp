@@ -303,6 +303,17 @@ TEST(StackedScales, TableRowsTrimUnitsAndFailOnABadColumn)
     EXPECT_EQ(filas[1].Extremo, 30.0f);
     EXPECT_FALSE(filas[1].Visible);
 
+    // The record's extremes, when given, give the same bands without a pass
+    // over the samples.
+    Array<float> minimos(2);
+    Array<float> maximos(2);
+    minimos(1) = -30.0f;
+    maximos(2) = 12.0f;
+    const auto deExtremos = CanalesDeTabla(tabla, 2, visibles, valores, &minimos, &maximos);
+    ASSERT_EQ(deExtremos.size(), 2u);
+    EXPECT_EQ(deExtremos[0].Extremo, 12.0f);
+    EXPECT_EQ(deExtremos[1].Extremo, 30.0f);
+
     tabla(2, 1) = QStringLiteral("3"); // beyond the columns of Valores
     EXPECT_THROW((void)CanalesDeTabla(tabla, 2, visibles, valores), VbError);
 }
