@@ -19,6 +19,8 @@ struct ContenidoCfg {
     std::int32_t NumAnalogicos{0};
     std::int32_t NumDigitales{0};
     Matrix<QString> TablaCanales;
+    Array<QString> NumerosAnalogicos;
+    Array<QString> NumerosDigitales;
     Array<float> FactorA;
     Array<float> FactorB;
     Array<float> Desfase;
