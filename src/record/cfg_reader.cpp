@@ -191,11 +191,10 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     return {};
 }
 
-ResultadoLectura LeerCfg()
+ResultadoLectura LeerCfg(RecordModel& r)
 {
-    RecordModel& r = Registro();
     r.RevisionErronea = false;
-    ComprobarDecimal();
+    ComprobarDecimal(r);
 
     QFile fichero(r.RutaCfg);
     if (r.RutaCfg.isEmpty() || !fichero.open(QIODevice::ReadOnly)) {
@@ -239,8 +238,14 @@ ResultadoLectura LeerCfg()
     r.FechaDisparo = std::move(cfg.FechaDisparo);
     r.TipoFichero = std::move(cfg.TipoFichero);
     r.MultTiempo = cfg.MultTiempo;
+    return res;
+}
 
-    ProgresoRegistro().CfgLeido();
+ResultadoLectura LeerCfg()
+{
+    ResultadoLectura res = LeerCfg(Registro());
+    if (res.Ok())
+        ProgresoRegistro().CfgLeido();
     return res;
 }
 
