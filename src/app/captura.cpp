@@ -1,11 +1,18 @@
 #include "app/captura.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -18,7 +25,9 @@
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "record/progress_hook.h"
 #include "record/record_model.h"
+#include "shell/gasolino.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -76,6 +85,45 @@ void LlenarOndas(const std::vector<int>& entradas)
         d.lblpunt_Click(static_cast<std::int32_t>(k + 1));
         d.List1_DblClick(entradas[k]);
     }
+}
+
+// File > Open on the record given at start-up, through the real file
+// dialog (answered by a timer once it is up): the whole screen is saved
+// halfway through the read, with the gauge on it and the dialog gone.
+std::vector<Paso> PasosAbrir(const QString& archivo)
+{
+    return {[archivo] {
+        const QString ruta = Registro().RutaDat;
+        auto guardado = std::make_shared<bool>(false);
+        auto& llenar = ProgresoRegistro().LlenarGasolino;
+        llenar = [previo = llenar, guardado, archivo](bool add, int pct) {
+            previo(add, pct);
+            if (!*guardado && GasolinoCargado() && gasolino().Estado().Recordado >= 50) {
+                *guardado = true;
+                if (QScreen* pantalla = QGuiApplication::primaryScreen())
+                    (void)pantalla->grabWindow(0).save(ConSufijo(archivo, QStringLiteral("-0")));
+            }
+        };
+        QTimer::singleShot(kPausaMs, qApp, [ruta] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo) {
+                Nota("no file dialog");
+                return;
+            }
+            // As a user does: the name typed, then Open.
+            auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* botones = dialogo->findChild<QDialogButtonBox*>();
+            if (!nombre || !botones || !botones->button(QDialogButtonBox::Open)) {
+                Nota("file dialog without its name box or Open button");
+                return;
+            }
+            nombre->setText(ruta);
+            botones->button(QDialogButtonBox::Open)->click();
+        });
+        ComandoAbrirComtrade();
+        if (!*guardado)
+            Nota("the gauge never reached half way");
+    }};
 }
 
 std::vector<Paso> PasosOndas()
@@ -235,7 +283,9 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     });
 
     std::vector<Paso> pasos;
-    if (vista == QLatin1String("ondas"))
+    if (vista == QLatin1String("abrir"))
+        pasos = PasosAbrir(archivo);
+    else if (vista == QLatin1String("ondas"))
         pasos = PasosOndas();
     else if (vista == QLatin1String("todo"))
         pasos = PasosTodo();

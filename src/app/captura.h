@@ -11,7 +11,9 @@ class MDIForm1;
 // window as a picture; then the program ends (exit code 1 when the picture
 // could not be written).
 //
-// vista: "" or "inicio" (the window as started), "ondas" (three waveform
+// vista: "" or "inicio" (the window as started), "abrir" (File > Open on the
+// same record through the real file dialog; "-0" is then the whole screen
+// halfway through the read), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
 // digital view of the second group). Besides `archivo`, the view as opened,
