@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPixmap>
@@ -15,6 +16,7 @@
 #include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
+#include "platform/common_dialog.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
@@ -225,9 +227,58 @@ std::vector<Paso> PasosDigital()
     };
 }
 
+// Prints a view through its print button, the printer dialog answered
+// with "print to file" to `pdf` and one copy.
+void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
+{
+    QFile::remove(pdf);
+    SetCommonDialogHandler([pdf](DialogKind, const CommonDialog&) {
+        DialogAnswer a;
+        a.Copies = 1;
+        a.OutputFile = pdf;
+        return a;
+    });
+    pulsar();
+    SetCommonDialogHandler({});
+    if (!QFileInfo::exists(pdf))
+        Nota("the page was not printed");
+}
+
+// The pages --print writes: the whole record to <pdf>-0.pdf, the zoomed
+// view to <pdf>.pdf.
+struct Impresiones {
+    std::function<void(const QString&)> Inicial;
+    std::function<void(const QString&)> Final;
+};
+
+Impresiones ImpresionesOndas()
+{
+    return {{}, [](const QString& pdf) {
+                const auto ventanas = ondas::VentanasOndasAbiertas();
+                if (ventanas.size() < 2) {
+                    Nota("fewer than two waveform windows to print");
+                    return;
+                }
+                // The second window keeps the whole record with its cursors moved.
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [w = ventanas[1]] { w->pctimpresora_Click(); });
+                ImprimirAPdf(pdf, [z = ventanas[0]] { z->pctimpresora_Click(); });
+            }};
+}
+
+Impresiones ImpresionesTodo()
+{
+    const auto imprimir = [](const QString& pdf) {
+        if (frmTodoanalog* t = TodoAnalog())
+            ImprimirAPdf(pdf, [t] { t->pctimpresora_Click(); });
+        else
+            Nota("no stacked view to print");
+    };
+    return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
+}
+
 } // namespace
 
-void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo)
+void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
 {
     SetMsgBoxHandler([](const QString& prompt, int style, const QString&) {
         std::fprintf(stderr, "captura: box (%d): %s\n", style, prompt.toLocal8Bit().constData());
@@ -235,10 +286,14 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     });
 
     std::vector<Paso> pasos;
-    if (vista == QLatin1String("ondas"))
+    Impresiones impresiones;
+    if (vista == QLatin1String("ondas")) {
         pasos = PasosOndas();
-    else if (vista == QLatin1String("todo"))
+        impresiones = ImpresionesOndas();
+    } else if (vista == QLatin1String("todo")) {
         pasos = PasosTodo();
+        impresiones = ImpresionesTodo();
+    }
     else if (vista == QLatin1String("fasores"))
         pasos = PasosFasores();
     else if (vista == QLatin1String("composicion"))
@@ -248,16 +303,26 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 
-    // Steps: open, then a pause in which the view as opened is saved, act,
-    // a pause, save and end.
+    if (!pdf.isEmpty() && !impresiones.Final)
+        Nota("this view has no printout yet; nothing is printed");
+
+    // Steps: open, then a pause in which the view as opened is saved (and
+    // printed), act, a pause, save (and print) and end.
     QWidget* marco = &principal;
     for (Paso& p : pasos) {
         if (!p)
-            p = [marco, archivo] { (void)marco->grab().save(ConSufijo(archivo, QStringLiteral("-0"))); };
+            p = [marco, archivo, pdf, impresiones] {
+                if (!archivo.isEmpty())
+                    (void)marco->grab().save(ConSufijo(archivo, QStringLiteral("-0")));
+                if (!pdf.isEmpty() && impresiones.Inicial)
+                    impresiones.Inicial(pdf);
+            };
     }
     pasos.push_back([] {});
-    pasos.push_back([marco, archivo] {
-        const bool ok = marco->grab().save(archivo);
+    pasos.push_back([marco, archivo, pdf, impresiones] {
+        const bool ok = archivo.isEmpty() || marco->grab().save(archivo);
+        if (!pdf.isEmpty() && impresiones.Final)
+            impresiones.Final(pdf);
         QCoreApplication::exit(ok ? 0 : 1);
     });
     Ejecutar(std::make_shared<std::vector<Paso>>(std::move(pasos)), 0);

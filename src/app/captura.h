@@ -17,6 +17,15 @@ class MDIForm1;
 // digital view of the second group). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
-void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
+// An empty `archivo` saves no picture.
+//
+// With `pdf`, the view is also printed through its print button, the
+// printer dialog answered with "print to file" to a PDF and one copy: the
+// page of the whole record to `pdf` with "-0" before its extension (for
+// "ondas" the window whose cursors moved, for "todo" the view as opened)
+// and the page of the zoomed view to `pdf` itself. Views without a printout
+// print nothing.
+void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo,
+                      const QString& pdf = {});
 
 } // namespace vesdra

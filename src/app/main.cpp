@@ -13,7 +13,8 @@
 //
 // --screenshot <file.png> [--view <name>] (development): once started, the
 // main window is saved as a picture and the program ends; with --view, one
-// kind of view is opened first (see captura.h).
+// kind of view is opened first (see captura.h), and with --print <file.pdf>
+// that view is printed to PDF files as well.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     };
     const QString captura = opcion(QStringLiteral("--screenshot"));
     const QString vista = opcion(QStringLiteral("--view"));
+    const QString impresion = opcion(QStringLiteral("--print"));
 
     vesdra::InitScreenFromDesktop();
     vesdra::RegistrarVistas();
@@ -44,7 +46,7 @@ int main(int argc, char** argv)
     principal.MDIForm_Load(vesdra::UnirArgumentos(argumentos));
     principal.showMaximized();
 
-    if (!captura.isEmpty())
-        vesdra::ProgramarCaptura(principal, vista, captura);
+    if (!captura.isEmpty() || !impresion.isEmpty())
+        vesdra::ProgramarCaptura(principal, vista, captura, impresion);
     return QApplication::exec();
 }
