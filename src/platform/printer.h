@@ -11,8 +11,8 @@
 namespace vesdra {
 
 // The application's printer object. Pages are laid out in twips from the
-// top-left corner of the printable area; Width and Height are the page size
-// in twips for the current orientation.
+// top-left corner of the printable area; Width and Height are the size of
+// that area in twips for the current orientation.
 //
 // The drawing state (CurrentX/Y, pens, colour, font) is plain data: a call
 // uses the values in force when it is made, as the Parts' print routines

@@ -80,14 +80,17 @@ void QtPrinter::ApplyColorMode(int mode)
     device_->setColorMode(mode == 2 ? QPrinter::Color : QPrinter::GrayScale);
 }
 
+// The printable area, where drawing starts: a page laid out in fractions of
+// Width and Height stays on the paper whatever the device's margins.
 std::int32_t QtPrinter::Width() const
 {
-    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).width() * 20.0));
+    return static_cast<std::int32_t>(std::lround(device_->pageLayout().paintRect(QPageLayout::Point).width() * 20.0));
 }
 
 std::int32_t QtPrinter::Height() const
 {
-    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).height() * 20.0));
+    return static_cast<std::int32_t>(
+        std::lround(device_->pageLayout().paintRect(QPageLayout::Point).height() * 20.0));
 }
 
 double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
