@@ -119,32 +119,90 @@ void Encabezado(Printer& p, const MedidaTexto& m, double x, double arriba)
     p.Print(TextosIdioma(265) + Registro().RutaDat);
 }
 
-// Vertical grid lines of the time scale: x advances by a rounded step from
-// a rounded start. A line on the x of the one before adds nothing to the
-// page and is left out; past the sheet's right edge nothing more shows.
-class LineasTiempo
+// The 50 ms time scale of a page showing the whole record.
+struct EscalaTiempo {
+    double Izquierda{0.0}; // box left: time 0
+    double Arriba{0.0};
+    double Abajo{0.0};
+    double Paso{0.0};      // page distance of 50 ms
+    double Columna{0.0};   // the density unit: a 23rd of the box width
+    std::int32_t Marcas{0}; // 50 ms steps in the record
+    // The stacked page measures a label by its digits, draws the half-step
+    // lines from 2 units apart and the fifth-step lines from 5 (both when
+    // both hold); the waveform page measures the printed number with its
+    // sign blank and draws either the fifths or the halves.
+    bool Apilada{false};
+};
+
+// Draws the time scale: per 50 ms a dotted line across the box, a tick
+// below it and, when the ticks are far enough apart, its label ("100" on
+// the second tick always); finer dotted lines where 50 ms is wide. Each
+// line stands where its time falls (no rounding carried from one line to
+// the next), a line in the device column of the one before adds nothing
+// and is left out, and nothing is drawn past the sheet. Returns the row of
+// the labels, or nothing when there was no tick.
+std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e)
 {
-public:
-    LineasTiempo(Printer& p, double arriba, double abajo) : p_(p), arriba_(arriba), abajo_(abajo) {}
-    // False once x is off the sheet.
-    bool Linea(double x)
-    {
-        if (x > p_.Width())
+    const double ancho = p.Width();
+    const double tpp = p.TwipsPerPixelX();
+    const double base = Cerca(e.Izquierda);
+    const double filaEtiquetas = e.Abajo + m.Ancho(QStringLiteral("A"));
+    const auto columna = [tpp](double x) { return std::floor(x / tpp + 0.5); };
+    double ultimaLinea = std::nan("");
+    double ultimoTick = std::nan("");
+    // A dotted line across the box; false once x is off the sheet.
+    const auto linea = [&](double x) {
+        if (x > ancho)
             return false;
-        if (x != ultima_) {
-            p_.DrawStyle = 2;
-            p_.Line(x, arriba_, x, abajo_, 0u);
-            ultima_ = x;
+        if (columna(x) != ultimaLinea) {
+            p.DrawStyle = 2;
+            p.Line(x, e.Arriba, x, e.Abajo, 0u);
+            ultimaLinea = columna(x);
         }
         return true;
-    }
+    };
 
-private:
-    Printer& p_;
-    double arriba_;
-    double abajo_;
-    double ultima_{std::nan("")};
-};
+    std::optional<double> fila;
+    const bool etiquetas = e.Paso >= e.Columna / 1.5;
+    for (std::int32_t i = 1; i <= e.Marcas; ++i) {
+        const double x = Cerca(base + i * e.Paso);
+        const bool etiqueta = i == 2 || etiquetas;
+        const QString numero = etiqueta ? Str(i * 50.0) : QString();
+        const double mitad = etiqueta ? m.Ancho(e.Apilada ? numero.trimmed() : numero) / 2 : 0.0;
+        if (!linea(x) && !(etiqueta && x - mitad <= ancho))
+            break;
+        if (columna(x) != ultimoTick) {
+            p.DrawStyle = 0;
+            p.DrawWidth = 1;
+            p.Line(x, e.Abajo, x, filaEtiquetas, 0u);
+            ultimoTick = columna(x);
+        }
+        fila = filaEtiquetas;
+        if (etiqueta) {
+            p.CurrentX = x - mitad;
+            p.CurrentY = filaEtiquetas;
+            p.Print(i == 2 ? QStringLiteral("100") : numero + QStringLiteral(" "));
+        }
+    }
+    const bool quintos = e.Paso >= 5 * e.Columna;
+    const bool medios = e.Apilada ? e.Paso >= 2 * e.Columna : !quintos && e.Paso >= 2 * e.Columna;
+    if (medios) {
+        for (std::int32_t i = 1; i <= e.Marcas; ++i) {
+            if (!linea(Cerca(e.Paso / 2 + e.Izquierda + (i - 1) * e.Paso)))
+                break;
+        }
+    }
+    if (quintos) {
+        bool enHoja = true;
+        for (std::int32_t i = 1; i <= e.Marcas && enHoja; ++i) {
+            const double desde = Cerca((i - 1) * e.Paso + base);
+            for (int q = 1; q <= 4 && enHoja; ++q)
+                enHoja = linea(Cerca(desde + q * e.Paso / 5));
+        }
+    }
+    p.DrawStyle = 0;
+    return fila;
+}
 
 // Samples per 50 ms at the record's rate; 0 when there is no time scale to
 // draw (a rate under 10 per second, or none).
@@ -301,49 +359,10 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                 }
             }
         }
-        if (m50 > 0) {
-            const std::int32_t ticks = CLng(static_cast<double>(n) / m50);
-            const double d50 = sx * m50;
-            const double filaEtiquetas = abajo + m.Ancho(QStringLiteral("A"));
-            LineasTiempo lineas(p, arriba, abajo);
-            double x = Cerca(izq);
-            double ultimoTick = std::nan("");
-            for (std::int32_t i = 1; i <= ticks; ++i) {
-                x = Cerca(x + d50);
-                const bool etiqueta = i == 2 || d50 >= columna / 1.5;
-                if (!lineas.Linea(x) && !(etiqueta && x - m.Ancho(Str(i * 50.0)) / 2 <= w))
-                    break;
-                if (x != ultimoTick) {
-                    p.DrawStyle = 0;
-                    p.DrawWidth = 1;
-                    p.Line(x, abajo, x, filaEtiquetas, 0u);
-                    ultimoTick = x;
-                }
-                if (etiqueta) {
-                    const QString numero = Str(i * 50.0);
-                    p.CurrentX = x - m.Ancho(numero) / 2;
-                    p.CurrentY = filaEtiquetas;
-                    p.Print(i == 2 ? QStringLiteral("100") : numero + blanco);
-                }
-            }
-            if (d50 >= 5 * columna) {
-                for (std::int32_t i = 1; i <= ticks; ++i) {
-                    x = Cerca((i - 1) * d50 + Cerca(izq));
-                    bool enHoja = true;
-                    for (int q = 0; q < 4 && enHoja; ++q) {
-                        x = Cerca(x + d50 / 5);
-                        enHoja = lineas.Linea(x);
-                    }
-                    if (!enHoja)
-                        break;
-                }
-            } else if (d50 >= 2 * columna) {
-                x = Cerca(d50 / 2 + izq);
-                for (std::int32_t i = 1; i <= ticks && lineas.Linea(x); ++i)
-                    x = Cerca(x + d50);
-            }
-            p.DrawStyle = 0;
-        }
+        if (m50 > 0)
+            (void)DibujarEscalaTiempo(p, m,
+                                      {izq, arriba, abajo, sx * m50, columna,
+                                       CLng(static_cast<double>(n) / m50), false});
     }
 
     // 14.-15. Unit of the time scale, date.
@@ -490,49 +509,12 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     // 12. Time grid, on the whole record only.
     const std::int32_t s50 = completa ? MuestrasPor50ms() : 0;
     if (s50 > 0) {
-        const std::int32_t lineasN = CLng(static_cast<double>(r.NumMuestras()) / s50);
-        const double dx = escalaX * s50;
-        const double u = (der - izq) / 23.0;
-        LineasTiempo lineas(p, arriba, abajo);
-        double x = Cerca(izq);
-        double ultimoTick = std::nan("");
-        for (std::int32_t j = 1; j <= lineasN; ++j) {
-            x = Cerca(x + dx);
-            const bool etiqueta = j == 2 || u / 1.5 <= dx;
-            const QString numero = QString::number(static_cast<std::int64_t>(j) * 50);
-            if (!lineas.Linea(x) && !(etiqueta && x - m.Ancho(numero) / 2 <= w))
-                break;
-            finTick = abajo + m.Ancho(a);
-            if (x != ultimoTick) {
-                p.DrawStyle = 0;
-                p.DrawWidth = 1;
-                p.Line(x, abajo, x, finTick, 0u);
-                ultimoTick = x;
-            }
-            if (etiqueta) {
-                p.CurrentX = x - m.Ancho(numero) / 2;
-                p.CurrentY = finTick;
-                p.Print(j == 2 ? QStringLiteral("100") : Str(j * 50.0) + blanco);
-            }
-        }
-        if (2 * u <= dx) {
-            x = Cerca(dx / 2 + izq);
-            for (std::int32_t j = 1; j <= lineasN && lineas.Linea(x); ++j)
-                x = Cerca(x + dx);
-        }
-        if (5 * u <= dx) {
-            for (std::int32_t j = 1; j <= lineasN; ++j) {
-                x = Cerca(Cerca(izq) + (j - 1) * dx);
-                bool enHoja = true;
-                for (int q = 0; q < 4 && enHoja; ++q) {
-                    x = Cerca(x + dx / 5);
-                    enHoja = lineas.Linea(x);
-                }
-                if (!enHoja)
-                    break;
-            }
-        }
-        p.DrawStyle = 0;
+        const std::optional<double> fila = DibujarEscalaTiempo(
+            p, m,
+            {izq, arriba, abajo, escalaX * s50, (der - izq) / 23.0,
+             CLng(static_cast<double>(r.NumMuestras()) / s50), true});
+        if (fila)
+            finTick = *fila;
     }
 
     // 13.-14. Unit of the time axis, time between the cursors, date.

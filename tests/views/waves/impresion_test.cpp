@@ -258,7 +258,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_EQ(TimeTicks(100), 40);
     const PrintCall* hundred = Text(QStringLiteral("100"));
     ASSERT_TRUE(hundred);
-    const double x2 = std::nearbyint(std::nearbyint(std::nearbyint(kBoxLeft) + 50 * sx) + 50 * sx);
+    const double x2 = std::nearbyint(std::nearbyint(kBoxLeft) + 2 * 50 * sx);
     EXPECT_DOUBLE_EQ(hundred->X1, x2 - 200);
     EXPECT_DOUBLE_EQ(hundred->Y1, kBoxBottom + 100);
     EXPECT_FALSE(Text(QStringLiteral(" 150 ")));
@@ -389,6 +389,29 @@ TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
     ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
     EXPECT_EQ(TimeTicks(100), 800);
     EXPECT_TRUE(Text(QStringLiteral("100")));
+}
+
+// Each time line stands where its time falls: with 50 ms less than a twip
+// wide (20000 ticks) no rounding is carried from line to line, so the scale
+// neither marches past the box nor piles up on one spot; lines sharing a
+// device column are drawn once.
+TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
+{
+    Record(1000000, 1000);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    const double columns = (kBoxRight - kBoxLeft) / printer.TwipsPerPixelX();
+    const auto verticals = LinesWhere([](const PrintCall& c) {
+        return c.X1 == c.X2 && c.Color == 0 && (c.Y1 == kBoxTop || c.Y1 == kBoxBottom) && c.Y2 != kBoxTop;
+    });
+    ASSERT_FALSE(verticals.empty());
+    double right = 0;
+    for (const PrintCall& c : verticals)
+        right = std::max(right, c.X1);
+    EXPECT_LE(right, kBoxRight + 1);
+    EXPECT_GT(TimeTicks(100), 0.9 * columns);
+    EXPECT_LE(TimeTicks(100), columns + 2);
+    const double d50 = (kBoxRight - kBoxLeft) / 999999 * 50;
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("100"))->X1, std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
 }
 
 // ---- the stacked page ----
