@@ -33,19 +33,11 @@ void Registro10M()
     RecordModel& r = Registro();
     if (r.NumMuestras() == kMuestras)
         return;
-    CerrarRegistro();
-    r.AnioRevision = QStringLiteral("1991");
+    bench::AbrirRegistroSintetico(kMuestras, kCanales, 10000, [](std::int32_t c) {
+        return c <= 4 ? QStringLiteral("A") : QStringLiteral("kV");
+    });
     r.RutaDat = QStringLiteral("/registros/largo.dat");
-    r.NumAnalogicos = kCanales;
-    r.FrecuenciaLinea = 50;
-    r.NumTasas = 1;
-    r.TasasMuestreo.Resize(1, 10000);
-    r.TablaCanales = Matrix<QString>(kCanales, 4);
-    r.Valores = Matrix<float>(kMuestras, kCanales);
     for (std::int32_t c = 1; c <= kCanales; ++c) {
-        r.TablaCanales(c, 1) = QString::number(c);
-        r.TablaCanales(c, 2) = QStringLiteral("C%1").arg(c);
-        r.TablaCanales(c, 4) = c <= 4 ? QStringLiteral("A") : QStringLiteral("kV");
         float* v = r.Valores.Column(c).data();
         const double fase = c * 2.1;
         for (std::int32_t s = 0; s < kMuestras; ++s) {

@@ -18,6 +18,25 @@ namespace vesdra
 namespace
 {
 
+// The page both waveform printouts share: the frame, and the plot box from
+// 0.15 to 0.92 of the width and from 0.05 of the width (not the height)
+// down to 0.82 of the height.
+struct CajaPagina {
+    double Ancho{0.0};
+    double Alto{0.0};
+    MarcoPagina Marco{};
+    double Izquierda{0.0};
+    double Derecha{0.0};
+    double Arriba{0.0};
+    double Abajo{0.0};
+};
+CajaPagina CajaDePagina(const Printer& p)
+{
+    const double w = p.Width();
+    const double h = p.Height();
+    return {w, h, MarcoDePagina(p), 0.15 * w, 0.92 * w, 0.05 * w, 0.82 * h};
+}
+
 // Nearest whole number, halves to even; 32-bit as every rounded page value.
 double Cerca(double x)
 {
@@ -228,13 +247,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     FuenteDeMedida(p, m);
     p.DrawStyle = 0;
     p.DrawWidth = 1;
-    const double w = p.Width();
-    const double h = p.Height();
-    const MarcoPagina f = MarcoDePagina(p);
-    const double izq = 0.15 * w;
-    const double der = 0.92 * w;
-    const double arriba = 0.05 * w;
-    const double abajo = 0.82 * h;
+    const auto [w, h, f, izq, der, arriba, abajo] = CajaDePagina(p);
     const double pasoValor = (abajo - arriba) / 16.0;
     const double columna = (der - izq) / 23.0;
     const double x0 = f.Izquierda + m.Ancho(blanco);
@@ -383,13 +396,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
 
     // 1. Font and positions.
     FuenteDeMedida(p, m);
-    const double w = p.Width();
-    const double h = p.Height();
-    const MarcoPagina f = MarcoDePagina(p);
-    const double izq = 0.15 * w;
-    const double der = 0.92 * w;
-    const double arriba = 0.05 * w;
-    const double abajo = 0.82 * h;
+    const auto [w, h, f, izq, der, arriba, abajo] = CajaDePagina(p);
     if (numBandas == 0)
         throw VbError(vberr::DivisionByZero);
     const double altoBanda = 0.75 * h / numBandas;
