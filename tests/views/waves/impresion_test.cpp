@@ -1,6 +1,7 @@
 #include "views/waves/impresion_ondas.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include "common/test_support.h"
 #include "platform/base/numeric.h"
 #include "platform/common_dialog.h"
+#include "platform/mouse_pointer.h"
 #include "platform/printer.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
@@ -650,6 +652,41 @@ TEST_F(PrintedPage, WaveformWindowPrintsItsLevelAndStaysAsItWas)
     EXPECT_TRUE(f->isEnabled());
     EXPECT_FALSE(f->Descargada());
     EXPECT_EQ(boxes.Count(), 2) << "only the two zoom questions";
+    SetPrinterForTests(nullptr);
+}
+
+// A printer failing half-way: the error box, the job discarded, and the
+// window open and usable as it was; the next print goes through.
+TEST_F(PrintedPage, AnErrorWhilePrintingKeepsTheWindowOpenAndUsable)
+{
+    SetPrinterForTests(&printer);
+    ScopedMsgBoxRecorder boxes;
+    ScopedDialogAnswers dialog({false, {}, 1});
+    OndasState& st = Ondas();
+    st.NumVentanasOndas = 1;
+    st.CanalesVisibles.Resize(3);
+    st.CanalesVisibles(1) = 1;
+    st.IndiceVentana = 1;
+    auto* f = new frmVerOndas();
+    f->Form_activo(4700, 6000, 0, 0);
+
+    printer.FailNextCall = true;
+    f->pctimpresora_Click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().Prompt, QStringLiteral("Error 482: Printer error"));
+    EXPECT_EQ(boxes.Last().Style, vbCritical);
+    EXPECT_TRUE(printer.OfKind(Kind::EndDoc).empty());
+    EXPECT_EQ(printer.OfKind(Kind::KillDoc).size(), 1u);
+    EXPECT_FALSE(f->Descargada());
+    EXPECT_TRUE(f->isEnabled());
+    EXPECT_EQ(MousePointer(f), vbDefault);
+
+    f->HScroll1->SetValue(250);
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 250"));
+    printer.Calls.clear();
+    f->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+    EXPECT_EQ(boxes.Count(), 1);
     SetPrinterForTests(nullptr);
 }
 
