@@ -145,9 +145,14 @@ std::uint32_t ColorImpresora(const Printer& p, std::uint32_t color)
 
 std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n)
 {
-    static constexpr std::uint32_t kColores[] = {kAzulImpresora, kVerdeImpresora,    kRojoImpresora,
-                                                 kCianImpresora, kAmarilloImpresora, kMagentaImpresora,
-                                                 0u,             kAzulImpresora};
+    static constexpr std::uint32_t kColores[] = {kAzulImpresora,
+                                                 kVerdeImpresora,
+                                                 kRojoImpresora,
+                                                 kCianImpresora,
+                                                 kAmarilloImpresora,
+                                                 kMagentaImpresora,
+                                                 0u,
+                                                 kAzulImpresora};
     if (n < 1 || n > 8)
         return 0u;
     return ColorImpresora(p, kColores[n - 1]);
@@ -164,8 +169,8 @@ MedidaTexto MedidaDeVentana(const QWidget& ventana)
     const QFont fuente = ventana.font();
     const QFontInfo info(fuente);
     return {[fuente](const QString& t) { return TextWidthTwips(fuente, t); },
-            [fuente](const QString& t) { return TextHeightTwips(fuente, t); }, info.family(), info.pointSizeF(),
-            info.bold()};
+            [fuente](const QString& t) { return TextHeightTwips(fuente, t); }, info.family(),
+            info.pointSizeF(), info.bold()};
 }
 
 void FuenteDeMedida(Printer& p, const MedidaTexto& medida)
@@ -236,8 +241,8 @@ void RecortarSegmentosY(std::vector<QLineF>& segmentos, double arriba, double ab
     segmentos = std::move(dentro);
 }
 
-void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g, std::uint32_t color,
-                       std::optional<BandaY> banda)
+void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g,
+                       std::uint32_t color, std::optional<BandaY> banda)
 {
     std::vector<QLineF> segmentos = TraceSegments(valores, g);
     if (banda)
@@ -253,7 +258,7 @@ QIcon IconoImpresora()
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(QPen(Qt::black, 1.2));
     g.setBrush(Qt::white);
-    g.drawRect(QRectF(4.5, 1.5, 7, 5));   // the sheet going in
+    g.drawRect(QRectF(4.5, 1.5, 7, 5)); // the sheet going in
     g.setBrush(QColor(0xC0, 0xC0, 0xC0));
     g.drawRect(QRectF(1.5, 6.5, 13, 5)); // the body
     g.setBrush(Qt::white);

@@ -149,8 +149,8 @@ struct BandaY {
     double Arriba{0.0};
     double Abajo{0.0};
 };
-void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g, std::uint32_t color,
-                       std::optional<BandaY> banda = std::nullopt);
+void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g,
+                       std::uint32_t color, std::optional<BandaY> banda = std::nullopt);
 
 // The picture of the print buttons.
 [[nodiscard]] QIcon IconoImpresora();

@@ -40,9 +40,8 @@ protected:
     FinImpresion Print(std::int32_t copies, const PaginaImpresion& page = {}, bool withCancel = true)
     {
         dialog.Queue({false, {}, copies});
-        return ImprimirVista({&view, 4000, 2000, withCancel}, page ? page : [this](Printer& p) {
-            return Page(p);
-        });
+        return ImprimirVista(
+            {&view, 4000, 2000, withCancel}, page ? page : [this](Printer& p) { return Page(p); });
     }
 
     // What the view and the cancel window look like while a page is drawn.
@@ -254,14 +253,14 @@ TEST(PrinterTrace, SegmentsKeepTheirPartInsideTheBand)
         std::optional<QLineF> out;
     };
     const Case cases[] = {
-        {{0, 20, 10, 80}, QLineF(0, 20, 10, 80)},       // inside: whole
-        {{0, 0, 10, 50}, QLineF(2, 10, 10, 50)},        // from above the top
-        {{0, 50, 20, 150}, QLineF(0, 50, 10, 100)},     // out through the bottom
-        {{0, -80, 180, 280}, QLineF(45, 10, 90, 100)},  // through the whole band
-        {{0, 110, 10, 130}, std::nullopt},              // below
-        {{0, 5, 10, 0}, std::nullopt},                  // above
-        {{0, 10, 10, 10}, QLineF(0, 10, 10, 10)},       // along the edge
-        {{0, 10, 10, 0}, std::nullopt},                 // touches the edge only
+        {{0, 20, 10, 80}, QLineF(0, 20, 10, 80)},      // inside: whole
+        {{0, 0, 10, 50}, QLineF(2, 10, 10, 50)},       // from above the top
+        {{0, 50, 20, 150}, QLineF(0, 50, 10, 100)},    // out through the bottom
+        {{0, -80, 180, 280}, QLineF(45, 10, 90, 100)}, // through the whole band
+        {{0, 110, 10, 130}, std::nullopt},             // below
+        {{0, 5, 10, 0}, std::nullopt},                 // above
+        {{0, 10, 10, 10}, QLineF(0, 10, 10, 10)},      // along the edge
+        {{0, 10, 10, 0}, std::nullopt},                // touches the edge only
     };
     for (const Case& c : cases) {
         std::vector<QLineF> s{c.in};
@@ -287,7 +286,8 @@ TEST(PrinterTrace, ADenseTraceIsDrawnAsItsColumnEnvelope)
     for (size_t i = 0; i < v.size(); ++i)
         v[i] = static_cast<float>((i % 7) * 30.0 - 90.0);
     const double width = 12000; // twips: 5000 columns
-    TrazarEnImpresora(p, v, GeometriaImpresora(p, 1000, width / static_cast<double>(v.size() - 1), 5000, 40.0),
+    TrazarEnImpresora(p, v,
+                      GeometriaImpresora(p, 1000, width / static_cast<double>(v.size() - 1), 5000, 40.0),
                       0xFF0000, BandaY{2000, 7000});
     ASSERT_EQ(p.Calls.size(), 1u);
     const PrintCall& c = p.Calls[0];

@@ -69,7 +69,8 @@ std::span<const float> Tramo(const RecordModel& r, std::int32_t c, std::int32_t 
         return {};
     if (primera < 1 || ultima > r.NumMuestras())
         throw VbError(vberr::SubscriptOutOfRange);
-    return r.Valores.Column(c).subspan(static_cast<size_t>(primera - 1), static_cast<size_t>(ultima - primera + 1));
+    return r.Valores.Column(c).subspan(static_cast<size_t>(primera - 1),
+                                       static_cast<size_t>(ultima - primera + 1));
 }
 
 // Which extremes of a channel the samples reach, and the last sample that
@@ -143,8 +144,8 @@ struct EscalaTiempo {
     double Izquierda{0.0}; // box left: time 0
     double Arriba{0.0};
     double Abajo{0.0};
-    double Paso{0.0};      // page distance of 50 ms
-    double Columna{0.0};   // the density unit: a 23rd of the box width
+    double Paso{0.0};       // page distance of 50 ms
+    double Columna{0.0};    // the density unit: a 23rd of the box width
     std::int32_t Marcas{0}; // 50 ms steps in the record
     // The stacked page measures a label by its digits, draws the half-step
     // lines from 2 units apart and the fifth-step lines from 5 (both when
@@ -277,8 +278,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     };
     lecturaCursor(QStringLiteral(" Cursor 1: "), d.Cursor1);
     lecturaCursor(QStringLiteral("Cursor 2 : "), d.Cursor2);
-    for (const auto& [titulo, valor] : {std::pair{TextosIdioma(264), d.TextoTiempo},
-                                        std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
+    for (const auto& [titulo, valor] :
+         {std::pair{TextosIdioma(264), d.TextoTiempo}, std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
         p.CurrentX = x0;
         p.CurrentY += m.Alto(blanco);
         p.Print(titulo);
@@ -319,10 +320,10 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     // 8.-9. Cursors.
     const std::uint32_t amarillo = ColorImpresora(p, kAmarilloImpresora);
     const std::uint32_t cian = ColorImpresora(p, kCianImpresora);
-    (void)CursorImpreso(p, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo, QStringLiteral("AAAA"),
-                        m.Ancho(blanco), QStringLiteral("Cursor 1"));
-    (void)CursorImpreso(p, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian, QStringLiteral("AAA"), 0.0,
-                        QStringLiteral("Cursor 2"));
+    (void)CursorImpreso(p, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo,
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
+    (void)CursorImpreso(p, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian, QStringLiteral("AAA"),
+                        0.0, QStringLiteral("Cursor 2"));
 
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
@@ -373,9 +374,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
             }
         }
         if (m50 > 0)
-            (void)DibujarEscalaTiempo(p, m,
-                                      {izq, arriba, abajo, sx * m50, columna,
-                                       CLng(static_cast<double>(n) / m50), false});
+            (void)DibujarEscalaTiempo(
+                p, m, {izq, arriba, abajo, sx * m50, columna, CLng(static_cast<double>(n) / m50), false});
     }
 
     // 14.-15. Unit of the time scale, date.
@@ -483,8 +483,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         p.CurrentY += m.Alto(a);
         for (const CanalBanda& c : canales) {
             p.CurrentX = xEntrada;
-            p.Print(NombreCanal(c.Fila) + QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
-                    r.TablaCanales(c.Fila, 4));
+            p.Print(NombreCanal(c.Fila) + QStringLiteral(": ") +
+                    Format(ValorMuestra(r, muestra, c.Columna), "0.000") + r.TablaCanales(c.Fila, 4));
             p.CurrentY += m.Alto(QString());
         }
     }
@@ -516,10 +516,10 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     // 12. Time grid, on the whole record only.
     const std::int32_t s50 = completa ? MuestrasPor50ms() : 0;
     if (s50 > 0) {
-        const std::optional<double> fila = DibujarEscalaTiempo(
-            p, m,
-            {izq, arriba, abajo, escalaX * s50, (der - izq) / 23.0,
-             CLng(static_cast<double>(r.NumMuestras()) / s50), true});
+        const std::optional<double> fila =
+            DibujarEscalaTiempo(p, m,
+                                {izq, arriba, abajo, escalaX * s50, (der - izq) / 23.0,
+                                 CLng(static_cast<double>(r.NumMuestras()) / s50), true});
         if (fila)
             finTick = *fila;
     }
@@ -529,7 +529,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     p.CurrentY = finTick;
     p.Print(QStringLiteral("  ms"));
     p.DrawStyle = 0;
-    p.CurrentX = (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + d.TextoTiempo);
+    p.CurrentX =
+        (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + d.TextoTiempo);
     p.CurrentY = f.Abajo - m.Alto(d.TextoTiempo);
     p.Print(TextosIdioma(264) + d.TextoTiempo);
     ImprimirFecha(p, f, m);

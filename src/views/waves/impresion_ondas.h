@@ -24,10 +24,10 @@ struct DatosPaginaOnda {
     double AltoPicture{0.0};      // the picture's height now, twips
     std::int32_t Cursor1{1};      // the cursors' samples
     std::int32_t Cursor2{1};
-    QString TextoTiempo;          // the read-outs as the window shows them
+    QString TextoTiempo; // the read-outs as the window shows them
     QString TextoDiferencia;
-    NivelOnda Nivel{};            // the zoom level shown, with its own factor
-    double EscalaY{0.0};          // twips per unit at zoom 1
+    NivelOnda Nivel{};   // the zoom level shown, with its own factor
+    double EscalaY{0.0}; // twips per unit at zoom 1
 };
 
 // One waveform page: the left column of read-outs, frame, plot box, title,
@@ -40,8 +40,8 @@ struct DatosPaginaOnda {
 
 // What the stacked page reads of its view.
 struct DatosPaginaTodo {
-    NivelTodo Nivel{};                // the zoom level shown
-    std::vector<std::int32_t> Filas;  // channel rows of the bands, in order
+    NivelTodo Nivel{};               // the zoom level shown
+    std::vector<std::int32_t> Filas; // channel rows of the bands, in order
     std::int32_t Cursor1{1};
     std::int32_t Cursor2{1};
     QString TextoTiempo;

@@ -11,10 +11,10 @@
 #include "platform/base/numeric.h"
 #include "platform/common_dialog.h"
 #include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
-#include "platform/picture_box.h"
 #include "record/helpers.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
@@ -220,8 +220,8 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
 
     // Extremes: +-100 A marked once each, dotted, blue, labelled left of the box.
     const double ey = d.EscalaY;
-    for (const auto& [label, value] : {std::pair{QStringLiteral("100.000 A"), 100.0},
-                                       std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
+    for (const auto& [label, value] :
+         {std::pair{QStringLiteral("100.000 A"), 100.0}, std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
         const double y = y0 - value * ey * k;
         const auto markers = LinesWhere([&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y; });
         ASSERT_EQ(markers.size(), 1u) << label.toStdString();
@@ -304,7 +304,8 @@ TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeSc
     HistorialOnda h;
     h.Reset(NivelCompleto(completa));
     // Samples 401..601, four times as high: the sine leaves the box.
-    const auto z = ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125, completa.XDeMuestra(601), 1875, 2000);
+    const auto z =
+        ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125, completa.XDeMuestra(601), 1875, 2000);
     ASSERT_TRUE(z.Vista);
     DatosPaginaOnda d = Onda(1, h.Current());
     d.Cursor1 = 1; // outside the range: its line still drawn, left of the box
@@ -359,9 +360,9 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
 {
     ASSERT_FALSE(PaginaOnda(printer, Onda(2), Medida())); // VA: 50 kV throughout
     EXPECT_EQ(CountText(QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
-    EXPECT_EQ(LinesWhere([](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight &&
-                                                         c.X1 == kBoxLeft - 100; })
-                  .size(),
+    EXPECT_EQ(LinesWhere([](const PrintCall& c) {
+                  return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight && c.X1 == kBoxLeft - 100;
+              }).size(),
               1u);
 
     RecordModel& r = Registro();
@@ -413,7 +414,8 @@ TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
     EXPECT_GT(TimeTicks(100), 0.9 * columns);
     EXPECT_LE(TimeTicks(100), columns + 2);
     const double d50 = (kBoxRight - kBoxLeft) / 999999 * 50;
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("100"))->X1, std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("100"))->X1,
+                     std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
 }
 
 // ---- the stacked page ----
@@ -499,8 +501,8 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
 
     const PrintCall* footer = Text(TextosIdioma(264) + QStringLiteral("500.000 ms"));
     ASSERT_TRUE(footer);
-    EXPECT_DOUBLE_EQ(footer->X1,
-                     (kFrameRight - kFrameLeft) / 2 - 100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
+    EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
+                                     100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
     EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 200);
     EXPECT_EQ(printer.Texts().back(), HoraTexto());
 }
@@ -555,7 +557,8 @@ TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
         PaginaTodo(printer, Todo({1, 2, 3, 4, 5, 6, 7, 8}), Medida());
         const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
         ASSERT_EQ(traces.size(), 8u);
-        const std::uint32_t colours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0, 0xFF0000};
+        const std::uint32_t colours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
+                                          0x00FFFF, 0xFF00FF, 0,        0xFF0000};
         for (int b = 0; b < 8; ++b) {
             EXPECT_EQ(traces[b].Color, mode == 2 ? colours[b] : 0u) << b;
             EXPECT_EQ(traces[b].DrawWidth, 3);
