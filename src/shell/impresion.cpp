@@ -1,5 +1,6 @@
 #include "shell/impresion.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include "record/helpers.h"
 #include "shell/cancelar.h"
 #include "shell/language.h"
+#include "shell/shell_state.h"
 
 namespace vesdra
 {
@@ -102,10 +104,15 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
             if (p.Orientation() != 2)
                 p.SetOrientation(2);
             if (marco.ConCancelar) {
-                EmpezarImpresion();
                 if (vista)
                     vista->setEnabled(false);
-                const bool cancelada = ImpresionCancelada();
+                // The flag is cleared once the window stands, so that only a
+                // click in this copy's event pass counts, whatever the
+                // window's showing or an earlier window's going did to it.
+                MostrarCancelar();
+                EmpezarImpresion();
+                QCoreApplication::processEvents();
+                const bool cancelada = Shell().CancelarImpresion;
                 if (cancelada || (conVista && !vista)) {
                     Descartar(impresora);
                     terminarCopia();

@@ -22,7 +22,7 @@ class Printer;
 //   hourglass; printer dialog over the view (Cancel ends silently);
 //   for each copy, one print job:
 //       landscape;
-//       [cancel window] abort flag cleared, view disabled, Cancelar shown,
+//       [cancel window] view disabled, Cancelar shown, abort flag cleared,
 //           one pass of event processing; cancelled: job discarded, end;
 //           view enabled again;
 //       the view's page, drawn without yielding;

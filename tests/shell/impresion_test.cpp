@@ -115,6 +115,15 @@ TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
+TEST_F(PrintFrame, ALeftOverCancelWindowAndFlagDoNotStopTheNextPrint)
+{
+    MostrarCancelar();
+    Shell().CancelarImpresion = true;
+    EXPECT_EQ(Print(2), FinImpresion::Impresa);
+    EXPECT_EQ(pages, 2);
+    ExpectViewAsBefore();
+}
+
 TEST_F(PrintFrame, CancelInThePrinterDialogPrintsNothingAndSaysNothing)
 {
     dialog.Queue({true, {}, 1});
