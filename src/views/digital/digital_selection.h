@@ -90,6 +90,8 @@ struct Composicion {
     std::int32_t Total{0};
     std::vector<FilaListaDigital> Filas{};
 };
+// How many members the marks hold (elements 1..n of each column at 1).
+[[nodiscard]] std::int32_t TotalMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas);
 [[nodiscard]] Composicion ComponerMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas,
                                            const Matrix<QString>& tablaMiembros);
 

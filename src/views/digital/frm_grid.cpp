@@ -308,6 +308,16 @@ void frmGrid::cmdOK_Click()
     SetMousePointer(vbCustom);
 
     const std::int32_t analogico = Combo1->AnalogicoElegido();
+    const std::int32_t total = TotalMarcados(Digitales().MarcasGrupo);
+    Digitales().NumFilasDigitales = total;
+    if (total > grid::MaxElegidos) {
+        // Never left hidden: the dialog comes back as it was, marks and all.
+        SetMousePointer(vbDefault);
+        MsgBox(TextosIdioma(kTextoLimite), vbCritical);
+        ondas::VolverAMostrar(this);
+        hooks.OcultarMenu();
+        return;
+    }
     Composicion c;
     try {
         c = ComponerMarcados(Digitales().MarcasGrupo, Plantillas().TablaMiembrosDigitales);
@@ -315,15 +325,6 @@ void frmGrid::cmdOK_Click()
         SetMousePointer(vbDefault);
         ShowErrorBox(e);
         DescargarGrid();
-        return;
-    }
-    Digitales().NumFilasDigitales = c.Total;
-    if (c.Total > grid::MaxElegidos) {
-        // Never left hidden: the dialog comes back as it was, marks and all.
-        SetMousePointer(vbDefault);
-        MsgBox(TextosIdioma(kTextoLimite), vbCritical);
-        ondas::VolverAMostrar(this);
-        hooks.OcultarMenu();
         return;
     }
     Referencia lado = Referencia::Ninguna;
