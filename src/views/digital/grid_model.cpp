@@ -1,6 +1,6 @@
 #include "views/digital/grid_model.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "platform/base/colors.h"
 #include "platform/base/vb_error.h"
@@ -22,8 +22,8 @@ std::int32_t CambiaEstado(std::span<const std::uint8_t> estados)
     if (estados.size() < 2)
         return 0;
     const std::uint8_t opuesto = estados.front() == 1 ? 0 : 1;
-    // One contiguous scan (a byte search) that ends at the first change.
-    return std::find(estados.begin() + 1, estados.end(), opuesto) != estados.end() ? 1 : 0;
+    // One contiguous byte search that ends at the first change.
+    return std::memchr(estados.data() + 1, opuesto, estados.size() - 1) != nullptr ? 1 : 0;
 }
 
 RellenoColumna LlenarColumna(std::int32_t grupo, std::int32_t inicio, const Matrix<QString>& tablaGrupos,
