@@ -1,6 +1,8 @@
 #include "views/digital/digital_handover.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <algorithm>
 
 #include "platform/messages.h"
@@ -18,6 +20,9 @@ namespace vesdra {
 namespace {
 
 constexpr int kTextoProgreso = 286;
+constexpr int kTextoReferencia = 278;
+constexpr int kTextoPrimario = 279;
+constexpr int kTextoSecundario = 280;
 
 } // namespace
 
@@ -43,6 +48,25 @@ void ComboAnalogico::Elegir(int indice)
 {
     setCurrentIndex(indice);
     indice_ = currentIndex();
+}
+
+void MostrarReferencia(QGroupBox& marco, QRadioButton& primario, QRadioButton& secundario)
+{
+    marco.setVisible(true);
+    primario.setChecked(true);
+    secundario.setChecked(false);
+    marco.setTitle(TextosIdioma(kTextoReferencia));
+    primario.setText(TextosIdioma(kTextoPrimario));
+    secundario.setText(TextosIdioma(kTextoSecundario));
+}
+
+Referencia LadoElegido(const QRadioButton& primario, const QRadioButton& secundario)
+{
+    if (primario.isChecked())
+        return Referencia::Primario;
+    if (secundario.isChecked())
+        return Referencia::Secundario;
+    return Referencia::Ninguna;
 }
 
 bool AbrirVistaElegida(const std::function<void()>& escribir, Referencia lado,

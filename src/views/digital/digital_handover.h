@@ -1,6 +1,9 @@
 #pragma once
 #include <QComboBox>
 #include <cstdint>
+
+class QGroupBox;
+class QRadioButton;
 #include <functional>
 
 #include "views/digital/digital_selection.h"
@@ -27,6 +30,12 @@ public:
 private:
     int indice_{-1};
 };
+
+// The reference frame of a 1997 record in either choice dialog: shown,
+// PRIMARIO chosen, captions from the language table.
+void MostrarReferencia(QGroupBox& marco, QRadioButton& primario, QRadioButton& secundario);
+// The side the dialog's buttons choose; none while neither is.
+[[nodiscard]] Referencia LadoElegido(const QRadioButton& primario, const QRadioButton& secundario);
 
 // What both digital choice dialogs do on OK once the choice is made: the
 // open view is closed, the progress window shows text 286, `escribir`

@@ -34,9 +34,6 @@ constexpr int kTextoAnalogicos = 31;
 constexpr int kTextoDigitales = 47;
 constexpr int kTextoAceptar = 24;
 constexpr int kTextoCancelar = 25;
-constexpr int kTextoReferencia = 278;
-constexpr int kTextoPrimario = 279;
-constexpr int kTextoSecundario = 280;
 constexpr int kTextoSinGrupos = 92;
 
 QPointer<frmElecdig>& Instancia()
@@ -97,11 +94,7 @@ void frmElecdig::Form_Load()
         cmdcancel->setText(TextosIdioma(kTextoCancelar));
 
         if (Registro().AnioRevision == QLatin1String("1997")) {
-            Frame3->setVisible(true);
-            CmdPrimario->setChecked(true);
-            Frame3->setTitle(TextosIdioma(kTextoReferencia));
-            CmdPrimario->setText(TextosIdioma(kTextoPrimario));
-            CmdSecundario->setText(TextosIdioma(kTextoSecundario));
+            MostrarReferencia(*Frame3, *CmdPrimario, *CmdSecundario);
         } else {
             Frame3->setVisible(false);
             SetHeightTwips(*Frame1, HeightTwips(*Frame1) * 1.5);
@@ -152,11 +145,7 @@ void frmElecdig::cmdOK_Click()
         DescargarElecdig();
         return;
     }
-    Referencia lado = Referencia::Ninguna;
-    if (CmdPrimario->isChecked())
-        lado = Referencia::Primario;
-    else if (CmdSecundario->isChecked())
-        lado = Referencia::Secundario;
+    const Referencia lado = LadoElegido(*CmdPrimario, *CmdSecundario);
     AbrirVistaElegida([g, analogico] { EscribirSeleccionGrupo(g, analogico); }, lado, DescargarElecdig);
 }
 

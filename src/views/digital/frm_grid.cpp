@@ -34,9 +34,6 @@ constexpr int kTextoAyuda = 75;
 constexpr int kTextoLimite = 78;
 constexpr int kTextoAceptar = 24;
 constexpr int kTextoCancelar = 25;
-constexpr int kTextoReferencia = 278;
-constexpr int kTextoPrimario = 279;
-constexpr int kTextoSecundario = 280;
 constexpr int kTextoNoEncaja = 246;
 
 constexpr std::uint32_t kFondoTitulo = 0xC0C0C0;
@@ -209,14 +206,9 @@ void frmGrid::Form_Load()
         cmdcancel->setText(TextosIdioma(kTextoCancelar));
 
         const QString anio = Registro().AnioRevision.trimmed();
-        if (anio == QLatin1String("1997")) {
-            Frame3->setVisible(true);
-            CmdPrimario->setChecked(true);
-            CmdSecundario->setChecked(false);
-            Frame3->setTitle(TextosIdioma(kTextoReferencia));
-            CmdPrimario->setText(TextosIdioma(kTextoPrimario));
-            CmdSecundario->setText(TextosIdioma(kTextoSecundario));
-        } else if (anio == QLatin1String("1991")) {
+        if (anio == QLatin1String("1997"))
+            MostrarReferencia(*Frame3, *CmdPrimario, *CmdSecundario);
+        else if (anio == QLatin1String("1991")) {
             Frame3->setVisible(false);
         }
 
@@ -327,11 +319,7 @@ void frmGrid::cmdOK_Click()
         DescargarGrid();
         return;
     }
-    Referencia lado = Referencia::Ninguna;
-    if (CmdPrimario->isChecked())
-        lado = Referencia::Primario;
-    else if (CmdSecundario->isChecked())
-        lado = Referencia::Secundario;
+    const Referencia lado = LadoElegido(*CmdPrimario, *CmdSecundario);
     AbrirVistaElegida([c, analogico] { EscribirSeleccionComposicion(c, analogico); }, lado, DescargarGrid);
 }
 
