@@ -68,6 +68,12 @@ TEST(CambiaEstadoGrid, StateTestTable)
     };
     for (const Caso& c : casos)
         EXPECT_EQ(CambiaEstado(c.estados), c.cambia) << ::testing::PrintToString(c.estados);
+
+    // Sample numbers beyond 16 bits: a change at sample 70000.
+    std::vector<std::uint8_t> largo(70000, 0);
+    EXPECT_EQ(CambiaEstado(largo), 0);
+    largo.back() = 1;
+    EXPECT_EQ(CambiaEstado(largo), 1);
 }
 
 TEST(LlenarColumnaGrid, GroupsOfNoneFiveNineteenAndMoreThanNineteenMembers)
@@ -136,6 +142,15 @@ TEST(LlenarColumnaGrid, MissingChannelsAndBadCells)
               vberr::TypeMismatch);
     EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 1, Grupos({"-1"}), Miembros({1}), r); }),
               vberr::SubscriptOutOfRange);
+    // Member rows and counts beyond 16 bits.
+    std::vector<std::int32_t> muchos(40019, 2);
+    muchos[40000] = 1;
+    const RellenoColumna lejos = LlenarColumna(1, 40001, Grupos({"40000"}), Miembros(muchos), r);
+    EXPECT_EQ(lejos.Siguiente, 80001);
+    EXPECT_EQ(lejos.Nombres[0], "M40001");
+    EXPECT_TRUE(lejos.Cambia[0]);
+    EXPECT_FALSE(lejos.Cambia[1]);
+
     // Members beyond the member table.
     EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 2, grupos, Miembros({1, 1, 1}), r); }),
               vberr::SubscriptOutOfRange);
