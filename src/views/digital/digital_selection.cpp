@@ -82,8 +82,10 @@ std::int32_t TotalMarcados(const std::array<std::vector<std::int32_t>, 17>& marc
     std::int32_t total = 0;
     for (std::size_t k = 1; k < marcas.size(); ++k) {
         const std::vector<std::int32_t>& m = marcas[k];
-        const std::size_t n = m.empty() || m[0] <= 0 ? 0 : std::min(static_cast<std::size_t>(m[0]), m.size() - 1);
-        total += static_cast<std::int32_t>(std::count(m.begin() + 1, m.begin() + 1 + static_cast<std::ptrdiff_t>(n), 1));
+        if (m.empty() || m[0] <= 0)
+            continue;
+        const auto n = static_cast<std::ptrdiff_t>(std::min(static_cast<std::size_t>(m[0]), m.size() - 1));
+        total += static_cast<std::int32_t>(std::count(m.begin() + 1, m.begin() + 1 + n, 1));
     }
     return total;
 }

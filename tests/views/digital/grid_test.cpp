@@ -223,6 +223,8 @@ TEST(ComposicionGrid, RowsGoColumnByColumnInMemberOrderSkippingEmptyGroups)
 
     const Composicion c = ComponerMarcados(marcas, miembros);
     EXPECT_EQ(c.Total, 3);
+    EXPECT_EQ(TotalMarcados(marcas), 3);
+    EXPECT_EQ(TotalMarcados(std::array<std::vector<std::int32_t>, 17>{}), 0); // marks erased by a close
     ASSERT_EQ(c.Filas.size(), 3u);
     EXPECT_EQ(c.Filas[0].Canal, 11);
     EXPECT_EQ(c.Filas[0].Nombre, "M1");
