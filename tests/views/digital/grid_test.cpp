@@ -189,10 +189,12 @@ TEST(MarcasGrid, GestureTable)
         marcas[1] = MarcasNuevas(3);
         marcas[2] = MarcasNuevas(19);
         MarcasComposicion mc{&marcas, 0};
-        for (std::int32_t j = 1; j <= c.yaMarcados; ++j)
+        for (std::int32_t j = 1; j <= c.yaMarcados; ++j) {
             ASSERT_EQ(mc.Click(2, j), Gesto::Marcado);
-        if (c.marcadoAntes)
+        }
+        if (c.marcadoAntes) {
             ASSERT_EQ(mc.Click(1, c.indice), Gesto::Marcado);
+        }
 
         std::vector<Gesto> gestos{mc.Click(1, c.indice)};
         if (c.accion == DobleClick)
