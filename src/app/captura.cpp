@@ -28,6 +28,7 @@
 #include "views/composition/frm_ver_cmpang.h"
 #include "views/digital/frm19.h"
 #include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
@@ -276,6 +277,30 @@ Impresiones ImpresionesTodo()
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
+std::vector<Paso> PasosGrid()
+{
+    return {
+        [] {
+            ComandoCompdig();
+            frmGrid* d = GridCargado();
+            if (!d)
+                return;
+            // Members of the first three groups, those that have them.
+            const std::pair<int, int> marcas[] = {{1, 1}, {1, 3}, {2, 1}, {2, 2}, {3, 2}};
+            for (const auto& [columna, miembro] : marcas)
+                d->lblgrp_Click(columna, miembro);
+            d->Combo1->Elegir(0);
+        },
+        {},
+        [] {
+            if (frmGrid* d = GridCargado())
+                d->cmdOK_Click();
+            else
+                Nota("no composition dialog");
+        },
+    };
+}
+
 } // namespace
 
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
@@ -300,6 +325,8 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosComposicion();
     else if (vista == QLatin1String("digital"))
         pasos = PasosDigital();
+    else if (vista == QLatin1String("grid"))
+        pasos = PasosGrid();
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 

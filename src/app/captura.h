@@ -14,7 +14,9 @@ class MDIForm1;
 // vista: "" or "inicio" (the window as started), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group). Besides `archivo`, the view as opened,
+// digital view of the second group), "grid" (the digital composition
+// dialog with members of its first three groups marked, then the digital
+// view its OK opens). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 // An empty `archivo` saves no picture.

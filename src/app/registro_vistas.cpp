@@ -34,9 +34,9 @@ void RegistrarVistas()
     v.Composicion.Reiniciar = ReiniciarComposiciones;
     v.Composicion.Descargar = DescargarComposiciones;
 
-    // The digital-channel grid (frmGrid) is not there yet: its entries stay
-    // stubs.
     v.Digital.AbrirGrupos = AbrirElecdig;
+    v.Digital.AbrirGrid = AbrirComposicionDigital;
+    v.Digital.CerrarGrid = CerrarComposicionDigital;
     v.Digital.CerrarVista = CerrarVistaDigital;
     v.Digital.Reiniciar = CerrarRegistroDigital;
     v.Digital.Descargar = DescargarFormasDigitales;
