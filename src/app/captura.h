@@ -14,7 +14,10 @@ class MDIForm1;
 // vista: "" or "inicio" (the window as started), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group). Besides `archivo`, the view as opened,
+// digital view of the second group), "asistente" (the template wizard
+// from "nueva" with a sample model chosen in step 1 and two three-phase
+// sets in step 2; each step is also saved, with "-1" and "-2" before the
+// extension). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
