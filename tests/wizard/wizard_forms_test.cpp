@@ -10,6 +10,8 @@
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
+#include "platform/file_lists.h"
+#include "shell/abrir_comtrade.h"
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
 #include "shell/mdi_fixture.h"
@@ -211,6 +213,50 @@ TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
     Procesar();
     EXPECT_EQ(FormAnalog(), nullptr);
     EXPECT_FALSE(Plantillas().AsistenteAbortado);
+}
+
+TEST_F(WizardFormsTest, ModificarShowsTheTemplateAndNuevaTheOpenRecord)
+{
+    CopiarMuestraCnf();
+    Arrancar();
+    ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
+    ASSERT_TRUE(Registro().RegistroAbierto);
+    Boxes().Clear();
+    AbrirFrmPlantilla();
+    frmPlantilla* d = FormPlantilla();
+    ASSERT_NE(d, nullptr);
+    d->File1->SetFileName("muestra.cnf");
+    d->File1_Click();
+    d->cmdModif_Click();
+    Procesar();
+    frmAnalog* a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->txtIdentif->text(), "PROTECCION LINEA 1 (66 kV)");
+    EXPECT_EQ(a->txtnumAnalog->text(), "8");
+    EXPECT_EQ(a->vaSpread1->Text(8, 1), "VBAT");
+    a->cmdOK_Click();
+    Procesar();
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->txtnumTrif->text(), "2");
+    EXPECT_EQ(t->nbTrif[2]->text(), "INTENSIDADES LINEA 1");
+    EXPECT_EQ(t->grp[2][1]->text(), "IA");
+    EXPECT_EQ(t->lbl[2][3]->text(), "6");
+    EXPECT_TRUE(Boxes().Calls().empty());
+    t->cmdcancel_Click();
+    Procesar();
+
+    // A new template over the open record proposes its station and channels.
+    CerrarPlantillas();
+    OfrecerCanalesPlantilla();
+    AbrirFrmPlantilla();
+    FormPlantilla()->cmdNueva_Click();
+    Procesar();
+    a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->txtIdentif->text(), Registro().NombreEstacion);
+    EXPECT_EQ(a->txtnumAnalog->text(), QString::number(Registro().NumAnalogicos));
+    EXPECT_EQ(a->vaSpread1->Text(1, 1), Registro().TablaCanales(1, 2));
 }
 
 TEST_F(WizardFormsTest, RefusalsAreShownAndTheStepStays)
