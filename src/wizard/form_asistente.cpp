@@ -49,6 +49,15 @@ void FormAsistente::Avisar(const std::vector<AvisoPaso>& avisos)
         Avisar(a);
 }
 
+bool FormAsistente::Sale(const SalidaPaso& salida)
+{
+    if (salida.Error)
+        throw *salida.Error;
+    if (!salida.Sale && salida.Aviso)
+        Avisar(*salida.Aviso);
+    return salida.Sale;
+}
+
 void FormAsistente::Centrar()
 {
     const ScreenInfo& s = Screen();

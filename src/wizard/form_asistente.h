@@ -29,6 +29,10 @@ protected:
     // critical one.
     void Avisar(const AvisoPaso& aviso);
     void Avisar(const std::vector<AvisoPaso>& avisos);
+    // How a press of continue or back went: true when the step is left; a
+    // message shown when it stays; a failure thrown for the handler's error
+    // path.
+    bool Sale(const SalidaPaso& salida);
     // Centres the form on the screen (twips of Screen()).
     void Centrar();
 

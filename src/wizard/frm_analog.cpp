@@ -65,7 +65,6 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
     // into it would.
     connect(txtIdentif, &QLineEdit::returnPressed, txtnumAnalog, [this] { txtnumAnalog->setFocus(); });
     connect(txtnumAnalog, &QLineEdit::textChanged, this, [this] { txtnumAnalog_Change(); });
-    connect(vaSpread1, &SpreadGrid::Change, this, &frmAnalog::vaSpread1_Change);
     connect(cmdOK, &QPushButton::clicked, this, &frmAnalog::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmAnalog::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmAnalog::cmdcancel_Click);
@@ -137,21 +136,11 @@ void frmAnalog::txtnumAnalog_Change()
     }
 }
 
-void frmAnalog::vaSpread1_Change(std::int32_t, std::int32_t)
-{
-    // The grid's source took the text and gave its warnings.
-}
-
 void frmAnalog::cmdOK_Click()
 {
     try {
-        const SalidaPaso s = Paso.Continuar();
-        if (s.Error)
-            throw *s.Error;
-        if (!s.Sale) {
-            Avisar(*s.Aviso);
+        if (!Sale(Paso.Continuar()))
             return;
-        }
         OcultarFormulario(this);
         MostrarPaso2();
     } catch (...) {
@@ -161,14 +150,15 @@ void frmAnalog::cmdOK_Click()
 
 void frmAnalog::cmdvolver_Click()
 {
-    const SalidaPaso s = Paso.Volver();
-    if (s.Error) {
-        ErrorYVolver(std::make_exception_ptr(*s.Error));
-        return;
+    try {
+        if (!Sale(Paso.Volver()))
+            return;
+        DescargarPasos1a3();
+        Plantillas().AsistenteAbortado = true;
+        MostrarFrmPlantilla();
+    } catch (...) {
+        ErrorYVolver(std::current_exception());
     }
-    DescargarPasos1a3();
-    Plantillas().AsistenteAbortado = true;
-    MostrarFrmPlantilla();
 }
 
 void frmAnalog::cmdcancel_Click()

@@ -30,7 +30,6 @@ public:
     // Handlers, public so that tests drive them as a user would.
     void txtIdentif_Change();
     void txtnumAnalog_Change();
-    void vaSpread1_Change(std::int32_t fila, std::int32_t columna);
     void cmdOK_Click();
     void cmdvolver_Click();
     void cmdcancel_Click();

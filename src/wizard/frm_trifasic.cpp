@@ -251,13 +251,8 @@ bool frmTrifasic::eventFilter(QObject* objeto, QEvent* evento)
 void frmTrifasic::cmdOK_Click()
 {
     try {
-        const SalidaPaso s = Paso.Continuar();
-        if (s.Error)
-            throw *s.Error;
-        if (!s.Sale) {
-            Avisar(*s.Aviso);
+        if (!Sale(Paso.Continuar()))
             return;
-        }
         // Until the digital step is there, the sets are stored and the step
         // stays.
         if (!SiguientesPasos().MostrarPaso3)
@@ -272,13 +267,8 @@ void frmTrifasic::cmdOK_Click()
 void frmTrifasic::cmdvolver_Click()
 {
     try {
-        const SalidaPaso s = Paso.Volver();
-        if (s.Error)
-            throw *s.Error;
-        if (!s.Sale) {
-            Avisar(*s.Aviso);
+        if (!Sale(Paso.Volver()))
             return;
-        }
         OcultarFormulario(this);
         VolverAPaso1();
     } catch (...) {

@@ -213,6 +213,19 @@ TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
     Procesar();
     EXPECT_EQ(FormAnalog(), nullptr);
     EXPECT_FALSE(Plantillas().AsistenteAbortado);
+
+    // Back with a count that is no number: the error box, and the dialog.
+    DescargarFrmPlantilla();
+    Procesar();
+    frmAnalog& mal = Nueva();
+    mal.txtnumAnalog->setText("1 1");
+    Boxes().Clear();
+    mal.cmdvolver_Click();
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({"Error 13: Type mismatch"}));
+    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_NE(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().AsistenteAbortado);
 }
 
 TEST_F(WizardFormsTest, ModificarShowsTheTemplateAndNuevaTheOpenRecord)
