@@ -231,8 +231,9 @@ std::vector<Paso> PasosDigital()
     };
 }
 
-// The template wizard from "nueva": step 1 filled from the first sample
-// model, two three-phase sets in step 2; each step saved as <file>-N.png.
+// The template wizard from "nueva": the model chooser with the first sample
+// model picked (<file>-0.png), step 1 filled from it, two three-phase sets
+// in step 2; each step saved as <file>-N.png.
 std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
 {
     const auto guardar = [marco, archivo](const char* sufijo) {
@@ -257,7 +258,11 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
                 return;
             }
             b->List1_DblClick(0);
-            b->cmdOK_Click();
+        },
+        guardar("-0"),
+        [] {
+            if (frmBaseModelo* b = FormBaseModelo())
+                b->cmdOK_Click();
         },
         guardar("-1"),
         [] {

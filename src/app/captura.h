@@ -17,7 +17,7 @@ class MDIForm1;
 // digital view of the second group), "asistente" (the template wizard
 // from "nueva" with a sample model chosen in step 1 and two three-phase
 // sets in step 2; each step is also saved, with "-1" and "-2" before the
-// extension). Besides `archivo`, the view as opened,
+// extension, and the model chooser with "-0"). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
