@@ -111,20 +111,66 @@ TEST_F(WizardAnalogTest, FromNothingTheTypedRowsFollowTheCount)
 
 TEST_F(WizardAnalogTest, WithRowsOnOfferACountChangeFillsThemAgain)
 {
-    Registro3();
-    Plantillas().PlantillaNueva = true;
-    PasoAnalogico paso;
-    (void)paso.Cargar();
-    (void)paso.CambiarCelda(1, 1, "editado");
-    (void)paso.CambiarCelda(3, 1, "tercera");
-    // Fewer rows: rows 1..c come back from the table.
-    EXPECT_FALSE(paso.CambiarCuenta("2"));
-    EXPECT_EQ(paso.Filas, (std::vector<Fila>{F("C1", "K1", "V"), F("C2", "K2", "V")}));
-    // More rows than on offer: the offered rows filled, the rest blank.
-    (void)paso.CambiarCelda(2, 1, "editado");
-    EXPECT_FALSE(paso.CambiarCuenta("5"));
-    EXPECT_EQ(paso.Filas, (std::vector<Fila>{F("C1", "K1", "V"), F("C2", "K2", "V"), F("C3", "K3", "V"),
-                              F("", "", ""), F("", "", "")}));
+    // Three rows T1..T3 proposed; row 1 edited, the count set to 2, row 2
+    // edited, the count set to 4. Rows on offer come back from the table
+    // (edits lost); rows beyond the offer keep what they hold.
+    enum Entrada { ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro };
+    const struct {
+        Entrada entrada;
+        std::vector<Fila> tras2;
+        std::vector<Fila> tras4;
+    } casos[] = {
+        {ConRegistro, {F("T1", "", ""), F("T2", "", "")},
+            {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        {ConModelo, {F("T1", "", ""), F("T2", "", "")},
+            {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoSinRegistro, {F("editado", "", ""), F("T2", "", "")},
+            {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoConRegistro, {F("T1", "", ""), F("T2", "", "")},
+            {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+    };
+    for (const auto& c : casos) {
+        CerrarRegistro();
+        CerrarPlantillas();
+        TemplateState& p = Plantillas();
+        RecordModel& r = Registro();
+        p.AnalogicosPlantilla.Resize(3, 4);
+        for (std::int32_t i = 1; i <= 3; ++i)
+            p.AnalogicosPlantilla(i, 2) = QStringLiteral("T%1").arg(i);
+        p.IdentificadorPlantilla = "X";
+        p.NumAnalogicosPlantilla = 3;
+        switch (c.entrada) {
+        case ConRegistro:
+            r.RegistroAbierto = true;
+            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
+            p.PlantillaNueva = true;
+            break;
+        case ConModelo:
+            p.ModeloCargado = true;
+            r.NumAnalogicosOfrecidos = 3;
+            p.PlantillaNueva = true;
+            break;
+        case ModificandoSinRegistro:
+            p.ModificandoPlantilla = true;
+            break;
+        case ModificandoConRegistro:
+            p.ModificandoPlantilla = true;
+            r.RegistroAbierto = true;
+            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
+            break;
+        }
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        ASSERT_EQ(paso.Filas.size(), 3U) << c.entrada;
+        (void)paso.CambiarCelda(1, 1, "editado");
+        EXPECT_FALSE(paso.CambiarCuenta("2"));
+        EXPECT_EQ(paso.Filas, c.tras2) << c.entrada;
+        (void)paso.CambiarCelda(2, 1, "e2");
+        EXPECT_FALSE(paso.CambiarCuenta("4"));
+        EXPECT_EQ(paso.Filas, c.tras4) << c.entrada;
+        // The table itself is left alone.
+        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.entrada;
+    }
 }
 
 TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)

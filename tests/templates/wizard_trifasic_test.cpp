@@ -173,7 +173,9 @@ TEST_F(WizardTrifasicTest, NothingIsStoredWhileASlotIsEmptyOrATextCannotBeStored
     for (std::int32_t p : {0, 1, 2})
         (void)paso.Elegir(1, p);
     EXPECT_EQ(paso.CambiarFactor(1, "x"), (std::vector<AvisoPaso>{{186}}));
-    EXPECT_TRUE(paso.CambiarFactor(1, "").empty());
+    EXPECT_EQ(paso.CambiarFactor(1, "1.5.2"), (std::vector<AvisoPaso>{{186}}));
+    for (const char* factor : {"", "1.5", "1,5", " 2 ", "-0.5"})
+        EXPECT_TRUE(paso.CambiarFactor(1, factor).empty()) << factor;
     EXPECT_TRUE(paso.Continuar().Sale);
 }
 
