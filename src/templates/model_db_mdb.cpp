@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/file_names.h"
 #include "templates/model_db.h"
 
 namespace vesdra
@@ -43,7 +44,8 @@ class LectorMdb final : public LectorBasesModelo
 public:
     TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
     {
-        const QFileInfo fichero(ruta);
+        // The databases come from a file system that ignores case.
+        const QFileInfo fichero(ExistingPathNoCase(ruta));
         if (!fichero.absoluteDir().exists())
             throw VbError(vberr::InvalidDatabasePath,
                 QStringLiteral("'%1' is not a valid path.").arg(fichero.absolutePath()));

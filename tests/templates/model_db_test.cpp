@@ -275,7 +275,9 @@ TEST_F(MdbFixtureTest, ReadsFieldsRowsNumbersAccentsAndEmptyValues)
     EXPECT_EQ(medidas.Valor(2, u"Nombre").Texto, QString::fromUtf8("Ñ"));
     EXPECT_EQ(medidas.Valor(2, u"NombreIngles").Texto, "");
 
-    const TablaModelo estados = lector->LeerTabla(Base("R123.mdb"), "PEst R123");
+    // File and folder names are found whatever their case.
+    const QString minusculas = QString(CarpetaModelos()).replace("Models", "models") + "/r123.MDB";
+    const TablaModelo estados = lector->LeerTabla(minusculas, "PEst R123");
     ASSERT_EQ(estados.Filas.size(), 4U);
     EXPECT_EQ(estados.Valor(1, u"ByteOscilo").Numero, -1);
     EXPECT_EQ(estados.Valor(3, u"ByteOscilo").Numero, -2);
