@@ -126,7 +126,8 @@ void SpreadGrid::SetColWidth(std::int32_t columna, double unidades)
 
 void SpreadGrid::AjustarUnidad(double unidades)
 {
-    const int visible = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int visible =
+        width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const double caracter = QFontMetrics(font()).averageCharWidth();
     unidad_ = unidades > 0 ? std::max(caracter, visible / unidades) : 0;
 }

@@ -25,7 +25,7 @@ namespace vesdra
 struct ValorCampo {
     enum class Clase { Nulo, Texto, Numero };
     Clase Tipo{Clase::Nulo};
-    QString Texto;   // the text; for a number, its text as the engine gives it
+    QString Texto; // the text; for a number, its text as the engine gives it
     double Numero{0};
 
     [[nodiscard]] static ValorCampo Nulo() { return {}; }
@@ -73,10 +73,7 @@ struct ResultadoModelo {
     std::optional<VbError> Error; // empty on success
 
     [[nodiscard]] bool Correcto() const { return !Error; }
-    [[nodiscard]] int Texto() const
-    {
-        return Error && Error->Number != vberr::InvalidDatabasePath ? 245 : 0;
-    }
+    [[nodiscard]] int Texto() const { return Error && Error->Number != vberr::InvalidDatabasePath ? 245 : 0; }
 };
 
 // The model names of the index, in table order; after a failure, the names

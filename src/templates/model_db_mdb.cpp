@@ -48,7 +48,7 @@ public:
         const QFileInfo fichero(ExistingPathNoCase(ruta));
         if (!fichero.absoluteDir().exists())
             throw VbError(vberr::InvalidDatabasePath,
-                QStringLiteral("'%1' is not a valid path.").arg(fichero.absolutePath()));
+                          QStringLiteral("'%1' is not a valid path.").arg(fichero.absolutePath()));
         if (!fichero.isFile())
             throw VbError(3024, QStringLiteral("Could not find file '%1'.").arg(ruta));
         const std::unique_ptr<MdbHandle, CerrarBase> base(
@@ -59,7 +59,8 @@ public:
         const std::unique_ptr<MdbTableDef, LiberarTabla> t(
             mdb_read_table_by_name(base.get(), nombre.data(), MDB_TABLE));
         if (!t)
-            throw VbError(3078, QStringLiteral("The database engine cannot find the input table '%1'.").arg(tabla));
+            throw VbError(3078,
+                          QStringLiteral("The database engine cannot find the input table '%1'.").arg(tabla));
         if (!mdb_read_columns(t.get()))
             throw VbError(3343, QStringLiteral("Unrecognized database format '%1'.").arg(ruta));
 

@@ -106,7 +106,8 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
         // in them is replaced).
         const std::int32_t hasta = c > r.NumAnalogicosOfrecidos ? r.NumAnalogicos : c;
         const Matrix<QString>& t = p.AnalogicosPlantilla;
-        for (std::int32_t i = 1; i <= hasta && i <= static_cast<std::int32_t>(Filas.size()) && i <= t.Rows(); ++i) {
+        for (std::int32_t i = 1; i <= hasta && i <= static_cast<std::int32_t>(Filas.size()) && i <= t.Rows();
+             ++i) {
             for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
                 Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
         }
@@ -121,7 +122,8 @@ PasoAnalogico::CambioIdentificador PasoAnalogico::CambiarIdentificador(const QSt
     return {AvisosTextoPlantilla(texto), texto.endsWith(QLatin1Char('\n'))};
 }
 
-std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32_t columna, const QString& texto)
+std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32_t columna,
+                                                   const QString& texto)
 {
     if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
         return {};

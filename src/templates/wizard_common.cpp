@@ -35,7 +35,8 @@ QString QuitarBlancos(const QString& texto)
 }
 
 SelectorCasillas::SelectorCasillas(std::int32_t casillas)
-    : casillas_(static_cast<std::size_t>(casillas)), marcadores_(static_cast<std::size_t>(casillas), kMarcadorLibre)
+    : casillas_(static_cast<std::size_t>(casillas)),
+      marcadores_(static_cast<std::size_t>(casillas), kMarcadorLibre)
 {
     if (!marcadores_.empty())
         marcadores_.front() = kMarcadorActual;

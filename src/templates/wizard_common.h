@@ -71,8 +71,8 @@ public:
 
     // Which slots a pick is compared with before it is taken.
     enum class Repetidos {
-        NombreHastaActual,        // the same caption in slots 1..current
-        NombreYNumeroAnteriores,  // the same caption and number in slots 1..current-1
+        NombreHastaActual,       // the same caption in slots 1..current
+        NombreYNumeroAnteriores, // the same caption and number in slots 1..current-1
     };
 
     explicit SelectorCasillas(std::int32_t casillas);

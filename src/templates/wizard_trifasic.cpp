@@ -76,7 +76,8 @@ std::vector<AvisoPaso> PasoTrifasico::Cargar()
             for (std::int32_t k = 1; k <= kFases; ++k) {
                 // A phase naming no row of the template shows as an empty slot.
                 if (const std::int32_t fila = FilaDeCanal(CeldaTrifasica(s, k)))
-                    (*this)(s).Casillas(k) = {NombreCanalPlantilla(p.AnalogicosPlantilla, fila), QString::number(fila)};
+                    (*this)(s).Casillas(k) = {NombreCanalPlantilla(p.AnalogicosPlantilla, fila),
+                                              QString::number(fila)};
             }
         }
         if (const auto a = CambiarCuenta(QString::number(m)))
@@ -128,8 +129,8 @@ bool PasoTrifasico::Elegir(std::int32_t s, std::int32_t posicion)
 {
     if (s < 1 || s > kConjuntos || posicion < 0 || posicion >= Lista.size() || !(*this)(s).Activo)
         return false;
-    return (*this)(s).Casillas.Colocar(
-        Lista.at(posicion), QString::number(posicion + 1), SelectorCasillas::Repetidos::NombreHastaActual);
+    return (*this)(s).Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
+                                       SelectorCasillas::Repetidos::NombreHastaActual);
 }
 
 void PasoTrifasico::Seleccionar(std::int32_t s, std::int32_t k)
@@ -213,7 +214,8 @@ DisposicionTrifasico ColocarControles(const MedidasTrifasico& m)
     double left = kSeparacion;
     for (std::size_t i = 0; i < d.Nombres.size(); ++i) {
         d.Nombres[i] = {left, d.Label2.Bottom(), ancho, m.AltoNombre};
-        d.Factores[i] = {d.Nombres[i].Right() - anchoFactor, d.Nombres[i].Bottom(), anchoFactor, m.AltoNombre};
+        d.Factores[i] = {d.Nombres[i].Right() - anchoFactor, d.Nombres[i].Bottom(), anchoFactor,
+                         m.AltoNombre};
         d.Marcos[i] = {left, d.Factores[i].Bottom(), ancho, h / 1.5};
         left += ancho + kSeparacion;
     }
@@ -227,7 +229,8 @@ DisposicionTrifasico ColocarControles(const MedidasTrifasico& m)
     const double anchoLista = marco / 1.1;
     const double margen = (marco - anchoLista) / 2;
     constexpr double kTituloMarco = 240;
-    d.Lista = {margen, kTituloMarco, anchoLista, d.Marcos[0].Height - m.AltoSeleccion - 4.6 * altoCasilla - kTituloMarco};
+    d.Lista = {margen, kTituloMarco, anchoLista,
+               d.Marcos[0].Height - m.AltoSeleccion - 4.6 * altoCasilla - kTituloMarco};
     d.Seleccion = {margen, d.Lista.Bottom() + altoCasilla / 4, anchoLista, m.AltoSeleccion};
     const double anchoCasilla = anchoLista / 1.8;
     const double anchoFila = anchoCasilla / 3;
@@ -242,7 +245,8 @@ DisposicionTrifasico ColocarControles(const MedidasTrifasico& m)
     const double anchoBoton = marco / 1.8;
     const double topBotones = d.Marcos[0].Bottom() + altoBoton / 2;
     for (std::size_t j = 0; j < d.Botones.size(); ++j)
-        d.Botones[j] = {static_cast<double>(j) * w / 3 + (w / 3 - anchoBoton) / 2, topBotones, anchoBoton, altoBoton};
+        d.Botones[j] = {static_cast<double>(j) * w / 3 + (w / 3 - anchoBoton) / 2, topBotones, anchoBoton,
+                        altoBoton};
     return d;
 }
 

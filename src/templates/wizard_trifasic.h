@@ -38,10 +38,13 @@ public:
     QStringList Lista;
 
     // Set s, 1-based.
-    [[nodiscard]] Conjunto& operator()(std::int32_t s) { return Conjuntos.at(static_cast<std::size_t>(s - 1)); }
+    [[nodiscard]] Conjunto& operator()(std::int32_t s)
+    {
+        return Conjuntos.at(static_cast<std::size_t>(s - 1));
+    }
     [[nodiscard]] const Conjunto& operator()(std::int32_t s) const
     {
-        return Conjuntos.at(static_cast<std::size_t>(s - 1)) ;
+        return Conjuntos.at(static_cast<std::size_t>(s - 1));
     }
 
     // Loading: everything emptied, the list filled; the stored sets shown

@@ -15,31 +15,27 @@ namespace vesdra
 namespace
 {
 
-template <typename Form>
-QPointer<Form>& Instancia()
+template <typename Form> QPointer<Form>& Instancia()
 {
     static QPointer<Form> form;
     return form;
 }
 
 // The loaded form: none once it is unloading.
-template <typename Form>
-Form* Cargado()
+template <typename Form> Form* Cargado()
 {
     Form* f = Instancia<Form>().data();
     return f && !f->Descargado() ? f : nullptr;
 }
 
-template <typename Form>
-void Descargar()
+template <typename Form> void Descargar()
 {
     if (Form* f = Cargado<Form>())
         f->Descargar();
     Instancia<Form>() = nullptr;
 }
 
-template <typename Form>
-void MostrarDeNuevo()
+template <typename Form> void MostrarDeNuevo()
 {
     Descargar<Form>();
     auto* f = new Form;
@@ -50,8 +46,7 @@ void MostrarDeNuevo()
         MostrarFormAsistente(f);
 }
 
-template <typename Form>
-void Volver()
+template <typename Form> void Volver()
 {
     if (Form* f = Cargado<Form>())
         MostrarFormAsistente(f);

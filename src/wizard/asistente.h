@@ -41,7 +41,7 @@ void DescargarAsistente();
 // What the later steps (digital groups, saving) plug in. Until step 3 is
 // there, continue on step 2 stores the sets and stays.
 struct PasosSiguientes {
-    std::function<void()> MostrarPaso3;   // step 3 shown afresh
+    std::function<void()> MostrarPaso3; // step 3 shown afresh
     std::function<void()> DescargarPaso3;
     std::function<void()> DescargarPaso4;
 };

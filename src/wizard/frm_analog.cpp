@@ -58,7 +58,8 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
     vaSpread1->SetFuente({
         .Filas = [this] { return static_cast<std::int32_t>(Paso.Filas.size()); },
         .Texto = [this](std::int32_t f, std::int32_t c) { return Paso.Celda(f, c); },
-        .Escribir = [this](std::int32_t f, std::int32_t c, const QString& t) { Avisar(Paso.CambiarCelda(f, c, t)); },
+        .Escribir = [this](std::int32_t f, std::int32_t c,
+                           const QString& t) { Avisar(Paso.CambiarCelda(f, c, t)); },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
     // Enter in the identifier moves on to the count, as the line end typed

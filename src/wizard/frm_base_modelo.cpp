@@ -51,7 +51,7 @@ frmBaseModelo::frmBaseModelo(QWidget* parent) : FormAsistente(parent)
     cmdCancelar = new QPushButton(this);
     MoveTwips(*cmdCancelar, 2880, 4140, 1800, 450);
     connect(List1, &QListWidget::itemDoubleClicked, this,
-        [this](QListWidgetItem* item) { List1_DblClick(static_cast<std::int32_t>(List1->row(item))); });
+            [this](QListWidgetItem* item) { List1_DblClick(static_cast<std::int32_t>(List1->row(item))); });
     connect(cmdOK, &QPushButton::clicked, this, &frmBaseModelo::cmdOK_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, &frmBaseModelo::cmdCancelar_Click);
 }

@@ -75,7 +75,7 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
         connect(nbTrif[s], &QLineEdit::textChanged, this, [this, s] { nbTrif_Change(s); });
         connect(txtFactor[s], &QLineEdit::textChanged, this, [this, s] { txtFactor_Change(s); });
         connect(ListTrif[s], &QListWidget::itemDoubleClicked, this,
-            [this, s](QListWidgetItem* item) { ListTrif_DblClick(s, ListTrif[s]->row(item)); });
+                [this, s](QListWidgetItem* item) { ListTrif_DblClick(s, ListTrif[s]->row(item)); });
     }
     cmdOK = new QPushButton(this);
     cmdvolver = new QPushButton(this);

@@ -22,8 +22,10 @@ struct Hoja {
                     ++lecturas;
                     return filas.at(static_cast<std::size_t>(f - 1)).at(static_cast<std::size_t>(c - 1));
                 },
-            .Escribir = [this](std::int32_t f, std::int32_t c,
-                            const QString& t) { filas.at(static_cast<std::size_t>(f - 1)).at(static_cast<std::size_t>(c - 1)) = t; },
+            .Escribir =
+                [this](std::int32_t f, std::int32_t c, const QString& t) {
+                    filas.at(static_cast<std::size_t>(f - 1)).at(static_cast<std::size_t>(c - 1)) = t;
+                },
         };
     }
 };
@@ -44,7 +46,8 @@ TEST(SpreadGrid, ShowsRowNumbersHeadersAndTheSourceCellsAndPassesEditsOn)
     EXPECT_EQ(g.Text(3, 1), "");
 
     std::vector<std::pair<std::int32_t, std::int32_t>> cambios;
-    QObject::connect(&g, &SpreadGrid::Change, [&cambios](std::int32_t f, std::int32_t c) { cambios.emplace_back(f, c); });
+    QObject::connect(&g, &SpreadGrid::Change,
+                     [&cambios](std::int32_t f, std::int32_t c) { cambios.emplace_back(f, c); });
     g.Escribir(1, 2, "x");
     EXPECT_EQ(hoja.filas[0][1], "x");
     EXPECT_EQ(cambios, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 2}}));

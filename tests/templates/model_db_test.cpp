@@ -74,13 +74,17 @@ protected:
         auto lector = std::make_unique<LectorEnMemoria>();
         lector_ = lector.get();
         SetMotorBasesModelo(std::move(lector));
-        lector_->Bases["Modelos.mdb"]["Modelos"] =
-            Indice({{T("R1*"), T("R1.mdb")}, {T("R1-2"), T("Otro.mdb")}, {T("P?-#"), T("P.mdb")},
-                {T("[XY]Z"), T("XY.mdb")}, {T("MAL"), T("Mal.mdb")}});
-        lector_->Bases["R1.mdb"]["ZENKMedidas oscilos R1"] = Medidas({{N(0), T("Tensión A"), T("Voltage A"), T("kV")},
-            {N(1), T("Ia"), V::Nulo(), T("A")}, {N(3), T("In"), T("In"), V::Nulo()}});
-        lector_->Bases["R1.mdb"]["PEst R1"] = Estados({{N(0), T("Disparo")}, {N(-1), T("Reserva")},
-            {N(2), T("Arranque")}, {N(-2), T("Reenganche")}});
+        lector_->Bases["Modelos.mdb"]["Modelos"] = Indice({{T("R1*"), T("R1.mdb")},
+                                                           {T("R1-2"), T("Otro.mdb")},
+                                                           {T("P?-#"), T("P.mdb")},
+                                                           {T("[XY]Z"), T("XY.mdb")},
+                                                           {T("MAL"), T("Mal.mdb")}});
+        lector_->Bases["R1.mdb"]["ZENKMedidas oscilos R1"] =
+            Medidas({{N(0), T("Tensión A"), T("Voltage A"), T("kV")},
+                     {N(1), T("Ia"), V::Nulo(), T("A")},
+                     {N(3), T("In"), T("In"), V::Nulo()}});
+        lector_->Bases["R1.mdb"]["PEst R1"] = Estados(
+            {{N(0), T("Disparo")}, {N(-1), T("Reserva")}, {N(2), T("Arranque")}, {N(-2), T("Reenganche")}});
     }
     void TearDown() override
     {
@@ -106,13 +110,9 @@ TEST_F(ModelDbTest, StoredModelNamesArePatternsAndTheFirstMatchWins)
         const char* nombre;
         const char* base;
     } casos[] = {
-        {"R1-2", "R1.mdb"}, // "R1*" stands first
-        {"R100", "R1.mdb"},
-        {"P7-3", "P.mdb"},
-        {"P7-x", ""},
-        {"r1", ""}, // case counts
-        {"YZ", "XY.mdb"},
-        {"", ""},
+        {"R1-2", "R1.mdb"},                                              // "R1*" stands first
+        {"R100", "R1.mdb"}, {"P7-3", "P.mdb"}, {"P7-x", ""}, {"r1", ""}, // case counts
+        {"YZ", "XY.mdb"},   {"", ""},
     };
     for (const auto& c : casos)
         EXPECT_EQ(BaseDeModelo(QString::fromUtf8(c.nombre)), QString::fromUtf8(c.base)) << c.nombre;
@@ -145,8 +145,10 @@ TEST_F(ModelDbTest, FaultyMeasurementTablesAreReportedAndLoadNothing)
         bool conTabla;
     };
     const Caso casos[] = {
-        {"more rows than the last $Id announces", Medidas({{N(0), T("a"), T("a"), T("V")}, {N(0), T("b"), T("b"), T("V")}}), true},
-        {"$Id not a number", Medidas({{N(0), T("a"), T("a"), T("V")}, {T("dos"), T("b"), T("b"), T("V")}}), true},
+        {"more rows than the last $Id announces",
+         Medidas({{N(0), T("a"), T("a"), T("V")}, {N(0), T("b"), T("b"), T("V")}}), true},
+        {"$Id not a number", Medidas({{N(0), T("a"), T("a"), T("V")}, {T("dos"), T("b"), T("b"), T("V")}}),
+         true},
         {"$Id without a value", Medidas({{V::Nulo(), T("a"), T("a"), T("V")}}), true},
         {"negative $Id", Medidas({{N(-1), T("a"), T("a"), T("V")}}), true},
         {"$Id beyond any table", Medidas({{N(2e9), T("a"), T("a"), T("V")}}), true},
@@ -255,7 +257,10 @@ protected:
         SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
-    static QString Base(const char* nombre) { return CarpetaModelos() + QLatin1Char('/') + QLatin1String(nombre); }
+    static QString Base(const char* nombre)
+    {
+        return CarpetaModelos() + QLatin1Char('/') + QLatin1String(nombre);
+    }
 };
 
 TEST_F(MdbFixtureTest, ReadsFieldsRowsNumbersAccentsAndEmptyValues)
@@ -322,7 +327,7 @@ TEST_F(MdbFixtureTest, LoadsModelsFromRealDatabases)
 
     ASSERT_TRUE(CargarMedidasModelo(QString::fromUtf8("Protección X-7")).Correcto());
     EXPECT_EQ(test::Row(Plantillas().AnalogicosPlantilla, 2),
-        QStringList({"2", QString::fromUtf8("Corriente línea"), "Line current", "A"}));
+              QStringList({"2", QString::fromUtf8("Corriente línea"), "Line current", "A"}));
 
     EXPECT_EQ(CargarEstadosModelo("R123").Numero, 3);
     EXPECT_EQ(Plantillas().EstadosModelo(3), "Reenganche");

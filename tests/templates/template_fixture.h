@@ -12,8 +12,8 @@ namespace vesdra
 {
 inline void PrintTo(const AvisoPaso& a, std::ostream* os)
 {
-    *os << "{text " << a.Texto << ", style " << a.Estilo << ", tail \"" << a.Cola.toStdString() << "\", before "
-        << a.Previo << "}";
+    *os << "{text " << a.Texto << ", style " << a.Estilo << ", tail \"" << a.Cola.toStdString()
+        << "\", before " << a.Previo << "}";
 }
 } // namespace vesdra
 

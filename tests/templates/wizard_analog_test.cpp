@@ -120,14 +120,18 @@ TEST_F(WizardAnalogTest, WithRowsOnOfferACountChangeFillsThemAgain)
         std::vector<Fila> tras2;
         std::vector<Fila> tras4;
     } casos[] = {
-        {ConRegistro, {F("T1", "", ""), F("T2", "", "")},
-            {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
-        {ConModelo, {F("T1", "", ""), F("T2", "", "")},
-            {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoSinRegistro, {F("editado", "", ""), F("T2", "", "")},
-            {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoConRegistro, {F("T1", "", ""), F("T2", "", "")},
-            {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        {ConRegistro,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        {ConModelo,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoSinRegistro,
+         {F("editado", "", ""), F("T2", "", "")},
+         {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoConRegistro,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
     };
     for (const auto& c : casos) {
         CerrarRegistro();
@@ -233,14 +237,16 @@ TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)
         {"no rows", [](PasoAnalogico& p) { (void)p.CambiarCuenta("0"); }, {244, 0}},
         {"count not a number", [](PasoAnalogico& p) { p.Cuenta = "x"; }, {175, 16}},
         {"row 3 without names",
-            [](PasoAnalogico& p) {
-                (void)p.CambiarCelda(3, 1, "  ");
-                (void)p.CambiarCelda(3, 2, "");
-            },
-            {275, 0, "3"}},
+         [](PasoAnalogico& p) {
+             (void)p.CambiarCelda(3, 1, "  ");
+             (void)p.CambiarCelda(3, 2, "");
+         },
+         {275, 0, "3"}},
         {"% in the identifier", [](PasoAnalogico& p) { (void)p.CambiarIdentificador("A%B"); }, {176}},
         {"$ in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(2, 3, "k$V"); }, {177}},
-        {"line break in the identifier", [](PasoAnalogico& p) { (void)p.CambiarIdentificador("REL\r\n"); }, {124}},
+        {"line break in the identifier",
+         [](PasoAnalogico& p) { (void)p.CambiarIdentificador("REL\r\n"); },
+         {124}},
         {"line feed in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(1, 2, "a\nb"); }, {124}},
     };
     for (const auto& c : casos) {

@@ -49,7 +49,8 @@ TEST_F(WizardTrifasicTest, CountBoxTakesZeroToFour)
         int aviso; // 0 for none
         std::int32_t activos;
     } casos[] = {
-        {"", 0, 0}, {"00", 0, 0}, {"2", 0, 2}, {"4", 0, 4}, {"5", 87, 4}, {"-1", 87, 4}, {"-", 187, 4}, {"2a", 187, 4},
+        {"", 0, 0},   {"00", 0, 0},  {"2", 0, 2},   {"4", 0, 4},
+        {"5", 87, 4}, {"-1", 87, 4}, {"-", 187, 4}, {"2a", 187, 4},
     };
     PasoTrifasico paso;
     (void)paso.Cargar();
@@ -91,12 +92,38 @@ TEST_F(WizardTrifasicTest, PicksFillTheCurrentSlotRefuseRepeatsAndMoveOn)
         {"pick A1", [&] { return paso.Elegir(1, 0); }, true, 2, {{"A1", "1"}, {}, {}}},
         {"A1 again", [&] { return paso.Elegir(1, 0); }, false, 2, {{"A1", "1"}, {}, {}}},
         {"pick A2", [&] { return paso.Elegir(1, 1); }, true, 3, {{"A1", "1"}, {"A2", "2"}, {}}},
-        {"pick A3 stays on 3", [&] { return paso.Elegir(1, 2); }, true, 3, {{"A1", "1"}, {"A2", "2"}, {"A3", "3"}}},
-        {"A4 replaces slot 3", [&] { return paso.Elegir(1, 3); }, true, 3, {{"A1", "1"}, {"A2", "2"}, {"A4", "4"}}},
-        {"slot 1 current", [&] { paso.Seleccionar(1, 1); return true; }, true, 1, {{"A1", "1"}, {"A2", "2"}, {"A4", "4"}}},
+        {"pick A3 stays on 3",
+         [&] { return paso.Elegir(1, 2); },
+         true,
+         3,
+         {{"A1", "1"}, {"A2", "2"}, {"A3", "3"}}},
+        {"A4 replaces slot 3",
+         [&] { return paso.Elegir(1, 3); },
+         true,
+         3,
+         {{"A1", "1"}, {"A2", "2"}, {"A4", "4"}}},
+        {"slot 1 current",
+         [&] {
+             paso.Seleccionar(1, 1);
+             return true;
+         },
+         true,
+         1,
+         {{"A1", "1"}, {"A2", "2"}, {"A4", "4"}}},
         // Only slots 1..current are compared: A4 in slot 3 does not stop it.
-        {"A4 into slot 1", [&] { return paso.Elegir(1, 3); }, true, 2, {{"A4", "4"}, {"A2", "2"}, {"A4", "4"}}},
-        {"empty slot 2", [&] { paso.Vaciar(1, 2); return true; }, true, 2, {{"A4", "4"}, {}, {"A4", "4"}}},
+        {"A4 into slot 1",
+         [&] { return paso.Elegir(1, 3); },
+         true,
+         2,
+         {{"A4", "4"}, {"A2", "2"}, {"A4", "4"}}},
+        {"empty slot 2",
+         [&] {
+             paso.Vaciar(1, 2);
+             return true;
+         },
+         true,
+         2,
+         {{"A4", "4"}, {}, {"A4", "4"}}},
         {"no list line", [&] { return paso.Elegir(1, 4); }, false, 2, {{"A4", "4"}, {}, {"A4", "4"}}},
     };
     for (const auto& p : pasos) {

@@ -8,15 +8,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/colors.h"
+#include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
-#include "platform/file_lists.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
 #include "shell/mdi_fixture.h"
-#include "templates/template_fixture.h"
 #include "templates/model_db.h"
+#include "templates/template_fixture.h"
 #include "wizard/asistente.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
