@@ -58,8 +58,14 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
     vaSpread1->SetFuente({
         .Filas = [this] { return static_cast<std::int32_t>(Paso.Filas.size()); },
         .Texto = [this](std::int32_t f, std::int32_t c) { return Paso.Celda(f, c); },
-        .Escribir = [this](std::int32_t f, std::int32_t c,
-                           const QString& t) { Avisar(Paso.CambiarCelda(f, c, t)); },
+        // A cell's warnings wait until the grid is done with the edit: a
+        // box shown while the editor commits would take its focus away.
+        .Escribir =
+            [this](std::int32_t f, std::int32_t c, const QString& t) {
+                const std::vector<AvisoPaso> avisos = Paso.CambiarCelda(f, c, t);
+                if (!avisos.empty())
+                    QMetaObject::invokeMethod(this, [this, avisos] { Avisar(avisos); }, Qt::QueuedConnection);
+            },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
     // Enter in the identifier moves on to the count, as the line end typed

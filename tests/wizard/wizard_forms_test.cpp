@@ -281,6 +281,7 @@ TEST_F(WizardFormsTest, RefusalsAreShownAndTheStepStays)
     a.txtnumAnalog->setText("2");
     a.txtIdentif->setText("A%B");
     a.vaSpread1->Escribir(2, 2, "x$");
+    Procesar();
     EXPECT_EQ(Mensajes().mid(1), QStringList({T(176), T(177)}));
     Boxes().Clear();
     a.cmdOK_Click();
