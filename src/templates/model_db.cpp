@@ -8,6 +8,7 @@
 #include "platform/base/like.h"
 #include "record/record_model.h"
 #include "templates/template_state.h"
+#include "templates/wizard_common.h"
 
 namespace vesdra
 {
@@ -24,10 +25,6 @@ std::unique_ptr<LectorBasesModelo>& Motor()
 const QString kTablaIndice = QStringLiteral("Modelos");
 const QString kPrefijoMedidas = QStringLiteral("ZENKMedidas oscilos ");
 const QString kPrefijoEstados = QStringLiteral("PEst ");
-
-// Rows a measurement table may announce: far beyond any relay, and still a
-// table that fits in memory.
-constexpr double kMaxFilasModelo = 1 << 20;
 
 [[noreturn]] void SinValor()
 {
@@ -171,7 +168,7 @@ ResultadoModelo CargarMedidasModelo(const QString& modelo)
         const TablaModelo t = MotorBasesModelo().LeerTabla(base.Ruta, kPrefijoMedidas + base.Sufijo);
         SinFilas(t);
         const double n = static_cast<double>(Entero(t.Valor(t.Filas.size() - 1, u"$Id"))) + 1;
-        if (n > kMaxFilasModelo)
+        if (n > kMaxFilasAnalogicas)
             throw VbError(vberr::Overflow);
         // A table with more rows than its last "$Id" announces is not loaded
         // at all.

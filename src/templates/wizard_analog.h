@@ -22,7 +22,7 @@ public:
     // grid row i is analog row i of the template, stored with channel i.
     static constexpr std::int32_t kColumnas = 3;
     // The most rows the grid takes.
-    static constexpr std::int32_t kMaxFilas = 1 << 20;
+    static constexpr std::int32_t kMaxFilas = kMaxFilasAnalogicas;
     using Fila = std::array<QString, kColumnas>;
 
     // The identifier box, the count box and the grid's data rows (MaxRows

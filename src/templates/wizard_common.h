@@ -13,6 +13,10 @@ namespace vesdra
 
 // What the steps of the template wizard share, without their forms.
 
+// The most analog rows a template takes in the wizard (the grid's rows, a
+// relay model's measurements).
+inline constexpr std::int32_t kMaxFilasAnalogicas = 1 << 20;
+
 // A message a step shows: text `Texto` of the language table, after text
 // `Previo` and " : " when Previo is not 0, followed by `Cola`.
 struct AvisoPaso {
