@@ -99,4 +99,10 @@ void frmBaseModelo::cmdCancelar_Click()
     MostrarPaso1();
 }
 
+void frmBaseModelo::CerrarPorMarco()
+{
+    Plantillas().AsistenteAbortado = false;
+    DescargarAsistente();
+}
+
 } // namespace vesdra

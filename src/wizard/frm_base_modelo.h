@@ -38,8 +38,9 @@ public:
     QPushButton* cmdCancelar{};
 
 protected:
-    // Closed by its frame: no step is shown again.
-    void CerrarPorMarco() override {}
+    // Closed by its frame: the wizard ends, no step is shown again and none
+    // stays behind hidden.
+    void CerrarPorMarco() override;
 };
 
 } // namespace vesdra

@@ -346,6 +346,21 @@ TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
     Procesar();
     ASSERT_NE(FormAnalog(), nullptr);
     EXPECT_EQ(FormAnalog()->txtnumAnalog->text(), "0");
+
+    // Closed by its frame with step 2 hidden behind: nothing stays loaded.
+    FormAnalog()->txtnumAnalog->setText("1");
+    FormAnalog()->vaSpread1->Escribir(1, 1, "Va");
+    FormAnalog()->cmdOK_Click();
+    Procesar();
+    ASSERT_NE(FormTrifasic(), nullptr);
+    FormTrifasic()->cmdvolver_Click();
+    FormAnalog()->cmdmodelos_Click();
+    Procesar();
+    CerrarFormulario(FormBaseModelo());
+    Procesar();
+    EXPECT_EQ(FormBaseModelo(), nullptr);
+    EXPECT_EQ(FormTrifasic(), nullptr);
+    EXPECT_EQ(FormAnalog(), nullptr);
 }
 
 } // namespace
