@@ -137,6 +137,8 @@ TEXTS = {
          "digital menu, digital group dialog, starting a tool: no digital groups"),
     93: ("Guardar plantilla", "Save template", "template wizard step 4: title"),
     94: ("< &Volver", "< &Back", "template wizard steps 1 to 4: back button"),
+    124: ("No se admiten saltos de línea en los nombres", "Line breaks are not allowed in names",
+          "template wizard steps 1 and 2: a name, grid cell or factor holding a line break"),
     138: ("Ya existe una plantilla con ese nombre. ¿Desea sustituirla?",
           "A template of that name already exists. Replace it?", "template wizard step 4: confirm overwrite (OK/Cancel)"),
     141: ("Con&juntamente", "&Together", "waveform choice dialog: all chosen channels in one stacked window"),

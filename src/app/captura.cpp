@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
+#include "shell/frm_plantilla.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -34,6 +36,10 @@
 #include "views/waves/frm_ver_ondas.h"
 #include "views/waves/waves_services.h"
 #include "views/waves/waves_state.h"
+#include "wizard/asistente.h"
+#include "wizard/frm_analog.h"
+#include "wizard/frm_base_modelo.h"
+#include "wizard/frm_trifasic.h"
 
 namespace vesdra {
 
@@ -301,6 +307,71 @@ std::vector<Paso> PasosGrid()
     };
 }
 
+// The template wizard from "nueva": the model chooser with the first sample
+// model picked (<file>-0.png), step 1 filled from it, two three-phase sets
+// in step 2; each step saved as <file>-N.png.
+std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
+{
+    const auto guardar = [marco, archivo](const char* sufijo) {
+        return [marco, archivo, sufijo] {
+            (void)marco->grab().save(ConSufijo(archivo, QString::fromLatin1(sufijo)));
+        };
+    };
+    return {
+        [] {
+            AbrirFrmPlantilla();
+            if (frmPlantilla* d = FormPlantilla())
+                d->cmdNueva_Click();
+        },
+        [] {
+            if (frmAnalog* a = FormAnalog())
+                a->cmdmodelos_Click();
+        },
+        [] {
+            frmBaseModelo* b = FormBaseModelo();
+            if (!b) {
+                Nota("no model chooser");
+                return;
+            }
+            b->List1_DblClick(0);
+        },
+        guardar("-0"),
+        [] {
+            if (frmBaseModelo* b = FormBaseModelo())
+                b->cmdOK_Click();
+        },
+        guardar("-1"),
+        [] {
+            frmAnalog* a = FormAnalog();
+            if (!a) {
+                Nota("no step 1");
+                return;
+            }
+            a->cmdOK_Click();
+        },
+        [] {
+            frmTrifasic* t = FormTrifasic();
+            if (!t) {
+                Nota("no step 2");
+                return;
+            }
+            t->txtnumTrif->setText(QStringLiteral("2"));
+            const QString nombres[] = {QStringLiteral("Tensiones"), QStringLiteral("Intensidades")};
+            for (std::int32_t s = 1; s <= 2; ++s) {
+                for (std::int32_t k = 0; k < 3; ++k)
+                    t->ListTrif_DblClick(s, 4 * (s - 1) + k);
+                t->nbTrif[s]->setText(nombres[s - 1]);
+                t->txtFactor[s]->setText(QStringLiteral("1"));
+            }
+        },
+        guardar("-2"),
+        [] {
+            if (frmTrifasic* t = FormTrifasic())
+                t->cmdOK_Click();
+        },
+    };
+}
+
 } // namespace
 
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
@@ -327,6 +398,8 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosDigital();
     else if (vista == QLatin1String("grid"))
         pasos = PasosGrid();
+    else if (vista == QLatin1String("asistente"))
+        pasos = PasosAsistente(&principal, archivo);
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 

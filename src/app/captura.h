@@ -16,7 +16,10 @@ class MDIForm1;
 // side by side), "composicion" (two composition windows), "digital" (the
 // digital view of the second group), "grid" (the digital composition
 // dialog with members of its first three groups marked, then the digital
-// view its OK opens). Besides `archivo`, the view as opened,
+// view its OK opens), "asistente" (the template wizard from "nueva" with a
+// sample model chosen in step 1 and two three-phase sets in step 2; each
+// step is also saved, with "-1" and "-2" before the extension, and the model
+// chooser with "-0"). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 // An empty `archivo` saves no picture.

@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 #include "shell/command_line.h"
 #include "shell/mdi_form.h"
+#include "wizard/asistente.h"
 
 // The program: the main window started with the command line, a data file,
 // one blank and a template ("rec.dat plan.cnf", as one argument or two).
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
 
     vesdra::InitScreenFromDesktop();
     vesdra::RegistrarVistas();
+    vesdra::ConectarAsistente();
 
     vesdra::MDIForm1 principal;
     principal.AlDescargar = [] { QCoreApplication::quit(); };
