@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QRadioButton>
@@ -15,10 +16,14 @@
 #include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
+#include "platform/common_dialog.h"
+#include "platform/file_lists.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
+#include "shell/frm_ajustes.h"
+#include "shell/frm_conversion.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -225,6 +230,49 @@ std::vector<Paso> PasosDigital()
     };
 }
 
+// The started record opened again through File > Open (the file dialog
+// answered with its data file): a BINARY record leads to the choice window.
+// Then the conversion dialog, a name typed, nothing converted.
+std::vector<Paso> PasosConversion()
+{
+    return {
+        [] {
+            SetCommonDialogHandler([](DialogKind, const CommonDialog&) {
+                return DialogAnswer{false, Registro().RutaDat, 1};
+            });
+            ComandoAbrirComtrade();
+            SetCommonDialogHandler({});
+            if (!PoscambCargado())
+                Nota("no choice window (is the record BINARY?)");
+        },
+        {},
+        [] {
+            if (poscamb* p = PoscambCargado())
+                p->Convertir_continuar_Click();
+            if (Conversion* c = ConversionCargada())
+                c->Senda->setText(QStringLiteral("muestra_ascii"));
+            else
+                Nota("no conversion dialog");
+        },
+    };
+}
+
+std::vector<Paso> PasosInforme()
+{
+    return {
+        [] {
+            ComandoInforme();
+            if (!InformeCargado())
+                Nota("no header report");
+        },
+        {},
+        [] {
+            if (frmAjustes* f = InformeCargado())
+                f->Lista1->setCurrentRow(std::min(2, f->Lista1->count() - 1));
+        },
+    };
+}
+
 } // namespace
 
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo)
@@ -245,6 +293,10 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosComposicion();
     else if (vista == QLatin1String("digital"))
         pasos = PasosDigital();
+    else if (vista == QLatin1String("conversion"))
+        pasos = PasosConversion();
+    else if (vista == QLatin1String("informe"))
+        pasos = PasosInforme();
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 

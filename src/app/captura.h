@@ -14,9 +14,11 @@ class MDIForm1;
 // vista: "" or "inicio" (the window as started), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group). Besides `archivo`, the view as opened,
-// before the cursor move and the zoom, goes to `archivo` with "-0" before
-// its extension. Every message box is answered OK and written to stderr.
+// digital view of the second group), "conversion" (the choice offered for
+// the BINARY record opened through File > Open, then the conversion dialog
+// with a name typed), "informe" (the header report). Besides `archivo`, the
+// view as opened, before the cursor move and the zoom, goes to `archivo`
+// with "-0" before its extension. Every message box is answered OK and written to stderr.
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
 
 } // namespace vesdra

@@ -47,11 +47,14 @@ public:
     // Makes the next drawing call throw VbError 482, as a failing device
     // does; once only.
     bool FailNextCall{false};
+    // Stands for a machine without any printer (HasDevice false).
+    bool NoDevice{false};
 
     [[nodiscard]] int Orientation() const override { return orientation_; }
     [[nodiscard]] int ColorMode() const override { return colorMode_; }
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
+    [[nodiscard]] bool HasDevice() const override { return !NoDevice; }
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
 
