@@ -324,6 +324,15 @@ TEST_F(ConversionTest, PublicSepamRecordConvertedThroughTheDialogReadsBackEqual)
     EXPECT_EQ(Registro().Tiempos, binario.Tiempos);
     EXPECT_EQ(Registro().Valores, binario.Valores);
     EXPECT_EQ(Registro().EstadosDigitales, binario.EstadosDigitales);
+
+    // Later opened from the File menu: an ASCII record, on to the template dialog.
+    DescargarFrmPlantilla();
+    Procesar();
+    AbrirPorMenu(destino_ + QStringLiteral("/sepam.DAT"));
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_EQ(Registro().Valores, binario.Valores);
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_NE(FormPlantilla(), nullptr);
 }
 
 } // namespace
