@@ -24,6 +24,9 @@
 #include "record/record_model.h"
 #include "shell/frm_ajustes.h"
 #include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_nuevos_tools.h"
+#include "shell/frm_menu.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -273,6 +276,41 @@ std::vector<Paso> PasosInforme()
     };
 }
 
+// The add-tool dialog through its menu command, a name typed and the
+// browser's first program chosen.
+std::vector<Paso> PasosHerramientas()
+{
+    return {
+        [] { MenuForm()->mnuAnadirTool_Click(); },
+        {},
+        [] {
+            if (frmNuevosTools* f = NuevosToolsCargado()) {
+                f->txtNombre->setText(QStringLiteral("Analizador"));
+                if (f->File1->ListCount() > 0) {
+                    f->File1->SetListIndex(0);
+                    f->File1_Click();
+                }
+            } else {
+                Nota("no tools dialog");
+            }
+        },
+    };
+}
+
+std::vector<Paso> PasosDirectorios()
+{
+    return {
+        [] { MenuForm()->mnuDir_defecto_Click(); },
+        {},
+        [] {
+            if (frmDirect* f = DirectCargado())
+                f->diraplic->SetPath(f->diraplic->List(-2));
+            else
+                Nota("no directories dialog");
+        },
+    };
+}
+
 } // namespace
 
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo)
@@ -297,6 +335,10 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosConversion();
     else if (vista == QLatin1String("informe"))
         pasos = PasosInforme();
+    else if (vista == QLatin1String("herramientas"))
+        pasos = PasosHerramientas();
+    else if (vista == QLatin1String("directorios"))
+        pasos = PasosDirectorios();
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 

@@ -16,7 +16,10 @@ class MDIForm1;
 // side by side), "composicion" (two composition windows), "digital" (the
 // digital view of the second group), "conversion" (the choice offered for
 // the BINARY record opened through File > Open, then the conversion dialog
-// with a name typed), "informe" (the header report). Besides `archivo`, the
+// with a name typed), "informe" (the header report), "herramientas" (the
+// add-tool dialog, then a name typed and a program chosen), "directorios"
+// (the default folders dialog, then the applications folder moved up one
+// level; nothing is written). Besides `archivo`, the
 // view as opened, before the cursor move and the zoom, goes to `archivo`
 // with "-0" before its extension. Every message box is answered OK and written to stderr.
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);

@@ -5,6 +5,8 @@
 #include "analysis/frm_fasecuencias.h"
 #include "shell/frm_ajustes.h"
 #include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_nuevos_tools.h"
 #include "shell/view_services.h"
 #include "views/composition/composition_services.h"
 #include "views/digital/digital_services.h"
@@ -49,6 +51,13 @@ void RegistrarVistas()
     v.Informe.Descargar = CerrarInforme;
     v.Conversion.MostrarPoscamb = MostrarPoscamb;
     v.Conversion.Descargar = DescargarConversion;
+    v.Herramientas.AbrirAnadir = AbrirAnadirTool;
+    v.Herramientas.AbrirBorrar = AbrirBorrarTool;
+    v.Herramientas.AbrirDirectorios = AbrirDirect;
+    v.Herramientas.Descargar = [] {
+        DescargarNuevosTools();
+        DescargarDirect();
+    };
 }
 
 } // namespace vesdra
