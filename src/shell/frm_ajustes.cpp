@@ -9,6 +9,7 @@
 #include "platform/base/screen.h"
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -24,12 +25,6 @@
 namespace vesdra {
 
 namespace {
-
-QPointer<frmAjustes>& Cargado()
-{
-    static QPointer<frmAjustes> form;
-    return form;
-}
 
 std::int32_t Entero(double v)
 {
@@ -104,13 +99,12 @@ frmAjustes::frmAjustes(QWidget* parent) : QWidget(parent)
     cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
     cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { cmdImprimir_Click(); });
-    Cargado() = this;
+    FormularioUnico<frmAjustes>::Registrar(this);
 }
 
 frmAjustes::~frmAjustes()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmAjustes>::Olvidar(this);
 }
 
 void frmAjustes::Form_Load()
@@ -181,22 +175,19 @@ void frmAjustes::cmdImprimir_Click()
 
 void frmAjustes::Descargar()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
-    CerrarFormulario(this);
+    FormularioUnico<frmAjustes>::Descargar(this);
 }
 
 void frmAjustes::closeEvent(QCloseEvent* event)
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmAjustes>::Olvidar(this);
     QWidget::closeEvent(event);
     Hooks().MostrarMenu();
 }
 
 frmAjustes* InformeCargado()
 {
-    return Cargado().data();
+    return FormularioUnico<frmAjustes>::Cargado();
 }
 
 void AbrirInforme()
@@ -214,8 +205,7 @@ void AbrirInforme()
 
 void CerrarInforme()
 {
-    if (frmAjustes* f = InformeCargado())
-        f->Descargar();
+    FormularioUnico<frmAjustes>::DescargarCargado();
 }
 
 } // namespace vesdra

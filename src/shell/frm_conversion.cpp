@@ -11,6 +11,7 @@
 #include "platform/base/file_names.h"
 #include "platform/base/screen.h"
 #include "platform/file_lists.h"
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -20,24 +21,13 @@
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
+#include "shell/selector_carpetas.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
 
 namespace vesdra {
 
 namespace {
-
-template <typename W> QPointer<W>& Instancia()
-{
-    static QPointer<W> instancia;
-    return instancia;
-}
-
-template <typename W> void Olvidar(W* w)
-{
-    if (Instancia<W>() == w)
-        Instancia<W>() = nullptr;
-}
 
 // Centred on the screen, as every window of the conversion is.
 void Centrar(QWidget& w)
@@ -148,12 +138,12 @@ poscamb::poscamb(QWidget* parent) : QWidget(parent)
     connect(Convertir_continuar, &QPushButton::clicked, this, [this] { Convertir_continuar_Click(); });
     connect(Convertir_salir, &QPushButton::clicked, this, [this] { Convertir_salir_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
-    Instancia<poscamb>() = this;
+    FormularioUnico<poscamb>::Registrar(this);
 }
 
 poscamb::~poscamb()
 {
-    Olvidar(this);
+    FormularioUnico<poscamb>::Olvidar(this);
 }
 
 void poscamb::Form_Load()
@@ -214,13 +204,12 @@ void poscamb::cmdcancel_Click()
 
 void poscamb::Descargar()
 {
-    Olvidar(this);
-    CerrarFormulario(this);
+    FormularioUnico<poscamb>::Descargar(this);
 }
 
 void poscamb::closeEvent(QCloseEvent* event)
 {
-    Olvidar(this);
+    FormularioUnico<poscamb>::Olvidar(this);
     QWidget::closeEvent(event);
 }
 
@@ -260,12 +249,12 @@ Conversion::Conversion(QWidget* parent) : QWidget(parent)
     connect(Aceptar, &QPushButton::clicked, this, [this] { Aceptar_Click(); });
     connect(Cancelar, &QPushButton::clicked, this, [this] { Cancelar_Click(); });
     connect(Ayuda, &QPushButton::clicked, this, [this] { Ayuda_Click(); });
-    Instancia<Conversion>() = this;
+    FormularioUnico<Conversion>::Registrar(this);
 }
 
 Conversion::~Conversion()
 {
-    Olvidar(this);
+    FormularioUnico<Conversion>::Olvidar(this);
 }
 
 void Conversion::Form_Load()
@@ -304,19 +293,8 @@ bool Conversion::eventFilter(QObject* watched, QEvent* event)
 
 void Conversion::Drive1_Change()
 {
-    try {
-        Dir1->SetPath(Drive1->Drive());
+    if (CambiarUnidad(*this, *Drive1, *Dir1, [this](std::exception_ptr e) { ErrorYDescargar(e); }))
         camin->setText(Dir1->Path());
-    } catch (const VbError& e) {
-        if (e.Number != vberr::DeviceUnavailable) {
-            ErrorYDescargar(std::current_exception());
-            return;
-        }
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(149), vbCritical);
-    } catch (...) {
-        ErrorYDescargar(std::current_exception());
-    }
 }
 
 void Conversion::Dir1_Change()
@@ -401,13 +379,12 @@ void Conversion::ErrorYDescargar(std::exception_ptr e)
 
 void Conversion::Descargar()
 {
-    Olvidar(this);
-    CerrarFormulario(this);
+    FormularioUnico<Conversion>::Descargar(this);
 }
 
 void Conversion::closeEvent(QCloseEvent* event)
 {
-    Olvidar(this);
+    FormularioUnico<Conversion>::Olvidar(this);
     QWidget::closeEvent(event);
 }
 
@@ -425,12 +402,12 @@ Mensaje::Mensaje(QWidget* parent) : QWidget(parent)
     MoveTwips(*Label1, 240, 180, 4920, 1500);
     OK = Boton(this, "OK", QStringLiteral("OK"), 1950, 1860, 1500);
     connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
-    Instancia<Mensaje>() = this;
+    FormularioUnico<Mensaje>::Registrar(this);
 }
 
 Mensaje::~Mensaje()
 {
-    Olvidar(this);
+    FormularioUnico<Mensaje>::Olvidar(this);
 }
 
 void Mensaje::Form_Load()
@@ -453,13 +430,12 @@ void Mensaje::OK_Click()
 
 void Mensaje::Descargar()
 {
-    Olvidar(this);
-    CerrarFormulario(this);
+    FormularioUnico<Mensaje>::Descargar(this);
 }
 
 void Mensaje::closeEvent(QCloseEvent* event)
 {
-    Olvidar(this);
+    FormularioUnico<Mensaje>::Olvidar(this);
     QWidget::closeEvent(event);
 }
 
@@ -467,23 +443,22 @@ void Mensaje::closeEvent(QCloseEvent* event)
 
 poscamb* PoscambCargado()
 {
-    return Instancia<poscamb>().data();
+    return FormularioUnico<poscamb>::Cargado();
 }
 
 Conversion* ConversionCargada()
 {
-    return Instancia<Conversion>().data();
+    return FormularioUnico<Conversion>::Cargado();
 }
 
 Mensaje* MensajeCargado()
 {
-    return Instancia<Mensaje>().data();
+    return FormularioUnico<Mensaje>::Cargado();
 }
 
 void MostrarPoscamb()
 {
-    if (poscamb* p = PoscambCargado())
-        p->Descargar();
+    FormularioUnico<poscamb>::DescargarCargado();
     auto* p = new poscamb;
     p->Form_Load();
     Hooks().MostrarVentana(p);
@@ -491,8 +466,7 @@ void MostrarPoscamb()
 
 void MostrarConversion()
 {
-    if (Conversion* c = ConversionCargada())
-        c->Descargar();
+    FormularioUnico<Conversion>::DescargarCargado();
     auto* c = new Conversion;
     c->Form_Load();
     Hooks().MostrarVentana(c);
@@ -500,12 +474,9 @@ void MostrarConversion()
 
 void DescargarConversion()
 {
-    if (Mensaje* m = MensajeCargado())
-        m->Descargar();
-    if (Conversion* c = ConversionCargada())
-        c->Descargar();
-    if (poscamb* p = PoscambCargado())
-        p->Descargar();
+    FormularioUnico<Mensaje>::DescargarCargado();
+    FormularioUnico<Conversion>::DescargarCargado();
+    FormularioUnico<poscamb>::DescargarCargado();
 }
 
 } // namespace vesdra

@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -17,18 +17,13 @@
 #include "shell/ini_files.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
+#include "shell/selector_carpetas.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
 
 namespace vesdra {
 
 namespace {
-
-QPointer<frmDirect>& Cargado()
-{
-    static QPointer<frmDirect> form;
-    return form;
-}
 
 // One picker's place: label, text box, then the drive list beside the
 // folder list; twips from the top of its row.
@@ -117,13 +112,12 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
     MoveTwips(*cmdcancel, 3480, botones, 1440, 420);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
-    Cargado() = this;
+    FormularioUnico<frmDirect>::Registrar(this);
 }
 
 frmDirect::~frmDirect()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmDirect>::Olvidar(this);
 }
 
 frmDirect::Selector frmDirect::Picker(int picker) const
@@ -169,19 +163,8 @@ void frmDirect::Form_Load()
 void frmDirect::drv_Change(int picker)
 {
     const Selector p = Picker(picker);
-    try {
-        p.Carpeta->SetPath(p.Unidad->Drive());
+    if (CambiarUnidad(*this, *p.Unidad, *p.Carpeta, [this](std::exception_ptr e) { ErrorYDescargar(e); }))
         p.Texto->setText(p.Carpeta->Path());
-    } catch (const VbError& e) {
-        if (e.Number != vberr::DeviceUnavailable) {
-            ErrorYDescargar(std::current_exception());
-            return;
-        }
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(149), vbCritical);
-    } catch (...) {
-        ErrorYDescargar(std::current_exception());
-    }
 }
 
 void frmDirect::dir_Change(int picker)
@@ -218,27 +201,23 @@ void frmDirect::ErrorYDescargar(std::exception_ptr e)
 
 void frmDirect::Descargar()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
-    CerrarFormulario(this);
+    FormularioUnico<frmDirect>::Descargar(this);
 }
 
 void frmDirect::closeEvent(QCloseEvent* event)
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmDirect>::Olvidar(this);
     QWidget::closeEvent(event);
 }
 
 frmDirect* DirectCargado()
 {
-    return Cargado().data();
+    return FormularioUnico<frmDirect>::Cargado();
 }
 
 void DescargarDirect()
 {
-    if (frmDirect* f = DirectCargado())
-        f->Descargar();
+    FormularioUnico<frmDirect>::DescargarCargado();
 }
 
 void AbrirDirect()

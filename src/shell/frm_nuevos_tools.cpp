@@ -8,13 +8,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 
 #include "platform/base/file_names.h"
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
+#include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -24,18 +24,13 @@
 #include "shell/language.h"
 #include "shell/menu_commands.h"
 #include "shell/open_hooks.h"
+#include "shell/selector_carpetas.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
 
 namespace vesdra {
 
 namespace {
-
-QPointer<frmNuevosTools>& Cargado()
-{
-    static QPointer<frmNuevosTools> form;
-    return form;
-}
 
 QLabel* Etiqueta(QWidget* padre, const char* nombre, double left, double top, double width)
 {
@@ -202,13 +197,12 @@ frmNuevosTools::frmNuevosTools(QWidget* parent) : QWidget(parent)
     connect(File1, &FileListBox::Click, this, [this] { File1_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
-    Cargado() = this;
+    FormularioUnico<frmNuevosTools>::Registrar(this);
 }
 
 frmNuevosTools::~frmNuevosTools()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmNuevosTools>::Olvidar(this);
 }
 
 void frmNuevosTools::Form_Load()
@@ -242,19 +236,8 @@ void frmNuevosTools::Form_Load()
 
 void frmNuevosTools::Drive1_Change()
 {
-    try {
-        Dir1->SetPath(Drive1->Drive());
+    if (CambiarUnidad(*this, *Drive1, *Dir1, [this](std::exception_ptr e) { ErrorYDescargar(e); }))
         txtPath->setText(Dir1->Path());
-    } catch (const VbError& e) {
-        if (e.Number != vberr::DeviceUnavailable) {
-            ErrorYDescargar(std::current_exception());
-            return;
-        }
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(149), vbCritical);
-    } catch (...) {
-        ErrorYDescargar(std::current_exception());
-    }
 }
 
 void frmNuevosTools::Dir1_Change()
@@ -316,27 +299,23 @@ void frmNuevosTools::ErrorYDescargar(std::exception_ptr e)
 
 void frmNuevosTools::Descargar()
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
-    CerrarFormulario(this);
+    FormularioUnico<frmNuevosTools>::Descargar(this);
 }
 
 void frmNuevosTools::closeEvent(QCloseEvent* event)
 {
-    if (Cargado() == this)
-        Cargado() = nullptr;
+    FormularioUnico<frmNuevosTools>::Olvidar(this);
     QWidget::closeEvent(event);
 }
 
 frmNuevosTools* NuevosToolsCargado()
 {
-    return Cargado().data();
+    return FormularioUnico<frmNuevosTools>::Cargado();
 }
 
 void DescargarNuevosTools()
 {
-    if (frmNuevosTools* f = NuevosToolsCargado())
-        f->Descargar();
+    FormularioUnico<frmNuevosTools>::DescargarCargado();
 }
 
 void AbrirAnadirTool()
