@@ -9,6 +9,8 @@
 #include "mdi_fixture.h"
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
+#include "platform/mdi_forms.h"
+#include "platform/twips.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
 #include "shell/abrir_comtrade.h"
@@ -113,6 +115,9 @@ TEST_F(ConversionTest, ABinaryRecordOpenedFromTheFileMenuOffersTheChoiceCentred)
     EXPECT_EQ(p->Convertir_salir->text(), TextosIdioma(153));
     EXPECT_EQ(p->cmdcancel->text(), TextosIdioma(25));
     EXPECT_EQ(FormPlantilla(), nullptr);
+    const QWidget* marco = MarcoFormulario(*p);
+    EXPECT_NEAR(PixelsToTwipsX(marco->x()), (Screen().WidthTwips - FormWidthTwips(*p)) / 2.0, 30);
+    EXPECT_NEAR(PixelsToTwipsY(marco->y()), (Screen().HeightTwips - FormHeightTwips(*p)) / 2.0, 30);
 
     // Cancel: the BINARY record stays open and nothing follows.
     p->cmdcancel_Click();

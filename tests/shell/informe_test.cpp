@@ -17,6 +17,8 @@
 #include "shell/frm_ajustes.h"
 #include "shell/frm_menu.h"
 #include "shell/menu_commands.h"
+#include "shell/tecla_salir.h"
+#include "platform/key_hook.h"
 
 namespace vesdra {
 namespace {
@@ -125,6 +127,20 @@ TEST_F(InformeTest, ReportListsTheHeaderUnderTheProductNameSizedFromTheViewRegio
     Procesar();
     EXPECT_EQ(InformeCargado(), nullptr);
     EXPECT_TRUE(MenuVisible());
+}
+
+TEST_F(InformeTest, TheExitKeyClosesTheReportNotTheProgram)
+{
+    Cabecera("uno\r\n");
+    frmAjustes* f = Abrir();
+    ASSERT_NE(f, nullptr);
+    f->Lista1->setFocus();
+    EXPECT_TRUE(TeclaSalir(vbAltMask, vbKeyS)); // Spanish: Alt+S
+    Procesar();
+    EXPECT_EQ(InformeCargado(), nullptr);
+    EXPECT_FALSE(principal_->Descargado());
+    EXPECT_TRUE(MenuVisible());
+    EXPECT_EQ(Boxes().Count(), 0);
 }
 
 TEST_F(InformeTest, ALongLineIsShownWholeWithASidewaysScroll)
