@@ -18,11 +18,17 @@
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "platform/common_dialog.h"
+#include "platform/file_lists.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
 #include "shell/frm_plantilla.h"
+#include "shell/frm_ajustes.h"
+#include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_nuevos_tools.h"
+#include "shell/frm_menu.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -307,6 +313,33 @@ std::vector<Paso> PasosGrid()
     };
 }
 
+// The started record opened again through File > Open (the file dialog
+// answered with its data file): a BINARY record leads to the choice window.
+// Then the conversion dialog, a name typed, nothing converted.
+std::vector<Paso> PasosConversion()
+{
+    return {
+        [] {
+            SetCommonDialogHandler([](DialogKind, const CommonDialog&) {
+                return DialogAnswer{false, Registro().RutaDat, 1};
+            });
+            ComandoAbrirComtrade();
+            SetCommonDialogHandler({});
+            if (!PoscambCargado())
+                Nota("no choice window (is the record BINARY?)");
+        },
+        {},
+        [] {
+            if (poscamb* p = PoscambCargado())
+                p->Convertir_continuar_Click();
+            if (Conversion* c = ConversionCargada())
+                c->Senda->setText(QStringLiteral("muestra_ascii"));
+            else
+                Nota("no conversion dialog");
+        },
+    };
+}
+
 // The template wizard from "nueva": the model chooser with the first sample
 // model picked (<file>-0.png), step 1 filled from it, two three-phase sets
 // in step 2; each step saved as <file>-N.png.
@@ -372,6 +405,57 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
     };
 }
 
+std::vector<Paso> PasosInforme()
+{
+    return {
+        [] {
+            ComandoInforme();
+            if (!InformeCargado())
+                Nota("no header report");
+        },
+        {},
+        [] {
+            if (frmAjustes* f = InformeCargado())
+                f->Lista1->setCurrentRow(std::min(2, f->Lista1->count() - 1));
+        },
+    };
+}
+
+// The add-tool dialog through its menu command, a name typed and the
+// browser's first program chosen.
+std::vector<Paso> PasosHerramientas()
+{
+    return {
+        [] { MenuForm()->mnuAnadirTool_Click(); },
+        {},
+        [] {
+            if (frmNuevosTools* f = NuevosToolsCargado()) {
+                f->txtNombre->setText(QStringLiteral("Analizador"));
+                if (f->File1->ListCount() > 0) {
+                    f->File1->SetListIndex(0);
+                    f->File1_Click();
+                }
+            } else {
+                Nota("no tools dialog");
+            }
+        },
+    };
+}
+
+std::vector<Paso> PasosDirectorios()
+{
+    return {
+        [] { MenuForm()->mnuDir_defecto_Click(); },
+        {},
+        [] {
+            if (frmDirect* f = DirectCargado())
+                f->diraplic->SetPath(f->diraplic->List(-2));
+            else
+                Nota("no directories dialog");
+        },
+    };
+}
+
 } // namespace
 
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
@@ -400,6 +484,14 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosGrid();
     else if (vista == QLatin1String("asistente"))
         pasos = PasosAsistente(&principal, archivo);
+    else if (vista == QLatin1String("conversion"))
+        pasos = PasosConversion();
+    else if (vista == QLatin1String("informe"))
+        pasos = PasosInforme();
+    else if (vista == QLatin1String("herramientas"))
+        pasos = PasosHerramientas();
+    else if (vista == QLatin1String("directorios"))
+        pasos = PasosDirectorios();
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 

@@ -19,7 +19,12 @@ class MDIForm1;
 // view its OK opens), "asistente" (the template wizard from "nueva" with a
 // sample model chosen in step 1 and two three-phase sets in step 2; each
 // step is also saved, with "-1" and "-2" before the extension, and the model
-// chooser with "-0"). Besides `archivo`, the view as opened,
+// chooser with "-0"), "conversion" (the choice offered for the BINARY record
+// opened through File > Open, then the conversion dialog with a name typed),
+// "informe" (the header report), "herramientas" (the add-tool dialog, then a
+// name typed and a program chosen), "directorios" (the default folders
+// dialog, then the applications folder moved up one level; nothing is
+// written). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 // An empty `archivo` saves no picture.

@@ -27,6 +27,9 @@ public:
 
     [[nodiscard]] virtual std::int32_t Width() const = 0;
     [[nodiscard]] virtual std::int32_t Height() const = 0;
+    // Whether there is a device to print on at all (a machine without any
+    // printer has none); a routine that prints without a dialog asks first.
+    [[nodiscard]] virtual bool HasDevice() const { return true; }
     // 1 portrait, 2 landscape. Takes effect for the next document (or the
     // next page when no drawing has happened yet on this one). Other values
     // raise VbError 380 ("Invalid property value").

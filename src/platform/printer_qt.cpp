@@ -93,6 +93,11 @@ std::int32_t QtPrinter::Height() const
         std::lround(device_->pageLayout().paintRect(QPageLayout::Point).height() * 20.0));
 }
 
+bool QtPrinter::HasDevice() const
+{
+    return !pdfPath_.isEmpty() || device_->outputFormat() == QPrinter::PdfFormat || !device_->printerName().isEmpty();
+}
+
 double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
 
 QFont QtPrinter::CurrentFont() const

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] int ColorMode() const override;
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
+    // A PDF file always; a system printer only when the device names one.
+    [[nodiscard]] bool HasDevice() const override;
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
     [[nodiscard]] double TwipsPerPixelX() const override { return 1.0 / DeviceScale(); }

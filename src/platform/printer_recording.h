@@ -51,11 +51,14 @@ public:
     bool FailNextCall{false};
     // Dots per inch of the pretended device.
     double Resolution{600.0};
+    // Stands for a machine without any printer (HasDevice false).
+    bool NoDevice{false};
 
     [[nodiscard]] int Orientation() const override { return orientation_; }
     [[nodiscard]] int ColorMode() const override { return colorMode_; }
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
+    [[nodiscard]] bool HasDevice() const override { return !NoDevice; }
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
     [[nodiscard]] double TwipsPerPixelX() const override { return 1440.0 / Resolution; }
