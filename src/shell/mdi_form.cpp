@@ -310,10 +310,11 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
         return;
     }
     (void)gasolino().LlenarGasolino(true, 5);
-    (void)EscribirFicher();
     HabilitarFasoresInforme();
     AplicarPlantilla();
     p.PlantillaAplicada = true;
+    // Written once the template is applied: the file names only that.
+    (void)EscribirFicher();
 }
 
 void MDIForm1::Reloj_Timer()

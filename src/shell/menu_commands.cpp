@@ -89,6 +89,8 @@ void CerrarComtrade()
     s.CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
+    // The external tools must not go on reading the closed record.
+    (void)EscribirFicher();
 }
 
 void ComandoConversor()

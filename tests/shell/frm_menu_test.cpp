@@ -79,7 +79,7 @@ TEST_F(FrmMenuTest, MissingToolsIniStopsTheLoadWithTheMenusAsDesigned)
     QFile::remove(Ini("tools.ini"));
     FrmMenu& m = Cargar();
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(VbError(vberr::FileNotFound)));
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::FileNotFound, Ini("tools.ini"))));
     EXPECT_EQ(m.mnuSalir->text(), "Salir");
     EXPECT_EQ(m.Lblversion->text(), "");
 }

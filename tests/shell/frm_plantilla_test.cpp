@@ -8,6 +8,8 @@
 #include "mdi_fixture.h"
 #include "platform/file_lists.h"
 #include "shell/abrir_comtrade.h"
+#include "shell/ini_files.h"
+#include "shell/menu_commands.h"
 #include "templates/template_state.h"
 
 namespace vesdra
@@ -161,6 +163,42 @@ TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
     EXPECT_EQ(Registro().NombreEstacion, "SUBESTACION NORTE");
     EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
     EXPECT_EQ(Registro().TablaCanales.Rows(), 8);
+}
+
+TEST_F(FrmPlantillaTest, FicherIniNamesOnlyTheAppliedTemplateAndAfterClosingNoRecord)
+{
+    AbrirMuestra();
+    const QString nueve = Nueve();
+    Elegir(Abrir(), "muestra.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    Procesar();
+    EXPECT_EQ(LineasFicher().value(2), test::MuestraDat());
+    EXPECT_EQ(LineasFicher().value(5), muestra_);
+
+    // A misfit is refused: whatever writes the file next never names it.
+    Elegir(Abrir(), "nueve.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    ASSERT_TRUE(Plantillas().PlantillaNoEncaja);
+    ASSERT_TRUE(EscribirFicher());
+    EXPECT_NE(LineasFicher().value(5), nueve);
+    FormPlantilla()->cmdcancel_Click();
+    Procesar();
+
+    // A template opened for modifying is not applied either.
+    Elegir(Abrir(), "muestra.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    Procesar();
+    Elegir(Abrir(), "nueve.cnf");
+    FormPlantilla()->cmdModif_Click();
+    Procesar();
+    ASSERT_EQ(Plantillas().RutaPlantilla, nueve);
+    ASSERT_TRUE(EscribirFicher());
+    EXPECT_EQ(LineasFicher().value(5), muestra_);
+
+    // Closing: the external tools read no record and no template.
+    CerrarComtrade();
+    const QStringList lineas = LineasFicher();
+    EXPECT_EQ(lineas.mid(2, 4), (QStringList{"", "", "", ""}));
 }
 
 TEST_F(FrmPlantillaTest, OldAndUnreadableTemplatesApplyNothing)
