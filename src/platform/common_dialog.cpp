@@ -9,12 +9,20 @@
 
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
+#include "platform/modal_loops.h"
 
 namespace vesdra
 {
 
 namespace
 {
+
+// A dialog's own loop, counted as a loop the handler waits in.
+int Ejecutar(QDialog& dialog)
+{
+    const NestedLoopGuard bucle;
+    return dialog.exec();
+}
 
 CommonDialogHandler& Handler()
 {
@@ -70,7 +78,7 @@ DialogAnswer RunOpenDialog(const CommonDialog& d)
     }
     dialog.move(ScreenPosition(d));
     DialogAnswer answer;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ProgramEnding() || Ejecutar(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         answer.Cancelled = true;
         return answer;
     }
@@ -85,7 +93,7 @@ DialogAnswer RunPrinterDialog(const CommonDialog& d)
     QPrintDialog dialog(printer, QApplication::activeWindow());
     dialog.move(ScreenPosition(d));
     DialogAnswer answer;
-    if (dialog.exec() != QDialog::Accepted) {
+    if (ProgramEnding() || Ejecutar(dialog) != QDialog::Accepted) {
         answer.Cancelled = true;
         return answer;
     }

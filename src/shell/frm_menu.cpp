@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "shell/frm_plantilla.h"
@@ -408,14 +409,14 @@ void FrmMenu::mnutraducirCOMTRADE_Click()
 
 void FrmMenu::mnuSalir_Click()
 {
-    if (!ConfirmarSalida())
+    MDIForm1* p = VentanaPrincipal();
+    if (!p) {
+        (void)ConfirmarSalida();
         return;
+    }
     // The frame unloads this form too: not from inside its own menu's signal.
-    if (MDIForm1* p = VentanaPrincipal())
-        QMetaObject::invokeMethod(p, [p = QPointer<MDIForm1>(p)] {
-            if (p)
-                p->Descargar();
-        }, Qt::QueuedConnection);
+    const NestedLoopGuard enSuMenu;
+    (void)p->PedirSalida();
 }
 
 void FrmMenu::mnuOndas_Click()

@@ -18,6 +18,7 @@
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
@@ -190,6 +191,7 @@ MDIForm1::~MDIForm1()
     if (menu_)
         disconnect(menu_, nullptr, this, nullptr);
     Reloj->stop();
+    SetProgramEnding(false);
     Hooks() = hooksPrevios_;
     AperturaHooks() = aperturaPrevia_;
     if (Principal() == this)
@@ -228,6 +230,12 @@ void MDIForm1::ConectarHooks()
 
 void MDIForm1::MDIForm_Load(const QString& lineaComandos)
 {
+    MDIForm_Load(PartirLineaComandos(lineaComandos));
+}
+
+void MDIForm1::MDIForm_Load(const LineaComandos& lineaComandos)
+{
+    cargando_ = true;
     try {
         // The settings and the record reach the windows through these hooks.
         ConectarServiciosApertura();
@@ -240,29 +248,34 @@ void MDIForm1::MDIForm_Load(const QString& lineaComandos)
         SetMousePointer(this, vbHourglass);
         Registro().RegistroAbierto = false;
         Plantillas().PlantillaAplicada = false;
-        const QString linea = lineaComandos.trimmed();
 
         MostrarMenu();
         setWindowTitle(QString::fromLatin1(TituloPrograma));
         PonerTextoSalir();
         ColocarBarraEstado();
 
-        ArrancarConLinea(linea);
+        if (!saliendo_)
+            ArrancarConLinea(lineaComandos);
 
         SetMousePointer(this, vbDefault);
-        MostrarMenu();
+        if (!saliendo_)
+            MostrarMenu();
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
     }
+    cargando_ = false;
+    // The exit confirmed inside a start-up box ends the program here, before
+    // any event loop runs.
+    if (saliendo_)
+        Descargar();
 }
 
-void MDIForm1::ArrancarConLinea(const QString& linea)
+void MDIForm1::ArrancarConLinea(const LineaComandos& lc)
 {
-    if (linea.isEmpty()) {
+    if (lc.Datos.isEmpty() && lc.Plantilla.isEmpty()) {
         MostrarMenu();
         return;
     }
-    const LineaComandos lc = PartirLineaComandos(linea);
     if (!lc.Datos.isEmpty() && QFileInfo(lc.Datos).isFile()) {
         // The open sets the caption and the status path once the data file
         // has been read.
@@ -270,6 +283,10 @@ void MDIForm1::ArrancarConLinea(const QString& linea)
     } else {
         Registro().RegistroAbierto = false;
         MostrarMenu();
+    }
+    if (saliendo_) {
+        DescargarGasolino();
+        return;
     }
     if (!lc.Plantilla.isEmpty() && QFileInfo(lc.Plantilla).isFile()) {
         AplicarPlantillaInicial(lc.Plantilla);
@@ -299,7 +316,7 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
     }
     if (leida.Texto() != 0)
         (void)MsgBox(TextosIdioma(leida.Texto()), vbCritical);
-    if (leida.Estado == LecturaPlantilla::NoEncaja)
+    if (leida.Estado == LecturaPlantilla::NoEncaja || saliendo_)
         return;
     // The reader checks the fit only while a template is applied; this is
     // the first, so the fit is asked here: a template naming channels the
@@ -393,6 +410,9 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
 
 void MDIForm1::MostrarMenu()
 {
+    // Once unloaded the frame brings nothing back.
+    if (descargado_)
+        return;
     if (!menu_) {
         menu_ = new FrmMenu;
         menuSub_ = Area->addSubWindow(menu_, Qt::FramelessWindowHint);
@@ -425,8 +445,51 @@ void MDIForm1::AlActivarSubventana(QMdiSubWindow* sub)
         QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
 }
 
+bool MDIForm1::PedirSalida()
+{
+    if (saliendo_ || descargado_ || preguntandoSalida_)
+        return false;
+    preguntandoSalida_ = true;
+    const bool confirmada = ConfirmarSalida();
+    preguntandoSalida_ = false;
+    if (confirmada)
+        Salir();
+    return confirmada;
+}
+
+void MDIForm1::Salir()
+{
+    if (saliendo_ || descargado_)
+        return;
+    saliendo_ = true;
+    SetProgramEnding(true);
+    Shell().CancelarImpresion = true;
+    CloseModalDialogs();
+    DescargarTrasBucles();
+}
+
+void MDIForm1::DescargarTrasBucles()
+{
+    if (descargado_)
+        return;
+    // A handler waiting in a box or a dialog resumes once its loop is over;
+    // the forms it belongs to must still be there then.
+    if (cargando_ || NestedLoopDepth() > 0) {
+        if (!cargando_)
+            QTimer::singleShot(0, this, [this] { DescargarTrasBucles(); });
+        return;
+    }
+    Descargar();
+}
+
 void MDIForm1::cmdSalir_Click()
 {
+    if (saliendo_ || descargado_)
+        return;
+    if (NestedLoopDepth() > 0) {
+        (void)PedirSalida();
+        return;
+    }
     const QPointer<QWidget> form = FormularioActivo();
     const int tag = TagDe(form);
     try {
@@ -465,8 +528,7 @@ void MDIForm1::cmdSalir_Click()
             MostrarMenu();
             break;
         case 8:
-            if (ConfirmarSalida())
-                Descargar();
+            (void)PedirSalida();
             break;
         case 9:
             Llamar(v.Digital.CerrarGrid);
@@ -513,9 +575,14 @@ void MDIForm1::Descargar()
 
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
-    if (!descargado_)
-        Descargar();
-    event->accept();
+    if (descargado_) {
+        event->accept();
+        return;
+    }
+    // The frame's own close box asks as the exit command does; the frame
+    // closes through the unloading, once the question is answered.
+    event->ignore();
+    QMetaObject::invokeMethod(this, [this] { (void)PedirSalida(); }, Qt::QueuedConnection);
 }
 
 } // namespace vesdra
