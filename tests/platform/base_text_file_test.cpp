@@ -214,8 +214,9 @@ TEST(TextFile, WriterFallsBackToTheFileItselfOnlyWhenNoTemporaryCanBeMade)
             nombrado = e.Path;
         }
         EXPECT_EQ(error, c.error) << c.alCrear << " " << c.alReescribir;
-        if (error != 0)
+        if (error != 0) {
             EXPECT_EQ(nombrado, path);
+        }
         EXPECT_EQ(test::ReadBytes(path), c.despues) << c.alCrear << " " << c.alReescribir;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ficher.ini"});
     }

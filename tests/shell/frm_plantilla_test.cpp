@@ -1,5 +1,8 @@
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTest>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -147,6 +150,44 @@ TEST_F(FrmPlantillaTest, DoubleClickAppliesTheTemplateToTheOpenRecord)
     EXPECT_EQ(FormPlantilla(), nullptr);
     EXPECT_EQ(Plantillas().NumTrifasicos, 2);
     EXPECT_EQ(Registro().NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
+}
+
+TEST_F(FrmPlantillaTest, ARealDoubleClickOnATemplateAppliesIt)
+{
+    AbrirMuestra();
+    frmPlantilla& d = Abrir();
+    d.show();
+    QListWidget* lista = d.File1;
+    const QPoint punto = lista->visualItemRect(lista->item(0)).center();
+    ASSERT_EQ(lista->item(0)->text(), "muestra.cnf");
+    // Two real clicks; the list is read again between them, as it is after
+    // every click.
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.PlantillaElegida());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
+    Procesar();
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmPlantillaTest, AClickOnOneOfTwoNamesDifferingInCaseChoosesThatOne)
+{
+    Plantilla("RELE.cnf", "ver 1.1\n");
+    Plantilla("rele.cnf", "ver 1.1\n");
+    frmPlantilla& d = Abrir();
+    d.show();
+    QListWidget* lista = d.File1;
+    for (int i = 0; i < lista->count(); ++i) {
+        const QString nombre = lista->item(i)->text();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(i)).center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(d.File1->FileName(), nombre);
+        EXPECT_EQ(lista->currentItem()->text(), nombre);
+        EXPECT_EQ(QFileInfo(Plantillas().RutaPlantilla).fileName(), nombre);
+    }
 }
 
 TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
