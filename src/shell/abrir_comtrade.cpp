@@ -6,6 +6,7 @@
 #include "record/dat_reader.h"
 #include "record/file_paths.h"
 #include "record/record_model.h"
+#include "shell/frm_menu.h"
 #include "shell/gasolino.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -45,6 +46,7 @@ struct GaugeAbierto {
 void OlvidarRegistroAnterior()
 {
     CerrarPlantillas();
+    DeshabilitarFasoresInforme();
     // The .cfg just read offered its channels to the template wizard before
     // the tables were emptied: offer them again.
     OfrecerCanalesPlantilla();

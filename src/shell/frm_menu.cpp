@@ -99,6 +99,14 @@ void HabilitarFasoresInforme()
     }
 }
 
+void DeshabilitarFasoresInforme()
+{
+    if (FrmMenu* m = MenuForm()) {
+        m->mnuFasores->setEnabled(false);
+        m->mnuInform->setEnabled(false);
+    }
+}
+
 DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int32_t altoCliente,
                                              std::int32_t anchoImagen, std::int32_t altoImagen,
                                              std::int32_t altoTitulo, std::int32_t altoVersion)

@@ -11,6 +11,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/frm_abrir_comtrade.h"
+#include "shell/frm_menu.h"
 #include "shell/language.h"
 #include "shell/mdi_form.h"
 #include "shell/open_hooks.h"
@@ -83,6 +84,7 @@ void CerrarComtrade()
     // Loaded and applied template, wizard flags; RutaPlantilla stays so the
     // version test still reads the last template.
     CerrarPlantillas();
+    DeshabilitarFasoresInforme();
     ShellState& s = Shell();
     s.UsaPrimario = false;
     s.UsaSecundario = false;

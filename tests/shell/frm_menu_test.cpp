@@ -114,7 +114,7 @@ TEST_F(FrmMenuTest, AnalysisMenuNamesItsToolsAndEnablesThemWithRecordAndTemplate
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
-TEST_F(FrmMenuTest, CloseCommandLeavesThePhasorAndReportItemsEnabled)
+TEST_F(FrmMenuTest, CloseCommandDisablesThePhasorAndReportItemsWithTheTemplate)
 {
     FrmMenu& m = Cargar();
     HabilitarFasoresInforme();
@@ -122,8 +122,9 @@ TEST_F(FrmMenuTest, CloseCommandLeavesThePhasorAndReportItemsEnabled)
     m.mnuOndas_Click();
     EXPECT_TRUE(m.mnuCanalog->isEnabled());
     m.mnuCerrarComtrade->trigger();
-    EXPECT_TRUE(m.mnuFasores->isEnabled());
-    EXPECT_TRUE(m.mnuInform->isEnabled());
+    // No template is applied any more: never enabled without one.
+    EXPECT_FALSE(m.mnuFasores->isEnabled());
+    EXPECT_FALSE(m.mnuInform->isEnabled());
     // The waveform items stay enabled until their menu opens again.
     EXPECT_TRUE(m.mnuCanalog->isEnabled());
     m.mnuOndas_Click();

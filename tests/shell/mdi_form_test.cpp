@@ -476,6 +476,18 @@ TEST_F(MdiFormTest, OpeningARecordFromTheFileMenuAndApplyingATemplateThroughTheD
     EXPECT_TRUE(m->mnuFasores->isEnabled());
     EXPECT_EQ(LineasFicher().value(5), cnf);
 
+    // Another record opened: its template is gone, and so are the phasor
+    // and report items.
+    {
+        ScopedDialogAnswers respuesta({false, Carpeta("Oscilos/muestra.dat")});
+        m->mnuAbrirComtrade_Click();
+    }
+    Procesar();
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+    EXPECT_FALSE(m->mnuFasores->isEnabled());
+    EXPECT_FALSE(m->mnuInform->isEnabled());
+    EXPECT_EQ(LineasFicher().value(5), "");
+
     // The frame renders offscreen with the menu form and the status bar.
     const QImage imagen = p.grab().toImage();
     ASSERT_FALSE(imagen.isNull());
