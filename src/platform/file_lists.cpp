@@ -247,7 +247,7 @@ void DirListBox::SetPath(const QString& folder)
     if (v && !v->Ready)
         throw VbError(vberr::DeviceUnavailable);
     if (!QFileInfo(clean).isDir())
-        throw VbError(vberr::PathNotFound);
+        throw FileError(vberr::PathNotFound, clean);
     const bool changed = clean != path_;
     path_ = clean;
     Fill();
@@ -303,7 +303,7 @@ void FileListBox::SetPath(const QString& folder)
 {
     const QString clean = CleanFolder(folder);
     if (!QFileInfo(clean).isDir())
-        throw VbError(vberr::PathNotFound);
+        throw FileError(vberr::PathNotFound, clean);
     const bool changed = clean != path_;
     path_ = clean;
     Fill();

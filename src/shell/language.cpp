@@ -84,13 +84,13 @@ bool CargarIdioma(VbError* error)
     std::vector<QByteArray> lines;
     std::optional<VbError> failure;
     if (s.FicheroIdioma.isEmpty() || !QFileInfo(s.FicheroIdioma).isFile()) {
-        failure = VbError(vberr::FileNotFound);
+        failure = FileError(vberr::FileNotFound, s.FicheroIdioma);
     } else if (!file.open(QIODevice::ReadOnly)) {
-        failure = VbError(vberr::PathFileAccessError);
+        failure = FileError(vberr::PathFileAccessError, s.FicheroIdioma);
     } else {
         lines = SplitLines(file.readAll(), NumTextosIdioma);
         if (static_cast<int>(lines.size()) < NumTextosIdioma)
-            failure = VbError(vberr::InputPastEndOfFile);
+            failure = FileError(vberr::InputPastEndOfFile, s.FicheroIdioma);
     }
 
     for (int n = 1; n <= NumTextosIdioma; ++n) {

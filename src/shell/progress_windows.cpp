@@ -217,13 +217,11 @@ void ConectarVentanasProgreso()
     };
 
     ShellHooks& h = Hooks();
+    // A window that cannot be loaded throws its error (naming the
+    // animation file) into the build, which reports it.
     h.MostrarProgresoOndas = [] {
-        try {
-            (void)gasolino_ondas();
-            return true;
-        } catch (const VbError&) {
-            return false;
-        }
+        (void)gasolino_ondas();
+        return true;
     };
     h.ValorProgresoOndas = [](float value) {
         if (GasolinoOndasCargado())

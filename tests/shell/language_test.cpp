@@ -173,7 +173,7 @@ TEST_F(LanguageTest, ShortFileKeepsEarlierTextsInsteadOfBlankingCaptions)
     Shell().FicheroIdioma = Path(QStringLiteral("short.ini"));
     VbError error(0);
     EXPECT_FALSE(CargarIdioma(&error));
-    EXPECT_EQ(ErrorBoxText(error), QStringLiteral("Error 62: Input past end of file"));
+    EXPECT_EQ(ErrorBoxText(error), "Error 62: Input past end of file\n" + Path(QStringLiteral("short.ini")));
     EXPECT_EQ(TextosIdioma(200), Numbered("new", 200));
     EXPECT_EQ(TextosIdioma(201), Numbered("old", 201));
     EXPECT_EQ(TextosIdioma(288), Numbered("old", 288));
@@ -188,7 +188,7 @@ TEST_F(LanguageTest, MissingFileIsError53AndLeavesTheTableAsItWas)
     Shell().FicheroIdioma = Path(QStringLiteral("absent.ini"));
     VbError error(0);
     EXPECT_FALSE(CargarIdioma(&error));
-    EXPECT_EQ(ErrorBoxText(error), QStringLiteral("Error 53: File not found"));
+    EXPECT_EQ(ErrorBoxText(error), "Error 53: File not found\n" + Path(QStringLiteral("absent.ini")));
     for (int n = 1; n <= NumTextosIdioma; ++n)
         ASSERT_EQ(TextosIdioma(n), Numbered("old", n));
 }
