@@ -106,11 +106,35 @@ bool CargarIdioma(VbError* error)
     return !failure;
 }
 
-bool IniciarIdioma(VbError* error)
+namespace {
+
+// Loads the language file of `idioma`; when it is missing, the other
+// language's file is loaded instead (the menus stay readable, so the user
+// can still find the language switch), and the failure is still returned.
+bool CargarIdiomaORespaldo(std::int32_t idioma, VbError* error)
 {
     ShellState& s = Shell();
-    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, s.Idioma);
-    return CargarIdioma(error);
+    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, idioma);
+    VbError fallo(0);
+    if (CargarIdioma(&fallo))
+        return true;
+    if (error)
+        *error = fallo;
+    if (fallo.Number == vberr::FileNotFound) {
+        const QString otro = FicheroDeIdioma(s.CarpetaIni, idioma == IdiomaEspanol ? IdiomaIngles : IdiomaEspanol);
+        if (QFileInfo(otro).isFile()) {
+            s.FicheroIdioma = otro;
+            (void)CargarIdioma();
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool IniciarIdioma(VbError* error)
+{
+    return CargarIdiomaORespaldo(Shell().Idioma, error);
 }
 
 void SetGuardarIdiomaEnFicheros(GuardarIdiomaEnFicheros hook)
@@ -133,10 +157,8 @@ LanguageSwitchResult CambiarIdioma(std::int32_t lang)
         }
     }
 
-    ShellState& s = Shell();
-    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol);
     VbError loadError(0);
-    if (!CargarIdioma(&loadError))
+    if (!CargarIdiomaORespaldo(lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol, &loadError))
         result.ErrorCargar = loadError;
     return result;
 }

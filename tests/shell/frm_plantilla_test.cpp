@@ -85,6 +85,23 @@ TEST_F(FrmPlantillaTest, LoadListsTheTemplatesFolderWithItsCaptions)
     EXPECT_EQ(d.File1->List(0), "notas.txt");
 }
 
+TEST_F(FrmPlantillaTest, AMissingTemplatesFolderIsSaidAndTheRecordsFolderListed)
+{
+    ASSERT_TRUE(QDir(Carpeta("Plantillas")).removeRecursively());
+    frmPlantilla& d = Abrir();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(111) + " " + Carpeta("Plantillas")});
+    EXPECT_EQ(Boxes().Last().Style, vbExclamation);
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Oscilos"));
+    // Set up whole: captions and the centre of the screen.
+    EXPECT_EQ(d.windowTitle(), TextosIdioma(30));
+    EXPECT_EQ(d.cmdBuscar->text(), TextosIdioma(27));
+    EXPECT_GT(d.x(), 0);
+    // Each activation lists it again, without a box each time.
+    d.Form_Activate();
+    EXPECT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Oscilos"));
+}
+
 TEST_F(FrmPlantillaTest, ActivationListsTheTemplatesFolderAgainAndKeepsTheChoice)
 {
     QDir().mkpath(Carpeta("Plantillas/viejas"));

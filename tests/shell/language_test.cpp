@@ -291,6 +291,22 @@ TEST_F(LanguageTest, SwitchStillChangesTheTextsWhenTheSettingsCannotBeSaved)
     EXPECT_EQ(TextosIdioma(1), Numbered("en", 1));
 }
 
+TEST_F(LanguageTest, AMissingFileAtStartIsReportedAndTheOtherLanguageLoaded)
+{
+    // Placeholders in the table as a first start leaves them.
+    for (int n = 1; n <= NumTextosIdioma; ++n)
+        Shell().TextosIdioma[static_cast<size_t>(n)].clear();
+    Write(QStringLiteral("vsingles.ini"), NumberedLines("en", 288));
+    Shell().Idioma = IdiomaEspanol;
+    VbError error(0);
+    EXPECT_FALSE(IniciarIdioma(&error));
+    EXPECT_EQ(error.Number, vberr::FileNotFound);
+    EXPECT_EQ(error.Path, Path(QStringLiteral("vsotro.ini")));
+    // Readable captions all the same: the user finds the language switch.
+    EXPECT_EQ(TextosIdioma(10), Numbered("en", 10));
+    EXPECT_EQ(TextosIdioma(288), Numbered("en", 288));
+}
+
 TEST_F(LanguageTest, SwitchToAMissingFileReportsItAndKeepsTheOldTexts)
 {
     Write(QStringLiteral("vsotro.ini"), NumberedLines("es", 288));
