@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/base/cp1252.h"
+#include "platform/translations.h"
 
 namespace vesdra {
 
@@ -114,17 +115,25 @@ namespace {
 bool CargarIdiomaORespaldo(std::int32_t idioma, VbError* error)
 {
     ShellState& s = Shell();
+    // The toolkit's buttons (OK, Cancel, Yes, No) follow the texts loaded.
+    const auto botones = [](std::int32_t i) {
+        (void)SetToolkitLanguage(i == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
+    };
     s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, idioma);
     VbError fallo(0);
-    if (CargarIdioma(&fallo))
+    const bool cargado = CargarIdioma(&fallo);
+    botones(idioma);
+    if (cargado)
         return true;
     if (error)
         *error = fallo;
     if (fallo.Number == vberr::FileNotFound) {
-        const QString otro = FicheroDeIdioma(s.CarpetaIni, idioma == IdiomaEspanol ? IdiomaIngles : IdiomaEspanol);
+        const std::int32_t otroIdioma = idioma == IdiomaEspanol ? IdiomaIngles : IdiomaEspanol;
+        const QString otro = FicheroDeIdioma(s.CarpetaIni, otroIdioma);
         if (QFileInfo(otro).isFile()) {
             s.FicheroIdioma = otro;
             (void)CargarIdioma();
+            botones(otroIdioma);
         }
     }
     return false;

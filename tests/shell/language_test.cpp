@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -267,10 +268,14 @@ TEST_F(LanguageTest, SwitchSavesTheNumberAndReloadsFromTheOtherFile)
     EXPECT_EQ(TextosIdioma(11), QStringLiteral("untouched"));
     EXPECT_EQ(saved.size(), 1u);
 
+    // The toolkit's box buttons switch with the language.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     r = ElegirIdioma(IdiomaEspanol);
     EXPECT_TRUE(r.Cambiado);
     EXPECT_EQ(TextosIdioma(11), Numbered("es", 11));
     EXPECT_EQ(saved, (std::vector<std::int32_t>{IdiomaIngles, IdiomaEspanol}));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    (void)ElegirIdioma(IdiomaIngles);
 }
 
 TEST_F(LanguageTest, SwitchStillChangesTheTextsWhenTheSettingsCannotBeSaved)
