@@ -1,6 +1,11 @@
 #include "shell/mdi_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -129,9 +134,49 @@ MDIForm1* VentanaPrincipal()
     return Principal().data();
 }
 
+QIcon IconoPrograma()
+{
+    static const QIcon icono = [] {
+        QIcon i;
+        for (const int lado : {16, 24, 32, 48, 64, 128}) {
+            QPixmap pm(lado, lado);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 0, 80));
+            p.drawRoundedRect(QRectF(0, 0, lado, lado), lado / 8.0, lado / 8.0);
+            const QColor colores[3] = {QColor(255, 255, 0), QColor(0, 230, 0), QColor(255, 80, 80)};
+            const double pi = 3.14159265358979323846;
+            for (int fase = 0; fase < 3; ++fase) {
+                QPainterPath trazo;
+                for (int x = 0; x <= lado; ++x) {
+                    // The currents swell at the fault, past the middle.
+                    const double amp = (x < lado / 2 ? 0.16 : 0.34 - 0.06 * fase) * lado;
+                    const double y = lado / 2.0 - amp * std::sin(2 * pi * x / (lado / 2.0) - fase * 2 * pi / 3);
+                    if (x == 0)
+                        trazo.moveTo(x, y);
+                    else
+                        trazo.lineTo(x, y);
+                }
+                p.setPen(QPen(colores[fase], std::max(1.0, lado / 24.0)));
+                p.setBrush(Qt::NoBrush);
+                p.drawPath(trazo);
+            }
+            i.addPixmap(pm);
+        }
+        return i;
+    }();
+    return icono;
+}
+
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
+    // Every window without an icon of its own shows the application's.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::setWindowIcon(IconoPrograma());
+    setWindowIcon(IconoPrograma());
     setWindowTitle(QString::fromLatin1(TituloPrograma));
 
     auto* central = new QWidget(this);

@@ -8,6 +8,7 @@
 #include "shell/open_hooks.h"
 #include "shell/shell_hooks.h"
 
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -129,5 +130,10 @@ private:
 
 // The frame while it lives, or null.
 [[nodiscard]] MDIForm1* VentanaPrincipal();
+
+// The program's own icon (three phases of a disturbance on a dark ground),
+// drawn at the usual sizes; the frame makes it the application's icon, so
+// every window and box shows it instead of the toolkit's.
+[[nodiscard]] QIcon IconoPrograma();
 
 } // namespace vesdra

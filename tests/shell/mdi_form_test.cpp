@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -301,6 +302,20 @@ TEST_F(MdiFormTest, FormsShownInTheAreaFollowTheirOwnHideShowAndDestruction)
     delete vista.data();
     Procesar();
     EXPECT_TRUE(sub.isNull());
+}
+
+TEST_F(MdiFormTest, TheProgramsOwnIconOnTheFrameItsChildrenAndItsBoxes)
+{
+    MDIForm1& p = Arrancar();
+    const auto imagen = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage propio = imagen(IconoPrograma());
+    ASSERT_FALSE(propio.isNull());
+    EXPECT_EQ(imagen(QApplication::windowIcon()), propio);
+    EXPECT_EQ(imagen(p.windowIcon()), propio);
+    QWidget* vista = Vista("3");
+    EXPECT_EQ(imagen(vista->parentWidget()->windowIcon()), propio);
+    QWidget suelta; // a top-level window of its own (a progress window)
+    EXPECT_EQ(imagen(suelta.windowIcon()), propio);
 }
 
 TEST_F(MdiFormTest, ClockShowsTwelveHourTime)
