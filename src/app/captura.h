@@ -13,8 +13,10 @@ class MDIForm1;
 //
 // vista: "" or "inicio" (the window as started), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
-// side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group). Besides `archivo`, the view as opened,
+// side by side), "fasores-zoom" (the same zoomed in 50 steps), "dialogos"
+// (the phasor setup dialog with its reference choice, then the composition
+// dialog once the secondary side was chosen), "composicion" (two
+// composition windows), "digital" (the digital view of the second group). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
 void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
