@@ -13,7 +13,6 @@
 #include <cmath>
 
 #include "platform/messages.h"
-#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "shell/frm_plantilla.h"
@@ -423,8 +422,7 @@ void FrmMenu::mnuSalir_Click()
         return;
     }
     // The frame unloads this form too: not from inside its own menu's signal.
-    const NestedLoopGuard enSuMenu;
-    (void)p->PedirSalida();
+    (void)p->PedirSalida(true);
 }
 
 void FrmMenu::mnuOndas_Click()

@@ -490,7 +490,7 @@ void MDIForm1::AlActivarSubventana(QMdiSubWindow* sub)
         QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
 }
 
-bool MDIForm1::PedirSalida()
+bool MDIForm1::PedirSalida(bool enManejador)
 {
     if (saliendo_ || descargado_ || preguntandoSalida_)
         return false;
@@ -498,11 +498,11 @@ bool MDIForm1::PedirSalida()
     const bool confirmada = ConfirmarSalida();
     preguntandoSalida_ = false;
     if (confirmada)
-        Salir();
+        Salir(enManejador);
     return confirmada;
 }
 
-void MDIForm1::Salir()
+void MDIForm1::Salir(bool enManejador)
 {
     if (saliendo_ || descargado_)
         return;
@@ -510,7 +510,10 @@ void MDIForm1::Salir()
     SetProgramEnding(true);
     Shell().CancelarImpresion = true;
     CloseModalDialogs();
-    DescargarTrasBucles();
+    if (enManejador && !cargando_)
+        QTimer::singleShot(0, this, [this] { DescargarTrasBucles(); });
+    else
+        DescargarTrasBucles();
 }
 
 void MDIForm1::DescargarTrasBucles()

@@ -69,13 +69,16 @@ public:
     // The exit question (text 284), one at a time: while it is open the exit
     // key, the exit command and the frame's close box ask nothing more. OK
     // ends the program (Salir). Returns whether the exit was confirmed.
-    bool PedirSalida();
+    // `enManejador`: asked from a handler of a form that the unloading
+    // removes (a menu item's), so the unloading waits until it returns.
+    bool PedirSalida(bool enManejador = false);
     // The program ends, whatever is open: no box or dialog is shown any more,
     // the open ones are closed as by Cancel, printing is cancelled, and every
     // form is unloaded as soon as no handler waits in a loop of its own (at
-    // once when none does). During the start-up sequence the sequence stops
-    // and unloads; its caller finds Descargado() and runs no event loop.
-    void Salir();
+    // once when none does and `enManejador` is false). During the start-up
+    // sequence the sequence stops and unloads; its caller finds Descargado()
+    // and runs no event loop.
+    void Salir(bool enManejador = false);
     [[nodiscard]] bool Saliendo() const { return saliendo_; }
 
     // Program end: every form unloaded, then the frame; AlDescargar runs.
