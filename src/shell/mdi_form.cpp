@@ -2,21 +2,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
-#include <QPainter>
-#include <QPainterPath>
-#include <cmath>
 #include <QEvent>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/base/app_paths.h"
 #include "platform/base/formats.h"
