@@ -70,14 +70,6 @@ ContenidoTools AnalizarTools(const LineasIni& f, bool conHerramientas, std::int3
     return c;
 }
 
-void PonerCarpetas(const ContenidoTools& c)
-{
-    ShellState& s = Shell();
-    s.DirOscilos = CarpetaPrograma(c.DirOscilos);
-    s.DirPlantillas = CarpetaPrograma(c.DirPlantillas);
-    s.DirAplicaciones = CarpetaPrograma(c.DirAplicaciones);
-}
-
 ContenidoFicher FicherActual(std::int32_t idioma)
 {
     const RecordModel& r = Registro();
@@ -152,6 +144,14 @@ void EscribirFicheroTools(const ContenidoTools& c)
     w.Commit();
 }
 
+void PonerCarpetasTools(const ContenidoTools& c)
+{
+    ShellState& s = Shell();
+    s.DirOscilos = CarpetaPrograma(c.DirOscilos);
+    s.DirPlantillas = CarpetaPrograma(c.DirPlantillas);
+    s.DirAplicaciones = CarpetaPrograma(c.DirAplicaciones);
+}
+
 QString CarpetaPrograma(const QString& carpeta)
 {
     if (carpeta.trimmed().isEmpty() || !QDir::isRelativePath(carpeta))
@@ -164,7 +164,7 @@ std::int32_t LeerTools()
     std::int32_t n = 0;
     const ContenidoTools c = AnalizarTools(LineasIni(RutaTools()), false, &n);
     Shell().Idioma = c.Idioma;
-    PonerCarpetas(c);
+    PonerCarpetasTools(c);
     return std::max<std::int32_t>(n, 0);
 }
 
@@ -177,7 +177,7 @@ bool RecargarTools()
         c.DirOscilos = f.Ruta(1);
         c.DirPlantillas = f.Ruta(2);
         c.DirAplicaciones = f.Ruta(3);
-        PonerCarpetas(c);
+        PonerCarpetasTools(c);
         return true;
     } catch (const VbError& e) {
         ShowErrorBox(e);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace vesdra::test {
 
@@ -31,6 +32,32 @@ QByteArray ReadBytes(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+QString RunTool(const QString& tool, const QStringList& args)
+{
+    QProcess proc;
+    proc.start(tool, args);
+    if (!proc.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(proc.readAllStandardOutput());
+}
+
+QImage RenderPdfPage(const QString& pdf, int dpi)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    const QString base = dir.filePath(QStringLiteral("page"));
+    (void)RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), QStringLiteral("-f"),
+                                                QStringLiteral("1"), pdf, base});
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QString PdfText(const QString& pdf)
+{
+    return RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
 }
 
 } // namespace vesdra::test

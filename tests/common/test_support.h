@@ -1,5 +1,7 @@
 #pragma once
+#include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -19,5 +21,13 @@ QString SamplePath(const QString& name);
 // Writes bytes to a file, creating folders; returns false on failure.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);
+
+// Runs a command-line tool and returns what it wrote on its standard output
+// (empty when it could not run within 30 s).
+QString RunTool(const QString& tool, const QStringList& args);
+// The first page of a PDF rendered by pdftoppm at `dpi`; null on failure.
+QImage RenderPdfPage(const QString& pdf, int dpi);
+// The text of a PDF as pdftotext reads it.
+QString PdfText(const QString& pdf);
 
 } // namespace vesdra::test

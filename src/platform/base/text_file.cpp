@@ -41,7 +41,9 @@ int SystemWrite(const QString& path, const QByteArray& bytes, bool create)
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     const QFileDevice::FileError error = file.error();
     file.close();
-    if (written && file.error() == QFileDevice::NoError)
+    // A device that takes only part of the bytes (a full disk, a file-size
+    // limit) may not report it: the file must hold every byte.
+    if (written && file.error() == QFileDevice::NoError && QFileInfo(path).size() == bytes.size())
         return 0;
     return (error == QFileDevice::ResourceError || file.error() == QFileDevice::ResourceError) ? vberr::DiskFull
                                                                                                : vberr::DeviceIoError;
