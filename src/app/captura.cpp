@@ -196,7 +196,7 @@ std::vector<Paso> PasosTodo()
     };
 }
 
-std::vector<Paso> PasosFasores()
+std::vector<Paso> PasosFasores(int pasosZoom = 1)
 {
     return {
         [] {
@@ -210,14 +210,38 @@ std::vector<Paso> PasosFasores()
             }
         },
         {},
-        [] {
+        [pasosZoom] {
             frmFases* f = Fases();
             if (!f) {
                 Nota("no phasor view");
                 return;
             }
             f->HScroll1->SetValue((f->HScroll1->Min() + f->HScroll1->Max()) / 2);
-            f->cmdmas_Click();
+            for (int i = 0; i < pasosZoom; ++i)
+                f->cmdmas_Click();
+        },
+    };
+}
+
+// The reference choice of a 1997 record: the phasor setup dialog as opened
+// (on the side shown), then the composition dialog after the secondary side
+// was chosen through the phasor dialog.
+std::vector<Paso> PasosDialogos()
+{
+    return {
+        [] { ComandoFasores(); },
+        {},
+        [] {
+            if (frmFasecuencias* d = Fasecuencias()) {
+                d->fas[0]->setChecked(true);
+                d->CmdSecundario->setChecked(true);
+                d->cmdOK_Click();
+            }
+        },
+        [] {
+            ComandoCompanalog();
+            if (NewCompanalogCargado() == nullptr)
+                Nota("no composition dialog");
         },
     };
 }
@@ -525,6 +549,10 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     }
     else if (vista == QLatin1String("fasores"))
         pasos = PasosFasores();
+    else if (vista == QLatin1String("fasores-zoom"))
+        pasos = PasosFasores(50);
+    else if (vista == QLatin1String("dialogos"))
+        pasos = PasosDialogos();
     else if (vista == QLatin1String("composicion"))
         pasos = PasosComposicion();
     else if (vista == QLatin1String("digital"))

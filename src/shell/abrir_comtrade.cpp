@@ -9,6 +9,7 @@
 #include "record/dat_reader.h"
 #include "record/file_paths.h"
 #include "record/record_model.h"
+#include "shell/frm_menu.h"
 #include "shell/gasolino.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -86,6 +87,7 @@ QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
 void TomarRegistro(RecordModel&& nuevo)
 {
     CerrarPlantillas();
+    DeshabilitarFasoresInforme();
     Shell().UsaPrimario = false;
     Shell().UsaSecundario = false;
     AperturaHooks().ReiniciarVistas();

@@ -11,6 +11,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/frm_abrir_comtrade.h"
+#include "shell/frm_menu.h"
 #include "shell/language.h"
 #include "shell/mdi_form.h"
 #include "shell/open_hooks.h"
@@ -100,12 +101,15 @@ void CerrarComtrade()
     // Loaded and applied template, wizard flags; RutaPlantilla stays so the
     // version test still reads the last template.
     CerrarPlantillas();
+    DeshabilitarFasoresInforme();
     ShellState& s = Shell();
     s.UsaPrimario = false;
     s.UsaSecundario = false;
     s.CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
+    // The external tools must not go on reading the closed record.
+    (void)EscribirFicher();
 }
 
 void ComandoConversor()

@@ -77,6 +77,7 @@ void AplicarPlantilla()
     TemplateState& p = Plantillas();
     RecordModel& r = Registro();
     p.VersionPlantillaActiva = p.VersionPlantilla;
+    p.RutaPlantillaAplicada = p.RutaPlantilla;
     r.NombreEstacion = p.IdentificadorPlantilla;
     r.TablaCanales = p.AnalogicosPlantilla;
     p.NumCanalesTabla = Cuenta(p.NumAnalogicosPlantilla, r.TablaCanales);

@@ -10,7 +10,7 @@ namespace vesdra
 {
 
 // Makes the loaded template the applied one: VersionPlantillaActiva,
-// the record's NombreEstacion (the template identifier from now on titles
+// RutaPlantillaAplicada (from RutaPlantilla), the record's NombreEstacion (the template identifier from now on titles
 // every view), NumCanalesTabla and TablaCanales, the three-phase sets and
 // the digital groups and members. The tables are exact copies (size and
 // cells); a count never exceeds the rows its table holds, so a view that

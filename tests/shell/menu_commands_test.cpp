@@ -412,6 +412,13 @@ TEST_F(MenuCommandsTest, ConverterComesFromWinIniAndIsStartedInANormalWindow)
     ComandoConversor();
     EXPECT_EQ(Shell().RutaConversor.size(), 149);
 
+    // A program that is there but does not start: the box names it.
+    SetProgramStarterForTests([](const QString&) { return -1; });
+    Escribir("win.ini", Crlf("[Brunakor]\npath=" + programa.toUtf8() + "\n"));
+    Boxes().Clear();
+    ComandoConversor();
+    EXPECT_EQ(Mensajes(), QStringList{"Error 5: Invalid procedure call or argument\n" + programa});
+
     SetProgramStarterForTests({});
     qunsetenv("WININI");
 }
