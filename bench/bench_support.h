@@ -46,4 +46,8 @@ void AbrirRegistroSintetico(std::int32_t n, std::int32_t canales, std::int32_t t
     }
 }
 
+// After a benchmark filled the record's matrices by hand: what the readers
+// do once a record is read.
+inline void RegistroLeido() {}
+
 } // namespace vesdra::bench

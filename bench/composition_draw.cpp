@@ -1,6 +1,6 @@
 // Costs of a composition window: the full redraw (scale and traces of every
-// chosen channel), and a cursor move, which must not depend on the record's
-// length.
+// chosen channel, two or six of them), and a cursor move, which must not
+// depend on the record's length.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -15,10 +15,8 @@
 
 namespace {
 
-constexpr int kCanales = 2;
-
 // A record of n samples in kCanales channels and one window showing them.
-std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n)
+std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n, int kCanales = 2)
 {
     using namespace vesdra;
     RecordModel& r = Registro();
@@ -42,6 +40,7 @@ std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n)
     MaxMinCanales(r.Valores);
     st.MinimosValores = r.MinimosCanal;
     st.MaximosValores = r.MaximosCanal;
+    bench::RegistroLeido();
     auto v = std::make_unique<frmVerCmpang>();
     v->setAttribute(Qt::WA_DeleteOnClose, false);
     v->DisponerControles(15000, 10000, 495);
@@ -54,9 +53,18 @@ void BM_FullRedraw(benchmark::State& state)
     auto v = Ventana(state.range(0));
     for (auto _ : state)
         v->Composicion(1);
-    state.SetItemsProcessed(state.iterations() * state.range(0) * kCanales);
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }
 BENCHMARK(BM_FullRedraw)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+void BM_FullRedrawSixChannels(benchmark::State& state)
+{
+    auto v = Ventana(state.range(0), 6);
+    for (auto _ : state)
+        v->Composicion(1);
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
+}
+BENCHMARK(BM_FullRedrawSixChannels)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 void BM_CursorMove(benchmark::State& state)
 {

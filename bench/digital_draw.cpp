@@ -1,7 +1,8 @@
 // Drawing costs of the digital view: the step boxes of one digital row and
 // the analog trace over a whole long record (which must follow the pixel
-// columns, not the samples), and one cursor move of a built view (which
-// must not depend on the record's length).
+// columns, not the samples), the full redraw of a 19-row view (as on a
+// resize), and one cursor move of a built view (which must not depend on the
+// record's length).
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <algorithm>
@@ -94,10 +95,10 @@ void BM_AnalogTrace(benchmark::State& state)
 }
 BENCHMARK(BM_AnalogTrace)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
-// A view over a record of n samples, 19 rows; one cursor step per iteration.
-void BM_CursorMoveInBuiltView(benchmark::State& state)
+// A record of n samples: one analog channel and 19 digital ones, all 19
+// chosen in one group.
+void RegistroDigital(std::int32_t n)
 {
-    const auto n = static_cast<std::int32_t>(state.range(0));
     RecordModel& r = Registro();
     r = {};
     r.AnioRevision = "1991";
@@ -120,6 +121,14 @@ void BM_CursorMoveInBuiltView(benchmark::State& state)
     for (std::int32_t m = 1; m <= 19; ++m)
         p.TablaMiembrosDigitales(m, 1) = QString::number(m);
     EscribirSeleccionGrupo(1, 1);
+    bench::RegistroLeido();
+}
+
+// A view over a record of n samples, 19 rows; one cursor step per iteration.
+void BM_CursorMoveInBuiltView(benchmark::State& state)
+{
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    RegistroDigital(n);
     frm19& v = CargarFrm19();
     v.show();
     QApplication::processEvents();
@@ -133,6 +142,30 @@ void BM_CursorMoveInBuiltView(benchmark::State& state)
     QApplication::processEvents();
 }
 BENCHMARK(BM_CursorMoveInBuiltView)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// The whole view redrawn as on a resize: the analog trace and 19 rows of
+// step boxes over the whole record.
+void BM_FullRedraw19Rows(benchmark::State& state)
+{
+    RegistroDigital(static_cast<std::int32_t>(state.range(0)));
+    frm19& v = CargarFrm19();
+    v.show();
+    QApplication::processEvents();
+    const QSize tam = v.size();
+    int k = 0;
+    for (auto _ : state) {
+        // A resize by one pixel and back: the view is built again only
+        // when its size changed.
+        state.PauseTiming();
+        v.resize(tam.width() - (++k & 1), tam.height());
+        state.ResumeTiming();
+        v.Form_Resize();
+        benchmark::DoNotOptimize(v.Picture1->Image().constBits());
+    }
+    DescargarFrm19();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_FullRedraw19Rows)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

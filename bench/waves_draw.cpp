@@ -1,7 +1,8 @@
 // Cost of drawing the waveform views. A full redraw of one window (axes and
 // the whole trace) against the bare pass over the same samples: the redraw
 // must grow no faster than that pass, its drawing part costing O(pixels).
-// Also a cursor move on a 1,000,000-sample window and opening eight windows.
+// Also a cursor move on a 1,000,000-sample window, opening eight windows,
+// and the stacked view of six bands: opened, and redrawn as on a resize.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -11,6 +12,8 @@
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
+#include "shell/shell_hooks.h"
+#include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "views/waves/onda_vista.h"
 #include "views/waves/waves_draw.h"
@@ -73,6 +76,7 @@ void Registro1M(std::int32_t canales)
     for (std::int32_t c = 1; c <= canales; ++c)
         std::copy(v.begin(), v.end(), r.Valores.Column(c).begin());
     IniciarValores();
+    bench::RegistroLeido();
 }
 
 void BM_MoverCursor1M(benchmark::State& state)
@@ -112,6 +116,58 @@ void BM_AbrirOchoVentanas1M(benchmark::State& state)
     }
 }
 BENCHMARK(BM_AbrirOchoVentanas1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A record of n samples in six channels (three in A, three in V), all six
+// chosen as bands, and shell hooks that do nothing.
+void RegistroApilado(std::int32_t n)
+{
+    bench::AbrirRegistroSintetico(n, 6, 10000,
+                                  [](std::int32_t c) { return c <= 3 ? QStringLiteral("A") : QStringLiteral("V"); });
+    RecordModel& r = Registro();
+    const std::vector<float> v = Senal(n);
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        auto col = r.Valores.Column(c);
+        for (std::size_t s = 0; s < col.size(); ++s)
+            col[s] = v[s] * static_cast<float>(c);
+    }
+    IniciarValores();
+    bench::RegistroLeido();
+    Ondas().CanalesVisibles.Resize(6, 1);
+    ShellHooks& h = Hooks();
+    h.MostrarMenu = [] {};
+    h.OcultarMenu = [] {};
+    h.MostrarVentana = [](QWidget*) {};
+    h.MostrarProgresoOndas = [] { return true; };
+    h.ValorProgresoOndas = [](float) {};
+    h.CerrarProgresoOndas = [] {};
+}
+
+void BM_AbrirVistaApilada(benchmark::State& state)
+{
+    RegistroApilado(static_cast<std::int32_t>(state.range(0)));
+    for (auto _ : state) {
+        frmTodoanalog* t = CargarTodoAnalog();
+        benchmark::DoNotOptimize(t);
+        state.PauseTiming();
+        DescargarTodoAnalog();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AbrirVistaApilada)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+void BM_RedibujarVistaApilada(benchmark::State& state)
+{
+    RegistroApilado(static_cast<std::int32_t>(state.range(0)));
+    frmTodoanalog* t = CargarTodoAnalog();
+    for (auto _ : state) {
+        t->Form_Resize();
+        benchmark::DoNotOptimize(t->Picture1->Image().constBits());
+    }
+    DescargarTodoAnalog();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_RedibujarVistaApilada)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
