@@ -47,7 +47,10 @@ void AbrirRegistroSintetico(std::int32_t n, std::int32_t canales, std::int32_t t
 }
 
 // After a benchmark filled the record's matrices by hand: what the readers
-// do once a record is read.
-inline void RegistroLeido() {}
+// do once a record is read (its block tables).
+inline void RegistroLeido()
+{
+    ConstruirTablasTrazo(Registro());
+}
 
 } // namespace vesdra::bench

@@ -51,10 +51,11 @@ digital::Tramo TramoCompleto(std::int64_t n)
 void BM_StepBoxesOfOneRow(benchmark::State& state)
 {
     const std::vector<std::uint8_t> e = Estados(state.range(0));
+    const StatePyramid tablas(e);
     const digital::Tramo t = TramoCompleto(state.range(0));
     std::size_t cajas = 0;
     for (auto _ : state) {
-        const digital::CajasFila f = digital::CajasEstados(e, t);
+        const digital::CajasFila f = digital::CajasEstados(e, t, &tablas);
         cajas = f.Cajas.size();
         benchmark::DoNotOptimize(f.Cajas.data());
     }
@@ -66,12 +67,13 @@ BENCHMARK(BM_StepBoxesOfOneRow)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(b
 void BM_StepBoxesDrawn(benchmark::State& state)
 {
     const std::vector<std::uint8_t> e = Estados(state.range(0));
+    const StatePyramid tablas(e);
     const digital::Tramo t = TramoCompleto(state.range(0));
     PictureBox box;
     box.Move(0, 0, 15260, 2000);
     for (auto _ : state) {
         box.Cls();
-        digital::DibujarCajas(box, digital::CajasEstados(e, t), 1500, t, 0xFF0000);
+        digital::DibujarCajas(box, digital::CajasEstados(e, t, &tablas), 1500, t, 0xFF0000);
         benchmark::DoNotOptimize(box.Image().constBits());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -83,10 +85,12 @@ void BM_AnalogTrace(benchmark::State& state)
     std::vector<float> v(static_cast<std::size_t>(state.range(0)));
     for (std::size_t i = 0; i < v.size(); ++i)
         v[i] = static_cast<float>((i * 37) % 1000) - 500.0f;
+    const TracePyramid tablas(v);
     const digital::Tramo t = TramoCompleto(state.range(0));
     std::size_t segmentos = 0;
     for (auto _ : state) {
-        const std::vector<QLineF> l = digital::TrazoAnalogico(v, t, digital::EscalaVertical(v, t));
+        const std::vector<QLineF> l =
+            digital::TrazoAnalogico(v, t, digital::EscalaVertical(v, t, &tablas), &tablas);
         segmentos = l.size();
         benchmark::DoNotOptimize(l.data());
     }

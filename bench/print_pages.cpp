@@ -47,6 +47,7 @@ void Registro10M()
         }
     }
     IniciarValores();
+    bench::RegistroLeido();
     MaxMinCanales(r.Valores);
 }
 

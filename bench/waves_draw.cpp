@@ -49,10 +49,12 @@ void BM_PasadaMuestras(benchmark::State& state)
 }
 BENCHMARK(BM_PasadaMuestras)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
-// One window's full redraw: clear, axes, the envelope of every sample.
+// One window's full redraw: clear, axes, the envelope of every sample
+// through the channel's block tables.
 void BM_RedibujarVentana(benchmark::State& state)
 {
     const std::vector<float> v = Senal(state.range(0));
+    const TracePyramid tablas(v);
     PictureBox pic;
     pic.resize(1200, 500);
     pic.SetBackColor(kFondoOndas);
@@ -60,7 +62,7 @@ void BM_RedibujarVentana(benchmark::State& state)
     const VistaOnda vista =
         VistaCompleta(pic.Width(), pic.Height(), n, EscalaYCanal(pic.Height(), -105, 105));
     for (auto _ : state) {
-        DibujarVistaOnda(pic, vista, v, 0x00FF00);
+        DibujarVistaOnda(pic, vista, v, 0x00FF00, &tablas);
         benchmark::DoNotOptimize(pic.Image().constBits());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -312,8 +312,47 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
         return;
     }
     ApplyPen(c);
-    Painter().drawLines(lines, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
+    if (penWidth_ == 1 && DrawStyle == 0)
+        LinesOnePixel(lines, n, c);
+    else
+        Painter().drawLines(lines, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
     MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
+}
+
+void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color)
+{
+    // A 1-pixel solid pen lights, for a segment whose ends fall on whole
+    // pixels of one column, exactly that column's pixels between and at its
+    // ends: such segments (the runs of a trace's envelope, most of its
+    // pixels) are written as pixel columns, the rest go to the painter.
+    QPainter& p = Painter();
+    const QTransform t = p.transform();
+    const QRgb rgb = PenColor(color).rgb();
+    const int w = image_.width();
+    const int h = image_.height();
+    // The painter is open on the image, so its pixels are not shared and
+    // writing them is writing what the painter paints on.
+    uchar* const bits = image_.bits();
+    const qsizetype linea = image_.bytesPerLine();
+    std::vector<QLineF> otros;
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPointF a = t.map(lines[i].p1());
+        const QPointF b = t.map(lines[i].p2());
+        if (a.x() != b.x() || a.x() != std::floor(a.x()) || a.y() != std::floor(a.y()) ||
+            b.y() != std::floor(b.y())) {
+            otros.push_back(lines[i]);
+            continue;
+        }
+        const auto x = static_cast<int>(a.x());
+        const int y0 = std::max(static_cast<int>(std::min(a.y(), b.y())), 0);
+        const int y1 = std::min(static_cast<int>(std::max(a.y(), b.y())), h - 1);
+        if (x < 0 || x >= w)
+            continue;
+        for (int y = y0; y <= y1; ++y)
+            reinterpret_cast<QRgb*>(bits + y * linea)[x] = rgb;
+    }
+    if (!otros.empty())
+        p.drawLines(otros.data(), static_cast<int>(std::min<std::size_t>(otros.size(), INT32_MAX)));
 }
 
 void PictureBox::Print(const QString& text)

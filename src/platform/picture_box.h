@@ -115,6 +115,7 @@ private:
     QPainter& Painter();
     void EndPainting() const;
     void ApplyPen(std::uint32_t bgr);
+    void LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color);
     void MarkDirty(const QRectF& pixels, int penWidth);
     void EnsureImageSize(const QSize& size);
 

@@ -186,6 +186,7 @@ ResultadoCopia GuardarDatAscii()
         r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
         r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
         r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
+        r.Tablas = {};
     }
     return {};
 }

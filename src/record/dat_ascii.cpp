@@ -199,6 +199,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
             std::transform(v.begin(), v.end(), r.ValoresSecundario.Column(c).begin(),
                            [f = e.factorSecundario](float x) { return x * f; });
     }
+    dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);
     return res;
 }

@@ -132,6 +132,7 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
         Convertir(r, plan, bloque.data(), tam, s0, m);
         gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
     }
+    dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);
     return res;
 }

@@ -22,6 +22,7 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     r.ValoresPrimario.Clear();
     r.ValoresSecundario.Clear();
     r.EstadosDigitales.Clear();
+    r.Tablas = {};
     r.Tiempos.Clear();
     r.TasaCalculada = 0;
 
@@ -124,6 +125,19 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
     if (plan.nD > 0)
         crear(r.EstadosDigitales, plan.nD);
     r.Tiempos.Resize(plan.nS);
+}
+
+void ConstruirTablas(RecordModel& r, const Plan& plan)
+{
+    std::vector<LadoColumna> primario;
+    std::vector<LadoColumna> secundario;
+    if (plan.es1997) {
+        for (const Escala& e : plan.escalas) {
+            primario.push_back({e.escribePrimario, e.factorPrimario});
+            secundario.push_back({e.escribeSecundario, e.factorSecundario});
+        }
+    }
+    ConstruirTablasTrazo(r, primario, secundario);
 }
 
 void CalcularTasa(RecordModel& r)

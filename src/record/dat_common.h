@@ -52,6 +52,10 @@ struct Plan {
 // EstadosDigitales, the written 1997 sides) are left unset for it.
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 
+// The record's block tables once its matrices are filled; the 1997 sides
+// written from the values by a factor take the values' tables scaled.
+void ConstruirTablas(RecordModel& r, const Plan& plan);
+
 // TasaCalculada from the first two time stamps; 0 when it cannot be derived.
 void CalcularTasa(RecordModel& r);
 

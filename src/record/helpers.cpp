@@ -92,6 +92,24 @@ QString HoraTexto()
     return texto;
 }
 
+void MaxMinCanales(const Matrix<float>& m)
+{
+    RecordModel& r = Registro();
+    r.MinimosCanal.Resize(m.Cols(), 0.0f);
+    r.MaximosCanal.Resize(m.Cols(), 0.0f);
+    for (std::int32_t c = 1; c <= m.Cols(); ++c) {
+        const TracePyramid* tablas = &m == &r.Valores ? TablaValores(r, c) : nullptr;
+        if (tablas == nullptr) {
+            ExtremosDesdeCero(m.Column(c), r.MinimosCanal(c), r.MaximosCanal(c));
+            continue;
+        }
+        // The walk from 0 leaves NaN out, as the tables do.
+        const SampleExtremes e = tablas->Range(m.Column(c), 0, m.Rows() - 1);
+        r.MinimosCanal(c) = e.Min < 0.0f ? e.Min : 0.0f;
+        r.MaximosCanal(c) = e.Max > 0.0f ? e.Max : 0.0f;
+    }
+}
+
 void ComprobarDecimal(RecordModel& r)
 {
     r.PuntoDecimal = QLocale().toString(0.0, 'f', 1).contains(QLatin1Char('.'));

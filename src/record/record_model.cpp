@@ -28,6 +28,7 @@ void CerrarRegistro()
     r.ValoresPrimario.Clear();
     r.ValoresSecundario.Clear();
     r.EstadosDigitales.Clear();
+    r.Tablas = {};
     r.TablaCanales.Clear();
     r.NumerosAnalogicos.Clear();
     r.NumerosDigitales.Clear();

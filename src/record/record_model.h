@@ -5,6 +5,7 @@
 
 #include "record/array.h"
 #include "record/matrix.h"
+#include "record/tablas_trazo.h"
 
 namespace vesdra {
 
@@ -80,6 +81,9 @@ struct RecordModel {
     Matrix<float> ValoresSecundario;
     Matrix<std::uint8_t> EstadosDigitales; // 0 or 1 (an ASCII field is kept as written)
     Array<double> Tiempos;                 // per sample, microseconds (multiplied by MultTiempo)
+    // Block tables of the matrices above, built when the record is read;
+    // empty for a model filled by hand (the traces then read every sample).
+    TablasTrazo Tablas;
     std::int32_t TasaCalculada{0};         // Hz, from the first two time stamps
 
     // Extremes per column of the last matrix given to MaxMinCanales; both
@@ -112,7 +116,7 @@ RecordModel& Registro();
 void IniciarValores();
 
 // What the close command does to the record model: releases the per-channel
-// and sample arrays, zeroes the counts and flags, "0" for AnioRevision,
+// and sample arrays and their tables, zeroes the counts and flags, "0" for AnioRevision,
 // TextoRevision, FechaDisparo and FechaInicio, "" for TipoFichero,
 // NombreEstacion and NombreConversion. Leaves the paths, TablaPrimSec,
 // MultTiempo and PaletaColores as they are.

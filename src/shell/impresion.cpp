@@ -249,9 +249,9 @@ void RecortarSegmentosY(std::vector<QLineF>& segmentos, double arriba, double ab
 }
 
 void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g,
-                       std::uint32_t color, std::optional<BandaY> banda)
+                       std::uint32_t color, std::optional<BandaY> banda, const EnvelopeTables& tablas)
 {
-    std::vector<QLineF> segmentos = TraceSegments(valores, g);
+    std::vector<QLineF> segmentos = TraceSegments(valores, g, tablas);
     if (banda)
         RecortarSegmentosY(segmentos, banda->Arriba, banda->Abajo);
     p.Lines(segmentos.data(), segmentos.size(), color);

@@ -144,13 +144,15 @@ void RecortarSegmentosY(std::vector<QLineF>& segmentos, double arriba, double ab
 // Draws a trace as its per-device-pixel-column envelope in the current pen:
 // the same picture as a segment between every two samples, at a cost that
 // grows with the columns, not with the samples. With a band, only the
-// trace's part between those heights.
+// trace's part between those heights. With the channel's block tables
+// (`tablas`, see TablasTramo) the cost follows the columns alone.
 struct BandaY {
     double Arriba{0.0};
     double Abajo{0.0};
 };
 void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g,
-                       std::uint32_t color, std::optional<BandaY> banda = std::nullopt);
+                       std::uint32_t color, std::optional<BandaY> banda = std::nullopt,
+                       const EnvelopeTables& tablas = {});
 
 // The picture of the print buttons.
 [[nodiscard]] QIcon IconoImpresora();

@@ -14,6 +14,7 @@ void ElegirReferencia(bool primario)
     const Matrix<float>& lado = primario ? r.ValoresPrimario : r.ValoresSecundario;
     if (!(r.Valores == lado)) {
         r.Valores = lado;
+        r.Tablas.Valores = primario ? r.Tablas.Primario : r.Tablas.Secundario;
         r.FasoresCalculados = false;
     }
     Shell().UsaPrimario = primario;

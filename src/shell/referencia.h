@@ -7,7 +7,8 @@ namespace vesdra
 // dialog that offers it applies it (waveform, digital, composition and
 // phasor dialogs).
 
-// Valores becomes a copy of the primary (or the secondary) matrix. The
+// Valores becomes a copy of the primary (or the secondary) matrix, and its
+// block tables those of that side. The
 // chosen side's flag is set and the other cleared, so the P/S indicators
 // tell the side shown; when the side differs from the one Valores held, the
 // phasor table no longer fits it and FasoresCalculados is cleared. Any other

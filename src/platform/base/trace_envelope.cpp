@@ -1,6 +1,7 @@
 #include "platform/base/trace_envelope.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace vesdra
@@ -20,24 +21,9 @@ std::int32_t SnapClamped(double pixels, double limit)
     return static_cast<std::int32_t>(std::clamp(snapped, -limit, limit));
 }
 
-// Last index j >= i of the run of samples that share column c = column of i.
-std::int64_t LastOfColumn(const TraceGeometry& g, std::int64_t i, std::int32_t c, std::int64_t n)
-{
-    // x_px(j) < c + 0.5  <=>  j < ((c + 0.5) * upp - XFirst) / XStep; refine by the
-    // exact column function so that this agrees with TraceColumn to the last bit.
-    const double bound = ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep;
-    std::int64_t j = i;
-    if (std::isfinite(bound))
-        j = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(bound)) - 1, i, n - 1);
-    while (j > i && TraceColumn(g, j) > c)
-        --j;
-    while (j + 1 < n && TraceColumn(g, j + 1) == c)
-        ++j;
-    return j;
-}
-
 EnvelopeColumn Summarise(std::span<const float> values, std::int64_t from, std::int64_t to, std::int32_t c)
 {
+    // Seeded with the first sample: a column that starts on a NaN keeps it.
     float lo = values[static_cast<size_t>(from)];
     float hi = lo;
     for (std::int64_t k = from + 1; k <= to; ++k) {
@@ -47,6 +33,42 @@ EnvelopeColumn Summarise(std::span<const float> values, std::int64_t from, std::
     }
     return EnvelopeColumn{c,  from, to, values[static_cast<size_t>(from)], values[static_cast<size_t>(to)],
                           lo, hi};
+}
+
+#ifndef NDEBUG
+bool SameValue(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+#endif
+
+// The channel the span is a stretch of, when the tables fit it.
+std::span<const float> ChannelOf(std::span<const float> values, const EnvelopeTables& t)
+{
+    if (t.Pyramid == nullptr || t.Offset < 0 ||
+        t.Offset + static_cast<std::int64_t>(values.size()) > t.Pyramid->Size())
+        return {};
+    return {values.data() - t.Offset, static_cast<size_t>(t.Pyramid->Size())};
+}
+
+// Summarise through the tables: the column's ends from its samples, its
+// extremes folded from the first sample on with the tables' extremes of
+// the rest, which leave out NaN exactly as the walk does.
+EnvelopeColumn SummariseTables(std::span<const float> values, std::span<const float> channel,
+                               const EnvelopeTables& t, std::int64_t from, std::int64_t to, std::int32_t c)
+{
+    const float first = values[static_cast<size_t>(from)];
+    const SampleExtremes e = t.Pyramid->Range(channel, t.Offset + from + 1, t.Offset + to);
+    EnvelopeColumn col{c, from, to, first, values[static_cast<size_t>(to)], first, first};
+    col.Min = e.Min < col.Min ? e.Min : col.Min;
+    col.Max = e.Max > col.Max ? e.Max : col.Max;
+#ifndef NDEBUG
+    // Tables left behind by a change of the samples would draw another
+    // picture: debug builds check every column against the samples.
+    const EnvelopeColumn walked = Summarise(values, from, to, c);
+    assert(SameValue(col.Min, walked.Min) && SameValue(col.Max, walked.Max));
+#endif
+    return col;
 }
 
 void AppendPoint(std::vector<QPointF>& out, double x, double y)
@@ -70,14 +92,40 @@ std::int32_t TraceRow(const TraceGeometry& g, float value)
     return SnapClamped(y / g.UnitsPerPixelY, kRowLimit);
 }
 
-std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const TraceGeometry& g)
+std::int64_t TraceColumnEnd(const TraceGeometry& g, std::int64_t k, std::int64_t n)
+{
+    if (k >= n - 1)
+        return k;
+    if (!(g.XStep > 0.0) || !std::isfinite(g.XStep))
+        return n - 1;
+    const std::int32_t c = TraceColumn(g, k);
+    // x_px(j) < c + 0.5  <=>  j < ((c + 0.5) * upp - XFirst) / XStep; refine by the
+    // exact column function so that this agrees with TraceColumn to the last bit.
+    const double bound = ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep;
+    std::int64_t j = k;
+    if (std::isfinite(bound))
+        j = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(bound)) - 1, k, n - 1);
+    while (j > k && TraceColumn(g, j) > c)
+        --j;
+    while (j + 1 < n && TraceColumn(g, j + 1) == c)
+        ++j;
+    return j;
+}
+
+std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const TraceGeometry& g,
+                                          const EnvelopeTables& tables)
 {
     std::vector<EnvelopeColumn> columns;
     const auto n = static_cast<std::int64_t>(values.size());
     if (n == 0)
         return columns;
+    const std::span<const float> channel = ChannelOf(values, tables);
+    const auto summarise = [&](std::int64_t from, std::int64_t to, std::int32_t c) {
+        return channel.empty() ? Summarise(values, from, to, c)
+                               : SummariseTables(values, channel, tables, from, to, c);
+    };
     if (!(g.XStep > 0.0) || !std::isfinite(g.XStep)) {
-        columns.push_back(Summarise(values, 0, n - 1, TraceColumn(g, 0)));
+        columns.push_back(summarise(0, n - 1, TraceColumn(g, 0)));
         return columns;
     }
     const double perColumn = g.UnitsPerPixelX / g.XStep;
@@ -85,9 +133,8 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
         std::min(static_cast<double>(n), static_cast<double>(n) / std::max(perColumn, 1.0) + 2.0);
     columns.reserve(static_cast<size_t>(expected));
     for (std::int64_t i = 0; i < n;) {
-        const std::int32_t c = TraceColumn(g, i);
-        const std::int64_t j = LastOfColumn(g, i, c, n);
-        columns.push_back(Summarise(values, i, j, c));
+        const std::int64_t j = TraceColumnEnd(g, i, n);
+        columns.push_back(summarise(i, j, TraceColumn(g, i)));
         i = j + 1;
     }
     return columns;
@@ -106,10 +153,11 @@ void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const Tr
     }
 }
 
-std::vector<QPointF> TracePolyline(std::span<const float> values, const TraceGeometry& g)
+std::vector<QPointF> TracePolyline(std::span<const float> values, const TraceGeometry& g,
+                                   const EnvelopeTables& tables)
 {
     std::vector<QPointF> out;
-    AppendEnvelopePolyline(TraceEnvelope(values, g), g, out);
+    AppendEnvelopePolyline(TraceEnvelope(values, g, tables), g, out);
     return out;
 }
 
@@ -125,9 +173,15 @@ void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& o
 }
 
 void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const TraceGeometry& g,
-                            std::vector<QLineF>& out)
+                            std::vector<QLineF>& out, EnvelopePen pen)
 {
     out.reserve(out.size() + columns.size() * 2);
+    // Rows of a column's run, lowest row number first.
+    const auto run = [&g](const EnvelopeColumn& c) {
+        const std::int32_t a = TraceRow(g, c.Min);
+        const std::int32_t b = TraceRow(g, c.Max);
+        return std::pair{std::min(a, b), std::max(a, b)};
+    };
     for (size_t i = 0; i < columns.size(); ++i) {
         const EnvelopeColumn& col = columns[i];
         const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
@@ -138,17 +192,28 @@ void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const Tr
         out.emplace_back(x, yLo, x, yHi);
         if (i + 1 < columns.size()) {
             const EnvelopeColumn& next = columns[i + 1];
-            out.emplace_back(x, static_cast<double>(TraceRow(g, col.Last)) * g.UnitsPerPixelY,
+            const std::int32_t from = TraceRow(g, col.Last);
+            const std::int32_t to = TraceRow(g, next.First);
+            if (pen == EnvelopePen::OnePixel && next.Column == col.Column + 1) {
+                const auto [a0, a1] = run(col);
+                const auto [b0, b1] = run(next);
+                const std::int32_t top = std::min(from, to);
+                const std::int32_t bottom = std::max(from, to);
+                if (top >= std::max(a0, b0) && bottom <= std::min(a1, b1))
+                    continue;
+            }
+            out.emplace_back(x, static_cast<double>(from) * g.UnitsPerPixelY,
                              static_cast<double>(next.Column) * g.UnitsPerPixelX,
-                             static_cast<double>(TraceRow(g, next.First)) * g.UnitsPerPixelY);
+                             static_cast<double>(to) * g.UnitsPerPixelY);
         }
     }
 }
 
-std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g)
+std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g,
+                                  const EnvelopeTables& tables, EnvelopePen pen)
 {
     std::vector<QLineF> out;
-    AppendEnvelopeSegments(TraceEnvelope(values, g), g, out);
+    AppendEnvelopeSegments(TraceEnvelope(values, g, tables), g, out, pen);
     return out;
 }
 

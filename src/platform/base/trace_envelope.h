@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/base/trace_pyramid.h"
+
 namespace vesdra
 {
 
@@ -37,6 +39,17 @@ struct EnvelopeColumn {
     float Max{0.0f};
 };
 
+// The block tables of the channel a span of samples is a stretch of:
+// Pyramid built over the whole channel, Offset the channel position of the
+// span's first sample. With them a pixel column's extremes cost a few dozen
+// table reads instead of a pass over its samples; the columns are the same
+// to the last bit. No pyramid (or one the stretch does not fit in): every
+// sample is read.
+struct EnvelopeTables {
+    const TracePyramid* Pyramid{nullptr};
+    std::int64_t Offset{0};
+};
+
 // Pixel column and pixel row of one point under the geometry's snapping.
 // Rows are kept within +-2^24 pixels so that a huge vertical zoom cannot
 // overflow the drawing layer; both drawing paths share the clamp.
@@ -46,9 +59,13 @@ struct EnvelopeColumn {
 // One element per pixel column the span touches, in column order. A column
 // holds a contiguous run of samples because x grows with k; a geometry whose
 // XStep is not positive puts every sample into the column of the first.
-// Cost: one pass over the values plus O(columns).
-[[nodiscard]] std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values,
-                                                        const TraceGeometry& g);
+// Cost: one pass over the values plus O(columns); with tables O(columns).
+[[nodiscard]] std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const TraceGeometry& g,
+                                                        const EnvelopeTables& tables = {});
+
+// The last span index j >= k (below n, the span's size) whose sample falls
+// in the pixel column of sample k: the end of that column's run.
+[[nodiscard]] std::int64_t TraceColumnEnd(const TraceGeometry& g, std::int64_t k, std::int64_t n);
 
 // The polyline that draws the envelope, in drawing units on the pixel grid:
 // per column its first, lowest, highest and last point (repeats dropped).
@@ -63,11 +80,20 @@ void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const Tr
 // TraceEnvelope followed by AppendEnvelopePolyline, into a fresh vector: the
 // points to hand to a picture's polyline batch. At most four points per
 // pixel column, however many samples the span holds.
-[[nodiscard]] std::vector<QPointF> TracePolyline(std::span<const float> values, const TraceGeometry& g);
+[[nodiscard]] std::vector<QPointF> TracePolyline(std::span<const float> values, const TraceGeometry& g,
+                                                 const EnvelopeTables& tables = {});
 
 // The segment batch of a polyline: one segment per pair of neighbouring
 // points; a single point becomes a zero-length segment so it still shows.
 void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& out);
+
+// The pen a segment batch is drawn with. With a 1-pixel aliased pen a
+// segment between two points of the pixel grid lights only pixels of the
+// rectangle its ends span, so a joining segment between neighbouring
+// columns whose rows lie within both columns' runs lights nothing new and
+// is left out. A wider pen reaches beyond that rectangle: every joining
+// segment stays.
+enum class EnvelopePen { Any, OnePixel };
 
 // The envelope as a segment batch, ready for a picture's Lines call: per
 // pixel column one vertical run from its lowest to its highest row, and the
@@ -75,10 +101,12 @@ void AppendSegments(const std::vector<QPointF>& polyline, std::vector<QLineF>& o
 // as the polyline with each pixel drawn about once, so a dense trace costs
 // about one pixel write per lit pixel.
 void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const TraceGeometry& g,
-                            std::vector<QLineF>& out);
+                            std::vector<QLineF>& out, EnvelopePen pen = EnvelopePen::Any);
 
 // The envelope as a segment batch (AppendEnvelopeSegments of TraceEnvelope).
-[[nodiscard]] std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g);
+[[nodiscard]] std::vector<QLineF> TraceSegments(std::span<const float> values, const TraceGeometry& g,
+                                                const EnvelopeTables& tables = {},
+                                                EnvelopePen pen = EnvelopePen::Any);
 
 // Every sample as its own snapped point: the reference picture the envelope
 // must reproduce, and the cheaper path when samples are fewer than columns.

@@ -7,7 +7,8 @@
 namespace vesdra::composicion {
 
 std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTrazos& v, double escalaVertical,
-                                 double twipsPorPixelX, double twipsPorPixelY, Extremos extremos)
+                                 double twipsPorPixelX, double twipsPorPixelY, Extremos extremos,
+                                 const TracePyramid* tablas)
 {
     const std::int64_t n = static_cast<std::int64_t>(columna.size());
     const std::int64_t primera = std::max<std::int64_t>(1, v.PrimeraMuestra);
@@ -27,18 +28,25 @@ std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTraz
     const auto y = [&](double valor) { return g.YZero - g.YScale * valor; };
     const double y1 = y(extremos.Minimo);
     const double y2 = y(extremos.Maximo);
+    const EnvelopeTables t{tablas, primera - 1};
     if (std::min(y1, y2) >= -LimiteTrazo && std::max(y1, y2) <= LimiteTrazo)
-        return TracePolyline(tramo, g);
+        return TracePolyline(tramo, g, t);
 
-    // Some point passes the limit: draw a clamped copy of the visible stretch.
-    std::vector<float> recortado(tramo.begin(), tramo.end());
+    // Some point passes the limit: every value is clamped to it. Clamping
+    // keeps order (and leaves NaN), so the columns of the clamped samples
+    // are the clamped columns.
+    std::vector<EnvelopeColumn> columnas = TraceEnvelope(tramo, g, t);
     if (g.YScale > 0) {
         const auto bajo = static_cast<float>((g.YZero - LimiteTrazo) / g.YScale);
         const auto alto = static_cast<float>((g.YZero + LimiteTrazo) / g.YScale);
-        for (float& s : recortado)
-            s = std::clamp(s, bajo, alto);
+        for (EnvelopeColumn& c : columnas) {
+            for (float* s : {&c.First, &c.Last, &c.Min, &c.Max})
+                *s = std::clamp(*s, bajo, alto);
+        }
     }
-    return TracePolyline(recortado, g);
+    std::vector<QPointF> puntos;
+    AppendEnvelopePolyline(columnas, g, puntos);
+    return puntos;
 }
 
 } // namespace vesdra::composicion

@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/base/trace_pyramid.h"
 #include "views/composition/composition_readouts.h"
 #include "views/composition/composition_zoom.h"
 
@@ -19,9 +20,10 @@ inline constexpr double LimiteTrazo = 250000;
 // Once samples outnumber pixel columns it holds the min/max envelope of each
 // column, so its cost follows the picture width, not the record. Points
 // whose y would pass LimiteTrazo are drawn at the limit; `extremos` (the
-// column's extremes) tells cheaply when no point can.
+// column's extremes) tells cheaply when no point can. With the column's
+// block tables (nullptr: none) the cost follows the pixel columns alone.
 [[nodiscard]] std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTrazos& v,
                                                double escalaVertical, double twipsPorPixelX, double twipsPorPixelY,
-                                               Extremos extremos);
+                                               Extremos extremos, const TracePyramid* tablas = nullptr);
 
 } // namespace vesdra::composicion

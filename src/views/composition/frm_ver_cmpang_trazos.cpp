@@ -45,9 +45,16 @@ composicion::Extremos ExtremosColumna(std::int32_t col)
     if (col >= 1 && col <= st.MinimosValores.Size() && col <= st.MaximosValores.Size())
         return {st.MinimosValores(col), st.MaximosValores(col)};
     // Extremes not taken for this column (the record changed since the
-    // build): walk it once.
+    // build): from its tables, or a walk over it.
     composicion::Extremos e;
-    for (const float v : Registro().Valores.Column(col)) {
+    const RecordModel& r = Registro();
+    if (const TracePyramid* t = TablaValores(r, col)) {
+        const SampleExtremes x = t->Range(r.Valores.Column(col), 0, r.Valores.Rows() - 1);
+        e.Minimo = x.Min < e.Minimo ? x.Min : e.Minimo;
+        e.Maximo = x.Max > e.Maximo ? x.Max : e.Maximo;
+        return e;
+    }
+    for (const float v : r.Valores.Column(col)) {
         e.Minimo = std::min(e.Minimo, v);
         e.Maximo = std::max(e.Maximo, v);
     }
@@ -128,7 +135,8 @@ void frmVerCmpang::DibujarTrazos()
         // Later channels are drawn over earlier ones where traces cross.
         const std::vector<QPointF> puntos =
             composicion::PuntosTrazo(valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
-                                     pantalla.TwipsPerPixelY, ExtremosColumna(f.Columna));
+                                     pantalla.TwipsPerPixelY, ExtremosColumna(f.Columna),
+                                     TablaValores(Registro(), f.Columna));
         Picture1->Polyline(puntos.data(), puntos.size(), QBColor(*ColorTrazo(k)));
     }
 }

@@ -11,11 +11,17 @@ namespace vesdra::digital {
 
 namespace {
 
+// Channel position of the first sample of the stretch.
+std::int64_t Desplazamiento(const Tramo& t)
+{
+    return std::max<std::int64_t>(t.Origen, 1) - 1;
+}
+
 // Samples Origen..Ultima clamped to the channel; empty when none is left.
 std::span<const float> Muestras(std::span<const float> columna, const Tramo& t)
 {
     const auto n = static_cast<std::int64_t>(columna.size());
-    const std::int64_t desde = std::max<std::int64_t>(t.Origen, 1);
+    const std::int64_t desde = Desplazamiento(t) + 1;
     const std::int64_t hasta = std::min<std::int64_t>(t.Ultima, n);
     if (hasta < desde)
         return {};
@@ -42,25 +48,86 @@ double EnRejilla(double twips, double twipsPorPixel)
     return std::floor(twips / twipsPorPixel + 0.5) * twipsPorPixel;
 }
 
-double EscalaVertical(std::span<const float> columna, const Tramo& t)
+double EscalaVertical(std::span<const float> columna, const Tramo& t, const TracePyramid* tablas)
 {
     float m = 0.0f;
-    for (const float v : Muestras(columna, t)) {
-        const float a = std::fabs(v);
-        if (a > m) // a NaN never counts
-            m = a;
+    const std::span<const float> muestras = Muestras(columna, t);
+    if (tablas != nullptr && tablas->Size() == static_cast<std::int64_t>(columna.size())) {
+        // The largest magnitude is that of one of the extremes; the tables
+        // leave NaN out as the walk does.
+        const std::int64_t desde = Desplazamiento(t);
+        const SampleExtremes e =
+            tablas->Range(columna, desde, desde + static_cast<std::int64_t>(muestras.size()) - 1);
+        if (!e.Empty())
+            m = std::max(std::fabs(e.Min), std::fabs(e.Max));
+    } else {
+        for (const float v : muestras) {
+            const float a = std::fabs(v);
+            if (a > m) // a NaN never counts
+                m = a;
+        }
     }
     if (!(m > 0.0f) || !std::isfinite(m))
         return 0.0;
     return YCeroAnalogico / static_cast<double>(m);
 }
 
-std::vector<QLineF> TrazoAnalogico(std::span<const float> columna, const Tramo& t, double escalaVertical)
+std::vector<QLineF> TrazoAnalogico(std::span<const float> columna, const Tramo& t, double escalaVertical,
+                                   const TracePyramid* tablas)
 {
-    return TraceSegments(Muestras(columna, t), Geometria(t, escalaVertical));
+    return TraceSegments(Muestras(columna, t), Geometria(t, escalaVertical),
+                         EnvelopeTables{tablas, Desplazamiento(t)}, EnvelopePen::OnePixel);
 }
 
-CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t)
+namespace {
+
+// The filled boxes through the tables. The boxes of the walk over the runs
+// are the maximal runs of neighbouring pixel columns covered by some state-1
+// sample s, which covers the columns from that of s - 1 to its own. Taken
+// column by column: a column's first sample covers back to the column
+// before; any later state 1 in the column covers the column alone, and
+// whether there is one is a table look-up.
+void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid& tablas, const TraceGeometry& g,
+                      std::int64_t base, std::int64_t desde, std::int64_t hasta, double upp, CajasFila& fila)
+{
+    const auto columna = [&](std::int64_t s) { return TraceColumn(g, s - base); };
+    std::int32_t inicio = 0;
+    std::int32_t fin = 0;
+    bool abierta = false;
+    const auto cubrir = [&](std::int32_t c1, std::int32_t c2) {
+        if (abierta && c1 <= fin + 1) {
+            fin = std::max(fin, c2);
+            return;
+        }
+        if (abierta)
+            fila.Cajas.push_back({inicio * upp, fin * upp});
+        inicio = c1;
+        fin = c2;
+        abierta = true;
+    };
+    std::int32_t anterior = columna(desde - 1);
+    for (std::int64_t s = desde; s <= hasta;) {
+        const std::int64_t u = base + TraceColumnEnd(g, s - base, hasta - base + 1);
+        const std::int32_t c = columna(s);
+        std::int64_t resto = s;
+        if (anterior != c) {
+            // Through the tables too: a state is read only in a block that holds a 1.
+            if (tablas.AnyOne(estados, s - 1, s - 1))
+                cubrir(anterior, c);
+            resto = s + 1;
+        }
+        if (resto <= u && tablas.AnyOne(estados, resto - 1, u - 1))
+            cubrir(c, c);
+        anterior = c;
+        s = u + 1;
+    }
+    if (abierta)
+        fila.Cajas.push_back({inicio * upp, fin * upp});
+}
+
+} // namespace
+
+CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t, const StatePyramid* tablas)
 {
     CajasFila fila;
     const auto n = static_cast<std::int64_t>(estados.size());
@@ -80,6 +147,10 @@ CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t)
             if (e[s - 1] == 1)
                 fila.Cajas.push_back({columna(s - 1) * upp, columna(s) * upp});
         }
+        return fila;
+    }
+    if (tablas != nullptr && tablas->Size() == n && t.EscalaX > 0.0 && std::isfinite(t.EscalaX)) {
+        CajasPorColumnas(estados, *tablas, g, std::max(t.Origen, 1), desde, hasta, upp, fila);
         return fila;
     }
     std::int32_t inicio = 0;

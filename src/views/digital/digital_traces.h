@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/base/trace_pyramid.h"
+
 namespace vesdra {
 class PictureBox;
 }
@@ -25,13 +27,16 @@ struct Tramo {
 // magnitude of its samples, so the trace fills the band; 0 when every
 // sample is 0 (the trace lies on the zero line). A real number: magnitudes
 // beyond 32767 and below 0.5 are scaled like any other. `columna` is the
-// whole channel, element [s - 1] sample s.
-[[nodiscard]] double EscalaVertical(std::span<const float> columna, const Tramo& t);
+// whole channel, element [s - 1] sample s; `tablas` its block tables
+// (nullptr: none), which make this cost no pass over the samples.
+[[nodiscard]] double EscalaVertical(std::span<const float> columna, const Tramo& t,
+                                    const TracePyramid* tablas = nullptr);
 
 // The analog trace as a batch of segments: at most a few per pixel column,
-// however many samples the stretch holds.
+// however many samples the stretch holds; with the channel's tables at a
+// cost that follows the pixel columns alone.
 [[nodiscard]] std::vector<QLineF> TrazoAnalogico(std::span<const float> columna, const Tramo& t,
-                                                 double escalaVertical);
+                                                 double escalaVertical, const TracePyramid* tablas = nullptr);
 
 // The boxes of one digital row, x in twips on the pixel grid. A state 1 at
 // sample s covers the span from sample s - 1 to sample s; the state of
@@ -51,8 +56,11 @@ struct CajasFila {
     std::vector<CajaEstado> Cajas{};
     bool Rellenas{false};
 };
-// `estados` is the whole channel, element [s - 1] the state at sample s.
-[[nodiscard]] CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t);
+// `estados` is the whole channel, element [s - 1] the state at sample s;
+// with its block tables (`tablas`, nullptr: none) the filled boxes cost
+// O(pixel columns) instead of a walk over every state.
+[[nodiscard]] CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t,
+                                     const StatePyramid* tablas = nullptr);
 
 // A position in twips moved to the nearest pixel boundary, so that lines
 // and boxes drawn at it meet on the same pixel row.

@@ -360,12 +360,14 @@ void frm19::Dibujar(const NivelDigital& n)
     }
 
     const std::span<const float> valores = r.Valores.Column(canal_.Columna);
-    const std::vector<QLineF> trazo = TrazoAnalogico(valores, t, EscalaVertical(valores, t));
+    const TracePyramid* tablas = TablaValores(r, canal_.Columna);
+    const std::vector<QLineF> trazo = TrazoAnalogico(valores, t, EscalaVertical(valores, t, tablas), tablas);
     const std::optional<std::int32_t> colorAnalogico = color(Digitales().AnalogicoElegido);
     Picture1->Lines(trazo.data(), trazo.size(), QBColor(colorAnalogico.value_or(0)));
 
     for (std::size_t k = 1; k <= filas_.size(); ++k) {
-        const CajasFila cajas = CajasEstados(r.EstadosDigitales.Column(filas_[k - 1].Canal), t);
+        const std::int32_t canal = filas_[k - 1].Canal;
+        const CajasFila cajas = CajasEstados(r.EstadosDigitales.Column(canal), t, TablaEstados(r, canal));
         DibujarCajas(*Picture1, cajas, BaseFila(static_cast<std::int32_t>(k), altoFila), t, QBColor(9));
     }
 }

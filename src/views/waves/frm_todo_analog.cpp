@@ -179,7 +179,7 @@ void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)
         const double ky = EscalaYBanda(g.Alto, FondoEscalaBanda(c, escalas, g.Alto));
         const TraceGeometry geo = GeometriaTrazo(Vista.XDeMuestra(Vista.Primera), Vista.EscalaX, g.CeroY, ky);
         const std::vector<QLineF> segs =
-            SegmentosTrazo(v.Column(c.Columna), Vista.Primera, Vista.Ultima, geo);
+            SegmentosTrazo(v.Column(c.Columna), Vista.Primera, Vista.Ultima, geo, TablaValores(Registro(), c.Columna));
         pic.Lines(segs.data(), segs.size(), QBColor(NumeroColorCanal(c.Fila)));
     }
     OndasState& st = Ondas();

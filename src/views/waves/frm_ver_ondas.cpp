@@ -208,7 +208,8 @@ void frmVerOndas::ColocarControles()
 
 void frmVerOndas::Dibujar()
 {
-    DibujarVistaOnda(*picbox, Vista, Canal(), QBColor(NumeroColorCanal(CanalVentana)));
+    DibujarVistaOnda(*picbox, Vista, Canal(), QBColor(NumeroColorCanal(CanalVentana)),
+                     TablaValores(Registro(), ColumnaAnalogica(CanalVentana)));
 }
 
 void frmVerOndas::ColocarCursores(std::int32_t inicio, std::int32_t fin)

@@ -355,7 +355,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 
     // 11. The trace, clipped to the plot's height.
     p.DrawWidth = 3;
-    TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, sx, y0, escala), azul, BandaY{arriba, abajo});
+    TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, sx, y0, escala), azul, BandaY{arriba, abajo},
+                      TablasTramo(r, c, inicio));
     p.DrawWidth = 1;
 
     // 12.-13. Value grid and time scale, on the whole record only.
@@ -510,7 +511,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             MarcadorExtremo(p, m, y0 - maximo * ys, izq, der, arriba, abajo,
                             Format(maximo, "0.000") + blanco + unidad, color);
         p.DrawWidth = 3;
-        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, y0, ys), color);
+        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, y0, ys), color, std::nullopt,
+                          TablasTramo(r, c.Columna, primeraMuestra));
         p.DrawWidth = 1;
     }
 

@@ -34,7 +34,7 @@ double AjustarAPixelY(double y)
 }
 
 std::vector<QLineF> SegmentosTrazo(std::span<const float> canal, std::int32_t primera, std::int32_t ultima,
-                                   const TraceGeometry& g)
+                                   const TraceGeometry& g, const TracePyramid* tablas)
 {
     const auto n = static_cast<std::int32_t>(canal.size());
     primera = std::max(primera, 1);
@@ -42,10 +42,12 @@ std::vector<QLineF> SegmentosTrazo(std::span<const float> canal, std::int32_t pr
     if (primera > ultima)
         return {};
     return TraceSegments(
-        canal.subspan(static_cast<size_t>(primera - 1), static_cast<size_t>(ultima - primera + 1)), g);
+        canal.subspan(static_cast<size_t>(primera - 1), static_cast<size_t>(ultima - primera + 1)), g,
+        EnvelopeTables{tablas, static_cast<std::int64_t>(primera) - 1}, EnvelopePen::OnePixel);
 }
 
-void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float> canal, std::uint32_t color)
+void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float> canal, std::uint32_t color,
+                      const TracePyramid* tablas)
 {
     pic.Cls();
     const double w = v.Ancho;
@@ -62,7 +64,7 @@ void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float
         pic.Line(x0, y0, pic.Width(), y0, kColorEjes);
     }
     const TraceGeometry g = GeometriaTrazo(v.OrigenX, v.EscalaX, v.OrigenY, v.FactorZoom * v.EscalaY);
-    const std::vector<QLineF> segs = SegmentosTrazo(canal, v.PrimeraMuestra, v.UltimaMuestra, g);
+    const std::vector<QLineF> segs = SegmentosTrazo(canal, v.PrimeraMuestra, v.UltimaMuestra, g, tablas);
     pic.Lines(segs.data(), segs.size(), color);
 }
 

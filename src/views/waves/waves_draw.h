@@ -31,14 +31,19 @@ inline constexpr std::uint32_t kColorCursor2 = 0xFFFF00; // cyan
 
 // Samples primera..ultima (1-based, clamped to the channel) as an envelope
 // segment batch: at most four points per pixel column however many samples.
+// With the channel's block tables (nullptr: none) the cost follows the
+// pixel columns, not the samples. For the screen's 1-pixel pen.
 [[nodiscard]] std::vector<QLineF> SegmentosTrazo(std::span<const float> canal, std::int32_t primera,
-                                                 std::int32_t ultima, const TraceGeometry& g);
+                                                 std::int32_t ultima, const TraceGeometry& g,
+                                                 const TracePyramid* tablas = nullptr);
 
 // The waveform window's picture for a view: cleared; at the full view the
 // time axis (ancho/50 .. 49 ancho/50 at alto/2) and the vertical axis; after
 // a zoom only the time axis from the vertical axis to the right edge, when
 // the zero line is above the bottom of the picture; then the trace of the
-// view's samples in its colour (&HBBGGRR).
-void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float> canal, std::uint32_t color);
+// view's samples in its colour (&HBBGGRR), through the channel's tables
+// when it has them.
+void DibujarVistaOnda(PictureBox& pic, const VistaOnda& v, std::span<const float> canal, std::uint32_t color,
+                      const TracePyramid* tablas = nullptr);
 
 } // namespace vesdra

@@ -1,0 +1,268 @@
+#include "platform/base/trace_pyramid.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+// `v < m ? v : m` leaves a NaN v out, as every trace's own walk over its
+// samples does.
+void Fold(SampleExtremes& e, float lo, float hi)
+{
+    e.Min = lo < e.Min ? lo : e.Min;
+    e.Max = hi > e.Max ? hi : e.Max;
+}
+
+void FoldSamples(const float* p, std::int64_t count, SampleExtremes& e)
+{
+    for (std::int64_t i = 0; i < count; ++i)
+        Fold(e, p[i], p[i]);
+}
+
+void FoldEntries(const SampleExtremes* p, std::int64_t count, SampleExtremes& e)
+{
+    for (std::int64_t i = 0; i < count; ++i)
+        Fold(e, p[i].Min, p[i].Max);
+}
+
+// Extremes of one block, in independent lanes the compiler keeps in vector
+// registers (a lane's compare-and-select is exactly a vector min / max).
+SampleExtremes BlockExtremes(const float* p, std::int64_t count)
+{
+    constexpr int kLanes = 8;
+    float lo[kLanes];
+    float hi[kLanes];
+    for (int l = 0; l < kLanes; ++l) {
+        lo[l] = kInf;
+        hi[l] = -kInf;
+    }
+    std::int64_t i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        for (int l = 0; l < kLanes; ++l) {
+            const float v = p[i + l];
+            lo[l] = v < lo[l] ? v : lo[l];
+            hi[l] = v > hi[l] ? v : hi[l];
+        }
+    }
+    SampleExtremes e{kInf, -kInf};
+    for (int l = 0; l < kLanes; ++l)
+        Fold(e, lo[l], hi[l]);
+    FoldSamples(p + i, count - i, e);
+    return e;
+}
+
+std::uint8_t BlockHasOne(const std::uint8_t* p, std::int64_t count)
+{
+    std::uint8_t any = 0;
+    for (std::int64_t i = 0; i < count; ++i)
+        any |= static_cast<std::uint8_t>(p[i] == 1);
+    return any;
+}
+
+} // namespace
+
+TracePyramid::TracePyramid(std::span<const float> samples) : size_(static_cast<std::int64_t>(samples.size()))
+{
+    if (size_ == 0)
+        return;
+    std::vector<SampleExtremes> level((static_cast<std::size_t>(size_) + kBlock - 1) / kBlock);
+    for (std::size_t b = 0; b < level.size(); ++b) {
+        const std::int64_t first = static_cast<std::int64_t>(b) * kBlock;
+        level[b] = BlockExtremes(samples.data() + first, std::min(kBlock, size_ - first));
+    }
+    levels_.push_back(std::move(level));
+    while (static_cast<std::int64_t>(levels_.back().size()) > kFanout) {
+        const std::vector<SampleExtremes>& below = levels_.back();
+        std::vector<SampleExtremes> up((below.size() + kFanout - 1) / kFanout, SampleExtremes{kInf, -kInf});
+        for (std::size_t j = 0; j < below.size(); ++j)
+            Fold(up[j / kFanout], below[j].Min, below[j].Max);
+        levels_.push_back(std::move(up));
+    }
+}
+
+void TracePyramid::FoldLevel(std::size_t level, std::int64_t from, std::int64_t to, SampleExtremes& e) const
+{
+    // Entries [from, to) of `level`: the whole entries of the level above
+    // from there, the ends at this one.
+    const SampleExtremes* p = levels_[level].data();
+    if (level + 1 < levels_.size()) {
+        const std::int64_t up0 = (from + kFanout - 1) / kFanout;
+        const std::int64_t up1 = to / kFanout;
+        if (up1 > up0) {
+            FoldEntries(p + from, up0 * kFanout - from, e);
+            FoldEntries(p + up1 * kFanout, to - up1 * kFanout, e);
+            FoldLevel(level + 1, up0, up1, e);
+            return;
+        }
+    }
+    FoldEntries(p + from, to - from, e);
+}
+
+SampleExtremes TracePyramid::Range(std::span<const float> samples, std::int64_t from, std::int64_t to) const
+{
+    assert(static_cast<std::int64_t>(samples.size()) == size_);
+    SampleExtremes e{kInf, -kInf};
+    from = std::max<std::int64_t>(from, 0);
+    const std::int64_t end = std::min(to + 1, size_);
+    if (from >= end)
+        return e;
+    const float* p = samples.data();
+    const std::int64_t b0 = (from + kBlock - 1) / kBlock;
+    const std::int64_t b1 = end / kBlock;
+    if (b1 <= b0) {
+        FoldSamples(p + from, end - from, e);
+        return e;
+    }
+    FoldSamples(p + from, b0 * kBlock - from, e);
+    FoldSamples(p + b1 * kBlock, end - b1 * kBlock, e);
+    FoldLevel(0, b0, b1, e);
+    return e;
+}
+
+bool TracePyramid::ScalesExactly(float factor)
+{
+    return std::isfinite(factor) && factor != 0.0f;
+}
+
+TracePyramid TracePyramid::Scaled(float factor) const
+{
+    assert(ScalesExactly(factor));
+    TracePyramid t = *this;
+    for (std::vector<SampleExtremes>& level : t.levels_) {
+        for (SampleExtremes& e : level) {
+            const float a = e.Min * factor;
+            const float b = e.Max * factor;
+            e = factor > 0.0f ? SampleExtremes{a, b} : SampleExtremes{b, a};
+        }
+    }
+    return t;
+}
+
+std::size_t TracePyramid::Bytes() const
+{
+    std::size_t n = 0;
+    for (const auto& level : levels_)
+        n += level.size() * sizeof(SampleExtremes);
+    return n;
+}
+
+StatePyramid::StatePyramid(std::span<const std::uint8_t> states) : size_(static_cast<std::int64_t>(states.size()))
+{
+    if (size_ == 0)
+        return;
+    // Level 0 from the states; every level above from the one below, until
+    // one word holds a level.
+    std::int64_t bits = (size_ + kBlock - 1) / kBlock;
+    std::vector<std::uint64_t> level(static_cast<std::size_t>((bits + 63) / 64), 0);
+    for (std::int64_t b = 0; b < bits; ++b) {
+        const std::int64_t first = b * kBlock;
+        if (BlockHasOne(states.data() + first, std::min(kBlock, size_ - first)) != 0)
+            level[static_cast<std::size_t>(b / 64)] |= std::uint64_t{1} << (b % 64);
+    }
+    levels_.push_back(std::move(level));
+    while (levels_.back().size() > 1) {
+        const std::vector<std::uint64_t>& below = levels_.back();
+        std::vector<std::uint64_t> up((below.size() + 63) / 64, 0);
+        for (std::size_t w = 0; w < below.size(); ++w) {
+            if (below[w] != 0)
+                up[w / 64] |= std::uint64_t{1} << (w % 64);
+        }
+        levels_.push_back(std::move(up));
+    }
+}
+
+namespace
+{
+
+// Whether bits [from, to) of a bit level hold a 1.
+bool AnyBit(const std::vector<std::uint64_t>& bits, std::int64_t from, std::int64_t to)
+{
+    if (from >= to)
+        return false;
+    const std::int64_t w0 = from / 64;
+    const std::int64_t w1 = (to - 1) / 64;
+    const std::uint64_t head = ~std::uint64_t{0} << (from % 64);
+    const std::uint64_t tail = ~std::uint64_t{0} >> (63 - (to - 1) % 64);
+    if (w0 == w1)
+        return (bits[static_cast<std::size_t>(w0)] & head & tail) != 0;
+    if ((bits[static_cast<std::size_t>(w0)] & head) != 0 || (bits[static_cast<std::size_t>(w1)] & tail) != 0)
+        return true;
+    for (std::int64_t w = w0 + 1; w < w1; ++w) {
+        if (bits[static_cast<std::size_t>(w)] != 0)
+            return true;
+    }
+    return false;
+}
+
+// Whether states [from, to) hold a 1, eight at a time.
+bool AnyOneState(const std::uint8_t* p, std::int64_t from, std::int64_t to)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::int64_t i = from;
+    for (; i + 8 <= to; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t x = w ^ kOnes; // a byte 0 where the state is 1
+        if (((x - kOnes) & ~x & kHigh) != 0)
+            return true;
+    }
+    for (; i < to; ++i) {
+        if (p[i] == 1)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool StatePyramid::AnyInLevel(std::size_t level, std::int64_t from, std::int64_t to) const
+{
+    // Bits [from, to) of `level`: the whole words above, the ends here.
+    const std::vector<std::uint64_t>& bits = levels_[level];
+    if (level + 1 < levels_.size()) {
+        const std::int64_t up0 = (from + 63) / 64;
+        const std::int64_t up1 = to / 64;
+        if (up1 > up0)
+            return AnyBit(bits, from, up0 * 64) || AnyBit(bits, up1 * 64, to) || AnyInLevel(level + 1, up0, up1);
+    }
+    return AnyBit(bits, from, to);
+}
+
+bool StatePyramid::AnyOne(std::span<const std::uint8_t> states, std::int64_t from, std::int64_t to) const
+{
+    assert(static_cast<std::int64_t>(states.size()) == size_);
+    from = std::max<std::int64_t>(from, 0);
+    const std::int64_t end = std::min(to + 1, size_);
+    if (from >= end)
+        return false;
+    const std::uint8_t* p = states.data();
+    // The states of a part block are read only when its bit says it holds a 1.
+    const auto parte = [&](std::int64_t a, std::int64_t b) {
+        return a < b && AnyBit(levels_[0], a / kBlock, a / kBlock + 1) && AnyOneState(p, a, b);
+    };
+    const std::int64_t b0 = (from + kBlock - 1) / kBlock;
+    const std::int64_t b1 = end / kBlock;
+    if (b1 <= b0)
+        return parte(from, std::min(end, b0 * kBlock)) || parte(std::max(from, b0 * kBlock), end);
+    return parte(from, b0 * kBlock) || parte(b1 * kBlock, end) || AnyInLevel(0, b0, b1);
+}
+
+std::size_t StatePyramid::Bytes() const
+{
+    std::size_t n = 0;
+    for (const auto& level : levels_)
+        n += level.size() * sizeof(std::uint64_t);
+    return n;
+}
+
+} // namespace vesdra
