@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QRegion>
 #include <gtest/gtest.h>
@@ -125,6 +126,48 @@ TEST_F(PictureBoxTest, PolylineAndLinesDrawAsBatches)
     EXPECT_EQ(Kept(80, 20), Rgb(kRed) & 0xFFFFFF);
     EXPECT_EQ(Kept(81, 45), Rgb(kRed) & 0xFFFFFF);
     EXPECT_EQ(Kept(80, 45), 0u);
+}
+
+// A batch's segments that stand on whole pixels of one column are written
+// as pixel columns: the picture must be the one the painter draws for the
+// same batch with the same pen, edges and all, at any twips per pixel.
+TEST_F(PictureBoxTest, LinesWritesPixelColumnsExactlyAsThePainterDrawsThem)
+{
+    for (const int tpp : {15, 12, 9}) {
+        SCOPED_TRACE(tpp);
+        Screen().TwipsPerPixelX = Screen().TwipsPerPixelY = tpp;
+        PictureBox box;
+        box.Move(0, 0, 100 * tpp, 60 * tpp);
+        box.SetBackColor(kBlack);
+        const auto px = [tpp](double p) { return p * tpp; };
+        const std::vector<QLineF> lines{
+            {px(10), px(5), px(10), px(40)},    // down
+            {px(12), px(40), px(12), px(5)},    // up
+            {px(14), px(20), px(14), px(20)},   // one pixel
+            {px(0), px(-30), px(0), px(80)},    // through both edges, first column
+            {px(99), px(50), px(99), px(70)},   // last column, past the bottom
+            {px(-1), px(5), px(-1), px(40)},    // beside the picture
+            {px(100), px(5), px(100), px(40)},
+            {px(20), px(-9), px(20), px(-1)},   // above it
+            {px(30) + 3, px(5), px(30) + 3, px(40)}, // between pixel columns: the painter's
+            {px(32), px(5) + 4, px(32), px(41)},
+            {px(40), px(5), px(41), px(40)},    // joining segments
+            {px(50), px(30), px(60), px(31)},
+        };
+        box.Lines(lines.data(), lines.size(), kGreen);
+
+        QImage expected(100, 60, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setTransform(QTransform::fromScale(1.0 / tpp, 1.0 / tpp));
+        QPen pen(QColor(0, 255, 0), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.drawLines(lines.data(), static_cast<int>(lines.size()));
+        p.end();
+        EXPECT_TRUE(box.Image().copy(0, 0, 100, 60) == expected);
+    }
 }
 
 TEST_F(PictureBoxTest, SegmentsReachingFarOutsideAreClippedNotDropped)

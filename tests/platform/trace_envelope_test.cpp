@@ -86,6 +86,55 @@ TEST_P(EnvelopeRender, EnvelopeLightsExactlyThePixelsOfEverySegment)
     EXPECT_LE(static_cast<double>(env.size()), 4 * columns);
 }
 
+bool SameValue(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+void ExpectSameColumns(const std::vector<EnvelopeColumn>& a, const std::vector<EnvelopeColumn>& b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(a[i].Column, b[i].Column);
+        EXPECT_EQ(a[i].FirstSample, b[i].FirstSample);
+        EXPECT_EQ(a[i].LastSample, b[i].LastSample);
+        EXPECT_TRUE(SameValue(a[i].First, b[i].First));
+        EXPECT_TRUE(SameValue(a[i].Last, b[i].Last));
+        EXPECT_TRUE(SameValue(a[i].Min, b[i].Min));
+        EXPECT_TRUE(SameValue(a[i].Max, b[i].Max));
+    }
+}
+
+// The same comparison through the channel's block tables, for stretches of
+// a longer channel that start and end inside a block, start on a block's
+// first sample, or take the channel whole: the columns are the walk's to the
+// last bit and the pictures (with every joining segment, and with those a
+// 1-pixel pen does not need) those of every segment.
+TEST_P(EnvelopeRender, ThroughTheTablesAtSeveralRanges)
+{
+    const RenderCase& c = GetParam();
+    const std::vector<float> channel = NoisySineWithSpikes(c.samples + 300, 7);
+    const TracePyramid tables(channel);
+    const QSize size(420, 200);
+    struct Range {
+        std::int64_t offset, count;
+    };
+    for (const Range r : {Range{0, c.samples + 300}, Range{37, c.samples}, Range{64, c.samples - 29},
+                          Range{300, c.samples - 1}, Range{130, 61}}) {
+        SCOPED_TRACE(r.offset);
+        const std::span<const float> v(channel.data() + r.offset, static_cast<size_t>(r.count));
+        const TraceGeometry g{c.xFirst, c.xStep, 100.0 * 15.0, 0.5 * 15.0, 15.0, 15.0};
+        const EnvelopeTables t{&tables, r.offset};
+        ExpectSameColumns(TraceEnvelope(v, g, t), TraceEnvelope(v, g));
+        const QImage every = Render(Segments(FullTracePolyline(v, g)), g, size);
+        EXPECT_EQ(DifferentPixels(every, Render(TraceSegments(v, g, t), g, size)), 0);
+        const std::vector<QLineF> onePixel = TraceSegments(v, g, t, EnvelopePen::OnePixel);
+        EXPECT_EQ(DifferentPixels(every, Render(onePixel, g, size)), 0);
+        EXPECT_LE(onePixel.size(), TraceSegments(v, g, t).size());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Densities, EnvelopeRender,
                          ::testing::Values(RenderCase{"ManySamplesPerColumn", 40000, 300.0, 0.15},
                                            RenderCase{"FractionalSamplesPerColumn", 3000, 150.0, 15.0 / 7.3},
@@ -141,6 +190,25 @@ TEST(TraceEnvelope, DegenerateInputs)
         EXPECT_EQ(cols[0].Min, -4.0f);
         EXPECT_EQ(cols[0].Max, 9.0f);
     }
+}
+
+// A column that starts on a NaN keeps it as its extremes, one that meets a
+// NaN later leaves it out, with tables as without; so does a column holding
+// the whole stretch.
+TEST(TraceEnvelope, NaNSamplesGiveTheWalksColumnsThroughTheTables)
+{
+    std::vector<float> v(3000);
+    for (size_t k = 0; k < v.size(); ++k)
+        v[k] = k % 41 == 0 || (k >= 640 && k < 900) ? std::nanf("") : static_cast<float>(std::sin(k * 0.1) * 50);
+    const TracePyramid tables(v);
+    for (const double step : {0.15, 1.5, 0.0}) {
+        const TraceGeometry g{0.0, step, 0.0, 1.0, 15.0, 15.0};
+        ExpectSameColumns(TraceEnvelope(v, g, {&tables, 0}), TraceEnvelope(v, g));
+    }
+    // Tables that do not fit the stretch are not used.
+    const std::span<const float> stretch(v.data() + 10, 2990);
+    const TraceGeometry g{0.0, 0.15, 0.0, 1.0, 15.0, 15.0};
+    ExpectSameColumns(TraceEnvelope(stretch, g, {&tables, 20}), TraceEnvelope(stretch, g));
 }
 
 TEST(TraceEnvelope, HugeVerticalScaleIsClampedNotOverflowed)

@@ -188,6 +188,9 @@ TEST_F(CopiaTest, ConvertAndStopZeroesTheOpenValuesButCopiesTheFile)
     EXPECT_EQ(r.Valores, Matrix<float>(100, 3));
     EXPECT_EQ(r.ValoresPrimario, Matrix<float>(100, 3));
     EXPECT_EQ(r.EstadosDigitales, Matrix<std::uint8_t>(100, 5));
+    // The tables of the values read go too: they would draw what is gone.
+    EXPECT_EQ(TablaValores(r, 1), nullptr);
+    EXPECT_EQ(TablaEstados(r, 1), nullptr);
     EXPECT_EQ(ReadBytes(Ruta("z_a.DAT")).count('\n'), 100);
 }
 

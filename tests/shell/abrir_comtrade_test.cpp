@@ -445,6 +445,11 @@ TEST_F(AbrirTest, AnotherRecordStartsWithoutTheOldTemplateOrViewSelections)
     EXPECT_FALSE(Registro().FasoresCalculados);
     EXPECT_EQ(vistasReiniciadas_, 2);
     EXPECT_EQ(Registro().Valores(2, 2), -20.0f);
+    // The traces' tables are the new record's.
+    for (std::int32_t c = 1; c <= 2; ++c) {
+        ASSERT_NE(TablaValores(Registro(), c), nullptr);
+        EXPECT_TRUE(*TablaValores(Registro(), c) == TracePyramid(Registro().Valores.Column(c))) << c;
+    }
 }
 
 TEST_F(AbrirTest, DialogIsSetUpAndLeadsOnByFileType)

@@ -103,6 +103,75 @@ TEST(CajasDigitales, DenseDrawingMatchesOneOutlinedBoxPerSample)
     Screen() = guardada;
 }
 
+// Through the row's block tables the boxes are those of the walk over its
+// runs, box for box, over zoom ranges that start and end inside a block,
+// at scales from many samples per pixel to one; and they light the pixels
+// of one outlined box per state-1 sample.
+TEST(CajasDigitales, BoxesThroughTheTablesAreTheWalksAndDrawOneBoxPerSample)
+{
+    ScreenInfo guardada = Screen();
+    Screen().TwipsPerPixelX = Screen().TwipsPerPixelY = 15;
+    std::vector<std::uint8_t> e(20000);
+    std::uint32_t x = 7;
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        x = x * 1103515245u + 12345u;
+        const std::uint32_t r = (x >> 16) % 100;
+        e[i] = i > 6000 && i < 9000 ? 1 : r < 6 ? 1 : r < 8 ? 2 : 0; // a 2 is no state 1
+    }
+    for (std::size_t i = 12000; i < 16200; ++i)
+        e[i] = 0; // whole blocks without a 1
+    const StatePyramid tablas(e);
+    struct Rango {
+        std::int32_t origen, ultima;
+    };
+    for (const Rango r : {Rango{1, 20000}, Rango{777, 19001}, Rango{5990, 9011}, Rango{64, 129}, Rango{11999, 16300}}) {
+        for (const double pixeles : {0.01, 0.2, 1.0}) {
+            SCOPED_TRACE(::testing::Message() << r.origen << ".." << r.ultima << " at " << pixeles);
+            const double escala = pixeles * 15;
+            const Tramo t = TramoDe(r.origen, r.ultima, escala);
+            const CajasFila porTablas = CajasEstados(e, t, &tablas);
+            const CajasFila recorrido = CajasEstados(e, t);
+            ASSERT_TRUE(porTablas.Rellenas);
+            EXPECT_EQ(porTablas.Cajas, recorrido.Cajas);
+
+            const int ancho = static_cast<int>((r.ultima - r.origen) * pixeles) + 100;
+            PictureBox agrupada, porMuestra;
+            for (PictureBox* p : {&agrupada, &porMuestra}) {
+                p->resize(ancho, 20);
+                p->SetBackColor(0);
+            }
+            DibujarCajas(agrupada, porTablas, 200, t, QBColor(9));
+            CajasFila referencia;
+            const auto xm = [&](std::int32_t m) { return std::floor(XMuestra(m, r.origen, escala) / 15 + 0.5) * 15; };
+            for (std::int32_t s = r.origen + 1; s <= r.ultima; ++s)
+                if (e[static_cast<size_t>(s - 1)] == 1)
+                    referencia.Cajas.push_back({xm(s - 1), xm(s)});
+            DibujarCajas(porMuestra, referencia, 200, t, QBColor(9));
+            EXPECT_TRUE(agrupada.RenderImage() == porMuestra.RenderImage());
+        }
+    }
+    Screen() = guardada;
+}
+
+// The scale and the trace through the channel's tables are those of the
+// walk, NaN samples and all.
+TEST(TrazoAnalogicoDigital, ScaleAndTraceThroughTheTablesAreTheWalks)
+{
+    std::vector<float> v(9000);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] = i % 53 == 0 ? std::nanf("") : static_cast<float>(std::sin(i * 0.01) * (i < 4000 ? 30 : 300));
+    for (std::size_t i = 6400; i < 6600; ++i)
+        v[i] = std::nanf("");
+    const TracePyramid tablas(v);
+    for (const Tramo t : {TramoDe(1, 9000, 0.3), TramoDe(3999, 4001, 20), TramoDe(6401, 6599, 5), TramoDe(100, 8000, 1.5)}) {
+        SCOPED_TRACE(t.Origen);
+        const double escala = EscalaVertical(v, t);
+        EXPECT_EQ(EscalaVertical(v, t, &tablas), escala);
+        EXPECT_EQ(TrazoAnalogico(v, t, escala, &tablas), TrazoAnalogico(v, t, escala));
+    }
+    EXPECT_EQ(EscalaVertical(v, TramoDe(6401, 6599, 5), &tablas), 0.0); // nothing but NaN
+}
+
 TEST(TrazoAnalogicoDigital, VerticalScaleIsRealForHugeAndTinyValues)
 {
     const std::vector<float> grande{0, 40000, -70000, 1};

@@ -63,6 +63,20 @@ TEST_F(Reference, SwitchingSidesFlagsOnlyTheSideShownAndDropsThePhasors)
     EXPECT_FALSE(r.FasoresCalculados) << "phasors of the primary side would be shown for the secondary";
 }
 
+// The values' block tables follow the side shown, and are the side's own.
+TEST_F(Reference, TheValuesTablesFollowTheSideShown)
+{
+    RecordModel& r = Registro();
+    r.ValoresSecundario(2, 1) = -7.0f;
+    ConstruirTablasTrazo(r);
+    ElegirReferencia(false);
+    ASSERT_NE(TablaValores(r, 1), nullptr);
+    EXPECT_EQ(TablaValores(r, 1)->Range(r.Valores.Column(1), 0, 2), (SampleExtremes{-7.0f, 1.0f}));
+    ElegirReferencia(true);
+    EXPECT_EQ(TablaValores(r, 1)->Range(r.Valores.Column(1), 0, 2), (SampleExtremes{1000.0f, 1000.0f}));
+    EXPECT_TRUE(*TablaValores(r, 1) == TracePyramid(r.ValoresPrimario.Column(1)));
+}
+
 TEST_F(Reference, RecordOf1991IsLeftAlone)
 {
     RecordModel& r = Registro();
