@@ -1,6 +1,7 @@
 // Opening a large record: 1,000,000 samples x 32 analog + 64 digital channels
 // (80 MB BINARY), against a bare read-and-convert loop over the same file,
-// then its ASCII copy and the opening of that copy.
+// then its ASCII copy and the opening of that copy; and the part of the
+// opening that builds the traces' block tables.
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -155,6 +156,19 @@ void BM_OpenAscii1991(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * d.bytesAscii);
 }
 
+// The block tables of every matrix of the open 1991 record, as the reader
+// builds them once the samples are in.
+void BM_BuildTables(benchmark::State& state)
+{
+    Registros& d = Datos();
+    Registros::Abrir(d.base1991, false);
+    for (auto _ : state) {
+        ConstruirTablasTrazo(Registro());
+        benchmark::DoNotOptimize(Registro().Tablas.Valores.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMuestras * (4 * kAnalogicos + kDigitales));
+}
+
 void BM_AsciiCopy(benchmark::State& state)
 {
     Registros& d = Datos();
@@ -172,6 +186,7 @@ BENCHMARK(BM_BareReadAndConvertLargePages)->Unit(benchmark::kMillisecond)->MinTi
 BENCHMARK(BM_OpenBinary1991)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OpenBinary1997)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OpenAscii1991)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BuildTables)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AsciiCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

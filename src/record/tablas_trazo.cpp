@@ -1,35 +1,69 @@
 #include "record/tablas_trazo.h"
 
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
+
 #include "record/record_model.h"
 
 namespace vesdra {
 
 namespace {
 
+// Runs tarea(0) .. tarea(n - 1), each once, on a few threads when the work
+// is large enough to pay for them; returns when all are done, with the
+// first failure thrown again here.
+template <typename Tarea>
+void Repartir(std::size_t n, std::int64_t muestras, Tarea tarea)
+{
+    constexpr std::int64_t kMuestrasPorHilo = std::int64_t{1} << 22;
+    const auto hilos = static_cast<std::size_t>(std::clamp<std::int64_t>(
+        std::min<std::int64_t>({muestras / kMuestrasPorHilo + 1, static_cast<std::int64_t>(n),
+                                static_cast<std::int64_t>(std::max(1u, std::thread::hardware_concurrency()))}),
+        1, 4));
+    std::atomic<std::size_t> siguiente{0};
+    std::exception_ptr fallo;
+    std::atomic_flag fallado = ATOMIC_FLAG_INIT;
+    const auto trabajar = [&] {
+        for (std::size_t i; (i = siguiente++) < n;) {
+            try {
+                tarea(i);
+            } catch (...) {
+                if (!fallado.test_and_set())
+                    fallo = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> ayudantes;
+    for (std::size_t k = 1; k < hilos; ++k)
+        ayudantes.emplace_back(trabajar);
+    trabajar();
+    for (std::thread& h : ayudantes)
+        h.join();
+    if (fallo)
+        std::rethrow_exception(fallo);
+}
+
 std::vector<TracePyramid> TablasMatriz(const Matrix<float>& m)
 {
-    std::vector<TracePyramid> t;
-    t.reserve(static_cast<size_t>(m.Cols()));
-    for (std::int32_t c = 1; c <= m.Cols(); ++c)
-        t.emplace_back(m.Column(c));
+    std::vector<TracePyramid> t(static_cast<size_t>(m.Cols()));
+    Repartir(t.size(), static_cast<std::int64_t>(m.Rows()) * m.Cols(),
+             [&](std::size_t i) { t[i] = TracePyramid(m.Column(static_cast<std::int32_t>(i) + 1)); });
     return t;
 }
 
 std::vector<TracePyramid> TablasLado(const Matrix<float>& lado, const std::vector<TracePyramid>& valores,
                                      std::span<const LadoColumna> derivacion)
 {
-    std::vector<TracePyramid> t;
-    t.reserve(static_cast<size_t>(lado.Cols()));
-    for (std::int32_t c = 1; c <= lado.Cols(); ++c) {
-        const auto i = static_cast<size_t>(c - 1);
+    std::vector<TracePyramid> t(static_cast<size_t>(lado.Cols()));
+    Repartir(t.size(), static_cast<std::int64_t>(lado.Rows()) * lado.Cols(), [&](std::size_t i) {
         const bool derivado = i < derivacion.size() && derivacion[i].Derivado && i < valores.size() &&
                               TracePyramid::ScalesExactly(derivacion[i].Factor) &&
                               valores[i].Size() == lado.Rows();
-        if (derivado)
-            t.push_back(valores[i].Scaled(derivacion[i].Factor));
-        else
-            t.emplace_back(lado.Column(c));
-    }
+        t[i] = derivado ? valores[i].Scaled(derivacion[i].Factor)
+                        : TracePyramid(lado.Column(static_cast<std::int32_t>(i) + 1));
+    });
     return t;
 }
 
@@ -42,10 +76,11 @@ void ConstruirTablasTrazo(RecordModel& r, std::span<const LadoColumna> primario,
     t.Valores = TablasMatriz(r.Valores);
     t.Primario = TablasLado(r.ValoresPrimario, t.Valores, primario);
     t.Secundario = TablasLado(r.ValoresSecundario, t.Valores, secundario);
-    t.Estados.clear();
-    t.Estados.reserve(static_cast<size_t>(r.EstadosDigitales.Cols()));
-    for (std::int32_t c = 1; c <= r.EstadosDigitales.Cols(); ++c)
-        t.Estados.emplace_back(r.EstadosDigitales.Column(c));
+    const Matrix<std::uint8_t>& e = r.EstadosDigitales;
+    t.Estados.assign(static_cast<size_t>(e.Cols()), StatePyramid{});
+    Repartir(t.Estados.size(), static_cast<std::int64_t>(e.Rows()) * e.Cols() / 4, [&](std::size_t i) {
+        t.Estados[i] = StatePyramid(e.Column(static_cast<std::int32_t>(i) + 1));
+    });
 }
 
 const TracePyramid* TablaValores(const RecordModel& r, std::int32_t columna)

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vesdra
 {
 
@@ -34,10 +38,34 @@ void FoldEntries(const SampleExtremes* p, std::int64_t count, SampleExtremes& e)
         Fold(e, p[i].Min, p[i].Max);
 }
 
-// Extremes of one block, in independent lanes the compiler keeps in vector
-// registers (a lane's compare-and-select is exactly a vector min / max).
+// Extremes of one block. In vector registers where there are any: the
+// vector min(v, m) is exactly v < m ? v : m lane by lane, NaN v included.
 SampleExtremes BlockExtremes(const float* p, std::int64_t count)
 {
+#if defined(__SSE2__)
+    if (count == 64) {
+        __m128 lo0 = _mm_set1_ps(kInf), lo1 = lo0;
+        __m128 hi0 = _mm_set1_ps(-kInf), hi1 = hi0;
+        for (int i = 0; i < 64; i += 8) {
+            const __m128 a = _mm_loadu_ps(p + i);
+            const __m128 b = _mm_loadu_ps(p + i + 4);
+            lo0 = _mm_min_ps(a, lo0);
+            lo1 = _mm_min_ps(b, lo1);
+            hi0 = _mm_max_ps(a, hi0);
+            hi1 = _mm_max_ps(b, hi1);
+        }
+        alignas(16) float lo[8];
+        alignas(16) float hi[8];
+        _mm_store_ps(lo, lo0);
+        _mm_store_ps(lo + 4, lo1);
+        _mm_store_ps(hi, hi0);
+        _mm_store_ps(hi + 4, hi1);
+        SampleExtremes e{kInf, -kInf};
+        for (int l = 0; l < 8; ++l)
+            Fold(e, lo[l], hi[l]);
+        return e;
+    }
+#endif
     constexpr int kLanes = 8;
     float lo[kLanes];
     float hi[kLanes];
@@ -62,6 +90,15 @@ SampleExtremes BlockExtremes(const float* p, std::int64_t count)
 
 std::uint8_t BlockHasOne(const std::uint8_t* p, std::int64_t count)
 {
+#if defined(__SSE2__)
+    if (count == 64) {
+        const __m128i uno = _mm_set1_epi8(1);
+        __m128i any = _mm_setzero_si128();
+        for (int i = 0; i < 64; i += 16)
+            any = _mm_or_si128(any, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), uno));
+        return static_cast<std::uint8_t>(_mm_movemask_epi8(any) != 0);
+    }
+#endif
     std::uint8_t any = 0;
     for (std::int64_t i = 0; i < count; ++i)
         any |= static_cast<std::uint8_t>(p[i] == 1);
