@@ -289,6 +289,53 @@ Impresiones ImpresionesTodo()
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
+// The first composition window: at its full view with its cursors moved
+// (<pdf>-0.pdf, before the zoom step, which sets the same cursors) and at
+// its zoom level (<pdf>.pdf).
+Impresiones ImpresionesComposicion()
+{
+    const auto ventana = [] { return Composiciones().VentanasComposicion[1].data(); };
+    return {[ventana](const QString& pdf) {
+                frmVerCmpang* v = ventana();
+                if (!v) {
+                    Nota("no composition window to print");
+                    return;
+                }
+                v->HScroll1->SetValue(Muestras() / 3);
+                v->HScroll2->SetValue(Muestras() / 2);
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [v] { v->pctimpresora_Click(); });
+            },
+            [ventana](const QString& pdf) {
+                if (frmVerCmpang* v = ventana())
+                    ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+                else
+                    Nota("no composition window to print");
+            }};
+}
+
+// The digital view: the whole record with its cursors moved (<pdf>-0.pdf,
+// before the zoom step, which sets the same cursors) and the level zoomed
+// to (<pdf>.pdf).
+Impresiones ImpresionesDigital()
+{
+    return {[](const QString& pdf) {
+                frm19* v = Frm19();
+                if (!v) {
+                    Nota("no digital view to print");
+                    return;
+                }
+                v->HScroll1->SetValue(Muestras() / 5);
+                v->HScroll2->SetValue(Muestras() / 2);
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [v] { v->pctimpresora_Click(); });
+            },
+            [](const QString& pdf) {
+                if (frm19* v = Frm19())
+                    ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+                else
+                    Nota("no digital view to print");
+            }};
+}
+
 std::vector<Paso> PasosGrid()
 {
     return {
@@ -476,10 +523,14 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     }
     else if (vista == QLatin1String("fasores"))
         pasos = PasosFasores();
-    else if (vista == QLatin1String("composicion"))
+    else if (vista == QLatin1String("composicion")) {
         pasos = PasosComposicion();
-    else if (vista == QLatin1String("digital"))
+        impresiones = ImpresionesComposicion();
+    }
+    else if (vista == QLatin1String("digital")) {
         pasos = PasosDigital();
+        impresiones = ImpresionesDigital();
+    }
     else if (vista == QLatin1String("grid"))
         pasos = PasosGrid();
     else if (vista == QLatin1String("asistente"))

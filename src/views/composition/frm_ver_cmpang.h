@@ -50,6 +50,9 @@ public:
     void cmdzoom_Click();
     void cmdadel_Click();
     void cmdatras_Click();
+    // Prints the view in force through the print frame: the printer
+    // dialog, one page per copy, the cancel window before each.
+    void pctimpresora_Click();
     void Picture1_MouseDown(int button, int shift, double x, double y);
     void Picture1_MouseMove(int button, int shift, double x, double y);
     void Picture1_MouseUp(int button, int shift, double x, double y);

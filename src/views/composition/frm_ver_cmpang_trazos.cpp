@@ -42,21 +42,6 @@ CanalFila LeerFila(std::int32_t c)
     return f;
 }
 
-composicion::Extremos ExtremosColumna(std::int32_t col)
-{
-    const ComposicionState& st = Composiciones();
-    if (col >= 1 && col <= st.MinimosValores.Size() && col <= st.MaximosValores.Size())
-        return {st.MinimosValores(col), st.MaximosValores(col)};
-    // Extremes not taken for this column (the record changed since the
-    // build): walk it once.
-    composicion::Extremos e;
-    for (const float v : Registro().Valores.Column(col)) {
-        e.Minimo = std::min(e.Minimo, v);
-        e.Maximo = std::max(e.Maximo, v);
-    }
-    return e;
-}
-
 } // namespace
 
 void frmVerCmpang::Composicion(std::int32_t n)
@@ -84,7 +69,7 @@ void frmVerCmpang::CalcularEscala()
     for (const std::int32_t c : filas_) {
         const CanalFila f = LeerFila(c);
         if (f.Columna > 0)
-            extremos.push_back(ExtremosColumna(f.Columna));
+            extremos.push_back(composicion::ExtremosColumna(f.Columna));
     }
     escalaVertical_ = composicion::EscalaComun(extremos, Picture1->Height());
 }
@@ -131,7 +116,7 @@ void frmVerCmpang::DibujarTrazos()
         // Later channels are drawn over earlier ones where traces cross.
         const std::vector<QPointF> puntos =
             composicion::PuntosTrazo(valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
-                                     pantalla.TwipsPerPixelY, ExtremosColumna(f.Columna));
+                                     pantalla.TwipsPerPixelY, composicion::ExtremosColumna(f.Columna));
         Picture1->Polyline(puntos.data(), puntos.size(), QBColor(*ColorTrazo(k)));
     }
 }

@@ -24,6 +24,7 @@
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
@@ -31,6 +32,7 @@
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_tiling.h"
 #include "views/digital/digital_traces.h"
+#include "views/digital/impresion_digital.h"
 
 namespace vesdra {
 
@@ -52,12 +54,6 @@ QPointer<frm19>& Instancia()
 {
     static QPointer<frm19> instancia;
     return instancia;
-}
-
-ImpresionDigital& Impresion()
-{
-    static ImpresionDigital imprimir;
-    return imprimir;
 }
 
 QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground)
@@ -191,11 +187,7 @@ void frm19::CrearControles()
     connect(cmdzoom, &QPushButton::clicked, this, &frm19::cmdzoom_Click);
     connect(cmdadel, &QPushButton::clicked, this, &frm19::cmdadel_Click);
     connect(cmdatras, &QPushButton::clicked, this, &frm19::cmdatras_Click);
-    connect(pctimpresora, &QPushButton::clicked, this, [this] {
-        if (Impresion())
-            Impresion()(*this);
-    });
-    pctimpresora->setEnabled(static_cast<bool>(Impresion()));
+    connect(pctimpresora, &QPushButton::clicked, this, &frm19::pctimpresora_Click);
 }
 
 void frm19::LeerSeleccion()
@@ -420,6 +412,30 @@ void frm19::cmdadel_Click()
     RedibujarTrazas(historial_.Adelante());
 }
 
+void frm19::pctimpresora_Click()
+{
+    if (!vistaCargada_ || descargada_)
+        return;
+    // The page reads the view as it is now and changes nothing of it.
+    const DigitalState& sel = Digitales();
+    DatosPaginaDigital d;
+    d.FilaAnalogica = sel.AnalogicoElegido;
+    d.Filas = filas_;
+    d.Nivel = historial_.Actual();
+    d.AltoPicture = Picture1->Height();
+    d.Cursor1 = HScroll1->Value();
+    d.Cursor2 = HScroll2->Value();
+    d.TextoTiempo = lbltiempo->text();
+    d.Grupo = sel.PrimerMiembro + sel.UltimoMiembro != 0;
+    d.ModoDigital = sel.ModoDigital;
+    d.GrupoElegido = sel.GrupoElegido;
+    const MedidaTexto medida = MedidaDeVentana(*this);
+    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true}, [d, medida](Printer& p) {
+        PaginaDigital(p, d, medida);
+        return std::optional<RechazoPagina>{};
+    });
+}
+
 void frm19::HScroll1_Change()
 {
     CambioCursor(1);
@@ -594,13 +610,6 @@ frm19& CargarFrm19()
         throw;
     }
     return *v;
-}
-
-void SetImpresionDigital(ImpresionDigital imprimir)
-{
-    Impresion() = std::move(imprimir);
-    if (frm19* v = Frm19())
-        v->pctimpresora->setEnabled(static_cast<bool>(Impresion()));
 }
 
 } // namespace vesdra
