@@ -53,6 +53,41 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
     return canales;
 }
 
+// Height of the left column (legend and the values at both cursors) of n
+// channels in the measure m and the printer's line `linea`, from the top
+// of its first line to the foot of its last.
+double AltoColumna(const MedidaTexto& m, double linea, std::size_t n)
+{
+    const QString a = QStringLiteral("A");
+    const double vacia = m.Alto(QString());
+    const double valores = static_cast<double>(n) * (linea + vacia);
+    const double leyenda = static_cast<double>(n) * (m.Ancho(a) + 3 * linea + vacia);
+    const double cursor1 = m.Alto(QStringLiteral("AA")) + linea + 2 * (m.Alto(a) + linea) - linea + valores;
+    const double cursor2 = linea + 2 * (m.Alto(a) + linea) - linea + valores;
+    return linea + leyenda + cursor1 + cursor2;
+}
+
+// The measure the left column is printed in: the window's, or, when the
+// column would not fit in `alto`, the window's scaled down with the
+// printer's font (whose size the caller restores) until it fits.
+MedidaTexto ColumnaQueCabe(Printer& p, const MedidaTexto& m, std::size_t n, double alto)
+{
+    double escala = 1.0;
+    MedidaTexto mc = m;
+    const double tamano = p.FontSize;
+    for (int vuelta = 0; vuelta < 4; ++vuelta) {
+        const double necesario = AltoColumna(mc, p.TextHeight(QString()), n);
+        if (necesario <= alto || !(necesario > 0.0) || !(alto > 0.0))
+            break;
+        escala *= 0.98 * alto / necesario;
+        p.FontSize = tamano * escala;
+        mc.Ancho = [m, escala](const QString& t) { return m.Ancho(t) * escala; };
+        mc.Alto = [m, escala](const QString& t) { return m.Alto(t) * escala; };
+        mc.Puntos = m.Puntos * escala;
+    }
+    return mc;
+}
+
 } // namespace
 
 QString TextoSingle(float v)
@@ -129,25 +164,30 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     }
 
     // Legend in the left margin: per channel its name, a stroke of its pen,
-    // its maximum and minimum.
-    const double xTitulo = f.Izquierda + m.Ancho(a);
-    const double xEntrada = f.Izquierda + m.Ancho(aa);
+    // its maximum and minimum; then the values at both cursors. A column
+    // that would run past the frame's foot (five or six channels in a
+    // large font) is printed in a smaller font that fits it in.
+    const double inicio = f.Arriba + m.Alto(QString());
+    const double tamano = p.FontSize;
+    const MedidaTexto mc = ColumnaQueCabe(p, m, canales.size(), f.Abajo - m.Alto(QString()) - inicio);
+    const double xTitulo = f.Izquierda + mc.Ancho(a);
+    const double xEntrada = f.Izquierda + mc.Ancho(aa);
     p.DrawWidth = 1;
     p.CurrentX = xTitulo;
-    p.CurrentY = f.Arriba + m.Alto(QString());
+    p.CurrentY = inicio;
     p.Print(TextosIdioma(kTextoCanales) + QStringLiteral(":"));
     for (std::size_t k = 0; k < canales.size(); ++k) {
         const CanalPagina& c = canales[k];
         p.CurrentX = xEntrada;
-        p.CurrentY += m.Ancho(a);
+        p.CurrentY += mc.Ancho(a);
         p.Print(c.Nombre);
-        const double ancho = m.Ancho(c.Nombre);
-        const double y = p.CurrentY - m.Alto(QString()) / 2;
+        const double ancho = mc.Ancho(c.Nombre);
+        const double y = p.CurrentY - mc.Alto(QString()) / 2;
         const double x = p.CurrentX;
         p.DrawWidth = 1;
         p.Line(x + 3 * ancho + 100, y, x + 3 * ancho + 600, y,
                ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
-        p.CurrentY += m.Alto(QString());
+        p.CurrentY += mc.Alto(QString());
         p.CurrentX = xEntrada;
         p.Print(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad);
         p.CurrentX = xEntrada;
@@ -157,24 +197,25 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     // Values of every channel at both cursors.
     const auto valores = [&](std::int32_t muestra) {
         p.CurrentX = xEntrada;
-        p.CurrentY += m.Alto(a);
+        p.CurrentY += mc.Alto(a);
         p.Print(TextosIdioma(kTextoMuestra) + QString::number(muestra));
         p.CurrentX = xEntrada;
-        p.CurrentY += m.Alto(a);
+        p.CurrentY += mc.Alto(a);
         for (const CanalPagina& c : canales) {
             p.Print(c.Nombre + QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
                     c.Unidad);
-            p.CurrentY += m.Alto(QString());
+            p.CurrentY += mc.Alto(QString());
             p.CurrentX = xEntrada;
         }
     };
     p.CurrentX = xTitulo;
-    p.CurrentY += m.Alto(aa);
+    p.CurrentY += mc.Alto(aa);
     p.Print(QStringLiteral("Cursor 1: "));
     valores(d.Cursor1);
     p.CurrentX = xTitulo;
     p.Print(QStringLiteral("Cursor 2: "));
     valores(d.Cursor2);
+    p.FontSize = tamano;
 
     // The 50 ms grid, on the whole record only, kept inside the box.
     const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();

@@ -214,6 +214,27 @@ TEST_F(CompositionPage, TraceColoursOfSixChannels)
     EXPECT_EQ(cursor(kCyan), 1u);
 }
 
+// Five or six channels would run the legend and the values at the cursors
+// past the foot of the page: the column is printed in a smaller font that
+// keeps it inside the frame; three channels keep the page's font.
+TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
+{
+    for (const std::int32_t n : {3, 6}) {
+        Sawtooth(n, 1000);
+        printer.Calls.clear();
+        PaginaComposicion(printer, Datos(n, 1, 1000), Medida());
+        const PrintCall* last = nullptr;
+        for (const PrintCall& c : printer.Calls)
+            if (c.What == Kind::Print && c.Text.startsWith(QStringLiteral("C%1: ").arg(n)))
+                last = &c;
+        ASSERT_TRUE(last) << n;
+        const double line = 24 * last->FontSize;
+        EXPECT_LE(last->Y1 + line, 0.945 * kH - 200) << n;
+        EXPECT_EQ(last->FontSize < 10, n == 6) << n;
+        EXPECT_EQ(Text(QStringLiteral("  ms"))->FontSize, 10) << "the rest of the page keeps its font";
+    }
+}
+
 // A zoomed view: its samples over the whole box, the traces clipped at the
 // box's edges (a step across the whole box is drawn from edge to edge), no
 // time grid, "  ms" on the cursor-2 label row.
