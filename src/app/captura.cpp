@@ -289,51 +289,32 @@ Impresiones ImpresionesTodo()
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
-// The first composition window: at its full view with its cursors moved
-// (<pdf>-0.pdf, before the zoom step, which sets the same cursors) and at
-// its zoom level (<pdf>.pdf).
-Impresiones ImpresionesComposicion()
+// A view with two cursor bars and a print button: at its full view with
+// its cursors moved to the samples n / div1 and n / 2 (<pdf>-0.pdf, before
+// the zoom step, which sets the same cursors) and at its zoom level
+// (<pdf>.pdf).
+template <typename Vista> Impresiones ImpresionesConCursores(Vista* (*vista)(), std::int32_t div1)
 {
-    const auto ventana = [] { return Composiciones().VentanasComposicion[1].data(); };
-    return {[ventana](const QString& pdf) {
-                frmVerCmpang* v = ventana();
-                if (!v) {
-                    Nota("no composition window to print");
-                    return;
-                }
-                v->HScroll1->SetValue(Muestras() / 3);
-                v->HScroll2->SetValue(Muestras() / 2);
-                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [v] { v->pctimpresora_Click(); });
-            },
-            [ventana](const QString& pdf) {
-                if (frmVerCmpang* v = ventana())
-                    ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
-                else
-                    Nota("no composition window to print");
-            }};
+    const auto imprimir = [vista, div1](const QString& pdf, bool moverCursores) {
+        Vista* v = vista();
+        if (!v) {
+            Nota("no view to print");
+            return;
+        }
+        if (moverCursores) {
+            v->HScroll1->SetValue(Muestras() / div1);
+            v->HScroll2->SetValue(Muestras() / 2);
+        }
+        ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+    };
+    return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0")), true); },
+            [imprimir](const QString& pdf) { imprimir(pdf, false); }};
 }
 
-// The digital view: the whole record with its cursors moved (<pdf>-0.pdf,
-// before the zoom step, which sets the same cursors) and the level zoomed
-// to (<pdf>.pdf).
-Impresiones ImpresionesDigital()
+// The first composition window.
+frmVerCmpang* PrimeraComposicion()
 {
-    return {[](const QString& pdf) {
-                frm19* v = Frm19();
-                if (!v) {
-                    Nota("no digital view to print");
-                    return;
-                }
-                v->HScroll1->SetValue(Muestras() / 5);
-                v->HScroll2->SetValue(Muestras() / 2);
-                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [v] { v->pctimpresora_Click(); });
-            },
-            [](const QString& pdf) {
-                if (frm19* v = Frm19())
-                    ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
-                else
-                    Nota("no digital view to print");
-            }};
+    return Composiciones().VentanasComposicion[1].data();
 }
 
 std::vector<Paso> PasosGrid()
@@ -525,11 +506,11 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosFasores();
     else if (vista == QLatin1String("composicion")) {
         pasos = PasosComposicion();
-        impresiones = ImpresionesComposicion();
+        impresiones = ImpresionesConCursores(&PrimeraComposicion, 3);
     }
     else if (vista == QLatin1String("digital")) {
         pasos = PasosDigital();
-        impresiones = ImpresionesDigital();
+        impresiones = ImpresionesConCursores(&Frm19, 5);
     }
     else if (vista == QLatin1String("grid"))
         pasos = PasosGrid();

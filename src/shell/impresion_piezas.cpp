@@ -52,7 +52,8 @@ std::span<const float> TramoColumna(const RecordModel& r, std::int32_t c, std::i
                                        static_cast<size_t>(ultima - primera + 1));
 }
 
-ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t primera, float maximo, float minimo)
+ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t primera, float maximo,
+                                  float minimo)
 {
     ExtremosAlcanzados e;
     for (size_t i = 0; i < tramo.size(); ++i) {
@@ -64,8 +65,8 @@ ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t pri
     return e;
 }
 
-double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo, std::uint32_t color,
-                     const QString& largoTick, double hueco, const QString& etiqueta)
+double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo,
+                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta)
 {
     p.DrawWidth = 2;
     p.DrawStyle = 1;
@@ -81,8 +82,8 @@ double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, 
     return fin;
 }
 
-void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha, double arriba,
-                     double abajo, const QString& etiqueta, std::uint32_t color)
+void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha,
+                     double arriba, double abajo, const QString& etiqueta, std::uint32_t color)
 {
     if (!(y > arriba && y < abajo))
         return;
@@ -173,6 +174,21 @@ std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, cons
     }
     p.DrawStyle = 0;
     return fila;
+}
+
+void PieConTiempo(Printer& p, const MedidaTexto& m, const MarcoPagina& f, double filaMs,
+                  const QString& tiempo)
+{
+    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
+    p.CurrentY = filaMs;
+    p.Print(QStringLiteral("  ms"));
+    p.DrawStyle = 0;
+    // The line is placed by the width of its Spanish wording, whatever the
+    // language printed.
+    p.CurrentX = (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);
+    p.CurrentY = f.Abajo - m.Alto(tiempo);
+    p.Print(TextosIdioma(264) + tiempo);
+    ImprimirFecha(p, f, m);
 }
 
 std::int32_t MuestrasPor50ms()

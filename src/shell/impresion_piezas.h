@@ -51,20 +51,20 @@ struct ExtremosAlcanzados {
     std::int64_t UltimoMaximo{0};
     std::int64_t UltimoMinimo{0};
 };
-[[nodiscard]] ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t primera, float maximo,
-                                      float minimo);
+[[nodiscard]] ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t primera,
+                                                float maximo, float minimo);
 
 // A cursor: dashed line across the plot, a solid tick below it and its
 // label under the tick (`hueco` lower), all in its colour. Returns the
 // tick's lower end.
-double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo, std::uint32_t color,
-                     const QString& largoTick, double hueco, const QString& etiqueta);
+double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo,
+                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta);
 
 // An extreme's marker: a dotted line from just left of the plot to its
 // right side and the value with its unit left of the plot, when the height
 // lies inside the plot (strictly). Leaves the pen at width 1, solid.
-void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha, double arriba,
-                     double abajo, const QString& etiqueta, std::uint32_t color);
+void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha,
+                     double arriba, double abajo, const QString& etiqueta, std::uint32_t color);
 
 // The page's title (language text `titulo`, upper case) at x one text
 // height below `arriba`, and the record's data-file path (text 265) on the
@@ -99,6 +99,13 @@ struct EscalaTiempo {
 // and is left out, and nothing is drawn past the sheet. Returns the row of
 // the labels, or nothing when there was no tick.
 std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e);
+
+// The foot of the stacked and composition pages: "  ms" ending at the
+// frame's right side on the row `filaMs` (the time labels', or the cursor-2
+// label's), the time between the cursors (text 264) on the frame's foot
+// and the date.
+void PieConTiempo(Printer& p, const MedidaTexto& m, const MarcoPagina& f, double filaMs,
+                  const QString& tiempo);
 
 // Samples per 50 ms at the record's rate; 0 when there is no time scale to
 // draw (a rate under 10 per second, or none).

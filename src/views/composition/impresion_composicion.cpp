@@ -20,7 +20,6 @@ namespace
 
 constexpr std::int32_t kTextoTitulo = 64;
 constexpr std::int32_t kTextoCanales = 31;
-constexpr std::int32_t kTextoTiempo = 264;
 constexpr std::int32_t kTextoMuestra = 266;
 
 // A chosen row as the page prints it.
@@ -135,8 +134,8 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         p.Line(p0, y0, p1, y0, 0u);
 
     // Cursors.
-    (void)CursorImpreso(p, m, xDe(d.Cursor1), q0, q1, ColorImpresora(p, kAmarilloImpresora), QStringLiteral("AAAA"),
-                        m.Ancho(blanco), QStringLiteral("Cursor 1"));
+    (void)CursorImpreso(p, m, xDe(d.Cursor1), q0, q1, ColorImpresora(p, kAmarilloImpresora),
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
     double filaMs = CursorImpreso(p, m, xDe(d.Cursor2), q0, q1, ColorImpresora(p, kCianImpresora),
                                   QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
 
@@ -227,15 +226,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     }
 
     // Unit of the time axis, time between the cursors, date.
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = filaMs;
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
-    p.CurrentX =
-        (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + d.TextoTiempo);
-    p.CurrentY = f.Abajo - m.Alto(d.TextoTiempo);
-    p.Print(TextosIdioma(kTextoTiempo) + d.TextoTiempo);
-    ImprimirFecha(p, f, m);
+    PieConTiempo(p, m, f, filaMs, d.TextoTiempo);
 }
 
 } // namespace vesdra

@@ -113,8 +113,9 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // Cursors.
     (void)CursorImpreso(p, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
                         QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
-    const double finCursor2 = CursorImpreso(p, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
-                                            QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
+    const double finCursor2 =
+        CursorImpreso(p, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
+                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
 
     // Zero line of the band and the rows' base lines, in the cursors' solid
     // pen.
@@ -182,8 +183,8 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     std::optional<double> filaEscala;
     const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
     if (m50 > 0) {
-        EscalaTiempo escala{izq, arriba, abajo, escalaX * m50, (der - izq) / 23.0,
-                            CLng(static_cast<double>(n) / m50), true};
+        EscalaTiempo escala{
+            izq, arriba, abajo, escalaX * m50, (der - izq) / 23.0, CLng(static_cast<double>(n) / m50), true};
         escala.Derecha = der;
         filaEscala = DibujarEscalaTiempo(p, m, escala);
     }

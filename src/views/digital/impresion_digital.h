@@ -17,16 +17,16 @@ class Printer;
 
 // What the page reads of its view.
 struct DatosPaginaDigital {
-    std::int32_t FilaAnalogica{0};          // row of TablaCanales (AnalogicoElegido)
-    std::vector<FilaDigitalVista> Filas;    // the digital rows, top to bottom
-    digital::NivelDigital Nivel{};          // the level shown
-    double AltoPicture{0.0};                // the picture's height now, twips
-    std::int32_t Cursor1{1};                // the cursors' samples
+    std::int32_t FilaAnalogica{0};       // row of TablaCanales (AnalogicoElegido)
+    std::vector<FilaDigitalVista> Filas; // the digital rows, top to bottom
+    digital::NivelDigital Nivel{};       // the level shown
+    double AltoPicture{0.0};             // the picture's height now, twips
+    std::int32_t Cursor1{1};             // the cursors' samples
     std::int32_t Cursor2{1};
-    QString TextoTiempo;                    // the time read-out as the view shows it
-    bool Grupo{false};                      // a group's members (not a composition)
-    std::int32_t ModoDigital{0};            // 1 group, 2 composition: the title
-    QString GrupoElegido;                   // the group's name
+    QString TextoTiempo;         // the time read-out as the view shows it
+    bool Grupo{false};           // a group's members (not a composition)
+    std::int32_t ModoDigital{0}; // 1 group, 2 composition: the title
+    QString GrupoElegido;        // the group's name
 };
 
 // One digital page: frames, the title by mode and "Fichero origen : "

@@ -304,16 +304,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             finTick = *fila;
     }
 
-    // 13.-14. Unit of the time axis, time between the cursors, date.
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = finTick;
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
-    p.CurrentX =
-        (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + d.TextoTiempo);
-    p.CurrentY = f.Abajo - m.Alto(d.TextoTiempo);
-    p.Print(TextosIdioma(264) + d.TextoTiempo);
-    ImprimirFecha(p, f, m);
+    // Unit of the time axis, time between the cursors, date.
+    PieConTiempo(p, m, f, finTick, d.TextoTiempo);
 }
 
 } // namespace vesdra

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "common/printed_page.h"
 #include "common/test_support.h"
 #include "composition_fixture.h"
 #include "platform/base/formats.h"
@@ -26,26 +27,7 @@ namespace
 
 using Kind = PrintCall::Kind;
 
-// A4 landscape on the recording printer.
-constexpr double kW = 16838;
-constexpr double kH = 11906;
-constexpr double kP0 = 0.15 * kW;
-constexpr double kP1 = 0.92 * kW;
-constexpr double kQ0 = 0.05 * kW;
-constexpr double kQ1 = 0.82 * kH;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kGreen = 0x00FF00;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kCyan = 0xFFFF00;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kMagenta = 0xFF00FF;
-
-// The window font of these pages: 100 twips a character, 200 a line.
-MedidaTexto Medida()
-{
-    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
-            [](const QString&) { return 200.0; }};
-}
+using namespace vesdra::test;
 
 class CompositionPage : public test::CompositionFixture
 {
@@ -60,13 +42,15 @@ protected:
     // a sawtooth of c * (-10 .. 9), each extreme reached every 20 samples.
     void Sawtooth(std::int32_t nc, std::int32_t nS)
     {
-        Registrar(nc, nS, [](std::int32_t s, std::int32_t c) { return static_cast<float>(c * (s % 20 - 10)); });
+        Registrar(nc, nS,
+                  [](std::int32_t s, std::int32_t c) { return static_cast<float>(c * (s % 20 - 10)); });
         Registro().RutaDat = QStringLiteral("/registros/falta.dat");
     }
 
     // The page of rows 1..filas over samples primera..ultima of a picture
     // 3000 twips tall with the zero at mid-height, one twip per unit.
-    DatosPaginaComposicion Datos(std::int32_t filas, std::int32_t primera, std::int32_t ultima, double zoom = 1)
+    DatosPaginaComposicion Datos(std::int32_t filas, std::int32_t primera, std::int32_t ultima,
+                                 double zoom = 1)
     {
         DatosPaginaComposicion d;
         for (std::int32_t f = 1; f <= filas; ++f)
@@ -83,34 +67,14 @@ protected:
         return d;
     }
     static double Scale() { return 0.75 * kH / 3000; }
-    static double Zero() { return 1500 * Scale() + kQ0; }
+    static double Zero() { return 1500 * Scale() + kBoxTop; }
 
-    [[nodiscard]] int CountText(const QString& t) const
-    {
-        int n = 0;
-        for (const PrintCall& c : printer.OfKind(Kind::Print))
-            n += c.Text == t;
-        return n;
-    }
-    [[nodiscard]] const PrintCall* Text(const QString& t) const
-    {
-        for (const PrintCall& c : printer.Calls)
-            if (c.What == Kind::Print && c.Text == t)
-                return &c;
-        return nullptr;
-    }
-    template <typename F> [[nodiscard]] std::vector<PrintCall> LinesWhere(F f) const
-    {
-        std::vector<PrintCall> out;
-        for (const PrintCall& c : printer.OfKind(Kind::Line))
-            if (f(c))
-                out.push_back(c);
-        return out;
-    }
     // The ticks of the time scale hanging below the box.
     [[nodiscard]] std::vector<PrintCall> TimeTicks() const
     {
-        return LinesWhere([](const PrintCall& c) { return c.Y1 == kQ1 && c.Y2 == kQ1 + 100 && c.Color == 0; });
+        return LinesWhere(printer, [](const PrintCall& c) {
+            return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
+        });
     }
 
     RecordingPrinter printer;
@@ -121,7 +85,7 @@ protected:
 TEST_F(CompositionPage, FullViewOnAColourPrinter)
 {
     Sawtooth(3, 1000);
-    PaginaComposicion(printer, Datos(3, 1, 1000), Medida());
+    PaginaComposicion(printer, Datos(3, 1, 1000), FixedFont());
 
     const std::vector<QString> texts = printer.Texts();
     ASSERT_GE(texts.size(), 2u);
@@ -139,51 +103,56 @@ TEST_F(CompositionPage, FullViewOnAColourPrinter)
         EXPECT_EQ(traces[k].DrawWidth, 1) << k;
         EXPECT_EQ(traces[k].DrawStyle, 0) << k;
         const auto c = static_cast<int>(k + 1);
-        const auto markers = LinesWhere([&](const PrintCall& l) { return l.DrawStyle == 2 && l.Color == pens[k]; });
+        const auto markers =
+            LinesWhere(printer, [&](const PrintCall& l) { return l.DrawStyle == 2 && l.Color == pens[k]; });
         ASSERT_EQ(markers.size(), 2u) << k;
         EXPECT_DOUBLE_EQ(markers[0].Y1, Zero() + 10 * c * Scale()) << "the minimum first";
         EXPECT_DOUBLE_EQ(markers[1].Y1, Zero() - 9 * c * Scale());
-        EXPECT_EQ(CountText(Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
-        EXPECT_EQ(CountText(Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
+        EXPECT_EQ(CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
+        EXPECT_EQ(CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
     }
     // The trace spreads samples 1..1000 over the box, inside it.
     const std::vector<QLineF>& s = traces[0].Segments;
     ASSERT_FALSE(s.empty());
-    EXPECT_NEAR(s.front().x1(), kP0, 3);
-    EXPECT_NEAR(s.back().x2(), kP1, 3);
+    EXPECT_NEAR(s.front().x1(), kBoxLeft, 3);
+    EXPECT_NEAR(s.back().x2(), kBoxRight, 3);
 
     // Legend and the values at the cursors.
-    for (const QString& t : {QStringLiteral("T31:"), QStringLiteral("C2"), QStringLiteral("C2 max: 18U2"),
-                             QStringLiteral("C2 min: -20U2"), QStringLiteral("Cursor 1: "),
-                             QStringLiteral("T2661"), QStringLiteral("C3: -27.000U3"), QStringLiteral("Cursor 2: "),
-                             QStringLiteral("T2661000"), QStringLiteral("C1: -10.000U1")})
-        EXPECT_TRUE(Text(t)) << t.toStdString();
+    for (const QString& t :
+         {QStringLiteral("T31:"), QStringLiteral("C2"), QStringLiteral("C2 max: 18U2"),
+          QStringLiteral("C2 min: -20U2"), QStringLiteral("Cursor 1: "), QStringLiteral("T2661"),
+          QStringLiteral("C3: -27.000U3"), QStringLiteral("Cursor 2: "), QStringLiteral("T2661000"),
+          QStringLiteral("C1: -10.000U1")})
+        EXPECT_TRUE(FindText(printer, t)) << t.toStdString();
     // A stroke of each pen beside its name, 500 twips long.
     for (const std::uint32_t pen : pens)
-        EXPECT_EQ(LinesWhere([&](const PrintCall& l) {
-                      return l.DrawStyle == 0 && l.Color == pen && l.X2 - l.X1 == 500 && l.Y1 == l.Y2;
-                  }).size(),
+        EXPECT_EQ(LinesWhere(printer,
+                             [&](const PrintCall& l) {
+                                 return l.DrawStyle == 0 && l.Color == pen && l.X2 - l.X1 == 500 &&
+                                        l.Y1 == l.Y2;
+                             })
+                      .size(),
                   1u);
 
     // The 50 ms grid: 20 steps in the record, the 20th (1000 ms) past the
     // last sample and so past the box's right side, where nothing is drawn.
     EXPECT_EQ(TimeTicks().size(), 19u);
-    EXPECT_TRUE(LinesWhere([](const PrintCall& l) {
-                    return l.Color == 0 && l.X1 == l.X2 && l.X1 > kP1 + 0.5 && l.X1 < 0.942 * kW;
+    EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& l) {
+                    return l.Color == 0 && l.X1 == l.X2 && l.X1 > kBoxRight + 0.5 && l.X1 < 0.942 * kW;
                 }).empty());
-    EXPECT_TRUE(Text(QStringLiteral("100")));
-    EXPECT_TRUE(Text(QStringLiteral(" 950 ")));
-    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral(" 950 ")));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
-    EXPECT_DOUBLE_EQ(ms->Y1, kQ1 + 100) << "on the labels' row";
-    EXPECT_TRUE(Text(QStringLiteral("T264999.000 ms")));
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100) << "on the labels' row";
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T264999.000 ms")));
 }
 
 TEST_F(CompositionPage, MonochromePensAreBlackAndWidenChannelByChannelPastTheMarkers)
 {
     Sawtooth(6, 1000);
     printer.SetColorMode(1);
-    PaginaComposicion(printer, Datos(6, 1, 1000), Medida());
+    PaginaComposicion(printer, Datos(6, 1, 1000), FixedFont());
 
     const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
     ASSERT_EQ(traces.size(), 6u);
@@ -191,7 +160,8 @@ TEST_F(CompositionPage, MonochromePensAreBlackAndWidenChannelByChannelPastTheMar
         EXPECT_EQ(traces[k].Color, 0u) << k;
         EXPECT_EQ(traces[k].DrawWidth, 1 + 3 * static_cast<int>(k)) << "a marker's width never carries over";
     }
-    const auto markers = LinesWhere([](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; });
+    const auto markers =
+        LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; });
     EXPECT_EQ(markers.size(), 12u);
     for (const PrintCall& m : markers)
         EXPECT_EQ(m.DrawWidth, 1);
@@ -202,13 +172,14 @@ TEST_F(CompositionPage, MonochromePensAreBlackAndWidenChannelByChannelPastTheMar
 TEST_F(CompositionPage, TraceColoursOfSixChannels)
 {
     Sawtooth(6, 1000);
-    PaginaComposicion(printer, Datos(6, 1, 1000), Medida());
+    PaginaComposicion(printer, Datos(6, 1, 1000), FixedFont());
     std::vector<std::uint32_t> colours;
     for (const PrintCall& t : printer.OfKind(Kind::Lines))
         colours.push_back(t.Color);
     EXPECT_EQ(colours, (std::vector<std::uint32_t>{kBlue, kGreen, kRed, kCyan, kYellow, kMagenta}));
     const auto cursor = [&](std::uint32_t colour) {
-        return LinesWhere([&](const PrintCall& l) { return l.DrawStyle == 1 && l.Color == colour; }).size();
+        return LinesWhere(printer, [&](const PrintCall& l) { return l.DrawStyle == 1 && l.Color == colour; })
+            .size();
     };
     EXPECT_EQ(cursor(kYellow), 1u);
     EXPECT_EQ(cursor(kCyan), 1u);
@@ -222,7 +193,7 @@ TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
     for (const std::int32_t n : {3, 6}) {
         Sawtooth(n, 1000);
         printer.Calls.clear();
-        PaginaComposicion(printer, Datos(n, 1, 1000), Medida());
+        PaginaComposicion(printer, Datos(n, 1, 1000), FixedFont());
         const PrintCall* last = nullptr;
         for (const PrintCall& c : printer.Calls)
             if (c.What == Kind::Print && c.Text.startsWith(QStringLiteral("C%1: ").arg(n)))
@@ -231,7 +202,8 @@ TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
         const double line = 24 * last->FontSize;
         EXPECT_LE(last->Y1 + line, 0.945 * kH - 200) << n;
         EXPECT_EQ(last->FontSize < 10, n == 6) << n;
-        EXPECT_EQ(Text(QStringLiteral("  ms"))->FontSize, 10) << "the rest of the page keeps its font";
+        EXPECT_EQ(FindText(printer, QStringLiteral("  ms"))->FontSize, 10)
+            << "the rest of the page keeps its font";
     }
 }
 
@@ -241,49 +213,52 @@ TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
 TEST_F(CompositionPage, AZoomedViewClipsItsTracesToTheBoxAndHasNoGrid)
 {
     Registrar(1, 1000, [](std::int32_t s, std::int32_t) { return s <= 200 ? -1000.0f : 1000.0f; });
-    PaginaComposicion(printer, Datos(1, 101, 301, 4), Medida());
+    PaginaComposicion(printer, Datos(1, 101, 301, 4), FixedFont());
 
     const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
     ASSERT_EQ(traces.size(), 1u);
     const std::vector<QLineF>& s = traces[0].Segments;
     ASSERT_FALSE(s.empty());
     for (const QLineF& l : s) {
-        EXPECT_GE(std::min(l.y1(), l.y2()), kQ0 - 1e-6);
-        EXPECT_LE(std::max(l.y1(), l.y2()), kQ1 + 1e-6);
+        EXPECT_GE(std::min(l.y1(), l.y2()), kBoxTop - 1e-6);
+        EXPECT_LE(std::max(l.y1(), l.y2()), kBoxBottom + 1e-6);
     }
-    const double xStep = (kP1 - kP0) / 200;
+    const double xStep = (kBoxRight - kBoxLeft) / 200;
     bool across = false;
     for (const QLineF& l : s)
-        across = across || (std::fabs(std::min(l.y1(), l.y2()) - kQ0) < 1e-6 &&
-                            std::fabs(std::max(l.y1(), l.y2()) - kQ1) < 1e-6 &&
-                            std::fabs(l.x1() - (kP0 + 99.5 * xStep)) < xStep);
+        across = across || (std::fabs(std::min(l.y1(), l.y2()) - kBoxTop) < 1e-6 &&
+                            std::fabs(std::max(l.y1(), l.y2()) - kBoxBottom) < 1e-6 &&
+                            std::fabs(l.x1() - (kBoxLeft + 99.5 * xStep)) < xStep);
     EXPECT_TRUE(across) << "the step from -1000 to 1000 crosses the whole box";
 
     EXPECT_TRUE(TimeTicks().empty());
-    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
-    EXPECT_DOUBLE_EQ(ms->Y1, kQ1 + 300);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300);
     // Both extremes lie outside the box at this zoom: no markers.
-    EXPECT_TRUE(LinesWhere([](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).empty());
+    EXPECT_TRUE(
+        LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).empty());
 }
 
 // A channel that sits at 0 has its minimum 0 at almost every sample: one
 // marker, not one per sample; an extreme outside the range is not marked.
 TEST_F(CompositionPage, EachExtremeIsMarkedOnceWhereTheRangeReachesIt)
 {
-    Registrar(1, 1000, [](std::int32_t s, std::int32_t) { return s == 300 || s == 500 || s == 700 ? 50.0f : 0.0f; });
+    Registrar(1, 1000,
+              [](std::int32_t s, std::int32_t) { return s == 300 || s == 500 || s == 700 ? 50.0f : 0.0f; });
     struct Case {
         std::int32_t Primera, Ultima;
         int Markers;
     };
     for (const Case c : {Case{1, 1000, 2}, Case{100, 250, 1}}) {
         printer.Calls.clear();
-        PaginaComposicion(printer, Datos(1, c.Primera, c.Ultima), Medida());
-        EXPECT_EQ(LinesWhere([](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).size(),
-                  static_cast<std::size_t>(c.Markers))
+        PaginaComposicion(printer, Datos(1, c.Primera, c.Ultima), FixedFont());
+        EXPECT_EQ(
+            LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).size(),
+            static_cast<std::size_t>(c.Markers))
             << c.Primera;
-        EXPECT_EQ(CountText(QStringLiteral("0.000 U1")), 1) << c.Primera;
-        EXPECT_EQ(CountText(QStringLiteral("50.000 U1")), c.Markers - 1) << c.Primera;
+        EXPECT_EQ(CountText(printer, QStringLiteral("0.000 U1")), 1) << c.Primera;
+        EXPECT_EQ(CountText(printer, QStringLiteral("50.000 U1")), c.Markers - 1) << c.Primera;
     }
 }
 
@@ -292,7 +267,7 @@ TEST_F(CompositionPage, AViewOfOneSampleOrAnEmptiedTableIsAnError)
     Sawtooth(2, 100);
     const auto error = [&](const DatosPaginaComposicion& d) {
         try {
-            PaginaComposicion(printer, d, Medida());
+            PaginaComposicion(printer, d, FixedFont());
         } catch (const VbError& e) {
             return e.Number;
         }
@@ -342,9 +317,9 @@ TEST_F(CompositionPrint, TheWindowPrintsItsViewAndStaysAsItWas)
     ScopedDialogAnswers dialog({false, {}, 2});
     v->pctimpresora_Click();
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
-    EXPECT_EQ(CountText(QStringLiteral("T2640.000 ms")), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("T2640.000 ms")), 2);
     EXPECT_EQ(printer.OfKind(Kind::Lines).size(), 4u) << "the window's two channels, per copy";
-    EXPECT_TRUE(Text(QStringLiteral("C3 max: 27U3")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("C3 max: 27U3")));
 
     // A zoom level: its range, no grid; the window as it was afterwards.
     const double alto = v->Picture1->Height();
@@ -362,7 +337,7 @@ TEST_F(CompositionPrint, TheWindowPrintsItsViewAndStaysAsItWas)
     v->pctimpresora_Click();
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
     EXPECT_TRUE(TimeTicks().empty());
-    EXPECT_TRUE(Text(QStringLiteral("T266") + QString::number(c1)));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T266") + QString::number(c1)));
     EXPECT_EQ(v->Vista().PrimeraMuestra, vista.PrimeraMuestra);
     EXPECT_EQ(v->Vista().UltimaMuestra, vista.UltimaMuestra);
     EXPECT_EQ(v->Vista().OrigenY, vista.OrigenY);
@@ -413,7 +388,7 @@ TEST_F(CompositionPage, PrintedToPdf)
     const QString pdf = dir.filePath(QStringLiteral("composicion.pdf"));
     auto p = QtPrinter::ForPdf(pdf);
     p->SetOrientation(2);
-    PaginaComposicion(*p, Datos(2, 1, 1000), Medida());
+    PaginaComposicion(*p, Datos(2, 1, 1000), FixedFont());
     p->EndDoc();
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("T64")));
@@ -423,22 +398,14 @@ TEST_F(CompositionPage, PrintedToPdf)
     const double w = p->Width();
     const double h = p->Height();
     const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft() * 20;
-    const auto px = [&](double twips, double m) { return static_cast<int>((twips + m) * kDpi / 1440.0); };
-    const auto near = [&](double x, double y, auto kind) {
-        for (int dy = -3; dy <= 3; ++dy)
-            for (int dx = -3; dx <= 3; ++dx)
-                if (img.valid(px(x, margin.x()) + dx, px(y, margin.y()) + dy) &&
-                    kind(img.pixel(px(x, margin.x()) + dx, px(y, margin.y()) + dy)))
-                    return true;
-        return false;
+    const auto near = [&](double x, double y, bool (*kind)(QRgb)) {
+        return NearPixel(img, (x + margin.x()) * kDpi / 1440.0, (y + margin.y()) * kDpi / 1440.0, 3, kind);
     };
-    const auto blue = [](QRgb c) { return qBlue(c) - std::max(qRed(c), qGreen(c)) > 60; };
-    const auto green = [](QRgb c) { return qGreen(c) - std::max(qRed(c), qBlue(c)) > 60; };
     const double s = 0.75 * h / 3000;
     const double y0 = 1500 * s + 0.05 * w;
-    EXPECT_TRUE(near(0.5 * w, y0 - 1200 * s, blue)) << "channel 1 in the first pen";
-    EXPECT_TRUE(near(0.5 * w, y0 + 500 * s, green)) << "channel 2 in the second";
-    EXPECT_FALSE(near(0.5 * w, y0, blue));
+    EXPECT_TRUE(near(0.5 * w, y0 - 1200 * s, BluePixel)) << "channel 1 in the first pen";
+    EXPECT_TRUE(near(0.5 * w, y0 + 500 * s, GreenPixel)) << "channel 2 in the second";
+    EXPECT_FALSE(near(0.5 * w, y0, BluePixel));
 }
 
 } // namespace

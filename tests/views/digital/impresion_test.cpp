@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "common/printed_page.h"
 #include "common/test_support.h"
 #include "digital_fixture.h"
 #include "platform/common_dialog.h"
@@ -27,26 +28,7 @@ namespace
 
 using Kind = PrintCall::Kind;
 
-// A4 landscape on the recording printer.
-constexpr double kW = 16838;
-constexpr double kH = 11906;
-constexpr double kP = 0.15 * kW;
-constexpr double kR = 0.92 * kW;
-constexpr double kT = 0.05 * kW;
-constexpr double kB = 0.82 * kH;
-constexpr double kFrameLeft = 0.009 * kW;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kGreen = 0x00FF00;
-constexpr std::uint32_t kCyan = 0xFFFF00;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-
-// The window font of these pages: 100 twips a character, 200 a line. The
-// recording printer's own line is 240.
-MedidaTexto Medida()
-{
-    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
-            [](const QString&) { return 200.0; }};
-}
+using namespace vesdra::test;
 
 // The fixture's record (analog row 1 is column 3, 300 + s at sample s;
 // digital channel 2 at 1 on samples 50..60, 3 on even samples, 4 always)
@@ -77,48 +59,34 @@ protected:
         return d;
     }
     static double F() { return 0.75 * kH / 6000; }
-    static double Zero() { return kT + 600 * F(); }
-    static double Base(int row, int rows = 3) { return kT + 1200 * F() + row * (kB - kT - 1200 * F()) / (rows + 1); }
+    static double Zero() { return kBoxTop + 600 * F(); }
+    static double Base(int row, int rows = 3)
+    {
+        return kBoxTop + 1200 * F() + row * (kBoxBottom - kBoxTop - 1200 * F()) / (rows + 1);
+    }
 
-    [[nodiscard]] const PrintCall* Text(const QString& t) const
-    {
-        for (const PrintCall& c : printer.Calls)
-            if (c.What == Kind::Print && c.Text == t)
-                return &c;
-        return nullptr;
-    }
-    [[nodiscard]] int CountText(const QString& t) const
-    {
-        int n = 0;
-        for (const PrintCall& c : printer.OfKind(Kind::Print))
-            n += c.Text == t;
-        return n;
-    }
-    template <typename F> [[nodiscard]] std::vector<PrintCall> LinesWhere(F f) const
-    {
-        std::vector<PrintCall> out;
-        for (const PrintCall& c : printer.OfKind(Kind::Line))
-            if (f(c))
-                out.push_back(c);
-        return out;
-    }
     // The step boxes standing on a base line.
     [[nodiscard]] std::vector<PrintCall> Boxes(double base) const
     {
         const double tpp = printer.TwipsPerPixelY();
-        return LinesWhere([&](const PrintCall& c) {
+        return LinesWhere(printer, [&](const PrintCall& c) {
             return c.Form != LineForm::Plain && std::fabs(c.Y1 - base) <= tpp / 2 &&
                    std::fabs(c.Y2 - (base - 75)) <= tpp / 2;
         });
     }
     [[nodiscard]] std::size_t TimeTicks() const
     {
-        return LinesWhere([](const PrintCall& c) { return c.Y1 == kB && c.Y2 == kB + 100 && c.Color == 0; })
+        return LinesWhere(printer,
+                          [](const PrintCall& c) {
+                              return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
+                          })
             .size();
     }
     [[nodiscard]] std::size_t Markers() const
     {
-        return LinesWhere([](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Color == kGreen; })
+        return LinesWhere(
+                   printer,
+                   [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Color == kGreen; })
             .size();
     }
 
@@ -129,7 +97,7 @@ protected:
 
 TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
 {
-    PaginaDigital(printer, Datos(1, 200), Medida());
+    PaginaDigital(printer, Datos(1, 200), FixedFont());
 
     const std::vector<QString> texts = printer.Texts();
     ASSERT_GE(texts.size(), 2u);
@@ -138,16 +106,17 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
 
     // The band: the analog name with its zero, its trace in green, the
     // zero line and the rows' base lines in the cursors' solid pen.
-    const PrintCall* nombre = Text(QStringLiteral("IC    0A"));
+    const PrintCall* nombre = FindText(printer, QStringLiteral("IC    0A"));
     ASSERT_TRUE(nombre);
-    EXPECT_DOUBLE_EQ(nombre->X1, kP - 900);
+    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 900);
     EXPECT_DOUBLE_EQ(nombre->Y1, Zero());
     EXPECT_EQ(nombre->Color, kGreen);
     for (int row = 0; row <= 3; ++row) {
         const double y = row == 0 ? Zero() : Base(row);
-        const auto line = LinesWhere([&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y && c.X1 == kP; });
+        const auto line = LinesWhere(
+            printer, [&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y && c.X1 == kBoxLeft; });
         ASSERT_EQ(line.size(), 1u) << row;
-        EXPECT_EQ(line[0].X2, kR);
+        EXPECT_EQ(line[0].X2, kBoxRight);
         EXPECT_EQ(line[0].DrawWidth, 3);
         EXPECT_EQ(line[0].DrawStyle, 0);
     }
@@ -156,32 +125,32 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     EXPECT_EQ(traces[0].Color, kGreen);
     EXPECT_EQ(traces[0].DrawWidth, 2);
     for (const QLineF& l : traces[0].Segments) {
-        EXPECT_GE(std::min(l.y1(), l.y2()), kT - 3) << "the band's scale fills it, no more";
+        EXPECT_GE(std::min(l.y1(), l.y2()), kBoxTop - 3) << "the band's scale fills it, no more";
         EXPECT_LE(std::max(l.y1(), l.y2()), Zero() + 3);
     }
     // The maximum (500 at the last sample) marked at the band's top; the
     // minimum, 0, is never reached.
     EXPECT_EQ(Markers(), 1u);
-    const PrintCall* max = Text(QStringLiteral("500.000 A"));
+    const PrintCall* max = FindText(printer, QStringLiteral("500.000 A"));
     ASSERT_TRUE(max);
-    EXPECT_NEAR(max->Y1, kT, 1e-6);
+    EXPECT_NEAR(max->Y1, kBoxTop, 1e-6);
 
     // The group block, the rows' names on their base lines, the boxes of
     // each state 1 from the sample before to the sample, in blue.
-    const PrintCall* grupo = Text(QStringLiteral("T49"));
+    const PrintCall* grupo = FindText(printer, QStringLiteral("T49"));
     ASSERT_TRUE(grupo);
     EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft);
     EXPECT_DOUBLE_EQ(grupo->Y1, Zero() + 200);
-    ASSERT_TRUE(Text(QStringLiteral("G2")));
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("G2"))->Y1, Zero() + 200 + 240 + 200);
+    ASSERT_TRUE(FindText(printer, QStringLiteral("G2")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("G2"))->Y1, Zero() + 200 + 240 + 200);
     const char* names[] = {"D2", "D3", "D4"};
     for (int row = 1; row <= 3; ++row) {
-        const PrintCall* n = Text(QString::fromLatin1(names[row - 1]));
+        const PrintCall* n = FindText(printer, QString::fromLatin1(names[row - 1]));
         ASSERT_TRUE(n) << row;
         EXPECT_DOUBLE_EQ(n->X1, kFrameLeft + 200);
         EXPECT_DOUBLE_EQ(n->Y1, Base(row) - 200) << "standing on its own base line";
     }
-    const double sx = (kR - kP) / 199;
+    const double sx = (kBoxRight - kBoxLeft) / 199;
     const double tpp = printer.TwipsPerPixelX();
     const struct {
         int Row;
@@ -192,8 +161,8 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     for (const auto& r : rows) {
         const std::vector<PrintCall> b = Boxes(Base(r.Row));
         ASSERT_EQ(b.size(), r.Count) << r.Row;
-        EXPECT_NEAR(b.front().X1, kP + (r.FirstSample - 2) * sx, tpp) << r.Row;
-        EXPECT_NEAR(b.back().X2, kP + (r.LastSample - 1) * sx, tpp) << r.Row;
+        EXPECT_NEAR(b.front().X1, kBoxLeft + (r.FirstSample - 2) * sx, tpp) << r.Row;
+        EXPECT_NEAR(b.back().X2, kBoxLeft + (r.LastSample - 1) * sx, tpp) << r.Row;
         for (const PrintCall& c : b) {
             EXPECT_EQ(c.Form, LineForm::Box) << "samples wider than a dot: one outlined box each";
             EXPECT_EQ(c.Color, kBlue);
@@ -203,25 +172,29 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     // The time scale: four 50 ms steps, the fourth (200 ms) past the last
     // sample and the box; labels, half and fifth lines kept inside too.
     EXPECT_EQ(TimeTicks(), 3u);
-    EXPECT_TRUE(Text(QStringLiteral(" 50 ")));
-    EXPECT_TRUE(Text(QStringLiteral("100")));
-    EXPECT_FALSE(Text(QStringLiteral(" 200 ")));
-    EXPECT_TRUE(LinesWhere([](const PrintCall& c) {
-                    return c.Color == 0 && c.X1 == c.X2 && c.X1 > kR + 0.5 && c.X1 < 0.942 * kW;
+    EXPECT_TRUE(FindText(printer, QStringLiteral(" 50 ")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" 200 ")));
+    EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& c) {
+                    return c.Color == 0 && c.X1 == c.X2 && c.X1 > kBoxRight + 0.5 && c.X1 < 0.942 * kW;
                 }).empty());
 
     // Read-outs, unit, cursors in their colours.
-    const PrintCall* c1 = Text(QStringLiteral("T2621"));
+    const PrintCall* c1 = FindText(printer, QStringLiteral("T2621"));
     ASSERT_TRUE(c1);
     EXPECT_DOUBLE_EQ(c1->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(c1->Y1, kB);
-    ASSERT_TRUE(Text(QStringLiteral("T263200")));
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("T263200"))->Y1, kB + 240 + 200);
-    EXPECT_TRUE(Text(QStringLiteral("T26410.000 ms")));
-    ASSERT_TRUE(Text(QStringLiteral("  ms")));
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("  ms"))->Y1, kB + 100);
-    EXPECT_EQ(LinesWhere([](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kYellow; }).size(), 1u);
-    EXPECT_EQ(LinesWhere([](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kCyan; }).size(), 1u);
+    EXPECT_DOUBLE_EQ(c1->Y1, kBoxBottom);
+    ASSERT_TRUE(FindText(printer, QStringLiteral("T263200")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("T263200"))->Y1, kBoxBottom + 240 + 200);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T26410.000 ms")));
+    ASSERT_TRUE(FindText(printer, QStringLiteral("  ms")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 100);
+    EXPECT_EQ(
+        LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kYellow; }).size(),
+        1u);
+    EXPECT_EQ(
+        LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kCyan; }).size(),
+        1u);
 }
 
 // Samples closer than the printer's dots: each row's runs are merged into
@@ -229,7 +202,7 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
 TEST_F(DigitalPage, DenseStepsAreMergedPerDeviceColumn)
 {
     LlenarRegistro(100000);
-    PaginaDigital(printer, Datos(1, 100000), Medida());
+    PaginaDigital(printer, Datos(1, 100000), FixedFont());
     const double tpp = printer.TwipsPerPixelX();
     for (int row = 1; row <= 3; ++row) {
         const std::vector<PrintCall> b = Boxes(Base(row));
@@ -237,9 +210,10 @@ TEST_F(DigitalPage, DenseStepsAreMergedPerDeviceColumn)
         EXPECT_EQ(b[0].Form, LineForm::FilledBox);
     }
     const PrintCall all = Boxes(Base(3))[0];
-    EXPECT_NEAR(all.X1, kP, tpp);
-    EXPECT_NEAR(all.X2, kR, tpp);
-    EXPECT_LE(printer.OfKind(Kind::Lines)[0].Segments.size(), 4 * static_cast<std::size_t>((kR - kP) / tpp + 2));
+    EXPECT_NEAR(all.X1, kBoxLeft, tpp);
+    EXPECT_NEAR(all.X2, kBoxRight, tpp);
+    EXPECT_LE(printer.OfKind(Kind::Lines)[0].Segments.size(),
+              4 * static_cast<std::size_t>((kBoxRight - kBoxLeft) / tpp + 2));
 }
 
 // A composition at a zoom level: its title, no group block, the level over
@@ -249,24 +223,24 @@ TEST_F(DigitalPage, ZoomedCompositionPage)
     DatosPaginaDigital d = Datos(50, 150);
     d.Grupo = false;
     d.ModoDigital = 2;
-    PaginaDigital(printer, d, Medida());
+    PaginaDigital(printer, d, FixedFont());
     EXPECT_EQ(printer.Texts()[0], QStringLiteral("T47__T17"));
-    EXPECT_FALSE(Text(QStringLiteral("T49")));
+    EXPECT_FALSE(FindText(printer, QStringLiteral("T49")));
     EXPECT_EQ(TimeTicks(), 0u);
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("  ms"))->Y1, kB + 300);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
     const std::vector<QLineF> s = printer.OfKind(Kind::Lines)[0].Segments;
-    EXPECT_NEAR(s.front().x1(), kP, 3);
-    EXPECT_NEAR(s.back().x2(), kR, 3);
+    EXPECT_NEAR(s.front().x1(), kBoxLeft, 3);
+    EXPECT_NEAR(s.back().x2(), kBoxRight, 3);
     // Samples 51..60 of channel 2 (sample 50 is the level's origin).
     const std::vector<PrintCall> b = Boxes(Base(1));
     ASSERT_EQ(b.size(), 10u);
-    EXPECT_NEAR(b.front().X1, kP, printer.TwipsPerPixelX());
+    EXPECT_NEAR(b.front().X1, kBoxLeft, printer.TwipsPerPixelX());
 }
 
 TEST_F(DigitalPage, AMonochromePrinterPrintsEverythingBlack)
 {
     printer.SetColorMode(1);
-    PaginaDigital(printer, Datos(1, 200), Medida());
+    PaginaDigital(printer, Datos(1, 200), FixedFont());
     for (const PrintCall& c : printer.Calls)
         EXPECT_EQ(c.Color, 0u);
     EXPECT_EQ(Boxes(Base(3)).size(), 199u);
@@ -287,10 +261,10 @@ TEST_F(DigitalPage, EachExtremeIsMarkedOnce)
         for (std::int32_t s = 1; s <= 200; ++s)
             Registro().Valores(s, 3) = s % 2 ? c.Odd : c.Even;
         printer.Calls.clear();
-        PaginaDigital(printer, Datos(1, 200), Medida());
+        PaginaDigital(printer, Datos(1, 200), FixedFont());
         EXPECT_EQ(Markers(), c.Labels.size()) << c.Name;
         for (const QString& l : c.Labels)
-            EXPECT_EQ(CountText(l), 1) << c.Name;
+            EXPECT_EQ(CountText(printer, l), 1) << c.Name;
     }
     const std::vector<QLineF> trazo = printer.OfKind(Kind::Lines)[0].Segments;
     for (const QLineF& l : trazo)
@@ -303,17 +277,17 @@ TEST_F(DigitalPage, LowRateAndLongRecordPrintWithoutAScale)
 {
     LlenarRegistro(40000);
     Registro().TasasMuestreo = Array<std::int32_t>(1, 5);
-    PaginaDigital(printer, Datos(1, 40000), Medida());
+    PaginaDigital(printer, Datos(1, 40000), FixedFont());
     EXPECT_EQ(TimeTicks(), 0u);
-    EXPECT_TRUE(Text(QStringLiteral("T26340000")));
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("  ms"))->Y1, kB + 300);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T26340000")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
 }
 
 TEST_F(DigitalPage, ALevelOfOneSampleOrAClosedRecordIsAnError)
 {
     const auto error = [&](const DatosPaginaDigital& d) {
         try {
-            PaginaDigital(printer, d, Medida());
+            PaginaDigital(printer, d, FixedFont());
         } catch (const VbError& e) {
             return e.Number;
         }
@@ -364,9 +338,9 @@ TEST_F(DigitalPrint, TheViewPrintsItsLevelAndStaysAsItWas)
     v->pctimpresora_Click();
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
     EXPECT_TRUE(printer.OfKind(Kind::KillDoc).empty());
-    EXPECT_EQ(CountText(QStringLiteral("T47__T16")), 2);
-    EXPECT_EQ(CountText(QStringLiteral("T264") + tiempo), 2);
-    EXPECT_EQ(CountText(QStringLiteral("G2")), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("T47__T16")), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("T264") + tiempo), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("G2")), 2);
     EXPECT_EQ(TimeTicks(), 0u) << "a zoomed level";
 
     EXPECT_EQ(v->Historial().Actual(), nivel);
@@ -412,7 +386,7 @@ TEST_F(DigitalPage, PrintedToPdf)
     const QString pdf = dir.filePath(QStringLiteral("digital.pdf"));
     auto p = QtPrinter::ForPdf(pdf);
     p->SetOrientation(2);
-    PaginaDigital(*p, Datos(1, 200), Medida());
+    PaginaDigital(*p, Datos(1, 200), FixedFont());
     p->EndDoc();
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("Fichero origen")));
@@ -422,29 +396,20 @@ TEST_F(DigitalPage, PrintedToPdf)
     const double w = p->Width();
     const double h = p->Height();
     const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft() * 20;
-    const auto kind = [&](double x, double y, auto is) {
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx) {
-                const int px = static_cast<int>((x + margin.x()) * kDpi / 1440.0) + dx;
-                const int py = static_cast<int>((y + margin.y()) * kDpi / 1440.0) + dy;
-                if (img.valid(px, py) && is(img.pixel(px, py)))
-                    return true;
-            }
-        return false;
+    const auto kind = [&](double x, double y, bool (*is)(QRgb)) {
+        return NearPixel(img, (x + margin.x()) * kDpi / 1440.0, (y + margin.y()) * kDpi / 1440.0, 2, is);
     };
-    const auto blue = [](QRgb c) { return qBlue(c) - std::max(qRed(c), qGreen(c)) > 60; };
-    const auto green = [](QRgb c) { return qGreen(c) - std::max(qRed(c), qBlue(c)) > 60; };
     const double f = 0.75 * h / 6000;
     const double t = 0.05 * w;
     const double pitch = (0.82 * h - t - 1200 * f) / 4;
     const double p0 = 0.15 * w;
     const double sx = (0.92 * w - p0) / 199;
     // Channel 2's run (samples 50..60) on row 1, channel 4's on row 3.
-    EXPECT_TRUE(kind(p0 + 54 * sx, t + 1200 * f + pitch - 30, blue));
-    EXPECT_FALSE(kind(p0 + 100 * sx, t + 1200 * f + pitch - 30, blue));
-    EXPECT_TRUE(kind(p0 + 100 * sx, t + 1200 * f + 3 * pitch - 30, blue));
+    EXPECT_TRUE(kind(p0 + 54 * sx, t + 1200 * f + pitch - 30, BluePixel));
+    EXPECT_FALSE(kind(p0 + 100 * sx, t + 1200 * f + pitch - 30, BluePixel));
+    EXPECT_TRUE(kind(p0 + 100 * sx, t + 1200 * f + 3 * pitch - 30, BluePixel));
     // The analog ramp at its last sample touches the band's top.
-    EXPECT_TRUE(kind(0.92 * w - 20, t + 10, green));
+    EXPECT_TRUE(kind(0.92 * w - 20, t + 10, GreenPixel));
 }
 
 } // namespace
