@@ -6,6 +6,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 #include "platform/printer.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion_piezas.h"
@@ -41,9 +42,7 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
             throw VbError(vberr::SubscriptOutOfRange);
         CanalPagina c;
         c.Fila = fila;
-        c.Columna = CIntText(r.TablaCanales(fila, 1));
-        if (c.Columna < 1 || c.Columna > r.Valores.Cols())
-            throw VbError(vberr::SubscriptOutOfRange);
+        c.Columna = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
         c.Nombre = NombreCanal(fila);
         c.Unidad = r.TablaCanales(fila, 4);
         c.Extremos = composicion::ExtremosColumna(c.Columna);
