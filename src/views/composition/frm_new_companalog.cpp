@@ -12,6 +12,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -91,6 +92,7 @@ void frmNewCompanalog::CrearControles()
     List1 = new QListWidget(Frame4);
     MoveTwips(*List1, 120, 360, 2175, 2010);
     List1->viewport()->installEventFilter(this);
+    PulsarComoDobleClic(*List1, [this](int) { List1_DblClick(); });
 
     const std::array<QGroupBox*, 3> marcos{Frame1, Frame2, Frame3};
     for (int k = 1; k <= composicion::NumCasillas; ++k) {

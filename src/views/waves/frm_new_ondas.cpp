@@ -15,6 +15,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -66,6 +67,7 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     Colocar(List1, 120, 300, 2660, kFrameAlto - 420);
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { List1_DblClick(List1->row(item)); });
+    PulsarComoDobleClic(*List1, [this](int fila) { List1_DblClick(fila); });
 
     Frame2 = new QGroupBox(this);
     Colocar(Frame2, 3120, kFrameTop, 2550, kFrameAlto);

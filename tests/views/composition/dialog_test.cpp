@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,6 +72,20 @@ TEST_F(CompositionDialog, DoubleClickWithNoLineSelectedKeepsTheSlots)
     EXPECT_EQ(d.grp[1]->text(), "C2");
     EXPECT_EQ(d.lbl[1]->text(), "2");
     EXPECT_EQ(d.Casillas().CasillaActual, 1);
+}
+
+TEST_F(CompositionDialog, EnterOrSpaceOnTheListPlacesTheSelectedChannel)
+{
+    Registrar(4, 10, [](int, int) { return 0.0f; });
+    frmNewCompanalog& d = NewCompanalog();
+    for (const auto& [fila, tecla] : {std::pair{2, Qt::Key_Return}, std::pair{0, Qt::Key_Space}}) {
+        d.List1->setCurrentRow(fila);
+        QKeyEvent press(QEvent::KeyPress, tecla, Qt::NoModifier);
+        QApplication::sendEvent(d.List1, &press);
+    }
+    EXPECT_EQ(d.grp[1]->text(), "C3");
+    EXPECT_EQ(d.grp[2]->text(), "C1");
+    EXPECT_EQ(d.Casillas().CasillaActual, 3);
 }
 
 TEST_F(CompositionDialog, ChannelNamesWithTemplateSeparatorsWarn)

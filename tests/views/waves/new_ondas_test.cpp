@@ -1,6 +1,8 @@
 #include "views/waves/frm_new_ondas.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +49,28 @@ TEST_F(ChoiceDialog, LoadListsTheChannelsAndSpreadsTheButtonsOfA1991Record)
     const double gap = (HeightTwips(*d.Frame1) - 3 * h) / 4;
     EXPECT_NEAR(TopTwips(*d.cmdOK), TopTwips(*d.Frame1) + gap, 15);
     EXPECT_NEAR(TopTwips(*d.cmdSalir), TopTwips(*d.cmdtodo) + gap + h, 15);
+}
+
+TEST_F(ChoiceDialog, EnterOrSpaceOnTheListPlacesTheSelectedChannelLikeADoubleClick)
+{
+    frmNewOndas& d = Open();
+    const auto pulsar = [&d](int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(d.List1, &press);
+    };
+    d.List1->setCurrentRow(2);
+    pulsar(Qt::Key_Return);
+    d.List1->setCurrentRow(0);
+    pulsar(Qt::Key_Space);
+    d.List1->setCurrentRow(1);
+    pulsar(Qt::Key_Enter);
+    EXPECT_EQ(d.grp[1]->text(), d.List1->item(2)->text());
+    EXPECT_EQ(d.lbl[1]->text(), QStringLiteral("3"));
+    EXPECT_EQ(d.grp[2]->text(), d.List1->item(0)->text());
+    EXPECT_EQ(d.lbl[3]->text(), QStringLiteral("2"));
+    EXPECT_EQ(d.SlotSeleccionado(), 4) << "the selection moves on as after a double-click";
+    pulsar(Qt::Key_A);
+    EXPECT_TRUE(d.grp[4]->text().isEmpty()) << "other keys place nothing";
 }
 
 TEST_F(ChoiceDialog, IndividuallyTilesOneWindowPerChannelInRowOrder)

@@ -1,5 +1,7 @@
 #include "views/waves/frm_ver_ondas.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -98,6 +100,27 @@ TEST_F(WaveWindow, CursorMovesOnlyMoveTheirLinesAndRewriteReadouts)
     EXPECT_EQ(img.pixel(Col(v.XDeMuestra(120)), row), Rgb(0x00FFFF));
     EXPECT_EQ(img.pixel(Col(v.XDeMuestra(100)), row), Rgb(0xFFFF00));
     EXPECT_DOUBLE_EQ(f->Lineizq->X1(), AjustarAPixelX(v.XDeMuestra(120)));
+}
+
+TEST_F(WaveWindow, CursorBarsTakeTheFocusAndMoveByKeyboard)
+{
+    frmVerOndas* f = Open(1);
+    EXPECT_TRUE(f->HScroll1->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(f->HScroll2->focusPolicy() & Qt::TabFocus);
+    const auto pulsar = [](QWidget* w, int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    };
+    pulsar(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 2"));
+    pulsar(f->HScroll1, Qt::Key_PageDown); // one cycle: 20 samples
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 22"));
+    pulsar(f->HScroll2, Qt::Key_End);
+    EXPECT_EQ(f->lblder->text(), QStringLiteral("No.= 2000"));
+    EXPECT_DOUBLE_EQ(f->Lineder->X1(), AjustarAPixelX(f->Vista.XDeMuestra(2000)));
+    pulsar(f->HScroll2, Qt::Key_Home);
+    EXPECT_EQ(f->lblder->text(), QStringLiteral("No.= 1"));
+    EXPECT_EQ(f->lblms->text(), QStringLiteral("21.000 ms"));
 }
 
 TEST_F(WaveWindow, RubberBandZoomBackAndForward)
