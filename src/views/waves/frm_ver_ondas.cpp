@@ -261,6 +261,13 @@ void frmVerOndas::HScroll2_Change()
 
 void frmVerOndas::cmdzoom_Click()
 {
+    // A full history is said before the user draws a rectangle for nothing.
+    if (Historial.Full()) {
+        ZoomPendiente = false;
+        SetMousePointer(picbox, vbDefault);
+        (void)MsgBox(TextosIdioma(TextoHistorialLleno), vbInformation);
+        return;
+    }
     SetMousePointer(picbox, vbCustom);
     Arrastrando = false;
     ZoomPendiente = true;

@@ -168,6 +168,29 @@ TEST_F(CompositionWindow, HistoryButtonsDisarmAPendingZoom)
     EXPECT_FALSE(v.LineasZoom[2]->Visible());
 }
 
+TEST_F(CompositionWindow, AFullHistoryIsSaidBeforeTheRectangle)
+{
+    frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });
+    const double alto = v.Picture1->Height();
+    for (int i = 1; i <= 30; ++i) {
+        const double a = v.Vista().PrimeraMuestra, b = v.Vista().UltimaMuestra;
+        Zoom(v, a + (b - a) / 4, b - (b - a) / 4, 0, alto);
+        ASSERT_EQ(v.Historial().NumNiveles(), i + 1) << i;
+    }
+    ScopedMsgBoxRecorder cajas(vbOK);
+    v.cmdzoom_Click();
+    ASSERT_EQ(cajas.Count(), 1) << "said at the zoom button, before any rectangle";
+    EXPECT_EQ(cajas.Last().Prompt, "T105");
+    EXPECT_EQ(cajas.Last().Style, vbInformation);
+    EXPECT_FALSE(v.ZoomPendiente());
+    EXPECT_EQ(MousePointer(v.Picture1), vbDefault);
+    v.Picture1_MouseDown(1, 0, 1000, 100);
+    EXPECT_FALSE(v.LineasZoom[2]->Visible()) << "no rectangle is drawn";
+    v.Picture1_MouseUp(1, 0, 3000, 900);
+    EXPECT_EQ(cajas.Count(), 1) << "no confirmation and no late refusal";
+    EXPECT_EQ(v.Historial().NumNiveles(), 31);
+}
+
 TEST_F(CompositionWindow, ResizeRedrawsTheFullViewAndRestartsTheHistory)
 {
     frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });

@@ -277,7 +277,7 @@ TEST_F(VistaDigital, ZoomToTheCursorsStepsBackAndRefusesA31stZoomKeepingTheViewO
     Procesar();
     ASSERT_EQ(Frm19(), v);
     ASSERT_EQ(cajas_.Count(), 1);
-    EXPECT_EQ(cajas_.Last().Prompt, "T79");
+    EXPECT_EQ(cajas_.Last().Prompt, "T105");
     EXPECT_EQ(cajas_.Last().Style, vbInformation);
     EXPECT_EQ(v->Historial().NivelZoom(), 30);
     EXPECT_EQ(v->MuestraOrigen(), origen);

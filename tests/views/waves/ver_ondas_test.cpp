@@ -160,6 +160,30 @@ TEST_F(WaveWindow, RubberBandZoomBackAndForward)
     EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(79));
 }
 
+TEST_F(WaveWindow, AFullHistoryIsSaidBeforeTheRectangle)
+{
+    frmVerOndas* f = Open(3);
+    ScopedMsgBoxRecorder boxes(vbOK);
+    for (int i = 1; i <= 30; ++i) {
+        const VistaOnda v = f->Vista;
+        const std::int32_t a = v.PrimeraMuestra, b = v.UltimaMuestra;
+        f->cmdzoom_Click();
+        f->picbox_MouseDown(v.XDeMuestra(a + (b - a) / 4), 0);
+        f->picbox_MouseUp(v.XDeMuestra(b - (b - a) / 4), v.Alto);
+        ASSERT_EQ(f->Historial.Count(), i + 1) << i;
+    }
+    const int before = boxes.Count();
+    f->cmdzoom_Click();
+    ASSERT_EQ(boxes.Count(), before + 1) << "said at the zoom button, before any rectangle";
+    EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(105));
+    EXPECT_EQ(boxes.Last().Style, vbInformation);
+    f->picbox_MouseDown(100, 100);
+    EXPECT_FALSE(f->Line2->Visible()) << "no rectangle is drawn";
+    f->picbox_MouseUp(3000, 900);
+    EXPECT_EQ(boxes.Count(), before + 1) << "no confirmation and no late refusal";
+    EXPECT_EQ(f->Historial.Count(), 31);
+}
+
 TEST_F(WaveWindow, CancelledOrEmptyRectanglesChangeNothing)
 {
     frmVerOndas* f = Open(1);
