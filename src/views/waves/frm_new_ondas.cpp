@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -294,7 +295,17 @@ void frmNewOndas::cmdOK_Click()
         }
 
         Hooks().ValorProgresoOndas(100);
-        Hooks().OcultarMenu();
+        // A window whose activation failed has said so and closed itself.
+        const bool alguna = std::any_of(puestos.begin(), puestos.end(), [&st](const auto& puesto) {
+            const frmVerOndas* w = st.VentanasOndas(puesto.first);
+            return w && !w->Descargada();
+        });
+        // Only windows that stand take the menu form's place; when none
+        // does, the menu form stays (or comes back) in sight.
+        if (alguna)
+            Hooks().OcultarMenu();
+        else
+            Hooks().MostrarMenu();
         // All windows appear together, once every one of them is drawn.
         for (const auto& [k, pos] : puestos) {
             frmVerOndas* w = st.VentanasOndas(k);

@@ -345,6 +345,7 @@ TEST_F(VistaDigital, BuildErrorsLeaveNoViewNoProgressWindowAndTheMenuBack)
         EXPECT_EQ(cajas_.Last().Style, vbCritical);
         EXPECT_EQ(progresoAbierto_, progresoCerrado_);
         EXPECT_EQ(menuMostrado_, 1);
+        EXPECT_TRUE(menuALaVista_) << "the menu form is stranded";
         EXPECT_EQ(Digitales().ModoDigital, 0);
     }
 }

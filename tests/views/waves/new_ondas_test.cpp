@@ -138,6 +138,40 @@ TEST_F(ChoiceDialog, ABadSlotEndsInTheErrorBoxWithNothingLeftBehind)
     EXPECT_EQ(Count("MostrarMenu"), 1);
 }
 
+TEST_F(ChoiceDialog, WindowsThatAllFailLeaveTheMenuFormInSight)
+{
+    struct Caso {
+        const char* que;
+        bool conjuntamente;
+    };
+    for (const Caso c : {Caso{"individually", false}, Caso{"together", true}}) {
+        SCOPED_TRACE(c.que);
+        frmNewOndas& d = Open();
+        d.List1_DblClick(0);
+        d.List1_DblClick(1);
+        // Both rows name a column the record does not hold.
+        Registro().TablaCanales(1, 1) = QStringLiteral("9");
+        Registro().TablaCanales(2, 1) = QStringLiteral("9");
+        calls.clear();
+        ScopedMsgBoxRecorder boxes;
+        if (c.conjuntamente)
+            d.cmdtodo_Click();
+        else
+            d.cmdOK_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_GE(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().Prompt.startsWith(QStringLiteral("Error 9: ")));
+        EXPECT_TRUE(ondas::VentanasOndasAbiertas().empty());
+        EXPECT_EQ(TodoAnalog(), nullptr);
+        EXPECT_EQ(Ondas().NumVentanasOndas, 0);
+        EXPECT_EQ(Count("MostrarProgreso"), Count("CerrarProgreso"));
+        EXPECT_TRUE(MenuALaVista()) << "the menu form is stranded";
+        EXPECT_FALSE(NewOndasCargado());
+        Registro().TablaCanales(1, 1) = QStringLiteral("1");
+        Registro().TablaCanales(2, 1) = QStringLiteral("2");
+    }
+}
+
 TEST_F(ChoiceDialog, AFailingBuildClosesItsProgressWindowAndItsWindows)
 {
     frmNewOndas& d = Open();
