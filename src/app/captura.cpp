@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -104,6 +105,41 @@ std::vector<Paso> PasosOndas()
             z->picbox_MouseDown(z->Vista.XDeMuestra(n / 4), z->Vista.Alto / 4);
             z->picbox_MouseMove(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
             z->picbox_MouseUp(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
+        },
+    };
+}
+
+// Eight windows, the 4 x 2 tile; each window's cursors on the widest texts
+// it can show: cursor 1 on its channel's largest magnitude, cursor 2 on the
+// last sample (the whole record's time).
+std::vector<Paso> PasosOndas8()
+{
+    return {
+        [] {
+            ComandoCanalog();
+            if (NewOndasCargado()) {
+                LlenarOndas({0, 1, 2, 3, 4, 5, 6, 7});
+                NewOndas().cmdOK_Click();
+            }
+        },
+        {},
+        [] {
+            const std::int32_t n = Muestras();
+            for (frmVerOndas* w : ondas::VentanasOndasAbiertas()) {
+                const RecordModel& r = Registro();
+                const std::int32_t c = w->CanalVentana >= 1 && w->CanalVentana <= r.TablaCanales.Rows()
+                                           ? r.TablaCanales(w->CanalVentana, 1).toInt()
+                                           : 0;
+                std::int32_t pico = 1;
+                if (c >= 1 && c <= r.Valores.Cols()) {
+                    for (std::int32_t s = 1; s <= n; ++s) {
+                        if (std::fabs(r.Valores(s, c)) > std::fabs(r.Valores(pico, c)))
+                            pico = s;
+                    }
+                }
+                w->HScroll1->SetValue(pico);
+                w->HScroll2->SetValue(n);
+            }
         },
     };
 }
@@ -237,6 +273,8 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     std::vector<Paso> pasos;
     if (vista == QLatin1String("ondas"))
         pasos = PasosOndas();
+    else if (vista == QLatin1String("ondas8"))
+        pasos = PasosOndas8();
     else if (vista == QLatin1String("todo"))
         pasos = PasosTodo();
     else if (vista == QLatin1String("fasores"))

@@ -12,7 +12,8 @@ class MDIForm1;
 // could not be written).
 //
 // vista: "" or "inicio" (the window as started), "ondas" (three waveform
-// windows), "todo" (the stacked view), "fasores" (phasor and sequence views
+// windows), "ondas8" (eight waveform windows, cursors on each channel's
+// peak and on the last sample; "-0" is then the tile before the moves), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
 // digital view of the second group). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before

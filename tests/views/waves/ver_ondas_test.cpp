@@ -123,6 +123,46 @@ TEST_F(WaveWindow, CursorBarsTakeTheFocusAndMoveByKeyboard)
     EXPECT_EQ(f->lblms->text(), QStringLiteral("21.000 ms"));
 }
 
+TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
+{
+    // 100000 samples at 1000 per second, values of four and five digits and
+    // the secondary side: the longest texts the boxes meet.
+    MakeRecord(100000, 1000, "1997");
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+        r.Valores(s, 1) = s == 777 ? -2070.5f : 1.0f;
+        r.Valores(s, 3) = -static_cast<float>(s) / 10.0f;
+    }
+    struct Tile {
+        const char* que;
+        std::int32_t alto, ancho; // twips of one window of the 4 x 2 tile
+    };
+    for (const Tile t : {Tile{"1280 x 1024", 3490, 9550}, Tile{"800 x 600", 1975, 5970},
+                         Tile{"1920 x 1080", 3680, 14330}}) {
+        for (std::int32_t row = 1; row <= 3; ++row) {
+            SCOPED_TRACE(std::string(t.que) + ", channel " + std::to_string(row));
+            Shell().UsaSecundario = true; // a closing window clears it
+            frmVerOndas* f = Open(row, 8, t.alto, t.ancho);
+            ASSERT_FALSE(f->Descargada());
+            f->HScroll1->SetValue(row == 1 ? 777 : r.NumMuestras());
+            f->HScroll2->SetValue(row == 1 ? r.NumMuestras() : 1);
+            EXPECT_EQ(f->lbl_PS->text(), TextosIdioma(280));
+            if (row != 1) {
+                EXPECT_EQ(f->lblms->text(), QStringLiteral("99999.000 ms"));
+            }
+            for (QLineEdit* caja : {f->lblizq, f->lblamar, f->lblder, f->lblcian, f->lblms, f->lblDif, f->lbl_PS})
+                EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+            EXPECT_LE(f->lbl_PS->geometry().right(), f->width() - 1) << "inside the window";
+            for (QWidget* b : {static_cast<QWidget*>(f->cmdzoom), static_cast<QWidget*>(f->cmdadel),
+                               static_cast<QWidget*>(f->cmdatras), static_cast<QWidget*>(f->pctimpresora)}) {
+                EXPECT_FALSE(b->geometry().intersects(f->lbl_PS->geometry())) << "indicator clear of the buttons";
+                EXPECT_LE(b->geometry().right(), f->width() - 1);
+            }
+            f->close();
+        }
+    }
+}
+
 TEST_F(WaveWindow, RubberBandZoomBackAndForward)
 {
     frmVerOndas* f = Open(3);
