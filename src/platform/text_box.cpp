@@ -1,10 +1,13 @@
 #include "platform/text_box.h"
 
+#include <QAbstractButton>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 #include <memory>
 
 namespace vesdra {
@@ -78,6 +81,22 @@ int AjustarFuenteCaja(QLineEdit& caja, const QStringList& textos)
 double AnchoNecesarioCaja(const QLineEdit& caja, const QStringList& textos, int px)
 {
     return AnchoNecesario(textos, px, MedidorDeFuente(caja.font()), MargenesDe(caja));
+}
+
+void MostrarOpcionEntera(QAbstractButton& opcion)
+{
+    const QWidget* padre = opcion.parentWidget();
+    const int limite = padre ? padre->contentsRect().right() + 1 - opcion.x() : opcion.width();
+    for (int px = QFontInfo(opcion.font()).pixelSize(); px >= kPixelesFuenteMinimos; --px) {
+        FijarPixelesFuente(opcion, px);
+        const int necesita = opcion.sizeHint().width();
+        if (necesita <= limite) {
+            if (necesita > opcion.width())
+                opcion.resize(necesita, opcion.height());
+            return;
+        }
+    }
+    opcion.resize(std::max(opcion.width(), limite), opcion.height());
 }
 
 bool MuestraEntero(const QLineEdit& caja, const QString& texto)

@@ -3,6 +3,7 @@
 
 #include "platform/base/text_fit.h"
 
+class QAbstractButton;
 class QFont;
 class QLineEdit;
 class QWidget;
@@ -34,6 +35,11 @@ int AjustarFuenteCaja(QLineEdit& caja, const QStringList& textos);
 // The width in pixels a box like `caja` (same style and margins) needs to
 // show each of the texts whole in its font at px.
 [[nodiscard]] double AnchoNecesarioCaja(const QLineEdit& caja, const QStringList& textos, int px);
+
+// An option or check box shows its caption whole: it widens to what it
+// needs as far as its container leaves room, and beyond that its font
+// becomes smaller (not below the smallest read-out size).
+void MostrarOpcionEntera(QAbstractButton& opcion);
 
 // True when the box, at its present font and width, shows `texto` whole.
 [[nodiscard]] bool MuestraEntero(const QLineEdit& caja, const QString& texto);

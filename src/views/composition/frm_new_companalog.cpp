@@ -16,6 +16,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -136,6 +137,8 @@ void frmNewCompanalog::Form_Load()
         Frame5->setTitle(TextosIdioma(278));
         CmdPrimario->setText(TextosIdioma(279));
         CmdSecundario->setText(TextosIdioma(280));
+        MostrarOpcionEntera(*CmdPrimario);
+        MostrarOpcionEntera(*CmdSecundario);
     }
     resize(TwipsToPixelX(d.AnchoInterior), TwipsToPixelY(d.AltoInterior));
     MoveTwips(*cmdOK, d.OkLeft, d.OkTop, 1695, 495);

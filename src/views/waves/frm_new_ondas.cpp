@@ -20,6 +20,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -129,6 +130,8 @@ void frmNewOndas::Form_Load()
             Frame3->setTitle(TextosIdioma(278));
             CmdPrimario->setText(TextosIdioma(279));
             CmdSecundario->setText(TextosIdioma(280));
+            MostrarOpcionEntera(*CmdPrimario);
+            MostrarOpcionEntera(*CmdSecundario);
         } else {
             Frame3->setVisible(false);
             const double h = HeightTwips(*cmdOK);

@@ -44,6 +44,16 @@ TEST_F(CompositionDialog, Revision1997ShowsTheReferenceWithPrimarySelected)
     EXPECT_FALSE(d.Frame5->isHidden());
     EXPECT_TRUE(d.CmdPrimario->isChecked());
     EXPECT_EQ(d.CmdSecundario->text(), "T280");
+    DescargarNewCompanalog();
+
+    // The options read whole in the language's own words.
+    Shell().TextosIdioma[279] = QStringLiteral("PRIMARIO");
+    Shell().TextosIdioma[280] = QStringLiteral("SECUNDARIO");
+    frmNewCompanalog& e = NewCompanalog();
+    for (QRadioButton* o : {e.CmdPrimario, e.CmdSecundario}) {
+        EXPECT_LE(o->sizeHint().width(), o->width()) << o->text().toStdString();
+        EXPECT_LE(o->geometry().right(), e.Frame5->contentsRect().right());
+    }
 }
 
 TEST_F(CompositionDialog, DoubleClicksFillTheSelectedSlotAndMoveOn)

@@ -205,6 +205,11 @@ TEST_F(ChoiceDialog, SecondarySideOfA1997Record)
     frmNewOndas& d = Open();
     ASSERT_TRUE(d.Frame3->isVisibleTo(&d));
     EXPECT_TRUE(d.CmdPrimario->isChecked());
+    // Both options read whole ("SECUNDARIO", not "SECUNDARIC"), inside their frame.
+    for (QRadioButton* o : {d.CmdPrimario, d.CmdSecundario}) {
+        EXPECT_LE(o->sizeHint().width(), o->width()) << o->text().toStdString();
+        EXPECT_LE(o->geometry().right(), d.Frame3->contentsRect().right());
+    }
     d.CmdSecundario->setChecked(true);
     d.List1_DblClick(1);
     d.cmdOK_Click();
