@@ -1,5 +1,7 @@
 #include "analysis_fixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,6 +201,33 @@ TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
     s->HScroll1->SetValue(5 * kN + 3);
     EXPECT_EQ(f->HScroll1->Value(), 5 * kN + 3);
     EXPECT_EQ(f->lblNumero->text(), "Ventana 4");
+}
+
+TEST_F(ViewsTest, ScrollBarsTakeTheFocusAndScrollBothViewsByKeyboard)
+{
+    TablaEquilibrada();
+    Elegir({1, 1, 0}, {1, 0, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    frmFases* f = Fases();
+    frmSecuencias* s = Secuencias();
+    EXPECT_TRUE(f->HScroll1->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(s->HScroll1->focusPolicy() & Qt::TabFocus);
+    const auto pulsar = [](QWidget* w, int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    };
+    const std::int32_t inicio = f->HScroll1->Value();
+    pulsar(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->HScroll1->Value(), inicio + f->HScroll1->SmallChange());
+    EXPECT_EQ(s->HScroll1->Value(), f->HScroll1->Value()) << "the pair scrolls together";
+    pulsar(s->HScroll1, Qt::Key_End);
+    EXPECT_EQ(f->HScroll1->Value(), f->HScroll1->Max());
+    pulsar(s->HScroll1, Qt::Key_PageUp);
+    EXPECT_EQ(f->HScroll1->Value(), f->HScroll1->Max() - f->HScroll1->LargeChange());
+    pulsar(f->HScroll1, Qt::Key_Home);
+    EXPECT_EQ(s->HScroll1->Value(), s->HScroll1->Min());
+    EXPECT_EQ(f->lblNumero->text(), s->lblNumero->text());
 }
 
 // Fault 2: after the phasor view of a pair closed, the sequence view's
