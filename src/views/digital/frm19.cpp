@@ -323,6 +323,7 @@ void frm19::Construir(bool alCargar)
         lblamar->setText(textoAmarillo_);
         lblcian->setText(textoCian_);
         lblanalog->setText(textoAnalogico_);
+        lblanalog->setToolTip(textoAnalogico_);
         lbltiempo->setText(QStringLiteral("0 ms"));
         hooks.ValorProgresoOndas(100);
     } else {
