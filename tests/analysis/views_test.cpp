@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/frm_fases.h"
@@ -49,7 +50,19 @@ double Largo(const LineControl* l)
     return std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1());
 }
 
-using ViewsTest = AnalysisFixture;
+class ViewsTest : public AnalysisFixture {
+protected:
+    // Both views of a balanced table side by side: set 1 in the phasor
+    // view, sets 1 and 3 in the sequence view.
+    std::pair<frmFases*, frmSecuencias*> AbrirPareja()
+    {
+        TablaEquilibrada();
+        Elegir({1, 1, 0}, {1, 0, 1}, 2);
+        EXPECT_TRUE(CargarFases());
+        EXPECT_TRUE(CargarSecuencias());
+        return {Fases(), Secuencias()};
+    }
+};
 
 TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
 {
@@ -185,12 +198,8 @@ TEST_F(ViewsTest, SequenceViewWithOneSetIgnoresItsFactor)
 
 TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
 {
-    TablaEquilibrada();
-    Elegir({1, 1, 0}, {1, 0, 1}, 2);
-    ASSERT_TRUE(CargarFases());
-    ASSERT_TRUE(CargarSecuencias());
-    frmFases* f = Fases();
-    frmSecuencias* s = Secuencias();
+    const auto [f, s] = AbrirPareja();
+    ASSERT_TRUE(f && s);
     EXPECT_EQ(FormWidthTwips(*f), FormWidthTwips(*s));
     EXPECT_NEAR(FormLeftTwips(*s), FormWidthTwips(*f), 15);
     EXPECT_EQ(FormLeftTwips(*f), 0);
@@ -205,12 +214,8 @@ TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
 
 TEST_F(ViewsTest, ScrollBarsTakeTheFocusAndScrollBothViewsByKeyboard)
 {
-    TablaEquilibrada();
-    Elegir({1, 1, 0}, {1, 0, 1}, 2);
-    ASSERT_TRUE(CargarFases());
-    ASSERT_TRUE(CargarSecuencias());
-    frmFases* f = Fases();
-    frmSecuencias* s = Secuencias();
+    const auto [f, s] = AbrirPareja();
+    ASSERT_TRUE(f && s);
     EXPECT_TRUE(f->HScroll1->focusPolicy() & Qt::TabFocus);
     EXPECT_TRUE(s->HScroll1->focusPolicy() & Qt::TabFocus);
     const auto pulsar = [](QWidget* w, int key) {
