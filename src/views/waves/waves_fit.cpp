@@ -44,8 +44,8 @@ bool ColocarBotones(DisposicionOndas& r, double desde, double hasta, double marg
 }
 
 // The indicator, as wide as its words and flush right, wherever it
-// overlaps nothing: the place the Part gives it, the other row's place, or
-// (the buttons narrowed to end before it) the Part's place again.
+// overlaps nothing: the place the standard layout gives it, the other row's place, or
+// (the buttons narrowed to end before it) the standard place again.
 bool ColocarIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentanas, double anchoIndicador,
                       const std::array<RectTwips, 4>& botones)
 {
@@ -62,8 +62,8 @@ bool ColocarIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentana
     };
     const double filaBotones = r.pctimpresora.Bottom() - r.lbl_PS.Height;
     const double filaLecturas = r.lblizq.Top + 50.0;
-    const double parte = PosicionSegunVentanas(numVentanas, r.lblizq.Top, filaBotones);
-    for (const double top : {parte, parte == filaBotones ? filaLecturas : filaBotones}) {
+    const double estandar = PosicionSegunVentanas(numVentanas, r.lblizq.Top, filaBotones);
+    for (const double top : {estandar, estandar == filaBotones ? filaLecturas : filaBotones}) {
         r.lbl_PS.Top = top;
         if (libre())
             return true;
@@ -72,7 +72,7 @@ bool ColocarIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentana
     r.cmdadel = botones[1];
     r.cmdatras = botones[2];
     r.pctimpresora = botones[3];
-    r.lbl_PS.Top = parte;
+    r.lbl_PS.Top = estandar;
     return ColocarBotones(r, r.lblms.Right(), r.lbl_PS.Left - 50.0, MargenSegunVentanas(numVentanas)) && libre();
 }
 
@@ -84,9 +84,9 @@ bool ColocarBotonesEIndicador(DisposicionOndas& r, double ancho, std::int32_t nu
     return ColocarIndicador(r, ancho, numVentanas, anchoIndicador, diseno) && botones;
 }
 
-// The Part's layout, the time boxes widened and the buttons narrowed as
+// The standard layout, the time boxes widened and the buttons narrowed as
 // needed. False when the texts do not fit so.
-bool AjustarParte(DisposicionOndas& r, double ancho, std::int32_t numVentanas, const AnchosLecturasOndas& n,
+bool AjustarEstandar(DisposicionOndas& r, double ancho, std::int32_t numVentanas, const AnchosLecturasOndas& n,
                   const DisenoOndas& d)
 {
     if (r.lblizq.Width + kHolgura < n.Numero || r.lblamar.Width + kHolgura < n.Valor)
@@ -142,7 +142,7 @@ DisposicionOndasEntera ColocarControlesOndasEnteras(double ancho, double alto, s
     const int minimo = std::min(pxMaximo, kPixelesFuenteMinimos);
     for (int px = pxMaximo; px >= minimo; --px) {
         DisposicionOndas r = ColocarControlesOndas(ancho, alto, numVentanas, d);
-        if (AjustarParte(r, ancho, numVentanas, medir(px), d) && TodoDentro(r, ancho))
+        if (AjustarEstandar(r, ancho, numVentanas, medir(px), d) && TodoDentro(r, ancho))
             return {r, px};
     }
     for (int px = pxMaximo; px >= minimo; --px) {
@@ -159,7 +159,7 @@ DisposicionTodoEntera ColocarControlesTodoEnteras(double ancho, double alto, int
                                                   const MedidaLecturasTodo& medir, const DisenoTodo& d)
 {
     const int minimo = std::min(pxMaximo, kPixelesFuenteMinimos);
-    const DisposicionTodo parte = ColocarControlesTodo(ancho, alto, d);
+    const DisposicionTodo estandar = ColocarControlesTodo(ancho, alto, d);
     const auto ponerIndicador = [&](DisposicionTodo& r, const AnchosLecturasTodo& n) {
         r.lbl_PS.Left = r.pctimpresora.Right() + 50.0;
         r.lbl_PS.Width = std::max(d.AnchoPS, n.Indicador);
@@ -170,21 +170,21 @@ DisposicionTodoEntera ColocarControlesTodoEnteras(double ancho, double alto, int
     };
     for (int px = pxMaximo; px >= minimo; --px) {
         const AnchosLecturasTodo n = medir(px);
-        DisposicionTodo r = parte;
+        DisposicionTodo r = estandar;
         ponerIndicador(r, n);
         if (cabe(r, n))
             return {r, px};
     }
     // The boxes take their texts' width; the bars share the rest.
     const auto elastica = [&](const AnchosLecturasTodo& n) {
-        DisposicionTodo r = parte;
-        const double numero = std::max(parte.lblam.Width, n.Numero);
-        const double tiempo = std::max(parte.lblms.Width, n.Tiempo);
+        DisposicionTodo r = estandar;
+        const double numero = std::max(estandar.lblam.Width, n.Numero);
+        const double tiempo = std::max(estandar.lblms.Width, n.Tiempo);
         const double botones = r.pctimpresora.Right() - r.cmdzoom.Left;
         const double indicador = n.Indicador > 0.0 ? 50.0 + std::max(d.AnchoPS, n.Indicador) : 0.0;
         // bar, 100, box, 100, bar, 100, box, 100, time, 100, buttons, indicator
         const double fijo = 2.0 * numero + tiempo + 5.0 * 100.0 + botones + indicador;
-        const double barra = std::min(parte.HScroll1.Width, (ancho - fijo) / 2.0);
+        const double barra = std::min(estandar.HScroll1.Width, (ancho - fijo) / 2.0);
         const double top = r.HScroll1.Top;
         r.HScroll1 = {0.0, top, barra, d.AltoScroll};
         r.lblam = {r.HScroll1.Right() + 100.0, top, numero, d.AltoLectura};

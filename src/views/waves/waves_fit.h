@@ -9,7 +9,7 @@ namespace vesdra
 
 // Read-outs that fit: the layouts of the waveform window and the stacked view
 // with every read-out box wide enough for the longest text it can show, at
-// the largest font size that allows it. The Part's placement stands whenever
+// the largest font size that allows it. The standard placement stands whenever
 // it holds the texts; otherwise the boxes grow, the buttons and the cursor
 // bars give way, and the primary/secondary indicator moves clear of the
 // buttons, all inside the window. Widths in twips; font sizes in pixels.
@@ -33,9 +33,9 @@ struct DisposicionOndasEntera {
 };
 
 // From pxMaximo (the size the boxes' height holds) down to the smallest read-out
-// size: the Part's layout at the first size where it holds the texts (the
+// size: the standard layout at the first size where it holds the texts (the
 // time boxes may widen and the buttons shrink to make room; the indicator
-// takes the place the Part gives it, or the other row's, clear of the
+// takes the place the standard layout gives it, or the other row's, clear of the
 // buttons); failing that, the compact layout (each box as wide as its texts,
 // the cursor bars over their pairs) at the first size where it fits; at the
 // smallest size, the compact layout whatever it holds.
@@ -56,7 +56,7 @@ struct DisposicionTodoEntera {
     int Pixeles{0};
 };
 
-// The stacked view's row: the Part's places when they hold the texts and
+// The stacked view's row: the standard places when they hold the texts and
 // the row ends inside the window; else the boxes take their texts' width
 // and the two cursor bars share what is left (not below kAnchoMinimoBarra),
 // at the largest size where that fits.

@@ -82,39 +82,39 @@ TEST(WaveWindowFit, ReadoutsWholeAndClearOfTheButtonsFromOneToEightWindows)
     }
 }
 
-TEST(WaveWindowFit, ThePartsPlacesStandWhileTheyHoldTheTexts)
+TEST(WaveWindowFit, TheStandardPlacesStandWhileTheyHoldTheTexts)
 {
     const auto medir = [](int px) { return Lecturas(px); };
     const DisposicionOndasEntera e = ColocarControlesOndasEnteras(28500, 3000, 1, 12, medir);
-    const DisposicionOndas parte = ColocarControlesOndas(28500, 3000, 1);
+    const DisposicionOndas estandar = ColocarControlesOndas(28500, 3000, 1);
     EXPECT_EQ(e.Pixeles, 12) << "the size the boxes' height holds";
-    EXPECT_EQ(e.Controles.lblizq, parte.lblizq);
-    EXPECT_EQ(e.Controles.lblms, parte.lblms);
-    EXPECT_EQ(e.Controles.pctimpresora, parte.pctimpresora);
-    EXPECT_EQ(e.Controles.lbl_PS.Top, parte.lbl_PS.Top);
-    EXPECT_EQ(e.Controles.lbl_PS.Right(), parte.lbl_PS.Right());
-    EXPECT_GE(e.Controles.lbl_PS.Width, parte.lbl_PS.Width) << "as wide as its words, at least the design's";
+    EXPECT_EQ(e.Controles.lblizq, estandar.lblizq);
+    EXPECT_EQ(e.Controles.lblms, estandar.lblms);
+    EXPECT_EQ(e.Controles.pctimpresora, estandar.pctimpresora);
+    EXPECT_EQ(e.Controles.lbl_PS.Top, estandar.lbl_PS.Top);
+    EXPECT_EQ(e.Controles.lbl_PS.Right(), estandar.lbl_PS.Right());
+    EXPECT_GE(e.Controles.lbl_PS.Width, estandar.lbl_PS.Width) << "as wide as its words, at least the design's";
 }
 
 TEST(WaveWindowFit, TheTimeBoxesWidenBeforeTheFontShrinks)
 {
-    // 1280 across, eight windows: the Part's time box (a third of a cursor
+    // 1280 across, eight windows: the standard time box (a third of a cursor
     // bar) cannot hold "1999.000 ms" at 12 px, the window has room for more.
     const auto medir = [](int px) { return Lecturas(px); };
     const DisposicionOndasEntera e = ColocarControlesOndasEnteras(9450, 3000, 8, 12, medir);
-    const DisposicionOndas parte = ColocarControlesOndas(9450, 3000, 8);
+    const DisposicionOndas estandar = ColocarControlesOndas(9450, 3000, 8);
     EXPECT_EQ(e.Pixeles, 12);
-    EXPECT_LT(parte.lblms.Width, Lecturas(12).Tiempo);
-    EXPECT_EQ(e.Controles.lblizq, parte.lblizq) << "the pairs keep their places";
-    EXPECT_EQ(e.Controles.lblms.Left, parte.lblms.Left);
+    EXPECT_LT(estandar.lblms.Width, Lecturas(12).Tiempo);
+    EXPECT_EQ(e.Controles.lblizq, estandar.lblizq) << "the pairs keep their places";
+    EXPECT_EQ(e.Controles.lblms.Left, estandar.lblms.Left);
 }
 
 TEST(WaveWindowFit, ANarrowedWindowsIndicatorNoLongerSitsUnderThePrintButton)
 {
-    // Three windows, one narrowed to 10000 twips: the Part puts the
+    // Three windows, one narrowed to 10000 twips: the standard layout puts the
     // indicator flush right, level with the tall print button, over it.
-    const DisposicionOndas parte = ColocarControlesOndas(10000, 3000, 3);
-    ASSERT_TRUE(SeSolapan(parte.lbl_PS, parte.pctimpresora));
+    const DisposicionOndas estandar = ColocarControlesOndas(10000, 3000, 3);
+    ASSERT_TRUE(SeSolapan(estandar.lbl_PS, estandar.pctimpresora));
     const auto medir = [](int px) { return Lecturas(px); };
     const DisposicionOndas r = ColocarControlesOndasEnteras(10000, 3000, 3, 12, medir).Controles;
     EXPECT_FALSE(SeSolapan(r.lbl_PS, r.pctimpresora));
@@ -147,7 +147,7 @@ TEST(StackedFit, TheRowHoldsItsTextsAndEndsInsideTheWindow)
         for (std::size_t i = 0; i + 1 < std::size(fila); ++i)
             EXPECT_LE(fila[i]->Right(), fila[i + 1]->Left + 0.1) << i;
     }
-    // A wide window keeps the Part's row.
+    // A wide window keeps the standard row.
     const DisposicionTodoEntera ancha =
         ColocarControlesTodoEnteras(28500, 9000, 12, [](int px) { return LecturasTodo(px); });
     EXPECT_EQ(ancha.Controles.HScroll1, ColocarControlesTodo(28500, 9000).HScroll1);
