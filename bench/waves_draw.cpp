@@ -66,23 +66,12 @@ BENCHMARK(BM_RedibujarVentana)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(be
 
 void Registro1M(std::int32_t canales)
 {
-    RecordModel& r = Registro();
-    CerrarRegistro();
     const std::int32_t n = 1000000;
-    r.AnioRevision = QStringLiteral("1991");
-    r.NumAnalogicos = canales;
-    r.FrecuenciaLinea = 50;
-    r.NumTasas = 1;
-    r.TasasMuestreo.Resize(1, 5000);
-    r.TablaCanales = Matrix<QString>(canales, 4);
-    r.Valores = Matrix<float>(n, canales);
+    bench::AbrirRegistroSintetico(n, canales, 5000, [](std::int32_t) { return QStringLiteral("A"); });
+    RecordModel& r = Registro();
     const std::vector<float> v = Senal(n);
-    for (std::int32_t c = 1; c <= canales; ++c) {
-        r.TablaCanales(c, 1) = QString::number(c);
-        r.TablaCanales(c, 2) = QStringLiteral("C%1").arg(c);
-        r.TablaCanales(c, 4) = QStringLiteral("A");
+    for (std::int32_t c = 1; c <= canales; ++c)
         std::copy(v.begin(), v.end(), r.Valores.Column(c).begin());
-    }
     IniciarValores();
 }
 

@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QRadioButton>
@@ -16,10 +18,18 @@
 #include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
+#include "platform/common_dialog.h"
+#include "platform/file_lists.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
+#include "shell/frm_plantilla.h"
+#include "shell/frm_ajustes.h"
+#include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_nuevos_tools.h"
+#include "shell/frm_menu.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -27,11 +37,16 @@
 #include "views/composition/frm_ver_cmpang.h"
 #include "views/digital/frm19.h"
 #include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "views/waves/waves_services.h"
 #include "views/waves/waves_state.h"
+#include "wizard/asistente.h"
+#include "wizard/frm_analog.h"
+#include "wizard/frm_base_modelo.h"
+#include "wizard/frm_trifasic.h"
 
 namespace vesdra {
 
@@ -261,9 +276,225 @@ std::vector<Paso> PasosDigital()
     };
 }
 
+// Prints a view through its print button, the printer dialog answered
+// with "print to file" to `pdf` and one copy.
+void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
+{
+    QFile::remove(pdf);
+    SetCommonDialogHandler([pdf](DialogKind, const CommonDialog&) {
+        DialogAnswer a;
+        a.Copies = 1;
+        a.OutputFile = pdf;
+        return a;
+    });
+    pulsar();
+    SetCommonDialogHandler({});
+    if (!QFileInfo::exists(pdf))
+        Nota("the page was not printed");
+}
+
+// The pages --print writes: the whole record to <pdf>-0.pdf, the zoomed
+// view to <pdf>.pdf.
+struct Impresiones {
+    std::function<void(const QString&)> Inicial;
+    std::function<void(const QString&)> Final;
+};
+
+Impresiones ImpresionesOndas()
+{
+    return {{}, [](const QString& pdf) {
+                const auto ventanas = ondas::VentanasOndasAbiertas();
+                if (ventanas.size() < 2) {
+                    Nota("fewer than two waveform windows to print");
+                    return;
+                }
+                // The second window keeps the whole record with its cursors moved.
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [w = ventanas[1]] { w->pctimpresora_Click(); });
+                ImprimirAPdf(pdf, [z = ventanas[0]] { z->pctimpresora_Click(); });
+            }};
+}
+
+Impresiones ImpresionesTodo()
+{
+    const auto imprimir = [](const QString& pdf) {
+        if (frmTodoanalog* t = TodoAnalog())
+            ImprimirAPdf(pdf, [t] { t->pctimpresora_Click(); });
+        else
+            Nota("no stacked view to print");
+    };
+    return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
+}
+
+std::vector<Paso> PasosGrid()
+{
+    return {
+        [] {
+            ComandoCompdig();
+            frmGrid* d = GridCargado();
+            if (!d)
+                return;
+            // Members of the first three groups, those that have them.
+            const std::pair<int, int> marcas[] = {{1, 1}, {1, 3}, {2, 1}, {2, 2}, {3, 2}};
+            for (const auto& [columna, miembro] : marcas)
+                d->lblgrp_Click(columna, miembro);
+            d->Combo1->Elegir(0);
+        },
+        {},
+        [] {
+            if (frmGrid* d = GridCargado())
+                d->cmdOK_Click();
+            else
+                Nota("no composition dialog");
+        },
+    };
+}
+
+// The started record opened again through File > Open (the file dialog
+// answered with its data file): a BINARY record leads to the choice window.
+// Then the conversion dialog, a name typed, nothing converted.
+std::vector<Paso> PasosConversion()
+{
+    return {
+        [] {
+            SetCommonDialogHandler([](DialogKind, const CommonDialog&) {
+                return DialogAnswer{false, Registro().RutaDat, 1};
+            });
+            ComandoAbrirComtrade();
+            SetCommonDialogHandler({});
+            if (!PoscambCargado())
+                Nota("no choice window (is the record BINARY?)");
+        },
+        {},
+        [] {
+            if (poscamb* p = PoscambCargado())
+                p->Convertir_continuar_Click();
+            if (Conversion* c = ConversionCargada())
+                c->Senda->setText(QStringLiteral("muestra_ascii"));
+            else
+                Nota("no conversion dialog");
+        },
+    };
+}
+
+// The template wizard from "nueva": the model chooser with the first sample
+// model picked (<file>-0.png), step 1 filled from it, two three-phase sets
+// in step 2; each step saved as <file>-N.png.
+std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
+{
+    const auto guardar = [marco, archivo](const char* sufijo) {
+        return [marco, archivo, sufijo] {
+            (void)marco->grab().save(ConSufijo(archivo, QString::fromLatin1(sufijo)));
+        };
+    };
+    return {
+        [] {
+            AbrirFrmPlantilla();
+            if (frmPlantilla* d = FormPlantilla())
+                d->cmdNueva_Click();
+        },
+        [] {
+            if (frmAnalog* a = FormAnalog())
+                a->cmdmodelos_Click();
+        },
+        [] {
+            frmBaseModelo* b = FormBaseModelo();
+            if (!b) {
+                Nota("no model chooser");
+                return;
+            }
+            b->List1_DblClick(0);
+        },
+        guardar("-0"),
+        [] {
+            if (frmBaseModelo* b = FormBaseModelo())
+                b->cmdOK_Click();
+        },
+        guardar("-1"),
+        [] {
+            frmAnalog* a = FormAnalog();
+            if (!a) {
+                Nota("no step 1");
+                return;
+            }
+            a->cmdOK_Click();
+        },
+        [] {
+            frmTrifasic* t = FormTrifasic();
+            if (!t) {
+                Nota("no step 2");
+                return;
+            }
+            t->txtnumTrif->setText(QStringLiteral("2"));
+            const QString nombres[] = {QStringLiteral("Tensiones"), QStringLiteral("Intensidades")};
+            for (std::int32_t s = 1; s <= 2; ++s) {
+                for (std::int32_t k = 0; k < 3; ++k)
+                    t->ListTrif_DblClick(s, 4 * (s - 1) + k);
+                t->nbTrif[s]->setText(nombres[s - 1]);
+                t->txtFactor[s]->setText(QStringLiteral("1"));
+            }
+        },
+        guardar("-2"),
+        [] {
+            if (frmTrifasic* t = FormTrifasic())
+                t->cmdOK_Click();
+        },
+    };
+}
+
+std::vector<Paso> PasosInforme()
+{
+    return {
+        [] {
+            ComandoInforme();
+            if (!InformeCargado())
+                Nota("no header report");
+        },
+        {},
+        [] {
+            if (frmAjustes* f = InformeCargado())
+                f->Lista1->setCurrentRow(std::min(2, f->Lista1->count() - 1));
+        },
+    };
+}
+
+// The add-tool dialog through its menu command, a name typed and the
+// browser's first program chosen.
+std::vector<Paso> PasosHerramientas()
+{
+    return {
+        [] { MenuForm()->mnuAnadirTool_Click(); },
+        {},
+        [] {
+            if (frmNuevosTools* f = NuevosToolsCargado()) {
+                f->txtNombre->setText(QStringLiteral("Analizador"));
+                if (f->File1->ListCount() > 0) {
+                    f->File1->SetListIndex(0);
+                    f->File1_Click();
+                }
+            } else {
+                Nota("no tools dialog");
+            }
+        },
+    };
+}
+
+std::vector<Paso> PasosDirectorios()
+{
+    return {
+        [] { MenuForm()->mnuDir_defecto_Click(); },
+        {},
+        [] {
+            if (frmDirect* f = DirectCargado())
+                f->diraplic->SetPath(f->diraplic->List(-2));
+            else
+                Nota("no directories dialog");
+        },
+    };
+}
+
 } // namespace
 
-void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo)
+void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
 {
     SetMsgBoxHandler([](const QString& prompt, int style, const QString&) {
         std::fprintf(stderr, "captura: box (%d): %s\n", style, prompt.toLocal8Bit().constData());
@@ -271,31 +502,57 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     });
 
     std::vector<Paso> pasos;
-    if (vista == QLatin1String("ondas"))
+    Impresiones impresiones;
+    if (vista == QLatin1String("ondas")) {
         pasos = PasosOndas();
-    else if (vista == QLatin1String("ondas8"))
+        impresiones = ImpresionesOndas();
+    } else if (vista == QLatin1String("ondas8")) {
         pasos = PasosOndas8();
-    else if (vista == QLatin1String("todo"))
+    } else if (vista == QLatin1String("todo")) {
         pasos = PasosTodo();
+        impresiones = ImpresionesTodo();
+    }
     else if (vista == QLatin1String("fasores"))
         pasos = PasosFasores();
     else if (vista == QLatin1String("composicion"))
         pasos = PasosComposicion();
     else if (vista == QLatin1String("digital"))
         pasos = PasosDigital();
+    else if (vista == QLatin1String("grid"))
+        pasos = PasosGrid();
+    else if (vista == QLatin1String("asistente"))
+        pasos = PasosAsistente(&principal, archivo);
+    else if (vista == QLatin1String("conversion"))
+        pasos = PasosConversion();
+    else if (vista == QLatin1String("informe"))
+        pasos = PasosInforme();
+    else if (vista == QLatin1String("herramientas"))
+        pasos = PasosHerramientas();
+    else if (vista == QLatin1String("directorios"))
+        pasos = PasosDirectorios();
     else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
         Nota("unknown view; the window as started is saved");
 
-    // Steps: open, then a pause in which the view as opened is saved, act,
-    // a pause, save and end.
+    if (!pdf.isEmpty() && !impresiones.Final)
+        Nota("this view has no printout yet; nothing is printed");
+
+    // Steps: open, then a pause in which the view as opened is saved (and
+    // printed), act, a pause, save (and print) and end.
     QWidget* marco = &principal;
     for (Paso& p : pasos) {
         if (!p)
-            p = [marco, archivo] { (void)marco->grab().save(ConSufijo(archivo, QStringLiteral("-0"))); };
+            p = [marco, archivo, pdf, impresiones] {
+                if (!archivo.isEmpty())
+                    (void)marco->grab().save(ConSufijo(archivo, QStringLiteral("-0")));
+                if (!pdf.isEmpty() && impresiones.Inicial)
+                    impresiones.Inicial(pdf);
+            };
     }
     pasos.push_back([] {});
-    pasos.push_back([marco, archivo] {
-        const bool ok = marco->grab().save(archivo);
+    pasos.push_back([marco, archivo, pdf, impresiones] {
+        const bool ok = archivo.isEmpty() || marco->grab().save(archivo);
+        if (!pdf.isEmpty() && impresiones.Final)
+            impresiones.Final(pdf);
         QCoreApplication::exit(ok ? 0 : 1);
     });
     Ejecutar(std::make_shared<std::vector<Paso>>(std::move(pasos)), 0);

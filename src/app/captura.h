@@ -15,9 +15,28 @@ class MDIForm1;
 // windows), "ondas8" (eight waveform windows, cursors on each channel's
 // peak and on the last sample; "-0" is then the tile before the moves), "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group). Besides `archivo`, the view as opened,
+// digital view of the second group), "grid" (the digital composition
+// dialog with members of its first three groups marked, then the digital
+// view its OK opens), "asistente" (the template wizard from "nueva" with a
+// sample model chosen in step 1 and two three-phase sets in step 2; each
+// step is also saved, with "-1" and "-2" before the extension, and the model
+// chooser with "-0"), "conversion" (the choice offered for the BINARY record
+// opened through File > Open, then the conversion dialog with a name typed),
+// "informe" (the header report), "herramientas" (the add-tool dialog, then a
+// name typed and a program chosen), "directorios" (the default folders
+// dialog, then the applications folder moved up one level; nothing is
+// written). Besides `archivo`, the view as opened,
 // before the cursor move and the zoom, goes to `archivo` with "-0" before
 // its extension. Every message box is answered OK and written to stderr.
-void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo);
+// An empty `archivo` saves no picture.
+//
+// With `pdf`, the view is also printed through its print button, the
+// printer dialog answered with "print to file" to a PDF and one copy: the
+// page of the whole record to `pdf` with "-0" before its extension (for
+// "ondas" the window whose cursors moved, for "todo" the view as opened)
+// and the page of the zoomed view to `pdf` itself. Views without a printout
+// print nothing.
+void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo,
+                      const QString& pdf = {});
 
 } // namespace vesdra

@@ -7,13 +7,15 @@
 #include "platform/twips.h"
 #include "shell/command_line.h"
 #include "shell/mdi_form.h"
+#include "wizard/asistente.h"
 
 // The program: the main window started with the command line, a data file,
 // one blank and a template ("rec.dat plan.cnf", as one argument or two).
 //
 // --screenshot <file.png> [--view <name>] (development): once started, the
 // main window is saved as a picture and the program ends; with --view, one
-// kind of view is opened first (see captura.h).
+// kind of view is opened first (see captura.h), and with --print <file.pdf>
+// that view is printed to PDF files as well.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -34,9 +36,11 @@ int main(int argc, char** argv)
     };
     const QString captura = opcion(QStringLiteral("--screenshot"));
     const QString vista = opcion(QStringLiteral("--view"));
+    const QString impresion = opcion(QStringLiteral("--print"));
 
     vesdra::InitScreenFromDesktop();
     vesdra::RegistrarVistas();
+    vesdra::ConectarAsistente();
 
     vesdra::MDIForm1 principal;
     principal.AlDescargar = [] { QCoreApplication::quit(); };
@@ -44,7 +48,7 @@ int main(int argc, char** argv)
     principal.MDIForm_Load(vesdra::UnirArgumentos(argumentos));
     principal.showMaximized();
 
-    if (!captura.isEmpty())
-        vesdra::ProgramarCaptura(principal, vista, captura);
+    if (!captura.isEmpty() || !impresion.isEmpty())
+        vesdra::ProgramarCaptura(principal, vista, captura, impresion);
     return QApplication::exec();
 }

@@ -3,6 +3,10 @@
 #include "analysis/analysis_services.h"
 #include "analysis/dft.h"
 #include "analysis/frm_fasecuencias.h"
+#include "shell/frm_ajustes.h"
+#include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_nuevos_tools.h"
 #include "shell/view_services.h"
 #include "views/composition/composition_services.h"
 #include "views/digital/digital_services.h"
@@ -34,12 +38,26 @@ void RegistrarVistas()
     v.Composicion.Reiniciar = ReiniciarComposiciones;
     v.Composicion.Descargar = DescargarComposiciones;
 
-    // The digital-channel grid (frmGrid) is not there yet: its entries stay
-    // stubs.
     v.Digital.AbrirGrupos = AbrirElecdig;
+    v.Digital.AbrirGrid = AbrirComposicionDigital;
+    v.Digital.CerrarGrid = CerrarComposicionDigital;
     v.Digital.CerrarVista = CerrarVistaDigital;
     v.Digital.Reiniciar = CerrarRegistroDigital;
     v.Digital.Descargar = DescargarFormasDigitales;
+
+    // The shell's own windows behind the menu commands and the open sequence.
+    v.Informe.Abrir = AbrirInforme;
+    v.Informe.Cerrar = CerrarInforme;
+    v.Informe.Descargar = CerrarInforme;
+    v.Conversion.MostrarPoscamb = MostrarPoscamb;
+    v.Conversion.Descargar = DescargarConversion;
+    v.Herramientas.AbrirAnadir = AbrirAnadirTool;
+    v.Herramientas.AbrirBorrar = AbrirBorrarTool;
+    v.Herramientas.AbrirDirectorios = AbrirDirect;
+    v.Herramientas.Descargar = [] {
+        DescargarNuevosTools();
+        DescargarDirect();
+    };
 }
 
 } // namespace vesdra

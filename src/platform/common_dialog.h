@@ -42,9 +42,10 @@ public:
 
     // Open-file dialog.
     void ShowOpen();
-    // Printer dialog on the application's printer (SetDialogPrinter). The
-    // number of copies chosen goes to Copies and the printer's own count is
-    // put back to 1: the print routines make one job per copy.
+    // Printer dialog on the application's printer (SetDialogPrinter): the
+    // machine's printers and printing to a PDF file. The number of copies
+    // chosen goes to Copies and the printer's own count is put back to 1:
+    // the print routines make one job per copy.
     void ShowPrinter();
 
     // Where the dialog opens, in screen twips (frm_centrar's Move).
@@ -53,9 +54,12 @@ public:
 };
 
 // The printer that ShowPrinter sets up: the printer object registers its
-// QPrinter here. Until then the dialog works on a printer of its own.
+// QPrinter here. Until then the dialog works on a printer of its own, at
+// the device's full resolution.
 void SetDialogPrinter(QPrinter* printer);
 [[nodiscard]] QPrinter* DialogPrinter();
+// Points a printer at a PDF file ("print to file"), at 600 dots per inch.
+void PrintToPdf(QPrinter& printer, const QString& path);
 
 // The hidden form that carries the printer dialog of the print routines.
 struct FrmCentrar {
@@ -72,6 +76,9 @@ struct DialogAnswer {
     bool Cancelled{false};
     QString FileName;       // Open: the full path chosen
     std::int32_t Copies{1}; // Printer: copies chosen
+    // Printer: "print to file", a PDF at this path (empty: the printer as
+    // it is set up).
+    QString OutputFile{};
 };
 using CommonDialogHandler = std::function<DialogAnswer(DialogKind kind, const CommonDialog& dialog)>;
 // An empty function restores the real dialogs.

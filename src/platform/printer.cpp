@@ -64,6 +64,15 @@ void Printer::Polyline(const QPointF* points, std::size_t n, std::optional<std::
     CurrentY = points[n - 1].y();
 }
 
+void Printer::Lines(const QLineF* lines, std::size_t n, std::optional<std::uint32_t> color)
+{
+    if (n == 0)
+        return;
+    DoLines(lines, n, color.value_or(ForeColor));
+    CurrentX = lines[n - 1].x2();
+    CurrentY = lines[n - 1].y2();
+}
+
 void Printer::Print(const QString& text)
 {
     DoPrint(text);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QLineF>
 #include <QPointF>
 #include <QString>
 #include <cstdint>
@@ -10,8 +11,8 @@
 namespace vesdra {
 
 // The application's printer object. Pages are laid out in twips from the
-// top-left corner of the printable area; Width and Height are the page size
-// in twips for the current orientation.
+// top-left corner of the printable area; Width and Height are the size of
+// that area in twips for the current orientation.
 //
 // The drawing state (CurrentX/Y, pens, colour, font) is plain data: a call
 // uses the values in force when it is made, as the Parts' print routines
@@ -26,6 +27,9 @@ public:
 
     [[nodiscard]] virtual std::int32_t Width() const = 0;
     [[nodiscard]] virtual std::int32_t Height() const = 0;
+    // Whether there is a device to print on at all (a machine without any
+    // printer has none); a routine that prints without a dialog asks first.
+    [[nodiscard]] virtual bool HasDevice() const { return true; }
     // 1 portrait, 2 landscape. Takes effect for the next document (or the
     // next page when no drawing has happened yet on this one). Other values
     // raise VbError 380 ("Invalid property value").
@@ -35,6 +39,10 @@ public:
     // in the printer dialog shows at once.
     [[nodiscard]] virtual int ColorMode() const = 0;
     void SetColorMode(int mode);
+    // Size of one device pixel in twips (1440 / the device's dots per inch):
+    // the grid a trace envelope is worked out on.
+    [[nodiscard]] virtual double TwipsPerPixelX() const = 0;
+    [[nodiscard]] virtual double TwipsPerPixelY() const = 0;
 
     double CurrentX{0};
     double CurrentY{0};
@@ -54,6 +62,9 @@ public:
     // Joined segments through n points in one colour; the current point ends
     // at the last one.
     void Polyline(const QPointF* points, std::size_t n, std::optional<std::uint32_t> color = std::nullopt);
+    // Independent segments in one colour and the current pen (a trace
+    // envelope); the current point ends at the last segment's end.
+    void Lines(const QLineF* lines, std::size_t n, std::optional<std::uint32_t> color = std::nullopt);
     // One item at CurrentX, CurrentY (top of its line) in ForeColor and the
     // printer's font, then a new line: CurrentX = 0, CurrentY one text height
     // lower.
@@ -70,6 +81,7 @@ protected:
     // What a backend draws; the state is read from the public members.
     virtual void DoLine(double x1, double y1, double x2, double y2, std::uint32_t color, LineForm form) = 0;
     virtual void DoPolyline(const QPointF* points, std::size_t n, std::uint32_t color) = 0;
+    virtual void DoLines(const QLineF* lines, std::size_t n, std::uint32_t color) = 0;
     virtual void DoPrint(const QString& text) = 0;
     virtual void DoNewPage() = 0;
     virtual void DoEndDoc() = 0;

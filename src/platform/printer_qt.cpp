@@ -8,6 +8,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/base/vb_error.h"
 
@@ -79,14 +80,22 @@ void QtPrinter::ApplyColorMode(int mode)
     device_->setColorMode(mode == 2 ? QPrinter::Color : QPrinter::GrayScale);
 }
 
+// The printable area, where drawing starts: a page laid out in fractions of
+// Width and Height stays on the paper whatever the device's margins.
 std::int32_t QtPrinter::Width() const
 {
-    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).width() * 20.0));
+    return static_cast<std::int32_t>(std::lround(device_->pageLayout().paintRect(QPageLayout::Point).width() * 20.0));
 }
 
 std::int32_t QtPrinter::Height() const
 {
-    return static_cast<std::int32_t>(std::lround(device_->pageLayout().fullRect(QPageLayout::Point).height() * 20.0));
+    return static_cast<std::int32_t>(
+        std::lround(device_->pageLayout().paintRect(QPageLayout::Point).height() * 20.0));
+}
+
+bool QtPrinter::HasDevice() const
+{
+    return !pdfPath_.isEmpty() || device_->outputFormat() == QPrinter::PdfFormat || !device_->printerName().isEmpty();
 }
 
 double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
@@ -114,17 +123,51 @@ double QtPrinter::TextHeight(const QString& text) const
     return fm.height() * static_cast<double>(text.count(QLatin1Char('\n')) + 1) / DeviceScale();
 }
 
-QString QtPrinter::TemporaryPdfPath() const { return pdfPath_ + QStringLiteral(".part"); }
+QString QtPrinter::TemporaryPdfPath(const QString& path) { return path + QStringLiteral(".part"); }
+
+QString QtPrinter::PdfTarget() const
+{
+    if (!pdfPath_.isEmpty())
+        return pdfPath_;
+    if (device_->outputFormat() == QPrinter::PdfFormat)
+        return device_->outputFileName();
+    return {};
+}
+
+// Ends the temporary file of a PDF document: renamed to its own name when
+// kept, removed otherwise. The device names the file again for the next
+// document and for the printer dialog.
+void QtPrinter::FinishPdf(bool keep)
+{
+    if (target_.isEmpty())
+        return;
+    const QString target = std::exchange(target_, QString());
+    const QString part = TemporaryPdfPath(target);
+    if (pdfPath_.isEmpty())
+        device_->setOutputFileName(target);
+    if (!keep) {
+        QFile::remove(part);
+        return;
+    }
+    QFile::remove(target);
+    if (!QFile::rename(part, target)) {
+        QFile::remove(part);
+        PrinterError();
+    }
+}
 
 QPainter& QtPrinter::Begin()
 {
     if (painter_)
         return *painter_;
-    if (!pdfPath_.isEmpty())
-        device_->setOutputFileName(TemporaryPdfPath());
+    target_ = PdfTarget();
+    if (!target_.isEmpty())
+        device_->setOutputFileName(TemporaryPdfPath(target_));
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(device_))
+    if (!painter->begin(device_)) {
+        FinishPdf(false);
         PrinterError();
+    }
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setTransform(QTransform::fromScale(DeviceScale(), DeviceScale()));
     painter_ = std::move(painter);
@@ -169,6 +212,12 @@ void QtPrinter::DoPolyline(const QPointF* points, std::size_t n, std::uint32_t c
     painter_->drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
 }
 
+void QtPrinter::DoLines(const QLineF* lines, std::size_t n, std::uint32_t color)
+{
+    PreparePen(color);
+    painter_->drawLines(lines, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
+}
+
 void QtPrinter::DoPrint(const QString& text)
 {
     QPainter& p = Begin();
@@ -195,13 +244,9 @@ void QtPrinter::DoEndDoc()
         return;
     const bool ok = painter_->end();
     painter_.reset();
+    FinishPdf(ok);
     if (!ok)
         PrinterError();
-    if (!pdfPath_.isEmpty()) {
-        QFile::remove(pdfPath_);
-        if (!QFile::rename(TemporaryPdfPath(), pdfPath_))
-            PrinterError();
-    }
 }
 
 void QtPrinter::DoKillDoc()
@@ -212,8 +257,7 @@ void QtPrinter::DoKillDoc()
     if (painter_->isActive())
         painter_->end();
     painter_.reset();
-    if (!pdfPath_.isEmpty())
-        QFile::remove(TemporaryPdfPath());
+    FinishPdf(false);
 }
 
 } // namespace vesdra

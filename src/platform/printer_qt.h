@@ -9,8 +9,11 @@ class QPainter;
 namespace vesdra {
 
 // The printer object on a QPrinter: a system printer, or a PDF file when the
-// device's output format is PdfFormat (ForPdf). Each document is one print
-// job; KillDoc aborts the job, and for a PDF removes the partial file.
+// device's output format is PdfFormat (ForPdf, or "print to file" chosen in
+// the printer dialog). Each document is one print job; KillDoc aborts the
+// job. A PDF is written under a temporary name and takes its own name only
+// when EndDoc completes it: an abandoned or failed document leaves no file,
+// and an earlier file of that name stays as it was.
 class QtPrinter final : public Printer {
 public:
     // A printer object on a device it does not own (the printer dialog's);
@@ -28,12 +31,17 @@ public:
     [[nodiscard]] int ColorMode() const override;
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
+    // A PDF file always; a system printer only when the device names one.
+    [[nodiscard]] bool HasDevice() const override;
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
+    [[nodiscard]] double TwipsPerPixelX() const override { return 1.0 / DeviceScale(); }
+    [[nodiscard]] double TwipsPerPixelY() const override { return 1.0 / DeviceScale(); }
 
 private:
     void DoLine(double x1, double y1, double x2, double y2, std::uint32_t color, LineForm form) override;
     void DoPolyline(const QPointF* points, std::size_t n, std::uint32_t color) override;
+    void DoLines(const QLineF* lines, std::size_t n, std::uint32_t color) override;
     void DoPrint(const QString& text) override;
     void DoNewPage() override;
     void DoEndDoc() override;
@@ -44,7 +52,10 @@ private:
     QPainter& Begin();
     void PreparePen(std::uint32_t color);
     [[nodiscard]] QFont CurrentFont() const;
-    [[nodiscard]] QString TemporaryPdfPath() const;
+    [[nodiscard]] static QString TemporaryPdfPath(const QString& path);
+    // The PDF file the document being drawn goes to; empty for a printer.
+    [[nodiscard]] QString PdfTarget() const;
+    void FinishPdf(bool keep);
 
     [[nodiscard]] double DeviceScale() const;
 
@@ -53,8 +64,10 @@ private:
     std::unique_ptr<QPrinter> owned_;
     QPrinter* device_;
     std::unique_ptr<QPainter> painter_;
-    // A PDF is written to a temporary name and renamed when its document ends.
+    // ForPdf's file; otherwise the device's own output file, if any.
     QString pdfPath_;
+    // The file of the document in progress (written to its temporary name).
+    QString target_;
 };
 
 } // namespace vesdra

@@ -94,6 +94,14 @@ void RecordingPrinter::DoPolyline(const QPointF* points, std::size_t n, std::uin
     Calls.push_back(std::move(c));
 }
 
+void RecordingPrinter::DoLines(const QLineF* lines, std::size_t n, std::uint32_t color)
+{
+    MaybeFail();
+    PrintCall c = Snapshot(PrintCall::Kind::Lines, color);
+    c.Segments.assign(lines, lines + n);
+    Calls.push_back(std::move(c));
+}
+
 void RecordingPrinter::DoPrint(const QString& text)
 {
     MaybeFail();

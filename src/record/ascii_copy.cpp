@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/base/file_names.h"
 #include "record/cfg_reader.h"
 #include "record/file_paths.h"
 #include "record/progress_hook.h"
@@ -103,22 +104,30 @@ std::int32_t I32(const unsigned char* p)
 
 } // namespace
 
+QString DestinoConversion(const char* extension)
+{
+    return ExistingPathNoCase(Registro().NombreConversion + QLatin1String(extension));
+}
+
+ResultadoCopia ComprobarConversion()
+{
+    for (const char* ext : {".DAT", ".hdr", ".cfg"}) {
+        if (ResultadoCopia res = ComprobarDestino(DestinoConversion(ext)); !res.Ok())
+            return res;
+    }
+    return {};
+}
+
 ResultadoCopia GuardarDatAscii()
 {
     RecordModel& r = Registro();
-    const QString destino = r.NombreConversion + QStringLiteral(".DAT");
+    const QString destino = DestinoConversion(".DAT");
     if (ResultadoCopia res = ComprobarDestino(destino); !res.Ok())
         return res;
 
     const std::int32_t nA = std::max(r.NumAnalogicos, 0);
     const std::int32_t nD = std::max(r.NumDigitales, 0);
     const std::int32_t nS = r.NumMuestras();
-    if (r.SalirTrasConversion) {
-        r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
-        r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
-        r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
-        r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
-    }
 
     QFile origen(r.RutaDat);
     if (!origen.open(QIODevice::ReadOnly))
@@ -172,6 +181,12 @@ ResultadoCopia GuardarDatAscii()
     progreso.BarraFin();
     if (!escrito || !f.commit())
         return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+    if (r.SalirTrasConversion) {
+        r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
+        r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
+        r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
+        r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
+    }
     return {};
 }
 
@@ -180,8 +195,8 @@ ResultadoCopia GuardarCfgAscii()
     const RecordModel& r = Registro();
     const QString base = r.RutaDat.left(r.RutaDat.size() - 3);
 
-    const QString destinoHdr = r.NombreConversion + QStringLiteral(".hdr");
-    const QString destinoCfg = r.NombreConversion + QStringLiteral(".cfg");
+    const QString destinoHdr = DestinoConversion(".hdr");
+    const QString destinoCfg = DestinoConversion(".cfg");
     for (const QString& d : {destinoHdr, destinoCfg}) {
         if (ResultadoCopia res = ComprobarDestino(d); !res.Ok())
             return res;

@@ -20,11 +20,22 @@ struct ResultadoCopia {
     [[nodiscard]] bool Ok() const { return Error == ErrorCopia::Ninguno; }
 };
 
+// The three targets of Registro().NombreConversion (".DAT", ".hdr", ".cfg"),
+// each resolved as a case-insensitive file system would: an existing file
+// whose name differs only in letter case is the one replaced.
+[[nodiscard]] QString DestinoConversion(const char* extension);
+
+// Checks the targets before anything is written: their folder exists
+// (CarpetaNoExiste) and none of them is one of the open record's own files
+// (DestinoEsOrigen).
+[[nodiscard]] ResultadoCopia ComprobarConversion();
+
 // Writes Registro().NombreConversion + ".DAT": the open BINARY record's data
 // file re-read and written as ASCII lines (" " sample,time,raw analog values,
 // digital bits; CR LF), unscaled. Registro().NumMuestras() lines; a source
 // shorter than that gives 0 for what it lacks. When SalirTrasConversion is
-// set the record's value matrices are zeroed first (same shapes). The file
+// set the record's value matrices are zeroed (same shapes) once the copy is
+// written; a failed copy leaves them as they were. The file
 // is written under a temporary name and renamed at the end, so a failure
 // leaves neither a partial copy nor a touched source. The progress bar hooks
 // run while it works.

@@ -50,14 +50,6 @@ ContenidoTools AnalizarTools(const QStringList& lineas, bool conHerramientas, st
     return c;
 }
 
-void PonerCarpetas(const ContenidoTools& c)
-{
-    ShellState& s = Shell();
-    s.DirOscilos = CarpetaPrograma(c.DirOscilos);
-    s.DirPlantillas = CarpetaPrograma(c.DirPlantillas);
-    s.DirAplicaciones = CarpetaPrograma(c.DirAplicaciones);
-}
-
 ContenidoFicher FicherActual(std::int32_t idioma)
 {
     const RecordModel& r = Registro();
@@ -118,6 +110,14 @@ void EscribirFicheroTools(const ContenidoTools& c)
     w.Commit();
 }
 
+void PonerCarpetasTools(const ContenidoTools& c)
+{
+    ShellState& s = Shell();
+    s.DirOscilos = CarpetaPrograma(c.DirOscilos);
+    s.DirPlantillas = CarpetaPrograma(c.DirPlantillas);
+    s.DirAplicaciones = CarpetaPrograma(c.DirAplicaciones);
+}
+
 QString CarpetaPrograma(const QString& carpeta)
 {
     if (carpeta.trimmed().isEmpty() || !QDir::isRelativePath(carpeta))
@@ -130,7 +130,7 @@ std::int32_t LeerTools()
     std::int32_t n = 0;
     const ContenidoTools c = AnalizarTools(ReadTextLines(RutaTools()), false, &n);
     Shell().Idioma = c.Idioma;
-    PonerCarpetas(c);
+    PonerCarpetasTools(c);
     return std::max<std::int32_t>(n, 0);
 }
 
@@ -143,7 +143,7 @@ bool RecargarTools()
         c.DirOscilos = Linea(lineas, 1);
         c.DirPlantillas = Linea(lineas, 2);
         c.DirAplicaciones = Linea(lineas, 3);
-        PonerCarpetas(c);
+        PonerCarpetasTools(c);
         return true;
     } catch (const VbError& e) {
         ShowErrorBox(e);

@@ -62,6 +62,10 @@ struct ContenidoTools {
 // old file is then left as it was).
 void EscribirFicheroTools(const ContenidoTools& c);
 
+// The three folders of c taken into Shell() as the program uses them
+// (CarpetaPrograma of each); Idioma is left alone.
+void PonerCarpetasTools(const ContenidoTools& c);
+
 // A folder line of tools.ini as the program uses it: an absolute folder as it
 // stands, a relative one (the files shipped with the program) taken from the
 // program's own folder, the one holding EXE, ini and Iconos.

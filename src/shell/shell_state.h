@@ -48,6 +48,10 @@ struct ShellState {
     // The converter program's path as last read from WIN.INI (section
     // "Brunakor", key "path") by the converter command.
     QString RutaConversor{};
+
+    // The tools dialog's mode: true while it adds a tool, false while it
+    // deletes one. Set by the two menu commands that open it.
+    bool ModoAnadirTool{false};
 };
 
 ShellState& Shell();

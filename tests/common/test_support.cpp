@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QProcess>
 #include <algorithm>
 #include <cstdlib>
 
@@ -71,6 +72,32 @@ bool TextoEnteroEnCaja(const QLineEdit& caja)
     const MedidorTexto medir = MedidorDeFuente(caja.font());
     const int px = QFontInfo(caja.font()).pixelSize();
     return derecha < limite && medir.Alto(px) <= caja.height() - m.Vertical;
+}
+
+QString RunTool(const QString& tool, const QStringList& args)
+{
+    QProcess proc;
+    proc.start(tool, args);
+    if (!proc.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(proc.readAllStandardOutput());
+}
+
+QImage RenderPdfPage(const QString& pdf, int dpi)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    const QString base = dir.filePath(QStringLiteral("page"));
+    (void)RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), QStringLiteral("-f"),
+                                                QStringLiteral("1"), pdf, base});
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QString PdfText(const QString& pdf)
+{
+    return RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
 }
 
 } // namespace vesdra::test

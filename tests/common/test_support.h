@@ -1,5 +1,7 @@
 #pragma once
+#include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -27,5 +29,13 @@ QByteArray ReadBytes(const QString& path);
 // beyond the box's own inner right edge, and one line of its font fits the
 // box's inner height. So the box shows its text whole, not cut.
 [[nodiscard]] bool TextoEnteroEnCaja(const QLineEdit& caja);
+
+// Runs a command-line tool and returns what it wrote on its standard output
+// (empty when it could not run within 30 s).
+QString RunTool(const QString& tool, const QStringList& args);
+// The first page of a PDF rendered by pdftoppm at `dpi`; null on failure.
+QImage RenderPdfPage(const QString& pdf, int dpi);
+// The text of a PDF as pdftotext reads it.
+QString PdfText(const QString& pdf);
 
 } // namespace vesdra::test

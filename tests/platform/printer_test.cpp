@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -143,15 +142,6 @@ TEST(QtPrinter, TheCurrentPrinterIsTheOneThePrinterDialogConfigures)
     dialogs->setPageOrientation(savedOrientation);
 }
 
-QString RunTool(const QString& tool, const QStringList& args)
-{
-    QProcess proc;
-    proc.start(tool, args);
-    if (!proc.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(proc.readAllStandardOutput());
-}
-
 TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
 {
     QTemporaryDir dir;
@@ -171,9 +161,9 @@ TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
 
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
-    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+    EXPECT_TRUE(test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
                     .contains(QStringLiteral("Oscilograma VESDRA")));
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = test::RunTool(QStringLiteral("pdfinfo"), {pdf});
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
     ASSERT_TRUE(m.hasMatch()) << info.toStdString();
     EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << "landscape";
@@ -184,6 +174,48 @@ TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
     printer->KillDoc();
     EXPECT_EQ(test::ReadBytes(pdf), first);
     EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
+}
+
+// "Print to file" chosen in the printer dialog: the PDF appears whole when
+// its document ends, and an abandoned document leaves no file and no part
+// of one, and the file printed before stays as it was.
+TEST(QtPrinter, PrintToFileFromTheDialogIsWrittenWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("dialog.pdf"));
+    QPrinter device(QPrinter::HighResolution);
+    SetDialogPrinter(&device);
+    {
+        ScopedDialogAnswers answers({false, {}, 2, pdf});
+        FrmCentrar& f = frm_centrar();
+        f.CommonDialog1.ShowPrinter();
+        EXPECT_EQ(f.CommonDialog1.Copies, 2);
+    }
+    EXPECT_EQ(device.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(device.outputFileName(), pdf);
+    QtPrinter printer(device);
+    EXPECT_NEAR(printer.TwipsPerPixelX(), 1440.0 / 600.0, 1e-9);
+
+    printer.Print(QStringLiteral("job one"));
+    printer.EndDoc();
+    ASSERT_TRUE(QFile::exists(pdf));
+    const QByteArray first = test::ReadBytes(pdf);
+    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("job one")));
+
+    printer.Print(QStringLiteral("job two"));
+    EXPECT_EQ(test::ReadBytes(pdf), first) << "the file keeps its last whole document while the next is drawn";
+    printer.KillDoc();
+    EXPECT_EQ(test::ReadBytes(pdf), first);
+    EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
+    EXPECT_EQ(device.outputFileName(), pdf) << "the dialog shows the file chosen";
+
+    // Without an earlier file nothing at all remains.
+    QFile::remove(pdf);
+    printer.Print(QStringLiteral("abandoned"));
+    printer.KillDoc();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    SetDialogPrinter(nullptr);
 }
 
 TEST(QtPrinter, TextMetricsAreInTwipsOfThePrinterFont)

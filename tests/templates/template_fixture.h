@@ -6,6 +6,16 @@
 #include "common/test_support.h"
 #include "record/record_model.h"
 #include "templates/template_state.h"
+#include "templates/wizard_common.h"
+
+namespace vesdra
+{
+inline void PrintTo(const AvisoPaso& a, std::ostream* os)
+{
+    *os << "{text " << a.Texto << ", style " << a.Estilo << ", tail \"" << a.Cola.toStdString()
+        << "\", before " << a.Previo << "}";
+}
+} // namespace vesdra
 
 namespace vesdra::test
 {

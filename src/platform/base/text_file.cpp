@@ -122,6 +122,7 @@ QByteArray WriteForm(double number)
 struct TextFileWriter::Impl {
     QSaveFile file;
     bool open{false};
+    qint64 written{0}; // bytes handed to the file
 };
 
 TextFileWriter::TextFileWriter(const QString& path)
@@ -148,6 +149,7 @@ void TextFileWriter::Put(const QByteArray& bytes)
     if (impl_->file.write(bytes) != bytes.size())
         throw VbError(impl_->file.error() == QFileDevice::ResourceError ? vberr::DiskFull
                                                                         : vberr::DeviceIoError);
+    impl_->written += bytes.size();
 }
 
 void TextFileWriter::PrintLine(const QString& text)
@@ -171,6 +173,15 @@ void TextFileWriter::Commit()
 {
     if (!impl_->open)
         throw VbError(vberr::BadFileNameOrNumber);
+    // A device that takes only part of the buffer (a full disk, a file-size
+    // limit) may not report it as an error: the temporary file must hold
+    // every byte before it replaces the target.
+    if (!impl_->file.flush() || impl_->file.size() != impl_->written) {
+        impl_->file.cancelWriting();
+        impl_->file.commit(); // removes the temporary file, target untouched
+        impl_->open = false;
+        throw VbError(vberr::DiskFull);
+    }
     impl_->open = false;
     if (!impl_->file.commit()) {
         const auto error = impl_->file.error();

@@ -27,13 +27,34 @@ double EscalaCompleta(double anchoPicture, std::int32_t nS)
     return (anchoPicture - MargenDerecho - XEje) / (nS > 0 ? nS : 1);
 }
 
-FactoresPantalla AjustarAPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel)
+std::int32_t CasoPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel)
 {
     if (anchoPixeles == 640)
+        return 1;
+    if (twipsPorPixel == 12)
+        return anchoPixeles == 800 ? 2 : 3;
+    return anchoPixeles == 800 ? 4 : 5;
+}
+
+FactoresPantalla FactoresCaso(std::int32_t caso)
+{
+    switch (caso) {
+    case 1:
         return {1.177, 1.0077};
-    if (anchoPixeles == 800)
-        return twipsPorPixel == 12 ? FactoresPantalla{1.15, 1.0077} : FactoresPantalla{1.1364, 1.005};
-    return twipsPorPixel == 12 ? FactoresPantalla{1.115, 1.005} : FactoresPantalla{1.104, 1.005};
+    case 2:
+        return {1.15, 1.0077};
+    case 3:
+        return {1.115, 1.005};
+    case 4:
+        return {1.1364, 1.005};
+    default:
+        return {1.104, 1.005};
+    }
+}
+
+FactoresPantalla AjustarAPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel)
+{
+    return FactoresCaso(CasoPantalla(anchoPixeles, twipsPorPixel));
 }
 
 AnchosFila AnchosIniciales(bool estrecharTiempo)

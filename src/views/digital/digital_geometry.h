@@ -45,6 +45,12 @@ struct FactoresPantalla {
     bool operator==(const FactoresPantalla&) const = default;
 };
 [[nodiscard]] FactoresPantalla AjustarAPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel);
+// The five screen cases behind those factors, tested in this order: 1 a
+// screen 640 pixels wide (any font size); at 12 twips per pixel (large
+// fonts) 2 a screen 800 pixels wide, 3 any other; at any other twips per
+// pixel 4 a screen 800 pixels wide, 5 any other.
+[[nodiscard]] std::int32_t CasoPantalla(std::int32_t anchoPixeles, std::int32_t twipsPorPixel);
+[[nodiscard]] FactoresPantalla FactoresCaso(std::int32_t caso);
 
 // A control's place inside its container, twips.
 using Caja = RectTwips;

@@ -1,5 +1,7 @@
 #include "views/digital/digital_selection.h"
 
+#include <algorithm>
+
 #include "platform/base/vb_error.h"
 #include "record/record_model.h"
 #include "shell/shell_state.h"
@@ -9,25 +11,20 @@
 
 namespace vesdra {
 
-namespace {
-
-// A table cell read as a whole number, as the template's tables hold them.
-std::int32_t EnteroOError(const QString& celda)
-{
-    const std::optional<std::int32_t> n = EnteroCelda(celda);
-    if (!n)
-        throw VbError(vberr::TypeMismatch);
-    return *n;
-}
-
-const QString& Celda(const Matrix<QString>& t, std::int32_t fila, std::int32_t columna)
+const QString& CeldaTabla(const Matrix<QString>& t, std::int32_t fila, std::int32_t columna)
 {
     if (fila < 1 || fila > t.Rows() || columna < 1 || columna > t.Cols())
         throw VbError(vberr::SubscriptOutOfRange);
     return t(fila, columna);
 }
 
-} // namespace
+std::int32_t EnteroTabla(const Matrix<QString>& t, std::int32_t fila, std::int32_t columna)
+{
+    const std::optional<std::int32_t> n = EnteroCelda(CeldaTabla(t, fila, columna));
+    if (!n)
+        throw VbError(vberr::TypeMismatch);
+    return *n;
+}
 
 FilaListaDigital& ListaDigitalesTabla::Fila(std::int32_t r)
 {
@@ -57,8 +54,8 @@ RangoGrupo CalcularRangoGrupo(const Matrix<QString>& tablaGrupos, std::int32_t g
     // rather than wrapped into a plausible row.
     std::int64_t primero = 1;
     for (std::int32_t j = 1; j < g; ++j)
-        primero += EnteroOError(Celda(tablaGrupos, j, 2));
-    const std::int64_t cuenta = EnteroOError(Celda(tablaGrupos, g, 2));
+        primero += EnteroTabla(tablaGrupos, j, 2);
+    const std::int64_t cuenta = EnteroTabla(tablaGrupos, g, 2);
     const std::int64_t ultimo = primero + cuenta - 1;
     if (primero > INT32_MAX || ultimo > INT32_MAX || ultimo < INT32_MIN)
         throw VbError(vberr::Overflow);
@@ -69,7 +66,7 @@ void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico)
 {
     const TemplateState& p = Plantillas();
     const RangoGrupo rango = CalcularRangoGrupo(p.TablaGruposDigitales, g);
-    const QString nombre = Celda(p.TablaGruposDigitales, g, 1);
+    const QString nombre = CeldaTabla(p.TablaGruposDigitales, g, 1);
     DigitalState& d = Digitales();
     d.AnalogicoElegido = analogico;
     d.ListaDigitales.UltimaFila = 0;
@@ -80,6 +77,61 @@ void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico)
     d.ModoDigital = 1;
 }
 
+std::int32_t TotalMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas)
+{
+    std::int32_t total = 0;
+    for (std::size_t k = 1; k < marcas.size(); ++k) {
+        const std::vector<std::int32_t>& m = marcas[k];
+        if (m.empty() || m[0] <= 0)
+            continue;
+        const auto n = static_cast<std::ptrdiff_t>(std::min(static_cast<std::size_t>(m[0]), m.size() - 1));
+        total += static_cast<std::int32_t>(std::count(m.begin() + 1, m.begin() + 1 + n, 1));
+    }
+    return total;
+}
+
+Composicion ComponerMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas,
+                             const Matrix<QString>& tablaMiembros)
+{
+    Composicion c;
+    std::int64_t desplazamiento = 0; // members of the columns before
+    for (std::size_t k = 1; k < marcas.size(); ++k) {
+        const std::vector<std::int32_t>& m = marcas[k];
+        const std::int32_t n = m.empty() ? 0 : m[0];
+        if (n <= 0)
+            continue;
+        const std::size_t hasta = std::min(static_cast<std::size_t>(n), m.size() - 1);
+        for (std::size_t j = 1; j <= hasta; ++j) {
+            if (m[j] != 1)
+                continue;
+            const std::int64_t fila = desplazamiento + static_cast<std::int64_t>(j);
+            if (fila > tablaMiembros.Rows())
+                throw VbError(vberr::SubscriptOutOfRange);
+            const auto f = static_cast<std::int32_t>(fila);
+            c.Filas.push_back({EnteroTabla(tablaMiembros, f, 1), CeldaTabla(tablaMiembros, f, 2)});
+        }
+        desplazamiento += n;
+    }
+    c.Total = static_cast<std::int32_t>(c.Filas.size());
+    return c;
+}
+
+void EscribirSeleccionComposicion(const Composicion& c, std::int32_t analogico)
+{
+    if (c.Total + 1 > FilasListaDigitales)
+        throw VbError(vberr::SubscriptOutOfRange);
+    DigitalState& d = Digitales();
+    d.AnalogicoElegido = analogico;
+    d.NumFilasDigitales = c.Total;
+    d.PrimerMiembro = 0;
+    d.UltimoMiembro = 0;
+    d.ListaDigitales.UltimaFila = c.Total + 1;
+    std::int32_t r = 2;
+    for (const FilaListaDigital& f : c.Filas)
+        d.ListaDigitales.Fila(r++) = f;
+    d.ModoDigital = 2;
+}
+
 std::vector<FilaDigitalVista> FilasDigitalesElegidas()
 {
     const DigitalState& d = Digitales();
@@ -87,7 +139,7 @@ std::vector<FilaDigitalVista> FilasDigitalesElegidas()
     if (d.PrimerMiembro + d.UltimoMiembro != 0) {
         const Matrix<QString>& miembros = Plantillas().TablaMiembrosDigitales;
         for (std::int32_t m = d.PrimerMiembro; m <= d.UltimoMiembro; ++m)
-            filas.push_back({EnteroOError(Celda(miembros, m, 1)), Celda(miembros, m, 2)});
+            filas.push_back({EnteroTabla(miembros, m, 1), CeldaTabla(miembros, m, 2)});
     }
     if (d.ListaDigitales.UltimaFila != 0) {
         for (std::int32_t r = 2; r <= d.ListaDigitales.UltimaFila; ++r) {
@@ -114,6 +166,8 @@ void CerrarSeleccionDigital()
     d.AnalogicoElegido = 0;
     d.NumFilasDigitales = 0;
     d.GrupoElegido.clear();
+    for (std::vector<std::int32_t>& m : d.MarcasGrupo)
+        m.clear();
     Shell().UsaPrimario = false;
     Shell().UsaSecundario = false;
 }

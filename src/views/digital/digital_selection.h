@@ -48,9 +48,20 @@ struct DigitalState {
     std::int32_t NumFilasDigitales{0};
     std::int32_t AnalogicoElegido{0}; // row of TablaCanales
     QString GrupoElegido{};
+    // The composition dialog's marks, column K (1..16) at [K]: element 0 the
+    // group's member count n, element m (1..n) 1 while member m is marked,
+    // element n + 1 spare. Made afresh by every opening of the dialog, read
+    // by its OK, erased when the record closes.
+    std::array<std::vector<std::int32_t>, 17> MarcasGrupo{};
 };
 
 DigitalState& Digitales();
+
+// A cell of a template table: the subscript error (9) outside the table.
+[[nodiscard]] const QString& CeldaTabla(const Matrix<QString>& tabla, std::int32_t fila, std::int32_t columna);
+// The same cell read as a whole number: the type mismatch (13) when it is
+// none.
+[[nodiscard]] std::int32_t EnteroTabla(const Matrix<QString>& tabla, std::int32_t fila, std::int32_t columna);
 
 // Member rows of group g of a group table (column 2: member count as text):
 // the group starts after the members of groups 1..g-1.
@@ -70,6 +81,26 @@ struct RangoGrupo {
 // header 0 and ModoDigital 1. On an error nothing is written.
 void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico);
 
+// The composition of the marked channels: every marked member of the
+// marks' columns, column by column and in member order within a column
+// (member j of column K is row (members of columns 1..K-1) + j of the
+// member table), whatever order they were marked in. Throws 9 for a member
+// row outside the table, 13 for a channel number that is no whole number.
+struct Composicion {
+    std::int32_t Total{0};
+    std::vector<FilaListaDigital> Filas{};
+};
+// How many members the marks hold (elements 1..n of each column at 1).
+[[nodiscard]] std::int32_t TotalMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas);
+[[nodiscard]] Composicion ComponerMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas,
+                                           const Matrix<QString>& tablaMiembros);
+
+// The composition-mode handover: analog row `analogico`, the channels as
+// rows 2.. of ListaDigitales (later rows keep what they held), no member
+// range, ModoDigital 2. Throws 9, writing nothing, when the channels do not
+// fit the list.
+void EscribirSeleccionComposicion(const Composicion& c, std::int32_t analogico);
+
 // One row of the view: a digital channel and the name in its box.
 struct FilaDigitalVista {
     std::int32_t Canal{0};
@@ -87,7 +118,7 @@ struct FilaDigitalVista {
 void LimpiarSeleccionAlDescargar();
 
 // What closing the record resets: every variable but ListaDigitales, and
-// both side flags.
+// both side flags; the composition marks are erased.
 void CerrarSeleccionDigital();
 
 // Which side of a 1997 record the dialog's reference buttons chose.

@@ -7,6 +7,7 @@
 #include "views/digital/digital_selection.h"
 #include "views/digital/frm19.h"
 #include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
 
 namespace vesdra {
 
@@ -33,6 +34,16 @@ void AbrirElecdig()
     Centrar(d);
 }
 
+void AbrirComposicionDigital()
+{
+    AbrirGrid();
+}
+
+void CerrarComposicionDigital()
+{
+    DescargarGrid();
+}
+
 void CerrarVistaDigital()
 {
     DescargarFrm19();
@@ -46,6 +57,7 @@ void CerrarRegistroDigital()
 void DescargarFormasDigitales()
 {
     DescargarElecdig();
+    DescargarGrid();
     DescargarFrm19();
 }
 

@@ -9,6 +9,13 @@ namespace vesdra {
 // moment) and shows it modeless. The menu form stays as it is.
 void AbrirElecdig();
 
+// The digital-composition menu item (the menu form already hidden):
+// unloads the composition dialog and loads and shows a fresh one.
+void AbrirComposicionDigital();
+// The main window's close button on a window whose Tag is "9": closes the
+// composition dialog, whose unload brings the menu form back.
+void CerrarComposicionDigital();
+
 // The main window's close button on a window whose Tag is "6": closes the
 // digital view, whose unload clears the side flags and ModoDigital and
 // brings the menu form back.
@@ -19,7 +26,7 @@ void CerrarVistaDigital();
 // both side flags False. ListaDigitales is kept and no form is closed.
 void CerrarRegistroDigital();
 
-// Program end: closes the group choice dialog and the digital view.
+// Program end: closes both choice dialogs and the digital view.
 void DescargarFormasDigitales();
 
 } // namespace vesdra

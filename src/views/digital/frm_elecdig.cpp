@@ -20,6 +20,7 @@
 #include "shell/shell_hooks.h"
 #include "templates/template_state.h"
 #include "views/composition/composition_services.h"
+#include "views/digital/digital_handover.h"
 #include "views/digital/digital_selection.h"
 #include "views/digital/frm19.h"
 
@@ -33,11 +34,7 @@ constexpr int kTextoAnalogicos = 31;
 constexpr int kTextoDigitales = 47;
 constexpr int kTextoAceptar = 24;
 constexpr int kTextoCancelar = 25;
-constexpr int kTextoReferencia = 278;
-constexpr int kTextoPrimario = 279;
-constexpr int kTextoSecundario = 280;
 constexpr int kTextoSinGrupos = 92;
-constexpr int kTextoProgreso = 286;
 
 QPointer<frmElecdig>& Instancia()
 {
@@ -68,12 +65,8 @@ void frmElecdig::CrearControles()
 
     Frame1 = new QGroupBox(QStringLiteral("Canales Anal\u00f3gicos"), this);
     MoveTwips(*Frame1, 5160, 120, 2490, 1680);
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1 = new ComboAnalogico(Frame1);
     MoveTwips(*Combo1, 105, 285, 2265, 315);
-    connect(Combo1, &QComboBox::activated, this, [this](int i) { indiceAnalogico_ = i; });
-    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { indiceAnalogico_ = -1; });
 
     Frame3 = new QGroupBox(QStringLiteral("Referencia:"), this);
     MoveTwips(*Frame3, 5160, 1920, 2535, 1215);
@@ -101,24 +94,13 @@ void frmElecdig::Form_Load()
         cmdcancel->setText(TextosIdioma(kTextoCancelar));
 
         if (Registro().AnioRevision == QLatin1String("1997")) {
-            Frame3->setVisible(true);
-            CmdPrimario->setChecked(true);
-            Frame3->setTitle(TextosIdioma(kTextoReferencia));
-            CmdPrimario->setText(TextosIdioma(kTextoPrimario));
-            CmdSecundario->setText(TextosIdioma(kTextoSecundario));
+            MostrarReferencia(*Frame3, *CmdPrimario, *CmdSecundario);
         } else {
             Frame3->setVisible(false);
             SetHeightTwips(*Frame1, HeightTwips(*Frame1) * 1.5);
         }
 
-        // The box shows channel 1's caption with no entry picked, so OK
-        // without a pick takes channel 1.
-        const std::int32_t canales = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
-        for (std::int32_t i = 1; i <= canales; ++i)
-            Combo1->addItem(NombreCanal(i));
-        Combo1->setCurrentIndex(-1);
-        Combo1->setEditText(NombreCanal(1));
-        indiceAnalogico_ = -1;
+        Combo1->Llenar();
 
         const TemplateState& p = Plantillas();
         const std::int32_t grupos = std::clamp(p.NumGruposDigitales, 0, kMaxGrupos);
@@ -134,19 +116,22 @@ void frmElecdig::Form_Load()
     }
 }
 
+int frmElecdig::IndiceAnalogico() const
+{
+    return Combo1->Indice();
+}
+
 void frmElecdig::ElegirAnalogico(int indice)
 {
-    Combo1->setCurrentIndex(indice);
-    indiceAnalogico_ = Combo1->currentIndex();
+    Combo1->Elegir(indice);
 }
 
 void frmElecdig::cmdOK_Click()
 {
-    ShellHooks& hooks = Hooks();
     OcultarFormulario(this);
     SetMousePointer(vbCustom);
 
-    const std::int32_t analogico = indiceAnalogico_ < 0 ? 1 : indiceAnalogico_ + 1;
+    const std::int32_t analogico = Combo1->AnalogicoElegido();
     std::int32_t g = 0;
     const std::int32_t grupos = std::clamp(Plantillas().NumGruposDigitales, 0, kMaxGrupos);
     for (std::int32_t i = 1; i <= grupos; ++i) {
@@ -160,46 +145,8 @@ void frmElecdig::cmdOK_Click()
         DescargarElecdig();
         return;
     }
-    Referencia lado = Referencia::Ninguna;
-    if (CmdPrimario->isChecked())
-        lado = Referencia::Primario;
-    else if (CmdSecundario->isChecked())
-        lado = Referencia::Secundario;
-
-    bool progreso = false;
-    bool vistaEmpezada = false;
-    try {
-        // The open view goes first: its unload clears the side flags and the
-        // mode, which must then be those of this choice.
-        DescargarFrm19();
-        if (!hooks.MostrarProgresoOndas())
-            throw VbError(vberr::FileNotFound);
-        progreso = true;
-        if (GasolinoOndasCargado())
-            gasolino_ondas().setWindowTitle(TextosIdioma(kTextoProgreso));
-        hooks.ValorProgresoOndas(10);
-        EscribirSeleccionGrupo(g, analogico);
-        ElegirReferencia(lado);
-        vistaEmpezada = true;
-        frm19& vista = CargarFrm19();
-        hooks.OcultarMenu();
-        progreso = false;
-        hooks.CerrarProgresoOndas();
-        hooks.MostrarVentana(&vista);
-        vista.AjustarAPantalla();
-        SetMousePointer(vbDefault);
-        DescargarElecdig();
-    } catch (const VbError& e) {
-        if (progreso)
-            hooks.CerrarProgresoOndas();
-        // A view that did not stand is undone as its unload would.
-        if (vistaEmpezada)
-            LimpiarSeleccionAlDescargar();
-        SetMousePointer(vbDefault);
-        hooks.MostrarMenu();
-        ShowErrorBox(e);
-        DescargarElecdig();
-    }
+    const Referencia lado = LadoElegido(*CmdPrimario, *CmdSecundario);
+    AbrirVistaElegida([g, analogico] { EscribirSeleccionGrupo(g, analogico); }, lado, DescargarElecdig);
 }
 
 void frmElecdig::cmdcancel_Click()

@@ -3,7 +3,8 @@
 #include <array>
 #include <cstdint>
 
-class QComboBox;
+#include "views/digital/digital_handover.h"
+
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -29,14 +30,14 @@ public:
 
     // The analog list's choice as the dialog reads it: 0-based entry, -1
     // while none is picked (also after typing into the box).
-    [[nodiscard]] int IndiceAnalogico() const { return indiceAnalogico_; }
+    [[nodiscard]] int IndiceAnalogico() const;
     // Picks entry i as the user would.
     void ElegirAnalogico(int indice);
 
     QGroupBox* fmeDigital{};
     std::array<QRadioButton*, 17> optdg{}; // 1..16
     QGroupBox* Frame1{};
-    QComboBox* Combo1{};
+    ComboAnalogico* Combo1{};
     QGroupBox* Frame3{};
     QRadioButton* CmdPrimario{};
     QRadioButton* CmdSecundario{};
@@ -48,8 +49,6 @@ protected:
 
 private:
     void CrearControles();
-
-    int indiceAnalogico_{-1};
 };
 
 // The dialog's one instance: created and loaded on first use, destroyed when

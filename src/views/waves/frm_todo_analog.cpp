@@ -21,9 +21,11 @@
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "views/waves/form_support.h"
+#include "views/waves/impresion_ondas.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
 #include "views/waves/waves_fit.h"
@@ -87,9 +89,7 @@ frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
     cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
     cmdatras = new QPushButton(this);
     cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
-    // Printing the view is not built yet: the button keeps its place.
-    pctimpresora = new QPushButton(this);
-    pctimpresora->setEnabled(false);
+    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
 
     connect(HScroll1, &ScrollBar::Change, this, &frmTodoanalog::HScroll1_Change);
     connect(HScroll2, &ScrollBar::Change, this, &frmTodoanalog::HScroll2_Change);
@@ -97,6 +97,7 @@ frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
     connect(cmdzoom, &QPushButton::clicked, this, &frmTodoanalog::cmdzoom_Click);
     connect(cmdadel, &QPushButton::clicked, this, &frmTodoanalog::cmdadel_Click);
     connect(cmdatras, &QPushButton::clicked, this, &frmTodoanalog::cmdatras_Click);
+    connect(pctimpresora, &QPushButton::clicked, this, &frmTodoanalog::pctimpresora_Click);
 
     resizeTimer_ = new QTimer(this);
     resizeTimer_->setSingleShot(true);
@@ -393,6 +394,26 @@ void frmTodoanalog::cmdatras_Click()
     });
     if (!ok)
         Descargar();
+}
+
+void frmTodoanalog::pctimpresora_Click()
+{
+    if (!Cargada)
+        return;
+    // The page reads the view as it is now and changes nothing of it.
+    DatosPaginaTodo d;
+    d.Nivel = Historial.Current();
+    for (const BandaCanal& b : bandas_)
+        d.Filas.push_back(b.Fila);
+    d.Cursor1 = HScroll1->Value();
+    d.Cursor2 = HScroll2->Value();
+    d.TextoTiempo = TextoTiempo;
+    const MedidaTexto medida = MedidaDeVentana(*this);
+    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true},
+                        [d, medida](Printer& p) -> std::optional<RechazoPagina> {
+                            PaginaTodo(p, d, medida);
+                            return std::nullopt;
+                        });
 }
 
 void frmTodoanalog::Form_Resize()

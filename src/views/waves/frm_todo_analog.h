@@ -49,6 +49,9 @@ public:
     void cmdzoom_Click();
     void cmdadel_Click();
     void cmdatras_Click();
+    // Prints the view shown (the zoom level, cursors and read-outs) through
+    // the print frame, one landscape page per copy.
+    void pctimpresora_Click();
 
     // Controls (lblet 1..16; element 0 unused).
     PictureBox* Picture1{};

@@ -19,10 +19,12 @@
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
 #include "views/waves/form_support.h"
+#include "views/waves/impresion_ondas.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
 #include "views/waves/waves_fit.h"
@@ -77,15 +79,14 @@ frmVerOndas::frmVerOndas(QWidget* parent) : QWidget(parent)
     cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
     cmdatras = new QPushButton(this);
     cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
-    // Printing the window is not built yet: the button keeps its place.
-    pctimpresora = new QPushButton(this);
-    pctimpresora->setEnabled(false);
+    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
 
     connect(HScroll1, &ScrollBar::Change, this, &frmVerOndas::HScroll1_Change);
     connect(HScroll2, &ScrollBar::Change, this, &frmVerOndas::HScroll2_Change);
     connect(cmdzoom, &QPushButton::clicked, this, &frmVerOndas::cmdzoom_Click);
     connect(cmdadel, &QPushButton::clicked, this, &frmVerOndas::cmdadel_Click);
     connect(cmdatras, &QPushButton::clicked, this, &frmVerOndas::cmdatras_Click);
+    connect(pctimpresora, &QPushButton::clicked, this, &frmVerOndas::pctimpresora_Click);
     connect(picbox, &PictureBox::MouseDown, this,
             [this](int, int, double x, double y) { picbox_MouseDown(x, y); });
     connect(picbox, &PictureBox::MouseMove, this,
@@ -383,6 +384,25 @@ void frmVerOndas::cmdatras_Click()
     });
     if (!ok)
         Descargar();
+}
+
+void frmVerOndas::pctimpresora_Click()
+{
+    if (!Activada)
+        return;
+    // The page reads the window as it is now and changes nothing of it.
+    DatosPaginaOnda d;
+    d.CanalVentana = CanalVentana;
+    d.AltoPicture = picbox->Height();
+    d.Cursor1 = HScroll1->Value();
+    d.Cursor2 = HScroll2->Value();
+    d.TextoTiempo = TextoTiempo;
+    d.TextoDiferencia = TextoDiferencia;
+    d.Nivel = Historial.Current();
+    d.EscalaY = Vista.EscalaY;
+    const MedidaTexto medida = MedidaDeVentana(*this);
+    (void)ImprimirVista({this, picbox->Width() / 4.0, picbox->Height() / 4.0, true},
+                        [d, medida](Printer& p) { return PaginaOnda(p, d, medida); });
 }
 
 void frmVerOndas::Form_Resize()

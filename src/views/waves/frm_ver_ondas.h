@@ -52,6 +52,9 @@ public:
     void picbox_MouseDown(double x, double y);
     void picbox_MouseMove(double x, double y);
     void picbox_MouseUp(double x, double y);
+    // Prints the view shown (the zoom level, cursors and read-outs) through
+    // the print frame, one landscape page per copy.
+    void pctimpresora_Click();
 
     // Controls.
     PictureBox* picbox{};

@@ -158,7 +158,9 @@ TEST_F(SeleccionDigital, CloseAndUnloadResetWhatTheyOwn)
     EXPECT_EQ(d.PrimerMiembro, 1); // the view's unload keeps the choice
 
     Shell().UsaSecundario = true;
+    d.MarcasGrupo[3] = {2, 1, 0, 0};
     CerrarSeleccionDigital();
+    EXPECT_TRUE(d.MarcasGrupo[3].empty()); // the composition's marks are erased
     EXPECT_EQ(d.PrimerMiembro + d.UltimoMiembro + d.NumFilasDigitales + d.AnalogicoElegido + d.ModoDigital, 0);
     EXPECT_EQ(d.GrupoElegido, "");
     EXPECT_FALSE(Shell().UsaSecundario);

@@ -1,0 +1,211 @@
+#include "shell/frm_ajustes.h"
+
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <cmath>
+
+#include "platform/base/screen.h"
+#include "platform/base/text_file.h"
+#include "platform/base/vb_error.h"
+#include "platform/form_registry.h"
+#include "platform/mdi_forms.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/printer.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/cancelar.h"
+#include "shell/language.h"
+#include "shell/menu_commands.h"
+#include "shell/shell_hooks.h"
+
+namespace vesdra {
+
+namespace {
+
+std::int32_t Entero(double v)
+{
+    return static_cast<std::int32_t>(std::lround(v));
+}
+
+} // namespace
+
+ContenidoInforme LeerInforme(const QString& rutaHdr)
+{
+    QStringList lineas = ReadTextLines(rutaHdr);
+    ContenidoInforme c;
+    c.Recortado = lineas.size() > MaxLineasInforme;
+    if (c.Recortado)
+        lineas.resize(MaxLineasInforme);
+    c.Lineas.reserve(lineas.size() + 1);
+    c.Lineas.append(QString::fromLatin1(CabeceraInforme));
+    c.Lineas.append(lineas);
+    return c;
+}
+
+FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
+{
+    EmpezarImpresion();
+    try {
+        for (const QString& linea : lineas) {
+            if (ImpresionCancelada()) {
+                impresora.KillDoc();
+                DescargarCancelar();
+                return FinImpresion::Cancelada;
+            }
+            // The printer's own page break: a line that would pass the foot
+            // of the page starts the next one.
+            if (impresora.CurrentY > 0 && impresora.CurrentY + impresora.TextHeight(linea) > impresora.Height())
+                impresora.NewPage();
+            impresora.Print(linea);
+        }
+        impresora.EndDoc();
+    } catch (...) {
+        // Nothing half-sent is left behind, and no cancel window.
+        try {
+            impresora.KillDoc();
+        } catch (...) {
+        }
+        DescargarCancelar();
+        throw;
+    }
+    TerminarImpresion();
+    return FinImpresion::Impresa;
+}
+
+frmAjustes::frmAjustes(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmAjustes"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setProperty("Tag", QStringLiteral("7"));
+    setWindowTitle(QStringLiteral("Info"));
+
+    Lista1 = new QListWidget(this);
+    Lista1->setObjectName(QStringLiteral("Lista1"));
+    QFont fuente(QStringLiteral("Courier"), 12);
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setFixedPitch(true);
+    Lista1->setFont(fuente);
+    // A line longer than the list is shown whole: the list scrolls sideways.
+    Lista1->setTextElideMode(Qt::ElideNone);
+    Lista1->setWordWrap(false);
+    Lista1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    Lista1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Lista1->setUniformItemSizes(false);
+
+    cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
+    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+    connect(cmdImprimir, &QPushButton::clicked, this, [this] { cmdImprimir_Click(); });
+    FormularioUnico<frmAjustes>::Registrar(this);
+}
+
+frmAjustes::~frmAjustes()
+{
+    FormularioUnico<frmAjustes>::Olvidar(this);
+}
+
+void frmAjustes::Form_Load()
+{
+    Hooks().OcultarMenu();
+    try {
+        const std::int32_t alto = Entero(AltoVista());
+        const std::int32_t ancho = Entero(AnchoVista());
+        MoveFormTwips(*this, 0, 0, ancho, alto);
+        MoveTwips(*Lista1, 0, 0, ancho * 0.96, alto * 0.88);
+        MoveTwips(*cmdImprimir, Screen().WidthTwips * 2.0 / 5 + 50, HeightTwips(*Lista1) + 120, ancho / 5.0,
+            alto / 19.0);
+        cmdImprimir->setText(TextosIdioma(236));
+        cerrarAlActivar_ = false;
+
+        const QString& ruta = Registro().RutaHdr;
+        if (ruta.isEmpty()) {
+            SetMousePointer(this, vbDefault);
+            (void)MsgBox(TextosIdioma(161), vbCritical);
+            cerrarAlActivar_ = true;
+            return;
+        }
+        const ContenidoInforme c = LeerInforme(ruta);
+        Lista1->addItems(c.Lineas);
+        Lista1->update();
+        if (c.Recortado)
+            (void)MsgBox(TextosIdioma(130), vbInformation);
+    } catch (...) {
+        MostrarErrorManejador(this, std::current_exception());
+    }
+}
+
+void frmAjustes::Form_Activate()
+{
+    if (!cerrarAlActivar_)
+        return;
+    cerrarAlActivar_ = false;
+    Descargar();
+}
+
+void frmAjustes::cmdImprimir_Click()
+{
+    try {
+        Printer& impresora = CurrentPrinter();
+        if (!impresora.HasDevice()) {
+            (void)MsgBox(TextosIdioma(129), vbCritical);
+            return;
+        }
+        QStringList lineas;
+        for (int i = 0; i < Lista1->count(); ++i)
+            lineas.append(Lista1->item(i)->text());
+        // Nothing of the window is used while it prints.
+        setEnabled(false);
+        const QPointer<frmAjustes> yo(this);
+        try {
+            (void)ImprimirLineas(lineas, impresora);
+        } catch (...) {
+            if (yo)
+                setEnabled(true);
+            throw;
+        }
+        if (yo)
+            setEnabled(true);
+    } catch (...) {
+        MostrarErrorManejador(this, std::current_exception());
+    }
+}
+
+void frmAjustes::Descargar()
+{
+    FormularioUnico<frmAjustes>::Descargar(this);
+}
+
+void frmAjustes::closeEvent(QCloseEvent* event)
+{
+    FormularioUnico<frmAjustes>::Olvidar(this);
+    QWidget::closeEvent(event);
+    Hooks().MostrarMenu();
+}
+
+frmAjustes* InformeCargado()
+{
+    return FormularioUnico<frmAjustes>::Cargado();
+}
+
+void AbrirInforme()
+{
+    CerrarInforme();
+    auto* f = new frmAjustes;
+    f->Form_Load();
+    const QPointer<frmAjustes> informe(f);
+    Hooks().MostrarVentana(f);
+    // Shown outside the main window nothing activates it: its activation
+    // runs here (once the main window has run it, it has nothing left to do).
+    if (informe && informe->CerrarAlActivar())
+        informe->Form_Activate();
+}
+
+void CerrarInforme()
+{
+    FormularioUnico<frmAjustes>::DescargarCargado();
+}
+
+} // namespace vesdra

@@ -1,0 +1,276 @@
+#include "shell/impresion.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+#include <exception>
+
+#include "platform/base/numeric.h"
+#include "platform/base/vb_error.h"
+#include "platform/common_dialog.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/printer.h"
+#include "platform/twips.h"
+#include "record/helpers.h"
+#include "shell/cancelar.h"
+#include "shell/language.h"
+#include "shell/shell_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+bool& EnCurso()
+{
+    static bool enCurso = false;
+    return enCurso;
+}
+
+// Raised for the length of one print.
+class BanderaEnCurso
+{
+public:
+    BanderaEnCurso() { EnCurso() = true; }
+    ~BanderaEnCurso() { EnCurso() = false; }
+    BanderaEnCurso(const BanderaEnCurso&) = delete;
+    BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
+};
+
+// Abandons the job in progress; what is drawn of it is never sent.
+void Descartar(Printer* p)
+{
+    if (!p)
+        return;
+    try {
+        p->KillDoc();
+    } catch (...) {
+        // Abandoning is the way out of a failure: it has no failure of its own.
+    }
+}
+
+} // namespace
+
+bool ImpresionEnCurso()
+{
+    return EnCurso();
+}
+
+FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& pagina)
+{
+    if (EnCurso())
+        return FinImpresion::EnCurso;
+    BanderaEnCurso bandera;
+    const bool conVista = marco.Vista != nullptr;
+    const QPointer<QWidget> vista(marco.Vista);
+    // The view as it was before the print: enabled, default pointer.
+    const auto restaurar = [&vista] {
+        if (vista) {
+            vista->setEnabled(true);
+            SetMousePointer(vista, vbDefault);
+        }
+    };
+    const auto terminarCopia = [&marco] {
+        if (marco.ConCancelar)
+            DescargarCancelar();
+    };
+
+    Printer* impresora = nullptr;
+    try {
+        SetMousePointer(vista, vbHourglass);
+        FrmCentrar& centrar = frm_centrar();
+        centrar.Move(CLng(marco.DialogoX), CLng(marco.DialogoY), 1, 1);
+        centrar.CommonDialog1.CancelError = true;
+        try {
+            centrar.CommonDialog1.ShowPrinter();
+        } catch (const VbError& e) {
+            if (e.Number != vberr::DialogCancel)
+                throw;
+            restaurar();
+            return FinImpresion::DialogoCancelado;
+        }
+        const std::int32_t copias = centrar.CommonDialog1.Copies;
+
+        for (std::int32_t copia = 1; copia <= copias; ++copia) {
+            Printer& p = CurrentPrinter();
+            impresora = &p;
+            if (p.Orientation() != 2)
+                p.SetOrientation(2);
+            if (marco.ConCancelar) {
+                if (vista)
+                    vista->setEnabled(false);
+                // The flag is cleared once the window stands, so that only a
+                // click in this copy's event pass counts, whatever the
+                // window's showing or an earlier window's going did to it.
+                MostrarCancelar();
+                EmpezarImpresion();
+                QCoreApplication::processEvents();
+                const bool cancelada = Shell().CancelarImpresion;
+                if (cancelada || (conVista && !vista)) {
+                    Descartar(impresora);
+                    terminarCopia();
+                    restaurar();
+                    return FinImpresion::Cancelada;
+                }
+                if (vista)
+                    vista->setEnabled(true);
+            }
+            if (const std::optional<RechazoPagina> rechazo = pagina(p)) {
+                Descartar(impresora);
+                terminarCopia();
+                restaurar();
+                (void)MsgBox(TextosIdioma(rechazo->Texto), rechazo->Estilo);
+                return FinImpresion::Rechazada;
+            }
+            terminarCopia();
+            p.EndDoc();
+            SetMousePointer(vista, vbDefault);
+        }
+        restaurar();
+        return FinImpresion::Impresa;
+    } catch (...) {
+        const VbError e = ComoVbError(std::current_exception());
+        Descartar(impresora);
+        terminarCopia();
+        restaurar();
+        ShowErrorBox(e);
+        return FinImpresion::Error;
+    }
+}
+
+std::uint32_t ColorImpresora(const Printer& p, std::uint32_t color)
+{
+    return p.ColorMode() == 2 ? color : 0u;
+}
+
+std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n)
+{
+    static constexpr std::uint32_t kColores[] = {kAzulImpresora,
+                                                 kVerdeImpresora,
+                                                 kRojoImpresora,
+                                                 kCianImpresora,
+                                                 kAmarilloImpresora,
+                                                 kMagentaImpresora,
+                                                 0u,
+                                                 kAzulImpresora};
+    if (n < 1 || n > 8)
+        return 0u;
+    return ColorImpresora(p, kColores[n - 1]);
+}
+
+void EngrosarPluma(Printer& p)
+{
+    if (p.ColorMode() != 2)
+        p.DrawWidth += 3;
+}
+
+MedidaTexto MedidaDeVentana(const QWidget& ventana)
+{
+    const QFont fuente = ventana.font();
+    const QFontInfo info(fuente);
+    return {[fuente](const QString& t) { return TextWidthTwips(fuente, t); },
+            [fuente](const QString& t) { return TextHeightTwips(fuente, t); }, info.family(),
+            info.pointSizeF(), info.bold()};
+}
+
+void FuenteDeMedida(Printer& p, const MedidaTexto& medida)
+{
+    if (!(medida.Puntos > 0.0))
+        return;
+    p.FontName = medida.Fuente;
+    p.FontSize = medida.Puntos;
+    p.FontBold = medida.Negrita;
+}
+
+MarcoPagina MarcoDePagina(const Printer& p)
+{
+    const double w = p.Width();
+    const double h = p.Height();
+    return {0.009 * w, 0.942 * w, 0.009 * h, 0.945 * h};
+}
+
+void RectanguloImpresora(Printer& p, double izquierda, double arriba, double derecha, double abajo)
+{
+    p.Line(izquierda, arriba, derecha, arriba, 0u);
+    p.Line(derecha, arriba, derecha, abajo, 0u);
+    p.Line(derecha, abajo, izquierda, abajo, 0u);
+    p.Line(izquierda, abajo, izquierda, arriba, 0u);
+}
+
+void ImprimirFecha(Printer& p, const MarcoPagina& marco, const MedidaTexto& medida)
+{
+    const QString t = HoraTexto();
+    p.CurrentX = marco.Derecha - medida.Ancho(t);
+    p.CurrentY = marco.Abajo - medida.Alto(t);
+    p.Print(t);
+}
+
+TraceGeometry GeometriaImpresora(const Printer& p, double x0, double escalaX, double ceroY, double escalaY)
+{
+    return TraceGeometry{x0, escalaX, ceroY, escalaY, p.TwipsPerPixelX(), p.TwipsPerPixelY()};
+}
+
+void RecortarSegmentosY(std::vector<QLineF>& segmentos, double arriba, double abajo)
+{
+    // The point where a segment crosses the height y, by its x.
+    const auto cruce = [](const QLineF& s, double y) {
+        return QPointF(s.x1() + (s.x2() - s.x1()) * (y - s.y1()) / (s.y2() - s.y1()), y);
+    };
+    std::vector<QLineF> dentro;
+    dentro.reserve(segmentos.size());
+    for (const QLineF& s : segmentos) {
+        const double y1 = s.y1();
+        const double y2 = s.y2();
+        if ((y1 < arriba && y2 < arriba) || (y1 > abajo && y2 > abajo))
+            continue;
+        QPointF a = s.p1();
+        QPointF b = s.p2();
+        if (y1 < arriba)
+            a = cruce(s, arriba);
+        else if (y1 > abajo)
+            a = cruce(s, abajo);
+        if (y2 < arriba)
+            b = cruce(s, arriba);
+        else if (y2 > abajo)
+            b = cruce(s, abajo);
+        // What is left of a segment that only touches an edge is no segment.
+        if (a == b && s.p1() != s.p2())
+            continue;
+        dentro.emplace_back(a, b);
+    }
+    segmentos = std::move(dentro);
+}
+
+void TrazarEnImpresora(Printer& p, std::span<const float> valores, const TraceGeometry& g,
+                       std::uint32_t color, std::optional<BandaY> banda)
+{
+    std::vector<QLineF> segmentos = TraceSegments(valores, g);
+    if (banda)
+        RecortarSegmentosY(segmentos, banda->Arriba, banda->Abajo);
+    p.Lines(segmentos.data(), segmentos.size(), color);
+}
+
+QIcon IconoImpresora()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter g(&pixmap);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(Qt::black, 1.2));
+    g.setBrush(Qt::white);
+    g.drawRect(QRectF(4.5, 1.5, 7, 5)); // the sheet going in
+    g.setBrush(QColor(0xC0, 0xC0, 0xC0));
+    g.drawRect(QRectF(1.5, 6.5, 13, 5)); // the body
+    g.setBrush(Qt::white);
+    g.drawRect(QRectF(4.5, 10.5, 7, 4)); // the printed sheet
+    return QIcon(pixmap);
+}
+
+} // namespace vesdra

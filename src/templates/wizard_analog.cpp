@@ -1,0 +1,206 @@
+#include "templates/wizard_analog.h"
+
+#include <cmath>
+
+#include "platform/base/numeric.h"
+#include "record/record_model.h"
+#include "templates/template_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr int kEstiloCritico = 16;
+constexpr int kEstiloSimple = 0;
+
+bool EsDigito(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The count a continue or back stores: 0 for an empty box, else the box
+// read as a whole number (halves to even). Throws VbError 13 for text that
+// is no number, 6 beyond the grid.
+std::int32_t CuentaGuardada(const QString& texto)
+{
+    if (texto.isEmpty())
+        return 0;
+    const std::int32_t n = CIntText(texto);
+    if (n > PasoAnalogico::kMaxFilas)
+        throw VbError(vberr::Overflow);
+    return n;
+}
+
+} // namespace
+
+std::vector<AvisoPaso> PasoAnalogico::Cargar()
+{
+    TemplateState& p = Plantillas();
+    RecordModel& r = Registro();
+    std::int32_t n = 0;
+    if (!p.PlantillaNueva || p.AsistenteAbortado) {
+        Identificador = p.IdentificadorPlantilla;
+        n = p.NumAnalogicosPlantilla;
+    } else if (!r.RegistroAbierto && !p.ModeloCargado) {
+        Identificador.clear();
+    } else {
+        if (r.NumAnalogicosOfrecidos == 0)
+            r.NumAnalogicosOfrecidos = r.NumAnalogicos;
+        if (p.IdentificadorPlantilla.isEmpty())
+            p.IdentificadorPlantilla = r.NombreEstacion;
+        Identificador = p.IdentificadorPlantilla;
+        n = r.NumAnalogicosOfrecidos;
+    }
+    std::vector<AvisoPaso> avisos = CambiarIdentificador(Identificador).Avisos;
+    if (const auto a = CambiarCuenta(QString::number(n)))
+        avisos.push_back(*a);
+
+    const Matrix<QString>& t = p.AnalogicosPlantilla;
+    const std::int32_t filas = std::min<std::int32_t>(n, static_cast<std::int32_t>(Filas.size()));
+    for (std::int32_t i = 1; i <= filas && i <= t.Rows(); ++i) {
+        for (std::int32_t c = 1; c <= kColumnas && c + 1 <= t.Cols(); ++c)
+            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c - 1)] = t(i, c + 1);
+    }
+    return avisos;
+}
+
+std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
+{
+    Cuenta = texto;
+    const QChar ultimo = texto.isEmpty() ? QLatin1Char('0') : texto.back();
+    if (!EsDigito(ultimo))
+        return AvisoPaso{178, kEstiloCritico};
+    std::int32_t c = 0;
+    if (!texto.isEmpty()) {
+        double v = 0;
+        try {
+            v = std::floor(CDbl(texto));
+        } catch (const VbError&) {
+            return AvisoPaso{178, kEstiloCritico};
+        }
+        // A negative count or one beyond the grid is refused as typed,
+        // before anything changes.
+        if (!(v >= 0 && v <= kMaxFilas))
+            return AvisoPaso{178, kEstiloCritico};
+        c = static_cast<std::int32_t>(v);
+    }
+
+    TemplateState& p = Plantillas();
+    const RecordModel& r = Registro();
+    if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado) {
+        // A template from nothing: the table follows what is typed.
+        if (c != 0) {
+            Matrix<QString> t(c, 4);
+            for (std::int32_t i = 1; i <= c; ++i) {
+                for (std::int32_t k = 1; k <= kColumnas; ++k)
+                    t(i, k + 1) = Celda(i, k);
+            }
+            p.AnalogicosPlantilla = std::move(t);
+        }
+    } else {
+        if (c != 0)
+            Redimensionar(c);
+        // The rows on offer are filled again from the table (what was typed
+        // in them is replaced).
+        const std::int32_t hasta = c > r.NumAnalogicosOfrecidos ? r.NumAnalogicos : c;
+        const Matrix<QString>& t = p.AnalogicosPlantilla;
+        for (std::int32_t i = 1; i <= hasta && i <= static_cast<std::int32_t>(Filas.size()) && i <= t.Rows();
+             ++i) {
+            for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
+                Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
+        }
+    }
+    Redimensionar(c);
+    return std::nullopt;
+}
+
+PasoAnalogico::CambioIdentificador PasoAnalogico::CambiarIdentificador(const QString& texto)
+{
+    Identificador = texto;
+    return {AvisosTextoPlantilla(texto), texto.endsWith(QLatin1Char('\n'))};
+}
+
+std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32_t columna,
+                                                   const QString& texto)
+{
+    if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
+        return {};
+    Filas[static_cast<std::size_t>(fila - 1)][static_cast<std::size_t>(columna - 1)] = texto;
+    return AvisosTextoPlantilla(texto);
+}
+
+QString PasoAnalogico::Celda(std::int32_t fila, std::int32_t columna) const
+{
+    if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
+        return {};
+    return Filas[static_cast<std::size_t>(fila - 1)][static_cast<std::size_t>(columna - 1)];
+}
+
+void PasoAnalogico::Redimensionar(std::int32_t filas)
+{
+    Filas.resize(static_cast<std::size_t>(filas));
+}
+
+void PasoAnalogico::GuardarFilas(std::int32_t n) const
+{
+    Matrix<QString> t(n, 4);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        t(i, 1) = QString::number(i);
+        for (std::int32_t k = 1; k <= kColumnas; ++k)
+            t(i, k + 1) = QuitarBlancos(Celda(i, k));
+    }
+    Plantillas().AnalogicosPlantilla = std::move(t);
+}
+
+SalidaPaso PasoAnalogico::Continuar()
+{
+    TemplateState& p = Plantillas();
+    p.IdentificadorPlantilla = QuitarBlancos(Identificador);
+    std::int32_t n = 0;
+    try {
+        n = CuentaGuardada(Cuenta);
+    } catch (const VbError&) {
+        return SalidaPaso::Quedando({175, kEstiloCritico});
+    }
+    if (n < 0)
+        return SalidaPaso::Quedando({175, kEstiloCritico});
+    p.NumAnalogicosPlantilla = n;
+    if (n == 0)
+        return SalidaPaso::Quedando({244, kEstiloSimple});
+    for (std::int32_t i = 1; i <= n; ++i) {
+        if (QuitarBlancos(Celda(i, 1)).isEmpty() && QuitarBlancos(Celda(i, 2)).isEmpty())
+            return SalidaPaso::Quedando({275, kEstiloSimple, QString::number(i)});
+    }
+    // Nothing the template file cannot hold goes on.
+    if (const auto a = AvisosTextoPlantilla(p.IdentificadorPlantilla); !a.empty())
+        return SalidaPaso::Quedando(a.front());
+    for (std::int32_t i = 1; i <= n; ++i) {
+        for (std::int32_t k = 1; k <= kColumnas; ++k) {
+            if (const auto a = AvisosTextoPlantilla(Celda(i, k)); !a.empty())
+                return SalidaPaso::Quedando(a.front());
+        }
+    }
+    GuardarFilas(n);
+    return SalidaPaso::Saliendo();
+}
+
+SalidaPaso PasoAnalogico::Volver()
+{
+    TemplateState& p = Plantillas();
+    p.IdentificadorPlantilla = Identificador;
+    try {
+        const std::int32_t n = CuentaGuardada(Cuenta);
+        if (n < 0)
+            throw VbError(vberr::SubscriptOutOfRange);
+        p.NumAnalogicosPlantilla = n;
+        if (n != 0)
+            GuardarFilas(n);
+    } catch (...) {
+        return SalidaPaso::Fallando(ComoVbError(std::current_exception()));
+    }
+    return SalidaPaso::Saliendo();
+}
+
+} // namespace vesdra

@@ -1,0 +1,79 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "templates/wizard_common.h"
+
+namespace vesdra
+{
+
+// Step 1 of the template wizard (analog channels) without its form: what the
+// identifier box, the count box and the grid hold, and the rules by which
+// they are proposed, resized, checked and stored into the loaded template
+// (Plantillas(): IdentificadorPlantilla, NumAnalogicosPlantilla,
+// AnalogicosPlantilla). The form shows this state and forwards each change.
+class PasoAnalogico
+{
+public:
+    // Grid columns: 1 name, 2 second name (circuit or English name), 3 units;
+    // grid row i is analog row i of the template, stored with channel i.
+    static constexpr std::int32_t kColumnas = 3;
+    // The most rows the grid takes.
+    static constexpr std::int32_t kMaxFilas = kMaxFilasAnalogicas;
+    using Fila = std::array<QString, kColumnas>;
+
+    // The identifier box, the count box and the grid's data rows (MaxRows
+    // of them; Filas[0] is grid row 1).
+    QString Identificador;
+    QString Cuenta;
+    std::vector<Fila> Filas;
+
+    // Loading: the proposal (the template being edited; nothing; or, for a
+    // new template with a record open or a model loaded, the rows on offer
+    // and the station or model name), then the grid rows 1..n taken from
+    // AnalogicosPlantilla. Returns the warnings the proposed texts raise.
+    std::vector<AvisoPaso> Cargar();
+
+    // The count box now holds `texto`. A last character that is not a digit,
+    // or a text that is not a count from 0 to kMaxFilas, gives text 178 and
+    // leaves the grid and the tables as they were. Otherwise the grid gets
+    // that many rows: for a template from nothing the rows typed are kept
+    // (and copied into AnalogicosPlantilla); else the rows on offer are
+    // filled again from AnalogicosPlantilla.
+    std::optional<AvisoPaso> CambiarCuenta(const QString& texto);
+
+    // The identifier box now holds `texto`: its warnings; Siguiente when it
+    // ends in a line feed (the focus moves on to the count box).
+    struct CambioIdentificador {
+        std::vector<AvisoPaso> Avisos;
+        bool Siguiente{false};
+    };
+    CambioIdentificador CambiarIdentificador(const QString& texto);
+
+    // A grid cell typed (row 1.., column 1..3): its warnings. A cell outside
+    // the rows changes nothing.
+    std::vector<AvisoPaso> CambiarCelda(std::int32_t fila, std::int32_t columna, const QString& texto);
+    // A cell's text; blank outside the grid's rows.
+    [[nodiscard]] QString Celda(std::int32_t fila, std::int32_t columna) const;
+
+    // Continue: stores the identifier (blanks trimmed) and the count, then
+    // stays with text 244 for no rows, 275 & row for a row without either
+    // name, 176/177/124 for a text the template cannot hold (the identifier
+    // or any cell of rows 1..n), 175 for a count that is not a count;
+    // otherwise AnalogicosPlantilla is made afresh (row i: i, the three
+    // cells trimmed) and the step is left.
+    SalidaPaso Continuar();
+    // Back: stores the identifier as typed, the count and, when the count is
+    // not 0, the rows as continue does, with no check; a count that is not
+    // a number is an error of the handler.
+    SalidaPaso Volver();
+
+private:
+    void Redimensionar(std::int32_t filas);
+    void GuardarFilas(std::int32_t n) const;
+};
+
+} // namespace vesdra

@@ -1,0 +1,253 @@
+#include "templates/wizard_trifasic.h"
+
+#include "platform/base/numeric.h"
+#include "record/helpers.h"
+#include "templates/template_apply.h"
+#include "templates/template_state.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr int kEstiloSimple = 0;
+constexpr int kEstiloCritico = 16;
+constexpr int kEstiloInformacion = 64;
+// Frame caption of set s: text 42 + s.
+constexpr int kTextoMarco = 42;
+
+// The analog row a stored phase names: the row whose channel number (column
+// 1) it is, else the row of that number; 0 when neither exists.
+std::int32_t FilaDeCanal(const QString& canal)
+{
+    const TemplateState& p = Plantillas();
+    const auto n = EnteroCelda(canal);
+    if (!n)
+        return 0;
+    const std::int32_t filas = std::min(p.NumAnalogicosPlantilla, p.AnalogicosPlantilla.Rows());
+    for (std::int32_t i = 1; i <= filas; ++i) {
+        if (EnteroCelda(p.AnalogicosPlantilla(i, 1)) == n)
+            return i;
+    }
+    return *n >= 1 && *n <= filas ? *n : 0;
+}
+
+// A factor reads as a number in the user's form or with either separator,
+// as the phasor views read it.
+bool EsFactor(const QString& texto)
+{
+    try {
+        (void)CDbl(texto);
+        return true;
+    } catch (const VbError&) {
+        bool ok = false;
+        (void)QString(texto).trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+        return ok;
+    }
+}
+
+QString CeldaTrifasica(std::int32_t s, std::int32_t k)
+{
+    const Matrix<QString>& t = Plantillas().TrifasicosPlantilla;
+    return s <= t.Rows() && k <= t.Cols() ? t(s, k) : QString();
+}
+
+} // namespace
+
+std::vector<AvisoPaso> PasoTrifasico::Cargar()
+{
+    TemplateState& p = Plantillas();
+    std::vector<AvisoPaso> avisos;
+    Conjuntos = {};
+    Cuenta.clear();
+    Lista.clear();
+    for (std::int32_t i = 1; i <= p.NumAnalogicosPlantilla; ++i)
+        Lista << NombreCanalPlantilla(p.AnalogicosPlantilla, i);
+
+    if (!(p.PlantillaNueva && !p.VueltaAtras)) {
+        // Four frames show at most four sets.
+        const std::int32_t m = std::clamp(p.NumTrifasicosPlantilla, 0, kConjuntos);
+        for (std::int32_t s = 1; s <= m; ++s) {
+            for (const AvisoPaso& a : CambiarNombre(s, CeldaTrifasica(s, 4)))
+                avisos.push_back(a);
+            for (const AvisoPaso& a : CambiarFactor(s, CeldaTrifasica(s, 5)))
+                avisos.push_back(a);
+            for (std::int32_t k = 1; k <= kFases; ++k) {
+                // A phase naming no row of the template shows as an empty slot.
+                if (const std::int32_t fila = FilaDeCanal(CeldaTrifasica(s, k)))
+                    (*this)(s).Casillas(k) = {NombreCanalPlantilla(p.AnalogicosPlantilla, fila),
+                                              QString::number(fila)};
+            }
+        }
+        if (const auto a = CambiarCuenta(QString::number(m)))
+            avisos.push_back(*a);
+    }
+    if (p.NumAnalogicosPlantilla != 0) {
+        if (Cuenta.isEmpty()) {
+            (void)CambiarCuenta(QStringLiteral("0"));
+            p.NumTrifasicosPlantilla = 0;
+        }
+    } else {
+        avisos.push_back({244, kEstiloSimple});
+    }
+    return avisos;
+}
+
+std::optional<AvisoPaso> PasoTrifasico::CambiarCuenta(const QString& texto)
+{
+    Cuenta = texto;
+    const QChar ultimo = texto.isEmpty() ? QLatin1Char('0') : texto.back();
+    if (ultimo < QLatin1Char('0') || ultimo > QLatin1Char('9'))
+        return AvisoPaso{187, kEstiloCritico};
+    std::int32_t n = 0;
+    if (!texto.isEmpty()) {
+        try {
+            n = CIntText(texto);
+        } catch (const VbError&) {
+            return AvisoPaso{187, kEstiloCritico};
+        }
+    }
+    TemplateState& p = Plantillas();
+    p.NumTrifasicosPlantilla = n;
+    if (n < 0 || n > kConjuntos)
+        return AvisoPaso{87, kEstiloCritico};
+    for (std::int32_t s = 1; s <= kConjuntos; ++s) {
+        Conjunto& c = (*this)(s);
+        c.Activo = s <= n;
+        if (c.Activo) {
+            c.Casillas.PintarMarcador(1, kMarcadorActual);
+        } else {
+            for (std::int32_t k = 1; k <= kFases; ++k)
+                c.Casillas.PintarMarcador(k, kMarcadorLibre);
+        }
+    }
+    return std::nullopt;
+}
+
+bool PasoTrifasico::Elegir(std::int32_t s, std::int32_t posicion)
+{
+    if (s < 1 || s > kConjuntos || posicion < 0 || posicion >= Lista.size() || !(*this)(s).Activo)
+        return false;
+    return (*this)(s).Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
+                                       SelectorCasillas::Repetidos::NombreHastaActual);
+}
+
+void PasoTrifasico::Seleccionar(std::int32_t s, std::int32_t k)
+{
+    if (s >= 1 && s <= kConjuntos)
+        (*this)(s).Casillas.Seleccionar(k);
+}
+
+void PasoTrifasico::Vaciar(std::int32_t s, std::int32_t k)
+{
+    if (s >= 1 && s <= kConjuntos)
+        (*this)(s).Casillas.Vaciar(k);
+}
+
+std::vector<AvisoPaso> PasoTrifasico::CambiarNombre(std::int32_t s, const QString& texto)
+{
+    (*this)(s).Nombre = texto;
+    return AvisosTextoPlantilla(texto);
+}
+
+std::vector<AvisoPaso> PasoTrifasico::CambiarFactor(std::int32_t s, const QString& texto)
+{
+    (*this)(s).Factor = texto;
+    std::vector<AvisoPaso> avisos = AvisosTextoPlantilla(texto);
+    if (!texto.isEmpty() && !EsFactor(texto))
+        avisos.push_back({186, kEstiloCritico});
+    return avisos;
+}
+
+SalidaPaso PasoTrifasico::Guardar(bool volver)
+{
+    TemplateState& p = Plantillas();
+    const std::int32_t n = p.NumTrifasicosPlantilla;
+    if (n < 0 || n > kConjuntos)
+        return SalidaPaso::Quedando({87, kEstiloCritico});
+    if (n > 0) {
+        // Everything is checked before the table changes.
+        Matrix<QString> t(n, 5);
+        for (std::int32_t s = 1; s <= n; ++s) {
+            const Conjunto& c = (*this)(s);
+            for (std::int32_t k = 1; k <= kFases; ++k) {
+                const QString& numero = c.Casillas(k).Numero;
+                if (numero.isEmpty())
+                    return SalidaPaso::Quedando({273, kEstiloInformacion, {}, kTextoMarco + s});
+                const auto fila = EnteroCelda(numero);
+                if (!fila || *fila < 1 || *fila > p.AnalogicosPlantilla.Rows())
+                    return SalidaPaso::Quedando({273, kEstiloSimple});
+                t(s, k) = p.AnalogicosPlantilla(*fila, 1);
+            }
+        }
+        for (std::int32_t s = 1; s <= n; ++s) {
+            const Conjunto& c = (*this)(s);
+            for (const QString* texto : {&c.Nombre, &c.Factor}) {
+                if (const auto a = AvisosTextoPlantilla(*texto); !a.empty())
+                    return SalidaPaso::Quedando(a.front());
+            }
+            t(s, 4) = c.Nombre;
+            t(s, 5) = c.Factor;
+        }
+        p.TrifasicosPlantilla = std::move(t);
+    }
+    if (volver)
+        p.VueltaAtras = true;
+    return SalidaPaso::Saliendo();
+}
+
+DisposicionTrifasico ColocarControles(const MedidasTrifasico& m)
+{
+    DisposicionTrifasico d;
+    const double w = 0.85 * m.AnchoPantalla;
+    const double h = 0.9 * m.AltoPantalla;
+    d.Form = {(m.AnchoPantalla - w) / 2, (m.AltoPantalla - h) / 2, w, h};
+
+    d.Label1 = {(w - m.AnchoLabel1) / 3, 0, m.AnchoLabel1, m.AltoLabel1};
+    d.Cuenta = {d.Label1.Right(), 0, m.AnchoCuenta, m.AltoCuenta};
+    d.Label2 = {(w - m.AnchoLabel2) / 2, d.Label1.Bottom() + m.AltoCuenta / 2, m.AnchoLabel2, m.AltoLabel2};
+
+    constexpr double kSeparacion = 120;
+    const double ancho = w / 4.4;
+    const double anchoFactor = ancho / 3;
+    double left = kSeparacion;
+    for (std::size_t i = 0; i < d.Nombres.size(); ++i) {
+        d.Nombres[i] = {left, d.Label2.Bottom(), ancho, m.AltoNombre};
+        d.Factores[i] = {d.Nombres[i].Right() - anchoFactor, d.Nombres[i].Bottom(), anchoFactor,
+                         m.AltoNombre};
+        d.Marcos[i] = {left, d.Factores[i].Bottom(), ancho, h / 1.5};
+        left += ancho + kSeparacion;
+    }
+    d.Label3 = {d.Nombres[0].Left, d.Factores[0].Top, m.AnchoLabel3, m.AltoLabel3};
+
+    // Inside a frame: the list under the frame's caption, the set's label
+    // under the list, then the three slots.
+    const double altoBoton = 1.4 * m.AltoCuenta;
+    const double altoCasilla = altoBoton / 2;
+    const double marco = d.Marcos[0].Width;
+    const double anchoLista = marco / 1.1;
+    const double margen = (marco - anchoLista) / 2;
+    constexpr double kTituloMarco = 240;
+    d.Lista = {margen, kTituloMarco, anchoLista,
+               d.Marcos[0].Height - m.AltoSeleccion - 4.6 * altoCasilla - kTituloMarco};
+    d.Seleccion = {margen, d.Lista.Bottom() + altoCasilla / 4, anchoLista, m.AltoSeleccion};
+    const double anchoCasilla = anchoLista / 1.8;
+    const double anchoFila = anchoCasilla / 3;
+    const double hueco = (anchoLista - anchoCasilla - 2 * anchoFila) / 2;
+    for (std::size_t k = 0; k < d.Casillas.size(); ++k) {
+        const double top = d.Seleccion.Bottom() + static_cast<double>(k) * 1.3 * altoCasilla;
+        d.Marcadores[k] = {margen, top, anchoFila, altoCasilla};
+        d.Casillas[k] = {d.Marcadores[k].Right() + hueco, top, anchoCasilla, altoCasilla};
+        d.Filas[k] = {d.Casillas[k].Right() + hueco, top, anchoFila, altoCasilla};
+    }
+
+    const double anchoBoton = marco / 1.8;
+    const double topBotones = d.Marcos[0].Bottom() + altoBoton / 2;
+    for (std::size_t j = 0; j < d.Botones.size(); ++j)
+        d.Botones[j] = {static_cast<double>(j) * w / 3 + (w / 3 - anchoBoton) / 2, topBotones, anchoBoton,
+                        altoBoton};
+    return d;
+}
+
+} // namespace vesdra

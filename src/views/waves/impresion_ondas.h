@@ -1,0 +1,57 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "shell/impresion.h"
+#include "views/waves/onda_vista.h"
+#include "views/waves/todo_vista.h"
+
+namespace vesdra
+{
+
+class Printer;
+
+// The printed pages of the waveform window and of the stacked view: plain
+// code over the record model and what the window hands over, drawn on any
+// printer object. Positions are fractions of the page width W and height H
+// in twips; text offsets use the window's own font (MedidaTexto).
+
+// What the waveform page reads of its window.
+struct DatosPaginaOnda {
+    std::int32_t CanalVentana{0}; // row of TablaCanales
+    double AltoPicture{0.0};      // the picture's height now, twips
+    std::int32_t Cursor1{1};      // the cursors' samples
+    std::int32_t Cursor2{1};
+    QString TextoTiempo; // the read-outs as the window shows them
+    QString TextoDiferencia;
+    NivelOnda Nivel{};   // the zoom level shown, with its own factor
+    double EscalaY{0.0}; // twips per unit at zoom 1
+};
+
+// One waveform page: the left column of read-outs, frame, plot box, title,
+// the zero line, both cursors, the channel's extremes (each marked once),
+// the trace of the level's samples clipped to the box, and on the whole
+// record the value grid and the 50 ms time scale; "  ms" and the date.
+// An empty sample range refuses the page (text 80, OK only).
+[[nodiscard]] std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d,
+                                                      const MedidaTexto& medida);
+
+// What the stacked page reads of its view.
+struct DatosPaginaTodo {
+    NivelTodo Nivel{};               // the zoom level shown
+    std::vector<std::int32_t> Filas; // channel rows of the bands, in order
+    std::int32_t Cursor1{1};
+    std::int32_t Cursor2{1};
+    QString TextoTiempo;
+};
+
+// One stacked page: header, frames, a zero line per band, both cursors,
+// the band labels (left of the plot with the zero and units for up to four
+// bands, right of it with the name alone from five), the read-outs column,
+// each band's trace with its extremes marked once, the time grid on the
+// whole record, "  ms", the time between the cursors and the date.
+void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& medida);
+
+} // namespace vesdra

@@ -1,0 +1,43 @@
+#pragma once
+#include <QWidget>
+
+#include "templates/wizard_common.h"
+
+namespace vesdra
+{
+
+// What the forms of the template wizard share: unloading from the program
+// (Descargar) told apart from the frame's close box, and the step's
+// messages.
+class FormAsistente : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormAsistente(QWidget* parent = nullptr);
+
+    // Unloads the form: gone at once for everyone asking for it, the widget
+    // itself once the handler running now has returned.
+    void Descargar();
+    [[nodiscard]] bool Descargado() const { return descargado_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // The frame's close box was used (the form is already unloading).
+    virtual void CerrarPorMarco() = 0;
+
+    // Shows a step's message: the pointer back to the default first for a
+    // critical one.
+    void Avisar(const AvisoPaso& aviso);
+    void Avisar(const std::vector<AvisoPaso>& avisos);
+    // How a press of continue or back went: true when the step is left; a
+    // message shown when it stays; a failure thrown for the handler's error
+    // path.
+    bool Sale(const SalidaPaso& salida);
+    // Centres the form on the screen (twips of Screen()).
+    void Centrar();
+
+private:
+    bool descargado_{false};
+};
+
+} // namespace vesdra

@@ -1,0 +1,108 @@
+#include "wizard/frm_base_modelo.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/twips.h"
+#include "shell/language.h"
+#include "templates/model_db.h"
+#include "templates/template_state.h"
+#include "wizard/asistente.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+// Design of the form, twips.
+constexpr double kAncho = 5400, kAlto = 5200;
+
+void Informar(const ResultadoModelo& r)
+{
+    SetMousePointer(vbDefault);
+    if (const int t = r.Texto())
+        (void)MsgBox(TextosIdioma(t), vbInformation);
+}
+
+} // namespace
+
+frmBaseModelo::frmBaseModelo(QWidget* parent) : FormAsistente(parent)
+{
+    setObjectName(QStringLiteral("frmBaseModelo"));
+    SetFormSizeTwips(*this, kAncho, kAlto);
+    setWindowTitle(QStringLiteral("SELECCION MODELO RELE"));
+    Frame1 = new QGroupBox(QStringLiteral("LISTADO MODELOS"), this);
+    MoveTwips(*Frame1, 120, 120, 5040, 3240);
+    List1 = new QListWidget(Frame1);
+    MoveTwips(*List1, 120, 300, 4800, 2800);
+    Label1 = new QLabel(QStringLiteral("Modelo elegido:"), this);
+    MoveTwips(*Label1, 120, 3520, 1800, 285);
+    lblNomModelo = new QLineEdit(this);
+    lblNomModelo->setObjectName(QStringLiteral("lblNomModelo"));
+    MoveTwips(*lblNomModelo, 1980, 3480, 3180, 330);
+    cmdOK = new QPushButton(this);
+    MoveTwips(*cmdOK, 720, 4140, 1800, 450);
+    cmdCancelar = new QPushButton(this);
+    MoveTwips(*cmdCancelar, 2880, 4140, 1800, 450);
+    connect(List1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { List1_DblClick(static_cast<std::int32_t>(List1->row(item))); });
+    connect(cmdOK, &QPushButton::clicked, this, &frmBaseModelo::cmdOK_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmBaseModelo::cmdCancelar_Click);
+}
+
+void frmBaseModelo::Form_Load()
+{
+    Centrar();
+    setWindowTitle(TextosIdioma(257));
+    cmdOK->setText(TextosIdioma(24));
+    cmdCancelar->setText(TextosIdioma(25));
+    Frame1->setTitle(TextosIdioma(258));
+    const ListaModelos lista = ListarModelos();
+    List1->clear();
+    List1->addItems(lista.Nombres);
+    if (!lista.Resultado.Correcto())
+        Informar(lista.Resultado);
+}
+
+void frmBaseModelo::List1_DblClick(std::int32_t indice)
+{
+    if (QListWidgetItem* item = List1->item(indice)) {
+        List1->setCurrentRow(indice);
+        lblNomModelo->setText(item->text());
+    }
+}
+
+void frmBaseModelo::cmdOK_Click()
+{
+    const QString modelo = lblNomModelo->text();
+    const ResultadoModelo r = CargarMedidasModelo(modelo);
+    // A model that could not be loaded leaves the chooser open: step 1 never
+    // takes the name of a model whose rows it does not hold.
+    if (!r.Correcto()) {
+        Informar(r);
+        return;
+    }
+    Plantillas().IdentificadorPlantilla = modelo;
+    Descargar();
+    MostrarPaso1();
+}
+
+void frmBaseModelo::cmdCancelar_Click()
+{
+    Descargar();
+    MostrarPaso1();
+}
+
+void frmBaseModelo::CerrarPorMarco()
+{
+    Plantillas().AsistenteAbortado = false;
+    DescargarAsistente();
+}
+
+} // namespace vesdra

@@ -1,0 +1,314 @@
+#include "shell/impresion.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+#include "platform/common_dialog.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/printer_recording.h"
+#include "shell/cancelar.h"
+#include "shell_fixture.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using Kind = PrintCall::Kind;
+
+// The frame around a page that draws one line per copy, on a recording
+// printer, with the printer dialog answered by the test.
+class PrintFrame : public test::ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        test::ShellTest::SetUp();
+        SetPrinterForTests(&printer);
+    }
+    void TearDown() override
+    {
+        SetPrinterForTests(nullptr);
+        DescargarCancelar();
+        test::ShellTest::TearDown();
+    }
+
+    FinImpresion Print(std::int32_t copies, const PaginaImpresion& page = {}, bool withCancel = true)
+    {
+        dialog.Queue({false, {}, copies});
+        return ImprimirVista(
+            {&view, 4000, 2000, withCancel}, page ? page : [this](Printer& p) { return Page(p); });
+    }
+
+    // What the view and the cancel window look like while a page is drawn.
+    std::optional<RechazoPagina> Page(Printer& p)
+    {
+        ++pages;
+        enabledDuringPage = enabledDuringPage && view.isEnabled();
+        cancelShownDuringPage = cancelShownDuringPage || CancelarCargado();
+        p.Line(0, 0, 1000, 1000);
+        return std::nullopt;
+    }
+
+    [[nodiscard]] std::vector<Kind> Kinds() const
+    {
+        std::vector<Kind> k;
+        for (const PrintCall& c : printer.Calls)
+            k.push_back(c.What);
+        return k;
+    }
+
+    void ExpectViewAsBefore()
+    {
+        EXPECT_TRUE(view.isEnabled());
+        EXPECT_EQ(MousePointer(&view), vbDefault);
+        EXPECT_FALSE(CancelarCargado());
+        EXPECT_FALSE(ImpresionEnCurso());
+    }
+
+    RecordingPrinter printer;
+    ScopedDialogAnswers dialog;
+    QWidget view;
+    int pages{0};
+    bool enabledDuringPage{true};
+    bool cancelShownDuringPage{false};
+};
+
+TEST_F(PrintFrame, EachCopyIsALandscapeJobOfItsOwnWithTheCancelWindowPolledBeforeItsPage)
+{
+    EXPECT_EQ(Print(3), FinImpresion::Impresa);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::Line, Kind::EndDoc, Kind::Line,
+                                          Kind::EndDoc}));
+    for (const PrintCall& c : printer.Calls)
+        EXPECT_EQ(c.Orientation, 2);
+    EXPECT_EQ(pages, 3);
+    EXPECT_TRUE(enabledDuringPage) << "the view is enabled again before its page is drawn";
+    EXPECT_TRUE(cancelShownDuringPage);
+    // One dialog, opened over the view's picture.
+    ASSERT_EQ(dialog.Calls().size(), 1u);
+    EXPECT_EQ(dialog.Calls()[0].Kind, DialogKind::Printer);
+    EXPECT_EQ(dialog.Calls()[0].Dialog.Left, 4000);
+    EXPECT_EQ(dialog.Calls()[0].Dialog.Top, 2000);
+    EXPECT_TRUE(dialog.Calls()[0].Dialog.CancelError);
+    ExpectViewAsBefore();
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
+{
+    const auto page = [this](Printer& p) {
+        // The click reaches the cancel window in the next copy's event pass.
+        QTimer::singleShot(0, &view, [] {
+            if (Cancelar* c = VentanaCancelar())
+                c->cdmCancelar->click();
+        });
+        return Page(p);
+    };
+    EXPECT_EQ(Print(3, page), FinImpresion::Cancelada);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::KillDoc}));
+    EXPECT_EQ(pages, 1);
+    ExpectViewAsBefore();
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(PrintFrame, ALeftOverCancelWindowAndFlagDoNotStopTheNextPrint)
+{
+    MostrarCancelar();
+    Shell().CancelarImpresion = true;
+    EXPECT_EQ(Print(2), FinImpresion::Impresa);
+    EXPECT_EQ(pages, 2);
+    ExpectViewAsBefore();
+}
+
+TEST_F(PrintFrame, CancelInThePrinterDialogPrintsNothingAndSaysNothing)
+{
+    dialog.Queue({true, {}, 1});
+    EXPECT_EQ(ImprimirVista({&view, 0, 0, true}, [this](Printer& p) { return Page(p); }),
+              FinImpresion::DialogoCancelado);
+    EXPECT_TRUE(printer.Calls.empty());
+    EXPECT_EQ(pages, 0);
+    ExpectViewAsBefore();
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+// However a page fails, its job is discarded (never sent half-drawn), the
+// cancel window goes, the view is as it was, and the next print is a
+// fresh job.
+TEST_F(PrintFrame, EveryFailureDiscardsItsJobAndLeavesTheViewUsable)
+{
+    struct Case {
+        const char* what;
+        PaginaImpresion page;
+        FinImpresion end;
+        QString box;
+        int style;
+    };
+    const std::vector<Case> cases = {
+        {"page refuses its range",
+         [](Printer& p) -> std::optional<RechazoPagina> {
+             p.Line(0, 0, 10, 10);
+             return RechazoPagina{80, vbOKOnly};
+         },
+         FinImpresion::Rechazada, TextosIdioma(80), vbOKOnly},
+        {"printer fails",
+         [this](Printer& p) -> std::optional<RechazoPagina> {
+             p.Line(0, 0, 10, 10);
+             printer.FailNextCall = true;
+             p.Line(10, 10, 20, 20);
+             return std::nullopt;
+         },
+         FinImpresion::Error, QStringLiteral("Error 482: Printer error"), vbCritical},
+        {"page throws",
+         [](Printer& p) -> std::optional<RechazoPagina> {
+             p.Line(0, 0, 10, 10);
+             throw VbError(vberr::Overflow);
+         },
+         FinImpresion::Error, QStringLiteral("Error 6: Overflow"), vbCritical},
+        {"a foreign exception",
+         [](Printer& p) -> std::optional<RechazoPagina> {
+             p.Line(0, 0, 10, 10);
+             throw std::runtime_error("boom");
+         },
+         FinImpresion::Error, QString(), vbCritical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        printer.Calls.clear();
+        Boxes().Clear();
+        EXPECT_EQ(Print(2, c.page), c.end);
+        EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::KillDoc})) << "no second copy, nothing sent";
+        ASSERT_EQ(Boxes().Count(), 1);
+        if (!c.box.isEmpty()) {
+            EXPECT_EQ(Boxes().Last().Prompt, c.box);
+        }
+        EXPECT_EQ(Boxes().Last().Style, c.style);
+        ExpectViewAsBefore();
+
+        printer.Calls.clear();
+        EXPECT_EQ(Print(1), FinImpresion::Impresa);
+        EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc}));
+    }
+}
+
+TEST_F(PrintFrame, WithoutTheCancelWindowNothingIsShownPolledOrDisabled)
+{
+    Shell().CancelarImpresion = true; // left over from an earlier print
+    bool disabled = false;
+    const auto page = [&](Printer& p) {
+        disabled = disabled || !view.isEnabled();
+        return Page(p);
+    };
+    EXPECT_EQ(Print(2, page, false), FinImpresion::Impresa);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::Line, Kind::EndDoc}));
+    EXPECT_FALSE(cancelShownDuringPage);
+    EXPECT_FALSE(disabled);
+    EXPECT_TRUE(Shell().CancelarImpresion) << "the flag is neither cleared nor read";
+    ExpectViewAsBefore();
+}
+
+TEST_F(PrintFrame, AViewClosedDuringTheCancelWindowsEventsEndsThePrint)
+{
+    auto* closing = new QWidget;
+    QTimer::singleShot(0, [closing] { delete closing; });
+    dialog.Queue({false, {}, 2});
+    EXPECT_EQ(ImprimirVista({closing, 0, 0, true}, [this](Printer& p) { return Page(p); }),
+              FinImpresion::Cancelada);
+    EXPECT_EQ(pages, 0);
+    EXPECT_FALSE(CancelarCargado());
+}
+
+TEST_F(PrintFrame, ASecondPrintDoesNotStartWhileOneRuns)
+{
+    FinImpresion inner = FinImpresion::Impresa;
+    const auto page = [&](Printer& p) {
+        inner = ImprimirVista({&view, 0, 0, true}, [this](Printer& q) { return Page(q); });
+        p.Line(0, 0, 1, 1);
+        return std::nullopt;
+    };
+    EXPECT_EQ(Print(1, page), FinImpresion::Impresa);
+    EXPECT_EQ(inner, FinImpresion::EnCurso);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc}));
+}
+
+TEST(PrinterPens, ColourOnlyOnAColourPrinterAndWiderPensWithout)
+{
+    RecordingPrinter p;
+    struct Case {
+        std::int32_t n;
+        std::uint32_t colour;
+    };
+    const Case traces[] = {{1, 0xFF0000}, {2, 0x00FF00}, {3, 0x0000FF}, {4, 0xFFFF00}, {5, 0x00FFFF},
+                           {6, 0xFF00FF}, {7, 0},        {8, 0xFF0000}, {9, 0},        {0, 0}};
+    for (const int mode : {2, 1}) {
+        SCOPED_TRACE(mode);
+        p.SetColorMode(mode);
+        for (const Case& c : traces)
+            EXPECT_EQ(ColorTrazaImpresora(p, c.n), mode == 2 ? c.colour : 0u) << c.n;
+        EXPECT_EQ(ColorImpresora(p, kAmarilloImpresora), mode == 2 ? 0x00FFFFu : 0u);
+        p.DrawWidth = 2;
+        EngrosarPluma(p);
+        EXPECT_EQ(p.DrawWidth, mode == 2 ? 2 : 5);
+    }
+}
+
+TEST(PrinterTrace, SegmentsKeepTheirPartInsideTheBand)
+{
+    struct Case {
+        QLineF in;
+        std::optional<QLineF> out;
+    };
+    const Case cases[] = {
+        {{0, 20, 10, 80}, QLineF(0, 20, 10, 80)},      // inside: whole
+        {{0, 0, 10, 50}, QLineF(2, 10, 10, 50)},       // from above the top
+        {{0, 50, 20, 150}, QLineF(0, 50, 10, 100)},    // out through the bottom
+        {{0, -80, 180, 280}, QLineF(45, 10, 90, 100)}, // through the whole band
+        {{0, 110, 10, 130}, std::nullopt},             // below
+        {{0, 5, 10, 0}, std::nullopt},                 // above
+        {{0, 10, 10, 10}, QLineF(0, 10, 10, 10)},      // along the edge
+        {{0, 10, 10, 0}, std::nullopt},                // touches the edge only
+    };
+    for (const Case& c : cases) {
+        std::vector<QLineF> s{c.in};
+        RecortarSegmentosY(s, 10, 100);
+        if (!c.out) {
+            EXPECT_TRUE(s.empty()) << c.in.y1() << " " << c.in.y2();
+            continue;
+        }
+        ASSERT_EQ(s.size(), 1u);
+        EXPECT_NEAR(s[0].x1(), c.out->x1(), 1e-9);
+        EXPECT_NEAR(s[0].y1(), c.out->y1(), 1e-9);
+        EXPECT_NEAR(s[0].x2(), c.out->x2(), 1e-9);
+        EXPECT_NEAR(s[0].y2(), c.out->y2(), 1e-9);
+    }
+}
+
+// A trace of far more samples than device columns costs a few segments per
+// column, all inside the band.
+TEST(PrinterTrace, ADenseTraceIsDrawnAsItsColumnEnvelope)
+{
+    RecordingPrinter p; // 600 DPI: 2.4 twips a column
+    std::vector<float> v(1000000);
+    for (size_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<float>((i % 7) * 30.0 - 90.0);
+    const double width = 12000; // twips: 5000 columns
+    TrazarEnImpresora(p, v,
+                      GeometriaImpresora(p, 1000, width / static_cast<double>(v.size() - 1), 5000, 40.0),
+                      0xFF0000, BandaY{2000, 7000});
+    ASSERT_EQ(p.Calls.size(), 1u);
+    const PrintCall& c = p.Calls[0];
+    EXPECT_EQ(c.What, Kind::Lines);
+    EXPECT_EQ(c.Color, 0xFF0000u);
+    EXPECT_LE(c.Segments.size(), 2 * 5002u);
+    EXPECT_GE(c.Segments.size(), 5000u);
+    for (const QLineF& s : c.Segments) {
+        ASSERT_GE(std::min(s.y1(), s.y2()), 2000);
+        ASSERT_LE(std::max(s.y1(), s.y2()), 7000);
+    }
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include "template_fixture.h"
+#include "templates/wizard_analog.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using Fila = PasoAnalogico::Fila;
+
+class WizardAnalogTest : public test::TemplateTest
+{
+protected:
+    // A record of n analog channels "C1".. with circuits "K1".. and units
+    // "V", offered to the wizard as the record reader offers it.
+    static void Registro3(std::int32_t n = 3)
+    {
+        RecordModel& r = Registro();
+        r.RegistroAbierto = true;
+        r.NumAnalogicos = n;
+        r.NumAnalogicosOfrecidos = n;
+        r.NombreEstacion = "EST";
+        TemplateState& p = Plantillas();
+        p.IdentificadorPlantilla.clear();
+        p.AnalogicosPlantilla.Resize(n, 4);
+        for (std::int32_t i = 1; i <= n; ++i) {
+            p.AnalogicosPlantilla(i, 1) = QString::number(i);
+            p.AnalogicosPlantilla(i, 2) = QStringLiteral("C%1").arg(i);
+            p.AnalogicosPlantilla(i, 3) = QStringLiteral("K%1").arg(i);
+            p.AnalogicosPlantilla(i, 4) = "V";
+        }
+    }
+    static Fila F(const char* a, const char* b, const char* c) { return {a, b, c}; }
+};
+
+TEST_F(WizardAnalogTest, ProposalFollowsHowTheWizardWasEntered)
+{
+    enum Entrada { NuevaDeNada, NuevaConRegistro, NuevaConModelo, Modificando, NuevaAbortada };
+    const struct {
+        Entrada entrada;
+        const char* identificador;
+        const char* cuenta;
+        std::vector<Fila> filas;
+    } casos[] = {
+        {NuevaDeNada, "", "0", {}},
+        {NuevaConRegistro, "EST", "3", {F("C1", "K1", "V"), F("C2", "K2", "V"), F("C3", "K3", "V")}},
+        {NuevaConModelo, "RD-21", "2", {F("Va", "Phase A", "kV"), F("Ia", "", "A")}},
+        {Modificando, "REL", "2", {F("C1", "K1", "V"), F("C2", "K2", "V")}},
+        {NuevaAbortada, " REL ", "2", {F("C1", "K1", "V"), F("C2", "K2", "V")}},
+    };
+    for (const auto& c : casos) {
+        CerrarRegistro();
+        CerrarPlantillas();
+        TemplateState& p = Plantillas();
+        p.PlantillaNueva = c.entrada != Modificando;
+        switch (c.entrada) {
+        case NuevaDeNada:
+            p.IdentificadorPlantilla.clear();
+            break;
+        case NuevaConRegistro:
+            Registro3();
+            break;
+        case NuevaConModelo:
+            p.ModeloCargado = true;
+            p.IdentificadorPlantilla = "RD-21";
+            Registro().NumAnalogicosOfrecidos = 2;
+            p.AnalogicosPlantilla.Resize(3, 4);
+            p.AnalogicosPlantilla(1, 2) = "Va";
+            p.AnalogicosPlantilla(1, 3) = "Phase A";
+            p.AnalogicosPlantilla(1, 4) = "kV";
+            p.AnalogicosPlantilla(2, 2) = "Ia";
+            p.AnalogicosPlantilla(2, 4) = "A";
+            break;
+        case Modificando:
+        case NuevaAbortada:
+            Registro3();
+            p.AsistenteAbortado = c.entrada == NuevaAbortada;
+            p.IdentificadorPlantilla = c.identificador;
+            p.NumAnalogicosPlantilla = 2;
+            break;
+        }
+        PasoAnalogico paso;
+        EXPECT_TRUE(paso.Cargar().empty()) << c.entrada;
+        EXPECT_EQ(paso.Identificador, c.identificador) << c.entrada;
+        EXPECT_EQ(paso.Cuenta, c.cuenta) << c.entrada;
+        EXPECT_EQ(paso.Filas, c.filas) << c.entrada;
+    }
+}
+
+TEST_F(WizardAnalogTest, FromNothingTheTypedRowsFollowTheCount)
+{
+    Plantillas().PlantillaNueva = true;
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    EXPECT_FALSE(paso.CambiarCuenta("2"));
+    (void)paso.CambiarCelda(1, 1, "Va");
+    (void)paso.CambiarCelda(2, 3, "A");
+    EXPECT_FALSE(paso.CambiarCuenta("3"));
+    EXPECT_EQ(paso.Filas, (std::vector<Fila>{F("Va", "", ""), F("", "", "A"), F("", "", "")}));
+    // The table mirrors the grid, channel column empty.
+    EXPECT_EQ(test::Row(Plantillas().AnalogicosPlantilla, 1), QStringList({"", "Va", "", ""}));
+    EXPECT_EQ(Plantillas().AnalogicosPlantilla.Rows(), 3);
+    EXPECT_FALSE(paso.CambiarCuenta("1"));
+    EXPECT_EQ(paso.Filas, (std::vector<Fila>{F("Va", "", "")}));
+    // An empty box is 0 rows, no error.
+    EXPECT_FALSE(paso.CambiarCuenta(""));
+    EXPECT_TRUE(paso.Filas.empty());
+}
+
+TEST_F(WizardAnalogTest, WithRowsOnOfferACountChangeFillsThemAgain)
+{
+    // Three rows T1..T3 proposed; row 1 edited, the count set to 2, row 2
+    // edited, the count set to 4. Rows on offer come back from the table
+    // (edits lost); rows beyond the offer keep what they hold.
+    enum Entrada { ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro };
+    const struct {
+        Entrada entrada;
+        std::vector<Fila> tras2;
+        std::vector<Fila> tras4;
+    } casos[] = {
+        {ConRegistro,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        {ConModelo,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoSinRegistro,
+         {F("editado", "", ""), F("T2", "", "")},
+         {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
+        {ModificandoConRegistro,
+         {F("T1", "", ""), F("T2", "", "")},
+         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+    };
+    for (const auto& c : casos) {
+        CerrarRegistro();
+        CerrarPlantillas();
+        TemplateState& p = Plantillas();
+        RecordModel& r = Registro();
+        p.AnalogicosPlantilla.Resize(3, 4);
+        for (std::int32_t i = 1; i <= 3; ++i)
+            p.AnalogicosPlantilla(i, 2) = QStringLiteral("T%1").arg(i);
+        p.IdentificadorPlantilla = "X";
+        p.NumAnalogicosPlantilla = 3;
+        switch (c.entrada) {
+        case ConRegistro:
+            r.RegistroAbierto = true;
+            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
+            p.PlantillaNueva = true;
+            break;
+        case ConModelo:
+            p.ModeloCargado = true;
+            r.NumAnalogicosOfrecidos = 3;
+            p.PlantillaNueva = true;
+            break;
+        case ModificandoSinRegistro:
+            p.ModificandoPlantilla = true;
+            break;
+        case ModificandoConRegistro:
+            p.ModificandoPlantilla = true;
+            r.RegistroAbierto = true;
+            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
+            break;
+        }
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        ASSERT_EQ(paso.Filas.size(), 3U) << c.entrada;
+        (void)paso.CambiarCelda(1, 1, "editado");
+        EXPECT_FALSE(paso.CambiarCuenta("2"));
+        EXPECT_EQ(paso.Filas, c.tras2) << c.entrada;
+        (void)paso.CambiarCelda(2, 1, "e2");
+        EXPECT_FALSE(paso.CambiarCuenta("4"));
+        EXPECT_EQ(paso.Filas, c.tras4) << c.entrada;
+        // The table itself is left alone.
+        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.entrada;
+    }
+}
+
+TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
+{
+    Registro3();
+    Plantillas().PlantillaNueva = true;
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    (void)paso.CambiarCelda(1, 1, "editado");
+    const auto antes = paso.Filas;
+    for (const char* texto : {"a", "3a", "-", "-3", "2.", "99999999", "1e9"}) {
+        const auto aviso = paso.CambiarCuenta(texto);
+        ASSERT_TRUE(aviso) << texto;
+        EXPECT_EQ(aviso->Texto, 178) << texto;
+        EXPECT_EQ(aviso->Estilo, 16) << texto;
+        EXPECT_EQ(paso.Filas, antes) << texto;
+        EXPECT_EQ(paso.Cuenta, texto);
+    }
+    // A fraction is cut down to its whole part.
+    EXPECT_FALSE(paso.CambiarCuenta("2.7"));
+    EXPECT_EQ(paso.Filas.size(), 2U);
+}
+
+TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
+{
+    Registro3();
+    Plantillas().PlantillaNueva = true;
+    Plantillas().AnalogicosPlantilla(2, 1) = "7";
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    (void)paso.CambiarIdentificador("  RELE 1  ");
+    (void)paso.CambiarCelda(1, 1, "  Va ");
+    const SalidaPaso s = paso.Continuar();
+    ASSERT_TRUE(s.Sale);
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.IdentificadorPlantilla, "RELE 1");
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 3);
+    ASSERT_EQ(p.AnalogicosPlantilla.Rows(), 3);
+    ASSERT_EQ(p.AnalogicosPlantilla.Cols(), 4);
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 1), QStringList({"1", "Va", "K1", "V"}));
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 2), QStringList({"2", "C2", "K2", "V"}));
+
+    // Back keeps the identifier's blanks and checks no row.
+    (void)paso.CambiarCelda(3, 1, "");
+    (void)paso.CambiarCelda(3, 2, "");
+    ASSERT_TRUE(paso.Volver().Sale);
+    EXPECT_EQ(p.IdentificadorPlantilla, "  RELE 1  ");
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 3), QStringList({"3", "", "", "V"}));
+}
+
+TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)
+{
+    Registro3();
+    Plantillas().PlantillaNueva = true;
+    const struct {
+        const char* que;
+        std::function<void(PasoAnalogico&)> cambio;
+        AvisoPaso aviso;
+    } casos[] = {
+        {"no rows", [](PasoAnalogico& p) { (void)p.CambiarCuenta("0"); }, {244, 0}},
+        {"count not a number", [](PasoAnalogico& p) { p.Cuenta = "x"; }, {175, 16}},
+        {"row 3 without names",
+         [](PasoAnalogico& p) {
+             (void)p.CambiarCelda(3, 1, "  ");
+             (void)p.CambiarCelda(3, 2, "");
+         },
+         {275, 0, "3"}},
+        {"% in the identifier", [](PasoAnalogico& p) { (void)p.CambiarIdentificador("A%B"); }, {176}},
+        {"$ in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(2, 3, "k$V"); }, {177}},
+        {"line break in the identifier",
+         [](PasoAnalogico& p) { (void)p.CambiarIdentificador("REL\r\n"); },
+         {124}},
+        {"line feed in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(1, 2, "a\nb"); }, {124}},
+    };
+    for (const auto& c : casos) {
+        // Continue stores the identifier even when it stays.
+        Plantillas().IdentificadorPlantilla.clear();
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        Plantillas().AnalogicosPlantilla(1, 2) = "C1";
+        c.cambio(paso);
+        const SalidaPaso s = paso.Continuar();
+        EXPECT_FALSE(s.Sale) << c.que;
+        EXPECT_EQ(s.Aviso, c.aviso) << c.que;
+        // The rows stay as they were until the step is left.
+        EXPECT_EQ(Plantillas().AnalogicosPlantilla(1, 2), "C1") << c.que;
+    }
+
+    // A row with only its units blank, or only one name, passes.
+    Plantillas().IdentificadorPlantilla.clear();
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    (void)paso.CambiarCelda(1, 1, "");
+    (void)paso.CambiarCelda(2, 3, "");
+    EXPECT_TRUE(paso.Continuar().Sale);
+}
+
+TEST_F(WizardAnalogTest, TypedTextsWarnAsTheyChange)
+{
+    Plantillas().PlantillaNueva = true;
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    (void)paso.CambiarCuenta("1");
+    const auto id = paso.CambiarIdentificador("R%$\n");
+    EXPECT_EQ(id.Avisos, (std::vector<AvisoPaso>{{176}, {177}, {124}}));
+    EXPECT_TRUE(id.Siguiente);
+    EXPECT_EQ(paso.CambiarCelda(1, 1, "a$"), (std::vector<AvisoPaso>{{177}}));
+    EXPECT_TRUE(paso.CambiarCelda(1, 1, "ab").empty());
+    // Cells outside the grid take nothing.
+    EXPECT_TRUE(paso.CambiarCelda(2, 1, "a%").empty());
+    EXPECT_EQ(paso.Celda(2, 1), "");
+}
+
+TEST_F(WizardAnalogTest, BackWithACountThatIsNoNumberIsAnError)
+{
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    paso.Cuenta = "x";
+    const SalidaPaso s = paso.Volver();
+    EXPECT_FALSE(s.Sale);
+    ASSERT_TRUE(s.Error);
+    EXPECT_EQ(s.Error->Number, vberr::TypeMismatch);
+}
+
+} // namespace
+} // namespace vesdra

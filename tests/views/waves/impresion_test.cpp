@@ -1,0 +1,832 @@
+#include "views/waves/impresion_ondas.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "common/test_support.h"
+#include "platform/base/numeric.h"
+#include "platform/common_dialog.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/printer.h"
+#include "platform/printer_recording.h"
+#include "platform/scroll_bar.h"
+#include "record/helpers.h"
+#include "views/waves/frm_todo_analog.h"
+#include "views/waves/frm_ver_ondas.h"
+#include "waves_fixture.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using Kind = PrintCall::Kind;
+
+// A4 landscape on the recording printer.
+constexpr double kW = 16838;
+constexpr double kH = 11906;
+constexpr double kBoxLeft = 0.15 * kW;
+constexpr double kBoxRight = 0.92 * kW;
+constexpr double kBoxTop = 0.05 * kW;
+constexpr double kBoxBottom = 0.82 * kH;
+constexpr double kFrameLeft = 0.009 * kW;
+constexpr double kFrameRight = 0.942 * kW;
+constexpr double kFrameTop = 0.009 * kH;
+constexpr double kFrameBottom = 0.945 * kH;
+constexpr std::uint32_t kYellow = 0x00FFFF;
+constexpr std::uint32_t kCyan = 0xFFFF00;
+constexpr std::uint32_t kBlue = 0xFF0000;
+
+// The window font of these pages: 100 twips a character, 200 a line. The
+// recording printer's own line is 240.
+MedidaTexto Medida()
+{
+    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
+            [](const QString&) { return 200.0; }};
+}
+
+class PrintedPage : public test::WavesFixture
+{
+protected:
+    void SetUp() override
+    {
+        test::WavesFixture::SetUp();
+        Registro().RutaDat = QStringLiteral("/registros/falta.dat");
+        MaxMinCanales(Registro().Valores); // as the channel-choice dialog does
+        printer.SetOrientation(2);
+    }
+
+    void Record(std::int32_t n, std::int32_t rate)
+    {
+        MakeRecord(n, rate);
+        MaxMinCanales(Registro().Valores);
+    }
+
+    // The waveform page of channel row `fila` over a 6000 x 3000 picture at
+    // the level given (the whole record when none).
+    DatosPaginaOnda Onda(std::int32_t fila, std::optional<NivelOnda> nivel = std::nullopt)
+    {
+        const RecordModel& r = Registro();
+        const std::int32_t c = CIntText(r.TablaCanales(fila, 1));
+        completa = VistaCompleta(6000, 3000, r.NumMuestras(),
+                                 EscalaYCanal(3000, r.MinimosCanal(c), r.MaximosCanal(c)));
+        DatosPaginaOnda d;
+        d.CanalVentana = fila;
+        d.AltoPicture = 3000;
+        d.Cursor1 = std::min(500, r.NumMuestras());
+        d.Cursor2 = std::min(1000, r.NumMuestras());
+        d.TextoTiempo = QStringLiteral("500.000 ms");
+        d.TextoDiferencia = QStringLiteral("1.000 A");
+        d.Nivel = nivel ? *nivel : NivelCompleto(completa);
+        d.EscalaY = completa.EscalaY;
+        return d;
+    }
+
+    [[nodiscard]] const PrintCall* Text(const QString& t) const
+    {
+        for (const PrintCall& c : printer.Calls)
+            if (c.What == Kind::Print && c.Text == t)
+                return &c;
+        return nullptr;
+    }
+    [[nodiscard]] int CountText(const QString& t, std::optional<std::uint32_t> colour = std::nullopt) const
+    {
+        int n = 0;
+        for (const PrintCall& c : printer.Calls)
+            n += c.What == Kind::Print && c.Text == t && (!colour || c.Color == *colour);
+        return n;
+    }
+    // Lines matching a predicate.
+    template <typename F> [[nodiscard]] std::vector<PrintCall> LinesWhere(F f) const
+    {
+        std::vector<PrintCall> out;
+        for (const PrintCall& c : printer.OfKind(Kind::Line))
+            if (f(c))
+                out.push_back(c);
+        return out;
+    }
+    // Short solid ticks hanging below the box at the time labels' depth.
+    [[nodiscard]] int TimeTicks(double depth) const
+    {
+        return static_cast<int>(LinesWhere([&](const PrintCall& c) {
+                                    return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + depth && c.Color == 0;
+                                }).size());
+    }
+
+    RecordingPrinter printer;
+    VistaOnda completa;
+};
+
+// ---- the waveform page ----
+
+TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
+{
+    const DatosPaginaOnda d = Onda(1); // IA, 100 A sine
+    ASSERT_FALSE(PaginaOnda(printer, d, Medida()));
+
+    // The left column, the title and the file line, in order and in place.
+    const std::vector<QString> texts = printer.Texts();
+    const std::vector<QString> column = {TextosIdioma(74),
+                                         QStringLiteral("IA"),
+                                         QStringLiteral(" Cursor 1: "),
+                                         TextosIdioma(266) + QStringLiteral(" 500"),
+                                         QStringLiteral("IA: "),
+                                         Format(Registro().Valores(500, 1), "0.000") + QStringLiteral(" A"),
+                                         QStringLiteral("Cursor 2 : "),
+                                         TextosIdioma(266) + QStringLiteral(" 1000"),
+                                         QStringLiteral("IA: "),
+                                         Format(Registro().Valores(1000, 1), "0.000") + QStringLiteral(" A"),
+                                         TextosIdioma(264),
+                                         QStringLiteral("500.000 ms"),
+                                         TextosIdioma(267),
+                                         QStringLiteral("1.000 A"),
+                                         TextosIdioma(60).toUpper(),
+                                         TextosIdioma(265) + QStringLiteral("/registros/falta.dat")};
+    ASSERT_GE(texts.size(), column.size());
+    EXPECT_EQ(std::vector<QString>(texts.begin(), texts.begin() + column.size()), column);
+    const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
+    EXPECT_DOUBLE_EQ(prints[0].X1, kFrameLeft + 100);
+    EXPECT_DOUBLE_EQ(prints[0].Y1, kBoxTop);
+    EXPECT_DOUBLE_EQ(prints[1].X1, kFrameLeft + 200);
+    EXPECT_DOUBLE_EQ(prints[1].Y1, kBoxTop + 240 + 200);
+    EXPECT_DOUBLE_EQ(prints[2].Y1, prints[1].Y1 + 240 + 200 + 200) << "a blank line before cursor 1";
+    EXPECT_DOUBLE_EQ(prints[14].X1, kBoxLeft);
+    EXPECT_DOUBLE_EQ(prints[14].Y1, kFrameTop + 200);
+    EXPECT_DOUBLE_EQ(prints[15].Y1, kFrameTop + 200 + 240);
+
+    // Page frame, then box, as four black solid lines each.
+    const std::vector<PrintCall> lines = printer.OfKind(Kind::Line);
+    ASSERT_GE(lines.size(), 8u);
+    const double frame[4][4] = {{kFrameLeft, kFrameTop, kFrameRight, kFrameTop},
+                                {kFrameRight, kFrameTop, kFrameRight, kFrameBottom},
+                                {kFrameRight, kFrameBottom, kFrameLeft, kFrameBottom},
+                                {kFrameLeft, kFrameBottom, kFrameLeft, kFrameTop}};
+    const double box[4][4] = {{kBoxLeft, kBoxTop, kBoxRight, kBoxTop},
+                              {kBoxRight, kBoxTop, kBoxRight, kBoxBottom},
+                              {kBoxRight, kBoxBottom, kBoxLeft, kBoxBottom},
+                              {kBoxLeft, kBoxBottom, kBoxLeft, kBoxTop}};
+    for (int i = 0; i < 8; ++i) {
+        const double* e = i < 4 ? frame[i] : box[i - 4];
+        EXPECT_DOUBLE_EQ(lines[i].X1, e[0]) << i;
+        EXPECT_DOUBLE_EQ(lines[i].Y1, e[1]) << i;
+        EXPECT_DOUBLE_EQ(lines[i].X2, e[2]) << i;
+        EXPECT_DOUBLE_EQ(lines[i].Y2, e[3]) << i;
+        EXPECT_EQ(lines[i].Color, 0u);
+        EXPECT_EQ(lines[i].DrawStyle, 0);
+        EXPECT_EQ(lines[i].DrawWidth, 1);
+    }
+
+    // Zero line at the picture's zero scaled onto 3/4 of the page height,
+    // its label ending one blank left of the box.
+    const double k = 0.75 * kH / 3000;
+    const double y0 = k * 1500 + kBoxTop;
+    EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
+    EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
+    EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
+    const PrintCall* zero = Text(QStringLiteral("0 A"));
+    ASSERT_TRUE(zero);
+    EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
+    EXPECT_DOUBLE_EQ(zero->Y1, y0);
+
+    // Cursors: dashed line across the box, a tick and the label below it.
+    const double sx = (kBoxRight - kBoxLeft) / 1999;
+    const double xc1 = (500 - 1) * sx + kBoxLeft;
+    const double xc2 = (1000 - 1) * sx + kBoxLeft;
+    EXPECT_DOUBLE_EQ(lines[9].X1, xc1);
+    EXPECT_DOUBLE_EQ(lines[9].Y1, kBoxTop);
+    EXPECT_DOUBLE_EQ(lines[9].Y2, kBoxBottom);
+    EXPECT_EQ(lines[9].Color, kYellow);
+    EXPECT_EQ(lines[9].DrawStyle, 1);
+    EXPECT_EQ(lines[9].DrawWidth, 2);
+    EXPECT_DOUBLE_EQ(lines[10].Y2, kBoxBottom + 400);
+    EXPECT_EQ(lines[10].DrawWidth, 3);
+    EXPECT_EQ(lines[10].DrawStyle, 0);
+    const PrintCall* c1 = Text(QStringLiteral("Cursor 1"));
+    ASSERT_TRUE(c1);
+    EXPECT_DOUBLE_EQ(c1->X1, xc1);
+    EXPECT_DOUBLE_EQ(c1->Y1, kBoxBottom + 500);
+    EXPECT_EQ(c1->Color, kYellow);
+    EXPECT_DOUBLE_EQ(lines[11].X1, xc2);
+    EXPECT_EQ(lines[11].Color, kCyan);
+    EXPECT_DOUBLE_EQ(lines[12].Y2, kBoxBottom + 300);
+    const PrintCall* c2 = Text(QStringLiteral("Cursor 2"));
+    ASSERT_TRUE(c2);
+    EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 300);
+
+    // Extremes: +-100 A marked once each, dotted, blue, labelled left of the box.
+    const double ey = d.EscalaY;
+    for (const auto& [label, value] :
+         {std::pair{QStringLiteral("100.000 A"), 100.0}, std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
+        const double y = y0 - value * ey * k;
+        const auto markers = LinesWhere([&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y; });
+        ASSERT_EQ(markers.size(), 1u) << label.toStdString();
+        EXPECT_DOUBLE_EQ(markers[0].X1, kBoxLeft - 100);
+        EXPECT_EQ(markers[0].DrawStyle, 2);
+        EXPECT_EQ(markers[0].Color, kBlue);
+        ASSERT_EQ(CountText(label), 1);
+        EXPECT_DOUBLE_EQ(Text(label)->X1, kBoxLeft - 100 * (label.size() + 2));
+        EXPECT_EQ(Text(label)->Color, kBlue);
+    }
+
+    // The trace: blue, 3 wide, within the box.
+    const std::vector<PrintCall> trace = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(trace.size(), 1u);
+    EXPECT_EQ(trace[0].Color, kBlue);
+    EXPECT_EQ(trace[0].DrawWidth, 3);
+    for (const QLineF& s : trace[0].Segments) {
+        ASSERT_GE(std::min(s.x1(), s.x2()), kBoxLeft - 3);
+        ASSERT_LE(std::max(s.x1(), s.x2()), kBoxRight + 3);
+    }
+
+    // Value grid: seven dotted lines each way from the zero line, labelled
+    // with multiples of the step the last extreme (the minimum) gives.
+    const double step = (kBoxBottom - kBoxTop) / 16;
+    const double v = 100.0 / ((y0 + 100 * ey * k - y0) / step);
+    for (int j = 1; j <= 7; ++j) {
+        const QString g = Format(j * v, "#.##") + QStringLiteral(" A");
+        ASSERT_EQ(CountText(g), 1) << g.toStdString();
+        ASSERT_EQ(CountText(QStringLiteral("-") + g), 1) << g.toStdString();
+        EXPECT_DOUBLE_EQ(Text(g)->Y1, y0 - std::nearbyint(j * step));
+        EXPECT_DOUBLE_EQ(Text(QStringLiteral("-") + g)->X1, kBoxLeft - 100 * (g.size() + 2));
+    }
+    EXPECT_EQ(Text(QStringLiteral("13.01 A"))->Y1, y0 - 558);
+
+    // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
+    EXPECT_EQ(TimeTicks(100), 40);
+    const PrintCall* hundred = Text(QStringLiteral("100"));
+    ASSERT_TRUE(hundred);
+    const double x2 = std::nearbyint(std::nearbyint(kBoxLeft) + 2 * 50 * sx);
+    EXPECT_DOUBLE_EQ(hundred->X1, x2 - 200);
+    EXPECT_DOUBLE_EQ(hundred->Y1, kBoxBottom + 100);
+    EXPECT_FALSE(Text(QStringLiteral(" 150 ")));
+
+    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    ASSERT_TRUE(ms);
+    EXPECT_DOUBLE_EQ(ms->X1, kBoxRight - 500);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
+    const PrintCall& date = prints.back();
+    EXPECT_EQ(date.Text, HoraTexto());
+    EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 100 * date.Text.size());
+    EXPECT_DOUBLE_EQ(date.Y1, kFrameBottom - 200);
+    for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+        if (c.Text != QStringLiteral("Cursor 1") && c.Text != QStringLiteral("Cursor 2") &&
+            !c.Text.endsWith(QStringLiteral("00.000 A"))) {
+            EXPECT_EQ(c.Color, 0u) << c.Text.toStdString();
+        }
+    }
+}
+
+TEST_F(PrintedPage, TimeLabelsWhereTicksAreFarEnoughApart)
+{
+    Record(200, 1000); // 4 ticks, each over 5 columns apart
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    std::vector<QString> labels;
+    for (const QString& t : printer.Texts())
+        if (t == QStringLiteral(" 50 ") || t == QStringLiteral("100") || t == QStringLiteral(" 150 ") ||
+            t == QStringLiteral(" 200 "))
+            labels.push_back(t);
+    EXPECT_EQ(labels, (std::vector<QString>{" 50 ", "100", " 150 ", " 200 "}));
+    // Four dotted lines between ticks at each fifth of 50 ms.
+    const auto dotted = LinesWhere([](const PrintCall& c) {
+        return c.DrawStyle == 2 && c.X1 == c.X2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
+    });
+    EXPECT_EQ(dotted.size(), 4u + 4u * 4u);
+}
+
+TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeScale)
+{
+    Onda(1);
+    HistorialOnda h;
+    h.Reset(NivelCompleto(completa));
+    // Samples 401..601, four times as high: the sine leaves the box.
+    const auto z =
+        ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125, completa.XDeMuestra(601), 1875, 2000);
+    ASSERT_TRUE(z.Vista);
+    DatosPaginaOnda d = Onda(1, h.Current());
+    d.Cursor1 = 1; // outside the range: its line still drawn, left of the box
+    ASSERT_FALSE(PaginaOnda(printer, d, Medida()));
+
+    const double sx = (kBoxRight - kBoxLeft) / 200;
+    const auto cursor = LinesWhere([](const PrintCall& c) { return c.Color == kYellow && c.DrawStyle == 1; });
+    ASSERT_EQ(cursor.size(), 1u);
+    EXPECT_DOUBLE_EQ(cursor[0].X1, (1 - 401) * sx + kBoxLeft);
+
+    const std::vector<PrintCall> trace = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(trace.size(), 1u);
+    bool touchesTop = false;
+    for (const QLineF& s : trace[0].Segments) {
+        ASSERT_GE(std::min(s.y1(), s.y2()), kBoxTop);
+        ASSERT_LE(std::max(s.y1(), s.y2()), kBoxBottom);
+        touchesTop = touchesTop || s.y1() == kBoxTop || s.y2() == kBoxTop;
+    }
+    EXPECT_TRUE(touchesTop) << "segments leaving the box are cut at its edge";
+
+    EXPECT_EQ(TimeTicks(100), 0);
+    EXPECT_FALSE(Text(QStringLiteral("100")));
+    EXPECT_TRUE(LinesWhere([](const PrintCall& c) { return c.DrawStyle == 2; }).empty())
+        << "no grid, and the extremes lie outside the box";
+    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    ASSERT_TRUE(ms);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300);
+}
+
+TEST_F(PrintedPage, AnEmptyRangeRefusesThePageWithText80)
+{
+    NivelOnda vacio = NivelCompleto(VistaCompleta(6000, 3000, 2000, 1.0));
+    vacio.RectX2 = vacio.RectX1;
+    const auto r = PaginaOnda(printer, Onda(1, vacio), Medida());
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->Texto, 80);
+    EXPECT_EQ(r->Estilo, vbOKOnly);
+}
+
+TEST_F(PrintedPage, AMonochromePrinterPrintsEverythingBlackWithTheSameWidths)
+{
+    printer.SetColorMode(1);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    for (const PrintCall& c : printer.Calls)
+        EXPECT_EQ(c.Color, 0u) << static_cast<int>(c.What) << " " << c.Text.toStdString();
+    EXPECT_EQ(printer.OfKind(Kind::Lines)[0].DrawWidth, 3);
+}
+
+// Each extreme is marked once however many samples reach it: a constant
+// channel gets one marker, a channel at 0 one for each extreme (and no grid).
+TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
+{
+    ASSERT_FALSE(PaginaOnda(printer, Onda(2), Medida())); // VA: 50 kV throughout
+    EXPECT_EQ(CountText(QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
+    EXPECT_EQ(LinesWhere([](const PrintCall& c) {
+                  return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight && c.X1 == kBoxLeft - 100;
+              }).size(),
+              1u);
+
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+        r.Valores(s, 3) = 0.0f;
+    MaxMinCanales(r.Valores);
+    printer.Calls.clear();
+    ASSERT_FALSE(PaginaOnda(printer, Onda(3), Medida()));
+    EXPECT_EQ(CountText(QStringLiteral("0.000 V"), kBlue), 2);
+    EXPECT_TRUE(LinesWhere([](const PrintCall& c) {
+                    return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft;
+                }).empty())
+        << "no value grid: both extremes sit on the zero line";
+}
+
+// A rate giving no samples per 50 ms prints the page without its time scale;
+// a whole record of 800 ticks (labels past 32767) prints all of them.
+TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
+{
+    Record(400, 5);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    EXPECT_EQ(TimeTicks(100), 0);
+    EXPECT_TRUE(Text(QStringLiteral("  ms")));
+
+    Record(40000, 1000);
+    printer.Calls.clear();
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    EXPECT_EQ(TimeTicks(100), 800);
+    EXPECT_TRUE(Text(QStringLiteral("100")));
+}
+
+// Each time line stands where its time falls: with 50 ms less than a twip
+// wide (20000 ticks) no rounding is carried from line to line, so the scale
+// neither marches past the box nor piles up on one spot; lines sharing a
+// device column are drawn once.
+TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
+{
+    Record(1000000, 1000);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    const double columns = (kBoxRight - kBoxLeft) / printer.TwipsPerPixelX();
+    const auto verticals = LinesWhere([](const PrintCall& c) {
+        return c.X1 == c.X2 && c.Color == 0 && (c.Y1 == kBoxTop || c.Y1 == kBoxBottom) && c.Y2 != kBoxTop;
+    });
+    ASSERT_FALSE(verticals.empty());
+    double right = 0;
+    for (const PrintCall& c : verticals)
+        right = std::max(right, c.X1);
+    EXPECT_LE(right, kBoxRight + 1);
+    EXPECT_GT(TimeTicks(100), 0.9 * columns);
+    EXPECT_LE(TimeTicks(100), columns + 2);
+    const double d50 = (kBoxRight - kBoxLeft) / 999999 * 50;
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("100"))->X1,
+                     std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
+}
+
+// ---- the stacked page ----
+
+class StackedPage : public PrintedPage
+{
+protected:
+    // Eight channel rows over the fixture's three columns, in turn.
+    void EightRows()
+    {
+        RecordModel& r = Registro();
+        r.TablaCanales = Matrix<QString>(8, 4);
+        const char* names[8] = {"IA", "VA", "DC", "IB", "VB", "DD", "IC", "VC"};
+        const char* units[3] = {"A", "kV", "V"};
+        for (int k = 1; k <= 8; ++k) {
+            r.TablaCanales(k, 1) = QString::number((k - 1) % 3 + 1);
+            r.TablaCanales(k, 2) = QString::fromLatin1(names[k - 1]);
+            r.TablaCanales(k, 4) = QString::fromLatin1(units[(k - 1) % 3]);
+        }
+    }
+    DatosPaginaTodo Todo(std::vector<std::int32_t> filas, NivelTodo nivel = {1, 2000, 1, 9000, 0.0})
+    {
+        DatosPaginaTodo d;
+        d.Nivel = nivel;
+        d.Filas = std::move(filas);
+        d.Cursor1 = 500;
+        d.Cursor2 = 1000;
+        d.TextoTiempo = QStringLiteral("500.000 ms");
+        return d;
+    }
+    static double Centre(int bands, int b)
+    {
+        const double bh = 0.75 * kH / bands;
+        return kBoxTop + (b - 1) * bh + bh / 2;
+    }
+};
+
+TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
+{
+    PaginaTodo(printer, Todo({1, 2}), Medida());
+    const std::vector<QString> texts = printer.Texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], TextosIdioma(60).toUpper());
+    EXPECT_EQ(texts[1], TextosIdioma(265) + QStringLiteral("/registros/falta.dat"));
+
+    const std::vector<PrintCall> lines = printer.OfKind(Kind::Line);
+    EXPECT_DOUBLE_EQ(lines[0].X1, kFrameLeft);
+    EXPECT_DOUBLE_EQ(lines[2].Y1, kFrameBottom);
+    EXPECT_DOUBLE_EQ(lines[4].X1, kBoxLeft);
+    EXPECT_DOUBLE_EQ(lines[5].Y2, kBoxBottom);
+    for (int b = 1; b <= 2; ++b) {
+        EXPECT_DOUBLE_EQ(lines[7 + b].Y1, Centre(2, b));
+        EXPECT_DOUBLE_EQ(lines[7 + b].X2, kBoxRight);
+    }
+    const double sx = (kBoxRight - kBoxLeft) / 1999;
+    EXPECT_DOUBLE_EQ(lines[10].X1, (500 - 1) * sx + kBoxLeft);
+    EXPECT_EQ(lines[10].Color, kYellow);
+    EXPECT_EQ(lines[10].DrawStyle, 1);
+    EXPECT_DOUBLE_EQ(lines[12].X1, (1000 - 1) * sx + kBoxLeft);
+    EXPECT_EQ(lines[12].Color, kBlue) << "cursor 2 is blue on this page";
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("Cursor 1"))->Y1, kBoxBottom + 500);
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 300);
+
+    // The read-outs column.
+    const PrintCall* title = Text(TextosIdioma(31) + QStringLiteral(":"));
+    ASSERT_TRUE(title);
+    EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
+    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop);
+    const PrintCall* first = Text(QStringLiteral("IA"));
+    ASSERT_TRUE(first);
+    EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
+    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 200);
+    EXPECT_TRUE(Text(TextosIdioma(266) + QStringLiteral("500")));
+    EXPECT_TRUE(Text(QStringLiteral("VA: 50.000kV")));
+
+    // Whole record: 40 ticks with "100" on the second, "  ms" on their row.
+    EXPECT_EQ(TimeTicks(100), 40);
+    EXPECT_TRUE(Text(QStringLiteral("100")));
+    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    ASSERT_TRUE(ms);
+    EXPECT_DOUBLE_EQ(ms->X1, kFrameRight - 500);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
+
+    const PrintCall* footer = Text(TextosIdioma(264) + QStringLiteral("500.000 ms"));
+    ASSERT_TRUE(footer);
+    EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
+                                     100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
+    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 200);
+    EXPECT_EQ(printer.Texts().back(), HoraTexto());
+}
+
+TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
+{
+    PaginaTodo(printer, Todo({1}, {500, 1000, 500, 9000, 0.0}), Medida());
+    EXPECT_EQ(TimeTicks(100), 0);
+    EXPECT_FALSE(Text(QStringLiteral("100")));
+    EXPECT_DOUBLE_EQ(Text(QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    // The trace covers the level's samples from the left of the box.
+    const std::vector<PrintCall> trace = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(trace.size(), 1u);
+    double lo = 1e9, hi = -1e9;
+    for (const QLineF& s : trace[0].Segments) {
+        lo = std::min({lo, s.x1(), s.x2()});
+        hi = std::max({hi, s.x1(), s.x2()});
+    }
+    const double sx = (kBoxRight - kBoxLeft) / 500;
+    EXPECT_NEAR(lo, kBoxLeft, 3);
+    EXPECT_NEAR(hi, kBoxLeft + 499 * sx, 3) << "up to the level's last sample but one";
+}
+
+TEST_F(StackedPage, BandLabelsLeftUpToFourBandsRightFromFive)
+{
+    EightRows();
+    for (const int bands : {4, 5}) {
+        SCOPED_TRACE(bands);
+        printer.Calls.clear();
+        std::vector<std::int32_t> rows;
+        for (int k = 1; k <= bands; ++k)
+            rows.push_back(k);
+        PaginaTodo(printer, Todo(rows), Medida());
+        const QString left = QStringLiteral("DC    0V");
+        const QString right = QStringLiteral(" DC");
+        const PrintCall* label = Text(bands < 5 ? left : right);
+        ASSERT_TRUE(label);
+        EXPECT_FALSE(Text(bands < 5 ? right : left));
+        EXPECT_DOUBLE_EQ(label->Y1, Centre(bands, 3));
+        EXPECT_DOUBLE_EQ(label->X1, bands < 5 ? kBoxLeft - 100 * (left.size() + 1) : kBoxRight + 100);
+        EXPECT_EQ(label->Color, 0x0000FFu) << "row 3 is red";
+    }
+}
+
+TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
+{
+    EightRows();
+    for (const int mode : {2, 1}) {
+        SCOPED_TRACE(mode);
+        printer.SetColorMode(mode);
+        printer.Calls.clear();
+        PaginaTodo(printer, Todo({1, 2, 3, 4, 5, 6, 7, 8}), Medida());
+        const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
+        ASSERT_EQ(traces.size(), 8u);
+        const std::uint32_t colours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
+                                          0x00FFFF, 0xFF00FF, 0,        0xFF0000};
+        for (int b = 0; b < 8; ++b) {
+            EXPECT_EQ(traces[b].Color, mode == 2 ? colours[b] : 0u) << b;
+            EXPECT_EQ(traces[b].DrawWidth, 3);
+        }
+        for (const PrintCall& c : printer.Calls) {
+            if (mode == 1) {
+                ASSERT_EQ(c.Color, 0u);
+            }
+        }
+    }
+}
+
+// Current and voltage bands share the larger peak (IA's 100 A drawn on DC's
+// 200 V scale); other units keep their own. Each extreme reached is marked
+// once, at its height on that scale.
+TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
+{
+    PaginaTodo(printer, Todo({1, 2, 3}), Medida()); // IA 100 A, VA 50 kV, DC up to 200 V
+    const double bh = 0.75 * kH / 3;
+    const double half = (bh - 2 * bh / 50) / 2;
+    const auto markerY = [&](const QString& label) { return Text(label) ? Text(label)->Y1 : -1.0; };
+    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("100.000 A")), Centre(3, 1) - 100 * half / 200);
+    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("50.000 kV")), Centre(3, 2) - half);
+    // DC reaches its 200 V at the last sample only, which the page's trace
+    // (up to the last sample but one) does not reach: no marker.
+    EXPECT_FALSE(Text(QStringLiteral("200.000 V")));
+    EXPECT_EQ(CountText(QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
+    EXPECT_EQ(CountText(QStringLiteral("0.000 kV")), 0) << "the minimum 0 is never reached";
+}
+
+// ---- through the windows ----
+
+// Printing reads the window and changes none of it; a level shown again by
+// the history buttons prints with its own vertical factor, as when it was
+// first shown.
+TEST_F(PrintedPage, WaveformWindowPrintsItsLevelAndStaysAsItWas)
+{
+    SetPrinterForTests(&printer);
+    ScopedMsgBoxRecorder boxes;
+    ScopedDialogAnswers dialog({false, {}, 1});
+    OndasState& st = Ondas();
+    st.NumVentanasOndas = 1;
+    st.CanalesVisibles.Resize(3);
+    st.CanalesVisibles(1) = 1;
+    st.IndiceVentana = 1;
+    auto* f = new frmVerOndas();
+    f->Form_activo(4700, 6000, 0, 0);
+    const auto zoom = [f](double from, double to, double top, double bottom) {
+        f->cmdzoom_Click();
+        f->picbox_MouseDown(f->Vista.XDeMuestra(from), top);
+        f->picbox_MouseUp(f->Vista.XDeMuestra(to), bottom);
+    };
+    zoom(401, 1201, 0, f->Vista.Alto / 2);
+    const auto printed = [&] {
+        printer.Calls.clear();
+        f->pctimpresora_Click();
+        std::vector<PrintCall> out = printer.Calls;
+        if (!out.empty())
+            out.erase(out.end() - 2); // the date
+        return out;
+    };
+    const std::vector<PrintCall> level2 = printed();
+    ASSERT_FALSE(level2.empty());
+    EXPECT_EQ(level2.back().What, Kind::EndDoc);
+
+    zoom(601, 801, f->Vista.Alto / 4, f->Vista.Alto / 2);
+    f->cmdatras_Click();
+    const VistaOnda vista = f->Vista;
+    const std::int32_t pos = f->Historial.Position();
+    const std::int32_t c1 = f->HScroll1->Value();
+    const QString tiempo = f->TextoTiempo;
+    const QImage picture = f->picbox->Image();
+
+    const std::vector<PrintCall> again = printed();
+    ASSERT_EQ(again.size(), level2.size());
+    const auto trace = [](const std::vector<PrintCall>& calls) {
+        for (const PrintCall& c : calls)
+            if (c.What == Kind::Lines)
+                return c.Segments;
+        return std::vector<QLineF>{};
+    };
+    EXPECT_EQ(trace(again), trace(level2));
+
+    EXPECT_EQ(f->Vista.PrimeraMuestra, vista.PrimeraMuestra);
+    EXPECT_EQ(f->Vista.UltimaMuestra, vista.UltimaMuestra);
+    EXPECT_EQ(f->Vista.EscalaX, vista.EscalaX);
+    EXPECT_EQ(f->Vista.FactorZoom, vista.FactorZoom);
+    EXPECT_EQ(f->Vista.OrigenY, vista.OrigenY);
+    EXPECT_EQ(f->Historial.Position(), pos);
+    EXPECT_EQ(f->Historial.Count(), 3);
+    EXPECT_EQ(f->HScroll1->Value(), c1);
+    EXPECT_EQ(f->TextoTiempo, tiempo);
+    EXPECT_EQ(f->picbox->Image(), picture);
+    EXPECT_TRUE(f->isEnabled());
+    EXPECT_FALSE(f->Descargada());
+    EXPECT_EQ(boxes.Count(), 2) << "only the two zoom questions";
+    SetPrinterForTests(nullptr);
+}
+
+// A printer failing half-way: the error box, the job discarded, and the
+// window open and usable as it was; the next print goes through.
+TEST_F(PrintedPage, AnErrorWhilePrintingKeepsTheWindowOpenAndUsable)
+{
+    SetPrinterForTests(&printer);
+    ScopedMsgBoxRecorder boxes;
+    ScopedDialogAnswers dialog({false, {}, 1});
+    OndasState& st = Ondas();
+    st.NumVentanasOndas = 1;
+    st.CanalesVisibles.Resize(3);
+    st.CanalesVisibles(1) = 1;
+    st.IndiceVentana = 1;
+    auto* f = new frmVerOndas();
+    f->Form_activo(4700, 6000, 0, 0);
+
+    printer.FailNextCall = true;
+    f->pctimpresora_Click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().Prompt, QStringLiteral("Error 482: Printer error"));
+    EXPECT_EQ(boxes.Last().Style, vbCritical);
+    EXPECT_TRUE(printer.OfKind(Kind::EndDoc).empty());
+    EXPECT_EQ(printer.OfKind(Kind::KillDoc).size(), 1u);
+    EXPECT_FALSE(f->Descargada());
+    EXPECT_TRUE(f->isEnabled());
+    EXPECT_EQ(MousePointer(f), vbDefault);
+
+    f->HScroll1->SetValue(250);
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 250"));
+    printer.Calls.clear();
+    f->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+    EXPECT_EQ(boxes.Count(), 1);
+    SetPrinterForTests(nullptr);
+}
+
+TEST_F(StackedPage, StackedViewPrintsItsLevelAndStaysAsItWas)
+{
+    SetPrinterForTests(&printer);
+    ScopedDialogAnswers dialog({false, {}, 2});
+    Ondas().CanalesVisibles.Resize(3);
+    Ondas().CanalesVisibles(1) = Ondas().CanalesVisibles(3) = 1;
+    frmTodoanalog* t = CargarTodoAnalog();
+    ASSERT_TRUE(t);
+    t->HScroll1->SetValue(300);
+    t->HScroll2->SetValue(900);
+    t->cmdzoom_Click();
+    const VistaTodo vista = t->Vista;
+    const std::int32_t c1 = t->HScroll1->Value();
+    const QString tiempo = t->TextoTiempo;
+
+    t->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
+    EXPECT_EQ(printer.OfKind(Kind::Lines).size(), 4u);
+    EXPECT_TRUE(Text(QStringLiteral("IA    0A")));
+    EXPECT_TRUE(Text(QStringLiteral("DC    0V")));
+    EXPECT_TRUE(Text(TextosIdioma(266) + QString::number(c1)));
+    EXPECT_EQ(TimeTicks(100), 0) << "a zoomed level";
+
+    EXPECT_EQ(t->Vista.Primera, vista.Primera);
+    EXPECT_EQ(t->Vista.Ultima, vista.Ultima);
+    EXPECT_EQ(t->Vista.PrimeraMuestra, vista.PrimeraMuestra);
+    EXPECT_EQ(t->Vista.EscalaX, vista.EscalaX);
+    EXPECT_EQ(t->Historial.Count(), 2);
+    EXPECT_EQ(t->HScroll1->Value(), c1);
+    EXPECT_EQ(t->TextoTiempo, tiempo);
+    EXPECT_TRUE(t->isEnabled());
+    SetPrinterForTests(nullptr);
+}
+
+// ---- on paper: printed to PDF through the printer dialog ----
+
+class PdfPage : public PrintedPage
+{
+protected:
+    void SetUp() override
+    {
+        PrintedPage::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        pdf = dir.filePath(QStringLiteral("page.pdf"));
+        dialog = std::make_unique<ScopedDialogAnswers>(DialogAnswer{false, {}, 1, pdf});
+    }
+    void TearDown() override
+    {
+        dialog.reset();
+        DialogPrinter()->setOutputFileName(QString());
+        PrintedPage::TearDown();
+    }
+    static bool Blue(QRgb p) { return qBlue(p) - std::max(qRed(p), qGreen(p)) > 60; }
+    static bool Green(QRgb p) { return qGreen(p) - std::max(qRed(p), qBlue(p)) > 60; }
+    static bool Dark(QRgb p) { return qGray(p) < 160; }
+    // Any pixel of the kind within r pixels of (x, y).
+    template <typename F> static bool Near(const QImage& img, double x, double y, int r, F kind)
+    {
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx) {
+                const int px = static_cast<int>(x) + dx;
+                const int py = static_cast<int>(y) + dy;
+                if (img.valid(px, py) && kind(img.pixel(px, py)))
+                    return true;
+            }
+        return false;
+    }
+    // Page twips (from the printable area's corner) to pixels of the
+    // rendered paper.
+    static double Px(double twips) { return twips * kDpi / 1440.0; }
+    static double PxX(double twips) { return Px(twips + Margen().x() * 20); }
+    static double PxY(double twips) { return Px(twips + Margen().y() * 20); }
+    static QPointF Margen() { return DialogPrinter()->pageLayout().paintRect(QPageLayout::Point).topLeft(); }
+
+    static constexpr int kDpi = 150;
+    QTemporaryDir dir;
+    QString pdf;
+    std::unique_ptr<ScopedDialogAnswers> dialog;
+};
+
+TEST_F(PdfPage, WaveformPage)
+{
+    OndasState& st = Ondas();
+    st.NumVentanasOndas = 1;
+    st.CanalesVisibles.Resize(3);
+    st.CanalesVisibles(3) = 1;
+    st.IndiceVentana = 3; // DC: a ramp from 0.1 to 200 V
+    auto* f = new frmVerOndas();
+    f->Form_activo(4700, 6000, 0, 0);
+    f->pctimpresora_Click();
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(test::PdfText(pdf).contains(TextosIdioma(60).toUpper()));
+
+    const Printer& p = CurrentPrinter();
+    const double w = p.Width(), h = p.Height();
+    const QImage img = test::RenderPdfPage(pdf, kDpi);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_NEAR(img.width(), Px(DialogPrinter()->pageLayout().fullRect(QPageLayout::Point).width() * 20), 2);
+    // The ramp at its middle sample, half way up: 0.26 of the picture's
+    // height below its top, the picture spread over 3/4 of the page height.
+    const double x = (1000 - 1) * (0.77 * w / 1999) + 0.15 * w;
+    const double y = 0.05 * w + 0.26 * 0.75 * h;
+    EXPECT_TRUE(Near(img, PxX(x), PxY(y), 3, Blue));
+    EXPECT_FALSE(Near(img, PxX(x), PxY(y + 0.1 * h), 3, Blue));
+    EXPECT_TRUE(Near(img, PxX(0.009 * w), PxY(h / 2), 2, Dark)) << "the page frame";
+}
+
+TEST_F(PdfPage, StackedPage)
+{
+    Ondas().CanalesVisibles.Resize(3);
+    Ondas().CanalesVisibles(1) = Ondas().CanalesVisibles(2) = 1;
+    frmTodoanalog* t = CargarTodoAnalog();
+    ASSERT_TRUE(t);
+    t->pctimpresora_Click();
+    ASSERT_TRUE(QFile::exists(pdf));
+    const QString text = test::PdfText(pdf);
+    EXPECT_TRUE(text.contains(TextosIdioma(60).toUpper()));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("VA\\s+0kV"))));
+
+    const Printer& p = CurrentPrinter();
+    const double w = p.Width(), h = p.Height();
+    const QImage img = test::RenderPdfPage(pdf, kDpi);
+    ASSERT_FALSE(img.isNull());
+    // Band 2 (VA, a constant 50 kV, row 2: green) at the top of its band.
+    const double bh = 0.75 * h / 2;
+    const double y = 0.05 * w + bh + bh / 2 - (bh - 2 * bh / 50) / 2;
+    EXPECT_TRUE(Near(img, PxX(0.5 * w), PxY(y), 2, Green));
+    // Band 1 (IA, a sine, row 1: blue) crosses every column of its band.
+    bool blue = false;
+    for (double yy = 0.05 * w; yy < 0.05 * w + bh && !blue; yy += 1440.0 / kDpi)
+        blue = Near(img, PxX(0.4 * w), PxY(yy), 0, Blue);
+    EXPECT_TRUE(blue);
+    EXPECT_TRUE(Near(img, PxX(0.942 * w), PxY(h / 2), 2, Dark)) << "the page frame";
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,367 @@
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "platform/base/colors.h"
+#include "platform/file_lists.h"
+#include "platform/mdi_forms.h"
+#include "platform/spread_grid.h"
+#include "shell/abrir_comtrade.h"
+#include "shell/frm_plantilla.h"
+#include "shell/language.h"
+#include "shell/mdi_fixture.h"
+#include "templates/model_db.h"
+#include "templates/template_fixture.h"
+#include "wizard/asistente.h"
+#include "wizard/frm_analog.h"
+#include "wizard/frm_base_modelo.h"
+#include "wizard/frm_trifasic.h"
+
+namespace vesdra
+{
+namespace
+{
+
+// The wizard's forms run offscreen from the template dialog, as a user
+// drives them, with the databases of a Models folder beside the runtime tree.
+class WizardFormsTest : public test::MdiTest
+{
+protected:
+    void SetUp() override
+    {
+        MdiTest::SetUp();
+        ConectarAsistente();
+        SetMotorBasesModelo(nullptr);
+    }
+    void TearDown() override
+    {
+        DescargarAsistente();
+        SiguientesPasos() = {};
+        Procesar();
+        MdiTest::TearDown();
+    }
+
+    // The databases of `desde` copied into the runtime tree's Models folder.
+    void Modelos(const QString& desde, const QStringList& ficheros)
+    {
+        const QString carpeta = dir_.filePath("Models");
+        ASSERT_TRUE(QDir().mkpath(carpeta));
+        ASSERT_EQ(CarpetaModelos(), carpeta);
+        for (const QString& f : ficheros)
+            ASSERT_TRUE(QFile::copy(desde + '/' + f, carpeta + '/' + f)) << f.toStdString();
+    }
+    void ModelosMuestra()
+    {
+        Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb", "RD21.mdb", "TD3.mdb"});
+    }
+
+    frmAnalog& Nueva()
+    {
+        AbrirFrmPlantilla();
+        FormPlantilla()->cmdNueva_Click();
+        Procesar();
+        EXPECT_EQ(FormPlantilla(), nullptr);
+        frmAnalog* a = FormAnalog();
+        EXPECT_NE(a, nullptr);
+        return *a;
+    }
+    static bool Visible(QWidget* w) { return w && MarcoFormulario(*w)->isVisible() && w->isVisible(); }
+    static QColor Marcador(const frmTrifasic& t, std::int32_t s, std::int32_t k)
+    {
+        return t.lblpunt[s][k]->palette().color(QPalette::Window);
+    }
+    static QString T(int n) { return TextosIdioma(n); }
+};
+
+TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
+{
+    ModelosMuestra();
+    Arrancar();
+    frmAnalog& vacio = Nueva();
+    EXPECT_EQ(vacio.txtIdentif->text(), "");
+    EXPECT_EQ(vacio.txtnumAnalog->text(), "0");
+    EXPECT_EQ(vacio.vaSpread1->MaxRows(), 0);
+    EXPECT_EQ(vacio.vaSpread1->Text(0, 1), T(35));
+
+    // The models button: step 1 goes, the chooser lists the sample models.
+    vacio.cmdmodelos_Click();
+    Procesar();
+    EXPECT_EQ(FormAnalog(), nullptr);
+    frmBaseModelo* b = FormBaseModelo();
+    ASSERT_NE(b, nullptr);
+    ASSERT_EQ(b->List1->count(), 2);
+    EXPECT_EQ(b->windowTitle(), T(257));
+    b->List1_DblClick(0);
+    EXPECT_EQ(b->lblNomModelo->text(), "RD-21");
+    b->cmdOK_Click();
+    Procesar();
+    EXPECT_EQ(FormBaseModelo(), nullptr);
+    EXPECT_TRUE(Boxes().Calls().empty());
+
+    // Step 1 afresh with the model's rows.
+    frmAnalog* a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(Plantillas().ModeloCargado);
+    EXPECT_EQ(a->txtIdentif->text(), "RD-21");
+    EXPECT_EQ(a->txtnumAnalog->text(), "8");
+    ASSERT_EQ(a->vaSpread1->MaxRows(), 8);
+    EXPECT_EQ(a->vaSpread1->Text(1, 1), QString::fromUtf8("Tensión fase A"));
+    EXPECT_EQ(a->vaSpread1->Text(8, 2), "Neutral current");
+    EXPECT_EQ(a->vaSpread1->Text(3, 0), "3");
+    a->vaSpread1->Escribir(2, 1, "Vb bus");
+    a->cmdOK_Click();
+    Procesar();
+    EXPECT_FALSE(Visible(a));
+    ASSERT_EQ(FormAnalog(), a); // hidden, still loaded
+
+    // Step 2: two sets.
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(Visible(t));
+    EXPECT_EQ(t->txtnumTrif->text(), "0");
+    EXPECT_FALSE(t->fmetrif[1]->isEnabled());
+    ASSERT_EQ(t->ListTrif[1]->count(), 8);
+    EXPECT_EQ(t->ListTrif[1]->item(1)->text(), "Vb bus");
+    t->txtnumTrif->setText("2");
+    EXPECT_TRUE(t->fmetrif[2]->isEnabled());
+    EXPECT_FALSE(t->fmetrif[3]->isEnabled());
+    for (std::int32_t s : {1, 2})
+        for (std::int32_t k = 0; k < 3; ++k)
+            t->ListTrif_DblClick(s, 4 * (s - 1) + k);
+    EXPECT_EQ(t->grp[2][1]->text(), QString::fromUtf8("Intensidad fase A"));
+    EXPECT_EQ(t->lbl[2][3]->text(), "7");
+    EXPECT_EQ(Marcador(*t, 1, 3), OleColor(QBColor(14)));
+    EXPECT_EQ(Marcador(*t, 1, 1), OleColor(QBColor(15)));
+    t->nbTrif[1]->setText("Tensiones");
+    t->txtFactor[1]->setText("1.5");
+
+    // Back to step 1 and on again: nothing typed is lost.
+    t->cmdvolver_Click();
+    Procesar();
+    EXPECT_TRUE(Plantillas().VueltaAtras);
+    EXPECT_FALSE(Visible(t));
+    EXPECT_TRUE(Visible(a));
+    EXPECT_EQ(a->vaSpread1->Text(2, 1), "Vb bus");
+    a->cmdOK_Click();
+    Procesar();
+    t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->txtnumTrif->text(), "2");
+    EXPECT_EQ(t->nbTrif[1]->text(), "Tensiones");
+    EXPECT_EQ(t->txtFactor[1]->text(), "1.5");
+    EXPECT_EQ(t->lbl[2][2]->text(), "6");
+
+    // Continue stores the sets; with step 3 plugged in, it goes there.
+    int paso3 = 0;
+    SiguientesPasos().MostrarPaso3 = [&paso3] { ++paso3; };
+    t->cmdOK_Click();
+    Procesar();
+    EXPECT_EQ(paso3, 1);
+    EXPECT_FALSE(Visible(t));
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.IdentificadorPlantilla, "RD-21");
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 8);
+    EXPECT_EQ(p.AnalogicosPlantilla(2, 2), "Vb bus");
+    ASSERT_EQ(p.NumTrifasicosPlantilla, 2);
+    EXPECT_EQ(test::Row(p.TrifasicosPlantilla, 1), QStringList({"1", "2", "3", "Tensiones", "1.5"}));
+    EXPECT_EQ(test::Row(p.TrifasicosPlantilla, 2), QStringList({"5", "6", "7", "", ""}));
+    EXPECT_TRUE(Boxes().Calls().empty());
+
+    // Step 3's back shows step 2 as it was; cancel ends the wizard.
+    VolverAPaso2();
+    EXPECT_TRUE(Visible(t));
+    t->cmdcancel_Click();
+    Procesar();
+    EXPECT_EQ(FormTrifasic(), nullptr);
+    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_FALSE(Plantillas().AsistenteAbortado);
+}
+
+TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
+{
+    Arrancar();
+    frmAnalog& a = Nueva();
+    a.txtIdentif->setText("  MI RELE");
+    a.txtnumAnalog->setText("2");
+    a.vaSpread1->Escribir(1, 1, "Va");
+    a.cmdvolver_Click();
+    Procesar();
+    EXPECT_EQ(FormAnalog(), nullptr);
+    ASSERT_NE(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().AsistenteAbortado);
+    const TemplateState& p = Plantillas();
+    EXPECT_EQ(p.IdentificadorPlantilla, "  MI RELE");
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 2);
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 1), QStringList({"1", "Va", "", ""}));
+
+    // nueva starts again from nothing.
+    FormPlantilla()->cmdNueva_Click();
+    Procesar();
+    frmAnalog* otra = FormAnalog();
+    ASSERT_NE(otra, nullptr);
+    EXPECT_FALSE(Plantillas().AsistenteAbortado);
+    EXPECT_EQ(otra->txtIdentif->text(), "");
+    EXPECT_EQ(otra->txtnumAnalog->text(), "0");
+
+    // The frame's close box cancels the wizard.
+    CerrarFormulario(otra);
+    Procesar();
+    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_FALSE(Plantillas().AsistenteAbortado);
+
+    // Back with a count that is no number: the error box, and the dialog.
+    DescargarFrmPlantilla();
+    Procesar();
+    frmAnalog& mal = Nueva();
+    mal.txtnumAnalog->setText("1 1");
+    Boxes().Clear();
+    mal.cmdvolver_Click();
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({"Error 13: Type mismatch"}));
+    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_NE(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().AsistenteAbortado);
+}
+
+TEST_F(WizardFormsTest, ModificarShowsTheTemplateAndNuevaTheOpenRecord)
+{
+    CopiarMuestraCnf();
+    Arrancar();
+    ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
+    ASSERT_TRUE(Registro().RegistroAbierto);
+    Boxes().Clear();
+    AbrirFrmPlantilla();
+    frmPlantilla* d = FormPlantilla();
+    ASSERT_NE(d, nullptr);
+    d->File1->SetFileName("muestra.cnf");
+    d->File1_Click();
+    d->cmdModif_Click();
+    Procesar();
+    frmAnalog* a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->txtIdentif->text(), "PROTECCION LINEA 1 (66 kV)");
+    EXPECT_EQ(a->txtnumAnalog->text(), "8");
+    EXPECT_EQ(a->vaSpread1->Text(8, 1), "VBAT");
+    a->cmdOK_Click();
+    Procesar();
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->txtnumTrif->text(), "2");
+    EXPECT_EQ(t->nbTrif[2]->text(), "INTENSIDADES LINEA 1");
+    EXPECT_EQ(t->grp[2][1]->text(), "IA");
+    EXPECT_EQ(t->lbl[2][3]->text(), "6");
+    EXPECT_TRUE(Boxes().Calls().empty());
+    t->cmdcancel_Click();
+    Procesar();
+
+    // A new template over the open record proposes its station and channels.
+    CerrarPlantillas();
+    OfrecerCanalesPlantilla();
+    AbrirFrmPlantilla();
+    FormPlantilla()->cmdNueva_Click();
+    Procesar();
+    a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->txtIdentif->text(), Registro().NombreEstacion);
+    EXPECT_EQ(a->txtnumAnalog->text(), QString::number(Registro().NumAnalogicos));
+    EXPECT_EQ(a->vaSpread1->Text(1, 1), Registro().TablaCanales(1, 2));
+}
+
+TEST_F(WizardFormsTest, RefusalsAreShownAndTheStepStays)
+{
+    Arrancar();
+    frmAnalog& a = Nueva();
+    a.txtnumAnalog->setText("2x");
+    EXPECT_EQ(Mensajes(), QStringList({T(178)}));
+    a.txtnumAnalog->setText("2");
+    a.txtIdentif->setText("A%B");
+    a.vaSpread1->Escribir(2, 2, "x$");
+    Procesar();
+    EXPECT_EQ(Mensajes().mid(1), QStringList({T(176), T(177)}));
+    Boxes().Clear();
+    a.cmdOK_Click();
+    EXPECT_EQ(Mensajes(), QStringList({T(275) + "1"}));
+    a.vaSpread1->Escribir(1, 1, "Va");
+    a.vaSpread1->Escribir(2, 1, "Vb");
+    Boxes().Clear();
+    a.cmdOK_Click();
+    EXPECT_EQ(Mensajes(), QStringList({T(176)}));
+    EXPECT_EQ(FormTrifasic(), nullptr);
+    a.txtIdentif->setText("AB");
+    Boxes().Clear();
+    a.cmdOK_Click();
+    EXPECT_EQ(Mensajes(), QStringList({T(177)}));
+    a.vaSpread1->Escribir(2, 2, "x");
+    a.cmdOK_Click();
+    Procesar();
+
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    Boxes().Clear();
+    t->txtnumTrif->setText("5");
+    t->txtnumTrif->setText("1");
+    t->txtFactor[1]->setText("uno");
+    t->cmdOK_Click();
+    ASSERT_EQ(Boxes().Count(), 3);
+    EXPECT_EQ(Boxes().Calls()[0].Prompt, T(87));
+    EXPECT_EQ(Boxes().Calls()[1].Prompt, T(186));
+    EXPECT_EQ(Boxes().Calls()[2].Prompt, T(43) + " : " + T(273));
+    EXPECT_EQ(Boxes().Calls()[2].Style, vbInformation);
+    EXPECT_TRUE(Visible(t));
+}
+
+TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
+{
+    Arrancar();
+    // No models folder: nothing listed, nothing said.
+    Nueva().cmdmodelos_Click();
+    Procesar();
+    ASSERT_NE(FormBaseModelo(), nullptr);
+    EXPECT_EQ(FormBaseModelo()->List1->count(), 0);
+    EXPECT_TRUE(Boxes().Calls().empty());
+    FormBaseModelo()->cmdCancelar_Click();
+    Procesar();
+    ASSERT_NE(FormAnalog(), nullptr);
+
+    Modelos(test::DataPath("Models"), {"Modelos.mdb", "Mal.mdb"});
+    FormAnalog()->cmdmodelos_Click();
+    Procesar();
+    frmBaseModelo* b = FormBaseModelo();
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->List1->count(), 5);
+    b->lblNomModelo->setText("MAL");
+    b->cmdOK_Click();
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({T(245)}));
+    EXPECT_EQ(Boxes().Last().Style, vbInformation);
+    EXPECT_EQ(FormBaseModelo(), b);
+    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_FALSE(Plantillas().ModeloCargado);
+    b->cmdCancelar_Click();
+    Procesar();
+    ASSERT_NE(FormAnalog(), nullptr);
+    EXPECT_EQ(FormAnalog()->txtnumAnalog->text(), "0");
+
+    // Closed by its frame with step 2 hidden behind: nothing stays loaded.
+    FormAnalog()->txtnumAnalog->setText("1");
+    FormAnalog()->vaSpread1->Escribir(1, 1, "Va");
+    FormAnalog()->cmdOK_Click();
+    Procesar();
+    ASSERT_NE(FormTrifasic(), nullptr);
+    FormTrifasic()->cmdvolver_Click();
+    FormAnalog()->cmdmodelos_Click();
+    Procesar();
+    CerrarFormulario(FormBaseModelo());
+    Procesar();
+    EXPECT_EQ(FormBaseModelo(), nullptr);
+    EXPECT_EQ(FormTrifasic(), nullptr);
+    EXPECT_EQ(FormAnalog(), nullptr);
+}
+
+} // namespace
+} // namespace vesdra
