@@ -1,5 +1,7 @@
 #include "analysis/impresion_fasorial.h"
 
+#include <QLineF>
+#include <QRectF>
 #include <cmath>
 #include <limits>
 
@@ -7,6 +9,7 @@
 #include "analysis/frm_secuencias.h"
 #include "analysis/phasor_sets.h"
 #include "analysis/polar.h"
+#include "platform/base/segment_clip.h"
 #include "platform/base/vb_error.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
@@ -66,13 +69,19 @@ using ColorPluma = std::uint32_t (*)(const Printer&);
 constexpr std::array<ColorPluma, 6> kColores{ColorCian, ColorAmarillo, ColorMagenta,
                                              ColorAzul, ColorVerde, ColorRojo};
 
-// A page coordinate as the printer takes it (single precision); one that
-// does not fit the page's coordinates is an overflow.
-double EnPagina(double twips)
+// A phasor from the diagram's centre cut at the box along its own
+// direction, as the screen's picture cuts it: a view zoomed far in prints
+// the part inside the box, pointing where the whole phasor points, never
+// over the legend or off the sheet. The end points go to the printer in
+// single precision; a phasor with no finite end is an overflow.
+QLineF FasorEnCaja(QPointF centro, QPointF fin, const QRectF& caja)
 {
-    if (!CoordenadaValida(twips))
+    if (!std::isfinite(fin.x()) || !std::isfinite(fin.y()))
         throw VbError(vberr::Overflow);
-    return static_cast<float>(twips);
+    if (!ClipSegment(centro, fin, caja))
+        return {};
+    const auto simple = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+    return {simple(centro.x()), simple(centro.y()), simple(fin.x()), simple(fin.y())};
 }
 
 // The pen is left 1 wide when the page ends, however it ends: a page that
@@ -113,6 +122,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
     const double linea = m.Alto(QString());
     const double x0 = m.Ancho(QStringLiteral("AA")) + marco.Izquierda;
     const bool fases = d.Tipo == TipoPaginaFasorial::Fases;
+    const QRectF caja(QPointF(izquierda, arriba), QPointF(derecha, abajo));
 
     // Outline in the pen the page starts with.
     RectanguloImpresora(p, marco.Izquierda, marco.Arriba, marco.Derecha, marco.Abajo);
@@ -126,9 +136,9 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
         const auto k = static_cast<float>(0.72 * h / d.AltoPicture);
         const auto fasor = [&](std::size_t i) {
             const FasorImpreso& f = d.Fasores[i];
-            const double x = xc + static_cast<double>(f.X) * k * f.Factor;
-            const double y = yc - static_cast<double>(f.Y) * k * f.Factor;
-            p.Line(EnPagina(xc), EnPagina(yc), EnPagina(x), EnPagina(y), kColores[i](p));
+            const QPointF fin(xc + static_cast<double>(f.X) * k * f.Factor, yc - static_cast<double>(f.Y) * k * f.Factor);
+            const QLineF l = FasorEnCaja({xc, yc}, fin, caja);
+            p.Line(l.x1(), l.y1(), l.x2(), l.y2(), kColores[i](p));
         };
         // The pen before the legend stroke of phasor i; the second set's
         // first stroke goes on from the first set's last phasor.

@@ -60,11 +60,11 @@ struct DatosPaginaFasorial {
 
 // One landscape page: frame, diagram box with its axes, the phasors drawn
 // from the box's centre at the view's proportions (the picture's height
-// becomes 72 % of the page's), a legend block per phasor (name, a stroke
-// in the phasor's colour, value line), title, record path, window number
-// and date. Leaves the pen 1 wide, also when it fails. Throws VbError
-// (division by zero for a picture of no height, overflow for a phasor
-// beyond the page's coordinates).
+// becomes 72 % of the page's) and cut at the box, a legend block per phasor
+// (name, a stroke in the phasor's colour, value line), title, record path,
+// window number and date. Leaves the pen 1 wide, also when it fails.
+// Throws VbError (division by zero for a picture of no height, overflow
+// for a phasor without a finite end).
 void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto& m);
 
 // What the pages read of the views at their position now.

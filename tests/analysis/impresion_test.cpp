@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "analysis/frm_fases.h"
@@ -333,14 +334,32 @@ TEST_F(PhasorPage, NoSetCountPrintsTheOutlineAndHeadingsOnly)
     }
 }
 
-TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorOffThePageIsAnErrorLeavingThePenAt1)
+// A phasor longer than the box (a view zoomed far in) is cut at the box
+// along its own direction, however far its end lies.
+TEST_F(PhasorPage, APhasorBeyondTheBoxIsCutAtItAlongItsDirection)
+{
+    DatosPaginaFasorial d = Datos(Tipo::Fases, 2);
+    d.Fasores[5].Factor = 1e30f; // (600, -300): down and to the right, twice as far across
+    d.Fasores[1].Factor = 30.0f; // (200, -100) · 30 · k: past the right side too
+    PaginaFasorial(printer, d, Medida());
+    const std::vector<PrintCall> fasores = Fasores();
+    ASSERT_EQ(fasores.size(), 6u);
+    for (const std::size_t i : {1u, 5u}) {
+        EXPECT_NEAR(fasores[i].X2, kDer, 0.01) << i;
+        EXPECT_NEAR(fasores[i].Y2, kYc + (kDer - kXc) / 2, 0.01) << i;
+    }
+    const double k = static_cast<float>(0.72 * kH / 4000);
+    EXPECT_NEAR(fasores[0].X2, kXc + 100 * k, 0.01) << "inside: whole";
+}
+
+TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorWithoutEndIsAnErrorLeavingThePenAt1)
 {
     printer.SetColorMode(1);
     DatosPaginaFasorial d = Datos(Tipo::Fases, 2);
     d.AltoPicture = 0;
     EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, Medida()); }), vberr::DivisionByZero);
     d = Datos(Tipo::Fases, 2);
-    d.Fasores[4].Factor = 1e30f;
+    d.Fasores[4].Factor = std::numeric_limits<float>::infinity();
     printer.DrawWidth = 1;
     EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, Medida()); }), vberr::Overflow);
     EXPECT_EQ(printer.DrawWidth, 1);
@@ -377,7 +396,7 @@ TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
     frmFases* f = Fases();
     EXPECT_FALSE(f->pctimpresora->isHidden());
     f->HScroll1->SetValue(5 * kN + 37);
-    f->cmdmas_Click();
+    f->cmdmenos_Click(); // one step out: every phasor inside the box
     const QImage pantalla = f->RenderImage();
 
     f->pctimpresora_Click();
@@ -396,10 +415,10 @@ TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
         EXPECT_NEAR(c.X2 - kXc, (l->X2() - l->X1()) * k, 0.1) << i;
         EXPECT_NEAR(c.Y2 - kYc, (l->Y2() - l->Y1()) * k, 0.1) << i;
     }
-    // VA reaches the edge of the picture's radius, zoomed in one step.
+    // VA reaches the picture's radius zoomed out one step.
     const double radio = std::min(f->Picture1->Width(), f->Picture1->Height()) / 2.0;
-    EXPECT_NEAR(Largo(fasores[0]), radio * 1.25 * k, 0.5);
-    EXPECT_NEAR(Largo(fasores[3]), 2 * 10 * radio / 100 * 1.25 * k, 0.5);
+    EXPECT_NEAR(Largo(fasores[0]), radio * 0.8 * k, 0.5);
+    EXPECT_NEAR(Largo(fasores[3]), 2 * 10 * radio / 100 * 0.8 * k, 0.5);
 
     const std::vector<QString> textos = printer.Texts();
     const std::vector<QString> leyenda(textos.begin(), textos.begin() + 12);
@@ -413,7 +432,7 @@ TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
     // The view is as it was.
     EXPECT_EQ(cajas.Count(), 0);
     EXPECT_EQ(f->HScroll1->Value(), 5 * kN + 37);
-    EXPECT_EQ(f->PasoZoom(), 1);
+    EXPECT_EQ(f->PasoZoom(), -1);
     EXPECT_EQ(f->RenderImage(), pantalla);
     EXPECT_TRUE(f->isEnabled());
     EXPECT_EQ(MousePointer(f), vbDefault);
