@@ -125,7 +125,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     // that, and nothing is sized beyond it.
     const std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
     const std::int64_t campos = static_cast<std::int64_t>(plan.nA) + plan.nD + 2;
-    const ResultadoLectura res = dat::Acotar(plan, std::min(lineas, bytes / campos));
+    const ResultadoLectura res = dat::Acotar(plan, std::min(lineas, bytes / campos), campos);
     if (!res.Ok())
         return res;
 

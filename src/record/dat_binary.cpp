@@ -114,7 +114,7 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
     const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(plan.nA) + 2 * palabras;
     const std::int64_t bytes = fichero.size();
     // A last record cut short still counts: what it lacks reads as 0.
-    const ResultadoLectura res = dat::Acotar(plan, (bytes + tam - 1) / tam);
+    const ResultadoLectura res = dat::Acotar(plan, (bytes + tam - 1) / tam, tam);
     if (!res.Ok())
         return res;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "record/dat_reader.h"
 #include "record/numero.h"
@@ -76,9 +77,15 @@ ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero)
     return {};
 }
 
-ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad)
+ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad, std::int64_t bytesPorMuestra)
 {
     const std::int64_t n = std::min(plan.anunciadas, std::max<std::int64_t>(capacidad, 0));
+    constexpr std::int64_t kMayorFichero = std::numeric_limits<std::int32_t>::max();
+    if (n < plan.anunciadas && plan.anunciadas > kMayorFichero / std::max<std::int64_t>(bytesPorMuestra, 1)) {
+        return ResultadoLectura::Fallo(ErrorLectura::CuentaNoValida,
+                                       QStringLiteral("The .cfg announces %1 samples, more than any data file holds.")
+                                           .arg(plan.anunciadas));
+    }
     if (n == 0)
         return SinMuestras();
     plan.nS = static_cast<std::int32_t>(n); // never above the announced 32-bit count
