@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -166,6 +167,41 @@ std::vector<Paso> PasosOndas()
             z->picbox_MouseDown(z->Vista.XDeMuestra(n / 4), z->Vista.Alto / 4);
             z->picbox_MouseMove(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
             z->picbox_MouseUp(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
+        },
+    };
+}
+
+// Eight windows, the 4 x 2 tile; each window's cursors on the widest texts
+// it can show: cursor 1 on its channel's largest magnitude, cursor 2 on the
+// last sample (the whole record's time).
+std::vector<Paso> PasosOndas8()
+{
+    return {
+        [] {
+            ComandoCanalog();
+            if (NewOndasCargado()) {
+                LlenarOndas({0, 1, 2, 3, 4, 5, 6, 7});
+                NewOndas().cmdOK_Click();
+            }
+        },
+        {},
+        [] {
+            const std::int32_t n = Muestras();
+            for (frmVerOndas* w : ondas::VentanasOndasAbiertas()) {
+                const RecordModel& r = Registro();
+                const std::int32_t c = w->CanalVentana >= 1 && w->CanalVentana <= r.TablaCanales.Rows()
+                                           ? r.TablaCanales(w->CanalVentana, 1).toInt()
+                                           : 0;
+                std::int32_t pico = 1;
+                if (c >= 1 && c <= r.Valores.Cols()) {
+                    for (std::int32_t s = 1; s <= n; ++s) {
+                        if (std::fabs(r.Valores(s, c)) > std::fabs(r.Valores(pico, c)))
+                            pico = s;
+                    }
+                }
+                w->HScroll1->SetValue(pico);
+                w->HScroll2->SetValue(n);
+            }
         },
     };
 }
@@ -388,6 +424,22 @@ frmVerCmpang* PrimeraComposicion()
     return Composiciones().VentanasComposicion[1].data();
 }
 
+// The phasor view's page to <pdf>, the sequence view's to <pdf>-sec, both
+// at the position and zoom the steps left them.
+Impresiones ImpresionesFasores()
+{
+    return {{}, [](const QString& pdf) {
+                if (frmFases* f = Fases())
+                    ImprimirAPdf(pdf, [f] { f->pctimpresora_Click(); });
+                else
+                    Nota("no phasor view to print");
+                if (frmSecuencias* s = Secuencias())
+                    ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), [s] { s->pctimpresora_Click(); });
+                else
+                    Nota("no sequence view to print");
+            }};
+}
+
 std::vector<Paso> PasosGrid()
 {
     return {
@@ -571,14 +623,20 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     } else if (vista == QLatin1String("ondas")) {
         pasos = PasosOndas();
         impresiones = ImpresionesOndas();
+    } else if (vista == QLatin1String("ondas8")) {
+        pasos = PasosOndas8();
     } else if (vista == QLatin1String("todo")) {
         pasos = PasosTodo();
         impresiones = ImpresionesTodo();
     }
-    else if (vista == QLatin1String("fasores"))
+    else if (vista == QLatin1String("fasores")) {
         pasos = PasosFasores();
-    else if (vista == QLatin1String("fasores-zoom"))
+        impresiones = ImpresionesFasores();
+    }
+    else if (vista == QLatin1String("fasores-zoom")) {
         pasos = PasosFasores(50);
+        impresiones = ImpresionesFasores();
+    }
     else if (vista == QLatin1String("dialogos"))
         pasos = PasosDialogos();
     else if (vista == QLatin1String("composicion")) {

@@ -14,7 +14,9 @@ class MDIForm1;
 // vista: "" or "inicio" (the window as started), "abrir" (File > Open on the
 // same record through the real file dialog; "-0" is then the whole screen
 // halfway through the read), "ondas" (three waveform
-// windows), "todo" (the stacked view), "fasores" (phasor and sequence views
+// windows), "ondas8" (eight waveform windows, cursors on each channel's
+// peak and on the last sample; "-0" is then the tile before the moves),
+// "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "fasores-zoom" (the same zoomed in 50 steps), "dialogos"
 // (the phasor setup dialog with its reference choice, then the composition
 // dialog once the secondary side was chosen), "composicion" (two

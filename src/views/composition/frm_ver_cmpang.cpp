@@ -19,6 +19,7 @@
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
 #include "shell/language.h"
@@ -269,6 +270,7 @@ void frmVerCmpang::Form_Resize()
         DisponerControles(ancho, alto, altoZoom_);
         const std::int32_t nS = Registro().Valores.Rows();
         CalcularEscala();
+        AjustarFuentesLecturas(nS, FrecuenciaMuestreo());
         // The history starts again for the new size: its levels were made
         // for the old picture and would mix two geometries.
         historial_.Reiniciar(Picture1->Width(), Picture1->Height(), nS);

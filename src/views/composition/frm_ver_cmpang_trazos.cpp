@@ -5,8 +5,9 @@
 #include "platform/base/colors.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
-#include "platform/scroll_bar.h"
 #include "platform/base/screen.h"
+#include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -56,8 +57,43 @@ void frmVerCmpang::Composicion(std::int32_t n)
     longitudCian_ = 0;
     compuesta_ = true;
     // The full view with both cursors on sample 1 and their boxes filled.
+    AjustarFuentesLecturas(nS, FrecuenciaMuestreo());
     MostrarVista(composicion::VistaCompleta(Picture1->Width(), Picture1->Height(), nS));
     Picture1->setFocus();
+}
+
+void frmVerCmpang::AjustarFuentesLecturas(std::int32_t nS, std::int32_t frecuenciaMuestreo)
+{
+    const QStringList columna{composicion::TextoMuestra(std::max(nS, 1)),
+                              composicion::TextoTiempo(1, std::max(nS, 1), frecuenciaMuestreo)
+                                  .value_or(QStringLiteral("0.000 ms"))};
+    int px = kPixelesFuenteMaximos;
+    for (QLineEdit* caja : {lblamar, lblcian, lblms})
+        px = std::min(px, AjustarFuenteCaja(*caja, columna));
+    for (QLineEdit* caja : {lblamar, lblcian, lblms})
+        FijarPixelesFuente(*caja, px);
+
+    // The value boxes share one size too; a caption longer than even the
+    // smallest size holds still scrolls sideways.
+    px = kPixelesFuenteMaximos;
+    std::size_t k = 0;
+    for (const std::int32_t c : filas_) {
+        if (++k > 6)
+            break;
+        const CanalFila f = LeerFila(c);
+        if (f.Columna == 0)
+            continue;
+        const composicion::Extremos e = composicion::ExtremosColumna(f.Columna);
+        const QStringList textos{composicion::TextoValor(f.Nombre, e.Minimo, f.Unidad),
+                                 composicion::TextoValor(f.Nombre, e.Maximo, f.Unidad)};
+        px = std::min({px, AjustarFuenteCaja(*lblam[k], textos), AjustarFuenteCaja(*lblci[k], textos)});
+    }
+    if (k == 0)
+        px = AjustarFuenteCaja(*lblam[1], {});
+    for (std::size_t i = 1; i <= 6; ++i) {
+        FijarPixelesFuente(*lblam[i], px);
+        FijarPixelesFuente(*lblci[i], px);
+    }
 }
 
 void frmVerCmpang::CalcularEscala()

@@ -5,11 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QFontInfo>
 #include <QIcon>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
@@ -231,7 +233,18 @@ void frm19::Construir(bool alCargar)
 {
     ShellHooks& hooks = Hooks();
     const RecordModel& r = Registro();
-    const DisposicionVista d = DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos_);
+    // The row's boxes as wide as their longest texts, inside the window.
+    const int px = QFontInfo(lblizq->font()).pixelSize();
+    const auto necesita = [px](const QLineEdit& caja, const QStringList& textos) {
+        return PixelsToTwipsX(std::ceil(AnchoNecesarioCaja(caja, textos, px)));
+    };
+    const std::int32_t tasa = FrecuenciaMuestreo();
+    const AnchosFila anchos = AnchosParaTextos(
+        anchos_, necesita(*lblizq, {QString::number(nS_)}),
+        necesita(*lbltiempo, {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}),
+        necesita(*lbl_PS, {TextosIdioma(kTextoPrimario), TextosIdioma(kTextoSecundario)}));
+    const DisposicionVista d =
+        DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos, ScaleWidthTwips(*this));
     Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);
     MoveTwips(*HScroll1, d.HScroll1);
     MoveTwips(*lblizq, d.lblizq);
@@ -274,8 +287,12 @@ void frm19::Construir(bool alCargar)
     Dibujar(completo);
     if (alCargar)
         hooks.ValorProgresoOndas(50);
-    for (std::size_t k = 1; k <= filas_.size(); ++k)
+    // A name longer than its box shows whole as the box's tool tip; the
+    // side scroll still moves the box's own text.
+    for (std::size_t k = 1; k <= filas_.size(); ++k) {
         label[k]->setText(filas_[k - 1].Nombre);
+        label[k]->setToolTip(filas_[k - 1].Nombre);
+    }
     historial_.Reiniciar(completo);
     if (alCargar) {
         hooks.ValorProgresoOndas(70);
@@ -297,6 +314,7 @@ void frm19::Construir(bool alCargar)
         lblamar->setText(textoAmarillo_);
         lblcian->setText(textoCian_);
         lblanalog->setText(textoAnalogico_);
+        lblanalog->setToolTip(textoAnalogico_);
         lbltiempo->setText(QStringLiteral("0 ms"));
         hooks.ValorProgresoOndas(100);
     } else {
