@@ -1,7 +1,10 @@
 #include "wizard/form_asistente.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
+#include "platform/base/colors.h"
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -11,6 +14,25 @@
 
 namespace vesdra
 {
+
+void FondoPaleta(QWidget* w, int color)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, OleColor(QBColor(color)));
+    p.setColor(QPalette::Window, OleColor(QBColor(color)));
+    p.setColor(QPalette::Text, Qt::black);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void TextoSinAviso(QLineEdit* caja, const QString& texto)
+{
+    if (caja->text() != texto) {
+        const QSignalBlocker b(caja);
+        caja->setText(texto);
+        caja->setCursorPosition(0);
+    }
+}
 
 FormAsistente::FormAsistente(QWidget* parent) : QWidget(parent)
 {

@@ -3,8 +3,17 @@
 
 #include "templates/wizard_common.h"
 
+class QLineEdit;
+
 namespace vesdra
 {
+
+// A control's back colour from the 16-colour palette (slot markers, the
+// boxes of active and inactive sets).
+void FondoPaleta(QWidget* w, int color);
+// Writes a box's text from the step without running its change handler:
+// the step already holds that text.
+void TextoSinAviso(QLineEdit* caja, const QString& texto);
 
 // What the forms of the template wizard share: unloading from the program
 // (Descargar) told apart from the frame's close box, and the step's
