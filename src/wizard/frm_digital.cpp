@@ -23,7 +23,7 @@ namespace
 {
 
 // Design of the form, twips.
-constexpr double kAncho = 10920, kAlto = 7260;
+constexpr double kAncho = 10920, kAlto = 7650;
 constexpr double kAltoFila = 300, kAltoCasilla = 270;
 constexpr double kAnchoBoton = 1920, kAltoBoton = 450;
 

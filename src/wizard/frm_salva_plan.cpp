@@ -24,7 +24,7 @@ namespace
 {
 
 // Design of the form, twips.
-constexpr double kAncho = 6420, kAlto = 5400;
+constexpr double kAncho = 6420, kAlto = 5850;
 constexpr double kAnchoBoton = 1800, kAltoBoton = 450;
 
 QPushButton* Boton(QWidget* padre, const char* nombre, double left, double top)
