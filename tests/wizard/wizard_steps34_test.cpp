@@ -304,7 +304,21 @@ TEST_F(WizardSteps34Test, StepThreeRefusesWhatTheTemplateCannotHoldAndStays)
     d.txtnbgrp->setText("");
     EXPECT_EQ(Mensajes().mid(1), QStringList({T(182)}));
     d.txtnbgrp->setText("G1");
-    d.cmdOK_Click();
+
+    // Back to step 2 and on again: step 3 comes back with its group.
+    d.cmdvolver_Click();
+    Procesar();
+    ASSERT_NE(FormTrifasic(), nullptr);
+    EXPECT_TRUE(Visible(FormTrifasic()));
+    EXPECT_FALSE(Visible(&d));
+    FormTrifasic()->cmdOK_Click();
+    Procesar();
+    frmDigital* otra = FormDigital();
+    ASSERT_NE(otra, nullptr);
+    EXPECT_EQ(Entradas(*otra->List2), QStringList({"G1"}));
+    EXPECT_EQ(otra->grp[1]->text(), "Disparo");
+    EXPECT_EQ(otra->lbl[1]->text(), "7");
+    otra->cmdOK_Click();
     Procesar();
     ASSERT_NE(FormSalvaPlan(), nullptr);
     EXPECT_EQ(test::Row(Plantillas().GruposEdicion, 1).mid(0, 3), QStringList({"G1", "1", "Disparo"}));
@@ -316,9 +330,9 @@ TEST_F(WizardSteps34Test, StepThreeRefusesWhatTheTemplateCannotHoldAndStays)
     FormSalvaPlan()->cmdvolver_Click();
     Procesar();
     EXPECT_EQ(FormSalvaPlan(), nullptr);
-    EXPECT_TRUE(Visible(&d));
-    EXPECT_EQ(d.txtnbgrp->text(), "G1");
-    d.cmdOK_Click();
+    EXPECT_TRUE(Visible(otra));
+    EXPECT_EQ(otra->txtnbgrp->text(), "G1");
+    otra->cmdOK_Click();
     Procesar();
     ASSERT_NE(FormSalvaPlan(), nullptr);
     EXPECT_EQ(FormSalvaPlan()->Text2->text(), "");
