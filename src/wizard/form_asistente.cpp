@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 #include "platform/base/colors.h"
@@ -11,6 +12,8 @@
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "shell/language.h"
+#include "templates/template_state.h"
+#include "wizard/asistente.h"
 
 namespace vesdra
 {
@@ -23,6 +26,15 @@ void FondoPaleta(QWidget* w, int color)
     p.setColor(QPalette::Text, Qt::black);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+}
+
+QPushButton* BotonAsistente(QWidget* padre, const char* nombre, double left, double top, double width,
+                            double height)
+{
+    auto* b = new QPushButton(padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    MoveTwips(*b, left, top, width, height);
+    return b;
 }
 
 void TextoSinAviso(QLineEdit* caja, const QString& texto)
@@ -54,6 +66,12 @@ void FormAsistente::closeEvent(QCloseEvent* event)
         CerrarPorMarco();
     }
     QWidget::closeEvent(event);
+}
+
+void FormAsistente::CerrarPorMarco()
+{
+    Plantillas().AsistenteAbortado = false;
+    DescargarAsistente();
 }
 
 void FormAsistente::Avisar(const AvisoPaso& aviso)

@@ -25,7 +25,7 @@ namespace
 // Design of the form, twips.
 constexpr double kAncho = 10920, kAlto = 7650;
 constexpr double kAltoFila = 300, kAltoCasilla = 270;
-constexpr double kAnchoBoton = 1920, kAltoBoton = 450;
+constexpr double kAnchoBoton = 1920;
 
 QGroupBox* Marco(QWidget* padre, const char* nombre, double left, double top, double width, double height)
 {
@@ -33,14 +33,6 @@ QGroupBox* Marco(QWidget* padre, const char* nombre, double left, double top, do
     f->setObjectName(QString::fromLatin1(nombre));
     MoveTwips(*f, left, top, width, height);
     return f;
-}
-
-QPushButton* Boton(QWidget* padre, const char* nombre, double left, double top, double width)
-{
-    auto* b = new QPushButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    MoveTwips(*b, left, top, width, kAltoBoton);
-    return b;
 }
 
 QStringList Entradas(const QListWidget& lista)
@@ -93,8 +85,8 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     List2 = new QListWidget(Frame3);
     List2->setObjectName(QStringLiteral("List2"));
     MoveTwips(*List2, 120, 300, 2880, 3000);
-    cmdAnadir = Boton(Frame3, "cmdAnadir", 120, 3420, 1380);
-    cmdEliminar = Boton(Frame3, "cmdEliminar", 1620, 3420, 1380);
+    cmdAnadir = BotonAsistente(Frame3, "cmdAnadir", 120, 3420, 1380);
+    cmdEliminar = BotonAsistente(Frame3, "cmdEliminar", 1620, 3420, 1380);
 
     Frame5 = Marco(this, "Frame5", 7680, 4200, 3120, 780);
     txtnbgrp = new QLineEdit(Frame5);
@@ -109,9 +101,9 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     MoveTwips(*txtGrupos, 120, 300, 900, 330);
 
     const double top = 6540;
-    cmdvolver = Boton(this, "cmdvolver", 2400, top, kAnchoBoton);
-    cmdOK = Boton(this, "cmdOK", 4680, top, kAnchoBoton);
-    cmdcancel = Boton(this, "cmdcancel", 6960, top, kAnchoBoton);
+    cmdvolver = BotonAsistente(this, "cmdvolver", 2400, top, kAnchoBoton);
+    cmdOK = BotonAsistente(this, "cmdOK", 4680, top, kAnchoBoton);
+    cmdcancel = BotonAsistente(this, "cmdcancel", 6960, top, kAnchoBoton);
 
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { List1_DblClick(static_cast<std::int32_t>(List1->row(item))); });
@@ -304,12 +296,6 @@ bool frmDigital::eventFilter(QObject* objeto, QEvent* evento)
         }
     }
     return FormAsistente::eventFilter(objeto, evento);
-}
-
-void frmDigital::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
 }
 
 void frmDigital::ErrorYVolver(std::exception_ptr e)

@@ -71,7 +71,6 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void CerrarPorMarco() override;
 
 private:
     // Every control as the step holds it.

@@ -25,15 +25,7 @@ namespace
 
 // Design of the form, twips.
 constexpr double kAncho = 6420, kAlto = 5850;
-constexpr double kAnchoBoton = 1800, kAltoBoton = 450;
-
-QPushButton* Boton(QWidget* padre, const char* nombre, double left, double top)
-{
-    auto* b = new QPushButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    MoveTwips(*b, left, top, kAnchoBoton, kAltoBoton);
-    return b;
-}
+constexpr double kAnchoBoton = 1800;
 
 } // namespace
 
@@ -62,9 +54,9 @@ frmSalvaPlan::frmSalvaPlan(QWidget* parent) : FormAsistente(parent)
     Text2->setObjectName(QStringLiteral("Text2"));
     MoveTwips(*Text2, 120, 4140, 6180, 330);
     const double top = 4740;
-    cmdvolver = Boton(this, "cmdvolver", 360, top);
-    cmdOK = Boton(this, "cmdOK", 2310, top);
-    cmdcancel = Boton(this, "cmdcancel", 4260, top);
+    cmdvolver = BotonAsistente(this, "cmdvolver", 360, top, kAnchoBoton);
+    cmdOK = BotonAsistente(this, "cmdOK", 2310, top, kAnchoBoton);
+    cmdcancel = BotonAsistente(this, "cmdcancel", 4260, top, kAnchoBoton);
 
     connect(Drive1, &DriveListBox::Change, this, [this] { Drive1_Change(); });
     connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
@@ -174,12 +166,6 @@ void frmSalvaPlan::cmdcancel_Click()
     Plantillas().AsistenteAbortado = false;
     DescargarPasos1a3();
     DescargarPaso4();
-}
-
-void frmSalvaPlan::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
 }
 
 void frmSalvaPlan::ErrorYVolver(std::exception_ptr e)

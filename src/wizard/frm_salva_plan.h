@@ -45,9 +45,6 @@ public:
     QPushButton* cmdvolver{};
     QPushButton* cmdcancel{};
 
-protected:
-    void CerrarPorMarco() override;
-
 private:
     // The handlers' error path: the error box, this step unloaded, step 3
     // shown again.

@@ -263,12 +263,6 @@ void frmTrifasic::cmdcancel_Click()
     DescargarPaso3();
 }
 
-void frmTrifasic::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
-}
-
 void frmTrifasic::ErrorYDescargar(std::exception_ptr e)
 {
     MostrarErrorManejador(this, e);
