@@ -3,7 +3,7 @@
 # Only missing packages are installed.
 set -euo pipefail
 PKGS=(g++ cmake ninja-build pkg-config
-      qt6-base-dev libgl1-mesa-dev
+      qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev
       poppler-utils xvfb xauth fonts-dejavu-core)

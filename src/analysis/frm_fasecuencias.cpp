@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "analysis/analysis_state.h"
+#include "analysis/dft.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/phasor_selection.h"
@@ -19,6 +20,8 @@
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
+#include "shell/menu_commands.h"
+#include "shell/referencia.h"
 #include "shell/shell_hooks.h"
 #include "templates/template_state.h"
 
@@ -88,7 +91,11 @@ void frmFasecuencias::Form_Load()
 {
     if (Registro().Es1997()) {
         Frame3->show();
-        CmdPrimario->setChecked(true);
+        // The dialog opens on the side the views show now.
+        if (SecundarioEnVigor())
+            CmdSecundario->setChecked(true);
+        else
+            CmdPrimario->setChecked(true);
         Frame3->setTitle(TextosIdioma(278));
         CmdPrimario->setText(TextosIdioma(279));
         CmdSecundario->setText(TextosIdioma(280));
@@ -146,6 +153,23 @@ void frmFasecuencias::cmdOK_Click()
         if (d.Descargar)
             DescargarFasecuencias();
         return;
+    }
+
+    // The side chosen is the side shown; the phasors of the other side no
+    // longer fit and are computed again.
+    if (Registro().Es1997()) {
+        try {
+            ElegirReferencia(CmdPrimario->isChecked());
+            if (!Registro().FasoresCalculados) {
+                MousePointerGuard reloj(vbHourglass);
+                CalcularFasores();
+                Registro().FasoresCalculados = true;
+            }
+        } catch (...) {
+            MostrarErrorManejador(this, std::current_exception());
+            DescargarFasecuencias();
+            return;
+        }
     }
 
     bool abierta = false;

@@ -14,8 +14,10 @@ namespace vesdra {
 // (right column). OK writes SeleccionFases, SeleccionSecuencias and
 // ModoVistas and opens the views; it refuses more than two sets in a column
 // (text 81), nothing ticked (text 82) and a template without sets (text 247).
-// A revision-1997 record shows the primary/secondary reference frame, which
-// nothing reads. Modeless; one instance, loaded afresh on every use.
+// A revision-1997 record shows the primary/secondary reference frame: it
+// opens on the side the views show, and OK makes the chosen side the one
+// shown (ElegirReferencia), computing the phasors again when the side
+// changed. Modeless; one instance, loaded afresh on every use.
 class frmFasecuencias : public QWidget {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include "analysis/vista_instancia.h"
 #include "platform/base/vb_error.h"
 #include "platform/mdi_forms.h"
+#include "record/canales.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
@@ -49,10 +50,10 @@ void frmFases::Form_Load()
     for (std::int32_t i = 0; i < numSets_; ++i) {
         const std::int32_t g = elegidos[static_cast<size_t>(i)];
         sets_[static_cast<size_t>(i)] = g;
-        const float factor = FactorSet(g);
+        const float factor = FactorSetAvisando(g);
         for (std::int32_t fase = 1; fase <= 3; ++fase) {
             const std::int32_t n = CanalTrifasico(g, fase);
-            if (n < 1 || n > canales)
+            if (!ColumnaDeCanal(n, canales))
                 throw VbError(vberr::SubscriptOutOfRange);
             // Each phase finds its own channel row; the second set takes the
             // first match, the first set the last, as the view always has.

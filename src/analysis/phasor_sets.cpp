@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/messages.h"
 #include "record/helpers.h"
+#include "record/numero.h"
 #include "record/record_model.h"
+#include "shell/language.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
@@ -21,12 +24,35 @@ QString Celda(std::int32_t g, std::int32_t col)
 
 } // namespace
 
-float FactorSet(std::int32_t g)
+FactorSetLeido LeerFactorSet(std::int32_t g)
 {
     const QString texto = Celda(g, 5).trimmed();
     if (texto.isEmpty())
-        return 1.0f;
-    return static_cast<float>(ValorNumero(texto));
+        return {};
+    // The whole text must be a number; a "," stands for the point when the
+    // text has none, as ValorNumero reads it.
+    QByteArray compacto = texto.toLatin1();
+    if (!compacto.contains('.'))
+        compacto.replace(',', '.');
+    double v = 0.0;
+    if (!NumeroCampo(std::string_view(compacto.constData(), static_cast<size_t>(compacto.size())), v))
+        return {1.0f, false, texto};
+    return {static_cast<float>(ValorNumero(texto)), true, texto};
+}
+
+float FactorSet(std::int32_t g)
+{
+    return LeerFactorSet(g).Valor;
+}
+
+float FactorSetAvisando(std::int32_t g)
+{
+    const FactorSetLeido f = LeerFactorSet(g);
+    if (!f.EsNumero)
+        (void)MsgBox(TextosIdioma(110) + QStringLiteral(" ") + NombreSet(g) + QStringLiteral(": \"") + f.Texto +
+                         QStringLiteral("\""),
+                     vbExclamation);
+    return f.Valor;
 }
 
 QString NombreSet(std::int32_t g)

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/base/vb_error.h"
+#include "record/canales.h"
 
 namespace vesdra {
 
@@ -24,7 +25,7 @@ TablaReal CalcularComponentesSecuencia(const TablaReal& fasores, std::span<const
     const std::int32_t canales = fasores.Cols() / 2;
     for (const TrioCanales& s : sets) {
         for (const std::int32_t c : {s.A, s.B, s.C}) {
-            if (c < 1 || c > canales)
+            if (!ColumnaDeCanal(c, canales))
                 throw VbError(vberr::SubscriptOutOfRange);
         }
     }

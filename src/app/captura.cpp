@@ -1,13 +1,19 @@
 #include "app/captura.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -22,6 +28,7 @@
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "record/progress_hook.h"
 #include "record/record_model.h"
 #include "shell/frm_plantilla.h"
 #include "shell/frm_ajustes.h"
@@ -29,6 +36,7 @@
 #include "shell/frm_direct.h"
 #include "shell/frm_nuevos_tools.h"
 #include "shell/frm_menu.h"
+#include "shell/gasolino.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
 #include "views/composition/composition_state.h"
@@ -95,6 +103,45 @@ void LlenarOndas(const std::vector<int>& entradas)
     }
 }
 
+// File > Open on the record given at start-up, through the real file
+// dialog (answered by a timer once it is up): the whole screen is saved
+// halfway through the read, with the gauge on it and the dialog gone.
+std::vector<Paso> PasosAbrir(const QString& archivo)
+{
+    return {[archivo] {
+        const QString ruta = Registro().RutaDat;
+        auto guardado = std::make_shared<bool>(false);
+        auto& llenar = ProgresoRegistro().LlenarGasolino;
+        llenar = [previo = llenar, guardado, archivo](bool add, int pct) {
+            previo(add, pct);
+            if (!*guardado && GasolinoCargado() && gasolino().Estado().Recordado >= 50) {
+                *guardado = true;
+                if (QScreen* pantalla = QGuiApplication::primaryScreen())
+                    (void)pantalla->grabWindow(0).save(ConSufijo(archivo, QStringLiteral("-0")));
+            }
+        };
+        QTimer::singleShot(kPausaMs, qApp, [ruta] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo) {
+                Nota("no file dialog");
+                return;
+            }
+            // As a user does: the name typed, then Open.
+            auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* botones = dialogo->findChild<QDialogButtonBox*>();
+            if (!nombre || !botones || !botones->button(QDialogButtonBox::Open)) {
+                Nota("file dialog without its name box or Open button");
+                return;
+            }
+            nombre->setText(ruta);
+            botones->button(QDialogButtonBox::Open)->click();
+        });
+        ComandoAbrirComtrade();
+        if (!*guardado)
+            Nota("the gauge never reached half way");
+    }};
+}
+
 std::vector<Paso> PasosOndas()
 {
     return {
@@ -151,7 +198,7 @@ std::vector<Paso> PasosTodo()
     };
 }
 
-std::vector<Paso> PasosFasores()
+std::vector<Paso> PasosFasores(int pasosZoom = 1)
 {
     return {
         [] {
@@ -165,14 +212,38 @@ std::vector<Paso> PasosFasores()
             }
         },
         {},
-        [] {
+        [pasosZoom] {
             frmFases* f = Fases();
             if (!f) {
                 Nota("no phasor view");
                 return;
             }
             f->HScroll1->SetValue((f->HScroll1->Min() + f->HScroll1->Max()) / 2);
-            f->cmdmas_Click();
+            for (int i = 0; i < pasosZoom; ++i)
+                f->cmdmas_Click();
+        },
+    };
+}
+
+// The reference choice of a 1997 record: the phasor setup dialog as opened
+// (on the side shown), then the composition dialog after the secondary side
+// was chosen through the phasor dialog.
+std::vector<Paso> PasosDialogos()
+{
+    return {
+        [] { ComandoFasores(); },
+        {},
+        [] {
+            if (frmFasecuencias* d = Fasecuencias()) {
+                d->fas[0]->setChecked(true);
+                d->CmdSecundario->setChecked(true);
+                d->cmdOK_Click();
+            }
+        },
+        [] {
+            ComandoCompanalog();
+            if (NewCompanalogCargado() == nullptr)
+                Nota("no composition dialog");
         },
     };
 }
@@ -513,7 +584,9 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
 
     std::vector<Paso> pasos;
     Impresiones impresiones;
-    if (vista == QLatin1String("ondas")) {
+    if (vista == QLatin1String("abrir")) {
+        pasos = PasosAbrir(archivo);
+    } else if (vista == QLatin1String("ondas")) {
         pasos = PasosOndas();
         impresiones = ImpresionesOndas();
     } else if (vista == QLatin1String("todo")) {
@@ -522,6 +595,10 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     }
     else if (vista == QLatin1String("fasores"))
         pasos = PasosFasores();
+    else if (vista == QLatin1String("fasores-zoom"))
+        pasos = PasosFasores(50);
+    else if (vista == QLatin1String("dialogos"))
+        pasos = PasosDialogos();
     else if (vista == QLatin1String("composicion"))
         pasos = PasosComposicion();
     else if (vista == QLatin1String("digital"))

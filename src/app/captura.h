@@ -11,10 +11,14 @@ class MDIForm1;
 // window as a picture; then the program ends (exit code 1 when the picture
 // could not be written).
 //
-// vista: "" or "inicio" (the window as started), "ondas" (three waveform
+// vista: "" or "inicio" (the window as started), "abrir" (File > Open on the
+// same record through the real file dialog; "-0" is then the whole screen
+// halfway through the read), "ondas" (three waveform
 // windows), "todo" (the stacked view), "fasores" (phasor and sequence views
-// side by side), "composicion" (two composition windows), "digital" (the
-// digital view of the second group), "grid" (the digital composition
+// side by side), "fasores-zoom" (the same zoomed in 50 steps), "dialogos"
+// (the phasor setup dialog with its reference choice, then the composition
+// dialog once the secondary side was chosen), "composicion" (two
+// composition windows), "digital" (the digital view of the second group), "grid" (the digital composition
 // dialog with members of its first three groups marked, then the digital
 // view its OK opens), "asistente" (the template wizard from "nueva" with a
 // sample model chosen in step 1, two three-phase sets in step 2, three

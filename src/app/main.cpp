@@ -9,8 +9,8 @@
 #include "shell/mdi_form.h"
 #include "wizard/asistente.h"
 
-// The program: the main window started with the command line, a data file,
-// one blank and a template ("rec.dat plan.cnf", as one argument or two).
+// The program: the main window started with the command line, a data file
+// and a template (two arguments, or one "rec.dat plan.cnf").
 //
 // --screenshot <file.png> [--view <name>] (development): once started, the
 // main window is saved as a picture and the program ends; with --view, one
@@ -45,7 +45,10 @@ int main(int argc, char** argv)
     vesdra::MDIForm1 principal;
     principal.AlDescargar = [] { QCoreApplication::quit(); };
     principal.show();
-    principal.MDIForm_Load(vesdra::UnirArgumentos(argumentos));
+    principal.MDIForm_Load(vesdra::LeerArgumentos(argumentos));
+    // The exit confirmed while a start-up box was up has ended the program.
+    if (principal.Descargado())
+        return 0;
     principal.showMaximized();
 
     if (!captura.isEmpty() || !impresion.isEmpty())

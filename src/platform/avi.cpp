@@ -313,11 +313,16 @@ AviMovie DecodeAvi(const QByteArray& bytes)
 AviMovie ReadAvi(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw VbError(kAviFileNotFound, QStringLiteral("File not found"));
+        throw VbError(kAviFileNotFound, QStringLiteral("File not found"), path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        Unreadable();
-    return DecodeAvi(file.readAll());
+    try {
+        if (!file.open(QIODevice::ReadOnly))
+            Unreadable();
+        return DecodeAvi(file.readAll());
+    } catch (const VbError& e) {
+        // The box names the file.
+        throw VbError(e.Number, e.Description, path);
+    }
 }
 
 } // namespace vesdra

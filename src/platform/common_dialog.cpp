@@ -9,12 +9,20 @@
 
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
+#include "platform/modal_loops.h"
 
 namespace vesdra
 {
 
 namespace
 {
+
+// A dialog's own loop, counted as a loop the handler waits in.
+int Ejecutar(QDialog& dialog)
+{
+    const NestedLoopGuard bucle;
+    return dialog.exec();
+}
 
 CommonDialogHandler& Handler()
 {
@@ -70,7 +78,7 @@ DialogAnswer RunOpenDialog(const CommonDialog& d)
     }
     dialog.move(ScreenPosition(d));
     DialogAnswer answer;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (Ejecutar(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         answer.Cancelled = true;
         return answer;
     }
@@ -85,7 +93,7 @@ DialogAnswer RunPrinterDialog(const CommonDialog& d)
     QPrintDialog dialog(printer, QApplication::activeWindow());
     dialog.move(ScreenPosition(d));
     DialogAnswer answer;
-    if (dialog.exec() != QDialog::Accepted) {
+    if (Ejecutar(dialog) != QDialog::Accepted) {
         answer.Cancelled = true;
         return answer;
     }
@@ -113,7 +121,10 @@ QStringList QtFilters(const QString& filter)
 
 void CommonDialog::ShowOpen()
 {
-    const DialogAnswer answer = Handler() ? Handler()(DialogKind::Open, *this) : RunOpenDialog(*this);
+    // Once the program is ending nothing more is asked: a Cancel.
+    const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
+                                : Handler()     ? Handler()(DialogKind::Open, *this)
+                                                : RunOpenDialog(*this);
     if (answer.Cancelled) {
         if (CancelError)
             throw VbError(vberr::DialogCancel);
@@ -131,7 +142,9 @@ void CommonDialog::ShowOpen()
 
 void CommonDialog::ShowPrinter()
 {
-    const DialogAnswer answer = Handler() ? Handler()(DialogKind::Printer, *this) : RunPrinterDialog(*this);
+    const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
+                                : Handler()     ? Handler()(DialogKind::Printer, *this)
+                                                : RunPrinterDialog(*this);
     if (answer.Cancelled) {
         if (CancelError)
             throw VbError(vberr::DialogCancel);

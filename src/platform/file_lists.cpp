@@ -247,7 +247,7 @@ void DirListBox::SetPath(const QString& folder)
     if (v && !v->Ready)
         throw VbError(vberr::DeviceUnavailable);
     if (!QFileInfo(clean).isDir())
-        throw VbError(vberr::PathNotFound);
+        throw FileError(vberr::PathNotFound, clean);
     const bool changed = clean != path_;
     path_ = clean;
     Fill();
@@ -303,7 +303,7 @@ void FileListBox::SetPath(const QString& folder)
 {
     const QString clean = CleanFolder(folder);
     if (!QFileInfo(clean).isDir())
-        throw VbError(vberr::PathNotFound);
+        throw FileError(vberr::PathNotFound, clean);
     const bool changed = clean != path_;
     path_ = clean;
     Fill();
@@ -342,6 +342,13 @@ void FileListBox::SetFileName(const QString& name)
         SetPattern(last);
         return;
     }
+    // The name as given first: of two files whose names differ only in
+    // case, the one named is chosen.
+    const qsizetype exacto = files_.indexOf(last);
+    if (exacto >= 0) {
+        SetListIndex(static_cast<int>(exacto));
+        return;
+    }
     for (int i = 0; i < ListCount(); ++i)
         if (files_.at(i).compare(last, Qt::CaseInsensitive) == 0) {
             SetListIndex(i);
@@ -372,6 +379,10 @@ void FileListBox::SetListIndex(int index)
 
 void FileListBox::Refresh()
 {
+    // A folder that lists the same files keeps its entries (and so a click
+    // under way: the second click of a double-click still finds its item).
+    if (ListFiles(path_, pattern_) == files_)
+        return;
     Fill();
 }
 

@@ -128,13 +128,16 @@ public:
     [[nodiscard]] QString FileName() const;
     // Setting a folder path re-reads that folder (its Path); setting a
     // pattern ("*.cnf") sets Pattern; a "folder/pattern" sets both; a file
-    // name of the list selects it.
+    // name of the list selects it (the name as given when two names differ
+    // only in case, else one matching without regard to case).
     void SetFileName(const QString& name);
 
     [[nodiscard]] int ListCount() const { return static_cast<int>(files_.size()); }
     [[nodiscard]] QString List(int index) const;
     [[nodiscard]] int ListIndex() const;
     void SetListIndex(int index);
+    // Reads the folder again; when it holds the same files the entries and
+    // the selection stay as they are.
     void Refresh();
 
 signals:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/base/segment_clip.h"
 #include "platform/pens.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
@@ -25,14 +26,9 @@ Qt::PenStyle BorderPenStyle(int borderStyle)
     }
 }
 
-// Positions beyond this many pixels are clamped before painting; the line is
-// then outside any real picture anyway.
-constexpr double kFarPixels = 1.0e6;
-
 QPointF ToPixels(double x, double y)
 {
-    auto clampFinite = [](double v) { return std::isfinite(v) ? std::clamp(v, -kFarPixels, kFarPixels) : 0.0; };
-    return {clampFinite(TwipsToPixelsX(x)), clampFinite(TwipsToPixelsY(y))};
+    return {TwipsToPixelsX(x), TwipsToPixelsY(y)};
 }
 
 } // namespace
@@ -106,24 +102,39 @@ void LineControl::SetVisible(bool visible)
     Changed(before);
 }
 
+std::optional<QLineF> LineControl::DrawnPixels() const
+{
+    if (!visible_ || style_ == Transparent || !box_)
+        return std::nullopt;
+    QPointF a = ToPixels(x1_, y1_);
+    QPointF b = ToPixels(x2_, y2_);
+    // Cut to the picture along the line itself: an end point far outside
+    // (a phasor at a high zoom) moves along the line, never across it.
+    const double m = width_ + 2.0;
+    const QSize area = box_->size();
+    if (!ClipSegment(a, b, QRectF(-m, -m, area.width() + 2 * m, area.height() + 2 * m)))
+        return std::nullopt;
+    return QLineF(a, b);
+}
+
 QRect LineControl::PixelExtent() const
 {
-    if (!visible_ || style_ == Transparent)
+    const std::optional<QLineF> trazo = DrawnPixels();
+    if (!trazo)
         return {};
-    const QPointF a = ToPixels(x1_, y1_);
-    const QPointF b = ToPixels(x2_, y2_);
     const int margin = width_ + 2;
-    return QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    return QRectF(trazo->p1(), trazo->p2()).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
 void LineControl::Paint(QPainter& p) const
 {
-    if (!visible_ || style_ == Transparent)
+    const std::optional<QLineF> trazo = DrawnPixels();
+    if (!trazo)
         return;
     QPen pen(PenColor(color_), width_, BorderPenStyle(style_), Qt::RoundCap);
     pen.setCosmetic(true);
     p.setPen(pen);
-    p.drawLine(ToPixels(x1_, y1_), ToPixels(x2_, y2_));
+    p.drawLine(*trazo);
 }
 
 // Only the old and the new extent are repainted; the kept picture below is

@@ -1,6 +1,8 @@
 #pragma once
+#include <QLineF>
 #include <QRect>
 #include <cstdint>
+#include <optional>
 
 class QPainter;
 
@@ -43,6 +45,11 @@ public:
     [[nodiscard]] bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
+    // The segment as drawn, in pixels of the picture: cut to the picture
+    // along the line's own direction, so it points where its end points
+    // say however far out they lie. None when hidden, outside the picture
+    // or not finite.
+    [[nodiscard]] std::optional<QLineF> DrawnPixels() const;
     // The pixel rectangle the line covers now (empty when hidden).
     [[nodiscard]] QRect PixelExtent() const;
     // Draws the line (when visible) with the painter in pixel coordinates.

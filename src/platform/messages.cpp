@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "platform/modal_loops.h"
+
 namespace vesdra
 {
 
@@ -88,6 +90,9 @@ QMessageBox::StandardButton DefaultOf(int style, QMessageBox::StandardButtons bu
 
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
+    // Once the exit is confirmed nothing more is asked.
+    if (ProgramEnding())
+        return (ButtonsOf(style) & QMessageBox::Cancel) ? vbCancel : vbOK;
     if (Handler())
         return Handler()(prompt, style, title);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -103,7 +108,11 @@ int MsgBox(const QString& prompt, int style, const QString& title)
         box.setEscapeButton(QMessageBox::Ok);
     // The box is answered with the arrow whatever pointer the program shows.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int button = box.exec();
+    int button = 0;
+    {
+        const NestedLoopGuard bucle;
+        button = box.exec();
+    }
     QApplication::restoreOverrideCursor();
     if (box.clickedButton())
         return AnswerOf(box.standardButton(box.clickedButton()));
@@ -124,6 +133,12 @@ ScopedMsgBoxRecorder::ScopedMsgBoxRecorder(int answer) : answer_{answer}, previo
 {
     Handler() = [this](const QString& prompt, int style, const QString& title) {
         calls_.push_back({prompt, style, title});
+        if (onBox_) {
+            // A real box runs its own loop while it waits for the answer.
+            const NestedLoopGuard bucle;
+            const auto call = onBox_;
+            call(calls_.back());
+        }
         if (!queued_.empty()) {
             const int a = queued_.front();
             queued_.erase(queued_.begin());

@@ -30,6 +30,8 @@ inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
 // A modal message box; returns the button pressed (vbOK, vbCancel, ...).
+// Once the program is ending (modal_loops.h) no box is shown: the answer is
+// Cancel where the box has it, else OK.
 // Closing the box with Escape or its close box answers Cancel where there is
 // one, else the only button. An empty title shows the application's name.
 // The arrow pointer is shown over the box whatever pointer is set.
@@ -62,6 +64,9 @@ public:
 
     // Answers for the next boxes, first in first out.
     void QueueAnswer(int answer) { queued_.push_back(answer); }
+    // Runs while each box "is shown", as inside a real box's own loop (what
+    // the user does meanwhile: an exit key, say), before it is answered.
+    void OnBox(std::function<void(const MsgBoxCall&)> action) { onBox_ = std::move(action); }
     void SetAnswer(int answer) { answer_ = answer; }
 
     [[nodiscard]] const std::vector<MsgBoxCall>& Calls() const { return calls_; }
@@ -72,6 +77,7 @@ public:
 private:
     std::vector<MsgBoxCall> calls_;
     std::vector<int> queued_;
+    std::function<void(const MsgBoxCall&)> onBox_;
     int answer_{vbOK};
     MsgBoxHandler previous_;
 };

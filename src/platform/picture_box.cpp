@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "platform/base/screen.h"
+#include "platform/base/segment_clip.h"
 #include "platform/line_control.h"
 #include "platform/twips.h"
 
@@ -38,33 +39,6 @@ struct Extremos {
         MaxY = std::max(MaxY, p.y());
     }
 };
-
-// Liang-Barsky clip of a segment to a rectangle; false when nothing is left.
-bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
-{
-    double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF a0 = a;
-    a = a0 + QPointF(dx, dy) * t0;
-    b = a0 + QPointF(dx, dy) * t1;
-    return true;
-}
 
 QPointF ToPixels(QPointF twips)
 {

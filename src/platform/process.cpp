@@ -46,13 +46,13 @@ std::int64_t StartProgram(const QString& path, int windowStyle)
 
     const QString program = ExistingPathNoCase(path.trimmed());
     if (program.isEmpty() || !QFileInfo(program).isFile())
-        throw VbError(vberr::FileNotFound);
+        throw FileError(vberr::FileNotFound, path.trimmed());
     last.Program = program;
     // The desktop places and focuses the window itself; the style is kept
     // for whoever can honour it.
     const std::int64_t pid = Starter() ? Starter()(program) : StartDetached(program);
     if (pid < 0)
-        throw VbError(vberr::InvalidCall);
+        throw FileError(vberr::InvalidCall, program);
     last.ProcessId = pid;
     last.Started = true;
     return pid;

@@ -52,7 +52,10 @@ ResultadoLectura FaltanLineas(const char* que)
 void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, ContenidoCfg& cfg)
 {
     size_t pos = 0;
-    cfg.TablaCanales(n, 1) = Texto(CortarCampo(linea, pos));
+    // The channel is known by its position; the number written is kept as
+    // text only (recorders leave gaps and start anywhere).
+    cfg.NumerosAnalogicos(n) = Texto(CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 1) = QString::number(n);
     cfg.TablaCanales(n, 2) = Texto(CortarCampo(linea, pos));
     (void)CortarCampo(linea, pos); // ph
     cfg.TablaCanales(n, 3) = Texto(CortarCampo(linea, pos));
@@ -129,26 +132,20 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     cfg.FactorB.Resize(nA);
     cfg.Desfase.Resize(nA);
     cfg.TablaCanales.Resize(nA, 4);
+    cfg.NumerosAnalogicos.Resize(nA);
     if (es1997)
         cfg.TablaPrimSec.Resize(nA);
 
-    // A file that numbers its analog channels from 0 is renumbered from 1.
-    bool desdeCero = false;
-    for (std::int32_t n = 1; n <= nA; ++n) {
+    for (std::int32_t n = 1; n <= nA; ++n)
         LeerCanalAnalogico(linea(i++), n, es1997, cfg);
-        std::int32_t numero = 0;
-        if (n == 1 && EnteroCampo(cfg.TablaCanales(1, 1).toLatin1().toStdString(), numero) && numero == 0)
-            desdeCero = true;
-        if (desdeCero && EnteroCampo(cfg.TablaCanales(n, 1).toLatin1().toStdString(), numero))
-            cfg.TablaCanales(n, 1) = QString::number(static_cast<std::int64_t>(numero) + 1);
-    }
 
     if (nD > 0) {
         cfg.NombresDigitales.Resize(nD);
+        cfg.NumerosDigitales.Resize(nD);
         for (std::int32_t d = 1; d <= nD; ++d) {
             const std::string_view l = linea(i++);
             size_t pos = 0;
-            (void)CortarCampo(l, pos);
+            cfg.NumerosDigitales(d) = Texto(CortarCampo(l, pos));
             cfg.NombresDigitales(d) = Texto(CortarCampo(l, pos));
         }
     }
@@ -194,11 +191,10 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     return {};
 }
 
-ResultadoLectura LeerCfg()
+ResultadoLectura LeerCfg(RecordModel& r)
 {
-    RecordModel& r = Registro();
     r.RevisionErronea = false;
-    ComprobarDecimal();
+    ComprobarDecimal(r);
 
     QFile fichero(r.RutaCfg);
     if (r.RutaCfg.isEmpty() || !fichero.open(QIODevice::ReadOnly)) {
@@ -226,6 +222,8 @@ ResultadoLectura LeerCfg()
     r.NumAnalogicosOfrecidos = cfg.NumAnalogicos;
     r.NumDigitalesOfrecidos = cfg.NumDigitales;
     r.TablaCanales = std::move(cfg.TablaCanales);
+    r.NumerosAnalogicos = std::move(cfg.NumerosAnalogicos);
+    r.NumerosDigitales = std::move(cfg.NumerosDigitales);
     r.FactorA = std::move(cfg.FactorA);
     r.FactorB = std::move(cfg.FactorB);
     r.Desfase = std::move(cfg.Desfase);
@@ -240,8 +238,14 @@ ResultadoLectura LeerCfg()
     r.FechaDisparo = std::move(cfg.FechaDisparo);
     r.TipoFichero = std::move(cfg.TipoFichero);
     r.MultTiempo = cfg.MultTiempo;
+    return res;
+}
 
-    ProgresoRegistro().CfgLeido();
+ResultadoLectura LeerCfg()
+{
+    ResultadoLectura res = LeerCfg(Registro());
+    if (res.Ok())
+        ProgresoRegistro().CfgLeido();
     return res;
 }
 

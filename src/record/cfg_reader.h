@@ -19,6 +19,8 @@ struct ContenidoCfg {
     std::int32_t NumAnalogicos{0};
     std::int32_t NumDigitales{0};
     Matrix<QString> TablaCanales;
+    Array<QString> NumerosAnalogicos;
+    Array<QString> NumerosDigitales;
     Array<float> FactorA;
     Array<float> FactorB;
     Array<float> Desfase;
@@ -45,11 +47,15 @@ struct ContenidoCfg {
 // lines than the file has.
 [[nodiscard]] ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg);
 
-// Reads Registro().RutaCfg into the record model. RevisionErronea is cleared
-// first and set again for a refused revision. A refused or unreadable file
-// leaves the rest of the model exactly as it was; a file that is read
-// replaces every .cfg variable (TablaPrimSec only for a 1997 record,
-// MultTiempo 1 for a 1991 record) and then calls ProgresoRegistro().CfgLeido.
+// Reads r.RutaCfg into the record model r. RevisionErronea is cleared first
+// and set again for a refused revision. A refused or unreadable file leaves
+// the rest of the model exactly as it was; a file that is read replaces
+// every .cfg variable (TablaPrimSec only for a 1997 record, MultTiempo 1 for
+// a 1991 record).
+[[nodiscard]] ResultadoLectura LeerCfg(RecordModel& r);
+
+// The same on Registro(), then, when the file was read,
+// ProgresoRegistro().CfgLeido.
 [[nodiscard]] ResultadoLectura LeerCfg();
 
 } // namespace vesdra

@@ -71,31 +71,42 @@ bool Real(std::string_view f, double& out)
     return NumeroCampo(f, out);
 }
 
-// Lines of the buffer: those ended by LF, and a last one without its LF.
+bool Blanco(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// [p, fin) is empty or holds nothing but blanks: no sample.
+bool LineaEnBlanco(const char* p, const char* fin)
+{
+    for (; p < fin; ++p)
+        if (!Blanco(*p))
+            return false;
+    return true;
+}
+
+// Sample lines of the buffer: the lines, ended by LF or by the buffer's end,
+// that hold more than blanks.
 std::int64_t ContarLineas(const char* p, const char* fin)
 {
     std::int64_t n = 0;
-    const char* ultimo = p;
     while (p < fin) {
         const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
-        if (lf == nullptr)
-            break;
-        ++n;
-        p = lf + 1;
-        ultimo = p;
+        const char* finLinea = lf != nullptr ? lf : fin;
+        if (!LineaEnBlanco(p, finLinea))
+            ++n;
+        p = lf != nullptr ? lf + 1 : fin;
     }
-    return ultimo < fin ? n + 1 : n;
+    return n;
 }
 
 } // namespace
 
-ResultadoLectura LeerDatAscii()
+ResultadoLectura LeerDatAscii(RecordModel& r)
 {
-    RecordModel& r = Registro();
     dat::Plan plan;
     QFile fichero;
-    bool hayMuestras = false;
-    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero, hayMuestras); !res.Ok() || !hayMuestras)
+    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero); !res.Ok())
         return res;
     const std::int64_t bytes = fichero.size();
     QByteArray copia;
@@ -109,14 +120,14 @@ ResultadoLectura LeerDatAscii()
     }
     const char* const fin = datos + (datos != nullptr ? bytes : 0);
 
-    // Every sample needs its line, and every field at least one character:
-    // counts the file cannot hold are refused before anything is sized.
+    // Every sample needs a line of its own, and a whole sample's line at
+    // least one character per field: the file holds no more samples than
+    // that, and nothing is sized beyond it.
     const std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
-    if (plan.nS > lineas)
-        return dat::DatInsuficiente(plan.nS, lineas, "lines");
     const std::int64_t campos = static_cast<std::int64_t>(plan.nA) + plan.nD + 2;
-    if (static_cast<std::int64_t>(plan.nS) * campos > bytes)
-        return dat::DatInsuficiente(plan.nS, bytes / campos, "samples' worth of fields");
+    const ResultadoLectura res = dat::Acotar(plan, std::min(lineas, bytes / campos), campos);
+    if (!res.Ok())
+        return res;
 
     dat::CrearMatrices(r, plan, false);
     dat::Gasolino gasolino(plan);
@@ -131,8 +142,15 @@ ResultadoLectura LeerDatAscii()
 
     const char* p = datos;
     for (std::int32_t s = 0; s < plan.nS; ++s) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
-        const char* finLinea = lf != nullptr ? lf : fin;
+        const char* lf = nullptr;
+        const char* finLinea = nullptr;
+        for (;;) { // the next line that is a sample
+            lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+            finLinea = lf != nullptr ? lf : fin;
+            if (!LineaEnBlanco(p, finLinea))
+                break;
+            p = lf != nullptr ? lf + 1 : fin;
+        }
         Cursor linea{p, finLinea > p && finLinea[-1] == '\r' ? finLinea - 1 : finLinea};
         p = lf != nullptr ? lf + 1 : fin;
 
@@ -182,7 +200,7 @@ ResultadoLectura LeerDatAscii()
                            [f = e.factorSecundario](float x) { return x * f; });
     }
     dat::CalcularTasa(r);
-    return {};
+    return res;
 }
 
 } // namespace vesdra

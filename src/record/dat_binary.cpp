@@ -104,21 +104,19 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const unsigned char* bloqu
 
 } // namespace
 
-ResultadoLectura LeerDatBinario()
+ResultadoLectura LeerDatBinario(RecordModel& r)
 {
-    RecordModel& r = Registro();
     dat::Plan plan;
     QFile fichero;
-    bool hayMuestras = false;
-    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero, hayMuestras); !res.Ok() || !hayMuestras)
+    if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero); !res.Ok())
         return res;
     const std::int64_t palabras = plan.nD / 16 + (plan.nD % 16 != 0 ? 1 : 0);
     const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(plan.nA) + 2 * palabras;
     const std::int64_t bytes = fichero.size();
     // A last record cut short still counts: what it lacks reads as 0.
-    const std::int64_t capacidad = (bytes + tam - 1) / tam;
-    if (plan.nS > capacidad)
-        return dat::DatInsuficiente(plan.nS, capacidad, "samples");
+    const ResultadoLectura res = dat::Acotar(plan, (bytes + tam - 1) / tam, tam);
+    if (!res.Ok())
+        return res;
 
     dat::CrearMatrices(r, plan, true);
     dat::Gasolino gasolino(plan);
@@ -135,7 +133,7 @@ ResultadoLectura LeerDatBinario()
         gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
     }
     dat::CalcularTasa(r);
-    return {};
+    return res;
 }
 
 } // namespace vesdra

@@ -2,11 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "record/dat_reader.h"
 #include "record/numero.h"
 #include "record/progress_hook.h"
 
 namespace vesdra::dat {
+
+ResultadoLectura SinMuestras()
+{
+    return ResultadoLectura::Fallo(ErrorLectura::SinMuestras,
+                                   QStringLiteral("The record holds no analog sample to show."));
+}
 
 ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
 {
@@ -15,20 +23,23 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     r.ValoresSecundario.Clear();
     r.EstadosDigitales.Clear();
     r.Tiempos.Clear();
+    r.TasaCalculada = 0;
 
     plan = Plan{};
     plan.nA = r.NumAnalogicos;
     plan.nD = r.NumDigitales;
     plan.es1997 = r.Es1997();
     plan.mult = r.MultTiempo;
-    if (plan.nA < 0 || plan.nD < 0 || r.MuestrasFinales.Empty() || r.MuestrasFinales(1) < 0 ||
+    plan.anunciadas = MuestrasAnunciadas(r);
+    if (plan.nA < 0 || plan.nD < 0 || r.MuestrasFinales.Empty() || plan.anunciadas < 0 ||
         r.FactorA.Size() < plan.nA || r.FactorB.Size() < plan.nA ||
         (plan.es1997 && r.TablaPrimSec.Size() < plan.nA)) {
         return ResultadoLectura::Fallo(ErrorLectura::CuentaNoValida,
                                        QStringLiteral("The record's channel or sample counts are not valid."));
     }
-    // Without analog channels there is no Valores to size the others from.
-    plan.nS = plan.nA > 0 ? r.MuestrasFinales(1) : 0;
+    // Samples live in Valores: without analog channels there are none.
+    if (plan.nA == 0 || plan.anunciadas == 0)
+        return SinMuestras();
 
     plan.escalas.resize(static_cast<size_t>(plan.nA));
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
@@ -54,22 +65,34 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     return {};
 }
 
-ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero, bool& hayMuestras)
+ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero)
 {
-    hayMuestras = false;
     if (ResultadoLectura res = PrepararPlan(r, plan); !res.Ok())
         return res;
-    if (plan.nA == 0) {
-        CalcularTasa(r);
-        return {};
-    }
     fichero.setFileName(r.RutaDat);
     if (!fichero.open(QIODevice::ReadOnly)) {
         return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
                                        QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
     }
-    hayMuestras = true;
     return {};
+}
+
+ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad, std::int64_t bytesPorMuestra)
+{
+    const std::int64_t n = std::min(plan.anunciadas, std::max<std::int64_t>(capacidad, 0));
+    constexpr std::int64_t kMayorFichero = std::numeric_limits<std::int32_t>::max();
+    if (n < plan.anunciadas && plan.anunciadas > kMayorFichero / std::max<std::int64_t>(bytesPorMuestra, 1)) {
+        return ResultadoLectura::Fallo(ErrorLectura::CuentaNoValida,
+                                       QStringLiteral("The .cfg announces %1 samples, more than any data file holds.")
+                                           .arg(plan.anunciadas));
+    }
+    if (n == 0)
+        return SinMuestras();
+    plan.nS = static_cast<std::int32_t>(n); // never above the announced 32-bit count
+    ResultadoLectura res;
+    if (n < plan.anunciadas)
+        res.MuestrasAnunciadas = plan.anunciadas;
+    return res;
 }
 
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
@@ -114,19 +137,8 @@ void CalcularTasa(RecordModel& r)
         r.TasaCalculada = tasa;
 }
 
-ResultadoLectura DatInsuficiente(std::int64_t muestras, std::int64_t capacidad, const char* unidad)
-{
-    return ResultadoLectura::Fallo(
-        ErrorLectura::DatInsuficiente,
-        QStringLiteral("The configuration file announces %1 samples, but the data file holds only %2 %3.")
-            .arg(muestras)
-            .arg(capacidad)
-            .arg(QLatin1String(unidad)));
-}
-
 Gasolino::Gasolino(const Plan& plan)
 {
-    activo_ = plan.nD > 0;
     std::int32_t p = 0;
     (void)RedondearEntero(static_cast<double>(plan.nS) / 90.0, p);
     periodo_ = static_cast<std::int64_t>(p) + 1;
@@ -134,8 +146,6 @@ Gasolino::Gasolino(const Plan& plan)
 
 void Gasolino::Avanzar(std::int64_t hecho)
 {
-    if (!activo_)
-        return;
     const std::int64_t debidos = hecho / periodo_;
     auto& hook = ProgresoRegistro().LlenarGasolino;
     for (; avisados_ < debidos; ++avisados_)
@@ -143,3 +153,35 @@ void Gasolino::Avanzar(std::int64_t hecho)
 }
 
 } // namespace vesdra::dat
+
+namespace vesdra {
+
+std::int64_t MuestrasAnunciadas(const RecordModel& r)
+{
+    if (r.MuestrasFinales.Empty())
+        return 0;
+    std::int64_t n = r.MuestrasFinales(1);
+    for (const std::int32_t fin : r.MuestrasFinales)
+        n = std::max<std::int64_t>(n, fin);
+    return n;
+}
+
+bool TasasDistintas(const RecordModel& r)
+{
+    for (std::int32_t k = 2; k <= std::min(r.NumTasas, r.TasasMuestreo.Size()); ++k)
+        if (r.TasasMuestreo(k) != r.TasasMuestreo(1))
+            return true;
+    return false;
+}
+
+ResultadoLectura LeerDatAscii()
+{
+    return LeerDatAscii(Registro());
+}
+
+ResultadoLectura LeerDatBinario()
+{
+    return LeerDatBinario(Registro());
+}
+
+} // namespace vesdra

@@ -24,20 +24,28 @@ struct Escala {
 struct Plan {
     std::int32_t nA{0};
     std::int32_t nD{0};
-    std::int32_t nS{0};
+    std::int64_t anunciadas{0}; // samples the .cfg announces
+    std::int32_t nS{0};         // samples read: the announced ones the file holds
     bool es1997{false};
     double mult{0.0}; // 0: time stamps unmultiplied
     std::vector<Escala> escalas; // [c - 1]
 };
 
 // Erases the sample matrices and builds the plan from the .cfg variables;
-// refuses negative counts and a missing rate table.
+// refuses negative counts, a missing rate table and a record with no analog
+// sample to show.
 [[nodiscard]] ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan);
 
-// Builds the plan and opens the data file. An Ok result with `hayMuestras`
-// false means there is nothing to read: a record without analog channels,
-// whose rate has been derived already.
-[[nodiscard]] ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero, bool& hayMuestras);
+// Builds the plan and opens the data file.
+[[nodiscard]] ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero);
+
+// The file holds `capacidad` samples: plan.nS becomes the announced count or
+// that, whichever is less. Refuses a file with no sample, and a short file
+// whose .cfg announces more than any data file could hold (more than 2 GiB
+// at `bytesPorMuestra`, the least a sample takes): such a count is damaged,
+// not a recording cut short. An Ok result names the announced count when
+// fewer are read.
+[[nodiscard]] ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad, std::int64_t bytesPorMuestra);
 
 // Sizes the sample matrices for plan.nS samples, all 0; with
 // `seSobrescriben` the cells the reader writes whole (Valores,
@@ -47,10 +55,8 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 // TasaCalculada from the first two time stamps; 0 when it cannot be derived.
 void CalcularTasa(RecordModel& r);
 
-[[nodiscard]] ResultadoLectura DatInsuficiente(std::int64_t muestras, std::int64_t capacidad, const char* unidad);
-
 // The opening gauge: 1 percent every p + 1 samples, p = nS / 90 rounded
-// half to even; silent for records without digital channels.
+// half to even.
 class Gasolino {
 public:
     explicit Gasolino(const Plan& plan);
@@ -60,7 +66,6 @@ public:
 private:
     std::int64_t periodo_{1};
     std::int64_t avisados_{0};
-    bool activo_{false};
 };
 
 } // namespace vesdra::dat

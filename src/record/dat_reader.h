@@ -1,27 +1,44 @@
 #pragma once
 #include "record/read_result.h"
+#include "record/record_model.h"
 
 namespace vesdra {
 
-// The .dat readers fill the sample matrices of Registro() from RutaDat, with
-// the counts and factors the .cfg gave: MuestrasFinales(1) samples (the first
-// rate segment only), each analog value scaled to a*x + b, the digital
-// channels as 0/1, the time stamps times MultTiempo (when it is not 0), and
-// TasaCalculada from the first two time stamps (0 when it cannot be derived).
-// A 1997 record also gets ValoresPrimario / ValoresSecundario by its P/S flags.
+// The .dat readers fill the sample matrices of a record model from its
+// RutaDat, with the counts and factors its .cfg gave: every rate segment's
+// samples (up to the last segment's end sample, MuestrasAnunciadas), each
+// analog value scaled to a*x + b, the digital channels as 0/1, the time
+// stamps times MultTiempo (when it is not 0), and TasaCalculada from the
+// first two time stamps (0 when it cannot be derived). A 1997 record also
+// gets ValoresPrimario / ValoresSecundario by its P/S flags.
 //
-// Before anything is sized, the sample count is checked against what the
-// file can hold; a refused or unreadable file leaves every sample matrix
-// empty and says why. A record without analog channels has no samples.
-// The opening gauge advances by 1 percent every nS / 90 samples (records
-// with digital channels).
+// A data file that holds fewer samples than announced is read as far as it
+// goes: the sample count becomes the samples present and the result says
+// how many were announced. Nothing is sized beyond what the file can hold.
+// A record with no analog sample to show (no analog channel, 0 samples
+// announced or present) is refused; so is a file that cannot be read. A
+// refused file leaves every sample matrix empty and says why.
+// The opening gauge advances by 1 percent every nS / 90 samples.
 
 // BINARY: fixed-size little-endian records. A last record cut short by the
-// end of the file reads 0 for what is missing.
-[[nodiscard]] ResultadoLectura LeerDatBinario();
+// end of the file counts, and reads 0 for what is missing.
+[[nodiscard]] ResultadoLectura LeerDatBinario(RecordModel& r);
 
-// ASCII: one comma-separated line per sample (CR LF or LF). A field that is
-// no number leaves its cell 0; a line with fewer fields leaves the rest 0.
+// ASCII: one comma-separated line per sample (CR LF or LF); empty or blank
+// lines are no samples and are passed over. A field that is no number leaves
+// its cell 0; a line with fewer fields leaves the rest 0.
+[[nodiscard]] ResultadoLectura LeerDatAscii(RecordModel& r);
+
+// The same on Registro().
+[[nodiscard]] ResultadoLectura LeerDatBinario();
 [[nodiscard]] ResultadoLectura LeerDatAscii();
+
+// The samples the .cfg announces: the last rate segment's end sample (the
+// largest end sample, should the segments not rise); 0 without rate lines.
+[[nodiscard]] std::int64_t MuestrasAnunciadas(const RecordModel& r);
+
+// The .cfg gives rate segments of different rates (the views count every
+// sample at the first rate).
+[[nodiscard]] bool TasasDistintas(const RecordModel& r);
 
 } // namespace vesdra

@@ -92,9 +92,9 @@ QString HoraTexto()
     return texto;
 }
 
-void ComprobarDecimal()
+void ComprobarDecimal(RecordModel& r)
 {
-    Registro().PuntoDecimal = QLocale().toString(0.0, 'f', 1).contains(QLatin1Char('.'));
+    r.PuntoDecimal = QLocale().toString(0.0, 'f', 1).contains(QLatin1Char('.'));
 }
 
 float AnchoVista()

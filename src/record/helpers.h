@@ -61,8 +61,8 @@ void MaxMinCanales(const Matrix<T>& m)
 // turned into ":" (print headers).
 [[nodiscard]] QString HoraTexto();
 
-// Sets Registro().PuntoDecimal: the locale writes numbers with ".".
-void ComprobarDecimal();
+// Sets PuntoDecimal of r: the locale writes numbers with ".".
+void ComprobarDecimal(RecordModel& r = Registro());
 
 // Usable drawing width and height of a view window, in twips, from Screen().
 [[nodiscard]] float AnchoVista();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <cstdint>
 #include <utility>
 
 namespace vesdra {
@@ -13,12 +14,15 @@ enum class ErrorLectura {
     RevisionRechazada, // line 1 carries a revision field other than 1997
     CuentaNoValida,    // a channel, rate or sample count is no number or negative
     CuentasNoCoinciden,// the counts ask for more lines than the .cfg holds
-    DatInsuficiente,   // the .dat cannot hold the samples the .cfg announces
+    SinMuestras,       // no analog sample to show: no analog channel, or 0 samples
 };
 
 struct ResultadoLectura {
     ErrorLectura Error{ErrorLectura::Ninguno};
-    QString Detalle; // English, for the message box and the log
+    QString Detalle; // English, for the log
+    // A data file that holds fewer samples than the .cfg announces is read as
+    // far as it goes: then the count announced, else 0.
+    std::int64_t MuestrasAnunciadas{0};
 
     [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
     [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle)

@@ -29,6 +29,8 @@ void CerrarRegistro()
     r.ValoresSecundario.Clear();
     r.EstadosDigitales.Clear();
     r.TablaCanales.Clear();
+    r.NumerosAnalogicos.Clear();
+    r.NumerosDigitales.Clear();
     r.FactorA.Clear();
     r.FactorB.Clear();
     r.Desfase.Clear();

@@ -26,7 +26,8 @@ struct PrimSec {
 // - The sample count is NumMuestras() == Valores.Rows(); Tiempos and
 //   EstadosDigitales (when NumDigitales > 0) have as many rows. A record
 //   without analog channels has no samples at all.
-// - TablaCanales(c, 1) is the 1-based channel number as text.
+// - TablaCanales(c, 1) is a channel position 1..NumAnalogicos as text; for
+//   the record's own table it is c (see record/canales.h).
 // - AnioRevision is "1991" or "1997".
 struct RecordModel {
     // Paths, written by the open sequence. RutaCfg / RutaHdr are "" when the
@@ -45,9 +46,15 @@ struct RecordModel {
     std::int32_t NumDigitales{0};
     std::int32_t NumAnalogicosOfrecidos{0}; // copies offered to the template wizard
     std::int32_t NumDigitalesOfrecidos{0};
-    // (channel row, column): 1 number, 2 name (ch_id), 3 circuit (ccbm), 4 units.
-    // Applying a template rebuilds it with five columns.
+    // (channel row, column): 1 channel number, 2 name (ch_id), 3 circuit
+    // (ccbm), 4 units. The channel number is the row's position among the
+    // .cfg's analog lines (record/canales.h); applying a template rebuilds
+    // the table with five columns and the template's positions.
     Matrix<QString> TablaCanales;
+    // The numbers the .cfg writes at the head of each analog (digital)
+    // channel line, as written: text only, never a column.
+    Array<QString> NumerosAnalogicos;
+    Array<QString> NumerosDigitales;
     Array<float> FactorA;            // multiplier a per analog channel
     Array<float> FactorB;            // offset b per analog channel
     Array<float> Desfase;            // time skew per analog channel, microseconds

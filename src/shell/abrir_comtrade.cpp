@@ -1,11 +1,15 @@
 #include "shell/abrir_comtrade.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
 #include "record/file_paths.h"
 #include "record/record_model.h"
+#include "shell/frm_menu.h"
 #include "shell/gasolino.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -27,41 +31,71 @@ const QString& TextoRevisionErronea()
     return texto;
 }
 
-// The gauge is shown for the whole open and unloaded on every way out.
+// The gauge is shown for the whole read and unloaded on every way out. The
+// windows are repainted once before reading starts: the file dialog that
+// chose the record is gone and the gauge is on screen while the file is read.
 struct GaugeAbierto {
     GaugeAbierto()
     {
         Gasolino& g = gasolino();
         g.show();
         (void)g.LlenarGasolino(true, 0);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     ~GaugeAbierto() { DescargarGasolino(); }
     GaugeAbierto(const GaugeAbierto&) = delete;
     GaugeAbierto& operator=(const GaugeAbierto&) = delete;
 };
 
-// What the close command resets outside the record model: the old record's
-// template and view selections must not be shown over the new one.
-void OlvidarRegistroAnterior()
+// The message of a refused .cfg or .dat.
+QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool esCfg)
+{
+    switch (res.Error) {
+    case ErrorLectura::NoSeAbre:
+        return esCfg ? TextosIdioma(173) : TextosIdioma(97) + QLatin1Char(' ') + nuevo.RutaDat;
+    case ErrorLectura::CuentaNoValida:
+        return TextosIdioma(95);
+    case ErrorLectura::CuentasNoCoinciden:
+        return TextosIdioma(96);
+    case ErrorLectura::SinMuestras:
+        return TextosIdioma(100);
+    case ErrorLectura::RevisionRechazada:
+    case ErrorLectura::Ninguno:
+        break;
+    }
+    return res.Detalle;
+}
+
+// What the user is told about a record that opened: a data file shorter
+// than announced, several sampling rates, no line frequency. Empty when
+// there is nothing to tell.
+QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
+{
+    QStringList avisos;
+    if (dat.MuestrasAnunciadas > 0)
+        avisos << TextosIdioma(98).arg(r.NumMuestras()).arg(dat.MuestrasAnunciadas);
+    if (TasasDistintas(r))
+        avisos << TextosIdioma(99);
+    if (r.FrecuenciaLinea <= 0)
+        avisos << TextosIdioma(101);
+    return avisos.join(QStringLiteral("\n\n"));
+}
+
+// The old record gives way to the new one read aside: its template, its
+// view selections and its model go; the new .cfg's channels are offered to
+// the template wizard.
+void TomarRegistro(RecordModel&& nuevo)
 {
     CerrarPlantillas();
-    // The .cfg just read offered its channels to the template wizard before
-    // the tables were emptied: offer them again.
-    OfrecerCanalesPlantilla();
+    DeshabilitarFasoresInforme();
     Shell().UsaPrimario = false;
     Shell().UsaSecundario = false;
     AperturaHooks().ReiniciarVistas();
-}
-
-// No record is open after all: the model is emptied as the close command
-// empties it, so no view reads the new .cfg's counts over old samples.
-void QuitarRegistro(const QString& tipoFichero, bool tipoErroneo)
-{
-    CerrarRegistro();
-    RecordModel& r = Registro();
-    r.TipoFichero = tipoFichero;
-    r.TipoErroneo = tipoErroneo;
-    AperturaHooks().RegistroQuitado();
+    const auto paleta = Registro().PaletaColores;
+    Registro() = std::move(nuevo);
+    Registro().PaletaColores = paleta;
+    OfrecerCanalesPlantilla();
+    IniciarValores();
 }
 
 } // namespace
@@ -91,57 +125,58 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
         return {Apertura::SinCfg, {}};
     }
 
-    MousePointerGuard reloj(vbHourglass);
-    GaugeAbierto gauge;
-    RecordModel& r = Registro();
-    const RutasRegistro anteriores{r.RutaDat, r.RutaCfg, r.RutaHdr};
-    r.RutaDat = rutas.Dat;
-    r.RutaCfg = rutas.Cfg;
-    r.RutaHdr = rutas.Hdr;
-
-    const ResultadoLectura cfg = LeerCfg();
-    if (!cfg.Ok()) {
-        // The .cfg reader left the model as it was: so do the paths, and the
-        // record that was open stays open with its template.
-        r.RutaDat = anteriores.Dat;
-        r.RutaCfg = anteriores.Cfg;
-        r.RutaHdr = anteriores.Hdr;
-        if (cfg.Error == ErrorLectura::RevisionRechazada) {
-            r.RevisionErronea = false;
-            (void)MsgBox(TextoRevisionErronea(), vbOKOnly);
-            return {Apertura::RevisionRechazada, {}};
-        }
-        (void)MsgBox(cfg.Error == ErrorLectura::NoSeAbre ? TextosIdioma(173) : cfg.Detalle, vbCritical);
-        return {Apertura::CfgNoValido, {}};
-    }
-
-    OlvidarRegistroAnterior();
-    r.RegistroAbierto = false;
-    r.TipoErroneo = false;
-    (void)gasolino().LlenarGasolino(true, 5);
-    r.TipoFichero = r.TipoFichero.trimmed().toUpper();
-    const QString tipo = r.TipoFichero;
-
+    // The record is read aside and takes the open one's place only once it
+    // was read whole: any refusal leaves the open record, its template, its
+    // menus and ficher.ini as they were.
+    RecordModel nuevo;
+    nuevo.RutaDat = rutas.Dat;
+    nuevo.RutaCfg = rutas.Cfg;
+    nuevo.RutaHdr = rutas.Hdr;
+    QString rechazo;
+    int estilo = vbCritical;
+    ResultadoApertura res{Apertura::Abierto, {}};
     ResultadoLectura dat;
-    if (tipo == QLatin1String("ASCII")) {
-        dat = LeerDatAscii();
-    } else if (tipo == QLatin1String("BINARY")) {
-        dat = LeerDatBinario();
-    } else {
-        QuitarRegistro(tipo, true);
-        (void)MsgBox(TextosIdioma(277), vbOKOnly);
-        return {Apertura::TipoErroneo, tipo};
+    {
+        MousePointerGuard reloj(vbHourglass);
+        GaugeAbierto gauge;
+        const ResultadoLectura cfg = LeerCfg(nuevo);
+        if (cfg.Error == ErrorLectura::RevisionRechazada) {
+            rechazo = TextoRevisionErronea();
+            estilo = vbOKOnly;
+            res = {Apertura::RevisionRechazada, {}};
+        } else if (!cfg.Ok()) {
+            rechazo = TextoRechazo(cfg, nuevo, true);
+            res = {Apertura::CfgNoValido, {}};
+        } else {
+            (void)gasolino().LlenarGasolino(true, 5);
+            nuevo.TipoFichero = nuevo.TipoFichero.trimmed().toUpper();
+            res.TipoFichero = nuevo.TipoFichero;
+            if (res.TipoFichero == QLatin1String("ASCII")) {
+                dat = LeerDatAscii(nuevo);
+            } else if (res.TipoFichero == QLatin1String("BINARY")) {
+                dat = LeerDatBinario(nuevo);
+            } else {
+                rechazo = TextosIdioma(277);
+                estilo = vbOKOnly;
+                res.Estado = Apertura::TipoErroneo;
+            }
+            if (res.Abierto() && !dat.Ok()) {
+                rechazo = TextoRechazo(dat, nuevo, false);
+                res.Estado = Apertura::DatNoValido;
+            }
+        }
     }
-    if (!dat.Ok()) {
-        QuitarRegistro(tipo, false);
-        (void)MsgBox(dat.Detalle, vbCritical);
-        return {Apertura::DatNoValido, tipo};
+    if (!res.Abierto()) {
+        (void)MsgBox(rechazo, estilo);
+        return res;
     }
 
-    IniciarValores();
+    TomarRegistro(std::move(nuevo));
     (void)EscribirFicher();
-    AperturaHooks().RegistroMostrado(r.RutaDat);
-    return {Apertura::Abierto, tipo};
+    AperturaHooks().RegistroMostrado(Registro().RutaDat);
+    if (const QString avisos = Avisos(dat, Registro()); !avisos.isEmpty())
+        (void)MsgBox(avisos, vbInformation);
+    return res;
 }
 
 ResultadoApertura AbrirComtrade()

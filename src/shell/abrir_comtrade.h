@@ -24,10 +24,10 @@ enum class Apertura {
     SinTitulo,         // the dialog gave no file name; nothing changed
     SinDatos,          // no data file given (text 174); nothing changed
     SinCfg,            // no .cfg beside the data file (text 173); nothing changed
-    RevisionRechazada, // the .cfg's revision is refused; the open record stays as it was
-    CfgNoValido,       // the .cfg cannot be read or its counts are wrong; the open record stays
-    TipoErroneo,       // file type neither ASCII nor BINARY (text 277); no record open
-    DatNoValido,       // the data file cannot be read; no record open
+    RevisionRechazada, // the .cfg's revision is refused; nothing changed
+    CfgNoValido,       // the .cfg cannot be read or its counts are wrong; nothing changed
+    TipoErroneo,       // file type neither ASCII nor BINARY (text 277); nothing changed
+    DatNoValido,       // the data file cannot be read or holds no analog sample; nothing changed
 };
 
 struct ResultadoApertura {
@@ -38,13 +38,16 @@ struct ResultadoApertura {
 };
 
 // Opens the record of `rutas`, showing the opening gauge and every message
-// itself. The .cfg is read first; a .cfg that is refused (revision, counts,
-// unreadable) leaves the open record, its template and its paths exactly as
-// they were. Once a .cfg is accepted the old record is gone: the applied
-// template and the view selections are reset as the close command does,
-// then the data file is read. Only when it was read is the record marked
-// open (IniciarValores), ficher.ini rewritten and the main window told
-// (caption, status path); otherwise the record model is left empty.
+// itself. The record is read aside, .cfg then .dat, and takes the open
+// record's place only once it was read whole: a refusal (revision, counts,
+// file type, an unreadable data file, no analog sample) leaves the open
+// record, its template, its view selections, its paths and ficher.ini
+// exactly as they were. Once read, the old record's template and view
+// selections are reset as the close command does, the new record is marked
+// open (IniciarValores), ficher.ini is rewritten and the main window told
+// (caption, status path). One information box then tells of a data file
+// shorter than announced (its samples are shown), of several sampling rates
+// and of a line frequency that is not valid.
 [[nodiscard]] ResultadoApertura AbrirRegistro(const RutasRegistro& rutas);
 
 // The same on the paths already in Registro() (RutaDat, RutaCfg, RutaHdr).

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/base/screen.h"
+#include "platform/modal_loops.h"
 #include "platform/twips.h"
 #include "shell/language.h"
 #include "shell/shell_state.h"
@@ -100,7 +101,10 @@ void EmpezarImpresion()
 bool ImpresionCancelada()
 {
     MostrarCancelar();
-    QCoreApplication::processEvents();
+    {
+        const NestedLoopGuard bucle;
+        QCoreApplication::processEvents();
+    }
     return Shell().CancelarImpresion;
 }
 

@@ -5,9 +5,10 @@
 namespace vesdra {
 
 // The program's command line: a data file, optionally one blank and a
-// template. The line is split at its first blank and each part trimmed; a
-// line without a blank is the data file alone. A path holding a blank
-// cannot be given (the template would start at that blank).
+// template, each part trimmed. A line that names an existing file whole is
+// the data file alone (a path with blanks); otherwise it is split at the
+// first blank whose left part is an existing file, and failing that at its
+// first blank. A line without a blank is the data file alone.
 struct LineaComandos {
     QString Datos;     // "" when the line is empty
     QString Plantilla; // "" when there is no second part
@@ -15,9 +16,13 @@ struct LineaComandos {
 
 [[nodiscard]] LineaComandos PartirLineaComandos(const QString& linea);
 
-// The one command line of the program from its arguments (argv without the
-// program name): they are joined with blanks, so "rec.dat plan.cnf" given
-// as one argument or as two reads alike. The result is trimmed.
+// The program's arguments (argv without the program name): two arguments are
+// the data file and the template as given (the desktop hands paths with
+// blanks that way); one, or more than two, are joined with blanks and split
+// as one line ("rec.dat plan.cnf" in one argument).
+[[nodiscard]] LineaComandos LeerArgumentos(const QStringList& argumentos);
+
+// The arguments joined with blanks, trimmed.
 [[nodiscard]] QString UnirArgumentos(const QStringList& argumentos);
 
 // A template is known by its name: it ends in exactly "CNF" or "cnf"

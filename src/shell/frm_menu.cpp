@@ -98,6 +98,14 @@ void HabilitarFasoresInforme()
     }
 }
 
+void DeshabilitarFasoresInforme()
+{
+    if (FrmMenu* m = MenuForm()) {
+        m->mnuFasores->setEnabled(false);
+        m->mnuInform->setEnabled(false);
+    }
+}
+
 DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int32_t altoCliente,
                                              std::int32_t anchoImagen, std::int32_t altoImagen,
                                              std::int32_t altoTitulo, std::int32_t altoVersion)
@@ -408,14 +416,13 @@ void FrmMenu::mnutraducirCOMTRADE_Click()
 
 void FrmMenu::mnuSalir_Click()
 {
-    if (!ConfirmarSalida())
+    MDIForm1* p = VentanaPrincipal();
+    if (!p) {
+        (void)ConfirmarSalida();
         return;
+    }
     // The frame unloads this form too: not from inside its own menu's signal.
-    if (MDIForm1* p = VentanaPrincipal())
-        QMetaObject::invokeMethod(p, [p = QPointer<MDIForm1>(p)] {
-            if (p)
-                p->Descargar();
-        }, Qt::QueuedConnection);
+    (void)p->PedirSalida(true);
 }
 
 void FrmMenu::mnuOndas_Click()

@@ -119,6 +119,10 @@ private:
 // mnuFasores and mnuInform enabled (a template has been applied); nothing
 // when the menu form is not loaded.
 void HabilitarFasoresInforme();
+// And disabled again by whatever clears the applied template (a record
+// opened in place of another, the close command): they are never enabled
+// with no template.
+void DeshabilitarFasoresInforme();
 
 // Splash geometry in twips, from the client size, the picture's size and
 // the heights of the title and version labels: the block is centred.

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -138,9 +140,29 @@ void frmPlantilla::CrearControles()
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
 }
 
+namespace {
+
+QString CarpetaDePlantillas()
+{
+    // A templates folder that is not there: the records folder, else the
+    // user's own, so the dialog always lists somewhere real.
+    for (const QString& carpeta : {Shell().DirPlantillas, Shell().DirOscilos})
+        if (!carpeta.isEmpty() && QFileInfo(carpeta).isDir())
+            return carpeta;
+    return QDir::homePath();
+}
+
+} // namespace
+
 void frmPlantilla::ListarCarpetaPlantillas()
 {
-    const QString& carpeta = Shell().DirPlantillas;
+    const QString carpeta = CarpetaDePlantillas();
+    {
+        // The drive of the folder is chosen before the folder is listed: its
+        // change would list the drive's root.
+        const QSignalBlocker bloqueo(Drive1);
+        Drive1->SetDrive(carpeta);
+    }
     Dir1->SetPath(carpeta);
     lblPath->setText(Dir1->Path());
 }
@@ -149,14 +171,8 @@ void frmPlantilla::Form_Load()
 {
     try {
         (void)RecargarTools();
-        {
-            // The drive of the templates folder is chosen before the folder
-            // is listed: its change would list the drive's root.
-            const QSignalBlocker bloqueo(Drive1);
-            Drive1->SetDrive(Shell().DirPlantillas);
-        }
-        File1->SetPattern(Combo1->currentText());
-        ListarCarpetaPlantillas();
+        // Placed and captioned first: whatever fails later, the dialog is
+        // never left in a corner with its design captions.
         const ScreenInfo& s = Screen();
         MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2, (s.HeightTwips - FormHeightTwips(*this)) / 2,
             FormWidthTwips(*this), FormHeightTwips(*this));
@@ -171,6 +187,11 @@ void frmPlantilla::Form_Load()
         cmdNueva->setText(TextosIdioma(29));
         cmdcancel->setText(TextosIdioma(25));
         plantillaElegida_ = false;
+        File1->SetPattern(Combo1->currentText());
+        const QString& plantillas = Shell().DirPlantillas;
+        if (!QFileInfo(plantillas).isDir())
+            (void)MsgBox(TextosIdioma(111) + QLatin1Char(' ') + plantillas, vbExclamation);
+        ListarCarpetaPlantillas();
     } catch (...) {
         // The dialog opens with what it could set up.
     }

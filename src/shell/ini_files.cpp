@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/base/app_paths.h"
+#include "platform/base/cp1252.h"
 #include "platform/base/file_names.h"
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
@@ -24,28 +25,47 @@ QString EnCarpetaIni(const QString& nombre)
     return ExistingPathNoCase(Shell().CarpetaIni + QLatin1Char('/') + nombre);
 }
 
-// Reads line i (0-based) or fails as Line Input past the end does.
-const QString& Linea(const QStringList& lineas, qsizetype i)
-{
-    if (i >= lineas.size())
-        throw VbError(vberr::InputPastEndOfFile);
-    return lineas[i];
-}
+// The lines of a settings file as its own bytes: a path line is decoded as
+// a path, any other as Windows-1252 text.
+struct LineasIni {
+    QString fichero;
+    QByteArrayList lineas;
+
+    explicit LineasIni(const QString& ruta) : fichero(ruta), lineas(ReadTextLineBytes(ruta)) {}
+
+    // Line i (0-based), or the failure of Line Input past the end.
+    const QByteArray& Linea(qsizetype i) const
+    {
+        if (i >= lineas.size())
+            throw FileError(vberr::InputPastEndOfFile, fichero);
+        return lineas[i];
+    }
+    QString Texto(qsizetype i) const { return FromCp1252(Linea(i)); }
+    QString Ruta(qsizetype i) const { return PathFromBytes(Linea(i)); }
+    std::int32_t Numero(qsizetype i) const
+    {
+        try {
+            return NumberLine(Texto(i));
+        } catch (const VbError& e) {
+            throw FileError(e.Number, fichero);
+        }
+    }
+};
 
 // Lines 1..5 of tools.ini; the tool lines only when conHerramientas.
-ContenidoTools AnalizarTools(const QStringList& lineas, bool conHerramientas, std::int32_t* cuenta)
+ContenidoTools AnalizarTools(const LineasIni& f, bool conHerramientas, std::int32_t* cuenta)
 {
     ContenidoTools c;
-    c.Idioma = NumberLine(Linea(lineas, 0));
-    c.DirOscilos = Linea(lineas, 1);
-    c.DirPlantillas = Linea(lineas, 2);
-    c.DirAplicaciones = Linea(lineas, 3);
-    const std::int32_t n = NumberLine(Linea(lineas, 4));
+    c.Idioma = f.Numero(0);
+    c.DirOscilos = f.Ruta(1);
+    c.DirPlantillas = f.Ruta(2);
+    c.DirAplicaciones = f.Ruta(3);
+    const std::int32_t n = f.Numero(4);
     if (cuenta)
         *cuenta = n;
     if (conHerramientas) {
         for (std::int32_t i = 0; i < n; ++i)
-            c.Herramientas.push_back(PartirHerramienta(Linea(lineas, 5 + i)));
+            c.Herramientas.push_back(PartirLineaHerramienta(f.Linea(5 + i)));
     }
     return c;
 }
@@ -53,7 +73,11 @@ ContenidoTools AnalizarTools(const QStringList& lineas, bool conHerramientas, st
 ContenidoFicher FicherActual(std::int32_t idioma)
 {
     const RecordModel& r = Registro();
-    return {idioma, {r.RutaDat, r.RutaHdr, r.RutaCfg, Plantillas().RutaPlantilla}};
+    const TemplateState& p = Plantillas();
+    const bool registro = r.RegistroAbierto;
+    const bool plantilla = p.PlantillaAplicada && !p.PlantillaNoEncaja;
+    return {idioma, {registro ? r.RutaDat : QString(), registro ? r.RutaHdr : QString(),
+                        registro ? r.RutaCfg : QString(), plantilla ? p.RutaPlantillaAplicada : QString()}};
 }
 
 bool FicherRehecho(const VbError& e)
@@ -87,6 +111,16 @@ Herramienta PartirHerramienta(QStringView linea)
     return h;
 }
 
+Herramienta PartirLineaHerramienta(const QByteArray& linea)
+{
+    // The same positions on the bytes: "=" is one byte in either encoding.
+    const qsizetype k = linea.size() > 1 ? linea.indexOf('=', 1) : -1;
+    if (k < 0)
+        return {FromCp1252(linea.size() < 2 ? QByteArray() : linea.mid(1, linea.size() - 2)), {}};
+    const qsizetype fin = linea.size() - 1;
+    return {FromCp1252(linea.mid(1, k - 1)), fin > k + 1 ? PathFromBytes(linea.mid(k + 1, fin - k - 1)) : QString()};
+}
+
 QString UnirHerramienta(const Herramienta& h)
 {
     return h.Nombre + QLatin1Char('=') + h.Ruta;
@@ -94,19 +128,19 @@ QString UnirHerramienta(const Herramienta& h)
 
 ContenidoTools LeerFicheroTools()
 {
-    return AnalizarTools(ReadTextLines(RutaTools()), true, nullptr);
+    return AnalizarTools(LineasIni(RutaTools()), true, nullptr);
 }
 
 void EscribirFicheroTools(const ContenidoTools& c)
 {
     TextFileWriter w(RutaTools());
     w.WriteLine(static_cast<double>(c.Idioma));
-    w.PrintLine(c.DirOscilos);
-    w.PrintLine(c.DirPlantillas);
-    w.PrintLine(c.DirAplicaciones);
+    w.PrintPathLine(c.DirOscilos);
+    w.PrintPathLine(c.DirPlantillas);
+    w.PrintPathLine(c.DirAplicaciones);
     w.WriteLine(static_cast<double>(c.Herramientas.size()));
     for (const Herramienta& h : c.Herramientas)
-        w.WriteLine(UnirHerramienta(h));
+        w.WriteRawLine(ToCp1252(h.Nombre) + '=' + PathBytes(h.Ruta));
     w.Commit();
 }
 
@@ -128,7 +162,7 @@ QString CarpetaPrograma(const QString& carpeta)
 std::int32_t LeerTools()
 {
     std::int32_t n = 0;
-    const ContenidoTools c = AnalizarTools(ReadTextLines(RutaTools()), false, &n);
+    const ContenidoTools c = AnalizarTools(LineasIni(RutaTools()), false, &n);
     Shell().Idioma = c.Idioma;
     PonerCarpetasTools(c);
     return std::max<std::int32_t>(n, 0);
@@ -137,12 +171,12 @@ std::int32_t LeerTools()
 bool RecargarTools()
 {
     try {
-        const QStringList lineas = ReadTextLines(RutaTools());
+        const LineasIni f(RutaTools());
         ContenidoTools c;
-        (void)Linea(lineas, 0);
-        c.DirOscilos = Linea(lineas, 1);
-        c.DirPlantillas = Linea(lineas, 2);
-        c.DirAplicaciones = Linea(lineas, 3);
+        (void)f.Linea(0);
+        c.DirOscilos = f.Ruta(1);
+        c.DirPlantillas = f.Ruta(2);
+        c.DirAplicaciones = f.Ruta(3);
         PonerCarpetasTools(c);
         return true;
     } catch (const VbError& e) {
@@ -163,12 +197,12 @@ std::vector<Herramienta> LeerHerramientas()
 
 ContenidoFicher LeerFicheroFicher()
 {
-    const QStringList lineas = ReadTextLines(RutaFicher());
+    const LineasIni f(RutaFicher());
     ContenidoFicher c;
-    c.Idioma = NumberLine(Linea(lineas, 0));
-    const std::int32_t n = NumberLine(Linea(lineas, 1));
+    c.Idioma = f.Numero(0);
+    const std::int32_t n = f.Numero(1);
     for (std::int32_t i = 0; i < n; ++i)
-        c.Rutas.push_back(Linea(lineas, 2 + i));
+        c.Rutas.push_back(f.Ruta(2 + i));
     return c;
 }
 
@@ -178,7 +212,7 @@ void EscribirFicheroFicher(const ContenidoFicher& c)
     w.PrintLine(static_cast<double>(c.Idioma));
     w.PrintLine(static_cast<double>(c.Rutas.size()));
     for (const QString& ruta : c.Rutas)
-        w.PrintLine(ruta);
+        w.PrintPathLine(ruta);
     w.Commit();
 }
 
@@ -187,7 +221,8 @@ bool EscribirFicher()
     try {
         EscribirFicheroFicher(FicherActual(Shell().Idioma));
         return true;
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        ShowErrorBox(e);
         return false;
     }
 }

@@ -9,7 +9,9 @@ namespace vesdra
 {
 
 // The two settings files of the ini folder (Shell().CarpetaIni). Both are
-// Windows-1252 text, one item per line, CR LF written, CR LF or LF read.
+// Windows-1252 text, one item per line, CR LF written, CR LF or LF read; a
+// path in them (folders, tool programs, the record's files) is the file
+// system's own bytes, so an external tool opens the same file.
 //
 // tools.ini
 //   1        language number (write form: bare digits)
@@ -19,10 +21,12 @@ namespace vesdra
 // ficher.ini (print form throughout), for the external tools
 //   1        language number
 //   2        count of path lines, 4 when the program writes it
-//   3..6     RutaDat, RutaHdr, RutaCfg, RutaPlantilla ("" when there is none)
+//   3..6     RutaDat, RutaHdr, RutaCfg of the open record, the applied
+//            template ("" when there is none)
 //
 // Every writer goes through a temporary file renamed over the target, so an
-// interrupted write never leaves an empty or half-written settings file.
+// interrupted write never leaves an empty or half-written settings file; in
+// an ini folder that is not writable the files are rewritten in place.
 
 inline constexpr std::int32_t NumRutasFicher = 4;
 
@@ -42,6 +46,9 @@ struct Herramienta {
 // next-to-last character (the quotes are never part of either). A second "="
 // belongs to the path. A line without "=" gives an empty path.
 [[nodiscard]] Herramienta PartirHerramienta(QStringView linea);
+// The same cut on a line as tools.ini holds it: the name is Windows-1252
+// text, the path the file system's own bytes.
+[[nodiscard]] Herramienta PartirLineaHerramienta(const QByteArray& linea);
 // The text written inside the quotes: name "=" path.
 [[nodiscard]] QString UnirHerramienta(const Herramienta& h);
 
@@ -96,10 +103,12 @@ struct ContenidoFicher {
 // Rewrites ficher.ini from c; throws VbError when it cannot be written.
 void EscribirFicheroFicher(const ContenidoFicher& c);
 
-// Writes ficher.ini afresh for the external tools: Idioma, 4, RutaDat,
-// RutaHdr, RutaCfg, RutaPlantilla. A failure changes nothing on disk and
-// is not reported to the user (the tools then read the previous file);
-// returns whether the file was written.
+// Writes ficher.ini afresh for the external tools: Idioma, 4, then the open
+// record's RutaDat, RutaHdr and RutaCfg and the applied template's path,
+// each "" when no record is open or no template applied (a template only
+// chosen, refused as a misfit or opened in the wizard is never named).
+// When the file cannot be written the error box names it, so the user knows
+// the tools would read a stale file; returns whether it was written.
 bool EscribirFicher();
 
 // The menu form's load: reads ficher.ini, takes its line 1 into Idioma and

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/base/cp1252.h"
+#include "platform/translations.h"
 
 namespace vesdra {
 
@@ -84,13 +85,13 @@ bool CargarIdioma(VbError* error)
     std::vector<QByteArray> lines;
     std::optional<VbError> failure;
     if (s.FicheroIdioma.isEmpty() || !QFileInfo(s.FicheroIdioma).isFile()) {
-        failure = VbError(vberr::FileNotFound);
+        failure = FileError(vberr::FileNotFound, s.FicheroIdioma);
     } else if (!file.open(QIODevice::ReadOnly)) {
-        failure = VbError(vberr::PathFileAccessError);
+        failure = FileError(vberr::PathFileAccessError, s.FicheroIdioma);
     } else {
         lines = SplitLines(file.readAll(), NumTextosIdioma);
         if (static_cast<int>(lines.size()) < NumTextosIdioma)
-            failure = VbError(vberr::InputPastEndOfFile);
+            failure = FileError(vberr::InputPastEndOfFile, s.FicheroIdioma);
     }
 
     for (int n = 1; n <= NumTextosIdioma; ++n) {
@@ -106,11 +107,43 @@ bool CargarIdioma(VbError* error)
     return !failure;
 }
 
-bool IniciarIdioma(VbError* error)
+namespace {
+
+// Loads the language file of `idioma`; when it is missing, the other
+// language's file is loaded instead (the menus stay readable, so the user
+// can still find the language switch), and the failure is still returned.
+bool CargarIdiomaORespaldo(std::int32_t idioma, VbError* error)
 {
     ShellState& s = Shell();
-    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, s.Idioma);
-    return CargarIdioma(error);
+    // The toolkit's buttons (OK, Cancel, Yes, No) follow the texts loaded.
+    const auto botones = [](std::int32_t i) {
+        (void)SetToolkitLanguage(i == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
+    };
+    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, idioma);
+    VbError fallo(0);
+    const bool cargado = CargarIdioma(&fallo);
+    botones(idioma);
+    if (cargado)
+        return true;
+    if (error)
+        *error = fallo;
+    if (fallo.Number == vberr::FileNotFound) {
+        const std::int32_t otroIdioma = idioma == IdiomaEspanol ? IdiomaIngles : IdiomaEspanol;
+        const QString otro = FicheroDeIdioma(s.CarpetaIni, otroIdioma);
+        if (QFileInfo(otro).isFile()) {
+            s.FicheroIdioma = otro;
+            (void)CargarIdioma();
+            botones(otroIdioma);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool IniciarIdioma(VbError* error)
+{
+    return CargarIdiomaORespaldo(Shell().Idioma, error);
 }
 
 void SetGuardarIdiomaEnFicheros(GuardarIdiomaEnFicheros hook)
@@ -133,10 +166,8 @@ LanguageSwitchResult CambiarIdioma(std::int32_t lang)
         }
     }
 
-    ShellState& s = Shell();
-    s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol);
     VbError loadError(0);
-    if (!CargarIdioma(&loadError))
+    if (!CargarIdiomaORespaldo(lang == IdiomaIngles ? IdiomaIngles : IdiomaEspanol, &loadError))
         result.ErrorCargar = loadError;
     return result;
 }

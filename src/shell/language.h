@@ -25,7 +25,10 @@ namespace vesdra {
 // shows ErrorBoxText(*error) in the critical box.
 [[nodiscard]] bool CargarIdioma(VbError* error = nullptr);
 
-// Start-up: chooses FicheroIdioma from Shell().Idioma and CarpetaIni, then loads it.
+// Start-up: chooses FicheroIdioma from Shell().Idioma and CarpetaIni, then
+// loads it. A missing file is reported (false, *error naming it) and the
+// other language's file is loaded in its place, so no caption is a
+// placeholder; the language switch does the same.
 [[nodiscard]] bool IniciarIdioma(VbError* error = nullptr);
 
 // Writes the language number into line 1 of ficher.ini and tools.ini; throws

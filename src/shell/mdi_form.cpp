@@ -1,23 +1,29 @@
 #include "shell/mdi_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/base/app_paths.h"
 #include "platform/base/formats.h"
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
@@ -128,9 +134,49 @@ MDIForm1* VentanaPrincipal()
     return Principal().data();
 }
 
+QIcon IconoPrograma()
+{
+    static const QIcon icono = [] {
+        QIcon i;
+        for (const int lado : {16, 24, 32, 48, 64, 128}) {
+            QPixmap pm(lado, lado);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 0, 80));
+            p.drawRoundedRect(QRectF(0, 0, lado, lado), lado / 8.0, lado / 8.0);
+            const QColor colores[3] = {QColor(255, 255, 0), QColor(0, 230, 0), QColor(255, 80, 80)};
+            const double pi = 3.14159265358979323846;
+            for (int fase = 0; fase < 3; ++fase) {
+                QPainterPath trazo;
+                for (int x = 0; x <= lado; ++x) {
+                    // The currents swell at the fault, past the middle.
+                    const double amp = (x < lado / 2 ? 0.16 : 0.34 - 0.06 * fase) * lado;
+                    const double y = lado / 2.0 - amp * std::sin(2 * pi * x / (lado / 2.0) - fase * 2 * pi / 3);
+                    if (x == 0)
+                        trazo.moveTo(x, y);
+                    else
+                        trazo.lineTo(x, y);
+                }
+                p.setPen(QPen(colores[fase], std::max(1.0, lado / 24.0)));
+                p.setBrush(Qt::NoBrush);
+                p.drawPath(trazo);
+            }
+            i.addPixmap(pm);
+        }
+        return i;
+    }();
+    return icono;
+}
+
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
+    // Every window without an icon of its own shows the application's.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::setWindowIcon(IconoPrograma());
+    setWindowIcon(IconoPrograma());
     setWindowTitle(QString::fromLatin1(TituloPrograma));
 
     auto* central = new QWidget(this);
@@ -190,6 +236,7 @@ MDIForm1::~MDIForm1()
     if (menu_)
         disconnect(menu_, nullptr, this, nullptr);
     Reloj->stop();
+    SetProgramEnding(false);
     Hooks() = hooksPrevios_;
     AperturaHooks() = aperturaPrevia_;
     if (Principal() == this)
@@ -228,6 +275,12 @@ void MDIForm1::ConectarHooks()
 
 void MDIForm1::MDIForm_Load(const QString& lineaComandos)
 {
+    MDIForm_Load(PartirLineaComandos(lineaComandos));
+}
+
+void MDIForm1::MDIForm_Load(const LineaComandos& lineaComandos)
+{
+    cargando_ = true;
     try {
         // The settings and the record reach the windows through these hooks.
         ConectarServiciosApertura();
@@ -240,29 +293,34 @@ void MDIForm1::MDIForm_Load(const QString& lineaComandos)
         SetMousePointer(this, vbHourglass);
         Registro().RegistroAbierto = false;
         Plantillas().PlantillaAplicada = false;
-        const QString linea = lineaComandos.trimmed();
 
         MostrarMenu();
         setWindowTitle(QString::fromLatin1(TituloPrograma));
         PonerTextoSalir();
         ColocarBarraEstado();
 
-        ArrancarConLinea(linea);
+        if (!saliendo_)
+            ArrancarConLinea(lineaComandos);
 
         SetMousePointer(this, vbDefault);
-        MostrarMenu();
+        if (!saliendo_)
+            MostrarMenu();
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
     }
+    cargando_ = false;
+    // The exit confirmed inside a start-up box ends the program here, before
+    // any event loop runs.
+    if (saliendo_)
+        Descargar();
 }
 
-void MDIForm1::ArrancarConLinea(const QString& linea)
+void MDIForm1::ArrancarConLinea(const LineaComandos& lc)
 {
-    if (linea.isEmpty()) {
+    if (lc.Datos.isEmpty() && lc.Plantilla.isEmpty()) {
         MostrarMenu();
         return;
     }
-    const LineaComandos lc = PartirLineaComandos(linea);
     if (!lc.Datos.isEmpty() && QFileInfo(lc.Datos).isFile()) {
         // The open sets the caption and the status path once the data file
         // has been read.
@@ -270,6 +328,10 @@ void MDIForm1::ArrancarConLinea(const QString& linea)
     } else {
         Registro().RegistroAbierto = false;
         MostrarMenu();
+    }
+    if (saliendo_) {
+        DescargarGasolino();
+        return;
     }
     if (!lc.Plantilla.isEmpty() && QFileInfo(lc.Plantilla).isFile()) {
         AplicarPlantillaInicial(lc.Plantilla);
@@ -299,7 +361,7 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
     }
     if (leida.Texto() != 0)
         (void)MsgBox(TextosIdioma(leida.Texto()), vbCritical);
-    if (leida.Estado == LecturaPlantilla::NoEncaja)
+    if (leida.Estado == LecturaPlantilla::NoEncaja || saliendo_)
         return;
     // The reader checks the fit only while a template is applied; this is
     // the first, so the fit is asked here: a template naming channels the
@@ -310,10 +372,11 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
         return;
     }
     (void)gasolino().LlenarGasolino(true, 5);
-    (void)EscribirFicher();
     HabilitarFasoresInforme();
     AplicarPlantilla();
     p.PlantillaAplicada = true;
+    // Written once the template is applied: the file names only that.
+    (void)EscribirFicher();
 }
 
 void MDIForm1::Reloj_Timer()
@@ -392,6 +455,9 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
 
 void MDIForm1::MostrarMenu()
 {
+    // Once unloaded the frame brings nothing back.
+    if (descargado_)
+        return;
     if (!menu_) {
         menu_ = new FrmMenu;
         menuSub_ = Area->addSubWindow(menu_, Qt::FramelessWindowHint);
@@ -424,8 +490,54 @@ void MDIForm1::AlActivarSubventana(QMdiSubWindow* sub)
         QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
 }
 
+bool MDIForm1::PedirSalida(bool enManejador)
+{
+    if (saliendo_ || descargado_ || preguntandoSalida_)
+        return false;
+    preguntandoSalida_ = true;
+    const bool confirmada = ConfirmarSalida();
+    preguntandoSalida_ = false;
+    if (confirmada)
+        Salir(enManejador);
+    return confirmada;
+}
+
+void MDIForm1::Salir(bool enManejador)
+{
+    if (saliendo_ || descargado_)
+        return;
+    saliendo_ = true;
+    SetProgramEnding(true);
+    Shell().CancelarImpresion = true;
+    CloseModalDialogs();
+    if (enManejador && !cargando_)
+        QTimer::singleShot(0, this, [this] { DescargarTrasBucles(); });
+    else
+        DescargarTrasBucles();
+}
+
+void MDIForm1::DescargarTrasBucles()
+{
+    if (descargado_)
+        return;
+    // A handler waiting in a box or a dialog resumes once its loop is over;
+    // the forms it belongs to must still be there then.
+    if (cargando_ || NestedLoopDepth() > 0) {
+        if (!cargando_)
+            QTimer::singleShot(0, this, [this] { DescargarTrasBucles(); });
+        return;
+    }
+    Descargar();
+}
+
 void MDIForm1::cmdSalir_Click()
 {
+    if (saliendo_ || descargado_)
+        return;
+    if (NestedLoopDepth() > 0) {
+        (void)PedirSalida();
+        return;
+    }
     const QPointer<QWidget> form = FormularioActivo();
     const int tag = TagDe(form);
     try {
@@ -464,8 +576,7 @@ void MDIForm1::cmdSalir_Click()
             MostrarMenu();
             break;
         case 8:
-            if (ConfirmarSalida())
-                Descargar();
+            (void)PedirSalida();
             break;
         case 9:
             Llamar(v.Digital.CerrarGrid);
@@ -512,9 +623,14 @@ void MDIForm1::Descargar()
 
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
-    if (!descargado_)
-        Descargar();
-    event->accept();
+    if (descargado_) {
+        event->accept();
+        return;
+    }
+    // The frame's own close box asks as the exit command does; the frame
+    // closes through the unloading, once the question is answered.
+    event->ignore();
+    QMetaObject::invokeMethod(this, [this] { (void)PedirSalida(); }, Qt::QueuedConnection);
 }
 
 } // namespace vesdra

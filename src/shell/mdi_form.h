@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "shell/command_line.h"
 #include "shell/open_hooks.h"
 #include "shell/shell_hooks.h"
 
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -47,8 +49,10 @@ public:
     ~MDIForm1() override;
 
     // The start-up sequence with the program's command line (a data file,
-    // one blank, a template). Failures show the error box; the frame stays.
+    // one blank, a template), or with its two parts as given. Failures show
+    // the error box; the frame stays.
     void MDIForm_Load(const QString& lineaComandos);
+    void MDIForm_Load(const LineaComandos& lineaComandos);
 
     // The clock: "hh:mm AM/PM".
     void Reloj_Timer();
@@ -56,9 +60,26 @@ public:
     // The close button: acts on the active child by its Tag. Views close
     // (a whole family for the waveform and composition windows) and the
     // menu form comes back; on the menu form itself it asks to end the
-    // program (text 284). An error shows the error box and brings the menu
-    // form back; the program never ends without confirmation.
+    // program (text 284). While a handler waits in a box, a file dialog or a
+    // print loop no view closes under it: the button then asks to end the
+    // program. An error shows the error box and brings the menu form back;
+    // the program never ends without confirmation.
     void cmdSalir_Click();
+
+    // The exit question (text 284), one at a time: while it is open the exit
+    // key, the exit command and the frame's close box ask nothing more. OK
+    // ends the program (Salir). Returns whether the exit was confirmed.
+    // `enManejador`: asked from a handler of a form that the unloading
+    // removes (a menu item's), so the unloading waits until it returns.
+    bool PedirSalida(bool enManejador = false);
+    // The program ends, whatever is open: no box or dialog is shown any more,
+    // the open ones are closed as by Cancel, printing is cancelled, and every
+    // form is unloaded as soon as no handler waits in a loop of its own (at
+    // once when none does and `enManejador` is false). During the start-up
+    // sequence the sequence stops and unloads; its caller finds Descargado()
+    // and runs no event loop.
+    void Salir(bool enManejador = false);
+    [[nodiscard]] bool Saliendo() const { return saliendo_; }
 
     // Program end: every form unloaded, then the frame; AlDescargar runs.
     void Descargar();
@@ -93,14 +114,18 @@ protected:
 
 private:
     void ConectarHooks();
-    void ArrancarConLinea(const QString& lineaComandos);
+    void ArrancarConLinea(const LineaComandos& lc);
     void AplicarPlantillaInicial(const QString& ruta);
     void AlActivarSubventana(QMdiSubWindow* sub);
+    void DescargarTrasBucles();
 
     FrmMenu* menu_{};
     QMdiSubWindow* menuSub_{};
     QMdiSubWindow* ultimaActiva_{};
     bool descargado_{false};
+    bool saliendo_{false};
+    bool preguntandoSalida_{false};
+    bool cargando_{false};
     std::int32_t frameLeft_{0};
     ShellHooks hooksPrevios_;
     OpenHooks aperturaPrevia_;
@@ -108,5 +133,10 @@ private:
 
 // The frame while it lives, or null.
 [[nodiscard]] MDIForm1* VentanaPrincipal();
+
+// The program's own icon (three phases of a disturbance on a dark ground),
+// drawn at the usual sizes; the frame makes it the application's icon, so
+// every window and box shows it instead of the toolkit's.
+[[nodiscard]] QIcon IconoPrograma();
 
 } // namespace vesdra

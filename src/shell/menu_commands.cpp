@@ -11,6 +11,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/frm_abrir_comtrade.h"
+#include "shell/frm_menu.h"
 #include "shell/language.h"
 #include "shell/mdi_form.h"
 #include "shell/open_hooks.h"
@@ -52,6 +53,23 @@ bool HayRegistro()
     return false;
 }
 
+// Every view counts its cursors' steps in cycles of the line frequency: a
+// record without a valid one is refused with a message, not a division by
+// zero inside the view.
+bool HayFrecuenciaLinea()
+{
+    if (Registro().FrecuenciaLinea > 0)
+        return true;
+    Aviso(102, vbInformation);
+    return false;
+}
+
+// A record open, with a line frequency the views can count cycles in.
+bool HayRegistroParaVistas()
+{
+    return HayRegistro() && HayFrecuenciaLinea();
+}
+
 void Llamar(const Servicio& s)
 {
     if (s)
@@ -83,12 +101,15 @@ void CerrarComtrade()
     // Loaded and applied template, wizard flags; RutaPlantilla stays so the
     // version test still reads the last template.
     CerrarPlantillas();
+    DeshabilitarFasoresInforme();
     ShellState& s = Shell();
     s.UsaPrimario = false;
     s.UsaSecundario = false;
     s.CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
+    // The external tools must not go on reading the closed record.
+    (void)EscribirFicher();
 }
 
 void ComandoConversor()
@@ -157,25 +178,25 @@ bool MenuDigitalAbierto(QWidget* menuForm)
 
 void ComandoCanalog()
 {
-    if (HayRegistro())
+    if (HayRegistroParaVistas())
         Llamar(Vistas().Ondas.AbrirDialogo);
 }
 
 void ComandoCompanalog()
 {
-    if (HayRegistro())
+    if (HayRegistroParaVistas())
         Llamar(Vistas().Composicion.AbrirDialogo);
 }
 
 void ComandoDigGrupos()
 {
-    if (HayRegistro())
+    if (HayRegistroParaVistas())
         Llamar(Vistas().Digital.AbrirGrupos);
 }
 
 void ComandoCompdig(QWidget* menuForm)
 {
-    if (!HayRegistro())
+    if (!HayRegistroParaVistas())
         return;
     const bool ok = Atrapar(menuForm, [] {
         SetMousePointer(vbHourglass);
@@ -209,8 +230,16 @@ void ComandoFasores(QWidget* menuForm)
             Aviso(91);
             return;
         }
-        if (MuestrasPorCicloMenu(FrecuenciaMuestreo(), r.FrecuenciaLinea) == 0) {
+        if (!HayFrecuenciaLinea())
+            return;
+        const std::int32_t porCiclo = MuestrasPorCicloMenu(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+        if (porCiclo == 0) {
             Aviso(283, vbInformation);
+            return;
+        }
+        // The transform needs one whole cycle of samples.
+        if (r.NumMuestras() < porCiclo) {
+            Aviso(103, vbInformation);
             return;
         }
         if (PlantillaNoAdecuada()) {

@@ -67,7 +67,8 @@ void ComandoConversor();
 // The item shortcuts (F4..F7) act while an item is still enabled from the
 // last opening of its menu, also after the record was closed: with no
 // record open these refuse with text 91, so no dialog reads the released
-// record.
+// record. A record without a valid line frequency (0 or less), in which the
+// views cannot count cycles, is refused with text 102 (information).
 void ComandoCanalog();
 void ComandoCompanalog();
 void ComandoDigGrupos();
@@ -76,11 +77,12 @@ void ComandoDigGrupos();
 // never left with no form to show.
 void ComandoCompdig(QWidget* menuForm = nullptr);
 
-// Phasors, in this order: no record (91), fewer than one sample per cycle
-// (283, information), an applied template that does not fit (246), a
-// template of version "ver 1.0" (172); then the phasor table is computed
-// once per record behind the hourglass and the setup dialog opened afresh.
-// A line frequency of 0 is a division error (error box). Traps its errors.
+// Phasors, in this order: no record (91), no valid line frequency (102,
+// information), fewer than one sample per cycle (283, information), a record
+// shorter than one cycle (103, information), an applied template that does
+// not fit (246), a template of version "ver 1.0" (172); then the phasor
+// table is computed once per record behind the hourglass and the setup
+// dialog opened afresh. Traps its errors.
 void ComandoFasores(QWidget* menuForm = nullptr);
 
 // Samples per cycle as the phasor command rounds them: rate / line

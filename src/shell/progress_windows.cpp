@@ -15,6 +15,7 @@
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/twips.h"
 #include "record/progress_hook.h"
 #include "shell/language.h"
@@ -101,7 +102,10 @@ Gasolino2& gasolino2()
         g->move(TwipsToPixelX(left), TwipsToPixelY(top));
         g->show();
         // The copy runs without yielding: let the window paint once first.
+        {
+        const NestedLoopGuard bucle;
         QCoreApplication::processEvents();
+    }
     }
     return *g;
 }
@@ -213,13 +217,11 @@ void ConectarVentanasProgreso()
     };
 
     ShellHooks& h = Hooks();
+    // A window that cannot be loaded throws its error (naming the
+    // animation file) into the build, which reports it.
     h.MostrarProgresoOndas = [] {
-        try {
-            (void)gasolino_ondas();
-            return true;
-        } catch (const VbError&) {
-            return false;
-        }
+        (void)gasolino_ondas();
+        return true;
     };
     h.ValorProgresoOndas = [](float value) {
         if (GasolinoOndasCargado())

@@ -21,8 +21,9 @@ struct ShellHooks {
 
     // The progress window shown while views build: loaded and shown, its
     // bar set to 0..100 at stages, unloaded when the views stand. Mostrar
-    // returns false when the window could not be loaded (e.g. its animation
-    // file is missing): the caller treats that as an error of its build.
+    // throws the VbError of a window that could not be loaded (its animation
+    // file missing, named in the error), or returns false: the caller treats
+    // either as an error of its build.
     std::function<bool()> MostrarProgresoOndas;
     std::function<void(float)> ValorProgresoOndas;
     std::function<void()> CerrarProgresoOndas;

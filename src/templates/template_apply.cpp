@@ -9,21 +9,6 @@
 namespace vesdra
 {
 
-std::optional<std::int32_t> EnteroCelda(QStringView text)
-{
-    const QStringView t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    const double r = std::nearbyint(v); // the default rounding mode: halves to even
-    if (r < -2147483648.0 || r > 2147483647.0)
-        return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 std::int32_t CanalTrifasico(std::int32_t set, std::int32_t phase)
 {
     const Matrix<QString>& t = Plantillas().TablaTrifasicos;
@@ -40,8 +25,7 @@ bool ComprobarEncajeActivo()
 
 bool CanalEnRango(QStringView cell, std::int32_t count)
 {
-    const auto n = EnteroCelda(cell);
-    return n && *n >= 1 && *n <= count;
+    return ColumnaDeCanal(cell, count).has_value();
 }
 
 bool PlantillaEncaja()
@@ -93,6 +77,7 @@ void AplicarPlantilla()
     TemplateState& p = Plantillas();
     RecordModel& r = Registro();
     p.VersionPlantillaActiva = p.VersionPlantilla;
+    p.RutaPlantillaAplicada = p.RutaPlantilla;
     r.NombreEstacion = p.IdentificadorPlantilla;
     r.TablaCanales = p.AnalogicosPlantilla;
     p.NumCanalesTabla = Cuenta(p.NumAnalogicosPlantilla, r.TablaCanales);

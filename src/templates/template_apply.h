@@ -4,21 +4,18 @@
 #include <cstdint>
 #include <optional>
 
+#include "record/canales.h" // EnteroCelda, and the channel-number rule
+
 namespace vesdra
 {
 
 // Makes the loaded template the applied one: VersionPlantillaActiva,
-// the record's NombreEstacion (the template identifier from now on titles
+// RutaPlantillaAplicada (from RutaPlantilla), the record's NombreEstacion (the template identifier from now on titles
 // every view), NumCanalesTabla and TablaCanales, the three-phase sets and
 // the digital groups and members. The tables are exact copies (size and
 // cells); a count never exceeds the rows its table holds, so a view that
 // loops to a count stays inside the table. Shows no message.
 void AplicarPlantilla();
-
-// The whole-number value of a table cell or count line: blanks round it
-// ignored, rounded to the nearest integer (halves to even); nothing for an
-// empty or non-numeric text or one beyond 32 bits.
-[[nodiscard]] std::optional<std::int32_t> EnteroCelda(QStringView text);
 
 // Analog channel number of phase 1..3 of applied three-phase set s; 0 when
 // the cell holds no whole number.
@@ -28,7 +25,8 @@ void AplicarPlantilla();
 // wizard, a record open and a template being applied.
 [[nodiscard]] bool ComprobarEncajeActivo();
 
-// A channel number cell names one of count channels (1..count).
+// A channel number cell names one of count channels (1..count): a channel
+// position in the record (see record/canales.h).
 [[nodiscard]] bool CanalEnRango(QStringView cell, std::int32_t count);
 
 // The loaded template fits the open record: no more analog rows than the

@@ -51,6 +51,7 @@ void CerrarPlantillas()
     p.NumGruposDigitales = 0;
     p.NumMiembrosDigitales = 0;
     p.VersionPlantillaActiva.clear();
+    p.RutaPlantillaAplicada.clear();
     p.PlantillaAplicada = false;
     p.PlantillaNoEncaja = false;
     p.ModificandoPlantilla = false;

@@ -52,6 +52,9 @@ struct TemplateState {
     Array<QString> EstadosModelo;
 
     // ---- Applied template ----
+    // Path of the template last applied ("" when none is): what ficher.ini
+    // names, whatever file the dialog or the wizard has chosen since.
+    QString RutaPlantillaAplicada;
     QString VersionPlantillaActiva;
     std::int32_t NumCanalesTabla{0}; // rows of the record's TablaCanales in force
     std::int32_t NumTrifasicos{0};

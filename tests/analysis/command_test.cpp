@@ -17,6 +17,7 @@
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
 #include "shell/menu_commands.h"
+#include "shell/shell_state.h"
 #include "shell/view_services.h"
 
 namespace vesdra {
@@ -125,14 +126,14 @@ TEST_F(CommandTest, ComputesOncePerRecordAndOpensTheDialogAfresh)
 
 // Fault 1: a computation that fails shows its box, leaves the record not
 // computed and opens no dialog.
-TEST_F(CommandTest, FailedComputationLeavesTheRecordNotComputedAndOpensNothing)
+TEST_F(CommandTest, RecordShorterThanOneCycleIsRefusedWithAMessageAndOpensNothing)
 {
     Muestras(kN - 1);
     ScopedMsgBoxRecorder cajas;
     ComandoFasores();
     ASSERT_EQ(cajas.Count(), 1);
-    EXPECT_TRUE(cajas.Last().Prompt.startsWith("Error 9: "));
-    EXPECT_EQ(cajas.Last().Style, vbCritical);
+    EXPECT_EQ(cajas.Last().Prompt, "T103"); // not error 9 from inside the transform
+    EXPECT_EQ(cajas.Last().Style, vbInformation);
     EXPECT_FALSE(Registro().FasoresCalculados);
     EXPECT_EQ(Analisis().Fasores, nullptr);
     EXPECT_EQ(Fasecuencias(), nullptr);
@@ -178,6 +179,46 @@ TEST_F(CommandTest, DialogOfA1997RecordShowsThePrimarySideChosen)
     EXPECT_EQ(d->CmdPrimario->text(), "T279");
     EXPECT_EQ(d->CmdSecundario->text(), "T280");
     EXPECT_EQ(ScaleWidthTwips(*d), 9375);
+}
+
+TEST_F(CommandTest, TheReferenceChoiceSelectsTheSideShownAndComputesThePhasorsAgain)
+{
+    // A 1997 record whose primary side is ten times its secondary side; the
+    // views show the secondary side at first.
+    RecordModel& r = Registro();
+    r.AnioRevision = QStringLiteral("1997");
+    r.ValoresSecundario = r.Valores;
+    r.ValoresPrimario = r.Valores;
+    for (std::int32_t c = 1; c <= 6; ++c)
+        for (float& v : r.ValoresPrimario.Column(c))
+            v *= 10.0f;
+    ScopedMsgBoxRecorder cajas;
+    const auto abrir = [](bool primario) {
+        ComandoFasores();
+        frmFasecuencias* d = Fasecuencias();
+        d->fas[0]->setChecked(true);
+        (primario ? d->CmdPrimario : d->CmdSecundario)->setChecked(true);
+        d->cmdOK_Click();
+        EXPECT_NE(Fases(), nullptr);
+        return Fases() ? Fases()->Valores[3]->text() : QString();
+    };
+
+    ComandoFasores();
+    EXPECT_TRUE(Fasecuencias()->CmdSecundario->isChecked()) << "opens on the side shown";
+    DescargarFasecuencias();
+    EXPECT_TRUE(abrir(true).startsWith("VA: 1000. @ "));
+    EXPECT_TRUE(r.Valores == r.ValoresPrimario);
+    EXPECT_TRUE(Shell().UsaPrimario);
+    EXPECT_TRUE(r.FasoresCalculados);
+
+    // The flags are cleared by closing views; the dialog still tells the side.
+    Shell().UsaPrimario = Shell().UsaSecundario = false;
+    ComandoFasores();
+    EXPECT_TRUE(Fasecuencias()->CmdPrimario->isChecked());
+    DescargarFasecuencias();
+    EXPECT_TRUE(abrir(false).startsWith("VA: 100. @ "));
+    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_EQ(cajas.Count(), 0);
 }
 
 TEST_F(CommandTest, DialogRefusalsKeepOrCloseTheDialog)

@@ -9,6 +9,7 @@
 
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
+#include "analysis/phasor_sets.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
@@ -116,6 +117,42 @@ TEST_F(ViewsTest, PhasorViewScalesEachSetByItsFactor)
     EXPECT_LT(f->Lineas[3]->Y2(), f->CentroY());
     EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ 90.A");
     EXPECT_EQ(f->Valores[3]->text(), "VA: 10. @ .kV");
+}
+
+TEST_F(ViewsTest, AFactorThatIsNotANumberIsReportedAndDrawnAsOne)
+{
+    TablaConstante({{{10, 0}, {10, 0}, {10, 0}, {0, 10}, {0, 10}, {0, 10}}});
+    Plantillas().TablaTrifasicos(1, 5) = QStringLiteral("1");
+    Plantillas().TablaTrifasicos(2, 5) = QStringLiteral("dos");
+    Elegir({2, 1, 1}, {0, 0, 0}, 1);
+    ScopedMsgBoxRecorder cajas;
+    ASSERT_TRUE(CargarFases());
+    const frmFases* f = Fases();
+    ASSERT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(cajas.Last().Prompt, "T110 CORRIENTE: \"dos\"");
+    EXPECT_EQ(cajas.Last().Style, vbExclamation);
+    // Drawn, not reduced to a point.
+    EXPECT_NEAR(Largo(f->Lineas[3]), Largo(f->Lineas[0]), 0.01);
+    EXPECT_GT(Largo(f->Lineas[3]), 0.0);
+
+    // The sequence view with both sets reports it too.
+    Elegir({0, 0, 0}, {2, 1, 1}, 1);
+    cajas.Clear();
+    ASSERT_TRUE(CargarSecuencias());
+    EXPECT_EQ(cajas.Count(), 1);
+
+    const struct {
+        const char* texto;
+        bool numero;
+        float valor;
+    } casos[] = {{"2,5", true, 2.5f}, {" 3 ", true, 3.0f}, {"1e1", true, 10.0f}, {"", true, 1.0f},
+                 {"-", false, 1.0f},   {"2x", false, 1.0f}, {"x2", false, 1.0f}};
+    for (const auto& c : casos) {
+        Plantillas().TablaTrifasicos(1, 5) = QString::fromLatin1(c.texto);
+        const FactorSetLeido f = LeerFactorSet(1);
+        EXPECT_EQ(f.EsNumero, c.numero) << c.texto;
+        EXPECT_FLOAT_EQ(f.Valor, c.valor) << c.texto;
+    }
 }
 
 TEST_F(ViewsTest, PhaseWithoutChannelRowShowsItsSetNameNotAnotherSetsCaption)

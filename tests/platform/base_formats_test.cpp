@@ -52,11 +52,45 @@ TEST_F(Formats, DigitPatternsAsTheViewsShowThem)
         EXPECT_EQ(Format(c.value, c.pattern), QString::fromLatin1(c.out)) << c.value << " " << c.pattern;
 }
 
-TEST_F(Formats, SingleValuesRoundOnTheirOwnDigits)
+TEST_F(Formats, SinglesRoundOnceOnTheirExactBinaryValue)
 {
-    // 0.1235f is 0.12349999... as a double; shown as a Single it is 0.1235.
-    EXPECT_EQ(Format(0.1235f, "0.000"), QStringLiteral("0.124"));
-    EXPECT_EQ(Format(static_cast<double>(0.1235f), "0.000"), QStringLiteral("0.123"));
+    // Each Single's shortest text ends in 5 at the first digit dropped; the
+    // value itself lies on one side of that half (or exactly on it, then away
+    // from zero). Rounding the shortest text instead gave the upper column.
+    const struct {
+        float value;
+        const char* pattern;
+        const char* out;
+    } cases[] = {
+        {2566.43945f, "0.000", "2566.439"}, // 2566.439453125 (not 2566.440)
+        {442.0005f, "0.000", "442.000"},    // 442.00048828125 (not 442.001)
+        {0.1235f, "0.000", "0.123"},        // 0.12349999696...
+        {3.0015f, "0.000", "3.001"},
+        {1234.5675f, "0.000", "1234.568"},  // 1234.56750488...: above the half
+        {8.0045f, "0.000", "8.005"},
+        {0.0015f, "0.000", "0.002"},
+        {0.0625f, "0.000", "0.063"},        // exactly half: away from zero
+        {-2566.43945f, "0.000", "-2566.439"},
+        {-442.0005f, "0.000", "-442.000"},
+        {-7.2345f, "0.000", "-7.234"},
+        {-0.0625f, "0.000", "-0.063"},
+        {-0.0005f, "0.000", "-0.001"},      // -0.000500000023...
+        {-0.0045f, "0.000", "-0.004"},
+        {2566.43945f, "#.###", "2566.439"},
+        {0.1235f, "#.###", ".123"},
+        {-7.2345f, "#.###", "-7.234"},
+        {0.0625f, "#.###", ".063"},
+        {1.005f, "#.##", "1."},             // 1.00499999...
+        {2.675f, "#.##", "2.67"},
+        {16.125f, "#.##", "16.13"},         // exactly half
+        {-1.015f, "#.##", "-1.01"},
+        {-16.125f, "#.##", "-16.13"},
+        {0.0045f, "#.##", "."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value, c.pattern), QString::fromLatin1(c.out)) << c.value << " " << c.pattern;
+    // A Single and the Double holding the same binary value agree.
+    EXPECT_EQ(Format(0.1235f, "0.000"), Format(static_cast<double>(0.1235f), "0.000"));
     EXPECT_EQ(Format(7, "0.000"), QStringLiteral("7.000"));
     EXPECT_EQ(Format(-3L, "#.##"), QStringLiteral("-3."));
 }

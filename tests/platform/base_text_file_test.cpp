@@ -152,5 +152,93 @@ TEST(TextFile, WriterRewritesAFileOfOtherCaseAndReportsMissingFolders)
     EXPECT_EQ(ErrorOf([&] { TextFileWriter w(dir.path()); }), vberr::PathFileAccessError);
 }
 
+// The system's operations, except that some fail as the test says.
+struct OperacionesQueFallan {
+    int alCrear{0};    // error of making a new (temporary) file
+    int alReescribir{0}; // error of rewriting the target itself
+    TextFileOps Ops() const
+    {
+        TextFileOps ops = SystemTextFileOps();
+        const TextFileOps sistema = SystemTextFileOps();
+        ops.Write = [=, this](const QString& path, const QByteArray& bytes, bool create) {
+            const int e = create ? alCrear : alReescribir;
+            if (e != 0) {
+                // A failure once the file was open leaves it half-written.
+                if (e != vberr::PathFileAccessError)
+                    (void)sistema.Write(path, bytes.left(2), create);
+                return e;
+            }
+            return sistema.Write(path, bytes, create);
+        };
+        return ops;
+    }
+};
+
+struct OperacionesDePrueba {
+    explicit OperacionesDePrueba(const OperacionesQueFallan& f) { SetTextFileOps(f.Ops()); }
+    ~OperacionesDePrueba() { SetTextFileOps({}); }
+};
+
+TEST(TextFile, WriterFallsBackToTheFileItselfOnlyWhenNoTemporaryCanBeMade)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ficher.ini");
+    const struct {
+        int alCrear;
+        int alReescribir;
+        int error;          // of Commit
+        QByteArray despues; // the target afterwards
+    } casos[] = {
+        // A folder that is not writable holding a file that is: in place.
+        {vberr::PathFileAccessError, 0, 0, "new\r\n"},
+        // Neither the folder nor the file: the old file stays, the error names it.
+        {vberr::PathFileAccessError, vberr::PathFileAccessError, vberr::PathFileAccessError, "old\r\n"},
+        // A full disk: the target is never opened, so never half-written.
+        {vberr::DiskFull, 0, vberr::DiskFull, "old\r\n"},
+        {0, vberr::PathFileAccessError, 0, "new\r\n"},
+    };
+    for (const auto& c : casos) {
+        ASSERT_TRUE(test::WriteBytes(path, "old\r\n"));
+        OperacionesQueFallan f;
+        f.alCrear = c.alCrear;
+        f.alReescribir = c.alReescribir;
+        OperacionesDePrueba ops(f);
+        TextFileWriter w(path);
+        w.PrintLine(QStringLiteral("new"));
+        int error = 0;
+        QString nombrado;
+        try {
+            w.Commit();
+        } catch (const VbError& e) {
+            error = e.Number;
+            nombrado = e.Path;
+        }
+        EXPECT_EQ(error, c.error) << c.alCrear << " " << c.alReescribir;
+        if (error != 0) {
+            EXPECT_EQ(nombrado, path);
+        }
+        EXPECT_EQ(test::ReadBytes(path), c.despues) << c.alCrear << " " << c.alReescribir;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ficher.ini"});
+    }
+}
+
+TEST(TextFile, PathLinesAreTheFileSystemsOwnBytesAndReadBack)
+{
+    const QString ruta = QString::fromUtf8("/datos/Año/café_Ωμέγα_電力.dat");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.ini");
+    TextFileWriter w(path);
+    w.PrintPathLine(ruta);
+    w.PrintLine(QString::fromUtf8("Año"));
+    w.Commit();
+    const QByteArray bytes = test::ReadBytes(path);
+    EXPECT_EQ(bytes, ruta.toUtf8() + "\r\nA\xf1o\r\n");
+    const QByteArrayList lineas = ReadTextLineBytes(path);
+    ASSERT_EQ(lineas.size(), 2);
+    EXPECT_EQ(PathFromBytes(lineas[0]), ruta);
+    // A path written by a Windows-1252 program still reads.
+    EXPECT_EQ(PathFromBytes(lineas[1]), QString::fromUtf8("Año"));
+}
+
 } // namespace
 } // namespace vesdra

@@ -11,6 +11,7 @@
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/common_dialog.h"
+#include "platform/modal_loops.h"
 
 namespace vesdra
 {
@@ -129,6 +130,26 @@ TEST(CommonDialog, RealOpenDialogStartsInTheFolderAndReturnsThePick)
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_THROW(d.ShowOpen(), VbError);
+}
+
+TEST(CommonDialog, TheExitClosesAnOpenDialogAndNoneOpensAfterIt)
+{
+    CommonDialog d = OpenRecordDialog();
+    d.FileName = QDir::tempPath() + QStringLiteral("/*.dat");
+    int profundidad = -1;
+    // Confirmed while the dialog waits for the user (its own loop runs).
+    QTimer::singleShot(0, [&] {
+        profundidad = NestedLoopDepth();
+        SetProgramEnding(true);
+        CloseModalDialogs();
+    });
+    EXPECT_THROW(d.ShowOpen(), VbError); // a Cancel
+    EXPECT_EQ(profundidad, 1);
+    EXPECT_EQ(NestedLoopDepth(), 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // Nothing more is shown: the next one answers Cancel at once.
+    EXPECT_THROW(d.ShowOpen(), VbError);
+    SetProgramEnding(false);
 }
 
 } // namespace

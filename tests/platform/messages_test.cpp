@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QWidget>
 #include <stdexcept>
 
 #include "common/test_support.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/translations.h"
 
 namespace vesdra
 {
@@ -86,6 +89,22 @@ TEST(MousePointer, ScreenPointerOverridesTheApplication)
     }
     EXPECT_EQ(MousePointer(), vbDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(ToolkitLanguage, MessageBoxButtonsReadInTheInterfacesLanguage)
+{
+    const auto textos = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+        QStringList t;
+        for (auto b : {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No})
+            t << box.button(b)->text().remove(QLatin1Char('&'));
+        return t;
+    };
+    ASSERT_TRUE(SetToolkitLanguage(QStringLiteral("es")));
+    EXPECT_EQ(textos(), (QStringList{"Aceptar", "Cancelar", QString::fromUtf8("Sí"), "No"}));
+    ASSERT_TRUE(SetToolkitLanguage(QStringLiteral("en")));
+    EXPECT_EQ(textos(), (QStringList{"OK", "Cancel", "Yes", "No"}));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QRegion>
 #include <gtest/gtest.h>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 #include "common/test_support.h"
@@ -198,6 +200,52 @@ TEST_F(PictureBoxTest, LineControlsShowAboveThePictureWithoutTouchingIt)
     shown = box_.RenderImage();
     EXPECT_EQ(shown.pixel(70, 10) & 0xFFFFFF, 0u);
     EXPECT_TRUE(box_.Image() == keptBefore);
+}
+
+TEST_F(PictureBoxTest, ALineControlKeepsItsDirectionHoweverFarItsEndLies)
+{
+    // A phasor from the centre: 30 pixels long at zoom 1, zoom 1.25^k. The
+    // old drawing clamped each coordinate at a million pixels (from step 47
+    // here), which bent every line towards a diagonal.
+    LineControl* linea = box_.AddLine();
+    linea->SetBorderColor(kYellow);
+    const double pi = std::acos(-1.0);
+    const double cx = 750, cy = 450;
+    for (int paso : {0, 30, 46, 47, 55, 68}) {
+        for (double grados : {0.0, 10.0, 30.0, 45.0, 60.0, 89.0, 91.0, 135.0, 200.0, 250.0, 300.0, 330.0, 359.0}) {
+            const double r = 450.0 * std::pow(1.25, paso);
+            const double a = grados * pi / 180.0;
+            linea->SetPoints(cx, cy, cx + r * std::cos(a), cy - r * std::sin(a));
+            const std::optional<QLineF> trazo = linea->DrawnPixels();
+            ASSERT_TRUE(trazo.has_value()) << paso << " " << grados;
+            EXPECT_NEAR(trazo->x1(), 50, 1e-6);
+            EXPECT_NEAR(trazo->y1(), 30, 1e-6);
+            double leido = std::atan2(-(trazo->y2() - trazo->y1()), trazo->x2() - trazo->x1()) * 180.0 / pi;
+            if (leido < 0)
+                leido += 360;
+            EXPECT_NEAR(leido, grados, 1e-6) << "step " << paso;
+            // It reaches the picture's edge once it is longer than the picture.
+            if (paso >= 30) {
+                const bool enBorde = std::abs(trazo->x2() + 3) < 1e-6 || std::abs(trazo->x2() - 103) < 1e-6 ||
+                                     std::abs(trazo->y2() + 3) < 1e-6 || std::abs(trazo->y2() - 63) < 1e-6;
+                EXPECT_TRUE(enBorde) << paso << " " << grados;
+            }
+        }
+    }
+    // What the picture shows follows the angle: 30 degrees at step 55.
+    const double a = 30.0 * pi / 180.0;
+    const double r = 450.0 * std::pow(1.25, 55);
+    linea->SetPoints(cx, cy, cx + r * std::cos(a), cy - r * std::sin(a));
+    const QImage shown = box_.RenderImage();
+    for (int d : {10, 20, 28}) {
+        const int x = static_cast<int>(std::lround(50 + d * std::cos(a)));
+        const int y = static_cast<int>(std::lround(30 - d * std::sin(a)));
+        bool cerca = false;
+        for (int i = -1; i <= 1; ++i)
+            for (int j = -1; j <= 1; ++j)
+                cerca = cerca || (shown.pixel(x + i, y + j) & 0xFFFFFF) == (Rgb(kYellow) & 0xFFFFFF);
+        EXPECT_TRUE(cerca) << d;
+    }
 }
 
 // Records the regions the box repaints.

@@ -170,19 +170,28 @@ TEST_F(CfgTest, A1991FileResetsTheTimeMultiplierToOne)
     EXPECT_TRUE(Registro().TablaPrimSec.Size() == 3); // kept: read only for 1997 records
 }
 
-TEST_F(CfgTest, ChannelsNumberedFromZeroAreRenumberedFromOne)
+TEST_F(CfgTest, ChannelsAreNumberedByTheirPositionAndKeepTheNumberWritten)
 {
-    QByteArray cero = kCfg1997;
-    cero.replace("\n1,IA,", "\n0,IA,").replace("\n2,IB,", "\n1,IB,").replace("\n3,VA,", "\n2,VA,");
-    ASSERT_TRUE(Leer(cero).Ok());
-    EXPECT_EQ(Registro().TablaCanales(1, 1), "1");
-    EXPECT_EQ(Registro().TablaCanales(2, 1), "2");
-    EXPECT_EQ(Registro().TablaCanales(3, 1), "3");
-
-    QByteArray salteado = kCfg1997;
-    salteado.replace("\n2,IB,", "\n7,IB,");
-    ASSERT_TRUE(Leer(salteado).Ok());
-    EXPECT_EQ(Registro().TablaCanales(2, 1), "7"); // numbered from 1: as written
+    // From 0, with a gap, from 10: the channel number is the line's position;
+    // what the file writes stays as text.
+    const struct {
+        const char* a;
+        const char* b;
+        const char* c;
+    } casos[] = {{"0", "1", "2"}, {"1", "2", "4"}, {"10", "11", "12"}, {"1", "7", "3"}};
+    for (const auto& caso : casos) {
+        QByteArray cfg = kCfg1997;
+        cfg.replace("\n1,IA,", "\n" + QByteArray(caso.a) + ",IA,")
+            .replace("\n2,IB,", "\n" + QByteArray(caso.b) + ",IB,")
+            .replace("\n3,VA,", "\n" + QByteArray(caso.c) + ",VA,");
+        ASSERT_TRUE(Leer(cfg).Ok());
+        const RecordModel& r = Registro();
+        for (std::int32_t n = 1; n <= 3; ++n)
+            EXPECT_EQ(r.TablaCanales(n, 1), QString::number(n)) << caso.a << caso.b << caso.c;
+        EXPECT_EQ(r.NumerosAnalogicos(1), caso.a);
+        EXPECT_EQ(r.NumerosAnalogicos(2), caso.b);
+        EXPECT_EQ(r.NumerosAnalogicos(3), caso.c);
+    }
 }
 
 TEST_F(CfgTest, ZeroRateCountStillReadsOneRateLineAndSeveralRatesAreKept)

@@ -160,7 +160,7 @@ TEST_F(DatTest, GaugeAdvancesOnePercentEveryStepOfSamples)
         {900, 1, 900 / 11}, // p = 10: every 11th sample
         {30, 1, 30},        // p = 0: every sample
         {45, 1, 45},        // 0.5 rounds to even 0
-        {900, 0, 0},        // no digital channels: the gauge stays
+        {900, 0, 900 / 11}, // no digital channels: the same
     };
     for (const auto& c : casos) {
         int avisos = 0;
@@ -190,28 +190,120 @@ TEST_F(DatTest, GaugeAdvancesOnePercentEveryStepOfSamples)
     }
 }
 
-TEST_F(DatTest, SampleCountsTheDataFileCannotHoldAreRefusedBeforeAllocation)
+TEST_F(DatTest, ShortDataFileOpensTheSamplesItHoldsWithoutSizingBeyondThem)
 {
     const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
     Binario b;
     b.I32(1).I32(0).I16(5).I32(2).I32(1000).I16(6);
     Registro().Valores.Resize(3, 3, 1.0f); // left over from an earlier record
     const auto inicio = std::chrono::steady_clock::now();
+    // One sample short opens the two samples present; a count no data file
+    // could ever hold is a damaged .cfg, refused at once.
     for (const int muestras : {3, 2000000000}) {
-        const ResultadoLectura res = Abrir(Cfg("SE,REL", 1, 0, analog, muestras, "BINARY"), b.bytes);
-        EXPECT_EQ(res.Error, ErrorLectura::DatInsuficiente) << muestras;
-        EXPECT_TRUE(Registro().Valores.Empty());
-        EXPECT_TRUE(Registro().Tiempos.Empty());
-        const ResultadoLectura ascii = Abrir(Cfg("SE,REL", 1, 0, analog, muestras, "ASCII"), "1,0,5\n2,1000,6\n");
-        EXPECT_EQ(ascii.Error, ErrorLectura::DatInsuficiente) << muestras;
-        EXPECT_TRUE(Registro().Valores.Empty());
+        for (const char* tipo : {"BINARY", "ASCII"}) {
+            const QByteArray dat = QByteArray(tipo) == "ASCII" ? QByteArray("1,0,5\n2,1000,6\n") : b.bytes;
+            const ResultadoLectura res = Abrir(Cfg("SE,REL", 1, 0, analog, muestras, tipo), dat);
+            if (muestras == 2000000000) {
+                EXPECT_EQ(res.Error, ErrorLectura::CuentaNoValida) << tipo;
+                EXPECT_TRUE(Registro().Valores.Empty()) << tipo;
+                continue;
+            }
+            ASSERT_TRUE(res.Ok()) << tipo << muestras;
+            EXPECT_EQ(res.MuestrasAnunciadas, muestras) << tipo;
+            const RecordModel& r = Registro();
+            ASSERT_EQ(r.NumMuestras(), 2) << tipo;
+            EXPECT_EQ(r.Tiempos.Size(), 2);
+            EXPECT_EQ(r.Valores(2, 1), 6);
+            EXPECT_EQ(r.TasaCalculada, 1000);
+        }
     }
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(2));
+
+    // ASCII lines too short for a whole sample's fields: no more samples are
+    // sized than the bytes could hold (five channels need seven fields).
+    QByteArray cinco;
+    for (int c = 1; c <= 5; ++c)
+        cinco += QByteArray::number(c) + ",C,,,A,1,0,0,-32767,32767\n";
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 5, 0, cinco, 1000000, "ASCII"), QByteArray("1\n").repeated(10)).Ok());
+    EXPECT_EQ(Registro().NumMuestras(), 20 / 7);
+
+    // The whole count present: nothing announced beyond it.
+    EXPECT_EQ(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).MuestrasAnunciadas, 0);
+
     // A .dat that is missing altogether.
     Registrar("r", Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), {});
     Registro().RutaDat = Ruta("falta.dat");
     ASSERT_TRUE(LeerCfg().Ok());
     EXPECT_EQ(LeerDatBinario().Error, ErrorLectura::NoSeAbre);
+    EXPECT_TRUE(Registro().Valores.Empty());
+}
+
+TEST_F(DatTest, RecordsWithNoAnalogSampleAreRefused)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    const struct {
+        const char* que;
+        QByteArray cfg;
+        QByteArray dat;
+    } casos[] = {
+        {"no analog channel", Cfg("SE,REL", 0, 2, "", 5, "BINARY"), QByteArray(60, '\0')},
+        {"no analog channel, ASCII", Cfg("SE,REL", 0, 2, "", 5, "ASCII"), "1,0,1,0\n"},
+        {"0 samples announced", Cfg("SE,REL", 1, 0, analog, 0, "BINARY"), QByteArray(20, '\0')},
+        {"empty BINARY file", Cfg("SE,REL", 1, 0, analog, 5, "BINARY"), {}},
+        {"ASCII file of blank lines", Cfg("SE,REL", 1, 0, analog, 5, "ASCII"), "\r\n  \n\t\n"},
+    };
+    for (const auto& c : casos) {
+        Registro().Valores.Resize(3, 3, 1.0f);
+        EXPECT_EQ(Abrir(c.cfg, c.dat).Error, ErrorLectura::SinMuestras) << c.que;
+        EXPECT_TRUE(Registro().Valores.Empty()) << c.que;
+        EXPECT_TRUE(Registro().Tiempos.Empty()) << c.que;
+        EXPECT_TRUE(Registro().EstadosDigitales.Empty()) << c.que;
+    }
+}
+
+TEST_F(DatTest, BlankLinesOfAnAsciiFileAreNoSamples)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    // An empty line after every sample, blank-only lines, CR LF, a blank end.
+    const QByteArray dat = "\r\n1,0,10,1\r\n\r\n2,1000,20,0\n\n   \n3,2000,30,1\n\t \r\n4,3000,40,1\n\n";
+    const ResultadoLectura res = Abrir(Cfg("SE,REL", 1, 1, analog, 4, "ASCII"), dat);
+    ASSERT_TRUE(res.Ok());
+    EXPECT_EQ(res.MuestrasAnunciadas, 0);
+    const RecordModel& r = Registro();
+    ASSERT_EQ(r.NumMuestras(), 4);
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_EQ(r.Valores(s, 1), 10.0f * s) << s;
+        EXPECT_EQ(r.Tiempos(s), 1000.0 * (s - 1)) << s;
+    }
+    EXPECT_EQ(r.EstadosDigitales(3, 1), 1);
+    EXPECT_EQ(r.EstadosDigitales(2, 1), 0);
+}
+
+TEST_F(DatTest, EveryRateSegmentIsRead)
+{
+    const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
+    QByteArray dat;
+    for (int s = 1; s <= 30; ++s)
+        dat += QByteArray::number(s) + "," + QByteArray::number(s * 1000) + "," + QByteArray::number(s) + "\n";
+    const struct {
+        const char* tasas;
+        int muestras;
+        bool distintas;
+    } casos[] = {
+        {"3\n1000,10\n2000,20\n1000,30\n", 30, true},
+        {"2\n1000,10\n1000,30\n", 30, false},
+        {"2\n1000,10\n500,40\n", 30, true}, // more announced than present: what is there
+        {"1\n1000,12\n", 12, false},
+    };
+    for (const auto& c : casos) {
+        QByteArray cfg = Cfg("SE,REL", 1, 0, analog, 1, "ASCII");
+        cfg.replace("1\n1000,1\n", c.tasas);
+        const ResultadoLectura res = Abrir(cfg, dat);
+        ASSERT_TRUE(res.Ok()) << c.tasas;
+        ASSERT_EQ(Registro().NumMuestras(), c.muestras) << c.tasas;
+        EXPECT_EQ(Registro().Valores(c.muestras, 1), c.muestras);
+        EXPECT_EQ(TasasDistintas(Registro()), c.distintas) << c.tasas;
+    }
 }
 
 TEST_F(DatTest, BinaryRecordCutShortReadsZerosForWhatIsMissing)
@@ -223,16 +315,6 @@ TEST_F(DatTest, BinaryRecordCutShortReadsZerosForWhatIsMissing)
     EXPECT_EQ(Registro().Valores(2, 1), 7);
     EXPECT_EQ(Registro().Valores(2, 2), 0);
     EXPECT_EQ(Registro().Tiempos(2), 1000);
-}
-
-TEST_F(DatTest, RecordWithoutAnalogChannelsHasNoSamples)
-{
-    ASSERT_TRUE(Abrir(Cfg("SE,REL", 0, 2, "", 5, "BINARY"), QByteArray(60, '\0')).Ok());
-    EXPECT_EQ(Registro().NumMuestras(), 0);
-    EXPECT_TRUE(Registro().EstadosDigitales.Empty());
-    EXPECT_TRUE(Registro().Tiempos.Empty());
-    ASSERT_TRUE(Abrir(Cfg("SE,REL", 0, 2, "", 5, "ASCII"), "").Ok());
-    EXPECT_EQ(Registro().NumMuestras(), 0);
 }
 
 TEST_F(DatTest, AsciiLinesAreCutIntoFieldsWithoutTheLocale)

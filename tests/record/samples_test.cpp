@@ -61,17 +61,22 @@ TEST_F(SamplesTest, Sel311l1991AsciiOpens)
     }
 }
 
-TEST_F(SamplesTest, Multirate1991AsciiOpensItsFirstRateSegment)
+TEST_F(SamplesTest, Multirate1991AsciiOpensEveryRateSegment)
 {
     const QString dat = "multirate_1991_ascii.dat";
-    ASSERT_TRUE(Abrir(dat).Ok());
+    const ResultadoLectura res = Abrir(dat);
+    ASSERT_TRUE(res.Ok());
+    EXPECT_EQ(res.MuestrasAnunciadas, 0);
     const RecordModel& r = Registro();
     EXPECT_EQ(r.NumTasas, 8);
-    ASSERT_EQ(r.NumMuestras(), 289);
+    ASSERT_EQ(r.NumMuestras(), 2131); // the last segment's end, not the first's (289)
+    EXPECT_FALSE(TasasDistintas(r));  // eight segments of 1200 Hz
     EXPECT_EQ(r.Tiempos(1), -77500);
-    const QList<QByteArray> f = Campos(dat, 289);
-    for (int c = 1; c <= 24; ++c)
-        EXPECT_EQ(r.Valores(289, c), Escalado(f[1 + c], c)) << c;
+    for (const int linea : {289, 290, 2131}) {
+        const QList<QByteArray> f = Campos(dat, linea);
+        for (int c = 1; c <= 24; ++c)
+            EXPECT_EQ(r.Valores(linea, c), Escalado(f[1 + c], c)) << linea << ',' << c;
+    }
     EXPECT_EQ(r.TasaCalculada, 1199); // its first two time stamps are 834 microseconds apart
 }
 

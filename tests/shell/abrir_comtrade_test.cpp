@@ -2,10 +2,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtEndian>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
+#include "gen/comtrade_gen.h"
 #include "platform/common_dialog.h"
 #include "platform/mouse_pointer.h"
+#include "record/canales.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_abrir_comtrade.h"
 #include "shell/ini_files.h"
@@ -223,42 +227,201 @@ TEST_F(AbrirTest, RefusedRevisionWithNoRecordOpenLeavesNothingOpen)
     EXPECT_FALSE(QFileInfo::exists(Ruta("ficher.ini")));
 }
 
-TEST_F(AbrirTest, BadFileTypeLeavesNoRecordOpenAndNoOldTemplate)
+// A small record of five analog and two digital channels, thirty samples.
+gen::GenSpec Pequeno(gen::DataFormat formato)
 {
-    ASSERT_TRUE(Abrir(Registrar("a", CfgAscii(), kDatAscii)).Abierto());
-    EnsuciarPlantillaYVistas();
-    const QByteArray ficher = Leer("ficher.ini");
-
-    const ResultadoApertura res = Abrir(Registrar("b", CfgAscii("SE B,REL", "TEXTO"), kDatAscii));
-    EXPECT_EQ(res.Estado, Apertura::TipoErroneo);
-    ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(277));
-    EXPECT_EQ(Boxes().Last().Style, vbOKOnly);
-
-    const RecordModel& r = Registro();
-    EXPECT_FALSE(r.RegistroAbierto);
-    EXPECT_TRUE(r.TipoErroneo);
-    EXPECT_EQ(r.TipoFichero, "TEXTO");
-    // No count of the new .cfg stands over samples of the old record.
-    EXPECT_EQ(r.NumAnalogicos, 0);
-    EXPECT_EQ(r.NumMuestras(), 0);
-    EXPECT_FALSE(Plantillas().PlantillaAplicada);
-    EXPECT_EQ(quitado_, 1);
-    EXPECT_EQ(Leer("ficher.ini"), ficher);
-    EXPECT_FALSE(GasolinoCargado());
+    gen::GenSpec spec;
+    spec.revision = gen::Revision::R1991;
+    spec.format = formato;
+    spec.station = QStringLiteral("SE NUEVA");
+    spec.samples = 30;
+    for (int c = 1; c <= 5; ++c) {
+        gen::AnalogSpec a;
+        a.name = QStringLiteral("CH%1").arg(c);
+        a.amplitude = 100.0 * c;
+        a.a = 0.1;
+        spec.analog.push_back(a);
+    }
+    spec.digital.push_back({QStringLiteral("D1"), 0, {}, 3});
+    spec.digital.push_back({QStringLiteral("D2"), 1, {5}, 0});
+    return spec;
 }
 
-TEST_F(AbrirTest, UnreadableDataFileLeavesNoRecordOpen)
+const QString kCorto = QStringLiteral(
+    "The data file holds %1 of the 30 samples the configuration file announces; those it holds are shown");
+const QString kTasas = QStringLiteral("The record has several sampling rates; times are computed at the first one");
+const QString kFrecuencia = QStringLiteral(
+    "The line frequency of the configuration file is not valid; the views that need it cannot be opened");
+const QString kSinMuestras = QStringLiteral("The record holds no analog samples to show; it is not opened");
+
+// Damaged and unusual records opened over a record that is open with its
+// template: what opens, what the user is told, and that a refusal leaves the
+// earlier record exactly as it was.
+TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
+{
+    using Especificar = std::function<void(gen::GenSpec&)>;
+    using Danar = std::function<void(QByteArray& cfg, QByteArray& dat)>;
+    const auto ascii = gen::DataFormat::Ascii;
+    const auto binario = gen::DataFormat::Binary;
+    const qsizetype tam = 8 + 2 * 5 + 2; // one BINARY sample
+    const struct {
+        const char* que;
+        gen::DataFormat formato;
+        Especificar especificar; // may be empty
+        Danar danar;             // may be empty
+        Apertura estado;
+        std::int32_t muestras; // of the record opened
+        QString mensaje;       // "" for none
+        int estilo;
+    } casos[] = {
+        {"numbers 1, 2, 4, 5, 6", ascii, [](gen::GenSpec& s) { s.analogNumbers = {1, 2, 4, 5, 6}; }, {},
+         Apertura::Abierto, 30, {}, 0},
+        {"numbers 10..14", binario,
+         [](gen::GenSpec& s) {
+             s.analogNumbers = {10, 11, 12, 13, 14};
+             s.digitalNumbers = {15, 17};
+         },
+         {}, Apertura::Abierto, 30, {}, 0},
+        {"blank line after every sample", ascii, {},
+         [](QByteArray&, QByteArray& d) { d.replace("\r\n", "\r\n\r\n").prepend("  \r\n"); }, Apertura::Abierto, 30,
+         {}, 0},
+        {"one sample short, ASCII", ascii, {},
+         [](QByteArray&, QByteArray& d) { d.truncate(d.lastIndexOf("\r\n", d.size() - 3) + 2); }, Apertura::Abierto,
+         29, kCorto.arg(29), vbInformation},
+        {"one sample short, BINARY", binario, {}, [tam](QByteArray&, QByteArray& d) { d.chop(tam); },
+         Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
+        {"last BINARY sample without its digital word", binario, {}, [](QByteArray&, QByteArray& d) { d.chop(2); },
+         Apertura::Abierto, 30, {}, 0},
+        {"several segments of one rate", ascii,
+         [](gen::GenSpec& s) { s.rateSegments = {{1000, 10}, {1000, 25}, {1000, 30}}; }, {}, Apertura::Abierto, 30,
+         {}, 0},
+        {"several rates", binario, [](gen::GenSpec& s) { s.rateSegments = {{1000, 10}, {2000, 30}}; }, {},
+         Apertura::Abierto, 30, kTasas, vbInformation},
+        {"line frequency 0", ascii, [](gen::GenSpec& s) { s.lineFrequency = 0; }, {}, Apertura::Abierto, 30,
+         kFrecuencia, vbInformation},
+        {"line frequency no number", binario, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n50\r\n1\r\n", "\r\nxx\r\n1\r\n"); }, Apertura::Abierto, 30,
+         kFrecuencia, vbInformation},
+        {"short, several rates, no line frequency", binario,
+         [](gen::GenSpec& s) {
+             s.rateSegments = {{1000, 10}, {500, 30}};
+             s.lineFrequency = 0;
+         },
+         [tam](QByteArray&, QByteArray& d) { d.chop(5 * tam); }, Apertura::Abierto, 25,
+         kCorto.arg(25) + "\n\n" + kTasas + "\n\n" + kFrecuencia, vbInformation},
+        // Refused: the record open before stays.
+        {"0 samples", ascii, [](gen::GenSpec& s) { s.samples = 0; }, {}, Apertura::DatNoValido, 0, kSinMuestras,
+         vbCritical},
+        {"empty data file", binario, {}, [](QByteArray&, QByteArray& d) { d.clear(); }, Apertura::DatNoValido, 0,
+         kSinMuestras, vbCritical},
+        {"no analog channel", binario, [](gen::GenSpec& s) { s.analog.clear(); }, {}, Apertura::DatNoValido, 0,
+         kSinMuestras, vbCritical},
+        {"bad file type", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("\r\nASCII\r\n", "\r\nTEXT\r\n"); },
+         Apertura::TipoErroneo, 0, "Unknown data file type: the .cfg must say ASCII or BINARY", vbOKOnly},
+        {"counts no number", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("\r\n7,5A,", "\r\n7,xA,"); },
+         Apertura::CfgNoValido, 0,
+         "The channel or sampling-rate counts of the configuration file (.cfg) are not valid; the record is not "
+         "opened",
+         vbCritical},
+        {"counts beyond the lines", ascii, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n7,5A,2D\r\n", "\r\n907,905A,2D\r\n"); },
+         Apertura::CfgNoValido, 0,
+         "The configuration file (.cfg) ends before the lines its counts announce; the record is not opened",
+         vbCritical},
+        {"revision 1999", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("REGISTRADOR", "REGISTRADOR,1999"); },
+         Apertura::RevisionRechazada, 0, ".cfg COMTRADE file is not OK, you must check the year of revision ",
+         vbOKOnly},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.que);
+        CerrarPlantillas();
+        ASSERT_TRUE(Abrir(Registrar("a", CfgAscii(), kDatAscii)).Abierto());
+        EnsuciarPlantillaYVistas();
+        const QByteArray ficher = Leer("ficher.ini");
+        const Matrix<float> valores = Registro().Valores;
+        const int reiniciadas = vistasReiniciadas_;
+        Boxes().Clear();
+        mostrado_.clear();
+
+        gen::GenSpec spec = Pequeno(caso.formato);
+        if (caso.especificar)
+            caso.especificar(spec);
+        QByteArray cfg = gen::CfgText(spec);
+        QByteArray dat = gen::DatBytes(spec);
+        if (caso.danar)
+            caso.danar(cfg, dat);
+        const ResultadoApertura res = Abrir(Registrar("b", cfg, dat));
+
+        EXPECT_EQ(res.Estado, caso.estado);
+        if (caso.mensaje.isEmpty()) {
+            EXPECT_EQ(Boxes().Count(), 0);
+        } else {
+            ASSERT_EQ(Boxes().Count(), 1);
+            EXPECT_EQ(Boxes().Last().Prompt, caso.mensaje);
+            EXPECT_EQ(Boxes().Last().Style, caso.estilo);
+        }
+        EXPECT_FALSE(GasolinoCargado());
+        const RecordModel& r = Registro();
+        EXPECT_TRUE(r.RegistroAbierto);
+        if (res.Abierto()) {
+            EXPECT_EQ(r.RutaDat, Ruta("b.dat"));
+            EXPECT_EQ(mostrado_, Ruta("b.dat"));
+            EXPECT_FALSE(Plantillas().PlantillaAplicada);
+            ASSERT_EQ(r.NumMuestras(), caso.muestras);
+            for (std::int32_t k = 1; k <= 5; ++k)
+                for (const std::int32_t s : {1, 9, caso.muestras})
+                    EXPECT_EQ(r.Valores(s, ColumnaAnalogica(k)), gen::ExpectedValue(spec, k, s)) << k << ',' << s;
+            EXPECT_NE(Leer("ficher.ini"), ficher);
+        } else {
+            EXPECT_EQ(r.RutaDat, Ruta("a.dat"));
+            EXPECT_EQ(r.RutaCfg, Ruta("a.cfg"));
+            EXPECT_EQ(r.NombreEstacion, "SE SUR");
+            EXPECT_TRUE(r.Valores == valores);
+            EXPECT_FALSE(r.TipoErroneo);
+            EXPECT_FALSE(r.RevisionErronea);
+            EXPECT_TRUE(Plantillas().PlantillaAplicada);
+            EXPECT_EQ(Plantillas().NumTrifasicos, 1);
+            EXPECT_TRUE(Shell().UsaPrimario);
+            EXPECT_EQ(vistasReiniciadas_, reiniciadas);
+            EXPECT_EQ(mostrado_, "");
+            EXPECT_EQ(quitado_, 0);
+            EXPECT_EQ(Leer("ficher.ini"), ficher);
+            EXPECT_EQ(plantilla_ + poscamb_, 0);
+        }
+    }
+}
+
+TEST_F(AbrirTest, UnreadableDataFileIsRefusedWithItsPathAndKeepsTheOpenRecord)
 {
     ASSERT_TRUE(Abrir(Registrar("a", CfgAscii(), kDatAscii)).Abierto());
-    // The BINARY .dat holds one sample of the two the .cfg announces.
-    const ResultadoApertura res = Abrir(Registrar("b", CfgBinario(), DatBinario().left(12)));
-    EXPECT_EQ(res.Estado, Apertura::DatNoValido);
+    Escribir("b.cfg", CfgBinario());
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("b.dat")); // a folder: no file to read
+    EXPECT_EQ(Abrir(Ruta("b.dat")).Estado, Apertura::DatNoValido);
     ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, "The data file cannot be read; the record is not opened: " + Ruta("b.dat"));
     EXPECT_EQ(Boxes().Last().Style, vbCritical);
-    EXPECT_FALSE(Registro().RegistroAbierto);
-    EXPECT_EQ(Registro().NumAnalogicos, 0);
-    EXPECT_EQ(quitado_, 1);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_EQ(Registro().RutaDat, Ruta("a.dat"));
+    EXPECT_EQ(Registro().NumMuestras(), 3);
+}
+
+TEST_F(AbrirTest, TheGaugeShowsTheReadGoingOn)
+{
+    // No digital channel: the gauge moves all the same.
+    gen::GenSpec spec = Pequeno(gen::DataFormat::Binary);
+    spec.digital.clear();
+    spec.samples = 9000;
+    std::vector<std::int32_t> pasos;
+    const auto llenar = ProgresoRegistro().LlenarGasolino;
+    ProgresoRegistro().LlenarGasolino = [&](bool add, int pct) {
+        llenar(add, pct);
+        EXPECT_TRUE(gasolino().isVisible());
+        pasos.push_back(gasolino().Estado().Recordado);
+    };
+    ASSERT_TRUE(Abrir(Registrar("g", gen::CfgText(spec), gen::DatBytes(spec))).Abierto());
+    ASSERT_GE(pasos.size(), 85u); // 1 percent every 101 samples
+    EXPECT_TRUE(std::is_sorted(pasos.begin(), pasos.end()));
+    EXPECT_GE(pasos.back(), 90);
     EXPECT_FALSE(GasolinoCargado());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "common/test_support.h"
 #include "shell/command_line.h"
 
@@ -38,6 +40,29 @@ TEST(CommandLineTest, OneArgumentOrTwoMakeTheSameLine)
     EXPECT_EQ(UnirArgumentos({"/r/rec.dat /p/plan.cnf"}), "/r/rec.dat /p/plan.cnf");
     EXPECT_EQ(UnirArgumentos({"/r/rec.dat", "/p/plan.cnf"}), "/r/rec.dat /p/plan.cnf");
     EXPECT_EQ(UnirArgumentos({}), "");
+}
+
+TEST(CommandLineTest, PathsWithBlanksAsTwoArgumentsOrFoundOnTheDisk)
+{
+    QTemporaryDir dir;
+    const QString dat = dir.filePath("mis registros/falta 1.dat");
+    const QString cnf = dir.filePath("mis plantillas/rele 1.cnf");
+    ASSERT_TRUE(test::WriteBytes(dat, "x"));
+    ASSERT_TRUE(test::WriteBytes(cnf, "x"));
+    // As the desktop hands them: taken as given.
+    LineaComandos lc = LeerArgumentos({dat, cnf});
+    EXPECT_EQ(lc.Datos, dat);
+    EXPECT_EQ(lc.Plantilla, cnf);
+    // One argument naming the record whole.
+    lc = LeerArgumentos({dat});
+    EXPECT_EQ(lc.Datos, dat);
+    EXPECT_EQ(lc.Plantilla, "");
+    // One string: split after the part that is a file.
+    lc = LeerArgumentos({dat + " " + cnf});
+    EXPECT_EQ(lc.Datos, dat);
+    EXPECT_EQ(lc.Plantilla, cnf);
+    lc = LeerArgumentos({});
+    EXPECT_TRUE(lc.Datos.isEmpty() && lc.Plantilla.isEmpty());
 }
 
 TEST(CommandLineTest, ATemplateEndsInExactlyCnfOrCNF)

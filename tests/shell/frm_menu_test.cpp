@@ -79,7 +79,7 @@ TEST_F(FrmMenuTest, MissingToolsIniStopsTheLoadWithTheMenusAsDesigned)
     QFile::remove(Ini("tools.ini"));
     FrmMenu& m = Cargar();
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(VbError(vberr::FileNotFound)));
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::FileNotFound, Ini("tools.ini"))));
     EXPECT_EQ(m.mnuSalir->text(), "Salir");
     EXPECT_EQ(m.Lblversion->text(), "");
 }
@@ -114,7 +114,7 @@ TEST_F(FrmMenuTest, AnalysisMenuNamesItsToolsAndEnablesThemWithRecordAndTemplate
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
-TEST_F(FrmMenuTest, CloseCommandLeavesThePhasorAndReportItemsEnabled)
+TEST_F(FrmMenuTest, CloseCommandDisablesThePhasorAndReportItemsWithTheTemplate)
 {
     FrmMenu& m = Cargar();
     HabilitarFasoresInforme();
@@ -122,8 +122,9 @@ TEST_F(FrmMenuTest, CloseCommandLeavesThePhasorAndReportItemsEnabled)
     m.mnuOndas_Click();
     EXPECT_TRUE(m.mnuCanalog->isEnabled());
     m.mnuCerrarComtrade->trigger();
-    EXPECT_TRUE(m.mnuFasores->isEnabled());
-    EXPECT_TRUE(m.mnuInform->isEnabled());
+    // No template is applied any more: never enabled without one.
+    EXPECT_FALSE(m.mnuFasores->isEnabled());
+    EXPECT_FALSE(m.mnuInform->isEnabled());
     // The waveform items stay enabled until their menu opens again.
     EXPECT_TRUE(m.mnuCanalog->isEnabled());
     m.mnuOndas_Click();

@@ -1,5 +1,8 @@
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTest>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -8,6 +11,8 @@
 #include "mdi_fixture.h"
 #include "platform/file_lists.h"
 #include "shell/abrir_comtrade.h"
+#include "shell/ini_files.h"
+#include "shell/menu_commands.h"
 #include "templates/template_state.h"
 
 namespace vesdra
@@ -80,6 +85,23 @@ TEST_F(FrmPlantillaTest, LoadListsTheTemplatesFolderWithItsCaptions)
     EXPECT_EQ(d.File1->List(0), "notas.txt");
 }
 
+TEST_F(FrmPlantillaTest, AMissingTemplatesFolderIsSaidAndTheRecordsFolderListed)
+{
+    ASSERT_TRUE(QDir(Carpeta("Plantillas")).removeRecursively());
+    frmPlantilla& d = Abrir();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(111) + " " + Carpeta("Plantillas")});
+    EXPECT_EQ(Boxes().Last().Style, vbExclamation);
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Oscilos"));
+    // Set up whole: captions and the centre of the screen.
+    EXPECT_EQ(d.windowTitle(), TextosIdioma(30));
+    EXPECT_EQ(d.cmdBuscar->text(), TextosIdioma(27));
+    EXPECT_GT(d.x(), 0);
+    // Each activation lists it again, without a box each time.
+    d.Form_Activate();
+    EXPECT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(d.lblPath->text(), Carpeta("Oscilos"));
+}
+
 TEST_F(FrmPlantillaTest, ActivationListsTheTemplatesFolderAgainAndKeepsTheChoice)
 {
     QDir().mkpath(Carpeta("Plantillas/viejas"));
@@ -147,6 +169,44 @@ TEST_F(FrmPlantillaTest, DoubleClickAppliesTheTemplateToTheOpenRecord)
     EXPECT_EQ(Registro().NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
 }
 
+TEST_F(FrmPlantillaTest, ARealDoubleClickOnATemplateAppliesIt)
+{
+    AbrirMuestra();
+    frmPlantilla& d = Abrir();
+    d.show();
+    QListWidget* lista = d.File1;
+    const QPoint punto = lista->visualItemRect(lista->item(0)).center();
+    ASSERT_EQ(lista->item(0)->text(), "muestra.cnf");
+    // Two real clicks; the list is read again between them, as it is after
+    // every click.
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.PlantillaElegida());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
+    Procesar();
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(FrmPlantillaTest, AClickOnOneOfTwoNamesDifferingInCaseChoosesThatOne)
+{
+    Plantilla("RELE.cnf", "ver 1.1\n");
+    Plantilla("rele.cnf", "ver 1.1\n");
+    frmPlantilla& d = Abrir();
+    d.show();
+    QListWidget* lista = d.File1;
+    for (int i = 0; i < lista->count(); ++i) {
+        const QString nombre = lista->item(i)->text();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(i)).center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(d.File1->FileName(), nombre);
+        EXPECT_EQ(lista->currentItem()->text(), nombre);
+        EXPECT_EQ(QFileInfo(Plantillas().RutaPlantilla).fileName(), nombre);
+    }
+}
+
 TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
 {
     AbrirMuestra();
@@ -161,6 +221,42 @@ TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
     EXPECT_EQ(Registro().NombreEstacion, "SUBESTACION NORTE");
     EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
     EXPECT_EQ(Registro().TablaCanales.Rows(), 8);
+}
+
+TEST_F(FrmPlantillaTest, FicherIniNamesOnlyTheAppliedTemplateAndAfterClosingNoRecord)
+{
+    AbrirMuestra();
+    const QString nueve = Nueve();
+    Elegir(Abrir(), "muestra.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    Procesar();
+    EXPECT_EQ(LineasFicher().value(2), test::MuestraDat());
+    EXPECT_EQ(LineasFicher().value(5), muestra_);
+
+    // A misfit is refused: whatever writes the file next never names it.
+    Elegir(Abrir(), "nueve.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    ASSERT_TRUE(Plantillas().PlantillaNoEncaja);
+    ASSERT_TRUE(EscribirFicher());
+    EXPECT_NE(LineasFicher().value(5), nueve);
+    FormPlantilla()->cmdcancel_Click();
+    Procesar();
+
+    // A template opened for modifying is not applied either.
+    Elegir(Abrir(), "muestra.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    Procesar();
+    Elegir(Abrir(), "nueve.cnf");
+    FormPlantilla()->cmdModif_Click();
+    Procesar();
+    ASSERT_EQ(Plantillas().RutaPlantilla, nueve);
+    ASSERT_TRUE(EscribirFicher());
+    EXPECT_EQ(LineasFicher().value(5), muestra_);
+
+    // Closing: the external tools read no record and no template.
+    CerrarComtrade();
+    const QStringList lineas = LineasFicher();
+    EXPECT_EQ(lineas.mid(2, 4), (QStringList{"", "", "", ""}));
 }
 
 TEST_F(FrmPlantillaTest, OldAndUnreadableTemplatesApplyNothing)

@@ -322,7 +322,7 @@ TEST_F(HerramientasTest, AToolWhoseProgramWasDeletedReportsError53AndTheProgramG
     Menu().mnuanalisis_Click();
     Menu().EntradaTool(1)->trigger();
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(VbError(vberr::FileNotFound)));
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::FileNotFound, prog))); // names the program
     EXPECT_FALSE(LastLaunch().Started);
     EXPECT_FALSE(principal_->Descargado());
 }

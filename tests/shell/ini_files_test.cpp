@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -60,6 +61,7 @@ TEST_F(IniFilesTest, ToolsIniIsWrittenInItsExactLineForms)
 TEST_F(IniFilesTest, FicherIniHoldsLanguageCountAndTheFourPathsInPrintForm)
 {
     Shell().Idioma = 1;
+    Registro().RegistroAbierto = true;
     Registro().RutaDat = "/r/rec.dat";
     Registro().RutaCfg = "/r/rec.cfg";
     Plantillas().RutaPlantilla = "";
@@ -153,7 +155,7 @@ TEST_F(IniFilesTest, RecargarToolsReadsOnlyTheFoldersAndReportsAMissingFile)
     QFile::remove(Ruta("tools.ini"));
     EXPECT_FALSE(RecargarTools());
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, "Error 53: File not found");
+    EXPECT_EQ(Boxes().Last().Prompt, "Error 53: File not found\n" + Ruta("tools.ini"));
     EXPECT_EQ(Boxes().Last().Style, vbCritical);
 }
 
@@ -224,7 +226,71 @@ TEST_F(IniFilesTest, FicherThatCannotBeWrittenIsReportedAndLeavesNothingBehind)
     Shell().CarpetaIni = Ruta("no/existe");
     EXPECT_FALSE(EscribirFicher());
     EXPECT_FALSE(QFileInfo::exists(Ruta("no")));
-    EXPECT_EQ(Boxes().Count(), 0); // the external tools simply read the previous file
+    // The user learns that the tools would read a stale file, and which.
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, "Error 76: Path not found\n" + Ruta("no/existe"));
+}
+
+TEST_F(IniFilesTest, PathsRoundTripAsTheFileSystemsBytes)
+{
+    const QString dat = QString::fromUtf8("/datos/Año/é_Ωμέγα_電力.dat");
+    Shell().Idioma = 1;
+    Registro().RegistroAbierto = true;
+    Registro().RutaDat = dat;
+    ASSERT_TRUE(EscribirFicher());
+    // An external tool finds the very bytes of the file's name.
+    EXPECT_TRUE(Leer("ficher.ini").contains("\r\n" + dat.toUtf8() + "\r\n"));
+    EXPECT_EQ(LeerFicheroFicher().Rutas.at(0), dat);
+
+    ContenidoTools c;
+    c.DirOscilos = QString::fromUtf8("/datos/Año");
+    c.Herramientas = {{QString::fromUtf8("Análisis"), QString::fromUtf8("/opt/Ωμέγα/電力")}};
+    EscribirFicheroTools(c);
+    const QByteArray tools = Leer("tools.ini");
+    EXPECT_TRUE(tools.contains("\r\n/datos/A\xc3\xb1o\r\n"));
+    // The tool's name is text of the program, Windows-1252; its path is a path.
+    EXPECT_TRUE(tools.contains("\"An\xe1lisis=" + QString::fromUtf8("/opt/Ωμέγα/電力").toUtf8() + "\""));
+    const ContenidoTools leido = LeerFicheroTools();
+    EXPECT_EQ(leido.DirOscilos, c.DirOscilos);
+    ASSERT_EQ(leido.Herramientas.size(), 1u);
+    EXPECT_EQ(leido.Herramientas[0].Nombre, c.Herramientas[0].Nombre);
+    EXPECT_EQ(leido.Herramientas[0].Ruta, c.Herramientas[0].Ruta);
+}
+
+TEST_F(IniFilesTest, SettingsInAFolderThatIsNotWritableAreRewrittenInPlace)
+{
+    QByteArray tools = kTools;
+    tools[0] = '0';
+    Escribir("tools.ini", tools);
+    Escribir("ficher.ini", Crlf(" 0 \n 4 \n/viejo.dat\n\n\n\n"));
+    // No new file can be made in the folder; the files themselves are writable.
+    TextFileOps ops = SystemTextFileOps();
+    const TextFileOps sistema = SystemTextFileOps();
+    ops.Write = [sistema](const QString& path, const QByteArray& bytes, bool create) {
+        return create ? vberr::PathFileAccessError : sistema.Write(path, bytes, create);
+    };
+    SetTextFileOps(ops);
+    struct Restaurar {
+        ~Restaurar() { SetTextFileOps({}); }
+    } restaurar;
+    Registro().RegistroAbierto = true;
+    Registro().RutaDat = "/nuevo.dat";
+    EXPECT_TRUE(EscribirFicher());
+    EXPECT_EQ(Leer("ficher.ini"), Crlf(" 0 \n 4 \n/nuevo.dat\n\n\n\n"));
+    // The language switch too (it used to end in error 75).
+    GuardarIdioma(1);
+    EXPECT_TRUE(Leer("ficher.ini").startsWith(" 1 \r\n"));
+    EXPECT_EQ(Leer("tools.ini"), kTools);
+    EXPECT_EQ(Boxes().Count(), 0);
+
+    // Not writable at all: the box names the file and the old one stays.
+    ops.Write = [](const QString&, const QByteArray&, bool) { return vberr::PathFileAccessError; };
+    SetTextFileOps(ops);
+    Registro().RutaDat = "/otro.dat";
+    EXPECT_FALSE(EscribirFicher());
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, "Error 75: Path/File access error\n" + Ruta("ficher.ini"));
+    EXPECT_TRUE(Leer("ficher.ini").contains("/nuevo.dat"));
 }
 
 TEST(ShippedSettingsFiles, ReadAsDefaultsWhoseFoldersExistInTheRuntimeTree)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -173,7 +174,7 @@ TEST_F(LanguageTest, ShortFileKeepsEarlierTextsInsteadOfBlankingCaptions)
     Shell().FicheroIdioma = Path(QStringLiteral("short.ini"));
     VbError error(0);
     EXPECT_FALSE(CargarIdioma(&error));
-    EXPECT_EQ(ErrorBoxText(error), QStringLiteral("Error 62: Input past end of file"));
+    EXPECT_EQ(ErrorBoxText(error), "Error 62: Input past end of file\n" + Path(QStringLiteral("short.ini")));
     EXPECT_EQ(TextosIdioma(200), Numbered("new", 200));
     EXPECT_EQ(TextosIdioma(201), Numbered("old", 201));
     EXPECT_EQ(TextosIdioma(288), Numbered("old", 288));
@@ -188,7 +189,7 @@ TEST_F(LanguageTest, MissingFileIsError53AndLeavesTheTableAsItWas)
     Shell().FicheroIdioma = Path(QStringLiteral("absent.ini"));
     VbError error(0);
     EXPECT_FALSE(CargarIdioma(&error));
-    EXPECT_EQ(ErrorBoxText(error), QStringLiteral("Error 53: File not found"));
+    EXPECT_EQ(ErrorBoxText(error), "Error 53: File not found\n" + Path(QStringLiteral("absent.ini")));
     for (int n = 1; n <= NumTextosIdioma; ++n)
         ASSERT_EQ(TextosIdioma(n), Numbered("old", n));
 }
@@ -267,10 +268,14 @@ TEST_F(LanguageTest, SwitchSavesTheNumberAndReloadsFromTheOtherFile)
     EXPECT_EQ(TextosIdioma(11), QStringLiteral("untouched"));
     EXPECT_EQ(saved.size(), 1u);
 
+    // The toolkit's box buttons switch with the language.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     r = ElegirIdioma(IdiomaEspanol);
     EXPECT_TRUE(r.Cambiado);
     EXPECT_EQ(TextosIdioma(11), Numbered("es", 11));
     EXPECT_EQ(saved, (std::vector<std::int32_t>{IdiomaIngles, IdiomaEspanol}));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    (void)ElegirIdioma(IdiomaIngles);
 }
 
 TEST_F(LanguageTest, SwitchStillChangesTheTextsWhenTheSettingsCannotBeSaved)
@@ -289,6 +294,22 @@ TEST_F(LanguageTest, SwitchStillChangesTheTextsWhenTheSettingsCannotBeSaved)
     // Idioma and the captions agree, so the Spanish item can switch back.
     EXPECT_EQ(Shell().Idioma, IdiomaIngles);
     EXPECT_EQ(TextosIdioma(1), Numbered("en", 1));
+}
+
+TEST_F(LanguageTest, AMissingFileAtStartIsReportedAndTheOtherLanguageLoaded)
+{
+    // Placeholders in the table as a first start leaves them.
+    for (int n = 1; n <= NumTextosIdioma; ++n)
+        Shell().TextosIdioma[static_cast<size_t>(n)].clear();
+    Write(QStringLiteral("vsingles.ini"), NumberedLines("en", 288));
+    Shell().Idioma = IdiomaEspanol;
+    VbError error(0);
+    EXPECT_FALSE(IniciarIdioma(&error));
+    EXPECT_EQ(error.Number, vberr::FileNotFound);
+    EXPECT_EQ(error.Path, Path(QStringLiteral("vsotro.ini")));
+    // Readable captions all the same: the user finds the language switch.
+    EXPECT_EQ(TextosIdioma(10), Numbered("en", 10));
+    EXPECT_EQ(TextosIdioma(288), Numbered("en", 288));
 }
 
 TEST_F(LanguageTest, SwitchToAMissingFileReportsItAndKeepsTheOldTexts)

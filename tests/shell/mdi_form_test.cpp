@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include "platform/twips.h"
 #include "shell/frm_menu.h"
 #include "shell/gasolino.h"
+#include "shell/tecla_salir.h"
+#include "platform/key_hook.h"
 #include "templates/template_state.h"
 
 namespace vesdra
@@ -301,6 +304,20 @@ TEST_F(MdiFormTest, FormsShownInTheAreaFollowTheirOwnHideShowAndDestruction)
     EXPECT_TRUE(sub.isNull());
 }
 
+TEST_F(MdiFormTest, TheProgramsOwnIconOnTheFrameItsChildrenAndItsBoxes)
+{
+    MDIForm1& p = Arrancar();
+    const auto imagen = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage propio = imagen(IconoPrograma());
+    ASSERT_FALSE(propio.isNull());
+    EXPECT_EQ(imagen(QApplication::windowIcon()), propio);
+    EXPECT_EQ(imagen(p.windowIcon()), propio);
+    QWidget* vista = Vista("3");
+    EXPECT_EQ(imagen(vista->parentWidget()->windowIcon()), propio);
+    QWidget suelta; // a top-level window of its own (a progress window)
+    EXPECT_EQ(imagen(suelta.windowIcon()), propio);
+}
+
 TEST_F(MdiFormTest, ClockShowsTwelveHourTime)
 {
     MDIForm1& p = Arrancar();
@@ -332,6 +349,95 @@ TEST_F(MdiFormTest, LanguageSwitchSetsEveryCaptionAndTheCloseButtonKeepsItsStart
     EXPECT_EQ(p.cmdSalir->text(), "vso-63");
     EXPECT_EQ(m->mnuFicheros->title(), "&Ficheros");
     EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, ExitConfirmedInsideAStartUpBoxEndsTheProgramBeforeTheEventLoop)
+{
+    // A bad template name stops the start-up at text 147; while that box is
+    // up the user presses the exit key (Alt+S) and confirms.
+    const QString txt = Carpeta("Plantillas/rele.txt");
+    ASSERT_TRUE(WriteBytes(txt, "x"));
+    Boxes().OnBox([](const MsgBoxCall& c) {
+        if (c.Prompt.startsWith(TextosIdioma(147))) {
+            EXPECT_TRUE(TeclaSalir(vbAltMask, vbKeyS));
+            QCoreApplication::processEvents(); // the box's own loop
+        }
+    });
+    principal_ = std::make_unique<MDIForm1>();
+    bool terminado = false;
+    principal_->AlDescargar = [&] { terminado = true; };
+    principal_->show();
+    principal_->MDIForm_Load(test::MuestraDat() + " " + txt);
+    MDIForm1& p = *principal_;
+    EXPECT_EQ(Mensajes(), (QStringList{TextosIdioma(147) + " " + txt, TextosIdioma(284)}));
+    // Ended where main() looks, without an event loop: no window comes back.
+    EXPECT_TRUE(p.Descargado());
+    EXPECT_TRUE(terminado);
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(p.Menu(), nullptr);
+    Procesar();
+    EXPECT_EQ(p.Menu(), nullptr);
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(Boxes().Count(), 2);
+}
+
+TEST_F(MdiFormTest, OneExitQuestionAtATimeAndNoViewClosesUnderABox)
+{
+    MDIForm1& p = Arrancar();
+    // Inside the exit question the key and the exit command ask nothing more.
+    Boxes().OnBox([&p](const MsgBoxCall& c) {
+        if (c.Prompt == TextosIdioma(284)) {
+            EXPECT_TRUE(TeclaSalir(vbAltMask, vbKeyS));
+            QCoreApplication::processEvents();
+            p.Menu()->mnuSalir_Click();
+            p.cmdSalir_Click();
+        }
+    });
+    Boxes().QueueAnswer(vbCancel);
+    p.cmdSalir_Click();
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(284)});
+    EXPECT_FALSE(p.Descargado());
+
+    // A view's handler waits in a box: the key asks to end the program and
+    // the view stays until the handler is done.
+    Boxes().Clear();
+    QPointer<QWidget> vista = Vista("5");
+    bool vistaDuranteLaCaja = false;
+    Boxes().OnBox([&](const MsgBoxCall& c) {
+        if (c.Prompt == "aviso") {
+            EXPECT_TRUE(TeclaSalir(vbAltMask, vbKeyS));
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            vistaDuranteLaCaja = !vista.isNull();
+        }
+    });
+    (void)MsgBox("aviso", vbOKOnly);
+    EXPECT_EQ(Mensajes(), (QStringList{"aviso", TextosIdioma(284)}));
+    EXPECT_TRUE(vistaDuranteLaCaja);
+    EXPECT_EQ(std::count(Llamadas().begin(), Llamadas().end(), "Ondas.CerrarVentanas"), 0);
+    // Nothing more is asked once the exit is confirmed.
+    EXPECT_EQ(MsgBox("otra", vbOKCancel), vbCancel);
+    Procesar();
+    EXPECT_TRUE(p.Descargado());
+    EXPECT_EQ(Boxes().Count(), 2);
+}
+
+TEST_F(MdiFormTest, TheFramesCloseBoxAsksTheExitQuestion)
+{
+    MDIForm1& p = Arrancar();
+    Boxes().QueueAnswer(vbCancel);
+    EXPECT_FALSE(p.close());
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(284)});
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_FALSE(p.Descargado());
+
+    p.close();
+    Procesar();
+    EXPECT_EQ(Boxes().Count(), 2);
+    EXPECT_TRUE(p.Descargado());
+    EXPECT_FALSE(p.isVisible());
 }
 
 TEST_F(MdiFormTest, ExitMenuEndsTheProgramAfterConfirmation)
@@ -384,6 +490,18 @@ TEST_F(MdiFormTest, OpeningARecordFromTheFileMenuAndApplyingATemplateThroughTheD
     EXPECT_GT(Plantillas().NumGruposDigitales, 0);
     EXPECT_TRUE(m->mnuFasores->isEnabled());
     EXPECT_EQ(LineasFicher().value(5), cnf);
+
+    // Another record opened: its template is gone, and so are the phasor
+    // and report items.
+    {
+        ScopedDialogAnswers respuesta({false, Carpeta("Oscilos/muestra.dat")});
+        m->mnuAbrirComtrade_Click();
+    }
+    Procesar();
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+    EXPECT_FALSE(m->mnuFasores->isEnabled());
+    EXPECT_FALSE(m->mnuInform->isEnabled());
+    EXPECT_EQ(LineasFicher().value(5), "");
 
     // The frame renders offscreen with the menu form and the status bar.
     const QImage imagen = p.grab().toImage();

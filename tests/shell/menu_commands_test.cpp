@@ -19,10 +19,11 @@ class MenuCommandsTest : public test::MdiTest
 {
 protected:
     // An open record of `rate` Hz on a `lf` Hz line.
-    void Registrar(std::int32_t rate, std::int32_t lf)
+    void Registrar(std::int32_t rate, std::int32_t lf, std::int32_t muestras = 2000)
     {
         RecordModel& r = Registro();
         r.RegistroAbierto = true;
+        r.Valores = Matrix<float>(muestras, 1);
         r.TasasMuestreo = Array<std::int32_t>(1, rate);
         r.FrecuenciaLinea = lf;
         r.RutaHdr = QStringLiteral("/r/rec.hdr");
@@ -207,7 +208,7 @@ TEST_F(MenuCommandsTest, PhasorChecksRunInOrderAndEachRefusalEndsTheCommand)
     struct Caso {
         const char* nombre;
         bool abierto;
-        std::int32_t rate, lf;
+        std::int32_t rate, lf, muestras;
         bool noEncaja;
         const char* version;
         int texto;
@@ -215,14 +216,17 @@ TEST_F(MenuCommandsTest, PhasorChecksRunInOrderAndEachRefusalEndsTheCommand)
     };
     // Every later check would refuse too: the first one that fails speaks.
     const Caso casos[] = {
-        {"no record", false, 25, 50, true, "ver 1.0", 91, vbCritical},
-        {"25 Hz on 50 Hz", true, 25, 50, true, "ver 1.0", 283, vbInformation},
-        {"ratio 1.5 goes on to the fit", true, 75, 50, true, "ver 1.0", 246, vbCritical},
-        {"old template", true, 1000, 50, false, "ver 1.0", 172, vbCritical},
+        {"no record", false, 25, 0, 0, true, "ver 1.0", 91, vbCritical},
+        {"line frequency 0", true, 25, 0, 0, true, "ver 1.0", 102, vbInformation},
+        {"line frequency negative", true, 1000, -50, 0, true, "ver 1.0", 102, vbInformation},
+        {"25 Hz on 50 Hz", true, 25, 50, 0, true, "ver 1.0", 283, vbInformation},
+        {"19 samples of a 20-sample cycle", true, 1000, 50, 19, true, "ver 1.0", 103, vbInformation},
+        {"ratio 1.5 goes on to the fit", true, 75, 50, 2, true, "ver 1.0", 246, vbCritical},
+        {"old template", true, 1000, 50, 20, false, "ver 1.0", 172, vbCritical},
     };
     for (const Caso& c : casos) {
         Registro() = RecordModel{};
-        Registrar(c.rate, c.lf);
+        Registrar(c.rate, c.lf, c.muestras);
         Registro().RegistroAbierto = c.abierto;
         Plantillas().PlantillaAplicada = true;
         Plantillas().PlantillaNoEncaja = c.noEncaja;
@@ -259,13 +263,8 @@ TEST_F(MenuCommandsTest, PhasorTableIsComputedOncePerRecordAndTheDialogOpensEach
 
 TEST_F(MenuCommandsTest, PhasorFailuresShowTheErrorBoxAndOpenNothing)
 {
-    Registrar(1000, 0); // no line frequency: the division fails
+    Registrar(1000, 50);
     PlantillaVersion("ver 1.1");
-    ComandoFasores();
-    ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(VbError(vberr::DivisionByZero)));
-
-    Registro().FrecuenciaLinea = 50;
     Vistas().Fasores.Calcular = [] { throw VbError(vberr::SubscriptOutOfRange); };
     Boxes().Clear();
     ComandoFasores();
@@ -332,18 +331,25 @@ TEST_F(MenuCommandsTest, WaveformAndDigitalMenusEnableWithARecordAndWarnWithoutR
 
 TEST_F(MenuCommandsTest, ViewItemsLeftEnabledRefuseOnceTheRecordIsClosed)
 {
-    // F4..F7 reach the items without opening their menus.
+    // F4..F7 reach the items without opening their menus: with the record
+    // closed, and with a record whose line frequency is not valid (the views
+    // cannot count cycles), each refuses before any dialog.
     CerrarComtrade();
-    Llamadas().clear();
     bool oculto = false;
     Hooks().OcultarMenu = [&] { oculto = true; };
-    ComandoCanalog();
-    ComandoCompanalog();
-    ComandoDigGrupos();
-    ComandoCompdig();
-    EXPECT_TRUE(Llamadas().empty());
-    EXPECT_FALSE(oculto);
-    EXPECT_EQ(Mensajes(), (QStringList{Texto(91), Texto(91), Texto(91), Texto(91)}));
+    for (const int texto : {91, 102}) {
+        if (texto == 102)
+            Registrar(1000, 0);
+        Llamadas().clear();
+        Boxes().Clear();
+        ComandoCanalog();
+        ComandoCompanalog();
+        ComandoDigGrupos();
+        ComandoCompdig();
+        EXPECT_TRUE(Llamadas().empty()) << texto;
+        EXPECT_FALSE(oculto) << texto;
+        EXPECT_EQ(Mensajes(), QStringList(4, Texto(texto)));
+    }
 
     Registrar(1000, 50);
     ComandoCanalog();
@@ -405,6 +411,13 @@ TEST_F(MenuCommandsTest, ConverterComesFromWinIniAndIsStartedInANormalWindow)
     Escribir("win.ini", Crlf("[Brunakor]\npath=/" + QByteArray(200, 'a') + "\n"));
     ComandoConversor();
     EXPECT_EQ(Shell().RutaConversor.size(), 149);
+
+    // A program that is there but does not start: the box names it.
+    SetProgramStarterForTests([](const QString&) { return -1; });
+    Escribir("win.ini", Crlf("[Brunakor]\npath=" + programa.toUtf8() + "\n"));
+    Boxes().Clear();
+    ComandoConversor();
+    EXPECT_EQ(Mensajes(), QStringList{"Error 5: Invalid procedure call or argument\n" + programa});
 
     SetProgramStarterForTests({});
     qunsetenv("WININI");

@@ -293,7 +293,10 @@ QByteArray CfgText(const GenSpec& spec)
         Num(std::int64_t{nA + nD}) + "," + Num(std::int64_t{nA}) + "A," + Num(std::int64_t{nD}) + "D" + eol;
     for (std::int32_t c = 1; c <= nA; ++c) {
         const AnalogSpec& ch = spec.analog[static_cast<size_t>(c - 1)];
-        out += Num(std::int64_t{c - 1 + spec.firstChannelNumber}) + "," + Text(ch.name) + "," +
+        const std::int64_t number = spec.analogNumbers.empty()
+                                        ? std::int64_t{c - 1 + spec.firstChannelNumber}
+                                        : std::int64_t{spec.analogNumbers.at(static_cast<size_t>(c - 1))};
+        out += Num(number) + "," + Text(ch.name) + "," +
                Text(ch.phase) + "," + Text(ch.circuit) + "," + Text(ch.units) + "," + Num(ch.a) + "," +
                Num(ch.b) + "," + Num(ch.skew) + ",-32768,32767";
         if (y97)
@@ -302,11 +305,18 @@ QByteArray CfgText(const GenSpec& spec)
     }
     for (std::int32_t d = 1; d <= nD; ++d) {
         const DigitalSpec& ds = spec.digital[static_cast<size_t>(d - 1)];
-        out += Num(std::int64_t{d - 1 + spec.firstChannelNumber}) + "," + Text(ds.name) +
+        const std::int64_t number = spec.digitalNumbers.empty()
+                                        ? std::int64_t{d - 1 + spec.firstChannelNumber}
+                                        : std::int64_t{spec.digitalNumbers.at(static_cast<size_t>(d - 1))};
+        out += Num(number) + "," + Text(ds.name) +
                (y97 ? ",,," : ",") + Num(std::int64_t{ds.initial}) + eol;
     }
     out += Num(spec.lineFrequency) + eol;
-    if (spec.zeroRateCount) {
+    if (!spec.rateSegments.empty()) {
+        out += Num(static_cast<std::int64_t>(spec.rateSegments.size())) + eol;
+        for (const auto& [rate, last] : spec.rateSegments)
+            out += Num(std::int64_t{rate}) + "," + Num(std::int64_t{last}) + eol;
+    } else if (spec.zeroRateCount) {
         out += "0" + eol + "0," + Num(std::int64_t{spec.samples}) + eol;
     } else {
         out += "1" + eol + Num(std::int64_t{spec.sampleRate}) + "," + Num(std::int64_t{spec.samples}) + eol;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Synthetic COMTRADE records (IEEE C37.111, revisions 1991 and 1997) with
@@ -63,6 +64,14 @@ struct GenSpec {
     // Number written for the first analog channel ("An"); 0 makes a file
     // that numbers its channels from 0.
     std::int32_t firstChannelNumber{1};
+    // Numbers written for each analog (digital) channel instead, when not
+    // empty: recorders leave gaps (1, 2, 4, 5, 6) or start anywhere (10..14).
+    std::vector<std::int32_t> analogNumbers;
+    std::vector<std::int32_t> digitalNumbers;
+    // Rate lines written instead of the single "sampleRate,samples" line,
+    // when not empty: (rate, last sample) per segment. The time stamps still
+    // follow sampleRate.
+    std::vector<std::pair<std::int32_t, std::int32_t>> rateSegments;
     // 1997 time multiplier line; the .dat time stamps are the true times in
     // microseconds divided by it, so raw · multiplier is the time again.
     double timeMultiplier{1};

@@ -1,8 +1,12 @@
 #include "platform/base/file_names.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringList>
+
+#include "platform/base/cp1252.h"
 
 namespace vesdra
 {
@@ -49,6 +53,19 @@ QString ExistingPathNoCase(const QString& path)
 bool FileExistsNoCase(const QString& path)
 {
     return QFileInfo(ExistingPathNoCase(path)).isFile();
+}
+
+QByteArray PathBytes(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString PathFromBytes(const QByteArray& bytes)
+{
+    // The file system's names are UTF-8 here; anything else is a Windows path.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? FromCp1252(bytes) : text;
 }
 
 } // namespace vesdra

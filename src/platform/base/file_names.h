@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 namespace vesdra
@@ -14,5 +15,13 @@ namespace vesdra
 
 // True when a file (not a folder) exists at the path, case ignored.
 [[nodiscard]] bool FileExistsNoCase(const QString& path);
+
+// A path inside a settings file is the file system's own bytes, so that any
+// program handed the file opens the same file whatever letters its name
+// holds ("ñ", Greek, CJK). PathFromBytes reads such bytes back; bytes that
+// are not the file system's encoding (a file written by a Windows-1252
+// program) are read as Windows-1252.
+[[nodiscard]] QByteArray PathBytes(const QString& path);
+[[nodiscard]] QString PathFromBytes(const QByteArray& bytes);
 
 } // namespace vesdra

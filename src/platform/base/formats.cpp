@@ -160,17 +160,10 @@ QString Format(double value, QAnyStringView pattern)
 
 QString Format(float value, QAnyStringView pattern)
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
-    DigitPattern p;
-    if (!ParsePattern(pattern.toString(), p))
-        return Unformatted(value);
-    if (value == 0.0f)
-        return FormatDecimal(Decimal{"0", 0}, false, p);
-    // The shortest decimal text of the Single: 0.1235f rounds as 0.1235.
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
-    return FormatDecimal(FromScientific(buf, res.ptr), value < 0, p);
+    // The Single's own binary value, widened exactly: 2566.43945f is
+    // 2566.439453125 and shows "2566.439", not its shortest text rounded
+    // again.
+    return Format(static_cast<double>(value), pattern);
 }
 
 QChar DecimalSeparator()

@@ -11,9 +11,11 @@ namespace vesdra
 // Format(value, pattern) for digit patterns: "0.000", "0.00", "0.0", "0",
 // "#.###", "#.##", and any mix of '0' (digit always written) and '#' (digit
 // written only when significant) around one optional '.'.
-//  - Rounds half away from zero at the last decimal of the pattern, on the
-//    decimal digits of the value (15 significant digits of a Double, the
-//    shortest text of a Single), so 0.0005 -> "0.001" and 2.675 -> "2.68".
+//  - Rounds half away from zero at the last decimal of the pattern, once, on
+//    the value's 15 significant decimal digits, so 0.0005 -> "0.001" and
+//    2.675 -> "2.68". A Single is taken at its exact binary value (widened to
+//    a Double), never at its shortest text: 2566.43945f (2566.439453125)
+//    gives "2566.439", 0.1235f (0.12349999...) "0.123".
 //  - "#" before the separator: no "0" when the whole part is 0 (.5, and 0 is
 //    the separator alone); "#" after it: no trailing zeros.
 //  - A pattern with a '.' always writes the separator (12 -> "12." with "#.##"),

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <cstdio>
 
 #include "platform/base/cp1252.h"
 #include "platform/base/file_names.h"
@@ -22,12 +23,54 @@ const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 {
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())
-        throw VbError(vberr::PathNotFound);
+        throw FileError(vberr::PathNotFound, info.absolutePath());
     if (!info.exists())
-        throw VbError(vberr::FileNotFound);
+        throw FileError(vberr::FileNotFound, path);
     if (info.isDir())
-        throw VbError(vberr::PathFileAccessError);
-    throw VbError(vberr::PermissionDenied);
+        throw FileError(vberr::PathFileAccessError, path);
+    throw FileError(vberr::PermissionDenied, path);
+}
+
+int SystemWrite(const QString& path, const QByteArray& bytes, bool create)
+{
+    QFile file(path);
+    const QIODevice::OpenMode mode =
+        create ? QIODevice::WriteOnly | QIODevice::NewOnly : QIODevice::WriteOnly | QIODevice::Truncate;
+    if (!file.open(mode))
+        return vberr::PathFileAccessError;
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const QFileDevice::FileError error = file.error();
+    file.close();
+    // A device that takes only part of the bytes (a full disk, a file-size
+    // limit) may not report it: the file must hold every byte.
+    if (written && file.error() == QFileDevice::NoError && QFileInfo(path).size() == bytes.size())
+        return 0;
+    return (error == QFileDevice::ResourceError || file.error() == QFileDevice::ResourceError) ? vberr::DiskFull
+                                                                                               : vberr::DeviceIoError;
+}
+
+bool SystemReplace(const QString& from, const QString& to)
+{
+    // rename() replaces the target in one step; QFile::rename would refuse
+    // an existing one.
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+TextFileOps& Ops()
+{
+    static TextFileOps ops = SystemTextFileOps();
+    return ops;
+}
+
+// A name beside the target that no other file has.
+QString TemporaryName(const QString& target)
+{
+    return target + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+bool CannotMake(int error)
+{
+    return error == vberr::PathFileAccessError || error == vberr::PermissionDenied;
 }
 
 QString NumberText(double number)
@@ -40,9 +83,19 @@ QString NumberText(double number)
 
 } // namespace
 
-QStringList SplitTextLines(const QByteArray& bytes)
+TextFileOps SystemTextFileOps()
 {
-    QStringList lines;
+    return {SystemWrite, SystemReplace, [](const QString& path) { QFile::remove(path); }};
+}
+
+void SetTextFileOps(TextFileOps ops)
+{
+    Ops() = ops.Write && ops.Replace && ops.Remove ? std::move(ops) : SystemTextFileOps();
+}
+
+QByteArrayList SplitTextLineBytes(const QByteArray& bytes)
+{
+    QByteArrayList lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     while (start < n) {
@@ -51,23 +104,40 @@ QStringList SplitTextLines(const QByteArray& bytes)
         qsizetype end = last ? n : lf;
         if (!last && end > start && bytes[end - 1] == '\r')
             --end;
-        lines.append(
-            FromCp1252(std::string_view(bytes.constData() + start, static_cast<std::size_t>(end - start))));
+        lines.append(bytes.mid(start, end - start));
         start = last ? n : lf + 1;
     }
     return lines;
 }
 
-TextFileReader::TextFileReader(const QString& path)
+QStringList SplitTextLines(const QByteArray& bytes)
+{
+    QStringList lines;
+    for (const QByteArray& line : SplitTextLineBytes(bytes))
+        lines.append(FromCp1252(line));
+    return lines;
+}
+
+namespace
+{
+QByteArray ReadWhole(const QString& path)
 {
     QFile file(ExistingPathNoCase(path));
     if (!file.open(QIODevice::ReadOnly))
         ThrowOpenError(file.fileName());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw VbError(vberr::DeviceIoError);
-    lines_ = SplitTextLines(bytes);
+        throw FileError(vberr::DeviceIoError, file.fileName());
+    return bytes;
 }
+} // namespace
+
+QByteArrayList ReadTextLineBytes(const QString& path)
+{
+    return SplitTextLineBytes(ReadWhole(path));
+}
+
+TextFileReader::TextFileReader(const QString& path) : lines_{SplitTextLines(ReadWhole(path))} {}
 
 QString TextFileReader::LineInput()
 {
@@ -119,37 +189,25 @@ QByteArray WriteForm(double number)
     return NumberText(number).toLatin1() + kLineEnd;
 }
 
-struct TextFileWriter::Impl {
-    QSaveFile file;
-    bool open{false};
-    qint64 written{0}; // bytes handed to the file
-};
-
-TextFileWriter::TextFileWriter(const QString& path)
-    : path_{ExistingPathNoCase(path)}, impl_{std::make_unique<Impl>()}
+TextFileWriter::TextFileWriter(const QString& path) : path_{ExistingPathNoCase(path)}
 {
-    impl_->file.setFileName(path_);
-    impl_->file.setDirectWriteFallback(false);
-    if (!QFileInfo(path_).absoluteDir().exists())
-        throw VbError(vberr::PathNotFound);
-    if (QFileInfo(path_).isDir() || !impl_->file.open(QIODevice::WriteOnly))
-        throw VbError(vberr::PathFileAccessError);
-    impl_->open = true;
+    const QFileInfo info(path_);
+    if (!info.absoluteDir().exists())
+        throw FileError(vberr::PathNotFound, info.absolutePath());
+    if (info.isDir())
+        throw FileError(vberr::PathFileAccessError, path_);
+    // A link is followed: the file it names is rewritten, the link stays.
+    if (info.isSymLink())
+        path_ = info.symLinkTarget();
 }
 
-TextFileWriter::~TextFileWriter()
-{
-    Abort();
-}
+TextFileWriter::~TextFileWriter() = default;
 
 void TextFileWriter::Put(const QByteArray& bytes)
 {
-    if (!impl_->open)
-        throw VbError(vberr::BadFileNameOrNumber);
-    if (impl_->file.write(bytes) != bytes.size())
-        throw VbError(impl_->file.error() == QFileDevice::ResourceError ? vberr::DiskFull
-                                                                        : vberr::DeviceIoError);
-    impl_->written += bytes.size();
+    if (!open_)
+        throw FileError(vberr::BadFileNameOrNumber, path_);
+    data_ += bytes;
 }
 
 void TextFileWriter::PrintLine(const QString& text)
@@ -168,36 +226,52 @@ void TextFileWriter::WriteLine(double number)
 {
     Put(WriteForm(number));
 }
+void TextFileWriter::PrintPathLine(const QString& path)
+{
+    PrintRawLine(PathBytes(path));
+}
+void TextFileWriter::PrintRawLine(const QByteArray& bytes)
+{
+    Put(bytes + kLineEnd);
+}
+void TextFileWriter::WriteRawLine(const QByteArray& bytes)
+{
+    Put('"' + bytes + '"' + kLineEnd);
+}
 
 void TextFileWriter::Commit()
 {
-    if (!impl_->open)
-        throw VbError(vberr::BadFileNameOrNumber);
-    // A device that takes only part of the buffer (a full disk, a file-size
-    // limit) may not report it as an error: the temporary file must hold
-    // every byte before it replaces the target.
-    if (!impl_->file.flush() || impl_->file.size() != impl_->written) {
-        impl_->file.cancelWriting();
-        impl_->file.commit(); // removes the temporary file, target untouched
-        impl_->open = false;
-        throw VbError(vberr::DiskFull);
+    if (!open_)
+        throw FileError(vberr::BadFileNameOrNumber, path_);
+    open_ = false;
+    const TextFileOps ops = Ops();
+    const QString temporary = TemporaryName(path_);
+    const int error = ops.Write(temporary, data_, true);
+    if (error == 0) {
+        const QFileInfo target(path_);
+        if (target.exists())
+            QFile::setPermissions(temporary, target.permissions());
+        if (ops.Replace(temporary, path_)) {
+            data_.clear();
+            return;
+        }
     }
-    impl_->open = false;
-    if (!impl_->file.commit()) {
-        const auto error = impl_->file.error();
-        throw VbError(error == QFileDevice::ResourceError ? vberr::DiskFull
-                      : error == QFileDevice::WriteError  ? vberr::DeviceIoError
-                                                          : vberr::PathFileAccessError);
-    }
+    ops.Remove(temporary);
+    // A temporary file that was made but could not be filled (a full disk)
+    // says the target would fail the same way, half-written: it is left.
+    if (error != 0 && !CannotMake(error))
+        throw FileError(error, path_);
+    // No temporary file can be made beside the target: the target itself is
+    // rewritten, which is all a folder that is not writable allows.
+    if (const int direct = ops.Write(path_, data_, false); direct != 0)
+        throw FileError(direct, path_);
+    data_.clear();
 }
 
 void TextFileWriter::Abort()
 {
-    if (impl_ && impl_->open) {
-        impl_->file.cancelWriting();
-        impl_->file.commit(); // removes the temporary file, target untouched
-        impl_->open = false;
-    }
+    open_ = false;
+    data_.clear();
 }
 
 } // namespace vesdra

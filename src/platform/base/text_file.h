@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace vesdra
@@ -34,9 +35,13 @@ private:
 
 // Splits bytes of a text file into lines as TextFileReader does.
 [[nodiscard]] QStringList SplitTextLines(const QByteArray& bytes);
+// The same lines as the file's own bytes, not decoded (a line holding a path
+// is decoded with PathFromBytes, the rest with FromCp1252).
+[[nodiscard]] QByteArrayList SplitTextLineBytes(const QByteArray& bytes);
 
 // All lines of a file at once; errors as TextFileReader.
 [[nodiscard]] QStringList ReadTextLines(const QString& path);
+[[nodiscard]] QByteArrayList ReadTextLineBytes(const QString& path);
 
 // A number line of a settings file: blanks round the number are ignored, the
 // rest must be a number (" 1 ", "1", "-3 "); anything else throws VbError 13,
@@ -48,21 +53,43 @@ private:
 // than two characters gives "".
 [[nodiscard]] QString QuotedLine(QStringView line);
 
+// The whole-file operations the writer goes through. Tests replace them to
+// stand for a folder or a file that cannot be written (permissions do not
+// stop a test run as root).
+struct TextFileOps {
+    // Writes `bytes` as the whole file at `path`, creating it (when
+    // `create` is set the file must not exist yet) or emptying it first.
+    // Returns 0, or the error number: 75 when the file cannot be made or
+    // opened, 61 disk full and 57 any other failure once it was open.
+    std::function<int(const QString& path, const QByteArray& bytes, bool create)> Write;
+    // Renames `from` over `to`, replacing it; false when it cannot.
+    std::function<bool(const QString& from, const QString& to)> Replace;
+    std::function<void(const QString& path)> Remove;
+};
+// The file system's own operations.
+[[nodiscard]] TextFileOps SystemTextFileOps();
+// Replaces the operations of every writer; an empty set restores the system's.
+void SetTextFileOps(TextFileOps ops);
+
 // Sequential text output (Print # and Write #, one item per line) that never
-// leaves a half-written file: lines go to a temporary file in the target's
-// folder, and Commit() renames it over the target. A writer destroyed or
-// aborted before Commit() removes the temporary file and leaves any earlier
-// file of that name as it was.
+// leaves a half-written file: the lines are gathered, and Commit() writes
+// them to a temporary file in the target's folder and renames it over the
+// target. When no temporary file can be made there (a folder that is not
+// writable holding a file that is), the target is written in place instead.
+// A writer destroyed or aborted before Commit() leaves any earlier file of
+// that name as it was.
 //
-// Every line ends in CR LF and is encoded in Windows-1252.
+// Every line ends in CR LF and is encoded in Windows-1252; a path is written
+// as the file system's own bytes (PrintPathLine).
 //  Print form: a string unchanged; a number with a blank (sign place) before
 //              it and one blank after it:  " 4 ", "-1 ".
 //  Write form: a string in double quotes; a number as bare digits: "\"a\"", "4".
+// Every VbError it throws names the file (VbError::Path).
 class TextFileWriter
 {
 public:
-    // Throws VbError 76 when the folder does not exist, 75 when the
-    // temporary file cannot be created.
+    // Throws VbError 76 when the folder does not exist, 75 when the path is
+    // a folder.
     explicit TextFileWriter(const QString& path);
     ~TextFileWriter();
     TextFileWriter(const TextFileWriter&) = delete;
@@ -72,10 +99,16 @@ public:
     void PrintLine(double number);
     void WriteLine(const QString& text);
     void WriteLine(double number);
+    // A path as the file system's own bytes, print form.
+    void PrintPathLine(const QString& path);
+    // Bytes already encoded, in print form (as they are) or write form (in
+    // double quotes).
+    void PrintRawLine(const QByteArray& bytes);
+    void WriteRawLine(const QByteArray& bytes);
 
-    // Flushes and replaces the target; throws VbError 61/57/75 when the data
-    // cannot be written or the target cannot be replaced (the target is then
-    // left as it was). Writing after Commit is an error (52).
+    // Writes the target; throws VbError 61/57/75 when it cannot be written
+    // (through a temporary file the target is then left as it was).
+    // Writing after Commit is an error (52).
     void Commit();
     // Drops what was written; the target is untouched.
     void Abort();
@@ -86,8 +119,8 @@ private:
     void Put(const QByteArray& bytes);
 
     QString path_;
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    QByteArray data_;
+    bool open_{true};
 };
 
 // The bytes of one line in each form, as the writer produces them.

@@ -67,14 +67,25 @@ QString VbErrorDescription(int number)
 
 VbError::VbError(int number) : VbError(number, VbErrorDescription(number)) {}
 
-VbError::VbError(int number, QString description)
-    : Number{number}, Description{std::move(description)}, what_{ErrorBoxText(*this).toStdString()}
+VbError::VbError(int number, QString description) : VbError(number, std::move(description), QString()) {}
+
+VbError::VbError(int number, QString description, QString path)
+    : Number{number}, Description{std::move(description)}, Path{std::move(path)},
+      what_{ErrorBoxText(*this).toStdString()}
 {
+}
+
+VbError FileError(int number, const QString& path)
+{
+    return {number, VbErrorDescription(number), path};
 }
 
 QString ErrorBoxText(const VbError& error)
 {
-    return QStringLiteral("Error %1: %2").arg(error.Number).arg(error.Description);
+    QString text = QStringLiteral("Error %1: %2").arg(error.Number).arg(error.Description);
+    if (!error.Path.isEmpty())
+        text += QLatin1Char('\n') + error.Path;
+    return text;
 }
 
 VbError ComoVbError(std::exception_ptr e)

@@ -13,10 +13,14 @@ namespace vesdra
 struct VbError : std::exception {
     int Number{0};
     QString Description;
+    // The file or folder an error about a file concerns; "" for others. The
+    // error box names it after the error's text.
+    QString Path;
 
     // The runtime's own description for the number ("Overflow", "File not found").
     explicit VbError(int number);
     VbError(int number, QString description);
+    VbError(int number, QString description, QString path);
 
     [[nodiscard]] const char* what() const noexcept override { return what_.c_str(); }
 
@@ -52,7 +56,11 @@ inline constexpr int InternalError = 51;
 // object-defined error" for numbers it does not know.
 [[nodiscard]] QString VbErrorDescription(int number);
 
-// "Error 53: File not found": the text of the critical box every handler shows.
+// An error about the file or folder `path`, with the runtime's description.
+[[nodiscard]] VbError FileError(int number, const QString& path);
+
+// "Error 53: File not found": the text of the critical box every handler
+// shows; an error about a file names it on a second line.
 [[nodiscard]] QString ErrorBoxText(const VbError& error);
 
 // Any failure caught by a handler as the run-time error it stands for: a

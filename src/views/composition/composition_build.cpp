@@ -1,6 +1,8 @@
 #include "views/composition/composition_build.h"
 
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <exception>
 #include <new>
 
@@ -12,6 +14,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/language.h"
+#include "shell/referencia.h"
 #include "shell/shell_hooks.h"
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_state.h"
@@ -58,6 +61,9 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     }
     st.SeleccionComposicion = std::move(seleccion);
     st.VentanasComposicion = {};
+    // The reference chosen is the side the windows show.
+    if (r.Es1997() && !dialogo.Frame5->isHidden())
+        ElegirReferencia(dialogo.CmdPrimario->isChecked());
 
     const auto alto = static_cast<double>(CInt(AltoVista()));
     const auto ancho = static_cast<double>(CInt(AnchoVista()));

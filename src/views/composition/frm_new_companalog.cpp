@@ -19,6 +19,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/language.h"
+#include "shell/referencia.h"
 #include "shell/shell_hooks.h"
 #include "templates/template_state.h"
 #include "views/composition/composition_build.h"
@@ -130,7 +131,11 @@ void frmNewCompanalog::Form_Load()
     const composicion::DisposicionDialogo d = composicion::CalcularDisposicionDialogo(Registro().Es1997());
     if (d.MuestraReferencia) {
         Frame5->setVisible(true);
-        CmdPrimario->setChecked(true);
+        // The dialog opens on the side the views show now.
+        if (SecundarioEnVigor())
+            CmdSecundario->setChecked(true);
+        else
+            CmdPrimario->setChecked(true);
         Frame5->setTitle(TextosIdioma(278));
         CmdPrimario->setText(TextosIdioma(279));
         CmdSecundario->setText(TextosIdioma(280));

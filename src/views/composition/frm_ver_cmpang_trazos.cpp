@@ -7,6 +7,7 @@
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/base/screen.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "views/composition/colores.h"
@@ -28,15 +29,11 @@ struct CanalFila {
 
 CanalFila LeerFila(std::int32_t c)
 {
-    const RecordModel& r = Registro();
-    const Matrix<QString>& t = r.TablaCanales;
+    const Matrix<QString>& t = Registro().TablaCanales;
     if (c < 1 || c > t.Rows() || t.Cols() < 1)
         return {};
     CanalFila f;
-    bool ok = false;
-    const double numero = t(c, 1).trimmed().toDouble(&ok);
-    const auto col = ok ? static_cast<std::int32_t>(std::lround(numero)) : 0;
-    f.Columna = (col >= 1 && col <= r.Valores.Cols()) ? col : 0;
+    f.Columna = ColumnaAnalogicaSiHay(c).value_or(0);
     f.Nombre = NombreCanal(c);
     f.Unidad = t.Cols() >= 4 ? t(c, 4) : QString();
     return f;

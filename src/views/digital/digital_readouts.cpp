@@ -4,6 +4,7 @@
 
 #include "platform/base/formats.h"
 #include "platform/base/vb_error.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "templates/template_apply.h"
@@ -12,16 +13,9 @@ namespace vesdra::digital {
 
 CanalAnalogico LeerCanalAnalogico(std::int32_t fila)
 {
-    const RecordModel& r = Registro();
-    const Matrix<QString>& t = r.TablaCanales;
-    if (fila < 1 || fila > t.Rows() || t.Cols() < 1)
-        throw VbError(vberr::SubscriptOutOfRange);
-    const std::optional<std::int32_t> columna = EnteroCelda(t(fila, 1));
-    if (!columna)
-        throw VbError(vberr::TypeMismatch);
-    if (*columna < 1 || *columna > r.Valores.Cols())
-        throw VbError(vberr::SubscriptOutOfRange);
-    return {*columna, NombreCanal(fila), t.Cols() >= 4 ? t(fila, 4) : QString()};
+    const std::int32_t columna = ColumnaAnalogica(fila);
+    const Matrix<QString>& t = Registro().TablaCanales;
+    return {columna, NombreCanal(fila), t.Cols() >= 4 ? t(fila, 4) : QString()};
 }
 
 QString TextoValorCursor(float valor, const QString& unidad)

@@ -22,6 +22,7 @@
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -204,10 +205,8 @@ void frm19::LeerSeleccion()
     filas_ = FilasDigitalesElegidas();
     if (filas_.size() > static_cast<std::size_t>(MaxFilasDigitales))
         throw VbError(vberr::SubscriptOutOfRange);
-    for (const FilaDigitalVista& f : filas_) {
-        if (f.Canal < 1 || f.Canal > r.EstadosDigitales.Cols())
-            throw VbError(vberr::SubscriptOutOfRange);
-    }
+    for (FilaDigitalVista& f : filas_)
+        f.Canal = ColumnaDigital(f.Canal);
     canal_ = LeerCanalAnalogico(Digitales().AnalogicoElegido);
     nS_ = r.NumMuestras();
     if (nS_ < 1)

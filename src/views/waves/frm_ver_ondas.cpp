@@ -16,6 +16,7 @@
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
@@ -136,13 +137,7 @@ void frmVerOndas::Form_activo(std::int32_t height, std::int32_t width, std::int3
 
 std::span<const float> frmVerOndas::Canal() const
 {
-    const RecordModel& r = Registro();
-    if (CanalVentana < 1 || CanalVentana > r.TablaCanales.Rows())
-        throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t c = CIntText(r.TablaCanales(CanalVentana, 1));
-    if (c < 1 || c > r.Valores.Cols())
-        throw VbError(vberr::SubscriptOutOfRange);
-    return r.Valores.Column(c);
+    return Registro().Valores.Column(ColumnaAnalogica(CanalVentana));
 }
 
 QString frmVerOndas::Unidad() const

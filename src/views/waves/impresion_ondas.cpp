@@ -8,6 +8,7 @@
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
+#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -49,8 +50,8 @@ std::int32_t ColumnaFila(const RecordModel& r, std::int32_t fila)
 {
     if (fila < 1 || fila > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t c = CIntText(r.TablaCanales(fila, 1));
-    if (c < 1 || c > r.Valores.Cols() || c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
+    const std::int32_t c = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
+    if (c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
         throw VbError(vberr::SubscriptOutOfRange);
     return c;
 }

@@ -6,6 +6,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
+#include "record/canales.h"
 #include "views/waves/onda_vista.h"
 
 namespace vesdra
@@ -86,9 +87,7 @@ std::vector<CanalBanda> CanalesDeTabla(const Matrix<QString>& tabla, std::int32_
             throw VbError(vberr::SubscriptOutOfRange);
         CanalBanda c;
         c.Fila = k;
-        c.Columna = CIntText(tabla(k, 1));
-        if (c.Columna < 1 || c.Columna > valores.Cols())
-            throw VbError(vberr::SubscriptOutOfRange);
+        c.Columna = ColumnaDeCanalOError(tabla(k, 1), valores.Cols());
         c.Unidad = tabla(k, 4).trimmed();
         c.Extremo = conExtremos ? std::max(std::fabs((*minimos)(c.Columna)), std::fabs((*maximos)(c.Columna)))
                                 : ExtremoColumna(valores.Column(c.Columna));

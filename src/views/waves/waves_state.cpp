@@ -48,18 +48,4 @@ int NumeroColorCanal(std::int32_t n)
     return paleta[static_cast<size_t>(k)];
 }
 
-void ElegirReferencia(bool primario)
-{
-    RecordModel& r = Registro();
-    if (r.AnioRevision != QLatin1String("1997"))
-        return;
-    const Matrix<float>& lado = primario ? r.ValoresPrimario : r.ValoresSecundario;
-    if (!(r.Valores == lado)) {
-        r.Valores = lado;
-        r.FasoresCalculados = false;
-    }
-    Shell().UsaPrimario = primario;
-    Shell().UsaSecundario = !primario;
-}
-
 } // namespace vesdra

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "record/array.h"
+#include "shell/referencia.h"
 
 namespace vesdra
 {
@@ -46,12 +47,5 @@ OndasState& Ondas();
 // The 16-colour palette number of channel row n's trace:
 // PaletaColores(IndiceColor(n) - 1).
 [[nodiscard]] int NumeroColorCanal(std::int32_t n);
-
-// The 1997 reference choice of the channel-choice dialog: Valores becomes a
-// copy of the primary (or the secondary) matrix. The chosen side's flag is
-// set and the other cleared, so the P/S indicators tell the side shown; when
-// the side differs from the one Valores held, the phasor table no longer
-// fits it and FasoresCalculados is cleared. Any other revision: nothing.
-void ElegirReferencia(bool primario);
 
 } // namespace vesdra

@@ -44,6 +44,29 @@ TEST_F(CompositionDialog, Revision1997ShowsTheReferenceWithPrimarySelected)
     EXPECT_EQ(d.CmdSecundario->text(), "T280");
 }
 
+TEST_F(CompositionDialog, TheReferenceChosenIsTheSideTheWindowsShowAndTheNextDialogOpensOnIt)
+{
+    Registrar(2, 100, [](int s, int c) { return static_cast<float>(s + c); });
+    RecordModel& r = Registro();
+    r.AnioRevision = QStringLiteral("1997");
+    r.ValoresPrimario = r.Valores;
+    r.ValoresSecundario = r.Valores;
+    for (float& v : r.ValoresSecundario.Column(1))
+        v /= 100.0f;
+    r.FasoresCalculados = true;
+    frmNewCompanalog& d = Dialogo({{1, 1}});
+    d.CmdSecundario->setChecked(true);
+    d.cmdOK_Click();
+    EXPECT_TRUE(r.Valores == r.ValoresSecundario);
+    EXPECT_TRUE(Shell().UsaSecundario);
+    // The phasors of the other side no longer fit.
+    EXPECT_FALSE(r.FasoresCalculados);
+    ASSERT_NE(Ventana(1), nullptr);
+    Ventana(1)->close();
+    Shell().UsaSecundario = false;
+    EXPECT_TRUE(NewCompanalog().CmdSecundario->isChecked());
+}
+
 TEST_F(CompositionDialog, DoubleClicksFillTheSelectedSlotAndMoveOn)
 {
     Registrar(4, 10, [](int, int) { return 0.0f; });
