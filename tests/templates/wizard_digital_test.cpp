@@ -348,16 +348,20 @@ TEST_F(WizardDigitalTest, SlotsPickCompactAndTakeOnlyChannelNumbers)
     for (std::int32_t i = 1; i <= 19; ++i)
         if (i != 1 && i != 3 && i != 7)
             paso.Vaciar(i);
-    // A number typed alone is not a member; a name without a number is left
-    // out with text 139.
+    // A number typed alone is not a member, nor does it take the place of
+    // the named slots after it; a name without a number is left out with
+    // text 139.
     std::vector<AvisoPaso> avisos;
     EXPECT_TRUE(paso.CambiarNumeroCasilla(9, "4", avisos));
     EXPECT_TRUE(paso.CambiarNombreCasilla(11, "Sin numero").empty());
+    EXPECT_TRUE(paso.CambiarNombreCasilla(12, "Extra").empty());
+    EXPECT_TRUE(paso.CambiarNumeroCasilla(12, "9", avisos));
     const auto salida = paso.Continuar();
     EXPECT_EQ(salida.Avisos, std::vector<AvisoPaso>({AvisoPaso(139, 64, "Sin numero")}));
     EXPECT_TRUE(salida.Paso.Sale);
-    EXPECT_EQ(Fila(1), QStringList({"G", "3", "5:D5", "12:D12", "16:D16"}));
-    EXPECT_EQ(Casillas(paso), QStringList({"1:5:D5", "2:12:D12", "3:16:D16", "4:4:", "5::Sin numero"}));
+    EXPECT_EQ(Fila(1), QStringList({"G", "4", "5:D5", "12:D12", "16:D16", "9:Extra"}));
+    EXPECT_EQ(Casillas(paso),
+              QStringList({"1:5:D5", "2:12:D12", "3:16:D16", "4:4:", "5::Sin numero", "6:9:Extra"}));
     for (std::int32_t i = 1; i <= 19; ++i)
         EXPECT_EQ(paso.Casillas.Marcador(i), kMarcadorLibre) << i;
 
