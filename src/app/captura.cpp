@@ -362,6 +362,22 @@ Impresiones ImpresionesTodo()
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
+// The phasor view's page to <pdf>, the sequence view's to <pdf>-sec, both
+// at the position and zoom the steps left them.
+Impresiones ImpresionesFasores()
+{
+    return {{}, [](const QString& pdf) {
+                if (frmFases* f = Fases())
+                    ImprimirAPdf(pdf, [f] { f->pctimpresora_Click(); });
+                else
+                    Nota("no phasor view to print");
+                if (frmSecuencias* s = Secuencias())
+                    ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), [s] { s->pctimpresora_Click(); });
+                else
+                    Nota("no sequence view to print");
+            }};
+}
+
 std::vector<Paso> PasosGrid()
 {
     return {
@@ -593,10 +609,14 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         pasos = PasosTodo();
         impresiones = ImpresionesTodo();
     }
-    else if (vista == QLatin1String("fasores"))
+    else if (vista == QLatin1String("fasores")) {
         pasos = PasosFasores();
-    else if (vista == QLatin1String("fasores-zoom"))
+        impresiones = ImpresionesFasores();
+    }
+    else if (vista == QLatin1String("fasores-zoom")) {
         pasos = PasosFasores(50);
+        impresiones = ImpresionesFasores();
+    }
     else if (vista == QLatin1String("dialogos"))
         pasos = PasosDialogos();
     else if (vista == QLatin1String("composicion"))
