@@ -54,6 +54,8 @@
 #include "wizard/asistente.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
+#include "wizard/frm_digital.h"
+#include "wizard/frm_salva_plan.h"
 #include "wizard/frm_trifasic.h"
 
 namespace vesdra {
@@ -493,7 +495,9 @@ std::vector<Paso> PasosConversion()
 
 // The template wizard from "nueva": the model chooser with the first sample
 // model picked (<file>-0.png), step 1 filled from it, two three-phase sets
-// in step 2; each step saved as <file>-N.png.
+// in step 2, three digital groups in step 3, the name "asistente" in the
+// record's folder in step 4, saved (asistente.cnf); each step saved as
+// <file>-N.png.
 std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
 {
     const auto guardar = [marco, archivo](const char* sufijo) {
@@ -552,6 +556,48 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             if (frmTrifasic* t = FormTrifasic())
                 t->cmdOK_Click();
+        },
+        [] {
+            frmDigital* d = FormDigital();
+            if (!d) {
+                Nota("no step 3");
+                return;
+            }
+            // Three groups of four offered signals each (as many as there
+            // are).
+            const QString nombres[] = {QStringLiteral("Arranques"), QStringLiteral("Disparos"),
+                                       QStringLiteral("Otros")};
+            for (std::int32_t g = 0; g < 3; ++g) {
+                d->txtnbgrp->setText(nombres[g]);
+                d->cmdAnadir_Click();
+                for (std::int32_t k = 0; k < 4; ++k) {
+                    if (4 * g + k < d->List1->count())
+                        d->List1_DblClick(4 * g + k);
+                }
+            }
+            d->List2_Click(0);
+        },
+        guardar("-3"),
+        [] {
+            if (frmDigital* d = FormDigital())
+                d->cmdOK_Click();
+        },
+        [] {
+            frmSalvaPlan* s = FormSalvaPlan();
+            if (!s) {
+                Nota("no step 4");
+                return;
+            }
+            // Beside the record.
+            const QString carpeta = QFileInfo(Registro().RutaDat).absolutePath();
+            if (!Registro().RutaDat.isEmpty() && s->Dir1->Path() != carpeta)
+                s->Dir1->SetPath(carpeta);
+            s->Text2->setText(QStringLiteral("asistente"));
+        },
+        guardar("-4"),
+        [] {
+            if (frmSalvaPlan* s = FormSalvaPlan())
+                s->cmdOK_Click();
         },
     };
 }
