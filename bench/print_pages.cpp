@@ -1,8 +1,11 @@
-// Cost of the printed pages of the waveform views on a record of 10^7
-// samples: one waveform page and one page of eight stacked bands, each
-// printed to a PDF file (drawing and writing the file). The traces are drawn
-// as per-device-column envelopes, so the cost and the file's size follow
-// the page's device columns, not the samples. Counters: pdf_bytes, the size
+// Cost of the printed pages of the trace views on a record of 10^7
+// samples: one waveform page, one page of eight stacked bands, a
+// composition of six channels and a digital page of 19 rows, each printed
+// to a PDF file (drawing and writing the file). The traces are drawn
+// as per-device-column envelopes and the step boxes merged per device
+// column, so the drawing and the file's size follow the page's device
+// columns, not the samples (finding the extremes and the runs of states is
+// one pass over the samples shown). Counters: pdf_bytes, the size
 // of the file written.
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +19,9 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "views/composition/composition_state.h"
+#include "views/composition/impresion_composicion.h"
+#include "views/digital/impresion_digital.h"
 #include "views/waves/impresion_ondas.h"
 
 namespace
@@ -104,6 +110,67 @@ void BM_PaginaTodoOchoBandas10M(benchmark::State& state)
     ImprimirPdf(state, "todo", [&d](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
 }
 BENCHMARK(BM_PaginaTodoOchoBandas10M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PaginaComposicionSeisCanales10M(benchmark::State& state)
+{
+    Registro10M();
+    // The extremes the composition build takes once for its windows.
+    Composiciones().MinimosValores = Registro().MinimosCanal;
+    Composiciones().MaximosValores = Registro().MaximosCanal;
+    DatosPaginaComposicion d;
+    d.Filas = {1, 2, 3, 5, 6, 7};
+    d.Vista = composicion::VistaCompleta(15000, 6000, kMuestras);
+    d.AltoPicture = 6000;
+    d.EscalaVertical = 3000.0 * 48 / 50 / 900;
+    d.Cursor1 = kMuestras / 3;
+    d.Cursor2 = kMuestras / 2;
+    d.TextoTiempo = QStringLiteral("166666.700 ms");
+    ImprimirPdf(state, "composicion", [&d](Printer& p, const MedidaTexto& m) { PaginaComposicion(p, d, m); });
+}
+BENCHMARK(BM_PaginaComposicionSeisCanales10M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 19 digital channels: channel k changes state every 37 * k^2 samples
+// (channel 1 every 37, far denser than the printer's dots), and a trip of
+// a few seconds in the middle on channel 19.
+void EstadosDigitales10M()
+{
+    RecordModel& r = Registro();
+    constexpr std::int32_t kFilas = 19;
+    if (r.EstadosDigitales.Cols() == kFilas && r.EstadosDigitales.Rows() == kMuestras)
+        return;
+    r.NumDigitales = kFilas;
+    r.EstadosDigitales = Matrix<std::uint8_t>(kMuestras, kFilas);
+    for (std::int32_t k = 1; k < kFilas; ++k) {
+        std::uint8_t* e = r.EstadosDigitales.Column(k).data();
+        const std::int32_t periodo = 37 * k * k;
+        for (std::int32_t s = 0; s < kMuestras; ++s)
+            e[s] = (s / periodo) % 2 == 1 ? 1 : 0;
+    }
+    std::uint8_t* disparo = r.EstadosDigitales.Column(kFilas).data();
+    for (std::int32_t s = kMuestras / 2; s < kMuestras / 2 + 30000; ++s)
+        disparo[s] = 1;
+    bench::RegistroLeido();
+}
+
+void BM_PaginaDigital19Filas10M(benchmark::State& state)
+{
+    Registro10M();
+    EstadosDigitales10M();
+    DatosPaginaDigital d;
+    d.FilaAnalogica = 1;
+    for (std::int32_t k = 1; k <= 19; ++k)
+        d.Filas.push_back({k, QStringLiteral("D%1").arg(k)});
+    d.Nivel = {1, kMuestras, 1, 0, 0};
+    d.AltoPicture = 6000;
+    d.Cursor1 = kMuestras / 3;
+    d.Cursor2 = kMuestras / 2;
+    d.TextoTiempo = QStringLiteral("166666.700 ms");
+    d.Grupo = true;
+    d.ModoDigital = 1;
+    d.GrupoElegido = QStringLiteral("DISPAROS");
+    ImprimirPdf(state, "digital", [&d](Printer& p, const MedidaTexto& m) { PaginaDigital(p, d, m); });
+}
+BENCHMARK(BM_PaginaDigital19Filas10M)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

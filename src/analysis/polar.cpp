@@ -89,10 +89,11 @@ float FactorZoomPaso(std::int32_t paso)
     return static_cast<float>(std::pow(1.25, static_cast<double>(paso)));
 }
 
-QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades)
+QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades,
+                   const QString& arroba)
 {
-    return nombre + digito + QStringLiteral(": ") + Format(p.Magnitud, "#.###") + QStringLiteral(" @ ")
-           + Format(p.Angulo, "#.##") + unidades;
+    return nombre + digito + QStringLiteral(": ") + Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##")
+           + unidades;
 }
 
 bool CoordenadaValida(double twips)

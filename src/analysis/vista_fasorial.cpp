@@ -20,6 +20,7 @@
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 
@@ -84,12 +85,9 @@ void VistaFasorial::CrearControles()
     connect(cmdmas, &QPushButton::clicked, this, &VistaFasorial::cmdmas_Click);
     connect(cmdmenos, &QPushButton::clicked, this, &VistaFasorial::cmdmenos_Click);
     lblzoom = new QLabel(QStringLiteral("+/-:"), this);
-    pctimpresora = new QPushButton(this);
+    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
     pctimpresora->hide();
-    connect(pctimpresora, &QPushButton::clicked, this, [this] {
-        if (imprimir_)
-            imprimir_();
-    });
+    connect(pctimpresora, &QPushButton::clicked, this, &VistaFasorial::pctimpresora_Click);
     for (std::size_t i = 0; i < 6; ++i) {
         Muestras[i] = new QLabel(this);
         Colorear(Muestras[i], kColorMuestra[i]);
@@ -97,6 +95,12 @@ void VistaFasorial::CrearControles()
         Valores[i]->setReadOnly(true);
         MostrarPrincipio(*Valores[i]);
     }
+}
+
+void VistaFasorial::pctimpresora_Click()
+{
+    if (listo_ && !descargada_ && imprimir_)
+        imprimir_();
 }
 
 void VistaFasorial::SetImpresion(std::function<void()> imprimir)

@@ -55,6 +55,8 @@ public:
     void cmdmas_Click();
     void cmdmenos_Click();
     void Form_Resize();
+    // The print button: the installed printout, when there is one.
+    void pctimpresora_Click();
 
     // State the printouts and the tests read.
     [[nodiscard]] bool Listo() const { return listo_; }
@@ -70,6 +72,10 @@ public:
     [[nodiscard]] std::int32_t Set(int i) const { return sets_[static_cast<size_t>(i)]; }
     // Drawing offset of column j of row r: scale × table × zoom.
     [[nodiscard]] float Coordenadas(std::int32_t r, std::int32_t j) const;
+    // What line i (0..5) draws, fixed at loading: its table column of x (y
+    // in the next) and the drawing factor of its set.
+    [[nodiscard]] std::int32_t ColumnaLinea(int i) const { return slots_[static_cast<size_t>(i)].ColumnaX; }
+    [[nodiscard]] float FactorLinea(int i) const { return slots_[static_cast<size_t>(i)].Factor; }
     // Magnitude and angle of pair k (columns 2k − 1, 2k) of row r.
     [[nodiscard]] Polar PolarFila(std::int32_t r, std::int32_t k) const;
     [[nodiscard]] const TablaReal& Tabla() const { return *fuente_; }

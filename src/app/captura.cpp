@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -53,6 +54,8 @@
 #include "wizard/asistente.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
+#include "wizard/frm_digital.h"
+#include "wizard/frm_salva_plan.h"
 #include "wizard/frm_trifasic.h"
 
 namespace vesdra {
@@ -166,6 +169,41 @@ std::vector<Paso> PasosOndas()
             z->picbox_MouseDown(z->Vista.XDeMuestra(n / 4), z->Vista.Alto / 4);
             z->picbox_MouseMove(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
             z->picbox_MouseUp(z->Vista.XDeMuestra(n / 2), 3 * z->Vista.Alto / 4);
+        },
+    };
+}
+
+// Eight windows, the 4 x 2 tile; each window's cursors on the widest texts
+// it can show: cursor 1 on its channel's largest magnitude, cursor 2 on the
+// last sample (the whole record's time).
+std::vector<Paso> PasosOndas8()
+{
+    return {
+        [] {
+            ComandoCanalog();
+            if (NewOndasCargado()) {
+                LlenarOndas({0, 1, 2, 3, 4, 5, 6, 7});
+                NewOndas().cmdOK_Click();
+            }
+        },
+        {},
+        [] {
+            const std::int32_t n = Muestras();
+            for (frmVerOndas* w : ondas::VentanasOndasAbiertas()) {
+                const RecordModel& r = Registro();
+                const std::int32_t c = w->CanalVentana >= 1 && w->CanalVentana <= r.TablaCanales.Rows()
+                                           ? r.TablaCanales(w->CanalVentana, 1).toInt()
+                                           : 0;
+                std::int32_t pico = 1;
+                if (c >= 1 && c <= r.Valores.Cols()) {
+                    for (std::int32_t s = 1; s <= n; ++s) {
+                        if (std::fabs(r.Valores(s, c)) > std::fabs(r.Valores(pico, c)))
+                            pico = s;
+                    }
+                }
+                w->HScroll1->SetValue(pico);
+                w->HScroll2->SetValue(n);
+            }
         },
     };
 }
@@ -360,6 +398,50 @@ Impresiones ImpresionesTodo()
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
+// A view with two cursor bars and a print button: at its full view with
+// its cursors moved to the samples n / div1 and n / 2 (<pdf>-0.pdf, before
+// the zoom step, which sets the same cursors) and at its zoom level
+// (<pdf>.pdf).
+template <typename Vista> Impresiones ImpresionesConCursores(Vista* (*vista)(), std::int32_t div1)
+{
+    const auto imprimir = [vista, div1](const QString& pdf, bool moverCursores) {
+        Vista* v = vista();
+        if (!v) {
+            Nota("no view to print");
+            return;
+        }
+        if (moverCursores) {
+            v->HScroll1->SetValue(Muestras() / div1);
+            v->HScroll2->SetValue(Muestras() / 2);
+        }
+        ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+    };
+    return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0")), true); },
+            [imprimir](const QString& pdf) { imprimir(pdf, false); }};
+}
+
+// The first composition window.
+frmVerCmpang* PrimeraComposicion()
+{
+    return Composiciones().VentanasComposicion[1].data();
+}
+
+// The phasor view's page to <pdf>, the sequence view's to <pdf>-sec, both
+// at the position and zoom the steps left them.
+Impresiones ImpresionesFasores()
+{
+    return {{}, [](const QString& pdf) {
+                if (frmFases* f = Fases())
+                    ImprimirAPdf(pdf, [f] { f->pctimpresora_Click(); });
+                else
+                    Nota("no phasor view to print");
+                if (frmSecuencias* s = Secuencias())
+                    ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), [s] { s->pctimpresora_Click(); });
+                else
+                    Nota("no sequence view to print");
+            }};
+}
+
 std::vector<Paso> PasosGrid()
 {
     return {
@@ -413,7 +495,9 @@ std::vector<Paso> PasosConversion()
 
 // The template wizard from "nueva": the model chooser with the first sample
 // model picked (<file>-0.png), step 1 filled from it, two three-phase sets
-// in step 2; each step saved as <file>-N.png.
+// in step 2, three digital groups in step 3, the name "asistente" in the
+// record's folder in step 4, saved (asistente.cnf); each step saved as
+// <file>-N.png.
 std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
 {
     const auto guardar = [marco, archivo](const char* sufijo) {
@@ -472,6 +556,48 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             if (frmTrifasic* t = FormTrifasic())
                 t->cmdOK_Click();
+        },
+        [] {
+            frmDigital* d = FormDigital();
+            if (!d) {
+                Nota("no step 3");
+                return;
+            }
+            // Three groups of four offered signals each (as many as there
+            // are).
+            const QString nombres[] = {QStringLiteral("Arranques"), QStringLiteral("Disparos"),
+                                       QStringLiteral("Otros")};
+            for (std::int32_t g = 0; g < 3; ++g) {
+                d->txtnbgrp->setText(nombres[g]);
+                d->cmdAnadir_Click();
+                for (std::int32_t k = 0; k < 4; ++k) {
+                    if (4 * g + k < d->List1->count())
+                        d->List1_DblClick(4 * g + k);
+                }
+            }
+            d->List2_Click(0);
+        },
+        guardar("-3"),
+        [] {
+            if (frmDigital* d = FormDigital())
+                d->cmdOK_Click();
+        },
+        [] {
+            frmSalvaPlan* s = FormSalvaPlan();
+            if (!s) {
+                Nota("no step 4");
+                return;
+            }
+            // Beside the record.
+            const QString carpeta = QFileInfo(Registro().RutaDat).absolutePath();
+            if (!Registro().RutaDat.isEmpty() && s->Dir1->Path() != carpeta)
+                s->Dir1->SetPath(carpeta);
+            s->Text2->setText(QStringLiteral("asistente"));
+        },
+        guardar("-4"),
+        [] {
+            if (frmSalvaPlan* s = FormSalvaPlan())
+                s->cmdOK_Click();
         },
     };
 }
@@ -543,20 +669,30 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     } else if (vista == QLatin1String("ondas")) {
         pasos = PasosOndas();
         impresiones = ImpresionesOndas();
+    } else if (vista == QLatin1String("ondas8")) {
+        pasos = PasosOndas8();
     } else if (vista == QLatin1String("todo")) {
         pasos = PasosTodo();
         impresiones = ImpresionesTodo();
     }
-    else if (vista == QLatin1String("fasores"))
+    else if (vista == QLatin1String("fasores")) {
         pasos = PasosFasores();
-    else if (vista == QLatin1String("fasores-zoom"))
+        impresiones = ImpresionesFasores();
+    }
+    else if (vista == QLatin1String("fasores-zoom")) {
         pasos = PasosFasores(50);
+        impresiones = ImpresionesFasores();
+    }
     else if (vista == QLatin1String("dialogos"))
         pasos = PasosDialogos();
-    else if (vista == QLatin1String("composicion"))
+    else if (vista == QLatin1String("composicion")) {
         pasos = PasosComposicion();
-    else if (vista == QLatin1String("digital"))
+        impresiones = ImpresionesConCursores(&PrimeraComposicion, 3);
+    }
+    else if (vista == QLatin1String("digital")) {
         pasos = PasosDigital();
+        impresiones = ImpresionesConCursores(&Frm19, 5);
+    }
     else if (vista == QLatin1String("grid"))
         pasos = PasosGrid();
     else if (vista == QLatin1String("asistente"))

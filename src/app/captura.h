@@ -14,16 +14,20 @@ class MDIForm1;
 // vista: "" or "inicio" (the window as started), "abrir" (File > Open on the
 // same record through the real file dialog; "-0" is then the whole screen
 // halfway through the read), "ondas" (three waveform
-// windows), "todo" (the stacked view), "fasores" (phasor and sequence views
+// windows), "ondas8" (eight waveform windows, cursors on each channel's
+// peak and on the last sample; "-0" is then the tile before the moves),
+// "todo" (the stacked view), "fasores" (phasor and sequence views
 // side by side), "fasores-zoom" (the same zoomed in 50 steps), "dialogos"
 // (the phasor setup dialog with its reference choice, then the composition
 // dialog once the secondary side was chosen), "composicion" (two
 // composition windows), "digital" (the digital view of the second group), "grid" (the digital composition
 // dialog with members of its first three groups marked, then the digital
 // view its OK opens), "asistente" (the template wizard from "nueva" with a
-// sample model chosen in step 1 and two three-phase sets in step 2; each
-// step is also saved, with "-1" and "-2" before the extension, and the model
-// chooser with "-0"), "conversion" (the choice offered for the BINARY record
+// sample model chosen in step 1, two three-phase sets in step 2, three
+// digital groups in step 3 and, in step 4, the template saved beside the
+// record as asistente.cnf; each step is also saved, with "-1" to "-4"
+// before the extension, and the model chooser with "-0"; the picture itself
+// is the template dialog the save brings back), "conversion" (the choice offered for the BINARY record
 // opened through File > Open, then the conversion dialog with a name typed),
 // "informe" (the header report), "herramientas" (the add-tool dialog, then a
 // name typed and a program chosen), "directorios" (the default folders

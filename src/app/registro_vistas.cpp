@@ -3,6 +3,9 @@
 #include "analysis/analysis_services.h"
 #include "analysis/dft.h"
 #include "analysis/frm_fasecuencias.h"
+#include "analysis/frm_fases.h"
+#include "analysis/frm_secuencias.h"
+#include "analysis/impresion_fasorial.h"
 #include "shell/frm_ajustes.h"
 #include "shell/frm_conversion.h"
 #include "shell/frm_direct.h"
@@ -32,6 +35,8 @@ void RegistrarVistas()
     v.Fasores.CerrarSecuencias = CerrarVistaSecuenciasBoton;
     v.Fasores.Reiniciar = CerrarRegistroFasores;
     v.Fasores.Descargar = DescargarFormulariosFasores;
+    InstalarImpresionFases(ImprimirFases);
+    InstalarImpresionSecuencias(ImprimirSecuencias);
 
     v.Composicion.AbrirDialogo = AbrirComposicion;
     v.Composicion.CerrarVentanas = CerrarVentanasComposicion;

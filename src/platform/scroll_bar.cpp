@@ -1,5 +1,6 @@
 #include "platform/scroll_bar.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 
 namespace vesdra {
@@ -7,6 +8,7 @@ namespace vesdra {
 ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
 {
     setTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     SyncSlider();
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::FromSlider);
 }
@@ -55,6 +57,32 @@ void ScrollBar::FromSlider(int sliderValue)
     if (isSliderDown())
         emit Scroll();
     emit Change();
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    SliderAction action = SliderNoAction;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: action = SliderSingleStepSub; break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: action = SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = SliderPageStepAdd; break;
+        case Qt::Key_Home: action = SliderToMinimum; break;
+        case Qt::Key_End: action = SliderToMaximum; break;
+        default: break;
+        }
+    }
+    if (action == SliderNoAction) {
+        QScrollBar::keyPressEvent(event);
+        return;
+    }
+    // The thumb moves as by the mouse; FromSlider raises Change.
+    triggerAction(action);
+    event->accept();
 }
 
 void ScrollBar::SetValue(std::int32_t v) { Store(Clamp(v)); }

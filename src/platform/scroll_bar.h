@@ -14,6 +14,10 @@ namespace vesdra {
 // Min may exceed Max (a reversed bar: Value then runs from Min down to Max
 // as the thumb moves right). Scroll is raised while the thumb is dragged, in
 // addition to Change.
+//
+// A bar takes the focus (Tab or a click) and moves its thumb by keyboard:
+// the arrow keys by SmallChange (left and up towards the left end), Page Up
+// and Page Down by LargeChange, Home and End to either end.
 class ScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -33,6 +37,9 @@ public:
 signals:
     void Change();
     void Scroll();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SyncSlider();

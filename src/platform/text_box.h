@@ -1,6 +1,12 @@
 #pragma once
+#include <QStringList>
 
+#include "platform/base/text_fit.h"
+
+class QAbstractButton;
+class QFont;
 class QLineEdit;
+class QWidget;
 
 namespace vesdra {
 
@@ -11,5 +17,31 @@ namespace vesdra {
 // text longer than the box. While the box has the focus the user's caret
 // and selection are left alone.
 void MostrarPrincipio(QLineEdit& caja);
+
+// How a font (its family and style) measures text at pixel sizes.
+[[nodiscard]] MedidorTexto MedidorDeFuente(const QFont& fuente);
+
+// What a line edit keeps around its text (its style's frame, its text
+// margins and its own inner margins), pixels.
+[[nodiscard]] MargenesCaja MargenesDe(const QLineEdit& caja);
+
+// Sets the pixel size of a widget's font, keeping its family and style.
+void FijarPixelesFuente(QWidget& w, int px);
+
+// Gives a box the size of PixelesCaja for its present width and height and
+// the texts it may show; returns that size.
+int AjustarFuenteCaja(QLineEdit& caja, const QStringList& textos);
+
+// The width in pixels a box like `caja` (same style and margins) needs to
+// show each of the texts whole in its font at px.
+[[nodiscard]] double AnchoNecesarioCaja(const QLineEdit& caja, const QStringList& textos, int px);
+
+// An option or check box shows its caption whole: it widens to what it
+// needs as far as its container leaves room, and beyond that its font
+// becomes smaller (not below the smallest read-out size).
+void MostrarOpcionEntera(QAbstractButton& opcion);
+
+// True when the box, at its present font and width, shows `texto` whole.
+[[nodiscard]] bool MuestraEntero(const QLineEdit& caja, const QString& texto);
 
 } // namespace vesdra

@@ -97,17 +97,21 @@ void MaxMinCanales(const Matrix<float>& m)
     RecordModel& r = Registro();
     r.MinimosCanal.Resize(m.Cols(), 0.0f);
     r.MaximosCanal.Resize(m.Cols(), 0.0f);
-    for (std::int32_t c = 1; c <= m.Cols(); ++c) {
-        const TracePyramid* tablas = &m == &r.Valores ? TablaValores(r, c) : nullptr;
-        if (tablas == nullptr) {
-            ExtremosDesdeCero(m.Column(c), r.MinimosCanal(c), r.MaximosCanal(c));
-            continue;
-        }
-        // The walk from 0 leaves NaN out, as the tables do.
-        const SampleExtremes e = tablas->Range(m.Column(c), 0, m.Rows() - 1);
-        r.MinimosCanal(c) = e.Min < 0.0f ? e.Min : 0.0f;
-        r.MaximosCanal(c) = e.Max > 0.0f ? e.Max : 0.0f;
+    for (std::int32_t c = 1; c <= m.Cols(); ++c)
+        ExtremosDesdeCero(m.Column(c), &m == &r.Valores ? TablaValores(r, c) : nullptr, r.MinimosCanal(c),
+                          r.MaximosCanal(c));
+}
+
+void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi)
+{
+    if (tablas == nullptr || tablas->Size() != static_cast<std::int64_t>(columna.size())) {
+        ExtremosDesdeCero(columna, lo, hi);
+        return;
     }
+    // The walk from 0 leaves NaN out, as the tables do.
+    const SampleExtremes e = tablas->Range(columna, 0, static_cast<std::int64_t>(columna.size()) - 1);
+    lo = e.Min < 0.0f ? e.Min : 0.0f;
+    hi = e.Max > 0.0f ? e.Max : 0.0f;
 }
 
 void ComprobarDecimal(RecordModel& r)

@@ -50,6 +50,10 @@ void ExtremosDesdeCero(std::span<const T> columna, float& lo, float& hi)
     }
 }
 
+// The same for a column of Valores through its block tables when it has
+// them (nullptr: walked).
+void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
+
 // Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
 // of each column of m; both start at 0, so every range holds 0. The
 // record's own Valores is read through its block tables when it has them.

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "shell/impresion.h"
+
 class QListWidget;
 class QPushButton;
 
@@ -26,8 +28,6 @@ struct ContenidoInforme {
 // report's entries; lines past MaxLineasInforme are left out. Throws VbError
 // when the file cannot be read.
 [[nodiscard]] ContenidoInforme LeerInforme(const QString& rutaHdr);
-
-enum class FinImpresion { Impresa, Cancelada };
 
 // The report's print: one printed line per entry on `impresora`, in the
 // printer's own font and layout, a new page when the next line would pass

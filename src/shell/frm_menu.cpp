@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/base/colors.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -143,6 +144,14 @@ FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     BarraMenu = new QMenuBar(this);
     BarraMenu->setNativeMenuBar(false);
+    // The toolkit's disabled text is a light grey that all but vanishes on
+    // the form's grey: disabled titles (Fasores and Info before a template is
+    // applied) take the lightest grey that still reads on the bar.
+    QPalette barra = BarraMenu->palette();
+    const QColor gris = QColor::fromRgb(ReadableGreyOn(barra.color(QPalette::Window).rgb() & 0xFFFFFFu));
+    for (const QPalette::ColorRole rol : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        barra.setColor(QPalette::Disabled, rol, gris);
+    BarraMenu->setPalette(barra);
     layout->setMenuBar(BarraMenu);
     layout->addStretch(1);
     CrearMenus();

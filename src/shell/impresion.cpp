@@ -167,8 +167,12 @@ std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n)
 
 void EngrosarPluma(Printer& p)
 {
-    if (p.ColorMode() != 2)
-        p.DrawWidth += 3;
+    if (p.ColorMode() == 2)
+        return;
+    // The pen's width is 16-bit: one beyond it is an overflow, the pen kept.
+    if (p.DrawWidth > 32767 - 3)
+        throw VbError(vberr::Overflow);
+    p.DrawWidth += 3;
 }
 
 MedidaTexto MedidaDeVentana(const QWidget& ventana)

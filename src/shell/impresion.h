@@ -86,7 +86,8 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 [[nodiscard]] std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n);
 
 // Widens the pen by 3 pixels on a printer without colour, where width is
-// what tells traces apart; leaves it on a colour printer.
+// what tells traces apart; leaves it on a colour printer. Beyond 32767 it
+// raises the overflow (6) and keeps the pen.
 void EngrosarPluma(Printer& p);
 
 inline constexpr std::uint32_t kAzulImpresora = 0xFF0000;

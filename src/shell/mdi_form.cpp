@@ -541,8 +541,13 @@ void MDIForm1::cmdSalir_Click()
     const QPointer<QWidget> form = FormularioActivo();
     const int tag = TagDe(form);
     try {
-        if (!form)
-            throw VbError(91);
+        if (!form) {
+            // Nothing is shown (the menu form hidden and no view open, say
+            // after every window a view tried to open failed): the button
+            // brings the menu form back instead of failing.
+            MostrarMenu();
+            return;
+        }
         ServiciosVistas& v = Vistas();
         switch (tag) {
         case 1:

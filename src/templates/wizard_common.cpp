@@ -8,7 +8,10 @@ QString AvisoPaso::Componer(const std::function<QString(int)>& textos) const
     QString s;
     if (Previo != 0)
         s = textos(Previo) + QStringLiteral(" : ");
-    return s + textos(Texto) + Cola;
+    s += textos(Texto) + Cola;
+    if (Despues != 0)
+        s += textos(Despues);
+    return s;
 }
 
 std::vector<AvisoPaso> AvisosTextoPlantilla(QStringView texto)

@@ -18,11 +18,12 @@ namespace vesdra
 inline constexpr std::int32_t kMaxFilasAnalogicas = 1 << 20;
 
 // A message a step shows: text `Texto` of the language table, after text
-// `Previo` and " : " when Previo is not 0, followed by `Cola`.
+// `Previo` and " : " when Previo is not 0, followed by `Cola` and then by
+// text `Despues` when that is not 0.
 struct AvisoPaso {
     AvisoPaso() = default;
-    AvisoPaso(int texto, int estilo = 16, QString cola = {}, int previo = 0)
-        : Texto{texto}, Estilo{estilo}, Cola{std::move(cola)}, Previo{previo}
+    AvisoPaso(int texto, int estilo = 16, QString cola = {}, int previo = 0, int despues = 0)
+        : Texto{texto}, Estilo{estilo}, Cola{std::move(cola)}, Previo{previo}, Despues{despues}
     {
     }
 
@@ -30,6 +31,7 @@ struct AvisoPaso {
     int Estilo{16}; // vbCritical unless said otherwise
     QString Cola;
     int Previo{0};
+    int Despues{0};
 
     // The prompt, with `textos` giving the language table's texts.
     [[nodiscard]] QString Componer(const std::function<QString(int)>& textos) const;

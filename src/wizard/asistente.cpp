@@ -7,6 +7,8 @@
 #include "shell/shell_hooks.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
+#include "wizard/frm_digital.h"
+#include "wizard/frm_salva_plan.h"
 #include "wizard/frm_trifasic.h"
 
 namespace vesdra
@@ -52,12 +54,6 @@ template <typename Form> void Volver()
         MostrarFormAsistente(f);
 }
 
-void Llamar(const std::function<void()>& f)
-{
-    if (f)
-        f();
-}
-
 } // namespace
 
 frmAnalog* FormAnalog()
@@ -68,6 +64,16 @@ frmAnalog* FormAnalog()
 frmTrifasic* FormTrifasic()
 {
     return Cargado<frmTrifasic>();
+}
+
+frmDigital* FormDigital()
+{
+    return Cargado<frmDigital>();
+}
+
+frmSalvaPlan* FormSalvaPlan()
+{
+    return Cargado<frmSalvaPlan>();
 }
 
 frmBaseModelo* FormBaseModelo()
@@ -83,6 +89,16 @@ void MostrarPaso1()
 void MostrarPaso2()
 {
     MostrarDeNuevo<frmTrifasic>();
+}
+
+void MostrarPaso3()
+{
+    MostrarDeNuevo<frmDigital>();
+}
+
+void MostrarPaso4()
+{
+    MostrarDeNuevo<frmSalvaPlan>();
 }
 
 void MostrarBaseModelo()
@@ -110,6 +126,21 @@ void DescargarPaso2()
     Descargar<frmTrifasic>();
 }
 
+void VolverAPaso3()
+{
+    Volver<frmDigital>();
+}
+
+void DescargarPaso3()
+{
+    Descargar<frmDigital>();
+}
+
+void DescargarPaso4()
+{
+    Descargar<frmSalvaPlan>();
+}
+
 void DescargarBaseModelo()
 {
     Descargar<frmBaseModelo>();
@@ -119,13 +150,13 @@ void DescargarPasos1a3()
 {
     DescargarPaso1();
     DescargarPaso2();
-    Llamar(SiguientesPasos().DescargarPaso3);
+    DescargarPaso3();
 }
 
 void DescargarAsistente()
 {
     DescargarPasos1a3();
-    Llamar(SiguientesPasos().DescargarPaso4);
+    DescargarPaso4();
     DescargarBaseModelo();
 }
 
@@ -148,6 +179,7 @@ void ConectarAsistente()
     AsistenteHooks& a = Asistente();
     a.MostrarPaso1 = [] { MostrarPaso1(); };
     a.Descargar = [] { DescargarAsistente(); };
+    SiguientesPasos().MostrarPaso3 = [] { MostrarPaso3(); };
 }
 
 } // namespace vesdra

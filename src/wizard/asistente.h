@@ -8,6 +8,8 @@ namespace vesdra
 
 class frmAnalog;
 class frmTrifasic;
+class frmDigital;
+class frmSalvaPlan;
 class frmBaseModelo;
 
 // The forms of the template wizard and the moves between them. A step
@@ -18,32 +20,39 @@ class frmBaseModelo;
 // The loaded forms, or null.
 [[nodiscard]] frmAnalog* FormAnalog();
 [[nodiscard]] frmTrifasic* FormTrifasic();
+[[nodiscard]] frmDigital* FormDigital();
+[[nodiscard]] frmSalvaPlan* FormSalvaPlan();
 [[nodiscard]] frmBaseModelo* FormBaseModelo();
 
-// Step 1 (analog channels), step 2 (three-phase sets) and the relay-model
-// chooser shown afresh.
+// Step 1 (analog channels), step 2 (three-phase sets), step 3 (digital
+// groups), step 4 (saving) and the relay-model chooser shown afresh.
 void MostrarPaso1();
 void MostrarPaso2();
+void MostrarPaso3();
+void MostrarPaso4();
 void MostrarBaseModelo();
-// Step 1 or 2 shown again as it was hidden (the back of the step after it).
+// Step 1, 2 or 3 shown again as it was hidden (the back of the step after
+// it).
 void VolverAPaso1();
 void VolverAPaso2();
+void VolverAPaso3();
 
 // Unloading (nothing when not loaded).
 void DescargarPaso1();
 void DescargarPaso2();
+void DescargarPaso3();
+void DescargarPaso4();
 void DescargarBaseModelo();
 // Steps 1, 2 and 3: step 1 going back to the template dialog.
 void DescargarPasos1a3();
 // Every step and the chooser: a cancel, the end of the program.
 void DescargarAsistente();
 
-// What the later steps (digital groups, saving) plug in. Until step 3 is
-// there, continue on step 2 stores the sets and stays.
+// How step 2 reaches the steps after it (filled by ConectarAsistente; a
+// test may put its own in their place). Without them, continue on step 2
+// stores the sets and stays.
 struct PasosSiguientes {
     std::function<void()> MostrarPaso3; // step 3 shown afresh
-    std::function<void()> DescargarPaso3;
-    std::function<void()> DescargarPaso4;
 };
 PasosSiguientes& SiguientesPasos();
 

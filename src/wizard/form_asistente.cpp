@@ -1,16 +1,50 @@
 #include "wizard/form_asistente.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
 
+#include "platform/base/colors.h"
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "shell/language.h"
+#include "templates/template_state.h"
+#include "wizard/asistente.h"
 
 namespace vesdra
 {
+
+void FondoPaleta(QWidget* w, int color)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, OleColor(QBColor(color)));
+    p.setColor(QPalette::Window, OleColor(QBColor(color)));
+    p.setColor(QPalette::Text, Qt::black);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QPushButton* BotonAsistente(QWidget* padre, const char* nombre, double left, double top, double width,
+                            double height)
+{
+    auto* b = new QPushButton(padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    MoveTwips(*b, left, top, width, height);
+    return b;
+}
+
+void TextoSinAviso(QLineEdit* caja, const QString& texto)
+{
+    if (caja->text() != texto) {
+        const QSignalBlocker b(caja);
+        caja->setText(texto);
+        caja->setCursorPosition(0);
+    }
+}
 
 FormAsistente::FormAsistente(QWidget* parent) : QWidget(parent)
 {
@@ -32,6 +66,12 @@ void FormAsistente::closeEvent(QCloseEvent* event)
         CerrarPorMarco();
     }
     QWidget::closeEvent(event);
+}
+
+void FormAsistente::CerrarPorMarco()
+{
+    Plantillas().AsistenteAbortado = false;
+    DescargarAsistente();
 }
 
 void FormAsistente::Avisar(const AvisoPaso& aviso)

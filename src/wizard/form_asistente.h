@@ -3,8 +3,22 @@
 
 #include "templates/wizard_common.h"
 
+class QLineEdit;
+class QPushButton;
+
 namespace vesdra
 {
+
+// A control's back colour from the 16-colour palette (slot markers, the
+// boxes of active and inactive sets).
+void FondoPaleta(QWidget* w, int color);
+// A button of a wizard form, placed in twips (the steps' buttons are 450
+// high).
+QPushButton* BotonAsistente(QWidget* padre, const char* nombre, double left, double top, double width,
+                            double height = 450);
+// Writes a box's text from the step without running its change handler:
+// the step already holds that text.
+void TextoSinAviso(QLineEdit* caja, const QString& texto);
 
 // What the forms of the template wizard share: unloading from the program
 // (Descargar) told apart from the frame's close box, and the step's
@@ -22,8 +36,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The frame's close box was used (the form is already unloading).
-    virtual void CerrarPorMarco() = 0;
+    // The frame's close box was used (the form is already unloading): the
+    // wizard ends, no step is shown again and none stays behind hidden.
+    virtual void CerrarPorMarco();
 
     // Shows a step's message: the pointer back to the default first for a
     // critical one.

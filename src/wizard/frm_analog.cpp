@@ -24,14 +24,6 @@ namespace
 constexpr double kAncho = 8400, kAlto = 6900;
 constexpr double kAltoCaja = 315, kAnchoBoton = 1800, kAltoBoton = 450;
 
-QPushButton* Boton(QWidget* padre, const char* nombre, double left, double top)
-{
-    auto* b = new QPushButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    MoveTwips(*b, left, top, kAnchoBoton, kAltoBoton);
-    return b;
-}
-
 } // namespace
 
 frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
@@ -50,10 +42,10 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
     vaSpread1->setObjectName(QStringLiteral("vaSpread1"));
     MoveTwips(*vaSpread1, 120, 1050, 8040, 4560);
     const double top = 5850;
-    cmdmodelos = Boton(this, "cmdmodelos", 120, top);
-    cmdvolver = Boton(this, "cmdvolver", 2300, top);
-    cmdOK = Boton(this, "cmdOK", 4230, top);
-    cmdcancel = Boton(this, "cmdcancel", 6360, top);
+    cmdmodelos = BotonAsistente(this, "cmdmodelos", 120, top, kAnchoBoton, kAltoBoton);
+    cmdvolver = BotonAsistente(this, "cmdvolver", 2300, top, kAnchoBoton, kAltoBoton);
+    cmdOK = BotonAsistente(this, "cmdOK", 4230, top, kAnchoBoton, kAltoBoton);
+    cmdcancel = BotonAsistente(this, "cmdcancel", 6360, top, kAnchoBoton, kAltoBoton);
 
     vaSpread1->SetFuente({
         .Filas = [this] { return static_cast<std::int32_t>(Paso.Filas.size()); },
@@ -178,12 +170,6 @@ void frmAnalog::cmdmodelos_Click()
 {
     DescargarPaso1();
     MostrarBaseModelo();
-}
-
-void frmAnalog::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
 }
 
 void frmAnalog::ErrorYVolver(std::exception_ptr e)

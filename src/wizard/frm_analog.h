@@ -47,9 +47,6 @@ public:
     QPushButton* cmdcancel{};
     QPushButton* cmdmodelos{};
 
-protected:
-    void CerrarPorMarco() override;
-
 private:
     // The boxes and the grid as the step holds them.
     void Mostrar();

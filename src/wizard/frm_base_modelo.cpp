@@ -99,10 +99,4 @@ void frmBaseModelo::cmdCancelar_Click()
     MostrarPaso1();
 }
 
-void frmBaseModelo::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
-}
-
 } // namespace vesdra

@@ -36,11 +36,6 @@ public:
     QLineEdit* lblNomModelo{};
     QPushButton* cmdOK{};
     QPushButton* cmdCancelar{};
-
-protected:
-    // Closed by its frame: the wizard ends, no step is shown again and none
-    // stays behind hidden.
-    void CerrarPorMarco() override;
 };
 
 } // namespace vesdra

@@ -6,9 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
-#include "platform/base/colors.h"
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
 #include "platform/twips.h"
@@ -22,25 +20,6 @@ namespace vesdra
 
 namespace
 {
-
-void Fondo(QWidget* w, int color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, OleColor(QBColor(color)));
-    p.setColor(QPalette::Window, OleColor(QBColor(color)));
-    p.setColor(QPalette::Text, Qt::black);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-void Texto(QLineEdit* caja, const QString& texto)
-{
-    if (caja->text() != texto) {
-        const QSignalBlocker b(caja);
-        caja->setText(texto);
-        caja->setCursorPosition(0);
-    }
-}
 
 double AnchoTexto(const QWidget* w)
 {
@@ -158,20 +137,20 @@ void frmTrifasic::Form_Load()
 
 void frmTrifasic::Mostrar()
 {
-    Texto(txtnumTrif, Paso.Cuenta);
+    TextoSinAviso(txtnumTrif, Paso.Cuenta);
     for (std::int32_t s = 1; s <= kConjuntos; ++s) {
         const PasoTrifasico::Conjunto& c = Paso(s);
-        Texto(nbTrif[s], c.Nombre);
-        Texto(txtFactor[s], c.Factor);
+        TextoSinAviso(nbTrif[s], c.Nombre);
+        TextoSinAviso(txtFactor[s], c.Factor);
         fmetrif[s]->setEnabled(c.Activo);
         for (QLineEdit* caja : {nbTrif[s], txtFactor[s]}) {
             caja->setEnabled(c.Activo);
-            Fondo(caja, c.Activo ? 15 : 8);
+            FondoPaleta(caja, c.Activo ? 15 : 8);
         }
         for (std::int32_t k = 1; k <= kFases; ++k) {
-            Texto(grp[s][k], c.Casillas(k).Nombre);
-            Texto(lbl[s][k], c.Casillas(k).Numero);
-            Fondo(lblpunt[s][k], c.Casillas.Marcador(k));
+            TextoSinAviso(grp[s][k], c.Casillas(k).Nombre);
+            TextoSinAviso(lbl[s][k], c.Casillas(k).Numero);
+            FondoPaleta(lblpunt[s][k], c.Casillas.Marcador(k));
         }
     }
 }
@@ -281,14 +260,7 @@ void frmTrifasic::cmdcancel_Click()
     Plantillas().AsistenteAbortado = false;
     DescargarPaso2();
     DescargarPaso1();
-    if (SiguientesPasos().DescargarPaso3)
-        SiguientesPasos().DescargarPaso3();
-}
-
-void frmTrifasic::CerrarPorMarco()
-{
-    Plantillas().AsistenteAbortado = false;
-    DescargarAsistente();
+    DescargarPaso3();
 }
 
 void frmTrifasic::ErrorYDescargar(std::exception_ptr e)

@@ -64,7 +64,6 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void CerrarPorMarco() override;
 
 private:
     void ColocarControles();

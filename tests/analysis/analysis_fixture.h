@@ -30,8 +30,14 @@ protected:
     {
         PrepararEstado();
         guardados_ = Hooks();
-        Hooks().MostrarMenu = [this] { ++menuMostrado; };
-        Hooks().OcultarMenu = [this] { ++menuOculto; };
+        Hooks().MostrarMenu = [this] {
+            ++menuMostrado;
+            menuALaVista = true;
+        };
+        Hooks().OcultarMenu = [this] {
+            ++menuOculto;
+            menuALaVista = false;
+        };
     }
 
     // The record, the template, the language texts and the analysis state
@@ -117,6 +123,7 @@ protected:
 
     int menuMostrado{0};
     int menuOculto{0};
+    bool menuALaVista{true}; // as the last of the two hooks left it
 
 private:
     ShellHooks guardados_;

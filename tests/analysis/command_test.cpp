@@ -253,6 +253,24 @@ TEST_F(CommandTest, OnlySequenceSetsOpenTheSequenceViewAlone)
     EXPECT_EQ(Analisis().SeleccionSecuencias, (std::vector<std::int32_t>{1, 0, 1}));
 }
 
+TEST_F(CommandTest, ViewsThatAllFailLeaveTheMenuFormInSight)
+{
+    ScopedMsgBoxRecorder cajas;
+    ComandoFasores();
+    frmFasecuencias* d = Fasecuencias();
+    ASSERT_NE(d, nullptr);
+    d->fas[0]->setChecked(true);
+    d->sec[0]->setChecked(true);
+    // Set 1 names a channel the phasor table does not hold: both views fail.
+    Plantillas().TablaTrifasicos(1, 1) = QStringLiteral("99");
+    d->cmdOK_Click();
+    EXPECT_EQ(Fases(), nullptr);
+    EXPECT_EQ(Secuencias(), nullptr);
+    EXPECT_EQ(Fasecuencias(), nullptr);
+    EXPECT_GE(cajas.Count(), 1);
+    EXPECT_TRUE(menuALaVista) << "the menu form is stranded";
+}
+
 // From the Fasores command to closing: both views side by side, scrolled
 // together, zoomed, closed with the status-bar button.
 TEST_F(CommandTest, FromTheCommandToBothViewsAndBack)

@@ -1,10 +1,13 @@
 #include "analysis_fixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/frm_fases.h"
@@ -48,7 +51,19 @@ double Largo(const LineControl* l)
     return std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1());
 }
 
-using ViewsTest = AnalysisFixture;
+class ViewsTest : public AnalysisFixture {
+protected:
+    // Both views of a balanced table side by side: set 1 in the phasor
+    // view, sets 1 and 3 in the sequence view.
+    std::pair<frmFases*, frmSecuencias*> AbrirPareja()
+    {
+        TablaEquilibrada();
+        Elegir({1, 1, 0}, {1, 0, 1}, 2);
+        EXPECT_TRUE(CargarFases());
+        EXPECT_TRUE(CargarSecuencias());
+        return {Fases(), Secuencias()};
+    }
+};
 
 TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
 {
@@ -220,12 +235,8 @@ TEST_F(ViewsTest, SequenceViewWithOneSetIgnoresItsFactor)
 
 TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
 {
-    TablaEquilibrada();
-    Elegir({1, 1, 0}, {1, 0, 1}, 2);
-    ASSERT_TRUE(CargarFases());
-    ASSERT_TRUE(CargarSecuencias());
-    frmFases* f = Fases();
-    frmSecuencias* s = Secuencias();
+    const auto [f, s] = AbrirPareja();
+    ASSERT_TRUE(f && s);
     EXPECT_EQ(FormWidthTwips(*f), FormWidthTwips(*s));
     EXPECT_NEAR(FormLeftTwips(*s), FormWidthTwips(*f), 15);
     EXPECT_EQ(FormLeftTwips(*f), 0);
@@ -236,6 +247,29 @@ TEST_F(ViewsTest, BothViewsShareTheWidthAndScrollTogether)
     s->HScroll1->SetValue(5 * kN + 3);
     EXPECT_EQ(f->HScroll1->Value(), 5 * kN + 3);
     EXPECT_EQ(f->lblNumero->text(), "Ventana 4");
+}
+
+TEST_F(ViewsTest, ScrollBarsTakeTheFocusAndScrollBothViewsByKeyboard)
+{
+    const auto [f, s] = AbrirPareja();
+    ASSERT_TRUE(f && s);
+    EXPECT_TRUE(f->HScroll1->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(s->HScroll1->focusPolicy() & Qt::TabFocus);
+    const auto pulsar = [](QWidget* w, int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    };
+    const std::int32_t inicio = f->HScroll1->Value();
+    pulsar(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->HScroll1->Value(), inicio + f->HScroll1->SmallChange());
+    EXPECT_EQ(s->HScroll1->Value(), f->HScroll1->Value()) << "the pair scrolls together";
+    pulsar(s->HScroll1, Qt::Key_End);
+    EXPECT_EQ(f->HScroll1->Value(), f->HScroll1->Max());
+    pulsar(s->HScroll1, Qt::Key_PageUp);
+    EXPECT_EQ(f->HScroll1->Value(), f->HScroll1->Max() - f->HScroll1->LargeChange());
+    pulsar(f->HScroll1, Qt::Key_Home);
+    EXPECT_EQ(s->HScroll1->Value(), s->HScroll1->Min());
+    EXPECT_EQ(f->lblNumero->text(), s->lblNumero->text());
 }
 
 // Fault 2: after the phasor view of a pair closed, the sequence view's

@@ -3,7 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QImage>
+#include <QLineEdit>
 #include <QProcess>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/text_box.h"
 
 namespace vesdra::test {
 
@@ -32,6 +39,39 @@ QByteArray ReadBytes(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+bool TextoEnteroEnCaja(const QLineEdit& caja)
+{
+    QLineEdit copia;
+    copia.setFont(caja.font());
+    copia.setPalette(caja.palette());
+    copia.setAutoFillBackground(caja.autoFillBackground());
+    copia.setFrame(caja.hasFrame());
+    copia.setTextMargins(caja.textMargins());
+    copia.setReadOnly(caja.isReadOnly());
+    copia.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    copia.resize(caja.width() * 4 + 200, caja.height());
+    copia.setText(caja.text());
+    copia.setCursorPosition(0);
+    const QImage img = copia.grab().toImage();
+    const MargenesCaja m = MargenesDe(caja);
+    const QColor fondo = caja.palette().color(QPalette::Base);
+    const int arriba = static_cast<int>(m.Vertical / 2);
+    int derecha = -1;
+    for (int y = arriba; y < img.height() - arriba; ++y) {
+        for (int x = static_cast<int>(m.Horizontal / 2); x < img.width() - 10; ++x) {
+            const QColor c = img.pixelColor(x, y);
+            const int d = std::abs(c.red() - fondo.red()) + std::abs(c.green() - fondo.green()) +
+                          std::abs(c.blue() - fondo.blue());
+            if (d > 60)
+                derecha = std::max(derecha, x);
+        }
+    }
+    const double limite = caja.width() - m.Horizontal / 2;
+    const MedidorTexto medir = MedidorDeFuente(caja.font());
+    const int px = QFontInfo(caja.font()).pixelSize();
+    return derecha < limite && medir.Alto(px) <= caja.height() - m.Vertical;
 }
 
 QString RunTool(const QString& tool, const QStringList& args)

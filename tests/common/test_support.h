@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <ostream>
 
+class QLineEdit;
+
 // Lets gtest print texts readably in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os)
 {
@@ -21,6 +23,12 @@ QString SamplePath(const QString& name);
 // Writes bytes to a file, creating folders; returns false on failure.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);
+
+// Render check of a one-line box: its text, drawn in a copy of the box made
+// much wider (same font, frame and margins, left-aligned), puts no ink at or
+// beyond the box's own inner right edge, and one line of its font fits the
+// box's inner height. So the box shows its text whole, not cut.
+[[nodiscard]] bool TextoEnteroEnCaja(const QLineEdit& caja);
 
 // Runs a command-line tool and returns what it wrote on its standard output
 // (empty when it could not run within 30 s).

@@ -43,6 +43,27 @@ TEST(Colors, SystemColoursResolve)
     EXPECT_EQ(OleColor(kSysWindowBackground).alpha(), 255);
 }
 
+TEST(Colors, ContrastAndTheReadableDisabledGrey)
+{
+    EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(0x808080, 0x808080), 1.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(0xFFFFFF, 0x777777), ContrastRatio(0x777777, 0xFFFFFF), 1e-12);
+    struct Caso {
+        std::uint32_t fondo;
+        bool oscuro; // the grey lies on the dark side
+    };
+    for (const Caso c : {Caso{0xC0C0C0, true}, Caso{0xD4D0C8, true}, Caso{0xFFFFFF, true}, Caso{0x202020, false}}) {
+        const std::uint32_t g = ReadableGreyOn(c.fondo);
+        EXPECT_GE(ContrastRatio(g, c.fondo), 4.5) << std::hex << c.fondo;
+        EXPECT_EQ((g >> 16) & 0xFF, g & 0xFF) << "a grey";
+        // The next lighter (or darker) grey would not read: it is the lightest that does.
+        const std::uint32_t v = g & 0xFF;
+        const std::uint32_t w = c.oscuro ? v + 1 : v - 1;
+        EXPECT_LT(ContrastRatio((w << 16) | (w << 8) | w, c.fondo), 4.5) << std::hex << c.fondo;
+        EXPECT_EQ(v < 0x80, c.oscuro);
+    }
+}
+
 class Profile : public ::testing::Test
 {
 protected:

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <vector>
 
 #include "platform/scroll_bar.h"
@@ -80,6 +83,50 @@ TEST(ScrollBar, UserStepsMoveBySmallAndLargeChangeAndNotify)
     EXPECT_EQ(bar.Value(), 1000);
     bar.triggerAction(QAbstractSlider::SliderPageStepAdd);  // at the end: no change, no event
     EXPECT_EQ(l.seen.size(), 4u);
+}
+
+void Press(QWidget& w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(&w, &press);
+}
+
+TEST(ScrollBar, TakesTheFocusByTabAndMovesByKeyboard)
+{
+    QWidget form;
+    auto* before = new QWidget(&form);
+    before->setFocusPolicy(Qt::StrongFocus);
+    auto* bar = new HScrollBar(&form);
+    EXPECT_TRUE(bar->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(bar->focusPolicy() & Qt::ClickFocus);
+    QWidget::setTabOrder(before, bar);
+    EXPECT_EQ(before->nextInFocusChain(), bar) << "Tab goes from the control before to the bar";
+
+    bar->SetMin(1);
+    bar->SetMax(1000);
+    bar->SetSmallChange(1);
+    bar->SetLargeChange(20);
+    bar->SetValue(500);
+    Listener l(*bar);
+    struct Key {
+        int key;
+        std::int32_t value;
+    };
+    const Key keys[] = {
+        {Qt::Key_Right, 501}, {Qt::Key_Down, 502}, {Qt::Key_Left, 501}, {Qt::Key_Up, 500},
+        {Qt::Key_PageDown, 520}, {Qt::Key_PageUp, 500}, {Qt::Key_End, 1000}, {Qt::Key_Home, 1},
+    };
+    for (const Key& k : keys) {
+        Press(*bar, k.key);
+        EXPECT_EQ(bar->Value(), k.value) << "key " << k.key;
+    }
+    EXPECT_EQ(l.seen, (std::vector<std::int32_t>{501, 502, 501, 500, 520, 500, 1000, 1}))
+        << "every key move is reported once, as a user's move";
+    Press(*bar, Qt::Key_Home);
+    Press(*bar, Qt::Key_Left);
+    EXPECT_EQ(l.seen.size(), 8u) << "at the end a key changes nothing and reports nothing";
+    Press(*bar, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(bar->Value(), 1) << "keys with Alt are left to the exit key and the menus";
 }
 
 TEST(ScrollBar, ReversedRangeRunsFromMinTowardsMax)

@@ -86,6 +86,41 @@ TEST(TracePyramid, ScaledTablesAreTheTablesOfTheScaledSamples)
         EXPECT_FALSE(TracePyramid::ScalesExactly(f)) << f;
 }
 
+// The last sample equal to a value, as a walk from the end finds it: values
+// met often, once, never, a NaN (never equal) and 0 against -0.
+TEST(TracePyramid, LastEqualFindsWhatTheWalkFinds)
+{
+    const std::int64_t n = 64 * 8 * 8 * 2 + 51;
+    std::vector<float> v(static_cast<size_t>(n));
+    std::mt19937 rng(9);
+    std::uniform_int_distribution<int> d(-40, 40);
+    for (float& x : v)
+        x = static_cast<float>(d(rng));
+    for (std::int64_t k = 3; k < n; k += 101)
+        v[static_cast<size_t>(k)] = kNaN;
+    v[4000] = 1000.0f;
+    v[4001] = -0.0f;
+    const TracePyramid p(v);
+    const auto walk = [&](std::int64_t a, std::int64_t b, float x) {
+        for (std::int64_t k = b; k >= a; --k)
+            if (v[static_cast<size_t>(k)] == x)
+                return k;
+        return std::int64_t{-1};
+    };
+    std::uniform_int_distribution<std::int64_t> pos(0, n - 1);
+    for (int i = 0; i < 300; ++i) {
+        std::int64_t a = pos(rng), b = pos(rng);
+        if (a > b)
+            std::swap(a, b);
+        for (const float x : {40.0f, -40.0f, 7.0f, 1000.0f, 999.0f, 0.0f, kNaN}) {
+            ASSERT_EQ(p.LastEqual(v, a, b, x), walk(a, b, x)) << a << ".." << b << " " << x;
+        }
+    }
+    EXPECT_EQ(p.LastEqual(v, 0, n - 1, 1000.0f), 4000);
+    EXPECT_EQ(p.LastEqual(v, 0, 4001, 0.0f), 4001);
+    EXPECT_EQ(p.LastEqual(v, 5, 4, 1.0f), -1);
+}
+
 TEST(StatePyramid, AnyOneMatchesTheWalkAtEveryBlockBoundary)
 {
     // Sparse ones, states other than 0 and 1 (which are not 1), and long

@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "mdi_fixture.h"
+#include "platform/base/colors.h"
 #include "platform/process.h"
 #include "shell/frm_menu.h"
 
@@ -131,6 +133,31 @@ TEST_F(FrmMenuTest, CloseCommandDisablesThePhasorAndReportItemsWithTheTemplate)
     EXPECT_FALSE(m.mnuCanalog->isEnabled() || m.mnuCompanalog->isEnabled());
     m.mnuDigital_Click();
     EXPECT_FALSE(m.mnuDigGrupos->isEnabled() || m.mnuCompdig->isEnabled());
+}
+
+TEST_F(FrmMenuTest, DisabledMenuTitlesReadClearlyOnTheGreyBar)
+{
+    FrmMenu& m = Cargar();
+    m.resize(800, 600);
+    ASSERT_FALSE(m.mnuFasores->isEnabled());
+    const QImage barra = m.BarraMenu->grab().toImage();
+    // The darkest pixel of each title against the bar's background.
+    const auto contraste = [&](QAction* a) {
+        const QRect r = m.BarraMenu->actionGeometry(a);
+        const QRgb fondo = barra.pixel(r.right() - 1, r.top() + 1);
+        QRgb tinta = fondo;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (qGray(barra.pixel(x, y)) < qGray(tinta))
+                    tinta = barra.pixel(x, y);
+            }
+        }
+        return ContrastRatio(tinta & 0xFFFFFFu, fondo & 0xFFFFFFu);
+    };
+    EXPECT_GE(contraste(m.mnuFasores), 4.0) << "Fasores disabled";
+    EXPECT_GE(contraste(m.mnuInform), 4.0) << "Info disabled";
+    EXPECT_GT(contraste(m.mnuFicheros->menuAction()), contraste(m.mnuFasores))
+        << "an enabled title still reads darker than a disabled one";
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/printer_recording.h"
 #include "shell/cancelar.h"
+#include "shell/impresion_piezas.h"
 #include "shell_fixture.h"
 
 namespace vesdra
@@ -308,6 +309,35 @@ TEST(PrinterTrace, ADenseTraceIsDrawnAsItsColumnEnvelope)
         ASSERT_GE(std::min(s.y1(), s.y2()), 2000);
         ASSERT_LE(std::max(s.y1(), s.y2()), 7000);
     }
+}
+
+// Through the channel's block tables a printed stretch draws the same
+// segments, and finds the same last samples at the channel's extremes, as
+// the walk over its samples.
+TEST(PrinterTrace, AStretchThroughTheTablesIsPrintedAsByTheWalk)
+{
+    std::vector<float> v(300000);
+    for (size_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<float>(std::round(std::sin(i * 0.002) * 80.0) + (i % 5));
+    v[123457] = 500.0f;
+    const TracePyramid tablas(v);
+    const std::int64_t desde = 1001; // sample 1002 on
+    const std::span<const float> tramo(v.data() + desde, 250000);
+    const EnvelopeTables t{&tablas, desde};
+    RecordingPrinter con, sin;
+    const TraceGeometry g = GeometriaImpresora(con, 1000, 12000.0 / 250000, 5000, 40.0);
+    TrazarEnImpresora(con, tramo, g, 0xFF0000, BandaY{2000, 7000}, t);
+    TrazarEnImpresora(sin, tramo, g, 0xFF0000, BandaY{2000, 7000});
+    ASSERT_EQ(con.Calls.size(), 1u);
+    ASSERT_EQ(sin.Calls.size(), 1u);
+    EXPECT_EQ(con.Calls[0].Segments, sin.Calls[0].Segments);
+    for (const auto& [maximo, minimo] : {std::pair{500.0f, -80.0f}, std::pair{84.0f, 0.0f}, std::pair{600.0f, -90.0f}}) {
+        const ExtremosAlcanzados a = BuscarExtremos(tramo, 1002, maximo, minimo, t);
+        const ExtremosAlcanzados b = BuscarExtremos(tramo, 1002, maximo, minimo);
+        EXPECT_EQ(a.UltimoMaximo, b.UltimoMaximo) << maximo;
+        EXPECT_EQ(a.UltimoMinimo, b.UltimoMinimo) << minimo;
+    }
+    EXPECT_EQ(BuscarExtremos(tramo, 1002, 500.0f, -80.0f, t).UltimoMaximo, 123458);
 }
 
 } // namespace

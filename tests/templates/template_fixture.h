@@ -13,7 +13,7 @@ namespace vesdra
 inline void PrintTo(const AvisoPaso& a, std::ostream* os)
 {
     *os << "{text " << a.Texto << ", style " << a.Estilo << ", tail \"" << a.Cola.toStdString()
-        << "\", before " << a.Previo << "}";
+        << "\", before " << a.Previo << ", after " << a.Despues << "}";
 }
 } // namespace vesdra
 

@@ -21,62 +21,12 @@
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
 #include "wizard/frm_trifasic.h"
+#include "wizard_fixture.h"
 
 namespace vesdra
 {
 namespace
 {
-
-// The wizard's forms run offscreen from the template dialog, as a user
-// drives them, with the databases of a Models folder beside the runtime tree.
-class WizardFormsTest : public test::MdiTest
-{
-protected:
-    void SetUp() override
-    {
-        MdiTest::SetUp();
-        ConectarAsistente();
-        SetMotorBasesModelo(nullptr);
-    }
-    void TearDown() override
-    {
-        DescargarAsistente();
-        SiguientesPasos() = {};
-        Procesar();
-        MdiTest::TearDown();
-    }
-
-    // The databases of `desde` copied into the runtime tree's Models folder.
-    void Modelos(const QString& desde, const QStringList& ficheros)
-    {
-        const QString carpeta = dir_.filePath("Models");
-        ASSERT_TRUE(QDir().mkpath(carpeta));
-        ASSERT_EQ(CarpetaModelos(), carpeta);
-        for (const QString& f : ficheros)
-            ASSERT_TRUE(QFile::copy(desde + '/' + f, carpeta + '/' + f)) << f.toStdString();
-    }
-    void ModelosMuestra()
-    {
-        Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb", "RD21.mdb", "TD3.mdb"});
-    }
-
-    frmAnalog& Nueva()
-    {
-        AbrirFrmPlantilla();
-        FormPlantilla()->cmdNueva_Click();
-        Procesar();
-        EXPECT_EQ(FormPlantilla(), nullptr);
-        frmAnalog* a = FormAnalog();
-        EXPECT_NE(a, nullptr);
-        return *a;
-    }
-    static bool Visible(QWidget* w) { return w && MarcoFormulario(*w)->isVisible() && w->isVisible(); }
-    static QColor Marcador(const frmTrifasic& t, std::int32_t s, std::int32_t k)
-    {
-        return t.lblpunt[s][k]->palette().color(QPalette::Window);
-    }
-    static QString T(int n) { return TextosIdioma(n); }
-};
 
 TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
 {

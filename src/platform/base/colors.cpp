@@ -1,6 +1,8 @@
 #include "platform/base/colors.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "platform/base/vb_error.h"
 
@@ -57,6 +59,40 @@ std::uint32_t ResolveColor(std::uint32_t color)
         return color & 0xFFFFFF;
     const std::uint32_t index = color & 0xFF;
     return index < kSystem.size() ? kSystem[index] : 0xFFFFFF;
+}
+
+namespace
+{
+
+double Luminance(std::uint32_t rgb)
+{
+    const auto canal = [](std::uint32_t v) {
+        const double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * canal((rgb >> 16) & 0xFF) + 0.7152 * canal((rgb >> 8) & 0xFF) + 0.0722 * canal(rgb & 0xFF);
+}
+
+} // namespace
+
+double ContrastRatio(std::uint32_t rgb1, std::uint32_t rgb2)
+{
+    const double a = Luminance(rgb1);
+    const double b = Luminance(rgb2);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+std::uint32_t ReadableGreyOn(std::uint32_t fondoRgb, double minimo)
+{
+    const bool claro = Luminance(fondoRgb) >= 0.18;
+    // From the background's own side inwards, the first grey that reads.
+    for (int i = 0; i <= 255; ++i) {
+        const auto g = static_cast<std::uint32_t>(claro ? 255 - i : i);
+        const std::uint32_t gris = (g << 16) | (g << 8) | g;
+        if (ContrastRatio(gris, fondoRgb) >= minimo)
+            return gris;
+    }
+    return claro ? 0x000000 : 0xFFFFFF;
 }
 
 } // namespace vesdra

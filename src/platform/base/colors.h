@@ -40,6 +40,16 @@ inline constexpr std::uint32_t kSysButtonText = 0x80000012;       // button text
     return BgrToRgb(rgb);
 }
 
+// Contrast ratio of two colours (0xRRGGBB), by their relative luminance as
+// the accessibility guidelines define it: 1 for equal colours, 21 for black
+// on white. Text reads clearly from 4.5 on.
+[[nodiscard]] double ContrastRatio(std::uint32_t rgb1, std::uint32_t rgb2);
+
+// The lightest grey (0xRRGGBB) that still stands out from `fondoRgb` with
+// at least `minimo` contrast, on the dark side when the background is
+// light: the colour of disabled text that reads, yet looks unlike black.
+[[nodiscard]] std::uint32_t ReadableGreyOn(std::uint32_t fondoRgb, double minimo = 4.5);
+
 // The colour to paint with. System colours come from the application's
 // palette when there is a GUI application, else as ResolveColor. Defined in
 // the widget layer (vesdra_platform): include <QColor> where it is called.

@@ -165,6 +165,81 @@ SampleExtremes TracePyramid::Range(std::span<const float> samples, std::int64_t 
     return e;
 }
 
+namespace
+{
+
+std::int64_t LastSample(const float* p, std::int64_t from, std::int64_t to, float x)
+{
+    for (std::int64_t i = to - 1; i >= from; --i) {
+        if (p[i] == x)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::int64_t TracePyramid::LastInEntries(const float* p, std::size_t level, std::int64_t from, std::int64_t to,
+                                         float x) const
+{
+    // Entries [from, to) of `level`, last first, each opened down to its
+    // samples only when its extremes hold x.
+    const std::vector<SampleExtremes>& entries = levels_[level];
+    for (std::int64_t i = to - 1; i >= from; --i) {
+        const SampleExtremes& e = entries[static_cast<std::size_t>(i)];
+        if (!(e.Min <= x && x <= e.Max))
+            continue;
+        const std::int64_t r =
+            level == 0 ? LastSample(p, i * kBlock, std::min((i + 1) * kBlock, size_), x)
+                       : LastInEntries(p, level - 1, i * kFanout,
+                                       std::min<std::int64_t>((i + 1) * kFanout,
+                                                              static_cast<std::int64_t>(levels_[level - 1].size())),
+                                       x);
+        if (r >= 0)
+            return r;
+    }
+    return -1;
+}
+
+std::int64_t TracePyramid::LastInLevel(const float* p, std::size_t level, std::int64_t from, std::int64_t to,
+                                       float x) const
+{
+    if (level + 1 < levels_.size()) {
+        const std::int64_t up0 = (from + kFanout - 1) / kFanout;
+        const std::int64_t up1 = to / kFanout;
+        if (up1 > up0) {
+            std::int64_t r = LastInEntries(p, level, up1 * kFanout, to, x);
+            if (r < 0)
+                r = LastInLevel(p, level + 1, up0, up1, x);
+            if (r < 0)
+                r = LastInEntries(p, level, from, up0 * kFanout, x);
+            return r;
+        }
+    }
+    return LastInEntries(p, level, from, to, x);
+}
+
+std::int64_t TracePyramid::LastEqual(std::span<const float> samples, std::int64_t from, std::int64_t to,
+                                     float x) const
+{
+    assert(static_cast<std::int64_t>(samples.size()) == size_);
+    from = std::max<std::int64_t>(from, 0);
+    const std::int64_t end = std::min(to + 1, size_);
+    if (from >= end)
+        return -1;
+    const float* p = samples.data();
+    const std::int64_t b0 = (from + kBlock - 1) / kBlock;
+    const std::int64_t b1 = end / kBlock;
+    if (b1 <= b0)
+        return LastSample(p, from, end, x);
+    std::int64_t r = LastSample(p, b1 * kBlock, end, x);
+    if (r < 0)
+        r = LastInLevel(p, 0, b0, b1, x);
+    if (r < 0)
+        r = LastSample(p, from, b0 * kBlock, x);
+    return r;
+}
+
 bool TracePyramid::ScalesExactly(float factor)
 {
     return std::isfinite(factor) && factor != 0.0f;

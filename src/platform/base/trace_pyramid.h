@@ -46,6 +46,11 @@ public:
     // very samples the tables were built from. Empty for an empty range.
     [[nodiscard]] SampleExtremes Range(std::span<const float> samples, std::int64_t from, std::int64_t to) const;
 
+    // The last position in [from, to] whose sample compares equal to x, or
+    // -1: only blocks whose extremes hold x are read.
+    [[nodiscard]] std::int64_t LastEqual(std::span<const float> samples, std::int64_t from, std::int64_t to,
+                                         float x) const;
+
     // The tables of the samples each multiplied by `factor` (as float times
     // float): exact for a finite factor other than 0, since rounding keeps
     // order (a negative factor swaps the ends). Any other factor must have
@@ -60,6 +65,10 @@ public:
 
 private:
     void FoldLevel(std::size_t level, std::int64_t from, std::int64_t to, SampleExtremes& e) const;
+    [[nodiscard]] std::int64_t LastInLevel(const float* p, std::size_t level, std::int64_t from, std::int64_t to,
+                                           float x) const;
+    [[nodiscard]] std::int64_t LastInEntries(const float* p, std::size_t level, std::int64_t from,
+                                             std::int64_t to, float x) const;
 
     std::int64_t size_{0};
     std::vector<std::vector<SampleExtremes>> levels_;

@@ -1,8 +1,11 @@
 #include "views/composition/composition_state.h"
 
 #include <QString>
+#include <algorithm>
 
 #include "platform/base/vb_error.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
 
 namespace vesdra {
 
@@ -60,6 +63,20 @@ std::int32_t ComposicionesEnUso(const Matrix<std::uint8_t>& seleccion)
     for (std::int32_t n = 1; n <= 3; ++n)
         count += EnUso(seleccion, n) ? 1 : 0;
     return count;
+}
+
+Extremos ExtremosColumna(std::int32_t col)
+{
+    const ComposicionState& st = Composiciones();
+    if (col >= 1 && col <= st.MinimosValores.Size() && col <= st.MaximosValores.Size())
+        return {st.MinimosValores(col), st.MaximosValores(col)};
+    Extremos e;
+    const RecordModel& r = Registro();
+    const Matrix<float>& valores = r.Valores;
+    if (col < 1 || col > valores.Cols())
+        return e;
+    ExtremosDesdeCero(valores.Column(col), TablaValores(r, col), e.Minimo, e.Maximo);
+    return e;
 }
 
 } // namespace composicion

@@ -6,6 +6,7 @@
 
 #include "record/array.h"
 #include "record/matrix.h"
+#include "views/composition/composition_readouts.h"
 
 class QString;
 
@@ -54,6 +55,11 @@ namespace composicion {
 // Compositions whose in-use flag is set.
 [[nodiscard]] std::int32_t ComposicionesEnUso(const Matrix<std::uint8_t>& seleccion);
 [[nodiscard]] bool EnUso(const Matrix<std::uint8_t>& seleccion, std::int32_t n);
+
+// The extremes of column col of Valores as the last build took them (both
+// starting at 0); a column the build did not take (the record changed since)
+// is read from its block tables, or walked once.
+[[nodiscard]] Extremos ExtremosColumna(std::int32_t col);
 
 } // namespace composicion
 } // namespace vesdra

@@ -70,8 +70,8 @@ void HistorialZoom::Reiniciar(double ancho, double alto, std::int32_t nS)
 ResultadoZoom HistorialZoom::ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho, double alto,
                                        std::int32_t nS)
 {
-    if (numNiveles_ >= MaxNivelesZoom)
-        return Rechazo(TextoUltimoNivel, EstiloInformacion);
+    if (Lleno())
+        return Rechazo(TextoHistorialLleno, EstiloInformacion);
     if (r.X1 > r.X2)
         std::swap(r.X1, r.X2);
     if (r.Y1 > r.Y2)

@@ -3,14 +3,13 @@
 #include <cstdint>
 #include <optional>
 
-namespace vesdra::composicion {
+#include "platform/base/zoom_history.h"
 
-// Levels of the zoom history: the full view and 30 zooms.
-inline constexpr std::int32_t MaxNivelesZoom = 31;
+namespace vesdra::composicion {
 
 // Language texts and message-box styles of the zoom's refusals.
 inline constexpr std::int32_t TextoRangoVacio = 80;    // no samples (or no height) in the rectangle
-inline constexpr std::int32_t TextoUltimoNivel = 79;   // ">>" at the newest level; also a full history
+inline constexpr std::int32_t TextoUltimoNivel = 79;   // ">>" at the newest level
 inline constexpr std::int32_t TextoVistaCompleta = 84; // "<<" at the full view
 inline constexpr std::int32_t EstiloInformacion = 64;
 
@@ -71,11 +70,13 @@ public:
 
     [[nodiscard]] std::int32_t NivelActual() const { return nivelActual_; }
     [[nodiscard]] std::int32_t NumNiveles() const { return numNiveles_; }
+    // No further zoom fits (31 levels); the window says so before a rectangle.
+    [[nodiscard]] bool Lleno() const { return HistorialLleno(numNiveles_); }
     [[nodiscard]] const NivelZoom& Fila(std::int32_t r) const { return filas_.at(static_cast<std::size_t>(r)); }
 
     // A new level from a rectangle dragged over the picture (ancho x alto)
     // showing `actual`. Refused, with nothing stored and nothing changed: a
-    // full history (31 levels), a range with no two samples once clamped to
+    // full history (31 levels, text 105), a range with no two samples once clamped to
     // the record, a rectangle of no height.
     [[nodiscard]] ResultadoZoom ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho, double alto,
                                           std::int32_t nS);

@@ -12,9 +12,11 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -92,6 +94,7 @@ void frmNewCompanalog::CrearControles()
     List1 = new QListWidget(Frame4);
     MoveTwips(*List1, 120, 360, 2175, 2010);
     List1->viewport()->installEventFilter(this);
+    PulsarComoDobleClic(*List1, [this](int) { List1_DblClick(); });
 
     const std::array<QGroupBox*, 3> marcos{Frame1, Frame2, Frame3};
     for (int k = 1; k <= composicion::NumCasillas; ++k) {
@@ -139,6 +142,8 @@ void frmNewCompanalog::Form_Load()
         Frame5->setTitle(TextosIdioma(278));
         CmdPrimario->setText(TextosIdioma(279));
         CmdSecundario->setText(TextosIdioma(280));
+        MostrarOpcionEntera(*CmdPrimario);
+        MostrarOpcionEntera(*CmdSecundario);
     }
     resize(TwipsToPixelX(d.AnchoInterior), TwipsToPixelY(d.AltoInterior));
     MoveTwips(*cmdOK, d.OkLeft, d.OkTop, 1695, 495);

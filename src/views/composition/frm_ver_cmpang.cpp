@@ -19,13 +19,16 @@
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "views/composition/colores.h"
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_state.h"
 #include "views/composition/composition_tiling.h"
+#include "views/composition/impresion_composicion.h"
 
 namespace vesdra {
 
@@ -172,9 +175,8 @@ void frmVerCmpang::CrearControles()
     connect(cmdzoom, &QPushButton::clicked, this, &frmVerCmpang::cmdzoom_Click);
     connect(cmdadel, &QPushButton::clicked, this, &frmVerCmpang::cmdadel_Click);
     connect(cmdatras, &QPushButton::clicked, this, &frmVerCmpang::cmdatras_Click);
-    // Printing attaches here; until it does the button is kept out of sight.
-    pctimpresora = new QPushButton(this);
-    pctimpresora->setVisible(false);
+    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
+    connect(pctimpresora, &QPushButton::clicked, this, &frmVerCmpang::pctimpresora_Click);
 }
 
 void frmVerCmpang::PrepararBotones()
@@ -239,6 +241,9 @@ void frmVerCmpang::IniciarCursores(std::int32_t nS, std::int32_t muestrasPorCicl
     lblamar->setText(QStringLiteral("No.: 1"));
     lblcian->setText(QStringLiteral("No.: 1"));
     lblms->setText(QStringLiteral("0.000 ms"));
+    // The time printed is the read-out's from the start, not only once a
+    // cursor has moved.
+    textoTiempo_ = lblms->text();
 }
 
 void frmVerCmpang::resizeEvent(QResizeEvent* event)
@@ -265,6 +270,7 @@ void frmVerCmpang::Form_Resize()
         DisponerControles(ancho, alto, altoZoom_);
         const std::int32_t nS = Registro().Valores.Rows();
         CalcularEscala();
+        AjustarFuentesLecturas(nS, FrecuenciaMuestreo());
         // The history starts again for the new size: its levels were made
         // for the old picture and would mix two geometries.
         historial_.Reiniciar(Picture1->Width(), Picture1->Height(), nS);
@@ -315,6 +321,26 @@ bool frmVerCmpang::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmVerCmpang::pctimpresora_Click()
+{
+    if (!compuesta_ || descargada_)
+        return;
+    // The page reads the window as it is now and changes nothing of it.
+    DatosPaginaComposicion d;
+    d.Filas = filas_;
+    d.Vista = vista_;
+    d.AltoPicture = Picture1->Height();
+    d.EscalaVertical = escalaVertical_;
+    d.Cursor1 = HScroll1->Value();
+    d.Cursor2 = HScroll2->Value();
+    d.TextoTiempo = textoTiempo_;
+    const MedidaTexto medida = MedidaDeVentana(*this);
+    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true}, [d, medida](Printer& p) {
+        PaginaComposicion(p, d, medida);
+        return std::optional<RechazoPagina>{};
+    });
 }
 
 QImage frmVerCmpang::RenderImage() const

@@ -38,6 +38,12 @@ public:
     // Draws composition n at the full view: axes, traces on the common
     // scale, value boxes at sample 1, the history restarted at level 0.
     void Composicion(std::int32_t n);
+    // Gives the read-out boxes the largest font at which the longest texts
+    // they can show fit whole: in the right column the sample numbers up to
+    // nS and the time from sample 1 to nS; in the value boxes each chosen
+    // channel's caption with its extremes. Run by Composicion and by every
+    // layout after it.
+    void AjustarFuentesLecturas(std::int32_t nS, std::int32_t frecuenciaMuestreo);
 
     // Handlers of the controls, callable directly (tests, and the shell's
     // keyboard path needs none of them).
@@ -50,6 +56,9 @@ public:
     void cmdzoom_Click();
     void cmdadel_Click();
     void cmdatras_Click();
+    // Prints the view in force through the print frame: the printer
+    // dialog, one page per copy, the cancel window before each.
+    void pctimpresora_Click();
     void Picture1_MouseDown(int button, int shift, double x, double y);
     void Picture1_MouseMove(int button, int shift, double x, double y);
     void Picture1_MouseUp(int button, int shift, double x, double y);

@@ -5,8 +5,9 @@
 #include "platform/base/colors.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
-#include "platform/scroll_bar.h"
 #include "platform/base/screen.h"
+#include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -39,28 +40,6 @@ CanalFila LeerFila(std::int32_t c)
     return f;
 }
 
-composicion::Extremos ExtremosColumna(std::int32_t col)
-{
-    const ComposicionState& st = Composiciones();
-    if (col >= 1 && col <= st.MinimosValores.Size() && col <= st.MaximosValores.Size())
-        return {st.MinimosValores(col), st.MaximosValores(col)};
-    // Extremes not taken for this column (the record changed since the
-    // build): from its tables, or a walk over it.
-    composicion::Extremos e;
-    const RecordModel& r = Registro();
-    if (const TracePyramid* t = TablaValores(r, col)) {
-        const SampleExtremes x = t->Range(r.Valores.Column(col), 0, r.Valores.Rows() - 1);
-        e.Minimo = x.Min < e.Minimo ? x.Min : e.Minimo;
-        e.Maximo = x.Max > e.Maximo ? x.Max : e.Maximo;
-        return e;
-    }
-    for (const float v : r.Valores.Column(col)) {
-        e.Minimo = std::min(e.Minimo, v);
-        e.Maximo = std::max(e.Maximo, v);
-    }
-    return e;
-}
-
 } // namespace
 
 void frmVerCmpang::Composicion(std::int32_t n)
@@ -78,8 +57,43 @@ void frmVerCmpang::Composicion(std::int32_t n)
     longitudCian_ = 0;
     compuesta_ = true;
     // The full view with both cursors on sample 1 and their boxes filled.
+    AjustarFuentesLecturas(nS, FrecuenciaMuestreo());
     MostrarVista(composicion::VistaCompleta(Picture1->Width(), Picture1->Height(), nS));
     Picture1->setFocus();
+}
+
+void frmVerCmpang::AjustarFuentesLecturas(std::int32_t nS, std::int32_t frecuenciaMuestreo)
+{
+    const QStringList columna{composicion::TextoMuestra(std::max(nS, 1)),
+                              composicion::TextoTiempo(1, std::max(nS, 1), frecuenciaMuestreo)
+                                  .value_or(QStringLiteral("0.000 ms"))};
+    int px = kPixelesFuenteMaximos;
+    for (QLineEdit* caja : {lblamar, lblcian, lblms})
+        px = std::min(px, AjustarFuenteCaja(*caja, columna));
+    for (QLineEdit* caja : {lblamar, lblcian, lblms})
+        FijarPixelesFuente(*caja, px);
+
+    // The value boxes share one size too; a caption longer than even the
+    // smallest size holds still scrolls sideways.
+    px = kPixelesFuenteMaximos;
+    std::size_t k = 0;
+    for (const std::int32_t c : filas_) {
+        if (++k > 6)
+            break;
+        const CanalFila f = LeerFila(c);
+        if (f.Columna == 0)
+            continue;
+        const composicion::Extremos e = composicion::ExtremosColumna(f.Columna);
+        const QStringList textos{composicion::TextoValor(f.Nombre, e.Minimo, f.Unidad),
+                                 composicion::TextoValor(f.Nombre, e.Maximo, f.Unidad)};
+        px = std::min({px, AjustarFuenteCaja(*lblam[k], textos), AjustarFuenteCaja(*lblci[k], textos)});
+    }
+    if (k == 0)
+        px = AjustarFuenteCaja(*lblam[1], {});
+    for (std::size_t i = 1; i <= 6; ++i) {
+        FijarPixelesFuente(*lblam[i], px);
+        FijarPixelesFuente(*lblci[i], px);
+    }
 }
 
 void frmVerCmpang::CalcularEscala()
@@ -88,7 +102,7 @@ void frmVerCmpang::CalcularEscala()
     for (const std::int32_t c : filas_) {
         const CanalFila f = LeerFila(c);
         if (f.Columna > 0)
-            extremos.push_back(ExtremosColumna(f.Columna));
+            extremos.push_back(composicion::ExtremosColumna(f.Columna));
     }
     escalaVertical_ = composicion::EscalaComun(extremos, Picture1->Height());
 }
@@ -135,7 +149,7 @@ void frmVerCmpang::DibujarTrazos()
         // Later channels are drawn over earlier ones where traces cross.
         const std::vector<QPointF> puntos =
             composicion::PuntosTrazo(valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
-                                     pantalla.TwipsPerPixelY, ExtremosColumna(f.Columna),
+                                     pantalla.TwipsPerPixelY, composicion::ExtremosColumna(f.Columna),
                                      TablaValores(Registro(), f.Columna));
         Picture1->Polyline(puntos.data(), puntos.size(), QBColor(*ColorTrazo(k)));
     }

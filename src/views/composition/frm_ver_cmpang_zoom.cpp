@@ -13,6 +13,13 @@ namespace vesdra {
 
 void frmVerCmpang::cmdzoom_Click()
 {
+    // A full history is said before the user draws a rectangle for nothing.
+    if (historial_.Lleno()) {
+        zoomPendiente_ = false;
+        SetMousePointer(Picture1, vbDefault);
+        (void)MsgBox(TextosIdioma(TextoHistorialLleno), composicion::EstiloInformacion);
+        return;
+    }
     SetMousePointer(Picture1, vbCustom);
     arrastrando_ = false;
     zoomPendiente_ = true;

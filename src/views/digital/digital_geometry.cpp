@@ -1,5 +1,7 @@
 #include "views/digital/digital_geometry.h"
 
+#include <algorithm>
+
 #include "platform/base/numeric.h"
 
 namespace vesdra::digital {
@@ -71,12 +73,30 @@ AnchosFila AnchosIniciales(bool estrecharTiempo)
     return a;
 }
 
-DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& a)
+AnchosFila AnchosParaTextos(AnchosFila a, double muestra, double tiempo, double indicador)
+{
+    a.lblizq = std::max(a.lblizq, muestra);
+    a.lblder = std::max(a.lblder, muestra);
+    a.lbltiempo = std::max(a.lbltiempo, tiempo);
+    a.lbl_PS = std::max(a.lbl_PS, indicador);
+    return a;
+}
+
+DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& a, double anchoCliente)
 {
     DisposicionVista d;
     d.Picture1 = {0, 0, pantallaAncho - 100, altoFormulario - 900};
     const double fila = d.Picture1.Height + 50;
-    const double anchoCursor = (pantallaAncho - 100) / 4;
+    double anchoCursor = (pantallaAncho - 100) / 4;
+    if (anchoCliente > 0) {
+        // bar, 50, box, 50, bar, 50, box, 50, time, 70, four buttons with
+        // 50 between, 50, indicator
+        const double resto = 50 + a.lblizq + 50 + 50 + a.lblder + 50 + a.lbltiempo + 70 + a.cmdzoom + 50 +
+                             a.cmdadel + 50 + a.cmdatras + 50 + a.pctimpresora + 50 + a.lbl_PS;
+        const double exceso = 2 * anchoCursor + resto - anchoCliente;
+        if (exceso > 0)
+            anchoCursor = std::max(AnchoMinimoBarraCursor, anchoCursor - exceso / 2);
+    }
     d.HScroll1 = {0, fila, anchoCursor, AltoBarra};
     d.lblizq = {d.HScroll1.Width + 50, fila, a.lblizq, AltoTexto};
     d.HScroll2 = {d.lblizq.Right() + 50, fila, anchoCursor, AltoBarra};

@@ -71,6 +71,12 @@ struct AnchosFila {
 // estrecharTiempo: a 1997 record on a screen at most 800 pixels wide, where
 // the P/S indicator needs room: the time box loses a quarter.
 [[nodiscard]] AnchosFila AnchosIniciales(bool estrecharTiempo);
+// The row's boxes at least as wide as their longest texts need: the sample
+// boxes, the time box and the P/S indicator (twips). The buttons keep theirs.
+[[nodiscard]] AnchosFila AnchosParaTextos(AnchosFila a, double muestra, double tiempo, double indicador);
+
+// Narrower than this a cursor bar does not become to make room in the row.
+inline constexpr double AnchoMinimoBarraCursor = 600;
 
 // Heights of the controls (design values).
 inline constexpr double AltoBarra = 255;
@@ -84,6 +90,9 @@ inline constexpr double AltoNombre = 255;
 // form's height less 900 and the screen's width (not the form's) less 100;
 // the row runs left to right, each control 50 twips after the previous one
 // (70 before the zoom button), the cursor bars a quarter of that width each.
+// When the row would run past anchoCliente (the form's own width, when given)
+// both cursor bars give up the excess alike, down to AnchoMinimoBarraCursor,
+// so that the indicator at its end stays inside the window.
 struct DisposicionVista {
     Caja Picture1{};
     Caja HScroll1{};
@@ -97,7 +106,8 @@ struct DisposicionVista {
     Caja pctimpresora{};
     Caja lbl_PS{}; // beside the print button (shown for a 1997 record)
 };
-[[nodiscard]] DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& anchos);
+[[nodiscard]] DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& anchos,
+                                             double anchoCliente = 0);
 
 // The analog texts in the band's left margin and their sideways bar.
 struct DisposicionAnalogica {

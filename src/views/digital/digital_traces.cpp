@@ -32,7 +32,7 @@ TraceGeometry Geometria(const Tramo& t, double escalaVertical)
 {
     TraceGeometry g;
     // Index 0 of the span handed over is sample max(Origen, 1).
-    g.XFirst = XMuestra(std::max(t.Origen, 1), t.Origen, t.EscalaX);
+    g.XFirst = t.XOrigen + static_cast<double>(std::max(t.Origen, 1) - t.Origen) * t.EscalaX;
     g.XStep = t.EscalaX;
     g.YZero = YCeroAnalogico;
     g.YScale = escalaVertical;

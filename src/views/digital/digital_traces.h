@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/trace_pyramid.h"
+#include "views/digital/digital_geometry.h"
 
 namespace vesdra {
 class PictureBox;
@@ -13,7 +14,8 @@ class PictureBox;
 namespace vesdra::digital {
 
 // Where one stretch of samples is drawn: samples Origen..Ultima, sample s at
-// x = 1200 + (s - Origen) * EscalaX twips, points snapped to the pixel grid
+// x = XOrigen + (s - Origen) * EscalaX twips (XOrigen the picture's axis,
+// 1200, or the printed plot's left side), points snapped to the pixel grid
 // of TwipsPorPixelX / Y twips per pixel.
 struct Tramo {
     std::int32_t Origen{1};
@@ -21,6 +23,7 @@ struct Tramo {
     double EscalaX{0};
     double TwipsPorPixelX{15};
     double TwipsPorPixelY{15};
+    double XOrigen{XEje};
 };
 
 // Vertical scale of the analog trace over the stretch: 600 / the largest

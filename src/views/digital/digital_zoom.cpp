@@ -17,11 +17,11 @@ void HistorialDigital::Reiniciar(const NivelDigital& completo)
 PasoZoom HistorialDigital::Zoom(std::int32_t cursor1, std::int32_t cursor2, double anchoPicture)
 {
     pendiente_ = true;
+    // Refused before anything is drawn: the view stays as it is.
+    if (Lleno())
+        return {.Texto = TextoHistorialLleno};
     if (cursor1 == cursor2)
         return {.Texto = TextoCursoresJuntos};
-    // Refused before anything is drawn: the view stays as it is.
-    if (niveles_ >= MaxNivelesZoom)
-        return {.Texto = TextoSinPosterior};
     NivelDigital n;
     n.Primera = std::min(cursor1, cursor2);
     n.Ultima = std::max(cursor1, cursor2);

@@ -3,15 +3,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/base/zoom_history.h"
+
 namespace vesdra::digital {
 
 // Language texts of the zoom's refusals (all shown with the information icon).
 inline constexpr std::int32_t TextoCursoresJuntos = 76; // both cursors on one sample
-inline constexpr std::int32_t TextoSinPosterior = 79;   // forward at the newest level; a full history
+inline constexpr std::int32_t TextoSinPosterior = 79;   // forward at the newest level
 inline constexpr std::int32_t TextoSinAnterior = 84;    // back at the whole record
-
-// Levels of the history: the whole record and 30 zooms.
-inline constexpr std::int32_t MaxNivelesZoom = 31;
 
 // One level: the stretch of samples shown and where it is drawn. Sample s
 // lies at x = 1200 + (s - Origen) * EscalaX twips.
@@ -42,8 +41,9 @@ public:
 
     // Zoom to the samples between the cursors on a picture `anchoPicture`
     // twips wide: the stretch fills the width from x = 1200 to its right
-    // margin. Refused with text 76 when both cursors stand on one sample and
-    // with text 79 when the history already holds 31 levels.
+    // margin. Refused with text 105 when the history already holds 31
+    // levels (whatever the cursors), else with text 76 when both cursors
+    // stand on one sample.
     [[nodiscard]] PasoZoom Zoom(std::int32_t cursor1, std::int32_t cursor2, double anchoPicture);
     // One level back (text 84 at level 0) or forward (text 79 at the newest).
     [[nodiscard]] PasoZoom Atras();
@@ -51,6 +51,7 @@ public:
 
     [[nodiscard]] std::int32_t NivelZoom() const { return nivel_; }
     [[nodiscard]] std::int32_t NivelesZoom() const { return niveles_; }
+    [[nodiscard]] bool Lleno() const { return HistorialLleno(niveles_); }
     // A zoom was asked for and not stored (cursors together); the next
     // step through the history clears it.
     [[nodiscard]] bool ZoomPendiente() const { return pendiente_; }

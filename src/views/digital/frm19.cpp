@@ -5,11 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QFontInfo>
 #include <QIcon>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
@@ -25,6 +27,7 @@
 #include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
@@ -32,6 +35,7 @@
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_tiling.h"
 #include "views/digital/digital_traces.h"
+#include "views/digital/impresion_digital.h"
 
 namespace vesdra {
 
@@ -53,12 +57,6 @@ QPointer<frm19>& Instancia()
 {
     static QPointer<frm19> instancia;
     return instancia;
-}
-
-ImpresionDigital& Impresion()
-{
-    static ImpresionDigital imprimir;
-    return imprimir;
 }
 
 QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground)
@@ -192,11 +190,7 @@ void frm19::CrearControles()
     connect(cmdzoom, &QPushButton::clicked, this, &frm19::cmdzoom_Click);
     connect(cmdadel, &QPushButton::clicked, this, &frm19::cmdadel_Click);
     connect(cmdatras, &QPushButton::clicked, this, &frm19::cmdatras_Click);
-    connect(pctimpresora, &QPushButton::clicked, this, [this] {
-        if (Impresion())
-            Impresion()(*this);
-    });
-    pctimpresora->setEnabled(static_cast<bool>(Impresion()));
+    connect(pctimpresora, &QPushButton::clicked, this, &frm19::pctimpresora_Click);
 }
 
 void frm19::LeerSeleccion()
@@ -239,7 +233,18 @@ void frm19::Construir(bool alCargar)
 {
     ShellHooks& hooks = Hooks();
     const RecordModel& r = Registro();
-    const DisposicionVista d = DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos_);
+    // The row's boxes as wide as their longest texts, inside the window.
+    const int px = QFontInfo(lblizq->font()).pixelSize();
+    const auto necesita = [px](const QLineEdit& caja, const QStringList& textos) {
+        return PixelsToTwipsX(std::ceil(AnchoNecesarioCaja(caja, textos, px)));
+    };
+    const std::int32_t tasa = FrecuenciaMuestreo();
+    const AnchosFila anchos = AnchosParaTextos(
+        anchos_, necesita(*lblizq, {QString::number(nS_)}),
+        necesita(*lbltiempo, {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}),
+        necesita(*lbl_PS, {TextosIdioma(kTextoPrimario), TextosIdioma(kTextoSecundario)}));
+    const DisposicionVista d =
+        DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos, ScaleWidthTwips(*this));
     Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);
     MoveTwips(*HScroll1, d.HScroll1);
     MoveTwips(*lblizq, d.lblizq);
@@ -282,8 +287,12 @@ void frm19::Construir(bool alCargar)
     Dibujar(completo);
     if (alCargar)
         hooks.ValorProgresoOndas(50);
-    for (std::size_t k = 1; k <= filas_.size(); ++k)
+    // A name longer than its box shows whole as the box's tool tip; the
+    // side scroll still moves the box's own text.
+    for (std::size_t k = 1; k <= filas_.size(); ++k) {
         label[k]->setText(filas_[k - 1].Nombre);
+        label[k]->setToolTip(filas_[k - 1].Nombre);
+    }
     historial_.Reiniciar(completo);
     if (alCargar) {
         hooks.ValorProgresoOndas(70);
@@ -305,6 +314,7 @@ void frm19::Construir(bool alCargar)
         lblamar->setText(textoAmarillo_);
         lblcian->setText(textoCian_);
         lblanalog->setText(textoAnalogico_);
+        lblanalog->setToolTip(textoAnalogico_);
         lbltiempo->setText(QStringLiteral("0 ms"));
         hooks.ValorProgresoOndas(100);
     } else {
@@ -419,6 +429,30 @@ void frm19::cmdatras_Click()
 void frm19::cmdadel_Click()
 {
     RedibujarTrazas(historial_.Adelante());
+}
+
+void frm19::pctimpresora_Click()
+{
+    if (!vistaCargada_ || descargada_)
+        return;
+    // The page reads the view as it is now and changes nothing of it.
+    const DigitalState& sel = Digitales();
+    DatosPaginaDigital d;
+    d.FilaAnalogica = sel.AnalogicoElegido;
+    d.Filas = filas_;
+    d.Nivel = historial_.Actual();
+    d.AltoPicture = Picture1->Height();
+    d.Cursor1 = HScroll1->Value();
+    d.Cursor2 = HScroll2->Value();
+    d.TextoTiempo = lbltiempo->text();
+    d.Grupo = sel.PrimerMiembro + sel.UltimoMiembro != 0;
+    d.ModoDigital = sel.ModoDigital;
+    d.GrupoElegido = sel.GrupoElegido;
+    const MedidaTexto medida = MedidaDeVentana(*this);
+    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true}, [d, medida](Printer& p) {
+        PaginaDigital(p, d, medida);
+        return std::optional<RechazoPagina>{};
+    });
 }
 
 void frm19::HScroll1_Change()
@@ -595,13 +629,6 @@ frm19& CargarFrm19()
         throw;
     }
     return *v;
-}
-
-void SetImpresionDigital(ImpresionDigital imprimir)
-{
-    Impresion() = std::move(imprimir);
-    if (frm19* v = Frm19())
-        v->pctimpresora->setEnabled(static_cast<bool>(Impresion()));
 }
 
 } // namespace vesdra

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/base/vb_error.h"
@@ -60,6 +59,9 @@ public:
     void cmdzoom_Click();
     void cmdatras_Click();
     void cmdadel_Click();
+    // Prints the level shown through the print frame: the printer dialog,
+    // one page per copy, the cancel window before each.
+    void pctimpresora_Click();
 
     // State the printout and the tests read.
     [[nodiscard]] bool VistaCargada() const { return vistaCargada_; }
@@ -148,9 +150,5 @@ void DescargarFrm19();
 // Creates the view and builds it from the handover. On an error the
 // half-built form is deleted before the VbError is passed on.
 [[nodiscard]] frm19& CargarFrm19();
-
-// Printing plugs in here: while set, the view's print button calls it.
-using ImpresionDigital = std::function<void(frm19&)>;
-void SetImpresionDigital(ImpresionDigital imprimir);
 
 } // namespace vesdra

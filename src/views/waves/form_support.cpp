@@ -3,12 +3,15 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
+#include <cmath>
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
+#include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
@@ -42,6 +45,32 @@ QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
     FijarFondo(caja, fondo);
     MostrarPrincipio(*caja);
     return caja;
+}
+
+double AnchoTwips(const QLineEdit& caja, const QStringList& textos, int px)
+{
+    return PixelsToTwipsX(std::ceil(AnchoNecesarioCaja(caja, textos, px)));
+}
+
+int PixelesPorAltoCaja(const QLineEdit& caja, double altoTwips)
+{
+    return PixelesPorAlto(TwipsToPixelY(altoTwips), MedidorDeFuente(caja.font()), MargenesDe(caja));
+}
+
+void TextoOIcono(QPushButton& boton, const QString& texto, QStyle::StandardPixmap icono)
+{
+    // Room for the caption inside the button's frame on either side.
+    constexpr int margen = 4;
+    const bool cabe = boton.fontMetrics().horizontalAdvance(texto) + 2 * margen <= boton.width();
+    if (cabe) {
+        boton.setIcon(QIcon());
+        boton.setText(texto);
+        boton.setToolTip(QString());
+    } else {
+        boton.setText(QString());
+        boton.setIcon(boton.style()->standardIcon(icono));
+        boton.setToolTip(texto);
+    }
 }
 
 void TrasError(QWidget* form, const VbError& e)

@@ -1,5 +1,7 @@
 #pragma once
+#include <QStringList>
 #include <QString>
+#include <QStyle>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -35,6 +37,16 @@ void FijarFondo(QWidget* w, std::uint32_t fondo);
 template <typename F> bool Atrapar(QWidget* form, F&& cuerpo);
 
 void TrasError(QWidget* form, const VbError& e);
+
+// The width in twips, whole pixels rounded up, that a box like `caja` needs
+// to show each of the texts whole at font size px.
+[[nodiscard]] double AnchoTwips(const QLineEdit& caja, const QStringList& textos, int px);
+// The largest font size whose line fits a box like `caja` altoTwips high.
+[[nodiscard]] int PixelesPorAltoCaja(const QLineEdit& caja, double altoTwips);
+
+// A button shows its caption when the caption fits its width, else the
+// picture, with the caption as its tool tip.
+void TextoOIcono(QPushButton& boton, const QString& texto, QStyle::StandardPixmap icono);
 
 // A step through a view's zoom history: the body runs under the hourglass
 // as Atrapar runs it, and the pointer is back to the default when it went

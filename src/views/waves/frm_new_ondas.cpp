@@ -9,15 +9,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -66,6 +69,7 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     Colocar(List1, 120, 300, 2660, kFrameAlto - 420);
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { List1_DblClick(List1->row(item)); });
+    PulsarComoDobleClic(*List1, [this](int fila) { List1_DblClick(fila); });
 
     Frame2 = new QGroupBox(this);
     Colocar(Frame2, 3120, kFrameTop, 2550, kFrameAlto);
@@ -126,6 +130,8 @@ void frmNewOndas::Form_Load()
             Frame3->setTitle(TextosIdioma(278));
             CmdPrimario->setText(TextosIdioma(279));
             CmdSecundario->setText(TextosIdioma(280));
+            MostrarOpcionEntera(*CmdPrimario);
+            MostrarOpcionEntera(*CmdSecundario);
         } else {
             Frame3->setVisible(false);
             const double h = HeightTwips(*cmdOK);
@@ -292,7 +298,17 @@ void frmNewOndas::cmdOK_Click()
         }
 
         Hooks().ValorProgresoOndas(100);
-        Hooks().OcultarMenu();
+        // A window whose activation failed has said so and closed itself.
+        const bool alguna = std::any_of(puestos.begin(), puestos.end(), [&st](const auto& puesto) {
+            const frmVerOndas* w = st.VentanasOndas(puesto.first);
+            return w && !w->Descargada();
+        });
+        // Only windows that stand take the menu form's place; when none
+        // does, the menu form stays (or comes back) in sight.
+        if (alguna)
+            Hooks().OcultarMenu();
+        else
+            Hooks().MostrarMenu();
         // All windows appear together, once every one of them is drawn.
         for (const auto& [k, pos] : puestos) {
             frmVerOndas* w = st.VentanasOndas(k);

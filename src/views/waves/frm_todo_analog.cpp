@@ -17,6 +17,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -27,6 +28,7 @@
 #include "views/waves/impresion_ondas.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
+#include "views/waves/waves_fit.h"
 #include "views/waves/waves_layout.h"
 #include "views/waves/waves_state.h"
 
@@ -134,7 +136,24 @@ void frmTodoanalog::LeerCanales()
 
 void frmTodoanalog::Colocar()
 {
-    const DisposicionTodo d = ColocarControlesTodo(ScaleWidthTwips(*this), ScaleHeightTwips(*this));
+    const RecordModel& r = Registro();
+    const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
+    const TextosMaximosOnda textos = TextosMaximos(r.NumMuestras(), 0.0f, 0.0f, QString(), FrecuenciaMuestreo());
+    const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
+    const auto medir = [&](int px) {
+        AnchosLecturasTodo a;
+        a.Numero = ondas::AnchoTwips(*lblam, textos.Numero, px);
+        a.Tiempo = ondas::AnchoTwips(*lblms, textos.Tiempo.mid(0, 1), px);
+        a.Indicador = indicador ? ondas::AnchoTwips(*lbl_PS, lados, px) : 0.0;
+        return a;
+    };
+    const DisenoTodo diseno;
+    const DisposicionTodoEntera ajuste = ColocarControlesTodoEnteras(
+        ScaleWidthTwips(*this), ScaleHeightTwips(*this), ondas::PixelesPorAltoCaja(*lblam, diseno.AltoLectura), medir,
+        diseno);
+    const DisposicionTodo& d = ajuste.Controles;
+    for (QLineEdit* caja : {lblam, lblci, lblms, lbl_PS})
+        FijarPixelesFuente(*caja, ajuste.Pixeles);
     MoveTwips(*Picture1, d.Picture1);
     MoveTwips(*HScroll1, d.HScroll1);
     MoveTwips(*lblam, d.lblam);
@@ -148,7 +167,7 @@ void frmTodoanalog::Colocar()
     MoveTwips(*HScroll_Nombres, d.HScroll_Nombres);
     HScroll_Nombres->raise();
 
-    if (ondas::IndicadorPrimarioSecundario(*lbl_PS))
+    if (indicador)
         MoveTwips(*lbl_PS, d.lbl_PS);
 
     const double alto = Picture1->Height();
@@ -157,6 +176,17 @@ void frmTodoanalog::Colocar()
         MoveTwips(*lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
         MoveTwips(*lblet[static_cast<size_t>(2 * b)], g.Lectura2);
     }
+    // One size for every band box, the largest at which each band's widest
+    // read-out (its name and its largest magnitude, negative) fits; longer
+    // names than that still scroll sideways.
+    QStringList bandas;
+    for (const BandaCanal& banda : bandas_) {
+        const CanalBanda& c = filas_[banda.Indice];
+        bandas << TextoLecturaBanda(NombreCanal(c.Fila), -c.Extremo, UnidadFila(r.TablaCanales, c.Fila));
+    }
+    const int px = AjustarFuenteCaja(*lblet[1], bandas);
+    for (std::int32_t k = 2; k <= 2 * MaxBandas; ++k)
+        FijarPixelesFuente(*lblet[static_cast<size_t>(k)], px);
 }
 
 void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)

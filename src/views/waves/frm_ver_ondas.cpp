@@ -15,6 +15,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/canales.h"
 #include "record/helpers.h"
@@ -27,6 +28,7 @@
 #include "views/waves/impresion_ondas.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
+#include "views/waves/waves_fit.h"
 #include "views/waves/waves_layout.h"
 #include "views/waves/waves_services.h"
 #include "views/waves/waves_state.h"
@@ -166,8 +168,30 @@ void frmVerOndas::ColocarControles()
         throw VbError(vberr::SubscriptOutOfRange);
     const std::int32_t porCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
 
-    const DisposicionOndas d =
-        ColocarControlesOndas(ScaleWidthTwips(*this), ScaleHeightTwips(*this), Ondas().NumVentanasOndas);
+    // The channel's extremes: the widest values its boxes can show.
+    float lo = 0.0f, hi = 0.0f;
+    for (const float v : canal) {
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+    }
+    const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
+    const TextosMaximosOnda textos = TextosMaximos(n, lo, hi, Unidad(), FrecuenciaMuestreo());
+    const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
+    const auto medir = [&](int px) {
+        AnchosLecturasOndas a;
+        a.Numero = ondas::AnchoTwips(*lblizq, textos.Numero, px);
+        a.Valor = ondas::AnchoTwips(*lblamar, textos.Valor, px);
+        a.Tiempo = ondas::AnchoTwips(*lblms, textos.Tiempo, px);
+        a.Indicador = indicador ? ondas::AnchoTwips(*lbl_PS, lados, px) : 0.0;
+        return a;
+    };
+    const DisenoOndas diseno;
+    const DisposicionOndasEntera ajuste =
+        ColocarControlesOndasEnteras(ScaleWidthTwips(*this), ScaleHeightTwips(*this), Ondas().NumVentanasOndas,
+                                     ondas::PixelesPorAltoCaja(*lblizq, diseno.AltoLectura), medir, diseno);
+    const DisposicionOndas& d = ajuste.Controles;
+    for (QLineEdit* caja : {lblizq, lblamar, lblder, lblcian, lblms, lblDif, lbl_PS})
+        FijarPixelesFuente(*caja, ajuste.Pixeles);
     MoveTwips(*picbox, d.picbox);
     MoveTwips(*HScroll1, d.HScroll1);
     MoveTwips(*HScroll2, d.HScroll2);
@@ -181,13 +205,9 @@ void frmVerOndas::ColocarControles()
     MoveTwips(*cmdadel, d.cmdadel);
     MoveTwips(*cmdatras, d.cmdatras);
     MoveTwips(*pctimpresora, d.pctimpresora);
+    ondas::TextoOIcono(*cmdzoom, TextosIdioma(61), QStyle::SP_FileDialogContentsView);
 
     // The view of the picture as placed (whole pixels).
-    float lo = 0.0f, hi = 0.0f;
-    for (const float v : canal) {
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-    }
     const double wp = picbox->Width();
     const double hp = picbox->Height();
     Vista = VistaCompleta(wp, hp, n, EscalaYCanal(hp, lo, hi));
@@ -202,7 +222,6 @@ void frmVerOndas::ColocarControles()
     }
     ColocarCursores(1, n);
 
-    ondas::IndicadorPrimarioSecundario(*lbl_PS);
     MoveTwips(*lbl_PS, d.lbl_PS);
 }
 
@@ -258,6 +277,13 @@ void frmVerOndas::HScroll2_Change()
 
 void frmVerOndas::cmdzoom_Click()
 {
+    // A full history is said before the user draws a rectangle for nothing.
+    if (Historial.Full()) {
+        ZoomPendiente = false;
+        SetMousePointer(picbox, vbDefault);
+        (void)MsgBox(TextosIdioma(TextoHistorialLleno), vbInformation);
+        return;
+    }
     SetMousePointer(picbox, vbCustom);
     Arrastrando = false;
     ZoomPendiente = true;

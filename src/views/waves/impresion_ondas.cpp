@@ -8,234 +8,13 @@
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
-#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 
 namespace vesdra
 {
-
-namespace
-{
-
-// The page both waveform printouts share: the frame, and the plot box from
-// 0.15 to 0.92 of the width and from 0.05 of the width (not the height)
-// down to 0.82 of the height.
-struct CajaPagina {
-    double Ancho{0.0};
-    double Alto{0.0};
-    MarcoPagina Marco{};
-    double Izquierda{0.0};
-    double Derecha{0.0};
-    double Arriba{0.0};
-    double Abajo{0.0};
-};
-CajaPagina CajaDePagina(const Printer& p)
-{
-    const double w = p.Width();
-    const double h = p.Height();
-    return {w, h, MarcoDePagina(p), 0.15 * w, 0.92 * w, 0.05 * w, 0.82 * h};
-}
-
-// Nearest whole number, halves to even; 32-bit as every rounded page value.
-double Cerca(double x)
-{
-    return static_cast<double>(CLng(x));
-}
-
-// A channel row's column of Valores, checked against the record as it is
-// now (the close command may have emptied it under the open view).
-std::int32_t ColumnaFila(const RecordModel& r, std::int32_t fila)
-{
-    if (fila < 1 || fila > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
-        throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t c = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
-    if (c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
-        throw VbError(vberr::SubscriptOutOfRange);
-    return c;
-}
-
-float ValorMuestra(const RecordModel& r, std::int32_t muestra, std::int32_t c)
-{
-    if (muestra < 1 || muestra > r.NumMuestras())
-        throw VbError(vberr::SubscriptOutOfRange);
-    return r.Valores(muestra, c);
-}
-
-// Samples primera..ultima (1-based, within the column) of a column.
-std::span<const float> Tramo(const RecordModel& r, std::int32_t c, std::int32_t primera, std::int32_t ultima)
-{
-    if (primera > ultima)
-        return {};
-    if (primera < 1 || ultima > r.NumMuestras())
-        throw VbError(vberr::SubscriptOutOfRange);
-    return r.Valores.Column(c).subspan(static_cast<size_t>(primera - 1),
-                                       static_cast<size_t>(ultima - primera + 1));
-}
-
-// Which extremes of a channel the samples reach, and the last sample that
-// reaches each (0: none).
-struct Extremos {
-    std::int64_t UltimoMaximo{0};
-    std::int64_t UltimoMinimo{0};
-};
-Extremos BuscarExtremos(std::span<const float> tramo, std::int32_t primera, float maximo, float minimo)
-{
-    Extremos e;
-    for (size_t i = 0; i < tramo.size(); ++i) {
-        if (tramo[i] == maximo)
-            e.UltimoMaximo = primera + static_cast<std::int64_t>(i);
-        if (tramo[i] == minimo)
-            e.UltimoMinimo = primera + static_cast<std::int64_t>(i);
-    }
-    return e;
-}
-
-// A cursor: dashed line across the plot, a solid tick below it and its
-// label under the tick, all in its colour. Returns the tick's lower end.
-double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo,
-                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta)
-{
-    p.DrawWidth = 2;
-    p.DrawStyle = 1;
-    p.Line(x, arriba, x, abajo, color);
-    p.DrawStyle = 0;
-    p.DrawWidth = 3;
-    const double fin = abajo + m.Ancho(largoTick);
-    p.Line(x, abajo, x, fin, color);
-    p.CurrentY = fin + hueco; // CurrentX stays where the tick ended
-    p.ForeColor = color;
-    p.Print(etiqueta);
-    p.ForeColor = 0;
-    return fin;
-}
-
-// An extreme's marker: a dotted line from just left of the plot to its
-// right side and the value with its unit left of the plot, when the height
-// lies inside the plot.
-void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha,
-                     double arriba, double abajo, const QString& etiqueta, std::uint32_t color)
-{
-    if (!(y > arriba && y < abajo))
-        return;
-    p.DrawStyle = 2;
-    p.DrawWidth = 1;
-    p.Line(izquierda - m.Ancho(QStringLiteral(" ")), y, derecha, y, color);
-    p.CurrentX = izquierda - m.Ancho(etiqueta + QStringLiteral("  "));
-    p.CurrentY = y;
-    p.DrawStyle = 0;
-    p.ForeColor = color;
-    p.Print(etiqueta);
-    p.ForeColor = 0;
-}
-
-// The page's title and the record's data-file path below it.
-void Encabezado(Printer& p, const MedidaTexto& m, double x, double arriba)
-{
-    p.CurrentX = x;
-    p.CurrentY = arriba + m.Alto(QString());
-    p.Print(TextosIdioma(60).toUpper());
-    p.CurrentX = x;
-    p.Print(TextosIdioma(265) + Registro().RutaDat);
-}
-
-// The 50 ms time scale of a page showing the whole record.
-struct EscalaTiempo {
-    double Izquierda{0.0}; // box left: time 0
-    double Arriba{0.0};
-    double Abajo{0.0};
-    double Paso{0.0};       // page distance of 50 ms
-    double Columna{0.0};    // the density unit: a 23rd of the box width
-    std::int32_t Marcas{0}; // 50 ms steps in the record
-    // The stacked page measures a label by its digits, draws the half-step
-    // lines from 2 units apart and the fifth-step lines from 5 (both when
-    // both hold); the waveform page measures the printed number with its
-    // sign blank and draws either the fifths or the halves.
-    bool Apilada{false};
-};
-
-// Draws the time scale: per 50 ms a dotted line across the box, a tick
-// below it and, when the ticks are far enough apart, its label ("100" on
-// the second tick always); finer dotted lines where 50 ms is wide. Each
-// line stands where its time falls (no rounding carried from one line to
-// the next), a line in the device column of the one before adds nothing
-// and is left out, and nothing is drawn past the sheet. Returns the row of
-// the labels, or nothing when there was no tick.
-std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e)
-{
-    const double ancho = p.Width();
-    const double tpp = p.TwipsPerPixelX();
-    const double base = Cerca(e.Izquierda);
-    const double filaEtiquetas = e.Abajo + m.Ancho(QStringLiteral("A"));
-    const auto columna = [tpp](double x) { return std::floor(x / tpp + 0.5); };
-    double ultimaLinea = std::nan("");
-    double ultimoTick = std::nan("");
-    // A dotted line across the box; false once x is off the sheet.
-    const auto linea = [&](double x) {
-        if (x > ancho)
-            return false;
-        if (columna(x) != ultimaLinea) {
-            p.DrawStyle = 2;
-            p.Line(x, e.Arriba, x, e.Abajo, 0u);
-            ultimaLinea = columna(x);
-        }
-        return true;
-    };
-
-    std::optional<double> fila;
-    const bool etiquetas = e.Paso >= e.Columna / 1.5;
-    for (std::int32_t i = 1; i <= e.Marcas; ++i) {
-        const double x = Cerca(base + i * e.Paso);
-        const bool etiqueta = i == 2 || etiquetas;
-        const QString numero = etiqueta ? Str(i * 50.0) : QString();
-        const double mitad = etiqueta ? m.Ancho(e.Apilada ? numero.trimmed() : numero) / 2 : 0.0;
-        if (!linea(x) && !(etiqueta && x - mitad <= ancho))
-            break;
-        if (columna(x) != ultimoTick) {
-            p.DrawStyle = 0;
-            p.DrawWidth = 1;
-            p.Line(x, e.Abajo, x, filaEtiquetas, 0u);
-            ultimoTick = columna(x);
-        }
-        fila = filaEtiquetas;
-        if (etiqueta) {
-            p.CurrentX = x - mitad;
-            p.CurrentY = filaEtiquetas;
-            p.Print(i == 2 ? QStringLiteral("100") : numero + QStringLiteral(" "));
-        }
-    }
-    const bool quintos = e.Paso >= 5 * e.Columna;
-    const bool medios = e.Apilada ? e.Paso >= 2 * e.Columna : !quintos && e.Paso >= 2 * e.Columna;
-    if (medios) {
-        for (std::int32_t i = 1; i <= e.Marcas; ++i) {
-            if (!linea(Cerca(e.Paso / 2 + e.Izquierda + (i - 1) * e.Paso)))
-                break;
-        }
-    }
-    if (quintos) {
-        bool enHoja = true;
-        for (std::int32_t i = 1; i <= e.Marcas && enHoja; ++i) {
-            const double desde = Cerca((i - 1) * e.Paso + base);
-            for (int q = 1; q <= 4 && enHoja; ++q)
-                enHoja = linea(Cerca(desde + q * e.Paso / 5));
-        }
-    }
-    p.DrawStyle = 0;
-    return fila;
-}
-
-// Samples per 50 ms at the record's rate; 0 when there is no time scale to
-// draw (a rate under 10 per second, or none).
-std::int32_t MuestrasPor50ms()
-{
-    const std::int32_t tasa = FrecuenciaMuestreo();
-    if (tasa <= 0)
-        return 0;
-    return CLng(50.0 / (1000.0 / tasa));
-}
-
-} // namespace
 
 std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, const MedidaTexto& m)
 {
@@ -295,7 +74,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (d.AltoPicture == 0.0)
         throw VbError(vberr::DivisionByZero);
     const double k = 0.75 * h / d.AltoPicture;
-    Encabezado(p, m, izq, f.Arriba);
+    Encabezado(p, m, izq, f.Arriba, 60);
 
     // 6. The level's samples, with its own vertical factor.
     const std::optional<RangoMuestras> rango = RangoDeNivel(d.Nivel, n);
@@ -328,13 +107,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
-    const std::span<const float> tramo = Tramo(r, c, inicio, fin);
+    const std::span<const float> tramo = TramoColumna(r, c, inicio, fin);
     const float maximo = r.MaximosCanal(c);
     const float minimo = r.MinimosCanal(c);
     const double escala = factor * d.EscalaY * k;
     const auto yDe = [&](float v) { return y0 - factor * v * d.EscalaY * k; };
     const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
-    const Extremos e = BuscarExtremos(tramo, inicio, maximo, minimo);
+    const ExtremosAlcanzados e = BuscarExtremos(tramo, inicio, maximo, minimo, TablasTramo(r, c, inicio));
     double nGrid = 0.0;
     double vGrid = 0.0;
     if (e.UltimoMaximo > 0) {
@@ -418,7 +197,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     }
 
     // 2.-3. Header and frames.
-    Encabezado(p, m, izq, f.Arriba);
+    Encabezado(p, m, izq, f.Arriba, 60);
     p.DrawStyle = 0;
     p.DrawWidth = 1;
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
@@ -500,10 +279,11 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const double y0 = centro(b);
         const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
         const QString unidad = r.TablaCanales(c.Fila, 4);
-        const std::span<const float> tramo = Tramo(r, c.Columna, primeraMuestra, ultima - 1);
+        const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
         const float minimo = r.MinimosCanal(c.Columna);
         const float maximo = r.MaximosCanal(c.Columna);
-        const Extremos e = BuscarExtremos(tramo, primeraMuestra, maximo, minimo);
+        const ExtremosAlcanzados e =
+            BuscarExtremos(tramo, primeraMuestra, maximo, minimo, TablasTramo(r, c.Columna, primeraMuestra));
         if (e.UltimoMinimo > 0)
             MarcadorExtremo(p, m, y0 - minimo * ys, izq, der, arriba, abajo,
                             Format(minimo, "0.000") + blanco + unidad, color);
@@ -527,16 +307,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             finTick = *fila;
     }
 
-    // 13.-14. Unit of the time axis, time between the cursors, date.
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = finTick;
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
-    p.CurrentX =
-        (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + d.TextoTiempo);
-    p.CurrentY = f.Abajo - m.Alto(d.TextoTiempo);
-    p.Print(TextosIdioma(264) + d.TextoTiempo);
-    ImprimirFecha(p, f, m);
+    // Unit of the time axis, time between the cursors, date.
+    PieConTiempo(p, m, f, finTick, d.TextoTiempo);
 }
 
 } // namespace vesdra

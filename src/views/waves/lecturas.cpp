@@ -1,5 +1,6 @@
 #include "views/waves/lecturas.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/base/formats.h"
@@ -31,6 +32,19 @@ QString TextoTiempoEntre(double muestra1, double muestra2, std::int32_t frecuenc
     const float f = 1000.0f / static_cast<float>(frecuenciaMuestreo);
     const float d = static_cast<float>(std::fabs(muestra1 - muestra2));
     return Format(d * f, "0.000") + QStringLiteral(" ms");
+}
+
+TextosMaximosOnda TextosMaximos(std::int32_t n, float minimo, float maximo, const QString& unidad,
+                               std::int32_t frecuenciaMuestreo)
+{
+    TextosMaximosOnda t;
+    t.Numero = {TextoNumeroMuestra(std::max(n, 1))};
+    t.Valor = {TextoValor(minimo, unidad), TextoValor(maximo, unidad)};
+    // A rate of 0 gives no time at all (the cursor moves then report it).
+    t.Tiempo = {frecuenciaMuestreo != 0 ? TextoTiempoEntre(1, std::max(n, 1), frecuenciaMuestreo)
+                                        : QStringLiteral("0.000 ms"),
+                TextoDiferenciaValores(minimo, maximo, unidad)};
+    return t;
 }
 
 QString TextoLecturaBanda(const QString& nombre, float valor, const QString& unidad)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace vesdra
@@ -20,6 +21,18 @@ namespace vesdra
 // milliseconds: "20.000 ms". Worked in single precision, as the read-out
 // always was. A rate of 0 throws VbError 11 (division by zero).
 [[nodiscard]] QString TextoTiempoEntre(double muestra1, double muestra2, std::int32_t frecuenciaMuestreo);
+
+// The longest texts a waveform window's boxes can show for a channel whose
+// extremes are minimo and maximo (both taken from 0) over n samples at a
+// rate: the boxes are made wide enough for these. Digits are as wide as one
+// another in the read-outs' fonts, so the extremes give the widest values.
+struct TextosMaximosOnda {
+    QStringList Numero; // lblizq, lblder
+    QStringList Valor;  // lblamar, lblcian
+    QStringList Tiempo; // lblms and lblDif: the whole record's time, the largest difference
+};
+[[nodiscard]] TextosMaximosOnda TextosMaximos(std::int32_t n, float minimo, float maximo, const QString& unidad,
+                                              std::int32_t frecuenciaMuestreo);
 
 // A band's read-out in the stacked view: "IA: -1.500 A".
 [[nodiscard]] QString TextoLecturaBanda(const QString& nombre, float valor, const QString& unidad);

@@ -100,7 +100,7 @@ ResultadoZoomOnda ZoomRectangulo(const VistaOnda& actual, HistorialOnda& histori
                                  double x2, double y2, std::int32_t n)
 {
     if (historial.Full())
-        return Rechazo(TextoSinNivelPosterior, vbInformation);
+        return Rechazo(TextoHistorialLleno, vbInformation);
     if (x1 > x2)
         std::swap(x1, x2);
     if (y1 > y2)

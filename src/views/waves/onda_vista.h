@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "views/waves/zoom_history.h"
+#include "platform/base/zoom_history.h"
 
 namespace vesdra
 {
@@ -86,12 +86,12 @@ struct ResultadoZoomOnda {
 };
 
 inline constexpr std::int32_t TextoRangoVacio = 80;
-inline constexpr std::int32_t TextoSinNivelPosterior = 79; // also: the history is full
+inline constexpr std::int32_t TextoSinNivelPosterior = 79;
 inline constexpr std::int32_t TextoSinNivelAnterior = 84;
 
 // The rubber-band zoom of the view shown: the rectangle (corners in either
 // order) selects a sample range and stretches its height over the picture.
-// Refused before anything changes: a full history (31 levels; text 79,
+// Refused before anything changes: a full history (31 levels; text 105,
 // information), a rectangle of zero height or one holding no two samples
 // (text 80, critical). Otherwise stores the new level after the newest and
 // returns the view.

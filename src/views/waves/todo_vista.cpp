@@ -47,7 +47,7 @@ ResultadoZoomTodo ZoomEntreCursores(HistorialTodo& historial, std::int32_t curso
                                     double ancho)
 {
     if (historial.Full())
-        return Rechazo(TextoSinNivelPosterior, vbInformation);
+        return Rechazo(TextoHistorialLleno, vbInformation);
     if (cursor1 == cursor2)
         return Rechazo(TextoCursoresJuntos, vbInformation);
     VistaTodo v;

@@ -7,7 +7,7 @@
 
 #include "record/array.h"
 #include "record/matrix.h"
-#include "views/waves/zoom_history.h"
+#include "platform/base/zoom_history.h"
 
 namespace vesdra
 {
@@ -53,7 +53,7 @@ inline constexpr std::int32_t TextoCursoresJuntos = 76;
 
 // The span zoom: the stretch between the two cursors, stored as a new level
 // after the newest and shown. Refused, with nothing drawn or stored: a full
-// history (31 levels; text 79) and both cursors on one sample (text 76),
+// history (31 levels; text 105, said before the cursors are looked at) and both cursors on one sample (text 76),
 // both with the information icon.
 [[nodiscard]] ResultadoZoomTodo ZoomEntreCursores(HistorialTodo& historial, std::int32_t cursor1,
                                                   std::int32_t cursor2, double ancho);

@@ -135,6 +135,7 @@ TEST_F(CompositionBuild, LineFrequencyZeroFailsBeforeAnyWindow)
     EXPECT_EQ(cajas.Last().Prompt, "Error 11: Division by zero");
     EXPECT_TRUE(composicion::VentanasAbiertas().empty());
     EXPECT_EQ(progresoCerrado_, 0);
+    EXPECT_TRUE(menuALaVista_) << "the menu form is stranded";
 }
 
 TEST_F(CompositionBuild, ClosingTheLastWindowBringsTheMenuBack)

@@ -14,8 +14,14 @@ void CompositionFixture::SetUp()
     for (int n = 1; n <= NumTextosIdioma; ++n)
         Shell().TextosIdioma[static_cast<std::size_t>(n)] = QStringLiteral("T%1").arg(n);
     hooksGuardados_ = Hooks();
-    Hooks().MostrarMenu = [this] { ++menuMostrado_; };
-    Hooks().OcultarMenu = [this] { ++menuOculto_; };
+    Hooks().MostrarMenu = [this] {
+        ++menuMostrado_;
+        menuALaVista_ = true;
+    };
+    Hooks().OcultarMenu = [this] {
+        ++menuOculto_;
+        menuALaVista_ = false;
+    };
     Hooks().MostrarProgresoOndas = [] { return true; };
     Hooks().ValorProgresoOndas = [this](float v) {
         progreso_.push_back(v);

@@ -36,6 +36,7 @@ protected:
 
     int menuMostrado_{0};
     int menuOculto_{0};
+    bool menuALaVista_{true}; // as the last of the two hooks left it
     int progresoCerrado_{0};
     std::vector<float> progreso_;
     std::function<void(float)> alProgreso_;

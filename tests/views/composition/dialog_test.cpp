@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,6 +44,16 @@ TEST_F(CompositionDialog, Revision1997ShowsTheReferenceWithPrimarySelected)
     EXPECT_FALSE(d.Frame5->isHidden());
     EXPECT_TRUE(d.CmdPrimario->isChecked());
     EXPECT_EQ(d.CmdSecundario->text(), "T280");
+    DescargarNewCompanalog();
+
+    // The options read whole in the language's own words.
+    Shell().TextosIdioma[279] = QStringLiteral("PRIMARIO");
+    Shell().TextosIdioma[280] = QStringLiteral("SECUNDARIO");
+    frmNewCompanalog& e = NewCompanalog();
+    for (QRadioButton* o : {e.CmdPrimario, e.CmdSecundario}) {
+        EXPECT_LE(o->sizeHint().width(), o->width()) << o->text().toStdString();
+        EXPECT_LE(o->geometry().right(), e.Frame5->contentsRect().right());
+    }
 }
 
 TEST_F(CompositionDialog, TheReferenceChosenIsTheSideTheWindowsShowAndTheNextDialogOpensOnIt)
@@ -93,6 +105,20 @@ TEST_F(CompositionDialog, DoubleClickWithNoLineSelectedKeepsTheSlots)
     EXPECT_EQ(d.grp[1]->text(), "C2");
     EXPECT_EQ(d.lbl[1]->text(), "2");
     EXPECT_EQ(d.Casillas().CasillaActual, 1);
+}
+
+TEST_F(CompositionDialog, EnterOrSpaceOnTheListPlacesTheSelectedChannel)
+{
+    Registrar(4, 10, [](int, int) { return 0.0f; });
+    frmNewCompanalog& d = NewCompanalog();
+    for (const auto& [fila, tecla] : {std::pair{2, Qt::Key_Return}, std::pair{0, Qt::Key_Space}}) {
+        d.List1->setCurrentRow(fila);
+        QKeyEvent press(QEvent::KeyPress, tecla, Qt::NoModifier);
+        QApplication::sendEvent(d.List1, &press);
+    }
+    EXPECT_EQ(d.grp[1]->text(), "C3");
+    EXPECT_EQ(d.grp[2]->text(), "C1");
+    EXPECT_EQ(d.Casillas().CasillaActual, 3);
 }
 
 TEST_F(CompositionDialog, ChannelNamesWithTemplateSeparatorsWarn)

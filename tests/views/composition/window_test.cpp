@@ -19,6 +19,7 @@
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
 #include "views/composition/colores.h"
+#include "views/composition/composition_readouts.h"
 
 using namespace vesdra;
 using vesdra::test::CompositionFixture;
@@ -166,6 +167,65 @@ TEST_F(CompositionWindow, HistoryButtonsDisarmAPendingZoom)
     EXPECT_EQ(MousePointer(v.Picture1), vbDefault);
     v.Picture1_MouseDown(1, 0, 1000, 100);
     EXPECT_FALSE(v.LineasZoom[2]->Visible());
+}
+
+TEST_F(CompositionWindow, AFullHistoryIsSaidBeforeTheRectangle)
+{
+    frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });
+    const double alto = v.Picture1->Height();
+    for (int i = 1; i <= 30; ++i) {
+        const double a = v.Vista().PrimeraMuestra, b = v.Vista().UltimaMuestra;
+        Zoom(v, a + (b - a) / 4, b - (b - a) / 4, 0, alto);
+        ASSERT_EQ(v.Historial().NumNiveles(), i + 1) << i;
+    }
+    ScopedMsgBoxRecorder cajas(vbOK);
+    v.cmdzoom_Click();
+    ASSERT_EQ(cajas.Count(), 1) << "said at the zoom button, before any rectangle";
+    EXPECT_EQ(cajas.Last().Prompt, "T105");
+    EXPECT_EQ(cajas.Last().Style, vbInformation);
+    EXPECT_FALSE(v.ZoomPendiente());
+    EXPECT_EQ(MousePointer(v.Picture1), vbDefault);
+    v.Picture1_MouseDown(1, 0, 1000, 100);
+    EXPECT_FALSE(v.LineasZoom[2]->Visible()) << "no rectangle is drawn";
+    v.Picture1_MouseUp(1, 0, 3000, 900);
+    EXPECT_EQ(cajas.Count(), 1) << "no confirmation and no late refusal";
+    EXPECT_EQ(v.Historial().NumNiveles(), 31);
+}
+
+TEST_F(CompositionWindow, RightColumnAndValueBoxesShowWholeTextsAtBothScreenSizes)
+{
+    for (const auto& [ancho, alto] : {std::pair{1280, 1024}, std::pair{800, 600}}) {
+        SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
+        Screen() = ScreenInfo{ancho * 15, alto * 15, 15, 15};
+        // 100000 samples at 1000 per second: times up to 99999 ms; values
+        // of five digits.
+        Registrar(3, 100000, [](int s, int c) { return s == 513 ? -12345.678f * c : 1.0f; });
+        Construir({{1, 1}, {2, 2}, {3, 3}, {7, 1}, {13, 2}});
+        for (int n : {1, 2, 3}) {
+            frmVerCmpang* v = Ventana(n);
+            ASSERT_NE(v, nullptr);
+            v->HScroll1->SetValue(513);
+            v->HScroll2->SetValue(100000);
+            EXPECT_EQ(v->lblms->text(), "99487.000 ms");
+            std::vector<QLineEdit*> cajas{v->lblamar, v->lblcian, v->lblms};
+            for (std::size_t k = 1; k <= v->FilasElegidas().size(); ++k) {
+                cajas.push_back(v->lblam[k]);
+                cajas.push_back(v->lblci[k]);
+            }
+            for (QLineEdit* caja : cajas)
+                EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+
+            // The column at its limits: ten million samples, about 99999.99 ms.
+            v->AjustarFuentesLecturas(10000000, 100000);
+            v->lblamar->setText(composicion::TextoMuestra(10000000));
+            v->lblms->setText(*composicion::TextoTiempo(1, 10000000, 100000));
+            EXPECT_EQ(v->lblms->text().size(), 12) << "five digits, three decimals and the unit";
+            for (QLineEdit* caja : {v->lblamar, v->lblms})
+                EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+        }
+        DescargarComposiciones();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(CompositionWindow, ResizeRedrawsTheFullViewAndRestartsTheHistory)

@@ -179,9 +179,10 @@ TEST(CompositionZoom, ThirtyFirstLevelIsRefusedBeforeDrawing)
         v = *z.Vista;
     }
     EXPECT_EQ(h.NumNiveles(), 31);
+    EXPECT_TRUE(h.Lleno());
     const auto z = h.ZoomNuevo(v, {v.OrigenX, 0, 49 * W / 50 - 100, H}, W, H, nS);
     EXPECT_TRUE(z.Rechazado());
-    EXPECT_EQ(z.Texto, TextoUltimoNivel);
+    EXPECT_EQ(z.Texto, vesdra::TextoHistorialLleno);
     EXPECT_EQ(z.Estilo, EstiloInformacion);
     EXPECT_EQ(h.NumNiveles(), 31);
     EXPECT_EQ(h.NivelActual(), 30);

@@ -29,8 +29,14 @@ void DigitalFixture::SetUp()
 
     hooksGuardados_ = Hooks();
     ShellHooks& h = Hooks();
-    h.MostrarMenu = [this] { ++menuMostrado_; };
-    h.OcultarMenu = [this] { ++menuOculto_; };
+    h.MostrarMenu = [this] {
+        ++menuMostrado_;
+        menuALaVista_ = true;
+    };
+    h.OcultarMenu = [this] {
+        ++menuOculto_;
+        menuALaVista_ = false;
+    };
     h.MostrarVentana = [](QWidget* w) { w->show(); };
     h.MostrarProgresoOndas = [this] {
         ++progresoAbierto_;

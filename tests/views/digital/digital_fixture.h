@@ -49,6 +49,7 @@ protected:
     ScopedMsgBoxRecorder cajas_{};
     int menuMostrado_{0};
     int menuOculto_{0};
+    bool menuALaVista_{true}; // as the last of the two hooks left it
     int progresoAbierto_{0};
     int progresoCerrado_{0};
     std::vector<float> progreso_{};

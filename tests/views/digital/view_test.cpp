@@ -97,6 +97,56 @@ TEST_F(VistaDigital, NamesLongerThanTheirBoxesShowTheirBeginning)
     EXPECT_EQ(caja->cursorPosition(), 0);
 }
 
+TEST_F(VistaDigital, EveryNameShowsWholeAsItsToolTipAndStillScrollsSideways)
+{
+    Plantillas().TablaMiembrosDigitales(3, 2) = "DISPARO MONOFASICO FASE A";
+    Plantillas().TablaMiembrosDigitales(4, 2) = "DISPARO MONOFASICO FASE B";
+    frm19* v = AbrirVista(2);
+    ASSERT_NE(v, nullptr);
+    // Group 2 lists members 3, 4 and 5 of the table.
+    EXPECT_EQ(v->label[1]->toolTip(), "DISPARO MONOFASICO FASE A");
+    EXPECT_EQ(v->label[2]->toolTip(), "DISPARO MONOFASICO FASE B");
+    EXPECT_EQ(v->label[3]->toolTip(), "D4");
+    EXPECT_TRUE(v->label[4]->toolTip().isEmpty()) << "an empty row has no tip";
+    v->HScroll_Nombres->SetValue(8);
+    EXPECT_EQ(v->label[1]->text(), "MONOFASICO FASE A");
+    EXPECT_EQ(v->label[1]->toolTip(), "DISPARO MONOFASICO FASE A");
+}
+
+TEST_F(VistaDigital, IndicatorAndRowBoxesWholeAndInsideTheWindowAtBothScreenSizes)
+{
+    Shell().TextosIdioma[279] = QStringLiteral("PRIMARIO");
+    Shell().TextosIdioma[280] = QStringLiteral("SECUNDARIO");
+    for (const auto& [ancho, alto] : {std::pair{800, 600}, std::pair{1280, 1024}}) {
+        SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
+        Screen() = ScreenInfo{ancho * 15, alto * 15, 15, 15};
+        LlenarRegistro(100000, "1997");
+        frm19* v = AbrirVista(1, 1, Referencia::Secundario);
+        ASSERT_NE(v, nullptr);
+        v->show();
+        v->HScroll1->SetValue(1);
+        v->HScroll2->SetValue(100000);
+        EXPECT_EQ(v->lbl_PS->text(), "SECUNDARIO");
+        for (QLineEdit* caja : {v->lbl_PS, v->lblizq, v->lblder, v->lbltiempo})
+            EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+        EXPECT_LE(v->lbl_PS->geometry().right(), v->width() - 1) << "inside the window";
+        for (QWidget* b : {static_cast<QWidget*>(v->cmdzoom), static_cast<QWidget*>(v->cmdadel),
+                           static_cast<QWidget*>(v->cmdatras), static_cast<QWidget*>(v->pctimpresora)})
+            EXPECT_FALSE(b->geometry().intersects(v->lbl_PS->geometry()));
+
+        // The dialog's own option reads whole too.
+        AbrirElecdig();
+        frmElecdig* d = ElecdigCargado();
+        ASSERT_NE(d, nullptr);
+        for (QRadioButton* o : {d->CmdPrimario, d->CmdSecundario}) {
+            EXPECT_LE(o->sizeHint().width(), o->width()) << o->text().toStdString();
+            EXPECT_LE(o->geometry().right(), o->parentWidget()->contentsRect().right());
+        }
+        d->cmdcancel_Click();
+        Procesar();
+    }
+}
+
 TEST_F(VistaDigital, DialogOffersOneOptionPerGroupAndTheReferenceOnlyFor1997)
 {
     Grupos({"1", "1", "3"});
@@ -277,7 +327,7 @@ TEST_F(VistaDigital, ZoomToTheCursorsStepsBackAndRefusesA31stZoomKeepingTheViewO
     Procesar();
     ASSERT_EQ(Frm19(), v);
     ASSERT_EQ(cajas_.Count(), 1);
-    EXPECT_EQ(cajas_.Last().Prompt, "T79");
+    EXPECT_EQ(cajas_.Last().Prompt, "T105");
     EXPECT_EQ(cajas_.Last().Style, vbInformation);
     EXPECT_EQ(v->Historial().NivelZoom(), 30);
     EXPECT_EQ(v->MuestraOrigen(), origen);
@@ -345,6 +395,7 @@ TEST_F(VistaDigital, BuildErrorsLeaveNoViewNoProgressWindowAndTheMenuBack)
         EXPECT_EQ(cajas_.Last().Style, vbCritical);
         EXPECT_EQ(progresoAbierto_, progresoCerrado_);
         EXPECT_EQ(menuMostrado_, 1);
+        EXPECT_TRUE(menuALaVista_) << "the menu form is stranded";
         EXPECT_EQ(Digitales().ModoDigital, 0);
     }
 }

@@ -96,11 +96,13 @@ TEST(ZoomDigital, ThirtyFirstZoomIsRefusedBeforeAnythingChanges)
     h.Reiniciar(Completo());
     for (std::int32_t i = 1; i <= 30; ++i)
         ASSERT_FALSE(h.Zoom(i, nS - i, W).Rechazado()) << i;
-    EXPECT_EQ(h.NivelesZoom(), MaxNivelesZoom);
+    EXPECT_EQ(h.NivelesZoom(), vesdra::MaxNivelesZoom);
+    EXPECT_TRUE(h.Lleno());
     const NivelDigital antes = h.Actual();
     const PasoZoom r = h.Zoom(40, 50, W);
     EXPECT_TRUE(r.Rechazado());
-    EXPECT_EQ(r.Texto, TextoSinPosterior);
+    EXPECT_EQ(r.Texto, vesdra::TextoHistorialLleno);
+    EXPECT_EQ(h.Zoom(45, 45, W).Texto, vesdra::TextoHistorialLleno) << "a full history is said first";
     EXPECT_EQ(h.NivelZoom(), 30);
     EXPECT_EQ(h.Actual(), antes);
     // Every level is reached again.

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "common/printed_page.h"
 #include "common/test_support.h"
 #include "platform/base/numeric.h"
 #include "platform/common_dialog.h"
@@ -27,28 +28,7 @@ namespace
 
 using Kind = PrintCall::Kind;
 
-// A4 landscape on the recording printer.
-constexpr double kW = 16838;
-constexpr double kH = 11906;
-constexpr double kBoxLeft = 0.15 * kW;
-constexpr double kBoxRight = 0.92 * kW;
-constexpr double kBoxTop = 0.05 * kW;
-constexpr double kBoxBottom = 0.82 * kH;
-constexpr double kFrameLeft = 0.009 * kW;
-constexpr double kFrameRight = 0.942 * kW;
-constexpr double kFrameTop = 0.009 * kH;
-constexpr double kFrameBottom = 0.945 * kH;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kCyan = 0xFFFF00;
-constexpr std::uint32_t kBlue = 0xFF0000;
-
-// The window font of these pages: 100 twips a character, 200 a line. The
-// recording printer's own line is 240.
-MedidaTexto Medida()
-{
-    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
-            [](const QString&) { return 200.0; }};
-}
+using namespace vesdra::test;
 
 class PrintedPage : public test::WavesFixture
 {
@@ -87,33 +67,10 @@ protected:
         return d;
     }
 
-    [[nodiscard]] const PrintCall* Text(const QString& t) const
-    {
-        for (const PrintCall& c : printer.Calls)
-            if (c.What == Kind::Print && c.Text == t)
-                return &c;
-        return nullptr;
-    }
-    [[nodiscard]] int CountText(const QString& t, std::optional<std::uint32_t> colour = std::nullopt) const
-    {
-        int n = 0;
-        for (const PrintCall& c : printer.Calls)
-            n += c.What == Kind::Print && c.Text == t && (!colour || c.Color == *colour);
-        return n;
-    }
-    // Lines matching a predicate.
-    template <typename F> [[nodiscard]] std::vector<PrintCall> LinesWhere(F f) const
-    {
-        std::vector<PrintCall> out;
-        for (const PrintCall& c : printer.OfKind(Kind::Line))
-            if (f(c))
-                out.push_back(c);
-        return out;
-    }
     // Short solid ticks hanging below the box at the time labels' depth.
     [[nodiscard]] int TimeTicks(double depth) const
     {
-        return static_cast<int>(LinesWhere([&](const PrintCall& c) {
+        return static_cast<int>(LinesWhere(printer, [&](const PrintCall& c) {
                                     return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + depth && c.Color == 0;
                                 }).size());
     }
@@ -127,7 +84,7 @@ protected:
 TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
 {
     const DatosPaginaOnda d = Onda(1); // IA, 100 A sine
-    ASSERT_FALSE(PaginaOnda(printer, d, Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
 
     // The left column, the title and the file line, in order and in place.
     const std::vector<QString> texts = printer.Texts();
@@ -188,7 +145,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
     EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
     EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
-    const PrintCall* zero = Text(QStringLiteral("0 A"));
+    const PrintCall* zero = FindText(printer, QStringLiteral("0 A"));
     ASSERT_TRUE(zero);
     EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
     EXPECT_DOUBLE_EQ(zero->Y1, y0);
@@ -206,7 +163,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[10].Y2, kBoxBottom + 400);
     EXPECT_EQ(lines[10].DrawWidth, 3);
     EXPECT_EQ(lines[10].DrawStyle, 0);
-    const PrintCall* c1 = Text(QStringLiteral("Cursor 1"));
+    const PrintCall* c1 = FindText(printer, QStringLiteral("Cursor 1"));
     ASSERT_TRUE(c1);
     EXPECT_DOUBLE_EQ(c1->X1, xc1);
     EXPECT_DOUBLE_EQ(c1->Y1, kBoxBottom + 500);
@@ -214,7 +171,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[11].X1, xc2);
     EXPECT_EQ(lines[11].Color, kCyan);
     EXPECT_DOUBLE_EQ(lines[12].Y2, kBoxBottom + 300);
-    const PrintCall* c2 = Text(QStringLiteral("Cursor 2"));
+    const PrintCall* c2 = FindText(printer, QStringLiteral("Cursor 2"));
     ASSERT_TRUE(c2);
     EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 300);
 
@@ -223,14 +180,14 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     for (const auto& [label, value] :
          {std::pair{QStringLiteral("100.000 A"), 100.0}, std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
         const double y = y0 - value * ey * k;
-        const auto markers = LinesWhere([&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y; });
+        const auto markers = LinesWhere(printer, [&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y; });
         ASSERT_EQ(markers.size(), 1u) << label.toStdString();
         EXPECT_DOUBLE_EQ(markers[0].X1, kBoxLeft - 100);
         EXPECT_EQ(markers[0].DrawStyle, 2);
         EXPECT_EQ(markers[0].Color, kBlue);
-        ASSERT_EQ(CountText(label), 1);
-        EXPECT_DOUBLE_EQ(Text(label)->X1, kBoxLeft - 100 * (label.size() + 2));
-        EXPECT_EQ(Text(label)->Color, kBlue);
+        ASSERT_EQ(CountText(printer, label), 1);
+        EXPECT_DOUBLE_EQ(FindText(printer, label)->X1, kBoxLeft - 100 * (label.size() + 2));
+        EXPECT_EQ(FindText(printer, label)->Color, kBlue);
     }
 
     // The trace: blue, 3 wide, within the box.
@@ -249,23 +206,23 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     const double v = 100.0 / ((y0 + 100 * ey * k - y0) / step);
     for (int j = 1; j <= 7; ++j) {
         const QString g = Format(j * v, "#.##") + QStringLiteral(" A");
-        ASSERT_EQ(CountText(g), 1) << g.toStdString();
-        ASSERT_EQ(CountText(QStringLiteral("-") + g), 1) << g.toStdString();
-        EXPECT_DOUBLE_EQ(Text(g)->Y1, y0 - std::nearbyint(j * step));
-        EXPECT_DOUBLE_EQ(Text(QStringLiteral("-") + g)->X1, kBoxLeft - 100 * (g.size() + 2));
+        ASSERT_EQ(CountText(printer, g), 1) << g.toStdString();
+        ASSERT_EQ(CountText(printer, QStringLiteral("-") + g), 1) << g.toStdString();
+        EXPECT_DOUBLE_EQ(FindText(printer, g)->Y1, y0 - std::nearbyint(j * step));
+        EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("-") + g)->X1, kBoxLeft - 100 * (g.size() + 2));
     }
-    EXPECT_EQ(Text(QStringLiteral("13.01 A"))->Y1, y0 - 558);
+    EXPECT_EQ(FindText(printer, QStringLiteral("13.01 A"))->Y1, y0 - 558);
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
     EXPECT_EQ(TimeTicks(100), 40);
-    const PrintCall* hundred = Text(QStringLiteral("100"));
+    const PrintCall* hundred = FindText(printer, QStringLiteral("100"));
     ASSERT_TRUE(hundred);
     const double x2 = std::nearbyint(std::nearbyint(kBoxLeft) + 2 * 50 * sx);
     EXPECT_DOUBLE_EQ(hundred->X1, x2 - 200);
     EXPECT_DOUBLE_EQ(hundred->Y1, kBoxBottom + 100);
-    EXPECT_FALSE(Text(QStringLiteral(" 150 ")));
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" 150 ")));
 
-    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
     EXPECT_DOUBLE_EQ(ms->X1, kBoxRight - 500);
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
@@ -284,7 +241,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
 TEST_F(PrintedPage, TimeLabelsWhereTicksAreFarEnoughApart)
 {
     Record(200, 1000); // 4 ticks, each over 5 columns apart
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
     std::vector<QString> labels;
     for (const QString& t : printer.Texts())
         if (t == QStringLiteral(" 50 ") || t == QStringLiteral("100") || t == QStringLiteral(" 150 ") ||
@@ -292,7 +249,7 @@ TEST_F(PrintedPage, TimeLabelsWhereTicksAreFarEnoughApart)
             labels.push_back(t);
     EXPECT_EQ(labels, (std::vector<QString>{" 50 ", "100", " 150 ", " 200 "}));
     // Four dotted lines between ticks at each fifth of 50 ms.
-    const auto dotted = LinesWhere([](const PrintCall& c) {
+    const auto dotted = LinesWhere(printer, [](const PrintCall& c) {
         return c.DrawStyle == 2 && c.X1 == c.X2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
     });
     EXPECT_EQ(dotted.size(), 4u + 4u * 4u);
@@ -309,10 +266,11 @@ TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeSc
     ASSERT_TRUE(z.Vista);
     DatosPaginaOnda d = Onda(1, h.Current());
     d.Cursor1 = 1; // outside the range: its line still drawn, left of the box
-    ASSERT_FALSE(PaginaOnda(printer, d, Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
 
     const double sx = (kBoxRight - kBoxLeft) / 200;
-    const auto cursor = LinesWhere([](const PrintCall& c) { return c.Color == kYellow && c.DrawStyle == 1; });
+    const auto cursor =
+        LinesWhere(printer, [](const PrintCall& c) { return c.Color == kYellow && c.DrawStyle == 1; });
     ASSERT_EQ(cursor.size(), 1u);
     EXPECT_DOUBLE_EQ(cursor[0].X1, (1 - 401) * sx + kBoxLeft);
 
@@ -327,10 +285,10 @@ TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeSc
     EXPECT_TRUE(touchesTop) << "segments leaving the box are cut at its edge";
 
     EXPECT_EQ(TimeTicks(100), 0);
-    EXPECT_FALSE(Text(QStringLiteral("100")));
-    EXPECT_TRUE(LinesWhere([](const PrintCall& c) { return c.DrawStyle == 2; }).empty())
+    EXPECT_FALSE(FindText(printer, QStringLiteral("100")));
+    EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 2; }).empty())
         << "no grid, and the extremes lie outside the box";
-    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300);
 }
@@ -339,7 +297,7 @@ TEST_F(PrintedPage, AnEmptyRangeRefusesThePageWithText80)
 {
     NivelOnda vacio = NivelCompleto(VistaCompleta(6000, 3000, 2000, 1.0));
     vacio.RectX2 = vacio.RectX1;
-    const auto r = PaginaOnda(printer, Onda(1, vacio), Medida());
+    const auto r = PaginaOnda(printer, Onda(1, vacio), FixedFont());
     ASSERT_TRUE(r);
     EXPECT_EQ(r->Texto, 80);
     EXPECT_EQ(r->Estilo, vbOKOnly);
@@ -348,7 +306,7 @@ TEST_F(PrintedPage, AnEmptyRangeRefusesThePageWithText80)
 TEST_F(PrintedPage, AMonochromePrinterPrintsEverythingBlackWithTheSameWidths)
 {
     printer.SetColorMode(1);
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
     for (const PrintCall& c : printer.Calls)
         EXPECT_EQ(c.Color, 0u) << static_cast<int>(c.What) << " " << c.Text.toStdString();
     EXPECT_EQ(printer.OfKind(Kind::Lines)[0].DrawWidth, 3);
@@ -358,11 +316,14 @@ TEST_F(PrintedPage, AMonochromePrinterPrintsEverythingBlackWithTheSameWidths)
 // channel gets one marker, a channel at 0 one for each extreme (and no grid).
 TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
 {
-    ASSERT_FALSE(PaginaOnda(printer, Onda(2), Medida())); // VA: 50 kV throughout
-    EXPECT_EQ(CountText(QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
-    EXPECT_EQ(LinesWhere([](const PrintCall& c) {
-                  return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight && c.X1 == kBoxLeft - 100;
-              }).size(),
+    ASSERT_FALSE(PaginaOnda(printer, Onda(2), FixedFont())); // VA: 50 kV throughout
+    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
+    EXPECT_EQ(LinesWhere(printer,
+                         [](const PrintCall& c) {
+                             return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight &&
+                                    c.X1 == kBoxLeft - 100;
+                         })
+                  .size(),
               1u);
 
     RecordModel& r = Registro();
@@ -370,11 +331,12 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
         r.Valores(s, 3) = 0.0f;
     MaxMinCanales(r.Valores);
     printer.Calls.clear();
-    ASSERT_FALSE(PaginaOnda(printer, Onda(3), Medida()));
-    EXPECT_EQ(CountText(QStringLiteral("0.000 V"), kBlue), 2);
-    EXPECT_TRUE(LinesWhere([](const PrintCall& c) {
-                    return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft;
-                }).empty())
+    ASSERT_FALSE(PaginaOnda(printer, Onda(3), FixedFont()));
+    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 V"), kBlue), 2);
+    EXPECT_TRUE(
+        LinesWhere(printer,
+                   [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft; })
+            .empty())
         << "no value grid: both extremes sit on the zero line";
 }
 
@@ -383,15 +345,15 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
 TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
 {
     Record(400, 5);
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
     EXPECT_EQ(TimeTicks(100), 0);
-    EXPECT_TRUE(Text(QStringLiteral("  ms")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("  ms")));
 
     Record(40000, 1000);
     printer.Calls.clear();
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
     EXPECT_EQ(TimeTicks(100), 800);
-    EXPECT_TRUE(Text(QStringLiteral("100")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
 }
 
 // Each time line stands where its time falls: with 50 ms less than a twip
@@ -401,9 +363,9 @@ TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
 TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
 {
     Record(1000000, 1000);
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), Medida()));
+    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
     const double columns = (kBoxRight - kBoxLeft) / printer.TwipsPerPixelX();
-    const auto verticals = LinesWhere([](const PrintCall& c) {
+    const auto verticals = LinesWhere(printer, [](const PrintCall& c) {
         return c.X1 == c.X2 && c.Color == 0 && (c.Y1 == kBoxTop || c.Y1 == kBoxBottom) && c.Y2 != kBoxTop;
     });
     ASSERT_FALSE(verticals.empty());
@@ -414,7 +376,7 @@ TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
     EXPECT_GT(TimeTicks(100), 0.9 * columns);
     EXPECT_LE(TimeTicks(100), columns + 2);
     const double d50 = (kBoxRight - kBoxLeft) / 999999 * 50;
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("100"))->X1,
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("100"))->X1,
                      std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
 }
 
@@ -455,7 +417,7 @@ protected:
 
 TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
 {
-    PaginaTodo(printer, Todo({1, 2}), Medida());
+    PaginaTodo(printer, Todo({1, 2}), FixedFont());
     const std::vector<QString> texts = printer.Texts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], TextosIdioma(60).toUpper());
@@ -476,30 +438,30 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     EXPECT_EQ(lines[10].DrawStyle, 1);
     EXPECT_DOUBLE_EQ(lines[12].X1, (1000 - 1) * sx + kBoxLeft);
     EXPECT_EQ(lines[12].Color, kBlue) << "cursor 2 is blue on this page";
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("Cursor 1"))->Y1, kBoxBottom + 500);
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 300);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 1"))->Y1, kBoxBottom + 500);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 300);
 
     // The read-outs column.
-    const PrintCall* title = Text(TextosIdioma(31) + QStringLiteral(":"));
+    const PrintCall* title = FindText(printer, TextosIdioma(31) + QStringLiteral(":"));
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
     EXPECT_DOUBLE_EQ(title->Y1, kFrameTop);
-    const PrintCall* first = Text(QStringLiteral("IA"));
+    const PrintCall* first = FindText(printer, QStringLiteral("IA"));
     ASSERT_TRUE(first);
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
     EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 200);
-    EXPECT_TRUE(Text(TextosIdioma(266) + QStringLiteral("500")));
-    EXPECT_TRUE(Text(QStringLiteral("VA: 50.000kV")));
+    EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
     // Whole record: 40 ticks with "100" on the second, "  ms" on their row.
     EXPECT_EQ(TimeTicks(100), 40);
-    EXPECT_TRUE(Text(QStringLiteral("100")));
-    const PrintCall* ms = Text(QStringLiteral("  ms"));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
     EXPECT_DOUBLE_EQ(ms->X1, kFrameRight - 500);
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
 
-    const PrintCall* footer = Text(TextosIdioma(264) + QStringLiteral("500.000 ms"));
+    const PrintCall* footer = FindText(printer, TextosIdioma(264) + QStringLiteral("500.000 ms"));
     ASSERT_TRUE(footer);
     EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
                                      100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
@@ -509,10 +471,10 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
 
 TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
 {
-    PaginaTodo(printer, Todo({1}, {500, 1000, 500, 9000, 0.0}), Medida());
+    PaginaTodo(printer, Todo({1}, {500, 1000, 500, 9000, 0.0}), FixedFont());
     EXPECT_EQ(TimeTicks(100), 0);
-    EXPECT_FALSE(Text(QStringLiteral("100")));
-    EXPECT_DOUBLE_EQ(Text(QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    EXPECT_FALSE(FindText(printer, QStringLiteral("100")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
     // The trace covers the level's samples from the left of the box.
     const std::vector<PrintCall> trace = printer.OfKind(Kind::Lines);
     ASSERT_EQ(trace.size(), 1u);
@@ -535,12 +497,12 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsRightFromFive)
         std::vector<std::int32_t> rows;
         for (int k = 1; k <= bands; ++k)
             rows.push_back(k);
-        PaginaTodo(printer, Todo(rows), Medida());
+        PaginaTodo(printer, Todo(rows), FixedFont());
         const QString left = QStringLiteral("DC    0V");
         const QString right = QStringLiteral(" DC");
-        const PrintCall* label = Text(bands < 5 ? left : right);
+        const PrintCall* label = FindText(printer, bands < 5 ? left : right);
         ASSERT_TRUE(label);
-        EXPECT_FALSE(Text(bands < 5 ? right : left));
+        EXPECT_FALSE(FindText(printer, bands < 5 ? right : left));
         EXPECT_DOUBLE_EQ(label->Y1, Centre(bands, 3));
         EXPECT_DOUBLE_EQ(label->X1, bands < 5 ? kBoxLeft - 100 * (left.size() + 1) : kBoxRight + 100);
         EXPECT_EQ(label->Color, 0x0000FFu) << "row 3 is red";
@@ -554,7 +516,7 @@ TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
         SCOPED_TRACE(mode);
         printer.SetColorMode(mode);
         printer.Calls.clear();
-        PaginaTodo(printer, Todo({1, 2, 3, 4, 5, 6, 7, 8}), Medida());
+        PaginaTodo(printer, Todo({1, 2, 3, 4, 5, 6, 7, 8}), FixedFont());
         const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
         ASSERT_EQ(traces.size(), 8u);
         const std::uint32_t colours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
@@ -576,17 +538,19 @@ TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
 // once, at its height on that scale.
 TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
 {
-    PaginaTodo(printer, Todo({1, 2, 3}), Medida()); // IA 100 A, VA 50 kV, DC up to 200 V
+    PaginaTodo(printer, Todo({1, 2, 3}), FixedFont()); // IA 100 A, VA 50 kV, DC up to 200 V
     const double bh = 0.75 * kH / 3;
     const double half = (bh - 2 * bh / 50) / 2;
-    const auto markerY = [&](const QString& label) { return Text(label) ? Text(label)->Y1 : -1.0; };
+    const auto markerY = [&](const QString& label) {
+        return FindText(printer, label) ? FindText(printer, label)->Y1 : -1.0;
+    };
     EXPECT_DOUBLE_EQ(markerY(QStringLiteral("100.000 A")), Centre(3, 1) - 100 * half / 200);
     EXPECT_DOUBLE_EQ(markerY(QStringLiteral("50.000 kV")), Centre(3, 2) - half);
     // DC reaches its 200 V at the last sample only, which the page's trace
     // (up to the last sample but one) does not reach: no marker.
-    EXPECT_FALSE(Text(QStringLiteral("200.000 V")));
-    EXPECT_EQ(CountText(QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
-    EXPECT_EQ(CountText(QStringLiteral("0.000 kV")), 0) << "the minimum 0 is never reached";
+    EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
+    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
+    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0) << "the minimum 0 is never reached";
 }
 
 // ---- through the windows ----
@@ -711,9 +675,9 @@ TEST_F(StackedPage, StackedViewPrintsItsLevelAndStaysAsItWas)
     t->pctimpresora_Click();
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
     EXPECT_EQ(printer.OfKind(Kind::Lines).size(), 4u);
-    EXPECT_TRUE(Text(QStringLiteral("IA    0A")));
-    EXPECT_TRUE(Text(QStringLiteral("DC    0V")));
-    EXPECT_TRUE(Text(TextosIdioma(266) + QString::number(c1)));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("IA    0A")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("DC    0V")));
+    EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QString::number(c1)));
     EXPECT_EQ(TimeTicks(100), 0) << "a zoomed level";
 
     EXPECT_EQ(t->Vista.Primera, vista.Primera);
@@ -744,21 +708,6 @@ protected:
         dialog.reset();
         DialogPrinter()->setOutputFileName(QString());
         PrintedPage::TearDown();
-    }
-    static bool Blue(QRgb p) { return qBlue(p) - std::max(qRed(p), qGreen(p)) > 60; }
-    static bool Green(QRgb p) { return qGreen(p) - std::max(qRed(p), qBlue(p)) > 60; }
-    static bool Dark(QRgb p) { return qGray(p) < 160; }
-    // Any pixel of the kind within r pixels of (x, y).
-    template <typename F> static bool Near(const QImage& img, double x, double y, int r, F kind)
-    {
-        for (int dy = -r; dy <= r; ++dy)
-            for (int dx = -r; dx <= r; ++dx) {
-                const int px = static_cast<int>(x) + dx;
-                const int py = static_cast<int>(y) + dy;
-                if (img.valid(px, py) && kind(img.pixel(px, py)))
-                    return true;
-            }
-        return false;
     }
     // Page twips (from the printable area's corner) to pixels of the
     // rendered paper.
@@ -795,9 +744,9 @@ TEST_F(PdfPage, WaveformPage)
     // height below its top, the picture spread over 3/4 of the page height.
     const double x = (1000 - 1) * (0.77 * w / 1999) + 0.15 * w;
     const double y = 0.05 * w + 0.26 * 0.75 * h;
-    EXPECT_TRUE(Near(img, PxX(x), PxY(y), 3, Blue));
-    EXPECT_FALSE(Near(img, PxX(x), PxY(y + 0.1 * h), 3, Blue));
-    EXPECT_TRUE(Near(img, PxX(0.009 * w), PxY(h / 2), 2, Dark)) << "the page frame";
+    EXPECT_TRUE(NearPixel(img, PxX(x), PxY(y), 3, BluePixel));
+    EXPECT_FALSE(NearPixel(img, PxX(x), PxY(y + 0.1 * h), 3, BluePixel));
+    EXPECT_TRUE(NearPixel(img, PxX(0.009 * w), PxY(h / 2), 2, DarkPixel)) << "the page frame";
 }
 
 TEST_F(PdfPage, StackedPage)
@@ -819,13 +768,13 @@ TEST_F(PdfPage, StackedPage)
     // Band 2 (VA, a constant 50 kV, row 2: green) at the top of its band.
     const double bh = 0.75 * h / 2;
     const double y = 0.05 * w + bh + bh / 2 - (bh - 2 * bh / 50) / 2;
-    EXPECT_TRUE(Near(img, PxX(0.5 * w), PxY(y), 2, Green));
+    EXPECT_TRUE(NearPixel(img, PxX(0.5 * w), PxY(y), 2, GreenPixel));
     // Band 1 (IA, a sine, row 1: blue) crosses every column of its band.
     bool blue = false;
     for (double yy = 0.05 * w; yy < 0.05 * w + bh && !blue; yy += 1440.0 / kDpi)
-        blue = Near(img, PxX(0.4 * w), PxY(yy), 0, Blue);
+        blue = NearPixel(img, PxX(0.4 * w), PxY(yy), 0, BluePixel);
     EXPECT_TRUE(blue);
-    EXPECT_TRUE(Near(img, PxX(0.942 * w), PxY(h / 2), 2, Dark)) << "the page frame";
+    EXPECT_TRUE(NearPixel(img, PxX(0.942 * w), PxY(h / 2), 2, DarkPixel)) << "the page frame";
 }
 
 } // namespace

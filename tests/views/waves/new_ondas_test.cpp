@@ -1,6 +1,8 @@
 #include "views/waves/frm_new_ondas.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +49,28 @@ TEST_F(ChoiceDialog, LoadListsTheChannelsAndSpreadsTheButtonsOfA1991Record)
     const double gap = (HeightTwips(*d.Frame1) - 3 * h) / 4;
     EXPECT_NEAR(TopTwips(*d.cmdOK), TopTwips(*d.Frame1) + gap, 15);
     EXPECT_NEAR(TopTwips(*d.cmdSalir), TopTwips(*d.cmdtodo) + gap + h, 15);
+}
+
+TEST_F(ChoiceDialog, EnterOrSpaceOnTheListPlacesTheSelectedChannelLikeADoubleClick)
+{
+    frmNewOndas& d = Open();
+    const auto pulsar = [&d](int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(d.List1, &press);
+    };
+    d.List1->setCurrentRow(2);
+    pulsar(Qt::Key_Return);
+    d.List1->setCurrentRow(0);
+    pulsar(Qt::Key_Space);
+    d.List1->setCurrentRow(1);
+    pulsar(Qt::Key_Enter);
+    EXPECT_EQ(d.grp[1]->text(), d.List1->item(2)->text());
+    EXPECT_EQ(d.lbl[1]->text(), QStringLiteral("3"));
+    EXPECT_EQ(d.grp[2]->text(), d.List1->item(0)->text());
+    EXPECT_EQ(d.lbl[3]->text(), QStringLiteral("2"));
+    EXPECT_EQ(d.SlotSeleccionado(), 4) << "the selection moves on as after a double-click";
+    pulsar(Qt::Key_A);
+    EXPECT_TRUE(d.grp[4]->text().isEmpty()) << "other keys place nothing";
 }
 
 TEST_F(ChoiceDialog, IndividuallyTilesOneWindowPerChannelInRowOrder)
@@ -114,6 +138,40 @@ TEST_F(ChoiceDialog, ABadSlotEndsInTheErrorBoxWithNothingLeftBehind)
     EXPECT_EQ(Count("MostrarMenu"), 1);
 }
 
+TEST_F(ChoiceDialog, WindowsThatAllFailLeaveTheMenuFormInSight)
+{
+    struct Caso {
+        const char* que;
+        bool conjuntamente;
+    };
+    for (const Caso c : {Caso{"individually", false}, Caso{"together", true}}) {
+        SCOPED_TRACE(c.que);
+        frmNewOndas& d = Open();
+        d.List1_DblClick(0);
+        d.List1_DblClick(1);
+        // Both rows name a column the record does not hold.
+        Registro().TablaCanales(1, 1) = QStringLiteral("9");
+        Registro().TablaCanales(2, 1) = QStringLiteral("9");
+        calls.clear();
+        ScopedMsgBoxRecorder boxes;
+        if (c.conjuntamente)
+            d.cmdtodo_Click();
+        else
+            d.cmdOK_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_GE(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().Prompt.startsWith(QStringLiteral("Error 9: ")));
+        EXPECT_TRUE(ondas::VentanasOndasAbiertas().empty());
+        EXPECT_EQ(TodoAnalog(), nullptr);
+        EXPECT_EQ(Ondas().NumVentanasOndas, 0);
+        EXPECT_EQ(Count("MostrarProgreso"), Count("CerrarProgreso"));
+        EXPECT_TRUE(MenuALaVista()) << "the menu form is stranded";
+        EXPECT_FALSE(NewOndasCargado());
+        Registro().TablaCanales(1, 1) = QStringLiteral("1");
+        Registro().TablaCanales(2, 1) = QStringLiteral("2");
+    }
+}
+
 TEST_F(ChoiceDialog, AFailingBuildClosesItsProgressWindowAndItsWindows)
 {
     frmNewOndas& d = Open();
@@ -147,6 +205,11 @@ TEST_F(ChoiceDialog, SecondarySideOfA1997Record)
     frmNewOndas& d = Open();
     ASSERT_TRUE(d.Frame3->isVisibleTo(&d));
     EXPECT_TRUE(d.CmdPrimario->isChecked());
+    // Both options read whole ("SECUNDARIO", not "SECUNDARIC"), inside their frame.
+    for (QRadioButton* o : {d.CmdPrimario, d.CmdSecundario}) {
+        EXPECT_LE(o->sizeHint().width(), o->width()) << o->text().toStdString();
+        EXPECT_LE(o->geometry().right(), d.Frame3->contentsRect().right());
+    }
     d.CmdSecundario->setChecked(true);
     d.List1_DblClick(1);
     d.cmdOK_Click();

@@ -1,6 +1,8 @@
 #include "views/waves/frm_todo_analog.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
@@ -215,6 +217,35 @@ TEST_F(StackedView, AFailedBuildLeavesNoView)
     EXPECT_TRUE(boxes.Last().Prompt.startsWith(QStringLiteral("Error 11: ")));
     EXPECT_EQ(TodoAnalog(), nullptr);
     EXPECT_GE(Count("MostrarMenu"), 1);
+}
+
+TEST_F(StackedView, ReadoutsAreWholeAtEveryScreenSize)
+{
+    MakeRecord(100000, 1000, "1997");
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+        r.Valores(s, 2) = s == 777 ? -46.678f : 1.0f;
+    for (const auto& [ancho, alto] : {std::pair{800, 600}, std::pair{1280, 1024}, std::pair{1920, 1080}}) {
+        SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
+        Screen() = ScreenInfo{ancho * 15, alto * 15, 15, 15};
+        Shell().UsaSecundario = true;
+        frmTodoanalog* t = Open({1, 2, 3});
+        ASSERT_TRUE(t);
+        t->HScroll1->SetValue(777);
+        t->HScroll2->SetValue(r.NumMuestras());
+        EXPECT_EQ(t->lblet[3]->text(), QStringLiteral("VA: -46.678 kV"));
+        EXPECT_EQ(t->lblms->text(), QStringLiteral("99223.000 ms"));
+        std::vector<QLineEdit*> cajas{t->lblam, t->lblci, t->lblms, t->lbl_PS};
+        for (std::int32_t k = 1; k <= 6; ++k)
+            cajas.push_back(t->lblet[static_cast<size_t>(k)]);
+        for (QLineEdit* caja : cajas)
+            EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+        EXPECT_EQ(t->lbl_PS->text(), TextosIdioma(280));
+        EXPECT_LE(t->lbl_PS->geometry().right(), t->width() - 1) << "inside the window";
+        EXPECT_FALSE(t->lbl_PS->geometry().intersects(t->pctimpresora->geometry()));
+        t->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "views/waves/frm_ver_ondas.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -100,6 +102,67 @@ TEST_F(WaveWindow, CursorMovesOnlyMoveTheirLinesAndRewriteReadouts)
     EXPECT_DOUBLE_EQ(f->Lineizq->X1(), AjustarAPixelX(v.XDeMuestra(120)));
 }
 
+TEST_F(WaveWindow, CursorBarsTakeTheFocusAndMoveByKeyboard)
+{
+    frmVerOndas* f = Open(1);
+    EXPECT_TRUE(f->HScroll1->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(f->HScroll2->focusPolicy() & Qt::TabFocus);
+    const auto pulsar = [](QWidget* w, int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    };
+    pulsar(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 2"));
+    pulsar(f->HScroll1, Qt::Key_PageDown); // one cycle: 20 samples
+    EXPECT_EQ(f->lblizq->text(), QStringLiteral("No.= 22"));
+    pulsar(f->HScroll2, Qt::Key_End);
+    EXPECT_EQ(f->lblder->text(), QStringLiteral("No.= 2000"));
+    EXPECT_DOUBLE_EQ(f->Lineder->X1(), AjustarAPixelX(f->Vista.XDeMuestra(2000)));
+    pulsar(f->HScroll2, Qt::Key_Home);
+    EXPECT_EQ(f->lblder->text(), QStringLiteral("No.= 1"));
+    EXPECT_EQ(f->lblms->text(), QStringLiteral("21.000 ms"));
+}
+
+TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
+{
+    // 100000 samples at 1000 per second, values of four and five digits and
+    // the secondary side: the longest texts the boxes meet.
+    MakeRecord(100000, 1000, "1997");
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+        r.Valores(s, 1) = s == 777 ? -2070.5f : 1.0f;
+        r.Valores(s, 3) = -static_cast<float>(s) / 10.0f;
+    }
+    struct Tile {
+        const char* que;
+        std::int32_t alto, ancho; // twips of one window of the 4 x 2 tile
+    };
+    for (const Tile t : {Tile{"1280 x 1024", 3490, 9550}, Tile{"800 x 600", 1975, 5970},
+                         Tile{"1920 x 1080", 3680, 14330}}) {
+        for (std::int32_t row = 1; row <= 3; ++row) {
+            SCOPED_TRACE(std::string(t.que) + ", channel " + std::to_string(row));
+            Shell().UsaSecundario = true; // a closing window clears it
+            frmVerOndas* f = Open(row, 8, t.alto, t.ancho);
+            ASSERT_FALSE(f->Descargada());
+            f->HScroll1->SetValue(row == 1 ? 777 : r.NumMuestras());
+            f->HScroll2->SetValue(row == 1 ? r.NumMuestras() : 1);
+            EXPECT_EQ(f->lbl_PS->text(), TextosIdioma(280));
+            if (row != 1) {
+                EXPECT_EQ(f->lblms->text(), QStringLiteral("99999.000 ms"));
+            }
+            for (QLineEdit* caja : {f->lblizq, f->lblamar, f->lblder, f->lblcian, f->lblms, f->lblDif, f->lbl_PS})
+                EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+            EXPECT_LE(f->lbl_PS->geometry().right(), f->width() - 1) << "inside the window";
+            for (QWidget* b : {static_cast<QWidget*>(f->cmdzoom), static_cast<QWidget*>(f->cmdadel),
+                               static_cast<QWidget*>(f->cmdatras), static_cast<QWidget*>(f->pctimpresora)}) {
+                EXPECT_FALSE(b->geometry().intersects(f->lbl_PS->geometry())) << "indicator clear of the buttons";
+                EXPECT_LE(b->geometry().right(), f->width() - 1);
+            }
+            f->close();
+        }
+    }
+}
+
 TEST_F(WaveWindow, RubberBandZoomBackAndForward)
 {
     frmVerOndas* f = Open(3);
@@ -135,6 +198,30 @@ TEST_F(WaveWindow, RubberBandZoomBackAndForward)
     EXPECT_EQ(f->Vista.PrimeraMuestra, 401);
     f->cmdadel_Click();
     EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(79));
+}
+
+TEST_F(WaveWindow, AFullHistoryIsSaidBeforeTheRectangle)
+{
+    frmVerOndas* f = Open(3);
+    ScopedMsgBoxRecorder boxes(vbOK);
+    for (int i = 1; i <= 30; ++i) {
+        const VistaOnda v = f->Vista;
+        const std::int32_t a = v.PrimeraMuestra, b = v.UltimaMuestra;
+        f->cmdzoom_Click();
+        f->picbox_MouseDown(v.XDeMuestra(a + (b - a) / 4), 0);
+        f->picbox_MouseUp(v.XDeMuestra(b - (b - a) / 4), v.Alto);
+        ASSERT_EQ(f->Historial.Count(), i + 1) << i;
+    }
+    const int before = boxes.Count();
+    f->cmdzoom_Click();
+    ASSERT_EQ(boxes.Count(), before + 1) << "said at the zoom button, before any rectangle";
+    EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(105));
+    EXPECT_EQ(boxes.Last().Style, vbInformation);
+    f->picbox_MouseDown(100, 100);
+    EXPECT_FALSE(f->Line2->Visible()) << "no rectangle is drawn";
+    f->picbox_MouseUp(3000, 900);
+    EXPECT_EQ(boxes.Count(), before + 1) << "no confirmation and no late refusal";
+    EXPECT_EQ(f->Historial.Count(), 31);
 }
 
 TEST_F(WaveWindow, CancelledOrEmptyRectanglesChangeNothing)

@@ -99,6 +99,16 @@ protected:
         IniciarValores();
     }
 
+    // The menu form in sight, as the last of the two menu hooks left it.
+    [[nodiscard]] bool MenuALaVista() const
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (*it == "MostrarMenu" || *it == "OcultarMenu")
+                return *it == "MostrarMenu";
+        }
+        return true;
+    }
+
     [[nodiscard]] int Count(const std::string& call) const
     {
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));

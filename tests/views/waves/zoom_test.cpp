@@ -160,7 +160,7 @@ TEST_F(WaveZoom, ThirtyFirstLevelIsRefusedBeforeAnythingChanges)
     EXPECT_EQ(hist.Count(), 31);
     const auto refused = ZoomRectangulo(v, hist, v.XDeMuestra(1), 0, v.XDeMuestra(50), kH, kN);
     EXPECT_FALSE(refused.Vista);
-    EXPECT_EQ(refused.Texto, 79);
+    EXPECT_EQ(refused.Texto, TextoHistorialLleno);
     EXPECT_EQ(refused.Estilo, vbInformation);
     EXPECT_EQ(hist.Count(), 31);
     EXPECT_EQ(hist.Position(), 30);
@@ -250,7 +250,9 @@ TEST_F(StackedZoom, ThirtyFirstLevelIsRefused)
         ASSERT_TRUE(ZoomEntreCursores(hist, 1, 1000 - i, 9150).Vista) << i;
     const auto r = ZoomEntreCursores(hist, 1, 10, 9150);
     EXPECT_FALSE(r.Vista);
-    EXPECT_EQ(r.Texto, 79);
+    EXPECT_EQ(r.Texto, TextoHistorialLleno);
+    EXPECT_EQ(ZoomEntreCursores(hist, 5, 5, 9150).Texto, TextoHistorialLleno)
+        << "a full history is said before the cursors are looked at";
     EXPECT_EQ(r.Estilo, vbInformation);
     EXPECT_EQ(hist.Count(), 31);
 }

@@ -6,6 +6,21 @@
 namespace vesdra
 {
 
+// Every view's zoom history holds at most 31 levels: the whole record and
+// 30 zooms.
+inline constexpr std::int32_t MaxNivelesZoom = 31;
+
+// Language text of a full history. The views say it when the user asks for
+// a new zoom (the zoom button), before a rectangle is drawn or a span taken,
+// so no work is thrown away after the fact; it tells how to start afresh.
+inline constexpr std::int32_t TextoHistorialLleno = 105;
+
+// True when a history of `niveles` stored levels takes no further zoom.
+[[nodiscard]] constexpr bool HistorialLleno(std::int32_t niveles)
+{
+    return niveles >= MaxNivelesZoom;
+}
+
 // The zoom history of a view: the whole record at position 0 and up to 30
 // zooms after it. A zoom is appended after the newest level whatever level
 // is shown, and shown; back and forward only move between stored levels.
@@ -14,7 +29,7 @@ namespace vesdra
 template <typename Level> class ZoomHistory
 {
 public:
-    static constexpr std::int32_t MaxLevels = 31;
+    static constexpr std::int32_t MaxLevels = MaxNivelesZoom;
 
     // One level (the whole record), shown.
     void Reset(const Level& whole)
@@ -24,7 +39,7 @@ public:
         position_ = 0;
     }
 
-    [[nodiscard]] bool Full() const { return count_ >= MaxLevels; }
+    [[nodiscard]] bool Full() const { return HistorialLleno(count_); }
     // Stores a level after the newest one and shows it. The caller refuses
     // the zoom when the history is Full(), before drawing anything.
     void Append(const Level& level)

@@ -1,0 +1,308 @@
+#include "analysis/impresion_fasorial.h"
+
+#include <QLineF>
+#include <QRectF>
+#include <cmath>
+#include <limits>
+
+#include "analysis/frm_fases.h"
+#include "analysis/frm_secuencias.h"
+#include "analysis/phasor_sets.h"
+#include "analysis/polar.h"
+#include "platform/base/segment_clip.h"
+#include "platform/base/vb_error.h"
+#include "platform/picture_box.h"
+#include "platform/printer.h"
+#include "platform/scroll_bar.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/impresion.h"
+#include "shell/language.h"
+#include "templates/template_apply.h"
+
+namespace vesdra {
+
+std::uint32_t ColorCian(const Printer& p)
+{
+    return ColorImpresora(p, kCianImpresora);
+}
+
+std::uint32_t ColorAmarillo(const Printer& p)
+{
+    return ColorImpresora(p, kAmarilloImpresora);
+}
+
+std::uint32_t ColorMagenta(const Printer& p)
+{
+    return ColorImpresora(p, kMagentaImpresora);
+}
+
+std::uint32_t ColorAzul(const Printer& p)
+{
+    return ColorImpresora(p, kAzulImpresora);
+}
+
+std::uint32_t ColorVerde(const Printer& p)
+{
+    return ColorImpresora(p, kVerdeImpresora);
+}
+
+std::uint32_t ColorRojo(const Printer& p)
+{
+    return ColorImpresora(p, kRojoImpresora);
+}
+
+void FijarGrosor(Printer& p, std::int32_t ancho)
+{
+    if (p.ColorMode() == 2)
+        return;
+    const std::int64_t grosor = static_cast<std::int64_t>(ancho) + 3;
+    if (grosor > std::numeric_limits<std::int16_t>::max())
+        throw VbError(vberr::Overflow);
+    p.DrawWidth = static_cast<int>(grosor);
+}
+
+namespace {
+
+using ColorPluma = std::uint32_t (*)(const Printer&);
+// By phasor: the first set's three, then the second's.
+constexpr std::array<ColorPluma, 6> kColores{ColorCian, ColorAmarillo, ColorMagenta,
+                                             ColorAzul, ColorVerde, ColorRojo};
+
+// A phasor from the diagram's centre cut at the box along its own
+// direction, as the screen's picture cuts it: a view zoomed far in prints
+// the part inside the box, pointing where the whole phasor points, never
+// over the legend or off the sheet. The end points go to the printer in
+// single precision; a phasor with no finite end is an overflow.
+QLineF FasorEnCaja(QPointF centro, QPointF fin, const QRectF& caja)
+{
+    if (!std::isfinite(fin.x()) || !std::isfinite(fin.y()))
+        throw VbError(vberr::Overflow);
+    if (!ClipSegment(centro, fin, caja))
+        return {};
+    const auto simple = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+    return {simple(centro.x()), simple(centro.y()), simple(fin.x()), simple(fin.y())};
+}
+
+// The pen is left 1 wide when the page ends, however it ends: a page that
+// failed half-way leaves no widened pen to the next print.
+class PlumaFinal
+{
+public:
+    explicit PlumaFinal(Printer& p) : p_(p) {}
+    ~PlumaFinal() { p_.DrawWidth = 1; }
+    PlumaFinal(const PlumaFinal&) = delete;
+    PlumaFinal& operator=(const PlumaFinal&) = delete;
+
+private:
+    Printer& p_;
+};
+
+QString Unidades(std::int32_t fila)
+{
+    const Matrix<QString>& t = Registro().TablaCanales;
+    return fila >= 1 && fila <= t.Rows() && t.Cols() >= 4 ? t(fila, 4) : QString();
+}
+
+} // namespace
+
+void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto& m)
+{
+    PlumaFinal plumaFinal(p);
+    FuenteDeMedida(p, m);
+    const double w = p.Width();
+    const double h = p.Height();
+    const MarcoPagina marco = MarcoDePagina(p);
+    const double izquierda = 0.15 * w;
+    const double derecha = 0.9 * w;
+    const double arriba = 0.05 * w; // of the width, as the waveform pages
+    const double abajo = 0.8 * h;
+    const double xc = (derecha - izquierda) / 2 + izquierda;
+    const double yc = (abajo - arriba) / 2 + arriba;
+    const double linea = m.Alto(QString());
+    const double x0 = m.Ancho(QStringLiteral("AA")) + marco.Izquierda;
+    const bool fases = d.Tipo == TipoPaginaFasorial::Fases;
+    const QRectF caja(QPointF(izquierda, arriba), QPointF(derecha, abajo));
+
+    // Outline in the pen the page starts with.
+    RectanguloImpresora(p, marco.Izquierda, marco.Arriba, marco.Derecha, marco.Abajo);
+    RectanguloImpresora(p, izquierda, arriba, derecha, abajo);
+    p.Line(izquierda, yc, derecha, yc, 0u);
+    p.Line(xc, arriba, xc, abajo, 0u);
+
+    if (d.NumSets == 1 || d.NumSets == 2) {
+        if (d.AltoPicture == 0.0)
+            throw VbError(vberr::DivisionByZero);
+        const auto k = static_cast<float>(0.72 * h / d.AltoPicture);
+        const auto fasor = [&](std::size_t i) {
+            const FasorImpreso& f = d.Fasores[i];
+            const QPointF fin(xc + static_cast<double>(f.X) * k * f.Factor, yc - static_cast<double>(f.Y) * k * f.Factor);
+            const QLineF l = FasorEnCaja({xc, yc}, fin, caja);
+            p.Line(l.x1(), l.y1(), l.x2(), l.y2(), kColores[i](p));
+        };
+        // The pen before the legend stroke of phasor i; the second set's
+        // first stroke goes on from the first set's last phasor.
+        std::int32_t w1 = 1;
+        double y2 = 0.0;
+        const auto bloque = [&](std::size_t i) {
+            const FasorImpreso& f = d.Fasores[i];
+            if (!f.Leyenda)
+                return;
+            const std::size_t fase = i % 3;
+            p.CurrentX = x0;
+            p.CurrentY = fase != 0 ? p.CurrentY + linea : (i == 0 ? arriba : y2) + linea;
+            p.Print(f.Rotulo);
+            if (fase != 0)
+                EngrosarPluma(p);
+            else if (i == 3)
+                FijarGrosor(p, w1);
+            const double ancho = m.Ancho(f.Medida);
+            const double y = p.CurrentY - linea / 2;
+            p.Line(p.CurrentX + (fases ? 6.0 : 6.2) * ancho, y, p.CurrentX + 6 * ancho + 500, y, kColores[i](p));
+            p.CurrentX = x0;
+            p.CurrentY = y + linea;
+            p.Print(f.Valor);
+        };
+        const auto set = [&](std::size_t primero) {
+            fasor(primero);
+            EngrosarPluma(p);
+            fasor(primero + 1);
+            EngrosarPluma(p);
+            fasor(primero + 2);
+        };
+
+        // The phasor view starts its phasors from a pen 1 wide (on a
+        // monochrome printer with one set, on a colour one with two).
+        if (fases && p.ColorMode() != (d.NumSets == 1 ? 2 : 1))
+            p.DrawWidth = 1;
+        set(0);
+        w1 = p.DrawWidth;
+        p.DrawWidth = 1;
+        for (std::size_t i = 0; i < 3; ++i)
+            bloque(i);
+        p.DrawWidth = 1;
+        y2 = p.CurrentY;
+        if (d.NumSets == 2) {
+            FijarGrosor(p, w1);
+            set(3);
+            p.DrawWidth = 1;
+            for (std::size_t i = 3; i < 6; ++i)
+                bloque(i);
+        }
+    }
+
+    // Title, record, window number and date.
+    p.DrawWidth = 1;
+    p.CurrentX = izquierda;
+    p.CurrentY = marco.Arriba + linea;
+    p.Print(TextosIdioma(fases ? 69 : 70).toUpper());
+    p.CurrentX = izquierda;
+    p.Print(TextosIdioma(265) + Registro().RutaDat);
+    p.CurrentX = x0;
+    p.CurrentY = abajo + linea;
+    p.Print(TextosIdioma(266) + QString::number(d.Posicion));
+    ImprimirFecha(p, marco, m);
+}
+
+namespace {
+
+// What every page takes of its view: position, picture, sets and phasor
+// offsets; the legend is each view's own.
+template <typename Vista>
+DatosPaginaFasorial DatosComunes(const Vista& v, TipoPaginaFasorial tipo)
+{
+    DatosPaginaFasorial d;
+    d.Tipo = tipo;
+    d.AltoPicture = v.Picture1->Height();
+    d.NumSets = v.NumSets();
+    const std::int32_t fila = v.HScroll1->Value();
+    d.Posicion = static_cast<std::int64_t>(fila) - 5 * static_cast<std::int64_t>(v.MuestrasCiclo()) + 1;
+    for (int i = 0; i < 3 * d.NumSets && i < 6; ++i) {
+        FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
+        const std::int32_t columna = v.ColumnaLinea(i);
+        f.X = v.Coordenadas(fila, columna);
+        f.Y = v.Coordenadas(fila, columna + 1);
+        f.Factor = v.FactorLinea(i);
+    }
+    return d;
+}
+
+} // namespace
+
+DatosPaginaFasorial DatosFases(const frmFases& v)
+{
+    DatosPaginaFasorial d = DatosComunes(v, TipoPaginaFasorial::Fases);
+    const std::int32_t fila = v.HScroll1->Value();
+    const QString arroba = QStringLiteral("@");
+    for (int i = 0; i < 3 * d.NumSets && i < 6; ++i) {
+        FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
+        const std::int32_t canal = (v.ColumnaLinea(i) + 1) / 2;
+        const bool primero = i < 3;
+        // The first set takes the last row of the phase's channel, the
+        // second the first, and leaves out a phase whose channel has none.
+        // The first set's phase without a row is captioned as the screen
+        // captions it: the set's name and no unit.
+        f.Leyenda = primero || FilaDeCanal(canal, false) != 0;
+        const RotuloCanal r = RotuloDeCanal(canal, v.Set(i / 3), primero);
+        f.Rotulo = r.Nombre;
+        f.Medida = r.Nombre;
+        f.Valor = TextoValor(r.Nombre, QString(), v.PolarFila(fila, canal), r.Unidades, arroba);
+    }
+    return d;
+}
+
+DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v)
+{
+    DatosPaginaFasorial d = DatosComunes(v, TipoPaginaFasorial::Secuencias);
+    const std::int32_t fila = v.HScroll1->Value();
+    const QString arroba = QStringLiteral("@");
+    const QString digitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
+    for (int s = 0; s < d.NumSets && s < 2; ++s) {
+        const std::int32_t g = v.Set(s);
+        const bool primero = s == 0;
+        // Positive, negative and zero sequence take the unit of the row of
+        // phase A, B and C; the caption of all three is phase A's (the
+        // set's name when phase A's channel has no row).
+        std::int32_t filas[3];
+        for (int q = 0; q < 3; ++q)
+            filas[q] = FilaDeCanal(CanalTrifasico(g, q + 1), primero);
+        const QString rotulo = filas[0] != 0 ? NombreCanal(filas[0]) : NombreSet(g);
+        for (int q = 0; q < 3; ++q) {
+            const int i = 3 * s + q;
+            FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
+            f.Leyenda = primero || filas[q] != 0;
+            f.Rotulo = rotulo + digitos[q];
+            f.Medida = filas[q] != 0 ? NombreCanal(filas[q]) : rotulo;
+            const Polar polar = v.PolarFila(fila, (v.ColumnaLinea(i) + 1) / 2);
+            f.Valor = TextoValor(rotulo, digitos[q], polar, Unidades(filas[q]), arroba);
+        }
+    }
+    return d;
+}
+
+namespace {
+
+template <typename Vista>
+void Imprimir(Vista& v, const DatosPaginaFasorial& d)
+{
+    const MedidaTexto medida = MedidaDeVentana(v);
+    MarcoImpresion marco{&v, v.Picture1->Width() / 4.0, v.Picture1->Height() / 4.0, false};
+    (void)ImprimirVista(marco, [d, medida](Printer& p) -> std::optional<RechazoPagina> {
+        PaginaFasorial(p, d, medida);
+        return std::nullopt;
+    });
+}
+
+} // namespace
+
+void ImprimirFases(frmFases& v)
+{
+    Imprimir(v, DatosFases(v));
+}
+
+void ImprimirSecuencias(frmSecuencias& v)
+{
+    Imprimir(v, DatosSecuencias(v));
+}
+
+} // namespace vesdra

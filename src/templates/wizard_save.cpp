@@ -1,0 +1,58 @@
+#include "templates/wizard_save.h"
+
+#include <QFileInfo>
+
+#include "platform/base/file_names.h"
+#include "platform/base/vb_error.h"
+#include "templates/template_file.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr int kEstiloSimple = 0;
+
+} // namespace
+
+QString RutaPlantillaNueva(const QString& carpeta, const QString& nombre)
+{
+    const QString fichero = nombre + QStringLiteral(".cnf");
+    return carpeta.endsWith(QLatin1Char('/')) ? carpeta + fichero : carpeta + QLatin1Char('/') + fichero;
+}
+
+QString NombreSinExtension(const QString& fichero)
+{
+    const qsizetype punto = fichero.lastIndexOf(QLatin1Char('.'));
+    return punto < 0 ? fichero : fichero.left(punto);
+}
+
+SalidaPaso GuardarPlantillaNueva(const QString& carpeta, const QString& nombre,
+                                 const std::function<bool()>& sustituir)
+{
+    if (nombre.isEmpty())
+        return SalidaPaso::Quedando({243, kEstiloSimple});
+    // The name is a file's name in the folder shown, never a way elsewhere.
+    if (nombre.contains(QLatin1Char('/')) || nombre.contains(QChar(u'\0')))
+        return SalidaPaso::Fallando(VbError(vberr::BadFileNameOrNumber));
+    QString ruta = RutaPlantillaNueva(carpeta, nombre);
+    if (FileExistsNoCase(ruta)) {
+        if (sustituir && !sustituir())
+            return {};
+        // The template there is replaced, whatever the case of its name.
+        ruta = ExistingPathNoCase(ruta);
+    }
+    const ResultadoEscritura r = EscribirPlantilla(ruta);
+    switch (r.Estado) {
+    case EscrituraPlantilla::Escrita:
+        return SalidaPaso::Saliendo();
+    case EscrituraPlantilla::Rechazada:
+        return SalidaPaso::Quedando({r.Texto != 0 ? r.Texto : 124});
+    case EscrituraPlantilla::Error:
+        break;
+    }
+    return SalidaPaso::Fallando(r.Error.value_or(VbError(vberr::PathFileAccessError)));
+}
+
+} // namespace vesdra

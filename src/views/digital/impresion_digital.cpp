@@ -1,0 +1,207 @@
+#include "views/digital/impresion_digital.h"
+
+#include <algorithm>
+#include <limits>
+#include <span>
+
+#include "platform/base/formats.h"
+#include "platform/base/numeric.h"
+#include "platform/base/vb_error.h"
+#include "platform/printer.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
+#include "shell/impresion_piezas.h"
+#include "shell/language.h"
+#include "views/digital/digital_geometry.h"
+#include "views/digital/digital_readouts.h"
+#include "views/digital/digital_traces.h"
+
+namespace vesdra
+{
+
+namespace
+{
+
+constexpr std::int32_t kTextoGrupo = 16;
+constexpr std::int32_t kTextoComposicion = 17;
+constexpr std::int32_t kTextoTitulo = 47;
+constexpr std::int32_t kTextoNombreGrupo = 49;
+constexpr std::int32_t kTextoCursor1 = 262;
+constexpr std::int32_t kTextoCursor2 = 263;
+constexpr std::int32_t kTextoTiempo = 264;
+
+// The extremes of a whole column, both starting at 0, as the process-wide
+// extremes hold them; only the printed channel's column is read.
+struct ExtremosCanal {
+    float Minimo{0.0f};
+    float Maximo{0.0f};
+};
+
+// A row's step boxes on the printer, between its base line and 75 twips
+// above it, on the printer's pixel grid.
+void CajasEnImpresora(Printer& p, const digital::CajasFila& cajas, double base, const digital::Tramo& t,
+                      std::uint32_t color)
+{
+    const double y1 = digital::EnRejilla(base, t.TwipsPorPixelY);
+    const double y2 = digital::EnRejilla(base - digital::AltoEstado, t.TwipsPorPixelY);
+    const LineForm forma = cajas.Rellenas ? LineForm::FilledBox : LineForm::Box;
+    for (const digital::CajaEstado& c : cajas.Cajas)
+        p.Line(c.X1, y1, c.X2, y2, color, forma);
+}
+
+} // namespace
+
+void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m)
+{
+    const RecordModel& r = Registro();
+    const std::int32_t n = r.NumMuestras();
+    // What the page draws, read before anything is: a record closed or
+    // replaced under the view fails here.
+    const digital::CanalAnalogico canal = digital::LeerCanalAnalogico(d.FilaAnalogica);
+    for (const FilaDigitalVista& f : d.Filas) {
+        if (f.Canal < 1 || f.Canal > r.EstadosDigitales.Cols() || r.EstadosDigitales.Rows() != n)
+            throw VbError(vberr::SubscriptOutOfRange);
+    }
+    const QString blanco = QStringLiteral(" ");
+    const QString a = QStringLiteral("A");
+
+    // Frames.
+    FuenteDeMedida(p, m);
+    const auto [w, h, f, izq, der, arriba, abajo] = CajaDePagina(p);
+    p.DrawStyle = 0;
+    p.DrawWidth = 1;
+    RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
+    RectanguloImpresora(p, izq, arriba, der, abajo);
+
+    // Header: the view's title by mode and the record's data file.
+    p.CurrentX = izq;
+    p.CurrentY = f.Arriba + m.Alto(QString());
+    p.Print(TextosIdioma(kTextoTitulo).toUpper() + QStringLiteral("__") +
+            TextosIdioma(d.ModoDigital == 1 ? kTextoGrupo : kTextoComposicion).toUpper());
+    p.CurrentX = izq;
+    p.Print(QStringLiteral("Fichero origen : ") + r.RutaDat);
+
+    // The level shown over the box's width; the window's 1200-twip analog
+    // band carried to paper with the picture's height as 3/4 of the page's.
+    const std::int32_t primera = d.Nivel.Primera;
+    const std::int32_t ultima = d.Nivel.Ultima;
+    const std::int32_t origen = d.Nivel.Origen;
+    if (ultima == primera || d.AltoPicture == 0.0)
+        throw VbError(vberr::DivisionByZero);
+    if (origen < 1 || ultima > n || origen > ultima)
+        throw VbError(vberr::SubscriptOutOfRange);
+    const double escalaX = (der - izq) / (static_cast<double>(ultima) - primera);
+    const bool ampliada = ultima < n - 1 || primera >= 2;
+    const double factor = 0.75 * h / d.AltoPicture;
+    const double ceroAnalogico = arriba + digital::YCeroAnalogico * factor;
+    const double finBanda = arriba + digital::AltoBandaAnalogica * factor;
+    const auto numFilas = static_cast<std::int32_t>(d.Filas.size());
+    const double paso = (abajo - arriba - digital::AltoBandaAnalogica * factor) / (numFilas + 1);
+    const auto xDe = [&](std::int32_t s) { return (s - origen) * escalaX + izq; };
+
+    // Cursors.
+    (void)CursorImpreso(p, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
+    const double finCursor2 =
+        CursorImpreso(p, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
+                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
+
+    // Zero line of the band and the rows' base lines, in the cursors' solid
+    // pen.
+    p.Line(izq, ceroAnalogico, der, ceroAnalogico, 0u);
+    for (std::int32_t k = 1; k <= numFilas; ++k)
+        p.Line(izq, finBanda + k * paso, der, finBanda + k * paso, 0u);
+
+    // The analog channel: its name and zero left of the band's zero line,
+    // its trace over the band, its extremes over the whole record marked
+    // once each where the level reaches them.
+    const std::uint32_t verde = ColorImpresora(p, kVerdeImpresora);
+    const QString nombre = canal.Nombre + QStringLiteral("    0") + canal.Unidad;
+    p.CurrentX = izq - m.Ancho(nombre + blanco);
+    p.CurrentY = ceroAnalogico;
+    p.ForeColor = verde;
+    p.Print(nombre);
+    p.ForeColor = 0;
+
+    const std::span<const float> columna = r.Valores.Column(canal.Columna);
+    const TracePyramid* tablas = TablaValores(r, canal.Columna);
+    const digital::Tramo tramo{origen, ultima, escalaX, p.TwipsPerPixelX(), p.TwipsPerPixelY(), izq};
+    const double escalaY = digital::EscalaVertical(columna, tramo, tablas) * factor;
+    p.DrawWidth = 2;
+    TrazarEnImpresora(p, TramoColumna(r, canal.Columna, origen, ultima),
+                      GeometriaImpresora(p, izq, escalaX, ceroAnalogico, escalaY), verde, std::nullopt,
+                      TablasTramo(r, canal.Columna, origen));
+    ExtremosCanal extremos;
+    ExtremosDesdeCero(columna, tablas, extremos.Minimo, extremos.Maximo);
+    const ExtremosAlcanzados alcanzados =
+        BuscarExtremos(TramoColumna(r, canal.Columna, origen + 1, ultima), origen + 1, extremos.Maximo,
+                       extremos.Minimo, TablasTramo(r, canal.Columna, origen + 1));
+    // The band's scale keeps every sample of the level in it, its edges
+    // included: a marker is never left out for its height.
+    const double sinLimite = std::numeric_limits<double>::max();
+    if (alcanzados.UltimoMinimo > 0)
+        MarcadorExtremo(p, m, ceroAnalogico - extremos.Minimo * escalaY, izq, der, -sinLimite, sinLimite,
+                        Format(extremos.Minimo, "0.000") + blanco + canal.Unidad, verde);
+    if (alcanzados.UltimoMaximo > 0 && extremos.Maximo != extremos.Minimo)
+        MarcadorExtremo(p, m, ceroAnalogico - extremos.Maximo * escalaY, izq, der, -sinLimite, sinLimite,
+                        Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde);
+
+    // The group's name block, in group mode.
+    if (d.Grupo && d.ModoDigital == 1) {
+        p.CurrentX = f.Izquierda;
+        p.CurrentY = ceroAnalogico + m.Alto(a);
+        p.Print(TextosIdioma(kTextoNombreGrupo));
+        p.CurrentX = f.Izquierda + m.Ancho(a);
+        p.CurrentY += m.Alto(a);
+        p.Print(d.GrupoElegido);
+    }
+
+    // The digital rows: the name standing on its row's base line, as on
+    // the screen, whatever the rows' pitch; a box per state 1 (merged per
+    // device column where the samples are closer than the printer's dots).
+    const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
+    p.DrawWidth = 1;
+    p.DrawStyle = 0;
+    for (std::int32_t k = 1; k <= numFilas; ++k) {
+        const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
+        const double base = finBanda + k * paso;
+        p.CurrentX = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+        p.CurrentY = base - m.Alto(fila.Nombre);
+        p.Print(fila.Nombre);
+        CajasEnImpresora(p,
+                         digital::CajasEstados(r.EstadosDigitales.Column(fila.Canal), tramo,
+                                               TablaEstados(r, fila.Canal)),
+                         base, tramo, azul);
+    }
+
+    // The 50 ms scale, on the whole record only, kept inside the box.
+    std::optional<double> filaEscala;
+    const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
+    if (m50 > 0) {
+        EscalaTiempo escala{
+            izq, arriba, abajo, escalaX * m50, (der - izq) / 23.0, CLng(static_cast<double>(n) / m50), true};
+        escala.Derecha = der;
+        filaEscala = DibujarEscalaTiempo(p, m, escala);
+    }
+
+    // Read-outs under the names.
+    const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+    p.CurrentX = xLectura;
+    p.CurrentY = abajo;
+    p.Print(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1));
+    for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
+                             TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
+        p.CurrentY += m.Alto(a);
+        p.CurrentX = xLectura;
+        p.Print(t);
+    }
+
+    // Unit of the time axis, date.
+    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
+    p.CurrentY = filaEscala.value_or(finCursor2);
+    p.Print(QStringLiteral("  ms"));
+    p.DrawStyle = 0;
+    ImprimirFecha(p, f, m);
+}
+
+} // namespace vesdra

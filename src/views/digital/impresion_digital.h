@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "shell/impresion.h"
+#include "views/digital/digital_selection.h"
+#include "views/digital/digital_zoom.h"
+
+namespace vesdra
+{
+
+class Printer;
+
+// The printed page of the digital view: plain code over the record model
+// and what the view hands over, drawn on any printer object.
+
+// What the page reads of its view.
+struct DatosPaginaDigital {
+    std::int32_t FilaAnalogica{0};       // row of TablaCanales (AnalogicoElegido)
+    std::vector<FilaDigitalVista> Filas; // the digital rows, top to bottom
+    digital::NivelDigital Nivel{};       // the level shown
+    double AltoPicture{0.0};             // the picture's height now, twips
+    std::int32_t Cursor1{1};             // the cursors' samples
+    std::int32_t Cursor2{1};
+    QString TextoTiempo;         // the time read-out as the view shows it
+    bool Grupo{false};           // a group's members (not a composition)
+    std::int32_t ModoDigital{0}; // 1 group, 2 composition: the title
+    QString GrupoElegido;        // the group's name
+};
+
+// One digital page: frames, the title by mode and "Fichero origen : "
+// with the record's path, both cursors, the analog zero line and one base
+// line per row, the analog channel's name and trace in its band with its
+// extremes (each marked once), the rows' names and step boxes (merged per
+// device column where samples are denser than the printer's dots), the
+// group block in group mode, on the whole record the 50 ms scale kept
+// inside the box, the read-outs, "  ms" and the date.
+// A level of a single sample, a picture of no height or a record changed
+// under the view throw the run-time error the frame reports; a sampling
+// rate with no whole sample per 50 ms prints without the time scale.
+void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& medida);
+
+} // namespace vesdra

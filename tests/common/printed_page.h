@@ -1,0 +1,98 @@
+#pragma once
+// What the tests of the printed pages share: the recording printer's A4
+// sheet in landscape with the plot box and frame of the trace pages, a
+// fixed window font, finders of the calls a page made, and a look for
+// coloured pixels on a page rendered from PDF.
+#include <QImage>
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/printer_recording.h"
+#include "shell/impresion.h"
+
+namespace vesdra::test
+{
+
+inline constexpr double kW = 16838;
+inline constexpr double kH = 11906;
+inline constexpr double kBoxLeft = 0.15 * kW;
+inline constexpr double kBoxRight = 0.92 * kW;
+inline constexpr double kBoxTop = 0.05 * kW;
+inline constexpr double kBoxBottom = 0.82 * kH;
+inline constexpr double kFrameLeft = 0.009 * kW;
+inline constexpr double kFrameRight = 0.942 * kW;
+inline constexpr double kFrameTop = 0.009 * kH;
+inline constexpr double kFrameBottom = 0.945 * kH;
+
+inline constexpr std::uint32_t kBlue = 0xFF0000;
+inline constexpr std::uint32_t kGreen = 0x00FF00;
+inline constexpr std::uint32_t kRed = 0x0000FF;
+inline constexpr std::uint32_t kCyan = 0xFFFF00;
+inline constexpr std::uint32_t kYellow = 0x00FFFF;
+inline constexpr std::uint32_t kMagenta = 0xFF00FF;
+
+// The window font of the pages under test: 100 twips a character, 200 a
+// line. The recording printer's own line is 240.
+inline MedidaTexto FixedFont()
+{
+    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
+            [](const QString&) { return 200.0; }};
+}
+
+// The first text printed as t, or null.
+inline const PrintCall* FindText(const RecordingPrinter& p, const QString& t)
+{
+    for (const PrintCall& c : p.Calls)
+        if (c.What == PrintCall::Kind::Print && c.Text == t)
+            return &c;
+    return nullptr;
+}
+
+// How often t was printed (in that colour, when one is given).
+inline int CountText(const RecordingPrinter& p, const QString& t,
+                     std::optional<std::uint32_t> colour = std::nullopt)
+{
+    return static_cast<int>(std::count_if(p.Calls.begin(), p.Calls.end(), [&](const PrintCall& c) {
+        return c.What == PrintCall::Kind::Print && c.Text == t && (!colour || c.Color == *colour);
+    }));
+}
+
+// The single lines (and boxes) drawn that match a predicate.
+template <typename F> std::vector<PrintCall> LinesWhere(const RecordingPrinter& p, F f)
+{
+    std::vector<PrintCall> out;
+    for (const PrintCall& c : p.Calls)
+        if (c.What == PrintCall::Kind::Line && f(c))
+            out.push_back(c);
+    return out;
+}
+
+// Any pixel of the kind within r pixels of (x, y).
+template <typename F> bool NearPixel(const QImage& img, double x, double y, int r, F kind)
+{
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx) {
+            const int px = static_cast<int>(x) + dx;
+            const int py = static_cast<int>(y) + dy;
+            if (img.valid(px, py) && kind(img.pixel(px, py)))
+                return true;
+        }
+    return false;
+}
+inline bool BluePixel(QRgb p)
+{
+    return qBlue(p) - std::max(qRed(p), qGreen(p)) > 60;
+}
+inline bool GreenPixel(QRgb p)
+{
+    return qGreen(p) - std::max(qRed(p), qBlue(p)) > 60;
+}
+inline bool DarkPixel(QRgb p)
+{
+    return qGray(p) < 160;
+}
+
+} // namespace vesdra::test

@@ -1,0 +1,412 @@
+#include "views/composition/impresion_composicion.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "common/printed_page.h"
+#include "common/test_support.h"
+#include "composition_fixture.h"
+#include "platform/base/formats.h"
+#include "platform/common_dialog.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
+#include "platform/printer.h"
+#include "platform/printer_qt.h"
+#include "platform/printer_recording.h"
+#include "platform/scroll_bar.h"
+#include "shell/cancelar.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using Kind = PrintCall::Kind;
+
+using namespace vesdra::test;
+
+class CompositionPage : public test::CompositionFixture
+{
+protected:
+    void SetUp() override
+    {
+        test::CompositionFixture::SetUp();
+        printer.SetOrientation(2);
+    }
+
+    // A record of nc channels and nS samples at 1000 per second; channel c
+    // a sawtooth of c * (-10 .. 9), each extreme reached every 20 samples.
+    void Sawtooth(std::int32_t nc, std::int32_t nS)
+    {
+        Registrar(nc, nS,
+                  [](std::int32_t s, std::int32_t c) { return static_cast<float>(c * (s % 20 - 10)); });
+        Registro().RutaDat = QStringLiteral("/registros/falta.dat");
+    }
+
+    // The page of rows 1..filas over samples primera..ultima of a picture
+    // 3000 twips tall with the zero at mid-height, one twip per unit.
+    DatosPaginaComposicion Datos(std::int32_t filas, std::int32_t primera, std::int32_t ultima,
+                                 double zoom = 1)
+    {
+        DatosPaginaComposicion d;
+        for (std::int32_t f = 1; f <= filas; ++f)
+            d.Filas.push_back(f);
+        d.Vista.PrimeraMuestra = primera;
+        d.Vista.UltimaMuestra = ultima;
+        d.Vista.OrigenY = 1500;
+        d.Vista.ZoomVertical = zoom;
+        d.AltoPicture = 3000;
+        d.EscalaVertical = 1;
+        d.Cursor1 = primera;
+        d.Cursor2 = ultima;
+        d.TextoTiempo = QStringLiteral("999.000 ms");
+        return d;
+    }
+    static double Scale() { return 0.75 * kH / 3000; }
+    static double Zero() { return 1500 * Scale() + kBoxTop; }
+
+    // The ticks of the time scale hanging below the box.
+    [[nodiscard]] std::vector<PrintCall> TimeTicks() const
+    {
+        return LinesWhere(printer, [](const PrintCall& c) {
+            return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
+        });
+    }
+
+    RecordingPrinter printer;
+};
+
+// ---- the page ----
+
+TEST_F(CompositionPage, FullViewOnAColourPrinter)
+{
+    Sawtooth(3, 1000);
+    PaginaComposicion(printer, Datos(3, 1, 1000), FixedFont());
+
+    const std::vector<QString> texts = printer.Texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], QStringLiteral("T64"));
+    EXPECT_EQ(texts[1], QStringLiteral("T265/registros/falta.dat"));
+
+    // Per channel, in the pens blue, green, red, 1 pixel wide: its trace, and
+    // its two extremes each marked once (a dotted line and the value) though
+    // reached at 50 samples.
+    const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(traces.size(), 3u);
+    const std::uint32_t pens[] = {kBlue, kGreen, kRed};
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(traces[k].Color, pens[k]) << k;
+        EXPECT_EQ(traces[k].DrawWidth, 1) << k;
+        EXPECT_EQ(traces[k].DrawStyle, 0) << k;
+        const auto c = static_cast<int>(k + 1);
+        const auto markers =
+            LinesWhere(printer, [&](const PrintCall& l) { return l.DrawStyle == 2 && l.Color == pens[k]; });
+        ASSERT_EQ(markers.size(), 2u) << k;
+        EXPECT_DOUBLE_EQ(markers[0].Y1, Zero() + 10 * c * Scale()) << "the minimum first";
+        EXPECT_DOUBLE_EQ(markers[1].Y1, Zero() - 9 * c * Scale());
+        EXPECT_EQ(CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
+        EXPECT_EQ(CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
+    }
+    // The trace spreads samples 1..1000 over the box, inside it.
+    const std::vector<QLineF>& s = traces[0].Segments;
+    ASSERT_FALSE(s.empty());
+    EXPECT_NEAR(s.front().x1(), kBoxLeft, 3);
+    EXPECT_NEAR(s.back().x2(), kBoxRight, 3);
+
+    // Legend and the values at the cursors.
+    for (const QString& t :
+         {QStringLiteral("T31:"), QStringLiteral("C2"), QStringLiteral("C2 max: 18U2"),
+          QStringLiteral("C2 min: -20U2"), QStringLiteral("Cursor 1: "), QStringLiteral("T2661"),
+          QStringLiteral("C3: -27.000U3"), QStringLiteral("Cursor 2: "), QStringLiteral("T2661000"),
+          QStringLiteral("C1: -10.000U1")})
+        EXPECT_TRUE(FindText(printer, t)) << t.toStdString();
+    // A stroke of each pen beside its name, 500 twips long.
+    for (const std::uint32_t pen : pens)
+        EXPECT_EQ(LinesWhere(printer,
+                             [&](const PrintCall& l) {
+                                 return l.DrawStyle == 0 && l.Color == pen && l.X2 - l.X1 == 500 &&
+                                        l.Y1 == l.Y2;
+                             })
+                      .size(),
+                  1u);
+
+    // The 50 ms grid: 20 steps in the record, the 20th (1000 ms) past the
+    // last sample and so past the box's right side, where nothing is drawn.
+    EXPECT_EQ(TimeTicks().size(), 19u);
+    EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& l) {
+                    return l.Color == 0 && l.X1 == l.X2 && l.X1 > kBoxRight + 0.5 && l.X1 < 0.942 * kW;
+                }).empty());
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral(" 950 ")));
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
+    ASSERT_TRUE(ms);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100) << "on the labels' row";
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T264999.000 ms")));
+}
+
+TEST_F(CompositionPage, MonochromePensAreBlackAndWidenChannelByChannelPastTheMarkers)
+{
+    Sawtooth(6, 1000);
+    printer.SetColorMode(1);
+    PaginaComposicion(printer, Datos(6, 1, 1000), FixedFont());
+
+    const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(traces.size(), 6u);
+    for (std::size_t k = 0; k < 6; ++k) {
+        EXPECT_EQ(traces[k].Color, 0u) << k;
+        EXPECT_EQ(traces[k].DrawWidth, 1 + 3 * static_cast<int>(k)) << "a marker's width never carries over";
+    }
+    const auto markers =
+        LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; });
+    EXPECT_EQ(markers.size(), 12u);
+    for (const PrintCall& m : markers)
+        EXPECT_EQ(m.DrawWidth, 1);
+    for (const PrintCall& c : printer.Calls)
+        EXPECT_EQ(c.Color, 0u) << "cursors, markers, labels: all black";
+}
+
+TEST_F(CompositionPage, TraceColoursOfSixChannels)
+{
+    Sawtooth(6, 1000);
+    PaginaComposicion(printer, Datos(6, 1, 1000), FixedFont());
+    std::vector<std::uint32_t> colours;
+    for (const PrintCall& t : printer.OfKind(Kind::Lines))
+        colours.push_back(t.Color);
+    EXPECT_EQ(colours, (std::vector<std::uint32_t>{kBlue, kGreen, kRed, kCyan, kYellow, kMagenta}));
+    const auto cursor = [&](std::uint32_t colour) {
+        return LinesWhere(printer, [&](const PrintCall& l) { return l.DrawStyle == 1 && l.Color == colour; })
+            .size();
+    };
+    EXPECT_EQ(cursor(kYellow), 1u);
+    EXPECT_EQ(cursor(kCyan), 1u);
+}
+
+// Five or six channels would run the legend and the values at the cursors
+// past the foot of the page: the column is printed in a smaller font that
+// keeps it inside the frame; three channels keep the page's font.
+TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
+{
+    for (const std::int32_t n : {3, 6}) {
+        Sawtooth(n, 1000);
+        printer.Calls.clear();
+        PaginaComposicion(printer, Datos(n, 1, 1000), FixedFont());
+        const PrintCall* last = nullptr;
+        for (const PrintCall& c : printer.Calls)
+            if (c.What == Kind::Print && c.Text.startsWith(QStringLiteral("C%1: ").arg(n)))
+                last = &c;
+        ASSERT_TRUE(last) << n;
+        const double line = 24 * last->FontSize;
+        EXPECT_LE(last->Y1 + line, 0.945 * kH - 200) << n;
+        EXPECT_EQ(last->FontSize < 10, n == 6) << n;
+        EXPECT_EQ(FindText(printer, QStringLiteral("  ms"))->FontSize, 10)
+            << "the rest of the page keeps its font";
+    }
+}
+
+// A zoomed view: its samples over the whole box, the traces clipped at the
+// box's edges (a step across the whole box is drawn from edge to edge), no
+// time grid, "  ms" on the cursor-2 label row.
+TEST_F(CompositionPage, AZoomedViewClipsItsTracesToTheBoxAndHasNoGrid)
+{
+    Registrar(1, 1000, [](std::int32_t s, std::int32_t) { return s <= 200 ? -1000.0f : 1000.0f; });
+    PaginaComposicion(printer, Datos(1, 101, 301, 4), FixedFont());
+
+    const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(traces.size(), 1u);
+    const std::vector<QLineF>& s = traces[0].Segments;
+    ASSERT_FALSE(s.empty());
+    for (const QLineF& l : s) {
+        EXPECT_GE(std::min(l.y1(), l.y2()), kBoxTop - 1e-6);
+        EXPECT_LE(std::max(l.y1(), l.y2()), kBoxBottom + 1e-6);
+    }
+    const double xStep = (kBoxRight - kBoxLeft) / 200;
+    bool across = false;
+    for (const QLineF& l : s)
+        across = across || (std::fabs(std::min(l.y1(), l.y2()) - kBoxTop) < 1e-6 &&
+                            std::fabs(std::max(l.y1(), l.y2()) - kBoxBottom) < 1e-6 &&
+                            std::fabs(l.x1() - (kBoxLeft + 99.5 * xStep)) < xStep);
+    EXPECT_TRUE(across) << "the step from -1000 to 1000 crosses the whole box";
+
+    EXPECT_TRUE(TimeTicks().empty());
+    const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
+    ASSERT_TRUE(ms);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300);
+    // Both extremes lie outside the box at this zoom: no markers.
+    EXPECT_TRUE(
+        LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).empty());
+}
+
+// A channel that sits at 0 has its minimum 0 at almost every sample: one
+// marker, not one per sample; an extreme outside the range is not marked.
+TEST_F(CompositionPage, EachExtremeIsMarkedOnceWhereTheRangeReachesIt)
+{
+    Registrar(1, 1000,
+              [](std::int32_t s, std::int32_t) { return s == 300 || s == 500 || s == 700 ? 50.0f : 0.0f; });
+    struct Case {
+        std::int32_t Primera, Ultima;
+        int Markers;
+    };
+    for (const Case c : {Case{1, 1000, 2}, Case{100, 250, 1}}) {
+        printer.Calls.clear();
+        PaginaComposicion(printer, Datos(1, c.Primera, c.Ultima), FixedFont());
+        EXPECT_EQ(
+            LinesWhere(printer, [](const PrintCall& l) { return l.DrawStyle == 2 && l.Y1 == l.Y2; }).size(),
+            static_cast<std::size_t>(c.Markers))
+            << c.Primera;
+        EXPECT_EQ(CountText(printer, QStringLiteral("0.000 U1")), 1) << c.Primera;
+        EXPECT_EQ(CountText(printer, QStringLiteral("50.000 U1")), c.Markers - 1) << c.Primera;
+    }
+}
+
+TEST_F(CompositionPage, AViewOfOneSampleOrAnEmptiedTableIsAnError)
+{
+    Sawtooth(2, 100);
+    const auto error = [&](const DatosPaginaComposicion& d) {
+        try {
+            PaginaComposicion(printer, d, FixedFont());
+        } catch (const VbError& e) {
+            return e.Number;
+        }
+        return 0;
+    };
+    EXPECT_EQ(error(Datos(1, 50, 50)), vberr::DivisionByZero);
+    DatosPaginaComposicion sinAltura = Datos(1, 1, 100);
+    sinAltura.AltoPicture = 0;
+    EXPECT_EQ(error(sinAltura), vberr::DivisionByZero);
+    Registro().TablaCanales = Matrix<QString>();
+    printer.Calls.clear();
+    EXPECT_EQ(error(Datos(1, 1, 100)), vberr::SubscriptOutOfRange);
+    EXPECT_TRUE(printer.Calls.empty()) << "nothing drawn before the table is read";
+}
+
+// ---- through the window ----
+
+class CompositionPrint : public CompositionPage
+{
+protected:
+    void SetUp() override
+    {
+        CompositionPage::SetUp();
+        SetPrinterForTests(&printer);
+    }
+    void TearDown() override
+    {
+        SetPrinterForTests(nullptr);
+        DescargarCancelar();
+        CompositionPage::TearDown();
+    }
+};
+
+// The print button prints the view in force and changes nothing of the
+// window; a print before any cursor has moved carries the time read-out as
+// the window shows it, even at a rate that gives no time.
+TEST_F(CompositionPrint, TheWindowPrintsItsViewAndStaysAsItWas)
+{
+    Sawtooth(3, 1000);
+    Registro().TasasMuestreo = Array<std::int32_t>(1, 0);
+    Construir({{1, 1}, {2, 3}});
+    frmVerCmpang* v = Ventana(1);
+    ASSERT_TRUE(v);
+    EXPECT_TRUE(v->pctimpresora->isVisibleTo(v));
+    EXPECT_TRUE(v->pctimpresora->isEnabled());
+
+    ScopedDialogAnswers dialog({false, {}, 2});
+    v->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
+    EXPECT_EQ(CountText(printer, QStringLiteral("T2640.000 ms")), 2);
+    EXPECT_EQ(printer.OfKind(Kind::Lines).size(), 4u) << "the window's two channels, per copy";
+    EXPECT_TRUE(FindText(printer, QStringLiteral("C3 max: 27U3")));
+
+    // A zoom level: its range, no grid; the window as it was afterwards.
+    const double alto = v->Picture1->Height();
+    v->cmdzoom_Click();
+    v->Picture1_MouseDown(1, 0, v->Vista().XDeMuestra(200), alto / 4);
+    v->Picture1_MouseMove(1, 0, v->Vista().XDeMuestra(400), 3 * alto / 4);
+    ScopedMsgBoxRecorder boxes; // the zoom's question
+    v->Picture1_MouseUp(1, 0, v->Vista().XDeMuestra(400), 3 * alto / 4);
+    ASSERT_FALSE(v->Vista().Completa);
+    const composicion::VistaTrazos vista = v->Vista();
+    const std::int32_t c1 = v->HScroll1->Value();
+    const QImage picture = v->RenderImage();
+    printer.Calls.clear();
+    dialog.Queue({false, {}, 1});
+    v->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+    EXPECT_TRUE(TimeTicks().empty());
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T266") + QString::number(c1)));
+    EXPECT_EQ(v->Vista().PrimeraMuestra, vista.PrimeraMuestra);
+    EXPECT_EQ(v->Vista().UltimaMuestra, vista.UltimaMuestra);
+    EXPECT_EQ(v->Vista().OrigenY, vista.OrigenY);
+    EXPECT_EQ(v->HScroll1->Value(), c1);
+    EXPECT_EQ(v->RenderImage(), picture);
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_EQ(MousePointer(v), vbDefault);
+}
+
+// A printer failing half-way: the error box, the job discarded, the cancel
+// window gone, the window open, enabled and with its pointer; the next
+// print goes through.
+TEST_F(CompositionPrint, AnErrorWhilePrintingKeepsTheWindowOpen)
+{
+    Sawtooth(2, 500);
+    Construir({{1, 1}, {2, 2}});
+    frmVerCmpang* v = Ventana(1);
+    ASSERT_TRUE(v);
+    ScopedDialogAnswers dialog({false, {}, 1});
+    ScopedMsgBoxRecorder boxes;
+    printer.FailNextCall = true;
+    v->pctimpresora_Click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().Prompt, QStringLiteral("Error 482: Printer error"));
+    EXPECT_EQ(boxes.Last().Style, vbCritical);
+    EXPECT_EQ(printer.OfKind(Kind::KillDoc).size(), 1u);
+    EXPECT_TRUE(printer.OfKind(Kind::EndDoc).empty());
+    EXPECT_FALSE(CancelarCargado());
+    EXPECT_EQ(Ventana(1), v);
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_EQ(MousePointer(v), vbDefault);
+
+    v->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+    EXPECT_EQ(boxes.Count(), 1);
+}
+
+// ---- on paper ----
+
+TEST_F(CompositionPage, PrintedToPdf)
+{
+    // Channel 1 a constant 80 % of the picture's half height above zero.
+    Registrar(2, 1000, [](std::int32_t s, std::int32_t c) {
+        return c == 1 ? 1200.0f : static_cast<float>(-500 + s % 7);
+    });
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("composicion.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    PaginaComposicion(*p, Datos(2, 1, 1000), FixedFont());
+    p->EndDoc();
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("T64")));
+    constexpr int kDpi = 100;
+    const QImage img = test::RenderPdfPage(pdf, kDpi);
+    ASSERT_FALSE(img.isNull());
+    const double w = p->Width();
+    const double h = p->Height();
+    const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft() * 20;
+    const auto near = [&](double x, double y, bool (*kind)(QRgb)) {
+        return NearPixel(img, (x + margin.x()) * kDpi / 1440.0, (y + margin.y()) * kDpi / 1440.0, 3, kind);
+    };
+    const double s = 0.75 * h / 3000;
+    const double y0 = 1500 * s + 0.05 * w;
+    EXPECT_TRUE(near(0.5 * w, y0 - 1200 * s, BluePixel)) << "channel 1 in the first pen";
+    EXPECT_TRUE(near(0.5 * w, y0 + 500 * s, GreenPixel)) << "channel 2 in the second";
+    EXPECT_FALSE(near(0.5 * w, y0, BluePixel));
+}
+
+} // namespace
+} // namespace vesdra

@@ -1,0 +1,416 @@
+#include "views/digital/impresion_digital.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "common/printed_page.h"
+#include "common/test_support.h"
+#include "digital_fixture.h"
+#include "platform/common_dialog.h"
+#include "platform/messages.h"
+#include "platform/mouse_pointer.h"
+#include "platform/printer_qt.h"
+#include "platform/printer_recording.h"
+#include "platform/scroll_bar.h"
+#include "record/record_model.h"
+#include "shell/cancelar.h"
+#include "shell/shell_state.h"
+#include "views/digital/frm19.h"
+
+namespace vesdra
+{
+namespace
+{
+
+using Kind = PrintCall::Kind;
+
+using namespace vesdra::test;
+
+// The fixture's record (analog row 1 is column 3, 300 + s at sample s;
+// digital channel 2 at 1 on samples 50..60, 3 on even samples, 4 always)
+// printed on a recording printer from a picture 6000 twips tall.
+class DigitalPage : public test::DigitalFixture
+{
+protected:
+    void SetUp() override
+    {
+        test::DigitalFixture::SetUp();
+        Registro().RutaDat = QStringLiteral("/registros/falta.dat");
+        printer.SetOrientation(2);
+    }
+
+    DatosPaginaDigital Datos(std::int32_t primera, std::int32_t ultima)
+    {
+        DatosPaginaDigital d;
+        d.FilaAnalogica = 1;
+        d.Filas = {{2, QStringLiteral("D2")}, {3, QStringLiteral("D3")}, {4, QStringLiteral("D4")}};
+        d.Nivel = {primera, ultima, primera, 0, 0};
+        d.AltoPicture = 6000;
+        d.Cursor1 = primera;
+        d.Cursor2 = ultima;
+        d.TextoTiempo = QStringLiteral("10.000 ms");
+        d.Grupo = true;
+        d.ModoDigital = 1;
+        d.GrupoElegido = QStringLiteral("G2");
+        return d;
+    }
+    static double F() { return 0.75 * kH / 6000; }
+    static double Zero() { return kBoxTop + 600 * F(); }
+    static double Base(int row, int rows = 3)
+    {
+        return kBoxTop + 1200 * F() + row * (kBoxBottom - kBoxTop - 1200 * F()) / (rows + 1);
+    }
+
+    // The step boxes standing on a base line.
+    [[nodiscard]] std::vector<PrintCall> Boxes(double base) const
+    {
+        const double tpp = printer.TwipsPerPixelY();
+        return LinesWhere(printer, [&](const PrintCall& c) {
+            return c.Form != LineForm::Plain && std::fabs(c.Y1 - base) <= tpp / 2 &&
+                   std::fabs(c.Y2 - (base - 75)) <= tpp / 2;
+        });
+    }
+    [[nodiscard]] std::size_t TimeTicks() const
+    {
+        return LinesWhere(printer,
+                          [](const PrintCall& c) {
+                              return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
+                          })
+            .size();
+    }
+    [[nodiscard]] std::size_t Markers() const
+    {
+        return LinesWhere(
+                   printer,
+                   [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Color == kGreen; })
+            .size();
+    }
+
+    RecordingPrinter printer;
+};
+
+// ---- the page ----
+
+TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
+{
+    PaginaDigital(printer, Datos(1, 200), FixedFont());
+
+    const std::vector<QString> texts = printer.Texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], QStringLiteral("T47__T16"));
+    EXPECT_EQ(texts[1], QStringLiteral("Fichero origen : /registros/falta.dat"));
+
+    // The band: the analog name with its zero, its trace in green, the
+    // zero line and the rows' base lines in the cursors' solid pen.
+    const PrintCall* nombre = FindText(printer, QStringLiteral("IC    0A"));
+    ASSERT_TRUE(nombre);
+    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 900);
+    EXPECT_DOUBLE_EQ(nombre->Y1, Zero());
+    EXPECT_EQ(nombre->Color, kGreen);
+    for (int row = 0; row <= 3; ++row) {
+        const double y = row == 0 ? Zero() : Base(row);
+        const auto line = LinesWhere(
+            printer, [&](const PrintCall& c) { return c.Y1 == y && c.Y2 == y && c.X1 == kBoxLeft; });
+        ASSERT_EQ(line.size(), 1u) << row;
+        EXPECT_EQ(line[0].X2, kBoxRight);
+        EXPECT_EQ(line[0].DrawWidth, 3);
+        EXPECT_EQ(line[0].DrawStyle, 0);
+    }
+    const std::vector<PrintCall> traces = printer.OfKind(Kind::Lines);
+    ASSERT_EQ(traces.size(), 1u);
+    EXPECT_EQ(traces[0].Color, kGreen);
+    EXPECT_EQ(traces[0].DrawWidth, 2);
+    for (const QLineF& l : traces[0].Segments) {
+        EXPECT_GE(std::min(l.y1(), l.y2()), kBoxTop - 3) << "the band's scale fills it, no more";
+        EXPECT_LE(std::max(l.y1(), l.y2()), Zero() + 3);
+    }
+    // The maximum (500 at the last sample) marked at the band's top; the
+    // minimum, 0, is never reached.
+    EXPECT_EQ(Markers(), 1u);
+    const PrintCall* max = FindText(printer, QStringLiteral("500.000 A"));
+    ASSERT_TRUE(max);
+    EXPECT_NEAR(max->Y1, kBoxTop, 1e-6);
+
+    // The group block, the rows' names on their base lines, the boxes of
+    // each state 1 from the sample before to the sample, in blue.
+    const PrintCall* grupo = FindText(printer, QStringLiteral("T49"));
+    ASSERT_TRUE(grupo);
+    EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft);
+    EXPECT_DOUBLE_EQ(grupo->Y1, Zero() + 200);
+    ASSERT_TRUE(FindText(printer, QStringLiteral("G2")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("G2"))->Y1, Zero() + 200 + 240 + 200);
+    const char* names[] = {"D2", "D3", "D4"};
+    for (int row = 1; row <= 3; ++row) {
+        const PrintCall* n = FindText(printer, QString::fromLatin1(names[row - 1]));
+        ASSERT_TRUE(n) << row;
+        EXPECT_DOUBLE_EQ(n->X1, kFrameLeft + 200);
+        EXPECT_DOUBLE_EQ(n->Y1, Base(row) - 200) << "standing on its own base line";
+    }
+    const double sx = (kBoxRight - kBoxLeft) / 199;
+    const double tpp = printer.TwipsPerPixelX();
+    const struct {
+        int Row;
+        std::size_t Count;
+        int FirstSample;
+        int LastSample;
+    } rows[] = {{1, 11, 50, 60}, {2, 100, 2, 200}, {3, 199, 2, 200}};
+    for (const auto& r : rows) {
+        const std::vector<PrintCall> b = Boxes(Base(r.Row));
+        ASSERT_EQ(b.size(), r.Count) << r.Row;
+        EXPECT_NEAR(b.front().X1, kBoxLeft + (r.FirstSample - 2) * sx, tpp) << r.Row;
+        EXPECT_NEAR(b.back().X2, kBoxLeft + (r.LastSample - 1) * sx, tpp) << r.Row;
+        for (const PrintCall& c : b) {
+            EXPECT_EQ(c.Form, LineForm::Box) << "samples wider than a dot: one outlined box each";
+            EXPECT_EQ(c.Color, kBlue);
+        }
+    }
+
+    // The time scale: four 50 ms steps, the fourth (200 ms) past the last
+    // sample and the box; labels, half and fifth lines kept inside too.
+    EXPECT_EQ(TimeTicks(), 3u);
+    EXPECT_TRUE(FindText(printer, QStringLiteral(" 50 ")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" 200 ")));
+    EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& c) {
+                    return c.Color == 0 && c.X1 == c.X2 && c.X1 > kBoxRight + 0.5 && c.X1 < 0.942 * kW;
+                }).empty());
+
+    // Read-outs, unit, cursors in their colours.
+    const PrintCall* c1 = FindText(printer, QStringLiteral("T2621"));
+    ASSERT_TRUE(c1);
+    EXPECT_DOUBLE_EQ(c1->X1, kFrameLeft + 200);
+    EXPECT_DOUBLE_EQ(c1->Y1, kBoxBottom);
+    ASSERT_TRUE(FindText(printer, QStringLiteral("T263200")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("T263200"))->Y1, kBoxBottom + 240 + 200);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T26410.000 ms")));
+    ASSERT_TRUE(FindText(printer, QStringLiteral("  ms")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 100);
+    EXPECT_EQ(
+        LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kYellow; }).size(),
+        1u);
+    EXPECT_EQ(
+        LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 1 && c.Color == kCyan; }).size(),
+        1u);
+}
+
+// Samples closer than the printer's dots: each row's runs are merged into
+// filled boxes, never more than the device columns of the box.
+TEST_F(DigitalPage, DenseStepsAreMergedPerDeviceColumn)
+{
+    LlenarRegistro(100000);
+    PaginaDigital(printer, Datos(1, 100000), FixedFont());
+    const double tpp = printer.TwipsPerPixelX();
+    for (int row = 1; row <= 3; ++row) {
+        const std::vector<PrintCall> b = Boxes(Base(row));
+        ASSERT_EQ(b.size(), 1u) << "one run per row: " << row;
+        EXPECT_EQ(b[0].Form, LineForm::FilledBox);
+    }
+    const PrintCall all = Boxes(Base(3))[0];
+    EXPECT_NEAR(all.X1, kBoxLeft, tpp);
+    EXPECT_NEAR(all.X2, kBoxRight, tpp);
+    EXPECT_LE(printer.OfKind(Kind::Lines)[0].Segments.size(),
+              4 * static_cast<std::size_t>((kBoxRight - kBoxLeft) / tpp + 2));
+}
+
+// A composition at a zoom level: its title, no group block, the level over
+// the whole box, no time scale and "  ms" on the cursor-2 row.
+TEST_F(DigitalPage, ZoomedCompositionPage)
+{
+    DatosPaginaDigital d = Datos(50, 150);
+    d.Grupo = false;
+    d.ModoDigital = 2;
+    PaginaDigital(printer, d, FixedFont());
+    EXPECT_EQ(printer.Texts()[0], QStringLiteral("T47__T17"));
+    EXPECT_FALSE(FindText(printer, QStringLiteral("T49")));
+    EXPECT_EQ(TimeTicks(), 0u);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    const std::vector<QLineF> s = printer.OfKind(Kind::Lines)[0].Segments;
+    EXPECT_NEAR(s.front().x1(), kBoxLeft, 3);
+    EXPECT_NEAR(s.back().x2(), kBoxRight, 3);
+    // Samples 51..60 of channel 2 (sample 50 is the level's origin).
+    const std::vector<PrintCall> b = Boxes(Base(1));
+    ASSERT_EQ(b.size(), 10u);
+    EXPECT_NEAR(b.front().X1, kBoxLeft, printer.TwipsPerPixelX());
+}
+
+TEST_F(DigitalPage, AMonochromePrinterPrintsEverythingBlack)
+{
+    printer.SetColorMode(1);
+    PaginaDigital(printer, Datos(1, 200), FixedFont());
+    for (const PrintCall& c : printer.Calls)
+        EXPECT_EQ(c.Color, 0u);
+    EXPECT_EQ(Boxes(Base(3)).size(), 199u);
+}
+
+// An extreme reached at many samples of the level is marked once; a
+// channel at 0 throughout lies on the zero line with one marker.
+TEST_F(DigitalPage, EachExtremeIsMarkedOnce)
+{
+    struct Case {
+        const char* Name;
+        float Odd, Even;
+        std::vector<QString> Labels;
+    };
+    const Case cases[] = {{"alternating", 0.0f, 7.0f, {QStringLiteral("0.000 A"), QStringLiteral("7.000 A")}},
+                          {"all zero", 0.0f, 0.0f, {QStringLiteral("0.000 A")}}};
+    for (const Case& c : cases) {
+        for (std::int32_t s = 1; s <= 200; ++s)
+            Registro().Valores(s, 3) = s % 2 ? c.Odd : c.Even;
+        printer.Calls.clear();
+        PaginaDigital(printer, Datos(1, 200), FixedFont());
+        EXPECT_EQ(Markers(), c.Labels.size()) << c.Name;
+        for (const QString& l : c.Labels)
+            EXPECT_EQ(CountText(printer, l), 1) << c.Name;
+    }
+    const std::vector<QLineF> trazo = printer.OfKind(Kind::Lines)[0].Segments;
+    for (const QLineF& l : trazo)
+        EXPECT_NEAR(l.y1(), Zero(), printer.TwipsPerPixelY()) << "scale 0: the trace on the zero line";
+}
+
+// A rate with no whole sample per 50 ms prints without the time scale, and
+// sample numbers past 32767 print as they are.
+TEST_F(DigitalPage, LowRateAndLongRecordPrintWithoutAScale)
+{
+    LlenarRegistro(40000);
+    Registro().TasasMuestreo = Array<std::int32_t>(1, 5);
+    PaginaDigital(printer, Datos(1, 40000), FixedFont());
+    EXPECT_EQ(TimeTicks(), 0u);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("T26340000")));
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+}
+
+TEST_F(DigitalPage, ALevelOfOneSampleOrAClosedRecordIsAnError)
+{
+    const auto error = [&](const DatosPaginaDigital& d) {
+        try {
+            PaginaDigital(printer, d, FixedFont());
+        } catch (const VbError& e) {
+            return e.Number;
+        }
+        return 0;
+    };
+    EXPECT_EQ(error(Datos(20, 20)), vberr::DivisionByZero);
+    Registro().EstadosDigitales = Matrix<std::uint8_t>();
+    printer.Calls.clear();
+    EXPECT_EQ(error(Datos(1, 200)), vberr::SubscriptOutOfRange);
+    EXPECT_TRUE(printer.Calls.empty()) << "nothing drawn before the record is checked";
+}
+
+// ---- through the view ----
+
+class DigitalPrint : public DigitalPage
+{
+protected:
+    void SetUp() override
+    {
+        DigitalPage::SetUp();
+        SetPrinterForTests(&printer);
+    }
+    void TearDown() override
+    {
+        SetPrinterForTests(nullptr);
+        DescargarCancelar();
+        DigitalPage::TearDown();
+    }
+};
+
+// The print button prints the level shown and changes nothing of the view;
+// a cancel window left from before, with its flag up, stops no copy.
+TEST_F(DigitalPrint, TheViewPrintsItsLevelAndStaysAsItWas)
+{
+    frm19* v = AbrirVista(2, 0);
+    ASSERT_TRUE(v);
+    EXPECT_TRUE(v->pctimpresora->isEnabled());
+    v->HScroll1->SetValue(40);
+    v->HScroll2->SetValue(120);
+    v->cmdzoom_Click();
+    const digital::NivelDigital nivel = v->Historial().Actual();
+    const QString tiempo = v->lbltiempo->text();
+    const QImage picture = v->RenderImage();
+
+    MostrarCancelar();
+    Shell().CancelarImpresion = true;
+    ScopedDialogAnswers dialog({false, {}, 2});
+    v->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
+    EXPECT_TRUE(printer.OfKind(Kind::KillDoc).empty());
+    EXPECT_EQ(CountText(printer, QStringLiteral("T47__T16")), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("T264") + tiempo), 2);
+    EXPECT_EQ(CountText(printer, QStringLiteral("G2")), 2);
+    EXPECT_EQ(TimeTicks(), 0u) << "a zoomed level";
+
+    EXPECT_EQ(v->Historial().Actual(), nivel);
+    EXPECT_EQ(v->HScroll1->Value(), nivel.Primera);
+    EXPECT_EQ(v->RenderImage(), picture);
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_EQ(MousePointer(v), vbDefault);
+    EXPECT_FALSE(CancelarCargado());
+    EXPECT_EQ(cajas_.Count(), 0);
+}
+
+// A printer failing half-way: the error box, the job discarded, the cancel
+// window gone, the view open, enabled and with its pointer.
+TEST_F(DigitalPrint, AnErrorWhilePrintingKeepsTheViewOpen)
+{
+    frm19* v = AbrirVista(1, 0);
+    ASSERT_TRUE(v);
+    ScopedDialogAnswers dialog({false, {}, 1});
+    printer.FailNextCall = true;
+    v->pctimpresora_Click();
+    Procesar();
+    ASSERT_EQ(cajas_.Count(), 1);
+    EXPECT_EQ(cajas_.Last().Prompt, QStringLiteral("Error 482: Printer error"));
+    EXPECT_EQ(cajas_.Last().Style, vbCritical);
+    EXPECT_EQ(printer.OfKind(Kind::KillDoc).size(), 1u);
+    EXPECT_TRUE(printer.OfKind(Kind::EndDoc).empty());
+    EXPECT_FALSE(CancelarCargado());
+    ASSERT_EQ(Frm19(), v);
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_EQ(MousePointer(v), vbDefault);
+
+    v->pctimpresora_Click();
+    EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+    EXPECT_EQ(cajas_.Count(), 1);
+}
+
+// ---- on paper ----
+
+TEST_F(DigitalPage, PrintedToPdf)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("digital.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    PaginaDigital(*p, Datos(1, 200), FixedFont());
+    p->EndDoc();
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("Fichero origen")));
+    constexpr int kDpi = 100;
+    const QImage img = test::RenderPdfPage(pdf, kDpi);
+    ASSERT_FALSE(img.isNull());
+    const double w = p->Width();
+    const double h = p->Height();
+    const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft() * 20;
+    const auto kind = [&](double x, double y, bool (*is)(QRgb)) {
+        return NearPixel(img, (x + margin.x()) * kDpi / 1440.0, (y + margin.y()) * kDpi / 1440.0, 2, is);
+    };
+    const double f = 0.75 * h / 6000;
+    const double t = 0.05 * w;
+    const double pitch = (0.82 * h - t - 1200 * f) / 4;
+    const double p0 = 0.15 * w;
+    const double sx = (0.92 * w - p0) / 199;
+    // Channel 2's run (samples 50..60) on row 1, channel 4's on row 3.
+    EXPECT_TRUE(kind(p0 + 54 * sx, t + 1200 * f + pitch - 30, BluePixel));
+    EXPECT_FALSE(kind(p0 + 100 * sx, t + 1200 * f + pitch - 30, BluePixel));
+    EXPECT_TRUE(kind(p0 + 100 * sx, t + 1200 * f + 3 * pitch - 30, BluePixel));
+    // The analog ramp at its last sample touches the band's top.
+    EXPECT_TRUE(kind(0.92 * w - 20, t + 10, GreenPixel));
+}
+
+} // namespace
+} // namespace vesdra
