@@ -176,36 +176,35 @@ void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const Tr
                             std::vector<QLineF>& out, EnvelopePen pen)
 {
     out.reserve(out.size() + columns.size() * 2);
-    // Rows of a column's run, lowest row number first.
-    const auto run = [&g](const EnvelopeColumn& c) {
-        const std::int32_t a = TraceRow(g, c.Min);
-        const std::int32_t b = TraceRow(g, c.Max);
-        return std::pair{std::min(a, b), std::max(a, b)};
+    // A column's pixel rows: its extremes' (the run) and its ends'.
+    struct Filas {
+        std::int32_t Min, Max, First, Last;
     };
+    const auto filas = [&g](const EnvelopeColumn& c) {
+        return Filas{TraceRow(g, c.Min), TraceRow(g, c.Max), TraceRow(g, c.First), TraceRow(g, c.Last)};
+    };
+    const double upy = g.UnitsPerPixelY;
+    Filas f = columns.empty() ? Filas{} : filas(columns[0]);
     for (size_t i = 0; i < columns.size(); ++i) {
         const EnvelopeColumn& col = columns[i];
         const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
-        const double yLo = static_cast<double>(TraceRow(g, col.Min)) * g.UnitsPerPixelY;
-        const double yHi = static_cast<double>(TraceRow(g, col.Max)) * g.UnitsPerPixelY;
         // The column's run covers its first and last rows too, whatever the
         // order in which the samples visited them.
-        out.emplace_back(x, yLo, x, yHi);
-        if (i + 1 < columns.size()) {
-            const EnvelopeColumn& next = columns[i + 1];
-            const std::int32_t from = TraceRow(g, col.Last);
-            const std::int32_t to = TraceRow(g, next.First);
-            if (pen == EnvelopePen::OnePixel && next.Column == col.Column + 1) {
-                const auto [a0, a1] = run(col);
-                const auto [b0, b1] = run(next);
-                const std::int32_t top = std::min(from, to);
-                const std::int32_t bottom = std::max(from, to);
-                if (top >= std::max(a0, b0) && bottom <= std::min(a1, b1))
-                    continue;
-            }
-            out.emplace_back(x, static_cast<double>(from) * g.UnitsPerPixelY,
-                             static_cast<double>(next.Column) * g.UnitsPerPixelX,
-                             static_cast<double>(to) * g.UnitsPerPixelY);
+        out.emplace_back(x, f.Min * upy, x, f.Max * upy);
+        if (i + 1 == columns.size())
+            break;
+        const EnvelopeColumn& next = columns[i + 1];
+        const Filas n = filas(next);
+        bool cubierta = false;
+        if (pen == EnvelopePen::OnePixel && next.Column == col.Column + 1) {
+            const std::int32_t top = std::min(f.Last, n.First);
+            const std::int32_t bottom = std::max(f.Last, n.First);
+            cubierta = top >= std::max(std::min(f.Min, f.Max), std::min(n.Min, n.Max)) &&
+                       bottom <= std::min(std::max(f.Min, f.Max), std::max(n.Min, n.Max));
         }
+        if (!cubierta)
+            out.emplace_back(x, f.Last * upy, static_cast<double>(next.Column) * g.UnitsPerPixelX, n.First * upy);
+        f = n;
     }
 }
 

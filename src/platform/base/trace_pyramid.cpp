@@ -28,13 +28,51 @@ void Fold(SampleExtremes& e, float lo, float hi)
 
 void FoldSamples(const float* p, std::int64_t count, SampleExtremes& e)
 {
-    for (std::int64_t i = 0; i < count; ++i)
+    std::int64_t i = 0;
+#if defined(__SSE2__)
+    if (count >= 8) {
+        __m128 lo = _mm_set1_ps(e.Min);
+        __m128 hi = _mm_set1_ps(e.Max);
+        for (; i + 4 <= count; i += 4) {
+            const __m128 a = _mm_loadu_ps(p + i);
+            lo = _mm_min_ps(a, lo);
+            hi = _mm_max_ps(a, hi);
+        }
+        alignas(16) float l[4];
+        alignas(16) float h[4];
+        _mm_store_ps(l, lo);
+        _mm_store_ps(h, hi);
+        for (int k = 0; k < 4; ++k)
+            Fold(e, l[k], h[k]);
+    }
+#endif
+    for (; i < count; ++i)
         Fold(e, p[i], p[i]);
 }
 
 void FoldEntries(const SampleExtremes* p, std::int64_t count, SampleExtremes& e)
 {
-    for (std::int64_t i = 0; i < count; ++i)
+    std::int64_t i = 0;
+#if defined(__SSE2__)
+    static_assert(sizeof(SampleExtremes) == 2 * sizeof(float));
+    if (count >= 4) {
+        // Two entries per register: lanes 0 and 2 are minima, 1 and 3 maxima.
+        __m128 lo = _mm_set1_ps(e.Min);
+        __m128 hi = _mm_set1_ps(e.Max);
+        for (; i + 2 <= count; i += 2) {
+            const __m128 a = _mm_loadu_ps(reinterpret_cast<const float*>(p + i));
+            lo = _mm_min_ps(a, lo);
+            hi = _mm_max_ps(a, hi);
+        }
+        alignas(16) float l[4];
+        alignas(16) float h[4];
+        _mm_store_ps(l, lo);
+        _mm_store_ps(h, hi);
+        Fold(e, l[0], h[1]);
+        Fold(e, l[2], h[3]);
+    }
+#endif
+    for (; i < count; ++i)
         Fold(e, p[i].Min, p[i].Max);
 }
 
