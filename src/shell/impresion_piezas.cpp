@@ -59,7 +59,7 @@ ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t pri
     ExtremosAlcanzados e;
     const TracePyramid* t = tablas.Pyramid;
     const auto n = static_cast<std::int64_t>(tramo.size());
-    if (t != nullptr && tablas.Offset >= 0 && tablas.Offset + n <= t->Size()) {
+    if (t != nullptr && n > 0 && tablas.Offset >= 0 && tablas.Offset + n <= t->Size()) {
         const std::span<const float> canal(tramo.data() - tablas.Offset, static_cast<size_t>(t->Size()));
         const auto ultima = [&](float x) {
             const std::int64_t i = t->LastEqual(canal, tablas.Offset, tablas.Offset + n - 1, x);

@@ -110,7 +110,9 @@ void ExpectSameColumns(const std::vector<EnvelopeColumn>& a, const std::vector<E
 // a longer channel that start and end inside a block, start on a block's
 // first sample, or take the channel whole: the columns are the walk's to the
 // last bit and the pictures (with every joining segment, and with those a
-// 1-pixel pen does not need) those of every segment.
+// 1-pixel pen does not need) those of every segment. Columns of less than
+// two blocks are read sample by sample, so the densities below the first
+// check that choice.
 TEST_P(EnvelopeRender, ThroughTheTablesAtSeveralRanges)
 {
     const RenderCase& c = GetParam();
@@ -136,7 +138,8 @@ TEST_P(EnvelopeRender, ThroughTheTablesAtSeveralRanges)
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, EnvelopeRender,
-                         ::testing::Values(RenderCase{"ManySamplesPerColumn", 40000, 300.0, 0.15},
+                         ::testing::Values(RenderCase{"ManyBlocksPerColumn", 200000, 300.0, 0.02},
+                                           RenderCase{"ManySamplesPerColumn", 40000, 300.0, 0.15},
                                            RenderCase{"FractionalSamplesPerColumn", 3000, 150.0, 15.0 / 7.3},
                                            RenderCase{"AboutOnePerColumn", 400, 7.0, 14.6},
                                            RenderCase{"FewerSamplesThanColumns", 120, 0.0, 47.3}),
@@ -201,7 +204,7 @@ TEST(TraceEnvelope, NaNSamplesGiveTheWalksColumnsThroughTheTables)
     for (size_t k = 0; k < v.size(); ++k)
         v[k] = k % 41 == 0 || (k >= 640 && k < 900) ? std::nanf("") : static_cast<float>(std::sin(k * 0.1) * 50);
     const TracePyramid tables(v);
-    for (const double step : {0.15, 1.5, 0.0}) {
+    for (const double step : {0.01, 0.15, 1.5, 0.0}) {
         const TraceGeometry g{0.0, step, 0.0, 1.0, 15.0, 15.0};
         ExpectSameColumns(TraceEnvelope(v, g, {&tables, 0}), TraceEnvelope(v, g));
     }

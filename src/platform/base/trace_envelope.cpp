@@ -120,9 +120,11 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
     if (n == 0)
         return columns;
     const std::span<const float> channel = ChannelOf(values, tables);
+    // A column of less than two blocks is read faster than looked up.
     const auto summarise = [&](std::int64_t from, std::int64_t to, std::int32_t c) {
-        return channel.empty() ? Summarise(values, from, to, c)
-                               : SummariseTables(values, channel, tables, from, to, c);
+        return channel.empty() || to - from < 2 * TracePyramid::kBlock
+                   ? Summarise(values, from, to, c)
+                   : SummariseTables(values, channel, tables, from, to, c);
     };
     if (!(g.XStep > 0.0) || !std::isfinite(g.XStep)) {
         columns.push_back(summarise(0, n - 1, TraceColumn(g, 0)));

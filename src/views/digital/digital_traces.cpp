@@ -149,7 +149,9 @@ CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t, co
         }
         return fila;
     }
-    if (tablas != nullptr && tablas->Size() == n && t.EscalaX > 0.0 && std::isfinite(t.EscalaX)) {
+    // The tables pay once pixel columns hold a few dozen states each; fewer
+    // are walked faster (the boxes are the same either way).
+    if (tablas != nullptr && tablas->Size() == n && t.EscalaX > 0.0 && 32.0 * t.EscalaX <= upp) {
         CajasPorColumnas(estados, *tablas, g, std::max(t.Origen, 1), desde, hasta, upp, fila);
         return fila;
     }

@@ -125,7 +125,7 @@ TEST(CajasDigitales, BoxesThroughTheTablesAreTheWalksAndDrawOneBoxPerSample)
         std::int32_t origen, ultima;
     };
     for (const Rango r : {Rango{1, 20000}, Rango{777, 19001}, Rango{5990, 9011}, Rango{64, 129}, Rango{11999, 16300}}) {
-        for (const double pixeles : {0.01, 0.2, 1.0}) {
+        for (const double pixeles : {0.01, 0.03, 0.2, 1.0}) {
             SCOPED_TRACE(::testing::Message() << r.origen << ".." << r.ultima << " at " << pixeles);
             const double escala = pixeles * 15;
             const Tramo t = TramoDe(r.origen, r.ultima, escala);
