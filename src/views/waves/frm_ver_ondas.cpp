@@ -168,12 +168,10 @@ void frmVerOndas::ColocarControles()
         throw VbError(vberr::SubscriptOutOfRange);
     const std::int32_t porCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
 
-    // The channel's extremes: the widest values its boxes can show.
+    // The channel's extremes: the widest values its boxes can show (from
+    // its block tables when it has them).
     float lo = 0.0f, hi = 0.0f;
-    for (const float v : canal) {
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-    }
+    ExtremosDesdeCero(canal, TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
     const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
     const TextosMaximosOnda textos = TextosMaximos(n, lo, hi, Unidad(), FrecuenciaMuestreo());
     const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
