@@ -134,10 +134,33 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
     const double expected =
         std::min(static_cast<double>(n), static_cast<double>(n) / std::max(perColumn, 1.0) + 2.0);
     columns.reserve(static_cast<size_t>(expected));
+    if (channel.empty() || perColumn < 2 * TracePyramid::kBlock) {
+        for (std::int64_t i = 0; i < n;) {
+            const std::int64_t j = TraceColumnEnd(g, i, n);
+            columns.push_back(summarise(i, j, TraceColumn(g, i)));
+            i = j + 1;
+        }
+        return columns;
+    }
+    // Through the tables a column reads only the samples at its two ends,
+    // scattered over the record: their cache lines are asked for a few
+    // columns ahead, so that the waits for memory overlap.
     for (std::int64_t i = 0; i < n;) {
         const std::int64_t j = TraceColumnEnd(g, i, n);
-        columns.push_back(summarise(i, j, TraceColumn(g, i)));
+        columns.push_back(EnvelopeColumn{TraceColumn(g, i), i, j, 0.0f, 0.0f, 0.0f, 0.0f});
         i = j + 1;
+    }
+    constexpr size_t kAdelanto = 8;
+    const auto pedir = [&](const EnvelopeColumn& c) {
+        tables.Pyramid->Prefetch(channel, tables.Offset + c.FirstSample, tables.Offset + c.LastSample);
+    };
+    for (size_t k = 0; k < std::min(kAdelanto, columns.size()); ++k)
+        pedir(columns[k]);
+    for (size_t k = 0; k < columns.size(); ++k) {
+        if (k + kAdelanto < columns.size())
+            pedir(columns[k + kAdelanto]);
+        EnvelopeColumn& c = columns[k];
+        c = summarise(c.FirstSample, c.LastSample, c.Column);
     }
     return columns;
 }

@@ -278,6 +278,27 @@ std::int64_t TracePyramid::LastEqual(std::span<const float> samples, std::int64_
     return r;
 }
 
+void TracePyramid::Prefetch(std::span<const float> samples, std::int64_t from, std::int64_t to) const
+{
+    if (from > to || to >= size_ || from < 0)
+        return;
+    const float* p = samples.data();
+    constexpr std::int64_t kLinea = 16; // floats per cache line
+    for (std::int64_t k = 0; k < kBlock + kLinea; k += kLinea) {
+        __builtin_prefetch(p + std::min(from + k, to));
+        __builtin_prefetch(p + std::max(to - k, from));
+    }
+    // The level-0 entries next to both ends.
+    if (!levels_.empty()) {
+        const SampleExtremes* e = levels_[0].data();
+        const std::int64_t last = static_cast<std::int64_t>(levels_[0].size()) - 1;
+        __builtin_prefetch(e + std::min(from / kBlock, last));
+        __builtin_prefetch(e + std::min(from / kBlock + kFanout, last));
+        __builtin_prefetch(e + std::min(to / kBlock, last));
+        __builtin_prefetch(e + std::max<std::int64_t>(to / kBlock - kFanout, 0));
+    }
+}
+
 bool TracePyramid::ScalesExactly(float factor)
 {
     return std::isfinite(factor) && factor != 0.0f;

@@ -46,6 +46,10 @@ public:
     // very samples the tables were built from. Empty for an empty range.
     [[nodiscard]] SampleExtremes Range(std::span<const float> samples, std::int64_t from, std::int64_t to) const;
 
+    // Asks the memory for what Range(samples, from, to) will read at the
+    // run's two ends, for a caller that knows its next runs ahead.
+    void Prefetch(std::span<const float> samples, std::int64_t from, std::int64_t to) const;
+
     // The last position in [from, to] whose sample compares equal to x, or
     // -1: only blocks whose extremes hold x are read.
     [[nodiscard]] std::int64_t LastEqual(std::span<const float> samples, std::int64_t from, std::int64_t to,
