@@ -26,24 +26,34 @@ void Fold(SampleExtremes& e, float lo, float hi)
     e.Max = hi > e.Max ? hi : e.Max;
 }
 
+#if defined(__SSE2__)
+// Folds the floats [0, n) of p (n a multiple of 4) into lo and hi lane by
+// lane, and hands back the lanes.
+void FoldLanes(const float* p, std::int64_t n, SampleExtremes e, float (&lo)[4], float (&hi)[4])
+{
+    __m128 l = _mm_set1_ps(e.Min);
+    __m128 h = _mm_set1_ps(e.Max);
+    for (std::int64_t i = 0; i < n; i += 4) {
+        const __m128 a = _mm_loadu_ps(p + i);
+        l = _mm_min_ps(a, l);
+        h = _mm_max_ps(a, h);
+    }
+    _mm_storeu_ps(lo, l);
+    _mm_storeu_ps(hi, h);
+}
+#endif
+
 void FoldSamples(const float* p, std::int64_t count, SampleExtremes& e)
 {
     std::int64_t i = 0;
 #if defined(__SSE2__)
     if (count >= 8) {
-        __m128 lo = _mm_set1_ps(e.Min);
-        __m128 hi = _mm_set1_ps(e.Max);
-        for (; i + 4 <= count; i += 4) {
-            const __m128 a = _mm_loadu_ps(p + i);
-            lo = _mm_min_ps(a, lo);
-            hi = _mm_max_ps(a, hi);
-        }
-        alignas(16) float l[4];
-        alignas(16) float h[4];
-        _mm_store_ps(l, lo);
-        _mm_store_ps(h, hi);
+        float lo[4];
+        float hi[4];
+        i = count & ~std::int64_t{3};
+        FoldLanes(p, i, e, lo, hi);
         for (int k = 0; k < 4; ++k)
-            Fold(e, l[k], h[k]);
+            Fold(e, lo[k], hi[k]);
     }
 #endif
     for (; i < count; ++i)
@@ -57,19 +67,12 @@ void FoldEntries(const SampleExtremes* p, std::int64_t count, SampleExtremes& e)
     static_assert(sizeof(SampleExtremes) == 2 * sizeof(float));
     if (count >= 4) {
         // Two entries per register: lanes 0 and 2 are minima, 1 and 3 maxima.
-        __m128 lo = _mm_set1_ps(e.Min);
-        __m128 hi = _mm_set1_ps(e.Max);
-        for (; i + 2 <= count; i += 2) {
-            const __m128 a = _mm_loadu_ps(reinterpret_cast<const float*>(p + i));
-            lo = _mm_min_ps(a, lo);
-            hi = _mm_max_ps(a, hi);
-        }
-        alignas(16) float l[4];
-        alignas(16) float h[4];
-        _mm_store_ps(l, lo);
-        _mm_store_ps(h, hi);
-        Fold(e, l[0], h[1]);
-        Fold(e, l[2], h[3]);
+        float lo[4];
+        float hi[4];
+        i = count & ~std::int64_t{1};
+        FoldLanes(reinterpret_cast<const float*>(p), 2 * i, e, lo, hi);
+        Fold(e, lo[0], hi[1]);
+        Fold(e, lo[2], hi[3]);
     }
 #endif
     for (; i < count; ++i)
