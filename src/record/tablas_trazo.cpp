@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 #include "record/record_model.h"
@@ -36,8 +37,13 @@ void Repartir(std::size_t n, std::int64_t muestras, Tarea tarea)
         }
     };
     std::vector<std::thread> ayudantes;
-    for (std::size_t k = 1; k < hilos; ++k)
-        ayudantes.emplace_back(trabajar);
+    for (std::size_t k = 1; k < hilos; ++k) {
+        try {
+            ayudantes.emplace_back(trabajar);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: the ones there are do the work
+        }
+    }
     trabajar();
     for (std::thread& h : ayudantes)
         h.join();
