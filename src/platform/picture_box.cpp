@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/base/polyline_pixels.h"
 #include "platform/base/screen.h"
 #include "platform/base/segment_clip.h"
 #include "platform/line_control.h"
@@ -22,6 +23,9 @@ namespace {
 // Points farther out than this (pixels) are clipped by us before they reach
 // the rasteriser, whose fixed-point arithmetic does not survive them.
 constexpr double kSafePixels = 1.0e6;
+
+// Longer polylines the painter hands on in pieces; they stay with it.
+constexpr std::size_t kMaxPolylinePoints = 0xffff;
 
 bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
@@ -283,7 +287,8 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
         return;
     }
     ApplyPen(c);
-    Painter().drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
+    if (penWidth_ != 1 || DrawStyle != 0 || !PolylineOnePixel(points, n, c))
+        Painter().drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
     MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
 }
 
@@ -353,6 +358,27 @@ void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t
     }
     if (!otros.empty())
         p.drawLines(otros.data(), static_cast<int>(std::min<std::size_t>(otros.size(), INT32_MAX)));
+}
+
+bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color)
+{
+    // A joined polyline with a 1-pixel solid pen: its pixels are written
+    // directly, the very pixels the painter would light (a dense trace's
+    // columns retraced by several segments cost their pixels once). What
+    // that writing does not cover goes to the painter.
+    const QColor pen = PenColor(color);
+    if (n > kMaxPolylinePoints || pen.alpha() != 255)
+        return false;
+    QPainter& p = Painter();
+    const QTransform t = p.deviceTransform();
+    polylinePixels_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        polylinePixels_[i] = t.map(points[i]);
+    // The painter is open on the image, so its pixels are not shared and
+    // writing them is writing what the painter paints on.
+    const PixelImage image{reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4,
+                           image_.width(), image_.height()};
+    return DrawPolylineOnePixel(image, polylinePixels_.data(), n, pen.rgb());
 }
 
 void PictureBox::Print(const QString& text)

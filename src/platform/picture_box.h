@@ -116,6 +116,7 @@ private:
     void EndPainting() const;
     void ApplyPen(std::uint32_t bgr);
     void LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color);
+    bool PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color);
     void MarkDirty(const QRectF& pixels, int penWidth);
     void EnsureImageSize(const QSize& size);
 
@@ -129,6 +130,7 @@ private:
     QRect pendingDirty_;
     bool flushQueued_{false};
     std::vector<std::unique_ptr<LineControl>> lines_;
+    std::vector<QPointF> polylinePixels_;  // a polyline's points in pixels, reused
 };
 
 // Shift state of the toolkit (1 Shift, 2 Ctrl, 4 Alt) from Qt modifiers.
