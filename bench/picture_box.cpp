@@ -50,6 +50,29 @@ void BM_Polyline(benchmark::State& state)
 }
 BENCHMARK(BM_Polyline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// A dense trace's envelope as the views hand it over: per pixel column its
+// first, lowest, highest and last row, on whole pixels, over most of the
+// picture's height (1000 columns of 400 rows).
+void BM_EnvelopePolyline(benchmark::State& state)
+{
+    vesdra::PictureBox box;
+    box.Move(0, 0, 15000, 10000);
+    std::vector<QPointF> pts;
+    for (int c = 0; c < 1000; ++c) {
+        const double x = c * 15.0;
+        const double mid = 333 + 40 * std::sin(c * 0.01);
+        for (const double y : {mid + 10 * std::sin(c * 0.7), mid - 200, mid + 200, mid + 10 * std::cos(c * 0.3)})
+            pts.emplace_back(x, std::round(y) * 15.0);
+    }
+    for (auto _ : state) {
+        box.Cls();
+        box.Polyline(pts.data(), pts.size(), 0x00FF00);
+        benchmark::DoNotOptimize(box.Image().constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_EnvelopePolyline)->Unit(benchmark::kMicrosecond);
+
 void BM_CursorMoveOverDrawnTrace(benchmark::State& state)
 {
     vesdra::PictureBox box;

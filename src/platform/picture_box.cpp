@@ -266,11 +266,15 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
     CurrentY = points[n - 1].y();
     if (n < 2)
         return;
+    const ScreenInfo& s = Screen();
+    const double tppX = s.TwipsPerPixelX;
+    const double tppY = s.TwipsPerPixelY;
     Extremos e(points[0]);
     bool allSafe = true;
     for (std::size_t i = 0; i < n; ++i) {
         const QPointF& p = points[i];
-        if (!Finite(p) || !Safe(ToPixels(p))) {
+        // Finite and within the rasteriser's reach (as Finite and Safe).
+        if (!(std::abs(p.x() / tppX) < kSafePixels) || !(std::abs(p.y() / tppY) < kSafePixels)) {
             allSafe = false;
             break;
         }
@@ -372,8 +376,15 @@ bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uin
     QPainter& p = Painter();
     const QTransform t = p.deviceTransform();
     polylinePixels_.resize(n);
-    for (std::size_t i = 0; i < n; ++i)
-        polylinePixels_[i] = t.map(points[i]);
+    if (t.type() <= QTransform::TxScale) {
+        // The transform's own arithmetic for a scale, without a call per point.
+        const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
+        for (std::size_t i = 0; i < n; ++i)
+            polylinePixels_[i] = QPointF(sx * points[i].x() + dx, sy * points[i].y() + dy);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            polylinePixels_[i] = t.map(points[i]);
+    }
     // The painter is open on the image, so its pixels are not shared and
     // writing them is writing what the painter paints on.
     const PixelImage image{reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4,

@@ -10,17 +10,6 @@ namespace vesdra
 namespace
 {
 
-constexpr double kRowLimit = 16777216.0;      // 2^24 pixels
-constexpr double kColumnLimit = 1073741824.0; // 2^30 pixels
-
-std::int32_t SnapClamped(double pixels, double limit)
-{
-    if (std::isnan(pixels))
-        return 0;
-    const double snapped = std::floor(pixels + 0.5);
-    return static_cast<std::int32_t>(std::clamp(snapped, -limit, limit));
-}
-
 EnvelopeColumn Summarise(std::span<const float> values, std::int64_t from, std::int64_t to, std::int32_t c)
 {
     // Seeded with the first sample: a column that starts on a NaN keeps it.
@@ -79,18 +68,6 @@ void AppendPoint(std::vector<QPointF>& out, double x, double y)
 }
 
 } // namespace
-
-std::int32_t TraceColumn(const TraceGeometry& g, std::int64_t k)
-{
-    const double x = g.XFirst + static_cast<double>(k) * g.XStep;
-    return SnapClamped(x / g.UnitsPerPixelX, kColumnLimit);
-}
-
-std::int32_t TraceRow(const TraceGeometry& g, float value)
-{
-    const double y = g.YZero - g.YScale * static_cast<double>(value);
-    return SnapClamped(y / g.UnitsPerPixelY, kRowLimit);
-}
 
 std::int64_t TraceColumnEnd(const TraceGeometry& g, std::int64_t k, std::int64_t n)
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QLineF>
 #include <QPointF>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -53,8 +55,29 @@ struct EnvelopeTables {
 // Pixel column and pixel row of one point under the geometry's snapping.
 // Rows are kept within +-2^24 pixels so that a huge vertical zoom cannot
 // overflow the drawing layer; both drawing paths share the clamp.
-[[nodiscard]] std::int32_t TraceColumn(const TraceGeometry& g, std::int64_t k);
-[[nodiscard]] std::int32_t TraceRow(const TraceGeometry& g, float value);
+// Inline: a redraw snaps a few points per column, and a call apiece would
+// cost more than the arithmetic.
+[[nodiscard]] inline std::int32_t TraceSnap(double pixels, double limit)
+{
+    if (std::isnan(pixels))
+        return 0;
+    const double snapped = std::floor(pixels + 0.5);
+    return static_cast<std::int32_t>(std::clamp(snapped, -limit, limit));
+}
+
+[[nodiscard]] inline std::int32_t TraceColumn(const TraceGeometry& g, std::int64_t k)
+{
+    constexpr double kColumnLimit = 1073741824.0; // 2^30 pixels
+    const double x = g.XFirst + static_cast<double>(k) * g.XStep;
+    return TraceSnap(x / g.UnitsPerPixelX, kColumnLimit);
+}
+
+[[nodiscard]] inline std::int32_t TraceRow(const TraceGeometry& g, float value)
+{
+    constexpr double kRowLimit = 16777216.0; // 2^24 pixels
+    const double y = g.YZero - g.YScale * static_cast<double>(value);
+    return TraceSnap(y / g.UnitsPerPixelY, kRowLimit);
+}
 
 // One element per pixel column the span touches, in column order. A column
 // holds a contiguous run of samples because x grows with k; a geometry whose
