@@ -214,6 +214,49 @@ TEST(TraceEnvelope, NaNSamplesGiveTheWalksColumnsThroughTheTables)
     ExpectSameColumns(TraceEnvelope(stretch, g, {&tables, 20}), TraceEnvelope(stretch, g));
 }
 
+// The column runs found column by column are those of the walk with
+// TraceColumnEnd, at random geometries (fractional starts and steps, steps
+// that land samples on column edges, zoom offsets far out) and from any
+// first sample; geometries the runs cannot take column by column (fewer
+// samples than columns, broken steps) fall back to the walk.
+TEST(TraceEnvelope, ColumnRunsAreThoseOfTheWalk)
+{
+    const auto walk = [](const TraceGeometry& g, std::int64_t from, std::int64_t n) {
+        std::vector<TraceColumnRun> out;
+        for (std::int64_t i = from; i < n;) {
+            const std::int64_t j = TraceColumnEnd(g, i, n);
+            out.push_back({TraceColumn(g, i), i, j});
+            i = j + 1;
+        }
+        return out;
+    };
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int t = 0; t < 3000; ++t) {
+        TraceGeometry g;
+        g.UnitsPerPixelX = t % 3 == 0 ? 15.0 : 9.0 + 10.0 * unit(rng);
+        switch (t % 5) {
+        case 0: g.XStep = g.UnitsPerPixelX / (1 + static_cast<int>(unit(rng) * 300)); break; // whole divisions
+        case 1: g.XStep = g.UnitsPerPixelX * unit(rng) * 0.2; break;
+        case 2: g.XStep = g.UnitsPerPixelX * (0.5 + unit(rng) * 3); break; // fewer samples than columns
+        case 3: g.XStep = g.UnitsPerPixelX / (10.0 + 0.5 * static_cast<int>(unit(rng) * 40)); break;
+        default: g.XStep = t % 2 ? 0.0 : std::nan(""); break;
+        }
+        g.XFirst = (t % 7 == 0 ? -1.0e6 * unit(rng) : 0.0) + 200.0 * (unit(rng) - 0.3);
+        const auto n = static_cast<std::int64_t>(1 + unit(rng) * 4000);
+        const auto from = static_cast<std::int64_t>(unit(rng) * static_cast<double>(n) * 0.5);
+        std::vector<TraceColumnRun> runs;
+        AppendTraceColumnRuns(g, from, n, runs);
+        const std::vector<TraceColumnRun> expected = walk(g, from, n);
+        ASSERT_EQ(runs.size(), expected.size()) << "case " << t;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            ASSERT_EQ(runs[i].Column, expected[i].Column) << "case " << t << " column " << i;
+            ASSERT_EQ(runs[i].First, expected[i].First) << "case " << t << " column " << i;
+            ASSERT_EQ(runs[i].Last, expected[i].Last) << "case " << t << " column " << i;
+        }
+    }
+}
+
 TEST(TraceEnvelope, HugeVerticalScaleIsClampedNotOverflowed)
 {
     const TraceGeometry g{0.0, 15.0, 0.0, 1e30, 15.0, 15.0};

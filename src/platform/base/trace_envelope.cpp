@@ -89,6 +89,50 @@ std::int64_t TraceColumnEnd(const TraceGeometry& g, std::int64_t k, std::int64_t
     return j;
 }
 
+void AppendTraceColumnRuns(const TraceGeometry& g, std::int64_t from, std::int64_t n,
+                           std::vector<TraceColumnRun>& out)
+{
+    if (from >= n)
+        return;
+    const auto walk = [&] {
+        for (std::int64_t i = from; i < n;) {
+            const std::int64_t j = TraceColumnEnd(g, i, n);
+            out.push_back({TraceColumn(g, i), i, j});
+            i = j + 1;
+        }
+    };
+    const double perColumn = g.UnitsPerPixelX / g.XStep;
+    const std::int32_t first = TraceColumn(g, from);
+    const std::int32_t last = TraceColumn(g, n - 1);
+    // Column by column only where columns hold a sample or more each (so
+    // there are no more columns than samples) and every bound is a number.
+    if (!(g.XStep > 0.0) || !std::isfinite(g.XStep) || !(perColumn >= 1.0) ||
+        !std::isfinite(((static_cast<double>(first) - 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep) ||
+        !std::isfinite(((static_cast<double>(last) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep)) {
+        walk();
+        return;
+    }
+    // The end of column c is the last sample whose column is c or less: the
+    // estimate from the column's right edge, refined by the column function
+    // itself so that it agrees with TraceColumn to the last bit. Each
+    // column's end is found without its neighbour's, so the divisions of
+    // successive columns overlap instead of waiting on one another.
+    out.reserve(out.size() + static_cast<std::size_t>(last - first) + 1);
+    std::int64_t previous = from - 1;
+    for (std::int64_t c = first; c <= last; ++c) {
+        const double bound = ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep;
+        std::int64_t j = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(bound)) - 1, from, n - 1);
+        while (j > from && TraceColumn(g, j) > c)
+            --j;
+        while (j + 1 < n && TraceColumn(g, j + 1) <= c)
+            ++j;
+        if (j > previous) {
+            out.push_back({static_cast<std::int32_t>(c), previous + 1, j});
+            previous = j;
+        }
+    }
+}
+
 std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const TraceGeometry& g,
                                           const EnvelopeTables& tables)
 {
@@ -111,22 +155,18 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
     const double expected =
         std::min(static_cast<double>(n), static_cast<double>(n) / std::max(perColumn, 1.0) + 2.0);
     columns.reserve(static_cast<size_t>(expected));
+    std::vector<TraceColumnRun> runs;
+    AppendTraceColumnRuns(g, 0, n, runs);
     if (channel.empty() || perColumn < 2 * TracePyramid::kBlock) {
-        for (std::int64_t i = 0; i < n;) {
-            const std::int64_t j = TraceColumnEnd(g, i, n);
-            columns.push_back(summarise(i, j, TraceColumn(g, i)));
-            i = j + 1;
-        }
+        for (const TraceColumnRun& r : runs)
+            columns.push_back(summarise(r.First, r.Last, r.Column));
         return columns;
     }
     // Through the tables a column reads only the samples at its two ends,
     // scattered over the record: their cache lines are asked for a few
     // columns ahead, so that the waits for memory overlap.
-    for (std::int64_t i = 0; i < n;) {
-        const std::int64_t j = TraceColumnEnd(g, i, n);
-        columns.push_back(EnvelopeColumn{TraceColumn(g, i), i, j, 0.0f, 0.0f, 0.0f, 0.0f});
-        i = j + 1;
-    }
+    for (const TraceColumnRun& r : runs)
+        columns.push_back(EnvelopeColumn{r.Column, r.First, r.Last, 0.0f, 0.0f, 0.0f, 0.0f});
     constexpr size_t kAdelanto = 8;
     const auto pedir = [&](const EnvelopeColumn& c) {
         tables.Pyramid->Prefetch(channel, tables.Offset + c.FirstSample, tables.Offset + c.LastSample);

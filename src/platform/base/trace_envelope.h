@@ -90,6 +90,19 @@ struct EnvelopeTables {
 // in the pixel column of sample k: the end of that column's run.
 [[nodiscard]] std::int64_t TraceColumnEnd(const TraceGeometry& g, std::int64_t k, std::int64_t n);
 
+// The samples of one pixel column: span indices First..Last.
+struct TraceColumnRun {
+    std::int32_t Column{0};
+    std::int64_t First{0};
+    std::int64_t Last{0};
+};
+
+// The pixel columns of span indices from..n-1 in order, each with its run
+// of samples: the runs TraceColumnEnd marks off one after another, found
+// faster where columns hold a sample or more each.
+void AppendTraceColumnRuns(const TraceGeometry& g, std::int64_t from, std::int64_t n,
+                           std::vector<TraceColumnRun>& out);
+
 // The polyline that draws the envelope, in drawing units on the pixel grid:
 // per column its first, lowest, highest and last point (repeats dropped).
 // Drawn as independent segments with a 1-pixel pen (each segment lighting

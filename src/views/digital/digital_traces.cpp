@@ -106,9 +106,12 @@ void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid&
         abierta = true;
     };
     std::int32_t anterior = columna(desde - 1);
-    for (std::int64_t s = desde; s <= hasta;) {
-        const std::int64_t u = base + TraceColumnEnd(g, s - base, hasta - base + 1);
-        const std::int32_t c = columna(s);
+    std::vector<TraceColumnRun> columnas;
+    AppendTraceColumnRuns(g, desde - base, hasta - base + 1, columnas);
+    for (const TraceColumnRun& r : columnas) {
+        const std::int64_t s = base + r.First;
+        const std::int64_t u = base + r.Last;
+        const std::int32_t c = r.Column;
         std::int64_t resto = s;
         if (anterior != c) {
             // Through the tables too: a state is read only in a block that holds a 1.
@@ -119,7 +122,6 @@ void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid&
         if (resto <= u && tablas.AnyOne(estados, resto - 1, u - 1))
             cubrir(c, c);
         anterior = c;
-        s = u + 1;
     }
     if (abierta)
         fila.Cajas.push_back({inicio * upp, fin * upp});
