@@ -229,10 +229,17 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
         // Filled in pixel space so both corners are included, as the toolkit does.
         QPainter& p = Painter();
         const QRect px = QRectF(pa, pb).normalized().toRect().adjusted(0, 0, 1, 1);
-        p.save();
-        p.resetTransform();
-        p.fillRect(px, PenColor(c));
-        p.restore();
+        const QColor fill = PenColor(c);
+        if (fill.alpha() == 255) {
+            // An opaque fill of whole pixels is those pixels in its colour:
+            // written directly, without a round of painter state per box.
+            FillPixels(px, fill.rgb());
+        } else {
+            p.save();
+            p.resetTransform();
+            p.fillRect(px, fill);
+            p.restore();
+        }
         MarkDirty(QRectF(px), 0);
     } else {
         ApplyPen(c);
@@ -362,6 +369,20 @@ void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t
     }
     if (!otros.empty())
         p.drawLines(otros.data(), static_cast<int>(std::min<std::size_t>(otros.size(), INT32_MAX)));
+}
+
+void PictureBox::FillPixels(const QRect& pixels, QRgb rgb)
+{
+    // The painter is open on the image, so its pixels are not shared.
+    const QRect r = pixels & image_.rect();
+    if (r.isEmpty())
+        return;
+    const qsizetype linea = image_.bytesPerLine();
+    uchar* const bits = image_.bits();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* const row = reinterpret_cast<QRgb*>(bits + y * linea);
+        std::fill(row + r.left(), row + r.right() + 1, rgb);
+    }
 }
 
 bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color)

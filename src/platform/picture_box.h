@@ -116,6 +116,7 @@ private:
     void EndPainting() const;
     void ApplyPen(std::uint32_t bgr);
     void LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color);
+    void FillPixels(const QRect& pixels, QRgb rgb);
     bool PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color);
     void MarkDirty(const QRectF& pixels, int penWidth);
     void EnsureImageSize(const QSize& size);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "common/test_support.h"
@@ -80,6 +81,29 @@ TEST_F(PictureBoxTest, BoxFormsDrawOutlineOrFill)
     for (auto [x, y] : {std::pair{50, 20}, {55, 30}, {60, 40}})
         EXPECT_EQ(Kept(x, y), Rgb(kBlue) & 0xFFFFFF) << x << "," << y;
     EXPECT_EQ(Kept(61, 30), 0u);
+}
+
+// Filled boxes are written straight into the picture: the pixels must be
+// those the painter fills for the box's pixel rectangle, at fractional
+// corners, corners in any order and boxes reaching past any edge.
+TEST_F(PictureBoxTest, FilledBoxesAreThePaintersFill)
+{
+    std::mt19937 rnd(5);
+    std::uniform_real_distribution<double> at(-600.0, 2100.0);
+    for (int i = 0; i < 300; ++i) {
+        const double x1 = at(rnd), y1 = at(rnd) * 0.6, x2 = at(rnd), y2 = at(rnd) * 0.6;
+        const std::uint32_t color = i % 5 == 0 ? 0x8000000Fu : 0x3377BBu + 0x10203u * static_cast<std::uint32_t>(i);
+        box_.Cls();
+        box_.Line(x1, y1, x2, y2, color, LineForm::FilledBox);
+
+        QImage expected(100, 60, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        QPainter p(&expected);
+        p.fillRect(QRectF(QPointF(x1 / 15, y1 / 15), QPointF(x2 / 15, y2 / 15)).normalized().toRect().adjusted(0, 0, 1, 1),
+                   PenColor(color));
+        p.end();
+        ASSERT_TRUE(box_.Image().copy(0, 0, 100, 60) == expected) << "box " << i;
+    }
 }
 
 TEST_F(PictureBoxTest, PenWidthAndStyle)

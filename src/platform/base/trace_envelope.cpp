@@ -117,20 +117,29 @@ void AppendTraceColumnRuns(const TraceGeometry& g, std::int64_t from, std::int64
     // itself so that it agrees with TraceColumn to the last bit. Each
     // column's end is found without its neighbour's, so the divisions of
     // successive columns overlap instead of waiting on one another.
-    out.reserve(out.size() + static_cast<std::size_t>(last - first) + 1);
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(last - first) + 1);
+    TraceColumnRun* r = out.data() + start;
     std::int64_t previous = from - 1;
     for (std::int64_t c = first; c <= last; ++c) {
-        const double bound = ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep;
-        std::int64_t j = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::ceil(bound)) - 1, from, n - 1);
+        // The first sample right of the column's edge, less one: cut to the
+        // span first, so that the integer is exact and the ceiling a compare.
+        const double bound = std::clamp(
+            ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep, static_cast<double>(from),
+            static_cast<double>(n));
+        auto j = static_cast<std::int64_t>(bound);
+        j -= static_cast<double>(j) < bound ? 0 : 1;
+        j = std::clamp<std::int64_t>(j, from, n - 1);
         while (j > from && TraceColumn(g, j) > c)
             --j;
         while (j + 1 < n && TraceColumn(g, j + 1) <= c)
             ++j;
         if (j > previous) {
-            out.push_back({static_cast<std::int32_t>(c), previous + 1, j});
+            *r++ = {static_cast<std::int32_t>(c), previous + 1, j};
             previous = j;
         }
     }
+    out.resize(static_cast<std::size_t>(r - out.data()));
 }
 
 std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const TraceGeometry& g,
