@@ -257,6 +257,31 @@ TEST(TraceEnvelope, ColumnRunsAreThoseOfTheWalk)
     }
 }
 
+// Per column its first, lowest, highest and last point, repeats dropped,
+// also across columns and against a point already in a shared buffer.
+TEST(TraceEnvelope, PolylineHoldsEachColumnsPointsWithoutRepeats)
+{
+    const std::vector<float> v = NoisySineWithSpikes(6000, 9);
+    for (const double step : {0.01, 0.4, 3.0, 15.0}) {
+        const TraceGeometry g{0.0, step, 300.0, 0.7, 15.0, 12.0};
+        const std::vector<EnvelopeColumn> cols = TraceEnvelope(v, g);
+        std::vector<QPointF> expected{QPointF(0.0, TraceRow(g, v[0]) * 12.0)};  // left by an earlier trace
+        for (const EnvelopeColumn& c : cols)
+            for (const float y : {c.First, c.Min, c.Max, c.Last}) {
+                const QPointF p(c.Column * 15.0, TraceRow(g, y) * 12.0);
+                if (expected.back().x() != p.x() || expected.back().y() != p.y())
+                    expected.push_back(p);
+            }
+        std::vector<QPointF> points{expected.front()};
+        AppendEnvelopePolyline(cols, g, points);
+        ASSERT_EQ(points.size(), expected.size()) << step;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            ASSERT_EQ(points[i].x(), expected[i].x()) << step << " point " << i;
+            ASSERT_EQ(points[i].y(), expected[i].y()) << step << " point " << i;
+        }
+    }
+}
+
 TEST(TraceEnvelope, HugeVerticalScaleIsClampedNotOverflowed)
 {
     const TraceGeometry g{0.0, 15.0, 0.0, 1e30, 15.0, 15.0};

@@ -195,12 +195,34 @@ void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const Tr
                             std::vector<QPointF>& out)
 {
     out.reserve(out.size() + columns.size() * 4);
+    const auto grid = [](double upp) { return std::isfinite(upp) && upp >= 1.0e-3; };
+    if (columns.empty() || !grid(g.UnitsPerPixelX) || !grid(g.UnitsPerPixelY)) {
+        for (const EnvelopeColumn& col : columns) {
+            const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
+            for (const float v : {col.First, col.Min, col.Max, col.Last})
+                AppendPoint(out, x, static_cast<double>(TraceRow(g, v)) * g.UnitsPerPixelY);
+        }
+        return;
+    }
+    // On a grid of a thousandth of a unit or coarser two points are the same
+    // point exactly when their column and row are the same, so repeats are
+    // found by comparing the integers (after the first point, which may
+    // repeat the last one already in the buffer).
+    std::int32_t column = columns.front().Column;
+    std::int32_t row = TraceRow(g, columns.front().First);
+    AppendPoint(out, static_cast<double>(column) * g.UnitsPerPixelX, static_cast<double>(row) * g.UnitsPerPixelY);
     for (const EnvelopeColumn& col : columns) {
         const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
         // The order within a column does not change the pixels lit (all four
         // points share x), so min and max need no sample positions.
-        for (const float v : {col.First, col.Min, col.Max, col.Last})
-            AppendPoint(out, x, static_cast<double>(TraceRow(g, v)) * g.UnitsPerPixelY);
+        const std::int32_t rows[] = {TraceRow(g, col.First), TraceRow(g, col.Min), TraceRow(g, col.Max),
+                                     TraceRow(g, col.Last)};
+        for (const std::int32_t r : rows) {
+            if (r != row || col.Column != column)
+                out.emplace_back(x, static_cast<double>(r) * g.UnitsPerPixelY);
+            row = r;
+            column = col.Column;
+        }
     }
 }
 
