@@ -44,6 +44,37 @@ struct Extremos {
     }
 };
 
+// Finite and within the rasteriser's reach once in pixels (Finite and Safe
+// of ToPixels), with the screen's twips per pixel looked up once per batch.
+struct Alcance {
+    double TppX, TppY;
+    Alcance() : TppX(Screen().TwipsPerPixelX), TppY(Screen().TwipsPerPixelY) {}
+    [[nodiscard]] bool operator()(QPointF twips) const
+    {
+        return std::abs(twips.x() / TppX) < kSafePixels && std::abs(twips.y() / TppY) < kSafePixels;
+    }
+};
+
+// The painter's transform applied with the transform's own arithmetic; for
+// a scale (all a picture box sets) without a call per point.
+class ADispositivo
+{
+public:
+    explicit ADispositivo(const QTransform& t)
+        : t_(t), escala_(t.type() <= QTransform::TxScale), sx_(t.m11()), sy_(t.m22()), dx_(t.dx()), dy_(t.dy())
+    {
+    }
+    [[nodiscard]] QPointF operator()(QPointF p) const
+    {
+        return escala_ ? QPointF(sx_ * p.x() + dx_, sy_ * p.y() + dy_) : t_.map(p);
+    }
+
+private:
+    QTransform t_;
+    bool escala_;
+    double sx_, sy_, dx_, dy_;
+};
+
 QPointF ToPixels(QPointF twips)
 {
     const ScreenInfo& s = Screen();
@@ -273,19 +304,15 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
     CurrentY = points[n - 1].y();
     if (n < 2)
         return;
-    const ScreenInfo& s = Screen();
-    const double tppX = s.TwipsPerPixelX;
-    const double tppY = s.TwipsPerPixelY;
+    const Alcance alcance;
     Extremos e(points[0]);
     bool allSafe = true;
     for (std::size_t i = 0; i < n; ++i) {
-        const QPointF& p = points[i];
-        // Finite and within the rasteriser's reach (as Finite and Safe).
-        if (!(std::abs(p.x() / tppX) < kSafePixels) || !(std::abs(p.y() / tppY) < kSafePixels)) {
+        if (!alcance(points[i])) {
             allSafe = false;
             break;
         }
-        e.Incluir(p);
+        e.Incluir(points[i]);
     }
     const std::uint32_t c = color.value_or(ForeColor);
     if (!allSafe) {
@@ -308,11 +335,12 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
     if (n == 0)
         return;
     const std::uint32_t c = color.value_or(ForeColor);
+    const Alcance alcance;
     Extremos e(lines[0].p1());
     bool allSafe = true;
     for (std::size_t i = 0; i < n && allSafe; ++i) {
         for (const QPointF& p : {lines[i].p1(), lines[i].p2()}) {
-            if (!Finite(p) || !Safe(ToPixels(p))) {
+            if (!alcance(p)) {
                 allSafe = false;
                 break;
             }
@@ -342,7 +370,7 @@ void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t
     // ends: such segments (the runs of a trace's envelope, most of its
     // pixels) are written as pixel columns, the rest go to the painter.
     QPainter& p = Painter();
-    const QTransform t = p.transform();
+    const ADispositivo t(p.transform());
     const QRgb rgb = PenColor(color).rgb();
     const int w = image_.width();
     const int h = image_.height();
@@ -352,8 +380,8 @@ void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t
     const qsizetype linea = image_.bytesPerLine();
     std::vector<QLineF> otros;
     for (std::size_t i = 0; i < n; ++i) {
-        const QPointF a = t.map(lines[i].p1());
-        const QPointF b = t.map(lines[i].p2());
+        const QPointF a = t(lines[i].p1());
+        const QPointF b = t(lines[i].p2());
         if (a.x() != b.x() || a.x() != std::floor(a.x()) || a.y() != std::floor(a.y()) ||
             b.y() != std::floor(b.y())) {
             otros.push_back(lines[i]);
@@ -395,17 +423,10 @@ bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uin
     if (n > kMaxPolylinePoints || pen.alpha() != 255)
         return false;
     QPainter& p = Painter();
-    const QTransform t = p.deviceTransform();
+    const ADispositivo t(p.deviceTransform());
     polylinePixels_.resize(n);
-    if (t.type() <= QTransform::TxScale) {
-        // The transform's own arithmetic for a scale, without a call per point.
-        const double sx = t.m11(), sy = t.m22(), dx = t.dx(), dy = t.dy();
-        for (std::size_t i = 0; i < n; ++i)
-            polylinePixels_[i] = QPointF(sx * points[i].x() + dx, sy * points[i].y() + dy);
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            polylinePixels_[i] = t.map(points[i]);
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        polylinePixels_[i] = t(points[i]);
     // The painter is open on the image, so its pixels are not shared and
     // writing them is writing what the painter paints on.
     const PixelImage image{reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4,
