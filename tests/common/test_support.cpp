@@ -100,4 +100,13 @@ QString PdfText(const QString& pdf)
     return RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
 }
 
+int DifferentPixels(const QImage& a, const QImage& b)
+{
+    int diff = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            diff += a.pixel(x, y) != b.pixel(x, y);
+    return diff;
+}
+
 } // namespace vesdra::test

@@ -30,6 +30,9 @@ QByteArray ReadBytes(const QString& path);
 // box's inner height. So the box shows its text whole, not cut.
 [[nodiscard]] bool TextoEnteroEnCaja(const QLineEdit& caja);
 
+// How many pixels two pictures of one size differ in.
+[[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);
+
 // Runs a command-line tool and returns what it wrote on its standard output
 // (empty when it could not run within 30 s).
 QString RunTool(const QString& tool, const QStringList& args);

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "common/test_support.h"
 #include "platform/base/colors.h"
 #include "platform/base/polyline_pixels.h"
 #include "platform/base/screen.h"
@@ -46,14 +47,7 @@ QImage Written(QSize size, const std::vector<QPointF>& points, const QTransform&
     return image;
 }
 
-int Differing(const QImage& a, const QImage& b)
-{
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
+using test::DifferentPixels;
 
 // Random polylines of the shapes a picture meets, in pixels.
 class Traces
@@ -155,7 +149,7 @@ TEST(PolylinePixelsTest, LightsThePixelsThePainterLightsForRandomPolylines)
                 continue;
             }
             const QImage expected = Painted(size, points, t, color);
-            const int diff = Differing(mine, expected);
+            const int diff = DifferentPixels(mine, expected);
             if (diff != 0) {
                 QString s;
                 for (const QPointF& p : points)
@@ -194,7 +188,7 @@ TEST(PolylinePixelsTest, PictureBoxPolylineIsThePaintersAtEveryPenWidth)
         box.DrawWidth = width;
         box.Polyline(points.data(), points.size(), color);
         const QImage expected = Painted(size, points, t, PenColor(color), width);
-        ASSERT_EQ(Differing(box.Image().copy(QRect(QPoint(0, 0), size)), expected), 0)
+        ASSERT_EQ(DifferentPixels(box.Image().copy(QRect(QPoint(0, 0), size)), expected), 0)
             << "trace " << i << ", pen " << width;
     }
     Screen() = saved;

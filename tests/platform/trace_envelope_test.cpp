@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include "common/test_support.h"
+
 namespace vesdra
 {
 namespace
@@ -36,14 +38,7 @@ std::vector<QLineF> Segments(const std::vector<QPointF>& polyline)
     return out;
 }
 
-int DifferentPixels(const QImage& a, const QImage& b)
-{
-    int diff = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            diff += a.pixel(x, y) != b.pixel(x, y);
-    return diff;
-}
+using test::DifferentPixels;
 
 std::vector<float> NoisySineWithSpikes(int n, unsigned seed)
 {

@@ -58,10 +58,10 @@ public:
         const int dx = std::abs(bx - ax);
         const int dy = std::abs(by - ay);
         if (dx < dy)
-            return Steep(ax, ay, bx, by, caps) || long_;
+            return Walk<true>(ay, ax, by, bx, caps) || long_;
         if (dx == 0)
             return true;
-        return Flat(ax, ay, bx, by, caps) || long_;
+        return Walk<false>(ax, ay, bx, by, caps) || long_;
     }
 
     // Writes the run still held back.
@@ -83,45 +83,31 @@ private:
     // cut away) leaves no last pixel to compare the next segment with.
     bool Clip(double& x1, double& y1, double& x2, double& y2)
     {
-        if (x1 < xMin_) {
-            if (x2 <= xMin_)
+        return Cut(x1, y1, x2, y2, xMin_, xMax_) || Cut(y1, x1, y2, x2, yMin_, yMax_);
+    }
+
+    // Clip along one axis: p the coordinates on it, q on the other.
+    bool Cut(double& p1, double& q1, double& p2, double& q2, double lo, double hi)
+    {
+        if (p1 < lo) {
+            if (p2 <= lo)
                 return Gone();
-            y1 += (y2 - y1) / (x2 - x1) * (xMin_ - x1);
-            x1 = xMin_;
-        } else if (x1 > xMax_) {
-            if (x2 >= xMax_)
+            q1 += (q2 - q1) / (p2 - p1) * (lo - p1);
+            p1 = lo;
+        } else if (p1 > hi) {
+            if (p2 >= hi)
                 return Gone();
-            y1 += (y2 - y1) / (x2 - x1) * (xMax_ - x1);
-            x1 = xMax_;
+            q1 += (q2 - q1) / (p2 - p1) * (hi - p1);
+            p1 = hi;
         }
-        if (x2 < xMin_) {
+        if (p2 < lo) {
             last_.X = INT_MIN;
-            y2 += (y2 - y1) / (x2 - x1) * (xMin_ - x2);
-            x2 = xMin_;
-        } else if (x2 > xMax_) {
+            q2 += (q2 - q1) / (p2 - p1) * (lo - p2);
+            p2 = lo;
+        } else if (p2 > hi) {
             last_.X = INT_MIN;
-            y2 += (y2 - y1) / (x2 - x1) * (xMax_ - x2);
-            x2 = xMax_;
-        }
-        if (y1 < yMin_) {
-            if (y2 <= yMin_)
-                return Gone();
-            x1 += (x2 - x1) / (y2 - y1) * (yMin_ - y1);
-            y1 = yMin_;
-        } else if (y1 > yMax_) {
-            if (y2 >= yMax_)
-                return Gone();
-            x1 += (x2 - x1) / (y2 - y1) * (yMax_ - y1);
-            y1 = yMax_;
-        }
-        if (y2 < yMin_) {
-            last_.X = INT_MIN;
-            x2 += (x2 - x1) / (y2 - y1) * (yMin_ - y2);
-            y2 = yMin_;
-        } else if (y2 > yMax_) {
-            last_.X = INT_MIN;
-            x2 += (x2 - x1) / (y2 - y1) * (yMax_ - y2);
-            y2 = yMax_;
+            q2 += (q2 - q1) / (p2 - p1) * (hi - p2);
+            p2 = hi;
         }
         return false;
     }
@@ -154,131 +140,79 @@ private:
         return Joint::AsItIs;
     }
 
-    // |dy| > |dx|: one pixel per row, top to bottom.
-    bool Steep(int ax, int ay, int bx, int by, int caps)
+    // One segment on the fixed-point grid, one pixel per step along its
+    // longer (major) axis, y when Steep, x otherwise; a and b are the major
+    // coordinates of its ends, u and v the minor ones, all 26.6.
+    template <bool Steep>
+    bool Walk(int a1, int u1, int a2, int u2, int caps)
     {
-        int dir = kDown;
-        const bool swapped = ay > by;
+        constexpr int forward = Steep ? kDown : kRight;
+        constexpr int backward = Steep ? kUp : kLeft;
+        constexpr int reverse = Steep ? kVertical : kHorizontal;
+        const auto major = [](Pixel p) { return Steep ? p.Y : p.X; };
+        const auto pixel = [](int a, int u) { return Steep ? Pixel{u, a} : Pixel{a, u}; };
+        int dir = forward;
+        const bool swapped = a1 > a2;
         if (swapped) {
-            std::swap(ax, bx);
-            std::swap(ay, by);
+            std::swap(a1, a2);
+            std::swap(u1, u2);
             caps = Reversed(caps);
-            dir = kUp;
+            dir = backward;
         }
-        const int inc = Slope(bx - ax, by - ay);
-        int x = ax * 1024;
-        if ((lastDir_ ^ kVertical) == dir)
+        const int inc = Slope(u2 - u1, a2 - a1);
+        int u = u1 * 1024;  // 16.16
+        if ((lastDir_ ^ reverse) == dir)
             caps |= swapped ? kCapEnd : kCapBegin;
         if (caps & kCapBegin) {
-            ay -= 32;
-            x -= inc >> 1;
+            a1 -= 32;
+            u -= inc >> 1;
         }
         if (caps & kCapEnd)
-            by += 32;
-        int y = (ay + 32) >> 6;
-        int ys = (by + 32) >> 6;
-        // A start cap that rounds past the row the last segment ended on
-        // starts on that row's neighbour instead.
-        if ((caps & kCapBegin) && last_.Y == y + 1)
-            ++y;
-        if (y == ys)
+            a2 += 32;
+        int a = (a1 + 32) >> 6;
+        int as = (a2 + 32) >> 6;
+        // A start cap that rounds past the pixel the last segment ended on
+        // starts on that pixel's neighbour instead.
+        if ((caps & kCapBegin) && major(last_) == a + 1)
+            ++a;
+        if (a == as)
             return false;
-        x += ((y * 64 + (inc > 0 ? 32 : 0) - ay) * inc) >> 6;
-        Pixel first{x >> 16, y};
-        Pixel end{(x + (ys - y - 1) * inc) >> 16, ys - 1};
+        u += ((a * 64 + (inc > 0 ? 32 : 0) - a1) * inc) >> 6;
+        Pixel first = pixel(a, u >> 16);
+        Pixel end = pixel(as - 1, (u + (as - a - 1) * inc) >> 16);
         if (swapped)
             std::swap(first, end);
         const bool aligned = std::abs(inc) < (1 << 14);
         const Joint joint = JointWith(first, dir, aligned);
         if (joint == Joint::Shifted) {
-            x += inc >> 1;
-            end.X = swapped ? x >> 16 : (x + (ys - y - 1) * inc) >> 16;
+            u += inc >> 1;
+            const int minor = swapped ? u >> 16 : (u + (as - a - 1) * inc) >> 16;
+            end = pixel(major(end), minor);
         } else if (joint != Joint::AsItIs) {
             // One pixel fewer or more at the start in drawing order.
             const int cut = joint == Joint::Repeat ? 1 : -1;
             if (swapped) {
-                ys -= cut;
+                as -= cut;
             } else {
-                y += cut;
-                x += cut * inc;
+                a += cut;
+                u += cut * inc;
             }
         }
         lastDir_ = dir;
         lastAligned_ = aligned;
         last_ = end;
         // At least one pixel, even where the joint left none.
-        if (inc == 0) {
-            Run(x >> 16, y, std::max(y, ys - 1));
+        if (Steep && inc == 0) {
+            Run(u >> 16, a, std::max(a, as - 1));
             return true;
         }
-        int runX = x >> 16;
-        int runY = y;
         do {
-            const int px = x >> 16;
-            if (px != runX) {
-                Run(runX, runY, y - 1);
-                runX = px;
-                runY = y;
-            }
-            x += inc;
-        } while (++y < ys);
-        Run(runX, runY, y - 1);
-        return true;
-    }
-
-    // |dx| >= |dy|: one pixel per column, left to right.
-    bool Flat(int ax, int ay, int bx, int by, int caps)
-    {
-        int dir = kRight;
-        const bool swapped = ax > bx;
-        if (swapped) {
-            std::swap(ax, bx);
-            std::swap(ay, by);
-            caps = Reversed(caps);
-            dir = kLeft;
-        }
-        const int inc = Slope(by - ay, bx - ax);
-        int y = ay * 1024;
-        if ((lastDir_ ^ kHorizontal) == dir)
-            caps |= swapped ? kCapEnd : kCapBegin;
-        if (caps & kCapBegin) {
-            ax -= 32;
-            y -= inc >> 1;
-        }
-        if (caps & kCapEnd)
-            bx += 32;
-        int x = (ax + 32) >> 6;
-        int xs = (bx + 32) >> 6;
-        if ((caps & kCapBegin) && last_.X == x + 1)
-            ++x;
-        if (x == xs)
-            return false;
-        y += ((x * 64 + (inc > 0 ? 32 : 0) - ax) * inc) >> 6;
-        Pixel first{x, y >> 16};
-        Pixel end{xs - 1, (y + (xs - x - 1) * inc) >> 16};
-        if (swapped)
-            std::swap(first, end);
-        const bool aligned = std::abs(inc) < (1 << 14);
-        const Joint joint = JointWith(first, dir, aligned);
-        if (joint == Joint::Shifted) {
-            y += inc >> 1;
-            end.Y = swapped ? y >> 16 : (y + (xs - x - 1) * inc) >> 16;
-        } else if (joint != Joint::AsItIs) {
-            const int cut = joint == Joint::Repeat ? 1 : -1;
-            if (swapped) {
-                xs -= cut;
-            } else {
-                x += cut;
-                y += cut * inc;
-            }
-        }
-        lastDir_ = dir;
-        lastAligned_ = aligned;
-        last_ = end;
-        do {
-            Run(x, y >> 16, y >> 16);
-            y += inc;
-        } while (++x < xs);
+            if constexpr (Steep)
+                Run(u >> 16, a, a);
+            else
+                Run(a, u >> 16, u >> 16);
+            u += inc;
+        } while (++a < as);
         return true;
     }
 

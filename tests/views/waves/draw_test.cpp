@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "common/test_support.h"
 #include "platform/base/screen.h"
 #include "platform/picture_box.h"
 #include "views/waves/onda_vista.h"
@@ -13,14 +14,7 @@ namespace vesdra
 namespace
 {
 
-int DifferentPixels(const QImage& a, const QImage& b)
-{
-    int diff = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            diff += a.pixel(x, y) != b.pixel(x, y);
-    return diff;
-}
+using test::DifferentPixels;
 
 // A short record drawn both ways on the picture box: every segment between
 // neighbouring samples, and the per-column envelope. The pictures match.
