@@ -655,12 +655,17 @@ std::vector<Paso> PasosDirectorios()
 
 } // namespace
 
-void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
+void ResponderCajasCaptura()
 {
     SetMsgBoxHandler([](const QString& prompt, int style, const QString&) {
         std::fprintf(stderr, "captura: box (%d): %s\n", style, prompt.toLocal8Bit().constData());
         return 1;
     });
+}
+
+void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& archivo, const QString& pdf)
+{
+    ResponderCajasCaptura();
 
     std::vector<Paso> pasos;
     Impresiones impresiones;

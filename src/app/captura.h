@@ -5,6 +5,11 @@ namespace vesdra {
 
 class MDIForm1;
 
+// Answers every message box OK and writes it to stderr, from the start-up
+// sequence on (a record refused at start-up shows its box before the
+// capture is programmed).
+void ResponderCajasCaptura();
+
 // Development aid: once the main window has started, opens one kind of view
 // on the open record as a user would (through the menu commands and the
 // views' own dialogs), moves a cursor, makes one zoom and saves the main

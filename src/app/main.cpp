@@ -42,6 +42,9 @@ int main(int argc, char** argv)
     vesdra::RegistrarVistas();
     vesdra::ConectarAsistente();
 
+    if (!captura.isEmpty() || !impresion.isEmpty())
+        vesdra::ResponderCajasCaptura();
+
     vesdra::MDIForm1 principal;
     principal.AlDescargar = [] { QCoreApplication::quit(); };
     principal.show();
