@@ -242,6 +242,20 @@ QString LeerVersionPlantilla()
     return version;
 }
 
+constexpr int kTextoSaltoDeLinea = 124;
+
+std::vector<int> TextosNoGuardables(QStringView texto)
+{
+    std::vector<int> textos;
+    if (texto.contains(QLatin1Char('%')))
+        textos.push_back(176);
+    if (texto.contains(QLatin1Char('$')))
+        textos.push_back(177);
+    if (texto.contains(QLatin1Char('\r')) || texto.contains(QLatin1Char('\n')))
+        textos.push_back(kTextoSaltoDeLinea);
+    return textos;
+}
+
 namespace
 {
 
@@ -251,16 +265,16 @@ struct Rechazo {
     bool SaltoDeLinea{false};
 };
 
-// The first text that would not read back as written.
+// The first text that would not read back as written; a line break is
+// refused as an error rather than with its text.
 std::optional<Rechazo> Revisar(const QStringList& texts)
 {
     for (const QString& t : texts) {
-        if (t.contains(QLatin1Char('%')))
-            return Rechazo{176, t, false};
-        if (t.contains(QLatin1Char('$')))
-            return Rechazo{177, t, false};
-        if (t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r')))
-            return Rechazo{0, t, true};
+        const std::vector<int> textos = TextosNoGuardables(t);
+        if (textos.empty())
+            continue;
+        const bool salto = textos.front() == kTextoSaltoDeLinea;
+        return Rechazo{salto ? 0 : textos.front(), t, salto};
     }
     return std::nullopt;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <QStringView>
 #include <optional>
+#include <vector>
 
 #include "platform/base/vb_error.h"
 
@@ -17,6 +19,12 @@ namespace vesdra
 // Each section is optional; those present stand in this order. Counts are
 // written " 3 " (a blank for the sign, the digits, a blank), the digital
 // total as bare digits; both read alike.
+
+// What a text stored in a template would break, as language texts in this
+// order: 176 for a "%" and 177 for a "$" (the field separators of its
+// lines), 124 for a CR or LF (the end of a line). None when the file holds
+// the text as it is. Every check of a text bound for a template uses this.
+[[nodiscard]] std::vector<int> TextosNoGuardables(QStringView texto);
 
 // What became of reading a template.
 enum class LecturaPlantilla {

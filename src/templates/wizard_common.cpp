@@ -1,5 +1,7 @@
 #include "templates/wizard_common.h"
 
+#include "templates/template_file.h"
+
 namespace vesdra
 {
 
@@ -17,12 +19,8 @@ QString AvisoPaso::Componer(const std::function<QString(int)>& textos) const
 std::vector<AvisoPaso> AvisosTextoPlantilla(QStringView texto)
 {
     std::vector<AvisoPaso> avisos;
-    if (texto.contains(QLatin1Char('%')))
-        avisos.push_back({176});
-    if (texto.contains(QLatin1Char('$')))
-        avisos.push_back({177});
-    if (texto.contains(QLatin1Char('\r')) || texto.contains(QLatin1Char('\n')))
-        avisos.push_back({124});
+    for (const int t : TextosNoGuardables(texto))
+        avisos.push_back({t});
     return avisos;
 }
 

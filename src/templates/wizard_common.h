@@ -38,9 +38,9 @@ struct AvisoPaso {
     bool operator==(const AvisoPaso&) const = default;
 };
 
-// The warnings a text the template will store gets, in order: 176 for "%"
-// and 177 for "$" (the field separators of the .cnf lines), 124 for a CR or
-// LF (the end of a line). The text is never altered.
+// The warnings a text the template will store gets, one per text of
+// TextosNoGuardables (176 "%", 177 "$", 124 CR or LF), critical. The text
+// is never altered.
 [[nodiscard]] std::vector<AvisoPaso> AvisosTextoPlantilla(QStringView texto);
 
 // Trim as the steps use it: leading and trailing blanks (spaces only).
