@@ -1,11 +1,11 @@
 #include "templates/model_db.h"
 
 #include <QDir>
-#include <cmath>
 #include <utility>
 
 #include "platform/base/app_paths.h"
 #include "platform/base/like.h"
+#include "platform/base/numeric.h"
 #include "record/record_model.h"
 #include "templates/template_state.h"
 #include "templates/wizard_common.h"
@@ -45,7 +45,8 @@ QString TextoCelda(const ValorCampo& v)
     return v.Tipo == ValorCampo::Clase::Nulo ? QString() : v.Texto;
 }
 
-// A field's value as a 32-bit whole number (halves to even).
+// A field's value as a 32-bit whole number (CInt: halves to even, 6 beyond
+// 32 bits).
 std::int32_t Entero(const ValorCampo& v)
 {
     double x = v.Numero;
@@ -57,10 +58,7 @@ std::int32_t Entero(const ValorCampo& v)
         if (!ok)
             throw VbError(vberr::TypeMismatch);
     }
-    const double r = std::nearbyint(x);
-    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0)
-        throw VbError(vberr::Overflow);
-    return static_cast<std::int32_t>(r);
+    return CInt(x);
 }
 
 // The model's own database and the suffix of its tables' names.
