@@ -89,6 +89,7 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
 
     TemplateState& p = Plantillas();
     const RecordModel& r = Registro();
+    Redimensionar(c);
     if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado) {
         // A template from nothing: the table follows what is typed.
         if (c != 0) {
@@ -100,8 +101,6 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
             p.AnalogicosPlantilla = std::move(t);
         }
     } else {
-        if (c != 0)
-            Redimensionar(c);
         // The rows on offer are filled again from the table (what was typed
         // in them is replaced).
         const std::int32_t hasta = c > r.NumAnalogicosOfrecidos ? r.NumAnalogicos : c;
@@ -112,7 +111,6 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
                 Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
         }
     }
-    Redimensionar(c);
     return std::nullopt;
 }
 
