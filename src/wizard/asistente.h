@@ -48,9 +48,9 @@ void DescargarPasos1a3();
 // Every step and the chooser: a cancel, the end of the program.
 void DescargarAsistente();
 
-// How step 2 reaches the steps after it (filled by ConectarAsistente; a
-// test may put its own in their place). Without them, continue on step 2
-// stores the sets and stays.
+// How step 2 reaches step 3 (filled by ConectarAsistente; a test may put
+// its own in its place). Unset, continue on step 2 stores the sets and
+// stays.
 struct PasosSiguientes {
     std::function<void()> MostrarPaso3; // step 3 shown afresh
 };

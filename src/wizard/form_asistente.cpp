@@ -63,12 +63,12 @@ void FormAsistente::closeEvent(QCloseEvent* event)
 {
     if (!descargado_) {
         descargado_ = true;
-        CerrarPorMarco();
+        Cancelar();
     }
     QWidget::closeEvent(event);
 }
 
-void FormAsistente::CerrarPorMarco()
+void FormAsistente::Cancelar()
 {
     Plantillas().AsistenteAbortado = false;
     DescargarAsistente();

@@ -35,10 +35,13 @@ public:
     [[nodiscard]] bool Descargado() const { return descargado_; }
 
 protected:
+    // The frame's close box (the form not yet unloading) ends the wizard as
+    // Cancelar does.
     void closeEvent(QCloseEvent* event) override;
-    // The frame's close box was used (the form is already unloading): the
-    // wizard ends, no step is shown again and none stays behind hidden.
-    virtual void CerrarPorMarco();
+    // The wizard ends without a template (not aborted: the template dialog
+    // is not shown again): every step and the chooser unloaded, none shown
+    // again and none left behind hidden.
+    static void Cancelar();
 
     // Shows a step's message: the pointer back to the default first for a
     // critical one.

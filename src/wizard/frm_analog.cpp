@@ -162,8 +162,7 @@ void frmAnalog::cmdvolver_Click()
 
 void frmAnalog::cmdcancel_Click()
 {
-    Plantillas().AsistenteAbortado = false;
-    DescargarPasos1a3();
+    Cancelar();
 }
 
 void frmAnalog::cmdmodelos_Click()

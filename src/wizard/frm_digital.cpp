@@ -13,7 +13,6 @@
 #include "platform/twips.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
-#include "templates/template_state.h"
 #include "wizard/asistente.h"
 
 namespace vesdra
@@ -236,10 +235,7 @@ void frmDigital::cmdvolver_Click()
 
 void frmDigital::cmdcancel_Click()
 {
-    Plantillas().AsistenteAbortado = false;
-    DescargarPaso3();
-    DescargarPaso1();
-    DescargarPaso2();
+    Cancelar();
 }
 
 void frmDigital::txtnbgrp_Change()

@@ -13,7 +13,6 @@
 #include "shell/language.h"
 #include "shell/menu_commands.h"
 #include "shell/shell_state.h"
-#include "templates/template_state.h"
 #include "templates/wizard_save.h"
 #include "wizard/asistente.h"
 
@@ -163,9 +162,7 @@ void frmSalvaPlan::cmdvolver_Click()
 
 void frmSalvaPlan::cmdcancel_Click()
 {
-    Plantillas().AsistenteAbortado = false;
-    DescargarPasos1a3();
-    DescargarPaso4();
+    Cancelar();
 }
 
 void frmSalvaPlan::ErrorYVolver(std::exception_ptr e)

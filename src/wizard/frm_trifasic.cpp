@@ -12,7 +12,6 @@
 #include "platform/twips.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
-#include "templates/template_state.h"
 #include "wizard/asistente.h"
 
 namespace vesdra
@@ -232,8 +231,6 @@ void frmTrifasic::cmdOK_Click()
     try {
         if (!Sale(Paso.Continuar()))
             return;
-        // Until the digital step is there, the sets are stored and the step
-        // stays.
         if (!SiguientesPasos().MostrarPaso3)
             return;
         OcultarFormulario(this);
@@ -257,10 +254,7 @@ void frmTrifasic::cmdvolver_Click()
 
 void frmTrifasic::cmdcancel_Click()
 {
-    Plantillas().AsistenteAbortado = false;
-    DescargarPaso2();
-    DescargarPaso1();
-    DescargarPaso3();
+    Cancelar();
 }
 
 void frmTrifasic::ErrorYDescargar(std::exception_ptr e)
