@@ -138,18 +138,14 @@ void frmSalvaPlan::cmdOK_Click()
             return MsgBox(TextosIdioma(138), vbOKCancel) == vbOK;
         });
         SetMousePointer(this, vbDefault);
-        if (salida.Error) {
-            // Nothing was written and the wizard stays where it was: the
-            // user may pick another folder or name.
-            MostrarErrorManejador(this, std::make_exception_ptr(*salida.Error));
-            return;
-        }
         if (!Sale(salida))
             return;
         DescargarPasos1a3();
         Descargar();
         AbrirFrmPlantilla();
     } catch (...) {
+        // Nothing was written and the wizard stays where it was: the user
+        // may pick another folder or name.
         MostrarErrorManejador(this, std::current_exception());
     }
 }
