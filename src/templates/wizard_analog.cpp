@@ -12,9 +12,6 @@ namespace vesdra
 namespace
 {
 
-constexpr int kEstiloCritico = 16;
-constexpr int kEstiloSimple = 0;
-
 bool EsDigito(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -71,19 +68,19 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
     Cuenta = texto;
     const QChar ultimo = texto.isEmpty() ? QLatin1Char('0') : texto.back();
     if (!EsDigito(ultimo))
-        return AvisoPaso{178, kEstiloCritico};
+        return AvisoPaso{178, vbCritical};
     std::int32_t c = 0;
     if (!texto.isEmpty()) {
         double v = 0;
         try {
             v = std::floor(CDbl(texto));
         } catch (const VbError&) {
-            return AvisoPaso{178, kEstiloCritico};
+            return AvisoPaso{178, vbCritical};
         }
         // A negative count or one beyond the grid is refused as typed,
         // before anything changes.
         if (!(v >= 0 && v <= kMaxFilas))
-            return AvisoPaso{178, kEstiloCritico};
+            return AvisoPaso{178, vbCritical};
         c = static_cast<std::int32_t>(v);
     }
 
@@ -160,16 +157,16 @@ SalidaPaso PasoAnalogico::Continuar()
     try {
         n = CuentaGuardada(Cuenta);
     } catch (const VbError&) {
-        return SalidaPaso::Quedando({175, kEstiloCritico});
+        return SalidaPaso::Quedando({175, vbCritical});
     }
     if (n < 0)
-        return SalidaPaso::Quedando({175, kEstiloCritico});
+        return SalidaPaso::Quedando({175, vbCritical});
     p.NumAnalogicosPlantilla = n;
     if (n == 0)
-        return SalidaPaso::Quedando({244, kEstiloSimple});
+        return SalidaPaso::Quedando({244, vbOKOnly});
     for (std::int32_t i = 1; i <= n; ++i) {
         if (QuitarBlancos(Celda(i, 1)).isEmpty() && QuitarBlancos(Celda(i, 2)).isEmpty())
-            return SalidaPaso::Quedando({275, kEstiloSimple, QString::number(i)});
+            return SalidaPaso::Quedando({275, vbOKOnly, QString::number(i)});
     }
     // Nothing the template file cannot hold goes on.
     if (const auto a = AvisosTextoPlantilla(p.IdentificadorPlantilla); !a.empty())

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/vb_error.h"
+#include "platform/messages.h"
 
 namespace vesdra
 {
@@ -22,13 +23,13 @@ inline constexpr std::int32_t kMaxFilasAnalogicas = 1 << 20;
 // text `Despues` when that is not 0.
 struct AvisoPaso {
     AvisoPaso() = default;
-    AvisoPaso(int texto, int estilo = 16, QString cola = {}, int previo = 0, int despues = 0)
+    AvisoPaso(int texto, int estilo = vbCritical, QString cola = {}, int previo = 0, int despues = 0)
         : Texto{texto}, Estilo{estilo}, Cola{std::move(cola)}, Previo{previo}, Despues{despues}
     {
     }
 
     int Texto{0};
-    int Estilo{16}; // vbCritical unless said otherwise
+    int Estilo{vbCritical};
     QString Cola;
     int Previo{0};
     int Despues{0};

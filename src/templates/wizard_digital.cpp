@@ -15,8 +15,6 @@ namespace vesdra
 namespace
 {
 
-constexpr int kEstiloCritico = 16;
-constexpr int kEstiloInformacion = 64;
 constexpr std::int32_t kMaxCanal = 32767;
 
 // Like with the entry as the pattern; an entry that is no valid pattern
@@ -81,7 +79,7 @@ void PasoDigital::PonerCuenta(std::int32_t n, std::vector<AvisoPaso>& avisos)
     Cuenta = QString::number(n);
     p.NumGruposPlantilla = n;
     if (n > kMaxGrupos) {
-        avisos.push_back({150, kEstiloCritico});
+        avisos.push_back({150, vbCritical});
         return;
     }
     if (n > 0)
@@ -150,7 +148,7 @@ void PasoDigital::GuardarGrupo(std::int32_t g, bool conNombre, std::vector<Aviso
         const std::int32_t canal = EnteroCelda(c.Numero).value_or(0);
         if (canal < 1) {
             // A member needs its channel: left out, and the user told.
-            avisos.push_back({139, kEstiloInformacion, c.Nombre});
+            avisos.push_back({139, vbInformation, c.Nombre});
             continue;
         }
         ++k;
@@ -180,7 +178,7 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
         const EstadosCargados e = CargarEstadosModelo(p.IdentificadorPlantilla);
         r.NumDigitalesOfrecidos = e.Numero;
         if (const int t = e.Resultado.Texto())
-            avisos.push_back({t, kEstiloInformacion});
+            avisos.push_back({t, vbInformation});
         for (std::int32_t j = 1; j <= std::min(e.Numero, p.EstadosModelo.Size()); ++j)
             Lista << p.EstadosModelo(j);
     };
@@ -188,9 +186,7 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
         for (std::int32_t d = 1; d <= std::min(r.NumDigitalesOfrecidos, r.NombresDigitales.Size()); ++d)
             Lista << r.NombresDigitales(d);
     };
-    if (p.PlantillaNueva && !abierto) {
-        delModelo();
-    } else if (p.ModificandoPlantilla && !abierto) {
+    if ((p.PlantillaNueva || p.ModificandoPlantilla) && !abierto) {
         delModelo();
     } else if (p.ModeloCargado && abierto) {
         p.ModeloCargado = false;
@@ -224,7 +220,7 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
             const std::int32_t total = CuentaCelda(cuenta);
             std::int32_t k = std::min(total, kCasillas);
             if (total > kCasillas)
-                avisos.push_back({140, kEstiloInformacion, nombre});
+                avisos.push_back({140, vbInformation, nombre});
             k = std::min(k, std::max(p.MiembrosPlantilla.Rows() - j, 0));
             p.GruposEdicion(g, 1) = nombre;
             p.GruposEdicion(g, 2) = k == total ? cuenta : QString::number(k);
@@ -253,7 +249,7 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
 std::vector<AvisoPaso> PasoDigital::Elegir(std::int32_t posicion)
 {
     if (Cuenta.isEmpty() || Plantillas().NumGruposPlantilla == 0 || Nombre.isEmpty())
-        return {{249, kEstiloInformacion}};
+        return {{249, vbInformation}};
     if (posicion < 0 || posicion >= Lista.size())
         return {};
     (void)Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
@@ -265,7 +261,7 @@ std::vector<AvisoPaso> PasoDigital::CambiarNombre(const QString& texto)
 {
     Nombre = texto;
     if (texto.isEmpty())
-        return {{182, kEstiloCritico}};
+        return {{182, vbCritical}};
     return AvisosTextoPlantilla(texto);
 }
 
@@ -285,7 +281,7 @@ bool PasoDigital::CambiarNumeroCasilla(std::int32_t i, const QString& texto, std
     for (const QChar ch : texto)
         digitos = digitos && ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
     if (!texto.isEmpty() && !(digitos && texto.toInt() <= kMaxCanal)) {
-        avisos.push_back({175, kEstiloCritico});
+        avisos.push_back({175, vbCritical});
         return false;
     }
     Casillas(i).Numero = texto;
@@ -320,7 +316,7 @@ std::vector<AvisoPaso> PasoDigital::Anadir()
     std::vector<AvisoPaso> avisos;
     TemplateState& p = Plantillas();
     if (Grupos.size() >= kMaxGrupos) {
-        avisos.push_back({150, kEstiloCritico});
+        avisos.push_back({150, vbCritical});
         if (GrupoActual >= 1 && GrupoActual <= p.GruposEdicion.Rows())
             PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
         return avisos;
@@ -406,7 +402,7 @@ PasoDigital::Salida PasoDigital::Guardar(bool comprobar)
             }
         }
         if (k == 0) {
-            out.Paso = SalidaPaso::Quedando({179, kEstiloCritico, QString::number(g), 0, 180});
+            out.Paso = SalidaPaso::Quedando({179, vbCritical, QString::number(g), 0, 180});
             return out;
         }
     }

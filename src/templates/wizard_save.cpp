@@ -9,13 +9,6 @@
 namespace vesdra
 {
 
-namespace
-{
-
-constexpr int kEstiloSimple = 0;
-
-} // namespace
-
 QString RutaPlantillaNueva(const QString& carpeta, const QString& nombre)
 {
     const QString fichero = nombre + QStringLiteral(".cnf");
@@ -32,7 +25,7 @@ SalidaPaso GuardarPlantillaNueva(const QString& carpeta, const QString& nombre,
                                  const std::function<bool()>& sustituir)
 {
     if (nombre.isEmpty())
-        return SalidaPaso::Quedando({243, kEstiloSimple});
+        return SalidaPaso::Quedando({243, vbOKOnly});
     // The name is a file's name in the folder shown, never a way elsewhere.
     if (nombre.contains(QLatin1Char('/')) || nombre.contains(QChar(u'\0')))
         return SalidaPaso::Fallando(VbError(vberr::BadFileNameOrNumber));

@@ -11,9 +11,6 @@ namespace vesdra
 namespace
 {
 
-constexpr int kEstiloSimple = 0;
-constexpr int kEstiloCritico = 16;
-constexpr int kEstiloInformacion = 64;
 // Frame caption of set s: text 42 + s.
 constexpr int kTextoMarco = 42;
 
@@ -89,7 +86,7 @@ std::vector<AvisoPaso> PasoTrifasico::Cargar()
             p.NumTrifasicosPlantilla = 0;
         }
     } else {
-        avisos.push_back({244, kEstiloSimple});
+        avisos.push_back({244, vbOKOnly});
     }
     return avisos;
 }
@@ -99,19 +96,19 @@ std::optional<AvisoPaso> PasoTrifasico::CambiarCuenta(const QString& texto)
     Cuenta = texto;
     const QChar ultimo = texto.isEmpty() ? QLatin1Char('0') : texto.back();
     if (ultimo < QLatin1Char('0') || ultimo > QLatin1Char('9'))
-        return AvisoPaso{187, kEstiloCritico};
+        return AvisoPaso{187, vbCritical};
     std::int32_t n = 0;
     if (!texto.isEmpty()) {
         try {
             n = CIntText(texto);
         } catch (const VbError&) {
-            return AvisoPaso{187, kEstiloCritico};
+            return AvisoPaso{187, vbCritical};
         }
     }
     TemplateState& p = Plantillas();
     p.NumTrifasicosPlantilla = n;
     if (n < 0 || n > kConjuntos)
-        return AvisoPaso{87, kEstiloCritico};
+        return AvisoPaso{87, vbCritical};
     for (std::int32_t s = 1; s <= kConjuntos; ++s) {
         Conjunto& c = (*this)(s);
         c.Activo = s <= n;
@@ -156,7 +153,7 @@ std::vector<AvisoPaso> PasoTrifasico::CambiarFactor(std::int32_t s, const QStrin
     (*this)(s).Factor = texto;
     std::vector<AvisoPaso> avisos = AvisosTextoPlantilla(texto);
     if (!texto.isEmpty() && !EsFactor(texto))
-        avisos.push_back({186, kEstiloCritico});
+        avisos.push_back({186, vbCritical});
     return avisos;
 }
 
@@ -165,7 +162,7 @@ SalidaPaso PasoTrifasico::Guardar(bool volver)
     TemplateState& p = Plantillas();
     const std::int32_t n = p.NumTrifasicosPlantilla;
     if (n < 0 || n > kConjuntos)
-        return SalidaPaso::Quedando({87, kEstiloCritico});
+        return SalidaPaso::Quedando({87, vbCritical});
     if (n > 0) {
         // Everything is checked before the table changes.
         Matrix<QString> t(n, 5);
@@ -174,10 +171,10 @@ SalidaPaso PasoTrifasico::Guardar(bool volver)
             for (std::int32_t k = 1; k <= kFases; ++k) {
                 const QString& numero = c.Casillas(k).Numero;
                 if (numero.isEmpty())
-                    return SalidaPaso::Quedando({273, kEstiloInformacion, {}, kTextoMarco + s});
+                    return SalidaPaso::Quedando({273, vbInformation, {}, kTextoMarco + s});
                 const auto fila = EnteroCelda(numero);
                 if (!fila || *fila < 1 || *fila > p.AnalogicosPlantilla.Rows())
-                    return SalidaPaso::Quedando({273, kEstiloSimple});
+                    return SalidaPaso::Quedando({273, vbOKOnly});
                 t(s, k) = p.AnalogicosPlantilla(*fila, 1);
             }
         }
