@@ -1,10 +1,13 @@
 #pragma once
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
 #include "record/record_model.h"
+#include "templates/model_db.h"
 #include "templates/template_state.h"
 #include "templates/wizard_common.h"
 
@@ -70,6 +73,33 @@ protected:
 
     QTemporaryDir dir_;
 };
+
+// Analog rows 1..n of the loaded template as the wizard's first step leaves
+// them: channel i, then `nombre`, `segundo` and `unidades`, each "%1" in
+// them standing for i.
+inline void FilasAnalogicas(std::int32_t n, const QString& nombre, const QString& segundo = {},
+                            const QString& unidades = {})
+{
+    const auto celda = [](const QString& t, std::int32_t i) { return t.contains("%1") ? t.arg(i) : t; };
+    Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
+    t.Resize(n, 4);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        t(i, 1) = QString::number(i);
+        t(i, 2) = celda(nombre, i);
+        t(i, 3) = celda(segundo, i);
+        t(i, 4) = celda(unidades, i);
+    }
+}
+
+// The databases `ficheros` of folder `desde` copied into `carpeta`, the
+// runtime tree's Models folder.
+inline void CopiarModelos(const QString& carpeta, const QString& desde, const QStringList& ficheros)
+{
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    ASSERT_EQ(CarpetaModelos(), carpeta);
+    for (const QString& f : ficheros)
+        ASSERT_TRUE(QFile::copy(desde + '/' + f, carpeta + '/' + f)) << f.toStdString();
+}
 
 // The cells of row `row` of a table, columns 1..cols.
 inline QStringList Row(const Matrix<QString>& m, std::int32_t row)

@@ -22,15 +22,8 @@ protected:
         r.NumAnalogicos = n;
         r.NumAnalogicosOfrecidos = n;
         r.NombreEstacion = "EST";
-        TemplateState& p = Plantillas();
-        p.IdentificadorPlantilla.clear();
-        p.AnalogicosPlantilla.Resize(n, 4);
-        for (std::int32_t i = 1; i <= n; ++i) {
-            p.AnalogicosPlantilla(i, 1) = QString::number(i);
-            p.AnalogicosPlantilla(i, 2) = QStringLiteral("C%1").arg(i);
-            p.AnalogicosPlantilla(i, 3) = QStringLiteral("K%1").arg(i);
-            p.AnalogicosPlantilla(i, 4) = "V";
-        }
+        Plantillas().IdentificadorPlantilla.clear();
+        test::FilasAnalogicas(n, "C%1", "K%1", "V");
     }
     static Fila F(const char* a, const char* b, const char* c) { return {a, b, c}; }
 };

@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include "platform/base/app_paths.h"
@@ -33,11 +31,8 @@ protected:
     // offers three status signals, "MAL" cannot be read.
     void Modelos()
     {
-        const QString carpeta = dir_.filePath("Models");
-        ASSERT_TRUE(QDir().mkpath(carpeta));
-        ASSERT_EQ(CarpetaModelos(), carpeta);
-        for (const char* f : {"Modelos.mdb", "R123.mdb", "Mal.mdb"})
-            ASSERT_TRUE(QFile::copy(test::DataPath(QStringLiteral("Models/") + f), carpeta + '/' + f));
+        test::CopiarModelos(dir_.filePath("Models"), test::DataPath("Models"),
+                            {"Modelos.mdb", "R123.mdb", "Mal.mdb"});
     }
     // A record with digital channels D1..Dn.
     static void Registro(std::int32_t nD)

@@ -17,13 +17,8 @@ protected:
     // template being modified unless said otherwise.
     static void Filas(std::int32_t n = 6)
     {
-        TemplateState& p = Plantillas();
-        p.NumAnalogicosPlantilla = n;
-        p.AnalogicosPlantilla.Resize(n, 4);
-        for (std::int32_t i = 1; i <= n; ++i) {
-            p.AnalogicosPlantilla(i, 1) = QString::number(i);
-            p.AnalogicosPlantilla(i, 2) = QStringLiteral("A%1").arg(i);
-        }
+        Plantillas().NumAnalogicosPlantilla = n;
+        test::FilasAnalogicas(n, "A%1");
     }
     static PasoTrifasico Cargado(std::int32_t cuenta)
     {

@@ -1,6 +1,4 @@
 #pragma once
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,11 +38,7 @@ protected:
     // The databases of `desde` copied into the runtime tree's Models folder.
     void Modelos(const QString& desde, const QStringList& ficheros)
     {
-        const QString carpeta = dir_.filePath("Models");
-        ASSERT_TRUE(QDir().mkpath(carpeta));
-        ASSERT_EQ(CarpetaModelos(), carpeta);
-        for (const QString& f : ficheros)
-            ASSERT_TRUE(QFile::copy(desde + '/' + f, carpeta + '/' + f)) << f.toStdString();
+        test::CopiarModelos(dir_.filePath("Models"), desde, ficheros);
     }
     void ModelosMuestra()
     {
