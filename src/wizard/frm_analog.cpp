@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
@@ -99,14 +98,8 @@ void frmAnalog::Form_Load()
 
 void frmAnalog::Mostrar()
 {
-    {
-        const QSignalBlocker a(txtIdentif);
-        const QSignalBlocker b(txtnumAnalog);
-        if (txtIdentif->text() != Paso.Identificador)
-            txtIdentif->setText(Paso.Identificador);
-        if (txtnumAnalog->text() != Paso.Cuenta)
-            txtnumAnalog->setText(Paso.Cuenta);
-    }
+    TextoSinAviso(txtIdentif, Paso.Identificador);
+    TextoSinAviso(txtnumAnalog, Paso.Cuenta);
     vaSpread1->Recargar();
 }
 
