@@ -1,5 +1,6 @@
 #include "views/digital/grid_model.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/base/colors.h"
@@ -55,7 +56,9 @@ std::vector<std::int32_t> MarcasNuevas(std::int32_t miembros)
 {
     if (miembros < 0)
         throw VbError(vberr::SubscriptOutOfRange);
-    std::vector<std::int32_t> m(static_cast<std::size_t>(miembros) + 2, 0);
+    // Members past the last slot can never be marked: the count stays in
+    // element 0 (later columns' rows follow from it), the marks stop there.
+    std::vector<std::int32_t> m(static_cast<std::size_t>(std::min(miembros, SlotsColumna)) + 2, 0);
     m[0] = miembros;
     return m;
 }

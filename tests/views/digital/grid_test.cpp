@@ -264,6 +264,36 @@ TEST(ComposicionGrid, RowsGoColumnByColumnInMemberOrderSkippingEmptyGroups)
     Digitales() = {};
 }
 
+TEST(ComposicionGrid, AGroupCountBeyondTheSlotsSizesOnlyTheSlots)
+{
+    // A template may count a group in the billions: the marks hold its count
+    // but no more than the slots, and later columns still follow from it.
+    const std::vector<std::int32_t> enorme = MarcasNuevas(2'000'000'000);
+    EXPECT_EQ(enorme[0], 2'000'000'000);
+    EXPECT_EQ(enorme.size(), static_cast<std::size_t>(SlotsColumna) + 2);
+
+    std::array<std::vector<std::int32_t>, 17> marcas;
+    for (auto& m : marcas)
+        m = {0};
+    marcas[1] = MarcasNuevas(25);
+    marcas[2] = MarcasNuevas(2);
+    MarcasComposicion mc{&marcas, 0};
+    EXPECT_EQ(mc.Click(1, 19), Gesto::Marcado);
+    EXPECT_EQ(mc.Click(1, 20), Gesto::Nada);
+    EXPECT_EQ(mc.Click(2, 2), Gesto::Marcado);
+    std::vector<std::int32_t> canales(27);
+    for (std::size_t i = 0; i < canales.size(); ++i)
+        canales[i] = static_cast<std::int32_t>(i) + 1;
+    const Composicion c = ComponerMarcados(marcas, Miembros(canales));
+    ASSERT_EQ(c.Filas.size(), 2u);
+    EXPECT_EQ(c.Filas[0].Canal, 19);
+    EXPECT_EQ(c.Filas[1].Canal, 27); // member 2 of the group after 25 members
+
+    marcas[1] = enorme;
+    EXPECT_EQ(NumeroError([&] { (void)ComponerMarcados(marcas, Miembros(canales)); }),
+              vberr::SubscriptOutOfRange);
+}
+
 // ---- Layout ----
 
 namespace {
