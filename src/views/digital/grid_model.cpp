@@ -5,6 +5,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/vb_error.h"
+#include "record/canales.h"
 #include "record/record_model.h"
 #include "views/digital/digital_selection.h"
 
@@ -13,9 +14,10 @@ namespace vesdra::grid {
 std::optional<std::span<const std::uint8_t>> EstadosCanalDigital(const RecordModel& r, std::int32_t canal)
 {
     const Matrix<std::uint8_t>& e = r.EstadosDigitales;
-    if (canal < 1 || canal > e.Cols() || e.Rows() < 1)
+    const std::optional<std::int32_t> columna = ColumnaDeCanal(canal, e.Cols());
+    if (!columna || e.Rows() < 1)
         return std::nullopt;
-    return e.Column(canal);
+    return e.Column(*columna);
 }
 
 std::int32_t CambiaEstado(std::span<const std::uint8_t> estados)
