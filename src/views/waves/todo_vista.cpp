@@ -146,7 +146,7 @@ float ExtremoColumna(std::span<const float> valores)
 {
     float lo = 0.0f;
     float hi = 0.0f;
-    ExtremosDesdeCero(valores, lo, hi);
+    ExtremosDesdeCero(valores, nullptr, lo, hi);
     return std::max(std::fabs(lo), std::fabs(hi));
 }
 
