@@ -40,11 +40,6 @@ FactorSetLeido LeerFactorSet(std::int32_t g)
     return {static_cast<float>(ValorNumero(texto)), true, texto};
 }
 
-float FactorSet(std::int32_t g)
-{
-    return LeerFactorSet(g).Valor;
-}
-
 float FactorSetAvisando(std::int32_t g)
 {
     const FactorSetLeido f = LeerFactorSet(g);

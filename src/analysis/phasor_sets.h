@@ -16,7 +16,6 @@ struct FactorSetLeido {
     QString Texto;
 };
 [[nodiscard]] FactorSetLeido LeerFactorSet(std::int32_t g);
-[[nodiscard]] float FactorSet(std::int32_t g);
 // The factor a view draws set g with: a factor that is not a number is
 // reported in a box naming the set and the text found (text 110), and
 // drawn as 1.

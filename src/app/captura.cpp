@@ -29,6 +29,7 @@
 #include "platform/messages.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
+#include "record/canales.h"
 #include "record/progress_hook.h"
 #include "record/record_model.h"
 #include "shell/frm_plantilla.h"
@@ -191,9 +192,7 @@ std::vector<Paso> PasosOndas8()
             const std::int32_t n = Muestras();
             for (frmVerOndas* w : ondas::VentanasOndasAbiertas()) {
                 const RecordModel& r = Registro();
-                const std::int32_t c = w->CanalVentana >= 1 && w->CanalVentana <= r.TablaCanales.Rows()
-                                           ? r.TablaCanales(w->CanalVentana, 1).toInt()
-                                           : 0;
+                const std::int32_t c = ColumnaAnalogicaSiHay(w->CanalVentana).value_or(0);
                 std::int32_t pico = 1;
                 if (c >= 1 && c <= r.Valores.Cols()) {
                     for (std::int32_t s = 1; s <= n; ++s) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/base/formats.h"
+#include "views/waves/lecturas.h"
 
 namespace vesdra::composicion {
 
@@ -28,23 +28,17 @@ std::optional<QString> TextoTiempo(std::int32_t cursor1, std::int32_t cursor2, s
 {
     if (frecuenciaMuestreo == 0)
         return std::nullopt;
-    const float factor = 1000.0f / static_cast<float>(frecuenciaMuestreo);
-    const auto distancia = static_cast<float>(std::abs(static_cast<std::int64_t>(cursor1) - cursor2));
-    return Format(distancia * factor, "0.000") + QStringLiteral(" ms");
+    return TextoTiempoEntre(cursor1, cursor2, frecuenciaMuestreo);
 }
 
 QString TextoValor(const QString& nombre, float valor, const QString& unidad)
 {
-    return nombre + QStringLiteral(": ") + Format(valor, "0.000") + QLatin1Char(' ') + unidad;
+    return TextoLecturaBanda(nombre, valor, unidad);
 }
 
 QString TextoDesplazado(const QString& completo, std::int32_t v, std::int32_t longitud)
 {
-    if (v < 0)
-        v = 0;
-    if (v >= completo.size())
-        return {};
-    return completo.mid(v, std::max(0, longitud - v));
+    return vesdra::TextoDesplazado(completo, v, longitud);
 }
 
 } // namespace vesdra::composicion

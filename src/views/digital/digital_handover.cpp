@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/base/vb_error.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "record/helpers.h"
@@ -97,7 +98,9 @@ bool AbrirVistaElegida(const std::function<void()>& escribir, Referencia lado,
         vista.AjustarAPantalla();
         SetMousePointer(vbDefault);
         return true;
-    } catch (const VbError& e) {
+    } catch (...) {
+        // Out of memory or any other failure ends as a run-time error does.
+        const VbError e = ComoVbError(std::current_exception());
         if (progreso)
             hooks.CerrarProgresoOndas();
         // A view that did not stand is undone as its unload would.

@@ -42,10 +42,11 @@ void MostrarReferencia(QGroupBox& marco, QRadioButton& primario, QRadioButton& s
 // writes the handover, the chosen side of a 1997 record goes into Valores,
 // `descargarDialogo` closes the dialog and the view is built afresh and
 // shown in place of the menu form. On an error (the progress window not
-// loaded, the handover or the view's build failing) the progress window
-// closes, no view stays, the side flags and mode are cleared as the view's
-// unload would, the menu form comes back, the error box shows and the
-// dialog closes. Returns whether the view stands.
+// loaded, the handover or the view's build failing, memory running out:
+// error 7) the progress window closes, no view stays, the side flags and
+// mode are cleared as the view's unload would, the menu form comes back,
+// the error box shows and the dialog closes. Returns whether the view
+// stands.
 bool AbrirVistaElegida(const std::function<void()>& escribir, Referencia lado,
                        const std::function<void()>& descargarDialogo);
 

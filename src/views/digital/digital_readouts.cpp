@@ -1,13 +1,10 @@
 #include "views/digital/digital_readouts.h"
 
-#include <cstdlib>
-
-#include "platform/base/formats.h"
-#include "platform/base/vb_error.h"
 #include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "templates/template_apply.h"
+#include "views/waves/lecturas.h"
 
 namespace vesdra::digital {
 
@@ -20,25 +17,17 @@ CanalAnalogico LeerCanalAnalogico(std::int32_t fila)
 
 QString TextoValorCursor(float valor, const QString& unidad)
 {
-    return Format(valor, "0.000") + QLatin1Char(' ') + unidad;
+    return TextoValor(valor, unidad);
 }
 
 QString TextoTiempoCursores(std::int32_t cursor1, std::int32_t cursor2, std::int32_t frecuenciaMuestreo)
 {
-    if (frecuenciaMuestreo == 0)
-        throw VbError(vberr::DivisionByZero);
-    const auto msPorMuestra = static_cast<float>(1000.0 / frecuenciaMuestreo);
-    const std::int64_t d = std::llabs(static_cast<std::int64_t>(cursor1) - cursor2);
-    return Format(static_cast<float>(static_cast<float>(d) * msPorMuestra), "0.000") + QStringLiteral(" ms");
+    return TextoTiempoEntre(cursor1, cursor2, frecuenciaMuestreo);
 }
 
 QString TextoDesplazado(const QString& texto, std::int32_t p, std::int32_t largo)
 {
-    if (p < 0)
-        p = 0;
-    if (p >= texto.size() || largo - p <= 0)
-        return {};
-    return texto.mid(p, largo - p);
+    return vesdra::TextoDesplazado(texto, p, largo);
 }
 
 } // namespace vesdra::digital

@@ -49,9 +49,9 @@ struct DigitalState {
     std::int32_t AnalogicoElegido{0}; // row of TablaCanales
     QString GrupoElegido{};
     // The composition dialog's marks, column K (1..16) at [K]: element 0 the
-    // group's member count n, element m (1..n) 1 while member m is marked,
-    // element n + 1 spare. Made afresh by every opening of the dialog, read
-    // by its OK, erased when the record closes.
+    // group's member count n, element m (1..min(n, 19)) 1 while member m is
+    // marked, one spare element after them. Made afresh by every opening of
+    // the dialog, read by its OK, erased when the record closes.
     std::array<std::vector<std::int32_t>, 17> MarcasGrupo{};
 };
 

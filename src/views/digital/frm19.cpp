@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
@@ -36,6 +35,7 @@
 #include "views/composition/composition_tiling.h"
 #include "views/digital/digital_traces.h"
 #include "views/digital/impresion_digital.h"
+#include "views/waves/form_support.h"
 
 namespace vesdra {
 
@@ -235,14 +235,11 @@ void frm19::Construir(bool alCargar)
     const RecordModel& r = Registro();
     // The row's boxes as wide as their longest texts, inside the window.
     const int px = QFontInfo(lblizq->font()).pixelSize();
-    const auto necesita = [px](const QLineEdit& caja, const QStringList& textos) {
-        return PixelsToTwipsX(std::ceil(AnchoNecesarioCaja(caja, textos, px)));
-    };
     const std::int32_t tasa = FrecuenciaMuestreo();
     const AnchosFila anchos = AnchosParaTextos(
-        anchos_, necesita(*lblizq, {QString::number(nS_)}),
-        necesita(*lbltiempo, {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}),
-        necesita(*lbl_PS, {TextosIdioma(kTextoPrimario), TextosIdioma(kTextoSecundario)}));
+        anchos_, ondas::AnchoTwips(*lblizq, {QString::number(nS_)}, px),
+        ondas::AnchoTwips(*lbltiempo, {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}, px),
+        ondas::AnchoTwips(*lbl_PS, {TextosIdioma(kTextoPrimario), TextosIdioma(kTextoSecundario)}, px));
     const DisposicionVista d =
         DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos, ScaleWidthTwips(*this));
     Picture1->Move(d.Picture1.Left, d.Picture1.Top, d.Picture1.Width, d.Picture1.Height);

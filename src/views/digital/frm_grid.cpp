@@ -21,6 +21,7 @@
 #include "templates/template_state.h"
 #include "views/digital/digital_handover.h"
 #include "views/digital/digital_selection.h"
+#include "views/digital/grid_layout.h"
 #include "views/waves/form_support.h"
 
 namespace vesdra {
@@ -165,8 +166,7 @@ void frmGrid::AjustarAPantalla()
     const QMargins marco = FormFrame(*this);
     e.AltoMarco = PixelsToTwipsY(marco.top() + marco.bottom());
     e.AnchoMarco = PixelsToTwipsX(marco.left() + marco.right());
-    disposicion_ = grid::AjustarAPantalla(e);
-    const grid::DisposicionGrid& d = disposicion_;
+    const grid::DisposicionGrid d = grid::AjustarAPantalla(e);
 
     MoveFormTwips(*this, 0, 0, d.AnchoFormulario, d.AltoFormulario);
     // The names fill their labels, whose height follows the screen.

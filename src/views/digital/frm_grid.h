@@ -4,8 +4,6 @@
 #include <cstdint>
 
 #include "views/digital/digital_handover.h"
-
-#include "views/digital/grid_layout.h"
 #include "views/digital/grid_model.h"
 
 class QGroupBox;
@@ -58,7 +56,6 @@ public:
     void cmdcancel_Click();
 
     [[nodiscard]] std::int32_t NumElegidos() const { return marcas_.NumElegidos; }
-    [[nodiscard]] const grid::DisposicionGrid& Disposicion() const { return disposicion_; }
 
     std::array<ColumnaGrupo, grid::NumColumnas + 1> Columnas{}; // 1..16
     QGroupBox* Frame1{};
@@ -83,7 +80,6 @@ private:
     void Form_Unload();
 
     grid::MarcasComposicion marcas_{};
-    grid::DisposicionGrid disposicion_{};
     bool descargado_{false};
 };
 

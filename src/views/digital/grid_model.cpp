@@ -1,9 +1,11 @@
 #include "views/digital/grid_model.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/base/colors.h"
 #include "platform/base/vb_error.h"
+#include "record/canales.h"
 #include "record/record_model.h"
 #include "views/digital/digital_selection.h"
 
@@ -12,9 +14,10 @@ namespace vesdra::grid {
 std::optional<std::span<const std::uint8_t>> EstadosCanalDigital(const RecordModel& r, std::int32_t canal)
 {
     const Matrix<std::uint8_t>& e = r.EstadosDigitales;
-    if (canal < 1 || canal > e.Cols() || e.Rows() < 1)
+    const std::optional<std::int32_t> columna = ColumnaDeCanal(canal, e.Cols());
+    if (!columna || e.Rows() < 1)
         return std::nullopt;
-    return e.Column(canal);
+    return e.Column(*columna);
 }
 
 std::int32_t CambiaEstado(std::span<const std::uint8_t> estados)
@@ -55,7 +58,9 @@ std::vector<std::int32_t> MarcasNuevas(std::int32_t miembros)
 {
     if (miembros < 0)
         throw VbError(vberr::SubscriptOutOfRange);
-    std::vector<std::int32_t> m(static_cast<std::size_t>(miembros) + 2, 0);
+    // Members past the last slot can never be marked: the count stays in
+    // element 0 (later columns' rows follow from it), the marks stop there.
+    std::vector<std::int32_t> m(static_cast<std::size_t>(std::min(miembros, SlotsColumna)) + 2, 0);
     m[0] = miembros;
     return m;
 }

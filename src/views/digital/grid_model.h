@@ -58,9 +58,10 @@ struct RellenoColumna {
 [[nodiscard]] RellenoColumna LlenarColumna(std::int32_t grupo, std::int32_t inicio, const Matrix<QString>& tablaGrupos,
                                            const Matrix<QString>& tablaMiembros, const RecordModel& r);
 
-// The marks array of a column whose group has n members: elements 0..n + 1,
-// element 0 = n, every mark 0 (a column without a group has just {0}). A
-// negative n is a subscript error (9).
+// The marks array of a column whose group has n members: elements
+// 0..min(n, 19) + 1, element 0 = n, every mark 0 (a column without a group
+// has just {0}); a count from the template never sizes more than the
+// slots. A negative n is a subscript error (9).
 [[nodiscard]] std::vector<std::int32_t> MarcasNuevas(std::int32_t miembros);
 
 // What a click or double-click on a slot did.

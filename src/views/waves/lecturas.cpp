@@ -54,7 +54,8 @@ QString TextoLecturaBanda(const QString& nombre, float valor, const QString& uni
 
 QString TextoDesplazado(const QString& completo, std::int32_t desde, std::int32_t longitudMaxima)
 {
-    if (desde < 0 || desde >= completo.size())
+    desde = std::max(desde, 0);
+    if (desde >= completo.size())
         return {};
     const std::int32_t cuantos = longitudMaxima - desde;
     if (cuantos <= 0)

@@ -37,8 +37,9 @@ struct TextosMaximosOnda {
 // A band's read-out in the stacked view: "IA: -1.500 A".
 [[nodiscard]] QString TextoLecturaBanda(const QString& nombre, float valor, const QString& unidad);
 
-// The sideways scroll of a read-out: the text from character desde + 1 on,
-// at most longitudMaxima - desde characters; empty past its end.
+// The sideways scroll of a read-out: the text from character desde + 1 on
+// (a negative desde counts as 0), at most longitudMaxima - desde
+// characters; empty past its end. Every view's read-outs scroll so.
 [[nodiscard]] QString TextoDesplazado(const QString& completo, std::int32_t desde,
                                       std::int32_t longitudMaxima);
 

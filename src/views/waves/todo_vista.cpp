@@ -7,6 +7,7 @@
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
 #include "record/canales.h"
+#include "record/helpers.h"
 #include "views/waves/onda_vista.h"
 
 namespace vesdra
@@ -145,10 +146,7 @@ float ExtremoColumna(std::span<const float> valores)
 {
     float lo = 0.0f;
     float hi = 0.0f;
-    for (const float v : valores) {
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-    }
+    ExtremosDesdeCero(valores, nullptr, lo, hi);
     return std::max(std::fabs(lo), std::fabs(hi));
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+#include <new>
 
 #include "digital_fixture.h"
 #include "platform/base/colors.h"
@@ -224,6 +225,8 @@ TEST_F(DialogoGrid, FailedHandoversLeaveNoHiddenDialogNoViewAndTheMenuBack)
          "Error 13: ", false},
         {"the progress window does not load", [this] { Hooks().MostrarProgresoOndas = [] { return false; }; },
          "Error 53: ", false},
+        {"memory runs out", [] { Hooks().ValorProgresoOndas = [](float) { throw std::bad_alloc(); }; },
+         "Error 7: ", false},
         // Marks beyond the limit (never made by clicks): text 78 and the
         // dialog back as it was.
         {"more than 19 marked",

@@ -6,6 +6,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/vb_error.h"
+#include "platform/vb_error_of.h"
 #include "record/record_model.h"
 #include "views/digital/digital_selection.h"
 #include "views/digital/grid_layout.h"
@@ -15,16 +16,6 @@ using namespace vesdra;
 using namespace vesdra::grid;
 
 namespace {
-
-int NumeroError(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
 
 // Members table: row m names channel canales[m - 1], "M<m>".
 Matrix<QString> Miembros(const std::vector<std::int32_t>& canales)
@@ -137,10 +128,10 @@ TEST(LlenarColumnaGrid, MissingChannelsAndBadCells)
 
     Matrix<QString> mal = Miembros({1, 1, 1});
     mal(2, 1) = "uno";
-    EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 1, grupos, mal, r); }), vberr::TypeMismatch);
-    EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 1, Grupos({"tres"}), Miembros({1, 1, 1}), r); }),
+    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, grupos, mal, r); }), vberr::TypeMismatch);
+    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, Grupos({"tres"}), Miembros({1, 1, 1}), r); }),
               vberr::TypeMismatch);
-    EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 1, Grupos({"-1"}), Miembros({1}), r); }),
+    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, Grupos({"-1"}), Miembros({1}), r); }),
               vberr::SubscriptOutOfRange);
     // Member rows and counts beyond 16 bits.
     std::vector<std::int32_t> muchos(40019, 2);
@@ -152,7 +143,7 @@ TEST(LlenarColumnaGrid, MissingChannelsAndBadCells)
     EXPECT_FALSE(lejos.Cambia[1]);
 
     // Members beyond the member table.
-    EXPECT_EQ(NumeroError([&] { (void)LlenarColumna(1, 2, grupos, Miembros({1, 1, 1}), r); }),
+    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 2, grupos, Miembros({1, 1, 1}), r); }),
               vberr::SubscriptOutOfRange);
 }
 
@@ -260,8 +251,38 @@ TEST(ComposicionGrid, RowsGoColumnByColumnInMemberOrderSkippingEmptyGroups)
     // A marked member beyond the member table.
     marcas[3] = MarcasNuevas(3);
     marcas[3][3] = 1;
-    EXPECT_EQ(NumeroError([&] { (void)ComponerMarcados(marcas, miembros); }), vberr::SubscriptOutOfRange);
+    EXPECT_EQ(test::ErrorOf([&] { (void)ComponerMarcados(marcas, miembros); }), vberr::SubscriptOutOfRange);
     Digitales() = {};
+}
+
+TEST(ComposicionGrid, AGroupCountBeyondTheSlotsSizesOnlyTheSlots)
+{
+    // A template may count a group in the billions: the marks hold its count
+    // but no more than the slots, and later columns still follow from it.
+    const std::vector<std::int32_t> enorme = MarcasNuevas(2'000'000'000);
+    EXPECT_EQ(enorme[0], 2'000'000'000);
+    EXPECT_EQ(enorme.size(), static_cast<std::size_t>(SlotsColumna) + 2);
+
+    std::array<std::vector<std::int32_t>, 17> marcas;
+    for (auto& m : marcas)
+        m = {0};
+    marcas[1] = MarcasNuevas(25);
+    marcas[2] = MarcasNuevas(2);
+    MarcasComposicion mc{&marcas, 0};
+    EXPECT_EQ(mc.Click(1, 19), Gesto::Marcado);
+    EXPECT_EQ(mc.Click(1, 20), Gesto::Nada);
+    EXPECT_EQ(mc.Click(2, 2), Gesto::Marcado);
+    std::vector<std::int32_t> canales(27);
+    for (std::size_t i = 0; i < canales.size(); ++i)
+        canales[i] = static_cast<std::int32_t>(i) + 1;
+    const Composicion c = ComponerMarcados(marcas, Miembros(canales));
+    ASSERT_EQ(c.Filas.size(), 2u);
+    EXPECT_EQ(c.Filas[0].Canal, 19);
+    EXPECT_EQ(c.Filas[1].Canal, 27); // member 2 of the group after 25 members
+
+    marcas[1] = enorme;
+    EXPECT_EQ(test::ErrorOf([&] { (void)ComponerMarcados(marcas, Miembros(canales)); }),
+              vberr::SubscriptOutOfRange);
 }
 
 // ---- Layout ----
