@@ -4,7 +4,6 @@
 
 #include "platform/messages.h"
 #include "record/helpers.h"
-#include "record/numero.h"
 #include "record/record_model.h"
 #include "shell/language.h"
 #include "templates/template_apply.h"
@@ -29,13 +28,7 @@ FactorSetLeido LeerFactorSet(std::int32_t g)
     const QString texto = Celda(g, 5).trimmed();
     if (texto.isEmpty())
         return {};
-    // The whole text must be a number; a "," stands for the point when the
-    // text has none, as ValorNumero reads it.
-    QByteArray compacto = texto.toLatin1();
-    if (!compacto.contains('.'))
-        compacto.replace(',', '.');
-    double v = 0.0;
-    if (!NumeroCampo(std::string_view(compacto.constData(), static_cast<size_t>(compacto.size())), v))
+    if (!TextoEsNumero(texto))
         return {1.0f, false, texto};
     return {static_cast<float>(ValorNumero(texto)), true, texto};
 }

@@ -17,6 +17,11 @@ namespace vesdra {
 [[nodiscard]] double ValorNumero(std::string_view text);
 [[nodiscard]] double ValorNumero(QStringView text);
 
+// Whether a whole text is a number as ValorNumero reads it (trimmed; "," the
+// point when the text has none), with nothing left over: a set factor that
+// passes gives the same value wherever it is read.
+[[nodiscard]] bool TextoEsNumero(const QString& text);
+
 // Caption of analog channel row n of TablaCanales: the circuit name unless it
 // is empty or longer than the channel name, then the channel name.
 [[nodiscard]] QString NombreCanal(std::int32_t n);

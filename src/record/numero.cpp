@@ -141,4 +141,13 @@ double ValorNumero(QStringView text)
     return ValorNumero(std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
 }
 
+bool TextoEsNumero(const QString& text)
+{
+    QByteArray compacto = text.trimmed().toLatin1();
+    if (!compacto.contains('.'))
+        compacto.replace(',', '.');
+    double v = 0.0;
+    return NumeroCampo(std::string_view(compacto.constData(), static_cast<size_t>(compacto.size())), v);
+}
+
 } // namespace vesdra

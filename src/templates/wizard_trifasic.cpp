@@ -30,20 +30,6 @@ std::int32_t FilaDeCanal(const QString& canal)
     return *n >= 1 && *n <= filas ? *n : 0;
 }
 
-// A factor reads as a number in the user's form or with either separator,
-// as the phasor views read it.
-bool EsFactor(const QString& texto)
-{
-    try {
-        (void)CDbl(texto);
-        return true;
-    } catch (const VbError&) {
-        bool ok = false;
-        (void)QString(texto).trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        return ok;
-    }
-}
-
 QString CeldaTrifasica(std::int32_t s, std::int32_t k)
 {
     const Matrix<QString>& t = Plantillas().TrifasicosPlantilla;
@@ -152,7 +138,7 @@ std::vector<AvisoPaso> PasoTrifasico::CambiarFactor(std::int32_t s, const QStrin
 {
     (*this)(s).Factor = texto;
     std::vector<AvisoPaso> avisos = AvisosTextoPlantilla(texto);
-    if (!texto.isEmpty() && !EsFactor(texto))
+    if (!texto.isEmpty() && !TextoEsNumero(texto))
         avisos.push_back({186, vbCritical});
     return avisos;
 }

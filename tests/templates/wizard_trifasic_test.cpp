@@ -196,6 +196,8 @@ TEST_F(WizardTrifasicTest, NothingIsStoredWhileASlotIsEmptyOrATextCannotBeStored
         (void)paso.Elegir(1, p);
     EXPECT_EQ(paso.CambiarFactor(1, "x"), (std::vector<AvisoPaso>{{186}}));
     EXPECT_EQ(paso.CambiarFactor(1, "1.5.2"), (std::vector<AvisoPaso>{{186}}));
+    // Grouped digits the phasor views cannot read are no factor here either.
+    EXPECT_EQ(paso.CambiarFactor(1, "1,000.5"), (std::vector<AvisoPaso>{{186}}));
     for (const char* factor : {"", "1.5", "1,5", " 2 ", "-0.5"})
         EXPECT_TRUE(paso.CambiarFactor(1, factor).empty()) << factor;
     EXPECT_TRUE(paso.Continuar().Sale);
