@@ -1,6 +1,7 @@
 #include "shell/frm_conversion.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,7 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
     if (FileExistsNoCase(DestinoConversion(".DAT")) && MsgBox(TextosIdioma(167), vbOKCancel) != vbOK)
         return FinConversion::Rechazada;
 
+    const bool habiaHdr = FileExistsNoCase(DestinoConversion(".hdr"));
     ResultadoCopia dat;
     ResultadoCopia cfg;
     {
@@ -116,6 +118,14 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
     const ResultadoCopia& fallo = dat.Ok() ? cfg : dat;
     if (fallo.Ok())
         return FinConversion::Hecha;
+    if (dat.Ok()) {
+        // A data file without its configuration, or beside an older one, is
+        // no record: what this copy wrote goes (a header that was there
+        // before stays).
+        QFile::remove(DestinoConversion(".DAT"));
+        if (!habiaHdr)
+            QFile::remove(DestinoConversion(".hdr"));
+    }
     if (const auto fin = rechazo(fallo.Error))
         return *fin;
     FalloCopia(fallo);

@@ -10,6 +10,7 @@
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
+#include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
@@ -274,6 +275,36 @@ TEST_F(ConversionTest, AMissingFolderOrTheRecordsOwnFilesAreRefusedAndTheDialogS
     EXPECT_EQ(test::ReadBytes(Oscilos(QStringLiteral("muestra.dat"))), datOriginal);
     EXPECT_EQ(QDir(Carpeta(QStringLiteral("Oscilos"))).entryList(QDir::Files).size(), 3);
     EXPECT_TRUE(Registro().RegistroAbierto);
+}
+
+TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowOrHourglass)
+{
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    // The configuration's target is a folder: the data file and the header
+    // are written, the configuration is not.
+    ASSERT_TRUE(QDir().mkpath(destino_ + QStringLiteral("/roto.cfg")));
+    Conversion& c = Dialogo(false, destino_, QStringLiteral("roto"));
+    Boxes().Clear();
+    c.Aceptar_Click();
+    Procesar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    // No data file is left without its configuration.
+    EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_EQ(MousePointer(), vbDefault);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+
+    // A header that was there before the copy stays.
+    const QString hdr = destino_ + QStringLiteral("/roto.hdr");
+    ASSERT_TRUE(test::WriteBytes(hdr, "old"));
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    Conversion& d = Dialogo(false, destino_, QStringLiteral("roto"));
+    d.Aceptar_Click();
+    Procesar();
+    EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList{QStringLiteral("roto.hdr")});
 }
 
 TEST_F(ConversionTest, CancelGoesBackToTheChoiceAndHelpComesBackToAFreshDialog)
