@@ -221,12 +221,7 @@ void frmNuevosTools::Form_Load()
             w->setVisible(anadir);
         Label2->setVisible(anadir);
         if (anadir) {
-            const QString& carpeta = Shell().DirAplicaciones;
-            {
-                const QSignalBlocker bloqueo(Drive1);
-                Drive1->SetDrive(carpeta);
-            }
-            Dir1->SetPath(carpeta);
+            PonerSelector(*Drive1, *Dir1, Shell().DirAplicaciones);
             File1->SetPath(Dir1->Path());
         }
     } catch (...) {
