@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -653,6 +654,34 @@ std::vector<Paso> PasosDirectorios()
     };
 }
 
+// The views --view names: each one's steps (given the main window and the
+// picture's file) and, for those that have them, its printouts.
+struct Captura {
+    const char* Vista;
+    std::vector<Paso> (*Pasos)(QWidget& marco, const QString& archivo);
+    Impresiones (*Impresion)();
+};
+
+constexpr Captura kCapturas[] = {
+    {"abrir", [](QWidget&, const QString& archivo) { return PasosAbrir(archivo); }, nullptr},
+    {"ondas", [](QWidget&, const QString&) { return PasosOndas(); }, ImpresionesOndas},
+    {"ondas8", [](QWidget&, const QString&) { return PasosOndas8(); }, nullptr},
+    {"todo", [](QWidget&, const QString&) { return PasosTodo(); }, ImpresionesTodo},
+    {"fasores", [](QWidget&, const QString&) { return PasosFasores(); }, ImpresionesFasores},
+    {"fasores-zoom", [](QWidget&, const QString&) { return PasosFasores(50); }, ImpresionesFasores},
+    {"dialogos", [](QWidget&, const QString&) { return PasosDialogos(); }, nullptr},
+    {"composicion", [](QWidget&, const QString&) { return PasosComposicion(); },
+        [] { return ImpresionesConCursores(&PrimeraComposicion, 3); }},
+    {"digital", [](QWidget&, const QString&) { return PasosDigital(); },
+        [] { return ImpresionesConCursores(&Frm19, 5); }},
+    {"grid", [](QWidget&, const QString&) { return PasosGrid(); }, nullptr},
+    {"asistente", [](QWidget& marco, const QString& archivo) { return PasosAsistente(&marco, archivo); }, nullptr},
+    {"conversion", [](QWidget&, const QString&) { return PasosConversion(); }, nullptr},
+    {"informe", [](QWidget&, const QString&) { return PasosInforme(); }, nullptr},
+    {"herramientas", [](QWidget&, const QString&) { return PasosHerramientas(); }, nullptr},
+    {"directorios", [](QWidget&, const QString&) { return PasosDirectorios(); }, nullptr},
+};
+
 } // namespace
 
 void ResponderCajasCaptura()
@@ -669,49 +698,15 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
 
     std::vector<Paso> pasos;
     Impresiones impresiones;
-    if (vista == QLatin1String("abrir")) {
-        pasos = PasosAbrir(archivo);
-    } else if (vista == QLatin1String("ondas")) {
-        pasos = PasosOndas();
-        impresiones = ImpresionesOndas();
-    } else if (vista == QLatin1String("ondas8")) {
-        pasos = PasosOndas8();
-    } else if (vista == QLatin1String("todo")) {
-        pasos = PasosTodo();
-        impresiones = ImpresionesTodo();
-    }
-    else if (vista == QLatin1String("fasores")) {
-        pasos = PasosFasores();
-        impresiones = ImpresionesFasores();
-    }
-    else if (vista == QLatin1String("fasores-zoom")) {
-        pasos = PasosFasores(50);
-        impresiones = ImpresionesFasores();
-    }
-    else if (vista == QLatin1String("dialogos"))
-        pasos = PasosDialogos();
-    else if (vista == QLatin1String("composicion")) {
-        pasos = PasosComposicion();
-        impresiones = ImpresionesConCursores(&PrimeraComposicion, 3);
-    }
-    else if (vista == QLatin1String("digital")) {
-        pasos = PasosDigital();
-        impresiones = ImpresionesConCursores(&Frm19, 5);
-    }
-    else if (vista == QLatin1String("grid"))
-        pasos = PasosGrid();
-    else if (vista == QLatin1String("asistente"))
-        pasos = PasosAsistente(&principal, archivo);
-    else if (vista == QLatin1String("conversion"))
-        pasos = PasosConversion();
-    else if (vista == QLatin1String("informe"))
-        pasos = PasosInforme();
-    else if (vista == QLatin1String("herramientas"))
-        pasos = PasosHerramientas();
-    else if (vista == QLatin1String("directorios"))
-        pasos = PasosDirectorios();
-    else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
+    const auto captura = std::find_if(std::begin(kCapturas), std::end(kCapturas),
+        [&vista](const Captura& c) { return vista == QLatin1String(c.Vista); });
+    if (captura != std::end(kCapturas)) {
+        pasos = captura->Pasos(principal, archivo);
+        if (captura->Impresion)
+            impresiones = captura->Impresion();
+    } else if (!vista.isEmpty() && vista != QLatin1String("inicio")) {
         Nota("unknown view; the window as started is saved");
+    }
 
     if (!pdf.isEmpty() && !impresiones.Final)
         Nota("this view has no printout yet; nothing is printed");
