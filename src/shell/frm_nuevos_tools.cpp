@@ -313,30 +313,34 @@ void DescargarNuevosTools()
     FormularioUnico<frmNuevosTools>::DescargarCargado();
 }
 
-void AbrirAnadirTool()
+namespace {
+
+// The dialog loaded afresh in one mode, with its caption and first label.
+frmNuevosTools* CargarNuevosTools(bool anadir, int titulo, int etiqueta)
 {
-    Shell().ModoAnadirTool = true;
+    Shell().ModoAnadirTool = anadir;
     DescargarNuevosTools();
     auto* f = new frmNuevosTools;
     f->Form_Load();
-    f->setWindowTitle(TextosIdioma(53));
-    f->Label1->setText(TextosIdioma(55));
-    f->Label2->setEnabled(true);
-    f->txtPath->setEnabled(true);
+    f->setWindowTitle(TextosIdioma(titulo));
+    f->Label1->setText(TextosIdioma(etiqueta));
+    f->Label2->setEnabled(anadir);
+    f->txtPath->setEnabled(anadir);
+    return f;
+}
+
+} // namespace
+
+void AbrirAnadirTool()
+{
+    frmNuevosTools* f = CargarNuevosTools(true, 53, 55);
     f->Label2->setText(TextosIdioma(57));
     Hooks().MostrarVentana(f);
 }
 
 void AbrirBorrarTool()
 {
-    Shell().ModoAnadirTool = false;
-    DescargarNuevosTools();
-    auto* f = new frmNuevosTools;
-    f->Form_Load();
-    f->setWindowTitle(TextosIdioma(54));
-    f->Label1->setText(TextosIdioma(56));
-    f->Label2->setEnabled(false);
-    f->txtPath->setEnabled(false);
+    frmNuevosTools* f = CargarNuevosTools(false, 54, 56);
     f->txtNombre->setEnabled(false);
     f->List1->setEnabled(true);
     try {
