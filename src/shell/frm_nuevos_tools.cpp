@@ -104,15 +104,12 @@ bool EsEjecutable(const QString& ruta)
     return f.isFile() && f.isExecutable();
 }
 
-RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ruta,
-                                        const std::vector<Herramienta>& herramientas)
+namespace {
+
+// The entries of tools.ini against the new tool: the last one that matches
+// decides, a path match over a name match.
+RechazoHerramienta Repetida(const QString& nombre, const QString& ruta, const std::vector<Herramienta>& herramientas)
 {
-    if (nombre.trimmed().isEmpty())
-        return RechazoHerramienta::SinNombre;
-    if (EsPropioPrograma(ruta))
-        return RechazoHerramienta::PropioPrograma;
-    if (!EsEjecutable(ruta))
-        return RechazoHerramienta::NoEjecutable;
     RechazoHerramienta nota = RechazoHerramienta::Ninguno;
     for (const Herramienta& h : herramientas) {
         if (h.Nombre == nombre)
@@ -123,14 +120,27 @@ RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ru
     return nota;
 }
 
+} // namespace
+
+RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ruta,
+                                        const std::vector<Herramienta>& herramientas)
+{
+    if (nombre.trimmed().isEmpty())
+        return RechazoHerramienta::SinNombre;
+    if (EsPropioPrograma(ruta))
+        return RechazoHerramienta::PropioPrograma;
+    if (!EsEjecutable(ruta))
+        return RechazoHerramienta::NoEjecutable;
+    return Repetida(nombre, ruta, herramientas);
+}
+
 RechazoHerramienta AnadirHerramienta(const QString& nombre, const QString& ruta)
 {
     // The name and the program are checked before tools.ini is read.
     if (const RechazoHerramienta r = ComprobarHerramienta(nombre, ruta, {}); r != RechazoHerramienta::Ninguno)
         return r;
     ContenidoTools c = LeerToolsEnMemoria();
-    if (const RechazoHerramienta r = ComprobarHerramienta(nombre, ruta, c.Herramientas);
-        r != RechazoHerramienta::Ninguno)
+    if (const RechazoHerramienta r = Repetida(nombre, ruta, c.Herramientas); r != RechazoHerramienta::Ninguno)
         return r;
     c.Herramientas.push_back({nombre, ruta});
     EscribirFicheroTools(c);
