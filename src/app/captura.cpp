@@ -351,9 +351,14 @@ std::vector<Paso> PasosDigital()
 }
 
 // Prints a view through its print button, the printer dialog answered
-// with "print to file" to `pdf` and one copy.
-void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
+// with "print to file" to `pdf` and one copy; without the view, `falta` is
+// noted.
+template <typename Vista> void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view to print")
 {
+    if (!vista) {
+        Nota(falta);
+        return;
+    }
     QFile::remove(pdf);
     SetCommonDialogHandler([pdf](DialogKind, const CommonDialog&) {
         DialogAnswer a;
@@ -361,7 +366,7 @@ void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
         a.OutputFile = pdf;
         return a;
     });
-    pulsar();
+    vista->pctimpresora_Click();
     SetCommonDialogHandler({});
     if (!QFileInfo::exists(pdf))
         Nota("the page was not printed");
@@ -383,19 +388,14 @@ Impresiones ImpresionesOndas()
                     return;
                 }
                 // The second window keeps the whole record with its cursors moved.
-                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [w = ventanas[1]] { w->pctimpresora_Click(); });
-                ImprimirAPdf(pdf, [z = ventanas[0]] { z->pctimpresora_Click(); });
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), ventanas[1]);
+                ImprimirAPdf(pdf, ventanas[0]);
             }};
 }
 
 Impresiones ImpresionesTodo()
 {
-    const auto imprimir = [](const QString& pdf) {
-        if (frmTodoanalog* t = TodoAnalog())
-            ImprimirAPdf(pdf, [t] { t->pctimpresora_Click(); });
-        else
-            Nota("no stacked view to print");
-    };
+    const auto imprimir = [](const QString& pdf) { ImprimirAPdf(pdf, TodoAnalog(), "no stacked view to print"); };
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
@@ -407,15 +407,11 @@ template <typename Vista> Impresiones ImpresionesConCursores(Vista* (*vista)(), 
 {
     const auto imprimir = [vista, div1](const QString& pdf, bool moverCursores) {
         Vista* v = vista();
-        if (!v) {
-            Nota("no view to print");
-            return;
-        }
-        if (moverCursores) {
+        if (v && moverCursores) {
             v->HScroll1->SetValue(Muestras() / div1);
             v->HScroll2->SetValue(Muestras() / 2);
         }
-        ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+        ImprimirAPdf(pdf, v);
     };
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0")), true); },
             [imprimir](const QString& pdf) { imprimir(pdf, false); }};
@@ -432,14 +428,8 @@ frmVerCmpang* PrimeraComposicion()
 Impresiones ImpresionesFasores()
 {
     return {{}, [](const QString& pdf) {
-                if (frmFases* f = Fases())
-                    ImprimirAPdf(pdf, [f] { f->pctimpresora_Click(); });
-                else
-                    Nota("no phasor view to print");
-                if (frmSecuencias* s = Secuencias())
-                    ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), [s] { s->pctimpresora_Click(); });
-                else
-                    Nota("no sequence view to print");
+                ImprimirAPdf(pdf, Fases(), "no phasor view to print");
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), Secuencias(), "no sequence view to print");
             }};
 }
 
