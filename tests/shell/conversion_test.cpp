@@ -68,6 +68,7 @@ protected:
 
     void TearDown() override
     {
+        SetVolumeSourceForTests({});
         DescargarConversion();
         Procesar();
         MdiTest::TearDown();
@@ -305,6 +306,40 @@ TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowO
     d.Aceptar_Click();
     Procesar();
     EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList{QStringLiteral("roto.hdr")});
+}
+
+TEST_F(ConversionTest, ADriveNotReadyIsToldAndTheDialogStaysAnyOtherDriveFailureUnloadsIt)
+{
+    const QString lector = Carpeta(QStringLiteral("lector"));
+    const QString perdida = Carpeta(QStringLiteral("perdida"));
+    SetVolumeSourceForTests([lector, perdida] {
+        return std::vector<Volume>{{QStringLiteral("/"), {}, true}, {lector, {}, false}, {perdida, {}, true}};
+    });
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    Conversion& c = Dialogo(false, destino_, QStringLiteral("x"));
+    const auto elegir = [&c](const QString& raiz) {
+        for (int i = 0; i < c.Drive1->ListCount(); ++i)
+            if (c.Drive1->List(i) == raiz)
+                emit c.Drive1->activated(i);
+    };
+
+    // No medium in the drive: text 149, the dialog on its folder.
+    Boxes().Clear();
+    elegir(lector);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(149));
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(ConversionCargada(), &c);
+    EXPECT_EQ(c.Dir1->Path(), QDir::cleanPath(destino_));
+    EXPECT_EQ(c.camin->text(), c.Dir1->Path());
+
+    // A drive whose root is gone: the error box names it and the dialog goes.
+    Boxes().Clear();
+    elegir(perdida);
+    Procesar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::PathNotFound, perdida)));
+    EXPECT_EQ(ConversionCargada(), nullptr);
 }
 
 TEST_F(ConversionTest, CancelGoesBackToTheChoiceAndHelpComesBackToAFreshDialog)
