@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -349,9 +350,14 @@ std::vector<Paso> PasosDigital()
 }
 
 // Prints a view through its print button, the printer dialog answered
-// with "print to file" to `pdf` and one copy.
-void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
+// with "print to file" to `pdf` and one copy; without the view, `falta` is
+// noted.
+template <typename Vista> void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view to print")
 {
+    if (!vista) {
+        Nota(falta);
+        return;
+    }
     QFile::remove(pdf);
     SetCommonDialogHandler([pdf](DialogKind, const CommonDialog&) {
         DialogAnswer a;
@@ -359,7 +365,7 @@ void ImprimirAPdf(const QString& pdf, const std::function<void()>& pulsar)
         a.OutputFile = pdf;
         return a;
     });
-    pulsar();
+    vista->pctimpresora_Click();
     SetCommonDialogHandler({});
     if (!QFileInfo::exists(pdf))
         Nota("the page was not printed");
@@ -381,19 +387,14 @@ Impresiones ImpresionesOndas()
                     return;
                 }
                 // The second window keeps the whole record with its cursors moved.
-                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), [w = ventanas[1]] { w->pctimpresora_Click(); });
-                ImprimirAPdf(pdf, [z = ventanas[0]] { z->pctimpresora_Click(); });
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), ventanas[1]);
+                ImprimirAPdf(pdf, ventanas[0]);
             }};
 }
 
 Impresiones ImpresionesTodo()
 {
-    const auto imprimir = [](const QString& pdf) {
-        if (frmTodoanalog* t = TodoAnalog())
-            ImprimirAPdf(pdf, [t] { t->pctimpresora_Click(); });
-        else
-            Nota("no stacked view to print");
-    };
+    const auto imprimir = [](const QString& pdf) { ImprimirAPdf(pdf, TodoAnalog(), "no stacked view to print"); };
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
@@ -405,15 +406,11 @@ template <typename Vista> Impresiones ImpresionesConCursores(Vista* (*vista)(), 
 {
     const auto imprimir = [vista, div1](const QString& pdf, bool moverCursores) {
         Vista* v = vista();
-        if (!v) {
-            Nota("no view to print");
-            return;
-        }
-        if (moverCursores) {
+        if (v && moverCursores) {
             v->HScroll1->SetValue(Muestras() / div1);
             v->HScroll2->SetValue(Muestras() / 2);
         }
-        ImprimirAPdf(pdf, [v] { v->pctimpresora_Click(); });
+        ImprimirAPdf(pdf, v);
     };
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0")), true); },
             [imprimir](const QString& pdf) { imprimir(pdf, false); }};
@@ -430,14 +427,8 @@ frmVerCmpang* PrimeraComposicion()
 Impresiones ImpresionesFasores()
 {
     return {{}, [](const QString& pdf) {
-                if (frmFases* f = Fases())
-                    ImprimirAPdf(pdf, [f] { f->pctimpresora_Click(); });
-                else
-                    Nota("no phasor view to print");
-                if (frmSecuencias* s = Secuencias())
-                    ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), [s] { s->pctimpresora_Click(); });
-                else
-                    Nota("no sequence view to print");
+                ImprimirAPdf(pdf, Fases(), "no phasor view to print");
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), Secuencias(), "no sequence view to print");
             }};
 }
 
@@ -652,6 +643,34 @@ std::vector<Paso> PasosDirectorios()
     };
 }
 
+// The views --view names: each one's steps (given the main window and the
+// picture's file) and, for those that have them, its printouts.
+struct Captura {
+    const char* Vista;
+    std::vector<Paso> (*Pasos)(QWidget& marco, const QString& archivo);
+    Impresiones (*Impresion)();
+};
+
+constexpr Captura kCapturas[] = {
+    {"abrir", [](QWidget&, const QString& archivo) { return PasosAbrir(archivo); }, nullptr},
+    {"ondas", [](QWidget&, const QString&) { return PasosOndas(); }, ImpresionesOndas},
+    {"ondas8", [](QWidget&, const QString&) { return PasosOndas8(); }, nullptr},
+    {"todo", [](QWidget&, const QString&) { return PasosTodo(); }, ImpresionesTodo},
+    {"fasores", [](QWidget&, const QString&) { return PasosFasores(); }, ImpresionesFasores},
+    {"fasores-zoom", [](QWidget&, const QString&) { return PasosFasores(50); }, ImpresionesFasores},
+    {"dialogos", [](QWidget&, const QString&) { return PasosDialogos(); }, nullptr},
+    {"composicion", [](QWidget&, const QString&) { return PasosComposicion(); },
+        [] { return ImpresionesConCursores(&PrimeraComposicion, 3); }},
+    {"digital", [](QWidget&, const QString&) { return PasosDigital(); },
+        [] { return ImpresionesConCursores(&Frm19, 5); }},
+    {"grid", [](QWidget&, const QString&) { return PasosGrid(); }, nullptr},
+    {"asistente", [](QWidget& marco, const QString& archivo) { return PasosAsistente(&marco, archivo); }, nullptr},
+    {"conversion", [](QWidget&, const QString&) { return PasosConversion(); }, nullptr},
+    {"informe", [](QWidget&, const QString&) { return PasosInforme(); }, nullptr},
+    {"herramientas", [](QWidget&, const QString&) { return PasosHerramientas(); }, nullptr},
+    {"directorios", [](QWidget&, const QString&) { return PasosDirectorios(); }, nullptr},
+};
+
 } // namespace
 
 void ResponderCajasCaptura()
@@ -668,49 +687,15 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
 
     std::vector<Paso> pasos;
     Impresiones impresiones;
-    if (vista == QLatin1String("abrir")) {
-        pasos = PasosAbrir(archivo);
-    } else if (vista == QLatin1String("ondas")) {
-        pasos = PasosOndas();
-        impresiones = ImpresionesOndas();
-    } else if (vista == QLatin1String("ondas8")) {
-        pasos = PasosOndas8();
-    } else if (vista == QLatin1String("todo")) {
-        pasos = PasosTodo();
-        impresiones = ImpresionesTodo();
-    }
-    else if (vista == QLatin1String("fasores")) {
-        pasos = PasosFasores();
-        impresiones = ImpresionesFasores();
-    }
-    else if (vista == QLatin1String("fasores-zoom")) {
-        pasos = PasosFasores(50);
-        impresiones = ImpresionesFasores();
-    }
-    else if (vista == QLatin1String("dialogos"))
-        pasos = PasosDialogos();
-    else if (vista == QLatin1String("composicion")) {
-        pasos = PasosComposicion();
-        impresiones = ImpresionesConCursores(&PrimeraComposicion, 3);
-    }
-    else if (vista == QLatin1String("digital")) {
-        pasos = PasosDigital();
-        impresiones = ImpresionesConCursores(&Frm19, 5);
-    }
-    else if (vista == QLatin1String("grid"))
-        pasos = PasosGrid();
-    else if (vista == QLatin1String("asistente"))
-        pasos = PasosAsistente(&principal, archivo);
-    else if (vista == QLatin1String("conversion"))
-        pasos = PasosConversion();
-    else if (vista == QLatin1String("informe"))
-        pasos = PasosInforme();
-    else if (vista == QLatin1String("herramientas"))
-        pasos = PasosHerramientas();
-    else if (vista == QLatin1String("directorios"))
-        pasos = PasosDirectorios();
-    else if (!vista.isEmpty() && vista != QLatin1String("inicio"))
+    const auto captura = std::find_if(std::begin(kCapturas), std::end(kCapturas),
+        [&vista](const Captura& c) { return vista == QLatin1String(c.Vista); });
+    if (captura != std::end(kCapturas)) {
+        pasos = captura->Pasos(principal, archivo);
+        if (captura->Impresion)
+            impresiones = captura->Impresion();
+    } else if (!vista.isEmpty() && vista != QLatin1String("inicio")) {
         Nota("unknown view; the window as started is saved");
+    }
 
     if (!pdf.isEmpty() && !impresiones.Final)
         Nota("this view has no printout yet; nothing is printed");

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <optional>
 
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
@@ -119,18 +120,32 @@ QStringList QtFilters(const QString& filter)
     return out;
 }
 
+namespace
+{
+
+// The answer of the test handler or of the real dialog; nothing on a Cancel
+// (VbError 32755 with CancelError). Once the program is ending nothing more
+// is asked: a Cancel.
+std::optional<DialogAnswer> Ask(DialogKind kind, const CommonDialog& d, DialogAnswer (*run)(const CommonDialog&))
+{
+    const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
+                                : Handler()     ? Handler()(kind, d)
+                                                : run(d);
+    if (!answer.Cancelled)
+        return answer;
+    if (d.CancelError)
+        throw VbError(vberr::DialogCancel);
+    return std::nullopt;
+}
+
+} // namespace
+
 void CommonDialog::ShowOpen()
 {
-    // Once the program is ending nothing more is asked: a Cancel.
-    const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
-                                : Handler()     ? Handler()(DialogKind::Open, *this)
-                                                : RunOpenDialog(*this);
-    if (answer.Cancelled) {
-        if (CancelError)
-            throw VbError(vberr::DialogCancel);
+    const std::optional<DialogAnswer> answer = Ask(DialogKind::Open, *this, RunOpenDialog);
+    if (!answer)
         return;
-    }
-    QString chosen = answer.FileName;
+    QString chosen = answer->FileName;
     QString ext = DefaultExt;
     if (ext.startsWith(QLatin1Char('.')))
         ext.remove(0, 1);
@@ -142,17 +157,12 @@ void CommonDialog::ShowOpen()
 
 void CommonDialog::ShowPrinter()
 {
-    const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
-                                : Handler()     ? Handler()(DialogKind::Printer, *this)
-                                                : RunPrinterDialog(*this);
-    if (answer.Cancelled) {
-        if (CancelError)
-            throw VbError(vberr::DialogCancel);
+    const std::optional<DialogAnswer> answer = Ask(DialogKind::Printer, *this, RunPrinterDialog);
+    if (!answer)
         return;
-    }
-    Copies = answer.Copies > 0 ? answer.Copies : 1;
-    if (!answer.OutputFile.isEmpty())
-        PrintToPdf(*DialogPrinter(), answer.OutputFile);
+    Copies = answer->Copies > 0 ? answer->Copies : 1;
+    if (!answer->OutputFile.isEmpty())
+        PrintToPdf(*DialogPrinter(), answer->OutputFile);
     // One job per copy: the print routines loop, so the device prints one.
     if (RegisteredPrinter() || !Handler())
         DialogPrinter()->setCopyCount(1);

@@ -32,6 +32,12 @@ NestedLoopGuard::~NestedLoopGuard()
     --Depth();
 }
 
+void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags)
+{
+    const NestedLoopGuard bucle;
+    QCoreApplication::processEvents(flags);
+}
+
 int NestedLoopDepth()
 {
     return Depth();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QEventLoop>
 
 namespace vesdra
 {
@@ -16,6 +17,9 @@ public:
     NestedLoopGuard(const NestedLoopGuard&) = delete;
     NestedLoopGuard& operator=(const NestedLoopGuard&) = delete;
 };
+// One pass over the pending events from inside a handler (a window painted
+// before a long task, the yield of a print loop), counted as such a loop.
+void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 // How many such loops run now (0 at the top of the event loop, and before it).
 [[nodiscard]] int NestedLoopDepth();
 

@@ -126,6 +126,14 @@ void MoveFormTwips(QWidget& form, double left, double top, double width, double 
     SetFormSizeTwips(form, width, height);
 }
 
+void CenterFormOnScreen(QWidget& form)
+{
+    const ScreenInfo& s = Screen();
+    const double width = FormWidthTwips(form);
+    const double height = FormHeightTwips(form);
+    MoveFormTwips(form, (s.WidthTwips - width) / 2.0, (s.HeightTwips - height) / 2.0, width, height);
+}
+
 std::int32_t FormWidthTwips(const QWidget& form)
 {
     if (const QWidget* holder = MarcoFormulario(form); holder != &form)

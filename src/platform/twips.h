@@ -51,6 +51,9 @@ void SetHeightTwips(QWidget& w, double height);
 [[nodiscard]] QMargins FormFrame(const QWidget& form);
 void SetFormSizeTwips(QWidget& form, double width, double height);
 void MoveFormTwips(QWidget& form, double left, double top, double width, double height);
+// The form moved, its size kept, so that its frame sits in the middle of
+// Screen().
+void CenterFormOnScreen(QWidget& form);
 [[nodiscard]] std::int32_t FormWidthTwips(const QWidget& form);
 [[nodiscard]] std::int32_t FormHeightTwips(const QWidget& form);
 [[nodiscard]] std::int32_t FormLeftTwips(const QWidget& form);

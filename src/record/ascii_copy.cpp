@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/base/file_names.h"
+#include "platform/base/text_file.h"
+#include "platform/base/vb_error.h"
 #include "record/cfg_reader.h"
 #include "record/file_paths.h"
 #include "record/progress_hook.h"
@@ -49,12 +51,17 @@ ResultadoCopia ComprobarDestino(const QString& destino)
     return {};
 }
 
-// Bytes written to `destino` through a temporary file renamed on success.
+// Bytes written to `destino` by the text files' writer (through a temporary
+// file renamed on success).
 ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
 {
-    QSaveFile f(destino);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    try {
+        TextFileWriter f(destino);
+        f.PutBytes(bytes);
+        f.Commit();
+    } catch (const VbError&) {
         return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+    }
     return {};
 }
 

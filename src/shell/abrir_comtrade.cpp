@@ -1,9 +1,9 @@
 #include "shell/abrir_comtrade.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
@@ -40,7 +40,7 @@ struct GaugeAbierto {
         Gasolino& g = gasolino();
         g.show();
         (void)g.LlenarGasolino(true, 0);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        ProcessEventsInHandler(QEventLoop::ExcludeUserInputEvents);
     }
     ~GaugeAbierto() { DescargarGasolino(); }
     GaugeAbierto(const GaugeAbierto&) = delete;

@@ -1,7 +1,6 @@
 #include "shell/cancelar.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -101,10 +100,7 @@ void EmpezarImpresion()
 bool ImpresionCancelada()
 {
     MostrarCancelar();
-    {
-        const NestedLoopGuard bucle;
-        QCoreApplication::processEvents();
-    }
+    ProcessEventsInHandler();
     return Shell().CancelarImpresion;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/frm_conversion.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,6 @@
 #include <optional>
 
 #include "platform/base/file_names.h"
-#include "platform/base/screen.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
@@ -28,14 +28,6 @@
 namespace vesdra {
 
 namespace {
-
-// Centred on the screen, as every window of the conversion is.
-void Centrar(QWidget& w)
-{
-    const ScreenInfo& s = Screen();
-    MoveFormTwips(w, (s.WidthTwips - FormWidthTwips(w)) / 2.0, (s.HeightTwips - FormHeightTwips(w)) / 2.0,
-        FormWidthTwips(w), FormHeightTwips(w));
-}
 
 QPushButton* Boton(QWidget* padre, const char* nombre, const QString& design, double left, double top, double width)
 {
@@ -97,6 +89,7 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
     if (FileExistsNoCase(DestinoConversion(".DAT")) && MsgBox(TextosIdioma(167), vbOKCancel) != vbOK)
         return FinConversion::Rechazada;
 
+    const bool habiaHdr = FileExistsNoCase(DestinoConversion(".hdr"));
     ResultadoCopia dat;
     ResultadoCopia cfg;
     {
@@ -116,6 +109,14 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
     const ResultadoCopia& fallo = dat.Ok() ? cfg : dat;
     if (fallo.Ok())
         return FinConversion::Hecha;
+    if (dat.Ok()) {
+        // A data file without its configuration, or beside an older one, is
+        // no record: what this copy wrote goes (a header that was there
+        // before stays).
+        QFile::remove(DestinoConversion(".DAT"));
+        if (!habiaHdr)
+            QFile::remove(DestinoConversion(".hdr"));
+    }
     if (const auto fin = rechazo(fallo.Error))
         return *fin;
     FalloCopia(fallo);
@@ -154,7 +155,7 @@ void poscamb::Form_Load()
         Convertir_continuar->setText(TextosIdioma(152));
         Convertir_salir->setText(TextosIdioma(153));
         cmdcancel->setText(TextosIdioma(25));
-        Centrar(*this);
+        CenterFormOnScreen(*this);
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
     }
@@ -267,14 +268,8 @@ void Conversion::Form_Load()
         Ayuda->setText(TextosIdioma(156));
         const QString& carpeta = Shell().DirOscilos;
         camin->setText(carpeta);
-        {
-            // The drive of the records folder first: its change would list
-            // the drive's root.
-            const QSignalBlocker bloqueo(Drive1);
-            Drive1->SetDrive(carpeta);
-        }
-        Centrar(*this);
-        Dir1->SetPath(carpeta);
+        CenterFormOnScreen(*this);
+        PonerSelector(*Drive1, *Dir1, carpeta);
         camin->setText(Dir1->Path());
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
@@ -416,7 +411,7 @@ void Mensaje::Form_Load()
         setWindowTitle(TextosIdioma(158));
         Label1->setText(TextosIdioma(159));
         OK->setText(TextosIdioma(24));
-        Centrar(*this);
+        CenterFormOnScreen(*this);
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
     }

@@ -38,7 +38,9 @@ enum class FinConversion {
 // given). Convert and stop (SalirTrasConversion) closes the record once its
 // data file has been copied, as the close command does, so no view draws the
 // zeroed values as data. Any other failure throws VbError (the caller shows
-// the error box); the targets are then left as they were.
+// the error box); a data file already copied is then removed, with a header
+// copied beside it that was not there before, so no target is left without
+// its configuration.
 [[nodiscard]] FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre,
                                             QWidget* dialogo = nullptr);
 

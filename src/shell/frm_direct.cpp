@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
@@ -131,9 +130,7 @@ frmDirect::Selector frmDirect::Picker(int picker) const
 
 void frmDirect::Form_Load()
 {
-    const ScreenInfo& s = Screen();
-    MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2.0, (s.HeightTwips - FormHeightTwips(*this)) / 2.0,
-        FormWidthTwips(*this), FormHeightTwips(*this));
+    CenterFormOnScreen(*this);
     setWindowTitle(TextosIdioma(192));
     Label1->setText(TextosIdioma(188));
     Label2->setText(TextosIdioma(189));
@@ -148,12 +145,9 @@ void frmDirect::Form_Load()
         const Selector p = Picker(i);
         p.Texto->setText(carpetas[i]);
         try {
-            {
-                const QSignalBlocker bloqueo(p.Unidad);
-                p.Unidad->SetDrive(carpetas[i]);
-            }
+            // The text stays as tools.ini has it.
             const QSignalBlocker bloqueo(p.Carpeta);
-            p.Carpeta->SetPath(carpetas[i]);
+            PonerSelector(*p.Unidad, *p.Carpeta, carpetas[i]);
         } catch (...) {
             MostrarErrorManejador(this, std::current_exception());
         }

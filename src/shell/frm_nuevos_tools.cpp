@@ -104,15 +104,12 @@ bool EsEjecutable(const QString& ruta)
     return f.isFile() && f.isExecutable();
 }
 
-RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ruta,
-                                        const std::vector<Herramienta>& herramientas)
+namespace {
+
+// The entries of tools.ini against the new tool: the last one that matches
+// decides, a path match over a name match.
+RechazoHerramienta Repetida(const QString& nombre, const QString& ruta, const std::vector<Herramienta>& herramientas)
 {
-    if (nombre.trimmed().isEmpty())
-        return RechazoHerramienta::SinNombre;
-    if (EsPropioPrograma(ruta))
-        return RechazoHerramienta::PropioPrograma;
-    if (!EsEjecutable(ruta))
-        return RechazoHerramienta::NoEjecutable;
     RechazoHerramienta nota = RechazoHerramienta::Ninguno;
     for (const Herramienta& h : herramientas) {
         if (h.Nombre == nombre)
@@ -123,14 +120,27 @@ RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ru
     return nota;
 }
 
+} // namespace
+
+RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ruta,
+                                        const std::vector<Herramienta>& herramientas)
+{
+    if (nombre.trimmed().isEmpty())
+        return RechazoHerramienta::SinNombre;
+    if (EsPropioPrograma(ruta))
+        return RechazoHerramienta::PropioPrograma;
+    if (!EsEjecutable(ruta))
+        return RechazoHerramienta::NoEjecutable;
+    return Repetida(nombre, ruta, herramientas);
+}
+
 RechazoHerramienta AnadirHerramienta(const QString& nombre, const QString& ruta)
 {
     // The name and the program are checked before tools.ini is read.
     if (const RechazoHerramienta r = ComprobarHerramienta(nombre, ruta, {}); r != RechazoHerramienta::Ninguno)
         return r;
     ContenidoTools c = LeerToolsEnMemoria();
-    if (const RechazoHerramienta r = ComprobarHerramienta(nombre, ruta, c.Herramientas);
-        r != RechazoHerramienta::Ninguno)
+    if (const RechazoHerramienta r = Repetida(nombre, ruta, c.Herramientas); r != RechazoHerramienta::Ninguno)
         return r;
     c.Herramientas.push_back({nombre, ruta});
     EscribirFicheroTools(c);
@@ -221,12 +231,7 @@ void frmNuevosTools::Form_Load()
             w->setVisible(anadir);
         Label2->setVisible(anadir);
         if (anadir) {
-            const QString& carpeta = Shell().DirAplicaciones;
-            {
-                const QSignalBlocker bloqueo(Drive1);
-                Drive1->SetDrive(carpeta);
-            }
-            Dir1->SetPath(carpeta);
+            PonerSelector(*Drive1, *Dir1, Shell().DirAplicaciones);
             File1->SetPath(Dir1->Path());
         }
     } catch (...) {
@@ -318,30 +323,34 @@ void DescargarNuevosTools()
     FormularioUnico<frmNuevosTools>::DescargarCargado();
 }
 
-void AbrirAnadirTool()
+namespace {
+
+// The dialog loaded afresh in one mode, with its caption and first label.
+frmNuevosTools* CargarNuevosTools(bool anadir, int titulo, int etiqueta)
 {
-    Shell().ModoAnadirTool = true;
+    Shell().ModoAnadirTool = anadir;
     DescargarNuevosTools();
     auto* f = new frmNuevosTools;
     f->Form_Load();
-    f->setWindowTitle(TextosIdioma(53));
-    f->Label1->setText(TextosIdioma(55));
-    f->Label2->setEnabled(true);
-    f->txtPath->setEnabled(true);
+    f->setWindowTitle(TextosIdioma(titulo));
+    f->Label1->setText(TextosIdioma(etiqueta));
+    f->Label2->setEnabled(anadir);
+    f->txtPath->setEnabled(anadir);
+    return f;
+}
+
+} // namespace
+
+void AbrirAnadirTool()
+{
+    frmNuevosTools* f = CargarNuevosTools(true, 53, 55);
     f->Label2->setText(TextosIdioma(57));
     Hooks().MostrarVentana(f);
 }
 
 void AbrirBorrarTool()
 {
-    Shell().ModoAnadirTool = false;
-    DescargarNuevosTools();
-    auto* f = new frmNuevosTools;
-    f->Form_Load();
-    f->setWindowTitle(TextosIdioma(54));
-    f->Label1->setText(TextosIdioma(56));
-    f->Label2->setEnabled(false);
-    f->txtPath->setEnabled(false);
+    frmNuevosTools* f = CargarNuevosTools(false, 54, 56);
     f->txtNombre->setEnabled(false);
     f->List1->setEnabled(true);
     try {

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/base/screen.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -22,6 +21,7 @@
 #include "shell/ini_files.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
+#include "shell/selector_carpetas.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
 #include "templates/template_apply.h"
@@ -156,14 +156,7 @@ QString CarpetaDePlantillas()
 
 void frmPlantilla::ListarCarpetaPlantillas()
 {
-    const QString carpeta = CarpetaDePlantillas();
-    {
-        // The drive of the folder is chosen before the folder is listed: its
-        // change would list the drive's root.
-        const QSignalBlocker bloqueo(Drive1);
-        Drive1->SetDrive(carpeta);
-    }
-    Dir1->SetPath(carpeta);
+    PonerSelector(*Drive1, *Dir1, CarpetaDePlantillas());
     lblPath->setText(Dir1->Path());
 }
 
@@ -173,9 +166,7 @@ void frmPlantilla::Form_Load()
         (void)RecargarTools();
         // Placed and captioned first: whatever fails later, the dialog is
         // never left in a corner with its design captions.
-        const ScreenInfo& s = Screen();
-        MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2, (s.HeightTwips - FormHeightTwips(*this)) / 2,
-            FormWidthTwips(*this), FormHeightTwips(*this));
+        CenterFormOnScreen(*this);
         setWindowTitle(TextosIdioma(30));
         Label1->setText(TextosIdioma(26));
         label->setText(TextosIdioma(20));
@@ -209,19 +200,8 @@ void frmPlantilla::Form_Activate()
 
 void frmPlantilla::Drive1_Change()
 {
-    try {
-        Dir1->SetPath(Drive1->Drive());
+    if (CambiarUnidad(*this, *Drive1, *Dir1, [this](std::exception_ptr e) { ErrorYDescargar(e); }))
         lblPath->setText(Dir1->Path());
-    } catch (const VbError& e) {
-        if (e.Number != vberr::DeviceUnavailable) {
-            ErrorYDescargar(std::current_exception());
-            return;
-        }
-        SetMousePointer(this, vbDefault);
-        Aviso(149);
-    } catch (...) {
-        ErrorYDescargar(std::current_exception());
-    }
 }
 
 void frmPlantilla::Dir1_Change()

@@ -115,28 +115,24 @@ namespace {
 bool CargarIdiomaORespaldo(std::int32_t idioma, VbError* error)
 {
     ShellState& s = Shell();
-    // The toolkit's buttons (OK, Cancel, Yes, No) follow the texts loaded.
-    const auto botones = [](std::int32_t i) {
-        (void)SetToolkitLanguage(i == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
-    };
     s.FicheroIdioma = FicheroDeIdioma(s.CarpetaIni, idioma);
     VbError fallo(0);
     const bool cargado = CargarIdioma(&fallo);
-    botones(idioma);
-    if (cargado)
-        return true;
-    if (error)
-        *error = fallo;
-    if (fallo.Number == vberr::FileNotFound) {
+    std::int32_t enVigor = idioma;
+    if (!cargado) {
+        if (error)
+            *error = fallo;
         const std::int32_t otroIdioma = idioma == IdiomaEspanol ? IdiomaIngles : IdiomaEspanol;
         const QString otro = FicheroDeIdioma(s.CarpetaIni, otroIdioma);
-        if (QFileInfo(otro).isFile()) {
+        if (fallo.Number == vberr::FileNotFound && QFileInfo(otro).isFile()) {
             s.FicheroIdioma = otro;
             (void)CargarIdioma();
-            botones(otroIdioma);
+            enVigor = otroIdioma;
         }
     }
-    return false;
+    // The toolkit's buttons (OK, Cancel, Yes, No) follow the texts loaded.
+    (void)SetToolkitLanguage(enVigor == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
+    return cargado;
 }
 
 } // namespace

@@ -102,10 +102,7 @@ Gasolino2& gasolino2()
         g->move(TwipsToPixelX(left), TwipsToPixelY(top));
         g->show();
         // The copy runs without yielding: let the window paint once first.
-        {
-        const NestedLoopGuard bucle;
-        QCoreApplication::processEvents();
-    }
+        ProcessEventsInHandler();
     }
     return *g;
 }

@@ -1,5 +1,7 @@
 #include "shell/selector_carpetas.h"
 
+#include <QSignalBlocker>
+
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
 #include "platform/messages.h"
@@ -7,6 +9,15 @@
 #include "shell/language.h"
 
 namespace vesdra {
+
+void PonerSelector(DriveListBox& unidad, DirListBox& carpeta, const QString& ruta)
+{
+    {
+        const QSignalBlocker bloqueo(unidad);
+        unidad.SetDrive(ruta);
+    }
+    carpeta.SetPath(ruta);
+}
 
 bool CambiarUnidad(QWidget& form, const DriveListBox& unidad, DirListBox& carpeta,
                    const std::function<void(std::exception_ptr)>& fallo)

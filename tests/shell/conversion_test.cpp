@@ -10,6 +10,7 @@
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
+#include "platform/mouse_pointer.h"
 #include "platform/twips.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
@@ -67,6 +68,7 @@ protected:
 
     void TearDown() override
     {
+        SetVolumeSourceForTests({});
         DescargarConversion();
         Procesar();
         MdiTest::TearDown();
@@ -274,6 +276,70 @@ TEST_F(ConversionTest, AMissingFolderOrTheRecordsOwnFilesAreRefusedAndTheDialogS
     EXPECT_EQ(test::ReadBytes(Oscilos(QStringLiteral("muestra.dat"))), datOriginal);
     EXPECT_EQ(QDir(Carpeta(QStringLiteral("Oscilos"))).entryList(QDir::Files).size(), 3);
     EXPECT_TRUE(Registro().RegistroAbierto);
+}
+
+TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowOrHourglass)
+{
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    // The configuration's target is a folder: the data file and the header
+    // are written, the configuration is not.
+    ASSERT_TRUE(QDir().mkpath(destino_ + QStringLiteral("/roto.cfg")));
+    Conversion& c = Dialogo(false, destino_, QStringLiteral("roto"));
+    Boxes().Clear();
+    c.Aceptar_Click();
+    Procesar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    // No data file is left without its configuration.
+    EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_EQ(MousePointer(), vbDefault);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+
+    // A header that was there before the copy stays.
+    const QString hdr = destino_ + QStringLiteral("/roto.hdr");
+    ASSERT_TRUE(test::WriteBytes(hdr, "old"));
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    Conversion& d = Dialogo(false, destino_, QStringLiteral("roto"));
+    d.Aceptar_Click();
+    Procesar();
+    EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList{QStringLiteral("roto.hdr")});
+}
+
+TEST_F(ConversionTest, ADriveNotReadyIsToldAndTheDialogStaysAnyOtherDriveFailureUnloadsIt)
+{
+    const QString lector = Carpeta(QStringLiteral("lector"));
+    const QString perdida = Carpeta(QStringLiteral("perdida"));
+    SetVolumeSourceForTests([lector, perdida] {
+        return std::vector<Volume>{{QStringLiteral("/"), {}, true}, {lector, {}, false}, {perdida, {}, true}};
+    });
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    Conversion& c = Dialogo(false, destino_, QStringLiteral("x"));
+    const auto elegir = [&c](const QString& raiz) {
+        for (int i = 0; i < c.Drive1->ListCount(); ++i)
+            if (c.Drive1->List(i) == raiz)
+                emit c.Drive1->activated(i);
+    };
+
+    // No medium in the drive: text 149, the dialog on its folder.
+    Boxes().Clear();
+    elegir(lector);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(149));
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(ConversionCargada(), &c);
+    EXPECT_EQ(c.Dir1->Path(), QDir::cleanPath(destino_));
+    EXPECT_EQ(c.camin->text(), c.Dir1->Path());
+
+    // A drive whose root is gone: the error box names it and the dialog goes.
+    Boxes().Clear();
+    elegir(perdida);
+    Procesar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::PathNotFound, perdida)));
+    EXPECT_EQ(ConversionCargada(), nullptr);
 }
 
 TEST_F(ConversionTest, CancelGoesBackToTheChoiceAndHelpComesBackToAFreshDialog)

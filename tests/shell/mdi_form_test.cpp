@@ -17,7 +17,9 @@
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
 #include "platform/twips.h"
+#include "shell/abrir_comtrade.h"
 #include "shell/frm_menu.h"
+#include "shell/open_hooks.h"
 #include "shell/gasolino.h"
 #include "shell/tecla_salir.h"
 #include "platform/key_hook.h"
@@ -439,6 +441,29 @@ TEST_F(MdiFormTest, TheFramesCloseBoxAsksTheExitQuestion)
     EXPECT_EQ(Boxes().Count(), 2);
     EXPECT_TRUE(p.Descargado());
     EXPECT_FALSE(p.isVisible());
+}
+
+TEST_F(MdiFormTest, TheCloseBoxDuringARecordsOpenEndsTheProgramOnceTheOpenIsDone)
+{
+    for (const char* ext : {"cfg", "dat", "hdr"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.") + QLatin1String(ext),
+                                Carpeta("Oscilos/muestra.") + QLatin1String(ext)));
+    MDIForm1& p = Arrancar();
+    // Answered while the gauge paints, before the record is read.
+    EXPECT_FALSE(p.close());
+    bool descargadoAlMostrar = false;
+    const auto mostrado = AperturaHooks().RegistroMostrado;
+    AperturaHooks().RegistroMostrado = [&](const QString& ruta) {
+        descargadoAlMostrar = p.Descargado();
+        mostrado(ruta);
+    };
+    EXPECT_TRUE(AbrirRegistro(DerivarRutas(Carpeta("Oscilos/muestra.dat"))).Abierto());
+    AperturaHooks().RegistroMostrado = mostrado;
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(284)});
+    EXPECT_FALSE(descargadoAlMostrar);
+    EXPECT_FALSE(p.Descargado());
+    Procesar();
+    EXPECT_TRUE(p.Descargado());
 }
 
 TEST_F(MdiFormTest, ExitMenuEndsTheProgramAfterConfirmation)

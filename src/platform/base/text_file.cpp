@@ -203,6 +203,11 @@ TextFileWriter::TextFileWriter(const QString& path) : path_{ExistingPathNoCase(p
 
 TextFileWriter::~TextFileWriter() = default;
 
+void TextFileWriter::PutBytes(const QByteArray& bytes)
+{
+    Put(bytes);
+}
+
 void TextFileWriter::Put(const QByteArray& bytes)
 {
     if (!open_)

@@ -105,6 +105,8 @@ public:
     // double quotes).
     void PrintRawLine(const QByteArray& bytes);
     void WriteRawLine(const QByteArray& bytes);
+    // Bytes as they stand, no line end added (a file copied whole).
+    void PutBytes(const QByteArray& bytes);
 
     // Writes the target; throws VbError 61/57/75 when it cannot be written
     // (through a temporary file the target is then left as it was).
