@@ -100,10 +100,7 @@ bool FormAsistente::Sale(const SalidaPaso& salida)
 
 void FormAsistente::Centrar()
 {
-    const ScreenInfo& s = Screen();
-    const double w = FormWidthTwips(*this);
-    const double h = FormHeightTwips(*this);
-    MoveFormTwips(*this, (s.WidthTwips - w) / 2, (s.HeightTwips - h) / 2, w, h);
+    CenterFormOnScreen(*this);
 }
 
 } // namespace vesdra

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "platform/file_lists.h"
 #include "platform/messages.h"
@@ -12,6 +11,7 @@
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
+#include "shell/selector_carpetas.h"
 #include "shell/shell_state.h"
 #include "templates/wizard_save.h"
 #include "wizard/asistente.h"
@@ -80,14 +80,8 @@ void frmSalvaPlan::Form_Load()
         Text2->clear();
         const QString& carpeta = Shell().DirPlantillas;
         Text1->setText(carpeta);
-        {
-            // The drive is chosen before the folder is listed: its change
-            // would list the drive's root.
-            const QSignalBlocker bloqueo(Drive1);
-            Drive1->SetDrive(carpeta);
-        }
         File1->SetPath(carpeta);
-        Dir1->SetPath(carpeta);
+        PonerSelector(*Drive1, *Dir1, carpeta);
         Text1->setText(Dir1->Path());
     } catch (...) {
         // The step stays.
@@ -97,19 +91,8 @@ void frmSalvaPlan::Form_Load()
 
 void frmSalvaPlan::Drive1_Change()
 {
-    try {
-        Dir1->SetPath(Drive1->Drive());
+    if (CambiarUnidad(*this, *Drive1, *Dir1, [this](std::exception_ptr e) { ErrorYVolver(e); }))
         Text1->setText(Dir1->Path());
-    } catch (const VbError& e) {
-        if (e.Number != vberr::DeviceUnavailable) {
-            ErrorYVolver(std::current_exception());
-            return;
-        }
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(149), vbCritical);
-    } catch (...) {
-        ErrorYVolver(std::current_exception());
-    }
 }
 
 void frmSalvaPlan::Dir1_Change()
