@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
@@ -165,14 +166,19 @@ std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n)
     return ColorImpresora(p, kColores[n - 1]);
 }
 
-void EngrosarPluma(Printer& p)
+void FijarGrosor(Printer& p, std::int32_t ancho)
 {
     if (p.ColorMode() == 2)
         return;
-    // The pen's width is 16-bit: one beyond it is an overflow, the pen kept.
-    if (p.DrawWidth > 32767 - 3)
+    const std::int64_t grosor = static_cast<std::int64_t>(ancho) + 3;
+    if (grosor > std::numeric_limits<std::int16_t>::max())
         throw VbError(vberr::Overflow);
-    p.DrawWidth += 3;
+    p.DrawWidth = static_cast<int>(grosor);
+}
+
+void EngrosarPluma(Printer& p)
+{
+    FijarGrosor(p, p.DrawWidth);
 }
 
 MedidaTexto MedidaDeVentana(const QWidget& ventana)

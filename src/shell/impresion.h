@@ -85,9 +85,12 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 // 4 cyan, 5 yellow, 6 magenta, 7 black, 8 blue again; any other n black.
 [[nodiscard]] std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n);
 
-// Widens the pen by 3 pixels on a printer without colour, where width is
-// what tells traces apart; leaves it on a colour printer. Beyond 32767 it
-// raises the overflow (6) and keeps the pen.
+// On a printer without colour, where width is what tells traces apart, the
+// pen becomes ancho + 3 pixels wide, whatever it was; a colour printer's pen
+// stays. The width is 16-bit: beyond 32767 it raises the overflow (6) and
+// keeps the pen.
+void FijarGrosor(Printer& p, std::int32_t ancho);
+// Widens the pen by 3 pixels the same way: FijarGrosor(p, p.DrawWidth).
 void EngrosarPluma(Printer& p);
 
 inline constexpr std::uint32_t kAzulImpresora = 0xFF0000;

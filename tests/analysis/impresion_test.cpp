@@ -148,14 +148,12 @@ protected:
 
 TEST_F(PhasorPage, PensFollowTheColourModeReadAtEveryCall)
 {
-    using Color = std::uint32_t (*)(const Printer&);
-    const Color colores[] = {ColorCian, ColorAmarillo, ColorMagenta, ColorAzul, ColorVerde, ColorRojo};
     const std::uint32_t valores[] = {16776960, 65535, 16711935, 16711680, 65280, 255};
 
     printer.SetColorMode(2);
     printer.DrawWidth = 5;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(colores[i](printer), valores[i]) << i;
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(ColorFasor(printer, i), valores[i]) << i;
     EngrosarPluma(printer);
     FijarGrosor(printer, 7);
     EXPECT_EQ(printer.DrawWidth, 5);
@@ -163,8 +161,8 @@ TEST_F(PhasorPage, PensFollowTheColourModeReadAtEveryCall)
     // The same printer switched to monochrome: black, widening pens.
     printer.SetColorMode(1);
     printer.DrawWidth = 1;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(colores[i](printer), 0u) << i;
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(ColorFasor(printer, i), 0u) << i;
     EngrosarPluma(printer);
     EngrosarPluma(printer);
     EngrosarPluma(printer);
