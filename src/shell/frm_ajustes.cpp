@@ -52,8 +52,8 @@ FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
     try {
         for (const QString& linea : lineas) {
             if (ImpresionCancelada()) {
-                impresora.KillDoc();
-                DescargarCancelar();
+                DescartarTrabajo(impresora);
+                TerminarImpresion();
                 return FinImpresion::Cancelada;
             }
             // The printer's own page break: a line that would pass the foot
@@ -65,11 +65,8 @@ FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
         impresora.EndDoc();
     } catch (...) {
         // Nothing half-sent is left behind, and no cancel window.
-        try {
-            impresora.KillDoc();
-        } catch (...) {
-        }
-        DescargarCancelar();
+        DescartarTrabajo(impresora);
+        TerminarImpresion();
         throw;
     }
     TerminarImpresion();

@@ -1,6 +1,5 @@
 #include "shell/impresion.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QPainter>
@@ -21,7 +20,6 @@
 #include "record/helpers.h"
 #include "shell/cancelar.h"
 #include "shell/language.h"
-#include "shell/shell_state.h"
 
 namespace vesdra
 {
@@ -45,19 +43,16 @@ public:
     BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
 };
 
-// Abandons the job in progress; what is drawn of it is never sent.
-void Descartar(Printer* p)
+} // namespace
+
+void DescartarTrabajo(Printer& p) noexcept
 {
-    if (!p)
-        return;
     try {
-        p->KillDoc();
+        p.KillDoc();
     } catch (...) {
         // Abandoning is the way out of a failure: it has no failure of its own.
     }
 }
-
-} // namespace
 
 bool ImpresionEnCurso()
 {
@@ -82,8 +77,16 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
         if (marco.ConCancelar)
             DescargarCancelar();
     };
-
     Printer* impresora = nullptr;
+    // Every way out but the end of the last copy: the job begun discarded,
+    // no cancel window, the view as it was.
+    const auto abandonar = [&] {
+        if (impresora)
+            DescartarTrabajo(*impresora);
+        terminarCopia();
+        restaurar();
+    };
+
     try {
         SetMousePointer(vista, vbHourglass);
         FrmCentrar& centrar = frm_centrar();
@@ -112,21 +115,16 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
                 // window's showing or an earlier window's going did to it.
                 MostrarCancelar();
                 EmpezarImpresion();
-                QCoreApplication::processEvents();
-                const bool cancelada = Shell().CancelarImpresion;
+                const bool cancelada = ImpresionCancelada();
                 if (cancelada || (conVista && !vista)) {
-                    Descartar(impresora);
-                    terminarCopia();
-                    restaurar();
+                    abandonar();
                     return FinImpresion::Cancelada;
                 }
                 if (vista)
                     vista->setEnabled(true);
             }
             if (const std::optional<RechazoPagina> rechazo = pagina(p)) {
-                Descartar(impresora);
-                terminarCopia();
-                restaurar();
+                abandonar();
                 (void)MsgBox(TextosIdioma(rechazo->Texto), rechazo->Estilo);
                 return FinImpresion::Rechazada;
             }
@@ -138,9 +136,7 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
         return FinImpresion::Impresa;
     } catch (...) {
         const VbError e = ComoVbError(std::current_exception());
-        Descartar(impresora);
-        terminarCopia();
-        restaurar();
+        abandonar();
         ShowErrorBox(e);
         return FinImpresion::Error;
     }

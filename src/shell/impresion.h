@@ -23,7 +23,8 @@ class Printer;
 //   for each copy, one print job:
 //       landscape;
 //       [cancel window] view disabled, Cancelar shown, abort flag cleared,
-//           one pass of event processing; cancelled: job discarded, end;
+//           one pass of event processing (ImpresionCancelada: a confirmed
+//           exit waits for it to end); cancelled: job discarded, end;
 //           view enabled again;
 //       the view's page, drawn without yielding;
 //       [cancel window] Cancelar unloaded; EndDoc; default pointer.
@@ -74,6 +75,10 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 
 // True while a print runs (its dialog included).
 [[nodiscard]] bool ImpresionEnCurso();
+
+// Abandons the printer's job in progress (KillDoc): what is drawn of it is
+// never sent. Never fails: it is the way out of a failure.
+void DescartarTrabajo(Printer& p) noexcept;
 
 // ---- Printer pens: the colour and width rules of every printout ----
 

@@ -8,6 +8,7 @@
 
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/printer_recording.h"
 #include "shell/cancelar.h"
@@ -114,6 +115,21 @@ TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
     EXPECT_EQ(pages, 1);
     ExpectViewAsBefore();
     EXPECT_EQ(Boxes().Count(), 0);
+}
+
+// The cancel window's event pass is a loop the running print handler waits
+// in: an exit confirmed meanwhile unloads the forms only once it is over
+// (the print then ends as cancelled), never under the handler.
+TEST_F(PrintFrame, TheCancelWindowsEventPassHoldsOffTheUnloading)
+{
+    int depthInPass = 0;
+    const auto page = [&](Printer& p) {
+        QTimer::singleShot(0, &view, [&depthInPass] { depthInPass = NestedLoopDepth(); });
+        return Page(p);
+    };
+    EXPECT_EQ(Print(2, page), FinImpresion::Impresa);
+    EXPECT_GT(depthInPass, 0);
+    EXPECT_EQ(NestedLoopDepth(), 0);
 }
 
 TEST_F(PrintFrame, ALeftOverCancelWindowAndFlagDoNotStopTheNextPrint)
