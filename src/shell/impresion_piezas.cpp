@@ -25,11 +25,17 @@ double Cerca(double x)
     return static_cast<double>(CLng(x));
 }
 
-std::int32_t ColumnaFila(const RecordModel& r, std::int32_t fila)
+std::int32_t ColumnaConUnidad(std::int32_t fila)
 {
-    if (fila < 1 || fila > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
+    if (Registro().TablaCanales.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t c = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
+    return ColumnaAnalogica(fila);
+}
+
+std::int32_t ColumnaFila(std::int32_t fila)
+{
+    const std::int32_t c = ColumnaConUnidad(fila);
+    const RecordModel& r = Registro();
     if (c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
         throw VbError(vberr::SubscriptOutOfRange);
     return c;
