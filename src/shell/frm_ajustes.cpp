@@ -48,6 +48,9 @@ ContenidoInforme LeerInforme(const QString& rutaHdr)
 
 FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
 {
+    if (ImpresionEnCurso())
+        return FinImpresion::EnCurso;
+    BanderaEnCurso bandera;
     EmpezarImpresion();
     try {
         for (const QString& linea : lineas) {

@@ -33,16 +33,6 @@ bool& EnCurso()
     return enCurso;
 }
 
-// Raised for the length of one print.
-class BanderaEnCurso
-{
-public:
-    BanderaEnCurso() { EnCurso() = true; }
-    ~BanderaEnCurso() { EnCurso() = false; }
-    BanderaEnCurso(const BanderaEnCurso&) = delete;
-    BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
-};
-
 } // namespace
 
 void DescartarTrabajo(Printer& p) noexcept
@@ -57,6 +47,16 @@ void DescartarTrabajo(Printer& p) noexcept
 bool ImpresionEnCurso()
 {
     return EnCurso();
+}
+
+BanderaEnCurso::BanderaEnCurso()
+{
+    EnCurso() = true;
+}
+
+BanderaEnCurso::~BanderaEnCurso()
+{
+    EnCurso() = false;
 }
 
 FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& pagina)

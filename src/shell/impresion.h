@@ -76,6 +76,18 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 // True while a print runs (its dialog included).
 [[nodiscard]] bool ImpresionEnCurso();
 
+// Raised for the length of one print: the frame's and the header report's
+// hold one each, and neither starts while ImpresionEnCurso (its event
+// passes let a print button be pressed), so no page goes into another's job.
+class BanderaEnCurso
+{
+public:
+    BanderaEnCurso();
+    ~BanderaEnCurso();
+    BanderaEnCurso(const BanderaEnCurso&) = delete;
+    BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
+};
+
 // Abandons the printer's job in progress (KillDoc): what is drawn of it is
 // never sent. Never fails: it is the way out of a failure.
 void DescartarTrabajo(Printer& p) noexcept;
