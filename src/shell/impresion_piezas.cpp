@@ -195,13 +195,18 @@ std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, cons
     return fila;
 }
 
+void UnidadMs(Printer& p, const MedidaTexto& m, double derecha, double fila)
+{
+    p.CurrentX = derecha - m.Ancho(QStringLiteral("  ms "));
+    p.CurrentY = fila;
+    p.Print(QStringLiteral("  ms"));
+    p.DrawStyle = 0;
+}
+
 void PieConTiempo(Printer& p, const MedidaTexto& m, const MarcoPagina& f, double filaMs,
                   const QString& tiempo)
 {
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = filaMs;
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
+    UnidadMs(p, m, f.Derecha, filaMs);
     // The line is placed by the width of its Spanish wording, whatever the
     // language printed.
     p.CurrentX = (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);

@@ -103,6 +103,10 @@ struct EscalaTiempo {
 // the labels, or nothing when there was no tick.
 std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e);
 
+// The time axis' unit: "  ms" ending (with a blank) at `derecha` on the
+// row `fila`; leaves the pen solid.
+void UnidadMs(Printer& p, const MedidaTexto& m, double derecha, double fila);
+
 // The foot of the stacked and composition pages: "  ms" ending at the
 // frame's right side on the row `filaMs` (the time labels', or the cursor-2
 // label's), the time between the cursors (text 264) on the frame's foot

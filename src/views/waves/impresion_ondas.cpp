@@ -160,10 +160,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     }
 
     // 14.-15. Unit of the time scale, date.
-    p.CurrentX = der - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A"));
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
+    UnidadMs(p, m, der, abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A")));
     ImprimirFecha(p, f, m);
     return std::nullopt;
 }
