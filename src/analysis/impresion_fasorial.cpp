@@ -249,8 +249,7 @@ template <typename Vista>
 void Imprimir(Vista& v, const DatosPaginaFasorial& d)
 {
     const MedidaTexto medida = MedidaDeVentana(v);
-    MarcoImpresion marco{&v, v.Picture1->Width() / 4.0, v.Picture1->Height() / 4.0, false};
-    (void)ImprimirVista(marco, [d, medida](Printer& p) -> std::optional<RechazoPagina> {
+    (void)ImprimirVista(MarcoDeVista(v, *v.Picture1, false), [d, medida](Printer& p) -> std::optional<RechazoPagina> {
         PaginaFasorial(p, d, medida);
         return std::nullopt;
     });

@@ -15,6 +15,7 @@
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
@@ -42,6 +43,11 @@ void DescartarTrabajo(Printer& p) noexcept
     } catch (...) {
         // Abandoning is the way out of a failure: it has no failure of its own.
     }
+}
+
+MarcoImpresion MarcoDeVista(QWidget& vista, const PictureBox& picture, bool conCancelar)
+{
+    return {&vista, picture.Width() / 4.0, picture.Height() / 4.0, conCancelar};
 }
 
 bool ImpresionEnCurso()

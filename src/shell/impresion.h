@@ -15,6 +15,7 @@ class QWidget;
 namespace vesdra
 {
 
+class PictureBox;
 class Printer;
 
 // ---- The print frame of every view's print button ----
@@ -57,6 +58,10 @@ struct MarcoImpresion {
     // window, no event processing, the view never disabled.
     bool ConCancelar{true};
 };
+
+// The frame of a view's print button: the printer dialog over a quarter of
+// the width and of the height of the view's picture.
+[[nodiscard]] MarcoImpresion MarcoDeVista(QWidget& vista, const PictureBox& picture, bool conCancelar = true);
 
 // How a print ended, for callers and tests.
 enum class FinImpresion {
