@@ -16,6 +16,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "templates/template_apply.h"
 
@@ -156,11 +157,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
 
     // Title, record, window number and date.
     p.DrawWidth = 1;
-    p.CurrentX = izquierda;
-    p.CurrentY = marco.Arriba + linea;
-    p.Print(TextosIdioma(fases ? 69 : 70).toUpper());
-    p.CurrentX = izquierda;
-    p.Print(TextosIdioma(265) + Registro().RutaDat);
+    Encabezado(p, m, izquierda, marco.Arriba, fases ? 69 : 70);
     p.CurrentX = x0;
     p.CurrentY = abajo + linea;
     p.Print(TextosIdioma(266) + QString::number(d.Posicion));
