@@ -84,9 +84,7 @@ protected:
     // Short solid ticks hanging below the box at the time labels' depth.
     [[nodiscard]] int TimeTicks(double depth) const
     {
-        return static_cast<int>(LinesWhere(printer, [&](const PrintCall& c) {
-                                    return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + depth && c.Color == 0;
-                                }).size());
+        return static_cast<int>(test::TimeTicks(printer, depth).size());
     }
 
     RecordingPrinter printer;
