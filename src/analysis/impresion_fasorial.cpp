@@ -3,7 +3,6 @@
 #include <QLineF>
 #include <QRectF>
 #include <cmath>
-#include <limits>
 
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
@@ -17,57 +16,17 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "templates/template_apply.h"
 
 namespace vesdra {
 
-std::uint32_t ColorCian(const Printer& p)
-{
-    return ColorImpresora(p, kCianImpresora);
-}
-
-std::uint32_t ColorAmarillo(const Printer& p)
-{
-    return ColorImpresora(p, kAmarilloImpresora);
-}
-
-std::uint32_t ColorMagenta(const Printer& p)
-{
-    return ColorImpresora(p, kMagentaImpresora);
-}
-
-std::uint32_t ColorAzul(const Printer& p)
-{
-    return ColorImpresora(p, kAzulImpresora);
-}
-
-std::uint32_t ColorVerde(const Printer& p)
-{
-    return ColorImpresora(p, kVerdeImpresora);
-}
-
-std::uint32_t ColorRojo(const Printer& p)
-{
-    return ColorImpresora(p, kRojoImpresora);
-}
-
-void FijarGrosor(Printer& p, std::int32_t ancho)
-{
-    if (p.ColorMode() == 2)
-        return;
-    const std::int64_t grosor = static_cast<std::int64_t>(ancho) + 3;
-    if (grosor > std::numeric_limits<std::int16_t>::max())
-        throw VbError(vberr::Overflow);
-    p.DrawWidth = static_cast<int>(grosor);
-}
-
 namespace {
 
-using ColorPluma = std::uint32_t (*)(const Printer&);
 // By phasor: the first set's three, then the second's.
-constexpr std::array<ColorPluma, 6> kColores{ColorCian, ColorAmarillo, ColorMagenta,
-                                             ColorAzul, ColorVerde, ColorRojo};
+constexpr std::array<std::uint32_t, 6> kColores{kCianImpresora, kAmarilloImpresora, kMagentaImpresora,
+                                                kAzulImpresora, kVerdeImpresora,   kRojoImpresora};
 
 // A phasor from the diagram's centre cut at the box along its own
 // direction, as the screen's picture cuts it: a view zoomed far in prints
@@ -106,6 +65,11 @@ QString Unidades(std::int32_t fila)
 
 } // namespace
 
+std::uint32_t ColorFasor(const Printer& p, std::size_t i)
+{
+    return ColorImpresora(p, kColores.at(i));
+}
+
 void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto& m)
 {
     PlumaFinal plumaFinal(p);
@@ -138,7 +102,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
             const FasorImpreso& f = d.Fasores[i];
             const QPointF fin(xc + static_cast<double>(f.X) * k * f.Factor, yc - static_cast<double>(f.Y) * k * f.Factor);
             const QLineF l = FasorEnCaja({xc, yc}, fin, caja);
-            p.Line(l.x1(), l.y1(), l.x2(), l.y2(), kColores[i](p));
+            p.Line(l.x1(), l.y1(), l.x2(), l.y2(), ColorFasor(p, i));
         };
         // The pen before the legend stroke of phasor i; the second set's
         // first stroke goes on from the first set's last phasor.
@@ -158,7 +122,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
                 FijarGrosor(p, w1);
             const double ancho = m.Ancho(f.Medida);
             const double y = p.CurrentY - linea / 2;
-            p.Line(p.CurrentX + (fases ? 6.0 : 6.2) * ancho, y, p.CurrentX + 6 * ancho + 500, y, kColores[i](p));
+            p.Line(p.CurrentX + (fases ? 6.0 : 6.2) * ancho, y, p.CurrentX + 6 * ancho + 500, y, ColorFasor(p, i));
             p.CurrentX = x0;
             p.CurrentY = y + linea;
             p.Print(f.Valor);
@@ -193,11 +157,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
 
     // Title, record, window number and date.
     p.DrawWidth = 1;
-    p.CurrentX = izquierda;
-    p.CurrentY = marco.Arriba + linea;
-    p.Print(TextosIdioma(fases ? 69 : 70).toUpper());
-    p.CurrentX = izquierda;
-    p.Print(TextosIdioma(265) + Registro().RutaDat);
+    Encabezado(p, m, izquierda, marco.Arriba, fases ? 69 : 70);
     p.CurrentX = x0;
     p.CurrentY = abajo + linea;
     p.Print(TextosIdioma(266) + QString::number(d.Posicion));
@@ -286,8 +246,7 @@ template <typename Vista>
 void Imprimir(Vista& v, const DatosPaginaFasorial& d)
 {
     const MedidaTexto medida = MedidaDeVentana(v);
-    MarcoImpresion marco{&v, v.Picture1->Width() / 4.0, v.Picture1->Height() / 4.0, false};
-    (void)ImprimirVista(marco, [d, medida](Printer& p) -> std::optional<RechazoPagina> {
+    (void)ImprimirVista(MarcoDeVista(v, *v.Picture1, false), [d, medida](Printer& p) -> std::optional<RechazoPagina> {
         PaginaFasorial(p, d, medida);
         return std::nullopt;
     });

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vesdra {
@@ -19,17 +20,8 @@ class frmSecuencias;
 // second set going on from the first (FijarGrosor). The mode is read on
 // every call.
 
-[[nodiscard]] std::uint32_t ColorCian(const Printer& p);
-[[nodiscard]] std::uint32_t ColorAmarillo(const Printer& p);
-[[nodiscard]] std::uint32_t ColorMagenta(const Printer& p);
-[[nodiscard]] std::uint32_t ColorAzul(const Printer& p);
-[[nodiscard]] std::uint32_t ColorVerde(const Printer& p);
-[[nodiscard]] std::uint32_t ColorRojo(const Printer& p);
-
-// On a printer without colour, the pen becomes ancho + 3 pixels wide,
-// whatever it was; a colour printer's pen stays. Beyond 32767 it raises
-// the overflow (6) and changes nothing.
-void FijarGrosor(Printer& p, std::int32_t ancho);
+// The pen colour of phasor i (0..2 the first set, 3..5 the second).
+[[nodiscard]] std::uint32_t ColorFasor(const Printer& p, std::size_t i);
 
 // ---- The page of the phasor view and of the sequence view ----
 

@@ -48,12 +48,15 @@ ContenidoInforme LeerInforme(const QString& rutaHdr)
 
 FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
 {
+    if (ImpresionEnCurso())
+        return FinImpresion::EnCurso;
+    BanderaEnCurso bandera;
     EmpezarImpresion();
     try {
         for (const QString& linea : lineas) {
             if (ImpresionCancelada()) {
-                impresora.KillDoc();
-                DescargarCancelar();
+                DescartarTrabajo(impresora);
+                TerminarImpresion();
                 return FinImpresion::Cancelada;
             }
             // The printer's own page break: a line that would pass the foot
@@ -65,11 +68,8 @@ FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
         impresora.EndDoc();
     } catch (...) {
         // Nothing half-sent is left behind, and no cancel window.
-        try {
-            impresora.KillDoc();
-        } catch (...) {
-        }
-        DescargarCancelar();
+        DescartarTrabajo(impresora);
+        TerminarImpresion();
         throw;
     }
     TerminarImpresion();

@@ -34,7 +34,7 @@ struct ContenidoInforme {
 // the page's foot, under the cancel protocol (the cancel window shown and
 // the message loop given one turn before each line; a cancel abandons the
 // job). A failing device abandons the job, unloads the cancel window and
-// throws VbError.
+// throws VbError. Nothing is done while another print runs (EnCurso).
 FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora);
 
 // ---- frmAjustes: the report window (Tag 7) ----

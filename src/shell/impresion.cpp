@@ -1,6 +1,5 @@
 #include "shell/impresion.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QPainter>
@@ -9,18 +8,19 @@
 #include <QWidget>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "shell/cancelar.h"
 #include "shell/language.h"
-#include "shell/shell_state.h"
 
 namespace vesdra
 {
@@ -34,33 +34,35 @@ bool& EnCurso()
     return enCurso;
 }
 
-// Raised for the length of one print.
-class BanderaEnCurso
-{
-public:
-    BanderaEnCurso() { EnCurso() = true; }
-    ~BanderaEnCurso() { EnCurso() = false; }
-    BanderaEnCurso(const BanderaEnCurso&) = delete;
-    BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
-};
+} // namespace
 
-// Abandons the job in progress; what is drawn of it is never sent.
-void Descartar(Printer* p)
+void DescartarTrabajo(Printer& p) noexcept
 {
-    if (!p)
-        return;
     try {
-        p->KillDoc();
+        p.KillDoc();
     } catch (...) {
         // Abandoning is the way out of a failure: it has no failure of its own.
     }
 }
 
-} // namespace
+MarcoImpresion MarcoDeVista(QWidget& vista, const PictureBox& picture, bool conCancelar)
+{
+    return {&vista, picture.Width() / 4.0, picture.Height() / 4.0, conCancelar};
+}
 
 bool ImpresionEnCurso()
 {
     return EnCurso();
+}
+
+BanderaEnCurso::BanderaEnCurso()
+{
+    EnCurso() = true;
+}
+
+BanderaEnCurso::~BanderaEnCurso()
+{
+    EnCurso() = false;
 }
 
 FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& pagina)
@@ -81,8 +83,16 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
         if (marco.ConCancelar)
             DescargarCancelar();
     };
-
     Printer* impresora = nullptr;
+    // Every way out but the end of the last copy: the job begun discarded,
+    // no cancel window, the view as it was.
+    const auto abandonar = [&] {
+        if (impresora)
+            DescartarTrabajo(*impresora);
+        terminarCopia();
+        restaurar();
+    };
+
     try {
         SetMousePointer(vista, vbHourglass);
         FrmCentrar& centrar = frm_centrar();
@@ -111,21 +121,16 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
                 // window's showing or an earlier window's going did to it.
                 MostrarCancelar();
                 EmpezarImpresion();
-                QCoreApplication::processEvents();
-                const bool cancelada = Shell().CancelarImpresion;
+                const bool cancelada = ImpresionCancelada();
                 if (cancelada || (conVista && !vista)) {
-                    Descartar(impresora);
-                    terminarCopia();
-                    restaurar();
+                    abandonar();
                     return FinImpresion::Cancelada;
                 }
                 if (vista)
                     vista->setEnabled(true);
             }
             if (const std::optional<RechazoPagina> rechazo = pagina(p)) {
-                Descartar(impresora);
-                terminarCopia();
-                restaurar();
+                abandonar();
                 (void)MsgBox(TextosIdioma(rechazo->Texto), rechazo->Estilo);
                 return FinImpresion::Rechazada;
             }
@@ -137,9 +142,7 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
         return FinImpresion::Impresa;
     } catch (...) {
         const VbError e = ComoVbError(std::current_exception());
-        Descartar(impresora);
-        terminarCopia();
-        restaurar();
+        abandonar();
         ShowErrorBox(e);
         return FinImpresion::Error;
     }
@@ -165,14 +168,19 @@ std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n)
     return ColorImpresora(p, kColores[n - 1]);
 }
 
-void EngrosarPluma(Printer& p)
+void FijarGrosor(Printer& p, std::int32_t ancho)
 {
     if (p.ColorMode() == 2)
         return;
-    // The pen's width is 16-bit: one beyond it is an overflow, the pen kept.
-    if (p.DrawWidth > 32767 - 3)
+    const std::int64_t grosor = static_cast<std::int64_t>(ancho) + 3;
+    if (grosor > std::numeric_limits<std::int16_t>::max())
         throw VbError(vberr::Overflow);
-    p.DrawWidth += 3;
+    p.DrawWidth = static_cast<int>(grosor);
+}
+
+void EngrosarPluma(Printer& p)
+{
+    FijarGrosor(p, p.DrawWidth);
 }
 
 MedidaTexto MedidaDeVentana(const QWidget& ventana)

@@ -15,6 +15,7 @@ class QWidget;
 namespace vesdra
 {
 
+class PictureBox;
 class Printer;
 
 // ---- The print frame of every view's print button ----
@@ -23,7 +24,8 @@ class Printer;
 //   for each copy, one print job:
 //       landscape;
 //       [cancel window] view disabled, Cancelar shown, abort flag cleared,
-//           one pass of event processing; cancelled: job discarded, end;
+//           one pass of event processing (ImpresionCancelada: a confirmed
+//           exit waits for it to end); cancelled: job discarded, end;
 //           view enabled again;
 //       the view's page, drawn without yielding;
 //       [cancel window] Cancelar unloaded; EndDoc; default pointer.
@@ -57,6 +59,10 @@ struct MarcoImpresion {
     bool ConCancelar{true};
 };
 
+// The frame of a view's print button: the printer dialog over a quarter of
+// the width and of the height of the view's picture.
+[[nodiscard]] MarcoImpresion MarcoDeVista(QWidget& vista, const PictureBox& picture, bool conCancelar = true);
+
 // How a print ended, for callers and tests.
 enum class FinImpresion {
     Impresa,          // every copy sent
@@ -75,6 +81,22 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 // True while a print runs (its dialog included).
 [[nodiscard]] bool ImpresionEnCurso();
 
+// Raised for the length of one print: the frame's and the header report's
+// hold one each, and neither starts while ImpresionEnCurso (its event
+// passes let a print button be pressed), so no page goes into another's job.
+class BanderaEnCurso
+{
+public:
+    BanderaEnCurso();
+    ~BanderaEnCurso();
+    BanderaEnCurso(const BanderaEnCurso&) = delete;
+    BanderaEnCurso& operator=(const BanderaEnCurso&) = delete;
+};
+
+// Abandons the printer's job in progress (KillDoc): what is drawn of it is
+// never sent. Never fails: it is the way out of a failure.
+void DescartarTrabajo(Printer& p) noexcept;
+
 // ---- Printer pens: the colour and width rules of every printout ----
 
 // A colour (&HBBGGRR) on a colour printer (ColorMode 2), black on any other;
@@ -85,9 +107,12 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
 // 4 cyan, 5 yellow, 6 magenta, 7 black, 8 blue again; any other n black.
 [[nodiscard]] std::uint32_t ColorTrazaImpresora(const Printer& p, std::int32_t n);
 
-// Widens the pen by 3 pixels on a printer without colour, where width is
-// what tells traces apart; leaves it on a colour printer. Beyond 32767 it
-// raises the overflow (6) and keeps the pen.
+// On a printer without colour, where width is what tells traces apart, the
+// pen becomes ancho + 3 pixels wide, whatever it was; a colour printer's pen
+// stays. The width is 16-bit: beyond 32767 it raises the overflow (6) and
+// keeps the pen.
+void FijarGrosor(Printer& p, std::int32_t ancho);
+// Widens the pen by 3 pixels the same way: FijarGrosor(p, p.DrawWidth).
 void EngrosarPluma(Printer& p);
 
 inline constexpr std::uint32_t kAzulImpresora = 0xFF0000;

@@ -25,11 +25,17 @@ double Cerca(double x)
     return static_cast<double>(CLng(x));
 }
 
-std::int32_t ColumnaFila(const RecordModel& r, std::int32_t fila)
+std::int32_t ColumnaConUnidad(std::int32_t fila)
 {
-    if (fila < 1 || fila > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
+    if (Registro().TablaCanales.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t c = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
+    return ColumnaAnalogica(fila);
+}
+
+std::int32_t ColumnaFila(std::int32_t fila)
+{
+    const std::int32_t c = ColumnaConUnidad(fila);
+    const RecordModel& r = Registro();
     if (c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
         throw VbError(vberr::SubscriptOutOfRange);
     return c;
@@ -189,13 +195,18 @@ std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, cons
     return fila;
 }
 
+void UnidadMs(Printer& p, const MedidaTexto& m, double derecha, double fila)
+{
+    p.CurrentX = derecha - m.Ancho(QStringLiteral("  ms "));
+    p.CurrentY = fila;
+    p.Print(QStringLiteral("  ms"));
+    p.DrawStyle = 0;
+}
+
 void PieConTiempo(Printer& p, const MedidaTexto& m, const MarcoPagina& f, double filaMs,
                   const QString& tiempo)
 {
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = filaMs;
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
+    UnidadMs(p, m, f.Derecha, filaMs);
     // The line is placed by the width of its Spanish wording, whatever the
     // language printed.
     p.CurrentX = (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);

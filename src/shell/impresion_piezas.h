@@ -33,10 +33,12 @@ struct CajaPagina {
 // Nearest whole number, halves to even; 32-bit as every rounded page value.
 [[nodiscard]] double Cerca(double x);
 
-// A channel row's column of Valores, checked against the record as it is
-// now (the close command may have emptied it under the open view): the
-// subscript error otherwise.
-[[nodiscard]] std::int32_t ColumnaFila(const RecordModel& r, std::int32_t fila);
+// A channel row's column of Valores (ColumnaAnalogica), checked against the
+// record as it is now (the close command may have emptied it under the open
+// view): the subscript error also when the table has no unit column.
+[[nodiscard]] std::int32_t ColumnaConUnidad(std::int32_t fila);
+// The same, with the column's extremes (MinimosCanal, MaximosCanal) there.
+[[nodiscard]] std::int32_t ColumnaFila(std::int32_t fila);
 // One sample of a column; the subscript error outside the record.
 [[nodiscard]] float ValorMuestra(const RecordModel& r, std::int32_t muestra, std::int32_t c);
 // Samples primera..ultima (1-based) of a column; empty when ultima is
@@ -100,6 +102,10 @@ struct EscalaTiempo {
 // and is left out, and nothing is drawn past the sheet. Returns the row of
 // the labels, or nothing when there was no tick.
 std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e);
+
+// The time axis' unit: "  ms" ending (with a blank) at `derecha` on the
+// row `fila`; leaves the pen solid.
+void UnidadMs(Printer& p, const MedidaTexto& m, double derecha, double fila);
 
 // The foot of the stacked and composition pages: "  ms" ending at the
 // frame's right side on the row `filaMs` (the time labels', or the cursor-2

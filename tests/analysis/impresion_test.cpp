@@ -15,6 +15,7 @@
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis_fixture.h"
+#include "common/printed_page.h"
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/vb_error_of.h"
@@ -36,8 +37,8 @@ using Kind = PrintCall::Kind;
 using Tipo = TipoPaginaFasorial;
 
 // A4 landscape on the recording printer.
-constexpr double kW = 16838;
-constexpr double kH = 11906;
+using test::kH;
+using test::kW;
 constexpr double kIzq = 0.15 * kW;
 constexpr double kDer = 0.9 * kW;
 constexpr double kArriba = 0.05 * kW;
@@ -48,19 +49,13 @@ constexpr double kLinea = 200;     // the window's line
 constexpr double kLineaImp = 240;  // the recording printer's line
 constexpr double kX0 = 200 + 0.009 * kW; // "AA" right of the frame
 
-constexpr std::uint32_t kCian = 0xFFFF00;
-constexpr std::uint32_t kAmarillo = 0x00FFFF;
-constexpr std::uint32_t kMagenta = 0xFF00FF;
-constexpr std::uint32_t kAzul = 0xFF0000;
-constexpr std::uint32_t kVerde = 0x00FF00;
-constexpr std::uint32_t kRojo = 0x0000FF;
-
-// The window font of these pages: 100 twips a character, 200 a line.
-MedidaTexto Medida()
-{
-    return {[](const QString& t) { return 100.0 * static_cast<double>(t.size()); },
-            [](const QString&) { return kLinea; }};
-}
+using test::kBlue;
+using test::kCyan;
+using test::kGreen;
+using test::kMagenta;
+using test::kRed;
+using test::kYellow;
+using test::FixedFont; // 100 twips a character, kLinea a line
 
 class PhasorPage : public test::AnalysisFixture {
 protected:
@@ -118,13 +113,7 @@ protected:
         }
         return out;
     }
-    [[nodiscard]] const PrintCall* Texto(const QString& t) const
-    {
-        for (const PrintCall& c : printer.Calls)
-            if (c.What == Kind::Print && c.Text == t)
-                return &c;
-        return nullptr;
-    }
+    [[nodiscard]] const PrintCall* Texto(const QString& t) const { return test::FindText(printer, t); }
     static std::vector<int> Anchos(const std::vector<PrintCall>& lineas)
     {
         std::vector<int> out;
@@ -148,14 +137,12 @@ protected:
 
 TEST_F(PhasorPage, PensFollowTheColourModeReadAtEveryCall)
 {
-    using Color = std::uint32_t (*)(const Printer&);
-    const Color colores[] = {ColorCian, ColorAmarillo, ColorMagenta, ColorAzul, ColorVerde, ColorRojo};
     const std::uint32_t valores[] = {16776960, 65535, 16711935, 16711680, 65280, 255};
 
     printer.SetColorMode(2);
     printer.DrawWidth = 5;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(colores[i](printer), valores[i]) << i;
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(ColorFasor(printer, i), valores[i]) << i;
     EngrosarPluma(printer);
     FijarGrosor(printer, 7);
     EXPECT_EQ(printer.DrawWidth, 5);
@@ -163,8 +150,8 @@ TEST_F(PhasorPage, PensFollowTheColourModeReadAtEveryCall)
     // The same printer switched to monochrome: black, widening pens.
     printer.SetColorMode(1);
     printer.DrawWidth = 1;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(colores[i](printer), 0u) << i;
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(ColorFasor(printer, i), 0u) << i;
     EngrosarPluma(printer);
     EngrosarPluma(printer);
     EngrosarPluma(printer);
@@ -188,7 +175,7 @@ TEST_F(PhasorPage, OneSetOnAColourPrinter)
 {
     DatosPaginaFasorial d = Datos(Tipo::Fases, 1);
     d.Fasores[1].Factor = 2.0f;
-    PaginaFasorial(printer, d, Medida());
+    PaginaFasorial(printer, d, FixedFont());
 
     // Frame, box and axes, black, before anything else.
     const std::vector<PrintCall> lineas = printer.OfKind(Kind::Line);
@@ -220,14 +207,14 @@ TEST_F(PhasorPage, OneSetOnAColourPrinter)
     EXPECT_NEAR(fasores[0].Y2, kYc + 50 * k, 0.01);
     EXPECT_NEAR(fasores[1].X2, kXc + 2 * 200 * k, 0.01);
     EXPECT_NEAR(fasores[1].Y2, kYc + 2 * 100 * k, 0.01);
-    EXPECT_EQ(Colores(fasores), (std::vector<std::uint32_t>{kCian, kAmarillo, kMagenta}));
+    EXPECT_EQ(Colores(fasores), (std::vector<std::uint32_t>{kCyan, kYellow, kMagenta}));
     EXPECT_EQ(Anchos(fasores), (std::vector<int>{1, 1, 1}));
 
     // Legend: name, a 500-twip stroke at mid-height of the name's line from
     // 6 name widths, the value line half a window line below that.
     const std::vector<PrintCall> trazos = Trazos();
     ASSERT_EQ(trazos.size(), 3u);
-    EXPECT_EQ(Colores(trazos), (std::vector<std::uint32_t>{kCian, kAmarillo, kMagenta}));
+    EXPECT_EQ(Colores(trazos), (std::vector<std::uint32_t>{kCyan, kYellow, kMagenta}));
     const PrintCall* n1 = Texto(QStringLiteral("F1"));
     const PrintCall* v1 = Texto(QStringLiteral("F1: v"));
     const PrintCall* n2 = Texto(QStringLiteral("F2"));
@@ -283,7 +270,7 @@ TEST_F(PhasorPage, PenWidthsOnColourAndMonochromePrinters)
         printer.Calls.clear();
         printer.SetColorMode(c.modo);
         printer.DrawWidth = c.inicial;
-        PaginaFasorial(printer, Datos(c.tipo, c.sets), Medida());
+        PaginaFasorial(printer, Datos(c.tipo, c.sets), FixedFont());
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.tipo) << " sets " << c.sets << " mode " << c.modo);
         EXPECT_EQ(printer.OfKind(Kind::Line)[0].DrawWidth, c.inicial) << "the frame";
         const std::vector<PrintCall> fasores = Fasores();
@@ -291,7 +278,7 @@ TEST_F(PhasorPage, PenWidthsOnColourAndMonochromePrinters)
         EXPECT_EQ(Anchos(Trazos()), c.trazos.empty() ? c.anchos : c.trazos);
         const std::vector<std::uint32_t> colores = Colores(fasores);
         if (c.modo == 2)
-            EXPECT_EQ(colores, (std::vector<std::uint32_t>{kCian, kAmarillo, kMagenta, kAzul, kVerde, kRojo}));
+            EXPECT_EQ(colores, (std::vector<std::uint32_t>{kCyan, kYellow, kMagenta, kBlue, kGreen, kRed}));
         else
             EXPECT_EQ(colores, std::vector<std::uint32_t>(c.anchos.size(), 0u));
         EXPECT_EQ(printer.DrawWidth, 1);
@@ -303,7 +290,7 @@ TEST_F(PhasorPage, SecondSetStartsBelowTheFirstAndSequenceStrokesStartFurtherRig
     DatosPaginaFasorial d = Datos(Tipo::Secuencias, 2);
     d.Fasores[4].Leyenda = false; // left out: no name, stroke, value or pen change
     printer.SetColorMode(1);
-    PaginaFasorial(printer, d, Medida());
+    PaginaFasorial(printer, d, FixedFont());
     const PrintCall* v3 = Texto(QStringLiteral("F3: v"));
     const PrintCall* n4 = Texto(QStringLiteral("F4"));
     ASSERT_TRUE(v3 && n4);
@@ -325,7 +312,7 @@ TEST_F(PhasorPage, NoSetCountPrintsTheOutlineAndHeadingsOnly)
         printer.Calls.clear();
         DatosPaginaFasorial d = Datos(Tipo::Fases, sets);
         d.AltoPicture = 0; // not divided by: no phasor is drawn
-        PaginaFasorial(printer, d, Medida());
+        PaginaFasorial(printer, d, FixedFont());
         EXPECT_EQ(printer.OfKind(Kind::Line).size(), 10u);
         const std::vector<QString> textos = printer.Texts();
         ASSERT_EQ(textos.size(), 4u);
@@ -341,7 +328,7 @@ TEST_F(PhasorPage, APhasorBeyondTheBoxIsCutAtItAlongItsDirection)
     DatosPaginaFasorial d = Datos(Tipo::Fases, 2);
     d.Fasores[5].Factor = 1e30f; // (600, -300): down and to the right, twice as far across
     d.Fasores[1].Factor = 30.0f; // (200, -100) · 30 · k: past the right side too
-    PaginaFasorial(printer, d, Medida());
+    PaginaFasorial(printer, d, FixedFont());
     const std::vector<PrintCall> fasores = Fasores();
     ASSERT_EQ(fasores.size(), 6u);
     for (const std::size_t i : {1u, 5u}) {
@@ -357,11 +344,11 @@ TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorWithoutEndIsAnErrorLeavingThePenAt
     printer.SetColorMode(1);
     DatosPaginaFasorial d = Datos(Tipo::Fases, 2);
     d.AltoPicture = 0;
-    EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, Medida()); }), vberr::DivisionByZero);
+    EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, FixedFont()); }), vberr::DivisionByZero);
     d = Datos(Tipo::Fases, 2);
     d.Fasores[4].Factor = std::numeric_limits<float>::infinity();
     printer.DrawWidth = 1;
-    EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, Medida()); }), vberr::Overflow);
+    EXPECT_EQ(test::ErrorOf([&] { PaginaFasorial(printer, d, FixedFont()); }), vberr::Overflow);
     EXPECT_EQ(printer.DrawWidth, 1);
 }
 
@@ -675,7 +662,7 @@ TEST_F(PhasorPdf, SequencePage)
     Elegir({0, 0, 0}, {2, 1, 1}, 1);
     ASSERT_TRUE(CargarSecuencias());
     // The second set's positive sequence (IA1, at 64°) is blue.
-    Comprobar(*Secuencias(), 3, kAzul, "T70");
+    Comprobar(*Secuencias(), 3, kBlue, "T70");
     const QString texto = test::PdfText(pdf);
     EXPECT_TRUE(texto.contains(QStringLiteral("VA1: 99.999@.kV"))) << texto.toStdString();
 }

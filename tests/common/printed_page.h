@@ -70,6 +70,15 @@ template <typename F> std::vector<PrintCall> LinesWhere(const RecordingPrinter& 
     return out;
 }
 
+// The time scale's ticks: short solid black lines hanging `depth` twips
+// below the plot box.
+inline std::vector<PrintCall> TimeTicks(const RecordingPrinter& p, double depth = 100)
+{
+    return LinesWhere(p, [depth](const PrintCall& c) {
+        return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + depth && c.Color == 0;
+    });
+}
+
 // Any pixel of the kind within r pixels of (x, y).
 template <typename F> bool NearPixel(const QImage& img, double x, double y, int r, F kind)
 {

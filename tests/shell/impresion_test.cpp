@@ -8,9 +8,11 @@
 
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
+#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "platform/printer_recording.h"
 #include "shell/cancelar.h"
+#include "shell/frm_ajustes.h"
 #include "shell/impresion_piezas.h"
 #include "shell_fixture.h"
 
@@ -114,6 +116,21 @@ TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
     EXPECT_EQ(pages, 1);
     ExpectViewAsBefore();
     EXPECT_EQ(Boxes().Count(), 0);
+}
+
+// The cancel window's event pass is a loop the running print handler waits
+// in: an exit confirmed meanwhile unloads the forms only once it is over
+// (the print then ends as cancelled), never under the handler.
+TEST_F(PrintFrame, TheCancelWindowsEventPassHoldsOffTheUnloading)
+{
+    int depthInPass = 0;
+    const auto page = [&](Printer& p) {
+        QTimer::singleShot(0, &view, [&depthInPass] { depthInPass = NestedLoopDepth(); });
+        return Page(p);
+    };
+    EXPECT_EQ(Print(2, page), FinImpresion::Impresa);
+    EXPECT_GT(depthInPass, 0);
+    EXPECT_EQ(NestedLoopDepth(), 0);
 }
 
 TEST_F(PrintFrame, ALeftOverCancelWindowAndFlagDoNotStopTheNextPrint)
@@ -233,6 +250,30 @@ TEST_F(PrintFrame, ASecondPrintDoesNotStartWhileOneRuns)
     EXPECT_EQ(Print(1, page), FinImpresion::Impresa);
     EXPECT_EQ(inner, FinImpresion::EnCurso);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc}));
+}
+
+// The header report prints on the same printer without the frame: neither
+// print starts while the other runs, so no page goes into the other's job.
+TEST_F(PrintFrame, AViewAndTheHeaderReportNeverPrintIntoEachOthersJob)
+{
+    FinImpresion inner = FinImpresion::Impresa;
+    QTimer::singleShot(0, &view, [&] {
+        inner = ImprimirVista({&view, 0, 0, true}, [this](Printer& p) { return Page(p); });
+    });
+    EXPECT_EQ(ImprimirLineas({QStringLiteral("a"), QStringLiteral("b")}, printer), FinImpresion::Impresa);
+    EXPECT_EQ(inner, FinImpresion::EnCurso) << "a view's print button pressed while the report prints";
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Print, Kind::Print, Kind::EndDoc}));
+    EXPECT_FALSE(ImpresionEnCurso());
+
+    printer.Calls.clear();
+    const auto page = [&](Printer& p) {
+        inner = ImprimirLineas({QStringLiteral("x")}, p);
+        return Page(p);
+    };
+    EXPECT_EQ(Print(1, page), FinImpresion::Impresa);
+    EXPECT_EQ(inner, FinImpresion::EnCurso);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc}));
+    ExpectViewAsBefore();
 }
 
 TEST(PrinterPens, ColourOnlyOnAColourPrinterAndWiderPensWithout)

@@ -337,7 +337,7 @@ void frmVerCmpang::pctimpresora_Click()
     d.Cursor2 = HScroll2->Value();
     d.TextoTiempo = textoTiempo_;
     const MedidaTexto medida = MedidaDeVentana(*this);
-    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true}, [d, medida](Printer& p) {
+    (void)ImprimirVista(MarcoDeVista(*this, *Picture1), [d, medida](Printer& p) {
         PaginaComposicion(p, d, medida);
         return std::optional<RechazoPagina>{};
     });

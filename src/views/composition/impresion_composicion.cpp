@@ -6,7 +6,6 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 #include "platform/printer.h"
-#include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion_piezas.h"
@@ -38,11 +37,9 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
 {
     std::vector<CanalPagina> canales;
     for (const std::int32_t fila : d.Filas) {
-        if (fila < 1 || fila > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
-            throw VbError(vberr::SubscriptOutOfRange);
         CanalPagina c;
         c.Fila = fila;
-        c.Columna = ColumnaDeCanalOError(r.TablaCanales(fila, 1), r.Valores.Cols());
+        c.Columna = ColumnaConUnidad(fila);
         c.Nombre = NombreCanal(fila);
         c.Unidad = r.TablaCanales(fila, 4);
         c.Extremos = composicion::ExtremosColumna(c.Columna);

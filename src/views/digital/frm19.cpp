@@ -446,7 +446,7 @@ void frm19::pctimpresora_Click()
     d.ModoDigital = sel.ModoDigital;
     d.GrupoElegido = sel.GrupoElegido;
     const MedidaTexto medida = MedidaDeVentana(*this);
-    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true}, [d, medida](Printer& p) {
+    (void)ImprimirVista(MarcoDeVista(*this, *Picture1), [d, medida](Printer& p) {
         PaginaDigital(p, d, medida);
         return std::optional<RechazoPagina>{};
     });

@@ -197,10 +197,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     }
 
     // Unit of the time axis, date.
-    p.CurrentX = f.Derecha - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = filaEscala.value_or(finCursor2);
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
+    UnidadMs(p, m, f.Derecha, filaEscala.value_or(finCursor2));
     ImprimirFecha(p, f, m);
 }
 

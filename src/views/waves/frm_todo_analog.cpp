@@ -409,7 +409,7 @@ void frmTodoanalog::pctimpresora_Click()
     d.Cursor2 = HScroll2->Value();
     d.TextoTiempo = TextoTiempo;
     const MedidaTexto medida = MedidaDeVentana(*this);
-    (void)ImprimirVista({this, Picture1->Width() / 4.0, Picture1->Height() / 4.0, true},
+    (void)ImprimirVista(MarcoDeVista(*this, *Picture1),
                         [d, medida](Printer& p) -> std::optional<RechazoPagina> {
                             PaginaTodo(p, d, medida);
                             return std::nullopt;

@@ -395,7 +395,7 @@ void frmVerOndas::pctimpresora_Click()
     d.Nivel = Historial.Current();
     d.EscalaY = Vista.EscalaY;
     const MedidaTexto medida = MedidaDeVentana(*this);
-    (void)ImprimirVista({this, picbox->Width() / 4.0, picbox->Height() / 4.0, true},
+    (void)ImprimirVista(MarcoDeVista(*this, *picbox),
                         [d, medida](Printer& p) { return PaginaOnda(p, d, medida); });
 }
 

@@ -19,7 +19,7 @@ namespace vesdra
 std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, const MedidaTexto& m)
 {
     const RecordModel& r = Registro();
-    const std::int32_t c = ColumnaFila(r, d.CanalVentana);
+    const std::int32_t c = ColumnaFila(d.CanalVentana);
     const QString u = r.TablaCanales(d.CanalVentana, 4);
     const std::int32_t n = r.NumMuestras();
     const QString blanco = QStringLiteral(" ");
@@ -160,10 +160,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     }
 
     // 14.-15. Unit of the time scale, date.
-    p.CurrentX = der - m.Ancho(QStringLiteral("  ms "));
-    p.CurrentY = abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A"));
-    p.Print(QStringLiteral("  ms"));
-    p.DrawStyle = 0;
+    UnidadMs(p, m, der, abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A")));
     ImprimirFecha(p, f, m);
     return std::nullopt;
 }
@@ -189,7 +186,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     for (const std::int32_t fila : d.Filas) {
         CanalBanda c;
         c.Fila = fila;
-        c.Columna = ColumnaFila(r, fila);
+        c.Columna = ColumnaFila(fila);
         c.Unidad = r.TablaCanales(fila, 4).trimmed();
         c.Extremo = std::max(std::fabs(r.MinimosCanal(c.Columna)), std::fabs(r.MaximosCanal(c.Columna)));
         c.Visible = true;

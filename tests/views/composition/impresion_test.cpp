@@ -70,12 +70,7 @@ protected:
     static double Zero() { return 1500 * Scale() + kBoxTop; }
 
     // The ticks of the time scale hanging below the box.
-    [[nodiscard]] std::vector<PrintCall> TimeTicks() const
-    {
-        return LinesWhere(printer, [](const PrintCall& c) {
-            return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
-        });
-    }
+    [[nodiscard]] std::vector<PrintCall> TimeTicks() const { return test::TimeTicks(printer); }
 
     RecordingPrinter printer;
 };

@@ -74,14 +74,7 @@ protected:
                    std::fabs(c.Y2 - (base - 75)) <= tpp / 2;
         });
     }
-    [[nodiscard]] std::size_t TimeTicks() const
-    {
-        return LinesWhere(printer,
-                          [](const PrintCall& c) {
-                              return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + 100 && c.Color == 0;
-                          })
-            .size();
-    }
+    [[nodiscard]] std::size_t TimeTicks() const { return test::TimeTicks(printer).size(); }
     [[nodiscard]] std::size_t Markers() const
     {
         return LinesWhere(

@@ -67,12 +67,24 @@ protected:
         return d;
     }
 
+    // The waveform window of channel row `fila`, the view's only window,
+    // loaded and shown.
+    static frmVerOndas* WaveformWindow(std::int32_t fila)
+    {
+        OndasState& st = Ondas();
+        st.NumVentanasOndas = 1;
+        st.CanalesVisibles.Resize(3);
+        st.CanalesVisibles(fila) = 1;
+        st.IndiceVentana = fila;
+        auto* f = new frmVerOndas();
+        f->Form_activo(4700, 6000, 0, 0);
+        return f;
+    }
+
     // Short solid ticks hanging below the box at the time labels' depth.
     [[nodiscard]] int TimeTicks(double depth) const
     {
-        return static_cast<int>(LinesWhere(printer, [&](const PrintCall& c) {
-                                    return c.Y1 == kBoxBottom && c.Y2 == kBoxBottom + depth && c.Color == 0;
-                                }).size());
+        return static_cast<int>(test::TimeTicks(printer, depth).size());
     }
 
     RecordingPrinter printer;
@@ -563,13 +575,7 @@ TEST_F(PrintedPage, WaveformWindowPrintsItsLevelAndStaysAsItWas)
     SetPrinterForTests(&printer);
     ScopedMsgBoxRecorder boxes;
     ScopedDialogAnswers dialog({false, {}, 1});
-    OndasState& st = Ondas();
-    st.NumVentanasOndas = 1;
-    st.CanalesVisibles.Resize(3);
-    st.CanalesVisibles(1) = 1;
-    st.IndiceVentana = 1;
-    auto* f = new frmVerOndas();
-    f->Form_activo(4700, 6000, 0, 0);
+    frmVerOndas* f = WaveformWindow(1);
     const auto zoom = [f](double from, double to, double top, double bottom) {
         f->cmdzoom_Click();
         f->picbox_MouseDown(f->Vista.XDeMuestra(from), top);
@@ -629,13 +635,7 @@ TEST_F(PrintedPage, AnErrorWhilePrintingKeepsTheWindowOpenAndUsable)
     SetPrinterForTests(&printer);
     ScopedMsgBoxRecorder boxes;
     ScopedDialogAnswers dialog({false, {}, 1});
-    OndasState& st = Ondas();
-    st.NumVentanasOndas = 1;
-    st.CanalesVisibles.Resize(3);
-    st.CanalesVisibles(1) = 1;
-    st.IndiceVentana = 1;
-    auto* f = new frmVerOndas();
-    f->Form_activo(4700, 6000, 0, 0);
+    frmVerOndas* f = WaveformWindow(1);
 
     printer.FailNextCall = true;
     f->pctimpresora_Click();
@@ -724,13 +724,7 @@ protected:
 
 TEST_F(PdfPage, WaveformPage)
 {
-    OndasState& st = Ondas();
-    st.NumVentanasOndas = 1;
-    st.CanalesVisibles.Resize(3);
-    st.CanalesVisibles(3) = 1;
-    st.IndiceVentana = 3; // DC: a ramp from 0.1 to 200 V
-    auto* f = new frmVerOndas();
-    f->Form_activo(4700, 6000, 0, 0);
+    frmVerOndas* f = WaveformWindow(3); // DC: a ramp from 0.1 to 200 V
     f->pctimpresora_Click();
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(test::PdfText(pdf).contains(TextosIdioma(60).toUpper()));
