@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPaintEvent>
 #include <QRegion>
 #include <gtest/gtest.h>
@@ -192,6 +193,37 @@ TEST_F(PictureBoxTest, LinesWritesPixelColumnsExactlyAsThePainterDrawsThem)
         p.end();
         EXPECT_TRUE(box.Image().copy(0, 0, 100, 60) == expected);
     }
+}
+
+// A desktop colour the painter blends (a translucent palette entry) is
+// drawn by the painter, for segment batches as for polylines: writing its
+// pixels would show it at full strength.
+TEST_F(PictureBoxTest, TranslucentDesktopColoursAreBlendedLikeThePainters)
+{
+    const QPalette saved = QGuiApplication::palette();
+    QPalette translucent = saved;
+    translucent.setColor(QPalette::Active, QPalette::ButtonText, QColor(0, 255, 0, 128));
+    QGuiApplication::setPalette(translucent);
+    constexpr std::uint32_t kButtonText = 0x80000012u;
+    const std::vector<QLineF> lines{{150, 75, 150, 600}, {300, 75, 315, 600}};
+    const QPointF points[] = {{450, 75}, {450, 600}, {900, 600}};
+    box_.Lines(lines.data(), lines.size(), kButtonText);
+    box_.Polyline(points, 3, kButtonText);
+
+    QImage expected(100, 60, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter p(&expected);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setTransform(QTransform::fromScale(1.0 / 15, 1.0 / 15));
+    QPen pen(QColor(0, 255, 0, 128), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    p.drawPolyline(points, 3);
+    p.end();
+    const QImage drawn = box_.Image().copy(0, 0, 100, 60);
+    QGuiApplication::setPalette(saved);
+    EXPECT_EQ(test::DifferentPixels(drawn, expected), 0);
 }
 
 TEST_F(PictureBoxTest, SegmentsReachingFarOutsideAreClippedNotDropped)
