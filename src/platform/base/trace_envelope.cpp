@@ -31,15 +31,6 @@ bool SameValue(float a, float b)
 }
 #endif
 
-// The channel the span is a stretch of, when the tables fit it.
-std::span<const float> ChannelOf(std::span<const float> values, const EnvelopeTables& t)
-{
-    if (t.Pyramid == nullptr || t.Offset < 0 ||
-        t.Offset + static_cast<std::int64_t>(values.size()) > t.Pyramid->Size())
-        return {};
-    return {values.data() - t.Offset, static_cast<size_t>(t.Pyramid->Size())};
-}
-
 // Summarise through the tables: the column's ends from its samples, its
 // extremes folded from the first sample on with the tables' extremes of
 // the rest, which leave out NaN exactly as the walk does.
@@ -149,7 +140,7 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
     const auto n = static_cast<std::int64_t>(values.size());
     if (n == 0)
         return columns;
-    const std::span<const float> channel = ChannelOf(values, tables);
+    const std::span<const float> channel = tables.Channel(values);
     // A column of less than two blocks is read faster than looked up.
     const auto summarise = [&](std::int64_t from, std::int64_t to, std::int32_t c) {
         return channel.empty() || to - from < 2 * TracePyramid::kBlock
