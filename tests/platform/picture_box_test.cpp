@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -23,6 +24,24 @@ constexpr std::uint32_t kRed = 0x0000FF;    // &HBBGGRR
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kBlue = 0xFF0000;
+
+// The 100 x 60 pixel picture the painter draws on black with a picture
+// box's pen (1 pixel, cosmetic, aliased, round caps and joins) in `color`,
+// `tpp` twips per pixel.
+QImage PintadoConPluma(int tpp, QColor color, const std::function<void(QPainter&)>& dibujar)
+{
+    QImage expected(100, 60, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter p(&expected);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setTransform(QTransform::fromScale(1.0 / tpp, 1.0 / tpp));
+    QPen pen(color, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    dibujar(p);
+    p.end();
+    return expected;
+}
 
 // A 100 x 60 pixel picture on black at 15 twips per pixel: pixel p is at
 // 15 * p twips.
@@ -181,16 +200,9 @@ TEST_F(PictureBoxTest, LinesWritesPixelColumnsExactlyAsThePainterDrawsThem)
         };
         box.Lines(lines.data(), lines.size(), kGreen);
 
-        QImage expected(100, 60, QImage::Format_RGB32);
-        expected.fill(Qt::black);
-        QPainter p(&expected);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setTransform(QTransform::fromScale(1.0 / tpp, 1.0 / tpp));
-        QPen pen(QColor(0, 255, 0), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        pen.setCosmetic(true);
-        p.setPen(pen);
-        p.drawLines(lines.data(), static_cast<int>(lines.size()));
-        p.end();
+        const QImage expected = PintadoConPluma(tpp, QColor(0, 255, 0), [&](QPainter& p) {
+            p.drawLines(lines.data(), static_cast<int>(lines.size()));
+        });
         EXPECT_TRUE(box.Image().copy(0, 0, 100, 60) == expected);
     }
 }
@@ -210,17 +222,10 @@ TEST_F(PictureBoxTest, TranslucentDesktopColoursAreBlendedLikeThePainters)
     box_.Lines(lines.data(), lines.size(), kButtonText);
     box_.Polyline(points, 3, kButtonText);
 
-    QImage expected(100, 60, QImage::Format_RGB32);
-    expected.fill(Qt::black);
-    QPainter p(&expected);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setTransform(QTransform::fromScale(1.0 / 15, 1.0 / 15));
-    QPen pen(QColor(0, 255, 0, 128), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    pen.setCosmetic(true);
-    p.setPen(pen);
-    p.drawLines(lines.data(), static_cast<int>(lines.size()));
-    p.drawPolyline(points, 3);
-    p.end();
+    const QImage expected = PintadoConPluma(15, QColor(0, 255, 0, 128), [&](QPainter& p) {
+        p.drawLines(lines.data(), static_cast<int>(lines.size()));
+        p.drawPolyline(points, 3);
+    });
     const QImage drawn = box_.Image().copy(0, 0, 100, 60);
     QGuiApplication::setPalette(saved);
     EXPECT_EQ(test::DifferentPixels(drawn, expected), 0);
