@@ -15,26 +15,21 @@
 
 namespace {
 
-// A record of n samples in kCanales channels and one window showing them.
-std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n, int kCanales = 2)
+// A record of n samples in `canales` channels and one window showing them.
+std::unique_ptr<vesdra::frmVerCmpang> Ventana(std::int64_t n, std::int32_t canales = 2)
 {
     using namespace vesdra;
+    bench::AbrirRegistroSintetico(static_cast<std::int32_t>(n), canales, 1000,
+                                  [](std::int32_t) { return QString(); });
     RecordModel& r = Registro();
-    r.NumAnalogicos = kCanales;
-    r.FrecuenciaLinea = 50;
-    r.TasasMuestreo = Array<std::int32_t>(1, 1000);
-    r.TablaCanales = Matrix<QString>(kCanales, 4);
-    r.Valores = Matrix<float>(static_cast<std::int32_t>(n), kCanales);
-    for (std::int32_t c = 1; c <= kCanales; ++c) {
-        r.TablaCanales(c, 1) = QString::number(c);
-        r.TablaCanales(c, 2) = QStringLiteral("C%1").arg(c);
+    for (std::int32_t c = 1; c <= canales; ++c) {
         auto col = r.Valores.Column(c);
         for (std::size_t s = 0; s < col.size(); ++s)
             col[s] = static_cast<float>(100 * c * std::sin(static_cast<double>(s) * 0.0314));
     }
     ComposicionState& st = Composiciones();
-    st.SeleccionComposicion = Matrix<std::uint8_t>(3, kCanales + 1, 0);
-    for (std::int32_t c = 1; c <= kCanales + 1; ++c)
+    st.SeleccionComposicion = Matrix<std::uint8_t>(3, canales + 1, 0);
+    for (std::int32_t c = 1; c <= canales + 1; ++c)
         st.SeleccionComposicion(1, c) = 1;
     st.NumVentanasComposicion = 1;
     MaxMinCanales(r.Valores);

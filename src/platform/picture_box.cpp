@@ -325,7 +325,8 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
         return;
     }
     ApplyPen(c);
-    if (penWidth_ != 1 || DrawStyle != 0 || !PolylineOnePixel(points, n, c))
+    const std::optional<QRgb> directo = DirectPixel(c);
+    if (!directo || !PolylineOnePixel(points, n, *directo))
         Painter().drawPolyline(points, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
     MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
 }
@@ -356,22 +357,32 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
         return;
     }
     ApplyPen(c);
-    if (penWidth_ == 1 && DrawStyle == 0)
-        LinesOnePixel(lines, n, c);
+    if (const std::optional<QRgb> directo = DirectPixel(c))
+        LinesOnePixel(lines, n, *directo);
     else
         Painter().drawLines(lines, static_cast<int>(std::min<std::size_t>(n, INT32_MAX)));
     MarkDirty(QRectF(ToPixels(QPointF(e.MinX, e.MinY)), ToPixels(QPointF(e.MaxX, e.MaxY))), penWidth_);
 }
 
-void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color)
+std::optional<QRgb> PictureBox::DirectPixel(std::uint32_t color) const
+{
+    // A 1-pixel solid pen in an opaque colour lights each pixel in that very
+    // colour, so its pixels can be written rather than painted; a wider or
+    // patterned pen, or a colour the painter blends, stays with the painter.
+    const QColor pen = PenColor(color);
+    if (penWidth_ != 1 || DrawStyle != 0 || pen.alpha() != 255)
+        return std::nullopt;
+    return pen.rgb();
+}
+
+void PictureBox::LinesOnePixel(const QLineF* lines, std::size_t n, QRgb rgb)
 {
     // A 1-pixel solid pen lights, for a segment whose ends fall on whole
     // pixels of one column, exactly that column's pixels between and at its
     // ends: such segments (the runs of a trace's envelope, most of its
     // pixels) are written as pixel columns, the rest go to the painter.
     QPainter& p = Painter();
-    const ADispositivo t(p.transform());
-    const QRgb rgb = PenColor(color).rgb();
+    const ADispositivo t(p.deviceTransform());
     const int w = image_.width();
     const int h = image_.height();
     // The painter is open on the image, so its pixels are not shared and
@@ -413,14 +424,13 @@ void PictureBox::FillPixels(const QRect& pixels, QRgb rgb)
     }
 }
 
-bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color)
+bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, QRgb rgb)
 {
     // A joined polyline with a 1-pixel solid pen: its pixels are written
     // directly, the very pixels the painter would light (a dense trace's
     // columns retraced by several segments cost their pixels once). What
     // that writing does not cover goes to the painter.
-    const QColor pen = PenColor(color);
-    if (n > kMaxPolylinePoints || pen.alpha() != 255)
+    if (n > kMaxPolylinePoints)
         return false;
     QPainter& p = Painter();
     const ADispositivo t(p.deviceTransform());
@@ -431,7 +441,7 @@ bool PictureBox::PolylineOnePixel(const QPointF* points, std::size_t n, std::uin
     // writing them is writing what the painter paints on.
     const PixelImage image{reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4,
                            image_.width(), image_.height()};
-    return DrawPolylineOnePixel(image, polylinePixels_.data(), n, pen.rgb());
+    return DrawPolylineOnePixel(image, polylinePixels_.data(), n, rgb);
 }
 
 void PictureBox::Print(const QString& text)

@@ -115,9 +115,10 @@ private:
     QPainter& Painter();
     void EndPainting() const;
     void ApplyPen(std::uint32_t bgr);
-    void LinesOnePixel(const QLineF* lines, std::size_t n, std::uint32_t color);
+    [[nodiscard]] std::optional<QRgb> DirectPixel(std::uint32_t color) const;
+    void LinesOnePixel(const QLineF* lines, std::size_t n, QRgb rgb);
     void FillPixels(const QRect& pixels, QRgb rgb);
-    bool PolylineOnePixel(const QPointF* points, std::size_t n, std::uint32_t color);
+    bool PolylineOnePixel(const QPointF* points, std::size_t n, QRgb rgb);
     void MarkDirty(const QRectF& pixels, int penWidth);
     void EnsureImageSize(const QSize& size);
 

@@ -85,18 +85,31 @@ bool LineaEnBlanco(const char* p, const char* fin)
     return true;
 }
 
-// Sample lines of the buffer: the lines, ended by LF or by the buffer's end,
-// that hold more than blanks.
+// The next sample line of [p, fin): a line, ended by LF or by the buffer's
+// end, that holds more than blanks. `linea` becomes it without its LF and p
+// moves past it; false when no such line is left. Inlined into both loops
+// over the lines: a call per line costs a few percent of an ASCII open.
+[[gnu::always_inline]] inline bool SiguienteMuestra(const char*& p, const char* fin, Cursor& linea)
+{
+    while (p < fin) {
+        const char* inicio = p;
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+        const char* finLinea = lf != nullptr ? lf : fin;
+        p = lf != nullptr ? lf + 1 : fin;
+        if (!LineaEnBlanco(inicio, finLinea)) {
+            linea = {inicio, finLinea};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Sample lines of the buffer.
 std::int64_t ContarLineas(const char* p, const char* fin)
 {
     std::int64_t n = 0;
-    while (p < fin) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
-        const char* finLinea = lf != nullptr ? lf : fin;
-        if (!LineaEnBlanco(p, finLinea))
-            ++n;
-        p = lf != nullptr ? lf + 1 : fin;
-    }
+    for (Cursor linea{}; SiguienteMuestra(p, fin, linea);)
+        ++n;
     return n;
 }
 
@@ -142,17 +155,12 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
 
     const char* p = datos;
     for (std::int32_t s = 0; s < plan.nS; ++s) {
-        const char* lf = nullptr;
-        const char* finLinea = nullptr;
-        for (;;) { // the next line that is a sample
-            lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
-            finLinea = lf != nullptr ? lf : fin;
-            if (!LineaEnBlanco(p, finLinea))
-                break;
-            p = lf != nullptr ? lf + 1 : fin;
-        }
-        Cursor linea{p, finLinea > p && finLinea[-1] == '\r' ? finLinea - 1 : finLinea};
-        p = lf != nullptr ? lf + 1 : fin;
+        // The file holds nS sample lines at least (the count is cut to them).
+        Cursor linea{};
+        if (!SiguienteMuestra(p, fin, linea))
+            break;
+        if (linea.fin > linea.p && linea.fin[-1] == '\r')
+            --linea.fin;
 
         (void)linea.Campo(); // sample number
         if (!linea.Agotada()) {

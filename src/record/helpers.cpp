@@ -105,7 +105,14 @@ void MaxMinCanales(const Matrix<float>& m)
 void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi)
 {
     if (tablas == nullptr || tablas->Size() != static_cast<std::int64_t>(columna.size())) {
-        ExtremosDesdeCero(columna, lo, hi);
+        lo = 0.0f;
+        hi = 0.0f;
+        for (const float v : columna) {
+            if (v < lo)
+                lo = v;
+            else if (v > hi)
+                hi = v;
+        }
         return;
     }
     // The walk from 0 leaves NaN out, as the tables do.

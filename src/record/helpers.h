@@ -40,38 +40,15 @@ namespace vesdra {
 // (division by zero). The phasor views' cycle has a rule of its own.
 [[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
 
-// The extremes of a column of any matrix, both starting at 0.
-template <typename T>
-void ExtremosDesdeCero(std::span<const T> columna, float& lo, float& hi)
-{
-    lo = 0.0f;
-    hi = 0.0f;
-    for (const T& cell : columna) {
-        const auto v = static_cast<float>(cell);
-        if (v < lo)
-            lo = v;
-        else if (v > hi)
-            hi = v;
-    }
-}
-
-// The same for a column of Valores through its block tables when it has
-// them (nullptr: walked).
+// The extremes of a column of Valores, both starting at 0 (so every range
+// holds 0; NaN is left out): through its block tables when it has them,
+// else (nullptr) sample by sample.
 void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
 
 // Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
-// of each column of m; both start at 0, so every range holds 0. The
-// record's own Valores is read through its block tables when it has them.
+// of each column of m, as ExtremosDesdeCero. The record's own Valores is
+// read through its block tables when it has them.
 void MaxMinCanales(const Matrix<float>& m);
-template <typename T>
-void MaxMinCanales(const Matrix<T>& m)
-{
-    RecordModel& r = Registro();
-    r.MinimosCanal.Resize(m.Cols(), 0.0f);
-    r.MaximosCanal.Resize(m.Cols(), 0.0f);
-    for (std::int32_t c = 1; c <= m.Cols(); ++c)
-        ExtremosDesdeCero(m.Column(c), r.MinimosCanal(c), r.MaximosCanal(c));
-}
 
 // Current date and time in the locale's short format, its first three "."
 // turned into ":" (print headers).

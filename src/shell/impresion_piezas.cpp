@@ -63,12 +63,10 @@ ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t pri
                                   float minimo, const EnvelopeTables& tablas)
 {
     ExtremosAlcanzados e;
-    const TracePyramid* t = tablas.Pyramid;
     const auto n = static_cast<std::int64_t>(tramo.size());
-    if (t != nullptr && n > 0 && tablas.Offset >= 0 && tablas.Offset + n <= t->Size()) {
-        const std::span<const float> canal(tramo.data() - tablas.Offset, static_cast<size_t>(t->Size()));
+    if (const std::span<const float> canal = tablas.Channel(tramo); !canal.empty()) {
         const auto ultima = [&](float x) {
-            const std::int64_t i = t->LastEqual(canal, tablas.Offset, tablas.Offset + n - 1, x);
+            const std::int64_t i = tablas.Pyramid->LastEqual(canal, tablas.Offset, tablas.Offset + n - 1, x);
             return i < 0 ? 0 : primera + (i - tablas.Offset);
         };
         e.UltimoMaximo = ultima(maximo);

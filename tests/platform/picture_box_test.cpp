@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPaintEvent>
 #include <QRegion>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -22,6 +24,24 @@ constexpr std::uint32_t kRed = 0x0000FF;    // &HBBGGRR
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kBlue = 0xFF0000;
+
+// The 100 x 60 pixel picture the painter draws on black with a picture
+// box's pen (1 pixel, cosmetic, aliased, round caps and joins) in `color`,
+// `tpp` twips per pixel.
+QImage PintadoConPluma(int tpp, QColor color, const std::function<void(QPainter&)>& dibujar)
+{
+    QImage expected(100, 60, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter p(&expected);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setTransform(QTransform::fromScale(1.0 / tpp, 1.0 / tpp));
+    QPen pen(color, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    dibujar(p);
+    p.end();
+    return expected;
+}
 
 // A 100 x 60 pixel picture on black at 15 twips per pixel: pixel p is at
 // 15 * p twips.
@@ -180,18 +200,35 @@ TEST_F(PictureBoxTest, LinesWritesPixelColumnsExactlyAsThePainterDrawsThem)
         };
         box.Lines(lines.data(), lines.size(), kGreen);
 
-        QImage expected(100, 60, QImage::Format_RGB32);
-        expected.fill(Qt::black);
-        QPainter p(&expected);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setTransform(QTransform::fromScale(1.0 / tpp, 1.0 / tpp));
-        QPen pen(QColor(0, 255, 0), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        pen.setCosmetic(true);
-        p.setPen(pen);
-        p.drawLines(lines.data(), static_cast<int>(lines.size()));
-        p.end();
+        const QImage expected = PintadoConPluma(tpp, QColor(0, 255, 0), [&](QPainter& p) {
+            p.drawLines(lines.data(), static_cast<int>(lines.size()));
+        });
         EXPECT_TRUE(box.Image().copy(0, 0, 100, 60) == expected);
     }
+}
+
+// A desktop colour the painter blends (a translucent palette entry) is
+// drawn by the painter, for segment batches as for polylines: writing its
+// pixels would show it at full strength.
+TEST_F(PictureBoxTest, TranslucentDesktopColoursAreBlendedLikeThePainters)
+{
+    const QPalette saved = QGuiApplication::palette();
+    QPalette translucent = saved;
+    translucent.setColor(QPalette::Active, QPalette::ButtonText, QColor(0, 255, 0, 128));
+    QGuiApplication::setPalette(translucent);
+    constexpr std::uint32_t kButtonText = 0x80000012u;
+    const std::vector<QLineF> lines{{150, 75, 150, 600}, {300, 75, 315, 600}};
+    const QPointF points[] = {{450, 75}, {450, 600}, {900, 600}};
+    box_.Lines(lines.data(), lines.size(), kButtonText);
+    box_.Polyline(points, 3, kButtonText);
+
+    const QImage expected = PintadoConPluma(15, QColor(0, 255, 0, 128), [&](QPainter& p) {
+        p.drawLines(lines.data(), static_cast<int>(lines.size()));
+        p.drawPolyline(points, 3);
+    });
+    const QImage drawn = box_.Image().copy(0, 0, 100, 60);
+    QGuiApplication::setPalette(saved);
+    EXPECT_EQ(test::DifferentPixels(drawn, expected), 0);
 }
 
 TEST_F(PictureBoxTest, SegmentsReachingFarOutsideAreClippedNotDropped)

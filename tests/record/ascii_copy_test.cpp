@@ -30,9 +30,7 @@ protected:
         Registro().RutaDat = Ruta(nombre + ".dat");
         Registro().RutaCfg = Ruta(nombre + ".cfg");
         Registro().RutaHdr = Ruta(nombre + ".hdr");
-        ASSERT_TRUE(LeerCfg().Ok());
-        const bool ascii = Registro().TipoFichero.trimmed().toUpper() == "ASCII";
-        ASSERT_TRUE((ascii ? LeerDatAscii() : LeerDatBinario()).Ok());
+        ASSERT_TRUE(LeerRegistro().Ok());
     }
     void Convertir(const QString& nombre)
     {

@@ -351,18 +351,11 @@ class GeneratedTest : public DatTest, public ::testing::WithParamInterface<gen::
 
 TEST_P(GeneratedTest, EveryValueOfA1997RecordIsReadBack)
 {
-    gen::GenSpec spec = gen::BenchRecordSpec(700, 7, 21, GetParam());
-    spec.analog[1].ps = " s ";
-    spec.analog[1].primary = 132000;
-    spec.analog[1].secondary = 110;
-    spec.analog[2].ps = "x";
+    gen::GenSpec spec = test::RegistroConLados(700, 7, 21, GetParam());
     spec.timeMultiplier = 0.5;
     spec.crlf = GetParam() == gen::DataFormat::Ascii; // one of each line end
-    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("g")));
-    Registro().RutaCfg = Ruta("g.cfg");
-    Registro().RutaDat = Ruta("g.dat");
-    ASSERT_TRUE(LeerCfg().Ok());
-    ASSERT_TRUE((GetParam() == gen::DataFormat::Ascii ? LeerDatAscii() : LeerDatBinario()).Ok());
+    RegistrarGenerado(spec, "g");
+    ASSERT_TRUE(LeerRegistro().Ok());
     const RecordModel& r = Registro();
     ASSERT_EQ(r.NumMuestras(), 700);
     for (int s = 1; s <= 700; ++s) {
@@ -384,9 +377,7 @@ TEST_F(DatTest, AMillionSamplesOpen)
 {
     gen::GenSpec spec = gen::BenchRecordSpec(1000000, 1, 0, gen::DataFormat::Binary);
     spec.revision = gen::Revision::R1991;
-    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("m")));
-    Registro().RutaCfg = Ruta("m.cfg");
-    Registro().RutaDat = Ruta("m.dat");
+    RegistrarGenerado(spec, "m");
     ASSERT_TRUE(LeerCfg().Ok());
     ASSERT_EQ(Registro().MuestrasFinales(1), 1000000);
     ASSERT_TRUE(LeerDatBinario().Ok());

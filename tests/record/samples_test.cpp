@@ -23,10 +23,7 @@ protected:
         RecordModel& r = Registro();
         r.RutaDat = SamplePath(dat);
         r.RutaCfg = BuscarFichero(r.RutaDat.left(r.RutaDat.size() - 3) + "cfg");
-        if (const ResultadoLectura res = LeerCfg(); !res.Ok())
-            return res;
-        const QString tipo = r.TipoFichero.trimmed().toUpper();
-        return tipo == "ASCII" ? LeerDatAscii() : LeerDatBinario();
+        return LeerRegistro();
     }
     // Fields of line `linea` (1-based) of a sample's ASCII .dat.
     static QList<QByteArray> Campos(const QString& dat, int linea)

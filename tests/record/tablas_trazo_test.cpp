@@ -19,17 +19,10 @@ class TablasTest : public test::RecordTest, public ::testing::WithParamInterface
 // ratio 1, by an unknown flag that leaves it 0) and the digital states.
 TEST_P(TablasTest, ReadingARecordBuildsTheTablesOfEveryMatrix)
 {
-    gen::GenSpec spec = gen::BenchRecordSpec(5000, 5, 19, GetParam());
-    spec.analog[1].ps = " s ";
-    spec.analog[1].primary = 132000;
-    spec.analog[1].secondary = 110;
-    spec.analog[2].ps = "x";
+    gen::GenSpec spec = test::RegistroConLados(5000, 5, 19, GetParam());
     spec.analog[3].primary = -400; // a negative ratio swaps the ends
-    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("g")));
-    Registro().RutaCfg = Ruta("g.cfg");
-    Registro().RutaDat = Ruta("g.dat");
-    ASSERT_TRUE(LeerCfg().Ok());
-    ASSERT_TRUE((GetParam() == gen::DataFormat::Ascii ? LeerDatAscii() : LeerDatBinario()).Ok());
+    RegistrarGenerado(spec, "g");
+    ASSERT_TRUE(LeerRegistro().Ok());
     const RecordModel& r = Registro();
     const TablasTrazo& t = r.Tablas;
     ASSERT_EQ(t.Valores.size(), 5u);

@@ -29,7 +29,7 @@ struct PixelImage {
 // Returns false, writing nothing, for what it does not reproduce: fewer
 // than two points, a closed polyline (last point equal to the first), a
 // point that is not finite or lies a million pixels or more outside, an
-// image wider or taller than 16384 pixels.
+// image wider or taller than 8192 pixels.
 [[nodiscard]] bool DrawPolylineOnePixel(const PixelImage& image, const QPointF* points, std::size_t n,
                                         std::uint32_t pixel);
 

@@ -31,15 +31,6 @@ bool SameValue(float a, float b)
 }
 #endif
 
-// The channel the span is a stretch of, when the tables fit it.
-std::span<const float> ChannelOf(std::span<const float> values, const EnvelopeTables& t)
-{
-    if (t.Pyramid == nullptr || t.Offset < 0 ||
-        t.Offset + static_cast<std::int64_t>(values.size()) > t.Pyramid->Size())
-        return {};
-    return {values.data() - t.Offset, static_cast<size_t>(t.Pyramid->Size())};
-}
-
 // Summarise through the tables: the column's ends from its samples, its
 // extremes folded from the first sample on with the tables' extremes of
 // the rest, which leave out NaN exactly as the walk does.
@@ -149,7 +140,7 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
     const auto n = static_cast<std::int64_t>(values.size());
     if (n == 0)
         return columns;
-    const std::span<const float> channel = ChannelOf(values, tables);
+    const std::span<const float> channel = tables.Channel(values);
     // A column of less than two blocks is read faster than looked up.
     const auto summarise = [&](std::int64_t from, std::int64_t to, std::int32_t c) {
         return channel.empty() || to - from < 2 * TracePyramid::kBlock
@@ -160,33 +151,24 @@ std::vector<EnvelopeColumn> TraceEnvelope(std::span<const float> values, const T
         columns.push_back(summarise(0, n - 1, TraceColumn(g, 0)));
         return columns;
     }
-    const double perColumn = g.UnitsPerPixelX / g.XStep;
-    const double expected =
-        std::min(static_cast<double>(n), static_cast<double>(n) / std::max(perColumn, 1.0) + 2.0);
-    columns.reserve(static_cast<size_t>(expected));
     std::vector<TraceColumnRun> runs;
     AppendTraceColumnRuns(g, 0, n, runs);
-    if (channel.empty() || perColumn < 2 * TracePyramid::kBlock) {
-        for (const TraceColumnRun& r : runs)
-            columns.push_back(summarise(r.First, r.Last, r.Column));
-        return columns;
-    }
+    columns.reserve(runs.size());
     // Through the tables a column reads only the samples at its two ends,
-    // scattered over the record: their cache lines are asked for a few
-    // columns ahead, so that the waits for memory overlap.
-    for (const TraceColumnRun& r : runs)
-        columns.push_back(EnvelopeColumn{r.Column, r.First, r.Last, 0.0f, 0.0f, 0.0f, 0.0f});
+    // scattered over the record: where columns are long enough to be read
+    // so, their cache lines are asked for a few columns ahead, so that the
+    // waits for memory overlap.
     constexpr size_t kAdelanto = 8;
-    const auto pedir = [&](const EnvelopeColumn& c) {
-        tables.Pyramid->Prefetch(channel, tables.Offset + c.FirstSample, tables.Offset + c.LastSample);
+    const bool adelantar = !channel.empty() && g.UnitsPerPixelX / g.XStep >= 2 * TracePyramid::kBlock;
+    const auto pedir = [&](size_t k) {
+        if (adelantar && k < runs.size())
+            tables.Pyramid->Prefetch(channel, tables.Offset + runs[k].First, tables.Offset + runs[k].Last);
     };
-    for (size_t k = 0; k < std::min(kAdelanto, columns.size()); ++k)
-        pedir(columns[k]);
-    for (size_t k = 0; k < columns.size(); ++k) {
-        if (k + kAdelanto < columns.size())
-            pedir(columns[k + kAdelanto]);
-        EnvelopeColumn& c = columns[k];
-        c = summarise(c.FirstSample, c.LastSample, c.Column);
+    for (size_t k = 0; k < kAdelanto; ++k)
+        pedir(k);
+    for (size_t k = 0; k < runs.size(); ++k) {
+        pedir(k + kAdelanto);
+        columns.push_back(summarise(runs[k].First, runs[k].Last, runs[k].Column));
     }
     return columns;
 }

@@ -50,6 +50,17 @@ struct EnvelopeColumn {
 struct EnvelopeTables {
     const TracePyramid* Pyramid{nullptr};
     std::int64_t Offset{0};
+
+    // The whole channel `values` is the stretch at Offset of, when the
+    // tables fit the stretch; empty when there are none, they do not fit or
+    // the stretch is empty.
+    [[nodiscard]] std::span<const float> Channel(std::span<const float> values) const
+    {
+        if (Pyramid == nullptr || values.empty() || Offset < 0 ||
+            Offset + static_cast<std::int64_t>(values.size()) > Pyramid->Size())
+            return {};
+        return {values.data() - Offset, static_cast<std::size_t>(Pyramid->Size())};
+    }
 };
 
 // Pixel column and pixel row of one point under the geometry's snapping.

@@ -431,12 +431,4 @@ bool StatePyramid::AnyOne(std::span<const std::uint8_t> states, std::int64_t fro
     return parte(from, b0 * kBlock) || parte(b1 * kBlock, end) || AnyInLevel(0, b0, b1);
 }
 
-std::size_t StatePyramid::Bytes() const
-{
-    std::size_t n = 0;
-    for (const auto& level : levels_)
-        n += level.size() * sizeof(std::uint64_t);
-    return n;
-}
-
 } // namespace vesdra

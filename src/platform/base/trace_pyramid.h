@@ -95,8 +95,6 @@ public:
     // Whether states [from, to] (0-based, inclusive) of `states` hold a 1.
     [[nodiscard]] bool AnyOne(std::span<const std::uint8_t> states, std::int64_t from, std::int64_t to) const;
 
-    [[nodiscard]] std::size_t Bytes() const;
-
     bool operator==(const StatePyramid&) const = default;
 
 private:

@@ -28,15 +28,12 @@ std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTraz
     const auto y = [&](double valor) { return g.YZero - g.YScale * valor; };
     const double y1 = y(extremos.Minimo);
     const double y2 = y(extremos.Maximo);
-    const EnvelopeTables t{tablas, primera - 1};
-    if (std::min(y1, y2) >= -LimiteTrazo && std::max(y1, y2) <= LimiteTrazo)
-        return TracePolyline(tramo, g, t);
-
-    // Some point passes the limit: every value is clamped to it. Clamping
-    // keeps order (and leaves NaN), so the columns of the clamped samples
-    // are the clamped columns.
-    std::vector<EnvelopeColumn> columnas = TraceEnvelope(tramo, g, t);
-    if (g.YScale > 0) {
+    std::vector<EnvelopeColumn> columnas = TraceEnvelope(tramo, g, EnvelopeTables{tablas, primera - 1});
+    // When some point passes the limit every value is clamped to it.
+    // Clamping keeps order (and leaves NaN), so the columns of the clamped
+    // samples are the clamped columns.
+    const bool dentro = std::min(y1, y2) >= -LimiteTrazo && std::max(y1, y2) <= LimiteTrazo;
+    if (!dentro && g.YScale > 0) {
         const auto bajo = static_cast<float>((g.YZero - LimiteTrazo) / g.YScale);
         const auto alto = static_cast<float>((g.YZero + LimiteTrazo) / g.YScale);
         for (EnvelopeColumn& c : columnas) {

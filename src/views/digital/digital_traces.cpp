@@ -81,6 +81,41 @@ std::vector<QLineF> TrazoAnalogico(std::span<const float> columna, const Tramo& 
 
 namespace {
 
+// The boxes of a row from the pixel-column ranges its state-1 samples
+// cover, taken in column order: ranges that touch or overlap are one box.
+class CajasJuntas
+{
+public:
+    CajasJuntas(CajasFila& fila, double upp) : fila_(fila), upp_(upp) {}
+
+    void Cubrir(std::int32_t c1, std::int32_t c2)
+    {
+        if (abierta_ && c1 <= fin_ + 1) {
+            fin_ = std::max(fin_, c2);
+            return;
+        }
+        Cerrar();
+        inicio_ = c1;
+        fin_ = c2;
+        abierta_ = true;
+    }
+
+    // Ends the box still open.
+    void Cerrar()
+    {
+        if (abierta_)
+            fila_.Cajas.push_back({inicio_ * upp_, fin_ * upp_});
+        abierta_ = false;
+    }
+
+private:
+    CajasFila& fila_;
+    double upp_;
+    std::int32_t inicio_{0};
+    std::int32_t fin_{0};
+    bool abierta_{false};
+};
+
 // The filled boxes through the tables. The boxes of the walk over the runs
 // are the maximal runs of neighbouring pixel columns covered by some state-1
 // sample s, which covers the columns from that of s - 1 to its own. Taken
@@ -88,24 +123,9 @@ namespace {
 // before; any later state 1 in the column covers the column alone, and
 // whether there is one is a table look-up.
 void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid& tablas, const TraceGeometry& g,
-                      std::int64_t base, std::int64_t desde, std::int64_t hasta, double upp, CajasFila& fila)
+                      std::int64_t base, std::int64_t desde, std::int64_t hasta, CajasJuntas& cajas)
 {
-    const auto columna = [&](std::int64_t s) { return TraceColumn(g, s - base); };
-    std::int32_t inicio = 0;
-    std::int32_t fin = 0;
-    bool abierta = false;
-    const auto cubrir = [&](std::int32_t c1, std::int32_t c2) {
-        if (abierta && c1 <= fin + 1) {
-            fin = std::max(fin, c2);
-            return;
-        }
-        if (abierta)
-            fila.Cajas.push_back({inicio * upp, fin * upp});
-        inicio = c1;
-        fin = c2;
-        abierta = true;
-    };
-    std::int32_t anterior = columna(desde - 1);
+    std::int32_t anterior = TraceColumn(g, desde - 1 - base);
     std::vector<TraceColumnRun> columnas;
     AppendTraceColumnRuns(g, desde - base, hasta - base + 1, columnas);
     for (const TraceColumnRun& r : columnas) {
@@ -116,15 +136,13 @@ void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid&
         if (anterior != c) {
             // Through the tables too: a state is read only in a block that holds a 1.
             if (tablas.AnyOne(estados, s - 1, s - 1))
-                cubrir(anterior, c);
+                cajas.Cubrir(anterior, c);
             resto = s + 1;
         }
         if (resto <= u && tablas.AnyOne(estados, resto - 1, u - 1))
-            cubrir(c, c);
+            cajas.Cubrir(c, c);
         anterior = c;
     }
-    if (abierta)
-        fila.Cajas.push_back({inicio * upp, fin * upp});
 }
 
 } // namespace
@@ -153,36 +171,23 @@ CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t, co
     }
     // The tables pay once pixel columns hold a few dozen states each; fewer
     // are walked faster (the boxes are the same either way).
+    CajasJuntas cajas(fila, upp);
     if (tablas != nullptr && tablas->Size() == n && t.EscalaX > 0.0 && 32.0 * t.EscalaX <= upp) {
-        CajasPorColumnas(estados, *tablas, g, std::max(t.Origen, 1), desde, hasta, upp, fila);
-        return fila;
-    }
-    std::int32_t inicio = 0;
-    std::int32_t fin = 0;
-    bool abierta = false;
-    for (std::int64_t s = desde; s <= hasta;) {
-        if (e[s - 1] != 1) {
-            ++s;
-            continue;
+        CajasPorColumnas(estados, *tablas, g, std::max(t.Origen, 1), desde, hasta, cajas);
+    } else {
+        for (std::int64_t s = desde; s <= hasta;) {
+            if (e[s - 1] != 1) {
+                ++s;
+                continue;
+            }
+            std::int64_t u = s;
+            while (u < hasta && e[u] == 1)
+                ++u;
+            cajas.Cubrir(columna(s - 1), columna(u));
+            s = u + 1;
         }
-        std::int64_t u = s;
-        while (u < hasta && e[u] == 1)
-            ++u;
-        const std::int32_t c1 = columna(s - 1);
-        const std::int32_t c2 = columna(u);
-        if (abierta && c1 <= fin + 1) {
-            fin = std::max(fin, c2);
-        } else {
-            if (abierta)
-                fila.Cajas.push_back({inicio * upp, fin * upp});
-            inicio = c1;
-            fin = c2;
-            abierta = true;
-        }
-        s = u + 1;
     }
-    if (abierta)
-        fila.Cajas.push_back({inicio * upp, fin * upp});
+    cajas.Cerrar();
     return fila;
 }
 
