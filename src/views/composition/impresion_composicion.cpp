@@ -123,7 +123,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     const double s = 0.75 * h / d.AltoPicture;
     const double y0 = d.Vista.OrigenY * s + q0;
     const double escalaY = d.Vista.ZoomVertical * d.EscalaVertical * s;
-    const auto xDe = [&](std::int32_t muestra) { return (muestra - primera) * e + p0; };
+    const auto xDe = [&, p0 = p0](std::int32_t muestra) { return (muestra - primera) * e + p0; };
 
     // Zero line, when it lies in the box.
     if (d.AltoPicture > d.Vista.OrigenY && d.Vista.OrigenY >= 0)

@@ -97,7 +97,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     const double finBanda = arriba + digital::AltoBandaAnalogica * factor;
     const auto numFilas = static_cast<std::int32_t>(d.Filas.size());
     const double paso = (abajo - arriba - digital::AltoBandaAnalogica * factor) / (numFilas + 1);
-    const auto xDe = [&](std::int32_t s) { return (s - origen) * escalaX + izq; };
+    const auto xDe = [&, izq = izq](std::int32_t s) { return (s - origen) * escalaX + izq; };
 
     // Cursors.
     (void)CursorImpreso(p, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
