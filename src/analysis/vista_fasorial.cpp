@@ -23,6 +23,7 @@
 #include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
+#include "shell/view_sizes.h"
 
 namespace vesdra {
 

@@ -32,10 +32,10 @@ bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 bool Safe(QPointF px) { return std::abs(px.x()) < kSafePixels && std::abs(px.y()) < kSafePixels; }
 
 // The box around the points of one batch call, in the caller's units.
-struct Extremos {
+struct BoundingBox {
     double MinX, MaxX, MinY, MaxY;
-    explicit Extremos(QPointF p) : MinX(p.x()), MaxX(p.x()), MinY(p.y()), MaxY(p.y()) {}
-    void Incluir(QPointF p)
+    explicit BoundingBox(QPointF p) : MinX(p.x()), MaxX(p.x()), MinY(p.y()), MaxY(p.y()) {}
+    void Include(QPointF p)
     {
         MinX = std::min(MinX, p.x());
         MaxX = std::max(MaxX, p.x());
@@ -305,14 +305,14 @@ void PictureBox::Polyline(const QPointF* points, std::size_t n, std::optional<st
     if (n < 2)
         return;
     const Alcance alcance;
-    Extremos e(points[0]);
+    BoundingBox e(points[0]);
     bool allSafe = true;
     for (std::size_t i = 0; i < n; ++i) {
         if (!alcance(points[i])) {
             allSafe = false;
             break;
         }
-        e.Incluir(points[i]);
+        e.Include(points[i]);
     }
     const std::uint32_t c = color.value_or(ForeColor);
     if (!allSafe) {
@@ -337,7 +337,7 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
         return;
     const std::uint32_t c = color.value_or(ForeColor);
     const Alcance alcance;
-    Extremos e(lines[0].p1());
+    BoundingBox e(lines[0].p1());
     bool allSafe = true;
     for (std::size_t i = 0; i < n && allSafe; ++i) {
         for (const QPointF& p : {lines[i].p1(), lines[i].p2()}) {
@@ -345,7 +345,7 @@ void PictureBox::Lines(const QLineF* lines, std::size_t n, std::optional<std::ui
                 allSafe = false;
                 break;
             }
-            e.Incluir(p);
+            e.Include(p);
         }
     }
     if (!allSafe) {

@@ -143,7 +143,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
         return res;
 
     dat::CrearMatrices(r, plan, false);
-    dat::Gasolino gasolino(plan);
+    dat::ProgressTicker gasolino(plan);
 
     std::vector<float*> valores(static_cast<size_t>(plan.nA));
     for (std::int32_t c = 1; c <= plan.nA; ++c)

@@ -119,7 +119,7 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
         return res;
 
     dat::CrearMatrices(r, plan, true);
-    dat::Gasolino gasolino(plan);
+    dat::ProgressTicker gasolino(plan);
     const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));
     std::vector<unsigned char> bloque(static_cast<size_t>(porBloque * tam));
     for (std::int32_t s0 = 1; s0 <= plan.nS; s0 += porBloque) {

@@ -151,14 +151,14 @@ void CalcularTasa(RecordModel& r)
         r.TasaCalculada = tasa;
 }
 
-Gasolino::Gasolino(const Plan& plan)
+ProgressTicker::ProgressTicker(const Plan& plan)
 {
     std::int32_t p = 0;
     (void)RedondearEntero(static_cast<double>(plan.nS) / 90.0, p);
     periodo_ = static_cast<std::int64_t>(p) + 1;
 }
 
-void Gasolino::Avanzar(std::int64_t hecho)
+void ProgressTicker::Avanzar(std::int64_t hecho)
 {
     const std::int64_t debidos = hecho / periodo_;
     auto& hook = ProgresoRegistro().LlenarGasolino;

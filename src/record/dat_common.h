@@ -61,9 +61,9 @@ void CalcularTasa(RecordModel& r);
 
 // The opening gauge: 1 percent every p + 1 samples, p = nS / 90 rounded
 // half to even.
-class Gasolino {
+class ProgressTicker {
 public:
-    explicit Gasolino(const Plan& plan);
+    explicit ProgressTicker(const Plan& plan);
     // Samples 1..hecho have been read.
     void Avanzar(std::int64_t hecho);
 

@@ -57,10 +57,4 @@ void MaxMinCanales(const Matrix<float>& m);
 // Sets PuntoDecimal of r: the locale writes numbers with ".".
 void ComprobarDecimal(RecordModel& r = Registro());
 
-// Usable drawing width and height of a view window, in twips, from Screen().
-[[nodiscard]] float AnchoVista();
-[[nodiscard]] float AltoVista();
-// Screen width in pixels.
-[[nodiscard]] std::int32_t AnchoPantalla();
-
 } // namespace vesdra

@@ -21,6 +21,7 @@
 #include "shell/language.h"
 #include "shell/menu_commands.h"
 #include "shell/shell_hooks.h"
+#include "shell/view_sizes.h"
 
 namespace vesdra {
 

@@ -18,6 +18,7 @@
 #include "shell/frm_menu.h"
 #include "shell/menu_commands.h"
 #include "shell/tecla_salir.h"
+#include "shell/view_sizes.h"
 #include "platform/key_hook.h"
 
 namespace vesdra {

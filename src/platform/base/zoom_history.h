@@ -25,7 +25,8 @@ inline constexpr std::int32_t TextoHistorialLleno = 105;
 // zooms after it. A zoom is appended after the newest level whatever level
 // is shown, and shown; back and forward only move between stored levels.
 // Positions are 0-based: the waveform window calls its position NivelActual
-// and shows level NivelActual + 1; the stacked view numbers its levels from 0.
+// and shows level NivelActual + 1; the stacked, composition and digital views
+// number their levels from 0. Each view keeps its own refusals around it.
 template <typename Level> class ZoomHistory
 {
 public:

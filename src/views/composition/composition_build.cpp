@@ -16,6 +16,7 @@
 #include "shell/language.h"
 #include "shell/referencia.h"
 #include "shell/shell_hooks.h"
+#include "shell/view_sizes.h"
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_state.h"
 #include "views/composition/composition_tiling.h"

@@ -61,10 +61,7 @@ VistaTrazos VistaCompleta(double ancho, double alto, std::int32_t nS)
 void HistorialZoom::Reiniciar(double ancho, double alto, std::int32_t nS)
 {
     const VistaTrazos completa = VistaCompleta(ancho, alto, nS);
-    filas_ = {};
-    filas_[0] = NivelZoom{0, alto, ancho / 50, 49 * ancho / 50, 1, 1, alto, ancho, completa.EscalaX, alto / 2};
-    nivelActual_ = 0;
-    numNiveles_ = 1;
+    niveles_.Reset(NivelZoom{0, alto, ancho / 50, 49 * ancho / 50, 1, 1, alto, ancho, completa.EscalaX, alto / 2});
 }
 
 ResultadoZoom HistorialZoom::ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho, double alto,
@@ -89,32 +86,28 @@ ResultadoZoom HistorialZoom::ZoomNuevo(const VistaTrazos& actual, RectanguloZoom
     v.ZoomVertical = actual.ZoomVertical * alto / (r.Y2 - r.Y1);
     v.OrigenY = (actual.OrigenY - r.Y1) * v.ZoomVertical / actual.ZoomVertical;
 
-    filas_[static_cast<std::size_t>(numNiveles_)] = NivelZoom{
-        r.Y1, r.Y2, r.X1, r.X2, v.ZoomVertical, actual.PrimeraMuestra, alto, ancho, actual.EscalaX, v.OrigenY};
-    nivelActual_ = numNiveles_;
-    ++numNiveles_;
+    niveles_.Append(NivelZoom{r.Y1, r.Y2, r.X1, r.X2, v.ZoomVertical, actual.PrimeraMuestra, alto, ancho,
+                              actual.EscalaX, v.OrigenY});
     return ResultadoZoom{v, 0, 0};
 }
 
 ResultadoZoom HistorialZoom::Adelante(std::int32_t nS)
 {
-    if (nivelActual_ >= numNiveles_ - 1)
+    if (!niveles_.Forward())
         return Rechazo(TextoUltimoNivel, EstiloInformacion);
-    ++nivelActual_;
-    return VistaDeNivel(nivelActual_, nS);
+    return VistaDeNivel(niveles_.Position(), nS);
 }
 
 ResultadoZoom HistorialZoom::Atras(std::int32_t nS)
 {
-    if (nivelActual_ < 1)
+    if (!niveles_.Back())
         return Rechazo(TextoVistaCompleta, EstiloInformacion);
-    --nivelActual_;
-    return VistaDeNivel(nivelActual_, nS);
+    return VistaDeNivel(niveles_.Position(), nS);
 }
 
 ResultadoZoom HistorialZoom::VistaDeNivel(std::int32_t r, std::int32_t nS) const
 {
-    const NivelZoom& f = filas_.at(static_cast<std::size_t>(r));
+    const NivelZoom& f = niveles_.At(r);
     if (r == 0)
         return ResultadoZoom{VistaCompleta(f.Ancho, f.Alto, nS), 0, 0};
     const double origenX = f.Ancho / 50;

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -68,11 +67,11 @@ public:
     // Restarts the history at the full view of a picture ancho x alto.
     void Reiniciar(double ancho, double alto, std::int32_t nS);
 
-    [[nodiscard]] std::int32_t NivelActual() const { return nivelActual_; }
-    [[nodiscard]] std::int32_t NumNiveles() const { return numNiveles_; }
+    [[nodiscard]] std::int32_t NivelActual() const { return niveles_.Position(); }
+    [[nodiscard]] std::int32_t NumNiveles() const { return niveles_.Count(); }
     // No further zoom fits (31 levels); the window says so before a rectangle.
-    [[nodiscard]] bool Lleno() const { return HistorialLleno(numNiveles_); }
-    [[nodiscard]] const NivelZoom& Fila(std::int32_t r) const { return filas_.at(static_cast<std::size_t>(r)); }
+    [[nodiscard]] bool Lleno() const { return niveles_.Full(); }
+    [[nodiscard]] const NivelZoom& Fila(std::int32_t r) const { return niveles_.At(r); }
 
     // A new level from a rectangle dragged over the picture (ancho x alto)
     // showing `actual`. Refused, with nothing stored and nothing changed: a
@@ -89,9 +88,7 @@ public:
     [[nodiscard]] ResultadoZoom VistaDeNivel(std::int32_t r, std::int32_t nS) const;
 
 private:
-    std::array<NivelZoom, MaxNivelesZoom> filas_{};
-    std::int32_t nivelActual_{0};
-    std::int32_t numNiveles_{1};
+    ZoomHistory<NivelZoom> niveles_{};
 };
 
 } // namespace vesdra::composicion

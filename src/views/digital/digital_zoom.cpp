@@ -8,9 +8,7 @@ namespace vesdra::digital {
 
 void HistorialDigital::Reiniciar(const NivelDigital& completo)
 {
-    filas_[0] = completo;
-    nivel_ = 0;
-    niveles_ = 1;
+    niveles_.Reset(completo);
     pendiente_ = true;
 }
 
@@ -30,28 +28,24 @@ PasoZoom HistorialDigital::Zoom(std::int32_t cursor1, std::int32_t cursor2, doub
     // The stretch's last sample lands on the right end of the axis lines.
     n.EscalaX = (anchoPicture - MargenDerecho - XEje) /
                 static_cast<double>(static_cast<std::int64_t>(n.Ultima) - n.Primera);
-    filas_[static_cast<std::size_t>(niveles_)] = n;
-    nivel_ = niveles_;
-    ++niveles_;
+    niveles_.Append(n);
     pendiente_ = false;
     return {.Nivel = n};
 }
 
 PasoZoom HistorialDigital::Atras()
 {
-    if (nivel_ <= 0)
+    if (!niveles_.Back())
         return {.Texto = TextoSinAnterior};
     pendiente_ = false;
-    --nivel_;
     return {.Nivel = Actual()};
 }
 
 PasoZoom HistorialDigital::Adelante()
 {
-    if (nivel_ >= niveles_ - 1)
+    if (!niveles_.Forward())
         return {.Texto = TextoSinPosterior};
     pendiente_ = false;
-    ++nivel_;
     return {.Nivel = Actual()};
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -49,19 +48,17 @@ public:
     [[nodiscard]] PasoZoom Atras();
     [[nodiscard]] PasoZoom Adelante();
 
-    [[nodiscard]] std::int32_t NivelZoom() const { return nivel_; }
-    [[nodiscard]] std::int32_t NivelesZoom() const { return niveles_; }
-    [[nodiscard]] bool Lleno() const { return HistorialLleno(niveles_); }
+    [[nodiscard]] std::int32_t NivelZoom() const { return niveles_.Position(); }
+    [[nodiscard]] std::int32_t NivelesZoom() const { return niveles_.Count(); }
+    [[nodiscard]] bool Lleno() const { return niveles_.Full(); }
     // A zoom was asked for and not stored (cursors together); the next
     // step through the history clears it.
     [[nodiscard]] bool ZoomPendiente() const { return pendiente_; }
-    [[nodiscard]] const NivelDigital& Fila(std::int32_t r) const { return filas_.at(static_cast<std::size_t>(r)); }
-    [[nodiscard]] const NivelDigital& Actual() const { return Fila(nivel_); }
+    [[nodiscard]] const NivelDigital& Fila(std::int32_t r) const { return niveles_.At(r); }
+    [[nodiscard]] const NivelDigital& Actual() const { return niveles_.Current(); }
 
 private:
-    std::array<NivelDigital, MaxNivelesZoom> filas_{};
-    std::int32_t nivel_{0};
-    std::int32_t niveles_{1};
+    ZoomHistory<NivelDigital> niveles_{};
     bool pendiente_{true};
 };
 

@@ -30,6 +30,7 @@
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
+#include "shell/view_sizes.h"
 #include "views/composition/colores.h"
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_tiling.h"

@@ -26,6 +26,7 @@
 #include "record/record_model.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
+#include "shell/view_sizes.h"
 #include "views/waves/form_support.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"

@@ -63,12 +63,7 @@ frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
     setProperty("Tag", QStringLiteral("3"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Picture1 = new PictureBox(this);
-    Picture1->SetBackColor(kFondoOndas);
-    lnam = Picture1->AddLine();
-    lnam->SetBorderColor(kAmarillo);
-    lnci = Picture1->AddLine();
-    lnci->SetBorderColor(kCian);
+    Picture1 = ondas::PictureWithCursors(this, lnam, lnci);
     for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
         lblet[static_cast<size_t>(k)] = ondas::CajaLectura(this, k % 2 ? kAmarillo : kCian);
         lblet[static_cast<size_t>(k)]->setVisible(false);
@@ -80,29 +75,14 @@ frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
     lblam = ondas::CajaLectura(this, kAmarillo);
     lblci = ondas::CajaLectura(this, kCian);
     lblms = ondas::CajaLectura(this, kSysMenu);
-    lbl_PS = ondas::CajaLectura(this, kSysWindowBackground);
-    lbl_PS->setVisible(false);
-    lbl_PS->setAlignment(Qt::AlignCenter);
+    lbl_PS = ondas::IndicatorBox(this);
     cmdzoom = new QPushButton(this);
     cmdzoom->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    cmdadel = new QPushButton(this);
-    cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
-    cmdatras = new QPushButton(this);
-    cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
-    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
+    ondas::MakeStepAndPrintButtons(this, cmdadel, cmdatras, pctimpresora);
 
-    connect(HScroll1, &ScrollBar::Change, this, &frmTodoanalog::HScroll1_Change);
-    connect(HScroll2, &ScrollBar::Change, this, &frmTodoanalog::HScroll2_Change);
+    ondas::ConnectViewControls(this);
     connect(HScroll_Nombres, &ScrollBar::Change, this, &frmTodoanalog::HScroll_Nombres_Change);
-    connect(cmdzoom, &QPushButton::clicked, this, &frmTodoanalog::cmdzoom_Click);
-    connect(cmdadel, &QPushButton::clicked, this, &frmTodoanalog::cmdadel_Click);
-    connect(cmdatras, &QPushButton::clicked, this, &frmTodoanalog::cmdatras_Click);
-    connect(pctimpresora, &QPushButton::clicked, this, &frmTodoanalog::pctimpresora_Click);
-
-    resizeTimer_ = new QTimer(this);
-    resizeTimer_->setSingleShot(true);
-    resizeTimer_->setInterval(0);
-    connect(resizeTimer_, &QTimer::timeout, this, &frmTodoanalog::Form_Resize);
+    resizeTimer_ = ondas::MergeResizes(this, Cargada, [this] { Form_Resize(); });
 }
 
 frmTodoanalog::~frmTodoanalog()
@@ -308,24 +288,17 @@ void frmTodoanalog::MoverCursor(bool primero)
             HScroll_Nombres->SetMax(LongitudMaxima);
         }
     }
-    TextoTiempo = TextoTiempoEntre(s1, s2, FrecuenciaMuestreo());
-    lblms->setText(TextoTiempo);
+    ondas::ShowTimeBetween(*lblms, TextoTiempo, s1, s2);
 }
 
 void frmTodoanalog::HScroll1_Change()
 {
-    if (colocando_)
-        return;
-    if (!ondas::Atrapar(this, [this] { MoverCursor(true); }))
-        Descargar();
+    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::HScroll2_Change()
 {
-    if (colocando_)
-        return;
-    if (!ondas::Atrapar(this, [this] { MoverCursor(false); }))
-        Descargar();
+    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::HScroll_Nombres_Change()
@@ -345,11 +318,8 @@ void frmTodoanalog::lblet_Click(std::int32_t index)
 
 void frmTodoanalog::Mostrar(const ResultadoZoomTodo& r)
 {
-    if (!r.Vista) {
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(r.Texto), r.Estilo);
+    if (ondas::Refused(this, r))
         return;
-    }
     Vista = *r.Vista;
     // A level stored before a resize: its span over the picture as it is now.
     const double ancho = Picture1->Width();
@@ -365,35 +335,20 @@ void frmTodoanalog::Mostrar(const ResultadoZoomTodo& r)
 void frmTodoanalog::cmdzoom_Click()
 {
     ZoomPendiente = true;
-    const bool ok = ondas::Atrapar(this, [this] {
-        const ResultadoZoomTodo r =
-            ZoomEntreCursores(Historial, HScroll1->Value(), HScroll2->Value(), Picture1->Width());
-        Mostrar(r);
-        if (r.Vista)
-            ZoomPendiente = false;
-    });
-    if (!ok)
-        Descargar();
+    ondas::NewZoom(
+        this, ZoomPendiente,
+        [this] { return ZoomEntreCursores(Historial, HScroll1->Value(), HScroll2->Value(), Picture1->Width()); },
+        [this](const ResultadoZoomTodo& r) { Mostrar(r); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::cmdadel_Click()
 {
-    const bool ok = ondas::PasoConReloj(this, [this] {
-        ZoomPendiente = false;
-        Mostrar(TodoSiguiente(Historial));
-    });
-    if (!ok)
-        Descargar();
+    ondas::HistoryStep(this, ZoomPendiente, [this] { Mostrar(TodoSiguiente(Historial)); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::cmdatras_Click()
 {
-    const bool ok = ondas::PasoConReloj(this, [this] {
-        ZoomPendiente = false;
-        Mostrar(TodoAnterior(Historial));
-    });
-    if (!ok)
-        Descargar();
+    ondas::HistoryStep(this, ZoomPendiente, [this] { Mostrar(TodoAnterior(Historial)); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::pctimpresora_Click()
@@ -418,42 +373,22 @@ void frmTodoanalog::pctimpresora_Click()
 
 void frmTodoanalog::Form_Resize()
 {
-    if (!Cargada)
-        return;
-    if (FormularioMinimizado(*this)) {
-        Hooks().OcultarMenu();
-        return;
-    }
-    SetMousePointer(this, vbCustom);
-    const bool ok = ondas::Atrapar(this, [this] {
-        LeerCanales();
-        Colocar();
-        // The whole record at the new size; the cursors keep their samples
-        // and their lines stand on them.
-        Vista = VistaTodoCompleta(Picture1->Width(), Registro().NumMuestras());
-        DibujarBandas(EscalasCompartidas(filas_));
-        MoverCursor(true);
-        MoverCursor(false);
-    });
-    if (!ok) {
-        SetMousePointer(vbDefault);
-        Descargar();
-        return;
-    }
-    SetMousePointer(this, vbDefault);
-}
-
-void frmTodoanalog::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    if (Cargada)
-        resizeTimer_->start();
-}
-
-void frmTodoanalog::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    ondas::OcultarMenuAlMinimizar(*this, *event, Cargada);
+    ondas::Relayout(
+        this, Cargada,
+        [this] {
+            LeerCanales();
+            Colocar();
+            // The whole record at the new size; the cursors keep their samples
+            // and their lines stand on them.
+            Vista = VistaTodoCompleta(Picture1->Width(), Registro().NumMuestras());
+            DibujarBandas(EscalasCompartidas(filas_));
+            MoverCursor(true);
+            MoverCursor(false);
+        },
+        [this] {
+            SetMousePointer(vbDefault);
+            Descargar();
+        });
 }
 
 bool frmTodoanalog::eventFilter(QObject* watched, QEvent* event)

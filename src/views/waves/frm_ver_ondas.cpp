@@ -51,12 +51,7 @@ frmVerOndas::frmVerOndas(QWidget* parent) : QWidget(parent)
     setProperty("Tag", QStringLiteral("5"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    picbox = new PictureBox(this);
-    picbox->SetBackColor(kFondoOndas);
-    Lineizq = picbox->AddLine();
-    Lineizq->SetBorderColor(kAmarillo);
-    Lineder = picbox->AddLine();
-    Lineder->SetBorderColor(kCian);
+    picbox = ondas::PictureWithCursors(this, Lineizq, Lineder);
     for (LineControl** l : {&Line2, &Line3, &Line4, &Line5}) {
         *l = picbox->AddLine();
         (*l)->SetBorderColor(kBlanco);
@@ -71,23 +66,12 @@ frmVerOndas::frmVerOndas(QWidget* parent) : QWidget(parent)
     lblcian = ondas::CajaLectura(this, kCian);
     lblms = ondas::CajaLectura(this, kSysMenu);
     lblDif = ondas::CajaLectura(this, kSysMenu);
-    lbl_PS = ondas::CajaLectura(this, kSysWindowBackground);
-    lbl_PS->setVisible(false);
-    lbl_PS->setAlignment(Qt::AlignCenter);
+    lbl_PS = ondas::IndicatorBox(this);
 
     cmdzoom = new QPushButton(TextosIdioma(61), this);
-    cmdadel = new QPushButton(this);
-    cmdadel->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
-    cmdatras = new QPushButton(this);
-    cmdatras->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
-    pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
+    ondas::MakeStepAndPrintButtons(this, cmdadel, cmdatras, pctimpresora);
 
-    connect(HScroll1, &ScrollBar::Change, this, &frmVerOndas::HScroll1_Change);
-    connect(HScroll2, &ScrollBar::Change, this, &frmVerOndas::HScroll2_Change);
-    connect(cmdzoom, &QPushButton::clicked, this, &frmVerOndas::cmdzoom_Click);
-    connect(cmdadel, &QPushButton::clicked, this, &frmVerOndas::cmdadel_Click);
-    connect(cmdatras, &QPushButton::clicked, this, &frmVerOndas::cmdatras_Click);
-    connect(pctimpresora, &QPushButton::clicked, this, &frmVerOndas::pctimpresora_Click);
+    ondas::ConnectViewControls(this);
     connect(picbox, &PictureBox::MouseDown, this,
             [this](int, int, double x, double y) { picbox_MouseDown(x, y); });
     connect(picbox, &PictureBox::MouseMove, this,
@@ -95,11 +79,7 @@ frmVerOndas::frmVerOndas(QWidget* parent) : QWidget(parent)
     connect(picbox, &PictureBox::MouseUp, this,
             [this](int, int, double x, double y) { picbox_MouseUp(x, y); });
 
-    // Bursts of resize events (a drag of the frame) lay the window out once.
-    resizeTimer_ = new QTimer(this);
-    resizeTimer_->setSingleShot(true);
-    resizeTimer_->setInterval(0);
-    connect(resizeTimer_, &QTimer::timeout, this, &frmVerOndas::Form_Resize);
+    resizeTimer_ = ondas::MergeResizes(this, Activada, [this] { Form_Resize(); });
 
     ondas::RegistrarVentanaOndas(this);
 }
@@ -251,26 +231,19 @@ void frmVerOndas::MoverCursor(bool primero)
     const float b = ValorEn(MuestraCursor2);
     (primero ? lblizq : lblder)->setText(TextoNumeroMuestra(m));
     (primero ? lblamar : lblcian)->setText(TextoValor(primero ? a : b, unidad));
+    ondas::ShowTimeBetween(*lblms, TextoTiempo, MuestraCursor1, MuestraCursor2);
     TextoDiferencia = TextoDiferenciaValores(a, b, unidad);
     lblDif->setText(TextoDiferencia);
-    TextoTiempo = TextoTiempoEntre(MuestraCursor1, MuestraCursor2, FrecuenciaMuestreo());
-    lblms->setText(TextoTiempo);
 }
 
 void frmVerOndas::HScroll1_Change()
 {
-    if (colocando_)
-        return;
-    if (!ondas::Atrapar(this, [this] { MoverCursor(true); }))
-        Descargar();
+    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::HScroll2_Change()
 {
-    if (colocando_)
-        return;
-    if (!ondas::Atrapar(this, [this] { MoverCursor(false); }))
-        Descargar();
+    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdzoom_Click()
@@ -335,11 +308,8 @@ void frmVerOndas::OcultarRectangulo()
 
 void frmVerOndas::Redibujar(const ResultadoZoomOnda& r)
 {
-    if (!r.Vista) {
-        SetMousePointer(this, vbDefault);
-        (void)MsgBox(TextosIdioma(r.Texto), r.Estilo);
+    if (ondas::Refused(this, r))
         return;
-    }
     Vista = *r.Vista;
     Dibujar();
     ColocarCursores(Vista.PrimeraMuestra, Vista.UltimaMuestra);
@@ -347,37 +317,26 @@ void frmVerOndas::Redibujar(const ResultadoZoomOnda& r)
 
 void frmVerOndas::RedibujarZoom()
 {
-    const bool ok = ondas::Atrapar(this, [this] {
-        if (!ZoomPendiente)
-            return;
-        const ResultadoZoomOnda r =
-            ZoomRectangulo(Vista, Historial, RectX1, RectY1, RectX2, RectY2, Registro().NumMuestras());
-        Redibujar(r);
-        if (r.Vista)
-            ZoomPendiente = false;
-    });
-    if (!ok)
-        Descargar();
+    if (!ZoomPendiente)
+        return;
+    ondas::NewZoom(
+        this, ZoomPendiente,
+        [this] { return ZoomRectangulo(Vista, Historial, RectX1, RectY1, RectX2, RectY2, Registro().NumMuestras()); },
+        [this](const ResultadoZoomOnda& r) { Redibujar(r); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdadel_Click()
 {
-    const bool ok = ondas::PasoConReloj(this, [this] {
-        ZoomPendiente = false;
-        Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras()));
-    });
-    if (!ok)
-        Descargar();
+    ondas::HistoryStep(
+        this, ZoomPendiente, [this] { Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras())); },
+        [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdatras_Click()
 {
-    const bool ok = ondas::PasoConReloj(this, [this] {
-        ZoomPendiente = false;
-        Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras()));
-    });
-    if (!ok)
-        Descargar();
+    ondas::HistoryStep(
+        this, ZoomPendiente, [this] { Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras())); },
+        [this] { Descargar(); });
 }
 
 void frmVerOndas::pctimpresora_Click()
@@ -401,35 +360,13 @@ void frmVerOndas::pctimpresora_Click()
 
 void frmVerOndas::Form_Resize()
 {
-    if (!Activada)
-        return;
-    if (FormularioMinimizado(*this)) {
-        Hooks().OcultarMenu();
-        return;
-    }
-    SetMousePointer(this, vbCustom);
-    const bool ok = ondas::Atrapar(this, [this] {
-        ColocarControles();
-        Dibujar();
-    });
-    if (!ok) {
-        Descargar();
-        return;
-    }
-    SetMousePointer(this, vbDefault);
-}
-
-void frmVerOndas::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    if (Activada)
-        resizeTimer_->start();
-}
-
-void frmVerOndas::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    ondas::OcultarMenuAlMinimizar(*this, *event, Activada);
+    ondas::Relayout(
+        this, Activada,
+        [this] {
+            ColocarControles();
+            Dibujar();
+        },
+        [this] { Descargar(); });
 }
 
 void frmVerOndas::Descargar()

@@ -10,6 +10,7 @@
 #include "platform/scroll_bar.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
+#include "shell/view_sizes.h"
 
 using namespace vesdra;
 using vesdra::test::CompositionFixture;

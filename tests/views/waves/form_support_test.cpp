@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -84,6 +85,47 @@ TEST_F(FormSupport, MinimisedWindowOfItsOwnHidesTheMenu)
     vista.Construida = true;
     vista.show();
     vista.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(Count("OcultarMenu"), 1);
+}
+
+TEST_F(FormSupport, MergedResizesLayABuiltViewOutOnceAfterTheBurstAndItsMinimisedFrameHidesTheMenu)
+{
+    QWidget vista;
+    bool construida = false;
+    int disposiciones = 0;
+    QTimer* pendiente = ondas::MergeResizes(&vista, construida, [&] { ++disposiciones; });
+    vista.show();
+    const auto rafaga = [&] {
+        for (int k = 1; k <= 3; ++k) {
+            vista.resize(300 + 10 * k, 200 + 10 * k);
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+    };
+    rafaga();
+    vista.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(disposiciones, 0) << "a view still being built is laid out by its builder";
+    EXPECT_EQ(Count("OcultarMenu"), 0);
+
+    vista.setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    construida = true;
+    disposiciones = 0;
+    // The resize events of a burst all come before the layout runs.
+    for (int k = 1; k <= 3; ++k)
+        vista.resize(400 + 10 * k, 300 + 10 * k);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(disposiciones, 1);
+
+    vista.resize(500, 400);
+    pendiente->stop();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(disposiciones, 1) << "a stopped layout is dropped";
+
+    vista.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
     EXPECT_EQ(Count("OcultarMenu"), 1);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
+#include "shell/view_sizes.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "views/waves/waves_layout.h"
