@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QEvent>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QWidget>
 
 namespace vesdra {
@@ -13,6 +15,31 @@ QMdiSubWindow* SubVentana(const QWidget& form)
 {
     return qobject_cast<QMdiSubWindow*>(form.parentWidget());
 }
+
+// A dialog form minimised on its own (a window manager may offer it) would
+// leave the program blocked behind a window nobody sees: it comes back at
+// once. Minimised with the window it belongs to, it comes back with it.
+class SinMinimizar : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto* w = static_cast<QWidget*>(watched);
+            const QWidget* dueno = w->parentWidget();
+            if (w->isMinimized() && !(dueno && dueno->isMinimized())) {
+                QTimer::singleShot(0, w, [w] {
+                    w->showNormal();
+                    w->raise();
+                    w->activateWindow();
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -88,15 +115,21 @@ bool EsDialogo(const QWidget& form)
 
 void MostrarDialogo(QWidget& form, QWidget* dueno)
 {
-    if (dueno && form.parentWidget() != dueno) {
+    // A caption and a close box only: a dialog minimised out of sight would
+    // leave the program blocked behind it.
+    constexpr Qt::WindowFlags marco = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if ((dueno && form.parentWidget() != dueno) || form.windowFlags() != marco) {
         // Its place was set before it belonged to the window (centred on the
         // screen, say): a new parent must not move it.
         const QPoint pos = form.pos();
         const bool movido = form.testAttribute(Qt::WA_Moved);
-        form.setParent(dueno, form.windowFlags());
+        form.setParent(dueno ? dueno : form.parentWidget(), marco);
         if (movido)
             form.move(pos);
     }
+    if (!form.findChild<SinMinimizar*>(QString(), Qt::FindDirectChildrenOnly))
+        form.installEventFilter(new SinMinimizar(&form));
     // Modality is taken when the window is shown, so it is set while hidden.
     if (!form.isVisible() && form.windowModality() != Qt::ApplicationModal)
         form.setWindowModality(Qt::ApplicationModal);

@@ -138,6 +138,13 @@ TEST(MdiForms, ADialogFormIsShownModalInFrontOfItsOwnerWhereItWasPlaced)
     EXPECT_EQ(QApplication::activeWindow(), dialogo.data());
     EXPECT_EQ(VentanaDuena(), dialogo.data());
 
+    // Minimised on its own it comes back at once.
+    dialogo->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialogo->isMinimized());
+    EXPECT_TRUE(dialogo->isVisible());
+
     // Shown again (a wizard step coming back): in front once more, still one.
     dialogo->hide();
     MostrarDialogo(*dialogo, &principal);
