@@ -4,11 +4,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include "platform/common_dialog.h"
 #include "platform/mdi_forms.h"
+#include "platform/messages.h"
 
 namespace vesdra {
 namespace {
@@ -144,6 +147,26 @@ TEST(MdiForms, ADialogFormIsShownModalInFrontOfItsOwnerWhereItWasPlaced)
     QCoreApplication::processEvents();
     EXPECT_FALSE(dialogo->isMinimized());
     EXPECT_TRUE(dialogo->isVisible());
+
+    // A box and the printer dialog asked for while it is up hang on it, so
+    // they stand in front of it.
+    QWidget* duenoCaja = nullptr;
+    QWidget* duenoImpresora = nullptr;
+    const auto cerrarConDueno = [](QWidget** dueno) {
+        QTimer::singleShot(0, [dueno] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                *dueno = m->parentWidget();
+                m->close();
+            }
+        });
+    };
+    cerrarConDueno(&duenoCaja);
+    (void)MsgBox(QStringLiteral("?"), vbOKOnly);
+    EXPECT_EQ(duenoCaja, dialogo.data());
+    cerrarConDueno(&duenoImpresora);
+    CommonDialog impresora;
+    impresora.ShowPrinter();
+    EXPECT_EQ(duenoImpresora, dialogo.data());
 
     // Shown again (a wizard step coming back): in front once more, still one.
     dialogo->hide();
