@@ -141,6 +141,12 @@ TEST(MdiForms, ADialogFormIsShownModalInFrontOfItsOwnerWhereItWasPlaced)
     EXPECT_EQ(QApplication::activeWindow(), dialogo.data());
     EXPECT_EQ(VentanaDuena(), dialogo.data());
 
+    // Shown again while up: only brought to the front, the same window.
+    const QWindow* ventana = dialogo->windowHandle();
+    MostrarDialogo(*dialogo, &principal);
+    EXPECT_EQ(dialogo->windowHandle(), ventana);
+    EXPECT_TRUE(dialogo->isVisible());
+
     // Minimised on its own it comes back at once.
     dialogo->setWindowState(Qt::WindowMinimized);
     QCoreApplication::processEvents();
