@@ -22,7 +22,9 @@ QMdiSubWindow* SubVentana(const QWidget& form)
 class SinMinimizar : public QObject
 {
 public:
-    using QObject::QObject;
+    static constexpr const char* Nombre = "SinMinimizar";
+
+    explicit SinMinimizar(QWidget* form) : QObject(form) { setObjectName(QLatin1String(Nombre)); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -128,7 +130,7 @@ void MostrarDialogo(QWidget& form, QWidget* dueno)
         if (movido)
             form.move(pos);
     }
-    if (!form.findChild<SinMinimizar*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!form.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
         form.installEventFilter(new SinMinimizar(&form));
     // Modality is taken when the window is shown, so it is set while hidden.
     if (!form.isVisible() && form.windowModality() != Qt::ApplicationModal)
