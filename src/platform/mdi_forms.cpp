@@ -1,8 +1,8 @@
 #include "platform/mdi_forms.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QEvent>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QWidget>
