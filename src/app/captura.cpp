@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QPixmap>
 #include <QRadioButton>
@@ -83,6 +84,23 @@ void Ejecutar(std::shared_ptr<std::vector<Paso>> pasos, std::size_t i)
         (*pasos)[i]();
         Ejecutar(pasos, i + 1);
     });
+}
+
+// The frame as the user sees it: its own picture with every window shown in
+// front of it (a dialog, a box, a progress window) drawn over it where it
+// stands, the modal ones last.
+QPixmap Imagen(QWidget& marco)
+{
+    QPixmap imagen = marco.grab();
+    std::vector<QWidget*> encima;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &marco && w->isVisible() && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Desktop)
+            encima.push_back(w);
+    std::stable_partition(encima.begin(), encima.end(), [](const QWidget* w) { return !w->isModal(); });
+    QPainter p(&imagen);
+    for (QWidget* w : encima)
+        p.drawPixmap(marco.mapFromGlobal(w->mapToGlobal(QPoint(0, 0))), w->grab());
+    return imagen;
 }
 
 QString ConSufijo(const QString& archivo, const QString& sufijo)
@@ -492,7 +510,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
 {
     const auto guardar = [marco, archivo](const char* sufijo) {
         return [marco, archivo, sufijo] {
-            (void)marco->grab().save(ConSufijo(archivo, QString::fromLatin1(sufijo)));
+            (void)Imagen(*marco).save(ConSufijo(archivo, QString::fromLatin1(sufijo)));
         };
     };
     return {
@@ -707,14 +725,14 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         if (!p)
             p = [marco, archivo, pdf, impresiones] {
                 if (!archivo.isEmpty())
-                    (void)marco->grab().save(ConSufijo(archivo, QStringLiteral("-0")));
+                    (void)Imagen(*marco).save(ConSufijo(archivo, QStringLiteral("-0")));
                 if (!pdf.isEmpty() && impresiones.Inicial)
                     impresiones.Inicial(pdf);
             };
     }
     pasos.push_back([] {});
     pasos.push_back([marco, archivo, pdf, impresiones] {
-        const bool ok = archivo.isEmpty() || marco->grab().save(archivo);
+        const bool ok = archivo.isEmpty() || Imagen(*marco).save(archivo);
         if (!pdf.isEmpty() && impresiones.Final)
             impresiones.Final(pdf);
         QCoreApplication::exit(ok ? 0 : 1);

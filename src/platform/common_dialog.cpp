@@ -10,6 +10,7 @@
 
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
+#include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
 
 namespace vesdra
@@ -51,7 +52,7 @@ QPoint ScreenPosition(const CommonDialog& d)
 
 DialogAnswer RunOpenDialog(const CommonDialog& d)
 {
-    QFileDialog dialog(QApplication::activeWindow(), d.DialogTitle);
+    QFileDialog dialog(VentanaDuena(), d.DialogTitle);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode((d.Flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = QtFilters(d.Filter);
@@ -91,7 +92,7 @@ DialogAnswer RunPrinterDialog(const CommonDialog& d)
 {
     QPrinter* printer = DialogPrinter();
     printer->setCopyCount(d.Copies > 0 ? d.Copies : 1);
-    QPrintDialog dialog(printer, QApplication::activeWindow());
+    QPrintDialog dialog(printer, VentanaDuena());
     dialog.move(ScreenPosition(d));
     DialogAnswer answer;
     if (Ejecutar(dialog) != QDialog::Accepted) {

@@ -1,6 +1,10 @@
 #include "platform/mdi_forms.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QWidget>
 
 namespace vesdra {
@@ -11,6 +15,33 @@ QMdiSubWindow* SubVentana(const QWidget& form)
 {
     return qobject_cast<QMdiSubWindow*>(form.parentWidget());
 }
+
+// A dialog form minimised on its own (a window manager may offer it) would
+// leave the program blocked behind a window nobody sees: it comes back at
+// once. Minimised with the window it belongs to, it comes back with it.
+class SinMinimizar : public QObject
+{
+public:
+    static constexpr const char* Nombre = "SinMinimizar";
+
+    explicit SinMinimizar(QWidget* form) : QObject(form) { setObjectName(QLatin1String(Nombre)); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto* w = static_cast<QWidget*>(watched);
+            const QWidget* dueno = w->parentWidget();
+            if (w->isMinimized() && !(dueno && dueno->isMinimized())) {
+                QTimer::singleShot(0, w, [w] {
+                    w->showNormal();
+                    w->raise();
+                    w->activateWindow();
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -77,6 +108,51 @@ void RetirarFormulario(QWidget* form)
     QWidget* marco = MarcoFormulario(*form);
     marco->hide();
     marco->deleteLater();
+}
+
+bool EsDialogo(const QWidget& form)
+{
+    return form.windowType() == Qt::Dialog;
+}
+
+void MostrarDialogo(QWidget& form, QWidget* dueno)
+{
+    // A caption and a close box only: a dialog minimised out of sight would
+    // leave the program blocked behind it.
+    constexpr Qt::WindowFlags marco = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if ((dueno && form.parentWidget() != dueno) || form.windowFlags() != marco) {
+        // Its place was set before it belonged to the window (centred on the
+        // screen, say): a new parent must not move it.
+        const QPoint pos = form.pos();
+        const bool movido = form.testAttribute(Qt::WA_Moved);
+        form.setParent(dueno ? dueno : form.parentWidget(), marco);
+        if (movido)
+            form.move(pos);
+    }
+    if (!form.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
+        form.installEventFilter(new SinMinimizar(&form));
+    // Modality is taken when the window is shown, so it is set while hidden.
+    if (!form.isVisible() && form.windowModality() != Qt::ApplicationModal)
+        form.setWindowModality(Qt::ApplicationModal);
+    form.show();
+    form.raise();
+    form.activateWindow();
+}
+
+QWidget* VentanaDuena()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    // A progress window comes and goes with its task: no box hangs on it.
+    if (QWidget* activa = QApplication::activeWindow(); activa && activa->windowType() != Qt::Tool)
+        return activa;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible())
+            return w;
+    return nullptr;
 }
 
 } // namespace vesdra

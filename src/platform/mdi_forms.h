@@ -32,4 +32,22 @@ void MostrarNormal(QWidget* form);
 // form finishes safely. Null does nothing.
 void RetirarFormulario(QWidget* form);
 
+// A form the user must answer before the program goes on (a choice, a
+// conversion or template dialog, a wizard step) is made with the window type
+// Qt::Dialog. It is never placed inside the main window's MDI area, where a
+// click on the maximised menu form would bury it: it is shown as a window of
+// its own, kept in front of the window it belongs to, and modal, so it keeps
+// the keyboard and nothing underneath can be used until it goes. The code
+// that shows it still goes on at once, as for any form.
+[[nodiscard]] bool EsDialogo(const QWidget& form);
+// Shows such a form in front of `dueno` (the main window; null: in front of
+// no window), where it was placed before, with a caption and a close box
+// only, and makes it the active window; minimised on its own it comes back
+// at once. Showing it again only brings it to the front.
+void MostrarDialogo(QWidget& form, QWidget* dueno);
+// The window a message box or a common dialog belongs to: the modal window
+// in front (a dialog form, or another box), else the active window, else the
+// main window; null when none is shown.
+[[nodiscard]] QWidget* VentanaDuena();
+
 } // namespace vesdra

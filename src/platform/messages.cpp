@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
 
 namespace vesdra
@@ -100,7 +101,7 @@ int MsgBox(const QString& prompt, int style, const QString& title)
 
     const QString caption = title.isEmpty() ? QCoreApplication::applicationName() : title;
     const QMessageBox::StandardButtons buttons = ButtonsOf(style);
-    QMessageBox box(IconOf(style), caption, prompt, buttons, QApplication::activeWindow());
+    QMessageBox box(IconOf(style), caption, prompt, buttons, VentanaDuena());
     box.setDefaultButton(DefaultOf(style, buttons));
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);

@@ -210,14 +210,13 @@ ResultadoCopia GuardarCfgAscii()
             return res;
     }
 
-    // The header first: a missing one is told and the copy goes on.
-    bool hdrCopiado = false;
+    // The header first. A record without one has none to copy; one that
+    // cannot be copied is told and the copy goes on.
     if (const QString hdr = BuscarFichero(base + QStringLiteral("hdr")); !hdr.isEmpty()) {
         QFile f(hdr);
-        hdrCopiado = f.open(QIODevice::ReadOnly) && Escribir(destinoHdr, f.readAll()).Ok();
+        if (!f.open(QIODevice::ReadOnly) || !Escribir(destinoHdr, f.readAll()).Ok())
+            ProgresoRegistro().Mensaje(160, 48, r.SalirTrasConversion ? 153 : 152);
     }
-    if (!hdrCopiado)
-        ProgresoRegistro().Mensaje(151, 48, r.SalirTrasConversion ? 153 : 152);
 
     const QString cfg = BuscarFichero(base + QStringLiteral("cfg"));
     QFile fuente(cfg);

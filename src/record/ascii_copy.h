@@ -41,8 +41,9 @@ struct ResultadoCopia {
 // run while it works.
 [[nodiscard]] ResultadoCopia GuardarDatAscii();
 
-// Copies the record's .hdr to NombreConversion + ".hdr" (a missing header
-// gives message 151 through the message hook, and the copy goes on) and its
+// Copies the record's .hdr to NombreConversion + ".hdr" (a record without
+// one copies none and says nothing; a header that cannot be copied gives
+// message 160 through the message hook, and the copy goes on) and its
 // .cfg to NombreConversion + ".cfg" with only the file-type line's text
 // replaced by "ASCII"; every other byte, the time-multiplier line included,
 // is copied as it stands.

@@ -15,6 +15,7 @@
 #include "shell/language.h"
 #include "shell/open_hooks.h"
 #include "shell/shell_state.h"
+#include "shell/view_services.h"
 #include "templates/template_state.h"
 
 namespace vesdra
@@ -116,6 +117,10 @@ RutasRegistro DerivarRutas(const QString& rutaDat)
 
 ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
 {
+    // Opened or refused, the windows left for the record open before (its
+    // conversion choice, dialog or help) have nothing to act on any more.
+    if (const Servicio& descargar = Vistas().Conversion.Descargar)
+        descargar();
     if (rutas.Dat.isEmpty()) {
         (void)MsgBox(TextosIdioma(174), vbCritical);
         return {Apertura::SinDatos, {}};

@@ -38,7 +38,8 @@ struct ResultadoApertura {
 };
 
 // Opens the record of `rutas`, showing the opening gauge and every message
-// itself. The record is read aside, .cfg then .dat, and takes the open
+// itself. Whatever the outcome, the conversion windows left for the record
+// open before are unloaded first. The record is read aside, .cfg then .dat, and takes the open
 // record's place only once it was read whole: a refusal (revision, counts,
 // file type, an unreadable data file, no analog sample) leaves the open
 // record, its template, its view selections, its paths and ficher.ini

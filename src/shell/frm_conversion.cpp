@@ -64,15 +64,30 @@ QString UnirCarpetaNombre(const QString& carpeta, const QString& nombre)
     return carpeta + QLatin1Char('/') + nombre;
 }
 
-FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWidget* dialogo)
+bool SigueAbiertoParaConvertir(const QString& rutaOrigen)
+{
+    const RecordModel& r = Registro();
+    return !rutaOrigen.isEmpty() && r.RegistroAbierto && r.RutaDat == rutaOrigen &&
+           r.TipoFichero.trimmed().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) == 0;
+}
+
+FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, const QString& rutaOrigen,
+                              QWidget* dialogo)
 {
     if (nombre.isEmpty())
         return FinConversion::SinNombre;
+    // The copy re-reads the open record's files: for any other record (or
+    // none) it would write that one's bytes under this one's name.
+    if (!SigueAbiertoParaConvertir(rutaOrigen)) {
+        (void)MsgBox(TextosIdioma(193), vbCritical);
+        return FinConversion::RegistroCambiado;
+    }
     RecordModel& r = Registro();
     const bool salir = r.SalirTrasConversion;
     r.NombreConversion = UnirCarpetaNombre(carpeta, nombre);
 
-    // Refusals that need no question come first: nothing is written for them.
+    // Refusals the user answers by choosing another folder or name; nothing
+    // is written for them.
     const auto rechazo = [](ErrorCopia e) -> std::optional<FinConversion> {
         if (e == ErrorCopia::DestinoEsOrigen) {
             (void)MsgBox(TextosIdioma(128), vbCritical);
@@ -81,6 +96,10 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
         if (e == ErrorCopia::CarpetaNoExiste) {
             (void)MsgBox(TextosIdioma(168), vbOKCancel);
             return FinConversion::CarpetaNoExiste;
+        }
+        if (e == ErrorCopia::NoSeEscribe) {
+            (void)MsgBox(TextosIdioma(194), vbOKCancel);
+            return FinConversion::EscrituraRechazada;
         }
         return std::nullopt;
     };
@@ -98,17 +117,21 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
             reloj.emplace(dialogo, vbHourglass);
         else
             reloj.emplace(vbHourglass);
+        // Convert and stop closes the record once the copy stands, which
+        // releases its values; zeroing them first would leave a record
+        // without data open should the copy fail.
+        r.SalirTrasConversion = false;
         dat = GuardarDatAscii();
+        r.SalirTrasConversion = salir;
         if (dat.Ok())
             cfg = GuardarCfgAscii();
     }
-    // Convert and stop: once the data file is copied the record's values
-    // are gone, so the record goes with them, whatever the rest did.
-    if (dat.Ok() && salir)
-        CerrarComtrade();
     const ResultadoCopia& fallo = dat.Ok() ? cfg : dat;
-    if (fallo.Ok())
+    if (fallo.Ok()) {
+        if (salir)
+            CerrarComtrade();
         return FinConversion::Hecha;
+    }
     if (dat.Ok()) {
         // A data file without its configuration, or beside an older one, is
         // no record: what this copy wrote goes (a header that was there
@@ -124,7 +147,7 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, QWi
 
 // ---- poscamb ----
 
-poscamb::poscamb(QWidget* parent) : QWidget(parent)
+poscamb::poscamb(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("poscamb"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -183,7 +206,7 @@ void poscamb::Elegir(bool salir)
 {
     Atrapar([this, salir] {
         Registro().SalirTrasConversion = salir;
-        MostrarConversion();
+        MostrarConversion(RutaOrigen);
         Descargar();
     });
 }
@@ -216,7 +239,7 @@ void poscamb::closeEvent(QCloseEvent* event)
 
 // ---- Conversion ----
 
-Conversion::Conversion(QWidget* parent) : QWidget(parent)
+Conversion::Conversion(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("Conversion"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -317,11 +340,15 @@ void Conversion::Aceptar_Click()
         const bool salir = Registro().SalirTrasConversion;
         const QString carpeta = camin->text();
         camin->setText(UnirCarpetaNombre(carpeta, nombre));
-        const FinConversion fin = ConvertirAAscii(carpeta, nombre, this);
+        const FinConversion fin = ConvertirAAscii(carpeta, nombre, RutaOrigen, this);
         if (!yo)
             return;
         switch (fin) {
         case FinConversion::SinNombre:
+            return;
+        case FinConversion::RegistroCambiado:
+            // Nothing is left for these windows to convert.
+            DescargarConversion();
             return;
         case FinConversion::Rechazada:
         case FinConversion::EsOrigen:
@@ -330,6 +357,7 @@ void Conversion::Aceptar_Click()
             camin->setText(Dir1->Path());
             return;
         case FinConversion::CarpetaNoExiste:
+        case FinConversion::EscrituraRechazada:
             camin->setText(Dir1->Path());
             return;
         case FinConversion::Hecha:
@@ -355,13 +383,14 @@ void Conversion::Aceptar_Click()
 void Conversion::Cancelar_Click()
 {
     Descargar();
-    MostrarPoscamb();
+    VolverAPoscamb(RutaOrigen);
 }
 
 void Conversion::Ayuda_Click()
 {
     Descargar();
     auto* m = new Mensaje;
+    m->RutaOrigen = RutaOrigen;
     m->Form_Load();
     Hooks().MostrarVentana(m);
 }
@@ -385,7 +414,7 @@ void Conversion::closeEvent(QCloseEvent* event)
 
 // ---- Mensaje ----
 
-Mensaje::Mensaje(QWidget* parent) : QWidget(parent)
+Mensaje::Mensaje(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("Mensaje"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -419,7 +448,7 @@ void Mensaje::Form_Load()
 
 void Mensaje::OK_Click()
 {
-    MostrarConversion();
+    MostrarConversion(RutaOrigen);
     Descargar();
 }
 
@@ -453,16 +482,24 @@ Mensaje* MensajeCargado()
 
 void MostrarPoscamb()
 {
+    const RecordModel& r = Registro();
+    VolverAPoscamb(r.RegistroAbierto ? r.RutaDat : QString());
+}
+
+void VolverAPoscamb(const QString& rutaOrigen)
+{
     FormularioUnico<poscamb>::DescargarCargado();
     auto* p = new poscamb;
+    p->RutaOrigen = rutaOrigen;
     p->Form_Load();
     Hooks().MostrarVentana(p);
 }
 
-void MostrarConversion()
+void MostrarConversion(const QString& rutaOrigen)
 {
     FormularioUnico<Conversion>::DescargarCargado();
     auto* c = new Conversion;
+    c->RutaOrigen = rutaOrigen;
     c->Form_Load();
     Hooks().MostrarVentana(c);
 }

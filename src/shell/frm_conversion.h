@@ -23,26 +23,36 @@ class DriveListBox;
 [[nodiscard]] QString UnirCarpetaNombre(const QString& carpeta, const QString& nombre);
 
 enum class FinConversion {
-    SinNombre,       // the name box is empty: nothing happens
-    Rechazada,       // the user refused to overwrite an existing record
-    EsOrigen,        // a target is one of the open record's own files (text 128)
-    CarpetaNoExiste, // the target folder is missing (text 168)
-    Hecha,           // the ASCII copy was written
+    SinNombre,          // the name box is empty: nothing happens
+    RegistroCambiado,   // the record it was opened for is not the open BINARY record (text 193)
+    Rechazada,          // the user refused to overwrite an existing record
+    EsOrigen,           // a target is one of the open record's own files (text 128)
+    CarpetaNoExiste,    // the target folder is missing (text 168)
+    EscrituraRechazada, // the target folder refused the writing (text 194)
+    Hecha,              // the ASCII copy was written
 };
 
-// OK of the conversion dialog on the open BINARY record: sets
-// NombreConversion from the folder and the name, refuses a target that is a
-// file of the open record (text 128) or lies in a missing folder (text 168,
-// OK and Cancel), asks before overwriting an existing ".DAT" (text 167, OK
-// and Cancel), then writes the copy behind the hourglass (on `dialogo` when
-// given). Convert and stop (SalirTrasConversion) closes the record once its
-// data file has been copied, as the close command does, so no view draws the
-// zeroed values as data. Any other failure throws VbError (the caller shows
-// the error box); a data file already copied is then removed, with a header
-// copied beside it that was not there before, so no target is left without
-// its configuration.
+// Whether the record whose data file is `rutaOrigen` (the one a conversion
+// window was opened for) is still the open BINARY record.
+[[nodiscard]] bool SigueAbiertoParaConvertir(const QString& rutaOrigen);
+
+// OK of the conversion dialog opened for the BINARY record of `rutaOrigen`:
+// refuses, writing nothing, when that is no longer the open BINARY record
+// (text 193); sets NombreConversion from the folder and the name, refuses a
+// target that is a file of the open record (text 128) or lies in a missing
+// folder (text 168, OK and Cancel), asks before overwriting an existing
+// ".DAT" (text 167, OK and Cancel), then writes the copy behind the
+// hourglass (on `dialogo` when given). A write the target folder refuses
+// (text 194, OK and Cancel) leaves nothing written, as a missing folder
+// does. Convert and stop (SalirTrasConversion) closes the record once the
+// whole copy is written, as the close command does; until then the record
+// keeps its values, so a refused copy can be tried again. Any other failure
+// throws VbError (the caller shows the error box). Whenever the copy fails,
+// a data file already copied is removed, with a header copied beside it
+// that was not there before, so no target is left without its
+// configuration.
 [[nodiscard]] FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre,
-                                            QWidget* dialogo = nullptr);
+                                            const QString& rutaOrigen, QWidget* dialogo = nullptr);
 
 // ---- poscamb: the choice after a BINARY record is opened ----
 
@@ -65,6 +75,9 @@ public:
     void cmdcancel_Click();
 
     void Descargar();
+
+    // The data file of the BINARY record this window was opened for.
+    QString RutaOrigen;
 
     QPushButton* continuar{};
     QPushButton* Convertir_continuar{};
@@ -104,6 +117,9 @@ public:
 
     void Descargar();
 
+    // The data file of the BINARY record this dialog converts.
+    QString RutaOrigen;
+
     QLabel* Label1{};
     QLineEdit* Senda{};
     QLabel* camin{};
@@ -138,6 +154,9 @@ public:
 
     void Descargar();
 
+    // The record the conversion dialog it replaces was opened for.
+    QString RutaOrigen;
+
     QLabel* Label1{};
     QPushButton* OK{};
 
@@ -150,11 +169,17 @@ protected:
 [[nodiscard]] Conversion* ConversionCargada();
 [[nodiscard]] Mensaje* MensajeCargado();
 
-// The open sequence's hand-over after a BINARY record: poscamb afresh.
+// The open sequence's hand-over after a BINARY record: poscamb afresh, for
+// the record open now.
 void MostrarPoscamb();
-// Conversion afresh (the choice's two convert buttons, and the help's OK).
-void MostrarConversion();
-// Program end: the three windows unloaded.
+// poscamb afresh for the record of `rutaOrigen` (Cancel in the conversion
+// dialog goes back to the choice).
+void VolverAPoscamb(const QString& rutaOrigen);
+// Conversion afresh for the record of `rutaOrigen` (the choice's two
+// convert buttons, and the help's OK).
+void MostrarConversion(const QString& rutaOrigen);
+// The three windows unloaded: a record opened, refused or closed (what they
+// would act on is gone), and program end.
 void DescargarConversion();
 
 } // namespace vesdra

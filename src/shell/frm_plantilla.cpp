@@ -78,7 +78,7 @@ void VaciarPlantillaCargada()
 
 } // namespace
 
-frmPlantilla::frmPlantilla(QWidget* parent) : QWidget(parent)
+frmPlantilla::frmPlantilla(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("frmPlantilla"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -16,8 +16,9 @@ class FileListBox;
 
 // The template dialog: the user browses to a .cnf file and applies it to
 // the open record (Abrir), opens it in the four-step wizard to modify it
-// (modificar) or starts a new template in the wizard (nueva). Modeless, one
-// instance, loaded afresh by the menu and by the wizard.
+// (modificar) or starts a new template in the wizard (nueva). A dialog,
+// modal in front of the main window; one instance, loaded afresh by the menu
+// and by the wizard.
 class frmPlantilla : public QWidget
 {
     Q_OBJECT

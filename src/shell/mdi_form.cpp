@@ -416,6 +416,10 @@ FrmMenu* MDIForm1::Menu() const
 
 QWidget* MDIForm1::FormularioActivo() const
 {
+    // A dialog in front of the frame is the active form while it is up:
+    // nothing underneath is closed from the status bar meanwhile.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && EsDialogo(*modal))
+        return modal;
     // A hidden form is never the active one (the menu form hidden behind
     // the digital grid, say): the last active of those still shown is.
     QMdiSubWindow* sub = Area->currentSubWindow();
@@ -432,6 +436,10 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
 {
     if (!form)
         return nullptr;
+    if (EsDialogo(*form)) {
+        MostrarDialogo(*form, this);
+        return nullptr;
+    }
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
     if (!sub) {
         // Keep the place and the outer size the form was given before it

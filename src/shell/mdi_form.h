@@ -89,9 +89,11 @@ public:
 
     // The MDI children.
     [[nodiscard]] FrmMenu* Menu() const;
-    // The active child form (the widget inside the current sub-window), or null.
+    // The active child form (the widget inside the current sub-window; a
+    // dialog form while one is modal in front of the frame), or null.
     [[nodiscard]] QWidget* FormularioActivo() const;
-    // Places a form in the MDI area (once) and shows and activates it.
+    // Places a form in the MDI area (once) and shows and activates it; a
+    // dialog form is shown modal in front of the frame instead (null).
     QMdiSubWindow* MostrarFormulario(QWidget* form);
     void MostrarMenu(); // visible and maximised
     void OcultarMenu();

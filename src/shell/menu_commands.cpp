@@ -108,6 +108,8 @@ void CerrarComtrade()
     s.CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
+    // Nothing is left for a conversion window to convert.
+    Llamar(Vistas().Conversion.Descargar);
     // The external tools must not go on reading the closed record.
     (void)EscribirFicher();
 }

@@ -41,8 +41,9 @@ void ComandoAbrirComtrade();
 
 // Close COMTRADE: the record model, the conversion, the loaded and applied
 // template, the wizard flags, the print abort flag, the status path and the
-// view selections are reset; no window is closed and no file written. Also
-// runs with no record open, and shows nothing.
+// view selections are reset, and the conversion's choice, dialog and help
+// windows unloaded; no view is closed and no file written. Also runs with no
+// record open, and shows nothing.
 void CerrarComtrade();
 
 // The converter named in WIN.INI (section "Brunakor", key "path", a

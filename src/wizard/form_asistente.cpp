@@ -46,7 +46,7 @@ void TextoSinAviso(QLineEdit* caja, const QString& texto)
     }
 }
 
-FormAsistente::FormAsistente(QWidget* parent) : QWidget(parent)
+FormAsistente::FormAsistente(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -20,9 +20,9 @@ QPushButton* BotonAsistente(QWidget* padre, const char* nombre, double left, dou
 // the step already holds that text.
 void TextoSinAviso(QLineEdit* caja, const QString& texto);
 
-// What the forms of the template wizard share: unloading from the program
-// (Descargar) told apart from the frame's close box, and the step's
-// messages.
+// What the forms of the template wizard share: each is a dialog (modal in
+// front of the main window), unloading from the program (Descargar) is told
+// apart from the frame's close box, and the step's messages.
 class FormAsistente : public QWidget
 {
     Q_OBJECT

@@ -192,27 +192,38 @@ TEST_F(CopiaTest, ConvertAndStopZeroesTheOpenValuesButCopiesTheFile)
     EXPECT_EQ(ReadBytes(Ruta("z_a.DAT")).count('\n'), 100);
 }
 
-TEST_F(CopiaTest, MissingHeaderIsToldAndTheConfigurationStillCopied)
+// A record without a header copies none and says nothing; a header that
+// cannot be copied is told (text 160) and the configuration still copied.
+TEST_F(CopiaTest, AHeaderThatCannotBeCopiedIsToldAMissingOneIsNot)
 {
-    gen::GenSpec spec = Pequeno(1, 0, 3);
-    spec.header.clear();
-    AbrirGenerado(spec, "sin");
     int texto = 0, estilo = 0, titulo = 0;
     ProgresoRegistro().Mensaje = [&](int t, int e, int c) {
         texto = t;
         estilo = e;
         titulo = c;
     };
+    gen::GenSpec spec = Pequeno(1, 0, 3);
+    spec.header.clear();
+    AbrirGenerado(spec, "sin");
     Convertir("sin_a");
-    EXPECT_EQ(texto, 151);
-    EXPECT_EQ(estilo, 48);
-    EXPECT_EQ(titulo, 152);
+    EXPECT_EQ(texto, 0);
     EXPECT_TRUE(QFile::exists(Ruta("sin_a.cfg")));
     EXPECT_FALSE(QFile::exists(Ruta("sin_a.hdr")));
 
-    Registro().SalirTrasConversion = true;
-    Convertir("sin_b");
-    EXPECT_EQ(titulo, 153);
+    AbrirGenerado(Pequeno(1, 0, 3), "con");
+    ASSERT_TRUE(QFile::exists(Ruta("con.hdr")));
+    for (const bool salir : {false, true}) {
+        // The header's target is a folder: it cannot be written.
+        const char* nombre = salir ? "con_b" : "con_a";
+        ASSERT_TRUE(QDir().mkpath(Ruta(QString::fromLatin1(nombre) + QStringLiteral(".hdr"))));
+        texto = 0;
+        Registro().SalirTrasConversion = salir;
+        Convertir(nombre);
+        EXPECT_EQ(texto, 160) << salir;
+        EXPECT_EQ(estilo, 48) << salir;
+        EXPECT_EQ(titulo, salir ? 153 : 152);
+        EXPECT_TRUE(QFile::exists(Ruta(QString::fromLatin1(nombre) + QStringLiteral(".cfg")))) << salir;
+    }
 }
 
 TEST_F(CopiaTest, ATargetThatIsASourceFileIsRefusedAndTheSourceKept)

@@ -1,9 +1,16 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "mdi_fixture.h"
@@ -17,6 +24,7 @@
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_abrir_comtrade.h"
 #include "shell/frm_conversion.h"
+#include "shell/frm_menu.h"
 #include "shell/frm_plantilla.h"
 #include "shell/menu_commands.h"
 
@@ -117,9 +125,14 @@ TEST_F(ConversionTest, ABinaryRecordOpenedFromTheFileMenuOffersTheChoiceCentred)
     EXPECT_EQ(p->Convertir_salir->text(), TextosIdioma(153));
     EXPECT_EQ(p->cmdcancel->text(), TextosIdioma(25));
     EXPECT_EQ(FormPlantilla(), nullptr);
+    // Centred on the screen as placed before it was shown, when its window's
+    // frame is not known yet and the design frame stands for it.
     const QWidget* marco = MarcoFormulario(*p);
-    EXPECT_NEAR(PixelsToTwipsX(marco->x()), (Screen().WidthTwips - FormWidthTwips(*p)) / 2.0, 30);
-    EXPECT_NEAR(PixelsToTwipsY(marco->y()), (Screen().HeightTwips - FormHeightTwips(*p)) / 2.0, 30);
+    const QMargins m = DefaultFormFrame();
+    EXPECT_NEAR(PixelsToTwipsX(marco->x()),
+                (Screen().WidthTwips - PixelsToTwipsX(p->width() + m.left() + m.right())) / 2.0, 30);
+    EXPECT_NEAR(PixelsToTwipsY(marco->y()),
+                (Screen().HeightTwips - PixelsToTwipsY(p->height() + m.top() + m.bottom())) / 2.0, 30);
 
     // Cancel: the BINARY record stays open and nothing follows.
     p->cmdcancel_Click();
@@ -278,7 +291,7 @@ TEST_F(ConversionTest, AMissingFolderOrTheRecordsOwnFilesAreRefusedAndTheDialogS
     EXPECT_TRUE(Registro().RegistroAbierto);
 }
 
-TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowOrHourglass)
+TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndTheDialogStaysForAnotherFolder)
 {
     AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
     // The configuration's target is a folder: the data file and the header
@@ -289,14 +302,16 @@ TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowO
     c.Aceptar_Click();
     Procesar();
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(194));
+    EXPECT_EQ(Boxes().Last().Style, vbOKCancel);
     // No data file is left without its configuration.
     EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList());
-    EXPECT_EQ(ConversionCargada(), nullptr);
-    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_EQ(ConversionCargada(), &c);
+    EXPECT_EQ(c.camin->text(), c.Dir1->Path());
     EXPECT_EQ(FormPlantilla(), nullptr);
     EXPECT_EQ(MousePointer(), vbDefault);
     EXPECT_TRUE(Registro().RegistroAbierto);
+    DescargarConversion();
 
     // A header that was there before the copy stays.
     const QString hdr = destino_ + QStringLiteral("/roto.hdr");
@@ -306,6 +321,211 @@ TEST_F(ConversionTest, ACopyFailingAfterItsDataFileTakesItBackAndLeavesNoWindowO
     d.Aceptar_Click();
     Procesar();
     EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList{QStringLiteral("roto.hdr")});
+}
+
+// A folder the user may not write into (read-only), for convert and go on
+// and for convert and stop: told, nothing written, the record open with its
+// values, the dialog still there; another folder then converts.
+TEST_F(ConversionTest, AFolderThatRefusesTheWritingKeepsTheDialogAndTheRecordForAnotherFolder)
+{
+    QString cerrada = Carpeta(QStringLiteral("solo_lectura"));
+    ASSERT_TRUE(QDir().mkpath(cerrada));
+    ASSERT_TRUE(QFile::setPermissions(cerrada, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                                                   QFile::ExeUser));
+    if (QFile probe(cerrada + QStringLiteral("/probe")); probe.open(QIODevice::WriteOnly)) {
+        // Permissions do not hold for this user (root): a folder of the
+        // kernel's, which nobody writes into, stands in.
+        probe.close();
+        probe.remove();
+        QFile::setPermissions(cerrada, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!QFileInfo(QStringLiteral("/proc/self")).isDir())
+            GTEST_SKIP() << "no read-only folder here";
+        cerrada = QStringLiteral("/proc");
+    }
+    const auto escritos = [&cerrada] {
+        return QDir(cerrada).entryList({QStringLiteral("x*")}, QDir::Files | QDir::Hidden);
+    };
+    for (const bool salir : {false, true}) {
+        AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+        const Matrix<float> valores = Registro().Valores;
+        Conversion& c = Dialogo(salir, cerrada, QStringLiteral("x"));
+        Boxes().Clear();
+        c.Aceptar_Click();
+        Procesar();
+        ASSERT_EQ(Boxes().Count(), 1) << salir;
+        EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(194)) << salir;
+        EXPECT_EQ(ConversionCargada(), &c) << salir;
+        EXPECT_EQ(escritos(), QStringList()) << salir;
+        EXPECT_TRUE(Registro().RegistroAbierto) << salir;
+        EXPECT_EQ(Registro().Valores, valores) << salir;
+        EXPECT_EQ(MousePointer(), vbDefault) << salir;
+
+        c.Dir1->SetPath(destino_);
+        c.Aceptar_Click();
+        Procesar();
+        EXPECT_TRUE(QFile::exists(destino_ + QStringLiteral("/x.DAT"))) << salir;
+        EXPECT_EQ(ConversionCargada(), nullptr) << salir;
+        EXPECT_EQ(Registro().RegistroAbierto, !salir);
+        QFile::remove(destino_ + QStringLiteral("/x.DAT"));
+        DescargarFrmPlantilla();
+        Procesar();
+    }
+    QFile::setPermissions(Carpeta(QStringLiteral("solo_lectura")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A conversion dialog left over converts only the record it was opened
+// for: with that record closed or another one open it refuses and writes
+// nothing. Opening, refusing or closing a record unloads the windows.
+TEST_F(ConversionTest, ALeftOverDialogConvertsOnlyTheBinaryRecordItWasOpenedFor)
+{
+    ASSERT_TRUE(test::WriteBytes(Oscilos(QStringLiteral("otro.cfg")),
+                                 test::ReadBytes(Oscilos(QStringLiteral("muestra.cfg")))));
+    ASSERT_TRUE(QFile::copy(Oscilos(QStringLiteral("muestra.dat")), Oscilos(QStringLiteral("otro.dat"))));
+    struct Caso {
+        const char* que;
+        std::function<void()> entretanto; // what happens to the record meanwhile
+        bool convierte;
+    };
+    const auto otro = [this] {
+        ASSERT_TRUE(AbrirRegistro(DerivarRutas(Oscilos(QStringLiteral("otro.dat")))).Abierto());
+    };
+    const std::vector<Caso> casos{
+        {"record closed", [] { CerrarComtrade(); }, false},
+        {"another record open", otro, false},
+        {"same record", [] {}, true},
+    };
+    for (const Caso& caso : casos) {
+        AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+        const QString origen = Registro().RutaDat;
+        (void)Dialogo(false, destino_, QStringLiteral("copia"));
+        caso.entretanto();
+        Procesar();
+        if (!caso.convierte) {
+            // Opening or closing a record took the windows away.
+            EXPECT_EQ(ConversionCargada(), nullptr) << caso.que;
+            EXPECT_EQ(PoscambCargado(), nullptr) << caso.que;
+        }
+        // The dialog brought back all the same (as if it had been lost
+        // before the change): OK.
+        MostrarConversion(origen);
+        Conversion* d = ConversionCargada();
+        ASSERT_NE(d, nullptr);
+        d->Dir1->SetPath(destino_);
+        d->Senda->setText(QStringLiteral("copia"));
+        Boxes().Clear();
+        d->Aceptar_Click();
+        Procesar();
+        EXPECT_EQ(QFile::exists(destino_ + QStringLiteral("/copia.DAT")), caso.convierte) << caso.que;
+        EXPECT_EQ(QFile::exists(destino_ + QStringLiteral("/copia.cfg")), caso.convierte) << caso.que;
+        EXPECT_EQ(ConversionCargada(), nullptr) << caso.que;
+        if (caso.convierte) {
+            EXPECT_EQ(Boxes().Count(), 0) << caso.que;
+            EXPECT_NE(FormPlantilla(), nullptr) << caso.que;
+        } else {
+            ASSERT_EQ(Boxes().Count(), 1) << caso.que;
+            EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(193)) << caso.que;
+            EXPECT_EQ(FormPlantilla(), nullptr) << caso.que;
+        }
+        for (const char* f : {"copia.DAT", "copia.cfg", "copia.hdr"})
+            QFile::remove(destino_ + QLatin1Char('/') + QLatin1String(f));
+        DescargarFrmPlantilla();
+        Procesar();
+    }
+
+    // A record refused by the open takes the windows too (the record open
+    // before stays).
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    ASSERT_NE(PoscambCargado(), nullptr);
+    Boxes().Clear();
+    EXPECT_EQ(AbrirRegistro({Oscilos(QStringLiteral("nada.dat")), {}, {}}).Estado, Apertura::SinCfg);
+    Procesar();
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+}
+
+// The choice, the conversion dialog, its help and the template dialog each
+// stand in front of the main window and keep the keyboard: a click on the
+// menu form underneath and a menu of the menu form with Esc, as real input
+// events, leave the dialog in front and active, and no menu opens.
+TEST_F(ConversionTest, DialogsStayInFrontOfTheMainWindowThroughClicksAndMenuKeys)
+{
+    FrmMenu* menu = principal_->Menu();
+    ASSERT_NE(menu, nullptr);
+    QWindow* ventana = principal_->windowHandle();
+    ASSERT_NE(ventana, nullptr);
+    QMenuBar* barra = menu->BarraMenu;
+    const QPoint titulo = barra->mapTo(principal_.get(), barra->actionGeometry(barra->actions().front()).center());
+    const auto esc = [] {
+        if (QWindow* foco = QGuiApplication::focusWindow())
+            QTest::keyClick(foco, Qt::Key_Escape);
+        Procesar();
+    };
+
+    // With no dialog up the same click opens the File menu, and Esc closes it.
+    QTest::mouseClick(ventana, Qt::LeftButton, {}, titulo);
+    Procesar();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    esc();
+    esc();
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    struct Caso {
+        const char* que;
+        std::function<QWidget*()> abrir;
+    };
+    const std::vector<Caso> casos{
+        {"choice", [this] {
+             AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+             return static_cast<QWidget*>(PoscambCargado());
+         }},
+        {"conversion", [this] { return static_cast<QWidget*>(&Dialogo(false, destino_, QStringLiteral("x"))); }},
+        {"help", [] {
+             ConversionCargada()->Ayuda_Click();
+             Procesar();
+             return static_cast<QWidget*>(MensajeCargado());
+         }},
+        {"template dialog", [] {
+             DescargarConversion();
+             AbrirFrmPlantilla();
+             return static_cast<QWidget*>(FormPlantilla());
+         }},
+    };
+    for (const Caso& caso : casos) {
+        QWidget* d = caso.abrir();
+        Procesar();
+        ASSERT_NE(d, nullptr) << caso.que;
+        const auto delante = [&](const char* tras) {
+            // Shown, holding the keyboard, no menu of the menu form open.
+            EXPECT_TRUE(d->isVisible()) << caso.que << tras;
+            const QWidget* foco = QApplication::focusWidget();
+            EXPECT_TRUE(foco && (foco == d || d->isAncestorOf(foco))) << caso.que << tras;
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << caso.que << tras;
+            EXPECT_EQ(principal_->FormularioActivo(), d) << caso.que << tras;
+            // A modal window of its own in front of the main window, not a
+            // child the menu form could cover.
+            EXPECT_TRUE(d->isWindow()) << caso.que << tras;
+            EXPECT_EQ(qobject_cast<QMdiSubWindow*>(d->parentWidget()), nullptr) << caso.que << tras;
+            EXPECT_TRUE(d->windowHandle() && d->windowHandle()->transientParent() == ventana) << caso.que << tras;
+            EXPECT_EQ(QApplication::activeModalWidget(), d) << caso.que << tras;
+            EXPECT_EQ(QApplication::activeWindow(), d) << caso.que << tras;
+        };
+        delante(" as shown");
+        // A click on the background: the maximised menu form.
+        QTest::mouseClick(ventana, Qt::LeftButton, {}, menu->mapTo(principal_.get(), menu->rect().center()));
+        Procesar();
+        delante(" after a click on the menu form");
+        // A menu of the menu form, by a click on its title and by its key,
+        // then Esc.
+        QTest::mouseClick(ventana, Qt::LeftButton, {}, titulo);
+        Procesar();
+        delante(" after a click on a menu title");
+        QTest::keyClick(ventana, Qt::Key_F, Qt::AltModifier);
+        Procesar();
+        delante(" after the menu key");
+        esc();
+        delante(" after Esc");
+    }
 }
 
 TEST_F(ConversionTest, ADriveNotReadyIsToldAndTheDialogStaysAnyOtherDriveFailureUnloadsIt)
@@ -381,10 +601,8 @@ TEST_F(ConversionTest, PublicSepamRecordConvertedThroughTheDialogReadsBackEqual)
     Boxes().Clear();
     c.Aceptar_Click();
     Procesar();
-    // No header beside it: told under the choice's caption, the copy goes on.
-    ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(151));
-    EXPECT_EQ(Boxes().Last().Title, TextosIdioma(152));
+    // The record has no header: there is none to copy and nothing to say.
+    EXPECT_EQ(Boxes().Count(), 0);
 
     Registro() = RecordModel{};
     Registro().RutaCfg = destino_ + QStringLiteral("/sepam.cfg");

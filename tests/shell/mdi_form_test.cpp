@@ -502,7 +502,11 @@ TEST_F(MdiFormTest, OpeningARecordFromTheFileMenuAndApplyingATemplateThroughTheD
     m->mnuPlantilla_Click();
     frmPlantilla* d = FormPlantilla();
     ASSERT_NE(d, nullptr);
-    EXPECT_NE(qobject_cast<QMdiSubWindow*>(d->parentWidget()), nullptr);
+    // A dialog: a window of its own, modal in front of the frame.
+    EXPECT_EQ(qobject_cast<QMdiSubWindow*>(d->parentWidget()), nullptr);
+    EXPECT_EQ(d->parentWidget(), &p);
+    EXPECT_TRUE(d->isWindow());
+    EXPECT_EQ(QApplication::activeModalWidget(), d);
     EXPECT_EQ(d->lblPath->text(), Carpeta("Plantillas"));
     d->File1->SetFileName("muestra.cnf");
     d->File1_Click();

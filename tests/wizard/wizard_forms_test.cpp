@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -44,6 +45,9 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     EXPECT_EQ(FormAnalog(), nullptr);
     frmBaseModelo* b = FormBaseModelo();
     ASSERT_NE(b, nullptr);
+    // Each form of the wizard stands modal in front of the main window.
+    EXPECT_EQ(QApplication::activeModalWidget(), b);
+    EXPECT_EQ(b->parentWidget(), principal_.get());
     ASSERT_EQ(b->List1->count(), 2);
     EXPECT_EQ(b->windowTitle(), T(257));
     b->List1_DblClick(0);
@@ -73,6 +77,7 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     frmTrifasic* t = FormTrifasic();
     ASSERT_NE(t, nullptr);
     EXPECT_TRUE(Visible(t));
+    EXPECT_EQ(QApplication::activeModalWidget(), t);
     EXPECT_EQ(t->txtnumTrif->text(), "0");
     EXPECT_FALSE(t->fmetrif[1]->isEnabled());
     ASSERT_EQ(t->ListTrif[1]->count(), 8);

@@ -70,11 +70,23 @@ void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico)
     DigitalState& d = Digitales();
     d.AnalogicoElegido = analogico;
     d.ListaDigitales.UltimaFila = 0;
+    const std::int32_t filas = std::min(rango.NumFilas, MaxFilasDigitales);
     d.PrimerMiembro = rango.PrimerMiembro;
-    d.UltimoMiembro = rango.UltimoMiembro;
-    d.NumFilasDigitales = rango.NumFilas;
+    d.UltimoMiembro = rango.PrimerMiembro + filas - 1;
+    d.NumFilasDigitales = filas;
     d.GrupoElegido = nombre;
     d.ModoDigital = 1;
+}
+
+std::optional<QString> NombreGrupoRecortado(std::int32_t g)
+{
+    const Matrix<QString>& grupos = Plantillas().TablaGruposDigitales;
+    if (g < 1 || g > grupos.Rows() || grupos.Cols() < 2)
+        return std::nullopt;
+    const std::optional<std::int32_t> cuenta = EnteroCelda(grupos(g, 2));
+    if (!cuenta || *cuenta <= MaxFilasDigitales)
+        return std::nullopt;
+    return grupos(g, 1);
 }
 
 std::int32_t TotalMarcados(const std::array<std::vector<std::int32_t>, 17>& marcas)

@@ -2,6 +2,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "record/matrix.h"
@@ -78,8 +79,14 @@ struct RangoGrupo {
 
 // The group-mode handover of group g of the applied template with analog
 // row `analogico`: the member range, the group's name, ListaDigitales'
-// header 0 and ModoDigital 1. On an error nothing is written.
+// header 0 and ModoDigital 1. The view has MaxFilasDigitales rows: of a
+// larger group the first MaxFilasDigitales members are handed over, as the
+// composition dialog shows them. On an error nothing is written.
 void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico);
+// The name of group g of the applied template when its members are more
+// than the view's rows (the handover keeps the first of them); nothing for
+// any other group, or a group whose count is no number.
+[[nodiscard]] std::optional<QString> NombreGrupoRecortado(std::int32_t g);
 
 // The composition of the marked channels: every marked member of the
 // marks' columns, column by column and in member order within a column

@@ -145,6 +145,9 @@ void frmElecdig::cmdOK_Click()
         DescargarElecdig();
         return;
     }
+    // The view shows the first members of a group larger than its rows.
+    if (const std::optional<QString> nombre = NombreGrupoRecortado(g))
+        (void)MsgBox(TextosIdioma(140) + *nombre, vbInformation);
     const Referencia lado = LadoElegido(*CmdPrimario, *CmdSecundario);
     AbrirVistaElegida([g, analogico] { EscribirSeleccionGrupo(g, analogico); }, lado, DescargarElecdig);
 }

@@ -193,6 +193,51 @@ TEST_F(VistaDigital, TemplateWithoutGroupsGivesText92AndNoView)
     EXPECT_EQ(Digitales().ModoDigital, 0);
 }
 
+// A group of more than the view's 19 rows opens with its first 19 members,
+// told with text 140 and the group's name; a group of exactly 19 is not told.
+TEST_F(VistaDigital, AGroupLargerThanTheViewShowsItsFirst19MembersAndSaysSo)
+{
+    struct Caso {
+        const char* cuenta;
+        std::int32_t filas;
+        bool avisado;
+    };
+    for (const Caso& c : {Caso{"25", 19, true}, Caso{"19", 19, false}, Caso{"20", 19, true}}) {
+        Grupos({"2", QString::fromLatin1(c.cuenta)});
+        TemplateState& p = Plantillas();
+        p.TablaMiembrosDigitales.Resize(27, 2);
+        for (std::int32_t m = 3; m <= 27; ++m) {
+            p.TablaMiembrosDigitales(m, 1) = QString::number(1 + m % 4);
+            p.TablaMiembrosDigitales(m, 2) = QStringLiteral("M%1").arg(m);
+        }
+        p.NumMiembrosDigitales = 27;
+        cajas_.Clear();
+        frm19* v = AbrirVista(2);
+        ASSERT_NE(v, nullptr) << c.cuenta;
+        if (c.avisado) {
+            ASSERT_EQ(cajas_.Count(), 1) << c.cuenta;
+            EXPECT_EQ(cajas_.Last().Prompt, "T140G2");
+            EXPECT_EQ(cajas_.Last().Style, vbInformation);
+        } else {
+            EXPECT_EQ(cajas_.Count(), 0) << c.cuenta;
+        }
+        const DigitalState& d = Digitales();
+        EXPECT_EQ(d.NumFilasDigitales, c.filas) << c.cuenta;
+        EXPECT_EQ(d.PrimerMiembro, 3) << c.cuenta;
+        EXPECT_EQ(d.UltimoMiembro, 21) << c.cuenta;
+        EXPECT_EQ(d.GrupoElegido, "G2");
+        EXPECT_EQ(FilasDigitalesElegidas().size(), 19u) << c.cuenta;
+        EXPECT_EQ(v->label[1]->text(), "M3") << c.cuenta;
+        EXPECT_EQ(v->label[19]->text(), "M21") << c.cuenta;
+        DescargarFormasDigitales();
+        Procesar();
+    }
+    EXPECT_EQ(NombreGrupoRecortado(1), std::nullopt);
+    Plantillas().TablaGruposDigitales(2, 2) = QStringLiteral("muchos");
+    EXPECT_EQ(NombreGrupoRecortado(2), std::nullopt);
+    EXPECT_EQ(NombreGrupoRecortado(3), std::nullopt);
+}
+
 // The channel table lists its rows out of record order: the analog row
 // chosen must show its own column's samples under its own name.
 TEST_F(VistaDigital, AnalogTraceAndReadoutsUseTheColumnTheChannelRowNames)
