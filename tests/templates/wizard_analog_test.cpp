@@ -241,6 +241,10 @@ TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)
          [](PasoAnalogico& p) { (void)p.CambiarIdentificador("REL\r\n"); },
          {124}},
         {"line feed in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(1, 2, "a\nb"); }, {124}},
+        // Windows-1252 has no omega: the file would read back "?".
+        {"a unit Windows-1252 cannot hold",
+         [](PasoAnalogico& p) { (void)p.CambiarCelda(2, 3, QString::fromUtf8("M\u03a9")); },
+         {200, vbCritical, QString::fromUtf8("\u03a9 (U+03A9)")}},
     };
     for (const auto& c : casos) {
         // Continue stores the identifier even when it stays.
@@ -275,6 +279,8 @@ TEST_F(WizardAnalogTest, TypedTextsWarnAsTheyChange)
     EXPECT_EQ(id.Avisos, (std::vector<AvisoPaso>{{176}, {177}, {124}}));
     EXPECT_TRUE(id.Siguiente);
     EXPECT_EQ(paso.CambiarCelda(1, 1, "a$"), (std::vector<AvisoPaso>{{177}}));
+    EXPECT_EQ(paso.CambiarCelda(1, 3, QString::fromUtf8("\u00b5\u03a9")),
+              (std::vector<AvisoPaso>{{200, vbCritical, QString::fromUtf8("\u03a9 (U+03A9)")}}));
     EXPECT_TRUE(paso.CambiarCelda(1, 1, "ab").empty());
     // Cells outside the grid take nothing.
     EXPECT_TRUE(paso.CambiarCelda(2, 1, "a%").empty());
