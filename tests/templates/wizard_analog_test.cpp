@@ -298,5 +298,63 @@ TEST_F(WizardAnalogTest, BackWithACountThatIsNoNumberIsAnError)
     EXPECT_EQ(s.Error->Number, vberr::TypeMismatch);
 }
 
+// What a cancelled pass puts back: the loaded template and what was on
+// offer as the pass found them, the applied template as it is now; nothing
+// once the record has changed underneath.
+TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
+{
+    const struct {
+        const char* que;
+        int entre; // 0 nothing, 1 the record read again, 2 the record closed
+    } casos[] = {{"cancelled", 0}, {"another record read meanwhile", 1}, {"the record closed meanwhile", 2}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        CerrarPlantillas();
+        Registro3();
+        Plantillas().IdentificadorPlantilla = "EST";
+        EmpezarEdicionPlantilla();
+        TemplateState& p = Plantillas();
+        // What a pass does: a model's rows taken, the template edited.
+        p.ModeloCargado = true;
+        p.PlantillaNueva = true;
+        Registro().NumAnalogicosOfrecidos = 8;
+        Registro().NumDigitalesOfrecidos = 5;
+        test::FilasAnalogicas(8, "M%1");
+        p.IdentificadorPlantilla = "MODELO";
+        p.NumAnalogicosPlantilla = 8;
+        p.GruposEdicion.Resize(1, 21, "G");
+        p.EstadosModelo.Resize(2);
+        // The applied template is not the wizard's.
+        p.PlantillaAplicada = true;
+        p.NumGruposDigitales = 1;
+        if (c.entre == 1)
+            OfrecerCanalesPlantilla();
+        else if (c.entre == 2)
+            CerrarPlantillas();
+        const TemplateState antes = p;
+        DescartarEdicionPlantilla();
+        if (c.entre != 0) {
+            EXPECT_EQ(p.IdentificadorPlantilla, antes.IdentificadorPlantilla);
+            EXPECT_EQ(p.AnalogicosPlantilla, antes.AnalogicosPlantilla);
+            EXPECT_EQ(p.ModeloCargado, antes.ModeloCargado);
+            continue;
+        }
+        EXPECT_EQ(p.IdentificadorPlantilla, "EST");
+        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3);
+        EXPECT_EQ(p.AnalogicosPlantilla(1, 2), "C1");
+        EXPECT_FALSE(p.ModeloCargado || p.PlantillaNueva);
+        EXPECT_EQ(p.GruposEdicion.Rows(), 0);
+        EXPECT_EQ(p.EstadosModelo.Size(), 0);
+        EXPECT_EQ(Registro().NumAnalogicosOfrecidos, 3);
+        EXPECT_EQ(Registro().NumDigitalesOfrecidos, 0);
+        EXPECT_TRUE(p.PlantillaAplicada);
+        EXPECT_EQ(p.NumGruposDigitales, 1);
+        // Once only.
+        p.IdentificadorPlantilla = "OTRO";
+        DescartarEdicionPlantilla();
+        EXPECT_EQ(p.IdentificadorPlantilla, "OTRO");
+    }
+}
+
 } // namespace
 } // namespace vesdra
