@@ -41,7 +41,10 @@ public:
     [[nodiscard]] std::int32_t Quedan() const { return static_cast<std::int32_t>(lines_.size() - next_); }
     // The number (1-based) of the line read last; at the end of the file,
     // its last line.
-    [[nodiscard]] std::int32_t Linea() const { return static_cast<std::int32_t>(std::max<qsizetype>(next_, 1)); }
+    [[nodiscard]] std::int32_t Linea() const
+    {
+        return static_cast<std::int32_t>(std::max<qsizetype>(next_, 1));
+    }
 
 private:
     QStringList lines_;

@@ -2,11 +2,11 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <QTimer>
 

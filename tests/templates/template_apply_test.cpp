@@ -166,9 +166,10 @@ TEST_F(Apply, FullFitCheckFindsEveryChannelTheRecordLacks)
 // the earlier template whole).
 TEST_F(Apply, MendedARefusedTemplateChangesNothing)
 {
-    const QStringList earlier = {"ver 1.1",    "ANTERIOR", "ANALOGICOS", " 2 ", "1%Ia%IA%A$", "2%Ib%IB%A$",
-                                 "TRIFASICOS", " 1 ",      "1%2%2%I%1$", "DIGITALES", "1", " 1 ",
-                                 "***",        "DISPAROS", " 1 ",        "3%Trip$",   "-----"};
+    const QStringList earlier = {"ver 1.1",    "ANTERIOR",   "ANALOGICOS", " 2 ",        "1%Ia%IA%A$",
+                                 "2%Ib%IB%A$", "TRIFASICOS", " 1 ",        "1%2%2%I%1$", "DIGITALES",
+                                 "1",          " 1 ",        "***",        "DISPAROS",   " 1 ",
+                                 "3%Trip$",    "-----"};
     QStringList nine = {"ver 1.1", "NUEVE", "ANALOGICOS", " 9 "};
     for (int i = 1; i <= 9; ++i)
         nine << QStringLiteral("%1%a%a%V$").arg(i);
@@ -191,10 +192,10 @@ TEST_F(Apply, MendedARefusedTemplateChangesNothing)
     const auto estado = [] {
         const TemplateState& p = Plantillas();
         const RecordModel& r = Registro();
-        return Estado{p.PlantillaAplicada,     p.PlantillaNoEncaja,  p.RutaPlantillaAplicada,
-                      r.NombreEstacion,        p.NumCanalesTabla,    r.TablaCanales,
-                      p.NumTrifasicos,         p.TablaTrifasicos,    p.NumGruposDigitales,
-                      p.TablaGruposDigitales,  p.NumMiembrosDigitales, p.TablaMiembrosDigitales,
+        return Estado{p.PlantillaAplicada,      p.PlantillaNoEncaja,      p.RutaPlantillaAplicada,
+                      r.NombreEstacion,         p.NumCanalesTabla,        r.TablaCanales,
+                      p.NumTrifasicos,          p.TablaTrifasicos,        p.NumGruposDigitales,
+                      p.TablaGruposDigitales,   p.NumMiembrosDigitales,   p.TablaMiembrosDigitales,
                       p.IdentificadorPlantilla, p.NumAnalogicosPlantilla, p.AnalogicosPlantilla};
     };
     for (const bool conAnterior : {false, true}) {

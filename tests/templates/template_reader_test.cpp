@@ -264,11 +264,13 @@ TEST_F(Reader, MendedDamagedTemplatesAreRefusedNamingTheLineAndTouchNothing)
         std::int32_t line;
     } cases[] = {
         {"an empty file", {}, 1},
-        {"an analog count that is no number", cabecera + QStringList{"ANALOGICOS", " x ", "1%a%b%c$", "-----"}, 4},
+        {"an analog count that is no number",
+         cabecera + QStringList{"ANALOGICOS", " x ", "1%a%b%c$", "-----"}, 4},
         {"a negative analog count", cabecera + QStringList{"ANALOGICOS", " -3 ", "1%a%b%c$", "-----"}, 4},
-        {"an analog count beyond the file", cabecera + QStringList{"ANALOGICOS", " 2000000000 ", "1%a%b%c$"}, 4},
-        {"a file cut inside its analog rows", cabecera + QStringList{"ANALOGICOS", " 3 ", "1%a%b%c$", "2%a%b%c$"},
+        {"an analog count beyond the file", cabecera + QStringList{"ANALOGICOS", " 2000000000 ", "1%a%b%c$"},
          4},
+        {"a file cut inside its analog rows",
+         cabecera + QStringList{"ANALOGICOS", " 3 ", "1%a%b%c$", "2%a%b%c$"}, 4},
         {"a heading without its count", cabecera + QStringList{"ANALOGICOS"}, 3},
         {"an analog row without its channel number",
          cabecera + QStringList{"ANALOGICOS", " 2 ", "1%a%b%c$", "abc$", "-----"}, 6},

@@ -115,7 +115,8 @@ TEST_F(Writer, MendedRefusesPercentDollarAndLineBreaksWritingNothing)
         {"a unit Windows-1252 cannot hold",
          [](TemplateState& p) { p.AnalogicosPlantilla(1, 4) = QString::fromUtf8("M\u03a9"); }, 200, false},
         {"a member name beyond the plane of basic characters",
-         [](TemplateState& p) { p.GruposEdicion(1, 3) = QString::fromUtf8("Disparo \U0001F525"); }, 200, false},
+         [](TemplateState& p) { p.GruposEdicion(1, 3) = QString::fromUtf8("Disparo \U0001F525"); }, 200,
+         false},
     };
     ASSERT_TRUE(WriteBytes(Path("rele.cnf"), "earlier"));
     for (const Case& c : cases) {

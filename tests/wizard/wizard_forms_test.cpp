@@ -295,11 +295,21 @@ TEST_F(WizardFormsTest, MendedNuevaAfterACancelledWizardProposesTheRecord)
             ASSERT_NE(FormSalvaPlan(), nullptr);
         }
         switch (c.paso) {
-        case 1: a->cmdcancel_Click(); break;
-        case 2: FormTrifasic()->cmdcancel_Click(); break;
-        case 3: FormDigital()->cmdcancel_Click(); break;
-        case 0: FormDigital()->close(); break;
-        case 4: FormSalvaPlan()->cmdcancel_Click(); break;
+        case 1:
+            a->cmdcancel_Click();
+            break;
+        case 2:
+            FormTrifasic()->cmdcancel_Click();
+            break;
+        case 3:
+            FormDigital()->cmdcancel_Click();
+            break;
+        case 0:
+            FormDigital()->close();
+            break;
+        case 4:
+            FormSalvaPlan()->cmdcancel_Click();
+            break;
         }
         Procesar();
         ASSERT_FALSE(FormAnalog() || FormTrifasic() || FormDigital() || FormSalvaPlan());

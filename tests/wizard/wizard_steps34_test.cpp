@@ -1,11 +1,11 @@
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
-#include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -433,7 +433,8 @@ TEST_F(WizardSteps34Test, MendedTheHighlightedGroupIsTheOneShownAndDeleted)
     d->show();
     QListWidget* lista = d->List2;
     const auto clic = [&](int fila) {
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(fila)).center());
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(lista->item(fila)).center());
         Procesar();
     };
     const auto renombrar = [&](const QString& nombre) {
