@@ -310,6 +310,18 @@ TEST_F(FrmPlantillaTest, ModificarReadsTheTemplateAndHandsOverToTheWizard)
     EXPECT_EQ(FormPlantilla(), &d);
     EXPECT_TRUE(Llamadas().empty());
 
+    // A damaged template is not opened either, and the record's offer stays.
+    const QString rota = Plantilla("rota.cnf", "ver 1.1\nROTA\nTRIFASICOS\n 1 \nbasura\n-----\n");
+    d.File1->Refresh();
+    Elegir(d, "rota.cnf");
+    Boxes().Clear();
+    d.cmdModif_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(201) + rota + TextosIdioma(202) + "5"});
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_TRUE(Llamadas().empty());
+    EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
+    EXPECT_EQ(Plantillas().NombreRegistroGuardado, "");
+
     Plantillas().PlantillaNueva = Plantillas().GruposEditados = true;
     Elegir(d, "muestra.cnf");
     d.cmdModif_Click();
