@@ -14,7 +14,6 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
-#include "record/cfg_reader.h"
 #include "record/record_model.h"
 #include "shell/command_line.h"
 #include "shell/frm_menu.h"
@@ -61,19 +60,6 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& design, do
 void Aviso(int texto)
 {
     (void)MsgBox(TextosIdioma(texto), vbCritical);
-}
-
-// The loaded-template tables Abrir starts from: emptied, and their counts
-// with them, so no count ever points past its table.
-void VaciarPlantillaCargada()
-{
-    TemplateState& p = Plantillas();
-    p.AnalogicosPlantilla.Clear();
-    p.NumAnalogicosPlantilla = 0;
-    p.MiembrosPlantilla.Clear();
-    p.NumMiembrosPlantilla = 0;
-    p.TrifasicosPlantilla.Clear();
-    p.NumTrifasicosPlantilla = 0;
 }
 
 } // namespace
@@ -251,36 +237,22 @@ void frmPlantilla::cmdBuscar_Click()
         return;
     }
     try {
-        const bool aplicadaAntes = p.PlantillaAplicada;
-        p.PlantillaAplicada = true;
-        SetMousePointer(this, vbHourglass);
-        VaciarPlantillaCargada();
-        const QString estacion = Registro().NombreEstacion;
+        // A file that is no template by its name is refused before anything
+        // changes.
         if (!EsNombrePlantilla(p.RutaPlantilla)) {
-            SetMousePointer(this, vbDefault);
             Aviso(147);
             return;
         }
-        const ResultadoPlantilla leida = LeerPlantilla();
-        if (leida.Estado == LecturaPlantilla::Error) {
-            // Nothing was read, so nothing is applied.
-            p.PlantillaAplicada = aplicadaAntes;
+        SetMousePointer(this, vbHourglass);
+        const ResultadoPlantilla leida = AplicarFicheroPlantilla();
+        SetMousePointer(this, vbDefault);
+        if (leida.Estado == LecturaPlantilla::Error)
             throw leida.Error.value_or(VbError(vberr::FileNotFound));
-        }
-        if (Registro().RegistroAbierto && p.PlantillaAplicada && p.PlantillaNoEncaja) {
-            p.IdentificadorPlantilla = estacion;
-            Aviso(253);
-            SetMousePointer(this, vbDefault);
-            // The record's own channel tables come back from its .cfg.
-            (void)LeerCfg();
+        if (leida.Estado != LecturaPlantilla::Leida) {
+            // Refused: the record keeps what it had, the dialog stays.
+            (void)MsgBox(leida.Mensaje([](int n) { return TextosIdioma(n); }, p.RutaPlantilla), vbCritical);
             return;
         }
-        if (leida.Estado == LecturaPlantilla::VersionAntigua) {
-            SetMousePointer(this, vbDefault);
-            Aviso(172);
-            return;
-        }
-        AplicarPlantilla();
         (void)EscribirFicher();
         HabilitarFasoresInforme();
         Descargar();
@@ -305,13 +277,17 @@ void frmPlantilla::cmdModif_Click()
             Aviso(147);
             return;
         }
+        EmpezarEdicionPlantilla();
         p.NombreRegistroGuardado = Registro().NombreEstacion;
         const ResultadoPlantilla leida = LeerPlantilla();
-        if (leida.Estado == LecturaPlantilla::Error)
+        if (leida.Estado == LecturaPlantilla::Error) {
+            DescartarEdicionPlantilla();
             throw leida.Error.value_or(VbError(vberr::FileNotFound));
-        if (leida.Estado == LecturaPlantilla::VersionAntigua) {
+        }
+        if (leida.Estado == LecturaPlantilla::VersionAntigua || leida.Estado == LecturaPlantilla::Danada) {
+            DescartarEdicionPlantilla();
             SetMousePointer(this, vbDefault);
-            Aviso(172);
+            (void)MsgBox(leida.Mensaje([](int n) { return TextosIdioma(n); }, p.RutaPlantilla), vbCritical);
             return;
         }
         p.PlantillaNueva = false;
@@ -327,6 +303,7 @@ void frmPlantilla::cmdModif_Click()
 
 void frmPlantilla::cmdNueva_Click()
 {
+    EmpezarEdicionPlantilla();
     TemplateState& p = Plantillas();
     p.ModificandoPlantilla = false;
     p.AsistenteAbortado = false;

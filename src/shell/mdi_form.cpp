@@ -360,8 +360,8 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
         return;
     }
     if (leida.Texto() != 0)
-        (void)MsgBox(TextosIdioma(leida.Texto()), vbCritical);
-    if (leida.Estado == LecturaPlantilla::NoEncaja || saliendo_)
+        (void)MsgBox(leida.Mensaje([](int n) { return TextosIdioma(n); }, ruta), vbCritical);
+    if (leida.Estado == LecturaPlantilla::NoEncaja || leida.Estado == LecturaPlantilla::Danada || saliendo_)
         return;
     // The reader checks the fit only while a template is applied; this is
     // the first, so the fit is asked here: a template naming channels the

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "record/record_model.h"
+#include "templates/template_file.h"
 #include "templates/template_state.h"
 
 namespace vesdra
@@ -87,6 +88,28 @@ void AplicarPlantilla()
     p.TablaMiembrosDigitales = p.MiembrosPlantilla;
     p.NumGruposDigitales = Cuenta(p.NumGruposPlantilla, p.TablaGruposDigitales);
     p.NumMiembrosDigitales = Cuenta(p.NumMiembrosPlantilla, p.TablaMiembrosDigitales);
+}
+
+ResultadoPlantilla AplicarFicheroPlantilla()
+{
+    TemplateState& p = Plantillas();
+    const TemplateState antes = p;
+    // The fit is checked against the open record while a template is being
+    // applied; sections absent from the file leave no rows of an earlier one.
+    p.PlantillaAplicada = true;
+    p.AnalogicosPlantilla.Clear();
+    p.NumAnalogicosPlantilla = 0;
+    p.MiembrosPlantilla.Clear();
+    p.NumMiembrosPlantilla = 0;
+    p.TrifasicosPlantilla.Clear();
+    p.NumTrifasicosPlantilla = 0;
+    const ResultadoPlantilla leida = LeerPlantilla();
+    if (leida.Estado != LecturaPlantilla::Leida) {
+        p = antes;
+        return leida;
+    }
+    AplicarPlantilla();
+    return leida;
 }
 
 } // namespace vesdra

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "record/canales.h" // EnteroCelda, and the channel-number rule
+#include "templates/template_file.h"
 
 namespace vesdra
 {
@@ -16,6 +17,15 @@ namespace vesdra
 // cells); a count never exceeds the rows its table holds, so a view that
 // loops to a count stays inside the table. Shows no message.
 void AplicarPlantilla();
+
+// The template dialog's Abrir without its window: the file RutaPlantilla
+// names read (the loaded tables emptied first, the fit checked while a
+// record is open) and, when it is neither a misfit, the old layout, damaged
+// nor unreadable, applied. A refused template changes nothing: the loaded
+// and the applied template, PlantillaAplicada and PlantillaNoEncaja are as
+// they were, so the record keeps its own channels or the earlier template
+// whole. The result says why it was refused.
+[[nodiscard]] ResultadoPlantilla AplicarFicheroPlantilla();
 
 // Analog channel number of phase 1..3 of applied three-phase set s; 0 when
 // the cell holds no whole number.

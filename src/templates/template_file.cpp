@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "platform/base/cp1252.h"
 #include "platform/base/text_file.h"
 #include "record/record_model.h"
 #include "templates/template_apply.h"
@@ -36,19 +37,38 @@ public:
         return true;
     }
     void Saltar() { next_ = std::min(next_ + 1, lines_.size()); }
-    // Lines not read yet: no section can hold more rows than this, so a
-    // count beyond it never sizes a table.
+    // Lines not read yet.
     [[nodiscard]] std::int32_t Quedan() const { return static_cast<std::int32_t>(lines_.size() - next_); }
+    // The number (1-based) of the line read last; at the end of the file,
+    // its last line.
+    [[nodiscard]] std::int32_t Linea() const
+    {
+        return static_cast<std::int32_t>(std::max<qsizetype>(next_, 1));
+    }
 
 private:
     QStringList lines_;
     qsizetype next_{0};
 };
 
-// A count line as a number of rows: negative or non-numeric counts are 0.
-std::int32_t Cuenta(const QString& line)
+// A line the writer could not have written: the read ends and everything is
+// put back as it was.
+struct LineaDanada {
+    std::int32_t Linea;
+};
+
+// Reads a count line: a whole number from 0 up, with at least `lineasPorFila`
+// lines left in the file for each row it announces.
+// `texto`, when given, takes the line as read.
+std::int32_t LeerCuenta(Lineas& in, std::int32_t lineasPorFila, QString* texto = nullptr)
 {
-    return std::max(EnteroCelda(line).value_or(0), 0);
+    QString line;
+    if (!in.Leer(texto ? *texto : line))
+        throw LineaDanada{in.Linea()};
+    const auto n = EnteroCelda(texto ? *texto : line);
+    if (!n || *n < 0 || static_cast<std::int64_t>(*n) * lineasPorFila > in.Quedan())
+        throw LineaDanada{in.Linea()};
+    return *n;
 }
 
 // Cuts a line into fields: `porcentajes` fields each ended by "%", then one
@@ -71,6 +91,20 @@ QStringList Cortar(const QString& line, int porcentajes)
         }
     }
     return fields;
+}
+
+// A row of a section, read and cut; its first `numeros` fields are channel
+// numbers and must be whole numbers.
+QStringList LeerFila(Lineas& in, int porcentajes, int numeros)
+{
+    QString line;
+    if (!in.Leer(line))
+        throw LineaDanada{in.Linea()};
+    QStringList f = Cortar(line, porcentajes);
+    for (int k = 0; k < numeros; ++k)
+        if (!EnteroCelda(f[k]))
+            throw LineaDanada{in.Linea()};
+    return f;
 }
 
 QString NumeroEntero(const QString& field)
@@ -109,18 +143,27 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
     TemplateState& p = Plantillas();
     const std::int32_t nD = Registro().NumDigitales;
     QString line;
+    // An empty total or group-count line ends the section with no groups.
     if (!in.Leer(line) || line.isEmpty()) {
         p.NumMiembrosPlantilla = 0;
         p.NumGruposPlantilla = 0;
         return Terminada();
     }
-    p.NumMiembrosPlantilla = Cuenta(line);
+    const auto total = EnteroCelda(line);
+    if (!total || *total < 0)
+        throw LineaDanada{in.Linea()};
+    p.NumMiembrosPlantilla = *total;
     line.clear();
     if (!in.Leer(line) || line.isEmpty()) {
         p.NumGruposPlantilla = 0;
         return Terminada();
     }
-    p.NumGruposPlantilla = std::min(Cuenta(line), in.Quedan());
+    const auto grupos = EnteroCelda(line);
+    const std::int32_t lineaGrupos = in.Linea();
+    // Each group takes at least its "***", name and count lines.
+    if (!grupos || *grupos < 0 || static_cast<std::int64_t>(*grupos) * 3 > in.Quedan())
+        throw LineaDanada{lineaGrupos};
+    p.NumGruposPlantilla = *grupos;
     if (p.NumGruposPlantilla == 0)
         return Terminada();
     in.Saltar(); // the first "***"
@@ -128,19 +171,13 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
     p.MiembrosPlantilla.Resize(std::min(p.NumMiembrosPlantilla, in.Quedan()), 2);
     std::int32_t j = 1;
     for (std::int32_t g = 1; g <= p.NumGruposPlantilla; ++g) {
-        (void)in.Leer(p.GruposPlantilla(g, 1));
-        QString& cuenta = p.GruposPlantilla(g, 2);
-        (void)in.Leer(cuenta);
-        const std::int32_t k = std::min(Cuenta(cuenta), in.Quedan());
-        // The cell keeps the line as read unless its value is not the number
-        // of members taken (a damaged or cut-short file).
-        if (EnteroCelda(cuenta) != k)
-            cuenta = QStringLiteral(" %1 ").arg(k);
+        if (!in.Leer(p.GruposPlantilla(g, 1)))
+            throw LineaDanada{lineaGrupos};
+        // The cell keeps the count line as read, blanks and all.
+        const std::int32_t k = LeerCuenta(in, 1, &p.GruposPlantilla(g, 2));
         AsegurarFilas(p.MiembrosPlantilla, j + k - 1);
         for (std::int32_t r = j; r < j + k; ++r) {
-            QString member;
-            (void)in.Leer(member);
-            const QStringList f = Cortar(member, 1);
+            const QStringList f = LeerFila(in, 1, 1);
             p.MiembrosPlantilla(r, 1) = f[0];
             if (comprobar && !CanalEnRango(f[0], nD))
                 return NoEncaja();
@@ -153,21 +190,10 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
     return Terminada();
 }
 
-} // namespace
-
-ResultadoPlantilla LeerPlantilla()
+// The read itself; throws LineaDanada.
+ResultadoPlantilla Leer(Lineas& in)
 {
     TemplateState& p = Plantillas();
-    QStringList all;
-    try {
-        all = ReadTextLines(p.RutaPlantilla);
-        if (all.isEmpty())
-            throw VbError(vberr::InputPastEndOfFile);
-    } catch (const VbError& e) {
-        p.PlantillaNoEncaja = false;
-        return {LecturaPlantilla::Error, e};
-    }
-    Lineas in(std::move(all));
     (void)in.Leer(p.VersionPlantilla);
     if (p.VersionPlantilla == kVersionAntigua) {
         p.PlantillaNoEncaja = false;
@@ -181,17 +207,13 @@ ResultadoPlantilla LeerPlantilla()
     const std::int32_t nA = Registro().NumAnalogicos;
 
     if (heading == kAnalogicos) {
-        QString line;
-        (void)in.Leer(line);
-        const std::int32_t n = Cuenta(line);
-        p.NumAnalogicosPlantilla = std::min(n, in.Quedan());
+        const std::int32_t n = LeerCuenta(in, 1);
+        p.NumAnalogicosPlantilla = n;
         if (comprobar && n > nA)
             return NoEncaja();
-        p.AnalogicosPlantilla.Resize(p.NumAnalogicosPlantilla, 5);
-        for (std::int32_t i = 1; i <= p.NumAnalogicosPlantilla; ++i) {
-            line.clear();
-            (void)in.Leer(line);
-            const QStringList f = Cortar(line, 3);
+        p.AnalogicosPlantilla.Resize(n, 5);
+        for (std::int32_t i = 1; i <= n; ++i) {
+            const QStringList f = LeerFila(in, 3, 1);
             for (int k = 0; k < 4; ++k)
                 p.AnalogicosPlantilla(i, k + 1) = f[k];
             if (comprobar && !CanalEnRango(f[0], nA))
@@ -204,14 +226,11 @@ ResultadoPlantilla LeerPlantilla()
     }
 
     if (heading == kTrifasicos) {
-        QString line;
-        (void)in.Leer(line);
-        p.NumTrifasicosPlantilla = std::min(Cuenta(line), in.Quedan());
-        p.TrifasicosPlantilla.Resize(p.NumTrifasicosPlantilla, 6);
-        for (std::int32_t s = 1; s <= p.NumTrifasicosPlantilla; ++s) {
-            line.clear();
-            (void)in.Leer(line);
-            const QStringList f = Cortar(line, 4);
+        const std::int32_t m = LeerCuenta(in, 1);
+        p.NumTrifasicosPlantilla = m;
+        p.TrifasicosPlantilla.Resize(m, 6);
+        for (std::int32_t s = 1; s <= m; ++s) {
+            const QStringList f = LeerFila(in, 4, 3);
             for (int k = 0; k < 3; ++k)
                 p.TrifasicosPlantilla(s, k + 1) = NumeroEntero(f[k]);
             p.TrifasicosPlantilla(s, 4) = f[3];
@@ -234,6 +253,40 @@ ResultadoPlantilla LeerPlantilla()
     return Terminada();
 }
 
+} // namespace
+
+QString ResultadoPlantilla::Mensaje(const std::function<QString(int)>& textos, const QString& ruta) const
+{
+    if (Estado == LecturaPlantilla::Danada)
+        return textos(201) + ruta + textos(202) + QString::number(Linea);
+    const int t = Texto();
+    return t != 0 ? textos(t) : QString();
+}
+
+ResultadoPlantilla LeerPlantilla()
+{
+    TemplateState& p = Plantillas();
+    QStringList all;
+    try {
+        all = ReadTextLines(p.RutaPlantilla);
+    } catch (const VbError& e) {
+        p.PlantillaNoEncaja = false;
+        return {LecturaPlantilla::Error, e};
+    }
+    // A damaged file is refused whole: what was read of it is put back.
+    const TemplateState antes = p;
+    try {
+        if (all.isEmpty())
+            throw LineaDanada{1};
+        Lineas in(std::move(all));
+        return Leer(in);
+    } catch (const LineaDanada& d) {
+        p = antes;
+        p.PlantillaNoEncaja = false;
+        return {LecturaPlantilla::Danada, std::nullopt, d.Linea};
+    }
+}
+
 QString LeerVersionPlantilla()
 {
     TextFileReader in(Plantillas().RutaPlantilla);
@@ -253,7 +306,29 @@ std::vector<int> TextosNoGuardables(QStringView texto)
         textos.push_back(177);
     if (texto.contains(QLatin1Char('\r')) || texto.contains(QLatin1Char('\n')))
         textos.push_back(kTextoSaltoDeLinea);
+    if (!CaracterNoGuardable(texto).isEmpty())
+        textos.push_back(kTextoCaracterNoGuardable);
     return textos;
+}
+
+QString CaracterNoGuardable(QStringView texto)
+{
+    // The file is written through ToCp1252 and read back through
+    // FromCp1252, one code unit to one byte: where the round trip differs, a
+    // character is lost.
+    const QString escrito = texto.toString();
+    const QString leido = FromCp1252(ToCp1252(escrito));
+    for (qsizetype i = 0; i < escrito.size(); ++i) {
+        if (leido.at(i) == escrito.at(i))
+            continue;
+        const bool par =
+            escrito.at(i).isHighSurrogate() && i + 1 < escrito.size() && escrito.at(i + 1).isLowSurrogate();
+        const char32_t codigo =
+            par ? QChar::surrogateToUcs4(escrito.at(i), escrito.at(i + 1)) : escrito.at(i).unicode();
+        return escrito.mid(i, par ? 2 : 1) +
+               QStringLiteral(" (U+%1)").arg(static_cast<uint>(codigo), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return {};
 }
 
 namespace

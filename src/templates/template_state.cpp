@@ -1,5 +1,7 @@
 #include "templates/template_state.h"
 
+#include <optional>
+
 #include "record/progress_hook.h"
 #include "record/record_model.h"
 
@@ -12,10 +14,62 @@ TemplateState& Plantillas()
     return plantillas;
 }
 
+namespace
+{
+
+struct InicioEdicion {
+    TemplateState Plantillas;
+    std::int32_t AnalogicosOfrecidos{0};
+    std::int32_t DigitalesOfrecidos{0};
+};
+
+std::optional<InicioEdicion>& Inicio()
+{
+    static std::optional<InicioEdicion> inicio;
+    return inicio;
+}
+
+} // namespace
+
+void EmpezarEdicionPlantilla()
+{
+    const RecordModel& r = Registro();
+    Inicio() = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+}
+
+void DescartarEdicionPlantilla()
+{
+    std::optional<InicioEdicion>& inicio = Inicio();
+    if (!inicio)
+        return;
+    TemplateState& p = Plantillas();
+    TemplateState vuelta = std::move(inicio->Plantillas);
+    // What the wizard never touches stays as it is now.
+    vuelta.RutaPlantilla = p.RutaPlantilla;
+    vuelta.RutaPlantillaAplicada = p.RutaPlantillaAplicada;
+    vuelta.VersionPlantillaActiva = p.VersionPlantillaActiva;
+    vuelta.NumCanalesTabla = p.NumCanalesTabla;
+    vuelta.NumTrifasicos = p.NumTrifasicos;
+    vuelta.TablaTrifasicos = p.TablaTrifasicos;
+    vuelta.NumMiembrosDigitales = p.NumMiembrosDigitales;
+    vuelta.NumGruposDigitales = p.NumGruposDigitales;
+    vuelta.TablaGruposDigitales = p.TablaGruposDigitales;
+    vuelta.TablaMiembrosDigitales = p.TablaMiembrosDigitales;
+    vuelta.PlantillaAplicada = p.PlantillaAplicada;
+    vuelta.PlantillaNoEncaja = p.PlantillaNoEncaja;
+    p = std::move(vuelta);
+    RecordModel& r = Registro();
+    r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
+    r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
+    inicio.reset();
+}
+
 void OfrecerCanalesPlantilla()
 {
     const RecordModel& r = Registro();
     TemplateState& p = Plantillas();
+    // Another record: a wizard started before has nothing to go back to.
+    Inicio().reset();
     p.IdentificadorPlantilla = r.NombreEstacion;
     const std::int32_t n = r.NumAnalogicosOfrecidos;
     p.AnalogicosPlantilla.Resize(n, 4);
@@ -31,6 +85,7 @@ void ConectarPlantillasConRegistro()
 
 void CerrarPlantillas()
 {
+    Inicio().reset();
     TemplateState& p = Plantillas();
     p.AnalogicosPlantilla.Clear();
     p.TrifasicosPlantilla.Clear();

@@ -88,6 +88,19 @@ void OfrecerCanalesPlantilla();
 // calls it once, before any record is opened.
 void ConectarPlantillasConRegistro();
 
+// The template wizard's starting point: the template dialog notes it as
+// modificar or nueva starts the wizard, before anything is read or set.
+void EmpezarEdicionPlantilla();
+// A cancelled wizard, or a modificar refused: the loaded template, the
+// digital editing tables, the model's status signals, the wizard flags and
+// the rows and signals on offer (NumAnalogicosOfrecidos,
+// NumDigitalesOfrecidos) put back as EmpezarEdicionPlantilla found them, so
+// that a later nueva proposes what it would have before. The applied
+// template, its flags and RutaPlantilla stay as they are. Nothing happens
+// when no start is noted, or when another record was opened or the record
+// closed since.
+void DescartarEdicionPlantilla();
+
 // What closing a record resets in this subsystem: the loaded and applied
 // tables emptied, counts 0, VersionPlantilla and IdentificadorPlantilla
 // "0", VersionPlantillaActiva "", every flag False, the editing tables and

@@ -19,8 +19,12 @@ QString AvisoPaso::Componer(const std::function<QString(int)>& textos) const
 std::vector<AvisoPaso> AvisosTextoPlantilla(QStringView texto)
 {
     std::vector<AvisoPaso> avisos;
-    for (const int t : TextosNoGuardables(texto))
-        avisos.push_back({t});
+    for (const int t : TextosNoGuardables(texto)) {
+        if (t == kTextoCaracterNoGuardable)
+            avisos.push_back({t, vbCritical, CaracterNoGuardable(texto)});
+        else
+            avisos.push_back({t});
+    }
     return avisos;
 }
 

@@ -40,8 +40,9 @@ struct AvisoPaso {
 };
 
 // The warnings a text the template will store gets, one per text of
-// TextosNoGuardables (176 "%", 177 "$", 124 CR or LF), critical. The text
-// is never altered.
+// TextosNoGuardables (176 "%", 177 "$", 124 CR or LF, 200 followed by the
+// first character Windows-1252 cannot hold), critical. The text is never
+// altered.
 [[nodiscard]] std::vector<AvisoPaso> AvisosTextoPlantilla(QStringView texto);
 
 // Trim as the steps use it: leading and trailing blanks (spaces only).

@@ -40,8 +40,11 @@ SalidaPaso GuardarPlantillaNueva(const QString& carpeta, const QString& nombre,
     switch (r.Estado) {
     case EscrituraPlantilla::Escrita:
         return SalidaPaso::Saliendo();
-    case EscrituraPlantilla::Rechazada:
-        return SalidaPaso::Quedando({r.Texto != 0 ? r.Texto : 124});
+    case EscrituraPlantilla::Rechazada: {
+        // The refusal as the steps word it (200 names the character).
+        const std::vector<AvisoPaso> a = AvisosTextoPlantilla(r.TextoRechazado);
+        return SalidaPaso::Quedando(a.empty() ? AvisoPaso{r.Texto != 0 ? r.Texto : 124} : a.front());
+    }
     case EscrituraPlantilla::Error:
         break;
     }

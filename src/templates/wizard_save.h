@@ -25,7 +25,7 @@ namespace vesdra
 // is there already (case ignored, as the folder's own file system may),
 // `sustituir` asks text 138; Cancel stays with nothing written, OK writes
 // over that very file. Texts the file cannot hold are refused (176, 177,
-// 124) with nothing written. The file is written whole or not at all, so a
+// 124, 200) with nothing written. The file is written whole or not at all, so a
 // failure leaves any earlier template as it was. Sale when written; a
 // failure to write comes back as Error for the error box.
 [[nodiscard]] SalidaPaso GuardarPlantillaNueva(const QString& carpeta, const QString& nombre,

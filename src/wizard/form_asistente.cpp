@@ -70,6 +70,8 @@ void FormAsistente::closeEvent(QCloseEvent* event)
 
 void FormAsistente::Cancelar()
 {
+    // Nothing typed in the wizard outlives it.
+    DescartarEdicionPlantilla();
     Plantillas().AsistenteAbortado = false;
     DescargarAsistente();
 }

@@ -2,11 +2,13 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -110,6 +112,11 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
         if (fila >= 0)
             List2_Click(fila);
     });
+    // A mouse press selects the entry under it after the click has been
+    // handled, and a click that commits a rename stays on the group renamed:
+    // the highlight is put back on the group shown once the list is done.
+    connect(List2, &QListWidget::itemSelectionChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { MarcarGrupo(); }); });
     connect(txtnbgrp, &QLineEdit::textChanged, this, [this] { txtnbgrp_Change(); });
     connect(cmdAnadir, &QPushButton::clicked, this, &frmDigital::cmdAnadir_Click);
     connect(cmdEliminar, &QPushButton::clicked, this, &frmDigital::cmdEliminar_Click);
@@ -146,10 +153,7 @@ void frmDigital::Mostrar()
 {
     Listar(List1, Paso.Lista);
     Listar(List2, Paso.Grupos);
-    if (List2->currentRow() != Paso.Seleccion) {
-        const QSignalBlocker b(List2);
-        List2->setCurrentRow(Paso.Seleccion);
-    }
+    MarcarGrupo();
     txtGrupos->setText(Paso.Cuenta);
     TextoSinAviso(txtnbgrp, Paso.Nombre);
     for (std::int32_t i = 1; i <= kCasillas; ++i) {
@@ -157,6 +161,21 @@ void frmDigital::Mostrar()
         TextoSinAviso(lbl[i], Paso.Casillas(i).Numero);
         FondoPaleta(lblpunt[i], Paso.Casillas.Marcador(i));
     }
+}
+
+void frmDigital::MarcarGrupo()
+{
+    const QSignalBlocker b(List2);
+    if (List2->currentRow() != Paso.Seleccion)
+        List2->setCurrentRow(Paso.Seleccion);
+    QItemSelectionModel* seleccion = List2->selectionModel();
+    if (Paso.Seleccion < 0 || Paso.Seleccion >= List2->count()) {
+        seleccion->clearSelection();
+        return;
+    }
+    const QModelIndex grupo = List2->model()->index(Paso.Seleccion, 0);
+    if (seleccion->selectedIndexes() != QModelIndexList{grupo})
+        seleccion->select(grupo, QItemSelectionModel::ClearAndSelect);
 }
 
 void frmDigital::List1_DblClick(std::int32_t posicion)

@@ -75,6 +75,8 @@ protected:
 private:
     // Every control as the step holds it.
     void Mostrar();
+    // The group list's current entry and highlight on the group shown.
+    void MarcarGrupo();
     // The handlers' error path: the error box, this step unloaded, step 2
     // shown again.
     void ErrorYVolver(std::exception_ptr e);

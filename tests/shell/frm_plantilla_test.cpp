@@ -124,7 +124,7 @@ TEST_F(FrmPlantillaTest, AbrirWithoutAChosenFileIsRefused)
     EXPECT_EQ(FormPlantilla(), &d);
 }
 
-TEST_F(FrmPlantillaTest, AbrirOnANameEndingInCnfOfMixedCaseIsRefusedWithTheLoadedTablesEmptied)
+TEST_F(FrmPlantillaTest, AbrirOnANameEndingInCnfOfMixedCaseIsRefusedAndChangesNothing)
 {
     Plantilla("rele.Cnf", "ver 1.1\n");
     TemplateState& p = Plantillas();
@@ -134,10 +134,9 @@ TEST_F(FrmPlantillaTest, AbrirOnANameEndingInCnfOfMixedCaseIsRefusedWithTheLoade
     Elegir(d, "rele.Cnf");
     d.cmdBuscar_Click();
     EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(147)});
-    EXPECT_TRUE(p.PlantillaAplicada);
-    EXPECT_EQ(p.AnalogicosPlantilla.Rows() + p.TrifasicosPlantilla.Rows() + p.MiembrosPlantilla.Rows(), 0);
-    // No count points past its emptied table.
-    EXPECT_EQ(p.NumAnalogicosPlantilla + p.NumTrifasicosPlantilla + p.NumMiembrosPlantilla, 0);
+    EXPECT_FALSE(p.PlantillaAplicada);
+    EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 1);
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 1);
     EXPECT_EQ(FormPlantilla(), &d);
 }
 
@@ -216,7 +215,7 @@ TEST_F(FrmPlantillaTest, AMisfitIsRefusedAndTheRecordKeepsItsOwnChannels)
     d.cmdBuscar_Click();
     EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(253)});
     EXPECT_EQ(FormPlantilla(), &d);
-    EXPECT_TRUE(Plantillas().PlantillaNoEncaja);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada || Plantillas().PlantillaNoEncaja);
     EXPECT_EQ(Plantillas().NumCanalesTabla, 0);
     EXPECT_EQ(Registro().NombreEstacion, "SUBESTACION NORTE");
     EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
@@ -233,12 +232,14 @@ TEST_F(FrmPlantillaTest, FicherIniNamesOnlyTheAppliedTemplateAndAfterClosingNoRe
     EXPECT_EQ(LineasFicher().value(2), test::MuestraDat());
     EXPECT_EQ(LineasFicher().value(5), muestra_);
 
-    // A misfit is refused: whatever writes the file next never names it.
+    // A misfit is refused: whatever writes the file next names the template
+    // still applied.
     Elegir(Abrir(), "nueve.cnf");
+    Boxes().Clear();
     FormPlantilla()->cmdBuscar_Click();
-    ASSERT_TRUE(Plantillas().PlantillaNoEncaja);
+    ASSERT_EQ(Mensajes(), QStringList{TextosIdioma(253)});
     ASSERT_TRUE(EscribirFicher());
-    EXPECT_NE(LineasFicher().value(5), nueve);
+    EXPECT_EQ(LineasFicher().value(5), muestra_);
     FormPlantilla()->cmdcancel_Click();
     Procesar();
 
@@ -259,10 +260,11 @@ TEST_F(FrmPlantillaTest, FicherIniNamesOnlyTheAppliedTemplateAndAfterClosingNoRe
     EXPECT_EQ(lineas.mid(2, 4), (QStringList{"", "", "", ""}));
 }
 
-TEST_F(FrmPlantillaTest, OldAndUnreadableTemplatesApplyNothing)
+TEST_F(FrmPlantillaTest, OldDamagedAndUnreadableTemplatesApplyNothing)
 {
     Plantilla("antigua.cnf", "ver 1.0\nID\n");
-    Plantilla("vacia.cnf", "");
+    const QString vacia = Plantilla("vacia.cnf", "");
+    const QString borrada = Plantilla("borrada.cnf", "ver 1.1\nID\n-----\n");
     frmPlantilla& d = Abrir();
     Elegir(d, "antigua.cnf");
     d.cmdBuscar_Click();
@@ -270,11 +272,20 @@ TEST_F(FrmPlantillaTest, OldAndUnreadableTemplatesApplyNothing)
     EXPECT_EQ(FormPlantilla(), &d);
     EXPECT_EQ(Plantillas().NumCanalesTabla, 0);
 
-    // An empty file cannot be read: the error box, the dialog unloaded and
-    // the template flag as it was before.
-    Plantillas().PlantillaAplicada = false;
+    // An empty file is damaged at its line 1: said so, the dialog stays.
     Boxes().Clear();
     Elegir(d, "vacia.cnf");
+    d.cmdBuscar_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(201) + vacia + TextosIdioma(202) + "1"});
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+
+    // A file gone since it was chosen cannot be read: the error box, the
+    // dialog unloaded and the template flag as it was before.
+    Boxes().Clear();
+    Elegir(d, "borrada.cnf");
+    ASSERT_TRUE(QFile::remove(borrada));
     d.cmdBuscar_Click();
     ASSERT_EQ(Boxes().Count(), 1);
     EXPECT_TRUE(Boxes().Last().Prompt.startsWith("Error "));
@@ -298,6 +309,18 @@ TEST_F(FrmPlantillaTest, ModificarReadsTheTemplateAndHandsOverToTheWizard)
     EXPECT_TRUE(Plantillas().ModificandoPlantilla);
     EXPECT_EQ(FormPlantilla(), &d);
     EXPECT_TRUE(Llamadas().empty());
+
+    // A damaged template is not opened either, and the record's offer stays.
+    const QString rota = Plantilla("rota.cnf", "ver 1.1\nROTA\nTRIFASICOS\n 1 \nbasura\n-----\n");
+    d.File1->Refresh();
+    Elegir(d, "rota.cnf");
+    Boxes().Clear();
+    d.cmdModif_Click();
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(201) + rota + TextosIdioma(202) + "5"});
+    EXPECT_EQ(FormPlantilla(), &d);
+    EXPECT_TRUE(Llamadas().empty());
+    EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SUBESTACION NORTE");
+    EXPECT_EQ(Plantillas().NombreRegistroGuardado, "");
 
     Plantillas().PlantillaNueva = Plantillas().GruposEditados = true;
     Elegir(d, "muestra.cnf");

@@ -157,6 +157,7 @@ TEST_F(MdiFormTest, CommandLineTemplatesThatAreRefusedOldMisfitOrUnreadable)
         const QString esperado = n == "rele.Cnf"      ? TextosIdioma(147) + " " + ruta
                                  : n == "antigua.cnf" ? TextosIdioma(172)
                                  : n == "nueve.cnf"   ? TextosIdioma(253)
+                                 : n == "vacia.cnf"   ? TextosIdioma(201) + ruta + TextosIdioma(202) + "1"
                                                       : QString();
         if (esperado.isEmpty()) {
             EXPECT_TRUE(m.startsWith("Error ")) << m.toStdString();

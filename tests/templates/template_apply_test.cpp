@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "gen/comtrade_gen.h"
 #include "record/cfg_reader.h"
 #include "record/progress_hook.h"
@@ -139,20 +141,93 @@ TEST_F(Apply, FullFitCheckFindsEveryChannelTheRecordLacks)
         {"analog row beyond the record", "2%b%b%V$", "3%b%b%V$"},
         {"three-phase channel beyond the record", "1%2%2%L%1$", "1%2%3%L%1$"},
         {"member beyond the record", "4%y$", "5%y$"},
-        {"member count beyond the members", " 2 ", " 3 "},
+        // The reader refuses such a file as damaged; the tables can still
+        // come to hold it.
+        {"member count beyond the members", "count", " 3 "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CerrarPlantillas();
         CerrarRegistro();
         QStringList lines = fits;
-        if (!c.from.isEmpty())
+        if (!c.from.isEmpty() && c.from != "count")
             lines[lines.lastIndexOf(c.from)] = c.to;
         Template(lines);
         ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida); // no record open: no check
+        if (c.from == "count")
+            Plantillas().GruposPlantilla(1, 2) = c.to;
         OpenRecord(2, 4);
         EXPECT_EQ(PlantillaEncaja(), c.from.isEmpty());
     }
+}
+
+// What the template dialog's Abrir leaves behind: the template applied, or,
+// when it is refused, exactly what there was (the record's own channels, or
+// the earlier template whole).
+TEST_F(Apply, MendedARefusedTemplateChangesNothing)
+{
+    const QStringList earlier = {"ver 1.1",    "ANTERIOR",   "ANALOGICOS", " 2 ",        "1%Ia%IA%A$",
+                                 "2%Ib%IB%A$", "TRIFASICOS", " 1 ",        "1%2%2%I%1$", "DIGITALES",
+                                 "1",          " 1 ",        "***",        "DISPAROS",   " 1 ",
+                                 "3%Trip$",    "-----"};
+    QStringList nine = {"ver 1.1", "NUEVE", "ANALOGICOS", " 9 "};
+    for (int i = 1; i <= 9; ++i)
+        nine << QStringLiteral("%1%a%a%V$").arg(i);
+    const struct {
+        const char* what;
+        QStringList lines; // none: the file is not there
+        LecturaPlantilla estado;
+    } refusals[] = {
+        {"misfit", nine, LecturaPlantilla::NoEncaja},
+        {"old layout", {"ver 1.0", "VIEJA", "-----"}, LecturaPlantilla::VersionAntigua},
+        {"damaged", {"ver 1.1", "ROTA", "TRIFASICOS", " 1 ", "basura", "-----"}, LecturaPlantilla::Danada},
+        {"a member the record lacks",
+         {"ver 1.1", "OTRA", "DIGITALES", "1", " 1 ", "***", "G", " 1 ", "17%x$", "-----"},
+         LecturaPlantilla::NoEncaja},
+        {"unreadable", {}, LecturaPlantilla::Error},
+    };
+    using Estado = std::tuple<bool, bool, QString, QString, std::int32_t, Matrix<QString>, std::int32_t,
+                              Matrix<QString>, std::int32_t, Matrix<QString>, std::int32_t, Matrix<QString>,
+                              QString, std::int32_t, Matrix<QString>>;
+    const auto estado = [] {
+        const TemplateState& p = Plantillas();
+        const RecordModel& r = Registro();
+        return Estado{p.PlantillaAplicada,      p.PlantillaNoEncaja,      p.RutaPlantillaAplicada,
+                      r.NombreEstacion,         p.NumCanalesTabla,        r.TablaCanales,
+                      p.NumTrifasicos,          p.TablaTrifasicos,        p.NumGruposDigitales,
+                      p.TablaGruposDigitales,   p.NumMiembrosDigitales,   p.TablaMiembrosDigitales,
+                      p.IdentificadorPlantilla, p.NumAnalogicosPlantilla, p.AnalogicosPlantilla};
+    };
+    for (const bool conAnterior : {false, true}) {
+        for (const auto& c : refusals) {
+            SCOPED_TRACE(std::string(conAnterior ? "earlier template, " : "no template, ") + c.what);
+            CerrarPlantillas();
+            OpenRecord(8, 16);
+            Plantillas().PlantillaAplicada = false;
+            OfrecerCanalesPlantilla();
+            if (conAnterior) {
+                Template(earlier, "\r\n", "anterior.cnf");
+                ASSERT_EQ(AplicarFicheroPlantilla().Estado, LecturaPlantilla::Leida);
+                ASSERT_EQ(Registro().NombreEstacion, "ANTERIOR");
+            }
+            const Estado antes = estado();
+            if (c.lines.isEmpty())
+                Plantillas().RutaPlantilla = Path("no_existe.cnf");
+            else
+                Template(c.lines);
+            EXPECT_EQ(AplicarFicheroPlantilla().Estado, c.estado);
+            EXPECT_TRUE(estado() == antes);
+            EXPECT_EQ(Plantillas().PlantillaAplicada, conAnterior);
+            EXPECT_EQ(Plantillas().NumGruposDigitales, conAnterior ? 1 : 0);
+        }
+    }
+
+    // One that fits is applied.
+    Template(earlier);
+    ASSERT_EQ(AplicarFicheroPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().RutaPlantillaAplicada, Path("t.cnf"));
+    EXPECT_EQ(Registro().TablaCanales(2, 2), "Ib");
 }
 
 } // namespace

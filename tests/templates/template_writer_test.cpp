@@ -112,6 +112,11 @@ TEST_F(Writer, MendedRefusesPercentDollarAndLineBreaksWritingNothing)
         {"dollar in a set factor", [](TemplateState& p) { p.TrifasicosPlantilla(1, 5) = "1$"; }, 177, false},
         {"line break in a group name", [](TemplateState& p) { p.GruposEdicion(1, 1) = "A\nB"; }, 0, true},
         {"carriage return in units", [](TemplateState& p) { p.AnalogicosPlantilla(1, 4) = "kV\r"; }, 0, true},
+        {"a unit Windows-1252 cannot hold",
+         [](TemplateState& p) { p.AnalogicosPlantilla(1, 4) = QString::fromUtf8("M\u03a9"); }, 200, false},
+        {"a member name beyond the plane of basic characters",
+         [](TemplateState& p) { p.GruposEdicion(1, 3) = QString::fromUtf8("Disparo \U0001F525"); }, 200,
+         false},
     };
     ASSERT_TRUE(WriteBytes(Path("rele.cnf"), "earlier"));
     for (const Case& c : cases) {
@@ -126,6 +131,38 @@ TEST_F(Writer, MendedRefusesPercentDollarAndLineBreaksWritingNothing)
         EXPECT_EQ(ReadBytes(Path("rele.cnf")), "earlier");
     }
     EXPECT_EQ(Files(), QStringList({"rele.cnf"}));
+}
+
+// Which characters a template keeps: those of Windows-1252 (its five unused
+// bytes included, which read back as themselves), and no other; the first
+// one lost is named with its code.
+TEST_F(Writer, MendedOnlyCharactersWindows1252HoldsAreStored)
+{
+    const struct {
+        const char* texto;
+        const char* nombrado;
+    } cases[] = {
+        {"Tensi\u00f3n \u00b0C \u20ac \u2013 \u0178 ?", ""},
+        {"\u0081\u008d", ""},
+        {"M\u03a9", "\u03a9 (U+03A9)"},
+        {"a\u200bb", "\u200b (U+200B)"},
+        {"x \U0001F525 \u03a9", "\U0001F525 (U+1F525)"},
+    };
+    for (const auto& c : cases) {
+        const QString t = QString::fromUtf8(c.texto);
+        SCOPED_TRACE(c.texto);
+        EXPECT_EQ(CaracterNoGuardable(t), QString::fromUtf8(c.nombrado));
+        const std::vector<int> textos = TextosNoGuardables(t);
+        EXPECT_EQ(textos, *c.nombrado ? std::vector<int>{200} : std::vector<int>{});
+    }
+    // A stored text reads back as written.
+    Plantillas().AnalogicosPlantilla(1, 2) = QString::fromUtf8("Tensi\u00f3n \u20ac");
+    Plantillas().AnalogicosPlantilla(1, 4) = QString::fromUtf8("\u00b5s");
+    ASSERT_EQ(EscribirPlantilla(Path("rele.cnf")).Estado, EscrituraPlantilla::Escrita);
+    Plantillas().RutaPlantilla = Path("rele.cnf");
+    ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida);
+    EXPECT_EQ(Plantillas().AnalogicosPlantilla(1, 2), QString::fromUtf8("Tensi\u00f3n \u20ac"));
+    EXPECT_EQ(Plantillas().AnalogicosPlantilla(1, 4), QString::fromUtf8("\u00b5s"));
 }
 
 TEST_F(Writer, MendedFailuresLeaveNoHalfWrittenFile)

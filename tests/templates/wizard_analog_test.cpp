@@ -241,6 +241,10 @@ TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)
          [](PasoAnalogico& p) { (void)p.CambiarIdentificador("REL\r\n"); },
          {124}},
         {"line feed in a cell", [](PasoAnalogico& p) { (void)p.CambiarCelda(1, 2, "a\nb"); }, {124}},
+        // Windows-1252 has no omega: the file would read back "?".
+        {"a unit Windows-1252 cannot hold",
+         [](PasoAnalogico& p) { (void)p.CambiarCelda(2, 3, QString::fromUtf8("M\u03a9")); },
+         {200, vbCritical, QString::fromUtf8("\u03a9 (U+03A9)")}},
     };
     for (const auto& c : casos) {
         // Continue stores the identifier even when it stays.
@@ -275,6 +279,8 @@ TEST_F(WizardAnalogTest, TypedTextsWarnAsTheyChange)
     EXPECT_EQ(id.Avisos, (std::vector<AvisoPaso>{{176}, {177}, {124}}));
     EXPECT_TRUE(id.Siguiente);
     EXPECT_EQ(paso.CambiarCelda(1, 1, "a$"), (std::vector<AvisoPaso>{{177}}));
+    EXPECT_EQ(paso.CambiarCelda(1, 3, QString::fromUtf8("\u00b5\u03a9")),
+              (std::vector<AvisoPaso>{{200, vbCritical, QString::fromUtf8("\u03a9 (U+03A9)")}}));
     EXPECT_TRUE(paso.CambiarCelda(1, 1, "ab").empty());
     // Cells outside the grid take nothing.
     EXPECT_TRUE(paso.CambiarCelda(2, 1, "a%").empty());
@@ -290,6 +296,64 @@ TEST_F(WizardAnalogTest, BackWithACountThatIsNoNumberIsAnError)
     EXPECT_FALSE(s.Sale);
     ASSERT_TRUE(s.Error);
     EXPECT_EQ(s.Error->Number, vberr::TypeMismatch);
+}
+
+// What a cancelled pass puts back: the loaded template and what was on
+// offer as the pass found them, the applied template as it is now; nothing
+// once the record has changed underneath.
+TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
+{
+    const struct {
+        const char* que;
+        int entre; // 0 nothing, 1 the record read again, 2 the record closed
+    } casos[] = {{"cancelled", 0}, {"another record read meanwhile", 1}, {"the record closed meanwhile", 2}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        CerrarPlantillas();
+        Registro3();
+        Plantillas().IdentificadorPlantilla = "EST";
+        EmpezarEdicionPlantilla();
+        TemplateState& p = Plantillas();
+        // What a pass does: a model's rows taken, the template edited.
+        p.ModeloCargado = true;
+        p.PlantillaNueva = true;
+        Registro().NumAnalogicosOfrecidos = 8;
+        Registro().NumDigitalesOfrecidos = 5;
+        test::FilasAnalogicas(8, "M%1");
+        p.IdentificadorPlantilla = "MODELO";
+        p.NumAnalogicosPlantilla = 8;
+        p.GruposEdicion.Resize(1, 21, "G");
+        p.EstadosModelo.Resize(2);
+        // The applied template is not the wizard's.
+        p.PlantillaAplicada = true;
+        p.NumGruposDigitales = 1;
+        if (c.entre == 1)
+            OfrecerCanalesPlantilla();
+        else if (c.entre == 2)
+            CerrarPlantillas();
+        const TemplateState antes = p;
+        DescartarEdicionPlantilla();
+        if (c.entre != 0) {
+            EXPECT_EQ(p.IdentificadorPlantilla, antes.IdentificadorPlantilla);
+            EXPECT_EQ(p.AnalogicosPlantilla, antes.AnalogicosPlantilla);
+            EXPECT_EQ(p.ModeloCargado, antes.ModeloCargado);
+            continue;
+        }
+        EXPECT_EQ(p.IdentificadorPlantilla, "EST");
+        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3);
+        EXPECT_EQ(p.AnalogicosPlantilla(1, 2), "C1");
+        EXPECT_FALSE(p.ModeloCargado || p.PlantillaNueva);
+        EXPECT_EQ(p.GruposEdicion.Rows(), 0);
+        EXPECT_EQ(p.EstadosModelo.Size(), 0);
+        EXPECT_EQ(Registro().NumAnalogicosOfrecidos, 3);
+        EXPECT_EQ(Registro().NumDigitalesOfrecidos, 0);
+        EXPECT_TRUE(p.PlantillaAplicada);
+        EXPECT_EQ(p.NumGruposDigitales, 1);
+        // Once only.
+        p.IdentificadorPlantilla = "OTRO";
+        DescartarEdicionPlantilla();
+        EXPECT_EQ(p.IdentificadorPlantilla, "OTRO");
+    }
 }
 
 } // namespace

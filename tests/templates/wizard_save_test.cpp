@@ -120,6 +120,8 @@ TEST_F(WizardSaveTest, MendedFailedWritesLeaveTheEarlierTemplateWhole)
         {"percent in the identifier", [](TemplateState& p) { p.IdentificadorPlantilla = "50%"; }, 176, 0},
         {"dollar in a member", [](TemplateState& p) { p.GruposEdicion(1, 3) = "US$"; }, 177, 0},
         {"line feed in a group name", [](TemplateState& p) { p.GruposEdicion(1, 1) = "A\nB"; }, 124, 0},
+        {"a member Windows-1252 cannot hold",
+         [](TemplateState& p) { p.GruposEdicion(1, 3) = QString::fromUtf8("R\u03a9"); }, 200, 0},
         {"a count past its table", [](TemplateState& p) { p.NumAnalogicosPlantilla = 3; }, 0,
          vberr::SubscriptOutOfRange},
     };
@@ -135,6 +137,8 @@ TEST_F(WizardSaveTest, MendedFailedWritesLeaveTheEarlierTemplateWhole)
         if (c.texto != 0) {
             ASSERT_TRUE(s.Aviso.has_value());
             EXPECT_EQ(s.Aviso->Texto, c.texto);
+            // The character is named.
+            EXPECT_EQ(s.Aviso->Cola, c.texto == 200 ? QString::fromUtf8("\u03a9 (U+03A9)") : QString());
         } else {
             ASSERT_TRUE(s.Error.has_value());
             EXPECT_EQ(s.Error->Number, c.error);

@@ -21,6 +21,8 @@
 #include "wizard/asistente.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
+#include "wizard/frm_digital.h"
+#include "wizard/frm_salva_plan.h"
 #include "wizard/frm_trifasic.h"
 #include "wizard_fixture.h"
 
@@ -225,6 +227,110 @@ TEST_F(WizardFormsTest, ModificarShowsTheTemplateAndNuevaTheOpenRecord)
     EXPECT_EQ(a->txtIdentif->text(), Registro().NombreEstacion);
     EXPECT_EQ(a->txtnumAnalog->text(), QString::number(Registro().NumAnalogicos));
     EXPECT_EQ(a->vaSpread1->Text(1, 1), Registro().TablaCanales(1, 2));
+}
+
+// A cancelled wizard leaves nothing behind: nueva then proposes the open
+// record's station and channels, wherever the pass was cancelled.
+TEST_F(WizardFormsTest, MendedNuevaAfterACancelledWizardProposesTheRecord)
+{
+    ModelosMuestra();
+    CopiarMuestraCnf();
+    Arrancar();
+    ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
+    const QString estacion = Registro().NombreEstacion;
+    const QString canal1 = Registro().TablaCanales(1, 2);
+    ASSERT_NE(estacion, "PROTECCION LINEA 1 (66 kV)");
+
+    // How each pass starts, what is typed in step 1, and the step cancelled.
+    enum class Inicio { Modificar, Nueva, Modelo };
+    const struct {
+        const char* que;
+        Inicio inicio;
+        int paso; // 1..4, 0 for step 3's close box
+    } casos[] = {
+        {"modificar, cancelled in step 1", Inicio::Modificar, 1},
+        {"modificar, cancelled in step 2", Inicio::Modificar, 2},
+        {"modificar, cancelled in step 3", Inicio::Modificar, 3},
+        {"modificar, step 3 closed by its frame", Inicio::Modificar, 0},
+        {"modificar, cancelled in step 4", Inicio::Modificar, 4},
+        {"nueva, rows typed, cancelled in step 1", Inicio::Nueva, 1},
+        {"a relay model, cancelled in step 2", Inicio::Modelo, 2},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        AbrirFrmPlantilla();
+        frmPlantilla* d = FormPlantilla();
+        ASSERT_NE(d, nullptr);
+        if (c.inicio == Inicio::Modificar) {
+            d->File1->SetFileName("muestra.cnf");
+            d->File1_Click();
+            d->cmdModif_Click();
+        } else {
+            d->cmdNueva_Click();
+        }
+        Procesar();
+        frmAnalog* a = FormAnalog();
+        ASSERT_NE(a, nullptr);
+        if (c.inicio == Inicio::Modelo) {
+            a->cmdmodelos_Click();
+            Procesar();
+            ASSERT_NE(FormBaseModelo(), nullptr);
+            FormBaseModelo()->List1_DblClick(0);
+            FormBaseModelo()->cmdOK_Click();
+            Procesar();
+            a = FormAnalog();
+            ASSERT_NE(a, nullptr);
+            ASSERT_EQ(a->txtIdentif->text(), "RD-21");
+        }
+        a->txtIdentif->setText("CANCELADA");
+        a->vaSpread1->Escribir(1, 1, "tecleado");
+        if (c.paso != 1) {
+            a->cmdOK_Click();
+            Procesar();
+            ASSERT_NE(FormTrifasic(), nullptr);
+        }
+        if (c.paso == 3 || c.paso == 0 || c.paso == 4) {
+            FormTrifasic()->cmdOK_Click();
+            Procesar();
+            ASSERT_NE(FormDigital(), nullptr);
+        }
+        if (c.paso == 4) {
+            FormDigital()->cmdOK_Click();
+            Procesar();
+            ASSERT_NE(FormSalvaPlan(), nullptr);
+        }
+        switch (c.paso) {
+        case 1:
+            a->cmdcancel_Click();
+            break;
+        case 2:
+            FormTrifasic()->cmdcancel_Click();
+            break;
+        case 3:
+            FormDigital()->cmdcancel_Click();
+            break;
+        case 0:
+            FormDigital()->close();
+            break;
+        case 4:
+            FormSalvaPlan()->cmdcancel_Click();
+            break;
+        }
+        Procesar();
+        ASSERT_FALSE(FormAnalog() || FormTrifasic() || FormDigital() || FormSalvaPlan());
+
+        AbrirFrmPlantilla();
+        FormPlantilla()->cmdNueva_Click();
+        Procesar();
+        a = FormAnalog();
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->txtIdentif->text(), estacion);
+        EXPECT_EQ(a->txtnumAnalog->text(), QString::number(Registro().NumAnalogicos));
+        EXPECT_EQ(a->vaSpread1->Text(1, 1), canal1);
+        EXPECT_FALSE(Plantillas().ModeloCargado);
+        a->cmdcancel_Click();
+        Procesar();
+    }
 }
 
 TEST_F(WizardFormsTest, RefusalsAreShownAndTheStepStays)

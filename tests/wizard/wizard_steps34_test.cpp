@@ -1,10 +1,12 @@
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "analysis/frm_fasecuencias.h"
@@ -406,6 +408,79 @@ TEST_F(WizardSteps34Test, MendedAFailedSaveLeavesTheWizardWhereItWas)
     EXPECT_NE(FormPlantilla(), nullptr);
     EXPECT_TRUE(test::ReadBytes(ruta).startsWith("ver 1.1\r\nRELE\r\n"));
     EXPECT_EQ(QDir(Carpeta("Plantillas")).entryList(QDir::Files | QDir::Hidden), QStringList({"rele.cnf"}));
+}
+
+// The group list's highlight always marks the group the boxes show, through
+// real clicks and typing, and Eliminar deletes that group.
+TEST_F(WizardSteps34Test, MendedTheHighlightedGroupIsTheOneShownAndDeleted)
+{
+    Arrancar();
+    Plantilla("dos.cnf", "ver 1.1\nDOS\nANALOGICOS\n 1 \n1%Va%VA%V$\nDIGITALES\n2\n 2 \n***\n"
+                         "Disparos A\n 1 \n1%Trip$\n***\nAlarmas\n 1 \n2%Fallo$\n-----\n");
+    AbrirFrmPlantilla();
+    FormPlantilla()->File1->SetFileName("dos.cnf");
+    FormPlantilla()->File1_Click();
+    FormPlantilla()->cmdModif_Click();
+    Procesar();
+    ASSERT_NE(FormAnalog(), nullptr);
+    FormAnalog()->cmdOK_Click();
+    Procesar();
+    ASSERT_NE(FormTrifasic(), nullptr);
+    FormTrifasic()->cmdOK_Click();
+    Procesar();
+    frmDigital* d = FormDigital();
+    ASSERT_NE(d, nullptr);
+    d->show();
+    QListWidget* lista = d->List2;
+    const auto clic = [&](int fila) {
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(lista->item(fila)).center());
+        Procesar();
+    };
+    const auto renombrar = [&](const QString& nombre) {
+        QTest::mouseClick(d->txtnbgrp, Qt::LeftButton);
+        QTest::keyClick(d->txtnbgrp, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d->txtnbgrp, nombre);
+        Procesar();
+    };
+    // The highlighted entry, and the one the boxes show.
+    const auto marcado = [&] {
+        const QList<QListWidgetItem*> s = lista->selectedItems();
+        return s.size() == 1 ? s.front()->text() : QStringLiteral("%1 selected").arg(s.size());
+    };
+    const auto mostrado = [&] { return d->txtnbgrp->text(); };
+    ASSERT_EQ(Entradas(*lista), QStringList({"Disparos A", "Alarmas"}));
+    EXPECT_EQ(marcado(), "Disparos A");
+
+    clic(1);
+    EXPECT_EQ(mostrado(), "Alarmas");
+    EXPECT_EQ(marcado(), "Alarmas");
+    EXPECT_EQ(d->grp[1]->text(), "Fallo");
+    clic(0);
+    EXPECT_EQ(marcado(), "Disparos A");
+
+    // A rename, then a click on the other group: the rename is taken and the
+    // selection stays on the group renamed, highlight included.
+    renombrar("Disparos B");
+    clic(1);
+    EXPECT_EQ(Entradas(*lista), QStringList({"Disparos B", "Alarmas"}));
+    EXPECT_EQ(mostrado(), "Disparos B");
+    EXPECT_EQ(marcado(), "Disparos B");
+    EXPECT_EQ(lista->currentRow(), 0);
+    renombrar("Disparos C");
+    clic(1);
+    EXPECT_EQ(mostrado(), "Disparos C");
+    EXPECT_EQ(marcado(), "Disparos C");
+
+    // Eliminar deletes the group shown and highlighted.
+    Boxes().Clear();
+    QTest::mouseClick(d->cmdEliminar, Qt::LeftButton);
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({T(252)}));
+    EXPECT_EQ(Entradas(*lista), QStringList({"Alarmas"}));
+    EXPECT_EQ(mostrado(), "Alarmas");
+    EXPECT_EQ(marcado(), "Alarmas");
+    EXPECT_EQ(d->grp[1]->text(), "Fallo");
 }
 
 } // namespace
