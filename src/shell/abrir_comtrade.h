@@ -28,6 +28,8 @@ enum class Apertura {
     CfgNoValido,       // the .cfg cannot be read or its counts are wrong; nothing changed
     TipoErroneo,       // file type neither ASCII nor BINARY (text 277); nothing changed
     DatNoValido,       // the data file cannot be read or holds no analog sample; nothing changed
+    NoEsRegistro,      // the file chosen is neither a .dat nor a .cfg (text 208); nothing changed
+    CfgSinDatos,       // a .cfg chosen with no .dat beside it (text 209); nothing changed
 };
 
 struct ResultadoApertura {
@@ -49,6 +51,12 @@ struct ResultadoApertura {
 // shorter than announced (its samples are shown), of several sampling rates
 // and of a line frequency that is not valid.
 [[nodiscard]] ResultadoApertura AbrirRegistro(const RutasRegistro& rutas);
+
+// A file chosen to open a record by: a data file (.dat in any case) opens
+// its record, a .cfg the record of the .dat beside it (found whatever its
+// case; none: text 209); any other name is refused (text 208). A refusal
+// leaves the open record as it was.
+[[nodiscard]] ResultadoApertura AbrirFicheroElegido(const QString& ruta);
 
 // The same on the paths already in Registro() (RutaDat, RutaCfg, RutaHdr).
 [[nodiscard]] ResultadoApertura AbrirComtrade();
