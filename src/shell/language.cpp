@@ -67,6 +67,16 @@ QString FicheroDeIdioma(const QString& carpetaIni, std::int32_t idioma)
     return encontrado.isEmpty() ? ruta : encontrado;
 }
 
+void RellenarTextosVacios()
+{
+    ShellState& s = Shell();
+    for (int n = 1; n <= NumTextosIdioma; ++n) {
+        QString& text = s.TextosIdioma[static_cast<size_t>(n)];
+        if (text.isEmpty())
+            text = Placeholder(n, s.Idioma);
+    }
+}
+
 bool CargarIdioma(VbError* error)
 {
     ShellState& s = Shell();
