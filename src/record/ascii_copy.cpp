@@ -146,9 +146,11 @@ ResultadoCopia GuardarDatAscii()
     // " " + two 11-character numbers, 7 characters (",-32768") an analog
     // value, 2 a digital state, CR LF.
     Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
+    const std::int64_t tam = formato.Tam();
+    const std::int64_t inicioDig = formato.Digitales();
     dat::RecorrerBloques(origen, formato, nS, porBloque, [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
         for (std::int32_t j = 0; j < m; ++j) {
-            const unsigned char* p = bloque + j * formato.Tam();
+            const unsigned char* p = bloque + j * tam;
             out.Caracter(' ');
             out.Entero(dat::LeerI32(p));
             out.Caracter(',');
@@ -157,7 +159,7 @@ ResultadoCopia GuardarDatAscii()
                 out.Caracter(',');
                 out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
             }
-            const unsigned char* dig = p + formato.Digitales();
+            const unsigned char* dig = p + inicioDig;
             for (std::int32_t d = 0; d < nD; ++d) {
                 out.Caracter(',');
                 out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
