@@ -179,12 +179,27 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
     return res;
 }
 
-ResultadoApertura AbrirFicheroElegido(const QString& ruta)
+namespace
+{
+
+// The text after the last "." of the file's name; "" without one.
+QString Extension(const QString& ruta)
 {
     const QString nombre = QFileInfo(ruta).fileName();
     const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
-    const QString extension = punto < 0 ? QString() : nombre.mid(punto + 1);
-    if (extension.compare(QLatin1String("cfg"), Qt::CaseInsensitive) == 0) {
+    return punto < 0 ? QString() : nombre.mid(punto + 1);
+}
+
+} // namespace
+
+bool EsFicheroCfg(const QString& ruta)
+{
+    return Extension(ruta).compare(QLatin1String("cfg"), Qt::CaseInsensitive) == 0;
+}
+
+ResultadoApertura AbrirFicheroElegido(const QString& ruta)
+{
+    if (EsFicheroCfg(ruta)) {
         const QString dat = FileNoCase(ruta.left(ruta.size() - 3) + QStringLiteral("dat"));
         if (dat.isEmpty()) {
             (void)MsgBox(TextosIdioma(209) + QLatin1Char(' ') + ruta, vbCritical);
@@ -192,7 +207,7 @@ ResultadoApertura AbrirFicheroElegido(const QString& ruta)
         }
         return AbrirRegistro(DerivarRutas(dat));
     }
-    if (extension.compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
+    if (Extension(ruta).compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
         (void)MsgBox(TextosIdioma(208) + QLatin1Char(' ') + ruta, vbCritical);
         return {Apertura::NoEsRegistro, {}};
     }

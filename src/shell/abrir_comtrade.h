@@ -57,6 +57,8 @@ struct ResultadoApertura {
 // case; none: text 209); any other name is refused (text 208). A refusal
 // leaves the open record as it was.
 [[nodiscard]] ResultadoApertura AbrirFicheroElegido(const QString& ruta);
+// Whether a file name ends in ".cfg", in any case.
+[[nodiscard]] bool EsFicheroCfg(const QString& ruta);
 
 // The same on the paths already in Registro() (RutaDat, RutaCfg, RutaHdr).
 [[nodiscard]] ResultadoApertura AbrirComtrade();

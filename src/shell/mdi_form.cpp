@@ -326,7 +326,8 @@ void MDIForm1::ArrancarConLinea(const LineaComandos& lc)
     if (!lc.Datos.isEmpty() && QFileInfo(lc.Datos).isFile()) {
         // The open sets the caption and the status path once the data file
         // has been read.
-        (void)AbrirRegistro(DerivarRutas(lc.Datos));
+        // A .cfg given stands for its record, never for its samples.
+        (void)(EsFicheroCfg(lc.Datos) ? AbrirFicheroElegido(lc.Datos) : AbrirRegistro(DerivarRutas(lc.Datos)));
     } else {
         Registro().RegistroAbierto = false;
         MostrarMenu();

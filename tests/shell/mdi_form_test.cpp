@@ -123,6 +123,17 @@ TEST_F(MdiFormTest, OneArgumentOpensTheRecordAlone)
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
+TEST_F(MdiFormTest, ACfgOnTheCommandLineOpensItsRecord)
+{
+    const QString cfg = test::MuestraDat().chopped(3) + "cfg";
+    MDIForm1& p = Arrancar(cfg);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_EQ(Registro().RutaDat, test::MuestraDat());
+    EXPECT_EQ(Registro().RutaCfg, cfg);
+    EXPECT_EQ(p.Etiqueta->text(), test::MuestraDat());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
 TEST_F(MdiFormTest, CommandLineTemplatesThatAreRefusedOldMisfitOrUnreadable)
 {
     QByteArray muestra = ReadBytes(test::MuestraCnf());
