@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
+#include "platform/translations.h"
 #include "shell/frm_plantilla.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -319,6 +320,7 @@ void FrmMenu::Form_Load()
         // carry neutral texts rather than none.
         (void)TomarIdiomaFicher();
         RellenarTextosVacios();
+        (void)SetToolkitLanguage(Shell().Idioma == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
     }
 }
 
