@@ -25,9 +25,11 @@ enum class Apertura {
     SinDatos,          // no data file given (text 174); nothing changed
     SinCfg,            // no .cfg beside the data file (text 173); nothing changed
     RevisionRechazada, // the .cfg's revision is refused; nothing changed
-    CfgNoValido,       // the .cfg cannot be read or its counts are wrong; nothing changed
+    CfgNoValido,       // the .cfg cannot be read, its lines end in CR alone, or its counts or
+                       // end samples are wrong; nothing changed
     TipoErroneo,       // file type neither ASCII nor BINARY (text 277); nothing changed
-    DatNoValido,       // the data file cannot be read or holds no analog sample; nothing changed
+    DatNoValido,       // the data file cannot be read, is empty or holds no whole analog sample;
+                       // nothing changed
     NoEsRegistro,      // the file chosen is neither a .dat nor a .cfg (text 208); nothing changed
     CfgSinDatos,       // a .cfg chosen with no .dat beside it (text 209); nothing changed
 };
