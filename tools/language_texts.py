@@ -281,6 +281,32 @@ TEXTS = {
     201: ("La plantilla está dañada y no se usa: ", "The template is damaged and is not used: ",
           "template dialog and start-up: damaged template, followed by its path, text 202 and the line number"),
     202: (", línea ", ", line ", "template dialog and start-up: damaged template, after the path (text 201)"),
+    208: ("El fichero elegido no es un fichero de datos (.dat) ni de configuración (.cfg) de COMTRADE; "
+          "el registro abierto no cambia:",
+          "The file chosen is neither a COMTRADE data file (.dat) nor a configuration file (.cfg); "
+          "the open record stays:",
+          "open record: a file chosen that is neither .dat nor .cfg, followed by a blank and the path"),
+    209: ("No hay ningún fichero de datos (.dat) junto al fichero de configuración elegido; el registro no se abre:",
+          "There is no data file (.dat) beside the configuration file chosen; the record is not opened:",
+          "open record: a .cfg chosen with no .dat beside it, followed by a blank and the path"),
+    210: ("El fichero de configuración (.cfg) termina sus líneas solo con CR (retorno de carro); "
+          "se leen líneas terminadas en CR LF o en LF; el registro no se abre",
+          "The configuration file (.cfg) ends its lines with CR (carriage return) alone; "
+          "lines ending in CR LF or LF are read; the record is not opened",
+          "open record: .cfg with CR-only line ends"),
+    211: ("El fichero de datos está vacío (0 bytes); el registro no se abre:",
+          "The data file is empty (0 bytes); the record is not opened:",
+          "open record: 0-byte data file, followed by a blank and the path"),
+    212: ("El fichero de configuración (.cfg) da como última muestra %1, más allá de la mayor posible "
+          "(2147483647); el registro no se abre",
+          "The configuration file (.cfg) gives %1 as an end sample, beyond the largest possible (2147483647); "
+          "the record is not opened",
+          "open record: an end sample beyond 32-bit sample numbers (%1 the field as written)"),
+    213: ("El fichero de configuración (.cfg) indica la revisión \"%1\" de COMTRADE; se leen la revisión 1991 "
+          "(sin año en la primera línea) y la 1997; el registro no se abre",
+          "The configuration file (.cfg) names COMTRADE revision \"%1\"; revision 1991 (no year on line 1) "
+          "and revision 1997 are read; the record is not opened",
+          "open record: a revision other than 1991 or 1997 (%1 the revision field as written)"),
     232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
     233: ("El programa debe ser un fichero ejecutable", "The program must be an executable file",
           "tools dialog: the path is not an executable file"),

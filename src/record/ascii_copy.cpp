@@ -12,6 +12,7 @@
 #include "platform/base/file_names.h"
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
+#include "record/binary_layout.h"
 #include "record/cfg_reader.h"
 #include "record/file_paths.h"
 #include "record/progress_hook.h"
@@ -30,8 +31,8 @@ QStringList FicherosOrigen()
 {
     const RecordModel& r = Registro();
     const QString base = r.RutaDat.left(r.RutaDat.size() - 3);
-    QStringList origen{r.RutaDat, r.RutaCfg, r.RutaHdr, BuscarFichero(base + QStringLiteral("cfg")),
-                       BuscarFichero(base + QStringLiteral("hdr"))};
+    QStringList origen{r.RutaDat, r.RutaCfg, r.RutaHdr, FileNoCase(base + QStringLiteral("cfg")),
+                       FileNoCase(base + QStringLiteral("hdr"))};
     origen.removeAll(QString());
     return origen;
 }
@@ -102,13 +103,6 @@ private:
     bool ok_{true};
 };
 
-std::int32_t I32(const unsigned char* p)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                     (static_cast<std::uint32_t>(p[2]) << 16) |
-                                     (static_cast<std::uint32_t>(p[3]) << 24));
-}
-
 } // namespace
 
 QString DestinoConversion(const char* extension)
@@ -143,10 +137,8 @@ ResultadoCopia GuardarDatAscii()
     if (!f.open(QIODevice::WriteOnly))
         return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
 
-    const std::int64_t palabras = nD / 16 + (nD % 16 != 0 ? 1 : 0);
-    const std::int64_t tam = 8 + 2 * static_cast<std::int64_t>(nA) + 2 * palabras;
-    const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (1 << 20) / tam));
-    std::vector<unsigned char> bloque(static_cast<size_t>(porBloque * tam));
+    const dat::FormatoBinario formato{nA, nD};
+    const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (1 << 20) / formato.Tam()));
     const std::int32_t pasoBarra = std::max(1, nS / 1000);
 
     RecordProgress& progreso = ProgresoRegistro();
@@ -154,35 +146,30 @@ ResultadoCopia GuardarDatAscii()
     // " " + two 11-character numbers, 7 characters (",-32768") an analog
     // value, 2 a digital state, CR LF.
     Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
-    for (std::int32_t s0 = 0; s0 < nS; s0 += porBloque) {
-        const std::int32_t m = std::min(porBloque, nS - s0);
-        const std::int64_t pedidos = m * tam;
-        const std::int64_t leidos = std::max<qint64>(origen.read(reinterpret_cast<char*>(bloque.data()), pedidos), 0);
-        if (leidos < pedidos)
-            std::memset(bloque.data() + leidos, 0, static_cast<size_t>(pedidos - leidos));
+    const std::int64_t tam = formato.Tam();
+    const std::int64_t inicioDig = formato.Digitales();
+    dat::RecorrerBloques(origen, formato, nS, porBloque, [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
         for (std::int32_t j = 0; j < m; ++j) {
-            const unsigned char* p = bloque.data() + j * tam;
+            const unsigned char* p = bloque + j * tam;
             out.Caracter(' ');
-            out.Entero(I32(p));
+            out.Entero(dat::LeerI32(p));
             out.Caracter(',');
-            out.Entero(I32(p + 4));
+            out.Entero(dat::LeerI32(p + dat::FormatoBinario::kTiempo));
             for (std::int32_t c = 0; c < nA; ++c) {
                 out.Caracter(',');
-                out.Entero(static_cast<std::int16_t>(static_cast<std::uint16_t>(p[8 + 2 * c] | (p[9 + 2 * c] << 8))));
+                out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
             }
-            const unsigned char* dig = p + 8 + 2 * nA;
+            const unsigned char* dig = p + inicioDig;
             for (std::int32_t d = 0; d < nD; ++d) {
-                const unsigned palabra = static_cast<unsigned>(dig[2 * (d / 16)]) |
-                                         (static_cast<unsigned>(dig[2 * (d / 16) + 1]) << 8);
                 out.Caracter(',');
-                out.Caracter(((palabra >> (d % 16)) & 1u) != 0 ? '1' : '0');
+                out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
             }
             out.FinLinea();
-            const std::int32_t hecho = s0 + j + 1;
+            const std::int32_t hecho = s0 + j;
             if (hecho % pasoBarra == 0)
                 progreso.BarraValor(hecho);
         }
-    }
+    });
     const bool escrito = out.Vaciar();
     progreso.BarraValor(nS);
     progreso.BarraFin();
@@ -212,13 +199,13 @@ ResultadoCopia GuardarCfgAscii()
 
     // The header first. A record without one has none to copy; one that
     // cannot be copied is told and the copy goes on.
-    if (const QString hdr = BuscarFichero(base + QStringLiteral("hdr")); !hdr.isEmpty()) {
+    if (const QString hdr = FileNoCase(base + QStringLiteral("hdr")); !hdr.isEmpty()) {
         QFile f(hdr);
         if (!f.open(QIODevice::ReadOnly) || !Escribir(destinoHdr, f.readAll()).Ok())
             ProgresoRegistro().Mensaje(160, 48, r.SalirTrasConversion ? 153 : 152);
     }
 
-    const QString cfg = BuscarFichero(base + QStringLiteral("cfg"));
+    const QString cfg = FileNoCase(base + QStringLiteral("cfg"));
     QFile fuente(cfg);
     if (cfg.isEmpty() || !fuente.open(QIODevice::ReadOnly))
         return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1cfg cannot be read.").arg(base));

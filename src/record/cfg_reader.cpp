@@ -12,9 +12,11 @@
 namespace vesdra {
 namespace {
 
-QString Texto(std::string_view bytes)
+// Text fields in the file's encoding (Windows-1252, or UTF-8, decided once
+// for the whole file).
+QString Texto(bool utf8, std::string_view bytes)
 {
-    return FromCp1252(bytes);
+    return DecodeText(bytes, utf8);
 }
 
 // A .cfg number field: ValorNumero, then to single precision.
@@ -49,17 +51,17 @@ ResultadoLectura FaltanLineas(const char* que)
             .arg(QLatin1String(que)));
 }
 
-void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, ContenidoCfg& cfg)
+void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, bool utf8, ContenidoCfg& cfg)
 {
     size_t pos = 0;
     // The channel is known by its position; the number written is kept as
     // text only (recorders leave gaps and start anywhere).
-    cfg.NumerosAnalogicos(n) = Texto(CortarCampo(linea, pos));
+    cfg.NumerosAnalogicos(n) = Texto(utf8, CortarCampo(linea, pos));
     cfg.TablaCanales(n, 1) = QString::number(n);
-    cfg.TablaCanales(n, 2) = Texto(CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 2) = Texto(utf8, CortarCampo(linea, pos));
     (void)CortarCampo(linea, pos); // ph
-    cfg.TablaCanales(n, 3) = Texto(CortarCampo(linea, pos));
-    cfg.TablaCanales(n, 4) = Texto(CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 3) = Texto(utf8, CortarCampo(linea, pos));
+    cfg.TablaCanales(n, 4) = Texto(utf8, CortarCampo(linea, pos));
     cfg.FactorA(n) = Real(CortarCampo(linea, pos));
     cfg.FactorB(n) = Real(CortarCampo(linea, pos));
     cfg.Desfase(n) = Real(CortarCampo(linea, pos));
@@ -73,7 +75,7 @@ void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, Con
     ps.Secundario = Real(CortarCampo(linea, pos));
     // The flag is the rest of the line after the comma that ends the
     // secondary factor, untrimmed; no such comma, no flag.
-    ps.PS = antes == std::string_view::npos ? QString() : Texto(linea.substr(antes + 1));
+    ps.PS = antes == std::string_view::npos ? QString() : Texto(utf8, linea.substr(antes + 1));
 }
 
 } // namespace
@@ -83,7 +85,14 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     cfg = ContenidoCfg{};
     if (texto.substr(0, 3) == "\xEF\xBB\xBF")
         texto.remove_prefix(3);
+    const bool utf8 = IsMultiByteUtf8(texto);
     const std::vector<std::string_view> lineas = PartirLineas(texto);
+    // A file whose lines end in CR alone is one long line: its revision
+    // field would hold the whole file.
+    if (!lineas.empty() && lineas.front().find('\r') != std::string_view::npos) {
+        return ResultadoLectura::Fallo(ErrorLectura::FinesDeLineaCR,
+                                       QStringLiteral("The configuration file ends its lines with CR alone."));
+    }
     size_t i = 0;
     auto linea = [&](size_t k) { return k < lineas.size() ? lineas[k] : std::string_view{}; };
 
@@ -91,15 +100,15 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     {
         const std::string_view l = linea(i++);
         const size_t coma1 = l.find(',');
-        cfg.NombreEstacion = Texto(l.substr(0, coma1));
+        cfg.NombreEstacion = Texto(utf8, l.substr(0, coma1));
         const size_t coma2 = coma1 == std::string_view::npos ? coma1 : l.find(',', coma1 + 1);
         if (coma2 != std::string_view::npos && coma2 + 1 < l.size()) {
             const std::string_view revision = l.substr(coma2 + 1);
-            cfg.TextoRevision = Texto(revision);
+            cfg.TextoRevision = Texto(utf8, revision);
             if (RecortarCampo(revision) != "1997") {
-                return ResultadoLectura::Fallo(
-                    ErrorLectura::RevisionRechazada,
-                    QStringLiteral(".cfg COMTRADE file is not OK, you must check the year of revision "));
+                return ResultadoLectura::Fallo(ErrorLectura::RevisionRechazada,
+                                               QStringLiteral("The revision field of line 1 is refused."),
+                                               Texto(utf8, RecortarCampo(revision)));
             }
             cfg.AnioRevision = QStringLiteral("1997");
         }
@@ -119,7 +128,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
             !Cuenta(nd, cfg.NumDigitales)) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::CuentaNoValida,
-                QStringLiteral("The channel counts of the configuration file are not valid: \"%1\".").arg(Texto(l)));
+                QStringLiteral("The channel counts of the configuration file are not valid: \"%1\".").arg(Texto(utf8, l)));
         }
     }
     const std::int32_t nA = cfg.NumAnalogicos;
@@ -137,7 +146,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         cfg.TablaPrimSec.Resize(nA);
 
     for (std::int32_t n = 1; n <= nA; ++n)
-        LeerCanalAnalogico(linea(i++), n, es1997, cfg);
+        LeerCanalAnalogico(linea(i++), n, es1997, utf8, cfg);
 
     if (nD > 0) {
         cfg.NombresDigitales.Resize(nD);
@@ -145,8 +154,8 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         for (std::int32_t d = 1; d <= nD; ++d) {
             const std::string_view l = linea(i++);
             size_t pos = 0;
-            cfg.NumerosDigitales(d) = Texto(CortarCampo(l, pos));
-            cfg.NombresDigitales(d) = Texto(CortarCampo(l, pos));
+            cfg.NumerosDigitales(d) = Texto(utf8, CortarCampo(l, pos));
+            cfg.NombresDigitales(d) = Texto(utf8, CortarCampo(l, pos));
         }
     }
 
@@ -159,7 +168,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         if (!RedondearEntero(ValorNumero(l), nTasas) || nTasas < 0) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::CuentaNoValida,
-                QStringLiteral("The sampling rate count of the configuration file is not valid: \"%1\".").arg(Texto(l)));
+                QStringLiteral("The sampling rate count of the configuration file is not valid: \"%1\".").arg(Texto(utf8, l)));
         }
         cfg.NumTasas = nTasas;
     }
@@ -173,7 +182,17 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         const std::string_view l = linea(i++);
         size_t pos = 0;
         cfg.TasasMuestreo(k) = Entero(CortarCampo(l, pos));
-        cfg.MuestrasFinales(k) = Entero(l.substr(pos)); // empty (0) when the line has no comma
+        // Sample numbers are 32-bit: an end sample beyond them is damaged,
+        // never a count to read up to. Empty (0) when the line has no comma.
+        const std::string_view fin = l.substr(pos);
+        std::int32_t muestra = 0;
+        if (!RedondearEntero(ValorNumero(fin), muestra)) {
+            return ResultadoLectura::Fallo(ErrorLectura::MuestraFinalNoValida,
+                                           QStringLiteral("An end sample of the configuration file is beyond 32-bit "
+                                                          "sample numbers."),
+                                           Texto(utf8, RecortarCampo(fin)));
+        }
+        cfg.MuestrasFinales(k) = muestra;
     }
     if (cfg.MuestrasFinales(1) < 0) {
         return ResultadoLectura::Fallo(
@@ -182,10 +201,10 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
                 .arg(cfg.MuestrasFinales(1)));
     }
 
-    cfg.FechaInicio = Texto(linea(i++));
-    cfg.FechaDisparo = Texto(linea(i++));
+    cfg.FechaInicio = Texto(utf8, linea(i++));
+    cfg.FechaDisparo = Texto(utf8, linea(i++));
     cfg.LineaTipoFichero = static_cast<std::int32_t>(i);
-    cfg.TipoFichero = Texto(linea(i++));
+    cfg.TipoFichero = Texto(utf8, linea(i++));
     if (es1997 && i < lineas.size())
         cfg.MultTiempo = ValorNumero(linea(i++));
     return {};

@@ -39,12 +39,14 @@ struct ContenidoCfg {
     std::int32_t LineaTipoFichero{0};
 };
 
-// Parses the text of a .cfg (Windows-1252, CR LF or LF line ends).
+// Parses the text of a .cfg (Windows-1252, or UTF-8 when it is valid UTF-8
+// with multi-byte sequences; CR LF or LF line ends).
 // A malformed field is read as empty or 0 and the parse goes on; the parse
-// is refused (and `cfg` then holds only what line 1 gave) for a revision
-// other than 1991/1997, for channel or rate counts that are no numbers or
-// negative, for a negative sample count, and for counts that ask for more
-// lines than the file has.
+// is refused (and `cfg` then holds only what line 1 gave) for lines ended by
+// CR alone, for a revision other than 1991/1997 (Hallado: the field found),
+// for channel or rate counts that are no numbers or negative, for a negative
+// sample count, for an end sample beyond 32-bit sample numbers (Hallado: the
+// field), and for counts that ask for more lines than the file has.
 [[nodiscard]] ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg);
 
 // Reads r.RutaCfg into the record model r. RevisionErronea is cleared first

@@ -113,6 +113,51 @@ std::int64_t ContarLineas(const char* p, const char* fin)
     return n;
 }
 
+// Fields of a line: its commas plus one.
+std::int64_t Campos(const Cursor& linea)
+{
+    return std::count(linea.p, linea.fin, ',') + 1;
+}
+
+// Whether the file's last sample line was cut by the end of the file: it has
+// no line end, and fewer fields than a sample (or than the line before it,
+// when the recorder writes fewer), or just as many with the last one empty.
+// A sample that is not wholly in the file is not read.
+bool UltimaCortada(const char* datos, const char* fin, std::int64_t campos)
+{
+    // The text after the last LF: blank when the last sample line has its end.
+    const char* inicio = fin;
+    while (inicio > datos && inicio[-1] != '\n')
+        --inicio;
+    Cursor ultima{inicio, fin};
+    if (LineaEnBlanco(ultima.p, ultima.fin))
+        return false;
+    if (ultima.fin[-1] == '\r')
+        --ultima.fin;
+    std::int64_t esperados = campos;
+    for (const char* q = inicio; q > datos;) {
+        const char* finLinea = q - 1; // its LF
+        const char* p = finLinea;
+        while (p > datos && p[-1] != '\n')
+            --p;
+        if (!LineaEnBlanco(p, finLinea)) {
+            Cursor anterior{p, finLinea};
+            if (anterior.fin[-1] == '\r')
+                --anterior.fin;
+            esperados = std::min(esperados, Campos(anterior));
+            break;
+        }
+        q = p;
+    }
+    const std::int64_t hay = Campos(ultima);
+    if (hay != esperados)
+        return hay < esperados;
+    const char* ultimoCampo = ultima.fin;
+    while (ultimoCampo > ultima.p && ultimoCampo[-1] != ',')
+        --ultimoCampo;
+    return LineaEnBlanco(ultimoCampo, ultima.fin);
+}
+
 } // namespace
 
 ResultadoLectura LeerDatAscii(RecordModel& r)
@@ -136,9 +181,11 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     // Every sample needs a line of its own, and a whole sample's line at
     // least one character per field: the file holds no more samples than
     // that, and nothing is sized beyond it.
-    const std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
     const std::int64_t campos = static_cast<std::int64_t>(plan.nA) + plan.nD + 2;
-    const ResultadoLectura res = dat::Acotar(plan, std::min(lineas, bytes / campos), campos);
+    std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
+    if (lineas > 0 && UltimaCortada(datos, fin, campos))
+        --lineas;
+    const ResultadoLectura res = dat::Acotar(plan, std::min(lineas, bytes / campos));
     if (!res.Ok())
         return res;
 

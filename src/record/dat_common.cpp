@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "record/dat_reader.h"
 #include "record/numero.h"
@@ -75,21 +74,20 @@ ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero)
         return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
                                        QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
     }
+    if (fichero.size() == 0)
+        return ResultadoLectura::Fallo(ErrorLectura::DatVacio, QStringLiteral("The data file %1 is empty.").arg(r.RutaDat));
     return {};
 }
 
-ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad, std::int64_t bytesPorMuestra)
+ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad)
 {
+    // The announced count is a 32-bit sample number (the .cfg reader refuses
+    // any other), so however far it lies beyond the file, the samples read
+    // are those the file holds.
     const std::int64_t n = std::min(plan.anunciadas, std::max<std::int64_t>(capacidad, 0));
-    constexpr std::int64_t kMayorFichero = std::numeric_limits<std::int32_t>::max();
-    if (n < plan.anunciadas && plan.anunciadas > kMayorFichero / std::max<std::int64_t>(bytesPorMuestra, 1)) {
-        return ResultadoLectura::Fallo(ErrorLectura::CuentaNoValida,
-                                       QStringLiteral("The .cfg announces %1 samples, more than any data file holds.")
-                                           .arg(plan.anunciadas));
-    }
     if (n == 0)
         return SinMuestras();
-    plan.nS = static_cast<std::int32_t>(n); // never above the announced 32-bit count
+    plan.nS = static_cast<std::int32_t>(n);
     ResultadoLectura res;
     if (n < plan.anunciadas)
         res.MuestrasAnunciadas = plan.anunciadas;

@@ -36,16 +36,14 @@ struct Plan {
 // sample to show.
 [[nodiscard]] ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan);
 
-// Builds the plan and opens the data file.
+// Builds the plan and opens the data file; an empty file is refused
+// (DatVacio).
 [[nodiscard]] ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero);
 
-// The file holds `capacidad` samples: plan.nS becomes the announced count or
-// that, whichever is less. Refuses a file with no sample, and a short file
-// whose .cfg announces more than any data file could hold (more than 2 GiB
-// at `bytesPorMuestra`, the least a sample takes): such a count is damaged,
-// not a recording cut short. An Ok result names the announced count when
-// fewer are read.
-[[nodiscard]] ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad, std::int64_t bytesPorMuestra);
+// The file holds `capacidad` whole samples: plan.nS becomes the announced
+// count or that, whichever is less. Refuses a file with no whole sample. An
+// Ok result names the announced count when fewer are read.
+[[nodiscard]] ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad);
 
 // Sizes the sample matrices for plan.nS samples, all 0; with
 // `seSobrescriben` the cells the reader writes whole (Valores,

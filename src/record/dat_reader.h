@@ -12,21 +12,25 @@ namespace vesdra {
 // first two time stamps (0 when it cannot be derived). A 1997 record also
 // gets ValoresPrimario / ValoresSecundario by its P/S flags.
 //
-// A data file that holds fewer samples than announced is read as far as it
-// goes: the sample count becomes the samples present and the result says
-// how many were announced. Nothing is sized beyond what the file can hold.
-// A record with no analog sample to show (no analog channel, 0 samples
-// announced or present) is refused; so is a file that cannot be read. A
-// refused file leaves every sample matrix empty and says why.
+// A data file that holds fewer whole samples than announced is read as far
+// as it goes, however many are announced: the sample count becomes the
+// samples present and the result says how many were announced. A sample
+// cut by the end of the file is not one. Nothing is sized beyond what the
+// file can hold. An empty file is refused (DatVacio); so is a record with
+// no analog sample to show (no analog channel, 0 samples announced or
+// whole in the file) and a file that cannot be read. A refused file leaves
+// every sample matrix empty and says why.
 // The opening gauge advances by 1 percent every nS / 90 samples.
 
-// BINARY: fixed-size little-endian records. A last record cut short by the
-// end of the file counts, and reads 0 for what is missing.
+// BINARY: fixed-size little-endian records (record/binary_layout.h); a last
+// record cut short by the end of the file is not read.
 [[nodiscard]] ResultadoLectura LeerDatBinario(RecordModel& r);
 
 // ASCII: one comma-separated line per sample (CR LF or LF); empty or blank
 // lines are no samples and are passed over. A field that is no number leaves
-// its cell 0; a line with fewer fields leaves the rest 0.
+// its cell 0; a line with fewer fields leaves the rest 0, except the file's
+// last line when the end of the file cut it (no line end, fewer fields than
+// the line before it needs): that one is not read.
 [[nodiscard]] ResultadoLectura LeerDatAscii(RecordModel& r);
 
 // The same on Registro().

@@ -18,22 +18,6 @@ QString RutaCanonica(const QString& path)
 
 } // namespace
 
-QString BuscarFichero(const QString& path)
-{
-    if (path.isEmpty())
-        return {};
-    const QFileInfo info(path);
-    if (info.isFile())
-        return path;
-    const QString nombre = info.fileName();
-    const QStringList entradas = info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& e : entradas) {
-        if (e.compare(nombre, Qt::CaseInsensitive) == 0)
-            return info.path() + QLatin1Char('/') + e; // the folder as the caller wrote it
-    }
-    return {};
-}
-
 bool MismoFichero(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty())

@@ -11,23 +11,27 @@ namespace vesdra {
 enum class ErrorLectura {
     Ninguno,
     NoSeAbre,          // the file is missing or cannot be read
-    RevisionRechazada, // line 1 carries a revision field other than 1997
+    RevisionRechazada, // line 1 carries a revision field other than 1997 (Hallado: the field)
+    FinesDeLineaCR,    // the .cfg ends its lines with CR alone
     CuentaNoValida,    // a channel, rate or sample count is no number or negative
     CuentasNoCoinciden,// the counts ask for more lines than the .cfg holds
+    MuestraFinalNoValida, // an end sample beyond 32-bit sample numbers (Hallado: the field)
+    DatVacio,          // the data file holds no byte
     SinMuestras,       // no analog sample to show: no analog channel, or 0 samples
 };
 
 struct ResultadoLectura {
     ErrorLectura Error{ErrorLectura::Ninguno};
     QString Detalle; // English, for the log
+    QString Hallado; // what the file holds where it is refused, as written
     // A data file that holds fewer samples than the .cfg announces is read as
     // far as it goes: then the count announced, else 0.
     std::int64_t MuestrasAnunciadas{0};
 
     [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
-    [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle)
+    [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle, QString hallado = {})
     {
-        return {e, std::move(detalle)};
+        return {e, std::move(detalle), std::move(hallado)};
     }
 };
 

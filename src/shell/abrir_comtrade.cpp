@@ -1,13 +1,14 @@
 #include "shell/abrir_comtrade.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
+#include "platform/base/file_names.h"
 #include "platform/messages.h"
 #include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
-#include "record/file_paths.h"
 #include "record/record_model.h"
 #include "shell/frm_menu.h"
 #include "shell/gasolino.h"
@@ -23,14 +24,6 @@ namespace vesdra
 
 namespace
 {
-
-// The revision message is this English text in both languages.
-const QString& TextoRevisionErronea()
-{
-    static const QString texto =
-        QStringLiteral(".cfg COMTRADE file is not OK, you must check the year of revision ");
-    return texto;
-}
 
 // The gauge is shown for the whole read and unloaded on every way out. The
 // windows are repainted once before reading starts: the file dialog that
@@ -61,6 +54,13 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
     case ErrorLectura::SinMuestras:
         return TextosIdioma(100);
     case ErrorLectura::RevisionRechazada:
+        return TextosIdioma(213).arg(res.Hallado);
+    case ErrorLectura::FinesDeLineaCR:
+        return TextosIdioma(210);
+    case ErrorLectura::MuestraFinalNoValida:
+        return TextosIdioma(212).arg(res.Hallado);
+    case ErrorLectura::DatVacio:
+        return TextosIdioma(211) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::Ninguno:
         break;
     }
@@ -110,8 +110,8 @@ RutasRegistro DerivarRutas(const QString& rutaDat)
     const qsizetype barra = rutaDat.lastIndexOf(QLatin1Char('/'));
     const qsizetype punto = rutaDat.lastIndexOf(QLatin1Char('.'));
     const QString base = punto > barra ? rutaDat.left(punto + 1) : rutaDat + QLatin1Char('.');
-    rutas.Cfg = BuscarFichero(base + QStringLiteral("cfg"));
-    rutas.Hdr = BuscarFichero(base + QStringLiteral("hdr"));
+    rutas.Cfg = FileNoCase(base + QStringLiteral("cfg"));
+    rutas.Hdr = FileNoCase(base + QStringLiteral("hdr"));
     return rutas;
 }
 
@@ -146,7 +146,7 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
         GaugeAbierto gauge;
         const ResultadoLectura cfg = LeerCfg(nuevo);
         if (cfg.Error == ErrorLectura::RevisionRechazada) {
-            rechazo = TextoRevisionErronea();
+            rechazo = TextoRechazo(cfg, nuevo, true);
             estilo = vbOKOnly;
             res = {Apertura::RevisionRechazada, {}};
         } else if (!cfg.Ok()) {
@@ -182,6 +182,41 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
     if (const QString avisos = Avisos(dat, Registro()); !avisos.isEmpty())
         (void)MsgBox(avisos, vbInformation);
     return res;
+}
+
+namespace
+{
+
+// The text after the last "." of the file's name; "" without one.
+QString Extension(const QString& ruta)
+{
+    const QString nombre = QFileInfo(ruta).fileName();
+    const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
+    return punto < 0 ? QString() : nombre.mid(punto + 1);
+}
+
+} // namespace
+
+bool EsFicheroCfg(const QString& ruta)
+{
+    return Extension(ruta).compare(QLatin1String("cfg"), Qt::CaseInsensitive) == 0;
+}
+
+ResultadoApertura AbrirFicheroElegido(const QString& ruta)
+{
+    if (EsFicheroCfg(ruta)) {
+        const QString dat = FileNoCase(ruta.left(ruta.size() - 3) + QStringLiteral("dat"));
+        if (dat.isEmpty()) {
+            (void)MsgBox(TextosIdioma(209) + QLatin1Char(' ') + ruta, vbCritical);
+            return {Apertura::CfgSinDatos, {}};
+        }
+        return AbrirRegistro(DerivarRutas(dat));
+    }
+    if (Extension(ruta).compare(QLatin1String("dat"), Qt::CaseInsensitive) != 0) {
+        (void)MsgBox(TextosIdioma(208) + QLatin1Char(' ') + ruta, vbCritical);
+        return {Apertura::NoEsRegistro, {}};
+    }
+    return AbrirRegistro(DerivarRutas(ruta));
 }
 
 ResultadoApertura AbrirComtrade()

@@ -25,9 +25,13 @@ enum class Apertura {
     SinDatos,          // no data file given (text 174); nothing changed
     SinCfg,            // no .cfg beside the data file (text 173); nothing changed
     RevisionRechazada, // the .cfg's revision is refused; nothing changed
-    CfgNoValido,       // the .cfg cannot be read or its counts are wrong; nothing changed
+    CfgNoValido,       // the .cfg cannot be read, its lines end in CR alone, or its counts or
+                       // end samples are wrong; nothing changed
     TipoErroneo,       // file type neither ASCII nor BINARY (text 277); nothing changed
-    DatNoValido,       // the data file cannot be read or holds no analog sample; nothing changed
+    DatNoValido,       // the data file cannot be read, is empty or holds no whole analog sample;
+                       // nothing changed
+    NoEsRegistro,      // the file chosen is neither a .dat nor a .cfg (text 208); nothing changed
+    CfgSinDatos,       // a .cfg chosen with no .dat beside it (text 209); nothing changed
 };
 
 struct ResultadoApertura {
@@ -50,6 +54,14 @@ struct ResultadoApertura {
 // shorter than announced (its samples are shown), of several sampling rates
 // and of a line frequency that is not valid.
 [[nodiscard]] ResultadoApertura AbrirRegistro(const RutasRegistro& rutas);
+
+// A file chosen to open a record by: a data file (.dat in any case) opens
+// its record, a .cfg the record of the .dat beside it (found whatever its
+// case; none: text 209); any other name is refused (text 208). A refusal
+// leaves the open record as it was.
+[[nodiscard]] ResultadoApertura AbrirFicheroElegido(const QString& ruta);
+// Whether a file name ends in ".cfg", in any case.
+[[nodiscard]] bool EsFicheroCfg(const QString& ruta);
 
 // The same on the paths already in Registro() (RutaDat, RutaCfg, RutaHdr).
 [[nodiscard]] ResultadoApertura AbrirComtrade();

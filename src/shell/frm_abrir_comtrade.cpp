@@ -43,7 +43,7 @@ ResultadoApertura AbrirFicheros(const QString& fileName, const QString& fileTitl
 {
     if (fileTitle.isEmpty())
         return {Apertura::SinTitulo, {}};
-    const ResultadoApertura res = AbrirRegistro(DerivarRutas(fileName));
+    const ResultadoApertura res = AbrirFicheroElegido(fileName);
     if (!res.Abierto())
         return res;
     if (res.TipoFichero == QLatin1String("ASCII"))

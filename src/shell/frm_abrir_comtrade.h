@@ -22,7 +22,8 @@ struct FrmAbrirComtrade {
 ResultadoApertura CargarAbrirComtrade();
 
 // What the dialog does with its answer: fileName the full path, fileTitle the
-// bare name. Derives the .cfg and .hdr, opens the record (AbrirRegistro) and,
+// bare name. Opens the record of the file chosen (AbrirFicheroElegido: a .dat
+// or a .cfg) and,
 // when it opened, leads on by file type: ASCII to the template dialog,
 // BINARY to the conversion choice.
 ResultadoApertura AbrirFicheros(const QString& fileName, const QString& fileTitle);

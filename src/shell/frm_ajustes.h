@@ -24,7 +24,8 @@ struct ContenidoInforme {
     bool Recortado{false};  // the header had more than MaxLineasInforme lines
 };
 
-// Reads a header file (Windows-1252, CR LF or LF line ends) into the
+// Reads a header file (Windows-1252, or UTF-8 when it is valid UTF-8 with
+// multi-byte sequences; CR LF or LF line ends) into the
 // report's entries; lines past MaxLineasInforme are left out. Throws VbError
 // when the file cannot be read.
 [[nodiscard]] ContenidoInforme LeerInforme(const QString& rutaHdr);

@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
+#include "platform/translations.h"
 #include "shell/frm_plantilla.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -293,7 +294,7 @@ QAction* FrmMenu::EntradaTool(std::int32_t i) const
 
 void FrmMenu::Form_Load()
 {
-    Atrapar(this, [this] {
+    const bool cargado = Atrapar(this, [this] {
         AjustarEntradasTools(LeerTools());
         mnuanalisis->menuAction()->setVisible(HabilitarTools());
         // ficher.ini's line 1 is the language at start (over tools.ini's); a
@@ -308,10 +309,19 @@ void FrmMenu::Form_Load()
         mnuFasores->setEnabled(false);
         mnuInform->setEnabled(false);
         if (MDIForm1* p = VentanaPrincipal())
-            p->cmdSalir->setText(TextosIdioma(11));
+            p->TextoSalir(TextosIdioma(11));
         Lblversion->setText(QStringLiteral("   %1   ").arg(QString::fromLatin1(TituloPrograma)));
         ColocarPresentacion();
     });
+    if (!cargado) {
+        // The load stopped (a missing or damaged tools.ini) before the
+        // language was read: ficher.ini keeps its language when it is next
+        // written, and the boxes shown from now on (the exit confirmation)
+        // carry neutral texts rather than none.
+        (void)TomarIdiomaFicher();
+        RellenarTextosVacios();
+        (void)SetToolkitLanguage(Shell().Idioma == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
+    }
 }
 
 void FrmMenu::PonerTextos()
@@ -481,6 +491,10 @@ void FrmMenu::mnuCompdig_Click()
 void FrmMenu::mnuanalisis_Click()
 {
     Atrapar(this, [this] {
+        // Until tools.ini is read whole no entry starts anything: a failure
+        // leaves them all disabled.
+        for (QAction* a : mnuanal)
+            a->setEnabled(false);
         const MenuHerramientas m = LeerMenuHerramientas();
         AjustarEntradasTools(static_cast<std::int32_t>(m.Entradas.size()));
         RutasTools.clear();

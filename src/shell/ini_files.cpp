@@ -103,7 +103,7 @@ Herramienta PartirHerramienta(QStringView linea)
     // are the quotes, whatever they hold.
     const qsizetype k = linea.size() > 1 ? linea.indexOf(QLatin1Char('='), 1) : -1;
     if (k < 0)
-        return {QuotedLine(linea), {}};
+        return {QuotedLine(linea), {}, false};
     Herramienta h;
     h.Nombre = linea.mid(1, k - 1).toString();
     const qsizetype fin = linea.size() - 1; // the next-to-last character is fin - 1
@@ -116,7 +116,7 @@ Herramienta PartirLineaHerramienta(const QByteArray& linea)
     // The same positions on the bytes: "=" is one byte in either encoding.
     const qsizetype k = linea.size() > 1 ? linea.indexOf('=', 1) : -1;
     if (k < 0)
-        return {FromCp1252(linea.size() < 2 ? QByteArray() : linea.mid(1, linea.size() - 2)), {}};
+        return {FromCp1252(linea.size() < 2 ? QByteArray() : linea.mid(1, linea.size() - 2)), {}, false};
     const qsizetype fin = linea.size() - 1;
     return {FromCp1252(linea.mid(1, k - 1)), fin > k + 1 ? PathFromBytes(linea.mid(k + 1, fin - k - 1)) : QString()};
 }
@@ -243,6 +243,17 @@ bool RenovarFicher()
     // the file is made again from what is known now.
     (void)EscribirFicher();
     return false;
+}
+
+bool TomarIdiomaFicher()
+{
+    try {
+        const LineasIni f(RutaFicher());
+        Shell().Idioma = f.Numero(0);
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
 }
 
 void GuardarIdioma(std::int32_t lang)

@@ -39,6 +39,7 @@ inline constexpr std::int32_t NumRutasFicher = 4;
 struct Herramienta {
     QString Nombre;
     QString Ruta;
+    bool ConIgual{true}; // false: the line holds no "=" to cut it at
 };
 
 // A tool line cut by position: k is the first "=" searched from the second
@@ -117,6 +118,11 @@ bool EscribirFicher();
 // and the current paths, so the language table can still be loaded.
 // Returns false when the file had to be rebuilt (or could not be written).
 bool RenovarFicher();
+
+// Idioma from ficher.ini's line 1, the file left untouched; false (Idioma
+// unchanged) when it cannot be read. For a start whose load stopped before
+// the language was read, so that the files written later keep the language.
+bool TomarIdiomaFicher();
 
 // The language switch's persistence: line 1 of ficher.ini and of tools.ini
 // becomes lang, every other line is written back as read. A missing or short

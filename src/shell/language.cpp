@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/base/cp1252.h"
+#include "platform/base/file_names.h"
 #include "platform/translations.h"
 
 namespace vesdra {
@@ -16,21 +17,6 @@ GuardarIdiomaEnFicheros& GuardarHook()
 {
     static GuardarIdiomaEnFicheros hook;
     return hook;
-}
-
-// The file `name` in `folder`; when no file has that exact name, one whose
-// name differs only in letter case (a folder copied from a case-insensitive
-// file system), else the exact path so that the caller reports it missing.
-QString FileInFolder(const QString& folder, const QString& name)
-{
-    const QString exact = folder + QLatin1Char('/') + name;
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& f : found)
-        if (f.compare(name, Qt::CaseInsensitive) == 0)
-            return folder + QLatin1Char('/') + f;
-    return exact;
 }
 
 // Up to `max` lines of `bytes`, split as every settings reader of the program
@@ -74,8 +60,21 @@ const QString& TextosIdioma(int n)
 
 QString FicheroDeIdioma(const QString& carpetaIni, std::int32_t idioma)
 {
-    return FileInFolder(carpetaIni, idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini")
-                                                            : QStringLiteral("vsingles.ini"));
+    const QString ruta = carpetaIni + QLatin1Char('/') +
+                         (idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini") : QStringLiteral("vsingles.ini"));
+    // A missing file keeps its own name, for the message that names it.
+    const QString encontrado = FileNoCase(ruta);
+    return encontrado.isEmpty() ? ruta : encontrado;
+}
+
+void RellenarTextosVacios()
+{
+    ShellState& s = Shell();
+    for (int n = 1; n <= NumTextosIdioma; ++n) {
+        QString& text = s.TextosIdioma[static_cast<size_t>(n)];
+        if (text.isEmpty())
+            text = Placeholder(n, s.Idioma);
+    }
 }
 
 bool CargarIdioma(VbError* error)

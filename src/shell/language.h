@@ -25,6 +25,11 @@ namespace vesdra {
 // shows ErrorBoxText(*error) in the critical box.
 [[nodiscard]] bool CargarIdioma(VbError* error = nullptr);
 
+// Every text of the table that is still empty becomes its neutral "Texto N"
+// / "Text N" (by Idioma), as a short language file leaves them: a box shown
+// before any table was loaded is never blank.
+void RellenarTextosVacios();
+
 // Start-up: chooses FicheroIdioma from Shell().Idioma and CarpetaIni, then
 // loads it. A missing file is reported (false, *error naming it) and the
 // other language's file is loaded in its place, so no caption is a

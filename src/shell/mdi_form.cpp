@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
@@ -208,7 +209,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     mnuTime->setFocusPolicy(Qt::NoFocus);
     mnuTime->setAlignment(Qt::AlignCenter);
     mnuTime->setGeometry(0, top, TwipsToPixelX(AnchoReloj), TwipsToPixelY(AltoControlBarra));
-    cmdSalir = new QPushButton(QStringLiteral("&Salir"), BarraEstado);
+    cmdSalir = new QPushButton(BarraEstado);
+    TextoSalir(QStringLiteral("&Salir"));
     cmdSalir->setObjectName(QStringLiteral("cmdSalir"));
     cmdSalir->setFocusPolicy(Qt::NoFocus);
     cmdSalir->setGeometry(0, top, TwipsToPixelX(AnchoSalir), TwipsToPixelY(AltoControlBarra));
@@ -324,7 +326,8 @@ void MDIForm1::ArrancarConLinea(const LineaComandos& lc)
     if (!lc.Datos.isEmpty() && QFileInfo(lc.Datos).isFile()) {
         // The open sets the caption and the status path once the data file
         // has been read.
-        (void)AbrirRegistro(DerivarRutas(lc.Datos));
+        // A .cfg given stands for its record, never for its samples.
+        (void)(EsFicheroCfg(lc.Datos) ? AbrirFicheroElegido(lc.Datos) : AbrirRegistro(DerivarRutas(lc.Datos)));
     } else {
         Registro().RegistroAbierto = false;
         MostrarMenu();
@@ -388,7 +391,13 @@ void MDIForm1::PonerTextoSalir()
 {
     const QString& t = TextosIdioma(63);
     if (!t.isEmpty())
-        cmdSalir->setText(t);
+        TextoSalir(t);
+}
+
+void MDIForm1::TextoSalir(const QString& texto)
+{
+    cmdSalir->setText(texto);
+    cmdSalir->setShortcut(QKeySequence());
 }
 
 void MDIForm1::ColocarBarraEstado()

@@ -102,6 +102,9 @@ public:
     void ColocarBarraEstado();
     // Text 63 on the close button (start-up and after a language switch).
     void PonerTextoSalir();
+    // A caption for the close button. Its access key is drawn but takes no
+    // key: the exit key is TeclaSalir's, which follows tools.ini alone.
+    void TextoSalir(const QString& texto);
 
     QMdiArea* Area{};
     QWidget* BarraEstado{};

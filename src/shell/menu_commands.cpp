@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/base/profile.h"
+#include "platform/base/vb_error.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/process.h"
@@ -287,6 +288,10 @@ MenuHerramientas LeerMenuHerramientas()
     MenuHerramientas m;
     m.Cuenta = LeerTools();
     m.Entradas = LeerHerramientas();
+    // A line that cannot be cut into name and path is no tool to offer.
+    for (const Herramienta& h : m.Entradas)
+        if (!h.ConIgual)
+            throw FileError(vberr::InvalidCall, RutaTools());
     m.Habilitadas = Plantillas().PlantillaAplicada && Registro().RegistroAbierto;
     return m;
 }

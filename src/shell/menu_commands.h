@@ -100,7 +100,8 @@ void ComandoInforme(QWidget* menuForm = nullptr);
 
 // What the tools menu shows when it opens: one entry per tool of
 // tools.ini (name and program path), enabled only while a record is open
-// and a template applied. Throws VbError (the caller shows the error box).
+// and a template applied. Throws VbError (the caller shows the error box),
+// 5 for a tool line without "=".
 struct MenuHerramientas {
     std::int32_t Cuenta{0}; // LeerTools
     std::vector<Herramienta> Entradas;

@@ -159,6 +159,23 @@ TEST_F(CopiaTest, BinaryToAsciiCopyReadsBackIdentically)
     }
 }
 
+// A BINARY record cut inside its last sample opens with its whole samples;
+// the copy holds those and nothing made of the missing bytes.
+TEST_F(CopiaTest, CopyOfARecordCutShortHoldsItsWholeSamplesOnly)
+{
+    const gen::GenSpec spec = Pequeno(3, 5, 20);
+    ASSERT_TRUE(gen::WriteRecord(spec, Ruta("corto")));
+    QByteArray dat = ReadBytes(Ruta("corto.dat"));
+    dat.chop(7);
+    ASSERT_TRUE(WriteBytes(Ruta("corto.dat"), dat));
+    Abrir("corto");
+    ASSERT_EQ(Registro().NumMuestras(), 19);
+    Convertir("corto_a");
+    const QList<QByteArray> lineas = ReadBytes(Ruta("corto_a.DAT")).split('\n');
+    ASSERT_EQ(lineas.size(), 20);
+    EXPECT_TRUE(lineas[18].startsWith(" 19," + QByteArray::number(gen::RawTimeStamp(spec, 19)) + ","));
+}
+
 TEST_F(CopiaTest, ProgressBarRunsFromZeroToTheSampleCount)
 {
     int inicio = -1, ultimo = -1, fines = 0;

@@ -131,9 +131,62 @@ TEST_F(CfgTest, RevisionFieldDecidesTheRevisionOrRefusesTheFile)
             EXPECT_EQ(Registro().AnioRevision, c.anio) << c.linea1;
         } else {
             EXPECT_EQ(res.Error, ErrorLectura::RevisionRechazada);
-            EXPECT_EQ(res.Detalle, ".cfg COMTRADE file is not OK, you must check the year of revision ");
+            EXPECT_EQ(res.Hallado, QString(c.linea1).section(',', 2)) << c.linea1; // the revision found
         }
     }
+}
+
+// Modern recorders write UTF-8, older ones Windows-1252: each file is read in
+// its own encoding, decided once for the whole file.
+TEST_F(CfgTest, TextIsUtf8WhenTheFileIsValidUtf8ElseWindows1252)
+{
+    const QString grados = QString::fromUtf8("°C");
+    const QString estacion = QString::fromUtf8("SUBESTACIÓN ñ");
+    QByteArray cfg = Crlf(kCfg1991);
+    cfg.replace("SE SUR", "@E").replace(",V,1,", ",@U,1,");
+    const struct {
+        const char* que;
+        QByteArray bytes;
+    } casos[] = {
+        {"UTF-8", QByteArray(cfg).replace("@E", estacion.toUtf8()).replace("@U", grados.toUtf8())},
+        {"Windows-1252", QByteArray(cfg).replace("@E", "SUBESTACI\xD3N \xF1").replace("@U", "\xB0" "C")},
+        // One byte that is no UTF-8 makes the whole file Windows-1252.
+        {"UTF-8 sequence beside a Windows-1252 byte", QByteArray(cfg).replace("@E", "SUBESTACI\xD3N \xF1").replace("@U", "\xC2\xB0" "C")},
+    };
+    for (const auto& c : casos) {
+        ASSERT_TRUE(Leer(c.bytes).Ok()) << c.que;
+        EXPECT_EQ(Registro().NombreEstacion, estacion) << c.que;
+        EXPECT_EQ(Registro().TablaCanales(1, 4), QString(c.que).startsWith("UTF-8 seq") ? QString::fromUtf8("Â°C") : grados)
+            << c.que;
+    }
+}
+
+// Lines ended by CR alone, and end samples beyond 32-bit sample numbers, are
+// refused with what was found; the model stays as it was.
+TEST_F(CfgTest, DamagedLineEndsAndEndSamplesAreRefusedNamingWhatWasFound)
+{
+    ASSERT_TRUE(Leer(Crlf(kCfg1991)).Ok());
+    const struct {
+        const char* que;
+        QByteArray cfg;
+        ErrorLectura error;
+        const char* hallado;
+    } casos[] = {
+        {"CR only", QByteArray(kCfg1991).replace("\n", "\r"), ErrorLectura::FinesDeLineaCR, ""},
+        {"end sample 10^12", Crlf(QByteArray(kCfg1991).replace("960,100", "960, 1000000000000 ")),
+         ErrorLectura::MuestraFinalNoValida, "1000000000000"},
+        {"end sample 2^31", Crlf(QByteArray(kCfg1991).replace("960,100", "960,2147483648")),
+         ErrorLectura::MuestraFinalNoValida, "2147483648"},
+    };
+    for (const auto& c : casos) {
+        const ResultadoLectura res = Leer(c.cfg, "b");
+        EXPECT_EQ(res.Error, c.error) << c.que;
+        EXPECT_EQ(res.Hallado, c.hallado) << c.que;
+        EXPECT_EQ(Registro().NombreEstacion, "SE SUR") << c.que;
+        EXPECT_EQ(Registro().MuestrasFinales(1), 100) << c.que;
+    }
+    ASSERT_TRUE(Leer(Crlf(QByteArray(kCfg1991).replace("960,100", "960,2147483647")), "c").Ok());
+    EXPECT_EQ(Registro().MuestrasFinales(1), 2147483647);
 }
 
 TEST_F(CfgTest, RefusedRevisionLeavesTheModelAsItWasAndTheNextReadClearsTheFlag)

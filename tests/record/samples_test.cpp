@@ -5,6 +5,7 @@
 #include "record/ascii_copy.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
+#include "platform/base/file_names.h"
 #include "record/file_paths.h"
 #include "record/helpers.h"
 #include "record_fixture.h"
@@ -22,7 +23,7 @@ protected:
     {
         RecordModel& r = Registro();
         r.RutaDat = SamplePath(dat);
-        r.RutaCfg = BuscarFichero(r.RutaDat.left(r.RutaDat.size() - 3) + "cfg");
+        r.RutaCfg = FileNoCase(r.RutaDat.left(r.RutaDat.size() - 3) + "cfg");
         return LeerRegistro();
     }
     // Fields of line `linea` (1-based) of a sample's ASCII .dat.
@@ -137,7 +138,7 @@ TEST_F(SamplesTest, Revisions1999And2013AreRefusedWithTheRevisionMessage)
         Reiniciar();
         const ResultadoLectura res = Abrir(dat);
         EXPECT_EQ(res.Error, ErrorLectura::RevisionRechazada) << dat;
-        EXPECT_EQ(res.Detalle, ".cfg COMTRADE file is not OK, you must check the year of revision ");
+        EXPECT_EQ(res.Hallado, QString(dat).contains("2013") ? "2013" : "1999") << dat; // the revision found
         EXPECT_TRUE(Registro().RevisionErronea) << dat;
         EXPECT_EQ(Registro().NumAnalogicos, 0) << dat;
         EXPECT_TRUE(Registro().Valores.Empty()) << dat;
@@ -147,9 +148,9 @@ TEST_F(SamplesTest, Revisions1999And2013AreRefusedWithTheRevisionMessage)
 TEST_F(SamplesTest, UpperCaseConfigurationIsFoundBesideTheDataFile)
 {
     const QString dat = SamplePath("SEPAM_1997_BIN.DAT");
-    EXPECT_EQ(BuscarFichero(dat.left(dat.size() - 3) + "cfg"), SamplePath("SEPAM_1997_BIN.CFG"));
-    EXPECT_EQ(BuscarFichero(SamplePath("sepam_1997_bin.dat")), dat);
-    EXPECT_EQ(BuscarFichero(SamplePath("SEPAM_1997_BIN.hdr")), "");
+    EXPECT_EQ(FileNoCase(dat.left(dat.size() - 3) + "cfg"), SamplePath("SEPAM_1997_BIN.CFG"));
+    EXPECT_EQ(FileNoCase(SamplePath("sepam_1997_bin.dat")), dat);
+    EXPECT_EQ(FileNoCase(SamplePath("SEPAM_1997_BIN.hdr")), "");
 }
 
 } // namespace

@@ -194,7 +194,7 @@ TEST_F(AbrirTest, RefusedRevisionWhileARecordIsOpenKeepsThatRecordAndDoesNotStic
     const ResultadoApertura res = Abrir(Registrar("b", CfgAscii("SE OTRA,REL,1999"), kDatAscii));
     EXPECT_EQ(res.Estado, Apertura::RevisionRechazada);
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, ".cfg COMTRADE file is not OK, you must check the year of revision ");
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(213).arg("1999"));
     EXPECT_EQ(Boxes().Last().Style, vbOKOnly);
 
     // The open record, its paths and its template are as they were.
@@ -290,8 +290,30 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          29, kCorto.arg(29), vbInformation},
         {"one sample short, BINARY", binario, {}, [tam](QByteArray&, QByteArray& d) { d.chop(tam); },
          Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
+        // A sample not wholly in the file is no sample: the values its
+        // missing bytes would make are never shown.
         {"last BINARY sample without its digital word", binario, {}, [](QByteArray&, QByteArray& d) { d.chop(2); },
+         Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
+        {"BINARY 7 bytes short", binario, {}, [](QByteArray&, QByteArray& d) { d.chop(7); }, Apertura::Abierto, 29,
+         kCorto.arg(29), vbInformation},
+        {"BINARY one sample short and a stray byte", binario, {},
+         [tam](QByteArray&, QByteArray& d) { d.chop(tam); d.append('\x7f'); }, Apertura::Abierto, 29,
+         kCorto.arg(29), vbInformation},
+        {"ASCII cut in the middle of a number", ascii, {},
+         [](QByteArray&, QByteArray& d) {
+             const qsizetype ultima = d.lastIndexOf("\r\n", d.size() - 3) + 2;
+             d.truncate(d.indexOf(',', d.indexOf(',', ultima) + 1) + 2);
+         },
+         Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
+        {"ASCII cut after a comma", ascii, {},
+         [](QByteArray&, QByteArray& d) { d.truncate(d.lastIndexOf(',') + 1); }, Apertura::Abierto, 29,
+         kCorto.arg(29), vbInformation},
+        {"ASCII last line whole without its line end", ascii, {}, [](QByteArray&, QByteArray& d) { d.chop(2); },
          Apertura::Abierto, 30, {}, 0},
+        {"more than 2 GiB announced, the file short", binario, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,300000000\r\n"); },
+         Apertura::Abierto, 30, TextosIdioma(98).arg(30).arg(300000000), vbInformation},
+
         {"several segments of one rate", ascii,
          [](gen::GenSpec& s) { s.rateSegments = {{1000, 10}, {1000, 25}, {1000, 30}}; }, {}, Apertura::Abierto, 30,
          {}, 0},
@@ -313,7 +335,12 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"0 samples", ascii, [](gen::GenSpec& s) { s.samples = 0; }, {}, Apertura::DatNoValido, 0, kSinMuestras,
          vbCritical},
         {"empty data file", binario, {}, [](QByteArray&, QByteArray& d) { d.clear(); }, Apertura::DatNoValido, 0,
-         kSinMuestras, vbCritical},
+         TextosIdioma(211) + ' ' + Ruta("b.dat"), vbCritical},
+        {"end sample of 10^12", binario, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,1000000000000\r\n"); },
+         Apertura::CfgNoValido, 0, TextosIdioma(212).arg("1000000000000"), vbCritical},
+        {"CR-only line ends", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("\r\n", "\r"); },
+         Apertura::CfgNoValido, 0, TextosIdioma(210), vbCritical},
         {"no analog channel", binario, [](gen::GenSpec& s) { s.analog.clear(); }, {}, Apertura::DatNoValido, 0,
          kSinMuestras, vbCritical},
         {"bad file type", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("\r\nASCII\r\n", "\r\nTEXT\r\n"); },
@@ -329,8 +356,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          "The configuration file (.cfg) ends before the lines its counts announce; the record is not opened",
          vbCritical},
         {"revision 1999", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("REGISTRADOR", "REGISTRADOR,1999"); },
-         Apertura::RevisionRechazada, 0, ".cfg COMTRADE file is not OK, you must check the year of revision ",
-         vbOKOnly},
+         Apertura::RevisionRechazada, 0, TextosIdioma(213).arg("1999"), vbOKOnly},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.que);
@@ -480,6 +506,56 @@ TEST_F(AbrirTest, DialogIsSetUpAndLeadsOnByFileType)
     EXPECT_EQ(plantilla_, 1);
     EXPECT_EQ(poscamb_, 1);
     EXPECT_EQ(Registro().RutaDat, binario);
+}
+
+// The file chosen in the open dialog: a .cfg opens its record (the .dat
+// beside it, whatever its case); anything else that is no data file is
+// refused, the open record kept.
+TEST_F(AbrirTest, DialogOpensTheRecordOfAChosenCfgAndRefusesOtherFiles)
+{
+    const QString binario = Registrar("b", CfgBinario(), DatBinario());
+    Escribir("MAYUS.CFG", CfgAscii());
+    Escribir("mayus.dat", kDatAscii);
+    Escribir("solo.cfg", CfgAscii());
+    Escribir("plantilla.cnf", "ver 1.1\r\n");
+
+    ScopedDialogAnswers respuestas({false, Ruta("b.cfg"), 1});
+    ASSERT_TRUE(CargarAbrirComtrade().Abierto());
+    EXPECT_EQ(Boxes().Count(), 0);
+    EXPECT_EQ(Registro().RutaDat, binario);
+    EXPECT_EQ(Registro().RutaCfg, Ruta("b.cfg"));
+    EXPECT_EQ(Registro().NumMuestras(), 2);
+    EXPECT_EQ(Registro().Valores(2, 2), -20.0f);
+    EXPECT_EQ(LeerFicheroFicher().Rutas.value(0), binario);
+    EXPECT_EQ(poscamb_, 1);
+
+    respuestas.Queue({false, Ruta("MAYUS.CFG"), 1});
+    ASSERT_TRUE(CargarAbrirComtrade().Abierto());
+    EXPECT_EQ(Registro().RutaDat, Ruta("mayus.dat"));
+    EXPECT_EQ(Registro().NumMuestras(), 3);
+    EXPECT_EQ(plantilla_, 1);
+
+    const struct {
+        QString ruta;
+        Apertura estado;
+        int texto;
+    } rechazos[] = {
+        {Ruta("solo.cfg"), Apertura::CfgSinDatos, 209},
+        {Ruta("plantilla.cnf"), Apertura::NoEsRegistro, 208},
+        {Ruta("b.hdr"), Apertura::NoEsRegistro, 208},
+    };
+    for (const auto& r : rechazos) {
+        Boxes().Clear();
+        respuestas.Queue({false, r.ruta, 1});
+        EXPECT_EQ(CargarAbrirComtrade().Estado, r.estado) << qPrintable(r.ruta);
+        ASSERT_EQ(Boxes().Count(), 1) << qPrintable(r.ruta);
+        EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(r.texto) + ' ' + r.ruta);
+        EXPECT_EQ(Boxes().Last().Style, vbCritical);
+        EXPECT_EQ(Registro().RutaDat, Ruta("mayus.dat"));
+        EXPECT_EQ(Registro().NumMuestras(), 3);
+        EXPECT_EQ(LeerFicheroFicher().Rutas.value(0), Ruta("mayus.dat"));
+    }
+    EXPECT_EQ(plantilla_ + poscamb_, 2);
 }
 
 TEST_F(AbrirTest, CancelledDialogChangesNothingAndSaysNothing)

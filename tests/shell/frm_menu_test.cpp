@@ -9,6 +9,7 @@
 #include "platform/base/colors.h"
 #include "platform/process.h"
 #include "shell/frm_menu.h"
+#include "shell/menu_commands.h"
 
 namespace vesdra
 {
@@ -79,11 +80,53 @@ TEST_F(FrmMenuTest, LoadSetsCaptionsFromTheLanguageOfFicherIni)
 TEST_F(FrmMenuTest, MissingToolsIniStopsTheLoadWithTheMenusAsDesigned)
 {
     QFile::remove(Ini("tools.ini"));
+    Shell().TextosIdioma = {}; // no table before the menu form loads one
     FrmMenu& m = Cargar();
     ASSERT_EQ(Boxes().Count(), 1);
     EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::FileNotFound, Ini("tools.ini"))));
     EXPECT_EQ(m.mnuSalir->text(), "Salir");
     EXPECT_EQ(m.Lblversion->text(), "");
+    // No table was loaded: the exit question still says something.
+    Boxes().QueueAnswer(vbCancel);
+    EXPECT_FALSE(ConfirmarSalida());
+    EXPECT_EQ(Boxes().Last().Prompt, "Texto 284");
+}
+
+// A tools.ini line 5 that is no number stops the load (error 13), but the
+// language of ficher.ini survives it: the next ficher.ini written keeps it.
+TEST_F(FrmMenuTest, DamagedToolCountKeepsFicherIniLanguage)
+{
+    EscribirFicherIni(0);
+    QByteArray tools = test::ReadBytes(Ini("tools.ini"));
+    tools.replace("\r\n0\r\n", "\r\nxx\r\n");
+    ASSERT_TRUE(test::WriteBytes(Ini("tools.ini"), tools));
+    Shell().TextosIdioma = {};
+    (void)Cargar();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::TypeMismatch, Ini("tools.ini"))));
+    EXPECT_EQ(Shell().Idioma, 0);
+    ASSERT_TRUE(EscribirFicher());
+    EXPECT_EQ(LineasFicher().value(0), " 0 ");
+    EXPECT_EQ(TextosIdioma(284), "Text 284");
+}
+
+// A tool line without "=" cannot be cut into a name and a path: the tools
+// menu fails into the error box and offers nothing that does nothing.
+TEST_F(FrmMenuTest, ToolLineWithoutEqualsSignShowsTheErrorBox)
+{
+    EscribirTools(1, {"Calc=/bin/calc"});
+    FrmMenu& m = Cargar();
+    Registro().RegistroAbierto = true;
+    Plantillas().PlantillaAplicada = true;
+    m.mnuanalisis_Click();
+    ASSERT_TRUE(m.EntradaTool(1)->isEnabled());
+    EscribirTools(1, {"Calc=/bin/calc", "Roto"});
+    m.mnuanalisis_Click();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, ErrorBoxText(FileError(vberr::InvalidCall, Ini("tools.ini"))));
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    for (int i = 1; i <= m.NumEntradasTools(); ++i)
+        EXPECT_FALSE(m.EntradaTool(i)->isEnabled()) << i;
 }
 
 TEST_F(FrmMenuTest, AnalysisMenuNamesItsToolsAndEnablesThemWithRecordAndTemplate)

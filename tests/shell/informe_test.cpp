@@ -87,6 +87,11 @@ TEST(InformeLogic, HeaderLinesAreReadAsWindows1252WithEitherLineEndAndCutAt2500)
                             QString::fromUtf8("Línea 1"), QStringLiteral("Disparo")}));
     EXPECT_FALSE(c.Recortado);
 
+    // A modern recorder's header in UTF-8 reads as written, not as mojibake.
+    ASSERT_TRUE(test::WriteBytes(ruta, QString::fromUtf8("Subestación NORTE\r\nTemperatura 25 °C\r\n").toUtf8()));
+    EXPECT_EQ(LeerInforme(ruta).Lineas, (QStringList{QStringLiteral("VESDRA"), QString::fromUtf8("Subestación NORTE"),
+                                                      QString::fromUtf8("Temperatura 25 °C")}));
+
     ASSERT_TRUE(test::WriteBytes(ruta, ""));
     EXPECT_EQ(LeerInforme(ruta).Lineas, QStringList{QStringLiteral("VESDRA")});
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -118,6 +119,17 @@ TEST_F(MdiFormTest, OneArgumentOpensTheRecordAlone)
     EXPECT_FALSE(Plantillas().PlantillaAplicada);
     EXPECT_FALSE(p.Menu()->mnuFasores->isEnabled());
     EXPECT_FALSE(p.Menu()->mnuInform->isEnabled());
+    EXPECT_EQ(p.Etiqueta->text(), test::MuestraDat());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+TEST_F(MdiFormTest, ACfgOnTheCommandLineOpensItsRecord)
+{
+    const QString cfg = test::MuestraDat().chopped(3) + "cfg";
+    MDIForm1& p = Arrancar(cfg);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    EXPECT_EQ(Registro().RutaDat, test::MuestraDat());
+    EXPECT_EQ(Registro().RutaCfg, cfg);
     EXPECT_EQ(p.Etiqueta->text(), test::MuestraDat());
     EXPECT_EQ(Boxes().Count(), 0);
 }
@@ -353,6 +365,31 @@ TEST_F(MdiFormTest, LanguageSwitchSetsEveryCaptionAndTheCloseButtonKeepsItsStart
     EXPECT_EQ(p.cmdSalir->text(), "vso-63");
     EXPECT_EQ(m->mnuFicheros->title(), "&Ficheros");
     EXPECT_EQ(Boxes().Count(), 0);
+}
+
+// The close button's caption shows its access key (&Salir, E&xit), but the
+// exit key is TeclaSalir's alone: with tools.ini naming no exit letter,
+// Alt+S and Alt+X close nothing.
+TEST_F(MdiFormTest, TheCloseButtonsAccessKeyIsNoExitKeyOfItsOwn)
+{
+    EscribirTools(2, {});
+    MDIForm1& p = Arrancar();
+    InstalarTeclaSalir();
+    const auto sinAtajo = [&] {
+        EXPECT_TRUE(p.cmdSalir->text().contains('&')) << qPrintable(p.cmdSalir->text());
+        EXPECT_TRUE(p.cmdSalir->shortcut().isEmpty()) << qPrintable(p.cmdSalir->text());
+        for (const Qt::Key k : {Qt::Key_S, Qt::Key_X}) {
+            QTest::keyClick(p.Menu(), k, Qt::AltModifier);
+            Procesar();
+        }
+        EXPECT_EQ(Boxes().Count(), 0);
+        EXPECT_FALSE(p.Descargado());
+    };
+    sinAtajo();
+    p.Menu()->mnuIngles_Click(); // E&xit; the switch wrote 0, Alt+X's language
+    EscribirTools(2, {});
+    sinAtajo();
+    SetKeyHandler({});
 }
 
 TEST_F(MdiFormTest, ExitConfirmedInsideAStartUpBoxEndsTheProgramBeforeTheEventLoop)

@@ -1,6 +1,7 @@
 #include "platform/base/cp1252.h"
 
 #include <array>
+#include <cstdint>
 
 namespace vesdra {
 
@@ -53,6 +54,58 @@ QByteArray ToCp1252(const QString& text)
         d[i] = static_cast<char>(b);
     }
     return out;
+}
+
+bool IsMultiByteUtf8(std::string_view bytes)
+{
+    bool multiByte = false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        // Lead byte: the sequence length and the least code point it may
+        // carry (shorter forms are overlong, hence invalid).
+        size_t len = 0;
+        std::uint32_t cp = 0;
+        std::uint32_t least = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            len = 2;
+            cp = b & 0x1Fu;
+            least = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            len = 3;
+            cp = b & 0x0Fu;
+            least = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            len = 4;
+            cp = b & 0x07u;
+            least = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i < len)
+            return false;
+        for (size_t k = 1; k < len; ++k) {
+            const unsigned char c = p[i + k];
+            if ((c & 0xC0u) != 0x80u)
+                return false;
+            cp = (cp << 6) | (c & 0x3Fu);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        multiByte = true;
+        i += len;
+    }
+    return multiByte;
+}
+
+QString DecodeText(std::string_view bytes, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())) : FromCp1252(bytes);
 }
 
 } // namespace vesdra

@@ -50,9 +50,17 @@ QString ExistingPathNoCase(const QString& path)
     return current;
 }
 
+QString FileNoCase(const QString& path)
+{
+    QString found = ExistingPathNoCase(path);
+    if (!QFileInfo(found).isFile())
+        found.clear();
+    return found;
+}
+
 bool FileExistsNoCase(const QString& path)
 {
-    return QFileInfo(ExistingPathNoCase(path)).isFile();
+    return !FileNoCase(path).isEmpty();
 }
 
 QByteArray PathBytes(const QString& path)

@@ -13,6 +13,11 @@ namespace vesdra
 // matches from some component on, that part is kept as given.
 [[nodiscard]] QString ExistingPathNoCase(const QString& path);
 
+// The existing file (not a folder) the path names when case is ignored, as
+// ExistingPathNoCase finds it (hidden files too); "" when there is none.
+// This is the one lookup of a file beside another (REC.CFG for rec.cfg).
+[[nodiscard]] QString FileNoCase(const QString& path);
+
 // True when a file (not a folder) exists at the path, case ignored.
 [[nodiscard]] bool FileExistsNoCase(const QString& path);
 

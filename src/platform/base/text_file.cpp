@@ -113,8 +113,9 @@ QByteArrayList SplitTextLineBytes(const QByteArray& bytes)
 QStringList SplitTextLines(const QByteArray& bytes)
 {
     QStringList lines;
+    const bool utf8 = IsMultiByteUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     for (const QByteArray& line : SplitTextLineBytes(bytes))
-        lines.append(FromCp1252(line));
+        lines.append(DecodeText(line, utf8));
     return lines;
 }
 

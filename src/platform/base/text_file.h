@@ -11,7 +11,8 @@ namespace vesdra
 {
 
 // Line-by-line reading of a sequential text file (Line Input #). The whole
-// file is read at once and decoded from Windows-1252; lines end at CR LF or
+// file is read at once and decoded from Windows-1252, or from UTF-8 when it is
+// valid UTF-8 with multi-byte sequences (IsMultiByteUtf8); lines end at CR LF or
 // at a lone LF, and a last line without an end is still a line. A lone CR
 // stays part of its line.
 class TextFileReader

@@ -11,6 +11,7 @@
 
 #include "platform/base/app_paths.h"
 #include "platform/base/colors.h"
+#include "platform/base/file_names.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -81,19 +82,6 @@ QIcon IconoDibujado(int tipo)
         }
     }
     return QIcon(p);
-}
-
-// A file of the folder by name, whatever the letter case on disk.
-QString BuscarSinMayusculas(const QString& carpeta, const QString& nombre)
-{
-    const QDir dir(carpeta);
-    if (dir.exists(nombre))
-        return dir.filePath(nombre);
-    for (const QString& f : dir.entryList(QDir::Files)) {
-        if (f.compare(nombre, Qt::CaseInsensitive) == 0)
-            return dir.filePath(f);
-    }
-    return {};
 }
 
 } // namespace
@@ -186,7 +174,7 @@ void frmVerCmpang::PrepararBotones()
     // Three windows leave no room for the pictures alone: a grey picture and
     // text captions. Without the picture the buttons stay plain.
     QPixmap gris;
-    const QString fichero = BuscarSinMayusculas(IconosFolder(), QStringLiteral("gris.bmp"));
+    const QString fichero = FileNoCase(IconosFolder() + QStringLiteral("/gris.bmp"));
     if (!fichero.isEmpty())
         gris.load(fichero);
     for (QPushButton* b : {cmdzoom, cmdatras, cmdadel})
