@@ -270,6 +270,11 @@ TEXTS = {
     190: ("Directorio de aplicaciones:", "Applications folder:", "default directories dialog: applications label"),
     192: ("Directorios por defecto", "Default folders",
           "File menu item (Ctrl+D) and default directories dialog: title"),
+    223: ("La impresora está dirigida a un fichero que ya existe; una impresión sin diálogo no lo sobrescribe "
+          "y no se ha impreso nada: ",
+          "The printer is set to print to a file that already exists; a print without the printer dialog does "
+          "not write over it, so nothing has been printed: ",
+          "header report: print while a view's printer dialog left printing to an existing file (before its path)"),
     232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
     233: ("El programa debe ser un fichero ejecutable", "The program must be an executable file",
           "tools dialog: the path is not an executable file"),
