@@ -49,6 +49,10 @@ public:
     // Makes the next drawing call throw VbError 482, as a failing device
     // does; once only.
     bool FailNextCall{false};
+    // Makes the drawing call that would be recorded as Calls[FailAtCall - 1]
+    // throw VbError 482, as a device failing half-way through a page does;
+    // once only, 0 never.
+    std::size_t FailAtCall{0};
     // Dots per inch of the pretended device.
     double Resolution{600.0};
     // Stands for a machine without any printer (HasDevice false).
