@@ -63,6 +63,19 @@ protected:
         return std::nullopt;
     }
 
+    // A page after which the cancel window's button is pressed: the click
+    // reaches the window in the next copy's event pass.
+    PaginaImpresion CancellingPage()
+    {
+        return [this](Printer& p) {
+            QTimer::singleShot(0, &view, [] {
+                if (Cancelar* c = VentanaCancelar())
+                    c->cdmCancelar->click();
+            });
+            return Page(p);
+        };
+    }
+
     [[nodiscard]] std::vector<Kind> Kinds() const
     {
         std::vector<Kind> k;
@@ -109,15 +122,7 @@ TEST_F(PrintFrame, EachCopyIsALandscapeJobOfItsOwnWithTheCancelWindowPolledBefor
 
 TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
 {
-    const auto page = [this](Printer& p) {
-        // The click reaches the cancel window in the next copy's event pass.
-        QTimer::singleShot(0, &view, [] {
-            if (Cancelar* c = VentanaCancelar())
-                c->cdmCancelar->click();
-        });
-        return Page(p);
-    };
-    EXPECT_EQ(Print(3, page), FinImpresion::Cancelada);
+    EXPECT_EQ(Print(3, CancellingPage()), FinImpresion::Cancelada);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::KillDoc}));
     EXPECT_EQ(pages, 1);
     ExpectViewAsBefore();
@@ -340,14 +345,7 @@ TEST_F(PrintFrame, CopiesToAFileArePagesOfOneDocument)
     // A cancel before the second copy abandons the one document: the file is
     // not written with part of the copies.
     printer.Calls.clear();
-    const auto page = [this](Printer& p) {
-        QTimer::singleShot(0, &view, [] {
-            if (Cancelar* c = VentanaCancelar())
-                c->cdmCancelar->click();
-        });
-        return Page(p);
-    };
-    EXPECT_EQ(Print(3, page), FinImpresion::Cancelada);
+    EXPECT_EQ(Print(3, CancellingPage()), FinImpresion::Cancelada);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::KillDoc}));
     ExpectViewAsBefore();
 }
