@@ -177,8 +177,9 @@ QPainter& QtPrinter::Begin()
     }
     // The device's paint engine outlives the painter and keeps the pen of
     // the last document; a painter's pen equal to its default is never
-    // passed on, so the first text would print in that old colour. Both are
-    // set twice, so that the engine takes them afresh.
+    // passed on, so the first text would print in that old colour. Pen and
+    // brush are each set to another value first, so that the engine takes
+    // the defaults afresh.
     painter->setPen(Qt::NoPen);
     painter->setPen(QPen(Qt::black));
     painter->setBrush(Qt::SolidPattern);

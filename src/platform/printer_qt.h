@@ -16,9 +16,10 @@ namespace vesdra {
 // and an earlier file of that name stays as it was.
 //
 // Whichever way a document ends (EndDoc, KillDoc, a failure of the device)
-// the device is left idle, so that the next document, or a printer dialog
-// changing its settings, finds it usable; and every document starts from
-// the painter's state of a fresh page, never from the last document's pen.
+// the device is left out of its active state, so that the next document, or
+// a printer dialog changing its settings, finds it usable; and every
+// document starts from the pen of a fresh page, never from the last
+// document's.
 class QtPrinter final : public Printer {
 public:
     // A printer object on a device it does not own (the printer dialog's);
