@@ -307,6 +307,11 @@ TEXTS = {
           "The configuration file (.cfg) names COMTRADE revision \"%1\"; revision 1991 (no year on line 1) "
           "and revision 1997 are read; the record is not opened",
           "open record: a revision other than 1991 or 1997 (%1 the revision field as written)"),
+    223: ("La impresora está dirigida a un fichero que ya existe; una impresión sin diálogo no lo sobrescribe "
+          "y no se ha impreso nada: ",
+          "The printer is set to print to a file that already exists; a print without the printer dialog does "
+          "not write over it, so nothing has been printed: ",
+          "header report: print while a view's printer dialog left printing to an existing file (before its path)"),
     232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
     233: ("El programa debe ser un fichero ejecutable", "The program must be an executable file",
           "tools dialog: the path is not an executable file"),

@@ -30,6 +30,7 @@
 #include "platform/file_lists.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
+#include "platform/printer.h"
 #include "platform/scroll_bar.h"
 #include "record/canales.h"
 #include "record/progress_hook.h"
@@ -396,6 +397,16 @@ struct Impresiones {
     std::function<void(const QString&)> Final;
 };
 
+// The header report's print (Info > Print) on the printer as it stands.
+void ImprimirInforme()
+{
+    if (Registro().RutaHdr.isEmpty()) {
+        Nota("no header to print");
+        return;
+    }
+    (void)ImprimirLineas(LeerInforme(Registro().RutaHdr).Lineas, CurrentPrinter());
+}
+
 Impresiones ImpresionesOndas()
 {
     return {{}, [](const QString& pdf) {
@@ -404,9 +415,36 @@ Impresiones ImpresionesOndas()
                     Nota("fewer than two waveform windows to print");
                     return;
                 }
+                // The report's print before and after the views' prints: it
+                // neither stops them nor writes over the last one's page.
+                ImprimirInforme();
                 // The second window keeps the whole record with its cursors moved.
                 ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-0")), ventanas[1]);
                 ImprimirAPdf(pdf, ventanas[0]);
+                QFile pagina(pdf);
+                const QByteArray antes = pagina.open(QIODevice::ReadOnly) ? pagina.readAll() : QByteArray();
+                pagina.close();
+                ImprimirInforme();
+                if (!pagina.open(QIODevice::ReadOnly) || pagina.readAll() != antes)
+                    Nota("the report's print changed the view's page");
+            }};
+}
+
+// The report printed to <pdf>, as when a view's printer dialog has left the
+// printer printing to a file of that name that is not there.
+Impresiones ImpresionesInforme()
+{
+    return {{}, [](const QString& pdf) {
+                frmAjustes* f = InformeCargado();
+                if (!f) {
+                    Nota("no header report to print");
+                    return;
+                }
+                QFile::remove(pdf);
+                PrintToPdf(*DialogPrinter(), pdf);
+                f->cmdImprimir_Click();
+                if (!QFileInfo::exists(pdf))
+                    Nota("the report was not printed");
             }};
 }
 
@@ -684,7 +722,7 @@ constexpr Captura kCapturas[] = {
     {"grid", [](QWidget&, const QString&) { return PasosGrid(); }, nullptr},
     {"asistente", [](QWidget& marco, const QString& archivo) { return PasosAsistente(&marco, archivo); }, nullptr},
     {"conversion", [](QWidget&, const QString&) { return PasosConversion(); }, nullptr},
-    {"informe", [](QWidget&, const QString&) { return PasosInforme(); }, nullptr},
+    {"informe", [](QWidget&, const QString&) { return PasosInforme(); }, ImpresionesInforme},
     {"herramientas", [](QWidget&, const QString&) { return PasosHerramientas(); }, nullptr},
     {"directorios", [](QWidget&, const QString&) { return PasosDirectorios(); }, nullptr},
 };

@@ -98,6 +98,17 @@ void Printer::KillDoc()
     ResetPosition();
 }
 
+void Printer::ResetDrawingState()
+{
+    DrawWidth = 1;
+    DrawStyle = 0;
+    ForeColor = 0;
+    FontName = DefaultFontName();
+    FontSize = kDefaultFontSize;
+    FontBold = false;
+    ResetPosition();
+}
+
 void Printer::ResetPosition()
 {
     CurrentX = 0;

@@ -28,8 +28,12 @@ public:
     [[nodiscard]] virtual std::int32_t Width() const = 0;
     [[nodiscard]] virtual std::int32_t Height() const = 0;
     // Whether there is a device to print on at all (a machine without any
-    // printer has none); a routine that prints without a dialog asks first.
+    // printer, and no file chosen to print to, has none); a routine that
+    // prints without a dialog asks first.
     [[nodiscard]] virtual bool HasDevice() const { return true; }
+    // The file the next document is written to ("print to file"); empty when
+    // it goes to a printer.
+    [[nodiscard]] virtual QString OutputFile() const { return {}; }
     // 1 portrait, 2 landscape. Takes effect for the next document (or the
     // next page when no drawing has happened yet on this one). Other values
     // raise VbError 380 ("Invalid property value").
@@ -49,9 +53,12 @@ public:
     int DrawWidth{1};         // device pixels
     int DrawStyle{0};         // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
     std::uint32_t ForeColor{0}; // &HBBGGRR
-    QString FontName{QStringLiteral("Arial")};
-    double FontSize{10};
+    QString FontName{DefaultFontName()};
+    double FontSize{kDefaultFontSize};
     bool FontBold{false};
+
+    static constexpr double kDefaultFontSize = 10;
+    [[nodiscard]] static QString DefaultFontName() { return QStringLiteral("Arial"); }
 
     // A segment (or box) in the colour given, ForeColor when none; leaves
     // CurrentX, CurrentY at the second point.
@@ -76,6 +83,11 @@ public:
     void NewPage();
     void EndDoc();
     void KillDoc();
+
+    // The drawing state every page starts from, whatever an earlier page or
+    // print left behind: solid black pen 1 pixel wide, black text in the
+    // default font, the current point at the top left.
+    void ResetDrawingState();
 
 protected:
     // What a backend draws; the state is read from the public members.

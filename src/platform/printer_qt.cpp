@@ -95,7 +95,9 @@ std::int32_t QtPrinter::Height() const
 
 bool QtPrinter::HasDevice() const
 {
-    return !pdfPath_.isEmpty() || device_->outputFormat() == QPrinter::PdfFormat || !device_->printerName().isEmpty();
+    if (device_->outputFormat() == QPrinter::PdfFormat || !pdfPath_.isEmpty())
+        return !PdfTarget().isEmpty();
+    return !device_->printerName().isEmpty();
 }
 
 double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
@@ -160,6 +162,11 @@ QPainter& QtPrinter::Begin()
 {
     if (painter_)
         return *painter_;
+    // A PDF device without a file name would take the job and fail it while
+    // staying active, refusing every later job and every change of file: it
+    // is not started at all.
+    if (!HasDevice())
+        PrinterError();
     target_ = PdfTarget();
     if (!target_.isEmpty())
         device_->setOutputFileName(TemporaryPdfPath(target_));
@@ -168,6 +175,15 @@ QPainter& QtPrinter::Begin()
         FinishPdf(false);
         PrinterError();
     }
+    // The device's paint engine outlives the painter and keeps the pen of
+    // the last document; a painter's pen equal to its default is never
+    // passed on, so the first text would print in that old colour. Pen and
+    // brush are each set to another value first, so that the engine takes
+    // the defaults afresh.
+    painter->setPen(Qt::NoPen);
+    painter->setPen(QPen(Qt::black));
+    painter->setBrush(Qt::SolidPattern);
+    painter->setBrush(Qt::NoBrush);
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setTransform(QTransform::fromScale(DeviceScale(), DeviceScale()));
     painter_ = std::move(painter);

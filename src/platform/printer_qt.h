@@ -14,6 +14,12 @@ namespace vesdra {
 // job. A PDF is written under a temporary name and takes its own name only
 // when EndDoc completes it: an abandoned or failed document leaves no file,
 // and an earlier file of that name stays as it was.
+//
+// Whichever way a document ends (EndDoc, KillDoc, a failure of the device)
+// the device is left out of its active state, so that the next document, or
+// a printer dialog changing its settings, finds it usable; and every
+// document starts from the pen of a fresh page, never from the last
+// document's.
 class QtPrinter final : public Printer {
 public:
     // A printer object on a device it does not own (the printer dialog's);
@@ -31,8 +37,10 @@ public:
     [[nodiscard]] int ColorMode() const override;
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
-    // A PDF file always; a system printer only when the device names one.
+    // A PDF file when it has a name; a system printer when the device names
+    // one.
     [[nodiscard]] bool HasDevice() const override;
+    [[nodiscard]] QString OutputFile() const override { return painter_ ? target_ : PdfTarget(); }
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
     [[nodiscard]] double TwipsPerPixelX() const override { return 1.0 / DeviceScale(); }

@@ -50,9 +50,12 @@ std::vector<QString> RecordingPrinter::Texts() const
 
 void RecordingPrinter::MaybeFail()
 {
-    if (!FailNextCall)
+    const bool atCall = FailAtCall != 0 && Calls.size() + 1 == FailAtCall;
+    if (!FailNextCall && !atCall)
         return;
     FailNextCall = false;
+    if (atCall)
+        FailAtCall = 0;
     throw VbError(482, QStringLiteral("Printer error"));
 }
 

@@ -49,16 +49,23 @@ public:
     // Makes the next drawing call throw VbError 482, as a failing device
     // does; once only.
     bool FailNextCall{false};
+    // Makes the drawing call that would be recorded as Calls[FailAtCall - 1]
+    // throw VbError 482, as a device failing half-way through a page does;
+    // once only, 0 never.
+    std::size_t FailAtCall{0};
     // Dots per inch of the pretended device.
     double Resolution{600.0};
     // Stands for a machine without any printer (HasDevice false).
     bool NoDevice{false};
+    // Stands for "print to file" to this file (OutputFile).
+    QString FileName{};
 
     [[nodiscard]] int Orientation() const override { return orientation_; }
     [[nodiscard]] int ColorMode() const override { return colorMode_; }
     [[nodiscard]] std::int32_t Width() const override;
     [[nodiscard]] std::int32_t Height() const override;
     [[nodiscard]] bool HasDevice() const override { return !NoDevice; }
+    [[nodiscard]] QString OutputFile() const override { return FileName; }
     [[nodiscard]] double TextWidth(const QString& text) const override;
     [[nodiscard]] double TextHeight(const QString& text) const override;
     [[nodiscard]] double TwipsPerPixelX() const override { return 1440.0 / Resolution; }

@@ -51,7 +51,11 @@ FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
 {
     if (ImpresionEnCurso())
         return FinImpresion::EnCurso;
+    if (!DestinoSinDialogo(impresora))
+        return FinImpresion::Rechazada;
     BanderaEnCurso bandera;
+    // The printer's own font and pens, not those a view's page left.
+    impresora.ResetDrawingState();
     EmpezarImpresion();
     try {
         for (const QString& linea : lineas) {
@@ -150,10 +154,6 @@ void frmAjustes::cmdImprimir_Click()
 {
     try {
         Printer& impresora = CurrentPrinter();
-        if (!impresora.HasDevice()) {
-            (void)MsgBox(TextosIdioma(129), vbCritical);
-            return;
-        }
         QStringList lineas;
         for (int i = 0; i < Lista1->count(); ++i)
             lineas.append(Lista1->item(i)->text());

@@ -35,7 +35,9 @@ struct ContenidoInforme {
 // the page's foot, under the cancel protocol (the cancel window shown and
 // the message loop given one turn before each line; a cancel abandons the
 // job). A failing device abandons the job, unloads the cancel window and
-// throws VbError. Nothing is done while another print runs (EnCurso).
+// throws VbError. Nothing is done while another print runs (EnCurso), and
+// nothing where a print without a dialog may not go (DestinoSinDialogo: its
+// message shown, Rechazada).
 FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora);
 
 // ---- frmAjustes: the report window (Tag 7) ----
@@ -55,7 +57,8 @@ public:
     // Closes the window when its load found no header.
     Q_INVOKABLE void Form_Activate();
     // Prints the list on the default printer without a dialog. With no
-    // printer at all, text 129 and nothing printed; the window stays.
+    // printer at all, text 129, and to a file that exists, text 223: nothing
+    // printed; the window stays.
     void cmdImprimir_Click();
 
     [[nodiscard]] bool CerrarAlActivar() const { return cerrarAlActivar_; }

@@ -1,5 +1,7 @@
 #include "shell/impresion.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QPainter>
@@ -43,6 +45,20 @@ void DescartarTrabajo(Printer& p) noexcept
     } catch (...) {
         // Abandoning is the way out of a failure: it has no failure of its own.
     }
+}
+
+bool DestinoSinDialogo(const Printer& p)
+{
+    if (!p.HasDevice()) {
+        (void)MsgBox(TextosIdioma(TextoSinImpresora), vbCritical);
+        return false;
+    }
+    const QString archivo = p.OutputFile();
+    if (!archivo.isEmpty() && QFileInfo::exists(archivo)) {
+        (void)MsgBox(TextosIdioma(TextoFicheroExistente) + QDir::toNativeSeparators(archivo), vbCritical);
+        return false;
+    }
+    return true;
 }
 
 MarcoImpresion MarcoDeVista(QWidget& vista, const PictureBox& picture, bool conCancelar)
@@ -107,10 +123,15 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
             return FinImpresion::DialogoCancelado;
         }
         const std::int32_t copias = centrar.CommonDialog1.Copies;
+        // Copies printed to a file go into one document, a page each: a
+        // document per copy would leave the file holding the last one only.
+        bool aFichero = false;
 
         for (std::int32_t copia = 1; copia <= copias; ++copia) {
             Printer& p = CurrentPrinter();
             impresora = &p;
+            if (copia == 1)
+                aFichero = !p.OutputFile().isEmpty();
             if (p.Orientation() != 2)
                 p.SetOrientation(2);
             if (marco.ConCancelar) {
@@ -129,13 +150,17 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
                 if (vista)
                     vista->setEnabled(true);
             }
+            if (aFichero && copia > 1)
+                p.NewPage();
+            p.ResetDrawingState();
             if (const std::optional<RechazoPagina> rechazo = pagina(p)) {
                 abandonar();
                 (void)MsgBox(TextosIdioma(rechazo->Texto), rechazo->Estilo);
                 return FinImpresion::Rechazada;
             }
             terminarCopia();
-            p.EndDoc();
+            if (!aFichero || copia == copias)
+                p.EndDoc();
             SetMousePointer(vista, vbDefault);
         }
         restaurar();

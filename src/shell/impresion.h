@@ -21,14 +21,18 @@ class Printer;
 // ---- The print frame of every view's print button ----
 //
 //   hourglass; printer dialog over the view (Cancel ends silently);
-//   for each copy, one print job:
+//   for each copy, one print job (printed to a file, one page of the one
+//   document that the file holds, so that no copy writes over another):
 //       landscape;
 //       [cancel window] view disabled, Cancelar shown, abort flag cleared,
 //           one pass of event processing (ImpresionCancelada: a confirmed
 //           exit waits for it to end); cancelled: job discarded, end;
 //           view enabled again;
+//       the printer's drawing state reset (ResetDrawingState), so that no
+//       pen, colour or font of an earlier page or print carries over;
 //       the view's page, drawn without yielding;
-//       [cancel window] Cancelar unloaded; EndDoc; default pointer.
+//       [cancel window] Cancelar unloaded; EndDoc (to a file: after the
+//           last copy); default pointer.
 //
 // Every other way out (a page that refuses its range, any run-time error,
 // the view going away during the event pass) discards the job it began
@@ -96,6 +100,15 @@ public:
 // Abandons the printer's job in progress (KillDoc): what is drawn of it is
 // never sent. Never fails: it is the way out of a failure.
 void DescartarTrabajo(Printer& p) noexcept;
+
+// Whether a print without the printer dialog may go to the printer as it
+// stands. Without any device, text 129; when the printer is set to print to
+// a file (by a view's printer dialog) and that file exists, text 223 with
+// the file's name: a print nobody chose a file for never writes over one.
+// Shows the message (critical) and returns false; true when it may print.
+inline constexpr std::int32_t TextoSinImpresora = 129;
+inline constexpr std::int32_t TextoFicheroExistente = 223;
+[[nodiscard]] bool DestinoSinDialogo(const Printer& p);
 
 // ---- Printer pens: the colour and width rules of every printout ----
 

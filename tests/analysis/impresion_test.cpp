@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -500,7 +501,7 @@ TEST_F(PhasorPrint, PhaseWithoutChannelRowPrintsItsSetsNameWithoutUnit)
 }
 
 // Fault 2: an error half-way through the page (the outline and a phasor
-// drawn, then a pen beyond 16 bits) discards the job, shows the error box
+// drawn, then the printer failing) discards the job, shows the error box
 // and leaves the view open and usable; the next print goes through.
 TEST_F(PhasorPrint, AnErrorInThePageDiscardsTheJobAndKeepsTheViewOpen)
 {
@@ -511,10 +512,17 @@ TEST_F(PhasorPrint, AnErrorInThePageDiscardsTheJobAndKeepsTheViewOpen)
     ASSERT_TRUE(CargarSecuencias());
     frmSecuencias* s = Secuencias();
     printer.SetColorMode(1);
-    printer.DrawWidth = 32767;
+    // The call after the page's first phasor, found on a print that goes through.
+    s->pctimpresora_Click();
+    const auto primero = std::find_if(printer.Calls.begin(), printer.Calls.end(), [](const PrintCall& c) {
+        return c.What == Kind::Line && std::abs(c.X1 - kXc) < 0.01 && std::abs(c.Y1 - kYc) < 0.01;
+    });
+    ASSERT_NE(primero, printer.Calls.end());
+    printer.FailAtCall = static_cast<std::size_t>(primero - printer.Calls.begin()) + 2;
+    printer.Calls.clear();
     s->pctimpresora_Click();
     ASSERT_EQ(cajas.Count(), 1);
-    EXPECT_EQ(cajas.Last().Prompt, "Error 6: Overflow");
+    EXPECT_EQ(cajas.Last().Prompt, "Error 482: Printer error");
     EXPECT_EQ(cajas.Last().Style, vbCritical);
     EXPECT_EQ(Fasores().size(), 1u) << "failed half-way";
     EXPECT_TRUE(printer.OfKind(Kind::EndDoc).empty());

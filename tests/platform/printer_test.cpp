@@ -1,7 +1,10 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
@@ -216,6 +219,82 @@ TEST(QtPrinter, PrintToFileFromTheDialogIsWrittenWholeOrNotAtAll)
     printer.KillDoc();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     SetDialogPrinter(nullptr);
+}
+
+// A document that fails to start (no file named at all, as on a machine
+// without printers; a folder that does not exist) raises the printer error
+// and leaves the device idle: the next file chosen is printed.
+TEST(QtPrinter, ADocumentThatCannotStartLeavesTheDeviceReadyForTheNext)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Case {
+        const char* what;
+        QString file;
+        bool device;
+    };
+    const std::vector<Case> cases = {
+        {"no file named", QString(), false},
+        {"a folder that does not exist", dir.filePath(QStringLiteral("missing/page.pdf")), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QPrinter device(QPrinter::HighResolution);
+        device.setOutputFormat(QPrinter::PdfFormat);
+        device.setOutputFileName(c.file);
+        QtPrinter printer(device);
+        EXPECT_EQ(printer.HasDevice(), c.device);
+        EXPECT_EQ(printer.OutputFile(), c.file);
+        try {
+            printer.Print(QStringLiteral("never"));
+            FAIL() << "expected a printer error";
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.Number, 482);
+        }
+        printer.KillDoc();
+        EXPECT_NE(device.printerState(), QPrinter::Active);
+
+        const QString good = dir.filePath(QStringLiteral("good.pdf"));
+        PrintToPdf(device, good);
+        EXPECT_EQ(device.outputFileName(), good) << "the dialog can name a file again";
+        EXPECT_TRUE(printer.HasDevice());
+        printer.Print(QStringLiteral("printed after the failure"));
+        printer.EndDoc();
+        EXPECT_TRUE(test::PdfText(good).contains(QStringLiteral("printed after the failure")));
+        QFile::remove(good);
+    }
+}
+
+// The device's paint engine outlives each document: the first text of a
+// document prints in ForeColor, not in the pen the last document drew with.
+TEST(QtPrinter, ADocumentsFirstTextIsNotInTheLastDocumentsColour)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("colour.pdf"));
+    auto printer = QtPrinter::ForPdf(pdf);
+    printer->DrawWidth = 4;
+    printer->Line(1440, 1440, 8000, 1440, 0xFF0000); // blue, the last pen of the page
+    printer->EndDoc();
+
+    printer->ForeColor = 0;
+    printer->FontSize = 40;
+    printer->CurrentX = 1440;
+    printer->CurrentY = 1440;
+    printer->Print(QStringLiteral("BLACK"));
+    printer->EndDoc();
+    const QImage page = test::RenderPdfPage(pdf, 72);
+    ASSERT_FALSE(page.isNull());
+    int dark = 0;
+    int blue = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb px = page.pixel(x, y);
+            dark += qGray(px) < 100 ? 1 : 0;
+            blue += qBlue(px) - std::max(qRed(px), qGreen(px)) > 60 ? 1 : 0;
+        }
+    EXPECT_GT(dark, 100) << "the text, in black";
+    EXPECT_EQ(blue, 0);
 }
 
 TEST(QtPrinter, TextMetricsAreInTwipsOfThePrinterFont)

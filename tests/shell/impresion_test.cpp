@@ -1,6 +1,11 @@
 #include "shell/impresion.h"
 
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -10,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
+#include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "shell/cancelar.h"
 #include "shell/frm_ajustes.h"
@@ -55,6 +61,19 @@ protected:
         cancelShownDuringPage = cancelShownDuringPage || CancelarCargado();
         p.Line(0, 0, 1000, 1000);
         return std::nullopt;
+    }
+
+    // A page after which the cancel window's button is pressed: the click
+    // reaches the window in the next copy's event pass.
+    PaginaImpresion CancellingPage()
+    {
+        return [this](Printer& p) {
+            QTimer::singleShot(0, &view, [] {
+                if (Cancelar* c = VentanaCancelar())
+                    c->cdmCancelar->click();
+            });
+            return Page(p);
+        };
     }
 
     [[nodiscard]] std::vector<Kind> Kinds() const
@@ -103,15 +122,7 @@ TEST_F(PrintFrame, EachCopyIsALandscapeJobOfItsOwnWithTheCancelWindowPolledBefor
 
 TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
 {
-    const auto page = [this](Printer& p) {
-        // The click reaches the cancel window in the next copy's event pass.
-        QTimer::singleShot(0, &view, [] {
-            if (Cancelar* c = VentanaCancelar())
-                c->cdmCancelar->click();
-        });
-        return Page(p);
-    };
-    EXPECT_EQ(Print(3, page), FinImpresion::Cancelada);
+    EXPECT_EQ(Print(3, CancellingPage()), FinImpresion::Cancelada);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::KillDoc}));
     EXPECT_EQ(pages, 1);
     ExpectViewAsBefore();
@@ -274,6 +285,206 @@ TEST_F(PrintFrame, AViewAndTheHeaderReportNeverPrintIntoEachOthersJob)
     EXPECT_EQ(inner, FinImpresion::EnCurso);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc}));
     ExpectViewAsBefore();
+}
+
+// Whatever an earlier page, print or failure left in the printer's state,
+// every copy's page starts with a black solid pen 1 pixel wide, black text
+// in the printer's default font, at the top left.
+TEST_F(PrintFrame, EveryPageStartsFromTheSamePrinterState)
+{
+    // Left by a page that failed half-way through a coloured label.
+    printer.ForeColor = kMagentaImpresora;
+    printer.DrawWidth = 5;
+    printer.DrawStyle = 2;
+    printer.FontName = QStringLiteral("Courier");
+    printer.FontSize = 20;
+    printer.FontBold = true;
+    printer.CurrentX = 700;
+    printer.CurrentY = 900;
+    const auto page = [](Printer& p) -> std::optional<RechazoPagina> {
+        p.Print(QStringLiteral("first"));
+        p.Line(0, 0, 10, 10);
+        // A page that forgets to put its colour, pen and font back.
+        p.ForeColor = kAzulImpresora;
+        p.DrawWidth = 3;
+        p.DrawStyle = 1;
+        p.FontSize = 8;
+        return std::nullopt;
+    };
+    EXPECT_EQ(Print(2, page), FinImpresion::Impresa);
+    const std::vector<PrintCall> texts = printer.OfKind(Kind::Print);
+    const std::vector<PrintCall> lines = printer.OfKind(Kind::Line);
+    ASSERT_EQ(texts.size(), 2u);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const PrintCall& t : texts) {
+        EXPECT_EQ(t.Color, 0u);
+        EXPECT_EQ(t.FontName, QStringLiteral("Arial"));
+        EXPECT_EQ(t.FontSize, 10);
+        EXPECT_FALSE(t.FontBold);
+        EXPECT_EQ(t.X1, 0);
+        EXPECT_EQ(t.Y1, 0);
+    }
+    for (const PrintCall& l : lines) {
+        EXPECT_EQ(l.Color, 0u) << "no colour given: the reset ForeColor";
+        EXPECT_EQ(l.DrawWidth, 1);
+        EXPECT_EQ(l.DrawStyle, 0);
+    }
+}
+
+// Printed to a file, the copies are the pages of one document: one job per
+// copy would write the file again for each and leave the last copy alone.
+TEST_F(PrintFrame, CopiesToAFileArePagesOfOneDocument)
+{
+    printer.FileName = QStringLiteral("/tmp/copias.pdf");
+    EXPECT_EQ(Print(3), FinImpresion::Impresa);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::NewPage, Kind::Line, Kind::NewPage, Kind::Line,
+                                          Kind::EndDoc}));
+    EXPECT_TRUE(cancelShownDuringPage) << "still polled before each copy's page";
+    ExpectViewAsBefore();
+
+    // A cancel before the second copy abandons the one document: the file is
+    // not written with part of the copies.
+    printer.Calls.clear();
+    EXPECT_EQ(Print(3, CancellingPage()), FinImpresion::Cancelada);
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::KillDoc}));
+    ExpectViewAsBefore();
+}
+
+// A print without a dialog goes nowhere a user did not choose: with no
+// device, text 129; to a file that exists, text 223 and its name; either way
+// nothing reaches the printer.
+TEST_F(PrintFrame, APrintWithoutADialogNeverWritesOverAFile)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("view.pdf"));
+    ASSERT_TRUE(test::WriteBytes(existing, "%PDF-1.4 view"));
+    struct Case {
+        const char* what;
+        bool noDevice;
+        QString file;
+        QString box;
+    };
+    const std::vector<Case> cases = {
+        {"no printer, no file", true, {}, TextosIdioma(129)},
+        {"an existing file", false, existing, TextosIdioma(223) + QDir::toNativeSeparators(existing)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        printer.NoDevice = c.noDevice;
+        printer.FileName = c.file;
+        Boxes().Clear();
+        EXPECT_FALSE(DestinoSinDialogo(printer));
+        EXPECT_EQ(ImprimirLineas({QStringLiteral("VESDRA")}, printer), FinImpresion::Rechazada);
+        ASSERT_EQ(Boxes().Count(), 2);
+        EXPECT_EQ(Boxes().Last().Prompt, c.box);
+        EXPECT_EQ(Boxes().Last().Style, vbCritical);
+        EXPECT_TRUE(printer.Calls.empty());
+        EXPECT_FALSE(ImpresionEnCurso());
+        EXPECT_FALSE(CancelarCargado());
+    }
+    EXPECT_EQ(test::ReadBytes(existing), QByteArray("%PDF-1.4 view"));
+
+    // A file of that name not there (yet): the report goes into it.
+    printer.NoDevice = false;
+    printer.FileName = dir.filePath(QStringLiteral("report.pdf"));
+    Boxes().Clear();
+    EXPECT_TRUE(DestinoSinDialogo(printer));
+    EXPECT_EQ(ImprimirLineas({QStringLiteral("VESDRA")}, printer), FinImpresion::Impresa);
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
+// ---- the real printer, printing to PDF files ----
+
+// The application's printer on a device as on a machine without any
+// printer: PDF output, no file until a printer dialog chooses one.
+class PrintFrameOnPdf : public test::ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        test::ShellTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        device.setOutputFormat(QPrinter::PdfFormat);
+        device.setOutputFileName(QString());
+        SetDialogPrinter(&device);
+        SetCurrentPrinter(std::make_unique<QtPrinter>(device));
+    }
+    void TearDown() override
+    {
+        SetCurrentPrinter(nullptr);
+        SetDialogPrinter(nullptr);
+        DescargarCancelar();
+        test::ShellTest::TearDown();
+    }
+
+    // The view's print through the printer dialog, answered with "print to
+    // file" to `pdf`; the page prints `text` at the top left.
+    FinImpresion PrintView(const QString& pdf, const QString& text, std::int32_t copies = 1)
+    {
+        ScopedDialogAnswers answers({false, {}, copies, pdf});
+        return ImprimirVista({&view, 0, 0, true}, [text](Printer& p) -> std::optional<RechazoPagina> {
+            p.CurrentX = 1440;
+            p.CurrentY = 1440;
+            p.Print(text);
+            return std::nullopt;
+        });
+    }
+
+    [[nodiscard]] QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    QPrinter device{QPrinter::HighResolution};
+    QWidget view;
+};
+
+TEST_F(PrintFrameOnPdf, AReportPrintNeitherBreaksTheNextViewPrintNorWritesOverItsFile)
+{
+    // No printer and no file: the report says so and leaves the device idle.
+    EXPECT_EQ(ImprimirLineas({QStringLiteral("VESDRA"), QStringLiteral("uno")}, CurrentPrinter()),
+              FinImpresion::Rechazada);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(129));
+    EXPECT_NE(device.printerState(), QPrinter::Active);
+
+    const QString view1 = Path(QStringLiteral("view.pdf"));
+    EXPECT_EQ(PrintView(view1, QStringLiteral("first view")), FinImpresion::Impresa);
+    ASSERT_TRUE(QFile::exists(view1));
+    EXPECT_TRUE(test::PdfText(view1).contains(QStringLiteral("first view")));
+
+    // The printer now prints to view.pdf: the report leaves it as it was.
+    const QByteArray bytes = test::ReadBytes(view1);
+    Boxes().Clear();
+    EXPECT_EQ(ImprimirLineas({QStringLiteral("VESDRA")}, CurrentPrinter()), FinImpresion::Rechazada);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(223) + QDir::toNativeSeparators(view1));
+    EXPECT_EQ(test::ReadBytes(view1), bytes);
+
+    // A file that cannot be written fails its print alone.
+    Boxes().Clear();
+    EXPECT_EQ(PrintView(Path(QStringLiteral("missing/folder.pdf")), QStringLiteral("lost")), FinImpresion::Error);
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt, QStringLiteral("Error 482: Printer error"));
+
+    const QString view2 = Path(QStringLiteral("view2.pdf"));
+    Boxes().Clear();
+    EXPECT_EQ(PrintView(view2, QStringLiteral("second view")), FinImpresion::Impresa);
+    EXPECT_EQ(Boxes().Count(), 0);
+    ASSERT_TRUE(QFile::exists(view2));
+    EXPECT_TRUE(test::PdfText(view2).contains(QStringLiteral("second view")));
+    EXPECT_EQ(test::ReadBytes(view1), bytes);
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty());
+}
+
+TEST_F(PrintFrameOnPdf, ThreeCopiesToAFileAreThreePagesOfIt)
+{
+    const QString pdf = Path(QStringLiteral("copies.pdf"));
+    EXPECT_EQ(PrintView(pdf, QStringLiteral("copy page"), 3), FinImpresion::Impresa);
+    ASSERT_TRUE(QFile::exists(pdf));
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(test::RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    ASSERT_TRUE(pages.hasMatch());
+    EXPECT_EQ(pages.captured(1).toInt(), 3);
+    EXPECT_EQ(test::PdfText(pdf).count(QStringLiteral("copy page")), 3);
 }
 
 TEST(PrinterPens, ColourOnlyOnAColourPrinterAndWiderPensWithout)

@@ -265,8 +265,19 @@ TEST_F(InformeTest, WithNoPrinterNothingIsPrintedAndTheWindowStays)
     EXPECT_EQ(InformeCargado(), f);
     EXPECT_TRUE(f->isEnabled());
 
-    // A device that fails half-way: the job is abandoned, the error box shown.
+    // Printing to a file a view's print left, which exists: left as it was.
     impresora_.NoDevice = false;
+    impresora_.FileName = Ruta(QStringLiteral("rec.hdr"));
+    Boxes().Clear();
+    f->cmdImprimir_Click();
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_TRUE(Boxes().Last().Prompt.startsWith(TextosIdioma(223)));
+    EXPECT_TRUE(impresora_.Calls.empty());
+    EXPECT_EQ(test::ReadBytes(Ruta(QStringLiteral("rec.hdr"))), QByteArray("uno\r\n"));
+    EXPECT_TRUE(f->isEnabled());
+    impresora_.FileName.clear();
+
+    // A device that fails half-way: the job is abandoned, the error box shown.
     impresora_.FailNextCall = true;
     Boxes().Clear();
     f->cmdImprimir_Click();

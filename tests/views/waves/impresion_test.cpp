@@ -743,6 +743,40 @@ TEST_F(PdfPage, WaveformPage)
     EXPECT_TRUE(NearPixel(img, PxX(0.009 * w), PxY(h / 2), 2, DarkPixel)) << "the page frame";
 }
 
+// Zoom, print, back, print: the second page's left column and title are
+// black, not in the blue the zoomed page's trace was last drawn with.
+TEST_F(PdfPage, ATracesColourDoesNotCarryIntoTheNextPagesTexts)
+{
+    ScopedMsgBoxRecorder boxes; // the zoom's question, answered OK
+    frmVerOndas* f = WaveformWindow(3);
+    f->cmdzoom_Click();
+    f->picbox_MouseDown(f->Vista.XDeMuestra(401), 0);
+    f->picbox_MouseUp(f->Vista.XDeMuestra(1201), f->Vista.Alto / 2);
+    f->pctimpresora_Click();
+    ASSERT_TRUE(QFile::exists(pdf));
+    f->cmdatras_Click();
+    QFile::remove(pdf);
+    f->pctimpresora_Click();
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const Printer& p = CurrentPrinter();
+    const double w = p.Width(), h = p.Height();
+    const QImage img = test::RenderPdfPage(pdf, kDpi);
+    ASSERT_FALSE(img.isNull());
+    // The left column's captions and values, and the title above the box.
+    const auto count = [&img](double x0, double y0, double x1, double y1, auto kind) {
+        int n = 0;
+        for (int y = static_cast<int>(PxY(y0)); y < PxY(y1); ++y)
+            for (int x = static_cast<int>(PxX(x0)); x < PxX(x1); ++x)
+                n += img.valid(x, y) && kind(img.pixel(x, y)) ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(count(0.012 * w, 0.05 * w, 0.07 * w, 0.6 * h, DarkPixel), 50);
+    EXPECT_EQ(count(0.012 * w, 0.05 * w, 0.07 * w, 0.6 * h, BluePixel), 0);
+    EXPECT_GT(count(0.15 * w, 0.012 * h, 0.6 * w, 0.05 * w - 30, DarkPixel), 50);
+    EXPECT_EQ(count(0.15 * w, 0.012 * h, 0.6 * w, 0.05 * w - 30, BluePixel), 0);
+}
+
 TEST_F(PdfPage, StackedPage)
 {
     Ondas().CanalesVisibles.Resize(3);
