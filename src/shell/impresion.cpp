@@ -219,8 +219,10 @@ void RectanguloImpresora(Printer& p, double izquierda, double arriba, double der
 void ImprimirFecha(Printer& p, const MarcoPagina& marco, const MedidaTexto& medida)
 {
     const QString t = HoraTexto();
-    p.CurrentX = marco.Derecha - medida.Ancho(t);
-    p.CurrentY = marco.Abajo - medida.Alto(t);
+    // Measured in the window's font, unless the printer's is larger: the
+    // date never passes the frame.
+    p.CurrentX = marco.Derecha - std::max(medida.Ancho(t), p.TextWidth(t));
+    p.CurrentY = marco.Abajo - std::max(medida.Alto(t), p.TextHeight(t));
     p.Print(t);
 }
 

@@ -4,10 +4,12 @@
 // fixed window font, finders of the calls a page made, and a look for
 // coloured pixels on a page rendered from PDF.
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/printer_recording.h"
@@ -102,6 +104,90 @@ inline bool GreenPixel(QRgb p)
 inline bool DarkPixel(QRgb p)
 {
     return qGray(p) < 160;
+}
+
+} // namespace vesdra::test
+
+namespace vesdra::test
+{
+
+// What a printed text covers, measured in the printer's font of its call
+// (a recording printer's metrics at the recorded size): from its first to
+// its last non-blank character, one printer line high. Blank texts cover
+// nothing.
+struct PrintedText {
+    QString Text;
+    QRectF Box;
+};
+inline std::vector<PrintedText> PrintedTexts(const RecordingPrinter& p)
+{
+    RecordingPrinter measure;
+    std::vector<PrintedText> out;
+    for (const PrintCall& c : p.Calls) {
+        if (c.What != PrintCall::Kind::Print || c.Text.trimmed().isEmpty())
+            continue;
+        measure.FontName = c.FontName;
+        measure.FontSize = c.FontSize;
+        measure.FontBold = c.FontBold;
+        qsizetype lead = 0;
+        while (c.Text[lead].isSpace())
+            ++lead;
+        const double x = c.X1 + measure.TextWidth(c.Text.left(lead));
+        out.push_back({c.Text, QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text))});
+    }
+    return out;
+}
+
+// Where a page's texts cannot be read: two texts overprinting each other, a
+// text crossing the page frame or entering the plot box (none for a page
+// without one). Edges that only touch are no fault. Empty: all legible.
+inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const QRectF& frame,
+                                               const std::optional<QRectF>& box)
+{
+    constexpr double kTouch = 0.5;
+    const auto overlap = [](const QRectF& a, const QRectF& b) {
+        return a.left() < b.right() - kTouch && b.left() < a.right() - kTouch && a.top() < b.bottom() - kTouch &&
+               b.top() < a.bottom() - kTouch;
+    };
+    const auto name = [](const PrintedText& t) {
+        return "\"" + t.Text.toStdString() + "\" at (" + std::to_string(static_cast<int>(t.Box.left())) + ", " +
+               std::to_string(static_cast<int>(t.Box.top())) + ")-(" +
+               std::to_string(static_cast<int>(t.Box.right())) + ", " +
+               std::to_string(static_cast<int>(t.Box.bottom())) + ")";
+    };
+    const std::vector<PrintedText> texts = PrintedTexts(p);
+    std::vector<std::string> faults;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QRectF& r = texts[i].Box;
+        if (r.left() < frame.left() - kTouch || r.right() > frame.right() + kTouch ||
+            r.top() < frame.top() - kTouch || r.bottom() > frame.bottom() + kTouch)
+            faults.push_back(name(texts[i]) + " crosses the page frame");
+        if (box && overlap(r, *box))
+            faults.push_back(name(texts[i]) + " enters the plot box");
+        for (std::size_t j = i + 1; j < texts.size(); ++j)
+            if (overlap(r, texts[j].Box))
+                faults.push_back(name(texts[i]) + " overprints " + name(texts[j]));
+    }
+    return faults;
+}
+
+// The page frame and plot box of the trace pages.
+inline QRectF TraceFrame()
+{
+    return {QPointF(kFrameLeft, kFrameTop), QPointF(kFrameRight, kFrameBottom)};
+}
+inline QRectF TraceBox()
+{
+    return {QPointF(kBoxLeft, kBoxTop), QPointF(kBoxRight, kBoxBottom)};
+}
+
+// The window font of a page printed in the recording printer's own font
+// (12 twips a character and 24 a line per point): the measure a window
+// hands over when its font is the one the printer prints in.
+inline MedidaTexto PrinterFont(double points = 10)
+{
+    return {[points](const QString& t) { return 12.0 * points * static_cast<double>(t.size()); },
+            [points](const QString&) { return 24.0 * points; }, QStringLiteral("Arial"), points, false};
 }
 
 } // namespace vesdra::test
