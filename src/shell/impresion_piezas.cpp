@@ -122,7 +122,14 @@ void TextosPagina::ImprimirHasta(const QString& t, double x, double y, double de
     const double ancho = derecha - x;
     const double natural = Rectangulo(t, x, y).right() - x;
     if (natural > ancho && natural > 0.0) {
-        fuente.Escala(std::max(kMenorEscala, 0.999 * ancho / natural));
+        // A font's widths do not follow its size exactly: smaller still
+        // while it does not fit, down to the smallest.
+        double escala = std::max(kMenorEscala, 0.999 * ancho / natural);
+        fuente.Escala(escala);
+        while (Rectangulo(t, x, y).right() > derecha && escala > kMenorEscala) {
+            escala = std::max(kMenorEscala, escala * 0.97);
+            fuente.Escala(escala);
+        }
         QString corto = t;
         if (Rectangulo(corto, x, y).right() > derecha) {
             const QString puntos = QStringLiteral("...");

@@ -171,6 +171,14 @@ inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const 
     return faults;
 }
 
+// The time grid's dotted lines across the plot box.
+inline std::size_t TimeGridLines(const RecordingPrinter& p)
+{
+    return LinesWhere(p, [](const PrintCall& c) {
+               return c.DrawStyle == 2 && c.Color == 0 && c.X1 == c.X2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
+           }).size();
+}
+
 // The page frame and plot box of the trace pages.
 inline QRectF TraceFrame()
 {

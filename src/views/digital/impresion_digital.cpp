@@ -160,8 +160,10 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
             return rr;
         };
         const double salto = textos.Linea() + m.Alto(a);
+        // Half a blank right of the frame's line, which it would touch.
+        const double xTitulo = f.Izquierda + m.Ancho(blanco) / 2;
         const auto libre = [&](double y) {
-            return textos.Libre(recorte(titulo, f.Izquierda, y)) &&
+            return textos.Libre(recorte(titulo, xTitulo, y)) &&
                    textos.Libre(recorte(d.GrupoElegido, xGrupo, y + salto));
         };
         double y = ceroAnalogico + m.Alto(a);
@@ -173,7 +175,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
                 }
             }
         }
-        textos.ImprimirHasta(titulo, f.Izquierda, y, limite);
+        textos.ImprimirHasta(titulo, xTitulo, y, limite);
         textos.ImprimirHasta(d.GrupoElegido, xGrupo, y + salto, limite);
     }
 

@@ -248,7 +248,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const auto alto = [&](double g, double linea) {
             return std::max(m.Alto(a), linea) + n * (linea + g) + 2 * (g + 2 * (linea + g) + n * (linea + g)) - g;
         };
-        const double disponible = f.Abajo - f.Arriba;
+        // Half a blank under the frame's line, which the title would touch.
+        const double tope = f.Arriba + m.Ancho(blanco) / 2;
+        const double disponible = f.Abajo - tope;
         double linea = textos.Linea();
         double hueco = m.Alto(a);
         if (alto(hueco, linea) > disponible) {
@@ -261,9 +263,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         }
         const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
         const auto entrada = [&](const QString& t, double x) { textos.ImprimirHasta(t, x, p.CurrentY, limite); };
-        p.CurrentY = f.Arriba;
+        p.CurrentY = tope;
         entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
-        p.CurrentY = f.Arriba + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea);
+        p.CurrentY = tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea);
         for (const CanalBanda& c : canales) {
             entrada(NombreCanal(c.Fila), xEntrada);
             p.CurrentY += hueco;

@@ -323,6 +323,9 @@ TEST_F(CompositionPage, EveryTextStandsClear)
         d.Cursor1 = 7;
         d.Cursor2 = c.LastCursor ? c.Samples : 1000;
         PaginaComposicion(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
+        if (c.Samples >= 10000000)
+            EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u)
+                << TimeGridLines(printer) << " lines: no hatching, still a grid";
         for (const std::string& f : IllegibleTexts(printer, TraceFrame(), TraceBox()))
             ADD_FAILURE() << f;
     }

@@ -136,7 +136,7 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     // each state 1 from the sample before to the sample, in blue.
     const PrintCall* grupo = FindText(printer, QStringLiteral("T49"));
     ASSERT_TRUE(grupo);
-    EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft);
+    EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft + 50) << "half a blank off the frame's line";
     EXPECT_DOUBLE_EQ(grupo->Y1, Zero() + 200);
     ASSERT_TRUE(FindText(printer, QStringLiteral("G2")));
     EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("G2"))->Y1, Zero() + 200 + 240 + 200);
@@ -346,6 +346,9 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         d.Grupo = c.Mode == 1;
         d.GrupoElegido = QStringLiteral("GRUPO DE DISPAROS DE LA LINEA");
         PaginaDigital(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
+        if (c.Samples >= 10000000)
+            EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u)
+                << TimeGridLines(printer) << " lines: no hatching, still a grid";
         for (const std::string& f : IllegibleTexts(printer, TraceFrame(), TraceBox()))
             ADD_FAILURE() << f;
     }

@@ -498,6 +498,8 @@ TEST_F(LegiblePage, EveryTextOfTheWaveformPageStandsClear)
             d.Cursor2 = LastCursor(c, 1000);
             ASSERT_FALSE(PaginaOnda(printer, d, Measure(c)));
             ExpectLegible("waveform");
+            if (c.Long)
+                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u) << TimeGridLines(printer);
         }
     }
 }
@@ -527,6 +529,8 @@ TEST_F(LegiblePage, EveryTextOfTheStackedPageStandsClear)
             d.TextoTiempo = QStringLiteral("500.000 ms");
             PaginaTodo(printer, d, Measure(c));
             ExpectLegible("stacked");
+            if (c.Long)
+                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u) << TimeGridLines(printer);
             // Every band's read-out at both cursors is on the page.
             for (int k = 1; k <= bands; ++k) {
                 const QString prefix = QString::fromLatin1(names[k - 1]) + QStringLiteral(": ");
@@ -605,11 +609,11 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     const PrintCall* title = FindText(printer, TextosIdioma(31) + QStringLiteral(":"));
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
-    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop);
+    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 50) << "half a blank under the frame's line";
     const PrintCall* first = FindText(printer, QStringLiteral("IA"));
     ASSERT_TRUE(first);
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 240) << "a printer line (240) under the title, not the window's";
+    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 50 + 240) << "a printer line (240) under the title, not the window's";
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
     EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
@@ -710,11 +714,17 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     PaginaTodo(printer, Todo({1, 2, 3}), FixedFont()); // IA 100 A, VA 50 kV, DC up to 200 V
     const double bh = 0.75 * kH / 3;
     const double half = (bh - 2 * bh / 50) / 2;
-    const auto markerY = [&](const QString& label) {
-        return FindText(printer, label) ? FindText(printer, label)->Y1 : -1.0;
+    // The marker's dotted line at the height; its value under it, or (where
+    // a read-out of the left column stands) a line lower.
+    const auto marked = [&](const QString& label, double y, std::uint32_t colour) {
+        const PrintCall* t = FindText(printer, label);
+        return LinesWhere(printer, [&](const PrintCall& c) {
+                   return c.DrawStyle == 2 && c.Y1 == y && c.Y2 == y && c.Color == colour;
+               }).size() == 1 &&
+               t && (t->Y1 == y || t->Y1 == y + 240);
     };
-    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("100.000 A")), Centre(3, 1) - 100 * half / 200);
-    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("50.000 kV")), Centre(3, 2) - half);
+    EXPECT_TRUE(marked(QStringLiteral("100.000 A"), Centre(3, 1) - 100 * half / 200, kBlue));
+    EXPECT_TRUE(marked(QStringLiteral("50.000 kV"), Centre(3, 2) - half, kGreen));
     // DC reaches its 200 V at the last sample only, which the page's trace
     // (up to the last sample but one) does not reach: no marker.
     EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
