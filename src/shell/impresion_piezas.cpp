@@ -65,7 +65,7 @@ double TextosPagina::FueraDeCaja(const QString& t, double x, double y) const
     return x - (derecha - (caja_->left() - p_.TextWidth(QStringLiteral(" ")) / 2));
 }
 
-bool TextosPagina::Libre(const QRectF& r) const
+bool TextosPagina::Libre(const QRectF& r, double holgura) const
 {
     // Edges that only touch do not overprint.
     constexpr double kRoce = 0.5;
@@ -80,20 +80,14 @@ bool TextosPagina::Libre(const QRectF& r) const
         return false;
     if (caja_ && cubre(r, *caja_))
         return false;
-    return std::none_of(tomados_.begin(), tomados_.end(), [&](const QRectF& o) { return cubre(r, o); });
+    const QRectF holgado = r.adjusted(-holgura, 0.0, holgura, 0.0);
+    return std::none_of(tomados_.begin(), tomados_.end(), [&](const QRectF& o) { return cubre(holgado, o); });
 }
 
 void TextosPagina::Tomar(const QRectF& r)
 {
     if (r.width() > 0.0)
         tomados_.push_back(r);
-}
-
-void TextosPagina::Soltar(const QRectF& r)
-{
-    const auto i = std::find(tomados_.begin(), tomados_.end(), r);
-    if (i != tomados_.end())
-        tomados_.erase(i);
 }
 
 void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t color)
@@ -106,9 +100,9 @@ void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t 
     p_.ForeColor = 0;
 }
 
-bool TextosPagina::ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color)
+bool TextosPagina::ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color, double holgura)
 {
-    if (!Libre(Rectangulo(t, x, y)))
+    if (!Libre(Rectangulo(t, x, y), holgura))
         return false;
     Imprimir(t, x, y, color);
     return true;
@@ -160,11 +154,11 @@ bool TextosPagina::ImprimirAjustadoA(const QString& t, double derecha, double y,
     return false;
 }
 
-std::optional<double> TextosPagina::FilaLibre(const QString& t, double x, double y) const
+std::optional<double> TextosPagina::FilaLibre(const QString& t, double x, double y, double holgura) const
 {
     const double paso = std::max(1.0, Linea());
     for (double fila = y; fila + Linea() <= marco_.Abajo; fila += paso) {
-        if (Libre(Rectangulo(t, x, fila)))
+        if (Libre(Rectangulo(t, x, fila), holgura))
             return fila;
     }
     return std::nullopt;
@@ -256,7 +250,16 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
     const QRectF r = textos.Rectangulo(etiqueta, x, 0.0);
     const double xe = std::max(textos.Marco().Izquierda, std::min(x, x - (r.right() - textos.Marco().Derecha)));
     const double ye = std::max(fin + hueco, filaMinima);
-    textos.Imprimir(etiqueta, xe, textos.FilaLibre(etiqueta, xe, ye).value_or(ye), color);
+    if (const std::optional<double> fila = textos.FilaLibre(etiqueta, xe, ye)) {
+        textos.Imprimir(etiqueta, xe, *fila, color);
+        return fin;
+    }
+    // No row free down to the frame's foot: on its row, further right.
+    const double paso = textos.Impresora().TextWidth(QStringLiteral(" "));
+    double xl = xe;
+    while (!textos.Libre(textos.Rectangulo(etiqueta, xl, ye)) && xl + r.width() + paso <= textos.Marco().Derecha && paso > 0)
+        xl += paso;
+    textos.Imprimir(etiqueta, xl, ye, color);
     return fin;
 }
 
@@ -297,11 +300,20 @@ void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arr
     textos.ImprimirHasta(TextosIdioma(265) + Registro().RutaDat, x, textos.Impresora().CurrentY, derecha);
 }
 
+std::int64_t SiguienteEscalon(std::int64_t n)
+{
+    std::int64_t decada = 1;
+    while (decada * 10 <= n)
+        decada *= 10;
+    const std::int64_t cifra = n / decada; // 1, 2 or 5
+    return cifra == 1 ? 2 * decada : (cifra == 2 ? 5 * decada : 10 * decada);
+}
+
 std::int32_t PasoEscalaTiempo(std::int32_t marcas)
 {
     std::int64_t paso = 1;
-    for (int i = 0; static_cast<std::int64_t>(marcas) > paso * kLineasTiempo; ++i)
-        paso = (i % 3 == 1 ? paso * 5 / 2 : paso * 2); // 1, 2, 5, 10, 20, 50, ...
+    while (static_cast<std::int64_t>(marcas) > paso * kLineasTiempo)
+        paso = SiguienteEscalon(paso);
     return static_cast<std::int32_t>(std::min<std::int64_t>(paso, std::numeric_limits<std::int32_t>::max()));
 }
 
@@ -341,12 +353,23 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
     const std::int32_t k = PasoEscalaTiempo(e.Marcas);
     std::optional<double> fila;
     const bool etiquetas = k > 1 || e.Paso >= e.Columna / 1.5;
+    // The labels on every j-th line drawn, j from 1, 2, 5 x 10^n, so that
+    // the widest (the last) with a blank either side fits between two.
+    const double blanco = p.TextWidth(QStringLiteral(" "));
+    std::int64_t ultima = e.Marcas;
+    if (e.Derecha && e.Paso > 0.0)
+        ultima = std::min<std::int64_t>(ultima, static_cast<std::int64_t>((*e.Derecha + 0.5 - base) / e.Paso));
+    const double anchoEtiqueta =
+        textos.Rectangulo(Str(static_cast<double>(ultima) * 50.0), 0.0, 0.0).width() + blanco;
+    std::int64_t j = 1;
+    while (static_cast<double>(j * k) * e.Paso < anchoEtiqueta && j * k < e.Marcas)
+        j = SiguienteEscalon(j);
     for (std::int64_t i = k; i <= e.Marcas; i += k) {
         const double x = Cerca(base + static_cast<double>(i) * e.Paso);
         if (fuera(x))
             break;
         const bool cien = k == 1 && i == 2;
-        const bool etiqueta = cien || etiquetas;
+        const bool etiqueta = cien || (etiquetas && (i / k) % j == 0);
         const QString numero = etiqueta ? Str(static_cast<double>(i) * 50.0) : QString();
         const double mitad = etiqueta ? m.Ancho(e.Apilada ? numero.trimmed() : numero) / 2 : 0.0;
         if (!linea(x) && !(etiqueta && x - mitad <= ancho))
@@ -360,7 +383,7 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
         fila = filaEtiquetas;
         if (etiqueta)
             (void)textos.ImprimirSiLibre(cien ? QStringLiteral("100") : numero + QStringLiteral(" "), x - mitad,
-                                         filaEtiquetas);
+                                         filaEtiquetas, 0, blanco / 2);
     }
     const bool quintos = k == 1 && e.Paso >= 5 * e.Columna;
     const bool medios = k == 1 && (e.Apilada ? e.Paso >= 2 * e.Columna : !quintos && e.Paso >= 2 * e.Columna);
@@ -382,17 +405,12 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
     return fila;
 }
 
-void UnidadMs(TextosPagina& textos, const MedidaTexto& m, double derecha, double fila, bool reservar)
+void UnidadMs(TextosPagina& textos, const MedidaTexto& m, double derecha, double fila)
 {
     const QString unidad = QStringLiteral("  ms");
     const double x = derecha - m.Ancho(QStringLiteral("  ms "));
-    const QRectF lugar = textos.Rectangulo(unidad, x, fila);
-    if (reservar) {
-        textos.Tomar(lugar);
-        return;
-    }
-    textos.Soltar(lugar);
-    textos.Imprimir(unidad, x, textos.FilaLibre(unidad, x, fila).value_or(fila));
+    const double holgura = textos.Impresora().TextWidth(QStringLiteral(" ")) / 2;
+    textos.Imprimir(unidad, x, textos.FilaLibre(unidad, x, fila, holgura).value_or(fila));
     textos.Impresora().DrawStyle = 0;
 }
 

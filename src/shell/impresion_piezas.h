@@ -55,18 +55,18 @@ public:
     // blank short of it where the printer's font would carry it in; x
     // where it does not.
     [[nodiscard]] double FueraDeCaja(const QString& t, double x, double y) const;
-    // Inside the frame, off the box and off every text taken.
-    [[nodiscard]] bool Libre(const QRectF& r) const;
+    // Inside the frame, off the box and off every text taken (by
+    // `holgura` at either side).
+    [[nodiscard]] bool Libre(const QRectF& r, double holgura = 0.0) const;
     // Keeps a place for a text printed later.
     void Tomar(const QRectF& r);
-    // Gives back a place kept with Tomar.
-    void Soltar(const QRectF& r);
 
     // Prints t at (x, y) in `color` (the fore colour black again after it)
     // and takes its place, whatever it covers: the texts of most weight.
     void Imprimir(const QString& t, double x, double y, std::uint32_t color = 0);
-    // The same only where t is free at (x, y); false: nothing printed.
-    bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0);
+    // The same only where t is free at (x, y), with `holgura` more at
+    // either side; false: nothing printed.
+    bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0, double holgura = 0.0);
     // t from (x, y), ending by `derecha`: in the font now when it fits,
     // else in a font shrunk to fit (to 6/10 of it), else shortened with
     // "..." in that smallest font. The font is the page's again after it.
@@ -76,8 +76,9 @@ public:
     // false: left out.
     bool ImprimirAjustadoA(const QString& t, double derecha, double y, std::uint32_t color = 0);
     // The first row from y down, by printer lines, at which t at x is free
-    // and ends inside the frame; none before the frame's foot.
-    [[nodiscard]] std::optional<double> FilaLibre(const QString& t, double x, double y) const;
+    // (with `holgura` more at either side) and ends inside the frame; none
+    // before the frame's foot.
+    [[nodiscard]] std::optional<double> FilaLibre(const QString& t, double x, double y, double holgura = 0.0) const;
 
 private:
     Printer& p_;
@@ -167,13 +168,16 @@ struct EscalaTiempo {
 // The step is 50 ms while no more than kLineasTiempo lines cross the box;
 // on a longer record it is k x 50 ms with k the first of 1, 2, 5, 10, 20,
 // 50, ... that keeps them so, and the lines are labelled with their time
-// in ms. Each line stands where its time falls (no rounding carried from
+// in ms. Labels stand on every j-th line, j of the same steps, so that the
+// widest fits between two with a blank to spare. Each line stands where its time falls (no rounding carried from
 // one line to the next), a line in the device column of the one before
 // adds nothing and is left out, and nothing is drawn past the sheet. A
 // label that would cover another text is left out. Returns the row of the
 // labels, or nothing when there was no tick.
 inline constexpr std::int32_t kLineasTiempo = 40;
 std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaTexto& m, const EscalaTiempo& e);
+// The next of 1, 2, 5, 10, 20, 50, ... after n (one of them).
+[[nodiscard]] std::int64_t SiguienteEscalon(std::int64_t n);
 // The step of the time scale in 50 ms ticks for a record of `marcas` of
 // them: 1 up to kLineasTiempo ticks, else 2, 5, 10, 20, 50, ...
 [[nodiscard]] std::int32_t PasoEscalaTiempo(std::int32_t marcas);
@@ -181,9 +185,9 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
 [[nodiscard]] double FilaEtiquetasTiempo(const MedidaTexto& m, double abajo);
 
 // The time axis' unit: "  ms" ending (with a blank) at `derecha` on the
-// row `fila`, or lower where that is taken; leaves the pen solid. With
-// `reservar` its place is only kept (for a later call) and nothing printed.
-void UnidadMs(TextosPagina& textos, const MedidaTexto& m, double derecha, double fila, bool reservar = false);
+// row `fila`, or lower where a time label or a cursor's takes it; leaves
+// the pen solid.
+void UnidadMs(TextosPagina& textos, const MedidaTexto& m, double derecha, double fila);
 
 // The foot of the stacked and composition pages: "  ms" ending at the
 // frame's right side on the row `filaMs` (the time labels', or the cursor-2

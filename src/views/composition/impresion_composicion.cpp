@@ -228,7 +228,6 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     if (m50 > 0) {
         EscalaTiempo escala{p0, q0, q1, e * m50, (p1 - p0) / 23.0, CLng(static_cast<double>(u) / m50), true};
         escala.Derecha = p1;
-        UnidadMs(textos, m, f.Derecha, FilaEtiquetasTiempo(m, q1), true);
         if (const std::optional<double> fila = DibujarEscalaTiempo(textos, m, escala))
             filaMs = *fila;
     }

@@ -221,7 +221,6 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         EscalaTiempo escala{
             izq, arriba, abajo, escalaX * m50, (der - izq) / 23.0, CLng(static_cast<double>(n) / m50), true};
         escala.Derecha = der;
-        UnidadMs(textos, m, f.Derecha, FilaEtiquetasTiempo(m, abajo), true);
         filaEscala = DibujarEscalaTiempo(textos, m, escala);
     }
 

@@ -148,7 +148,6 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     // 12.-13. Value grid and time scale, on the whole record only.
     p.DrawStyle = 2;
     const double filaMs = abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A"));
-    UnidadMs(textos, m, der, filaMs, true);
     if (!ampliada) {
         if (nGrid != 0.0 || vGrid != 0.0) {
             for (const int sentido : {-1, 1}) {
@@ -338,10 +337,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         p.DrawWidth = 1;
     }
 
-    // 12. Time grid, on the whole record only; "  ms" keeps its place on
-    // the labels' row.
+    // 12. Time grid, on the whole record only.
     if (s50 > 0) {
-        UnidadMs(textos, m, f.Derecha, FilaEtiquetasTiempo(m, abajo), true);
         const std::optional<double> fila =
             DibujarEscalaTiempo(textos, m,
                                 {izq, arriba, abajo, escalaX * s50, (der - izq) / 23.0,

@@ -300,14 +300,16 @@ TEST_F(CompositionPage, EveryTextStandsClear)
         bool Zeros;
         bool LastCursor;
         bool PrinterMeasure;
+        bool Zoomed{false}; // samples 400..600, cursor 2 on the last
     };
     const Case cases[] = {{1, 2000, false, false, false}, {6, 2000, false, true, false},
                           {6, 2000, true, false, true},   {3, 2000, true, true, false},
-                          {2, 10000000, false, true, false}, {2, 10000000, true, false, true}};
+                          {2, 10000000, false, true, false}, {2, 10000000, true, false, true},
+                          {6, 2000, false, true, false, true},   {2, 2000, true, true, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Channels) + " channels, " + std::to_string(c.Samples) + " samples" +
                      (c.Zeros ? ", zeros" : "") + (c.LastCursor ? ", cursor 2 at the end" : "") +
-                     (c.PrinterMeasure ? ", printer font" : ""));
+                     (c.PrinterMeasure ? ", printer font" : "") + (c.Zoomed ? ", zoomed" : ""));
         printer.Calls.clear();
         const bool zeros = c.Zeros;
         Registrar(c.Channels, c.Samples, [zeros](std::int32_t s, std::int32_t ch) {
@@ -319,9 +321,9 @@ TEST_F(CompositionPage, EveryTextStandsClear)
             r.TablaCanales(ch, 2) = QStringLiteral("LINEA_%1_FASE").arg(ch);
             r.TablaCanales(ch, 4) = QStringLiteral("kV");
         }
-        DatosPaginaComposicion d = Datos(c.Channels, 1, c.Samples);
-        d.Cursor1 = 7;
-        d.Cursor2 = c.LastCursor ? c.Samples : 1000;
+        DatosPaginaComposicion d = c.Zoomed ? Datos(c.Channels, 400, 600) : Datos(c.Channels, 1, c.Samples);
+        d.Cursor1 = c.Zoomed ? 450 : 7;
+        d.Cursor2 = c.Zoomed ? 600 : (c.LastCursor ? c.Samples : 1000);
         PaginaComposicion(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
         if (c.Samples >= 10000000)
             EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u)

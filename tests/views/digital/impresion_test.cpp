@@ -315,14 +315,17 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         bool LastCursor;
         bool PrinterMeasure;
         int Mode;
+        bool Zoomed{false}; // samples 50..150, cursor 2 on the last
     };
     const Case cases[] = {{1, 0, false, false, false, 1},       {19, 0, false, true, false, 1},
                           {19, 0, true, false, true, 2},        {8, 0, true, true, false, 1},
-                          {19, 10000000, false, true, false, 1}, {3, 10000000, true, false, true, 2}};
+                          {19, 10000000, false, true, false, 1}, {3, 10000000, true, false, true, 2},
+                          {19, 0, false, true, false, 2, true},  {5, 0, true, true, true, 1, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Rows) + " rows, " + std::to_string(c.Samples) + " samples" +
                      (c.Zeros ? ", zeros" : "") + (c.LastCursor ? ", cursor 2 at the end" : "") +
-                     (c.PrinterMeasure ? ", printer font" : "") + ", mode " + std::to_string(c.Mode));
+                     (c.PrinterMeasure ? ", printer font" : "") + ", mode " + std::to_string(c.Mode) +
+                     (c.Zoomed ? ", zoomed" : ""));
         printer.Calls.clear();
         if (c.Samples > 0) {
             LlenarRegistro(c.Samples);
@@ -336,12 +339,12 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         ConstruirTablasTrazo(r);
         MaxMinCanales(r.Valores);
         const std::int32_t n = r.NumMuestras();
-        DatosPaginaDigital d = Datos(1, n);
+        DatosPaginaDigital d = c.Zoomed ? Datos(50, 150) : Datos(1, n);
         d.Filas.clear();
         for (int k = 1; k <= c.Rows; ++k)
             d.Filas.push_back({(k - 1) % 3 + 2, QStringLiteral("PROTECCION_DISTANCIA_ZONA_%1_DISPARO").arg(k)});
         d.Cursor1 = 5;
-        d.Cursor2 = c.LastCursor ? n : n / 2;
+        d.Cursor2 = c.Zoomed ? 150 : (c.LastCursor ? n : n / 2);
         d.ModoDigital = c.Mode;
         d.Grupo = c.Mode == 1;
         d.GrupoElegido = QStringLiteral("GRUPO DE DISPAROS DE LA LINEA");

@@ -402,8 +402,9 @@ TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
 
 // Past 40 ticks of 50 ms only every k-th is drawn, k from 1, 2, 5 x 10^n,
 // so that no more than 40 lines cross the box and never a hatching: 800
-// ticks (40 s) give every 20th, 20000 (1000 s) every 500th, each labelled
-// with its time in ms where the labels stand clear of each other. Each line
+// ticks (40 s) give every 20th, 20000 (1000 s) every 500th, labelled with
+// their time in ms on every j-th line (j of the same steps) where the
+// labels stand clear of each other. Each line
 // stands where its time falls, so the scale ends inside the box.
 TEST_F(PrintedPage, TheTimeGridOfALongRecordIsThinnedToAtMost40Lines)
 {
@@ -421,11 +422,16 @@ TEST_F(PrintedPage, TheTimeGridOfALongRecordIsThinnedToAtMost40Lines)
         for (const PrintCall& c : verticals)
             right = std::max(right, c.X1);
         EXPECT_LE(right, kBoxRight + (kBoxRight - kBoxLeft) / (samples - 1) + 1) << "a sample past it at most";
+        // The labels (as wide as 6 or 8 characters with their blanks, the
+        // lines 324 apart) on every fifth line: the first on the fifth.
         const double step = (kBoxRight - kBoxLeft) / (samples - 1) * 50 * k;
-        const QString first = Str(50.0 * k) + QStringLiteral(" ");
+        EXPECT_FALSE(FindText(printer, Str(50.0 * k) + QStringLiteral(" ")));
+        const QString first = Str(5 * 50.0 * k) + QStringLiteral(" ");
         const PrintCall* label = FindText(printer, first);
         ASSERT_TRUE(label) << first.toStdString();
-        EXPECT_DOUBLE_EQ(label->X1, std::nearbyint(std::nearbyint(kBoxLeft) + step) - 50.0 * Str(50.0 * k).size());
+        EXPECT_DOUBLE_EQ(label->X1,
+                         std::nearbyint(std::nearbyint(kBoxLeft) + 5 * step) - 50.0 * Str(5 * 50.0 * k).size());
+        EXPECT_TRUE(FindText(printer, Str(10 * 50.0 * k) + QStringLiteral(" ")));
         EXPECT_FALSE(FindText(printer, QStringLiteral("100"))) << "no 50 ms tick to call 100";
         EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
     }
@@ -442,11 +448,13 @@ struct LegibleCase {
     bool Zeros{false};
     bool LastCursor{false};
     bool PrinterMeasure{false};
+    bool Zoomed{false}; // samples 401..601 (500..1000 stacked), cursor 2 on the last
 };
 const LegibleCase kLegibleCases[] = {
     {"sample", false, false, false, false},       {"printer font", false, false, false, true},
     {"cursor 2 at the end", false, false, true, false}, {"all zero", false, true, false, false},
     {"long record", true, false, true, false},    {"long record, printer font", true, true, false, true},
+    {"zoomed", false, false, true, false, true},  {"zoomed, printer font", false, true, true, true, true},
 };
 
 class LegiblePage : public PrintedPage
@@ -496,6 +504,16 @@ TEST_F(LegiblePage, EveryTextOfTheWaveformPageStandsClear)
             Prepare(c);
             DatosPaginaOnda d = Onda(fila);
             d.Cursor2 = LastCursor(c, 1000);
+            if (c.Zoomed) {
+                HistorialOnda h;
+                h.Reset(NivelCompleto(completa));
+                ASSERT_TRUE(ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125, completa.XDeMuestra(601),
+                                           1875, 2000)
+                                .Vista);
+                d = Onda(fila, h.Current());
+                d.Cursor1 = 450;
+                d.Cursor2 = 601;
+            }
             ASSERT_FALSE(PaginaOnda(printer, d, Measure(c)));
             ExpectLegible("waveform");
             if (c.Long)
@@ -523,9 +541,9 @@ TEST_F(LegiblePage, EveryTextOfTheStackedPageStandsClear)
             DatosPaginaTodo d;
             for (int k = 1; k <= bands; ++k)
                 d.Filas.push_back(k);
-            d.Nivel = {1, r.NumMuestras(), 1, 9000, 0.0};
-            d.Cursor1 = 500;
-            d.Cursor2 = LastCursor(c, 1000);
+            d.Nivel = c.Zoomed ? NivelTodo{500, 1000, 500, 9000, 0.0} : NivelTodo{1, r.NumMuestras(), 1, 9000, 0.0};
+            d.Cursor1 = c.Zoomed ? 600 : 500;
+            d.Cursor2 = c.Zoomed ? 1000 : LastCursor(c, 1000);
             d.TextoTiempo = QStringLiteral("500.000 ms");
             PaginaTodo(printer, d, Measure(c));
             ExpectLegible("stacked");
