@@ -14,7 +14,6 @@
 namespace vesdra
 {
 
-
 namespace
 {
 
@@ -54,7 +53,8 @@ QRectF TextosPagina::Rectangulo(const QString& t, double x, double y) const
     while (antes < t.size() && t[antes].isSpace())
         ++antes;
     const QString tinta = t.trimmed();
-    return {x + p_.TextWidth(t.left(antes)), y, tinta.isEmpty() ? 0.0 : p_.TextWidth(tinta), p_.TextHeight(t)};
+    return {x + p_.TextWidth(t.left(antes)), y, tinta.isEmpty() ? 0.0 : p_.TextWidth(tinta),
+            p_.TextHeight(t)};
 }
 
 double TextosPagina::FueraDeCaja(const QString& t, double x, double y) const
@@ -75,8 +75,8 @@ bool TextosPagina::Libre(const QRectF& r, double holgura) const
     };
     if (r.width() <= 0.0)
         return true;
-    if (r.left() < marco_.Izquierda - kRoce || r.right() > marco_.Derecha + kRoce || r.top() < marco_.Arriba - kRoce ||
-        r.bottom() > marco_.Abajo + kRoce)
+    if (r.left() < marco_.Izquierda - kRoce || r.right() > marco_.Derecha + kRoce ||
+        r.top() < marco_.Arriba - kRoce || r.bottom() > marco_.Abajo + kRoce)
         return false;
     if (caja_ && cubre(r, *caja_))
         return false;
@@ -248,7 +248,8 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
     // The label starts where the tick ended, unless it would pass the
     // frame's right side.
     const QRectF r = textos.Rectangulo(etiqueta, x, 0.0);
-    const double xe = std::max(textos.Marco().Izquierda, std::min(x, x - (r.right() - textos.Marco().Derecha)));
+    const double xe =
+        std::max(textos.Marco().Izquierda, std::min(x, x - (r.right() - textos.Marco().Derecha)));
     const double ye = std::max(fin + hueco, filaMinima);
     if (const std::optional<double> fila = textos.FilaLibre(etiqueta, xe, ye)) {
         textos.Imprimir(etiqueta, xe, *fila, color);
@@ -257,7 +258,8 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
     // No row free down to the frame's foot: on its row, further right.
     const double paso = textos.Impresora().TextWidth(QStringLiteral(" "));
     double xl = xe;
-    while (!textos.Libre(textos.Rectangulo(etiqueta, xl, ye)) && xl + r.width() + paso <= textos.Marco().Derecha && paso > 0)
+    while (!textos.Libre(textos.Rectangulo(etiqueta, xl, ye)) &&
+           xl + r.width() + paso <= textos.Marco().Derecha && paso > 0)
         xl += paso;
     textos.Imprimir(etiqueta, xl, ye, color);
     return fin;
@@ -358,7 +360,8 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
     const double blanco = p.TextWidth(QStringLiteral(" "));
     std::int64_t ultima = e.Marcas;
     if (e.Derecha && e.Paso > 0.0)
-        ultima = std::min<std::int64_t>(ultima, static_cast<std::int64_t>((*e.Derecha + 0.5 - base) / e.Paso));
+        ultima =
+            std::min<std::int64_t>(ultima, static_cast<std::int64_t>((*e.Derecha + 0.5 - base) / e.Paso));
     const double anchoEtiqueta =
         textos.Rectangulo(Str(static_cast<double>(ultima) * 50.0), 0.0, 0.0).width() + blanco;
     std::int64_t j = 1;
@@ -382,8 +385,8 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
         }
         fila = filaEtiquetas;
         if (etiqueta)
-            (void)textos.ImprimirSiLibre(cien ? QStringLiteral("100") : numero + QStringLiteral(" "), x - mitad,
-                                         filaEtiquetas, 0, blanco / 2);
+            (void)textos.ImprimirSiLibre(cien ? QStringLiteral("100") : numero + QStringLiteral(" "),
+                                         x - mitad, filaEtiquetas, 0, blanco / 2);
     }
     const bool quintos = k == 1 && e.Paso >= 5 * e.Columna;
     const bool medios = k == 1 && (e.Apilada ? e.Paso >= 2 * e.Columna : !quintos && e.Paso >= 2 * e.Columna);
@@ -420,7 +423,8 @@ void PieConTiempo(TextosPagina& textos, const MedidaTexto& m, double filaMs, con
     UnidadMs(textos, m, f.Derecha, filaMs);
     // The line is placed by the width of its Spanish wording, whatever the
     // language printed.
-    const double x = (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);
+    const double x =
+        (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);
     textos.Imprimir(TextosIdioma(264) + tiempo, x, f.Abajo - std::max(m.Alto(tiempo), textos.Linea()));
     ImprimirFecha(textos.Impresora(), f, m);
 }

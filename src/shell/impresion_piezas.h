@@ -78,7 +78,8 @@ public:
     // The first row from y down, by printer lines, at which t at x is free
     // (with `holgura` more at either side) and ends inside the frame; none
     // before the frame's foot.
-    [[nodiscard]] std::optional<double> FilaLibre(const QString& t, double x, double y, double holgura = 0.0) const;
+    [[nodiscard]] std::optional<double> FilaLibre(const QString& t, double x, double y,
+                                                  double holgura = 0.0) const;
 
 private:
     Printer& p_;
@@ -128,7 +129,8 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
 // half a blank short of the box, else resting on the line, else a line
 // lower, else in a font shrunk as far as 6/10 below or on the line; false:
 // left out, its place being taken.
-bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y, std::uint32_t color = 0);
+bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
+                     std::uint32_t color = 0);
 
 // An extreme's marker: a dotted line from just left of the plot to its
 // right side and the value with its unit left of the plot (EtiquetaDeLinea),
@@ -169,11 +171,12 @@ struct EscalaTiempo {
 // on a longer record it is k x 50 ms with k the first of 1, 2, 5, 10, 20,
 // 50, ... that keeps them so, and the lines are labelled with their time
 // in ms. Labels stand on every j-th line, j of the same steps, so that the
-// widest fits between two with a blank to spare. Each line stands where its time falls (no rounding carried from
-// one line to the next), a line in the device column of the one before
-// adds nothing and is left out, and nothing is drawn past the sheet. A
-// label that would cover another text is left out. Returns the row of the
-// labels, or nothing when there was no tick.
+// widest fits between two with a blank to spare. Each line stands where
+// its time falls (no rounding carried from one line to the next), a line
+// in the device column of the one before adds nothing and is left out,
+// and nothing is drawn past the sheet. A label that would cover another
+// text is left out. Returns the row of the labels, or nothing when there
+// was no tick.
 inline constexpr std::int32_t kLineasTiempo = 40;
 std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaTexto& m, const EscalaTiempo& e);
 // The next of 1, 2, 5, 10, 20, 50, ... after n (one of them).

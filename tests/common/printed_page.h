@@ -133,7 +133,8 @@ inline std::vector<PrintedText> PrintedTexts(const RecordingPrinter& p)
         while (c.Text[lead].isSpace())
             ++lead;
         const double x = c.X1 + measure.TextWidth(c.Text.left(lead));
-        out.push_back({c.Text, QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text))});
+        out.push_back(
+            {c.Text, QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text))});
     }
     return out;
 }
@@ -146,12 +147,12 @@ inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const 
 {
     constexpr double kTouch = 0.5;
     const auto overlap = [](const QRectF& a, const QRectF& b) {
-        return a.left() < b.right() - kTouch && b.left() < a.right() - kTouch && a.top() < b.bottom() - kTouch &&
-               b.top() < a.bottom() - kTouch;
+        return a.left() < b.right() - kTouch && b.left() < a.right() - kTouch &&
+               a.top() < b.bottom() - kTouch && b.top() < a.bottom() - kTouch;
     };
     const auto name = [](const PrintedText& t) {
-        return "\"" + t.Text.toStdString() + "\" at (" + std::to_string(static_cast<int>(t.Box.left())) + ", " +
-               std::to_string(static_cast<int>(t.Box.top())) + ")-(" +
+        return "\"" + t.Text.toStdString() + "\" at (" + std::to_string(static_cast<int>(t.Box.left())) +
+               ", " + std::to_string(static_cast<int>(t.Box.top())) + ")-(" +
                std::to_string(static_cast<int>(t.Box.right())) + ", " +
                std::to_string(static_cast<int>(t.Box.bottom())) + ")";
     };
@@ -174,9 +175,12 @@ inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const 
 // The time grid's dotted lines across the plot box.
 inline std::size_t TimeGridLines(const RecordingPrinter& p)
 {
-    return LinesWhere(p, [](const PrintCall& c) {
-               return c.DrawStyle == 2 && c.Color == 0 && c.X1 == c.X2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
-           }).size();
+    return LinesWhere(p,
+                      [](const PrintCall& c) {
+                          return c.DrawStyle == 2 && c.Color == 0 && c.X1 == c.X2 && c.Y1 == kBoxTop &&
+                                 c.Y2 == kBoxBottom;
+                      })
+        .size();
 }
 
 // The page frame and plot box of the trace pages.

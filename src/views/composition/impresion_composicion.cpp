@@ -164,8 +164,10 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         p.DrawWidth = 1;
         p.Line(desde, y, hasta, y, ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
         p.CurrentY += mc.Alto(QString());
-        entrada(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad, xEntrada, limite);
-        entrada(c.Nombre + QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad, xEntrada, limite);
+        entrada(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad, xEntrada,
+                limite);
+        entrada(c.Nombre + QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad, xEntrada,
+                limite);
     }
 
     // Values of every channel at both cursors.

@@ -98,16 +98,18 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     const double paso = (abajo - arriba - digital::AltoBandaAnalogica * factor) / (numFilas + 1);
     const auto xDe = [&, izq = izq](std::int32_t s) { return (s - origen) * escalaX + izq; };
 
-    // Read-outs under the names, first: the time labels and the cursors'
-    // labels give way to them.
+    // Read-outs under the names, first, in the margin left of the box (under
+    // it they would meet the time scale's ticks): the time labels and the
+    // cursors' labels give way to them.
     const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+    const double finLectura = izq - m.Ancho(blanco);
     p.CurrentY = abajo;
     textos.ImprimirHasta(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1), xLectura, p.CurrentY,
-                         f.Derecha);
+                         finLectura);
     for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
                              TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
         p.CurrentY += m.Alto(a);
-        textos.ImprimirHasta(t, xLectura, p.CurrentY, f.Derecha);
+        textos.ImprimirHasta(t, xLectura, p.CurrentY, finLectura);
     }
 
     // Cursors, their labels under the time labels when there are.
@@ -168,7 +170,8 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         };
         double y = ceroAnalogico + m.Alto(a);
         if (!libre(y)) {
-            for (double arribaBloque = y - textos.Linea(); arribaBloque >= f.Arriba; arribaBloque -= textos.Linea()) {
+            for (double arribaBloque = y - textos.Linea(); arribaBloque >= f.Arriba;
+                 arribaBloque -= textos.Linea()) {
                 if (libre(arribaBloque)) {
                     y = arribaBloque;
                     break;
@@ -209,10 +212,10 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     p.DrawStyle = 0;
     for (std::int32_t k = 1; k <= numFilas; ++k) {
         const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
-        CajasEnImpresora(p,
-                         digital::CajasEstados(r.EstadosDigitales.Column(fila.Canal), tramo,
-                                               TablaEstados(r, fila.Canal)),
-                         finBanda + k * paso, tramo, azul);
+        CajasEnImpresora(
+            p,
+            digital::CajasEstados(r.EstadosDigitales.Column(fila.Canal), tramo, TablaEstados(r, fila.Canal)),
+            finBanda + k * paso, tramo, azul);
     }
 
     // The 50 ms scale, on the whole record only, kept inside the box.

@@ -109,8 +109,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const std::uint32_t cian = ColorImpresora(p, kCianImpresora);
     (void)CursorImpreso(textos, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo,
                         QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
-    (void)CursorImpreso(textos, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian, QStringLiteral("AAA"),
-                        0.0, QStringLiteral("Cursor 2"), bajoEscala);
+    (void)CursorImpreso(textos, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian,
+                        QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
 
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
@@ -157,14 +157,15 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     const QString g = Format(j * vGrid, "#.##") + blanco + u;
                     // A grid value gives way to the extremes' and the zero's.
                     const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
-                    (void)textos.ImprimirSiLibre(t, textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y),
-                                                 y);
+                    (void)textos.ImprimirSiLibre(
+                        t, textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y), y);
                 }
             }
         }
         if (m50 > 0)
             (void)DibujarEscalaTiempo(
-                textos, m, {izq, arriba, abajo, sx * m50, columna, CLng(static_cast<double>(n) / m50), false});
+                textos, m,
+                {izq, arriba, abajo, sx * m50, columna, CLng(static_cast<double>(n) / m50), false});
     }
 
     // 14.-15. Unit of the time scale, date.
@@ -245,10 +246,11 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const auto n = static_cast<double>(numBandas);
         // Height of the column with a blank of g between its lines.
         const auto alto = [&](double g, double linea) {
-            return std::max(m.Alto(a), linea) + n * (linea + g) + 2 * (g + 2 * (linea + g) + n * (linea + g)) - g;
+            return std::max(m.Alto(a), linea) + n * (linea + g) +
+                   2 * (g + 2 * (linea + g) + n * (linea + g)) - g;
         };
-        // Half a blank under the frame's line, which the title would touch.
-        const double tope = f.Arriba + m.Ancho(blanco) / 2;
+        // A blank under the frame's line, which the title would touch.
+        const double tope = f.Arriba + m.Ancho(blanco);
         const double disponible = f.Abajo - tope;
         double linea = textos.Linea();
         double hueco = m.Alto(a);
@@ -261,7 +263,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             }
         }
         const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
-        const auto entrada = [&](const QString& t, double x) { textos.ImprimirHasta(t, x, p.CurrentY, limite); };
+        const auto entrada = [&](const QString& t, double x) {
+            textos.ImprimirHasta(t, x, p.CurrentY, limite);
+        };
         p.CurrentY = tope;
         entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
         p.CurrentY = tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea);
@@ -312,7 +316,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     for (const CanalBanda& c : canales) {
         const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
         alcanzados.push_back(BuscarExtremos(tramo, primeraMuestra, r.MaximosCanal(c.Columna),
-                                            r.MinimosCanal(c.Columna), TablasTramo(r, c.Columna, primeraMuestra)));
+                                            r.MinimosCanal(c.Columna),
+                                            TablasTramo(r, c.Columna, primeraMuestra)));
     }
     for (const bool maximos : {true, false}) {
         for (std::int32_t b = 1; b <= numBandas; ++b) {
@@ -332,8 +337,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
         const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
         p.DrawWidth = 3;
-        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, centro(b), ys), ColorTrazaImpresora(p, c.Fila),
-                          std::nullopt, TablasTramo(r, c.Columna, primeraMuestra));
+        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, centro(b), ys),
+                          ColorTrazaImpresora(p, c.Fila), std::nullopt,
+                          TablasTramo(r, c.Columna, primeraMuestra));
         p.DrawWidth = 1;
     }
 

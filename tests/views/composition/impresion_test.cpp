@@ -302,10 +302,10 @@ TEST_F(CompositionPage, EveryTextStandsClear)
         bool PrinterMeasure;
         bool Zoomed{false}; // samples 400..600, cursor 2 on the last
     };
-    const Case cases[] = {{1, 2000, false, false, false}, {6, 2000, false, true, false},
-                          {6, 2000, true, false, true},   {3, 2000, true, true, false},
-                          {2, 10000000, false, true, false}, {2, 10000000, true, false, true},
-                          {6, 2000, false, true, false, true},   {2, 2000, true, true, true, true}};
+    const Case cases[] = {{1, 2000, false, false, false},      {6, 2000, false, true, false},
+                          {6, 2000, true, false, true},        {3, 2000, true, true, false},
+                          {2, 10000000, false, true, false},   {2, 10000000, true, false, true},
+                          {6, 2000, false, true, false, true}, {2, 2000, true, true, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Channels) + " channels, " + std::to_string(c.Samples) + " samples" +
                      (c.Zeros ? ", zeros" : "") + (c.LastCursor ? ", cursor 2 at the end" : "") +

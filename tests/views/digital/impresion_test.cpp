@@ -317,8 +317,8 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         int Mode;
         bool Zoomed{false}; // samples 50..150, cursor 2 on the last
     };
-    const Case cases[] = {{1, 0, false, false, false, 1},       {19, 0, false, true, false, 1},
-                          {19, 0, true, false, true, 2},        {8, 0, true, true, false, 1},
+    const Case cases[] = {{1, 0, false, false, false, 1},        {19, 0, false, true, false, 1},
+                          {19, 0, true, false, true, 2},         {8, 0, true, true, false, 1},
                           {19, 10000000, false, true, false, 1}, {3, 10000000, true, false, true, 2},
                           {19, 0, false, true, false, 2, true},  {5, 0, true, true, true, 1, true}};
     for (const Case& c : cases) {
@@ -342,7 +342,8 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         DatosPaginaDigital d = c.Zoomed ? Datos(50, 150) : Datos(1, n);
         d.Filas.clear();
         for (int k = 1; k <= c.Rows; ++k)
-            d.Filas.push_back({(k - 1) % 3 + 2, QStringLiteral("PROTECCION_DISTANCIA_ZONA_%1_DISPARO").arg(k)});
+            d.Filas.push_back(
+                {(k - 1) % 3 + 2, QStringLiteral("PROTECCION_DISTANCIA_ZONA_%1_DISPARO").arg(k)});
         d.Cursor1 = 5;
         d.Cursor2 = c.Zoomed ? 150 : (c.LastCursor ? n : n / 2);
         d.ModoDigital = c.Mode;

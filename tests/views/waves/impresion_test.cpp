@@ -238,7 +238,8 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
             }
         }
         const auto line = LinesWhere(printer, [&](const PrintCall& c) {
-            return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Y1 == y0 - std::nearbyint(j * step) && c.X1 == kBoxLeft;
+            return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Y1 == y0 - std::nearbyint(j * step) &&
+                   c.X1 == kBoxLeft;
         });
         EXPECT_EQ(line.size(), 1u) << j;
     }
@@ -421,7 +422,8 @@ TEST_F(PrintedPage, TheTimeGridOfALongRecordIsThinnedToAtMost40Lines)
         double right = 0;
         for (const PrintCall& c : verticals)
             right = std::max(right, c.X1);
-        EXPECT_LE(right, kBoxRight + (kBoxRight - kBoxLeft) / (samples - 1) + 1) << "a sample past it at most";
+        EXPECT_LE(right, kBoxRight + (kBoxRight - kBoxLeft) / (samples - 1) + 1)
+            << "a sample past it at most";
         // The labels (as wide as 6 or 8 characters with their blanks, the
         // lines 324 apart) on every fifth line: the first on the fifth.
         const double step = (kBoxRight - kBoxLeft) / (samples - 1) * 50 * k;
@@ -429,8 +431,8 @@ TEST_F(PrintedPage, TheTimeGridOfALongRecordIsThinnedToAtMost40Lines)
         const QString first = Str(5 * 50.0 * k) + QStringLiteral(" ");
         const PrintCall* label = FindText(printer, first);
         ASSERT_TRUE(label) << first.toStdString();
-        EXPECT_DOUBLE_EQ(label->X1,
-                         std::nearbyint(std::nearbyint(kBoxLeft) + 5 * step) - 50.0 * Str(5 * 50.0 * k).size());
+        EXPECT_DOUBLE_EQ(label->X1, std::nearbyint(std::nearbyint(kBoxLeft) + 5 * step) -
+                                        50.0 * Str(5 * 50.0 * k).size());
         EXPECT_TRUE(FindText(printer, Str(10 * 50.0 * k) + QStringLiteral(" ")));
         EXPECT_FALSE(FindText(printer, QStringLiteral("100"))) << "no 50 ms tick to call 100";
         EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
@@ -451,10 +453,14 @@ struct LegibleCase {
     bool Zoomed{false}; // samples 401..601 (500..1000 stacked), cursor 2 on the last
 };
 const LegibleCase kLegibleCases[] = {
-    {"sample", false, false, false, false},       {"printer font", false, false, false, true},
-    {"cursor 2 at the end", false, false, true, false}, {"all zero", false, true, false, false},
-    {"long record", true, false, true, false},    {"long record, printer font", true, true, false, true},
-    {"zoomed", false, false, true, false, true},  {"zoomed, printer font", false, true, true, true, true},
+    {"sample", false, false, false, false},
+    {"printer font", false, false, false, true},
+    {"cursor 2 at the end", false, false, true, false},
+    {"all zero", false, true, false, false},
+    {"long record", true, false, true, false},
+    {"long record, printer font", true, true, false, true},
+    {"zoomed", false, false, true, false, true},
+    {"zoomed, printer font", false, true, true, true, true},
 };
 
 class LegiblePage : public PrintedPage
@@ -484,7 +490,10 @@ protected:
         }
         MaxMinCanales(Registro().Valores);
     }
-    [[nodiscard]] MedidaTexto Measure(const LegibleCase& c) const { return c.PrinterMeasure ? PrinterFont() : FixedFont(); }
+    [[nodiscard]] MedidaTexto Measure(const LegibleCase& c) const
+    {
+        return c.PrinterMeasure ? PrinterFont() : FixedFont();
+    }
     [[nodiscard]] std::int32_t LastCursor(const LegibleCase& c, std::int32_t otherwise) const
     {
         return c.LastCursor ? Registro().NumMuestras() : std::min(otherwise, Registro().NumMuestras());
@@ -507,8 +516,8 @@ TEST_F(LegiblePage, EveryTextOfTheWaveformPageStandsClear)
             if (c.Zoomed) {
                 HistorialOnda h;
                 h.Reset(NivelCompleto(completa));
-                ASSERT_TRUE(ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125, completa.XDeMuestra(601),
-                                           1875, 2000)
+                ASSERT_TRUE(ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125,
+                                           completa.XDeMuestra(601), 1875, 2000)
                                 .Vista);
                 d = Onda(fila, h.Current());
                 d.Cursor1 = 450;
@@ -517,7 +526,8 @@ TEST_F(LegiblePage, EveryTextOfTheWaveformPageStandsClear)
             ASSERT_FALSE(PaginaOnda(printer, d, Measure(c)));
             ExpectLegible("waveform");
             if (c.Long)
-                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u) << TimeGridLines(printer);
+                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u)
+                    << TimeGridLines(printer);
         }
     }
 }
@@ -541,14 +551,16 @@ TEST_F(LegiblePage, EveryTextOfTheStackedPageStandsClear)
             DatosPaginaTodo d;
             for (int k = 1; k <= bands; ++k)
                 d.Filas.push_back(k);
-            d.Nivel = c.Zoomed ? NivelTodo{500, 1000, 500, 9000, 0.0} : NivelTodo{1, r.NumMuestras(), 1, 9000, 0.0};
+            d.Nivel =
+                c.Zoomed ? NivelTodo{500, 1000, 500, 9000, 0.0} : NivelTodo{1, r.NumMuestras(), 1, 9000, 0.0};
             d.Cursor1 = c.Zoomed ? 600 : 500;
             d.Cursor2 = c.Zoomed ? 1000 : LastCursor(c, 1000);
             d.TextoTiempo = QStringLiteral("500.000 ms");
             PaginaTodo(printer, d, Measure(c));
             ExpectLegible("stacked");
             if (c.Long)
-                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u) << TimeGridLines(printer);
+                EXPECT_TRUE(TimeGridLines(printer) >= 20u && TimeGridLines(printer) <= 40u)
+                    << TimeGridLines(printer);
             // Every band's read-out at both cursors is on the page.
             for (int k = 1; k <= bands; ++k) {
                 const QString prefix = QString::fromLatin1(names[k - 1]) + QStringLiteral(": ");
@@ -627,11 +639,12 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     const PrintCall* title = FindText(printer, TextosIdioma(31) + QStringLiteral(":"));
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
-    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 50) << "half a blank under the frame's line";
+    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 100) << "a blank under the frame's line";
     const PrintCall* first = FindText(printer, QStringLiteral("IA"));
     ASSERT_TRUE(first);
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 50 + 240) << "a printer line (240) under the title, not the window's";
+    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 100 + 240)
+        << "a printer line (240) under the title, not the window's";
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
     EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
@@ -736,9 +749,11 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     // a read-out of the left column stands) a line lower.
     const auto marked = [&](const QString& label, double y, std::uint32_t colour) {
         const PrintCall* t = FindText(printer, label);
-        return LinesWhere(printer, [&](const PrintCall& c) {
-                   return c.DrawStyle == 2 && c.Y1 == y && c.Y2 == y && c.Color == colour;
-               }).size() == 1 &&
+        return LinesWhere(
+                   printer,
+                   [&](const PrintCall& c) {
+                       return c.DrawStyle == 2 && c.Y1 == y && c.Y2 == y && c.Color == colour;
+                   }).size() == 1 &&
                t && (t->Y1 == y || t->Y1 == y + 240);
     };
     EXPECT_TRUE(marked(QStringLiteral("100.000 A"), Centre(3, 1) - 100 * half / 200, kBlue));
