@@ -220,9 +220,11 @@ void ImprimirFecha(Printer& p, const MarcoPagina& marco, const MedidaTexto& medi
 {
     const QString t = HoraTexto();
     // Measured in the window's font, unless the printer's is larger: the
-    // date never passes the frame.
-    p.CurrentX = marco.Derecha - std::max(medida.Ancho(t), p.TextWidth(t));
-    p.CurrentY = marco.Abajo - std::max(medida.Alto(t), p.TextHeight(t));
+    // date never passes the frame; half a blank off its lines, which it
+    // would touch.
+    const double margen = medida.Ancho(QStringLiteral(" ")) / 2;
+    p.CurrentX = marco.Derecha - std::max(medida.Ancho(t), p.TextWidth(t)) - margen;
+    p.CurrentY = marco.Abajo - std::max(medida.Alto(t), p.TextHeight(t)) - margen;
     p.Print(t);
 }
 

@@ -425,7 +425,9 @@ void PieConTiempo(TextosPagina& textos, const MedidaTexto& m, double filaMs, con
     // language printed.
     const double x =
         (f.Derecha - f.Izquierda) / 2 - m.Ancho(QStringLiteral("Tiempo entre cursores : ") + tiempo);
-    textos.Imprimir(TextosIdioma(264) + tiempo, x, f.Abajo - std::max(m.Alto(tiempo), textos.Linea()));
+    // On the date's row, half a blank off the frame's foot.
+    textos.Imprimir(TextosIdioma(264) + tiempo, x,
+                    f.Abajo - std::max(m.Alto(tiempo), textos.Linea()) - m.Ancho(QStringLiteral(" ")) / 2);
     ImprimirFecha(textos.Impresora(), f, m);
 }
 

@@ -98,18 +98,18 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     const double paso = (abajo - arriba - digital::AltoBandaAnalogica * factor) / (numFilas + 1);
     const auto xDe = [&, izq = izq](std::int32_t s) { return (s - origen) * escalaX + izq; };
 
-    // Read-outs under the names, first, in the margin left of the box (under
-    // it they would meet the time scale's ticks): the time labels and the
-    // cursors' labels give way to them.
+    // Read-outs under the names, first: the time labels and the cursors'
+    // labels give way to them. The first, on the box's foot, stays in the
+    // margin left of the box (under it, it would meet the time scale's
+    // ticks).
     const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-    const double finLectura = izq - m.Ancho(blanco);
     p.CurrentY = abajo;
     textos.ImprimirHasta(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1), xLectura, p.CurrentY,
-                         finLectura);
+                         izq - m.Ancho(blanco));
     for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
                              TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
         p.CurrentY += m.Alto(a);
-        textos.ImprimirHasta(t, xLectura, p.CurrentY, finLectura);
+        textos.ImprimirHasta(t, xLectura, p.CurrentY, f.Derecha);
     }
 
     // Cursors, their labels under the time labels when there are.

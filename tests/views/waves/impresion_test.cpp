@@ -262,9 +262,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
     const PrintCall& date = prints.back();
     EXPECT_EQ(date.Text, HoraTexto());
-    // Placed by the printer's font, the wider here: it ends at the frame.
-    EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 120 * date.Text.size());
-    EXPECT_DOUBLE_EQ(date.Y1, kFrameBottom - 240);
+    // Placed by the printer's font, the wider here: it ends half a blank
+    // short of the frame's lines.
+    EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 120 * date.Text.size() - 50);
+    EXPECT_DOUBLE_EQ(date.Y1, kFrameBottom - 240 - 50);
     for (const PrintCall& c : printer.OfKind(Kind::Print)) {
         if (c.Text != QStringLiteral("Cursor 1") && c.Text != QStringLiteral("Cursor 2") &&
             !c.Text.endsWith(QStringLiteral("00.000 A"))) {
@@ -660,7 +661,7 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     ASSERT_TRUE(footer);
     EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
                                      100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
-    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240) << "its printer line inside the frame";
+    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240 - 50) << "its printer line inside the frame, off its line";
     EXPECT_EQ(printer.Texts().back(), HoraTexto());
 }
 
