@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
+#include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
 #include "record/helpers.h"
@@ -572,6 +574,60 @@ TEST_F(LegiblePage, EveryTextOfTheStackedPageStandsClear)
             }
         }
     }
+}
+
+// On paper, in the window's own font: the stacked page of the sample's
+// eight channels has every band's read-out at both cursors, and pdftotext
+// finds each word inside the page frame (the paper's margins and the
+// frame's fractions in points).
+TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
+{
+    RecordModel& r = Registro();
+    r.TablaCanales = Matrix<QString>(8, 4);
+    const char* names[8] = {"VA", "VB", "VC", "IA", "IB", "IC", "IN", "VBAT"};
+    const char* units[8] = {"kV", "kV", "kV", "A", "A", "A", "A", "V"};
+    for (int k = 1; k <= 8; ++k) {
+        r.TablaCanales(k, 1) = QString::number((k - 1) % 3 + 1);
+        r.TablaCanales(k, 2) = QString::fromLatin1(names[k - 1]);
+        r.TablaCanales(k, 4) = QString::fromLatin1(units[k - 1]);
+    }
+    DatosPaginaTodo d;
+    d.Filas = {1, 2, 3, 4, 5, 6, 7, 8};
+    d.Nivel = {1, r.NumMuestras(), 1, 9000, 0.0};
+    d.Cursor1 = 500;
+    d.Cursor2 = r.NumMuestras();
+    d.TextoTiempo = QStringLiteral("1499.000 ms");
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("todo.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    QWidget ventana;
+    PaginaTodo(*p, d, MedidaDeVentana(ventana));
+    p->EndDoc();
+    const QString text = test::PdfText(pdf);
+    for (const char* name : names)
+        EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1: ").arg(QLatin1String(name)))), 2)
+            << name;
+
+    const QString boxes = test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
+    const double w = p->Width() / 20.0;
+    const double h = p->Height() / 20.0;
+    const QRectF frame(QPointF(margin.x() + 0.009 * w, margin.y() + 0.009 * h),
+                       QPointF(margin.x() + 0.942 * w, margin.y() + 0.945 * h));
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        ++words;
+        const QRectF b(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        EXPECT_TRUE(frame.adjusted(-0.5, -0.5, 0.5, 0.5).contains(b)) << m.captured(5).toStdString();
+    }
+    EXPECT_GT(words, 50);
 }
 
 // ---- the stacked page ----
