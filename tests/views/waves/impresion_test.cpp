@@ -611,14 +611,15 @@ TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
         EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1: ").arg(QLatin1String(name)))), 2)
             << name;
 
-    const QString boxes = test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString boxes =
+        test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
     const double w = p->Width() / 20.0;
     const double h = p->Height() / 20.0;
     const QRectF frame(QPointF(margin.x() + 0.009 * w, margin.y() + 0.009 * h),
                        QPointF(margin.x() + 0.942 * w, margin.y() + 0.945 * h));
-    const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
     int words = 0;
     for (auto it = word.globalMatch(boxes); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
@@ -717,7 +718,8 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     ASSERT_TRUE(footer);
     EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
                                      100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
-    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240 - 50) << "its printer line inside the frame, off its line";
+    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240 - 50)
+        << "its printer line inside the frame, off its line";
     EXPECT_EQ(printer.Texts().back(), HoraTexto());
 }
 
