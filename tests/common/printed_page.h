@@ -5,6 +5,7 @@
 // coloured pixels on a page rendered from PDF.
 #include <QImage>
 #include <QRectF>
+#include <gtest/gtest.h>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
@@ -191,6 +192,19 @@ inline QRectF TraceFrame()
 inline QRectF TraceBox()
 {
     return {QPointF(kBoxLeft, kBoxTop), QPointF(kBoxRight, kBoxBottom)};
+}
+
+// The checks of every trace page's table of cases: each text legible and,
+// on a long record's page, a time grid of 20 to 40 lines (no hatching,
+// still a grid).
+inline void ExpectLegibleTracePage(const RecordingPrinter& p, bool longRecord)
+{
+    for (const std::string& f : IllegibleTexts(p, TraceFrame(), TraceBox()))
+        ADD_FAILURE() << f;
+    if (longRecord) {
+        const std::size_t lines = TimeGridLines(p);
+        EXPECT_TRUE(lines >= 20u && lines <= 40u) << lines << " time grid lines";
+    }
 }
 
 // The window font of a page printed in the recording printer's own font
