@@ -5,10 +5,10 @@
 // coloured pixels on a page rendered from PDF.
 #include <QImage>
 #include <QRectF>
-#include <gtest/gtest.h>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,12 +1,12 @@
 #include "views/waves/impresion_ondas.h"
 
 #include <QFile>
-#include <array>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 
 #include "common/printed_page.h"
@@ -94,7 +94,8 @@ protected:
     // Eight channel rows over the fixture's three columns in turn (IA's, VA's,
     // DC's), with these names, in A, kV and V in turn unless units are given.
     static void EightRows(const std::array<const char*, 8>& names,
-                          const std::array<const char*, 8>& units = {"A", "kV", "V", "A", "kV", "V", "A", "kV"})
+                          const std::array<const char*, 8>& units = {"A", "kV", "V", "A", "kV", "V", "A",
+                                                                     "kV"})
     {
         RecordModel& r = Registro();
         r.TablaCanales = Matrix<QString>(8, 4);
