@@ -1,7 +1,8 @@
 #pragma once
 // What the tests of the printed pages share: the recording printer's A4
 // sheet in landscape with the plot box and frame of the trace pages, a
-// fixed window font, finders of the calls a page made, and a look for
+// fixed window font, finders of the calls a page made, the check that a
+// page's texts stand clear of each other inside its frame, and a look for
 // coloured pixels on a page rendered from PDF.
 #include <QImage>
 #include <QRectF>
