@@ -2,6 +2,7 @@
 
 #include <QLineF>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/frm_fases.h"
@@ -87,6 +88,11 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
     const double x0 = m.Ancho(QStringLiteral("AA")) + marco.Izquierda;
     const bool fases = d.Tipo == TipoPaginaFasorial::Fases;
     const QRectF caja(QPointF(izquierda, arriba), QPointF(derecha, abajo));
+    TextosPagina textos(p, marco, caja);
+    // Legend texts and strokes end one blank left of the box; a name leaves
+    // room for its stroke.
+    const double limite = izquierda - m.Ancho(QStringLiteral(" "));
+    constexpr double kTrazo = 500.0;
 
     // Outline in the pen the page starts with.
     RectanguloImpresora(p, marco.Izquierda, marco.Arriba, marco.Derecha, marco.Abajo);
@@ -113,19 +119,26 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
             if (!f.Leyenda)
                 return;
             const std::size_t fase = i % 3;
-            p.CurrentX = x0;
-            p.CurrentY = fase != 0 ? p.CurrentY + linea : (i == 0 ? arriba : y2) + linea;
-            p.Print(f.Rotulo);
+            const double yNombre = fase != 0 ? p.CurrentY + linea : (i == 0 ? arriba : y2) + linea;
+            textos.ImprimirHasta(f.Rotulo, x0, yNombre, limite - kTrazo - 100);
+            const double finNombre = textos.Rectangulo(f.Rotulo, x0, yNombre).right();
             if (fase != 0)
                 EngrosarPluma(p);
             else if (i == 3)
                 FijarGrosor(p, w1);
             const double ancho = m.Ancho(f.Medida);
             const double y = p.CurrentY - linea / 2;
-            p.Line(p.CurrentX + (fases ? 6.0 : 6.2) * ancho, y, p.CurrentX + 6 * ancho + 500, y, ColorFasor(p, i));
-            p.CurrentX = x0;
-            p.CurrentY = y + linea;
-            p.Print(f.Valor);
+            double desde = p.CurrentX + (fases ? 6.0 : 6.2) * ancho;
+            double hasta = p.CurrentX + 6 * ancho + kTrazo;
+            // A stroke that would reach the box ends left of it, as long as
+            // it was, after the name.
+            if (hasta > limite) {
+                const double largo = hasta - desde;
+                hasta = limite;
+                desde = std::min(std::max(hasta - largo, finNombre + 100), hasta - 100);
+            }
+            p.Line(desde, y, hasta, y, ColorFasor(p, i));
+            textos.ImprimirHasta(f.Valor, x0, y + linea, limite);
         };
         const auto set = [&](std::size_t primero) {
             fasor(primero);
@@ -157,10 +170,8 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
 
     // Title, record, window number and date.
     p.DrawWidth = 1;
-    Encabezado(p, m, izquierda, marco.Arriba, fases ? 69 : 70);
-    p.CurrentX = x0;
-    p.CurrentY = abajo + linea;
-    p.Print(TextosIdioma(266) + QString::number(d.Posicion));
+    Encabezado(textos, m, izquierda, marco.Arriba, fases ? 69 : 70);
+    textos.ImprimirHasta(TextosIdioma(266) + QString::number(d.Posicion), x0, abajo + linea, marco.Derecha);
     ImprimirFecha(p, marco, m);
 }
 

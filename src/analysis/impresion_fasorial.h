@@ -53,7 +53,8 @@ struct DatosPaginaFasorial {
 // One landscape page: frame, diagram box with its axes, the phasors drawn
 // from the box's centre at the view's proportions (the picture's height
 // becomes 72 % of the page's) and cut at the box, a legend block per phasor
-// (name, a stroke in the phasor's colour, value line), title, record path,
+// (name, a stroke in the phasor's colour, value line; all ending left of
+// the box, a long text shrunk or cut short), title, record path,
 // window number and date. Leaves the pen 1 wide, also when it fails.
 // Throws VbError (division by zero for a picture of no height, overflow
 // for a phasor without a finite end).

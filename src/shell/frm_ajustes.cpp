@@ -47,6 +47,33 @@ ContenidoInforme LeerInforme(const QString& rutaHdr)
     return c;
 }
 
+namespace
+{
+
+// The pieces of a line, each as long as fits the page's width in the
+// printer's font (at least one character), in order.
+QStringList TrozosDeLinea(const QString& linea, const Printer& impresora)
+{
+    const double ancho = impresora.Width();
+    QStringList trozos;
+    QString resto = linea;
+    while (impresora.TextWidth(resto) > ancho && resto.size() > 1) {
+        // The longest start of the rest that fits.
+        qsizetype bien = 1;
+        qsizetype mal = resto.size();
+        while (mal - bien > 1) {
+            const qsizetype medio = (bien + mal) / 2;
+            (impresora.TextWidth(resto.left(medio)) <= ancho ? bien : mal) = medio;
+        }
+        trozos.append(resto.left(bien));
+        resto.remove(0, bien);
+    }
+    trozos.append(resto);
+    return trozos;
+}
+
+} // namespace
+
 FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
 {
     if (ImpresionEnCurso())
@@ -64,11 +91,16 @@ FinImpresion ImprimirLineas(const QStringList& lineas, Printer& impresora)
                 TerminarImpresion();
                 return FinImpresion::Cancelada;
             }
-            // The printer's own page break: a line that would pass the foot
-            // of the page starts the next one.
-            if (impresora.CurrentY > 0 && impresora.CurrentY + impresora.TextHeight(linea) > impresora.Height())
-                impresora.NewPage();
-            impresora.Print(linea);
+            // A line wider than the page goes on in the lines below it, cut
+            // where it would pass the page's right side; the printer's own
+            // page break: a line that would pass the foot of the page starts
+            // the next one.
+            for (const QString& trozo : TrozosDeLinea(linea, impresora)) {
+                if (impresora.CurrentY > 0 &&
+                    impresora.CurrentY + impresora.TextHeight(trozo) > impresora.Height())
+                    impresora.NewPage();
+                impresora.Print(trozo);
+            }
         }
         impresora.EndDoc();
     } catch (...) {

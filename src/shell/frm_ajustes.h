@@ -31,8 +31,9 @@ struct ContenidoInforme {
 [[nodiscard]] ContenidoInforme LeerInforme(const QString& rutaHdr);
 
 // The report's print: one printed line per entry on `impresora`, in the
-// printer's own font and layout, a new page when the next line would pass
-// the page's foot, under the cancel protocol (the cancel window shown and
+// printer's own font and layout (an entry wider than the page going on in
+// the lines below it), a new page when the next line would pass the page's
+// foot, under the cancel protocol (the cancel window shown and
 // the message loop given one turn before each line; a cancel abandons the
 // job). A failing device abandons the job, unloads the cancel window and
 // throws VbError. Nothing is done while another print runs (EnCurso), and

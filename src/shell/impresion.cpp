@@ -244,8 +244,12 @@ void RectanguloImpresora(Printer& p, double izquierda, double arriba, double der
 void ImprimirFecha(Printer& p, const MarcoPagina& marco, const MedidaTexto& medida)
 {
     const QString t = HoraTexto();
-    p.CurrentX = marco.Derecha - medida.Ancho(t);
-    p.CurrentY = marco.Abajo - medida.Alto(t);
+    // Measured in the window's font, unless the printer's is larger: the
+    // date never passes the frame; half a blank off its lines, which it
+    // would touch.
+    const double margen = medida.Ancho(QStringLiteral(" ")) / 2;
+    p.CurrentX = marco.Derecha - std::max(medida.Ancho(t), p.TextWidth(t)) - margen;
+    p.CurrentY = marco.Abajo - std::max(medida.Alto(t), p.TextHeight(t)) - margen;
     p.Print(t);
 }
 

@@ -167,7 +167,8 @@ struct MarcoPagina {
 void RectanguloImpresora(Printer& p, double izquierda, double arriba, double derecha, double abajo);
 
 // The print date (HoraTexto) right- and bottom-aligned in the page frame's
-// bottom right-hand corner.
+// bottom right-hand corner (by the window's measure, or the printer's
+// where its font is the larger), half a blank off the frame's lines.
 void ImprimirFecha(Printer& p, const MarcoPagina& marco, const MedidaTexto& medida);
 
 // A trace placed on the printer's own pixel grid: sample k of the span at

@@ -1,8 +1,10 @@
 #pragma once
+#include <QRectF>
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "shell/impresion.h"
 
@@ -29,6 +31,62 @@ struct CajaPagina {
     double Abajo{0.0};
 };
 [[nodiscard]] CajaPagina CajaDePagina(const Printer& p);
+
+// The texts of one page as the printer prints them. Each text printed
+// through it keeps what it covers (in the printer's font at the time, its
+// blanks at either end left out, one printer line high), so that a later
+// text can be kept off every earlier one, inside the page frame and out of
+// the plot box: where the Parts' place of a text is taken, the page moves,
+// shrinks, shortens or leaves out the text of less weight.
+class TextosPagina
+{
+public:
+    // No plot box: only the frame and the other texts limit a text.
+    TextosPagina(Printer& p, const MarcoPagina& marco, std::optional<QRectF> caja = std::nullopt);
+
+    [[nodiscard]] Printer& Impresora() const { return p_; }
+    [[nodiscard]] const MarcoPagina& Marco() const { return marco_; }
+    [[nodiscard]] const std::optional<QRectF>& Caja() const { return caja_; }
+    // One printer line in the font now.
+    [[nodiscard]] double Linea() const;
+    // What t covers printed at (x, y) in the printer's font now.
+    [[nodiscard]] QRectF Rectangulo(const QString& t, double x, double y) const;
+    // The x at which t, meant to start at x left of the box, ends half a
+    // blank short of it where the printer's font would carry it in; x
+    // where it does not.
+    [[nodiscard]] double FueraDeCaja(const QString& t, double x, double y) const;
+    // Inside the frame, off the box and off every text taken (by
+    // `holgura` at either side).
+    [[nodiscard]] bool Libre(const QRectF& r, double holgura = 0.0) const;
+    // Keeps a place for a text printed later.
+    void Tomar(const QRectF& r);
+
+    // Prints t at (x, y) in `color` (the fore colour black again after it)
+    // and takes its place, whatever it covers: the texts of most weight.
+    void Imprimir(const QString& t, double x, double y, std::uint32_t color = 0);
+    // The same only where t is free at (x, y), with `holgura` more at
+    // either side; false: nothing printed.
+    bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0, double holgura = 0.0);
+    // t from (x, y), ending by `derecha`: in the font now when it fits,
+    // else in a font shrunk to fit (to 6/10 of it), else shortened with
+    // "..." in that smallest font. The font is the page's again after it.
+    void ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color = 0);
+    // t ending at `derecha` on the row y when it is free there, else in a
+    // font shrunk as far as 6/10 (still ending there) where that is free;
+    // false: left out.
+    bool ImprimirAjustadoA(const QString& t, double derecha, double y, std::uint32_t color = 0);
+    // The first row from y down, by printer lines, at which t at x is free
+    // (with `holgura` more at either side) and ends inside the frame; none
+    // before the frame's foot.
+    [[nodiscard]] std::optional<double> FilaLibre(const QString& t, double x, double y,
+                                                  double holgura = 0.0) const;
+
+private:
+    Printer& p_;
+    MarcoPagina marco_;
+    std::optional<QRectF> caja_;
+    std::vector<QRectF> tomados_;
+};
 
 // Nearest whole number, halves to even; 32-bit as every rounded page value.
 [[nodiscard]] double Cerca(double x);
@@ -58,21 +116,33 @@ struct ExtremosAlcanzados {
                                                 float maximo, float minimo, const EnvelopeTables& tablas = {});
 
 // A cursor: dashed line across the plot, a solid tick below it and its
-// label under the tick (`hueco` lower), all in its colour. Returns the
-// tick's lower end.
-double CursorImpreso(Printer& p, const MedidaTexto& m, double x, double arriba, double abajo,
-                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta);
+// label under the tick (`hueco` lower, and no higher than `filaMinima`),
+// all in its colour. A label that would leave the frame is drawn back
+// inside it; one that would cover an earlier text goes down a line at a
+// time. Returns the tick's lower end.
+double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, double abajo,
+                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta,
+                     double filaMinima = 0.0);
+
+// A label whose top stands on a line at height y (an extreme's value, a
+// zero), left of the plot box: at (x, y) where that is free, else ending
+// half a blank short of the box, else resting on the line, else a line
+// lower, else in a font shrunk as far as 6/10 below or on the line; false:
+// left out, its place being taken.
+bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
+                     std::uint32_t color = 0);
 
 // An extreme's marker: a dotted line from just left of the plot to its
-// right side and the value with its unit left of the plot, when the height
-// lies inside the plot (strictly). Leaves the pen at width 1, solid.
-void MarcadorExtremo(Printer& p, const MedidaTexto& m, double y, double izquierda, double derecha,
+// right side and the value with its unit left of the plot (EtiquetaDeLinea),
+// when the height lies inside the plot (strictly). Leaves the pen at width
+// 1, solid.
+void MarcadorExtremo(TextosPagina& textos, const MedidaTexto& m, double y, double izquierda, double derecha,
                      double arriba, double abajo, const QString& etiqueta, std::uint32_t color);
 
 // The page's title (language text `titulo`, upper case) at x one text
 // height below `arriba`, and the record's data-file path (text 265) on the
-// line below.
-void Encabezado(Printer& p, const MedidaTexto& m, double x, double arriba, std::int32_t titulo);
+// line below; each cut short at the frame's right side.
+void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, std::int32_t titulo);
 
 // The 50 ms time scale of a page showing the whole record.
 struct EscalaTiempo {
@@ -94,25 +164,39 @@ struct EscalaTiempo {
     std::optional<double> Derecha{};
 };
 
-// Draws the time scale: per 50 ms a dotted line across the box, a tick
+// Draws the time scale: per step a dotted line across the box, a tick
 // below it and, when the ticks are far enough apart, its label ("100" on
-// the second tick always); finer dotted lines where 50 ms is wide. Each
-// line stands where its time falls (no rounding carried from one line to
-// the next), a line in the device column of the one before adds nothing
-// and is left out, and nothing is drawn past the sheet. Returns the row of
-// the labels, or nothing when there was no tick.
-std::optional<double> DibujarEscalaTiempo(Printer& p, const MedidaTexto& m, const EscalaTiempo& e);
+// the second 50 ms tick always); finer dotted lines where 50 ms is wide.
+// The step is 50 ms while no more than kLineasTiempo lines cross the box;
+// on a longer record it is k x 50 ms with k the first of 1, 2, 5, 10, 20,
+// 50, ... that keeps them so, and the lines are labelled with their time
+// in ms. Labels stand on every j-th line, j of the same steps, so that the
+// widest fits between two with a blank to spare. Each line stands where
+// its time falls (no rounding carried from one line to the next), a line
+// in the device column of the one before adds nothing and is left out,
+// and nothing is drawn past the sheet. A label that would cover another
+// text is left out. Returns the row of the labels, or nothing when there
+// was no tick.
+inline constexpr std::int32_t kLineasTiempo = 40;
+std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaTexto& m, const EscalaTiempo& e);
+// The next of 1, 2, 5, 10, 20, 50, ... after n (one of them).
+[[nodiscard]] std::int64_t SiguienteEscalon(std::int64_t n);
+// The step of the time scale in 50 ms ticks for a record of `marcas` of
+// them: 1 up to kLineasTiempo ticks, else 2, 5, 10, 20, 50, ...
+[[nodiscard]] std::int32_t PasoEscalaTiempo(std::int32_t marcas);
+// The row of the time labels under a box whose foot is `abajo`.
+[[nodiscard]] double FilaEtiquetasTiempo(const MedidaTexto& m, double abajo);
 
 // The time axis' unit: "  ms" ending (with a blank) at `derecha` on the
-// row `fila`; leaves the pen solid.
-void UnidadMs(Printer& p, const MedidaTexto& m, double derecha, double fila);
+// row `fila`, or lower where a time label or a cursor's takes it; leaves
+// the pen solid.
+void UnidadMs(TextosPagina& textos, const MedidaTexto& m, double derecha, double fila);
 
 // The foot of the stacked and composition pages: "  ms" ending at the
 // frame's right side on the row `filaMs` (the time labels', or the cursor-2
 // label's), the time between the cursors (text 264) on the frame's foot
 // and the date.
-void PieConTiempo(Printer& p, const MedidaTexto& m, const MarcoPagina& f, double filaMs,
-                  const QString& tiempo);
+void PieConTiempo(TextosPagina& textos, const MedidaTexto& m, double filaMs, const QString& tiempo);
 
 // Samples per 50 ms at the record's rate; 0 when there is no time scale to
 // draw (a rate under 10 per second, or none).

@@ -340,6 +340,41 @@ TEST_F(PhasorPage, APhasorBeyondTheBoxIsCutAtItAlongItsDirection)
     EXPECT_NEAR(fasores[0].X2, kXc + 100 * k, 0.01) << "inside: whole";
 }
 
+// Every text of both page kinds stands clear of the others, inside the
+// frame and out of the diagram box, with one or two sets, long channel
+// names and value lines, in the fixed window font or in the printer's own;
+// the legend strokes stay left of the box too.
+TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
+{
+    const QRectF frame(QPointF(0.009 * kW, 0.009 * kH), QPointF(0.942 * kW, 0.945 * kH));
+    const QRectF box(QPointF(kIzq, kArriba), QPointF(kDer, kAbajo));
+    for (const Tipo tipo : {Tipo::Fases, Tipo::Secuencias}) {
+        for (const std::int32_t sets : {1, 2}) {
+            for (const bool largos : {false, true}) {
+                for (const bool propia : {false, true}) {
+                    SCOPED_TRACE(std::to_string(sets) + " sets" + (largos ? ", long names" : "") +
+                                 (propia ? ", printer font" : "") +
+                                 (tipo == Tipo::Fases ? ", phasors" : ", sequences"));
+                    printer.Calls.clear();
+                    DatosPaginaFasorial d = Datos(tipo, sets);
+                    if (largos) {
+                        for (FasorImpreso& f : d.Fasores) {
+                            f.Rotulo = QStringLiteral("LINEA_") + f.Rotulo;
+                            f.Medida = f.Rotulo;
+                            f.Valor = f.Rotulo + QStringLiteral(": 123456.789@-179.99kV");
+                        }
+                    }
+                    PaginaFasorial(printer, d, propia ? test::PrinterFont() : FixedFont());
+                    for (const std::string& f : test::IllegibleTexts(printer, frame, box))
+                        ADD_FAILURE() << f;
+                    for (const PrintCall& t : Trazos())
+                        EXPECT_LE(std::max(t.X1, t.X2), kIzq) << "a stroke enters the box";
+                }
+            }
+        }
+    }
+}
+
 TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorWithoutEndIsAnErrorLeavingThePenAt1)
 {
     printer.SetColorMode(1);

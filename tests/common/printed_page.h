@@ -1,13 +1,17 @@
 #pragma once
 // What the tests of the printed pages share: the recording printer's A4
 // sheet in landscape with the plot box and frame of the trace pages, a
-// fixed window font, finders of the calls a page made, and a look for
+// fixed window font, finders of the calls a page made, the check that a
+// page's texts stand clear of each other inside its frame, and a look for
 // coloured pixels on a page rendered from PDF.
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/printer_recording.h"
@@ -102,6 +106,115 @@ inline bool GreenPixel(QRgb p)
 inline bool DarkPixel(QRgb p)
 {
     return qGray(p) < 160;
+}
+
+} // namespace vesdra::test
+
+namespace vesdra::test
+{
+
+// What a printed text covers, measured in the printer's font of its call
+// (a recording printer's metrics at the recorded size): from its first to
+// its last non-blank character, one printer line high. Blank texts cover
+// nothing.
+struct PrintedText {
+    QString Text;
+    QRectF Box;
+};
+inline std::vector<PrintedText> PrintedTexts(const RecordingPrinter& p)
+{
+    RecordingPrinter measure;
+    std::vector<PrintedText> out;
+    for (const PrintCall& c : p.Calls) {
+        if (c.What != PrintCall::Kind::Print || c.Text.trimmed().isEmpty())
+            continue;
+        measure.FontName = c.FontName;
+        measure.FontSize = c.FontSize;
+        measure.FontBold = c.FontBold;
+        qsizetype lead = 0;
+        while (c.Text[lead].isSpace())
+            ++lead;
+        const double x = c.X1 + measure.TextWidth(c.Text.left(lead));
+        out.push_back(
+            {c.Text, QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text))});
+    }
+    return out;
+}
+
+// Where a page's texts cannot be read: two texts overprinting each other, a
+// text crossing the page frame or entering the plot box (none for a page
+// without one). Edges that only touch are no fault. Empty: all legible.
+inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const QRectF& frame,
+                                               const std::optional<QRectF>& box)
+{
+    constexpr double kTouch = 0.5;
+    const auto overlap = [](const QRectF& a, const QRectF& b) {
+        return a.left() < b.right() - kTouch && b.left() < a.right() - kTouch &&
+               a.top() < b.bottom() - kTouch && b.top() < a.bottom() - kTouch;
+    };
+    const auto name = [](const PrintedText& t) {
+        return "\"" + t.Text.toStdString() + "\" at (" + std::to_string(static_cast<int>(t.Box.left())) +
+               ", " + std::to_string(static_cast<int>(t.Box.top())) + ")-(" +
+               std::to_string(static_cast<int>(t.Box.right())) + ", " +
+               std::to_string(static_cast<int>(t.Box.bottom())) + ")";
+    };
+    const std::vector<PrintedText> texts = PrintedTexts(p);
+    std::vector<std::string> faults;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QRectF& r = texts[i].Box;
+        if (r.left() < frame.left() - kTouch || r.right() > frame.right() + kTouch ||
+            r.top() < frame.top() - kTouch || r.bottom() > frame.bottom() + kTouch)
+            faults.push_back(name(texts[i]) + " crosses the page frame");
+        if (box && overlap(r, *box))
+            faults.push_back(name(texts[i]) + " enters the plot box");
+        for (std::size_t j = i + 1; j < texts.size(); ++j)
+            if (overlap(r, texts[j].Box))
+                faults.push_back(name(texts[i]) + " overprints " + name(texts[j]));
+    }
+    return faults;
+}
+
+// The time grid's dotted lines across the plot box.
+inline std::size_t TimeGridLines(const RecordingPrinter& p)
+{
+    return LinesWhere(p,
+                      [](const PrintCall& c) {
+                          return c.DrawStyle == 2 && c.Color == 0 && c.X1 == c.X2 && c.Y1 == kBoxTop &&
+                                 c.Y2 == kBoxBottom;
+                      })
+        .size();
+}
+
+// The page frame and plot box of the trace pages.
+inline QRectF TraceFrame()
+{
+    return {QPointF(kFrameLeft, kFrameTop), QPointF(kFrameRight, kFrameBottom)};
+}
+inline QRectF TraceBox()
+{
+    return {QPointF(kBoxLeft, kBoxTop), QPointF(kBoxRight, kBoxBottom)};
+}
+
+// The checks of every trace page's table of cases: each text legible and,
+// on a long record's page, a time grid of 20 to 40 lines (no hatching,
+// still a grid).
+inline void ExpectLegibleTracePage(const RecordingPrinter& p, bool longRecord)
+{
+    for (const std::string& f : IllegibleTexts(p, TraceFrame(), TraceBox()))
+        ADD_FAILURE() << f;
+    if (longRecord) {
+        const std::size_t lines = TimeGridLines(p);
+        EXPECT_TRUE(lines >= 20u && lines <= 40u) << lines << " time grid lines";
+    }
+}
+
+// The window font of a page printed in the recording printer's own font
+// (12 twips a character and 24 a line per point): the measure a window
+// hands over when its font is the one the printer prints in.
+inline MedidaTexto PrinterFont(double points = 10)
+{
+    return {[points](const QString& t) { return 12.0 * points * static_cast<double>(t.size()); },
+            [points](const QString&) { return 24.0 * points; }, QStringLiteral("Arial"), points, false};
 }
 
 } // namespace vesdra::test

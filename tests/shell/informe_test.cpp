@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "common/printed_page.h"
+
 #include "mdi_fixture.h"
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
@@ -248,6 +250,38 @@ TEST_F(InformeTest, ALongHeaderBreaksIntoPagesAtTheFootOfEachPage)
     EXPECT_EQ(impresora_.Texts().size(), 151u);
     for (const PrintCall& c : impresora_.OfKind(Kind::Print))
         EXPECT_LE(c.Y1 + 240, impresora_.Height());
+}
+
+// A line wider than the page goes on in the lines below it, cut where it
+// would pass the page's right side: nothing of it is lost or off the sheet,
+// and no two lines of a page overprint each other.
+TEST_F(InformeTest, ALineWiderThanThePageGoesOnBelowAndEveryLineStaysOnItsPage)
+{
+    QStringList lineas{QStringLiteral("VESDRA")};
+    const QString larga = QStringLiteral("0123456789").repeated(40); // 400 characters, 48000 twips
+    for (int i = 1; i <= 100; ++i)
+        lineas.append(i % 7 == 0 ? larga : QStringLiteral("linea %1").arg(i));
+    RecordingPrinter impresora;
+    ASSERT_EQ(ImprimirLineas(lineas, impresora), FinImpresion::Impresa);
+
+    const QRectF hoja(0, 0, impresora.Width(), impresora.Height());
+    RecordingPrinter pagina;
+    QString todo;
+    const auto revisar = [&] {
+        for (const std::string& f : test::IllegibleTexts(pagina, hoja, std::nullopt))
+            ADD_FAILURE() << f;
+        pagina.Calls.clear();
+    };
+    for (const PrintCall& c : impresora.Calls) {
+        if (c.What == Kind::NewPage || c.What == Kind::EndDoc)
+            revisar();
+        else if (c.What == Kind::Print) {
+            pagina.Calls.push_back(c);
+            todo += c.Text;
+        }
+    }
+    EXPECT_EQ(todo, lineas.join(QString()));
+    EXPECT_GE(impresora.OfKind(Kind::NewPage).size(), 2u);
 }
 
 TEST_F(InformeTest, WithNoPrinterNothingIsPrintedAndTheWindowStays)

@@ -104,7 +104,8 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     // Header, frame and plot box.
     FuenteDeMedida(p, m);
     const auto [w, h, f, p0, p1, q0, q1] = CajaDePagina(p);
-    Encabezado(p, m, p0, f.Arriba, kTextoTitulo);
+    TextosPagina textos(p, f, QRectF(QPointF(p0, q0), QPointF(p1, q1)));
+    Encabezado(textos, m, p0, f.Arriba, kTextoTitulo);
     p.DrawStyle = 0;
     p.DrawWidth = 1;
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
@@ -125,15 +126,81 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     const double escalaY = d.Vista.ZoomVertical * d.EscalaVertical * s;
     const auto xDe = [&, p0 = p0](std::int32_t muestra) { return (muestra - primera) * e + p0; };
 
+    // Legend in the left margin: per channel its name, a stroke of its pen,
+    // its maximum and minimum; then the values at both cursors. A column
+    // that would run past the frame's foot (five or six channels in a
+    // large font) is printed in a smaller font that fits it in. Printed
+    // before the traces: the extremes' values give way to it.
+    const double inicio = f.Arriba + m.Alto(QString());
+    const double tamano = p.FontSize;
+    const MedidaTexto mc = ColumnaQueCabe(p, m, canales.size(), f.Abajo - m.Alto(QString()) - inicio);
+    const double xTitulo = f.Izquierda + mc.Ancho(a);
+    const double xEntrada = f.Izquierda + mc.Ancho(aa);
+    // Every line of it ends one blank left of the box; a name leaves room
+    // for its stroke.
+    const double limite = p0 - mc.Ancho(blanco);
+    constexpr double kTrazo = 500.0;
+    const auto entrada = [&](const QString& t, double x, double derecha) {
+        textos.ImprimirHasta(t, x, p.CurrentY, derecha);
+    };
+    p.DrawWidth = 1;
+    p.CurrentY = inicio;
+    entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo, limite);
+    for (std::size_t k = 0; k < canales.size(); ++k) {
+        const CanalPagina& c = canales[k];
+        p.CurrentY += mc.Ancho(a);
+        const double yNombre = p.CurrentY;
+        entrada(c.Nombre, xEntrada, limite - kTrazo - 100);
+        const double finNombre = textos.Rectangulo(c.Nombre, xEntrada, yNombre).right();
+        const double ancho = mc.Ancho(c.Nombre);
+        const double y = p.CurrentY - mc.Alto(QString()) / 2;
+        const double x = p.CurrentX;
+        double desde = x + 3 * ancho + 100;
+        double hasta = x + 3 * ancho + 100 + kTrazo;
+        if (hasta > limite) {
+            hasta = limite;
+            desde = std::min(std::max(hasta - kTrazo, finNombre + 100), hasta - 100);
+        }
+        p.DrawWidth = 1;
+        p.Line(desde, y, hasta, y, ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
+        p.CurrentY += mc.Alto(QString());
+        entrada(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad, xEntrada,
+                limite);
+        entrada(c.Nombre + QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad, xEntrada,
+                limite);
+    }
+
+    // Values of every channel at both cursors.
+    const auto valores = [&](std::int32_t muestra) {
+        p.CurrentY += mc.Alto(a);
+        entrada(TextosIdioma(kTextoMuestra) + QString::number(muestra), xEntrada, limite);
+        p.CurrentY += mc.Alto(a);
+        for (const CanalPagina& c : canales) {
+            entrada(c.Nombre + QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
+                        c.Unidad,
+                    xEntrada, limite);
+            p.CurrentY += mc.Alto(QString());
+        }
+    };
+    p.CurrentY += mc.Alto(aa);
+    entrada(QStringLiteral("Cursor 1: "), xTitulo, limite);
+    valores(d.Cursor1);
+    entrada(QStringLiteral("Cursor 2: "), xTitulo, limite);
+    valores(d.Cursor2);
+    p.FontSize = tamano;
+    p.DrawWidth = 1;
+
     // Zero line, when it lies in the box.
     if (d.AltoPicture > d.Vista.OrigenY && d.Vista.OrigenY >= 0)
         p.Line(p0, y0, p1, y0, 0u);
 
-    // Cursors.
-    (void)CursorImpreso(p, m, xDe(d.Cursor1), q0, q1, ColorImpresora(p, kAmarilloImpresora),
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
-    double filaMs = CursorImpreso(p, m, xDe(d.Cursor2), q0, q1, ColorImpresora(p, kCianImpresora),
-                                  QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
+    // Cursors, their labels under the time labels when there are.
+    const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
+    const double bajoEscala = m50 > 0 ? FilaEtiquetasTiempo(m, q1) + textos.Linea() : 0.0;
+    (void)CursorImpreso(textos, m, xDe(d.Cursor1), q0, q1, ColorImpresora(p, kAmarilloImpresora),
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
+    double filaMs = CursorImpreso(textos, m, xDe(d.Cursor2), q0, q1, ColorImpresora(p, kCianImpresora),
+                                  QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
 
     // Traces: each channel's extremes marked once where it reaches them in
     // the range, then its trace clipped to the box, in its pen.
@@ -148,10 +215,10 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         const ExtremosAlcanzados alcanzados = BuscarExtremos(tramo, primera, maximo, minimo, tablas);
         const int ancho = p.DrawWidth; // the markers' pen is their own
         if (alcanzados.UltimoMinimo > 0)
-            MarcadorExtremo(p, m, y0 - minimo * escalaY, p0, p1, q0, q1,
+            MarcadorExtremo(textos, m, y0 - minimo * escalaY, p0, p1, q0, q1,
                             Format(minimo, "0.000") + blanco + c.Unidad, color);
         if (alcanzados.UltimoMaximo > 0 && maximo != minimo)
-            MarcadorExtremo(p, m, y0 - maximo * escalaY, p0, p1, q0, q1,
+            MarcadorExtremo(textos, m, y0 - maximo * escalaY, p0, p1, q0, q1,
                             Format(maximo, "0.000") + blanco + c.Unidad, color);
         p.DrawWidth = ancho;
         p.DrawStyle = 0;
@@ -159,71 +226,16 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         EngrosarPluma(p);
     }
 
-    // Legend in the left margin: per channel its name, a stroke of its pen,
-    // its maximum and minimum; then the values at both cursors. A column
-    // that would run past the frame's foot (five or six channels in a
-    // large font) is printed in a smaller font that fits it in.
-    const double inicio = f.Arriba + m.Alto(QString());
-    const double tamano = p.FontSize;
-    const MedidaTexto mc = ColumnaQueCabe(p, m, canales.size(), f.Abajo - m.Alto(QString()) - inicio);
-    const double xTitulo = f.Izquierda + mc.Ancho(a);
-    const double xEntrada = f.Izquierda + mc.Ancho(aa);
-    p.DrawWidth = 1;
-    p.CurrentX = xTitulo;
-    p.CurrentY = inicio;
-    p.Print(TextosIdioma(kTextoCanales) + QStringLiteral(":"));
-    for (std::size_t k = 0; k < canales.size(); ++k) {
-        const CanalPagina& c = canales[k];
-        p.CurrentX = xEntrada;
-        p.CurrentY += mc.Ancho(a);
-        p.Print(c.Nombre);
-        const double ancho = mc.Ancho(c.Nombre);
-        const double y = p.CurrentY - mc.Alto(QString()) / 2;
-        const double x = p.CurrentX;
-        p.DrawWidth = 1;
-        p.Line(x + 3 * ancho + 100, y, x + 3 * ancho + 600, y,
-               ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
-        p.CurrentY += mc.Alto(QString());
-        p.CurrentX = xEntrada;
-        p.Print(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad);
-        p.CurrentX = xEntrada;
-        p.Print(c.Nombre + QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad);
-    }
-
-    // Values of every channel at both cursors.
-    const auto valores = [&](std::int32_t muestra) {
-        p.CurrentX = xEntrada;
-        p.CurrentY += mc.Alto(a);
-        p.Print(TextosIdioma(kTextoMuestra) + QString::number(muestra));
-        p.CurrentX = xEntrada;
-        p.CurrentY += mc.Alto(a);
-        for (const CanalPagina& c : canales) {
-            p.Print(c.Nombre + QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
-                    c.Unidad);
-            p.CurrentY += mc.Alto(QString());
-            p.CurrentX = xEntrada;
-        }
-    };
-    p.CurrentX = xTitulo;
-    p.CurrentY += mc.Alto(aa);
-    p.Print(QStringLiteral("Cursor 1: "));
-    valores(d.Cursor1);
-    p.CurrentX = xTitulo;
-    p.Print(QStringLiteral("Cursor 2: "));
-    valores(d.Cursor2);
-    p.FontSize = tamano;
-
     // The 50 ms grid, on the whole record only, kept inside the box.
-    const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
     if (m50 > 0) {
         EscalaTiempo escala{p0, q0, q1, e * m50, (p1 - p0) / 23.0, CLng(static_cast<double>(u) / m50), true};
         escala.Derecha = p1;
-        if (const std::optional<double> fila = DibujarEscalaTiempo(p, m, escala))
+        if (const std::optional<double> fila = DibujarEscalaTiempo(textos, m, escala))
             filaMs = *fila;
     }
 
     // Unit of the time axis, time between the cursors, date.
-    PieConTiempo(p, m, f, filaMs, d.TextoTiempo);
+    PieConTiempo(textos, m, filaMs, d.TextoTiempo);
 }
 
 } // namespace vesdra

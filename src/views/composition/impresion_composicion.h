@@ -28,9 +28,10 @@ struct DatosPaginaComposicion {
 };
 
 // One composition page: header, frame and plot box, the zero line, both
-// cursors, per channel its extremes (each marked once) and its trace in its
-// pen, clipped to the box; the legend with each channel's maximum and
-// minimum, the values at both cursors, on the whole record the 50 ms grid,
+// cursors, per channel its extremes (each marked once, the values giving
+// way to the legend) and its trace in its pen, clipped to the box; the
+// legend with each channel's maximum and minimum, the values at both
+// cursors (every line and stroke ending left of the box), on the whole record the 50 ms grid,
 // "  ms", the time between the cursors and the date.
 //
 // Pens: on a colour printer blue, green, red, cyan, yellow, magenta in

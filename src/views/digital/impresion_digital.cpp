@@ -68,18 +68,17 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // Frames.
     FuenteDeMedida(p, m);
     const auto [w, h, f, izq, der, arriba, abajo] = CajaDePagina(p);
+    TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
     p.DrawStyle = 0;
     p.DrawWidth = 1;
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
     RectanguloImpresora(p, izq, arriba, der, abajo);
 
     // Header: the view's title by mode and the record's data file.
-    p.CurrentX = izq;
-    p.CurrentY = f.Arriba + m.Alto(QString());
-    p.Print(TextosIdioma(kTextoTitulo).toUpper() + QStringLiteral("__") +
-            TextosIdioma(d.ModoDigital == 1 ? kTextoGrupo : kTextoComposicion).toUpper());
-    p.CurrentX = izq;
-    p.Print(QStringLiteral("Fichero origen : ") + r.RutaDat);
+    textos.ImprimirHasta(TextosIdioma(kTextoTitulo).toUpper() + QStringLiteral("__") +
+                             TextosIdioma(d.ModoDigital == 1 ? kTextoGrupo : kTextoComposicion).toUpper(),
+                         izq, f.Arriba + m.Alto(QString()), f.Derecha);
+    textos.ImprimirHasta(QStringLiteral("Fichero origen : ") + r.RutaDat, izq, p.CurrentY, f.Derecha);
 
     // The level shown over the box's width; the window's 1200-twip analog
     // band carried to paper with the picture's height as 3/4 of the page's.
@@ -99,12 +98,28 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     const double paso = (abajo - arriba - digital::AltoBandaAnalogica * factor) / (numFilas + 1);
     const auto xDe = [&, izq = izq](std::int32_t s) { return (s - origen) * escalaX + izq; };
 
-    // Cursors.
-    (void)CursorImpreso(p, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
+    // Read-outs under the names, first: the time labels and the cursors'
+    // labels give way to them. The first, on the box's foot, stays in the
+    // margin left of the box (under it, it would meet the time scale's
+    // ticks).
+    const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+    p.CurrentY = abajo;
+    textos.ImprimirHasta(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1), xLectura, p.CurrentY,
+                         izq - m.Ancho(blanco));
+    for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
+                             TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
+        p.CurrentY += m.Alto(a);
+        textos.ImprimirHasta(t, xLectura, p.CurrentY, f.Derecha);
+    }
+
+    // Cursors, their labels under the time labels when there are.
+    const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
+    const double bajoEscala = m50 > 0 ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
+    (void)CursorImpreso(textos, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
     const double finCursor2 =
-        CursorImpreso(p, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
-                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"));
+        CursorImpreso(textos, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
+                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
 
     // Zero line of the band and the rows' base lines, in the cursors' solid
     // pen.
@@ -117,11 +132,55 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // once each where the level reaches them.
     const std::uint32_t verde = ColorImpresora(p, kVerdeImpresora);
     const QString nombre = canal.Nombre + QStringLiteral("    0") + canal.Unidad;
-    p.CurrentX = izq - m.Ancho(nombre + blanco);
-    p.CurrentY = ceroAnalogico;
-    p.ForeColor = verde;
-    p.Print(nombre);
-    p.ForeColor = 0;
+    (void)EtiquetaDeLinea(textos, nombre, izq - m.Ancho(nombre + blanco), ceroAnalogico, verde);
+
+    // The digital rows' names, standing on their base lines as on the
+    // screen, whatever the rows' pitch (in a smaller font where the rows
+    // are closer than its lines), each ending left of the box.
+    {
+        const double tamano = p.FontSize;
+        if (textos.Linea() > paso)
+            p.FontSize = tamano * std::max(0.6, paso / textos.Linea());
+        for (std::int32_t k = 1; k <= numFilas; ++k) {
+            const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
+            const double base = finBanda + k * paso;
+            textos.ImprimirHasta(fila.Nombre, f.Izquierda + m.Ancho(QStringLiteral("AA")),
+                                 base - std::max(m.Alto(fila.Nombre), textos.Linea()), izq - m.Ancho(blanco));
+        }
+        p.FontSize = tamano;
+    }
+
+    // The group's name block, in group mode: below the band's zero line,
+    // or as near above it as it is clear of the names and the channel's.
+    if (d.Grupo && d.ModoDigital == 1) {
+        const QString titulo = TextosIdioma(kTextoNombreGrupo);
+        const double limite = izq - m.Ancho(blanco);
+        const double xGrupo = f.Izquierda + m.Ancho(a);
+        const auto recorte = [&](const QString& t, double x, double y) {
+            QRectF rr = textos.Rectangulo(t, x, y);
+            rr.setRight(std::min(rr.right(), limite));
+            return rr;
+        };
+        const double salto = textos.Linea() + m.Alto(a);
+        // Half a blank right of the frame's line, which it would touch.
+        const double xTitulo = f.Izquierda + m.Ancho(blanco) / 2;
+        const auto libre = [&](double y) {
+            return textos.Libre(recorte(titulo, xTitulo, y)) &&
+                   textos.Libre(recorte(d.GrupoElegido, xGrupo, y + salto));
+        };
+        double y = ceroAnalogico + m.Alto(a);
+        if (!libre(y)) {
+            for (double arribaBloque = y - textos.Linea(); arribaBloque >= f.Arriba;
+                 arribaBloque -= textos.Linea()) {
+                if (libre(arribaBloque)) {
+                    y = arribaBloque;
+                    break;
+                }
+            }
+        }
+        textos.ImprimirHasta(titulo, xTitulo, y, limite);
+        textos.ImprimirHasta(d.GrupoElegido, xGrupo, y + salto, limite);
+    }
 
     const std::span<const float> columna = r.Valores.Column(canal.Columna);
     const TracePyramid* tablas = TablaValores(r, canal.Columna);
@@ -140,64 +199,36 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // included: a marker is never left out for its height.
     const double sinLimite = std::numeric_limits<double>::max();
     if (alcanzados.UltimoMinimo > 0)
-        MarcadorExtremo(p, m, ceroAnalogico - extremos.Minimo * escalaY, izq, der, -sinLimite, sinLimite,
+        MarcadorExtremo(textos, m, ceroAnalogico - extremos.Minimo * escalaY, izq, der, -sinLimite, sinLimite,
                         Format(extremos.Minimo, "0.000") + blanco + canal.Unidad, verde);
     if (alcanzados.UltimoMaximo > 0 && extremos.Maximo != extremos.Minimo)
-        MarcadorExtremo(p, m, ceroAnalogico - extremos.Maximo * escalaY, izq, der, -sinLimite, sinLimite,
+        MarcadorExtremo(textos, m, ceroAnalogico - extremos.Maximo * escalaY, izq, der, -sinLimite, sinLimite,
                         Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde);
 
-    // The group's name block, in group mode.
-    if (d.Grupo && d.ModoDigital == 1) {
-        p.CurrentX = f.Izquierda;
-        p.CurrentY = ceroAnalogico + m.Alto(a);
-        p.Print(TextosIdioma(kTextoNombreGrupo));
-        p.CurrentX = f.Izquierda + m.Ancho(a);
-        p.CurrentY += m.Alto(a);
-        p.Print(d.GrupoElegido);
-    }
-
-    // The digital rows: the name standing on its row's base line, as on
-    // the screen, whatever the rows' pitch; a box per state 1 (merged per
-    // device column where the samples are closer than the printer's dots).
+    // The digital rows' step boxes: a box per state 1 (merged per device
+    // column where the samples are closer than the printer's dots).
     const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
     p.DrawWidth = 1;
     p.DrawStyle = 0;
     for (std::int32_t k = 1; k <= numFilas; ++k) {
         const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
-        const double base = finBanda + k * paso;
-        p.CurrentX = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-        p.CurrentY = base - m.Alto(fila.Nombre);
-        p.Print(fila.Nombre);
-        CajasEnImpresora(p,
-                         digital::CajasEstados(r.EstadosDigitales.Column(fila.Canal), tramo,
-                                               TablaEstados(r, fila.Canal)),
-                         base, tramo, azul);
+        CajasEnImpresora(
+            p,
+            digital::CajasEstados(r.EstadosDigitales.Column(fila.Canal), tramo, TablaEstados(r, fila.Canal)),
+            finBanda + k * paso, tramo, azul);
     }
 
     // The 50 ms scale, on the whole record only, kept inside the box.
     std::optional<double> filaEscala;
-    const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
     if (m50 > 0) {
         EscalaTiempo escala{
             izq, arriba, abajo, escalaX * m50, (der - izq) / 23.0, CLng(static_cast<double>(n) / m50), true};
         escala.Derecha = der;
-        filaEscala = DibujarEscalaTiempo(p, m, escala);
-    }
-
-    // Read-outs under the names.
-    const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-    p.CurrentX = xLectura;
-    p.CurrentY = abajo;
-    p.Print(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1));
-    for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
-                             TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
-        p.CurrentY += m.Alto(a);
-        p.CurrentX = xLectura;
-        p.Print(t);
+        filaEscala = DibujarEscalaTiempo(textos, m, escala);
     }
 
     // Unit of the time axis, date.
-    UnidadMs(p, m, f.Derecha, filaEscala.value_or(finCursor2));
+    UnidadMs(textos, m, f.Derecha, filaEscala.value_or(finCursor2));
     ImprimirFecha(p, f, m);
 }
 

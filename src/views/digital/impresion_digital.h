@@ -34,8 +34,10 @@ struct DatosPaginaDigital {
 // line per row, the analog channel's name and trace in its band with its
 // extremes (each marked once), the rows' names and step boxes (merged per
 // device column where samples are denser than the printer's dots), the
-// group block in group mode, on the whole record the 50 ms scale kept
-// inside the box, the read-outs, "  ms" and the date.
+// group block in group mode (moved up where the rows' names or the
+// channel's take its place), on the whole record the time scale kept
+// inside the box, the read-outs, "  ms" and the date. Names end left of
+// the box, shrunk or cut short where they are longer.
 // A level of a single sample, a picture of no height or a record changed
 // under the view throw the run-time error the frame reports; a sampling
 // rate with no whole sample per 50 ms prints without the time scale.

@@ -33,28 +33,34 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const double columna = (der - izq) / 23.0;
     const double x0 = f.Izquierda + m.Ancho(blanco);
     const double x1 = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+    TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
+    // A read-out of the left column, at CurrentX, CurrentY, kept left of
+    // the plot box.
+    const auto lectura = [&, izq = izq](const QString& t) {
+        textos.ImprimirHasta(t, p.CurrentX, p.CurrentY, izq - m.Ancho(blanco));
+    };
 
     // 2. Left column: the channel, both cursors, time and difference.
     p.CurrentX = x0;
     p.CurrentY = arriba;
-    p.Print(TextosIdioma(74));
+    lectura(TextosIdioma(74));
     p.CurrentX = x1;
     p.CurrentY += m.Alto(QString());
-    p.Print(NombreCanalId(d.CanalVentana));
+    lectura(NombreCanalId(d.CanalVentana));
     p.CurrentY += m.Alto(QString());
     const auto lecturaCursor = [&](const QString& titulo, std::int32_t muestra) {
         p.CurrentX = x0;
         p.CurrentY += m.Alto(blanco);
-        p.Print(titulo);
+        lectura(titulo);
         p.CurrentX = x1;
         p.CurrentY += m.Alto(blanco);
-        p.Print(TextosIdioma(266) + Str(muestra));
+        lectura(TextosIdioma(266) + Str(muestra));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(blanco);
-        p.Print(NombreCanal(d.CanalVentana) + QStringLiteral(": "));
+        lectura(NombreCanal(d.CanalVentana) + QStringLiteral(": "));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        p.Print(Format(ValorMuestra(r, muestra, c), "0.000") + blanco + u);
+        lectura(Format(ValorMuestra(r, muestra, c), "0.000") + blanco + u);
     };
     lecturaCursor(QStringLiteral(" Cursor 1: "), d.Cursor1);
     lecturaCursor(QStringLiteral("Cursor 2 : "), d.Cursor2);
@@ -62,10 +68,10 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
          {std::pair{TextosIdioma(264), d.TextoTiempo}, std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
         p.CurrentX = x0;
         p.CurrentY += m.Alto(blanco);
-        p.Print(titulo);
+        lectura(titulo);
         p.CurrentX = x1;
         p.CurrentY += m.Alto(blanco);
-        p.Print(valor);
+        lectura(valor);
     }
 
     // 3.-5. Frames, vertical scale, title.
@@ -74,7 +80,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (d.AltoPicture == 0.0)
         throw VbError(vberr::DivisionByZero);
     const double k = 0.75 * h / d.AltoPicture;
-    Encabezado(p, m, izq, f.Arriba, 60);
+    Encabezado(textos, m, izq, f.Arriba, 60);
 
     // 6. The level's samples, with its own vertical factor.
     const std::optional<RangoMuestras> rango = RangoDeNivel(d.Nivel, n);
@@ -93,17 +99,18 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (d.Nivel.OrigenY < d.Nivel.Alto)
         p.Line(izq, y0, der, y0, 0u);
     const QString cero = QStringLiteral("0 ") + u;
-    p.CurrentX = izq - m.Ancho(cero + blanco);
-    p.CurrentY = y0;
-    p.Print(cero);
+    (void)EtiquetaDeLinea(textos, cero, izq - m.Ancho(cero + blanco), y0);
 
-    // 8.-9. Cursors.
+    // 8.-9. Cursors, their labels under the time labels when there are.
+    const std::int32_t m50 = MuestrasPor50ms();
+    const bool conEscala = !ampliada && m50 > 0;
+    const double bajoEscala = conEscala ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
     const std::uint32_t amarillo = ColorImpresora(p, kAmarilloImpresora);
     const std::uint32_t cian = ColorImpresora(p, kCianImpresora);
-    (void)CursorImpreso(p, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo,
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"));
-    (void)CursorImpreso(p, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian, QStringLiteral("AAA"),
-                        0.0, QStringLiteral("Cursor 2"));
+    (void)CursorImpreso(textos, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo,
+                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
+    (void)CursorImpreso(textos, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian,
+                        QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
 
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
@@ -118,13 +125,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     double vGrid = 0.0;
     if (e.UltimoMaximo > 0) {
         const double y = yDe(maximo);
-        MarcadorExtremo(p, m, y, izq, der, arriba, abajo, Format(maximo, "0.000") + blanco + u, azul);
+        MarcadorExtremo(textos, m, y, izq, der, arriba, abajo, Format(maximo, "0.000") + blanco + u, azul);
         nGrid = (y0 - y) / pasoValor;
         vGrid = nGrid == 0.0 ? 0.0 : maximo / nGrid;
     }
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
-        MarcadorExtremo(p, m, y, izq, der, arriba, abajo, Format(minimo, "0.000") + blanco + u, azul);
+        MarcadorExtremo(textos, m, y, izq, der, arriba, abajo, Format(minimo, "0.000") + blanco + u, azul);
         // At one sample the minimum is looked at after the maximum.
         if (e.UltimoMinimo >= e.UltimoMaximo) {
             nGrid = (y - y0) / pasoValor;
@@ -140,7 +147,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 
     // 12.-13. Value grid and time scale, on the whole record only.
     p.DrawStyle = 2;
-    const std::int32_t m50 = MuestrasPor50ms();
+    const double filaMs = abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A"));
     if (!ampliada) {
         if (nGrid != 0.0 || vGrid != 0.0) {
             for (const int sentido : {-1, 1}) {
@@ -148,19 +155,21 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     const double y = y0 + sentido * Cerca(j * pasoValor);
                     p.Line(izq, y, der, y, 0u);
                     const QString g = Format(j * vGrid, "#.##") + blanco + u;
-                    p.CurrentX = izq - m.Ancho(g + QStringLiteral("  "));
-                    p.CurrentY = y;
-                    p.Print(sentido < 0 ? g : QStringLiteral("-") + g);
+                    // A grid value gives way to the extremes' and the zero's.
+                    const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
+                    (void)textos.ImprimirSiLibre(
+                        t, textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y), y);
                 }
             }
         }
         if (m50 > 0)
             (void)DibujarEscalaTiempo(
-                p, m, {izq, arriba, abajo, sx * m50, columna, CLng(static_cast<double>(n) / m50), false});
+                textos, m,
+                {izq, arriba, abajo, sx * m50, columna, CLng(static_cast<double>(n) / m50), false});
     }
 
     // 14.-15. Unit of the time scale, date.
-    UnidadMs(p, m, der, abajo + m.Ancho(ampliada ? QStringLiteral("AAA") : QStringLiteral("A")));
+    UnidadMs(textos, m, der, filaMs);
     ImprimirFecha(p, f, m);
     return std::nullopt;
 }
@@ -194,7 +203,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     }
 
     // 2.-3. Header and frames.
-    Encabezado(p, m, izq, f.Arriba, 60);
+    TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
+    Encabezado(textos, m, izq, f.Arriba, 60);
     p.DrawStyle = 0;
     p.DrawWidth = 1;
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
@@ -208,96 +218,135 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         throw VbError(vberr::DivisionByZero);
     const double escalaX = (der - izq) / (static_cast<double>(ultima) - primera);
     const bool completa = primera <= 1 && ultima >= r.NumMuestras() - 1;
+    const std::int32_t s50 = completa ? MuestrasPor50ms() : 0;
 
     // 5. Zero lines.
     for (std::int32_t b = 1; b <= numBandas; ++b)
         p.Line(izq, centro(b), der, centro(b), 0u);
 
-    // 6.-7. Cursors.
-    (void)CursorImpreso(p, m, (d.Cursor1 - primeraMuestra) * escalaX + izq, arriba, abajo,
+    // 6.-7. Cursors, their labels under the time labels when there are.
+    const double bajoEscala = s50 > 0 ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
+    (void)CursorImpreso(textos, m, (d.Cursor1 - primeraMuestra) * escalaX + izq, arriba, abajo,
                         ColorImpresora(p, kAmarilloImpresora), QStringLiteral("AAAA"), m.Ancho(blanco),
-                        QStringLiteral("Cursor 1"));
-    double finTick = CursorImpreso(p, m, (d.Cursor2 - primeraMuestra) * escalaX + izq, arriba, abajo,
+                        QStringLiteral("Cursor 1"), bajoEscala);
+    double finTick = CursorImpreso(textos, m, (d.Cursor2 - primeraMuestra) * escalaX + izq, arriba, abajo,
                                    ColorImpresora(p, kAzulImpresora), QStringLiteral("AAA"), 0.0,
-                                   QStringLiteral("Cursor 2"));
+                                   QStringLiteral("Cursor 2"), bajoEscala);
 
-    // 8. Band labels.
+    // 9. Left column: the channels, then each cursor's sample and values,
+    // every one of them down the frame: where the window's spacing would
+    // run past its foot (up to eight bands) the blank between the lines
+    // narrows, then the font shrinks. Printed before the band labels and
+    // extremes, which give way to it.
+    {
+        const double xTitulo = f.Izquierda + m.Ancho(a);
+        const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+        const double limite = izq - m.Ancho(blanco);
+        const double tamano = p.FontSize;
+        const auto n = static_cast<double>(numBandas);
+        // Height of the column with a blank of g between its lines.
+        const auto alto = [&](double g, double linea) {
+            return std::max(m.Alto(a), linea) + n * (linea + g) +
+                   2 * (g + 2 * (linea + g) + n * (linea + g)) - g;
+        };
+        // A blank under the frame's line, which the title would touch.
+        const double tope = f.Arriba + m.Ancho(blanco);
+        const double disponible = f.Abajo - tope;
+        double linea = textos.Linea();
+        double hueco = m.Alto(a);
+        if (alto(hueco, linea) > disponible) {
+            const double fijo = alto(0.0, linea);
+            hueco = std::max(0.0, (disponible - fijo) / (alto(1.0, linea) - fijo));
+            if (fijo > disponible) {
+                p.FontSize = tamano * 0.99 * disponible / fijo;
+                linea = textos.Linea();
+            }
+        }
+        const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
+        const auto entrada = [&](const QString& t, double x) {
+            textos.ImprimirHasta(t, x, p.CurrentY, limite);
+        };
+        p.CurrentY = tope;
+        entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
+        p.CurrentY = tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea);
+        for (const CanalBanda& c : canales) {
+            entrada(NombreCanal(c.Fila), xEntrada);
+            p.CurrentY += hueco;
+        }
+        for (const auto& [titulo, muestra] : {std::pair{QStringLiteral("Cursor 1: "), d.Cursor1},
+                                              std::pair{QStringLiteral("Cursor 2: "), d.Cursor2}}) {
+            p.CurrentY += hueco;
+            entrada(titulo, xTitulo);
+            p.CurrentY += hueco;
+            entrada(TextosIdioma(266) + QString::number(muestra), xEntrada);
+            p.CurrentY += hueco;
+            for (const CanalBanda& c : canales) {
+                entrada(NombreCanal(c.Fila) + QStringLiteral(": ") +
+                            Format(ValorMuestra(r, muestra, c.Columna), "0.000") + r.TablaCanales(c.Fila, 4),
+                        xEntrada);
+                p.CurrentY += huecoVacio;
+            }
+        }
+        p.FontSize = tamano;
+    }
+
+    // 8. Band labels: at the Parts' side where they fit, else left of the
+    // plot (shrunk where need be), else at the right in a smaller font.
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        QString texto;
+        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
+        const double y = centro(b);
         if (numBandas >= 5) {
-            texto = blanco + NombreCanal(c.Fila);
-            p.CurrentX = der + m.Ancho(blanco);
+            const QString texto = blanco + NombreCanal(c.Fila);
+            if (!textos.ImprimirSiLibre(texto, der + m.Ancho(blanco), y, color) &&
+                !EtiquetaDeLinea(textos, texto, izq - m.Ancho(texto + blanco), y, color))
+                textos.ImprimirHasta(texto, der, y, f.Derecha, color);
         } else {
-            texto = NombreCanal(c.Fila) + QStringLiteral("    0") + r.TablaCanales(c.Fila, 4);
-            p.CurrentX = izq - m.Ancho(texto + blanco);
-        }
-        p.CurrentY = centro(b);
-        p.ForeColor = ColorTrazaImpresora(p, c.Fila);
-        p.Print(texto);
-        p.ForeColor = 0;
-    }
-
-    // 9. Left column: the channels, then each cursor's sample and values.
-    const double xTitulo = f.Izquierda + m.Ancho(a);
-    const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-    p.CurrentX = xTitulo;
-    p.CurrentY = f.Arriba;
-    p.Print(TextosIdioma(31) + QStringLiteral(":"));
-    p.CurrentY = f.Arriba + m.Alto(a);
-    for (const CanalBanda& c : canales) {
-        p.CurrentX = xEntrada;
-        p.Print(NombreCanal(c.Fila));
-        p.CurrentY += m.Alto(a);
-    }
-    for (const auto& [titulo, muestra] : {std::pair{QStringLiteral("Cursor 1: "), d.Cursor1},
-                                          std::pair{QStringLiteral("Cursor 2: "), d.Cursor2}}) {
-        p.CurrentY += m.Alto(a);
-        p.CurrentX = xTitulo;
-        p.Print(titulo);
-        p.CurrentY += m.Alto(a);
-        p.CurrentX = xEntrada;
-        p.Print(TextosIdioma(266) + QString::number(muestra));
-        p.CurrentY += m.Alto(a);
-        for (const CanalBanda& c : canales) {
-            p.CurrentX = xEntrada;
-            p.Print(NombreCanal(c.Fila) + QStringLiteral(": ") +
-                    Format(ValorMuestra(r, muestra, c.Columna), "0.000") + r.TablaCanales(c.Fila, 4));
-            p.CurrentY += m.Alto(QString());
+            const QString texto = NombreCanal(c.Fila) + QStringLiteral("    0") + r.TablaCanales(c.Fila, 4);
+            (void)EtiquetaDeLinea(textos, texto, izq - m.Ancho(texto + blanco), y, color);
         }
     }
 
     // 10.-11. Each band's trace over its full scale (current and voltage
-    // bands share theirs), with its extremes marked once.
+    // bands share theirs), with its extremes marked once: every band's
+    // maximum first, then the minima, whose values rest on their line
+    // where the next band's maximum stands below its own.
     const EscalasAV escalas = EscalasCompartidas(canales);
+    std::vector<ExtremosAlcanzados> alcanzados;
+    for (const CanalBanda& c : canales) {
+        const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
+        alcanzados.push_back(BuscarExtremos(tramo, primeraMuestra, r.MaximosCanal(c.Columna),
+                                            r.MinimosCanal(c.Columna),
+                                            TablasTramo(r, c.Columna, primeraMuestra)));
+    }
+    for (const bool maximos : {true, false}) {
+        for (std::int32_t b = 1; b <= numBandas; ++b) {
+            const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+            const ExtremosAlcanzados& e = alcanzados[static_cast<size_t>(b - 1)];
+            const float valor = maximos ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna);
+            if ((maximos ? e.UltimoMaximo : e.UltimoMinimo) == 0)
+                continue;
+            const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
+            MarcadorExtremo(textos, m, centro(b) - valor * ys, izq, der, arriba, abajo,
+                            Format(valor, "0.000") + blanco + r.TablaCanales(c.Fila, 4),
+                            ColorTrazaImpresora(p, c.Fila));
+        }
+    }
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
         const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
-        const double y0 = centro(b);
-        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
-        const QString unidad = r.TablaCanales(c.Fila, 4);
         const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
-        const float minimo = r.MinimosCanal(c.Columna);
-        const float maximo = r.MaximosCanal(c.Columna);
-        const ExtremosAlcanzados e =
-            BuscarExtremos(tramo, primeraMuestra, maximo, minimo, TablasTramo(r, c.Columna, primeraMuestra));
-        if (e.UltimoMinimo > 0)
-            MarcadorExtremo(p, m, y0 - minimo * ys, izq, der, arriba, abajo,
-                            Format(minimo, "0.000") + blanco + unidad, color);
-        if (e.UltimoMaximo > 0)
-            MarcadorExtremo(p, m, y0 - maximo * ys, izq, der, arriba, abajo,
-                            Format(maximo, "0.000") + blanco + unidad, color);
         p.DrawWidth = 3;
-        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, y0, ys), color, std::nullopt,
+        TrazarEnImpresora(p, tramo, GeometriaImpresora(p, izq, escalaX, centro(b), ys),
+                          ColorTrazaImpresora(p, c.Fila), std::nullopt,
                           TablasTramo(r, c.Columna, primeraMuestra));
         p.DrawWidth = 1;
     }
 
     // 12. Time grid, on the whole record only.
-    const std::int32_t s50 = completa ? MuestrasPor50ms() : 0;
     if (s50 > 0) {
         const std::optional<double> fila =
-            DibujarEscalaTiempo(p, m,
+            DibujarEscalaTiempo(textos, m,
                                 {izq, arriba, abajo, escalaX * s50, (der - izq) / 23.0,
                                  CLng(static_cast<double>(r.NumMuestras()) / s50), true});
         if (fila)
@@ -305,7 +354,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     }
 
     // Unit of the time axis, time between the cursors, date.
-    PieConTiempo(p, m, f, finTick, d.TextoTiempo);
+    PieConTiempo(textos, m, finTick, d.TextoTiempo);
 }
 
 } // namespace vesdra

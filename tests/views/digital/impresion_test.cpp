@@ -16,7 +16,9 @@
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "record/helpers.h"
 #include "record/record_model.h"
+#include "record/tablas_trazo.h"
 #include "shell/cancelar.h"
 #include "shell/shell_state.h"
 #include "views/digital/frm19.h"
@@ -101,7 +103,9 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     // zero line and the rows' base lines in the cursors' solid pen.
     const PrintCall* nombre = FindText(printer, QStringLiteral("IC    0A"));
     ASSERT_TRUE(nombre);
-    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 900);
+    // 900 by the window's measure would carry the printer's wider 960 into
+    // the box: it ends half a blank (60) short of it instead.
+    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 60 - 960);
     EXPECT_DOUBLE_EQ(nombre->Y1, Zero());
     EXPECT_EQ(nombre->Color, kGreen);
     for (int row = 0; row <= 3; ++row) {
@@ -132,7 +136,7 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     // each state 1 from the sample before to the sample, in blue.
     const PrintCall* grupo = FindText(printer, QStringLiteral("T49"));
     ASSERT_TRUE(grupo);
-    EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft);
+    EXPECT_DOUBLE_EQ(grupo->X1, kFrameLeft + 50) << "half a blank off the frame's line";
     EXPECT_DOUBLE_EQ(grupo->Y1, Zero() + 200);
     ASSERT_TRUE(FindText(printer, QStringLiteral("G2")));
     EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("G2"))->Y1, Zero() + 200 + 240 + 200);
@@ -141,7 +145,7 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
         const PrintCall* n = FindText(printer, QString::fromLatin1(names[row - 1]));
         ASSERT_TRUE(n) << row;
         EXPECT_DOUBLE_EQ(n->X1, kFrameLeft + 200);
-        EXPECT_DOUBLE_EQ(n->Y1, Base(row) - 200) << "standing on its own base line";
+        EXPECT_DOUBLE_EQ(n->Y1, Base(row) - 240) << "standing on its own base line, a printer line high";
     }
     const double sx = (kBoxRight - kBoxLeft) / 199;
     const double tpp = printer.TwipsPerPixelX();
@@ -220,7 +224,9 @@ TEST_F(DigitalPage, ZoomedCompositionPage)
     EXPECT_EQ(printer.Texts()[0], QStringLiteral("T47__T17"));
     EXPECT_FALSE(FindText(printer, QStringLiteral("T49")));
     EXPECT_EQ(TimeTicks(), 0u);
-    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    // Cursor 2 at the level's end: its label drawn back inside the frame on
+    // the unit's row, so "  ms" goes a line lower.
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300 + 240);
     const std::vector<QLineF> s = printer.OfKind(Kind::Lines)[0].Segments;
     EXPECT_NEAR(s.front().x1(), kBoxLeft, 3);
     EXPECT_NEAR(s.back().x2(), kBoxRight, 3);
@@ -273,7 +279,8 @@ TEST_F(DigitalPage, LowRateAndLongRecordPrintWithoutAScale)
     PaginaDigital(printer, Datos(1, 40000), FixedFont());
     EXPECT_EQ(TimeTicks(), 0u);
     EXPECT_TRUE(FindText(printer, QStringLiteral("T26340000")));
-    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    // Below cursor 2's label, which is drawn back inside the frame.
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300 + 240);
 }
 
 TEST_F(DigitalPage, ALevelOfOneSampleOrAClosedRecordIsAnError)
@@ -291,6 +298,60 @@ TEST_F(DigitalPage, ALevelOfOneSampleOrAClosedRecordIsAnError)
     printer.Calls.clear();
     EXPECT_EQ(error(Datos(1, 200)), vberr::SubscriptOutOfRange);
     EXPECT_TRUE(printer.Calls.empty()) << "nothing drawn before the record is checked";
+}
+
+// ---- every text legible ----
+
+// One to nineteen rows with long names, in group or composition mode, over
+// the fixture's record or one of 10^7 samples; the analog channel all zero
+// or not; cursor 2 on the last sample or not; measured in the fixed window
+// font or in the printer's own.
+TEST_F(DigitalPage, EveryTextStandsClear)
+{
+    struct Case {
+        int Rows;
+        std::int32_t Samples;
+        bool Zeros;
+        bool LastCursor;
+        bool PrinterMeasure;
+        int Mode;
+        bool Zoomed{false}; // samples 50..150, cursor 2 on the last
+    };
+    const Case cases[] = {{1, 0, false, false, false, 1},        {19, 0, false, true, false, 1},
+                          {19, 0, true, false, true, 2},         {8, 0, true, true, false, 1},
+                          {19, 10000000, false, true, false, 1}, {3, 10000000, true, false, true, 2},
+                          {19, 0, false, true, false, 2, true},  {5, 0, true, true, true, 1, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Rows) + " rows, " + std::to_string(c.Samples) + " samples" +
+                     (c.Zeros ? ", zeros" : "") + (c.LastCursor ? ", cursor 2 at the end" : "") +
+                     (c.PrinterMeasure ? ", printer font" : "") + ", mode " + std::to_string(c.Mode) +
+                     (c.Zoomed ? ", zoomed" : ""));
+        printer.Calls.clear();
+        if (c.Samples > 0) {
+            LlenarRegistro(c.Samples);
+            Registro().RutaDat = QStringLiteral("/registros/falta.dat");
+        }
+        RecordModel& r = Registro();
+        if (c.Zeros) {
+            for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+                r.Valores(s, 3) = 0.0f;
+        }
+        ConstruirTablasTrazo(r);
+        MaxMinCanales(r.Valores);
+        const std::int32_t n = r.NumMuestras();
+        DatosPaginaDigital d = c.Zoomed ? Datos(50, 150) : Datos(1, n);
+        d.Filas.clear();
+        for (int k = 1; k <= c.Rows; ++k)
+            d.Filas.push_back(
+                {(k - 1) % 3 + 2, QStringLiteral("PROTECCION_DISTANCIA_ZONA_%1_DISPARO").arg(k)});
+        d.Cursor1 = 5;
+        d.Cursor2 = c.Zoomed ? 150 : (c.LastCursor ? n : n / 2);
+        d.ModoDigital = c.Mode;
+        d.Grupo = c.Mode == 1;
+        d.GrupoElegido = QStringLiteral("GRUPO DE DISPAROS DE LA LINEA");
+        PaginaDigital(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
+        ExpectLegibleTracePage(printer, c.Samples >= 10000000);
+    }
 }
 
 // ---- through the view ----

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 
 #include "common/printed_page.h"
@@ -14,9 +16,11 @@
 #include "platform/mouse_pointer.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
+#include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
 #include "record/helpers.h"
+#include "record/tablas_trazo.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
@@ -85,6 +89,21 @@ protected:
     [[nodiscard]] int TimeTicks(double depth) const
     {
         return static_cast<int>(test::TimeTicks(printer, depth).size());
+    }
+
+    // Eight channel rows over the fixture's three columns in turn (IA's, VA's,
+    // DC's), with these names, in A, kV and V in turn unless units are given.
+    static void EightRows(const std::array<const char*, 8>& names,
+                          const std::array<const char*, 8>& units = {"A", "kV", "V", "A", "kV", "V", "A",
+                                                                     "kV"})
+    {
+        RecordModel& r = Registro();
+        r.TablaCanales = Matrix<QString>(8, 4);
+        for (int k = 1; k <= 8; ++k) {
+            r.TablaCanales(k, 1) = QString::number((k - 1) % 3 + 1);
+            r.TablaCanales(k, 2) = QString::fromLatin1(names[static_cast<std::size_t>(k - 1)]);
+            r.TablaCanales(k, 4) = QString::fromLatin1(units[static_cast<std::size_t>(k - 1)]);
+        }
     }
 
     RecordingPrinter printer;
@@ -157,10 +176,12 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
     EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
     EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
+    // The left column's "Tiempo entre cursores:" takes the label's place
+    // under the line: it rests on the line instead.
     const PrintCall* zero = FindText(printer, QStringLiteral("0 A"));
     ASSERT_TRUE(zero);
     EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
-    EXPECT_DOUBLE_EQ(zero->Y1, y0);
+    EXPECT_DOUBLE_EQ(zero->Y1, y0 - 240);
 
     // Cursors: dashed line across the box, a tick and the label below it.
     const double sx = (kBoxRight - kBoxLeft) / 1999;
@@ -183,9 +204,11 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[11].X1, xc2);
     EXPECT_EQ(lines[11].Color, kCyan);
     EXPECT_DOUBLE_EQ(lines[12].Y2, kBoxBottom + 300);
+    // Cursor 2's label (its tick 300 long) stands under the time labels'
+    // row (100 below the box, a printer line of 240 high).
     const PrintCall* c2 = FindText(printer, QStringLiteral("Cursor 2"));
     ASSERT_TRUE(c2);
-    EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 300);
+    EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 100 + 240);
 
     // Extremes: +-100 A marked once each, dotted, blue, labelled left of the box.
     const double ey = d.EscalaY;
@@ -216,14 +239,31 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     // with multiples of the step the last extreme (the minimum) gives.
     const double step = (kBoxBottom - kBoxTop) / 16;
     const double v = 100.0 / ((y0 + 100 * ey * k - y0) / step);
+    // A value whose place a read-out or an extreme takes is left out (the
+    // printer's font is wider than the window's here: the negative values
+    // would reach into the box and stand 120 further left).
+    int values = 0;
     for (int j = 1; j <= 7; ++j) {
         const QString g = Format(j * v, "#.##") + QStringLiteral(" A");
-        ASSERT_EQ(CountText(printer, g), 1) << g.toStdString();
-        ASSERT_EQ(CountText(printer, QStringLiteral("-") + g), 1) << g.toStdString();
-        EXPECT_DOUBLE_EQ(FindText(printer, g)->Y1, y0 - std::nearbyint(j * step));
-        EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("-") + g)->X1, kBoxLeft - 100 * (g.size() + 2));
+        EXPECT_LE(CountText(printer, g), 1) << g.toStdString();
+        EXPECT_LE(CountText(printer, QStringLiteral("-") + g), 1) << g.toStdString();
+        for (const int sentido : {-1, 1}) {
+            const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
+            if (const PrintCall* c = FindText(printer, t)) {
+                ++values;
+                EXPECT_DOUBLE_EQ(c->Y1, y0 + sentido * std::nearbyint(j * step));
+                EXPECT_DOUBLE_EQ(c->X1, kBoxLeft - 100 * (g.size() + 2) - (sentido < 0 ? 0 : 120));
+            }
+        }
+        const auto line = LinesWhere(printer, [&](const PrintCall& c) {
+            return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.Y1 == y0 - std::nearbyint(j * step) &&
+                   c.X1 == kBoxLeft;
+        });
+        EXPECT_EQ(line.size(), 1u) << j;
     }
+    EXPECT_GE(values, 8);
     EXPECT_EQ(FindText(printer, QStringLiteral("13.01 A"))->Y1, y0 - 558);
+    EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
     EXPECT_EQ(TimeTicks(100), 40);
@@ -240,8 +280,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
     const PrintCall& date = prints.back();
     EXPECT_EQ(date.Text, HoraTexto());
-    EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 100 * date.Text.size());
-    EXPECT_DOUBLE_EQ(date.Y1, kFrameBottom - 200);
+    // Placed by the printer's font, the wider here: it ends half a blank
+    // short of the frame's lines.
+    EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 120 * date.Text.size() - 50);
+    EXPECT_DOUBLE_EQ(date.Y1, kFrameBottom - 240 - 50);
     for (const PrintCall& c : printer.OfKind(Kind::Print)) {
         if (c.Text != QStringLiteral("Cursor 1") && c.Text != QStringLiteral("Cursor 2") &&
             !c.Text.endsWith(QStringLiteral("00.000 A"))) {
@@ -300,9 +342,15 @@ TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeSc
     EXPECT_FALSE(FindText(printer, QStringLiteral("100")));
     EXPECT_TRUE(LinesWhere(printer, [](const PrintCall& c) { return c.DrawStyle == 2; }).empty())
         << "no grid, and the extremes lie outside the box";
+    // Cursor 2 (sample 1000) lies past the sheet: its label is drawn back
+    // inside the frame, on the unit's row, so "  ms" goes a line lower.
+    const PrintCall* c2 = FindText(printer, QStringLiteral("Cursor 2"));
+    ASSERT_TRUE(c2);
+    EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 300);
+    EXPECT_DOUBLE_EQ(c2->X1, kFrameRight - 8 * 120);
     const PrintCall* ms = FindText(printer, QStringLiteral("  ms"));
     ASSERT_TRUE(ms);
-    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300);
+    EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 300 + 240);
 }
 
 TEST_F(PrintedPage, AnEmptyRangeRefusesThePageWithText80)
@@ -344,7 +392,11 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
     MaxMinCanales(r.Valores);
     printer.Calls.clear();
     ASSERT_FALSE(PaginaOnda(printer, Onda(3), FixedFont()));
-    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 V"), kBlue), 2);
+    // Both markers' values would stand where the zero's "0 V" stands: they
+    // give way to it (and to the read-outs beside it).
+    EXPECT_LE(CountText(printer, QStringLiteral("0.000 V"), kBlue), 1);
+    EXPECT_EQ(CountText(printer, QStringLiteral("0 V")), 1);
+    EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
     EXPECT_TRUE(
         LinesWhere(printer,
                    [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft; })
@@ -361,35 +413,215 @@ TEST_F(PrintedPage, TimeScaleOfLowRatesAndLongRecords)
     EXPECT_EQ(TimeTicks(100), 0);
     EXPECT_TRUE(FindText(printer, QStringLiteral("  ms")));
 
-    Record(40000, 1000);
+    Record(2000, 1000); // the sample's length: 40 ticks, every 50 ms
     printer.Calls.clear();
     ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
-    EXPECT_EQ(TimeTicks(100), 800);
+    EXPECT_EQ(TimeTicks(100), 40);
     EXPECT_TRUE(FindText(printer, QStringLiteral("100")));
 }
 
-// Each time line stands where its time falls: with 50 ms less than a twip
-// wide (20000 ticks) no rounding is carried from line to line, so the scale
-// neither marches past the box nor piles up on one spot; lines sharing a
-// device column are drawn once.
-TEST_F(PrintedPage, TimeLinesOfAVeryLongRecordStayInTheBox)
+// Past 40 ticks of 50 ms only every k-th is drawn, k from 1, 2, 5 x 10^n,
+// so that no more than 40 lines cross the box and never a hatching: 800
+// ticks (40 s) give every 20th, 20000 (1000 s) every 500th, labelled with
+// their time in ms on every j-th line (j of the same steps) where the
+// labels stand clear of each other. Each line
+// stands where its time falls, so the scale ends inside the box.
+TEST_F(PrintedPage, TheTimeGridOfALongRecordIsThinnedToAtMost40Lines)
 {
-    Record(1000000, 1000);
-    ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
-    const double columns = (kBoxRight - kBoxLeft) / printer.TwipsPerPixelX();
-    const auto verticals = LinesWhere(printer, [](const PrintCall& c) {
-        return c.X1 == c.X2 && c.Color == 0 && (c.Y1 == kBoxTop || c.Y1 == kBoxBottom) && c.Y2 != kBoxTop;
-    });
-    ASSERT_FALSE(verticals.empty());
-    double right = 0;
-    for (const PrintCall& c : verticals)
-        right = std::max(right, c.X1);
-    EXPECT_LE(right, kBoxRight + 1);
-    EXPECT_GT(TimeTicks(100), 0.9 * columns);
-    EXPECT_LE(TimeTicks(100), columns + 2);
-    const double d50 = (kBoxRight - kBoxLeft) / 999999 * 50;
-    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("100"))->X1,
-                     std::nearbyint(std::nearbyint(kBoxLeft) + 2 * d50) - 200);
+    for (const auto& [samples, k] : {std::pair{40000, 20}, std::pair{1000000, 500}}) {
+        SCOPED_TRACE(samples);
+        Record(samples, 1000);
+        printer.Calls.clear();
+        ASSERT_FALSE(PaginaOnda(printer, Onda(1), FixedFont()));
+        const auto verticals = LinesWhere(printer, [](const PrintCall& c) {
+            return c.X1 == c.X2 && c.Color == 0 && c.DrawStyle == 2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
+        });
+        EXPECT_EQ(verticals.size(), 40u);
+        EXPECT_EQ(TimeTicks(100), 40);
+        double right = 0;
+        for (const PrintCall& c : verticals)
+            right = std::max(right, c.X1);
+        EXPECT_LE(right, kBoxRight + (kBoxRight - kBoxLeft) / (samples - 1) + 1)
+            << "a sample past it at most";
+        // The labels (as wide as 6 or 8 characters with their blanks, the
+        // lines 324 apart) on every fifth line: the first on the fifth.
+        const double step = (kBoxRight - kBoxLeft) / (samples - 1) * 50 * k;
+        EXPECT_FALSE(FindText(printer, Str(50.0 * k) + QStringLiteral(" ")));
+        const QString first = Str(5 * 50.0 * k) + QStringLiteral(" ");
+        const PrintCall* label = FindText(printer, first);
+        ASSERT_TRUE(label) << first.toStdString();
+        EXPECT_DOUBLE_EQ(label->X1, std::nearbyint(std::nearbyint(kBoxLeft) + 5 * step) -
+                                        50.0 * Str(5 * 50.0 * k).size());
+        EXPECT_TRUE(FindText(printer, Str(10 * 50.0 * k) + QStringLiteral(" ")));
+        EXPECT_FALSE(FindText(printer, QStringLiteral("100"))) << "no 50 ms tick to call 100";
+        EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
+    }
+}
+
+// ---- every text legible ----
+
+// The cases every page kind is printed in: a sample-sized record or one of
+// 10^7 samples at 5 kHz, a channel of zeros, cursor 2 on the last sample,
+// measured in the fixed window font or in the printer's own.
+struct LegibleCase {
+    const char* Name;
+    bool Long{false};
+    bool Zeros{false};
+    bool LastCursor{false};
+    bool PrinterMeasure{false};
+    bool Zoomed{false}; // samples 401..601 (500..1000 stacked), cursor 2 on the last
+};
+const LegibleCase kLegibleCases[] = {
+    {"sample", false, false, false, false},
+    {"printer font", false, false, false, true},
+    {"cursor 2 at the end", false, false, true, false},
+    {"all zero", false, true, false, false},
+    {"long record", true, false, true, false},
+    {"long record, printer font", true, true, false, true},
+    {"zoomed", false, false, true, false, true},
+    {"zoomed, printer font", false, true, true, true, true},
+};
+
+class LegiblePage : public PrintedPage
+{
+protected:
+    // The fixture's channels (IA a sine, VA constant, DC a ramp, or zeros)
+    // over 2000 samples at 1 kHz or 10^7 at 5 kHz, with their block tables.
+    void Prepare(const LegibleCase& c)
+    {
+        printer.Calls.clear();
+        if (c.Long) {
+            MakeRecord(2, 5000);
+            RecordModel& r = Registro();
+            r.Valores = Matrix<float>(10000000, 3);
+            for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+                r.Valores(s, 1) = static_cast<float>(100.0 * std::sin(2 * M_PI * (s % 100) / 100.0));
+                r.Valores(s, 2) = 50.0f;
+                r.Valores(s, 3) = static_cast<float>(s % 2000) / 10.0f;
+            }
+            ConstruirTablasTrazo(r);
+        }
+        if (c.Zeros) {
+            RecordModel& r = Registro();
+            for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+                r.Valores(s, 3) = 0.0f;
+            ConstruirTablasTrazo(r);
+        }
+        MaxMinCanales(Registro().Valores);
+    }
+    [[nodiscard]] MedidaTexto Measure(const LegibleCase& c) const
+    {
+        return c.PrinterMeasure ? PrinterFont() : FixedFont();
+    }
+    [[nodiscard]] std::int32_t LastCursor(const LegibleCase& c, std::int32_t otherwise) const
+    {
+        return c.LastCursor ? Registro().NumMuestras() : std::min(otherwise, Registro().NumMuestras());
+    }
+};
+
+TEST_F(LegiblePage, EveryTextOfTheWaveformPageStandsClear)
+{
+    for (const LegibleCase& c : kLegibleCases) {
+        for (const std::int32_t fila : {1, 2, 3}) {
+            SCOPED_TRACE(std::string(c.Name) + ", row " + std::to_string(fila));
+            Prepare(c);
+            DatosPaginaOnda d = Onda(fila);
+            d.Cursor2 = LastCursor(c, 1000);
+            if (c.Zoomed) {
+                HistorialOnda h;
+                h.Reset(NivelCompleto(completa));
+                ASSERT_TRUE(ZoomRectangulo(completa, h, completa.XDeMuestra(401), 1125,
+                                           completa.XDeMuestra(601), 1875, 2000)
+                                .Vista);
+                d = Onda(fila, h.Current());
+                d.Cursor1 = 450;
+                d.Cursor2 = 601;
+            }
+            ASSERT_FALSE(PaginaOnda(printer, d, Measure(c)));
+            ExpectLegibleTracePage(printer, c.Long);
+        }
+    }
+}
+
+// Eight rows over the fixture's three columns, shown 1, 4, 5 or 8 at a time.
+TEST_F(LegiblePage, EveryTextOfTheStackedPageStandsClear)
+{
+    for (const LegibleCase& c : kLegibleCases) {
+        for (const int bands : {1, 4, 5, 8}) {
+            SCOPED_TRACE(std::string(c.Name) + ", " + std::to_string(bands) + " bands");
+            Prepare(c);
+            const std::array<const char*, 8> names = {"IA", "VA", "DC", "IB", "VB", "DD", "IC", "VBAT"};
+            EightRows(names);
+            const RecordModel& r = Registro();
+            DatosPaginaTodo d;
+            for (int k = 1; k <= bands; ++k)
+                d.Filas.push_back(k);
+            d.Nivel =
+                c.Zoomed ? NivelTodo{500, 1000, 500, 9000, 0.0} : NivelTodo{1, r.NumMuestras(), 1, 9000, 0.0};
+            d.Cursor1 = c.Zoomed ? 600 : 500;
+            d.Cursor2 = c.Zoomed ? 1000 : LastCursor(c, 1000);
+            d.TextoTiempo = QStringLiteral("500.000 ms");
+            PaginaTodo(printer, d, Measure(c));
+            ExpectLegibleTracePage(printer, c.Long);
+            // Every band's read-out at both cursors is on the page.
+            for (int k = 1; k <= bands; ++k) {
+                const QString prefix = QString::fromLatin1(names[k - 1]) + QStringLiteral(": ");
+                int readouts = 0;
+                for (const QString& t : printer.Texts())
+                    readouts += t.startsWith(prefix) ? 1 : 0;
+                EXPECT_EQ(readouts, 2) << names[k - 1];
+            }
+        }
+    }
+}
+
+// On paper, in the window's own font: the stacked page of the sample's
+// eight channels has every band's read-out at both cursors, and pdftotext
+// finds each word inside the page frame (the paper's margins and the
+// frame's fractions in points).
+TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
+{
+    const std::array<const char*, 8> names = {"VA", "VB", "VC", "IA", "IB", "IC", "IN", "VBAT"};
+    EightRows(names, {"kV", "kV", "kV", "A", "A", "A", "A", "V"});
+    const RecordModel& r = Registro();
+    DatosPaginaTodo d;
+    d.Filas = {1, 2, 3, 4, 5, 6, 7, 8};
+    d.Nivel = {1, r.NumMuestras(), 1, 9000, 0.0};
+    d.Cursor1 = 500;
+    d.Cursor2 = r.NumMuestras();
+    d.TextoTiempo = QStringLiteral("1499.000 ms");
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("todo.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    QWidget ventana;
+    PaginaTodo(*p, d, MedidaDeVentana(ventana));
+    p->EndDoc();
+    const QString text = test::PdfText(pdf);
+    for (const char* name : names)
+        EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1: ").arg(QLatin1String(name)))), 2)
+            << name;
+
+    const QString boxes =
+        test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
+    const double w = p->Width() / 20.0;
+    const double h = p->Height() / 20.0;
+    const QRectF frame(QPointF(margin.x() + 0.009 * w, margin.y() + 0.009 * h),
+                       QPointF(margin.x() + 0.942 * w, margin.y() + 0.945 * h));
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        ++words;
+        const QRectF b(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        EXPECT_TRUE(frame.adjusted(-0.5, -0.5, 0.5, 0.5).contains(b)) << m.captured(5).toStdString();
+    }
+    EXPECT_GT(words, 50);
 }
 
 // ---- the stacked page ----
@@ -398,18 +630,7 @@ class StackedPage : public PrintedPage
 {
 protected:
     // Eight channel rows over the fixture's three columns, in turn.
-    void EightRows()
-    {
-        RecordModel& r = Registro();
-        r.TablaCanales = Matrix<QString>(8, 4);
-        const char* names[8] = {"IA", "VA", "DC", "IB", "VB", "DD", "IC", "VC"};
-        const char* units[3] = {"A", "kV", "V"};
-        for (int k = 1; k <= 8; ++k) {
-            r.TablaCanales(k, 1) = QString::number((k - 1) % 3 + 1);
-            r.TablaCanales(k, 2) = QString::fromLatin1(names[k - 1]);
-            r.TablaCanales(k, 4) = QString::fromLatin1(units[(k - 1) % 3]);
-        }
-    }
+    static void EightRows() { PrintedPage::EightRows({"IA", "VA", "DC", "IB", "VB", "DD", "IC", "VC"}); }
     DatosPaginaTodo Todo(std::vector<std::int32_t> filas, NivelTodo nivel = {1, 2000, 1, 9000, 0.0})
     {
         DatosPaginaTodo d;
@@ -451,17 +672,19 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     EXPECT_DOUBLE_EQ(lines[12].X1, (1000 - 1) * sx + kBoxLeft);
     EXPECT_EQ(lines[12].Color, kBlue) << "cursor 2 is blue on this page";
     EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 1"))->Y1, kBoxBottom + 500);
-    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 300);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 100 + 240)
+        << "under the time labels' row";
 
     // The read-outs column.
     const PrintCall* title = FindText(printer, TextosIdioma(31) + QStringLiteral(":"));
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
-    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop);
+    EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 100) << "a blank under the frame's line";
     const PrintCall* first = FindText(printer, QStringLiteral("IA"));
     ASSERT_TRUE(first);
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 200);
+    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 100 + 240)
+        << "a printer line (240) under the title, not the window's";
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
     EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
@@ -477,7 +700,8 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     ASSERT_TRUE(footer);
     EXPECT_DOUBLE_EQ(footer->X1, (kFrameRight - kFrameLeft) / 2 -
                                      100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
-    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 200);
+    EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240 - 50)
+        << "its printer line inside the frame, off its line";
     EXPECT_EQ(printer.Texts().back(), HoraTexto());
 }
 
@@ -486,7 +710,10 @@ TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
     PaginaTodo(printer, Todo({1}, {500, 1000, 500, 9000, 0.0}), FixedFont());
     EXPECT_EQ(TimeTicks(100), 0);
     EXPECT_FALSE(FindText(printer, QStringLiteral("100")));
-    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300);
+    // Cursor 2 at the level's end: its label drawn back inside the frame on
+    // the unit's row, so "  ms" goes a line lower.
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 2"))->X1, kFrameRight - 8 * 120);
+    EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("  ms"))->Y1, kBoxBottom + 300 + 240);
     // The trace covers the level's samples from the left of the box.
     const std::vector<PrintCall> trace = printer.OfKind(Kind::Lines);
     ASSERT_EQ(trace.size(), 1u);
@@ -500,6 +727,10 @@ TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
     EXPECT_NEAR(hi, kBoxLeft + 499 * sx, 3) << "up to the level's last sample but one";
 }
 
+// Up to four bands the label (caption, zero and unit) stands left of the
+// plot; from five the caption alone would stand right of it, where the
+// frame leaves no room for it: it goes left of the plot too, ending half
+// a blank short of it, on its band's zero line or resting on it.
 TEST_F(StackedPage, BandLabelsLeftUpToFourBandsRightFromFive)
 {
     EightRows();
@@ -515,9 +746,11 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsRightFromFive)
         const PrintCall* label = FindText(printer, bands < 5 ? left : right);
         ASSERT_TRUE(label);
         EXPECT_FALSE(FindText(printer, bands < 5 ? right : left));
-        EXPECT_DOUBLE_EQ(label->Y1, Centre(bands, 3));
-        EXPECT_DOUBLE_EQ(label->X1, bands < 5 ? kBoxLeft - 100 * (left.size() + 1) : kBoxRight + 100);
+        EXPECT_TRUE(label->Y1 == Centre(bands, 3) || label->Y1 == Centre(bands, 3) - 240) << label->Y1;
+        EXPECT_LE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft) << "left of the plot";
+        EXPECT_GE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft - 200) << "close to it";
         EXPECT_EQ(label->Color, 0x0000FFu) << "row 3 is red";
+        EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
     }
 }
 
@@ -553,11 +786,19 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     PaginaTodo(printer, Todo({1, 2, 3}), FixedFont()); // IA 100 A, VA 50 kV, DC up to 200 V
     const double bh = 0.75 * kH / 3;
     const double half = (bh - 2 * bh / 50) / 2;
-    const auto markerY = [&](const QString& label) {
-        return FindText(printer, label) ? FindText(printer, label)->Y1 : -1.0;
+    // The marker's dotted line at the height; its value under it, or (where
+    // a read-out of the left column stands) a line lower.
+    const auto marked = [&](const QString& label, double y, std::uint32_t colour) {
+        const PrintCall* t = FindText(printer, label);
+        return LinesWhere(
+                   printer,
+                   [&](const PrintCall& c) {
+                       return c.DrawStyle == 2 && c.Y1 == y && c.Y2 == y && c.Color == colour;
+                   }).size() == 1 &&
+               t && (t->Y1 == y || t->Y1 == y + 240);
     };
-    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("100.000 A")), Centre(3, 1) - 100 * half / 200);
-    EXPECT_DOUBLE_EQ(markerY(QStringLiteral("50.000 kV")), Centre(3, 2) - half);
+    EXPECT_TRUE(marked(QStringLiteral("100.000 A"), Centre(3, 1) - 100 * half / 200, kBlue));
+    EXPECT_TRUE(marked(QStringLiteral("50.000 kV"), Centre(3, 2) - half, kGreen));
     // DC reaches its 200 V at the last sample only, which the page's trace
     // (up to the last sample but one) does not reach: no marker.
     EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
