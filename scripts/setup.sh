@@ -2,7 +2,9 @@
 # Installs what building and testing VESDRA needs on Debian 12 (run as root).
 # Only missing packages are installed.
 set -euo pipefail
-PKGS=(g++ cmake ninja-build pkg-config
+# clang builds the sanitizer run; its sanitizer and libFuzzer runtimes are
+# only recommended by it, so they are named.
+PKGS=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
       qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev

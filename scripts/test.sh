@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once in a normal build, once with
-# AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run).
+# Sets up, builds and runs every test: once in a normal build (GCC), once with
+# AddressSanitizer and UndefinedBehaviorSanitizer built by clang (any report
+# fails the run), where the file readers' fuzz targets then run briefly.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ >/dev/null
 cmake --build "$here/build" -j "$jobs"
 ctest --test-dir "$here/build" -j "$jobs" --output-on-failure
 
-cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DVESDRA_SANITIZE=ON -DVESDRA_BUILD_BENCH=OFF >/dev/null
+cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+      -DVESDRA_SANITIZE=ON -DVESDRA_FUZZ=ON -DVESDRA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$here/build-asan" -j "$jobs"
 # Leak checking is off: Qt and fontconfig keep process-lifetime caches that
 # LeakSanitizer reports; every other report aborts the test.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$here/build-asan" -j "$jobs" --output-on-failure
+"$here/fuzz/run.sh" "$here/build-asan" 20

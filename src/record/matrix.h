@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <utility>
 #include <span>
@@ -13,7 +14,9 @@ namespace vesdra {
 namespace detail {
 // Storage of large sample matrices: whole pages from the system, in large
 // pages where it offers them, so filling a matrix of hundreds of megabytes
-// does not take one page fault every 4 KB. nullptr when refused.
+// does not take one page fault every 4 KB. Throws std::bad_alloc when
+// refused, so a block of kBytesGrande or more always comes from here and
+// LiberarGrande, which is chosen by size alone, always gets it back.
 void* ReservarGrande(size_t bytes);
 void LiberarGrande(void* p, size_t bytes);
 inline constexpr size_t kBytesGrande = size_t{8} << 20;
@@ -35,11 +38,11 @@ struct DefaultInitAllocator : std::allocator<T> {
     }
     T* allocate(size_t n)
     {
-        if (n >= detail::kBytesGrande / sizeof(T) && n <= SIZE_MAX / sizeof(T)) {
-            if (void* p = detail::ReservarGrande(n * sizeof(T)))
-                return static_cast<T*>(p);
-        }
-        return std::allocator<T>::allocate(n);
+        if (n < detail::kBytesGrande / sizeof(T))
+            return std::allocator<T>::allocate(n);
+        if (n > SIZE_MAX / sizeof(T))
+            throw std::bad_array_new_length();
+        return static_cast<T*>(detail::ReservarGrande(n * sizeof(T)));
     }
     void deallocate(T* p, size_t n)
     {

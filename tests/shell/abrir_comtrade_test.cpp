@@ -263,7 +263,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
     using Danar = std::function<void(QByteArray& cfg, QByteArray& dat)>;
     const auto ascii = gen::DataFormat::Ascii;
     const auto binario = gen::DataFormat::Binary;
-    const qsizetype tam = 8 + 2 * 5 + 2; // one BINARY sample
+    constexpr qsizetype tam = 8 + 2 * 5 + 2; // one BINARY sample
     const struct {
         const char* que;
         gen::DataFormat formato;
@@ -288,7 +288,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"one sample short, ASCII", ascii, {},
          [](QByteArray&, QByteArray& d) { d.truncate(d.lastIndexOf("\r\n", d.size() - 3) + 2); }, Apertura::Abierto,
          29, kCorto.arg(29), vbInformation},
-        {"one sample short, BINARY", binario, {}, [tam](QByteArray&, QByteArray& d) { d.chop(tam); },
+        {"one sample short, BINARY", binario, {}, [](QByteArray&, QByteArray& d) { d.chop(tam); },
          Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
         // A sample not wholly in the file is no sample: the values its
         // missing bytes would make are never shown.
@@ -329,7 +329,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
              s.rateSegments = {{1000, 10}, {500, 30}};
              s.lineFrequency = 0;
          },
-         [tam](QByteArray&, QByteArray& d) { d.chop(5 * tam); }, Apertura::Abierto, 25,
+         [](QByteArray&, QByteArray& d) { d.chop(5 * tam); }, Apertura::Abierto, 25,
          kCorto.arg(25) + "\n\n" + kTasas + "\n\n" + kFrecuencia, vbInformation},
         // Refused: the record open before stays.
         {"0 samples", ascii, [](gen::GenSpec& s) { s.samples = 0; }, {}, Apertura::DatNoValido, 0, kSinMuestras,
