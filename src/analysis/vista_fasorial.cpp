@@ -49,6 +49,21 @@ void Colorear(QWidget* w, std::uint32_t fondo)
     w->setAutoFillBackground(true);
 }
 
+// The client area from the outer size and the frame: also right while the
+// form is still hidden and its sub-window has not laid it out.
+AreaCliente ClienteDe(const QWidget& form)
+{
+    const QMargins m = FormFrame(form);
+    return {static_cast<float>(FormWidthTwips(form) - PixelsToTwipsX(m.left() + m.right())),
+            static_cast<float>(FormHeightTwips(form) - PixelsToTwipsY(m.top() + m.bottom()))};
+}
+
+DisposicionVista DisposicionDe(const QWidget& form, EstiloDisposicion estilo)
+{
+    return CalcularDisposicion(static_cast<float>(FormWidthTwips(form)), static_cast<float>(FormHeightTwips(form)),
+                               estilo, ClienteDe(form));
+}
+
 void Colocar(QWidget* w, const RectTwipsSingle& r)
 {
     MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
@@ -141,8 +156,7 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     setWindowTitle(TextosIdioma(textoTitulo_));
     SetFormSizeTwips(*this, width_, height_);
 
-    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
-                                           static_cast<float>(FormHeightTwips(*this)), estiloApertura));
+    AplicarDisposicion(DisposicionDe(*this, estiloApertura));
     HScroll1->SetMax(fuente_->Rows() - 1);
     HScroll1->SetMin(5 * muestrasCiclo_);
     HScroll1->SetSmallChange(1);
@@ -198,8 +212,7 @@ void VistaFasorial::Form_Resize()
         return;
     }
     MousePointerGuard puntero(this, vbCustom);
-    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
-                                           static_cast<float>(FormHeightTwips(*this)), estiloResize_));
+    AplicarDisposicion(DisposicionDe(*this, estiloResize_));
     EscribirNumero(HScroll1->Value());
     CalcularEscala();
     Picture1->Cls();
