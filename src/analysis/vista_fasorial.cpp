@@ -49,19 +49,12 @@ void Colorear(QWidget* w, std::uint32_t fondo)
     w->setAutoFillBackground(true);
 }
 
-// The client area from the outer size and the frame: also right while the
-// form is still hidden and its sub-window has not laid it out.
-AreaCliente ClienteDe(const QWidget& form)
-{
-    const QMargins m = FormFrame(form);
-    return {static_cast<float>(FormWidthTwips(form) - PixelsToTwipsX(m.left() + m.right())),
-            static_cast<float>(FormHeightTwips(form) - PixelsToTwipsY(m.top() + m.bottom()))};
-}
-
 DisposicionVista DisposicionDe(const QWidget& form, EstiloDisposicion estilo)
 {
     return CalcularDisposicion(static_cast<float>(FormWidthTwips(form)), static_cast<float>(FormHeightTwips(form)),
-                               estilo, ClienteDe(form));
+                               estilo,
+                               AreaCliente{static_cast<float>(ClientWidthTwips(form)),
+                                           static_cast<float>(ClientHeightTwips(form))});
 }
 
 void Colocar(QWidget* w, const RectTwipsSingle& r)

@@ -155,6 +155,18 @@ std::int32_t FormTopTwips(const QWidget& form) { return ToTwipsY(MarcoFormulario
 std::int32_t ScaleWidthTwips(const QWidget& form) { return ToTwipsX(form.width()); }
 std::int32_t ScaleHeightTwips(const QWidget& form) { return ToTwipsY(form.height()); }
 
+double ClientWidthTwips(const QWidget& form)
+{
+    const QMargins m = FormFrame(form);
+    return FormWidthTwips(form) - PixelsToTwipsX(m.left() + m.right());
+}
+
+double ClientHeightTwips(const QWidget& form)
+{
+    const QMargins m = FormFrame(form);
+    return FormHeightTwips(form) - PixelsToTwipsY(m.top() + m.bottom());
+}
+
 double TextWidthTwips(const QFont& font, const QString& text)
 {
     const QFontMetricsF fm(font);

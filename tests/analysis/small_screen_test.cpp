@@ -2,6 +2,7 @@
 // every row of the legend, the bar and the buttons lie inside the form's
 // client area, uncovered, and the picture shows them.
 #include "analysis_fixture.h"
+#include "common/test_support.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,20 +52,9 @@ protected:
     std::unique_ptr<QMdiArea> area_;
 };
 
-// Inside the form's client area and covered by no other visible control.
 void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que)
 {
-    ASSERT_TRUE(w->isVisible()) << que;
-    const QRect r = w->geometry();
-    EXPECT_TRUE(form.rect().contains(r)) << que << " at " << r.x() << "," << r.y() << " " << r.width() << "x"
-                                         << r.height() << " outside " << form.width() << "x" << form.height();
-    EXPECT_GT(r.height(), 10) << que;
-    for (const QObject* o : form.children()) {
-        const auto* otro = qobject_cast<const QWidget*>(o);
-        if (!otro || otro == w || !otro->isVisible())
-            continue;
-        EXPECT_FALSE(otro->geometry().intersects(r)) << que << " covered by " << otro->metaObject()->className();
-    }
+    EXPECT_EQ(test::ControlTapado(form, *w).toStdString(), "") << que;
 }
 
 TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientArea)

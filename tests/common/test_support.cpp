@@ -109,4 +109,32 @@ int DifferentPixels(const QImage& a, const QImage& b)
     return diff;
 }
 
+QString ControlTapado(const QWidget& form, const QWidget& control)
+{
+    if (!control.isVisibleTo(&form) || !form.isVisible())
+        return QStringLiteral("hidden");
+    const QRect r = control.geometry();
+    const auto donde = [&r] {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    if (r.isEmpty())
+        return QStringLiteral("empty at ") + donde();
+    if (!form.rect().contains(r))
+        return QStringLiteral("at %1 outside the client area %2x%3").arg(donde()).arg(form.width()).arg(form.height());
+    for (const QObject* o : form.children()) {
+        const auto* otro = qobject_cast<const QWidget*>(o);
+        if (otro && otro != &control && otro->isVisibleTo(&form) && otro->geometry().intersects(r))
+            return QStringLiteral("at %1 overlapped by a %2 at %3,%4")
+                .arg(donde(), QString::fromLatin1(otro->metaObject()->className()))
+                .arg(otro->x())
+                .arg(otro->y());
+    }
+    const QImage enForma = const_cast<QWidget&>(form).grab(r).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage solo = const_cast<QWidget&>(control).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (enForma.size() == solo.size() && DifferentPixels(enForma, solo) > 0)
+        return QStringLiteral("at %1 drawn over").arg(donde());
+    return {};
+}
+
 } // namespace vesdra::test
+

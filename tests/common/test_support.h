@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,6 +30,12 @@ QByteArray ReadBytes(const QString& path);
 // beyond the box's own inner right edge, and one line of its font fits the
 // box's inner height. So the box shows its text whole, not cut.
 [[nodiscard]] bool TextoEnteroEnCaja(const QLineEdit& caja);
+
+// Why a control of a form is not whole and usable on screen: hidden, not
+// wholly inside the form's client area, overlapped by a visible sibling, or
+// drawn otherwise in the form's picture than on its own (something covers
+// it). Empty when it is whole.
+[[nodiscard]] QString ControlTapado(const QWidget& form, const QWidget& control);
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);
