@@ -32,6 +32,8 @@ void InitScreenFromDesktop();
 // whole pixels converted to twips, as the original toolkit reports them, so
 // later layout steps that read a control just placed see the rounded value.
 void MoveTwips(QWidget& w, double left, double top, double width, double height);
+// A layout's place: its edges rounded to whole pixels, so that places that
+// abut stay abutting.
 void MoveTwips(QWidget& w, const RectTwips& r);
 void SetLeftTwips(QWidget& w, double left);
 void SetTopTwips(QWidget& w, double top);
