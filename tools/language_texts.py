@@ -270,6 +270,8 @@ TEXTS = {
     190: ("Directorio de aplicaciones:", "Applications folder:", "default directories dialog: applications label"),
     192: ("Directorios por defecto", "Default folders",
           "File menu item (Ctrl+D) and default directories dialog: title"),
+    219: ("El rectángulo elegido no tiene altura", "The chosen rectangle has no height",
+          "waveform and composition windows: zoom refused (rectangle of zero height)"),
     232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
     233: ("El programa debe ser un fichero ejecutable", "The program must be an executable file",
           "tools dialog: the path is not an executable file"),

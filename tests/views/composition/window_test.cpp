@@ -139,10 +139,10 @@ TEST_F(CompositionWindow, ZoomConfirmedShowsTheSamplesUnderTheRectangle)
 TEST_F(CompositionWindow, RefusedZoomLeavesTheViewAsItWas)
 {
     frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });
-    // A rectangle of no height over a real range.
+    // A rectangle of no height over a real range: its own message.
     Zoom(v, 40, 60, 500, 500);
     ASSERT_EQ(cajas_.size(), 2u);
-    EXPECT_EQ(cajas_[1].Prompt, "T80");
+    EXPECT_EQ(cajas_[1].Prompt, "T219");
     EXPECT_EQ(cajas_[1].Style, vbInformation);
     EXPECT_TRUE(v.Vista().Completa);
     EXPECT_EQ(v.Vista().PrimeraMuestra, 1);
