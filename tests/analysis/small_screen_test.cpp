@@ -6,8 +6,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <memory>
 #include <vector>
@@ -21,26 +19,13 @@
 namespace vesdra {
 namespace {
 
-struct Pantalla {
-    int Ancho;
-    int Alto;
-};
-
-class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<Pantalla> {
+class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<test::PantallaPrueba> {
 protected:
     void SetUp() override
     {
         test::AnalysisFixture::SetUp();
-        const Pantalla p = GetParam();
-        Screen() = ScreenInfo{p.Ancho * 15, p.Alto * 15, 15, 15};
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(p.Ancho, p.Alto);
-        area_->show();
-        // As the main window shows a view: into a sub-window of its area.
-        Hooks().MostrarVentana = [this](QWidget* w) {
-            area_->addSubWindow(w)->show();
-            w->show();
-        };
+        area_ = std::make_unique<test::AreaPantalla>(GetParam());
+        Hooks().MostrarVentana = [this](QWidget* w) { area_->Mostrar(w); };
     }
 
     void TearDown() override
@@ -49,7 +34,7 @@ protected:
         area_.reset();
     }
 
-    std::unique_ptr<QMdiArea> area_;
+    std::unique_ptr<test::AreaPantalla> area_;
 };
 
 void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que)
@@ -85,10 +70,9 @@ TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientAr
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen, ::testing::Values(Pantalla{800, 600}, Pantalla{1280, 1024}),
-                         [](const ::testing::TestParamInfo<Pantalla>& i) {
-                             return std::to_string(i.param.Ancho) + "x" + std::to_string(i.param.Alto);
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
 
 TEST(CalcularDisposicion, TheStandardRowsStandWhereTheyFitTheClientArea)
 {

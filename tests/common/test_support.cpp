@@ -6,10 +6,13 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/screen.h"
 #include "platform/text_box.h"
 
 namespace vesdra::test {
@@ -134,6 +137,26 @@ QString ControlTapado(const QWidget& form, const QWidget& control)
     if (enForma.size() == solo.size() && DifferentPixels(enForma, solo) > 0)
         return QStringLiteral("at %1 drawn over").arg(donde());
     return {};
+}
+
+std::string NombrePantalla(const PantallaPrueba& p)
+{
+    return std::to_string(p.Ancho) + "x" + std::to_string(p.Alto);
+}
+
+AreaPantalla::AreaPantalla(const PantallaPrueba& p) : area_(std::make_unique<QMdiArea>())
+{
+    Screen() = ScreenInfo{p.Ancho * 15, p.Alto * 15, 15, 15};
+    area_->resize(p.Ancho, p.Alto);
+    area_->show();
+}
+
+AreaPantalla::~AreaPantalla() = default;
+
+void AreaPantalla::Mostrar(QWidget* vista)
+{
+    static_cast<QMdiArea*>(area_.get())->addSubWindow(vista)->show();
+    vista->show();
 }
 
 } // namespace vesdra::test

@@ -3,8 +3,6 @@
 // buttons' captions whole or, where they cannot be, a symbol with the
 // caption on hover.
 #include <QCoreApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -19,25 +17,13 @@ using namespace vesdra;
 
 namespace {
 
-struct Pantalla {
-    int Ancho;
-    int Alto;
-};
-
-class ThreeWindows : public test::CompositionFixture, public ::testing::WithParamInterface<Pantalla> {
+class ThreeWindows : public test::CompositionFixture, public ::testing::WithParamInterface<test::PantallaPrueba> {
 protected:
     void SetUp() override
     {
         test::CompositionFixture::SetUp();
-        const Pantalla p = GetParam();
-        Screen() = ScreenInfo{p.Ancho * 15, p.Alto * 15, 15, 15};
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(p.Ancho, p.Alto);
-        area_->show();
-        Hooks().MostrarVentana = [this](QWidget* w) {
-            area_->addSubWindow(w)->show();
-            w->show();
-        };
+        area_ = std::make_unique<test::AreaPantalla>(GetParam());
+        Hooks().MostrarVentana = [this](QWidget* w) { area_->Mostrar(w); };
     }
 
     void TearDown() override
@@ -46,7 +32,7 @@ protected:
         area_.reset();
     }
 
-    std::unique_ptr<QMdiArea> area_;
+    std::unique_ptr<test::AreaPantalla> area_;
 };
 
 TEST_P(ThreeWindows, EveryControlIsWholeInsideTheClientAreaAndUncovered)
@@ -86,10 +72,9 @@ TEST_P(ThreeWindows, EveryControlIsWholeInsideTheClientAreaAndUncovered)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, ThreeWindows, ::testing::Values(Pantalla{800, 600}, Pantalla{1280, 1024}),
-                         [](const ::testing::TestParamInfo<Pantalla>& i) {
-                             return std::to_string(i.param.Ancho) + "x" + std::to_string(i.param.Alto);
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, ThreeWindows,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
 
 TEST(CompositionLayout, TheColumnClearsTheSideBarOnALowWindow)
 {

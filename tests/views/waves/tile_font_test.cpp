@@ -101,9 +101,7 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
 
 INSTANTIATE_TEST_SUITE_P(Screens, TileFont,
                          ::testing::Values(Pantalla{800, 600, true}, Pantalla{1024, 768, false}, Pantalla{1280, 1024, true}),
-                         [](const ::testing::TestParamInfo<Pantalla>& i) {
-                             return std::to_string(i.param.Ancho) + "x" + std::to_string(i.param.Alto);
-                         });
+                         [](const auto& i) { return test::NombrePantalla({i.param.Ancho, i.param.Alto}); });
 
 TEST(PixelesTesela, TheSmallestOfTheLaidOutWindows)
 {
