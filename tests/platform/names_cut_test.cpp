@@ -9,8 +9,10 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSet>
 #include <QToolTip>
 #include <QWidget>
+#include <vector>
 
 #include "platform/elided_label.h"
 #include "platform/text_box.h"
