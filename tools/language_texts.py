@@ -312,6 +312,8 @@ TEXTS = {
           "The printer is set to print to a file that already exists; a print without the printer dialog does "
           "not write over it, so nothing has been printed: ",
           "header report: print while a view's printer dialog left printing to an existing file (before its path)"),
+    219: ("El rectángulo elegido no tiene altura", "The chosen rectangle has no height",
+          "waveform and composition windows: zoom refused (rectangle of zero height)"),
     232: ("Escriba el nombre de la herramienta", "Type the name of the tool", "tools dialog: empty name"),
     233: ("El programa debe ser un fichero ejecutable", "The program must be an executable file",
           "tools dialog: the path is not an executable file"),

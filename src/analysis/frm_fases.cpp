@@ -44,9 +44,9 @@ void frmFases::Form_Load()
     const std::vector<std::int32_t> elegidos = SetsElegidos(a.SeleccionFases, Plantillas().NumTrifasicos);
     numSets_ = cuenta == 1 || cuenta == 2 ? std::min<std::int32_t>(cuenta, static_cast<std::int32_t>(elegidos.size())) : 0;
 
-    // The common scale starts from analog channel 1, chosen or not, then
-    // takes any larger magnitude among the chosen sets' channels.
-    float maximo = MaximoMagnitudPar(*fuente_, 1);
+    // The common scale comes from the chosen sets' channels alone.
+    std::vector<float> maximos(static_cast<size_t>(std::max(canales, 0)), 0.0f);
+    std::vector<std::int32_t> listados;
     for (std::int32_t i = 0; i < numSets_; ++i) {
         const std::int32_t g = elegidos[static_cast<size_t>(i)];
         sets_[static_cast<size_t>(i)] = g;
@@ -63,10 +63,11 @@ void frmFases::Form_Load()
             s.Factor = factor;
             s.Nombre = r.Nombre;
             s.Unidades = r.Unidades;
-            maximo = std::max(maximo, MaximoMagnitudPar(*fuente_, n));
+            maximos[static_cast<size_t>(n - 1)] = MaximoMagnitudPar(*fuente_, n);
+            listados.push_back(n);
         }
     }
-    CargarComun(maximo, EstiloDisposicion::Fases, false);
+    CargarComun(MaximoFases(maximos, listados), EstiloDisposicion::Fases, false);
 }
 
 VistaFasorial* frmFases::Pareja() const

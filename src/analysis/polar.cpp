@@ -66,7 +66,7 @@ float EscalaBase(float radio, float maximo)
 
 float MaximoFases(std::span<const float> maximos, std::span<const std::int32_t> canales)
 {
-    float m = maximos.empty() ? 0.0f : std::fabs(maximos[0]);
+    float m = 0.0f;
     for (const std::int32_t c : canales) {
         if (c >= 1 && static_cast<size_t>(c) <= maximos.size() && std::fabs(maximos[static_cast<size_t>(c - 1)]) > m)
             m = std::fabs(maximos[static_cast<size_t>(c - 1)]);

@@ -41,9 +41,10 @@ struct Polar {
 // largest phasor of the record reaches the edge at zoom 1.
 [[nodiscard]] float EscalaBase(float radio, float maximo);
 
-// Phasor view's largest magnitude: |maximos(1)| (analog channel 1, chosen or
-// not), then any listed channel's larger value. Channels outside `maximos`
-// are skipped.
+// Phasor view's largest magnitude: the greatest |maximos(c)| among the listed
+// channels c (those of the chosen sets), so that the chosen phasors fill the
+// diagram whatever the other channels hold. Channels outside `maximos` are
+// skipped; no listed channel gives 0.
 [[nodiscard]] float MaximoFases(std::span<const float> maximos, std::span<const std::int32_t> canales);
 
 // Sequence view's largest magnitude: the greatest of all.

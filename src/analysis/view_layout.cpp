@@ -1,5 +1,6 @@
 #include "analysis/view_layout.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace vesdra {
@@ -18,10 +19,12 @@ RectTwipsSingle Rect(float left, float top, float width, float height)
 
 } // namespace
 
-DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion estilo)
+namespace {
+
+// The standard rows from a picture height p and a row height fila.
+DisposicionVista Colocar(float ancho, float p, float fila, EstiloDisposicion estilo)
 {
     using namespace disenio;
-    const float fila = alto / 21.0f;
     const float tercio = ancho / 3.0f;
     const float separacion = estilo == EstiloDisposicion::Secuencias ? 45.0f : 35.0f;
     const float segundaFila = estilo == EstiloDisposicion::Secuencias ? 100.0f : 90.0f;
@@ -30,8 +33,7 @@ DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion 
     const float anchoValor = 2.0f * tercio - 600.0f;
 
     DisposicionVista d;
-    d.Picture1 = Rect(0, 0, ancho, alto * 6.4f / 10.0f);
-    const float p = d.Picture1.Height;
+    d.Picture1 = Rect(0, 0, ancho, p);
     d.HScroll1 = Rect(0, p + 45.0f, tercio, fila);
     d.lblNumero = Rect(0, d.HScroll1.Top + d.HScroll1.Height + 100.0f, tercio, AltoNumero);
     d.cmdmas = Rect(0, d.lblNumero.Top + 2.0f * d.lblNumero.Height, AnchoBotonZoom, AltoBotonZoom);
@@ -50,6 +52,56 @@ DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion 
         d.Valores[static_cast<std::size_t>(i)] = Rect(izquierdaValor, top, anchoValor, fila);
         top += fila + separacion;
     }
+    return d;
+}
+
+float Fondo(const RectTwipsSingle& r)
+{
+    return r.Top + r.Height;
+}
+
+// Lowest edge of the legend (six rows) and of the left column (one row, the
+// scroll bar's, and the fixed controls under it).
+float FondoLeyenda(const DisposicionVista& d)
+{
+    float f = 0;
+    for (std::size_t i = 0; i < 6; ++i)
+        f = std::max({f, Fondo(d.Muestras[i]), Fondo(d.Valores[i])});
+    return f;
+}
+
+} // namespace
+
+DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion estilo,
+                                     std::optional<AreaCliente> cliente)
+{
+    float p = alto * 6.4f / 10.0f;
+    float fila = alto / 21.0f;
+    DisposicionVista d = Colocar(ancho, p, fila, estilo);
+    if (!cliente)
+        return d;
+
+    const float altoCliente = cliente->Alto;
+    if (std::max(FondoLeyenda(d), Fondo(d.pctimpresora)) > altoCliente) {
+        // Both lowest edges grow with the row height, the legend's six times
+        // as fast: what lies below the picture apart from the rows is fixed.
+        const DisposicionVista sinFilas = Colocar(ancho, p, 0.0f, estilo);
+        const float fijoLeyenda = FondoLeyenda(sinFilas) - p;
+        const float fijoColumna = Fondo(sinFilas.pctimpresora) - p;
+        const float libre = altoCliente - p;
+        fila = std::min({fila, (libre - fijoLeyenda) / 6.0f, libre - fijoColumna});
+        if (fila < kAltoFilaMinimo) {
+            fila = std::min(kAltoFilaMinimo, alto / 21.0f);
+            p = std::min(p, std::min(altoCliente - fijoLeyenda - 6.0f * fila, altoCliente - fijoColumna - fila));
+            p = NoNegativo(p);
+        }
+        d = Colocar(ancho, p, fila, estilo);
+    }
+
+    const float anchoCliente = cliente->Ancho;
+    d.Picture1.Width = NoNegativo(std::min(d.Picture1.Width, anchoCliente));
+    for (RectTwipsSingle& v : d.Valores)
+        v.Width = NoNegativo(std::min(v.Width, anchoCliente - v.Left));
     return d;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 
 namespace vesdra {
 
@@ -50,8 +51,26 @@ struct DisposicionVista {
 // a little lower than its swatch.
 enum class EstiloDisposicion { Fases, AperturaSecuencias, Secuencias };
 
+// The form's client area (its ScaleWidth and ScaleHeight), which every
+// control must stay inside.
+struct AreaCliente {
+    float Ancho{0};
+    float Alto{0};
+};
+
+// Lowest row height the legend is squeezed to before the diagram gives way.
+inline constexpr float kAltoFilaMinimo = 270;
+
 // The layout of a form of outer size ancho × alto twips. Sizes that would
 // come out negative on a very small form are 0.
-[[nodiscard]] DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion estilo);
+//
+// The rows are proportioned from the outer height, so on a low screen the
+// frame's caption pushes the sixth row past the client area's lower edge.
+// Given the client area, the layout keeps every control inside it: where the
+// standard rows do not fit, the rows get lower (not below kAltoFilaMinimo),
+// then the diagram gets lower; the picture and the value boxes end at the
+// client area's right edge. Where the standard layout fits, it stands.
+[[nodiscard]] DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion estilo,
+                                                   std::optional<AreaCliente> cliente = std::nullopt);
 
 } // namespace vesdra

@@ -50,6 +50,14 @@ void Colorear(QWidget* w, std::uint32_t fondo)
     w->setAutoFillBackground(true);
 }
 
+DisposicionVista DisposicionDe(const QWidget& form, EstiloDisposicion estilo)
+{
+    return CalcularDisposicion(static_cast<float>(FormWidthTwips(form)), static_cast<float>(FormHeightTwips(form)),
+                               estilo,
+                               AreaCliente{static_cast<float>(ClientWidthTwips(form)),
+                                           static_cast<float>(ClientHeightTwips(form))});
+}
+
 void Colocar(QWidget* w, const RectTwipsSingle& r)
 {
     MoveTwips(*w, r.Left, r.Top, r.Width, r.Height);
@@ -142,8 +150,7 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     setWindowTitle(TextosIdioma(textoTitulo_));
     SetFormSizeTwips(*this, width_, height_);
 
-    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
-                                           static_cast<float>(FormHeightTwips(*this)), estiloApertura));
+    AplicarDisposicion(DisposicionDe(*this, estiloApertura));
     HScroll1->SetMax(fuente_->Rows() - 1);
     HScroll1->SetMin(5 * muestrasCiclo_);
     HScroll1->SetSmallChange(1);
@@ -199,8 +206,7 @@ void VistaFasorial::Form_Resize()
         return;
     }
     MousePointerGuard puntero(this, vbCustom);
-    AplicarDisposicion(CalcularDisposicion(static_cast<float>(FormWidthTwips(*this)),
-                                           static_cast<float>(FormHeightTwips(*this)), estiloResize_));
+    AplicarDisposicion(DisposicionDe(*this, estiloResize_));
     EscribirNumero(HScroll1->Value());
     CalcularEscala();
     Picture1->Cls();

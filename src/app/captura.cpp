@@ -303,16 +303,19 @@ std::vector<Paso> PasosDialogos()
     };
 }
 
-std::vector<Paso> PasosComposicion()
+std::vector<Paso> PasosComposicion(bool tres = false)
 {
     return {
-        [] {
+        [tres] {
             ComandoCompanalog();
             frmNewCompanalog* d = NewCompanalogCargado();
             if (!d)
                 return;
-            // Composition 1: slots 1 to 3, composition 2: slots 7 and 8.
-            const std::pair<int, int> casillas[] = {{1, 0}, {2, 1}, {3, 2}, {7, 3}, {8, 4}};
+            // Composition 1: slots 1 to 3, composition 2: slots 7 and 8;
+            // with three windows composition 3: slots 13 and 14.
+            std::vector<std::pair<int, int>> casillas{{1, 0}, {2, 1}, {3, 2}, {7, 3}, {8, 4}};
+            if (tres)
+                casillas.insert(casillas.end(), {{13, 0}, {14, 3}});
             for (const auto& [casilla, fila] : casillas) {
                 d->lblpunt_Click(casilla);
                 d->List1->setCurrentRow(fila);
@@ -717,6 +720,7 @@ constexpr Captura kCapturas[] = {
     {"dialogos", [](QWidget&, const QString&) { return PasosDialogos(); }, nullptr},
     {"composicion", [](QWidget&, const QString&) { return PasosComposicion(); },
         [] { return ImpresionesConCursores(&PrimeraComposicion, 3); }},
+    {"composicion3", [](QWidget&, const QString&) { return PasosComposicion(true); }, nullptr},
     {"digital", [](QWidget&, const QString&) { return PasosDigital(); },
         [] { return ImpresionesConCursores(&Frm19, 5); }},
     {"grid", [](QWidget&, const QString&) { return PasosGrid(); }, nullptr},

@@ -1,12 +1,18 @@
 #include "platform/text_box.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QHelpEvent>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <algorithm>
 #include <memory>
 
@@ -17,6 +23,40 @@ namespace {
 // QLineEdit draws its text this far inside its contents rectangle, across
 // and down (its private horizontal and vertical margins).
 constexpr int kMargenInternoX = 2;
+
+const char* const kPropAyuda = "vesdraAyudaSiRecortado";
+
+QString TextoDe(const QWidget& w)
+{
+    if (const auto* e = qobject_cast<const QLineEdit*>(&w))
+        return e->text();
+    if (const auto* c = qobject_cast<const QComboBox*>(&w))
+        return c->currentText();
+    if (const auto* b = qobject_cast<const QAbstractButton*>(&w))
+        return b->text();
+    return {};
+}
+
+// Shows the whole text on hover while it is cut; otherwise no tip.
+class FiltroAyuda : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        const auto* w = qobject_cast<QWidget*>(watched);
+        if (!w)
+            return false;
+        auto* ayuda = static_cast<QHelpEvent*>(event);
+        if (TextoRecortado(*w))
+            QToolTip::showText(ayuda->globalPos(), TextoDe(*w), const_cast<QWidget*>(w));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -107,4 +147,53 @@ bool MuestraEntero(const QLineEdit& caja, const QString& texto)
            m.Alto(px) <= caja.height() - MargenesDe(caja).Vertical;
 }
 
+bool TextoRecortado(const QWidget& w)
+{
+    if (const auto* e = qobject_cast<const QLineEdit*>(&w))
+        return !MuestraEntero(*e, e->text());
+    if (const auto* c = qobject_cast<const QComboBox*>(&w)) {
+        if (const QLineEdit* e = c->lineEdit())
+            return !MuestraEntero(*e, e->text());
+        QStyleOptionComboBox o;
+        o.initFrom(c);
+        const QRect campo = c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+        return c->fontMetrics().horizontalAdvance(c->currentText()) > campo.width();
+    }
+    if (const auto* b = qobject_cast<const QAbstractButton*>(&w))
+        return !b->text().isEmpty() && b->sizeHint().width() > b->width();
+    return false;
+}
+
+void AyudaSiRecortado(QWidget& w)
+{
+    if (w.property(kPropAyuda).toBool())
+        return;
+    w.setProperty(kPropAyuda, true);
+    w.installEventFilter(new FiltroAyuda(&w));
+}
+
+void AjustarDesplegable(QComboBox& lista)
+{
+    if (QLineEdit* e = lista.lineEdit()) {
+        if (!e->property(kPropAyuda).toBool()) {
+            MostrarPrincipio(*e);
+            AyudaSiRecortado(*e);
+            // A name picked from the list shows its start, also while the
+            // drop-down has the focus.
+            QObject::connect(&lista, &QComboBox::currentIndexChanged, e, [e] { e->setCursorPosition(0); });
+        }
+        e->setCursorPosition(0);
+    }
+    AyudaSiRecortado(lista);
+    // The pop-up list: the widest name, its item margins and a scroll bar.
+    const QFontMetrics fm(lista.view()->font());
+    int mayor = 0;
+    for (int i = 0; i < lista.count(); ++i)
+        mayor = std::max(mayor, fm.horizontalAdvance(lista.itemText(i)));
+    const int barra = lista.view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int marco = 2 * lista.view()->frameWidth() + 4 * lista.style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    lista.view()->setMinimumWidth(std::max(lista.width(), mayor + barra + marco + 8));
+}
+
 } // namespace vesdra
+

@@ -4,6 +4,7 @@
 #include "platform/base/text_fit.h"
 
 class QAbstractButton;
+class QComboBox;
 class QFont;
 class QLineEdit;
 class QWidget;
@@ -43,5 +44,18 @@ void MostrarOpcionEntera(QAbstractButton& opcion);
 
 // True when the box, at its present font and width, shows `texto` whole.
 [[nodiscard]] bool MuestraEntero(const QLineEdit& caja, const QString& texto);
+
+// True when the widget shows its text cut at its present font and width: a
+// line edit, a combo box's entry, an option or check box's caption.
+[[nodiscard]] bool TextoRecortado(const QWidget& w);
+
+// Hovering the widget shows its whole text as a tool tip whenever it shows
+// it cut (judged at the moment of hovering, so later texts and sizes count).
+void AyudaSiRecortado(QWidget& w);
+
+// A drop-down of names: its entry shows a long name's start, its pop-up list
+// is as wide as the longest name, and a cut entry shows whole on hover. Run
+// again after the list is filled.
+void AjustarDesplegable(QComboBox& lista);
 
 } // namespace vesdra

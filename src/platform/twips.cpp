@@ -65,7 +65,11 @@ void MoveTwips(QWidget& w, double left, double top, double width, double height)
 
 void MoveTwips(QWidget& w, const RectTwips& r)
 {
-    MoveTwips(w, r.Left, r.Top, r.Width, r.Height);
+    // Edges rounded, not sizes: controls that abut in twips abut on screen,
+    // neither overlapping nor parting by a pixel.
+    const int left = TwipsToPixelX(r.Left);
+    const int top = TwipsToPixelY(r.Top);
+    w.setGeometry(left, top, std::max(0, TwipsToPixelX(r.Right()) - left), std::max(0, TwipsToPixelY(r.Bottom()) - top));
 }
 
 void SetLeftTwips(QWidget& w, double left) { w.move(TwipsToPixelX(left), w.y()); }
@@ -154,6 +158,18 @@ std::int32_t FormLeftTwips(const QWidget& form) { return ToTwipsX(MarcoFormulari
 std::int32_t FormTopTwips(const QWidget& form) { return ToTwipsY(MarcoFormulario(form)->y()); }
 std::int32_t ScaleWidthTwips(const QWidget& form) { return ToTwipsX(form.width()); }
 std::int32_t ScaleHeightTwips(const QWidget& form) { return ToTwipsY(form.height()); }
+
+double ClientWidthTwips(const QWidget& form)
+{
+    const QMargins m = FormFrame(form);
+    return FormWidthTwips(form) - PixelsToTwipsX(m.left() + m.right());
+}
+
+double ClientHeightTwips(const QWidget& form)
+{
+    const QMargins m = FormFrame(form);
+    return FormHeightTwips(form) - PixelsToTwipsY(m.top() + m.bottom());
+}
 
 double TextWidthTwips(const QFont& font, const QString& text)
 {

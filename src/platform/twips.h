@@ -32,6 +32,8 @@ void InitScreenFromDesktop();
 // whole pixels converted to twips, as the original toolkit reports them, so
 // later layout steps that read a control just placed see the rounded value.
 void MoveTwips(QWidget& w, double left, double top, double width, double height);
+// A layout's place: its edges rounded to whole pixels, so that places that
+// abut stay abutting.
 void MoveTwips(QWidget& w, const RectTwips& r);
 void SetLeftTwips(QWidget& w, double left);
 void SetTopTwips(QWidget& w, double top);
@@ -60,6 +62,11 @@ void CenterFormOnScreen(QWidget& form);
 [[nodiscard]] std::int32_t FormTopTwips(const QWidget& form);
 [[nodiscard]] std::int32_t ScaleWidthTwips(const QWidget& form);
 [[nodiscard]] std::int32_t ScaleHeightTwips(const QWidget& form);
+// The client area that the form's outer size leaves inside its frame, in
+// twips: what ScaleWidth and ScaleHeight come to once the frame holds the
+// form, already while it is hidden and its sub-window has not laid it out.
+[[nodiscard]] double ClientWidthTwips(const QWidget& form);
+[[nodiscard]] double ClientHeightTwips(const QWidget& form);
 
 // A form's TextWidth and TextHeight: the extent of a text in the given font
 // on the screen, in twips. TextHeight of "" is the height of one line.

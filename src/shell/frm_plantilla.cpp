@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -95,7 +96,9 @@ void frmPlantilla::CrearControles()
     File1->setObjectName(QStringLiteral("File1"));
     MoveTwips(*File1, 3360, 380, 2940, 2860);
     label = Etiqueta(this, "label", QStringLiteral("Path:"), 120, 3340, 2900);
-    lblPath = new QLabel(this);
+    // A long path keeps its drive and its last folders in sight, the whole
+    // path on hover.
+    lblPath = new ElidedLabel(Qt::ElideMiddle, this);
     lblPath->setObjectName(QStringLiteral("lblPath"));
     lblPath->setFrameShape(QFrame::Panel);
     lblPath->setFrameShadow(QFrame::Sunken);

@@ -4,6 +4,8 @@
 #include <exception>
 #include <functional>
 
+#include "platform/elided_label.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -11,6 +13,7 @@ class QPushButton;
 namespace vesdra {
 
 class DirListBox;
+
 class DriveListBox;
 class FileListBox;
 
@@ -56,7 +59,7 @@ public:
     DirListBox* Dir1{};
     FileListBox* File1{};
     QComboBox* Combo1{};
-    QLabel* lblPath{};
+    ElidedLabel* lblPath{};
     QLabel* lbltext{};
     QLabel* Label1{};
     QLabel* label{};

@@ -22,6 +22,7 @@
 #include "platform/base/app_paths.h"
 #include "platform/base/formats.h"
 #include "platform/base/screen.h"
+#include "platform/elided_label.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/modal_loops.h"
@@ -198,7 +199,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     const int top = TwipsToPixelY((AltoBarraEstado - AltoControlBarra) / 2.0);
-    Etiqueta = new QLabel(BarraEstado);
+    // A long path keeps its start and the record's name in sight, whole on hover.
+    Etiqueta = new ElidedLabel(Qt::ElideMiddle, BarraEstado);
     Etiqueta->setObjectName(QStringLiteral("Etiqueta"));
     Etiqueta->setFrameShape(QFrame::Panel);
     Etiqueta->setFrameShadow(QFrame::Sunken);

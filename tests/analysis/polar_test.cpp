@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "analysis/polar.h"
 #include "platform/base/formats.h"
 
@@ -66,13 +68,31 @@ TEST_F(PolarTest, LargestMagnitudes)
     EXPECT_EQ(m[0], 10.0f);
     EXPECT_EQ(m[1], 2.0f);
 
-    // The phasor view starts from channel 1 whether it is chosen or not.
     const float maximos[] = {50, 7, 9, 120};
-    const std::int32_t elegidos[] = {2, 3, 2};
-    EXPECT_EQ(MaximoFases(maximos, elegidos), 50.0f);
-    const std::int32_t otros[] = {4, 2, 3};
-    EXPECT_EQ(MaximoFases(maximos, otros), 120.0f);
     EXPECT_EQ(MaximoSecuencias(maximos), 120.0f);
+}
+
+TEST(MaximoFases, LargestExtremeAmongTheChosenSetsChannels)
+{
+    // Channel 1 a large current, 2..4 voltages, 5..7 currents smaller than
+    // channel 1, channel 8 a negative extreme.
+    const float maximos[] = {8000, 38, 40, 39, 600, 650, 620, -900};
+    struct Caso {
+        const char* nombre;
+        std::vector<std::int32_t> canales;
+        float maximo;
+    };
+    const Caso casos[] = {
+        {"channel 1 in the set and the largest", {1, 5, 6}, 8000},
+        {"channel 1 in the second set", {2, 3, 4, 7, 1, 6}, 8000},
+        {"channel 1 outside: the voltages fill the diagram", {2, 3, 4}, 40},
+        {"channel 1 outside, two sets", {2, 3, 4, 5, 6, 7}, 650},
+        {"a negative extreme counts by its size", {2, 8, 3}, 900},
+        {"channels out of range are skipped", {0, 3, 99}, 40},
+        {"no set chosen", {}, 0},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(MaximoFases(maximos, c.canales), c.maximo) << c.nombre;
 }
 
 TEST(CoordenadaValida, LimitsLineEndsTo32BitTwips)

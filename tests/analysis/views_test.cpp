@@ -116,6 +116,18 @@ TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
     EXPECT_EQ(Pixel(img, f->CentroX() / 4, f->CentroY() / 4), Bgr(0x808080));     // grey ground
 }
 
+TEST_F(ViewsTest, ASetWithoutChannel1FillsTheDiagram)
+{
+    // Channel 1 reads 100; the current set (channels 4..6) at most 30.
+    TablaEquilibrada();
+    Elegir({1, 0, 1}, {0, 0, 0}, 1);
+    ASSERT_TRUE(CargarFases());
+    const frmFases* f = Fases();
+    const double radio = std::min(f->Picture1->Width(), f->Picture1->Height()) / 2.0;
+    EXPECT_FLOAT_EQ(f->EscalaBase(), static_cast<float>(radio / 30.0));
+    EXPECT_NEAR(Largo(f->Lineas[2]), radio, 0.01); // IC, 30 A, reaches the edge
+}
+
 TEST_F(ViewsTest, PhasorViewScalesEachSetByItsFactor)
 {
     TablaConstante({{{10, 0}, {10, 0}, {10, 0}, {0, 10}, {0, 10}, {0, 10}}});

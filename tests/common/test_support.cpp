@@ -6,10 +6,13 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/screen.h"
 #include "platform/text_box.h"
 
 namespace vesdra::test {
@@ -109,4 +112,52 @@ int DifferentPixels(const QImage& a, const QImage& b)
     return diff;
 }
 
+QString ControlTapado(const QWidget& form, const QWidget& control)
+{
+    if (!control.isVisibleTo(&form) || !form.isVisible())
+        return QStringLiteral("hidden");
+    const QRect r = control.geometry();
+    const auto donde = [&r] {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    if (r.isEmpty())
+        return QStringLiteral("empty at ") + donde();
+    if (!form.rect().contains(r))
+        return QStringLiteral("at %1 outside the client area %2x%3").arg(donde()).arg(form.width()).arg(form.height());
+    for (const QObject* o : form.children()) {
+        const auto* otro = qobject_cast<const QWidget*>(o);
+        if (otro && otro != &control && otro->isVisibleTo(&form) && otro->geometry().intersects(r))
+            return QStringLiteral("at %1 overlapped by a %2 at %3,%4")
+                .arg(donde(), QString::fromLatin1(otro->metaObject()->className()))
+                .arg(otro->x())
+                .arg(otro->y());
+    }
+    const QImage enForma = const_cast<QWidget&>(form).grab(r).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage solo = const_cast<QWidget&>(control).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (enForma.size() == solo.size() && DifferentPixels(enForma, solo) > 0)
+        return QStringLiteral("at %1 drawn over").arg(donde());
+    return {};
+}
+
+std::string NombrePantalla(const PantallaPrueba& p)
+{
+    return std::to_string(p.Ancho) + "x" + std::to_string(p.Alto);
+}
+
+AreaPantalla::AreaPantalla(const PantallaPrueba& p) : area_(std::make_unique<QMdiArea>())
+{
+    Screen() = ScreenInfo{p.Ancho * 15, p.Alto * 15, 15, 15};
+    area_->resize(p.Ancho, p.Alto);
+    area_->show();
+}
+
+AreaPantalla::~AreaPantalla() = default;
+
+void AreaPantalla::Mostrar(QWidget* vista)
+{
+    static_cast<QMdiArea*>(area_.get())->addSubWindow(vista)->show();
+    vista->show();
+}
+
 } // namespace vesdra::test
+

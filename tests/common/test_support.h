@@ -1,9 +1,12 @@
 #pragma once
 #include <QImage>
+#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 #include <ostream>
+#include <string>
 
 class QLineEdit;
 
@@ -29,6 +32,33 @@ QByteArray ReadBytes(const QString& path);
 // beyond the box's own inner right edge, and one line of its font fits the
 // box's inner height. So the box shows its text whole, not cut.
 [[nodiscard]] bool TextoEnteroEnCaja(const QLineEdit& caja);
+
+// Why a control of a form is not whole and usable on screen: hidden, not
+// wholly inside the form's client area, overlapped by a visible sibling, or
+// drawn otherwise in the form's picture than on its own (something covers
+// it). Empty when it is whole.
+[[nodiscard]] QString ControlTapado(const QWidget& form, const QWidget& control);
+
+// A screen of Ancho x Alto pixels for the views' layouts.
+struct PantallaPrueba {
+    int Ancho;
+    int Alto;
+};
+// "800x600": a test name for the screen.
+[[nodiscard]] std::string NombrePantalla(const PantallaPrueba& p);
+
+// The main window's area on that screen: Screen() set at 15 twips per
+// pixel, and Mostrar puts a view into a sub-window of the area and shows it,
+// as the main window shows its views.
+class AreaPantalla {
+public:
+    explicit AreaPantalla(const PantallaPrueba& p);
+    ~AreaPantalla();
+    void Mostrar(QWidget* vista);
+
+private:
+    std::unique_ptr<QWidget> area_;
+};
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);

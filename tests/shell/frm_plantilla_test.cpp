@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "mdi_fixture.h"
@@ -83,6 +86,30 @@ TEST_F(FrmPlantillaTest, LoadListsTheTemplatesFolderWithItsCaptions)
     d.Combo1->setCurrentText("*.txt");
     ASSERT_EQ(d.File1->ListCount(), 1);
     EXPECT_EQ(d.File1->List(0), "notas.txt");
+}
+
+TEST_F(FrmPlantillaTest, ALongPathIsCutInTheMiddleAndShownWholeOnHover)
+{
+    const QString larga = Carpeta("Plantillas/una carpeta de nombre muy largo/y otra más/registros de 2024");
+    ASSERT_TRUE(QDir().mkpath(larga));
+    frmPlantilla& d = Abrir();
+    d.Dir1->SetPath(larga);
+    EXPECT_EQ(d.lblPath->text(), larga);
+    ASSERT_TRUE(d.lblPath->Recortado());
+    // The start and the last folder stay in sight, the ellipsis between.
+    const QString visible = d.lblPath->TextoVisible();
+    EXPECT_TRUE(visible.startsWith(larga.left(3))) << visible.toStdString();
+    EXPECT_TRUE(visible.endsWith(larga.right(4))) << visible.toStdString();
+    EXPECT_TRUE(visible.contains(QChar(0x2026)));
+    EXPECT_LE(d.lblPath->fontMetrics().horizontalAdvance(visible), d.lblPath->contentsRect().width());
+    QHelpEvent ayuda(QEvent::ToolTip, QPoint(5, 5), d.lblPath->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(d.lblPath, &ayuda);
+    EXPECT_EQ(QToolTip::text(), larga);
+    QToolTip::hideText();
+
+    // A short path shows whole.
+    d.Dir1->SetPath(QStringLiteral("/"));
+    EXPECT_FALSE(d.lblPath->Recortado());
 }
 
 TEST_F(FrmPlantillaTest, AMissingTemplatesFolderIsSaidAndTheRecordsFolderListed)

@@ -11,13 +11,15 @@ double NoNegativo(double v)
 }
 } // namespace
 
-DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen, double separacion,
-                                       double altoZoom, const DisenoVentana& d)
+namespace {
+
+DisposicionVentana Colocar(double ancho, double ph, double margen, double separacion, double altoZoom,
+                           const DisenoVentana& d)
 {
     DisposicionVentana v;
-    v.Picture1 = {0, 0, NoNegativo(ancho - 1335), NoNegativo(alto - 1350)};
+    v.Picture1 = {0, 0, NoNegativo(ancho - 1335), NoNegativo(ph)};
     const double pw = v.Picture1.Width;
-    const double ph = v.Picture1.Height;
+    ph = v.Picture1.Height;
 
     v.marcamar = {0, ph + 50, d.AnchoMarca, d.AltoMarca};
     v.HScroll1 = {v.marcamar.Left + v.marcamar.Width + 50, ph + 50, pw / 2.15, d.AltoScroll};
@@ -49,6 +51,82 @@ DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen,
     v.HScroll_Amar = {v.Picture1.Left + pw + 20, v.lblam[6].Top + 30, d.AnchoScrollLateral, d.AltoScrollLateral};
     v.HScroll_Cian = {v.HScroll_Amar.Left, v.lblci[6].Top + 20, d.AnchoScrollLateral, d.AltoScrollLateral};
     return v;
+}
+
+// The lowest edge of the rows under the picture.
+double FondoFilas(const DisposicionVentana& v)
+{
+    double f = std::max({v.Label2.Bottom(), v.HScroll_Cian.Bottom(), v.HScroll_Amar.Bottom()});
+    for (std::size_t k = 1; k <= 6; ++k)
+        f = std::max(f, v.lblci[k].Bottom());
+    return f;
+}
+
+// The column from the zoom button down, with the print button beside the
+// zoom button and the buttons altoBoton high.
+void ColumnaCompacta(DisposicionVentana& v, double separacion, double altoBoton)
+{
+    const double columna = v.cmdzoom.Left;
+    const double anchoColumna = v.cmdzoom.Width;
+    const double medio = anchoColumna / 2.1;
+    v.cmdzoom = {columna, v.cmdzoom.Top, medio, altoBoton};
+    v.pctimpresora = {columna + anchoColumna - medio, v.cmdzoom.Top, medio, altoBoton};
+    v.cmdadel = {columna, v.cmdzoom.Bottom() + separacion, medio, altoBoton};
+    v.cmdatras = {columna + anchoColumna - medio, v.cmdadel.Top, medio, altoBoton};
+    v.lblamar.Top = v.cmdadel.Bottom() + separacion;
+    v.lblcian.Top = v.lblamar.Bottom() + separacion;
+    v.lblms.Top = v.lblcian.Bottom() + separacion;
+}
+
+} // namespace
+
+DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen, double separacion,
+                                       double altoZoom, const DisenoVentana& d, std::optional<AreaCliente> cliente)
+{
+    DisposicionVentana v = Colocar(ancho, alto - 1350, margen, separacion, altoZoom, d);
+    if (!cliente)
+        return v;
+
+    // The rows under the picture end inside the client area: the picture
+    // gives way by what they pass its lower edge.
+    const double exceso = FondoFilas(v) - cliente->Alto;
+    if (exceso > 0)
+        v = Colocar(ancho, v.Picture1.Height - exceso, margen, separacion, altoZoom, d);
+
+    // The column ends at the client area's right edge.
+    const double derecha = cliente->Ancho - v.cmdzoom.Left;
+    if (v.cmdzoom.Width > derecha) {
+        const double anchoColumna = NoNegativo(derecha);
+        for (Rect* r : {&v.cmdzoom, &v.lblamar, &v.lblcian, &v.lblms, &v.pctimpresora})
+            r->Width = anchoColumna;
+        v.cmdadel.Width = v.cmdatras.Width = anchoColumna / 2.1;
+        v.cmdatras.Left = v.cmdzoom.Left + anchoColumna - v.cmdatras.Width;
+    }
+
+    // The column stays clear of the side-scroll bar under it.
+    const double limite = v.HScroll_Amar.Top - separacion;
+    if (v.pctimpresora.Bottom() > limite) {
+        ColumnaCompacta(v, separacion, altoZoom);
+        if (v.lblms.Bottom() > limite) {
+            // Only the two button rows can give: the read-outs hold a line.
+            const double fijo = v.lblms.Bottom() - v.cmdzoom.Top - 2.0 * altoZoom;
+            const double alto2 = std::max(kAltoBotonMinimo, (limite - v.cmdzoom.Top - fijo) / 2.0);
+            ColumnaCompacta(v, separacion, std::min(altoZoom, alto2));
+        }
+    }
+    return v;
+}
+
+ContenidoBoton ElegirContenidoBoton(double anchoBoton, double anchoTexto, double anchoImagen)
+{
+    // The button's frame and the room between picture and caption.
+    constexpr double margen = 8;
+    constexpr double entre = 4;
+    if (anchoImagen > 0 && anchoImagen + entre + anchoTexto + margen <= anchoBoton)
+        return ContenidoBoton::ImagenYTexto;
+    if (anchoTexto + margen <= anchoBoton)
+        return ContenidoBoton::Texto;
+    return ContenidoBoton::Simbolo;
 }
 
 } // namespace vesdra::composicion

@@ -74,8 +74,10 @@ ResultadoZoom HistorialZoom::ZoomNuevo(const VistaTrazos& actual, RectanguloZoom
     if (r.Y1 > r.Y2)
         std::swap(r.Y1, r.Y2);
     const auto rango = Rango(actual.PrimeraMuestra, actual.OrigenX, actual.EscalaX, r.X1, r.X2, nS);
-    if (!rango || r.Y2 == r.Y1)
+    if (!rango)
         return Rechazo(TextoRangoVacio, EstiloInformacion);
+    if (r.Y2 == r.Y1)
+        return Rechazo(TextoSinAltura, EstiloInformacion);
 
     VistaTrazos v = actual;
     v.Completa = false;

@@ -7,7 +7,8 @@
 namespace vesdra::composicion {
 
 // Language texts and message-box styles of the zoom's refusals.
-inline constexpr std::int32_t TextoRangoVacio = 80;    // no samples (or no height) in the rectangle
+inline constexpr std::int32_t TextoRangoVacio = 80;    // no samples in the rectangle
+inline constexpr std::int32_t TextoSinAltura = 219;    // a rectangle of no height
 inline constexpr std::int32_t TextoUltimoNivel = 79;   // ">>" at the newest level
 inline constexpr std::int32_t TextoVistaCompleta = 84; // "<<" at the full view
 inline constexpr std::int32_t EstiloInformacion = 64;

@@ -106,6 +106,8 @@ void frmNewCompanalog::CrearControles()
         // Slots take channels from the list only: a typed name or number
         // would not name a channel of the record.
         grp[i]->setReadOnly(true);
+        MostrarPrincipio(*grp[i]);
+        AyudaSiRecortado(*grp[i]);
         grp[i]->installEventFilter(this);
         connect(grp[i], &QLineEdit::textChanged, this, [this, k] { grp_Change(k); });
         lblpunt[i] = new QLabel(f);
@@ -160,8 +162,11 @@ void frmNewCompanalog::Form_Load()
     MostrarMarcadores();
 
     const std::int32_t filas = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
-    for (std::int32_t k = 1; k <= filas; ++k)
+    for (std::int32_t k = 1; k <= filas; ++k) {
         List1->addItem(NombreCanalId(k));
+        // A name wider than the list shows whole on hover.
+        List1->item(List1->count() - 1)->setToolTip(NombreCanalId(k));
+    }
 }
 
 void frmNewCompanalog::Mostrar()

@@ -177,21 +177,53 @@ void frmVerCmpang::PrepararBotones()
     const QString fichero = FileNoCase(IconosFolder() + QStringLiteral("/gris.bmp"));
     if (!fichero.isEmpty())
         gris.load(fichero);
-    for (QPushButton* b : {cmdzoom, cmdatras, cmdadel})
-        b->setIcon(gris.isNull() ? QIcon() : QIcon(gris));
-    cmdzoom->setText(TextosIdioma(61));
-    cmdadel->setText(QStringLiteral(">>"));
-    cmdatras->setText(QStringLiteral("<<"));
+    gris_ = gris.isNull() ? QIcon() : QIcon(gris);
+    conTextos_ = true;
+    AjustarBotones();
+}
+
+void frmVerCmpang::AjustarBotones()
+{
+    if (!conTextos_)
+        return;
+    const std::pair<QPushButton*, QString> botones[] = {
+        {cmdzoom, TextosIdioma(61)}, {cmdadel, QStringLiteral(">>")}, {cmdatras, QStringLiteral("<<")}};
+    int simbolo = 0;
+    for (const auto& par : botones) {
+        QPushButton* b = par.first;
+        const QString& texto = par.second;
+        const double imagen = gris_.isNull() ? 0.0 : b->iconSize().width();
+        switch (composicion::ElegirContenidoBoton(b->width(), b->fontMetrics().horizontalAdvance(texto), imagen)) {
+        case composicion::ContenidoBoton::ImagenYTexto:
+            b->setIcon(gris_);
+            b->setText(texto);
+            b->setToolTip(QString());
+            break;
+        case composicion::ContenidoBoton::Texto:
+            b->setIcon(QIcon());
+            b->setText(texto);
+            b->setToolTip(QString());
+            break;
+        case composicion::ContenidoBoton::Simbolo:
+            b->setIcon(IconoDibujado(simbolo));
+            b->setText(QString());
+            b->setToolTip(texto);
+            break;
+        }
+        ++simbolo;
+    }
 }
 
 void frmVerCmpang::DisponerControles(double ancho, double alto, double altoZoom)
 {
     altoZoom_ = altoZoom;
     const std::int32_t nv = Composiciones().NumVentanasComposicion;
+    const composicion::AreaCliente cliente{ClientWidthTwips(*this), ClientHeightTwips(*this)};
     Aplicar(composicion::CalcularDisposicion(ancho, alto, composicion::MargenSuperior(nv),
-                                             composicion::Separacion(nv), altoZoom_));
+                                             composicion::Separacion(nv), altoZoom_, {}, cliente));
     anchoDispuesto_ = ancho;
     altoDispuesto_ = alto;
+    clienteDispuesto_ = cliente;
 }
 
 void frmVerCmpang::Aplicar(const composicion::DisposicionVentana& d)
@@ -216,6 +248,7 @@ void frmVerCmpang::Aplicar(const composicion::DisposicionVentana& d)
     MoveTwips(*lblms, d.lblms);
     MoveTwips(*HScroll_Amar, d.HScroll_Amar);
     MoveTwips(*HScroll_Cian, d.HScroll_Cian);
+    AjustarBotones();
     const double alto = Picture1->Height();
     for (LineControl* l : {Lineamar, Linecian})
         l->SetPoints(l->X1(), 0, l->X2(), alto);
@@ -251,7 +284,10 @@ void frmVerCmpang::Form_Resize()
     }
     const double ancho = FormWidthTwips(*this);
     const double alto = FormHeightTwips(*this);
-    if (ancho == anchoDispuesto_ && alto == altoDispuesto_)
+    // The same outer size in a frame of another thickness (the real one
+    // once shown) leaves another client area: that needs a layout too.
+    if (ancho == anchoDispuesto_ && alto == altoDispuesto_ && ClientWidthTwips(*this) == clienteDispuesto_.Ancho &&
+        ClientHeightTwips(*this) == clienteDispuesto_.Alto)
         return;
     try {
         MousePointerGuard puntero(this, vbCustom);

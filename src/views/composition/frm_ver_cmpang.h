@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -114,6 +115,9 @@ protected:
 private:
     void CrearControles();
     void PrepararBotones();
+    // With captions (three windows): each button's picture, caption or
+    // symbol as its width allows, the caption on hover when not shown.
+    void AjustarBotones();
     void Aplicar(const composicion::DisposicionVentana& d);
     void DibujarEjes();
     void DibujarTrazos();
@@ -152,6 +156,9 @@ private:
     bool descargada_{false};
     double altoZoom_{495};
     double anchoDispuesto_{-1}, altoDispuesto_{-1};
+    composicion::AreaCliente clienteDispuesto_{-1, -1};
+    bool conTextos_{false}; // the buttons carry captions (three windows)
+    QIcon gris_{};          // their picture, when Iconos holds it
     QTimer* temporizadorResize_{};
 };
 

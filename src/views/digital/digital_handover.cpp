@@ -7,6 +7,7 @@
 
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
+#include "platform/text_box.h"
 #include "platform/mouse_pointer.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -43,6 +44,7 @@ void ComboAnalogico::Llenar()
     setCurrentIndex(-1);
     setEditText(NombreCanal(1));
     indice_ = -1;
+    AjustarDesplegable(*this);
 }
 
 void ComboAnalogico::Elegir(int indice)

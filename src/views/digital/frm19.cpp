@@ -271,6 +271,16 @@ void frm19::Construir(bool alCargar)
     MoveTwips(*lblanalog, a.lblanalog);
     MoveTwips(*lblamar, a.lblamar);
     MoveTwips(*lblcian, a.lblcian);
+    if (canal_.Columna >= 1 && canal_.Columna <= r.Valores.Cols()) {
+        // The value boxes hold the channel's widest values with the unit:
+        // one font for both, the largest that fits them. (A record closed
+        // meanwhile leaves nothing to measure: the boxes keep their font.)
+        float lo = 0.0f, hi = 0.0f;
+        ExtremosDesdeCero(r.Valores.Column(canal_.Columna), TablaValores(r, canal_.Columna), lo, hi);
+        const QStringList textos{TextoValorCursor(lo, canal_.Unidad), TextoValorCursor(hi, canal_.Unidad)};
+        const int px = AjustarFuenteCaja(*lblamar, textos);
+        FijarPixelesFuente(*lblcian, px);
+    }
     if (alCargar) {
         textoAnalogico_ = canal_.Nombre;
         textoAmarillo_ = TextoValorCursor(r.Valores(1, canal_.Columna), canal_.Unidad);

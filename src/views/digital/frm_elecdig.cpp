@@ -12,6 +12,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -109,6 +110,12 @@ void frmElecdig::Form_Load()
             o->setEnabled(i <= grupos);
             if (i <= grupos)
                 o->setText(i <= p.TablaGruposDigitales.Rows() ? p.TablaGruposDigitales(i, 1) : QString());
+            // A long group name takes the room up to the next column (or the
+            // frame's edge); beyond that it shows whole on hover.
+            const int hasta = i <= 8 ? TwipsToPixelX(2760 - 60) : fmeDigital->contentsRect().right();
+            o->resize(std::clamp(o->sizeHint().width(), TwipsToPixelX(2000), std::max(hasta - o->x(), 1)),
+                      o->height());
+            AyudaSiRecortado(*o);
         }
     } catch (const VbError& e) {
         SetMousePointer(this, vbDefault);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/elided_label.h"
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
@@ -65,7 +66,10 @@ void ColumnaGrupo::Crear(QWidget* form, std::int32_t columna)
 {
     Columna = columna;
     for (std::int32_t i = 0; i <= grid::SlotsColumna; ++i) {
-        QLabel* l = Etiqueta(form, i == 0 ? kFondoTitulo : kSysWindowBackground);
+        // Names that share their start (a signal's phases A, B, C) differ at
+        // their end: a cut keeps both in sight, the whole name on hover.
+        auto* l = new ElidedLabel(Qt::ElideMiddle, form);
+        ondas::FijarFondo(l, i == 0 ? kFondoTitulo : kSysWindowBackground);
         if (i > 0)
             l->setFrameShape(QFrame::Box);
         l->setIndent(2);

@@ -19,6 +19,8 @@ constexpr double kSolape = 16;
 // 2 x 19 x (h - 16) + 2 h + h.
 constexpr double kAltosPorColumna = 41;
 constexpr double kFijoColumna = 2 * 19 * kSolape;
+// Pixels between the titles of neighbouring columns.
+constexpr double kHuecoTitulos = 2;
 
 // What the toolkit stores for a value given: whole pixels when rounding.
 struct Almacen {
@@ -38,7 +40,9 @@ double ColocarColumnas(DisposicionGrid& d, const Almacen& a, double h, double w)
     double fondo = 0;
     const auto colocarColumna = [&](std::int32_t k, double leftTitulo, double topTitulo, double retranqueo) {
         std::array<RectTwips, 20>& c = d.Etiquetas[static_cast<std::size_t>(k)];
-        c[0] = {a.X(leftTitulo), a.Y(topTitulo), a.Ancho(w), a.Alto(h)};
+        // Titles side by side keep a gap, so that two long group names never
+        // read as one.
+        c[0] = {a.X(leftTitulo), a.Y(topTitulo), a.Ancho(w - kHuecoTitulos * a.tx), a.Alto(h)};
         for (std::size_t m = 1; m <= 19; ++m) {
             RectTwips& l = c[m];
             l.Height = a.Alto(h);
@@ -62,7 +66,7 @@ double ColocarColumnas(DisposicionGrid& d, const Almacen& a, double h, double w)
 double ColocarPila(DisposicionGrid& d, const Almacen& a, bool es1997)
 {
     const double h = d.Etiquetas[1][0].Height;
-    const double w = d.Etiquetas[1][0].Width;
+    const double w = d.Etiquetas[1][1].Width; // the column's (its title leaves a gap)
     d.Frame1 = {a.X(8.5 * w), 0, a.Ancho(AnchoFrame1), a.Alto((es1997 ? 14 : 20) * h)};
     const RectTwips* ancla = &d.Frame1;
     d.ColocaFrame3 = es1997;

@@ -87,6 +87,7 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
         for (QWidget* w : {static_cast<QWidget*>(lblpunt[i]), static_cast<QWidget*>(grp[i])})
             w->installEventFilter(this);
         connect(grp[i], &QLineEdit::textChanged, this, [this, i] { grp_Change(i); });
+        AyudaSiRecortado(*grp[i]);
     }
 
     Frame3 = new QGroupBox(this);
@@ -145,8 +146,11 @@ void frmNewOndas::Form_Load()
         Seleccionar(1);
         List1->clear();
         const std::int32_t filas = FilasCanalesVista();
-        for (std::int32_t k = 1; k <= filas; ++k)
+        for (std::int32_t k = 1; k <= filas; ++k) {
             List1->addItem(NombreCanalId(k));
+            // A name wider than the list shows whole on hover.
+            List1->item(List1->count() - 1)->setToolTip(NombreCanalId(k));
+        }
     });
     if (!ok)
         SetMousePointer(this, vbDefault);

@@ -139,19 +139,17 @@ float frmVerOndas::ValorEn(double muestra) const
     return canal[static_cast<size_t>(s - 1)];
 }
 
-void frmVerOndas::ColocarControles()
+void frmVerOndas::DisponerLecturas(int pixelesTesela)
 {
     const RecordModel& r = Registro();
     const std::int32_t n = r.NumMuestras();
-    const std::span<const float> canal = Canal();
     if (n < 1)
         throw VbError(vberr::SubscriptOutOfRange);
-    const std::int32_t porCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
 
     // The channel's extremes: the widest values its boxes can show (from
     // its block tables when it has them).
     float lo = 0.0f, hi = 0.0f;
-    ExtremosDesdeCero(canal, TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
+    ExtremosDesdeCero(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
     const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
     const TextosMaximosOnda textos = TextosMaximos(n, lo, hi, Unidad(), FrecuenciaMuestreo());
     const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
@@ -164,9 +162,14 @@ void frmVerOndas::ColocarControles()
         return a;
     };
     const DisenoOndas diseno;
-    const DisposicionOndasEntera ajuste =
-        ColocarControlesOndasEnteras(ScaleWidthTwips(*this), ScaleHeightTwips(*this), Ondas().NumVentanasOndas,
-                                     ondas::PixelesPorAltoCaja(*lblizq, diseno.AltoLectura), medir, diseno);
+    const double ancho = ScaleWidthTwips(*this);
+    const double alto = ScaleHeightTwips(*this);
+    const std::int32_t ventanas = Ondas().NumVentanasOndas;
+    const int pxCaja = ondas::PixelesPorAltoCaja(*lblizq, diseno.AltoLectura);
+    pixelesPropios_ = ColocarControlesOndasEnteras(ancho, alto, ventanas, pxCaja, medir, diseno).Pixeles;
+    const DisposicionOndasEntera ajuste = ColocarControlesOndasEnteras(
+        ancho, alto, ventanas, std::min(pxCaja, std::min(pixelesPropios_, pixelesTesela)), medir, diseno);
+    pixelesLecturas_ = ajuste.Pixeles;
     const DisposicionOndas& d = ajuste.Controles;
     for (QLineEdit* caja : {lblizq, lblamar, lblder, lblcian, lblms, lblDif, lbl_PS})
         FijarPixelesFuente(*caja, ajuste.Pixeles);
@@ -183,7 +186,23 @@ void frmVerOndas::ColocarControles()
     MoveTwips(*cmdadel, d.cmdadel);
     MoveTwips(*cmdatras, d.cmdatras);
     MoveTwips(*pctimpresora, d.pctimpresora);
+    MoveTwips(*lbl_PS, d.lbl_PS);
     ondas::TextoOIcono(*cmdzoom, TextosIdioma(61), QStyle::SP_FileDialogContentsView);
+}
+
+void frmVerOndas::ColocarControles()
+{
+    const RecordModel& r = Registro();
+    const std::int32_t n = r.NumMuestras();
+    if (n < 1)
+        throw VbError(vberr::SubscriptOutOfRange);
+    const std::int32_t porCiclo = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
+    // This window's own size first, then the tile's: one read-out font for
+    // every waveform window, the largest at which each holds its texts.
+    DisponerLecturas(kPixelesFuenteMaximos);
+    ondas::IgualarLecturasTesela();
+    float lo = 0.0f, hi = 0.0f;
+    ExtremosDesdeCero(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
 
     // The view of the picture as placed (whole pixels).
     const double wp = picbox->Width();
@@ -199,8 +218,6 @@ void frmVerOndas::ColocarControles()
         sb->SetLargeChange(porCiclo);
     }
     ColocarCursores(1, n);
-
-    MoveTwips(*lbl_PS, d.lbl_PS);
 }
 
 void frmVerOndas::Dibujar()

@@ -43,6 +43,15 @@ public:
     // True once the window has been closed (it is deleted soon after).
     [[nodiscard]] bool Descargada() const { return unloaded_; }
 
+    // The read-outs' font size: the largest at which this window alone
+    // holds its widest texts, and the one its boxes show (the tile's, when
+    // another window of the tile needs a smaller one). 0 before a layout.
+    [[nodiscard]] int PixelesPropios() const { return pixelesPropios_; }
+    [[nodiscard]] int PixelesLecturas() const { return pixelesLecturas_; }
+    // Places the read-out boxes, buttons and bars again at the tile's font
+    // size at most; the view, the cursors and the texts stay as they are.
+    void DisponerLecturas(int pixelesTesela);
+
     // Handlers, public so that the shell and the tests can drive them.
     void HScroll1_Change();
     void HScroll2_Change();
@@ -109,6 +118,8 @@ private:
     [[nodiscard]] float ValorEn(double muestra) const;
 
     QTimer* resizeTimer_{};
+    int pixelesPropios_{0};
+    int pixelesLecturas_{0};
     bool unloaded_{false};
     bool colocando_{false};
 };

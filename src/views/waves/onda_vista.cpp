@@ -105,12 +105,13 @@ ResultadoZoomOnda ZoomRectangulo(const VistaOnda& actual, HistorialOnda& histori
         std::swap(x1, x2);
     if (y1 > y2)
         std::swap(y1, y2);
-    // A rectangle of no height gives no vertical zoom factor at all.
-    if (!(y2 - y1 > 0.0))
-        return Rechazo(TextoRangoVacio, vbCritical);
     const auto rango = RangoEntre(x1, x2, actual.Ancho, actual.PrimeraMuestra, actual.EscalaX, n);
     if (!rango)
         return Rechazo(TextoRangoVacio, vbCritical);
+    // A rectangle of no height over a real range gives no vertical zoom
+    // factor at all: a refusal of its own, since the range is not at fault.
+    if (!(y2 - y1 > 0.0))
+        return Rechazo(TextoRectanguloSinAltura, vbCritical);
 
     VistaOnda v = actual;
     v.PrimeraMuestra = rango->Inicio;

@@ -86,14 +86,15 @@ struct ResultadoZoomOnda {
 };
 
 inline constexpr std::int32_t TextoRangoVacio = 80;
+inline constexpr std::int32_t TextoRectanguloSinAltura = 219;
 inline constexpr std::int32_t TextoSinNivelPosterior = 79;
 inline constexpr std::int32_t TextoSinNivelAnterior = 84;
 
 // The rubber-band zoom of the view shown: the rectangle (corners in either
 // order) selects a sample range and stretches its height over the picture.
 // Refused before anything changes: a full history (31 levels; text 105,
-// information), a rectangle of zero height or one holding no two samples
-// (text 80, critical). Otherwise stores the new level after the newest and
+// information), a rectangle holding no two samples (text 80, critical) or,
+// over a real range, one of zero height (text 219, critical). Otherwise stores the new level after the newest and
 // returns the view.
 [[nodiscard]] ResultadoZoomOnda ZoomRectangulo(const VistaOnda& actual, HistorialOnda& historial, double x1,
                                                double y1, double x2, double y2, std::int32_t n);

@@ -129,6 +129,16 @@ bool TodoDentro(const DisposicionOndas& r, double ancho)
 
 } // namespace
 
+int PixelesTesela(std::span<const int> propios)
+{
+    int px = kPixelesFuenteMaximos;
+    for (const int p : propios) {
+        if (p > 0)
+            px = std::min(px, p);
+    }
+    return px;
+}
+
 bool SeSolapan(const RectTwips& a, const RectTwips& b)
 {
     return a.Left < b.Right() - kHolgura && b.Left < a.Right() - kHolgura && a.Top < b.Bottom() - kHolgura &&

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <span>
 
+#include "platform/base/text_fit.h"
 #include "views/waves/waves_layout.h"
 
 namespace vesdra
@@ -63,6 +65,12 @@ struct DisposicionTodoEntera {
 [[nodiscard]] DisposicionTodoEntera ColocarControlesTodoEnteras(double ancho, double alto, int pxMaximo,
                                                                 const MedidaLecturasTodo& medir,
                                                                 const DisenoTodo& diseno = {});
+
+// The font size of a tile of windows that each hold their read-outs up to
+// their own size (0: not laid out yet, left out): the smallest of them, the
+// largest that every window's widest read-outs fit. kPixelesFuenteMaximos
+// when no window counts.
+[[nodiscard]] int PixelesTesela(std::span<const int> propios);
 
 // True when two places overlap (sharing an edge is not overlapping).
 [[nodiscard]] bool SeSolapan(const RectTwips& a, const RectTwips& b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/vb_error.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
 #include "shell/shell_state.h"
@@ -9,6 +10,7 @@
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
+#include "views/waves/waves_fit.h"
 #include "views/waves/waves_state.h"
 
 namespace vesdra
@@ -43,6 +45,25 @@ void RegistrarVentanaOndas(frmVerOndas* ventana)
 void QuitarVentanaOndas(frmVerOndas* ventana)
 {
     Registradas().Quitar(ventana);
+}
+
+void IgualarLecturasTesela()
+{
+    const std::vector<frmVerOndas*> ventanas = VentanasOndasAbiertas();
+    std::vector<int> propios;
+    for (const frmVerOndas* v : ventanas)
+        propios.push_back(v->PixelesPropios());
+    const int tesela = PixelesTesela(propios);
+    for (frmVerOndas* v : ventanas) {
+        if (v->PixelesPropios() <= 0 || v->PixelesLecturas() == tesela)
+            continue;
+        try {
+            v->DisponerLecturas(tesela);
+        } catch (const VbError&) {
+            // A window that cannot measure its channel now (its record gone)
+            // keeps the boxes it has; its own handlers report the fault.
+        }
+    }
 }
 
 } // namespace ondas

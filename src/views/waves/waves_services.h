@@ -39,5 +39,11 @@ namespace ondas
 void RegistrarVentanaOndas(frmVerOndas* ventana);
 void QuitarVentanaOndas(frmVerOndas* ventana);
 
+// One read-out font for the tile: every laid-out waveform window shows its
+// read-outs at the largest size that holds every window's widest texts
+// (PixelesTesela of their own sizes); a window at another size places its
+// boxes again, its view untouched.
+void IgualarLecturasTesela();
+
 } // namespace ondas
 } // namespace vesdra

@@ -139,10 +139,10 @@ TEST_F(CompositionWindow, ZoomConfirmedShowsTheSamplesUnderTheRectangle)
 TEST_F(CompositionWindow, RefusedZoomLeavesTheViewAsItWas)
 {
     frmVerCmpang& v = Uno([](int s, int) { return std::sin(s / 10.0f); });
-    // A rectangle of no height over a real range.
+    // A rectangle of no height over a real range: its own message.
     Zoom(v, 40, 60, 500, 500);
     ASSERT_EQ(cajas_.size(), 2u);
-    EXPECT_EQ(cajas_[1].Prompt, "T80");
+    EXPECT_EQ(cajas_[1].Prompt, "T219");
     EXPECT_EQ(cajas_[1].Style, vbInformation);
     EXPECT_TRUE(v.Vista().Completa);
     EXPECT_EQ(v.Vista().PrimeraMuestra, 1);
@@ -326,12 +326,17 @@ TEST_F(CompositionWindow, GreyButtonPictureFoundBesideTheProgramFolder)
     gris.fill(QColor(192, 192, 192));
     ASSERT_TRUE(gris.save(raiz.filePath("prog/Iconos/GRIS.BMP"), "BMP"));
     SetExeFolderOverride(raiz.filePath("prog/EXE"));
+    // A screen with room for the picture beside the zoom button's caption.
+    Screen() = ScreenInfo{1280 * 15, 1024 * 15, 15, 15};
     Registrar(3, kMuestras, [](int, int) { return 1.0f; });
     ScopedMsgBoxRecorder cajas;
     Construir({{1, 1}, {7, 2}, {13, 3}});
     ASSERT_NE(Ventana(2), nullptr);
     EXPECT_FALSE(Ventana(2)->cmdzoom->icon().isNull());
-    EXPECT_FALSE(Ventana(2)->cmdatras->icon().isNull());
+    // "<<" is too narrow for the picture beside its caption: the caption
+    // alone, whole.
+    EXPECT_TRUE(Ventana(2)->cmdatras->icon().isNull());
+    EXPECT_EQ(Ventana(2)->cmdatras->text(), "<<");
     CerrarVentanasComposicion();
 
     // Without the picture the buttons stay plain, with their captions.

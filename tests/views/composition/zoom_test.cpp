@@ -98,19 +98,21 @@ TEST(CompositionZoom, RefusedRangesChangeNothing)
     struct Caso {
         const char* que;
         RectanguloZoom r;
+        std::int32_t texto;
     };
     const double xFin = completa.XDeMuestra(nS);
     const Caso casos[] = {
-        {"click without a drag", {1000, 500, 1000, 900}},
-        {"zero-height rectangle", {1000, 700, 2000, 700}},
-        {"rectangle past the last sample", {xFin + 20, 500, W, 900}},
+        {"click without a drag", {1000, 500, 1000, 900}, TextoRangoVacio},
+        {"zero-height rectangle over a range", {1000, 700, 2000, 700}, TextoSinAltura},
+        {"zero-height rectangle over no range", {1000, 700, 1000, 700}, TextoRangoVacio},
+        {"rectangle past the last sample", {xFin + 20, 500, W, 900}, TextoRangoVacio},
     };
     for (const Caso& c : casos) {
         HistorialZoom h;
         h.Reiniciar(W, H, nS);
         const auto z = h.ZoomNuevo(completa, c.r, W, H, nS);
         EXPECT_TRUE(z.Rechazado()) << c.que;
-        EXPECT_EQ(z.Texto, TextoRangoVacio) << c.que;
+        EXPECT_EQ(z.Texto, c.texto) << c.que;
         EXPECT_EQ(z.Estilo, EstiloInformacion) << c.que;
         EXPECT_EQ(h.NumNiveles(), 1) << c.que;
         EXPECT_EQ(h.NivelActual(), 0) << c.que;

@@ -334,7 +334,9 @@ TEST(DisposicionGrid, FourThreeScreenFollowsTheFormulas)
     EXPECT_DOUBLE_EQ(d.AltoEtiqueta, h);
     EXPECT_DOUBLE_EQ(d.AnchoColumna, w);
     const auto& e = d.Etiquetas;
-    EXPECT_EQ(e[1][0], (RectTwips{0, 0, w, h}));
+    // The titles two pixels narrower than their columns: a gap between them.
+    EXPECT_EQ(e[1][0], (RectTwips{0, 0, w - 30, h}));
+    EXPECT_EQ(e[2][0].Left - e[1][0].Right(), 30);
     EXPECT_EQ(e[1][1], (RectTwips{0, h - 16, w, h}));
     EXPECT_DOUBLE_EQ(e[4][0].Left, 3 * w);
     EXPECT_DOUBLE_EQ(e[4][7].Left, 3 * w - 65);

@@ -147,6 +147,21 @@ TEST_F(VistaDigital, IndicatorAndRowBoxesWholeAndInsideTheWindowAtBothScreenSize
     }
 }
 
+TEST_F(VistaDigital, ValueBoxesHoldTheChannelsWidestValueWithItsUnit)
+{
+    // A long unit and five-digit values: the boxes' font makes them fit.
+    for (std::int32_t c = 1; c <= 3; ++c)
+        Registro().TablaCanales(c, 4) = QStringLiteral("Amp");
+    Registro().Valores(30, 3) = -12345.679f;
+    frm19* v = AbrirVista(1, 0);
+    ASSERT_NE(v, nullptr);
+    v->show();
+    v->HScroll1->SetValue(30); // row 1 is column 3: its extreme
+    EXPECT_EQ(v->lblamar->text(), "-12345.679 Amp");
+    EXPECT_TRUE(test::TextoEnteroEnCaja(*v->lblamar)) << v->lblamar->text().toStdString();
+    EXPECT_EQ(v->lblcian->font().pixelSize(), v->lblamar->font().pixelSize());
+}
+
 TEST_F(VistaDigital, DialogOffersOneOptionPerGroupAndTheReferenceOnlyFor1997)
 {
     Grupos({"1", "1", "3"});

@@ -239,7 +239,7 @@ TEST_F(WaveWindow, CancelledOrEmptyRectanglesChangeNothing)
     f->cmdzoom_Click();
     f->picbox_MouseDown(full.XDeMuestra(100), 300); // no height
     f->picbox_MouseUp(full.XDeMuestra(900), 300);
-    EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(80));
+    EXPECT_EQ(boxes.Last().Prompt, TextosIdioma(219)); // the rectangle, not the range, is at fault
     EXPECT_EQ(boxes.Last().Style, vbCritical);
     EXPECT_EQ(f->Vista.UltimaMuestra, 2000);
     EXPECT_EQ(f->Historial.Count(), 1);

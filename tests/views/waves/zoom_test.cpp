@@ -82,7 +82,7 @@ TEST_F(WaveZoom, EndOfTheRecord)
     EXPECT_EQ(r.Vista->UltimaMuestra, kN - 1);
 }
 
-TEST_F(WaveZoom, EmptyRangesAreRefusedWithText80AndChangeNothing)
+TEST_F(WaveZoom, EmptyRangesAndFlatRectanglesAreRefusedAndChangeNothing)
 {
     struct Case {
         const char* what;
@@ -91,12 +91,14 @@ TEST_F(WaveZoom, EmptyRangesAreRefusedWithText80AndChangeNothing)
     for (const Case& c : {Case{"click without dragging", X(300), 500, X(300), 500},
                           Case{"both edges on one sample", X(300) - 1, 100, X(300) + 2, 900},
                           Case{"wholly left of the first sample", 10, 100, 90, 900},
+                          Case{"zero height over no range", X(300), 700, X(300), 700},
                           Case{"zero height", X(200), 700, X(400), 700},
                           Case{"wholly past the last sample", 4960, 100, 4990, 900}}) {
         SCOPED_TRACE(c.what);
         const auto r = ZoomRectangulo(full, hist, c.x1, c.y1, c.x2, c.y2, kN);
         EXPECT_FALSE(r.Vista);
-        EXPECT_EQ(r.Texto, 80);
+        // A rectangle of no height over a real range has a message of its own.
+        EXPECT_EQ(r.Texto, std::string(c.what) == "zero height" ? 219 : 80);
         EXPECT_EQ(r.Estilo, vbCritical);
         EXPECT_EQ(hist.Count(), 1);
         EXPECT_EQ(hist.Position(), 0);

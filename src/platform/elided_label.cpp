@@ -1,0 +1,41 @@
+#include "platform/elided_label.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QToolTip>
+
+namespace vesdra {
+
+ElidedLabel::ElidedLabel(Qt::TextElideMode modo, QWidget* parent) : QLabel(parent), modo_(modo) {}
+
+QString ElidedLabel::TextoVisible() const
+{
+    const int ancho = contentsRect().width() - 2 * margin() - 2 * indent();
+    return fontMetrics().elidedText(text(), modo_, std::max(0, ancho));
+}
+
+void ElidedLabel::paintEvent(QPaintEvent* event)
+{
+    // The frame as a QLabel draws it, then the one line of text.
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const QRect r = contentsRect().adjusted(margin() + indent(), margin(), -margin() - indent(), -margin());
+    style()->drawItemText(&p, r, static_cast<int>(alignment()) | Qt::TextSingleLine, palette(), isEnabled(),
+                          TextoVisible(), foregroundRole());
+}
+
+bool ElidedLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* ayuda = static_cast<QHelpEvent*>(event);
+        if (Recortado())
+            QToolTip::showText(ayuda->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+} // namespace vesdra

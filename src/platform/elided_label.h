@@ -1,0 +1,27 @@
+#pragma once
+#include <QLabel>
+
+namespace vesdra {
+
+// A one-line label that shows as much of its text as its width holds, cut
+// with an ellipsis where the mode says (the middle keeps a path's drive and
+// its last folder in sight), and shows the whole text as its tool tip while
+// it is cut. text() is always the whole text.
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ElidedLabel(Qt::TextElideMode modo, QWidget* parent = nullptr);
+
+    // The text as drawn now: the whole text, or its elided form.
+    [[nodiscard]] QString TextoVisible() const;
+    [[nodiscard]] bool Recortado() const { return TextoVisible() != text(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    Qt::TextElideMode modo_;
+};
+
+} // namespace vesdra

@@ -1,0 +1,122 @@
+// The phasor and sequence views side by side on the screens users have:
+// every row of the legend, the bar and the buttons lie inside the form's
+// client area, uncovered, and the picture shows them.
+#include "analysis_fixture.h"
+#include "common/test_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+#include <vector>
+
+#include "analysis/frm_fases.h"
+#include "analysis/frm_secuencias.h"
+#include "analysis/view_layout.h"
+#include "platform/picture_box.h"
+#include "platform/scroll_bar.h"
+
+namespace vesdra {
+namespace {
+
+class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<test::PantallaPrueba> {
+protected:
+    void SetUp() override
+    {
+        test::AnalysisFixture::SetUp();
+        area_ = std::make_unique<test::AreaPantalla>(GetParam());
+        Hooks().MostrarVentana = [this](QWidget* w) { area_->Mostrar(w); };
+    }
+
+    void TearDown() override
+    {
+        test::AnalysisFixture::TearDown();
+        area_.reset();
+    }
+
+    std::unique_ptr<test::AreaPantalla> area_;
+};
+
+void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que)
+{
+    EXPECT_EQ(test::ControlTapado(form, *w).toStdString(), "") << que;
+}
+
+TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientArea)
+{
+    TablaEquilibrada();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    Procesar();
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        ASSERT_NE(v, nullptr);
+        SCOPED_TRACE(v->windowTitle().toStdString());
+        v->SetImpresion([] {}); // the print button shows once a printout is installed
+        ExpectEnteroYVisible(*v, v->Picture1, "picture");
+        ExpectEnteroYVisible(*v, v->HScroll1, "scroll bar");
+        ExpectEnteroYVisible(*v, v->cmdmas, "zoom in");
+        ExpectEnteroYVisible(*v, v->cmdmenos, "zoom out");
+        ExpectEnteroYVisible(*v, v->pctimpresora, "print");
+        for (std::size_t i = 0; i < 6; ++i) {
+            ExpectEnteroYVisible(*v, v->Muestras[i], "swatch");
+            ExpectEnteroYVisible(*v, v->Valores[i], "value box");
+        }
+        // The sixth row as drawn: its red swatch and its value box's text.
+        const QImage img = v->grab().toImage();
+        const QRect m = v->Muestras[5]->geometry();
+        EXPECT_EQ(img.pixelColor(m.center()), QColor(255, 0, 0));
+        EXPECT_FALSE(v->Valores[5]->text().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
+
+TEST(CalcularDisposicion, TheStandardRowsStandWhereTheyFitTheClientArea)
+{
+    // 1280 × 1024: a form of 9600 × 13150 twips with a 30-pixel caption.
+    const DisposicionVista libre = CalcularDisposicion(9600, 13150, EstiloDisposicion::Fases);
+    const DisposicionVista dentro =
+        CalcularDisposicion(9600, 13150, EstiloDisposicion::Fases, AreaCliente{9480, 13150 - 510});
+    EXPECT_EQ(dentro.Picture1.Height, libre.Picture1.Height);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(dentro.Muestras[i], libre.Muestras[i]);
+        EXPECT_EQ(dentro.Valores[i], libre.Valores[i]);
+    }
+    EXPECT_EQ(dentro.Picture1.Width, 9480.0f); // the picture ends at the client's right edge
+}
+
+TEST(CalcularDisposicion, RowsGetLowerThenThePictureGivesWayToStayInsideTheClientArea)
+{
+    const auto fondo = [](const DisposicionVista& d) {
+        float f = d.pctimpresora.Top + d.pctimpresora.Height;
+        for (std::size_t i = 0; i < 6; ++i)
+            f = std::max({f, d.Muestras[i].Top + d.Muestras[i].Height, d.Valores[i].Top + d.Valores[i].Height});
+        return f;
+    };
+    for (const auto estilo :
+         {EstiloDisposicion::Fases, EstiloDisposicion::AperturaSecuencias, EstiloDisposicion::Secuencias}) {
+        // 800 × 600: the outer height's rows end below the client area.
+        const DisposicionVista libre = CalcularDisposicion(6000, 7900, estilo);
+        const AreaCliente c{5880, 7900 - 510};
+        ASSERT_GT(fondo(libre), c.Alto);
+        const DisposicionVista d = CalcularDisposicion(6000, 7900, estilo, c);
+        EXPECT_LE(fondo(d), c.Alto + 0.01f);
+        EXPECT_EQ(d.Picture1.Height, libre.Picture1.Height); // the rows alone give way
+        EXPECT_LT(d.Muestras[0].Height, libre.Muestras[0].Height);
+        EXPECT_GE(d.Muestras[0].Height, kAltoFilaMinimo);
+        EXPECT_EQ(d.Muestras[0].Height, d.Valores[5].Height);
+
+        // Lower still: the rows stop at their least height, the picture shrinks.
+        const AreaCliente bajo{5880, 4000};
+        const DisposicionVista e = CalcularDisposicion(6000, 6000, estilo, bajo);
+        EXPECT_LE(fondo(e), bajo.Alto + 0.01f);
+        EXPECT_EQ(e.Muestras[0].Height, kAltoFilaMinimo);
+        EXPECT_LT(e.Picture1.Height, 6000 * 6.4f / 10.0f);
+    }
+}
+
+} // namespace
+} // namespace vesdra
