@@ -36,7 +36,11 @@ void BM_CalcularTablaFasores(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(muestras) * canales);
 }
 // Wall time: the channels run on a few worker threads.
-BENCHMARK(BM_CalcularTablaFasores)->Args({1000000, 32})->Args({100000, 8})->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcularTablaFasores)
+    ->Args({1000000, 32})
+    ->Args({100000, 8})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The sequence view's table for two sets over the same record, built at
 // every opening of that view.

@@ -4,8 +4,8 @@
 // resize), and one cursor move of a built view (which must not depend on the
 // record's length).
 #include <QApplication>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdint>
 #include <vector>
 

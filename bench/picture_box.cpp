@@ -17,7 +17,8 @@ std::vector<QPointF> Trace(int n, double width, double height)
 {
     std::vector<QPointF> pts(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
-        pts[static_cast<std::size_t>(i)] = QPointF(width * i / n, height / 2 * (1 + 0.9 * std::sin(i * 0.05)));
+        pts[static_cast<std::size_t>(i)] =
+            QPointF(width * i / n, height / 2 * (1 + 0.9 * std::sin(i * 0.05)));
     return pts;
 }
 
@@ -61,7 +62,8 @@ void BM_EnvelopePolyline(benchmark::State& state)
     for (int c = 0; c < 1000; ++c) {
         const double x = c * 15.0;
         const double mid = 333 + 40 * std::sin(c * 0.01);
-        for (const double y : {mid + 10 * std::sin(c * 0.7), mid - 200, mid + 200, mid + 10 * std::cos(c * 0.3)})
+        for (const double y :
+             {mid + 10 * std::sin(c * 0.7), mid - 200, mid + 200, mid + 10 * std::cos(c * 0.3)})
             pts.emplace_back(x, std::round(y) * 15.0);
     }
     for (auto _ : state) {
@@ -86,7 +88,7 @@ void BM_CursorMoveOverDrawnTrace(benchmark::State& state)
     for (auto _ : state) {
         x = x >= 14000 ? 0 : x + 150;
         cursor->SetPoints(x, 0, x, 6000);
-        QApplication::processEvents();  // the repaint of the two thin strips
+        QApplication::processEvents(); // the repaint of the two thin strips
     }
 }
 BENCHMARK(BM_CursorMoveOverDrawnTrace)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);

@@ -24,8 +24,7 @@
 #include "views/digital/impresion_digital.h"
 #include "views/waves/impresion_ondas.h"
 
-namespace
-{
+namespace {
 
 using namespace vesdra;
 

@@ -166,7 +166,8 @@ void BM_BuildTables(benchmark::State& state)
         ConstruirTablasTrazo(Registro());
         benchmark::DoNotOptimize(Registro().Tablas.Valores.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMuestras * (4 * kAnalogicos + kDigitales));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMuestras *
+                            (4 * kAnalogicos + kDigitales));
 }
 
 void BM_AsciiCopy(benchmark::State& state)

@@ -19,8 +19,7 @@
 #include "views/waves/waves_draw.h"
 #include "views/waves/waves_state.h"
 
-namespace
-{
+namespace {
 
 using namespace vesdra;
 
@@ -123,8 +122,8 @@ BENCHMARK(BM_AbrirOchoVentanas1M)->Unit(benchmark::kMillisecond)->Iterations(5);
 // chosen as bands, and shell hooks that do nothing.
 void RegistroApilado(std::int32_t n)
 {
-    bench::AbrirRegistroSintetico(n, 6, 10000,
-                                  [](std::int32_t c) { return c <= 3 ? QStringLiteral("A") : QStringLiteral("V"); });
+    bench::AbrirRegistroSintetico(
+        n, 6, 10000, [](std::int32_t c) { return c <= 3 ? QStringLiteral("A") : QStringLiteral("V"); });
     RecordModel& r = Registro();
     const std::vector<float> v = Senal(n);
     for (std::int32_t c = 1; c <= 6; ++c) {

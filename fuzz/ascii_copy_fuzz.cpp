@@ -18,8 +18,7 @@ using namespace vesdra;
 
 namespace {
 
-template <typename T>
-bool Mismo(T a, T b)
+template <typename T> bool Mismo(T a, T b)
 {
     if constexpr (std::is_floating_point_v<T>)
         return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
@@ -27,8 +26,7 @@ bool Mismo(T a, T b)
         return a == b;
 }
 
-template <typename M>
-bool Iguales(const M& a, const M& b, std::int64_t celdas)
+template <typename M> bool Iguales(const M& a, const M& b, std::int64_t celdas)
 {
     for (std::int64_t i = 0; i < celdas; ++i)
         if (!Mismo(a.Data()[i], b.Data()[i]))
@@ -36,15 +34,13 @@ bool Iguales(const M& a, const M& b, std::int64_t celdas)
     return true;
 }
 
-template <typename T>
-bool Iguales(const Matrix<T>& a, const Matrix<T>& b)
+template <typename T> bool Iguales(const Matrix<T>& a, const Matrix<T>& b)
 {
     return a.Rows() == b.Rows() && a.Cols() == b.Cols() &&
            Iguales(a, b, static_cast<std::int64_t>(a.Rows()) * a.Cols());
 }
 
-template <typename T>
-bool Iguales(const Array<T>& a, const Array<T>& b)
+template <typename T> bool Iguales(const Array<T>& a, const Array<T>& b)
 {
     return a.Size() == b.Size() && Iguales(a, b, a.Size());
 }
@@ -58,7 +54,8 @@ void MismaConfiguracion(const RecordModel& a, const RecordModel& b)
                      a.TablaCanales == b.TablaCanales && a.NumerosAnalogicos == b.NumerosAnalogicos &&
                      a.NumerosDigitales == b.NumerosDigitales && a.NombresDigitales == b.NombresDigitales,
                  "the copy's .cfg names other channels");
-    fuzz::Exigir(Iguales(a.FactorA, b.FactorA) && Iguales(a.FactorB, b.FactorB) && Iguales(a.Desfase, b.Desfase),
+    fuzz::Exigir(Iguales(a.FactorA, b.FactorA) && Iguales(a.FactorB, b.FactorB) &&
+                     Iguales(a.Desfase, b.Desfase),
                  "the copy's .cfg gives other factors");
     fuzz::Exigir(a.FrecuenciaLinea == b.FrecuenciaLinea && a.NumTasas == b.NumTasas &&
                      a.TasasMuestreo == b.TasasMuestreo && a.MuestrasFinales == b.MuestrasFinales &&
@@ -83,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     const ResultadoCopia cfg = GuardarCfgAscii();
     // A .cfg whose file type line cannot be found is refused, not damaged.
     if (!cfg.Ok()) {
-        fuzz::Exigir(cfg.Error == ErrorCopia::NoSeLee, "the .cfg copy failed otherwise than as not understood");
+        fuzz::Exigir(cfg.Error == ErrorCopia::NoSeLee,
+                     "the .cfg copy failed otherwise than as not understood");
         return 0;
     }
 

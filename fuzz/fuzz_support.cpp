@@ -63,7 +63,8 @@ bool LeerRegistro(const Partes& partes, bool ascii)
     Exigir(res.MuestrasAnunciadas == 0 || res.MuestrasAnunciadas == MuestrasAnunciadas(r),
            "a short file names another announced count");
     Exigir(r.Tiempos.Size() == nS, "one time stamp per sample");
-    Exigir(r.NumDigitales == 0 || (r.EstadosDigitales.Rows() == nS && r.EstadosDigitales.Cols() == r.NumDigitales),
+    Exigir(r.NumDigitales == 0 ||
+               (r.EstadosDigitales.Rows() == nS && r.EstadosDigitales.Cols() == r.NumDigitales),
            "EstadosDigitales is not samples x digital channels");
     if (r.Es1997()) {
         Exigir(r.ValoresPrimario.Rows() == nS && r.ValoresPrimario.Cols() == r.NumAnalogicos &&

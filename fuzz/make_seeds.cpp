@@ -95,7 +95,8 @@ int main(int argc, char** argv)
     }
     for (const QString& cnf : args.mid(1)) {
         QFile f(cnf);
-        ok = ok && f.open(QIODevice::ReadOnly) && Escribir(raiz.filePath("cnf/" + QFileInfo(cnf).fileName()), f.readAll());
+        ok = ok && f.open(QIODevice::ReadOnly) &&
+             Escribir(raiz.filePath("cnf/" + QFileInfo(cnf).fileName()), f.readAll());
     }
     if (!ok) {
         std::fprintf(stderr, "vesdra_fuzz_seeds: a seed could not be written\n");

@@ -1,8 +1,8 @@
 #include "analysis/dft.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <algorithm>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -56,8 +56,7 @@ void Arranque(const Canal& ch, std::int32_t n)
     }
 }
 
-template <int B>
-void Deslizar(const Canal* ch, std::int32_t n, std::int64_t filas)
+template <int B> void Deslizar(const Canal* ch, std::int32_t n, std::int64_t filas)
 {
     float ps[B];
     float pc[B];
@@ -91,10 +90,17 @@ void CalcularCanales(std::span<const Canal> ch, std::int32_t n, std::int64_t fil
     for (; c + 4 <= ch.size(); c += 4)
         Deslizar<4>(&ch[c], n, filas);
     switch (ch.size() - c) {
-    case 3: Deslizar<3>(&ch[c], n, filas); break;
-    case 2: Deslizar<2>(&ch[c], n, filas); break;
-    case 1: Deslizar<1>(&ch[c], n, filas); break;
-    default: break;
+    case 3:
+        Deslizar<3>(&ch[c], n, filas);
+        break;
+    case 2:
+        Deslizar<2>(&ch[c], n, filas);
+        break;
+    case 1:
+        Deslizar<1>(&ch[c], n, filas);
+        break;
+    default:
+        break;
     }
 }
 
@@ -134,7 +140,8 @@ std::int32_t MuestrasPorCicloDft(std::int32_t frecuenciaMuestreo, std::int32_t f
     if (frecuenciaLinea <= 0)
         return 0;
     // The default rounding mode rounds halves to the even neighbour.
-    const double q = std::nearbyint(static_cast<double>(frecuenciaMuestreo) / static_cast<double>(frecuenciaLinea));
+    const double q =
+        std::nearbyint(static_cast<double>(frecuenciaMuestreo) / static_cast<double>(frecuenciaLinea));
     if (!(q >= 1.0) || q > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
         return 0;
     return static_cast<std::int32_t>(q);
@@ -145,7 +152,8 @@ PesosDFT CalcularPesosDFT(float desfase, std::int32_t frecuenciaLinea, std::int3
     PesosDFT p;
     p.Senos.resize(static_cast<size_t>(n));
     p.Cosenos.resize(static_cast<size_t>(n));
-    const double sesgo = 2.0 * static_cast<double>(desfase) * static_cast<double>(frecuenciaLinea) * 1e-6 * 180.0;
+    const double sesgo =
+        2.0 * static_cast<double>(desfase) * static_cast<double>(frecuenciaLinea) * 1e-6 * 180.0;
     const double paso = 360.0 / static_cast<double>(n);
     const double raiz2 = std::sqrt(2.0);
     for (std::int32_t i = 1; i <= n; ++i) {
@@ -158,7 +166,7 @@ PesosDFT CalcularPesosDFT(float desfase, std::int32_t frecuenciaLinea, std::int3
 }
 
 TablaReal CalcularTablaFasores(const Matrix<float>& valores, std::span<const float> desfase,
-                                   std::int32_t frecuenciaLinea, std::int32_t n)
+                               std::int32_t frecuenciaLinea, std::int32_t n)
 {
     const std::int32_t muestras = valores.Rows();
     const std::int32_t canales = valores.Cols();
@@ -166,7 +174,8 @@ TablaReal CalcularTablaFasores(const Matrix<float>& valores, std::span<const flo
         throw VbError(vberr::SubscriptOutOfRange);
     const std::int64_t filas = 5 * static_cast<std::int64_t>(n) + muestras;
     const std::int64_t columnas = 2 * static_cast<std::int64_t>(canales);
-    if (filas > std::numeric_limits<std::int32_t>::max() || columnas > std::numeric_limits<std::int32_t>::max())
+    if (filas > std::numeric_limits<std::int32_t>::max() ||
+        columnas > std::numeric_limits<std::int32_t>::max())
         throw VbError(vberr::Overflow);
 
     TablaReal fasores;
@@ -175,7 +184,8 @@ TablaReal CalcularTablaFasores(const Matrix<float>& valores, std::span<const flo
         fasores = TablaReal(static_cast<std::int32_t>(filas), static_cast<std::int32_t>(columnas));
         pesos.reserve(static_cast<size_t>(canales));
         for (std::int32_t c = 1; c <= canales; ++c) {
-            const float skew = static_cast<size_t>(c) <= desfase.size() ? desfase[static_cast<size_t>(c - 1)] : 0.0f;
+            const float skew =
+                static_cast<size_t>(c) <= desfase.size() ? desfase[static_cast<size_t>(c - 1)] : 0.0f;
             pesos.push_back(CalcularPesosDFT(skew, frecuenciaLinea, n));
         }
     } catch (const std::bad_alloc&) {

@@ -14,7 +14,8 @@ namespace vesdra {
 // cell, and a table of hundreds of megabytes is then touched once instead of
 // twice (the page faults of a fresh allocation dominate its cost). Used for
 // the phasor and sequence tables.
-class TablaReal {
+class TablaReal
+{
 public:
     TablaReal() = default;
     // Contents undefined until written. Throws std::bad_alloc.
@@ -66,7 +67,8 @@ public:
 private:
     [[nodiscard]] std::size_t Index(std::int32_t row, std::int32_t col) const
     {
-        return static_cast<std::size_t>(col - 1) * static_cast<std::size_t>(rows_) + static_cast<std::size_t>(row - 1);
+        return static_cast<std::size_t>(col - 1) * static_cast<std::size_t>(rows_) +
+               static_cast<std::size_t>(row - 1);
     }
 
     std::int32_t rows_{0};

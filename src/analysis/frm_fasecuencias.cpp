@@ -132,7 +132,8 @@ void frmFasecuencias::Centrar()
 {
     const double ancho = FormWidthTwips(*this);
     const double alto = FormHeightTwips(*this);
-    MoveFormTwips(*this, (Screen().WidthTwips - ancho) / 2.0, (Screen().HeightTwips - alto) / 2.0, ancho, alto);
+    MoveFormTwips(*this, (Screen().WidthTwips - ancho) / 2.0, (Screen().HeightTwips - alto) / 2.0, ancho,
+                  alto);
 }
 
 void frmFasecuencias::cmdOK_Click()

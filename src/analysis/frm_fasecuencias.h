@@ -18,7 +18,8 @@ namespace vesdra {
 // opens on the side the views show, and OK makes the chosen side the one
 // shown (ElegirReferencia), computing the phasors again when the side
 // changed. Modeless; one instance, loaded afresh on every use.
-class frmFasecuencias : public QWidget {
+class frmFasecuencias : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmFasecuencias(QWidget* parent = nullptr);

@@ -42,7 +42,9 @@ void frmFases::Form_Load()
     const std::int32_t canales = fuente_->Cols() / 2;
     const std::int32_t cuenta = Elegido(a.SeleccionFases, 0);
     const std::vector<std::int32_t> elegidos = SetsElegidos(a.SeleccionFases, Plantillas().NumTrifasicos);
-    numSets_ = cuenta == 1 || cuenta == 2 ? std::min<std::int32_t>(cuenta, static_cast<std::int32_t>(elegidos.size())) : 0;
+    numSets_ = cuenta == 1 || cuenta == 2
+                   ? std::min<std::int32_t>(cuenta, static_cast<std::int32_t>(elegidos.size()))
+                   : 0;
 
     // The common scale comes from the chosen sets' channels alone.
     std::vector<float> maximos(static_cast<size_t>(std::max(canales, 0)), 0.0f);

@@ -7,7 +7,8 @@ namespace vesdra {
 // of the three phase channels of one or two chosen three-phase sets, each
 // line scaled by its set's drawing factor, with a value line per phase
 // (channel caption, magnitude @ angle, unit). Tag "1". One instance.
-class frmFases : public VistaFasorial {
+class frmFases : public VistaFasorial
+{
     Q_OBJECT
 public:
     explicit frmFases(QWidget* parent = nullptr);

@@ -45,8 +45,11 @@ void frmSecuencias::Form_Load()
     if (!a.Fasores)
         throw VbError(vberr::SubscriptOutOfRange);
     const std::int32_t cuenta = Elegido(a.SeleccionSecuencias, 0);
-    const std::vector<std::int32_t> elegidos = SetsElegidos(a.SeleccionSecuencias, Plantillas().NumTrifasicos);
-    numSets_ = cuenta == 1 || cuenta == 2 ? std::min<std::int32_t>(cuenta, static_cast<std::int32_t>(elegidos.size())) : 0;
+    const std::vector<std::int32_t> elegidos =
+        SetsElegidos(a.SeleccionSecuencias, Plantillas().NumTrifasicos);
+    numSets_ = cuenta == 1 || cuenta == 2
+                   ? std::min<std::int32_t>(cuenta, static_cast<std::int32_t>(elegidos.size()))
+                   : 0;
 
     std::vector<TrioCanales> trios;
     for (std::int32_t i = 0; i < numSets_; ++i) {
@@ -56,8 +59,10 @@ void frmSecuencias::Form_Load()
     }
     try {
         if (numSets_ > 0)
-            a.ComponentesSecuencia = std::make_shared<const TablaReal>(CalcularComponentesSecuencia(*a.Fasores, trios));
-        fuente_ = numSets_ > 0 ? a.ComponentesSecuencia : std::make_shared<const TablaReal>(a.Fasores->Rows(), 0);
+            a.ComponentesSecuencia =
+                std::make_shared<const TablaReal>(CalcularComponentesSecuencia(*a.Fasores, trios));
+        fuente_ =
+            numSets_ > 0 ? a.ComponentesSecuencia : std::make_shared<const TablaReal>(a.Fasores->Rows(), 0);
     } catch (const std::bad_alloc&) {
         throw VbError(vberr::OutOfMemory);
     }

@@ -8,7 +8,8 @@ namespace vesdra {
 // ComponentesSecuencia, which its loading builds from Fasores. With two sets
 // each set's lines are scaled by its drawing factor; the value boxes show
 // the unscaled values. Tag "2". One instance.
-class frmSecuencias : public VistaFasorial {
+class frmSecuencias : public VistaFasorial
+{
     Q_OBJECT
 public:
     explicit frmSecuencias(QWidget* parent = nullptr);

@@ -27,7 +27,7 @@ namespace {
 
 // By phasor: the first set's three, then the second's.
 constexpr std::array<std::uint32_t, 6> kColores{kCianImpresora, kAmarilloImpresora, kMagentaImpresora,
-                                                kAzulImpresora, kVerdeImpresora,   kRojoImpresora};
+                                                kAzulImpresora, kVerdeImpresora,    kRojoImpresora};
 
 // A phasor from the diagram's centre cut at the box along its own
 // direction, as the screen's picture cuts it: a view zoomed far in prints
@@ -106,7 +106,8 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
         const auto k = static_cast<float>(0.72 * h / d.AltoPicture);
         const auto fasor = [&](std::size_t i) {
             const FasorImpreso& f = d.Fasores[i];
-            const QPointF fin(xc + static_cast<double>(f.X) * k * f.Factor, yc - static_cast<double>(f.Y) * k * f.Factor);
+            const QPointF fin(xc + static_cast<double>(f.X) * k * f.Factor,
+                              yc - static_cast<double>(f.Y) * k * f.Factor);
             const QLineF l = FasorEnCaja({xc, yc}, fin, caja);
             p.Line(l.x1(), l.y1(), l.x2(), l.y2(), ColorFasor(p, i));
         };
@@ -179,8 +180,7 @@ namespace {
 
 // What every page takes of its view: position, picture, sets and phasor
 // offsets; the legend is each view's own.
-template <typename Vista>
-DatosPaginaFasorial DatosComunes(const Vista& v, TipoPaginaFasorial tipo)
+template <typename Vista> DatosPaginaFasorial DatosComunes(const Vista& v, TipoPaginaFasorial tipo)
 {
     DatosPaginaFasorial d;
     d.Tipo = tipo;
@@ -253,14 +253,14 @@ DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v)
 
 namespace {
 
-template <typename Vista>
-void Imprimir(Vista& v, const DatosPaginaFasorial& d)
+template <typename Vista> void Imprimir(Vista& v, const DatosPaginaFasorial& d)
 {
     const MedidaTexto medida = MedidaDeVentana(v);
-    (void)ImprimirVista(MarcoDeVista(v, *v.Picture1, false), [d, medida](Printer& p) -> std::optional<RechazoPagina> {
-        PaginaFasorial(p, d, medida);
-        return std::nullopt;
-    });
+    (void)ImprimirVista(MarcoDeVista(v, *v.Picture1, false),
+                        [d, medida](Printer& p) -> std::optional<RechazoPagina> {
+                            PaginaFasorial(p, d, medida);
+                            return std::nullopt;
+                        });
 }
 
 } // namespace

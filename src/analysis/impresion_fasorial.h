@@ -29,11 +29,11 @@ class frmSecuencias;
 struct FasorImpreso {
     float X{0.0f}; // the view's drawing offsets (screen twips, zoom included)
     float Y{0.0f};
-    float Factor{1.0f};  // the set's drawing factor as the view draws it
-    bool Leyenda{true};  // false: the block is left out (no name, stroke, value or pen change)
-    QString Rotulo;      // the name line
-    QString Medida;      // the text whose width places the stroke
-    QString Valor;       // the value line ("name: mag@angleunit")
+    float Factor{1.0f}; // the set's drawing factor as the view draws it
+    bool Leyenda{true}; // false: the block is left out (no name, stroke, value or pen change)
+    QString Rotulo;     // the name line
+    QString Medida;     // the text whose width places the stroke
+    QString Valor;      // the value line ("name: mag@angleunit")
 };
 
 enum class TipoPaginaFasorial {

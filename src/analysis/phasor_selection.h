@@ -24,7 +24,7 @@ struct DecisionSeleccion {
 
 // fases[g - 1] / secuencias[g - 1]: the boxes of set g are ticked; boxes past
 // numTrifasicos are ignored (the dialog disables them).
-[[nodiscard]] DecisionSeleccion DecidirSeleccion(std::span<const bool> fases, std::span<const bool> secuencias,
-                                                 std::int32_t numTrifasicos);
+[[nodiscard]] DecisionSeleccion
+DecidirSeleccion(std::span<const bool> fases, std::span<const bool> secuencias, std::int32_t numTrifasicos);
 
 } // namespace vesdra

@@ -37,8 +37,8 @@ float FactorSetAvisando(std::int32_t g)
 {
     const FactorSetLeido f = LeerFactorSet(g);
     if (!f.EsNumero)
-        (void)MsgBox(TextosIdioma(110) + QStringLiteral(" ") + NombreSet(g) + QStringLiteral(": \"") + f.Texto +
-                         QStringLiteral("\""),
+        (void)MsgBox(TextosIdioma(110) + QStringLiteral(" ") + NombreSet(g) + QStringLiteral(": \"") +
+                         f.Texto + QStringLiteral("\""),
                      vbExclamation);
     return f.Valor;
 }

@@ -26,7 +26,8 @@ Polar PolarGrados(float x, float y)
 
 float Coordenada(float escala, float valor, float zoom)
 {
-    return static_cast<float>(static_cast<double>(escala) * static_cast<double>(valor) * static_cast<double>(zoom));
+    return static_cast<float>(static_cast<double>(escala) * static_cast<double>(valor) *
+                              static_cast<double>(zoom));
 }
 
 float MaximoMagnitudPar(const TablaReal& pares, std::int32_t k)
@@ -68,7 +69,8 @@ float MaximoFases(std::span<const float> maximos, std::span<const std::int32_t> 
 {
     float m = 0.0f;
     for (const std::int32_t c : canales) {
-        if (c >= 1 && static_cast<size_t>(c) <= maximos.size() && std::fabs(maximos[static_cast<size_t>(c - 1)]) > m)
+        if (c >= 1 && static_cast<size_t>(c) <= maximos.size() &&
+            std::fabs(maximos[static_cast<size_t>(c - 1)]) > m)
             m = std::fabs(maximos[static_cast<size_t>(c - 1)]);
     }
     return m;
@@ -92,8 +94,8 @@ float FactorZoomPaso(std::int32_t paso)
 QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades,
                    const QString& arroba)
 {
-    return nombre + digito + QStringLiteral(": ") + Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##")
-           + unidades;
+    return nombre + digito + QStringLiteral(": ") + Format(p.Magnitud, "#.###") + arroba +
+           Format(p.Angulo, "#.##") + unidades;
 }
 
 bool CoordenadaValida(double twips)

@@ -56,8 +56,8 @@ struct Polar {
 // A value line: caption, digit, ": ", magnitude "#.###", " @ ", angle
 // "#.##", then the unit with nothing between ("IA1: 1.5 @ 30.25A"). The
 // printed pages join magnitude and angle with "@" alone ("IA1: 1.5@30.25A").
-[[nodiscard]] QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades,
-                                 const QString& arroba = QStringLiteral(" @ "));
+[[nodiscard]] QString TextoValor(const QString& nombre, const QString& digito, Polar p,
+                                 const QString& unidades, const QString& arroba = QStringLiteral(" @ "));
 
 // Largest twips value a line end point may take: the drawing coordinates are
 // 32-bit twips. Beyond it (or not finite) the drawing overflows.

@@ -32,6 +32,6 @@ struct Componentes {
 // is the real and 2c the imaginary part of channel c. Throws VbError 9 when
 // a set names a channel that has no columns in `fasores`.
 [[nodiscard]] TablaReal CalcularComponentesSecuencia(const TablaReal& fasores,
-                                                         std::span<const TrioCanales> sets);
+                                                     std::span<const TrioCanales> sets);
 
 } // namespace vesdra

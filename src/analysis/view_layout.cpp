@@ -92,7 +92,8 @@ DisposicionVista CalcularDisposicion(float ancho, float alto, EstiloDisposicion 
         fila = std::min({fila, (libre - fijoLeyenda) / 6.0f, libre - fijoColumna});
         if (fila < kAltoFilaMinimo) {
             fila = std::min(kAltoFilaMinimo, alto / 21.0f);
-            p = std::min(p, std::min(altoCliente - fijoLeyenda - 6.0f * fila, altoCliente - fijoColumna - fila));
+            p = std::min(p,
+                         std::min(altoCliente - fijoLeyenda - 6.0f * fila, altoCliente - fijoColumna - fila));
             p = NoNegativo(p);
         }
         d = Colocar(ancho, p, fila, estilo);

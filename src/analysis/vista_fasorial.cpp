@@ -33,8 +33,10 @@ constexpr std::uint32_t kGris = 0x808080;
 constexpr std::uint32_t kFondoForm = 0xC0C0C0;
 // &HBBGGRR: lines of the first set blue, green, red; of the second cyan,
 // yellow, magenta. Swatch rows 1..6 carry the second set's colours first.
-constexpr std::array<std::uint32_t, 6> kColorLinea{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
-constexpr std::array<std::uint32_t, 6> kColorMuestra{0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFF0000, 0x00FF00, 0x0000FF};
+constexpr std::array<std::uint32_t, 6> kColorLinea{0xFF0000, 0x00FF00, 0x0000FF,
+                                                   0xFFFF00, 0x00FFFF, 0xFF00FF};
+constexpr std::array<std::uint32_t, 6> kColorMuestra{0xFFFF00, 0x00FFFF, 0xFF00FF,
+                                                     0xFF0000, 0x00FF00, 0x0000FF};
 
 // Value row (0-based) of the box of slot i.
 constexpr std::size_t FilaValor(std::size_t slot)
@@ -52,10 +54,9 @@ void Colorear(QWidget* w, std::uint32_t fondo)
 
 DisposicionVista DisposicionDe(const QWidget& form, EstiloDisposicion estilo)
 {
-    return CalcularDisposicion(static_cast<float>(FormWidthTwips(form)), static_cast<float>(FormHeightTwips(form)),
-                               estilo,
-                               AreaCliente{static_cast<float>(ClientWidthTwips(form)),
-                                           static_cast<float>(ClientHeightTwips(form))});
+    return CalcularDisposicion(
+        static_cast<float>(FormWidthTwips(form)), static_cast<float>(FormHeightTwips(form)), estilo,
+        AreaCliente{static_cast<float>(ClientWidthTwips(form)), static_cast<float>(ClientHeightTwips(form))});
 }
 
 void Colocar(QWidget* w, const RectTwipsSingle& r)
@@ -65,7 +66,8 @@ void Colocar(QWidget* w, const RectTwipsSingle& r)
 
 } // namespace
 
-VistaFasorial::VistaFasorial(QWidget* parent, EstiloDisposicion estiloResize, int textoTitulo, const char* tag)
+VistaFasorial::VistaFasorial(QWidget* parent, EstiloDisposicion estiloResize, int textoTitulo,
+                             const char* tag)
     : QWidget(parent), estiloResize_(estiloResize), textoTitulo_(textoTitulo)
 {
     setProperty("Tag", QString::fromLatin1(tag));
@@ -192,9 +194,9 @@ bool VistaFasorial::Minimizada() const
 
 void VistaFasorial::CalcularEscala()
 {
-    escalaBase_ = vesdra::EscalaBase(RadioDiagrama(static_cast<float>(Picture1->Width()),
-                                                   static_cast<float>(Picture1->Height())),
-                                     maximo_);
+    escalaBase_ = vesdra::EscalaBase(
+        RadioDiagrama(static_cast<float>(Picture1->Width()), static_cast<float>(Picture1->Height())),
+        maximo_);
 }
 
 void VistaFasorial::Form_Resize()
@@ -268,7 +270,8 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
 
 void VistaFasorial::EscribirNumero(std::int32_t p)
 {
-    const std::int64_t numero = static_cast<std::int64_t>(p) - 5 * static_cast<std::int64_t>(muestrasCiclo_) + 1;
+    const std::int64_t numero =
+        static_cast<std::int64_t>(p) - 5 * static_cast<std::int64_t>(muestrasCiclo_) + 1;
     lblNumero->setText(TextosIdioma(266) + QString::number(numero));
 }
 

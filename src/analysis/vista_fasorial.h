@@ -3,8 +3,8 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "analysis/float_table.h"
@@ -31,7 +31,8 @@ class PictureBox;
 // its value box) and keeps the table it was built on, so later changes of
 // the record, the template or the selections never make it read outside
 // that table. Moving the scroll bar redraws six lines and six boxes only.
-class VistaFasorial : public QWidget {
+class VistaFasorial : public QWidget
+{
     Q_OBJECT
 public:
     ~VistaFasorial() override;

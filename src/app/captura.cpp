@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
@@ -35,12 +35,12 @@
 #include "record/canales.h"
 #include "record/progress_hook.h"
 #include "record/record_model.h"
-#include "shell/frm_plantilla.h"
 #include "shell/frm_ajustes.h"
 #include "shell/frm_conversion.h"
 #include "shell/frm_direct.h"
-#include "shell/frm_nuevos_tools.h"
 #include "shell/frm_menu.h"
+#include "shell/frm_nuevos_tools.h"
+#include "shell/frm_plantilla.h"
 #include "shell/gasolino.h"
 #include "shell/mdi_form.h"
 #include "shell/menu_commands.h"
@@ -374,7 +374,8 @@ std::vector<Paso> PasosDigital()
 // Prints a view through its print button, the printer dialog answered
 // with "print to file" to `pdf` and one copy; without the view, `falta` is
 // noted.
-template <typename Vista> void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view to print")
+template <typename Vista>
+void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view to print")
 {
     if (!vista) {
         Nota(falta);
@@ -453,7 +454,9 @@ Impresiones ImpresionesInforme()
 
 Impresiones ImpresionesTodo()
 {
-    const auto imprimir = [](const QString& pdf) { ImprimirAPdf(pdf, TodoAnalog(), "no stacked view to print"); };
+    const auto imprimir = [](const QString& pdf) {
+        ImprimirAPdf(pdf, TodoAnalog(), "no stacked view to print");
+    };
     return {[imprimir](const QString& pdf) { imprimir(ConSufijo(pdf, QStringLiteral("-0"))); }, imprimir};
 }
 
@@ -487,7 +490,8 @@ Impresiones ImpresionesFasores()
 {
     return {{}, [](const QString& pdf) {
                 ImprimirAPdf(pdf, Fases(), "no phasor view to print");
-                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), Secuencias(), "no sequence view to print");
+                ImprimirAPdf(ConSufijo(pdf, QStringLiteral("-sec")), Secuencias(),
+                             "no sequence view to print");
             }};
 }
 
@@ -719,12 +723,13 @@ constexpr Captura kCapturas[] = {
     {"fasores-zoom", [](QWidget&, const QString&) { return PasosFasores(50); }, ImpresionesFasores},
     {"dialogos", [](QWidget&, const QString&) { return PasosDialogos(); }, nullptr},
     {"composicion", [](QWidget&, const QString&) { return PasosComposicion(); },
-        [] { return ImpresionesConCursores(&PrimeraComposicion, 3); }},
+     [] { return ImpresionesConCursores(&PrimeraComposicion, 3); }},
     {"composicion3", [](QWidget&, const QString&) { return PasosComposicion(true); }, nullptr},
     {"digital", [](QWidget&, const QString&) { return PasosDigital(); },
-        [] { return ImpresionesConCursores(&Frm19, 5); }},
+     [] { return ImpresionesConCursores(&Frm19, 5); }},
     {"grid", [](QWidget&, const QString&) { return PasosGrid(); }, nullptr},
-    {"asistente", [](QWidget& marco, const QString& archivo) { return PasosAsistente(&marco, archivo); }, nullptr},
+    {"asistente", [](QWidget& marco, const QString& archivo) { return PasosAsistente(&marco, archivo); },
+     nullptr},
     {"conversion", [](QWidget&, const QString&) { return PasosConversion(); }, nullptr},
     {"informe", [](QWidget&, const QString&) { return PasosInforme(); }, ImpresionesInforme},
     {"herramientas", [](QWidget&, const QString&) { return PasosHerramientas(); }, nullptr},
@@ -748,7 +753,7 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
     std::vector<Paso> pasos;
     Impresiones impresiones;
     const auto captura = std::find_if(std::begin(kCapturas), std::end(kCapturas),
-        [&vista](const Captura& c) { return vista == QLatin1String(c.Vista); });
+                                      [&vista](const Captura& c) { return vista == QLatin1String(c.Vista); });
     if (captura != std::end(kCapturas)) {
         pasos = captura->Pasos(principal, archivo);
         if (captura->Impresion)

@@ -39,7 +39,10 @@ void Animation::Play(int repeat)
     timer_.start(IntervalMs());
 }
 
-void Animation::Stop() { timer_.stop(); }
+void Animation::Stop()
+{
+    timer_.stop();
+}
 
 void Animation::Close()
 {

@@ -11,7 +11,8 @@ namespace vesdra {
 // (see avi.h for the kinds it reads) and plays it on itself, centred, looping
 // at the movie's own frame rate. Frames are shown by a timer on the GUI
 // thread, so the movie only moves while the event loop runs.
-class Animation : public QLabel {
+class Animation : public QLabel
+{
     Q_OBJECT
 public:
     explicit Animation(QWidget* parent = nullptr);

@@ -30,8 +30,8 @@ struct Reader {
     {
         if (at + 4 > size)
             Unreadable();
-        return std::uint32_t(data[at]) | std::uint32_t(data[at + 1]) << 8 | std::uint32_t(data[at + 2]) << 16
-            | std::uint32_t(data[at + 3]) << 24;
+        return std::uint32_t(data[at]) | std::uint32_t(data[at + 1]) << 8 |
+               std::uint32_t(data[at + 2]) << 16 | std::uint32_t(data[at + 3]) << 24;
     }
     [[nodiscard]] std::uint16_t U16(std::size_t at) const
     {
@@ -46,8 +46,8 @@ struct Reader {
 };
 
 struct Chunk {
-    std::size_t body{0};  // offset of the data
-    std::size_t size{0};  // bytes of data (clipped to the enclosing list)
+    std::size_t body{0}; // offset of the data
+    std::size_t size{0}; // bytes of data (clipped to the enclosing list)
     char id[5]{};
 };
 
@@ -64,7 +64,7 @@ std::vector<Chunk> Chunks(const Reader& r, std::size_t begin, std::size_t end)
         c.size = std::min(declared, end - c.body);
         out.push_back(c);
         if (declared > end - c.body)
-            break;  // truncated file: keep what is there
+            break; // truncated file: keep what is there
         at = c.body + declared + (declared & 1);
     }
     return out;
@@ -122,7 +122,7 @@ void ReadFormat(const Reader& r, const Chunk& strf, VideoFormat& f)
 struct Canvas {
     std::int32_t width;
     std::int32_t height;
-    std::vector<std::uint8_t> index;  // width * height, row 0 at the top
+    std::vector<std::uint8_t> index; // width * height, row 0 at the top
     std::vector<QRgb> rgb;
 };
 
@@ -174,20 +174,20 @@ void DecodeRle8(const Reader& r, const Chunk& c, const VideoFormat& f, Canvas& c
             continue;
         }
         switch (value) {
-        case 0:  // end of line
+        case 0: // end of line
             x = 0;
             ++row;
             break;
-        case 1:  // end of bitmap
+        case 1: // end of bitmap
             return;
-        case 2:  // delta
+        case 2: // delta
             if (i + 1 >= n)
                 return;
             x += p[i];
             row += p[i + 1];
             i += 2;
             break;
-        default: {  // absolute run of `value` literal pixels, padded to a word
+        default: { // absolute run of `value` literal pixels, padded to a word
             const std::size_t run = value;
             if (i + run > n)
                 return;
@@ -215,15 +215,15 @@ QImage ToImage(const VideoFormat& f, const Canvas& canvas)
 
 // Frames of the video stream inside a movi list (also inside 'rec ' lists).
 void CollectFrames(const Reader& r, std::size_t begin, std::size_t end, const VideoFormat& f,
-    std::vector<Chunk>& frames)
+                   std::vector<Chunk>& frames)
 {
     for (const Chunk& c : Chunks(r, begin, end)) {
         if (IsList(c, r, "rec ")) {
             CollectFrames(r, c.body + 4, c.body + c.size, f, frames);
             continue;
         }
-        const bool video = c.id[0] == f.streamIndex[0] && c.id[1] == f.streamIndex[1]
-            && ((c.id[2] == 'd' && c.id[3] == 'b') || (c.id[2] == 'd' && c.id[3] == 'c'));
+        const bool video = c.id[0] == f.streamIndex[0] && c.id[1] == f.streamIndex[1] &&
+                           ((c.id[2] == 'd' && c.id[3] == 'b') || (c.id[2] == 'd' && c.id[3] == 'c'));
         if (video)
             frames.push_back(c);
     }
@@ -233,7 +233,8 @@ void CollectFrames(const Reader& r, std::size_t begin, std::size_t end, const Vi
 
 AviMovie DecodeAvi(const QByteArray& bytes)
 {
-    const Reader r{reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
+    const Reader r{reinterpret_cast<const unsigned char*>(bytes.constData()),
+                   static_cast<std::size_t>(bytes.size())};
     if (!r.Tag(0, "RIFF") || !r.Tag(8, "AVI "))
         Unreadable();
     const std::size_t end = std::min<std::size_t>(r.size, std::size_t{8} + r.U32(4));
@@ -250,12 +251,14 @@ AviMovie DecodeAvi(const QByteArray& bytes)
                     mainMicroSec = r.U32(h.body);
                 } else if (IsList(h, r, "strl")) {
                     const auto inner = Chunks(r, h.body + 4, h.body + h.size);
-                    const auto strh = std::find_if(inner.begin(), inner.end(),
-                        [](const Chunk& k) { return std::memcmp(k.id, "strh", 4) == 0; });
-                    const auto strf = std::find_if(inner.begin(), inner.end(),
-                        [](const Chunk& k) { return std::memcmp(k.id, "strf", 4) == 0; });
-                    if (!haveVideo && strh != inner.end() && strh->size >= 32 && r.Tag(strh->body, "vids")
-                        && strf != inner.end()) {
+                    const auto strh = std::find_if(inner.begin(), inner.end(), [](const Chunk& k) {
+                        return std::memcmp(k.id, "strh", 4) == 0;
+                    });
+                    const auto strf = std::find_if(inner.begin(), inner.end(), [](const Chunk& k) {
+                        return std::memcmp(k.id, "strf", 4) == 0;
+                    });
+                    if (!haveVideo && strh != inner.end() && strh->size >= 32 && r.Tag(strh->body, "vids") &&
+                        strf != inner.end()) {
                         ReadFormat(r, *strf, f);
                         const std::uint32_t scale = r.U32(strh->body + 20);
                         const std::uint32_t rate = r.U32(strh->body + 24);

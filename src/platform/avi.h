@@ -19,12 +19,12 @@ struct AviMovie {
     // Display time of one frame, from the stream header's rate (or the main
     // header when the stream gives none).
     std::int32_t MicroSecPerFrame{0};
-    std::vector<QImage> Frames{};  // Format_RGB32, Width x Height each
+    std::vector<QImage> Frames{}; // Format_RGB32, Width x Height each
 };
 
 // Error numbers raised for movies.
 inline constexpr int kAviFileNotFound = 53;
-inline constexpr int kAviUnreadable = 35752;  // "Unable to open AVI file"
+inline constexpr int kAviUnreadable = 35752; // "Unable to open AVI file"
 
 // Reads and decodes an AVI file. Throws VbError 53 when the file does not
 // exist and VbError 35752 when it cannot be read or is not a movie of the

@@ -13,11 +13,9 @@
 #include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // A dialog's own loop, counted as a loop the handler waits in.
 int Ejecutar(QDialog& dialog)
@@ -121,13 +119,13 @@ QStringList QtFilters(const QString& filter)
     return out;
 }
 
-namespace
-{
+namespace {
 
 // The answer of the test handler or of the real dialog; nothing on a Cancel
 // (VbError 32755 with CancelError). Once the program is ending nothing more
 // is asked: a Cancel.
-std::optional<DialogAnswer> Ask(DialogKind kind, const CommonDialog& d, DialogAnswer (*run)(const CommonDialog&))
+std::optional<DialogAnswer> Ask(DialogKind kind, const CommonDialog& d,
+                                DialogAnswer (*run)(const CommonDialog&))
 {
     const DialogAnswer answer = ProgramEnding() ? DialogAnswer{.Cancelled = true, .FileName = {}, .Copies = 1}
                                 : Handler()     ? Handler()(kind, d)

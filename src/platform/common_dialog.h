@@ -7,8 +7,7 @@
 class QPrinter;
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Flags of the open-file dialog.
 inline constexpr int cdlOFNReadOnly = 0x1;

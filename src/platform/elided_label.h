@@ -7,7 +7,8 @@ namespace vesdra {
 // with an ellipsis where the mode says (the middle keeps a path's drive and
 // its last folder in sight), and shows the whole text as its tool tip while
 // it is cut. text() is always the whole text.
-class ElidedLabel : public QLabel {
+class ElidedLabel : public QLabel
+{
     Q_OBJECT
 public:
     explicit ElidedLabel(Qt::TextElideMode modo, QWidget* parent = nullptr);

@@ -7,11 +7,9 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 std::function<std::vector<Volume>()>& VolumeSource()
 {

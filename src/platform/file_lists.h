@@ -8,8 +8,7 @@
 #include <functional>
 #include <vector>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // ---- Listing logic, free of widgets ----------------------------------------
 

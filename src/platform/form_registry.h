@@ -22,7 +22,8 @@ public:
 
     void Quitar(const Form* ventana)
     {
-        std::erase_if(ventanas_, [ventana](const QPointer<Form>& v) { return v.isNull() || v.data() == ventana; });
+        std::erase_if(ventanas_,
+                      [ventana](const QPointer<Form>& v) { return v.isNull() || v.data() == ventana; });
     }
 
     // The windows still alive, oldest first.

@@ -5,11 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Sees every key event before its receiver. A key press reaches the
 // application twice when it has a menu mnemonic or shortcut to compete with:

@@ -2,8 +2,7 @@
 #include <Qt>
 #include <functional>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Shift masks of a key event.
 inline constexpr int vbShiftMask = 1;

@@ -17,12 +17,18 @@ namespace {
 Qt::PenStyle BorderPenStyle(int borderStyle)
 {
     switch (borderStyle) {
-    case LineControl::Dash: return Qt::DashLine;
-    case LineControl::Dot: return Qt::DotLine;
-    case LineControl::DashDot: return Qt::DashDotLine;
-    case LineControl::DashDotDot: return Qt::DashDotDotLine;
-    case LineControl::Transparent: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case LineControl::Dash:
+        return Qt::DashLine;
+    case LineControl::Dot:
+        return Qt::DotLine;
+    case LineControl::DashDot:
+        return Qt::DashDotLine;
+    case LineControl::DashDotDot:
+        return Qt::DashDotDotLine;
+    case LineControl::Transparent:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
     }
 }
 
@@ -123,7 +129,10 @@ QRect LineControl::PixelExtent() const
     if (!trazo)
         return {};
     const int margin = width_ + 2;
-    return QRectF(trazo->p1(), trazo->p2()).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    return QRectF(trazo->p1(), trazo->p2())
+        .normalized()
+        .toAlignedRect()
+        .adjusted(-margin, -margin, margin, margin);
 }
 
 void LineControl::Paint(QPainter& p) const

@@ -18,7 +18,8 @@ class PictureBox;
 //
 // Created by PictureBox::AddLine, owned by its box, drawn in creation order.
 // A new line is visible, solid, black, one pixel wide, at 0, 0 - 0, 0.
-class LineControl {
+class LineControl
+{
 public:
     // BorderStyle values as the toolkit numbers them.
     enum : int { Transparent = 0, Solid = 1, Dash = 2, Dot = 3, DashDot = 4, DashDotDot = 5 };

@@ -7,7 +7,8 @@ namespace vesdra {
 
 namespace {
 
-class FiltroTeclas : public QObject {
+class FiltroTeclas : public QObject
+{
 public:
     FiltroTeclas(QListWidget& lista, std::function<void(int)> accion)
         : QObject(&lista), lista_(lista), accion_(std::move(accion))

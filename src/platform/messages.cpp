@@ -7,11 +7,9 @@
 #include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 MsgBoxHandler& Handler()
 {

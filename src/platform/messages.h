@@ -5,8 +5,7 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Styles add a button set and an icon.
 inline constexpr int vbOKOnly = 0;

@@ -5,11 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 int& Depth()
 {
     static int depth = 0;

@@ -1,8 +1,7 @@
 #pragma once
 #include <QEventLoop>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The event loops the program runs inside a handler: a message box, a common
 // dialog, the yield of a print loop. While one runs, the handler that

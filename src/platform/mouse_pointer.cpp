@@ -6,11 +6,9 @@
 #include <QWidget>
 #include <optional>
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 const char* const kProperty = "vesdraMousePointer";
 

@@ -3,8 +3,7 @@
 
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 inline constexpr int vbDefault = 0;
 inline constexpr int vbArrow = 1;

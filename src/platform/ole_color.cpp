@@ -4,11 +4,9 @@
 
 #include "platform/base/colors.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 // System colours that have a counterpart in the desktop's palette.
 bool PaletteRole(std::uint32_t index, QPalette::ColorRole& role)
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include <Qt>
 #include <QColor>
+#include <Qt>
 #include <cstdint>
 
 namespace vesdra {

@@ -27,9 +27,15 @@ constexpr double kSafePixels = 1.0e6;
 // Longer polylines the painter hands on in pieces; they stay with it.
 constexpr std::size_t kMaxPolylinePoints = 0xffff;
 
-bool Finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+bool Finite(QPointF p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
 
-bool Safe(QPointF px) { return std::abs(px.x()) < kSafePixels && std::abs(px.y()) < kSafePixels; }
+bool Safe(QPointF px)
+{
+    return std::abs(px.x()) < kSafePixels && std::abs(px.y()) < kSafePixels;
+}
 
 // The box around the points of one batch call, in the caller's units.
 struct BoundingBox {
@@ -61,7 +67,8 @@ class ADispositivo
 {
 public:
     explicit ADispositivo(const QTransform& t)
-        : t_(t), escala_(t.type() <= QTransform::TxScale), sx_(t.m11()), sy_(t.m22()), dx_(t.dx()), dy_(t.dy())
+        : t_(t), escala_(t.type() <= QTransform::TxScale), sx_(t.m11()), sy_(t.m22()), dx_(t.dx()),
+          dy_(t.dy())
     {
     }
     [[nodiscard]] QPointF operator()(QPointF p) const
@@ -90,10 +97,14 @@ QPointF PixelsToTwips(QPointF px)
 int ButtonCode(Qt::MouseButton b)
 {
     switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -106,8 +117,8 @@ int ButtonsCode(Qt::MouseButtons b)
 
 int ShiftState(Qt::KeyboardModifiers modifiers)
 {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent), backColor_(0x8000000Fu)
@@ -117,17 +128,47 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent), backColor_(0x8000000F
     setFocusPolicy(Qt::StrongFocus);
 }
 
-PictureBox::~PictureBox() { EndPainting(); }
+PictureBox::~PictureBox()
+{
+    EndPainting();
+}
 
-std::int32_t PictureBox::Left() const { return LeftTwips(*this); }
-std::int32_t PictureBox::Top() const { return TopTwips(*this); }
-std::int32_t PictureBox::Width() const { return WidthTwips(*this); }
-std::int32_t PictureBox::Height() const { return HeightTwips(*this); }
-void PictureBox::Move(double left, double top, double width, double height) { MoveTwips(*this, left, top, width, height); }
-void PictureBox::SetLeft(double left) { SetLeftTwips(*this, left); }
-void PictureBox::SetTop(double top) { SetTopTwips(*this, top); }
-void PictureBox::SetWidth(double width) { SetWidthTwips(*this, width); }
-void PictureBox::SetHeight(double height) { SetHeightTwips(*this, height); }
+std::int32_t PictureBox::Left() const
+{
+    return LeftTwips(*this);
+}
+std::int32_t PictureBox::Top() const
+{
+    return TopTwips(*this);
+}
+std::int32_t PictureBox::Width() const
+{
+    return WidthTwips(*this);
+}
+std::int32_t PictureBox::Height() const
+{
+    return HeightTwips(*this);
+}
+void PictureBox::Move(double left, double top, double width, double height)
+{
+    MoveTwips(*this, left, top, width, height);
+}
+void PictureBox::SetLeft(double left)
+{
+    SetLeftTwips(*this, left);
+}
+void PictureBox::SetTop(double top)
+{
+    SetTopTwips(*this, top);
+}
+void PictureBox::SetWidth(double width)
+{
+    SetWidthTwips(*this, width);
+}
+void PictureBox::SetHeight(double height)
+{
+    SetHeightTwips(*this, height);
+}
 
 void PictureBox::SetBackColor(std::uint32_t bgr)
 {
@@ -198,7 +239,8 @@ void PictureBox::ApplyPen(std::uint32_t bgr)
 void PictureBox::MarkDirty(const QRectF& pixels, int penWidth)
 {
     const int m = std::max(1, penWidth) + 1;
-    const QRect r = pixels.normalized().toAlignedRect().adjusted(-m, -m, m, m) & QRect(QPoint(0, 0), image_.size());
+    const QRect r =
+        pixels.normalized().toAlignedRect().adjusted(-m, -m, m, m) & QRect(QPoint(0, 0), image_.size());
     if (r.isEmpty())
         return;
     pendingDirty_ |= r;
@@ -225,7 +267,8 @@ void PictureBox::Cls()
     MarkDirty(QRectF(QPointF(0, 0), QSizeF(image_.size())), 0);
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color, LineForm form)
+void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color,
+                      LineForm form)
 {
     CurrentX = x2;
     CurrentY = y2;
@@ -250,7 +293,8 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
     // Boxes are clamped corner by corner: an axis-parallel shape keeps its
     // visible part when cut to the drawable area.
     auto clampPx = [](QPointF p) {
-        return QPointF(std::clamp(p.x(), -kSafePixels, kSafePixels), std::clamp(p.y(), -kSafePixels, kSafePixels));
+        return QPointF(std::clamp(p.x(), -kSafePixels, kSafePixels),
+                       std::clamp(p.y(), -kSafePixels, kSafePixels));
     };
     pa = clampPx(pa);
     pb = clampPx(pb);
@@ -457,15 +501,21 @@ void PictureBox::Print(const QString& text)
         p.setPen(PenColor(ForeColor));
         p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
         p.restore();
-        penWidth_ = -1;  // restore() brought back the drawing pen, but be sure
+        penWidth_ = -1; // restore() brought back the drawing pen, but be sure
         MarkDirty(QRectF(at, QSizeF(fm.horizontalAdvance(text) + 2, fm.height() + 2)), 0);
     }
     CurrentX = 0;
     CurrentY += lineHeight;
 }
 
-double PictureBox::TextWidth(const QString& text) const { return TextWidthTwips(font(), text); }
-double PictureBox::TextHeight(const QString& text) const { return TextHeightTwips(font(), text); }
+double PictureBox::TextWidth(const QString& text) const
+{
+    return TextWidthTwips(font(), text);
+}
+double PictureBox::TextHeight(const QString& text) const
+{
+    return TextHeightTwips(font(), text);
+}
 
 LineControl* PictureBox::AddLine()
 {
@@ -524,21 +574,21 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
     emit MouseDown(ButtonCode(event->button()), ShiftState(event->modifiers()), PixelsToTwipsX(p.x()),
-        PixelsToTwipsY(p.y()));
+                   PixelsToTwipsY(p.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
     emit MouseMove(ButtonsCode(event->buttons()), ShiftState(event->modifiers()), PixelsToTwipsX(p.x()),
-        PixelsToTwipsY(p.y()));
+                   PixelsToTwipsY(p.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
     emit MouseUp(ButtonCode(event->button()), ShiftState(event->modifiers()), PixelsToTwipsX(p.x()),
-        PixelsToTwipsY(p.y()));
+                 PixelsToTwipsY(p.y()));
     if (event->button() == Qt::LeftButton && rect().contains(p.toPoint()))
         emit Click();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <QImage>
-#include <QPointF>
 #include <QLineF>
+#include <QPointF>
 #include <QRect>
 #include <QWidget>
 #include <cstdint>
@@ -29,7 +29,8 @@ class LineControl;
 // the screen is refreshed once per event-loop turn, so a loop of single Line
 // calls is acceptable, and Polyline/Lines draw a whole trace or envelope in
 // one call.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget
+{
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
@@ -53,8 +54,8 @@ public:
     // Setting BackColor clears the picture, as the toolkit does.
     void SetBackColor(std::uint32_t bgr);
     std::uint32_t ForeColor{0};
-    int DrawWidth{1};   // pixels
-    int DrawStyle{0};   // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
+    int DrawWidth{1}; // pixels
+    int DrawStyle{0}; // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
     double CurrentX{0};
     double CurrentY{0};
 
@@ -63,7 +64,7 @@ public:
     // A segment (or box) in the given colour, ForeColor when none; leaves
     // CurrentX, CurrentY at the second point.
     void Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color = std::nullopt,
-        LineForm form = LineForm::Plain);
+              LineForm form = LineForm::Plain);
     // From CurrentX, CurrentY to the point (the toolkit's Line -(x, y)).
     void LineTo(double x2, double y2, std::optional<std::uint32_t> color = std::nullopt);
     void PSet(double x, double y, std::optional<std::uint32_t> color = std::nullopt);
@@ -132,7 +133,7 @@ private:
     QRect pendingDirty_;
     bool flushQueued_{false};
     std::vector<std::unique_ptr<LineControl>> lines_;
-    std::vector<QPointF> polylinePixels_;  // a polyline's points in pixels, reused
+    std::vector<QPointF> polylinePixels_; // a polyline's points in pixels, reused
 };
 
 // Shift state of the toolkit (1 Shift, 2 Ctrl, 4 Alt) from Qt modifiers.

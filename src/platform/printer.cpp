@@ -42,7 +42,8 @@ void Printer::SetColorMode(int mode)
         ApplyColorMode(mode);
 }
 
-void Printer::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color, LineForm form)
+void Printer::Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color,
+                   LineForm form)
 {
     DoLine(x1, y1, x2, y2, color.value_or(ForeColor), form);
     CurrentX = x2;
@@ -129,8 +130,14 @@ Printer& CurrentPrinter()
     return *slot.owned;
 }
 
-void SetCurrentPrinter(std::unique_ptr<Printer> printer) { Slot().owned = std::move(printer); }
+void SetCurrentPrinter(std::unique_ptr<Printer> printer)
+{
+    Slot().owned = std::move(printer);
+}
 
-void SetPrinterForTests(Printer* printer) { Slot().forTests = printer; }
+void SetPrinterForTests(Printer* printer)
+{
+    Slot().forTests = printer;
+}
 
 } // namespace vesdra

@@ -21,7 +21,8 @@ namespace vesdra {
 //
 // Failures of the device (no printer, an output file that cannot be written)
 // throw VbError 482 ("Printer error") from the call that meets them.
-class Printer {
+class Printer
+{
 public:
     virtual ~Printer() = default;
 
@@ -50,8 +51,8 @@ public:
 
     double CurrentX{0};
     double CurrentY{0};
-    int DrawWidth{1};         // device pixels
-    int DrawStyle{0};         // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
+    int DrawWidth{1};           // device pixels
+    int DrawStyle{0};           // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible
     std::uint32_t ForeColor{0}; // &HBBGGRR
     QString FontName{DefaultFontName()};
     double FontSize{kDefaultFontSize};
@@ -63,7 +64,7 @@ public:
     // A segment (or box) in the colour given, ForeColor when none; leaves
     // CurrentX, CurrentY at the second point.
     void Line(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color = std::nullopt,
-        LineForm form = LineForm::Plain);
+              LineForm form = LineForm::Plain);
     // From CurrentX, CurrentY to the point.
     void LineTo(double x2, double y2, std::optional<std::uint32_t> color = std::nullopt);
     // Joined segments through n points in one colour; the current point ends

@@ -26,11 +26,16 @@ namespace {
 QList<qreal> DashTwips(int drawStyle)
 {
     switch (drawStyle) {
-    case 1: return {90, 30};
-    case 2: return {15, 30};
-    case 3: return {90, 30, 15, 30};
-    case 4: return {90, 30, 15, 30, 15, 30};
-    default: return {};
+    case 1:
+        return {90, 30};
+    case 2:
+        return {15, 30};
+    case 3:
+        return {90, 30, 15, 30};
+    case 4:
+        return {90, 30, 15, 30, 15, 30};
+    default:
+        return {};
     }
 }
 
@@ -68,7 +73,10 @@ int QtPrinter::Orientation() const
     return device_->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
-int QtPrinter::ColorMode() const { return device_->colorMode() == QPrinter::Color ? 2 : 1; }
+int QtPrinter::ColorMode() const
+{
+    return device_->colorMode() == QPrinter::Color ? 2 : 1;
+}
 
 void QtPrinter::ApplyOrientation(int orientation)
 {
@@ -84,7 +92,8 @@ void QtPrinter::ApplyColorMode(int mode)
 // Width and Height stays on the paper whatever the device's margins.
 std::int32_t QtPrinter::Width() const
 {
-    return static_cast<std::int32_t>(std::lround(device_->pageLayout().paintRect(QPageLayout::Point).width() * 20.0));
+    return static_cast<std::int32_t>(
+        std::lround(device_->pageLayout().paintRect(QPageLayout::Point).width() * 20.0));
 }
 
 std::int32_t QtPrinter::Height() const
@@ -100,7 +109,10 @@ bool QtPrinter::HasDevice() const
     return !device_->printerName().isEmpty();
 }
 
-double QtPrinter::DeviceScale() const { return device_->resolution() / 1440.0; }
+double QtPrinter::DeviceScale() const
+{
+    return device_->resolution() / 1440.0;
+}
 
 QFont QtPrinter::CurrentFont() const
 {
@@ -125,7 +137,10 @@ double QtPrinter::TextHeight(const QString& text) const
     return fm.height() * static_cast<double>(text.count(QLatin1Char('\n')) + 1) / DeviceScale();
 }
 
-QString QtPrinter::TemporaryPdfPath(const QString& path) { return path + QStringLiteral(".part"); }
+QString QtPrinter::TemporaryPdfPath(const QString& path)
+{
+    return path + QStringLiteral(".part");
+}
 
 QString QtPrinter::PdfTarget() const
 {

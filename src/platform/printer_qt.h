@@ -20,7 +20,8 @@ namespace vesdra {
 // a printer dialog changing its settings, finds it usable; and every
 // document starts from the pen of a fresh page, never from the last
 // document's.
-class QtPrinter final : public Printer {
+class QtPrinter final : public Printer
+{
 public:
     // A printer object on a device it does not own (the printer dialog's);
     // the device must outlive it.

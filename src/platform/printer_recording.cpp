@@ -15,8 +15,14 @@ constexpr std::int32_t kLongSide = 16838;
 
 } // namespace
 
-std::int32_t RecordingPrinter::Width() const { return Orientation() == 2 ? kLongSide : kShortSide; }
-std::int32_t RecordingPrinter::Height() const { return Orientation() == 2 ? kShortSide : kLongSide; }
+std::int32_t RecordingPrinter::Width() const
+{
+    return Orientation() == 2 ? kLongSide : kShortSide;
+}
+std::int32_t RecordingPrinter::Height() const
+{
+    return Orientation() == 2 ? kShortSide : kLongSide;
+}
 
 double RecordingPrinter::TextWidth(const QString& text) const
 {
@@ -35,7 +41,7 @@ std::vector<PrintCall> RecordingPrinter::OfKind(PrintCall::Kind kind) const
 {
     std::vector<PrintCall> out;
     std::copy_if(Calls.begin(), Calls.end(), std::back_inserter(out),
-        [kind](const PrintCall& c) { return c.What == kind; });
+                 [kind](const PrintCall& c) { return c.What == kind; });
     return out;
 }
 
@@ -128,6 +134,9 @@ void RecordingPrinter::DoEndDoc()
 }
 
 // Abandoning a job cannot fail: it is what error paths call.
-void RecordingPrinter::DoKillDoc() { Calls.push_back(Snapshot(PrintCall::Kind::KillDoc, 0)); }
+void RecordingPrinter::DoKillDoc()
+{
+    Calls.push_back(Snapshot(PrintCall::Kind::KillDoc, 0));
+}
 
 } // namespace vesdra

@@ -41,7 +41,8 @@ struct PrintCall {
 // a character is 12 x FontSize twips wide, a line 24 x FontSize twips high
 // (120 and 240 at the default size 10). Its device pixels are those of a
 // 600 DPI printer unless a test sets Resolution.
-class RecordingPrinter final : public Printer {
+class RecordingPrinter final : public Printer
+{
 public:
     RecordingPrinter() = default;
 

@@ -6,11 +6,9 @@
 #include "platform/base/file_names.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 LaunchRecord& Last()
 {

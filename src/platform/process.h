@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Window styles of a started program.
 inline constexpr int vbHide = 0;

@@ -50,7 +50,7 @@ void ScrollBar::FromSlider(int sliderValue)
 {
     if (syncing_)
         return;
-    const std::int32_t v = Clamp(ToSlider(sliderValue));  // the reflection is its own inverse
+    const std::int32_t v = Clamp(ToSlider(sliderValue)); // the reflection is its own inverse
     if (v == value_)
         return;
     value_ = v;
@@ -66,14 +66,27 @@ void ScrollBar::keyPressEvent(QKeyEvent* event)
     if (mods == Qt::NoModifier) {
         switch (event->key()) {
         case Qt::Key_Left:
-        case Qt::Key_Up: action = SliderSingleStepSub; break;
+        case Qt::Key_Up:
+            action = SliderSingleStepSub;
+            break;
         case Qt::Key_Right:
-        case Qt::Key_Down: action = SliderSingleStepAdd; break;
-        case Qt::Key_PageUp: action = SliderPageStepSub; break;
-        case Qt::Key_PageDown: action = SliderPageStepAdd; break;
-        case Qt::Key_Home: action = SliderToMinimum; break;
-        case Qt::Key_End: action = SliderToMaximum; break;
-        default: break;
+        case Qt::Key_Down:
+            action = SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = SliderToMaximum;
+            break;
+        default:
+            break;
         }
     }
     if (action == SliderNoAction) {
@@ -85,7 +98,10 @@ void ScrollBar::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void ScrollBar::SetValue(std::int32_t v) { Store(Clamp(v)); }
+void ScrollBar::SetValue(std::int32_t v)
+{
+    Store(Clamp(v));
+}
 
 void ScrollBar::SetMin(std::int32_t v)
 {

@@ -18,7 +18,8 @@ namespace vesdra {
 // A bar takes the focus (Tab or a click) and moves its thumb by keyboard:
 // the arrow keys by SmallChange (left and up towards the left end), Page Up
 // and Page Down by LargeChange, Home and End to either end.
-class ScrollBar : public QScrollBar {
+class ScrollBar : public QScrollBar
+{
     Q_OBJECT
 public:
     explicit ScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
@@ -58,13 +59,15 @@ private:
     bool syncing_{false};
 };
 
-class HScrollBar : public ScrollBar {
+class HScrollBar : public ScrollBar
+{
     Q_OBJECT
 public:
     explicit HScrollBar(QWidget* parent = nullptr) : ScrollBar(Qt::Horizontal, parent) {}
 };
 
-class VScrollBar : public ScrollBar {
+class VScrollBar : public ScrollBar
+{
     Q_OBJECT
 public:
     explicit VScrollBar(QWidget* parent = nullptr) : ScrollBar(Qt::Vertical, parent) {}

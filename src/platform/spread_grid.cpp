@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace vesdra
-{
+namespace vesdra {
 
 class SpreadGrid::Modelo final : public QAbstractTableModel
 {

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // A spreadsheet grid over rows the program keeps elsewhere: column 0 shows
 // the row numbers, row 0 is the header row, rows 1.. and columns 1..n are

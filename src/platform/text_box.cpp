@@ -4,10 +4,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
-#include <QHelpEvent>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -38,7 +38,8 @@ QString TextoDe(const QWidget& w)
 }
 
 // Shows the whole text on hover while it is cut; otherwise no tip.
-class FiltroAyuda : public QObject {
+class FiltroAyuda : public QObject
+{
 public:
     using QObject::QObject;
 
@@ -90,14 +91,16 @@ MargenesCaja MargenesDe(const QLineEdit& caja)
     QStyleOptionFrame opt;
     opt.initFrom(&caja);
     opt.rect = caja.contentsRect();
-    opt.lineWidth = caja.hasFrame() ? caja.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &caja) : 0;
+    opt.lineWidth =
+        caja.hasFrame() ? caja.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &caja) : 0;
     opt.midLineWidth = 0;
     opt.state |= QStyle::State_Sunken;
     if (caja.isReadOnly())
         opt.state |= QStyle::State_ReadOnly;
     opt.features = QStyleOptionFrame::None;
-    const QRect r =
-        caja.style()->subElementRect(QStyle::SE_LineEditContents, &opt, &caja).marginsRemoved(caja.textMargins());
+    const QRect r = caja.style()
+                        ->subElementRect(QStyle::SE_LineEditContents, &opt, &caja)
+                        .marginsRemoved(caja.textMargins());
     return {static_cast<double>(caja.width() - r.width() + 2 * kMargenInternoX),
             static_cast<double>(caja.height() - r.height())};
 }
@@ -113,7 +116,8 @@ void FijarPixelesFuente(QWidget& w, int px)
 
 int AjustarFuenteCaja(QLineEdit& caja, const QStringList& textos)
 {
-    const int px = PixelesCaja(caja.width(), caja.height(), textos, MedidorDeFuente(caja.font()), MargenesDe(caja));
+    const int px =
+        PixelesCaja(caja.width(), caja.height(), textos, MedidorDeFuente(caja.font()), MargenesDe(caja));
     FijarPixelesFuente(caja, px);
     return px;
 }
@@ -156,7 +160,8 @@ bool TextoRecortado(const QWidget& w)
             return !MuestraEntero(*e, e->text());
         QStyleOptionComboBox o;
         o.initFrom(c);
-        const QRect campo = c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+        const QRect campo =
+            c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
         return c->fontMetrics().horizontalAdvance(c->currentText()) > campo.width();
     }
     if (const auto* b = qobject_cast<const QAbstractButton*>(&w))
@@ -191,9 +196,9 @@ void AjustarDesplegable(QComboBox& lista)
     for (int i = 0; i < lista.count(); ++i)
         mayor = std::max(mayor, fm.horizontalAdvance(lista.itemText(i)));
     const int barra = lista.view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int marco = 2 * lista.view()->frameWidth() + 4 * lista.style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    const int marco =
+        2 * lista.view()->frameWidth() + 4 * lista.style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
     lista.view()->setMinimumWidth(std::max(lista.width(), mayor + barra + marco + 8));
 }
 
 } // namespace vesdra
-

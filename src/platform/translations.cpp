@@ -5,8 +5,7 @@
 #include <QPointer>
 #include <QTranslator>
 
-namespace vesdra
-{
+namespace vesdra {
 
 bool SetToolkitLanguage(const QString& code)
 {
@@ -21,7 +20,8 @@ bool SetToolkitLanguage(const QString& code)
     if (code == QLatin1String("en"))
         return true;
     auto* traductor = new QTranslator(app);
-    if (!traductor->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!traductor->load(QStringLiteral("qtbase_") + code,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete traductor;
         return false;
     }

@@ -1,8 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The toolkit's own texts (the buttons of message boxes and of the common
 // dialogs: OK, Cancel, Yes, No) in the interface's language, from the

@@ -33,10 +33,22 @@ void InitScreenFromDesktop()
     s.HeightTwips = static_cast<std::int32_t>(size.height()) * s.TwipsPerPixelY;
 }
 
-double TwipsToPixelsX(double twips) { return twips / Screen().TwipsPerPixelX; }
-double TwipsToPixelsY(double twips) { return twips / Screen().TwipsPerPixelY; }
-double PixelsToTwipsX(double pixels) { return pixels * Screen().TwipsPerPixelX; }
-double PixelsToTwipsY(double pixels) { return pixels * Screen().TwipsPerPixelY; }
+double TwipsToPixelsX(double twips)
+{
+    return twips / Screen().TwipsPerPixelX;
+}
+double TwipsToPixelsY(double twips)
+{
+    return twips / Screen().TwipsPerPixelY;
+}
+double PixelsToTwipsX(double pixels)
+{
+    return pixels * Screen().TwipsPerPixelX;
+}
+double PixelsToTwipsY(double pixels)
+{
+    return pixels * Screen().TwipsPerPixelY;
+}
 
 namespace {
 
@@ -49,18 +61,30 @@ int ToPixel(double pixels)
     return static_cast<int>(std::lround(std::clamp(pixels, -1.0e7, 1.0e7)));
 }
 
-std::int32_t ToTwipsX(int pixels) { return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelX; }
-std::int32_t ToTwipsY(int pixels) { return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelY; }
+std::int32_t ToTwipsX(int pixels)
+{
+    return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelX;
+}
+std::int32_t ToTwipsY(int pixels)
+{
+    return static_cast<std::int32_t>(pixels) * Screen().TwipsPerPixelY;
+}
 
 } // namespace
 
-int TwipsToPixelX(double twips) { return ToPixel(TwipsToPixelsX(twips)); }
-int TwipsToPixelY(double twips) { return ToPixel(TwipsToPixelsY(twips)); }
+int TwipsToPixelX(double twips)
+{
+    return ToPixel(TwipsToPixelsX(twips));
+}
+int TwipsToPixelY(double twips)
+{
+    return ToPixel(TwipsToPixelsY(twips));
+}
 
 void MoveTwips(QWidget& w, double left, double top, double width, double height)
 {
     w.setGeometry(TwipsToPixelX(left), TwipsToPixelY(top), std::max(0, TwipsToPixelX(width)),
-        std::max(0, TwipsToPixelY(height)));
+                  std::max(0, TwipsToPixelY(height)));
 }
 
 void MoveTwips(QWidget& w, const RectTwips& r)
@@ -69,17 +93,42 @@ void MoveTwips(QWidget& w, const RectTwips& r)
     // neither overlapping nor parting by a pixel.
     const int left = TwipsToPixelX(r.Left);
     const int top = TwipsToPixelY(r.Top);
-    w.setGeometry(left, top, std::max(0, TwipsToPixelX(r.Right()) - left), std::max(0, TwipsToPixelY(r.Bottom()) - top));
+    w.setGeometry(left, top, std::max(0, TwipsToPixelX(r.Right()) - left),
+                  std::max(0, TwipsToPixelY(r.Bottom()) - top));
 }
 
-void SetLeftTwips(QWidget& w, double left) { w.move(TwipsToPixelX(left), w.y()); }
-void SetTopTwips(QWidget& w, double top) { w.move(w.x(), TwipsToPixelY(top)); }
-void SetWidthTwips(QWidget& w, double width) { w.resize(std::max(0, TwipsToPixelX(width)), w.height()); }
-void SetHeightTwips(QWidget& w, double height) { w.resize(w.width(), std::max(0, TwipsToPixelY(height))); }
-std::int32_t LeftTwips(const QWidget& w) { return ToTwipsX(w.x()); }
-std::int32_t TopTwips(const QWidget& w) { return ToTwipsY(w.y()); }
-std::int32_t WidthTwips(const QWidget& w) { return ToTwipsX(w.width()); }
-std::int32_t HeightTwips(const QWidget& w) { return ToTwipsY(w.height()); }
+void SetLeftTwips(QWidget& w, double left)
+{
+    w.move(TwipsToPixelX(left), w.y());
+}
+void SetTopTwips(QWidget& w, double top)
+{
+    w.move(w.x(), TwipsToPixelY(top));
+}
+void SetWidthTwips(QWidget& w, double width)
+{
+    w.resize(std::max(0, TwipsToPixelX(width)), w.height());
+}
+void SetHeightTwips(QWidget& w, double height)
+{
+    w.resize(w.width(), std::max(0, TwipsToPixelY(height)));
+}
+std::int32_t LeftTwips(const QWidget& w)
+{
+    return ToTwipsX(w.x());
+}
+std::int32_t TopTwips(const QWidget& w)
+{
+    return ToTwipsY(w.y());
+}
+std::int32_t WidthTwips(const QWidget& w)
+{
+    return ToTwipsX(w.width());
+}
+std::int32_t HeightTwips(const QWidget& w)
+{
+    return ToTwipsY(w.height());
+}
 
 QMargins DefaultFormFrame()
 {
@@ -96,14 +145,14 @@ QMargins FormFrame(const QWidget& form)
         const QRect inner = form.geometry();
         if (holder->isVisible() && outer.width() > 0 && inner.width() > 0)
             return {inner.left(), inner.top(), outer.width() - inner.right() - 1,
-                outer.height() - inner.bottom() - 1};
+                    outer.height() - inner.bottom() - 1};
         return DefaultFormFrame();
     }
     if (form.isWindow() && form.isVisible()) {
         const QRect frame = form.frameGeometry();
         const QRect client = form.geometry();
-        const QMargins m{client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+        const QMargins m{client.left() - frame.left(), client.top() - frame.top(),
+                         frame.right() - client.right(), frame.bottom() - client.bottom()};
         if (!m.isNull())
             return m;
     }
@@ -154,10 +203,22 @@ std::int32_t FormHeightTwips(const QWidget& form)
     return ToTwipsY(form.height() + m.top() + m.bottom());
 }
 
-std::int32_t FormLeftTwips(const QWidget& form) { return ToTwipsX(MarcoFormulario(form)->x()); }
-std::int32_t FormTopTwips(const QWidget& form) { return ToTwipsY(MarcoFormulario(form)->y()); }
-std::int32_t ScaleWidthTwips(const QWidget& form) { return ToTwipsX(form.width()); }
-std::int32_t ScaleHeightTwips(const QWidget& form) { return ToTwipsY(form.height()); }
+std::int32_t FormLeftTwips(const QWidget& form)
+{
+    return ToTwipsX(MarcoFormulario(form)->x());
+}
+std::int32_t FormTopTwips(const QWidget& form)
+{
+    return ToTwipsY(MarcoFormulario(form)->y());
+}
+std::int32_t ScaleWidthTwips(const QWidget& form)
+{
+    return ToTwipsX(form.width());
+}
+std::int32_t ScaleHeightTwips(const QWidget& form)
+{
+    return ToTwipsY(form.height());
+}
 
 double ClientWidthTwips(const QWidget& form)
 {

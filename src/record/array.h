@@ -9,8 +9,8 @@ namespace vesdra {
 // A 1-based one-dimensional array, the companion of Matrix<T>: element i is
 // a(i), i = 1..Size(). Per-channel and per-sample tables of the record model
 // use it so that channel and sample numbers index it directly.
-template <typename T>
-class Array {
+template <typename T> class Array
+{
 public:
     Array() = default;
     explicit Array(std::int32_t size, T fill = T{}) { Resize(size, fill); }

@@ -45,8 +45,9 @@ ResultadoCopia ComprobarDestino(const QString& destino)
     }
     for (const QString& origen : FicherosOrigen()) {
         if (MismoFichero(destino, origen)) {
-            return Fallo(ErrorCopia::DestinoEsOrigen,
-                         QStringLiteral("%1 is a file of the open record; choose another name.").arg(destino));
+            return Fallo(
+                ErrorCopia::DestinoEsOrigen,
+                QStringLiteral("%1 is a file of the open record; choose another name.").arg(destino));
         }
     }
     return {};
@@ -68,7 +69,8 @@ ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
 
 // Line writer of the .DAT: each line is built in place in a large buffer
 // that is written out whenever it may not hold another line.
-class Salida {
+class Salida
+{
 public:
     Salida(QSaveFile& f, size_t maxLinea)
         : f_(f), buf_(std::max<size_t>(kTam, 2 * maxLinea)), limite_(buf_.size() - maxLinea)
@@ -138,7 +140,8 @@ ResultadoCopia GuardarDatAscii()
         return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
 
     const dat::FormatoBinario formato{nA, nD};
-    const std::int32_t porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (1 << 20) / formato.Tam()));
+    const std::int32_t porBloque =
+        static_cast<std::int32_t>(std::max<std::int64_t>(1, (1 << 20) / formato.Tam()));
     const std::int32_t pasoBarra = std::max(1, nS / 1000);
 
     RecordProgress& progreso = ProgresoRegistro();
@@ -148,28 +151,29 @@ ResultadoCopia GuardarDatAscii()
     Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
     const std::int64_t tam = formato.Tam();
     const std::int64_t inicioDig = formato.Digitales();
-    dat::RecorrerBloques(origen, formato, nS, porBloque, [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
-        for (std::int32_t j = 0; j < m; ++j) {
-            const unsigned char* p = bloque + j * tam;
-            out.Caracter(' ');
-            out.Entero(dat::LeerI32(p));
-            out.Caracter(',');
-            out.Entero(dat::LeerI32(p + dat::FormatoBinario::kTiempo));
-            for (std::int32_t c = 0; c < nA; ++c) {
-                out.Caracter(',');
-                out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
-            }
-            const unsigned char* dig = p + inicioDig;
-            for (std::int32_t d = 0; d < nD; ++d) {
-                out.Caracter(',');
-                out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
-            }
-            out.FinLinea();
-            const std::int32_t hecho = s0 + j;
-            if (hecho % pasoBarra == 0)
-                progreso.BarraValor(hecho);
-        }
-    });
+    dat::RecorrerBloques(origen, formato, nS, porBloque,
+                         [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
+                             for (std::int32_t j = 0; j < m; ++j) {
+                                 const unsigned char* p = bloque + j * tam;
+                                 out.Caracter(' ');
+                                 out.Entero(dat::LeerI32(p));
+                                 out.Caracter(',');
+                                 out.Entero(dat::LeerI32(p + dat::FormatoBinario::kTiempo));
+                                 for (std::int32_t c = 0; c < nA; ++c) {
+                                     out.Caracter(',');
+                                     out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
+                                 }
+                                 const unsigned char* dig = p + inicioDig;
+                                 for (std::int32_t d = 0; d < nD; ++d) {
+                                     out.Caracter(',');
+                                     out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
+                                 }
+                                 out.FinLinea();
+                                 const std::int32_t hecho = s0 + j;
+                                 if (hecho % pasoBarra == 0)
+                                     progreso.BarraValor(hecho);
+                             }
+                         });
     const bool escrito = out.Vaciar();
     progreso.BarraValor(nS);
     progreso.BarraFin();
@@ -208,7 +212,8 @@ ResultadoCopia GuardarCfgAscii()
     const QString cfg = FileNoCase(base + QStringLiteral("cfg"));
     QFile fuente(cfg);
     if (cfg.isEmpty() || !fuente.open(QIODevice::ReadOnly))
-        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1cfg cannot be read.").arg(base));
+        return Fallo(ErrorCopia::NoSeLee,
+                     QStringLiteral("The configuration file %1cfg cannot be read.").arg(base));
     const QByteArray bytes = fuente.readAll();
     fuente.close();
 
@@ -218,12 +223,14 @@ ResultadoCopia GuardarCfgAscii()
     ContenidoCfg contenido;
     const std::string_view texto(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (!AnalizarCfg(texto, contenido).Ok())
-        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1 is not understood.").arg(cfg));
+        return Fallo(ErrorCopia::NoSeLee,
+                     QStringLiteral("The configuration file %1 is not understood.").arg(cfg));
     size_t inicio = texto.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     for (std::int32_t k = 0; k < contenido.LineaTipoFichero; ++k) {
         const size_t lf = texto.find('\n', inicio);
         if (lf == std::string_view::npos)
-            return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The configuration file %1 has no file type line.").arg(cfg));
+            return Fallo(ErrorCopia::NoSeLee,
+                         QStringLiteral("The configuration file %1 has no file type line.").arg(cfg));
         inicio = lf + 1;
     }
     size_t fin = texto.find('\n', inicio);
@@ -232,7 +239,8 @@ ResultadoCopia GuardarCfgAscii()
     if (fin > inicio && texto[fin - 1] == '\r')
         --fin;
     QByteArray copia = bytes;
-    copia.replace(static_cast<qsizetype>(inicio), static_cast<qsizetype>(fin - inicio), QByteArrayLiteral("ASCII"));
+    copia.replace(static_cast<qsizetype>(inicio), static_cast<qsizetype>(fin - inicio),
+                  QByteArrayLiteral("ASCII"));
     return Escribir(destinoCfg, copia);
 }
 

@@ -10,7 +10,7 @@ enum class ErrorCopia {
     Ninguno,
     DestinoEsOrigen, // a target is one of the open record's own files
     CarpetaNoExiste,
-    NoSeLee,         // a source file cannot be read, or its .cfg not understood
+    NoSeLee, // a source file cannot be read, or its .cfg not understood
     NoSeEscribe,
 };
 

@@ -24,19 +24,29 @@ struct FormatoBinario {
 
     [[nodiscard]] std::int64_t Palabras() const { return nD / 16 + (nD % 16 != 0 ? 1 : 0); }
     // Bytes of one sample record.
-    [[nodiscard]] std::int64_t Tam() const { return kAnalogicos + 2 * static_cast<std::int64_t>(nA) + 2 * Palabras(); }
+    [[nodiscard]] std::int64_t Tam() const
+    {
+        return kAnalogicos + 2 * static_cast<std::int64_t>(nA) + 2 * Palabras();
+    }
     // Offset of analog channel c (0-based) and of the digital words.
-    [[nodiscard]] static std::int64_t Analogico(std::int32_t c) { return kAnalogicos + 2 * static_cast<std::int64_t>(c); }
+    [[nodiscard]] static std::int64_t Analogico(std::int32_t c)
+    {
+        return kAnalogicos + 2 * static_cast<std::int64_t>(c);
+    }
     [[nodiscard]] std::int64_t Digitales() const { return Analogico(nA); }
     // Samples that lie whole in a file of `bytes`: a record cut by the end
     // of the file is no sample.
-    [[nodiscard]] std::int64_t MuestrasEnteras(std::int64_t bytes) const { return std::max<std::int64_t>(bytes, 0) / Tam(); }
+    [[nodiscard]] std::int64_t MuestrasEnteras(std::int64_t bytes) const
+    {
+        return std::max<std::int64_t>(bytes, 0) / Tam();
+    }
 };
 
 inline std::int32_t LeerI32(const unsigned char* p)
 {
     const std::uint32_t u = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+                            (static_cast<std::uint32_t>(p[2]) << 16) |
+                            (static_cast<std::uint32_t>(p[3]) << 24);
     return static_cast<std::int32_t>(u);
 }
 
@@ -65,7 +75,8 @@ void RecorrerBloques(QFile& fichero, const FormatoBinario& formato, std::int32_t
     for (std::int32_t s0 = 1; s0 <= nS; s0 += porBloque) {
         const std::int32_t m = std::min(porBloque, nS - s0 + 1);
         const std::int64_t pedidos = m * tam;
-        const std::int64_t leidos = std::max<qint64>(fichero.read(reinterpret_cast<char*>(bloque.data()), pedidos), 0);
+        const std::int64_t leidos =
+            std::max<qint64>(fichero.read(reinterpret_cast<char*>(bloque.data()), pedidos), 0);
         if (leidos < pedidos)
             std::memset(bloque.data() + leidos, 0, static_cast<size_t>(pedidos - leidos));
         cuerpo(static_cast<const unsigned char*>(bloque.data()), s0, m);

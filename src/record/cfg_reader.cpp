@@ -37,8 +37,8 @@ std::int32_t Entero(std::string_view campo)
 bool Cuenta(std::string_view campo, std::int32_t& out)
 {
     campo = RecortarCampo(campo);
-    if (!campo.empty() && ((campo.back() >= 'A' && campo.back() <= 'Z') ||
-                           (campo.back() >= 'a' && campo.back() <= 'z')))
+    if (!campo.empty() &&
+        ((campo.back() >= 'A' && campo.back() <= 'Z') || (campo.back() >= 'a' && campo.back() <= 'z')))
         campo.remove_suffix(1);
     return EnteroCampo(campo, out) && out >= 0;
 }
@@ -47,7 +47,8 @@ ResultadoLectura FaltanLineas(const char* que)
 {
     return ResultadoLectura::Fallo(
         ErrorLectura::CuentasNoCoinciden,
-        QStringLiteral("The configuration file ends before its %1: its channel or rate counts do not match its lines.")
+        QStringLiteral(
+            "The configuration file ends before its %1: its channel or rate counts do not match its lines.")
             .arg(QLatin1String(que)));
 }
 
@@ -90,8 +91,9 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     // A file whose lines end in CR alone is one long line: its revision
     // field would hold the whole file.
     if (!lineas.empty() && lineas.front().find('\r') != std::string_view::npos) {
-        return ResultadoLectura::Fallo(ErrorLectura::FinesDeLineaCR,
-                                       QStringLiteral("The configuration file ends its lines with CR alone."));
+        return ResultadoLectura::Fallo(
+            ErrorLectura::FinesDeLineaCR,
+            QStringLiteral("The configuration file ends its lines with CR alone."));
     }
     size_t i = 0;
     auto linea = [&](size_t k) { return k < lineas.size() ? lineas[k] : std::string_view{}; };
@@ -128,7 +130,8 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
             !Cuenta(nd, cfg.NumDigitales)) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::CuentaNoValida,
-                QStringLiteral("The channel counts of the configuration file are not valid: \"%1\".").arg(Texto(utf8, l)));
+                QStringLiteral("The channel counts of the configuration file are not valid: \"%1\".")
+                    .arg(Texto(utf8, l)));
         }
     }
     const std::int32_t nA = cfg.NumAnalogicos;
@@ -168,7 +171,8 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         if (!RedondearEntero(ValorNumero(l), nTasas) || nTasas < 0) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::CuentaNoValida,
-                QStringLiteral("The sampling rate count of the configuration file is not valid: \"%1\".").arg(Texto(utf8, l)));
+                QStringLiteral("The sampling rate count of the configuration file is not valid: \"%1\".")
+                    .arg(Texto(utf8, l)));
         }
         cfg.NumTasas = nTasas;
     }
@@ -187,10 +191,11 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         const std::string_view fin = l.substr(pos);
         std::int32_t muestra = 0;
         if (!RedondearEntero(ValorNumero(fin), muestra)) {
-            return ResultadoLectura::Fallo(ErrorLectura::MuestraFinalNoValida,
-                                           QStringLiteral("An end sample of the configuration file is beyond 32-bit "
-                                                          "sample numbers."),
-                                           Texto(utf8, RecortarCampo(fin)));
+            return ResultadoLectura::Fallo(
+                ErrorLectura::MuestraFinalNoValida,
+                QStringLiteral("An end sample of the configuration file is beyond 32-bit "
+                               "sample numbers."),
+                Texto(utf8, RecortarCampo(fin)));
         }
         cfg.MuestrasFinales(k) = muestra;
     }
@@ -217,8 +222,9 @@ ResultadoLectura LeerCfg(RecordModel& r)
 
     QFile fichero(r.RutaCfg);
     if (r.RutaCfg.isEmpty() || !fichero.open(QIODevice::ReadOnly)) {
-        return ResultadoLectura::Fallo(ErrorLectura::NoSeAbre,
-                                       QStringLiteral("The configuration file %1 cannot be read.").arg(r.RutaCfg));
+        return ResultadoLectura::Fallo(
+            ErrorLectura::NoSeAbre,
+            QStringLiteral("The configuration file %1 cannot be read.").arg(r.RutaCfg));
     }
     const QByteArray bytes = fichero.readAll();
     fichero.close();

@@ -213,8 +213,8 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
         if (!linea.Agotada()) {
             const std::string_view campoTiempo = linea.Campo();
             std::int64_t entero = 0;
-            const double t = EnteroSimple(campoTiempo, entero) ? static_cast<double>(entero)
-                                                                : ValorNumero(campoTiempo);
+            const double t =
+                EnteroSimple(campoTiempo, entero) ? static_cast<double>(entero) : ValorNumero(campoTiempo);
             tiempos[s] = plan.mult != 0.0 ? t * plan.mult : t;
         }
         for (std::int32_t c = 0; c < plan.nA && !linea.Agotada(); ++c) {

@@ -34,8 +34,9 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     if (plan.nA < 0 || plan.nD < 0 || r.MuestrasFinales.Empty() || plan.anunciadas < 0 ||
         r.FactorA.Size() < plan.nA || r.FactorB.Size() < plan.nA ||
         (plan.es1997 && r.TablaPrimSec.Size() < plan.nA)) {
-        return ResultadoLectura::Fallo(ErrorLectura::CuentaNoValida,
-                                       QStringLiteral("The record's channel or sample counts are not valid."));
+        return ResultadoLectura::Fallo(
+            ErrorLectura::CuentaNoValida,
+            QStringLiteral("The record's channel or sample counts are not valid."));
     }
     // Samples live in Valores: without analog channels there are none.
     if (plan.nA == 0 || plan.anunciadas == 0)
@@ -75,7 +76,8 @@ ResultadoLectura AbrirDat(RecordModel& r, Plan& plan, QFile& fichero)
                                        QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
     }
     if (fichero.size() == 0)
-        return ResultadoLectura::Fallo(ErrorLectura::DatVacio, QStringLiteral("The data file %1 is empty.").arg(r.RutaDat));
+        return ResultadoLectura::Fallo(ErrorLectura::DatVacio,
+                                       QStringLiteral("The data file %1 is empty.").arg(r.RutaDat));
     return {};
 }
 

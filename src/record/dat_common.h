@@ -27,7 +27,7 @@ struct Plan {
     std::int64_t anunciadas{0}; // samples the .cfg announces
     std::int32_t nS{0};         // samples read: the announced ones the file holds
     bool es1997{false};
-    double mult{0.0}; // 0: time stamps unmultiplied
+    double mult{0.0};            // 0: time stamps unmultiplied
     std::vector<Escala> escalas; // [c - 1]
 };
 
@@ -59,7 +59,8 @@ void CalcularTasa(RecordModel& r);
 
 // The opening gauge: 1 percent every p + 1 samples, p = nS / 90 rounded
 // half to even.
-class ProgressTicker {
+class ProgressTicker
+{
 public:
     explicit ProgressTicker(const Plan& plan);
     // Samples 1..hecho have been read.

@@ -26,7 +26,8 @@ void* ReservarGrande(size_t bytes)
 {
 #if defined(__linux__)
     const size_t tam = Redondear(bytes);
-    void* m = ::mmap(nullptr, tam + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* m =
+        ::mmap(nullptr, tam + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (m == MAP_FAILED)
         throw std::bad_alloc();
     auto* base = static_cast<char*>(m);

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <span>
 #include <type_traits>
 #include <utility>
-#include <span>
 #include <vector>
 
 namespace vesdra {
@@ -25,17 +25,12 @@ inline constexpr size_t kBytesGrande = size_t{8} << 20;
 // Lets a vector grow without value-initialising trivial elements, so a
 // matrix that is about to be overwritten whole is not zeroed first; large
 // blocks come from detail::ReservarGrande.
-template <typename T>
-struct DefaultInitAllocator : std::allocator<T> {
-    template <typename U>
-    struct rebind {
+template <typename T> struct DefaultInitAllocator : std::allocator<T> {
+    template <typename U> struct rebind {
         using other = DefaultInitAllocator<U>;
     };
     DefaultInitAllocator() = default;
-    template <typename U>
-    DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept
-    {
-    }
+    template <typename U> DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept {}
     T* allocate(size_t n)
     {
         if (n < detail::kBytesGrande / sizeof(T))
@@ -51,13 +46,11 @@ struct DefaultInitAllocator : std::allocator<T> {
         else
             std::allocator<T>::deallocate(p, n);
     }
-    template <typename U>
-    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
+    template <typename U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
     {
         ::new (static_cast<void*>(p)) U;
     }
-    template <typename U, typename... Args>
-    void construct(U* p, Args&&... args)
+    template <typename U, typename... Args> void construct(U* p, Args&&... args)
     {
         ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
@@ -66,8 +59,8 @@ struct DefaultInitAllocator : std::allocator<T> {
 // A 1-based (row, column) matrix over contiguous storage, stored column by
 // column: every view walks one channel, so a channel's samples are adjacent.
 // For sample matrices the row is the sample number and the column the channel.
-template <typename T>
-class Matrix {
+template <typename T> class Matrix
+{
 public:
     Matrix() = default;
     Matrix(std::int32_t rows, std::int32_t cols, T fill = T{}) { Resize(rows, cols, fill); }

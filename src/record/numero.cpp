@@ -126,7 +126,7 @@ double ValorNumero(std::string_view text)
     // An exponent without digits is no exponent ("1E" is 1).
     if (fase == Fase::ExpSigno)
         num.resize(antesExp);
-    if (!num.empty() && (num.back() == '.' ))
+    if (!num.empty() && (num.back() == '.'))
         num.pop_back();
     if (!num.empty() && num.front() == '.')
         num.insert(num.begin(), '0');

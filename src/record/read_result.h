@@ -10,14 +10,14 @@ namespace vesdra {
 // it refuses a file, and says why here; the open sequence shows the message.
 enum class ErrorLectura {
     Ninguno,
-    NoSeAbre,          // the file is missing or cannot be read
-    RevisionRechazada, // line 1 carries a revision field other than 1997 (Hallado: the field)
-    FinesDeLineaCR,    // the .cfg ends its lines with CR alone
-    CuentaNoValida,    // a channel, rate or sample count is no number or negative
-    CuentasNoCoinciden,// the counts ask for more lines than the .cfg holds
+    NoSeAbre,             // the file is missing or cannot be read
+    RevisionRechazada,    // line 1 carries a revision field other than 1997 (Hallado: the field)
+    FinesDeLineaCR,       // the .cfg ends its lines with CR alone
+    CuentaNoValida,       // a channel, rate or sample count is no number or negative
+    CuentasNoCoinciden,   // the counts ask for more lines than the .cfg holds
     MuestraFinalNoValida, // an end sample beyond 32-bit sample numbers (Hallado: the field)
-    DatVacio,          // the data file holds no byte
-    SinMuestras,       // no analog sample to show: no analog channel, or 0 samples
+    DatVacio,             // the data file holds no byte
+    SinMuestras,          // no analog sample to show: no analog channel, or 0 samples
 };
 
 struct ResultadoLectura {

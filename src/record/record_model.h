@@ -38,10 +38,10 @@ struct RecordModel {
     QString RutaHdr;
 
     // Contents of the .cfg.
-    QString NombreEstacion;          // line 1, field 1 (a template's identifier once applied)
-    QString AnioRevision{"0"};       // "1991" or "1997"; "0" when no record is open
-    QString TextoRevision{"0"};      // revision field as written
-    bool RevisionErronea{false};     // the last .cfg read refused its revision field
+    QString NombreEstacion;      // line 1, field 1 (a template's identifier once applied)
+    QString AnioRevision{"0"};   // "1991" or "1997"; "0" when no record is open
+    QString TextoRevision{"0"};  // revision field as written
+    bool RevisionErronea{false}; // the last .cfg read refused its revision field
     std::int32_t TotalCanales{0};
     std::int32_t NumAnalogicos{0};
     std::int32_t NumDigitales{0};
@@ -65,9 +65,9 @@ struct RecordModel {
     std::int32_t NumTasas{0};
     Array<std::int32_t> TasasMuestreo;   // 1..max(NumTasas, 1), Hz
     Array<std::int32_t> MuestrasFinales; // 1..max(NumTasas, 1); element 1 fixes the samples read
-    QString FechaInicio;             // start time line, whole ("0" after closing)
-    QString FechaDisparo{"0"};       // trigger time line, whole
-    QString TipoFichero;             // file type line; trimmed and upper-cased before use
+    QString FechaInicio;                 // start time line, whole ("0" after closing)
+    QString FechaDisparo{"0"};           // trigger time line, whole
+    QString TipoFichero;                 // file type line; trimmed and upper-cased before use
     // Time multiplier of a 1997 record (a real: 0.001 multiplies by 0.001);
     // 1 after reading a 1991 .cfg. 0 means time stamps are not multiplied.
     double MultTiempo{1.0};
@@ -84,7 +84,7 @@ struct RecordModel {
     // Block tables of the matrices above, built when the record is read;
     // empty for a model filled by hand (the traces then read every sample).
     TablasTrazo Tablas;
-    std::int32_t TasaCalculada{0};         // Hz, from the first two time stamps
+    std::int32_t TasaCalculada{0}; // Hz, from the first two time stamps
 
     // Extremes per column of the last matrix given to MaxMinCanales; both
     // start at 0, so the range always holds 0.

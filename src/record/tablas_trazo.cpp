@@ -15,13 +15,13 @@ namespace {
 // Runs tarea(0) .. tarea(n - 1), each once, on a few threads when the work
 // is large enough to pay for them; returns when all are done, with the
 // first failure thrown again here.
-template <typename Tarea>
-void Repartir(std::size_t n, std::int64_t muestras, Tarea tarea)
+template <typename Tarea> void Repartir(std::size_t n, std::int64_t muestras, Tarea tarea)
 {
     constexpr std::int64_t kMuestrasPorHilo = std::int64_t{1} << 22;
     const auto hilos = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        std::min<std::int64_t>({muestras / kMuestrasPorHilo + 1, static_cast<std::int64_t>(n),
-                                static_cast<std::int64_t>(std::max(1u, std::thread::hardware_concurrency()))}),
+        std::min<std::int64_t>(
+            {muestras / kMuestrasPorHilo + 1, static_cast<std::int64_t>(n),
+             static_cast<std::int64_t>(std::max(1u, std::thread::hardware_concurrency()))}),
         1, 4));
     std::atomic<std::size_t> siguiente{0};
     std::exception_ptr fallo;
@@ -84,9 +84,8 @@ void ConstruirTablasTrazo(RecordModel& r, std::span<const LadoColumna> primario,
     t.Secundario = TablasLado(r.ValoresSecundario, t.Valores, secundario);
     const Matrix<std::uint8_t>& e = r.EstadosDigitales;
     t.Estados.assign(static_cast<size_t>(e.Cols()), StatePyramid{});
-    Repartir(t.Estados.size(), static_cast<std::int64_t>(e.Rows()) * e.Cols() / 4, [&](std::size_t i) {
-        t.Estados[i] = StatePyramid(e.Column(static_cast<std::int32_t>(i) + 1));
-    });
+    Repartir(t.Estados.size(), static_cast<std::int64_t>(e.Rows()) * e.Cols() / 4,
+             [&](std::size_t i) { t.Estados[i] = StatePyramid(e.Column(static_cast<std::int32_t>(i) + 1)); });
 }
 
 const TracePyramid* TablaValores(const RecordModel& r, std::int32_t columna)

@@ -19,11 +19,9 @@
 #include "shell/view_services.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // The gauge is shown for the whole read and unloaded on every way out. The
 // windows are repainted once before reading starts: the file dialog that
@@ -184,8 +182,7 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
     return res;
 }
 
-namespace
-{
+namespace {
 
 // The text after the last "." of the file's name; "" without one.
 QString Extension(const QString& ruta)

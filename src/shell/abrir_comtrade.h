@@ -1,8 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The three files of a record. Cfg and Hdr are "" when no such file lies
 // beside the data file.

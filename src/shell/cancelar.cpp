@@ -11,11 +11,9 @@
 #include "shell/language.h"
 #include "shell/shell_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 QPointer<Cancelar>& Instancia()
 {

@@ -4,8 +4,7 @@
 class QLabel;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The printing-in-progress window with its one cancel button. Its button and
 // every unloading of the window (its close box included) set

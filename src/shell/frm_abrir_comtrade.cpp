@@ -5,8 +5,7 @@
 #include "shell/open_hooks.h"
 #include "shell/shell_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 ResultadoApertura FrmAbrirComtrade::Form_Load()
 {

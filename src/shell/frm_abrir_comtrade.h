@@ -4,8 +4,7 @@
 #include "platform/common_dialog.h"
 #include "shell/abrir_comtrade.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The open dialog: a form that is loaded but never shown, carrying the
 // open-file dialog. File > Open loads it afresh; its load runs the open.

@@ -47,8 +47,7 @@ ContenidoInforme LeerInforme(const QString& rutaHdr)
     return c;
 }
 
-namespace
-{
+namespace {
 
 // The pieces of a line, each as long as fits the page's width in the
 // printer's font (at least one character), in order.
@@ -153,7 +152,7 @@ void frmAjustes::Form_Load()
         MoveFormTwips(*this, 0, 0, ancho, alto);
         MoveTwips(*Lista1, 0, 0, ancho * 0.96, alto * 0.88);
         MoveTwips(*cmdImprimir, Screen().WidthTwips * 2.0 / 5 + 50, HeightTwips(*Lista1) + 120, ancho / 5.0,
-            alto / 19.0);
+                  alto / 19.0);
         cmdImprimir->setText(TextosIdioma(236));
         cerrarAlActivar_ = false;
 

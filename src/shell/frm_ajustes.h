@@ -20,8 +20,8 @@ inline constexpr const char* CabeceraInforme = "VESDRA";
 inline constexpr int MaxLineasInforme = 2500;
 
 struct ContenidoInforme {
-    QStringList Lineas;     // CabeceraInforme, then the header's lines in file order
-    bool Recortado{false};  // the header had more than MaxLineasInforme lines
+    QStringList Lineas;    // CabeceraInforme, then the header's lines in file order
+    bool Recortado{false}; // the header had more than MaxLineasInforme lines
 };
 
 // Reads a header file (Windows-1252, or UTF-8 when it is valid UTF-8 with

@@ -29,7 +29,8 @@ namespace vesdra {
 
 namespace {
 
-QPushButton* Boton(QWidget* padre, const char* nombre, const QString& design, double left, double top, double width)
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& design, double left, double top,
+                   double width)
 {
     auto* b = new QPushButton(design, padre);
     b->setObjectName(QString::fromLatin1(nombre));

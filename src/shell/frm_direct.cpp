@@ -40,15 +40,20 @@ bool EsCarpeta(const QString& texto)
 int TextoRechazo(RechazoDirectorio r)
 {
     switch (r) {
-    case RechazoDirectorio::Oscilos: return 169;
-    case RechazoDirectorio::Plantillas: return 170;
-    case RechazoDirectorio::Aplicaciones: return 171;
-    case RechazoDirectorio::Ninguno: break;
+    case RechazoDirectorio::Oscilos:
+        return 169;
+    case RechazoDirectorio::Plantillas:
+        return 170;
+    case RechazoDirectorio::Aplicaciones:
+        return 171;
+    case RechazoDirectorio::Ninguno:
+        break;
     }
     return 0;
 }
 
-RechazoDirectorio GuardarDirectorios(const QString& oscilos, const QString& plantillas, const QString& aplicaciones)
+RechazoDirectorio GuardarDirectorios(const QString& oscilos, const QString& plantillas,
+                                     const QString& aplicaciones)
 {
     ShellState& s = Shell();
     if (!EsCarpeta(oscilos))
@@ -79,8 +84,9 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Directorios por defecto"));
     resize(TwipsToPixelX(6720), TwipsToPixelY(6120));
 
-    const auto fila = [this](int i, const char* etiqueta, const char* texto, const char* unidad, const char* carpeta,
-                          QLabel*& l, QLineEdit*& t, DriveListBox*& d, DirListBox*& c) {
+    const auto fila = [this](int i, const char* etiqueta, const char* texto, const char* unidad,
+                             const char* carpeta, QLabel*& l, QLineEdit*& t, DriveListBox*& d,
+                             DirListBox*& c) {
         const double top = 120 + i * AltoFila;
         l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(etiqueta));
@@ -99,7 +105,7 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
     };
     fila(0, "Label1", "txtoscilos", "drvoscilos", "diroscilos", Label1, txtoscilos, drvoscilos, diroscilos);
     fila(1, "Label2", "txtplantillas", "drvplantillas", "dirplantillas", Label2, txtplantillas, drvplantillas,
-        dirplantillas);
+         dirplantillas);
     fila(2, "Label3", "txtaplic", "drvaplic", "diraplic", Label3, txtaplic, drvaplic, diraplic);
 
     const double botones = 120 + 3 * AltoFila + 60;
@@ -122,9 +128,12 @@ frmDirect::~frmDirect()
 frmDirect::Selector frmDirect::Picker(int picker) const
 {
     switch (picker) {
-    case 0: return {txtoscilos, drvoscilos, diroscilos};
-    case 1: return {txtplantillas, drvplantillas, dirplantillas};
-    default: return {txtaplic, drvaplic, diraplic};
+    case 0:
+        return {txtoscilos, drvoscilos, diroscilos};
+    case 1:
+        return {txtplantillas, drvplantillas, dirplantillas};
+    default:
+        return {txtaplic, drvaplic, diraplic};
     }
 }
 
@@ -170,7 +179,8 @@ void frmDirect::dir_Change(int picker)
 void frmDirect::cmdOK_Click()
 {
     try {
-        const RechazoDirectorio r = GuardarDirectorios(txtoscilos->text(), txtplantillas->text(), txtaplic->text());
+        const RechazoDirectorio r =
+            GuardarDirectorios(txtoscilos->text(), txtplantillas->text(), txtaplic->text());
         if (r != RechazoDirectorio::Ninguno) {
             SetMousePointer(this, vbDefault);
             (void)MsgBox(TextosIdioma(TextoRechazo(r)), vbCritical);

@@ -15,8 +15,8 @@
 #include "platform/base/colors.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
-#include "platform/twips.h"
 #include "platform/translations.h"
+#include "platform/twips.h"
 #include "shell/frm_plantilla.h"
 #include "shell/ini_files.h"
 #include "shell/language.h"
@@ -114,7 +114,9 @@ DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int
 {
     constexpr std::int32_t hueco = 50;
     DisposicionPresentacion d;
-    const auto ancho = [&](double factor) { return static_cast<std::int32_t>(std::lround(anchoImagen * factor)); };
+    const auto ancho = [&](double factor) {
+        return static_cast<std::int32_t>(std::lround(anchoImagen * factor));
+    };
     const std::int32_t bloque = altoImagen + hueco + altoTitulo + hueco + altoVersion + hueco;
     const std::int32_t centro = anchoCliente / 2;
     d.ImagenLeft = centro - anchoImagen / 2;
@@ -210,39 +212,42 @@ void FrmMenu::CrearMenus()
 
     mnuFicheros = menu(nullptr, "mnuFicheros", QStringLiteral("&Ficheros"));
     mnuAbrirComtrade = item(mnuFicheros, "mnuAbrirComtrade", QStringLiteral("Abrir ficheros C&OMTRADE"),
-        ctrl(Qt::Key_O), &FrmMenu::mnuAbrirComtrade_Click);
+                            ctrl(Qt::Key_O), &FrmMenu::mnuAbrirComtrade_Click);
     mnuFicheros->addSeparator();
     mnuCerrarComtrade = item(mnuFicheros, "mnuCerrarComtrade", QStringLiteral("Cerrar ficheros &COMTRADE"),
-        ctrl(Qt::Key_C), &FrmMenu::mnuCerrarComtrade_Click);
+                             ctrl(Qt::Key_C), &FrmMenu::mnuCerrarComtrade_Click);
     mnuFicheros->addSeparator();
     mnuPlantilla = item(mnuFicheros, "mnuPlantilla", QStringLiteral("Plan&tillas"), ctrl(Qt::Key_T),
-        &FrmMenu::mnuPlantilla_Click);
+                        &FrmMenu::mnuPlantilla_Click);
     mnuFicheros->addSeparator();
     mnuTools = menu(mnuFicheros, "mnuTools", QString::fromUtf8("Herramientas de Análisis"));
-    mnuAnadirTool = item(mnuTools, "mnuAnadirTool", QString::fromUtf8("&Añadir herramienta "), ctrl(Qt::Key_A),
-        &FrmMenu::mnuAnadirTool_Click);
+    mnuAnadirTool = item(mnuTools, "mnuAnadirTool", QString::fromUtf8("&Añadir herramienta "),
+                         ctrl(Qt::Key_A), &FrmMenu::mnuAnadirTool_Click);
     mnuBorrartool = item(mnuTools, "mnuBorrartool", QStringLiteral("Elimina&r herramienta"), ctrl(Qt::Key_R),
-        &FrmMenu::mnuBorrartool_Click);
+                         &FrmMenu::mnuBorrartool_Click);
     mnuFicheros->addSeparator();
     mnuDir_defecto = item(mnuFicheros, "mnuDir_defecto", QString::fromUtf8("Configuración de &directorios"),
-        ctrl(Qt::Key_D), &FrmMenu::mnuDir_defecto_Click);
+                          ctrl(Qt::Key_D), &FrmMenu::mnuDir_defecto_Click);
     mnuFicheros->addSeparator();
-    mnutraducirCOMTRADE = item(mnuFicheros, "mnutraducirCOMTRADE", QStringLiteral("Convertir Oscilos a COMTRADE"),
-        ctrl(Qt::Key_G), &FrmMenu::mnutraducirCOMTRADE_Click);
+    mnutraducirCOMTRADE =
+        item(mnuFicheros, "mnutraducirCOMTRADE", QStringLiteral("Convertir Oscilos a COMTRADE"),
+             ctrl(Qt::Key_G), &FrmMenu::mnutraducirCOMTRADE_Click);
     mnuFicheros->addSeparator();
     mnuIdioma = menu(mnuFicheros, "mnuIdioma", QStringLiteral("Idioma"));
     mnuEspanol = item(mnuIdioma, "mnuEspanol", QString::fromUtf8("E&spañol"), ctrl(Qt::Key_S),
-        &FrmMenu::mnuEspanol_Click);
-    mnuIngles = item(mnuIdioma, "mnuIngles", QStringLiteral("Ingl&es"), ctrl(Qt::Key_E), &FrmMenu::mnuIngles_Click);
+                      &FrmMenu::mnuEspanol_Click);
+    mnuIngles =
+        item(mnuIdioma, "mnuIngles", QStringLiteral("Ingl&es"), ctrl(Qt::Key_E), &FrmMenu::mnuIngles_Click);
     mnuFicheros->addSeparator();
-    mnuSalir = item(mnuFicheros, "mnuSalir", QStringLiteral("Salir"), ctrl(Qt::Key_Q), &FrmMenu::mnuSalir_Click);
+    mnuSalir =
+        item(mnuFicheros, "mnuSalir", QStringLiteral("Salir"), ctrl(Qt::Key_Q), &FrmMenu::mnuSalir_Click);
 
     mnuOndas = menu(nullptr, "mnuOndas", QStringLiteral("Oscilos"));
     connect(mnuOndas, &QMenu::aboutToShow, this, [this] { mnuOndas_Click(); });
     mnuCanalog = item(mnuOndas, "mnuCanalog", QString::fromUtf8("Canales analógicos individuales"),
-        QKeySequence(Qt::Key_F4), &FrmMenu::mnuCanalog_Click);
+                      QKeySequence(Qt::Key_F4), &FrmMenu::mnuCanalog_Click);
     mnuCompanalog = item(mnuOndas, "mnuCompanalog", QString::fromUtf8("Composición de canales analógicos"),
-        QKeySequence(Qt::Key_F5), &FrmMenu::mnuCompanalog_Click);
+                         QKeySequence(Qt::Key_F5), &FrmMenu::mnuCompanalog_Click);
 
     mnuFasores = BarraMenu->addAction(QStringLiteral("Fasores"));
     mnuFasores->setObjectName(QStringLiteral("mnuFasores"));
@@ -256,9 +261,9 @@ void FrmMenu::CrearMenus()
     mnuDigital = menu(nullptr, "mnuDigital", QStringLiteral("Canales digitales"));
     connect(mnuDigital, &QMenu::aboutToShow, this, [this] { mnuDigital_Click(); });
     mnuDigGrupos = item(mnuDigital, "mnuDigGrupos", QString::fromUtf8("Visualización por grupos"),
-        QKeySequence(Qt::Key_F6), &FrmMenu::mnuDigGrupos_Click);
+                        QKeySequence(Qt::Key_F6), &FrmMenu::mnuDigGrupos_Click);
     mnuCompdig = item(mnuDigital, "mnuCompdig", QString::fromUtf8("Composición de canales digitales"),
-        QKeySequence(Qt::Key_F7), &FrmMenu::mnuCompdig_Click);
+                      QKeySequence(Qt::Key_F7), &FrmMenu::mnuCompdig_Click);
 
     mnuanalisis = menu(nullptr, "mnuanalisis", QString::fromUtf8("Análisis"));
     connect(mnuanalisis, &QMenu::aboutToShow, this, [this] { mnuanalisis_Click(); });
@@ -320,7 +325,8 @@ void FrmMenu::Form_Load()
         // carry neutral texts rather than none.
         (void)TomarIdiomaFicher();
         RellenarTextosVacios();
-        (void)SetToolkitLanguage(Shell().Idioma == IdiomaEspanol ? QStringLiteral("es") : QStringLiteral("en"));
+        (void)SetToolkitLanguage(Shell().Idioma == IdiomaEspanol ? QStringLiteral("es")
+                                                                 : QStringLiteral("en"));
     }
 }
 
@@ -381,8 +387,9 @@ void FrmMenu::ColocarPresentacion()
     };
     const std::int32_t altoTitulo = alto(Label1);
     const std::int32_t altoVersion = alto(Lblversion);
-    const DisposicionPresentacion d = CalcularPresentacion(ScaleWidthTwips(*this), ScaleHeightTwips(*this),
-        WidthTwips(*Image1), HeightTwips(*Image1), altoTitulo, altoVersion);
+    const DisposicionPresentacion d =
+        CalcularPresentacion(ScaleWidthTwips(*this), ScaleHeightTwips(*this), WidthTwips(*Image1),
+                             HeightTwips(*Image1), altoTitulo, altoVersion);
     SetLeftTwips(*Image1, d.ImagenLeft);
     SetTopTwips(*Image1, d.ImagenTop);
     MoveTwips(*Label1, d.EtiquetaLeft, d.EtiquetaTop, d.EtiquetaWidth, altoTitulo);

@@ -132,8 +132,9 @@ struct DisposicionPresentacion {
     std::int32_t VersionLeft{0}, VersionTop{0}, VersionWidth{0};
     std::int32_t LineaLeft{0}, LineaTop{0}, LineaWidth{0};
 };
-[[nodiscard]] DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente, std::int32_t altoCliente,
-                                                           std::int32_t anchoImagen, std::int32_t altoImagen,
-                                                           std::int32_t altoTitulo, std::int32_t altoVersion);
+[[nodiscard]] DisposicionPresentacion CalcularPresentacion(std::int32_t anchoCliente,
+                                                           std::int32_t altoCliente, std::int32_t anchoImagen,
+                                                           std::int32_t altoImagen, std::int32_t altoTitulo,
+                                                           std::int32_t altoVersion);
 
 } // namespace vesdra

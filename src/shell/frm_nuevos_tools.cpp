@@ -78,12 +78,18 @@ void MostrarAnalisis()
 int TextoRechazo(RechazoHerramienta r)
 {
     switch (r) {
-    case RechazoHerramienta::SinNombre: return 232;
-    case RechazoHerramienta::PropioPrograma: return 261;
-    case RechazoHerramienta::NoEjecutable: return 233;
-    case RechazoHerramienta::NombreRepetido: return 234;
-    case RechazoHerramienta::RutaRepetida: return 235;
-    case RechazoHerramienta::Ninguno: break;
+    case RechazoHerramienta::SinNombre:
+        return 232;
+    case RechazoHerramienta::PropioPrograma:
+        return 261;
+    case RechazoHerramienta::NoEjecutable:
+        return 233;
+    case RechazoHerramienta::NombreRepetido:
+        return 234;
+    case RechazoHerramienta::RutaRepetida:
+        return 235;
+    case RechazoHerramienta::Ninguno:
+        break;
     }
     return 0;
 }
@@ -108,7 +114,8 @@ namespace {
 
 // The entries of tools.ini against the new tool: the last one that matches
 // decides, a path match over a name match.
-RechazoHerramienta Repetida(const QString& nombre, const QString& ruta, const std::vector<Herramienta>& herramientas)
+RechazoHerramienta Repetida(const QString& nombre, const QString& ruta,
+                            const std::vector<Herramienta>& herramientas)
 {
     RechazoHerramienta nota = RechazoHerramienta::Ninguno;
     for (const Herramienta& h : herramientas) {
@@ -151,7 +158,8 @@ std::int32_t BorrarHerramienta(const std::optional<QString>& nombre)
 {
     ContenidoTools c = LeerToolsEnMemoria();
     auto& lista = c.Herramientas;
-    const auto it = std::find_if(lista.begin(), lista.end(), [&](const Herramienta& h) { return h.Nombre == nombre; });
+    const auto it =
+        std::find_if(lista.begin(), lista.end(), [&](const Herramienta& h) { return h.Nombre == nombre; });
     if (nombre && it != lista.end())
         lista.erase(it);
     EscribirFicheroTools(c);
@@ -220,14 +228,15 @@ void frmNuevosTools::Form_Load()
     try {
         const QRect principal = AperturaHooks().GeometriaPrincipal();
         MoveFormTwips(*this, principal.x() + (principal.width() - FormWidthTwips(*this)) / 2.0,
-            principal.y() + (principal.height() - FormHeightTwips(*this)) / 2.0, FormWidthTwips(*this),
-            FormHeightTwips(*this));
+                      principal.y() + (principal.height() - FormHeightTwips(*this)) / 2.0,
+                      FormWidthTwips(*this), FormHeightTwips(*this));
         cmdOK->setText(TextosIdioma(24));
         cmdcancel->setText(TextosIdioma(25));
         const bool anadir = Shell().ModoAnadirTool;
         List1->setVisible(!anadir);
-        for (QWidget* w : {static_cast<QWidget*>(txtNombre), static_cast<QWidget*>(txtPath),
-                 static_cast<QWidget*>(File1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(Drive1)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(txtNombre), static_cast<QWidget*>(txtPath), static_cast<QWidget*>(File1),
+              static_cast<QWidget*>(Dir1), static_cast<QWidget*>(Drive1)})
             w->setVisible(anadir);
         Label2->setVisible(anadir);
         if (anadir) {

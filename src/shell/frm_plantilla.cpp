@@ -42,7 +42,8 @@ QPointer<frmPlantilla>& Cargado()
 constexpr double AnchoDialogo = 6420;
 constexpr double AltoDialogo = 5000;
 
-QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& design, double left, double top, double width)
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& design, double left, double top,
+                 double width)
 {
     auto* l = new QLabel(design, padre);
     l->setObjectName(QString::fromLatin1(nombre));

@@ -7,11 +7,9 @@
 #include "platform/twips.h"
 #include "shell/open_hooks.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Client area of the gauge; the track is a little taller and is clipped.
 constexpr std::int32_t AltoClienteGasolino = 225;

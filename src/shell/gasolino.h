@@ -5,8 +5,7 @@
 
 class QLabel;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Size of the gauge's track (Label1) in twips; the filled part (Label2) is
 // drawn over it from its left edge.

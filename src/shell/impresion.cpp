@@ -24,11 +24,9 @@
 #include "shell/cancelar.h"
 #include "shell/language.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 bool& EnCurso()
 {

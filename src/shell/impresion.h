@@ -12,8 +12,7 @@
 
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class PictureBox;
 class Printer;

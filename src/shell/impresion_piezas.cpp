@@ -11,11 +11,9 @@
 #include "record/record_model.h"
 #include "shell/language.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // The smallest font a text is shrunk to, as a part of the page's.
 constexpr double kMenorEscala = 0.6;

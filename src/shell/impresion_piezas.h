@@ -8,8 +8,7 @@
 
 #include "shell/impresion.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class Printer;
 struct RecordModel;
@@ -113,7 +112,8 @@ struct ExtremosAlcanzados {
     std::int64_t UltimoMinimo{0};
 };
 [[nodiscard]] ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t primera,
-                                                float maximo, float minimo, const EnvelopeTables& tablas = {});
+                                                float maximo, float minimo,
+                                                const EnvelopeTables& tablas = {});
 
 // A cursor: dashed line across the plot, a solid tick below it and its
 // label under the tick (`hueco` lower, and no higher than `filaMinima`),

@@ -14,11 +14,9 @@
 #include "shell/shell_state.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 QString EnCarpetaIni(const QString& nombre)
 {
@@ -76,8 +74,9 @@ ContenidoFicher FicherActual(std::int32_t idioma)
     const TemplateState& p = Plantillas();
     const bool registro = r.RegistroAbierto;
     const bool plantilla = p.PlantillaAplicada && !p.PlantillaNoEncaja;
-    return {idioma, {registro ? r.RutaDat : QString(), registro ? r.RutaHdr : QString(),
-                        registro ? r.RutaCfg : QString(), plantilla ? p.RutaPlantillaAplicada : QString()}};
+    return {idioma,
+            {registro ? r.RutaDat : QString(), registro ? r.RutaHdr : QString(),
+             registro ? r.RutaCfg : QString(), plantilla ? p.RutaPlantillaAplicada : QString()}};
 }
 
 bool FicherRehecho(const VbError& e)
@@ -118,7 +117,8 @@ Herramienta PartirLineaHerramienta(const QByteArray& linea)
     if (k < 0)
         return {FromCp1252(linea.size() < 2 ? QByteArray() : linea.mid(1, linea.size() - 2)), {}, false};
     const qsizetype fin = linea.size() - 1;
-    return {FromCp1252(linea.mid(1, k - 1)), fin > k + 1 ? PathFromBytes(linea.mid(k + 1, fin - k - 1)) : QString()};
+    return {FromCp1252(linea.mid(1, k - 1)),
+            fin > k + 1 ? PathFromBytes(linea.mid(k + 1, fin - k - 1)) : QString()};
 }
 
 QString UnirHerramienta(const Herramienta& h)

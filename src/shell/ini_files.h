@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The two settings files of the ini folder (Shell().CarpetaIni). Both are
 // Windows-1252 text, one item per line, CR LF written, CR LF or LF read; a

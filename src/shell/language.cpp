@@ -60,8 +60,9 @@ const QString& TextosIdioma(int n)
 
 QString FicheroDeIdioma(const QString& carpetaIni, std::int32_t idioma)
 {
-    const QString ruta = carpetaIni + QLatin1Char('/') +
-                         (idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini") : QStringLiteral("vsingles.ini"));
+    const QString ruta =
+        carpetaIni + QLatin1Char('/') +
+        (idioma == IdiomaEspanol ? QStringLiteral("vsotro.ini") : QStringLiteral("vsingles.ini"));
     // A missing file keeps its own name, for the message that names it.
     const QString encontrado = FileNoCase(ruta);
     return encontrado.isEmpty() ? ruta : encontrado;

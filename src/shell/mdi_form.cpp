@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
-#include <QKeySequence>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
@@ -67,8 +67,8 @@ std::int32_t ATwipsX(int pixels)
 
 QRect GeometriaEnTwips(const QRect& pixels)
 {
-    return {ATwipsX(pixels.x()), static_cast<std::int32_t>(PixelsToTwipsY(pixels.y())), ATwipsX(pixels.width()),
-        static_cast<std::int32_t>(PixelsToTwipsY(pixels.height()))};
+    return {ATwipsX(pixels.x()), static_cast<std::int32_t>(PixelsToTwipsY(pixels.y())),
+            ATwipsX(pixels.width()), static_cast<std::int32_t>(PixelsToTwipsY(pixels.height()))};
 }
 
 void Llamar(const Servicio& s)
@@ -117,7 +117,8 @@ private:
 
 } // namespace
 
-DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c, std::int32_t b)
+DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c,
+                                           std::int32_t b)
 {
     return {frameLeft + 200, w - c - b - 700, w - c - b - 450, w - (c + 300)};
 }
@@ -155,7 +156,8 @@ QIcon IconoPrograma()
                 for (int x = 0; x <= lado; ++x) {
                     // The currents swell at the fault, past the middle.
                     const double amp = (x < lado / 2 ? 0.16 : 0.34 - 0.06 * fase) * lado;
-                    const double y = lado / 2.0 - amp * std::sin(2 * pi * x / (lado / 2.0) - fase * 2 * pi / 3);
+                    const double y =
+                        lado / 2.0 - amp * std::sin(2 * pi * x / (lado / 2.0) - fase * 2 * pi / 3);
                     if (x == 0)
                         trazo.moveTo(x, y);
                     else
@@ -224,7 +226,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     Reloj->start();
     Reloj_Timer();
 
-    connect(Area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { AlActivarSubventana(sub); });
+    connect(Area, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* sub) { AlActivarSubventana(sub); });
 
     Principal() = this;
     ConectarHooks();
@@ -268,7 +271,10 @@ void MDIForm1::ConectarHooks()
     a.MostrarPoscamb = [] { Llamar(Vistas().Conversion.MostrarPoscamb); };
     // Pressed from a key handler: run once that key event is done, since
     // the button may close the very form whose key it was.
-    a.PulsarSalir = [this] { QMetaObject::invokeMethod(this, [this] { cmdSalir_Click(); }, Qt::QueuedConnection); };
+    a.PulsarSalir = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { cmdSalir_Click(); }, Qt::QueuedConnection);
+    };
     a.GeometriaPrincipal = [this] { return GeometriaEnTwips(frameGeometry()); };
     a.GeometriaMenu = [this] {
         if (!menuSub_ || !menuSub_->isVisible())
@@ -329,7 +335,8 @@ void MDIForm1::ArrancarConLinea(const LineaComandos& lc)
         // The open sets the caption and the status path once the data file
         // has been read.
         // A .cfg given stands for its record, never for its samples.
-        (void)(EsFicheroCfg(lc.Datos) ? AbrirFicheroElegido(lc.Datos) : AbrirRegistro(DerivarRutas(lc.Datos)));
+        (void)(EsFicheroCfg(lc.Datos) ? AbrirFicheroElegido(lc.Datos)
+                                      : AbrirRegistro(DerivarRutas(lc.Datos)));
     } else {
         Registro().RegistroAbierto = false;
         MostrarMenu();
@@ -654,7 +661,8 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     // The frame's own close box asks as the exit command does; the frame
     // closes through the unloading, once the question is answered.
     event->ignore();
-    QMetaObject::invokeMethod(this, [this] { (void)PedirSalida(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { (void)PedirSalida(); }, Qt::QueuedConnection);
 }
 
 } // namespace vesdra

@@ -29,8 +29,8 @@ struct DisposicionBarraEstado {
     std::int32_t SalirLeft{0};
     std::int32_t RelojLeft{0};
 };
-[[nodiscard]] DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c,
-                                                         std::int32_t b);
+[[nodiscard]] DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w,
+                                                         std::int32_t c, std::int32_t b);
 
 // The Tag a form carries (its "Tag" property as a number); 0 without one.
 [[nodiscard]] int TagDe(const QWidget* form);

@@ -118,7 +118,8 @@ void CerrarComtrade()
 void ComandoConversor()
 {
     Atrapar(nullptr, [] {
-        const ProfileString p = GetProfileString(QStringLiteral("Brunakor"), QStringLiteral("path"), QString(), 150);
+        const ProfileString p =
+            GetProfileString(QStringLiteral("Brunakor"), QStringLiteral("path"), QString(), 150);
         ShellState& s = Shell();
         s.RutaConversor = p.Value.left(p.Length);
         if (s.RutaConversor.trimmed().isEmpty()) {

@@ -22,8 +22,7 @@ void MostrarErrorManejador(QWidget* form, std::exception_ptr e);
 
 // Runs a handler's body; a failure goes to MostrarErrorManejador and the
 // result is false.
-template <typename F>
-bool Atrapar(QWidget* form, F&& cuerpo)
+template <typename F> bool Atrapar(QWidget* form, F&& cuerpo)
 {
     try {
         cuerpo();
@@ -90,7 +89,8 @@ void ComandoFasores(QWidget* menuForm = nullptr);
 // frequency in double precision, halves to the even integer. Throws
 // VbError 11 for a line frequency of 0 (6 when the rate is 0 too) and 6
 // beyond 32 bits.
-[[nodiscard]] std::int32_t MuestrasPorCicloMenu(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
+[[nodiscard]] std::int32_t MuestrasPorCicloMenu(std::int32_t frecuenciaMuestreo,
+                                                std::int32_t frecuenciaLinea);
 
 // Info: no record (91), no header file (161); then the report afresh.
 // Traps its errors.

@@ -6,11 +6,9 @@
 #include "shell/tecla_salir.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 QRect PantallaEntera()
 {
     return {0, 0, Screen().WidthTwips, Screen().HeightTwips};

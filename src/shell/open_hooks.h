@@ -5,8 +5,7 @@
 
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // What the open sequence, the ini files, the progress windows and the exit
 // key need of the main window (MDIForm1) and the menu form (FrmMenu). The

@@ -22,11 +22,9 @@
 #include "shell/open_hooks.h"
 #include "shell/shell_hooks.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 template <typename W> QPointer<W>& Instancia()
 {

@@ -9,8 +9,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class Animation;
 

@@ -3,8 +3,7 @@
 #include "record/record_model.h"
 #include "shell/shell_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 void ElegirReferencia(bool primario)
 {

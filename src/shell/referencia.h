@@ -1,7 +1,6 @@
 #pragma once
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The primary/secondary reference of a revision-1997 record, as every choice
 // dialog that offers it applies it (waveform, digital, composition and

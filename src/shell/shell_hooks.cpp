@@ -9,10 +9,11 @@ ShellHooks& Hooks()
     static ShellHooks hooks{
         .MostrarMenu = [] {},
         .OcultarMenu = [] {},
-        .MostrarVentana = [](QWidget* w) {
-            if (w)
-                w->show();
-        },
+        .MostrarVentana =
+            [](QWidget* w) {
+                if (w)
+                    w->show();
+            },
         .MostrarProgresoOndas = [] { return true; },
         .ValorProgresoOndas = [](float) {},
         .CerrarProgresoOndas = [] {},

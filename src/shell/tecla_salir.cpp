@@ -7,8 +7,7 @@
 #include "shell/ini_files.h"
 #include "shell/open_hooks.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 int LetraSalir(std::int32_t idioma)
 {

@@ -1,8 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Key codes of the exit letters.
 inline constexpr int vbKeyS = 83;

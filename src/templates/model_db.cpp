@@ -10,11 +10,9 @@
 #include "templates/template_state.h"
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 std::unique_ptr<LectorBasesModelo>& Motor()
 {

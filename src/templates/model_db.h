@@ -9,8 +9,7 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The relay-model databases: an index Modelos.mdb in the runtime tree's
 // Models folder (table "Modelos": "Modelo", a Like pattern of model names,

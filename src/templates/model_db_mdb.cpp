@@ -9,11 +9,9 @@
 #include "platform/base/file_names.h"
 #include "templates/model_db.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 bool EsNumerica(int tipo)
 {

@@ -7,8 +7,7 @@
 #include "templates/template_file.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 std::int32_t CanalTrifasico(std::int32_t set, std::int32_t phase)
 {
@@ -62,8 +61,7 @@ bool PlantillaEncaja()
     return true;
 }
 
-namespace
-{
+namespace {
 
 // The applied count: the loaded one, never more than the rows copied.
 std::int32_t Cuenta(std::int32_t count, const Matrix<QString>& table)

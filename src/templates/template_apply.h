@@ -7,15 +7,13 @@
 #include "record/canales.h" // EnteroCelda, and the channel-number rule
 #include "templates/template_file.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Makes the loaded template the applied one: VersionPlantillaActiva,
-// RutaPlantillaAplicada (from RutaPlantilla), the record's NombreEstacion (the template identifier from now on titles
-// every view), NumCanalesTabla and TablaCanales, the three-phase sets and
-// the digital groups and members. The tables are exact copies (size and
-// cells); a count never exceeds the rows its table holds, so a view that
-// loops to a count stays inside the table. Shows no message.
+// RutaPlantillaAplicada (from RutaPlantilla), the record's NombreEstacion (the template identifier from now
+// on titles every view), NumCanalesTabla and TablaCanales, the three-phase sets and the digital groups and
+// members. The tables are exact copies (size and cells); a count never exceeds the rows its table holds, so a
+// view that loops to a count stays inside the table. Shows no message.
 void AplicarPlantilla();
 
 // The template dialog's Abrir without its window: the file RutaPlantilla

@@ -9,10 +9,8 @@
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 const QString kVersion = QStringLiteral("ver 1.1");
 const QString kVersionAntigua = QStringLiteral("ver 1.0");
@@ -331,8 +329,7 @@ QString CaracterNoGuardable(QStringView texto)
     return {};
 }
 
-namespace
-{
+namespace {
 
 struct Rechazo {
     int Texto{0};

@@ -8,8 +8,7 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The .cnf channel template file. Windows-1252 text, one item per line:
 //   ver 1.1

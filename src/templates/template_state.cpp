@@ -5,8 +5,7 @@
 #include "record/progress_hook.h"
 #include "record/record_model.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 TemplateState& Plantillas()
 {
@@ -14,8 +13,7 @@ TemplateState& Plantillas()
     return plantillas;
 }
 
-namespace
-{
+namespace {
 
 struct InicioEdicion {
     TemplateState Plantillas;

@@ -5,8 +5,7 @@
 #include "record/array.h"
 #include "record/matrix.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The channel-template subsystem's process-wide state (one instance,
 // Plantillas()). A template exists twice: the loaded template, as read from

@@ -6,11 +6,9 @@
 #include "record/record_model.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 bool EsDigito(QChar c)
 {

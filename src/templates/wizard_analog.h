@@ -7,8 +7,7 @@
 
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 1 of the template wizard (analog channels) without its form: what the
 // identifier box, the count box and the grid hold, and the rules by which

@@ -2,8 +2,7 @@
 
 #include "templates/template_file.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 QString AvisoPaso::Componer(const std::function<QString(int)>& textos) const
 {

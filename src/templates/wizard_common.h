@@ -9,8 +9,7 @@
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // What the steps of the template wizard share, without their forms.
 

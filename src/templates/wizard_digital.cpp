@@ -9,11 +9,9 @@
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr std::int32_t kMaxCanal = 32767;
 
@@ -294,8 +292,8 @@ std::vector<AvisoPaso> PasoDigital::ElegirGrupo(std::int32_t indice)
     if (indice < 0 || indice >= Grupos.size())
         return avisos;
     TemplateState& p = Plantillas();
-    const bool actualValido = GrupoActual >= 1 && GrupoActual <= std::min<std::int32_t>(
-                                                                       Grupos.size(), p.GruposEdicion.Rows());
+    const bool actualValido =
+        GrupoActual >= 1 && GrupoActual <= std::min<std::int32_t>(Grupos.size(), p.GruposEdicion.Rows());
     if (GruposCargados && actualValido && Nombre != p.GruposEdicion(GrupoActual, 1)) {
         // A rename: the list follows, and the selection stays on the group
         // renamed.

@@ -7,8 +7,7 @@
 
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 3 of the template wizard (digital groups) without its form: the
 // offered signals, the group list, the group-count label, the name box and

@@ -6,8 +6,7 @@
 #include "platform/base/vb_error.h"
 #include "templates/template_file.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 QString RutaPlantillaNueva(const QString& carpeta, const QString& nombre)
 {

@@ -4,8 +4,7 @@
 
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 4 of the template wizard (saving) without its form.
 

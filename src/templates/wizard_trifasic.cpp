@@ -5,11 +5,9 @@
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Frame caption of set s: text 42 + s.
 constexpr int kTextoMarco = 42;

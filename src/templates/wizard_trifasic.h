@@ -9,8 +9,7 @@
 #include "platform/base/rect_twips.h"
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 2 of the template wizard (three-phase sets) without its form: up to
 // four sets over the template's analog rows, each with a name, a factor and

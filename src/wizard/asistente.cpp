@@ -11,11 +11,9 @@
 #include "wizard/frm_salva_plan.h"
 #include "wizard/frm_trifasic.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 template <typename Form> QPointer<Form>& Instancia()
 {

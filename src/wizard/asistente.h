@@ -3,8 +3,7 @@
 
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class frmAnalog;
 class frmTrifasic;

@@ -15,8 +15,7 @@
 #include "templates/template_state.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 void FondoPaleta(QWidget* w, int color)
 {

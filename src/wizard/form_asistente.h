@@ -6,8 +6,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // A control's back colour from the 16-colour palette (slot markers, the
 // boxes of active and inactive sets).

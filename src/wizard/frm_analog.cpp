@@ -13,11 +13,9 @@
 #include "templates/template_state.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Design of the form, twips.
 constexpr double kAncho = 8400, kAlto = 6900;
@@ -55,7 +53,8 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
             [this](std::int32_t f, std::int32_t c, const QString& t) {
                 const std::vector<AvisoPaso> avisos = Paso.CambiarCelda(f, c, t);
                 if (!avisos.empty())
-                    QMetaObject::invokeMethod(this, [this, avisos] { Avisar(avisos); }, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        this, [this, avisos] { Avisar(avisos); }, Qt::QueuedConnection);
             },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });

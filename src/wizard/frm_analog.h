@@ -9,8 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class SpreadGrid;
 

@@ -14,11 +14,9 @@
 #include "templates/template_state.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Design of the form, twips.
 constexpr double kAncho = 5400, kAlto = 5200;

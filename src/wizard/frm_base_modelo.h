@@ -9,8 +9,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The relay-model chooser, opened from step 1 of the template wizard: lists
 // the models of the index database; Aceptar loads the measurement rows of

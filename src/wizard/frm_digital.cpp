@@ -17,11 +17,9 @@
 #include "shell/menu_commands.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Design of the form, twips.
 constexpr double kAncho = 10920, kAlto = 7650;

@@ -12,8 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 3 of the template wizard: the digital signals on offer, the named
 // digital groups (at most 16) and the 19 member slots of the current group.

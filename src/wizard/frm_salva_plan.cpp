@@ -16,11 +16,9 @@
 #include "templates/wizard_save.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Design of the form, twips.
 constexpr double kAncho = 6420, kAlto = 5850;

@@ -7,8 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class DirListBox;
 class DriveListBox;

@@ -14,11 +14,9 @@
 #include "shell/menu_commands.h"
 #include "wizard/asistente.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 double AnchoTexto(const QWidget* w)
 {

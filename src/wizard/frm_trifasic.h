@@ -12,8 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Step 2 of the template wizard: up to four three-phase sets over the
 // template's analog rows, each a name, a factor and three phase slots

@@ -22,7 +22,8 @@ namespace vesdra::test {
 // A record of six analog channels at 1000 Hz on a 50 Hz line (N = 20): VA,
 // VB, VC and IA, IB, IC, two three-phase sets "TENSION" and "CORRIENTE",
 // the language texts the views use, and the shell's menu hooks counted.
-class AnalysisFixture : public ::testing::Test {
+class AnalysisFixture : public ::testing::Test
+{
 protected:
     static constexpr std::int32_t kN = 20;
 
@@ -95,7 +96,8 @@ protected:
 
     // A phasor table with a constant phasor per channel (x, y) on every row
     // of a record of `muestras` samples.
-    static void TablaConstante(const std::array<std::pair<float, float>, 6>& fasores, std::int32_t muestras = 200)
+    static void TablaConstante(const std::array<std::pair<float, float>, 6>& fasores,
+                               std::int32_t muestras = 200)
     {
         TablaReal t(5 * kN + muestras, 12, 0.0f);
         for (std::int32_t r = 1; r <= t.Rows(); ++r)
@@ -111,10 +113,12 @@ protected:
     static void TablaEquilibrada()
     {
         const float im = 86.6025403784f;
-        TablaConstante({{{100.0f, 0.0f}, {-50.0f, -im}, {-50.0f, im}, {10.0f, 0.0f}, {0.0f, 20.0f}, {-30.0f, 0.0f}}});
+        TablaConstante(
+            {{{100.0f, 0.0f}, {-50.0f, -im}, {-50.0f, im}, {10.0f, 0.0f}, {0.0f, 20.0f}, {-30.0f, 0.0f}}});
     }
 
-    static void Elegir(std::vector<std::int32_t> fases, std::vector<std::int32_t> secuencias, std::int32_t modo)
+    static void Elegir(std::vector<std::int32_t> fases, std::vector<std::int32_t> secuencias,
+                       std::int32_t modo)
     {
         Analisis().SeleccionFases = std::move(fases);
         Analisis().SeleccionSecuencias = std::move(secuencias);

@@ -16,7 +16,8 @@
 namespace vesdra {
 namespace {
 
-class ClosedRecord : public test::AnalysisFixture {
+class ClosedRecord : public test::AnalysisFixture
+{
 protected:
     void SetUp() override
     {
@@ -54,10 +55,12 @@ TEST_F(ClosedRecord, PhasorAndSequenceViewsSurviveEveryActionAfterTheCloseComman
              s.resize(s.width() + 20, s.height() - 60);
              s.Form_Resize();
          }},
-        {"closed with the phasor view's close button", [](frmFases&, frmSecuencias&) { CerrarVistaFasesBoton(); }},
+        {"closed with the phasor view's close button",
+         [](frmFases&, frmSecuencias&) { CerrarVistaFasesBoton(); }},
         {"closed with the sequence view's close button",
          [](frmFases&, frmSecuencias&) { CerrarVistaSecuenciasBoton(); }},
-        {"closed one by one", [](frmFases& f, frmSecuencias& s) {
+        {"closed one by one",
+         [](frmFases& f, frmSecuencias& s) {
              s.close();
              f.close();
          }},
@@ -83,7 +86,8 @@ TEST_F(ClosedRecord, PhasorAndSequenceViewsSurviveEveryActionAfterTheCloseComman
         // boxes are the view's own questions and refusals.
         for (const MsgBoxCall& c : cajas.Calls()) {
             if (c.Prompt.startsWith(QStringLiteral("Error "))) {
-                EXPECT_TRUE(f.isNull() || s.isNull()) << "a view that reported " << c.Prompt.toStdString() << " stayed open";
+                EXPECT_TRUE(f.isNull() || s.isNull())
+                    << "a view that reported " << c.Prompt.toStdString() << " stayed open";
             }
         }
         // What is left closes with the close buttons, one view at a time.

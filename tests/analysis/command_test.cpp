@@ -27,7 +27,8 @@ namespace {
 // 100·√2 (RMS 100), 4..6 currents of peak 10·√2, 20 samples per cycle,
 // and a template file of version "ver 1.1". The shell's Fasores command
 // reaches the analysis through the registry, wired as the program wires it.
-class CommandTest : public test::AnalysisFixture {
+class CommandTest : public test::AnalysisFixture
+{
 public:
     void SetUp() override
     {
@@ -84,7 +85,8 @@ TEST_F(CommandTest, RefusalsInOrderComputeNothing)
     };
     const Caso casos[] = {
         {"no record", [](CommandTest&) { Registro().RegistroAbierto = false; }, "T91", vbCritical},
-        {"under one sample per cycle", [](CommandTest&) { Registro().TasasMuestreo(1) = 20; }, "T283", vbInformation},
+        {"under one sample per cycle", [](CommandTest&) { Registro().TasasMuestreo(1) = 20; }, "T283",
+         vbInformation},
         {"template misfit", [](CommandTest&) { Plantillas().PlantillaNoEncaja = true; }, "T246", vbCritical},
         {"version 1.0", [](CommandTest& t) { t.Version("ver 1.0"); }, "T172", vbCritical},
     };

@@ -11,8 +11,7 @@ namespace vesdra {
 namespace {
 
 // A (samples × channels) matrix filled by f(sample, channel).
-template <typename F>
-Matrix<float> Senales(std::int32_t muestras, std::int32_t canales, F f)
+template <typename F> Matrix<float> Senales(std::int32_t muestras, std::int32_t canales, F f)
 {
     Matrix<float> m(muestras, canales);
     for (std::int32_t c = 1; c <= canales; ++c)
@@ -23,7 +22,9 @@ Matrix<float> Senales(std::int32_t muestras, std::int32_t canales, F f)
 
 TEST(MuestrasPorCiclo, RoundsTheQuotientHalvesToEven)
 {
-    struct Caso { std::int32_t tasa, linea, n; };
+    struct Caso {
+        std::int32_t tasa, linea, n;
+    };
     const Caso casos[] = {
         {1000, 60, 17}, {1200, 60, 20}, {1000, 50, 20}, {1250, 60, 21},
         {125, 50, 2},   {75, 50, 2},    {25, 50, 0},    {1000, 0, 0},
@@ -63,7 +64,10 @@ TEST(CalcularTablaFasores, GoldenRows)
     const float desfase[] = {0.0f, 1000.0f};
     const TablaReal f = CalcularTablaFasores(v, desfase, 50, 4);
     ASSERT_EQ(f.Rows(), 28);
-    struct Fila { std::int32_t r; float s1, c1, s2, c2; };
+    struct Fila {
+        std::int32_t r;
+        float s1, c1, s2, c2;
+    };
     const Fila golden[] = {
         {5, 0.530330062f, 7.03639273e-07f, 3.36249447f, -1.09253478f},
         {8, -0.530333161f, 0.972268283f, 6.7249918f, -2.1850605f},
@@ -93,9 +97,8 @@ TEST(CalcularTablaFasores, SteadySineGivesRmsAtTheSkewAngleOnEveryFullRow)
 {
     constexpr std::int32_t n = 20;
     constexpr double amplitud = 100.0;
-    const Matrix<float> v = Senales(4000, 2, [](auto s, auto) {
-        return amplitud * std::cos(2.0 * std::numbers::pi * s / n);
-    });
+    const Matrix<float> v =
+        Senales(4000, 2, [](auto s, auto) { return amplitud * std::cos(2.0 * std::numbers::pi * s / n); });
     const float desfase[] = {0.0f, 2500.0f}; // 45° at 50 Hz
     const TablaReal f = CalcularTablaFasores(v, desfase, 50, n);
     const double rms = amplitud / std::sqrt(2.0);
@@ -155,7 +158,8 @@ TEST(CalcularTablaFasores, AgreesWithDirectSumOnLongRecord)
 
 TEST(CalcularTablaFasores, OneCycleRecordStillFillsTheTable)
 {
-    const Matrix<float> v = Senales(17, 1, [](auto s, auto) { return std::cos(2.0 * std::numbers::pi * s / 17); });
+    const Matrix<float> v =
+        Senales(17, 1, [](auto s, auto) { return std::cos(2.0 * std::numbers::pi * s / 17); });
     const TablaReal f = CalcularTablaFasores(v, {}, 60, 17);
     EXPECT_EQ(f.Rows(), 102);
     EXPECT_NEAR(f(102, 2), 1.0 / std::sqrt(2.0), 1e-4);
@@ -176,7 +180,8 @@ TEST(CalcularTablaFasores, RecordShorterThanACycleIsRefused)
 // More than 32767 rows: counts are 32-bit.
 TEST(CalcularTablaFasores, RecordsBeyond32767SamplesAreComputed)
 {
-    const Matrix<float> v = Senales(40000, 1, [](auto s, auto) { return std::cos(2.0 * std::numbers::pi * s / 20); });
+    const Matrix<float> v =
+        Senales(40000, 1, [](auto s, auto) { return std::cos(2.0 * std::numbers::pi * s / 20); });
     const TablaReal f = CalcularTablaFasores(v, {}, 50, 20);
     ASSERT_EQ(f.Rows(), 40100);
     EXPECT_NEAR(f(40100, 2), 1.0 / std::sqrt(2.0), 1e-3);

@@ -19,7 +19,6 @@
 #include "common/printed_page.h"
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
-#include "platform/vb_error_of.h"
 #include "platform/common_dialog.h"
 #include "platform/key_hook.h"
 #include "platform/line_control.h"
@@ -28,6 +27,7 @@
 #include "platform/printer.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "platform/vb_error_of.h"
 #include "shell/cancelar.h"
 #include "shell/impresion.h"
 
@@ -46,19 +46,20 @@ constexpr double kArriba = 0.05 * kW;
 constexpr double kAbajo = 0.8 * kH;
 constexpr double kXc = (kDer - kIzq) / 2 + kIzq;
 constexpr double kYc = (kAbajo - kArriba) / 2 + kArriba;
-constexpr double kLinea = 200;     // the window's line
-constexpr double kLineaImp = 240;  // the recording printer's line
+constexpr double kLinea = 200;           // the window's line
+constexpr double kLineaImp = 240;        // the recording printer's line
 constexpr double kX0 = 200 + 0.009 * kW; // "AA" right of the frame
 
+using test::FixedFont; // 100 twips a character, kLinea a line
 using test::kBlue;
 using test::kCyan;
 using test::kGreen;
 using test::kMagenta;
 using test::kRed;
 using test::kYellow;
-using test::FixedFont; // 100 twips a character, kLinea a line
 
-class PhasorPage : public test::AnalysisFixture {
+class PhasorPage : public test::AnalysisFixture
+{
 protected:
     void SetUp() override
     {
@@ -260,7 +261,7 @@ TEST_F(PhasorPage, PenWidthsOnColourAndMonochromePrinters)
     const Caso casos[] = {
         {Tipo::Fases, 2, 1, 1, {1, 4, 7, 10, 13, 16}},
         {Tipo::Secuencias, 2, 1, 1, {1, 4, 7, 10, 13, 16}},
-        {Tipo::Fases, 1, 1, 5, {1, 4, 7}},        // one set: from 1 whatever the start
+        {Tipo::Fases, 1, 1, 5, {1, 4, 7}},          // one set: from 1 whatever the start
         {Tipo::Fases, 2, 2, 5, {1, 1, 1, 1, 1, 1}}, // colour: 1 whatever the start
         {Tipo::Secuencias, 2, 2, 1, {1, 1, 1, 1, 1, 1}},
         // Monochrome, two sets: the phasors from the start, the first set's
@@ -272,7 +273,8 @@ TEST_F(PhasorPage, PenWidthsOnColourAndMonochromePrinters)
         printer.SetColorMode(c.modo);
         printer.DrawWidth = c.inicial;
         PaginaFasorial(printer, Datos(c.tipo, c.sets), FixedFont());
-        SCOPED_TRACE(testing::Message() << static_cast<int>(c.tipo) << " sets " << c.sets << " mode " << c.modo);
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.tipo) << " sets " << c.sets << " mode " << c.modo);
         EXPECT_EQ(printer.OfKind(Kind::Line)[0].DrawWidth, c.inicial) << "the frame";
         const std::vector<PrintCall> fasores = Fasores();
         EXPECT_EQ(Anchos(fasores), c.anchos);
@@ -390,7 +392,8 @@ TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorWithoutEndIsAnErrorLeavingThePenAt
 
 // ---- through the views ----
 
-class PhasorPrint : public PhasorPage {
+class PhasorPrint : public PhasorPage
+{
 protected:
     void SetUp() override
     {
@@ -405,7 +408,10 @@ protected:
         InstalarImpresionSecuencias({});
         PhasorPage::TearDown();
     }
-    static double Escala(const VistaFasorial& v) { return static_cast<float>(0.72 * kH / v.Picture1->Height()); }
+    static double Escala(const VistaFasorial& v)
+    {
+        return static_cast<float>(0.72 * kH / v.Picture1->Height());
+    }
 };
 
 TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
@@ -445,9 +451,9 @@ TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
 
     const std::vector<QString> textos = printer.Texts();
     const std::vector<QString> leyenda(textos.begin(), textos.begin() + 12);
-    EXPECT_EQ(leyenda, (std::vector<QString>{"VA", "VA: 100.@.kV", "VB", "VB: 100.@240.kV", "VC",
-                                             "VC: 100.@120.kV", "IA", "IA: 10.@.A", "IB", "IB: 20.@90.A",
-                                             "IC", "IC: 30.@180.A"}));
+    EXPECT_EQ(leyenda,
+              (std::vector<QString>{"VA", "VA: 100.@.kV", "VB", "VB: 100.@240.kV", "VC", "VC: 100.@120.kV",
+                                    "IA", "IA: 10.@.A", "IB", "IB: 20.@90.A", "IC", "IC: 30.@180.A"}));
     EXPECT_EQ(textos[12], "T69");
     EXPECT_EQ(textos[14], "Ventana 38");
     EXPECT_EQ(textos[14], f->lblNumero->text());
@@ -481,7 +487,8 @@ TEST_F(PhasorPrint, SequenceViewPrintsEachSetByItsRealFactor)
     EXPECT_NEAR(Largo(fasores[0]), 0.5 * radio * k, 0.5) << "VA's positive sequence, the largest";
     for (int i = 0; i < 6; ++i) {
         const LineControl* l = s->Lineas[static_cast<size_t>(i)];
-        EXPECT_NEAR(Largo(fasores[static_cast<size_t>(i)]), std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1()) * k, 0.1)
+        EXPECT_NEAR(Largo(fasores[static_cast<size_t>(i)]),
+                    std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1()) * k, 0.1)
             << i;
     }
     // IA1 of the second set: 1.4 times the unscaled offsets.
@@ -602,9 +609,9 @@ TEST_F(PhasorPrint, CloseKeyFromThePrintButtonsAndPictures)
         teclas.emplace_back(shift, key);
         return true;
     });
-    for (QWidget* w : {static_cast<QWidget*>(Fases()->pctimpresora), static_cast<QWidget*>(Fases()->Picture1),
-                       static_cast<QWidget*>(Secuencias()->pctimpresora),
-                       static_cast<QWidget*>(Secuencias()->Picture1)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Fases()->pctimpresora), static_cast<QWidget*>(Fases()->Picture1),
+          static_cast<QWidget*>(Secuencias()->pctimpresora), static_cast<QWidget*>(Secuencias()->Picture1)}) {
         QKeyEvent alt(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier);
         QApplication::sendEvent(w, &alt);
     }
@@ -614,7 +621,8 @@ TEST_F(PhasorPrint, CloseKeyFromThePrintButtonsAndPictures)
 
 // ---- on paper: printed to PDF through the printer dialog ----
 
-class PhasorPdf : public PhasorPrint {
+class PhasorPdf : public PhasorPrint
+{
 protected:
     void SetUp() override
     {

@@ -81,7 +81,7 @@ TEST(DecidirSeleccion, ValidationMatrix)
         {{0, 0, 0, 0}, {0, 0, 0, 0}, 4, 82, false, false, false, 0},
         {{1, 0, 1, 0}, {0, 0, 0, 0}, 4, 0, true, true, false, 1},
         {{0, 0, 0, 0}, {0, 1, 0, 0}, 2, 0, true, false, true, 1},
-        {{1, 1, 0, 0}, {1, 0, 0, 0}, 2, 0, true, true, true, 2}, // the same set in both columns
+        {{1, 1, 0, 0}, {1, 0, 0, 0}, 2, 0, true, true, true, 2},     // the same set in both columns
         {{0, 0, 1, 1}, {0, 0, 0, 0}, 2, 82, false, false, false, 0}, // boxes past the sets
     };
     for (const Caso& c : casos) {

@@ -8,7 +8,8 @@
 namespace vesdra {
 namespace {
 
-class PolarTest : public ::testing::Test {
+class PolarTest : public ::testing::Test
+{
 protected:
     void SetUp() override { SetDecimalSeparatorForTests(QChar('.')); }
     void TearDown() override { SetDecimalSeparatorForTests(QChar()); }
@@ -16,7 +17,10 @@ protected:
 
 TEST_F(PolarTest, AnglesOnAxesAndInEveryQuadrant)
 {
-    struct Caso { float x, y, magnitud, angulo; const char* texto; };
+    struct Caso {
+        float x, y, magnitud, angulo;
+        const char* texto;
+    };
     const Caso casos[] = {
         {0, 5, 5, 90, "90."},
         {0, -5, 5, -90, "-90."},
@@ -60,9 +64,12 @@ TEST_F(PolarTest, ScalesAndZoomSteps)
 TEST_F(PolarTest, LargestMagnitudes)
 {
     TablaReal pares(3, 4, 0.0f);
-    pares(1, 1) = 3; pares(1, 2) = 4;   // pair 1: 5 at row 1
-    pares(3, 1) = -6; pares(3, 2) = 8;  // pair 1: 10 at row 3
-    pares(2, 3) = 0; pares(2, 4) = -2;  // pair 2: 2
+    pares(1, 1) = 3;
+    pares(1, 2) = 4; // pair 1: 5 at row 1
+    pares(3, 1) = -6;
+    pares(3, 2) = 8; // pair 1: 10 at row 3
+    pares(2, 3) = 0;
+    pares(2, 4) = -2; // pair 2: 2
     const std::vector<float> m = MaximosMagnitud(pares);
     ASSERT_EQ(m.size(), 2u);
     EXPECT_EQ(m[0], 10.0f);

@@ -17,7 +17,8 @@ QString Texto(float x, float y)
     return TextoValor(QStringLiteral("V"), QStringLiteral("1"), PolarGrados(x, y), QStringLiteral("kV"));
 }
 
-class SequenceTest : public ::testing::Test {
+class SequenceTest : public ::testing::Test
+{
 protected:
     void SetUp() override { SetDecimalSeparatorForTests(QChar('.')); }
     void TearDown() override { SetDecimalSeparatorForTests(QChar()); }

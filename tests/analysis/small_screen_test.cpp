@@ -19,7 +19,8 @@
 namespace vesdra {
 namespace {
 
-class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<test::PantallaPrueba> {
+class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<test::PantallaPrueba>
+{
 protected:
     void SetUp() override
     {
@@ -93,7 +94,8 @@ TEST(CalcularDisposicion, RowsGetLowerThenThePictureGivesWayToStayInsideTheClien
     const auto fondo = [](const DisposicionVista& d) {
         float f = d.pctimpresora.Top + d.pctimpresora.Height;
         for (std::size_t i = 0; i < 6; ++i)
-            f = std::max({f, d.Muestras[i].Top + d.Muestras[i].Height, d.Valores[i].Top + d.Valores[i].Height});
+            f = std::max(
+                {f, d.Muestras[i].Top + d.Muestras[i].Height, d.Valores[i].Top + d.Valores[i].Height});
         return f;
     };
     for (const auto estilo :

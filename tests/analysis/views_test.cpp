@@ -25,7 +25,8 @@ using test::AnalysisFixture;
 
 QColor Bgr(std::uint32_t bgr)
 {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 // The pixel at twips (x, y) of a view's picture.
@@ -51,7 +52,8 @@ double Largo(const LineControl* l)
     return std::hypot(l->X2() - l->X1(), l->Y2() - l->Y1());
 }
 
-class ViewsTest : public AnalysisFixture {
+class ViewsTest : public AnalysisFixture
+{
 protected:
     // Both views of a balanced table side by side: set 1 in the phasor
     // view, sets 1 and 3 in the sequence view.
@@ -109,11 +111,13 @@ TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
     EXPECT_LT(f->Lineas[2]->Y2(), f->CentroY());
 
     const QImage img = f->RenderImage();
-    EXPECT_TRUE(ColorCerca(img, f->CentroX() + radio / 2, f->CentroY(), Bgr(0xFF0000))); // blue VA over the axis
+    EXPECT_TRUE(
+        ColorCerca(img, f->CentroX() + radio / 2, f->CentroY(), Bgr(0xFF0000))); // blue VA over the axis
     EXPECT_FALSE(ColorCerca(img, f->CentroX() + radio * 1.5, f->CentroY(), Bgr(0xFF0000)));
     EXPECT_TRUE(ColorCerca(img, f->CentroX(), f->CentroY() / 2, Bgr(0xFFFFFF))); // vertical axis
-    EXPECT_TRUE(ColorCerca(img, f->CentroX() - radio / 4, f->CentroY() - radio * 0.433, Bgr(0x0000FF))); // red VC
-    EXPECT_EQ(Pixel(img, f->CentroX() / 4, f->CentroY() / 4), Bgr(0x808080));     // grey ground
+    EXPECT_TRUE(
+        ColorCerca(img, f->CentroX() - radio / 4, f->CentroY() - radio * 0.433, Bgr(0x0000FF))); // red VC
+    EXPECT_EQ(Pixel(img, f->CentroX() / 4, f->CentroY() / 4), Bgr(0x808080)); // grey ground
 }
 
 TEST_F(ViewsTest, ASetWithoutChannel1FillsTheDiagram)
@@ -173,7 +177,7 @@ TEST_F(ViewsTest, AFactorThatIsNotANumberIsReportedAndDrawnAsOne)
         bool numero;
         float valor;
     } casos[] = {{"2,5", true, 2.5f}, {" 3 ", true, 3.0f}, {"1e1", true, 10.0f}, {"", true, 1.0f},
-                 {"-", false, 1.0f},   {"2x", false, 1.0f}, {"x2", false, 1.0f}};
+                 {"-", false, 1.0f},  {"2x", false, 1.0f}, {"x2", false, 1.0f}};
     for (const auto& c : casos) {
         Plantillas().TablaTrifasicos(1, 5) = QString::fromLatin1(c.texto);
         const FactorSetLeido f = LeerFactorSet(1);
@@ -222,7 +226,8 @@ TEST_F(ViewsTest, SequenceViewShowsTheSymmetricalComponentsOfTheChosenSets)
     const double radio = std::min(s->Picture1->Width(), s->Picture1->Height()) / 2.0;
     EXPECT_NEAR(Largo(s->Lineas[0]), radio, 0.05);
     const QImage img = s->RenderImage();
-    EXPECT_TRUE(ColorCerca(img, s->CentroX() + radio / 2, s->CentroY(), Bgr(0xFF0000))); // X1 of the first set
+    EXPECT_TRUE(
+        ColorCerca(img, s->CentroX() + radio / 2, s->CentroY(), Bgr(0xFF0000))); // X1 of the first set
     EXPECT_FALSE(ColorCerca(img, s->CentroX() - radio / 2, s->CentroY(), Bgr(0xFF0000)));
     EXPECT_TRUE(ColorCerca(img, s->CentroX(), s->CentroY() + radio / 2, Bgr(0xFFFFFF)));
 }
@@ -466,7 +471,8 @@ TEST_F(ViewsTest, PrintButtonCallsThePrintoutInstalledWhenPressed)
 
     std::vector<std::string> llamadas;
     InstalarImpresionFases([&](frmFases& v) { llamadas.push_back(&v == Fases() ? "fases" : "?"); });
-    InstalarImpresionSecuencias([&](frmSecuencias& v) { llamadas.push_back(&v == Secuencias() ? "secuencias" : "?"); });
+    InstalarImpresionSecuencias(
+        [&](frmSecuencias& v) { llamadas.push_back(&v == Secuencias() ? "secuencias" : "?"); });
     ASSERT_TRUE(CargarFases());
     ASSERT_TRUE(CargarSecuencias());
     EXPECT_FALSE(Fases()->pctimpresora->isHidden());

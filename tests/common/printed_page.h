@@ -17,8 +17,7 @@
 #include "platform/printer_recording.h"
 #include "shell/impresion.h"
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 inline constexpr double kW = 16838;
 inline constexpr double kH = 11906;
@@ -110,8 +109,7 @@ inline bool DarkPixel(QRgb p)
 
 } // namespace vesdra::test
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 // What a printed text covers, measured in the printer's font of its call
 // (a recording printer's metrics at the recorded size): from its first to

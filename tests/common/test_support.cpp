@@ -92,9 +92,9 @@ QImage RenderPdfPage(const QString& pdf, int dpi)
     if (!dir.isValid())
         return {};
     const QString base = dir.filePath(QStringLiteral("page"));
-    (void)RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                                                QStringLiteral("-singlefile"), QStringLiteral("-f"),
-                                                QStringLiteral("1"), pdf, base});
+    (void)RunTool(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), QStringLiteral("-f"), QStringLiteral("1"), pdf, base});
     return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -123,7 +123,10 @@ QString ControlTapado(const QWidget& form, const QWidget& control)
     if (r.isEmpty())
         return QStringLiteral("empty at ") + donde();
     if (!form.rect().contains(r))
-        return QStringLiteral("at %1 outside the client area %2x%3").arg(donde()).arg(form.width()).arg(form.height());
+        return QStringLiteral("at %1 outside the client area %2x%3")
+            .arg(donde())
+            .arg(form.width())
+            .arg(form.height());
     for (const QObject* o : form.children()) {
         const auto* otro = qobject_cast<const QWidget*>(o);
         if (otro && otro != &control && otro->isVisibleTo(&form) && otro->geometry().intersects(r))
@@ -160,4 +163,3 @@ void AreaPantalla::Mostrar(QWidget* vista)
 }
 
 } // namespace vesdra::test
-

@@ -1,9 +1,9 @@
 #pragma once
 #include <QImage>
-#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -50,7 +50,8 @@ struct PantallaPrueba {
 // The main window's area on that screen: Screen() set at 15 twips per
 // pixel, and Mostrar puts a view into a sub-window of the area and shows it,
 // as the main window shows its views.
-class AreaPantalla {
+class AreaPantalla
+{
 public:
     explicit AreaPantalla(const PantallaPrueba& p);
     ~AreaPantalla();

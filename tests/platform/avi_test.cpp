@@ -20,7 +20,10 @@ QByteArray U32(std::uint32_t v)
         b[i] = char((v >> (8 * i)) & 0xFF);
     return b;
 }
-QByteArray U16(std::uint16_t v) { return U32(v).left(2); }
+QByteArray U16(std::uint16_t v)
+{
+    return U32(v).left(2);
+}
 
 QByteArray Chunk(const char* tag, const QByteArray& body)
 {
@@ -29,20 +32,24 @@ QByteArray Chunk(const char* tag, const QByteArray& body)
         b.append('\0');
     return b;
 }
-QByteArray List(const char* type, const QByteArray& body) { return Chunk("LIST", QByteArray(type, 4) + body); }
+QByteArray List(const char* type, const QByteArray& body)
+{
+    return Chunk("LIST", QByteArray(type, 4) + body);
+}
 
 QByteArray StreamList(const char* type, std::uint32_t scale, std::uint32_t rate, const QByteArray& format)
 {
-    QByteArray strh = QByteArray(type, 4) + QByteArray(4, '\0') + U32(0) + U32(0) + U32(0) + U32(scale) + U32(rate)
-        + U32(0) + U32(0) + U32(0) + U32(0) + U32(0) + QByteArray(8, '\0');
+    QByteArray strh = QByteArray(type, 4) + QByteArray(4, '\0') + U32(0) + U32(0) + U32(0) + U32(scale) +
+                      U32(rate) + U32(0) + U32(0) + U32(0) + U32(0) + U32(0) + QByteArray(8, '\0');
     return List("strl", Chunk("strh", strh) + Chunk("strf", format));
 }
 
 QByteArray BitmapFormat(std::int32_t w, std::int32_t h, int bits, std::uint32_t compression,
-    const std::vector<QRgb>& palette = {})
+                        const std::vector<QRgb>& palette = {})
 {
-    QByteArray f = U32(40) + U32(std::uint32_t(w)) + U32(std::uint32_t(h)) + U16(1) + U16(std::uint16_t(bits))
-        + U32(compression) + U32(0) + U32(0) + U32(0) + U32(std::uint32_t(palette.size())) + U32(0);
+    QByteArray f = U32(40) + U32(std::uint32_t(w)) + U32(std::uint32_t(h)) + U16(1) +
+                   U16(std::uint16_t(bits)) + U32(compression) + U32(0) + U32(0) + U32(0) +
+                   U32(std::uint32_t(palette.size())) + U32(0);
     for (QRgb c : palette)
         f += U32(std::uint32_t(qBlue(c)) | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qRed(c)) << 16);
     return f;
@@ -59,8 +66,8 @@ QByteArray Movie(const QByteArray& streams, const std::vector<Frame>& frames, co
     QByteArray movi;
     for (const Frame& f : frames)
         movi += Chunk(f.tag, f.data);
-    return Chunk("RIFF", QByteArray("AVI ") + List("hdrl", Chunk("avih", avih) + streams) + extra
-            + List("movi", movi));
+    return Chunk("RIFF", QByteArray("AVI ") + List("hdrl", Chunk("avih", avih) + streams) + extra +
+                             List("movi", movi));
 }
 
 const std::vector<QRgb> kPalette = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
@@ -74,8 +81,8 @@ TEST(Avi, Uncompressed8BitRowsAreBottomUpAndPadded)
 {
     // 3 x 2 pixels: rows of 3 bytes padded to 4; the bottom row comes first.
     const QByteArray pixels = QByteArray("\x01\x02\x03\x00", 4) + QByteArray("\x03\x00\x01\x00", 4);
-    const AviMovie m = DecodeAvi(Movie(StreamList("vids", 1, 10, BitmapFormat(3, 2, 8, 0, kPalette)),
-        {{"00db", pixels}}));
+    const AviMovie m =
+        DecodeAvi(Movie(StreamList("vids", 1, 10, BitmapFormat(3, 2, 8, 0, kPalette)), {{"00db", pixels}}));
     ASSERT_EQ(m.Frames.size(), 1u);
     EXPECT_EQ(m.Width, 3);
     EXPECT_EQ(m.Height, 2);
@@ -89,9 +96,16 @@ TEST(Avi, Uncompressed8BitRowsAreBottomUpAndPadded)
 TEST(Avi, Uncompressed24BitIsBgrAndTopDownWhenHeightIsNegative)
 {
     // 2 x 2, rows of 6 bytes padded to 8, stored top row first.
-    const QByteArray pixels = QByteArray("\x00\x00\xFF" "\x00\xFF\x00" "\0\0", 8)
-        + QByteArray("\xFF\x00\x00" "\x10\x20\x30" "\0\0", 8);
-    const AviMovie m = DecodeAvi(Movie(StreamList("vids", 1, 25, BitmapFormat(2, -2, 24, 0)), {{"00db", pixels}}));
+    const QByteArray pixels = QByteArray("\x00\x00\xFF"
+                                         "\x00\xFF\x00"
+                                         "\0\0",
+                                         8) +
+                              QByteArray("\xFF\x00\x00"
+                                         "\x10\x20\x30"
+                                         "\0\0",
+                                         8);
+    const AviMovie m =
+        DecodeAvi(Movie(StreamList("vids", 1, 25, BitmapFormat(2, -2, 24, 0)), {{"00db", pixels}}));
     ASSERT_EQ(m.Frames.size(), 1u);
     EXPECT_EQ(m.MicroSecPerFrame, 40000);
     EXPECT_EQ(Px(m, 0, 0, 0), qRgb(255, 0, 0));
@@ -103,11 +117,18 @@ TEST(Avi, Uncompressed24BitIsBgrAndTopDownWhenHeightIsNegative)
 TEST(Avi, Rle8FramesDecodeRunsLiteralsAndDeltasOntoThePreviousFrame)
 {
     // Frame 1, 4 x 2: bottom row a run of four 1s; top row literals 2 3 0 2.
-    const QByteArray first("\x04\x01" "\x00\x00" "\x00\x04\x02\x03\x00\x02" "\x00\x01", 12);
+    const QByteArray first("\x04\x01"
+                           "\x00\x00"
+                           "\x00\x04\x02\x03\x00\x02"
+                           "\x00\x01",
+                           12);
     // Frame 2 changes one pixel only: skip 2 right on the bottom row, one 3.
-    const QByteArray second("\x00\x02\x02\x00" "\x01\x03" "\x00\x01", 8);
+    const QByteArray second("\x00\x02\x02\x00"
+                            "\x01\x03"
+                            "\x00\x01",
+                            8);
     const AviMovie m = DecodeAvi(Movie(StreamList("vids", 1, 10, BitmapFormat(4, 2, 8, 1, kPalette)),
-        {{"00dc", first}, {"00dc", second}, {"00dc", QByteArray()}}));
+                                       {{"00dc", first}, {"00dc", second}, {"00dc", QByteArray()}}));
     ASSERT_EQ(m.Frames.size(), 3u);
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(Px(m, 0, x, 1), kPalette[1]) << x;
@@ -124,12 +145,14 @@ TEST(Avi, Rle8FramesDecodeRunsLiteralsAndDeltasOntoThePreviousFrame)
 TEST(Avi, SkipsJunkAudioAndOtherStreamsChunks)
 {
     // Stream 0 is sound, stream 1 the video; JUNK before the movie data.
-    const QByteArray streams = StreamList("auds", 1, 8000, QByteArray(18, '\0'))
-        + StreamList("vids", 1, 10, BitmapFormat(1, 1, 8, 0, kPalette));
+    const QByteArray streams = StreamList("auds", 1, 8000, QByteArray(18, '\0')) +
+                               StreamList("vids", 1, 10, BitmapFormat(1, 1, 8, 0, kPalette));
     const AviMovie m = DecodeAvi(Movie(streams,
-        {{"00wb", QByteArray(7, '\x55')}, {"01db", QByteArray("\x02\0\0\0", 4)}, {"JUNK", QByteArray(3, '\0')},
-            {"01db", QByteArray("\x03\0\0\0", 4)}},
-        Chunk("JUNK", QByteArray(9, '\x7F'))));
+                                       {{"00wb", QByteArray(7, '\x55')},
+                                        {"01db", QByteArray("\x02\0\0\0", 4)},
+                                        {"JUNK", QByteArray(3, '\0')},
+                                        {"01db", QByteArray("\x03\0\0\0", 4)}},
+                                       Chunk("JUNK", QByteArray(9, '\x7F'))));
     ASSERT_EQ(m.Frames.size(), 2u);
     EXPECT_EQ(Px(m, 0, 0, 0), kPalette[2]);
     EXPECT_EQ(Px(m, 1, 0, 0), kPalette[3]);
@@ -143,24 +166,28 @@ TEST(Avi, BadMoviesAreReportedNeverReadOutOfBounds)
         QByteArray bytes;
         bool readable;
     };
-    const QByteArray good = Movie(StreamList("vids", 1, 10, fmt), {{"00dc", QByteArray("\x04\x01\x00\x01", 4)}});
+    const QByteArray good =
+        Movie(StreamList("vids", 1, 10, fmt), {{"00dc", QByteArray("\x04\x01\x00\x01", 4)}});
     const Case cases[] = {
         {"not RIFF", QByteArray("RIFX") + good.mid(4), false},
         {"empty", QByteArray(), false},
         {"truncated header", good.left(40), false},
         {"no frames", Movie(StreamList("vids", 1, 10, fmt), {}), false},
         {"no video stream", Movie(StreamList("auds", 1, 10, QByteArray(18, '\0')), {{"00wb", "x"}}), false},
-        {"compressed by another codec", Movie(StreamList("vids", 1, 10, BitmapFormat(4, 2, 24, 0x47504A4D)),
-                                            {{"00dc", "x"}}), false},
-        {"absurd size", Movie(StreamList("vids", 1, 10, BitmapFormat(100000, 2, 8, 1, kPalette)), {{"00dc", "x"}}),
-            false},
-        {"runs past the row and the picture", Movie(StreamList("vids", 1, 10, fmt),
-            {{"00dc", QByteArray("\xFF\x01\x00\x02\xFF\xFF\xFF\x02", 8)}}), true},
-        {"literal run past the data", Movie(StreamList("vids", 1, 10, fmt), {{"00dc", QByteArray("\x00\xF0\x01", 3)}}),
-            true},
+        {"compressed by another codec",
+         Movie(StreamList("vids", 1, 10, BitmapFormat(4, 2, 24, 0x47504A4D)), {{"00dc", "x"}}), false},
+        {"absurd size",
+         Movie(StreamList("vids", 1, 10, BitmapFormat(100000, 2, 8, 1, kPalette)), {{"00dc", "x"}}), false},
+        {"runs past the row and the picture",
+         Movie(StreamList("vids", 1, 10, fmt), {{"00dc", QByteArray("\xFF\x01\x00\x02\xFF\xFF\xFF\x02", 8)}}),
+         true},
+        {"literal run past the data",
+         Movie(StreamList("vids", 1, 10, fmt), {{"00dc", QByteArray("\x00\xF0\x01", 3)}}), true},
         {"chunk size past the end", good.left(good.size() - 2), true},
-        {"short uncompressed frame", Movie(StreamList("vids", 1, 10, BitmapFormat(4, 2, 8, 0, kPalette)),
-            {{"00db", QByteArray("\x01", 1)}}), true},
+        {"short uncompressed frame",
+         Movie(StreamList("vids", 1, 10, BitmapFormat(4, 2, 8, 0, kPalette)),
+               {{"00db", QByteArray("\x01", 1)}}),
+         true},
     };
     for (const Case& c : cases) {
         if (c.readable) {
@@ -233,9 +260,10 @@ TEST(Animation, PlayingOnceStopsOnTheLastFrame)
     const QString path = dir.filePath(QStringLiteral("three.avi"));
     const QByteArray fmt = BitmapFormat(1, 1, 8, 0, kPalette);
     // 100 frames a second: as fast as the control plays.
-    ASSERT_TRUE(test::WriteBytes(path, Movie(StreamList("vids", 1, 100, fmt),
-        {{"00db", QByteArray("\x01\0\0\0", 4)}, {"00db", QByteArray("\x02\0\0\0", 4)},
-            {"00db", QByteArray("\x03\0\0\0", 4)}})));
+    ASSERT_TRUE(test::WriteBytes(
+        path, Movie(StreamList("vids", 1, 100, fmt), {{"00db", QByteArray("\x01\0\0\0", 4)},
+                                                      {"00db", QByteArray("\x02\0\0\0", 4)},
+                                                      {"00db", QByteArray("\x03\0\0\0", 4)}})));
     Animation anim;
     anim.Open(path);
     EXPECT_EQ(anim.IntervalMs(), 10);

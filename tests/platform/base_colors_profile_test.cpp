@@ -8,10 +8,8 @@
 #include "platform/base/profile.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(Colors, SixteenColourPaletteIsBgr)
 {
@@ -52,7 +50,8 @@ TEST(Colors, ContrastAndTheReadableDisabledGrey)
         std::uint32_t fondo;
         bool oscuro; // the grey lies on the dark side
     };
-    for (const Caso c : {Caso{0xC0C0C0, true}, Caso{0xD4D0C8, true}, Caso{0xFFFFFF, true}, Caso{0x202020, false}}) {
+    for (const Caso c :
+         {Caso{0xC0C0C0, true}, Caso{0xD4D0C8, true}, Caso{0xFFFFFF, true}, Caso{0x202020, false}}) {
         const std::uint32_t g = ReadableGreyOn(c.fondo);
         EXPECT_GE(ContrastRatio(g, c.fondo), 4.5) << std::hex << c.fondo;
         EXPECT_EQ((g >> 16) & 0xFF, g & 0xFF) << "a grey";

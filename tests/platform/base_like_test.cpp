@@ -4,10 +4,8 @@
 #include "platform/base/like.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(Like, PatternTable)
 {

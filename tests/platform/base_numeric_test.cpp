@@ -8,10 +8,8 @@
 #include "platform/base/vb_error.h"
 #include "vb_error_of.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::ErrorOf;
 

@@ -10,10 +10,8 @@
 #include "platform/base/vb_error.h"
 #include "vb_error_of.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::ErrorOf;
 
@@ -154,7 +152,7 @@ TEST(TextFile, WriterRewritesAFileOfOtherCaseAndReportsMissingFolders)
 
 // The system's operations, except that some fail as the test says.
 struct OperacionesQueFallan {
-    int alCrear{0};    // error of making a new (temporary) file
+    int alCrear{0};      // error of making a new (temporary) file
     int alReescribir{0}; // error of rewriting the target itself
     TextFileOps Ops() const
     {

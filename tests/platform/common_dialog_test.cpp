@@ -13,10 +13,8 @@
 #include "platform/common_dialog.h"
 #include "platform/modal_loops.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 CommonDialog OpenRecordDialog()
 {
@@ -100,10 +98,8 @@ TEST(CommonDialog, FilterTextBecomesQtFilters)
 } // namespace
 } // namespace vesdra
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 // The real dialog, answered by a timer as a user would.
 TEST(CommonDialog, RealOpenDialogStartsInTheFolderAndReturnsThePick)

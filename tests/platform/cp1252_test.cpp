@@ -26,19 +26,27 @@ TEST(Cp1252, AFileIsUtf8OnlyWhenValidUtf8WithMultiByteSequences)
         const char* bytes;
         bool utf8;
     } casos[] = {
-        {"plain ASCII", false},            // reads the same either way
-        {"25 \xC2\xB0" "C", true},          // U+00B0
+        {"plain ASCII", false}, // reads the same either way
+        {"25 \xC2\xB0"
+         "C",
+         true},                                  // U+00B0
         {"\xE2\x82\xAC \xF0\x9F\x98\x80", true}, // euro sign, a 4-byte sequence
-        {"Subestaci\xF3n", false},          // Windows-1252 accent
-        {"\xC0\xAF", false},                // overlong
-        {"\xED\xA0\x80", false},            // surrogate
-        {"\xF4\x90\x80\x80", false},        // beyond U+10FFFF
-        {"\xC2", false},                    // cut sequence
+        {"Subestaci\xF3n", false},               // Windows-1252 accent
+        {"\xC0\xAF", false},                     // overlong
+        {"\xED\xA0\x80", false},                 // surrogate
+        {"\xF4\x90\x80\x80", false},             // beyond U+10FFFF
+        {"\xC2", false},                         // cut sequence
     };
     for (const auto& c : casos)
         EXPECT_EQ(IsMultiByteUtf8(c.bytes), c.utf8) << c.bytes;
-    EXPECT_EQ(DecodeText(QByteArray("25 \xC2\xB0" "C"), true), QString::fromUtf8("25 °C"));
-    EXPECT_EQ(DecodeText(QByteArray("25 \xC2\xB0" "C"), false), QString::fromUtf8("25 Â°C"));
+    EXPECT_EQ(DecodeText(QByteArray("25 \xC2\xB0"
+                                    "C"),
+                         true),
+              QString::fromUtf8("25 °C"));
+    EXPECT_EQ(DecodeText(QByteArray("25 \xC2\xB0"
+                                    "C"),
+                         false),
+              QString::fromUtf8("25 Â°C"));
 }
 
 TEST(AppPaths, FoldersAreFoundByLevelsFromTheExecutableFolder)

@@ -17,7 +17,8 @@ namespace vesdra {
 namespace {
 
 // A form that counts how often its closing rule ran.
-class Formulario : public QWidget {
+class Formulario : public QWidget
+{
 public:
     int Cierres{0};
 
@@ -34,7 +35,8 @@ void VaciarBorrados()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-class MdiFormsTest : public ::testing::Test {
+class MdiFormsTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

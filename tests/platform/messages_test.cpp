@@ -11,10 +11,8 @@
 #include "platform/mouse_pointer.h"
 #include "platform/translations.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(MsgBox, RecorderRecordsEveryBoxAndAnswers)
 {

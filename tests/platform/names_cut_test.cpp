@@ -17,10 +17,8 @@
 #include "platform/elided_label.h"
 #include "platform/text_box.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 // The tool tip hovering w shows.
 QString AyudaAlPasar(QWidget& w)

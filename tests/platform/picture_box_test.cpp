@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
-#include <QPaintEvent>
 #include <QRegion>
-#include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <random>
 #include <vector>
@@ -20,7 +20,7 @@ namespace vesdra {
 namespace {
 
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kRed = 0x0000FF;    // &HBBGGRR
+constexpr std::uint32_t kRed = 0x0000FF; // &HBBGGRR
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kBlue = 0xFF0000;
@@ -45,7 +45,8 @@ QImage PintadoConPluma(int tpp, QColor color, const std::function<void(QPainter&
 
 // A 100 x 60 pixel picture on black at 15 twips per pixel: pixel p is at
 // 15 * p twips.
-class PictureBoxTest : public ::testing::Test {
+class PictureBoxTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -97,7 +98,7 @@ TEST_F(PictureBoxTest, BoxFormsDrawOutlineOrFill)
     EXPECT_EQ(Kept(30, 40), Rgb(kGreen) & 0xFFFFFF);
     EXPECT_EQ(Kept(30, 30), 0u) << "an outline box is hollow";
 
-    box_.Line(900, 600, 750, 300, kBlue, LineForm::FilledBox);  // corners in any order
+    box_.Line(900, 600, 750, 300, kBlue, LineForm::FilledBox); // corners in any order
     for (auto [x, y] : {std::pair{50, 20}, {55, 30}, {60, 40}})
         EXPECT_EQ(Kept(x, y), Rgb(kBlue) & 0xFFFFFF) << x << "," << y;
     EXPECT_EQ(Kept(61, 30), 0u);
@@ -112,14 +113,18 @@ TEST_F(PictureBoxTest, FilledBoxesAreThePaintersFill)
     std::uniform_real_distribution<double> at(-600.0, 2100.0);
     for (int i = 0; i < 300; ++i) {
         const double x1 = at(rnd), y1 = at(rnd) * 0.6, x2 = at(rnd), y2 = at(rnd) * 0.6;
-        const std::uint32_t color = i % 5 == 0 ? 0x8000000Fu : 0x3377BBu + 0x10203u * static_cast<std::uint32_t>(i);
+        const std::uint32_t color =
+            i % 5 == 0 ? 0x8000000Fu : 0x3377BBu + 0x10203u * static_cast<std::uint32_t>(i);
         box_.Cls();
         box_.Line(x1, y1, x2, y2, color, LineForm::FilledBox);
 
         QImage expected(100, 60, QImage::Format_RGB32);
         expected.fill(Qt::black);
         QPainter p(&expected);
-        p.fillRect(QRectF(QPointF(x1 / 15, y1 / 15), QPointF(x2 / 15, y2 / 15)).normalized().toRect().adjusted(0, 0, 1, 1),
+        p.fillRect(QRectF(QPointF(x1 / 15, y1 / 15), QPointF(x2 / 15, y2 / 15))
+                       .normalized()
+                       .toRect()
+                       .adjusted(0, 0, 1, 1),
                    PenColor(color));
         p.end();
         ASSERT_TRUE(box_.Image().copy(0, 0, 100, 60) == expected) << "box " << i;
@@ -135,7 +140,7 @@ TEST_F(PictureBoxTest, PenWidthAndStyle)
     EXPECT_EQ(Kept(50, 23), 0u);
 
     box_.DrawWidth = 1;
-    box_.DrawStyle = 2;  // dotted: some pixels of the row stay background
+    box_.DrawStyle = 2; // dotted: some pixels of the row stay background
     box_.Line(150, 600, 1350, 600, kRed);
     int lit = 0;
     for (int x = 10; x <= 90; ++x)
@@ -147,7 +152,7 @@ TEST_F(PictureBoxTest, PenWidthAndStyle)
 TEST_F(PictureBoxTest, ClsFillsWithBackColorAndResetsCurrentPoint)
 {
     box_.Line(0, 0, 1500, 900, kRed);
-    box_.SetBackColor(kBlue);  // setting BackColor clears, as Cls does
+    box_.SetBackColor(kBlue); // setting BackColor clears, as Cls does
     EXPECT_EQ(Kept(50, 30), Rgb(kBlue) & 0xFFFFFF);
     box_.Line(0, 0, 1500, 900, kRed);
     box_.Cls();
@@ -185,17 +190,15 @@ TEST_F(PictureBoxTest, LinesWritesPixelColumnsExactlyAsThePainterDrawsThem)
         box.SetBackColor(kBlack);
         const auto px = [tpp](double p) { return p * tpp; };
         const std::vector<QLineF> lines{
-            {px(10), px(5), px(10), px(40)},    // down
-            {px(12), px(40), px(12), px(5)},    // up
-            {px(14), px(20), px(14), px(20)},   // one pixel
-            {px(0), px(-30), px(0), px(80)},    // through both edges, first column
-            {px(99), px(50), px(99), px(70)},   // last column, past the bottom
-            {px(-1), px(5), px(-1), px(40)},    // beside the picture
-            {px(100), px(5), px(100), px(40)},
-            {px(20), px(-9), px(20), px(-1)},   // above it
+            {px(10), px(5), px(10), px(40)},  // down
+            {px(12), px(40), px(12), px(5)},  // up
+            {px(14), px(20), px(14), px(20)}, // one pixel
+            {px(0), px(-30), px(0), px(80)},  // through both edges, first column
+            {px(99), px(50), px(99), px(70)}, // last column, past the bottom
+            {px(-1), px(5), px(-1), px(40)},  // beside the picture
+            {px(100), px(5), px(100), px(40)},       {px(20), px(-9), px(20), px(-1)}, // above it
             {px(30) + 3, px(5), px(30) + 3, px(40)}, // between pixel columns: the painter's
-            {px(32), px(5) + 4, px(32), px(41)},
-            {px(40), px(5), px(41), px(40)},    // joining segments
+            {px(32), px(5) + 4, px(32), px(41)},     {px(40), px(5), px(41), px(40)}, // joining segments
             {px(50), px(30), px(60), px(31)},
         };
         box.Lines(lines.data(), lines.size(), kGreen);
@@ -316,7 +319,8 @@ TEST_F(PictureBoxTest, ALineControlKeepsItsDirectionHoweverFarItsEndLies)
     const double pi = std::acos(-1.0);
     const double cx = 750, cy = 450;
     for (int paso : {0, 30, 46, 47, 55, 68}) {
-        for (double grados : {0.0, 10.0, 30.0, 45.0, 60.0, 89.0, 91.0, 135.0, 200.0, 250.0, 300.0, 330.0, 359.0}) {
+        for (double grados :
+             {0.0, 10.0, 30.0, 45.0, 60.0, 89.0, 91.0, 135.0, 200.0, 250.0, 300.0, 330.0, 359.0}) {
             const double r = 450.0 * std::pow(1.25, paso);
             const double a = grados * pi / 180.0;
             linea->SetPoints(cx, cy, cx + r * std::cos(a), cy - r * std::sin(a));
@@ -353,7 +357,8 @@ TEST_F(PictureBoxTest, ALineControlKeepsItsDirectionHoweverFarItsEndLies)
 }
 
 // Records the regions the box repaints.
-class PaintSpy : public QObject {
+class PaintSpy : public QObject
+{
 public:
     QRegion painted;
     bool eventFilter(QObject*, QEvent* e) override
@@ -394,20 +399,23 @@ TEST_F(PictureBoxTest, MouseEventsCarryButtonShiftAndTwips)
         double x, y;
     };
     std::vector<Seen> seen;
-    QObject::connect(&box_, &PictureBox::MouseDown,
-        [&](int b, int s, double x, double y) { seen.push_back({0, b, s, x, y}); });
-    QObject::connect(&box_, &PictureBox::MouseMove,
-        [&](int b, int s, double x, double y) { seen.push_back({1, b, s, x, y}); });
-    QObject::connect(&box_, &PictureBox::MouseUp,
-        [&](int b, int s, double x, double y) { seen.push_back({2, b, s, x, y}); });
+    QObject::connect(&box_, &PictureBox::MouseDown, [&](int b, int s, double x, double y) {
+        seen.push_back({0, b, s, x, y});
+    });
+    QObject::connect(&box_, &PictureBox::MouseMove, [&](int b, int s, double x, double y) {
+        seen.push_back({1, b, s, x, y});
+    });
+    QObject::connect(&box_, &PictureBox::MouseUp, [&](int b, int s, double x, double y) {
+        seen.push_back({2, b, s, x, y});
+    });
 
     const QPointF at(10, 20), to(30, 40);
     QMouseEvent down(QEvent::MouseButtonPress, at, box_.mapToGlobal(at), Qt::RightButton, Qt::RightButton,
-        Qt::ShiftModifier | Qt::ControlModifier);
-    QMouseEvent move(QEvent::MouseMove, to, box_.mapToGlobal(to), Qt::NoButton, Qt::LeftButton | Qt::RightButton,
-        Qt::AltModifier);
+                     Qt::ShiftModifier | Qt::ControlModifier);
+    QMouseEvent move(QEvent::MouseMove, to, box_.mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton | Qt::RightButton, Qt::AltModifier);
     QMouseEvent up(QEvent::MouseButtonRelease, to, box_.mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
-        Qt::NoModifier);
+                   Qt::NoModifier);
     QApplication::sendEvent(&box_, &down);
     QApplication::sendEvent(&box_, &move);
     QApplication::sendEvent(&box_, &up);

@@ -18,7 +18,8 @@ namespace {
 
 // What the painter draws for the polyline with the picture box's own pen:
 // 1 pixel, cosmetic, aliased, round caps and joins.
-QImage Painted(QSize size, const std::vector<QPointF>& points, const QTransform& t, QColor color, int width = 1)
+QImage Painted(QSize size, const std::vector<QPointF>& points, const QTransform& t, QColor color,
+               int width = 1)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -40,8 +41,8 @@ QImage Written(QSize size, const std::vector<QPointF>& points, const QTransform&
     std::vector<QPointF> device;
     for (const QPointF& p : points)
         device.push_back(t.map(p));
-    const PixelImage pixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4, image.width(),
-                            image.height()};
+    const PixelImage pixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4,
+                            image.width(), image.height()};
     if (!DrawPolylineOnePixel(pixels, device.data(), device.size(), color.rgb()))
         return {};
     return image;
@@ -82,12 +83,23 @@ public:
         for (int i = 0; i < n; ++i) {
             out.push_back(p);
             switch (Int(0, 5)) {
-            case 0: p += QPointF(Real(-0.9, 0.9), Real(-0.9, 0.9)); break;  // shorter than a pixel
-            case 1: p += QPointF(Real(-2, 2), Real(-h_, h_)); break;        // steep
-            case 2: p += QPointF(Real(-w_, w_), Real(-2, 2)); break;        // flat
-            case 3: break;                                                   // repeated
-            case 4: p = QPointF(Int(-3, w_ + 3), Int(-3, h_ + 3)); break;    // whole pixels
-            default: p = QPointF(Real(-w_, 2 * w_), Real(-h_, 2 * h_)); break;
+            case 0:
+                p += QPointF(Real(-0.9, 0.9), Real(-0.9, 0.9));
+                break; // shorter than a pixel
+            case 1:
+                p += QPointF(Real(-2, 2), Real(-h_, h_));
+                break; // steep
+            case 2:
+                p += QPointF(Real(-w_, w_), Real(-2, 2));
+                break; // flat
+            case 3:
+                break; // repeated
+            case 4:
+                p = QPointF(Int(-3, w_ + 3), Int(-3, h_ + 3));
+                break; // whole pixels
+            default:
+                p = QPointF(Real(-w_, 2 * w_), Real(-h_, 2 * h_));
+                break;
             }
         }
         return out;
@@ -124,7 +136,7 @@ TEST(PolylinePixelsTest, LightsThePixelsThePainterLightsForRandomPolylines)
     const QSize size(97, 61);
     struct Escala {
         double TwipsPerPixel;
-        bool Grid;  // points on whole pixels in twips, as traces are
+        bool Grid; // points on whole pixels in twips, as traces are
     };
     int declined = 0;
     for (const Escala e : {Escala{1.0, false}, Escala{15.0, true}, Escala{12.0, true}, Escala{15.0, false}}) {
@@ -133,15 +145,24 @@ TEST(PolylinePixelsTest, LightsThePixelsThePainterLightsForRandomPolylines)
         for (int i = 0; i < 4000; ++i) {
             std::vector<QPointF> px;
             switch (i % 4) {
-            case 0: px = traces.Envelope(); break;
-            case 1: px = traces.Walk(); break;
-            case 2: px = traces.FullHeight(); break;
-            default: px = traces.FarOut(); break;
+            case 0:
+                px = traces.Envelope();
+                break;
+            case 1:
+                px = traces.Walk();
+                break;
+            case 2:
+                px = traces.FullHeight();
+                break;
+            default:
+                px = traces.FarOut();
+                break;
             }
             std::vector<QPointF> points;
             for (const QPointF& p : px)
-                points.push_back(e.Grid ? QPointF(std::round(p.x()) * e.TwipsPerPixel, std::round(p.y()) * e.TwipsPerPixel)
-                                        : p * e.TwipsPerPixel);
+                points.push_back(
+                    e.Grid ? QPointF(std::round(p.x()) * e.TwipsPerPixel, std::round(p.y()) * e.TwipsPerPixel)
+                           : p * e.TwipsPerPixel);
             const QColor color = PenColor(QBColor(i % 16));
             const QImage mine = Written(size, points, t, color);
             if (mine.isNull()) {

@@ -33,7 +33,7 @@ TEST(RecordingPrinter, RecordsASmallPageWithPositionsPensAndState)
     p.DrawStyle = 1;
     p.Line(5000, 600, 5000, 9000, 0x00FFFF);
     p.DrawStyle = 0;
-    p.CurrentY = 9300;  // CurrentX stays where the line ended
+    p.CurrentY = 9300; // CurrentX stays where the line ended
     p.ForeColor = 0x00FFFF;
     p.Print(QStringLiteral("Cursor 1"));
     p.ForeColor = 0;
@@ -83,7 +83,7 @@ TEST(RecordingPrinter, CopiesAreDocumentsAndAnAbandonedOneIsKilled)
     for (const PrintCall& c : p.Calls)
         kinds.push_back(c.What);
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Print, Kind::EndDoc, Kind::Print, Kind::EndDoc, Kind::Line,
-                         Kind::KillDoc}));
+                                        Kind::KillDoc}));
     EXPECT_EQ(p.Calls[4].Form, LineForm::Box);
 }
 
@@ -134,7 +134,7 @@ TEST(QtPrinter, TheCurrentPrinterIsTheOneThePrinterDialogConfigures)
     QPrinter* dialogs = DialogPrinter();
     const QPrinter::ColorMode savedMode = dialogs->colorMode();
     const QPageLayout::Orientation savedOrientation = dialogs->pageLayout().orientation();
-    dialogs->setColorMode(QPrinter::GrayScale);  // as the user might in the dialog
+    dialogs->setColorMode(QPrinter::GrayScale); // as the user might in the dialog
     EXPECT_EQ(CurrentPrinter().ColorMode(), 1);
     dialogs->setColorMode(QPrinter::Color);
     EXPECT_EQ(CurrentPrinter().ColorMode(), 2);
@@ -167,7 +167,8 @@ TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
     EXPECT_TRUE(test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
                     .contains(QStringLiteral("Oscilograma VESDRA")));
     const QString info = test::RunTool(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
     ASSERT_TRUE(m.hasMatch()) << info.toStdString();
     EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << "landscape";
 
@@ -207,7 +208,8 @@ TEST(QtPrinter, PrintToFileFromTheDialogIsWrittenWholeOrNotAtAll)
     EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("job one")));
 
     printer.Print(QStringLiteral("job two"));
-    EXPECT_EQ(test::ReadBytes(pdf), first) << "the file keeps its last whole document while the next is drawn";
+    EXPECT_EQ(test::ReadBytes(pdf), first)
+        << "the file keeps its last whole document while the next is drawn";
     printer.KillDoc();
     EXPECT_EQ(test::ReadBytes(pdf), first);
     EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));

@@ -13,10 +13,8 @@
 #include "platform/key_hook.h"
 #include "platform/process.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(StartProgram, RecordsTheWindowStyleAndRefusesMissingPrograms)
 {

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "platform/scroll_bar.h"
@@ -24,8 +24,8 @@ struct Step {
     const char* name;
     Op op;
     std::int32_t arg;
-    std::int32_t value;   // Value afterwards
-    bool notified;        // whether Change was raised
+    std::int32_t value; // Value afterwards
+    bool notified;      // whether Change was raised
 };
 
 TEST(ScrollBar, ChangeIsRaisedOnceAndOnlyWhenTheValueReallyChanges)
@@ -55,9 +55,15 @@ TEST(ScrollBar, ChangeIsRaisedOnceAndOnlyWhenTheValueReallyChanges)
     for (const Step& s : steps) {
         l.seen.clear();
         switch (s.op) {
-        case Op::Value: bar.SetValue(s.arg); break;
-        case Op::Min: bar.SetMin(s.arg); break;
-        case Op::Max: bar.SetMax(s.arg); break;
+        case Op::Value:
+            bar.SetValue(s.arg);
+            break;
+        case Op::Min:
+            bar.SetMin(s.arg);
+            break;
+        case Op::Max:
+            bar.SetMax(s.arg);
+            break;
         }
         EXPECT_EQ(bar.Value(), s.value) << s.name;
         ASSERT_EQ(l.seen.size(), s.notified ? 1u : 0u) << s.name;
@@ -81,7 +87,7 @@ TEST(ScrollBar, UserStepsMoveBySmallAndLargeChangeAndNotify)
     EXPECT_EQ(l.seen, (std::vector<std::int32_t>{2, 22, 21}));
     bar.triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(bar.Value(), 1000);
-    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);  // at the end: no change, no event
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd); // at the end: no change, no event
     EXPECT_EQ(l.seen.size(), 4u);
 }
 
@@ -113,7 +119,7 @@ TEST(ScrollBar, TakesTheFocusByTabAndMovesByKeyboard)
         std::int32_t value;
     };
     const Key keys[] = {
-        {Qt::Key_Right, 501}, {Qt::Key_Down, 502}, {Qt::Key_Left, 501}, {Qt::Key_Up, 500},
+        {Qt::Key_Right, 501},    {Qt::Key_Down, 502},   {Qt::Key_Left, 501}, {Qt::Key_Up, 500},
         {Qt::Key_PageDown, 520}, {Qt::Key_PageUp, 500}, {Qt::Key_End, 1000}, {Qt::Key_Home, 1},
     };
     for (const Key& k : keys) {
@@ -138,7 +144,7 @@ TEST(ScrollBar, ReversedRangeRunsFromMinTowardsMax)
     bar.SetValue(20);
     EXPECT_EQ(bar.Value(), 10);
     bar.SetValue(10);
-    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);  // thumb one step right
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd); // thumb one step right
     EXPECT_EQ(bar.Value(), 9);
 }
 
@@ -151,8 +157,14 @@ TEST(ScrollBar, LinkedBarsSettingEachOtherSettle)
         bar->SetMax(500);
     }
     int changesA = 0, changesB = 0;
-    QObject::connect(&a, &ScrollBar::Change, [&] { ++changesA; b.SetValue(a.Value()); });
-    QObject::connect(&b, &ScrollBar::Change, [&] { ++changesB; a.SetValue(b.Value()); });
+    QObject::connect(&a, &ScrollBar::Change, [&] {
+        ++changesA;
+        b.SetValue(a.Value());
+    });
+    QObject::connect(&b, &ScrollBar::Change, [&] {
+        ++changesB;
+        a.SetValue(b.Value());
+    });
     a.SetValue(123);
     EXPECT_EQ(b.Value(), 123);
     EXPECT_EQ(changesA, 1);

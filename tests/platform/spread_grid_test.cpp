@@ -4,10 +4,8 @@
 
 #include "platform/spread_grid.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 struct Hoja {
     std::vector<std::array<QString, 2>> filas;

@@ -8,10 +8,8 @@
 
 #include "platform/text_box.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 const QString kLargo = QStringLiteral("DISPARO 21 ZONA 1: -46.678 kV");
 
@@ -45,8 +43,16 @@ TEST(TextBox, EveryAssignmentShowsTheBeginningAlsoOfTheSameText)
     };
     const Caso casos[] = {
         {"one text", [](QLineEdit& c) { c.setText(kLargo); }},
-        {"the same text twice", [](QLineEdit& c) { c.setText(kLargo); c.setText(kLargo); }},
-        {"a short text, then a long one", [](QLineEdit& c) { c.setText("IA"); c.setText(kLargo); }},
+        {"the same text twice",
+         [](QLineEdit& c) {
+             c.setText(kLargo);
+             c.setText(kLargo);
+         }},
+        {"a short text, then a long one",
+         [](QLineEdit& c) {
+             c.setText("IA");
+             c.setText(kLargo);
+         }},
     };
     Marco referencia;
     referencia.caja->setText(kLargo);

@@ -8,10 +8,8 @@
 
 #include "common/test_support.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 // Draws a segment batch given in drawing units with a 1-pixel aliased pen,
 // the way a picture draws a trace, and returns the picture.
@@ -197,7 +195,8 @@ TEST(TraceEnvelope, NaNSamplesGiveTheWalksColumnsThroughTheTables)
 {
     std::vector<float> v(3000);
     for (size_t k = 0; k < v.size(); ++k)
-        v[k] = k % 41 == 0 || (k >= 640 && k < 900) ? std::nanf("") : static_cast<float>(std::sin(k * 0.1) * 50);
+        v[k] =
+            k % 41 == 0 || (k >= 640 && k < 900) ? std::nanf("") : static_cast<float>(std::sin(k * 0.1) * 50);
     const TracePyramid tables(v);
     for (const double step : {0.01, 0.15, 1.5, 0.0}) {
         const TraceGeometry g{0.0, step, 0.0, 1.0, 15.0, 15.0};
@@ -231,11 +230,21 @@ TEST(TraceEnvelope, ColumnRunsAreThoseOfTheWalk)
         TraceGeometry g;
         g.UnitsPerPixelX = t % 3 == 0 ? 15.0 : 9.0 + 10.0 * unit(rng);
         switch (t % 5) {
-        case 0: g.XStep = g.UnitsPerPixelX / (1 + static_cast<int>(unit(rng) * 300)); break; // whole divisions
-        case 1: g.XStep = g.UnitsPerPixelX * unit(rng) * 0.2; break;
-        case 2: g.XStep = g.UnitsPerPixelX * (0.5 + unit(rng) * 3); break; // fewer samples than columns
-        case 3: g.XStep = g.UnitsPerPixelX / (10.0 + 0.5 * static_cast<int>(unit(rng) * 40)); break;
-        default: g.XStep = t % 2 ? 0.0 : std::nan(""); break;
+        case 0:
+            g.XStep = g.UnitsPerPixelX / (1 + static_cast<int>(unit(rng) * 300));
+            break; // whole divisions
+        case 1:
+            g.XStep = g.UnitsPerPixelX * unit(rng) * 0.2;
+            break;
+        case 2:
+            g.XStep = g.UnitsPerPixelX * (0.5 + unit(rng) * 3);
+            break; // fewer samples than columns
+        case 3:
+            g.XStep = g.UnitsPerPixelX / (10.0 + 0.5 * static_cast<int>(unit(rng) * 40));
+            break;
+        default:
+            g.XStep = t % 2 ? 0.0 : std::nan("");
+            break;
         }
         g.XFirst = (t % 7 == 0 ? -1.0e6 * unit(rng) : 0.0) + 200.0 * (unit(rng) - 0.3);
         const auto n = static_cast<std::int64_t>(1 + unit(rng) * 4000);
@@ -260,7 +269,7 @@ TEST(TraceEnvelope, PolylineHoldsEachColumnsPointsWithoutRepeats)
     for (const double step : {0.01, 0.4, 3.0, 15.0}) {
         const TraceGeometry g{0.0, step, 300.0, 0.7, 15.0, 12.0};
         const std::vector<EnvelopeColumn> cols = TraceEnvelope(v, g);
-        std::vector<QPointF> expected{QPointF(0.0, TraceRow(g, v[0]) * 12.0)};  // left by an earlier trace
+        std::vector<QPointF> expected{QPointF(0.0, TraceRow(g, v[0]) * 12.0)}; // left by an earlier trace
         for (const EnvelopeColumn& c : cols)
             for (const float y : {c.First, c.Min, c.Max, c.Last}) {
                 const QPointF p(c.Column * 15.0, TraceRow(g, y) * 12.0);

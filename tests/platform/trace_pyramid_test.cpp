@@ -5,10 +5,8 @@
 #include <limits>
 #include <random>
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -52,9 +50,9 @@ TEST(TracePyramid, RangesMatchTheWalkAtEveryBlockBoundary)
     struct Caso {
         std::int64_t from, to;
     };
-    std::vector<Caso> casos{{0, 0},       {0, 63},     {0, 64},          {63, 64},       {64, 127},
-                            {1, 126},     {63, 4096},  {511, 512},       {100, 5000},    {0, n - 1},
-                            {n - 1, n - 1}, {n - 70, n - 1}, {128, 191}, {130, 150},     {4095, 8193}};
+    std::vector<Caso> casos{{0, 0},         {0, 63},         {0, 64},    {63, 64},    {64, 127},
+                            {1, 126},       {63, 4096},      {511, 512}, {100, 5000}, {0, n - 1},
+                            {n - 1, n - 1}, {n - 70, n - 1}, {128, 191}, {130, 150},  {4095, 8193}};
     std::mt19937 rng(3);
     std::uniform_int_distribution<std::int64_t> pos(0, n - 1);
     for (int i = 0; i < 300; ++i) {
@@ -139,8 +137,9 @@ TEST(StatePyramid, AnyOneMatchesTheWalkAtEveryBlockBoundary)
                 return true;
         return false;
     };
-    std::vector<std::pair<std::int64_t, std::int64_t>> casos{
-        {0, 0}, {0, 63}, {63, 64}, {211, 211}, {212, 421}, {4096, 8191}, {4000, 8300}, {n - 1, n - 1}, {0, n - 1}};
+    std::vector<std::pair<std::int64_t, std::int64_t>> casos{{0, 0},       {0, 63},        {63, 64},
+                                                             {211, 211},   {212, 421},     {4096, 8191},
+                                                             {4000, 8300}, {n - 1, n - 1}, {0, n - 1}};
     std::mt19937 rng(5);
     std::uniform_int_distribution<std::int64_t> pos(0, n - 1);
     for (int i = 0; i < 400; ++i) {

@@ -11,7 +11,8 @@
 namespace vesdra {
 namespace {
 
-class TwipsTest : public ::testing::Test {
+class TwipsTest : public ::testing::Test
+{
 protected:
     void SetUp() override { saved_ = Screen(); }
     void TearDown() override { Screen() = saved_; }
@@ -20,7 +21,8 @@ protected:
 
 TEST_F(TwipsTest, TwipsPerPixelFollowsLogicalDpi)
 {
-    const std::pair<double, std::int32_t> cases[] = {{96, 15}, {120, 12}, {144, 10}, {72, 20}, {0, 15}, {-5, 15}};
+    const std::pair<double, std::int32_t> cases[] = {{96, 15}, {120, 12}, {144, 10},
+                                                     {72, 20}, {0, 15},   {-5, 15}};
     for (auto [dpi, tpp] : cases)
         EXPECT_EQ(TwipsPerPixelForDpi(dpi), tpp) << dpi;
 }
@@ -61,7 +63,7 @@ TEST_F(TwipsTest, FormSizeIncludesTheFrameScaleSizeIsTheClientArea)
 {
     Screen().TwipsPerPixelX = Screen().TwipsPerPixelY = 15;
     const QMargins frame = DefaultFormFrame();
-    QWidget form;  // never shown: the default frame applies
+    QWidget form; // never shown: the default frame applies
     SetFormSizeTwips(form, 9000, 6000);
     EXPECT_EQ(FormWidthTwips(form), 9000);
     EXPECT_EQ(FormHeightTwips(form), 6000);
@@ -81,7 +83,7 @@ TEST_F(TwipsTest, FormSizeIncludesTheFrameScaleSizeIsTheClientArea)
     EXPECT_LT(ScaleWidthTwips(*view), 9000);
     EXPECT_LT(ScaleHeightTwips(*view), 6000);
     EXPECT_EQ(FormWidthTwips(*view) - ScaleWidthTwips(*view),
-        15 * (FormFrame(*view).left() + FormFrame(*view).right()));
+              15 * (FormFrame(*view).left() + FormFrame(*view).right()));
 }
 
 } // namespace

@@ -17,7 +17,8 @@ using test::Crlf;
 using test::ReadBytes;
 using test::WriteBytes;
 
-class CopiaTest : public test::RecordTest {
+class CopiaTest : public test::RecordTest
+{
 protected:
     // Opens a generated BINARY record "<nombre>" of the scratch folder.
     void AbrirGenerado(const gen::GenSpec& spec, const QString& nombre)
@@ -62,12 +63,14 @@ TEST_F(CopiaTest, DataLinesHoldRawValuesAndBitsWithoutATrailingComma)
         ASSERT_EQ(lineas.size(), 6) << nombre.toStdString(); // 5 lines and what follows the last LF
         EXPECT_TRUE(lineas[5].isEmpty());
         for (int s = 1; s <= 5; ++s) {
-            QByteArray esperada = " " + QByteArray::number(s) + "," + QByteArray::number(gen::RawTimeStamp(spec, s));
+            QByteArray esperada =
+                " " + QByteArray::number(s) + "," + QByteArray::number(gen::RawTimeStamp(spec, s));
             for (int a = 1; a <= c.nA; ++a)
                 esperada += "," + QByteArray::number(gen::RawValue(spec, a, s));
             for (int d = 1; d <= c.nD; ++d)
                 esperada += gen::DigitalState(spec, d, s) != 0 ? ",1" : ",0";
-            EXPECT_EQ(lineas[s - 1].toStdString(), (esperada + "\r").toStdString()) << nombre.toStdString() << " sample " << s;
+            EXPECT_EQ(lineas[s - 1].toStdString(), (esperada + "\r").toStdString())
+                << nombre.toStdString() << " sample " << s;
         }
     }
 }
@@ -113,7 +116,8 @@ TEST_F(CopiaTest, OnlyTheFileTypeLineOfTheConfigurationChanges)
         {"1997 multiplier 1.0", Crlf(cuerpo1997 + "BINARY\n1.0\n"), Crlf(cuerpo1997 + "ASCII\n1.0\n")},
         {"1997 multiplier 0.001, LF", cuerpo1997 + "binary \n0.001\n", cuerpo1997 + "ASCII\n0.001\n"},
         {"no final line end", Crlf(cuerpo1991) + "BINARY", Crlf(cuerpo1991) + "ASCII"},
-        {"lines after the file type", Crlf(cuerpo1991 + "BINARY\n\nextra\n"), Crlf(cuerpo1991 + "ASCII\n\nextra\n")},
+        {"lines after the file type", Crlf(cuerpo1991 + "BINARY\n\nextra\n"),
+         Crlf(cuerpo1991 + "ASCII\n\nextra\n")},
     };
     int k = 0;
     for (const auto& c : casos) {

@@ -37,7 +37,8 @@ gen::GenSpec Numerado(std::vector<std::int32_t> analogicos, std::vector<std::int
     return spec;
 }
 
-class CanalesTest : public test::RecordTest {
+class CanalesTest : public test::RecordTest
+{
 protected:
     void TearDown() override
     {
@@ -80,7 +81,8 @@ TEST_F(CanalesTest, EveryChannelOfARecordNumberedWithGapsFindsItsOwnSamples)
             for (std::int32_t d = 1; d <= 3; ++d) {
                 EXPECT_EQ(r.NumerosDigitales(d), QString::number(caso.digitales[d - 1])) << caso.que;
                 for (const std::int32_t s : {1, 3, 5, 40})
-                    EXPECT_EQ(r.EstadosDigitales(s, ColumnaDigital(d)), gen::DigitalState(spec, d, s)) << caso.que;
+                    EXPECT_EQ(r.EstadosDigitales(s, ColumnaDigital(d)), gen::DigitalState(spec, d, s))
+                        << caso.que;
             }
         }
     }
@@ -105,9 +107,11 @@ TEST_F(CanalesTest, ATemplateNamesChannelsByPositionAndFitsARecordNumberedWithGa
     EXPECT_EQ(ColumnaAnalogica(3), 3);
 
     // A channel the record lacks: position 6 of 5, whatever the .cfg wrote.
-    ASSERT_TRUE(test::WriteBytes(Ruta("t.cnf"), "ver 1.1\r\nREL\r\nANALOGICOS\r\n 1 \r\n6%X%%V$\r\n-----\r\n"));
+    ASSERT_TRUE(
+        test::WriteBytes(Ruta("t.cnf"), "ver 1.1\r\nREL\r\nANALOGICOS\r\n 1 \r\n6%X%%V$\r\n-----\r\n"));
     EXPECT_EQ(LeerPlantilla().Estado, LecturaPlantilla::NoEncaja);
-    ASSERT_TRUE(test::WriteBytes(Ruta("t.cnf"), "ver 1.1\r\nREL\r\nANALOGICOS\r\n 1 \r\n12%X%%V$\r\n-----\r\n"));
+    ASSERT_TRUE(
+        test::WriteBytes(Ruta("t.cnf"), "ver 1.1\r\nREL\r\nANALOGICOS\r\n 1 \r\n12%X%%V$\r\n-----\r\n"));
     EXPECT_EQ(LeerPlantilla().Estado, LecturaPlantilla::NoEncaja);
 }
 
@@ -118,9 +122,14 @@ TEST(ColumnaDeCanal, WholeNumbersInsideTheChannelsNameAColumnAndNothingElse)
         std::int32_t columna; // 0: none
         int error;            // what the failing form throws
     } casos[] = {
-        {"1", 1, 0},   {" 5 ", 5, 0}, {"2.0", 2, 0}, {"0", 0, vberr::SubscriptOutOfRange},
-        {"6", 0, vberr::SubscriptOutOfRange},          {"-1", 0, vberr::SubscriptOutOfRange},
-        {"", 0, vberr::TypeMismatch},                  {"IA", 0, vberr::TypeMismatch},
+        {"1", 1, 0},
+        {" 5 ", 5, 0},
+        {"2.0", 2, 0},
+        {"0", 0, vberr::SubscriptOutOfRange},
+        {"6", 0, vberr::SubscriptOutOfRange},
+        {"-1", 0, vberr::SubscriptOutOfRange},
+        {"", 0, vberr::TypeMismatch},
+        {"IA", 0, vberr::TypeMismatch},
     };
     for (const auto& c : casos) {
         const QString numero = QString::fromLatin1(c.numero);

@@ -10,35 +10,34 @@ namespace {
 using test::Crlf;
 
 // A 1997 .cfg with 3 analog and 2 digital channels.
-const QByteArray kCfg1997 =
-    "SUBESTACION NORTE,REL-1,1997\n"
-    "5,3A,2D\n"
-    "1,IA,A,Linea 1,A,6.103516E-05,-0.5,12.5,-32767,32767,1200,5,P\n"
-    "2,IB,B,,A,2.836798e+000,1,0,-32767,32767,1200,5, s \n"
-    "3,VA,A,Barra,kV,0.01,0,0,-32767,32767,220,0.11,S\n"
-    "1,Disparo,,,0\n"
-    "2,Arranque,,,0\n"
-    "50\n"
-    "1\n"
-    "50000,1200\n"
-    "01/06/2004,10:15:30.000000\n"
-    "01/06/2004,10:15:30.500000\n"
-    "BINARY\n"
-    "0.001\n";
+const QByteArray kCfg1997 = "SUBESTACION NORTE,REL-1,1997\n"
+                            "5,3A,2D\n"
+                            "1,IA,A,Linea 1,A,6.103516E-05,-0.5,12.5,-32767,32767,1200,5,P\n"
+                            "2,IB,B,,A,2.836798e+000,1,0,-32767,32767,1200,5, s \n"
+                            "3,VA,A,Barra,kV,0.01,0,0,-32767,32767,220,0.11,S\n"
+                            "1,Disparo,,,0\n"
+                            "2,Arranque,,,0\n"
+                            "50\n"
+                            "1\n"
+                            "50000,1200\n"
+                            "01/06/2004,10:15:30.000000\n"
+                            "01/06/2004,10:15:30.500000\n"
+                            "BINARY\n"
+                            "0.001\n";
 
-const QByteArray kCfg1991 =
-    "SE SUR,REL-2\n"
-    "2,1A,1D\n"
-    "1,VA,,,V,1,0,0,-32767,32767\n"
-    "1,Disparo,,,0\n"
-    "60\n"
-    "1\n"
-    "960,100\n"
-    "01/06/2004,10:15:30.000000\n"
-    "01/06/2004,10:15:30.500000\n"
-    "ASCII\n";
+const QByteArray kCfg1991 = "SE SUR,REL-2\n"
+                            "2,1A,1D\n"
+                            "1,VA,,,V,1,0,0,-32767,32767\n"
+                            "1,Disparo,,,0\n"
+                            "60\n"
+                            "1\n"
+                            "960,100\n"
+                            "01/06/2004,10:15:30.000000\n"
+                            "01/06/2004,10:15:30.500000\n"
+                            "ASCII\n";
 
-class CfgTest : public test::RecordTest {
+class CfgTest : public test::RecordTest
+{
 protected:
     ResultadoLectura Leer(const QByteArray& cfg, const QString& nombre = "r")
     {
@@ -113,12 +112,8 @@ TEST_F(CfgTest, RevisionFieldDecidesTheRevisionOrRefusesTheFile)
         bool aceptada;
         const char* anio;
     } casos[] = {
-        {"SE,REL", true, "1991"},
-        {"SE,REL,", true, "1991"},
-        {"SE,REL,1997", true, "1997"},
-        {"SE,REL, 1997 ", true, "1997"},
-        {"SE,REL,1991", false, ""},
-        {"SE,REL,1999", false, ""},
+        {"SE,REL", true, "1991"},        {"SE,REL,", true, "1991"},  {"SE,REL,1997", true, "1997"},
+        {"SE,REL, 1997 ", true, "1997"}, {"SE,REL,1991", false, ""}, {"SE,REL,1999", false, ""},
         {"SE,REL,2013", false, ""},
     };
     for (const auto& c : casos) {
@@ -149,14 +144,21 @@ TEST_F(CfgTest, TextIsUtf8WhenTheFileIsValidUtf8ElseWindows1252)
         QByteArray bytes;
     } casos[] = {
         {"UTF-8", QByteArray(cfg).replace("@E", estacion.toUtf8()).replace("@U", grados.toUtf8())},
-        {"Windows-1252", QByteArray(cfg).replace("@E", "SUBESTACI\xD3N \xF1").replace("@U", "\xB0" "C")},
+        {"Windows-1252", QByteArray(cfg)
+                             .replace("@E", "SUBESTACI\xD3N \xF1")
+                             .replace("@U", "\xB0"
+                                            "C")},
         // One byte that is no UTF-8 makes the whole file Windows-1252.
-        {"UTF-8 sequence beside a Windows-1252 byte", QByteArray(cfg).replace("@E", "SUBESTACI\xD3N \xF1").replace("@U", "\xC2\xB0" "C")},
+        {"UTF-8 sequence beside a Windows-1252 byte", QByteArray(cfg)
+                                                          .replace("@E", "SUBESTACI\xD3N \xF1")
+                                                          .replace("@U", "\xC2\xB0"
+                                                                         "C")},
     };
     for (const auto& c : casos) {
         ASSERT_TRUE(Leer(c.bytes).Ok()) << c.que;
         EXPECT_EQ(Registro().NombreEstacion, estacion) << c.que;
-        EXPECT_EQ(Registro().TablaCanales(1, 4), QString(c.que).startsWith("UTF-8 seq") ? QString::fromUtf8("Â°C") : grados)
+        EXPECT_EQ(Registro().TablaCanales(1, 4),
+                  QString(c.que).startsWith("UTF-8 seq") ? QString::fromUtf8("Â°C") : grados)
             << c.que;
     }
 }

@@ -12,7 +12,8 @@ namespace vesdra {
 namespace {
 
 // BINARY sample records written field by field.
-class Binario {
+class Binario
+{
 public:
     Binario& I32(std::int32_t v)
     {
@@ -32,20 +33,22 @@ public:
     QByteArray bytes;
 };
 
-QByteArray Cfg(const char* linea1, int nA, int nD, const QByteArray& analogicos, int muestras, const char* tipo,
-               const char* mult = nullptr)
+QByteArray Cfg(const char* linea1, int nA, int nD, const QByteArray& analogicos, int muestras,
+               const char* tipo, const char* mult = nullptr)
 {
-    QByteArray c = QByteArray(linea1) + "\n" + QByteArray::number(nA + nD) + "," + QByteArray::number(nA) + "A," +
-                   QByteArray::number(nD) + "D\n" + analogicos;
+    QByteArray c = QByteArray(linea1) + "\n" + QByteArray::number(nA + nD) + "," + QByteArray::number(nA) +
+                   "A," + QByteArray::number(nD) + "D\n" + analogicos;
     for (int d = 1; d <= nD; ++d)
         c += QByteArray::number(d) + ",D" + QByteArray::number(d) + ",,,0\n";
-    c += "50\n1\n1000," + QByteArray::number(muestras) + "\n01/01/2000,00:00:00\n01/01/2000,00:00:00\n" + tipo + "\n";
+    c += "50\n1\n1000," + QByteArray::number(muestras) + "\n01/01/2000,00:00:00\n01/01/2000,00:00:00\n" +
+         tipo + "\n";
     if (mult != nullptr)
         c += QByteArray(mult) + "\n";
     return c;
 }
 
-class DatTest : public test::RecordTest {
+class DatTest : public test::RecordTest
+{
 protected:
     ResultadoLectura Abrir(const QByteArray& cfg, const QByteArray& dat, const QString& nombre = "r")
     {
@@ -90,11 +93,10 @@ TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
 TEST_F(DatTest, Record1997KeepsTheFilesValuesInValoresAndAZeroRatingBorrowsNoRatio)
 {
     // Channel 1's ratings are not 1 and 1: Valores must still hold v.
-    const QByteArray analog =
-        "1,IA,,,A,2,0,0,-32767,32767,1200,5,P\n"
-        "2,IB,,,A,2,0,0,-32767,32767,1200,5, s \n"
-        "3,IC,,,A,2,0,0,-32767,32767,1200,5,X\n"
-        "4,VA,,,V,2,0,0,-32767,32767,0,110,P\n";
+    const QByteArray analog = "1,IA,,,A,2,0,0,-32767,32767,1200,5,P\n"
+                              "2,IB,,,A,2,0,0,-32767,32767,1200,5, s \n"
+                              "3,IC,,,A,2,0,0,-32767,32767,1200,5,X\n"
+                              "4,VA,,,V,2,0,0,-32767,32767,0,110,P\n";
     Binario b;
     b.I32(1).I32(0).I16(10).I16(20).I16(30).I16(40);
     ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, analog, 1, "BINARY"), b.bytes).Ok());
@@ -245,7 +247,8 @@ TEST_F(DatTest, RecordsWithNoAnalogSampleAreRefused)
         {"no analog channel", Cfg("SE,REL", 0, 2, "", 5, "BINARY"), QByteArray(60, '\0')},
         {"no analog channel, ASCII", Cfg("SE,REL", 0, 2, "", 5, "ASCII"), "1,0,1,0\n"},
         {"0 samples announced", Cfg("SE,REL", 1, 0, analog, 0, "BINARY"), QByteArray(20, '\0')},
-        {"BINARY file shorter than one sample", Cfg("SE,REL", 1, 0, analog, 5, "BINARY"), QByteArray(9, '\0')},
+        {"BINARY file shorter than one sample", Cfg("SE,REL", 1, 0, analog, 5, "BINARY"),
+         QByteArray(9, '\0')},
         {"ASCII file of blank lines", Cfg("SE,REL", 1, 0, analog, 5, "ASCII"), "\r\n  \n\t\n"},
     };
     for (const auto& c : casos) {
@@ -280,7 +283,8 @@ TEST_F(DatTest, EveryRateSegmentIsRead)
     const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
     QByteArray dat;
     for (int s = 1; s <= 30; ++s)
-        dat += QByteArray::number(s) + "," + QByteArray::number(s * 1000) + "," + QByteArray::number(s) + "\n";
+        dat +=
+            QByteArray::number(s) + "," + QByteArray::number(s * 1000) + "," + QByteArray::number(s) + "\n";
     const struct {
         const char* tasas;
         int muestras;
@@ -347,12 +351,11 @@ TEST_F(DatTest, EmptyDataFileIsToldApart)
 TEST_F(DatTest, AsciiLinesAreCutIntoFieldsWithoutTheLocale)
 {
     const QByteArray analog = "1,IA,,,A,2,1,0,-32767,32767\n2,IB,,,A,1,0,0,-32767,32767\n";
-    const QByteArray dat =
-        "1,0,10,-3,1,0,1\r\n"
-        "2, 1.5e3 , 2.5 ,1E2,0,1,0\n"
-        "3,2000,abc,,1,1\n"  // bad and empty analog fields, one digital field short
-        "4,3000,7\n"         // line cut short
-        "5,4000,1,2,0,0,1\n";
+    const QByteArray dat = "1,0,10,-3,1,0,1\r\n"
+                           "2, 1.5e3 , 2.5 ,1E2,0,1,0\n"
+                           "3,2000,abc,,1,1\n" // bad and empty analog fields, one digital field short
+                           "4,3000,7\n"        // line cut short
+                           "5,4000,1,2,0,0,1\n";
     ASSERT_TRUE(Abrir(Cfg("SE,REL", 2, 3, analog, 5, "ASCII"), dat).Ok());
     const RecordModel& r = Registro();
     EXPECT_EQ(r.Valores(1, 1), 21);
@@ -374,7 +377,9 @@ TEST_F(DatTest, AsciiLinesAreCutIntoFieldsWithoutTheLocale)
 }
 
 // The generator writes records whose every value is known.
-class GeneratedTest : public DatTest, public ::testing::WithParamInterface<gen::DataFormat> {};
+class GeneratedTest : public DatTest, public ::testing::WithParamInterface<gen::DataFormat>
+{
+};
 
 TEST_P(GeneratedTest, EveryValueOfA1997RecordIsReadBack)
 {

@@ -24,8 +24,8 @@ TEST(ValorNumero, ReadsNumbersWhateverTheLocaleAndStopsAtTheFirstNonNumber)
         {"1.5", 1.5},
         {"1,5", 1.5},
         {"  3,25  ", 3.25},
-        {"1,234,5", 1.234},       // only the first comma becomes the point
-        {"1.234,5", 1.234},       // a point present: the comma ends the number
+        {"1,234,5", 1.234}, // only the first comma becomes the point
+        {"1.234,5", 1.234}, // a point present: the comma ends the number
         {"12A", 12.0},
         {"", 0.0},
         {"abc", 0.0},
@@ -33,12 +33,12 @@ TEST(ValorNumero, ReadsNumbersWhateverTheLocaleAndStopsAtTheFirstNonNumber)
         {"+7", 7.0},
         {"-.5", -0.5},
         {".5", 0.5},
-        {"1 2", 12.0},            // blanks inside are skipped
+        {"1 2", 12.0}, // blanks inside are skipped
         {"6.103516E-05", 6.103516e-05},
         {"2.836798e+000", 2.836798},
         {"-1.021247e+002", -102.1247},
         {"1.5D2", 150.0},
-        {"1E", 1.0},              // an exponent without digits is none
+        {"1E", 1.0}, // an exponent without digits is none
         {"1e+", 1.0},
         {"50.0", 50.0},
         {"1200\r", 1200.0},
@@ -75,8 +75,13 @@ TEST(NumeroCampo, TakesWholeFieldsOnly)
 
 TEST(RedondearEntero, RoundsHalvesToEvenWithin32Bits)
 {
-    const std::pair<double, std::int32_t> casos[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {50000.0, 50000}, {1000000.0, 1000000}, {2147483647.0, 2147483647}};
+    const std::pair<double, std::int32_t> casos[] = {{0.5, 0},
+                                                     {1.5, 2},
+                                                     {2.5, 2},
+                                                     {-2.5, -2},
+                                                     {50000.0, 50000},
+                                                     {1000000.0, 1000000},
+                                                     {2147483647.0, 2147483647}};
     for (const auto& [v, esperado] : casos) {
         std::int32_t n = -99;
         ASSERT_TRUE(RedondearEntero(v, n)) << v;
@@ -87,7 +92,8 @@ TEST(RedondearEntero, RoundsHalvesToEvenWithin32Bits)
     EXPECT_FALSE(RedondearEntero(std::nan(""), n));
 }
 
-class HelpersTest : public RecordTest {
+class HelpersTest : public RecordTest
+{
 protected:
     static void Canal(std::int32_t n, const QString& nombre, const QString& circuito)
     {
@@ -135,12 +141,10 @@ TEST(MuestrasPorCiclo, RateOverLineFrequencyRoundedHalvesToEvenAtLeastOne)
         std::int32_t tasa, linea, muestras;
     };
     const Caso casos[] = {
-        {1000, 50, 20},
-        {1200, 60, 20},
-        {1250, 100, 12}, // 12.5: halves go to even
-        {125, 50, 2},    // 2.5 -> 2
-        {75, 50, 2},     // 1.5 -> 2
-        {25, 50, 1},     // 0.5 rounds to 0, raised to 1
+        {1000, 50, 20},    {1200, 60, 20}, {1250, 100, 12}, // 12.5: halves go to even
+        {125, 50, 2},                                       // 2.5 -> 2
+        {75, 50, 2},                                        // 1.5 -> 2
+        {25, 50, 1},                                        // 0.5 rounds to 0, raised to 1
         {50000, 50, 1000},
     };
     for (const Caso& c : casos)

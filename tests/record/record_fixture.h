@@ -14,7 +14,8 @@
 namespace vesdra::test {
 
 // A fresh record model and hooks for every test, and a scratch folder.
-class RecordTest : public ::testing::Test {
+class RecordTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -2,10 +2,10 @@
 #include <QList>
 #include <gtest/gtest.h>
 
+#include "platform/base/file_names.h"
 #include "record/ascii_copy.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
-#include "platform/base/file_names.h"
 #include "record/file_paths.h"
 #include "record/helpers.h"
 #include "record_fixture.h"
@@ -17,7 +17,8 @@ using test::SamplePath;
 
 // The public sample records, opened as the open sequence does: .cfg, then
 // the .dat of the kind the .cfg names.
-class SamplesTest : public test::RecordTest {
+class SamplesTest : public test::RecordTest
+{
 protected:
     ResultadoLectura Abrir(const QString& dat)
     {
@@ -87,7 +88,7 @@ TEST_F(SamplesTest, Sepam1997BinaryOpensWithValoresFilled)
     EXPECT_EQ(r.NumDigitales, 16);
     EXPECT_DOUBLE_EQ(r.MultTiempo, 1.0);
     EXPECT_FLOAT_EQ(r.FactorA(1), 2.836798f);
-    ASSERT_EQ(r.NumMuestras(), 2399); // the file holds one more: only the announced ones
+    ASSERT_EQ(r.NumMuestras(), 2399);     // the file holds one more: only the announced ones
     EXPECT_EQ(FrecuenciaMuestreo(), 600); // equal time stamps give no rate of their own
     EXPECT_EQ(r.TasaCalculada, 0);
     EXPECT_EQ(r.Tiempos(2399), -1);
@@ -96,12 +97,14 @@ TEST_F(SamplesTest, Sepam1997BinaryOpensWithValoresFilled)
     const int tam = 8 + 2 * 6 + 2;
     for (int s : {1, 1200, 2399}) {
         for (int c = 1; c <= 6; ++c) {
-            const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + (s - 1) * tam + 8 + 2 * (c - 1);
+            const auto* p =
+                reinterpret_cast<const unsigned char*>(bytes.constData()) + (s - 1) * tam + 8 + 2 * (c - 1);
             const auto x = static_cast<std::int16_t>(p[0] | (p[1] << 8));
             const float v = static_cast<float>(x) * r.FactorA(c) + r.FactorB(c);
             ASSERT_EQ(r.Valores(s, c), v) << s << ',' << c;
             ASSERT_EQ(r.ValoresPrimario(s, c), v);
-            ASSERT_EQ(r.ValoresSecundario(s, c), v * (r.TablaPrimSec(c).Secundario / r.TablaPrimSec(c).Primario));
+            ASSERT_EQ(r.ValoresSecundario(s, c),
+                      v * (r.TablaPrimSec(c).Secundario / r.TablaPrimSec(c).Primario));
         }
     }
     float mayor = 0;
@@ -134,7 +137,8 @@ TEST_F(SamplesTest, SepamAsciiCopyKeepsItsMultiplierLineAndReadsBackIdentically)
 
 TEST_F(SamplesTest, Revisions1999And2013AreRefusedWithTheRevisionMessage)
 {
-    for (const char* dat : {"c60_1999_bin.dat", "pq_1999_ascii.dat", "sample_1999_bin.dat", "sample_2013_ascii.dat"}) {
+    for (const char* dat :
+         {"c60_1999_bin.dat", "pq_1999_ascii.dat", "sample_1999_bin.dat", "sample_2013_ascii.dat"}) {
         Reiniciar();
         const ResultadoLectura res = Abrir(dat);
         EXPECT_EQ(res.Error, ErrorLectura::RevisionRechazada) << dat;

@@ -12,7 +12,9 @@
 namespace vesdra {
 namespace {
 
-class TablasTest : public test::RecordTest, public ::testing::WithParamInterface<gen::DataFormat> {};
+class TablasTest : public test::RecordTest, public ::testing::WithParamInterface<gen::DataFormat>
+{
+};
 
 // Every matrix's tables are those of its own samples once a record is
 // read: the values, both 1997 sides (a side derived by a ratio, by the
@@ -42,7 +44,8 @@ TEST_P(TablasTest, ReadingARecordBuildsTheTablesOfEveryMatrix)
     EXPECT_EQ(TablaEstados(r, 0), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, TablasTest, ::testing::Values(gen::DataFormat::Binary, gen::DataFormat::Ascii));
+INSTANTIATE_TEST_SUITE_P(BothFormats, TablasTest,
+                         ::testing::Values(gen::DataFormat::Binary, gen::DataFormat::Ascii));
 
 // Tables go with the record: closing drops them, a model filled by hand
 // has none, and tables that no longer fit the matrices are not handed out.

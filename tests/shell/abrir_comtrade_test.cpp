@@ -18,10 +18,8 @@
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::Crlf;
 
@@ -249,7 +247,8 @@ gen::GenSpec Pequeno(gen::DataFormat formato)
 
 const QString kCorto = QStringLiteral(
     "The data file holds %1 of the 30 samples the configuration file announces; those it holds are shown");
-const QString kTasas = QStringLiteral("The record has several sampling rates; times are computed at the first one");
+const QString kTasas =
+    QStringLiteral("The record has several sampling rates; times are computed at the first one");
 const QString kFrecuencia = QStringLiteral(
     "The line frequency of the configuration file is not valid; the views that need it cannot be opened");
 const QString kSinMuestras = QStringLiteral("The record holds no analog samples to show; it is not opened");
@@ -260,10 +259,12 @@ const QString kSinMuestras = QStringLiteral("The record holds no analog samples 
 TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
 {
     using Especificar = std::function<void(gen::GenSpec&)>;
-    using Danar = std::function<void(QByteArray& cfg, QByteArray& dat)>;
+    using Danar = std::function<void(QByteArray & cfg, QByteArray & dat)>;
     const auto ascii = gen::DataFormat::Ascii;
     const auto binario = gen::DataFormat::Binary;
     constexpr qsizetype tam = 8 + 2 * 5 + 2; // one BINARY sample
+    // The cases stay one to a few lines each, so the table reads as a table.
+    // clang-format off
     const struct {
         const char* que;
         gen::DataFormat formato;
@@ -358,6 +359,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"revision 1999", ascii, {}, [](QByteArray& c, QByteArray&) { c.replace("REGISTRADOR", "REGISTRADOR,1999"); },
          Apertura::RevisionRechazada, 0, TextosIdioma(213).arg("1999"), vbOKOnly},
     };
+    // clang-format on
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.que);
         CerrarPlantillas();
@@ -396,7 +398,8 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             ASSERT_EQ(r.NumMuestras(), caso.muestras);
             for (std::int32_t k = 1; k <= 5; ++k)
                 for (const std::int32_t s : {1, 9, caso.muestras})
-                    EXPECT_EQ(r.Valores(s, ColumnaAnalogica(k)), gen::ExpectedValue(spec, k, s)) << k << ',' << s;
+                    EXPECT_EQ(r.Valores(s, ColumnaAnalogica(k)), gen::ExpectedValue(spec, k, s))
+                        << k << ',' << s;
             EXPECT_NE(Leer("ficher.ini"), ficher);
         } else {
             EXPECT_EQ(r.RutaDat, Ruta("a.dat"));
@@ -424,7 +427,8 @@ TEST_F(AbrirTest, UnreadableDataFileIsRefusedWithItsPathAndKeepsTheOpenRecord)
     ASSERT_TRUE(QDir(dir_.path()).mkdir("b.dat")); // a folder: no file to read
     EXPECT_EQ(Abrir(Ruta("b.dat")).Estado, Apertura::DatNoValido);
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, "The data file cannot be read; the record is not opened: " + Ruta("b.dat"));
+    EXPECT_EQ(Boxes().Last().Prompt,
+              "The data file cannot be read; the record is not opened: " + Ruta("b.dat"));
     EXPECT_EQ(Boxes().Last().Style, vbCritical);
     EXPECT_TRUE(Registro().RegistroAbierto);
     EXPECT_EQ(Registro().RutaDat, Ruta("a.dat"));

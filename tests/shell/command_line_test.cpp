@@ -5,10 +5,8 @@
 #include "common/test_support.h"
 #include "shell/command_line.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(CommandLineTest, SplitsAtTheFirstBlankAndTrimsBothParts)
 {
@@ -72,7 +70,7 @@ TEST(CommandLineTest, ATemplateEndsInExactlyCnfOrCNF)
         bool plantilla;
     };
     const Caso casos[] = {
-        {"/p/rele.cnf", true}, {"/p/RELE.CNF", true}, {"/p/rele.Cnf", false},
+        {"/p/rele.cnf", true},  {"/p/RELE.CNF", true},  {"/p/rele.Cnf", false},
         {"/p/rele.cNF", false}, {"/p/rele.txt", false}, {"", false},
     };
     for (const Caso& c : casos)

@@ -45,7 +45,7 @@ TEST(ConversionLogic, FolderAndNameJoinWithOneSeparator)
         const char* carpeta;
         const char* esperado;
     } casos[] = {
-        {"/", "/rec"},                 // a drive root already ends in its separator
+        {"/", "/rec"}, // a drive root already ends in its separator
         {"/media/usb/", "/media/usb/rec"},
         {"C:\\", "C:\\rec"},
         {"/home/u/registros", "/home/u/registros/rec"},
@@ -67,7 +67,8 @@ protected:
         Arrancar();
         Vistas().Conversion = {MostrarPoscamb, DescargarConversion};
         for (const char* ext : {"dat", "cfg", "hdr"}) {
-            const QString origen = QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.") + QLatin1String(ext);
+            const QString origen =
+                QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.") + QLatin1String(ext);
             ASSERT_TRUE(QFile::copy(origen, Oscilos(QStringLiteral("muestra.") + QLatin1String(ext))));
         }
         destino_ = Carpeta(QStringLiteral("ascii"));
@@ -171,8 +172,9 @@ TEST_F(ConversionTest, DialogStartsInTheRecordsFolderAndItsNameBoxRefusesDotsBla
     teclear(Qt::Key_R, QStringLiteral("r"));
     teclear(Qt::Key_E, QStringLiteral("e"));
     EXPECT_EQ(c->Senda->text(), QStringLiteral("re"));
-    for (const auto& [key, texto] : {std::pair{Qt::Key_Period, "."}, std::pair{Qt::Key_Space, " "},
-             std::pair{Qt::Key_BracketLeft, "["}, std::pair{Qt::Key_BracketRight, "]"}}) {
+    for (const auto& [key, texto] :
+         {std::pair{Qt::Key_Period, "."}, std::pair{Qt::Key_Space, " "}, std::pair{Qt::Key_BracketLeft, "["},
+          std::pair{Qt::Key_BracketRight, "]"}}) {
         teclear(Qt::Key_A, QStringLiteral("a"));
         teclear(key, QString::fromLatin1(texto));
         EXPECT_EQ(c->Senda->text(), QString()) << texto;
@@ -218,7 +220,8 @@ TEST_F(ConversionTest, ConvertAndStopClosesTheRecordInsteadOfLeavingZeroedValues
     EXPECT_EQ(r.NumAnalogicos, 0);
     EXPECT_FALSE(r.SalirTrasConversion);
     EXPECT_TRUE(principal_->Etiqueta->text().isEmpty());
-    EXPECT_NE(std::find(Llamadas().begin(), Llamadas().end(), QStringLiteral("Ondas.Reiniciar")), Llamadas().end());
+    EXPECT_NE(std::find(Llamadas().begin(), Llamadas().end(), QStringLiteral("Ondas.Reiniciar")),
+              Llamadas().end());
 }
 
 TEST_F(ConversionTest, OverwriteIsAskedAndARefusalLeavesTheDialogForThatFolderWithNoName)
@@ -330,8 +333,8 @@ TEST_F(ConversionTest, AFolderThatRefusesTheWritingKeepsTheDialogAndTheRecordFor
 {
     QString cerrada = Carpeta(QStringLiteral("solo_lectura"));
     ASSERT_TRUE(QDir().mkpath(cerrada));
-    ASSERT_TRUE(QFile::setPermissions(cerrada, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
-                                                   QFile::ExeUser));
+    ASSERT_TRUE(QFile::setPermissions(cerrada,
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser));
     if (QFile probe(cerrada + QStringLiteral("/probe")); probe.open(QIODevice::WriteOnly)) {
         // Permissions do not hold for this user (root): a folder of the
         // kernel's, which nobody writes into, stands in.
@@ -455,7 +458,8 @@ TEST_F(ConversionTest, DialogsStayInFrontOfTheMainWindowThroughClicksAndMenuKeys
     QWindow* ventana = principal_->windowHandle();
     ASSERT_NE(ventana, nullptr);
     QMenuBar* barra = menu->BarraMenu;
-    const QPoint titulo = barra->mapTo(principal_.get(), barra->actionGeometry(barra->actions().front()).center());
+    const QPoint titulo =
+        barra->mapTo(principal_.get(), barra->actionGeometry(barra->actions().front()).center());
     const auto esc = [] {
         if (QWindow* foco = QGuiApplication::focusWindow())
             QTest::keyClick(foco, Qt::Key_Escape);
@@ -475,17 +479,21 @@ TEST_F(ConversionTest, DialogsStayInFrontOfTheMainWindowThroughClicksAndMenuKeys
         std::function<QWidget*()> abrir;
     };
     const std::vector<Caso> casos{
-        {"choice", [this] {
+        {"choice",
+         [this] {
              AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
              return static_cast<QWidget*>(PoscambCargado());
          }},
-        {"conversion", [this] { return static_cast<QWidget*>(&Dialogo(false, destino_, QStringLiteral("x"))); }},
-        {"help", [] {
+        {"conversion",
+         [this] { return static_cast<QWidget*>(&Dialogo(false, destino_, QStringLiteral("x"))); }},
+        {"help",
+         [] {
              ConversionCargada()->Ayuda_Click();
              Procesar();
              return static_cast<QWidget*>(MensajeCargado());
          }},
-        {"template dialog", [] {
+        {"template dialog",
+         [] {
              DescargarConversion();
              AbrirFrmPlantilla();
              return static_cast<QWidget*>(FormPlantilla());
@@ -506,7 +514,8 @@ TEST_F(ConversionTest, DialogsStayInFrontOfTheMainWindowThroughClicksAndMenuKeys
             // child the menu form could cover.
             EXPECT_TRUE(d->isWindow()) << caso.que << tras;
             EXPECT_EQ(qobject_cast<QMdiSubWindow*>(d->parentWidget()), nullptr) << caso.que << tras;
-            EXPECT_TRUE(d->windowHandle() && d->windowHandle()->transientParent() == ventana) << caso.que << tras;
+            EXPECT_TRUE(d->windowHandle() && d->windowHandle()->transientParent() == ventana)
+                << caso.que << tras;
             EXPECT_EQ(QApplication::activeModalWidget(), d) << caso.que << tras;
             EXPECT_EQ(QApplication::activeWindow(), d) << caso.que << tras;
         };

@@ -11,10 +11,8 @@
 #include "shell/frm_menu.h"
 #include "shell/menu_commands.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class FrmMenuTest : public test::MdiTest
 {

@@ -1,13 +1,13 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QTest>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QApplication>
-#include <QHelpEvent>
+#include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
@@ -18,10 +18,8 @@
 #include "shell/menu_commands.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::ReadBytes;
 
@@ -225,7 +223,8 @@ TEST_F(FrmPlantillaTest, AClickOnOneOfTwoNamesDifferingInCaseChoosesThatOne)
     QListWidget* lista = d.File1;
     for (int i = 0; i < lista->count(); ++i) {
         const QString nombre = lista->item(i)->text();
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(i)).center());
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(lista->item(i)).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(d.File1->FileName(), nombre);
         EXPECT_EQ(lista->currentItem()->text(), nombre);

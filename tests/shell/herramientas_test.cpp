@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include "mdi_fixture.h"
@@ -45,7 +45,8 @@ private:
     {
         ASSERT_TRUE(WriteBytes(Ruta(n), "#!/bin/sh\nexit 0\n"));
         if (ejecutable)
-            QFile(Ruta(n)).setPermissions(QFile::permissions(Ruta(n)) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+            QFile(Ruta(n)).setPermissions(QFile::permissions(Ruta(n)) | QFileDevice::ExeOwner |
+                                          QFileDevice::ExeUser);
     }
     QTemporaryDir dir_;
 };
@@ -64,10 +65,10 @@ TEST(HerramientasLogic, AddChecksRunInOrderAndTheLastMatchingEntryDecides)
     } casos[] = {
         {"", c, R::SinNombre},
         {"   ", c, R::SinNombre},
-        {"", "/no/existe", R::SinNombre},                       // the name is checked first
-        {"X", propio, R::PropioPrograma},                       // this program
+        {"", "/no/existe", R::SinNombre},                                    // the name is checked first
+        {"X", propio, R::PropioPrograma},                                    // this program
         {"X", "/otra/carpeta/" + nombrePropio.toUpper(), R::PropioPrograma}, // its name, any case
-        {"X", p.Ruta("enlace"), R::PropioPrograma},            // a link to it
+        {"X", p.Ruta("enlace"), R::PropioPrograma},                          // a link to it
         {"X", p.Ruta("texto"), R::NoEjecutable},
         {"X", p.Ruta("carpeta"), R::NoEjecutable},
         {"X", p.Ruta("falta"), R::NoEjecutable},
@@ -75,13 +76,14 @@ TEST(HerramientasLogic, AddChecksRunInOrderAndTheLastMatchingEntryDecides)
         {"Calc", a, R::RutaRepetida},   // both in one entry: the path wins
         {"Calc", c, R::NombreRepetido},
         {"Nuevo", b, R::RutaRepetida},
-        {"calc", c, R::Ninguno},        // names compare with case
-        {" Calc", c, R::Ninguno},       // a leading blank makes another name
+        {"calc", c, R::Ninguno},            // names compare with case
+        {" Calc", c, R::Ninguno},           // a leading blank makes another name
         {"Nuevo", p.Ruta("A"), R::Ninguno}, // the same program typed in other case is another path
         {"Guion", p.Ruta("script.sh"), R::Ninguno},
     };
     for (const auto& k : casos)
-        EXPECT_EQ(ComprobarHerramienta(k.nombre, k.ruta, lista), k.esperado) << k.nombre.toStdString() << " " << k.ruta.toStdString();
+        EXPECT_EQ(ComprobarHerramienta(k.nombre, k.ruta, lista), k.esperado)
+            << k.nombre.toStdString() << " " << k.ruta.toStdString();
     EXPECT_EQ(TextoRechazo(R::SinNombre), 232);
     EXPECT_EQ(TextoRechazo(R::PropioPrograma), 261);
     EXPECT_EQ(TextoRechazo(R::NoEjecutable), 233);
@@ -253,9 +255,9 @@ TEST_F(HerramientasTest, DialogModesAndRefusalsKeepTheDialogOpen)
     EXPECT_EQ(f->txtPath->text(), programas_.Ruta("b"));
 
     const QByteArray antes = Tools();
-    for (const auto& [nombre, ruta, texto] :
-         {std::tuple{QString(" "), programas_.Ruta("b"), 232}, std::tuple{QString("X"), programas_.Ruta("texto"), 233},
-             std::tuple{QString("Calc"), programas_.Ruta("b"), 234}}) {
+    for (const auto& [nombre, ruta, texto] : {std::tuple{QString(" "), programas_.Ruta("b"), 232},
+                                              std::tuple{QString("X"), programas_.Ruta("texto"), 233},
+                                              std::tuple{QString("Calc"), programas_.Ruta("b"), 234}}) {
         f->txtNombre->setText(nombre);
         f->txtPath->setText(ruta);
         Boxes().Clear();

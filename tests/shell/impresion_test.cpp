@@ -22,10 +22,8 @@
 #include "shell/impresion_piezas.h"
 #include "shell_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Kind = PrintCall::Kind;
 
@@ -461,7 +459,8 @@ TEST_F(PrintFrameOnPdf, AReportPrintNeitherBreaksTheNextViewPrintNorWritesOverIt
 
     // A file that cannot be written fails its print alone.
     Boxes().Clear();
-    EXPECT_EQ(PrintView(Path(QStringLiteral("missing/folder.pdf")), QStringLiteral("lost")), FinImpresion::Error);
+    EXPECT_EQ(PrintView(Path(QStringLiteral("missing/folder.pdf")), QStringLiteral("lost")),
+              FinImpresion::Error);
     ASSERT_EQ(Boxes().Count(), 1);
     EXPECT_EQ(Boxes().Last().Prompt, QStringLiteral("Error 482: Printer error"));
 
@@ -480,8 +479,8 @@ TEST_F(PrintFrameOnPdf, ThreeCopiesToAFileAreThreePagesOfIt)
     const QString pdf = Path(QStringLiteral("copies.pdf"));
     EXPECT_EQ(PrintView(pdf, QStringLiteral("copy page"), 3), FinImpresion::Impresa);
     ASSERT_TRUE(QFile::exists(pdf));
-    const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(test::RunTool(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(test::RunTool(QStringLiteral("pdfinfo"), {pdf}));
     ASSERT_TRUE(pages.hasMatch());
     EXPECT_EQ(pages.captured(1).toInt(), 3);
     EXPECT_EQ(test::PdfText(pdf).count(QStringLiteral("copy page")), 3);
@@ -583,7 +582,8 @@ TEST(PrinterTrace, AStretchThroughTheTablesIsPrintedAsByTheWalk)
     ASSERT_EQ(con.Calls.size(), 1u);
     ASSERT_EQ(sin.Calls.size(), 1u);
     EXPECT_EQ(con.Calls[0].Segments, sin.Calls[0].Segments);
-    for (const auto& [maximo, minimo] : {std::pair{500.0f, -80.0f}, std::pair{84.0f, 0.0f}, std::pair{600.0f, -90.0f}}) {
+    for (const auto& [maximo, minimo] :
+         {std::pair{500.0f, -80.0f}, std::pair{84.0f, 0.0f}, std::pair{600.0f, -90.0f}}) {
         const ExtremosAlcanzados a = BuscarExtremos(tramo, 1002, maximo, minimo, t);
         const ExtremosAlcanzados b = BuscarExtremos(tramo, 1002, maximo, minimo);
         EXPECT_EQ(a.UltimoMaximo, b.UltimoMaximo) << maximo;

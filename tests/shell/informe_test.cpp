@@ -11,6 +11,7 @@
 #include "common/printed_page.h"
 
 #include "mdi_fixture.h"
+#include "platform/key_hook.h"
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/twips.h"
@@ -21,7 +22,6 @@
 #include "shell/menu_commands.h"
 #include "shell/tecla_salir.h"
 #include "shell/view_sizes.h"
-#include "platform/key_hook.h"
 
 namespace vesdra {
 namespace {
@@ -86,13 +86,15 @@ TEST(InformeLogic, HeaderLinesAreReadAsWindows1252WithEitherLineEndAndCutAt2500)
     ASSERT_TRUE(test::WriteBytes(ruta, "Subestaci\xF3n NORTE\r\nL\xEDnea 1\nDisparo\r\n"));
     ContenidoInforme c = LeerInforme(ruta);
     EXPECT_EQ(c.Lineas, (QStringList{QStringLiteral("VESDRA"), QString::fromUtf8("Subestación NORTE"),
-                            QString::fromUtf8("Línea 1"), QStringLiteral("Disparo")}));
+                                     QString::fromUtf8("Línea 1"), QStringLiteral("Disparo")}));
     EXPECT_FALSE(c.Recortado);
 
     // A modern recorder's header in UTF-8 reads as written, not as mojibake.
-    ASSERT_TRUE(test::WriteBytes(ruta, QString::fromUtf8("Subestación NORTE\r\nTemperatura 25 °C\r\n").toUtf8()));
-    EXPECT_EQ(LeerInforme(ruta).Lineas, (QStringList{QStringLiteral("VESDRA"), QString::fromUtf8("Subestación NORTE"),
-                                                      QString::fromUtf8("Temperatura 25 °C")}));
+    ASSERT_TRUE(
+        test::WriteBytes(ruta, QString::fromUtf8("Subestación NORTE\r\nTemperatura 25 °C\r\n").toUtf8()));
+    EXPECT_EQ(LeerInforme(ruta).Lineas,
+              (QStringList{QStringLiteral("VESDRA"), QString::fromUtf8("Subestación NORTE"),
+                           QString::fromUtf8("Temperatura 25 °C")}));
 
     ASSERT_TRUE(test::WriteBytes(ruta, ""));
     EXPECT_EQ(LeerInforme(ruta).Lineas, QStringList{QStringLiteral("VESDRA")});
@@ -336,7 +338,7 @@ TEST_F(InformeTest, PrintedToPdfTheLinesShowOnThePage)
 
     QProcess p;
     p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                            QStringLiteral("-singlefile"), pdf, Ruta(QStringLiteral("pagina"))});
+                                         QStringLiteral("-singlefile"), pdf, Ruta(QStringLiteral("pagina"))});
     ASSERT_TRUE(p.waitForFinished(30000));
     QImage pagina(Ruta(QStringLiteral("pagina.png")));
     ASSERT_FALSE(pagina.isNull());

@@ -9,10 +9,8 @@
 #include "shell/language.h"
 #include "shell_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::Crlf;
 

@@ -31,7 +31,8 @@ QString Numbered(const char* prefix, int n)
 
 // Every test starts from an empty table and leaves the process-wide shell
 // state and the persistence hook as it found them.
-class LanguageTest : public ::testing::Test {
+class LanguageTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -46,7 +47,10 @@ protected:
         Shell() = saved_;
     }
     QString Path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
-    void Write(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::WriteBytes(Path(name), bytes)); }
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(test::WriteBytes(Path(name), bytes));
+    }
 
     QTemporaryDir dir_;
     ShellState saved_;
@@ -65,7 +69,9 @@ void PrintTo(const ShippedFile& f, std::ostream* os)
     *os << f.name;
 }
 
-class ShippedLanguageFile : public ::testing::TestWithParam<ShippedFile> {};
+class ShippedLanguageFile : public ::testing::TestWithParam<ShippedFile>
+{
+};
 
 TEST_P(ShippedLanguageFile, Has288CrLfLinesOfWindows1252TextNoneEmpty)
 {
@@ -115,7 +121,9 @@ TEST_P(ShippedLanguageFile, AccessKeysLeaveTheExitKeyFreeAndStayOffTitles)
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, ShippedLanguageFile,
                          ::testing::Values(ShippedFile{"vsotro.ini", 'S'}, ShippedFile{"vsingles.ini", 'X'}),
-                         [](const auto& info) { return std::string(info.param.exitLetter == 'S' ? "Spanish" : "English"); });
+                         [](const auto& info) {
+                             return std::string(info.param.exitLetter == 'S' ? "Spanish" : "English");
+                         });
 
 TEST(ShippedLanguageFiles, TheBuildLaysThemBesideTheProgram)
 {

@@ -16,8 +16,7 @@
 #include "shell/view_services.h"
 #include "shell_fixture.h"
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 // The bundled sample record (BINARY, 1997, 8 analog and 24 digital
 // channels) and its template, as the build lays them out.
@@ -97,7 +96,8 @@ protected:
     }
     QStringList LineasFicher() const
     {
-        return QString::fromLatin1(ReadBytes(Ini(QStringLiteral("ficher.ini")))).split(QStringLiteral("\r\n"));
+        return QString::fromLatin1(ReadBytes(Ini(QStringLiteral("ficher.ini"))))
+            .split(QStringLiteral("\r\n"));
     }
 
     // A file of the templates folder with the given contents (CR LF).
@@ -132,17 +132,17 @@ protected:
         const auto r = [this](const char* nombre) {
             return [this, n = QString::fromLatin1(nombre)] { llamadas_.push_back(n); };
         };
-        v.Ondas = {r("Ondas.AbrirDialogo"), r("Ondas.CerrarVentanas"), r("Ondas.CerrarTodo"), r("Ondas.Reiniciar"),
-            r("Ondas.Descargar")};
-        v.Fasores = {r("Fasores.Calcular"), r("Fasores.AbrirDialogo"), r("Fasores.CerrarFases"),
-            r("Fasores.CerrarSecuencias"), r("Fasores.Reiniciar"), r("Fasores.Descargar")};
-        v.Composicion = {r("Composicion.AbrirDialogo"), r("Composicion.CerrarVentanas"), r("Composicion.Reiniciar"),
-            r("Composicion.Descargar")};
+        v.Ondas = {r("Ondas.AbrirDialogo"), r("Ondas.CerrarVentanas"), r("Ondas.CerrarTodo"),
+                   r("Ondas.Reiniciar"), r("Ondas.Descargar")};
+        v.Fasores = {r("Fasores.Calcular"),         r("Fasores.AbrirDialogo"), r("Fasores.CerrarFases"),
+                     r("Fasores.CerrarSecuencias"), r("Fasores.Reiniciar"),    r("Fasores.Descargar")};
+        v.Composicion = {r("Composicion.AbrirDialogo"), r("Composicion.CerrarVentanas"),
+                         r("Composicion.Reiniciar"), r("Composicion.Descargar")};
         v.Digital = {r("Digital.AbrirGrupos"), r("Digital.AbrirGrid"), r("Digital.CerrarVista"),
-            r("Digital.CerrarGrid"), r("Digital.Reiniciar"), r("Digital.Descargar")};
+                     r("Digital.CerrarGrid"),  r("Digital.Reiniciar"), r("Digital.Descargar")};
         v.Informe = {r("Informe.Abrir"), r("Informe.Cerrar"), r("Informe.Descargar")};
         v.Herramientas = {r("Herramientas.AbrirAnadir"), r("Herramientas.AbrirBorrar"),
-            r("Herramientas.AbrirDirectorios"), r("Herramientas.Descargar")};
+                          r("Herramientas.AbrirDirectorios"), r("Herramientas.Descargar")};
         v.Conversion = {r("Conversion.MostrarPoscamb"), r("Conversion.Descargar")};
     }
     std::vector<QString>& Llamadas() { return llamadas_; }

@@ -17,19 +17,17 @@
 #include "mdi_fixture.h"
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
+#include "platform/key_hook.h"
 #include "platform/twips.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_menu.h"
-#include "shell/open_hooks.h"
 #include "shell/gasolino.h"
+#include "shell/open_hooks.h"
 #include "shell/tecla_salir.h"
-#include "platform/key_hook.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::ReadBytes;
 using test::WriteBytes;
@@ -244,7 +242,8 @@ TEST_F(MdiFormTest, CloseButtonOnTheMenuFormEndsTheProgramOnlyWhenConfirmed)
     EXPECT_EQ(p.Menu(), nullptr);
     EXPECT_EQ(MenuForm(), nullptr);
     // Every family of windows unloaded.
-    for (const char* f : {"Ondas", "Fasores", "Composicion", "Digital", "Informe", "Herramientas", "Conversion"})
+    for (const char* f :
+         {"Ondas", "Fasores", "Composicion", "Digital", "Informe", "Herramientas", "Conversion"})
         EXPECT_NE(std::find(Llamadas().begin(), Llamadas().end(), QString::fromLatin1(f) + ".Descargar"),
                   Llamadas().end())
             << f;
@@ -323,7 +322,9 @@ TEST_F(MdiFormTest, FormsShownInTheAreaFollowTheirOwnHideShowAndDestruction)
 TEST_F(MdiFormTest, TheProgramsOwnIconOnTheFrameItsChildrenAndItsBoxes)
 {
     MDIForm1& p = Arrancar();
-    const auto imagen = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const auto imagen = [](const QIcon& i) {
+        return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
     const QImage propio = imagen(IconoPrograma());
     ASSERT_FALSE(propio.isNull());
     EXPECT_EQ(imagen(QApplication::windowIcon()), propio);
@@ -338,7 +339,8 @@ TEST_F(MdiFormTest, ClockShowsTwelveHourTime)
 {
     MDIForm1& p = Arrancar();
     p.Reloj_Timer();
-    EXPECT_TRUE(QRegularExpression("^(0[1-9]|1[0-2]):[0-5][0-9] (AM|PM)$").match(p.mnuTime->text()).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression("^(0[1-9]|1[0-2]):[0-5][0-9] (AM|PM)$").match(p.mnuTime->text()).hasMatch())
         << p.mnuTime->text().toStdString();
     EXPECT_EQ(p.Reloj->interval(), 1000);
     EXPECT_TRUE(p.Reloj->isActive());

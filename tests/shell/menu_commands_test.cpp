@@ -6,10 +6,8 @@
 #include "platform/process.h"
 #include "shell/menu_commands.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::Crlf;
 using test::ReadBytes;
@@ -126,10 +124,11 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     EXPECT_EQ(r.Tiempos.Size() + r.TasasMuestreo.Size() + r.MuestrasFinales.Size(), 0);
     EXPECT_EQ(r.FactorA.Size() + r.FactorB.Size() + r.Desfase.Size(), 0);
     EXPECT_EQ(r.MinimosCanal.Size() + r.MaximosCanal.Size() + r.NombresDigitales.Size(), 0);
-    EXPECT_EQ(r.TotalCanales + r.NumAnalogicos + r.NumDigitales + r.TasaCalculada + r.FrecuenciaLinea + r.NumTasas +
-                  r.NumAnalogicosOfrecidos + r.NumDigitalesOfrecidos,
+    EXPECT_EQ(r.TotalCanales + r.NumAnalogicos + r.NumDigitales + r.TasaCalculada + r.FrecuenciaLinea +
+                  r.NumTasas + r.NumAnalogicosOfrecidos + r.NumDigitalesOfrecidos,
               0);
-    EXPECT_FALSE(r.PuntoDecimal || r.TipoErroneo || r.RevisionErronea || r.FasoresCalculados || r.RegistroAbierto);
+    EXPECT_FALSE(r.PuntoDecimal || r.TipoErroneo || r.RevisionErronea || r.FasoresCalculados ||
+                 r.RegistroAbierto);
     EXPECT_EQ(r.TipoFichero, "");
     EXPECT_EQ(r.NombreEstacion, "");
     EXPECT_EQ(r.FechaDisparo, "0");
@@ -142,7 +141,9 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     EXPECT_EQ(p.AnalogicosPlantilla.Rows() + p.TrifasicosPlantilla.Rows() + p.GruposPlantilla.Rows() +
                   p.MiembrosPlantilla.Rows(),
               0);
-    EXPECT_EQ(p.NumAnalogicosPlantilla + p.NumTrifasicosPlantilla + p.NumGruposPlantilla + p.NumMiembrosPlantilla, 0);
+    EXPECT_EQ(p.NumAnalogicosPlantilla + p.NumTrifasicosPlantilla + p.NumGruposPlantilla +
+                  p.NumMiembrosPlantilla,
+              0);
     EXPECT_EQ(p.VersionPlantilla, "0");
     EXPECT_EQ(p.IdentificadorPlantilla, "0");
     EXPECT_EQ(p.TablaTrifasicos.Rows() + p.TablaGruposDigitales.Rows() + p.TablaMiembrosDigitales.Rows(), 0);
@@ -156,8 +157,9 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     EXPECT_FALSE(s.UsaPrimario || s.UsaSecundario || s.CancelarImpresion);
     EXPECT_TRUE(etiquetaBorrada);
     // The conversion windows go with the record they were opened for.
-    EXPECT_EQ(Llamadas(), (std::vector<QString>{"Ondas.Reiniciar", "Fasores.Reiniciar", "Composicion.Reiniciar",
-                              "Digital.Reiniciar", "Conversion.Descargar"}));
+    EXPECT_EQ(Llamadas(),
+              (std::vector<QString>{"Ondas.Reiniciar", "Fasores.Reiniciar", "Composicion.Reiniciar",
+                                    "Digital.Reiniciar", "Conversion.Descargar"}));
 
     // Kept: the paths, the time multiplier, the ratings, the palette, the
     // language, the folders and both settings files; no message.
@@ -189,7 +191,8 @@ TEST_F(MenuCommandsTest, SamplesPerCycleRoundHalvesToEven)
     struct Caso {
         std::int32_t rate, lf, n;
     };
-    const Caso casos[] = {{25, 50, 0}, {75, 50, 2}, {125, 50, 2}, {175, 50, 4}, {1000, 60, 17}, {1000, 50, 20}};
+    const Caso casos[] = {{25, 50, 0},  {75, 50, 2},    {125, 50, 2},
+                          {175, 50, 4}, {1000, 60, 17}, {1000, 50, 20}};
     for (const Caso& c : casos)
         EXPECT_EQ(MuestrasPorCicloMenu(c.rate, c.lf), c.n) << c.rate << "/" << c.lf;
     const auto error = [](std::int32_t rate, std::int32_t lf) {
@@ -251,7 +254,8 @@ TEST_F(MenuCommandsTest, PhasorTableIsComputedOncePerRecordAndTheDialogOpensEach
     ComandoFasores();
     ComandoFasores();
     EXPECT_EQ(Boxes().Count(), 0);
-    EXPECT_EQ(Llamadas(), (std::vector<QString>{"Fasores.Calcular", "Fasores.AbrirDialogo", "Fasores.AbrirDialogo"}));
+    EXPECT_EQ(Llamadas(),
+              (std::vector<QString>{"Fasores.Calcular", "Fasores.AbrirDialogo", "Fasores.AbrirDialogo"}));
     EXPECT_TRUE(Registro().FasoresCalculados);
 
     // Closing clears the mark: the next record computes again.
@@ -356,8 +360,8 @@ TEST_F(MenuCommandsTest, ViewItemsLeftEnabledRefuseOnceTheRecordIsClosed)
     ComandoCanalog();
     ComandoCompanalog();
     ComandoDigGrupos();
-    EXPECT_EQ(Llamadas(),
-              (std::vector<QString>{"Ondas.AbrirDialogo", "Composicion.AbrirDialogo", "Digital.AbrirGrupos"}));
+    EXPECT_EQ(Llamadas(), (std::vector<QString>{"Ondas.AbrirDialogo", "Composicion.AbrirDialogo",
+                                                "Digital.AbrirGrupos"}));
 }
 
 TEST_F(MenuCommandsTest, DigitalCompositionHidesTheMenuFormAndBringsItBackWhenTheGridFails)

@@ -11,10 +11,8 @@
 #include "shell/progress_windows.h"
 #include "shell_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class ProgressTest : public test::ShellTest
 {

@@ -17,8 +17,7 @@
 #include "shell/shell_state.h"
 #include "templates/template_state.h"
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 // "a\nb\n" with CR LF line ends.
 inline QByteArray Crlf(QByteArray lf)

@@ -7,10 +7,8 @@
 #include "shell/tecla_salir.h"
 #include "shell_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::Crlf;
 

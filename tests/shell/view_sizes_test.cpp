@@ -13,12 +13,9 @@ TEST(ViewSizes, FollowScreenWidthAndFontSize)
         double dAncho, dAlto;
     };
     const Caso casos[] = {
-        {1024, 768, 15, 1.005, 1.104},
-        {640, 480, 15, 1.0077, 1.177},
-        {800, 600, 12, 1.0077, 1.15},
-        {1024, 768, 12, 1.005, 1.115},
-        {800, 600, 15, 1.005, 1.1364},
-        {3840, 2160, 15, 1.005, 1.104}, // wider than 16-bit twips
+        {1024, 768, 15, 1.005, 1.104}, {640, 480, 15, 1.0077, 1.177},
+        {800, 600, 12, 1.0077, 1.15},  {1024, 768, 12, 1.005, 1.115},
+        {800, 600, 15, 1.005, 1.1364}, {3840, 2160, 15, 1.005, 1.104}, // wider than 16-bit twips
     };
     for (const Caso& c : casos) {
         Screen() = ScreenInfo{c.anchoPx * c.tpp, c.altoPx * c.tpp, c.tpp, c.tpp};

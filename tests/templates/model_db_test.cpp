@@ -7,10 +7,8 @@
 #include "template_fixture.h"
 #include "templates/model_db.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using V = ValorCampo;
 

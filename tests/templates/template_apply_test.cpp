@@ -7,10 +7,8 @@
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test
-{
-namespace
-{
+namespace vesdra::test {
+namespace {
 
 using Apply = TemplateTest;
 

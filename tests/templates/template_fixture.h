@@ -11,8 +11,7 @@
 #include "templates/template_state.h"
 #include "templates/wizard_common.h"
 
-namespace vesdra
-{
+namespace vesdra {
 inline void PrintTo(const AvisoPaso& a, std::ostream* os)
 {
     *os << "{text " << a.Texto << ", style " << a.Estilo << ", tail \"" << a.Cola.toStdString()
@@ -20,8 +19,7 @@ inline void PrintTo(const AvisoPaso& a, std::ostream* os)
 }
 } // namespace vesdra
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 // Each test starts with no record open and no template, and writes its
 // templates into a temporary folder.

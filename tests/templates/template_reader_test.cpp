@@ -5,10 +5,8 @@
 #include "template_fixture.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test
-{
-namespace
-{
+namespace vesdra::test {
+namespace {
 
 using Reader = TemplateTest;
 

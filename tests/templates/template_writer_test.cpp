@@ -7,10 +7,8 @@
 #include "template_fixture.h"
 #include "templates/template_file.h"
 
-namespace vesdra::test
-{
-namespace
-{
+namespace vesdra::test {
+namespace {
 
 // A template as the wizard leaves it: 4-column analog rows, a 5-column set,
 // the digital groups in the editing tables (one count a number the digital

@@ -3,10 +3,8 @@
 #include "template_fixture.h"
 #include "templates/wizard_analog.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Fila = PasoAnalogico::Fila;
 

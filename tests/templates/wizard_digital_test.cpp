@@ -5,10 +5,8 @@
 #include "templates/model_db.h"
 #include "templates/wizard_digital.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Miembros = std::vector<std::pair<QString, QString>>; // number, name
 
@@ -136,7 +134,15 @@ TEST_F(WizardDigitalTest, OfferedSignalsFollowTheFirstRuleThatHolds)
         {"new, no record, unreadable model", true, false, false, false, "", "MAL", {}, {245}, false},
         {"modifying, no record: the model's", false, true, false, false, "", "R123", modelo, {}, false},
         {"new over a record from a model", true, false, true, true, "", "R1234", modelo, {}, false},
-        {"modifying, record matching the pattern", false, true, true, false, " ESTACION 3 ", "EST*#", registro, {},
+        {"modifying, record matching the pattern",
+         false,
+         true,
+         true,
+         false,
+         " ESTACION 3 ",
+         "EST*#",
+         registro,
+         {},
          false},
         {"modifying, another record", false, true, true, false, "OTRA", "ESTACION", {}, {}, false},
         {"modifying, identifier no valid pattern", false, true, true, false, "[X", "[X", registro, {}, false},
@@ -225,8 +231,8 @@ TEST_F(WizardDigitalTest, AddingRefusesEmptyDuplicateAndSeventeenthNames)
     const struct {
         const char* nombre;
         bool anadido;
-    } casos[] = {{"DISPAROS", false}, {"disparos", true},   {"ALARMAS", false},
-                 {"[X", false},       {"X", true},          {"DISPARO", true}};
+    } casos[] = {{"DISPAROS", false}, {"disparos", true}, {"ALARMAS", false},
+                 {"[X", false},       {"X", true},        {"DISPARO", true}};
     for (const auto& c : casos) {
         const auto n = paso.Grupos.size();
         (void)paso.CambiarNombre(c.nombre);
@@ -365,7 +371,7 @@ TEST_F(WizardDigitalTest, SlotsPickCompactAndTakeOnlyChannelNumbers)
     const struct {
         const char* texto;
         bool tomado;
-    } numeros[] = {{"12", true},  {"", true},     {"32767", true}, {"1a", false}, {"-1", false},
+    } numeros[] = {{"12", true},  {"", true},     {"32767", true},  {"1a", false},    {"-1", false},
                    {" 3", false}, {"1.5", false}, {"32768", false}, {"123456", false}};
     for (const auto& n : numeros) {
         avisos.clear();
@@ -399,8 +405,8 @@ TEST_F(WizardDigitalTest, ContinueNeedsMembersAndNamesTheFileCanHold)
         const char* nombre;
         bool miembro;
         int texto;
-    } casos[] = {{"G%2", false, 176}, {"G$", false, 177}, {"G\r", false, 124}, {"A\nB", false, 124},
-                 {"D%1", true, 176},  {"D$", true, 177}};
+    } casos[] = {{"G%2", false, 176},  {"G$", false, 177}, {"G\r", false, 124},
+                 {"A\nB", false, 124}, {"D%1", true, 176}, {"D$", true, 177}};
     (void)paso.ElegirGrupo(1);
     (void)paso.Elegir(1);
     for (const auto& c : casos) {
@@ -437,10 +443,13 @@ TEST_F(WizardDigitalTest, ModifiedTemplateIsConvertedAndLongGroupsCut)
     Miembros largo;
     for (int i = 1; i <= 21; ++i)
         largo.push_back({QString::number(i), QStringLiteral("L%1").arg(i)});
-    Modificando({{"CORTO", {{"4", "Cuatro"}, {"x", "Sin numero"}}}, {"LARGO", largo}, {"ULTIMO", {{"30", "Treinta"}}}});
+    Modificando({{"CORTO", {{"4", "Cuatro"}, {"x", "Sin numero"}}},
+                 {"LARGO", largo},
+                 {"ULTIMO", {{"30", "Treinta"}}}});
     PasoDigital paso;
     const auto avisos = paso.Cargar();
-    EXPECT_EQ(avisos, std::vector<AvisoPaso>({AvisoPaso(140, 64, "LARGO"), AvisoPaso(139, 64, "Sin numero")}));
+    EXPECT_EQ(avisos,
+              std::vector<AvisoPaso>({AvisoPaso(140, 64, "LARGO"), AvisoPaso(139, 64, "Sin numero")}));
     EXPECT_TRUE(paso.Lista.isEmpty()); // no record, no model
     EXPECT_EQ(paso.Cuenta, "3");
     EXPECT_EQ(paso.Grupos, QStringList({"CORTO", "LARGO", "ULTIMO"}));

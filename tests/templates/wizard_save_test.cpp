@@ -11,10 +11,8 @@
 #include "templates/wizard_save.h"
 #include "templates/wizard_trifasic.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::ReadBytes;
 using test::WriteBytes;
@@ -164,7 +162,8 @@ TEST_F(WizardSaveTest, TemplateFromNothingThenModifiedSavesTheExpectedBytes)
     (void)a.Cargar();
     (void)a.CambiarIdentificador(QString::fromUtf8("RELÉ PRUEBA"));
     ASSERT_FALSE(a.CambiarCuenta("4"));
-    const char* filas[4][3] = {{"VA", "Tensión A", "kV"}, {"VB", "", "kV"}, {"VC", "", "kV"}, {"IN", "", "A"}};
+    const char* filas[4][3] = {
+        {"VA", "Tensión A", "kV"}, {"VB", "", "kV"}, {"VC", "", "kV"}, {"IN", "", "A"}};
     for (std::int32_t i = 1; i <= 4; ++i)
         for (std::int32_t c = 1; c <= 3; ++c)
             (void)a.CambiarCelda(i, c, QString::fromUtf8(filas[i - 1][c - 1]));

@@ -3,10 +3,8 @@
 #include "template_fixture.h"
 #include "templates/wizard_trifasic.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Casilla = SelectorCasillas::Casilla;
 

@@ -10,8 +10,7 @@
 
 using namespace vesdra::gen;
 
-namespace
-{
+namespace {
 
 GenSpec SmallSpec(std::int32_t nA, std::int32_t nD, DataFormat fmt)
 {

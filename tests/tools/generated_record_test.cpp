@@ -9,8 +9,7 @@
 using namespace vesdra;
 using namespace vesdra::gen;
 
-namespace
-{
+namespace {
 
 // What the generator writes is what the record readers read: every value,
 // state and time stamp of a record the generator describes.

@@ -13,8 +13,7 @@
 #include "wizard/frm_analog.h"
 #include "wizard/frm_trifasic.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The wizard's forms run offscreen from the template dialog, as a user
 // drives them, with the databases of a Models folder beside the runtime tree.

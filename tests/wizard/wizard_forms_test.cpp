@@ -26,10 +26,8 @@
 #include "wizard/frm_trifasic.h"
 #include "wizard_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
 {

@@ -26,10 +26,8 @@
 #include "wizard/frm_salva_plan.h"
 #include "wizard_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class WizardSteps34Test : public WizardFormsTest
 {
@@ -161,9 +159,10 @@ TEST_F(WizardSteps34Test, TemplateForThe1991RecordMadeAppliedViewedAndModified)
     ASSERT_NE(FormPlantilla(), nullptr);
     EXPECT_TRUE(Boxes().Calls().empty()) << Mensajes().join('|').toStdString();
     const QString ruta = Carpeta("Plantillas/sel311l.cnf");
-    EXPECT_EQ(Digitales(ruta), QStringList({"DIGITALES", "6", " 3 ", "***", "DISPAROS", " 1 ", "2%TRP$", "***",
-                                            "ELEMENTOS", " 2 ", "5%87$", "6%50_51$", "***", "ESTADO", " 3 ",
-                                            "1%EN$", "3%TIME$", "4%COMM$", "-----", ""}));
+    EXPECT_EQ(Digitales(ruta),
+              QStringList({"DIGITALES", "6",         " 3 ",     "***",     "DISPAROS", " 1 ", "2%TRP$",
+                           "***",       "ELEMENTOS", " 2 ",     "5%87$",   "6%50_51$", "***", "ESTADO",
+                           " 3 ",       "1%EN$",     "3%TIME$", "4%COMM$", "-----",    ""}));
 
     // Applied through the dialog.
     frmPlantilla* dlg = FormPlantilla();
@@ -266,8 +265,9 @@ TEST_F(WizardSteps34Test, TemplateForThe1991RecordMadeAppliedViewedAndModified)
     EXPECT_EQ(Boxes().Last().Style, vbOKCancel);
     EXPECT_NE(FormPlantilla(), nullptr);
     EXPECT_FALSE(Cargados());
-    EXPECT_EQ(Digitales(ruta), QStringList({"DIGITALES", "4", " 2 ", "***", "DISPAROS LINEA 1", " 1 ", "2%TRP$",
-                                            "***", "ESTADO", " 3 ", "1%EN$", "3%TIME$", "4%COMM$", "-----", ""}));
+    EXPECT_EQ(Digitales(ruta),
+              QStringList({"DIGITALES", "4", " 2 ", "***", "DISPAROS LINEA 1", " 1 ", "2%TRP$", "***",
+                           "ESTADO", " 3 ", "1%EN$", "3%TIME$", "4%COMM$", "-----", ""}));
 }
 
 TEST_F(WizardSteps34Test, StepThreeRefusesWhatTheTemplateCannotHoldAndStays)

@@ -10,10 +10,8 @@
 
 #include "platform/base/cp1252.h"
 
-namespace vesdra::gen
-{
-namespace
-{
+namespace vesdra::gen {
+namespace {
 
 bool Is1997(const GenSpec& spec)
 {
@@ -296,9 +294,8 @@ QByteArray CfgText(const GenSpec& spec)
         const std::int64_t number = spec.analogNumbers.empty()
                                         ? std::int64_t{c - 1 + spec.firstChannelNumber}
                                         : std::int64_t{spec.analogNumbers.at(static_cast<size_t>(c - 1))};
-        out += Num(number) + "," + Text(ch.name) + "," +
-               Text(ch.phase) + "," + Text(ch.circuit) + "," + Text(ch.units) + "," + Num(ch.a) + "," +
-               Num(ch.b) + "," + Num(ch.skew) + ",-32768,32767";
+        out += Num(number) + "," + Text(ch.name) + "," + Text(ch.phase) + "," + Text(ch.circuit) + "," +
+               Text(ch.units) + "," + Num(ch.a) + "," + Num(ch.b) + "," + Num(ch.skew) + ",-32768,32767";
         if (y97)
             out += "," + Num(ch.primary) + "," + Num(ch.secondary) + "," + Text(ch.ps);
         out += eol;
@@ -308,8 +305,7 @@ QByteArray CfgText(const GenSpec& spec)
         const std::int64_t number = spec.digitalNumbers.empty()
                                         ? std::int64_t{d - 1 + spec.firstChannelNumber}
                                         : std::int64_t{spec.digitalNumbers.at(static_cast<size_t>(d - 1))};
-        out += Num(number) + "," + Text(ds.name) +
-               (y97 ? ",,," : ",") + Num(std::int64_t{ds.initial}) + eol;
+        out += Num(number) + "," + Text(ds.name) + (y97 ? ",,," : ",") + Num(std::int64_t{ds.initial}) + eol;
     }
     out += Num(spec.lineFrequency) + eol;
     if (!spec.rateSegments.empty()) {

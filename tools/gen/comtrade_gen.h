@@ -11,8 +11,7 @@
 // .dat as the raw integer x = round((v - b) / a) clamped to 16 bits, so a
 // reader that computes a·x + b must give ExpectedValue() for every sample.
 // Sample numbers s and channel numbers c are 1-based throughout.
-namespace vesdra::gen
-{
+namespace vesdra::gen {
 
 enum class Revision { R1991, R1997 };
 enum class DataFormat { Ascii, Binary };

@@ -1,7 +1,6 @@
 #include "gen/comtrade_gen.h"
 
-namespace vesdra::gen
-{
+namespace vesdra::gen {
 
 GenSpec SampleRecordSpec()
 {

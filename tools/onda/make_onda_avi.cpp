@@ -37,7 +37,10 @@ void Put32(Bytes& b, std::uint32_t v)
     Put16(b, v >> 16);
 }
 
-void PutTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void PutTag(Bytes& b, const char* tag)
+{
+    b.insert(b.end(), tag, tag + 4);
+}
 
 Bytes Chunk(const char* tag, const Bytes& body)
 {
@@ -98,7 +101,7 @@ Bytes EncodeRle8(const std::vector<std::uint8_t>& px)
         out.push_back(0);
         out.push_back(0);
     }
-    out.back() = 1;  // the last end of line becomes the end of the bitmap
+    out.back() = 1; // the last end of line becomes the end of the bitmap
     return out;
 }
 
@@ -112,13 +115,13 @@ Bytes Movie()
         largest = std::max<std::uint32_t>(largest, std::uint32_t(f.size()));
 
     Bytes avih;
-    Put32(avih, 1000000 / kRate);  // microseconds per frame
-    Put32(avih, largest * kRate);  // max bytes per second
-    Put32(avih, 0);                // padding granularity
-    Put32(avih, 0x10);             // has index
+    Put32(avih, 1000000 / kRate); // microseconds per frame
+    Put32(avih, largest * kRate); // max bytes per second
+    Put32(avih, 0);               // padding granularity
+    Put32(avih, 0x10);            // has index
     Put32(avih, kFrames);
-    Put32(avih, 0);  // initial frames
-    Put32(avih, 1);  // streams
+    Put32(avih, 0); // initial frames
+    Put32(avih, 1); // streams
     Put32(avih, largest);
     Put32(avih, kWidth);
     Put32(avih, kHeight);
@@ -128,34 +131,35 @@ Bytes Movie()
     Bytes strh;
     PutTag(strh, "vids");
     PutTag(strh, "RLE ");
-    Put32(strh, 0);  // flags
-    Put16(strh, 0);  // priority
-    Put16(strh, 0);  // language
-    Put32(strh, 0);  // initial frames
-    Put32(strh, 1);  // scale
+    Put32(strh, 0); // flags
+    Put16(strh, 0); // priority
+    Put16(strh, 0); // language
+    Put32(strh, 0); // initial frames
+    Put32(strh, 1); // scale
     Put32(strh, kRate);
-    Put32(strh, 0);  // start
+    Put32(strh, 0); // start
     Put32(strh, kFrames);
     Put32(strh, largest);
-    Put32(strh, 0xFFFFFFFFu);  // quality: default
-    Put32(strh, 0);            // sample size: varies
+    Put32(strh, 0xFFFFFFFFu); // quality: default
+    Put32(strh, 0);           // sample size: varies
     Put16(strh, 0);
     Put16(strh, 0);
     Put16(strh, kWidth);
     Put16(strh, kHeight);
 
-    const std::uint8_t palette[3][3] = {{0x10, 0x20, 0x10}, {0x40, 0x80, 0x40}, {0x40, 0xFF, 0x40}};  // R, G, B
+    const std::uint8_t palette[3][3] = {
+        {0x10, 0x20, 0x10}, {0x40, 0x80, 0x40}, {0x40, 0xFF, 0x40}}; // R, G, B
     Bytes strf;
     Put32(strf, 40);
     Put32(strf, kWidth);
-    Put32(strf, kHeight);  // positive: rows bottom-up
+    Put32(strf, kHeight); // positive: rows bottom-up
     Put16(strf, 1);
     Put16(strf, 8);
-    Put32(strf, 1);  // BI_RLE8
+    Put32(strf, 1); // BI_RLE8
     Put32(strf, 0);
     Put32(strf, 0);
     Put32(strf, 0);
-    Put32(strf, 3);  // colours used
+    Put32(strf, 3); // colours used
     Put32(strf, 0);
     for (const auto& c : palette) {
         strf.push_back(c[2]);
@@ -173,11 +177,11 @@ Bytes Movie()
 
     Bytes movi;
     Bytes idx1;
-    std::uint32_t offset = 4;  // from the 'movi' tag
+    std::uint32_t offset = 4; // from the 'movi' tag
     for (const Bytes& f : frames) {
         const Bytes c = Chunk("00dc", f);
         PutTag(idx1, "00dc");
-        Put32(idx1, 0x10);  // key frame
+        Put32(idx1, 0x10); // key frame
         Put32(idx1, offset);
         Put32(idx1, std::uint32_t(f.size()));
         offset += std::uint32_t(c.size());

@@ -45,8 +45,17 @@ QString ExeFolder()
     return Clean(QDir::currentPath());
 }
 
-QString IniFolder() { return Sibling(1, QStringLiteral("ini")); }
-QString IconosFolder() { return Sibling(1, QStringLiteral("Iconos")); }
-QString ModelsFolder() { return Sibling(2, QStringLiteral("Models")); }
+QString IniFolder()
+{
+    return Sibling(1, QStringLiteral("ini"));
+}
+QString IconosFolder()
+{
+    return Sibling(1, QStringLiteral("Iconos"));
+}
+QString ModelsFolder()
+{
+    return Sibling(2, QStringLiteral("Models"));
+}
 
 } // namespace vesdra

@@ -6,11 +6,9 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 // The 16-colour palette, &HBBGGRR.
 constexpr std::array<std::uint32_t, 16> kQB = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
                                                0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
@@ -61,8 +59,7 @@ std::uint32_t ResolveColor(std::uint32_t color)
     return index < kSystem.size() ? kSystem[index] : 0xFFFFFF;
 }
 
-namespace
-{
+namespace {
 
 double Luminance(std::uint32_t rgb)
 {
@@ -70,7 +67,8 @@ double Luminance(std::uint32_t rgb)
         const double c = v / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * canal((rgb >> 16) & 0xFF) + 0.7152 * canal((rgb >> 8) & 0xFF) + 0.0722 * canal(rgb & 0xFF);
+    return 0.2126 * canal((rgb >> 16) & 0xFF) + 0.7152 * canal((rgb >> 8) & 0xFF) +
+           0.0722 * canal(rgb & 0xFF);
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 
 class QColor;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Colours are 32-bit values &HBBGGRR (red in the low byte); a value with the
 // top bit set names a system colour by its index in the low byte.

@@ -8,8 +8,7 @@
 
 #include "platform/base/cp1252.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 QString ExistingPathNoCase(const QString& path)
 {

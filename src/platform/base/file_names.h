@@ -2,8 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The records and settings come from a file system that ignores case: a
 // REC.CFG beside rec.dat is the same record. These find such a file here.

@@ -8,11 +8,9 @@
 
 #include "platform/base/numeric.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 QChar& SeparatorOverride()
 {

@@ -5,8 +5,7 @@
 #include <QTime>
 #include <concepts>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Format(value, pattern) for digit patterns: "0.000", "0.00", "0.0", "0",
 // "#.###", "#.##", and any mix of '0' (digit always written) and '#' (digit

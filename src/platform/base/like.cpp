@@ -4,11 +4,9 @@
 
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 struct Token {
     enum Kind { Literal, AnyOne, Digit, Star, List, Empty } kind{Literal};

@@ -2,8 +2,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The Like operator with binary comparison (case counts):
 //   *        any run of characters, also none

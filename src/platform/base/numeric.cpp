@@ -9,11 +9,9 @@
 #include "platform/base/formats.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 std::int32_t RoundToInt32(double value)
 {

@@ -3,8 +3,7 @@
 #include <QStringView>
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Conversions of the original runtime, widened to 32 bits.
 //

@@ -5,20 +5,25 @@
 #include <cmath>
 #include <utility>
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Directions of a stroked segment, in drawing order, and the two masks that
 // turn a direction into its reverse.
-enum : int { kDown = 1, kUp = 2, kRight = 4, kLeft = 8, kVertical = kDown | kUp, kHorizontal = kRight | kLeft };
+enum : int {
+    kDown = 1,
+    kUp = 2,
+    kRight = 4,
+    kLeft = 8,
+    kVertical = kDown | kUp,
+    kHorizontal = kRight | kLeft
+};
 // Half-pixel extensions at the start and the end of a segment.
 enum : int { kCapBegin = 1, kCapEnd = 2 };
 
-constexpr int kMaxSide = 8192;     // pixels; keeps every 16.16 sum within 32 bits
-constexpr double kFarOut = 1.0e6;  // pixels
+constexpr int kMaxSide = 8192;    // pixels; keeps every 16.16 sum within 32 bits
+constexpr double kFarOut = 1.0e6; // pixels
 
 struct Pixel {
     int X;
@@ -27,14 +32,26 @@ struct Pixel {
 };
 
 // 26.6 fixed point, cut toward zero as the engine does.
-int Fixed26(double v) { return static_cast<int>(v * 64.0); }
+int Fixed26(double v)
+{
+    return static_cast<int>(v * 64.0);
+}
 
 // 16.16 quotient, cut toward zero.
-int Slope(int num, int den) { return static_cast<int>(static_cast<std::int64_t>(num) * 65536 / den); }
+int Slope(int num, int den)
+{
+    return static_cast<int>(static_cast<std::int64_t>(num) * 65536 / den);
+}
 
-int Reversed(int caps) { return ((caps & kCapBegin) << 1) | ((caps & kCapEnd) >> 1); }
+int Reversed(int caps)
+{
+    return ((caps & kCapBegin) << 1) | ((caps & kCapEnd) >> 1);
+}
 
-bool FarApart(Pixel a, Pixel b) { return std::abs(a.X - b.X) > 1 || std::abs(a.Y - b.Y) > 1; }
+bool FarApart(Pixel a, Pixel b)
+{
+    return std::abs(a.X - b.X) > 1 || std::abs(a.Y - b.Y) > 1;
+}
 
 class Stroker
 {
@@ -122,9 +139,9 @@ private:
     // the segment's first pixel in drawing order.
     enum class Joint {
         AsItIs,
-        Repeat,   // the same pixel: the segment leaves it out
-        Gap,      // a turn leaves a gap: one pixel more at the start
-        Shifted,  // same direction, a row (column) apart: moved half a step
+        Repeat,  // the same pixel: the segment leaves it out
+        Gap,     // a turn leaves a gap: one pixel more at the start
+        Shifted, // same direction, a row (column) apart: moved half a step
     };
     Joint JointWith(Pixel first, int dir, bool aligned) const
     {
@@ -143,8 +160,7 @@ private:
     // One segment on the fixed-point grid, one pixel per step along its
     // longer (major) axis, y when Steep, x otherwise; a and b are the major
     // coordinates of its ends, u and v the minor ones, all 26.6.
-    template <bool Steep>
-    bool Walk(int a1, int u1, int a2, int u2, int caps)
+    template <bool Steep> bool Walk(int a1, int u1, int a2, int u2, int caps)
     {
         constexpr int forward = Steep ? kDown : kRight;
         constexpr int backward = Steep ? kUp : kLeft;
@@ -160,7 +176,7 @@ private:
             dir = backward;
         }
         const int inc = Slope(u2 - u1, a2 - a1);
-        int u = u1 * 1024;  // 16.16
+        int u = u1 * 1024; // 16.16
         if ((lastDir_ ^ reverse) == dir)
             caps |= swapped ? kCapEnd : kCapBegin;
         if (caps & kCapBegin) {

@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The pixels of a 32-bit image as drawing code writes them: Stride pixels
 // from one row to the next.

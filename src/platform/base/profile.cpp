@@ -5,11 +5,9 @@
 
 #include "platform/base/text_file.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 QString TrimBlanks(QStringView s)
 {

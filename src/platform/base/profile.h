@@ -2,8 +2,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The keyed values of WIN.INI, read as GetProfileString does.
 //

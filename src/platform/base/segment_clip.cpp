@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vesdra
-{
+namespace vesdra {
 
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
 {

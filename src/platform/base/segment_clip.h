@@ -2,8 +2,7 @@
 #include <QPointF>
 #include <QRectF>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Cuts the segment a-b to the rectangle r along its own direction
 // (Liang-Barsky): the points move along the segment only, so what is left

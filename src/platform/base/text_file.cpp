@@ -11,11 +11,9 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
@@ -45,8 +43,9 @@ int SystemWrite(const QString& path, const QByteArray& bytes, bool create)
     // limit) may not report it: the file must hold every byte.
     if (written && file.error() == QFileDevice::NoError && QFileInfo(path).size() == bytes.size())
         return 0;
-    return (error == QFileDevice::ResourceError || file.error() == QFileDevice::ResourceError) ? vberr::DiskFull
-                                                                                               : vberr::DeviceIoError;
+    return (error == QFileDevice::ResourceError || file.error() == QFileDevice::ResourceError)
+               ? vberr::DiskFull
+               : vberr::DeviceIoError;
 }
 
 bool SystemReplace(const QString& from, const QString& to)
@@ -65,7 +64,8 @@ TextFileOps& Ops()
 // A name beside the target that no other file has.
 QString TemporaryName(const QString& target)
 {
-    return target + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    return target +
+           QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
 
 bool CannotMake(int error)
@@ -119,8 +119,7 @@ QStringList SplitTextLines(const QByteArray& bytes)
     return lines;
 }
 
-namespace
-{
+namespace {
 QByteArray ReadWhole(const QString& path)
 {
     QFile file(ExistingPathNoCase(path));

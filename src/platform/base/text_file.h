@@ -7,8 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Line-by-line reading of a sequential text file (Line Input #). The whole
 // file is read at once and decoded from Windows-1252, or from UTF-8 when it is

@@ -22,7 +22,8 @@ double AnchoNecesario(const QStringList& textos, int px, const MedidorTexto& med
     return ancho + m.Horizontal;
 }
 
-bool CabenEnCaja(double anchoCaja, const QStringList& textos, int px, const MedidorTexto& medir, MargenesCaja m)
+bool CabenEnCaja(double anchoCaja, const QStringList& textos, int px, const MedidorTexto& medir,
+                 MargenesCaja m)
 {
     return AnchoNecesario(textos, px, medir, m) <= anchoCaja;
 }

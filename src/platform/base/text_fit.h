@@ -35,7 +35,8 @@ inline constexpr int kPixelesFuenteMaximos = 24;
                                  int minimo = kPixelesFuenteMinimos, int maximo = kPixelesFuenteMaximos);
 
 // The width (pixels) a box needs to show each of the texts whole at px.
-[[nodiscard]] double AnchoNecesario(const QStringList& textos, int px, const MedidorTexto& medir, MargenesCaja m);
+[[nodiscard]] double AnchoNecesario(const QStringList& textos, int px, const MedidorTexto& medir,
+                                    MargenesCaja m);
 
 // The size of a box anchoCaja x altoCaja showing any of the texts: the size
 // its height gives, lowered until every text fits the width; minimo when even

@@ -4,11 +4,9 @@
 #include <cassert>
 #include <cmath>
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 EnvelopeColumn Summarise(std::span<const float> values, std::int64_t from, std::int64_t to, std::int32_t c)
 {
@@ -115,9 +113,9 @@ void AppendTraceColumnRuns(const TraceGeometry& g, std::int64_t from, std::int64
     for (std::int64_t c = first; c <= last; ++c) {
         // The first sample right of the column's edge, less one: cut to the
         // span first, so that the integer is exact and the ceiling a compare.
-        const double bound = std::clamp(
-            ((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep, static_cast<double>(from),
-            static_cast<double>(n));
+        const double bound =
+            std::clamp(((static_cast<double>(c) + 0.5) * g.UnitsPerPixelX - g.XFirst) / g.XStep,
+                       static_cast<double>(from), static_cast<double>(n));
         auto j = static_cast<std::int64_t>(bound);
         j -= static_cast<double>(j) < bound ? 0 : 1;
         j = std::clamp<std::int64_t>(j, from, n - 1);
@@ -192,7 +190,8 @@ void AppendEnvelopePolyline(const std::vector<EnvelopeColumn>& columns, const Tr
     // repeat the last one already in the buffer).
     std::int32_t column = columns.front().Column;
     std::int32_t row = TraceRow(g, columns.front().First);
-    AppendPoint(out, static_cast<double>(column) * g.UnitsPerPixelX, static_cast<double>(row) * g.UnitsPerPixelY);
+    AppendPoint(out, static_cast<double>(column) * g.UnitsPerPixelX,
+                static_cast<double>(row) * g.UnitsPerPixelY);
     for (const EnvelopeColumn& col : columns) {
         const double x = static_cast<double>(col.Column) * g.UnitsPerPixelX;
         // The order within a column does not change the pixels lit (all four
@@ -258,7 +257,8 @@ void AppendEnvelopeSegments(const std::vector<EnvelopeColumn>& columns, const Tr
                        bottom <= std::min(std::max(f.Min, f.Max), std::max(n.Min, n.Max));
         }
         if (!cubierta)
-            out.emplace_back(x, f.Last * upy, static_cast<double>(next.Column) * g.UnitsPerPixelX, n.First * upy);
+            out.emplace_back(x, f.Last * upy, static_cast<double>(next.Column) * g.UnitsPerPixelX,
+                             n.First * upy);
         f = n;
     }
 }

@@ -9,8 +9,7 @@
 
 #include "platform/base/trace_pyramid.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Where the samples of one trace land on a picture. Element k (0-based) of
 // the span handed to the functions below is drawn at

@@ -10,11 +10,9 @@
 #include <emmintrin.h>
 #endif
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -136,7 +134,8 @@ std::uint8_t BlockHasOne(const std::uint8_t* p, std::int64_t count)
         const __m128i uno = _mm_set1_epi8(1);
         __m128i any = _mm_setzero_si128();
         for (int i = 0; i < 64; i += 16)
-            any = _mm_or_si128(any, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), uno));
+            any = _mm_or_si128(any,
+                               _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), uno));
         return static_cast<std::uint8_t>(_mm_movemask_epi8(any) != 0);
     }
 #endif
@@ -206,8 +205,7 @@ SampleExtremes TracePyramid::Range(std::span<const float> samples, std::int64_t 
     return e;
 }
 
-namespace
-{
+namespace {
 
 std::int64_t LastSample(const float* p, std::int64_t from, std::int64_t to, float x)
 {
@@ -220,8 +218,8 @@ std::int64_t LastSample(const float* p, std::int64_t from, std::int64_t to, floa
 
 } // namespace
 
-std::int64_t TracePyramid::LastInEntries(const float* p, std::size_t level, std::int64_t from, std::int64_t to,
-                                         float x) const
+std::int64_t TracePyramid::LastInEntries(const float* p, std::size_t level, std::int64_t from,
+                                         std::int64_t to, float x) const
 {
     // Entries [from, to) of `level`, last first, each opened down to its
     // samples only when its extremes hold x.
@@ -231,11 +229,12 @@ std::int64_t TracePyramid::LastInEntries(const float* p, std::size_t level, std:
         if (!(e.Min <= x && x <= e.Max))
             continue;
         const std::int64_t r =
-            level == 0 ? LastSample(p, i * kBlock, std::min((i + 1) * kBlock, size_), x)
-                       : LastInEntries(p, level - 1, i * kFanout,
-                                       std::min<std::int64_t>((i + 1) * kFanout,
-                                                              static_cast<std::int64_t>(levels_[level - 1].size())),
-                                       x);
+            level == 0
+                ? LastSample(p, i * kBlock, std::min((i + 1) * kBlock, size_), x)
+                : LastInEntries(p, level - 1, i * kFanout,
+                                std::min<std::int64_t>((i + 1) * kFanout,
+                                                       static_cast<std::int64_t>(levels_[level - 1].size())),
+                                x);
         if (r >= 0)
             return r;
     }
@@ -329,7 +328,8 @@ std::size_t TracePyramid::Bytes() const
     return n;
 }
 
-StatePyramid::StatePyramid(std::span<const std::uint8_t> states) : size_(static_cast<std::int64_t>(states.size()))
+StatePyramid::StatePyramid(std::span<const std::uint8_t> states)
+    : size_(static_cast<std::int64_t>(states.size()))
 {
     if (size_ == 0)
         return;
@@ -354,8 +354,7 @@ StatePyramid::StatePyramid(std::span<const std::uint8_t> states) : size_(static_
     }
 }
 
-namespace
-{
+namespace {
 
 // Whether bits [from, to) of a bit level hold a 1.
 bool AnyBit(const std::vector<std::uint64_t>& bits, std::int64_t from, std::int64_t to)
@@ -407,7 +406,8 @@ bool StatePyramid::AnyInLevel(std::size_t level, std::int64_t from, std::int64_t
         const std::int64_t up0 = (from + 63) / 64;
         const std::int64_t up1 = to / 64;
         if (up1 > up0)
-            return AnyBit(bits, from, up0 * 64) || AnyBit(bits, up1 * 64, to) || AnyInLevel(level + 1, up0, up1);
+            return AnyBit(bits, from, up0 * 64) || AnyBit(bits, up1 * 64, to) ||
+                   AnyInLevel(level + 1, up0, up1);
     }
     return AnyBit(bits, from, to);
 }

@@ -4,8 +4,7 @@
 #include <span>
 #include <vector>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Least and greatest value of a run of samples, NaN left out. A run with no
 // value but NaN holds +inf / -inf: the pair compares as empty (Min > Max)
@@ -44,7 +43,8 @@ public:
 
     // Extremes of samples [from, to] (0-based, inclusive) of `samples`, the
     // very samples the tables were built from. Empty for an empty range.
-    [[nodiscard]] SampleExtremes Range(std::span<const float> samples, std::int64_t from, std::int64_t to) const;
+    [[nodiscard]] SampleExtremes Range(std::span<const float> samples, std::int64_t from,
+                                       std::int64_t to) const;
 
     // Asks the memory for what Range(samples, from, to) will read at the
     // run's two ends, for a caller that knows its next runs ahead.
@@ -69,8 +69,8 @@ public:
 
 private:
     void FoldLevel(std::size_t level, std::int64_t from, std::int64_t to, SampleExtremes& e) const;
-    [[nodiscard]] std::int64_t LastInLevel(const float* p, std::size_t level, std::int64_t from, std::int64_t to,
-                                           float x) const;
+    [[nodiscard]] std::int64_t LastInLevel(const float* p, std::size_t level, std::int64_t from,
+                                           std::int64_t to, float x) const;
     [[nodiscard]] std::int64_t LastInEntries(const float* p, std::size_t level, std::int64_t from,
                                              std::int64_t to, float x) const;
 

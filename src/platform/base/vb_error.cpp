@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace vesdra
-{
+namespace vesdra {
 
 QString VbErrorDescription(int number)
 {
@@ -70,8 +69,8 @@ VbError::VbError(int number) : VbError(number, VbErrorDescription(number)) {}
 VbError::VbError(int number, QString description) : VbError(number, std::move(description), QString()) {}
 
 VbError::VbError(int number, QString description, QString path)
-    : Number{number}, Description{std::move(description)}, Path{std::move(path)},
-      what_{ErrorBoxText(*this).toStdString()}
+    : Number{number},
+      Description{std::move(description)}, Path{std::move(path)}, what_{ErrorBoxText(*this).toStdString()}
 {
 }
 
@@ -97,7 +96,8 @@ VbError ComoVbError(std::exception_ptr e)
     } catch (const std::bad_alloc&) {
         return VbError(vberr::OutOfMemory);
     } catch (const std::exception& x) {
-        return VbError(vberr::InternalError, QStringLiteral("Internal error: ") + QString::fromLocal8Bit(x.what()));
+        return VbError(vberr::InternalError,
+                       QStringLiteral("Internal error: ") + QString::fromLocal8Bit(x.what()));
     } catch (...) {
         return VbError(vberr::InternalError, QStringLiteral("Internal error"));
     }

@@ -3,8 +3,7 @@
 #include <exception>
 #include <string>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // A run-time error as the program's handlers report it: a number they can test
 // (6 overflow, 53 file not found, 68 device unavailable, 32755 dialog cancel,
@@ -29,8 +28,7 @@ private:
 };
 
 // Error numbers the handlers test by name.
-namespace vberr
-{
+namespace vberr {
 inline constexpr int InvalidCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int OutOfMemory = 7;

@@ -3,8 +3,7 @@
 #include <cassert>
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Every view's zoom history holds at most 31 levels: the whole record and
 // 30 zooms.

@@ -21,7 +21,8 @@ namespace vesdra {
 
 // The channel palette as the record sets it before a record is opened; its
 // entries never change afterwards.
-inline constexpr std::array<std::int32_t, 15> PaletaCanalesFija{9, 10, 12, 11, 14, 13, 15, 0, 1, 2, 4, 3, 6, 5, 7};
+inline constexpr std::array<std::int32_t, 15> PaletaCanalesFija{9, 10, 12, 11, 14, 13, 15, 0,
+                                                                1, 2,  4,  3,  6,  5,  7};
 
 // Trace colour of the k-th chosen channel (1..6) of a composition window.
 // Palette entries 3 and 4 (light cyan and yellow) are skipped on purpose:

@@ -53,7 +53,8 @@ void Construir(frmNewCompanalog& dialogo, bool& progresoAbierto)
     const std::int32_t p = MuestrasPorCiclo(FrecuenciaMuestreo(), r.FrecuenciaLinea);
     MousePointerGuard puntero(vbCustom);
 
-    Matrix<std::uint8_t> seleccion = composicion::SeleccionDesdeCasillas(dialogo.NumerosCasillas(), r.NumAnalogicos);
+    Matrix<std::uint8_t> seleccion =
+        composicion::SeleccionDesdeCasillas(dialogo.NumerosCasillas(), r.NumAnalogicos);
     const std::int32_t count = composicion::ComposicionesEnUso(seleccion);
     if (count == 0) {
         SetMousePointer(vbDefault);

@@ -48,7 +48,8 @@ DisposicionVentana Colocar(double ancho, double ph, double margen, double separa
     v.lblms = {columna, v.lblcian.Top + v.lblcian.Height + separacion, anchoColumna, d.AltoLectura};
     v.pctimpresora = {columna, v.lblms.Top + v.lblms.Height + separacion, anchoColumna, d.AltoBoton};
 
-    v.HScroll_Amar = {v.Picture1.Left + pw + 20, v.lblam[6].Top + 30, d.AnchoScrollLateral, d.AltoScrollLateral};
+    v.HScroll_Amar = {v.Picture1.Left + pw + 20, v.lblam[6].Top + 30, d.AnchoScrollLateral,
+                      d.AltoScrollLateral};
     v.HScroll_Cian = {v.HScroll_Amar.Left, v.lblci[6].Top + 20, d.AnchoScrollLateral, d.AltoScrollLateral};
     return v;
 }
@@ -81,7 +82,8 @@ void ColumnaCompacta(DisposicionVentana& v, double separacion, double altoBoton)
 } // namespace
 
 DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen, double separacion,
-                                       double altoZoom, const DisenoVentana& d, std::optional<AreaCliente> cliente)
+                                       double altoZoom, const DisenoVentana& d,
+                                       std::optional<AreaCliente> cliente)
 {
     DisposicionVentana v = Colocar(ancho, alto - 1350, margen, separacion, altoZoom, d);
     if (!cliente)

@@ -11,12 +11,12 @@ using Rect = RectTwips;
 
 // Design sizes of the window's controls that the layout keeps.
 struct DisenoVentana {
-    double AltoScroll{255};       // HScroll1, HScroll2
-    double AnchoMarca{150};       // marcamar, marcaci
+    double AltoScroll{255}; // HScroll1, HScroll2
+    double AnchoMarca{150}; // marcamar, marcaci
     double AltoMarca{195};
-    double AltoCabecera{285};     // Label1, Label2
-    double AltoLectura{285};      // lblamar, lblcian, lblms
-    double AltoBoton{495};        // cmdzoom at design, pctimpresora
+    double AltoCabecera{285};        // Label1, Label2
+    double AltoLectura{285};         // lblamar, lblcian, lblms
+    double AltoBoton{495};           // cmdzoom at design, pctimpresora
     double AnchoScrollLateral{1155}; // HScroll_Amar, HScroll_Cian
     double AltoScrollLateral{255};
 };
@@ -57,8 +57,9 @@ inline constexpr double kAltoBotonMinimo = 255;
 // up beside the zoom button (as "<<" stands beside ">>"), then the column's
 // buttons get lower (not below kAltoBotonMinimo). Where the standard layout
 // fits, it stands.
-[[nodiscard]] DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen, double separacion,
-                                                     double altoZoom, const DisenoVentana& diseno = {},
+[[nodiscard]] DisposicionVentana CalcularDisposicion(double ancho, double alto, double margen,
+                                                     double separacion, double altoZoom,
+                                                     const DisenoVentana& diseno = {},
                                                      std::optional<AreaCliente> cliente = std::nullopt);
 
 // What a button of the column shows: its picture and caption when both fit

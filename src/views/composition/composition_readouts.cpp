@@ -24,7 +24,8 @@ QString TextoMuestra(std::int32_t muestra)
     return QStringLiteral(" No.: ") + QString::number(muestra);
 }
 
-std::optional<QString> TextoTiempo(std::int32_t cursor1, std::int32_t cursor2, std::int32_t frecuenciaMuestreo)
+std::optional<QString> TextoTiempo(std::int32_t cursor1, std::int32_t cursor2,
+                                   std::int32_t frecuenciaMuestreo)
 {
     if (frecuenciaMuestreo == 0)
         return std::nullopt;

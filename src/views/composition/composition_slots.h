@@ -26,9 +26,9 @@ inline constexpr std::int32_t MarcadorSeleccionado = 14;
 inline constexpr std::int32_t MarcadorLibre = 15;
 
 enum class ResultadoColocar {
-    Colocado,   // the slot took the channel
-    Duplicado,  // an earlier slot of the same composition names it: nothing changed
-    SinLinea,   // no list line is selected: nothing changed
+    Colocado,  // the slot took the channel
+    Duplicado, // an earlier slot of the same composition names it: nothing changed
+    SinLinea,  // no list line is selected: nothing changed
 };
 
 struct CasillasComposicion {

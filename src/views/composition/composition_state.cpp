@@ -30,7 +30,8 @@ std::vector<std::int32_t> FilasElegidas(const Matrix<std::uint8_t>& seleccion, s
     return filas;
 }
 
-Matrix<std::uint8_t> SeleccionDesdeCasillas(const std::array<QString, 19>& numeros, std::int32_t numAnalogicos)
+Matrix<std::uint8_t> SeleccionDesdeCasillas(const std::array<QString, 19>& numeros,
+                                            std::int32_t numAnalogicos)
 {
     Matrix<std::uint8_t> seleccion(3, numAnalogicos + 1, 0);
     for (std::int32_t k = 1; k <= 18; ++k) {

@@ -50,7 +50,7 @@ namespace composicion {
 // flags set. A text that is not an integer throws VbError 13; a row outside
 // 1..numAnalogicos throws VbError 9.
 [[nodiscard]] Matrix<std::uint8_t> SeleccionDesdeCasillas(const std::array<QString, 19>& numeros,
-                                                         std::int32_t numAnalogicos);
+                                                          std::int32_t numAnalogicos);
 
 // Compositions whose in-use flag is set.
 [[nodiscard]] std::int32_t ComposicionesEnUso(const Matrix<std::uint8_t>& seleccion);

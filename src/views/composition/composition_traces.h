@@ -23,7 +23,8 @@ inline constexpr double LimiteTrazo = 250000;
 // column's extremes) tells cheaply when no point can. With the column's
 // block tables (nullptr: none) the cost follows the pixel columns alone.
 [[nodiscard]] std::vector<QPointF> PuntosTrazo(std::span<const float> columna, const VistaTrazos& v,
-                                               double escalaVertical, double twipsPorPixelX, double twipsPorPixelY,
-                                               Extremos extremos, const TracePyramid* tablas = nullptr);
+                                               double escalaVertical, double twipsPorPixelX,
+                                               double twipsPorPixelY, Extremos extremos,
+                                               const TracePyramid* tablas = nullptr);
 
 } // namespace vesdra::composicion

@@ -29,8 +29,8 @@ ResultadoZoom Rechazo(std::int32_t texto, std::int32_t estilo)
 // is primera: offsets left of the first sample start at it, and the range
 // ends at the record's last sample. Empty (nullopt) when fewer than two
 // samples remain.
-std::optional<std::pair<std::int32_t, std::int32_t>> Rango(std::int32_t primera, double origenX, double escalaX,
-                                                           double x1, double x2, std::int32_t nS)
+std::optional<std::pair<std::int32_t, std::int32_t>>
+Rango(std::int32_t primera, double origenX, double escalaX, double x1, double x2, std::int32_t nS)
 {
     if (!(escalaX > 0))
         return std::nullopt;
@@ -61,7 +61,8 @@ VistaTrazos VistaCompleta(double ancho, double alto, std::int32_t nS)
 void HistorialZoom::Reiniciar(double ancho, double alto, std::int32_t nS)
 {
     const VistaTrazos completa = VistaCompleta(ancho, alto, nS);
-    niveles_.Reset(NivelZoom{0, alto, ancho / 50, 49 * ancho / 50, 1, 1, alto, ancho, completa.EscalaX, alto / 2});
+    niveles_.Reset(
+        NivelZoom{0, alto, ancho / 50, 49 * ancho / 50, 1, 1, alto, ancho, completa.EscalaX, alto / 2});
 }
 
 ResultadoZoom HistorialZoom::ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho, double alto,

@@ -63,7 +63,8 @@ struct ResultadoZoom {
 // The zoom history of one composition window. Row 0 is the full view; a new
 // zoom is always appended after the newest level, whatever level is shown.
 // Invariant: 0 <= NivelActual() <= NumNiveles() - 1 <= 30.
-class HistorialZoom {
+class HistorialZoom
+{
 public:
     // Restarts the history at the full view of a picture ancho x alto.
     void Reiniciar(double ancho, double alto, std::int32_t nS);
@@ -78,8 +79,8 @@ public:
     // showing `actual`. Refused, with nothing stored and nothing changed: a
     // full history (31 levels, text 105), a range with no two samples once clamped to
     // the record, a rectangle of no height.
-    [[nodiscard]] ResultadoZoom ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho, double alto,
-                                          std::int32_t nS);
+    [[nodiscard]] ResultadoZoom ZoomNuevo(const VistaTrazos& actual, RectanguloZoom r, double ancho,
+                                          double alto, std::int32_t nS);
     // ">>" and "<<": the next or previous stored level, or the refusal at
     // either end of the history (texts 79 and 84).
     [[nodiscard]] ResultadoZoom Adelante(std::int32_t nS);

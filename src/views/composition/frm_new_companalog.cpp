@@ -173,8 +173,9 @@ void frmNewCompanalog::Mostrar()
 {
     Hooks().MostrarVentana(this);
     const ScreenInfo& s = Screen();
-    MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2.0, (s.HeightTwips - FormHeightTwips(*this)) / 2.0,
-                  FormWidthTwips(*this), FormHeightTwips(*this));
+    MoveFormTwips(*this, (s.WidthTwips - FormWidthTwips(*this)) / 2.0,
+                  (s.HeightTwips - FormHeightTwips(*this)) / 2.0, FormWidthTwips(*this),
+                  FormHeightTwips(*this));
 }
 
 void frmNewCompanalog::MostrarMarcadores()

@@ -18,7 +18,8 @@ namespace vesdra {
 // three compositions of six slots. OK builds one window per composition
 // that holds channels. The dialog edits only its own slots; the build
 // reads their number boxes.
-class frmNewCompanalog : public QWidget {
+class frmNewCompanalog : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmNewCompanalog(QWidget* parent = nullptr);

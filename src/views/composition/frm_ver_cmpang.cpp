@@ -193,7 +193,8 @@ void frmVerCmpang::AjustarBotones()
         QPushButton* b = par.first;
         const QString& texto = par.second;
         const double imagen = gris_.isNull() ? 0.0 : b->iconSize().width();
-        switch (composicion::ElegirContenidoBoton(b->width(), b->fontMetrics().horizontalAdvance(texto), imagen)) {
+        switch (composicion::ElegirContenidoBoton(b->width(), b->fontMetrics().horizontalAdvance(texto),
+                                                  imagen)) {
         case composicion::ContenidoBoton::ImagenYTexto:
             b->setIcon(gris_);
             b->setText(texto);
@@ -286,7 +287,8 @@ void frmVerCmpang::Form_Resize()
     const double alto = FormHeightTwips(*this);
     // The same outer size in a frame of another thickness (the real one
     // once shown) leaves another client area: that needs a layout too.
-    if (ancho == anchoDispuesto_ && alto == altoDispuesto_ && ClientWidthTwips(*this) == clienteDispuesto_.Ancho &&
+    if (ancho == anchoDispuesto_ && alto == altoDispuesto_ &&
+        ClientWidthTwips(*this) == clienteDispuesto_.Ancho &&
         ClientHeightTwips(*this) == clienteDispuesto_.Alto)
         return;
     try {

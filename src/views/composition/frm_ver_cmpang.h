@@ -25,7 +25,8 @@ class PictureBox;
 // and their value boxes, a rubber-band zoom and a history of 31 levels.
 // Up to three live at once, one per composition; the build creates them,
 // lays them out and calls Composicion. A window deletes itself when closed.
-class frmVerCmpang : public QWidget {
+class frmVerCmpang : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmVerCmpang(QWidget* parent = nullptr);
@@ -136,8 +137,8 @@ private:
 
     // Form-level state.
     std::int32_t numComposicion_{0};
-    std::vector<std::int32_t> filas_{};     // chosen rows, in increasing order
-    composicion::VistaTrazos vista_{};      // the view drawn now
+    std::vector<std::int32_t> filas_{}; // chosen rows, in increasing order
+    composicion::VistaTrazos vista_{};  // the view drawn now
     double escalaVertical_{0};
     std::int32_t cursorAmar_{0};
     std::int32_t cursorCian_{0};
@@ -151,7 +152,7 @@ private:
     double zoomX1_{0}, zoomY1_{0}, zoomX2_{0}, zoomY2_{0};
     composicion::HistorialZoom historial_{};
 
-    bool compuesta_{false};        // Composicion has run: read-outs and resizes may act
+    bool compuesta_{false};         // Composicion has run: read-outs and resizes may act
     bool ajustandoCursores_{false}; // the bars' range is being set: no read-out per step
     bool descargada_{false};
     double altoZoom_{495};

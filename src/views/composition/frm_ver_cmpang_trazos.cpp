@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/base/colors.h"
+#include "platform/base/screen.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
-#include "platform/base/screen.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
 #include "record/canales.h"
@@ -147,10 +147,10 @@ void frmVerCmpang::DibujarTrazos()
         if (f.Columna == 0)
             continue;
         // Later channels are drawn over earlier ones where traces cross.
-        const std::vector<QPointF> puntos =
-            composicion::PuntosTrazo(valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
-                                     pantalla.TwipsPerPixelY, composicion::ExtremosColumna(f.Columna),
-                                     TablaValores(Registro(), f.Columna));
+        const std::vector<QPointF> puntos = composicion::PuntosTrazo(
+            valores.Column(f.Columna), vista_, escalaVertical_, pantalla.TwipsPerPixelX,
+            pantalla.TwipsPerPixelY, composicion::ExtremosColumna(f.Columna),
+            TablaValores(Registro(), f.Columna));
         Picture1->Polyline(puntos.data(), puntos.size(), QBColor(*ColorTrazo(k)));
     }
 }

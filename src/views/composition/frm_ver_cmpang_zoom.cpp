@@ -73,8 +73,8 @@ void frmVerCmpang::RedibujarZoom()
     if (!zoomPendiente_)
         return;
     const std::int32_t nS = Registro().Valores.Rows();
-    const composicion::ResultadoZoom r = historial_.ZoomNuevo(
-        vista_, {zoomX1_, zoomY1_, zoomX2_, zoomY2_}, Picture1->Width(), Picture1->Height(), nS);
+    const composicion::ResultadoZoom r = historial_.ZoomNuevo(vista_, {zoomX1_, zoomY1_, zoomX2_, zoomY2_},
+                                                              Picture1->Width(), Picture1->Height(), nS);
     if (r.Rechazado()) {
         SetMousePointer(this, vbDefault);
         MsgBox(TextosIdioma(r.Texto), r.Estilo);

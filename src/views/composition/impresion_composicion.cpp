@@ -12,11 +12,9 @@
 #include "shell/language.h"
 #include "views/composition/composition_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr std::int32_t kTextoTitulo = 64;
 constexpr std::int32_t kTextoCanales = 31;

@@ -6,8 +6,7 @@
 #include "shell/impresion.h"
 #include "views/composition/composition_zoom.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class Printer;
 

@@ -82,7 +82,8 @@ AnchosFila AnchosParaTextos(AnchosFila a, double muestra, double tiempo, double 
     return a;
 }
 
-DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& a, double anchoCliente)
+DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& a,
+                               double anchoCliente)
 {
     DisposicionVista d;
     d.Picture1 = {0, 0, pantallaAncho - 100, altoFormulario - 900};

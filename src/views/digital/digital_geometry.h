@@ -23,11 +23,20 @@ inline constexpr double MargenSuperiorEje = 100; // the vertical axis keeps 100 
 // 200, rounded to a whole twip.
 [[nodiscard]] std::int32_t AltoFila(double altoPicture);
 // Base line of digital row k.
-[[nodiscard]] constexpr double BaseFila(std::int32_t k, double altoFila) { return XEje + (k + 1) * altoFila; }
+[[nodiscard]] constexpr double BaseFila(std::int32_t k, double altoFila)
+{
+    return XEje + (k + 1) * altoFila;
+}
 // Top of name box i (1..19): just above row i's base line.
-[[nodiscard]] constexpr double TopNombre(std::int32_t i, double altoFila) { return altoFila * i + 1560 - 255; }
+[[nodiscard]] constexpr double TopNombre(std::int32_t i, double altoFila)
+{
+    return altoFila * i + 1560 - 255;
+}
 // Right end of the axis lines.
-[[nodiscard]] constexpr double XDerecha(double anchoPicture) { return anchoPicture - MargenDerecho; }
+[[nodiscard]] constexpr double XDerecha(double anchoPicture)
+{
+    return anchoPicture - MargenDerecho;
+}
 // Twips per sample of the whole record: nS samples over the width between
 // the axis and the right margin (the last sample falls one step short).
 [[nodiscard]] double EscalaCompleta(double anchoPicture, std::int32_t nS);
@@ -106,8 +115,8 @@ struct DisposicionVista {
     Caja pctimpresora{};
     Caja lbl_PS{}; // beside the print button (shown for a 1997 record)
 };
-[[nodiscard]] DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho, const AnchosFila& anchos,
-                                             double anchoCliente = 0);
+[[nodiscard]] DisposicionVista DisponerVista(double altoFormulario, double pantallaAncho,
+                                             const AnchosFila& anchos, double anchoCliente = 0);
 
 // The analog texts in the band's left margin and their sideways bar.
 struct DisposicionAnalogica {

@@ -7,8 +7,8 @@
 
 #include "platform/base/vb_error.h"
 #include "platform/messages.h"
-#include "platform/text_box.h"
 #include "platform/mouse_pointer.h"
+#include "platform/text_box.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/language.h"

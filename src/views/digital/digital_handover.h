@@ -14,7 +14,8 @@ namespace vesdra {
 // the box with no entry picked, then one entry per channel row of the table
 // in force. OK takes the entry picked, or row 1 when none is (nothing
 // picked, or a text typed into the box).
-class ComboAnalogico : public QComboBox {
+class ComboAnalogico : public QComboBox
+{
     Q_OBJECT
 public:
     explicit ComboAnalogico(QWidget* parent = nullptr);

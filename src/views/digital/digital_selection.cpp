@@ -59,7 +59,8 @@ RangoGrupo CalcularRangoGrupo(const Matrix<QString>& tablaGrupos, std::int32_t g
     const std::int64_t ultimo = primero + cuenta - 1;
     if (primero > INT32_MAX || ultimo > INT32_MAX || ultimo < INT32_MIN)
         throw VbError(vberr::Overflow);
-    return {static_cast<std::int32_t>(primero), static_cast<std::int32_t>(ultimo), static_cast<std::int32_t>(cuenta)};
+    return {static_cast<std::int32_t>(primero), static_cast<std::int32_t>(ultimo),
+            static_cast<std::int32_t>(cuenta)};
 }
 
 void EscribirSeleccionGrupo(std::int32_t g, std::int32_t analogico)

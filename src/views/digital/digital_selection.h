@@ -59,7 +59,8 @@ struct DigitalState {
 DigitalState& Digitales();
 
 // A cell of a template table: the subscript error (9) outside the table.
-[[nodiscard]] const QString& CeldaTabla(const Matrix<QString>& tabla, std::int32_t fila, std::int32_t columna);
+[[nodiscard]] const QString& CeldaTabla(const Matrix<QString>& tabla, std::int32_t fila,
+                                        std::int32_t columna);
 // The same cell read as a whole number: the type mismatch (13) when it is
 // none.
 [[nodiscard]] std::int32_t EnteroTabla(const Matrix<QString>& tabla, std::int32_t fila, std::int32_t columna);

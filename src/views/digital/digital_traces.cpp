@@ -122,8 +122,9 @@ private:
 // column by column: a column's first sample covers back to the column
 // before; any later state 1 in the column covers the column alone, and
 // whether there is one is a table look-up.
-void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid& tablas, const TraceGeometry& g,
-                      std::int64_t base, std::int64_t desde, std::int64_t hasta, CajasJuntas& cajas)
+void CajasPorColumnas(std::span<const std::uint8_t> estados, const StatePyramid& tablas,
+                      const TraceGeometry& g, std::int64_t base, std::int64_t desde, std::int64_t hasta,
+                      CajasJuntas& cajas)
 {
     std::int32_t anterior = TraceColumn(g, desde - 1 - base);
     std::vector<TraceColumnRun> columnas;
@@ -191,7 +192,8 @@ CajasFila CajasEstados(std::span<const std::uint8_t> estados, const Tramo& t, co
     return fila;
 }
 
-void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t, std::uint32_t color)
+void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t,
+                  std::uint32_t color)
 {
     const double y1 = EnRejilla(base, t.TwipsPorPixelY);
     const double y2 = EnRejilla(base - AltoEstado, t.TwipsPorPixelY);

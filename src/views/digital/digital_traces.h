@@ -71,6 +71,7 @@ struct CajasFila {
 
 // Draws a row's boxes between its base line and 75 twips above it, the y
 // values on the pixel grid too.
-void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t, std::uint32_t color);
+void DibujarCajas(PictureBox& picture, const CajasFila& cajas, double base, const Tramo& t,
+                  std::uint32_t color);
 
 } // namespace vesdra::digital

@@ -33,7 +33,8 @@ struct PasoZoom {
 // is appended after the newest level whatever level is shown (levels after
 // the shown one stay reachable), and back / forward only move the pointer.
 // Invariant: 0 <= NivelZoom() <= NivelesZoom() - 1 < MaxNivelesZoom.
-class HistorialDigital {
+class HistorialDigital
+{
 public:
     // A new history holding only `completo` as level 0, shown.
     void Reiniciar(const NivelDigital& completo);

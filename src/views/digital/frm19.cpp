@@ -1,12 +1,12 @@
 #include "views/digital/frm19.h"
 
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QFontInfo>
-#include <QIcon>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -72,7 +72,6 @@ QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground
     MostrarPrincipio(*e);
     return e;
 }
-
 
 // The pictures of the view's buttons: a magnifying glass, forward and back
 // arrows, a printer.
@@ -239,7 +238,8 @@ void frm19::Construir(bool alCargar)
     const std::int32_t tasa = FrecuenciaMuestreo();
     const AnchosFila anchos = AnchosParaTextos(
         anchos_, ondas::AnchoTwips(*lblizq, {QString::number(nS_)}, px),
-        ondas::AnchoTwips(*lbltiempo, {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}, px),
+        ondas::AnchoTwips(*lbltiempo,
+                          {tasa != 0 ? TextoTiempoCursores(1, nS_, tasa) : QStringLiteral("0 ms")}, px),
         ondas::AnchoTwips(*lbl_PS, {TextosIdioma(kTextoPrimario), TextosIdioma(kTextoSecundario)}, px));
     const DisposicionVista d =
         DisponerVista(FormHeightTwips(*this), Screen().WidthTwips, anchos, ScaleWidthTwips(*this));
@@ -312,7 +312,8 @@ void frm19::Construir(bool alCargar)
     }
     MoveTwips(*HScroll_Analog, a.HScroll_Analog);
     HScroll_Analog->SetMax(largoTextos_);
-    MoveTwips(*HScroll_Nombres, DisponerBarraNombres(AnchoPantalla() > 800, alto, a.HScroll_Analog, alCargar));
+    MoveTwips(*HScroll_Nombres,
+              DisponerBarraNombres(AnchoPantalla() > 800, alto, a.HScroll_Analog, alCargar));
     HScroll_Nombres->SetMax(largoNombres_);
 
     // Both cursors on the first sample of the whole record, their bars over

@@ -28,7 +28,8 @@ class PictureBox;
 // of long names and values. It reads the handover of the digital choice
 // dialogs (Digitales()) when it is built. One instance at a time (Frm19());
 // closing it deletes it and brings the menu form back.
-class frm19 : public QWidget {
+class frm19 : public QWidget
+{
     Q_OBJECT
 public:
     explicit frm19(QWidget* parent = nullptr);

@@ -15,7 +15,8 @@ namespace vesdra {
 // option per group, at most 16), one analog channel and, for a 1997 record,
 // the side its values are referred to. OK hands the choice over in group
 // mode and opens the digital view in place of any open one.
-class frmElecdig : public QWidget {
+class frmElecdig : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmElecdig(QWidget* parent = nullptr);

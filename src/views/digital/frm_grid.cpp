@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "platform/elided_label.h"
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/elided_label.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -248,8 +248,8 @@ void frmGrid::LlenarColumnas(std::int32_t grupos)
     try {
         std::int32_t fila = 1;
         for (std::int32_t k = 1; k <= grupos; ++k) {
-            const grid::RellenoColumna c = grid::LlenarColumna(k, fila, p.TablaGruposDigitales,
-                                                               p.TablaMiembrosDigitales, r);
+            const grid::RellenoColumna c =
+                grid::LlenarColumna(k, fila, p.TablaGruposDigitales, p.TablaMiembrosDigitales, r);
             Columnas[static_cast<std::size_t>(k)].Llenar(c);
             falta = falta || c.FaltaCanal;
             fila = c.Siguiente;

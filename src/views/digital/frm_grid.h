@@ -36,7 +36,8 @@ struct ColumnaGrupo {
 // marks, double-click unmarks), and for a 1997 record the side its values
 // are referred to. OK hands the composition over and opens the digital view
 // in place of any open one. The menu form is hidden while it is open.
-class frmGrid : public QWidget {
+class frmGrid : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmGrid(QWidget* parent = nullptr);

@@ -56,8 +56,8 @@ double ColocarColumnas(DisposicionGrid& d, const Almacen& a, double h, double w)
         const double anchoTitulo = a.Ancho(w);
         colocarColumna(k, (k - 1) * anchoTitulo, 0, kRetranqueo[static_cast<std::size_t>(k)]);
         const RectTwips& ultima = d.Etiquetas[static_cast<std::size_t>(k)][19];
-        colocarColumna(k + 8, d.Etiquetas[static_cast<std::size_t>(k)][0].Left, ultima.Top + 2 * ultima.Height,
-                       kRetranqueo[static_cast<std::size_t>(k)]);
+        colocarColumna(k + 8, d.Etiquetas[static_cast<std::size_t>(k)][0].Left,
+                       ultima.Top + 2 * ultima.Height, kRetranqueo[static_cast<std::size_t>(k)]);
     }
     return fondo;
 }

@@ -29,7 +29,7 @@ inline constexpr std::uint32_t ColorMarcado = 0x00FFFF;
 // The states of digital channel `canal` as a template member names it, the
 // whole record; nothing when the record has no such channel (or no samples).
 [[nodiscard]] std::optional<std::span<const std::uint8_t>> EstadosCanalDigital(const RecordModel& r,
-                                                                                std::int32_t canal);
+                                                                               std::int32_t canal);
 
 // 1 when some sample after the first holds the state opposite to the
 // first's (0 where the first is 1, else 1), the last sample included; 0
@@ -46,8 +46,11 @@ struct RellenoColumna {
     std::array<QString, SlotsColumna> Nombres{};
     std::array<bool, SlotsColumna> Cambia{};
     std::array<std::uint32_t, SlotsColumna> ColorNormal{}; // 0 on slots the group does not use
-    bool FaltaCanal{false}; // some member names a channel the record lacks
-    [[nodiscard]] std::int32_t SlotsUsados() const { return Miembros < SlotsColumna ? Miembros : SlotsColumna; }
+    bool FaltaCanal{false};                                // some member names a channel the record lacks
+    [[nodiscard]] std::int32_t SlotsUsados() const
+    {
+        return Miembros < SlotsColumna ? Miembros : SlotsColumna;
+    }
 };
 
 // The fill of the column of group K (1-based row of the group table) whose
@@ -55,7 +58,8 @@ struct RellenoColumna {
 // member row outside its table, 13 for a count or channel number that is no
 // whole number; a negative count is a subscript error (9). A member whose
 // channel the record lacks shows its name untinted and sets FaltaCanal.
-[[nodiscard]] RellenoColumna LlenarColumna(std::int32_t grupo, std::int32_t inicio, const Matrix<QString>& tablaGrupos,
+[[nodiscard]] RellenoColumna LlenarColumna(std::int32_t grupo, std::int32_t inicio,
+                                           const Matrix<QString>& tablaGrupos,
                                            const Matrix<QString>& tablaMiembros, const RecordModel& r);
 
 // The marks array of a column whose group has n members: elements
@@ -66,10 +70,10 @@ struct RellenoColumna {
 
 // What a click or double-click on a slot did.
 enum class Gesto {
-    Nada,      // the title, or a slot without a member: nothing changes
-    Marcado,   // the slot is (still) marked: yellow
-    Desmarcado,// the slot is unmarked: its normal colour back
-    Rechazado, // text 78: the 19-channel limit, or an unmark of an unmarked slot
+    Nada,       // the title, or a slot without a member: nothing changes
+    Marcado,    // the slot is (still) marked: yellow
+    Desmarcado, // the slot is unmarked: its normal colour back
+    Rechazado,  // text 78: the 19-channel limit, or an unmark of an unmarked slot
 };
 
 // The marks of every column of the open dialog and the number marked.

@@ -16,11 +16,9 @@
 #include "views/digital/digital_readouts.h"
 #include "views/digital/digital_traces.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr std::int32_t kTextoGrupo = 16;
 constexpr std::int32_t kTextoComposicion = 17;

@@ -7,8 +7,7 @@
 #include "views/digital/digital_selection.h"
 #include "views/digital/digital_zoom.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class Printer;
 

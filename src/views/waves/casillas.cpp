@@ -5,11 +5,9 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 std::optional<std::int32_t> ComoNumero(const QString& texto)
 {

@@ -5,8 +5,7 @@
 
 #include "record/array.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The eight slots of the waveform choice dialog: per slot the channel's name
 // and its row number as decimal text, and the selected slot (1..8).

@@ -24,8 +24,7 @@
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
 
-namespace vesdra::ondas
-{
+namespace vesdra::ondas {
 
 void VolverAMostrar(QWidget* form)
 {
@@ -147,8 +146,7 @@ void MakeStepAndPrintButtons(QWidget* form, QPushButton*& forward, QPushButton*&
     print = new QPushButton(IconoImpresora(), QString(), form);
 }
 
-namespace
-{
+namespace {
 
 // Watches a view's own events for MergeResizes.
 class ResizeWatch : public QObject
@@ -189,7 +187,8 @@ QTimer* MergeResizes(QWidget* form, const bool& built, std::function<void()> lay
     return pending;
 }
 
-void Relayout(QWidget* form, bool built, const std::function<void()>& layOut, const std::function<void()>& onFailure)
+void Relayout(QWidget* form, bool built, const std::function<void()>& layOut,
+              const std::function<void()>& onFailure)
 {
     if (!built)
         return;

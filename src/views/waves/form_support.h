@@ -1,7 +1,7 @@
 #pragma once
 #include <QPushButton>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QStyle>
 #include <cstdint>
 #include <exception>
@@ -18,16 +18,14 @@ class QLineEdit;
 class QTimer;
 class QWidget;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class HScrollBar;
 class LineControl;
 class PictureBox;
 
 // Small pieces the waveform forms share.
-namespace ondas
-{
+namespace ondas {
 
 // Shows a hidden form again where it was: its own sub-window when it has
 // one, else through the shell's placement.
@@ -98,7 +96,8 @@ QTimer* MergeResizes(QWidget* form, const bool& built, std::function<void()> lay
 // A merged resize of a built view: a minimised one only hides the menu form;
 // else `layOut` runs under the custom pointer, back to the default after.
 // A failure (reported) goes to `onFailure` instead, which unloads the view.
-void Relayout(QWidget* form, bool built, const std::function<void()>& layOut, const std::function<void()>& onFailure);
+void Relayout(QWidget* form, bool built, const std::function<void()>& layOut,
+              const std::function<void()>& onFailure);
 
 // A handler body run as Atrapar runs it; after a failure (reported) the
 // view unloads through `unload`.

@@ -33,11 +33,9 @@
 #include "views/waves/waves_layout.h"
 #include "views/waves/waves_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Design of the dialog, twips.
 constexpr double kAncho = 7700, kAlto = 5200;

@@ -12,8 +12,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-namespace vesdra
-{
+namespace vesdra {
 
 // The channel-choice dialog of the waveform views: the analog channels of
 // the applied table, eight slots, for a 1997 record the primary/secondary

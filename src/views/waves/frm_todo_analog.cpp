@@ -32,11 +32,9 @@
 #include "views/waves/waves_layout.h"
 #include "views/waves/waves_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr std::uint32_t kAmarillo = 0x00FFFF; // QBColor(14)
 constexpr std::uint32_t kCian = 0xFFFF00;     // QBColor(11)
@@ -118,7 +116,8 @@ void frmTodoanalog::Colocar()
 {
     const RecordModel& r = Registro();
     const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
-    const TextosMaximosOnda textos = TextosMaximos(r.NumMuestras(), 0.0f, 0.0f, QString(), FrecuenciaMuestreo());
+    const TextosMaximosOnda textos =
+        TextosMaximos(r.NumMuestras(), 0.0f, 0.0f, QString(), FrecuenciaMuestreo());
     const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
     const auto medir = [&](int px) {
         AnchosLecturasTodo a;
@@ -128,9 +127,9 @@ void frmTodoanalog::Colocar()
         return a;
     };
     const DisenoTodo diseno;
-    const DisposicionTodoEntera ajuste = ColocarControlesTodoEnteras(
-        ScaleWidthTwips(*this), ScaleHeightTwips(*this), ondas::PixelesPorAltoCaja(*lblam, diseno.AltoLectura), medir,
-        diseno);
+    const DisposicionTodoEntera ajuste =
+        ColocarControlesTodoEnteras(ScaleWidthTwips(*this), ScaleHeightTwips(*this),
+                                    ondas::PixelesPorAltoCaja(*lblam, diseno.AltoLectura), medir, diseno);
     const DisposicionTodo& d = ajuste.Controles;
     for (QLineEdit* caja : {lblam, lblci, lblms, lbl_PS})
         FijarPixelesFuente(*caja, ajuste.Pixeles);
@@ -188,8 +187,8 @@ void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)
         const Banda g = GeometriaBanda(h, NumBandas, b);
         const double ky = EscalaYBanda(g.Alto, FondoEscalaBanda(c, escalas, g.Alto));
         const TraceGeometry geo = GeometriaTrazo(Vista.XDeMuestra(Vista.Primera), Vista.EscalaX, g.CeroY, ky);
-        const std::vector<QLineF> segs =
-            SegmentosTrazo(v.Column(c.Columna), Vista.Primera, Vista.Ultima, geo, TablaValores(Registro(), c.Columna));
+        const std::vector<QLineF> segs = SegmentosTrazo(v.Column(c.Columna), Vista.Primera, Vista.Ultima, geo,
+                                                        TablaValores(Registro(), c.Columna));
         pic.Lines(segs.data(), segs.size(), QBColor(NumeroColorCanal(c.Fila)));
     }
     OndasState& st = Ondas();
@@ -293,12 +292,14 @@ void frmTodoanalog::MoverCursor(bool primero)
 
 void frmTodoanalog::HScroll1_Change()
 {
-    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
+    ondas::CursorBarChanged(
+        this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::HScroll2_Change()
 {
-    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
+    ondas::CursorBarChanged(
+        this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::HScroll_Nombres_Change()
@@ -337,18 +338,22 @@ void frmTodoanalog::cmdzoom_Click()
     ZoomPendiente = true;
     ondas::NewZoom(
         this, ZoomPendiente,
-        [this] { return ZoomEntreCursores(Historial, HScroll1->Value(), HScroll2->Value(), Picture1->Width()); },
+        [this] {
+            return ZoomEntreCursores(Historial, HScroll1->Value(), HScroll2->Value(), Picture1->Width());
+        },
         [this](const ResultadoZoomTodo& r) { Mostrar(r); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::cmdadel_Click()
 {
-    ondas::HistoryStep(this, ZoomPendiente, [this] { Mostrar(TodoSiguiente(Historial)); }, [this] { Descargar(); });
+    ondas::HistoryStep(
+        this, ZoomPendiente, [this] { Mostrar(TodoSiguiente(Historial)); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::cmdatras_Click()
 {
-    ondas::HistoryStep(this, ZoomPendiente, [this] { Mostrar(TodoAnterior(Historial)); }, [this] { Descargar(); });
+    ondas::HistoryStep(
+        this, ZoomPendiente, [this] { Mostrar(TodoAnterior(Historial)); }, [this] { Descargar(); });
 }
 
 void frmTodoanalog::pctimpresora_Click()

@@ -11,8 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class HScrollBar;
 class LineControl;

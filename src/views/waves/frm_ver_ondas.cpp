@@ -33,16 +33,13 @@
 #include "views/waves/waves_services.h"
 #include "views/waves/waves_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 constexpr std::uint32_t kAmarillo = 0x00FFFF;
 constexpr std::uint32_t kCian = 0xFFFF00;
 constexpr std::uint32_t kBlanco = 0xFFFFFF;
-
 
 } // namespace
 
@@ -255,12 +252,14 @@ void frmVerOndas::MoverCursor(bool primero)
 
 void frmVerOndas::HScroll1_Change()
 {
-    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
+    ondas::CursorBarChanged(
+        this, colocando_, [this] { MoverCursor(true); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::HScroll2_Change()
 {
-    ondas::CursorBarChanged(this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
+    ondas::CursorBarChanged(
+        this, colocando_, [this] { MoverCursor(false); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdzoom_Click()
@@ -338,21 +337,25 @@ void frmVerOndas::RedibujarZoom()
         return;
     ondas::NewZoom(
         this, ZoomPendiente,
-        [this] { return ZoomRectangulo(Vista, Historial, RectX1, RectY1, RectX2, RectY2, Registro().NumMuestras()); },
+        [this] {
+            return ZoomRectangulo(Vista, Historial, RectX1, RectY1, RectX2, RectY2, Registro().NumMuestras());
+        },
         [this](const ResultadoZoomOnda& r) { Redibujar(r); }, [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdadel_Click()
 {
     ondas::HistoryStep(
-        this, ZoomPendiente, [this] { Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras())); },
+        this, ZoomPendiente,
+        [this] { Redibujar(NivelSiguiente(Historial, Vista.EscalaY, Registro().NumMuestras())); },
         [this] { Descargar(); });
 }
 
 void frmVerOndas::cmdatras_Click()
 {
     ondas::HistoryStep(
-        this, ZoomPendiente, [this] { Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras())); },
+        this, ZoomPendiente,
+        [this] { Redibujar(NivelAnterior(Historial, Vista.EscalaY, Registro().NumMuestras())); },
         [this] { Descargar(); });
 }
 

@@ -10,8 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace vesdra
-{
+namespace vesdra {
 
 class HScrollBar;
 class LineControl;

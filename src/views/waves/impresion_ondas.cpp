@@ -13,8 +13,7 @@
 #include "shell/impresion_piezas.h"
 #include "shell/language.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, const MedidaTexto& m)
 {
@@ -187,7 +186,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     if (numBandas == 0)
         throw VbError(vberr::DivisionByZero);
     const double altoBanda = 0.75 * h / numBandas;
-    const auto centro = [&, arriba = arriba](std::int32_t b) { return arriba + (b - 1) * altoBanda + altoBanda / 2; };
+    const auto centro = [&, arriba = arriba](std::int32_t b) {
+        return arriba + (b - 1) * altoBanda + altoBanda / 2;
+    };
 
     // The bands' rows with their columns, units and peaks, read first: a
     // table emptied under the view fails here, before anything is drawn.

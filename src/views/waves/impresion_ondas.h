@@ -8,8 +8,7 @@
 #include "views/waves/onda_vista.h"
 #include "views/waves/todo_vista.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class Printer;
 

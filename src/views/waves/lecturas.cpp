@@ -7,8 +7,7 @@
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 QString TextoNumeroMuestra(double muestra)
 {
@@ -35,7 +34,7 @@ QString TextoTiempoEntre(double muestra1, double muestra2, std::int32_t frecuenc
 }
 
 TextosMaximosOnda TextosMaximos(std::int32_t n, float minimo, float maximo, const QString& unidad,
-                               std::int32_t frecuenciaMuestreo)
+                                std::int32_t frecuenciaMuestreo)
 {
     TextosMaximosOnda t;
     t.Numero = {TextoNumeroMuestra(std::max(n, 1))};

@@ -3,8 +3,7 @@
 #include <QStringList>
 #include <cstdint>
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Texts of the cursor read-outs of the waveform window and the stacked view.
 
@@ -31,8 +30,8 @@ struct TextosMaximosOnda {
     QStringList Valor;  // lblamar, lblcian
     QStringList Tiempo; // lblms and lblDif: the whole record's time, the largest difference
 };
-[[nodiscard]] TextosMaximosOnda TextosMaximos(std::int32_t n, float minimo, float maximo, const QString& unidad,
-                                              std::int32_t frecuenciaMuestreo);
+[[nodiscard]] TextosMaximosOnda TextosMaximos(std::int32_t n, float minimo, float maximo,
+                                              const QString& unidad, std::int32_t frecuenciaMuestreo);
 
 // A band's read-out in the stacked view: "IA: -1.500 A".
 [[nodiscard]] QString TextoLecturaBanda(const QString& nombre, float valor, const QString& unidad);

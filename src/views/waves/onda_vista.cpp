@@ -6,11 +6,9 @@
 #include "platform/base/numeric.h"
 #include "platform/messages.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Offset of an x position from the axis, in whole samples, not below 0.
 std::int64_t Desplazamiento(double x, double origenX, double escalaX)

@@ -4,8 +4,7 @@
 
 #include "platform/base/zoom_history.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // What a waveform window shows: the samples PrimeraMuestra..UltimaMuestra
 // of its channel over a picture Ancho x Alto twips. One convention holds for
@@ -94,8 +93,8 @@ inline constexpr std::int32_t TextoSinNivelAnterior = 84;
 // order) selects a sample range and stretches its height over the picture.
 // Refused before anything changes: a full history (31 levels; text 105,
 // information), a rectangle holding no two samples (text 80, critical) or,
-// over a real range, one of zero height (text 219, critical). Otherwise stores the new level after the newest and
-// returns the view.
+// over a real range, one of zero height (text 219, critical). Otherwise stores the new level after the newest
+// and returns the view.
 [[nodiscard]] ResultadoZoomOnda ZoomRectangulo(const VistaOnda& actual, HistorialOnda& historial, double x1,
                                                double y1, double x2, double y2, std::int32_t n);
 

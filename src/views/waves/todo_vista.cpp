@@ -10,11 +10,9 @@
 #include "record/helpers.h"
 #include "views/waves/onda_vista.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 ResultadoZoomTodo Rechazo(std::int32_t texto, int estilo)
 {
@@ -79,8 +77,8 @@ std::vector<CanalBanda> CanalesDeTabla(const Matrix<QString>& tabla, std::int32_
                                        const Array<std::int32_t>& visibles, const Matrix<float>& valores,
                                        const Array<float>* minimos, const Array<float>* maximos)
 {
-    const bool conExtremos = minimos && maximos && minimos->Size() >= valores.Cols() &&
-                             maximos->Size() >= valores.Cols();
+    const bool conExtremos =
+        minimos && maximos && minimos->Size() >= valores.Cols() && maximos->Size() >= valores.Cols();
     std::vector<CanalBanda> filas;
     filas.reserve(static_cast<size_t>(std::max(numFilas, 0)));
     for (std::int32_t k = 1; k <= numFilas; ++k) {

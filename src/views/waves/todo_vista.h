@@ -5,12 +5,11 @@
 #include <span>
 #include <vector>
 
+#include "platform/base/zoom_history.h"
 #include "record/array.h"
 #include "record/matrix.h"
-#include "platform/base/zoom_history.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // What the stacked view shows: samples Primera..Ultima of every band, sample
 // s at x = (s - PrimeraMuestra) EscalaX + 50, for the trace and the cursor
@@ -53,8 +52,8 @@ inline constexpr std::int32_t TextoCursoresJuntos = 76;
 
 // The span zoom: the stretch between the two cursors, stored as a new level
 // after the newest and shown. Refused, with nothing drawn or stored: a full
-// history (31 levels; text 105, said before the cursors are looked at) and both cursors on one sample (text 76),
-// both with the information icon.
+// history (31 levels; text 105, said before the cursors are looked at) and both cursors on one sample (text
+// 76), both with the information icon.
 [[nodiscard]] ResultadoZoomTodo ZoomEntreCursores(HistorialTodo& historial, std::int32_t cursor1,
                                                   std::int32_t cursor2, double ancho);
 // The history buttons: forward at the newest level gives text 79 (critical),

@@ -7,8 +7,7 @@
 #include "platform/picture_box.h"
 #include "views/waves/onda_vista.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 TraceGeometry GeometriaTrazo(double x0, double escalaX, double ceroY, double escalaY)
 {

@@ -6,8 +6,7 @@
 
 #include "platform/base/trace_envelope.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class PictureBox;
 struct VistaOnda;

@@ -5,11 +5,9 @@
 
 #include "platform/base/text_fit.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 // Places are compared to a tenth of a twip: whole pixels converted back and
 // forth must not count as overlaps.
@@ -53,12 +51,13 @@ bool ColocarIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentana
         return true;
     r.lbl_PS.Width = anchoIndicador;
     r.lbl_PS.Left = ancho - r.lbl_PS.Width;
-    const RectTwips* otros[] = {&r.HScroll1, &r.HScroll2, &r.lblizq,  &r.lblamar,  &r.lblder,   &r.lblcian,
-                                &r.lblms,    &r.lblDif,   &r.cmdzoom, &r.cmdadel, &r.cmdatras, &r.pctimpresora};
+    const RectTwips* otros[] = {&r.HScroll1, &r.HScroll2, &r.lblizq,   &r.lblamar,
+                                &r.lblder,   &r.lblcian,  &r.lblms,    &r.lblDif,
+                                &r.cmdzoom,  &r.cmdadel,  &r.cmdatras, &r.pctimpresora};
     const auto libre = [&] {
-        return r.lbl_PS.Left >= -kHolgura && std::none_of(std::begin(otros), std::end(otros), [&](const RectTwips* o) {
-                   return SeSolapan(*o, r.lbl_PS);
-               });
+        return r.lbl_PS.Left >= -kHolgura &&
+               std::none_of(std::begin(otros), std::end(otros),
+                            [&](const RectTwips* o) { return SeSolapan(*o, r.lbl_PS); });
     };
     const double filaBotones = r.pctimpresora.Bottom() - r.lbl_PS.Height;
     const double filaLecturas = r.lblizq.Top + 50.0;
@@ -73,11 +72,13 @@ bool ColocarIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentana
     r.cmdatras = botones[2];
     r.pctimpresora = botones[3];
     r.lbl_PS.Top = estandar;
-    return ColocarBotones(r, r.lblms.Right(), r.lbl_PS.Left - 50.0, MargenSegunVentanas(numVentanas)) && libre();
+    return ColocarBotones(r, r.lblms.Right(), r.lbl_PS.Left - 50.0, MargenSegunVentanas(numVentanas)) &&
+           libre();
 }
 
 // The buttons after the time boxes, then the indicator.
-bool ColocarBotonesEIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentanas, double anchoIndicador)
+bool ColocarBotonesEIndicador(DisposicionOndas& r, double ancho, std::int32_t numVentanas,
+                              double anchoIndicador)
 {
     const std::array<RectTwips, 4> diseno{r.cmdzoom, r.cmdadel, r.cmdatras, r.pctimpresora};
     const bool botones = ColocarBotones(r, r.lblms.Right(), ancho, MargenSegunVentanas(numVentanas));
@@ -86,8 +87,8 @@ bool ColocarBotonesEIndicador(DisposicionOndas& r, double ancho, std::int32_t nu
 
 // The standard layout, the time boxes widened and the buttons narrowed as
 // needed. False when the texts do not fit so.
-bool AjustarEstandar(DisposicionOndas& r, double ancho, std::int32_t numVentanas, const AnchosLecturasOndas& n,
-                  const DisenoOndas& d)
+bool AjustarEstandar(DisposicionOndas& r, double ancho, std::int32_t numVentanas,
+                     const AnchosLecturasOndas& n, const DisenoOndas& d)
 {
     if (r.lblizq.Width + kHolgura < n.Numero || r.lblamar.Width + kHolgura < n.Valor)
         return false;
@@ -119,8 +120,8 @@ bool Compacta(DisposicionOndas& r, double ancho, std::int32_t numVentanas, const
 
 bool TodoDentro(const DisposicionOndas& r, double ancho)
 {
-    for (const RectTwips* x : {&r.HScroll1, &r.HScroll2, &r.lblizq, &r.lblamar, &r.lblder, &r.lblcian, &r.lblms,
-                               &r.lblDif, &r.cmdzoom, &r.cmdadel, &r.cmdatras, &r.pctimpresora}) {
+    for (const RectTwips* x : {&r.HScroll1, &r.HScroll2, &r.lblizq, &r.lblamar, &r.lblder, &r.lblcian,
+                               &r.lblms, &r.lblDif, &r.cmdzoom, &r.cmdadel, &r.cmdatras, &r.pctimpresora}) {
         if (!Dentro(*x, ancho))
             return false;
     }

@@ -6,8 +6,7 @@
 #include "platform/base/text_fit.h"
 #include "views/waves/waves_layout.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // Read-outs that fit: the layouts of the waveform window and the stacked view
 // with every read-out box wide enough for the longest text it can show, at
@@ -22,10 +21,10 @@ inline constexpr double kAnchoMinimoBarra = 600.0;
 
 // What the waveform window's boxes need across at one font size.
 struct AnchosLecturasOndas {
-    double Numero{0.0};     // lblizq, lblder: "No.= " and the last sample
-    double Valor{0.0};      // lblamar, lblcian: the channel's extremes with the unit
-    double Tiempo{0.0};     // lblms and lblDif (one width): the whole record's time, the largest difference
-    double Indicador{0.0};  // lbl_PS, both sides' words; 0 when hidden
+    double Numero{0.0};    // lblizq, lblder: "No.= " and the last sample
+    double Valor{0.0};     // lblamar, lblcian: the channel's extremes with the unit
+    double Tiempo{0.0};    // lblms and lblDif (one width): the whole record's time, the largest difference
+    double Indicador{0.0}; // lbl_PS, both sides' words; 0 when hidden
 };
 using MedidaLecturasOndas = std::function<AnchosLecturasOndas(int px)>;
 
@@ -41,8 +40,9 @@ struct DisposicionOndasEntera {
 // buttons); failing that, the compact layout (each box as wide as its texts,
 // the cursor bars over their pairs) at the first size where it fits; at the
 // smallest size, the compact layout whatever it holds.
-[[nodiscard]] DisposicionOndasEntera ColocarControlesOndasEnteras(double ancho, double alto, std::int32_t numVentanas,
-                                                                  int pxMaximo, const MedidaLecturasOndas& medir,
+[[nodiscard]] DisposicionOndasEntera ColocarControlesOndasEnteras(double ancho, double alto,
+                                                                  std::int32_t numVentanas, int pxMaximo,
+                                                                  const MedidaLecturasOndas& medir,
                                                                   const DisenoOndas& diseno = {});
 
 // What the stacked view's boxes of the row under the picture need.

@@ -5,11 +5,9 @@
 
 #include "platform/base/numeric.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 double NoNegativo(double v)
 {

@@ -4,8 +4,7 @@
 
 #include "platform/base/rect_twips.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 // ---- Tiling of the "individually" build ----
 

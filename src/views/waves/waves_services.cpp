@@ -13,11 +13,9 @@
 #include "views/waves/waves_fit.h"
 #include "views/waves/waves_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
-namespace
-{
+namespace {
 
 RegistroVentanas<frmVerOndas>& Registradas()
 {
@@ -27,8 +25,7 @@ RegistroVentanas<frmVerOndas>& Registradas()
 
 } // namespace
 
-namespace ondas
-{
+namespace ondas {
 
 std::vector<frmVerOndas*> VentanasOndasAbiertas()
 {

@@ -1,8 +1,7 @@
 #pragma once
 #include <vector>
 
-namespace vesdra
-{
+namespace vesdra {
 
 class frmVerOndas;
 
@@ -30,8 +29,7 @@ void ReiniciarOndas();
 // Program end: unloads the dialog and closes every waveform view.
 void DescargarOndas();
 
-namespace ondas
-{
+namespace ondas {
 
 // Every waveform window alive, whichever build made it, in creation order.
 // The windows register and leave themselves.

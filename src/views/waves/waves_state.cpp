@@ -6,8 +6,7 @@
 #include "shell/shell_state.h"
 #include "templates/template_state.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 OndasState& Ondas()
 {

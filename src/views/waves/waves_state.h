@@ -5,8 +5,7 @@
 #include "record/array.h"
 #include "shell/referencia.h"
 
-namespace vesdra
-{
+namespace vesdra {
 
 class frmVerOndas;
 

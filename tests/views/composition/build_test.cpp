@@ -16,7 +16,8 @@ using namespace vesdra;
 using vesdra::test::CompositionFixture;
 
 namespace {
-class CompositionBuild : public CompositionFixture {
+class CompositionBuild : public CompositionFixture
+{
 protected:
     void SetUp() override
     {

@@ -18,7 +18,8 @@ using namespace vesdra;
 
 namespace {
 
-class ClosedRecord : public test::CompositionFixture {
+class ClosedRecord : public test::CompositionFixture
+{
 protected:
     void SetUp() override
     {
@@ -101,7 +102,8 @@ TEST_F(ClosedRecord, CompositionWindowsSurviveEveryActionAfterTheCloseCommand)
         // boxes are the window's own questions and refusals.
         for (const MsgBoxCall& c : cajas.Calls()) {
             if (c.Prompt.startsWith(QStringLiteral("Error "))) {
-                EXPECT_TRUE(v.isNull()) << "a window that reported " << c.Prompt.toStdString() << " stayed open";
+                EXPECT_TRUE(v.isNull())
+                    << "a window that reported " << c.Prompt.toStdString() << " stayed open";
             }
         }
         // The close button, then each window's own close box.

@@ -22,17 +22,22 @@ namespace vesdra::test {
 // whose channel c holds valor(s, c); the channel table names channel c
 // "C<c>" with unit "U<c>"; language text n reads "T<n>"; a 1024 x 768
 // screen at 15 twips per pixel; the shell hooks record what the views ask.
-class CompositionFixture : public ::testing::Test {
+class CompositionFixture : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    void Registrar(std::int32_t nc, std::int32_t nS, const std::function<float(std::int32_t, std::int32_t)>& valor);
+    void Registrar(std::int32_t nc, std::int32_t nS,
+                   const std::function<float(std::int32_t, std::int32_t)>& valor);
     // Opens the dialog and fills slots (1..18) with channel rows.
     frmNewCompanalog& Dialogo(const std::vector<std::pair<int, int>>& casillas);
     // Builds windows from the slots given.
     void Construir(const std::vector<std::pair<int, int>>& casillas);
-    [[nodiscard]] frmVerCmpang* Ventana(int n) const { return Composiciones().VentanasComposicion[static_cast<std::size_t>(n)].data(); }
+    [[nodiscard]] frmVerCmpang* Ventana(int n) const
+    {
+        return Composiciones().VentanasComposicion[static_cast<std::size_t>(n)].data();
+    }
 
     int menuMostrado_{0};
     int menuOculto_{0};

@@ -14,7 +14,9 @@ using namespace vesdra;
 using vesdra::test::CompositionFixture;
 
 namespace {
-class CompositionDialog : public CompositionFixture {};
+class CompositionDialog : public CompositionFixture
+{
+};
 
 QColor Marcador(const frmNewCompanalog& d, int k)
 {

@@ -21,10 +21,8 @@
 #include "record/record_model.h"
 #include "shell/cancelar.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Kind = PrintCall::Kind;
 

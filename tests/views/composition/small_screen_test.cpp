@@ -17,7 +17,9 @@ using namespace vesdra;
 
 namespace {
 
-class ThreeWindows : public test::CompositionFixture, public ::testing::WithParamInterface<test::PantallaPrueba> {
+class ThreeWindows : public test::CompositionFixture,
+                     public ::testing::WithParamInterface<test::PantallaPrueba>
+{
 protected:
     void SetUp() override
     {
@@ -45,11 +47,18 @@ TEST_P(ThreeWindows, EveryControlIsWholeInsideTheClientAreaAndUncovered)
         ASSERT_NE(v, nullptr);
         v->Form_Resize(); // the layout its real frame brings, as the resize timer runs it
         SCOPED_TRACE("window " + std::to_string(n));
-        std::vector<std::pair<const QWidget*, const char*>> controles{
-            {v->Picture1, "picture"},   {v->HScroll1, "cursor 1 bar"},  {v->HScroll2, "cursor 2 bar"},
-            {v->cmdzoom, "zoom"},       {v->cmdadel, ">>"},             {v->cmdatras, "<<"},
-            {v->pctimpresora, "print"}, {v->lblamar, "cursor 1 sample"}, {v->lblcian, "cursor 2 sample"},
-            {v->lblms, "time"},         {v->HScroll_Amar, "HScroll_Amar"}, {v->HScroll_Cian, "HScroll_Cian"}};
+        std::vector<std::pair<const QWidget*, const char*>> controles{{v->Picture1, "picture"},
+                                                                      {v->HScroll1, "cursor 1 bar"},
+                                                                      {v->HScroll2, "cursor 2 bar"},
+                                                                      {v->cmdzoom, "zoom"},
+                                                                      {v->cmdadel, ">>"},
+                                                                      {v->cmdatras, "<<"},
+                                                                      {v->pctimpresora, "print"},
+                                                                      {v->lblamar, "cursor 1 sample"},
+                                                                      {v->lblcian, "cursor 2 sample"},
+                                                                      {v->lblms, "time"},
+                                                                      {v->HScroll_Amar, "HScroll_Amar"},
+                                                                      {v->HScroll_Cian, "HScroll_Cian"}};
         for (std::size_t k = 1; k <= 6; ++k) {
             controles.emplace_back(v->lblam[k], "cursor 1 value");
             controles.emplace_back(v->lblci[k], "cursor 2 value");
@@ -83,7 +92,8 @@ TEST(CompositionLayout, TheColumnClearsTheSideBarOnALowWindow)
     // side bar of cursor 1's values.
     const DisposicionVentana estandar = CalcularDisposicion(11880, 2640, 10, 10, 247.5);
     ASSERT_GT(estandar.pctimpresora.Bottom(), estandar.HScroll_Amar.Top);
-    const DisposicionVentana v = CalcularDisposicion(11880, 2640, 10, 10, 247.5, {}, AreaCliente{11760, 2640 - 390});
+    const DisposicionVentana v =
+        CalcularDisposicion(11880, 2640, 10, 10, 247.5, {}, AreaCliente{11760, 2640 - 390});
     EXPECT_LE(v.lblms.Bottom(), v.HScroll_Amar.Top - 10);
     // The print button beside the zoom button, as "<<" beside ">>".
     EXPECT_EQ(v.pctimpresora.Top, v.cmdzoom.Top);
@@ -93,7 +103,8 @@ TEST(CompositionLayout, TheColumnClearsTheSideBarOnALowWindow)
 
     // Where the standard layout fits the client area, it stands.
     const DisposicionVentana alto = CalcularDisposicion(19000, 4600, 10, 10, 495);
-    const DisposicionVentana dentro = CalcularDisposicion(19000, 4600, 10, 10, 495, {}, AreaCliente{18880, 4210});
+    const DisposicionVentana dentro =
+        CalcularDisposicion(19000, 4600, 10, 10, 495, {}, AreaCliente{18880, 4210});
     EXPECT_EQ(dentro.pctimpresora, alto.pctimpresora);
     EXPECT_EQ(dentro.Picture1, alto.Picture1);
     EXPECT_EQ(dentro.HScroll_Amar, alto.HScroll_Amar);

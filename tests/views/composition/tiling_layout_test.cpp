@@ -128,7 +128,8 @@ TEST(CompositionSelection, BadSlotNumbersAreErrors)
     const struct {
         const char* texto;
         int numero;
-    } casos[] = {{"x", vberr::TypeMismatch}, {"0", vberr::SubscriptOutOfRange}, {"5", vberr::SubscriptOutOfRange}};
+    } casos[] = {
+        {"x", vberr::TypeMismatch}, {"0", vberr::SubscriptOutOfRange}, {"5", vberr::SubscriptOutOfRange}};
     for (const auto& c : casos) {
         std::array<QString, 19> numeros{};
         numeros[7] = c.texto;

@@ -1,15 +1,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cmath>
 
-#include "composition_fixture.h"
 #include "common/test_support.h"
+#include "composition_fixture.h"
 #include "platform/base/app_paths.h"
 #include "platform/base/colors.h"
 #include "platform/line_control.h"
@@ -28,7 +28,8 @@ namespace {
 
 constexpr std::int32_t kMuestras = 200;
 
-class CompositionWindow : public CompositionFixture {
+class CompositionWindow : public CompositionFixture
+{
 protected:
     frmVerCmpang& Uno(const std::function<float(int, int)>& valor, int canales = 1)
     {

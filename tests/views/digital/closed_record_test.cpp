@@ -20,7 +20,8 @@ using namespace vesdra;
 
 namespace {
 
-class ClosedRecord : public test::DigitalFixture {
+class ClosedRecord : public test::DigitalFixture
+{
 protected:
     void SetUp() override
     {
@@ -97,7 +98,8 @@ TEST_F(ClosedRecord, DigitalViewSurvivesEveryActionAfterTheCloseCommand)
         // boxes are the view's own refusals.
         for (const MsgBoxCall& c : cajas_.Calls()) {
             if (c.Prompt.startsWith(QStringLiteral("Error "))) {
-                EXPECT_TRUE(v.isNull()) << "the view reported " << c.Prompt.toStdString() << " and stayed open";
+                EXPECT_TRUE(v.isNull())
+                    << "the view reported " << c.Prompt.toStdString() << " and stayed open";
             }
         }
         CerrarVistaDigital();

@@ -27,7 +27,8 @@ namespace vesdra::test {
 // 50..60, 3 one on even samples, 4 all 1.
 // Template: group "G1" members (1 "D1", 2 "D2"), group "G2" members
 // (2 "D2b", 3 "D3", 4 "D4").
-class DigitalFixture : public ::testing::Test {
+class DigitalFixture : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -44,7 +45,6 @@ protected:
 
     // Deletes what was closed (deferred deletes).
     static void Procesar();
-
 
     ScopedMsgBoxRecorder cajas_{};
     int menuMostrado_{0};

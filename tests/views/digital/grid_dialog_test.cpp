@@ -28,7 +28,8 @@ using namespace vesdra;
 
 namespace {
 
-class DialogoGrid : public test::DigitalFixture {
+class DialogoGrid : public test::DigitalFixture
+{
 protected:
     void SetUp() override
     {

@@ -47,14 +47,9 @@ TEST(CambiaEstadoGrid, StateTestTable)
         std::int32_t cambia;
     };
     const std::vector<Caso> casos = {
-        {{}, 0},
-        {{1}, 0},
-        {{0, 0, 0, 0}, 0},
-        {{1, 1, 1, 1}, 0},
-        {{0, 1, 1}, 1},
-        {{0, 0, 0, 1}, 1}, // the only change on the last sample
-        {{1, 1, 1, 0}, 1},
-        {{1, 1, 0, 1}, 1}, // falls and rises again
+        {{}, 0},           {{1}, 0},          {{0, 0, 0, 0}, 0},
+        {{1, 1, 1, 1}, 0}, {{0, 1, 1}, 1},    {{0, 0, 0, 1}, 1}, // the only change on the last sample
+        {{1, 1, 1, 0}, 1}, {{1, 1, 0, 1}, 1},                    // falls and rises again
         {{0, 0, 1, 0}, 1},
     };
     for (const Caso& c : casos)
@@ -129,7 +124,9 @@ TEST(LlenarColumnaGrid, MissingChannelsAndBadCells)
     Matrix<QString> mal = Miembros({1, 1, 1});
     mal(2, 1) = "uno";
     EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, grupos, mal, r); }), vberr::TypeMismatch);
-    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, Grupos({"tres"}), Miembros({1, 1, 1}), r); }),
+    EXPECT_EQ(test::ErrorOf([&] {
+                  (void)LlenarColumna(1, 1, Grupos({"tres"}), Miembros({1, 1, 1}), r);
+              }),
               vberr::TypeMismatch);
     EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 1, Grupos({"-1"}), Miembros({1}), r); }),
               vberr::SubscriptOutOfRange);
@@ -143,7 +140,9 @@ TEST(LlenarColumnaGrid, MissingChannelsAndBadCells)
     EXPECT_FALSE(lejos.Cambia[1]);
 
     // Members beyond the member table.
-    EXPECT_EQ(test::ErrorOf([&] { (void)LlenarColumna(1, 2, grupos, Miembros({1, 1, 1}), r); }),
+    EXPECT_EQ(test::ErrorOf([&] {
+                  (void)LlenarColumna(1, 2, grupos, Miembros({1, 1, 1}), r);
+              }),
               vberr::SubscriptOutOfRange);
 }
 
@@ -164,11 +163,31 @@ TEST(MarcasGrid, GestureTable)
         {"click on an unmarked member", 0, 2, false, Click, {Gesto::Marcado}, true, 1},
         {"click on a marked member", 0, 2, true, Click, {Gesto::Marcado}, true, 1},
         {"click on a marked member at 19", 18, 2, true, Click, {Gesto::Marcado}, true, 19},
-        {"double-click on a marked member", 4, 2, true, DobleClick, {Gesto::Marcado, Gesto::Desmarcado}, false, 4},
-        {"double-click on an unmarked member", 4, 2, false, DobleClick, {Gesto::Marcado, Gesto::Desmarcado}, false, 4},
+        {"double-click on a marked member",
+         4,
+         2,
+         true,
+         DobleClick,
+         {Gesto::Marcado, Gesto::Desmarcado},
+         false,
+         4},
+        {"double-click on an unmarked member",
+         4,
+         2,
+         false,
+         DobleClick,
+         {Gesto::Marcado, Gesto::Desmarcado},
+         false,
+         4},
         {"the 20th mark", 19, 1, false, Click, {Gesto::Rechazado}, false, 19},
-        {"double-click at 19 on an unmarked member", 19, 1, false, DobleClick, {Gesto::Rechazado, Gesto::Rechazado},
-         false, 19},
+        {"double-click at 19 on an unmarked member",
+         19,
+         1,
+         false,
+         DobleClick,
+         {Gesto::Rechazado, Gesto::Rechazado},
+         false,
+         19},
         {"the group's name", 3, 0, false, DobleClick, {Gesto::Nada, Gesto::Nada}, false, 3},
         {"a slot without a member", 3, 4, false, Click, {Gesto::Nada}, false, 3},
     };
@@ -311,8 +330,8 @@ TEST(DisposicionGrid, FormSizeByScreenCase)
         double dH, dW;
     };
     const std::vector<Caso> casos = {
-        {640, 480, 15, 1, 1.177, 1.0077}, {640, 480, 12, 1, 1.177, 1.0077}, {800, 600, 12, 2, 1.15, 1.0077},
-        {1024, 768, 12, 3, 1.115, 1.005}, {800, 600, 15, 4, 1.1364, 1.005}, {1024, 768, 15, 5, 1.104, 1.005},
+        {640, 480, 15, 1, 1.177, 1.0077}, {640, 480, 12, 1, 1.177, 1.0077},  {800, 600, 12, 2, 1.15, 1.0077},
+        {1024, 768, 12, 3, 1.115, 1.005}, {800, 600, 15, 4, 1.1364, 1.005},  {1024, 768, 15, 5, 1.104, 1.005},
         {1024, 768, 10, 5, 1.104, 1.005}, {1920, 1080, 15, 5, 1.104, 1.005},
     };
     for (const Caso& c : casos) {
@@ -377,15 +396,15 @@ TEST(DisposicionGrid, EveryLabelInsideTheDialogOnEveryScreen)
     // leaves the stack's last label a few pixels short: the labels lose a
     // pixel there.
     const std::vector<Caso> casos = {
-        {640, 480, 15, false},   {800, 600, 15, false},   {800, 600, 12, false},  {1024, 768, 15, true},
+        {640, 480, 15, false},   {800, 600, 15, false},   {800, 600, 12, false},   {1024, 768, 15, true},
         {1280, 960, 15, true},   {1600, 1200, 12, true},  {1280, 1024, 15, false}, {1280, 800, 15, false},
         {1366, 768, 15, false},  {1920, 1080, 15, false}, {1920, 1200, 12, false}, {2560, 1440, 15, false},
         {3840, 2160, 15, false}, {800, 800, 15, false},
     };
     for (const Caso& c : casos) {
         for (const bool es1997 : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << c.ancho << " x " << c.alto << " at " << c.tpp
-                                              << (es1997 ? " (1997)" : ""));
+            SCOPED_TRACE(::testing::Message()
+                         << c.ancho << " x " << c.alto << " at " << c.tpp << (es1997 ? " (1997)" : ""));
             const EntradaDisposicion e = Pantalla(c.ancho, c.alto, c.tpp, es1997);
             const DisposicionGrid d = AjustarAPantalla(e);
             const double alto = d.AltoFormulario - e.AltoMarco;
@@ -399,7 +418,8 @@ TEST(DisposicionGrid, EveryLabelInsideTheDialogOnEveryScreen)
                     ASSERT_GT(l.Height, 8 * c.tpp);
                 }
             }
-            for (const RectTwips* r : {&d.Frame1, &d.Label101, &d.Label102, &d.cmdOK, &d.cmdcancel, &d.Label99}) {
+            for (const RectTwips* r :
+                 {&d.Frame1, &d.Label101, &d.Label102, &d.cmdOK, &d.cmdcancel, &d.Label99}) {
                 EXPECT_LE(r->Bottom(), alto);
                 EXPECT_LE(r->Right(), ancho);
             }

@@ -23,10 +23,8 @@
 #include "shell/shell_state.h"
 #include "views/digital/frm19.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Kind = PrintCall::Kind;
 

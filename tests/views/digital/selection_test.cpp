@@ -21,7 +21,8 @@ Matrix<QString> TablaGrupos(const std::vector<QString>& cuentas)
     return t;
 }
 
-class SeleccionDigital : public ::testing::Test {
+class SeleccionDigital : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -37,7 +38,12 @@ protected:
             p.TablaMiembrosDigitales(m, 2) = QStringLiteral("M%1").arg(m);
         }
     }
-    void TearDown() override { Plantillas() = {}; Registro() = {}; Digitales() = {}; }
+    void TearDown() override
+    {
+        Plantillas() = {};
+        Registro() = {};
+        Digitales() = {};
+    }
 };
 
 } // namespace
@@ -161,7 +167,8 @@ TEST_F(SeleccionDigital, CloseAndUnloadResetWhatTheyOwn)
     d.MarcasGrupo[3] = {2, 1, 0, 0};
     CerrarSeleccionDigital();
     EXPECT_TRUE(d.MarcasGrupo[3].empty()); // the composition's marks are erased
-    EXPECT_EQ(d.PrimerMiembro + d.UltimoMiembro + d.NumFilasDigitales + d.AnalogicoElegido + d.ModoDigital, 0);
+    EXPECT_EQ(d.PrimerMiembro + d.UltimoMiembro + d.NumFilasDigitales + d.AnalogicoElegido + d.ModoDigital,
+              0);
     EXPECT_EQ(d.GrupoElegido, "");
     EXPECT_FALSE(Shell().UsaSecundario);
     EXPECT_EQ(d.ListaDigitales.UltimaFila, 0); // the group handover set it; closing never touches it

@@ -26,7 +26,8 @@ std::vector<std::uint8_t> Estados(const char* patron)
 
 Tramo TramoDe(std::int32_t origen, std::int32_t ultima, double escala)
 {
-    return {.Origen = origen, .Ultima = ultima, .EscalaX = escala, .TwipsPorPixelX = 15, .TwipsPorPixelY = 15};
+    return {
+        .Origen = origen, .Ultima = ultima, .EscalaX = escala, .TwipsPorPixelX = 15, .TwipsPorPixelY = 15};
 }
 
 } // namespace
@@ -45,7 +46,8 @@ TEST(CajasDigitales, StateOneAtSampleSCoversTheSpanFromTheSampleBefore)
     // A state 1 only at the origin draws nothing; only at origin + 1 one box
     // from the axis one step wide.
     EXPECT_TRUE(CajasEstados(Estados("1000"), TramoDe(1, 4, 150)).Cajas.empty());
-    EXPECT_EQ(CajasEstados(Estados("0100"), TramoDe(1, 4, 150)).Cajas, (std::vector<CajaEstado>{{1200, 1350}}));
+    EXPECT_EQ(CajasEstados(Estados("0100"), TramoDe(1, 4, 150)).Cajas,
+              (std::vector<CajaEstado>{{1200, 1350}}));
     // All ones: a chain from the axis to the last sample.
     const CajasFila todo = CajasEstados(Estados("11111"), TramoDe(1, 5, 150));
     EXPECT_EQ(todo.Cajas.front().X1, 1200);
@@ -90,7 +92,9 @@ TEST(CajasDigitales, DenseDrawingMatchesOneOutlinedBoxPerSample)
         CajasFila referencia;
         for (std::int32_t s = 2; s <= 3000; ++s) {
             if (e[static_cast<size_t>(s - 1)] == 1) {
-                const auto x = [&](std::int32_t m) { return std::floor(XMuestra(m, 1, escala) / 15 + 0.5) * 15; };
+                const auto x = [&](std::int32_t m) {
+                    return std::floor(XMuestra(m, 1, escala) / 15 + 0.5) * 15;
+                };
                 referencia.Cajas.push_back({x(s - 1), x(s)});
             }
         }
@@ -124,7 +128,8 @@ TEST(CajasDigitales, BoxesThroughTheTablesAreTheWalksAndDrawOneBoxPerSample)
     struct Rango {
         std::int32_t origen, ultima;
     };
-    for (const Rango r : {Rango{1, 20000}, Rango{777, 19001}, Rango{5990, 9011}, Rango{64, 129}, Rango{11999, 16300}}) {
+    for (const Rango r :
+         {Rango{1, 20000}, Rango{777, 19001}, Rango{5990, 9011}, Rango{64, 129}, Rango{11999, 16300}}) {
         for (const double pixeles : {0.01, 0.03, 0.2, 1.0}) {
             SCOPED_TRACE(::testing::Message() << r.origen << ".." << r.ultima << " at " << pixeles);
             const double escala = pixeles * 15;
@@ -142,7 +147,9 @@ TEST(CajasDigitales, BoxesThroughTheTablesAreTheWalksAndDrawOneBoxPerSample)
             }
             DibujarCajas(agrupada, porTablas, 200, t, QBColor(9));
             CajasFila referencia;
-            const auto xm = [&](std::int32_t m) { return std::floor(XMuestra(m, r.origen, escala) / 15 + 0.5) * 15; };
+            const auto xm = [&](std::int32_t m) {
+                return std::floor(XMuestra(m, r.origen, escala) / 15 + 0.5) * 15;
+            };
             for (std::int32_t s = r.origen + 1; s <= r.ultima; ++s)
                 if (e[static_cast<size_t>(s - 1)] == 1)
                     referencia.Cajas.push_back({xm(s - 1), xm(s)});
@@ -163,7 +170,8 @@ TEST(TrazoAnalogicoDigital, ScaleAndTraceThroughTheTablesAreTheWalks)
     for (std::size_t i = 6400; i < 6600; ++i)
         v[i] = std::nanf("");
     const TracePyramid tablas(v);
-    for (const Tramo t : {TramoDe(1, 9000, 0.3), TramoDe(3999, 4001, 20), TramoDe(6401, 6599, 5), TramoDe(100, 8000, 1.5)}) {
+    for (const Tramo t :
+         {TramoDe(1, 9000, 0.3), TramoDe(3999, 4001, 20), TramoDe(6401, 6599, 5), TramoDe(100, 8000, 1.5)}) {
         SCOPED_TRACE(t.Origen);
         const double escala = EscalaVertical(v, t);
         EXPECT_EQ(EscalaVertical(v, t, &tablas), escala);
@@ -184,7 +192,8 @@ TEST(TrazoAnalogicoDigital, VerticalScaleIsRealForHugeAndTinyValues)
     EXPECT_NEAR(EscalaVertical(pequeno, TramoDe(1, 2, 100)), 600.0 / 0.2, 1e-3);
 
     // The tiny trace reaches the band's edge instead of lying flat.
-    const std::vector<QLineF> l = TrazoAnalogico(pequeno, TramoDe(1, 4, 150), EscalaVertical(pequeno, TramoDe(1, 4, 150)));
+    const std::vector<QLineF> l =
+        TrazoAnalogico(pequeno, TramoDe(1, 4, 150), EscalaVertical(pequeno, TramoDe(1, 4, 150)));
     double maxY = 0;
     for (const QLineF& s : l)
         maxY = std::max({maxY, s.y1(), s.y2()});

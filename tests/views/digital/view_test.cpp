@@ -451,7 +451,8 @@ TEST_F(VistaDigital, BuildErrorsLeaveNoViewNoProgressWindowAndTheMenuBack)
         EXPECT_EQ(AbrirVista(1), nullptr);
         EXPECT_EQ(ElecdigCargado(), nullptr);
         ASSERT_EQ(cajas_.Count(), 1);
-        EXPECT_TRUE(cajas_.Last().Prompt.startsWith(QStringLiteral("Error %1: ").arg(c.error))) << cajas_.Last().Prompt.toStdString();
+        EXPECT_TRUE(cajas_.Last().Prompt.startsWith(QStringLiteral("Error %1: ").arg(c.error)))
+            << cajas_.Last().Prompt.toStdString();
         EXPECT_EQ(cajas_.Last().Style, vbCritical);
         EXPECT_EQ(progresoAbierto_, progresoCerrado_);
         EXPECT_EQ(menuMostrado_, 1);

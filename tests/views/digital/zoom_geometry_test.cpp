@@ -69,7 +69,9 @@ TEST(ZoomDigital, ZoomBackForwardTable)
     for (std::size_t i = 0; i < pasos.size(); ++i) {
         const Paso& p = pasos[i];
         SCOPED_TRACE("step " + std::to_string(i));
-        const PasoZoom r = p.accion == Zoom ? h.Zoom(p.c1, p.c2, W) : p.accion == Atras ? h.Atras() : h.Adelante();
+        const PasoZoom r = p.accion == Zoom    ? h.Zoom(p.c1, p.c2, W)
+                           : p.accion == Atras ? h.Atras()
+                                               : h.Adelante();
         EXPECT_EQ(r.Texto, p.texto);
         EXPECT_EQ(r.Rechazado(), p.texto != 0);
         EXPECT_EQ(h.NivelZoom(), p.nivel);
@@ -121,7 +123,7 @@ TEST(GeometriaDigital, FormSizeFactorsByScreen)
         FactoresPantalla f;
     };
     const std::vector<Caso> casos = {
-        {640, 15, {1.177, 1.0077}}, {640, 12, {1.177, 1.0077}},  {800, 12, {1.15, 1.0077}},
+        {640, 15, {1.177, 1.0077}}, {640, 12, {1.177, 1.0077}}, {800, 12, {1.15, 1.0077}},
         {800, 15, {1.1364, 1.005}}, {1024, 12, {1.115, 1.005}}, {1024, 15, {1.104, 1.005}},
         {1920, 15, {1.104, 1.005}},
     };
@@ -157,9 +159,9 @@ TEST(GeometriaDigital, RowOfControlsRunsLeftToRightUnderThePicture)
 
 TEST(GeometriaDigital, RowsAndNameBoxesFollowThePictureHeight)
 {
-    EXPECT_EQ(AltoFila(9534), 389);   // 9334 / 24 = 388.9
-    EXPECT_EQ(AltoFila(212), 0);      // 0.5 rounds to even
-    EXPECT_EQ(AltoFila(236), 2);      // 1.5 rounds to even
+    EXPECT_EQ(AltoFila(9534), 389); // 9334 / 24 = 388.9
+    EXPECT_EQ(AltoFila(212), 0);    // 0.5 rounds to even
+    EXPECT_EQ(AltoFila(236), 2);    // 1.5 rounds to even
     const double h = 389;
     // Each name box stands just above its row's base line.
     for (std::int32_t i = 1; i <= 19; ++i) {

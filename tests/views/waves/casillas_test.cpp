@@ -5,10 +5,8 @@
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(ChoiceSlots, DoubleClicksFillSlotsSkippingEarlierDuplicates)
 {

@@ -17,10 +17,8 @@
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 template <typename Vista> struct Accion {
     const char* que;
@@ -80,7 +78,8 @@ protected:
             // boxes are the view's own questions and refusals.
             for (const MsgBoxCall& c : cajas.Calls()) {
                 if (c.Prompt.startsWith(QStringLiteral("Error "))) {
-                    EXPECT_TRUE(v.isNull()) << "a view that reported " << c.Prompt.toStdString() << " stayed open";
+                    EXPECT_TRUE(v.isNull())
+                        << "a view that reported " << c.Prompt.toStdString() << " stayed open";
                 }
             }
             cerrarConBoton();

@@ -9,10 +9,8 @@
 #include "platform/picture_box.h"
 #include "views/waves/onda_vista.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using test::DifferentPixels;
 

@@ -5,10 +5,8 @@
 #include "platform/base/text_fit.h"
 #include "views/waves/waves_fit.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 // A font of DejaVu Sans proportions: a digit 0.64 of the size across; 6
 // pixels of box margins; 15 twips per pixel.
@@ -25,7 +23,7 @@ AnchosLecturasOndas Lecturas(int px, bool indicador = true)
 
 std::vector<const RectTwips*> Controles(const DisposicionOndas& r)
 {
-    return {&r.HScroll1, &r.HScroll2, &r.lblizq,  &r.lblamar,  &r.lblder,   &r.lblcian,       &r.lblms,
+    return {&r.HScroll1, &r.HScroll2, &r.lblizq,  &r.lblamar,  &r.lblder,       &r.lblcian, &r.lblms,
             &r.lblDif,   &r.cmdzoom,  &r.cmdadel, &r.cmdatras, &r.pctimpresora, &r.lbl_PS};
 }
 
@@ -70,14 +68,16 @@ TEST(WaveWindowFit, ReadoutsWholeAndClearOfTheButtonsFromOneToEightWindows)
     // Client widths of the tiles at 1920, 1280 and 800 pixels across, and of
     // windows narrowed by hand.
     const Caso casos[] = {
-        {"1920, one window", 28500, 1},   {"1920, eight windows", 14250, 8}, {"1280, three windows", 18900, 3},
-        {"1280, eight windows", 9450, 8}, {"800, three windows", 11700, 3},   {"800, eight windows", 5850, 8},
+        {"1920, one window", 28500, 1},     {"1920, eight windows", 14250, 8},
+        {"1280, three windows", 18900, 3},  {"1280, eight windows", 9450, 8},
+        {"800, three windows", 11700, 3},   {"800, eight windows", 5850, 8},
         {"narrowed, two windows", 9000, 2}, {"narrowed, three windows", 7000, 3},
     };
     for (const Caso& c : casos) {
         for (const bool indicador : {true, false}) {
             const auto medir = [indicador](int px) { return Lecturas(px, indicador); };
-            Comprobar(ColocarControlesOndasEnteras(c.ancho, 3000, c.ventanas, 12, medir), c.ancho, indicador, c.que);
+            Comprobar(ColocarControlesOndasEnteras(c.ancho, 3000, c.ventanas, 12, medir), c.ancho, indicador,
+                      c.que);
         }
     }
 }
@@ -93,7 +93,8 @@ TEST(WaveWindowFit, TheStandardPlacesStandWhileTheyHoldTheTexts)
     EXPECT_EQ(e.Controles.pctimpresora, estandar.pctimpresora);
     EXPECT_EQ(e.Controles.lbl_PS.Top, estandar.lbl_PS.Top);
     EXPECT_EQ(e.Controles.lbl_PS.Right(), estandar.lbl_PS.Right());
-    EXPECT_GE(e.Controles.lbl_PS.Width, estandar.lbl_PS.Width) << "as wide as its words, at least the design's";
+    EXPECT_GE(e.Controles.lbl_PS.Width, estandar.lbl_PS.Width)
+        << "as wide as its words, at least the design's";
 }
 
 TEST(WaveWindowFit, TheTimeBoxesWidenBeforeTheFontShrinks)
@@ -142,8 +143,8 @@ TEST(StackedFit, TheRowHoldsItsTextsAndEndsInsideTheWindow)
         EXPECT_GE(r.lbl_PS.Width + 0.1, n.Indicador);
         EXPECT_LE(r.lbl_PS.Right(), ancho + 0.1);
         EXPECT_GE(r.HScroll1.Width, kAnchoMinimoBarra);
-        const RectTwips* fila[] = {&r.HScroll1, &r.lblam, &r.HScroll2, &r.lblci, &r.lblms,
-                                   &r.cmdzoom, &r.cmdadel, &r.cmdatras, &r.pctimpresora, &r.lbl_PS};
+        const RectTwips* fila[] = {&r.HScroll1, &r.lblam,   &r.HScroll2, &r.lblci,        &r.lblms,
+                                   &r.cmdzoom,  &r.cmdadel, &r.cmdatras, &r.pctimpresora, &r.lbl_PS};
         for (std::size_t i = 0; i + 1 < std::size(fila); ++i)
             EXPECT_LE(fila[i]->Right(), fila[i + 1]->Left + 0.1) << i;
     }

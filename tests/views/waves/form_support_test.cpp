@@ -14,10 +14,8 @@
 #include "platform/scroll_bar.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using FormSupport = test::WavesFixture;
 

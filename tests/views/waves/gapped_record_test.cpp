@@ -16,12 +16,11 @@
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
-class GappedRecord : public test::WavesFixture, public ::testing::WithParamInterface<std::vector<std::int32_t>>
+class GappedRecord : public test::WavesFixture,
+                     public ::testing::WithParamInterface<std::vector<std::int32_t>>
 {
 protected:
     void Abrir()
@@ -68,7 +67,8 @@ TEST_P(GappedRecord, EveryViewShowsEachChannelsOwnSamples)
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("CH%1").arg(k));
         w->HScroll1->SetValue(5);
-        EXPECT_EQ(w->lblamar->text(), Format(gen::ExpectedValue(spec_, k, 5), "0.000") + QStringLiteral(" A"));
+        EXPECT_EQ(w->lblamar->text(),
+                  Format(gen::ExpectedValue(spec_, k, 5), "0.000") + QStringLiteral(" A"));
     }
     CerrarVentanasOndas();
 

@@ -25,10 +25,8 @@
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 using Kind = PrintCall::Kind;
 

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 struct TilingCase {
     std::int32_t n;

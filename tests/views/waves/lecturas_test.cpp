@@ -6,10 +6,8 @@
 #include "platform/base/formats.h"
 #include "platform/base/vb_error.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class Readouts : public ::testing::Test
 {

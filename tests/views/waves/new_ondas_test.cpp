@@ -21,10 +21,8 @@
 #include "views/waves/waves_layout.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class ChoiceDialog : public test::WavesFixture
 {

@@ -17,10 +17,8 @@
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class RealRecord : public test::WavesFixture, public ::testing::WithParamInterface<const char*>
 {

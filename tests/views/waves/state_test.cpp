@@ -5,10 +5,8 @@
 #include "record/record_model.h"
 #include "shell/shell_state.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 TEST(ChannelColour, RepeatsEveryEightRows)
 {

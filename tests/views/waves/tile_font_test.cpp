@@ -14,10 +14,8 @@
 #include "views/waves/waves_fit.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 struct Pantalla {
     int Ancho;
@@ -77,7 +75,8 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
     // The voltages alone would take a smaller size than the currents
     // (where the boxes' height does not hold both to one size anyway).
     if (p.Difieren)
-        EXPECT_LT(*std::min_element(propios.begin(), propios.end()), *std::max_element(propios.begin(), propios.end()));
+        EXPECT_LT(*std::min_element(propios.begin(), propios.end()),
+                  *std::max_element(propios.begin(), propios.end()));
 
     std::set<int> tamanos;
     for (frmVerOndas* v : ventanas) {
@@ -100,8 +99,11 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TileFont,
-                         ::testing::Values(Pantalla{800, 600, true}, Pantalla{1024, 768, false}, Pantalla{1280, 1024, true}),
-                         [](const auto& i) { return test::NombrePantalla({i.param.Ancho, i.param.Alto}); });
+                         ::testing::Values(Pantalla{800, 600, true}, Pantalla{1024, 768, false},
+                                           Pantalla{1280, 1024, true}),
+                         [](const auto& i) {
+                             return test::NombrePantalla({i.param.Ancho, i.param.Alto});
+                         });
 
 TEST(PixelesTesela, TheSmallestOfTheLaidOutWindows)
 {

@@ -15,10 +15,8 @@
 #include "views/waves/waves_layout.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class StackedView : public test::WavesFixture
 {
@@ -78,7 +76,8 @@ TEST_F(StackedView, ReadoutsLongerThanTheirBoxesShowTheirBeginningAfterEveryRewr
     for (int k = 1; k <= 2; ++k) {
         QLineEdit* caja = t->lblet[static_cast<size_t>(k)];
         ASSERT_GT(caja->fontMetrics().horizontalAdvance(caja->text()), caja->width()) << k;
-        EXPECT_EQ(caja->cursorPosition(), 0) << "box " << k << " shows the end of " << caja->text().toStdString();
+        EXPECT_EQ(caja->cursorPosition(), 0)
+            << "box " << k << " shows the end of " << caja->text().toStdString();
     }
 }
 

@@ -15,10 +15,8 @@
 #include "views/waves/waves_draw.h"
 #include "waves_fixture.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 class WaveWindow : public test::WavesFixture
 {
@@ -137,8 +135,8 @@ TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
         const char* que;
         std::int32_t alto, ancho; // twips of one window of the 4 x 2 tile
     };
-    for (const Tile t : {Tile{"1280 x 1024", 3490, 9550}, Tile{"800 x 600", 1975, 5970},
-                         Tile{"1920 x 1080", 3680, 14330}}) {
+    for (const Tile t :
+         {Tile{"1280 x 1024", 3490, 9550}, Tile{"800 x 600", 1975, 5970}, Tile{"1920 x 1080", 3680, 14330}}) {
         for (std::int32_t row = 1; row <= 3; ++row) {
             SCOPED_TRACE(std::string(t.que) + ", channel " + std::to_string(row));
             Shell().UsaSecundario = true; // a closing window clears it
@@ -150,12 +148,14 @@ TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
             if (row != 1) {
                 EXPECT_EQ(f->lblms->text(), QStringLiteral("99999.000 ms"));
             }
-            for (QLineEdit* caja : {f->lblizq, f->lblamar, f->lblder, f->lblcian, f->lblms, f->lblDif, f->lbl_PS})
+            for (QLineEdit* caja :
+                 {f->lblizq, f->lblamar, f->lblder, f->lblcian, f->lblms, f->lblDif, f->lbl_PS})
                 EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
             EXPECT_LE(f->lbl_PS->geometry().right(), f->width() - 1) << "inside the window";
             for (QWidget* b : {static_cast<QWidget*>(f->cmdzoom), static_cast<QWidget*>(f->cmdadel),
                                static_cast<QWidget*>(f->cmdatras), static_cast<QWidget*>(f->pctimpresora)}) {
-                EXPECT_FALSE(b->geometry().intersects(f->lbl_PS->geometry())) << "indicator clear of the buttons";
+                EXPECT_FALSE(b->geometry().intersects(f->lbl_PS->geometry()))
+                    << "indicator clear of the buttons";
                 EXPECT_LE(b->geometry().right(), f->width() - 1);
             }
             f->close();

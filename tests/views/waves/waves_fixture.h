@@ -20,8 +20,7 @@
 #include "views/waves/waves_services.h"
 #include "views/waves/waves_state.h"
 
-namespace vesdra::test
-{
+namespace vesdra::test {
 
 // A small open record in the record model, the Spanish texts, and shell
 // hooks that record what the views ask of the shell.

@@ -5,10 +5,8 @@
 
 #include "platform/messages.h"
 
-namespace vesdra
-{
-namespace
-{
+namespace vesdra {
+namespace {
 
 // A picture 5000 x 3000 twips over 1001 samples: the axis at x = 100, sample s
 // at 100 + (s - 1) * 4.8.
