@@ -3,8 +3,8 @@
 # Only missing packages are installed.
 set -euo pipefail
 # clang builds the sanitizer run; its sanitizer and libFuzzer runtimes are
-# only recommended by it, so they are named.
-PKGS=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
+# only recommended by it, so they are named. clang-format checks the layout.
+PKGS=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
       qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev
