@@ -355,6 +355,9 @@ TEST_F(CompositionPrint, TheWindowPrintsItsViewAndStaysAsItWas)
     Construir({{1, 1}, {2, 3}});
     frmVerCmpang* v = Ventana(1);
     ASSERT_TRUE(v);
+    // The layout the shown frame asks for is done now, as the window's resize
+    // timer would do it on screen, not in the event pass of the print below.
+    v->Form_Resize();
     EXPECT_TRUE(v->pctimpresora->isVisibleTo(v));
     EXPECT_TRUE(v->pctimpresora->isEnabled());
 
