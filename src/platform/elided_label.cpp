@@ -38,4 +38,13 @@ bool ElidedLabel::event(QEvent* event)
     return QLabel::event(event);
 }
 
+ElidedLabel* EtiquetaRuta(QWidget* parent, const char* nombre)
+{
+    auto* etiqueta = new ElidedLabel(Qt::ElideMiddle, parent);
+    etiqueta->setObjectName(QString::fromLatin1(nombre));
+    etiqueta->setFrameShape(QFrame::Panel);
+    etiqueta->setFrameShadow(QFrame::Sunken);
+    return etiqueta;
+}
+
 } // namespace vesdra

@@ -25,4 +25,8 @@ private:
     Qt::TextElideMode modo_;
 };
 
+// The sunken one-line box a dialog shows its folder in: a long path keeps its
+// start and its last folders in sight, the whole path on hover.
+ElidedLabel* EtiquetaRuta(QWidget* parent, const char* nombre);
+
 } // namespace vesdra

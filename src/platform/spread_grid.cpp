@@ -36,11 +36,14 @@ public:
     }
     QVariant data(const QModelIndex& i, int rol) const override
     {
-        if (!i.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole))
+        if (!i.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole && rol != Qt::ToolTipRole))
             return {};
         if (i.column() == 0)
-            return QString::number(i.row() + 1);
-        return Datos.Texto ? Datos.Texto(i.row() + 1, i.column()) : QString();
+            return rol == Qt::ToolTipRole ? QVariant() : QVariant(QString::number(i.row() + 1));
+        const QString texto = Datos.Texto ? Datos.Texto(i.row() + 1, i.column()) : QString();
+        if (rol == Qt::ToolTipRole)
+            return grid_->CeldaRecortada(i.column(), texto) ? QVariant(texto) : QVariant();
+        return texto;
     }
     bool setData(const QModelIndex& i, const QVariant& valor, int rol) override
     {
@@ -144,6 +147,13 @@ void SpreadGrid::Escribir(std::int32_t fila, std::int32_t columna, const QString
     const QModelIndex i = modelo_->index(fila - 1, columna);
     if (i.isValid())
         (void)modelo_->setData(i, texto, Qt::EditRole);
+}
+
+bool SpreadGrid::CeldaRecortada(std::int32_t columna, const QString& texto) const
+{
+    // The item delegate's text margin on each side.
+    const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(texto) > columnWidth(columna) - 2 * margen;
 }
 
 } // namespace vesdra

@@ -45,6 +45,9 @@ public:
     [[nodiscard]] QString Text(std::int32_t fila, std::int32_t columna) const;
     // The user types a text into a cell and leaves it (data cells only).
     void Escribir(std::int32_t fila, std::int32_t columna, const QString& texto);
+    // Whether a cell of the column draws `texto` cut at its present width (a
+    // cut cell shows its whole text on hover).
+    [[nodiscard]] bool CeldaRecortada(std::int32_t columna, const QString& texto) const;
 
 Q_SIGNALS:
     // A data cell was typed (after the source took the text).

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/base/file_names.h"
+#include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
@@ -252,10 +253,7 @@ Conversion::Conversion(QWidget* parent) : QWidget(parent, Qt::Dialog)
     Senda = new QLineEdit(this);
     Senda->setObjectName(QStringLiteral("Senda"));
     MoveTwips(*Senda, 240, 460, 4920, 330);
-    camin = new QLabel(this);
-    camin->setObjectName(QStringLiteral("camin"));
-    camin->setFrameShape(QFrame::Panel);
-    camin->setFrameShadow(QFrame::Sunken);
+    camin = EtiquetaRuta(this, "camin");
     MoveTwips(*camin, 240, 900, 4920, 330);
     Drive1 = new DriveListBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <exception>
 
+#include "platform/elided_label.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -122,7 +124,7 @@ public:
 
     QLabel* Label1{};
     QLineEdit* Senda{};
-    QLabel* camin{};
+    ElidedLabel* camin{};
     DriveListBox* Drive1{};
     DirListBox* Dir1{};
     QPushButton* Aceptar{};

@@ -97,12 +97,7 @@ void frmPlantilla::CrearControles()
     File1->setObjectName(QStringLiteral("File1"));
     MoveTwips(*File1, 3360, 380, 2940, 2860);
     label = Etiqueta(this, "label", QStringLiteral("Path:"), 120, 3340, 2900);
-    // A long path keeps its drive and its last folders in sight, the whole
-    // path on hover.
-    lblPath = new ElidedLabel(Qt::ElideMiddle, this);
-    lblPath->setObjectName(QStringLiteral("lblPath"));
-    lblPath->setFrameShape(QFrame::Panel);
-    lblPath->setFrameShadow(QFrame::Sunken);
+    lblPath = EtiquetaRuta(this, "lblPath");
     MoveTwips(*lblPath, 120, 3600, 2900, 330);
     Label6 = Etiqueta(this, "Label6", QStringLiteral("Tipos:"), 3360, 3340, 2940);
     Combo1 = new QComboBox(this);

@@ -12,6 +12,7 @@
 
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
@@ -71,6 +72,9 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
         MoveTwips(*lblpunt[i], 120, top, 300, kAltoCasilla);
         grp[i] = new QLineEdit(Frame1);
         MoveTwips(*grp[i], 480, top, 2400, kAltoCasilla);
+        // A signal's name longer than its box: its start, whole on hover.
+        MostrarPrincipio(*grp[i]);
+        AyudaSiRecortado(*grp[i]);
         lbl[i] = new QLineEdit(Frame1);
         MoveTwips(*lbl[i], 2940, top, 660, kAltoCasilla);
         for (QWidget* w : {static_cast<QWidget*>(lblpunt[i]), static_cast<QWidget*>(grp[i]),

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -39,10 +40,7 @@ frmSalvaPlan::frmSalvaPlan(QWidget* parent) : FormAsistente(parent)
     File1 = new FileListBox(this);
     File1->setObjectName(QStringLiteral("File1"));
     MoveTwips(*File1, 3360, 120, 2940, 3120);
-    Text1 = new QLabel(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFrameShape(QFrame::Panel);
-    Text1->setFrameShadow(QFrame::Sunken);
+    Text1 = EtiquetaRuta(this, "Text1");
     MoveTwips(*Text1, 120, 3360, 6180, 330);
     Label1 = new QLabel(QStringLiteral("Introduce el nombre del fichero sin extension:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

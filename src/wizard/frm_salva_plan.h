@@ -1,6 +1,7 @@
 #pragma once
 #include <exception>
 
+#include "platform/elided_label.h"
 #include "wizard/form_asistente.h"
 
 class QLabel;
@@ -37,7 +38,7 @@ public:
     DriveListBox* Drive1{};
     DirListBox* Dir1{};
     FileListBox* File1{};
-    QLabel* Text1{};
+    ElidedLabel* Text1{};
     QLabel* Label1{};
     QLineEdit* Text2{};
     QPushButton* cmdOK{};

@@ -9,6 +9,7 @@
 
 #include "platform/base/screen.h"
 #include "platform/mdi_forms.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 #include "shell/language.h"
 #include "shell/menu_commands.h"
@@ -43,6 +44,9 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
             lblpunt[s][k]->setFrameShape(QFrame::Box);
             grp[s][k] = new QLineEdit(fmetrif[s]);
             grp[s][k]->setReadOnly(true);
+            // A channel's name longer than its box: its start, whole on hover.
+            MostrarPrincipio(*grp[s][k]);
+            AyudaSiRecortado(*grp[s][k]);
             lbl[s][k] = new QLineEdit(fmetrif[s]);
             lbl[s][k]->setReadOnly(true);
             for (QWidget* w : {static_cast<QWidget*>(lblpunt[s][k]), static_cast<QWidget*>(grp[s][k])})

@@ -1,18 +1,23 @@
 #include "common/test_support.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 #include "platform/base/screen.h"
+#include "platform/elided_label.h"
 #include "platform/text_box.h"
 
 namespace vesdra::test {
@@ -160,6 +165,32 @@ void AreaPantalla::Mostrar(QWidget* vista)
 {
     static_cast<QMdiArea*>(area_.get())->addSubWindow(vista)->show();
     vista->show();
+}
+
+QString AyudaAlPasar(QWidget& w)
+{
+    QHelpEvent e(QEvent::ToolTip, QPoint(2, 2), w.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&w, &e);
+    const QString t = QToolTip::text();
+    QToolTip::hideText();
+    return t;
+}
+
+::testing::AssertionResult RutaCortadaEnMedio(ElidedLabel& etiqueta, const QString& ruta)
+{
+    if (etiqueta.text() != ruta)
+        return ::testing::AssertionFailure() << "holds " << etiqueta.text().toStdString();
+    const QString visible = etiqueta.TextoVisible();
+    const QString ultima = ruta.mid(ruta.lastIndexOf(QLatin1Char('/')));
+    if (!etiqueta.Recortado() || !visible.contains(QChar(0x2026)) || !visible.startsWith(ruta.left(3)) ||
+        !visible.endsWith(ultima))
+        return ::testing::AssertionFailure() << "draws " << visible.toStdString();
+    if (etiqueta.fontMetrics().horizontalAdvance(visible) > etiqueta.contentsRect().width())
+        return ::testing::AssertionFailure() << "draws wider than the label: " << visible.toStdString();
+    const QString consejo = AyudaAlPasar(etiqueta);
+    if (consejo != ruta)
+        return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace vesdra::test

@@ -10,6 +10,13 @@
 
 class QLineEdit;
 
+namespace testing {
+class AssertionResult;
+}
+namespace vesdra {
+class ElidedLabel;
+}
+
 // Lets gtest print texts readably in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os)
 {
@@ -60,6 +67,14 @@ public:
 private:
     std::unique_ptr<QWidget> area_;
 };
+
+// The tool tip hovering w shows.
+QString AyudaAlPasar(QWidget& w);
+
+// Whether a path label holds `ruta` whole, draws it cut in the middle (its
+// start and its last folder in sight, within the label's width) and shows it
+// whole as its tool tip.
+::testing::AssertionResult RutaCortadaEnMedio(ElidedLabel& etiqueta, const QString& ruta);
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);

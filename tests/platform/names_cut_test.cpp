@@ -6,29 +6,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QHelpEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSet>
-#include <QToolTip>
 #include <QWidget>
 #include <vector>
 
+#include "common/test_support.h"
 #include "platform/elided_label.h"
 #include "platform/text_box.h"
 
 namespace vesdra {
 namespace {
 
-// The tool tip hovering w shows.
-QString AyudaAlPasar(QWidget& w)
-{
-    QHelpEvent e(QEvent::ToolTip, QPoint(2, 2), w.mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(&w, &e);
-    const QString t = QToolTip::text();
-    QToolTip::hideText();
-    return t;
-}
+using test::AyudaAlPasar;
 
 // Signals of one kind for phases A, B and C, as recorders name them.
 const QStringList kNombres{QStringLiteral("DISPARO MONOFASICO INTERRUPTOR FASE A"),

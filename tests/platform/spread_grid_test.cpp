@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -72,6 +75,41 @@ TEST(SpreadGrid, DrawingReadsOnlyTheRowsInSight)
     g.render(&imagen);
     EXPECT_GT(hoja.lecturas, 0);
     EXPECT_LT(hoja.lecturas, 200);
+}
+
+// A cell too narrow for its text draws it cut: hovering it shows the whole
+// text; a text that fits has no tip.
+TEST(SpreadGrid, ACutCellShowsItsWholeTextOnHover)
+{
+    Hoja hoja;
+    hoja.filas = {{"Phase A voltage of the line bus", "kV"}};
+    SpreadGrid g(2);
+    g.SetFuente(hoja.Fuente());
+    g.resize(400, 200);
+    g.SetColWidth(1, 6);
+    g.SetColWidth(2, 6);
+    g.show();
+    QApplication::processEvents();
+    const auto ayuda = [&g](std::int32_t columna) {
+        const QRect celda = g.visualRect(g.model()->index(0, columna));
+        QHelpEvent e(QEvent::ToolTip, celda.center(), g.viewport()->mapToGlobal(celda.center()));
+        QApplication::sendEvent(g.viewport(), &e);
+        const QString t = QToolTip::text();
+        QToolTip::hideText();
+        return t;
+    };
+    const auto consejo = [&g](std::int32_t columna) {
+        return g.model()->data(g.model()->index(0, columna), Qt::ToolTipRole);
+    };
+    ASSERT_TRUE(g.CeldaRecortada(1, hoja.filas[0][0]));
+    EXPECT_EQ(ayuda(1), hoja.filas[0][0]);
+    EXPECT_FALSE(g.CeldaRecortada(2, "kV"));
+    EXPECT_FALSE(consejo(2).isValid());
+    EXPECT_FALSE(consejo(0).isValid()) << "the row number has no tip";
+    // Widened to hold it, the text shows whole and the tip goes.
+    g.SetColWidth(1, 60);
+    EXPECT_FALSE(g.CeldaRecortada(1, hoja.filas[0][0]));
+    EXPECT_FALSE(consejo(1).isValid());
 }
 
 } // namespace

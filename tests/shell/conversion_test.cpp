@@ -183,6 +183,12 @@ TEST_F(ConversionTest, DialogStartsInTheRecordsFolderAndItsNameBoxRefusesDotsBla
     // A folder picked in the list shows in the label.
     c->Dir1->SetPath(destino_);
     EXPECT_EQ(c->camin->text(), QDir::cleanPath(destino_));
+    // A long one keeps its start and its last folder in sight, whole on hover.
+    const QString larga = QDir::cleanPath(destino_ + QStringLiteral("/una carpeta de nombre muy largo/y otra "
+                                                                    "más/registros de 2024"));
+    ASSERT_TRUE(QDir().mkpath(larga));
+    c->Dir1->SetPath(larga);
+    EXPECT_TRUE(test::RutaCortadaEnMedio(*c->camin, larga));
 }
 
 TEST_F(ConversionTest, ConvertAndGoOnWritesTheCopyAndLeadsToTheTemplateDialog)

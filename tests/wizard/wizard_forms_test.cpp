@@ -12,6 +12,7 @@
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
+#include "platform/text_box.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
@@ -89,6 +90,10 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
         for (std::int32_t k = 0; k < 3; ++k)
             t->ListTrif_DblClick(s, 4 * (s - 1) + k);
     EXPECT_EQ(t->grp[2][1]->text(), QString::fromUtf8("Intensidad fase A"));
+    // A name longer than its box shows its start, and whole on hover.
+    EXPECT_TRUE(TextoRecortado(*t->grp[2][1]));
+    EXPECT_EQ(t->grp[2][1]->cursorPosition(), 0);
+    EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), QString::fromUtf8("Intensidad fase A"));
     EXPECT_EQ(t->lbl[2][3]->text(), "7");
     EXPECT_EQ(Marcador(*t, 1, 3), OleColor(QBColor(14)));
     EXPECT_EQ(Marcador(*t, 1, 1), OleColor(QBColor(15)));

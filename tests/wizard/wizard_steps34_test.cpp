@@ -14,6 +14,7 @@
 #include "app/registro_vistas.h"
 #include "platform/file_lists.h"
 #include "platform/spread_grid.h"
+#include "platform/text_box.h"
 #include "record/record_model.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/menu_commands.h"
@@ -150,6 +151,13 @@ TEST_F(WizardSteps34Test, TemplateForThe1991RecordMadeAppliedViewedAndModified)
     EXPECT_EQ(s->windowTitle(), T(93));
     EXPECT_EQ(s->Text1->text(), Carpeta("Plantillas"));
     EXPECT_EQ(s->Text2->text(), "");
+    // A long folder keeps its start and its last folder in sight, whole on hover.
+    const QString larga = Carpeta("Plantillas/una carpeta de nombre muy largo/y otra más/plantillas de 2024");
+    ASSERT_TRUE(QDir().mkpath(larga));
+    s->Dir1->SetPath(larga);
+    EXPECT_TRUE(test::RutaCortadaEnMedio(*s->Text1, larga));
+    s->Dir1->SetPath(Carpeta("Plantillas"));
+    EXPECT_EQ(s->Text1->text(), Carpeta("Plantillas"));
     s->Text2->setText("sel311l");
     s->cmdOK_Click();
     Procesar();
@@ -349,6 +357,18 @@ TEST_F(WizardSteps34Test, StepThreeRefusesWhatTheTemplateCannotHoldAndStays)
 
 // A write that fails shows the error and leaves the wizard where it was; a
 // replacement not confirmed writes nothing.
+TEST_F(WizardSteps34Test, AMemberNameLongerThanItsBoxShowsItsStartAndWholeOnHover)
+{
+    Arrancar();
+    frmDigital& d = HastaPaso3();
+    const QString largo = QStringLiteral("DISPARO MONOFASICO INTERRUPTOR FASE A");
+    Grupo(d, "G1", {});
+    d.grp[1]->setText(largo);
+    EXPECT_TRUE(TextoRecortado(*d.grp[1]));
+    EXPECT_EQ(d.grp[1]->cursorPosition(), 0);
+    EXPECT_EQ(test::AyudaAlPasar(*d.grp[1]), largo);
+}
+
 TEST_F(WizardSteps34Test, MendedAFailedSaveLeavesTheWizardWhereItWas)
 {
     Arrancar();
