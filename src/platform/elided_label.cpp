@@ -1,5 +1,7 @@
 #include "platform/elided_label.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
@@ -9,9 +11,19 @@ namespace vesdra {
 
 ElidedLabel::ElidedLabel(Qt::TextElideMode modo, QWidget* parent) : QLabel(parent), modo_(modo) {}
 
+namespace {
+
+// An indent of -1 is QLabel's "none set": it must not widen the text's room.
+int Sangria(const QLabel& l)
+{
+    return std::max(0, l.indent());
+}
+
+} // namespace
+
 QString ElidedLabel::TextoVisible() const
 {
-    const int ancho = contentsRect().width() - 2 * margin() - 2 * indent();
+    const int ancho = contentsRect().width() - 2 * margin() - 2 * Sangria(*this);
     return fontMetrics().elidedText(text(), modo_, std::max(0, ancho));
 }
 
@@ -20,7 +32,8 @@ void ElidedLabel::paintEvent(QPaintEvent* event)
     // The frame as a QLabel draws it, then the one line of text.
     QFrame::paintEvent(event);
     QPainter p(this);
-    const QRect r = contentsRect().adjusted(margin() + indent(), margin(), -margin() - indent(), -margin());
+    const int h = margin() + Sangria(*this);
+    const QRect r = contentsRect().adjusted(h, margin(), -h, -margin());
     style()->drawItemText(&p, r, static_cast<int>(alignment()) | Qt::TextSingleLine, palette(), isEnabled(),
                           TextoVisible(), foregroundRole());
 }
