@@ -279,6 +279,14 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
            textos.ImprimirAjustadoA(etiqueta, derecha, y - linea, color);
 }
 
+TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre)
+{
+    if (hasta <= limite)
+        return {desde, hasta};
+    const double largo = hasta - desde;
+    return {std::min(std::max(limite - largo, finNombre + 100), limite - 100), limite};
+}
+
 void MarcadorExtremo(TextosPagina& textos, const MedidaTexto& m, double y, double izquierda, double derecha,
                      double arriba, double abajo, const QString& etiqueta, std::uint32_t color)
 {

@@ -132,6 +132,16 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
                      std::uint32_t color = 0);
 
+// A legend's stroke from `desde` to `hasta` (in the entry's colour, after
+// its name). One that would pass `limite` ends there instead, as long as it
+// was, though never nearer than 100 twips to the name's end `finNombre` and
+// never shorter than 100 twips.
+struct TrazoLeyenda {
+    double Desde;
+    double Hasta;
+};
+[[nodiscard]] TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre);
+
 // An extreme's marker: a dotted line from just left of the plot to its
 // right side and the value with its unit left of the plot (EtiquetaDeLinea),
 // when the height lies inside the plot (strictly). Leaves the pen at width
