@@ -31,6 +31,22 @@ struct CajaPagina {
 };
 [[nodiscard]] CajaPagina CajaDePagina(const Printer& p);
 
+// The printer's font size scaled for its span (of the size it found) and
+// put back when the span ends, however it ends.
+class TamanoFuente
+{
+public:
+    explicit TamanoFuente(Printer& p);
+    ~TamanoFuente();
+    TamanoFuente(const TamanoFuente&) = delete;
+    TamanoFuente& operator=(const TamanoFuente&) = delete;
+    void Escala(double e);
+
+private:
+    Printer& p_;
+    double tamano_;
+};
+
 // The texts of one page as the printer prints them. Each text printed
 // through it keeps what it covers (in the printer's font at the time, its
 // blanks at either end left out, one printer line high), so that a later
