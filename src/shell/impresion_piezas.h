@@ -51,7 +51,7 @@ private:
 // through it keeps what it covers (in the printer's font at the time, its
 // blanks at either end left out, one printer line high), so that a later
 // text can be kept off every earlier one, inside the page frame and out of
-// the plot box: where the Parts' place of a text is taken, the page moves,
+// the plot box: where a text's own place is taken, the page moves,
 // shrinks, shortens or leaves out the text of less weight.
 class TextosPagina
 {

@@ -290,7 +290,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         }
     }
 
-    // 8. Band labels: at the Parts' side where they fit, else left of the
+    // 8. Band labels: at their own side where they fit, else left of the
     // plot (shrunk where need be), else at the right in a smaller font.
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
