@@ -2,7 +2,6 @@
 
 #include <QLineF>
 #include <QRectF>
-#include <algorithm>
 #include <cmath>
 
 #include "analysis/frm_fases.h"
@@ -129,16 +128,10 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
                 FijarGrosor(p, w1);
             const double ancho = m.Ancho(f.Medida);
             const double y = p.CurrentY - linea / 2;
-            double desde = p.CurrentX + (fases ? 6.0 : 6.2) * ancho;
-            double hasta = p.CurrentX + 6 * ancho + kTrazo;
-            // A stroke that would reach the box ends left of it, as long as
-            // it was, after the name.
-            if (hasta > limite) {
-                const double largo = hasta - desde;
-                hasta = limite;
-                desde = std::min(std::max(hasta - largo, finNombre + 100), hasta - 100);
-            }
-            p.Line(desde, y, hasta, y, ColorFasor(p, i));
+            // A stroke that would reach the box ends left of it.
+            const TrazoLeyenda t = TrazoAntesDe(p.CurrentX + (fases ? 6.0 : 6.2) * ancho,
+                                                p.CurrentX + 6 * ancho + kTrazo, limite, finNombre);
+            p.Line(t.Desde, y, t.Hasta, y, ColorFasor(p, i));
             textos.ImprimirHasta(f.Valor, x0, y + linea, limite);
         };
         const auto set = [&](std::size_t primero) {

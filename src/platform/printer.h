@@ -15,7 +15,7 @@ namespace vesdra {
 // that area in twips for the current orientation.
 //
 // The drawing state (CurrentX/Y, pens, colour, font) is plain data: a call
-// uses the values in force when it is made, as the Parts' print routines
+// uses the values in force when it is made, as the page routines
 // expect. A document starts with the first drawing call after construction,
 // EndDoc or KillDoc; EndDoc sends it, KillDoc abandons it.
 //

@@ -18,22 +18,19 @@ namespace {
 // The smallest font a text is shrunk to, as a part of the page's.
 constexpr double kMenorEscala = 0.6;
 
-// Sets the printer's font size for its span and puts the page's back.
-class TamanoFuente
-{
-public:
-    explicit TamanoFuente(Printer& p) : p_(p), tamano_(p.FontSize) {}
-    ~TamanoFuente() { p_.FontSize = tamano_; }
-    TamanoFuente(const TamanoFuente&) = delete;
-    TamanoFuente& operator=(const TamanoFuente&) = delete;
-    void Escala(double e) { p_.FontSize = tamano_ * e; }
-
-private:
-    Printer& p_;
-    double tamano_;
-};
-
 } // namespace
+
+TamanoFuente::TamanoFuente(Printer& p) : p_(p), tamano_(p.FontSize) {}
+
+TamanoFuente::~TamanoFuente()
+{
+    p_.FontSize = tamano_;
+}
+
+void TamanoFuente::Escala(double e)
+{
+    p_.FontSize = tamano_ * e;
+}
 
 TextosPagina::TextosPagina(Printer& p, const MarcoPagina& marco, std::optional<QRectF> caja)
     : p_(p), marco_(marco), caja_(caja)
@@ -277,6 +274,14 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
     }
     return textos.ImprimirAjustadoA(etiqueta, derecha, y, color) ||
            textos.ImprimirAjustadoA(etiqueta, derecha, y - linea, color);
+}
+
+TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre)
+{
+    if (hasta <= limite)
+        return {desde, hasta};
+    const double largo = hasta - desde;
+    return {std::min(std::max(limite - largo, finNombre + 100), limite - 100), limite};
 }
 
 void MarcadorExtremo(TextosPagina& textos, const MedidaTexto& m, double y, double izquierda, double derecha,

@@ -31,11 +31,27 @@ struct CajaPagina {
 };
 [[nodiscard]] CajaPagina CajaDePagina(const Printer& p);
 
+// The printer's font size scaled for its span (of the size it found) and
+// put back when the span ends, however it ends.
+class TamanoFuente
+{
+public:
+    explicit TamanoFuente(Printer& p);
+    ~TamanoFuente();
+    TamanoFuente(const TamanoFuente&) = delete;
+    TamanoFuente& operator=(const TamanoFuente&) = delete;
+    void Escala(double e);
+
+private:
+    Printer& p_;
+    double tamano_;
+};
+
 // The texts of one page as the printer prints them. Each text printed
 // through it keeps what it covers (in the printer's font at the time, its
 // blanks at either end left out, one printer line high), so that a later
 // text can be kept off every earlier one, inside the page frame and out of
-// the plot box: where the Parts' place of a text is taken, the page moves,
+// the plot box: where a text's own place is taken, the page moves,
 // shrinks, shortens or leaves out the text of less weight.
 class TextosPagina
 {
@@ -131,6 +147,16 @@ double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, doubl
 // left out, its place being taken.
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
                      std::uint32_t color = 0);
+
+// A legend's stroke from `desde` to `hasta` (in the entry's colour, after
+// its name). One that would pass `limite` ends there instead, as long as it
+// was, though never nearer than 100 twips to the name's end `finNombre` and
+// never shorter than 100 twips.
+struct TrazoLeyenda {
+    double Desde;
+    double Hasta;
+};
+[[nodiscard]] TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre);
 
 // An extreme's marker: a dotted line from just left of the plot to its
 // right side and the value with its unit left of the plot (EtiquetaDeLinea),

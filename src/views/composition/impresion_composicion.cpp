@@ -153,14 +153,10 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         const double ancho = mc.Ancho(c.Nombre);
         const double y = p.CurrentY - mc.Alto(QString()) / 2;
         const double x = p.CurrentX;
-        double desde = x + 3 * ancho + 100;
-        double hasta = x + 3 * ancho + 100 + kTrazo;
-        if (hasta > limite) {
-            hasta = limite;
-            desde = std::min(std::max(hasta - kTrazo, finNombre + 100), hasta - 100);
-        }
+        const TrazoLeyenda t =
+            TrazoAntesDe(x + 3 * ancho + 100, x + 3 * ancho + 100 + kTrazo, limite, finNombre);
         p.DrawWidth = 1;
-        p.Line(desde, y, hasta, y, ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
+        p.Line(t.Desde, y, t.Hasta, y, ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
         p.CurrentY += mc.Alto(QString());
         entrada(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad, xEntrada,
                 limite);

@@ -136,16 +136,15 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // screen, whatever the rows' pitch (in a smaller font where the rows
     // are closer than its lines), each ending left of the box.
     {
-        const double tamano = p.FontSize;
+        TamanoFuente fuente(p);
         if (textos.Linea() > paso)
-            p.FontSize = tamano * std::max(0.6, paso / textos.Linea());
+            fuente.Escala(std::max(0.6, paso / textos.Linea()));
         for (std::int32_t k = 1; k <= numFilas; ++k) {
             const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
             const double base = finBanda + k * paso;
             textos.ImprimirHasta(fila.Nombre, f.Izquierda + m.Ancho(QStringLiteral("AA")),
                                  base - std::max(m.Alto(fila.Nombre), textos.Linea()), izq - m.Ancho(blanco));
         }
-        p.FontSize = tamano;
     }
 
     // The group's name block, in group mode: below the band's zero line,

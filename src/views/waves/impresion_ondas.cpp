@@ -243,7 +243,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const double xTitulo = f.Izquierda + m.Ancho(a);
         const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
         const double limite = izq - m.Ancho(blanco);
-        const double tamano = p.FontSize;
+        TamanoFuente fuente(p);
         const auto n = static_cast<double>(numBandas);
         // Height of the column with a blank of g between its lines.
         const auto alto = [&](double g, double linea) {
@@ -259,7 +259,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             const double fijo = alto(0.0, linea);
             hueco = std::max(0.0, (disponible - fijo) / (alto(1.0, linea) - fijo));
             if (fijo > disponible) {
-                p.FontSize = tamano * 0.99 * disponible / fijo;
+                fuente.Escala(0.99 * disponible / fijo);
                 linea = textos.Linea();
             }
         }
@@ -288,10 +288,9 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                 p.CurrentY += huecoVacio;
             }
         }
-        p.FontSize = tamano;
     }
 
-    // 8. Band labels: at the Parts' side where they fit, else left of the
+    // 8. Band labels: at their own side where they fit, else left of the
     // plot (shrunk where need be), else at the right in a smaller font.
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
