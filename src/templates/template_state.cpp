@@ -1,6 +1,7 @@
 #include "templates/template_state.h"
 
 #include <optional>
+#include <utility>
 
 #include "record/progress_hook.h"
 #include "record/record_model.h"
@@ -85,39 +86,13 @@ void CerrarPlantillas()
 {
     Inicio().reset();
     TemplateState& p = Plantillas();
-    p.AnalogicosPlantilla.Clear();
-    p.TrifasicosPlantilla.Clear();
-    p.GruposPlantilla.Clear();
-    p.MiembrosPlantilla.Clear();
-    p.NumAnalogicosPlantilla = 0;
-    p.NumTrifasicosPlantilla = 0;
-    p.NumGruposPlantilla = 0;
-    p.NumMiembrosPlantilla = 0;
-    p.VersionPlantilla = QStringLiteral("0");
-    p.IdentificadorPlantilla = QStringLiteral("0");
-
-    p.TablaTrifasicos.Clear();
-    p.TablaGruposDigitales.Clear();
-    p.TablaMiembrosDigitales.Clear();
-    p.NumCanalesTabla = 0;
-    p.NumTrifasicos = 0;
-    p.NumGruposDigitales = 0;
-    p.NumMiembrosDigitales = 0;
-    p.VersionPlantillaActiva.clear();
-    p.RutaPlantillaAplicada.clear();
-    p.PlantillaAplicada = false;
-    p.PlantillaNoEncaja = false;
-    p.ModificandoPlantilla = false;
-    p.ModeloCargado = false;
-
-    p.GruposEdicion.Clear();
-    p.CanalesEdicion.Clear();
-    p.EstadosModelo.Clear();
-    p.PlantillaNueva = false;
-    p.AsistenteAbortado = false;
-    p.VueltaAtras = false;
-    p.GruposEditados = false;
-    p.NombreRegistroGuardado.clear();
+    // Everything starts afresh, so that no field is left out of the reset;
+    // only the chosen template's path survives the record.
+    TemplateState vacio;
+    vacio.RutaPlantilla = std::move(p.RutaPlantilla);
+    vacio.VersionPlantilla = QStringLiteral("0");
+    vacio.IdentificadorPlantilla = QStringLiteral("0");
+    p = std::move(vacio);
 }
 
 } // namespace vesdra
