@@ -43,19 +43,15 @@ void DescartarEdicionPlantilla()
         return;
     TemplateState& p = Plantillas();
     TemplateState vuelta = std::move(inicio->Plantillas);
-    // What the wizard never touches stays as it is now.
-    vuelta.RutaPlantilla = p.RutaPlantilla;
-    vuelta.RutaPlantillaAplicada = p.RutaPlantillaAplicada;
-    vuelta.VersionPlantillaActiva = p.VersionPlantillaActiva;
-    vuelta.NumCanalesTabla = p.NumCanalesTabla;
-    vuelta.NumTrifasicos = p.NumTrifasicos;
-    vuelta.TablaTrifasicos = p.TablaTrifasicos;
-    vuelta.NumMiembrosDigitales = p.NumMiembrosDigitales;
-    vuelta.NumGruposDigitales = p.NumGruposDigitales;
-    vuelta.TablaGruposDigitales = p.TablaGruposDigitales;
-    vuelta.TablaMiembrosDigitales = p.TablaMiembrosDigitales;
-    vuelta.PlantillaAplicada = p.PlantillaAplicada;
-    vuelta.PlantillaNoEncaja = p.PlantillaNoEncaja;
+    // What the wizard never touches stays as it is now: the chosen path, the
+    // applied template and its flags.
+    const auto conservar = [&p, &vuelta](auto... campo) { ((vuelta.*campo = std::move(p.*campo)), ...); };
+    conservar(&TemplateState::RutaPlantilla, &TemplateState::RutaPlantillaAplicada,
+              &TemplateState::VersionPlantillaActiva, &TemplateState::NumCanalesTabla,
+              &TemplateState::NumTrifasicos, &TemplateState::TablaTrifasicos,
+              &TemplateState::NumMiembrosDigitales, &TemplateState::NumGruposDigitales,
+              &TemplateState::TablaGruposDigitales, &TemplateState::TablaMiembrosDigitales,
+              &TemplateState::PlantillaAplicada, &TemplateState::PlantillaNoEncaja);
     p = std::move(vuelta);
     RecordModel& r = Registro();
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
