@@ -1,6 +1,7 @@
 #include "templates/template_state.h"
 
 #include <optional>
+#include <utility>
 
 #include "record/progress_hook.h"
 #include "record/record_model.h"
@@ -42,19 +43,15 @@ void DescartarEdicionPlantilla()
         return;
     TemplateState& p = Plantillas();
     TemplateState vuelta = std::move(inicio->Plantillas);
-    // What the wizard never touches stays as it is now.
-    vuelta.RutaPlantilla = p.RutaPlantilla;
-    vuelta.RutaPlantillaAplicada = p.RutaPlantillaAplicada;
-    vuelta.VersionPlantillaActiva = p.VersionPlantillaActiva;
-    vuelta.NumCanalesTabla = p.NumCanalesTabla;
-    vuelta.NumTrifasicos = p.NumTrifasicos;
-    vuelta.TablaTrifasicos = p.TablaTrifasicos;
-    vuelta.NumMiembrosDigitales = p.NumMiembrosDigitales;
-    vuelta.NumGruposDigitales = p.NumGruposDigitales;
-    vuelta.TablaGruposDigitales = p.TablaGruposDigitales;
-    vuelta.TablaMiembrosDigitales = p.TablaMiembrosDigitales;
-    vuelta.PlantillaAplicada = p.PlantillaAplicada;
-    vuelta.PlantillaNoEncaja = p.PlantillaNoEncaja;
+    // What the wizard never touches stays as it is now: the chosen path, the
+    // applied template and its flags.
+    const auto conservar = [&p, &vuelta](auto... campo) { ((vuelta.*campo = std::move(p.*campo)), ...); };
+    conservar(&TemplateState::RutaPlantilla, &TemplateState::RutaPlantillaAplicada,
+              &TemplateState::VersionPlantillaActiva, &TemplateState::NumCanalesTabla,
+              &TemplateState::NumTrifasicos, &TemplateState::TablaTrifasicos,
+              &TemplateState::NumMiembrosDigitales, &TemplateState::NumGruposDigitales,
+              &TemplateState::TablaGruposDigitales, &TemplateState::TablaMiembrosDigitales,
+              &TemplateState::PlantillaAplicada, &TemplateState::PlantillaNoEncaja);
     p = std::move(vuelta);
     RecordModel& r = Registro();
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
@@ -85,39 +82,13 @@ void CerrarPlantillas()
 {
     Inicio().reset();
     TemplateState& p = Plantillas();
-    p.AnalogicosPlantilla.Clear();
-    p.TrifasicosPlantilla.Clear();
-    p.GruposPlantilla.Clear();
-    p.MiembrosPlantilla.Clear();
-    p.NumAnalogicosPlantilla = 0;
-    p.NumTrifasicosPlantilla = 0;
-    p.NumGruposPlantilla = 0;
-    p.NumMiembrosPlantilla = 0;
-    p.VersionPlantilla = QStringLiteral("0");
-    p.IdentificadorPlantilla = QStringLiteral("0");
-
-    p.TablaTrifasicos.Clear();
-    p.TablaGruposDigitales.Clear();
-    p.TablaMiembrosDigitales.Clear();
-    p.NumCanalesTabla = 0;
-    p.NumTrifasicos = 0;
-    p.NumGruposDigitales = 0;
-    p.NumMiembrosDigitales = 0;
-    p.VersionPlantillaActiva.clear();
-    p.RutaPlantillaAplicada.clear();
-    p.PlantillaAplicada = false;
-    p.PlantillaNoEncaja = false;
-    p.ModificandoPlantilla = false;
-    p.ModeloCargado = false;
-
-    p.GruposEdicion.Clear();
-    p.CanalesEdicion.Clear();
-    p.EstadosModelo.Clear();
-    p.PlantillaNueva = false;
-    p.AsistenteAbortado = false;
-    p.VueltaAtras = false;
-    p.GruposEditados = false;
-    p.NombreRegistroGuardado.clear();
+    // Everything starts afresh, so that no field is left out of the reset;
+    // only the chosen template's path survives the record.
+    TemplateState vacio;
+    vacio.RutaPlantilla = std::move(p.RutaPlantilla);
+    vacio.VersionPlantilla = QStringLiteral("0");
+    vacio.IdentificadorPlantilla = QStringLiteral("0");
+    p = std::move(vacio);
 }
 
 } // namespace vesdra
