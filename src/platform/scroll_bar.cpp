@@ -103,9 +103,10 @@ void ScrollBar::SetValue(std::int32_t v)
     Store(Clamp(v));
 }
 
-void ScrollBar::SetMin(std::int32_t v)
+// After a bound moves, Value is clamped into the new range; the slider is
+// brought in line either way, Change only when Value really moved.
+void ScrollBar::Reclamp()
 {
-    min_ = v;
     const std::int32_t clamped = Clamp(value_);
     if (clamped == value_)
         SyncSlider();
@@ -113,14 +114,16 @@ void ScrollBar::SetMin(std::int32_t v)
         Store(clamped);
 }
 
+void ScrollBar::SetMin(std::int32_t v)
+{
+    min_ = v;
+    Reclamp();
+}
+
 void ScrollBar::SetMax(std::int32_t v)
 {
     max_ = v;
-    const std::int32_t clamped = Clamp(value_);
-    if (clamped == value_)
-        SyncSlider();
-    else
-        Store(clamped);
+    Reclamp();
 }
 
 // The toolkit accepts steps of 1 to 32767 only; smaller values are taken as 1
