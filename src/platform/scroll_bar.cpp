@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <algorithm>
+#include <utility>
 
 namespace vesdra {
 
@@ -62,31 +63,17 @@ void ScrollBar::FromSlider(int sliderValue)
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // Left and up towards the left end, as the toolkit's own bars move.
+    static constexpr std::pair<int, SliderAction> teclas[] = {
+        {Qt::Key_Left, SliderSingleStepSub},  {Qt::Key_Up, SliderSingleStepSub},
+        {Qt::Key_Right, SliderSingleStepAdd}, {Qt::Key_Down, SliderSingleStepAdd},
+        {Qt::Key_PageUp, SliderPageStepSub},  {Qt::Key_PageDown, SliderPageStepAdd},
+        {Qt::Key_Home, SliderToMinimum},      {Qt::Key_End, SliderToMaximum}};
     SliderAction action = SliderNoAction;
     if (mods == Qt::NoModifier) {
-        switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
-            action = SliderSingleStepSub;
-            break;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            action = SliderSingleStepAdd;
-            break;
-        case Qt::Key_PageUp:
-            action = SliderPageStepSub;
-            break;
-        case Qt::Key_PageDown:
-            action = SliderPageStepAdd;
-            break;
-        case Qt::Key_Home:
-            action = SliderToMinimum;
-            break;
-        case Qt::Key_End:
-            action = SliderToMaximum;
-            break;
-        default:
-            break;
+        for (const auto& [tecla, accion] : teclas) {
+            if (event->key() == tecla)
+                action = accion;
         }
     }
     if (action == SliderNoAction) {
@@ -103,9 +90,10 @@ void ScrollBar::SetValue(std::int32_t v)
     Store(Clamp(v));
 }
 
-void ScrollBar::SetMin(std::int32_t v)
+// After a bound moves, Value is clamped into the new range; the slider is
+// brought in line either way, Change only when Value really moved.
+void ScrollBar::Reclamp()
 {
-    min_ = v;
     const std::int32_t clamped = Clamp(value_);
     if (clamped == value_)
         SyncSlider();
@@ -113,14 +101,16 @@ void ScrollBar::SetMin(std::int32_t v)
         Store(clamped);
 }
 
+void ScrollBar::SetMin(std::int32_t v)
+{
+    min_ = v;
+    Reclamp();
+}
+
 void ScrollBar::SetMax(std::int32_t v)
 {
     max_ = v;
-    const std::int32_t clamped = Clamp(value_);
-    if (clamped == value_)
-        SyncSlider();
-    else
-        Store(clamped);
+    Reclamp();
 }
 
 // The toolkit accepts steps of 1 to 32767 only; smaller values are taken as 1

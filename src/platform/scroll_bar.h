@@ -46,6 +46,7 @@ private:
     void SyncSlider();
     void FromSlider(int sliderValue);
     void Store(std::int32_t v);
+    void Reclamp();
     [[nodiscard]] std::int32_t Clamp(std::int32_t v) const;
     [[nodiscard]] int ToSlider(std::int32_t v) const;
 

@@ -2,6 +2,7 @@
 // every row of the legend, the bar and the buttons lie inside the form's
 // client area, uncovered, and the picture shows them.
 #include "analysis_fixture.h"
+#include "common/screen_fixture.h"
 #include "common/test_support.h"
 
 #include <QLabel>
@@ -19,24 +20,7 @@
 namespace vesdra {
 namespace {
 
-class SmallScreen : public test::AnalysisFixture, public ::testing::WithParamInterface<test::PantallaPrueba>
-{
-protected:
-    void SetUp() override
-    {
-        test::AnalysisFixture::SetUp();
-        area_ = std::make_unique<test::AreaPantalla>(GetParam());
-        Hooks().MostrarVentana = [this](QWidget* w) { area_->Mostrar(w); };
-    }
-
-    void TearDown() override
-    {
-        test::AnalysisFixture::TearDown();
-        area_.reset();
-    }
-
-    std::unique_ptr<test::AreaPantalla> area_;
-};
+using SmallScreen = test::EnPantalla<test::AnalysisFixture>;
 
 void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que)
 {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <memory>
 
+#include "common/screen_fixture.h"
 #include "common/test_support.h"
 #include "composition_fixture.h"
 #include "platform/picture_box.h"
@@ -17,25 +18,7 @@ using namespace vesdra;
 
 namespace {
 
-class ThreeWindows : public test::CompositionFixture,
-                     public ::testing::WithParamInterface<test::PantallaPrueba>
-{
-protected:
-    void SetUp() override
-    {
-        test::CompositionFixture::SetUp();
-        area_ = std::make_unique<test::AreaPantalla>(GetParam());
-        Hooks().MostrarVentana = [this](QWidget* w) { area_->Mostrar(w); };
-    }
-
-    void TearDown() override
-    {
-        test::CompositionFixture::TearDown();
-        area_.reset();
-    }
-
-    std::unique_ptr<test::AreaPantalla> area_;
-};
+using ThreeWindows = test::EnPantalla<test::CompositionFixture>;
 
 TEST_P(ThreeWindows, EveryControlIsWholeInsideTheClientAreaAndUncovered)
 {
