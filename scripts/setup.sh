@@ -8,7 +8,12 @@ PKGS=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
       qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev
-      poppler-utils xvfb xauth fonts-dejavu-core)
+      poppler-utils xvfb xauth fontconfig)
+# The fonts the layouts are measured against (the tests see only these).
+here=$(cd "$(dirname "$0")/.." && pwd)
+while read -r pkg; do
+  case "$pkg" in '' | '#'*) ;; *) PKGS+=("$pkg") ;; esac
+done <"$here/scripts/font-packages"
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

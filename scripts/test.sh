@@ -12,6 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 (cd "$here" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ >/dev/null
+# The tests see only the declared fonts; stop here, naming it, if one is missing.
+"$here/scripts/test-fonts.sh" --check "$here/build/fonts"
 cmake --build "$here/build" -j "$jobs"
 ctest --test-dir "$here/build" -j "$jobs" --output-on-failure
 

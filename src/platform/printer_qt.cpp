@@ -117,6 +117,9 @@ double QtPrinter::DeviceScale() const
 QFont QtPrinter::CurrentFont() const
 {
     QFont font(FontName);
+    // No ligatures: a word printed is found as it stands by a search of the
+    // PDF's text, whatever face the machine gives for the name.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(FontSize > 0 ? FontSize : 10.0);
     font.setBold(FontBold);
     return font;

@@ -103,9 +103,11 @@ QImage RenderPdfPage(const QString& pdf, int dpi)
     return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
-QString PdfText(const QString& pdf)
+QString PdfText(const QString& pdf, const QStringList& options)
 {
-    return RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    // A ligature the face chose ("\uFB01" for "fi") reads as its letters.
+    return RunTool(QStringLiteral("pdftotext"), QStringList(options) << pdf << QStringLiteral("-"))
+        .normalized(QString::NormalizationForm_KC);
 }
 
 int DifferentPixels(const QImage& a, const QImage& b)

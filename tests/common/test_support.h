@@ -84,7 +84,8 @@ QString AyudaAlPasar(QWidget& w);
 QString RunTool(const QString& tool, const QStringList& args);
 // The first page of a PDF rendered by pdftoppm at `dpi`; null on failure.
 QImage RenderPdfPage(const QString& pdf, int dpi);
-// The text of a PDF as pdftotext reads it.
-QString PdfText(const QString& pdf);
+// The text of a PDF as pdftotext reads it (with `options`), after Unicode
+// compatibility normalisation (NFKC): a ligature glyph reads as its letters.
+QString PdfText(const QString& pdf, const QStringList& options = {});
 
 } // namespace vesdra::test

@@ -164,8 +164,7 @@ TEST(QtPrinter, PrintsALandscapePdfPageAndAbandonedDocumentsLeaveNoFile)
 
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".part")));
-    EXPECT_TRUE(test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
-                    .contains(QStringLiteral("Oscilograma VESDRA")));
+    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("Oscilograma VESDRA")));
     const QString info = test::RunTool(QStringLiteral("pdfinfo"), {pdf});
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
@@ -311,6 +310,28 @@ TEST(QtPrinter, TextMetricsAreInTwipsOfThePrinterFont)
     printer->FontSize = 20;
     EXPECT_NEAR(printer->TextHeight(QString()), 2 * line, 0.25 * line);
     EXPECT_GT(printer->TextWidth(QStringLiteral("AAAA")), printer->TextWidth(QStringLiteral("A")) * 3);
+}
+
+// The printer font is the metric-compatible face of Arial, embedded in the page,
+// and a word printed is found as it stands by a search of the PDF's text (no
+// ligature glyph stands for "fi").
+TEST(QtPrinter, PrintedWordsAreFoundInThePdfAndTheFaceIsArialsMetricTwin)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("w.pdf"));
+    auto printer = QtPrinter::ForPdf(pdf);
+    printer->CurrentX = 1440;
+    printer->CurrentY = 1440;
+    printer->Print(QStringLiteral("first view"));
+    printer->Print(QStringLiteral("Fichero Definici\u00f3n"));
+    printer->FontBold = true;
+    printer->Print(QStringLiteral("official"));
+    printer->EndDoc();
+    const QString raw = test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* word : {"first view", "Fichero", "Definici\u00f3n", "official"})
+        EXPECT_TRUE(raw.contains(QString::fromUtf8(word))) << word << " in " << raw.toStdString();
+    const QString fonts = test::RunTool(QStringLiteral("pdffonts"), {pdf});
+    EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSans"))) << fonts.toStdString();
 }
 
 } // namespace

@@ -602,8 +602,7 @@ TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
         EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1: ").arg(QLatin1String(name)))), 2)
             << name;
 
-    const QString boxes =
-        test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString boxes = test::PdfText(pdf, {QStringLiteral("-bbox")});
     const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
     const double w = p->Width() / 20.0;
     const double h = p->Height() / 20.0;
