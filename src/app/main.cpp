@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     const QString vista = opcion(QStringLiteral("--view"));
     const QString impresion = opcion(QStringLiteral("--print"));
 
+    vesdra::UseInterfaceFont();
     vesdra::InitScreenFromDesktop();
     vesdra::RegistrarVistas();
     vesdra::ConectarAsistente();

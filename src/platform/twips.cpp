@@ -1,5 +1,6 @@
 #include "platform/twips.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,6 +19,13 @@ std::int32_t TwipsPerPixelForDpi(double logicalDpi)
     if (!(logicalDpi > 0))
         return 15;
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(1440.0 / logicalDpi)));
+}
+
+void UseInterfaceFont()
+{
+    QFont font = QGuiApplication::font();
+    font.setFamilies({QStringLiteral("Arial")});
+    QGuiApplication::setFont(font);
 }
 
 void InitScreenFromDesktop()

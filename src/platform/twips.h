@@ -20,6 +20,11 @@ namespace vesdra {
 // a screen (headless start) Screen() keeps its defaults.
 void InitScreenFromDesktop();
 
+// The forms and printed pages are laid out in twips for Arial: the
+// interface's face is Arial (a metric-compatible face where Arial itself is
+// not installed), at the size the desktop gives.
+void UseInterfaceFont();
+
 [[nodiscard]] double TwipsToPixelsX(double twips);
 [[nodiscard]] double TwipsToPixelsY(double twips);
 [[nodiscard]] double PixelsToTwipsX(double pixels);

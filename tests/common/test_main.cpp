@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/app_paths.h"
+#include "platform/twips.h"
 
 // Every test program runs without a display and finds the runtime tree
 // (ini/, Iconos/, Models/) of the build folder. They see only the declared
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     ::setenv("FONTCONFIG_FILE", VESDRA_FONTCONFIG_FILE, 1);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    vesdra::UseInterfaceFont();
     vesdra::SetExeFolderOverride(QString::fromUtf8(VESDRA_RUNTIME_ROOT "/EXE"));
     return RUN_ALL_TESTS();
 }

@@ -69,6 +69,8 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     EXPECT_EQ(a->vaSpread1->Text(8, 2), "Neutral current");
     EXPECT_EQ(a->vaSpread1->Text(3, 0), "3");
     a->vaSpread1->Escribir(2, 1, "Vb bus");
+    const QString largo = QString::fromUtf8("Intensidad fase A de la línea principal 220 kV");
+    a->vaSpread1->Escribir(5, 1, largo);
     a->cmdOK_Click();
     Procesar();
     EXPECT_FALSE(Visible(a));
@@ -89,11 +91,11 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     for (std::int32_t s : {1, 2})
         for (std::int32_t k = 0; k < 3; ++k)
             t->ListTrif_DblClick(s, 4 * (s - 1) + k);
-    EXPECT_EQ(t->grp[2][1]->text(), QString::fromUtf8("Intensidad fase A"));
+    EXPECT_EQ(t->grp[2][1]->text(), largo);
     // A name longer than its box shows its start, and whole on hover.
     EXPECT_TRUE(TextoRecortado(*t->grp[2][1]));
     EXPECT_EQ(t->grp[2][1]->cursorPosition(), 0);
-    EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), QString::fromUtf8("Intensidad fase A"));
+    EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), largo);
     EXPECT_EQ(t->lbl[2][3]->text(), "7");
     EXPECT_EQ(Marcador(*t, 1, 3), OleColor(QBColor(14)));
     EXPECT_EQ(Marcador(*t, 1, 1), OleColor(QBColor(15)));

@@ -99,7 +99,7 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TileFont,
-                         ::testing::Values(Pantalla{800, 600, true}, Pantalla{1024, 768, false},
+                         ::testing::Values(Pantalla{800, 600, false}, Pantalla{1024, 768, true},
                                            Pantalla{1280, 1024, true}),
                          [](const auto& i) {
                              return test::NombrePantalla({i.param.Ancho, i.param.Alto});
