@@ -329,8 +329,8 @@ TEXTS = {
     243: ("Escriba el nombre de la plantilla", "Type a name for the template", "template wizard step 4: empty name"),
     244: ("La plantilla no tiene canales analógicos", "The template has no analog channels",
           "template wizard steps 1 and 2: no analog rows"),
-    245: ("No se ha podido leer la base de datos de modelos de relé", "The relay-model database could not be read",
-          "relay-model chooser and loaders: database failure"),
+    245: ("No se ha podido leer la base de datos de modelos de relé: ", "The relay-model database could not be read: ",
+          "relay-model chooser, template wizard steps 1 and 3: a model database missing or damaged (before its path)"),
     246: ("No hay aplicada una plantilla adecuada para este registro", "No suitable template is applied to this record",
           "waveform and digital menus: no template; phasor command and tools: template does not fit; "
           "digital composition dialog: member channel missing from the record"),

@@ -175,8 +175,8 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
     const auto delModelo = [&] {
         const EstadosCargados e = CargarEstadosModelo(p.IdentificadorPlantilla);
         r.NumDigitalesOfrecidos = e.Numero;
-        if (const int t = e.Resultado.Texto())
-            avisos.push_back({t, vbInformation});
+        if (const auto aviso = e.Resultado.Aviso())
+            avisos.push_back(*aviso);
         for (std::int32_t j = 1; j <= std::min(e.Numero, p.EstadosModelo.Size()); ++j)
             Lista << p.EstadosModelo(j);
     };

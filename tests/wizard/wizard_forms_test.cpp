@@ -403,7 +403,7 @@ TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
     b->lblNomModelo->setText("MAL");
     b->cmdOK_Click();
     Procesar();
-    EXPECT_EQ(Mensajes(), QStringList({T(245)}));
+    EXPECT_EQ(Mensajes(), QStringList({T(245) + dir_.filePath("Models/Mal.mdb")}));
     EXPECT_EQ(Boxes().Last().Style, vbInformation);
     EXPECT_EQ(FormBaseModelo(), b);
     EXPECT_EQ(FormAnalog(), nullptr);

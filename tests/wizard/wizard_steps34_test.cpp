@@ -23,6 +23,7 @@
 #include "views/digital/frm_elecdig.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/waves_services.h"
+#include "wizard/frm_base_modelo.h"
 #include "wizard/frm_digital.h"
 #include "wizard/frm_salva_plan.h"
 #include "wizard_fixture.h"
@@ -501,6 +502,59 @@ TEST_F(WizardSteps34Test, MendedTheHighlightedGroupIsTheOneShownAndDeleted)
     EXPECT_EQ(mostrado(), "Alarmas");
     EXPECT_EQ(marcado(), "Alarmas");
     EXPECT_EQ(d->grp[1]->text(), "Fallo");
+}
+
+// A damaged relay-model database, walked as a user would: Nueva, Modelos,
+// RD-21, Aceptar, step 1 fills, Continuar, Continuar. Reading the status
+// signals crashes libmdb (or finds them cut off): text 245 names the file,
+// step 3 stands with nothing on offer and the program goes on; the wizard
+// can still be finished.
+TEST_F(WizardSteps34Test, MendedADamagedModelDatabaseNeverEndsTheProgram)
+{
+    Arrancar();
+    for (const char* fixture : {"RD21-crash.mdb", "RD21-truncated.mdb"}) {
+        SCOPED_TRACE(fixture);
+        Boxes().Clear();
+        QDir(dir_.filePath("Models")).removeRecursively();
+        Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb"});
+        const QString base = dir_.filePath("Models/RD21.mdb");
+        ASSERT_TRUE(QFile::copy(test::DataPath(QStringLiteral("Models/damaged/") + fixture), base));
+        Nueva().cmdmodelos_Click();
+        Procesar();
+        frmBaseModelo* b = FormBaseModelo();
+        ASSERT_NE(b, nullptr);
+        b->List1_DblClick(0);
+        b->cmdOK_Click();
+        Procesar();
+        frmAnalog* a = FormAnalog();
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->txtnumAnalog->text(), "8");
+        a->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormTrifasic(), nullptr);
+        FormTrifasic()->cmdOK_Click();
+        Procesar();
+        frmDigital* d = FormDigital();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(Mensajes(), QStringList({T(245) + base}));
+        EXPECT_EQ(Boxes().Last().Style, vbInformation);
+        EXPECT_TRUE(Visible(d));
+        EXPECT_EQ(d->List1->count(), 0);
+        // The rest of the wizard works: a group by hand, saved.
+        Grupo(*d, "G1", {});
+        d->grp[1]->setText("Disparo");
+        d->lbl[1]->setText("1");
+        d->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormSalvaPlan(), nullptr);
+        FormSalvaPlan()->Text2->setText("rd21");
+        FormSalvaPlan()->cmdOK_Click();
+        Procesar();
+        EXPECT_TRUE(test::ReadBytes(Carpeta("Plantillas/rd21.cnf")).startsWith("ver 1.1\r\nRD-21\r\n"));
+        QFile::remove(Carpeta("Plantillas/rd21.cnf"));
+        DescargarFrmPlantilla();
+        Procesar();
+    }
 }
 
 } // namespace
