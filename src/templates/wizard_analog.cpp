@@ -1,9 +1,11 @@
 #include "templates/wizard_analog.h"
 
 #include <cmath>
+#include <unordered_set>
 
 #include "platform/base/numeric.h"
 #include "record/record_model.h"
+#include "templates/template_apply.h"
 #include "templates/template_state.h"
 
 namespace vesdra {
@@ -124,6 +126,13 @@ std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32
     return AvisosTextoPlantilla(texto);
 }
 
+QString PasoAnalogico::Canal(std::int32_t fila) const
+{
+    if (fila < 1 || fila > static_cast<std::int32_t>(Canales.size()))
+        return {};
+    return Canales[static_cast<std::size_t>(fila - 1)];
+}
+
 QString PasoAnalogico::Celda(std::int32_t fila, std::int32_t columna) const
 {
     if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
@@ -133,14 +142,38 @@ QString PasoAnalogico::Celda(std::int32_t fila, std::int32_t columna) const
 
 void PasoAnalogico::Redimensionar(std::int32_t filas)
 {
+    const auto antes = static_cast<std::int32_t>(Canales.size());
     Filas.resize(static_cast<std::size_t>(filas));
+    Canales.resize(static_cast<std::size_t>(filas));
+    if (filas <= antes)
+        return;
+    // The rows kept stand for the channels they stood for; a new row takes
+    // the table's channel for it, else the first channel no row stands for.
+    std::unordered_set<std::int32_t> usados;
+    for (std::int32_t i = 1; i <= antes; ++i) {
+        if (const auto n = EnteroCelda(Canal(i)))
+            usados.insert(*n);
+    }
+    const Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
+    std::int32_t libre = 1;
+    for (std::int32_t i = antes + 1; i <= filas; ++i) {
+        QString canal = i <= t.Rows() && t.Cols() >= 1 ? t(i, 1) : QString();
+        if (canal.isEmpty()) {
+            while (usados.contains(libre))
+                ++libre;
+            canal = QString::number(libre);
+        }
+        if (const auto n = EnteroCelda(canal))
+            usados.insert(*n);
+        Canales[static_cast<std::size_t>(i - 1)] = std::move(canal);
+    }
 }
 
 void PasoAnalogico::GuardarFilas(std::int32_t n) const
 {
     Matrix<QString> t(n, 4);
     for (std::int32_t i = 1; i <= n; ++i) {
-        t(i, 1) = QString::number(i);
+        t(i, 1) = Canal(i);
         for (std::int32_t k = 1; k <= kColumnas; ++k)
             t(i, k + 1) = QuitarBlancos(Celda(i, k));
     }

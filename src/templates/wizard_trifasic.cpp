@@ -114,6 +114,17 @@ bool PasoTrifasico::Elegir(std::int32_t s, std::int32_t posicion)
                                        SelectorCasillas::Repetidos::NombreHastaActual);
 }
 
+QString PasoTrifasico::Canal(std::int32_t s, std::int32_t k) const
+{
+    if (s < 1 || s > kConjuntos || k < 1 || k > kFases)
+        return {};
+    const Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
+    const auto fila = EnteroCelda((*this)(s).Casillas(k).Numero);
+    if (!fila || *fila < 1 || *fila > t.Rows() || t.Cols() < 1)
+        return {};
+    return t(*fila, 1);
+}
+
 void PasoTrifasico::Seleccionar(std::int32_t s, std::int32_t k)
 {
     if (s >= 1 && s <= kConjuntos)

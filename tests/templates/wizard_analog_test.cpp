@@ -189,7 +189,7 @@ TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
     EXPECT_EQ(paso.Filas.size(), 2U);
 }
 
-TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
+TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsWithTheirChannels)
 {
     Registro3();
     Plantillas().PlantillaNueva = true;
@@ -206,7 +206,7 @@ TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
     ASSERT_EQ(p.AnalogicosPlantilla.Rows(), 3);
     ASSERT_EQ(p.AnalogicosPlantilla.Cols(), 4);
     EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 1), QStringList({"1", "Va", "K1", "V"}));
-    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 2), QStringList({"2", "C2", "K2", "V"}));
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 2), QStringList({"7", "C2", "K2", "V"}));
 
     // Back keeps the identifier's blanks and checks no row.
     (void)paso.CambiarCelda(3, 1, "");
@@ -214,6 +214,78 @@ TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
     ASSERT_TRUE(paso.Volver().Sale);
     EXPECT_EQ(p.IdentificadorPlantilla, "  RELE 1  ");
     EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 3), QStringList({"3", "", "", "V"}));
+}
+
+// Each row stands for a record channel: the one the template gives it, kept
+// through count changes, continue and back; a row the grid gains takes the
+// table's channel for it, else the lowest channel no row stands for.
+TEST_F(WizardAnalogTest, MendedEachRowKeepsTheRecordChannelItStandsFor)
+{
+    enum Entrada { Modificando, ConRegistro, DeNada };
+    const struct {
+        const char* que;
+        Entrada entrada;
+        QStringList tabla;    // column 1 of the template's rows
+        QStringList cargados; // the rows' channels once loaded
+        std::vector<const char*> cuentas;
+        QStringList guardados; // column 1 after continue
+    } casos[] = {
+        {"rows for channels 4, 5, 6", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {}, {"4", "5", "6"}},
+        {"a row more", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {"4"}, {"4", "5", "6", "1"}},
+        {"fewer and back", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {"2", "3"}, {"4", "5", "6"}},
+        {"the text as the file holds it",
+         Modificando,
+         {"04", " 2", "x"},
+         {"04", " 2", "x"},
+         {},
+         {"04", " 2", "x"}},
+        {"a channel left empty", Modificando, {"2", "", "3"}, {"2", "1", "3"}, {}, {"2", "1", "3"}},
+        {"a record's rows and one more",
+         ConRegistro,
+         {"1", "2", "3"},
+         {"1", "2", "3"},
+         {"4"},
+         {"1", "2", "3", "4"}},
+        {"from nothing", DeNada, {}, {}, {"3", "2", "4"}, {"1", "2", "3", "4"}},
+    };
+    for (const auto& c : casos) {
+        CerrarRegistro();
+        CerrarPlantillas();
+        TemplateState& p = Plantillas();
+        const auto n = static_cast<std::int32_t>(c.tabla.size());
+        if (c.entrada == ConRegistro) {
+            Registro3(n);
+            p.PlantillaNueva = true;
+        } else if (c.entrada == Modificando) {
+            p.ModificandoPlantilla = true;
+            p.IdentificadorPlantilla = "REL";
+            p.NumAnalogicosPlantilla = n;
+            test::FilasAnalogicas(n, "N%1");
+        } else {
+            p.PlantillaNueva = true;
+        }
+        for (std::int32_t i = 1; i <= n; ++i)
+            p.AnalogicosPlantilla(i, 1) = c.tabla[i - 1];
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        EXPECT_EQ(QStringList(paso.Canales.begin(), paso.Canales.end()), c.cargados) << c.que;
+        for (const char* cuenta : c.cuentas)
+            EXPECT_FALSE(paso.CambiarCuenta(cuenta)) << c.que;
+        for (std::int32_t i = 1; i <= static_cast<std::int32_t>(paso.Filas.size()); ++i)
+            (void)paso.CambiarCelda(i, 1, QStringLiteral("R%1").arg(i));
+        ASSERT_TRUE(paso.Continuar().Sale) << c.que;
+        QStringList guardados;
+        for (std::int32_t i = 1; i <= p.NumAnalogicosPlantilla; ++i)
+            guardados << p.AnalogicosPlantilla(i, 1);
+        EXPECT_EQ(guardados, c.guardados) << c.que;
+        // Back stores the same channels, and the step loaded again shows them.
+        ASSERT_TRUE(paso.Volver().Sale) << c.que;
+        PasoAnalogico otra;
+        p.ModificandoPlantilla = true;
+        p.PlantillaNueva = false;
+        (void)otra.Cargar();
+        EXPECT_EQ(QStringList(otra.Canales.begin(), otra.Canales.end()), c.guardados) << c.que;
+    }
 }
 
 TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)

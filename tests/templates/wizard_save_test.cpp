@@ -254,5 +254,56 @@ TEST_F(WizardSaveTest, TemplateFromNothingThenModifiedSavesTheExpectedBytes)
     EXPECT_EQ(Ficheros(), QStringList({"prueba.cnf"}));
 }
 
+// modificar, the same channels picked again in step 2, save: every channel
+// mapping comes back byte for byte (rows for record channels 4, 5, 6; the
+// bundled sample's template).
+TEST_F(WizardSaveTest, MendedModifyAndSaveKeepsEveryChannelMapping)
+{
+    const QByteArray corrientes = "ver 1.1\r\nCORRIENTES\r\nANALOGICOS\r\n 3 \r\n4%IA%Phase A%A$\r\n"
+                                  "5%IB%Phase B%A$\r\n6%IC%Phase C%A$\r\nTRIFASICOS\r\n 1 \r\n"
+                                  "4%5%6%CORR%1$\r\nDIGITALES\r\n2\r\n 1 \r\n***\r\nDISPAROS\r\n 2 \r\n"
+                                  "3%Disparo A$\r\n9%Disparo B$\r\n-----\r\n";
+    const struct {
+        const char* que;
+        QByteArray plantilla;
+    } casos[] = {
+        {"channels 4, 5, 6", corrientes},
+        {"the bundled sample", ReadBytes(QStringLiteral(VESDRA_RESOURCES_DIR "/Plantillas/muestra.cnf"))},
+    };
+    for (const auto& c : casos) {
+        CerrarPlantillas();
+        ASSERT_TRUE(WriteBytes(Path("antes.cnf"), c.plantilla));
+        TemplateState& p = Plantillas();
+        p.RutaPlantilla = Path("antes.cnf");
+        p.ModificandoPlantilla = true;
+        p.PlantillaNueva = false;
+        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida) << c.que;
+        PasoAnalogico a;
+        (void)a.Cargar();
+        ASSERT_TRUE(a.Continuar().Sale) << c.que;
+        PasoTrifasico t;
+        (void)t.Cargar();
+        // Every slot emptied and its row picked again from the list.
+        for (std::int32_t s = 1; s <= p.NumTrifasicosPlantilla; ++s) {
+            std::int32_t filas[3]{};
+            for (std::int32_t k = 1; k <= 3; ++k) {
+                filas[k - 1] = t(s).Casillas(k).Numero.toInt();
+                EXPECT_EQ(t.Canal(s, k), p.AnalogicosPlantilla(filas[k - 1], 1)) << c.que;
+                t.Vaciar(s, k);
+            }
+            t.Seleccionar(s, 1);
+            for (const std::int32_t fila : filas)
+                ASSERT_TRUE(t.Elegir(s, fila - 1)) << c.que;
+        }
+        ASSERT_TRUE(t.Continuar().Sale) << c.que;
+        PasoDigital d;
+        (void)d.Cargar();
+        ASSERT_TRUE(d.Continuar().Paso.Sale) << c.que;
+        ASSERT_TRUE(GuardarPlantillaNueva(dir_.path(), "despues", Sustituir()).Sale) << c.que;
+        EXPECT_EQ(ReadBytes(Path("despues.cnf")), c.plantilla) << c.que;
+        QFile::remove(Path("despues.cnf"));
+    }
+}
+
 } // namespace
 } // namespace vesdra
