@@ -50,16 +50,12 @@ std::vector<AvisoPaso> PasoAnalogico::Cargar()
         Identificador = p.IdentificadorPlantilla;
         n = r.NumAnalogicosOfrecidos;
     }
+    // The grid starts empty: every row it takes is filled from the table.
+    Filas.clear();
+    Canales.clear();
     std::vector<AvisoPaso> avisos = CambiarIdentificador(Identificador).Avisos;
     if (const auto a = CambiarCuenta(QString::number(n)))
         avisos.push_back(*a);
-
-    const Matrix<QString>& t = p.AnalogicosPlantilla;
-    const std::int32_t filas = std::min<std::int32_t>(n, static_cast<std::int32_t>(Filas.size()));
-    for (std::int32_t i = 1; i <= filas && i <= t.Rows(); ++i) {
-        for (std::int32_t c = 1; c <= kColumnas && c + 1 <= t.Cols(); ++c)
-            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c - 1)] = t(i, c + 1);
-    }
     return avisos;
 }
 
@@ -86,27 +82,23 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
 
     TemplateState& p = Plantillas();
     const RecordModel& r = Registro();
+    // The rows that remain keep what they hold; only rows the grid gains
+    // are filled, from the table's rows of those numbers.
+    const auto antes = static_cast<std::int32_t>(Filas.size());
     Redimensionar(c);
-    if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado) {
+    const Matrix<QString>& t = p.AnalogicosPlantilla;
+    for (std::int32_t i = antes + 1; i <= std::min(c, t.Rows()); ++i) {
+        for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
+            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
+    }
+    if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado && c != 0) {
         // A template from nothing: the table follows what is typed.
-        if (c != 0) {
-            Matrix<QString> t(c, 4);
-            for (std::int32_t i = 1; i <= c; ++i) {
-                for (std::int32_t k = 1; k <= kColumnas; ++k)
-                    t(i, k + 1) = Celda(i, k);
-            }
-            p.AnalogicosPlantilla = std::move(t);
+        Matrix<QString> nueva(c, 4);
+        for (std::int32_t i = 1; i <= c; ++i) {
+            for (std::int32_t k = 1; k <= kColumnas; ++k)
+                nueva(i, k + 1) = Celda(i, k);
         }
-    } else {
-        // The rows on offer are filled again from the table (what was typed
-        // in them is replaced).
-        const std::int32_t hasta = c > r.NumAnalogicosOfrecidos ? r.NumAnalogicos : c;
-        const Matrix<QString>& t = p.AnalogicosPlantilla;
-        for (std::int32_t i = 1; i <= hasta && i <= static_cast<std::int32_t>(Filas.size()) && i <= t.Rows();
-             ++i) {
-            for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
-                Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
-        }
+        p.AnalogicosPlantilla = std::move(nueva);
     }
     return std::nullopt;
 }

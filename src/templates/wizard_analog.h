@@ -39,16 +39,17 @@ public:
 
     // Loading: the proposal (the template being edited; nothing; or, for a
     // new template with a record open or a model loaded, the rows on offer
-    // and the station or model name), then the grid rows 1..n taken from
+    // and the station or model name), the grid's rows 1..n taken from
     // AnalogicosPlantilla. Returns the warnings the proposed texts raise.
     std::vector<AvisoPaso> Cargar();
 
     // The count box now holds `texto`. A last character that is not a digit,
     // or a text that is not a count from 0 to kMaxFilas, gives text 178 and
     // leaves the grid and the tables as they were. Otherwise the grid gets
-    // that many rows: for a template from nothing the rows typed are kept
-    // (and copied into AnalogicosPlantilla); else the rows on offer are
-    // filled again from AnalogicosPlantilla.
+    // that many rows: the rows that remain keep what was typed in them, a
+    // row gained is filled from the table's row of that number (blank where
+    // the table has none); for a template from nothing the table then
+    // follows the grid.
     std::optional<AvisoPaso> CambiarCuenta(const QString& texto);
 
     // The identifier box now holds `texto`: its warnings; Siguiente when it

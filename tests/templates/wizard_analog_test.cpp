@@ -100,71 +100,66 @@ TEST_F(WizardAnalogTest, FromNothingTheTypedRowsFollowTheCount)
     EXPECT_TRUE(paso.Filas.empty());
 }
 
-TEST_F(WizardAnalogTest, WithRowsOnOfferACountChangeFillsThemAgain)
+// Rows renamed, then the count changed (up, down and up, or a refused
+// keystroke and its Backspace): the rows that remain keep what was typed;
+// only rows the grid gains are filled, from the table's rows of those
+// numbers (blank where the table has none). However the wizard was entered.
+TEST_F(WizardAnalogTest, MendedACountChangeKeepsTypedRowsAndFillsOnlyNewOnes)
 {
-    // Three rows T1..T3 proposed; row 1 edited, the count set to 2, row 2
-    // edited, the count set to 4. Rows on offer come back from the table
-    // (edits lost); rows beyond the offer keep what they hold.
     enum Entrada { ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro };
     const struct {
-        Entrada entrada;
-        std::vector<Fila> tras2;
-        std::vector<Fila> tras4;
-    } casos[] = {
-        {ConRegistro,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
-        {ConModelo,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoSinRegistro,
-         {F("editado", "", ""), F("T2", "", "")},
-         {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoConRegistro,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        const char* que;
+        std::vector<const char*> cuentas;
+        std::vector<Fila> filas;
+    } pasos[] = {
+        {"one more", {"4"}, {F("VA", "", ""), F("VB", "", ""), F("T3", "", ""), F("", "", "")}},
+        {"a refused keystroke and Backspace",
+         {"3a", "3"},
+         {F("VA", "", ""), F("VB", "", ""), F("T3", "", "")}},
+        {"down and up again", {"1", "3"}, {F("VA", "", ""), F("T2", "", ""), F("T3", "", "")}},
+        {"cleared and typed again", {"", "3"}, {F("T1", "", ""), F("T2", "", ""), F("T3", "", "")}},
     };
-    for (const auto& c : casos) {
-        CerrarRegistro();
-        CerrarPlantillas();
-        TemplateState& p = Plantillas();
-        RecordModel& r = Registro();
-        p.AnalogicosPlantilla.Resize(3, 4);
-        for (std::int32_t i = 1; i <= 3; ++i)
-            p.AnalogicosPlantilla(i, 2) = QStringLiteral("T%1").arg(i);
-        p.IdentificadorPlantilla = "X";
-        p.NumAnalogicosPlantilla = 3;
-        switch (c.entrada) {
-        case ConRegistro:
-            r.RegistroAbierto = true;
-            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
-            p.PlantillaNueva = true;
-            break;
-        case ConModelo:
-            p.ModeloCargado = true;
-            r.NumAnalogicosOfrecidos = 3;
-            p.PlantillaNueva = true;
-            break;
-        case ModificandoSinRegistro:
-            p.ModificandoPlantilla = true;
-            break;
-        case ModificandoConRegistro:
-            p.ModificandoPlantilla = true;
-            r.RegistroAbierto = true;
-            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
-            break;
+    for (const Entrada entrada : {ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro}) {
+        for (const auto& c : pasos) {
+            CerrarRegistro();
+            CerrarPlantillas();
+            TemplateState& p = Plantillas();
+            RecordModel& r = Registro();
+            test::FilasAnalogicas(3, "T%1");
+            p.IdentificadorPlantilla = "X";
+            p.NumAnalogicosPlantilla = 3;
+            switch (entrada) {
+            case ConRegistro:
+                r.RegistroAbierto = true;
+                r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
+                p.PlantillaNueva = true;
+                break;
+            case ConModelo:
+                p.ModeloCargado = true;
+                r.NumAnalogicosOfrecidos = 3;
+                p.PlantillaNueva = true;
+                break;
+            case ModificandoSinRegistro:
+                p.ModificandoPlantilla = true;
+                break;
+            case ModificandoConRegistro:
+                p.ModificandoPlantilla = true;
+                r.RegistroAbierto = true;
+                r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
+                break;
+            }
+            PasoAnalogico paso;
+            (void)paso.Cargar();
+            ASSERT_EQ(paso.Filas.size(), 3U) << c.que;
+            (void)paso.CambiarCelda(1, 1, "VA");
+            (void)paso.CambiarCelda(2, 1, "VB");
+            for (const char* cuenta : c.cuentas)
+                (void)paso.CambiarCuenta(cuenta);
+            EXPECT_EQ(paso.Filas, c.filas) << c.que << ", entered " << entrada;
+            // The table itself is left alone.
+            EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.que;
+            EXPECT_EQ(p.AnalogicosPlantilla(1, 2), "T1") << c.que;
         }
-        PasoAnalogico paso;
-        (void)paso.Cargar();
-        ASSERT_EQ(paso.Filas.size(), 3U) << c.entrada;
-        (void)paso.CambiarCelda(1, 1, "editado");
-        EXPECT_FALSE(paso.CambiarCuenta("2"));
-        EXPECT_EQ(paso.Filas, c.tras2) << c.entrada;
-        (void)paso.CambiarCelda(2, 1, "e2");
-        EXPECT_FALSE(paso.CambiarCuenta("4"));
-        EXPECT_EQ(paso.Filas, c.tras4) << c.entrada;
-        // The table itself is left alone.
-        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.entrada;
     }
 }
 
