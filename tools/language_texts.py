@@ -382,6 +382,8 @@ TEXTS = {
           "progress window while waveform and composition windows are built"),
     286: ("Dibujando canales digitales, espere un momento...", "Drawing digital channels, please wait...",
           "progress window while the digital view is built"),
+    288: ("Ya existe un grupo digital con ese nombre", "A digital group of that name already exists",
+          "template wizard step 3: a group name already in the list (Add or a rename refused)"),
 }
 
 

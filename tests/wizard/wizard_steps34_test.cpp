@@ -19,6 +19,7 @@
 #include "shell/abrir_comtrade.h"
 #include "shell/menu_commands.h"
 #include "shell/view_services.h"
+#include "templates/template_texts.h"
 #include "views/digital/frm19.h"
 #include "views/digital/frm_elecdig.h"
 #include "views/waves/frm_new_ondas.h"
@@ -555,6 +556,62 @@ TEST_F(WizardSteps34Test, MendedADamagedModelDatabaseNeverEndsTheProgram)
         DescargarFrmPlantilla();
         Procesar();
     }
+}
+
+// A new template, typed as a user types: group "A", group "B", then "A"
+// typed again and Añadir: refused with a message, the list and the boxes
+// unchanged; a rename typed and a click on the other group: the list
+// follows. The file written holds the groups the list shows.
+TEST_F(WizardSteps34Test, MendedTheGroupListAndTheFileAlwaysAgree)
+{
+    Arrancar();
+    frmDigital& d = HastaPaso3();
+    d.show();
+    const auto escribir = [&](QLineEdit* caja, const QString& texto) {
+        QTest::mouseClick(caja, Qt::LeftButton);
+        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(caja, texto);
+        Procesar();
+    };
+    const auto anadir = [&](const QString& nombre, const char* miembro, const char* numero) {
+        escribir(d.txtnbgrp, nombre);
+        QTest::mouseClick(d.cmdAnadir, Qt::LeftButton);
+        Procesar();
+        escribir(d.grp[1], QString::fromLatin1(miembro));
+        escribir(d.lbl[1], QString::fromLatin1(numero));
+    };
+    anadir("A", "Disparo", "1");
+    anadir("B", "Alarma", "2");
+    ASSERT_EQ(Entradas(*d.List2), QStringList({"A", "B"}));
+    Boxes().Clear();
+
+    escribir(d.txtnbgrp, "A");
+    QTest::mouseClick(d.cmdAnadir, Qt::LeftButton);
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({T(kTextoGrupoRepetido)}));
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(Entradas(*d.List2), QStringList({"A", "B"}));
+    EXPECT_EQ(d.txtnbgrp->text(), "B");
+    EXPECT_EQ(d.grp[1]->text(), "Alarma");
+
+    // A rename typed, then a click on group A: the list shows it.
+    escribir(d.txtnbgrp, "Alarmas");
+    QTest::mouseClick(d.List2->viewport(), Qt::LeftButton, {},
+                      d.List2->visualItemRect(d.List2->item(0)).center());
+    Procesar();
+    EXPECT_EQ(Entradas(*d.List2), QStringList({"A", "Alarmas"}));
+
+    // Saved: the file holds what the list shows.
+    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    Procesar();
+    frmSalvaPlan* s = FormSalvaPlan();
+    ASSERT_NE(s, nullptr);
+    escribir(s->Text2, "grupos");
+    QTest::mouseClick(s->cmdOK, Qt::LeftButton);
+    Procesar();
+    EXPECT_EQ(Digitales(Carpeta("Plantillas/grupos.cnf")),
+              QStringList({"DIGITALES", "2", " 2 ", "***", "A", " 1 ", "1%Disparo$", "***", "Alarmas", " 1 ",
+                           "2%Alarma$", "-----", ""}));
 }
 
 } // namespace
