@@ -384,6 +384,15 @@ TEXTS = {
           "progress window while the digital view is built"),
     288: ("Ya existe un grupo digital con ese nombre", "A digital group of that name already exists",
           "template wizard step 3: a group name already in the list (Add or a rename refused)"),
+    287: ("Solo se conservan los 4 primeros grupos trifásicos de la plantilla",
+          "Only the first 4 three-phase sets of the template are kept",
+          "template wizard step 2: a template of more than four three-phase sets"),
+    281: ("Solo se conservan los 16 primeros grupos digitales de la plantilla",
+          "Only the first 16 digital groups of the template are kept",
+          "template wizard step 3: a template of more than 16 digital groups"),
+    276: ("Solo se ofrecen los 16 primeros grupos digitales de la plantilla aplicada",
+          "Only the first 16 digital groups of the applied template are offered",
+          "digital group and digital composition dialogs: an applied template of more than 16 groups"),
 }
 
 

@@ -9,5 +9,14 @@ namespace vesdra {
 // Template wizard step 3: a group name already in the list (Añadir or a
 // rename refused; nothing changes).
 inline constexpr int kTextoGrupoRepetido = 288;
+// Template wizard step 2: a template of more than four three-phase sets (the
+// first four are kept).
+inline constexpr int kTextoTrifasicosConservados = 287;
+// Template wizard step 3: a template of more than 16 digital groups (the
+// first 16 are kept).
+inline constexpr int kTextoGruposConservados = 281;
+// Digital group and digital composition dialogs: an applied template of more
+// than 16 digital groups (the first 16 are offered).
+inline constexpr int kTextoGruposOfrecidos = 276;
 
 } // namespace vesdra

@@ -234,8 +234,13 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
         PonerCuenta(0, avisos);
         return avisos;
     } else {
-        // The loaded template's groups, converted into the editing tables.
+        // The loaded template's groups, converted into the editing tables;
+        // the step keeps at most 16 and says so.
         n = std::clamp(p.NumGruposPlantilla, 0, p.GruposPlantilla.Rows());
+        if (n > kMaxGrupos) {
+            avisos.push_back({kTextoGruposConservados, vbInformation});
+            n = kMaxGrupos;
+        }
         Redimensionar(n, false);
         PonerCuenta(n, avisos);
         std::int32_t j = 0;

@@ -4,6 +4,7 @@
 #include "record/helpers.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 
 namespace vesdra {
 
@@ -47,8 +48,10 @@ std::vector<AvisoPaso> PasoTrifasico::Cargar()
         Lista << NombreCanalPlantilla(p.AnalogicosPlantilla, i);
 
     if (!(p.PlantillaNueva && !p.VueltaAtras)) {
-        // Four frames show at most four sets.
+        // Four frames show at most four sets, and the user is told.
         const std::int32_t m = std::clamp(p.NumTrifasicosPlantilla, 0, kConjuntos);
+        if (p.NumTrifasicosPlantilla > kConjuntos)
+            avisos.push_back({kTextoTrifasicosConservados, vbInformation});
         for (std::int32_t s = 1; s <= m; ++s) {
             for (const AvisoPaso& a : CambiarNombre(s, CeldaTrifasica(s, 4)))
                 avisos.push_back(a);

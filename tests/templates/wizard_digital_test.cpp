@@ -559,6 +559,26 @@ TEST_F(WizardDigitalTest, ModifiedTemplateIsConvertedAndLongGroupsCut)
     EXPECT_EQ(Plantillas().NumMiembrosPlantilla, 21);
 }
 
+// A template of more than 16 groups keeps its first 16, and says so; the
+// members of the groups kept are their own.
+TEST_F(WizardDigitalTest, MendedATemplateOfMoreThan16GroupsKeepsTheFirst16AndSaysSo)
+{
+    std::vector<std::pair<QString, Miembros>> grupos;
+    for (int g = 1; g <= 20; ++g)
+        grupos.push_back(
+            {QStringLiteral("G%1").arg(g), {{QString::number(g), QStringLiteral("D%1").arg(g)}}});
+    Modificando(grupos);
+    PasoDigital paso;
+    EXPECT_EQ(paso.Cargar(), std::vector<AvisoPaso>({AvisoPaso(kTextoGruposConservados, vbInformation)}));
+    EXPECT_EQ(paso.Cuenta, "16");
+    ASSERT_EQ(paso.Grupos.size(), 16);
+    EXPECT_EQ(paso.Grupos.back(), "G16");
+    EXPECT_EQ(Fila(16), QStringList({"G16", " 1 ", "16:D16"}));
+    ASSERT_TRUE(paso.Continuar().Paso.Sale);
+    EXPECT_EQ(Plantillas().NumGruposPlantilla, 16);
+    EXPECT_EQ(Plantillas().NumMiembrosPlantilla, 16);
+}
+
 // Back to the three-phase step and on again: the step comes back with the
 // groups as they were left, for a new template as for one modified.
 TEST_F(WizardDigitalTest, MendedComingBackKeepsTheGroupsAsLeft)
