@@ -393,6 +393,11 @@ TEXTS = {
     276: ("Solo se ofrecen los 16 primeros grupos digitales de la plantilla aplicada",
           "Only the first 16 digital groups of the applied template are offered",
           "digital group and digital composition dialogs: an applied template of more than 16 groups"),
+    274: ("El nombre de la plantilla no vale como nombre de fichero: no puede empezar por un punto ni contener "
+          "\\ / : * ? \" < >, la barra vertical ni caracteres de control",
+          "The template name is not a valid file name: it cannot begin with a dot or hold \\ / : * ? \" < >, "
+          "the vertical bar or control characters",
+          "template wizard step 4: a name no file or template listing can hold"),
 }
 
 

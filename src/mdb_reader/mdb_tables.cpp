@@ -44,22 +44,20 @@ TablaModelo ReadMdbTable(const QString& ruta, const QString& tabla)
     // The databases come from a file system that ignores case.
     const QFileInfo fichero(ExistingPathNoCase(ruta));
     if (!fichero.absoluteDir().exists())
-        throw VbError(vberr::InvalidDatabasePath,
-                      QStringLiteral("'%1' is not a valid path.").arg(fichero.absolutePath()));
+        throw VbError(vberr::InvalidDatabasePath);
     if (!fichero.isFile())
-        throw VbError(3024, QStringLiteral("Could not find file '%1'.").arg(ruta));
+        throw VbError(3024);
     const std::unique_ptr<MdbHandle, CerrarBase> base(
         mdb_open(QFile::encodeName(fichero.absoluteFilePath()).constData(), MDB_NOFLAGS));
     if (!base || !mdb_read_catalog(base.get(), MDB_TABLE))
-        throw VbError(3343, QStringLiteral("Unrecognized database format '%1'.").arg(ruta));
+        throw VbError(3343);
     QByteArray nombre = tabla.toUtf8();
     const std::unique_ptr<MdbTableDef, LiberarTabla> t(
         mdb_read_table_by_name(base.get(), nombre.data(), MDB_TABLE));
     if (!t)
-        throw VbError(3078,
-                      QStringLiteral("The database engine cannot find the input table '%1'.").arg(tabla));
+        throw VbError(3078);
     if (!mdb_read_columns(t.get()))
-        throw VbError(3343, QStringLiteral("Unrecognized database format '%1'.").arg(ruta));
+        throw VbError(3343);
 
     TablaModelo out;
     const unsigned int columnas = t->num_cols;

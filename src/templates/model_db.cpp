@@ -26,7 +26,7 @@ const QString kPrefijoEstados = QStringLiteral("PEst ");
 
 [[noreturn]] void SinValor()
 {
-    throw VbError(94, QStringLiteral("Invalid use of Null"));
+    throw VbError(94);
 }
 
 // A field's value as text; a field without a value cannot be one.
@@ -76,7 +76,7 @@ BaseModelo Base(const QString& baseDatos)
 void SinFilas(const TablaModelo& t)
 {
     if (t.Filas.empty())
-        throw VbError(3021, QStringLiteral("No current record."));
+        throw VbError(3021);
 }
 
 // A failure while `base` was being read, named by that database.
@@ -84,7 +84,7 @@ VbError FalloEn(std::exception_ptr e, const QString& base)
 {
     VbError error = ComoVbError(e);
     if (error.Path.isEmpty() && !base.isEmpty())
-        error = VbError(error.Number, error.Description, base);
+        error = error.WithPath(base);
     return error;
 }
 

@@ -20,7 +20,9 @@ constexpr qsizetype kMaxRespuesta = 64 * 1024 * 1024;
 
 VbError Danada(const QString& ruta, const QString& por)
 {
-    return {kErrorBaseDanada, QStringLiteral("The database could not be read (%1).").arg(por), ruta};
+    return VbError::Bilingual(kErrorBaseDanada,
+                              VbErrorDescription(kErrorBaseDanada, false) + QStringLiteral(" (%1)").arg(por),
+                              VbErrorDescription(kErrorBaseDanada, true), ruta);
 }
 
 class LectorMdbProceso final : public LectorBasesModelo
@@ -33,10 +35,9 @@ public:
         // The databases come from a file system that ignores case.
         const QFileInfo fichero(ExistingPathNoCase(ruta));
         if (!fichero.absoluteDir().exists())
-            throw VbError(vberr::InvalidDatabasePath, VbErrorDescription(vberr::InvalidDatabasePath),
-                          fichero.absolutePath());
+            throw FileError(vberr::InvalidDatabasePath, fichero.absolutePath());
         if (!fichero.isFile())
-            throw VbError(3024, QStringLiteral("Could not find file."), ruta);
+            throw FileError(3024, ruta);
         const QString base = fichero.absoluteFilePath();
 
         QProcess lector;

@@ -139,10 +139,10 @@ const ValorCampo& TablaModelo::Valor(std::size_t fila, QStringView campo) const
 {
     const int c = Campo(campo);
     if (c < 0)
-        throw VbError(3265, QStringLiteral("Item not found in this collection."));
+        throw VbError(3265);
     const std::vector<ValorCampo>& f = Filas.at(fila);
     if (static_cast<std::size_t>(c) >= f.size())
-        throw VbError(3265, QStringLiteral("Item not found in this collection."));
+        throw VbError(3265);
     return f[static_cast<std::size_t>(c)];
 }
 

@@ -18,5 +18,8 @@ inline constexpr int kTextoGruposConservados = 281;
 // Digital group and digital composition dialogs: an applied template of more
 // than 16 digital groups (the first 16 are offered).
 inline constexpr int kTextoGruposOfrecidos = 276;
+// Template wizard step 4: a name the file system or the template dialog's
+// listing cannot hold (nothing is written).
+inline constexpr int kTextoNombrePlantillaNoValido = 274;
 
 } // namespace vesdra

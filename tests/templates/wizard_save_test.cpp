@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "platform/base/vb_error.h"
 #include "template_fixture.h"
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
+#include "templates/template_texts.h"
 #include "templates/wizard_analog.h"
 #include "templates/wizard_digital.h"
 #include "templates/wizard_save.h"
@@ -75,10 +77,26 @@ TEST_F(WizardSaveTest, SavesRefusesAndAsksBeforeReplacing)
     SalidaPaso s = GuardarPlantillaNueva(dir_.path(), "", Sustituir());
     ASSERT_TRUE(s.Aviso.has_value());
     EXPECT_EQ(*s.Aviso, AvisoPaso(243, 0));
-    s = GuardarPlantillaNueva(dir_.path(), "../fuera", Sustituir());
-    ASSERT_TRUE(s.Error.has_value());
-    EXPECT_EQ(s.Error->Number, vberr::BadFileNameOrNumber);
+    // A name no file or later listing of the templates can hold: refused
+    // with its message, nothing written. Blanks and any letters are names.
+    const struct {
+        const char* nombre;
+        bool valido;
+    } nombres[] = {{"*", false},         {"../fuera", false}, {"a\\b", false}, {"a:b", false},
+                   {"r?", false},        {"\"r\"", false},    {"<r>", false},  {"a|b", false},
+                   {"a\tb", false},      {".oculta", false},  {"..", false},   {"  ", true},
+                   {"relé ñ 2.1", true}, {"a.", true},        {"Ω", true}};
+    for (const auto& n : nombres) {
+        const QString nombre = QString::fromUtf8(n.nombre);
+        EXPECT_EQ(NombrePlantillaValido(nombre), n.valido) << n.nombre;
+        if (n.valido)
+            continue;
+        s = GuardarPlantillaNueva(dir_.path(), nombre, Sustituir());
+        ASSERT_TRUE(s.Aviso.has_value()) << n.nombre;
+        EXPECT_EQ(*s.Aviso, AvisoPaso(kTextoNombrePlantillaNoValido, vbCritical)) << n.nombre;
+    }
     EXPECT_TRUE(Ficheros().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("../fuera.cnf")));
 
     ASSERT_TRUE(GuardarPlantillaNueva(dir_.path(), "rele", Sustituir()).Sale);
     EXPECT_EQ(preguntas_, 0);

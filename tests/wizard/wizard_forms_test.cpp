@@ -184,7 +184,8 @@ TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
     Boxes().Clear();
     mal.cmdvolver_Click();
     Procesar();
-    EXPECT_EQ(Mensajes(), QStringList({"Error 13: Type mismatch"}));
+    // In the Spanish interface, in Spanish.
+    EXPECT_EQ(Mensajes(), QStringList({"Error 13: No coinciden los tipos"}));
     EXPECT_EQ(FormAnalog(), nullptr);
     EXPECT_NE(FormPlantilla(), nullptr);
     EXPECT_TRUE(Plantillas().AsistenteAbortado);

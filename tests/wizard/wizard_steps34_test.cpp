@@ -400,8 +400,9 @@ TEST_F(WizardSteps34Test, MendedAFailedSaveLeavesTheWizardWhereItWas)
     s->cmdOK_Click();
     Procesar();
     ASSERT_EQ(Boxes().Count(), 3);
-    EXPECT_TRUE(Mensajes()[1].startsWith("Error 52: "));
-    EXPECT_TRUE(Mensajes()[2].startsWith("Error 76: "));
+    EXPECT_EQ(Mensajes()[1], T(kTextoNombrePlantillaNoValido));
+    // The error box in the interface's language.
+    EXPECT_TRUE(Mensajes()[2].startsWith(QString::fromUtf8("Error 76: No se encuentra la ruta de acceso")));
     EXPECT_EQ(FormSalvaPlan(), s);
     EXPECT_TRUE(Visible(s));
     EXPECT_TRUE(Cargados());
