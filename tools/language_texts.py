@@ -329,8 +329,8 @@ TEXTS = {
     243: ("Escriba el nombre de la plantilla", "Type a name for the template", "template wizard step 4: empty name"),
     244: ("La plantilla no tiene canales analógicos", "The template has no analog channels",
           "template wizard steps 1 and 2: no analog rows"),
-    245: ("No se ha podido leer la base de datos de modelos de relé", "The relay-model database could not be read",
-          "relay-model chooser and loaders: database failure"),
+    245: ("No se ha podido leer la base de datos de modelos de relé: ", "The relay-model database could not be read: ",
+          "relay-model chooser, template wizard steps 1 and 3: a model database missing or damaged (before its path)"),
     246: ("No hay aplicada una plantilla adecuada para este registro", "No suitable template is applied to this record",
           "waveform and digital menus: no template; phasor command and tools: template does not fit; "
           "digital composition dialog: member channel missing from the record"),
@@ -382,6 +382,22 @@ TEXTS = {
           "progress window while waveform and composition windows are built"),
     286: ("Dibujando canales digitales, espere un momento...", "Drawing digital channels, please wait...",
           "progress window while the digital view is built"),
+    288: ("Ya existe un grupo digital con ese nombre", "A digital group of that name already exists",
+          "template wizard step 3: a group name already in the list (Add or a rename refused)"),
+    287: ("Solo se conservan los 4 primeros grupos trifásicos de la plantilla",
+          "Only the first 4 three-phase sets of the template are kept",
+          "template wizard step 2: a template of more than four three-phase sets"),
+    281: ("Solo se conservan los 16 primeros grupos digitales de la plantilla",
+          "Only the first 16 digital groups of the template are kept",
+          "template wizard step 3: a template of more than 16 digital groups"),
+    276: ("Solo se ofrecen los 16 primeros grupos digitales de la plantilla aplicada",
+          "Only the first 16 digital groups of the applied template are offered",
+          "digital group and digital composition dialogs: an applied template of more than 16 groups"),
+    274: ("El nombre de la plantilla no vale como nombre de fichero: no puede empezar por un punto ni contener "
+          "\\ / : * ? \" < >, la barra vertical ni caracteres de control",
+          "The template name is not a valid file name: it cannot begin with a dot or hold \\ / : * ? \" < >, "
+          "the vertical bar or control characters",
+          "template wizard step 4: a name no file or template listing can hold"),
 }
 
 

@@ -19,7 +19,7 @@ constexpr std::int32_t kMaxSide = 4096;
 
 [[noreturn]] void Unreadable()
 {
-    throw VbError(kAviUnreadable, QStringLiteral("Unable to open AVI file"));
+    throw VbError(kAviUnreadable);
 }
 
 struct Reader {
@@ -316,7 +316,7 @@ AviMovie DecodeAvi(const QByteArray& bytes)
 AviMovie ReadAvi(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw VbError(kAviFileNotFound, QStringLiteral("File not found"), path);
+        throw FileError(kAviFileNotFound, path);
     QFile file(path);
     try {
         if (!file.open(QIODevice::ReadOnly))
@@ -324,7 +324,7 @@ AviMovie ReadAvi(const QString& path)
         return DecodeAvi(file.readAll());
     } catch (const VbError& e) {
         // The box names the file.
-        throw VbError(e.Number, e.Description, path);
+        throw e.WithPath(path);
     }
 }
 

@@ -29,7 +29,7 @@ PrinterSlot& Slot()
 void Printer::SetOrientation(int orientation)
 {
     if (orientation != 1 && orientation != 2)
-        throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw VbError(kInvalidPropertyValue);
     if (orientation != Orientation())
         ApplyOrientation(orientation);
 }
@@ -37,7 +37,7 @@ void Printer::SetOrientation(int orientation)
 void Printer::SetColorMode(int mode)
 {
     if (mode != 1 && mode != 2)
-        throw VbError(kInvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw VbError(kInvalidPropertyValue);
     if (mode != ColorMode())
         ApplyColorMode(mode);
 }

@@ -18,7 +18,7 @@ namespace {
 
 [[noreturn]] void PrinterError()
 {
-    throw VbError(482, QStringLiteral("Printer error"));
+    throw VbError(482);
 }
 
 // Dash patterns in twips, so that dashes look the same at any resolution and

@@ -62,7 +62,7 @@ void RecordingPrinter::MaybeFail()
     FailNextCall = false;
     if (atCall)
         FailAtCall = 0;
-    throw VbError(482, QStringLiteral("Printer error"));
+    throw VbError(482);
 }
 
 PrintCall RecordingPrinter::Snapshot(PrintCall::Kind kind, std::uint32_t color)

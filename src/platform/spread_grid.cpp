@@ -38,8 +38,11 @@ public:
     {
         if (!i.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole && rol != Qt::ToolTipRole))
             return {};
-        if (i.column() == 0)
-            return rol == Qt::ToolTipRole ? QVariant() : QVariant(QString::number(i.row() + 1));
+        if (i.column() == 0) {
+            if (rol == Qt::ToolTipRole)
+                return {};
+            return Datos.Numero ? Datos.Numero(i.row() + 1) : QString::number(i.row() + 1);
+        }
         const QString texto = Datos.Texto ? Datos.Texto(i.row() + 1, i.column()) : QString();
         if (rol == Qt::ToolTipRole)
             return grid_->CeldaRecortada(i.column(), texto) ? QVariant(texto) : QVariant();

@@ -8,7 +8,8 @@
 namespace vesdra {
 
 // A spreadsheet grid over rows the program keeps elsewhere: column 0 shows
-// the row numbers, row 0 is the header row, rows 1.. and columns 1..n are
+// the row numbers (or what the source numbers its rows by), row 0 is the
+// header row, rows 1.. and columns 1..n are
 // plain text cells. The grid reads the rows through its source as they come
 // into sight, so its cost follows what it shows, not the number of rows.
 class SpreadGrid : public QTableView
@@ -21,6 +22,8 @@ public:
         std::function<QString(std::int32_t fila, std::int32_t columna)> Texto;
         // A cell the user typed; the source keeps the text.
         std::function<void(std::int32_t fila, std::int32_t columna, const QString& texto)> Escribir;
+        // What column 0 shows for a row; unset, the row's number.
+        std::function<QString(std::int32_t fila)> Numero;
     };
 
     explicit SpreadGrid(std::int32_t columnas, QWidget* parent = nullptr);
@@ -41,7 +44,7 @@ public:
     // Makes `unidades` columns' worth of width fill the grid's visible width
     // (a vertical scroll bar left room for); never below one character.
     void AjustarUnidad(double unidades);
-    // A cell as shown: the row number in column 0, "" outside the grid.
+    // A cell as shown: column 0's number, "" outside the grid.
     [[nodiscard]] QString Text(std::int32_t fila, std::int32_t columna) const;
     // The user types a text into a cell and leaves it (data cells only).
     void Escribir(std::int32_t fila, std::int32_t columna, const QString& texto);

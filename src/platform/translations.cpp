@@ -5,10 +5,14 @@
 #include <QPointer>
 #include <QTranslator>
 
+#include "platform/base/vb_error.h"
+
 namespace vesdra {
 
 bool SetToolkitLanguage(const QString& code)
 {
+    // The runtime's own texts (the error box's descriptions) go along.
+    SetRuntimeSpanish(code == QLatin1String("es"));
     static QPointer<QTranslator> instalado;
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)

@@ -21,9 +21,9 @@
 namespace vesdra {
 namespace {
 
-ResultadoCopia Fallo(ErrorCopia e, QString detalle)
+ResultadoCopia Fallo(ErrorCopia e, QString detalle, QString detalleEspanol)
 {
-    return {e, std::move(detalle)};
+    return {e, std::move(detalle), std::move(detalleEspanol)};
 }
 
 // Source files of the open record (those that exist).
@@ -41,13 +41,15 @@ ResultadoCopia ComprobarDestino(const QString& destino)
 {
     if (!QFileInfo(QFileInfo(destino).absolutePath()).isDir()) {
         return Fallo(ErrorCopia::CarpetaNoExiste,
-                     QStringLiteral("The folder of %1 does not exist.").arg(destino));
+                     QStringLiteral("The folder of %1 does not exist.").arg(destino),
+                     QStringLiteral("No existe la carpeta de %1.").arg(destino));
     }
     for (const QString& origen : FicherosOrigen()) {
         if (MismoFichero(destino, origen)) {
             return Fallo(
                 ErrorCopia::DestinoEsOrigen,
-                QStringLiteral("%1 is a file of the open record; choose another name.").arg(destino));
+                QStringLiteral("%1 is a file of the open record; choose another name.").arg(destino),
+                QStringLiteral("%1 es un fichero del registro abierto; elija otro nombre.").arg(destino));
         }
     }
     return {};
@@ -62,7 +64,8 @@ ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
         f.PutBytes(bytes);
         f.Commit();
     } catch (const VbError&) {
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
+                     QStringLiteral("No se puede escribir %1.").arg(destino));
     }
     return {};
 }
@@ -134,10 +137,12 @@ ResultadoCopia GuardarDatAscii()
 
     QFile origen(r.RutaDat);
     if (!origen.open(QIODevice::ReadOnly))
-        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat));
+        return Fallo(ErrorCopia::NoSeLee, QStringLiteral("The data file %1 cannot be read.").arg(r.RutaDat),
+                     QStringLiteral("No se puede leer el fichero de datos %1.").arg(r.RutaDat));
     QSaveFile f(destino);
     if (!f.open(QIODevice::WriteOnly))
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
+                     QStringLiteral("No se puede escribir %1.").arg(destino));
 
     const dat::FormatoBinario formato{nA, nD};
     const std::int32_t porBloque =
@@ -178,7 +183,8 @@ ResultadoCopia GuardarDatAscii()
     progreso.BarraValor(nS);
     progreso.BarraFin();
     if (!escrito || !f.commit())
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
+        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
+                     QStringLiteral("No se puede escribir %1.").arg(destino));
     if (r.SalirTrasConversion) {
         r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
         r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
@@ -213,7 +219,8 @@ ResultadoCopia GuardarCfgAscii()
     QFile fuente(cfg);
     if (cfg.isEmpty() || !fuente.open(QIODevice::ReadOnly))
         return Fallo(ErrorCopia::NoSeLee,
-                     QStringLiteral("The configuration file %1cfg cannot be read.").arg(base));
+                     QStringLiteral("The configuration file %1cfg cannot be read.").arg(base),
+                     QStringLiteral("No se puede leer el fichero de configuración %1cfg.").arg(base));
     const QByteArray bytes = fuente.readAll();
     fuente.close();
 
@@ -224,13 +231,17 @@ ResultadoCopia GuardarCfgAscii()
     const std::string_view texto(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (!AnalizarCfg(texto, contenido).Ok())
         return Fallo(ErrorCopia::NoSeLee,
-                     QStringLiteral("The configuration file %1 is not understood.").arg(cfg));
+                     QStringLiteral("The configuration file %1 is not understood.").arg(cfg),
+                     QStringLiteral("No se entiende el fichero de configuración %1.").arg(cfg));
     size_t inicio = texto.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     for (std::int32_t k = 0; k < contenido.LineaTipoFichero; ++k) {
         const size_t lf = texto.find('\n', inicio);
         if (lf == std::string_view::npos)
-            return Fallo(ErrorCopia::NoSeLee,
-                         QStringLiteral("The configuration file %1 has no file type line.").arg(cfg));
+            return Fallo(
+                ErrorCopia::NoSeLee,
+                QStringLiteral("The configuration file %1 has no file type line.").arg(cfg),
+                QStringLiteral("El fichero de configuración %1 no tiene la línea del tipo de fichero.")
+                    .arg(cfg));
         inicio = lf + 1;
     }
     size_t fin = texto.find('\n', inicio);

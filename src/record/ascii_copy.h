@@ -16,7 +16,8 @@ enum class ErrorCopia {
 
 struct ResultadoCopia {
     ErrorCopia Error{ErrorCopia::Ninguno};
-    QString Detalle;
+    QString Detalle;        // what failed, in English
+    QString DetalleEspanol; // and in Spanish
     [[nodiscard]] bool Ok() const { return Error == ErrorCopia::Ninguno; }
 };
 

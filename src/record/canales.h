@@ -21,8 +21,9 @@ namespace vesdra {
 // recorders number with gaps (1, 2, 4, 5, 6) or from any start (10..14), so
 // it never names a column. For a record numbered 1..n (or 0..n-1), the only
 // kind templates were ever made for, the written number and the position
-// are the same, so every .cnf file keeps its meaning; the template wizard
-// numbers its rows 1..n the same way.
+// are the same, so every .cnf file keeps its meaning. The template wizard
+// numbers a new template's rows 1..n the same way and keeps the channel of
+// every row of a template it modifies.
 
 // The whole-number value of a channel-number cell or a count: blanks round it
 // ignored, rounded to the nearest integer (halves to even); nothing for an

@@ -47,7 +47,7 @@ bool EsSeparador(QChar c)
 [[noreturn]] void FalloCopia(const ResultadoCopia& r)
 {
     const int numero = r.Error == ErrorCopia::NoSeLee ? vberr::FileNotFound : vberr::PathFileAccessError;
-    throw VbError(numero, r.Detalle);
+    throw VbError::Bilingual(numero, r.Detalle, r.DetalleEspanol);
 }
 
 } // namespace

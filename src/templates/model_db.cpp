@@ -26,7 +26,7 @@ const QString kPrefijoEstados = QStringLiteral("PEst ");
 
 [[noreturn]] void SinValor()
 {
-    throw VbError(94, QStringLiteral("Invalid use of Null"));
+    throw VbError(94);
 }
 
 // A field's value as text; a field without a value cannot be one.
@@ -76,35 +76,19 @@ BaseModelo Base(const QString& baseDatos)
 void SinFilas(const TablaModelo& t)
 {
     if (t.Filas.empty())
-        throw VbError(3021, QStringLiteral("No current record."));
+        throw VbError(3021);
+}
+
+// A failure while `base` was being read, named by that database.
+VbError FalloEn(std::exception_ptr e, const QString& base)
+{
+    VbError error = ComoVbError(e);
+    if (error.Path.isEmpty() && !base.isEmpty())
+        error = error.WithPath(base);
+    return error;
 }
 
 } // namespace
-
-ValorCampo ValorCampo::DeNumero(double n)
-{
-    return {Clase::Numero, QString::number(n, 'g', 15), n};
-}
-
-int TablaModelo::Campo(QStringView nombre) const
-{
-    for (qsizetype i = 0; i < Campos.size(); ++i) {
-        if (Campos.at(i).compare(nombre, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-const ValorCampo& TablaModelo::Valor(std::size_t fila, QStringView campo) const
-{
-    const int c = Campo(campo);
-    if (c < 0)
-        throw VbError(3265, QStringLiteral("Item not found in this collection."));
-    const std::vector<ValorCampo>& f = Filas.at(fila);
-    if (static_cast<std::size_t>(c) >= f.size())
-        throw VbError(3265, QStringLiteral("Item not found in this collection."));
-    return f[static_cast<std::size_t>(c)];
-}
 
 LectorBasesModelo& MotorBasesModelo()
 {
@@ -128,6 +112,13 @@ QString RutaIndiceModelos()
     return CarpetaModelos() + QStringLiteral("/Modelos.mdb");
 }
 
+std::optional<AvisoPaso> ResultadoModelo::Aviso() const
+{
+    if (const int t = Texto())
+        return AvisoPaso{t, vbInformation, QDir::toNativeSeparators(Error->Path)};
+    return std::nullopt;
+}
+
 ListaModelos ListarModelos()
 {
     ListaModelos lista;
@@ -137,7 +128,7 @@ ListaModelos ListarModelos()
         for (std::size_t i = 0; i < t.Filas.size(); ++i)
             lista.Nombres << Texto(t.Valor(i, u"Modelo"));
     } catch (...) {
-        lista.Resultado.Error = ComoVbError(std::current_exception());
+        lista.Resultado.Error = FalloEn(std::current_exception(), RutaIndiceModelos());
     }
     return lista;
 }
@@ -156,10 +147,12 @@ QString BaseDeModelo(const QString& modelo)
 ResultadoModelo CargarMedidasModelo(const QString& modelo)
 {
     TemplateState& p = Plantillas();
+    QString leyendo = RutaIndiceModelos();
     try {
         // With no row for the model the folder itself is opened as the
         // database, which fails.
         const QString baseDatos = BaseDeModelo(modelo);
+        leyendo = baseDatos.isEmpty() ? CarpetaModelos() : CarpetaModelos() + QLatin1Char('/') + baseDatos;
         const BaseModelo base = baseDatos.isEmpty() ? BaseModelo{CarpetaModelos(), {}} : Base(baseDatos);
         const TablaModelo t = MotorBasesModelo().LeerTabla(base.Ruta, kPrefijoMedidas + base.Sufijo);
         SinFilas(t);
@@ -186,16 +179,18 @@ ResultadoModelo CargarMedidasModelo(const QString& modelo)
         return {};
     } catch (...) {
         p.ModeloCargado = false;
-        return {ComoVbError(std::current_exception())};
+        return {FalloEn(std::current_exception(), leyendo)};
     }
 }
 
 EstadosCargados CargarEstadosModelo(const QString& modelo)
 {
+    QString leyendo = RutaIndiceModelos();
     try {
         const QString baseDatos = BaseDeModelo(modelo);
         if (baseDatos.isEmpty())
             return {};
+        leyendo = CarpetaModelos() + QLatin1Char('/') + baseDatos;
         const BaseModelo base = Base(baseDatos);
         const TablaModelo t = MotorBasesModelo().LeerTabla(base.Ruta, kPrefijoEstados + base.Sufijo);
         SinFilas(t);
@@ -214,7 +209,7 @@ EstadosCargados CargarEstadosModelo(const QString& modelo)
             estados(j) = ofrecidos.at(j - 1);
         return {n, {}};
     } catch (...) {
-        return {0, {ComoVbError(std::current_exception())}};
+        return {0, {FalloEn(std::current_exception(), leyendo)}};
     }
 }
 

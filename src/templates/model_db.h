@@ -1,13 +1,14 @@
 #pragma once
 #include <QString>
 #include <QStringList>
-#include <QStringView>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "platform/base/vb_error.h"
+#include "templates/model_table.h"
+#include "templates/wizard_common.h"
 
 namespace vesdra {
 
@@ -20,33 +21,11 @@ namespace vesdra {
 // the suffix being "BaseDatos" less its 4-character extension. Nothing here
 // writes to a database.
 
-// One field's value as read: no value, a text or a number.
-struct ValorCampo {
-    enum class Clase { Nulo, Texto, Numero };
-    Clase Tipo{Clase::Nulo};
-    QString Texto; // the text; for a number, its text as the engine gives it
-    double Numero{0};
-
-    [[nodiscard]] static ValorCampo Nulo() { return {}; }
-    [[nodiscard]] static ValorCampo DeTexto(QString t) { return {Clase::Texto, std::move(t), 0}; }
-    [[nodiscard]] static ValorCampo DeNumero(double n);
-};
-
-// A whole table: its field names and its rows in stored order.
-struct TablaModelo {
-    QStringList Campos;
-    std::vector<std::vector<ValorCampo>> Filas;
-
-    // Index of a field, compared without regard to case; -1 when absent.
-    [[nodiscard]] int Campo(QStringView nombre) const;
-    // Field `campo` of row `fila` (0-based). A missing field throws VbError
-    // 3265 (item not found in this collection).
-    [[nodiscard]] const ValorCampo& Valor(std::size_t fila, QStringView campo) const;
-};
-
-// Reads tables out of database files. Failures throw VbError: 3044 when the
-// folder of the file does not exist, 3024 when the file does not, 3343 when
-// it is not a database the engine reads, 3078 when the table is missing.
+// Reads tables out of database files. Failures throw VbError naming the
+// database file in Path: 3044 when the folder of the file does not exist
+// (Path the folder), 3024 when the file does not, 3343 when it is not a
+// database the engine reads, 3078 when the table is missing,
+// kErrorBaseDanada when reading it crashed, hung or answered nonsense.
 class LectorBasesModelo
 {
 public:
@@ -54,8 +33,20 @@ public:
     [[nodiscard]] virtual TablaModelo LeerTabla(const QString& ruta, const QString& tabla) = 0;
 };
 
-// The engine that reads .mdb files (libmdb).
-[[nodiscard]] std::unique_ptr<LectorBasesModelo> CrearLectorMdb();
+// The model reader, a program of its own beside the executable
+// (ExeFolder()), reads each table with libmdb: a database that crashes or
+// hangs libmdb ends or stalls that reader, never this program.
+inline constexpr char kLectorModelos[] = "vesdra_mdb_reader";
+[[nodiscard]] QString RutaLectorModelos();
+// A database whose reading crashed, hung, ended badly or answered nonsense.
+inline constexpr int kErrorBaseDanada = 3049; // "Cannot open database; it may be damaged"
+// How long one table may take before its reader is ended.
+inline constexpr std::chrono::milliseconds kLimiteLectorModelos{10000};
+
+// The engine that reads .mdb files: the model reader run for each table,
+// ended when it takes longer than `limite`.
+[[nodiscard]] std::unique_ptr<LectorBasesModelo>
+CrearLectorMdb(std::chrono::milliseconds limite = kLimiteLectorModelos);
 
 // The process's one engine, the .mdb reader unless replaced.
 [[nodiscard]] LectorBasesModelo& MotorBasesModelo();
@@ -67,12 +58,15 @@ void SetMotorBasesModelo(std::unique_ptr<LectorBasesModelo> motor);
 [[nodiscard]] QString RutaIndiceModelos();
 
 // How a reading went. A missing models folder (3044) is silent; any other
-// failure is reported with text 245 (vbInformation).
+// failure is reported with text 245 (vbInformation) followed by the
+// database file that could not be read.
 struct ResultadoModelo {
-    std::optional<VbError> Error; // empty on success
+    std::optional<VbError> Error; // empty on success; Path the database file
 
     [[nodiscard]] bool Correcto() const { return !Error; }
     [[nodiscard]] int Texto() const { return Error && Error->Number != vberr::InvalidDatabasePath ? 245 : 0; }
+    // The message to show, when there is one.
+    [[nodiscard]] std::optional<AvisoPaso> Aviso() const;
 };
 
 // The model names of the index, in table order; after a failure, the names

@@ -1,11 +1,13 @@
-// The relay-model databases read through libmdb (mdbtools).
+// The relay-model databases read by the model reader, a program of the
+// installation beside this one's executable, run once per table.
 #include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <mdbtools.h>
-#include <memory>
-#include <vector>
+#include <QProcess>
+#include <algorithm>
+#include <chrono>
 
+#include "platform/base/app_paths.h"
 #include "platform/base/file_names.h"
 #include "templates/model_db.h"
 
@@ -13,103 +15,86 @@ namespace vesdra {
 
 namespace {
 
-bool EsNumerica(int tipo)
+// The most a reader may answer: far beyond any model's tables.
+constexpr qsizetype kMaxRespuesta = 64 * 1024 * 1024;
+
+VbError Danada(const QString& ruta, const QString& por)
 {
-    switch (tipo) {
-    case MDB_BOOL:
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-    case MDB_MONEY:
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-    case MDB_NUMERIC:
-        return true;
-    default:
-        return false;
-    }
+    return VbError::Bilingual(kErrorBaseDanada,
+                              VbErrorDescription(kErrorBaseDanada, false) + QStringLiteral(" (%1)").arg(por),
+                              VbErrorDescription(kErrorBaseDanada, true), ruta);
 }
 
-struct CerrarBase {
-    void operator()(MdbHandle* h) const { mdb_close(h); }
-};
-struct LiberarTabla {
-    void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
-};
-
-class LectorMdb final : public LectorBasesModelo
+class LectorMdbProceso final : public LectorBasesModelo
 {
 public:
+    explicit LectorMdbProceso(std::chrono::milliseconds limite) : limite_{limite} {}
+
     TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
     {
         // The databases come from a file system that ignores case.
         const QFileInfo fichero(ExistingPathNoCase(ruta));
         if (!fichero.absoluteDir().exists())
-            throw VbError(vberr::InvalidDatabasePath,
-                          QStringLiteral("'%1' is not a valid path.").arg(fichero.absolutePath()));
+            throw FileError(vberr::InvalidDatabasePath, fichero.absolutePath());
         if (!fichero.isFile())
-            throw VbError(3024, QStringLiteral("Could not find file '%1'.").arg(ruta));
-        const std::unique_ptr<MdbHandle, CerrarBase> base(
-            mdb_open(QFile::encodeName(fichero.absoluteFilePath()).constData(), MDB_NOFLAGS));
-        if (!base || !mdb_read_catalog(base.get(), MDB_TABLE))
-            throw VbError(3343, QStringLiteral("Unrecognized database format '%1'.").arg(ruta));
-        QByteArray nombre = tabla.toUtf8();
-        const std::unique_ptr<MdbTableDef, LiberarTabla> t(
-            mdb_read_table_by_name(base.get(), nombre.data(), MDB_TABLE));
-        if (!t)
-            throw VbError(3078,
-                          QStringLiteral("The database engine cannot find the input table '%1'.").arg(tabla));
-        if (!mdb_read_columns(t.get()))
-            throw VbError(3343, QStringLiteral("Unrecognized database format '%1'.").arg(ruta));
+            throw FileError(3024, ruta);
+        const QString base = fichero.absoluteFilePath();
 
-        TablaModelo out;
-        const unsigned int columnas = t->num_cols;
-        const std::size_t ancho = base->bind_size;
-        std::vector<std::vector<char>> valores(columnas, std::vector<char>(ancho + 1, '\0'));
-        std::vector<int> largos(columnas, 0);
-        std::vector<int> tipos(columnas, 0);
-        for (unsigned int c = 0; c < columnas; ++c) {
-            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, c));
-            out.Campos << QString::fromUtf8(col->name);
-            tipos[c] = col->col_type;
-            mdb_bind_column(t.get(), static_cast<int>(c + 1), valores[c].data(), &largos[c]);
+        QProcess lector;
+        lector.setProgram(RutaLectorModelos());
+        lector.setArguments({base, tabla});
+        lector.setStandardInputFile(QProcess::nullDevice());
+        lector.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer reloj;
+        reloj.start();
+        lector.start(QIODevice::ReadOnly);
+        if (!lector.waitForStarted(static_cast<int>(limite_.count())))
+            throw Danada(base, QStringLiteral("the model reader %1 did not start").arg(lector.program()));
+
+        QByteArray respuesta;
+        const auto parar = [&](const QString& por) {
+            lector.kill();
+            lector.waitForFinished(-1);
+            return Danada(base, por);
+        };
+        for (;;) {
+            respuesta += lector.readAllStandardOutput();
+            if (respuesta.size() > kMaxRespuesta)
+                throw parar(QStringLiteral("an answer beyond any table"));
+            if (lector.state() == QProcess::NotRunning)
+                break;
+            const qint64 resto = limite_.count() - reloj.elapsed();
+            if (resto <= 0)
+                throw parar(QStringLiteral("no answer in %1 ms").arg(limite_.count()));
+            // A reader that has closed its output may still be running.
+            if (!lector.waitForReadyRead(static_cast<int>(std::min<qint64>(resto, 1000))))
+                (void)lector.waitForFinished(static_cast<int>(std::min<qint64>(resto, 100)));
         }
-        mdb_rewind_table(t.get());
-        while (mdb_fetch_row(t.get())) {
-            std::vector<ValorCampo> fila;
-            fila.reserve(columnas);
-            for (unsigned int c = 0; c < columnas; ++c) {
-                const char* v = valores[c].data();
-                if (EsNumerica(tipos[c])) {
-                    // A number field without a value binds nothing.
-                    if (largos[c] <= 0) {
-                        fila.push_back(ValorCampo::Nulo());
-                        continue;
-                    }
-                    // The engine writes fractions with the C library's
-                    // decimal separator, which follows the user's locale.
-                    bool ok = false;
-                    const QString texto = QString::fromUtf8(v);
-                    double x = texto.toDouble(&ok);
-                    if (!ok)
-                        x = QString(texto).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-                    fila.push_back(ok ? ValorCampo::DeNumero(x) : ValorCampo::DeTexto(texto));
-                } else {
-                    // A text field without a value reads as the empty text.
-                    fila.push_back(ValorCampo::DeTexto(QString::fromUtf8(v, largos[c] > 0 ? largos[c] : 0)));
-                }
-            }
-            out.Filas.push_back(std::move(fila));
-        }
-        return out;
+        respuesta += lector.readAllStandardOutput();
+        if (lector.exitStatus() != QProcess::NormalExit || lector.exitCode() != 0)
+            throw Danada(base, QStringLiteral("the model reader ended abnormally"));
+        std::optional<ModelTableAnswer> r = DecodeModelTable(respuesta);
+        if (!r)
+            throw Danada(base, QStringLiteral("the model reader's answer is damaged"));
+        if (r->Error)
+            throw VbError(r->Error->Number, r->Error->Description, base);
+        return std::move(*r->Tabla);
     }
+
+private:
+    std::chrono::milliseconds limite_;
 };
 
 } // namespace
 
-std::unique_ptr<LectorBasesModelo> CrearLectorMdb()
+QString RutaLectorModelos()
 {
-    return std::make_unique<LectorMdb>();
+    return ExeFolder() + QLatin1Char('/') + QLatin1String(kLectorModelos);
+}
+
+std::unique_ptr<LectorBasesModelo> CrearLectorMdb(std::chrono::milliseconds limite)
+{
+    return std::make_unique<LectorMdbProceso>(limite);
 }
 
 } // namespace vesdra

@@ -1,9 +1,11 @@
 #include "templates/wizard_analog.h"
 
 #include <cmath>
+#include <unordered_set>
 
 #include "platform/base/numeric.h"
 #include "record/record_model.h"
+#include "templates/template_apply.h"
 #include "templates/template_state.h"
 
 namespace vesdra {
@@ -48,16 +50,12 @@ std::vector<AvisoPaso> PasoAnalogico::Cargar()
         Identificador = p.IdentificadorPlantilla;
         n = r.NumAnalogicosOfrecidos;
     }
+    // The grid starts empty: every row it takes is filled from the table.
+    Filas.clear();
+    Canales.clear();
     std::vector<AvisoPaso> avisos = CambiarIdentificador(Identificador).Avisos;
     if (const auto a = CambiarCuenta(QString::number(n)))
         avisos.push_back(*a);
-
-    const Matrix<QString>& t = p.AnalogicosPlantilla;
-    const std::int32_t filas = std::min<std::int32_t>(n, static_cast<std::int32_t>(Filas.size()));
-    for (std::int32_t i = 1; i <= filas && i <= t.Rows(); ++i) {
-        for (std::int32_t c = 1; c <= kColumnas && c + 1 <= t.Cols(); ++c)
-            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c - 1)] = t(i, c + 1);
-    }
     return avisos;
 }
 
@@ -84,27 +82,23 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
 
     TemplateState& p = Plantillas();
     const RecordModel& r = Registro();
+    // The rows that remain keep what they hold; only rows the grid gains
+    // are filled, from the table's rows of those numbers.
+    const auto antes = static_cast<std::int32_t>(Filas.size());
     Redimensionar(c);
-    if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado) {
+    const Matrix<QString>& t = p.AnalogicosPlantilla;
+    for (std::int32_t i = antes + 1; i <= std::min(c, t.Rows()); ++i) {
+        for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
+            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
+    }
+    if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado && c != 0) {
         // A template from nothing: the table follows what is typed.
-        if (c != 0) {
-            Matrix<QString> t(c, 4);
-            for (std::int32_t i = 1; i <= c; ++i) {
-                for (std::int32_t k = 1; k <= kColumnas; ++k)
-                    t(i, k + 1) = Celda(i, k);
-            }
-            p.AnalogicosPlantilla = std::move(t);
+        Matrix<QString> nueva(c, 4);
+        for (std::int32_t i = 1; i <= c; ++i) {
+            for (std::int32_t k = 1; k <= kColumnas; ++k)
+                nueva(i, k + 1) = Celda(i, k);
         }
-    } else {
-        // The rows on offer are filled again from the table (what was typed
-        // in them is replaced).
-        const std::int32_t hasta = c > r.NumAnalogicosOfrecidos ? r.NumAnalogicos : c;
-        const Matrix<QString>& t = p.AnalogicosPlantilla;
-        for (std::int32_t i = 1; i <= hasta && i <= static_cast<std::int32_t>(Filas.size()) && i <= t.Rows();
-             ++i) {
-            for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
-                Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
-        }
+        p.AnalogicosPlantilla = std::move(nueva);
     }
     return std::nullopt;
 }
@@ -124,6 +118,13 @@ std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32
     return AvisosTextoPlantilla(texto);
 }
 
+QString PasoAnalogico::Canal(std::int32_t fila) const
+{
+    if (fila < 1 || fila > static_cast<std::int32_t>(Canales.size()))
+        return {};
+    return Canales[static_cast<std::size_t>(fila - 1)];
+}
+
 QString PasoAnalogico::Celda(std::int32_t fila, std::int32_t columna) const
 {
     if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
@@ -133,14 +134,38 @@ QString PasoAnalogico::Celda(std::int32_t fila, std::int32_t columna) const
 
 void PasoAnalogico::Redimensionar(std::int32_t filas)
 {
+    const auto antes = static_cast<std::int32_t>(Canales.size());
     Filas.resize(static_cast<std::size_t>(filas));
+    Canales.resize(static_cast<std::size_t>(filas));
+    if (filas <= antes)
+        return;
+    // The rows kept stand for the channels they stood for; a new row takes
+    // the table's channel for it, else the first channel no row stands for.
+    std::unordered_set<std::int32_t> usados;
+    for (std::int32_t i = 1; i <= antes; ++i) {
+        if (const auto n = EnteroCelda(Canal(i)))
+            usados.insert(*n);
+    }
+    const Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
+    std::int32_t libre = 1;
+    for (std::int32_t i = antes + 1; i <= filas; ++i) {
+        QString canal = i <= t.Rows() && t.Cols() >= 1 ? t(i, 1) : QString();
+        if (canal.isEmpty()) {
+            while (usados.contains(libre))
+                ++libre;
+            canal = QString::number(libre);
+        }
+        if (const auto n = EnteroCelda(canal))
+            usados.insert(*n);
+        Canales[static_cast<std::size_t>(i - 1)] = std::move(canal);
+    }
 }
 
 void PasoAnalogico::GuardarFilas(std::int32_t n) const
 {
     Matrix<QString> t(n, 4);
     for (std::int32_t i = 1; i <= n; ++i) {
-        t(i, 1) = QString::number(i);
+        t(i, 1) = Canal(i);
         for (std::int32_t k = 1; k <= kColumnas; ++k)
             t(i, k + 1) = QuitarBlancos(Celda(i, k));
     }

@@ -18,7 +18,9 @@ class PasoAnalogico
 {
 public:
     // Grid columns: 1 name, 2 second name (circuit or English name), 3 units;
-    // grid row i is analog row i of the template, stored with channel i.
+    // grid row i is analog row i of the template. Each row stands for a
+    // channel of the record (column 1 of the template's row), which the
+    // row-number column shows and continue stores unchanged.
     static constexpr std::int32_t kColumnas = 3;
     // The most rows the grid takes.
     static constexpr std::int32_t kMaxFilas = kMaxFilasAnalogicas;
@@ -29,19 +31,25 @@ public:
     QString Identificador;
     QString Cuenta;
     std::vector<Fila> Filas;
+    // The record channel of each row (Canales[0] for grid row 1), as the
+    // template's table holds it. A row the grid gains takes the channel of
+    // the table's row of that number when the table gives one, else the
+    // lowest channel no row stands for.
+    std::vector<QString> Canales;
 
     // Loading: the proposal (the template being edited; nothing; or, for a
     // new template with a record open or a model loaded, the rows on offer
-    // and the station or model name), then the grid rows 1..n taken from
+    // and the station or model name), the grid's rows 1..n taken from
     // AnalogicosPlantilla. Returns the warnings the proposed texts raise.
     std::vector<AvisoPaso> Cargar();
 
     // The count box now holds `texto`. A last character that is not a digit,
     // or a text that is not a count from 0 to kMaxFilas, gives text 178 and
     // leaves the grid and the tables as they were. Otherwise the grid gets
-    // that many rows: for a template from nothing the rows typed are kept
-    // (and copied into AnalogicosPlantilla); else the rows on offer are
-    // filled again from AnalogicosPlantilla.
+    // that many rows: the rows that remain keep what was typed in them, a
+    // row gained is filled from the table's row of that number (blank where
+    // the table has none); for a template from nothing the table then
+    // follows the grid.
     std::optional<AvisoPaso> CambiarCuenta(const QString& texto);
 
     // The identifier box now holds `texto`: its warnings; Siguiente when it
@@ -57,13 +65,15 @@ public:
     std::vector<AvisoPaso> CambiarCelda(std::int32_t fila, std::int32_t columna, const QString& texto);
     // A cell's text; blank outside the grid's rows.
     [[nodiscard]] QString Celda(std::int32_t fila, std::int32_t columna) const;
+    // The record channel row `fila` stands for; blank outside the rows.
+    [[nodiscard]] QString Canal(std::int32_t fila) const;
 
     // Continue: stores the identifier (blanks trimmed) and the count, then
     // stays with text 244 for no rows, 275 & row for a row without either
     // name, 176/177/124 for a text the template cannot hold (the identifier
     // or any cell of rows 1..n), 175 for a count that is not a count;
-    // otherwise AnalogicosPlantilla is made afresh (row i: i, the three
-    // cells trimmed) and the step is left.
+    // otherwise AnalogicosPlantilla is made afresh (row i: its record
+    // channel, the three cells trimmed) and the step is left.
     SalidaPaso Continuar();
     // Back: stores the identifier as typed, the count and, when the count is
     // not 0, the rows as continue does, with no check; a count that is not

@@ -8,6 +8,7 @@
 #include "templates/model_db.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 
 namespace vesdra {
 
@@ -127,6 +128,32 @@ void PasoDigital::MostrarGrupo(std::int32_t g, std::vector<AvisoPaso>& avisos)
         Casillas(c) = {p.GruposEdicion(g, c + 2), TextoCanal(p.CanalesEdicion(g, c + 2))};
 }
 
+bool PasoDigital::ConfirmarNombre(std::vector<AvisoPaso>& avisos)
+{
+    TemplateState& p = Plantillas();
+    const auto n = static_cast<std::int32_t>(Grupos.size());
+    if (GrupoActual < 1 || GrupoActual > std::min(n, p.GruposEdicion.Rows()))
+        return true;
+    const QString guardado = p.GruposEdicion(GrupoActual, 1);
+    if (Nombre == guardado)
+        return true;
+    // A group cannot lose its name: the box gets it back.
+    if (Nombre.isEmpty()) {
+        PonerNombre(guardado, avisos);
+        return true;
+    }
+    for (std::int32_t g = 1; g <= n; ++g) {
+        if (g != GrupoActual && CoincideLike(Nombre, Grupos.at(g - 1))) {
+            avisos.push_back({kTextoGrupoRepetido, vbCritical});
+            PonerNombre(guardado, avisos);
+            return false;
+        }
+    }
+    p.GruposEdicion(GrupoActual, 1) = Nombre;
+    Grupos[GrupoActual - 1] = Nombre;
+    return true;
+}
+
 void PasoDigital::GuardarGrupo(std::int32_t g, bool conNombre, std::vector<AvisoPaso>& avisos)
 {
     CompactarCasillas();
@@ -175,8 +202,8 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
     const auto delModelo = [&] {
         const EstadosCargados e = CargarEstadosModelo(p.IdentificadorPlantilla);
         r.NumDigitalesOfrecidos = e.Numero;
-        if (const int t = e.Resultado.Texto())
-            avisos.push_back({t, vbInformation});
+        if (const auto aviso = e.Resultado.Aviso())
+            avisos.push_back(*aviso);
         for (std::int32_t j = 1; j <= std::min(e.Numero, p.EstadosModelo.Size()); ++j)
             Lista << p.EstadosModelo(j);
     };
@@ -207,8 +234,13 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
         PonerCuenta(0, avisos);
         return avisos;
     } else {
-        // The loaded template's groups, converted into the editing tables.
+        // The loaded template's groups, converted into the editing tables;
+        // the step keeps at most 16 and says so.
         n = std::clamp(p.NumGruposPlantilla, 0, p.GruposPlantilla.Rows());
+        if (n > kMaxGrupos) {
+            avisos.push_back({kTextoGruposConservados, vbInformation});
+            n = kMaxGrupos;
+        }
         Redimensionar(n, false);
         PonerCuenta(n, avisos);
         std::int32_t j = 0;
@@ -294,15 +326,15 @@ std::vector<AvisoPaso> PasoDigital::ElegirGrupo(std::int32_t indice)
     TemplateState& p = Plantillas();
     const bool actualValido =
         GrupoActual >= 1 && GrupoActual <= std::min<std::int32_t>(Grupos.size(), p.GruposEdicion.Rows());
-    if (GruposCargados && actualValido && Nombre != p.GruposEdicion(GrupoActual, 1)) {
-        // A rename: the list follows, and the selection stays on the group
-        // renamed.
-        p.GruposEdicion(GrupoActual, 1) = Nombre;
-        ListarGrupos();
-        indice = GrupoActual - 1;
+    if (actualValido) {
+        // A name typed over the current group's renames it (the list
+        // follows) and the selection stays on it; one already in the list is
+        // refused and the group keeps its name.
+        const QString antes = p.GruposEdicion(GrupoActual, 1);
+        if (ConfirmarNombre(avisos) && p.GruposEdicion(GrupoActual, 1) != antes)
+            indice = GrupoActual - 1;
+        GuardarGrupo(GrupoActual, false, avisos);
     }
-    if (actualValido)
-        GuardarGrupo(GrupoActual, true, avisos);
     GrupoActual = indice + 1;
     Seleccion = indice;
     MostrarGrupo(GrupoActual, avisos);
@@ -321,14 +353,20 @@ std::vector<AvisoPaso> PasoDigital::Anadir()
     }
     if (Nombre.isEmpty())
         return avisos;
+    // A name already in the list is refused and nothing changes; the box
+    // shows the current group's name again.
+    for (const QString& g : Grupos) {
+        if (CoincideLike(Nombre, g)) {
+            avisos.push_back({kTextoGrupoRepetido, vbCritical});
+            if (GrupoActual >= 1 && GrupoActual <= p.GruposEdicion.Rows())
+                PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
+            return avisos;
+        }
+    }
     if (!Grupos.isEmpty()) {
         // The current group keeps its own name: the box holds the new one.
         GuardarGrupo(GrupoActual, false, avisos);
         Casillas.PintarMarcador(Casillas.Actual(), kMarcadorActual);
-    }
-    for (const QString& g : Grupos) {
-        if (CoincideLike(Nombre, g))
-            return avisos;
     }
     const auto n = static_cast<std::int32_t>(Grupos.size()) + 1;
     PonerCuenta(n, avisos);
@@ -381,8 +419,15 @@ PasoDigital::Salida PasoDigital::Guardar(bool comprobar)
     TemplateState& p = Plantillas();
     const std::int32_t n = NumeroGrupos();
     p.NumGruposPlantilla = n;
-    if (n != 0 && GrupoActual >= 1 && GrupoActual <= n)
-        GuardarGrupo(GrupoActual, true, out.Avisos);
+    if (n != 0 && GrupoActual >= 1 && GrupoActual <= n) {
+        // A rename refused keeps continue on the step, with its message.
+        if (!ConfirmarNombre(out.Avisos) && comprobar) {
+            out.Paso = SalidaPaso::Quedando(out.Avisos.front());
+            out.Avisos.erase(out.Avisos.begin());
+            return out;
+        }
+        GuardarGrupo(GrupoActual, false, out.Avisos);
+    }
     std::int32_t total = 0;
     const std::int32_t filas = std::min(n, p.GruposEdicion.Rows());
     for (std::int32_t g = 1; g <= filas; ++g) {

@@ -38,8 +38,7 @@ public:
     SelectorCasillas Casillas{kCasillas};
     // The group (1-based row of the editing tables) the slots belong to.
     std::int32_t GrupoActual{1};
-    // An existing template is being modified: a name typed over the current
-    // group's is taken into the list on the next switch.
+    // The groups shown come from a template being modified.
     bool GruposCargados{false};
 
     // Loading: the offered signals (the model's status signals, or the open
@@ -68,22 +67,26 @@ public:
     bool CambiarNumeroCasilla(std::int32_t i, const QString& texto, std::vector<AvisoPaso>& avisos);
 
     // A click on group entry `indice` (0-based): the slots are stored into
-    // the group being left, then the clicked group is shown. While
-    // modifying, a name typed over the current group's renames it and the
-    // selection stays on it.
+    // the group being left, then the clicked group is shown. A name typed
+    // over the current group's renames it in the list and in the tables
+    // alike, and the selection stays on it; a name already in the list is
+    // refused (kTextoGrupoRepetido) and the group keeps its name.
     std::vector<AvisoPaso> ElegirGrupo(std::int32_t indice);
     // Adds the group named in the name box (text 150 beyond 16 groups; an
-    // empty name or one matching an entry by Like adds nothing): the current
-    // group is stored first, the new one becomes current with empty slots.
+    // empty name adds nothing; one matching an entry by Like is refused with
+    // kTextoGrupoRepetido, nothing changes and the box shows the current
+    // group's name again): the current group is stored first, the new one
+    // becomes current with empty slots.
     std::vector<AvisoPaso> Anadir();
     // Deletes the selected group (the form has asked first): later groups
     // move one row down and group 1 is shown; deleting the last group leaves
     // the slots and the name box empty.
     std::vector<AvisoPaso> Eliminar();
 
-    // Continue: the current group stored, the member total counted; stays
-    // (Salida.Aviso) on a group without members (179 & g & 180) or a name
-    // the template cannot hold.
+    // Continue: the current group stored (a rename taken as a switch takes
+    // it), the member total counted; stays (Salida.Aviso) on a rename
+    // refused, a group without members (179 & g & 180) or a name the
+    // template cannot hold.
     struct Salida {
         std::vector<AvisoPaso> Avisos; // shown first, whatever the outcome
         SalidaPaso Paso;
@@ -100,6 +103,11 @@ private:
     // Packs the slots that are not empty to the front, in order; every
     // marker white.
     void CompactarCasillas();
+    // A name typed over the current group's, taken: renamed in the list and
+    // the tables; an empty one gives the box the stored name back; one
+    // already in the list is refused (message, the box gets the stored name
+    // back) and false returned.
+    bool ConfirmarNombre(std::vector<AvisoPaso>& avisos);
     // The slots into row g (and the name box unless `conNombre` is false).
     void GuardarGrupo(std::int32_t g, bool conNombre, std::vector<AvisoPaso>& avisos);
     // The group-count label and NumGruposPlantilla, the tables sized to it.

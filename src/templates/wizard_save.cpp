@@ -5,6 +5,7 @@
 #include "platform/base/file_names.h"
 #include "platform/base/vb_error.h"
 #include "templates/template_file.h"
+#include "templates/template_texts.h"
 
 namespace vesdra {
 
@@ -12,6 +13,17 @@ QString RutaPlantillaNueva(const QString& carpeta, const QString& nombre)
 {
     const QString fichero = nombre + QStringLiteral(".cnf");
     return carpeta.endsWith(QLatin1Char('/')) ? carpeta + fichero : carpeta + QLatin1Char('/') + fichero;
+}
+
+bool NombrePlantillaValido(const QString& nombre)
+{
+    if (nombre.startsWith(QLatin1Char('.')))
+        return false;
+    for (const QChar c : nombre) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"\\/:*?\"<>|").contains(c))
+            return false;
+    }
+    return true;
 }
 
 QString NombreSinExtension(const QString& fichero)
@@ -25,9 +37,10 @@ SalidaPaso GuardarPlantillaNueva(const QString& carpeta, const QString& nombre,
 {
     if (nombre.isEmpty())
         return SalidaPaso::Quedando({243, vbOKOnly});
-    // The name is a file's name in the folder shown, never a way elsewhere.
-    if (nombre.contains(QLatin1Char('/')) || nombre.contains(QChar(u'\0')))
-        return SalidaPaso::Fallando(VbError(vberr::BadFileNameOrNumber));
+    // The name is a file's name in the folder shown, never a way elsewhere,
+    // nor a pattern, nor a file the template dialog would not list.
+    if (!NombrePlantillaValido(nombre))
+        return SalidaPaso::Quedando({kTextoNombrePlantillaNoValido, vbCritical});
     QString ruta = RutaPlantillaNueva(carpeta, nombre);
     if (FileExistsNoCase(ruta)) {
         if (sustituir && !sustituir())

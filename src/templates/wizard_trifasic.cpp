@@ -4,6 +4,7 @@
 #include "record/helpers.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 
 namespace vesdra {
 
@@ -47,8 +48,10 @@ std::vector<AvisoPaso> PasoTrifasico::Cargar()
         Lista << NombreCanalPlantilla(p.AnalogicosPlantilla, i);
 
     if (!(p.PlantillaNueva && !p.VueltaAtras)) {
-        // Four frames show at most four sets.
+        // Four frames show at most four sets, and the user is told.
         const std::int32_t m = std::clamp(p.NumTrifasicosPlantilla, 0, kConjuntos);
+        if (p.NumTrifasicosPlantilla > kConjuntos)
+            avisos.push_back({kTextoTrifasicosConservados, vbInformation});
         for (std::int32_t s = 1; s <= m; ++s) {
             for (const AvisoPaso& a : CambiarNombre(s, CeldaTrifasica(s, 4)))
                 avisos.push_back(a);
@@ -112,6 +115,17 @@ bool PasoTrifasico::Elegir(std::int32_t s, std::int32_t posicion)
         return false;
     return (*this)(s).Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
                                        SelectorCasillas::Repetidos::NombreHastaActual);
+}
+
+QString PasoTrifasico::Canal(std::int32_t s, std::int32_t k) const
+{
+    if (s < 1 || s > kConjuntos || k < 1 || k > kFases)
+        return {};
+    const Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
+    const auto fila = EnteroCelda((*this)(s).Casillas(k).Numero);
+    if (!fila || *fila < 1 || *fila > t.Rows() || t.Cols() < 1)
+        return {};
+    return t(*fila, 1);
 }
 
 void PasoTrifasico::Seleccionar(std::int32_t s, std::int32_t k)

@@ -62,6 +62,10 @@ public:
     // set's current slot unless slots 1..current already show that caption;
     // false when nothing changed.
     bool Elegir(std::int32_t s, std::int32_t posicion);
+    // The record channel the row in slot k of set s stands for (column 1 of
+    // the template's row), as the slot's number box shows it; blank for an
+    // empty slot.
+    [[nodiscard]] QString Canal(std::int32_t s, std::int32_t k) const;
     // A click on slot k's marker or caption box; a double-click on the
     // caption box empties the slot first.
     void Seleccionar(std::int32_t s, std::int32_t k);

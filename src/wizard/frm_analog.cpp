@@ -56,6 +56,8 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
                     QMetaObject::invokeMethod(
                         this, [this, avisos] { Avisar(avisos); }, Qt::QueuedConnection);
             },
+        // The row-number column shows the record channel each row stands for.
+        .Numero = [this](std::int32_t f) { return Paso.Canal(f); },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
     // Enter in the identifier moves on to the count, as the line end typed

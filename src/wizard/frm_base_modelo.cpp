@@ -24,8 +24,8 @@ constexpr double kAncho = 5400, kAlto = 5200;
 void Informar(const ResultadoModelo& r)
 {
     SetMousePointer(vbDefault);
-    if (const int t = r.Texto())
-        (void)MsgBox(TextosIdioma(t), vbInformation);
+    if (const auto aviso = r.Aviso())
+        (void)MsgBox(aviso->Componer(&TextosIdioma), aviso->Estilo);
 }
 
 } // namespace

@@ -150,7 +150,7 @@ void frmTrifasic::Mostrar()
         }
         for (std::int32_t k = 1; k <= kFases; ++k) {
             TextoSinAviso(grp[s][k], c.Casillas(k).Nombre);
-            TextoSinAviso(lbl[s][k], c.Casillas(k).Numero);
+            TextoSinAviso(lbl[s][k], Paso.Canal(s, k));
             FondoPaleta(lblpunt[s][k], c.Casillas.Marcador(k));
         }
     }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 #include <limits>
 
@@ -120,6 +121,50 @@ TEST(VbErrors, CarryTheRuntimeNumbersAndEnglishDescriptions)
     }
     EXPECT_EQ(ErrorBoxText(VbError(3044, QStringLiteral("'x:\\m' isn't a valid path."))),
               QStringLiteral("Error 3044: 'x:\\m' isn't a valid path."));
+}
+
+// The error box follows the language of the runtime's texts when it is
+// shown: the runtime's own descriptions (however the error was made), and
+// those given in both languages; a description of its own in one language
+// stays as it is.
+TEST(VbErrors, MendedTheBoxSpeaksTheInterfacesLanguage)
+{
+    const VbError desdeNumero(vberr::PathFileAccessError);
+    const VbError conTexto(482, QStringLiteral("Printer error"));
+    const VbError fichero = FileError(vberr::FileNotFound, QStringLiteral("/x/a.cnf"));
+    const VbError ambos = VbError::Bilingual(53, QStringLiteral("a.dat cannot be read."),
+                                             QStringLiteral("No se puede leer a.dat."));
+    const VbError propio(5, QStringLiteral("Something of its own"));
+    const VbError interno = ComoVbError(std::make_exception_ptr(std::runtime_error("boom")));
+    const struct {
+        const VbError& error;
+        const char* ingles;
+        const char* espanol;
+    } cases[] = {
+        {desdeNumero, "Error 75: Path/File access error", "Error 75: Error de acceso a la ruta o al archivo"},
+        {conTexto, "Error 482: Printer error", "Error 482: Error de impresora"},
+        {fichero, "Error 53: File not found\n/x/a.cnf", "Error 53: No se encuentra el archivo\n/x/a.cnf"},
+        {ambos, "Error 53: a.dat cannot be read.", "Error 53: No se puede leer a.dat."},
+        {propio, "Error 5: Something of its own", "Error 5: Something of its own"},
+        {interno, "Error 51: Internal error: boom", "Error 51: Error interno: boom"},
+    };
+    for (const auto& c : cases) {
+        SetRuntimeSpanish(true);
+        EXPECT_EQ(ErrorBoxText(c.error), QString::fromUtf8(c.espanol));
+        EXPECT_EQ(ErrorBoxText(c.error.WithPath(QStringLiteral("/p"))),
+                  QString::fromUtf8(c.espanol).section(u'\n', 0, 0) + "\n/p");
+        SetRuntimeSpanish(false);
+        EXPECT_EQ(ErrorBoxText(c.error), QString::fromUtf8(c.ingles));
+        // what() stays English.
+        EXPECT_EQ(QString::fromUtf8(c.error.what()), QString::fromUtf8(c.ingles));
+    }
+    // Every number the runtime knows has both.
+    for (const int n :
+         {3,  5,  6,  7,  9,  11, 13,  51,  52,   53,   55,   57,   58,   61,   62,   68,    70,
+          71, 75, 76, 91, 93, 94, 380, 482, 3021, 3024, 3044, 3049, 3078, 3265, 3343, 32755, 35752}) {
+        EXPECT_NE(VbErrorDescription(n, true), VbErrorDescription(n, false)) << n;
+        EXPECT_NE(VbErrorDescription(n, false), VbErrorDescription(99999, false)) << n;
+    }
 }
 
 } // namespace

@@ -283,7 +283,12 @@ TEST_F(LanguageTest, SwitchSavesTheNumberAndReloadsFromTheOtherFile)
     EXPECT_EQ(TextosIdioma(11), Numbered("es", 11));
     EXPECT_EQ(saved, (std::vector<std::int32_t>{IdiomaIngles, IdiomaEspanol}));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    // So do the error box's descriptions, an error raised before the switch
+    // included.
+    const VbError antes(vberr::PathFileAccessError);
+    EXPECT_EQ(ErrorBoxText(antes), QStringLiteral("Error 75: Error de acceso a la ruta o al archivo"));
     (void)ElegirIdioma(IdiomaIngles);
+    EXPECT_EQ(ErrorBoxText(antes), QStringLiteral("Error 75: Path/File access error"));
 }
 
 TEST_F(LanguageTest, SwitchStillChangesTheTextsWhenTheSettingsCannotBeSaved)

@@ -39,6 +39,7 @@ protected:
         Shell() = ShellState{};
         Shell().CarpetaIni = dir_.path();
         // Messages are compared with the real English texts.
+        SetRuntimeSpanish(false);
         Shell().Idioma = IdiomaIngles;
         Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/vsingles.ini");
         ASSERT_TRUE(CargarIdioma());
@@ -59,6 +60,7 @@ protected:
         Registro() = RecordModel{};
         Plantillas() = TemplateState{};
         Shell() = ShellState{};
+        SetRuntimeSpanish(false);
     }
 
     QString Ruta(const QString& nombre) const { return dir_.filePath(nombre); }

@@ -239,16 +239,18 @@ TEST_F(ModelDbTest, ListingStopsAtAFailureWithTheNamesReadSoFar)
     EXPECT_EQ(lista.Resultado.Texto(), 245);
 }
 
-// The libmdb reader on databases written by tools/models/make_models.sh.
+// The model reader on databases written by tools/models/make_models.sh,
+// copied into a runtime tree with the reader beside its executable.
 class MdbFixtureTest : public test::TemplateTest
 {
 protected:
     void SetUp() override
     {
         TemplateTest::SetUp();
-        // tests/data/vesdra/EXE: the models folder is tests/data/Models.
-        SetExeFolderOverride(test::DataPath("vesdra/EXE"));
+        SetExeFolderOverride(dir_.filePath("vesdra/EXE"));
         SetMotorBasesModelo(nullptr);
+        test::CopiarModelos(dir_.filePath("Models"), test::DataPath("Models"),
+                            {"Modelos.mdb", "Mal.mdb", "P7.mdb", "R123.mdb", "Solo.mdb"});
     }
     void TearDown() override
     {
@@ -342,7 +344,7 @@ TEST_F(MdbFixtureTest, LoadsModelsFromRealDatabases)
 
 TEST_F(MdbFixtureTest, SampleModelsShippedInTheRuntimeTreeLoad)
 {
-    SetExeFolderOverride(QStringLiteral(VESDRA_RESOURCES_DIR "/vesdra/EXE"));
+    SetExeFolderOverride(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
     const ListaModelos lista = ListarModelos();
     ASSERT_TRUE(lista.Resultado.Correcto());
     ASSERT_FALSE(lista.Nombres.isEmpty());
@@ -351,6 +353,177 @@ TEST_F(MdbFixtureTest, SampleModelsShippedInTheRuntimeTreeLoad)
         EXPECT_TRUE(CargarMedidasModelo(nombre).Correcto()) << nombre.toStdString();
         EXPECT_GT(CargarEstadosModelo(nombre).Numero, 0) << nombre.toStdString();
     }
+}
+
+// The reader's answers: what goes in comes out, and anything not exactly of
+// the answer's form is taken for damage.
+TEST(ModelTableText, TablesAndErrorsComeBackAsTheyWentAndDamagedAnswersAreRefused)
+{
+    const TablaModelo t{{"$Id", QString::fromUtf8("Descripción"), "a\tb"},
+                        {{N(0), T("Tensión A"), V::Nulo()},
+                         {N(-1.5), T("tab\tLF\nCR\rback\\slash"), T("")},
+                         {N(2e9), V::Nulo(), T("-")}}};
+    const auto ida = DecodeModelTable(EncodeModelTable(t));
+    ASSERT_TRUE(ida && ida->Tabla);
+    EXPECT_FALSE(ida->Error);
+    EXPECT_EQ(*ida->Tabla, t);
+    const TablaModelo vacia{{"Modelo"}, {}};
+    EXPECT_EQ(DecodeModelTable(EncodeModelTable(vacia))->Tabla, vacia);
+    const TablaModelo sinCampos{{}, {{}, {}}};
+    EXPECT_EQ(DecodeModelTable(EncodeModelTable(sinCampos))->Tabla, sinCampos);
+
+    const auto error = DecodeModelTable(EncodeModelTableError(VbError(3078, "No table\there")));
+    ASSERT_TRUE(error && error->Error);
+    EXPECT_FALSE(error->Tabla);
+    EXPECT_EQ(error->Error->Number, 3078);
+    EXPECT_EQ(error->Error->Description, "No table\there");
+
+    const QByteArray bien = "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\nend\n";
+    ASSERT_TRUE(DecodeModelTable(bien));
+    const char* malas[] = {
+        "",
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\nend",        // cut before its last LF
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\n",           // no end
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t2\nN1\tTx\nend\n",      // fewer rows than said
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\nend\nend\n", // something after the end
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\nend\n",          // a cell missing
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\t-\nend\n",   // a cell too many
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nNx\tTx\nend\n",      // a number that is none
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nNinf\tTx\nend\n",    // nor a finite one
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tX\nend\n",       // a cell of no kind
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tT\\q\nend\n",    // an unknown escape
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tT\xff\nend\n",   // not UTF-8
+        "vesdra-mdb 1\nfields\t2\nA\nB\nrows\t1\nN1\tTx\r\nend\n",    // a bare CR
+        "vesdra-mdb 1\nfields\t-2\nrows\t0\nend\n",                   // a count that is none
+        "vesdra-mdb 1\nfields\t2\nA\nrows\t0\nend\n",                 // a field name missing
+        "vesdra-mdb 2\nfields\t0\nrows\t0\nend\n",                    // another form
+        "vesdra-mdb 1\nerror\tx\tbad\nend\n",                         // an error without its number
+        "vesdra-mdb 1\nerror\t3078\tbad\n",                           // an error without the end
+        "garbage\n",
+    };
+    for (const char* m : malas)
+        EXPECT_FALSE(DecodeModelTable(QByteArray(m))) << m;
+}
+
+// Damaged databases read by the model reader: a copy of a shipped model
+// whose status table crashes libmdb, one cut short and one of random bytes.
+// The reader ends or fails, this program goes on and says which file.
+class DamagedModelTest : public test::TemplateTest
+{
+protected:
+    void SetUp() override
+    {
+        TemplateTest::SetUp();
+        SetExeFolderOverride(dir_.filePath("vesdra/EXE"));
+        SetMotorBasesModelo(nullptr);
+        test::CopiarModelos(dir_.filePath("Models"), QStringLiteral(VESDRA_RESOURCES_DIR "/Models"),
+                            {"Modelos.mdb"});
+    }
+    void TearDown() override
+    {
+        SetMotorBasesModelo(nullptr);
+        SetExeFolderOverride({});
+        TemplateTest::TearDown();
+    }
+    // A damaged fixture in the place of the model RD-21's database.
+    QString Danar(const char* fixture)
+    {
+        const QString ruta = dir_.filePath("Models/RD21.mdb");
+        QFile::remove(ruta);
+        EXPECT_TRUE(
+            QFile::copy(test::DataPath(QStringLiteral("Models/damaged/") + QLatin1String(fixture)), ruta));
+        return ruta;
+    }
+};
+
+TEST_F(DamagedModelTest, ADamagedModelDatabaseIsReportedByNameAndTheProgramGoesOn)
+{
+    const struct {
+        const char* fixture;
+        bool medidas;     // the measurements still load
+        int errorEstados; // what reading the status table gives
+    } casos[] = {
+        {"RD21-crash.mdb", true, kErrorBaseDanada}, // libmdb dies in its page map
+        {"RD21-truncated.mdb", true, 3021},         // the status rows are cut off
+        {"random.mdb", false, 3343},
+    };
+    for (const auto& c : casos) {
+        const QString ruta = Danar(c.fixture);
+        const ResultadoModelo m = CargarMedidasModelo("RD-21");
+        EXPECT_EQ(m.Correcto(), c.medidas) << c.fixture;
+        if (c.medidas) {
+            EXPECT_EQ(Registro().NumAnalogicosOfrecidos, 8) << c.fixture;
+            EXPECT_EQ(Plantillas().AnalogicosPlantilla(1, 2), QString::fromUtf8("Tensión fase A"));
+        } else {
+            ASSERT_TRUE(m.Aviso()) << c.fixture;
+            EXPECT_EQ(*m.Aviso(), AvisoPaso(245, vbInformation, ruta)) << c.fixture;
+        }
+        const EstadosCargados e = CargarEstadosModelo("RD-21");
+        EXPECT_EQ(e.Numero, 0) << c.fixture;
+        ASSERT_TRUE(e.Resultado.Error) << c.fixture;
+        EXPECT_EQ(e.Resultado.Error->Number, c.errorEstados) << c.fixture;
+        ASSERT_TRUE(e.Resultado.Aviso()) << c.fixture;
+        EXPECT_EQ(*e.Resultado.Aviso(), AvisoPaso(245, vbInformation, ruta)) << c.fixture;
+    }
+    // A damaged index is named in its turn.
+    const QString indice = dir_.filePath("Models/Modelos.mdb");
+    ASSERT_TRUE(QFile::remove(indice));
+    ASSERT_TRUE(QFile::copy(test::DataPath("Models/damaged/random.mdb"), indice));
+    const ListaModelos lista = ListarModelos();
+    EXPECT_TRUE(lista.Nombres.isEmpty());
+    ASSERT_TRUE(lista.Resultado.Aviso());
+    EXPECT_EQ(lista.Resultado.Aviso()->Cola, indice);
+    // A missing model database too.
+    ASSERT_TRUE(QFile::remove(indice));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RESOURCES_DIR "/Models/Modelos.mdb"), indice));
+    ASSERT_TRUE(QFile::remove(dir_.filePath("Models/RD21.mdb")));
+    EXPECT_EQ(CargarMedidasModelo("RD-21").Aviso(),
+              AvisoPaso(245, vbInformation, dir_.filePath("Models/RD21.mdb")));
+}
+
+// Whatever the reader does short of a well-formed answer with a clean exit
+// (a crash, a hang, an exit code, nonsense, a reader not there) is damage:
+// error kErrorBaseDanada naming the database, and the program goes on.
+TEST_F(DamagedModelTest, AReaderThatCrashesHangsOrAnswersNonsenseIsADamagedDatabase)
+{
+    const QString base = dir_.filePath("Models/Modelos.mdb");
+    const QString respuesta = dir_.filePath("respuesta");
+    ASSERT_TRUE(test::WriteBytes(respuesta, EncodeModelTable(TablaModelo{{"Modelo"}, {{T("X")}}})));
+    const QByteArray bien = "cat '" + respuesta.toUtf8() + "'\n";
+    const struct {
+        const char* que;
+        QByteArray guion; // the reader's stand-in; empty: no reader at all
+    } casos[] = {
+        {"crash", "kill -SEGV $$\n"},
+        {"hang", "exec sleep 30\n"},
+        {"hang after answering", bien + "exec sleep 30\n"},
+        {"exit code", bien + "exit 3\n"},
+        {"nonsense", "echo nonsense\n"},
+        {"nothing", "exit 0\n"},
+        {"no reader", ""},
+    };
+    for (const auto& c : casos) {
+        const QString lector = RutaLectorModelos();
+        QFile::remove(lector);
+        if (!c.guion.isEmpty()) {
+            ASSERT_TRUE(test::WriteBytes(lector, "#!/bin/sh\n" + c.guion));
+            ASSERT_TRUE(
+                QFile::setPermissions(lector, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        auto motor = CrearLectorMdb(std::chrono::milliseconds(300));
+        try {
+            (void)motor->LeerTabla(base, "Modelos");
+            ADD_FAILURE() << c.que;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.Number, kErrorBaseDanada) << c.que;
+            EXPECT_EQ(e.Path, base) << c.que;
+        }
+    }
+    // The stand-in that answers well is taken at its word.
+    QFile::remove(RutaLectorModelos());
+    ASSERT_TRUE(test::WriteBytes(RutaLectorModelos(), "#!/bin/sh\n" + bien));
+    ASSERT_TRUE(QFile::setPermissions(RutaLectorModelos(), QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(CrearLectorMdb()->LeerTabla(base, "Modelos").Filas.size(), 1U);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #pragma once
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
+#include "platform/base/app_paths.h"
 #include "record/record_model.h"
 #include "templates/model_db.h"
 #include "templates/template_state.h"
@@ -89,14 +91,27 @@ inline void FilasAnalogicas(std::int32_t n, const QString& nombre, const QString
     }
 }
 
+// The model reader beside the executable whose folder the test points at,
+// as an installation lays it out (a link to the one the build made).
+inline void PonerLectorModelos()
+{
+    const QString hecho = QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE/") + QLatin1String(kLectorModelos);
+    const QString aqui = RutaLectorModelos();
+    if (QFileInfo(aqui).exists() || QFileInfo(aqui).isSymLink())
+        return;
+    ASSERT_TRUE(QDir().mkpath(ExeFolder()));
+    ASSERT_TRUE(QFile::link(hecho, aqui)) << aqui.toStdString();
+}
+
 // The databases `ficheros` of folder `desde` copied into `carpeta`, the
-// runtime tree's Models folder.
+// runtime tree's Models folder, with the model reader in its place.
 inline void CopiarModelos(const QString& carpeta, const QString& desde, const QStringList& ficheros)
 {
     ASSERT_TRUE(QDir().mkpath(carpeta));
     ASSERT_EQ(CarpetaModelos(), carpeta);
     for (const QString& f : ficheros)
         ASSERT_TRUE(QFile::copy(desde + '/' + f, carpeta + '/' + f)) << f.toStdString();
+    PonerLectorModelos();
 }
 
 // The cells of row `row` of a table, columns 1..cols.

@@ -100,71 +100,66 @@ TEST_F(WizardAnalogTest, FromNothingTheTypedRowsFollowTheCount)
     EXPECT_TRUE(paso.Filas.empty());
 }
 
-TEST_F(WizardAnalogTest, WithRowsOnOfferACountChangeFillsThemAgain)
+// Rows renamed, then the count changed (up, down and up, or a refused
+// keystroke and its Backspace): the rows that remain keep what was typed;
+// only rows the grid gains are filled, from the table's rows of those
+// numbers (blank where the table has none). However the wizard was entered.
+TEST_F(WizardAnalogTest, MendedACountChangeKeepsTypedRowsAndFillsOnlyNewOnes)
 {
-    // Three rows T1..T3 proposed; row 1 edited, the count set to 2, row 2
-    // edited, the count set to 4. Rows on offer come back from the table
-    // (edits lost); rows beyond the offer keep what they hold.
     enum Entrada { ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro };
     const struct {
-        Entrada entrada;
-        std::vector<Fila> tras2;
-        std::vector<Fila> tras4;
-    } casos[] = {
-        {ConRegistro,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
-        {ConModelo,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoSinRegistro,
-         {F("editado", "", ""), F("T2", "", "")},
-         {F("editado", "", ""), F("e2", "", ""), F("", "", ""), F("", "", "")}},
-        {ModificandoConRegistro,
-         {F("T1", "", ""), F("T2", "", "")},
-         {F("T1", "", ""), F("T2", "", ""), F("T3", "", ""), F("", "", "")}},
+        const char* que;
+        std::vector<const char*> cuentas;
+        std::vector<Fila> filas;
+    } pasos[] = {
+        {"one more", {"4"}, {F("VA", "", ""), F("VB", "", ""), F("T3", "", ""), F("", "", "")}},
+        {"a refused keystroke and Backspace",
+         {"3a", "3"},
+         {F("VA", "", ""), F("VB", "", ""), F("T3", "", "")}},
+        {"down and up again", {"1", "3"}, {F("VA", "", ""), F("T2", "", ""), F("T3", "", "")}},
+        {"cleared and typed again", {"", "3"}, {F("T1", "", ""), F("T2", "", ""), F("T3", "", "")}},
     };
-    for (const auto& c : casos) {
-        CerrarRegistro();
-        CerrarPlantillas();
-        TemplateState& p = Plantillas();
-        RecordModel& r = Registro();
-        p.AnalogicosPlantilla.Resize(3, 4);
-        for (std::int32_t i = 1; i <= 3; ++i)
-            p.AnalogicosPlantilla(i, 2) = QStringLiteral("T%1").arg(i);
-        p.IdentificadorPlantilla = "X";
-        p.NumAnalogicosPlantilla = 3;
-        switch (c.entrada) {
-        case ConRegistro:
-            r.RegistroAbierto = true;
-            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
-            p.PlantillaNueva = true;
-            break;
-        case ConModelo:
-            p.ModeloCargado = true;
-            r.NumAnalogicosOfrecidos = 3;
-            p.PlantillaNueva = true;
-            break;
-        case ModificandoSinRegistro:
-            p.ModificandoPlantilla = true;
-            break;
-        case ModificandoConRegistro:
-            p.ModificandoPlantilla = true;
-            r.RegistroAbierto = true;
-            r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
-            break;
+    for (const Entrada entrada : {ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro}) {
+        for (const auto& c : pasos) {
+            CerrarRegistro();
+            CerrarPlantillas();
+            TemplateState& p = Plantillas();
+            RecordModel& r = Registro();
+            test::FilasAnalogicas(3, "T%1");
+            p.IdentificadorPlantilla = "X";
+            p.NumAnalogicosPlantilla = 3;
+            switch (entrada) {
+            case ConRegistro:
+                r.RegistroAbierto = true;
+                r.NumAnalogicos = r.NumAnalogicosOfrecidos = 3;
+                p.PlantillaNueva = true;
+                break;
+            case ConModelo:
+                p.ModeloCargado = true;
+                r.NumAnalogicosOfrecidos = 3;
+                p.PlantillaNueva = true;
+                break;
+            case ModificandoSinRegistro:
+                p.ModificandoPlantilla = true;
+                break;
+            case ModificandoConRegistro:
+                p.ModificandoPlantilla = true;
+                r.RegistroAbierto = true;
+                r.NumAnalogicos = r.NumAnalogicosOfrecidos = 5;
+                break;
+            }
+            PasoAnalogico paso;
+            (void)paso.Cargar();
+            ASSERT_EQ(paso.Filas.size(), 3U) << c.que;
+            (void)paso.CambiarCelda(1, 1, "VA");
+            (void)paso.CambiarCelda(2, 1, "VB");
+            for (const char* cuenta : c.cuentas)
+                (void)paso.CambiarCuenta(cuenta);
+            EXPECT_EQ(paso.Filas, c.filas) << c.que << ", entered " << entrada;
+            // The table itself is left alone.
+            EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.que;
+            EXPECT_EQ(p.AnalogicosPlantilla(1, 2), "T1") << c.que;
         }
-        PasoAnalogico paso;
-        (void)paso.Cargar();
-        ASSERT_EQ(paso.Filas.size(), 3U) << c.entrada;
-        (void)paso.CambiarCelda(1, 1, "editado");
-        EXPECT_FALSE(paso.CambiarCuenta("2"));
-        EXPECT_EQ(paso.Filas, c.tras2) << c.entrada;
-        (void)paso.CambiarCelda(2, 1, "e2");
-        EXPECT_FALSE(paso.CambiarCuenta("4"));
-        EXPECT_EQ(paso.Filas, c.tras4) << c.entrada;
-        // The table itself is left alone.
-        EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 3) << c.entrada;
     }
 }
 
@@ -189,7 +184,7 @@ TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
     EXPECT_EQ(paso.Filas.size(), 2U);
 }
 
-TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
+TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsWithTheirChannels)
 {
     Registro3();
     Plantillas().PlantillaNueva = true;
@@ -206,7 +201,7 @@ TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
     ASSERT_EQ(p.AnalogicosPlantilla.Rows(), 3);
     ASSERT_EQ(p.AnalogicosPlantilla.Cols(), 4);
     EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 1), QStringList({"1", "Va", "K1", "V"}));
-    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 2), QStringList({"2", "C2", "K2", "V"}));
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 2), QStringList({"7", "C2", "K2", "V"}));
 
     // Back keeps the identifier's blanks and checks no row.
     (void)paso.CambiarCelda(3, 1, "");
@@ -214,6 +209,78 @@ TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsNumberedFromOne)
     ASSERT_TRUE(paso.Volver().Sale);
     EXPECT_EQ(p.IdentificadorPlantilla, "  RELE 1  ");
     EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 3), QStringList({"3", "", "", "V"}));
+}
+
+// Each row stands for a record channel: the one the template gives it, kept
+// through count changes, continue and back; a row the grid gains takes the
+// table's channel for it, else the lowest channel no row stands for.
+TEST_F(WizardAnalogTest, MendedEachRowKeepsTheRecordChannelItStandsFor)
+{
+    enum Entrada { Modificando, ConRegistro, DeNada };
+    const struct {
+        const char* que;
+        Entrada entrada;
+        QStringList tabla;    // column 1 of the template's rows
+        QStringList cargados; // the rows' channels once loaded
+        std::vector<const char*> cuentas;
+        QStringList guardados; // column 1 after continue
+    } casos[] = {
+        {"rows for channels 4, 5, 6", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {}, {"4", "5", "6"}},
+        {"a row more", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {"4"}, {"4", "5", "6", "1"}},
+        {"fewer and back", Modificando, {"4", "5", "6"}, {"4", "5", "6"}, {"2", "3"}, {"4", "5", "6"}},
+        {"the text as the file holds it",
+         Modificando,
+         {"04", " 2", "x"},
+         {"04", " 2", "x"},
+         {},
+         {"04", " 2", "x"}},
+        {"a channel left empty", Modificando, {"2", "", "3"}, {"2", "1", "3"}, {}, {"2", "1", "3"}},
+        {"a record's rows and one more",
+         ConRegistro,
+         {"1", "2", "3"},
+         {"1", "2", "3"},
+         {"4"},
+         {"1", "2", "3", "4"}},
+        {"from nothing", DeNada, {}, {}, {"3", "2", "4"}, {"1", "2", "3", "4"}},
+    };
+    for (const auto& c : casos) {
+        CerrarRegistro();
+        CerrarPlantillas();
+        TemplateState& p = Plantillas();
+        const auto n = static_cast<std::int32_t>(c.tabla.size());
+        if (c.entrada == ConRegistro) {
+            Registro3(n);
+            p.PlantillaNueva = true;
+        } else if (c.entrada == Modificando) {
+            p.ModificandoPlantilla = true;
+            p.IdentificadorPlantilla = "REL";
+            p.NumAnalogicosPlantilla = n;
+            test::FilasAnalogicas(n, "N%1");
+        } else {
+            p.PlantillaNueva = true;
+        }
+        for (std::int32_t i = 1; i <= n; ++i)
+            p.AnalogicosPlantilla(i, 1) = c.tabla[i - 1];
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        EXPECT_EQ(QStringList(paso.Canales.begin(), paso.Canales.end()), c.cargados) << c.que;
+        for (const char* cuenta : c.cuentas)
+            EXPECT_FALSE(paso.CambiarCuenta(cuenta)) << c.que;
+        for (std::int32_t i = 1; i <= static_cast<std::int32_t>(paso.Filas.size()); ++i)
+            (void)paso.CambiarCelda(i, 1, QStringLiteral("R%1").arg(i));
+        ASSERT_TRUE(paso.Continuar().Sale) << c.que;
+        QStringList guardados;
+        for (std::int32_t i = 1; i <= p.NumAnalogicosPlantilla; ++i)
+            guardados << p.AnalogicosPlantilla(i, 1);
+        EXPECT_EQ(guardados, c.guardados) << c.que;
+        // Back stores the same channels, and the step loaded again shows them.
+        ASSERT_TRUE(paso.Volver().Sale) << c.que;
+        PasoAnalogico otra;
+        p.ModificandoPlantilla = true;
+        p.PlantillaNueva = false;
+        (void)otra.Cargar();
+        EXPECT_EQ(QStringList(otra.Canales.begin(), otra.Canales.end()), c.guardados) << c.que;
+    }
 }
 
 TEST_F(WizardAnalogTest, ContinueStaysWhileARowOrATextCannotBeStored)

@@ -1,8 +1,10 @@
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "platform/base/app_paths.h"
 #include "template_fixture.h"
 #include "templates/model_db.h"
+#include "templates/template_texts.h"
 #include "templates/wizard_digital.h"
 
 namespace vesdra {
@@ -291,35 +293,122 @@ TEST_F(WizardDigitalTest, DeletingMovesLaterGroupsDownAndTheLastLeavesNothing)
     EXPECT_EQ(Plantillas().NumMiembrosPlantilla, 0);
 }
 
-TEST_F(WizardDigitalTest, RenameReachesTheListOnlyWhileModifying)
+// What the group list shows is what is stored (and written): a name typed
+// over the current group's renames it in both when the group is stored (a
+// click on another group, continue, back), for a new template as for one
+// being modified; a name already in the list is refused with a message and
+// changes nothing.
+TEST_F(WizardDigitalTest, MendedTheListShowsWhatIsStoredAndDuplicateNamesAreRefused)
 {
-    Registro(8);
-    Plantillas().NombreRegistroGuardado = "ESTACION";
-    Plantillas().IdentificadorPlantilla = "ESTACION";
-    Modificando({{"G1", {{"1", "D1"}}}, {"G2", {{"2", "D2"}}}, {"G3", {{"3", "D3"}}}});
-    PasoDigital paso;
-    EXPECT_TRUE(paso.Cargar().empty());
-    EXPECT_TRUE(paso.GruposCargados);
-    (void)paso.ElegirGrupo(1);
-    (void)paso.CambiarNombre("SEGUNDO");
-    // The click on G3 commits the rename and stays on the renamed group.
-    (void)paso.ElegirGrupo(2);
-    EXPECT_EQ(paso.Grupos, QStringList({"G1", "SEGUNDO", "G3"}));
-    EXPECT_EQ(paso.Seleccion, 1);
-    EXPECT_EQ(paso.GrupoActual, 2);
-    EXPECT_EQ(Fila(2), QStringList({"SEGUNDO", "1", "2:D2"}));
-
-    // A new template: the name stored changes at the next store, the list
-    // keeps its entry.
-    CerrarPlantillas();
-    PasoDigital nueva = Nueva();
-    Grupo(nueva, "A", {0});
-    Grupo(nueva, "B", {1});
-    (void)nueva.CambiarNombre("B2");
-    (void)nueva.ElegirGrupo(0);
-    EXPECT_EQ(nueva.Grupos, QStringList({"A", "B"}));
-    EXPECT_EQ(nueva.GrupoActual, 1);
-    EXPECT_EQ(Fila(2), QStringList({"B2", "1", "2:D2"}));
+    using Accion = std::function<std::vector<int>(PasoDigital&)>;
+    const auto textos = [](const std::vector<AvisoPaso>& a) { return Textos(a); };
+    const struct {
+        const char* que;
+        Accion accion;
+        std::vector<int> avisos;
+        QStringList grupos;  // list and stored names alike
+        const char* nombre;  // the name box afterwards
+        std::int32_t actual; // the group shown
+    } casos[] = {
+        {"a rename, then a click on another group",
+         [&](PasoDigital& p) {
+             (void)p.CambiarNombre("B2");
+             return textos(p.ElegirGrupo(0));
+         },
+         {},
+         {"A", "B2"},
+         "B2",
+         2},
+        {"Añadir with a name in the list",
+         [&](PasoDigital& p) {
+             (void)p.CambiarNombre("A");
+             return textos(p.Anadir());
+         },
+         {kTextoGrupoRepetido},
+         {"A", "B"},
+         "B",
+         2},
+        {"Añadir with the current group's own name",
+         [&](PasoDigital& p) { return textos(p.Anadir()); },
+         {kTextoGrupoRepetido},
+         {"A", "B"},
+         "B",
+         2},
+        {"a rename to a name in the list, then a click",
+         [&](PasoDigital& p) {
+             (void)p.CambiarNombre("A");
+             return textos(p.ElegirGrupo(0));
+         },
+         {kTextoGrupoRepetido},
+         {"A", "B"},
+         "A",
+         1},
+        {"a rename to a name in the list, then continue",
+         [&](PasoDigital& p) {
+             (void)p.CambiarNombre("A");
+             const PasoDigital::Salida s = p.Continuar();
+             EXPECT_FALSE(s.Paso.Sale);
+             std::vector<int> t = textos(s.Avisos);
+             if (s.Paso.Aviso)
+                 t.push_back(s.Paso.Aviso->Texto);
+             return t;
+         },
+         {kTextoGrupoRepetido},
+         {"A", "B"},
+         "B",
+         2},
+        {"a rename, then continue",
+         [&](PasoDigital& p) {
+             (void)p.CambiarNombre("B2");
+             EXPECT_TRUE(p.Continuar().Paso.Sale);
+             return std::vector<int>{};
+         },
+         {},
+         {"A", "B2"},
+         "B2",
+         2},
+        {"a name emptied, then back",
+         [&](PasoDigital& p) {
+             std::vector<int> t = textos(p.CambiarNombre(""));
+             const PasoDigital::Salida s = p.Volver();
+             EXPECT_TRUE(s.Paso.Sale);
+             for (const int x : textos(s.Avisos))
+                 t.push_back(x);
+             return t;
+         },
+         {182},
+         {"A", "B"},
+         "B",
+         2},
+    };
+    for (const bool modificando : {false, true}) {
+        for (const auto& c : casos) {
+            CerrarPlantillas();
+            Registro(8);
+            PasoDigital paso;
+            if (modificando) {
+                Plantillas().NombreRegistroGuardado = "ESTACION";
+                Plantillas().IdentificadorPlantilla = "ESTACION";
+                Modificando({{"A", {{"1", "D1"}}}, {"B", {{"2", "D2"}}}});
+                (void)paso.Cargar();
+                (void)paso.ElegirGrupo(1);
+            } else {
+                paso = Nueva();
+                Grupo(paso, "A", {0});
+                Grupo(paso, "B", {1});
+            }
+            const std::string que = std::string(c.que) + (modificando ? ", modifying" : ", new");
+            EXPECT_EQ(c.accion(paso), c.avisos) << que;
+            EXPECT_EQ(paso.Grupos, c.grupos) << que;
+            EXPECT_EQ(paso.Nombre, c.nombre) << que;
+            EXPECT_EQ(paso.GrupoActual, c.actual) << que;
+            EXPECT_EQ(paso.Seleccion, c.actual - 1) << que;
+            // Stored as the list shows, members where they were.
+            (void)paso.Volver();
+            EXPECT_EQ(Fila(1), QStringList({c.grupos[0], "1", "1:D1"})) << que;
+            EXPECT_EQ(Fila(2), QStringList({c.grupos[1], "1", "2:D2"})) << que;
+        }
+    }
 }
 
 TEST_F(WizardDigitalTest, SlotsPickCompactAndTakeOnlyChannelNumbers)
@@ -468,6 +557,26 @@ TEST_F(WizardDigitalTest, ModifiedTemplateIsConvertedAndLongGroupsCut)
     const auto salida = paso.Continuar();
     EXPECT_TRUE(salida.Paso.Sale);
     EXPECT_EQ(Plantillas().NumMiembrosPlantilla, 21);
+}
+
+// A template of more than 16 groups keeps its first 16, and says so; the
+// members of the groups kept are their own.
+TEST_F(WizardDigitalTest, MendedATemplateOfMoreThan16GroupsKeepsTheFirst16AndSaysSo)
+{
+    std::vector<std::pair<QString, Miembros>> grupos;
+    for (int g = 1; g <= 20; ++g)
+        grupos.push_back(
+            {QStringLiteral("G%1").arg(g), {{QString::number(g), QStringLiteral("D%1").arg(g)}}});
+    Modificando(grupos);
+    PasoDigital paso;
+    EXPECT_EQ(paso.Cargar(), std::vector<AvisoPaso>({AvisoPaso(kTextoGruposConservados, vbInformation)}));
+    EXPECT_EQ(paso.Cuenta, "16");
+    ASSERT_EQ(paso.Grupos.size(), 16);
+    EXPECT_EQ(paso.Grupos.back(), "G16");
+    EXPECT_EQ(Fila(16), QStringList({"G16", " 1 ", "16:D16"}));
+    ASSERT_TRUE(paso.Continuar().Paso.Sale);
+    EXPECT_EQ(Plantillas().NumGruposPlantilla, 16);
+    EXPECT_EQ(Plantillas().NumMiembrosPlantilla, 16);
 }
 
 // Back to the three-phase step and on again: the step comes back with the

@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "platform/base/vb_error.h"
 #include "template_fixture.h"
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
+#include "templates/template_texts.h"
 #include "templates/wizard_analog.h"
 #include "templates/wizard_digital.h"
 #include "templates/wizard_save.h"
@@ -75,10 +77,26 @@ TEST_F(WizardSaveTest, SavesRefusesAndAsksBeforeReplacing)
     SalidaPaso s = GuardarPlantillaNueva(dir_.path(), "", Sustituir());
     ASSERT_TRUE(s.Aviso.has_value());
     EXPECT_EQ(*s.Aviso, AvisoPaso(243, 0));
-    s = GuardarPlantillaNueva(dir_.path(), "../fuera", Sustituir());
-    ASSERT_TRUE(s.Error.has_value());
-    EXPECT_EQ(s.Error->Number, vberr::BadFileNameOrNumber);
+    // A name no file or later listing of the templates can hold: refused
+    // with its message, nothing written. Blanks and any letters are names.
+    const struct {
+        const char* nombre;
+        bool valido;
+    } nombres[] = {{"*", false},         {"../fuera", false}, {"a\\b", false}, {"a:b", false},
+                   {"r?", false},        {"\"r\"", false},    {"<r>", false},  {"a|b", false},
+                   {"a\tb", false},      {".oculta", false},  {"..", false},   {"  ", true},
+                   {"relé ñ 2.1", true}, {"a.", true},        {"Ω", true}};
+    for (const auto& n : nombres) {
+        const QString nombre = QString::fromUtf8(n.nombre);
+        EXPECT_EQ(NombrePlantillaValido(nombre), n.valido) << n.nombre;
+        if (n.valido)
+            continue;
+        s = GuardarPlantillaNueva(dir_.path(), nombre, Sustituir());
+        ASSERT_TRUE(s.Aviso.has_value()) << n.nombre;
+        EXPECT_EQ(*s.Aviso, AvisoPaso(kTextoNombrePlantillaNoValido, vbCritical)) << n.nombre;
+    }
     EXPECT_TRUE(Ficheros().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("../fuera.cnf")));
 
     ASSERT_TRUE(GuardarPlantillaNueva(dir_.path(), "rele", Sustituir()).Sale);
     EXPECT_EQ(preguntas_, 0);
@@ -252,6 +270,57 @@ TEST_F(WizardSaveTest, TemplateFromNothingThenModifiedSavesTheExpectedBytes)
     EXPECT_EQ(preguntas_, 1);
     EXPECT_EQ(ReadBytes(Path("prueba.cnf")), ReadBytes(test::DataPath("templates/asistente_modificada.cnf")));
     EXPECT_EQ(Ficheros(), QStringList({"prueba.cnf"}));
+}
+
+// modificar, the same channels picked again in step 2, save: every channel
+// mapping comes back byte for byte (rows for record channels 4, 5, 6; the
+// bundled sample's template).
+TEST_F(WizardSaveTest, MendedModifyAndSaveKeepsEveryChannelMapping)
+{
+    const QByteArray corrientes = "ver 1.1\r\nCORRIENTES\r\nANALOGICOS\r\n 3 \r\n4%IA%Phase A%A$\r\n"
+                                  "5%IB%Phase B%A$\r\n6%IC%Phase C%A$\r\nTRIFASICOS\r\n 1 \r\n"
+                                  "4%5%6%CORR%1$\r\nDIGITALES\r\n2\r\n 1 \r\n***\r\nDISPAROS\r\n 2 \r\n"
+                                  "3%Disparo A$\r\n9%Disparo B$\r\n-----\r\n";
+    const struct {
+        const char* que;
+        QByteArray plantilla;
+    } casos[] = {
+        {"channels 4, 5, 6", corrientes},
+        {"the bundled sample", ReadBytes(QStringLiteral(VESDRA_RESOURCES_DIR "/Plantillas/muestra.cnf"))},
+    };
+    for (const auto& c : casos) {
+        CerrarPlantillas();
+        ASSERT_TRUE(WriteBytes(Path("antes.cnf"), c.plantilla));
+        TemplateState& p = Plantillas();
+        p.RutaPlantilla = Path("antes.cnf");
+        p.ModificandoPlantilla = true;
+        p.PlantillaNueva = false;
+        ASSERT_EQ(LeerPlantilla().Estado, LecturaPlantilla::Leida) << c.que;
+        PasoAnalogico a;
+        (void)a.Cargar();
+        ASSERT_TRUE(a.Continuar().Sale) << c.que;
+        PasoTrifasico t;
+        (void)t.Cargar();
+        // Every slot emptied and its row picked again from the list.
+        for (std::int32_t s = 1; s <= p.NumTrifasicosPlantilla; ++s) {
+            std::int32_t filas[3]{};
+            for (std::int32_t k = 1; k <= 3; ++k) {
+                filas[k - 1] = t(s).Casillas(k).Numero.toInt();
+                EXPECT_EQ(t.Canal(s, k), p.AnalogicosPlantilla(filas[k - 1], 1)) << c.que;
+                t.Vaciar(s, k);
+            }
+            t.Seleccionar(s, 1);
+            for (const std::int32_t fila : filas)
+                ASSERT_TRUE(t.Elegir(s, fila - 1)) << c.que;
+        }
+        ASSERT_TRUE(t.Continuar().Sale) << c.que;
+        PasoDigital d;
+        (void)d.Cargar();
+        ASSERT_TRUE(d.Continuar().Paso.Sale) << c.que;
+        ASSERT_TRUE(GuardarPlantillaNueva(dir_.path(), "despues", Sustituir()).Sale) << c.que;
+        EXPECT_EQ(ReadBytes(Path("despues.cnf")), c.plantilla) << c.que;
+        QFile::remove(Path("despues.cnf"));
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "template_fixture.h"
+#include "templates/template_texts.h"
 #include "templates/wizard_trifasic.h"
 
 namespace vesdra {
@@ -212,16 +213,27 @@ TEST_F(WizardTrifasicTest, LoadShowsTheStoredSetsUnlessANewTemplateArrivesFirst)
         for (std::int32_t k = 1; k <= 5; ++k)
             p.TrifasicosPlantilla(s, k) = filas[s == 1 ? 0 : 1].at(k - 1);
 
-    // Modifying: the stored sets (at most four), a phase beyond the rows
-    // left empty.
+    // Modifying: the stored sets (at most four, and the user told), a phase
+    // beyond the rows left empty.
     PasoTrifasico paso;
-    EXPECT_TRUE(paso.Cargar().empty());
+    EXPECT_EQ(paso.Cargar(), std::vector<AvisoPaso>({AvisoPaso(kTextoTrifasicosConservados, vbInformation)}));
     EXPECT_EQ(paso.Cuenta, "4");
     EXPECT_EQ(paso(1).Nombre, "L1");
     EXPECT_EQ(paso(1).Factor, "1.5");
     EXPECT_EQ(paso(1).Casillas(2), (Casilla{"A2", "2"}));
     EXPECT_EQ(paso(2).Casillas(3), Casilla{});
     EXPECT_TRUE(paso(4).Activo);
+    // Continue keeps those four (their empty slots filled first).
+    for (std::int32_t s = 2; s <= 4; ++s) {
+        for (std::int32_t k = 1; k <= 3; ++k)
+            paso.Vaciar(s, k);
+        paso.Seleccionar(s, 1);
+        for (std::int32_t k = 1; k <= 3; ++k)
+            ASSERT_TRUE(paso.Elegir(s, k - 1));
+    }
+    ASSERT_TRUE(paso.Continuar().Sale);
+    EXPECT_EQ(p.NumTrifasicosPlantilla, 4);
+    EXPECT_EQ(p.TrifasicosPlantilla.Rows(), 4);
 
     // A new template on its first visit proposes nothing; after a back it
     // shows what was stored.

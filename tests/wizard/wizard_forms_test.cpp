@@ -184,7 +184,8 @@ TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
     Boxes().Clear();
     mal.cmdvolver_Click();
     Procesar();
-    EXPECT_EQ(Mensajes(), QStringList({"Error 13: Type mismatch"}));
+    // In the Spanish interface, in Spanish.
+    EXPECT_EQ(Mensajes(), QStringList({"Error 13: No coinciden los tipos"}));
     EXPECT_EQ(FormAnalog(), nullptr);
     EXPECT_NE(FormPlantilla(), nullptr);
     EXPECT_TRUE(Plantillas().AsistenteAbortado);
@@ -403,7 +404,7 @@ TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
     b->lblNomModelo->setText("MAL");
     b->cmdOK_Click();
     Procesar();
-    EXPECT_EQ(Mensajes(), QStringList({T(245)}));
+    EXPECT_EQ(Mensajes(), QStringList({T(245) + dir_.filePath("Models/Mal.mdb")}));
     EXPECT_EQ(Boxes().Last().Style, vbInformation);
     EXPECT_EQ(FormBaseModelo(), b);
     EXPECT_EQ(FormAnalog(), nullptr);
@@ -427,6 +428,42 @@ TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
     EXPECT_EQ(FormBaseModelo(), nullptr);
     EXPECT_EQ(FormTrifasic(), nullptr);
     EXPECT_EQ(FormAnalog(), nullptr);
+}
+
+// Steps 1 and 2 show which record channel a row stands for: the grid's
+// row-number column and a slot's number box.
+TEST_F(WizardFormsTest, MendedTheStepsShowTheRecordChannelOfEachRow)
+{
+    Plantilla("corr.cnf", "ver 1.1\nCORR\nANALOGICOS\n 3 \n4%IA%%A$\n5%IB%%A$\n6%IC%%A$\n"
+                          "TRIFASICOS\n 1 \n4%5%6%CORR%1$\n-----\n");
+    Arrancar();
+    AbrirFrmPlantilla();
+    FormPlantilla()->File1->SetFileName("corr.cnf");
+    FormPlantilla()->File1_Click();
+    FormPlantilla()->cmdModif_Click();
+    Procesar();
+    frmAnalog* a = FormAnalog();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->vaSpread1->Text(0, 0), T(34));
+    EXPECT_EQ(a->vaSpread1->Text(1, 0), "4");
+    EXPECT_EQ(a->vaSpread1->Text(3, 0), "6");
+    a->txtnumAnalog->setText("4");
+    EXPECT_EQ(a->vaSpread1->Text(4, 0), "1");
+    a->txtnumAnalog->setText("3");
+    a->cmdOK_Click();
+    Procesar();
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->grp[1][1]->text(), "IA");
+    EXPECT_EQ(t->lbl[1][1]->text(), "4");
+    EXPECT_EQ(t->lbl[1][3]->text(), "6");
+    t->grp_DblClick(1, 2);
+    EXPECT_EQ(t->lbl[1][2]->text(), "");
+    t->ListTrif_DblClick(1, 1);
+    EXPECT_EQ(t->lbl[1][2]->text(), "5");
+    t->cmdOK_Click();
+    Procesar();
+    EXPECT_EQ(test::Row(Plantillas().TrifasicosPlantilla, 1), QStringList({"4", "5", "6", "CORR", "1"}));
 }
 
 } // namespace

@@ -19,10 +19,12 @@
 #include "shell/abrir_comtrade.h"
 #include "shell/menu_commands.h"
 #include "shell/view_services.h"
+#include "templates/template_texts.h"
 #include "views/digital/frm19.h"
 #include "views/digital/frm_elecdig.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/waves_services.h"
+#include "wizard/frm_base_modelo.h"
 #include "wizard/frm_digital.h"
 #include "wizard/frm_salva_plan.h"
 #include "wizard_fixture.h"
@@ -398,8 +400,9 @@ TEST_F(WizardSteps34Test, MendedAFailedSaveLeavesTheWizardWhereItWas)
     s->cmdOK_Click();
     Procesar();
     ASSERT_EQ(Boxes().Count(), 3);
-    EXPECT_TRUE(Mensajes()[1].startsWith("Error 52: "));
-    EXPECT_TRUE(Mensajes()[2].startsWith("Error 76: "));
+    EXPECT_EQ(Mensajes()[1], T(kTextoNombrePlantillaNoValido));
+    // The error box in the interface's language.
+    EXPECT_TRUE(Mensajes()[2].startsWith(QString::fromUtf8("Error 76: No se encuentra la ruta de acceso")));
     EXPECT_EQ(FormSalvaPlan(), s);
     EXPECT_TRUE(Visible(s));
     EXPECT_TRUE(Cargados());
@@ -501,6 +504,115 @@ TEST_F(WizardSteps34Test, MendedTheHighlightedGroupIsTheOneShownAndDeleted)
     EXPECT_EQ(mostrado(), "Alarmas");
     EXPECT_EQ(marcado(), "Alarmas");
     EXPECT_EQ(d->grp[1]->text(), "Fallo");
+}
+
+// A damaged relay-model database, walked as a user would: Nueva, Modelos,
+// RD-21, Aceptar, step 1 fills, Continuar, Continuar. Reading the status
+// signals crashes libmdb (or finds them cut off): text 245 names the file,
+// step 3 stands with nothing on offer and the program goes on; the wizard
+// can still be finished.
+TEST_F(WizardSteps34Test, MendedADamagedModelDatabaseNeverEndsTheProgram)
+{
+    Arrancar();
+    for (const char* fixture : {"RD21-crash.mdb", "RD21-truncated.mdb"}) {
+        SCOPED_TRACE(fixture);
+        Boxes().Clear();
+        QDir(dir_.filePath("Models")).removeRecursively();
+        Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb"});
+        const QString base = dir_.filePath("Models/RD21.mdb");
+        ASSERT_TRUE(QFile::copy(test::DataPath(QStringLiteral("Models/damaged/") + fixture), base));
+        Nueva().cmdmodelos_Click();
+        Procesar();
+        frmBaseModelo* b = FormBaseModelo();
+        ASSERT_NE(b, nullptr);
+        b->List1_DblClick(0);
+        b->cmdOK_Click();
+        Procesar();
+        frmAnalog* a = FormAnalog();
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->txtnumAnalog->text(), "8");
+        a->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormTrifasic(), nullptr);
+        FormTrifasic()->cmdOK_Click();
+        Procesar();
+        frmDigital* d = FormDigital();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(Mensajes(), QStringList({T(245) + base}));
+        EXPECT_EQ(Boxes().Last().Style, vbInformation);
+        EXPECT_TRUE(Visible(d));
+        EXPECT_EQ(d->List1->count(), 0);
+        // The rest of the wizard works: a group by hand, saved.
+        Grupo(*d, "G1", {});
+        d->grp[1]->setText("Disparo");
+        d->lbl[1]->setText("1");
+        d->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormSalvaPlan(), nullptr);
+        FormSalvaPlan()->Text2->setText("rd21");
+        FormSalvaPlan()->cmdOK_Click();
+        Procesar();
+        EXPECT_TRUE(test::ReadBytes(Carpeta("Plantillas/rd21.cnf")).startsWith("ver 1.1\r\nRD-21\r\n"));
+        QFile::remove(Carpeta("Plantillas/rd21.cnf"));
+        DescargarFrmPlantilla();
+        Procesar();
+    }
+}
+
+// A new template, typed as a user types: group "A", group "B", then "A"
+// typed again and Añadir: refused with a message, the list and the boxes
+// unchanged; a rename typed and a click on the other group: the list
+// follows. The file written holds the groups the list shows.
+TEST_F(WizardSteps34Test, MendedTheGroupListAndTheFileAlwaysAgree)
+{
+    Arrancar();
+    frmDigital& d = HastaPaso3();
+    d.show();
+    const auto escribir = [&](QLineEdit* caja, const QString& texto) {
+        QTest::mouseClick(caja, Qt::LeftButton);
+        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(caja, texto);
+        Procesar();
+    };
+    const auto anadir = [&](const QString& nombre, const char* miembro, const char* numero) {
+        escribir(d.txtnbgrp, nombre);
+        QTest::mouseClick(d.cmdAnadir, Qt::LeftButton);
+        Procesar();
+        escribir(d.grp[1], QString::fromLatin1(miembro));
+        escribir(d.lbl[1], QString::fromLatin1(numero));
+    };
+    anadir("A", "Disparo", "1");
+    anadir("B", "Alarma", "2");
+    ASSERT_EQ(Entradas(*d.List2), QStringList({"A", "B"}));
+    Boxes().Clear();
+
+    escribir(d.txtnbgrp, "A");
+    QTest::mouseClick(d.cmdAnadir, Qt::LeftButton);
+    Procesar();
+    EXPECT_EQ(Mensajes(), QStringList({T(kTextoGrupoRepetido)}));
+    EXPECT_EQ(Boxes().Last().Style, vbCritical);
+    EXPECT_EQ(Entradas(*d.List2), QStringList({"A", "B"}));
+    EXPECT_EQ(d.txtnbgrp->text(), "B");
+    EXPECT_EQ(d.grp[1]->text(), "Alarma");
+
+    // A rename typed, then a click on group A: the list shows it.
+    escribir(d.txtnbgrp, "Alarmas");
+    QTest::mouseClick(d.List2->viewport(), Qt::LeftButton, {},
+                      d.List2->visualItemRect(d.List2->item(0)).center());
+    Procesar();
+    EXPECT_EQ(Entradas(*d.List2), QStringList({"A", "Alarmas"}));
+
+    // Saved: the file holds what the list shows.
+    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    Procesar();
+    frmSalvaPlan* s = FormSalvaPlan();
+    ASSERT_NE(s, nullptr);
+    escribir(s->Text2, "grupos");
+    QTest::mouseClick(s->cmdOK, Qt::LeftButton);
+    Procesar();
+    EXPECT_EQ(Digitales(Carpeta("Plantillas/grupos.cnf")),
+              QStringList({"DIGITALES", "2", " 2 ", "***", "A", " 1 ", "1%Disparo$", "***", "Alarmas", " 1 ",
+                           "2%Alarma$", "-----", ""}));
 }
 
 } // namespace

@@ -6,72 +6,133 @@
 
 namespace vesdra {
 
-QString VbErrorDescription(int number)
+namespace {
+
+bool& Espanol()
 {
-    switch (number) {
-    case 3:
-        return QStringLiteral("Return without GoSub");
-    case 5:
-        return QStringLiteral("Invalid procedure call or argument");
-    case 6:
-        return QStringLiteral("Overflow");
-    case 7:
-        return QStringLiteral("Out of memory");
-    case 9:
-        return QStringLiteral("Subscript out of range");
-    case 11:
-        return QStringLiteral("Division by zero");
-    case 13:
-        return QStringLiteral("Type mismatch");
-    case 52:
-        return QStringLiteral("Bad file name or number");
-    case 53:
-        return QStringLiteral("File not found");
-    case 55:
-        return QStringLiteral("File already open");
-    case 57:
-        return QStringLiteral("Device I/O error");
-    case 58:
-        return QStringLiteral("File already exists");
-    case 61:
-        return QStringLiteral("Disk full");
-    case 62:
-        return QStringLiteral("Input past end of file");
-    case 68:
-        return QStringLiteral("Device unavailable");
-    case 70:
-        return QStringLiteral("Permission denied");
-    case 71:
-        return QStringLiteral("Disk not ready");
-    case 75:
-        return QStringLiteral("Path/File access error");
-    case 76:
-        return QStringLiteral("Path not found");
-    case 91:
-        return QStringLiteral("Object variable or With block variable not set");
-    case 93:
-        return QStringLiteral("Invalid pattern string");
-    case 380:
-        return QStringLiteral("Invalid property value");
-    case 482:
-        return QStringLiteral("Printer error");
-    case 3044:
-        return QStringLiteral("Not a valid path.");
-    case 32755:
-        return QStringLiteral("Cancel was selected.");
-    default:
-        return QStringLiteral("Application-defined or object-defined error");
-    }
+    static bool espanol = false;
+    return espanol;
 }
 
-VbError::VbError(int number) : VbError(number, VbErrorDescription(number)) {}
+struct Textos {
+    int Numero;
+    const char* Ingles;
+    const char* Espanol;
+};
+
+// The runtime's descriptions of the errors the program raises or meets.
+constexpr Textos kTextos[] = {
+    {3, "Return without GoSub", "Return sin GoSub"},
+    {5, "Invalid procedure call or argument", "Llamada a procedimiento o argumento no válidos"},
+    {6, "Overflow", "Desbordamiento"},
+    {7, "Out of memory", "Memoria insuficiente"},
+    {9, "Subscript out of range", "Subíndice fuera del intervalo"},
+    {11, "Division by zero", "División por cero"},
+    {13, "Type mismatch", "No coinciden los tipos"},
+    {51, "Internal error", "Error interno"},
+    {52, "Bad file name or number", "Nombre o número de archivo incorrecto"},
+    {53, "File not found", "No se encuentra el archivo"},
+    {55, "File already open", "El archivo ya está abierto"},
+    {57, "Device I/O error", "Error de entrada/salida en el dispositivo"},
+    {58, "File already exists", "El archivo ya existe"},
+    {61, "Disk full", "Disco lleno"},
+    {62, "Input past end of file", "Lectura más allá del final del archivo"},
+    {68, "Device unavailable", "Dispositivo no disponible"},
+    {70, "Permission denied", "Permiso denegado"},
+    {71, "Disk not ready", "El disco no está preparado"},
+    {75, "Path/File access error", "Error de acceso a la ruta o al archivo"},
+    {76, "Path not found", "No se encuentra la ruta de acceso"},
+    {91, "Object variable or With block variable not set",
+     "La variable de objeto o de bloque With no está establecida"},
+    {93, "Invalid pattern string", "Cadena de patrón no válida"},
+    {94, "Invalid use of Null", "Uso no válido de Null"},
+    {380, "Invalid property value", "Valor de propiedad no válido"},
+    {482, "Printer error", "Error de impresora"},
+    {3021, "No current record.", "No hay ningún registro activo."},
+    {3024, "Could not find file.", "No se encuentra el archivo."},
+    {3044, "Not a valid path.", "La ruta de acceso no es válida."},
+    {3049, "Cannot open database. It may be damaged.",
+     "No se puede abrir la base de datos; puede estar dañada."},
+    {3078, "The database engine cannot find the input table.",
+     "El motor de base de datos no encuentra la tabla de entrada."},
+    {3265, "Item not found in this collection.", "No se encuentra el elemento en esta colección."},
+    {3343, "Unrecognized database format.", "Formato de base de datos no reconocido."},
+    {32755, "Cancel was selected.", "Se ha elegido Cancelar."},
+    {35752, "Unable to open AVI file", "No se puede abrir el archivo AVI"},
+};
+
+const Textos* TextosDe(int number)
+{
+    for (const Textos& t : kTextos) {
+        if (t.Numero == number)
+            return &t;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void SetRuntimeSpanish(bool spanish)
+{
+    Espanol() = spanish;
+}
+
+bool RuntimeSpanish()
+{
+    return Espanol();
+}
+
+QString VbErrorDescription(int number, bool spanish)
+{
+    if (const Textos* t = TextosDe(number))
+        return QString::fromUtf8(spanish ? t->Espanol : t->Ingles);
+    return spanish ? QStringLiteral("Error definido por la aplicación o por el objeto")
+                   : QStringLiteral("Application-defined or object-defined error");
+}
+
+QString VbErrorDescription(int number)
+{
+    return VbErrorDescription(number, RuntimeSpanish());
+}
+
+VbError::VbError(int number) : VbError(number, VbErrorDescription(number, false)) {}
 
 VbError::VbError(int number, QString description) : VbError(number, std::move(description), QString()) {}
 
 VbError::VbError(int number, QString description, QString path)
-    : Number{number},
-      Description{std::move(description)}, Path{std::move(path)}, what_{ErrorBoxText(*this).toStdString()}
+    : Number{number}, Description{std::move(description)}, Path{std::move(path)}
 {
+    if (Description == VbErrorDescription(number, false))
+        SpanishDescription = VbErrorDescription(number, true);
+    Recomponer();
+}
+
+void VbError::Recomponer()
+{
+    QString text = QStringLiteral("Error %1: %2").arg(Number).arg(Description);
+    if (!Path.isEmpty())
+        text += QLatin1Char('\n') + Path;
+    what_ = text.toStdString();
+}
+
+VbError VbError::Bilingual(int number, QString english, QString spanish, QString path)
+{
+    VbError e(number, std::move(english), std::move(path));
+    e.SpanishDescription = std::move(spanish);
+    return e;
+}
+
+VbError VbError::WithPath(QString path) const
+{
+    VbError e = *this;
+    e.Path = std::move(path);
+    e.Recomponer();
+    return e;
+}
+
+QString VbError::LocalDescription() const
+{
+    return RuntimeSpanish() && !SpanishDescription.isEmpty() ? SpanishDescription : Description;
 }
 
 VbError FileError(int number, const QString& path)
@@ -81,7 +142,7 @@ VbError FileError(int number, const QString& path)
 
 QString ErrorBoxText(const VbError& error)
 {
-    QString text = QStringLiteral("Error %1: %2").arg(error.Number).arg(error.Description);
+    QString text = QStringLiteral("Error %1: %2").arg(error.Number).arg(error.LocalDescription());
     if (!error.Path.isEmpty())
         text += QLatin1Char('\n') + error.Path;
     return text;
@@ -96,10 +157,11 @@ VbError ComoVbError(std::exception_ptr e)
     } catch (const std::bad_alloc&) {
         return VbError(vberr::OutOfMemory);
     } catch (const std::exception& x) {
-        return VbError(vberr::InternalError,
-                       QStringLiteral("Internal error: ") + QString::fromLocal8Bit(x.what()));
+        const QString que = QString::fromLocal8Bit(x.what());
+        return VbError::Bilingual(vberr::InternalError, QStringLiteral("Internal error: ") + que,
+                                  QStringLiteral("Error interno: ") + que);
     } catch (...) {
-        return VbError(vberr::InternalError, QStringLiteral("Internal error"));
+        return VbError(vberr::InternalError);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "shell/progress_windows.h"
 #include "shell/shell_hooks.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 #include "views/composition/composition_services.h"
 #include "views/digital/digital_handover.h"
 #include "views/digital/digital_selection.h"
@@ -117,6 +118,9 @@ void frmElecdig::Form_Load()
                       o->height());
             AyudaSiRecortado(*o);
         }
+        // The first 16 groups of a larger template, and the user told.
+        if (p.NumGruposDigitales > kMaxGrupos)
+            MsgBox(TextosIdioma(kTextoGruposOfrecidos), vbInformation);
     } catch (const VbError& e) {
         SetMousePointer(this, vbDefault);
         ShowErrorBox(e);

@@ -20,6 +20,7 @@
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 #include "views/digital/digital_handover.h"
 #include "views/digital/digital_selection.h"
 #include "views/digital/grid_layout.h"
@@ -219,8 +220,11 @@ void frmGrid::Form_Load()
         Combo1->Llenar();
 
         const TemplateState& p = Plantillas();
-        const std::int32_t grupos = p.NumGruposDigitales;
-        if (grupos >= 1 && grupos <= grid::NumColumnas) {
+        // The first 16 groups of a larger template, and the user told.
+        const std::int32_t grupos = std::min(p.NumGruposDigitales, grid::NumColumnas);
+        if (p.NumGruposDigitales > grid::NumColumnas)
+            MsgBox(TextosIdioma(kTextoGruposOfrecidos), vbInformation);
+        if (grupos >= 1) {
             for (std::int32_t k = 1; k <= grupos; ++k) {
                 estado.MarcasGrupo[static_cast<std::size_t>(k)] =
                     grid::MarcasNuevas(EnteroTabla(p.TablaGruposDigitales, k, 2));

@@ -22,6 +22,7 @@
 #include "templates/template_state.h"
 #include "views/digital/digital_services.h"
 #include "views/digital/frm19.h"
+#include "views/digital/frm_elecdig.h"
 #include "views/digital/frm_grid.h"
 
 using namespace vesdra;
@@ -294,4 +295,38 @@ TEST_F(DialogoGrid, CancelCloseButtonAndFillErrorsBringTheMenuBack)
     ASSERT_EQ(cajas_.Count(), 1);
     EXPECT_TRUE(cajas_.Last().Prompt.startsWith("Error 13: "));
     EXPECT_EQ(menuMostrado_, 3);
+}
+
+// A template of more than 16 groups: both digital dialogs offer the first 16
+// and say so (text 276), once per opening.
+TEST_F(DialogoGrid, MendedATemplateOfMoreThan16GroupsOffersTheFirst16AndSaysSo)
+{
+    Grupos(std::vector<QString>(20, QStringLiteral("0")));
+    frmGrid* d = Abrir();
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(cajas_.Count(), 1);
+    EXPECT_EQ(cajas_.Last().Prompt, "T276");
+    EXPECT_EQ(cajas_.Last().Style, vbInformation);
+    EXPECT_EQ(d->Columnas[1].lblgrp[0]->text(), "G1");
+    EXPECT_EQ(d->Columnas[16].lblgrp[0]->text(), "G16");
+    EXPECT_TRUE(d->Columnas[16].lblgrp[0]->isEnabled());
+    d->cmdcancel_Click();
+    Procesar();
+
+    cajas_.Clear();
+    AbrirElecdig();
+    frmElecdig* e = ElecdigCargado();
+    ASSERT_NE(e, nullptr);
+    ASSERT_EQ(cajas_.Count(), 1);
+    EXPECT_EQ(cajas_.Last().Prompt, "T276");
+    EXPECT_TRUE(e->optdg[16]->isEnabled());
+    EXPECT_EQ(e->optdg[16]->text(), "G16");
+    e->cmdcancel_Click();
+    Procesar();
+
+    // Sixteen groups: nothing to say.
+    cajas_.Clear();
+    Grupos(std::vector<QString>(16, QStringLiteral("0")));
+    ASSERT_NE(Abrir(), nullptr);
+    EXPECT_EQ(cajas_.Count(), 0);
 }
