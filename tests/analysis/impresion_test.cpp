@@ -85,9 +85,9 @@ protected:
             FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
             f.X = 100.0f * static_cast<float>(i + 1);
             f.Y = -50.0f * static_cast<float>(i + 1);
-            f.Rotulo = QStringLiteral("F%1").arg(i + 1);
-            f.Medida = f.Rotulo;
-            f.Valor = f.Rotulo + QStringLiteral(": v");
+            f.Nombre = QStringLiteral("F%1").arg(i + 1);
+            f.Medida = f.Nombre;
+            f.Valor = QStringLiteral("v");
         }
         return d;
     }
@@ -361,9 +361,9 @@ TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
                     DatosPaginaFasorial d = Datos(tipo, sets);
                     if (largos) {
                         for (FasorImpreso& f : d.Fasores) {
-                            f.Rotulo = QStringLiteral("LINEA_") + f.Rotulo;
-                            f.Medida = f.Rotulo;
-                            f.Valor = f.Rotulo + QStringLiteral(": 123456.789@-179.99kV");
+                            f.Nombre = QStringLiteral("LINEA_") + f.Nombre;
+                            f.Medida = f.Nombre;
+                            f.Valor = QStringLiteral("123456.789@-179.99kV");
                         }
                     }
                     PaginaFasorial(printer, d, propia ? test::PrinterFont() : FixedFont());

@@ -111,7 +111,7 @@ TEST_F(CompositionPage, FullViewOnAColourPrinter)
         values += CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)) +
                   CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c));
     EXPECT_GE(values, 2);
-    EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
+    ExpectLegibleTracePage(printer, false);
     // The trace spreads samples 1..1000 over the box, inside it.
     const std::vector<QLineF>& s = traces[0].Segments;
     ASSERT_FALSE(s.empty());

@@ -102,8 +102,8 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     const PrintCall* nombre = FindText(printer, QStringLiteral("IC    0A"));
     ASSERT_TRUE(nombre);
     // 900 by the window's measure would carry the printer's wider 960 into
-    // the box: it ends half a blank (60) short of it instead.
-    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 60 - 960);
+    // the box: it ends a blank of the window's (100) short of it instead.
+    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 100 - 960);
     EXPECT_DOUBLE_EQ(nombre->Y1, Zero());
     EXPECT_EQ(nombre->Color, kGreen);
     for (int row = 0; row <= 3; ++row) {
