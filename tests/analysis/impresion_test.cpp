@@ -27,6 +27,7 @@
 #include "platform/printer.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "platform/twips.h"
 #include "platform/vb_error_of.h"
 #include "shell/cancelar.h"
 #include "shell/impresion.h"
@@ -502,6 +503,47 @@ TEST_F(PhasorPrint, SequenceViewPrintsEachSetByItsRealFactor)
     EXPECT_EQ(textos[6], "IA1");
     EXPECT_TRUE(textos[7].startsWith("IA1: ")) << textos[7].toStdString();
     EXPECT_EQ(textos[12], "T70");
+}
+
+// A view dragged so small that its picture has no room left (the diagram
+// gone from the screen) still prints its page, without an error box: the
+// diagram as a square picture shows it, every phasor in the direction and
+// proportion it has at a usable size, and the whole legend.
+TEST_F(PhasorPrint, AViewWithoutRoomForItsDiagramPrintsThePage)
+{
+    TablaEquilibrada();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ScopedMsgBoxRecorder cajas;
+    ScopedDialogAnswers dialogo({false, {}, 1});
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        SCOPED_TRACE(v == Fases() ? "phasor view" : "sequence view");
+        printer.Calls.clear();
+        v->pctimpresora_Click();
+        const std::vector<PrintCall> antes = Fasores();
+        const std::vector<QString> leyenda = printer.Texts();
+        ASSERT_EQ(antes.size(), 6u);
+
+        SetFormSizeTwips(*v, 600, 900);
+        v->Form_Resize();
+        ASSERT_EQ(std::min(v->Picture1->Width(), v->Picture1->Height()), 0);
+        printer.Calls.clear();
+        v->pctimpresora_Click();
+        EXPECT_EQ(cajas.Count(), 0);
+        EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+        const std::vector<PrintCall> despues = Fasores();
+        ASSERT_EQ(despues.size(), 6u);
+        const double escala = Largo(despues[0]) / Largo(antes[0]);
+        EXPECT_GT(Largo(despues[0]), 0.2 * (kAbajo - kArriba)) << "a diagram to be read";
+        for (std::size_t i = 0; i < 6; ++i) {
+            EXPECT_NEAR(despues[i].X2 - kXc, (antes[i].X2 - kXc) * escala, 1.0) << i;
+            EXPECT_NEAR(despues[i].Y2 - kYc, (antes[i].Y2 - kYc) * escala, 1.0) << i;
+        }
+        std::vector<QString> textos = printer.Texts();
+        EXPECT_EQ(std::vector<QString>(textos.begin(), textos.begin() + 12),
+                  std::vector<QString>(leyenda.begin(), leyenda.begin() + 12));
+    }
 }
 
 // Fault 3: a phase whose channel has no row prints its set's name and no
