@@ -378,6 +378,53 @@ TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
     }
 }
 
+// With channel names short, 36 characters long or 64 with a shared prefix,
+// both page kinds of one and of two sets keep every text legible and clear
+// of every line (the strokes after their names), each name line ends in its
+// sequence digit, and on paper every value line's digit, value and unit are
+// whole.
+TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
+{
+    const QRectF frame(QPointF(0.009 * kW, 0.009 * kH), QPointF(0.942 * kW, 0.945 * kH));
+    const QRectF box(QPointF(kIzq, kArriba), QPointF(kDer, kAbajo));
+    const QString digitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
+    for (const Tipo tipo : {Tipo::Fases, Tipo::Secuencias}) {
+        for (const std::int32_t sets : {1, 2}) {
+            for (const int largo : test::kNameLengths) {
+                SCOPED_TRACE(std::to_string(largo) + " characters, " + std::to_string(sets) + " sets" +
+                             (tipo == Tipo::Fases ? ", phasors" : ", sequences"));
+                DatosPaginaFasorial d = Datos(tipo, sets);
+                QStringList valores;
+                for (std::size_t i = 0; i < 6; ++i) {
+                    FasorImpreso& f = d.Fasores[i];
+                    f.Nombre = test::NameOfLength(largo, static_cast<int>(i) + 1);
+                    f.Medida = f.Nombre;
+                    f.Digito = tipo == Tipo::Secuencias ? digitos[i % 3] : QString();
+                    f.Valor = QStringLiteral("%1.456@-17%2.25kV").arg(1000 * (i + 1)).arg(i);
+                    if (i < 3 * static_cast<std::size_t>(sets))
+                        valores << f.Digito + QStringLiteral(": ") + f.Valor;
+                }
+                printer.Calls.clear();
+                PaginaFasorial(printer, d, FixedFont());
+                for (const std::string& f : test::IllegibleTexts(printer, frame, box))
+                    ADD_FAILURE() << f;
+                EXPECT_LE(test::FontSizes(printer).size(), 2u) << "one size per kind of text";
+                const std::vector<QString> textos = printer.Texts();
+                for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
+                    const QString& rotulo = textos[2 * i];
+                    EXPECT_TRUE(rotulo.startsWith(d.Fasores[i].Nombre.left(4)) &&
+                                rotulo.endsWith(d.Fasores[i].Nombre.right(2) + d.Fasores[i].Digito))
+                        << rotulo.toStdString();
+                }
+                const QString papel =
+                    test::TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaFasorial(p, d, m); });
+                for (const std::string& f : test::NotWhole(papel, valores))
+                    ADD_FAILURE() << f;
+            }
+        }
+    }
+}
+
 TEST_F(PhasorPage, APictureOfNoHeightOrAPhasorWithoutEndIsAnErrorLeavingThePenAt1)
 {
     printer.SetColorMode(1);

@@ -2,20 +2,27 @@
 // What the tests of the printed pages share: the recording printer's A4
 // sheet in landscape with the plot box and frame of the trace pages, a
 // fixed window font, finders of the calls a page made, the check that a
-// page's texts stand clear of each other inside its frame, and a look for
-// coloured pixels on a page rendered from PDF.
+// page's texts stand clear of each other and of its lines inside its frame,
+// a look for coloured pixels on a page rendered from PDF, and channel names
+// of every length with the text of a page printed on paper.
 #include <QImage>
 #include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/test_support.h"
 #include "platform/base/segment_clip.h"
+#include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "shell/impresion.h"
 
@@ -280,6 +287,70 @@ inline MedidaTexto PrinterFont(double points = 10)
 {
     return {[points](const QString& t) { return 12.0 * points * static_cast<double>(t.size()); },
             [points](const QString&) { return 24.0 * points; }, QStringLiteral("Arial"), points, false};
+}
+
+// ---- names of every length ----
+
+// The lengths of channel names every page is printed with: short (a
+// channel's number, as some relays name them), as long as real relays write
+// them (36 characters), and 64 characters that share a long prefix, so that
+// only their ends tell them apart.
+inline constexpr int kNameLengths[] = {1, 36, 64};
+// Channel k's name (1-based) of that length; the names differ near their end.
+inline QString NameOfLength(int length, int k)
+{
+    if (length <= 4)
+        return QString::number(k);
+    const QString name = QStringLiteral("TENSION FASE %1 BARRA PRINCIPAL %2kV")
+                             .arg(QChar(static_cast<char16_t>(u'A' + (k - 1) % 26)))
+                             .arg(200 + k % 100);
+    return length <= 36 ? name : QStringLiteral("SUBESTACION ELECTRICA NORTE ") + name;
+}
+
+// A page printed to a PDF in the font of a plain window (the views' own),
+// and the PDF's text in the order it was printed, each run of white space
+// one blank.
+template <typename Page> QString TextOnPaper(Page&& page)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    const QWidget window;
+    page(*p, MedidaDeVentana(window));
+    p->EndDoc();
+    return PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+}
+
+// The sizes of the texts a page printed: one per kind of text at most (the
+// page's own, and the one a column of read-outs or of names takes).
+inline std::vector<double> FontSizes(const RecordingPrinter& p)
+{
+    std::vector<double> sizes;
+    for (const PrintCall& c : p.Calls)
+        if (c.What == PrintCall::Kind::Print && std::none_of(sizes.begin(), sizes.end(), [&](double s) {
+                return std::abs(s - c.FontSize) < 1e-9;
+            }))
+            sizes.push_back(c.FontSize);
+    return sizes;
+}
+
+// The texts not found whole in `text` as often as they are wanted (a text
+// wanted twice must be there twice).
+inline std::vector<std::string> NotWhole(const QString& text, const QStringList& wanted)
+{
+    std::vector<std::string> out;
+    QStringList seen;
+    for (const QString& w : wanted) {
+        if (seen.contains(w))
+            continue;
+        seen.push_back(w);
+        const auto times = wanted.count(w);
+        if (text.count(w) < times)
+            out.push_back("\"" + w.toStdString() + "\" " + std::to_string(times) + " times, found " +
+                          std::to_string(text.count(w)));
+    }
+    return out;
 }
 
 } // namespace vesdra::test

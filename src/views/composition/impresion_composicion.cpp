@@ -159,21 +159,22 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             double y = inicio;
             // A line's row: the first from y down where its least text is
             // free.
-            const auto fila = [&](double x, const QString& menor) {
-                y = textos.FilaDesde(x, y, std::min(p.TextWidth(menor), limite - x - textos.Blanco()));
+            const auto fila = [&](double x, double ancho) {
+                y = textos.FilaDesde(x, y, std::min(ancho, limite - x - textos.Blanco()));
             };
             // A caption (and number), whole on a row of its own.
             const auto entrada = [&](const QString& t, double x, const QString& despues = {}) {
-                fila(x, t + despues);
+                fila(x, p.TextWidth(t + despues));
                 if (imprimir)
                     (void)textos.ImprimirNombre(t, x, y, textos.FinLibre(x, y, limite), 0, {}, despues);
                 y += linea;
             };
             // A name, and after it what follows it whole, in the room its
             // row leaves before `derecha`; the text printed.
-            const auto nombre = [&](const QString& n, const QString& despues, double derecha) {
-                const QString menor = n.left(5) + puntos + despues;
-                fila(xEntrada, menor);
+            // A name with its stroke takes its row to the end.
+            const auto nombre = [&](const QString& n, const QString& despues, double derecha,
+                                    bool conTrazo = false) {
+                fila(xEntrada, conTrazo ? limite : p.TextWidth(n.left(5) + puntos + despues));
                 QString t;
                 if (imprimir)
                     t = textos.ImprimirNombre(n, xEntrada, y, textos.FinLibre(xEntrada, y, derecha), 0, {},
@@ -185,9 +186,9 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalPagina& c = canales[k];
                 y += mc.Ancho(a);
-                const double yNombre = y;
                 const double blancoImpreso = textos.Blanco();
-                const QString impreso = nombre(c.Nombre, {}, limite - kTrazo - blancoImpreso);
+                const QString impreso = nombre(c.Nombre, {}, limite - kTrazo - blancoImpreso, true);
+                const double yNombre = y - linea;
                 // Its stroke, 500 twips across the middle of the name's
                 // line, after the name as printed.
                 const double yTrazo = y - mc.Alto(QString()) / 2;

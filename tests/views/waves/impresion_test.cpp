@@ -319,6 +319,15 @@ TEST_F(PrintedPage, TimeLabelsWhereTicksAreFarEnoughApart)
         return c.DrawStyle == 2 && c.X1 == c.X2 && c.Y1 == kBoxTop && c.Y2 == kBoxBottom;
     });
     EXPECT_EQ(dotted.size(), 4u + 4u * 4u);
+
+    // A cursor on the 150 ms tick: its tick would run through that label,
+    // which is left out; the others stay.
+    d.Cursor2 = 151;
+    printer.Calls.clear();
+    ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" 150 ")));
+    EXPECT_TRUE(FindText(printer, QStringLiteral(" 200 ")));
+    ExpectLegibleTracePage(printer, false);
 }
 
 TEST_F(PrintedPage, AZoomedLevelPrintsItsRangeClippedToTheBoxWithoutGridOrTimeScale)
@@ -633,6 +642,81 @@ TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
         EXPECT_TRUE(frame.adjusted(-0.5, -0.5, 0.5, 0.5).contains(b)) << m.captured(5).toStdString();
     }
     EXPECT_GT(words, 50);
+}
+
+// With channel names short, 36 characters long or 64 with a shared prefix,
+// the waveform page of each channel and the stacked page of four and of
+// eight bands keep every text legible and clear of every line, and on paper
+// every value with its unit whole: the read-outs at both cursors, the time
+// and difference between them and each extreme marked.
+TEST_F(LegiblePage, EveryValueIsWholeWithNamesOfEveryLength)
+{
+    const RecordModel& r = Registro();
+    // The extremes each column reaches on the whole record (the stacked
+    // page's trace stops a sample short of the ramp's 200 V).
+    const auto extremos = [](std::int32_t columna, const QString& u, bool apilada) {
+        switch (columna) {
+        case 1:
+            return QStringList{QStringLiteral("100.000 ") + u, QStringLiteral("-100.000 ") + u};
+        case 2:
+            return QStringList{QStringLiteral("50.000 ") + u};
+        default:
+            return apilada ? QStringList{} : QStringList{QStringLiteral("200.000 ") + u};
+        }
+    };
+    for (const int largo : kNameLengths) {
+        SCOPED_TRACE(std::to_string(largo) + " characters");
+        std::array<QByteArray, 8> nombres;
+        std::array<const char*, 8> punteros{};
+        for (int k = 0; k < 8; ++k) {
+            nombres[static_cast<std::size_t>(k)] = NameOfLength(largo, k + 1).toLatin1();
+            punteros[static_cast<std::size_t>(k)] = nombres[static_cast<std::size_t>(k)].constData();
+        }
+        EightRows(punteros);
+        for (const std::int32_t fila : {1, 2, 3}) {
+            SCOPED_TRACE("waveform page of row " + std::to_string(fila));
+            const DatosPaginaOnda d = Onda(fila);
+            printer.Calls.clear();
+            ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
+            ExpectLegibleTracePage(printer, false);
+            EXPECT_LE(FontSizes(printer).size(), 2u) << "one size per kind of text";
+            const std::int32_t c = CIntText(r.TablaCanales(fila, 1));
+            const QString u = r.TablaCanales(fila, 4);
+            QStringList valores = extremos(c, u, false);
+            for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                valores << Format(r.Valores(muestra, c), "0.000") + QStringLiteral(" ") + u;
+            valores << d.TextoTiempo << d.TextoDiferencia;
+            const QString papel =
+                TextOnPaper([&](Printer& p, const MedidaTexto& m) { (void)PaginaOnda(p, d, m); });
+            for (const std::string& f : NotWhole(papel, valores))
+                ADD_FAILURE() << f;
+        }
+        for (const int bandas : {4, 8}) {
+            SCOPED_TRACE("stacked page of " + std::to_string(bandas) + " bands");
+            DatosPaginaTodo d;
+            for (int k = 1; k <= bandas; ++k)
+                d.Filas.push_back(k);
+            d.Nivel = {1, r.NumMuestras(), 1, 9000, 0.0};
+            d.Cursor1 = 500;
+            d.Cursor2 = 1000;
+            d.TextoTiempo = QStringLiteral("500.000 ms");
+            printer.Calls.clear();
+            PaginaTodo(printer, d, FixedFont());
+            ExpectLegibleTracePage(printer, false);
+            EXPECT_LE(FontSizes(printer).size(), 2u) << "one size per kind of text";
+            QStringList valores{d.TextoTiempo};
+            for (const std::int32_t fila : d.Filas) {
+                const std::int32_t c = CIntText(r.TablaCanales(fila, 1));
+                const QString u = r.TablaCanales(fila, 4);
+                valores << extremos(c, u, true);
+                for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                    valores << QStringLiteral(": ") + Format(r.Valores(muestra, c), "0.000") + u;
+            }
+            const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
+            for (const std::string& f : NotWhole(papel, valores))
+                ADD_FAILURE() << f;
+        }
+    }
 }
 
 // ---- the stacked page ----
