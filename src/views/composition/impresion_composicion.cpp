@@ -146,7 +146,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         // Lays the legend out from its top in the window's measure scaled
         // as the font, printing it or only measuring it; the foot of its
         // last line.
-        const auto disponer = [&](bool imprimir) {
+        const auto disponer = [&, f = f, p0 = p0](bool imprimir) {
             fuente.Escala(escala);
             MedidaTexto mc = m;
             mc.Ancho = [m, escala](const QString& t) { return m.Ancho(t) * escala; };
