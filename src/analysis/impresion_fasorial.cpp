@@ -110,6 +110,16 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
             const QLineF l = FasorEnCaja({xc, yc}, fin, caja);
             p.Line(l.x1(), l.y1(), l.x2(), l.y2(), ColorFasor(p, i));
         };
+        // The legend's one size: every digit and value whole in its room.
+        std::vector<std::pair<QString, double>> fijos;
+        for (std::size_t i = 0; i < 6; ++i) {
+            const FasorImpreso& f = d.Fasores[i];
+            if (i < 3 * static_cast<std::size_t>(d.NumSets) && f.Leyenda)
+                fijos.emplace_back(QStringLiteral("\u2026") + f.Digito + QStringLiteral(": ") + f.Valor,
+                                   limite - x0);
+        }
+        TamanoFuente fuente(p);
+        fuente.Escala(EscalaQueCabe(p, fijos));
         // The pen before the legend stroke of phasor i; the second set's
         // first stroke goes on from the first set's last phasor.
         std::int32_t w1 = 1;
@@ -120,19 +130,22 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
                 return;
             const std::size_t fase = i % 3;
             const double yNombre = fase != 0 ? p.CurrentY + linea : (i == 0 ? arriba : y2) + linea;
-            textos.ImprimirHasta(f.Rotulo, x0, yNombre, limite - kTrazo - 100);
-            const double finNombre = textos.Rectangulo(f.Rotulo, x0, yNombre).right();
+            const QString rotulo = textos.ImprimirNombre(f.Nombre, x0, yNombre,
+                                                         limite - kTrazo - textos.Blanco(), 0, {}, f.Digito);
+            const double finNombre = textos.Rectangulo(rotulo, x0, yNombre).right();
             if (fase != 0)
                 EngrosarPluma(p);
             else if (i == 3)
                 FijarGrosor(p, w1);
             const double ancho = m.Ancho(f.Medida);
             const double y = p.CurrentY - linea / 2;
-            // A stroke that would reach the box ends left of it.
-            const TrazoLeyenda t = TrazoAntesDe(p.CurrentX + (fases ? 6.0 : 6.2) * ancho,
-                                                p.CurrentX + 6 * ancho + kTrazo, limite, finNombre);
-            p.Line(t.Desde, y, t.Hasta, y, ColorFasor(p, i));
-            textos.ImprimirHasta(f.Valor, x0, y + linea, limite);
+            // The stroke after the name as printed; one that would reach the
+            // box ends left of it.
+            const TrazoLeyenda t = TrazoAntesDe((fases ? 6.0 : 6.2) * ancho, 6 * ancho + kTrazo, limite,
+                                                finNombre, textos.Blanco() / 2);
+            textos.Linea(t.Desde, y, t.Hasta, y, ColorFasor(p, i));
+            (void)textos.ImprimirNombre(f.Nombre, x0, y + linea, limite, 0, {},
+                                        f.Digito + QStringLiteral(": ") + f.Valor);
         };
         const auto set = [&](std::size_t primero) {
             fasor(primero);
@@ -165,7 +178,8 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
     // Title, record, window number and date.
     p.DrawWidth = 1;
     Encabezado(textos, m, izquierda, marco.Arriba, fases ? 69 : 70);
-    textos.ImprimirHasta(TextosIdioma(266) + QString::number(d.Posicion), x0, abajo + linea, marco.Derecha);
+    textos.ImprimirHasta(TextosIdioma(266) + QString::number(d.Posicion), x0, abajo + linea,
+                         marco.Derecha - textos.Blanco() / 2);
     ImprimirFecha(p, marco, m);
 }
 
@@ -181,11 +195,24 @@ template <typename Vista> DatosPaginaFasorial DatosComunes(const Vista& v, TipoP
     d.NumSets = v.NumSets();
     const std::int32_t fila = v.HScroll1->Value();
     d.Posicion = static_cast<std::int64_t>(fila) - 5 * static_cast<std::int64_t>(v.MuestrasCiclo()) + 1;
+    // A picture with no room left shows no diagram: the page draws it as a
+    // square picture of one inch would, at the view's zoom.
+    const bool sinSitio = RadioDiagrama(static_cast<float>(v.Picture1->Width()),
+                                        static_cast<float>(v.Picture1->Height())) <= 0.0f;
+    constexpr float kLado = 1440.0f;
+    if (sinSitio)
+        d.AltoPicture = kLado;
+    const float escala = EscalaBase(RadioDiagrama(kLado, kLado), v.Maximo());
     for (int i = 0; i < 3 * d.NumSets && i < 6; ++i) {
         FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
         const std::int32_t columna = v.ColumnaLinea(i);
-        f.X = v.Coordenadas(fila, columna);
-        f.Y = v.Coordenadas(fila, columna + 1);
+        if (sinSitio) {
+            f.X = Coordenada(escala, v.Tabla()(fila, columna), v.Zoom());
+            f.Y = Coordenada(escala, v.Tabla()(fila, columna + 1), v.Zoom());
+        } else {
+            f.X = v.Coordenadas(fila, columna);
+            f.Y = v.Coordenadas(fila, columna + 1);
+        }
         f.Factor = v.FactorLinea(i);
     }
     return d;
@@ -208,9 +235,9 @@ DatosPaginaFasorial DatosFases(const frmFases& v)
         // captions it: the set's name and no unit.
         f.Leyenda = primero || FilaDeCanal(canal, false) != 0;
         const RotuloCanal r = RotuloDeCanal(canal, v.Set(i / 3), primero);
-        f.Rotulo = r.Nombre;
+        f.Nombre = r.Nombre;
         f.Medida = r.Nombre;
-        f.Valor = TextoValor(r.Nombre, QString(), v.PolarFila(fila, canal), r.Unidades, arroba);
+        f.Valor = TextoMedida(v.PolarFila(fila, canal), r.Unidades, arroba);
     }
     return d;
 }
@@ -235,10 +262,11 @@ DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v)
             const int i = 3 * s + q;
             FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
             f.Leyenda = primero || filas[q] != 0;
-            f.Rotulo = rotulo + digitos[q];
+            f.Nombre = rotulo;
+            f.Digito = digitos[q];
             f.Medida = filas[q] != 0 ? NombreCanal(filas[q]) : rotulo;
             const Polar polar = v.PolarFila(fila, (v.ColumnaLinea(i) + 1) / 2);
-            f.Valor = TextoValor(rotulo, digitos[q], polar, Unidades(filas[q]), arroba);
+            f.Valor = TextoMedida(polar, Unidades(filas[q]), arroba);
         }
     }
     return d;

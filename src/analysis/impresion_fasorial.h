@@ -25,15 +25,17 @@ class frmSecuencias;
 
 // ---- The page of the phasor view and of the sequence view ----
 
-// One phasor of the page and its legend block.
+// One phasor of the page and its legend block: the name line (the name and
+// the sequence digit) and the value line (name, digit, ": " and the value).
 struct FasorImpreso {
     float X{0.0f}; // the view's drawing offsets (screen twips, zoom included)
     float Y{0.0f};
     float Factor{1.0f}; // the set's drawing factor as the view draws it
     bool Leyenda{true}; // false: the block is left out (no name, stroke, value or pen change)
-    QString Rotulo;     // the name line
+    QString Nombre;     // the channel's (or the set's) name
+    QString Digito;     // the sequence digit ("1", "2", "0"); none on the phasor page
     QString Medida;     // the text whose width places the stroke
-    QString Valor;      // the value line ("name: mag@angleunit")
+    QString Valor;      // what the value line holds after ": " ("mag@angleunit")
 };
 
 enum class TipoPaginaFasorial {
@@ -53,14 +55,17 @@ struct DatosPaginaFasorial {
 // One landscape page: frame, diagram box with its axes, the phasors drawn
 // from the box's centre at the view's proportions (the picture's height
 // becomes 72 % of the page's) and cut at the box, a legend block per phasor
-// (name, a stroke in the phasor's colour, value line; all ending left of
-// the box, a long text shrunk or cut short), title, record path,
-// window number and date. Leaves the pen 1 wide, also when it fails.
-// Throws VbError (division by zero for a picture of no height, overflow
-// for a phasor without a finite end).
+// (name, a stroke in the phasor's colour after it, value line; all ending
+// left of the box, in one size in which every value fits whole; a name
+// too long gives way in the middle, never its digit or value), title,
+// record path, window number and date. Leaves the pen 1 wide, also when it
+// fails. Throws VbError (division by zero for a picture of no height,
+// overflow for a phasor without a finite end).
 void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto& m);
 
-// What the pages read of the views at their position now.
+// What the pages read of the views at their position now. A view whose
+// picture has no room left (dragged that small) prints its diagram as a
+// picture as high as it is wide would show it.
 [[nodiscard]] DatosPaginaFasorial DatosFases(const frmFases& v);
 [[nodiscard]] DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v);
 

@@ -64,6 +64,8 @@ public:
     [[nodiscard]] std::int32_t PasoZoom() const { return pasoZoom_; }
     [[nodiscard]] float Zoom() const { return zoom_; }
     [[nodiscard]] float EscalaBase() const { return escalaBase_; }
+    // The largest magnitude of the chosen sets, drawn at the diagram's radius.
+    [[nodiscard]] float Maximo() const { return maximo_; }
     [[nodiscard]] std::int32_t MuestrasCiclo() const { return muestrasCiclo_; }
     [[nodiscard]] float CentroX() const { return centroX_; }
     [[nodiscard]] float CentroY() const { return centroY_; }

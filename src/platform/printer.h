@@ -19,8 +19,10 @@ namespace vesdra {
 // expect. A document starts with the first drawing call after construction,
 // EndDoc or KillDoc; EndDoc sends it, KillDoc abandons it.
 //
-// Failures of the device (no printer, an output file that cannot be written)
-// throw VbError 482 ("Printer error") from the call that meets them.
+// Failures of the device (no printer, an output file that cannot be opened)
+// throw VbError 482 ("Printer error") from the call that meets them; a
+// document whose file could not be written whole fails its EndDoc with the
+// error of the write (61 "Disk full", 57 "Device I/O error").
 class Printer
 {
 public:

@@ -1,13 +1,18 @@
 #include "platform/printer_qt.h"
 
 #include <QFile>
+#include <QFileDevice>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QStringList>
 #include <QTransform>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "platform/base/vb_error.h"
@@ -39,7 +44,99 @@ QList<qreal> DashTwips(int drawStyle)
     }
 }
 
+QtPrinter::PdfOutputOpener& OutputOpener()
+{
+    static QtPrinter::PdfOutputOpener opener;
+    return opener;
+}
+
+// The bytes of one PDF document on their way to its device, which keeps the
+// first write that fails: the PDF writer goes on as if nothing happened,
+// and what it wrote is known when the document ends. After a failure
+// nothing more is written.
+class CheckedOutput final : public QIODevice
+{
+public:
+    explicit CheckedOutput(std::unique_ptr<QIODevice> device) : device_(std::move(device))
+    {
+        QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    ~CheckedOutput() override
+    {
+        if (device_->isOpen())
+            device_->close();
+    }
+    CheckedOutput(const CheckedOutput&) = delete;
+    CheckedOutput& operator=(const CheckedOutput&) = delete;
+
+    [[nodiscard]] bool isSequential() const override { return true; }
+
+    // Sends what the device keeps back and closes it; the error number of
+    // the first failure (0 when every byte was written).
+    int Close()
+    {
+        if (!device_->isOpen())
+            return error_;
+        auto* file = qobject_cast<QFileDevice*>(device_.get());
+        errno = 0;
+        if (file && !error_ && !file->flush())
+            Fail();
+        errno = 0;
+        device_->close();
+        if (file && !error_ && file->error() != QFileDevice::NoError)
+            Fail();
+        QIODevice::close();
+        return error_;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        if (error_)
+            return -1;
+        qint64 done = 0;
+        while (done < len) {
+            errno = 0;
+            const qint64 n = device_->write(data + done, len - done);
+            if (n <= 0) {
+                Fail();
+                return -1;
+            }
+            done += n;
+        }
+        return len;
+    }
+
+private:
+    // No room left (the system's word for the write that failed) shows as
+    // the disk full; any other failure as the device's.
+    void Fail()
+    {
+        const int why = errno;
+        error_ = why == ENOSPC || why == EDQUOT ? vberr::DiskFull : vberr::DeviceIoError;
+    }
+
+    std::unique_ptr<QIODevice> device_;
+    int error_{0};
+};
+
+std::unique_ptr<QIODevice> OpenOutput(const QString& path)
+{
+    if (const QtPrinter::PdfOutputOpener& opener = OutputOpener())
+        return opener(path);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return nullptr;
+    return file;
+}
+
 } // namespace
+
+void QtPrinter::SetPdfOutputOpenerForTests(PdfOutputOpener opener)
+{
+    OutputOpener() = std::move(opener);
+}
 
 QtPrinter::QtPrinter(QPrinter& device) : device_(&device) {}
 
@@ -155,25 +252,63 @@ QString QtPrinter::PdfTarget() const
 }
 
 // Ends the temporary file of a PDF document: renamed to its own name when
-// kept, removed otherwise. The device names the file again for the next
-// document and for the printer dialog.
+// kept, removed otherwise. The device keeps naming the file chosen, for the
+// next document and for the printer dialog.
 void QtPrinter::FinishPdf(bool keep)
 {
     if (target_.isEmpty())
         return;
     const QString target = std::exchange(target_, QString());
     const QString part = TemporaryPdfPath(target);
-    if (pdfPath_.isEmpty())
-        device_->setOutputFileName(target);
     if (!keep) {
         QFile::remove(part);
         return;
     }
-    QFile::remove(target);
-    if (!QFile::rename(part, target)) {
+    // Put in the place of an earlier file at once: never a moment without
+    // one of the two, and the earlier file stays when the move fails.
+    std::error_code fallo;
+    std::filesystem::rename(QFile::encodeName(part).toStdString(), QFile::encodeName(target).toStdString(),
+                            fallo);
+    if (fallo) {
         QFile::remove(part);
         PrinterError();
     }
+}
+
+int QtPrinter::CloseOutput()
+{
+    writer_.reset();
+    if (!output_)
+        return 0;
+    const int error = static_cast<CheckedOutput&>(*output_).Close();
+    output_.reset();
+    return error;
+}
+
+bool QtPrinter::BeginPdf(QPainter& painter)
+{
+    std::unique_ptr<QIODevice> file = OpenOutput(TemporaryPdfPath(target_));
+    if (!file || !file->isOpen())
+        return false;
+    output_ = std::make_unique<CheckedOutput>(std::move(file));
+    writer_ = std::make_unique<QPdfWriter>(output_.get());
+    writer_->setResolution(device_->resolution());
+    writer_->setPageLayout(device_->pageLayout());
+    writer_->setTitle(device_->docName());
+    writer_->setCreator(device_->creator());
+    if (painter.begin(writer_.get()))
+        return true;
+    (void)CloseOutput();
+    return false;
+}
+
+QColor QtPrinter::Ink(std::uint32_t color) const
+{
+    const QColor c = PenColor(color);
+    if (ColorMode() == 2)
+        return c;
+    const int g = qGray(c.rgb());
+    return {g, g, g};
 }
 
 QPainter& QtPrinter::Begin()
@@ -186,14 +321,12 @@ QPainter& QtPrinter::Begin()
     if (!HasDevice())
         PrinterError();
     target_ = PdfTarget();
-    if (!target_.isEmpty())
-        device_->setOutputFileName(TemporaryPdfPath(target_));
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(device_)) {
+    if (!target_.isEmpty() ? !BeginPdf(*painter) : !painter->begin(device_)) {
         FinishPdf(false);
         PrinterError();
     }
-    // The device's paint engine outlives the painter and keeps the pen of
+    // A printer's paint engine outlives the painter and keeps the pen of
     // the last document; a painter's pen equal to its default is never
     // passed on, so the first text would print in that old colour. Pen and
     // brush are each set to another value first, so that the engine takes
@@ -214,7 +347,7 @@ void QtPrinter::PreparePen(std::uint32_t color)
 {
     QPainter& p = Begin();
     const double widthTwips = std::max(1, DrawWidth) / DeviceScale();
-    QPen pen(PenColor(color), widthTwips, PenStyleFor(DrawStyle), Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(Ink(color), widthTwips, PenStyleFor(DrawStyle), Qt::RoundCap, Qt::RoundJoin);
     if (const QList<qreal> dashes = DashTwips(DrawStyle); !dashes.isEmpty()) {
         QList<qreal> pattern;
         for (qreal d : dashes)
@@ -230,7 +363,7 @@ void QtPrinter::DoLine(double x1, double y1, double x2, double y2, std::uint32_t
 {
     const QPointF a(x1, y1), b(x2, y2);
     if (form == LineForm::FilledBox) {
-        Begin().fillRect(QRectF(a, b).normalized(), PenColor(color));
+        Begin().fillRect(QRectF(a, b).normalized(), Ink(color));
         return;
     }
     PreparePen(color);
@@ -260,7 +393,7 @@ void QtPrinter::DoPrint(const QString& text)
     p.save();
     p.resetTransform();
     p.setFont(font);
-    p.setPen(PenColor(ForeColor));
+    p.setPen(Ink(ForeColor));
     p.drawText(QPointF(CurrentX * DeviceScale(), CurrentY * DeviceScale() + fm.ascent()), text);
     p.restore();
 }
@@ -268,17 +401,22 @@ void QtPrinter::DoPrint(const QString& text)
 void QtPrinter::DoNewPage()
 {
     Begin();
-    if (!device_->newPage())
+    if (!(writer_ ? writer_->newPage() : device_->newPage()))
         PrinterError();
 }
 
+// The document is sent whole or not at all: a PDF one of its writes failed
+// for leaves no file, and EndDoc raises that write's error.
 void QtPrinter::DoEndDoc()
 {
     if (!painter_)
         return;
     const bool ok = painter_->end();
     painter_.reset();
-    FinishPdf(ok);
+    const int error = CloseOutput();
+    FinishPdf(ok && error == 0);
+    if (error != 0)
+        throw VbError(error);
     if (!ok)
         PrinterError();
 }
@@ -287,10 +425,12 @@ void QtPrinter::DoKillDoc()
 {
     if (!painter_)
         return;
-    device_->abort();
+    if (!writer_)
+        device_->abort();
     if (painter_->isActive())
         painter_->end();
     painter_.reset();
+    (void)CloseOutput();
     FinishPdf(false);
 }
 

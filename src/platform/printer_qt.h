@@ -1,10 +1,13 @@
 #pragma once
 #include <QPrinter>
+#include <functional>
 #include <memory>
 
 #include "platform/printer.h"
 
+class QIODevice;
 class QPainter;
+class QPdfWriter;
 
 namespace vesdra {
 
@@ -14,6 +17,13 @@ namespace vesdra {
 // job. A PDF is written under a temporary name and takes its own name only
 // when EndDoc completes it: an abandoned or failed document leaves no file,
 // and an earlier file of that name stays as it was.
+//
+// A PDF document is drawn on a writer of its own (the device's page layout,
+// resolution and colour mode) whose every byte goes through a device that
+// keeps the first failed write: a file that cannot be written whole (no
+// room, its folder gone) fails EndDoc with the error of the write (61 "Disk
+// full" when there was no room, 57 "Device I/O error" otherwise) and leaves
+// nothing under its name. No failure of one document reaches the next.
 //
 // Whichever way a document ends (EndDoc, KillDoc, a failure of the device)
 // the device is left out of its active state, so that the next document, or
@@ -33,6 +43,13 @@ public:
 
     // The device; not to be changed while a document is open.
     [[nodiscard]] QPrinter& Device() { return *device_; }
+
+    // Opens the device a PDF document's bytes are written to, at the
+    // temporary path given (a file, by default). Tests put one of their own
+    // in its place (a device that fails part-way, as a full disk does); an
+    // empty function goes back to the file.
+    using PdfOutputOpener = std::function<std::unique_ptr<QIODevice>(const QString& path)>;
+    static void SetPdfOutputOpenerForTests(PdfOutputOpener opener);
 
     [[nodiscard]] int Orientation() const override;
     [[nodiscard]] int ColorMode() const override;
@@ -59,11 +76,19 @@ private:
     void ApplyColorMode(int mode) override;
 
     QPainter& Begin();
+    // Starts a PDF document on its own writer and output; false when its
+    // file cannot be opened.
+    bool BeginPdf(QPainter& painter);
+    // The colour drawn: grey on a printer set to greyscale.
+    [[nodiscard]] QColor Ink(std::uint32_t color) const;
     void PreparePen(std::uint32_t color);
     [[nodiscard]] QFont CurrentFont() const;
     [[nodiscard]] static QString TemporaryPdfPath(const QString& path);
     // The PDF file the document being drawn goes to; empty for a printer.
     [[nodiscard]] QString PdfTarget() const;
+    // Ends the output of the PDF document; the error of its first failed
+    // write, if any (0: none).
+    int CloseOutput();
     void FinishPdf(bool keep);
 
     [[nodiscard]] double DeviceScale() const;
@@ -72,6 +97,10 @@ private:
 
     std::unique_ptr<QPrinter> owned_;
     QPrinter* device_;
+    // A PDF document's output and writer; the painter, when it draws one,
+    // draws on the writer.
+    std::unique_ptr<QIODevice> output_;
+    std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     // ForPdf's file; otherwise the device's own output file, if any.
     QString pdfPath_;

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "platform/base/numeric.h"
+#include "platform/base/segment_clip.h"
+#include "platform/base/text_fit.h"
 #include "platform/base/vb_error.h"
 #include "platform/printer.h"
 #include "record/canales.h"
@@ -12,13 +14,6 @@
 #include "shell/language.h"
 
 namespace vesdra {
-
-namespace {
-
-// The smallest font a text is shrunk to, as a part of the page's.
-constexpr double kMenorEscala = 0.6;
-
-} // namespace
 
 TamanoFuente::TamanoFuente(Printer& p) : p_(p), tamano_(p.FontSize) {}
 
@@ -42,6 +37,11 @@ double TextosPagina::Linea() const
     return p_.TextHeight(QString());
 }
 
+double TextosPagina::Blanco() const
+{
+    return p_.TextWidth(QStringLiteral(" "));
+}
+
 QRectF TextosPagina::Rectangulo(const QString& t, double x, double y) const
 {
     qsizetype antes = 0;
@@ -55,34 +55,130 @@ QRectF TextosPagina::Rectangulo(const QString& t, double x, double y) const
 double TextosPagina::FueraDeCaja(const QString& t, double x, double y) const
 {
     const double derecha = Rectangulo(t, x, y).right();
-    if (!caja_ || x >= caja_->left() || derecha <= caja_->left())
+    // Touching the box's line is as bad as entering the box.
+    if (!caja_ || x >= caja_->left() || derecha <= caja_->left() - p_.TwipsPerPixelX())
         return x;
-    return x - (derecha - (caja_->left() - p_.TextWidth(QStringLiteral(" ")) / 2));
+    return x - (derecha - (caja_->left() - Blanco() / 2));
 }
+
+namespace {
+
+// Edges that only touch do not overprint.
+constexpr double kRoce = 0.5;
+
+bool Cubre(const QRectF& a, const QRectF& b)
+{
+    return a.left() < b.right() - kRoce && b.left() < a.right() - kRoce && a.top() < b.bottom() - kRoce &&
+           b.top() < a.bottom() - kRoce;
+}
+
+// Whether two rectangles share rows (more than touching).
+bool MismaFila(const QRectF& a, const QRectF& b)
+{
+    return a.top() < b.bottom() - kRoce && b.top() < a.bottom() - kRoce;
+}
+
+// What a text's glyphs cover of its line (the line's top and foot are
+// mostly leading): a line through the rest of the line does not touch them.
+QRectF TintaDeTexto(const QRectF& linea)
+{
+    const double margen = 0.1 * linea.height();
+    return linea.adjusted(0.0, margen, 0.0, -margen);
+}
+
+// Whether a line (pen `grosor` twips wide) runs through a text covering
+// `texto` (its line, as TextosPagina keeps it).
+bool LineaCruzaTexto(const QLineF& l, double grosor, const QRectF& texto)
+{
+    if (texto.width() <= 0.0)
+        return false;
+    const double mitad = grosor / 2;
+    QPointF a = l.p1();
+    QPointF b = l.p2();
+    return ClipSegment(a, b, TintaDeTexto(texto).adjusted(-mitad, -mitad, mitad, mitad));
+}
+
+} // namespace
 
 bool TextosPagina::Libre(const QRectF& r, double holgura) const
 {
-    // Edges that only touch do not overprint.
-    constexpr double kRoce = 0.5;
-    const auto cubre = [](const QRectF& a, const QRectF& b) {
-        return a.left() < b.right() - kRoce && b.left() < a.right() - kRoce && a.top() < b.bottom() - kRoce &&
-               b.top() < a.bottom() - kRoce;
-    };
     if (r.width() <= 0.0)
         return true;
-    if (r.left() < marco_.Izquierda - kRoce || r.right() > marco_.Derecha + kRoce ||
-        r.top() < marco_.Arriba - kRoce || r.bottom() > marco_.Abajo + kRoce)
+    // Off the lines of the frame and the box by a pixel at least.
+    const double px = p_.TwipsPerPixelX();
+    if (r.left() < marco_.Izquierda + px || r.right() > marco_.Derecha - px || r.top() < marco_.Arriba + px ||
+        r.bottom() > marco_.Abajo - px)
         return false;
-    if (caja_ && cubre(r, *caja_))
+    if (caja_ && Cubre(r, caja_->adjusted(-px, -px, px, px)))
         return false;
-    const QRectF holgado = r.adjusted(-holgura, 0.0, holgura, 0.0);
-    return std::none_of(tomados_.begin(), tomados_.end(), [&](const QRectF& o) { return cubre(holgado, o); });
+    const double hueco = std::max(holgura, Blanco());
+    const QRectF holgado = r.adjusted(-hueco, 0.0, hueco, 0.0);
+    if (std::any_of(tomados_.begin(), tomados_.end(), [&](const QRectF& o) { return Cubre(holgado, o); }))
+        return false;
+    return std::none_of(lineas_.begin(), lineas_.end(),
+                        [&](const LineaTomada& l) { return LineaCruzaTexto(l.Linea, l.Grosor, r); });
 }
 
 void TextosPagina::Tomar(const QRectF& r)
 {
     if (r.width() > 0.0)
         tomados_.push_back(r);
+}
+
+void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
+{
+    p_.Line(x1, y1, x2, y2, color);
+    TomarLinea(QLineF(x1, y1, x2, y2), std::max(1, p_.DrawWidth) * p_.TwipsPerPixelX());
+}
+
+void TextosPagina::TomarLinea(const QLineF& l, double grosor)
+{
+    lineas_.push_back({l, grosor});
+}
+
+std::vector<QRectF> TextosPagina::EnFila(double y) const
+{
+    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(marco_.Derecha - marco_.Izquierda, Linea()));
+    std::vector<QRectF> out;
+    for (const QRectF& r : tomados_)
+        if (MismaFila(r, fila))
+            out.push_back(r);
+    // A line across the row stands there as wide as it runs through it.
+    for (const LineaTomada& l : lineas_) {
+        QPointF a = l.Linea.p1();
+        QPointF b = l.Linea.p2();
+        const double mitad = l.Grosor / 2;
+        const QRectF tinta = TintaDeTexto(fila);
+        if (ClipSegment(a, b,
+                        QRectF(QPointF(-1e12, tinta.top() - mitad), QPointF(1e12, tinta.bottom() + mitad))))
+            out.emplace_back(QPointF(std::min(a.x(), b.x()) - mitad, y),
+                             QPointF(std::max(a.x(), b.x()) + mitad, y + Linea()));
+    }
+    return out;
+}
+
+double TextosPagina::FinLibre(double x, double y, double derecha) const
+{
+    double fin = derecha;
+    for (const QRectF& r : EnFila(y))
+        if (r.right() > x + kRoce)
+            fin = std::min(fin, r.left() - Blanco());
+    return fin;
+}
+
+std::optional<double> TextosPagina::InicioLibre(double izquierda, double derecha, double y) const
+{
+    double inicio = std::max(izquierda, marco_.Izquierda);
+    for (const QRectF& r : EnFila(y)) {
+        if (r.left() >= derecha + Blanco() - kRoce)
+            continue; // right of the text, a blank away
+        if (r.right() + Blanco() > derecha)
+            return std::nullopt;
+        inicio = std::max(inicio, r.right() + Blanco());
+    }
+    if (caja_ && derecha > caja_->left() + kRoce && y < caja_->bottom() && y + Linea() > caja_->top())
+        return std::nullopt;
+    return inicio <= derecha ? std::optional<double>(inicio) : std::nullopt;
 }
 
 void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t color)
@@ -103,50 +199,37 @@ bool TextosPagina::ImprimirSiLibre(const QString& t, double x, double y, std::ui
     return true;
 }
 
-void TextosPagina::ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color)
+QString TextosPagina::NombreQueCabe(const QString& nombre, double ancho, const QString& antes,
+                                    const QString& despues) const
 {
-    TamanoFuente fuente(p_);
-    // The line ends where it would in the page's font.
-    const double siguiente = y + p_.TextHeight(t);
-    const double ancho = derecha - x;
-    const double natural = Rectangulo(t, x, y).right() - x;
-    if (natural > ancho && natural > 0.0) {
-        // A font's widths do not follow its size exactly: smaller still
-        // while it does not fit, down to the smallest.
-        double escala = std::max(kMenorEscala, 0.999 * ancho / natural);
-        fuente.Escala(escala);
-        while (Rectangulo(t, x, y).right() > derecha && escala > kMenorEscala) {
-            escala = std::max(kMenorEscala, escala * 0.97);
-            fuente.Escala(escala);
-        }
-        QString corto = t;
-        if (Rectangulo(corto, x, y).right() > derecha) {
-            const QString puntos = QStringLiteral("...");
-            while (!corto.isEmpty() && Rectangulo(corto + puntos, x, y).right() > derecha)
-                corto.chop(1);
-            corto += puntos;
-        }
-        Imprimir(corto, x, y, color);
-        p_.CurrentY = siguiente;
-        return;
-    }
-    Imprimir(t, x, y, color);
+    const TextAdvance medida = [this](const QString& t) { return p_.TextWidth(t); };
+    // The name's room is what its fixed company leaves; FitNameAndValue
+    // keeps the value (here all that follows the name) whole.
+    const QString cola = FitNameAndValue(nombre, QString(), despues, ancho - medida(antes), medida);
+    return antes + cola;
 }
 
-bool TextosPagina::ImprimirAjustadoA(const QString& t, double derecha, double y, std::uint32_t color)
+QString TextosPagina::ImprimirNombre(const QString& nombre, double x, double y, double derecha,
+                                     std::uint32_t color, const QString& antes, const QString& despues)
 {
-    TamanoFuente fuente(p_);
-    const double siguiente = y + p_.TextHeight(t);
-    for (const double e : {1.0, 0.9, 0.8, 0.7, kMenorEscala}) {
-        fuente.Escala(e);
-        const QRectF r = Rectangulo(t, 0.0, y);
-        const double x = derecha - r.right();
-        if (ImprimirSiLibre(t, x, y, color)) {
-            p_.CurrentY = siguiente;
-            return true;
-        }
+    const QString t = NombreQueCabe(nombre, derecha - x, antes, despues);
+    Imprimir(t, x, y, color);
+    return t;
+}
+
+void TextosPagina::ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color)
+{
+    (void)ImprimirNombre(t, x, y, derecha, color);
+}
+
+double TextosPagina::FilaDesde(double x, double y, double ancho) const
+{
+    const double paso = std::max(1.0, Linea() / 8);
+    for (double fila = y; fila + Linea() <= marco_.Abajo; fila += paso) {
+        if (Libre(QRectF(x, fila, ancho, Linea())))
+            return fila;
     }
-    return false;
+    return y;
 }
 
 std::optional<double> TextosPagina::FilaLibre(const QString& t, double x, double y, double holgura) const
@@ -157,6 +240,24 @@ std::optional<double> TextosPagina::FilaLibre(const QString& t, double x, double
             return fila;
     }
     return std::nullopt;
+}
+
+double EscalaQueCabe(Printer& p, const std::vector<std::pair<QString, double>>& textos)
+{
+    TamanoFuente fuente(p);
+    const auto cabe = [&] {
+        return std::all_of(textos.begin(), textos.end(), [&](const std::pair<QString, double>& t) {
+            return p.TextWidth(t.first.trimmed()) <= t.second;
+        });
+    };
+    double escala = 1.0;
+    // A font's widths do not follow its size exactly: smaller by steps
+    // until every text fits.
+    for (int paso = 0; paso < 40 && !cabe(); ++paso) {
+        escala *= 0.97;
+        fuente.Escala(escala);
+    }
+    return escala;
 }
 
 CajaPagina CajaDePagina(const Printer& p)
@@ -228,81 +329,166 @@ ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t pri
     return e;
 }
 
-double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, double abajo,
-                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta,
-                     double filaMinima)
+double CursoresImpresos(TextosPagina& textos, const MedidaTexto& m, const CursorPagina& c1,
+                        const CursorPagina& c2, double arriba, double abajo, double filaMinima)
 {
     Printer& p = textos.Impresora();
-    p.DrawWidth = 2;
-    p.DrawStyle = 1;
-    p.Line(x, arriba, x, abajo, color);
-    p.DrawStyle = 0;
-    p.DrawWidth = 3;
-    const double fin = abajo + m.Ancho(largoTick);
-    p.Line(x, abajo, x, fin, color);
-    // The label starts where the tick ended, unless it would pass the
-    // frame's right side.
-    const QRectF r = textos.Rectangulo(etiqueta, x, 0.0);
-    const double xe =
-        std::max(textos.Marco().Izquierda, std::min(x, x - (r.right() - textos.Marco().Derecha)));
-    const double ye = std::max(fin + hueco, filaMinima);
-    if (const std::optional<double> fila = textos.FilaLibre(etiqueta, xe, ye)) {
-        textos.Imprimir(etiqueta, xe, *fila, color);
-        return fin;
+    double fin[2] = {0.0, 0.0};
+    const CursorPagina* cursores[2] = {&c1, &c2};
+    for (int i = 0; i < 2; ++i) {
+        const CursorPagina& c = *cursores[i];
+        p.DrawWidth = 2;
+        p.DrawStyle = 1;
+        p.Line(c.X, arriba, c.X, abajo, c.Color);
+        p.DrawStyle = 0;
+        p.DrawWidth = 3;
+        fin[i] = abajo + m.Ancho(c.LargoTick);
+        textos.Linea(c.X, abajo, c.X, fin[i], c.Color);
     }
-    // No row free down to the frame's foot: on its row, further right.
-    const double paso = textos.Impresora().TextWidth(QStringLiteral(" "));
-    double xl = xe;
-    while (!textos.Libre(textos.Rectangulo(etiqueta, xl, ye)) &&
-           xl + r.width() + paso <= textos.Marco().Derecha && paso > 0)
-        xl += paso;
-    textos.Imprimir(etiqueta, xl, ye, color);
-    return fin;
+    for (int i = 0; i < 2; ++i) {
+        const CursorPagina& c = *cursores[i];
+        // The label starts where the tick ended, unless it would pass the
+        // frame's right side (it keeps half a blank off the frame's lines).
+        const QRectF r = textos.Rectangulo(c.Etiqueta, c.X, 0.0);
+        const double margen = textos.Blanco() / 2;
+        const double xe = std::max(textos.Marco().Izquierda + margen,
+                                   std::min(c.X, c.X - (r.right() - (textos.Marco().Derecha - margen))));
+        const double ye = std::max(fin[i] + c.Hueco, filaMinima);
+        if (const std::optional<double> fila = textos.FilaLibre(c.Etiqueta, xe, ye)) {
+            textos.Imprimir(c.Etiqueta, xe, *fila, c.Color);
+            continue;
+        }
+        // No row free down to the frame's foot: on its row, further right.
+        const double paso = textos.Blanco();
+        double xl = xe;
+        while (!textos.Libre(textos.Rectangulo(c.Etiqueta, xl, ye)) &&
+               xl + r.width() + paso <= textos.Marco().Derecha && paso > 0)
+            xl += paso;
+        textos.Imprimir(c.Etiqueta, xl, ye, c.Color);
+    }
+    return fin[1];
 }
 
-bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y, std::uint32_t color)
+namespace {
+
+// The rows a label of the line at y tries, nearest first: on the line,
+// resting on it, below and above.
+std::vector<double> FilasDeLinea(const TextosPagina& textos, double y)
+{
+    const double linea = textos.Linea();
+    return {y, y - linea, y + linea, y - 2 * linea, y + 2 * linea};
+}
+
+// The fewest characters a cut name keeps, with its ellipsis.
+constexpr qsizetype kMenorNombre = 5;
+
+} // namespace
+
+bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y, std::uint32_t color,
+                     std::optional<double> finMaximo)
 {
     // Where the printer's font is wider than the measure, the label ends
-    // where it should, half a blank short of the box.
+    // where it should, half a blank short of the box; or of the end given.
     const double alineada = textos.FueraDeCaja(etiqueta, x, y);
-    const double derecha = textos.Rectangulo(etiqueta, alineada, y).right();
-    const double linea = textos.Linea();
-    for (const double fila : {y, y - linea, y + linea}) {
-        if (textos.ImprimirSiLibre(etiqueta, fila == y ? x : alineada, fila, color) ||
-            (fila == y && textos.ImprimirSiLibre(etiqueta, alineada, fila, color)))
-            return true;
+    std::vector<double> xs{alineada};
+    if (finMaximo) {
+        const QRectF r = textos.Rectangulo(etiqueta, x, y);
+        const double antes = *finMaximo - textos.Blanco() / 2;
+        if (r.right() > antes)
+            xs.push_back(x - (r.right() - antes));
     }
-    return textos.ImprimirAjustadoA(etiqueta, derecha, y, color) ||
-           textos.ImprimirAjustadoA(etiqueta, derecha, y - linea, color);
+    for (const double fila : FilasDeLinea(textos, y)) {
+        if (fila == y && textos.ImprimirSiLibre(etiqueta, x, fila, color))
+            return true;
+        for (const double xe : xs)
+            if (textos.ImprimirSiLibre(etiqueta, xe, fila, color))
+                return true;
+    }
+    return false;
 }
 
-TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre)
+namespace {
+
+// The name as short as a label keeps it: its first and last two characters
+// about the ellipsis (whole when not longer).
+QString NombreMinimo(const QString& nombre)
 {
-    if (hasta <= limite)
-        return {desde, hasta};
-    const double largo = hasta - desde;
-    return {std::min(std::max(limite - largo, finNombre + 100), limite - 100), limite};
+    if (nombre.size() <= kMenorNombre)
+        return nombre;
+    return nombre.left(2) + QStringLiteral("\u2026") + nombre.right(2);
 }
 
-void MarcadorExtremo(TextosPagina& textos, const MedidaTexto& m, double y, double izquierda, double derecha,
-                     double arriba, double abajo, const QString& etiqueta, std::uint32_t color)
+} // namespace
+
+bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QString& separador,
+                       const QString& valor, double derecha, double y, std::uint32_t color)
 {
-    if (!(y > arriba && y < abajo))
-        return;
+    const Printer& p = textos.Impresora();
+    // Half a blank off the frame's line, which it would touch.
+    const double izquierda = textos.Marco().Izquierda + textos.Blanco() / 2;
+    // Blanks between name and value close up to one where no row has room
+    // for them all.
+    std::vector<QString> separadores{separador};
+    if (separador.size() > 1 && separador.trimmed().isEmpty())
+        separadores.emplace_back(QStringLiteral(" "));
+    for (const QString& sep : separadores) {
+        const QString cola = sep + valor;
+        for (const double fila : FilasDeLinea(textos, y)) {
+            const std::optional<double> inicio = textos.InicioLibre(izquierda, derecha, fila);
+            if (!inicio)
+                continue;
+            const QString t = textos.NombreQueCabe(nombre, derecha - *inicio, {}, cola);
+            // Too little of the name left to tell the channel by: the next row.
+            if (!t.endsWith(cola) || t.size() - cola.size() < NombreMinimo(nombre).size())
+                continue;
+            const double x = derecha - p.TextWidth(t);
+            if (textos.ImprimirSiLibre(t, x, fila, color))
+                return true;
+        }
+    }
+    return false;
+}
+
+TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre, double hueco)
+{
+    // Never shorter than a fifth of an inch: a stroke is there to be seen.
+    const double largo = std::max(hasta - desde, 288.0);
+    const double inicio = std::max(desde, finNombre + hueco);
+    if (inicio + largo <= limite)
+        return {inicio, inicio + largo};
+    return {std::max(limite - largo, finNombre + hueco), limite};
+}
+
+void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
+                        double arriba, double abajo)
+{
     Printer& p = textos.Impresora();
-    p.DrawStyle = 2;
+    const double desde = izquierda - m.Ancho(QStringLiteral(" "));
+    const auto dentro = [&](const MarcadorPagina& k) { return k.Y > arriba && k.Y < abajo; };
     p.DrawWidth = 1;
-    p.Line(izquierda - m.Ancho(QStringLiteral(" ")), y, derecha, y, color);
+    for (const MarcadorPagina& k : marcadores) {
+        if (!dentro(k))
+            continue;
+        p.DrawStyle = 2;
+        p.Line(desde, k.Y, derecha, k.Y, k.Color);
+        // Its stretch left of the box is what a text could meet.
+        textos.TomarLinea(QLineF(desde, k.Y, izquierda, k.Y), p.TwipsPerPixelX());
+    }
     p.DrawStyle = 0;
-    (void)EtiquetaDeLinea(textos, etiqueta, izquierda - m.Ancho(etiqueta + QStringLiteral("  ")), y, color);
+    for (const MarcadorPagina& k : marcadores) {
+        if (dentro(k))
+            (void)EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")),
+                                  k.Y, k.Color, desde);
+    }
 }
 
 void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, std::int32_t titulo)
 {
-    const double derecha = textos.Marco().Derecha;
+    const double derecha = textos.Marco().Derecha - textos.Blanco() / 2;
     const double y = arriba + m.Alto(QString());
     textos.ImprimirHasta(TextosIdioma(titulo).toUpper(), x, y, derecha);
-    textos.ImprimirHasta(TextosIdioma(265) + Registro().RutaDat, x, textos.Impresora().CurrentY, derecha);
+    (void)textos.ImprimirNombre(Registro().RutaDat, x, y + textos.Linea(), derecha, 0, TextosIdioma(265));
 }
 
 std::int64_t SiguienteEscalon(std::int64_t n)
@@ -383,7 +569,7 @@ std::optional<double> DibujarEscalaTiempo(TextosPagina& textos, const MedidaText
         if (columna(x) != ultimoTick) {
             p.DrawStyle = 0;
             p.DrawWidth = 1;
-            p.Line(x, e.Abajo, x, filaEtiquetas, 0u);
+            textos.Linea(x, e.Abajo, x, filaEtiquetas, 0u);
             ultimoTick = columna(x);
         }
         fila = filaEtiquetas;

@@ -1,9 +1,11 @@
 #pragma once
+#include <QLineF>
 #include <QRectF>
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "shell/impresion.h"
@@ -49,10 +51,13 @@ private:
 
 // The texts of one page as the printer prints them. Each text printed
 // through it keeps what it covers (in the printer's font at the time, its
-// blanks at either end left out, one printer line high), so that a later
-// text can be kept off every earlier one, inside the page frame and out of
-// the plot box: where a text's own place is taken, the page moves,
-// shrinks, shortens or leaves out the text of less weight.
+// blanks at either end left out, one printer line high), and each line drawn
+// through it the band its pen covers, so that a later text can be kept off
+// every earlier text and line, inside the page frame and out of the plot
+// box: where a text's own place is taken, the page moves it or leaves out
+// the text of less weight. Texts on one row stand at least a blank apart.
+// A text is never shrunk on its own: a kind of text takes one size on a
+// page, and a name gives way (cut in the middle) before a value does.
 class TextosPagina
 {
 public:
@@ -64,17 +69,37 @@ public:
     [[nodiscard]] const std::optional<QRectF>& Caja() const { return caja_; }
     // One printer line in the font now.
     [[nodiscard]] double Linea() const;
+    // One blank in the printer's font now: the least room between two texts
+    // on one row.
+    [[nodiscard]] double Blanco() const;
     // What t covers printed at (x, y) in the printer's font now.
     [[nodiscard]] QRectF Rectangulo(const QString& t, double x, double y) const;
     // The x at which t, meant to start at x left of the box, ends half a
     // blank short of it where the printer's font would carry it in; x
     // where it does not.
     [[nodiscard]] double FueraDeCaja(const QString& t, double x, double y) const;
-    // Inside the frame, off the box and off every text taken (by
-    // `holgura` at either side).
+    // Inside the frame, off the box, crossed by no line drawn through the
+    // page, and a blank (or `holgura`, the larger) off every text taken on
+    // its rows.
     [[nodiscard]] bool Libre(const QRectF& r, double holgura = 0.0) const;
     // Keeps a place for a text printed later.
     void Tomar(const QRectF& r);
+
+    // A line in the current pen (black unless a colour is given), kept clear
+    // of every text printed after it.
+    void Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color = std::nullopt);
+    // Keeps clear of later texts a line drawn otherwise, its pen `grosor`
+    // twips wide.
+    void TomarLinea(const QLineF& l, double grosor);
+
+    // Where a text starting at x on the row y should end at the latest: at
+    // `derecha`, or a blank short of the first text (or line) taken right of
+    // x on that row.
+    [[nodiscard]] double FinLibre(double x, double y, double derecha) const;
+    // Where a text ending at `derecha` on the row y may start at the
+    // earliest: a blank right of what stands left of it on that row, and no
+    // further left than `izquierda`; none when `derecha` itself is taken.
+    [[nodiscard]] std::optional<double> InicioLibre(double izquierda, double derecha, double y) const;
 
     // Prints t at (x, y) in `color` (the fore colour black again after it)
     // and takes its place, whatever it covers: the texts of most weight.
@@ -82,14 +107,20 @@ public:
     // The same only where t is free at (x, y), with `holgura` more at
     // either side; false: nothing printed.
     bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0, double holgura = 0.0);
-    // t from (x, y), ending by `derecha`: in the font now when it fits,
-    // else in a font shrunk to fit (to 6/10 of it), else shortened with
-    // "..." in that smallest font. The font is the page's again after it.
+    // A name from (x, y), ending by `derecha`: whole when it fits, else cut
+    // in the middle (ElideMiddle); `antes` and `despues` go whole at either
+    // side of it. Returns the text printed.
+    QString ImprimirNombre(const QString& nombre, double x, double y, double derecha, std::uint32_t color = 0,
+                           const QString& antes = {}, const QString& despues = {});
+    // The text ImprimirNombre prints in the font now.
+    [[nodiscard]] QString NombreQueCabe(const QString& nombre, double ancho, const QString& antes = {},
+                                        const QString& despues = {}) const;
+    // A plain text from (x, y) ending by `derecha`: whole when it fits, else
+    // cut in the middle.
     void ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color = 0);
-    // t ending at `derecha` on the row y when it is free there, else in a
-    // font shrunk as far as 6/10 (still ending there) where that is free;
-    // false: left out.
-    bool ImprimirAjustadoA(const QString& t, double derecha, double y, std::uint32_t color = 0);
+    // The first height from y down (by small steps) at which a text from x,
+    // `ancho` wide, is free; y when none is before the frame's foot.
+    [[nodiscard]] double FilaDesde(double x, double y, double ancho) const;
     // The first row from y down, by printer lines, at which t at x is free
     // (with `holgura` more at either side) and ends inside the frame; none
     // before the frame's foot.
@@ -97,11 +128,25 @@ public:
                                                   double holgura = 0.0) const;
 
 private:
+    struct LineaTomada {
+        QLineF Linea;
+        double Grosor;
+    };
+    // What stands on the row from y, one printer line high: the texts taken
+    // and the stretches of the lines that run through it.
+    [[nodiscard]] std::vector<QRectF> EnFila(double y) const;
+
     Printer& p_;
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
+    std::vector<LineaTomada> lineas_;
 };
+
+// The largest scale, 1 at most, at which each text fits its width in the
+// printer's font (each pair: a text and the width it has): the size a kind
+// of text takes on a page so that none of its texts needs cutting.
+[[nodiscard]] double EscalaQueCabe(Printer& p, const std::vector<std::pair<QString, double>>& textos);
 
 // Nearest whole number, halves to even; 32-bit as every rounded page value.
 [[nodiscard]] double Cerca(double x);
@@ -131,43 +176,69 @@ struct ExtremosAlcanzados {
                                                 float maximo, float minimo,
                                                 const EnvelopeTables& tablas = {});
 
-// A cursor: dashed line across the plot, a solid tick below it and its
-// label under the tick (`hueco` lower, and no higher than `filaMinima`),
-// all in its colour. A label that would leave the frame is drawn back
-// inside it; one that would cover an earlier text goes down a line at a
-// time. Returns the tick's lower end.
-double CursorImpreso(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, double abajo,
-                     std::uint32_t color, const QString& largoTick, double hueco, const QString& etiqueta,
-                     double filaMinima = 0.0);
+// A cursor of a trace page: its x, its colour, the length of its tick
+// below the plot (measured as the window's width of that text), the gap
+// between the tick and its label, and the label.
+struct CursorPagina {
+    double X{0.0};
+    std::uint32_t Color{0};
+    QString LargoTick;
+    double Hueco{0.0};
+    QString Etiqueta;
+};
+
+// The two cursors: each a dashed line across the plot and a solid tick below
+// it in its colour; then each one's label under its tick (no higher than
+// `filaMinima`), kept off both ticks. A label that would leave the frame is
+// drawn back inside it; one that would cover an earlier text or line goes
+// down a line at a time. Returns the lower end of cursor 2's tick.
+double CursoresImpresos(TextosPagina& textos, const MedidaTexto& m, const CursorPagina& c1,
+                        const CursorPagina& c2, double arriba, double abajo, double filaMinima = 0.0);
 
 // A label whose top stands on a line at height y (an extreme's value, a
-// zero), left of the plot box: at (x, y) where that is free, else ending
-// half a blank short of the box, else resting on the line, else a line
-// lower, else in a font shrunk as far as 6/10 below or on the line; false:
-// left out, its place being taken.
+// zero), left of the plot box, in the page's font: at (x, y) where that is
+// free, else ending half a blank short of the box (or of `finMaximo`), on
+// the line, resting on it, or a line or two lower or higher; false: left
+// out, no place near its line being free.
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
-                     std::uint32_t color = 0);
+                     std::uint32_t color = 0, std::optional<double> finMaximo = std::nullopt);
+
+// A label "name + separator + value" ending at `derecha` on the line at
+// height y or the nearest rows about it (as EtiquetaDeLinea): the value
+// whole, the name cut in the middle to the room the row leaves, and never
+// cut to fewer than a few of its characters; a separator of blanks closes
+// up to one where no row has room for it all. False: left out.
+bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QString& separador,
+                       const QString& valor, double derecha, double y, std::uint32_t color = 0);
 
 // A legend's stroke from `desde` to `hasta` (in the entry's colour, after
-// its name). One that would pass `limite` ends there instead, as long as it
-// was, though never nearer than 100 twips to the name's end `finNombre` and
-// never shorter than 100 twips.
+// its name, which ends at `finNombre`). It starts no nearer than `hueco` to
+// the name's end; one that would pass `limite` ends there instead, as long
+// as it was, as far as the name leaves room.
 struct TrazoLeyenda {
     double Desde;
     double Hasta;
 };
-[[nodiscard]] TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre);
+[[nodiscard]] TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finNombre,
+                                        double hueco);
 
 // An extreme's marker: a dotted line from just left of the plot to its
-// right side and the value with its unit left of the plot (EtiquetaDeLinea),
-// when the height lies inside the plot (strictly). Leaves the pen at width
-// 1, solid.
-void MarcadorExtremo(TextosPagina& textos, const MedidaTexto& m, double y, double izquierda, double derecha,
-                     double arriba, double abajo, const QString& etiqueta, std::uint32_t color);
+// right side at height Y, and the value with its unit left of the plot.
+struct MarcadorPagina {
+    double Y{0.0};
+    QString Etiqueta;
+    std::uint32_t Color{0};
+};
+// Draws the markers whose height lies inside the plot (strictly): first all
+// their lines, then each one's value (EtiquetaDeLinea, kept off the other
+// markers' lines) in the order given. Leaves the pen at width 1, solid.
+void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
+                        double arriba, double abajo);
 
 // The page's title (language text `titulo`, upper case) at x one text
 // height below `arriba`, and the record's data-file path (text 265) on the
-// line below; each cut short at the frame's right side.
+// line below, cut in the middle where it would pass the frame's right side.
 void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, std::int32_t titulo);
 
 // The 50 ms time scale of a page showing the whole record.

@@ -27,6 +27,7 @@
 #include "platform/printer.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "platform/twips.h"
 #include "platform/vb_error_of.h"
 #include "shell/cancelar.h"
 #include "shell/impresion.h"
@@ -85,9 +86,9 @@ protected:
             FasorImpreso& f = d.Fasores[static_cast<size_t>(i)];
             f.X = 100.0f * static_cast<float>(i + 1);
             f.Y = -50.0f * static_cast<float>(i + 1);
-            f.Rotulo = QStringLiteral("F%1").arg(i + 1);
-            f.Medida = f.Rotulo;
-            f.Valor = f.Rotulo + QStringLiteral(": v");
+            f.Nombre = QStringLiteral("F%1").arg(i + 1);
+            f.Medida = f.Nombre;
+            f.Valor = QStringLiteral("v");
         }
         return d;
     }
@@ -361,9 +362,9 @@ TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
                     DatosPaginaFasorial d = Datos(tipo, sets);
                     if (largos) {
                         for (FasorImpreso& f : d.Fasores) {
-                            f.Rotulo = QStringLiteral("LINEA_") + f.Rotulo;
-                            f.Medida = f.Rotulo;
-                            f.Valor = f.Rotulo + QStringLiteral(": 123456.789@-179.99kV");
+                            f.Nombre = QStringLiteral("LINEA_") + f.Nombre;
+                            f.Medida = f.Nombre;
+                            f.Valor = QStringLiteral("123456.789@-179.99kV");
                         }
                     }
                     PaginaFasorial(printer, d, propia ? test::PrinterFont() : FixedFont());
@@ -372,6 +373,53 @@ TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
                     for (const PrintCall& t : Trazos())
                         EXPECT_LE(std::max(t.X1, t.X2), kIzq) << "a stroke enters the box";
                 }
+            }
+        }
+    }
+}
+
+// With channel names short, 36 characters long or 64 with a shared prefix,
+// both page kinds of one and of two sets keep every text legible and clear
+// of every line (the strokes after their names), each name line ends in its
+// sequence digit, and on paper every value line's digit, value and unit are
+// whole.
+TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
+{
+    const QRectF frame(QPointF(0.009 * kW, 0.009 * kH), QPointF(0.942 * kW, 0.945 * kH));
+    const QRectF box(QPointF(kIzq, kArriba), QPointF(kDer, kAbajo));
+    const QString digitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
+    for (const Tipo tipo : {Tipo::Fases, Tipo::Secuencias}) {
+        for (const std::int32_t sets : {1, 2}) {
+            for (const int largo : test::kNameLengths) {
+                SCOPED_TRACE(std::to_string(largo) + " characters, " + std::to_string(sets) + " sets" +
+                             (tipo == Tipo::Fases ? ", phasors" : ", sequences"));
+                DatosPaginaFasorial d = Datos(tipo, sets);
+                QStringList valores;
+                for (std::size_t i = 0; i < 6; ++i) {
+                    FasorImpreso& f = d.Fasores[i];
+                    f.Nombre = test::NameOfLength(largo, static_cast<int>(i) + 1);
+                    f.Medida = f.Nombre;
+                    f.Digito = tipo == Tipo::Secuencias ? digitos[i % 3] : QString();
+                    f.Valor = QStringLiteral("%1.456@-17%2.25kV").arg(1000 * (i + 1)).arg(i);
+                    if (i < 3 * static_cast<std::size_t>(sets))
+                        valores << f.Digito + QStringLiteral(": ") + f.Valor;
+                }
+                printer.Calls.clear();
+                PaginaFasorial(printer, d, FixedFont());
+                for (const std::string& f : test::IllegibleTexts(printer, frame, box))
+                    ADD_FAILURE() << f;
+                EXPECT_LE(test::FontSizes(printer).size(), 2u) << "one size per kind of text";
+                const std::vector<QString> textos = printer.Texts();
+                for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
+                    const QString& rotulo = textos[2 * i];
+                    EXPECT_TRUE(rotulo.startsWith(d.Fasores[i].Nombre.left(4)) &&
+                                rotulo.endsWith(d.Fasores[i].Nombre.right(2) + d.Fasores[i].Digito))
+                        << rotulo.toStdString();
+                }
+                const QString papel =
+                    test::TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaFasorial(p, d, m); });
+                for (const std::string& f : test::NotWhole(papel, valores))
+                    ADD_FAILURE() << f;
             }
         }
     }
@@ -502,6 +550,47 @@ TEST_F(PhasorPrint, SequenceViewPrintsEachSetByItsRealFactor)
     EXPECT_EQ(textos[6], "IA1");
     EXPECT_TRUE(textos[7].startsWith("IA1: ")) << textos[7].toStdString();
     EXPECT_EQ(textos[12], "T70");
+}
+
+// A view dragged so small that its picture has no room left (the diagram
+// gone from the screen) still prints its page, without an error box: the
+// diagram as a square picture shows it, every phasor in the direction and
+// proportion it has at a usable size, and the whole legend.
+TEST_F(PhasorPrint, AViewWithoutRoomForItsDiagramPrintsThePage)
+{
+    TablaEquilibrada();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ScopedMsgBoxRecorder cajas;
+    ScopedDialogAnswers dialogo({false, {}, 1});
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        SCOPED_TRACE(v == Fases() ? "phasor view" : "sequence view");
+        printer.Calls.clear();
+        v->pctimpresora_Click();
+        const std::vector<PrintCall> antes = Fasores();
+        const std::vector<QString> leyenda = printer.Texts();
+        ASSERT_EQ(antes.size(), 6u);
+
+        SetFormSizeTwips(*v, 600, 900);
+        v->Form_Resize();
+        ASSERT_EQ(std::min(v->Picture1->Width(), v->Picture1->Height()), 0);
+        printer.Calls.clear();
+        v->pctimpresora_Click();
+        EXPECT_EQ(cajas.Count(), 0);
+        EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
+        const std::vector<PrintCall> despues = Fasores();
+        ASSERT_EQ(despues.size(), 6u);
+        const double escala = Largo(despues[0]) / Largo(antes[0]);
+        EXPECT_GT(Largo(despues[0]), 0.2 * (kAbajo - kArriba)) << "a diagram to be read";
+        for (std::size_t i = 0; i < 6; ++i) {
+            EXPECT_NEAR(despues[i].X2 - kXc, (antes[i].X2 - kXc) * escala, 1.0) << i;
+            EXPECT_NEAR(despues[i].Y2 - kYc, (antes[i].Y2 - kYc) * escala, 1.0) << i;
+        }
+        std::vector<QString> textos = printer.Texts();
+        EXPECT_EQ(std::vector<QString>(textos.begin(), textos.begin() + 12),
+                  std::vector<QString>(leyenda.begin(), leyenda.begin() + 12));
+    }
 }
 
 // Fault 3: a phase whose channel has no row prints its set's name and no

@@ -2,18 +2,27 @@
 // What the tests of the printed pages share: the recording printer's A4
 // sheet in landscape with the plot box and frame of the trace pages, a
 // fixed window font, finders of the calls a page made, the check that a
-// page's texts stand clear of each other inside its frame, and a look for
-// coloured pixels on a page rendered from PDF.
+// page's texts stand clear of each other and of its lines inside its frame,
+// a look for coloured pixels on a page rendered from PDF, and channel names
+// of every length with the text of a page printed on paper.
 #include <QImage>
+#include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/test_support.h"
+#include "platform/base/segment_clip.h"
+#include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "shell/impresion.h"
 
@@ -118,6 +127,7 @@ namespace vesdra::test {
 struct PrintedText {
     QString Text;
     QRectF Box;
+    double Blank{0.0}; // one blank in its font
 };
 inline std::vector<PrintedText> PrintedTexts(const RecordingPrinter& p)
 {
@@ -133,15 +143,62 @@ inline std::vector<PrintedText> PrintedTexts(const RecordingPrinter& p)
         while (c.Text[lead].isSpace())
             ++lead;
         const double x = c.X1 + measure.TextWidth(c.Text.left(lead));
-        out.push_back(
-            {c.Text, QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text))});
+        out.push_back({c.Text,
+                       QRectF(x, c.Y1, measure.TextWidth(c.Text.trimmed()), measure.TextHeight(c.Text)),
+                       measure.TextWidth(QStringLiteral(" "))});
     }
     return out;
 }
 
-// Where a page's texts cannot be read: two texts overprinting each other, a
-// text crossing the page frame or entering the plot box (none for a page
-// without one). Edges that only touch are no fault. Empty: all legible.
+// A line the page drew (a segment, an edge of a box, a piece of a trace)
+// with its pen's width in twips.
+struct DrawnLine {
+    QLineF Line;
+    double Width;
+};
+inline std::vector<DrawnLine> DrawnLines(const RecordingPrinter& p)
+{
+    std::vector<DrawnLine> out;
+    for (const PrintCall& c : p.Calls) {
+        const double width = std::max(1, c.DrawWidth) * p.TwipsPerPixelX();
+        if (c.What == PrintCall::Kind::Line) {
+            if (c.Form == LineForm::Plain) {
+                out.push_back({QLineF(c.X1, c.Y1, c.X2, c.Y2), width});
+            } else {
+                const QPointF a(c.X1, c.Y1), b(c.X2, c.Y1), d(c.X2, c.Y2), e(c.X1, c.Y2);
+                for (const QLineF& l : {QLineF(a, b), QLineF(b, d), QLineF(d, e), QLineF(e, a)})
+                    out.push_back({l, width});
+            }
+        } else if (c.What == PrintCall::Kind::Lines) {
+            for (const QLineF& l : c.Segments)
+                out.push_back({l, width});
+        } else if (c.What == PrintCall::Kind::Polyline) {
+            for (std::size_t i = 1; i < c.Points.size(); ++i)
+                out.push_back({QLineF(c.Points[i - 1], c.Points[i]), width});
+        }
+    }
+    return out;
+}
+
+// Whether a line runs through a text's glyphs: through its line's middle
+// (its top and foot tenths are leading), its pen's width counted.
+inline bool CrossesText(const DrawnLine& l, const QRectF& text)
+{
+    const double half = l.Width / 2;
+    const QRectF ink = text.adjusted(-half, 0.1 * text.height() - half, half, -0.1 * text.height() + half);
+    if (std::max(l.Line.x1(), l.Line.x2()) < ink.left() || std::min(l.Line.x1(), l.Line.x2()) > ink.right() ||
+        std::max(l.Line.y1(), l.Line.y2()) < ink.top() || std::min(l.Line.y1(), l.Line.y2()) > ink.bottom())
+        return false;
+    QPointF a = l.Line.p1();
+    QPointF b = l.Line.p2();
+    return ClipSegment(a, b, ink);
+}
+
+// Where a page's texts cannot be read: two texts overprinting each other or
+// running into each other on one row (less than a blank apart), a text
+// crossing the page frame or entering the plot box (none for a page without
+// one), a line drawn through a text. Edges that only touch are no fault.
+// Empty: all legible.
 inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const QRectF& frame,
                                                const std::optional<QRectF>& box)
 {
@@ -165,9 +222,26 @@ inline std::vector<std::string> IllegibleTexts(const RecordingPrinter& p, const 
             faults.push_back(name(texts[i]) + " crosses the page frame");
         if (box && overlap(r, *box))
             faults.push_back(name(texts[i]) + " enters the plot box");
-        for (std::size_t j = i + 1; j < texts.size(); ++j)
-            if (overlap(r, texts[j].Box))
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const QRectF& o = texts[j].Box;
+            const double blank = std::min(texts[i].Blank, texts[j].Blank);
+            if (overlap(r, o))
                 faults.push_back(name(texts[i]) + " overprints " + name(texts[j]));
+            else if (overlap(r.adjusted(-blank, 0, blank, 0), o))
+                faults.push_back(name(texts[i]) + " runs into " + name(texts[j]));
+        }
+    }
+    for (const DrawnLine& l : DrawnLines(p)) {
+        for (const PrintedText& t : texts) {
+            if (CrossesText(l, t.Box)) {
+                faults.push_back(name(t) + " is crossed by the line (" +
+                                 std::to_string(static_cast<int>(l.Line.x1())) + ", " +
+                                 std::to_string(static_cast<int>(l.Line.y1())) + ")-(" +
+                                 std::to_string(static_cast<int>(l.Line.x2())) + ", " +
+                                 std::to_string(static_cast<int>(l.Line.y2())) + ")");
+                break;
+            }
+        }
     }
     return faults;
 }
@@ -213,6 +287,70 @@ inline MedidaTexto PrinterFont(double points = 10)
 {
     return {[points](const QString& t) { return 12.0 * points * static_cast<double>(t.size()); },
             [points](const QString&) { return 24.0 * points; }, QStringLiteral("Arial"), points, false};
+}
+
+// ---- names of every length ----
+
+// The lengths of channel names every page is printed with: short (a
+// channel's number, as some relays name them), as long as real relays write
+// them (36 characters), and 64 characters that share a long prefix, so that
+// only their ends tell them apart.
+inline constexpr int kNameLengths[] = {1, 36, 64};
+// Channel k's name (1-based) of that length; the names differ near their end.
+inline QString NameOfLength(int length, int k)
+{
+    if (length <= 4)
+        return QString::number(k);
+    const QString name = QStringLiteral("TENSION FASE %1 BARRA PRINCIPAL %2kV")
+                             .arg(QChar(static_cast<char16_t>(u'A' + (k - 1) % 26)))
+                             .arg(200 + k % 100);
+    return length <= 36 ? name : QStringLiteral("SUBESTACION ELECTRICA NORTE ") + name;
+}
+
+// A page printed to a PDF in the font of a plain window (the views' own),
+// and the PDF's text in the order it was printed, each run of white space
+// one blank.
+template <typename Page> QString TextOnPaper(Page&& page)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    const QWidget window;
+    page(*p, MedidaDeVentana(window));
+    p->EndDoc();
+    return PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+}
+
+// The sizes of the texts a page printed: one per kind of text at most (the
+// page's own, and the one a column of read-outs or of names takes).
+inline std::vector<double> FontSizes(const RecordingPrinter& p)
+{
+    std::vector<double> sizes;
+    for (const PrintCall& c : p.Calls)
+        if (c.What == PrintCall::Kind::Print && std::none_of(sizes.begin(), sizes.end(), [&](double s) {
+                return std::abs(s - c.FontSize) < 1e-9;
+            }))
+            sizes.push_back(c.FontSize);
+    return sizes;
+}
+
+// The texts not found whole in `text` as often as they are wanted (a text
+// wanted twice must be there twice).
+inline std::vector<std::string> NotWhole(const QString& text, const QStringList& wanted)
+{
+    std::vector<std::string> out;
+    QStringList seen;
+    for (const QString& w : wanted) {
+        if (seen.contains(w))
+            continue;
+        seen.push_back(w);
+        const auto times = wanted.count(w);
+        if (text.count(w) < times)
+            out.push_back("\"" + w.toStdString() + "\" " + std::to_string(times) + " times, found " +
+                          std::to_string(text.count(w)));
+    }
+    return out;
 }
 
 } // namespace vesdra::test

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
@@ -108,6 +109,60 @@ QString PdfText(const QString& pdf, const QStringList& options)
     // A ligature the face chose ("\uFB01" for "fi") reads as its letters.
     return RunTool(QStringLiteral("pdftotext"), QStringList(options) << pdf << QStringLiteral("-"))
         .normalized(QString::NormalizationForm_KC);
+}
+
+namespace {
+
+class FailingFile final : public QIODevice
+{
+public:
+    FailingFile(const QString& path, qint64 bytes) : file_(path), left_(bytes)
+    {
+        if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    void close() override
+    {
+        file_.close();
+        QIODevice::close();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        if (left_ <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 n = file_.write(data, std::min(len, left_));
+        left_ -= std::max<qint64>(n, 0);
+        return n;
+    }
+
+private:
+    QFile file_;
+    qint64 left_;
+};
+
+} // namespace
+
+std::unique_ptr<QIODevice> FileFailingAfter(const QString& path, qint64 bytes)
+{
+    return std::make_unique<FailingFile>(path, bytes);
+}
+
+SmallDisk::SmallDisk(int kilobytes)
+{
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    mounted_ = dir_.isValid() && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
+                                         options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (mounted_)
+        ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
 }
 
 int DifferentPixels(const QImage& a, const QImage& b)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -87,5 +88,26 @@ QImage RenderPdfPage(const QString& pdf, int dpi);
 // The text of a PDF as pdftotext reads it (with `options`), after Unicode
 // compatibility normalisation (NFKC): a ligature glyph reads as its letters.
 QString PdfText(const QString& pdf, const QStringList& options = {});
+
+// A file at `path`, opened for writing, that takes its first `bytes` bytes
+// and then fails every write, as a disk with no more room does.
+std::unique_ptr<QIODevice> FileFailingAfter(const QString& path, qint64 bytes);
+
+// A folder on a file system of its own `kilobytes` large (a tmpfs), where
+// the tests may mount one (as root); unmounted and removed when it goes.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(int kilobytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    [[nodiscard]] bool Mounted() const { return mounted_; }
+    [[nodiscard]] QString Path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_{false};
+};
 
 } // namespace vesdra::test

@@ -266,6 +266,89 @@ TEST(QtPrinter, ADocumentThatCannotStartLeavesTheDeviceReadyForTheNext)
     }
 }
 
+// A PDF document whose file cannot be written whole (its device fails at
+// once, part-way through, or near the end) fails EndDoc with the error of
+// the write; neither the chosen name nor the temporary one holds anything of
+// it (an earlier file of that name stays as it was), and the next document
+// of the same printer is written whole.
+TEST(QtPrinter, AFailedWriteLeavesNoFileAndTheNextDocumentIsWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    ASSERT_TRUE(test::WriteBytes(pdf, "earlier"));
+    QPrinter device(QPrinter::HighResolution);
+    PrintToPdf(device, pdf);
+    QtPrinter printer(device);
+    struct Opener {
+        ~Opener() { QtPrinter::SetPdfOutputOpenerForTests({}); }
+    } restore;
+    for (const qint64 bytes : {0, 100, 3000}) {
+        SCOPED_TRACE(bytes);
+        QtPrinter::SetPdfOutputOpenerForTests(
+            [bytes](const QString& path) { return test::FileFailingAfter(path, bytes); });
+        printer.CurrentX = 1440;
+        printer.CurrentY = 1440;
+        printer.Print(QStringLiteral("never sent"));
+        try {
+            printer.EndDoc();
+            FAIL() << "expected the write's error";
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.Number, vberr::DeviceIoError);
+        }
+        EXPECT_EQ(test::ReadBytes(pdf), QByteArray("earlier"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.pdf")});
+        EXPECT_NE(device.printerState(), QPrinter::Active);
+    }
+    QtPrinter::SetPdfOutputOpenerForTests({});
+    printer.CurrentX = 1440;
+    printer.CurrentY = 1440;
+    printer.Print(QStringLiteral("printed after the failures"));
+    printer.EndDoc();
+    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("printed after the failures")));
+}
+
+// The same on a real disk with no room left (a 16 KB file system, where the
+// tests may mount one): the disk-full error, the earlier file kept, no part
+// of the new one left, and the next print to a folder with room is whole.
+TEST(QtPrinter, APrintToAFullDiskFailsAndTheNextPrintIsWhole)
+{
+    test::SmallDisk disk(16);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no file system of our own can be mounted here";
+    const QString full = disk.Path() + QStringLiteral("/page.pdf");
+    ASSERT_TRUE(test::WriteBytes(full, "earlier"));
+    QPrinter device(QPrinter::HighResolution);
+    PrintToPdf(device, full);
+    QtPrinter printer(device);
+    printer.SetOrientation(2);
+    const auto page = [&printer](const QString& text) {
+        printer.CurrentX = 1440;
+        printer.CurrentY = 1440;
+        printer.Print(text);
+        for (int i = 0; i < 2000; ++i)
+            printer.Line(1440 + i * 5, 3000, 1440 + i * 5 + 3, 3000 + (i * 37) % 5000, 0xFF0000);
+    };
+    page(QStringLiteral("never whole"));
+    try {
+        printer.EndDoc();
+        FAIL() << "expected the disk-full error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, vberr::DiskFull);
+    }
+    EXPECT_EQ(test::ReadBytes(full), QByteArray("earlier"));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), QStringList{QStringLiteral("page.pdf")});
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString roomy = dir.filePath(QStringLiteral("page.pdf"));
+    PrintToPdf(device, roomy);
+    page(QStringLiteral("printed after the full disk"));
+    printer.EndDoc();
+    EXPECT_TRUE(test::PdfText(roomy).contains(QStringLiteral("printed after the full disk")));
+    EXPECT_GT(test::ReadBytes(roomy).size(), 16 * 1024);
+}
+
 // The device's paint engine outlives each document: the first text of a
 // document prints in ForeColor, not in the pen the last document drew with.
 TEST(QtPrinter, ADocumentsFirstTextIsNotInTheLastDocumentsColour)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -472,6 +473,55 @@ TEST_F(PrintFrameOnPdf, AReportPrintNeitherBreaksTheNextViewPrintNorWritesOverIt
     EXPECT_TRUE(test::PdfText(view2).contains(QStringLiteral("second view")));
     EXPECT_EQ(test::ReadBytes(view1), bytes);
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty());
+}
+
+// A print whose file cannot be written whole (its device fails part-way
+// through the document, or the disk fills up) shows the error box of the
+// page's failure handling, leaves nothing under the chosen name but the
+// earlier file of that name and no part of the new one, gives the view back
+// as it was, and the next print is whole.
+TEST_F(PrintFrameOnPdf, AFailedWriteShowsTheErrorBoxAndTheNextPrintIsWhole)
+{
+    struct Opener {
+        ~Opener() { QtPrinter::SetPdfOutputOpenerForTests({}); }
+    } restore;
+    test::SmallDisk disk(8); // room for the earlier file alone
+    struct Case {
+        const char* what;
+        QString pdf;
+        bool failingDevice;
+        QString box;
+    };
+    std::vector<Case> cases = {{"device failing", Path(QStringLiteral("view.pdf")), true,
+                                QStringLiteral("Error 57: Device I/O error")}};
+    if (disk.Mounted())
+        cases.push_back({"full disk", disk.Path() + QStringLiteral("/view.pdf"), false,
+                         QStringLiteral("Error 61: Disk full")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(test::WriteBytes(c.pdf, "earlier"));
+        Boxes().Clear();
+        if (c.failingDevice)
+            QtPrinter::SetPdfOutputOpenerForTests(
+                [](const QString& path) { return test::FileFailingAfter(path, 2000); });
+        EXPECT_EQ(PrintView(c.pdf, QStringLiteral("never whole"), 3), FinImpresion::Error);
+        QtPrinter::SetPdfOutputOpenerForTests({});
+        ASSERT_EQ(Boxes().Count(), 1);
+        EXPECT_EQ(Boxes().Last().Prompt, c.box);
+        EXPECT_EQ(Boxes().Last().Style, vbCritical);
+        EXPECT_EQ(test::ReadBytes(c.pdf), QByteArray("earlier"));
+        EXPECT_EQ(QDir(QFileInfo(c.pdf).path()).entryList(QDir::Files),
+                  QStringList{QStringLiteral("view.pdf")});
+        EXPECT_TRUE(view.isEnabled());
+        EXPECT_EQ(MousePointer(&view), vbDefault);
+
+        const QString next = Path(QStringLiteral("next.pdf"));
+        Boxes().Clear();
+        EXPECT_EQ(PrintView(next, QStringLiteral("printed after the failure")), FinImpresion::Impresa);
+        EXPECT_EQ(Boxes().Count(), 0);
+        EXPECT_TRUE(test::PdfText(next).contains(QStringLiteral("printed after the failure")));
+        QFile::remove(next);
+    }
 }
 
 TEST_F(PrintFrameOnPdf, ThreeCopiesToAFileAreThreePagesOfIt)

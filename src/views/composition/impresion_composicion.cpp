@@ -46,41 +46,6 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
     return canales;
 }
 
-// Height of the left column (legend and the values at both cursors) of n
-// channels in the measure m and the printer's line `linea`, from the top
-// of its first line to the foot of its last.
-double AltoColumna(const MedidaTexto& m, double linea, std::size_t n)
-{
-    const QString a = QStringLiteral("A");
-    const double vacia = m.Alto(QString());
-    const double valores = static_cast<double>(n) * (linea + vacia);
-    const double leyenda = static_cast<double>(n) * (m.Ancho(a) + 3 * linea + vacia);
-    const double cursor1 = m.Alto(QStringLiteral("AA")) + linea + 2 * (m.Alto(a) + linea) - linea + valores;
-    const double cursor2 = linea + 2 * (m.Alto(a) + linea) - linea + valores;
-    return linea + leyenda + cursor1 + cursor2;
-}
-
-// The measure the left column is printed in: the window's, or, when the
-// column would not fit in `alto`, the window's scaled down with the
-// printer's font (whose size the caller restores) until it fits.
-MedidaTexto ColumnaQueCabe(Printer& p, const MedidaTexto& m, std::size_t n, double alto)
-{
-    double escala = 1.0;
-    MedidaTexto mc = m;
-    const double tamano = p.FontSize;
-    for (int vuelta = 0; vuelta < 4; ++vuelta) {
-        const double necesario = AltoColumna(mc, p.TextHeight(QString()), n);
-        if (necesario <= alto || !(necesario > 0.0) || !(alto > 0.0))
-            break;
-        escala *= 0.98 * alto / necesario;
-        p.FontSize = tamano * escala;
-        mc.Ancho = [m, escala](const QString& t) { return m.Ancho(t) * escala; };
-        mc.Alto = [m, escala](const QString& t) { return m.Alto(t) * escala; };
-        mc.Puntos = m.Puntos * escala;
-    }
-    return mc;
-}
-
 } // namespace
 
 QString TextoSingle(float v)
@@ -124,64 +89,145 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     const double escalaY = d.Vista.ZoomVertical * d.EscalaVertical * s;
     const auto xDe = [&, p0 = p0](std::int32_t muestra) { return (muestra - primera) * e + p0; };
 
-    // Legend in the left margin: per channel its name, a stroke of its pen,
-    // its maximum and minimum; then the values at both cursors. A column
-    // that would run past the frame's foot (five or six channels in a
-    // large font) is printed in a smaller font that fits it in. Printed
-    // before the traces: the extremes' values give way to it.
-    const double inicio = f.Arriba + m.Alto(QString());
-    const double tamano = p.FontSize;
-    const MedidaTexto mc = ColumnaQueCabe(p, m, canales.size(), f.Abajo - m.Alto(QString()) - inicio);
-    const double xTitulo = f.Izquierda + mc.Ancho(a);
-    const double xEntrada = f.Izquierda + mc.Ancho(aa);
-    // Every line of it ends one blank left of the box; a name leaves room
-    // for its stroke.
-    const double limite = p0 - mc.Ancho(blanco);
-    constexpr double kTrazo = 500.0;
-    const auto entrada = [&](const QString& t, double x, double derecha) {
-        textos.ImprimirHasta(t, x, p.CurrentY, derecha);
-    };
-    p.DrawWidth = 1;
-    p.CurrentY = inicio;
-    entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo, limite);
+    // Each channel's extremes marked once where it reaches them in the
+    // range: a dotted line across the box in its pen and the value left of
+    // the box. Before the legend, which makes way for the values.
+    std::vector<MarcadorPagina> marcadores;
     for (std::size_t k = 0; k < canales.size(); ++k) {
         const CanalPagina& c = canales[k];
-        p.CurrentY += mc.Ancho(a);
-        const double yNombre = p.CurrentY;
-        entrada(c.Nombre, xEntrada, limite - kTrazo - 100);
-        const double finNombre = textos.Rectangulo(c.Nombre, xEntrada, yNombre).right();
-        const double ancho = mc.Ancho(c.Nombre);
-        const double y = p.CurrentY - mc.Alto(QString()) / 2;
-        const double x = p.CurrentX;
-        const TrazoLeyenda t =
-            TrazoAntesDe(x + 3 * ancho + 100, x + 3 * ancho + 100 + kTrazo, limite, finNombre);
-        p.DrawWidth = 1;
-        p.Line(t.Desde, y, t.Hasta, y, ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
-        p.CurrentY += mc.Alto(QString());
-        entrada(c.Nombre + QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad, xEntrada,
-                limite);
-        entrada(c.Nombre + QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad, xEntrada,
-                limite);
+        const std::uint32_t color = ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1));
+        const std::span<const float> tramo = TramoColumna(r, c.Columna, primera, ultima);
+        const ExtremosAlcanzados alcanzados = BuscarExtremos(
+            tramo, primera, c.Extremos.Maximo, c.Extremos.Minimo, TablasTramo(r, c.Columna, primera));
+        if (alcanzados.UltimoMinimo > 0)
+            marcadores.push_back({y0 - c.Extremos.Minimo * escalaY,
+                                  Format(c.Extremos.Minimo, "0.000") + blanco + c.Unidad, color});
+        if (alcanzados.UltimoMaximo > 0 && c.Extremos.Maximo != c.Extremos.Minimo)
+            marcadores.push_back({y0 - c.Extremos.Maximo * escalaY,
+                                  Format(c.Extremos.Maximo, "0.000") + blanco + c.Unidad, color});
     }
+    MarcadoresExtremos(textos, m, marcadores, p0, p1, q0, q1);
+    p.DrawWidth = 1;
+    p.DrawStyle = 0;
 
-    // Values of every channel at both cursors.
-    const auto valores = [&](std::int32_t muestra) {
-        p.CurrentY += mc.Alto(a);
-        entrada(TextosIdioma(kTextoMuestra) + QString::number(muestra), xEntrada, limite);
-        p.CurrentY += mc.Alto(a);
+    // Legend in the left margin: per channel its name, a stroke of its pen,
+    // its maximum and minimum; then the values at both cursors. One size for
+    // all of it, in which every value fits whole; a name or caption gives
+    // way in the middle, to the room its row leaves (a name, and its
+    // stroke). A line whose row an extreme's value takes goes below it;
+    // where the column would then run past the frame's foot (five or six
+    // channels in a large font) it is printed in a smaller font that fits.
+    const double inicio = f.Arriba + m.Alto(QString());
+    const QString puntos = QStringLiteral("\u2026");
+    std::vector<QString> valores[2];
+    std::vector<std::pair<QString, double>> fijos;
+    const double anchoEntrada = p0 - m.Ancho(blanco) - (f.Izquierda + m.Ancho(aa));
+    for (int i = 0; i < 2; ++i) {
+        const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
+        fijos.emplace_back(puntos + QString::number(muestra), anchoEntrada);
         for (const CanalPagina& c : canales) {
-            entrada(c.Nombre + QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
-                        c.Unidad,
-                    xEntrada, limite);
-            p.CurrentY += mc.Alto(QString());
+            valores[i].push_back(QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
+                                 c.Unidad);
+            fijos.emplace_back(puntos + valores[i].back(), anchoEntrada);
         }
-    };
-    p.CurrentY += mc.Alto(aa);
-    entrada(QStringLiteral("Cursor 1: "), xTitulo, limite);
-    valores(d.Cursor1);
-    entrada(QStringLiteral("Cursor 2: "), xTitulo, limite);
-    valores(d.Cursor2);
-    p.FontSize = tamano;
+    }
+    std::vector<QString> maximos;
+    std::vector<QString> minimos;
+    for (const CanalPagina& c : canales) {
+        maximos.push_back(QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad);
+        minimos.push_back(QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad);
+        fijos.emplace_back(puntos + maximos.back(), anchoEntrada);
+        fijos.emplace_back(puntos + minimos.back(), anchoEntrada);
+    }
+    constexpr double kTrazo = 500.0;
+    {
+        TamanoFuente fuente(p);
+        double escala = EscalaQueCabe(p, fijos);
+        // Lays the legend out from its top in the window's measure scaled
+        // as the font, printing it or only measuring it; the foot of its
+        // last line.
+        const auto disponer = [&, f = f, p0 = p0](bool imprimir) {
+            fuente.Escala(escala);
+            MedidaTexto mc = m;
+            mc.Ancho = [m, escala](const QString& t) { return m.Ancho(t) * escala; };
+            mc.Alto = [m, escala](const QString& t) { return m.Alto(t) * escala; };
+            const double linea = textos.Linea();
+            const double xTitulo = f.Izquierda + mc.Ancho(a);
+            const double xEntrada = f.Izquierda + mc.Ancho(aa);
+            // Every line of it ends one blank left of the box.
+            const double limite = p0 - mc.Ancho(blanco);
+            double y = inicio;
+            // A line's row: the first from y down where its least text is
+            // free.
+            const auto fila = [&](double x, double ancho) {
+                y = textos.FilaDesde(x, y, std::min(ancho, limite - x - textos.Blanco()));
+            };
+            // A caption (and number), whole on a row of its own.
+            const auto entrada = [&](const QString& t, double x, const QString& despues = {}) {
+                fila(x, p.TextWidth(t + despues));
+                if (imprimir)
+                    (void)textos.ImprimirNombre(t, x, y, textos.FinLibre(x, y, limite), 0, {}, despues);
+                y += linea;
+            };
+            // A name, and after it what follows it whole, in the room its
+            // row leaves before `derecha`; the text printed.
+            // A name with its stroke takes its row to the end.
+            const auto nombre = [&](const QString& n, const QString& despues, double derecha,
+                                    bool conTrazo = false) {
+                fila(xEntrada, conTrazo ? limite : p.TextWidth(n.left(5) + puntos + despues));
+                QString t;
+                if (imprimir)
+                    t = textos.ImprimirNombre(n, xEntrada, y, textos.FinLibre(xEntrada, y, derecha), 0, {},
+                                              despues);
+                y += linea;
+                return t;
+            };
+            entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo);
+            for (std::size_t k = 0; k < canales.size(); ++k) {
+                const CanalPagina& c = canales[k];
+                y += mc.Ancho(a);
+                const double blancoImpreso = textos.Blanco();
+                const QString impreso = nombre(c.Nombre, {}, limite - kTrazo - blancoImpreso, true);
+                const double yNombre = y - linea;
+                // Its stroke, 500 twips across the middle of the name's
+                // line, after the name as printed.
+                const double yTrazo = y - mc.Alto(QString()) / 2;
+                if (imprimir) {
+                    const double finNombre = textos.Rectangulo(impreso, xEntrada, yNombre).right();
+                    const double ancho = mc.Ancho(c.Nombre);
+                    const TrazoLeyenda t = TrazoAntesDe(3 * ancho + 100, 3 * ancho + 100 + kTrazo, limite,
+                                                        finNombre, blancoImpreso / 2);
+                    p.DrawWidth = 1;
+                    textos.Linea(t.Desde, yTrazo, t.Hasta, yTrazo,
+                                 ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
+                }
+                y = yTrazo + mc.Alto(QString());
+                (void)nombre(c.Nombre, maximos[k], limite);
+                (void)nombre(c.Nombre, minimos[k], limite);
+            }
+            for (int i = 0; i < 2; ++i) {
+                if (i == 0)
+                    y += mc.Alto(aa);
+                entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "), xTitulo);
+                y += mc.Alto(a);
+                entrada(TextosIdioma(kTextoMuestra), xEntrada,
+                        QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
+                y += mc.Alto(a);
+                for (std::size_t k = 0; k < canales.size(); ++k) {
+                    (void)nombre(canales[k].Nombre, valores[i][k], limite);
+                    y += mc.Alto(QString());
+                }
+            }
+            return y - mc.Alto(QString());
+        };
+        for (int vuelta = 0; vuelta < 16; ++vuelta) {
+            const double pie = disponer(false);
+            if (pie <= f.Abajo - m.Alto(QString()))
+                break;
+            escala *= std::max(0.5, 0.99 * (f.Abajo - m.Alto(QString()) - inicio) / (pie - inicio));
+        }
+        (void)disponer(true);
+    }
     p.DrawWidth = 1;
 
     // Zero line, when it lies in the box.
@@ -191,30 +237,20 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     // Cursors, their labels under the time labels when there are.
     const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
     const double bajoEscala = m50 > 0 ? FilaEtiquetasTiempo(m, q1) + textos.Linea() : 0.0;
-    (void)CursorImpreso(textos, m, xDe(d.Cursor1), q0, q1, ColorImpresora(p, kAmarilloImpresora),
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
-    double filaMs = CursorImpreso(textos, m, xDe(d.Cursor2), q0, q1, ColorImpresora(p, kCianImpresora),
-                                  QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
+    double filaMs = CursoresImpresos(textos, m,
+                                     {xDe(d.Cursor1), ColorImpresora(p, kAmarilloImpresora),
+                                      QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1")},
+                                     {xDe(d.Cursor2), ColorImpresora(p, kCianImpresora),
+                                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2")},
+                                     q0, q1, bajoEscala);
 
-    // Traces: each channel's extremes marked once where it reaches them in
-    // the range, then its trace clipped to the box, in its pen.
+    // Traces: each channel's trace clipped to the box, in its pen.
     p.DrawWidth = 1;
     for (std::size_t k = 0; k < canales.size(); ++k) {
         const CanalPagina& c = canales[k];
         const std::uint32_t color = ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1));
         const std::span<const float> tramo = TramoColumna(r, c.Columna, primera, ultima);
-        const float minimo = c.Extremos.Minimo;
-        const float maximo = c.Extremos.Maximo;
         const EnvelopeTables tablas = TablasTramo(r, c.Columna, primera);
-        const ExtremosAlcanzados alcanzados = BuscarExtremos(tramo, primera, maximo, minimo, tablas);
-        const int ancho = p.DrawWidth; // the markers' pen is their own
-        if (alcanzados.UltimoMinimo > 0)
-            MarcadorExtremo(textos, m, y0 - minimo * escalaY, p0, p1, q0, q1,
-                            Format(minimo, "0.000") + blanco + c.Unidad, color);
-        if (alcanzados.UltimoMaximo > 0 && maximo != minimo)
-            MarcadorExtremo(textos, m, y0 - maximo * escalaY, p0, p1, q0, q1,
-                            Format(maximo, "0.000") + blanco + c.Unidad, color);
-        p.DrawWidth = ancho;
         p.DrawStyle = 0;
         TrazarEnImpresora(p, tramo, GeometriaImpresora(p, p0, e, y0, escalaY), color, BandaY{q0, q1}, tablas);
         EngrosarPluma(p);

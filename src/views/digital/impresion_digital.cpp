@@ -73,10 +73,12 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     RectanguloImpresora(p, izq, arriba, der, abajo);
 
     // Header: the view's title by mode and the record's data file.
+    const double finCabecera = f.Derecha - textos.Blanco() / 2;
     textos.ImprimirHasta(TextosIdioma(kTextoTitulo).toUpper() + QStringLiteral("__") +
                              TextosIdioma(d.ModoDigital == 1 ? kTextoGrupo : kTextoComposicion).toUpper(),
-                         izq, f.Arriba + m.Alto(QString()), f.Derecha);
-    textos.ImprimirHasta(QStringLiteral("Fichero origen : ") + r.RutaDat, izq, p.CurrentY, f.Derecha);
+                         izq, f.Arriba + m.Alto(QString()), finCabecera);
+    (void)textos.ImprimirNombre(r.RutaDat, izq, p.CurrentY, finCabecera, 0,
+                                QStringLiteral("Fichero origen : "));
 
     // The level shown over the box's width; the window's 1200-twip analog
     // band carried to paper with the picture's height as 3/4 of the page's.
@@ -101,23 +103,27 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // margin left of the box (under it, it would meet the time scale's
     // ticks).
     const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+    // Each caption gives way in the middle before its value would.
     p.CurrentY = abajo;
-    textos.ImprimirHasta(TextosIdioma(kTextoCursor1) + QString::number(d.Cursor1), xLectura, p.CurrentY,
-                         izq - m.Ancho(blanco));
-    for (const QString& t : {TextosIdioma(kTextoCursor2) + QString::number(d.Cursor2),
-                             TextosIdioma(kTextoTiempo) + d.TextoTiempo}) {
+    (void)textos.ImprimirNombre(TextosIdioma(kTextoCursor1), xLectura, p.CurrentY, izq - m.Ancho(blanco), 0,
+                                {}, QString::number(d.Cursor1));
+    for (const auto& [titulo, valor] : {std::pair{TextosIdioma(kTextoCursor2), QString::number(d.Cursor2)},
+                                        std::pair{TextosIdioma(kTextoTiempo), d.TextoTiempo}}) {
         p.CurrentY += m.Alto(a);
-        textos.ImprimirHasta(t, xLectura, p.CurrentY, f.Derecha);
+        (void)textos.ImprimirNombre(titulo, xLectura, p.CurrentY, f.Derecha - textos.Blanco() / 2, 0, {},
+                                    valor);
     }
 
     // Cursors, their labels under the time labels when there are.
     const std::int32_t m50 = ampliada ? 0 : MuestrasPor50ms();
     const double bajoEscala = m50 > 0 ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
-    (void)CursorImpreso(textos, m, xDe(d.Cursor1), arriba, abajo, ColorImpresora(p, kAmarilloImpresora),
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
     const double finCursor2 =
-        CursorImpreso(textos, m, xDe(d.Cursor2), arriba, abajo, ColorImpresora(p, kCianImpresora),
-                      QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
+        CursoresImpresos(textos, m,
+                         {xDe(d.Cursor1), ColorImpresora(p, kAmarilloImpresora), QStringLiteral("AAAA"),
+                          m.Ancho(blanco), QStringLiteral("Cursor 1")},
+                         {xDe(d.Cursor2), ColorImpresora(p, kCianImpresora), QStringLiteral("AAA"), 0.0,
+                          QStringLiteral("Cursor 2")},
+                         arriba, abajo, bajoEscala);
 
     // Zero line of the band and the rows' base lines, in the cursors' solid
     // pen.
@@ -129,8 +135,8 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // its trace over the band, its extremes over the whole record marked
     // once each where the level reaches them.
     const std::uint32_t verde = ColorImpresora(p, kVerdeImpresora);
-    const QString nombre = canal.Nombre + QStringLiteral("    0") + canal.Unidad;
-    (void)EtiquetaDeLinea(textos, nombre, izq - m.Ancho(nombre + blanco), ceroAnalogico, verde);
+    (void)EtiquetaConNombre(textos, canal.Nombre, QStringLiteral("    "), QStringLiteral("0") + canal.Unidad,
+                            izq - m.Ancho(blanco), ceroAnalogico, verde);
 
     // The digital rows' names, standing on their base lines as on the
     // screen, whatever the rows' pitch (in a smaller font where the rows
@@ -142,8 +148,9 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         for (std::int32_t k = 1; k <= numFilas; ++k) {
             const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
             const double base = finBanda + k * paso;
-            textos.ImprimirHasta(fila.Nombre, f.Izquierda + m.Ancho(QStringLiteral("AA")),
-                                 base - std::max(m.Alto(fila.Nombre), textos.Linea()), izq - m.Ancho(blanco));
+            (void)textos.ImprimirNombre(fila.Nombre, f.Izquierda + m.Ancho(QStringLiteral("AA")),
+                                        base - std::max(m.Alto(fila.Nombre), textos.Linea()),
+                                        izq - m.Ancho(blanco));
         }
     }
 
@@ -176,7 +183,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
             }
         }
         textos.ImprimirHasta(titulo, xTitulo, y, limite);
-        textos.ImprimirHasta(d.GrupoElegido, xGrupo, y + salto, limite);
+        (void)textos.ImprimirNombre(d.GrupoElegido, xGrupo, y + salto, limite);
     }
 
     const std::span<const float> columna = r.Valores.Column(canal.Columna);
@@ -195,12 +202,14 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // The band's scale keeps every sample of the level in it, its edges
     // included: a marker is never left out for its height.
     const double sinLimite = std::numeric_limits<double>::max();
+    std::vector<MarcadorPagina> marcadores;
     if (alcanzados.UltimoMinimo > 0)
-        MarcadorExtremo(textos, m, ceroAnalogico - extremos.Minimo * escalaY, izq, der, -sinLimite, sinLimite,
-                        Format(extremos.Minimo, "0.000") + blanco + canal.Unidad, verde);
+        marcadores.push_back({ceroAnalogico - extremos.Minimo * escalaY,
+                              Format(extremos.Minimo, "0.000") + blanco + canal.Unidad, verde});
     if (alcanzados.UltimoMaximo > 0 && extremos.Maximo != extremos.Minimo)
-        MarcadorExtremo(textos, m, ceroAnalogico - extremos.Maximo * escalaY, izq, der, -sinLimite, sinLimite,
-                        Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde);
+        marcadores.push_back({ceroAnalogico - extremos.Maximo * escalaY,
+                              Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde});
+    MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);
 
     // The digital rows' step boxes: a box per state 1 (merged per device
     // column where the samples are closer than the printer's dots).

@@ -33,44 +33,61 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const double x0 = f.Izquierda + m.Ancho(blanco);
     const double x1 = f.Izquierda + m.Ancho(QStringLiteral("AA"));
     TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
-    // A read-out of the left column, at CurrentX, CurrentY, kept left of
-    // the plot box.
-    const auto lectura = [&, izq = izq](const QString& t) {
-        textos.ImprimirHasta(t, p.CurrentX, p.CurrentY, izq - m.Ancho(blanco));
-    };
 
-    // 2. Left column: the channel, both cursors, time and difference.
-    p.CurrentX = x0;
-    p.CurrentY = arriba;
-    lectura(TextosIdioma(74));
-    p.CurrentX = x1;
-    p.CurrentY += m.Alto(QString());
-    lectura(NombreCanalId(d.CanalVentana));
-    p.CurrentY += m.Alto(QString());
-    const auto lecturaCursor = [&](const QString& titulo, std::int32_t muestra) {
+    // 2. Left column: the channel, both cursors, time and difference, each
+    // line ending left of the plot box. One size for all of it, in which
+    // every value fits whole; a name or caption too long gives way in the
+    // middle.
+    {
+        const double limite = izq - m.Ancho(blanco);
+        const QString valor1 = Format(ValorMuestra(r, d.Cursor1, c), "0.000") + blanco + u;
+        const QString valor2 = Format(ValorMuestra(r, d.Cursor2, c), "0.000") + blanco + u;
+        const QString puntos = QStringLiteral("\u2026");
+        TamanoFuente fuente(p);
+        fuente.Escala(EscalaQueCabe(p, {{puntos + Str(d.Cursor1), limite - x1},
+                                        {puntos + Str(d.Cursor2), limite - x1},
+                                        {valor1, limite - x1},
+                                        {valor2, limite - x1},
+                                        {d.TextoTiempo, limite - x1},
+                                        {d.TextoDiferencia, limite - x1}}));
+        const auto lectura = [&](const QString& t) {
+            textos.ImprimirHasta(t, p.CurrentX, p.CurrentY, limite);
+        };
+        const auto nombre = [&](const QString& n, const QString& despues) {
+            (void)textos.ImprimirNombre(n, p.CurrentX, p.CurrentY, limite, 0, {}, despues);
+        };
         p.CurrentX = x0;
-        p.CurrentY += m.Alto(blanco);
-        lectura(titulo);
-        p.CurrentX = x1;
-        p.CurrentY += m.Alto(blanco);
-        lectura(TextosIdioma(266) + Str(muestra));
-        p.CurrentX = x1;
-        p.CurrentY += m.Alto(blanco);
-        lectura(NombreCanal(d.CanalVentana) + QStringLiteral(": "));
+        p.CurrentY = arriba;
+        lectura(TextosIdioma(74));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        lectura(Format(ValorMuestra(r, muestra, c), "0.000") + blanco + u);
-    };
-    lecturaCursor(QStringLiteral(" Cursor 1: "), d.Cursor1);
-    lecturaCursor(QStringLiteral("Cursor 2 : "), d.Cursor2);
-    for (const auto& [titulo, valor] :
-         {std::pair{TextosIdioma(264), d.TextoTiempo}, std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
-        p.CurrentX = x0;
-        p.CurrentY += m.Alto(blanco);
-        lectura(titulo);
-        p.CurrentX = x1;
-        p.CurrentY += m.Alto(blanco);
-        lectura(valor);
+        nombre(NombreCanalId(d.CanalVentana), {});
+        p.CurrentY += m.Alto(QString());
+        const auto lecturaCursor = [&](const QString& titulo, std::int32_t muestra, const QString& valor) {
+            p.CurrentX = x0;
+            p.CurrentY += m.Alto(blanco);
+            lectura(titulo);
+            p.CurrentX = x1;
+            p.CurrentY += m.Alto(blanco);
+            nombre(TextosIdioma(266), Str(muestra));
+            p.CurrentX = x1;
+            p.CurrentY += m.Alto(blanco);
+            nombre(NombreCanal(d.CanalVentana), QStringLiteral(": "));
+            p.CurrentX = x1;
+            p.CurrentY += m.Alto(QString());
+            lectura(valor);
+        };
+        lecturaCursor(QStringLiteral(" Cursor 1: "), d.Cursor1, valor1);
+        lecturaCursor(QStringLiteral("Cursor 2 : "), d.Cursor2, valor2);
+        for (const auto& [titulo, valor] :
+             {std::pair{TextosIdioma(264), d.TextoTiempo}, std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
+            p.CurrentX = x0;
+            p.CurrentY += m.Alto(blanco);
+            lectura(titulo);
+            p.CurrentX = x1;
+            p.CurrentY += m.Alto(blanco);
+            lectura(valor);
+        }
     }
 
     // 3.-5. Frames, vertical scale, title.
@@ -106,10 +123,12 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const double bajoEscala = conEscala ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
     const std::uint32_t amarillo = ColorImpresora(p, kAmarilloImpresora);
     const std::uint32_t cian = ColorImpresora(p, kCianImpresora);
-    (void)CursorImpreso(textos, m, (d.Cursor1 - inicio) * sx + izq, arriba, abajo, amarillo,
-                        QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1"), bajoEscala);
-    (void)CursorImpreso(textos, m, (d.Cursor2 - inicio) * sx + izq, arriba, abajo, cian,
-                        QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2"), bajoEscala);
+    (void)CursoresImpresos(
+        textos, m,
+        {(d.Cursor1 - inicio) * sx + izq, amarillo, QStringLiteral("AAAA"), m.Ancho(blanco),
+         QStringLiteral("Cursor 1")},
+        {(d.Cursor2 - inicio) * sx + izq, cian, QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2")},
+        arriba, abajo, bajoEscala);
 
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
@@ -122,21 +141,23 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const ExtremosAlcanzados e = BuscarExtremos(tramo, inicio, maximo, minimo, TablasTramo(r, c, inicio));
     double nGrid = 0.0;
     double vGrid = 0.0;
+    std::vector<MarcadorPagina> marcadores;
     if (e.UltimoMaximo > 0) {
         const double y = yDe(maximo);
-        MarcadorExtremo(textos, m, y, izq, der, arriba, abajo, Format(maximo, "0.000") + blanco + u, azul);
+        marcadores.push_back({y, Format(maximo, "0.000") + blanco + u, azul});
         nGrid = (y0 - y) / pasoValor;
         vGrid = nGrid == 0.0 ? 0.0 : maximo / nGrid;
     }
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
-        MarcadorExtremo(textos, m, y, izq, der, arriba, abajo, Format(minimo, "0.000") + blanco + u, azul);
+        marcadores.push_back({y, Format(minimo, "0.000") + blanco + u, azul});
         // At one sample the minimum is looked at after the maximum.
         if (e.UltimoMinimo >= e.UltimoMaximo) {
             nGrid = (y - y0) / pasoValor;
             vGrid = nGrid == 0.0 ? 0.0 : std::fabs(minimo) / nGrid;
         }
     }
+    MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
 
     // 11. The trace, clipped to the plot's height.
     p.DrawWidth = 3;
@@ -227,90 +248,15 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
 
     // 6.-7. Cursors, their labels under the time labels when there are.
     const double bajoEscala = s50 > 0 ? FilaEtiquetasTiempo(m, abajo) + textos.Linea() : 0.0;
-    (void)CursorImpreso(textos, m, (d.Cursor1 - primeraMuestra) * escalaX + izq, arriba, abajo,
-                        ColorImpresora(p, kAmarilloImpresora), QStringLiteral("AAAA"), m.Ancho(blanco),
-                        QStringLiteral("Cursor 1"), bajoEscala);
-    double finTick = CursorImpreso(textos, m, (d.Cursor2 - primeraMuestra) * escalaX + izq, arriba, abajo,
-                                   ColorImpresora(p, kAzulImpresora), QStringLiteral("AAA"), 0.0,
-                                   QStringLiteral("Cursor 2"), bajoEscala);
+    double finTick =
+        CursoresImpresos(textos, m,
+                         {(d.Cursor1 - primeraMuestra) * escalaX + izq, ColorImpresora(p, kAmarilloImpresora),
+                          QStringLiteral("AAAA"), m.Ancho(blanco), QStringLiteral("Cursor 1")},
+                         {(d.Cursor2 - primeraMuestra) * escalaX + izq, ColorImpresora(p, kAzulImpresora),
+                          QStringLiteral("AAA"), 0.0, QStringLiteral("Cursor 2")},
+                         arriba, abajo, bajoEscala);
 
-    // 9. Left column: the channels, then each cursor's sample and values,
-    // every one of them down the frame: where the window's spacing would
-    // run past its foot (up to eight bands) the blank between the lines
-    // narrows, then the font shrinks. Printed before the band labels and
-    // extremes, which give way to it.
-    {
-        const double xTitulo = f.Izquierda + m.Ancho(a);
-        const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-        const double limite = izq - m.Ancho(blanco);
-        TamanoFuente fuente(p);
-        const auto n = static_cast<double>(numBandas);
-        // Height of the column with a blank of g between its lines.
-        const auto alto = [&](double g, double linea) {
-            return std::max(m.Alto(a), linea) + n * (linea + g) +
-                   2 * (g + 2 * (linea + g) + n * (linea + g)) - g;
-        };
-        // A blank under the frame's line, which the title would touch.
-        const double tope = f.Arriba + m.Ancho(blanco);
-        const double disponible = f.Abajo - tope;
-        double linea = textos.Linea();
-        double hueco = m.Alto(a);
-        if (alto(hueco, linea) > disponible) {
-            const double fijo = alto(0.0, linea);
-            hueco = std::max(0.0, (disponible - fijo) / (alto(1.0, linea) - fijo));
-            if (fijo > disponible) {
-                fuente.Escala(0.99 * disponible / fijo);
-                linea = textos.Linea();
-            }
-        }
-        const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
-        const auto entrada = [&](const QString& t, double x) {
-            textos.ImprimirHasta(t, x, p.CurrentY, limite);
-        };
-        p.CurrentY = tope;
-        entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
-        p.CurrentY = tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea);
-        for (const CanalBanda& c : canales) {
-            entrada(NombreCanal(c.Fila), xEntrada);
-            p.CurrentY += hueco;
-        }
-        for (const auto& [titulo, muestra] : {std::pair{QStringLiteral("Cursor 1: "), d.Cursor1},
-                                              std::pair{QStringLiteral("Cursor 2: "), d.Cursor2}}) {
-            p.CurrentY += hueco;
-            entrada(titulo, xTitulo);
-            p.CurrentY += hueco;
-            entrada(TextosIdioma(266) + QString::number(muestra), xEntrada);
-            p.CurrentY += hueco;
-            for (const CanalBanda& c : canales) {
-                entrada(NombreCanal(c.Fila) + QStringLiteral(": ") +
-                            Format(ValorMuestra(r, muestra, c.Columna), "0.000") + r.TablaCanales(c.Fila, 4),
-                        xEntrada);
-                p.CurrentY += huecoVacio;
-            }
-        }
-    }
-
-    // 8. Band labels: at their own side where they fit, else left of the
-    // plot (shrunk where need be), else at the right in a smaller font.
-    for (std::int32_t b = 1; b <= numBandas; ++b) {
-        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
-        const double y = centro(b);
-        if (numBandas >= 5) {
-            const QString texto = blanco + NombreCanal(c.Fila);
-            if (!textos.ImprimirSiLibre(texto, der + m.Ancho(blanco), y, color) &&
-                !EtiquetaDeLinea(textos, texto, izq - m.Ancho(texto + blanco), y, color))
-                textos.ImprimirHasta(texto, der, y, f.Derecha, color);
-        } else {
-            const QString texto = NombreCanal(c.Fila) + QStringLiteral("    0") + r.TablaCanales(c.Fila, 4);
-            (void)EtiquetaDeLinea(textos, texto, izq - m.Ancho(texto + blanco), y, color);
-        }
-    }
-
-    // 10.-11. Each band's trace over its full scale (current and voltage
-    // bands share theirs), with its extremes marked once: every band's
-    // maximum first, then the minima, whose values rest on their line
-    // where the next band's maximum stands below its own.
+    // Each band's extremes reached in the level.
     const EscalasAV escalas = EscalasCompartidas(canales);
     std::vector<ExtremosAlcanzados> alcanzados;
     for (const CanalBanda& c : canales) {
@@ -319,19 +265,159 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                                             r.MinimosCanal(c.Columna),
                                             TablasTramo(r, c.Columna, primeraMuestra)));
     }
-    for (const bool maximos : {true, false}) {
-        for (std::int32_t b = 1; b <= numBandas; ++b) {
-            const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-            const ExtremosAlcanzados& e = alcanzados[static_cast<size_t>(b - 1)];
-            const float valor = maximos ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna);
-            if ((maximos ? e.UltimoMaximo : e.UltimoMinimo) == 0)
-                continue;
-            const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
-            MarcadorExtremo(textos, m, centro(b) - valor * ys, izq, der, arriba, abajo,
-                            Format(valor, "0.000") + blanco + r.TablaCanales(c.Fila, 4),
-                            ColorTrazaImpresora(p, c.Fila));
+    const auto yExtremo = [&](std::int32_t b, bool maximo) {
+        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+        const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
+        return centro(b) - (maximo ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna)) * ys;
+    };
+    const auto etiquetaExtremo = [&](std::int32_t b, bool maximo) {
+        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+        return Format(maximo ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna), "0.000") + blanco +
+               r.TablaCanales(c.Fila, 4);
+    };
+    const double finEtiqueta = izq - m.Ancho(blanco);
+    // From five bands a band's name stands right of the plot where the
+    // frame leaves it room enough to tell the channel by; else left of it.
+    const double xDerecha = der + m.Ancho(blanco);
+    const double finDerecha = f.Derecha - textos.Blanco() / 2;
+    const auto aLaDerecha = [&](const CanalBanda& c) {
+        const QString nombre = NombreCanal(c.Fila);
+        const QString t = textos.NombreQueCabe(nombre, finDerecha - xDerecha, blanco);
+        return t.size() - 1 >= std::min<qsizetype>(nombre.size(), 5) ? std::optional<QString>(t)
+                                                                     : std::nullopt;
+    };
+
+    // 8. Band labels: up to four bands left of the plot with the zero and
+    // units; from five the name alone, right of the plot where it has room,
+    // else left of it. A name gives way in the middle, the zero and unit
+    // stay whole. The read-outs make way for them.
+    for (std::int32_t b = 1; b <= numBandas; ++b) {
+        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
+        const double y = centro(b);
+        if (numBandas >= 5) {
+            const std::optional<QString> derecha = aLaDerecha(c);
+            if (!derecha || !textos.ImprimirSiLibre(*derecha, xDerecha, y, color))
+                (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), {}, {}, finEtiqueta, y, color);
+        } else {
+            (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
+                                    QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, y, color);
         }
     }
+
+    // Each band's extremes marked once (current and voltage bands share
+    // their full scale): every band's maximum first, then the minima, whose
+    // values rest on their line where the next band's maximum stands below
+    // its own. Before the read-outs, which make way for them.
+    {
+        std::vector<MarcadorPagina> marcadores;
+        for (const bool maximos : {true, false}) {
+            for (std::int32_t b = 1; b <= numBandas; ++b) {
+                const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+                const ExtremosAlcanzados& e = alcanzados[static_cast<size_t>(b - 1)];
+                if ((maximos ? e.UltimoMaximo : e.UltimoMinimo) > 0)
+                    marcadores.push_back(
+                        {yExtremo(b, maximos), etiquetaExtremo(b, maximos), ColorTrazaImpresora(p, c.Fila)});
+            }
+        }
+        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+    }
+
+    // 9. Left column: the channels, then each cursor's sample and values,
+    // every one of them down the frame. One size for all of it, in which
+    // every value fits whole; a name or caption gives way in the middle, to
+    // the room its row leaves. A line whose row a band's label or an
+    // extreme's value takes goes below it; where the window's spacing would
+    // then run past the frame's foot (up to eight bands) the blank between
+    // the lines narrows, then the font shrinks.
+    {
+        const double xTitulo = f.Izquierda + m.Ancho(a);
+        const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+        const double limite = izq - m.Ancho(blanco);
+        const QString puntos = QStringLiteral("\u2026");
+        std::vector<QString> valores[2];
+        std::vector<std::pair<QString, double>> fijos = {
+            {puntos + QString::number(d.Cursor1), limite - xEntrada},
+            {puntos + QString::number(d.Cursor2), limite - xEntrada}};
+        for (int i = 0; i < 2; ++i) {
+            const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
+            for (const CanalBanda& c : canales) {
+                valores[i].push_back(QStringLiteral(": ") +
+                                     Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
+                                     r.TablaCanales(c.Fila, 4));
+                fijos.emplace_back(puntos + valores[i].back(), limite - xEntrada);
+            }
+        }
+        TamanoFuente fuente(p);
+        double escala = EscalaQueCabe(p, fijos);
+        double hueco = m.Alto(a);
+        // A blank under the frame's line, which the title would touch.
+        const double tope = f.Arriba + m.Ancho(blanco);
+        // Lays the column out from its top, printing it or only measuring
+        // it; the foot of its last line.
+        const auto disponer = [&](bool imprimir) {
+            fuente.Escala(escala);
+            const double linea = textos.Linea();
+            const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
+            double y = tope;
+            // A line's row: the first from y down where its least text is
+            // free.
+            const auto fila = [&](double x, const QString& menor) {
+                y = textos.FilaDesde(x, y, std::min(p.TextWidth(menor), limite - x - textos.Blanco()));
+                return y;
+            };
+            // A caption (and number), whole on a row of its own.
+            const auto entrada = [&](const QString& t, double x, const QString& despues = {}) {
+                fila(x, t + despues);
+                if (imprimir)
+                    (void)textos.ImprimirNombre(t, x, y, textos.FinLibre(x, y, limite), 0, {}, despues);
+                y += linea;
+            };
+            // A name, and after it what follows it whole, in the room its
+            // row leaves.
+            const auto nombre = [&](const QString& nombreCanal, const QString& despues) {
+                const QString menor = nombreCanal.left(5) + puntos + despues;
+                fila(xEntrada, menor);
+                if (imprimir)
+                    (void)textos.ImprimirNombre(nombreCanal, xEntrada, y,
+                                                textos.FinLibre(xEntrada, y, limite), 0, {}, despues);
+                y += linea;
+            };
+            entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
+            y = std::max(y, tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea));
+            for (const CanalBanda& c : canales) {
+                nombre(NombreCanal(c.Fila), {});
+                y += hueco;
+            }
+            for (int i = 0; i < 2; ++i) {
+                y += hueco;
+                entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "), xTitulo);
+                y += hueco;
+                entrada(TextosIdioma(266), xEntrada, QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
+                y += hueco;
+                for (std::size_t k = 0; k < canales.size(); ++k) {
+                    nombre(NombreCanal(canales[k].Fila), valores[i][k]);
+                    y += huecoVacio;
+                }
+            }
+            return y - huecoVacio;
+        };
+        // The gaps between its lines, which narrow first.
+        const auto huecos = static_cast<double>(numBandas + 2 * (3 + numBandas));
+        for (int vuelta = 0; vuelta < 16; ++vuelta) {
+            const double pie = disponer(false);
+            if (pie <= f.Abajo)
+                break;
+            if (hueco > 0.0)
+                hueco = std::max(0.0, hueco - (pie - f.Abajo) / huecos - 1.0);
+            else
+                escala *= std::max(0.5, 0.99 * (f.Abajo - tope) / (pie - tope));
+        }
+        (void)disponer(true);
+    }
+
+    // 10.-11. Each band's trace over its full scale (current and voltage
+    // bands share theirs).
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
         const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));

@@ -111,7 +111,7 @@ TEST_F(CompositionPage, FullViewOnAColourPrinter)
         values += CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)) +
                   CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c));
     EXPECT_GE(values, 2);
-    EXPECT_TRUE(IllegibleTexts(printer, TraceFrame(), TraceBox()).empty());
+    ExpectLegibleTracePage(printer, false);
     // The trace spreads samples 1..1000 over the box, inside it.
     const std::vector<QLineF>& s = traces[0].Segments;
     ASSERT_FALSE(s.empty());
@@ -324,6 +324,53 @@ TEST_F(CompositionPage, EveryTextStandsClear)
         d.Cursor2 = c.Zoomed ? 600 : (c.LastCursor ? c.Samples : 1000);
         PaginaComposicion(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
         ExpectLegibleTracePage(printer, c.Samples >= 10000000);
+    }
+}
+
+// With channel names short, 36 characters long or 64 with a shared prefix,
+// the page of one, three and six channels keeps every text legible and
+// clear of every line (the legend strokes whole, after their names), and
+// on paper every value with its unit whole: each channel's maximum and
+// minimum in the legend and at its marker, and its value at both cursors.
+TEST_F(CompositionPage, EveryValueIsWholeWithNamesOfEveryLength)
+{
+    for (const int largo : kNameLengths) {
+        for (const std::int32_t canales : {1, 3, 6}) {
+            SCOPED_TRACE(std::to_string(largo) + " characters, " + std::to_string(canales) + " channels");
+            Sawtooth(canales, 1000);
+            RecordModel& r = Registro();
+            for (std::int32_t c = 1; c <= canales; ++c)
+                r.TablaCanales(c, 2) = NameOfLength(largo, c);
+            DatosPaginaComposicion d = Datos(canales, 1, 1000);
+            d.EscalaVertical = 20; // the extremes spread over the box
+            d.Cursor1 = 5;
+            d.Cursor2 = 12;
+            printer.Calls.clear();
+            PaginaComposicion(printer, d, FixedFont());
+            ExpectLegibleTracePage(printer, false);
+            EXPECT_LE(FontSizes(printer).size(), 2u) << "one size per kind of text";
+            const auto trazos = LinesWhere(printer, [](const PrintCall& l) {
+                return l.DrawStyle == 0 && l.Color != 0 && l.Y1 == l.Y2 && l.X2 < kBoxLeft;
+            });
+            ASSERT_EQ(trazos.size(), static_cast<std::size_t>(canales));
+            for (const PrintCall& t : trazos)
+                EXPECT_NEAR(t.X2 - t.X1, 500, 0.01) << "a legend stroke as long as ever";
+
+            QStringList valores{d.TextoTiempo};
+            for (std::int32_t c = 1; c <= canales; ++c) {
+                const QString u = QStringLiteral("U%1").arg(c);
+                valores << QStringLiteral(" max: %1").arg(9 * c) + u
+                        << QStringLiteral(" min: %1").arg(-10 * c) + u
+                        << Format(9.0 * c, "0.000") + QStringLiteral(" ") + u
+                        << Format(-10.0 * c, "0.000") + QStringLiteral(" ") + u;
+                for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                    valores << QStringLiteral(": ") + Format(r.Valores(muestra, c), "0.000") + u;
+            }
+            const QString papel =
+                TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaComposicion(p, d, m); });
+            for (const std::string& f : NotWhole(papel, valores))
+                ADD_FAILURE() << f;
+        }
     }
 }
 

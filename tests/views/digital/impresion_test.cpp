@@ -102,8 +102,8 @@ TEST_F(DigitalPage, GroupPageOfTheWholeRecord)
     const PrintCall* nombre = FindText(printer, QStringLiteral("IC    0A"));
     ASSERT_TRUE(nombre);
     // 900 by the window's measure would carry the printer's wider 960 into
-    // the box: it ends half a blank (60) short of it instead.
-    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 60 - 960);
+    // the box: it ends a blank of the window's (100) short of it instead.
+    EXPECT_DOUBLE_EQ(nombre->X1, kBoxLeft - 100 - 960);
     EXPECT_DOUBLE_EQ(nombre->Y1, Zero());
     EXPECT_EQ(nombre->Color, kGreen);
     for (int row = 0; row <= 3; ++row) {
@@ -349,6 +349,40 @@ TEST_F(DigitalPage, EveryTextStandsClear)
         d.GrupoElegido = QStringLiteral("GRUPO DE DISPAROS DE LA LINEA");
         PaginaDigital(printer, d, c.PrinterMeasure ? PrinterFont() : FixedFont());
         ExpectLegibleTracePage(printer, c.Samples >= 10000000);
+    }
+}
+
+// With channel names short, 36 characters long or 64 with a shared prefix,
+// the page of three and of nineteen rows keeps every text legible and clear
+// of every line, and on paper every value with its unit whole: the analog
+// channel's zero and unit and its extreme, the read-outs of both cursors
+// and the time between them.
+TEST_F(DigitalPage, EveryValueIsWholeWithNamesOfEveryLength)
+{
+    RecordModel& r = Registro();
+    for (const int largo : kNameLengths) {
+        for (const int filas : {3, 19}) {
+            SCOPED_TRACE(std::to_string(largo) + " characters, " + std::to_string(filas) + " rows");
+            r.TablaCanales(1, 2) = NameOfLength(largo, 1);
+            DatosPaginaDigital d = Datos(1, 200);
+            d.Filas.clear();
+            for (int k = 1; k <= filas; ++k)
+                d.Filas.push_back({(k - 1) % 3 + 2, NameOfLength(largo, k + 1)});
+            d.GrupoElegido = NameOfLength(largo, 21);
+            d.Cursor1 = 5;
+            d.Cursor2 = 150;
+            printer.Calls.clear();
+            PaginaDigital(printer, d, FixedFont());
+            ExpectLegibleTracePage(printer, false);
+            EXPECT_LE(FontSizes(printer).size(), 2u) << "one size per kind of text";
+            const QStringList valores{QStringLiteral(" 0A"), QStringLiteral("500.000 A"),
+                                      QStringLiteral("T2625"), QStringLiteral("T263150"),
+                                      QStringLiteral("T26410.000 ms")};
+            const QString papel =
+                TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaDigital(p, d, m); });
+            for (const std::string& f : NotWhole(papel, valores))
+                ADD_FAILURE() << f;
+        }
     }
 }
 
