@@ -94,8 +94,12 @@ float FactorZoomPaso(std::int32_t paso)
 QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades,
                    const QString& arroba)
 {
-    return nombre + digito + QStringLiteral(": ") + Format(p.Magnitud, "#.###") + arroba +
-           Format(p.Angulo, "#.##") + unidades;
+    return nombre + digito + QStringLiteral(": ") + TextoMagnitudAngulo(p, unidades, arroba);
+}
+
+QString TextoMagnitudAngulo(Polar p, const QString& unidades, const QString& arroba)
+{
+    return Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##") + unidades;
 }
 
 bool CoordenadaValida(double twips)

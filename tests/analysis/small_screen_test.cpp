@@ -55,6 +55,42 @@ TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientAr
     }
 }
 
+// What a value line shows of its name (up to the last ": ").
+QString NombreVisto(const QString& visible)
+{
+    return visible.left(visible.lastIndexOf(QStringLiteral(": ")));
+}
+
+TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
+{
+    const char* fines[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",    "TENSIÓN FASE C",
+                           "INTENSIDAD FASE A", "INTENSIDAD FASE B", "INTENSIDAD FASE C"};
+    for (std::int32_t c = 1; c <= 6; ++c)
+        Registro().TablaCanales(c, 2) = test::NombreLargo(QString::fromUtf8(fines[c - 1]));
+    TablaEquilibrada();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    Procesar();
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        ASSERT_NE(v, nullptr);
+        SCOPED_TRACE(v->windowTitle().toStdString());
+        v->HScroll1->SetValue(v->HScroll1->Min() + 7);
+        QStringList nombres;
+        for (ElidedLineEdit* caja : v->Valores) {
+            const QString t = caja->text();
+            const qsizetype dos = t.lastIndexOf(QStringLiteral(": "));
+            ASSERT_GT(dos, 0) << t.toStdString();
+            EXPECT_TRUE(t.startsWith(QString::fromUtf8("SUBESTACIÓN MONTAÑA"))) << t.toStdString();
+            EXPECT_TRUE(t.contains(QStringLiteral(" @ "))) << t.toStdString();
+            EXPECT_TRUE(test::LecturaConValorEntero(*caja, t.left(dos), t.mid(dos + 2)));
+            EXPECT_TRUE(caja->Recortado()) << "64 characters do not fit";
+            nombres << NombreVisto(caja->TextoVisible());
+        }
+        EXPECT_TRUE(test::TodosDistintos(nombres)) << "names that differ at their end read apart";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen,
                          ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
                          [](const auto& i) { return test::NombrePantalla(i.param); });

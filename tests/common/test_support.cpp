@@ -18,6 +18,7 @@
 
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
+#include "platform/elided_line_edit.h"
 #include "platform/text_box.h"
 
 namespace vesdra::test {
@@ -192,6 +193,45 @@ QString AyudaAlPasar(QWidget& w)
     const QString consejo = AyudaAlPasar(etiqueta);
     if (consejo != ruta)
         return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
+    return ::testing::AssertionSuccess();
+}
+
+QString NombreLargo(const QString& fin)
+{
+    QString n = QString::fromUtf8("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ") + fin;
+    while (n.size() < 64)
+        n += QLatin1Char('.');
+    return n.left(64);
+}
+
+::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,
+                                                 const QString& valor)
+{
+    const QString entero = nombre + QStringLiteral(": ") + valor;
+    if (caja.text() != entero)
+        return ::testing::AssertionFailure() << "holds " << caja.text().toStdString();
+    const QString visible = caja.TextoVisible();
+    if (!visible.endsWith(QStringLiteral(": ") + valor) && visible != valor)
+        return ::testing::AssertionFailure() << "draws " << visible.toStdString();
+    const MargenesCaja m = MargenesDe(caja);
+    if (caja.fontMetrics().horizontalAdvance(visible) > caja.width() - m.Horizontal)
+        return ::testing::AssertionFailure() << "draws wider than the box: " << visible.toStdString();
+    if (caja.Recortado()) {
+        if (!visible.contains(QChar(0x2026)) && visible != valor)
+            return ::testing::AssertionFailure() << "cut with no ellipsis: " << visible.toStdString();
+        const QString consejo = AyudaAlPasar(caja);
+        if (consejo != entero)
+            return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TodosDistintos(const QStringList& vistos)
+{
+    for (qsizetype i = 0; i < vistos.size(); ++i)
+        for (qsizetype j = i + 1; j < vistos.size(); ++j)
+            if (vistos[i] == vistos[j])
+                return ::testing::AssertionFailure() << "shown alike: " << vistos[i].toStdString();
     return ::testing::AssertionSuccess();
 }
 
