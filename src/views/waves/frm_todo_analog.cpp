@@ -151,7 +151,7 @@ void frmTodoanalog::Colocar()
 
     const double alto = Picture1->Height();
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
-        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]));
+        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]), d.HScroll_Nombres.Top);
         MoveTwips(*lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
         MoveTwips(*lblet[static_cast<size_t>(2 * b)], g.Lectura2);
     }
