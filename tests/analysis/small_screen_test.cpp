@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/view_layout.h"
@@ -89,6 +90,30 @@ TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
         }
         EXPECT_TRUE(test::TodosDistintos(nombres)) << "names that differ at their end read apart";
     }
+}
+
+using SetupDialog = test::AnalysisFixture;
+
+TEST_F(SetupDialog, SetNamesThatDifferLateReadApartAndShowWholeOnHover)
+{
+    Plantillas().TablaTrifasicos(1, 4) = test::NombreLargo(QStringLiteral("TENSIONES LINEA 1"));
+    Plantillas().TablaTrifasicos(2, 4) = test::NombreLargo(QStringLiteral("TENSIONES LINEA 2"));
+    MostrarFasecuencias();
+    frmFasecuencias* d = Fasecuencias();
+    ASSERT_NE(d, nullptr);
+    d->show();
+    for (const auto& columna : {d->fas, d->sec}) {
+        QStringList vistos;
+        for (std::size_t g = 0; g < 2; ++g) {
+            ElidedCheckBox& c = *columna[g];
+            EXPECT_EQ(c.text(), Plantillas().TablaTrifasicos(static_cast<std::int32_t>(g + 1), 4));
+            EXPECT_TRUE(c.Recortado());
+            EXPECT_EQ(test::AyudaAlPasar(c), c.text());
+            vistos << c.TextoVisible();
+        }
+        EXPECT_TRUE(test::TodosDistintos(vistos));
+    }
+    DescargarFasecuencias();
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen,

@@ -19,7 +19,9 @@
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
 #include "platform/elided_line_edit.h"
+#include "platform/mdi_forms.h"
 #include "platform/text_box.h"
+#include "platform/twips.h"
 
 namespace vesdra::test {
 
@@ -166,7 +168,20 @@ AreaPantalla::~AreaPantalla() = default;
 
 void AreaPantalla::Mostrar(QWidget* vista)
 {
-    static_cast<QMdiArea*>(area_.get())->addSubWindow(vista)->show();
+    // As the main window shows its views: a form placed and sized before it
+    // enters the area keeps its place and its outer size.
+    auto* sub = qobject_cast<QMdiSubWindow*>(vista->parentWidget());
+    if (!sub) {
+        const bool movido = vista->testAttribute(Qt::WA_Moved);
+        const QPoint pos = vista->pos();
+        const QSize outer = vista->size().grownBy(DefaultFormFrame());
+        sub = static_cast<QMdiArea*>(area_.get())->addSubWindow(vista);
+        TituloCortadoEnMedio(*sub);
+        sub->resize(outer);
+        if (movido)
+            sub->move(pos);
+    }
+    sub->show();
     vista->show();
 }
 
@@ -198,10 +213,10 @@ QString AyudaAlPasar(QWidget& w)
 
 QString NombreLargo(const QString& fin)
 {
-    QString n = QString::fromUtf8("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ") + fin;
-    while (n.size() < 64)
-        n += QLatin1Char('.');
-    return n.left(64);
+    const QString prefijo = QString::fromUtf8("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ");
+    return (prefijo + QString(std::max<qsizetype>(0, 64 - prefijo.size() - fin.size()), QLatin1Char('-')) +
+            fin)
+        .right(64);
 }
 
 ::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,

@@ -78,8 +78,8 @@ QString AyudaAlPasar(QWidget& w);
 ::testing::AssertionResult RutaCortadaEnMedio(ElidedLabel& etiqueta, const QString& ruta);
 
 // Names as a substation's recorder writes them: 64 characters whose first 45
-// ("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ") are shared, then `fin`
-// and dots up to 64 (fin holds at most 19 characters).
+// ("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ") are shared, then dashes
+// and `fin` at the end (fin holds at most 19 characters).
 [[nodiscard]] QString NombreLargo(const QString& fin);
 
 // Whether a read-out box holds `nombre` + ": " + `valor` whole, draws the
