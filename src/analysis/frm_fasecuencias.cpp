@@ -14,6 +14,7 @@
 #include "analysis/phasor_selection.h"
 #include "analysis/phasor_sets.h"
 #include "platform/base/screen.h"
+#include "platform/elided_check_box.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -68,9 +69,11 @@ void frmFasecuencias::CrearControles()
     Colocar(Frame3, kFrame3);
     for (std::size_t k = 0; k < 4; ++k) {
         const double top = 480.0 * static_cast<double>(k + 1);
-        fas[k] = new QCheckBox(Frame1);
+        // A set's name longer than its box: cut in the middle (sets whose
+        // names differ late read apart), whole on hover.
+        fas[k] = new ElidedCheckBox(Frame1);
         MoveTwips(*fas[k], 240, top, 2775, 255);
-        sec[k] = new QCheckBox(Frame2);
+        sec[k] = new ElidedCheckBox(Frame2);
         MoveTwips(*sec[k], 240, top, 2655, 255);
     }
     CmdPrimario = new QRadioButton(QStringLiteral("PRIMARIO"), Frame3);

@@ -2,6 +2,8 @@
 #include <QWidget>
 #include <array>
 
+#include "platform/elided_check_box.h"
+
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
@@ -33,8 +35,8 @@ public:
     QGroupBox* Frame1{};
     QGroupBox* Frame2{};
     QGroupBox* Frame3{};
-    std::array<QCheckBox*, 4> fas{};
-    std::array<QCheckBox*, 4> sec{};
+    std::array<ElidedCheckBox*, 4> fas{};
+    std::array<ElidedCheckBox*, 4> sec{};
     QRadioButton* CmdPrimario{};
     QRadioButton* CmdSecundario{};
     QPushButton* cmdOK{};

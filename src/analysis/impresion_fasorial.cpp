@@ -237,7 +237,7 @@ DatosPaginaFasorial DatosFases(const frmFases& v)
         const RotuloCanal r = RotuloDeCanal(canal, v.Set(i / 3), primero);
         f.Nombre = r.Nombre;
         f.Medida = r.Nombre;
-        f.Valor = TextoMedida(v.PolarFila(fila, canal), r.Unidades, arroba);
+        f.Valor = TextoMagnitudAngulo(v.PolarFila(fila, canal), r.Unidades, arroba);
     }
     return d;
 }
@@ -266,7 +266,7 @@ DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v)
             f.Digito = digitos[q];
             f.Medida = filas[q] != 0 ? NombreCanal(filas[q]) : rotulo;
             const Polar polar = v.PolarFila(fila, (v.ColumnaLinea(i) + 1) / 2);
-            f.Valor = TextoMedida(polar, Unidades(filas[q]), arroba);
+            f.Valor = TextoMagnitudAngulo(polar, Unidades(filas[q]), arroba);
         }
     }
     return d;

@@ -94,10 +94,10 @@ float FactorZoomPaso(std::int32_t paso)
 QString TextoValor(const QString& nombre, const QString& digito, Polar p, const QString& unidades,
                    const QString& arroba)
 {
-    return nombre + digito + QStringLiteral(": ") + TextoMedida(p, unidades, arroba);
+    return nombre + digito + QStringLiteral(": ") + TextoMagnitudAngulo(p, unidades, arroba);
 }
 
-QString TextoMedida(Polar p, const QString& unidades, const QString& arroba)
+QString TextoMagnitudAngulo(Polar p, const QString& unidades, const QString& arroba)
 {
     return Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##") + unidades;
 }

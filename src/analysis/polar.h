@@ -58,8 +58,9 @@ struct Polar {
 // printed pages join magnitude and angle with "@" alone ("IA1: 1.5@30.25A").
 [[nodiscard]] QString TextoValor(const QString& nombre, const QString& digito, Polar p,
                                  const QString& unidades, const QString& arroba = QStringLiteral(" @ "));
-// The value alone, what follows ": " in TextoValor ("1.5@30.25A").
-[[nodiscard]] QString TextoMedida(Polar p, const QString& unidades, const QString& arroba);
+// The value of a value line, what follows the caption's ": " ("1.5 @ 30.25A").
+[[nodiscard]] QString TextoMagnitudAngulo(Polar p, const QString& unidades,
+                                          const QString& arroba = QStringLiteral(" @ "));
 
 // Largest twips value a line end point may take: the drawing coordinates are
 // 32-bit twips. Beyond it (or not finite) the drawing overflows.

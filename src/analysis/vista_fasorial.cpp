@@ -11,6 +11,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
+#include "platform/elided_line_edit.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -102,7 +103,7 @@ void VistaFasorial::CrearControles()
     for (std::size_t i = 0; i < 6; ++i) {
         Muestras[i] = new QLabel(this);
         Colorear(Muestras[i], kColorMuestra[i]);
-        Valores[i] = new QLineEdit(this);
+        Valores[i] = new ElidedLineEdit(this);
         Valores[i]->setReadOnly(true);
         MostrarPrincipio(*Valores[i]);
     }
@@ -258,7 +259,9 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
         for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
             const Slot& s = slots_[i];
             const Polar polar = PolarGrados(t(p, s.ColumnaX), t(p, s.ColumnaX + 1));
-            Valores[FilaValor(i)]->setText(TextoValor(s.Nombre, s.Digito, polar, s.Unidades));
+            // The magnitude, angle and unit always show; the caption gives way.
+            Valores[FilaValor(i)]->MostrarLectura(s.Nombre + s.Digito, QStringLiteral(": "),
+                                                  TextoMagnitudAngulo(polar, s.Unidades));
         }
     }
     if (numSets_ == 1) {

@@ -10,9 +10,9 @@
 #include "analysis/float_table.h"
 #include "analysis/polar.h"
 #include "analysis/view_layout.h"
+#include "platform/elided_line_edit.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace vesdra {
@@ -49,7 +49,7 @@ public:
     QLabel* lblzoom{};
     QPushButton* pctimpresora{};
     std::array<QLabel*, 6> Muestras{};
-    std::array<QLineEdit*, 6> Valores{};
+    std::array<ElidedLineEdit*, 6> Valores{};
 
     // Handlers, callable directly.
     void HScroll1_Change();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/base/vb_error.h"
+#include "platform/text_box.h"
 
 namespace vesdra {
 
@@ -228,6 +229,7 @@ void DriveListBox::OnActivated(int index)
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent), path_{CleanFolder(QDir::currentPath())}
 {
+    NombresEnLista(*this);
     Fill();
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int row = this->row(item);
@@ -292,6 +294,7 @@ void DirListBox::Fill()
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_{CleanFolder(QDir::currentPath())}
 {
+    NombresEnLista(*this);
     Fill();
     connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });

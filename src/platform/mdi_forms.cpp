@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 namespace vesdra {
@@ -43,7 +49,84 @@ public:
     }
 };
 
+const char* const kPropTituloVisible = "vesdraTituloVisible";
+constexpr int kMargenTitulo = 16;
+
+// The title bar of a sub-window draws its caption cut in the middle where
+// the style would cut its end; the text drawn is kept on the sub-window.
+class EstiloTitulo : public QProxyStyle
+{
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        const auto* barra = qstyleoption_cast<const QStyleOptionTitleBar*>(option);
+        if (control != CC_TitleBar || !barra || !widget || barra->text.isEmpty()) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionTitleBar o(*barra);
+        const QString entero = widget->windowTitle();
+        o.text = entero;
+        // The styles cut the caption again, in the painter's font, to their
+        // label's width less a margin of their own (Fusion's is 14 pixels):
+        // cut it here in that font to less, so that they draw it as it is.
+        const int ancho = subControlRect(CC_TitleBar, &o, SC_TitleBarLabel, widget).width() - kMargenTitulo;
+        o.text = painter->fontMetrics().elidedText(entero, Qt::ElideMiddle, ancho);
+        const_cast<QWidget*>(widget)->setProperty(kPropTituloVisible, o.text);
+        QProxyStyle::drawComplexControl(control, &o, painter, widget);
+    }
+};
+
+QStyle* Estilo()
+{
+    static QPointer<QStyle> estilo;
+    if (!estilo) {
+        estilo = new EstiloTitulo;
+        estilo->setParent(qApp);
+    }
+    return estilo;
+}
+
+// Hovering the title bar of a sub-window whose caption is cut shows it whole.
+class AyudaTitulo : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* sub = qobject_cast<QMdiSubWindow*>(watched);
+        auto* ayuda = static_cast<QHelpEvent*>(event);
+        const QWidget* contenido = sub ? sub->widget() : nullptr;
+        const int barra = contenido ? contenido->geometry().top() : 0;
+        if (!sub || ayuda->pos().y() >= barra)
+            return false;
+        if (TituloVisible(*sub) != sub->windowTitle())
+            QToolTip::showText(ayuda->globalPos(), sub->windowTitle(), sub);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+};
+
 } // namespace
+
+void TituloCortadoEnMedio(QMdiSubWindow& sub)
+{
+    if (sub.style() == Estilo())
+        return;
+    sub.setStyle(Estilo());
+    sub.installEventFilter(new AyudaTitulo(&sub));
+}
+
+QString TituloVisible(const QMdiSubWindow& sub)
+{
+    const QVariant v = sub.property(kPropTituloVisible);
+    return v.isValid() ? v.toString() : sub.windowTitle();
+}
 
 QWidget* MarcoFormulario(QWidget& form)
 {

@@ -1,5 +1,7 @@
 #pragma once
+#include <QString>
 
+class QMdiSubWindow;
 class QWidget;
 
 namespace vesdra {
@@ -31,6 +33,15 @@ void MostrarNormal(QWidget* form);
 // once control is back in the event loop, so the handler that unloads the
 // form finishes safely. Null does nothing.
 void RetirarFormulario(QWidget* form);
+
+// A sub-window's caption that does not fit its title bar is cut in the
+// middle, keeping its start and its end (where the names of windows that
+// share a start differ), and hovering the title bar shows it whole. Made
+// once per sub-window; the caption itself (windowTitle) stays whole.
+void TituloCortadoEnMedio(QMdiSubWindow& sub);
+// The caption as its title bar last drew it (the whole caption before it
+// was drawn).
+[[nodiscard]] QString TituloVisible(const QMdiSubWindow& sub);
 
 // A form the user must answer before the program goes on (a choice, a
 // conversion or template dialog, a wizard step) is made with the window type

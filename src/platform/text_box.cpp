@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 #include <algorithm>
 #include <memory>
@@ -59,7 +60,88 @@ public:
     }
 };
 
+// Draws a list's entries in the part of the row the list shows, so that a
+// long one is cut in the middle, and tips a cut entry.
+class DelegadoNombres : public QStyledItemDelegate
+{
+public:
+    explicit DelegadoNombres(QAbstractItemView* lista) : QStyledItemDelegate(lista), lista_(lista) {}
+
+    // The entry's option with its row as far as the list shows it.
+    [[nodiscard]] QStyleOptionViewItem Opcion(const QStyleOptionViewItem& base,
+                                              const QModelIndex& indice) const
+    {
+        QStyleOptionViewItem o(base);
+        initStyleOption(&o, indice);
+        o.rect.setRight(std::min(o.rect.right(), lista_->viewport()->rect().right()));
+        o.textElideMode = Qt::ElideMiddle;
+        return o;
+    }
+
+    [[nodiscard]] QString Visible(const QStyleOptionViewItem& o) const
+    {
+        const QWidget* w = o.widget;
+        const QStyle* estilo = w ? w->style() : lista_->style();
+        const QRect texto = estilo->subElementRect(QStyle::SE_ItemViewItemText, &o, w);
+        // The item view keeps a margin inside the text's rectangle on either side.
+        const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+        return o.fontMetrics.elidedText(o.text, Qt::ElideMiddle, texto.width() - 2 * margen);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::paint(painter, Opcion(option, indice), indice);
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& indice) override
+    {
+        if (event->type() == QEvent::ToolTip && indice.isValid() && !indice.data(Qt::ToolTipRole).isValid()) {
+            const QStyleOptionViewItem o = Opcion(option, indice);
+            if (Visible(o) != o.text)
+                QToolTip::showText(event->globalPos(), o.text, view->viewport(), o.rect);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, indice);
+    }
+
+private:
+    QAbstractItemView* lista_;
+};
+
 } // namespace
+
+void NombresEnLista(QAbstractItemView& lista)
+{
+    if (dynamic_cast<DelegadoNombres*>(lista.itemDelegate()))
+        return;
+    lista.setItemDelegate(new DelegadoNombres(&lista));
+    lista.setTextElideMode(Qt::ElideMiddle);
+    lista.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QString TextoVisibleEnLista(const QAbstractItemView& lista, int fila)
+{
+    const QModelIndex indice =
+        lista.model() ? lista.model()->index(fila, 0, lista.rootIndex()) : QModelIndex();
+    auto* d = dynamic_cast<DelegadoNombres*>(lista.itemDelegate());
+    if (!indice.isValid())
+        return {};
+    if (!d)
+        return indice.data().toString();
+    QStyleOptionViewItem base;
+    base.initFrom(lista.viewport());
+    base.widget = &lista;
+    base.font = lista.font();
+    base.fontMetrics = QFontMetrics(lista.font());
+    base.rect = lista.visualRect(indice);
+    base.decorationSize = lista.iconSize().isValid() ? lista.iconSize() : QSize(16, 16);
+    base.features |= QStyleOptionViewItem::HasDisplay;
+    return d->Visible(d->Opcion(base, indice));
+}
 
 void MostrarPrincipio(QLineEdit& caja)
 {

@@ -4,6 +4,7 @@
 #include "platform/base/text_fit.h"
 
 class QAbstractButton;
+class QAbstractItemView;
 class QComboBox;
 class QFont;
 class QLineEdit;
@@ -57,5 +58,12 @@ void AyudaSiRecortado(QWidget& w);
 // is as wide as the longest name, and a cut entry shows whole on hover. Run
 // again after the list is filled.
 void AjustarDesplegable(QComboBox& lista);
+
+// A list of names: an entry too long for the list is drawn cut in the middle
+// (its start and its end, where names that share a start differ) and shows
+// whole on hover; the list does not scroll sideways. Made once per list.
+void NombresEnLista(QAbstractItemView& lista);
+// The text a list made so draws for its row (the whole text when it fits).
+[[nodiscard]] QString TextoVisibleEnLista(const QAbstractItemView& lista, int fila);
 
 } // namespace vesdra

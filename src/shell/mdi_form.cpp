@@ -468,6 +468,7 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
         const QSize outer = form->size().grownBy(m);
         sub = Area->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        TituloCortadoEnMedio(*sub);
         new SeguidorFormulario(form, sub);
         sub->resize(outer);
         if (movido)

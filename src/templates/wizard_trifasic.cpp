@@ -1,5 +1,7 @@
 #include "templates/wizard_trifasic.h"
 
+#include <algorithm>
+
 #include "platform/base/numeric.h"
 #include "record/helpers.h"
 #include "templates/template_apply.h"
@@ -227,12 +229,15 @@ DisposicionTrifasico ColocarControles(const MedidasTrifasico& m)
     d.Lista = {margen, kTituloMarco, anchoLista,
                d.Marcos[0].Height - m.AltoSeleccion - 4.6 * altoCasilla - kTituloMarco};
     d.Seleccion = {margen, d.Lista.Bottom() + altoCasilla / 4, anchoLista, m.AltoSeleccion};
-    const double anchoCasilla = anchoLista / 1.8;
-    const double anchoFila = anchoCasilla / 3;
-    const double hueco = (anchoLista - anchoCasilla - 2 * anchoFila) / 2;
+    const double anchoFila = anchoLista / 1.8 / 3;
+    const double hueco = (anchoLista - anchoLista / 1.8 - 2 * anchoFila) / 2;
+    // The marker, a swatch of colour, needs no more than a square; the room
+    // it leaves goes to the caption box, so that a channel's phase shows.
+    const double anchoMarcador = std::min(anchoFila, altoCasilla);
+    const double anchoCasilla = anchoLista - anchoMarcador - anchoFila - 2 * hueco;
     for (std::size_t k = 0; k < d.Casillas.size(); ++k) {
         const double top = d.Seleccion.Bottom() + static_cast<double>(k) * 1.3 * altoCasilla;
-        d.Marcadores[k] = {margen, top, anchoFila, altoCasilla};
+        d.Marcadores[k] = {margen, top, anchoMarcador, altoCasilla};
         d.Casillas[k] = {d.Marcadores[k].Right() + hueco, top, anchoCasilla, altoCasilla};
         d.Filas[k] = {d.Casillas[k].Right() + hueco, top, anchoFila, altoCasilla};
     }

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/elided_line_edit.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/text_box.h"
@@ -22,8 +23,10 @@ namespace vesdra {
 
 namespace {
 
-// Design of the form, twips.
-constexpr double kAncho = 10920, kAlto = 7650;
+// Design of the form, twips. The form is 120 twips wider than the frames'
+// right edge (10800) and its frame, so that the frames keep a margin on the
+// right as on the left and their right borders show.
+constexpr double kAncho = 11040, kAlto = 7650;
 constexpr double kAltoFila = 300, kAltoCasilla = 270;
 constexpr double kAnchoBoton = 1920;
 
@@ -63,6 +66,7 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     List1 = new QListWidget(Frame2);
     List1->setObjectName(QStringLiteral("List1"));
     MoveTwips(*List1, 120, 300, 3360, 5820);
+    NombresEnLista(*List1);
 
     Frame1 = Marco(this, "Frame1", 3840, 120, 3720, 6240);
     for (std::int32_t i = 1; i <= kCasillas; ++i) {
@@ -70,9 +74,9 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
         lblpunt[i] = new QLabel(Frame1);
         lblpunt[i]->setFrameShape(QFrame::Box);
         MoveTwips(*lblpunt[i], 120, top, 300, kAltoCasilla);
-        grp[i] = new QLineEdit(Frame1);
+        grp[i] = new ElidedLineEdit(Frame1);
         MoveTwips(*grp[i], 480, top, 2400, kAltoCasilla);
-        // A signal's name longer than its box: its start, whole on hover.
+        // A signal's name longer than its box: cut in the middle, whole on hover.
         MostrarPrincipio(*grp[i]);
         AyudaSiRecortado(*grp[i]);
         lbl[i] = new QLineEdit(Frame1);
@@ -88,6 +92,7 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     List2 = new QListWidget(Frame3);
     List2->setObjectName(QStringLiteral("List2"));
     MoveTwips(*List2, 120, 300, 2880, 3000);
+    NombresEnLista(*List2);
     cmdAnadir = BotonAsistente(Frame3, "cmdAnadir", 120, 3420, 1380);
     cmdEliminar = BotonAsistente(Frame3, "cmdEliminar", 1620, 3420, 1380);
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "platform/elided_line_edit.h"
 #include "templates/wizard_digital.h"
 #include "wizard/form_asistente.h"
 
@@ -59,7 +60,7 @@ public:
     QLabel* txtGrupos{};
     QLineEdit* txtnbgrp{};
     // Element 0 unused.
-    std::array<QLineEdit*, kCasillas + 1> grp{};
+    std::array<ElidedLineEdit*, kCasillas + 1> grp{};
     std::array<QLineEdit*, kCasillas + 1> lbl{};
     std::array<QLabel*, kCasillas + 1> lblpunt{};
     QPushButton* cmdAnadir{};

@@ -21,8 +21,10 @@ namespace vesdra {
 
 namespace {
 
-// Design of the form, twips.
-constexpr double kAncho = 6420, kAlto = 5850;
+// Design of the form, twips. The form is 120 twips wider than the controls'
+// right edge (6300) and its frame, so that the lists and boxes keep a margin on
+// the right as on the left and their right borders show.
+constexpr double kAncho = 6540, kAlto = 5850;
 constexpr double kAnchoBoton = 1800;
 
 } // namespace

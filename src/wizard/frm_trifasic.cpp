@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "platform/base/screen.h"
+#include "platform/elided_line_edit.h"
 #include "platform/mdi_forms.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
@@ -39,12 +40,14 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
         fmetrif[s] = new QGroupBox(QStringLiteral("Grupo %1").arg(s), this);
         lblSeleccion[s] = new QLabel(QStringLiteral("Seleccion"), fmetrif[s]);
         ListTrif[s] = new QListWidget(fmetrif[s]);
+        NombresEnLista(*ListTrif[s]);
         for (std::int32_t k = 1; k <= kFases; ++k) {
             lblpunt[s][k] = new QLabel(fmetrif[s]);
             lblpunt[s][k]->setFrameShape(QFrame::Box);
-            grp[s][k] = new QLineEdit(fmetrif[s]);
+            grp[s][k] = new ElidedLineEdit(fmetrif[s]);
             grp[s][k]->setReadOnly(true);
-            // A channel's name longer than its box: its start, whole on hover.
+            // A channel's name longer than its box: cut in the middle, so
+            // that the phase at its end shows, and whole on hover.
             MostrarPrincipio(*grp[s][k]);
             AyudaSiRecortado(*grp[s][k]);
             lbl[s][k] = new QLineEdit(fmetrif[s]);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "platform/elided_line_edit.h"
 #include "templates/wizard_trifasic.h"
 #include "wizard/form_asistente.h"
 
@@ -54,7 +55,7 @@ public:
     std::array<QGroupBox*, kConjuntos + 1> fmetrif{};
     std::array<QLabel*, kConjuntos + 1> lblSeleccion{};
     std::array<QListWidget*, kConjuntos + 1> ListTrif{};
-    std::array<std::array<QLineEdit*, kFases + 1>, kConjuntos + 1> grp{};
+    std::array<std::array<ElidedLineEdit*, kFases + 1>, kConjuntos + 1> grp{};
     std::array<std::array<QLineEdit*, kFases + 1>, kConjuntos + 1> lbl{};
     std::array<std::array<QLabel*, kFases + 1>, kConjuntos + 1> lblpunt{};
     QPushButton* cmdOK{};

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/frm_fasecuencias.h"
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/view_layout.h"
@@ -53,6 +54,66 @@ TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientAr
         EXPECT_EQ(img.pixelColor(m.center()), QColor(255, 0, 0));
         EXPECT_FALSE(v->Valores[5]->text().isEmpty());
     }
+}
+
+// What a value line shows of its name (up to the last ": ").
+QString NombreVisto(const QString& visible)
+{
+    return visible.left(visible.lastIndexOf(QStringLiteral(": ")));
+}
+
+TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
+{
+    const char* fines[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",    "TENSIÓN FASE C",
+                           "INTENSIDAD FASE A", "INTENSIDAD FASE B", "INTENSIDAD FASE C"};
+    for (std::int32_t c = 1; c <= 6; ++c)
+        Registro().TablaCanales(c, 2) = test::NombreLargo(QString::fromUtf8(fines[c - 1]));
+    TablaEquilibrada();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    Procesar();
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        ASSERT_NE(v, nullptr);
+        SCOPED_TRACE(v->windowTitle().toStdString());
+        v->HScroll1->SetValue(v->HScroll1->Min() + 7);
+        QStringList nombres;
+        for (ElidedLineEdit* caja : v->Valores) {
+            const QString t = caja->text();
+            const qsizetype dos = t.lastIndexOf(QStringLiteral(": "));
+            ASSERT_GT(dos, 0) << t.toStdString();
+            EXPECT_TRUE(t.startsWith(QString::fromUtf8("SUBESTACIÓN MONTAÑA"))) << t.toStdString();
+            EXPECT_TRUE(t.contains(QStringLiteral(" @ "))) << t.toStdString();
+            EXPECT_TRUE(test::LecturaConValorEntero(*caja, t.left(dos), t.mid(dos + 2)));
+            EXPECT_TRUE(caja->Recortado()) << "64 characters do not fit";
+            nombres << NombreVisto(caja->TextoVisible());
+        }
+        EXPECT_TRUE(test::TodosDistintos(nombres)) << "names that differ at their end read apart";
+    }
+}
+
+using SetupDialog = test::AnalysisFixture;
+
+TEST_F(SetupDialog, SetNamesThatDifferLateReadApartAndShowWholeOnHover)
+{
+    Plantillas().TablaTrifasicos(1, 4) = test::NombreLargo(QStringLiteral("TENSIONES LINEA 1"));
+    Plantillas().TablaTrifasicos(2, 4) = test::NombreLargo(QStringLiteral("TENSIONES LINEA 2"));
+    MostrarFasecuencias();
+    frmFasecuencias* d = Fasecuencias();
+    ASSERT_NE(d, nullptr);
+    d->show();
+    for (const auto& columna : {d->fas, d->sec}) {
+        QStringList vistos;
+        for (std::size_t g = 0; g < 2; ++g) {
+            ElidedCheckBox& c = *columna[g];
+            EXPECT_EQ(c.text(), Plantillas().TablaTrifasicos(static_cast<std::int32_t>(g + 1), 4));
+            EXPECT_TRUE(c.Recortado());
+            EXPECT_EQ(test::AyudaAlPasar(c), c.text());
+            vistos << c.TextoVisible();
+        }
+        EXPECT_TRUE(test::TodosDistintos(vistos));
+    }
+    DescargarFasecuencias();
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmallScreen,

@@ -19,7 +19,10 @@
 
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
+#include "platform/elided_line_edit.h"
+#include "platform/mdi_forms.h"
 #include "platform/text_box.h"
+#include "platform/twips.h"
 
 namespace vesdra::test {
 
@@ -220,7 +223,20 @@ AreaPantalla::~AreaPantalla() = default;
 
 void AreaPantalla::Mostrar(QWidget* vista)
 {
-    static_cast<QMdiArea*>(area_.get())->addSubWindow(vista)->show();
+    // As the main window shows its views: a form placed and sized before it
+    // enters the area keeps its place and its outer size.
+    auto* sub = qobject_cast<QMdiSubWindow*>(vista->parentWidget());
+    if (!sub) {
+        const bool movido = vista->testAttribute(Qt::WA_Moved);
+        const QPoint pos = vista->pos();
+        const QSize outer = vista->size().grownBy(DefaultFormFrame());
+        sub = static_cast<QMdiArea*>(area_.get())->addSubWindow(vista);
+        TituloCortadoEnMedio(*sub);
+        sub->resize(outer);
+        if (movido)
+            sub->move(pos);
+    }
+    sub->show();
     vista->show();
 }
 
@@ -247,6 +263,45 @@ QString AyudaAlPasar(QWidget& w)
     const QString consejo = AyudaAlPasar(etiqueta);
     if (consejo != ruta)
         return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
+    return ::testing::AssertionSuccess();
+}
+
+QString NombreLargo(const QString& fin)
+{
+    const QString prefijo = QString::fromUtf8("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ");
+    return (prefijo + QString(std::max<qsizetype>(0, 64 - prefijo.size() - fin.size()), QLatin1Char('-')) +
+            fin)
+        .right(64);
+}
+
+::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,
+                                                 const QString& valor)
+{
+    const QString entero = nombre + QStringLiteral(": ") + valor;
+    if (caja.text() != entero)
+        return ::testing::AssertionFailure() << "holds " << caja.text().toStdString();
+    const QString visible = caja.TextoVisible();
+    if (!visible.endsWith(QStringLiteral(": ") + valor) && visible != valor)
+        return ::testing::AssertionFailure() << "draws " << visible.toStdString();
+    const MargenesCaja m = MargenesDe(caja);
+    if (caja.fontMetrics().horizontalAdvance(visible) > caja.width() - m.Horizontal)
+        return ::testing::AssertionFailure() << "draws wider than the box: " << visible.toStdString();
+    if (caja.Recortado()) {
+        if (!visible.contains(QChar(0x2026)) && visible != valor)
+            return ::testing::AssertionFailure() << "cut with no ellipsis: " << visible.toStdString();
+        const QString consejo = AyudaAlPasar(caja);
+        if (consejo != entero)
+            return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TodosDistintos(const QStringList& vistos)
+{
+    for (qsizetype i = 0; i < vistos.size(); ++i)
+        for (qsizetype j = i + 1; j < vistos.size(); ++j)
+            if (vistos[i] == vistos[j])
+                return ::testing::AssertionFailure() << "shown alike: " << vistos[i].toStdString();
     return ::testing::AssertionSuccess();
 }
 

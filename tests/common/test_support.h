@@ -16,7 +16,8 @@ class AssertionResult;
 }
 namespace vesdra {
 class ElidedLabel;
-}
+class ElidedLineEdit;
+} // namespace vesdra
 
 // Lets gtest print texts readably in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -76,6 +77,21 @@ QString AyudaAlPasar(QWidget& w);
 // start and its last folder in sight, within the label's width) and shows it
 // whole as its tool tip.
 ::testing::AssertionResult RutaCortadaEnMedio(ElidedLabel& etiqueta, const QString& ruta);
+
+// Names as a substation's recorder writes them: 64 characters whose first 45
+// ("SUBESTACIÓN MONTAÑA ALTA – POSICIÓN 220 kV – ") are shared, then dashes
+// and `fin` at the end (fin holds at most 19 characters).
+[[nodiscard]] QString NombreLargo(const QString& fin);
+
+// Whether a read-out box holds `nombre` + ": " + `valor` whole, draws the
+// value whole at its end inside its width (the name cut in the middle when
+// the box is too narrow) and, when cut, shows the whole text on hover.
+::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,
+                                                 const QString& valor);
+
+// Whether every text of the list differs from the others (texts as drawn of
+// names that differ).
+::testing::AssertionResult TodosDistintos(const QStringList& vistos);
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);

@@ -63,6 +63,21 @@ TEST(Colors, ContrastAndTheReadableDisabledGrey)
     }
 }
 
+TEST(Colors, TextOnAColouredBoxIsBlackOrWhiteWhicheverReads)
+{
+    // Every colour of the 16-colour palette, the trace colours among them.
+    for (int n = 0; n <= 15; ++n) {
+        const std::uint32_t fondo = BgrToRgb(QBColor(n));
+        const std::uint32_t texto = ReadableTextOn(fondo);
+        ASSERT_TRUE(texto == 0x000000u || texto == 0xFFFFFFu) << n;
+        EXPECT_GE(ContrastRatio(texto, fondo), ContrastRatio(texto ^ 0xFFFFFFu, fondo)) << n;
+        EXPECT_GE(ContrastRatio(texto, fondo), 4.5) << n;
+    }
+    EXPECT_EQ(ReadableTextOn(0x00FF00), 0x000000u); // light green: black, not grey
+    EXPECT_EQ(ReadableTextOn(0x0000FF), 0xFFFFFFu); // light blue
+    EXPECT_EQ(ReadableTextOn(0xFFFF00), 0x000000u); // yellow
+}
+
 class Profile : public ::testing::Test
 {
 protected:

@@ -6,6 +6,7 @@
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/file_lists.h"
+#include "platform/text_box.h"
 #include "vb_error_of.h"
 
 namespace vesdra {
@@ -62,6 +63,32 @@ protected:
     QTemporaryDir dir_;
     QString root_;
 };
+
+TEST_F(FileListsOnDisk, LongFileAndFolderNamesAreCutInTheMiddleApart)
+{
+    const QString folder = root_ + "/plantillas/largos";
+    const QString comun = QStringLiteral("SUBESTACION_MONTANA_ALTA_POSICION_220kV_");
+    for (const char* fin : {"LINEA_1", "LINEA_2"}) {
+        ASSERT_TRUE(test::WriteBytes(folder + "/" + comun + fin + ".cnf", "ver 1.1\r\n"));
+        ASSERT_TRUE(QDir().mkpath(folder + "/" + comun + fin));
+    }
+    FileListBox files;
+    DirListBox folders;
+    files.resize(150, 120);
+    folders.resize(150, 120);
+    files.SetPath(folder);
+    files.SetPattern(QStringLiteral("*.cnf"));
+    folders.SetPath(folder);
+    files.show();
+    folders.show();
+    ASSERT_EQ(files.count(), 2);
+    EXPECT_TRUE(test::TodosDistintos({TextoVisibleEnLista(files, 0), TextoVisibleEnLista(files, 1)}));
+    EXPECT_TRUE(TextoVisibleEnLista(files, 1).endsWith(QStringLiteral("2.cnf")));
+    // Row 0 of the folder list is "..".
+    ASSERT_EQ(folders.count(), 3);
+    EXPECT_TRUE(TextoVisibleEnLista(folders, 2).endsWith(QStringLiteral("_2")));
+    EXPECT_NE(TextoVisibleEnLista(folders, 1), TextoVisibleEnLista(folders, 2));
+}
 
 TEST_F(FileListsOnDisk, ListingsAreSortedAndFiltered)
 {

@@ -6,14 +6,22 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QSet>
+#include <QToolTip>
 #include <QWidget>
 #include <vector>
 
 #include "common/test_support.h"
+#include "platform/elided_check_box.h"
 #include "platform/elided_label.h"
+#include "platform/elided_line_edit.h"
+#include "platform/mdi_forms.h"
 #include "platform/text_box.h"
 
 namespace vesdra {
@@ -85,6 +93,142 @@ TEST(NamesCut, ALabelCutInTheMiddleKeepsNamesThatShareTheirStartApart)
         EXPECT_EQ(AyudaAlPasar(*l), l->text());
     }
     EXPECT_EQ(vistos.size(), 3) << "phases A, B and C read apart";
+}
+
+// The rightmost column of a box's picture that differs from its background
+// inside its frame: where its drawn text ends.
+int FinDeTinta(QWidget& caja)
+{
+    const QImage img = caja.grab().toImage();
+    const QColor fondo = caja.palette().color(QPalette::Base);
+    int fin = -1;
+    for (int y = 3; y < img.height() - 3; ++y)
+        for (int x = 3; x < img.width() - 3; ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (std::abs(c.red() - fondo.red()) + std::abs(c.green() - fondo.green()) +
+                    std::abs(c.blue() - fondo.blue()) >
+                60)
+                fin = std::max(fin, x);
+        }
+    return fin;
+}
+
+TEST(NamesCut, AReadOutKeepsItsValueWholeAndCutsTheNameInTheMiddle)
+{
+    QWidget ventana;
+    ventana.resize(600, 300);
+    std::vector<ElidedLineEdit*> cajas;
+    for (int i = 0; i < 3; ++i) {
+        auto* c = new ElidedLineEdit(&ventana);
+        c->setReadOnly(true);
+        c->setGeometry(5, 5 + 30 * i, 190, 24);
+        c->MostrarLectura(kNombres[i], QStringLiteral(": "), QStringLiteral("-13.950 kV"));
+        cajas.push_back(c);
+    }
+    ventana.show();
+    QSet<QString> vistos;
+    for (ElidedLineEdit* c : cajas) {
+        const QString visible = c->TextoVisible();
+        EXPECT_EQ(c->text(), c->text().left(37) + QStringLiteral(": -13.950 kV")) << "text() stays whole";
+        EXPECT_TRUE(c->Recortado());
+        EXPECT_TRUE(visible.endsWith(QStringLiteral(": -13.950 kV"))) << visible.toStdString();
+        EXPECT_TRUE(visible.startsWith(QStringLiteral("DIS"))) << visible.toStdString();
+        EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+        EXPECT_LT(FinDeTinta(*c), c->width() - MargenesDe(*c).Horizontal / 2)
+            << "drawn inside the box: " << visible.toStdString();
+        EXPECT_EQ(AyudaAlPasar(*c), c->text());
+        vistos.insert(visible);
+    }
+    EXPECT_EQ(vistos.size(), 3) << "phases A, B and C read apart";
+
+    // The sideways scroll drops characters from the start: the value stays.
+    ElidedLineEdit& c = *cajas[0];
+    c.setText(c.text().mid(8));
+    EXPECT_TRUE(c.TextoVisible().endsWith(QStringLiteral(": -13.950 kV"))) << c.TextoVisible().toStdString();
+    // A plain name: cut in the middle.
+    c.setText(kNombres[2] + kNombres[2]);
+    EXPECT_TRUE(c.TextoVisible().endsWith(QStringLiteral("FASE C"))) << c.TextoVisible().toStdString();
+    // Wide enough: whole, no tip, drawn as any line edit draws it.
+    c.MostrarLectura(QStringLiteral("IN"), QStringLiteral(": "), QStringLiteral("1.000 A"));
+    EXPECT_FALSE(c.Recortado());
+    EXPECT_EQ(c.TextoVisible(), c.text());
+    // With the focus the box scrolls through its whole text as a line edit does.
+    QApplication::setActiveWindow(&ventana);
+    cajas[1]->setFocus();
+    EXPECT_EQ(cajas[1]->TextoVisible(), cajas[1]->text());
+}
+
+TEST(NamesCut, CheckBoxesListsAndWindowTitlesCutInTheMiddleAndShowWholeOnHover)
+{
+    QWidget ventana;
+    ventana.resize(700, 500);
+    QStringList vistos;
+
+    // Check boxes.
+    std::vector<ElidedCheckBox*> casillas;
+    for (int i = 0; i < 3; ++i) {
+        auto* c = new ElidedCheckBox(&ventana);
+        c->setGeometry(5, 5 + 25 * i, 150, 22);
+        c->setText(kNombres[i]);
+        casillas.push_back(c);
+    }
+    // A list.
+    auto* lista = new QListWidget(&ventana);
+    lista->setGeometry(200, 5, 140, 120);
+    NombresEnLista(*lista);
+    lista->addItems(kNombres);
+    // Sub-windows of an MDI area.
+    auto* area = new QMdiArea(&ventana);
+    area->setGeometry(5, 150, 690, 340);
+    std::vector<QMdiSubWindow*> subs;
+    for (int i = 0; i < 3; ++i) {
+        auto* w = new QWidget;
+        w->setWindowTitle(kNombres[i]);
+        QMdiSubWindow* sub = area->addSubWindow(w);
+        TituloCortadoEnMedio(*sub);
+        sub->setGeometry(5 + 230 * i, 5, 220, 150);
+        sub->show();
+        subs.push_back(sub);
+    }
+    ventana.show();
+    (void)ventana.grab(); // the title bars are drawn
+
+    for (ElidedCheckBox* c : casillas) {
+        EXPECT_TRUE(c->Recortado());
+        EXPECT_EQ(c->text(), kNombres[vistos.size()]) << "the caption stays whole";
+        EXPECT_EQ(AyudaAlPasar(*c), c->text());
+        vistos << c->TextoVisible();
+    }
+    EXPECT_TRUE(test::TodosDistintos(vistos)) << "check boxes";
+
+    vistos.clear();
+    for (int fila = 0; fila < 3; ++fila) {
+        const QString visible = TextoVisibleEnLista(*lista, fila);
+        EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+        EXPECT_LE(lista->fontMetrics().horizontalAdvance(visible), lista->viewport()->width());
+        const QPoint centro = lista->visualRect(lista->model()->index(fila, 0)).center();
+        QHelpEvent e(QEvent::ToolTip, centro, lista->viewport()->mapToGlobal(centro));
+        QApplication::sendEvent(lista->viewport(), &e);
+        EXPECT_EQ(QToolTip::text(), kNombres[fila]);
+        QToolTip::hideText();
+        vistos << visible;
+    }
+    EXPECT_EQ(TextoVisibleEnLista(*lista, 3), QStringLiteral("IN")) << "a short name whole";
+    EXPECT_TRUE(test::TodosDistintos(vistos)) << "list entries";
+
+    vistos.clear();
+    for (QMdiSubWindow* sub : subs) {
+        const QString visible = TituloVisible(*sub);
+        EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+        EXPECT_EQ(sub->windowTitle(), sub->widget()->windowTitle()) << "the caption stays whole";
+        // Hovering the title bar shows the whole caption.
+        QHelpEvent barra(QEvent::ToolTip, QPoint(60, 8), sub->mapToGlobal(QPoint(60, 8)));
+        QApplication::sendEvent(sub, &barra);
+        EXPECT_EQ(QToolTip::text(), sub->windowTitle());
+        QToolTip::hideText();
+        vistos << visible;
+    }
+    EXPECT_TRUE(test::TodosDistintos(vistos)) << "window titles";
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
 #include "platform/key_hook.h"
+#include "platform/mdi_forms.h"
 #include "platform/twips.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_menu.h"
@@ -63,6 +64,21 @@ protected:
         }
     }
 };
+
+TEST_F(MdiFormTest, AViewsLongCaptionIsCutInTheMiddleOfItsTitleBar)
+{
+    Arrancar();
+    QWidget* w = Vista("5");
+    w->setWindowTitle(QStringLiteral("SUBESTACION MONTANA ALTA POSICION 220 kV TENSION FASE B"));
+    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    sub->resize(260, 150);
+    (void)sub->grab();
+    const QString visible = TituloVisible(*sub);
+    EXPECT_TRUE(visible.startsWith(QStringLiteral("SUB"))) << visible.toStdString();
+    EXPECT_TRUE(visible.endsWith(QStringLiteral("FASE B"))) << visible.toStdString();
+    EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+}
 
 TEST_F(MdiFormTest, StatusBarPlacementHoldsOnScreensWiderThan16Bits)
 {

@@ -284,6 +284,17 @@ TEST_F(WizardTrifasicTest, LayoutFollowsTheScreen)
     EXPECT_DOUBLE_EQ(d.Lista.Width, d.Marcos[0].Width / 1.1);
     EXPECT_DOUBLE_EQ(d.Casillas[0].Height, 1.4 * 360 / 2);
     EXPECT_LE(d.Casillas[2].Bottom(), d.Marcos[0].Height);
+    for (std::size_t k = 0; k < 3; ++k) {
+        // The marker is a square; the row box keeps a third of the standard
+        // caption width; the caption box takes the rest, the row spanning the list.
+        EXPECT_DOUBLE_EQ(d.Marcadores[k].Width, d.Marcadores[k].Height);
+        EXPECT_DOUBLE_EQ(d.Filas[k].Width, d.Lista.Width / 1.8 / 3);
+        EXPECT_GT(d.Casillas[k].Width, d.Lista.Width / 1.8);
+        EXPECT_DOUBLE_EQ(d.Marcadores[k].Left, d.Lista.Left);
+        EXPECT_NEAR(d.Filas[k].Right(), d.Lista.Right(), 1e-9);
+        EXPECT_LT(d.Marcadores[k].Right(), d.Casillas[k].Left);
+        EXPECT_LT(d.Casillas[k].Right(), d.Filas[k].Left);
+    }
     // Buttons: one per third of the form, under the frames.
     for (std::size_t j = 0; j < 3; ++j) {
         EXPECT_DOUBLE_EQ(d.Botones[j].Left + d.Botones[j].Width / 2, (j + 0.5) * 16320 / 3);

@@ -92,8 +92,10 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
         for (std::int32_t k = 0; k < 3; ++k)
             t->ListTrif_DblClick(s, 4 * (s - 1) + k);
     EXPECT_EQ(t->grp[2][1]->text(), largo);
-    // A name longer than its box shows its start, and whole on hover.
+    // A name longer than its box shows its start and its end, and whole on hover.
     EXPECT_TRUE(TextoRecortado(*t->grp[2][1]));
+    EXPECT_TRUE(t->grp[2][1]->TextoVisible().startsWith(QStringLiteral("Int")));
+    EXPECT_TRUE(t->grp[2][1]->TextoVisible().endsWith(QStringLiteral("kV")));
     EXPECT_EQ(t->grp[2][1]->cursorPosition(), 0);
     EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), largo);
     EXPECT_EQ(t->lbl[2][3]->text(), "7");

@@ -359,7 +359,7 @@ TEST_F(WizardSteps34Test, StepThreeRefusesWhatTheTemplateCannotHoldAndStays)
 
 // A write that fails shows the error and leaves the wizard where it was; a
 // replacement not confirmed writes nothing.
-TEST_F(WizardSteps34Test, AMemberNameLongerThanItsBoxShowsItsStartAndWholeOnHover)
+TEST_F(WizardSteps34Test, AMemberNameLongerThanItsBoxShowsItsStartAndEndAndWholeOnHover)
 {
     Arrancar();
     frmDigital& d = HastaPaso3();
@@ -367,6 +367,7 @@ TEST_F(WizardSteps34Test, AMemberNameLongerThanItsBoxShowsItsStartAndWholeOnHove
     Grupo(d, "G1", {});
     d.grp[1]->setText(largo);
     EXPECT_TRUE(TextoRecortado(*d.grp[1]));
+    EXPECT_TRUE(d.grp[1]->TextoVisible().endsWith(QStringLiteral("FASE A")));
     EXPECT_EQ(d.grp[1]->cursorPosition(), 0);
     EXPECT_EQ(test::AyudaAlPasar(*d.grp[1]), largo);
 }

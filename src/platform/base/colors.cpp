@@ -80,6 +80,11 @@ double ContrastRatio(std::uint32_t rgb1, std::uint32_t rgb2)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+std::uint32_t ReadableTextOn(std::uint32_t fondoRgb)
+{
+    return ContrastRatio(0x000000, fondoRgb) >= ContrastRatio(0xFFFFFF, fondoRgb) ? 0x000000 : 0xFFFFFF;
+}
+
 std::uint32_t ReadableGreyOn(std::uint32_t fondoRgb, double minimo)
 {
     const bool claro = Luminance(fondoRgb) >= 0.18;

@@ -44,6 +44,10 @@ inline constexpr std::uint32_t kSysButtonText = 0x80000012;       // button text
 // on white. Text reads clearly from 4.5 on.
 [[nodiscard]] double ContrastRatio(std::uint32_t rgb1, std::uint32_t rgb2);
 
+// The colour of text on a coloured box: black or white (0xRRGGBB), whichever
+// contrasts more with the background `fondoRgb` (black on equal terms).
+[[nodiscard]] std::uint32_t ReadableTextOn(std::uint32_t fondoRgb);
+
 // The lightest grey (0xRRGGBB) that still stands out from `fondoRgb` with
 // at least `minimo` contrast, on the dark side when the background is
 // light: the colour of disabled text that reads, yet looks unlike black.

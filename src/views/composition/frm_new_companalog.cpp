@@ -12,6 +12,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/elided_line_edit.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -93,6 +94,7 @@ void frmNewCompanalog::CrearControles()
 
     List1 = new QListWidget(Frame4);
     MoveTwips(*List1, 120, 360, 2175, 2010);
+    NombresEnLista(*List1);
     List1->viewport()->installEventFilter(this);
     PulsarComoDobleClic(*List1, [this](int) { List1_DblClick(); });
 
@@ -101,8 +103,12 @@ void frmNewCompanalog::CrearControles()
         QGroupBox* f = marcos[static_cast<std::size_t>((k - 1) / 6)];
         const double top = 600 + 240.0 * ((k - 1) % 6);
         const auto i = static_cast<std::size_t>(k);
-        grp[i] = new QLineEdit(f);
-        MoveTwips(*grp[i], 120, top, 1575, 270);
+        // A name longer than its slot: cut in the middle, so that names
+        // sharing their start read apart, and whole on hover.
+        grp[i] = new ElidedLineEdit(f);
+        // The name box ends where its marker begins, and the marker where
+        // the number box begins: none covers another's border.
+        MoveTwips(*grp[i], 120, top, 1560, 270);
         // Slots take channels from the list only: a typed name or number
         // would not name a channel of the record.
         grp[i]->setReadOnly(true);
@@ -111,7 +117,7 @@ void frmNewCompanalog::CrearControles()
         grp[i]->installEventFilter(this);
         connect(grp[i], &QLineEdit::textChanged, this, [this, k] { grp_Change(k); });
         lblpunt[i] = new QLabel(f);
-        MoveTwips(*lblpunt[i], 1680, top, 135, 255);
+        MoveTwips(*lblpunt[i], 1680, top, 120, 255);
         lblpunt[i]->setAutoFillBackground(true);
         PonerFondo(lblpunt[i], kSysWindowBackground);
         lblpunt[i]->installEventFilter(this);
@@ -165,7 +171,6 @@ void frmNewCompanalog::Form_Load()
     for (std::int32_t k = 1; k <= filas; ++k) {
         List1->addItem(NombreCanalId(k));
         // A name wider than the list shows whole on hover.
-        List1->item(List1->count() - 1)->setToolTip(NombreCanalId(k));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+#include "platform/elided_line_edit.h"
 #include "views/composition/composition_slots.h"
 
 class QGroupBox;
@@ -46,9 +47,9 @@ public:
     QGroupBox* Frame4{};
     QGroupBox* Frame5{};
     QListWidget* List1{};
-    std::array<QLineEdit*, 19> grp{};  // 1..18
-    std::array<QLabel*, 19> lblpunt{}; // 1..18
-    std::array<QLineEdit*, 19> lbl{};  // 1..18
+    std::array<ElidedLineEdit*, 19> grp{}; // 1..18
+    std::array<QLabel*, 19> lblpunt{};     // 1..18
+    std::array<QLineEdit*, 19> lbl{};      // 1..18
     QRadioButton* CmdPrimario{};
     QRadioButton* CmdSecundario{};
     QPushButton* cmdOK{};

@@ -12,6 +12,7 @@
 #include "platform/base/app_paths.h"
 #include "platform/base/colors.h"
 #include "platform/base/file_names.h"
+#include "platform/elided_line_edit.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -38,20 +39,20 @@ namespace {
 constexpr std::uint32_t kFondoPicture = 0x808080;
 constexpr std::uint32_t kAmarillo = 0x00FFFF; // &HBBGGRR
 constexpr std::uint32_t kCian = 0xFFFF00;
-// The classic desktop colour: the text colour of the light green boxes,
-// where the window background colour would not read.
-constexpr std::uint32_t kEscritorio = 0x808000;
 // Resize events closer together than this are laid out once.
 constexpr int kRetrasoResizeMs = 60;
 
-QLineEdit* Caja(QWidget* parent, std::uint32_t fondo, std::uint32_t texto = kSysWindowText)
+// A read-out box on its colour, its text black or white, whichever reads
+// better there; a long caption gives way in the middle, a value never.
+ElidedLineEdit* Caja(QWidget* parent, std::uint32_t fondo)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = new ElidedLineEdit(parent);
     e->setReadOnly(true);
     e->setFrame(true);
     QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, OleColor(fondo));
-    pal.setColor(QPalette::Text, OleColor(texto));
+    const QColor base = OleColor(fondo);
+    pal.setColor(QPalette::Base, base);
+    pal.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(base.rgb() & 0xFFFFFF)));
     e->setPalette(pal);
     MostrarPrincipio(*e);
     return e;
@@ -137,9 +138,8 @@ void frmVerCmpang::CrearControles()
     Label2 = Caja(this, kCian);
     for (std::size_t k = 1; k <= 6; ++k) {
         const auto color = static_cast<int>(*ColorTrazo(static_cast<std::int32_t>(k)));
-        const std::uint32_t texto = k == 2 ? kEscritorio : kSysWindowBackground;
-        lblam[k] = Caja(this, QBColor(color), texto);
-        lblci[k] = Caja(this, QBColor(color), texto);
+        lblam[k] = Caja(this, QBColor(color));
+        lblci[k] = Caja(this, QBColor(color));
         lblam[k]->installEventFilter(this);
         lblci[k]->installEventFilter(this);
     }

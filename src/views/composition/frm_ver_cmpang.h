@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/elided_line_edit.h"
 #include "views/composition/composition_layout.h"
 #include "views/composition/composition_zoom.h"
 
@@ -98,8 +99,8 @@ public:
     QLineEdit* marcaci{};
     QLineEdit* Label1{};
     QLineEdit* Label2{};
-    std::array<QLineEdit*, 7> lblam{}; // 1..6
-    std::array<QLineEdit*, 7> lblci{}; // 1..6
+    std::array<ElidedLineEdit*, 7> lblam{}; // 1..6
+    std::array<ElidedLineEdit*, 7> lblci{}; // 1..6
     QLineEdit* lblamar{};
     QLineEdit* lblcian{};
     QLineEdit* lblms{};

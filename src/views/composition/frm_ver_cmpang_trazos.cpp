@@ -16,6 +16,7 @@
 #include "views/composition/composition_state.h"
 #include "views/composition/composition_traces.h"
 #include "views/composition/frm_ver_cmpang.h"
+#include "views/waves/lecturas.h"
 
 namespace vesdra {
 
@@ -215,7 +216,8 @@ void frmVerCmpang::ActualizarCursor(int cursor)
         const CanalFila f = LeerFila(c);
         if (f.Columna == 0)
             continue;
-        cajas[k]->setText(composicion::TextoValor(f.Nombre, valores(s, f.Columna), f.Unidad));
+        // The value and unit always show; a long caption gives way.
+        cajas[k]->MostrarLectura(f.Nombre, QStringLiteral(": "), TextoValor(valores(s, f.Columna), f.Unidad));
     }
     auto& textos = amar ? textosAmar_ : textosCian_;
     std::int32_t& longitud = amar ? longitudAmar_ : longitudCian_;

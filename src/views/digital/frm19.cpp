@@ -15,6 +15,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/elided_line_edit.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -60,13 +61,17 @@ QPointer<frm19>& Instancia()
     return instancia;
 }
 
-QLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground)
+// A read-only box on its colour; a name longer than the box is cut in the
+// middle, so that names sharing their start ("DISPARO MONOFASICO FASE A",
+// "... FASE B") read apart.
+ElidedLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackground)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = new ElidedLineEdit(parent);
     e->setReadOnly(true);
     QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, OleColor(fondo));
-    pal.setColor(QPalette::Text, OleColor(kSysWindowText));
+    const QColor base = OleColor(fondo);
+    pal.setColor(QPalette::Base, base);
+    pal.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(base.rgb() & 0xFFFFFF)));
     e->setPalette(pal);
     e->setTextMargins(0, 0, 0, 0);
     MostrarPrincipio(*e);

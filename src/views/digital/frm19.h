@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/base/vb_error.h"
+#include "platform/elided_line_edit.h"
 #include "views/digital/digital_geometry.h"
 #include "views/digital/digital_readouts.h"
 #include "views/digital/digital_selection.h"
@@ -84,10 +85,10 @@ public:
 
     // Controls, named as the view's parts refer to them.
     PictureBox* Picture1{};
-    std::array<QLineEdit*, 20> label{}; // 1..19
-    QLineEdit* lblanalog{};
-    QLineEdit* lblamar{};
-    QLineEdit* lblcian{};
+    std::array<ElidedLineEdit*, 20> label{}; // 1..19
+    ElidedLineEdit* lblanalog{};
+    ElidedLineEdit* lblamar{};
+    ElidedLineEdit* lblcian{};
     QLineEdit* lblizq{};
     QLineEdit* lblder{};
     QLineEdit* lbltiempo{};

@@ -19,8 +19,9 @@ constexpr double kSolape = 16;
 // 2 x 19 x (h - 16) + 2 h + h.
 constexpr double kAltosPorColumna = 41;
 constexpr double kFijoColumna = 2 * 19 * kSolape;
-// Pixels between the titles of neighbouring columns.
-constexpr double kHuecoTitulos = 2;
+// Pixels between the titles of neighbouring columns (their members stand
+// up to two pixels closer than a column's width).
+constexpr double kHuecoTitulos = 3;
 
 // What the toolkit stores for a value given: whole pixels when rounding.
 struct Almacen {
@@ -40,24 +41,29 @@ double ColocarColumnas(DisposicionGrid& d, const Almacen& a, double h, double w)
     double fondo = 0;
     const auto colocarColumna = [&](std::int32_t k, double leftTitulo, double topTitulo, double retranqueo) {
         std::array<RectTwips, 20>& c = d.Etiquetas[static_cast<std::size_t>(k)];
+        // The members stand a little left of the column's place, so that the
+        // borders of neighbouring columns fall together; the title stands
+        // over its members, not drifting right of them column by column.
         // Titles side by side keep a gap, so that two long group names never
         // read as one.
-        c[0] = {a.X(leftTitulo), a.Y(topTitulo), a.Ancho(w - kHuecoTitulos * a.tx), a.Alto(h)};
+        const double left = a.X(a.X(leftTitulo) - retranqueo);
+        c[0] = {left, a.Y(topTitulo), a.Ancho(w - kHuecoTitulos * a.tx), a.Alto(h)};
         for (std::size_t m = 1; m <= 19; ++m) {
             RectTwips& l = c[m];
             l.Height = a.Alto(h);
             l.Width = a.Ancho(w);
-            l.Left = a.X(c[0].Left - retranqueo);
+            l.Left = left;
             l.Top = a.Y(c[m - 1].Top + l.Height - kSolape);
         }
         fondo = std::max(fondo, c[19].Bottom());
     };
     for (std::int32_t k = 1; k <= 8; ++k) {
-        const double anchoTitulo = a.Ancho(w);
-        colocarColumna(k, (k - 1) * anchoTitulo, 0, kRetranqueo[static_cast<std::size_t>(k)]);
+        const double anchoColumna = a.Ancho(w);
+        const double lugar = (k - 1) * anchoColumna;
+        colocarColumna(k, lugar, 0, kRetranqueo[static_cast<std::size_t>(k)]);
         const RectTwips& ultima = d.Etiquetas[static_cast<std::size_t>(k)][19];
-        colocarColumna(k + 8, d.Etiquetas[static_cast<std::size_t>(k)][0].Left,
-                       ultima.Top + 2 * ultima.Height, kRetranqueo[static_cast<std::size_t>(k)]);
+        colocarColumna(k + 8, lugar, ultima.Top + 2 * ultima.Height,
+                       kRetranqueo[static_cast<std::size_t>(k)]);
     }
     return fondo;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/base/colors.h"
+#include "platform/elided_line_edit.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -37,14 +38,15 @@ void FijarFondo(QWidget* w, std::uint32_t fondo)
     QPalette p = w->palette();
     p.setColor(QPalette::Base, OleColor(fondo));
     p.setColor(QPalette::Window, OleColor(fondo));
-    p.setColor(QPalette::Text, Qt::black);
+    // Black or white text, whichever reads better on the box's colour.
+    p.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(OleColor(fondo).rgb() & 0xFFFFFF)));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
 
-QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
+ElidedLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo)
 {
-    auto* caja = new QLineEdit(parent);
+    auto* caja = new ElidedLineEdit(parent);
     caja->setReadOnly(true);
     caja->setFrame(true);
     caja->setTextMargins(0, 0, 0, 0);

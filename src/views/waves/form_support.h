@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/base/vb_error.h"
+#include "platform/elided_line_edit.h"
 #include "platform/mouse_pointer.h"
 #include "platform/scroll_bar.h"
 
@@ -32,8 +33,10 @@ namespace ondas {
 void VolverAMostrar(QWidget* form);
 
 // A read-out text box: one line, read-only, with a background colour
-// (&HBBGGRR, system colours allowed).
-[[nodiscard]] QLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo);
+// (&HBBGGRR, system colours allowed) and black or white text, whichever
+// contrasts more with it. A name it cannot show whole is cut in the middle,
+// and a read-out's value stays whole (ElidedLineEdit).
+[[nodiscard]] ElidedLineEdit* CajaLectura(QWidget* parent, std::uint32_t fondo);
 void FijarFondo(QWidget* w, std::uint32_t fondo);
 // The primary/secondary indicator's box: centred, hidden until a 1997
 // record shows it (IndicadorPrimarioSecundario).

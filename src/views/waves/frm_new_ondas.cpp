@@ -16,6 +16,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/elided_line_edit.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -66,6 +67,7 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     Colocar(Frame1, 120, kFrameTop, 2900, kFrameAlto);
     List1 = new QListWidget(Frame1);
     Colocar(List1, 120, 300, 2660, kFrameAlto - 420);
+    NombresEnLista(*List1);
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { List1_DblClick(List1->row(item)); });
     PulsarComoDobleClic(*List1, [this](int fila) { List1_DblClick(fila); });
@@ -78,7 +80,8 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
         Colocar(lblpunt[i], 120, top + 60, 180, 180);
         ondas::FijarFondo(lblpunt[i], kNoMarcado);
         lblpunt[i]->setFrameShape(QFrame::Box);
-        grp[i] = new QLineEdit(Frame2);
+        // A name longer than its slot: cut in the middle, whole on hover.
+        grp[i] = new ElidedLineEdit(Frame2);
         Colocar(grp[i], 390, top, 1450, 300);
         lbl[i] = new QLineEdit(Frame2);
         Colocar(lbl[i], 1900, top, 520, 300);
@@ -147,7 +150,6 @@ void frmNewOndas::Form_Load()
         for (std::int32_t k = 1; k <= filas; ++k) {
             List1->addItem(NombreCanalId(k));
             // A name wider than the list shows whole on hover.
-            List1->item(List1->count() - 1)->setToolTip(NombreCanalId(k));
         }
     });
     if (!ok)

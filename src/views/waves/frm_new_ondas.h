@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/elided_line_edit.h"
 #include "views/waves/casillas.h"
 
 class QGroupBox;
@@ -48,7 +49,7 @@ public:
     QGroupBox* Frame2{};
     QGroupBox* Frame3{};
     QListWidget* List1{};
-    std::array<QLineEdit*, 9> grp{};
+    std::array<ElidedLineEdit*, 9> grp{};
     std::array<QLineEdit*, 9> lbl{};
     std::array<QLabel*, 9> lblpunt{};
     QRadioButton* CmdPrimario{};

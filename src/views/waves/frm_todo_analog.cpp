@@ -151,7 +151,7 @@ void frmTodoanalog::Colocar()
 
     const double alto = Picture1->Height();
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
-        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]));
+        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]), d.HScroll_Nombres.Top);
         MoveTwips(*lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
         MoveTwips(*lblet[static_cast<size_t>(2 * b)], g.Lectura2);
     }
@@ -275,8 +275,11 @@ void frmTodoanalog::MoverCursor(bool primero)
         const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
         const QString nombre = NombreCanal(c.Fila);
         const QString unidad = UnidadFila(r.TablaCanales, c.Fila);
-        lblet[static_cast<size_t>(2 * b - 1)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s1), unidad));
-        lblet[static_cast<size_t>(2 * b)]->setText(TextoLecturaBanda(nombre, ValorEn(c, s2), unidad));
+        // The value and unit always show; a long name gives way in the middle.
+        lblet[static_cast<size_t>(2 * b - 1)]->MostrarLectura(nombre, QStringLiteral(": "),
+                                                              TextoValor(ValorEn(c, s1), unidad));
+        lblet[static_cast<size_t>(2 * b)]->MostrarLectura(nombre, QStringLiteral(": "),
+                                                          TextoValor(ValorEn(c, s2), unidad));
     }
     // Kept texts of this cursor's boxes; the longest ever seen sets how far
     // the names scroll (it never shrinks while the view is open).

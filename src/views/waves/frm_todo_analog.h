@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/elided_line_edit.h"
 #include "views/waves/todo_vista.h"
 
 class QLineEdit;
@@ -56,7 +57,7 @@ public:
     PictureBox* Picture1{};
     LineControl* lnam{};
     LineControl* lnci{};
-    std::array<QLineEdit*, 2 * MaxBandas + 1> lblet{};
+    std::array<ElidedLineEdit*, 2 * MaxBandas + 1> lblet{};
     HScrollBar* HScroll1{};
     HScrollBar* HScroll2{};
     HScrollBar* HScroll_Nombres{};

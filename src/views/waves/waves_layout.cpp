@@ -143,7 +143,8 @@ DisposicionTodo ColocarControlesTodo(double ancho, double alto, const DisenoTodo
     return r;
 }
 
-Banda GeometriaBanda(double altoPicture, std::int32_t numBandas, std::int32_t b, double altoLectura)
+Banda GeometriaBanda(double altoPicture, std::int32_t numBandas, std::int32_t b, double altoLectura,
+                     double limite)
 {
     Banda banda;
     if (numBandas < 1)
@@ -152,6 +153,11 @@ Banda GeometriaBanda(double altoPicture, std::int32_t numBandas, std::int32_t b,
     banda.CeroY = (b - 1) * banda.Alto + banda.Alto / 2.0;
     banda.Lectura1 = {5.0, banda.CeroY - altoLectura, 1300.0, altoLectura};
     banda.Lectura2 = {5.0, banda.CeroY, 1300.0, altoLectura};
+    const double exceso = banda.Lectura2.Bottom() - limite;
+    if (exceso > 0) {
+        banda.Lectura1.Top -= exceso;
+        banda.Lectura2.Top -= exceso;
+    }
     return banda;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/base/rect_twips.h"
@@ -98,7 +99,11 @@ struct Banda {
     RectTwips Lectura1{}; // cursor 1 box: bottom on the zero line
     RectTwips Lectura2{}; // cursor 2 box: top on the zero line
 };
+// A band's boxes whose lower box would reach below `limite` (the top of the
+// sideways name scroll bar under them) stand higher by as much, so that the
+// bar covers neither box.
 [[nodiscard]] Banda GeometriaBanda(double altoPicture, std::int32_t numBandas, std::int32_t b,
-                                   double altoLectura = 285.0);
+                                   double altoLectura = 285.0,
+                                   double limite = std::numeric_limits<double>::infinity());
 
 } // namespace vesdra

@@ -47,15 +47,20 @@ void QuitarVentanaOndas(frmVerOndas* ventana)
 void IgualarLecturasTesela()
 {
     const std::vector<frmVerOndas*> ventanas = VentanasOndasAbiertas();
+    // A window maximised out of the tile is a tile of its own: it reads at
+    // its own size, and the others keep theirs without it.
+    const auto enTesela = [](const frmVerOndas* v) { return !MarcoFormulario(*v)->isMaximized(); };
     std::vector<int> propios;
     for (const frmVerOndas* v : ventanas)
-        propios.push_back(v->PixelesPropios());
+        if (enTesela(v))
+            propios.push_back(v->PixelesPropios());
     const int tesela = PixelesTesela(propios);
     for (frmVerOndas* v : ventanas) {
-        if (v->PixelesPropios() <= 0 || v->PixelesLecturas() == tesela)
+        const int objetivo = enTesela(v) ? tesela : v->PixelesPropios();
+        if (v->PixelesPropios() <= 0 || v->PixelesLecturas() == objetivo)
             continue;
         try {
-            v->DisponerLecturas(tesela);
+            v->DisponerLecturas(objetivo);
         } catch (const VbError&) {
             // A window that cannot measure its channel now (its record gone)
             // keeps the boxes it has; its own handlers report the fault.

@@ -342,6 +342,21 @@ TEST(DisposicionGrid, FormSizeByScreenCase)
     }
 }
 
+TEST(DisposicionGrid, TitlesStandOverTheirColumnsInWholePixels)
+{
+    // Stored in whole pixels: no title drifts off its column, and titles side
+    // by side keep at least a pixel between them.
+    for (const auto& [ancho, alto] : {std::pair{800, 600}, std::pair{1024, 768}, std::pair{1280, 1024}}) {
+        const DisposicionGrid d = AjustarAPantalla(Pantalla(ancho, alto, 15));
+        const auto& e = d.Etiquetas;
+        for (std::size_t k = 1; k <= 16; ++k) {
+            EXPECT_DOUBLE_EQ(e[k][0].Left, e[k][1].Left) << ancho << " column " << k;
+            if (k % 8 != 0)
+                EXPECT_GE(e[k + 1][0].Left - e[k][0].Right(), 15) << ancho << " titles " << k;
+        }
+    }
+}
+
 TEST(DisposicionGrid, FourThreeScreenFollowsTheFormulas)
 {
     // 1024 x 768 at 15 twips per pixel, as computed (no rounding).
@@ -353,11 +368,17 @@ TEST(DisposicionGrid, FourThreeScreenFollowsTheFormulas)
     EXPECT_DOUBLE_EQ(d.AltoEtiqueta, h);
     EXPECT_DOUBLE_EQ(d.AnchoColumna, w);
     const auto& e = d.Etiquetas;
-    // The titles two pixels narrower than their columns: a gap between them.
-    EXPECT_EQ(e[1][0], (RectTwips{0, 0, w - 30, h}));
-    EXPECT_EQ(e[2][0].Left - e[1][0].Right(), 30);
+    // Each title stands over its members (which stand a little left of the
+    // column's place, so that the borders of neighbouring columns fall
+    // together), three pixels narrower than the column: a gap between titles.
+    EXPECT_EQ(e[1][0], (RectTwips{0, 0, w - 45, h}));
     EXPECT_EQ(e[1][1], (RectTwips{0, h - 16, w, h}));
-    EXPECT_DOUBLE_EQ(e[4][0].Left, 3 * w);
+    for (std::size_t k = 1; k <= 16; ++k) {
+        EXPECT_DOUBLE_EQ(e[k][0].Left, e[k][1].Left) << "column " << k;
+        if (k % 8 != 0)
+            EXPECT_GE(e[k + 1][0].Left - e[k][0].Right(), 15) << "titles " << k << " and " << k + 1;
+    }
+    EXPECT_DOUBLE_EQ(e[4][0].Left, 3 * w - 65);
     EXPECT_DOUBLE_EQ(e[4][7].Left, 3 * w - 65);
     EXPECT_DOUBLE_EQ(e[8][19].Left, 7 * w - 145);
     EXPECT_NEAR(e[8][19].Top, 19 * (h - 16), 1e-6);

@@ -149,6 +149,14 @@ TEST(StackedLayout, RowUnderThePictureAndBands)
     EXPECT_DOUBLE_EQ(ultima.Lectura2.Top, ultima.CeroY);      // cursor 2 box below it
     EXPECT_EQ(ultima.Lectura1.Left, 5);
     EXPECT_EQ(ultima.Lectura1.Width, 1300);
+
+    // Above the name scroll bar: the last band's boxes stand higher, clear of
+    // it, one on top of the other; a band well above it keeps its place.
+    const double barra = r.HScroll_Nombres.Top;
+    const Banda libre = GeometriaBanda(6000, 8, 8, 285, barra);
+    EXPECT_DOUBLE_EQ(libre.Lectura2.Bottom(), barra);
+    EXPECT_DOUBLE_EQ(libre.Lectura1.Bottom(), libre.Lectura2.Top);
+    EXPECT_EQ(GeometriaBanda(6000, 8, 7, 285, barra).Lectura2, GeometriaBanda(6000, 8, 7).Lectura2);
 }
 
 } // namespace

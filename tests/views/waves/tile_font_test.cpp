@@ -1,6 +1,7 @@
 // A tile of waveform windows on the screens users have: one read-out font
 // for every window, the largest at which each holds its widest texts, and
 // every box, bar and button whole inside its window and uncovered.
+#include <QCoreApplication>
 #include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include <set>
 
 #include "common/test_support.h"
+#include "platform/mdi_forms.h"
 #include "platform/scroll_bar.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/frm_ver_ondas.h"
@@ -104,6 +106,37 @@ INSTANTIATE_TEST_SUITE_P(Screens, TileFont,
                          [](const auto& i) {
                              return test::NombrePantalla({i.param.Ancho, i.param.Alto});
                          });
+
+TEST_F(TileFont, AWindowMaximisedOutOfTheTileReadsAtItsOwnSizeAndRejoinsItRestored)
+{
+    const test::PantallaPrueba p{1024, 768};
+    test::AreaPantalla area(p);
+    Hooks().MostrarVentana = [&area](QWidget* w) { area.Mostrar(w); };
+    Registro5();
+    AbrirDialogoOndas();
+    frmNewOndas& d = NewOndas();
+    for (int fila = 0; fila < 5; ++fila)
+        d.List1_DblClick(fila);
+    d.cmdOK_Click();
+    const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+    ASSERT_EQ(ventanas.size(), 5u);
+    const int tesela = ventanas[0]->PixelesLecturas();
+
+    frmVerOndas* grande = ventanas[0];
+    MarcoFormulario(*grande)->showMaximized();
+    QCoreApplication::processEvents();
+    grande->Form_Resize();
+    EXPECT_EQ(grande->PixelesLecturas(), grande->PixelesPropios());
+    EXPECT_GT(grande->PixelesLecturas(), tesela) << "not the tile's small font";
+    for (const frmVerOndas* v : ventanas)
+        if (v != grande)
+            EXPECT_EQ(v->PixelesLecturas(), tesela);
+
+    MarcoFormulario(*grande)->showNormal();
+    QCoreApplication::processEvents();
+    grande->Form_Resize();
+    EXPECT_EQ(grande->PixelesLecturas(), tesela);
+}
 
 TEST(PixelesTesela, TheSmallestOfTheLaidOutWindows)
 {

@@ -1,0 +1,111 @@
+#include "platform/elided_line_edit.h"
+
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
+
+#include "platform/base/text_fit.h"
+
+namespace vesdra {
+
+namespace {
+
+// A line edit draws its text this far inside its contents, across (left
+// and right) and down.
+constexpr int kMargenX = 2;
+constexpr int kMargenY = 1;
+
+} // namespace
+
+ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void ElidedLineEdit::MostrarLectura(const QString& nombre, const QString& separador, const QString& valor)
+{
+    separador_ = separador;
+    cola_ = separador + valor;
+    const QString texto = nombre + cola_;
+    if (texto == text())
+        update(); // the same text: the rule may have changed
+    setText(texto);
+}
+
+double ElidedLineEdit::AnchoTexto() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect r =
+        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    return r.width() - 2 * kMargenX;
+}
+
+QString ElidedLineEdit::TextoVisible() const
+{
+    const QString& t = text();
+    if (hasFocus() || t.isEmpty())
+        return t;
+    const QFontMetricsF fm(font());
+    const auto avance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+    const double ancho = AnchoTexto();
+    if (avance(t) <= ancho)
+        return t;
+    if (!cola_.isEmpty() && t.endsWith(cola_) && t.size() > cola_.size()) {
+        // The value and its unit whole; the name gives way.
+        return FitNameAndValue(t.left(t.size() - cola_.size()), separador_, cola_.mid(separador_.size()),
+                               ancho, avance);
+    }
+    return ElideMiddle(t, ancho, avance);
+}
+
+void ElidedLineEdit::paintEvent(QPaintEvent* event)
+{
+    const QString visible = TextoVisible();
+    if (visible == text()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    // As a line edit draws itself, with the cut text in place of its own.
+    QPainter p(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    const QRect r =
+        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    p.setClipRect(r);
+    const QFontMetrics fm = fontMetrics();
+    const int alto = fm.height();
+    int y = r.y() + (r.height() - alto + 1) / 2;
+    const Qt::Alignment va = alignment() & Qt::AlignVertical_Mask;
+    if (va == Qt::AlignTop)
+        y = r.y() + kMargenY;
+    else if (va == Qt::AlignBottom)
+        y = r.bottom() + 1 - alto - kMargenY;
+    const QRect linea(r.x() + kMargenX, y, r.width() - 2 * kMargenX, alto);
+    const int ancho = fm.horizontalAdvance(visible);
+    int x = linea.x();
+    const Qt::Alignment ha =
+        QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+    if (ha & Qt::AlignRight)
+        x = linea.right() + 1 - ancho;
+    else if (ha & Qt::AlignHCenter)
+        x = linea.x() + (linea.width() - ancho) / 2;
+    p.setPen(palette().text().color());
+    p.drawText(QPoint(x, linea.y() + fm.ascent()), visible);
+}
+
+bool ElidedLineEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        auto* ayuda = static_cast<QHelpEvent*>(event);
+        if (Recortado())
+            QToolTip::showText(ayuda->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+} // namespace vesdra

@@ -1,0 +1,150 @@
+// Channels with long names that share their start, on the screens users
+// have: every value of the stacked view shows whole, a name gives way in the
+// middle and shows whole on hover, and names that differ only at their end
+// read apart in the read-outs, the window titles and the choice dialog.
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMdiSubWindow>
+#include <QToolTip>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "common/screen_fixture.h"
+#include "common/test_support.h"
+#include "platform/mdi_forms.h"
+#include "platform/scroll_bar.h"
+#include "views/waves/frm_new_ondas.h"
+#include "views/waves/frm_todo_analog.h"
+#include "views/waves/frm_ver_ondas.h"
+#include "views/waves/lecturas.h"
+#include "views/waves/waves_services.h"
+#include "waves_fixture.h"
+
+namespace vesdra {
+namespace {
+
+class LongNames : public test::EnPantalla<test::WavesFixture>
+{
+protected:
+    // Names 1..3 (the voltages) and 4..6 (the currents) differ only at their
+    // end: within each group they must read apart.
+    static ::testing::AssertionResult PorGruposDistintos(const QStringList& vistos)
+    {
+        for (qsizetype inicio : {0, 3}) {
+            ::testing::AssertionResult r = test::TodosDistintos(vistos.mid(inicio, 3));
+            if (!r)
+                return r << " in " << vistos.join(QStringLiteral(" | ")).toStdString();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Eight channels of one substation's position: three voltages, four
+    // currents and the battery, named as its recorder names them.
+    void RegistroLargo()
+    {
+        RecordModel& r = Registro();
+        CerrarRegistro();
+        const std::int32_t n = 2000;
+        r.AnioRevision = QStringLiteral("1991");
+        r.NumAnalogicos = 8;
+        r.FrecuenciaLinea = 50;
+        r.NumTasas = 1;
+        r.TasasMuestreo.Resize(1, 1000);
+        r.TablaCanales = Matrix<QString>(8, 4);
+        const char* fines[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",    "TENSIÓN FASE C",
+                               "INTENSIDAD FASE A", "INTENSIDAD FASE B", "INTENSIDAD FASE C",
+                               "INTENSIDAD NEUTRO", "TENSIÓN BATERÍA"};
+        for (int c = 1; c <= 8; ++c) {
+            r.TablaCanales(c, 1) = QString::number(c);
+            r.TablaCanales(c, 2) = test::NombreLargo(QString::fromUtf8(fines[c - 1]));
+            r.TablaCanales(c, 4) = c <= 3   ? QStringLiteral("kV")
+                                   : c == 8 ? QStringLiteral("V")
+                                            : QStringLiteral("A");
+        }
+        r.Valores = Matrix<float>(n, 8);
+        for (std::int32_t s = 1; s <= n; ++s)
+            for (int c = 1; c <= 8; ++c)
+                r.Valores(s, c) = static_cast<float>((c <= 3 ? -123456.789 : 5656.857) *
+                                                     std::sin(2 * M_PI * 50.0 * (s - 1) / 1000.0 + c));
+        IniciarValores();
+    }
+};
+
+TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
+{
+    RegistroLargo();
+    AbrirDialogoOndas();
+    frmNewOndas& d = NewOndas();
+    for (int fila = 0; fila < 6; ++fila)
+        d.List1_DblClick(fila);
+    d.cmdtodo_Click();
+    frmTodoanalog* t = TodoAnalog();
+    ASSERT_NE(t, nullptr);
+    QCoreApplication::processEvents();
+    t->Form_Resize();
+    t->HScroll1->SetValue(6);
+    t->HScroll2->SetValue(1995);
+    const RecordModel& r = Registro();
+    for (int cursor = 0; cursor < 2; ++cursor) {
+        const std::int32_t s = cursor == 0 ? 6 : 1995;
+        QStringList nombres;
+        for (std::int32_t b = 1; b <= 6; ++b) {
+            ElidedLineEdit& caja = *t->lblet[static_cast<size_t>(2 * b - 1 + cursor)];
+            SCOPED_TRACE(caja.text().toStdString());
+            EXPECT_TRUE(test::LecturaConValorEntero(caja, r.TablaCanales(b, 2),
+                                                    TextoValor(r.Valores(s, b), r.TablaCanales(b, 4))));
+            const QString visible = caja.TextoVisible();
+            nombres << visible.left(visible.lastIndexOf(QStringLiteral(": ")));
+        }
+        EXPECT_TRUE(PorGruposDistintos(nombres));
+    }
+    // The last band's boxes stand clear of the name scroll bar.
+    for (std::size_t k : {11u, 12u})
+        EXPECT_EQ(test::ControlTapado(*t, *t->lblet[k]).toStdString(), "") << k;
+}
+
+TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
+{
+    RegistroLargo();
+    AbrirDialogoOndas();
+    frmNewOndas& d = NewOndas();
+    for (int fila = 0; fila < 8; ++fila)
+        d.List1_DblClick(fila);
+    QStringList casillas;
+    for (std::size_t i = 1; i <= 8; ++i) {
+        EXPECT_EQ(d.grp[i]->text(), Registro().TablaCanales(static_cast<std::int32_t>(i), 2));
+        if (d.grp[i]->Recortado()) {
+            EXPECT_EQ(test::AyudaAlPasar(*d.grp[i]), d.grp[i]->text());
+        }
+        casillas << d.grp[i]->TextoVisible();
+    }
+    EXPECT_TRUE(PorGruposDistintos(casillas)) << "choice slots";
+
+    d.cmdOK_Click();
+    const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+    ASSERT_EQ(ventanas.size(), 8u);
+    QStringList titulos;
+    for (frmVerOndas* v : ventanas) {
+        auto* sub = qobject_cast<QMdiSubWindow*>(MarcoFormulario(*v));
+        ASSERT_NE(sub, nullptr);
+        (void)sub->grab(); // its title bar drawn
+        const QString visible = TituloVisible(*sub);
+        EXPECT_EQ(v->windowTitle(), sub->windowTitle()) << "the caption stays whole";
+        if (visible != sub->windowTitle()) {
+            EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+            QHelpEvent barra(QEvent::ToolTip, QPoint(60, 8), sub->mapToGlobal(QPoint(60, 8)));
+            QApplication::sendEvent(sub, &barra);
+            EXPECT_EQ(QToolTip::text(), sub->windowTitle());
+            QToolTip::hideText();
+        }
+        titulos << visible;
+    }
+    EXPECT_TRUE(PorGruposDistintos(titulos)) << "window titles";
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, LongNames,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
+
+} // namespace
+} // namespace vesdra
