@@ -182,6 +182,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
         QApplication::setWindowIcon(IconoPrograma());
     setWindowIcon(IconoPrograma());
     setWindowTitle(QString::fromLatin1(TituloPrograma));
+    // Boxes without a title of their own carry the program's.
+    SetTituloPrograma(QString::fromLatin1(TituloPrograma));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
