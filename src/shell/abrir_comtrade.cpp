@@ -116,9 +116,9 @@ RutasRegistro DerivarRutas(const QString& rutaDat)
 ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
 {
     // Opened or refused, the windows left for the record open before (its
-    // conversion choice, dialog or help) have nothing to act on any more.
-    if (const Servicio& descargar = Vistas().Conversion.Descargar)
-        descargar();
+    // conversion choice, dialog or help, the dialogs that choose what its
+    // views show) have nothing to act on any more.
+    DescargarDialogosVistas();
     if (rutas.Dat.isEmpty()) {
         (void)MsgBox(TextosIdioma(174), vbCritical);
         return {Apertura::SinDatos, {}};
