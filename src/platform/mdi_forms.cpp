@@ -254,6 +254,8 @@ void PrepararVentanaTarea(QWidget& ventana, bool cajaCerrar)
             ventana.show();
     }
     ventana.setProperty(PropiedadDisposicionFija, true);
+    // It never takes the keyboard from the window the user works in.
+    ventana.setAttribute(Qt::WA_ShowWithoutActivating);
     MantenerTamano(ventana);
 }
 

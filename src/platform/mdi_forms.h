@@ -66,8 +66,9 @@ void FijarDisposicion(QWidget& form);
 
 // A small window that reports on or steers a long task (a progress window,
 // the cancel window of printing) belongs to the main window: in front of it,
-// minimised and restored with it, never in the task bar. It carries a caption
-// and, with `cajaCerrar`, a close box; no minimise or maximise button, and it
+// minimised and restored with it, never in the task bar, and it does not take
+// the keyboard from the window the user works in. It carries a caption and,
+// with `cajaCerrar`, a close box; no minimise or maximise button, and it
 // keeps its size. Its place, set before or after, is kept.
 void PrepararVentanaTarea(QWidget& ventana, bool cajaCerrar);
 

@@ -115,6 +115,27 @@ private:
     QPointer<QObject> marco_;
 };
 
+// Keeps the menu form's sub-window under every other window of the area:
+// the menu form is the frame's background. A click on its menu bar or its
+// grey ground makes it the active form (its menus and shortcuts are then at
+// hand), never the one in front.
+class AlFondo : public QObject
+{
+public:
+    explicit AlFondo(QWidget* marco) : QObject(marco) { marco->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ZOrderChange || event->type() == QEvent::Show) {
+            auto* w = static_cast<QWidget*>(watched);
+            const QWidget* padre = w->parentWidget();
+            if (padre && !padre->children().isEmpty() && padre->children().constFirst() != w)
+                w->lower();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c,
@@ -489,6 +510,7 @@ void MDIForm1::MostrarMenu()
     if (!menu_) {
         menu_ = new FrmMenu;
         menuSub_ = Area->addSubWindow(menu_, Qt::FramelessWindowHint);
+        new AlFondo(menuSub_);
         connect(menu_, &QObject::destroyed, this, [this] {
             menu_ = nullptr;
             menuSub_ = nullptr;
