@@ -54,6 +54,8 @@ void Colocar(QWidget* w, const double (&r)[4])
 frmFasecuencias::frmFasecuencias(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     CrearControles();
     Form_Load();
 }

@@ -217,8 +217,6 @@ QWidget* VentanaAplicacion()
 void FijarDisposicion(QWidget& form)
 {
     form.setProperty(PropiedadDisposicionFija, true);
-    if (form.isWindow())
-        MantenerTamano(form);
 }
 
 bool DisposicionFija(const QWidget& form)

@@ -55,9 +55,10 @@ void MostrarDialogo(QWidget& form, QWidget* dueno);
 [[nodiscard]] QWidget* VentanaAplicacion();
 
 // A form whose controls stand where its load puts them (a dialog, a choice
-// window): it keeps its size and has no maximise button, inside the main
-// window or on its own. Views that lay themselves out again on a resize are
-// left sizable. Set before the form is first shown.
+// window) has no maximise button in the sub-window that holds it inside the
+// main window (MarcoSubventana); shown on its own as a dialog it keeps its
+// size too (MostrarDialogo). Views that lay themselves out again on a resize
+// are left sizable. Set before the form is first shown.
 void FijarDisposicion(QWidget& form);
 [[nodiscard]] bool DisposicionFija(const QWidget& form);
 // The flags of the MDI sub-window that holds a form: caption, system menu,

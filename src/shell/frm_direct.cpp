@@ -82,6 +82,8 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmDirect"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Directorios por defecto"));
     resize(TwipsToPixelX(6720), TwipsToPixelY(6120));
 

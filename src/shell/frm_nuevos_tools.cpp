@@ -185,6 +185,8 @@ frmNuevosTools::frmNuevosTools(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmNuevosTools"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Herramientas"));
     resize(TwipsToPixelX(6360), TwipsToPixelY(4680));
 

@@ -489,7 +489,8 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
         const QPoint pos = form->pos();
         const QMargins m = DefaultFormFrame();
         const QSize outer = form->size().grownBy(m);
-        sub = Area->addSubWindow(form);
+        // A form of a fixed layout gets no maximise button.
+        sub = Area->addSubWindow(form, MarcoSubventana(*form));
         sub->setAttribute(Qt::WA_DeleteOnClose);
         new SeguidorFormulario(form, sub);
         sub->resize(outer);

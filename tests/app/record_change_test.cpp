@@ -1,4 +1,6 @@
+#include <QMdiSubWindow>
 #include <QPointer>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_menu.h"
 #include "shell/mdi_fixture.h"
+#include "shell/view_services.h"
 #include "views/composition/frm_new_companalog.h"
 #include "views/digital/frm_elecdig.h"
 #include "views/digital/frm_grid.h"
@@ -50,7 +53,7 @@ const char* NombreCambio(Cambio c)
 
 // The program started on the bundled sample and its template, the views
 // real.
-class RecordChange : public test::MdiTest, public ::testing::WithParamInterface<std::tuple<int, Cambio>>
+class Programa : public test::MdiTest
 {
 protected:
     void SetUp() override
@@ -61,7 +64,34 @@ protected:
         ASSERT_TRUE(Registro().RegistroAbierto);
         ASSERT_TRUE(Plantillas().PlantillaAplicada);
     }
+};
 
+// The dialogs of a fixed layout cannot be maximised: no button, and a
+// double-click on the caption does nothing; the views stay sizable.
+TEST_F(Programa, FixedLayoutDialogsHaveNothingToMaximise)
+{
+    FrmMenu* menu = MenuForm();
+    ASSERT_NE(menu, nullptr);
+    for (const Dialogo& d : kDialogos) {
+        (menu->*d.Abrir)();
+        Procesar();
+        QWidget* dialogo = d.Cargado();
+        ASSERT_NE(dialogo, nullptr) << d.Nombre;
+        auto* marco = qobject_cast<QMdiSubWindow*>(dialogo->parentWidget());
+        ASSERT_NE(marco, nullptr) << d.Nombre;
+        EXPECT_FALSE(marco->windowFlags() & Qt::WindowMaximizeButtonHint) << d.Nombre;
+        EXPECT_TRUE(marco->windowFlags() & Qt::WindowCloseButtonHint) << d.Nombre;
+        QTest::mouseDClick(marco, Qt::LeftButton, {}, QPoint(marco->width() / 2, 6));
+        Procesar();
+        EXPECT_FALSE(marco->isMaximized()) << d.Nombre;
+        DescargarDialogosVistas();
+        Procesar();
+    }
+}
+
+class RecordChange : public Programa, public ::testing::WithParamInterface<std::tuple<int, Cambio>>
+{
+protected:
     // Another record, one analog channel, beside the sample.
     QString OtroRegistro()
     {

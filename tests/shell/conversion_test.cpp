@@ -683,6 +683,9 @@ TEST_F(ConversionTest, TheCloseBoxOfTheHelpAndOfTheDialogGoesBackAStep)
     ASSERT_NE(PoscambCargado(), nullptr);
     EXPECT_TRUE(PoscambCargado()->isVisible());
     EXPECT_TRUE(Registro().RegistroAbierto);
+    // A window of a fixed layout: nothing to maximise.
+    EXPECT_EQ(PoscambCargado()->minimumSize(), PoscambCargado()->maximumSize());
+    EXPECT_FALSE(PoscambCargado()->windowFlags() & Qt::WindowMaximizeButtonHint);
     // An unloading by the program is no close box: nothing comes back.
     DescargarConversion();
     Procesar();

@@ -73,6 +73,8 @@ void DescargarNewCompanalog()
 frmNewCompanalog::frmNewCompanalog(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     CrearControles();
     Form_Load();
 }

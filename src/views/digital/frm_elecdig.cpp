@@ -48,6 +48,8 @@ QPointer<frmElecdig>& Instancia()
 frmElecdig::frmElecdig(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Elecci\u00f3n de grupo de canales digitales"));
     CrearControles();
     resize(TwipsToPixelX(7890), TwipsToPixelY(4650));

@@ -120,6 +120,8 @@ frmGrid::frmGrid(QWidget* parent) : QWidget(parent)
 {
     setProperty("Tag", QStringLiteral("9"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Elecci\u00f3n de Canales Digitales"));
     QFont f = font();
     f.setPointSize(8);

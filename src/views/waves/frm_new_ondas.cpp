@@ -60,6 +60,8 @@ void Colocar(QWidget* w, double left, double top, double width, double height)
 frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     SetFormSizeTwips(*this, kAncho, kAlto);
 
     Frame1 = new QGroupBox(this);
