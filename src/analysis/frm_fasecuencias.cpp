@@ -14,6 +14,7 @@
 #include "analysis/phasor_selection.h"
 #include "analysis/phasor_sets.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -86,6 +87,7 @@ void frmFasecuencias::CrearControles()
     Colocar(cmdSalir, kSalir);
     connect(cmdOK, &QPushButton::clicked, this, &frmFasecuencias::cmdOK_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmFasecuencias::cmdSalir_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdSalir_Click(); });
     resize(TwipsToPixelX(kAnchoInterior), TwipsToPixelY(kAltoInterior));
 }
 

@@ -126,7 +126,7 @@ namespace {
 constexpr const char* PropiedadDisposicionFija = "DisposicionFija";
 
 // A window of a fixed layout keeps the size it has when it is shown: a window
-// manager offers no maximise button for a window that cannot grow.
+// manager neither maximises nor resizes a window that cannot grow.
 class TamanoFijo : public QObject
 {
 public:

@@ -105,6 +105,10 @@ void EmpezarImpresion()
 
 bool ImpresionCancelada()
 {
+    // Cancelled already (the window's button or close box during the last
+    // item): nothing to show again.
+    if (Shell().CancelarImpresion)
+        return true;
     MostrarCancelar();
     // A click made while the last item printed is delivered whole here.
     ProcessEventsInHandler(QEventLoop::AllEvents, PasadasClic);

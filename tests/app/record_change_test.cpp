@@ -89,6 +89,23 @@ TEST_F(Programa, FixedLayoutDialogsHaveNothingToMaximise)
     }
 }
 
+// Escape in a view's choice dialog does what its Cancel does.
+TEST_F(Programa, EscapeCancelsEveryViewChoiceDialog)
+{
+    FrmMenu* menu = MenuForm();
+    ASSERT_NE(menu, nullptr);
+    for (const Dialogo& d : kDialogos) {
+        (menu->*d.Abrir)();
+        Procesar();
+        const QPointer<QWidget> dialogo = d.Cargado();
+        ASSERT_FALSE(dialogo.isNull()) << d.Nombre;
+        QTest::keyClick(dialogo, Qt::Key_Escape);
+        Procesar();
+        EXPECT_EQ(d.Cargado(), nullptr) << d.Nombre;
+        EXPECT_TRUE(MarcoFormulario(*menu)->isVisible()) << d.Nombre;
+    }
+}
+
 class RecordChange : public Programa, public ::testing::WithParamInterface<std::tuple<int, Cambio>>
 {
 protected:

@@ -12,6 +12,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -131,6 +132,7 @@ void frmNewCompanalog::CrearControles()
     cmdcancel = new QPushButton(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewCompanalog::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmNewCompanalog::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmNewCompanalog::Form_Load()

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/dialog_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -85,6 +86,7 @@ void frmElecdig::CrearControles()
     MoveTwips(*cmdcancel, 5160, 3840, 2535, 495);
     connect(cmdOK, &QPushButton::clicked, this, &frmElecdig::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmElecdig::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmElecdig::Form_Load()

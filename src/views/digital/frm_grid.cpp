@@ -11,6 +11,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_label.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -162,6 +163,7 @@ void frmGrid::CrearControles()
     cmdcancel = new QPushButton(QStringLiteral("&Cancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmGrid::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmGrid::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmGrid::AjustarAPantalla()

@@ -16,6 +16,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -107,6 +108,9 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmNewOndas::cmdOK_Click);
     connect(cmdtodo, &QPushButton::clicked, this, &frmNewOndas::cmdtodo_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmNewOndas::cmdSalir_Click);
+    // Enter presses the focused button (one of two ways to show the
+    // channels); Escape cancels.
+    SetDialogKeys(*this, nullptr, [this] { cmdSalir_Click(); });
 }
 
 frmNewOndas::~frmNewOndas()
