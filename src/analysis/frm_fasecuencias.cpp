@@ -14,6 +14,7 @@
 #include "analysis/phasor_selection.h"
 #include "analysis/phasor_sets.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_check_box.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -55,6 +56,8 @@ void Colocar(QWidget* w, const double (&r)[4])
 frmFasecuencias::frmFasecuencias(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     CrearControles();
     Form_Load();
 }
@@ -87,6 +90,7 @@ void frmFasecuencias::CrearControles()
     Colocar(cmdSalir, kSalir);
     connect(cmdOK, &QPushButton::clicked, this, &frmFasecuencias::cmdOK_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmFasecuencias::cmdSalir_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdSalir_Click(); });
     resize(TwipsToPixelX(kAnchoInterior), TwipsToPixelY(kAltoInterior));
 }
 

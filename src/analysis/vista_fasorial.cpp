@@ -167,6 +167,7 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     Picture1->Cls();
     if (!Redibujar()) {
         MsgBox(TextosIdioma(144), vbOKOnly);
+        desbordeDicho_ = true;
         listo_ = true;
     }
 }
@@ -213,11 +214,12 @@ void VistaFasorial::Form_Resize()
     EscribirNumero(HScroll1->Value());
     CalcularEscala();
     Picture1->Cls();
-    if (!Redibujar()) {
-        SetMousePointer(this, vbDefault);
-        MsgBox(TextosIdioma(144), vbOKOnly);
-        PasoDeZoom(-1);
-    }
+    if (Redibujar())
+        desbordeDicho_ = false;
+    else if (desbordeDicho_)
+        listo_ = true; // the same overflow, said already
+    else
+        AvisarYRetrocederZoom();
 }
 
 bool VistaFasorial::Redibujar()
@@ -231,10 +233,27 @@ bool VistaFasorial::Redibujar()
     Picture1->Line(0, h / 2.0, w, h / 2.0, blanco);
     Picture1->Line(w / 2.0, 0, w / 2.0, h, blanco);
     const std::int32_t p = HScroll1->Value();
-    if (!DibujarFila(p))
-        return false;
+    const bool cabe = DibujarFila(p);
     EscribirNumero(p);
-    listo_ = true;
+    filaMostrada_ = p;
+    listo_ = cabe;
+    return cabe;
+}
+
+bool VistaFasorial::CabeFila(std::int32_t p) const
+{
+    if (numSets_ != 1 && numSets_ != 2)
+        return true;
+    const TablaReal& t = *fuente_;
+    for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(numSets_); ++i) {
+        const Slot& s = slots_[i];
+        const double x2 =
+            centroX_ + static_cast<double>(s.Factor) * Coordenada(escalaBase_, t(p, s.ColumnaX), zoom_);
+        const double y2 =
+            centroY_ - static_cast<double>(s.Factor) * Coordenada(escalaBase_, t(p, s.ColumnaX + 1), zoom_);
+        if (!CoordenadaValida(x2) || !CoordenadaValida(y2))
+            return false;
+    }
     return true;
 }
 
@@ -242,22 +261,21 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
 {
     if (numSets_ != 1 && numSets_ != 2)
         return true;
+    // All six lines or none: never some at this row and some at another.
+    const bool cabe = CabeFila(p);
     for (std::size_t i = 0; i < 6; ++i)
-        Lineas[i]->SetVisible(i < 3 || numSets_ == 2);
+        Lineas[i]->SetVisible(cabe && (i < 3 || numSets_ == 2));
     const TablaReal& t = *fuente_;
     for (std::size_t set = 0; set < static_cast<std::size_t>(numSets_); ++set) {
         for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
             const Slot& s = slots_[i];
-            const float x = t(p, s.ColumnaX);
-            const float y = t(p, s.ColumnaX + 1);
-            const double x2 = centroX_ + static_cast<double>(s.Factor) * Coordenada(escalaBase_, x, zoom_);
-            const double y2 = centroY_ - static_cast<double>(s.Factor) * Coordenada(escalaBase_, y, zoom_);
-            if (!CoordenadaValida(x2) || !CoordenadaValida(y2))
-                return false;
-            Lineas[i]->SetPoints(centroX_, centroY_, x2, y2);
-        }
-        for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
-            const Slot& s = slots_[i];
+            if (cabe) {
+                const double x2 = centroX_ + static_cast<double>(s.Factor) *
+                                                 Coordenada(escalaBase_, t(p, s.ColumnaX), zoom_);
+                const double y2 = centroY_ - static_cast<double>(s.Factor) *
+                                                 Coordenada(escalaBase_, t(p, s.ColumnaX + 1), zoom_);
+                Lineas[i]->SetPoints(centroX_, centroY_, x2, y2);
+            }
             const Polar polar = PolarGrados(t(p, s.ColumnaX), t(p, s.ColumnaX + 1));
             // The magnitude, angle and unit always show; the caption gives way.
             Valores[FilaValor(i)]->MostrarLectura(s.Nombre + s.Digito, QStringLiteral(": "),
@@ -268,7 +286,7 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
         for (std::size_t i = 3; i < 6; ++i)
             Valores[FilaValor(i)]->clear();
     }
-    return true;
+    return cabe;
 }
 
 void VistaFasorial::EscribirNumero(std::int32_t p)
@@ -278,27 +296,52 @@ void VistaFasorial::EscribirNumero(std::int32_t p)
     lblNumero->setText(TextosIdioma(266) + QString::number(numero));
 }
 
+void VistaFasorial::VolverAFilaMostrada()
+{
+    volviendo_ = true;
+    HScroll1->SetValue(filaMostrada_);
+    volviendo_ = false;
+}
+
 void VistaFasorial::HScroll1_Change()
 {
-    if (!listo_ || descargada_)
+    if (!listo_ || descargada_ || volviendo_)
         return;
     std::int32_t p = HScroll1->Value();
-    // Only a partner that is still open follows: after it closed alone, the
-    // pair's mode stays 2 but there is nothing to move.
-    if (modo_ == 2) {
-        if (VistaFasorial* otra = Pareja())
-            otra->HScroll1->SetValue(p);
-    }
     if (p >= HScroll1->Max())
         p = HScroll1->Max();
     if (p <= HScroll1->Min())
         p = HScroll1->Min();
-    if (!DibujarFila(p)) {
+    if (!CabeFila(p)) {
+        // Too long to draw at this zoom: said once (the box lets go of a
+        // bar held down, so no further step follows behind it), and the
+        // view, its bar and the linked view stay on the row shown.
         SetMousePointer(this, vbDefault);
         MsgBox(TextosIdioma(145), vbOKOnly);
+        if (!descargada_)
+            VolverAFilaMostrada();
         return;
     }
+    // Only a partner that is still open follows: after it closed alone, the
+    // pair's mode stays 2 but there is nothing to move.
+    if (modo_ == 2) {
+        if (VistaFasorial* otra = Pareja()) {
+            otra->HScroll1->SetValue(p);
+            if (descargada_)
+                return;
+            // The partner could not draw that row and put its bar back:
+            // both stay on the row they show.
+            if (Pareja() == otra && otra->HScroll1->Value() != p) {
+                VolverAFilaMostrada();
+                return;
+            }
+            if (HScroll1->Value() != p)
+                return; // moved again meanwhile, and drawn there
+        }
+    }
+    (void)DibujarFila(p);
     EscribirNumero(p);
+    filaMostrada_ = p;
     if (enfocarTrasDesplazar_)
         Picture1->setFocus();
 }
@@ -321,19 +364,33 @@ void VistaFasorial::PasoDeZoom(int delta)
         MousePointerGuard puntero(this, vbHourglass);
         pasoZoom_ += delta;
         zoom_ = FactorZoomPaso(pasoZoom_);
-        if (!Redibujar()) {
+        if (Redibujar()) {
+            desbordeDicho_ = false;
+        } else {
             // Too far in: the step goes back and the last zoom that fitted
             // is drawn again, so the view stays as it was and keeps working.
-            SetMousePointer(this, vbDefault);
-            MsgBox(TextosIdioma(144), vbOKOnly);
-            pasoZoom_ -= 1;
-            zoom_ = FactorZoomPaso(pasoZoom_);
-            (void)Redibujar();
-            listo_ = true;
+            AvisarYRetrocederZoom();
         }
         lblzoom->setText(QStringLiteral("+/-: ") + QString::number(pasoZoom_));
     }
-    Picture1->setFocus();
+    if (!descargada_)
+        Picture1->setFocus();
+}
+
+void VistaFasorial::AvisarYRetrocederZoom()
+{
+    SetMousePointer(this, vbDefault);
+    MsgBox(TextosIdioma(144), vbOKOnly);
+    if (descargada_)
+        return;
+    pasoZoom_ -= 1;
+    zoom_ = FactorZoomPaso(pasoZoom_);
+    Picture1->Cls();
+    // Still too long a step back (a set's factor out of all measure): the
+    // row is shown without lines, and nothing more is said until it fits.
+    desbordeDicho_ = !Redibujar();
+    lblzoom->setText(QStringLiteral("+/-: ") + QString::number(pasoZoom_));
+    listo_ = true;
 }
 
 float VistaFasorial::Coordenadas(std::int32_t r, std::int32_t j) const

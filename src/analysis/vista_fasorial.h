@@ -67,6 +67,8 @@ public:
     // The largest magnitude of the chosen sets, drawn at the diagram's radius.
     [[nodiscard]] float Maximo() const { return maximo_; }
     [[nodiscard]] std::int32_t MuestrasCiclo() const { return muestrasCiclo_; }
+    // The row the view shows (number, value boxes and lines).
+    [[nodiscard]] std::int32_t FilaMostrada() const { return filaMostrada_; }
     [[nodiscard]] float CentroX() const { return centroX_; }
     [[nodiscard]] float CentroY() const { return centroY_; }
     [[nodiscard]] std::int32_t ModoVistas() const { return modo_; }
@@ -136,12 +138,22 @@ private:
     void CrearControles();
     void AplicarDisposicion(const DisposicionVista& d);
     // Axes, lines, value boxes and position number at the scroll bar's value.
-    // False on an overflow (lines and boxes not reached keep their state).
+    // On an overflow (a line too long to draw at this zoom) the value boxes
+    // and the number still show that row, its lines are hidden, and the
+    // result is false.
     [[nodiscard]] bool Redibujar();
-    // Lines and value boxes of row p; false on an overflow.
-    [[nodiscard]] bool DibujarFila(std::int32_t p);
+    // Whether every line of row p can be drawn at the present scale and zoom.
+    [[nodiscard]] bool CabeFila(std::int32_t p) const;
+    // Lines (when they all fit, else none) and value boxes of row p; false
+    // when the lines do not fit.
+    bool DibujarFila(std::int32_t p);
     void EscribirNumero(std::int32_t p);
     void PasoDeZoom(int delta);
+    // After an overflow at zoom step pasoZoom_: the box of text 144, said
+    // once, and the zoom one step back, drawn.
+    void AvisarYRetrocederZoom();
+    // The scroll bar put back on the row shown, without a redraw.
+    void VolverAFilaMostrada();
     void CalcularEscala();
     [[nodiscard]] bool Minimizada() const;
 
@@ -154,6 +166,13 @@ private:
     float zoom_{1.0f};
     float escalaBase_{0};
     std::int32_t muestrasCiclo_{1};
+    // The row the number, the value boxes (and the lines, when they fit)
+    // show; the scroll bar stands on it but for the moment of a change.
+    std::int32_t filaMostrada_{0};
+    bool volviendo_{false};
+    // The view shows its row without lines after an overflow already said:
+    // a later layout that cannot draw them either says nothing more.
+    bool desbordeDicho_{false};
     float centroX_{0};
     float centroY_{0};
     float left_{0};

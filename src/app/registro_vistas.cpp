@@ -12,7 +12,11 @@
 #include "shell/frm_nuevos_tools.h"
 #include "shell/view_services.h"
 #include "views/composition/composition_services.h"
+#include "views/composition/frm_new_companalog.h"
 #include "views/digital/digital_services.h"
+#include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
+#include "views/waves/frm_new_ondas.h"
 #include "views/waves/waves_services.h"
 
 namespace vesdra {
@@ -26,6 +30,7 @@ void RegistrarVistas()
     v.Ondas.CerrarTodo = CerrarVistaTodo;
     v.Ondas.Reiniciar = ReiniciarOndas;
     v.Ondas.Descargar = DescargarOndas;
+    v.Ondas.DescargarDialogo = DescargarNewOndas;
 
     // The menu command does the checks and computes once per record; the
     // analysis supplies the computation and the setup dialog.
@@ -35,6 +40,7 @@ void RegistrarVistas()
     v.Fasores.CerrarSecuencias = CerrarVistaSecuenciasBoton;
     v.Fasores.Reiniciar = CerrarRegistroFasores;
     v.Fasores.Descargar = DescargarFormulariosFasores;
+    v.Fasores.DescargarDialogo = DescargarFasecuencias;
     InstalarImpresionFases(ImprimirFases);
     InstalarImpresionSecuencias(ImprimirSecuencias);
 
@@ -42,6 +48,7 @@ void RegistrarVistas()
     v.Composicion.CerrarVentanas = CerrarVentanasComposicion;
     v.Composicion.Reiniciar = ReiniciarComposiciones;
     v.Composicion.Descargar = DescargarComposiciones;
+    v.Composicion.DescargarDialogo = DescargarNewCompanalog;
 
     v.Digital.AbrirGrupos = AbrirElecdig;
     v.Digital.AbrirGrid = AbrirComposicionDigital;
@@ -49,6 +56,10 @@ void RegistrarVistas()
     v.Digital.CerrarVista = CerrarVistaDigital;
     v.Digital.Reiniciar = CerrarRegistroDigital;
     v.Digital.Descargar = DescargarFormasDigitales;
+    v.Digital.DescargarDialogos = [] {
+        DescargarElecdig();
+        DescargarGrid();
+    };
 
     // The shell's own windows behind the menu commands and the open sequence.
     v.Informe.Abrir = AbrirInforme;

@@ -1,7 +1,9 @@
 #include "platform/mdi_forms.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QHelpEvent>
 #include <QMainWindow>
 #include <QMdiSubWindow>
@@ -12,6 +14,9 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <QWindow>
+
+#include "platform/modal_loops.h"
 
 namespace vesdra {
 
@@ -198,6 +203,41 @@ bool EsDialogo(const QWidget& form)
     return form.windowType() == Qt::Dialog;
 }
 
+namespace {
+
+constexpr const char* PropiedadDisposicionFija = "DisposicionFija";
+
+// A window of a fixed layout keeps the size it has when it is shown: a window
+// manager neither maximises nor resizes a window that cannot grow.
+class TamanoFijo : public QObject
+{
+public:
+    static constexpr const char* Nombre = "TamanoFijo";
+
+    explicit TamanoFijo(QWidget* w) : QObject(w) { setObjectName(QLatin1String(Nombre)); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->minimumSize() != w->size() || w->maximumSize() != w->size())
+                w->setFixedSize(w->size());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void MantenerTamano(QWidget& w)
+{
+    if (!w.findChild<QObject*>(QLatin1String(TamanoFijo::Nombre), Qt::FindDirectChildrenOnly))
+        w.installEventFilter(new TamanoFijo(&w));
+    // Fixed before the window is first mapped: a window manager reads the
+    // size limits then.
+    w.setFixedSize(w.size());
+}
+
+} // namespace
+
 void MostrarDialogo(QWidget& form, QWidget* dueno)
 {
     // A caption and a close box only: a dialog minimised out of sight would
@@ -215,6 +255,8 @@ void MostrarDialogo(QWidget& form, QWidget* dueno)
     }
     if (!form.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
         form.installEventFilter(new SinMinimizar(&form));
+    // A dialog's controls stand where its load put them.
+    MantenerTamano(form);
     // Modality is taken when the window is shown, so it is set while hidden.
     if (!form.isVisible() && form.windowModality() != Qt::ApplicationModal)
         form.setWindowModality(Qt::ApplicationModal);
@@ -236,6 +278,99 @@ QWidget* VentanaDuena()
         if (qobject_cast<QMainWindow*>(w) && w->isVisible())
             return w;
     return nullptr;
+}
+
+QWidget* VentanaAplicacion()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    QWidget* oculta = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!qobject_cast<QMainWindow*>(w))
+            continue;
+        if (w->isVisible())
+            return w;
+        if (!oculta)
+            oculta = w;
+    }
+    return oculta;
+}
+
+void FijarDisposicion(QWidget& form)
+{
+    form.setProperty(PropiedadDisposicionFija, true);
+}
+
+bool DisposicionFija(const QWidget& form)
+{
+    return form.property(PropiedadDisposicionFija).toBool();
+}
+
+Qt::WindowFlags MarcoSubventana(const QWidget& form)
+{
+    Qt::WindowFlags f = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (!DisposicionFija(form))
+        f |= Qt::WindowMaximizeButtonHint;
+    return f;
+}
+
+void PrepararVentanaTarea(QWidget& ventana, bool cajaCerrar)
+{
+    Qt::WindowFlags f = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (cajaCerrar)
+        f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    QWidget* dueno = VentanaAplicacion();
+    if (dueno == &ventana)
+        dueno = nullptr;
+    if (ventana.windowFlags() != f || ventana.parentWidget() != dueno) {
+        const QPoint pos = ventana.pos();
+        const bool movida = ventana.testAttribute(Qt::WA_Moved);
+        const bool visible = ventana.isVisible();
+        ventana.setParent(dueno, f);
+        if (movida)
+            ventana.move(pos);
+        if (visible)
+            ventana.show();
+    }
+    ventana.setProperty(PropiedadDisposicionFija, true);
+    // It never takes the keyboard from the window the user works in.
+    ventana.setAttribute(Qt::WA_ShowWithoutActivating);
+    MantenerTamano(ventana);
+}
+
+bool VentanaExpuesta(const QWidget& ventana)
+{
+    const QWindow* w = ventana.windowHandle();
+    return w && ventana.isVisible() && w->isExposed();
+}
+
+bool MostrarExpuesta(QWidget& ventana, int esperaMs)
+{
+    ventana.show();
+    const QPointer<QWidget> w(&ventana);
+    if (!VentanaExpuesta(ventana)) {
+        // A loop of its own: what the handler that shows the window has
+        // unloaded (and deletes later) stays until that handler returns.
+        // The window system's events only: a click now would run a handler
+        // in the middle of the work about to start.
+        QEventLoop bucle;
+        QElapsedTimer reloj;
+        reloj.start();
+        QTimer sondeo;
+        sondeo.setInterval(2);
+        QObject::connect(&sondeo, &QTimer::timeout, &bucle, [&] {
+            if (!w || VentanaExpuesta(*w) || !w->isVisible() || reloj.elapsed() >= esperaMs)
+                bucle.quit();
+        });
+        sondeo.start();
+        const NestedLoopGuard enBucle;
+        bucle.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (!w || !VentanaExpuesta(*w))
+        return false;
+    w->repaint();
+    return true;
 }
 
 } // namespace vesdra

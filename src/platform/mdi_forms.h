@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QtCore/qnamespace.h>
 
 class QMdiSubWindow;
 class QWidget;
@@ -60,5 +61,39 @@ void MostrarDialogo(QWidget& form, QWidget* dueno);
 // in front (a dialog form, or another box), else the active window, else the
 // main window; null when none is shown.
 [[nodiscard]] QWidget* VentanaDuena();
+
+// The program's main window (the frame), shown or not; null before it is made.
+[[nodiscard]] QWidget* VentanaAplicacion();
+
+// A form whose controls stand where its load puts them (a dialog, a choice
+// window) has no maximise button in the sub-window that holds it inside the
+// main window (MarcoSubventana); shown on its own as a dialog it keeps its
+// size too (MostrarDialogo). Views that lay themselves out again on a resize
+// are left sizable. Set before the form is first shown.
+void FijarDisposicion(QWidget& form);
+[[nodiscard]] bool DisposicionFija(const QWidget& form);
+// The flags of the MDI sub-window that holds a form: caption, system menu,
+// minimise and close, and maximise only for a sizable form.
+[[nodiscard]] Qt::WindowFlags MarcoSubventana(const QWidget& form);
+
+// A small window that reports on or steers a long task (a progress window,
+// the cancel window of printing) belongs to the main window: in front of it,
+// minimised and restored with it, never in the task bar, and it does not take
+// the keyboard from the window the user works in. It carries a caption and,
+// with `cajaCerrar`, a close box; no minimise or maximise button, and it
+// keeps its size. Its place, set before or after, is kept.
+void PrepararVentanaTarea(QWidget& ventana, bool cajaCerrar);
+
+// Shows a window and waits until the window system has put it on screen, then
+// paints it whole. The work that follows runs without returning to the event
+// loop, and a window manager maps a new window only after a round trip: a
+// window shown without this stays blank until the work ends. While it waits
+// no input of the user is handled (it stays queued), only the window
+// system's own events. A window that is not put on screen within `esperaMs`
+// (its main window minimised, say) is not waited for any longer. Returns
+// whether the window is on screen.
+bool MostrarExpuesta(QWidget& ventana, int esperaMs = 2000);
+// Whether the window system has the window on screen now.
+[[nodiscard]] bool VentanaExpuesta(const QWidget& ventana);
 
 } // namespace vesdra

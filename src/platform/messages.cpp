@@ -6,10 +6,17 @@
 
 #include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
+#include "platform/scroll_bar.h"
 
 namespace vesdra {
 
 namespace {
+
+QString& Titulo()
+{
+    static QString titulo;
+    return titulo;
+}
 
 MsgBoxHandler& Handler()
 {
@@ -87,17 +94,29 @@ QMessageBox::StandardButton DefaultOf(int style, QMessageBox::StandardButtons bu
 
 } // namespace
 
+void SetTituloPrograma(const QString& titulo)
+{
+    Titulo() = titulo;
+}
+
+QString TituloProgramaCajas()
+{
+    return Titulo().isEmpty() ? QCoreApplication::applicationName() : Titulo();
+}
+
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
     // Once the exit is confirmed nothing more is asked.
     if (ProgramEnding())
         return (ButtonsOf(style) & QMessageBox::Cancel) ? vbCancel : vbOK;
+    // The box takes the mouse: a scroll bar held down behind it lets go.
+    ScrollBar::SoltarPulsada();
     if (Handler())
         return Handler()(prompt, style, title);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return (style & 7) == vbOKOnly ? vbOK : vbCancel;
 
-    const QString caption = title.isEmpty() ? QCoreApplication::applicationName() : title;
+    const QString caption = title.isEmpty() ? TituloProgramaCajas() : title;
     const QMessageBox::StandardButtons buttons = ButtonsOf(style);
     QMessageBox box(IconOf(style), caption, prompt, buttons, VentanaDuena());
     box.setDefaultButton(DefaultOf(style, buttons));

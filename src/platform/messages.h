@@ -32,9 +32,14 @@ inline constexpr int vbNo = 7;
 // Once the program is ending (modal_loops.h) no box is shown: the answer is
 // Cancel where the box has it, else OK.
 // Closing the box with Escape or its close box answers Cancel where there is
-// one, else the only button. An empty title shows the application's name.
+// one, else the only button. An empty title shows the program's title
+// (SetTituloPrograma; the application's name until one is set).
 // The arrow pointer is shown over the box whatever pointer is set.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
+
+// The title of boxes shown without one of their own.
+void SetTituloPrograma(const QString& titulo);
+[[nodiscard]] QString TituloProgramaCajas();
 
 // The handlers' critical box: "Error " & number & ": " & description, style 16.
 void ShowErrorBox(const VbError& error);

@@ -1,9 +1,11 @@
 #include "platform/modal_loops.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 
 namespace vesdra {
 
@@ -30,10 +32,18 @@ NestedLoopGuard::~NestedLoopGuard()
     --Depth();
 }
 
-void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags)
+void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags, int pasadas)
 {
     const NestedLoopGuard bucle;
-    QCoreApplication::processEvents(flags);
+    QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance();
+    if (!d) {
+        QCoreApplication::processEvents(flags);
+        return;
+    }
+    for (int i = 0; i < std::max(1, pasadas); ++i) {
+        if (!d->processEvents(flags & ~QEventLoop::WaitForMoreEvents))
+            break;
+    }
 }
 
 int NestedLoopDepth()

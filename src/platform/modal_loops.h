@@ -18,7 +18,10 @@ public:
 };
 // One pass over the pending events from inside a handler (a window painted
 // before a long task, the yield of a print loop), counted as such a loop.
-void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
+// With `pasadas` above 1, further passes follow while the last one found
+// something to do: what one pass brings in from the window system (a click's
+// press and release, read together) is delivered by the next.
+void ProcessEventsInHandler(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents, int pasadas = 1);
 // How many such loops run now (0 at the top of the event loop, and before it).
 [[nodiscard]] int NestedLoopDepth();
 

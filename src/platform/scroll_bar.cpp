@@ -1,10 +1,24 @@
 #include "platform/scroll_bar.h"
 
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <algorithm>
 #include <utility>
 
 namespace vesdra {
+
+namespace {
+
+// The bar the mouse holds down, if any.
+QPointer<ScrollBar>& Pulsada()
+{
+    static QPointer<ScrollBar> pulsada;
+    return pulsada;
+}
+
+} // namespace
 
 ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
 {
@@ -83,6 +97,33 @@ void ScrollBar::keyPressEvent(QKeyEvent* event)
     // The thumb moves as by the mouse; FromSlider raises Change.
     triggerAction(action);
     event->accept();
+}
+
+void ScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    // Set first: the press itself moves the bar and raises Change.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        Pulsada() = this;
+    QScrollBar::mousePressEvent(event);
+}
+
+void ScrollBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (Pulsada() == this && !(event->buttons() & (Qt::LeftButton | Qt::MiddleButton)))
+        Pulsada() = nullptr;
+    QScrollBar::mouseReleaseEvent(event);
+}
+
+void ScrollBar::SoltarPulsada()
+{
+    ScrollBar* bar = Pulsada().data();
+    if (!bar)
+        return;
+    Pulsada() = nullptr;
+    const QPointF global = QCursor::pos();
+    QMouseEvent suelta(QEvent::MouseButtonRelease, bar->mapFromGlobal(global), global, Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+    bar->QScrollBar::mouseReleaseEvent(&suelta);
 }
 
 void ScrollBar::SetValue(std::int32_t v)

@@ -35,12 +35,20 @@ public:
     void SetSmallChange(std::int32_t v);
     void SetLargeChange(std::int32_t v);
 
+    // A box raised by a Change while the mouse holds a bar down (a page
+    // click that repeats, the thumb dragged) takes the mouse's release: the
+    // bar held would go on paging behind the box and after it. The bar held
+    // now, if any, lets go as if the button were released.
+    static void SoltarPulsada();
+
 signals:
     void Change();
     void Scroll();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void SyncSlider();

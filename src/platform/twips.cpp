@@ -167,6 +167,19 @@ QMargins FormFrame(const QWidget& form)
     return DefaultFormFrame();
 }
 
+namespace {
+
+// A window of a fixed size keeps the size its code gives it, still fixed.
+void Redimensionar(QWidget& w, QSize size)
+{
+    if (w.minimumSize() == w.maximumSize())
+        w.setFixedSize(size);
+    else
+        w.resize(size);
+}
+
+} // namespace
+
 void SetFormSizeTwips(QWidget& form, double width, double height)
 {
     const QMargins m = FormFrame(form);
@@ -176,7 +189,8 @@ void SetFormSizeTwips(QWidget& form, double width, double height)
     if (holder != &form)
         holder->resize(w, h);
     else
-        form.resize(std::max(0, w - m.left() - m.right()), std::max(0, h - m.top() - m.bottom()));
+        Redimensionar(form,
+                      QSize(std::max(0, w - m.left() - m.right()), std::max(0, h - m.top() - m.bottom())));
 }
 
 void MoveFormTwips(QWidget& form, double left, double top, double width, double height)

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 #include "platform/base/file_names.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
-#include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
@@ -24,15 +24,15 @@ namespace vesdra {
 namespace {
 
 // The gauge is shown for the whole read and unloaded on every way out. The
-// windows are repainted once before reading starts: the file dialog that
-// chose the record is gone and the gauge is on screen while the file is read.
+// read starts once the gauge is on screen and painted (and the windows
+// repainted: the file dialog that chose the record is gone); from then on
+// the gauge paints itself at every step.
 struct GaugeAbierto {
     GaugeAbierto()
     {
         Gasolino& g = gasolino();
-        g.show();
         (void)g.LlenarGasolino(true, 0);
-        ProcessEventsInHandler(QEventLoop::ExcludeUserInputEvents);
+        (void)MostrarExpuesta(g);
     }
     ~GaugeAbierto() { DescargarGasolino(); }
     GaugeAbierto(const GaugeAbierto&) = delete;
@@ -116,9 +116,9 @@ RutasRegistro DerivarRutas(const QString& rutaDat)
 ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
 {
     // Opened or refused, the windows left for the record open before (its
-    // conversion choice, dialog or help) have nothing to act on any more.
-    if (const Servicio& descargar = Vistas().Conversion.Descargar)
-        descargar();
+    // conversion choice, dialog or help, the dialogs that choose what its
+    // views show) have nothing to act on any more.
+    DescargarDialogosVistas();
     if (rutas.Dat.isEmpty()) {
         (void)MsgBox(TextosIdioma(174), vbCritical);
         return {Apertura::SinDatos, {}};

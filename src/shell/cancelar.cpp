@@ -6,8 +6,10 @@
 #include <QPushButton>
 
 #include "platform/base/screen.h"
+#include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
 #include "platform/twips.h"
+#include "shell/frm_menu.h"
 #include "shell/language.h"
 #include "shell/shell_state.h"
 
@@ -21,19 +23,16 @@ QPointer<Cancelar>& Instancia()
     return instancia;
 }
 
-Cancelar& CargarCancelar()
-{
-    QPointer<Cancelar>& c = Instancia();
-    if (!c)
-        c = new Cancelar();
-    return *c;
-}
+// The passes of a yield of the print loop: what the window system has
+// queued (a click's press and release) is all delivered.
+constexpr int PasadasClic = 3;
 
 } // namespace
 
 Cancelar::Cancelar(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(TituloPrograma));
     resize(TwipsToPixelX(3600), TwipsToPixelY(1200));
 
     Label1 = new QLabel(TextosIdioma(237), this);
@@ -50,6 +49,8 @@ Cancelar::Cancelar(QWidget* parent) : QWidget(parent, Qt::Tool)
     const ScreenInfo& s = Screen();
     move(TwipsToPixelX((s.WidthTwips - FormWidthTwips(*this)) / 2.0),
          TwipsToPixelY((s.HeightTwips - FormHeightTwips(*this)) / 2.0));
+    // It belongs to the main window; its close box cancels as its button does.
+    PrepararVentanaTarea(*this, true);
 }
 
 void Cancelar::closeEvent(QCloseEvent* event)
@@ -66,9 +67,16 @@ void Cancelar::closeEvent(QCloseEvent* event)
 
 void MostrarCancelar()
 {
-    Cancelar& c = CargarCancelar();
-    c.show();
-    c.raise();
+    QPointer<Cancelar>& c = Instancia();
+    if (!c)
+        c = new Cancelar();
+    if (!VentanaExpuesta(*c)) {
+        // On screen and painted before the page that follows is drawn, so a
+        // click during that page reaches its button.
+        (void)MostrarExpuesta(*c);
+    } else {
+        c->raise();
+    }
 }
 
 void DescargarCancelar()
@@ -97,8 +105,13 @@ void EmpezarImpresion()
 
 bool ImpresionCancelada()
 {
+    // Cancelled already (the window's button or close box during the last
+    // item): nothing to show again.
+    if (Shell().CancelarImpresion)
+        return true;
     MostrarCancelar();
-    ProcessEventsInHandler();
+    // A click made while the last item printed is delivered whole here.
+    ProcessEventsInHandler(QEventLoop::AllEvents, PasadasClic);
     return Shell().CancelarImpresion;
 }
 

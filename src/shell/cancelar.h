@@ -40,8 +40,9 @@ void DescargarCancelar();
 // The flag is True after every print, cancelled or not, so the first step is
 // never optional.
 void EmpezarImpresion();
-// Shows Cancelar, yields once to the message loop so a click on its button is
-// handled, and reads the flag.
+// Shows Cancelar (on screen and painted), yields to the message loop so a
+// click on its button is handled, and reads the flag; a print cancelled
+// already is answered at once.
 [[nodiscard]] bool ImpresionCancelada();
 // Unloads Cancelar (which sets the flag).
 void TerminarImpresion();

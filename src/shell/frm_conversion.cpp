@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/base/file_names.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
@@ -164,6 +165,8 @@ poscamb::poscamb(QWidget* parent) : QWidget(parent, Qt::Dialog)
     connect(Convertir_continuar, &QPushButton::clicked, this, [this] { Convertir_continuar_Click(); });
     connect(Convertir_salir, &QPushButton::clicked, this, [this] { Convertir_salir_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
+    // Enter presses the focused choice; Escape cancels.
+    SetDialogKeys(*this, nullptr, [this] { cmdcancel_Click(); });
     FormularioUnico<poscamb>::Registrar(this);
 }
 
@@ -272,6 +275,8 @@ Conversion::Conversion(QWidget* parent) : QWidget(parent, Qt::Dialog)
     connect(Aceptar, &QPushButton::clicked, this, [this] { Aceptar_Click(); });
     connect(Cancelar, &QPushButton::clicked, this, [this] { Cancelar_Click(); });
     connect(Ayuda, &QPushButton::clicked, this, [this] { Ayuda_Click(); });
+    // Enter (in the name box too) converts; Escape goes back to the choice.
+    SetDialogKeys(*this, Aceptar, [this] { Cancelar_Click(); });
     FormularioUnico<Conversion>::Registrar(this);
 }
 
@@ -407,6 +412,11 @@ void Conversion::Descargar()
 
 void Conversion::closeEvent(QCloseEvent* event)
 {
+    // Closed by the user (its close box, Alt+F4) while still the loaded
+    // dialog: back to the choice, as its Cancel does. An unloading has
+    // let go of it first.
+    if (FormularioUnico<Conversion>::Cargado() == this)
+        Cancelar_Click();
     FormularioUnico<Conversion>::Olvidar(this);
     QWidget::closeEvent(event);
 }
@@ -425,6 +435,7 @@ Mensaje::Mensaje(QWidget* parent) : QWidget(parent, Qt::Dialog)
     MoveTwips(*Label1, 240, 180, 4920, 1500);
     OK = Boton(this, "OK", QStringLiteral("OK"), 1950, 1860, 1500);
     connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
+    SetDialogKeys(*this, OK, [this] { OK_Click(); });
     FormularioUnico<Mensaje>::Registrar(this);
 }
 
@@ -458,6 +469,9 @@ void Mensaje::Descargar()
 
 void Mensaje::closeEvent(QCloseEvent* event)
 {
+    // Closed by the user: back to the conversion dialog, as its OK does.
+    if (FormularioUnico<Mensaje>::Cargado() == this)
+        OK_Click();
     FormularioUnico<Mensaje>::Olvidar(this);
     QWidget::closeEvent(event);
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/base/vb_error.h"
+#include "platform/dialog_keys.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
@@ -81,6 +82,8 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmDirect"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Directorios por defecto"));
     resize(TwipsToPixelX(6720), TwipsToPixelY(6120));
 
@@ -117,6 +120,7 @@ frmDirect::frmDirect(QWidget* parent) : QWidget(parent)
     MoveTwips(*cmdcancel, 3480, botones, 1440, 420);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
     FormularioUnico<frmDirect>::Registrar(this);
 }
 

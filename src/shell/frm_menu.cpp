@@ -198,8 +198,14 @@ void FrmMenu::CrearMenus()
                              void (FrmMenu::*handler)()) {
         QAction* a = menu->addAction(design);
         a->setObjectName(QString::fromLatin1(nombre));
-        if (!atajo.isEmpty())
+        if (!atajo.isEmpty()) {
             a->setShortcut(atajo);
+            // The keys work whichever window of the frame is active (a
+            // view's dialog in front of this form, say), as long as this
+            // form and its menu bar are shown and no modal box or dialog is
+            // up; a disabled item's key does nothing.
+            a->setShortcutContext(Qt::ApplicationShortcut);
+        }
         connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return a;
     };

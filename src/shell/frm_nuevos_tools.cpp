@@ -13,6 +13,7 @@
 
 #include "platform/base/file_names.h"
 #include "platform/base/vb_error.h"
+#include "platform/dialog_keys.h"
 #include "platform/file_lists.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
@@ -80,6 +81,8 @@ int TextoRechazo(RechazoHerramienta r)
     switch (r) {
     case RechazoHerramienta::SinNombre:
         return 232;
+    case RechazoHerramienta::NombreConIgual:
+        return 52;
     case RechazoHerramienta::PropioPrograma:
         return 261;
     case RechazoHerramienta::NoEjecutable:
@@ -134,6 +137,10 @@ RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ru
 {
     if (nombre.trimmed().isEmpty())
         return RechazoHerramienta::SinNombre;
+    // tools.ini holds name "=" path: a name holding "=" would be read back
+    // cut there, with the rest taken into the path.
+    if (nombre.contains(QLatin1Char('=')))
+        return RechazoHerramienta::NombreConIgual;
     if (EsPropioPrograma(ruta))
         return RechazoHerramienta::PropioPrograma;
     if (!EsEjecutable(ruta))
@@ -178,6 +185,8 @@ frmNuevosTools::frmNuevosTools(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmNuevosTools"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Herramientas"));
     resize(TwipsToPixelX(6360), TwipsToPixelY(4680));
 
@@ -215,6 +224,7 @@ frmNuevosTools::frmNuevosTools(QWidget* parent) : QWidget(parent)
     connect(File1, &FileListBox::Click, this, [this] { File1_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
     FormularioUnico<frmNuevosTools>::Registrar(this);
 }
 

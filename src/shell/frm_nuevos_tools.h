@@ -25,6 +25,7 @@ class FileListBox;
 enum class RechazoHerramienta {
     Ninguno,
     SinNombre,      // 232: the name is blank
+    NombreConIgual, // 52: the name holds "=", where tools.ini cuts name and path
     PropioPrograma, // 261: the path is this program's own executable
     NoEjecutable,   // 233: the path is not an executable file
     NombreRepetido, // 234: the last entry that matches has this name
@@ -38,10 +39,10 @@ enum class RechazoHerramienta {
 // A file (not a folder) that may be run.
 [[nodiscard]] bool EsEjecutable(const QString& ruta);
 
-// The add checks in their order: a blank name, this program, not a program,
-// then the entries of tools.ini in file order, names and paths compared
-// exactly as typed; the last entry that matches decides, and within one
-// entry a path match wins over a name match.
+// The add checks in their order: a blank name, a name holding "=", this
+// program, not a program, then the entries of tools.ini in file order,
+// names and paths compared exactly as typed; the last entry that matches
+// decides, and within one entry a path match wins over a name match.
 [[nodiscard]] RechazoHerramienta ComprobarHerramienta(const QString& nombre, const QString& ruta,
                                                       const std::vector<Herramienta>& herramientas);
 

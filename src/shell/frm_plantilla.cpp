@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/dialog_keys.h"
 #include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
@@ -123,6 +124,9 @@ void frmPlantilla::CrearControles()
     connect(cmdModif, &QPushButton::clicked, this, [this] { cmdModif_Click(); });
     connect(cmdNueva, &QPushButton::clicked, this, [this] { cmdNueva_Click(); });
     connect(cmdcancel, &QPushButton::clicked, this, [this] { cmdcancel_Click(); });
+    // Enter opens the chosen template (or presses the focused button);
+    // Escape cancels.
+    SetDialogKeys(*this, cmdBuscar, [this] { cmdcancel_Click(); });
 }
 
 namespace {

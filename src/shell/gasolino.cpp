@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/mdi_forms.h"
 #include "platform/twips.h"
+#include "shell/frm_menu.h"
 #include "shell/open_hooks.h"
 
 namespace vesdra {
@@ -99,6 +101,10 @@ Gasolino& gasolino()
     QPointer<Gasolino>& g = Instancia();
     if (!g) {
         g = new Gasolino();
+        // It belongs to the main window, carries the program's title and no
+        // buttons: the open runs to its end.
+        PrepararVentanaTarea(*g, false);
+        g->setWindowTitle(QString::fromLatin1(TituloPrograma));
         const QRect principal = AperturaHooks().GeometriaPrincipal();
         const double left = principal.x() + 100.0;
         const double top = principal.y() + principal.height() - FormHeightTwips(*g) - 96.0;

@@ -55,6 +55,7 @@ private:
 
 // The default instance: loaded (placed, hidden) on first use, destroyed by
 // DescargarGasolino. The remembered percentage lives while it stays loaded.
+// It belongs to the main window and is titled with the program's title.
 Gasolino& gasolino();
 [[nodiscard]] bool GasolinoCargado();
 void DescargarGasolino();

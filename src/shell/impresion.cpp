@@ -135,11 +135,14 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
             if (marco.ConCancelar) {
                 if (vista)
                     vista->setEnabled(false);
-                // The flag is cleared once the window stands, so that only a
-                // click in this copy's event pass counts, whatever the
-                // window's showing or an earlier window's going did to it.
+                // The window stays up from one copy to the next. The flag is
+                // cleared once, when the window first stands (whatever an
+                // earlier print left in it): from then on only the user sets
+                // it, by the button or the close box, during any copy, and
+                // the click counts before the next one.
                 MostrarCancelar();
-                EmpezarImpresion();
+                if (copia == 1)
+                    EmpezarImpresion();
                 const bool cancelada = ImpresionCancelada();
                 if (cancelada || (conVista && !vista)) {
                     abandonar();
@@ -156,7 +159,10 @@ FinImpresion ImprimirVista(const MarcoImpresion& marco, const PaginaImpresion& p
                 (void)MsgBox(TextosIdioma(rechazo->Texto), rechazo->Estilo);
                 return FinImpresion::Rechazada;
             }
-            terminarCopia();
+            // The cancel window stays up from one copy to the next, so a
+            // click made while this page was drawn counts before the next.
+            if (copia == copias)
+                terminarCopia();
             if (!aFichero || copia == copias)
                 p.EndDoc();
             SetMousePointer(vista, vbDefault);

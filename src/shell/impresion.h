@@ -23,15 +23,16 @@ class Printer;
 //   for each copy, one print job (printed to a file, one page of the one
 //   document that the file holds, so that no copy writes over another):
 //       landscape;
-//       [cancel window] view disabled, Cancelar shown, abort flag cleared,
-//           one pass of event processing (ImpresionCancelada: a confirmed
-//           exit waits for it to end); cancelled: job discarded, end;
-//           view enabled again;
+//       [cancel window] view disabled, Cancelar shown (on screen and
+//           painted; the abort flag cleared at the first copy only), one
+//           pass of event processing that delivers a click made during the
+//           last page (ImpresionCancelada: a confirmed exit waits for it to
+//           end); cancelled: job discarded, end; view enabled again;
 //       the printer's drawing state reset (ResetDrawingState), so that no
 //       pen, colour or font of an earlier page or print carries over;
 //       the view's page, drawn without yielding;
-//       [cancel window] Cancelar unloaded; EndDoc (to a file: after the
-//           last copy); default pointer.
+//       [cancel window] Cancelar unloaded after the last copy; EndDoc (to
+//           a file: after the last copy); default pointer.
 //
 // Every other way out (a page that refuses its range, any run-time error,
 // the view going away during the event pass) discards the job it began

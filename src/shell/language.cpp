@@ -83,13 +83,18 @@ bool CargarIdioma(VbError* error)
     ShellState& s = Shell();
     QFile file(s.FicheroIdioma);
     std::vector<QByteArray> lines;
+    bool utf8 = false;
     std::optional<VbError> failure;
     if (s.FicheroIdioma.isEmpty() || !QFileInfo(s.FicheroIdioma).isFile()) {
         failure = FileError(vberr::FileNotFound, s.FicheroIdioma);
     } else if (!file.open(QIODevice::ReadOnly)) {
         failure = FileError(vberr::PathFileAccessError, s.FicheroIdioma);
     } else {
-        lines = SplitLines(file.readAll(), NumTextosIdioma);
+        const QByteArray bytes = file.readAll();
+        // Read as the other text files are: UTF-8 when it is, else
+        // Windows-1252, decided once for the whole file.
+        utf8 = IsMultiByteUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        lines = SplitLines(bytes, NumTextosIdioma);
         if (static_cast<int>(lines.size()) < NumTextosIdioma)
             failure = FileError(vberr::InputPastEndOfFile, s.FicheroIdioma);
     }
@@ -97,7 +102,7 @@ bool CargarIdioma(VbError* error)
     for (int n = 1; n <= NumTextosIdioma; ++n) {
         QString& text = s.TextosIdioma[static_cast<size_t>(n)];
         if (n <= static_cast<int>(lines.size()))
-            text = FromCp1252(lines[static_cast<size_t>(n - 1)]);
+            text = DecodeText(lines[static_cast<size_t>(n - 1)], utf8);
         else if (text.isEmpty())
             text = Placeholder(n, s.Idioma);
     }

@@ -115,6 +115,27 @@ private:
     QPointer<QObject> marco_;
 };
 
+// Keeps the menu form's sub-window under every other window of the area:
+// the menu form is the frame's background. A click on its menu bar or its
+// grey ground makes it the active form (its menus and shortcuts are then at
+// hand), never the one in front.
+class AlFondo : public QObject
+{
+public:
+    explicit AlFondo(QWidget* marco) : QObject(marco) { marco->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ZOrderChange || event->type() == QEvent::Show) {
+            auto* w = static_cast<QWidget*>(watched);
+            const QWidget* padre = w->parentWidget();
+            if (padre && !padre->children().isEmpty() && padre->children().constFirst() != w)
+                w->lower();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 DisposicionBarraEstado CalcularBarraEstado(std::int32_t frameLeft, std::int32_t w, std::int32_t c,
@@ -182,6 +203,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
         QApplication::setWindowIcon(IconoPrograma());
     setWindowIcon(IconoPrograma());
     setWindowTitle(QString::fromLatin1(TituloPrograma));
+    // Boxes without a title of their own carry the program's.
+    SetTituloPrograma(QString::fromLatin1(TituloPrograma));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -466,7 +489,8 @@ QMdiSubWindow* MDIForm1::MostrarFormulario(QWidget* form)
         const QPoint pos = form->pos();
         const QMargins m = DefaultFormFrame();
         const QSize outer = form->size().grownBy(m);
-        sub = Area->addSubWindow(form);
+        // A form of a fixed layout gets no maximise button.
+        sub = Area->addSubWindow(form, MarcoSubventana(*form));
         sub->setAttribute(Qt::WA_DeleteOnClose);
         TituloCortadoEnMedio(*sub);
         new SeguidorFormulario(form, sub);
@@ -488,6 +512,7 @@ void MDIForm1::MostrarMenu()
     if (!menu_) {
         menu_ = new FrmMenu;
         menuSub_ = Area->addSubWindow(menu_, Qt::FramelessWindowHint);
+        new AlFondo(menuSub_);
         connect(menu_, &QObject::destroyed, this, [this] {
             menu_ = nullptr;
             menuSub_ = nullptr;

@@ -109,8 +109,9 @@ void CerrarComtrade()
     s.CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
-    // Nothing is left for a conversion window to convert.
-    Llamar(Vistas().Conversion.Descargar);
+    // Nothing is left for a conversion window to convert, nor for a view's
+    // choice dialog to choose from.
+    DescargarDialogosVistas();
     // The external tools must not go on reading the closed record.
     (void)EscribirFicher();
 }

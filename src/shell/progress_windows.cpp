@@ -14,10 +14,11 @@
 #include "platform/base/file_names.h"
 #include "platform/base/screen.h"
 #include "platform/base/vb_error.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
-#include "platform/modal_loops.h"
 #include "platform/twips.h"
 #include "record/progress_hook.h"
+#include "shell/frm_menu.h"
 #include "shell/language.h"
 #include "shell/open_hooks.h"
 #include "shell/shell_hooks.h"
@@ -93,14 +94,16 @@ Gasolino2& gasolino2()
     QPointer<Gasolino2>& g = Instancia<Gasolino2>();
     if (!g) {
         g = new Gasolino2();
+        PrepararVentanaTarea(*g, false);
+        g->setWindowTitle(QString::fromLatin1(TituloPrograma));
         g->lbltexto->setText(TextosIdioma(268));
         const QRect sobre = GeometriaActiva();
         const double left = sobre.x() + (sobre.width() - FormWidthTwips(*g)) / 2.0;
         const double top = sobre.y() + (sobre.height() - FormHeightTwips(*g)) / 2.0;
         g->move(TwipsToPixelX(left), TwipsToPixelY(top));
-        g->show();
-        // The copy runs without yielding: let the window paint once first.
-        ProcessEventsInHandler();
+        // The copy runs without yielding: the window is on screen and
+        // painted before it starts.
+        (void)MostrarExpuesta(*g);
     }
     return *g;
 }
@@ -165,6 +168,7 @@ GasolinoOndas& gasolino_ondas()
     if (!g) {
         // Nothing stays loaded when the animation cannot be opened.
         auto nueva = std::make_unique<GasolinoOndas>();
+        PrepararVentanaTarea(*nueva, false);
         const QRect menu = AperturaHooks().GeometriaMenu();
         nueva->move(TwipsToPixelX(menu.x() + menu.width() * 3.0 / 6.0),
                     TwipsToPixelY(menu.y() + menu.height() * 5.0 / 6.0));
@@ -172,8 +176,9 @@ GasolinoOndas& gasolino_ondas()
         nueva->Animation1->Play();
         nueva->Valor(10.0f);
         nueva->setWindowTitle(TextosIdioma(285));
-        nueva->show();
         g = nueva.release();
+        // The views are built without yielding: on screen and painted first.
+        (void)MostrarExpuesta(*g);
     }
     return *g;
 }

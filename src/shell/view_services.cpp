@@ -8,10 +8,10 @@ ServiciosVistas Stubs()
 {
     const Servicio nada = [] {};
     ServiciosVistas v;
-    v.Ondas = {nada, nada, nada, nada, nada};
-    v.Fasores = {nada, nada, nada, nada, nada, nada};
-    v.Composicion = {nada, nada, nada, nada};
-    v.Digital = {nada, nada, nada, nada, nada, nada};
+    v.Ondas = {nada, nada, nada, nada, nada, nada};
+    v.Fasores = {nada, nada, nada, nada, nada, nada, nada};
+    v.Composicion = {nada, nada, nada, nada, nada};
+    v.Digital = {nada, nada, nada, nada, nada, nada, nada};
     v.Informe = {nada, nada, nada};
     v.Herramientas = {nada, nada, nada, nada};
     v.Conversion = {nada, nada};
@@ -45,6 +45,16 @@ void ReiniciarSeleccionesVistas()
     Llamar(v.Fasores.Reiniciar);
     Llamar(v.Composicion.Reiniciar);
     Llamar(v.Digital.Reiniciar);
+}
+
+void DescargarDialogosVistas()
+{
+    ServiciosVistas& v = Vistas();
+    Llamar(v.Conversion.Descargar);
+    Llamar(v.Ondas.DescargarDialogo);
+    Llamar(v.Composicion.DescargarDialogo);
+    Llamar(v.Fasores.DescargarDialogo);
+    Llamar(v.Digital.DescargarDialogos);
 }
 
 void DescargarVistas()

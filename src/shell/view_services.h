@@ -15,11 +15,12 @@ namespace vesdra {
 using Servicio = std::function<void()>;
 
 struct ServiciosOndas {
-    Servicio AbrirDialogo;   // frmNewOndas unloaded, loaded afresh, shown
-    Servicio CerrarVentanas; // every frmVerOndas window (Tag 5)
-    Servicio CerrarTodo;     // frmTodoanalog (Tag 3)
-    Servicio Reiniciar;      // the close command's resets of the waveform views
-    Servicio Descargar;      // program end
+    Servicio AbrirDialogo;     // frmNewOndas unloaded, loaded afresh, shown
+    Servicio CerrarVentanas;   // every frmVerOndas window (Tag 5)
+    Servicio CerrarTodo;       // frmTodoanalog (Tag 3)
+    Servicio Reiniciar;        // the close command's resets of the waveform views
+    Servicio Descargar;        // program end
+    Servicio DescargarDialogo; // frmNewOndas unloaded (its record is gone)
 };
 
 struct ServiciosFasores {
@@ -31,6 +32,7 @@ struct ServiciosFasores {
     Servicio CerrarSecuencias; // Tag 2: the mirror
     Servicio Reiniciar;
     Servicio Descargar;
+    Servicio DescargarDialogo; // frmFasecuencias unloaded
 };
 
 struct ServiciosComposicion {
@@ -38,6 +40,7 @@ struct ServiciosComposicion {
     Servicio CerrarVentanas; // every frmVerCmpang window (Tag 4)
     Servicio Reiniciar;
     Servicio Descargar;
+    Servicio DescargarDialogo; // frmNewCompanalog unloaded
 };
 
 struct ServiciosDigital {
@@ -47,6 +50,7 @@ struct ServiciosDigital {
     Servicio CerrarGrid;  // frmGrid (Tag 9)
     Servicio Reiniciar;
     Servicio Descargar;
+    Servicio DescargarDialogos; // frmElecdig and frmGrid unloaded
 };
 
 // Windows of the shell that other work supplies.
@@ -89,5 +93,12 @@ void ReiniciarSeleccionesVistas();
 
 // Program end: every family's Descargar, in the order the forms are unloaded.
 void DescargarVistas();
+
+// A record opened, refused or closed: every dialog that chooses what a view
+// shows (waveform and stacked, composition, phasor setup, digital group and
+// digital composition) is unloaded with the conversion windows. What they
+// hold (channels, sets, groups of the record they were opened for) has
+// nothing left to act on.
+void DescargarDialogosVistas();
 
 } // namespace vesdra

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -383,6 +384,105 @@ TEST_F(ViewsTest, ScrollOverflowShowsText145AndKeepsTheView)
     f->HScroll1->SetValue(pico + 1);
     EXPECT_EQ(cajas.Count(), 1);
     EXPECT_EQ(f->lblNumero->text(), "Ventana 12");
+}
+
+// The repeat state of a scroll bar held down by the mouse.
+struct Deslizador : QAbstractSlider {
+    static auto Repeticion() { return &Deslizador::repeatAction; }
+};
+bool Pulsada(const ScrollBar* bar)
+{
+    return (bar->*Deslizador::Repeticion())() != QAbstractSlider::SliderNoAction;
+}
+
+// A point of a bar's track beyond its thumb: a click there pages right and
+// repeats while the button is held.
+QPoint PistaDerecha(const ScrollBar* bar)
+{
+    return {bar->width() - bar->height() - 3, bar->height() / 2};
+}
+
+// Paging by mouse into rows too long to draw at this zoom: text 145 once per
+// click (the box lets go of the bar, which pages no further behind it or
+// after it), and the view, its number, its values and the linked sequence
+// view all stay on one and the same row, whichever view's bar was clicked.
+TEST_F(ViewsTest, APageClickIntoAnOverflowIsSaidOnceAndLeavesBothViewsOnOneRow)
+{
+    TablaReal t(5 * kN + 200, 12, 1.0f);
+    for (std::int32_t r = 5 * kN + 1; r <= t.Rows(); ++r)
+        t(r, 1) = 1.0e6f; // every row past the first is huge
+    Analisis().Fasores = std::make_shared<const TablaReal>(std::move(t));
+    Analisis().MuestrasCicloDFT = kN;
+    Elegir({2, 1, 1}, {1, 1, 0}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    frmFases* f = Fases();
+    frmSecuencias* s = Secuencias();
+    ScopedMsgBoxRecorder cajas;
+    for (int i = 0; i < 62; ++i) // far in, yet the first row still fits
+        f->cmdmas_Click();
+    ASSERT_EQ(cajas.Count(), 0);
+    const std::int32_t primera = 5 * kN;
+    const QString valores = f->Valores[3]->text();
+    const auto juntas = [&](const char* tras) {
+        EXPECT_EQ(f->HScroll1->Value(), primera) << tras;
+        EXPECT_EQ(f->FilaMostrada(), primera) << tras;
+        EXPECT_EQ(f->lblNumero->text(), "Ventana 1") << tras;
+        EXPECT_EQ(f->Valores[3]->text(), valores) << tras;
+        EXPECT_EQ(s->HScroll1->Value(), primera) << tras;
+        EXPECT_EQ(s->FilaMostrada(), primera) << tras;
+        EXPECT_EQ(s->lblNumero->text(), "Ventana 1") << tras;
+    };
+
+    for (ScrollBar* bar : {static_cast<ScrollBar*>(f->HScroll1), static_cast<ScrollBar*>(s->HScroll1)}) {
+        const int antes = cajas.Count();
+        QTest::mousePress(bar, Qt::LeftButton, {}, PistaDerecha(bar));
+        // The box came up during the press and let go of the bar.
+        EXPECT_EQ(cajas.Count(), antes + 1);
+        EXPECT_EQ(cajas.Last().Prompt, "T145");
+        EXPECT_FALSE(Pulsada(bar));
+        juntas(bar == f->HScroll1 ? " (phasor bar)" : " (sequence bar)");
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, PistaDerecha(bar));
+        Procesar();
+        EXPECT_EQ(cajas.Count(), antes + 1);
+        juntas(" after the release");
+    }
+    // Back at a zoom that fits, the click pages both views.
+    for (int i = 0; i < 62; ++i)
+        f->cmdmenos_Click();
+    QTest::mouseClick(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
+    EXPECT_EQ(f->HScroll1->Value(), primera + kN);
+    EXPECT_EQ(f->FilaMostrada(), primera + kN);
+    EXPECT_EQ(s->FilaMostrada(), primera + kN);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 21");
+}
+
+// A set whose drawing factor is absurd (1e30 in its template): the overflow
+// is said at loading and once per click after it, never in a stream; the
+// values and the number still read the row shown.
+TEST_F(ViewsTest, AnAbsurdSetFactorIsSaidOncePerStepAndTheValuesStillRead)
+{
+    TablaEquilibrada();
+    Plantillas().TablaTrifasicos(1, 5) = QStringLiteral("1e30");
+    Elegir({1, 1, 0}, {0, 0, 0}, 1);
+    ScopedMsgBoxRecorder cajas;
+    ASSERT_TRUE(CargarFases());
+    frmFases* f = Fases();
+    ASSERT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(cajas.Last().Prompt, "T144");
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 1");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_FALSE(f->Lineas[0]->Visible());
+    QTest::mousePress(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
+    EXPECT_EQ(cajas.Count(), 2);
+    EXPECT_EQ(cajas.Last().Prompt, "T145");
+    EXPECT_FALSE(Pulsada(f->HScroll1));
+    QTest::mouseRelease(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
+    Procesar();
+    EXPECT_EQ(cajas.Count(), 2);
+    EXPECT_EQ(f->HScroll1->Value(), 5 * kN);
+    f->cmdmas_Click();
+    EXPECT_EQ(cajas.Count(), 3) << "one box for the step, none for the step back";
 }
 
 TEST_F(ViewsTest, ClosingThePairBringsTheMenuBackOnlyAfterTheSecond)

@@ -11,7 +11,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QScreen>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -25,6 +27,24 @@
 #include "platform/twips.h"
 
 namespace vesdra::test {
+
+QImage ImagenEnPantalla(const QWidget& ventana)
+{
+    const QWindow* w = ventana.windowHandle();
+    QScreen* pantalla = w ? w->screen() : nullptr;
+    if (!pantalla)
+        return {};
+    return pantalla->grabWindow(w->winId()).toImage();
+}
+
+int PixelesDeColor(const QImage& imagen, unsigned rgb)
+{
+    int n = 0;
+    for (int y = 0; y < imagen.height(); ++y)
+        for (int x = 0; x < imagen.width(); ++x)
+            n += (imagen.pixel(x, y) & 0xFFFFFFu) == rgb ? 1 : 0;
+    return n;
+}
 
 QString DataPath(const QString& relative)
 {

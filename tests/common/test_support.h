@@ -32,6 +32,12 @@ namespace vesdra::test {
 QString DataPath(const QString& relative);
 QString SamplePath(const QString& name);
 
+// What the window system shows of a top-level window: the picture its
+// native window holds on screen (its last painting), empty when it has none.
+[[nodiscard]] QImage ImagenEnPantalla(const QWidget& ventana);
+// How many pixels of that picture have the colour `rgb` (0xRRGGBB).
+[[nodiscard]] int PixelesDeColor(const QImage& imagen, unsigned rgb);
+
 // Writes bytes to a file, creating folders; returns false on failure.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <stdexcept>
 
@@ -87,6 +89,29 @@ TEST(MousePointer, ScreenPointerOverridesTheApplication)
     }
     EXPECT_EQ(MousePointer(), vbDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// A box shown for real: without a title of its own it carries the
+// program's; it has no minimise or maximise button and keeps its size.
+TEST(MsgBox, ARealBoxCarriesTheProgramsTitleAndNothingToMaximise)
+{
+    SetTituloPrograma(QStringLiteral("VESDRA PRUEBA"));
+    QString titulo;
+    Qt::WindowFlags marco;
+    bool tamanoFijo = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        titulo = box->windowTitle();
+        marco = box->windowFlags();
+        tamanoFijo = box->minimumSize() == box->maximumSize();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(MsgBox(QStringLiteral("Hola")), vbOK);
+    EXPECT_EQ(titulo, QStringLiteral("VESDRA PRUEBA"));
+    EXPECT_FALSE(marco & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(tamanoFijo);
+    SetTituloPrograma({});
 }
 
 TEST(ToolkitLanguage, MessageBoxButtonsReadInTheInterfacesLanguage)

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QtEndian>
 #include <algorithm>
 #include <functional>
@@ -8,10 +9,12 @@
 
 #include "gen/comtrade_gen.h"
 #include "platform/common_dialog.h"
+#include "platform/mdi_forms.h"
 #include "platform/mouse_pointer.h"
 #include "record/canales.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_abrir_comtrade.h"
+#include "shell/gasolino.h"
 #include "shell/ini_files.h"
 #include "shell/progress_windows.h"
 #include "shell_fixture.h"
@@ -453,6 +456,40 @@ TEST_F(AbrirTest, TheGaugeShowsTheReadGoingOn)
     EXPECT_TRUE(std::is_sorted(pasos.begin(), pasos.end()));
     EXPECT_GE(pasos.back(), 90);
     EXPECT_FALSE(GasolinoCargado());
+}
+
+// On a desktop the gauge belongs to the main window; the read starts once
+// the window system has it on screen and painted, and every step paints it
+// again, though the read never yields.
+TEST_F(AbrirTest, TheGaugeIsOnScreenAndPaintedBeforeTheReadAndAtEveryStep)
+{
+    QMainWindow principal;
+    principal.resize(900, 700);
+    principal.show();
+    gen::GenSpec spec = Pequeno(gen::DataFormat::Binary);
+    spec.samples = 9000;
+    constexpr unsigned kPista = 0xE6E6FA;   // the track, lavender
+    constexpr unsigned kRelleno = 0x000080; // the filled part, navy
+    std::vector<int> relleno;
+    bool siempreEnPantalla = true;
+    bool pistaPintada = true;
+    const auto llenar = ProgresoRegistro().LlenarGasolino;
+    ProgresoRegistro().LlenarGasolino = [&](bool add, int pct) {
+        // Before this step's own painting: what the window shows already.
+        Gasolino& g = gasolino();
+        siempreEnPantalla = siempreEnPantalla && VentanaExpuesta(g) && g.parentWidget() == &principal;
+        const QImage antes = test::ImagenEnPantalla(g);
+        pistaPintada = pistaPintada && test::PixelesDeColor(antes, kPista) > 0;
+        llenar(add, pct);
+        relleno.push_back(test::PixelesDeColor(test::ImagenEnPantalla(g), kRelleno));
+    };
+    ASSERT_TRUE(Abrir(Registrar("g", gen::CfgText(spec), gen::DatBytes(spec))).Abierto());
+    EXPECT_TRUE(siempreEnPantalla);
+    EXPECT_TRUE(pistaPintada);
+    ASSERT_GE(relleno.size(), 85u);
+    EXPECT_GT(relleno.front(), 0);
+    EXPECT_TRUE(std::is_sorted(relleno.begin(), relleno.end()));
+    EXPECT_GT(relleno.back(), 10 * relleno.front()) << "5 % grows to 95 % on screen";
 }
 
 TEST_F(AbrirTest, AnotherRecordStartsWithoutTheOldTemplateOrViewSelections)

@@ -466,8 +466,10 @@ TEST_F(ConversionTest, DialogsStayInFrontOfTheMainWindowThroughClicksAndMenuKeys
     QMenuBar* barra = menu->BarraMenu;
     const QPoint titulo =
         barra->mapTo(principal_.get(), barra->actionGeometry(barra->actions().front()).center());
+    // Escape to a menu that opened (Escape to the dialog is its Cancel).
     const auto esc = [] {
-        if (QWindow* foco = QGuiApplication::focusWindow())
+        QWindow* foco = QGuiApplication::focusWindow();
+        if (foco && QApplication::activePopupWidget())
             QTest::keyClick(foco, Qt::Key_Escape);
         Procesar();
     };
@@ -602,6 +604,94 @@ TEST_F(ConversionTest, CancelGoesBackToTheChoiceAndHelpComesBackToAFreshDialog)
     ASSERT_NE(otra, nullptr);
     EXPECT_TRUE(otra->Senda->text().isEmpty());
     EXPECT_EQ(otra->Dir1->Path(), QDir::cleanPath(Carpeta(QStringLiteral("Oscilos"))));
+}
+
+// Keys as the user presses them in each window: Enter presses the focused
+// button or the window's OK, Escape does what its Cancel does.
+TEST_F(ConversionTest, EnterAndEscapeInTheChoiceTheConversionDialogAndItsHelp)
+{
+    const auto tecla = [](int k) {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr);
+        QTest::keyClick(foco, static_cast<Qt::Key>(k));
+        Procesar();
+    };
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    // The choice: Escape cancels it; Enter presses the choice with the focus.
+    ASSERT_NE(PoscambCargado(), nullptr);
+    tecla(Qt::Key_Escape);
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    VolverAPoscamb(Registro().RutaDat);
+    Procesar();
+    PoscambCargado()->Convertir_continuar->setFocus();
+    tecla(Qt::Key_Return);
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    ASSERT_NE(ConversionCargada(), nullptr);
+
+    // The conversion dialog: Escape goes back to the choice.
+    tecla(Qt::Key_Escape);
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    ASSERT_NE(PoscambCargado(), nullptr);
+
+    // Its help: Enter on its OK, and Escape, bring the dialog back.
+    for (const int k : {Qt::Key_Return, Qt::Key_Escape}) {
+        Conversion& c = Dialogo(false, destino_, QStringLiteral("x"));
+        c.Ayuda->setFocus();
+        tecla(Qt::Key_Enter);
+        ASSERT_NE(MensajeCargado(), nullptr) << k;
+        EXPECT_EQ(ConversionCargada(), nullptr) << k;
+        tecla(k);
+        EXPECT_EQ(MensajeCargado(), nullptr) << k;
+        ASSERT_NE(ConversionCargada(), nullptr) << k;
+        DescargarConversion();
+        VolverAPoscamb(Registro().RutaDat);
+        Procesar();
+    }
+
+    // Enter in the name box converts.
+    Conversion& c = Dialogo(true, destino_, QStringLiteral("tecla"));
+    c.Senda->setFocus();
+    tecla(Qt::Key_Return);
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(destino_ + QStringLiteral("/tecla.DAT")));
+}
+
+// The title bar's close box (or Alt+F4) does what the window's own button
+// does: the help goes back to the conversion dialog, the conversion dialog
+// back to the choice; the conversion is never abandoned on the way.
+TEST_F(ConversionTest, TheCloseBoxOfTheHelpAndOfTheDialogGoesBackAStep)
+{
+    AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));
+    Conversion& c = Dialogo(false, destino_, QStringLiteral("x"));
+    c.Ayuda_Click();
+    Procesar();
+    Mensaje* m = MensajeCargado();
+    ASSERT_NE(m, nullptr);
+    ASSERT_NE(m->windowHandle(), nullptr);
+    m->windowHandle()->close(); // as the window system asks
+    Procesar();
+    EXPECT_EQ(MensajeCargado(), nullptr);
+    Conversion* otra = ConversionCargada();
+    ASSERT_NE(otra, nullptr);
+    EXPECT_TRUE(otra->isVisible());
+
+    otra->windowHandle()->close();
+    Procesar();
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    ASSERT_NE(PoscambCargado(), nullptr);
+    EXPECT_TRUE(PoscambCargado()->isVisible());
+    EXPECT_TRUE(Registro().RegistroAbierto);
+    // A window of a fixed layout: nothing to maximise.
+    EXPECT_EQ(PoscambCargado()->minimumSize(), PoscambCargado()->maximumSize());
+    EXPECT_FALSE(PoscambCargado()->windowFlags() & Qt::WindowMaximizeButtonHint);
+    // An unloading by the program is no close box: nothing comes back.
+    DescargarConversion();
+    Procesar();
+    EXPECT_EQ(PoscambCargado(), nullptr);
+    EXPECT_EQ(ConversionCargada(), nullptr);
+    EXPECT_EQ(MensajeCargado(), nullptr);
 }
 
 TEST_F(ConversionTest, PublicSepamRecordConvertedThroughTheDialogReadsBackEqual)

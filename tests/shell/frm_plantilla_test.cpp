@@ -193,6 +193,44 @@ TEST_F(FrmPlantillaTest, DoubleClickAppliesTheTemplateToTheOpenRecord)
     EXPECT_EQ(Registro().NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
 }
 
+// Enter on a focused button presses it; otherwise it opens the chosen
+// template, as Abrir does; Escape cancels.
+TEST_F(FrmPlantillaTest, EnterOpensTheChosenTemplateOrPressesTheFocusedButtonAndEscapeCancels)
+{
+    AbrirMuestra();
+    frmPlantilla& d = Abrir();
+    Procesar();
+    d.cmdBuscar->setFocus();
+    QTest::keyClick(d.cmdBuscar, Qt::Key_Return); // nothing chosen yet
+    EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(242)});
+    EXPECT_EQ(FormPlantilla(), &d);
+    Boxes().Clear();
+
+    d.Dir1->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Procesar();
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+
+    frmPlantilla& otro = Abrir();
+    Procesar();
+    otro.cmdcancel->setFocus();
+    QTest::keyClick(otro.cmdcancel, Qt::Key_Enter);
+    Procesar();
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_FALSE(Plantillas().PlantillaAplicada);
+
+    frmPlantilla& tercero = Abrir();
+    Elegir(tercero, "muestra.cnf");
+    Procesar();
+    tercero.Dir1->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Procesar();
+    EXPECT_EQ(FormPlantilla(), nullptr);
+    EXPECT_TRUE(Plantillas().PlantillaAplicada);
+    EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+}
+
 TEST_F(FrmPlantillaTest, ARealDoubleClickOnATemplateAppliesIt)
 {
     AbrirMuestra();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -256,6 +257,7 @@ TEST_F(HerramientasTest, DialogModesAndRefusalsKeepTheDialogOpen)
 
     const QByteArray antes = Tools();
     for (const auto& [nombre, ruta, texto] : {std::tuple{QString(" "), programas_.Ruta("b"), 232},
+                                              std::tuple{QString("A=B"), programas_.Ruta("b"), 52},
                                               std::tuple{QString("X"), programas_.Ruta("texto"), 233},
                                               std::tuple{QString("Calc"), programas_.Ruta("b"), 234}}) {
         f->txtNombre->setText(nombre);
@@ -284,6 +286,30 @@ TEST_F(HerramientasTest, DialogModesAndRefusalsKeepTheDialogOpen)
     Procesar();
     EXPECT_EQ(NuevosToolsCargado(), nullptr);
     EXPECT_EQ(Tools(), antes);
+}
+
+// Enter in the dialog's boxes presses its OK, Escape its Cancel.
+TEST_F(HerramientasTest, EnterAddsTheToolAndEscapeCancels)
+{
+    Arrancar();
+    principal_->Menu()->mnuAnadirTool_Click();
+    frmNuevosTools* f = NuevosToolsCargado();
+    ASSERT_NE(f, nullptr);
+    f->txtPath->setText(programas_.Ruta("b"));
+    QTest::keyClicks(f->txtNombre, QStringLiteral("Plot"));
+    QTest::keyClick(f->txtNombre, Qt::Key_Return);
+    Procesar();
+    EXPECT_EQ(NuevosToolsCargado(), nullptr);
+    EXPECT_EQ(Tools(), ToolsEsperado({"Plot=" + programas_.Ruta("b")}));
+
+    principal_->Menu()->mnuBorrartool_Click();
+    f = NuevosToolsCargado();
+    ASSERT_NE(f, nullptr);
+    QTest::keyClick(f->List1, Qt::Key_Escape);
+    Procesar();
+    EXPECT_EQ(NuevosToolsCargado(), nullptr);
+    EXPECT_EQ(Tools(), ToolsEsperado({"Plot=" + programas_.Ruta("b")}));
+    EXPECT_EQ(Boxes().Count(), 0);
 }
 
 TEST_F(HerramientasTest, AToolsIniThatCannotBeRewrittenIsReportedAndChangesNothing)

@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
 #include "platform/common_dialog.h"
+#include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/modal_loops.h"
 #include "platform/mouse_pointer.h"
@@ -131,6 +133,38 @@ TEST_F(PrintFrame, CancelAfterTheFirstCopyDiscardsTheSecondAndPrintsNoThird)
 // The cancel window's event pass is a loop the running print handler waits
 // in: an exit confirmed meanwhile unloads the forms only once it is over
 // (the print then ends as cancelled), never under the handler.
+// On a desktop the user clicks the cancel window while a page is drawn: it
+// stands painted from one copy to the next and the click stops the print
+// before the next copy, whether on its button or on its close box.
+TEST_F(PrintFrame, AClickOnTheCancelWindowWhileAPageIsDrawnStopsThePrintBeforeTheNextCopy)
+{
+    for (const bool boton : {true, false}) {
+        printer.Calls.clear();
+        pages = 0;
+        bool pintada = false;
+        const auto page = [&](Printer& p) {
+            if (pages == 0) {
+                Cancelar* c = VentanaCancelar();
+                EXPECT_NE(c, nullptr);
+                if (c) {
+                    pintada =
+                        VentanaExpuesta(*c) && test::PixelesDeColor(test::ImagenEnPantalla(*c), 0x000000) > 0;
+                    if (boton)
+                        QTest::mouseClick(c->cdmCancelar, Qt::LeftButton);
+                    else
+                        c->close();
+                }
+            }
+            return Page(p);
+        };
+        EXPECT_EQ(Print(20, page), FinImpresion::Cancelada) << boton;
+        EXPECT_EQ(pages, 1) << boton;
+        EXPECT_TRUE(pintada) << "its text is on screen during the first page";
+        EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::EndDoc, Kind::KillDoc}));
+        ExpectViewAsBefore();
+    }
+}
+
 TEST_F(PrintFrame, TheCancelWindowsEventPassHoldsOffTheUnloading)
 {
     int depthInPass = 0;

@@ -215,6 +215,22 @@ TEST_F(LanguageTest, TextsAreDecodedFromWindows1252AndKeepTheirBlanks)
     EXPECT_EQ(TextosIdioma(3), Numbered("t", 3));
 }
 
+// A language file saved as UTF-8 by a modern editor reads as UTF-8, as the
+// other text files do; the same text in Windows-1252 reads the same.
+TEST_F(LanguageTest, AUtf8FileReadsAsUtf8AndItsWindows1252TwinTheSame)
+{
+    const QString texto = QString::fromUtf8("Otra extensión (€)");
+    for (const bool utf8 : {true, false}) {
+        QByteArray bytes = NumberedLines("t", 288);
+        bytes.replace(QByteArray("t 1\r\n"), (utf8 ? texto.toUtf8() : ToCp1252(texto)) + "\r\n");
+        Write(QStringLiteral("lang.ini"), bytes);
+        Shell().FicheroIdioma = Path(QStringLiteral("lang.ini"));
+        ASSERT_TRUE(CargarIdioma()) << utf8;
+        EXPECT_EQ(TextosIdioma(1), texto) << utf8;
+        EXPECT_EQ(TextosIdioma(2), Numbered("t", 2)) << utf8;
+    }
+}
+
 TEST_F(LanguageTest, TextOutsideTheTableIsEmptyNeverACrash)
 {
     Write(QStringLiteral("lang.ini"), NumberedLines("t", 288));

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -349,6 +350,95 @@ TEST_F(MdiFormTest, TheProgramsOwnIconOnTheFrameItsChildrenAndItsBoxes)
     EXPECT_EQ(imagen(vista->parentWidget()->windowIcon()), propio);
     QWidget suelta; // a top-level window of its own (a progress window)
     EXPECT_EQ(imagen(suelta.windowIcon()), propio);
+}
+
+// The menu form is the frame's background: a click on its menu bar or on its
+// grey ground, and the Escape after it, make it the active form but never
+// bring it in front of a window of the frame, so a dialog the user is
+// filling stays in sight.
+TEST_F(MdiFormTest, TheMenuFormNeverComesInFrontOfAnotherWindowOfTheFrame)
+{
+    MDIForm1& p = Arrancar();
+    QWidget* dialogo = Vista("0");
+    Procesar();
+    auto* marcoMenu = qobject_cast<QMdiSubWindow*>(p.Menu()->parentWidget());
+    ASSERT_NE(marcoMenu, nullptr);
+    const auto delante = [&] {
+        const QList<QMdiSubWindow*> orden = p.Area->subWindowList(QMdiArea::StackingOrder);
+        const QWidget* marco = MarcoFormulario(*dialogo);
+        const QPoint centro = marco->geometry().center();
+        QWidget* visto = p.Area->viewport()->childAt(centro);
+        return !orden.isEmpty() && orden.first() == marcoMenu && visto &&
+               (visto == marco || marco->isAncestorOf(visto));
+    };
+    ASSERT_TRUE(delante());
+
+    // The File menu's title clicked, its menu closed with Escape.
+    QMenuBar* barra = p.Menu()->BarraMenu;
+    QTest::mouseClick(barra, Qt::LeftButton, {},
+                      barra->actionGeometry(p.Menu()->mnuFicheros->menuAction()).center());
+    Procesar();
+    if (QWidget* menu = QApplication::activePopupWidget())
+        QTest::keyClick(menu, Qt::Key_Escape);
+    Procesar();
+    EXPECT_TRUE(delante());
+    // The grey ground clicked, away from the dialog, then Escape.
+    const QPoint suelo(p.Menu()->width() - 20, p.Menu()->height() - 20);
+    QTest::mouseClick(p.Menu(), Qt::LeftButton, {}, suelo);
+    QTest::keyClick(p.Menu(), Qt::Key_Escape);
+    Procesar();
+    EXPECT_TRUE(delante());
+    EXPECT_TRUE(MenuALaVista());
+    // Brought back as the last view closes, it still stays under the rest.
+    p.MostrarMenu();
+    Procesar();
+    EXPECT_TRUE(delante());
+}
+
+// A menu item's key works while another window of the frame is active (a
+// view's dialog with the focus in a box of its own), as long as the menu
+// form is shown; a disabled item's key, or any key while the menu form is
+// hidden, does nothing.
+TEST_F(MdiFormTest, MenuKeysWorkWhileAnotherWindowOfTheFrameIsActive)
+{
+    MDIForm1& p = Arrancar(test::MuestraDat() + " " + CopiarMuestraCnf());
+    auto* dialogo = new QWidget;
+    auto* caja = new QLineEdit(dialogo);
+    dialogo->resize(300, 200);
+    p.MostrarFormulario(dialogo);
+    // The frame active again once the opening gauge is gone, as a window
+    // manager leaves it.
+    p.activateWindow();
+    Procesar();
+    caja->setFocus();
+    ASSERT_EQ(p.FormularioActivo(), dialogo);
+    ASSERT_EQ(QApplication::focusWidget(), caja);
+    Llamadas().clear();
+
+    QTest::keyClick(caja, Qt::Key_F5);
+    EXPECT_EQ(Llamadas(), std::vector<QString>{"Composicion.AbrirDialogo"});
+    QTest::keyClick(caja, Qt::Key_F7);
+    EXPECT_EQ(Llamadas().back(), "Digital.AbrirGrid");
+    p.MostrarMenu();
+    caja->setFocus();
+    Procesar();
+    ASSERT_EQ(Shell().Idioma, IdiomaEspanol);
+    QTest::keyClick(caja, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(Shell().Idioma, IdiomaIngles);
+    {
+        ScopedDialogAnswers respuestas(DialogAnswer{true, {}, 1});
+        QTest::keyClick(caja, Qt::Key_O, Qt::ControlModifier);
+        ASSERT_EQ(respuestas.Calls().size(), 1u) << "the open dialog";
+        EXPECT_EQ(respuestas.Calls()[0].Kind, DialogKind::Open);
+    }
+
+    Llamadas().clear();
+    p.Menu()->mnuCanalog->setEnabled(false);
+    QTest::keyClick(caja, Qt::Key_F4);
+    EXPECT_TRUE(Llamadas().empty()) << "a disabled item";
+    p.OcultarMenu();
+    QTest::keyClick(caja, Qt::Key_F5);
+    EXPECT_TRUE(Llamadas().empty()) << "the menu form hidden";
 }
 
 TEST_F(MdiFormTest, ClockShowsTwelveHourTime)

@@ -1,13 +1,17 @@
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/animation.h"
 #include "platform/base/vb_error.h"
+#include "platform/mdi_forms.h"
 #include "platform/twips.h"
+#include "shell/frm_menu.h"
 #include "shell/progress_windows.h"
 #include "shell_fixture.h"
 
@@ -180,6 +184,53 @@ TEST_F(ProgressTest, MissingAnimationFailsTheLoadAndLeavesNoWindow)
     EXPECT_FALSE(GasolinoOndasCargado());
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<GasolinoOndas*>(w), nullptr);
+}
+
+// Whether a picture holds anything drawn: more than a couple of colours.
+bool Pintada(const QImage& imagen)
+{
+    QSet<QRgb> colores;
+    for (int y = 0; y < imagen.height() && colores.size() < 3; ++y)
+        for (int x = 0; x < imagen.width() && colores.size() < 3; ++x)
+            colores.insert(imagen.pixel(x, y));
+    return colores.size() >= 3;
+}
+
+TEST_F(ProgressTest, TaskWindowsBelongToTheMainWindowAndAreOnScreenAndPaintedOnceShown)
+{
+    SetExeFolderOverride(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
+    QMainWindow principal;
+    principal.resize(900, 700);
+    principal.show();
+    ConectarVentanasProgreso();
+    ProgresoRegistro().BarraInicio(100);
+    ASSERT_TRUE(Hooks().MostrarProgresoOndas());
+    MostrarCancelar();
+    struct Caso {
+        QWidget* ventana;
+        QString titulo;
+        bool cajaCerrar;
+    };
+    const QString programa = QString::fromLatin1(TituloPrograma);
+    const Caso casos[] = {{&gasolino2(), programa, false},
+                          {&gasolino_ondas(), TextosIdioma(285), false},
+                          {VentanaCancelar(), programa, true}};
+    for (const Caso& c : casos) {
+        ASSERT_NE(c.ventana, nullptr);
+        const QWidget& w = *c.ventana;
+        const char* nombre = w.metaObject()->className();
+        EXPECT_EQ(w.parentWidget(), &principal) << nombre;
+        EXPECT_TRUE(w.isWindow()) << nombre;
+        EXPECT_FALSE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint))
+            << nombre;
+        EXPECT_EQ(static_cast<bool>(w.windowFlags() & Qt::WindowCloseButtonHint), c.cajaCerrar) << nombre;
+        EXPECT_EQ(w.minimumSize(), w.maximumSize()) << nombre << ": a fixed size, nothing to maximise";
+        EXPECT_EQ(w.windowTitle(), c.titulo) << nombre;
+        // On screen and painted by the time the call that shows it returns:
+        // the work that follows does not yield.
+        EXPECT_TRUE(VentanaExpuesta(w)) << nombre;
+        EXPECT_TRUE(Pintada(test::ImagenEnPantalla(w))) << nombre;
+    }
 }
 
 // ---- the cancel window and the print loop ----

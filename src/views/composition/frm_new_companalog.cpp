@@ -12,6 +12,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_line_edit.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
@@ -74,6 +75,8 @@ void DescargarNewCompanalog()
 frmNewCompanalog::frmNewCompanalog(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     CrearControles();
     Form_Load();
 }
@@ -135,6 +138,7 @@ void frmNewCompanalog::CrearControles()
     cmdcancel = new QPushButton(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewCompanalog::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmNewCompanalog::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmNewCompanalog::Form_Load()

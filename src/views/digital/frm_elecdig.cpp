@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/dialog_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -49,6 +50,8 @@ QPointer<frmElecdig>& Instancia()
 frmElecdig::frmElecdig(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Elecci\u00f3n de grupo de canales digitales"));
     CrearControles();
     resize(TwipsToPixelX(7890), TwipsToPixelY(4650));
@@ -84,6 +87,7 @@ void frmElecdig::CrearControles()
     MoveTwips(*cmdcancel, 5160, 3840, 2535, 495);
     connect(cmdOK, &QPushButton::clicked, this, &frmElecdig::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmElecdig::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmElecdig::Form_Load()

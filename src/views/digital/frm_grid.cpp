@@ -11,6 +11,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_label.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
@@ -121,6 +122,8 @@ frmGrid::frmGrid(QWidget* parent) : QWidget(parent)
 {
     setProperty("Tag", QStringLiteral("9"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     setWindowTitle(QStringLiteral("Elecci\u00f3n de Canales Digitales"));
     QFont f = font();
     f.setPointSize(8);
@@ -161,6 +164,7 @@ void frmGrid::CrearControles()
     cmdcancel = new QPushButton(QStringLiteral("&Cancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmGrid::cmdOK_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmGrid::cmdcancel_Click);
+    SetDialogKeys(*this, cmdOK, [this] { cmdcancel_Click(); });
 }
 
 void frmGrid::AjustarAPantalla()

@@ -16,6 +16,7 @@
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_line_edit.h"
 #include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
@@ -61,6 +62,8 @@ void Colocar(QWidget* w, double left, double top, double width, double height)
 frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Its controls stand where its load puts them: nothing to maximise.
+    FijarDisposicion(*this);
     SetFormSizeTwips(*this, kAncho, kAlto);
 
     Frame1 = new QGroupBox(this);
@@ -108,6 +111,9 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmNewOndas::cmdOK_Click);
     connect(cmdtodo, &QPushButton::clicked, this, &frmNewOndas::cmdtodo_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmNewOndas::cmdSalir_Click);
+    // Enter presses the focused button (one of two ways to show the
+    // channels); Escape cancels.
+    SetDialogKeys(*this, nullptr, [this] { cmdSalir_Click(); });
 }
 
 frmNewOndas::~frmNewOndas()
