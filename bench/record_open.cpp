@@ -57,9 +57,9 @@ struct Registros {
         Registro() = RecordModel{};
         Registro().RutaCfg = base + ".cfg";
         Registro().RutaDat = base + (ascii ? ".DAT" : ".dat");
-        if (!LeerCfg().Ok())
+        if (!LeerCfg(Registro()).Ok())
             return false;
-        return (ascii ? LeerDatAscii() : LeerDatBinario()).Ok();
+        return LeerDat(Registro()).Ok();
     }
 };
 

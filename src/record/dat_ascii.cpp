@@ -221,7 +221,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
             double x = 0.0;
             if (Real(linea.Campo(), x)) {
                 const dat::Escala& e = plan.escalas[static_cast<size_t>(c)];
-                valores[static_cast<size_t>(c)][s] = static_cast<float>(x) * e.a + e.b;
+                valores[static_cast<size_t>(c)][s] = e.Valor(x);
             }
         }
         for (std::int32_t d = 0; d < plan.nD && !linea.Agotada(); ++d) {
@@ -249,10 +249,10 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
         const auto v = r.Valores.Column(c);
         if (e.escribePrimario)
             std::transform(v.begin(), v.end(), r.ValoresPrimario.Column(c).begin(),
-                           [f = e.factorPrimario](float x) { return x * f; });
+                           [f = e.factorPrimario](float x) { return dat::Lado(x, f); });
         if (e.escribeSecundario)
             std::transform(v.begin(), v.end(), r.ValoresSecundario.Column(c).begin(),
-                           [f = e.factorSecundario](float x) { return x * f; });
+                           [f = e.factorSecundario](float x) { return dat::Lado(x, f); });
     }
     dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);

@@ -51,19 +51,21 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
         const unsigned char* p = bloque + dat::FormatoBinario::Analogico(c - 1);
         float* v = r.Valores.Column(c).data() + primero;
-        const float a = e.a; // kept in registers: v might alias the plan
-        const float b = e.b;
+        const double a = e.a; // kept in registers: v might alias the plan
+        const double b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
-            v[j] = static_cast<float>(LeerI16(p + j * tam)) * a + b;
+            v[j] = static_cast<float>(static_cast<double>(LeerI16(p + j * tam)) * a + b);
         if (e.escribePrimario) {
             float* d = r.ValoresPrimario.Column(c).data() + primero;
+            const double f = e.factorPrimario;
             for (std::int32_t j = 0; j < m; ++j)
-                d[j] = v[j] * e.factorPrimario;
+                d[j] = dat::Lado(v[j], f);
         }
         if (e.escribeSecundario) {
             float* d = r.ValoresSecundario.Column(c).data() + primero;
+            const double f = e.factorSecundario;
             for (std::int32_t j = 0; j < m; ++j)
-                d[j] = v[j] * e.factorSecundario;
+                d[j] = dat::Lado(v[j], f);
         }
     }
     const std::int64_t inicioDig = formato.Digitales();

@@ -53,12 +53,12 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
         const QString lado = ps.PS.trimmed().toUpper();
         if (lado == QLatin1String("P")) {
             e.escribePrimario = true;
-            e.escribeSecundario = ps.Primario != 0.0f;
+            e.escribeSecundario = ps.Primario != 0.0;
             if (e.escribeSecundario)
                 e.factorSecundario = ps.Secundario / ps.Primario;
         } else if (lado == QLatin1String("S")) {
             e.escribeSecundario = true;
-            e.escribePrimario = ps.Secundario != 0.0f;
+            e.escribePrimario = ps.Secundario != 0.0;
             if (e.escribePrimario)
                 e.factorPrimario = ps.Primario / ps.Secundario;
         }
@@ -188,14 +188,17 @@ bool TasasDistintas(const RecordModel& r)
     return false;
 }
 
-ResultadoLectura LeerDatAscii()
+ResultadoLectura LeerDat(RecordModel& r)
 {
-    return LeerDatAscii(Registro());
-}
-
-ResultadoLectura LeerDatBinario()
-{
-    return LeerDatBinario(Registro());
+    r.TipoFichero = r.TipoFichero.trimmed().toUpper();
+    if (r.TipoFichero == QLatin1String("ASCII"))
+        return LeerDatAscii(r);
+    if (r.TipoFichero == QLatin1String("BINARY"))
+        return LeerDatBinario(r);
+    return ResultadoLectura::Fallo(
+        ErrorLectura::TipoDesconocido,
+        QStringLiteral("The file type \"%1\" is neither ASCII nor BINARY.").arg(r.TipoFichero),
+        r.TipoFichero);
 }
 
 } // namespace vesdra

@@ -9,17 +9,27 @@
 
 namespace vesdra::dat {
 
-// How one analog channel's values are scaled and where they go.
+// How one analog channel's values are scaled and where they go. Every value
+// is computed in double and rounded once to single precision: v = a*x + b,
+// a side v * factor.
 struct Escala {
-    float a{1.0f};
-    float b{0.0f};
+    double a{1.0};
+    double b{0.0};
     // 1997 sides: ratio applied to v for the side the file is not referred
     // to; a side that cannot be computed (no flag, or a zero factor) stays 0.
     bool escribePrimario{false};
     bool escribeSecundario{false};
-    float factorPrimario{1.0f};   // ValoresPrimario = v * factorPrimario
-    float factorSecundario{1.0f}; // ValoresSecundario = v * factorSecundario
+    double factorPrimario{1.0};   // ValoresPrimario = v * factorPrimario
+    double factorSecundario{1.0}; // ValoresSecundario = v * factorSecundario
+
+    [[nodiscard]] float Valor(double x) const { return static_cast<float>(x * a + b); }
 };
+
+// A value times a side's factor, in double, rounded once.
+[[nodiscard]] inline float Lado(float v, double factor)
+{
+    return static_cast<float>(static_cast<double>(v) * factor);
+}
 
 struct Plan {
     std::int32_t nA{0};

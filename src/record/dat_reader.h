@@ -33,9 +33,11 @@ namespace vesdra {
 // the line before it needs): that one is not read.
 [[nodiscard]] ResultadoLectura LeerDatAscii(RecordModel& r);
 
-// The same on Registro().
-[[nodiscard]] ResultadoLectura LeerDatBinario();
-[[nodiscard]] ResultadoLectura LeerDatAscii();
+// The reader of the kind the .cfg names: r.TipoFichero, trimmed and
+// upper-cased (and kept so), "ASCII" or "BINARY". Any other type reads
+// nothing and is refused (TipoDesconocido), the sample matrices untouched.
+// The open sequence reads every data file through this.
+[[nodiscard]] ResultadoLectura LeerDat(RecordModel& r);
 
 // The samples the .cfg announces: the last rate segment's end sample (the
 // largest end sample, should the segments not rise); 0 without rate lines.

@@ -18,20 +18,25 @@ enum class ErrorLectura {
     MuestraFinalNoValida, // an end sample beyond 32-bit sample numbers (Hallado: the field)
     DatVacio,             // the data file holds no byte
     SinMuestras,          // no analog sample to show: no analog channel, or 0 samples
+    TipoDesconocido,      // the .cfg's file type is neither ASCII nor BINARY (Hallado: the type)
+    FactorNoValido,       // an analog channel's factor is missing, no number or beyond single
+                          // precision (Linea: its .cfg line; Hallado: the field)
 };
 
 struct ResultadoLectura {
     ErrorLectura Error{ErrorLectura::Ninguno};
-    QString Detalle; // English, for the log
-    QString Hallado; // what the file holds where it is refused, as written
+    QString Detalle;       // English, for the log
+    QString Hallado;       // what the file holds where it is refused, as written
+    std::int64_t Linea{0}; // the line refused (1-based), where one is named
     // A data file that holds fewer samples than the .cfg announces is read as
     // far as it goes: then the count announced, else 0.
     std::int64_t MuestrasAnunciadas{0};
 
     [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
-    [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle, QString hallado = {})
+    [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle, QString hallado = {},
+                                                std::int64_t linea = 0)
     {
-        return {e, std::move(detalle), std::move(hallado)};
+        return {e, std::move(detalle), std::move(hallado), linea};
     }
 };
 

@@ -12,8 +12,8 @@ namespace vesdra {
 // Primary and secondary ratings of one analog channel of a 1997 record and
 // the flag telling which side the file's values are referred to.
 struct PrimSec {
-    float Primario{0.0f};   // primary factor
-    float Secundario{0.0f}; // secondary factor
+    double Primario{0.0};   // primary factor
+    double Secundario{0.0}; // secondary factor
     QString PS;             // rest of the channel line after the secondary factor, untrimmed ("P"/"S")
 };
 
@@ -56,8 +56,11 @@ struct RecordModel {
     // channel line, as written: text only, never a column.
     Array<QString> NumerosAnalogicos;
     Array<QString> NumerosDigitales;
-    Array<float> FactorA;            // multiplier a per analog channel
-    Array<float> FactorB;            // offset b per analog channel
+    // Multiplier a and offset b per analog channel, as the .cfg writes them
+    // (within single precision): every value is a*x + b computed in double
+    // and rounded once to single precision.
+    Array<double> FactorA;
+    Array<double> FactorB;
     Array<float> Desfase;            // time skew per analog channel, microseconds
     Array<PrimSec> TablaPrimSec;     // 1997 only; not reset by closing a record
     Array<QString> NombresDigitales; // empty when NumDigitales is 0

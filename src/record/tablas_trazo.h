@@ -24,10 +24,11 @@ struct TablasTrazo {
 };
 
 // How a column of a 1997 side follows from Valores: its values times
-// Factor (Derivado), or not at all (the side's own samples are read).
+// Factor in double, rounded once (Derivado), or not at all (the side's own
+// samples are read).
 struct LadoColumna {
     bool Derivado{false};
-    float Factor{1.0f};
+    double Factor{1.0};
 };
 
 // Builds every table of r from its matrices as they stand. A side column

@@ -149,9 +149,9 @@ TEST_F(CopiaTest, BinaryToAsciiCopyReadsBackIdentically)
         Registro() = RecordModel{};
         Registro().RutaCfg = Ruta(nombre + "_a.cfg");
         Registro().RutaDat = Ruta(nombre + "_a.DAT");
-        ASSERT_TRUE(LeerCfg().Ok());
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
         ASSERT_EQ(Registro().TipoFichero, "ASCII");
-        ASSERT_TRUE(LeerDatAscii().Ok());
+        ASSERT_TRUE(LeerDatAscii(Registro()).Ok());
         const RecordModel& ascii = Registro();
         EXPECT_EQ(ascii.Tiempos, binario.Tiempos) << nD;
         EXPECT_EQ(ascii.Valores, binario.Valores) << nD;

@@ -53,9 +53,9 @@ protected:
     ResultadoLectura Abrir(const QByteArray& cfg, const QByteArray& dat, const QString& nombre = "r")
     {
         Registrar(nombre, cfg, dat);
-        const ResultadoLectura cfgLeido = LeerCfg();
+        const ResultadoLectura cfgLeido = LeerCfg(Registro());
         EXPECT_TRUE(cfgLeido.Ok()) << cfgLeido.Detalle.toStdString();
-        return Registro().TipoFichero.trimmed().toUpper() == "ASCII" ? LeerDatAscii() : LeerDatBinario();
+        return LeerDat(Registro());
     }
 };
 
@@ -231,8 +231,8 @@ TEST_F(DatTest, ShortDataFileOpensTheSamplesItHoldsWithoutSizingBeyondThem)
     // A .dat that is missing altogether.
     Registrar("r", Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), {});
     Registro().RutaDat = Ruta("falta.dat");
-    ASSERT_TRUE(LeerCfg().Ok());
-    EXPECT_EQ(LeerDatBinario().Error, ErrorLectura::NoSeAbre);
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
+    EXPECT_EQ(LeerDatBinario(Registro()).Error, ErrorLectura::NoSeAbre);
     EXPECT_TRUE(Registro().Valores.Empty());
 }
 
@@ -410,9 +410,9 @@ TEST_F(DatTest, AMillionSamplesOpen)
     gen::GenSpec spec = gen::BenchRecordSpec(1000000, 1, 0, gen::DataFormat::Binary);
     spec.revision = gen::Revision::R1991;
     RegistrarGenerado(spec, "m");
-    ASSERT_TRUE(LeerCfg().Ok());
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
     ASSERT_EQ(Registro().MuestrasFinales(1), 1000000);
-    ASSERT_TRUE(LeerDatBinario().Ok());
+    ASSERT_TRUE(LeerDatBinario(Registro()).Ok());
     EXPECT_EQ(Registro().NumMuestras(), 1000000);
     EXPECT_EQ(Registro().Valores(1000000, 1), gen::ExpectedValue(spec, 1, 1000000));
     EXPECT_DOUBLE_EQ(Registro().Tiempos(1000000), gen::TimeMicroseconds(spec, 1000000));

@@ -171,7 +171,9 @@ TEST_F(AbrirTest, MissingCfgOrDataPathIsRefusedAndTheOpenRecordStays)
 
     EXPECT_EQ(Abrir(Ruta("b.dat")).Estado, Apertura::SinCfg);
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(173));
+    // The message names the file looked for.
+    EXPECT_EQ(Boxes().Last().Prompt,
+              "The record's configuration file (.cfg) was not found; looked for: " + Ruta("b.cfg"));
     EXPECT_EQ(Boxes().Last().Style, vbCritical);
 
     EXPECT_EQ(AbrirRegistro({}).Estado, Apertura::SinDatos);
@@ -410,6 +412,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             EXPECT_FALSE(r.RevisionErronea);
             EXPECT_TRUE(Plantillas().PlantillaAplicada);
             EXPECT_EQ(Plantillas().NumTrifasicos, 1);
+            EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SE SUR"); // nothing offered to the wizard
             EXPECT_TRUE(Shell().UsaPrimario);
             EXPECT_EQ(vistasReiniciadas_, reiniciadas);
             EXPECT_EQ(mostrado_, "");
@@ -581,7 +584,6 @@ TEST_F(AbrirTest, TheSampleRecordAndItsTemplateOpenWithoutAMainWindow)
 {
     const QString dat = QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.dat");
     const QString cnf = QStringLiteral(VESDRA_RESOURCES_DIR "/Plantillas/muestra.cnf");
-    ConectarPlantillasConRegistro();
     const RutasRegistro rutas = DerivarRutas(dat);
     EXPECT_FALSE(rutas.Hdr.isEmpty());
     ASSERT_TRUE(AbrirRegistro(rutas).Abierto()) << Boxes().Count();
@@ -596,7 +598,6 @@ TEST_F(AbrirTest, TheSampleRecordAndItsTemplateOpenWithoutAMainWindow)
     const ContenidoFicher f = LeerFicheroFicher();
     EXPECT_EQ(f.Rutas, (QStringList{dat, rutas.Hdr, rutas.Cfg, cnf}));
     EXPECT_EQ(Boxes().Count(), 0);
-    ProgresoRegistro().CfgLeido = [] {};
 }
 
 } // namespace

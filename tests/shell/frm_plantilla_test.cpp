@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         MdiTest::SetUp();
-        ConectarPlantillasConRegistro();
         muestra_ = CopiarMuestraCnf();
     }
 

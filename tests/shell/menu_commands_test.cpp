@@ -61,13 +61,13 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     r.EstadosDigitales.Resize(10, 1, 1);
     r.Tiempos = Array<double>(10, 1.0);
     r.TablaCanales.Resize(2, 4, "x");
-    r.FactorA = Array<float>(2, 1.0f);
-    r.FactorB = Array<float>(2, 1.0f);
+    r.FactorA = Array<double>(2, 1.0);
+    r.FactorB = Array<double>(2, 1.0);
     r.Desfase = Array<float>(2, 1.0f);
     r.MinimosCanal = Array<float>(2, -1.0f);
     r.MaximosCanal = Array<float>(2, 1.0f);
     r.NombresDigitales = Array<QString>(1, "D1");
-    r.TablaPrimSec = Array<PrimSec>(2, PrimSec{110.0f, 1.0f, "P"});
+    r.TablaPrimSec = Array<PrimSec>(2, PrimSec{110.0, 1.0, "P"});
     r.MultTiempo = 0.001;
     r.PaletaColores = {9, 10, 12, 11, 14, 13, 15, 0, 1, 2, 4, 3, 6, 5, 7};
     r.RegistroAbierto = true;

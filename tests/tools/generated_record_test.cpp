@@ -50,8 +50,8 @@ TEST_P(GeneratedRecord, ReadsBackAsTheGeneratorDescribesIt)
     RecordModel& r = Registro();
     r.RutaCfg = base + ".cfg";
     r.RutaDat = base + ".dat";
-    ASSERT_TRUE(LeerCfg().Ok());
-    ASSERT_TRUE((v.format == DataFormat::Binary ? LeerDatBinario() : LeerDatAscii()).Ok());
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
+    ASSERT_TRUE(LeerDat(Registro()).Ok());
 
     ASSERT_EQ(r.NumAnalogicos, 6);
     ASSERT_EQ(r.NumDigitales, 20);
