@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +72,12 @@ bool LeerRegistro(const Partes& partes, bool ascii)
                    r.ValoresSecundario.Rows() == nS && r.ValoresSecundario.Cols() == r.NumAnalogicos,
                "the 1997 sides are not shaped as Valores");
     }
+    // A value that cannot be held is never shown as infinity.
+    for (std::int32_t c = 1; c <= r.Valores.Cols(); ++c)
+        for (const float v : r.Valores.Column(c))
+            Exigir(std::isfinite(v), "an analog value that is not finite");
+    Exigir(res.LineasDanadas >= 0 && res.LineasDanadas < nS,
+           "more damaged lines than samples, or every line damaged");
     for (std::int32_t d = 1; d <= r.EstadosDigitales.Cols() && !ascii; ++d)
         for (const std::uint8_t e : r.EstadosDigitales.Column(d))
             Exigir(e <= 1, "a BINARY digital state other than 0 or 1");

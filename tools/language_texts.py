@@ -391,9 +391,9 @@ TEXTS = {
           "of the file, with that of the first sample that has one)",
           "open record: ASCII sample lines incomplete or unreadable (%1 how many, %2 the first one's line number)"),
     106: ("El fichero de configuración (.cfg) está dañado: en la línea %1, el factor de un canal analógico "
-          "(\"%2\") falta, no es un número o no cabe en precisión simple; el registro no se abre",
+          "(\"%2\") falta, no es un número o da valores fuera de la precisión simple; el registro no se abre",
           "The configuration file (.cfg) is damaged: on line %1, an analog channel's factor (\"%2\") is missing, "
-          "is no number or lies beyond single precision; the record is not opened",
+          "is no number or gives values beyond single precision; the record is not opened",
           "open record: .cfg analog channel factor refused (%1 the line number, %2 the field as written)"),
     107: ("El fichero de datos (.dat) termina sus líneas solo con CR (retorno de carro); se leen líneas terminadas "
           "en CR LF o en LF; el registro no se abre:",

@@ -245,10 +245,18 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         size_t pos = 0;
         cfg.TasasMuestreo(k) = Entero(CortarCampo(l, pos));
         // Sample numbers are 32-bit: an end sample beyond them is damaged,
-        // never a count to read up to. Empty (0) when the line has no comma.
+        // never a count to read up to; so is one that is no number (or
+        // missing), which would read as 0 samples.
         const std::string_view fin = l.substr(pos);
+        double escrita = 0.0;
+        if (!NumeroEntero(fin, escrita)) {
+            return ResultadoLectura::Fallo(
+                ErrorLectura::MuestraFinalNoNumero,
+                QStringLiteral("An end sample of the configuration file is no number."),
+                Texto(utf8, RecortarCampo(fin)));
+        }
         std::int32_t muestra = 0;
-        if (!RedondearEntero(ValorNumero(fin), muestra)) {
+        if (!RedondearEntero(escrita, muestra)) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::MuestraFinalNoValida,
                 QStringLiteral("An end sample of the configuration file is beyond 32-bit "
@@ -270,6 +278,21 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     cfg.TipoFichero = Texto(utf8, linea(i++));
     if (es1997 && i < lineas.size())
         cfg.MultTiempo = ValorNumero(linea(i++));
+
+    // A BINARY file's values are 16-bit integers: a factor that takes one of
+    // them beyond single precision would show it as infinity.
+    if (cfg.TipoFichero.trimmed().toUpper() == QLatin1String("BINARY")) {
+        for (std::int32_t n = 1; n <= nA; ++n) {
+            const double mayor = 32768.0 * std::fabs(cfg.FactorA(n)) + std::fabs(cfg.FactorB(n));
+            if (!EnSimple(mayor)) {
+                const std::string_view l = lineas[static_cast<size_t>(n) + 1];
+                size_t pos = 0;
+                for (int k = 0; k < 5; ++k)
+                    (void)CortarCampo(l, pos);
+                return FactorRechazado(static_cast<std::int64_t>(n) + 2, CortarCampo(l, pos), utf8);
+            }
+        }
+    }
     return {};
 }
 

@@ -106,6 +106,13 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
         return res;
     const dat::FormatoBinario formato{plan.nA, plan.nD};
     const std::int64_t tam = formato.Tam();
+    if (fichero.size() < tam) {
+        ResultadoLectura corto = ResultadoLectura::Fallo(
+            ErrorLectura::DatCorto, QStringLiteral("The data file is shorter than one sample."),
+            QString::number(fichero.size()));
+        corto.Necesarios = tam;
+        return corto;
+    }
     // Only whole records are samples: a record cut by the end of the file
     // would show values made of its missing bytes.
     const ResultadoLectura res = dat::Acotar(plan, formato.MuestrasEnteras(fichero.size()));

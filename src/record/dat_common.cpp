@@ -15,7 +15,7 @@ ResultadoLectura SinMuestras()
                                    QStringLiteral("The record holds no analog sample to show."));
 }
 
-ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
+void VaciarMatrices(RecordModel& r)
 {
     r.Valores.Clear();
     r.ValoresPrimario.Clear();
@@ -24,6 +24,11 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     r.Tablas = {};
     r.Tiempos.Clear();
     r.TasaCalculada = 0;
+}
+
+ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
+{
+    VaciarMatrices(r);
 
     plan = Plan{};
     plan.nA = r.NumAnalogicos;

@@ -41,6 +41,10 @@ struct Plan {
     std::vector<Escala> escalas; // [c - 1]
 };
 
+// Empties every sample matrix, the time stamps, the block tables and the
+// derived rate: what a refused data file leaves.
+void VaciarMatrices(RecordModel& r);
+
 // Erases the sample matrices and builds the plan from the .cfg variables;
 // refuses negative counts, a missing rate table and a record with no analog
 // sample to show.

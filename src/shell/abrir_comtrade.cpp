@@ -55,9 +55,15 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
     case ErrorLectura::RevisionRechazada:
         return TextosIdioma(213).arg(res.Hallado);
     case ErrorLectura::FinesDeLineaCR:
-        return TextosIdioma(210);
+        return esCfg ? TextosIdioma(210) : TextosIdioma(107) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::MuestraFinalNoValida:
         return TextosIdioma(212).arg(res.Hallado);
+    case ErrorLectura::MuestraFinalNoNumero:
+        return TextosIdioma(109).arg(res.Hallado);
+    case ErrorLectura::DatCorto:
+        return TextosIdioma(108).arg(res.Hallado).arg(res.Necesarios) + QLatin1Char(' ') + nuevo.RutaDat;
+    case ErrorLectura::SinLineaEntera:
+        return TextosIdioma(112) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::DatVacio:
         return TextosIdioma(211) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::TipoDesconocido:
@@ -71,13 +77,15 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
 }
 
 // What the user is told about a record that opened: a data file shorter
-// than announced, several sampling rates, no line frequency. Empty when
-// there is nothing to tell.
+// than announced, sample lines incomplete or unreadable, several sampling
+// rates, no line frequency. Empty when there is nothing to tell.
 QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
 {
     QStringList avisos;
     if (dat.MuestrasAnunciadas > 0)
         avisos << TextosIdioma(98).arg(r.NumMuestras()).arg(dat.MuestrasAnunciadas);
+    if (dat.LineasDanadas > 0)
+        avisos << TextosIdioma(104).arg(dat.LineasDanadas).arg(dat.PrimeraLineaDanada);
     if (TasasDistintas(r))
         avisos << TextosIdioma(99);
     if (r.FrecuenciaLinea <= 0)

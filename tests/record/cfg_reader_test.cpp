@@ -162,8 +162,9 @@ TEST_F(CfgTest, TextIsUtf8WhenTheFileIsValidUtf8ElseWindows1252)
     }
 }
 
-// Lines ended by CR alone, and end samples beyond 32-bit sample numbers, are
-// refused with what was found; the model stays as it was.
+// Lines ended by CR alone, and end samples beyond 32-bit sample numbers or
+// that are no number (which would read as 0 samples), are refused with what
+// was found; the model stays as it was.
 TEST_F(CfgTest, DamagedLineEndsAndEndSamplesAreRefusedNamingWhatWasFound)
 {
     ASSERT_TRUE(Leer(Crlf(kCfg1991)).Ok());
@@ -178,6 +179,12 @@ TEST_F(CfgTest, DamagedLineEndsAndEndSamplesAreRefusedNamingWhatWasFound)
          ErrorLectura::MuestraFinalNoValida, "1000000000000"},
         {"end sample 2^31", Crlf(QByteArray(kCfg1991).replace("960,100", "960,2147483648")),
          ErrorLectura::MuestraFinalNoValida, "2147483648"},
+        {"end sample no number", Crlf(QByteArray(kCfg1991).replace("960,100", "960, cien ")),
+         ErrorLectura::MuestraFinalNoNumero, "cien"},
+        {"end sample that only starts with one", Crlf(QByteArray(kCfg1991).replace("960,100", "960,100x")),
+         ErrorLectura::MuestraFinalNoNumero, "100x"},
+        {"no end sample", Crlf(QByteArray(kCfg1991).replace("960,100", "960")),
+         ErrorLectura::MuestraFinalNoNumero, ""},
     };
     for (const auto& c : casos) {
         const ResultadoLectura res = Leer(c.cfg, "b");
@@ -299,6 +306,8 @@ TEST_F(CfgTest, AFactorMissingNoNumberOrBeyondSinglePrecisionRefusesTheFile)
         {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,0.01,-1e39,", 5, "-1e39"},
         {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,0.01,cero,", 5, "cero"},
         {",1200,5,P", ",1e39,5,P", 3, "1e39"}, // a rating beyond single precision
+        // BINARY: 1e35 takes a 16-bit value beyond single precision.
+        {"6.103516E-05", "1e35", 3, "1e35"},
         {"1,IA,A,Linea 1,A,6.103516E-05,-0.5,12.5,-32767,32767,1200,5,P", "1,IA", 3,
          ""}, // cut after the name
     };
