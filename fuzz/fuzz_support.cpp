@@ -52,8 +52,8 @@ bool LeerRegistro(const Partes& partes, bool ascii)
         return false;
     const ResultadoLectura res = ascii ? LeerDatAscii(r) : LeerDatBinario(r);
     if (!res.Ok()) {
-        Exigir(r.Valores.Empty() && r.ValoresPrimario.Empty() && r.ValoresSecundario.Empty() &&
-                   r.EstadosDigitales.Empty() && r.Tiempos.Size() == 0,
+        Exigir(r.Valores.Empty() && r.ValoresOtroLado.Empty() && r.EstadosDigitales.Empty() &&
+                   r.Tiempos.Size() == 0,
                "a refused data file left samples behind");
         return false;
     }
@@ -68,8 +68,7 @@ bool LeerRegistro(const Partes& partes, bool ascii)
                (r.EstadosDigitales.Rows() == nS && r.EstadosDigitales.Cols() == r.NumDigitales),
            "EstadosDigitales is not samples x digital channels");
     if (r.Es1997()) {
-        Exigir(r.ValoresPrimario.Rows() == nS && r.ValoresPrimario.Cols() == r.NumAnalogicos &&
-                   r.ValoresSecundario.Rows() == nS && r.ValoresSecundario.Cols() == r.NumAnalogicos,
+        Exigir(r.ValoresOtroLado.Rows() == nS && r.ValoresOtroLado.Cols() == r.NumAnalogicos,
                "the 1997 sides are not shaped as Valores");
     }
     // A value that cannot be held is never shown as infinity.

@@ -181,8 +181,7 @@ ResultadoCopia GuardarDatAscii()
         return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino));
     if (r.SalirTrasConversion) {
         r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
-        r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
-        r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
+        r.ValoresOtroLado.Resize(r.ValoresOtroLado.Rows(), r.ValoresOtroLado.Cols());
         r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
         r.Tablas = {};
     }

@@ -379,16 +379,26 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     res.LineasDanadas = danadas;
     res.PrimeraLineaDanada = primeraDanada;
 
-    // The 1997 sides follow from the values, column by column.
-    for (std::int32_t c = 1; c <= plan.nA; ++c) {
+    // The 1997 sides follow from the values, column by column: the file's
+    // own values go to the matrix of their side, the other side is derived.
+    using Destino = dat::Escala::Destino;
+    for (std::int32_t c = 1; c <= plan.nA && plan.es1997; ++c) {
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
         const auto v = r.Valores.Column(c);
-        if (e.escribePrimario)
-            std::transform(v.begin(), v.end(), r.ValoresPrimario.Column(c).begin(),
-                           [f = e.factorPrimario](float x) { return dat::Lado(x, f); });
-        if (e.escribeSecundario)
-            std::transform(v.begin(), v.end(), r.ValoresSecundario.Column(c).begin(),
-                           [f = e.factorSecundario](float x) { return dat::Lado(x, f); });
+        const auto otro = r.ValoresOtroLado.Column(c);
+        const auto porFactor = [f = e.factor](float x) { return dat::PorFactor(x, f); };
+        if (e.propio == Destino::Valores) {
+            if (e.derivado)
+                std::ranges::transform(v, otro.begin(), porFactor);
+        } else if (e.propio == Destino::OtroLado) {
+            std::ranges::copy(v, otro.begin());
+            if (e.derivado)
+                std::ranges::transform(otro, v.begin(), porFactor);
+            else
+                std::ranges::fill(v, 0.0f);
+        } else {
+            std::ranges::fill(v, 0.0f);
+        }
     }
     dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);

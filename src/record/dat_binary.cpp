@@ -47,25 +47,24 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
         const double t = LeerI32(bloque + j * tam + dat::FormatoBinario::kTiempo);
         tiempos[j] = plan.mult != 0.0 ? t * plan.mult : t;
     }
+    using Destino = dat::Escala::Destino;
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        if (e.propio == Destino::Ninguno)
+            continue;
         const unsigned char* p = bloque + dat::FormatoBinario::Analogico(c - 1);
-        float* v = r.Valores.Column(c).data() + primero;
+        Matrix<float>& propia = e.propio == Destino::Valores ? r.Valores : r.ValoresOtroLado;
+        float* v = propia.Column(c).data() + primero;
         const double a = e.a; // kept in registers: v might alias the plan
         const double b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
             v[j] = static_cast<float>(static_cast<double>(LeerI16(p + j * tam)) * a + b);
-        if (e.escribePrimario) {
-            float* d = r.ValoresPrimario.Column(c).data() + primero;
-            const double f = e.factorPrimario;
+        if (e.derivado) {
+            Matrix<float>& otra = e.propio == Destino::Valores ? r.ValoresOtroLado : r.Valores;
+            float* d = otra.Column(c).data() + primero;
+            const double f = e.factor;
             for (std::int32_t j = 0; j < m; ++j)
-                d[j] = dat::Lado(v[j], f);
-        }
-        if (e.escribeSecundario) {
-            float* d = r.ValoresSecundario.Column(c).data() + primero;
-            const double f = e.factorSecundario;
-            for (std::int32_t j = 0; j < m; ++j)
-                d[j] = dat::Lado(v[j], f);
+                d[j] = dat::PorFactor(v[j], f);
         }
     }
     const std::int64_t inicioDig = formato.Digitales();

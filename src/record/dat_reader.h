@@ -9,8 +9,10 @@ namespace vesdra {
 // samples (up to the last segment's end sample, MuestrasAnunciadas), each
 // analog value scaled to a*x + b, the digital channels as 0/1, the time
 // stamps times MultTiempo (when it is not 0), and TasaCalculada from the
-// first two time stamps (0 when it cannot be derived). A 1997 record also
-// gets ValoresPrimario / ValoresSecundario by its P/S flags.
+// first two time stamps (0 when it cannot be derived). A 1997 record gets
+// both its sides by its P/S flags, the one first in force in Valores (the
+// file's own side when every channel is referred to it, else the primary)
+// and the other in ValoresOtroLado.
 //
 // A data file that holds fewer whole samples than announced is read as far
 // as it goes, however many are announced: the sample count becomes the

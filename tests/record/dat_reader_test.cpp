@@ -76,7 +76,7 @@ TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
     EXPECT_EQ(r.Valores(1, 2), 814);
     EXPECT_EQ(r.Valores(2, 1), 32767 * 0.5f + 1);
     EXPECT_EQ(r.Valores(2, 2), -65536);
-    EXPECT_TRUE(r.ValoresPrimario.Empty()); // 1991: no sides
+    EXPECT_TRUE(r.ValoresPrimario().Empty()); // 1991: no sides
     ASSERT_EQ(r.EstadosDigitales.Cols(), 20);
     EXPECT_EQ(r.EstadosDigitales(1, 1), 1);
     EXPECT_EQ(r.EstadosDigitales(1, 2), 0);
@@ -92,29 +92,48 @@ TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
     EXPECT_EQ(r.TasaCalculada, 1000);
 }
 
-TEST_F(DatTest, Record1997KeepsTheFilesValuesInValoresAndAZeroRatingBorrowsNoRatio)
+// A 1997 record keeps its two sides in two matrices: the side in force in
+// Valores (the file's own side when every channel is referred to it, else
+// the primary), the other one beside it.
+TEST_F(DatTest, Record1997KeepsItsSidesAndAZeroRatingBorrowsNoRatio)
 {
-    // Channel 1's ratings are not 1 and 1: Valores must still hold v.
+    // Channel 1's ratings are not 1 and 1: the sides are still derived.
     const QByteArray analog = "1,IA,,,A,2,0,0,-32767,32767,1200,5,P\n"
                               "2,IB,,,A,2,0,0,-32767,32767,1200,5, s \n"
                               "3,IC,,,A,2,0,0,-32767,32767,1200,5,X\n"
                               "4,VA,,,V,2,0,0,-32767,32767,0,110,P\n";
     Binario b;
     b.I32(1).I32(0).I16(10).I16(20).I16(30).I16(40);
-    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, analog, 1, "BINARY"), b.bytes).Ok());
-    const RecordModel& r = Registro();
-    for (int c = 1; c <= 4; ++c)
-        EXPECT_EQ(r.Valores(1, c), 20.0f * c) << c;
-    EXPECT_EQ(r.ValoresPrimario(1, 1), 20.0f);
-    EXPECT_EQ(r.ValoresSecundario(1, 1), 20.0f * (5.0f / 1200.0f));
-    EXPECT_EQ(r.ValoresSecundario(1, 2), 40.0f); // lower case, blanks round it
-    EXPECT_EQ(r.ValoresPrimario(1, 2), 40.0f * (1200.0f / 5.0f));
-    EXPECT_EQ(r.ValoresPrimario(1, 3), 0.0f); // unknown flag: no side
-    EXPECT_EQ(r.ValoresSecundario(1, 3), 0.0f);
-    // A zero primary rating: the secondary side cannot be derived and stays 0,
-    // it does not borrow the previous channel's ratio.
-    EXPECT_EQ(r.ValoresPrimario(1, 4), 80.0f);
-    EXPECT_EQ(r.ValoresSecundario(1, 4), 0.0f);
+    for (const char* tipo : {"BINARY", "ASCII"}) {
+        SCOPED_TRACE(tipo);
+        const QByteArray dat = QByteArray(tipo) == "ASCII" ? QByteArray("1,0,10,20,30,40\n") : b.bytes;
+        ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, analog, 1, tipo), dat).Ok());
+        const RecordModel& r = Registro();
+        EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
+        EXPECT_EQ(r.Valores.Data(), r.ValoresPrimario().Data()); // no third matrix
+        EXPECT_EQ(r.ValoresOtroLado.Data(), r.ValoresSecundario().Data());
+        const double secundario = 5.0 / 1200.0;
+        EXPECT_EQ(r.ValoresPrimario()(1, 1), 20.0f);
+        EXPECT_EQ(r.ValoresSecundario()(1, 1), static_cast<float>(20.0 * secundario));
+        EXPECT_EQ(r.ValoresSecundario()(1, 2), 40.0f); // lower case, blanks round it
+        EXPECT_EQ(r.ValoresPrimario()(1, 2), static_cast<float>(40.0 / secundario));
+        EXPECT_EQ(r.ValoresPrimario()(1, 3), 0.0f); // unknown flag: no side
+        EXPECT_EQ(r.ValoresSecundario()(1, 3), 0.0f);
+        // A zero primary rating: the secondary side cannot be derived and
+        // stays 0, it does not borrow the previous channel's ratio.
+        EXPECT_EQ(r.ValoresPrimario()(1, 4), 80.0f);
+        EXPECT_EQ(r.ValoresSecundario()(1, 4), 0.0f);
+    }
+
+    // Every channel referred to the secondary: that side first, the file's
+    // own values as they are.
+    QByteArray secundarios = analog;
+    secundarios.replace(",P\n", ",S\n").replace(",X\n", ",S\n").replace(", s \n", ",S\n");
+    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, secundarios, 1, "BINARY"), b.bytes).Ok());
+    EXPECT_EQ(Registro().LadoEnVigor, Lado::Secundario);
+    EXPECT_EQ(Registro().Valores(1, 3), 60.0f);
+    EXPECT_EQ(Registro().ValoresPrimario()(1, 3), static_cast<float>(60.0 * (1200.0 / 5.0)));
+    EXPECT_EQ(Registro().ValoresPrimario()(1, 4), 0.0f); // 0 / 110
 }
 
 TEST_F(DatTest, TimeMultiplierIsARealNumber)
@@ -501,12 +520,14 @@ TEST_P(GeneratedTest, EveryValueOfA1997RecordIsReadBack)
     ASSERT_TRUE(LeerRegistro().Ok());
     const RecordModel& r = Registro();
     ASSERT_EQ(r.NumMuestras(), 700);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Primario); // the flags differ: the primary first
+    EXPECT_EQ(r.ValoresOtroLado.Rows(), 700);
     for (int s = 1; s <= 700; ++s) {
         ASSERT_DOUBLE_EQ(r.Tiempos(s), gen::TimeMicroseconds(spec, s)) << s;
         for (int c = 1; c <= 7; ++c) {
-            ASSERT_EQ(r.Valores(s, c), gen::ExpectedValue(spec, c, s)) << s << ',' << c;
-            ASSERT_EQ(r.ValoresPrimario(s, c), gen::ExpectedPrimary(spec, c, s)) << s << ',' << c;
-            ASSERT_EQ(r.ValoresSecundario(s, c), gen::ExpectedSecondary(spec, c, s)) << s << ',' << c;
+            ASSERT_EQ(r.Valores(s, c), gen::ExpectedPrimary(spec, c, s)) << s << ',' << c;
+            ASSERT_EQ(r.ValoresPrimario()(s, c), gen::ExpectedPrimary(spec, c, s)) << s << ',' << c;
+            ASSERT_EQ(r.ValoresSecundario()(s, c), gen::ExpectedSecondary(spec, c, s)) << s << ',' << c;
         }
         for (int d = 1; d <= 21; ++d)
             ASSERT_EQ(r.EstadosDigitales(s, d), gen::DigitalState(spec, d, s)) << s << ',' << d;

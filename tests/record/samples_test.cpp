@@ -107,8 +107,8 @@ TEST_F(SamplesTest, EveryStoredValueIsTheDoubleResultRoundedOnce)
                     ++distintosEnSimple;
                 if (r.Es1997()) { // every channel is referred to its primary
                     const double razon = f.secundario[c - 1] / f.primario[c - 1];
-                    ASSERT_EQ(r.ValoresPrimario(s, c), v) << s << ',' << c;
-                    ASSERT_EQ(r.ValoresSecundario(s, c), static_cast<float>(static_cast<double>(v) * razon))
+                    ASSERT_EQ(r.ValoresPrimario()(s, c), v) << s << ',' << c;
+                    ASSERT_EQ(r.ValoresSecundario()(s, c), static_cast<float>(static_cast<double>(v) * razon))
                         << s << ',' << c;
                 }
             }
@@ -183,8 +183,8 @@ TEST_F(SamplesTest, Sepam1997BinaryOpensWithValoresFilled)
             const auto x = static_cast<std::int16_t>(p[0] | (p[1] << 8));
             const auto v = static_cast<float>(x * r.FactorA(c) + r.FactorB(c));
             ASSERT_EQ(r.Valores(s, c), v) << s << ',' << c;
-            ASSERT_EQ(r.ValoresPrimario(s, c), v);
-            ASSERT_EQ(r.ValoresSecundario(s, c),
+            ASSERT_EQ(r.ValoresPrimario()(s, c), v);
+            ASSERT_EQ(r.ValoresSecundario()(s, c),
                       static_cast<float>(v * (r.TablaPrimSec(c).Secundario / r.TablaPrimSec(c).Primario)));
         }
     }
@@ -212,7 +212,7 @@ TEST_F(SamplesTest, SepamAsciiCopyKeepsItsMultiplierLineAndReadsBackIdentically)
     ASSERT_TRUE(LeerDatAscii(Registro()).Ok());
     EXPECT_EQ(Registro().Tiempos, binario.Tiempos);
     EXPECT_EQ(Registro().Valores, binario.Valores);
-    EXPECT_EQ(Registro().ValoresSecundario, binario.ValoresSecundario);
+    EXPECT_EQ(Registro().ValoresSecundario(), binario.ValoresSecundario());
     EXPECT_EQ(Registro().EstadosDigitales, binario.EstadosDigitales);
 }
 

@@ -55,9 +55,7 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     r.TasaCalculada = 1000;
     r.TasasMuestreo = Array<std::int32_t>(1, 1000);
     r.MuestrasFinales = Array<std::int32_t>(1, 10);
-    r.Valores.Resize(10, 2, 1.0f);
-    r.ValoresPrimario.Resize(10, 2, 1.0f);
-    r.ValoresSecundario.Resize(10, 2, 1.0f);
+    PonerLados(r, Matrix<float>(10, 2, 1.0f), Matrix<float>(10, 2, 2.0f), Lado::Secundario);
     r.EstadosDigitales.Resize(10, 1, 1);
     r.Tiempos = Array<double>(10, 1.0);
     r.TablaCanales.Resize(2, 4, "x");
@@ -117,8 +115,9 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     CerrarComtrade();
 
     // Reset: the record model.
-    for (const auto* m : {&r.Valores, &r.ValoresPrimario, &r.ValoresSecundario})
+    for (const auto* m : {&r.Valores, &r.ValoresOtroLado})
         EXPECT_EQ(m->Rows() * m->Cols(), 0);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
     EXPECT_EQ(r.EstadosDigitales.Rows(), 0);
     EXPECT_EQ(r.TablaCanales.Rows(), 0);
     EXPECT_EQ(r.Tiempos.Size() + r.TasasMuestreo.Size() + r.MuestrasFinales.Size(), 0);
