@@ -1,6 +1,10 @@
 # Warnings and sanitizers, applied to every target of the project (tests included).
 function(vesdra_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
+  # Every floating-point operation is rounded as written (no fused
+  # multiply-add where the machine has one): a value computed in double and
+  # rounded once to single precision is the same value on every machine.
+  target_compile_options(${target} PRIVATE -ffp-contract=off)
   if(VESDRA_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)

@@ -101,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     fuzz::Exigir(ascii.NumMuestras() == binario.NumMuestras(), "the copy holds another sample count");
     fuzz::Exigir(Iguales(ascii.Tiempos, binario.Tiempos), "the copy gives other time stamps");
     fuzz::Exigir(Iguales(ascii.Valores, binario.Valores), "the copy gives other values");
-    fuzz::Exigir(Iguales(ascii.ValoresPrimario, binario.ValoresPrimario) &&
-                     Iguales(ascii.ValoresSecundario, binario.ValoresSecundario),
+    fuzz::Exigir(Iguales(ascii.ValoresPrimario(), binario.ValoresPrimario()) &&
+                     Iguales(ascii.ValoresSecundario(), binario.ValoresSecundario()),
                  "the copy gives other 1997 sides");
     fuzz::Exigir(ascii.EstadosDigitales == binario.EstadosDigitales, "the copy gives other digital states");
     fuzz::Exigir(ascii.TasaCalculada == binario.TasaCalculada, "the copy gives another rate");

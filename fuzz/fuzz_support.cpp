@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,8 +52,8 @@ bool LeerRegistro(const Partes& partes, bool ascii)
         return false;
     const ResultadoLectura res = ascii ? LeerDatAscii(r) : LeerDatBinario(r);
     if (!res.Ok()) {
-        Exigir(r.Valores.Empty() && r.ValoresPrimario.Empty() && r.ValoresSecundario.Empty() &&
-                   r.EstadosDigitales.Empty() && r.Tiempos.Size() == 0,
+        Exigir(r.Valores.Empty() && r.ValoresOtroLado.Empty() && r.EstadosDigitales.Empty() &&
+                   r.Tiempos.Size() == 0,
                "a refused data file left samples behind");
         return false;
     }
@@ -67,10 +68,15 @@ bool LeerRegistro(const Partes& partes, bool ascii)
                (r.EstadosDigitales.Rows() == nS && r.EstadosDigitales.Cols() == r.NumDigitales),
            "EstadosDigitales is not samples x digital channels");
     if (r.Es1997()) {
-        Exigir(r.ValoresPrimario.Rows() == nS && r.ValoresPrimario.Cols() == r.NumAnalogicos &&
-                   r.ValoresSecundario.Rows() == nS && r.ValoresSecundario.Cols() == r.NumAnalogicos,
+        Exigir(r.ValoresOtroLado.Rows() == nS && r.ValoresOtroLado.Cols() == r.NumAnalogicos,
                "the 1997 sides are not shaped as Valores");
     }
+    // A value that cannot be held is never shown as infinity.
+    for (std::int32_t c = 1; c <= r.Valores.Cols(); ++c)
+        for (const float v : r.Valores.Column(c))
+            Exigir(std::isfinite(v), "an analog value that is not finite");
+    Exigir(res.LineasDanadas >= 0 && res.LineasDanadas < nS,
+           "more damaged lines than samples, or every line damaged");
     for (std::int32_t d = 1; d <= r.EstadosDigitales.Cols() && !ascii; ++d)
         for (const std::uint8_t e : r.EstadosDigitales.Column(d))
             Exigir(e <= 1, "a BINARY digital state other than 0 or 1");

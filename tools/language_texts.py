@@ -247,8 +247,9 @@ TEXTS = {
     172: ("La plantilla tiene el formato antiguo (ver 1.0) y no se puede usar; créela de nuevo con el asistente",
           "The template has the old format (ver 1.0) and cannot be used; make it again with the wizard",
           "template reader, menus, phasor command, starting a tool: old template"),
-    173: ("No se encuentra el fichero de configuración (.cfg) del registro",
-          "The record's configuration file (.cfg) was not found", "open record: .cfg missing"),
+    173: ("No se encuentra el fichero de configuración (.cfg) del registro; se ha buscado:",
+          "The record's configuration file (.cfg) was not found; looked for:",
+          "open record: .cfg missing or unreadable, followed by a blank and the path looked for"),
     174: ("No se ha indicado el fichero de datos (.dat)", "No data file (.dat) was given",
           "open record: data file path empty"),
     175: ("El valor debe ser numérico", "The value must be a number",
@@ -401,6 +402,36 @@ TEXTS = {
           "The template name is not a valid file name: it cannot begin with a dot or hold \\ / : * ? \" < >, "
           "the vertical bar or control characters",
           "template wizard step 4: a name no file or template listing can hold"),
+    104: ("Líneas de muestra del fichero de datos incompletas o con campos ilegibles: %1 (la primera, la línea %2). "
+          "Lo que les falta o no se puede leer se muestra con el valor de la muestra anterior (al principio del "
+          "fichero, con el de la primera muestra que lo tiene)",
+          "Sample lines of the data file that are incomplete or hold fields that cannot be read: %1 (the first, "
+          "line %2). What they lack or cannot be read is shown with the value of the sample before (at the start "
+          "of the file, with that of the first sample that has one)",
+          "open record: ASCII sample lines incomplete or unreadable (%1 how many, %2 the first one's line number)"),
+    106: ("El fichero de configuración (.cfg) está dañado: en la línea %1, el factor de un canal analógico "
+          "(\"%2\") falta, no es un número o da valores fuera de la precisión simple; el registro no se abre",
+          "The configuration file (.cfg) is damaged: on line %1, an analog channel's factor (\"%2\") is missing, "
+          "is no number or gives values beyond single precision; the record is not opened",
+          "open record: .cfg analog channel factor refused (%1 the line number, %2 the field as written)"),
+    107: ("El fichero de datos (.dat) termina sus líneas solo con CR (retorno de carro); se leen líneas terminadas "
+          "en CR LF o en LF; el registro no se abre:",
+          "The data file (.dat) ends its lines with CR (carriage return) alone; lines ending in CR LF or LF are "
+          "read; the record is not opened:",
+          "open record: ASCII .dat with CR-only line ends, followed by a blank and the path"),
+    108: ("El fichero de datos tiene %1 bytes, menos que una muestra de este registro (%2 bytes); "
+          "el registro no se abre:",
+          "The data file holds %1 bytes, less than one sample of this record (%2 bytes); the record is not opened:",
+          "open record: BINARY .dat shorter than one sample (%1 its bytes, %2 a sample's), followed by a blank "
+          "and the path"),
+    109: ("El fichero de configuración (.cfg) da como última muestra \"%1\", que no es un número; "
+          "el registro no se abre",
+          "The configuration file (.cfg) gives \"%1\" as an end sample, which is not a number; "
+          "the record is not opened",
+          "open record: an end sample that is no number (%1 the field as written)"),
+    112: ("Ninguna línea de muestra del fichero de datos está completa y legible; el registro no se abre:",
+          "No sample line of the data file is whole and readable; the record is not opened:",
+          "open record: ASCII .dat without one whole, readable sample line, followed by a blank and the path"),
 }
 
 

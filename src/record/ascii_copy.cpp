@@ -187,8 +187,7 @@ ResultadoCopia GuardarDatAscii()
                      QStringLiteral("No se puede escribir %1.").arg(destino));
     if (r.SalirTrasConversion) {
         r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
-        r.ValoresPrimario.Resize(r.ValoresPrimario.Rows(), r.ValoresPrimario.Cols());
-        r.ValoresSecundario.Resize(r.ValoresSecundario.Rows(), r.ValoresSecundario.Cols());
+        r.ValoresOtroLado.Resize(r.ValoresOtroLado.Rows(), r.ValoresOtroLado.Cols());
         r.EstadosDigitales.Resize(r.EstadosDigitales.Rows(), r.EstadosDigitales.Cols());
         r.Tablas = {};
     }

@@ -13,8 +13,8 @@ namespace vesdra {
 // phases of its three-phase sets, a template's digital members -- is the
 // channel's position among the .cfg's analog (digital) lines, 1..NumAnalogicos
 // (1..NumDigitales). That position is the channel's column in Valores,
-// ValoresPrimario, ValoresSecundario, MinimosCanal / MaximosCanal and the
-// phasor table (EstadosDigitales for a digital channel).
+// ValoresOtroLado (both sides of a 1997 record), MinimosCanal / MaximosCanal
+// and the phasor table (EstadosDigitales for a digital channel).
 //
 // The number a recorder writes at the head of a channel's .cfg line is kept
 // only as text (RecordModel::NumerosAnalogicos / NumerosDigitales): real

@@ -1,12 +1,14 @@
 #include "record/cfg_reader.h"
 
 #include <QFile>
+#include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "platform/base/cp1252.h"
 #include "record/helpers.h"
 #include "record/numero.h"
-#include "record/progress_hook.h"
 #include "record/text_lines.h"
 
 namespace vesdra {
@@ -23,6 +25,27 @@ QString Texto(bool utf8, std::string_view bytes)
 float Real(std::string_view campo)
 {
     return static_cast<float>(ValorNumero(campo));
+}
+
+// A factor or rating field that must be a number, the whole field: blanks
+// round it allowed, a "D" exponent read as "E". Nothing is taken from a
+// field that merely starts with one ("2.5x").
+bool NumeroEntero(std::string_view campo, double& out)
+{
+    if (NumeroCampo(campo, out))
+        return true;
+    std::string texto(RecortarCampo(campo));
+    for (char& c : texto)
+        if (c == 'D' || c == 'd')
+            c = 'e';
+    return NumeroCampo(texto, out);
+}
+
+// Within single precision: what the record model keeps a factor in, and
+// what every value scaled by it must fit.
+bool EnSimple(double v)
+{
+    return std::isfinite(v) && std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
 // A .cfg integer field (frequency, rates): ValorNumero, then to the nearest
@@ -52,7 +75,24 @@ ResultadoLectura FaltanLineas(const char* que)
             .arg(QLatin1String(que)));
 }
 
-void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, bool utf8, ContenidoCfg& cfg)
+// A factor of channel line `linea` (line `numero` of the file) refused:
+// missing, no number or beyond single precision.
+ResultadoLectura FactorRechazado(std::int64_t numero, std::string_view campo, bool utf8)
+{
+    return ResultadoLectura::Fallo(
+        ErrorLectura::FactorNoValido,
+        QStringLiteral("Line %1 of the configuration file gives a factor that is missing, no number or "
+                       "beyond single precision.")
+            .arg(numero),
+        DecodeText(RecortarCampo(campo), utf8), numero);
+}
+
+// Reads analog channel row n from line `numero` of the file. A multiplier a
+// that is missing or no number, an offset b written but no number, and a
+// factor beyond single precision refuse the file: every value of the
+// channel would be made up.
+ResultadoLectura LeerCanalAnalogico(std::string_view linea, std::int64_t numero, std::int32_t n, bool es1997,
+                                    bool utf8, ContenidoCfg& cfg)
 {
     size_t pos = 0;
     // The channel is known by its position; the number written is kept as
@@ -63,20 +103,34 @@ void LeerCanalAnalogico(std::string_view linea, std::int32_t n, bool es1997, boo
     (void)CortarCampo(linea, pos); // ph
     cfg.TablaCanales(n, 3) = Texto(utf8, CortarCampo(linea, pos));
     cfg.TablaCanales(n, 4) = Texto(utf8, CortarCampo(linea, pos));
-    cfg.FactorA(n) = Real(CortarCampo(linea, pos));
-    cfg.FactorB(n) = Real(CortarCampo(linea, pos));
+    const std::string_view a = CortarCampo(linea, pos);
+    if (!NumeroEntero(a, cfg.FactorA(n)) || !EnSimple(cfg.FactorA(n)))
+        return FactorRechazado(numero, a, utf8);
+    const std::string_view b = CortarCampo(linea, pos);
+    if (RecortarCampo(b).empty())
+        cfg.FactorB(n) = 0.0; // no offset
+    else if (!NumeroEntero(b, cfg.FactorB(n)) || !EnSimple(cfg.FactorB(n)))
+        return FactorRechazado(numero, b, utf8);
     cfg.Desfase(n) = Real(CortarCampo(linea, pos));
     if (!es1997)
-        return;
+        return {};
     (void)CortarCampo(linea, pos); // min
     (void)CortarCampo(linea, pos); // max
     PrimSec& ps = cfg.TablaPrimSec(n);
-    ps.Primario = Real(CortarCampo(linea, pos));
+    // A rating that is no number is 0: that side cannot be derived.
+    const std::string_view primario = CortarCampo(linea, pos);
+    ps.Primario = ValorNumero(primario);
     const size_t antes = linea.find(',', pos);
-    ps.Secundario = Real(CortarCampo(linea, pos));
+    const std::string_view secundario = CortarCampo(linea, pos);
+    ps.Secundario = ValorNumero(secundario);
+    if (!EnSimple(ps.Primario))
+        return FactorRechazado(numero, primario, utf8);
+    if (!EnSimple(ps.Secundario))
+        return FactorRechazado(numero, secundario, utf8);
     // The flag is the rest of the line after the comma that ends the
     // secondary factor, untrimmed; no such comma, no flag.
     ps.PS = antes == std::string_view::npos ? QString() : Texto(utf8, linea.substr(antes + 1));
+    return {};
 }
 
 } // namespace
@@ -148,8 +202,12 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     if (es1997)
         cfg.TablaPrimSec.Resize(nA);
 
-    for (std::int32_t n = 1; n <= nA; ++n)
-        LeerCanalAnalogico(linea(i++), n, es1997, utf8, cfg);
+    for (std::int32_t n = 1; n <= nA; ++n, ++i) {
+        ResultadoLectura res =
+            LeerCanalAnalogico(linea(i), static_cast<std::int64_t>(i) + 1, n, es1997, utf8, cfg);
+        if (!res.Ok())
+            return res;
+    }
 
     if (nD > 0) {
         cfg.NombresDigitales.Resize(nD);
@@ -187,10 +245,18 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         size_t pos = 0;
         cfg.TasasMuestreo(k) = Entero(CortarCampo(l, pos));
         // Sample numbers are 32-bit: an end sample beyond them is damaged,
-        // never a count to read up to. Empty (0) when the line has no comma.
+        // never a count to read up to; so is one that is no number (or
+        // missing), which would read as 0 samples.
         const std::string_view fin = l.substr(pos);
+        double escrita = 0.0;
+        if (!NumeroEntero(fin, escrita)) {
+            return ResultadoLectura::Fallo(
+                ErrorLectura::MuestraFinalNoNumero,
+                QStringLiteral("An end sample of the configuration file is no number."),
+                Texto(utf8, RecortarCampo(fin)));
+        }
         std::int32_t muestra = 0;
-        if (!RedondearEntero(ValorNumero(fin), muestra)) {
+        if (!RedondearEntero(escrita, muestra)) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::MuestraFinalNoValida,
                 QStringLiteral("An end sample of the configuration file is beyond 32-bit "
@@ -212,6 +278,21 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     cfg.TipoFichero = Texto(utf8, linea(i++));
     if (es1997 && i < lineas.size())
         cfg.MultTiempo = ValorNumero(linea(i++));
+
+    // A BINARY file's values are 16-bit integers: a factor that takes one of
+    // them beyond single precision would show it as infinity.
+    if (cfg.TipoFichero.trimmed().toUpper() == QLatin1String("BINARY")) {
+        for (std::int32_t n = 1; n <= nA; ++n) {
+            const double mayor = 32768.0 * std::fabs(cfg.FactorA(n)) + std::fabs(cfg.FactorB(n));
+            if (!EnSimple(mayor)) {
+                const std::string_view l = lineas[static_cast<size_t>(n) + 1];
+                size_t pos = 0;
+                for (int k = 0; k < 5; ++k)
+                    (void)CortarCampo(l, pos);
+                return FactorRechazado(static_cast<std::int64_t>(n) + 2, CortarCampo(l, pos), utf8);
+            }
+        }
+    }
     return {};
 }
 
@@ -263,14 +344,6 @@ ResultadoLectura LeerCfg(RecordModel& r)
     r.FechaDisparo = std::move(cfg.FechaDisparo);
     r.TipoFichero = std::move(cfg.TipoFichero);
     r.MultTiempo = cfg.MultTiempo;
-    return res;
-}
-
-ResultadoLectura LeerCfg()
-{
-    ResultadoLectura res = LeerCfg(Registro());
-    if (res.Ok())
-        ProgresoRegistro().CfgLeido();
     return res;
 }
 

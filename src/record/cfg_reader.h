@@ -21,8 +21,8 @@ struct ContenidoCfg {
     Matrix<QString> TablaCanales;
     Array<QString> NumerosAnalogicos;
     Array<QString> NumerosDigitales;
-    Array<float> FactorA;
-    Array<float> FactorB;
+    Array<double> FactorA;
+    Array<double> FactorB;
     Array<float> Desfase;
     Array<PrimSec> TablaPrimSec; // 1997 only
     Array<QString> NombresDigitales;
@@ -42,11 +42,15 @@ struct ContenidoCfg {
 // Parses the text of a .cfg (Windows-1252, or UTF-8 when it is valid UTF-8
 // with multi-byte sequences; CR LF or LF line ends).
 // A malformed field is read as empty or 0 and the parse goes on; the parse
-// is refused (and `cfg` then holds only what line 1 gave) for lines ended by
-// CR alone, for a revision other than 1991/1997 (Hallado: the field found),
-// for channel or rate counts that are no numbers or negative, for a negative
-// sample count, for an end sample beyond 32-bit sample numbers (Hallado: the
-// field), and for counts that ask for more lines than the file has.
+// is refused (and `cfg` then holds no more than was read before) for lines
+// ended by CR alone, for a revision other than 1991/1997 (Hallado: the field
+// found), for channel or rate counts that are no numbers or negative, for a
+// negative sample count, for an end sample beyond 32-bit sample numbers
+// (Hallado: the field), for counts that ask for more lines than the file
+// has, and for an analog channel whose multiplier is missing or no number,
+// whose offset is written but no number, or whose multiplier, offset or 1997
+// rating lies beyond single precision (FactorNoValido; Linea: the channel's
+// line, Hallado: the field): every value of that channel would be made up.
 [[nodiscard]] ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg);
 
 // Reads r.RutaCfg into the record model r. RevisionErronea is cleared first
@@ -54,10 +58,8 @@ struct ContenidoCfg {
 // the rest of the model exactly as it was; a file that is read replaces
 // every .cfg variable (TablaPrimSec only for a 1997 record, MultTiempo 1 for
 // a 1991 record).
+// The open sequence reads the new record aside with it and, once the record
+// has taken the open one's place, offers its channels to the templates.
 [[nodiscard]] ResultadoLectura LeerCfg(RecordModel& r);
-
-// The same on Registro(), then, when the file was read,
-// ProgresoRegistro().CfgLeido.
-[[nodiscard]] ResultadoLectura LeerCfg();
 
 } // namespace vesdra

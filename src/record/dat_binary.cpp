@@ -47,23 +47,24 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
         const double t = LeerI32(bloque + j * tam + dat::FormatoBinario::kTiempo);
         tiempos[j] = plan.mult != 0.0 ? t * plan.mult : t;
     }
+    using Destino = dat::Escala::Destino;
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        if (e.propio == Destino::Ninguno)
+            continue;
         const unsigned char* p = bloque + dat::FormatoBinario::Analogico(c - 1);
-        float* v = r.Valores.Column(c).data() + primero;
-        const float a = e.a; // kept in registers: v might alias the plan
-        const float b = e.b;
+        Matrix<float>& propia = e.propio == Destino::Valores ? r.Valores : r.ValoresOtroLado;
+        float* v = propia.Column(c).data() + primero;
+        const double a = e.a; // kept in registers: v might alias the plan
+        const double b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
-            v[j] = static_cast<float>(LeerI16(p + j * tam)) * a + b;
-        if (e.escribePrimario) {
-            float* d = r.ValoresPrimario.Column(c).data() + primero;
+            v[j] = static_cast<float>(static_cast<double>(LeerI16(p + j * tam)) * a + b);
+        if (e.derivado) {
+            Matrix<float>& otra = e.propio == Destino::Valores ? r.ValoresOtroLado : r.Valores;
+            float* d = otra.Column(c).data() + primero;
+            const double f = e.factor;
             for (std::int32_t j = 0; j < m; ++j)
-                d[j] = v[j] * e.factorPrimario;
-        }
-        if (e.escribeSecundario) {
-            float* d = r.ValoresSecundario.Column(c).data() + primero;
-            for (std::int32_t j = 0; j < m; ++j)
-                d[j] = v[j] * e.factorSecundario;
+                d[j] = dat::PorFactor(v[j], f);
         }
     }
     const std::int64_t inicioDig = formato.Digitales();
@@ -104,6 +105,13 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
         return res;
     const dat::FormatoBinario formato{plan.nA, plan.nD};
     const std::int64_t tam = formato.Tam();
+    if (fichero.size() < tam) {
+        ResultadoLectura corto = ResultadoLectura::Fallo(
+            ErrorLectura::DatCorto, QStringLiteral("The data file is shorter than one sample."),
+            QString::number(fichero.size()));
+        corto.Necesarios = tam;
+        return corto;
+    }
     // Only whole records are samples: a record cut by the end of the file
     // would show values made of its missing bytes.
     const ResultadoLectura res = dat::Acotar(plan, formato.MuestrasEnteras(fichero.size()));

@@ -15,15 +15,19 @@ ResultadoLectura SinMuestras()
                                    QStringLiteral("The record holds no analog sample to show."));
 }
 
-ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
+void VaciarMatrices(RecordModel& r)
 {
     r.Valores.Clear();
-    r.ValoresPrimario.Clear();
-    r.ValoresSecundario.Clear();
+    r.ValoresOtroLado.Clear();
     r.EstadosDigitales.Clear();
     r.Tablas = {};
     r.Tiempos.Clear();
     r.TasaCalculada = 0;
+}
+
+ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
+{
+    VaciarMatrices(r);
 
     plan = Plan{};
     plan.nA = r.NumAnalogicos;
@@ -43,6 +47,15 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
         return SinMuestras();
 
     plan.escalas.resize(static_cast<size_t>(plan.nA));
+    // The side first in force: the one the file's values are referred to
+    // when every channel says the same, else the primary.
+    if (plan.es1997) {
+        bool todosSecundario = true;
+        for (std::int32_t c = 1; c <= plan.nA; ++c)
+            todosSecundario =
+                todosSecundario && r.TablaPrimSec(c).PS.trimmed().toUpper() == QLatin1String("S");
+        plan.enVigor = todosSecundario ? Lado::Secundario : Lado::Primario;
+    }
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
         Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
         e.a = r.FactorA(c);
@@ -50,18 +63,22 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
         if (!plan.es1997)
             continue;
         const PrimSec& ps = r.TablaPrimSec(c);
-        const QString lado = ps.PS.trimmed().toUpper();
-        if (lado == QLatin1String("P")) {
-            e.escribePrimario = true;
-            e.escribeSecundario = ps.Primario != 0.0f;
-            if (e.escribeSecundario)
-                e.factorSecundario = ps.Secundario / ps.Primario;
-        } else if (lado == QLatin1String("S")) {
-            e.escribeSecundario = true;
-            e.escribePrimario = ps.Secundario != 0.0f;
-            if (e.escribePrimario)
-                e.factorPrimario = ps.Primario / ps.Secundario;
+        const QString flag = ps.PS.trimmed().toUpper();
+        Lado lado = Lado::Primario;
+        if (flag == QLatin1String("P")) {
+            e.derivado = ps.Primario != 0.0;
+            if (e.derivado)
+                e.factor = ps.Secundario / ps.Primario;
+        } else if (flag == QLatin1String("S")) {
+            lado = Lado::Secundario;
+            e.derivado = ps.Secundario != 0.0;
+            if (e.derivado)
+                e.factor = ps.Primario / ps.Secundario;
+        } else {
+            e.propio = Escala::Destino::Ninguno;
+            continue;
         }
+        e.propio = lado == plan.enVigor ? Escala::Destino::Valores : Escala::Destino::OtroLado;
     }
     return {};
 }
@@ -107,18 +124,19 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
             m.Resize(plan.nS, cols);
     };
     crear(r.Valores, plan.nA);
-    // The side matrices mean something only for a 1997 record; a 1991 record
-    // does not pay for them.
+    // The other side means something only for a 1997 record; a 1991 record
+    // does not pay for it.
     if (plan.es1997) {
-        crear(r.ValoresPrimario, plan.nA);
-        crear(r.ValoresSecundario, plan.nA);
+        r.LadoEnVigor = plan.enVigor;
+        crear(r.ValoresOtroLado, plan.nA);
         if (seSobrescriben) {
+            using Destino = Escala::Destino;
             for (std::int32_t c = 1; c <= plan.nA; ++c) {
                 const Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
-                if (!e.escribePrimario)
-                    std::ranges::fill(r.ValoresPrimario.Column(c), 0.0f);
-                if (!e.escribeSecundario)
-                    std::ranges::fill(r.ValoresSecundario.Column(c), 0.0f);
+                if (e.propio == Destino::Ninguno || (e.propio == Destino::OtroLado && !e.derivado))
+                    std::ranges::fill(r.Valores.Column(c), 0.0f);
+                if (e.propio == Destino::Ninguno || (e.propio == Destino::Valores && !e.derivado))
+                    std::ranges::fill(r.ValoresOtroLado.Column(c), 0.0f);
             }
         }
     }
@@ -129,15 +147,20 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
 
 void ConstruirTablas(RecordModel& r, const Plan& plan)
 {
-    std::vector<LadoColumna> primario;
-    std::vector<LadoColumna> secundario;
+    using Destino = Escala::Destino;
+    std::vector<ColumnaDerivada> derivadas;
     if (plan.es1997) {
         for (const Escala& e : plan.escalas) {
-            primario.push_back({e.escribePrimario, e.factorPrimario});
-            secundario.push_back({e.escribeSecundario, e.factorSecundario});
+            ColumnaDerivada d;
+            if (e.derivado && e.propio != Destino::Ninguno) {
+                d.Derivada = e.propio == Destino::Valores ? ColumnaDerivada::Cual::OtroLado
+                                                          : ColumnaDerivada::Cual::Valores;
+                d.Factor = e.factor;
+            }
+            derivadas.push_back(d);
         }
     }
-    ConstruirTablasTrazo(r, primario, secundario);
+    ConstruirTablasTrazo(r, derivadas);
 }
 
 void CalcularTasa(RecordModel& r)
@@ -188,14 +211,17 @@ bool TasasDistintas(const RecordModel& r)
     return false;
 }
 
-ResultadoLectura LeerDatAscii()
+ResultadoLectura LeerDat(RecordModel& r)
 {
-    return LeerDatAscii(Registro());
-}
-
-ResultadoLectura LeerDatBinario()
-{
-    return LeerDatBinario(Registro());
+    r.TipoFichero = r.TipoFichero.trimmed().toUpper();
+    if (r.TipoFichero == QLatin1String("ASCII"))
+        return LeerDatAscii(r);
+    if (r.TipoFichero == QLatin1String("BINARY"))
+        return LeerDatBinario(r);
+    return ResultadoLectura::Fallo(
+        ErrorLectura::TipoDesconocido,
+        QStringLiteral("The file type \"%1\" is neither ASCII nor BINARY.").arg(r.TipoFichero),
+        r.TipoFichero);
 }
 
 } // namespace vesdra

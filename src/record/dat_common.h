@@ -9,17 +9,29 @@
 
 namespace vesdra::dat {
 
-// How one analog channel's values are scaled and where they go.
+// How one analog channel's values are scaled and where they go. Every value
+// is computed in double and rounded once to single precision: v = a*x + b,
+// the other side v * factor.
 struct Escala {
-    float a{1.0f};
-    float b{0.0f};
-    // 1997 sides: ratio applied to v for the side the file is not referred
-    // to; a side that cannot be computed (no flag, or a zero factor) stays 0.
-    bool escribePrimario{false};
-    bool escribeSecundario{false};
-    float factorPrimario{1.0f};   // ValoresPrimario = v * factorPrimario
-    float factorSecundario{1.0f}; // ValoresSecundario = v * factorSecundario
+    double a{1.0};
+    double b{0.0};
+    // Where v goes: Valores (a 1991 record; a 1997 channel referred to the
+    // side in force), ValoresOtroLado (a 1997 channel referred to the other
+    // side) or nowhere (a 1997 channel whose flag is neither P nor S: both
+    // sides stay 0).
+    enum class Destino : std::uint8_t { Valores, OtroLado, Ninguno };
+    Destino propio{Destino::Valores};
+    // 1997: the other matrix's column is v times `factor` (the ratio of the
+    // ratings); a side that cannot be computed (a zero rating) stays 0.
+    bool derivado{false};
+    double factor{1.0};
 };
+
+// A value times a side's factor, in double, rounded once.
+[[nodiscard]] inline float PorFactor(float v, double factor)
+{
+    return static_cast<float>(static_cast<double>(v) * factor);
+}
 
 struct Plan {
     std::int32_t nA{0};
@@ -27,9 +39,14 @@ struct Plan {
     std::int64_t anunciadas{0}; // samples the .cfg announces
     std::int32_t nS{0};         // samples read: the announced ones the file holds
     bool es1997{false};
-    double mult{0.0};            // 0: time stamps unmultiplied
-    std::vector<Escala> escalas; // [c - 1]
+    Lado enVigor{Lado::Primario}; // 1997: the side Valores holds
+    double mult{0.0};             // 0: time stamps unmultiplied
+    std::vector<Escala> escalas;  // [c - 1]
 };
+
+// Empties every sample matrix, the time stamps, the block tables and the
+// derived rate: what a refused data file leaves.
+void VaciarMatrices(RecordModel& r);
 
 // Erases the sample matrices and builds the plan from the .cfg variables;
 // refuses negative counts, a missing rate table and a record with no analog
@@ -46,12 +63,13 @@ struct Plan {
 [[nodiscard]] ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad);
 
 // Sizes the sample matrices for plan.nS samples, all 0; with
-// `seSobrescriben` the cells the reader writes whole (Valores,
-// EstadosDigitales, the written 1997 sides) are left unset for it.
+// `seSobrescriben` the cells the reader writes whole (the value columns it
+// writes, EstadosDigitales) are left unset for it. A 1997 record gets its
+// two value matrices and the side in force.
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 
-// The record's block tables once its matrices are filled; the 1997 sides
-// written from the values by a factor take the values' tables scaled.
+// The record's block tables once its matrices are filled; a 1997 side
+// derived by a factor takes the other side's tables scaled.
 void ConstruirTablas(RecordModel& r, const Plan& plan);
 
 // TasaCalculada from the first two time stamps; 0 when it cannot be derived.

@@ -9,8 +9,10 @@ namespace vesdra {
 // samples (up to the last segment's end sample, MuestrasAnunciadas), each
 // analog value scaled to a*x + b, the digital channels as 0/1, the time
 // stamps times MultTiempo (when it is not 0), and TasaCalculada from the
-// first two time stamps (0 when it cannot be derived). A 1997 record also
-// gets ValoresPrimario / ValoresSecundario by its P/S flags.
+// first two time stamps (0 when it cannot be derived). A 1997 record gets
+// both its sides by its P/S flags, the one first in force in Valores (the
+// file's own side when every channel is referred to it, else the primary)
+// and the other in ValoresOtroLado.
 //
 // A data file that holds fewer whole samples than announced is read as far
 // as it goes, however many are announced: the sample count becomes the
@@ -23,19 +25,31 @@ namespace vesdra {
 // The opening gauge advances by 1 percent every nS / 90 samples.
 
 // BINARY: fixed-size little-endian records (record/binary_layout.h); a last
-// record cut short by the end of the file is not read.
+// record cut short by the end of the file is not read, and a file shorter
+// than one record is refused (DatCorto, naming its bytes and a record's).
 [[nodiscard]] ResultadoLectura LeerDatBinario(RecordModel& r);
 
 // ASCII: one comma-separated line per sample (CR LF or LF); empty or blank
-// lines are no samples and are passed over. A field that is no number leaves
-// its cell 0; a line with fewer fields leaves the rest 0, except the file's
-// last line when the end of the file cut it (no line end, fewer fields than
-// the line before it needs): that one is not read.
+// lines are no samples and are passed over; a file whose lines end in CR
+// alone is refused (FinesDeLineaCR). Every sample line is one sample, where
+// it stands, so that every later sample keeps its time. A line that does not
+// hold a sample's fields (fewer, or more that are not empty: a field lost or
+// two lines run together), wherever it stands and whether or not a line end
+// closes it, gives nothing of its own: each of its cells takes the sample
+// before it. In a line of a sample's fields, a field that is no number, a
+// value a*x + b beyond single precision and a digital field that is no
+// whole number from 0 to 255 take the sample before too, the others are
+// read. Cells before the first that can be read in their column take that
+// one. The result counts such lines and names the first one's line number;
+// a file with no whole, readable sample line is refused (SinLineaEntera).
+// The time stamp is read as written wherever the line has one.
 [[nodiscard]] ResultadoLectura LeerDatAscii(RecordModel& r);
 
-// The same on Registro().
-[[nodiscard]] ResultadoLectura LeerDatBinario();
-[[nodiscard]] ResultadoLectura LeerDatAscii();
+// The reader of the kind the .cfg names: r.TipoFichero, trimmed and
+// upper-cased (and kept so), "ASCII" or "BINARY". Any other type reads
+// nothing and is refused (TipoDesconocido), the sample matrices untouched.
+// The open sequence reads every data file through this.
+[[nodiscard]] ResultadoLectura LeerDat(RecordModel& r);
 
 // The samples the .cfg announces: the last rate segment's end sample (the
 // largest end sample, should the segments not rise); 0 without rate lines.

@@ -18,10 +18,6 @@ struct RecordProgress {
     // 48 exclamation, 64 information, 0 plain) and caption's text number
     // (0: the program's default caption).
     std::function<void(int texto, int estilo, int titulo)> Mensaje{[](int, int, int) {}};
-    // Called at the end of every successful LeerCfg, once the new station name
-    // and channel table are in Registro(): the templates subsystem copies
-    // them into IdentificadorPlantilla and AnalogicosPlantilla from here.
-    std::function<void()> CfgLeido{[] {}};
 };
 
 // The one process-wide set of hooks.

@@ -1,5 +1,7 @@
 #include "record/record_model.h"
 
+#include <utility>
+
 namespace vesdra {
 
 RecordModel& Registro()
@@ -18,6 +20,33 @@ void IniciarValores()
     r.PaletaColores = {9, 10, 12, 11, 14, 13, 15, 0, 1, 2, 4, 3, 6, 5, 7};
 }
 
+const Matrix<float>& RecordModel::ValoresLado(Lado lado) const
+{
+    static const Matrix<float> ninguno;
+    if (!Es1997())
+        return ninguno;
+    return lado == LadoEnVigor ? Valores : ValoresOtroLado;
+}
+
+bool ElegirLado(RecordModel& r, Lado lado)
+{
+    if (!r.Es1997() || r.LadoEnVigor == lado)
+        return false;
+    std::swap(r.Valores, r.ValoresOtroLado);
+    std::swap(r.Tablas.Valores, r.Tablas.OtroLado);
+    r.LadoEnVigor = lado;
+    r.FasoresCalculados = false;
+    return true;
+}
+
+void PonerLados(RecordModel& r, Matrix<float> primario, Matrix<float> secundario, Lado enVigor)
+{
+    const bool primero = enVigor == Lado::Primario;
+    r.Valores = std::move(primero ? primario : secundario);
+    r.ValoresOtroLado = std::move(primero ? secundario : primario);
+    r.LadoEnVigor = enVigor;
+}
+
 void CerrarRegistro()
 {
     RecordModel& r = Registro();
@@ -25,8 +54,8 @@ void CerrarRegistro()
     r.TasasMuestreo.Clear();
     r.MuestrasFinales.Clear();
     r.Valores.Clear();
-    r.ValoresPrimario.Clear();
-    r.ValoresSecundario.Clear();
+    r.ValoresOtroLado.Clear();
+    r.LadoEnVigor = Lado::Primario;
     r.EstadosDigitales.Clear();
     r.Tablas = {};
     r.TablaCanales.Clear();

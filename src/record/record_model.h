@@ -9,11 +9,15 @@
 
 namespace vesdra {
 
+// A side of a 1997 record's values: referred to the primary or to the
+// secondary of the instrument transformers.
+enum class Lado : std::uint8_t { Primario, Secundario };
+
 // Primary and secondary ratings of one analog channel of a 1997 record and
 // the flag telling which side the file's values are referred to.
 struct PrimSec {
-    float Primario{0.0f};   // primary factor
-    float Secundario{0.0f}; // secondary factor
+    double Primario{0.0};   // primary factor
+    double Secundario{0.0}; // secondary factor
     QString PS;             // rest of the channel line after the secondary factor, untrimmed ("P"/"S")
 };
 
@@ -56,8 +60,11 @@ struct RecordModel {
     // channel line, as written: text only, never a column.
     Array<QString> NumerosAnalogicos;
     Array<QString> NumerosDigitales;
-    Array<float> FactorA;            // multiplier a per analog channel
-    Array<float> FactorB;            // offset b per analog channel
+    // Multiplier a and offset b per analog channel, as the .cfg writes them
+    // (within single precision): every value is a*x + b computed in double
+    // and rounded once to single precision.
+    Array<double> FactorA;
+    Array<double> FactorB;
     Array<float> Desfase;            // time skew per analog channel, microseconds
     Array<PrimSec> TablaPrimSec;     // 1997 only; not reset by closing a record
     Array<QString> NombresDigitales; // empty when NumDigitales is 0
@@ -72,13 +79,18 @@ struct RecordModel {
     // 1 after reading a 1991 .cfg. 0 means time stamps are not multiplied.
     double MultTiempo{1.0};
 
-    // Sample matrices, (sample, channel). Valores holds a*x + b, the values
-    // every view draws; for a 1997 record it holds the file's own values and
-    // ValoresPrimario / ValoresSecundario the two sides (the views may copy
-    // one side into Valores). The side matrices are empty for a 1991 record.
+    // Sample matrices, (sample, channel). Valores holds the values every view
+    // draws: a*x + b for a 1991 record. A 1997 record keeps its two sides in
+    // two matrices: Valores holds the side in force (LadoEnVigor), and
+    // ValoresOtroLado the other one (empty for a 1991 record). Choosing the
+    // other side swaps them (ElegirLado): no side is ever a third copy.
+    // ValoresPrimario() / ValoresSecundario() give each side wherever it is.
     Matrix<float> Valores;
-    Matrix<float> ValoresPrimario;
-    Matrix<float> ValoresSecundario;
+    Matrix<float> ValoresOtroLado;
+    // The side Valores holds, set where the side is chosen: by the reader
+    // (the side the file's values are referred to when every channel says
+    // the same, else the primary) and by ElegirLado.
+    Lado LadoEnVigor{Lado::Primario};
     Matrix<std::uint8_t> EstadosDigitales; // 0 or 1 (an ASCII field is kept as written)
     Array<double> Tiempos;                 // per sample, microseconds (multiplied by MultTiempo)
     // Block tables of the matrices above, built when the record is read;
@@ -106,6 +118,14 @@ struct RecordModel {
 
     [[nodiscard]] std::int32_t NumMuestras() const { return Valores.Rows(); }
     [[nodiscard]] bool Es1997() const { return AnioRevision.trimmed() == QLatin1String("1997"); }
+
+    // The values of one side of a 1997 record, (sample, channel): Valores
+    // when that side is in force, else ValoresOtroLado. Empty for any other
+    // revision. A channel whose side cannot be derived (no P/S flag, or a
+    // zero rating) is 0 on that side.
+    [[nodiscard]] const Matrix<float>& ValoresLado(Lado lado) const;
+    [[nodiscard]] const Matrix<float>& ValoresPrimario() const { return ValoresLado(Lado::Primario); }
+    [[nodiscard]] const Matrix<float>& ValoresSecundario() const { return ValoresLado(Lado::Secundario); }
 };
 
 // The one process-wide record.
@@ -114,6 +134,18 @@ RecordModel& Registro();
 // After a record opened successfully: phasors not computed, record open,
 // the channel palette set.
 void IniciarValores();
+
+// Puts the side `lado` of a 1997 record in force: when Valores holds the
+// other one, the two matrices and their block tables change places and
+// FasoresCalculados is cleared (the phasors were of the other side). No pass
+// over the samples. Any other revision: nothing. Returns whether the side
+// changed.
+bool ElegirLado(RecordModel& r, Lado lado);
+
+// A 1997 model filled by hand (tests, benchmarks): the two sides, the one
+// `enVigor` in Valores. Builds no block tables.
+void PonerLados(RecordModel& r, Matrix<float> primario, Matrix<float> secundario,
+                Lado enVigor = Lado::Primario);
 
 // What the close command does to the record model: releases the per-channel
 // and sample arrays and their tables, zeroes the counts and flags, "0" for AnioRevision,

@@ -59,29 +59,50 @@ std::vector<TracePyramid> TablasMatriz(const Matrix<float>& m)
     return t;
 }
 
-std::vector<TracePyramid> TablasLado(const Matrix<float>& lado, const std::vector<TracePyramid>& valores,
-                                     std::span<const LadoColumna> derivacion)
+// The tables of a 1997 record's two value matrices: first those of every
+// column that is its own, then the derived ones scaled from the other's.
+void TablasDosLados(const Matrix<float>& valores, const Matrix<float>& otro,
+                    std::span<const ColumnaDerivada> derivadas, std::vector<TracePyramid>& tValores,
+                    std::vector<TracePyramid>& tOtro)
 {
-    std::vector<TracePyramid> t(static_cast<size_t>(lado.Cols()));
-    Repartir(t.size(), static_cast<std::int64_t>(lado.Rows()) * lado.Cols(), [&](std::size_t i) {
-        const bool derivado = i < derivacion.size() && derivacion[i].Derivado && i < valores.size() &&
-                              TracePyramid::ScalesExactly(derivacion[i].Factor) &&
-                              valores[i].Size() == lado.Rows();
-        t[i] = derivado ? valores[i].Scaled(derivacion[i].Factor)
-                        : TracePyramid(lado.Column(static_cast<std::int32_t>(i) + 1));
-    });
-    return t;
+    using Cual = ColumnaDerivada::Cual;
+    const auto n = static_cast<std::size_t>(valores.Cols());
+    tValores.assign(n, TracePyramid{});
+    tOtro.assign(static_cast<std::size_t>(otro.Cols()), TracePyramid{});
+    const auto derivada = [&](std::size_t i) {
+        return i < derivadas.size() && TracePyramid::ScalesExactly(derivadas[i].Factor) &&
+                       valores.Rows() == otro.Rows() && i < tOtro.size()
+                   ? derivadas[i].Derivada
+                   : Cual::Ninguna;
+    };
+    Repartir(n + tOtro.size(), static_cast<std::int64_t>(valores.Rows()) * valores.Cols() * 2,
+             [&](std::size_t k) {
+                 const bool enValores = k < n;
+                 const std::size_t i = enValores ? k : k - n;
+                 if (derivada(i) == (enValores ? Cual::Valores : Cual::OtroLado))
+                     return;
+                 const auto c = static_cast<std::int32_t>(i) + 1;
+                 (enValores ? tValores : tOtro)[i] = TracePyramid((enValores ? valores : otro).Column(c));
+             });
+    for (std::size_t i = 0; i < n; ++i) {
+        if (derivada(i) == Cual::Valores)
+            tValores[i] = tOtro[i].Scaled(derivadas[i].Factor);
+        else if (derivada(i) == Cual::OtroLado)
+            tOtro[i] = tValores[i].Scaled(derivadas[i].Factor);
+    }
 }
 
 } // namespace
 
-void ConstruirTablasTrazo(RecordModel& r, std::span<const LadoColumna> primario,
-                          std::span<const LadoColumna> secundario)
+void ConstruirTablasTrazo(RecordModel& r, std::span<const ColumnaDerivada> derivadas)
 {
     TablasTrazo& t = r.Tablas;
-    t.Valores = TablasMatriz(r.Valores);
-    t.Primario = TablasLado(r.ValoresPrimario, t.Valores, primario);
-    t.Secundario = TablasLado(r.ValoresSecundario, t.Valores, secundario);
+    if (r.ValoresOtroLado.Empty()) {
+        t.Valores = TablasMatriz(r.Valores);
+        t.OtroLado.clear();
+    } else {
+        TablasDosLados(r.Valores, r.ValoresOtroLado, derivadas, t.Valores, t.OtroLado);
+    }
     const Matrix<std::uint8_t>& e = r.EstadosDigitales;
     t.Estados.assign(static_cast<size_t>(e.Cols()), StatePyramid{});
     Repartir(t.Estados.size(), static_cast<std::int64_t>(e.Rows()) * e.Cols() / 4,

@@ -14,27 +14,30 @@ struct RecordModel;
 // analog value matrix its min/max pyramid, per digital column its "any
 // state 1" pyramid. Built once when the record is read, they travel with
 // the record model and go with it (closing, or another record taking its
-// place). Valores' tables follow the side the views draw: choosing the
-// primary or secondary side copies that side's tables with its values.
+// place). They follow their matrices: choosing the other side of a 1997
+// record swaps Valores' and OtroLado's with the values.
 struct TablasTrazo {
-    std::vector<TracePyramid> Valores;    // [c - 1]
-    std::vector<TracePyramid> Primario;   // 1997 only
-    std::vector<TracePyramid> Secundario; // 1997 only
-    std::vector<StatePyramid> Estados;    // [c - 1] of EstadosDigitales
+    std::vector<TracePyramid> Valores;  // [c - 1]
+    std::vector<TracePyramid> OtroLado; // [c - 1] of ValoresOtroLado, 1997 only
+    std::vector<StatePyramid> Estados;  // [c - 1] of EstadosDigitales
 };
 
-// How a column of a 1997 side follows from Valores: its values times
-// Factor (Derivado), or not at all (the side's own samples are read).
-struct LadoColumna {
-    bool Derivado{false};
-    float Factor{1.0f};
+// How a column of a 1997 record's two value matrices follows from the
+// other's same column: its values times Factor in double, rounded once.
+struct ColumnaDerivada {
+    enum class Cual : std::uint8_t {
+        Ninguna,  // each matrix's column is its own
+        Valores,  // Valores' column is ValoresOtroLado's times Factor
+        OtroLado, // ValoresOtroLado's column is Valores' times Factor
+    };
+    Cual Derivada{Cual::Ninguna};
+    double Factor{1.0};
 };
 
-// Builds every table of r from its matrices as they stand. A side column
-// derived by a factor that scales exactly takes Valores' tables scaled;
-// `primario` / `secundario` (per column, or empty) tell which are.
-void ConstruirTablasTrazo(RecordModel& r, std::span<const LadoColumna> primario = {},
-                          std::span<const LadoColumna> secundario = {});
+// Builds every table of r from its matrices as they stand. A column derived
+// from the other matrix's by a factor that scales exactly takes that one's
+// tables scaled; `derivadas` (per column, or empty) tells which are.
+void ConstruirTablasTrazo(RecordModel& r, std::span<const ColumnaDerivada> derivadas = {});
 
 // The tables of column `columna` of r.Valores (r.EstadosDigitales), or
 // nullptr when the record has none that fit it (a model filled by hand).

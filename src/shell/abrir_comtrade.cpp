@@ -44,7 +44,8 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
 {
     switch (res.Error) {
     case ErrorLectura::NoSeAbre:
-        return esCfg ? TextosIdioma(173) : TextosIdioma(97) + QLatin1Char(' ') + nuevo.RutaDat;
+        return esCfg ? TextosIdioma(173) + QLatin1Char(' ') + nuevo.RutaCfg
+                     : TextosIdioma(97) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::CuentaNoValida:
         return TextosIdioma(95);
     case ErrorLectura::CuentasNoCoinciden:
@@ -54,11 +55,21 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
     case ErrorLectura::RevisionRechazada:
         return TextosIdioma(213).arg(res.Hallado);
     case ErrorLectura::FinesDeLineaCR:
-        return TextosIdioma(210);
+        return esCfg ? TextosIdioma(210) : TextosIdioma(107) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::MuestraFinalNoValida:
         return TextosIdioma(212).arg(res.Hallado);
+    case ErrorLectura::MuestraFinalNoNumero:
+        return TextosIdioma(109).arg(res.Hallado);
+    case ErrorLectura::DatCorto:
+        return TextosIdioma(108).arg(res.Hallado).arg(res.Necesarios) + QLatin1Char(' ') + nuevo.RutaDat;
+    case ErrorLectura::SinLineaEntera:
+        return TextosIdioma(112) + QLatin1Char(' ') + nuevo.RutaDat;
     case ErrorLectura::DatVacio:
         return TextosIdioma(211) + QLatin1Char(' ') + nuevo.RutaDat;
+    case ErrorLectura::TipoDesconocido:
+        return TextosIdioma(277);
+    case ErrorLectura::FactorNoValido:
+        return TextosIdioma(106).arg(res.Linea).arg(res.Hallado);
     case ErrorLectura::Ninguno:
         break;
     }
@@ -66,13 +77,15 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
 }
 
 // What the user is told about a record that opened: a data file shorter
-// than announced, several sampling rates, no line frequency. Empty when
-// there is nothing to tell.
+// than announced, sample lines incomplete or unreadable, several sampling
+// rates, no line frequency. Empty when there is nothing to tell.
 QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
 {
     QStringList avisos;
     if (dat.MuestrasAnunciadas > 0)
         avisos << TextosIdioma(98).arg(r.NumMuestras()).arg(dat.MuestrasAnunciadas);
+    if (dat.LineasDanadas > 0)
+        avisos << TextosIdioma(104).arg(dat.LineasDanadas).arg(dat.PrimeraLineaDanada);
     if (TasasDistintas(r))
         avisos << TextosIdioma(99);
     if (r.FrecuenciaLinea <= 0)
@@ -99,17 +112,29 @@ void TomarRegistro(RecordModel&& nuevo)
 
 } // namespace
 
+namespace {
+
+// The file of extension `extension` beside a data file, as its name is
+// derived: the data file's name with the extension after its last "."
+// replaced (rec.1.dat gives rec.1.cfg; a name without "." gets one).
+QString Hermano(const QString& rutaDat, QLatin1StringView extension)
+{
+    const qsizetype barra = rutaDat.lastIndexOf(QLatin1Char('/'));
+    const qsizetype punto = rutaDat.lastIndexOf(QLatin1Char('.'));
+    const QString base = punto > barra ? rutaDat.left(punto + 1) : rutaDat + QLatin1Char('.');
+    return base + extension;
+}
+
+} // namespace
+
 RutasRegistro DerivarRutas(const QString& rutaDat)
 {
     RutasRegistro rutas;
     rutas.Dat = rutaDat;
     if (rutaDat.isEmpty())
         return rutas;
-    const qsizetype barra = rutaDat.lastIndexOf(QLatin1Char('/'));
-    const qsizetype punto = rutaDat.lastIndexOf(QLatin1Char('.'));
-    const QString base = punto > barra ? rutaDat.left(punto + 1) : rutaDat + QLatin1Char('.');
-    rutas.Cfg = FileNoCase(base + QStringLiteral("cfg"));
-    rutas.Hdr = FileNoCase(base + QStringLiteral("hdr"));
+    rutas.Cfg = FileNoCase(Hermano(rutaDat, QLatin1StringView("cfg")));
+    rutas.Hdr = FileNoCase(Hermano(rutaDat, QLatin1StringView("hdr")));
     return rutas;
 }
 
@@ -124,7 +149,9 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
         return {Apertura::SinDatos, {}};
     }
     if (rutas.Cfg.isEmpty()) {
-        (void)MsgBox(TextosIdioma(173), vbCritical);
+        // The name looked for, so that a user can see what is missing.
+        (void)MsgBox(TextosIdioma(173) + QLatin1Char(' ') + Hermano(rutas.Dat, QLatin1StringView("cfg")),
+                     vbCritical);
         return {Apertura::SinCfg, {}};
     }
 
@@ -152,18 +179,13 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
             res = {Apertura::CfgNoValido, {}};
         } else {
             (void)gasolino().LlenarGasolino(true, 5);
-            nuevo.TipoFichero = nuevo.TipoFichero.trimmed().toUpper();
+            dat = LeerDat(nuevo);
             res.TipoFichero = nuevo.TipoFichero;
-            if (res.TipoFichero == QLatin1String("ASCII")) {
-                dat = LeerDatAscii(nuevo);
-            } else if (res.TipoFichero == QLatin1String("BINARY")) {
-                dat = LeerDatBinario(nuevo);
-            } else {
-                rechazo = TextosIdioma(277);
+            if (dat.Error == ErrorLectura::TipoDesconocido) {
+                rechazo = TextoRechazo(dat, nuevo, false);
                 estilo = vbOKOnly;
                 res.Estado = Apertura::TipoErroneo;
-            }
-            if (res.Abierto() && !dat.Ok()) {
+            } else if (!dat.Ok()) {
                 rechazo = TextoRechazo(dat, nuevo, false);
                 res.Estado = Apertura::DatNoValido;
             }

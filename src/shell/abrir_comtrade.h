@@ -50,8 +50,10 @@ struct ResultadoApertura {
 // selections are reset as the close command does, the new record is marked
 // open (IniciarValores), ficher.ini is rewritten and the main window told
 // (caption, status path). One information box then tells of a data file
-// shorter than announced (its samples are shown), of several sampling rates
-// and of a line frequency that is not valid.
+// shorter than announced (its samples are shown), of sample lines that are
+// incomplete or cannot be read (how many, the first one's line, and what is
+// shown for them), of several sampling rates and of a line frequency that is
+// not valid.
 [[nodiscard]] ResultadoApertura AbrirRegistro(const RutasRegistro& rutas);
 
 // A file chosen to open a record by: a data file (.dat in any case) opens

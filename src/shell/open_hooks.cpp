@@ -4,7 +4,6 @@
 #include "shell/ini_files.h"
 #include "shell/progress_windows.h"
 #include "shell/tecla_salir.h"
-#include "templates/template_state.h"
 
 namespace vesdra {
 
@@ -35,7 +34,6 @@ void ConectarServiciosApertura()
     ConectarVentanasProgreso();
     InstalarGuardarIdioma();
     InstalarTeclaSalir();
-    ConectarPlantillasConRegistro();
 }
 
 } // namespace vesdra

@@ -46,8 +46,7 @@ OpenHooks& AperturaHooks();
 
 // Start-up, once, before any record is opened: plugs the progress windows into
 // the record readers' and the views' hooks, the settings files into the
-// language switch, the exit key into the key hook, and the template tables
-// into the .cfg reader.
+// language switch and the exit key into the key hook.
 void ConectarServiciosApertura();
 
 } // namespace vesdra

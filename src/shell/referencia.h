@@ -6,18 +6,17 @@ namespace vesdra {
 // dialog that offers it applies it (waveform, digital, composition and
 // phasor dialogs).
 
-// Valores becomes a copy of the primary (or the secondary) matrix, and its
-// block tables those of that side. The
-// chosen side's flag is set and the other cleared, so the P/S indicators
-// tell the side shown; when the side differs from the one Valores held, the
-// phasor table no longer fits it and FasoresCalculados is cleared. Any other
-// revision: nothing.
+// The primary (or the secondary) side is put in force (ElegirLado: when it
+// was not, the two value matrices and their tables change places, and the
+// phasor table, of the other side, is no longer calculated). The chosen
+// side's flag is set and the other cleared, so the P/S indicators tell the
+// side shown. Any other revision: nothing.
 void ElegirReferencia(bool primario);
 
 // The side the values every view draws are on, for a dialog to open on:
-// true when Valores holds the secondary side of a 1997 record (and not also
-// the primary one); false for the primary side, the file's own values or
-// another revision.
+// true when the secondary side of a 1997 record is in force, as the record
+// keeps it (no value is looked at); false for the primary side or another
+// revision.
 [[nodiscard]] bool SecundarioEnVigor();
 
 } // namespace vesdra

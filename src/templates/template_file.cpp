@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <initializer_list>
 
 #include "platform/base/cp1252.h"
 #include "platform/base/text_file.h"
@@ -20,6 +21,12 @@ const QString kDigitales = QStringLiteral("DIGITALES");
 const QString kGrupo = QStringLiteral("***");
 const QString kFin = QStringLiteral("-----");
 
+// A line the writer could not have written: the read ends and everything is
+// put back as it was.
+struct LineaDanada {
+    std::int32_t Linea;
+};
+
 // The lines of a template, read one after the other. A read past the end
 // fails and leaves its target as it was, as a sequential read would.
 class Lineas
@@ -34,7 +41,19 @@ public:
         target = lines_.at(next_++);
         return true;
     }
-    void Saltar() { next_ = std::min(next_ + 1, lines_.size()); }
+    // Reads the line that must stand next, `esperada`; another line is
+    // damage. The end of the file passes when `puedeFaltar`.
+    void Exigir(const QString& esperada, bool puedeFaltar)
+    {
+        QString line;
+        if (!Leer(line)) {
+            if (puedeFaltar)
+                return;
+            throw LineaDanada{Linea()};
+        }
+        if (line != esperada)
+            throw LineaDanada{Linea()};
+    }
     // Lines not read yet.
     [[nodiscard]] std::int32_t Quedan() const { return static_cast<std::int32_t>(lines_.size() - next_); }
     // The number (1-based) of the line read last; at the end of the file,
@@ -47,12 +66,6 @@ public:
 private:
     QStringList lines_;
     qsizetype next_{0};
-};
-
-// A line the writer could not have written: the read ends and everything is
-// put back as it was.
-struct LineaDanada {
-    std::int32_t Linea;
 };
 
 // Reads a count line: a whole number from 0 up, with at least `lineasPorFila`
@@ -164,7 +177,7 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
     p.NumGruposPlantilla = *grupos;
     if (p.NumGruposPlantilla == 0)
         return Terminada();
-    in.Saltar(); // the first "***"
+    in.Exigir(kGrupo, false);
     p.GruposPlantilla.Resize(p.NumGruposPlantilla, 2);
     p.MiembrosPlantilla.Resize(std::min(p.NumMiembrosPlantilla, in.Quedan()), 2);
     std::int32_t j = 1;
@@ -182,7 +195,10 @@ ResultadoPlantilla LeerDigitales(Lineas& in, bool comprobar)
             p.MiembrosPlantilla(r, 2) = f[1];
         }
         j += k;
-        in.Saltar(); // the next group's "***", or "-----"
+        // The next group's "***", or after the last one the end line (or
+        // the end of the file).
+        const bool ultimo = g == p.NumGruposPlantilla;
+        in.Exigir(ultimo ? kFin : kGrupo, ultimo);
     }
     p.NumMiembrosPlantilla = std::max(p.NumMiembrosPlantilla, j - 1);
     return Terminada();
@@ -198,8 +214,23 @@ ResultadoPlantilla Leer(Lineas& in)
         return {LecturaPlantilla::VersionAntigua, std::nullopt};
     }
     (void)in.Leer(p.IdentificadorPlantilla);
+    // Where a heading stands there is a heading still to come in this
+    // order, or the end line; after a section, the file may end instead. A
+    // heading misspelt or out of order would read as a template without its
+    // sections.
     QString heading;
-    (void)in.Leer(heading);
+    bool hay = in.Leer(heading);
+    if (!hay)
+        throw LineaDanada{in.Linea()};
+    const auto cabecera = [&in, &heading, &hay](std::initializer_list<const QString*> quedan) {
+        if (!hay || heading == kFin)
+            return;
+        for (const QString* q : quedan)
+            if (heading == *q)
+                return;
+        throw LineaDanada{in.Linea()};
+    };
+    cabecera({&kAnalogicos, &kTrifasicos, &kDigitales});
 
     const bool comprobar = ComprobarEncajeActivo();
     const std::int32_t nA = Registro().NumAnalogicos;
@@ -218,7 +249,8 @@ ResultadoPlantilla Leer(Lineas& in)
                 return NoEncaja();
         }
         heading.clear();
-        (void)in.Leer(heading);
+        hay = in.Leer(heading);
+        cabecera({&kTrifasicos, &kDigitales});
     } else {
         p.NumAnalogicosPlantilla = 0;
     }
@@ -239,7 +271,8 @@ ResultadoPlantilla Leer(Lineas& in)
                         return NoEncaja();
         }
         heading.clear();
-        (void)in.Leer(heading);
+        hay = in.Leer(heading);
+        cabecera({&kDigitales});
     } else {
         p.NumTrifasicosPlantilla = 0;
     }

@@ -71,11 +71,18 @@ struct ResultadoPlantilla {
 // a three-phase channel or a digital member naming a channel the record
 // lacks, ends the read as a misfit with what was read so far left in the
 // tables. A file the writer could not have written is Danada, naming the
-// first such line: no line at all; a count (analog rows, sets, the digital
-// total, groups, a group's members) that is no whole number, is negative or
-// announces more lines than the file holds; a channel number (of an analog
-// row, a phase, a member) that is no whole number. A damaged or unreadable
-// file leaves every table, count, text and flag as it was.
+// first such line: no line at all, or none after the identifier; where a
+// section heading stands, a line that is neither a heading still to come in
+// the order ANALOGICOS, TRIFASICOS, DIGITALES (exactly so written) nor the
+// end line "-----" (a misspelt or misplaced heading would read as a
+// template without its sections); where a group's "***" or, after the last
+// group, the end line stands, another line; a count (analog rows, sets, the
+// digital total, groups, a group's members) that is no whole number, is
+// negative or announces more lines than the file holds; a channel number (of
+// an analog row, a phase, a member) that is no whole number. The file may end
+// after a whole section without its end line; what follows the end line is
+// not read. A damaged or unreadable file leaves every table, count, text and
+// flag as it was.
 [[nodiscard]] ResultadoPlantilla LeerPlantilla();
 
 // Line 1 of the file named by RutaPlantilla, also stored in

@@ -3,7 +3,6 @@
 #include <optional>
 #include <utility>
 
-#include "record/progress_hook.h"
 #include "record/record_model.h"
 
 namespace vesdra {
@@ -71,11 +70,6 @@ void OfrecerCanalesPlantilla()
     for (std::int32_t i = 1; i <= n && i <= r.TablaCanales.Rows(); ++i)
         for (std::int32_t k = 1; k <= 4 && k <= r.TablaCanales.Cols(); ++k)
             p.AnalogicosPlantilla(i, k) = r.TablaCanales(i, k);
-}
-
-void ConectarPlantillasConRegistro()
-{
-    ProgresoRegistro().CfgLeido = [] { OfrecerCanalesPlantilla(); };
 }
 
 void CerrarPlantillas()

@@ -78,14 +78,11 @@ struct TemplateState {
 // The one process-wide template state.
 TemplateState& Plantillas();
 
-// Called after every successful .cfg read: the template wizard is offered
-// the record's own station name and analog rows (IdentificadorPlantilla and
-// AnalogicosPlantilla rows 1..NumAnalogicosOfrecidos, 4 columns).
+// The template wizard is offered the open record's own station name and
+// analog rows (IdentificadorPlantilla and AnalogicosPlantilla rows
+// 1..NumAnalogicosOfrecidos, 4 columns). The open sequence calls it once a
+// record read aside has taken the open one's place.
 void OfrecerCanalesPlantilla();
-
-// Plugs OfrecerCanalesPlantilla into the record reader's hook. Start-up
-// calls it once, before any record is opened.
-void ConectarPlantillasConRegistro();
 
 // The template wizard's starting point: the template dialog notes it as
 // modificar or nueva starts the wizard, before anything is read or set.

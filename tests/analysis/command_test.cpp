@@ -189,11 +189,11 @@ TEST_F(CommandTest, TheReferenceChoiceSelectsTheSideShownAndComputesThePhasorsAg
     // views show the secondary side at first.
     RecordModel& r = Registro();
     r.AnioRevision = QStringLiteral("1997");
-    r.ValoresSecundario = r.Valores;
-    r.ValoresPrimario = r.Valores;
+    Matrix<float> primario = r.Valores;
     for (std::int32_t c = 1; c <= 6; ++c)
-        for (float& v : r.ValoresPrimario.Column(c))
+        for (float& v : primario.Column(c))
             v *= 10.0f;
+    PonerLados(r, std::move(primario), r.Valores, Lado::Secundario);
     ScopedMsgBoxRecorder cajas;
     const auto abrir = [](bool primario) {
         ComandoFasores();
@@ -209,7 +209,8 @@ TEST_F(CommandTest, TheReferenceChoiceSelectsTheSideShownAndComputesThePhasorsAg
     EXPECT_TRUE(Fasecuencias()->CmdSecundario->isChecked()) << "opens on the side shown";
     DescargarFasecuencias();
     EXPECT_TRUE(abrir(true).startsWith("VA: 1000. @ "));
-    EXPECT_TRUE(r.Valores == r.ValoresPrimario);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
+    EXPECT_EQ(r.Valores(1, 4), r.ValoresSecundario()(1, 4) * 10.0f);
     EXPECT_TRUE(Shell().UsaPrimario);
     EXPECT_TRUE(r.FasoresCalculados);
 

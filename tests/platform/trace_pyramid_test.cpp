@@ -73,14 +73,14 @@ TEST(TracePyramid, ScaledTablesAreTheTablesOfTheScaledSamples)
 {
     const std::vector<float> v = Samples(5000);
     const TracePyramid p(v);
-    for (const float f : {1.0f, 2.5f, -0.3f, 1e36f, -1e-42f, 5.0f / 1200.0f}) {
+    for (const double f : {1.0, 2.5, -0.3, 1e36, -1e-42, 5.0 / 1200.0, 132000.0 / 110.0}) {
         ASSERT_TRUE(TracePyramid::ScalesExactly(f));
         std::vector<float> w(v);
-        for (float& x : w)
-            x *= f; // overflows to inf, underflows to 0 for the extreme factors
+        for (float& x : w) // overflows to inf, underflows to 0 for the extreme factors
+            x = static_cast<float>(static_cast<double>(x) * f);
         EXPECT_TRUE(p.Scaled(f) == TracePyramid(w)) << f;
     }
-    for (const float f : {0.0f, kInf, kNaN})
+    for (const double f : {0.0, double{kInf}, double{kNaN}})
         EXPECT_FALSE(TracePyramid::ScalesExactly(f)) << f;
 }
 

@@ -149,14 +149,14 @@ TEST_F(CopiaTest, BinaryToAsciiCopyReadsBackIdentically)
         Registro() = RecordModel{};
         Registro().RutaCfg = Ruta(nombre + "_a.cfg");
         Registro().RutaDat = Ruta(nombre + "_a.DAT");
-        ASSERT_TRUE(LeerCfg().Ok());
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
         ASSERT_EQ(Registro().TipoFichero, "ASCII");
-        ASSERT_TRUE(LeerDatAscii().Ok());
+        ASSERT_TRUE(LeerDatAscii(Registro()).Ok());
         const RecordModel& ascii = Registro();
         EXPECT_EQ(ascii.Tiempos, binario.Tiempos) << nD;
         EXPECT_EQ(ascii.Valores, binario.Valores) << nD;
-        EXPECT_EQ(ascii.ValoresPrimario, binario.ValoresPrimario) << nD;
-        EXPECT_EQ(ascii.ValoresSecundario, binario.ValoresSecundario) << nD;
+        EXPECT_EQ(ascii.ValoresPrimario(), binario.ValoresPrimario()) << nD;
+        EXPECT_EQ(ascii.ValoresSecundario(), binario.ValoresSecundario()) << nD;
         EXPECT_EQ(ascii.EstadosDigitales, binario.EstadosDigitales) << nD;
         EXPECT_EQ(ascii.TasaCalculada, binario.TasaCalculada) << nD;
         EXPECT_EQ(ascii.NumMuestras(), 3000);
@@ -205,7 +205,7 @@ TEST_F(CopiaTest, ConvertAndStopZeroesTheOpenValuesButCopiesTheFile)
     EXPECT_EQ(r.Valores.Rows(), 100);
     EXPECT_EQ(r.Valores.Cols(), 3);
     EXPECT_EQ(r.Valores, Matrix<float>(100, 3));
-    EXPECT_EQ(r.ValoresPrimario, Matrix<float>(100, 3));
+    EXPECT_EQ(r.ValoresPrimario(), Matrix<float>(100, 3));
     EXPECT_EQ(r.EstadosDigitales, Matrix<std::uint8_t>(100, 5));
     // The tables of the values read go too: they would draw what is gone.
     EXPECT_EQ(TablaValores(r, 1), nullptr);

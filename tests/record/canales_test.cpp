@@ -50,8 +50,8 @@ protected:
         ASSERT_TRUE(gen::WriteRecord(spec, Ruta("rec")));
         Registro().RutaCfg = Ruta("rec.cfg");
         Registro().RutaDat = Ruta("rec.dat");
-        ASSERT_TRUE(LeerCfg().Ok());
-        ASSERT_TRUE((spec.format == gen::DataFormat::Binary ? LeerDatBinario() : LeerDatAscii()).Ok());
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
+        ASSERT_TRUE(LeerDat(Registro()).Ok());
         Registro().RegistroAbierto = true;
     }
 };

@@ -43,17 +43,14 @@ protected:
     {
         EXPECT_TRUE(test::WriteBytes(Ruta(nombre + ".cfg"), cfg));
         Registro().RutaCfg = Ruta(nombre + ".cfg");
-        return LeerCfg();
+        return LeerCfg(Registro());
     }
 };
 
 TEST_F(CfgTest, ReadsEveryFieldOfA1997File)
 {
-    int avisos = 0;
-    ProgresoRegistro().CfgLeido = [&] { ++avisos; };
     ASSERT_TRUE(Leer(Crlf(kCfg1997)).Ok());
     const RecordModel& r = Registro();
-    EXPECT_EQ(avisos, 1);
     EXPECT_EQ(r.NombreEstacion, "SUBESTACION NORTE");
     EXPECT_EQ(r.AnioRevision, "1997");
     EXPECT_EQ(r.TextoRevision, "1997");
@@ -71,16 +68,18 @@ TEST_F(CfgTest, ReadsEveryFieldOfA1997File)
     EXPECT_EQ(r.TablaCanales(1, 4), "A");
     EXPECT_EQ(r.TablaCanales(2, 3), "");
     EXPECT_EQ(r.TablaCanales(3, 4), "kV");
-    EXPECT_FLOAT_EQ(r.FactorA(1), 6.103516e-05f);
-    EXPECT_FLOAT_EQ(r.FactorB(1), -0.5f);
+    // The factors and ratings as written, to the last digit of a double.
+    EXPECT_EQ(r.FactorA(1), 6.103516e-05);
+    EXPECT_EQ(r.FactorB(1), -0.5);
     EXPECT_FLOAT_EQ(r.Desfase(1), 12.5f);
-    EXPECT_FLOAT_EQ(r.FactorA(2), 2.836798f);
+    EXPECT_EQ(r.FactorA(2), 2.836798);
+    EXPECT_EQ(r.FactorA(3), 0.01);
     ASSERT_EQ(r.TablaPrimSec.Size(), 3);
-    EXPECT_FLOAT_EQ(r.TablaPrimSec(1).Primario, 1200);
-    EXPECT_FLOAT_EQ(r.TablaPrimSec(1).Secundario, 5);
+    EXPECT_EQ(r.TablaPrimSec(1).Primario, 1200);
+    EXPECT_EQ(r.TablaPrimSec(1).Secundario, 5);
     EXPECT_EQ(r.TablaPrimSec(1).PS, "P");
     EXPECT_EQ(r.TablaPrimSec(2).PS, " s "); // kept as written
-    EXPECT_FLOAT_EQ(r.TablaPrimSec(3).Secundario, 0.11f);
+    EXPECT_EQ(r.TablaPrimSec(3).Secundario, 0.11);
     ASSERT_EQ(r.NombresDigitales.Size(), 2);
     EXPECT_EQ(r.NombresDigitales(2), "Arranque");
     EXPECT_EQ(r.FrecuenciaLinea, 50);
@@ -163,8 +162,9 @@ TEST_F(CfgTest, TextIsUtf8WhenTheFileIsValidUtf8ElseWindows1252)
     }
 }
 
-// Lines ended by CR alone, and end samples beyond 32-bit sample numbers, are
-// refused with what was found; the model stays as it was.
+// Lines ended by CR alone, and end samples beyond 32-bit sample numbers or
+// that are no number (which would read as 0 samples), are refused with what
+// was found; the model stays as it was.
 TEST_F(CfgTest, DamagedLineEndsAndEndSamplesAreRefusedNamingWhatWasFound)
 {
     ASSERT_TRUE(Leer(Crlf(kCfg1991)).Ok());
@@ -179,6 +179,12 @@ TEST_F(CfgTest, DamagedLineEndsAndEndSamplesAreRefusedNamingWhatWasFound)
          ErrorLectura::MuestraFinalNoValida, "1000000000000"},
         {"end sample 2^31", Crlf(QByteArray(kCfg1991).replace("960,100", "960,2147483648")),
          ErrorLectura::MuestraFinalNoValida, "2147483648"},
+        {"end sample no number", Crlf(QByteArray(kCfg1991).replace("960,100", "960, cien ")),
+         ErrorLectura::MuestraFinalNoNumero, "cien"},
+        {"end sample that only starts with one", Crlf(QByteArray(kCfg1991).replace("960,100", "960,100x")),
+         ErrorLectura::MuestraFinalNoNumero, "100x"},
+        {"no end sample", Crlf(QByteArray(kCfg1991).replace("960,100", "960")),
+         ErrorLectura::MuestraFinalNoNumero, ""},
     };
     for (const auto& c : casos) {
         const ResultadoLectura res = Leer(c.cfg, "b");
@@ -195,15 +201,12 @@ TEST_F(CfgTest, RefusedRevisionLeavesTheModelAsItWasAndTheNextReadClearsTheFlag)
 {
     ASSERT_TRUE(Leer(kCfg1997).Ok());
     const RecordModel antes = Registro();
-    int avisos = 0;
-    ProgresoRegistro().CfgLeido = [&] { ++avisos; };
 
     QByteArray cfg1999 = kCfg1991;
     cfg1999.replace("SE SUR,REL-2", "OTRA,REL,1999");
     EXPECT_FALSE(Leer(cfg1999, "otra").Ok());
     const RecordModel& r = Registro();
     EXPECT_TRUE(r.RevisionErronea);
-    EXPECT_EQ(avisos, 0);
     EXPECT_EQ(r.NombreEstacion, antes.NombreEstacion);
     EXPECT_EQ(r.TextoRevision, antes.TextoRevision);
     EXPECT_EQ(r.AnioRevision, "1997");
@@ -271,16 +274,52 @@ TEST_F(CfgTest, ZeroRateCountStillReadsOneRateLineAndSeveralRatesAreKept)
 TEST_F(CfgTest, MalformedFieldsReadAsEmptyOrZeroAndTheReadGoesOn)
 {
     QByteArray cfg = kCfg1991;
-    cfg.replace("1,VA,,,V,1,0,0,-32767,32767", "1,VA,,,V,abc,2.5");
+    cfg.replace("1,VA,,,V,1,0,0,-32767,32767", "1,VA,,,V,1.5D2, ");
     cfg.replace("\n60\n", "\nsesenta\n");
     ASSERT_TRUE(Leer(cfg).Ok());
     const RecordModel& r = Registro();
-    EXPECT_EQ(r.FactorA(1), 0.0f);
-    EXPECT_EQ(r.FactorB(1), 2.5f);
+    EXPECT_EQ(r.FactorA(1), 150.0); // a "D" exponent is an exponent
+    EXPECT_EQ(r.FactorB(1), 0.0);   // no offset written: none
     EXPECT_EQ(r.Desfase(1), 0.0f);
     EXPECT_EQ(r.FrecuenciaLinea, 0);
     EXPECT_EQ(r.MuestrasFinales(1), 100);
     EXPECT_EQ(r.TipoFichero, "ASCII");
+}
+
+// A factor the values cannot be scaled by refuses the file, naming the
+// channel's line and the field: the channel would read 0, or a value made
+// of the leading digits, or infinity.
+TEST_F(CfgTest, AFactorMissingNoNumberOrBeyondSinglePrecisionRefusesTheFile)
+{
+    ASSERT_TRUE(Leer(kCfg1997).Ok());
+    const RecordModel antes = Registro();
+    const struct {
+        const char* de;
+        const char* a;
+        std::int64_t linea;
+        const char* hallado;
+    } casos[] = {
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,,0,", 5, ""},           // multiplier missing
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,0.01x,0,", 5, "0.01x"}, // not a number
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,abc,0,", 5, "abc"},
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV, 1e39 ,0,", 5, "1e39"}, // overflows a Single
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,0.01,-1e39,", 5, "-1e39"},
+        {"3,VA,A,Barra,kV,0.01,0,", "3,VA,A,Barra,kV,0.01,cero,", 5, "cero"},
+        {",1200,5,P", ",1e39,5,P", 3, "1e39"}, // a rating beyond single precision
+        // BINARY: 1e35 takes a 16-bit value beyond single precision.
+        {"6.103516E-05", "1e35", 3, "1e35"},
+        {"1,IA,A,Linea 1,A,6.103516E-05,-0.5,12.5,-32767,32767,1200,5,P", "1,IA", 3,
+         ""}, // cut after the name
+    };
+    for (const auto& c : casos) {
+        QByteArray cfg = kCfg1997;
+        cfg.replace(c.de, c.a);
+        const ResultadoLectura res = Leer(cfg, "mal");
+        EXPECT_EQ(res.Error, ErrorLectura::FactorNoValido) << c.a;
+        EXPECT_EQ(res.Linea, c.linea) << c.a;
+        EXPECT_EQ(res.Hallado, c.hallado) << c.a;
+        EXPECT_EQ(Registro().FactorA, antes.FactorA) << c.a; // the model as it was
+    }
 }
 
 TEST_F(CfgTest, BadCountsAreRefusedBeforeAnythingIsSizedAndLeaveTheModelAlone)
@@ -324,10 +363,10 @@ TEST_F(CfgTest, MissingFileIsReportedAndChangesNothing)
 {
     ASSERT_TRUE(Leer(kCfg1991).Ok());
     Registro().RutaCfg = Ruta("no_esta.cfg");
-    EXPECT_EQ(LeerCfg().Error, ErrorLectura::NoSeAbre);
+    EXPECT_EQ(LeerCfg(Registro()).Error, ErrorLectura::NoSeAbre);
     EXPECT_EQ(Registro().NombreEstacion, "SE SUR");
     Registro().RutaCfg.clear();
-    EXPECT_EQ(LeerCfg().Error, ErrorLectura::NoSeAbre);
+    EXPECT_EQ(LeerCfg(Registro()).Error, ErrorLectura::NoSeAbre);
 }
 
 TEST_F(CfgTest, FileTypeLineIndexIsCountedFromTheCounts)

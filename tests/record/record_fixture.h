@@ -54,9 +54,9 @@ protected:
     // sequence reads them: the .cfg's refusal or the .dat reader's result.
     static ResultadoLectura LeerRegistro()
     {
-        if (ResultadoLectura cfg = LeerCfg(); !cfg.Ok())
+        if (ResultadoLectura cfg = LeerCfg(Registro()); !cfg.Ok())
             return cfg;
-        return Registro().TipoFichero.trimmed().toUpper() == "ASCII" ? LeerDatAscii() : LeerDatBinario();
+        return LeerDat(Registro());
     }
 
     QTemporaryDir dir_;

@@ -17,26 +17,29 @@ class TablasTest : public test::RecordTest, public ::testing::WithParamInterface
 };
 
 // Every matrix's tables are those of its own samples once a record is
-// read: the values, both 1997 sides (a side derived by a ratio, by the
-// ratio 1, by an unknown flag that leaves it 0) and the digital states.
+// read, and after the other 1997 side is put in force: the values, both
+// sides (a side derived by a ratio, by the ratio 1, by an unknown flag that
+// leaves it 0) and the digital states.
 TEST_P(TablasTest, ReadingARecordBuildsTheTablesOfEveryMatrix)
 {
     gen::GenSpec spec = test::RegistroConLados(5000, 5, 19, GetParam());
     spec.analog[3].primary = -400; // a negative ratio swaps the ends
     RegistrarGenerado(spec, "g");
     ASSERT_TRUE(LeerRegistro().Ok());
-    const RecordModel& r = Registro();
+    RecordModel& r = Registro();
     const TablasTrazo& t = r.Tablas;
-    ASSERT_EQ(t.Valores.size(), 5u);
-    ASSERT_EQ(t.Primario.size(), 5u);
-    ASSERT_EQ(t.Secundario.size(), 5u);
-    ASSERT_EQ(t.Estados.size(), 19u);
-    for (std::int32_t c = 1; c <= 5; ++c) {
-        SCOPED_TRACE(c);
-        ASSERT_EQ(TablaValores(r, c), &t.Valores[static_cast<size_t>(c - 1)]);
-        EXPECT_TRUE(t.Valores[static_cast<size_t>(c - 1)] == TracePyramid(r.Valores.Column(c)));
-        EXPECT_TRUE(t.Primario[static_cast<size_t>(c - 1)] == TracePyramid(r.ValoresPrimario.Column(c)));
-        EXPECT_TRUE(t.Secundario[static_cast<size_t>(c - 1)] == TracePyramid(r.ValoresSecundario.Column(c)));
+    for (const Lado lado : {Lado::Primario, Lado::Secundario}) {
+        SCOPED_TRACE(lado == Lado::Primario ? "primary in force" : "secondary in force");
+        EXPECT_EQ(ElegirLado(r, lado), lado == Lado::Secundario);
+        ASSERT_EQ(t.Valores.size(), 5u);
+        ASSERT_EQ(t.OtroLado.size(), 5u);
+        ASSERT_EQ(t.Estados.size(), 19u);
+        for (std::int32_t c = 1; c <= 5; ++c) {
+            SCOPED_TRACE(c);
+            ASSERT_EQ(TablaValores(r, c), &t.Valores[static_cast<size_t>(c - 1)]);
+            EXPECT_TRUE(t.Valores[static_cast<size_t>(c - 1)] == TracePyramid(r.Valores.Column(c)));
+            EXPECT_TRUE(t.OtroLado[static_cast<size_t>(c - 1)] == TracePyramid(r.ValoresOtroLado.Column(c)));
+        }
     }
     for (std::int32_t d = 1; d <= 19; ++d)
         EXPECT_TRUE(*TablaEstados(r, d) == StatePyramid(r.EstadosDigitales.Column(d))) << d;

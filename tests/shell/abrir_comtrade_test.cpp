@@ -174,7 +174,9 @@ TEST_F(AbrirTest, MissingCfgOrDataPathIsRefusedAndTheOpenRecordStays)
 
     EXPECT_EQ(Abrir(Ruta("b.dat")).Estado, Apertura::SinCfg);
     ASSERT_EQ(Boxes().Count(), 1);
-    EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(173));
+    // The message names the file looked for.
+    EXPECT_EQ(Boxes().Last().Prompt,
+              "The record's configuration file (.cfg) was not found; looked for: " + Ruta("b.cfg"));
     EXPECT_EQ(Boxes().Last().Style, vbCritical);
 
     EXPECT_EQ(AbrirRegistro({}).Estado, Apertura::SinDatos);
@@ -255,6 +257,40 @@ const QString kTasas =
 const QString kFrecuencia = QStringLiteral(
     "The line frequency of the configuration file is not valid; the views that need it cannot be opened");
 const QString kSinMuestras = QStringLiteral("The record holds no analog samples to show; it is not opened");
+// Sample lines incomplete or unreadable: how many, the first one's line.
+QString Danadas(int n, int linea)
+{
+    return QStringLiteral(
+               "Sample lines of the data file that are incomplete or hold fields that cannot be read: "
+               "%1 (the first, line %2). What they lack or cannot be read is shown with the value of "
+               "the sample before (at the start of the file, with that of the first sample that has "
+               "one)")
+        .arg(n)
+        .arg(linea);
+}
+
+// Line n (1-based) of a generated ASCII data file (CR LF ends), its fields
+// changed by `cambiar`; `fin` is what ends it afterwards.
+void CambiarLinea(QByteArray& dat, int n, const std::function<void(QList<QByteArray>&)>& cambiar,
+                  const QByteArray& fin = "\r")
+{
+    QList<QByteArray> lineas = dat.split('\n');
+    QByteArray& l = lineas[n - 1];
+    l.chop(1); // its CR
+    QList<QByteArray> campos = l.split(',');
+    cambiar(campos);
+    l = campos.join(',') + fin;
+    dat = lineas.join('\n');
+    if (fin.isEmpty() && n == lineas.size() - 1)
+        dat.chop(1); // the last line without its end
+}
+
+// The multiplier of analog channel 1 of a generated .cfg replaced.
+void CambiarMultiplicador(QByteArray& cfg, const QByteArray& a)
+{
+    const qsizetype p = cfg.indexOf(",V,0.1,");
+    cfg.replace(p, 7, ",V," + a + ",");
+}
 
 // Damaged and unusual records opened over a record that is open with its
 // template: what opens, what the user is told, and that a refusal leaves the
@@ -277,6 +313,11 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         std::int32_t muestras; // of the record opened
         QString mensaje;       // "" for none
         int estilo;
+        // A sample whose line was damaged, which shows the sample before it
+        // in every column, or in column `columna` only (1..5 the analog
+        // channels, 6 and 7 the digital ones).
+        std::int32_t repite = 0;
+        std::int32_t columna = 0;
     } casos[] = {
         {"numbers 1, 2, 4, 5, 6", ascii, [](gen::GenSpec& s) { s.analogNumbers = {1, 2, 4, 5, 6}; }, {},
          Apertura::Abierto, 30, {}, 0},
@@ -303,15 +344,33 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"BINARY one sample short and a stray byte", binario, {},
          [tam](QByteArray&, QByteArray& d) { d.chop(tam); d.append('\x7f'); }, Apertura::Abierto, 29,
          kCorto.arg(29), vbInformation},
+        // One rule for an ASCII sample line that is not whole, wherever it
+        // stands: it is a sample, and what it lacks or cannot be read takes
+        // the sample before (the user is told how many, and where).
         {"ASCII cut in the middle of a number", ascii, {},
          [](QByteArray&, QByteArray& d) {
              const qsizetype ultima = d.lastIndexOf("\r\n", d.size() - 3) + 2;
              d.truncate(d.indexOf(',', d.indexOf(',', ultima) + 1) + 2);
          },
-         Apertura::Abierto, 29, kCorto.arg(29), vbInformation},
+         Apertura::Abierto, 30, Danadas(1, 30), vbInformation, 30},
         {"ASCII cut after a comma", ascii, {},
-         [](QByteArray&, QByteArray& d) { d.truncate(d.lastIndexOf(',') + 1); }, Apertura::Abierto, 29,
-         kCorto.arg(29), vbInformation},
+         [](QByteArray&, QByteArray& d) { d.truncate(d.lastIndexOf(',') + 1); }, Apertura::Abierto, 30,
+         Danadas(1, 30), vbInformation, 30, 7},
+        {"ASCII short last line ended by CR LF", ascii, {},
+         [](QByteArray&, QByteArray& d) { CambiarLinea(d, 30, [](QList<QByteArray>& f) { f = f.mid(0, 3); }); },
+         Apertura::Abierto, 30, Danadas(1, 30), vbInformation, 30},
+        {"ASCII mid-file line of the sample number, time and channel 1", ascii, {},
+         [](QByteArray&, QByteArray& d) { CambiarLinea(d, 10, [](QList<QByteArray>& f) { f = f.mid(0, 3); }); },
+         Apertura::Abierto, 30, Danadas(1, 10), vbInformation, 10}, // D1 goes 0 to 1 at sample 10
+        {"ASCII garbled fields in two lines", ascii, {},
+         [](QByteArray&, QByteArray& d) {
+             CambiarLinea(d, 9, [](QList<QByteArray>& f) { f[4] = "1x2"; });
+             CambiarLinea(d, 21, [](QList<QByteArray>& f) { f[4] = "#"; });
+         },
+         Apertura::Abierto, 30, Danadas(2, 9), vbInformation, 9, 3},
+        {"ASCII 1e40 as a value", ascii, {},
+         [](QByteArray&, QByteArray& d) { CambiarLinea(d, 9, [](QList<QByteArray>& f) { f[3] = "1e40"; }); },
+         Apertura::Abierto, 30, Danadas(1, 9), vbInformation, 9, 2},
         {"ASCII last line whole without its line end", ascii, {}, [](QByteArray&, QByteArray& d) { d.chop(2); },
          Apertura::Abierto, 30, {}, 0},
         {"more than 2 GiB announced, the file short", binario, {},
@@ -340,6 +399,39 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          vbCritical},
         {"empty data file", binario, {}, [](QByteArray&, QByteArray& d) { d.clear(); }, Apertura::DatNoValido, 0,
          TextosIdioma(211) + ' ' + Ruta("b.dat"), vbCritical},
+        {"no whole ASCII sample line", ascii, {},
+         [](QByteArray&, QByteArray& d) {
+             for (int n = 1; n <= 30; ++n)
+                 CambiarLinea(d, n, [](QList<QByteArray>& f) { f.removeLast(); });
+         },
+         Apertura::DatNoValido, 0,
+         "No sample line of the data file is whole and readable; the record is not opened: " + Ruta("b.dat"),
+         vbCritical},
+        {"CR-only ASCII data file", ascii, {}, [](QByteArray&, QByteArray& d) { d.replace("\r\n", "\r"); },
+         Apertura::DatNoValido, 0,
+         "The data file (.dat) ends its lines with CR (carriage return) alone; lines ending in CR LF or LF are "
+         "read; the record is not opened: " +
+             Ruta("b.dat"),
+         vbCritical},
+        {"BINARY shorter than a sample", binario, {}, [](QByteArray&, QByteArray& d) { d.truncate(15); },
+         Apertura::DatNoValido, 0,
+         "The data file holds 15 bytes, less than one sample of this record (20 bytes); the record is not "
+         "opened: " +
+             Ruta("b.dat"),
+         vbCritical},
+        {"end sample no number", ascii, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,treinta\r\n"); },
+         Apertura::CfgNoValido, 0,
+         "The configuration file (.cfg) gives \"treinta\" as an end sample, which is not a number; the record is "
+         "not opened",
+         vbCritical},
+        {"multiplier beyond single precision", ascii, {},
+         [](QByteArray& c, QByteArray&) { CambiarMultiplicador(c, "1e39"); }, Apertura::CfgNoValido, 0,
+         "The configuration file (.cfg) is damaged: on line 3, an analog channel's factor (\"1e39\") is missing, "
+         "is no number or gives values beyond single precision; the record is not opened",
+         vbCritical},
+        {"multiplier missing", binario, {}, [](QByteArray& c, QByteArray&) { CambiarMultiplicador(c, ""); },
+         Apertura::CfgNoValido, 0, TextosIdioma(106).arg(3).arg(""), vbCritical},
         {"end sample of 10^12", binario, {},
          [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,1000000000000\r\n"); },
          Apertura::CfgNoValido, 0, TextosIdioma(212).arg("1000000000000"), vbCritical},
@@ -399,10 +491,18 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             EXPECT_EQ(mostrado_, Ruta("b.dat"));
             EXPECT_FALSE(Plantillas().PlantillaAplicada);
             ASSERT_EQ(r.NumMuestras(), caso.muestras);
-            for (std::int32_t k = 1; k <= 5; ++k)
-                for (const std::int32_t s : {1, 9, caso.muestras})
-                    EXPECT_EQ(r.Valores(s, ColumnaAnalogica(k)), gen::ExpectedValue(spec, k, s))
+            // The sample whose value a cell shows.
+            const auto fuente = [&caso](std::int32_t s, std::int32_t columna) {
+                return s == caso.repite && (caso.columna == 0 || caso.columna == columna) ? s - 1 : s;
+            };
+            for (const std::int32_t s : {1, 9, 20, caso.muestras, std::max(caso.repite, 1)}) {
+                for (std::int32_t k = 1; k <= 5; ++k)
+                    EXPECT_EQ(r.Valores(s, ColumnaAnalogica(k)), gen::ExpectedValue(spec, k, fuente(s, k)))
                         << k << ',' << s;
+                for (std::int32_t d = 1; d <= 2; ++d)
+                    EXPECT_EQ(r.EstadosDigitales(s, d), gen::DigitalState(spec, d, fuente(s, 5 + d)))
+                        << d << ',' << s;
+            }
             EXPECT_NE(Leer("ficher.ini"), ficher);
         } else {
             EXPECT_EQ(r.RutaDat, Ruta("a.dat"));
@@ -413,6 +513,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             EXPECT_FALSE(r.RevisionErronea);
             EXPECT_TRUE(Plantillas().PlantillaAplicada);
             EXPECT_EQ(Plantillas().NumTrifasicos, 1);
+            EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SE SUR"); // nothing offered to the wizard
             EXPECT_TRUE(Shell().UsaPrimario);
             EXPECT_EQ(vistasReiniciadas_, reiniciadas);
             EXPECT_EQ(mostrado_, "");
@@ -618,7 +719,6 @@ TEST_F(AbrirTest, TheSampleRecordAndItsTemplateOpenWithoutAMainWindow)
 {
     const QString dat = QStringLiteral(VESDRA_RUNTIME_ROOT "/Oscilos/muestra.dat");
     const QString cnf = QStringLiteral(VESDRA_RESOURCES_DIR "/Plantillas/muestra.cnf");
-    ConectarPlantillasConRegistro();
     const RutasRegistro rutas = DerivarRutas(dat);
     EXPECT_FALSE(rutas.Hdr.isEmpty());
     ASSERT_TRUE(AbrirRegistro(rutas).Abierto()) << Boxes().Count();
@@ -633,7 +733,6 @@ TEST_F(AbrirTest, TheSampleRecordAndItsTemplateOpenWithoutAMainWindow)
     const ContenidoFicher f = LeerFicheroFicher();
     EXPECT_EQ(f.Rutas, (QStringList{dat, rutas.Hdr, rutas.Cfg, cnf}));
     EXPECT_EQ(Boxes().Count(), 0);
-    ProgresoRegistro().CfgLeido = [] {};
 }
 
 } // namespace

@@ -712,9 +712,9 @@ TEST_F(ConversionTest, PublicSepamRecordConvertedThroughTheDialogReadsBackEqual)
     Registro() = RecordModel{};
     Registro().RutaCfg = destino_ + QStringLiteral("/sepam.cfg");
     Registro().RutaDat = destino_ + QStringLiteral("/sepam.DAT");
-    ASSERT_TRUE(LeerCfg().Ok());
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
     EXPECT_EQ(Registro().TipoFichero.trimmed(), QStringLiteral("ASCII"));
-    ASSERT_TRUE(LeerDatAscii().Ok());
+    ASSERT_TRUE(LeerDatAscii(Registro()).Ok());
     EXPECT_EQ(Registro().Tiempos, binario.Tiempos);
     EXPECT_EQ(Registro().Valores, binario.Valores);
     EXPECT_EQ(Registro().EstadosDigitales, binario.EstadosDigitales);

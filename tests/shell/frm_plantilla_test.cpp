@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         MdiTest::SetUp();
-        ConectarPlantillasConRegistro();
         muestra_ = CopiarMuestraCnf();
     }
 
@@ -355,6 +354,52 @@ TEST_F(FrmPlantillaTest, OldDamagedAndUnreadableTemplatesApplyNothing)
     EXPECT_TRUE(Boxes().Last().Prompt.startsWith("Error "));
     EXPECT_EQ(FormPlantilla(), nullptr);
     EXPECT_FALSE(Plantillas().PlantillaAplicada);
+}
+
+// Over the sample record and its applied template, a copy of that template
+// whose heading is misspelt, or random bytes, is damage: the message names
+// the file and the line, and the applied template, its menus and ficher.ini
+// stay as they were (they would otherwise be emptied unsaid).
+TEST_F(FrmPlantillaTest, ATemplateWhoseSectionsCannotBeReadIsRefusedAndChangesNothing)
+{
+    AbrirMuestra();
+    Elegir(Abrir(), "muestra.cnf");
+    FormPlantilla()->cmdBuscar_Click();
+    Procesar();
+    ASSERT_TRUE(Plantillas().PlantillaAplicada);
+    ASSERT_EQ(Plantillas().NumTrifasicos, 2);
+    const QStringList ficher = LineasFicher();
+
+    QByteArray mal = ReadBytes(muestra_);
+    ASSERT_TRUE(mal.contains("\nANALOGICOS\r\n"));
+    mal.replace("\nANALOGICOS\r\n", "\nAnalogicos\r\n");
+    QByteArray azar(3000, '\0');
+    std::uint32_t semilla = 12345;
+    for (char& c : azar) {
+        semilla = semilla * 1103515245u + 12345u;
+        c = static_cast<char>(semilla >> 24);
+    }
+    const struct {
+        const char* nombre;
+        QByteArray bytes;
+        const char* linea;
+    } casos[] = {{"mal.cnf", mal, "3"}, {"azar.cnf", azar, "3"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QString ruta = Plantilla(c.nombre, c.bytes);
+        Elegir(Abrir(), c.nombre);
+        Boxes().Clear();
+        FormPlantilla()->cmdBuscar_Click();
+        Procesar();
+        EXPECT_EQ(Mensajes(), QStringList{TextosIdioma(201) + ruta + TextosIdioma(202) + c.linea});
+        EXPECT_TRUE(Plantillas().PlantillaAplicada);
+        EXPECT_EQ(Plantillas().NumCanalesTabla, 8);
+        EXPECT_EQ(Plantillas().NumTrifasicos, 2);
+        EXPECT_EQ(Plantillas().NumGruposDigitales, 5);
+        EXPECT_EQ(LineasFicher(), ficher);
+        FormPlantilla()->cmdcancel_Click();
+        Procesar();
+    }
 }
 
 TEST_F(FrmPlantillaTest, ModificarReadsTheTemplateAndHandsOverToTheWizard)

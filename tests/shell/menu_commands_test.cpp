@@ -55,19 +55,17 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     r.TasaCalculada = 1000;
     r.TasasMuestreo = Array<std::int32_t>(1, 1000);
     r.MuestrasFinales = Array<std::int32_t>(1, 10);
-    r.Valores.Resize(10, 2, 1.0f);
-    r.ValoresPrimario.Resize(10, 2, 1.0f);
-    r.ValoresSecundario.Resize(10, 2, 1.0f);
+    PonerLados(r, Matrix<float>(10, 2, 1.0f), Matrix<float>(10, 2, 2.0f), Lado::Secundario);
     r.EstadosDigitales.Resize(10, 1, 1);
     r.Tiempos = Array<double>(10, 1.0);
     r.TablaCanales.Resize(2, 4, "x");
-    r.FactorA = Array<float>(2, 1.0f);
-    r.FactorB = Array<float>(2, 1.0f);
+    r.FactorA = Array<double>(2, 1.0);
+    r.FactorB = Array<double>(2, 1.0);
     r.Desfase = Array<float>(2, 1.0f);
     r.MinimosCanal = Array<float>(2, -1.0f);
     r.MaximosCanal = Array<float>(2, 1.0f);
     r.NombresDigitales = Array<QString>(1, "D1");
-    r.TablaPrimSec = Array<PrimSec>(2, PrimSec{110.0f, 1.0f, "P"});
+    r.TablaPrimSec = Array<PrimSec>(2, PrimSec{110.0, 1.0, "P"});
     r.MultTiempo = 0.001;
     r.PaletaColores = {9, 10, 12, 11, 14, 13, 15, 0, 1, 2, 4, 3, 6, 5, 7};
     r.RegistroAbierto = true;
@@ -117,8 +115,9 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     CerrarComtrade();
 
     // Reset: the record model.
-    for (const auto* m : {&r.Valores, &r.ValoresPrimario, &r.ValoresSecundario})
+    for (const auto* m : {&r.Valores, &r.ValoresOtroLado})
         EXPECT_EQ(m->Rows() * m->Cols(), 0);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
     EXPECT_EQ(r.EstadosDigitales.Rows(), 0);
     EXPECT_EQ(r.TablaCanales.Rows(), 0);
     EXPECT_EQ(r.Tiempos.Size() + r.TasasMuestreo.Size() + r.MuestrasFinales.Size(), 0);

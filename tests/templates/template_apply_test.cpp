@@ -2,7 +2,6 @@
 
 #include "gen/comtrade_gen.h"
 #include "record/cfg_reader.h"
-#include "record/progress_hook.h"
 #include "template_fixture.h"
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
@@ -95,10 +94,10 @@ TEST_F(Apply, BundledSampleTemplateFitsTheBundledRecord)
     const gen::GenSpec spec = gen::SampleRecordSpec();
     const QString base = Path("muestra");
     ASSERT_TRUE(gen::WriteRecord(spec, base));
-    ConectarPlantillasConRegistro();
     Registro().RutaCfg = base + ".cfg";
-    ASSERT_TRUE(LeerCfg().Ok());
-    // The .cfg reader offered the record's own rows to the wizard.
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
+    // The record's own rows, offered to the wizard as the open sequence does.
+    OfrecerCanalesPlantilla();
     EXPECT_EQ(Plantillas().IdentificadorPlantilla, spec.station);
     ASSERT_EQ(Plantillas().AnalogicosPlantilla.Rows(), 8);
     EXPECT_EQ(Row(Plantillas().AnalogicosPlantilla, 5), QStringList({"5", "IB", "LINEA 1", "A"}));
@@ -121,7 +120,6 @@ TEST_F(Apply, BundledSampleTemplateFitsTheBundledRecord)
         EXPECT_EQ(p.TablaMiembrosDigitales(m, 2), spec.digital[d - 1].name) << m;
     }
     EXPECT_EQ(r.NombreEstacion, "PROTECCION LINEA 1 (66 kV)");
-    ProgresoRegistro().CfgLeido = [] {};
 }
 
 // Start-up applies a command-line template without the reader's check; the

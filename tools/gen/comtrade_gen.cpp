@@ -228,7 +228,7 @@ std::int16_t RawValue(const GenSpec& spec, std::int32_t c, std::int32_t s)
 float ExpectedValue(const GenSpec& spec, std::int32_t c, std::int32_t s)
 {
     const AnalogSpec& ch = spec.analog.at(static_cast<size_t>(c - 1));
-    return static_cast<float>(RawValue(spec, c, s)) * static_cast<float>(ch.a) + static_cast<float>(ch.b);
+    return static_cast<float>(static_cast<double>(RawValue(spec, c, s)) * ch.a + ch.b);
 }
 
 float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s)
@@ -239,7 +239,7 @@ float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s)
     if (flag == QLatin1String("P"))
         return v;
     if (flag == QLatin1String("S"))
-        return v * (static_cast<float>(ch.primary) / static_cast<float>(ch.secondary));
+        return static_cast<float>(v * (ch.primary / ch.secondary));
     return 0;
 }
 
@@ -251,7 +251,7 @@ float ExpectedSecondary(const GenSpec& spec, std::int32_t c, std::int32_t s)
     if (flag == QLatin1String("S"))
         return v;
     if (flag == QLatin1String("P"))
-        return v * (static_cast<float>(ch.secondary) / static_cast<float>(ch.primary));
+        return static_cast<float>(v * (ch.secondary / ch.primary));
     return 0;
 }
 

@@ -95,10 +95,13 @@ struct GenSpec {
 // What a correct reader must find.
 [[nodiscard]] double EngineeringValue(const GenSpec& spec, std::int32_t c, std::int32_t s);
 [[nodiscard]] std::int16_t RawValue(const GenSpec& spec, std::int32_t c, std::int32_t s);
-// a·x + b in single precision, as the record holds it (the file's own value).
+// a·x + b computed in double and rounded once to single precision, as the
+// record holds it (the file's own value).
 [[nodiscard]] float ExpectedValue(const GenSpec& spec, std::int32_t c, std::int32_t s);
 // 1997: the values referred to each side, following the channel's P/S flag
-// (trimmed, upper-cased); 0 for any other flag.
+// (trimmed, upper-cased): the file's own value, or that value times the
+// ratio of the ratings, computed in double and rounded once; 0 for any
+// other flag.
 [[nodiscard]] float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s);
 [[nodiscard]] float ExpectedSecondary(const GenSpec& spec, std::int32_t c, std::int32_t s);
 [[nodiscard]] int DigitalState(const GenSpec& spec, std::int32_t d, std::int32_t s);

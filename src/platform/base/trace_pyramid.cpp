@@ -301,20 +301,20 @@ void TracePyramid::Prefetch(std::span<const float> samples, std::int64_t from, s
     }
 }
 
-bool TracePyramid::ScalesExactly(float factor)
+bool TracePyramid::ScalesExactly(double factor)
 {
-    return std::isfinite(factor) && factor != 0.0f;
+    return std::isfinite(factor) && factor != 0.0;
 }
 
-TracePyramid TracePyramid::Scaled(float factor) const
+TracePyramid TracePyramid::Scaled(double factor) const
 {
     assert(ScalesExactly(factor));
     TracePyramid t = *this;
     for (std::vector<SampleExtremes>& level : t.levels_) {
         for (SampleExtremes& e : level) {
-            const float a = e.Min * factor;
-            const float b = e.Max * factor;
-            e = factor > 0.0f ? SampleExtremes{a, b} : SampleExtremes{b, a};
+            const auto a = static_cast<float>(static_cast<double>(e.Min) * factor);
+            const auto b = static_cast<float>(static_cast<double>(e.Max) * factor);
+            e = factor > 0.0 ? SampleExtremes{a, b} : SampleExtremes{b, a};
         }
     }
     return t;

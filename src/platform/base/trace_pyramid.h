@@ -55,12 +55,12 @@ public:
     [[nodiscard]] std::int64_t LastEqual(std::span<const float> samples, std::int64_t from, std::int64_t to,
                                          float x) const;
 
-    // The tables of the samples each multiplied by `factor` (as float times
-    // float): exact for a finite factor other than 0, since rounding keeps
-    // order (a negative factor swaps the ends). Any other factor must have
-    // the tables built from the scaled samples.
-    [[nodiscard]] TracePyramid Scaled(float factor) const;
-    [[nodiscard]] static bool ScalesExactly(float factor);
+    // The tables of the samples each multiplied by `factor` in double and
+    // rounded once to float: exact for a finite factor other than 0, since
+    // rounding keeps order (a negative factor swaps the ends). Any other
+    // factor must have the tables built from the scaled samples.
+    [[nodiscard]] TracePyramid Scaled(double factor) const;
+    [[nodiscard]] static bool ScalesExactly(double factor);
 
     // Bytes the tables take.
     [[nodiscard]] std::size_t Bytes() const;

@@ -63,15 +63,16 @@ TEST_F(CompositionDialog, TheReferenceChosenIsTheSideTheWindowsShowAndTheNextDia
     Registrar(2, 100, [](int s, int c) { return static_cast<float>(s + c); });
     RecordModel& r = Registro();
     r.AnioRevision = QStringLiteral("1997");
-    r.ValoresPrimario = r.Valores;
-    r.ValoresSecundario = r.Valores;
-    for (float& v : r.ValoresSecundario.Column(1))
+    Matrix<float> secundario = r.Valores;
+    for (float& v : secundario.Column(1))
         v /= 100.0f;
+    PonerLados(r, r.Valores, std::move(secundario));
     r.FasoresCalculados = true;
     frmNewCompanalog& d = Dialogo({{1, 1}});
     d.CmdSecundario->setChecked(true);
     d.cmdOK_Click();
-    EXPECT_TRUE(r.Valores == r.ValoresSecundario);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
+    EXPECT_EQ(r.Valores(1, 1), 2.0f / 100.0f);
     EXPECT_TRUE(Shell().UsaSecundario);
     // The phasors of the other side no longer fit.
     EXPECT_FALSE(r.FasoresCalculados);

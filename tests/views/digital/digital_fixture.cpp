@@ -77,14 +77,16 @@ void DigitalFixture::LlenarRegistro(std::int32_t nS, const char* revision)
             r.Valores(s, c) = static_cast<float>(c * 100 + s);
     }
     if (r.AnioRevision == QLatin1String("1997")) {
-        r.ValoresPrimario = r.Valores;
-        r.ValoresSecundario = r.Valores;
+        // The primary side ten times those values, the secondary a tenth.
+        Matrix<float> primario = r.Valores;
+        Matrix<float> secundario = r.Valores;
         for (std::int32_t c = 1; c <= 3; ++c) {
             for (std::int32_t s = 1; s <= nS; ++s) {
-                r.ValoresPrimario(s, c) *= 10.0f;
-                r.ValoresSecundario(s, c) *= 0.1f;
+                primario(s, c) *= 10.0f;
+                secundario(s, c) *= 0.1f;
             }
         }
+        PonerLados(r, std::move(primario), std::move(secundario));
     }
     r.EstadosDigitales.Resize(nS, 4);
     for (std::int32_t s = 1; s <= nS; ++s) {

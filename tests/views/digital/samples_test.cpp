@@ -28,9 +28,8 @@ void AbrirMuestra(const QString& cfg, const QString& dat)
     r = {};
     r.RutaCfg = test::SamplePath(cfg);
     r.RutaDat = test::SamplePath(dat);
-    ASSERT_TRUE(LeerCfg().Ok());
-    const bool ascii = r.TipoFichero.trimmed().toUpper() == "ASCII";
-    ASSERT_TRUE((ascii ? LeerDatAscii() : LeerDatBinario()).Ok());
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
+    ASSERT_TRUE(LeerDat(Registro()).Ok());
     r.RegistroAbierto = true;
 
     TemplateState& p = Plantillas();

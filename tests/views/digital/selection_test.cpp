@@ -181,7 +181,7 @@ TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndEarlierFlags)
         const char* revision;
         Referencia lado;
         bool primarioAntes, secundarioAntes;
-        float valorEsperado; // 1 scaled, 2 primary, 3 secondary
+        float valorEsperado; // 1 of 1991, 2 primary (in force at first), 3 secondary
         bool primario, secundario;
     };
     const std::vector<Caso> casos = {
@@ -193,15 +193,16 @@ TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndEarlierFlags)
         // side Valores now holds, so only one flag stays.
         {"1997", Referencia::Primario, false, true, 2, true, false},
         {"1997", Referencia::Secundario, true, false, 3, false, true},
-        {"1997", Referencia::Ninguna, true, false, 1, true, false},
-        {"1997 ", Referencia::Primario, false, false, 1, false, false}, // exact text only
+        {"1997", Referencia::Ninguna, true, false, 2, true, false},
+        {"1997 ", Referencia::Primario, false, false, 2, false, false}, // exact text only
     };
     for (const Caso& c : casos) {
         RecordModel& r = Registro();
         r.AnioRevision = c.revision;
         r.Valores = Matrix<float>(3, 2, 1.0f);
-        r.ValoresPrimario = Matrix<float>(3, 2, 2.0f);
-        r.ValoresSecundario = Matrix<float>(3, 2, 3.0f);
+        r.ValoresOtroLado.Clear();
+        if (r.Es1997())
+            PonerLados(r, Matrix<float>(3, 2, 2.0f), Matrix<float>(3, 2, 3.0f));
         Shell().UsaPrimario = c.primarioAntes;
         Shell().UsaSecundario = c.secundarioAntes;
         ElegirReferencia(c.lado);

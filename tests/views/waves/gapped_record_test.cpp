@@ -43,8 +43,8 @@ protected:
         RecordModel& r = Registro();
         r.RutaCfg = base + QStringLiteral(".cfg");
         r.RutaDat = base + QStringLiteral(".dat");
-        ASSERT_TRUE(LeerCfg().Ok());
-        ASSERT_TRUE(LeerDatAscii().Ok());
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
+        ASSERT_TRUE(LeerDatAscii(Registro()).Ok());
         IniciarValores();
     }
 

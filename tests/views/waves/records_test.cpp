@@ -33,10 +33,9 @@ protected:
             r.RutaCfg = test::SamplePath(base + QStringLiteral(".CFG"));
             r.RutaDat = test::SamplePath(base + QStringLiteral(".DAT"));
         }
-        if (!LeerCfg().Ok())
+        if (!LeerCfg(Registro()).Ok())
             return false;
-        const bool binario = r.TipoFichero.trimmed().toUpper() == QLatin1String("BINARY");
-        if (!(binario ? LeerDatBinario() : LeerDatAscii()).Ok())
+        if (!LeerDat(Registro()).Ok())
             return false;
         IniciarValores();
         return true;

@@ -1,6 +1,7 @@
 #include "views/waves/waves_state.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "record/record_model.h"
 #include "shell/shell_state.h"
@@ -32,9 +33,8 @@ protected:
     {
         RecordModel& r = Registro();
         r.AnioRevision = QStringLiteral("1997");
-        r.Valores = Matrix<float>(3, 1, 5.0f); // the file's own values
-        r.ValoresPrimario = Matrix<float>(3, 1, 1000.0f);
-        r.ValoresSecundario = Matrix<float>(3, 1, 1.0f);
+        // Primary 1000, secondary 1; the secondary in force.
+        PonerLados(r, Matrix<float>(3, 1, 1000.0f), Matrix<float>(3, 1, 1.0f), Lado::Secundario);
         r.FasoresCalculados = true;
         Shell().UsaPrimario = Shell().UsaSecundario = false;
     }
@@ -44,11 +44,13 @@ protected:
 TEST_F(Reference, SwitchingSidesFlagsOnlyTheSideShownAndDropsThePhasors)
 {
     RecordModel& r = Registro();
+    EXPECT_TRUE(SecundarioEnVigor());
     ElegirReferencia(true);
     EXPECT_EQ(r.Valores(2, 1), 1000.0f);
     EXPECT_TRUE(Shell().UsaPrimario);
     EXPECT_FALSE(Shell().UsaSecundario);
     EXPECT_FALSE(r.FasoresCalculados);
+    EXPECT_FALSE(SecundarioEnVigor());
 
     r.FasoresCalculados = true; // phasors computed for the primary side
     ElegirReferencia(true);     // same side again: they still fit
@@ -59,20 +61,42 @@ TEST_F(Reference, SwitchingSidesFlagsOnlyTheSideShownAndDropsThePhasors)
     EXPECT_FALSE(Shell().UsaPrimario) << "the indicator would claim primary values";
     EXPECT_TRUE(Shell().UsaSecundario);
     EXPECT_FALSE(r.FasoresCalculados) << "phasors of the primary side would be shown for the secondary";
+    EXPECT_TRUE(SecundarioEnVigor());
+}
+
+// The side in force is kept, not found by comparing the values: the two
+// sides change places without a copy (a record keeps two value matrices),
+// and a NaN in the values, or two sides of equal values, change nothing.
+TEST_F(Reference, TheSideInForceIsKeptAndTheSidesChangePlacesWithoutACopy)
+{
+    RecordModel& r = Registro();
+    const float* primario = r.ValoresOtroLado.Data();
+    const float* secundario = r.Valores.Data();
+    ElegirReferencia(true);
+    EXPECT_EQ(r.Valores.Data(), primario);
+    EXPECT_EQ(r.ValoresOtroLado.Data(), secundario);
+    EXPECT_EQ(r.ValoresPrimario().Data(), primario);
+    EXPECT_EQ(r.ValoresSecundario().Data(), secundario);
+
+    ElegirReferencia(false);
+    r.Valores(2, 1) = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_TRUE(SecundarioEnVigor());
+    PonerLados(r, Matrix<float>(3, 1, 4.0f), Matrix<float>(3, 1, 4.0f), Lado::Secundario);
+    EXPECT_TRUE(SecundarioEnVigor());
 }
 
 // The values' block tables follow the side shown, and are the side's own.
 TEST_F(Reference, TheValuesTablesFollowTheSideShown)
 {
     RecordModel& r = Registro();
-    r.ValoresSecundario(2, 1) = -7.0f;
+    r.Valores(2, 1) = -7.0f; // the secondary
     ConstruirTablasTrazo(r);
     ElegirReferencia(false);
     ASSERT_NE(TablaValores(r, 1), nullptr);
     EXPECT_EQ(TablaValores(r, 1)->Range(r.Valores.Column(1), 0, 2), (SampleExtremes{-7.0f, 1.0f}));
     ElegirReferencia(true);
     EXPECT_EQ(TablaValores(r, 1)->Range(r.Valores.Column(1), 0, 2), (SampleExtremes{1000.0f, 1000.0f}));
-    EXPECT_TRUE(*TablaValores(r, 1) == TracePyramid(r.ValoresPrimario.Column(1)));
+    EXPECT_TRUE(*TablaValores(r, 1) == TracePyramid(r.ValoresPrimario().Column(1)));
 }
 
 TEST_F(Reference, RecordOf1991IsLeftAlone)
@@ -80,9 +104,10 @@ TEST_F(Reference, RecordOf1991IsLeftAlone)
     RecordModel& r = Registro();
     r.AnioRevision = QStringLiteral("1991");
     ElegirReferencia(true);
-    EXPECT_EQ(r.Valores(1, 1), 5.0f);
+    EXPECT_EQ(r.Valores(1, 1), 1.0f);
     EXPECT_FALSE(Shell().UsaPrimario);
     EXPECT_TRUE(r.FasoresCalculados);
+    EXPECT_FALSE(SecundarioEnVigor());
 }
 
 } // namespace

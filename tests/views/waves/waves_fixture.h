@@ -70,7 +70,9 @@ protected:
         SetDecimalSeparatorForTests(QChar());
     }
 
-    // Three channels: IA a 100 A sine, VA a constant 50 kV, DC a ramp in V.
+    // Three channels: IA a 100 A sine, VA a constant 50 kV, DC a ramp in V;
+    // for a 1997 record that is the primary side, in force, and every value
+    // of the secondary side is 2.
     void MakeRecord(std::int32_t n, std::int32_t rate, const char* revision = "1991")
     {
         RecordModel& r = Registro();
@@ -91,10 +93,8 @@ protected:
             r.Valores(s, 2) = 50.0f;
             r.Valores(s, 3) = static_cast<float>(s) / 10.0f;
         }
-        if (QLatin1String(revision) == QLatin1String("1997")) {
-            r.ValoresPrimario = Matrix<float>(n, 3, 1000.0f);
-            r.ValoresSecundario = Matrix<float>(n, 3, 2.0f);
-        }
+        if (QLatin1String(revision) == QLatin1String("1997"))
+            PonerLados(r, std::move(r.Valores), Matrix<float>(n, 3, 2.0f));
         IniciarValores();
     }
 
