@@ -1,9 +1,10 @@
 #include "platform/elided_check_box.h"
 
-#include <QHelpEvent>
+#include <QEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QToolTip>
+
+#include "platform/elided_label.h"
 
 namespace vesdra {
 
@@ -34,11 +35,7 @@ void ElidedCheckBox::paintEvent(QPaintEvent*)
 bool ElidedCheckBox::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        auto* ayuda = static_cast<QHelpEvent*>(event);
-        if (Recortado())
-            QToolTip::showText(ayuda->globalPos(), text(), this);
-        else
-            QToolTip::hideText();
+        ShowWholeTextTip(*this, *event, Recortado(), text());
         return true;
     }
     return QCheckBox::event(event);

@@ -41,14 +41,18 @@ void ElidedLabel::paintEvent(QPaintEvent* event)
 bool ElidedLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
-        auto* ayuda = static_cast<QHelpEvent*>(event);
-        if (Recortado())
-            QToolTip::showText(ayuda->globalPos(), text(), this);
-        else
-            QToolTip::hideText();
+        ShowWholeTextTip(*this, *event, Recortado(), text());
         return true;
     }
     return QLabel::event(event);
+}
+
+void ShowWholeTextTip(QWidget& w, const QEvent& event, bool cut, const QString& whole)
+{
+    if (cut)
+        QToolTip::showText(static_cast<const QHelpEvent&>(event).globalPos(), whole, &w);
+    else
+        QToolTip::hideText();
 }
 
 ElidedLabel* EtiquetaRuta(QWidget* parent, const char* nombre)

@@ -25,6 +25,10 @@ private:
     Qt::TextElideMode modo_;
 };
 
+// Answers a tool-tip request at `event` on `w`: the whole text on hover while
+// what shows of it is cut, no tip otherwise.
+void ShowWholeTextTip(QWidget& w, const QEvent& event, bool cut, const QString& whole);
+
 // The sunken one-line box a dialog shows its folder in: a long path keeps its
 // start and its last folders in sight, the whole path on hover.
 ElidedLabel* EtiquetaRuta(QWidget* parent, const char* nombre);

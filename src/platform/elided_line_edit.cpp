@@ -1,13 +1,13 @@
 #include "platform/elided_line_edit.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
-#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QToolTip>
 
 #include "platform/base/text_fit.h"
+#include "platform/elided_label.h"
 
 namespace vesdra {
 
@@ -98,11 +98,7 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event)
 bool ElidedLineEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        auto* ayuda = static_cast<QHelpEvent*>(event);
-        if (Recortado())
-            QToolTip::showText(ayuda->globalPos(), text(), this);
-        else
-            QToolTip::hideText();
+        ShowWholeTextTip(*this, *event, Recortado(), text());
         return true;
     }
     return QLineEdit::event(event);

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/elided_label.h"
 #include "platform/modal_loops.h"
 
 namespace vesdra {
@@ -109,10 +110,7 @@ public:
         const int barra = contenido ? contenido->geometry().top() : 0;
         if (!sub || ayuda->pos().y() >= barra)
             return false;
-        if (TituloVisible(*sub) != sub->windowTitle())
-            QToolTip::showText(ayuda->globalPos(), sub->windowTitle(), sub);
-        else
-            QToolTip::hideText();
+        ShowWholeTextTip(*sub, *event, TituloVisible(*sub) != sub->windowTitle(), sub->windowTitle());
         return true;
     }
 };

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/elided_label.h"
+
 namespace vesdra {
 
 namespace {
@@ -51,11 +53,7 @@ public:
         const auto* w = qobject_cast<QWidget*>(watched);
         if (!w)
             return false;
-        auto* ayuda = static_cast<QHelpEvent*>(event);
-        if (TextoRecortado(*w))
-            QToolTip::showText(ayuda->globalPos(), TextoDe(*w), const_cast<QWidget*>(w));
-        else
-            QToolTip::hideText();
+        ShowWholeTextTip(*const_cast<QWidget*>(w), *event, TextoRecortado(*w), TextoDe(*w));
         return true;
     }
 };

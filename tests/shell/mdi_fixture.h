@@ -133,13 +133,16 @@ protected:
             return [this, n = QString::fromLatin1(nombre)] { llamadas_.push_back(n); };
         };
         v.Ondas = {r("Ondas.AbrirDialogo"), r("Ondas.CerrarVentanas"), r("Ondas.CerrarTodo"),
-                   r("Ondas.Reiniciar"), r("Ondas.Descargar")};
+                   r("Ondas.Reiniciar"),    r("Ondas.Descargar"),      r("Ondas.DescargarDialogo")};
         v.Fasores = {r("Fasores.Calcular"),         r("Fasores.AbrirDialogo"), r("Fasores.CerrarFases"),
-                     r("Fasores.CerrarSecuencias"), r("Fasores.Reiniciar"),    r("Fasores.Descargar")};
+                     r("Fasores.CerrarSecuencias"), r("Fasores.Reiniciar"),    r("Fasores.Descargar"),
+                     r("Fasores.DescargarDialogo")};
         v.Composicion = {r("Composicion.AbrirDialogo"), r("Composicion.CerrarVentanas"),
-                         r("Composicion.Reiniciar"), r("Composicion.Descargar")};
-        v.Digital = {r("Digital.AbrirGrupos"), r("Digital.AbrirGrid"), r("Digital.CerrarVista"),
-                     r("Digital.CerrarGrid"),  r("Digital.Reiniciar"), r("Digital.Descargar")};
+                         r("Composicion.Reiniciar"), r("Composicion.Descargar"),
+                         r("Composicion.DescargarDialogo")};
+        v.Digital = {r("Digital.AbrirGrupos"),      r("Digital.AbrirGrid"), r("Digital.CerrarVista"),
+                     r("Digital.CerrarGrid"),       r("Digital.Reiniciar"), r("Digital.Descargar"),
+                     r("Digital.DescargarDialogos")};
         v.Informe = {r("Informe.Abrir"), r("Informe.Cerrar"), r("Informe.Descargar")};
         v.Herramientas = {r("Herramientas.AbrirAnadir"), r("Herramientas.AbrirBorrar"),
                           r("Herramientas.AbrirDirectorios"), r("Herramientas.Descargar")};

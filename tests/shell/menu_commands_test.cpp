@@ -155,10 +155,13 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     // The shell and every view family.
     EXPECT_FALSE(s.UsaPrimario || s.UsaSecundario || s.CancelarImpresion);
     EXPECT_TRUE(etiquetaBorrada);
-    // The conversion windows go with the record they were opened for.
+    // The conversion windows and the view-choice dialogs go with the record
+    // they were opened for.
     EXPECT_EQ(Llamadas(),
               (std::vector<QString>{"Ondas.Reiniciar", "Fasores.Reiniciar", "Composicion.Reiniciar",
-                                    "Digital.Reiniciar", "Conversion.Descargar"}));
+                                    "Digital.Reiniciar", "Conversion.Descargar", "Ondas.DescargarDialogo",
+                                    "Composicion.DescargarDialogo", "Fasores.DescargarDialogo",
+                                    "Digital.DescargarDialogos"}));
 
     // Kept: the paths, the time multiplier, the ratings, the palette, the
     // language, the folders and both settings files; no message.
