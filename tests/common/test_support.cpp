@@ -325,4 +325,14 @@ QString NombreLargo(const QString& fin)
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult PorGruposDistintos(const QStringList& vistos)
+{
+    for (qsizetype inicio : {0, 3}) {
+        ::testing::AssertionResult r = TodosDistintos(vistos.mid(inicio, 3));
+        if (!r)
+            return r << " in " << vistos.join(QStringLiteral(" | ")).toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace vesdra::test

@@ -98,6 +98,9 @@ QString AyudaAlPasar(QWidget& w);
 // Whether every text of the list differs from the others (texts as drawn of
 // names that differ).
 ::testing::AssertionResult TodosDistintos(const QStringList& vistos);
+// The long-name fixtures' names 1..3 (voltages) and 4..6 (currents) differ
+// only at their end: within each group of three, no two may be seen alike.
+::testing::AssertionResult PorGruposDistintos(const QStringList& vistos);
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);

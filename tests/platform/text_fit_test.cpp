@@ -102,8 +102,9 @@ TEST(TextFit, ANameGivesWayInTheMiddleAndTheValueStaysWhole)
             FitNameAndValue(a, QStringLiteral(": "), QStringLiteral("-86.25 kV"), c.width, Count, &fits);
         EXPECT_EQ(got, c.expected) << c.width;
         EXPECT_EQ(fits, c.width >= 11) << c.width;
-        if (fits)
+        if (fits) {
             EXPECT_LE(Count(got), c.width);
+        }
     }
     // Names that share a long start stay apart.
     EXPECT_NE(ElideMiddle(QStringLiteral("DISPARO PROTECCION DISTANCIA ZONA 1"), 20, Count),

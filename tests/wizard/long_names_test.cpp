@@ -124,17 +124,7 @@ TEST_P(WizardLongNames, StepTwoShowsThePhaseAndTellsLongNamesApart)
 TEST_P(WizardLongNames, StepsThreeAndFourListsAndFramesWholeInsideTheForm)
 {
     Arrancar();
-    frmAnalog& a = Nueva();
-    a.txtIdentif->setText("RELE");
-    a.txtnumAnalog->setText("1");
-    a.vaSpread1->Escribir(1, 1, "Va");
-    a.cmdOK_Click();
-    Procesar();
-    ASSERT_NE(FormTrifasic(), nullptr);
-    FormTrifasic()->cmdOK_Click();
-    Procesar();
-    frmDigital* d = FormDigital();
-    ASSERT_NE(d, nullptr);
+    frmDigital* d = &HastaPaso3();
     ExpectDentro(*d);
     d->cmdOK_Click(); // no groups: on to step 4
     Procesar();

@@ -11,6 +11,7 @@
 #include "templates/template_fixture.h"
 #include "wizard/asistente.h"
 #include "wizard/frm_analog.h"
+#include "wizard/frm_digital.h"
 #include "wizard/frm_trifasic.h"
 
 namespace vesdra {
@@ -53,6 +54,22 @@ protected:
         frmAnalog* a = FormAnalog();
         EXPECT_NE(a, nullptr);
         return *a;
+    }
+    // A new template of one analog row, through steps 1 and 2 to step 3.
+    frmDigital& HastaPaso3()
+    {
+        frmAnalog& a = Nueva();
+        a.txtIdentif->setText("RELE");
+        a.txtnumAnalog->setText("1");
+        a.vaSpread1->Escribir(1, 1, "Va");
+        a.cmdOK_Click();
+        Procesar();
+        EXPECT_NE(FormTrifasic(), nullptr);
+        FormTrifasic()->cmdOK_Click();
+        Procesar();
+        frmDigital* d = FormDigital();
+        EXPECT_NE(d, nullptr);
+        return *d;
     }
     static bool Visible(QWidget* w) { return w && MarcoFormulario(*w)->isVisible() && w->isVisible(); }
     static QColor Marcador(const frmTrifasic& t, std::int32_t s, std::int32_t k)

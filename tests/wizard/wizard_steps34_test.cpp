@@ -42,22 +42,6 @@ protected:
         WizardFormsTest::TearDown();
     }
 
-    // A new template of one analog row, through steps 1 and 2 to step 3.
-    frmDigital& HastaPaso3()
-    {
-        frmAnalog& a = Nueva();
-        a.txtIdentif->setText("RELE");
-        a.txtnumAnalog->setText("1");
-        a.vaSpread1->Escribir(1, 1, "Va");
-        a.cmdOK_Click();
-        Procesar();
-        EXPECT_NE(FormTrifasic(), nullptr);
-        FormTrifasic()->cmdOK_Click();
-        Procesar();
-        frmDigital* d = FormDigital();
-        EXPECT_NE(d, nullptr);
-        return *d;
-    }
     static void Grupo(frmDigital& d, const QString& nombre, const std::vector<int>& senales)
     {
         d.txtnbgrp->setText(nombre);

@@ -41,18 +41,6 @@ protected:
             Registro().TablaCanales(c, 4) = c <= 3 ? QStringLiteral("kV") : QStringLiteral("A");
         }
     }
-
-    // Names 1..3 and 4..6 differ only at their end: within each group they
-    // must read apart.
-    static ::testing::AssertionResult PorGruposDistintos(const QStringList& vistos)
-    {
-        for (qsizetype inicio : {0, 3}) {
-            ::testing::AssertionResult r = test::TodosDistintos(vistos.mid(inicio, 3));
-            if (!r)
-                return r << " in " << vistos.join(QStringLiteral(" | ")).toStdString();
-        }
-        return ::testing::AssertionSuccess();
-    }
 };
 
 // The largest contrast of any pixel of the box's picture with its background:
@@ -98,7 +86,7 @@ TEST_P(LongNames, EveryValueWholeOnABoxThatReadsAndTheNamesApart)
             EXPECT_GE(ContrastRatio(texto, fondo), 4.5);
             EXPECT_GE(ContrasteTinta(caja), 4.5) << "the letters as drawn";
         }
-        EXPECT_TRUE(PorGruposDistintos(nombres));
+        EXPECT_TRUE(test::PorGruposDistintos(nombres));
     }
 }
 
@@ -117,8 +105,8 @@ TEST_P(LongNames, TheDialogsSlotsAndListTellTheNamesApartAndNoMarkerCoversABox)
         casillas << g.TextoVisible();
         lista << TextoVisibleEnLista(*d.List1, static_cast<int>(k) - 1);
     }
-    EXPECT_TRUE(PorGruposDistintos(casillas)) << "slots";
-    EXPECT_TRUE(PorGruposDistintos(lista)) << "channel list";
+    EXPECT_TRUE(test::PorGruposDistintos(casillas)) << "slots";
+    EXPECT_TRUE(test::PorGruposDistintos(lista)) << "channel list";
     const QPoint centro = d.List1->visualRect(d.List1->model()->index(4, 0)).center();
     QHelpEvent e(QEvent::ToolTip, centro, d.List1->viewport()->mapToGlobal(centro));
     QApplication::sendEvent(d.List1->viewport(), &e);

@@ -26,18 +26,6 @@ namespace {
 class LongNames : public test::EnPantalla<test::WavesFixture>
 {
 protected:
-    // Names 1..3 (the voltages) and 4..6 (the currents) differ only at their
-    // end: within each group they must read apart.
-    static ::testing::AssertionResult PorGruposDistintos(const QStringList& vistos)
-    {
-        for (qsizetype inicio : {0, 3}) {
-            ::testing::AssertionResult r = test::TodosDistintos(vistos.mid(inicio, 3));
-            if (!r)
-                return r << " in " << vistos.join(QStringLiteral(" | ")).toStdString();
-        }
-        return ::testing::AssertionSuccess();
-    }
-
     // Eight channels of one substation's position: three voltages, four
     // currents and the battery, named as its recorder names them.
     void RegistroLargo()
@@ -96,7 +84,7 @@ TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
             const QString visible = caja.TextoVisible();
             nombres << visible.left(visible.lastIndexOf(QStringLiteral(": ")));
         }
-        EXPECT_TRUE(PorGruposDistintos(nombres));
+        EXPECT_TRUE(test::PorGruposDistintos(nombres));
     }
     // The last band's boxes stand clear of the name scroll bar.
     for (std::size_t k : {11u, 12u})
@@ -118,7 +106,7 @@ TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
         }
         casillas << d.grp[i]->TextoVisible();
     }
-    EXPECT_TRUE(PorGruposDistintos(casillas)) << "choice slots";
+    EXPECT_TRUE(test::PorGruposDistintos(casillas)) << "choice slots";
 
     d.cmdOK_Click();
     const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
@@ -139,7 +127,7 @@ TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
         }
         titulos << visible;
     }
-    EXPECT_TRUE(PorGruposDistintos(titulos)) << "window titles";
+    EXPECT_TRUE(test::PorGruposDistintos(titulos)) << "window titles";
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LongNames,

@@ -76,9 +76,10 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
     const int tesela = PixelesTesela(propios);
     // The voltages alone would take a smaller size than the currents
     // (where the boxes' height does not hold both to one size anyway).
-    if (p.Difieren)
+    if (p.Difieren) {
         EXPECT_LT(*std::min_element(propios.begin(), propios.end()),
                   *std::max_element(propios.begin(), propios.end()));
+    }
 
     std::set<int> tamanos;
     for (frmVerOndas* v : ventanas) {
@@ -129,8 +130,9 @@ TEST_F(TileFont, AWindowMaximisedOutOfTheTileReadsAtItsOwnSizeAndRejoinsItRestor
     EXPECT_EQ(grande->PixelesLecturas(), grande->PixelesPropios());
     EXPECT_GT(grande->PixelesLecturas(), tesela) << "not the tile's small font";
     for (const frmVerOndas* v : ventanas)
-        if (v != grande)
+        if (v != grande) {
             EXPECT_EQ(v->PixelesLecturas(), tesela);
+        }
 
     MarcoFormulario(*grande)->showNormal();
     QCoreApplication::processEvents();
