@@ -27,6 +27,7 @@ struct Hoja {
                 [this](std::int32_t f, std::int32_t c, const QString& t) {
                     filas.at(static_cast<std::size_t>(f - 1)).at(static_cast<std::size_t>(c - 1)) = t;
                 },
+            .Numero = {},
         };
     }
 };

@@ -342,7 +342,7 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"BINARY 7 bytes short", binario, {}, [](QByteArray&, QByteArray& d) { d.chop(7); }, Apertura::Abierto, 29,
          kCorto.arg(29), vbInformation},
         {"BINARY one sample short and a stray byte", binario, {},
-         [tam](QByteArray&, QByteArray& d) { d.chop(tam); d.append('\x7f'); }, Apertura::Abierto, 29,
+         [](QByteArray&, QByteArray& d) { d.chop(tam); d.append('\x7f'); }, Apertura::Abierto, 29,
          kCorto.arg(29), vbInformation},
         // One rule for an ASCII sample line that is not whole, wherever it
         // stands: it is a sample, and what it lacks or cannot be read takes

@@ -225,7 +225,7 @@ TEST_F(DialogoGrid, FailedHandoversLeaveNoHiddenDialogNoViewAndTheMenuBack)
         {"the view cannot be built", [] { vesdra::Registro().FrecuenciaLinea = 0; }, "Error 11: ", false},
         {"a marked member's channel is no number", [] { Plantillas().TablaMiembrosDigitales(2, 1) = "dos"; },
          "Error 13: ", false},
-        {"the progress window does not load", [this] { Hooks().MostrarProgresoOndas = [] { return false; }; },
+        {"the progress window does not load", [] { Hooks().MostrarProgresoOndas = [] { return false; }; },
          "Error 53: ", false},
         {"memory runs out", [] { Hooks().ValorProgresoOndas = [](float) { throw std::bad_alloc(); }; },
          "Error 7: ", false},

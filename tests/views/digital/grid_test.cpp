@@ -351,8 +351,9 @@ TEST(DisposicionGrid, TitlesStandOverTheirColumnsInWholePixels)
         const auto& e = d.Etiquetas;
         for (std::size_t k = 1; k <= 16; ++k) {
             EXPECT_DOUBLE_EQ(e[k][0].Left, e[k][1].Left) << ancho << " column " << k;
-            if (k % 8 != 0)
+            if (k % 8 != 0) {
                 EXPECT_GE(e[k + 1][0].Left - e[k][0].Right(), 15) << ancho << " titles " << k;
+            }
         }
     }
 }
@@ -375,8 +376,9 @@ TEST(DisposicionGrid, FourThreeScreenFollowsTheFormulas)
     EXPECT_EQ(e[1][1], (RectTwips{0, h - 16, w, h}));
     for (std::size_t k = 1; k <= 16; ++k) {
         EXPECT_DOUBLE_EQ(e[k][0].Left, e[k][1].Left) << "column " << k;
-        if (k % 8 != 0)
+        if (k % 8 != 0) {
             EXPECT_GE(e[k + 1][0].Left - e[k][0].Right(), 15) << "titles " << k << " and " << k + 1;
+        }
     }
     EXPECT_DOUBLE_EQ(e[4][0].Left, 3 * w - 65);
     EXPECT_DOUBLE_EQ(e[4][7].Left, 3 * w - 65);
