@@ -432,6 +432,18 @@ TEXTS = {
     112: ("Ninguna línea de muestra del fichero de datos está completa y legible; el registro no se abre:",
           "No sample line of the data file is whole and readable; the record is not opened:",
           "open record: ASCII .dat without one whole, readable sample line, followed by a blank and the path"),
+    113: ("Canales cuya línea del fichero de configuración no dice si sus valores son del primario o del "
+          "secundario (la marca P/S): %1 (%2). En ambos lados se muestran sus valores tal como los guarda el fichero",
+          "Channels whose configuration file line does not say whether their values are primary or secondary "
+          "(the P/S flag): %1 (%2). Both sides show their values as the file holds them",
+          "open record: 1997 analog channels whose P/S flag is neither P nor S (%1 how many, %2 their names, "
+          "the first five and \"…\" after them when there are more)"),
+    114: ("Canales cuyo otro lado (primario o secundario) no se puede calcular porque una de sus relaciones es 0 "
+          "o no es válida: %1 (%2). En ese lado se muestran sus valores tal como los guarda el fichero",
+          "Channels whose other side (primary or secondary) cannot be computed because one of their ratings is 0 "
+          "or not valid: %1 (%2). That side shows their values as the file holds them",
+          "open record: 1997 analog channels whose primary or secondary rating is 0 or no number (%1 how many, "
+          "%2 their names, the first five and \"…\" after them when there are more)"),
 }
 
 

@@ -378,26 +378,20 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
         pendientes.Rellenar(estados[d], nA + d);
     res.LineasDanadas = danadas;
     res.PrimeraLineaDanada = primeraDanada;
+    dat::AnotarLados(plan, res);
 
     // The 1997 sides follow from the values, column by column: the file's
     // own values go to the matrix of their side, the other side is derived.
-    using Destino = dat::Escala::Destino;
     for (std::int32_t c = 1; c <= plan.nA && plan.es1997; ++c) {
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
         const auto v = r.Valores.Column(c);
         const auto otro = r.ValoresOtroLado.Column(c);
         const auto porFactor = [f = e.factor](float x) { return dat::PorFactor(x, f); };
-        if (e.propio == Destino::Valores) {
-            if (e.derivado)
-                std::ranges::transform(v, otro.begin(), porFactor);
-        } else if (e.propio == Destino::OtroLado) {
-            std::ranges::copy(v, otro.begin());
-            if (e.derivado)
-                std::ranges::transform(otro, v.begin(), porFactor);
-            else
-                std::ranges::fill(v, 0.0f);
+        if (e.propio == dat::Escala::Destino::Valores) {
+            std::ranges::transform(v, otro.begin(), porFactor);
         } else {
-            std::ranges::fill(v, 0.0f);
+            std::ranges::copy(v, otro.begin());
+            std::ranges::transform(otro, v.begin(), porFactor);
         }
     }
     dat::ConstruirTablas(r, plan);

@@ -50,8 +50,6 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
     using Destino = dat::Escala::Destino;
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
         const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
-        if (e.propio == Destino::Ninguno)
-            continue;
         const unsigned char* p = bloque + dat::FormatoBinario::Analogico(c - 1);
         Matrix<float>& propia = e.propio == Destino::Valores ? r.Valores : r.ValoresOtroLado;
         float* v = propia.Column(c).data() + primero;
@@ -59,7 +57,7 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
         const double b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
             v[j] = static_cast<float>(static_cast<double>(LeerI16(p + j * tam)) * a + b);
-        if (e.derivado) {
+        if (plan.es1997) {
             Matrix<float>& otra = e.propio == Destino::Valores ? r.ValoresOtroLado : r.Valores;
             float* d = otra.Column(c).data() + primero;
             const double f = e.factor;
@@ -114,7 +112,7 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
     }
     // Only whole records are samples: a record cut by the end of the file
     // would show values made of its missing bytes.
-    const ResultadoLectura res = dat::Acotar(plan, formato.MuestrasEnteras(fichero.size()));
+    ResultadoLectura res = dat::Acotar(plan, formato.MuestrasEnteras(fichero.size()));
     if (!res.Ok())
         return res;
 
@@ -128,6 +126,7 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
                          });
     dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);
+    dat::AnotarLados(plan, res);
     return res;
 }
 

@@ -15,6 +15,24 @@ ResultadoLectura SinMuestras()
                                    QStringLiteral("The record holds no analog sample to show."));
 }
 
+namespace {
+
+// The factor that takes a value referred to the side rated `de` to the side
+// rated `a`; false when the ratings give none (one is 0 or not finite, or
+// their ratio is).
+bool Relacion(double de, double a, double& factor)
+{
+    if (!std::isfinite(de) || !std::isfinite(a) || de == 0.0 || a == 0.0)
+        return false;
+    const double f = a / de;
+    if (!std::isfinite(f) || f == 0.0)
+        return false;
+    factor = f;
+    return true;
+}
+
+} // namespace
+
 void VaciarMatrices(RecordModel& r)
 {
     r.Valores.Clear();
@@ -64,21 +82,19 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
             continue;
         const PrimSec& ps = r.TablaPrimSec(c);
         const QString flag = ps.PS.trimmed().toUpper();
-        Lado lado = Lado::Primario;
-        if (flag == QLatin1String("P")) {
-            e.derivado = ps.Primario != 0.0;
-            if (e.derivado)
-                e.factor = ps.Secundario / ps.Primario;
-        } else if (flag == QLatin1String("S")) {
-            lado = Lado::Secundario;
-            e.derivado = ps.Secundario != 0.0;
-            if (e.derivado)
-                e.factor = ps.Primario / ps.Secundario;
-        } else {
-            e.propio = Escala::Destino::Ninguno;
+        const bool primario = flag == QLatin1String("P");
+        if (!primario && flag != QLatin1String("S")) {
+            // No side is named: the values as the file holds them, on both.
+            plan.sinMarca.push_back(c);
             continue;
         }
+        const Lado lado = primario ? Lado::Primario : Lado::Secundario;
         e.propio = lado == plan.enVigor ? Escala::Destino::Valores : Escala::Destino::OtroLado;
+        if (!Relacion(primario ? ps.Primario : ps.Secundario, primario ? ps.Secundario : ps.Primario,
+                      e.factor)) {
+            e.factor = 1.0;
+            plan.sinRelacion.push_back(c);
+        }
     }
     return {};
 }
@@ -129,16 +145,6 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
     if (plan.es1997) {
         r.LadoEnVigor = plan.enVigor;
         crear(r.ValoresOtroLado, plan.nA);
-        if (seSobrescriben) {
-            using Destino = Escala::Destino;
-            for (std::int32_t c = 1; c <= plan.nA; ++c) {
-                const Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
-                if (e.propio == Destino::Ninguno || (e.propio == Destino::OtroLado && !e.derivado))
-                    std::ranges::fill(r.Valores.Column(c), 0.0f);
-                if (e.propio == Destino::Ninguno || (e.propio == Destino::Valores && !e.derivado))
-                    std::ranges::fill(r.ValoresOtroLado.Column(c), 0.0f);
-            }
-        }
     }
     if (plan.nD > 0)
         crear(r.EstadosDigitales, plan.nD);
@@ -147,20 +153,23 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
 
 void ConstruirTablas(RecordModel& r, const Plan& plan)
 {
-    using Destino = Escala::Destino;
     std::vector<ColumnaDerivada> derivadas;
     if (plan.es1997) {
         for (const Escala& e : plan.escalas) {
             ColumnaDerivada d;
-            if (e.derivado && e.propio != Destino::Ninguno) {
-                d.Derivada = e.propio == Destino::Valores ? ColumnaDerivada::Cual::OtroLado
-                                                          : ColumnaDerivada::Cual::Valores;
-                d.Factor = e.factor;
-            }
+            d.Derivada = e.propio == Escala::Destino::Valores ? ColumnaDerivada::Cual::OtroLado
+                                                              : ColumnaDerivada::Cual::Valores;
+            d.Factor = e.factor;
             derivadas.push_back(d);
         }
     }
     ConstruirTablasTrazo(r, derivadas);
+}
+
+void AnotarLados(const Plan& plan, ResultadoLectura& res)
+{
+    res.CanalesSinMarca = plan.sinMarca;
+    res.CanalesSinRelacion = plan.sinRelacion;
 }
 
 void CalcularTasa(RecordModel& r)

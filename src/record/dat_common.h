@@ -16,14 +16,13 @@ struct Escala {
     double a{1.0};
     double b{0.0};
     // Where v goes: Valores (a 1991 record; a 1997 channel referred to the
-    // side in force), ValoresOtroLado (a 1997 channel referred to the other
-    // side) or nowhere (a 1997 channel whose flag is neither P nor S: both
-    // sides stay 0).
-    enum class Destino : std::uint8_t { Valores, OtroLado, Ninguno };
+    // side in force, or that says no side) or ValoresOtroLado (a 1997
+    // channel referred to the other side).
+    enum class Destino : std::uint8_t { Valores, OtroLado };
     Destino propio{Destino::Valores};
-    // 1997: the other matrix's column is v times `factor` (the ratio of the
-    // ratings); a side that cannot be computed (a zero rating) stays 0.
-    bool derivado{false};
+    // 1997: the other matrix's column is v times `factor`, the ratio of the
+    // ratings; 1 (the values as the file holds them) for a channel that says
+    // no side or whose ratings give none.
     double factor{1.0};
 };
 
@@ -42,6 +41,11 @@ struct Plan {
     Lado enVigor{Lado::Primario}; // 1997: the side Valores holds
     double mult{0.0};             // 0: time stamps unmultiplied
     std::vector<Escala> escalas;  // [c - 1]
+    // 1997 channels shown on both sides as the file holds them: those whose
+    // flag is neither P nor S, and those whose other side the ratings cannot
+    // give (a rating 0 or not finite).
+    std::vector<std::int32_t> sinMarca;
+    std::vector<std::int32_t> sinRelacion;
 };
 
 // Empties every sample matrix, the time stamps, the block tables and the
@@ -63,14 +67,18 @@ void VaciarMatrices(RecordModel& r);
 [[nodiscard]] ResultadoLectura Acotar(Plan& plan, std::int64_t capacidad);
 
 // Sizes the sample matrices for plan.nS samples, all 0; with
-// `seSobrescriben` the cells the reader writes whole (the value columns it
-// writes, EstadosDigitales) are left unset for it. A 1997 record gets its
-// two value matrices and the side in force.
+// `seSobrescriben` the cells the reader writes whole (the value matrices,
+// EstadosDigitales) are left unset for it. A 1997 record gets its two value
+// matrices and the side in force.
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 
 // The record's block tables once its matrices are filled; a 1997 side
 // derived by a factor takes the other side's tables scaled.
 void ConstruirTablas(RecordModel& r, const Plan& plan);
+
+// What a read that succeeds tells of the plan: the 1997 channels shown as
+// the file holds them.
+void AnotarLados(const Plan& plan, ResultadoLectura& res);
 
 // TasaCalculada from the first two time stamps; 0 when it cannot be derived.
 void CalcularTasa(RecordModel& r);

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace vesdra {
 
@@ -41,12 +42,23 @@ struct ResultadoLectura {
     // number in the file (1-based, blank lines counted).
     std::int64_t LineasDanadas{0};
     std::int64_t PrimeraLineaDanada{0};
+    // 1997 analog channels (1-based) shown on both sides as the file holds
+    // their values: those whose P/S flag is neither P nor S, and those whose
+    // other side cannot be computed from their ratings (one is 0 or not
+    // finite).
+    std::vector<std::int32_t> CanalesSinMarca;
+    std::vector<std::int32_t> CanalesSinRelacion;
 
     [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
     [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle, QString hallado = {},
                                                 std::int64_t linea = 0)
     {
-        return {e, std::move(detalle), std::move(hallado), linea};
+        ResultadoLectura res;
+        res.Error = e;
+        res.Detalle = std::move(detalle);
+        res.Hallado = std::move(hallado);
+        res.Linea = linea;
+        return res;
     }
 };
 

@@ -2,8 +2,11 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 #include "platform/base/file_names.h"
+#include "platform/base/text_fit.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -76,9 +79,33 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
     return res.Detalle;
 }
 
+// The analog channels `canales` (1-based) by their names, the first few of
+// them: each name in quotes and cut in the middle when long, a channel
+// without a name by its number, and "…" after them when there are more.
+QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordModel& r)
+{
+    constexpr size_t kNombrados = 5;
+    constexpr double kLargoNombre = 40;
+    const TextAdvance caracteres = [](const QString& t) { return static_cast<double>(t.size()); };
+    QStringList nombres;
+    for (size_t i = 0; i < std::min(canales.size(), kNombrados); ++i) {
+        const std::int32_t c = canales[i];
+        const QString nombre = c <= r.TablaCanales.Rows() && r.TablaCanales.Cols() >= 2
+                                   ? r.TablaCanales(c, 2).trimmed()
+                                   : QString();
+        nombres << (nombre.isEmpty() ? QString::number(c)
+                                     : QLatin1Char('"') + ElideMiddle(nombre, kLargoNombre, caracteres) +
+                                           QLatin1Char('"'));
+    }
+    if (canales.size() > kNombrados)
+        nombres << QStringLiteral("…");
+    return nombres.join(QStringLiteral(", "));
+}
+
 // What the user is told about a record that opened: a data file shorter
-// than announced, sample lines incomplete or unreadable, several sampling
-// rates, no line frequency. Empty when there is nothing to tell.
+// than announced, sample lines incomplete or unreadable, 1997 channels shown
+// as the file holds them, several sampling rates, no line frequency. Empty
+// when there is nothing to tell.
 QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
 {
     QStringList avisos;
@@ -86,6 +113,16 @@ QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
         avisos << TextosIdioma(98).arg(r.NumMuestras()).arg(dat.MuestrasAnunciadas);
     if (dat.LineasDanadas > 0)
         avisos << TextosIdioma(104).arg(dat.LineasDanadas).arg(dat.PrimeraLineaDanada);
+    if (!dat.CanalesSinMarca.empty()) {
+        avisos << TextosIdioma(113)
+                      .arg(static_cast<qlonglong>(dat.CanalesSinMarca.size()))
+                      .arg(NombresCanales(dat.CanalesSinMarca, r));
+    }
+    if (!dat.CanalesSinRelacion.empty()) {
+        avisos << TextosIdioma(114)
+                      .arg(static_cast<qlonglong>(dat.CanalesSinRelacion.size()))
+                      .arg(NombresCanales(dat.CanalesSinRelacion, r));
+    }
     if (TasasDistintas(r))
         avisos << TextosIdioma(99);
     if (r.FrecuenciaLinea <= 0)

@@ -8,6 +8,7 @@
 #include "gen/comtrade_gen.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
+#include "record/tablas_trazo.h"
 #include "record_fixture.h"
 
 namespace vesdra {
@@ -94,46 +95,92 @@ TEST_F(DatTest, BinaryRecordLayoutScalesAnalogsAndSplitsDigitalWords)
 
 // A 1997 record keeps its two sides in two matrices: the side in force in
 // Valores (the file's own side when every channel is referred to it, else
-// the primary), the other one beside it.
-TEST_F(DatTest, Record1997KeepsItsSidesAndAZeroRatingBorrowsNoRatio)
+// the primary), the other one beside it. A channel whose flag names no side,
+// or whose ratings give no ratio, shows the values as the file holds them on
+// the side that cannot be derived, and the read names it; every side's
+// tables are those of its values.
+TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem)
 {
-    // Channel 1's ratings are not 1 and 1: the sides are still derived.
-    const QByteArray analog = "1,IA,,,A,2,0,0,-32767,32767,1200,5,P\n"
-                              "2,IB,,,A,2,0,0,-32767,32767,1200,5, s \n"
-                              "3,IC,,,A,2,0,0,-32767,32767,1200,5,X\n"
-                              "4,VA,,,V,2,0,0,-32767,32767,0,110,P\n";
+    const double aSecundario = 5.0 / 1200.0;
+    // clang-format off
+    const struct {
+        const char* linea; // the channel's line after its multiplier 2
+        float primario;    // at sample 1, raw 10 * c
+        float secundario;
+    } canales[] = {
+        {",0,0,-32767,32767,1200,5,P", 20.0f, static_cast<float>(20.0 * aSecundario)},
+        {",0,0,-32767,32767,1200,5, s ", static_cast<float>(40.0 / aSecundario), 40.0f}, // case, blanks
+        {",0,0,-32767,32767,1200,5,X", 60.0f, 60.0f},          // no side named
+        {",0,0,-32767,32767,1200,5,", 80.0f, 80.0f},           // blank flag
+        {",0,0,-32767,32767,1200,5", 100.0f, 100.0f},          // no flag field
+        {",0,0,-32767,32767,0,110,P", 120.0f, 120.0f},         // primary 0
+        {",0,0,-32767,32767,1200,0,P", 140.0f, 140.0f},        // secondary 0
+        {",0,0,-32767,32767,0,110,S", 160.0f, 160.0f},         // primary 0, referred to the secondary
+        {",0,0,-32767,32767,1e999,110,S", 180.0f, 180.0f},     // a rating beyond any number
+    };
+    // clang-format on
+    constexpr int nA = static_cast<int>(std::size(canales));
+    QByteArray analog;
     Binario b;
-    b.I32(1).I32(0).I16(10).I16(20).I16(30).I16(40);
+    QByteArray ascii;
+    for (int s = 1; s <= 2; ++s) {
+        b.I32(s).I32((s - 1) * 1000);
+        ascii += QByteArray::number(s) + "," + QByteArray::number((s - 1) * 1000);
+        for (int c = 1; c <= nA; ++c) {
+            b.I16(static_cast<std::int16_t>(10 * c * s));
+            ascii += "," + QByteArray::number(10 * c * s);
+        }
+        ascii += "\n";
+    }
+    for (int c = 1; c <= nA; ++c)
+        analog +=
+            QByteArray::number(c) + ",C" + QByteArray::number(c) + ",,,A,2" + canales[c - 1].linea + "\n";
     for (const char* tipo : {"BINARY", "ASCII"}) {
         SCOPED_TRACE(tipo);
-        const QByteArray dat = QByteArray(tipo) == "ASCII" ? QByteArray("1,0,10,20,30,40\n") : b.bytes;
-        ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, analog, 1, tipo), dat).Ok());
-        const RecordModel& r = Registro();
+        const ResultadoLectura res =
+            Abrir(Cfg("SE,REL,1997", nA, 0, analog, 2, tipo), QByteArray(tipo) == "ASCII" ? ascii : b.bytes);
+        ASSERT_TRUE(res.Ok());
+        EXPECT_EQ(res.CanalesSinMarca, (std::vector<std::int32_t>{3, 4, 5}));
+        EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9}));
+        RecordModel& r = Registro();
         EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
         EXPECT_EQ(r.Valores.Data(), r.ValoresPrimario().Data()); // no third matrix
         EXPECT_EQ(r.ValoresOtroLado.Data(), r.ValoresSecundario().Data());
-        const double secundario = 5.0 / 1200.0;
-        EXPECT_EQ(r.ValoresPrimario()(1, 1), 20.0f);
-        EXPECT_EQ(r.ValoresSecundario()(1, 1), static_cast<float>(20.0 * secundario));
-        EXPECT_EQ(r.ValoresSecundario()(1, 2), 40.0f); // lower case, blanks round it
-        EXPECT_EQ(r.ValoresPrimario()(1, 2), static_cast<float>(40.0 / secundario));
-        EXPECT_EQ(r.ValoresPrimario()(1, 3), 0.0f); // unknown flag: no side
-        EXPECT_EQ(r.ValoresSecundario()(1, 3), 0.0f);
-        // A zero primary rating: the secondary side cannot be derived and
-        // stays 0, it does not borrow the previous channel's ratio.
-        EXPECT_EQ(r.ValoresPrimario()(1, 4), 80.0f);
-        EXPECT_EQ(r.ValoresSecundario()(1, 4), 0.0f);
+        for (const Lado lado : {Lado::Secundario, Lado::Primario}) {
+            SCOPED_TRACE(lado == Lado::Primario ? "primary in force" : "secondary in force");
+            EXPECT_TRUE(ElegirLado(r, lado));
+            for (int c = 1; c <= nA; ++c) {
+                SCOPED_TRACE(c);
+                for (int s = 1; s <= 2; ++s) {
+                    EXPECT_EQ(r.ValoresPrimario()(s, c), static_cast<float>(canales[c - 1].primario * s));
+                    EXPECT_EQ(r.ValoresSecundario()(s, c), static_cast<float>(canales[c - 1].secundario * s));
+                }
+                const auto k = static_cast<size_t>(c - 1);
+                EXPECT_TRUE(r.Tablas.Valores.at(k) == TracePyramid(r.Valores.Column(c)));
+                EXPECT_TRUE(r.Tablas.OtroLado.at(k) == TracePyramid(r.ValoresOtroLado.Column(c)));
+            }
+        }
     }
 
     // Every channel referred to the secondary: that side first, the file's
-    // own values as they are.
+    // own values as they are, also where the primary cannot be derived.
     QByteArray secundarios = analog;
-    secundarios.replace(",P\n", ",S\n").replace(",X\n", ",S\n").replace(", s \n", ",S\n");
-    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 4, 0, secundarios, 1, "BINARY"), b.bytes).Ok());
-    EXPECT_EQ(Registro().LadoEnVigor, Lado::Secundario);
-    EXPECT_EQ(Registro().Valores(1, 3), 60.0f);
-    EXPECT_EQ(Registro().ValoresPrimario()(1, 3), static_cast<float>(60.0 * (1200.0 / 5.0)));
-    EXPECT_EQ(Registro().ValoresPrimario()(1, 4), 0.0f); // 0 / 110
+    secundarios.replace(",P\n", ",S\n")
+        .replace(",X\n", ",S\n")
+        .replace(", s \n", ",S\n")
+        .replace(",5,\n", ",5,S\n");
+    secundarios.replace(",5\n", ",5,S\n");
+    const ResultadoLectura res = Abrir(Cfg("SE,REL,1997", nA, 0, secundarios, 2, "BINARY"), b.bytes);
+    ASSERT_TRUE(res.Ok());
+    EXPECT_TRUE(res.CanalesSinMarca.empty());
+    EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9}));
+    const RecordModel& r = Registro();
+    EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
+    EXPECT_EQ(r.Valores(1, 3), 60.0f);
+    EXPECT_EQ(r.ValoresPrimario()(1, 3), static_cast<float>(60.0 * (1200.0 / 5.0)));
+    EXPECT_EQ(r.ValoresPrimario()(2, 6), 240.0f); // 0 / 110: as the file holds it
+    EXPECT_EQ(r.ValoresSecundario()(2, 6), 240.0f);
+    EXPECT_TRUE(r.Tablas.OtroLado.at(5) == TracePyramid(r.ValoresOtroLado.Column(6)));
 }
 
 TEST_F(DatTest, TimeMultiplierIsARealNumber)

@@ -19,7 +19,7 @@ class TablasTest : public test::RecordTest, public ::testing::WithParamInterface
 // Every matrix's tables are those of its own samples once a record is
 // read, and after the other 1997 side is put in force: the values, both
 // sides (a side derived by a ratio, by the ratio 1, by an unknown flag that
-// leaves it 0) and the digital states.
+// shows the values as the file holds them) and the digital states.
 TEST_P(TablasTest, ReadingARecordBuildsTheTablesOfEveryMatrix)
 {
     gen::GenSpec spec = test::RegistroConLados(5000, 5, 19, GetParam());

@@ -373,6 +373,20 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          Apertura::Abierto, 30, Danadas(1, 9), vbInformation, 9, 2},
         {"ASCII last line whole without its line end", ascii, {}, [](QByteArray&, QByteArray& d) { d.chop(2); },
          Apertura::Abierto, 30, {}, 0},
+        // A 1997 channel whose side cannot be derived shows the values as
+        // the file holds them, and the user is told which.
+        {"1997, flags neither P nor S", ascii,
+         [](gen::GenSpec& s) { s.revision = gen::Revision::R1997; s.analog[1].ps = "X"; s.analog[3].ps = ""; }, {},
+         Apertura::Abierto, 30,
+         "Channels whose configuration file line does not say whether their values are primary or secondary "
+         "(the P/S flag): 2 (\"CH2\", \"CH4\"). Both sides show their values as the file holds them",
+         vbInformation},
+        {"1997, a rating 0 on either side", binario,
+         [](gen::GenSpec& s) { s.revision = gen::Revision::R1997; s.analog[0].primary = 0; s.analog[4].secondary = 0; },
+         {}, Apertura::Abierto, 30,
+         "Channels whose other side (primary or secondary) cannot be computed because one of their ratings is 0 "
+         "or not valid: 2 (\"CH1\", \"CH5\"). That side shows their values as the file holds them",
+         vbInformation},
         {"more than 2 GiB announced, the file short", binario, {},
          [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,300000000\r\n"); },
          Apertura::Abierto, 30, TextosIdioma(98).arg(30).arg(300000000), vbInformation},
@@ -521,6 +535,42 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             EXPECT_EQ(Leer("ficher.ini"), ficher);
             EXPECT_EQ(plantilla_ + poscamb_, 0);
         }
+    }
+}
+
+// The 1997 channels shown as the file holds them are named, the first five,
+// each name cut in the middle when long, a channel without a name by its
+// number; the notices come together with the others, and both sides hold
+// the file's values.
+TEST_F(AbrirTest, Underivable1997ChannelsAreNamedTheFirstFive)
+{
+    gen::GenSpec spec = Pequeno(gen::DataFormat::Binary);
+    spec.revision = gen::Revision::R1997;
+    for (int c = 6; c <= 8; ++c) {
+        gen::AnalogSpec a = spec.analog[0];
+        a.name = QStringLiteral("CH%1").arg(c);
+        spec.analog.push_back(a);
+    }
+    spec.analog[1].name = QString(30, 'A') + QString(30, 'Z');
+    spec.analog[2].name = "";
+    for (int c = 1; c <= 7; ++c)
+        spec.analog[static_cast<size_t>(c - 1)].ps = c % 2 == 0 ? " x " : "";
+    spec.analog[7].secondary = 0;
+    QByteArray dat = gen::DatBytes(spec);
+    dat.chop(static_cast<qsizetype>(gen::BinaryRecordSize(spec)));
+    ASSERT_TRUE(Abrir(Registrar("u", gen::CfgText(spec), dat)).Abierto());
+
+    ASSERT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(Boxes().Last().Prompt,
+              kCorto.arg(29) + "\n\n" +
+                  TextosIdioma(113).arg(7).arg("\"CH1\", \"" + QString(19, 'A') + "…" + QString(20, 'Z') +
+                                               "\", 3, \"CH4\", \"CH5\", …") +
+                  "\n\n" + TextosIdioma(114).arg(1).arg("\"CH8\""));
+    EXPECT_EQ(Boxes().Last().Style, vbInformation);
+    const RecordModel& r = Registro();
+    for (std::int32_t c = 1; c <= 8; ++c) {
+        EXPECT_EQ(r.ValoresPrimario()(29, c), gen::ExpectedValue(spec, c, 29)) << c;
+        EXPECT_EQ(r.ValoresSecundario()(29, c), gen::ExpectedValue(spec, c, 29)) << c;
     }
 }
 

@@ -118,7 +118,11 @@ TEST(ComtradeGen, ExpectedValuesFollowScalingFlagsAndTimeMultiplier)
     EXPECT_FLOAT_EQ(ExpectedValue(spec, 1, 1), 32767 * 0.5f + 1);
     EXPECT_FLOAT_EQ(ExpectedSecondary(spec, 2, 1), 20.0f);
     EXPECT_FLOAT_EQ(ExpectedPrimary(spec, 2, 1), 20.0f * 120);
-    EXPECT_FLOAT_EQ(ExpectedPrimary(spec, 3, 1), 0.0f);
+    EXPECT_FLOAT_EQ(ExpectedPrimary(spec, 3, 1), ExpectedValue(spec, 3, 1)); // no side: as held
+    EXPECT_FLOAT_EQ(ExpectedSecondary(spec, 3, 1), ExpectedValue(spec, 3, 1));
+    spec.analog[1].secondary = 0; // no ratio: as held
+    EXPECT_FLOAT_EQ(ExpectedPrimary(spec, 2, 1), 20.0f);
+    spec.analog[1].secondary = 5;
 
     spec.timeMultiplier = 0.5;
     EXPECT_EQ(RawTimeStamp(spec, 3), 4000);

@@ -231,28 +231,39 @@ float ExpectedValue(const GenSpec& spec, std::int32_t c, std::int32_t s)
     return static_cast<float>(static_cast<double>(RawValue(spec, c, s)) * ch.a + ch.b);
 }
 
-float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s)
+namespace {
+
+// The channel's value referred to the side that `primary` names: the file's
+// own value when the flag names that side, names none, or the ratings give
+// no ratio (one is 0 or not finite); else that value times the ratio.
+float ExpectedSide(const GenSpec& spec, std::int32_t c, std::int32_t s, bool primary)
 {
     const AnalogSpec& ch = spec.analog.at(static_cast<size_t>(c - 1));
     const QString flag = ch.ps.trimmed().toUpper();
     const float v = ExpectedValue(spec, c, s);
-    if (flag == QLatin1String("P"))
+    if (flag != QLatin1String("P") && flag != QLatin1String("S"))
         return v;
-    if (flag == QLatin1String("S"))
-        return static_cast<float>(v * (ch.primary / ch.secondary));
-    return 0;
+    if ((flag == QLatin1String("P")) == primary)
+        return v;
+    const double from = primary ? ch.secondary : ch.primary;
+    const double to = primary ? ch.primary : ch.secondary;
+    const double ratio = to / from;
+    if (!std::isfinite(from) || !std::isfinite(to) || from == 0 || to == 0 || !std::isfinite(ratio) ||
+        ratio == 0)
+        return v;
+    return static_cast<float>(v * ratio);
+}
+
+} // namespace
+
+float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s)
+{
+    return ExpectedSide(spec, c, s, true);
 }
 
 float ExpectedSecondary(const GenSpec& spec, std::int32_t c, std::int32_t s)
 {
-    const AnalogSpec& ch = spec.analog.at(static_cast<size_t>(c - 1));
-    const QString flag = ch.ps.trimmed().toUpper();
-    const float v = ExpectedValue(spec, c, s);
-    if (flag == QLatin1String("S"))
-        return v;
-    if (flag == QLatin1String("P"))
-        return static_cast<float>(v * (ch.secondary / ch.primary));
-    return 0;
+    return ExpectedSide(spec, c, s, false);
 }
 
 int DigitalState(const GenSpec& spec, std::int32_t d, std::int32_t s)

@@ -100,8 +100,9 @@ struct GenSpec {
 [[nodiscard]] float ExpectedValue(const GenSpec& spec, std::int32_t c, std::int32_t s);
 // 1997: the values referred to each side, following the channel's P/S flag
 // (trimmed, upper-cased): the file's own value, or that value times the
-// ratio of the ratings, computed in double and rounded once; 0 for any
-// other flag.
+// ratio of the ratings, computed in double and rounded once; the file's own
+// value on both sides for any other flag or for ratings that give no ratio
+// (one is 0).
 [[nodiscard]] float ExpectedPrimary(const GenSpec& spec, std::int32_t c, std::int32_t s);
 [[nodiscard]] float ExpectedSecondary(const GenSpec& spec, std::int32_t c, std::int32_t s);
 [[nodiscard]] int DigitalState(const GenSpec& spec, std::int32_t d, std::int32_t s);
