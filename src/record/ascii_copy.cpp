@@ -26,6 +26,12 @@ ResultadoCopia Fallo(ErrorCopia e, QString detalle, QString detalleEspanol)
     return {e, std::move(detalle), std::move(detalleEspanol)};
 }
 
+ResultadoCopia NoSeEscribe(const QString& destino)
+{
+    return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
+                 QStringLiteral("No se puede escribir %1.").arg(destino));
+}
+
 // Source files of the open record (those that exist).
 QStringList FicherosOrigen()
 {
@@ -64,8 +70,7 @@ ResultadoCopia Escribir(const QString& destino, const QByteArray& bytes)
         f.PutBytes(bytes);
         f.Commit();
     } catch (const VbError&) {
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
-                     QStringLiteral("No se puede escribir %1.").arg(destino));
+        return NoSeEscribe(destino);
     }
     return {};
 }
@@ -141,8 +146,7 @@ ResultadoCopia GuardarDatAscii()
                      QStringLiteral("No se puede leer el fichero de datos %1.").arg(r.RutaDat));
     QSaveFile f(destino);
     if (!f.open(QIODevice::WriteOnly))
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
-                     QStringLiteral("No se puede escribir %1.").arg(destino));
+        return NoSeEscribe(destino);
 
     const dat::FormatoBinario formato{nA, nD};
     const std::int32_t porBloque =
@@ -183,8 +187,7 @@ ResultadoCopia GuardarDatAscii()
     progreso.BarraValor(nS);
     progreso.BarraFin();
     if (!escrito || !f.commit())
-        return Fallo(ErrorCopia::NoSeEscribe, QStringLiteral("%1 cannot be written.").arg(destino),
-                     QStringLiteral("No se puede escribir %1.").arg(destino));
+        return NoSeEscribe(destino);
     if (r.SalirTrasConversion) {
         r.Valores.Resize(r.Valores.Rows(), r.Valores.Cols());
         r.ValoresOtroLado.Resize(r.ValoresOtroLado.Rows(), r.ValoresOtroLado.Cols());

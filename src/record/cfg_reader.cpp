@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -27,10 +26,10 @@ float Real(std::string_view campo)
     return static_cast<float>(ValorNumero(campo));
 }
 
-// A factor or rating field that must be a number, the whole field: blanks
-// round it allowed, a "D" exponent read as "E". Nothing is taken from a
-// field that merely starts with one ("2.5x").
-bool NumeroEntero(std::string_view campo, double& out)
+// A field that must be a number, the whole field (a factor, an end
+// sample): blanks round it allowed, a "D" exponent read as "E". Nothing is
+// taken from a field that merely starts with one ("2.5x").
+bool NumeroCompleto(std::string_view campo, double& out)
 {
     if (NumeroCampo(campo, out))
         return true;
@@ -39,13 +38,6 @@ bool NumeroEntero(std::string_view campo, double& out)
         if (c == 'D' || c == 'd')
             c = 'e';
     return NumeroCampo(texto, out);
-}
-
-// Within single precision: what the record model keeps a factor in, and
-// what every value scaled by it must fit.
-bool EnSimple(double v)
-{
-    return std::isfinite(v) && std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
 // A .cfg integer field (frequency, rates): ValorNumero, then to the nearest
@@ -75,8 +67,8 @@ ResultadoLectura FaltanLineas(const char* que)
             .arg(QLatin1String(que)));
 }
 
-// A factor of channel line `linea` (line `numero` of the file) refused:
-// missing, no number or beyond single precision.
+// A factor field `campo` of the channel line numbered `numero` in the file
+// refused: missing, no number or beyond single precision.
 ResultadoLectura FactorRechazado(std::int64_t numero, std::string_view campo, bool utf8)
 {
     return ResultadoLectura::Fallo(
@@ -104,12 +96,12 @@ ResultadoLectura LeerCanalAnalogico(std::string_view linea, std::int64_t numero,
     cfg.TablaCanales(n, 3) = Texto(utf8, CortarCampo(linea, pos));
     cfg.TablaCanales(n, 4) = Texto(utf8, CortarCampo(linea, pos));
     const std::string_view a = CortarCampo(linea, pos);
-    if (!NumeroEntero(a, cfg.FactorA(n)) || !EnSimple(cfg.FactorA(n)))
+    if (!NumeroCompleto(a, cfg.FactorA(n)) || !EnSimple(cfg.FactorA(n)))
         return FactorRechazado(numero, a, utf8);
     const std::string_view b = CortarCampo(linea, pos);
     if (RecortarCampo(b).empty())
         cfg.FactorB(n) = 0.0; // no offset
-    else if (!NumeroEntero(b, cfg.FactorB(n)) || !EnSimple(cfg.FactorB(n)))
+    else if (!NumeroCompleto(b, cfg.FactorB(n)) || !EnSimple(cfg.FactorB(n)))
         return FactorRechazado(numero, b, utf8);
     cfg.Desfase(n) = Real(CortarCampo(linea, pos));
     if (!es1997)
@@ -249,7 +241,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         // missing), which would read as 0 samples.
         const std::string_view fin = l.substr(pos);
         double escrita = 0.0;
-        if (!NumeroEntero(fin, escrita)) {
+        if (!NumeroCompleto(fin, escrita)) {
             return ResultadoLectura::Fallo(
                 ErrorLectura::MuestraFinalNoNumero,
                 QStringLiteral("An end sample of the configuration file is no number."),

@@ -1,8 +1,6 @@
 #include <QFile>
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <limits>
 #include <string_view>
 
 #include "record/dat_common.h"
@@ -165,7 +163,7 @@ bool SoloCamposVacios(const Cursor& resto)
     if (!Real(f, x))
         return false;
     const double v = x * a + b;
-    if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max())))
+    if (!EnSimple(v))
         return false;
     out = static_cast<float>(v);
     return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "record/dat_reader.h"
 #include "record/numero.h"
@@ -29,6 +30,18 @@ bool Relacion(double de, double a, double& factor)
         return false;
     factor = f;
     return true;
+}
+
+// The side a 1997 channel's P/S flag names (blanks round it and case
+// aside), or none.
+std::optional<Lado> LadoMarcado(const PrimSec& ps)
+{
+    const QString flag = ps.PS.trimmed().toUpper();
+    if (flag == QLatin1String("P"))
+        return Lado::Primario;
+    if (flag == QLatin1String("S"))
+        return Lado::Secundario;
+    return std::nullopt;
 }
 
 } // namespace
@@ -70,8 +83,7 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
     if (plan.es1997) {
         bool todosSecundario = true;
         for (std::int32_t c = 1; c <= plan.nA; ++c)
-            todosSecundario =
-                todosSecundario && r.TablaPrimSec(c).PS.trimmed().toUpper() == QLatin1String("S");
+            todosSecundario = todosSecundario && LadoMarcado(r.TablaPrimSec(c)) == Lado::Secundario;
         plan.enVigor = todosSecundario ? Lado::Secundario : Lado::Primario;
     }
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
@@ -81,15 +93,14 @@ ResultadoLectura PrepararPlan(RecordModel& r, Plan& plan)
         if (!plan.es1997)
             continue;
         const PrimSec& ps = r.TablaPrimSec(c);
-        const QString flag = ps.PS.trimmed().toUpper();
-        const bool primario = flag == QLatin1String("P");
-        if (!primario && flag != QLatin1String("S")) {
+        const std::optional<Lado> lado = LadoMarcado(ps);
+        if (!lado) {
             // No side is named: the values as the file holds them, on both.
             plan.sinMarca.push_back(c);
             continue;
         }
-        const Lado lado = primario ? Lado::Primario : Lado::Secundario;
-        e.propio = lado == plan.enVigor ? Escala::Destino::Valores : Escala::Destino::OtroLado;
+        const bool primario = *lado == Lado::Primario;
+        e.propio = *lado == plan.enVigor ? Escala::Destino::Valores : Escala::Destino::OtroLado;
         if (!Relacion(primario ? ps.Primario : ps.Secundario, primario ? ps.Secundario : ps.Primario,
                       e.factor)) {
             e.factor = 1.0;

@@ -1,5 +1,7 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace vesdra {
@@ -21,5 +23,13 @@ namespace vesdra {
 
 // A count or integer field: NumeroCampo, then RedondearEntero.
 [[nodiscard]] bool EnteroCampo(std::string_view field, std::int32_t& out);
+
+// Whether v can be held in single precision, the precision the sample
+// matrices keep: finite and no larger than the largest float. A factor of
+// the .cfg and every value scaled by it must be.
+[[nodiscard]] inline bool EnSimple(double v)
+{
+    return std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()); // false for NaN
+}
 
 } // namespace vesdra

@@ -147,10 +147,6 @@ void TomarRegistro(RecordModel&& nuevo)
     IniciarValores();
 }
 
-} // namespace
-
-namespace {
-
 // The file of extension `extension` beside a data file, as its name is
 // derived: the data file's name with the extension after its last "."
 // replaced (rec.1.dat gives rec.1.cfg; a name without "." gets one).
