@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -155,6 +156,8 @@ ResultadoCopia GuardarDatAscii()
 
     RecordProgress& progreso = ProgresoRegistro();
     progreso.BarraInicio(nS);
+    // The bar goes however the copy ends, running out of memory included.
+    const auto cerrarBarra = qScopeGuard([&progreso] { progreso.BarraFin(); });
     // " " + two 11-character numbers, 7 characters (",-32768") an analog
     // value, 2 a digital state, CR LF.
     Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
@@ -185,7 +188,6 @@ ResultadoCopia GuardarDatAscii()
                          });
     const bool escrito = out.Vaciar();
     progreso.BarraValor(nS);
-    progreso.BarraFin();
     if (!escrito || !f.commit())
         return NoSeEscribe(destino);
     if (r.SalirTrasConversion) {

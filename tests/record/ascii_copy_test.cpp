@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <new>
 
 #include "gen/comtrade_gen.h"
 #include "record/ascii_copy.h"
@@ -194,6 +195,14 @@ TEST_F(CopiaTest, ProgressBarRunsFromZeroToTheSampleCount)
     EXPECT_EQ(inicio, 2500);
     EXPECT_EQ(ultimo, 2500);
     EXPECT_EQ(fines, 1);
+
+    // A copy that runs out of memory half-way still takes its bar away.
+    ProgresoRegistro().BarraValor = [](int v) {
+        if (v > 1000)
+            throw std::bad_alloc();
+    };
+    EXPECT_THROW(Convertir("p_b"), std::bad_alloc);
+    EXPECT_EQ(fines, 2);
 }
 
 TEST_F(CopiaTest, ConvertAndStopZeroesTheOpenValuesButCopiesTheFile)
