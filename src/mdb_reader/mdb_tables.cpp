@@ -1,13 +1,9 @@
 #include "mdb_reader/mdb_tables.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <mdbtools.h>
 #include <memory>
 #include <vector>
-
-#include "platform/base/file_names.h"
 
 namespace vesdra {
 
@@ -41,14 +37,8 @@ struct LiberarTabla {
 
 TablaModelo ReadMdbTable(const QString& ruta, const QString& tabla)
 {
-    // The databases come from a file system that ignores case.
-    const QFileInfo fichero(ExistingPathNoCase(ruta));
-    if (!fichero.absoluteDir().exists())
-        throw VbError(vberr::InvalidDatabasePath);
-    if (!fichero.isFile())
-        throw VbError(3024);
     const std::unique_ptr<MdbHandle, CerrarBase> base(
-        mdb_open(QFile::encodeName(fichero.absoluteFilePath()).constData(), MDB_NOFLAGS));
+        mdb_open(QFile::encodeName(ruta).constData(), MDB_NOFLAGS));
     if (!base || !mdb_read_catalog(base.get(), MDB_TABLE))
         throw VbError(3343);
     QByteArray nombre = tabla.toUtf8();

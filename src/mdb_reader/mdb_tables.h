@@ -5,10 +5,10 @@
 
 namespace vesdra {
 
-// A whole table of a .mdb database file read through libmdb. Failures throw
-// VbError: 3044 when the folder of the file does not exist, 3024 when the
-// file does not, 3343 when it is not a database libmdb reads, 3078 when the
-// table is missing. A damaged file may also end the process: only the
+// A whole table of the .mdb database file `ruta` read through libmdb. The
+// program has found the file (case ignored) and names it whole, so failures
+// throw VbError 3343 when it is not a database libmdb reads and 3078 when
+// the table is missing. A damaged file may also end the process: only the
 // model reader calls this.
 [[nodiscard]] TablaModelo ReadMdbTable(const QString& ruta, const QString& tabla);
 

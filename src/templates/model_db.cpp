@@ -65,12 +65,18 @@ struct BaseModelo {
     QString Sufijo;
 };
 
+// The file an index row's "BaseDatos" names; none names the folder itself.
+QString RutaBase(const QString& baseDatos)
+{
+    return baseDatos.isEmpty() ? CarpetaModelos() : CarpetaModelos() + QLatin1Char('/') + baseDatos;
+}
+
 BaseModelo Base(const QString& baseDatos)
 {
     // The suffix is the file name less its extension of 4 characters.
     if (baseDatos.size() < 4)
         throw VbError(vberr::InvalidCall);
-    return {CarpetaModelos() + QLatin1Char('/') + baseDatos, baseDatos.left(baseDatos.size() - 4)};
+    return {RutaBase(baseDatos), baseDatos.left(baseDatos.size() - 4)};
 }
 
 void SinFilas(const TablaModelo& t)
@@ -152,8 +158,8 @@ ResultadoModelo CargarMedidasModelo(const QString& modelo)
         // With no row for the model the folder itself is opened as the
         // database, which fails.
         const QString baseDatos = BaseDeModelo(modelo);
-        leyendo = baseDatos.isEmpty() ? CarpetaModelos() : CarpetaModelos() + QLatin1Char('/') + baseDatos;
-        const BaseModelo base = baseDatos.isEmpty() ? BaseModelo{CarpetaModelos(), {}} : Base(baseDatos);
+        leyendo = RutaBase(baseDatos);
+        const BaseModelo base = baseDatos.isEmpty() ? BaseModelo{leyendo, {}} : Base(baseDatos);
         const TablaModelo t = MotorBasesModelo().LeerTabla(base.Ruta, kPrefijoMedidas + base.Sufijo);
         SinFilas(t);
         const double n = static_cast<double>(Entero(t.Valor(t.Filas.size() - 1, u"$Id"))) + 1;
@@ -190,7 +196,7 @@ EstadosCargados CargarEstadosModelo(const QString& modelo)
         const QString baseDatos = BaseDeModelo(modelo);
         if (baseDatos.isEmpty())
             return {};
-        leyendo = CarpetaModelos() + QLatin1Char('/') + baseDatos;
+        leyendo = RutaBase(baseDatos);
         const BaseModelo base = Base(baseDatos);
         const TablaModelo t = MotorBasesModelo().LeerTabla(base.Ruta, kPrefijoEstados + base.Sufijo);
         SinFilas(t);

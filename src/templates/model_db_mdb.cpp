@@ -77,7 +77,7 @@ public:
         if (!r)
             throw Danada(base, QStringLiteral("the model reader's answer is damaged"));
         if (r->Error)
-            throw VbError(r->Error->Number, r->Error->Description, base);
+            throw r->Error->WithPath(base);
         return std::move(*r->Tabla);
     }
 

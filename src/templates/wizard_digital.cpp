@@ -128,27 +128,40 @@ void PasoDigital::MostrarGrupo(std::int32_t g, std::vector<AvisoPaso>& avisos)
         Casillas(c) = {p.GruposEdicion(g, c + 2), TextoCanal(p.CanalesEdicion(g, c + 2))};
 }
 
+void PasoDigital::DevolverNombre(std::vector<AvisoPaso>& avisos)
+{
+    const TemplateState& p = Plantillas();
+    if (GrupoActual >= 1 && GrupoActual <= p.GruposEdicion.Rows())
+        PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
+}
+
+bool PasoDigital::NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos)
+{
+    for (qsizetype g = 0; g < Grupos.size(); ++g) {
+        if (g + 1 != salvo && CoincideLike(Nombre, Grupos.at(g))) {
+            avisos.push_back({kTextoGrupoRepetido, vbCritical});
+            DevolverNombre(avisos);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool PasoDigital::ConfirmarNombre(std::vector<AvisoPaso>& avisos)
 {
     TemplateState& p = Plantillas();
     const auto n = static_cast<std::int32_t>(Grupos.size());
     if (GrupoActual < 1 || GrupoActual > std::min(n, p.GruposEdicion.Rows()))
         return true;
-    const QString guardado = p.GruposEdicion(GrupoActual, 1);
-    if (Nombre == guardado)
+    if (Nombre == p.GruposEdicion(GrupoActual, 1))
         return true;
     // A group cannot lose its name: the box gets it back.
     if (Nombre.isEmpty()) {
-        PonerNombre(guardado, avisos);
+        DevolverNombre(avisos);
         return true;
     }
-    for (std::int32_t g = 1; g <= n; ++g) {
-        if (g != GrupoActual && CoincideLike(Nombre, Grupos.at(g - 1))) {
-            avisos.push_back({kTextoGrupoRepetido, vbCritical});
-            PonerNombre(guardado, avisos);
-            return false;
-        }
-    }
+    if (NombreRepetido(GrupoActual, avisos))
+        return false;
     p.GruposEdicion(GrupoActual, 1) = Nombre;
     Grupos[GrupoActual - 1] = Nombre;
     return true;
@@ -194,7 +207,6 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
     Cuenta.clear();
     Grupos.clear();
     Seleccion = -1;
-    GruposCargados = false;
     Lista.clear();
 
     // The offered signals, by the first rule that holds.
@@ -272,7 +284,6 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
             MostrarGrupo(1, ignorados);
         }
     }
-    GruposCargados = !p.PlantillaNueva;
     return avisos;
 }
 
@@ -347,22 +358,14 @@ std::vector<AvisoPaso> PasoDigital::Anadir()
     TemplateState& p = Plantillas();
     if (Grupos.size() >= kMaxGrupos) {
         avisos.push_back({150, vbCritical});
-        if (GrupoActual >= 1 && GrupoActual <= p.GruposEdicion.Rows())
-            PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
+        DevolverNombre(avisos);
         return avisos;
     }
     if (Nombre.isEmpty())
         return avisos;
-    // A name already in the list is refused and nothing changes; the box
-    // shows the current group's name again.
-    for (const QString& g : Grupos) {
-        if (CoincideLike(Nombre, g)) {
-            avisos.push_back({kTextoGrupoRepetido, vbCritical});
-            if (GrupoActual >= 1 && GrupoActual <= p.GruposEdicion.Rows())
-                PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
-            return avisos;
-        }
-    }
+    // A name already in the list is refused and nothing changes.
+    if (NombreRepetido(0, avisos))
+        return avisos;
     if (!Grupos.isEmpty()) {
         // The current group keeps its own name: the box holds the new one.
         GuardarGrupo(GrupoActual, false, avisos);

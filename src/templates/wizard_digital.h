@@ -38,8 +38,6 @@ public:
     SelectorCasillas Casillas{kCasillas};
     // The group (1-based row of the editing tables) the slots belong to.
     std::int32_t GrupoActual{1};
-    // The groups shown come from a template being modified.
-    bool GruposCargados{false};
 
     // Loading: the offered signals (the model's status signals, or the open
     // record's digital channel names, or none), then the groups: none for a
@@ -108,6 +106,12 @@ private:
     // already in the list is refused (message, the box gets the stored name
     // back) and false returned.
     bool ConfirmarNombre(std::vector<AvisoPaso>& avisos);
+    // Whether the name box holds a name matching by Like a group of the list
+    // other than group `salvo` (1-based; 0 for none): if so it is refused
+    // (kTextoGrupoRepetido) and the box gets the current group's name back.
+    bool NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos);
+    // The name box gets the current group's stored name back.
+    void DevolverNombre(std::vector<AvisoPaso>& avisos);
     // The slots into row g (and the name box unless `conNombre` is false).
     void GuardarGrupo(std::int32_t g, bool conNombre, std::vector<AvisoPaso>& avisos);
     // The group-count label and NumGruposPlantilla, the tables sized to it.

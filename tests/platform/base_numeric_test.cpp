@@ -132,6 +132,10 @@ TEST(VbErrors, MendedTheBoxSpeaksTheInterfacesLanguage)
     const VbError desdeNumero(vberr::PathFileAccessError);
     const VbError conTexto(482, QStringLiteral("Printer error"));
     const VbError fichero = FileError(vberr::FileNotFound, QStringLiteral("/x/a.cnf"));
+    // An error about a file made while the runtime speaks Spanish is the same.
+    SetRuntimeSpanish(true);
+    const VbError ficheroEnEspanol = FileError(vberr::FileNotFound, QStringLiteral("/x/a.cnf"));
+    SetRuntimeSpanish(false);
     const VbError ambos = VbError::Bilingual(53, QStringLiteral("a.dat cannot be read."),
                                              QStringLiteral("No se puede leer a.dat."));
     const VbError propio(5, QStringLiteral("Something of its own"));
@@ -144,6 +148,8 @@ TEST(VbErrors, MendedTheBoxSpeaksTheInterfacesLanguage)
         {desdeNumero, "Error 75: Path/File access error", "Error 75: Error de acceso a la ruta o al archivo"},
         {conTexto, "Error 482: Printer error", "Error 482: Error de impresora"},
         {fichero, "Error 53: File not found\n/x/a.cnf", "Error 53: No se encuentra el archivo\n/x/a.cnf"},
+        {ficheroEnEspanol, "Error 53: File not found\n/x/a.cnf",
+         "Error 53: No se encuentra el archivo\n/x/a.cnf"},
         {ambos, "Error 53: a.dat cannot be read.", "Error 53: No se puede leer a.dat."},
         {propio, "Error 5: Something of its own", "Error 5: Something of its own"},
         {interno, "Error 51: Internal error: boom", "Error 51: Error interno: boom"},

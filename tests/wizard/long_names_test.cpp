@@ -72,14 +72,7 @@ TEST_P(WizardLongNames, StepTwoShowsThePhaseAndTellsLongNamesApart)
 {
     ModelosMuestra();
     Arrancar();
-    Nueva().cmdmodelos_Click();
-    Procesar();
-    frmBaseModelo* b = FormBaseModelo();
-    ASSERT_NE(b, nullptr);
-    b->List1_DblClick(0);
-    b->cmdOK_Click();
-    Procesar();
-    frmAnalog* a = FormAnalog();
+    frmAnalog* a = DelPrimerModelo();
     ASSERT_NE(a, nullptr);
     a->cmdOK_Click();
     Procesar();

@@ -55,6 +55,21 @@ protected:
         EXPECT_NE(a, nullptr);
         return *a;
     }
+    // A new template from the first model of the list: step 1 with the
+    // model's rows, or nullptr when a form is missing on the way.
+    frmAnalog* DelPrimerModelo()
+    {
+        Nueva().cmdmodelos_Click();
+        Procesar();
+        frmBaseModelo* b = FormBaseModelo();
+        EXPECT_NE(b, nullptr);
+        if (!b)
+            return nullptr;
+        b->List1_DblClick(0);
+        b->cmdOK_Click();
+        Procesar();
+        return FormAnalog();
+    }
     // A new template of one analog row, through steps 1 and 2 to step 3.
     frmDigital& HastaPaso3()
     {

@@ -506,14 +506,7 @@ TEST_F(WizardSteps34Test, MendedADamagedModelDatabaseNeverEndsTheProgram)
         Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb"});
         const QString base = dir_.filePath("Models/RD21.mdb");
         ASSERT_TRUE(QFile::copy(test::DataPath(QStringLiteral("Models/damaged/") + fixture), base));
-        Nueva().cmdmodelos_Click();
-        Procesar();
-        frmBaseModelo* b = FormBaseModelo();
-        ASSERT_NE(b, nullptr);
-        b->List1_DblClick(0);
-        b->cmdOK_Click();
-        Procesar();
-        frmAnalog* a = FormAnalog();
+        frmAnalog* a = DelPrimerModelo();
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->txtnumAnalog->text(), "8");
         a->cmdOK_Click();

@@ -61,6 +61,15 @@ constexpr Textos kTextos[] = {
     {35752, "Unable to open AVI file", "No se puede abrir el archivo AVI"},
 };
 
+// "Error " & number & ": " & description, and the path on a second line.
+QString Componer(int number, const QString& description, const QString& path)
+{
+    QString text = QStringLiteral("Error %1: %2").arg(number).arg(description);
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    return text;
+}
+
 const Textos* TextosDe(int number)
 {
     for (const Textos& t : kTextos) {
@@ -90,11 +99,6 @@ QString VbErrorDescription(int number, bool spanish)
                    : QStringLiteral("Application-defined or object-defined error");
 }
 
-QString VbErrorDescription(int number)
-{
-    return VbErrorDescription(number, RuntimeSpanish());
-}
-
 VbError::VbError(int number) : VbError(number, VbErrorDescription(number, false)) {}
 
 VbError::VbError(int number, QString description) : VbError(number, std::move(description), QString()) {}
@@ -109,10 +113,7 @@ VbError::VbError(int number, QString description, QString path)
 
 void VbError::Recomponer()
 {
-    QString text = QStringLiteral("Error %1: %2").arg(Number).arg(Description);
-    if (!Path.isEmpty())
-        text += QLatin1Char('\n') + Path;
-    what_ = text.toStdString();
+    what_ = Componer(Number, Description, Path).toStdString();
 }
 
 VbError VbError::Bilingual(int number, QString english, QString spanish, QString path)
@@ -137,15 +138,12 @@ QString VbError::LocalDescription() const
 
 VbError FileError(int number, const QString& path)
 {
-    return {number, VbErrorDescription(number), path};
+    return {number, VbErrorDescription(number, false), path};
 }
 
 QString ErrorBoxText(const VbError& error)
 {
-    QString text = QStringLiteral("Error %1: %2").arg(error.Number).arg(error.LocalDescription());
-    if (!error.Path.isEmpty())
-        text += QLatin1Char('\n') + error.Path;
-    return text;
+    return Componer(error.Number, error.LocalDescription(), error.Path);
 }
 
 VbError ComoVbError(std::exception_ptr e)

@@ -68,10 +68,9 @@ inline constexpr int DialogCancel = 32755;
 inline constexpr int InternalError = 51;
 } // namespace vberr
 
-// The runtime's description of an error number, in the runtime's language
-// or in the one asked for; "Application-defined or object-defined error"
-// for numbers it does not know.
-[[nodiscard]] QString VbErrorDescription(int number);
+// The runtime's description of an error number, in Spanish or English;
+// "Application-defined or object-defined error" for numbers it does not
+// know.
 [[nodiscard]] QString VbErrorDescription(int number, bool spanish);
 
 // An error about the file or folder `path`, with the runtime's description.
