@@ -15,6 +15,13 @@
 
 namespace vesdra {
 
+namespace {
+
+// The few characters a name cut in the middle keeps at the least.
+constexpr qsizetype kMenorNombre = 5;
+
+} // namespace
+
 TamanoFuente::TamanoFuente(Printer& p) : p_(p), tamano_(p.FontSize) {}
 
 TamanoFuente::~TamanoFuente()
@@ -242,6 +249,42 @@ std::optional<double> TextosPagina::FilaLibre(const QString& t, double x, double
     return std::nullopt;
 }
 
+qsizetype MenorNombre(const QString& nombre)
+{
+    return std::min(nombre.size(), kMenorNombre);
+}
+
+ColumnaPagina::ColumnaPagina(TextosPagina& textos, double y, double limite, bool imprimir)
+    : Y(y), textos_(textos), limite_(limite), linea_(textos.Linea()), imprimir_(imprimir)
+{
+}
+
+void ColumnaPagina::Fila(double x, double ancho)
+{
+    Y = textos_.FilaDesde(x, Y, std::min(ancho, limite_ - x - textos_.Blanco()));
+}
+
+QString ColumnaPagina::Escribir(const QString& nombre, double x, double derecha, const QString& despues)
+{
+    QString t;
+    if (imprimir_)
+        t = textos_.ImprimirNombre(nombre, x, Y, textos_.FinLibre(x, Y, derecha), 0, {}, despues);
+    Y += linea_;
+    return t;
+}
+
+void ColumnaPagina::Entrada(const QString& t, double x, const QString& despues)
+{
+    Fila(x, textos_.Impresora().TextWidth(t + despues));
+    (void)Escribir(t, x, limite_, despues);
+}
+
+void ColumnaPagina::Nombre(const QString& nombre, double x, const QString& despues)
+{
+    Fila(x, textos_.Impresora().TextWidth(nombre.left(kMenorNombre) + QStringLiteral("\u2026") + despues));
+    (void)Escribir(nombre, x, limite_, despues);
+}
+
 double EscalaQueCabe(Printer& p, const std::vector<std::pair<QString, double>>& textos)
 {
     TamanoFuente fuente(p);
@@ -379,9 +422,6 @@ std::vector<double> FilasDeLinea(const TextosPagina& textos, double y)
     return {y, y - linea, y + linea, y - 2 * linea, y + 2 * linea};
 }
 
-// The fewest characters a cut name keeps, with its ellipsis.
-constexpr qsizetype kMenorNombre = 5;
-
 } // namespace
 
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y, std::uint32_t color,
@@ -407,19 +447,6 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
     return false;
 }
 
-namespace {
-
-// The name as short as a label keeps it: its first and last two characters
-// about the ellipsis (whole when not longer).
-QString NombreMinimo(const QString& nombre)
-{
-    if (nombre.size() <= kMenorNombre)
-        return nombre;
-    return nombre.left(2) + QStringLiteral("\u2026") + nombre.right(2);
-}
-
-} // namespace
-
 bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QString& separador,
                        const QString& valor, double derecha, double y, std::uint32_t color)
 {
@@ -439,7 +466,7 @@ bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QStrin
                 continue;
             const QString t = textos.NombreQueCabe(nombre, derecha - *inicio, {}, cola);
             // Too little of the name left to tell the channel by: the next row.
-            if (!t.endsWith(cola) || t.size() - cola.size() < NombreMinimo(nombre).size())
+            if (!t.endsWith(cola) || t.size() - cola.size() < MenorNombre(nombre))
                 continue;
             const double x = derecha - p.TextWidth(t);
             if (textos.ImprimirSiLibre(t, x, fila, color))

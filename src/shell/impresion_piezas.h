@@ -143,6 +143,43 @@ private:
     std::vector<LineaTomada> lineas_;
 };
 
+// The fewest characters a name cut in the middle keeps to tell its channel
+// by, its ellipsis counted: a few, or all of a shorter name.
+[[nodiscard]] qsizetype MenorNombre(const QString& nombre);
+
+// A column of lines down the page's left margin, laid out from the row Y
+// down: each line on the first row from there at which its least text is
+// free, ending by `limite` or a blank short of what its row holds, and the
+// next row a printer line below it. It prints its lines, or only finds
+// where they would go (to find the size in which the column fits the frame).
+class ColumnaPagina
+{
+public:
+    ColumnaPagina(TextosPagina& textos, double y, double limite, bool imprimir);
+
+    double Y; // the row of the next line
+
+    // Y moved to the first row from it down at which a text from x,
+    // `ancho` wide (no wider than the column leaves, a blank short), is free.
+    void Fila(double x, double ancho);
+    // A name at x on the row Y ending by `derecha` (or a blank short of what
+    // the row holds), cut in the middle where need be, and `despues` whole
+    // after it; Y a line lower. The text printed (none when only finding).
+    QString Escribir(const QString& nombre, double x, double derecha, const QString& despues = {});
+    // A caption and what follows it, on the first row with room for both
+    // whole.
+    void Entrada(const QString& t, double x, const QString& despues = {});
+    // A name and what follows it whole, on the first row with room for the
+    // name's first few characters and what follows.
+    void Nombre(const QString& nombre, double x, const QString& despues = {});
+
+private:
+    TextosPagina& textos_;
+    double limite_;
+    double linea_;
+    bool imprimir_;
+};
+
 // The largest scale, 1 at most, at which each text fits its width in the
 // printer's font (each pair: a text and the width it has): the size a kind
 // of text takes on a page so that none of its texts needs cutting.

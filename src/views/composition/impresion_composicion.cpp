@@ -156,38 +156,16 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             const double xEntrada = f.Izquierda + mc.Ancho(aa);
             // Every line of it ends one blank left of the box.
             const double limite = p0 - mc.Ancho(blanco);
-            double y = inicio;
-            // A line's row: the first from y down where its least text is
-            // free.
-            const auto fila = [&](double x, double ancho) {
-                y = textos.FilaDesde(x, y, std::min(ancho, limite - x - textos.Blanco()));
-            };
-            // A caption (and number), whole on a row of its own.
-            const auto entrada = [&](const QString& t, double x, const QString& despues = {}) {
-                fila(x, p.TextWidth(t + despues));
-                if (imprimir)
-                    (void)textos.ImprimirNombre(t, x, y, textos.FinLibre(x, y, limite), 0, {}, despues);
-                y += linea;
-            };
-            // A name, and after it what follows it whole, in the room its
-            // row leaves before `derecha`; the text printed.
-            // A name with its stroke takes its row to the end.
-            const auto nombre = [&](const QString& n, const QString& despues, double derecha,
-                                    bool conTrazo = false) {
-                fila(xEntrada, conTrazo ? limite : p.TextWidth(n.left(5) + puntos + despues));
-                QString t;
-                if (imprimir)
-                    t = textos.ImprimirNombre(n, xEntrada, y, textos.FinLibre(xEntrada, y, derecha), 0, {},
-                                              despues);
-                y += linea;
-                return t;
-            };
-            entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo);
+            ColumnaPagina columna(textos, inicio, limite, imprimir);
+            double& y = columna.Y;
+            columna.Entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo);
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalPagina& c = canales[k];
                 y += mc.Ancho(a);
                 const double blancoImpreso = textos.Blanco();
-                const QString impreso = nombre(c.Nombre, {}, limite - kTrazo - blancoImpreso, true);
+                // A name with its stroke takes its row to the end.
+                columna.Fila(xEntrada, limite);
+                const QString impreso = columna.Escribir(c.Nombre, xEntrada, limite - kTrazo - blancoImpreso);
                 const double yNombre = y - linea;
                 // Its stroke, 500 twips across the middle of the name's
                 // line, after the name as printed.
@@ -202,19 +180,20 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
                                  ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
                 }
                 y = yTrazo + mc.Alto(QString());
-                (void)nombre(c.Nombre, maximos[k], limite);
-                (void)nombre(c.Nombre, minimos[k], limite);
+                columna.Nombre(c.Nombre, xEntrada, maximos[k]);
+                columna.Nombre(c.Nombre, xEntrada, minimos[k]);
             }
             for (int i = 0; i < 2; ++i) {
                 if (i == 0)
                     y += mc.Alto(aa);
-                entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "), xTitulo);
+                columna.Entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "),
+                                xTitulo);
                 y += mc.Alto(a);
-                entrada(TextosIdioma(kTextoMuestra), xEntrada,
-                        QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
+                columna.Entrada(TextosIdioma(kTextoMuestra), xEntrada,
+                                QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
                 y += mc.Alto(a);
                 for (std::size_t k = 0; k < canales.size(); ++k) {
-                    (void)nombre(canales[k].Nombre, valores[i][k], limite);
+                    columna.Nombre(canales[k].Nombre, xEntrada, valores[i][k]);
                     y += mc.Alto(QString());
                 }
             }

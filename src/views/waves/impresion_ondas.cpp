@@ -283,8 +283,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     const auto aLaDerecha = [&](const CanalBanda& c) {
         const QString nombre = NombreCanal(c.Fila);
         const QString t = textos.NombreQueCabe(nombre, finDerecha - xDerecha, blanco);
-        return t.size() - 1 >= std::min<qsizetype>(nombre.size(), 5) ? std::optional<QString>(t)
-                                                                     : std::nullopt;
+        return t.size() - 1 >= MenorNombre(nombre) ? std::optional<QString>(t) : std::nullopt;
     };
 
     // 8. Band labels: up to four bands left of the plot with the zero and
@@ -357,46 +356,24 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         // it; the foot of its last line.
         const auto disponer = [&](bool imprimir) {
             fuente.Escala(escala);
-            const double linea = textos.Linea();
             const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
-            double y = tope;
-            // A line's row: the first from y down where its least text is
-            // free.
-            const auto fila = [&](double x, const QString& menor) {
-                y = textos.FilaDesde(x, y, std::min(p.TextWidth(menor), limite - x - textos.Blanco()));
-                return y;
-            };
-            // A caption (and number), whole on a row of its own.
-            const auto entrada = [&](const QString& t, double x, const QString& despues = {}) {
-                fila(x, t + despues);
-                if (imprimir)
-                    (void)textos.ImprimirNombre(t, x, y, textos.FinLibre(x, y, limite), 0, {}, despues);
-                y += linea;
-            };
-            // A name, and after it what follows it whole, in the room its
-            // row leaves.
-            const auto nombre = [&](const QString& nombreCanal, const QString& despues) {
-                const QString menor = nombreCanal.left(5) + puntos + despues;
-                fila(xEntrada, menor);
-                if (imprimir)
-                    (void)textos.ImprimirNombre(nombreCanal, xEntrada, y,
-                                                textos.FinLibre(xEntrada, y, limite), 0, {}, despues);
-                y += linea;
-            };
-            entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
-            y = std::max(y, tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, linea));
+            ColumnaPagina columna(textos, tope, limite, imprimir);
+            double& y = columna.Y;
+            columna.Entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
+            y = std::max(y, tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, textos.Linea()));
             for (const CanalBanda& c : canales) {
-                nombre(NombreCanal(c.Fila), {});
+                columna.Nombre(NombreCanal(c.Fila), xEntrada);
                 y += hueco;
             }
             for (int i = 0; i < 2; ++i) {
                 y += hueco;
-                entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "), xTitulo);
+                columna.Entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "),
+                                xTitulo);
                 y += hueco;
-                entrada(TextosIdioma(266), xEntrada, QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
+                columna.Entrada(TextosIdioma(266), xEntrada, QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
                 y += hueco;
                 for (std::size_t k = 0; k < canales.size(); ++k) {
-                    nombre(NombreCanal(canales[k].Fila), valores[i][k]);
+                    columna.Nombre(NombreCanal(canales[k].Fila), xEntrada, valores[i][k]);
                     y += huecoVacio;
                 }
             }
