@@ -32,23 +32,25 @@ void ElidedLineEdit::MostrarLectura(const QString& nombre, const QString& separa
     setText(texto);
 }
 
-double ElidedLineEdit::AnchoTexto() const
+QRect ElidedLineEdit::RectTexto(const QStyleOptionFrame& panel) const
 {
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    const QRect r =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
-    return r.width() - 2 * kMargenX;
+    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
 }
 
 QString ElidedLineEdit::TextoVisible() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    return VisibleEn(RectTexto(panel).width() - 2 * kMargenX);
+}
+
+QString ElidedLineEdit::VisibleEn(double ancho) const
 {
     const QString& t = text();
     if (hasFocus() || t.isEmpty())
         return t;
     const QFontMetricsF fm(font());
     const auto avance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-    const double ancho = AnchoTexto();
     if (avance(t) <= ancho)
         return t;
     if (!cola_.isEmpty() && t.endsWith(cola_) && t.size() > cola_.size()) {
@@ -61,18 +63,17 @@ QString ElidedLineEdit::TextoVisible() const
 
 void ElidedLineEdit::paintEvent(QPaintEvent* event)
 {
-    const QString visible = TextoVisible();
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect r = RectTexto(panel);
+    const QString visible = VisibleEn(r.width() - 2 * kMargenX);
     if (visible == text()) {
         QLineEdit::paintEvent(event);
         return;
     }
     // As a line edit draws itself, with the cut text in place of its own.
     QPainter p(this);
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
-    const QRect r =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
     p.setClipRect(r);
     const QFontMetrics fm = fontMetrics();
     const int alto = fm.height();

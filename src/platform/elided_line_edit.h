@@ -1,6 +1,8 @@
 #pragma once
 #include <QLineEdit>
 
+class QStyleOptionFrame;
+
 namespace vesdra {
 
 // A one-line text box that holds its whole text but, while it does not have
@@ -32,8 +34,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The width the text is drawn in, pixels.
-    [[nodiscard]] double AnchoTexto() const;
+    // The rectangle the text is drawn in: the contents less the text margins.
+    [[nodiscard]] QRect RectTexto(const QStyleOptionFrame& panel) const;
+    // The text as drawn in a line `ancho` pixels wide.
+    [[nodiscard]] QString VisibleEn(double ancho) const;
 
     QString separador_;
     QString cola_; // separador_ and the value
