@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <utility>
 
 #include "platform/base/text_fit.h"
 #include "platform/elided_label.h"
@@ -24,12 +25,18 @@ ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void ElidedLineEdit::MostrarLectura(const QString& nombre, const QString& separador, const QString& valor)
 {
+    QString cola = separador + valor;
+    const bool reglaNueva = separador != separador_ || cola != cola_;
     separador_ = separador;
-    cola_ = separador + valor;
+    cola_ = std::move(cola);
     const QString texto = nombre + cola_;
-    if (texto == text())
-        update(); // the same text: the rule may have changed
-    setText(texto);
+    // The same text under the same rule is left as it stands: the read-outs
+    // of the cursor that did not move are set again at every move of the
+    // other, and are not measured and painted again for it.
+    if (texto != text())
+        setText(texto);
+    else if (reglaNueva)
+        update(); // the same text, cut by the new rule
 }
 
 QRect ElidedLineEdit::RectTexto(const QStyleOptionFrame& panel) const

@@ -18,8 +18,9 @@ class ElidedLineEdit : public QLineEdit
 public:
     explicit ElidedLineEdit(QWidget* parent = nullptr);
 
-    // The read-out "nombre + separador + valor": setText of the whole text,
-    // whose tail (separador + valor) is kept whole when drawn. A later
+    // The read-out "nombre + separador + valor": setText of the whole text
+    // (a box that shows it already is left alone), whose tail (separador +
+    // valor) is kept whole when drawn. A later
     // setText keeps that rule while the text still ends in the tail (the
     // sideways scroll of a read-out drops characters from its start); any
     // other text is a plain name again.
