@@ -240,18 +240,20 @@ bool VistaFasorial::Redibujar()
     return cabe;
 }
 
+QPointF VistaFasorial::ExtremoLinea(const Slot& s, std::int32_t p) const
+{
+    const double factor = static_cast<double>(s.Factor);
+    return {centroX_ + factor * Coordenadas(p, s.ColumnaX),
+            centroY_ - factor * Coordenadas(p, s.ColumnaX + 1)};
+}
+
 bool VistaFasorial::CabeFila(std::int32_t p) const
 {
     if (numSets_ != 1 && numSets_ != 2)
         return true;
-    const TablaReal& t = *fuente_;
     for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(numSets_); ++i) {
-        const Slot& s = slots_[i];
-        const double x2 =
-            centroX_ + static_cast<double>(s.Factor) * Coordenada(escalaBase_, t(p, s.ColumnaX), zoom_);
-        const double y2 =
-            centroY_ - static_cast<double>(s.Factor) * Coordenada(escalaBase_, t(p, s.ColumnaX + 1), zoom_);
-        if (!CoordenadaValida(x2) || !CoordenadaValida(y2))
+        const QPointF extremo = ExtremoLinea(slots_[i], p);
+        if (!CoordenadaValida(extremo.x()) || !CoordenadaValida(extremo.y()))
             return false;
     }
     return true;
@@ -270,11 +272,8 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
         for (std::size_t i = 3 * set; i < 3 * set + 3; ++i) {
             const Slot& s = slots_[i];
             if (cabe) {
-                const double x2 = centroX_ + static_cast<double>(s.Factor) *
-                                                 Coordenada(escalaBase_, t(p, s.ColumnaX), zoom_);
-                const double y2 = centroY_ - static_cast<double>(s.Factor) *
-                                                 Coordenada(escalaBase_, t(p, s.ColumnaX + 1), zoom_);
-                Lineas[i]->SetPoints(centroX_, centroY_, x2, y2);
+                const QPointF extremo = ExtremoLinea(s, p);
+                Lineas[i]->SetPoints(centroX_, centroY_, extremo.x(), extremo.y());
             }
             const Polar polar = PolarGrados(t(p, s.ColumnaX), t(p, s.ColumnaX + 1));
             // The magnitude, angle and unit always show; the caption gives way.

@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -142,6 +143,8 @@ private:
     // and the number still show that row, its lines are hidden, and the
     // result is false.
     [[nodiscard]] bool Redibujar();
+    // The far end (twips) of slot s's line at row p, from the centre.
+    [[nodiscard]] QPointF ExtremoLinea(const Slot& s, std::int32_t p) const;
     // Whether every line of row p can be drawn at the present scale and zoom.
     [[nodiscard]] bool CabeFila(std::int32_t p) const;
     // Lines (when they all fit, else none) and value boxes of row p; false

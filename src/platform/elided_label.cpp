@@ -21,10 +21,15 @@ int Sangria(const QLabel& l)
 
 } // namespace
 
+QRect ElidedLabel::RectTexto() const
+{
+    const int h = margin() + Sangria(*this);
+    return contentsRect().adjusted(h, margin(), -h, -margin());
+}
+
 QString ElidedLabel::TextoVisible() const
 {
-    const int ancho = contentsRect().width() - 2 * margin() - 2 * Sangria(*this);
-    return fontMetrics().elidedText(text(), modo_, std::max(0, ancho));
+    return fontMetrics().elidedText(text(), modo_, std::max(0, RectTexto().width()));
 }
 
 void ElidedLabel::paintEvent(QPaintEvent* event)
@@ -32,10 +37,8 @@ void ElidedLabel::paintEvent(QPaintEvent* event)
     // The frame as a QLabel draws it, then the one line of text.
     QFrame::paintEvent(event);
     QPainter p(this);
-    const int h = margin() + Sangria(*this);
-    const QRect r = contentsRect().adjusted(h, margin(), -h, -margin());
-    style()->drawItemText(&p, r, static_cast<int>(alignment()) | Qt::TextSingleLine, palette(), isEnabled(),
-                          TextoVisible(), foregroundRole());
+    style()->drawItemText(&p, RectTexto(), static_cast<int>(alignment()) | Qt::TextSingleLine, palette(),
+                          isEnabled(), TextoVisible(), foregroundRole());
 }
 
 bool ElidedLabel::event(QEvent* event)

@@ -22,6 +22,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Where the line of text is drawn: the contents less margin and indent.
+    [[nodiscard]] QRect RectTexto() const;
+
     Qt::TextElideMode modo_;
 };
 

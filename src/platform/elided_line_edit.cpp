@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <utility>
 
 #include "platform/base/text_fit.h"
 #include "platform/elided_label.h"
@@ -24,31 +25,39 @@ ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void ElidedLineEdit::MostrarLectura(const QString& nombre, const QString& separador, const QString& valor)
 {
+    QString cola = separador + valor;
+    const bool reglaNueva = separador != separador_ || cola != cola_;
     separador_ = separador;
-    cola_ = separador + valor;
+    cola_ = std::move(cola);
     const QString texto = nombre + cola_;
-    if (texto == text())
-        update(); // the same text: the rule may have changed
-    setText(texto);
+    // The same text under the same rule is left as it stands: the read-outs
+    // of the cursor that did not move are set again at every move of the
+    // other, and are not measured and painted again for it.
+    if (texto != text())
+        setText(texto);
+    else if (reglaNueva)
+        update(); // the same text, cut by the new rule
 }
 
-double ElidedLineEdit::AnchoTexto() const
+QRect ElidedLineEdit::RectTexto(const QStyleOptionFrame& panel) const
 {
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    const QRect r =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
-    return r.width() - 2 * kMargenX;
+    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
 }
 
 QString ElidedLineEdit::TextoVisible() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    return VisibleEn(RectTexto(panel).width() - 2 * kMargenX);
+}
+
+QString ElidedLineEdit::VisibleEn(double ancho) const
 {
     const QString& t = text();
     if (hasFocus() || t.isEmpty())
         return t;
     const QFontMetricsF fm(font());
     const auto avance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-    const double ancho = AnchoTexto();
     if (avance(t) <= ancho)
         return t;
     if (!cola_.isEmpty() && t.endsWith(cola_) && t.size() > cola_.size()) {
@@ -61,18 +70,17 @@ QString ElidedLineEdit::TextoVisible() const
 
 void ElidedLineEdit::paintEvent(QPaintEvent* event)
 {
-    const QString visible = TextoVisible();
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect r = RectTexto(panel);
+    const QString visible = VisibleEn(r.width() - 2 * kMargenX);
     if (visible == text()) {
         QLineEdit::paintEvent(event);
         return;
     }
     // As a line edit draws itself, with the cut text in place of its own.
     QPainter p(this);
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
-    const QRect r =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
     p.setClipRect(r);
     const QFontMetrics fm = fontMetrics();
     const int alto = fm.height();

@@ -1,6 +1,8 @@
 #pragma once
 #include <QLineEdit>
 
+class QStyleOptionFrame;
+
 namespace vesdra {
 
 // A one-line text box that holds its whole text but, while it does not have
@@ -16,8 +18,9 @@ class ElidedLineEdit : public QLineEdit
 public:
     explicit ElidedLineEdit(QWidget* parent = nullptr);
 
-    // The read-out "nombre + separador + valor": setText of the whole text,
-    // whose tail (separador + valor) is kept whole when drawn. A later
+    // The read-out "nombre + separador + valor": setText of the whole text
+    // (a box that shows it already is left alone), whose tail (separador +
+    // valor) is kept whole when drawn. A later
     // setText keeps that rule while the text still ends in the tail (the
     // sideways scroll of a read-out drops characters from its start); any
     // other text is a plain name again.
@@ -32,8 +35,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The width the text is drawn in, pixels.
-    [[nodiscard]] double AnchoTexto() const;
+    // The rectangle the text is drawn in: the contents less the text margins.
+    [[nodiscard]] QRect RectTexto(const QStyleOptionFrame& panel) const;
+    // The text as drawn in a line `ancho` pixels wide.
+    [[nodiscard]] QString VisibleEn(double ancho) const;
 
     QString separador_;
     QString cola_; // separador_ and the value

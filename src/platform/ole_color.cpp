@@ -57,4 +57,9 @@ QColor OleColor(std::uint32_t bbggrr)
     return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb));
 }
 
+QColor ReadableTextColor(std::uint32_t bbggrr)
+{
+    return QColor::fromRgb(ReadableTextOn(OleColor(bbggrr).rgb() & 0xFFFFFF));
+}
+
 } // namespace vesdra

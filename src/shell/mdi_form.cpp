@@ -71,12 +71,6 @@ QRect GeometriaEnTwips(const QRect& pixels)
             ATwipsX(pixels.width()), static_cast<std::int32_t>(PixelsToTwipsY(pixels.height()))};
 }
 
-void Llamar(const Servicio& s)
-{
-    if (s)
-        s();
-}
-
 // Keeps a form's MDI sub-window in step with the form: a form hidden or
 // shown by its own code hides or shows its frame, and a form destroyed
 // takes its frame along, so no empty frame is left in the area.

@@ -71,12 +71,6 @@ bool HayRegistroParaVistas()
     return HayRegistro() && HayFrecuenciaLinea();
 }
 
-void Llamar(const Servicio& s)
-{
-    if (s)
-        s();
-}
-
 } // namespace
 
 void MostrarErrorManejador(QWidget* form, std::exception_ptr e)

@@ -1,5 +1,8 @@
 #include "shell/view_services.h"
 
+#include <functional>
+#include <initializer_list>
+
 namespace vesdra {
 
 namespace {
@@ -18,14 +21,20 @@ ServiciosVistas Stubs()
     return v;
 }
 
-// An entry a test or the start-up cleared by mistake stays callable.
+// The entries, in the order given.
+void LlamarEnOrden(std::initializer_list<std::reference_wrapper<const Servicio>> servicios)
+{
+    for (const Servicio& s : servicios)
+        Llamar(s);
+}
+
+} // namespace
+
 void Llamar(const Servicio& s)
 {
     if (s)
         s();
 }
-
-} // namespace
 
 ServiciosVistas& Vistas()
 {
@@ -40,33 +49,22 @@ void RestablecerVistas()
 
 void ReiniciarSeleccionesVistas()
 {
-    ServiciosVistas& v = Vistas();
-    Llamar(v.Ondas.Reiniciar);
-    Llamar(v.Fasores.Reiniciar);
-    Llamar(v.Composicion.Reiniciar);
-    Llamar(v.Digital.Reiniciar);
+    const ServiciosVistas& v = Vistas();
+    LlamarEnOrden({v.Ondas.Reiniciar, v.Fasores.Reiniciar, v.Composicion.Reiniciar, v.Digital.Reiniciar});
 }
 
 void DescargarDialogosVistas()
 {
-    ServiciosVistas& v = Vistas();
-    Llamar(v.Conversion.Descargar);
-    Llamar(v.Ondas.DescargarDialogo);
-    Llamar(v.Composicion.DescargarDialogo);
-    Llamar(v.Fasores.DescargarDialogo);
-    Llamar(v.Digital.DescargarDialogos);
+    const ServiciosVistas& v = Vistas();
+    LlamarEnOrden({v.Conversion.Descargar, v.Ondas.DescargarDialogo, v.Composicion.DescargarDialogo,
+                   v.Fasores.DescargarDialogo, v.Digital.DescargarDialogos});
 }
 
 void DescargarVistas()
 {
-    ServiciosVistas& v = Vistas();
-    Llamar(v.Conversion.Descargar);
-    Llamar(v.Digital.Descargar);
-    Llamar(v.Informe.Descargar);
-    Llamar(v.Composicion.Descargar);
-    Llamar(v.Herramientas.Descargar);
-    Llamar(v.Fasores.Descargar);
-    Llamar(v.Ondas.Descargar);
+    const ServiciosVistas& v = Vistas();
+    LlamarEnOrden({v.Conversion.Descargar, v.Digital.Descargar, v.Informe.Descargar, v.Composicion.Descargar,
+                   v.Herramientas.Descargar, v.Fasores.Descargar, v.Ondas.Descargar});
 }
 
 } // namespace vesdra

@@ -88,6 +88,9 @@ ServiciosVistas& Vistas();
 // Every entry back to its stub (tests).
 void RestablecerVistas();
 
+// Runs an entry; one a test or the start-up cleared by mistake does nothing.
+void Llamar(const Servicio& s);
+
 // The close command's part in the views: every family's Reiniciar.
 void ReiniciarSeleccionesVistas();
 

@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QToolTip>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "common/test_support.h"
@@ -156,6 +157,57 @@ TEST(NamesCut, AReadOutKeepsItsValueWholeAndCutsTheNameInTheMiddle)
     QApplication::setActiveWindow(&ventana);
     cajas[1]->setFocus();
     EXPECT_EQ(cajas[1]->TextoVisible(), cajas[1]->text());
+}
+
+// Counts the paint events a widget receives.
+class ContarPintados : public QObject
+{
+public:
+    int veces = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++veces;
+        return false;
+    }
+};
+
+TEST(NamesCut, AReadOutSetAgainToWhatItShowsIsNotRepainted)
+{
+    QWidget ventana;
+    ventana.resize(600, 300);
+    // The focus is elsewhere (on the view's scroll bar, say).
+    auto* barra = new QLineEdit(&ventana);
+    barra->setGeometry(5, 40, 100, 24);
+    auto* c = new ElidedLineEdit(&ventana);
+    c->setReadOnly(true);
+    MostrarPrincipio(*c);
+    c->setGeometry(5, 5, 190, 24);
+    const auto lectura = [c](const QString& nombre, const QString& valor) {
+        c->MostrarLectura(nombre, QStringLiteral(": "), valor);
+    };
+    lectura(kNombres[0], QStringLiteral("-13.950 kV"));
+    ventana.show();
+    barra->setFocus();
+    // The first paint done, as the box stands between cursor moves.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    ContarPintados pintados;
+    c->installEventFilter(&pintados);
+    const auto pintadoTras = [&pintados](const std::function<void()>& cambio) {
+        pintados.veces = 0;
+        cambio();
+        QApplication::processEvents();
+        return pintados.veces > 0;
+    };
+
+    // The other cursor's read-outs are set again at every cursor move.
+    EXPECT_FALSE(pintadoTras([&] { lectura(kNombres[0], QStringLiteral("-13.950 kV")); }));
+    EXPECT_TRUE(pintadoTras([&] { lectura(kNombres[0], QStringLiteral("-13.951 kV")); }));
+    // The same text split elsewhere is cut by the new rule.
+    const QString texto = c->text();
+    EXPECT_TRUE(pintadoTras([&] { c->MostrarLectura(texto.left(10), QString(), texto.mid(10)); }));
+    EXPECT_EQ(c->text(), texto);
 }
 
 TEST(NamesCut, CheckBoxesListsAndWindowTitlesCutInTheMiddleAndShowWholeOnHover)

@@ -57,5 +57,8 @@ inline constexpr std::uint32_t kSysButtonText = 0x80000012;       // button text
 // palette when there is a GUI application, else as ResolveColor. Defined in
 // the widget layer (vesdra_platform): include <QColor> where it is called.
 [[nodiscard]] QColor OleColor(std::uint32_t bbggrr);
+// The colour of text on a box painted OleColor(bbggrr): black or white,
+// whichever reads better there (ReadableTextOn).
+[[nodiscard]] QColor ReadableTextColor(std::uint32_t bbggrr);
 
 } // namespace vesdra

@@ -172,10 +172,8 @@ void frmNewCompanalog::Form_Load()
     MostrarMarcadores();
 
     const std::int32_t filas = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
-    for (std::int32_t k = 1; k <= filas; ++k) {
+    for (std::int32_t k = 1; k <= filas; ++k)
         List1->addItem(NombreCanalId(k));
-        // A name wider than the list shows whole on hover.
-    }
 }
 
 void frmNewCompanalog::Mostrar()

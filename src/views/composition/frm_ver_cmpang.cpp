@@ -50,9 +50,8 @@ ElidedLineEdit* Caja(QWidget* parent, std::uint32_t fondo)
     e->setReadOnly(true);
     e->setFrame(true);
     QPalette pal = e->palette();
-    const QColor base = OleColor(fondo);
-    pal.setColor(QPalette::Base, base);
-    pal.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(base.rgb() & 0xFFFFFF)));
+    pal.setColor(QPalette::Base, OleColor(fondo));
+    pal.setColor(QPalette::Text, ReadableTextColor(fondo));
     e->setPalette(pal);
     MostrarPrincipio(*e);
     return e;

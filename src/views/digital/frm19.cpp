@@ -69,9 +69,8 @@ ElidedLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackg
     auto* e = new ElidedLineEdit(parent);
     e->setReadOnly(true);
     QPalette pal = e->palette();
-    const QColor base = OleColor(fondo);
-    pal.setColor(QPalette::Base, base);
-    pal.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(base.rgb() & 0xFFFFFF)));
+    pal.setColor(QPalette::Base, OleColor(fondo));
+    pal.setColor(QPalette::Text, ReadableTextColor(fondo));
     e->setPalette(pal);
     e->setTextMargins(0, 0, 0, 0);
     MostrarPrincipio(*e);

@@ -39,7 +39,7 @@ void FijarFondo(QWidget* w, std::uint32_t fondo)
     p.setColor(QPalette::Base, OleColor(fondo));
     p.setColor(QPalette::Window, OleColor(fondo));
     // Black or white text, whichever reads better on the box's colour.
-    p.setColor(QPalette::Text, QColor::fromRgb(ReadableTextOn(OleColor(fondo).rgb() & 0xFFFFFF)));
+    p.setColor(QPalette::Text, ReadableTextColor(fondo));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

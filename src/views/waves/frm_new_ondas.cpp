@@ -153,10 +153,8 @@ void frmNewOndas::Form_Load()
         Seleccionar(1);
         List1->clear();
         const std::int32_t filas = FilasCanalesVista();
-        for (std::int32_t k = 1; k <= filas; ++k) {
+        for (std::int32_t k = 1; k <= filas; ++k)
             List1->addItem(NombreCanalId(k));
-            // A name wider than the list shows whole on hover.
-        }
     });
     if (!ok)
         SetMousePointer(this, vbDefault);
