@@ -21,7 +21,19 @@
 namespace vesdra {
 namespace {
 
-using SmallScreen = test::EnPantalla<test::AnalysisFixture>;
+class SmallScreen : public test::EnPantalla<test::AnalysisFixture>
+{
+protected:
+    // Both views of a balanced table, two sets each.
+    void AbrirAmbas()
+    {
+        TablaEquilibrada();
+        Elegir({2, 1, 1}, {2, 1, 1}, 2);
+        ASSERT_TRUE(CargarFases());
+        ASSERT_TRUE(CargarSecuencias());
+        Procesar();
+    }
+};
 
 void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que)
 {
@@ -30,11 +42,7 @@ void ExpectEnteroYVisible(const QWidget& form, const QWidget* w, const char* que
 
 TEST_P(SmallScreen, EverySwatchValueBoxAndButtonOfBothViewsLiesInsideTheClientArea)
 {
-    TablaEquilibrada();
-    Elegir({2, 1, 1}, {2, 1, 1}, 2);
-    ASSERT_TRUE(CargarFases());
-    ASSERT_TRUE(CargarSecuencias());
-    Procesar();
+    ASSERT_NO_FATAL_FAILURE(AbrirAmbas());
     for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
         ASSERT_NE(v, nullptr);
         SCOPED_TRACE(v->windowTitle().toStdString());
@@ -68,11 +76,7 @@ TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
                            "INTENSIDAD FASE A", "INTENSIDAD FASE B", "INTENSIDAD FASE C"};
     for (std::int32_t c = 1; c <= 6; ++c)
         Registro().TablaCanales(c, 2) = test::NombreLargo(QString::fromUtf8(fines[c - 1]));
-    TablaEquilibrada();
-    Elegir({2, 1, 1}, {2, 1, 1}, 2);
-    ASSERT_TRUE(CargarFases());
-    ASSERT_TRUE(CargarSecuencias());
-    Procesar();
+    ASSERT_NO_FATAL_FAILURE(AbrirAmbas());
     for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
         ASSERT_NE(v, nullptr);
         SCOPED_TRACE(v->windowTitle().toStdString());

@@ -30,6 +30,17 @@ class TileFont : public test::WavesFixture, public ::testing::WithParamInterface
 protected:
     // Three small currents and two large voltages: the voltages' read-outs
     // are the widest of the tile.
+    // The five channels chosen together: a tile of five windows.
+    std::vector<frmVerOndas*> CincoVentanas()
+    {
+        Registro5();
+        AbrirDialogoOndas();
+        frmNewOndas& d = NewOndas();
+        for (int fila = 0; fila < 5; ++fila)
+            d.List1_DblClick(fila);
+        d.cmdOK_Click();
+        return ondas::VentanasOndasAbiertas();
+    }
     void Registro5()
     {
         RecordModel& r = Registro();
@@ -61,13 +72,7 @@ TEST_P(TileFont, OneReadoutFontPerTileAndEveryControlWhole)
 {
     const Pantalla p = GetParam();
     Screen() = ScreenInfo{p.Ancho * 15, p.Alto * 15, 15, 15};
-    Registro5();
-    AbrirDialogoOndas();
-    frmNewOndas& d = NewOndas();
-    for (int fila = 0; fila < 5; ++fila)
-        d.List1_DblClick(fila);
-    d.cmdOK_Click();
-    const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+    const std::vector<frmVerOndas*> ventanas = CincoVentanas();
     ASSERT_EQ(ventanas.size(), 5u);
 
     std::vector<int> propios;
@@ -113,13 +118,7 @@ TEST_F(TileFont, AWindowMaximisedOutOfTheTileReadsAtItsOwnSizeAndRejoinsItRestor
     const test::PantallaPrueba p{1024, 768};
     test::AreaPantalla area(p);
     Hooks().MostrarVentana = [&area](QWidget* w) { area.Mostrar(w); };
-    Registro5();
-    AbrirDialogoOndas();
-    frmNewOndas& d = NewOndas();
-    for (int fila = 0; fila < 5; ++fila)
-        d.List1_DblClick(fila);
-    d.cmdOK_Click();
-    const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+    const std::vector<frmVerOndas*> ventanas = CincoVentanas();
     ASSERT_EQ(ventanas.size(), 5u);
     const int tesela = ventanas[0]->PixelesLecturas();
 
