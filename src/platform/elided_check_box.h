@@ -1,27 +1,42 @@
 #pragma once
 #include <QCheckBox>
+#include <QPointer>
+#include <QRadioButton>
 
 namespace vesdra {
 
-// A check box whose caption, when it does not fit, is drawn cut in the
-// middle (its start and its end, where names that share a start differ) and
-// shows whole on hover. text() is always the whole caption.
-class ElidedCheckBox : public QCheckBox
+class NameGroup;
+
+// A check box or option button whose caption, when it does not fit, gives
+// way by the rule of platform/base/name_elide.h (against the names of its
+// group, when it has one) and shows whole on hover. text() is always the
+// whole caption.
+template <class Button> class ElidedButton : public Button
 {
-    Q_OBJECT
 public:
-    explicit ElidedCheckBox(QWidget* parent = nullptr);
+    explicit ElidedButton(QWidget* parent = nullptr) : Button(parent) {}
+
+    // The caption joins `group` as one of its names. Null leaves it alone again.
+    void SetNameGroup(NameGroup* group);
 
     // The caption as drawn now.
-    [[nodiscard]] QString TextoVisible() const;
-    [[nodiscard]] bool Recortado() const { return TextoVisible() != text(); }
+    [[nodiscard]] QString VisibleText() const;
+    [[nodiscard]] bool IsCut() const { return VisibleText() != this->text(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    void Opcion(QStyleOptionButton& opcion) const;
+    void Option(QStyleOptionButton& option) const;
+
+    QPointer<NameGroup> group_;
 };
+
+using ElidedCheckBox = ElidedButton<QCheckBox>;
+using ElidedRadioButton = ElidedButton<QRadioButton>;
+
+extern template class ElidedButton<QCheckBox>;
+extern template class ElidedButton<QRadioButton>;
 
 } // namespace vesdra

@@ -1,31 +1,47 @@
 #pragma once
 #include <QLabel>
+#include <QPointer>
 
 namespace vesdra {
 
-// A one-line label that shows as much of its text as its width holds, cut
-// with an ellipsis where the mode says (the middle keeps a path's drive and
-// its last folder in sight), and shows the whole text as its tool tip while
-// it is cut. text() is always the whole text.
+class NameGroup;
+
+// A label that shows as much of its text as its room holds, cut with an
+// ellipsis where the mode says (the middle keeps a path's drive and its last
+// folder in sight), and shows the whole text as its tool tip while it is
+// cut. A label cut in the middle that holds a name of a group gives way by
+// the rule of platform/base/name_elide.h against the group's other names,
+// and may take more than one line where its height has room for them.
+// text() is always the whole text.
 class ElidedLabel : public QLabel
 {
     Q_OBJECT
 public:
     explicit ElidedLabel(Qt::TextElideMode modo, QWidget* parent = nullptr);
 
-    // The text as drawn now: the whole text, or its elided form.
-    [[nodiscard]] QString TextoVisible() const;
-    [[nodiscard]] bool Recortado() const { return TextoVisible() != text(); }
+    // The label's text joins `group` as one of its names. Null leaves it alone again.
+    void SetNameGroup(NameGroup* group);
+    // Up to `lines` lines, as many as the label's height holds (1 by default).
+    void SetMaxLines(int lines);
+
+    // The text as drawn now: the whole text, or its elided form (its lines
+    // joined by "\n").
+    [[nodiscard]] QString VisibleText() const;
+    [[nodiscard]] bool IsCut() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    // Where the line of text is drawn: the contents less margin and indent.
-    [[nodiscard]] QRect RectTexto() const;
+    // Where the text is drawn: the contents less margin and indent.
+    [[nodiscard]] QRect TextRect() const;
+    // The lines drawn in the room the label has.
+    [[nodiscard]] QStringList VisibleLines() const;
 
     Qt::TextElideMode modo_;
+    QPointer<NameGroup> group_;
+    int maxLines_{1};
 };
 
 // Answers a tool-tip request at `event` on `w`: the whole text on hover while

@@ -7,8 +7,9 @@
 #include <QStyleOptionFrame>
 #include <utility>
 
-#include "platform/base/text_fit.h"
+#include "platform/base/name_elide.h"
 #include "platform/elided_label.h"
+#include "platform/name_group.h"
 
 namespace vesdra {
 
@@ -23,57 +24,78 @@ constexpr int kMargenY = 1;
 
 ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
-void ElidedLineEdit::MostrarLectura(const QString& nombre, const QString& separador, const QString& valor)
+void ElidedLineEdit::ShowReadOut(const QString& name, const QString& separator, const QString& value)
 {
-    QString cola = separador + valor;
-    const bool reglaNueva = separador != separador_ || cola != cola_;
-    separador_ = separador;
-    cola_ = std::move(cola);
-    const QString texto = nombre + cola_;
+    QString tail = separator + value;
+    const bool newRule = separator != separator_ || tail != tail_;
+    separator_ = separator;
+    tail_ = std::move(tail);
+    const QString whole = name + tail_;
     // The same text under the same rule is left as it stands: the read-outs
     // of the cursor that did not move are set again at every move of the
     // other, and are not measured and painted again for it.
-    if (texto != text())
-        setText(texto);
-    else if (reglaNueva)
+    if (whole != text())
+        setText(whole);
+    else if (newRule)
         update(); // the same text, cut by the new rule
 }
 
-QRect ElidedLineEdit::RectTexto(const QStyleOptionFrame& panel) const
+void ElidedLineEdit::SetNameGroup(NameGroup* group)
+{
+    group_ = group;
+    if (group)
+        group->Add(this, [this] { return Name(); });
+    update();
+}
+
+bool ElidedLineEdit::IsReadOut() const
+{
+    const QString& t = text();
+    return !tail_.isEmpty() && t.endsWith(tail_) && t.size() > tail_.size();
+}
+
+QString ElidedLineEdit::Name() const
+{
+    return IsReadOut() ? text().left(text().size() - tail_.size()) : text();
+}
+
+QRect ElidedLineEdit::TextRect(const QStyleOptionFrame& panel) const
 {
     return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
 }
 
-QString ElidedLineEdit::TextoVisible() const
+QString ElidedLineEdit::VisibleText() const
 {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    return VisibleEn(RectTexto(panel).width() - 2 * kMargenX);
+    return VisibleIn(TextRect(panel).width() - 2 * kMargenX);
 }
 
-QString ElidedLineEdit::VisibleEn(double ancho) const
+QString ElidedLineEdit::VisibleIn(double width) const
 {
     const QString& t = text();
     if (hasFocus() || t.isEmpty())
         return t;
     const QFontMetricsF fm(font());
-    const auto avance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-    if (avance(t) <= ancho)
+    const auto advance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+    if (advance(t) <= width)
         return t;
-    if (!cola_.isEmpty() && t.endsWith(cola_) && t.size() > cola_.size()) {
+    const QStringList beside = group_ ? group_->Names() : QStringList();
+    if (IsReadOut()) {
         // The value and its unit whole; the name gives way.
-        return FitNameAndValue(t.left(t.size() - cola_.size()), separador_, cola_.mid(separador_.size()),
-                               ancho, avance);
+        return FitNameAndValue(Name(), beside, separator_, tail_.mid(separator_.size()), width, advance);
     }
-    return ElideMiddle(t, ancho, avance);
+    return ElideName(t, beside, width, advance);
 }
 
 void ElidedLineEdit::paintEvent(QPaintEvent* event)
 {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect r = RectTexto(panel);
-    const QString visible = VisibleEn(r.width() - 2 * kMargenX);
+    if (group_)
+        group_->Drawing(this);
+    const QRect r = TextRect(panel);
+    const QString visible = VisibleIn(r.width() - 2 * kMargenX);
     if (visible == text()) {
         QLineEdit::paintEvent(event);
         return;
@@ -106,7 +128,7 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event)
 bool ElidedLineEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        ShowWholeTextTip(*this, *event, Recortado(), text());
+        ShowWholeTextTip(*this, *event, IsCut(), text());
         return true;
     }
     return QLineEdit::event(event);

@@ -1,15 +1,18 @@
 #pragma once
 #include <QLineEdit>
+#include <QPointer>
 
 class QStyleOptionFrame;
 
 namespace vesdra {
 
+class NameGroup;
+
 // A one-line text box that holds its whole text but, while it does not have
-// the focus, draws what its width holds: a name cut in the middle (its
-// start and its end, where names that share a start differ), or a read-out
-// "name + separator + value" with the value and its unit whole and the name
-// cut in the middle to the room left. Hovering a cut box shows its whole
+// the focus, draws what its width holds: a name given way by the rule of
+// platform/base/name_elide.h (against the names of its group, when it has
+// one), or a read-out "name + separator + value" with the value and its unit
+// whole and the name given the room left. Hovering a cut box shows its whole
 // text. text() is always the whole text; a box with the focus scrolls
 // through it as any line edit does.
 class ElidedLineEdit : public QLineEdit
@@ -18,17 +21,23 @@ class ElidedLineEdit : public QLineEdit
 public:
     explicit ElidedLineEdit(QWidget* parent = nullptr);
 
-    // The read-out "nombre + separador + valor": setText of the whole text
-    // (a box that shows it already is left alone), whose tail (separador +
-    // valor) is kept whole when drawn. A later
-    // setText keeps that rule while the text still ends in the tail (the
-    // sideways scroll of a read-out drops characters from its start); any
-    // other text is a plain name again.
-    void MostrarLectura(const QString& nombre, const QString& separador, const QString& valor);
+    // The read-out "name + separator + value": setText of the whole text
+    // (a box that shows it already is left alone), whose tail (separator +
+    // value) is kept whole when drawn. A later setText keeps that rule while
+    // the text still ends in the tail (the sideways scroll of a read-out
+    // drops characters from its start); any other text is a plain name again.
+    void ShowReadOut(const QString& name, const QString& separator, const QString& value);
+
+    // The box's name joins `group`: it gives way knowing the group's other
+    // names. Null leaves it alone again.
+    void SetNameGroup(NameGroup* group);
+
+    // The name the box shows: its text less a read-out's separator and value.
+    [[nodiscard]] QString Name() const;
 
     // The text as drawn now (the whole text while the box has the focus).
-    [[nodiscard]] QString TextoVisible() const;
-    [[nodiscard]] bool Recortado() const { return TextoVisible() != text(); }
+    [[nodiscard]] QString VisibleText() const;
+    [[nodiscard]] bool IsCut() const { return VisibleText() != text(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,12 +45,14 @@ protected:
 
 private:
     // The rectangle the text is drawn in: the contents less the text margins.
-    [[nodiscard]] QRect RectTexto(const QStyleOptionFrame& panel) const;
-    // The text as drawn in a line `ancho` pixels wide.
-    [[nodiscard]] QString VisibleEn(double ancho) const;
+    [[nodiscard]] QRect TextRect(const QStyleOptionFrame& panel) const;
+    // The text as drawn in a line `width` pixels wide.
+    [[nodiscard]] QString VisibleIn(double width) const;
+    [[nodiscard]] bool IsReadOut() const;
 
-    QString separador_;
-    QString cola_; // separador_ and the value
+    QString separator_;
+    QString tail_; // separator_ and the value
+    QPointer<NameGroup> group_;
 };
 
 } // namespace vesdra

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -17,7 +18,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/base/name_elide.h"
 #include "platform/elided_label.h"
+#include "platform/elided_line_edit.h"
+#include "platform/name_group.h"
 
 namespace vesdra {
 
@@ -58,12 +62,28 @@ public:
     }
 };
 
-// Draws a list's entries in the part of the row the list shows, so that a
-// long one is cut in the middle, and tips a cut entry.
+// Draws a list's entries in the part of the row the list shows, a long one
+// giving way by the name rule against the list's other entries (and the
+// names of the list's group), and tips a cut entry.
 class DelegadoNombres : public QStyledItemDelegate
 {
 public:
-    explicit DelegadoNombres(QAbstractItemView* lista) : QStyledItemDelegate(lista), lista_(lista) {}
+    DelegadoNombres(QAbstractItemView* lista, NameGroup* grupo)
+        : QStyledItemDelegate(lista), lista_(lista), grupo_(grupo)
+    {
+    }
+
+    // Every entry of the list, and the group's names.
+    [[nodiscard]] QStringList Nombres() const
+    {
+        QStringList nombres = grupo_ ? grupo_->Names() : QStringList();
+        const QAbstractItemModel* m = lista_->model();
+        if (!m)
+            return nombres;
+        for (int fila = 0; fila < m->rowCount(lista_->rootIndex()); ++fila)
+            nombres.append(m->index(fila, 0, lista_->rootIndex()).data().toString());
+        return nombres;
+    }
 
     // The entry's option with its row as far as the list shows it.
     [[nodiscard]] QStyleOptionViewItem Opcion(const QStyleOptionViewItem& base,
@@ -72,7 +92,8 @@ public:
         QStyleOptionViewItem o(base);
         initStyleOption(&o, indice);
         o.rect.setRight(std::min(o.rect.right(), lista_->viewport()->rect().right()));
-        o.textElideMode = Qt::ElideMiddle;
+        o.textElideMode = Qt::ElideNone;
+        o.text = Visible(o);
         return o;
     }
 
@@ -83,7 +104,9 @@ public:
         const QRect texto = estilo->subElementRect(QStyle::SE_ItemViewItemText, &o, w);
         // The item view keeps a margin inside the text's rectangle on either side.
         const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
-        return o.fontMetrics.elidedText(o.text, Qt::ElideMiddle, texto.width() - 2 * margen);
+        const QFontMetricsF fm(o.font);
+        return ElideName(o.text, Nombres(), texto.width() - 2 * margen,
+                         [&fm](const QString& t) { return fm.horizontalAdvance(t); });
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -97,8 +120,9 @@ public:
     {
         if (event->type() == QEvent::ToolTip && indice.isValid() && !indice.data(Qt::ToolTipRole).isValid()) {
             const QStyleOptionViewItem o = Opcion(option, indice);
-            if (Visible(o) != o.text)
-                QToolTip::showText(event->globalPos(), o.text, view->viewport(), o.rect);
+            const QString entero = indice.data().toString();
+            if (o.text != entero)
+                QToolTip::showText(event->globalPos(), entero, view->viewport(), o.rect);
             else
                 QToolTip::hideText();
             return true;
@@ -108,15 +132,16 @@ public:
 
 private:
     QAbstractItemView* lista_;
+    QPointer<NameGroup> grupo_;
 };
 
 } // namespace
 
-void NombresEnLista(QAbstractItemView& lista)
+void NombresEnLista(QAbstractItemView& lista, NameGroup* grupo)
 {
     if (dynamic_cast<DelegadoNombres*>(lista.itemDelegate()))
         return;
-    lista.setItemDelegate(new DelegadoNombres(&lista));
+    lista.setItemDelegate(new DelegadoNombres(&lista, grupo));
     lista.setTextElideMode(Qt::ElideMiddle);
     lista.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
@@ -138,7 +163,7 @@ QString TextoVisibleEnLista(const QAbstractItemView& lista, int fila)
     base.rect = lista.visualRect(indice);
     base.decorationSize = lista.iconSize().isValid() ? lista.iconSize() : QSize(16, 16);
     base.features |= QStyleOptionViewItem::HasDisplay;
-    return d->Visible(d->Opcion(base, indice));
+    return d->Opcion(base, indice).text;
 }
 
 void MostrarPrincipio(QLineEdit& caja)
@@ -259,6 +284,17 @@ void AyudaSiRecortado(QWidget& w)
 
 void AjustarDesplegable(QComboBox& lista)
 {
+    // A box that draws its name by the rule weighs it against the entries.
+    if (auto* e = qobject_cast<ElidedLineEdit*>(lista.lineEdit()); e && !lista.findChild<NameGroup*>()) {
+        auto* entradas = new NameGroup(&lista);
+        entradas->AddNames([&lista] {
+            QStringList nombres;
+            for (int i = 0; i < lista.count(); ++i)
+                nombres.append(lista.itemText(i));
+            return nombres;
+        });
+        e->SetNameGroup(entradas);
+    }
     if (QLineEdit* e = lista.lineEdit()) {
         if (!e->property(kPropAyuda).toBool()) {
             MostrarPrincipio(*e);

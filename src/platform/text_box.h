@@ -1,7 +1,7 @@
 #pragma once
 #include <QStringList>
 
-#include "platform/base/text_fit.h"
+#include "platform/base/box_font_size.h"
 
 class QAbstractButton;
 class QAbstractItemView;
@@ -11,6 +11,8 @@ class QLineEdit;
 class QWidget;
 
 namespace vesdra {
+
+class NameGroup;
 
 // A read-only box whose text the program writes keeps the beginning of that
 // text in sight, as a text box whose text is assigned does: every
@@ -54,15 +56,17 @@ void MostrarOpcionEntera(QAbstractButton& opcion);
 // it cut (judged at the moment of hovering, so later texts and sizes count).
 void AyudaSiRecortado(QWidget& w);
 
-// A drop-down of names: its entry shows a long name's start, its pop-up list
-// is as wide as the longest name, and a cut entry shows whole on hover. Run
-// again after the list is filled.
+// A drop-down of names: its entry shows a long name's start (or, when the
+// entry is an ElidedLineEdit, the name as the name rule gives way against
+// the drop-down's entries), its pop-up list is as wide as the longest name,
+// and a cut entry shows whole on hover. Run again after the list is filled.
 void AjustarDesplegable(QComboBox& lista);
 
-// A list of names: an entry too long for the list is drawn cut in the middle
-// (its start and its end, where names that share a start differ) and shows
+// A list of names: an entry too long for the list gives way by the name rule
+// (platform/base/name_elide.h) against the list's other entries and the
+// names of `grupo` (the names shown beside the list, when given), and shows
 // whole on hover; the list does not scroll sideways. Made once per list.
-void NombresEnLista(QAbstractItemView& lista);
+void NombresEnLista(QAbstractItemView& lista, NameGroup* grupo = nullptr);
 // The text a list made so draws for its row (the whole text when it fits).
 [[nodiscard]] QString TextoVisibleEnLista(const QAbstractItemView& lista, int fila);
 

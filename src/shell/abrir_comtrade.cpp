@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/base/file_names.h"
-#include "platform/base/text_fit.h"
+#include "platform/base/name_elide.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"

@@ -5,7 +5,7 @@
 
 #include "platform/base/numeric.h"
 #include "platform/base/segment_clip.h"
-#include "platform/base/text_fit.h"
+#include "platform/base/name_elide.h"
 #include "platform/base/vb_error.h"
 #include "platform/printer.h"
 #include "record/canales.h"

@@ -89,8 +89,8 @@ TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
             EXPECT_TRUE(t.startsWith(QString::fromUtf8("SUBESTACIÓN MONTAÑA"))) << t.toStdString();
             EXPECT_TRUE(t.contains(QStringLiteral(" @ "))) << t.toStdString();
             EXPECT_TRUE(test::LecturaConValorEntero(*caja, t.left(dos), t.mid(dos + 2)));
-            EXPECT_TRUE(caja->Recortado()) << "64 characters do not fit";
-            nombres << NombreVisto(caja->TextoVisible());
+            EXPECT_TRUE(caja->IsCut()) << "64 characters do not fit";
+            nombres << NombreVisto(caja->VisibleText());
         }
         EXPECT_TRUE(test::TodosDistintos(nombres)) << "names that differ at their end read apart";
     }
@@ -111,9 +111,9 @@ TEST_F(SetupDialog, SetNamesThatDifferLateReadApartAndShowWholeOnHover)
         for (std::size_t g = 0; g < 2; ++g) {
             ElidedCheckBox& c = *columna[g];
             EXPECT_EQ(c.text(), Plantillas().TablaTrifasicos(static_cast<std::int32_t>(g + 1), 4));
-            EXPECT_TRUE(c.Recortado());
+            EXPECT_TRUE(c.IsCut());
             EXPECT_EQ(test::AyudaAlPasar(c), c.text());
-            vistos << c.TextoVisible();
+            vistos << c.VisibleText();
         }
         EXPECT_TRUE(test::TodosDistintos(vistos));
     }

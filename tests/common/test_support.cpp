@@ -1,7 +1,10 @@
 #include "common/test_support.h"
 
+#include "platform/base/name_elide.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 
+#include "platform/base/name_elide.h"
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
 #include "platform/elided_line_edit.h"
@@ -273,9 +277,9 @@ QString AyudaAlPasar(QWidget& w)
 {
     if (etiqueta.text() != ruta)
         return ::testing::AssertionFailure() << "holds " << etiqueta.text().toStdString();
-    const QString visible = etiqueta.TextoVisible();
+    const QString visible = etiqueta.VisibleText();
     const QString ultima = ruta.mid(ruta.lastIndexOf(QLatin1Char('/')));
-    if (!etiqueta.Recortado() || !visible.contains(QChar(0x2026)) || !visible.startsWith(ruta.left(3)) ||
+    if (!etiqueta.IsCut() || !visible.contains(QChar(0x2026)) || !visible.startsWith(ruta.left(3)) ||
         !visible.endsWith(ultima))
         return ::testing::AssertionFailure() << "draws " << visible.toStdString();
     if (etiqueta.fontMetrics().horizontalAdvance(visible) > etiqueta.contentsRect().width())
@@ -300,13 +304,13 @@ QString NombreLargo(const QString& fin)
     const QString entero = nombre + QStringLiteral(": ") + valor;
     if (caja.text() != entero)
         return ::testing::AssertionFailure() << "holds " << caja.text().toStdString();
-    const QString visible = caja.TextoVisible();
+    const QString visible = caja.VisibleText();
     if (!visible.endsWith(QStringLiteral(": ") + valor) && visible != valor)
         return ::testing::AssertionFailure() << "draws " << visible.toStdString();
     const MargenesCaja m = MargenesDe(caja);
     if (caja.fontMetrics().horizontalAdvance(visible) > caja.width() - m.Horizontal)
         return ::testing::AssertionFailure() << "draws wider than the box: " << visible.toStdString();
-    if (caja.Recortado()) {
+    if (caja.IsCut()) {
         if (!visible.contains(QChar(0x2026)) && visible != valor)
             return ::testing::AssertionFailure() << "cut with no ellipsis: " << visible.toStdString();
         const QString consejo = AyudaAlPasar(caja);
@@ -314,6 +318,88 @@ QString NombreLargo(const QString& fin)
             return ::testing::AssertionFailure() << "tool tip " << consejo.toStdString();
     }
     return ::testing::AssertionSuccess();
+}
+
+namespace {
+
+QStringList ConComienzo(const QString& comienzo, std::initializer_list<const char*> fines)
+{
+    QStringList nombres;
+    for (const char* f : fines)
+        nombres.append(comienzo + QString::fromUtf8(f));
+    return nombres;
+}
+
+const char* const kFinesAnalogicos[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",      "TENSIÓN FASE C",
+                                        "INTENSIDAD FASE A", "INTENSIDAD FASE B",   "INTENSIDAD FASE C",
+                                        "INTENSIDAD NEUTRO", "TENSIÓN BARRA 220 kV"};
+
+} // namespace
+
+QString NombresSubestacion::Comun()
+{
+    return QString::fromUtf8("SUBESTACIÓN NORTE 220 kV POSICIÓN LÍNEA 2 – ");
+}
+
+QStringList NombresSubestacion::Analogicos()
+{
+    QStringList n;
+    for (const char* f : kFinesAnalogicos)
+        n.append(Comun() + QString::fromUtf8(f));
+    return n;
+}
+
+QStringList NombresSubestacion::Circuitos()
+{
+    QStringList n;
+    for (const char* f : kFinesAnalogicos)
+        n.append(QString::fromUtf8("CIRCUITO LÍNEA 2 NORTE – POSICIÓN 220 kV – ") + QString::fromUtf8(f));
+    return n;
+}
+
+QStringList NombresSubestacion::Trifasicos()
+{
+    return ConComienzo(Comun(), {"TENSIONES DE FASE", "INTENSIDADES DE FASE"});
+}
+
+QStringList NombresSubestacion::Grupos()
+{
+    return ConComienzo(Comun(), {"DISPAROS MONOFÁSICOS", "ARRANQUES DE FASE", "POSICIÓN INTERRUPTOR",
+                                 "RECIERRE Y BLOQUEOS", "TELEPROTECCIÓN"});
+}
+
+QStringList NombresSubestacion::Digitales()
+{
+    return ConComienzo(
+        Comun(), {"DISPARO FASE A",       "DISPARO FASE B",    "DISPARO FASE C",      "ARRANQUE FASE A",
+                  "ARRANQUE FASE B",      "ARRANQUE FASE C",   "ARRANQUE NEUTRO",     "INTERRUPTOR ABIERTO",
+                  "INTERRUPTOR CERRADO",  "RECIERRE EN CURSO", "RECIERRE BLOQUEADO",  "PROTECCIÓN Z1",
+                  "PROTECCIÓN Z2",        "PROTECCIÓN Z3",     "FALLO INTERRUPTOR",   "TELEDISPARO ENVIADO",
+                  "TELEDISPARO RECIBIDO", "DISPARO TRIFÁSICO", "OSCILOPERTURBÓGRAFO", "ALARMA GENERAL"});
+}
+
+::testing::AssertionResult SeLeenAparte(const QStringList& vistos, const QStringList& nombres)
+{
+    if (vistos.size() != nombres.size())
+        return ::testing::AssertionFailure() << vistos.size() << " texts for " << nombres.size() << " names";
+    for (qsizetype i = 0; i < vistos.size(); ++i) {
+        if (!ReadsAs(vistos[i], nombres[i]))
+            return ::testing::AssertionFailure() << "\"" << vistos[i].toStdString() << "\" is not a cut of \""
+                                                 << nombres[i].toStdString() << '"';
+        for (qsizetype j = 0; j < nombres.size(); ++j)
+            if (nombres[j] != nombres[i] && ReadsAs(vistos[i], nombres[j]))
+                return ::testing::AssertionFailure()
+                       << "\"" << vistos[i].toStdString() << "\" (for \"" << nombres[i].toStdString()
+                       << "\") reads as \"" << nombres[j].toStdString() << '"';
+    }
+    return ::testing::AssertionSuccess();
+}
+
+bool PaintCount::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::Paint)
+        ++count;
+    return false;
 }
 
 ::testing::AssertionResult TodosDistintos(const QStringList& vistos)

@@ -102,6 +102,42 @@ QString AyudaAlPasar(QWidget& w);
 // only at their end: within each group of three, no two may be seen alike.
 ::testing::AssertionResult PorGruposDistintos(const QStringList& vistos);
 
+// Names as a substation writes them in a template: 57-64 characters, all
+// starting "SUBESTACIÓN NORTE 220 kV POSICIÓN LÍNEA 2 – " and told apart only
+// by what follows (the quantity and the phase of a channel, the kind of a
+// set or group, the signal of a digital channel).
+struct NombresSubestacion {
+    // The eight analog channels: voltages of phases A, B, C, currents of
+    // phases A, B, C, the neutral current and the busbar voltage.
+    static QStringList Analogicos();
+    // Their second names (the circuit column): "CIRCUITO LÍNEA 2 NORTE – ...",
+    // one character shorter than each name, so that a channel's caption is
+    // its second name.
+    static QStringList Circuitos();
+    // Two three-phase sets: voltages and currents.
+    static QStringList Trifasicos();
+    // Five digital groups.
+    static QStringList Grupos();
+    // Twenty digital channels.
+    static QStringList Digitales();
+    // The start they all share.
+    static QString Comun();
+};
+
+// Whether each text shown (`vistos`, as drawn, "…" standing for what is left
+// out) is a faithful cut of its own name in `nombres` and reads as none of
+// the other names of the list: a protection engineer can tell every one
+// from the others beside it without hovering.
+::testing::AssertionResult SeLeenAparte(const QStringList& vistos, const QStringList& nombres);
+
+// Counts the paint events of the widgets it is installed on.
+class PaintCount : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);
 

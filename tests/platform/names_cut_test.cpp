@@ -88,9 +88,9 @@ TEST(NamesCut, ALabelCutInTheMiddleKeepsNamesThatShareTheirStartApart)
     ventana.show();
     QSet<QString> vistos;
     for (ElidedLabel* l : etiquetas) {
-        EXPECT_TRUE(l->Recortado());
-        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->TextoVisible()), l->contentsRect().width());
-        vistos.insert(l->TextoVisible());
+        EXPECT_TRUE(l->IsCut());
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->VisibleText()), l->contentsRect().width());
+        vistos.insert(l->VisibleText());
         EXPECT_EQ(AyudaAlPasar(*l), l->text());
     }
     EXPECT_EQ(vistos.size(), 3) << "phases A, B and C read apart";
@@ -123,15 +123,15 @@ TEST(NamesCut, AReadOutKeepsItsValueWholeAndCutsTheNameInTheMiddle)
         auto* c = new ElidedLineEdit(&ventana);
         c->setReadOnly(true);
         c->setGeometry(5, 5 + 30 * i, 190, 24);
-        c->MostrarLectura(kNombres[i], QStringLiteral(": "), QStringLiteral("-13.950 kV"));
+        c->ShowReadOut(kNombres[i], QStringLiteral(": "), QStringLiteral("-13.950 kV"));
         cajas.push_back(c);
     }
     ventana.show();
     QSet<QString> vistos;
     for (ElidedLineEdit* c : cajas) {
-        const QString visible = c->TextoVisible();
+        const QString visible = c->VisibleText();
         EXPECT_EQ(c->text(), c->text().left(37) + QStringLiteral(": -13.950 kV")) << "text() stays whole";
-        EXPECT_TRUE(c->Recortado());
+        EXPECT_TRUE(c->IsCut());
         EXPECT_TRUE(visible.endsWith(QStringLiteral(": -13.950 kV"))) << visible.toStdString();
         EXPECT_TRUE(visible.startsWith(QStringLiteral("DIS"))) << visible.toStdString();
         EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
@@ -145,32 +145,19 @@ TEST(NamesCut, AReadOutKeepsItsValueWholeAndCutsTheNameInTheMiddle)
     // The sideways scroll drops characters from the start: the value stays.
     ElidedLineEdit& c = *cajas[0];
     c.setText(c.text().mid(8));
-    EXPECT_TRUE(c.TextoVisible().endsWith(QStringLiteral(": -13.950 kV"))) << c.TextoVisible().toStdString();
+    EXPECT_TRUE(c.VisibleText().endsWith(QStringLiteral(": -13.950 kV"))) << c.VisibleText().toStdString();
     // A plain name: cut in the middle.
     c.setText(kNombres[2] + kNombres[2]);
-    EXPECT_TRUE(c.TextoVisible().endsWith(QStringLiteral("FASE C"))) << c.TextoVisible().toStdString();
+    EXPECT_TRUE(c.VisibleText().endsWith(QStringLiteral("FASE C"))) << c.VisibleText().toStdString();
     // Wide enough: whole, no tip, drawn as any line edit draws it.
-    c.MostrarLectura(QStringLiteral("IN"), QStringLiteral(": "), QStringLiteral("1.000 A"));
-    EXPECT_FALSE(c.Recortado());
-    EXPECT_EQ(c.TextoVisible(), c.text());
+    c.ShowReadOut(QStringLiteral("IN"), QStringLiteral(": "), QStringLiteral("1.000 A"));
+    EXPECT_FALSE(c.IsCut());
+    EXPECT_EQ(c.VisibleText(), c.text());
     // With the focus the box scrolls through its whole text as a line edit does.
     QApplication::setActiveWindow(&ventana);
     cajas[1]->setFocus();
-    EXPECT_EQ(cajas[1]->TextoVisible(), cajas[1]->text());
+    EXPECT_EQ(cajas[1]->VisibleText(), cajas[1]->text());
 }
-
-// Counts the paint events a widget receives.
-class ContarPintados : public QObject
-{
-public:
-    int veces = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++veces;
-        return false;
-    }
-};
 
 TEST(NamesCut, AReadOutSetAgainToWhatItShowsIsNotRepainted)
 {
@@ -184,7 +171,7 @@ TEST(NamesCut, AReadOutSetAgainToWhatItShowsIsNotRepainted)
     MostrarPrincipio(*c);
     c->setGeometry(5, 5, 190, 24);
     const auto lectura = [c](const QString& nombre, const QString& valor) {
-        c->MostrarLectura(nombre, QStringLiteral(": "), valor);
+        c->ShowReadOut(nombre, QStringLiteral(": "), valor);
     };
     lectura(kNombres[0], QStringLiteral("-13.950 kV"));
     ventana.show();
@@ -192,13 +179,13 @@ TEST(NamesCut, AReadOutSetAgainToWhatItShowsIsNotRepainted)
     // The first paint done, as the box stands between cursor moves.
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
-    ContarPintados pintados;
+    test::PaintCount pintados;
     c->installEventFilter(&pintados);
     const auto pintadoTras = [&pintados](const std::function<void()>& cambio) {
-        pintados.veces = 0;
+        pintados.count = 0;
         cambio();
         QApplication::processEvents();
-        return pintados.veces > 0;
+        return pintados.count > 0;
     };
 
     // The other cursor's read-outs are set again at every cursor move.
@@ -206,7 +193,7 @@ TEST(NamesCut, AReadOutSetAgainToWhatItShowsIsNotRepainted)
     EXPECT_TRUE(pintadoTras([&] { lectura(kNombres[0], QStringLiteral("-13.951 kV")); }));
     // The same text split elsewhere is cut by the new rule.
     const QString texto = c->text();
-    EXPECT_TRUE(pintadoTras([&] { c->MostrarLectura(texto.left(10), QString(), texto.mid(10)); }));
+    EXPECT_TRUE(pintadoTras([&] { c->ShowReadOut(texto.left(10), QString(), texto.mid(10)); }));
     EXPECT_EQ(c->text(), texto);
 }
 
@@ -246,10 +233,10 @@ TEST(NamesCut, CheckBoxesListsAndWindowTitlesCutInTheMiddleAndShowWholeOnHover)
     (void)ventana.grab(); // the title bars are drawn
 
     for (ElidedCheckBox* c : casillas) {
-        EXPECT_TRUE(c->Recortado());
+        EXPECT_TRUE(c->IsCut());
         EXPECT_EQ(c->text(), kNombres[vistos.size()]) << "the caption stays whole";
         EXPECT_EQ(AyudaAlPasar(*c), c->text());
-        vistos << c->TextoVisible();
+        vistos << c->VisibleText();
     }
     EXPECT_TRUE(test::TodosDistintos(vistos)) << "check boxes";
 

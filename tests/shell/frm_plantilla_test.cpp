@@ -92,9 +92,9 @@ TEST_F(FrmPlantillaTest, ALongPathIsCutInTheMiddleAndShownWholeOnHover)
     frmPlantilla& d = Abrir();
     d.Dir1->SetPath(larga);
     EXPECT_EQ(d.lblPath->text(), larga);
-    ASSERT_TRUE(d.lblPath->Recortado());
+    ASSERT_TRUE(d.lblPath->IsCut());
     // The start and the last folder stay in sight, the ellipsis between.
-    const QString visible = d.lblPath->TextoVisible();
+    const QString visible = d.lblPath->VisibleText();
     EXPECT_TRUE(visible.startsWith(larga.left(3))) << visible.toStdString();
     EXPECT_TRUE(visible.endsWith(larga.right(4))) << visible.toStdString();
     EXPECT_TRUE(visible.contains(QChar(0x2026)));
@@ -106,7 +106,7 @@ TEST_F(FrmPlantillaTest, ALongPathIsCutInTheMiddleAndShownWholeOnHover)
 
     // A short path shows whole.
     d.Dir1->SetPath(QStringLiteral("/"));
-    EXPECT_FALSE(d.lblPath->Recortado());
+    EXPECT_FALSE(d.lblPath->IsCut());
 }
 
 TEST_F(FrmPlantillaTest, AMissingTemplatesFolderIsSaidAndTheRecordsFolderListed)

@@ -88,7 +88,7 @@ TEST_P(WizardLongNames, StepTwoShowsThePhaseAndTellsLongNamesApart)
     const char* fases[] = {"A", "B", "C"};
     for (std::int32_t s : {1, 2})
         for (std::int32_t k = 1; k <= 3; ++k) {
-            const QString visible = t->grp[s][k]->TextoVisible();
+            const QString visible = t->grp[s][k]->VisibleText();
             EXPECT_TRUE(visible.endsWith(QLatin1String(fases[k - 1]))) << visible.toStdString();
         }
 
@@ -107,9 +107,9 @@ TEST_P(WizardLongNames, StepTwoShowsThePhaseAndTellsLongNamesApart)
     QStringList casillas;
     for (std::int32_t k = 1; k <= 3; ++k) {
         ElidedLineEdit& g = *t->grp[1][k];
-        EXPECT_TRUE(g.Recortado());
+        EXPECT_TRUE(g.IsCut());
         EXPECT_EQ(test::AyudaAlPasar(g), g.text());
-        casillas << g.TextoVisible();
+        casillas << g.VisibleText();
     }
     EXPECT_TRUE(test::TodosDistintos(casillas)) << "phase slots";
 }

@@ -94,8 +94,8 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     EXPECT_EQ(t->grp[2][1]->text(), largo);
     // A name longer than its box shows its start and its end, and whole on hover.
     EXPECT_TRUE(TextoRecortado(*t->grp[2][1]));
-    EXPECT_TRUE(t->grp[2][1]->TextoVisible().startsWith(QStringLiteral("Int")));
-    EXPECT_TRUE(t->grp[2][1]->TextoVisible().endsWith(QStringLiteral("kV")));
+    EXPECT_TRUE(t->grp[2][1]->VisibleText().startsWith(QStringLiteral("Int")));
+    EXPECT_TRUE(t->grp[2][1]->VisibleText().endsWith(QStringLiteral("kV")));
     EXPECT_EQ(t->grp[2][1]->cursorPosition(), 0);
     EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), largo);
     EXPECT_EQ(t->lbl[2][3]->text(), "7");

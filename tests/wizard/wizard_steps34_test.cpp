@@ -351,7 +351,7 @@ TEST_F(WizardSteps34Test, AMemberNameLongerThanItsBoxShowsItsStartAndEndAndWhole
     Grupo(d, "G1", {});
     d.grp[1]->setText(largo);
     EXPECT_TRUE(TextoRecortado(*d.grp[1]));
-    EXPECT_TRUE(d.grp[1]->TextoVisible().endsWith(QStringLiteral("FASE A")));
+    EXPECT_TRUE(d.grp[1]->VisibleText().endsWith(QStringLiteral("FASE A")));
     EXPECT_EQ(d.grp[1]->cursorPosition(), 0);
     EXPECT_EQ(test::AyudaAlPasar(*d.grp[1]), largo);
 }

@@ -217,7 +217,7 @@ void frmVerCmpang::ActualizarCursor(int cursor)
         if (f.Columna == 0)
             continue;
         // The value and unit always show; a long caption gives way.
-        cajas[k]->MostrarLectura(f.Nombre, QStringLiteral(": "), TextoValor(valores(s, f.Columna), f.Unidad));
+        cajas[k]->ShowReadOut(f.Nombre, QStringLiteral(": "), TextoValor(valores(s, f.Columna), f.Unidad));
     }
     auto& textos = amar ? textosAmar_ : textosCian_;
     std::int32_t& longitud = amar ? longitudAmar_ : longitudCian_;

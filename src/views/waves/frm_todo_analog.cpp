@@ -276,9 +276,9 @@ void frmTodoanalog::MoverCursor(bool primero)
         const QString nombre = NombreCanal(c.Fila);
         const QString unidad = UnidadFila(r.TablaCanales, c.Fila);
         // The value and unit always show; a long name gives way in the middle.
-        lblet[static_cast<size_t>(2 * b - 1)]->MostrarLectura(nombre, QStringLiteral(": "),
+        lblet[static_cast<size_t>(2 * b - 1)]->ShowReadOut(nombre, QStringLiteral(": "),
                                                               TextoValor(ValorEn(c, s1), unidad));
-        lblet[static_cast<size_t>(2 * b)]->MostrarLectura(nombre, QStringLiteral(": "),
+        lblet[static_cast<size_t>(2 * b)]->ShowReadOut(nombre, QStringLiteral(": "),
                                                           TextoValor(ValorEn(c, s2), unidad));
     }
     // Kept texts of this cursor's boxes; the longest ever seen sets how far

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/base/text_fit.h"
+#include "platform/base/box_font_size.h"
 
 namespace vesdra {
 

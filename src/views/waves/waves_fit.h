@@ -3,7 +3,7 @@
 #include <functional>
 #include <span>
 
-#include "platform/base/text_fit.h"
+#include "platform/base/box_font_size.h"
 #include "views/waves/waves_layout.h"
 
 namespace vesdra {

@@ -76,7 +76,7 @@ TEST_P(LongNames, EveryValueWholeOnABoxThatReadsAndTheNamesApart)
             SCOPED_TRACE(caja.text().toStdString());
             EXPECT_TRUE(test::LecturaConValorEntero(caja, r.TablaCanales(c, 2),
                                                     TextoValor(r.Valores(s, c), r.TablaCanales(c, 4))));
-            const QString visible = caja.TextoVisible();
+            const QString visible = caja.VisibleText();
             nombres << visible.left(visible.lastIndexOf(QStringLiteral(": ")));
 
             // Black or white text on the trace colour, whichever contrasts more.
@@ -100,9 +100,9 @@ TEST_P(LongNames, TheDialogsSlotsAndListTellTheNamesApartAndNoMarkerCoversABox)
     for (std::size_t k = 1; k <= 6; ++k) {
         ElidedLineEdit& g = *d.grp[k];
         EXPECT_EQ(g.text(), Registro().TablaCanales(static_cast<std::int32_t>(k), 2));
-        EXPECT_TRUE(g.Recortado());
+        EXPECT_TRUE(g.IsCut());
         EXPECT_EQ(test::AyudaAlPasar(g), g.text());
-        casillas << g.TextoVisible();
+        casillas << g.VisibleText();
         lista << TextoVisibleEnLista(*d.List1, static_cast<int>(k) - 1);
     }
     EXPECT_TRUE(test::PorGruposDistintos(casillas)) << "slots";

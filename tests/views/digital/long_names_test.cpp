@@ -35,14 +35,14 @@ TEST_P(LongNames, RowNamesReadApartAndShowWholeOnHover)
     for (std::size_t i = 1; i <= 3; ++i) {
         ElidedLineEdit& caja = *v->label[i];
         EXPECT_EQ(caja.text(), nombres[static_cast<qsizetype>(i - 1)]);
-        EXPECT_TRUE(caja.Recortado());
+        EXPECT_TRUE(caja.IsCut());
         EXPECT_EQ(test::AyudaAlPasar(caja), caja.text());
-        vistos << caja.TextoVisible();
+        vistos << caja.VisibleText();
     }
     EXPECT_TRUE(test::TodosDistintos(vistos));
 
-    EXPECT_TRUE(v->lblanalog->TextoVisible().endsWith(QStringLiteral(" C")))
-        << v->lblanalog->TextoVisible().toStdString() << " of " << v->lblanalog->text().toStdString();
+    EXPECT_TRUE(v->lblanalog->VisibleText().endsWith(QStringLiteral(" C")))
+        << v->lblanalog->VisibleText().toStdString() << " of " << v->lblanalog->text().toStdString();
     EXPECT_EQ(test::AyudaAlPasar(*v->lblanalog), v->lblanalog->text());
     for (const QLineEdit* valor : {static_cast<QLineEdit*>(v->lblamar), static_cast<QLineEdit*>(v->lblcian)})
         EXPECT_TRUE(test::TextoEnteroEnCaja(*valor)) << valor->text().toStdString();

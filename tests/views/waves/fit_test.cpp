@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/base/text_fit.h"
+#include "platform/base/box_font_size.h"
 #include "views/waves/waves_fit.h"
 
 namespace vesdra {

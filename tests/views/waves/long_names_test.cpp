@@ -81,7 +81,7 @@ TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
             SCOPED_TRACE(caja.text().toStdString());
             EXPECT_TRUE(test::LecturaConValorEntero(caja, r.TablaCanales(b, 2),
                                                     TextoValor(r.Valores(s, b), r.TablaCanales(b, 4))));
-            const QString visible = caja.TextoVisible();
+            const QString visible = caja.VisibleText();
             nombres << visible.left(visible.lastIndexOf(QStringLiteral(": ")));
         }
         EXPECT_TRUE(test::PorGruposDistintos(nombres));
@@ -101,10 +101,10 @@ TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
     QStringList casillas;
     for (std::size_t i = 1; i <= 8; ++i) {
         EXPECT_EQ(d.grp[i]->text(), Registro().TablaCanales(static_cast<std::int32_t>(i), 2));
-        if (d.grp[i]->Recortado()) {
+        if (d.grp[i]->IsCut()) {
             EXPECT_EQ(test::AyudaAlPasar(*d.grp[i]), d.grp[i]->text());
         }
-        casillas << d.grp[i]->TextoVisible();
+        casillas << d.grp[i]->VisibleText();
     }
     EXPECT_TRUE(test::PorGruposDistintos(casillas)) << "choice slots";
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
-#include "platform/base/text_fit.h"
+#include "platform/base/box_font_size.h"
 #include "platform/text_box.h"
 
 namespace vesdra {
@@ -77,48 +77,5 @@ TEST(TextFit, TheRenderCheckSeesACutText)
 }
 
 // One unit a character: widths are counts.
-double Count(const QString& t)
-{
-    return static_cast<double>(t.size());
-}
-
-TEST(TextFit, ANameGivesWayInTheMiddleAndTheValueStaysWhole)
-{
-    const QString a = QStringLiteral("TENSION FASE A BARRA PRINCIPAL 220kV");
-    struct Case {
-        double width;
-        QString expected;
-    } cases[] = {
-        {60, a + QStringLiteral(": -86.25 kV")},                          // room for all
-        {35, QStringLiteral("TENSION FAS\u2026NCIPAL 220kV: -86.25 kV")}, // the name is cut in the middle
-        {13, QStringLiteral("\u2026V: -86.25 kV")},
-        {12, QStringLiteral("\u2026: -86.25 kV")},
-        {11, QStringLiteral("-86.25 kV")}, // not even "…": the value alone
-        {5, QStringLiteral("-86.25 kV")},  // the value does not fit
-    };
-    for (const Case& c : cases) {
-        bool fits = false;
-        const QString got =
-            FitNameAndValue(a, QStringLiteral(": "), QStringLiteral("-86.25 kV"), c.width, Count, &fits);
-        EXPECT_EQ(got, c.expected) << c.width;
-        EXPECT_EQ(fits, c.width >= 11) << c.width;
-        if (fits) {
-            EXPECT_LE(Count(got), c.width);
-        }
-    }
-    // Names that share a long start stay apart.
-    EXPECT_NE(ElideMiddle(QStringLiteral("DISPARO PROTECCION DISTANCIA ZONA 1"), 20, Count),
-              ElideMiddle(QStringLiteral("DISPARO PROTECCION DISTANCIA ZONA 2"), 20, Count));
-    // A surrogate pair is kept or dropped whole.
-    const QString pair = QStringLiteral("ab\U0001F600cd\U0001F600ef");
-    for (double w = 1; w < pair.size(); ++w) {
-        const QString cut = ElideMiddle(pair, w, Count);
-        EXPECT_LE(Count(cut), w);
-        for (qsizetype i = 0; i < cut.size(); ++i)
-            EXPECT_EQ(cut.at(i).isHighSurrogate(), i + 1 < cut.size() && cut.at(i + 1).isLowSurrogate()) << w;
-    }
-    EXPECT_EQ(ElideMiddle(QStringLiteral("IA"), 0.5, Count), QString());
-}
-
 } // namespace
 } // namespace vesdra

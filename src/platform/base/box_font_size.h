@@ -50,28 +50,3 @@ inline constexpr int kPixelesFuenteMaximos = 24;
                                MargenesCaja m);
 
 } // namespace vesdra
-
-namespace vesdra {
-
-// Names that give way to the values beside them. A channel's name is cut in
-// the middle, keeping its start and its end (where names that share a start
-// differ) joined by an ellipsis; the value and its unit are never cut.
-
-// How wide a text is, in the caller's units (pixels, twips).
-using TextAdvance = std::function<double(const QString& text)>;
-
-// `text` whole when it fits `width`; otherwise its start and end around "…",
-// as many characters as fit (the end keeps the odd one); "…" alone when not
-// even that fits, and an empty text when the ellipsis does not fit either.
-// A surrogate pair is never split.
-[[nodiscard]] QString ElideMiddle(const QString& text, double width, const TextAdvance& advance);
-
-// A read-out "name + separator + value" in `width`: the value (with its unit)
-// whole, the name cut in the middle to the room left. `fits` tells whether
-// the value itself fit (false: the caller should try a smaller font; the
-// text returned is then the value alone, as wide as it is). A name with no
-// room even for "…" is left out with its separator.
-[[nodiscard]] QString FitNameAndValue(const QString& name, const QString& separator, const QString& value,
-                                      double width, const TextAdvance& advance, bool* fits = nullptr);
-
-} // namespace vesdra
