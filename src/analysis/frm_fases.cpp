@@ -52,7 +52,7 @@ void frmFases::Form_Load()
     for (std::int32_t i = 0; i < numSets_; ++i) {
         const std::int32_t g = elegidos[static_cast<size_t>(i)];
         sets_[static_cast<size_t>(i)] = g;
-        const float factor = FactorSetAvisando(g);
+        const float factor = FactorSet(g);
         for (std::int32_t fase = 1; fase <= 3; ++fase) {
             const std::int32_t n = CanalTrifasico(g, fase);
             if (!ColumnaDeCanal(n, canales))

@@ -42,6 +42,8 @@ void frmSecuencias::Form_Load()
 {
     AnalysisState& a = Analisis();
     modo_ = a.ModoVistas == 2 ? 2 : 1;
+    // Opened together, the phasor view was loaded first.
+    cargadaAntes_ = modo_ == 2 ? Fases() : nullptr;
     if (!a.Fasores)
         throw VbError(vberr::SubscriptOutOfRange);
     const std::int32_t cuenta = Elegido(a.SeleccionSecuencias, 0);
@@ -72,7 +74,7 @@ void frmSecuencias::Form_Load()
         // A set's boxes are captioned from its first phase's channel; the
         // factor scales the lines only when two sets share the diagram.
         const RotuloCanal r = RotuloDeCanal(trios[static_cast<size_t>(i)].A, g, true);
-        const float factor = numSets_ == 2 ? FactorSetAvisando(g) : 1.0f;
+        const float factor = numSets_ == 2 ? FactorSet(g) : 1.0f;
         for (std::int32_t q = 0; q < 3; ++q) {
             Slot& s = slots_[static_cast<size_t>(3 * i + q)];
             s.ColumnaX = 6 * i + 2 * q + 1;

@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <algorithm>
 
 #include "analysis/analysis_state.h"
+#include "analysis/phasor_sets.h"
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
@@ -166,10 +168,32 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     CalcularEscala();
     Picture1->Cls();
     if (!Redibujar()) {
-        MsgBox(TextosIdioma(144), vbOKOnly);
-        desbordeDicho_ = true;
+        // The first row shows its values without lines.
+        AvisarDesborde(144, cargadaAntes_.data());
         listo_ = true;
     }
+}
+
+void VistaFasorial::AvisarDesborde(int texto, const VistaFasorial* otra)
+{
+    if (!desbordeAvisado_ && !(otra && otra->desbordeAvisado_)) {
+        SetMousePointer(this, vbDefault);
+        MsgBox(TextosIdioma(texto), vbOKOnly);
+    }
+    desbordeAvisado_ = true;
+}
+
+bool VistaFasorial::DibujaSet(std::int32_t g) const
+{
+    const auto fin = sets_.begin() + std::clamp(numSets_, 0, static_cast<std::int32_t>(sets_.size()));
+    return std::find(sets_.begin(), fin, g) != fin;
+}
+
+float VistaFasorial::FactorSet(std::int32_t g) const
+{
+    if (cargadaAntes_ && cargadaAntes_->DibujaSet(g))
+        return LeerFactorSet(g).Valor;
+    return FactorSetAvisando(g);
 }
 
 void VistaFasorial::MostrarCargada()
@@ -214,10 +238,11 @@ void VistaFasorial::Form_Resize()
     EscribirNumero(HScroll1->Value());
     CalcularEscala();
     Picture1->Cls();
+    const bool sinLineasAntes = sinLineas_;
     if (Redibujar())
-        desbordeDicho_ = false;
-    else if (desbordeDicho_)
-        listo_ = true; // the same overflow, said already
+        return;
+    if (sinLineasAntes)
+        listo_ = true; // shown without lines before the layout too
     else
         AvisarYRetrocederZoom();
 }
@@ -265,6 +290,7 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
         return true;
     // All six lines or none: never some at this row and some at another.
     const bool cabe = CabeFila(p);
+    sinLineas_ = !cabe;
     for (std::size_t i = 0; i < 6; ++i)
         Lineas[i]->SetVisible(cabe && (i < 3 || numSets_ == 2));
     const TablaReal& t = *fuente_;
@@ -295,48 +321,30 @@ void VistaFasorial::EscribirNumero(std::int32_t p)
     lblNumero->setText(TextosIdioma(266) + QString::number(numero));
 }
 
-void VistaFasorial::VolverAFilaMostrada()
-{
-    volviendo_ = true;
-    HScroll1->SetValue(filaMostrada_);
-    volviendo_ = false;
-}
-
 void VistaFasorial::HScroll1_Change()
 {
-    if (!listo_ || descargada_ || volviendo_)
+    if (!listo_ || descargada_)
         return;
     std::int32_t p = HScroll1->Value();
     if (p >= HScroll1->Max())
         p = HScroll1->Max();
     if (p <= HScroll1->Min())
         p = HScroll1->Min();
-    if (!CabeFila(p)) {
-        // Too long to draw at this zoom: said once (the box lets go of a
-        // bar held down, so no further step follows behind it), and the
-        // view, its bar and the linked view stay on the row shown.
-        SetMousePointer(this, vbDefault);
-        MsgBox(TextosIdioma(145), vbOKOnly);
-        if (!descargada_)
-            VolverAFilaMostrada();
-        return;
-    }
     // Only a partner that is still open follows: after it closed alone, the
     // pair's mode stays 2 but there is nothing to move.
-    if (modo_ == 2) {
-        if (VistaFasorial* otra = Pareja()) {
-            otra->HScroll1->SetValue(p);
-            if (descargada_)
-                return;
-            // The partner could not draw that row and put its bar back:
-            // both stay on the row they show.
-            if (Pareja() == otra && otra->HScroll1->Value() != p) {
-                VolverAFilaMostrada();
-                return;
-            }
-            if (HScroll1->Value() != p)
-                return; // moved again meanwhile, and drawn there
-        }
+    VistaFasorial* otra = modo_ == 2 ? Pareja() : nullptr;
+    if (!CabeFila(p)) {
+        // Too long to draw at this zoom: the row shows without lines. Told
+        // once per opening (the box lets go of a bar held down, so no
+        // further step follows behind it unseen).
+        AvisarDesborde(145, otra);
+        if (descargada_)
+            return;
+    }
+    if (otra && otra == Pareja()) {
+        otra->HScroll1->SetValue(p);
+        if (descargada_ || HScroll1->Value() != p)
+            return; // closed, or moved again meanwhile and drawn there
     }
     (void)DibujarFila(p);
     EscribirNumero(p);
@@ -363,12 +371,16 @@ void VistaFasorial::PasoDeZoom(int delta)
         MousePointerGuard puntero(this, vbHourglass);
         pasoZoom_ += delta;
         zoom_ = FactorZoomPaso(pasoZoom_);
-        if (Redibujar()) {
-            desbordeDicho_ = false;
-        } else {
-            // Too far in: the step goes back and the last zoom that fitted
-            // is drawn again, so the view stays as it was and keeps working.
-            AvisarYRetrocederZoom();
+        if (!Redibujar()) {
+            if (delta < 0) {
+                // Out, yet still too long (a row that did not fit before
+                // either): the row stays without lines until a step fits.
+                listo_ = true;
+            } else {
+                // Too far in: the step goes back and the last zoom that
+                // fitted is drawn again, so the view stays as it was.
+                AvisarYRetrocederZoom();
+            }
         }
         lblzoom->setText(QStringLiteral("+/-: ") + QString::number(pasoZoom_));
     }
@@ -386,8 +398,8 @@ void VistaFasorial::AvisarYRetrocederZoom()
     zoom_ = FactorZoomPaso(pasoZoom_);
     Picture1->Cls();
     // Still too long a step back (a set's factor out of all measure): the
-    // row is shown without lines, and nothing more is said until it fits.
-    desbordeDicho_ = !Redibujar();
+    // row is shown without lines.
+    (void)Redibujar();
     lblzoom->setText(QStringLiteral("+/-: ") + QString::number(pasoZoom_));
     listo_ = true;
 }

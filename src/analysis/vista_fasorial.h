@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -32,6 +33,11 @@ class PictureBox;
 // its value box) and keeps the table it was built on, so later changes of
 // the record, the template or the selections never make it read outside
 // that table. Moving the scroll bar redraws six lines and six boxes only.
+//
+// A row whose lines are too long to draw at the present scale and zoom (a
+// peak far in, a set's factor out of all measure) shows its values and its
+// number without lines, and the view scrolls on through it; the overflow is
+// told once per opening (of the two views opened together, once for both).
 class VistaFasorial : public QWidget
 {
     Q_OBJECT
@@ -121,6 +127,12 @@ protected:
     // close marks itself closed (`cerrada`, its own mark) and the second
     // brings the menu back and clears both marks.
     void RetirarDelPar(bool& cerrada);
+    // Set g's drawing factor. One that is not a number is told (text 110),
+    // but not again by the second view of a pair opened together when the
+    // first draws that set too.
+    [[nodiscard]] float FactorSet(std::int32_t g) const;
+    // Set g is among the sets this view draws.
+    [[nodiscard]] bool DibujaSet(std::int32_t g) const;
 
     std::shared_ptr<const TablaReal> fuente_;
     std::array<Slot, 6> slots_{};
@@ -130,6 +142,9 @@ protected:
     bool descargada_{false};
     // The sequence view takes the keyboard to its picture after every move.
     bool enfocarTrasDesplazar_{false};
+    // Of a pair opened together, the view loaded first, set by the second
+    // before it loads: what the first told is not told again.
+    QPointer<VistaFasorial> cargadaAntes_;
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -143,6 +158,9 @@ private:
     // and the number still show that row, its lines are hidden, and the
     // result is false.
     [[nodiscard]] bool Redibujar();
+    // The overflow of a row told (text 144 or 145) unless it was told in
+    // this opening already, here or by the other view of the pair.
+    void AvisarDesborde(int texto, const VistaFasorial* otra);
     // The far end (twips) of slot s's line at row p, from the centre.
     [[nodiscard]] QPointF ExtremoLinea(const Slot& s, std::int32_t p) const;
     // Whether every line of row p can be drawn at the present scale and zoom.
@@ -155,8 +173,6 @@ private:
     // After an overflow at zoom step pasoZoom_: the box of text 144, said
     // once, and the zoom one step back, drawn.
     void AvisarYRetrocederZoom();
-    // The scroll bar put back on the row shown, without a redraw.
-    void VolverAFilaMostrada();
     void CalcularEscala();
     [[nodiscard]] bool Minimizada() const;
 
@@ -172,10 +188,12 @@ private:
     // The row the number, the value boxes (and the lines, when they fit)
     // show; the scroll bar stands on it but for the moment of a change.
     std::int32_t filaMostrada_{0};
-    bool volviendo_{false};
-    // The view shows its row without lines after an overflow already said:
-    // a later layout that cannot draw them either says nothing more.
-    bool desbordeDicho_{false};
+    // The row shown is shown without lines: a layout or a zoom step out that
+    // cannot draw them either says nothing more.
+    bool sinLineas_{false};
+    // A row's overflow was told in this opening: scrolling through rows that
+    // cannot be drawn says nothing more.
+    bool desbordeAvisado_{false};
     float centroX_{0};
     float centroY_{0};
     float left_{0};

@@ -4,11 +4,27 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace vesdra {
 
 namespace {
+
+bool TomaElTeclado(const QWidget& w)
+{
+    return w.isEnabled() && w.isVisible() && (w.focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+// The first control of the form's tab order that can take the keyboard.
+QWidget* PrimerControl(const QWidget& form)
+{
+    for (QWidget* w = form.nextInFocusChain(); w && w != &form; w = w->nextInFocusChain()) {
+        if (form.isAncestorOf(w) && TomaElTeclado(*w))
+            return w;
+    }
+    return nullptr;
+}
 
 class TeclasDialogo : public QObject
 {
@@ -24,13 +40,21 @@ protected:
     // not take (an ignored key goes on to the control's parents).
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != &form_ || event->type() != QEvent::KeyPress)
+        if (watched != &form_)
+            return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::Show) {
+            DarTeclado();
+            return QObject::eventFilter(watched, event);
+        }
+        if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto* k = static_cast<const QKeyEvent*>(event);
         if ((k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
             return QObject::eventFilter(watched, event);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            QAbstractButton* boton = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+            // A push button with the focus is the one pressed; a check box
+            // or an option button with the focus is not a choice of action.
+            QAbstractButton* boton = qobject_cast<QPushButton*>(QApplication::focusWidget());
             if (!boton || !form_.isAncestorOf(boton))
                 boton = porDefecto_;
             if (boton && boton->isEnabled() && boton->isVisible())
@@ -46,6 +70,17 @@ protected:
     }
 
 private:
+    // The keyboard to the first control, unless one of the form's own
+    // holds it already (shown again, the form keeps where the user was).
+    void DarTeclado()
+    {
+        if (const QWidget* actual = form_.focusWidget();
+            actual && actual != &form_ && form_.isAncestorOf(actual) && TomaElTeclado(*actual))
+            return;
+        if (QWidget* primero = PrimerControl(form_))
+            primero->setFocus(Qt::TabFocusReason);
+    }
+
     QWidget& form_;
     QPointer<QAbstractButton> porDefecto_;
     std::function<void()> alEscape_;

@@ -7,10 +7,17 @@ class QWidget;
 namespace vesdra {
 
 // The keys of a dialog form. Enter (either key) that the control with the
-// focus leaves alone (a button, a text box, a list without a double-click
-// action) presses the focused button, or else `porDefecto` (the dialog's
-// OK or Open) when it is enabled; Escape does what the dialog's Cancel does
-// (`alEscape`). Either may be absent. Keys with Ctrl or Alt are left alone.
+// focus leaves alone (a text box, a check box, an option button, a list
+// without a double-click action) presses the focused push button, or else
+// `porDefecto` (the dialog's OK or Open) when it is enabled: a check box or
+// an option button is never pressed by Enter, only by Space or a click.
+// Escape does what the dialog's Cancel does (`alEscape`). Either may be
+// absent. Keys with Ctrl or Alt are left alone.
+//
+// The keyboard starts in the form: shown with none of its controls holding
+// it (a form just loaded, or one whose control went disabled or hidden),
+// the first control of its tab order that can take it gets it, so the keys
+// answer without a click first.
 void SetDialogKeys(QWidget& form, QAbstractButton* porDefecto, std::function<void()> alEscape);
 
 } // namespace vesdra

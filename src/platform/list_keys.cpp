@@ -25,7 +25,8 @@ protected:
             k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space;
         const bool sinModificador = (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         const int fila = lista_.currentRow();
-        if (!tecla || !sinModificador || fila < 0 || !lista_.currentItem())
+        const QListWidgetItem* actual = lista_.currentItem();
+        if (!tecla || !sinModificador || fila < 0 || !actual || !actual->isSelected())
             return QObject::eventFilter(watched, event);
         accion_(fila);
         return true;

@@ -297,9 +297,10 @@ void frmNuevosTools::cmdOK_Click()
             AjustarMenu(LeerTools(), false);
         } else {
             // With no entry chosen nothing is removed; the file is written
-            // back as it was.
+            // back as it was. The entry the keyboard merely stands on (the
+            // list's first, once it takes the focus) is not chosen.
             std::optional<QString> nombre;
-            if (const QListWidgetItem* elegido = List1->currentItem())
+            if (const QListWidgetItem* elegido = List1->currentItem(); elegido && elegido->isSelected())
                 nombre = NombreDeEntrada(elegido->text());
             AjustarMenu(BorrarHerramienta(nombre), true);
         }

@@ -25,6 +25,7 @@
 #include "shell/selector_carpetas.h"
 #include "shell/shell_hooks.h"
 #include "shell/shell_state.h"
+#include "shell/view_services.h"
 #include "templates/template_apply.h"
 #include "templates/template_file.h"
 #include "templates/template_state.h"
@@ -258,6 +259,8 @@ void frmPlantilla::cmdBuscar_Click()
         }
         (void)EscribirFicher();
         HabilitarFasoresInforme();
+        // The view dialogs left open list the names of the template before.
+        DescargarDialogosEleccion();
         Descargar();
         SetMousePointer(vbDefault);
     } catch (...) {

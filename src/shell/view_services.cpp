@@ -55,9 +55,15 @@ void ReiniciarSeleccionesVistas()
 
 void DescargarDialogosVistas()
 {
+    Llamar(Vistas().Conversion.Descargar);
+    DescargarDialogosEleccion();
+}
+
+void DescargarDialogosEleccion()
+{
     const ServiciosVistas& v = Vistas();
-    LlamarEnOrden({v.Conversion.Descargar, v.Ondas.DescargarDialogo, v.Composicion.DescargarDialogo,
-                   v.Fasores.DescargarDialogo, v.Digital.DescargarDialogos});
+    LlamarEnOrden({v.Ondas.DescargarDialogo, v.Composicion.DescargarDialogo, v.Fasores.DescargarDialogo,
+                   v.Digital.DescargarDialogos});
 }
 
 void DescargarVistas()

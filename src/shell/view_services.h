@@ -98,10 +98,14 @@ void ReiniciarSeleccionesVistas();
 void DescargarVistas();
 
 // A record opened, refused or closed: every dialog that chooses what a view
-// shows (waveform and stacked, composition, phasor setup, digital group and
-// digital composition) is unloaded with the conversion windows. What they
-// hold (channels, sets, groups of the record they were opened for) has
-// nothing left to act on.
+// shows is unloaded with the conversion windows. What they hold (channels,
+// sets, groups of the record they were opened for) has nothing left to act
+// on.
 void DescargarDialogosVistas();
+// Another template applied: every dialog that chooses what a view shows
+// (waveform and stacked, composition, phasor setup, digital group and
+// digital composition) is unloaded. It lists, and its slots hold, the
+// names, sets and groups of the template it was opened with.
+void DescargarDialogosEleccion();
 
 } // namespace vesdra

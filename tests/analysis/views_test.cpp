@@ -173,6 +173,16 @@ TEST_F(ViewsTest, AFactorThatIsNotANumberIsReportedAndDrawnAsOne)
     ASSERT_TRUE(CargarSecuencias());
     EXPECT_EQ(cajas.Count(), 1);
 
+    // Opened together, both drawing that set: said once, not once per view.
+    DescargarSecuencias();
+    Procesar();
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    cajas.Clear();
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    EXPECT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(Secuencias()->FactorLinea(3), 1.0f) << "drawn as 1 all the same";
+
     const struct {
         const char* texto;
         bool numero;
@@ -362,7 +372,10 @@ TEST_F(ViewsTest, ZoomOverflowRestoresTheLastGoodZoomAndStaysUsable)
     EXPECT_EQ(cajas.Count(), 1);
 }
 
-TEST_F(ViewsTest, ScrollOverflowShowsText145AndKeepsTheView)
+// A row too long to draw at this zoom shows its values and its number
+// without lines, and the view scrolls on; text 145 is said once, the first
+// time, not at every row that cannot be drawn.
+TEST_F(ViewsTest, AScrollIntoARowTooLongToDrawShowsItsValuesWithoutLines)
 {
     TablaReal t(5 * kN + 100, 12, 1.0f);
     const std::int32_t pico = 5 * kN + 10;
@@ -380,10 +393,19 @@ TEST_F(ViewsTest, ScrollOverflowShowsText145AndKeepsTheView)
     ASSERT_EQ(cajas.Count(), 1);
     EXPECT_EQ(cajas.Last().Prompt, "T145");
     EXPECT_EQ(cajas.Last().Style, vbOKOnly);
-    EXPECT_EQ(f->lblNumero->text(), "Ventana 1");
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 11");
+    EXPECT_TRUE(f->Valores[3]->text().startsWith("VA: 1000000.")) << f->Valores[3]->text().toStdString();
+    EXPECT_FALSE(f->Lineas[0]->Visible());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(f->Lineas[static_cast<size_t>(i)]->Visible());
     f->HScroll1->SetValue(pico + 1);
-    EXPECT_EQ(cajas.Count(), 1);
     EXPECT_EQ(f->lblNumero->text(), "Ventana 12");
+    EXPECT_TRUE(f->Lineas[0]->Visible());
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 1.414 @ 45.kV");
+    f->HScroll1->SetValue(pico);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 11");
+    EXPECT_FALSE(f->Lineas[0]->Visible());
+    EXPECT_EQ(cajas.Count(), 1) << "said once for the view's opening";
 }
 
 // The repeat state of a scroll bar held down by the mouse.
@@ -402,11 +424,11 @@ QPoint PistaDerecha(const ScrollBar* bar)
     return {bar->width() - bar->height() - 3, bar->height() / 2};
 }
 
-// Paging by mouse into rows too long to draw at this zoom: text 145 once per
-// click (the box lets go of the bar, which pages no further behind it or
-// after it), and the view, its number, its values and the linked sequence
-// view all stay on one and the same row, whichever view's bar was clicked.
-TEST_F(ViewsTest, APageClickIntoAnOverflowIsSaidOnceAndLeavesBothViewsOnOneRow)
+// Paging by mouse into rows too long to draw at this zoom: both views of the
+// pair page on together, showing those rows without lines, whichever view's
+// bar was clicked; text 145 is said at the first click only (its box lets
+// go of the bar, which pages no further behind it), once for both views.
+TEST_F(ViewsTest, PageClicksIntoRowsTooLongToDrawPageBothViewsAndSayItOnce)
 {
     TablaReal t(5 * kN + 200, 12, 1.0f);
     for (std::int32_t r = 5 * kN + 1; r <= t.Rows(); ++r)
@@ -422,45 +444,53 @@ TEST_F(ViewsTest, APageClickIntoAnOverflowIsSaidOnceAndLeavesBothViewsOnOneRow)
     for (int i = 0; i < 62; ++i) // far in, yet the first row still fits
         f->cmdmas_Click();
     ASSERT_EQ(cajas.Count(), 0);
-    const std::int32_t primera = 5 * kN;
-    const QString valores = f->Valores[3]->text();
+    std::int32_t fila = 5 * kN;
     const auto juntas = [&](const char* tras) {
-        EXPECT_EQ(f->HScroll1->Value(), primera) << tras;
-        EXPECT_EQ(f->FilaMostrada(), primera) << tras;
-        EXPECT_EQ(f->lblNumero->text(), "Ventana 1") << tras;
-        EXPECT_EQ(f->Valores[3]->text(), valores) << tras;
-        EXPECT_EQ(s->HScroll1->Value(), primera) << tras;
-        EXPECT_EQ(s->FilaMostrada(), primera) << tras;
-        EXPECT_EQ(s->lblNumero->text(), "Ventana 1") << tras;
+        const QString numero = QStringLiteral("Ventana %1").arg(fila - 5 * kN + 1);
+        for (const VistaFasorial* v :
+             {static_cast<const VistaFasorial*>(f), static_cast<const VistaFasorial*>(s)}) {
+            EXPECT_EQ(v->HScroll1->Value(), fila) << tras;
+            EXPECT_EQ(v->FilaMostrada(), fila) << tras;
+            EXPECT_EQ(v->lblNumero->text(), numero) << tras;
+        }
+        EXPECT_TRUE(f->Valores[3]->text().startsWith("VA: 1000000.")) << tras;
+        EXPECT_FALSE(f->Lineas[0]->Visible()) << tras;
     };
 
     for (ScrollBar* bar : {static_cast<ScrollBar*>(f->HScroll1), static_cast<ScrollBar*>(s->HScroll1)}) {
-        const int antes = cajas.Count();
+        const bool primera = bar == f->HScroll1;
         QTest::mousePress(bar, Qt::LeftButton, {}, PistaDerecha(bar));
-        // The box came up during the press and let go of the bar.
-        EXPECT_EQ(cajas.Count(), antes + 1);
-        EXPECT_EQ(cajas.Last().Prompt, "T145");
-        EXPECT_FALSE(Pulsada(bar));
-        juntas(bar == f->HScroll1 ? " (phasor bar)" : " (sequence bar)");
+        fila += kN;
+        if (primera) {
+            // The box came up during the press and let go of the bar.
+            EXPECT_EQ(cajas.Count(), 1);
+            EXPECT_EQ(cajas.Last().Prompt, "T145");
+            EXPECT_FALSE(Pulsada(bar));
+        }
+        juntas(primera ? " (phasor bar)" : " (sequence bar)");
         QTest::mouseRelease(bar, Qt::LeftButton, {}, PistaDerecha(bar));
         Procesar();
-        EXPECT_EQ(cajas.Count(), antes + 1);
         juntas(" after the release");
     }
-    // Back at a zoom that fits, the click pages both views.
+    EXPECT_EQ(cajas.Count(), 1);
+    // Zoomed out step by step, the row stays without lines, silently, until
+    // a step fits.
     for (int i = 0; i < 62; ++i)
         f->cmdmenos_Click();
+    EXPECT_EQ(f->PasoZoom(), 0);
+    EXPECT_TRUE(f->Lineas[0]->Visible());
+    EXPECT_EQ(cajas.Count(), 1);
     QTest::mouseClick(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
-    EXPECT_EQ(f->HScroll1->Value(), primera + kN);
-    EXPECT_EQ(f->FilaMostrada(), primera + kN);
-    EXPECT_EQ(s->FilaMostrada(), primera + kN);
-    EXPECT_EQ(s->lblNumero->text(), "Ventana 21");
+    fila += kN;
+    EXPECT_EQ(s->FilaMostrada(), fila);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 61");
 }
 
 // A set whose drawing factor is absurd (1e30 in its template): the overflow
-// is said at loading and once per click after it, never in a stream; the
-// values and the number still read the row shown.
-TEST_F(ViewsTest, AnAbsurdSetFactorIsSaidOncePerStepAndTheValuesStillRead)
+// is said once, at loading; the view scrolls through the record by mouse and
+// keys, its values and number reading each row; a zoom step in is refused
+// with its box, one out is taken.
+TEST_F(ViewsTest, AnAbsurdSetFactorIsSaidOnceAndTheViewScrollsThroughTheRecord)
 {
     TablaEquilibrada();
     Plantillas().TablaTrifasicos(1, 5) = QStringLiteral("1e30");
@@ -474,15 +504,52 @@ TEST_F(ViewsTest, AnAbsurdSetFactorIsSaidOncePerStepAndTheValuesStillRead)
     EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
     EXPECT_FALSE(f->Lineas[0]->Visible());
     QTest::mousePress(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
-    EXPECT_EQ(cajas.Count(), 2);
-    EXPECT_EQ(cajas.Last().Prompt, "T145");
-    EXPECT_FALSE(Pulsada(f->HScroll1));
     QTest::mouseRelease(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
     Procesar();
-    EXPECT_EQ(cajas.Count(), 2);
-    EXPECT_EQ(f->HScroll1->Value(), 5 * kN);
+    EXPECT_EQ(f->HScroll1->Value(), 5 * kN + kN);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 21");
+    QTest::keyClick(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 22");
+    QTest::keyClick(f->HScroll1, Qt::Key_End);
+    EXPECT_EQ(f->HScroll1->Value(), f->HScroll1->Max());
+    EXPECT_EQ(f->Valores[4]->text(), "VB: 100. @ 240.kV");
+    EXPECT_FALSE(f->Lineas[0]->Visible());
+    EXPECT_EQ(cajas.Count(), 1);
     f->cmdmas_Click();
-    EXPECT_EQ(cajas.Count(), 3) << "one box for the step, none for the step back";
+    EXPECT_EQ(cajas.Count(), 2) << "one box for the step in, none for the step back";
+    EXPECT_EQ(cajas.Last().Prompt, "T144");
+    EXPECT_EQ(f->PasoZoom(), 0);
+    f->cmdmenos_Click();
+    EXPECT_EQ(cajas.Count(), 2);
+    EXPECT_EQ(f->PasoZoom(), -1);
+    EXPECT_EQ(f->lblzoom->text(), "+/-: -1");
+}
+
+// The two views opened together, both drawing a set of an absurd factor:
+// the overflow is said once for both, and they scroll together by keys and
+// mouse through rows shown without lines.
+TEST_F(ViewsTest, APairWithAnAbsurdSetFactorSaysItOnceAndScrollsTogether)
+{
+    TablaEquilibrada();
+    Plantillas().TablaTrifasicos(1, 5) = QStringLiteral("1e30");
+    // The sequence view draws both sets, so the factor scales its lines too.
+    Elegir({1, 1, 0}, {2, 1, 1}, 2);
+    ScopedMsgBoxRecorder cajas;
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    frmFases* f = Fases();
+    frmSecuencias* s = Secuencias();
+    ASSERT_EQ(cajas.Count(), 1);
+    EXPECT_EQ(cajas.Last().Prompt, "T144");
+    EXPECT_FALSE(f->Lineas[0]->Visible());
+    EXPECT_FALSE(s->Lineas[0]->Visible());
+    QTest::keyClick(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 2");
+    QTest::mouseClick(s->HScroll1, Qt::LeftButton, {}, PistaDerecha(s->HScroll1));
+    EXPECT_EQ(f->lblNumero->text(), "Ventana 22");
+    EXPECT_EQ(s->lblNumero->text(), "Ventana 22");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_EQ(cajas.Count(), 1);
 }
 
 TEST_F(ViewsTest, ClosingThePairBringsTheMenuBackOnlyAfterTheSecond)

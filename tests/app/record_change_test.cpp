@@ -1,3 +1,5 @@
+#include <QFileInfo>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
@@ -6,9 +8,11 @@
 
 #include "analysis/frm_fasecuencias.h"
 #include "app/registro_vistas.h"
+#include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_menu.h"
+#include "shell/frm_plantilla.h"
 #include "shell/mdi_fixture.h"
 #include "shell/view_services.h"
 #include "views/composition/frm_new_companalog.h"
@@ -36,7 +40,7 @@ const Dialogo kDialogos[] = {
     {"frmGrid", &FrmMenu::mnuCompdig_Click, [] { return GridCargado(); }},
 };
 
-enum class Cambio { OtroRegistro, Cierre, AperturaRechazada };
+enum class Cambio { OtroRegistro, Cierre, AperturaRechazada, OtraPlantilla };
 
 const char* NombreCambio(Cambio c)
 {
@@ -47,6 +51,8 @@ const char* NombreCambio(Cambio c)
         return "Cierre";
     case Cambio::AperturaRechazada:
         return "AperturaRechazada";
+    case Cambio::OtraPlantilla:
+        return "OtraPlantilla";
     }
     return "";
 }
@@ -119,12 +125,45 @@ protected:
         EXPECT_TRUE(test::WriteBytes(base + "dat", test::Crlf("1,0,5\n2,1000,6\n3,2000,7\n")));
         return base + "dat";
     }
+
+    // The sample's template under other channel names, beside it.
+    QString OtraPlantillaMuestra()
+    {
+        QByteArray cnf = test::ReadBytes(test::MuestraCnf());
+        for (const char* c : {"VA", "VB", "VC", "IA", "IB", "IC"})
+            cnf.replace(QByteArray("%") + c + "%", QByteArray("%U") + c + "%");
+        const QString ruta = Carpeta(QStringLiteral("Plantillas/otra.cnf"));
+        EXPECT_TRUE(test::WriteBytes(ruta, cnf));
+        return ruta;
+    }
+
+    // Another template applied as the user applies one: Ctrl+T, then a
+    // double-click on its name.
+    void AplicarConElDialogo(const QString& ruta)
+    {
+        MenuForm()->mnuPlantilla_Click();
+        Procesar();
+        frmPlantilla* p = FormPlantilla();
+        ASSERT_NE(p, nullptr);
+        QListWidget* lista = p->File1;
+        const QList<QListWidgetItem*> items = lista->findItems(QFileInfo(ruta).fileName(), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        const QPoint punto = lista->visualItemRect(items.front()).center();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
+        QCoreApplication::processEvents();
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
+        Procesar();
+        ASSERT_EQ(FormPlantilla(), nullptr);
+        EXPECT_EQ(Plantillas().RutaPlantillaAplicada, ruta);
+    }
 };
 
 // A view's choice dialog left open while the record changes under it would
 // act on a record that is no longer open (channels and sets that are not
-// there, or the new record's channel 1 under an old pick): opening another
-// record, closing it, or an open that is refused unloads it.
+// there, or the new record's channel 1 under an old pick), or list and hold
+// the names of a template no longer applied: opening another record,
+// closing it, an open that is refused, or another template applied unloads
+// it.
 TEST_P(RecordChange, UnloadsTheViewChoiceDialogsLeftOpen)
 {
     const Dialogo& d = kDialogos[std::get<0>(GetParam())];
@@ -150,6 +189,9 @@ TEST_P(RecordChange, UnloadsTheViewChoiceDialogsLeftOpen)
         EXPECT_FALSE(AbrirRegistro(DerivarRutas(Carpeta(QStringLiteral("Oscilos/suelto.dat")))).Abierto());
         EXPECT_TRUE(Registro().RegistroAbierto);
         break;
+    case Cambio::OtraPlantilla:
+        AplicarConElDialogo(OtraPlantillaMuestra());
+        break;
     }
     Procesar();
     EXPECT_EQ(d.Cargado(), nullptr) << d.Nombre;
@@ -161,7 +203,8 @@ TEST_P(RecordChange, UnloadsTheViewChoiceDialogsLeftOpen)
 INSTANTIATE_TEST_SUITE_P(DialogsTimesChanges, RecordChange,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kDialogos))),
                                             ::testing::Values(Cambio::OtroRegistro, Cambio::Cierre,
-                                                              Cambio::AperturaRechazada)),
+                                                              Cambio::AperturaRechazada,
+                                                              Cambio::OtraPlantilla)),
                          [](const ::testing::TestParamInfo<std::tuple<int, Cambio>>& info) {
                              return std::string(kDialogos[std::get<0>(info.param)].Nombre) + "_" +
                                     NombreCambio(std::get<1>(info.param));

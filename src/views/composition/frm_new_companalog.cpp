@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
 
 #include "platform/base/colors.h"
 #include "platform/base/screen.h"
@@ -25,10 +24,10 @@
 #include "shell/language.h"
 #include "shell/referencia.h"
 #include "shell/shell_hooks.h"
-#include "templates/template_state.h"
 #include "views/composition/composition_build.h"
 #include "views/composition/composition_layout.h"
 #include "views/composition/composition_services.h"
+#include "views/waves/waves_state.h"
 
 namespace vesdra {
 
@@ -171,7 +170,9 @@ void frmNewCompanalog::Form_Load()
 
     MostrarMarcadores();
 
-    const std::int32_t filas = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
+    // The rows the waveform views list: a record shown without a template
+    // is composed from its own channels.
+    const std::int32_t filas = FilasCanalesVista();
     for (std::int32_t k = 1; k <= filas; ++k)
         List1->addItem(NombreCanalId(k));
 }

@@ -112,8 +112,8 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     connect(cmdtodo, &QPushButton::clicked, this, &frmNewOndas::cmdtodo_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmNewOndas::cmdSalir_Click);
     // Enter presses the focused button (one of two ways to show the
-    // channels); Escape cancels.
-    SetDialogKeys(*this, nullptr, [this] { cmdSalir_Click(); });
+    // channels), or else "individualmente"; Escape cancels.
+    SetDialogKeys(*this, cmdOK, [this] { cmdSalir_Click(); });
 }
 
 frmNewOndas::~frmNewOndas()

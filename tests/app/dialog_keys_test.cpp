@@ -1,0 +1,250 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "analysis/frm_fasecuencias.h"
+#include "app/registro_vistas.h"
+#include "shell/frm_conversion.h"
+#include "shell/frm_direct.h"
+#include "shell/frm_menu.h"
+#include "shell/frm_nuevos_tools.h"
+#include "shell/frm_plantilla.h"
+#include "shell/ini_files.h"
+#include "shell/mdi_fixture.h"
+#include "views/composition/frm_new_companalog.h"
+#include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
+#include "views/waves/frm_new_ondas.h"
+
+namespace vesdra {
+namespace {
+
+// A dialog of the program as the user opens it, the button Enter presses
+// in it, and the check boxes and option buttons a click may leave the
+// keyboard on (none: no such function).
+struct DialogoTeclas {
+    const char* Nombre;
+    std::function<void(FrmMenu&)> Abrir;
+    std::function<QWidget*()> Cargado;
+    std::function<QAbstractButton*(QWidget&)> PorDefecto;
+    std::function<std::vector<QAbstractButton*>(QWidget&)> Casillas;
+};
+
+template <typename F> F& Como(QWidget& w)
+{
+    return static_cast<F&>(w);
+}
+
+const DialogoTeclas kDialogos[] = {
+    {"frmPlantilla", [](FrmMenu& m) { m.mnuPlantilla_Click(); },
+     [] { return static_cast<QWidget*>(FormPlantilla()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmPlantilla>(d).cmdBuscar); }, nullptr},
+    {"frmNuevosTools_Anadir", [](FrmMenu& m) { m.mnuAnadirTool_Click(); },
+     [] { return static_cast<QWidget*>(NuevosToolsCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNuevosTools>(d).cmdOK); }, nullptr},
+    {"frmNuevosTools_Borrar", [](FrmMenu& m) { m.mnuBorrartool_Click(); },
+     [] { return static_cast<QWidget*>(NuevosToolsCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNuevosTools>(d).cmdOK); }, nullptr},
+    {"frmDirect", [](FrmMenu& m) { m.mnuDir_defecto_Click(); },
+     [] { return static_cast<QWidget*>(DirectCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmDirect>(d).cmdOK); }, nullptr},
+    {"poscamb", [](FrmMenu&) { MostrarPoscamb(); }, [] { return static_cast<QWidget*>(PoscambCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<poscamb>(d).continuar); }, nullptr},
+    {"Conversion",
+     [](FrmMenu&) {
+         MostrarPoscamb();
+         PoscambCargado()->Convertir_continuar->click();
+     },
+     [] { return static_cast<QWidget*>(ConversionCargada()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<Conversion>(d).Aceptar); }, nullptr},
+    {"Mensaje",
+     [](FrmMenu&) {
+         MostrarPoscamb();
+         PoscambCargado()->Convertir_continuar->click();
+         ConversionCargada()->Ayuda->click();
+     },
+     [] { return static_cast<QWidget*>(MensajeCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<Mensaje>(d).OK); }, nullptr},
+    {"frmNewOndas", [](FrmMenu& m) { m.mnuCanalog_Click(); },
+     []() -> QWidget* { return NewOndasCargado() ? &NewOndas() : nullptr; },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNewOndas>(d).cmdOK); },
+     [](QWidget& d) -> std::vector<QAbstractButton*> {
+         return {Como<frmNewOndas>(d).CmdSecundario, Como<frmNewOndas>(d).CmdPrimario};
+     }},
+    {"frmNewCompanalog", [](FrmMenu& m) { m.mnuCompanalog_Click(); },
+     [] { return static_cast<QWidget*>(NewCompanalogCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNewCompanalog>(d).cmdOK); },
+     [](QWidget& d) -> std::vector<QAbstractButton*> {
+         return {Como<frmNewCompanalog>(d).CmdSecundario, Como<frmNewCompanalog>(d).CmdPrimario};
+     }},
+    {"frmFasecuencias", [](FrmMenu& m) { m.mnuFasores_Click(); },
+     [] { return static_cast<QWidget*>(Fasecuencias()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmFasecuencias>(d).cmdOK); },
+     [](QWidget& d) -> std::vector<QAbstractButton*> {
+         auto& f = Como<frmFasecuencias>(d);
+         return {f.fas[0], f.sec[1], f.CmdSecundario};
+     }},
+    {"frmElecdig", [](FrmMenu& m) { m.mnuDigGrupos_Click(); },
+     [] { return static_cast<QWidget*>(ElecdigCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmElecdig>(d).cmdOK); },
+     [](QWidget& d) -> std::vector<QAbstractButton*> {
+         auto& f = Como<frmElecdig>(d);
+         return {f.optdg[2], f.CmdSecundario};
+     }},
+    {"frmGrid", [](FrmMenu& m) { m.mnuCompdig_Click(); }, [] { return static_cast<QWidget*>(GridCargado()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmGrid>(d).cmdOK); },
+     [](QWidget& d) -> std::vector<QAbstractButton*> { return {Como<frmGrid>(d).CmdSecundario}; }},
+};
+
+enum class Antes { AlAbrir, TrasClicEnCasilla };
+enum class Tecla { Enter, Escape };
+
+// The program started on the bundled sample (a BINARY record of 1997) and
+// its template, with two analysis tools, the views real, its window the
+// active one.
+class ProgramaActivo : public test::MdiTest
+{
+protected:
+    void SetUp() override
+    {
+        MdiTest::SetUp();
+        EscribirTools(1, {QStringLiteral("Calculo=/bin/true"), QStringLiteral("Informe=/bin/false")});
+        RegistrarVistas();
+        Arrancar(test::MuestraDat() + QLatin1Char(' ') + CopiarMuestraCnf());
+        ASSERT_TRUE(Registro().RegistroAbierto);
+        ASSERT_TRUE(Plantillas().PlantillaAplicada);
+        // The user works in the program's window when choosing a command.
+        principal_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(principal_.get()));
+    }
+
+    // A key as the window system hands it: to the window holding the
+    // keyboard, which gives it to its focus widget.
+    static void Pulsar(Qt::Key tecla)
+    {
+        QWindow* ventana = QGuiApplication::focusWindow();
+        ASSERT_NE(ventana, nullptr);
+        QTest::keyClick(ventana, tecla);
+        Procesar();
+    }
+
+    static QStringList Herramientas()
+    {
+        QStringList nombres;
+        for (const Herramienta& h : LeerFicheroTools().Herramientas)
+            nombres << h.Nombre;
+        return nombres;
+    }
+};
+
+class DialogKeys : public ProgramaActivo, public ::testing::WithParamInterface<std::tuple<int, Antes, Tecla>>
+{
+};
+
+TEST_P(DialogKeys, EnterPressesTheDefaultAndEscapeCancels)
+{
+    const DialogoTeclas& d = kDialogos[std::get<0>(GetParam())];
+    const Antes antes = std::get<1>(GetParam());
+    const Tecla tecla = std::get<2>(GetParam());
+    FrmMenu* menu = MenuForm();
+    ASSERT_NE(menu, nullptr);
+    d.Abrir(*menu);
+    Procesar();
+    const QPointer<QWidget> dialogo = d.Cargado();
+    ASSERT_FALSE(dialogo.isNull()) << d.Nombre;
+    ASSERT_TRUE(dialogo->isVisible()) << d.Nombre;
+
+    QAbstractButton* casilla = nullptr;
+    if (antes == Antes::TrasClicEnCasilla) {
+        for (QAbstractButton* c : d.Casillas(*dialogo))
+            if (c->isEnabled() && c->isVisible())
+                casilla = c;
+        ASSERT_NE(casilla, nullptr) << d.Nombre;
+        QTest::mouseClick(casilla, Qt::LeftButton);
+        Procesar();
+        ASSERT_EQ(QApplication::focusWidget(), casilla) << d.Nombre;
+    }
+    QWidget* foco = QApplication::focusWidget();
+    ASSERT_TRUE(foco && dialogo->isAncestorOf(foco))
+        << d.Nombre << ": the keyboard is in " << (foco ? foco->metaObject()->className() : "nothing");
+    const bool marcada = casilla && casilla->isChecked();
+
+    QSignalSpy pulsado(d.PorDefecto(*dialogo), &QAbstractButton::clicked);
+    Pulsar(tecla == Tecla::Enter ? Qt::Key_Return : Qt::Key_Escape);
+    if (tecla == Tecla::Enter) {
+        EXPECT_EQ(pulsado.count(), 1) << d.Nombre;
+        if (casilla && !dialogo.isNull()) {
+            EXPECT_EQ(casilla->isChecked(), marcada) << d.Nombre << ": Enter left the box as it was";
+        }
+    } else {
+        EXPECT_EQ(pulsado.count(), 0) << d.Nombre;
+        EXPECT_EQ(d.Cargado(), nullptr) << d.Nombre;
+    }
+}
+
+// Every dialog as it opens; those with check boxes or option buttons after a
+// click on one too; each with either key.
+std::vector<std::tuple<int, Antes, Tecla>> Casos()
+{
+    std::vector<std::tuple<int, Antes, Tecla>> casos;
+    for (int i = 0; i < static_cast<int>(std::size(kDialogos)); ++i)
+        for (const Antes antes : {Antes::AlAbrir, Antes::TrasClicEnCasilla})
+            if (antes == Antes::AlAbrir || kDialogos[i].Casillas)
+                for (const Tecla tecla : {Tecla::Enter, Tecla::Escape})
+                    casos.emplace_back(i, antes, tecla);
+    return casos;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDialog, DialogKeys, ::testing::ValuesIn(Casos()),
+                         [](const ::testing::TestParamInfo<std::tuple<int, Antes, Tecla>>& info) {
+                             return std::string(kDialogos[std::get<0>(info.param)].Nombre) +
+                                    (std::get<1>(info.param) == Antes::AlAbrir ? "_AsItOpens"
+                                                                               : "_AfterAClickOnABox") +
+                                    (std::get<2>(info.param) == Tecla::Enter ? "_Enter" : "_Escape");
+                         });
+
+// The delete-tool dialog takes the keyboard in its list, which then stands
+// on its first entry without choosing it: Enter as it opens removes no
+// tool; the entry the arrow keys choose is the one removed. Tab goes round
+// the dialog's own controls, never out to the menu form.
+TEST_F(ProgramaActivo, EnterInTheDeleteToolDialogRemovesOnlyTheToolChosen)
+{
+    MenuForm()->mnuBorrartool_Click();
+    Procesar();
+    frmNuevosTools* d = NuevosToolsCargado();
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), d->List1);
+    for (int i = 0; i < 4; ++i) {
+        Pulsar(Qt::Key_Tab);
+        EXPECT_TRUE(d->isAncestorOf(QApplication::focusWidget())) << i;
+    }
+    d->List1->setFocus();
+    Pulsar(Qt::Key_Return);
+    EXPECT_EQ(NuevosToolsCargado(), nullptr);
+    EXPECT_EQ(Herramientas(), (QStringList{"Calculo", "Informe"}));
+
+    MenuForm()->mnuBorrartool_Click();
+    Procesar();
+    Pulsar(Qt::Key_Down);
+    ASSERT_EQ(NuevosToolsCargado()->List1->selectedItems().size(), 1);
+    const QString elegida = NombreDeEntrada(NuevosToolsCargado()->List1->selectedItems().front()->text());
+    Pulsar(Qt::Key_Return);
+    EXPECT_EQ(NuevosToolsCargado(), nullptr);
+    QStringList quedan{"Calculo", "Informe"};
+    quedan.removeOne(elegida);
+    EXPECT_EQ(Herramientas(), quedan);
+}
+
+} // namespace
+} // namespace vesdra
