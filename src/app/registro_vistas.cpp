@@ -31,6 +31,7 @@ void RegistrarVistas()
     v.Ondas.Reiniciar = ReiniciarOndas;
     v.Ondas.Descargar = DescargarOndas;
     v.Ondas.DescargarDialogo = DescargarNewOndas;
+    v.Ondas.LadoCambiado = LadoCambiadoOndas;
 
     // The menu command does the checks and computes once per record; the
     // analysis supplies the computation and the setup dialog.
@@ -49,6 +50,7 @@ void RegistrarVistas()
     v.Composicion.Reiniciar = ReiniciarComposiciones;
     v.Composicion.Descargar = DescargarComposiciones;
     v.Composicion.DescargarDialogo = DescargarNewCompanalog;
+    v.Composicion.LadoCambiado = LadoCambiadoComposicion;
 
     v.Digital.AbrirGrupos = AbrirElecdig;
     v.Digital.AbrirGrid = AbrirComposicionDigital;
@@ -60,6 +62,7 @@ void RegistrarVistas()
         DescargarElecdig();
         DescargarGrid();
     };
+    v.Digital.LadoCambiado = LadoCambiadoDigital;
 
     // The shell's own windows behind the menu commands and the open sequence.
     v.Informe.Abrir = AbrirInforme;

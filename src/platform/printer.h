@@ -21,8 +21,9 @@ namespace vesdra {
 //
 // Failures of the device (no printer, an output file that cannot be opened)
 // throw VbError 482 ("Printer error") from the call that meets them; a
-// document whose file could not be written whole fails its EndDoc with the
-// error of the write (61 "Disk full", 57 "Device I/O error").
+// document whose file could not be written whole fails with the error of the
+// write (61 "Disk full", 57 "Device I/O error"): at the NewPage after the
+// page that could not be written, else at its EndDoc.
 class Printer
 {
 public:

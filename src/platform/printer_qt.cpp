@@ -71,6 +71,20 @@ public:
 
     [[nodiscard]] bool isSequential() const override { return true; }
 
+    // Sends what the device keeps back, so that a write that cannot be made
+    // fails now; the error number of the first failure (0: none so far).
+    int Flush()
+    {
+        if (error_ || !device_->isOpen())
+            return error_;
+        if (auto* file = qobject_cast<QFileDevice*>(device_.get())) {
+            errno = 0;
+            if (!file->flush())
+                Fail();
+        }
+        return error_;
+    }
+
     // Sends what the device keeps back and closes it; the error number of
     // the first failure (0 when every byte was written).
     int Close()
@@ -403,6 +417,12 @@ void QtPrinter::DoNewPage()
     Begin();
     if (!(writer_ ? writer_->newPage() : device_->newPage()))
         PrinterError();
+    // The page ended is written out now: a file that cannot take it fails
+    // here, before another page is drawn, not once the document ends.
+    if (output_) {
+        if (const int error = static_cast<CheckedOutput&>(*output_).Flush())
+            throw VbError(error);
+    }
 }
 
 // The document is sent whole or not at all: a PDF one of its writes failed

@@ -21,9 +21,12 @@ namespace vesdra {
 // A PDF document is drawn on a writer of its own (the device's page layout,
 // resolution and colour mode) whose every byte goes through a device that
 // keeps the first failed write: a file that cannot be written whole (no
-// room, its folder gone) fails EndDoc with the error of the write (61 "Disk
-// full" when there was no room, 57 "Device I/O error" otherwise) and leaves
-// nothing under its name. No failure of one document reaches the next.
+// room, its folder gone) fails with the error of the write (61 "Disk full"
+// when there was no room, 57 "Device I/O error" otherwise) and leaves
+// nothing under its name. Each page is written out when the next one
+// starts, so the NewPage after a page that could not be written fails at
+// once; a failure in the last page fails EndDoc. No failure of one document
+// reaches the next.
 //
 // Whichever way a document ends (EndDoc, KillDoc, a failure of the device)
 // the device is left out of its active state, so that the next document, or

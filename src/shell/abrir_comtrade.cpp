@@ -18,7 +18,6 @@
 #include "shell/ini_files.h"
 #include "shell/language.h"
 #include "shell/open_hooks.h"
-#include "shell/shell_state.h"
 #include "shell/view_services.h"
 #include "templates/template_state.h"
 
@@ -137,8 +136,6 @@ void TomarRegistro(RecordModel&& nuevo)
 {
     CerrarPlantillas();
     DeshabilitarFasoresInforme();
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = false;
     AperturaHooks().ReiniciarVistas();
     const auto paleta = Registro().PaletaColores;
     Registro() = std::move(nuevo);

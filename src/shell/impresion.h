@@ -34,6 +34,10 @@ class Printer;
 //       [cancel window] Cancelar unloaded after the last copy; EndDoc (to
 //           a file: after the last copy); default pointer.
 //
+// A page of a file that cannot be written (a full disk) fails the next
+// copy's new page, before that copy is drawn: the print stops at the first
+// copy whose output fails.
+//
 // Every other way out (a page that refuses its range, any run-time error,
 // the view going away during the event pass) discards the job it began
 // (KillDoc: nothing half-drawn is sent, a half-written PDF is removed),

@@ -326,7 +326,7 @@ std::int32_t ColumnaFila(std::int32_t fila)
 {
     const std::int32_t c = ColumnaConUnidad(fila);
     const RecordModel& r = Registro();
-    if (c > r.MinimosCanal.Size() || c > r.MaximosCanal.Size())
+    if (c > r.Valores.Cols())
         throw VbError(vberr::SubscriptOutOfRange);
     return c;
 }

@@ -192,7 +192,7 @@ private:
 // record as it is now (the close command may have emptied it under the open
 // view): the subscript error also when the table has no unit column.
 [[nodiscard]] std::int32_t ColumnaConUnidad(std::int32_t fila);
-// The same, with the column's extremes (MinimosCanal, MaximosCanal) there.
+// The same, with the column there in Valores.
 [[nodiscard]] std::int32_t ColumnaFila(std::int32_t fila);
 // One sample of a column; the subscript error outside the record.
 [[nodiscard]] float ValorMuestra(const RecordModel& r, std::int32_t muestra, std::int32_t c);

@@ -612,8 +612,6 @@ void MDIForm1::cmdSalir_Click()
             // Each window's own unload counts the windows down and brings
             // the menu form back after the last.
             Llamar(v.Composicion.CerrarVentanas);
-            Shell().UsaPrimario = false;
-            Shell().UsaSecundario = false;
             break;
         case 5:
             Llamar(v.Ondas.CerrarVentanas);

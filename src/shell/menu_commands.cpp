@@ -97,10 +97,7 @@ void CerrarComtrade()
     // version test still reads the last template.
     CerrarPlantillas();
     DeshabilitarFasoresInforme();
-    ShellState& s = Shell();
-    s.UsaPrimario = false;
-    s.UsaSecundario = false;
-    s.CancelarImpresion = false;
+    Shell().CancelarImpresion = false;
     AperturaHooks().RegistroQuitado();
     ReiniciarSeleccionesVistas();
     // Nothing is left for a conversion window to convert, nor for a view's

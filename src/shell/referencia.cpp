@@ -1,7 +1,7 @@
 #include "shell/referencia.h"
 
 #include "record/record_model.h"
-#include "shell/shell_state.h"
+#include "shell/view_services.h"
 
 namespace vesdra {
 
@@ -10,9 +10,8 @@ void ElegirReferencia(bool primario)
     RecordModel& r = Registro();
     if (r.AnioRevision != QLatin1String("1997"))
         return;
-    (void)ElegirLado(r, primario ? Lado::Primario : Lado::Secundario);
-    Shell().UsaPrimario = primario;
-    Shell().UsaSecundario = !primario;
+    if (ElegirLado(r, primario ? Lado::Primario : Lado::Secundario))
+        LadoCambiadoVistas();
 }
 
 bool SecundarioEnVigor()

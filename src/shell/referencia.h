@@ -8,9 +8,10 @@ namespace vesdra {
 
 // The primary (or the secondary) side is put in force (ElegirLado: when it
 // was not, the two value matrices and their tables change places, and the
-// phasor table, of the other side, is no longer calculated). The chosen
-// side's flag is set and the other cleared, so the P/S indicators tell the
-// side shown. Any other revision: nothing.
+// phasor table, of the other side, is no longer calculated), and the views
+// open then are drawn afresh from it (LadoCambiadoVistas): their traces,
+// scales, read-outs and P/S indicators are of the side in force. Any other
+// revision: nothing.
 void ElegirReferencia(bool primario);
 
 // The side the values every view draws are on, for a dialog to open on:

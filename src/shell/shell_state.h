@@ -27,13 +27,6 @@ struct ShellState {
     // Folder of the language files, tools.ini and ficher.ini; no trailing separator.
     QString CarpetaIni{};
 
-    // Which side of a 1997 record Valores holds (the views' P/S indicators).
-    // Written by the reference choice of the waveform and digital choice
-    // dialogs (at most one is set); both cleared when a waveform window
-    // closes, by the close command and by the close button's composition branch.
-    bool UsaPrimario{false};
-    bool UsaSecundario{false};
-
     // Default folders from tools.ini lines 2..4 (LeerTools, RecargarTools),
     // absolute: records, templates, external tools' programs.
     QString DirOscilos{};

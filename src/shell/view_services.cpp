@@ -11,10 +11,10 @@ ServiciosVistas Stubs()
 {
     const Servicio nada = [] {};
     ServiciosVistas v;
-    v.Ondas = {nada, nada, nada, nada, nada, nada};
+    v.Ondas = {nada, nada, nada, nada, nada, nada, nada};
     v.Fasores = {nada, nada, nada, nada, nada, nada, nada};
-    v.Composicion = {nada, nada, nada, nada, nada};
-    v.Digital = {nada, nada, nada, nada, nada, nada, nada};
+    v.Composicion = {nada, nada, nada, nada, nada, nada};
+    v.Digital = {nada, nada, nada, nada, nada, nada, nada, nada};
     v.Informe = {nada, nada, nada};
     v.Herramientas = {nada, nada, nada, nada};
     v.Conversion = {nada, nada};
@@ -51,6 +51,12 @@ void ReiniciarSeleccionesVistas()
 {
     const ServiciosVistas& v = Vistas();
     LlamarEnOrden({v.Ondas.Reiniciar, v.Fasores.Reiniciar, v.Composicion.Reiniciar, v.Digital.Reiniciar});
+}
+
+void LadoCambiadoVistas()
+{
+    const ServiciosVistas& v = Vistas();
+    LlamarEnOrden({v.Ondas.LadoCambiado, v.Composicion.LadoCambiado, v.Digital.LadoCambiado});
 }
 
 void DescargarDialogosVistas()

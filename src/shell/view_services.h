@@ -21,6 +21,7 @@ struct ServiciosOndas {
     Servicio Reiniciar;        // the close command's resets of the waveform views
     Servicio Descargar;        // program end
     Servicio DescargarDialogo; // frmNewOndas unloaded (its record is gone)
+    Servicio LadoCambiado;     // every frmVerOndas window and frmTodoanalog drawn afresh
 };
 
 struct ServiciosFasores {
@@ -41,6 +42,7 @@ struct ServiciosComposicion {
     Servicio Reiniciar;
     Servicio Descargar;
     Servicio DescargarDialogo; // frmNewCompanalog unloaded
+    Servicio LadoCambiado;     // every frmVerCmpang window drawn afresh
 };
 
 struct ServiciosDigital {
@@ -51,6 +53,7 @@ struct ServiciosDigital {
     Servicio Reiniciar;
     Servicio Descargar;
     Servicio DescargarDialogos; // frmElecdig and frmGrid unloaded
+    Servicio LadoCambiado;      // frm19 drawn afresh
 };
 
 // Windows of the shell that other work supplies.
@@ -96,6 +99,14 @@ void ReiniciarSeleccionesVistas();
 
 // Program end: every family's Descargar, in the order the forms are unloaded.
 void DescargarVistas();
+
+// The other side of a 1997 record was put in force (ElegirReferencia): the
+// views open then (waveform windows and the stacked view, composition
+// windows, the digital view) are drawn afresh from it, as after a resize:
+// every trace, scale, read-out and P/S indicator they show, and every page
+// they print, is of the side in force. The phasor views are rebuilt by the
+// setup dialog that changes the side.
+void LadoCambiadoVistas();
 
 // A record opened, refused or closed: every dialog that chooses what a view
 // shows is unloaded with the conversion windows. What they hold (channels,

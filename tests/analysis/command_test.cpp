@@ -211,16 +211,13 @@ TEST_F(CommandTest, TheReferenceChoiceSelectsTheSideShownAndComputesThePhasorsAg
     EXPECT_TRUE(abrir(true).startsWith("VA: 1000. @ "));
     EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
     EXPECT_EQ(r.Valores(1, 4), r.ValoresSecundario()(1, 4) * 10.0f);
-    EXPECT_TRUE(Shell().UsaPrimario);
     EXPECT_TRUE(r.FasoresCalculados);
 
-    // The flags are cleared by closing views; the dialog still tells the side.
-    Shell().UsaPrimario = Shell().UsaSecundario = false;
     ComandoFasores();
     EXPECT_TRUE(Fasecuencias()->CmdPrimario->isChecked());
     DescargarFasecuencias();
     EXPECT_TRUE(abrir(false).startsWith("VA: 100. @ "));
-    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(cajas.Count(), 0);
 }
 

@@ -101,7 +101,6 @@ protected:
         t.TablaTrifasicos = Matrix<QString>(1, 6);
         t.NumGruposDigitales = 1;
         t.RutaPlantilla = "/p/vieja.cnf";
-        Shell().UsaPrimario = true;
     }
 
     QString mostrado_;
@@ -528,7 +527,6 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
             EXPECT_TRUE(Plantillas().PlantillaAplicada);
             EXPECT_EQ(Plantillas().NumTrifasicos, 1);
             EXPECT_EQ(Plantillas().IdentificadorPlantilla, "SE SUR"); // nothing offered to the wizard
-            EXPECT_TRUE(Shell().UsaPrimario);
             EXPECT_EQ(vistasReiniciadas_, reiniciadas);
             EXPECT_EQ(mostrado_, "");
             EXPECT_EQ(quitado_, 0);
@@ -659,7 +657,6 @@ TEST_F(AbrirTest, AnotherRecordStartsWithoutTheOldTemplateOrViewSelections)
     // The wizard is offered the new record's channels.
     EXPECT_EQ(t.IdentificadorPlantilla, "SE NORTE");
     EXPECT_EQ(t.AnalogicosPlantilla.Rows(), 2);
-    EXPECT_FALSE(Shell().UsaPrimario);
     EXPECT_FALSE(Registro().FasoresCalculados);
     EXPECT_EQ(vistasReiniciadas_, 2);
     EXPECT_EQ(Registro().Valores(2, 2), -20.0f);

@@ -558,6 +558,59 @@ TEST_F(PrintFrameOnPdf, AFailedWriteShowsTheErrorBoxAndTheNextPrintIsWhole)
     }
 }
 
+// Many copies onto a file that cannot take the first page: the print stops
+// at that copy, with the error box at once, and draws no further copy.
+TEST_F(PrintFrameOnPdf, AFailedWriteStopsAtTheFirstCopyThatCannotBeWritten)
+{
+    struct Opener {
+        ~Opener() { QtPrinter::SetPdfOutputOpenerForTests({}); }
+    } restore;
+    test::SmallDisk disk(8);
+    struct Case {
+        const char* what;
+        QString pdf;
+        bool failingDevice;
+        QString box;
+    };
+    std::vector<Case> cases = {{"device failing", Path(QStringLiteral("many.pdf")), true,
+                                QStringLiteral("Error 57: Device I/O error")}};
+    if (disk.Mounted())
+        cases.push_back({"full disk", disk.Path() + QStringLiteral("/many.pdf"), false,
+                         QStringLiteral("Error 61: Disk full")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.failingDevice)
+            QtPrinter::SetPdfOutputOpenerForTests(
+                [](const QString& path) { return test::FileFailingAfter(path, 2000); });
+        Boxes().Clear();
+        int drawn = 0;
+        ScopedDialogAnswers answers({false, {}, 40, c.pdf});
+        // Each page is far more than the room there is: a few thousand
+        // scattered lines, which no compression makes small.
+        const FinImpresion fin =
+            ImprimirVista({&view, 0, 0, true}, [&](Printer& p) -> std::optional<RechazoPagina> {
+                ++drawn;
+                std::uint32_t seed = 12345;
+                const auto next = [&seed] {
+                    seed = seed * 1664525u + 1013904223u;
+                    return static_cast<double>(seed >> 8) / (1u << 24) * 10000.0;
+                };
+                for (int i = 0; i < 3000; ++i)
+                    p.Line(next(), next(), next(), next());
+                return std::nullopt;
+            });
+        QtPrinter::SetPdfOutputOpenerForTests({});
+        EXPECT_EQ(fin, FinImpresion::Error);
+        EXPECT_EQ(drawn, 1) << "no copy is drawn after the one whose output failed";
+        ASSERT_EQ(Boxes().Count(), 1);
+        EXPECT_EQ(Boxes().Last().Prompt, c.box);
+        EXPECT_FALSE(QFile::exists(c.pdf));
+        EXPECT_TRUE(QDir(QFileInfo(c.pdf).path()).entryList(QDir::Files).isEmpty()) << "nothing left";
+        EXPECT_FALSE(CancelarCargado());
+        EXPECT_TRUE(view.isEnabled());
+    }
+}
+
 TEST_F(PrintFrameOnPdf, ThreeCopiesToAFileAreThreePagesOfIt)
 {
     const QString pdf = Path(QStringLiteral("copies.pdf"));

@@ -133,16 +133,17 @@ protected:
             return [this, n = QString::fromLatin1(nombre)] { llamadas_.push_back(n); };
         };
         v.Ondas = {r("Ondas.AbrirDialogo"), r("Ondas.CerrarVentanas"), r("Ondas.CerrarTodo"),
-                   r("Ondas.Reiniciar"),    r("Ondas.Descargar"),      r("Ondas.DescargarDialogo")};
+                   r("Ondas.Reiniciar"),    r("Ondas.Descargar"),      r("Ondas.DescargarDialogo"),
+                   r("Ondas.LadoCambiado")};
         v.Fasores = {r("Fasores.Calcular"),         r("Fasores.AbrirDialogo"), r("Fasores.CerrarFases"),
                      r("Fasores.CerrarSecuencias"), r("Fasores.Reiniciar"),    r("Fasores.Descargar"),
                      r("Fasores.DescargarDialogo")};
-        v.Composicion = {r("Composicion.AbrirDialogo"), r("Composicion.CerrarVentanas"),
-                         r("Composicion.Reiniciar"), r("Composicion.Descargar"),
-                         r("Composicion.DescargarDialogo")};
-        v.Digital = {r("Digital.AbrirGrupos"),      r("Digital.AbrirGrid"), r("Digital.CerrarVista"),
-                     r("Digital.CerrarGrid"),       r("Digital.Reiniciar"), r("Digital.Descargar"),
-                     r("Digital.DescargarDialogos")};
+        v.Composicion = {r("Composicion.AbrirDialogo"),     r("Composicion.CerrarVentanas"),
+                         r("Composicion.Reiniciar"),        r("Composicion.Descargar"),
+                         r("Composicion.DescargarDialogo"), r("Composicion.LadoCambiado")};
+        v.Digital = {r("Digital.AbrirGrupos"),       r("Digital.AbrirGrid"),   r("Digital.CerrarVista"),
+                     r("Digital.CerrarGrid"),        r("Digital.Reiniciar"),   r("Digital.Descargar"),
+                     r("Digital.DescargarDialogos"), r("Digital.LadoCambiado")};
         v.Informe = {r("Informe.Abrir"), r("Informe.Cerrar"), r("Informe.Descargar")};
         v.Herramientas = {r("Herramientas.AbrirAnadir"), r("Herramientas.AbrirBorrar"),
                           r("Herramientas.AbrirDirectorios"), r("Herramientas.Descargar")};

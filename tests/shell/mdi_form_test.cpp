@@ -226,12 +226,10 @@ TEST_F(MdiFormTest, CloseButtonDispatchesOnTheActiveFormsTag)
         p.OcultarMenu();
         QPointer<QWidget> vista = Vista(c.tag);
         ASSERT_EQ(p.FormularioActivo(), vista.data()) << c.tag;
-        Shell().UsaPrimario = Shell().UsaSecundario = true;
         Llamadas().clear();
         p.cmdSalir_Click();
         EXPECT_TRUE(Llamadas() == c.llamadas) << "Tag " << c.tag;
         EXPECT_EQ(MenuALaVista(), c.menuVuelve) << "Tag " << c.tag;
-        EXPECT_EQ(Shell().UsaPrimario, QByteArray(c.tag) != "4") << "Tag " << c.tag;
         EXPECT_FALSE(p.Descargado());
         delete vista->parentWidget();
     }

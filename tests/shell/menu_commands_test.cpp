@@ -104,7 +104,7 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     p.NombreRegistroGuardado = "SUB";
 
     ShellState& s = Shell();
-    s.UsaPrimario = s.UsaSecundario = s.CancelarImpresion = true;
+    s.CancelarImpresion = true;
     s.Idioma = 1;
     s.DirPlantillas = "/p";
     bool etiquetaBorrada = false;
@@ -153,7 +153,7 @@ TEST_F(MenuCommandsTest, CloseResetsTheRecordTemplateShellAndViewStateAndKeepsTh
     EXPECT_FALSE(p.PlantillaNueva || p.AsistenteAbortado || p.VueltaAtras || p.GruposEditados);
     EXPECT_EQ(p.NombreRegistroGuardado, "");
     // The shell and every view family.
-    EXPECT_FALSE(s.UsaPrimario || s.UsaSecundario || s.CancelarImpresion);
+    EXPECT_FALSE(s.CancelarImpresion);
     EXPECT_TRUE(etiquetaBorrada);
     // The conversion windows and the view-choice dialogs go with the record
     // they were opened for.

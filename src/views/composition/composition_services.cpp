@@ -2,6 +2,8 @@
 
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
+#include "record/helpers.h"
+#include "record/record_model.h"
 #include "views/composition/composition_state.h"
 #include "views/composition/frm_new_companalog.h"
 #include "views/composition/frm_ver_cmpang.h"
@@ -56,6 +58,19 @@ void ReiniciarComposiciones()
     st.ComposicionesListas = false;
     st.MinimosValores.Clear();
     st.MaximosValores.Clear();
+}
+
+void LadoCambiadoComposicion()
+{
+    ComposicionState& st = Composiciones();
+    if (!st.ComposicionesListas)
+        return;
+    const RecordModel& r = Registro();
+    MaxMinCanales(r.Valores);
+    st.MinimosValores = r.MinimosCanal;
+    st.MaximosValores = r.MaximosCanal;
+    for (frmVerCmpang* v : composicion::VentanasAbiertas())
+        v->LadoCambiado();
 }
 
 void DescargarComposiciones()

@@ -20,6 +20,11 @@ void CerrarVentanasComposicion();
 // emptied, the count and the ready flag set to 0. No window is closed.
 void ReiniciarComposiciones();
 
+// The other side of a 1997 record was put in force: the extremes of every
+// column are taken again from it and every composition window is laid out
+// and drawn afresh.
+void LadoCambiadoComposicion();
+
 // Program end: unloads the dialog and closes every composition window.
 void DescargarComposiciones();
 

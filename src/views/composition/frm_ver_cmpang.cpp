@@ -290,6 +290,20 @@ void frmVerCmpang::Form_Resize()
         ClientWidthTwips(*this) == clienteDispuesto_.Ancho &&
         ClientHeightTwips(*this) == clienteDispuesto_.Alto)
         return;
+    Redisponer();
+}
+
+void frmVerCmpang::LadoCambiado()
+{
+    if (!Composiciones().ComposicionesListas || !compuesta_ || descargada_)
+        return;
+    Redisponer();
+}
+
+void frmVerCmpang::Redisponer()
+{
+    const double ancho = FormWidthTwips(*this);
+    const double alto = FormHeightTwips(*this);
     try {
         MousePointerGuard puntero(this, vbCustom);
         DisponerControles(ancho, alto, altoZoom_);

@@ -68,6 +68,10 @@ public:
     // The layout for the present size, at once. Resize events arrive here
     // through a short single-shot timer, so a drag redraws once.
     void Form_Resize();
+    // The other side of a 1997 record was put in force (the extremes of
+    // every column already taken again): the layout and the whole record of
+    // that side, as after a resize.
+    void LadoCambiado();
 
     // State the other parts (and tests) read.
     [[nodiscard]] std::int32_t NumComposicion() const { return numComposicion_; }
@@ -121,6 +125,8 @@ private:
     // symbol as its width allows, the caption on hover when not shown.
     void AjustarBotones();
     void Aplicar(const composicion::DisposicionVentana& d);
+    // The layout for the present size, the scale and the whole record.
+    void Redisponer();
     void DibujarEjes();
     void DibujarTrazos();
     void DibujarVista(const composicion::VistaTrazos& v);

@@ -4,7 +4,6 @@
 
 #include "platform/base/vb_error.h"
 #include "record/record_model.h"
-#include "shell/shell_state.h"
 #include "templates/template_apply.h"
 #include "templates/template_state.h"
 #include "views/waves/waves_state.h"
@@ -165,8 +164,6 @@ std::vector<FilaDigitalVista> FilasDigitalesElegidas()
 
 void LimpiarSeleccionAlDescargar()
 {
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = false;
     Digitales().ModoDigital = 0;
 }
 
@@ -181,8 +178,6 @@ void CerrarSeleccionDigital()
     d.GrupoElegido.clear();
     for (std::vector<std::int32_t>& m : d.MarcasGrupo)
         m.clear();
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = false;
 }
 
 void ElegirReferencia(Referencia lado)

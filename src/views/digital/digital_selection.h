@@ -39,8 +39,8 @@ struct ListaDigitalesTabla {
 // The view tells the modes apart by PrimerMiembro + UltimoMiembro (non-zero:
 // a group, rows PrimerMiembro..UltimoMiembro of TablaMiembrosDigitales) and
 // then by ListaDigitales.UltimaFila (non-zero: a composition); ModoDigital
-// only titles the printout. The side flags of a 1997 record are the shell's
-// UsaPrimario / UsaSecundario.
+// only titles the printout. The side of a 1997 record shown is the record's
+// LadoEnVigor.
 struct DigitalState {
     ListaDigitalesTabla ListaDigitales{};
     std::int32_t ModoDigital{0}; // 1 group, 2 composition, 0 no view

@@ -49,6 +49,12 @@ void CerrarVistaDigital()
     DescargarFrm19();
 }
 
+void LadoCambiadoDigital()
+{
+    if (frm19* v = Frm19())
+        v->LadoCambiado();
+}
+
 void CerrarRegistroDigital()
 {
     CerrarSeleccionDigital();

@@ -17,13 +17,17 @@ void AbrirComposicionDigital();
 void CerrarComposicionDigital();
 
 // The main window's close button on a window whose Tag is "6": closes the
-// digital view, whose unload clears the side flags and ModoDigital and
-// brings the menu form back.
+// digital view, whose unload clears ModoDigital and brings the menu form
+// back.
 void CerrarVistaDigital();
 
+// The other side of a 1997 record was put in force: the open digital view
+// (if any) is laid out and drawn afresh from it, as after a resize.
+void LadoCambiadoDigital();
+
 // The close-record command's resets: ModoDigital, PrimerMiembro,
-// UltimoMiembro, AnalogicoElegido and NumFilasDigitales 0, GrupoElegido "",
-// both side flags False. ListaDigitales is kept and no form is closed.
+// UltimoMiembro, AnalogicoElegido and NumFilasDigitales 0, GrupoElegido "".
+// ListaDigitales is kept and no form is closed.
 void CerrarRegistroDigital();
 
 // Program end: closes both choice dialogs and the digital view.

@@ -30,7 +30,6 @@
 #include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
-#include "shell/shell_state.h"
 #include "shell/view_sizes.h"
 #include "views/composition/colores.h"
 #include "views/composition/composition_services.h"
@@ -344,10 +343,8 @@ void frm19::ColocarIndicadorPS()
     const QString& anio = Registro().AnioRevision;
     if (anio == QLatin1String("1997")) {
         lbl_PS->setVisible(true);
-        if (Shell().UsaPrimario)
-            lbl_PS->setText(TextosIdioma(kTextoPrimario));
-        else if (Shell().UsaSecundario)
-            lbl_PS->setText(TextosIdioma(kTextoSecundario));
+        lbl_PS->setText(
+            TextosIdioma(Registro().LadoEnVigor == Lado::Secundario ? kTextoSecundario : kTextoPrimario));
     } else if (anio == QLatin1String("1991")) {
         lbl_PS->setVisible(false);
     }
@@ -575,6 +572,18 @@ void frm19::Form_Resize()
     if (FormularioMinimizado(*this))
         return;
     if (FormWidthTwips(*this) == anchoDispuesto_ && FormHeightTwips(*this) == altoDispuesto_)
+        return;
+    try {
+        MousePointerGuard puntero(this, vbCustom);
+        Construir(false);
+    } catch (const VbError& e) {
+        ErrorTail(e);
+    }
+}
+
+void frm19::LadoCambiado()
+{
+    if (!vistaCargada_ || descargada_)
         return;
     try {
         MousePointerGuard puntero(this, vbCustom);

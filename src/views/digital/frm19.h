@@ -48,6 +48,10 @@ public:
     // history restarts at level 0 and both cursors go back to sample 1 over
     // the whole record. Resize events arrive through a short timer.
     void Form_Resize();
+    // The same for a side of a 1997 record put in force, whatever the size:
+    // the analog trace, its read-outs and the P/S indicator of that side. A
+    // failure is reported and closes the view.
+    void LadoCambiado();
 
     // Handlers of the controls, callable directly.
     void HScroll1_Change();
@@ -146,8 +150,8 @@ private:
 
 // The open view, or null.
 [[nodiscard]] frm19* Frm19();
-// Closes the open view (its unload runs: side flags and ModoDigital
-// cleared, the menu form shown). Nothing when none is open.
+// Closes the open view (its unload runs: ModoDigital cleared, the menu
+// form shown). Nothing when none is open.
 void DescargarFrm19();
 // Creates the view and builds it from the handover. On an error the
 // half-built form is deleted before the VbError is passed on.

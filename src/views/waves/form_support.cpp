@@ -21,7 +21,6 @@
 #include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
-#include "shell/shell_state.h"
 #include "views/waves/lecturas.h"
 #include "views/waves/waves_draw.h"
 
@@ -113,10 +112,7 @@ bool IndicadorPrimarioSecundario(QLineEdit& indicador)
         return false;
     }
     indicador.setVisible(true);
-    if (Shell().UsaPrimario)
-        indicador.setText(TextosIdioma(279));
-    else if (Shell().UsaSecundario)
-        indicador.setText(TextosIdioma(280));
+    indicador.setText(TextosIdioma(Registro().LadoEnVigor == Lado::Secundario ? 280 : 279));
     return true;
 }
 

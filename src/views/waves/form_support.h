@@ -70,7 +70,7 @@ template <typename F> bool PasoConReloj(QWidget* form, F&& cuerpo);
 void RangoCursores(HScrollBar& a, HScrollBar& b, std::int32_t inicio, std::int32_t fin, bool& colocando);
 
 // The primary/secondary indicator of a 1997 record: shown with the side in
-// use; hidden for a 1991 record. True when it shows.
+// force (LadoEnVigor); hidden for a 1991 record. True when it shows.
 bool IndicadorPrimarioSecundario(QLineEdit& indicador);
 
 // A view's window minimised while it is built hides the menu form, whether

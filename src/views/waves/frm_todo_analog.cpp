@@ -379,20 +379,34 @@ void frmTodoanalog::pctimpresora_Click()
                         });
 }
 
+void frmTodoanalog::Redisponer()
+{
+    LeerCanales();
+    Colocar();
+    // The whole record at the new size; the cursors keep their samples and
+    // their lines stand on them.
+    Vista = VistaTodoCompleta(Picture1->Width(), Registro().NumMuestras());
+    DibujarBandas(EscalasCompartidas(filas_));
+    MoverCursor(true);
+    MoverCursor(false);
+}
+
 void frmTodoanalog::Form_Resize()
 {
     ondas::Relayout(
-        this, Cargada,
+        this, Cargada, [this] { Redisponer(); },
         [this] {
-            LeerCanales();
-            Colocar();
-            // The whole record at the new size; the cursors keep their samples
-            // and their lines stand on them.
-            Vista = VistaTodoCompleta(Picture1->Width(), Registro().NumMuestras());
-            DibujarBandas(EscalasCompartidas(filas_));
-            MoverCursor(true);
-            MoverCursor(false);
-        },
+            SetMousePointer(vbDefault);
+            Descargar();
+        });
+}
+
+void frmTodoanalog::LadoCambiado()
+{
+    if (!Cargada)
+        return;
+    ondas::RunOrUnload(
+        this, [this] { Redisponer(); },
         [this] {
             SetMousePointer(vbDefault);
             Descargar();

@@ -41,6 +41,9 @@ public:
     // Lays out and draws the whole record for the current size; the history
     // and the cursors' ranges stay.
     void Form_Resize();
+    // The other side of a 1997 record was put in force: the view shows it as
+    // after a resize. A failure unloads the view.
+    void LadoCambiado();
 
     void HScroll1_Change();
     void HScroll2_Change();
@@ -92,6 +95,9 @@ private:
     };
     void Colocar();
     void LeerCanales();
+    // The channels read again, the layout and the whole record for the
+    // present size (a resize, a side change).
+    void Redisponer();
     void DibujarBandas(const EscalasAV& escalas);
     void MoverCursor(bool primero);
     void ColocarCursores(std::int32_t inicio, std::int32_t fin);
@@ -100,7 +106,7 @@ private:
     [[nodiscard]] float ValorEn(const CanalBanda& c, std::int32_t muestra) const;
 
     // Rows of the channel table with their columns, units and extremes,
-    // taken at the build and at every resize; the bands are the visible ones.
+    // taken at the build, at every resize and side change; the bands are the visible ones.
     std::vector<CanalBanda> filas_;
     std::vector<BandaCanal> bandas_;
     QTimer* resizeTimer_{};

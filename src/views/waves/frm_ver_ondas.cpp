@@ -23,7 +23,6 @@
 #include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
-#include "shell/shell_state.h"
 #include "views/waves/form_support.h"
 #include "views/waves/impresion_ondas.h"
 #include "views/waves/lecturas.h"
@@ -389,6 +388,19 @@ void frmVerOndas::Form_Resize()
         [this] { Descargar(); });
 }
 
+void frmVerOndas::LadoCambiado()
+{
+    if (!Activada)
+        return;
+    ondas::RunOrUnload(
+        this,
+        [this] {
+            ColocarControles();
+            Dibujar();
+        },
+        [this] { Descargar(); });
+}
+
 void frmVerOndas::Descargar()
 {
     // Closing runs Unload; the form is deleted once control is back in the
@@ -410,8 +422,6 @@ void frmVerOndas::Unload()
     unloaded_ = true;
     Activada = false;
     resizeTimer_->stop();
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = false;
     OndasState& st = Ondas();
     st.NumVentanasOndas = std::max(0, st.NumVentanasOndas - 1);
     if (CanalVentana >= 1 && CanalVentana <= st.CanalesVisibles.Size())

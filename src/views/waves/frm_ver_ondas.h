@@ -38,6 +38,10 @@ public:
     // Lays the controls out for the current size and shows the whole record
     // again (any zoom levels are discarded). Resizes come here, merged.
     void Form_Resize();
+    // The other side of a 1997 record was put in force: the window shows it
+    // as after a resize (scale, trace, read-outs and P/S indicator of that
+    // side, the whole record). A failure unloads the window.
+    void LadoCambiado();
 
     // True once the window has been closed (it is deleted soon after).
     [[nodiscard]] bool Descargada() const { return unloaded_; }

@@ -15,6 +15,23 @@
 
 namespace vesdra {
 
+namespace {
+
+// A column's extremes as the record holds it now, the side in force (both
+// from 0, through its block tables): never those some view took earlier.
+struct ExtremosColumna {
+    float Minimo{0.0f};
+    float Maximo{0.0f};
+};
+ExtremosColumna ExtremosDe(const RecordModel& r, std::int32_t c)
+{
+    ExtremosColumna e;
+    ExtremosDesdeCero(r.Valores.Column(c), TablaValores(r, c), e.Minimo, e.Maximo);
+    return e;
+}
+
+} // namespace
+
 std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, const MedidaTexto& m)
 {
     const RecordModel& r = Registro();
@@ -133,8 +150,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
     const std::span<const float> tramo = TramoColumna(r, c, inicio, fin);
-    const float maximo = r.MaximosCanal(c);
-    const float minimo = r.MinimosCanal(c);
+    const auto [minimo, maximo] = ExtremosDe(r, c);
     const double escala = factor * d.EscalaY * k;
     const auto yDe = [&](float v) { return y0 - factor * v * d.EscalaY * k; };
     const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
@@ -214,14 +230,17 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     // The bands' rows with their columns, units and peaks, read first: a
     // table emptied under the view fails here, before anything is drawn.
     std::vector<CanalBanda> canales;
+    std::vector<ExtremosColumna> extremos;
     for (const std::int32_t fila : d.Filas) {
         CanalBanda c;
         c.Fila = fila;
         c.Columna = ColumnaFila(fila);
         c.Unidad = r.TablaCanales(fila, 4).trimmed();
-        c.Extremo = std::max(std::fabs(r.MinimosCanal(c.Columna)), std::fabs(r.MaximosCanal(c.Columna)));
+        const ExtremosColumna e = ExtremosDe(r, c.Columna);
+        c.Extremo = std::max(std::fabs(e.Minimo), std::fabs(e.Maximo));
         c.Visible = true;
         canales.push_back(std::move(c));
+        extremos.push_back(e);
     }
 
     // 2.-3. Header and frames.
@@ -259,21 +278,24 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     // Each band's extremes reached in the level.
     const EscalasAV escalas = EscalasCompartidas(canales);
     std::vector<ExtremosAlcanzados> alcanzados;
-    for (const CanalBanda& c : canales) {
+    for (std::size_t i = 0; i < canales.size(); ++i) {
+        const CanalBanda& c = canales[i];
         const std::span<const float> tramo = TramoColumna(r, c.Columna, primeraMuestra, ultima - 1);
-        alcanzados.push_back(BuscarExtremos(tramo, primeraMuestra, r.MaximosCanal(c.Columna),
-                                            r.MinimosCanal(c.Columna),
+        alcanzados.push_back(BuscarExtremos(tramo, primeraMuestra, extremos[i].Maximo, extremos[i].Minimo,
                                             TablasTramo(r, c.Columna, primeraMuestra)));
     }
+    const auto extremo = [&](std::int32_t b, bool maximo) {
+        const ExtremosColumna& e = extremos[static_cast<size_t>(b - 1)];
+        return maximo ? e.Maximo : e.Minimo;
+    };
     const auto yExtremo = [&](std::int32_t b, bool maximo) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
         const double ys = EscalaYBanda(altoBanda, FondoEscalaBanda(c, escalas, altoBanda));
-        return centro(b) - (maximo ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna)) * ys;
+        return centro(b) - extremo(b, maximo) * ys;
     };
     const auto etiquetaExtremo = [&](std::int32_t b, bool maximo) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        return Format(maximo ? r.MaximosCanal(c.Columna) : r.MinimosCanal(c.Columna), "0.000") + blanco +
-               r.TablaCanales(c.Fila, 4);
+        return Format(extremo(b, maximo), "0.000") + blanco + r.TablaCanales(c.Fila, 4);
     };
     const double finEtiqueta = izq - m.Ancho(blanco);
     // From five bands a band's name stands right of the plot where the

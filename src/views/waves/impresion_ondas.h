@@ -30,10 +30,10 @@ struct DatosPaginaOnda {
 };
 
 // One waveform page: the left column of read-outs, frame, plot box, title,
-// the zero line, both cursors, the channel's extremes (each marked once),
-// the trace of the level's samples clipped to the box, and on the whole
-// record the value grid and the 50 ms time scale; "  ms" and the date.
-// An empty sample range refuses the page (text 80, OK only).
+// the zero line, both cursors, the channel's extremes (each marked once;
+// the extremes of Valores as it is now, the side in force), the trace of the level's samples clipped to the
+// box, and on the whole record the value grid and the 50 ms time scale; "  ms" and the date. An empty sample
+// range refuses the page (text 80, OK only).
 [[nodiscard]] std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d,
                                                       const MedidaTexto& medida);
 
@@ -51,7 +51,8 @@ struct DatosPaginaTodo {
 // bands, right of it with the name alone from five, or left of it where
 // the frame leaves no room), the read-outs column (every band's at both
 // cursors, its spacing and then its font narrowed to the frame's height),
-// each band's trace with its extremes marked once, the time grid on the
+// each band's trace with its extremes (of Valores as it is now) marked
+// once, the time grid on the
 // whole record, "  ms", the time between the cursors and the date. Texts
 // whose places meet give way as TextosPagina lets them.
 void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& medida);

@@ -5,7 +5,6 @@
 #include "platform/base/vb_error.h"
 #include "platform/form_registry.h"
 #include "platform/mdi_forms.h"
-#include "shell/shell_state.h"
 #include "views/waves/form_support.h"
 #include "views/waves/frm_new_ondas.h"
 #include "views/waves/frm_todo_analog.h"
@@ -90,10 +89,16 @@ void CerrarVistaTodo()
     DescargarTodoAnalog();
 }
 
+void LadoCambiadoOndas()
+{
+    for (frmVerOndas* v : ondas::VentanasOndasAbiertas())
+        v->LadoCambiado();
+    if (frmTodoanalog* vista = TodoAnalog())
+        vista->LadoCambiado();
+}
+
 void ReiniciarOndas()
 {
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = false;
     OndasState& st = Ondas();
     st.CanalesVisibles.Clear();
     st.VentanasOndas.Clear();

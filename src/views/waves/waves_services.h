@@ -21,8 +21,12 @@ void CerrarVentanasOndas();
 // whose unload brings the menu form back.
 void CerrarVistaTodo();
 
-// The close-record command's resets: UsaPrimario and UsaSecundario cleared,
-// CanalesVisibles and VentanasOndas emptied, the window count, the stacked
+// The other side of a 1997 record was put in force: every waveform window
+// and the stacked view are laid out and drawn afresh from it, as after a
+// resize.
+void LadoCambiadoOndas();
+
+// The close-record command's resets: CanalesVisibles and VentanasOndas emptied, the window count, the stacked
 // view's channel counter and print scale set to 0. No window is closed.
 void ReiniciarOndas();
 

@@ -9,6 +9,7 @@
 #include "composition_fixture.h"
 #include "platform/base/colors.h"
 #include "platform/messages.h"
+#include "platform/picture_box.h"
 
 using namespace vesdra;
 using vesdra::test::CompositionFixture;
@@ -73,12 +74,19 @@ TEST_F(CompositionDialog, TheReferenceChosenIsTheSideTheWindowsShowAndTheNextDia
     d.cmdOK_Click();
     EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(r.Valores(1, 1), 2.0f / 100.0f);
-    EXPECT_TRUE(Shell().UsaSecundario);
     // The phasors of the other side no longer fit.
     EXPECT_FALSE(r.FasoresCalculados);
     ASSERT_NE(Ventana(1), nullptr);
+    // The primary side put in force under the open window (by another
+    // view's dialog): the window scales itself to that side's peak.
+    ASSERT_TRUE(ElegirLado(r, Lado::Primario));
+    LadoCambiadoComposicion();
+    EXPECT_EQ(Composiciones().MaximosValores(1), 101.0f);
+    const double alto = Ventana(1)->Picture1->Height();
+    EXPECT_NEAR(Ventana(1)->EscalaVertical(), (alto * 48 / 50 / 2) / 101, 1e-9);
+    ASSERT_TRUE(ElegirLado(r, Lado::Secundario));
+    LadoCambiadoComposicion();
     Ventana(1)->close();
-    Shell().UsaSecundario = false;
     EXPECT_TRUE(NewCompanalog().CmdSecundario->isChecked());
 }
 

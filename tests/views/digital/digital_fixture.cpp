@@ -24,7 +24,6 @@ void DigitalFixture::SetUp()
     SetDecimalSeparatorForTests(QLatin1Char('.'));
     for (int n = 1; n <= NumTextosIdioma; ++n)
         Shell().TextosIdioma[static_cast<std::size_t>(n)] = QStringLiteral("T%1").arg(n);
-    Shell().UsaPrimario = Shell().UsaSecundario = false;
     Digitales() = {};
 
     hooksGuardados_ = Hooks();
@@ -59,7 +58,6 @@ void DigitalFixture::TearDown()
     vesdra::Registro() = {};
     Plantillas() = {};
     Digitales() = {};
-    Shell().UsaPrimario = Shell().UsaSecundario = false;
 }
 
 void DigitalFixture::LlenarRegistro(std::int32_t nS, const char* revision)

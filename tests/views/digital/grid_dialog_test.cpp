@@ -203,7 +203,7 @@ TEST_F(DialogoGrid, FromTheMenuToTheDigitalViewInCompositionMode)
     EXPECT_EQ(e.ListaDigitales.UltimaFila, 3);
     EXPECT_EQ(e.NumFilasDigitales, 2);
     EXPECT_EQ(e.AnalogicoElegido, 2);
-    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_EQ(vesdra::Registro().LadoEnVigor, Lado::Secundario);
     // Column 1's member before column 2's, whatever the marking order.
     EXPECT_EQ(v->label[1]->text(), "D2");
     EXPECT_EQ(v->label[2]->text(), "D3");

@@ -95,7 +95,7 @@ TEST_F(VistaDigitalMuestras, Record1997OnTheSecondarySide)
     frm19* v = AbrirVista(1, 0, Referencia::Secundario);
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(cajas_.Count(), 0);
-    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_EQ(Registro().LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(v->lbl_PS->text(), "T280");
     EXPECT_FALSE(v->lbl_PS->isHidden());
     v->HScroll2->SetValue(600);

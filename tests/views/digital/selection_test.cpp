@@ -27,8 +27,6 @@ protected:
     void SetUp() override
     {
         Digitales() = {};
-        Shell().UsaPrimario = false;
-        Shell().UsaSecundario = false;
         TemplateState& p = Plantillas();
         p.TablaGruposDigitales = TablaGrupos({" 4 ", "2", "5"});
         p.NumGruposDigitales = 3;
@@ -156,60 +154,52 @@ TEST_F(SeleccionDigital, CloseAndUnloadResetWhatTheyOwn)
     d.ListaDigitales.UltimaFila = 2;
     d.ListaDigitales.Fila(2) = {3, "tres"};
     EscribirSeleccionGrupo(1, 3);
-    Shell().UsaPrimario = true;
 
     LimpiarSeleccionAlDescargar();
     EXPECT_EQ(d.ModoDigital, 0);
-    EXPECT_FALSE(Shell().UsaPrimario);
     EXPECT_EQ(d.PrimerMiembro, 1); // the view's unload keeps the choice
 
-    Shell().UsaSecundario = true;
     d.MarcasGrupo[3] = {2, 1, 0, 0};
     CerrarSeleccionDigital();
     EXPECT_TRUE(d.MarcasGrupo[3].empty()); // the composition's marks are erased
     EXPECT_EQ(d.PrimerMiembro + d.UltimoMiembro + d.NumFilasDigitales + d.AnalogicoElegido + d.ModoDigital,
               0);
     EXPECT_EQ(d.GrupoElegido, "");
-    EXPECT_FALSE(Shell().UsaSecundario);
     EXPECT_EQ(d.ListaDigitales.UltimaFila, 0); // the group handover set it; closing never touches it
     EXPECT_EQ(d.ListaDigitales.Fila(2).Nombre, "tres");
 }
 
-TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndEarlierFlags)
+TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndTheSideInForce)
 {
     struct Caso {
         const char* revision;
         Referencia lado;
-        bool primarioAntes, secundarioAntes;
-        float valorEsperado; // 1 of 1991, 2 primary (in force at first), 3 secondary
-        bool primario, secundario;
+        Lado antes;          // the side in force before (1997)
+        float valorEsperado; // 1 of 1991, 2 primary, 3 secondary
+        Lado despues;
     };
     const std::vector<Caso> casos = {
-        {"1991", Referencia::Primario, false, true, 1, false, true},
-        {"1991", Referencia::Secundario, true, false, 1, true, false},
-        {"1997", Referencia::Primario, false, false, 2, true, false},
-        {"1997", Referencia::Secundario, false, false, 3, false, true},
-        // Another view left the other side's flag: the indicators tell the
-        // side Valores now holds, so only one flag stays.
-        {"1997", Referencia::Primario, false, true, 2, true, false},
-        {"1997", Referencia::Secundario, true, false, 3, false, true},
-        {"1997", Referencia::Ninguna, true, false, 2, true, false},
-        {"1997 ", Referencia::Primario, false, false, 2, false, false}, // exact text only
+        {"1991", Referencia::Primario, Lado::Primario, 1, Lado::Primario},
+        {"1991", Referencia::Secundario, Lado::Primario, 1, Lado::Primario},
+        {"1997", Referencia::Primario, Lado::Primario, 2, Lado::Primario},
+        {"1997", Referencia::Secundario, Lado::Primario, 3, Lado::Secundario},
+        {"1997", Referencia::Primario, Lado::Secundario, 2, Lado::Primario},
+        {"1997", Referencia::Secundario, Lado::Secundario, 3, Lado::Secundario},
+        {"1997", Referencia::Ninguna, Lado::Secundario, 3, Lado::Secundario},
+        {"1997 ", Referencia::Primario, Lado::Primario, 2, Lado::Primario},
     };
     for (const Caso& c : casos) {
         RecordModel& r = Registro();
         r.AnioRevision = c.revision;
         r.Valores = Matrix<float>(3, 2, 1.0f);
         r.ValoresOtroLado.Clear();
+        r.LadoEnVigor = Lado::Primario;
         if (r.Es1997())
-            PonerLados(r, Matrix<float>(3, 2, 2.0f), Matrix<float>(3, 2, 3.0f));
-        Shell().UsaPrimario = c.primarioAntes;
-        Shell().UsaSecundario = c.secundarioAntes;
+            PonerLados(r, Matrix<float>(3, 2, 2.0f), Matrix<float>(3, 2, 3.0f), c.antes);
         ElegirReferencia(c.lado);
         SCOPED_TRACE(std::string(c.revision) + " side " + std::to_string(static_cast<int>(c.lado)));
         EXPECT_EQ(r.Valores(3, 2), c.valorEsperado);
         EXPECT_EQ(r.Valores.Rows(), 3);
-        EXPECT_EQ(Shell().UsaPrimario, c.primario);
-        EXPECT_EQ(Shell().UsaSecundario, c.secundario);
+        EXPECT_EQ(r.LadoEnVigor, c.despues);
     }
 }

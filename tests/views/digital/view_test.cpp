@@ -408,12 +408,28 @@ TEST_F(VistaDigital, ZoomToTheCursorsStepsBackAndRefusesA31stZoomKeepingTheViewO
     EXPECT_EQ(v->HScroll2->Max(), 120);
 }
 
+// The other side put in force under the open view (by another view's
+// dialog): the view shows that side, and says so.
+TEST_F(VistaDigital, ASideChangeUnderTheOpenViewShowsTheSideInForce)
+{
+    LlenarRegistro(200, "1997");
+    frm19* v = AbrirVista(1, 1, Referencia::Primario);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->lblamar->text(), "1010.000 A");
+    ASSERT_TRUE(ElegirLado(vesdra::Registro(), Lado::Secundario));
+    LadoCambiadoDigital();
+    EXPECT_EQ(Frm19(), v);
+    EXPECT_EQ(v->lbl_PS->text(), "T280");
+    EXPECT_EQ(v->lblamar->text(), "10.100 A");
+    EXPECT_EQ(cajas_.Count(), 0);
+}
+
 TEST_F(VistaDigital, ReopeningWhileOpenKeepsTheNewChoicesModeAndSide)
 {
     LlenarRegistro(200, "1997");
     frm19* v = AbrirVista(1, 1, Referencia::Secundario);
     ASSERT_NE(v, nullptr);
-    EXPECT_TRUE(Shell().UsaSecundario);
+    EXPECT_EQ(vesdra::Registro().LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(v->lbl_PS->text(), "T280");
     EXPECT_FALSE(v->lbl_PS->isHidden());
 
@@ -421,8 +437,7 @@ TEST_F(VistaDigital, ReopeningWhileOpenKeepsTheNewChoicesModeAndSide)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(Frm19(), w);
     EXPECT_EQ(Digitales().ModoDigital, 1);
-    EXPECT_TRUE(Shell().UsaPrimario);
-    EXPECT_FALSE(Shell().UsaSecundario);
+    EXPECT_EQ(vesdra::Registro().LadoEnVigor, Lado::Primario);
     EXPECT_EQ(w->lbl_PS->text(), "T279");
     EXPECT_EQ(w->lblamar->text(), "1010.000 A"); // primary side: values times 10
     EXPECT_EQ(menuOculto_, 2);

@@ -135,16 +135,14 @@ TEST_F(FormSupport, PrimarySecondaryIndicatorShowsTheSideOfA1997RecordOnly)
     EXPECT_FALSE(ondas::IndicadorPrimarioSecundario(indicador)); // 1991
     EXPECT_FALSE(indicador.isVisible());
 
+    // The side the record holds in force, whatever a view closed since.
     MakeRecord(400, 1200, "1997");
-    Shell().UsaPrimario = true;
     EXPECT_TRUE(ondas::IndicadorPrimarioSecundario(indicador));
     EXPECT_TRUE(indicador.isVisible());
     EXPECT_EQ(indicador.text(), TextosIdioma(279));
-    Shell().UsaPrimario = false;
-    Shell().UsaSecundario = true;
+    ASSERT_TRUE(ElegirLado(Registro(), Lado::Secundario));
     EXPECT_TRUE(ondas::IndicadorPrimarioSecundario(indicador));
     EXPECT_EQ(indicador.text(), TextosIdioma(280));
-    Shell().UsaSecundario = false;
 }
 
 TEST_F(FormSupport, CursorBarsTakeTheirRangeQuietlyWithTheCursorOnItsStart)

@@ -213,8 +213,7 @@ TEST_F(ChoiceDialog, SecondarySideOfA1997Record)
     d.List1_DblClick(1);
     d.cmdOK_Click();
     EXPECT_EQ(Registro().Valores(7, 2), 2.0f);
-    EXPECT_TRUE(Shell().UsaSecundario);
-    EXPECT_FALSE(Shell().UsaPrimario);
+    EXPECT_EQ(Registro().LadoEnVigor, Lado::Secundario);
     frmVerOndas* w = Ondas().VentanasOndas(2);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->lbl_PS->text(), TextosIdioma(280));

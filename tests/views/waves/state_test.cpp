@@ -4,7 +4,8 @@
 #include <limits>
 
 #include "record/record_model.h"
-#include "shell/shell_state.h"
+#include "shell/referencia.h"
+#include "shell/view_services.h"
 
 namespace vesdra {
 namespace {
@@ -36,32 +37,39 @@ protected:
         // Primary 1000, secondary 1; the secondary in force.
         PonerLados(r, Matrix<float>(3, 1, 1000.0f), Matrix<float>(3, 1, 1.0f), Lado::Secundario);
         r.FasoresCalculados = true;
-        Shell().UsaPrimario = Shell().UsaSecundario = false;
+        // The views open are told of every change of side, and of nothing else.
+        ServiciosVistas& v = Vistas();
+        for (Servicio* s : {&v.Ondas.LadoCambiado, &v.Composicion.LadoCambiado, &v.Digital.LadoCambiado})
+            *s = [this] { ++avisos; };
     }
-    void TearDown() override { CerrarRegistro(); }
+    void TearDown() override
+    {
+        RestablecerVistas();
+        CerrarRegistro();
+    }
+    int avisos{0};
 };
 
-TEST_F(Reference, SwitchingSidesFlagsOnlyTheSideShownAndDropsThePhasors)
+TEST_F(Reference, SwitchingSidesPutsTheSideShownInForceAndDropsThePhasors)
 {
     RecordModel& r = Registro();
     EXPECT_TRUE(SecundarioEnVigor());
     ElegirReferencia(true);
     EXPECT_EQ(r.Valores(2, 1), 1000.0f);
-    EXPECT_TRUE(Shell().UsaPrimario);
-    EXPECT_FALSE(Shell().UsaSecundario);
     EXPECT_FALSE(r.FasoresCalculados);
     EXPECT_FALSE(SecundarioEnVigor());
+    EXPECT_EQ(avisos, 3) << "each family of views drawn afresh";
 
     r.FasoresCalculados = true; // phasors computed for the primary side
     ElegirReferencia(true);     // same side again: they still fit
     EXPECT_TRUE(r.FasoresCalculados);
+    EXPECT_EQ(avisos, 3) << "nothing changed for the views";
 
     ElegirReferencia(false);
     EXPECT_EQ(r.Valores(2, 1), 1.0f);
-    EXPECT_FALSE(Shell().UsaPrimario) << "the indicator would claim primary values";
-    EXPECT_TRUE(Shell().UsaSecundario);
     EXPECT_FALSE(r.FasoresCalculados) << "phasors of the primary side would be shown for the secondary";
     EXPECT_TRUE(SecundarioEnVigor());
+    EXPECT_EQ(avisos, 6);
 }
 
 // The side in force is kept, not found by comparing the values: the two
@@ -105,8 +113,8 @@ TEST_F(Reference, RecordOf1991IsLeftAlone)
     r.AnioRevision = QStringLiteral("1991");
     ElegirReferencia(true);
     EXPECT_EQ(r.Valores(1, 1), 1.0f);
-    EXPECT_FALSE(Shell().UsaPrimario);
     EXPECT_TRUE(r.FasoresCalculados);
+    EXPECT_EQ(avisos, 0);
     EXPECT_FALSE(SecundarioEnVigor());
 }
 

@@ -200,7 +200,8 @@ TEST_F(StackedView, IndicatorOf1997AndClosing)
     frmTodoanalog* t = Open({1});
     ASSERT_TRUE(t);
     EXPECT_TRUE(t->lbl_PS->isVisibleTo(t));
-    EXPECT_TRUE(t->lbl_PS->text().isEmpty()); // neither side chosen: left as it was
+    // No side chosen yet: the side the record holds in force, never a blank.
+    EXPECT_EQ(t->lbl_PS->text(), TextosIdioma(279));
     t->close();
     EXPECT_EQ(Count("MostrarMenu"), 1);
     EXPECT_EQ(TodoAnalog(), nullptr);
@@ -222,12 +223,12 @@ TEST_F(StackedView, ReadoutsAreWholeAtEveryScreenSize)
 {
     MakeRecord(100000, 1000, "1997");
     RecordModel& r = Registro();
+    ASSERT_TRUE(ElegirLado(r, Lado::Secundario));
     for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
         r.Valores(s, 2) = s == 777 ? -46.678f : 1.0f;
     for (const auto& [ancho, alto] : {std::pair{800, 600}, std::pair{1280, 1024}, std::pair{1920, 1080}}) {
         SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
         Screen() = ScreenInfo{ancho * 15, alto * 15, 15, 15};
-        Shell().UsaSecundario = true;
         frmTodoanalog* t = Open({1, 2, 3});
         ASSERT_TRUE(t);
         t->HScroll1->SetValue(777);

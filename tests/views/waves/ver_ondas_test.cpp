@@ -127,6 +127,7 @@ TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
     // the secondary side: the longest texts the boxes meet.
     MakeRecord(100000, 1000, "1997");
     RecordModel& r = Registro();
+    ASSERT_TRUE(ElegirLado(r, Lado::Secundario));
     for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
         r.Valores(s, 1) = s == 777 ? -2070.5f : 1.0f;
         r.Valores(s, 3) = -static_cast<float>(s) / 10.0f;
@@ -139,7 +140,6 @@ TEST_F(WaveWindow, ReadoutsAreWholeInTheEightWindowTileAtEveryScreenSize)
          {Tile{"1280 x 1024", 3490, 9550}, Tile{"800 x 600", 1975, 5970}, Tile{"1920 x 1080", 3680, 14330}}) {
         for (std::int32_t row = 1; row <= 3; ++row) {
             SCOPED_TRACE(std::string(t.que) + ", channel " + std::to_string(row));
-            Shell().UsaSecundario = true; // a closing window clears it
             frmVerOndas* f = Open(row, 8, t.alto, t.ancho);
             ASSERT_FALSE(f->Descargada());
             f->HScroll1->SetValue(row == 1 ? 777 : r.NumMuestras());
@@ -306,7 +306,7 @@ TEST_F(WaveWindow, PrimarySecondaryIndicator)
     EXPECT_FALSE(f91->lbl_PS->isVisibleTo(f91));
 
     MakeRecord(500, 1000, "1997");
-    Shell().UsaSecundario = true;
+    ASSERT_TRUE(ElegirLado(Registro(), Lado::Secundario));
     frmVerOndas* f = Open(2, 3);
     EXPECT_TRUE(f->lbl_PS->isVisibleTo(f));
     EXPECT_EQ(f->lbl_PS->text(), TextosIdioma(280));
@@ -319,11 +319,9 @@ TEST_F(WaveWindow, ClosingCountsDownAndTheLastBringsTheMenuBack)
     frmVerOndas* a = Open(1, 2);
     frmVerOndas* b = Open(3, 2);
     Ondas().CanalesVisibles(1) = 1;
-    Shell().UsaPrimario = true;
     a->close();
     EXPECT_EQ(Ondas().NumVentanasOndas, 1);
     EXPECT_EQ(Ondas().CanalesVisibles(1), 0);
-    EXPECT_FALSE(Shell().UsaPrimario);
     EXPECT_EQ(Count("MostrarMenu"), 0);
     b->close();
     EXPECT_EQ(Ondas().NumVentanasOndas, 0);
