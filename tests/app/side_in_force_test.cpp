@@ -131,5 +131,25 @@ TEST_F(SideInForce, ViewsAndTheirPagesFollowTheSideChosenInThePhasorDialog)
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
+// "conjuntamente" unloads its dialog before the stacked view is built
+// behind the progress window, whose showing lets the unload finish: the
+// view is built and shown all the same, the dialog gone, the pointers back.
+TEST_F(SideInForce, TheStackedViewIsBuiltAfterItsDialogHasUnloadedItself)
+{
+    FrmMenu* menu = MenuForm();
+    ASSERT_NE(menu, nullptr);
+    menu->mnuCanalog_Click();
+    Procesar();
+    const QPointer<frmNewOndas> d = &NewOndas();
+    d->List1_DblClick(kFila - 1);
+    d->cmdtodo_Click();
+    Procesar();
+    EXPECT_TRUE(d.isNull());
+    frmTodoanalog* todo = TodoAnalog();
+    ASSERT_NE(todo, nullptr);
+    EXPECT_TRUE(todo->isVisible());
+    EXPECT_EQ(Boxes().Count(), 0);
+}
+
 } // namespace
 } // namespace vesdra

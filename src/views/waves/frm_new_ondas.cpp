@@ -348,6 +348,9 @@ void frmNewOndas::cmdOK_Click()
 void frmNewOndas::cmdtodo_Click()
 {
     bool progreso = false;
+    // The dialog unloads itself before the view is built: what runs after
+    // that must not count on it still standing.
+    const QPointer<frmNewOndas> dialogo(this);
     try {
         OcultarFormulario(this);
         SetMousePointer(this, vbCustom);
@@ -370,16 +373,19 @@ void frmNewOndas::cmdtodo_Click()
         DescargarTodoAnalog();
         if (frmTodoanalog* vista = CargarTodoAnalog())
             Hooks().MostrarVentana(vista);
-        PunterosPorDefecto();
+        SetMousePointer(vbDefault);
         Hooks().CerrarProgresoOndas();
     } catch (...) {
         const VbError e = ComoVbError(std::current_exception());
-        PunterosPorDefecto();
+        if (dialogo)
+            SetMousePointer(dialogo, vbDefault);
+        SetMousePointer(vbDefault);
         if (progreso)
             Hooks().CerrarProgresoOndas();
         ShowErrorBox(e);
         Hooks().MostrarMenu();
-        Descargar();
+        if (dialogo)
+            dialogo->Descargar();
     }
 }
 
