@@ -31,8 +31,29 @@ std::optional<InicioEdicion>& Inicio()
 
 void EmpezarEdicionPlantilla()
 {
-    const RecordModel& r = Registro();
-    Inicio() = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+    RecordModel& r = Registro();
+    std::optional<InicioEdicion>& inicio = Inicio();
+    if (inicio) {
+        // The pass goes on: step 3 offers the record's signals again, and
+        // step 1 its rows unless a model's are still loaded.
+        r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
+        if (!Plantillas().ModeloCargado)
+            r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
+        inicio->Plantillas = Plantillas();
+        return;
+    }
+    inicio = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+}
+
+void TerminarEdicionPlantilla()
+{
+    std::optional<InicioEdicion>& inicio = Inicio();
+    if (!inicio)
+        return;
+    RecordModel& r = Registro();
+    r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
+    r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
+    inicio.reset();
 }
 
 void DescartarEdicionPlantilla()

@@ -85,8 +85,18 @@ TemplateState& Plantillas();
 void OfrecerCanalesPlantilla();
 
 // The template wizard's starting point: the template dialog notes it as
-// modificar or nueva starts the wizard, before anything is read or set.
+// modificar or nueva starts the wizard, before anything is read or set. A
+// pass left from step 1 back to the dialog has not ended: started again,
+// it keeps the rows and signals on offer noted when it first started, and
+// puts them back (a model loaded on the way changed them), but for the
+// rows of a model still loaded, which step 1 proposes again.
 void EmpezarEdicionPlantilla();
+// A wizard pass that saved its template: the rows and signals on offer put
+// back as EmpezarEdicionPlantilla noted them, so that a relay model's
+// counts never outlive the pass that loaded it (the record's own channels
+// are offered again); the loaded template stays as the wizard left it.
+// Nothing happens when no start is noted.
+void TerminarEdicionPlantilla();
 // A cancelled wizard, or a modificar refused: the loaded template, the
 // digital editing tables, the model's status signals, the wizard flags and
 // the rows and signals on offer (NumAnalogicosOfrecidos,
