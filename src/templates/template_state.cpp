@@ -27,6 +27,12 @@ std::optional<InicioEdicion>& Inicio()
     return inicio;
 }
 
+void OlvidarIndice(TemplateState& p)
+{
+    p.IndiceModelos.reset();
+    p.RutaIndiceLeido.clear();
+}
+
 } // namespace
 
 void EmpezarEdicionPlantilla()
@@ -42,7 +48,14 @@ void EmpezarEdicionPlantilla()
         inicio->Plantillas = Plantillas();
         return;
     }
+    // A new pass reads the model index anew.
+    OlvidarIndice(Plantillas());
     inicio = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+}
+
+bool EdicionEnCurso()
+{
+    return Inicio().has_value();
 }
 
 void TerminarEdicionPlantilla()
@@ -54,6 +67,7 @@ void TerminarEdicionPlantilla()
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
     inicio.reset();
+    OlvidarIndice(Plantillas());
 }
 
 void DescartarEdicionPlantilla()
@@ -77,6 +91,7 @@ void DescartarEdicionPlantilla()
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
     inicio.reset();
+    OlvidarIndice(Plantillas());
 }
 
 void OfrecerCanalesPlantilla()
@@ -85,6 +100,7 @@ void OfrecerCanalesPlantilla()
     TemplateState& p = Plantillas();
     // Another record: a wizard started before has nothing to go back to.
     Inicio().reset();
+    OlvidarIndice(p);
     p.IdentificadorPlantilla = r.NombreEstacion;
     const std::int32_t n = r.NumAnalogicosOfrecidos;
     p.AnalogicosPlantilla.Resize(n, 4);

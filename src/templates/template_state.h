@@ -1,9 +1,11 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "record/array.h"
 #include "record/matrix.h"
+#include "templates/model_table.h"
 
 namespace vesdra {
 
@@ -49,6 +51,12 @@ struct TemplateState {
     Matrix<std::int32_t> CanalesEdicion;
     // Status signals offered by a relay-model database.
     Array<QString> EstadosModelo;
+    // The relay-model index (its table "Modelos") as this wizard pass read
+    // it from RutaIndiceLeido: the chooser's list and the look-up of a
+    // model's measurements and status signals read it once per pass.
+    // Empty until read without a fault, and outside a pass.
+    std::optional<TablaModelo> IndiceModelos;
+    QString RutaIndiceLeido;
 
     // ---- Applied template ----
     // Path of the template last applied ("" when none is): what ficher.ini
@@ -91,6 +99,9 @@ void OfrecerCanalesPlantilla();
 // puts them back (a model loaded on the way changed them), but for the
 // rows of a model still loaded, which step 1 proposes again.
 void EmpezarEdicionPlantilla();
+// Whether a wizard pass is under way (a start noted, not yet ended by a
+// save, a cancel or another record).
+[[nodiscard]] bool EdicionEnCurso();
 // A wizard pass that saved its template: the rows and signals on offer put
 // back as EmpezarEdicionPlantilla noted them, so that a relay model's
 // counts never outlive the pass that loaded it (the record's own channels

@@ -1,14 +1,17 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "platform/file_lists.h"
 #include "platform/spread_grid.h"
 #include "record/record_model.h"
 #include "shell/abrir_comtrade.h"
+#include "templates/model_db.h"
 #include "wizard/frm_base_modelo.h"
 #include "wizard/frm_digital.h"
 #include "wizard/frm_salva_plan.h"
@@ -268,6 +271,46 @@ TEST_F(WizardTypedWorkTest, MendedStepThreeOffersTheRecordsSignalsAfterATemplate
         DescargarFrmPlantilla();
         Procesar();
     }
+}
+
+// The relay-model index is read once in a wizard pass (the chooser's list,
+// the model's measurements, its status signals), and again in the next.
+TEST_F(WizardTypedWorkTest, MendedTheModelIndexIsReadOncePerPass)
+{
+    struct Contador final : LectorBasesModelo {
+        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
+        int Indice{0};
+        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
+        {
+            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
+                ++Indice;
+            return Real->LeerTabla(ruta, tabla);
+        }
+    };
+    auto motor = std::make_unique<Contador>();
+    Contador* contador = motor.get();
+    SetMotorBasesModelo(std::move(motor));
+    ModelosMuestra();
+    Arrancar();
+    for (int pase = 1; pase <= 2; ++pase) {
+        SCOPED_TRACE(pase);
+        frmAnalog* a = DelPrimerModelo();
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->txtnumAnalog->text(), "8");
+        a->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormTrifasic(), nullptr);
+        FormTrifasic()->cmdOK_Click();
+        Procesar();
+        ASSERT_NE(FormDigital(), nullptr);
+        EXPECT_GT(FormDigital()->List1->count(), 0);
+        EXPECT_EQ(contador->Indice, pase);
+        FormDigital()->cmdcancel_Click();
+        Procesar();
+        DescargarFrmPlantilla();
+        Procesar();
+    }
+    EXPECT_TRUE(Boxes().Calls().empty());
 }
 
 } // namespace
