@@ -1,6 +1,7 @@
 #include "shell/progress_windows.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -179,8 +180,8 @@ GasolinoOndas& gasolino_ondas()
             nueva->Animation1->Play();
         } catch (const VbError& e) {
             nueva->Animation1->hide();
-            std::fprintf(stderr, "vesdra: the progress window's animation is left out: %s\n",
-                         qPrintable(QString(ErrorBoxText(e)).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+            std::fprintf(stderr, "vesdra: the progress window's animation is left out: error %d, %s: %s\n",
+                         e.Number, qPrintable(e.Description), qPrintable(QDir::toNativeSeparators(e.Path)));
         }
         nueva->Valor(10.0f);
         nueva->setWindowTitle(TextosIdioma(285));

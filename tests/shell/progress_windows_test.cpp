@@ -179,8 +179,8 @@ TEST_F(ProgressTest, MendedAMissingAnimationIsLeftOutAndTheWindowShows)
         QByteArray contenido; // empty: no file
         const char* error;
     } casos[] = {
-        {"missing", {}, "Error 53: File not found"},
-        {"not a movie", "RIFF....nothing", "Error 35752"},
+        {"missing", {}, "error 53, File not found"},
+        {"not a movie", "RIFF....nothing", "error 35752, Unable to open AVI file"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.que);
