@@ -333,6 +333,10 @@ TEXTS = {
     243: ("Escriba el nombre de la plantilla", "Type a name for the template", "template wizard step 4: empty name"),
     244: ("La plantilla no tiene canales analógicos", "The template has no analog channels",
           "template wizard steps 1 and 2: no analog rows"),
+    226: ("No se encuentra el lector de las bases de datos de modelos de relé, o no se puede ejecutar: ",
+          "The reader of the relay-model databases is not there or cannot be run: ",
+          "relay-model chooser, template wizard steps 1 and 3: the model reader program missing "
+          "(before the path where it was looked for)"),
     245: ("No se ha podido leer la base de datos de modelos de relé: ", "The relay-model database could not be read: ",
           "relay-model chooser, template wizard steps 1 and 3: a model database missing or damaged (before its path)"),
     246: ("No hay aplicada una plantilla adecuada para este registro", "No suitable template is applied to this record",

@@ -72,8 +72,18 @@ using Paso = std::function<void()>;
 // two steps.
 constexpr int kPausaMs = 400;
 
-void Nota(const char* que)
+// Whether a step asked for did not happen: the program then ends with
+// exit code 1.
+bool& HuboFalta()
 {
+    static bool falta = false;
+    return falta;
+}
+
+// A step asked for that did not happen, said on stderr.
+void Falta(const char* que)
+{
+    HuboFalta() = true;
     std::fprintf(stderr, "captura: %s\n", que);
 }
 
@@ -102,6 +112,14 @@ QPixmap Imagen(QWidget& marco)
     for (QWidget* w : encima)
         p.drawPixmap(marco.mapFromGlobal(w->mapToGlobal(QPoint(0, 0))), w->grab());
     return imagen;
+}
+
+// The picture of the frame saved as `archivo`; a picture not written is a
+// step that did not happen.
+void Guardar(QWidget& marco, const QString& archivo)
+{
+    if (!Imagen(marco).save(archivo))
+        Falta("no picture written (is the folder there?)");
 }
 
 QString ConSufijo(const QString& archivo, const QString& sufijo)
@@ -138,21 +156,22 @@ std::vector<Paso> PasosAbrir(const QString& archivo)
             previo(add, pct);
             if (!*guardado && GasolinoCargado() && gasolino().Estado().Recordado >= 50) {
                 *guardado = true;
-                if (QScreen* pantalla = QGuiApplication::primaryScreen())
-                    (void)pantalla->grabWindow(0).save(ConSufijo(archivo, QStringLiteral("-0")));
+                QScreen* pantalla = QGuiApplication::primaryScreen();
+                if (!pantalla || !pantalla->grabWindow(0).save(ConSufijo(archivo, QStringLiteral("-0"))))
+                    Falta("no picture of the screen halfway through the read");
             }
         };
         QTimer::singleShot(kPausaMs, qApp, [ruta] {
             auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialogo) {
-                Nota("no file dialog");
+                Falta("no file dialog");
                 return;
             }
             // As a user does: the name typed, then Open.
             auto* nombre = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             auto* botones = dialogo->findChild<QDialogButtonBox*>();
             if (!nombre || !botones || !botones->button(QDialogButtonBox::Open)) {
-                Nota("file dialog without its name box or Open button");
+                Falta("no name box or Open button in the file dialog");
                 return;
             }
             nombre->setText(ruta);
@@ -160,7 +179,7 @@ std::vector<Paso> PasosAbrir(const QString& archivo)
         });
         ComandoAbrirComtrade();
         if (!*guardado)
-            Nota("the gauge never reached half way");
+            Falta("no gauge at half way through the read");
     }};
 }
 
@@ -169,16 +188,18 @@ std::vector<Paso> PasosOndas()
     return {
         [] {
             ComandoCanalog();
-            if (NewOndasCargado()) {
-                LlenarOndas({0, 1, 3});
-                NewOndas().cmdOK_Click();
+            if (!NewOndasCargado()) {
+                Falta("no waveform dialog");
+                return;
             }
+            LlenarOndas({0, 1, 3});
+            NewOndas().cmdOK_Click();
         },
         {},
         [] {
             const auto ventanas = ondas::VentanasOndasAbiertas();
             if (ventanas.size() < 2) {
-                Nota("fewer than two waveform windows");
+                Falta("no second waveform window");
                 return;
             }
             frmVerOndas* w = ventanas[1];
@@ -210,7 +231,11 @@ std::vector<Paso> PasosOndas8()
         {},
         [] {
             const std::int32_t n = Muestras();
-            for (frmVerOndas* w : ondas::VentanasOndasAbiertas()) {
+            const auto ventanas = ondas::VentanasOndasAbiertas();
+            if (ventanas.size() <
+                std::min<std::size_t>(8, static_cast<std::size_t>(Registro().NumAnalogicos)))
+                Falta("no eighth waveform window");
+            for (frmVerOndas* w : ventanas) {
                 const RecordModel& r = Registro();
                 const std::int32_t c = ColumnaAnalogicaSiHay(w->CanalVentana).value_or(0);
                 std::int32_t pico = 1;
@@ -241,7 +266,7 @@ std::vector<Paso> PasosTodo()
         [] {
             frmTodoanalog* t = TodoAnalog();
             if (!t) {
-                Nota("no stacked view");
+                Falta("no stacked view");
                 return;
             }
             const std::int32_t n = Muestras();
@@ -270,7 +295,7 @@ std::vector<Paso> PasosFasores(int pasosZoom = 1)
         [pasosZoom] {
             frmFases* f = Fases();
             if (!f) {
-                Nota("no phasor view");
+                Falta("no phasor view");
                 return;
             }
             f->HScroll1->SetValue((f->HScroll1->Min() + f->HScroll1->Max()) / 2);
@@ -289,16 +314,19 @@ std::vector<Paso> PasosDialogos()
         [] { ComandoFasores(); },
         {},
         [] {
-            if (frmFasecuencias* d = Fasecuencias()) {
-                d->fas[0]->setChecked(true);
-                d->CmdSecundario->setChecked(true);
-                d->cmdOK_Click();
+            frmFasecuencias* d = Fasecuencias();
+            if (!d) {
+                Falta("no phasor setup dialog");
+                return;
             }
+            d->fas[0]->setChecked(true);
+            d->CmdSecundario->setChecked(true);
+            d->cmdOK_Click();
         },
         [] {
             ComandoCompanalog();
             if (NewCompanalogCargado() == nullptr)
-                Nota("no composition dialog");
+                Falta("no composition dialog");
         },
     };
 }
@@ -324,12 +352,14 @@ std::vector<Paso> PasosComposicion(bool tres = false)
             d->cmdOK_Click();
         },
         {},
-        [] {
+        [tres] {
             frmVerCmpang* v = Composiciones().VentanasComposicion[1].data();
             if (!v) {
-                Nota("no composition window");
+                Falta("no composition window");
                 return;
             }
+            if (tres && !Composiciones().VentanasComposicion[3])
+                Falta("no third composition window");
             const std::int32_t n = Muestras();
             v->HScroll1->SetValue(n / 3);
             v->HScroll2->SetValue(n / 2);
@@ -359,7 +389,7 @@ std::vector<Paso> PasosDigital()
         [] {
             frm19* v = Frm19();
             if (!v) {
-                Nota("no digital view");
+                Falta("no digital view");
                 return;
             }
             const std::int32_t n = Muestras();
@@ -378,7 +408,7 @@ template <typename Vista>
 void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view to print")
 {
     if (!vista) {
-        Nota(falta);
+        Falta(falta);
         return;
     }
     QFile::remove(pdf);
@@ -391,7 +421,7 @@ void ImprimirAPdf(const QString& pdf, Vista* vista, const char* falta = "no view
     vista->pctimpresora_Click();
     SetCommonDialogHandler({});
     if (!QFileInfo::exists(pdf))
-        Nota("the page was not printed");
+        Falta("no page printed");
 }
 
 // The pages --print writes: the whole record to <pdf>-0.pdf, the zoomed
@@ -405,7 +435,7 @@ struct Impresiones {
 void ImprimirInforme()
 {
     if (Registro().RutaHdr.isEmpty()) {
-        Nota("no header to print");
+        Falta("no header to print");
         return;
     }
     (void)ImprimirLineas(LeerInforme(Registro().RutaHdr).Lineas, CurrentPrinter());
@@ -416,7 +446,7 @@ Impresiones ImpresionesOndas()
     return {{}, [](const QString& pdf) {
                 const auto ventanas = ondas::VentanasOndasAbiertas();
                 if (ventanas.size() < 2) {
-                    Nota("fewer than two waveform windows to print");
+                    Falta("no second waveform window to print");
                     return;
                 }
                 // The report's print before and after the views' prints: it
@@ -430,7 +460,7 @@ Impresiones ImpresionesOndas()
                 pagina.close();
                 ImprimirInforme();
                 if (!pagina.open(QIODevice::ReadOnly) || pagina.readAll() != antes)
-                    Nota("the report's print changed the view's page");
+                    Falta("no longer the view's page after the report's print");
             }};
 }
 
@@ -441,14 +471,14 @@ Impresiones ImpresionesInforme()
     return {{}, [](const QString& pdf) {
                 frmAjustes* f = InformeCargado();
                 if (!f) {
-                    Nota("no header report to print");
+                    Falta("no header report to print");
                     return;
                 }
                 QFile::remove(pdf);
                 PrintToPdf(*DialogPrinter(), pdf);
                 f->cmdImprimir_Click();
                 if (!QFileInfo::exists(pdf))
-                    Nota("the report was not printed");
+                    Falta("no report printed");
             }};
 }
 
@@ -511,10 +541,14 @@ std::vector<Paso> PasosGrid()
         },
         {},
         [] {
-            if (frmGrid* d = GridCargado())
-                d->cmdOK_Click();
-            else
-                Nota("no composition dialog");
+            frmGrid* d = GridCargado();
+            if (!d) {
+                Falta("no digital composition dialog");
+                return;
+            }
+            d->cmdOK_Click();
+            if (!Frm19())
+                Falta("no digital view");
         },
     };
 }
@@ -532,7 +566,7 @@ std::vector<Paso> PasosConversion()
             ComandoAbrirComtrade();
             SetCommonDialogHandler({});
             if (!PoscambCargado())
-                Nota("no choice window (is the record BINARY?)");
+                Falta("no choice window (is the record BINARY?)");
         },
         {},
         [] {
@@ -541,7 +575,7 @@ std::vector<Paso> PasosConversion()
             if (Conversion* c = ConversionCargada())
                 c->Senda->setText(QStringLiteral("muestra_ascii"));
             else
-                Nota("no conversion dialog");
+                Falta("no conversion dialog");
         },
     };
 }
@@ -555,7 +589,8 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
 {
     const auto guardar = [marco, archivo](const char* sufijo) {
         return [marco, archivo, sufijo] {
-            (void)Imagen(*marco).save(ConSufijo(archivo, QString::fromLatin1(sufijo)));
+            if (!archivo.isEmpty())
+                Guardar(*marco, ConSufijo(archivo, QString::fromLatin1(sufijo)));
         };
     };
     return {
@@ -571,7 +606,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             frmBaseModelo* b = FormBaseModelo();
             if (!b) {
-                Nota("no model chooser");
+                Falta("no model chooser");
                 return;
             }
             b->List1_DblClick(0);
@@ -585,7 +620,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             frmAnalog* a = FormAnalog();
             if (!a) {
-                Nota("no step 1");
+                Falta("no step 1");
                 return;
             }
             a->cmdOK_Click();
@@ -593,7 +628,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             frmTrifasic* t = FormTrifasic();
             if (!t) {
-                Nota("no step 2");
+                Falta("no step 2");
                 return;
             }
             t->txtnumTrif->setText(QStringLiteral("2"));
@@ -613,7 +648,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             frmDigital* d = FormDigital();
             if (!d) {
-                Nota("no step 3");
+                Falta("no step 3");
                 return;
             }
             // Three groups of four offered signals each (as many as there
@@ -638,7 +673,7 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         [] {
             frmSalvaPlan* s = FormSalvaPlan();
             if (!s) {
-                Nota("no step 4");
+                Falta("no step 4");
                 return;
             }
             // Beside the record.
@@ -649,8 +684,12 @@ std::vector<Paso> PasosAsistente(QWidget* marco, const QString& archivo)
         },
         guardar("-4"),
         [] {
-            if (frmSalvaPlan* s = FormSalvaPlan())
-                s->cmdOK_Click();
+            frmSalvaPlan* s = FormSalvaPlan();
+            if (!s)
+                return;
+            s->cmdOK_Click();
+            if (FormSalvaPlan() || !FormPlantilla())
+                Falta("no template saved");
         },
     };
 }
@@ -661,7 +700,7 @@ std::vector<Paso> PasosInforme()
         [] {
             ComandoInforme();
             if (!InformeCargado())
-                Nota("no header report");
+                Falta("no header report");
         },
         {},
         [] {
@@ -686,7 +725,7 @@ std::vector<Paso> PasosHerramientas()
                     f->File1_Click();
                 }
             } else {
-                Nota("no tools dialog");
+                Falta("no tools dialog");
             }
         },
     };
@@ -701,7 +740,7 @@ std::vector<Paso> PasosDirectorios()
             if (frmDirect* f = DirectCargado())
                 f->diraplic->SetPath(f->diraplic->List(-2));
             else
-                Nota("no directories dialog");
+                Falta("no directories dialog");
         },
     };
 }
@@ -759,11 +798,11 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         if (captura->Impresion)
             impresiones = captura->Impresion();
     } else if (!vista.isEmpty() && vista != QLatin1String("inicio")) {
-        Nota("unknown view; the window as started is saved");
+        Falta("no view of that name; the window as started is saved");
     }
 
     if (!pdf.isEmpty() && !impresiones.Final)
-        Nota("this view has no printout yet; nothing is printed");
+        Falta("no printout of this view; nothing is printed");
 
     // Steps: open, then a pause in which the view as opened is saved (and
     // printed), act, a pause, save (and print) and end.
@@ -772,17 +811,18 @@ void ProgramarCaptura(MDIForm1& principal, const QString& vista, const QString& 
         if (!p)
             p = [marco, archivo, pdf, impresiones] {
                 if (!archivo.isEmpty())
-                    (void)Imagen(*marco).save(ConSufijo(archivo, QStringLiteral("-0")));
+                    Guardar(*marco, ConSufijo(archivo, QStringLiteral("-0")));
                 if (!pdf.isEmpty() && impresiones.Inicial)
                     impresiones.Inicial(pdf);
             };
     }
     pasos.push_back([] {});
     pasos.push_back([marco, archivo, pdf, impresiones] {
-        const bool ok = archivo.isEmpty() || Imagen(*marco).save(archivo);
+        if (!archivo.isEmpty())
+            Guardar(*marco, archivo);
         if (!pdf.isEmpty() && impresiones.Final)
             impresiones.Final(pdf);
-        QCoreApplication::exit(ok ? 0 : 1);
+        QCoreApplication::exit(HuboFalta() ? 1 : 0);
     });
     Ejecutar(std::make_shared<std::vector<Paso>>(std::move(pasos)), 0);
 }

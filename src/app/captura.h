@@ -13,8 +13,10 @@ void ResponderCajasCaptura();
 // Development aid: once the main window has started, opens one kind of view
 // on the open record as a user would (through the menu commands and the
 // views' own dialogs), moves a cursor, makes one zoom and saves the main
-// window as a picture; then the program ends (exit code 1 when the picture
-// could not be written).
+// window as a picture; then the program ends. Its exit code is 1 when a step
+// asked for did not happen (a dialog or a view that did not open, a page not
+// printed, a picture not written, a view of no such name), each said on
+// stderr as "captura: no ..."; 0 otherwise.
 //
 // vista: "" or "inicio" (the window as started), "abrir" (File > Open on the
 // same record through the real file dialog; "-0" is then the whole screen

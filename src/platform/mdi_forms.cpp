@@ -343,15 +343,15 @@ bool VentanaExpuesta(const QWidget& ventana)
     return w && ventana.isVisible() && w->isExposed();
 }
 
-bool MostrarExpuesta(QWidget& ventana, int esperaMs)
+void MostrarExpuesta(QWidget& ventana, int esperaMs)
 {
     ventana.show();
     const QPointer<QWidget> w(&ventana);
     if (!VentanaExpuesta(ventana)) {
         // A loop of its own: what the handler that shows the window has
         // unloaded (and deletes later) stays until that handler returns.
-        // The window system's events only: a click now would run a handler
-        // in the middle of the work about to start.
+        // No input of the user: a click now would run a handler in the
+        // middle of the work about to start.
         QEventLoop bucle;
         QElapsedTimer reloj;
         reloj.start();
@@ -365,10 +365,8 @@ bool MostrarExpuesta(QWidget& ventana, int esperaMs)
         const NestedLoopGuard enBucle;
         bucle.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (!w || !VentanaExpuesta(*w))
-        return false;
-    w->repaint();
-    return true;
+    if (w && VentanaExpuesta(*w))
+        w->repaint();
 }
 
 } // namespace vesdra

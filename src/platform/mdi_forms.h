@@ -88,11 +88,14 @@ void PrepararVentanaTarea(QWidget& ventana, bool cajaCerrar);
 // paints it whole. The work that follows runs without returning to the event
 // loop, and a window manager maps a new window only after a round trip: a
 // window shown without this stays blank until the work ends. While it waits
-// no input of the user is handled (it stays queued), only the window
-// system's own events. A window that is not put on screen within `esperaMs`
-// (its main window minimised, say) is not waited for any longer. Returns
-// whether the window is on screen.
-bool MostrarExpuesta(QWidget& ventana, int esperaMs = 2000);
+// it runs an event loop of its own that takes no input of the user (that
+// stays queued) but runs everything else: the window system's events, the
+// timers that fall due (the status bar's clock, an animation) and the events
+// posted meanwhile; what a handler has unloaded and deletes later stays
+// until that handler returns. A window that is not put on screen within
+// `esperaMs` (its main window minimised, say) is not waited for any longer;
+// the work goes on all the same.
+void MostrarExpuesta(QWidget& ventana, int esperaMs = 2000);
 // Whether the window system has the window on screen now.
 [[nodiscard]] bool VentanaExpuesta(const QWidget& ventana);
 

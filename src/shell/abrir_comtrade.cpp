@@ -34,7 +34,7 @@ struct GaugeAbierto {
     {
         Gasolino& g = gasolino();
         (void)g.LlenarGasolino(true, 0);
-        (void)MostrarExpuesta(g);
+        MostrarExpuesta(g);
     }
     ~GaugeAbierto() { DescargarGasolino(); }
     GaugeAbierto(const GaugeAbierto&) = delete;

@@ -73,7 +73,7 @@ void MostrarCancelar()
     if (!VentanaExpuesta(*c)) {
         // On screen and painted before the page that follows is drawn, so a
         // click during that page reaches its button.
-        (void)MostrarExpuesta(*c);
+        MostrarExpuesta(*c);
     } else {
         c->raise();
     }

@@ -305,9 +305,16 @@ QAction* FrmMenu::EntradaTool(std::int32_t i) const
 
 void FrmMenu::Form_Load()
 {
-    const bool cargado = Atrapar(this, [this] {
+    // A missing or damaged tools.ini is said, and the Análisis menu offers
+    // no tools; the load goes on, so that the language is read and no
+    // caption or box is left without its text.
+    const bool tools = Atrapar(this, [this] {
         AjustarEntradasTools(LeerTools());
         mnuanalisis->menuAction()->setVisible(HabilitarTools());
+    });
+    if (!tools)
+        mnuanalisis->menuAction()->setVisible(false);
+    const bool cargado = Atrapar(this, [this] {
         // ficher.ini's line 1 is the language at start (over tools.ini's); a
         // missing or short file is rebuilt so the table can still load.
         (void)RenovarFicher();
@@ -325,10 +332,10 @@ void FrmMenu::Form_Load()
         ColocarPresentacion();
     });
     if (!cargado) {
-        // The load stopped (a missing or damaged tools.ini) before the
-        // language was read: ficher.ini keeps its language when it is next
-        // written, and the boxes shown from now on (the exit confirmation)
-        // carry neutral texts rather than none.
+        // The load stopped before the language was read: ficher.ini keeps
+        // its language when it is next written, and the boxes shown from
+        // now on (the exit confirmation) carry neutral texts rather than
+        // none.
         (void)TomarIdiomaFicher();
         RellenarTextosVacios();
         (void)SetToolkitLanguage(Shell().Idioma == IdiomaEspanol ? QStringLiteral("es")

@@ -1,12 +1,14 @@
 #include "shell/progress_windows.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "platform/animation.h"
@@ -103,7 +105,7 @@ Gasolino2& gasolino2()
         g->move(TwipsToPixelX(left), TwipsToPixelY(top));
         // The copy runs without yielding: the window is on screen and
         // painted before it starts.
-        (void)MostrarExpuesta(*g);
+        MostrarExpuesta(*g);
     }
     return *g;
 }
@@ -166,19 +168,26 @@ GasolinoOndas& gasolino_ondas()
 {
     QPointer<GasolinoOndas>& g = Instancia<GasolinoOndas>();
     if (!g) {
-        // Nothing stays loaded when the animation cannot be opened.
         auto nueva = std::make_unique<GasolinoOndas>();
         PrepararVentanaTarea(*nueva, false);
         const QRect menu = AperturaHooks().GeometriaMenu();
         nueva->move(TwipsToPixelX(menu.x() + menu.width() * 3.0 / 6.0),
                     TwipsToPixelY(menu.y() + menu.height() * 5.0 / 6.0));
-        nueva->Animation1->Open(RutaAnimacionOndas());
-        nueva->Animation1->Play();
+        // The animation only adorns the window: one that cannot be played
+        // is left out, said on standard error, and the views are built.
+        try {
+            nueva->Animation1->Open(RutaAnimacionOndas());
+            nueva->Animation1->Play();
+        } catch (const VbError& e) {
+            nueva->Animation1->hide();
+            std::fprintf(stderr, "vesdra: the progress window's animation is left out: error %d, %s: %s\n",
+                         e.Number, qPrintable(e.Description), qPrintable(QDir::toNativeSeparators(e.Path)));
+        }
         nueva->Valor(10.0f);
         nueva->setWindowTitle(TextosIdioma(285));
         g = nueva.release();
         // The views are built without yielding: on screen and painted first.
-        (void)MostrarExpuesta(*g);
+        MostrarExpuesta(*g);
     }
     return *g;
 }
@@ -217,8 +226,6 @@ void ConectarVentanasProgreso()
     };
 
     ShellHooks& h = Hooks();
-    // A window that cannot be loaded throws its error (naming the
-    // animation file) into the build, which reports it.
     h.MostrarProgresoOndas = [] {
         (void)gasolino_ondas();
         return true;

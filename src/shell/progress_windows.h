@@ -55,8 +55,9 @@ public:
 
 // The default instance. Its load places it at the lower middle of the menu
 // form, opens and plays the animation, sets the bar to 10, sets the caption to
-// text 285 and shows the window. Throws VbError when the animation cannot be
-// opened (53: Iconos/onda.avi missing); nothing is left loaded then.
+// text 285 and shows the window. An animation that cannot be opened
+// (Iconos/onda.avi missing, or no movie the control plays) is left out, with
+// a line on standard error: the window shows its bar all the same.
 GasolinoOndas& gasolino_ondas();
 [[nodiscard]] bool GasolinoOndasCargado();
 void DescargarGasolinoOndas();

@@ -20,10 +20,10 @@ struct ShellHooks {
     std::function<void(QWidget*)> MostrarVentana;
 
     // The progress window shown while views build: loaded and shown, its
-    // bar set to 0..100 at stages, unloaded when the views stand. Mostrar
-    // throws the VbError of a window that could not be loaded (its animation
-    // file missing, named in the error), or returns false: the caller treats
-    // either as an error of its build.
+    // bar set to 0..100 at stages, unloaded when the views stand (a missing
+    // animation leaves only the animation out). Mostrar throws the VbError
+    // of a window that could not be loaded, or returns false: the caller
+    // treats either as an error of its build.
     std::function<bool()> MostrarProgresoOndas;
     std::function<void(float)> ValorProgresoOndas;
     std::function<void()> CerrarProgresoOndas;

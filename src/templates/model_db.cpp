@@ -8,6 +8,7 @@
 #include "platform/base/numeric.h"
 #include "record/record_model.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
 #include "templates/wizard_common.h"
 
 namespace vesdra {
@@ -85,6 +86,23 @@ void SinFilas(const TablaModelo& t)
         throw VbError(3021);
 }
 
+// The index's table. A wizard pass reads it once: the chooser's list and
+// the look-ups of the model's measurements and status signals that follow
+// take it as read (a read that failed is tried again).
+TablaModelo TablaIndice()
+{
+    TemplateState& p = Plantillas();
+    const QString ruta = RutaIndiceModelos();
+    if (EdicionEnCurso() && p.IndiceModelos && p.RutaIndiceLeido == ruta)
+        return *p.IndiceModelos;
+    TablaModelo t = MotorBasesModelo().LeerTabla(ruta, kTablaIndice);
+    if (EdicionEnCurso()) {
+        p.IndiceModelos = t;
+        p.RutaIndiceLeido = ruta;
+    }
+    return t;
+}
+
 // A failure while `base` was being read, named by that database.
 VbError FalloEn(std::exception_ptr e, const QString& base)
 {
@@ -106,6 +124,8 @@ LectorBasesModelo& MotorBasesModelo()
 void SetMotorBasesModelo(std::unique_ptr<LectorBasesModelo> motor)
 {
     Motor() = std::move(motor);
+    // What the engine before read is not this one's.
+    Plantillas().IndiceModelos.reset();
 }
 
 QString CarpetaModelos()
@@ -116,6 +136,13 @@ QString CarpetaModelos()
 QString RutaIndiceModelos()
 {
     return CarpetaModelos() + QStringLiteral("/Modelos.mdb");
+}
+
+int ResultadoModelo::Texto() const
+{
+    if (!Error || Error->Number == vberr::InvalidDatabasePath)
+        return 0;
+    return Error->Number == kErrorSinLectorModelos ? kTextoSinLectorModelos : 245;
 }
 
 std::optional<AvisoPaso> ResultadoModelo::Aviso() const
@@ -129,7 +156,7 @@ ListaModelos ListarModelos()
 {
     ListaModelos lista;
     try {
-        const TablaModelo t = MotorBasesModelo().LeerTabla(RutaIndiceModelos(), kTablaIndice);
+        const TablaModelo t = TablaIndice();
         SinFilas(t);
         for (std::size_t i = 0; i < t.Filas.size(); ++i)
             lista.Nombres << Texto(t.Valor(i, u"Modelo"));
@@ -141,7 +168,7 @@ ListaModelos ListarModelos()
 
 QString BaseDeModelo(const QString& modelo)
 {
-    const TablaModelo t = MotorBasesModelo().LeerTabla(RutaIndiceModelos(), kTablaIndice);
+    const TablaModelo t = TablaIndice();
     SinFilas(t);
     for (std::size_t i = 0; i < t.Filas.size(); ++i) {
         if (Like(modelo, Texto(t.Valor(i, u"Modelo"))))

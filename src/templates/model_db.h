@@ -25,7 +25,9 @@ namespace vesdra {
 // database file in Path: 3044 when the folder of the file does not exist
 // (Path the folder), 3024 when the file does not, 3343 when it is not a
 // database the engine reads, 3078 when the table is missing,
-// kErrorBaseDanada when reading it crashed, hung or answered nonsense.
+// kErrorBaseDanada when reading it crashed, hung or answered nonsense;
+// kErrorSinLectorModelos, Path the program looked for, when the engine's
+// own reader is not there or cannot be run.
 class LectorBasesModelo
 {
 public:
@@ -40,11 +42,15 @@ inline constexpr char kLectorModelos[] = "vesdra_mdb_reader";
 [[nodiscard]] QString RutaLectorModelos();
 // A database whose reading crashed, hung, ended badly or answered nonsense.
 inline constexpr int kErrorBaseDanada = 3049; // "Cannot open database; it may be damaged"
+// The model reader itself missing, or a file there that does not run.
+inline constexpr int kErrorSinLectorModelos = vberr::FileNotFound;
 // How long one table may take before its reader is ended.
 inline constexpr std::chrono::milliseconds kLimiteLectorModelos{10000};
 
 // The engine that reads .mdb files: the model reader run for each table,
-// ended when it takes longer than `limite`.
+// ended when it takes longer than `limite`. While it waits for the reader,
+// the program's windows are painted and its timers run (the user's input
+// waits until the table is read).
 [[nodiscard]] std::unique_ptr<LectorBasesModelo>
 CrearLectorMdb(std::chrono::milliseconds limite = kLimiteLectorModelos);
 
@@ -57,20 +63,24 @@ void SetMotorBasesModelo(std::unique_ptr<LectorBasesModelo> motor);
 [[nodiscard]] QString CarpetaModelos();
 [[nodiscard]] QString RutaIndiceModelos();
 
-// How a reading went. A missing models folder (3044) is silent; any other
-// failure is reported with text 245 (vbInformation) followed by the
-// database file that could not be read.
+// How a reading went. A missing models folder (3044) is silent; a model
+// reader that is not there or does not run is reported with text
+// kTextoSinLectorModelos followed by where it was looked for; any other
+// failure with text 245 followed by the database file that could not be
+// read (both vbInformation).
 struct ResultadoModelo {
-    std::optional<VbError> Error; // empty on success; Path the database file
+    std::optional<VbError> Error; // empty on success; Path the database file (or the reader)
 
     [[nodiscard]] bool Correcto() const { return !Error; }
-    [[nodiscard]] int Texto() const { return Error && Error->Number != vberr::InvalidDatabasePath ? 245 : 0; }
+    [[nodiscard]] int Texto() const;
     // The message to show, when there is one.
     [[nodiscard]] std::optional<AvisoPaso> Aviso() const;
 };
 
 // The model names of the index, in table order; after a failure, the names
-// read before it.
+// read before it. During a wizard pass (EdicionEnCurso) the index is read
+// once: the model look-ups below take the table this read or the first of
+// them read.
 struct ListaModelos {
     QStringList Nombres;
     ResultadoModelo Resultado;

@@ -1,14 +1,18 @@
 // The relay-model databases read by the model reader, a program of the
 // installation beside this one's executable, run once per table.
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 
 #include "platform/base/app_paths.h"
 #include "platform/base/file_names.h"
+#include "platform/modal_loops.h"
 #include "templates/model_db.h"
 
 namespace vesdra {
@@ -17,6 +21,28 @@ namespace {
 
 // The most a reader may answer: far beyond any model's tables.
 constexpr qsizetype kMaxRespuesta = 64 * 1024 * 1024;
+
+// Waits at most `ms` for the reader's output or its end. Meanwhile the
+// windows are painted and the timers run, in a loop of its own that takes
+// no input of the user (a click now would run a handler in the middle of
+// the read); without an event loop to run, the wait blocks.
+void Esperar(QProcess& lector, int ms)
+{
+    if (!QAbstractEventDispatcher::instance()) {
+        if (!lector.waitForReadyRead(ms))
+            (void)lector.waitForFinished(std::min(ms, 100));
+        return;
+    }
+    QEventLoop bucle;
+    QTimer tope;
+    tope.setSingleShot(true);
+    QObject::connect(&tope, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    QObject::connect(&lector, &QProcess::readyReadStandardOutput, &bucle, &QEventLoop::quit);
+    QObject::connect(&lector, &QProcess::finished, &bucle, &QEventLoop::quit);
+    tope.start(ms);
+    const NestedLoopGuard enBucle;
+    bucle.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 VbError Danada(const QString& ruta, const QString& por)
 {
@@ -40,16 +66,26 @@ public:
             throw FileError(3024, ruta);
         const QString base = fichero.absoluteFilePath();
 
+        // The reader missing is a fault of the installation, not of the
+        // database: said as such, with where it was looked for.
+        const QString programa = RutaLectorModelos();
+        const QFileInfo ejecutable(programa);
+        if (!ejecutable.isFile() || !ejecutable.isExecutable())
+            throw FileError(kErrorSinLectorModelos, programa);
+
         QProcess lector;
-        lector.setProgram(RutaLectorModelos());
+        lector.setProgram(programa);
         lector.setArguments({base, tabla});
         lector.setStandardInputFile(QProcess::nullDevice());
         lector.setStandardErrorFile(QProcess::nullDevice());
         QElapsedTimer reloj;
         reloj.start();
         lector.start(QIODevice::ReadOnly);
-        if (!lector.waitForStarted(static_cast<int>(limite_.count())))
-            throw Danada(base, QStringLiteral("the model reader %1 did not start").arg(lector.program()));
+        if (!lector.waitForStarted(static_cast<int>(limite_.count()))) {
+            if (lector.error() == QProcess::FailedToStart)
+                throw FileError(kErrorSinLectorModelos, programa);
+            throw Danada(base, QStringLiteral("the model reader %1 did not start").arg(programa));
+        }
 
         QByteArray respuesta;
         const auto parar = [&](const QString& por) {
@@ -66,9 +102,7 @@ public:
             const qint64 resto = limite_.count() - reloj.elapsed();
             if (resto <= 0)
                 throw parar(QStringLiteral("no answer in %1 ms").arg(limite_.count()));
-            // A reader that has closed its output may still be running.
-            if (!lector.waitForReadyRead(static_cast<int>(std::min<qint64>(resto, 1000))))
-                (void)lector.waitForFinished(static_cast<int>(std::min<qint64>(resto, 100)));
+            Esperar(lector, static_cast<int>(std::min<qint64>(resto, 1000)));
         }
         respuesta += lector.readAllStandardOutput();
         if (lector.exitStatus() != QProcess::NormalExit || lector.exitCode() != 0)

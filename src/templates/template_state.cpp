@@ -27,12 +27,47 @@ std::optional<InicioEdicion>& Inicio()
     return inicio;
 }
 
+void OlvidarIndice(TemplateState& p)
+{
+    p.IndiceModelos.reset();
+    p.RutaIndiceLeido.clear();
+}
+
 } // namespace
 
 void EmpezarEdicionPlantilla()
 {
-    const RecordModel& r = Registro();
-    Inicio() = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+    RecordModel& r = Registro();
+    std::optional<InicioEdicion>& inicio = Inicio();
+    if (inicio) {
+        // The pass goes on: step 3 offers the record's signals again, and
+        // step 1 its rows unless a model's are still loaded.
+        r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
+        if (!Plantillas().ModeloCargado)
+            r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
+        inicio->Plantillas = Plantillas();
+        return;
+    }
+    // A new pass reads the model index anew.
+    OlvidarIndice(Plantillas());
+    inicio = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+}
+
+bool EdicionEnCurso()
+{
+    return Inicio().has_value();
+}
+
+void TerminarEdicionPlantilla()
+{
+    std::optional<InicioEdicion>& inicio = Inicio();
+    if (!inicio)
+        return;
+    RecordModel& r = Registro();
+    r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
+    r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
+    inicio.reset();
+    OlvidarIndice(Plantillas());
 }
 
 void DescartarEdicionPlantilla()
@@ -56,6 +91,7 @@ void DescartarEdicionPlantilla()
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
     inicio.reset();
+    OlvidarIndice(Plantillas());
 }
 
 void OfrecerCanalesPlantilla()
@@ -64,6 +100,7 @@ void OfrecerCanalesPlantilla()
     TemplateState& p = Plantillas();
     // Another record: a wizard started before has nothing to go back to.
     Inicio().reset();
+    OlvidarIndice(p);
     p.IdentificadorPlantilla = r.NombreEstacion;
     const std::int32_t n = r.NumAnalogicosOfrecidos;
     p.AnalogicosPlantilla.Resize(n, 4);

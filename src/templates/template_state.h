@@ -1,9 +1,11 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "record/array.h"
 #include "record/matrix.h"
+#include "templates/model_table.h"
 
 namespace vesdra {
 
@@ -49,6 +51,12 @@ struct TemplateState {
     Matrix<std::int32_t> CanalesEdicion;
     // Status signals offered by a relay-model database.
     Array<QString> EstadosModelo;
+    // The relay-model index (its table "Modelos") as this wizard pass read
+    // it from RutaIndiceLeido: the chooser's list and the look-up of a
+    // model's measurements and status signals read it once per pass.
+    // Empty until read without a fault, and outside a pass.
+    std::optional<TablaModelo> IndiceModelos;
+    QString RutaIndiceLeido;
 
     // ---- Applied template ----
     // Path of the template last applied ("" when none is): what ficher.ini
@@ -85,8 +93,21 @@ TemplateState& Plantillas();
 void OfrecerCanalesPlantilla();
 
 // The template wizard's starting point: the template dialog notes it as
-// modificar or nueva starts the wizard, before anything is read or set.
+// modificar or nueva starts the wizard, before anything is read or set. A
+// pass left from step 1 back to the dialog has not ended: started again,
+// it keeps the rows and signals on offer noted when it first started, and
+// puts them back (a model loaded on the way changed them), but for the
+// rows of a model still loaded, which step 1 proposes again.
 void EmpezarEdicionPlantilla();
+// Whether a wizard pass is under way (a start noted, not yet ended by a
+// save, a cancel or another record).
+[[nodiscard]] bool EdicionEnCurso();
+// A wizard pass that saved its template: the rows and signals on offer put
+// back as EmpezarEdicionPlantilla noted them, so that a relay model's
+// counts never outlive the pass that loaded it (the record's own channels
+// are offered again); the loaded template stays as the wizard left it.
+// Nothing happens when no start is noted.
+void TerminarEdicionPlantilla();
 // A cancelled wizard, or a modificar refused: the loaded template, the
 // digital editing tables, the model's status signals, the wizard flags and
 // the rows and signals on offer (NumAnalogicosOfrecidos,

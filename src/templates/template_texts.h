@@ -18,6 +18,9 @@ inline constexpr int kTextoGruposConservados = 281;
 // Digital group and digital composition dialogs: an applied template of more
 // than 16 digital groups (the first 16 are offered).
 inline constexpr int kTextoGruposOfrecidos = 276;
+// Relay-model chooser and template wizard steps 1 and 3: the model reader
+// program is not beside the executable, or does not run (before its path).
+inline constexpr int kTextoSinLectorModelos = 226;
 // Template wizard step 4: a name the file system or the template dialog's
 // listing cannot hold (nothing is written).
 inline constexpr int kTextoNombrePlantillaNoValido = 274;

@@ -53,6 +53,8 @@ std::vector<AvisoPaso> PasoAnalogico::Cargar()
     // The grid starts empty: every row it takes is filled from the table.
     Filas.clear();
     Canales.clear();
+    tecleadas_.clear();
+    apartadas_.clear();
     std::vector<AvisoPaso> avisos = CambiarIdentificador(Identificador).Avisos;
     if (const auto a = CambiarCuenta(QString::number(n)))
         avisos.push_back(*a);
@@ -82,14 +84,30 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
 
     TemplateState& p = Plantillas();
     const RecordModel& r = Registro();
-    // The rows that remain keep what they hold; only rows the grid gains
-    // are filled, from the table's rows of those numbers.
+    // The rows that remain keep what they hold, and the typed rows dropped
+    // are set aside; of the rows the grid gains, those set aside come back
+    // as typed and the others are filled from the table's rows of those
+    // numbers.
     const auto antes = static_cast<std::int32_t>(Filas.size());
+    for (std::int32_t i = c + 1; i <= antes; ++i) {
+        const auto f = static_cast<std::size_t>(i - 1);
+        if (tecleadas_[f])
+            apartadas_[i] = {Filas[f], Canales[f]};
+    }
     Redimensionar(c);
     const Matrix<QString>& t = p.AnalogicosPlantilla;
-    for (std::int32_t i = antes + 1; i <= std::min(c, t.Rows()); ++i) {
+    for (std::int32_t i = antes + 1; i <= c; ++i) {
+        const auto f = static_cast<std::size_t>(i - 1);
+        if (const auto a = apartadas_.find(i); a != apartadas_.end()) {
+            Filas[f] = std::move(a->second.Textos);
+            tecleadas_[f] = true;
+            apartadas_.erase(a);
+            continue;
+        }
+        if (i > t.Rows())
+            continue;
         for (std::int32_t k = 1; k <= kColumnas && k + 1 <= t.Cols(); ++k)
-            Filas[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
+            Filas[f][static_cast<std::size_t>(k - 1)] = t(i, k + 1);
     }
     if (!r.RegistroAbierto && !p.PlantillaAplicada && !p.ModificandoPlantilla && !p.ModeloCargado && c != 0) {
         // A template from nothing: the table follows what is typed.
@@ -115,6 +133,7 @@ std::vector<AvisoPaso> PasoAnalogico::CambiarCelda(std::int32_t fila, std::int32
     if (fila < 1 || fila > static_cast<std::int32_t>(Filas.size()) || columna < 1 || columna > kColumnas)
         return {};
     Filas[static_cast<std::size_t>(fila - 1)][static_cast<std::size_t>(columna - 1)] = texto;
+    tecleadas_[static_cast<std::size_t>(fila - 1)] = true;
     return AvisosTextoPlantilla(texto);
 }
 
@@ -137,18 +156,28 @@ void PasoAnalogico::Redimensionar(std::int32_t filas)
     const auto antes = static_cast<std::int32_t>(Canales.size());
     Filas.resize(static_cast<std::size_t>(filas));
     Canales.resize(static_cast<std::size_t>(filas));
+    tecleadas_.resize(static_cast<std::size_t>(filas), false);
     if (filas <= antes)
         return;
-    // The rows kept stand for the channels they stood for; a new row takes
-    // the table's channel for it, else the first channel no row stands for.
+    // The rows kept, and the typed rows coming back, stand for the channels
+    // they stood for; another new row takes the table's channel for it, else
+    // the first channel no row stands for.
     std::unordered_set<std::int32_t> usados;
     for (std::int32_t i = 1; i <= antes; ++i) {
         if (const auto n = EnteroCelda(Canal(i)))
             usados.insert(*n);
     }
+    for (auto a = apartadas_.upper_bound(antes); a != apartadas_.end() && a->first <= filas; ++a) {
+        if (const auto n = EnteroCelda(a->second.Canal))
+            usados.insert(*n);
+    }
     const Matrix<QString>& t = Plantillas().AnalogicosPlantilla;
     std::int32_t libre = 1;
     for (std::int32_t i = antes + 1; i <= filas; ++i) {
+        if (const auto a = apartadas_.find(i); a != apartadas_.end()) {
+            Canales[static_cast<std::size_t>(i - 1)] = a->second.Canal;
+            continue;
+        }
         QString canal = i <= t.Rows() && t.Cols() >= 1 ? t(i, 1) : QString();
         if (canal.isEmpty()) {
             while (usados.contains(libre))

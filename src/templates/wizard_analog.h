@@ -2,6 +2,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -46,10 +47,12 @@ public:
     // The count box now holds `texto`. A last character that is not a digit,
     // or a text that is not a count from 0 to kMaxFilas, gives text 178 and
     // leaves the grid and the tables as they were. Otherwise the grid gets
-    // that many rows: the rows that remain keep what was typed in them, a
-    // row gained is filled from the table's row of that number (blank where
-    // the table has none); for a template from nothing the table then
-    // follows the grid.
+    // that many rows: the rows that remain keep what was typed in them; a
+    // row gained that was typed before a smaller count dropped it comes back
+    // as typed (with the channel it stood for), any other row gained is
+    // filled from the table's row of that number (blank where the table has
+    // none); for a template from nothing the table then follows the grid.
+    // Typing a count digit by digit thus loses nothing typed in the grid.
     std::optional<AvisoPaso> CambiarCuenta(const QString& texto);
 
     // The identifier box now holds `texto`: its warnings; Siguiente when it
@@ -81,8 +84,21 @@ public:
     SalidaPaso Volver();
 
 private:
+    // A typed row a smaller count dropped: what it held and the channel it
+    // stood for.
+    struct FilaApartada {
+        Fila Textos;
+        QString Canal;
+    };
+
     void Redimensionar(std::int32_t filas);
     void GuardarFilas(std::int32_t n) const;
+
+    // Per grid row (tecleadas_[0] for row 1): typed since the step loaded.
+    std::vector<bool> tecleadas_;
+    // The typed rows beyond the count, by row number, until the count takes
+    // them back or the step loads again.
+    std::map<std::int32_t, FilaApartada> apartadas_;
 };
 
 } // namespace vesdra

@@ -14,6 +14,7 @@
 #include "shell/menu_commands.h"
 #include "shell/selector_carpetas.h"
 #include "shell/shell_state.h"
+#include "templates/template_state.h"
 #include "templates/wizard_save.h"
 #include "wizard/asistente.h"
 
@@ -121,6 +122,7 @@ void frmSalvaPlan::cmdOK_Click()
         SetMousePointer(this, vbDefault);
         if (!Sale(salida))
             return;
+        TerminarEdicionPlantilla();
         DescargarPasos1a3();
         Descargar();
         AbrirFrmPlantilla();

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -75,24 +76,45 @@ TEST_F(FrmMenuTest, LoadSetsCaptionsFromTheLanguageOfFicherIni)
     EXPECT_EQ(Boxes().Count(), 0);
 }
 
-TEST_F(FrmMenuTest, MissingToolsIniStopsTheLoadWithTheMenusAsDesigned)
+// A missing tools.ini is said and leaves no tools; the rest of the load
+// goes on: every caption and box speaks the language of ficher.ini, none
+// shows a placeholder.
+TEST_F(FrmMenuTest, MendedMissingToolsIniIsSaidAndTheLanguageIsStillLoaded)
 {
-    QFile::remove(Ini("tools.ini"));
-    Shell().TextosIdioma = {}; // no table before the menu form loads one
-    FrmMenu& m = Cargar();
-    ASSERT_EQ(Boxes().Count(), 1);
-    // Before any language is read the runtime's texts are English.
-    EXPECT_EQ(Boxes().Last().Prompt, "Error 53: File not found\n" + Ini("tools.ini"));
-    EXPECT_EQ(m.mnuSalir->text(), "Salir");
-    EXPECT_EQ(m.Lblversion->text(), "");
-    // No table was loaded: the exit question still says something.
-    Boxes().QueueAnswer(vbCancel);
-    EXPECT_FALSE(ConfirmarSalida());
-    EXPECT_EQ(Boxes().Last().Prompt, "Texto 284");
+    for (const int idioma : {0, 1}) {
+        SCOPED_TRACE(idioma);
+        Boxes().Clear();
+        QFile::remove(Ini("tools.ini"));
+        EscribirFicherIni(idioma);
+        Shell().TextosIdioma = {}; // no table before the menu form loads one
+        FrmMenu& m = Cargar();
+        ASSERT_EQ(Boxes().Count(), 1);
+        // Before any language is read the runtime's texts are English.
+        EXPECT_EQ(Boxes().Last().Prompt, "Error 53: File not found\n" + Ini("tools.ini"));
+        EXPECT_EQ(Shell().Idioma, idioma);
+        EXPECT_EQ(m.mnuFicheros->title(), idioma == 1 ? "&Ficheros" : "&File");
+        EXPECT_EQ(m.mnuSalir->text(), TextosIdioma(11));
+        EXPECT_FALSE(m.mnuanalisis->menuAction()->isVisible());
+        EXPECT_EQ(m.Lblversion->text(), "   VESDRA DEMO 2.1.7   ");
+        for (const int n : {11, 63, 284})
+            EXPECT_FALSE(TextosIdioma(n).startsWith(idioma == 1 ? "Texto " : "Text ")) << n;
+        Boxes().QueueAnswer(vbCancel);
+        EXPECT_FALSE(ConfirmarSalida());
+        EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(284));
+    }
+    // The program started so: the status bar's close button has its text.
+    menu_.reset();
+    EscribirFicherIni(1);
+    Shell().TextosIdioma = {};
+    Boxes().Clear();
+    MDIForm1& p = Arrancar();
+    EXPECT_EQ(Boxes().Count(), 1);
+    EXPECT_EQ(p.cmdSalir->text(), "&Salir");
 }
 
-// A tools.ini line 5 that is no number stops the load (error 13), but the
-// language of ficher.ini survives it: the next ficher.ini written keeps it.
+// A tools.ini line 5 that is no number is said (error 13), and the
+// language of ficher.ini survives it: its table is loaded, and the next
+// ficher.ini written keeps it.
 TEST_F(FrmMenuTest, DamagedToolCountKeepsFicherIniLanguage)
 {
     EscribirFicherIni(0);
@@ -106,7 +128,7 @@ TEST_F(FrmMenuTest, DamagedToolCountKeepsFicherIniLanguage)
     EXPECT_EQ(Shell().Idioma, 0);
     ASSERT_TRUE(EscribirFicher());
     EXPECT_EQ(LineasFicher().value(0), " 0 ");
-    EXPECT_EQ(TextosIdioma(284), "Text 284");
+    EXPECT_EQ(TextosIdioma(284), "Do you want to exit the program?");
 }
 
 // A tool line without "=" cannot be cut into a name and a path: the tools

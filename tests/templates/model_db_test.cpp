@@ -1,4 +1,8 @@
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -6,6 +10,7 @@
 #include "platform/base/app_paths.h"
 #include "template_fixture.h"
 #include "templates/model_db.h"
+#include "templates/template_texts.h"
 
 namespace vesdra {
 namespace {
@@ -425,6 +430,14 @@ protected:
         SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
+    // A stand-in for the model reader that runs `guion` in the shell.
+    static void Lector(const QByteArray& guion)
+    {
+        const QString lector = RutaLectorModelos();
+        QFile::remove(lector);
+        ASSERT_TRUE(test::WriteBytes(lector, "#!/bin/sh\n" + guion));
+        ASSERT_TRUE(QFile::setPermissions(lector, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
     // A damaged fixture in the place of the model RD-21's database.
     QString Danar(const char* fixture)
     {
@@ -482,8 +495,8 @@ TEST_F(DamagedModelTest, ADamagedModelDatabaseIsReportedByNameAndTheProgramGoesO
 }
 
 // Whatever the reader does short of a well-formed answer with a clean exit
-// (a crash, a hang, an exit code, nonsense, a reader not there) is damage:
-// error kErrorBaseDanada naming the database, and the program goes on.
+// (a crash, a hang, an exit code, nonsense) is damage: error
+// kErrorBaseDanada naming the database, and the program goes on.
 TEST_F(DamagedModelTest, AReaderThatCrashesHangsOrAnswersNonsenseIsADamagedDatabase)
 {
     const QString base = dir_.filePath("Models/Modelos.mdb");
@@ -492,7 +505,7 @@ TEST_F(DamagedModelTest, AReaderThatCrashesHangsOrAnswersNonsenseIsADamagedDatab
     const QByteArray bien = "cat '" + respuesta.toUtf8() + "'\n";
     const struct {
         const char* que;
-        QByteArray guion; // the reader's stand-in; empty: no reader at all
+        QByteArray guion; // the reader's stand-in
     } casos[] = {
         {"crash", "kill -SEGV $$\n"},
         {"hang", "exec sleep 30\n"},
@@ -500,16 +513,9 @@ TEST_F(DamagedModelTest, AReaderThatCrashesHangsOrAnswersNonsenseIsADamagedDatab
         {"exit code", bien + "exit 3\n"},
         {"nonsense", "echo nonsense\n"},
         {"nothing", "exit 0\n"},
-        {"no reader", ""},
     };
     for (const auto& c : casos) {
-        const QString lector = RutaLectorModelos();
-        QFile::remove(lector);
-        if (!c.guion.isEmpty()) {
-            ASSERT_TRUE(test::WriteBytes(lector, "#!/bin/sh\n" + c.guion));
-            ASSERT_TRUE(
-                QFile::setPermissions(lector, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        }
+        Lector(c.guion);
         auto motor = CrearLectorMdb(std::chrono::milliseconds(300));
         try {
             (void)motor->LeerTabla(base, "Modelos");
@@ -520,10 +526,65 @@ TEST_F(DamagedModelTest, AReaderThatCrashesHangsOrAnswersNonsenseIsADamagedDatab
         }
     }
     // The stand-in that answers well is taken at its word.
-    QFile::remove(RutaLectorModelos());
-    ASSERT_TRUE(test::WriteBytes(RutaLectorModelos(), "#!/bin/sh\n" + bien));
-    ASSERT_TRUE(QFile::setPermissions(RutaLectorModelos(), QFile::ReadOwner | QFile::ExeOwner));
+    Lector(bien);
     EXPECT_EQ(CrearLectorMdb()->LeerTabla(base, "Modelos").Filas.size(), 1U);
+}
+
+// A model reader that is not there, or not a program that runs, is a fault
+// of the installation: said as such, naming where it was looked for, never
+// as a damaged database.
+TEST_F(DamagedModelTest, MendedAMissingReaderIsReportedAsSuchWithWhereItWasLookedFor)
+{
+    const struct {
+        const char* que;
+        QByteArray contenido; // empty: no file
+        QFile::Permissions permisos;
+    } casos[] = {
+        {"no reader", {}, {}},
+        {"not executable", "#!/bin/sh\nexit 0\n", QFile::ReadOwner | QFile::WriteOwner},
+        {"no interpreter", "#!/nonexistent/sh\nexit 0\n",
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        const QString lector = RutaLectorModelos();
+        QFile::remove(lector);
+        if (!c.contenido.isEmpty()) {
+            ASSERT_TRUE(test::WriteBytes(lector, c.contenido));
+            ASSERT_TRUE(QFile::setPermissions(lector, c.permisos));
+        }
+        const ListaModelos lista = ListarModelos();
+        EXPECT_TRUE(lista.Nombres.isEmpty());
+        ASSERT_TRUE(lista.Resultado.Error);
+        EXPECT_EQ(lista.Resultado.Error->Number, kErrorSinLectorModelos);
+        EXPECT_EQ(lista.Resultado.Aviso(),
+                  AvisoPaso(kTextoSinLectorModelos, vbInformation, QDir::toNativeSeparators(lector)));
+        EXPECT_EQ(CargarEstadosModelo("RD-21").Resultado.Aviso(), lista.Resultado.Aviso());
+    }
+}
+
+// The program's windows are painted and its timers run while a table is
+// read (a reader may take up to its time limit).
+TEST_F(DamagedModelTest, MendedTheWindowsArePaintedWhileATableIsRead)
+{
+    const QString respuesta = dir_.filePath("respuesta");
+    ASSERT_TRUE(test::WriteBytes(respuesta, EncodeModelTable(TablaModelo{{"Modelo"}, {{T("X")}}})));
+    Lector("sleep 0.5\ncat '" + respuesta.toUtf8() + "'\n");
+
+    struct Pintado final : QWidget {
+        int Veces{0};
+        void paintEvent(QPaintEvent*) override { ++Veces; }
+    } ventana;
+    ventana.resize(100, 100);
+    ventana.show();
+    QCoreApplication::processEvents();
+    const int antes = ventana.Veces;
+    ventana.update();
+    bool reloj = false;
+    QTimer::singleShot(50, &ventana, [&reloj] { reloj = true; });
+    EXPECT_EQ(CrearLectorMdb()->LeerTabla(dir_.filePath("Models/Modelos.mdb"), "Modelos").Filas.size(), 1U);
+    EXPECT_TRUE(reloj);
+    EXPECT_GT(ventana.Veces, antes);
 }
 
 } // namespace

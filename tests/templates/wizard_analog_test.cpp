@@ -101,9 +101,11 @@ TEST_F(WizardAnalogTest, FromNothingTheTypedRowsFollowTheCount)
 }
 
 // Rows renamed, then the count changed (up, down and up, or a refused
-// keystroke and its Backspace): the rows that remain keep what was typed;
-// only rows the grid gains are filled, from the table's rows of those
-// numbers (blank where the table has none). However the wizard was entered.
+// keystroke and its Backspace): the rows that remain keep what was typed,
+// and so do the typed rows a smaller count dropped when the count takes
+// them back; only rows never typed are filled, from the table's rows of
+// those numbers (blank where the table has none). However the wizard was
+// entered.
 TEST_F(WizardAnalogTest, MendedACountChangeKeepsTypedRowsAndFillsOnlyNewOnes)
 {
     enum Entrada { ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro };
@@ -116,8 +118,11 @@ TEST_F(WizardAnalogTest, MendedACountChangeKeepsTypedRowsAndFillsOnlyNewOnes)
         {"a refused keystroke and Backspace",
          {"3a", "3"},
          {F("VA", "", ""), F("VB", "", ""), F("T3", "", "")}},
-        {"down and up again", {"1", "3"}, {F("VA", "", ""), F("T2", "", ""), F("T3", "", "")}},
-        {"cleared and typed again", {"", "3"}, {F("T1", "", ""), F("T2", "", ""), F("T3", "", "")}},
+        {"down and up again", {"1", "3"}, {F("VA", "", ""), F("VB", "", ""), F("T3", "", "")}},
+        {"cleared and typed again", {"", "3"}, {F("VA", "", ""), F("VB", "", ""), F("T3", "", "")}},
+        {"up by one digit, a row past the old ones gained",
+         {"", "3", "4"},
+         {F("VA", "", ""), F("VB", "", ""), F("T3", "", ""), F("", "", "")}},
     };
     for (const Entrada entrada : {ConRegistro, ConModelo, ModificandoSinRegistro, ModificandoConRegistro}) {
         for (const auto& c : pasos) {
