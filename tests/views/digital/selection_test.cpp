@@ -194,7 +194,7 @@ TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndEarlierFlags)
         {"1997", Referencia::Primario, false, true, 2, true, false},
         {"1997", Referencia::Secundario, true, false, 3, false, true},
         {"1997", Referencia::Ninguna, true, false, 2, true, false},
-        {"1997 ", Referencia::Primario, false, false, 2, false, false}, // exact text only
+        {"1997 ", Referencia::Secundario, false, false, 3, false, true}, // blanks round it: 1997 all the same
     };
     for (const Caso& c : casos) {
         RecordModel& r = Registro();
