@@ -8,11 +8,10 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "common/peak_memory.h"
 #include "gen/comtrade_gen.h"
 #include "record/ascii_copy.h"
 #include "record/cfg_reader.h"
@@ -73,33 +72,18 @@ Registros& Datos()
 }
 
 // The process's peak memory while a benchmark runs, beyond what it held
-// when it started (Linux: the resident set's high-water mark, reset at the
-// start), reported as the counter peak_MB. Elsewhere nothing is reported.
+// when it started, reported as the counter peak_MB where it can be measured.
 class PicoMemoria
 {
 public:
-    PicoMemoria()
-    {
-        std::ofstream("/proc/self/clear_refs") << "5";
-        inicio_ = Kb("VmRSS:");
-    }
     void Informar(benchmark::State& state) const
     {
-        const double pico = static_cast<double>(Kb("VmHWM:") - inicio_);
-        if (inicio_ > 0)
-            state.counters["peak_MB"] = pico / 1024.0;
+        if (pico_.Available())
+            state.counters["peak_MB"] = static_cast<double>(pico_.PeakKb()) / 1024.0;
     }
 
 private:
-    static std::int64_t Kb(const std::string& campo)
-    {
-        std::ifstream status("/proc/self/status");
-        for (std::string linea; std::getline(status, linea);)
-            if (linea.rfind(campo, 0) == 0)
-                return std::stoll(linea.substr(campo.size()));
-        return 0;
-    }
-    std::int64_t inicio_{0};
+    test::PeakMemory pico_;
 };
 
 // The floor: read the file in 1 MB blocks and turn each analog int16 into

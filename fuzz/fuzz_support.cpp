@@ -71,12 +71,17 @@ bool LeerRegistro(const Partes& partes, bool ascii)
         Exigir(r.ValoresOtroLado.Rows() == nS && r.ValoresOtroLado.Cols() == r.NumAnalogicos,
                "the 1997 sides are not shaped as Valores");
     }
-    // A value that cannot be held is never shown as infinity.
-    for (std::int32_t c = 1; c <= r.Valores.Cols(); ++c)
-        for (const float v : r.Valores.Column(c))
-            Exigir(std::isfinite(v), "an analog value that is not finite");
-    Exigir(res.LineasDanadas >= 0 && res.LineasDanadas < nS,
-           "more damaged lines than samples, or every line damaged");
+    // A value that cannot be held is never shown as infinity, on either
+    // side, nor is a time stamp.
+    for (const Matrix<float>* m : {&r.Valores, &r.ValoresOtroLado})
+        for (std::int32_t c = 1; c <= m->Cols(); ++c)
+            for (const float v : m->Column(c))
+                Exigir(std::isfinite(v), "an analog value that is not finite");
+    for (const double t : r.Tiempos)
+        Exigir(std::isfinite(t), "a time stamp that is not finite");
+    // A line whose only fault is its time stamp is damaged too, yet its
+    // values are shown: every line may be damaged, none more.
+    Exigir(res.LineasDanadas >= 0 && res.LineasDanadas <= nS, "more damaged lines than samples");
     for (std::int32_t d = 1; d <= r.EstadosDigitales.Cols() && !ascii; ++d)
         for (const std::uint8_t e : r.EstadosDigitales.Column(d))
             Exigir(e <= 1, "a BINARY digital state other than 0 or 1");

@@ -442,12 +442,25 @@ TEXTS = {
           "(the P/S flag): %1 (%2). Both sides show their values as the file holds them",
           "open record: 1997 analog channels whose P/S flag is neither P nor S (%1 how many, %2 their names, "
           "the first five and \"…\" after them when there are more)"),
-    114: ("Canales cuyo otro lado (primario o secundario) no se puede calcular porque una de sus relaciones es 0 "
-          "o no es válida: %1 (%2). En ese lado se muestran sus valores tal como los guarda el fichero",
-          "Channels whose other side (primary or secondary) cannot be computed because one of their ratings is 0 "
-          "or not valid: %1 (%2). That side shows their values as the file holds them",
-          "open record: 1997 analog channels whose primary or secondary rating is 0 or no number (%1 how many, "
-          "%2 their names, the first five and \"…\" after them when there are more)"),
+    114: ("Canales cuyo otro lado (primario o secundario) no se puede calcular con sus relaciones (una es 0 o no "
+          "es válida, o su cociente da valores fuera de la precisión simple): %1 (%2). En ese lado se muestran sus "
+          "valores tal como los guarda el fichero",
+          "Channels whose other side (primary or secondary) cannot be computed from their ratings (one is 0 or "
+          "not valid, or their ratio gives values beyond single precision): %1 (%2). That side shows their "
+          "values as the file holds them",
+          "open record: 1997 analog channels whose primary or secondary rating is 0 or no number, or whose "
+          "ratio, or a value times it, lies beyond single precision (%1 how many, %2 their names, the first "
+          "five and \"…\" after them when there are more)"),
+    115: ("El registro no tiene una frecuencia de muestreo válida: el fichero de configuración da %1 y las dos "
+          "primeras marcas de tiempo del fichero de datos no dan ninguna; las vistas que la necesitan no se "
+          "podrán abrir",
+          "The record has no valid sampling rate: the configuration file gives %1 and the first two time stamps "
+          "of the data file give none; the views that need it cannot be opened",
+          "open record: no sampling rate above 0, neither in the .cfg (%1 its first rate as read) nor from the "
+          "time stamps (the same, falling, or not numbers)"),
+    116: ("El registro no tiene una frecuencia de muestreo válida, que esta vista necesita",
+          "The record has no valid sampling rate, which this view needs",
+          "waveform, composition and digital commands: no sampling rate above 0"),
 }
 
 

@@ -20,10 +20,12 @@ QString Texto(bool utf8, std::string_view bytes)
     return DecodeText(bytes, utf8);
 }
 
-// A .cfg number field: ValorNumero, then to single precision.
+// A .cfg number field: ValorNumero, then to single precision; a number
+// beyond it gives 0, as a text that is no number does.
 float Real(std::string_view campo)
 {
-    return static_cast<float>(ValorNumero(campo));
+    const double v = ValorNumero(campo);
+    return EnSimple(v) ? static_cast<float>(v) : 0.0f;
 }
 
 // A field that must be a number, the whole field (a factor, an end

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -132,16 +133,73 @@ std::int64_t ContarLineas(const char* p, const char* fin)
 
 // Whether the file's lines end in CR alone: then its first sample line,
 // without the CR of a CR LF end, still holds a CR.
-bool FinesDeLineaCR(const char* p, const char* fin)
+bool FinesDeLineaCR(Cursor primera)
 {
-    Cursor linea{};
-    std::int64_t lineas = 0;
-    if (!SiguienteMuestra(p, fin, linea, lineas))
-        return false;
-    if (linea.fin[-1] == '\r')
-        --linea.fin;
-    return std::memchr(linea.p, '\r', static_cast<size_t>(linea.fin - linea.p)) != nullptr;
+    if (primera.fin[-1] == '\r')
+        --primera.fin;
+    return std::memchr(primera.p, '\r', static_cast<size_t>(primera.fin - primera.p)) != nullptr;
 }
+
+// The data file read in blocks of whole lines, so that no more of it is
+// held at a time than a block (or a line, when one is longer). Each block
+// ends after an LF, or where the file ends. What is read is what the file
+// holds as it is read: a file that shrinks meanwhile ends sooner, one that
+// grows goes on.
+class BloquesDeLineas
+{
+public:
+    // `bytes`, the file's size, bounds the first buffer: a small file takes
+    // no more.
+    BloquesDeLineas(QFile& fichero, std::int64_t bytes)
+        : fichero_(fichero), buffer_(static_cast<size_t>(std::clamp<std::int64_t>(bytes, 1, kBloque)))
+    {
+    }
+
+    // The next block [p, fin); false once the file is read.
+    bool Siguiente(const char*& p, const char*& fin)
+    {
+        // What followed the last block's last LF, the start of a line, goes
+        // to the front; it holds no LF.
+        std::memmove(buffer_.data(), buffer_.data() + entregados_, lleno_ - entregados_);
+        lleno_ -= entregados_;
+        entregados_ = 0;
+        size_t mirados = lleno_;
+        while (entregados_ == 0) {
+            if (agotado_) {
+                if (lleno_ == 0)
+                    return false;
+                entregados_ = lleno_; // the last line, without its end
+                break;
+            }
+            if (lleno_ == buffer_.size())
+                buffer_.resize(buffer_.size() * 2);
+            const qint64 n =
+                fichero_.read(buffer_.data() + lleno_, static_cast<qint64>(buffer_.size() - lleno_));
+            if (n <= 0)
+                agotado_ = true;
+            else
+                lleno_ += static_cast<size_t>(n);
+            for (size_t i = lleno_; i > mirados; --i) {
+                if (buffer_[i - 1] == '\n') {
+                    entregados_ = i;
+                    break;
+                }
+            }
+            mirados = lleno_;
+        }
+        p = buffer_.data();
+        fin = p + entregados_;
+        return true;
+    }
+
+private:
+    static constexpr std::int64_t kBloque = std::int64_t{1} << 20;
+    QFile& fichero_;
+    std::vector<char> buffer_;
+    size_t lleno_{0};      // bytes of the buffer read from the file
+    size_t entregados_{0}; // of them, those of the block handed out last
+    bool agotado_{false};
+};
 
 // What is left of a line once a sample's fields were cut from it holds
 // nothing but empty fields (a trailing comma): no more fields.
@@ -156,11 +214,12 @@ bool SoloCamposVacios(const Cursor& resto)
 }
 
 // A single-precision value computed from a field, or false when the field
-// is no number or the value cannot be held in single precision.
+// is no number or either the number (which the file stores in single
+// precision) or the value cannot be held in single precision.
 [[gnu::always_inline]] inline bool ValorCampo(std::string_view f, double a, double b, float& out)
 {
     double x = 0.0;
-    if (!Real(f, x))
+    if (!Real(f, x) || !EnSimple(x))
         return false;
     const double v = x * a + b;
     if (!EnSimple(v))
@@ -252,75 +311,112 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     if (ResultadoLectura res = dat::AbrirDat(r, plan, fichero); !res.Ok())
         return res;
     const std::int64_t bytes = fichero.size();
-    QByteArray copia;
-    const char* datos = nullptr;
-    if (bytes > 0) {
-        datos = reinterpret_cast<const char*>(fichero.map(0, bytes));
-        if (datos == nullptr) {
-            copia = fichero.readAll();
-            datos = copia.constData();
+    const auto nA = static_cast<size_t>(plan.nA);
+    const auto nD = static_cast<size_t>(plan.nD);
+
+    // The sample lines, counted in a first pass.
+    std::int64_t lineas = 0;
+    {
+        BloquesDeLineas bloques(fichero, bytes);
+        bool primeraVista = false;
+        for (const char *p = nullptr, *fin = nullptr; bloques.Siguiente(p, fin);) {
+            if (!primeraVista) {
+                Cursor primera{};
+                std::int64_t n = 0;
+                const char* q = p;
+                primeraVista = SiguienteMuestra(q, fin, primera, n);
+                if (primeraVista && FinesDeLineaCR(primera)) {
+                    return ResultadoLectura::Fallo(
+                        ErrorLectura::FinesDeLineaCR,
+                        QStringLiteral("The data file ends its lines with CR alone."));
+                }
+            }
+            lineas += ContarLineas(p, fin);
         }
     }
-    const char* const fin = datos + (datos != nullptr ? bytes : 0);
-    if (datos != nullptr && FinesDeLineaCR(datos, fin)) {
-        return ResultadoLectura::Fallo(ErrorLectura::FinesDeLineaCR,
-                                       QStringLiteral("The data file ends its lines with CR alone."));
-    }
-
     // Every sample line is one sample, where it stands, so that every later
-    // sample keeps its time: nothing is sized beyond the lines the file holds.
-    const std::int64_t lineas = datos != nullptr ? ContarLineas(datos, fin) : 0;
-    ResultadoLectura res = dat::Acotar(plan, lineas);
+    // sample keeps its time; yet no more samples than the file can hold
+    // whole lines: a whole line holds at least the commas between its
+    // nA + nD + 2 fields, and an LF but for the last. So nothing is sized
+    // beyond the lines the file holds, nor beyond its bytes, however many
+    // channels a line of one field is short of.
+    const std::int64_t comas = static_cast<std::int64_t>(nA + nD) + 1;
+    const std::int64_t enteras = (bytes + 1) / (comas + 1);
+    ResultadoLectura res = dat::Acotar(plan, std::min(lineas, enteras));
     if (!res.Ok())
         return res;
 
     dat::CrearMatrices(r, plan, false);
     dat::ProgressTicker gasolino(plan);
 
-    std::vector<float*> valores(static_cast<size_t>(plan.nA));
-    std::vector<double> factores(static_cast<size_t>(plan.nA) * 2); // a, b per channel
+    std::vector<float*> valores(nA);
+    std::vector<double> factores(nA * 2); // a, b per channel
     for (std::int32_t c = 1; c <= plan.nA; ++c) {
         const auto k = static_cast<size_t>(c - 1);
         valores[k] = r.Valores.Column(c).data();
         factores[2 * k] = plan.escalas[k].a;
         factores[2 * k + 1] = plan.escalas[k].b;
     }
-    std::vector<std::uint8_t*> estados(static_cast<size_t>(plan.nD));
+    std::vector<std::uint8_t*> estados(nD);
     for (std::int32_t d = 1; d <= plan.nD; ++d)
         estados[static_cast<size_t>(d - 1)] = r.EstadosDigitales.Column(d).data();
-    const auto nA = static_cast<size_t>(plan.nA);
-    const auto nD = static_cast<size_t>(plan.nD);
-    Pendientes pendientes(nA + nD);
+    // The columns: the analog channels, the digital ones, the time stamps.
+    const size_t kTiempo = nA + nD;
+    Pendientes pendientes(nA + nD + 1);
     double* tiempos = r.Tiempos.Data();
 
     // Lines that are not whole samples: how many, and the first one's
-    // number in the file.
+    // number in the file; and whether any line gave every value.
     std::int64_t danadas = 0;
     std::int64_t primeraDanada = 0;
+    bool algunaConValores = false;
     std::int64_t numeroLinea = 0;
-    const char* p = datos;
+    // The second pass reads the samples. Should the file go on shrinking, the
+    // samples it no longer holds are read as lines with nothing.
+    (void)fichero.seek(0);
+    BloquesDeLineas bloques(fichero, bytes);
+    const char* p = nullptr;
+    const char* finBloque = nullptr;
     for (std::int32_t s = 0; s < plan.nS; ++s) {
-        // The file holds nS sample lines at least (the count is cut to them).
         Cursor linea{};
-        if (!SiguienteMuestra(p, fin, linea, numeroLinea))
-            break;
+        bool hay = false;
+        while (!(hay = SiguienteMuestra(p, finBloque, linea, numeroLinea)) &&
+               bloques.Siguiente(p, finBloque)) {
+        }
+        if (!hay) {
+            linea = {finBloque, finBloque};
+            ++numeroLinea;
+        }
         if (linea.fin > linea.p && linea.fin[-1] == '\r')
             --linea.fin;
+        bool leida = true;
         (void)linea.Campo(); // sample number
         if (!linea.Agotada()) {
             const std::string_view campoTiempo = linea.Campo();
             std::int64_t entero = 0;
-            const double t =
-                EnteroSimple(campoTiempo, entero) ? static_cast<double>(entero) : ValorNumero(campoTiempo);
-            tiempos[s] = plan.mult != 0.0 ? t * plan.mult : t;
+            double t = 0.0;
+            bool hayTiempo = true;
+            if (EnteroSimple(campoTiempo, entero))
+                t = static_cast<double>(entero);
+            else
+                hayTiempo = ValorNumero(campoTiempo, t);
+            if (plan.mult != 0.0)
+                t *= plan.mult;
+            if (hayTiempo && std::isfinite(t)) {
+                tiempos[s] = t;
+                pendientes.Leido(kTiempo, s);
+            } else {
+                pendientes.Falta(tiempos, kTiempo, s);
+                leida = false;
+            }
         } else {
-            tiempos[s] = s > 0 ? tiempos[s - 1] : 0.0;
+            pendientes.Falta(tiempos, kTiempo, s);
         }
         // A line of fewer fields, or of more that are not empty (a field
         // lost, two lines run together), would put values in the wrong
         // channels: nothing of it is taken.
         bool entera = true;
-        bool leida = true;
+        bool conValores = true;
         for (size_t c = 0; c < nA; ++c) {
             if (linea.Agotada()) {
                 entera = false;
@@ -332,7 +428,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
                 pendientes.Leido(c, s);
             } else {
                 pendientes.Falta(valores[c], c, s);
-                leida = false;
+                conValores = false;
             }
         }
         for (size_t d = 0; d < nD && entera; ++d) {
@@ -346,7 +442,7 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
                 pendientes.Leido(nA + d, s);
             } else {
                 pendientes.Falta(estados[d], nA + d, s);
-                leida = false;
+                conValores = false;
             }
         }
         if (entera && !SoloCamposVacios(linea))
@@ -356,15 +452,16 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
                 pendientes.Retirar(valores[c], c, s);
             for (size_t d = 0; d < nD; ++d)
                 pendientes.Retirar(estados[d], nA + d, s);
-            leida = false;
+            conValores = false;
         }
-        if (!leida && danadas++ == 0)
+        algunaConValores = algunaConValores || conValores;
+        if ((!leida || !conValores) && danadas++ == 0)
             primeraDanada = numeroLinea;
         if ((s & 1023) == 1023)
             gasolino.Avanzar(s + 1);
     }
     gasolino.Avanzar(plan.nS);
-    if (danadas == plan.nS) {
+    if (!algunaConValores) {
         dat::VaciarMatrices(r);
         return ResultadoLectura::Fallo(
             ErrorLectura::SinLineaEntera,
@@ -374,24 +471,21 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
         pendientes.Rellenar(valores[c], c);
     for (size_t d = 0; d < nD; ++d)
         pendientes.Rellenar(estados[d], nA + d);
+    pendientes.Rellenar(tiempos, kTiempo);
     res.LineasDanadas = danadas;
     res.PrimeraLineaDanada = primeraDanada;
-    dat::AnotarLados(plan, res);
 
     // The 1997 sides follow from the values, column by column: the file's
-    // own values go to the matrix of their side, the other side is derived.
+    // own values go to the matrix of their side, the other side is derived
+    // from them.
     for (std::int32_t c = 1; c <= plan.nA && plan.es1997; ++c) {
-        const dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
-        const auto v = r.Valores.Column(c);
-        const auto otro = r.ValoresOtroLado.Column(c);
-        const auto porFactor = [f = e.factor](float x) { return dat::PorFactor(x, f); };
-        if (e.propio == dat::Escala::Destino::Valores) {
-            std::ranges::transform(v, otro.begin(), porFactor);
-        } else {
-            std::ranges::copy(v, otro.begin());
-            std::ranges::transform(otro, v.begin(), porFactor);
-        }
+        dat::Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        e.derivarAlFinal = true;
+        if (e.propio == dat::Escala::Destino::OtroLado)
+            std::ranges::copy(r.Valores.Column(c), r.ValoresOtroLado.Column(c).begin());
     }
+    dat::DerivarLados(r, plan);
+    dat::AnotarLados(plan, res);
     dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);
     return res;

@@ -1,12 +1,15 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "record/binary_layout.h"
 #include "record/dat_common.h"
 #include "record/dat_reader.h"
+#include "record/numero.h"
 
 namespace vesdra {
 namespace {
@@ -23,7 +26,10 @@ std::uint64_t Transponer8x8(std::uint64_t x)
 }
 
 // Entry b: byte i is bit i of b (0 or 1), eight samples' states of one
-// channel ready to store.
+// channel ready to store: stored as it stands, byte i lands in sample i
+// only where the first byte in memory is the least significant.
+static_assert(std::endian::native == std::endian::little,
+              "the digital states are stored eight at a time as little-endian words");
 constexpr std::array<std::uint64_t, 256> kBitsABytes = [] {
     std::array<std::uint64_t, 256> t{};
     for (unsigned b = 0; b < 256; ++b)
@@ -57,7 +63,7 @@ void Convertir(RecordModel& r, const dat::Plan& plan, const dat::FormatoBinario&
         const double b = e.b;
         for (std::int32_t j = 0; j < m; ++j)
             v[j] = static_cast<float>(static_cast<double>(LeerI16(p + j * tam)) * a + b);
-        if (plan.es1997) {
+        if (plan.es1997 && !e.derivarAlFinal) {
             Matrix<float>& otra = e.propio == Destino::Valores ? r.ValoresOtroLado : r.Valores;
             float* d = otra.Column(c).data() + primero;
             const double f = e.factor;
@@ -116,6 +122,13 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
     if (!res.Ok())
         return res;
 
+    // A 16-bit value is at most 32768 |a| + |b|: where that times the ratio
+    // lies within single precision every product does, and the other side
+    // is derived as the values are read; else once they are, each checked.
+    for (dat::Escala& e : plan.escalas) {
+        const double mayor = 32768.0 * std::fabs(e.a) + std::fabs(e.b);
+        e.derivarAlFinal = !EnSimple(mayor * e.factor);
+    }
     dat::CrearMatrices(r, plan, true);
     dat::ProgressTicker gasolino(plan);
     const auto porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));
@@ -124,6 +137,11 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
                              Convertir(r, plan, formato, bloque, s0, m);
                              gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
                          });
+    dat::DerivarLados(r, plan);
+    // 32-bit time stamps can go beyond double precision only by a
+    // multiplier of more than about 1e298.
+    if (!std::isfinite(plan.mult * 2147483648.0))
+        dat::AcotarTiempos(r.Tiempos);
     dat::ConstruirTablas(r, plan);
     dat::CalcularTasa(r);
     dat::AnotarLados(plan, res);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
+#include <span>
 
 #include "record/dat_reader.h"
 #include "record/numero.h"
@@ -19,17 +21,30 @@ ResultadoLectura SinMuestras()
 namespace {
 
 // The factor that takes a value referred to the side rated `de` to the side
-// rated `a`; false when the ratings give none (one is 0 or not finite, or
-// their ratio is).
+// rated `a`; false when the ratings give none: one is 0 or not finite, or
+// their ratio lies beyond single precision (above its largest number, or
+// below its smallest normal one, where every value would become 0).
 bool Relacion(double de, double a, double& factor)
 {
     if (!std::isfinite(de) || !std::isfinite(a) || de == 0.0 || a == 0.0)
         return false;
     const double f = a / de;
-    if (!std::isfinite(f) || f == 0.0)
+    if (!EnSimple(f) || std::fabs(f) < static_cast<double>(std::numeric_limits<float>::min()))
         return false;
     factor = f;
     return true;
+}
+
+// The other side's column: the own side's values times `factor`. False
+// when a product lies beyond single precision.
+bool DerivarColumna(std::span<const float> propia, std::span<float> otra, double factor)
+{
+    bool fuera = false;
+    for (size_t i = 0; i < propia.size(); ++i) {
+        otra[i] = PorFactor(propia[i], factor);
+        fuera = fuera || std::isinf(otra[i]);
+    }
+    return !fuera;
 }
 
 // The side a 1997 channel's P/S flag names (blanks round it and case
@@ -183,6 +198,33 @@ void AnotarLados(const Plan& plan, ResultadoLectura& res)
     res.CanalesSinRelacion = plan.sinRelacion;
 }
 
+void DerivarLados(RecordModel& r, Plan& plan)
+{
+    for (std::int32_t c = 1; c <= plan.nA && plan.es1997; ++c) {
+        Escala& e = plan.escalas[static_cast<size_t>(c - 1)];
+        if (!e.derivarAlFinal)
+            continue;
+        const bool enValores = e.propio == Escala::Destino::Valores;
+        const auto propia = (enValores ? r.Valores : r.ValoresOtroLado).Column(c);
+        const auto otra = (enValores ? r.ValoresOtroLado : r.Valores).Column(c);
+        if (DerivarColumna(propia, otra, e.factor))
+            continue;
+        std::ranges::copy(propia, otra.begin());
+        e.factor = 1.0;
+        plan.sinRelacion.insert(std::ranges::lower_bound(plan.sinRelacion, c), c);
+    }
+}
+
+void AcotarTiempos(Array<double>& tiempos)
+{
+    const std::span<double> t = tiempos.Span();
+    const auto primero = std::ranges::find_if(t, [](double v) { return std::isfinite(v); });
+    const double inicial = primero != t.end() ? *primero : 0.0;
+    for (size_t s = 0; s < t.size(); ++s)
+        if (!std::isfinite(t[s]))
+            t[s] = s > 0 ? t[s - 1] : inicial;
+}
+
 void CalcularTasa(RecordModel& r)
 {
     r.TasaCalculada = 0;
@@ -190,7 +232,7 @@ void CalcularTasa(RecordModel& r)
         return;
     const double paso = (r.Tiempos(2) - r.Tiempos(1)) * 1e-6;
     std::int32_t tasa = 0;
-    if (paso != 0.0 && RedondearEntero(1.0 / paso, tasa))
+    if (paso > 0.0 && RedondearEntero(1.0 / paso, tasa))
         r.TasaCalculada = tasa;
 }
 

@@ -24,6 +24,9 @@ struct Escala {
     // ratings; 1 (the values as the file holds them) for a channel that says
     // no side or whose ratings give none.
     double factor{1.0};
+    // 1997: the other side is derived once the whole column is read
+    // (DerivarLados), its products checked; else as each value is read.
+    bool derivarAlFinal{false};
 };
 
 // A value times a side's factor, in double, rounded once.
@@ -43,7 +46,8 @@ struct Plan {
     std::vector<Escala> escalas;  // [c - 1]
     // 1997 channels shown on both sides as the file holds them: those whose
     // flag is neither P nor S, and those whose other side the ratings cannot
-    // give (a rating 0 or not finite).
+    // give (a rating 0, or a ratio or a value times it beyond single
+    // precision), in channel order.
     std::vector<std::int32_t> sinMarca;
     std::vector<std::int32_t> sinRelacion;
 };
@@ -80,7 +84,20 @@ void ConstruirTablas(RecordModel& r, const Plan& plan);
 // the file holds them.
 void AnotarLados(const Plan& plan, ResultadoLectura& res);
 
-// TasaCalculada from the first two time stamps; 0 when it cannot be derived.
+// The other side of the 1997 channels marked derivarAlFinal, from their own
+// side's values: a channel for which some value times its ratio lies beyond
+// single precision cannot be derived after all; both its sides then hold
+// the file's values (factor 1) and it joins plan.sinRelacion. Before the
+// block tables are built.
+void DerivarLados(RecordModel& r, Plan& plan);
+
+// Each time stamp that lies beyond double precision (a huge multiplier)
+// takes the one before it; those before the first that does not, that one;
+// none at all, 0.
+void AcotarTiempos(Array<double>& tiempos);
+
+// TasaCalculada from the first two time stamps; 0 when they give none (the
+// same, or not rising, or a rate beyond 32 bits).
 void CalcularTasa(RecordModel& r);
 
 // The opening gauge: 1 percent every p + 1 samples, p = nS / 90 rounded

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
@@ -44,12 +45,16 @@ QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::in
     return NombreIdDe(analogicosPlantilla, n);
 }
 
+std::int32_t FrecuenciaMuestreo(const RecordModel& r)
+{
+    if (!r.TasasMuestreo.Empty() && r.TasasMuestreo(1) > 0)
+        return r.TasasMuestreo(1);
+    return std::max(r.TasaCalculada, 0);
+}
+
 std::int32_t FrecuenciaMuestreo()
 {
-    const RecordModel& r = Registro();
-    if (!r.TasasMuestreo.Empty() && r.TasasMuestreo(1) != 0)
-        return r.TasasMuestreo(1);
-    return r.TasaCalculada;
+    return FrecuenciaMuestreo(Registro());
 }
 
 std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea)

@@ -16,6 +16,9 @@ namespace vesdra {
 // "6.103516E-05" is 6.103516e-05); no number at all gives 0.
 [[nodiscard]] double ValorNumero(std::string_view text);
 [[nodiscard]] double ValorNumero(QStringView text);
+// The same, telling whether the text holds a number at all: false (and 0)
+// for a text without one, or whose number lies beyond double precision.
+[[nodiscard]] bool ValorNumero(std::string_view text, double& out);
 
 // Whether a whole text is a number as ValorNumero reads it (trimmed; "," the
 // point when the text has none), with nothing left over: a set factor that
@@ -31,7 +34,9 @@ namespace vesdra {
 // same four columns as TablaCanales), which the templates subsystem owns.
 [[nodiscard]] QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::int32_t n);
 
-// TasasMuestreo(1) when it is not 0, else TasaCalculada.
+// TasasMuestreo(1) when it is a rate (above 0), else TasaCalculada (0 when
+// the time stamps give none): a record without a usable rate gives 0.
+[[nodiscard]] std::int32_t FrecuenciaMuestreo(const RecordModel& r);
 [[nodiscard]] std::int32_t FrecuenciaMuestreo();
 
 // Samples per cycle of the line frequency as the views use it (the cursors'

@@ -74,13 +74,13 @@ bool EnteroCampo(std::string_view field, std::int32_t& out)
     return NumeroCampo(field, v) && RedondearEntero(v, out);
 }
 
-double ValorNumero(std::string_view text)
+bool ValorNumero(std::string_view text, double& v)
 {
     text = RecortarCampo(text);
     // Fast path for the usual field, a plain number.
-    double v = 0.0;
+    v = 0.0;
     if (ConvertirExacto(text, v))
-        return v;
+        return true;
 
     // No "." in the text: its first "," is the decimal point.
     const bool sinPunto = text.find('.') == std::string_view::npos;
@@ -132,7 +132,17 @@ double ValorNumero(std::string_view text)
         num.insert(num.begin(), '0');
     if (num.size() >= 2 && (num[0] == '-' || num[0] == '+') && num[1] == '.')
         num.insert(num.begin() + 1, '0');
-    return ConvertirExacto(num, v) ? v : 0.0;
+    if (ConvertirExacto(num, v))
+        return true;
+    v = 0.0;
+    return false;
+}
+
+double ValorNumero(std::string_view text)
+{
+    double v = 0.0;
+    (void)ValorNumero(text, v);
+    return v;
 }
 
 double ValorNumero(QStringView text)

@@ -45,7 +45,8 @@ struct ResultadoLectura {
     // 1997 analog channels (1-based) shown on both sides as the file holds
     // their values: those whose P/S flag is neither P nor S, and those whose
     // other side cannot be computed from their ratings (one is 0 or not
-    // finite).
+    // finite, or their ratio, or a value times it, lies beyond single
+    // precision).
     std::vector<std::int32_t> CanalesSinMarca;
     std::vector<std::int32_t> CanalesSinRelacion;
 

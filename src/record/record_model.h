@@ -122,7 +122,8 @@ struct RecordModel {
     // The values of one side of a 1997 record, (sample, channel): Valores
     // when that side is in force, else ValoresOtroLado. Empty for any other
     // revision. A channel whose side cannot be derived (a flag neither P nor
-    // S, or a rating 0) holds there its values as the file holds them.
+    // S, a rating 0, or a ratio that takes its values beyond single
+    // precision) holds there its values as the file holds them.
     [[nodiscard]] const Matrix<float>& ValoresLado(Lado lado) const;
     [[nodiscard]] const Matrix<float>& ValoresPrimario() const { return ValoresLado(Lado::Primario); }
     [[nodiscard]] const Matrix<float>& ValoresSecundario() const { return ValoresLado(Lado::Secundario); }

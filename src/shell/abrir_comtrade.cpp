@@ -12,6 +12,7 @@
 #include "platform/mouse_pointer.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
+#include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/frm_menu.h"
 #include "shell/gasolino.h"
@@ -103,8 +104,8 @@ QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordMod
 
 // What the user is told about a record that opened: a data file shorter
 // than announced, sample lines incomplete or unreadable, 1997 channels shown
-// as the file holds them, several sampling rates, no line frequency. Empty
-// when there is nothing to tell.
+// as the file holds them, several sampling rates, no line frequency, no
+// sampling rate. Empty when there is nothing to tell.
 QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
 {
     QStringList avisos;
@@ -126,6 +127,8 @@ QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
         avisos << TextosIdioma(99);
     if (r.FrecuenciaLinea <= 0)
         avisos << TextosIdioma(101);
+    if (FrecuenciaMuestreo(r) <= 0)
+        avisos << TextosIdioma(115).arg(r.TasasMuestreo.Empty() ? 0 : r.TasasMuestreo(1));
     return avisos.join(QStringLiteral("\n\n"));
 }
 

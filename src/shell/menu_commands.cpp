@@ -65,10 +65,22 @@ bool HayFrecuenciaLinea()
     return false;
 }
 
-// A record open, with a line frequency the views can count cycles in.
+// Every view but the phasor ones (which say so in their own words) turns
+// samples into times by the sampling rate: a record without one is refused
+// with a message, not a division by zero inside the view.
+bool HayFrecuenciaMuestreo()
+{
+    if (FrecuenciaMuestreo() > 0)
+        return true;
+    Aviso(116, vbInformation);
+    return false;
+}
+
+// A record open, with a line frequency the views can count cycles in and a
+// sampling rate they can turn samples into times by.
 bool HayRegistroParaVistas()
 {
-    return HayRegistro() && HayFrecuenciaLinea();
+    return HayRegistro() && HayFrecuenciaLinea() && HayFrecuenciaMuestreo();
 }
 
 } // namespace

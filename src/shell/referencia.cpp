@@ -8,7 +8,7 @@ namespace vesdra {
 void ElegirReferencia(bool primario)
 {
     RecordModel& r = Registro();
-    if (r.AnioRevision != QLatin1String("1997"))
+    if (!r.Es1997())
         return;
     if (ElegirLado(r, primario ? Lado::Primario : Lado::Secundario))
         LadoCambiadoVistas();

@@ -1,10 +1,13 @@
 #include <QByteArray>
+#include <QFile>
 #include <QtEndian>
 #include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
+#include "common/peak_memory.h"
 #include "gen/comtrade_gen.h"
 #include "record/cfg_reader.h"
 #include "record/dat_reader.h"
@@ -117,6 +120,9 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
         {",0,0,-32767,32767,1200,0,P", 140.0f, 140.0f},        // secondary 0
         {",0,0,-32767,32767,0,110,S", 160.0f, 160.0f},         // primary 0, referred to the secondary
         {",0,0,-32767,32767,1e999,110,S", 180.0f, 180.0f},     // a rating beyond any number
+        {",0,0,-32767,32767,1e38,1e-38,P", 200.0f, 200.0f},    // a ratio below single precision
+        {",0,0,-32767,32767,1e-38,1e38,P", 220.0f, 220.0f},    // and beyond it
+        {",0,0,-32767,32767,1e-30,1e6,P", 240.0f, 240.0f},     // 1e36, which takes 480 beyond it
     };
     // clang-format on
     constexpr int nA = static_cast<int>(std::size(canales));
@@ -141,7 +147,7 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
             Abrir(Cfg("SE,REL,1997", nA, 0, analog, 2, tipo), QByteArray(tipo) == "ASCII" ? ascii : b.bytes);
         ASSERT_TRUE(res.Ok());
         EXPECT_EQ(res.CanalesSinMarca, (std::vector<std::int32_t>{3, 4, 5}));
-        EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9}));
+        EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11, 12}));
         RecordModel& r = Registro();
         EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
         EXPECT_EQ(r.Valores.Data(), r.ValoresPrimario().Data()); // no third matrix
@@ -173,13 +179,16 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
     const ResultadoLectura res = Abrir(Cfg("SE,REL,1997", nA, 0, secundarios, 2, "BINARY"), b.bytes);
     ASSERT_TRUE(res.Ok());
     EXPECT_TRUE(res.CanalesSinMarca.empty());
-    EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9}));
+    // Referred to the secondary, channel 12's primary is its values times
+    // 1e-36: that side can be derived.
+    EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11}));
     const RecordModel& r = Registro();
     EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(r.Valores(1, 3), 60.0f);
     EXPECT_EQ(r.ValoresPrimario()(1, 3), static_cast<float>(60.0 * (1200.0 / 5.0)));
     EXPECT_EQ(r.ValoresPrimario()(2, 6), 240.0f); // 0 / 110: as the file holds it
     EXPECT_EQ(r.ValoresSecundario()(2, 6), 240.0f);
+    EXPECT_EQ(r.ValoresPrimario()(2, 12), static_cast<float>(480.0 * (1e-30 / 1e6)));
     EXPECT_TRUE(r.Tablas.OtroLado.at(5) == TracePyramid(r.ValoresOtroLado.Column(6)));
 }
 
@@ -197,6 +206,14 @@ TEST_F(DatTest, TimeMultiplierIsARealNumber)
     ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "0"), b.bytes).Ok());
     EXPECT_DOUBLE_EQ(Registro().Tiempos(2), 1000.0); // 0: not multiplied
     EXPECT_EQ(Registro().TasaCalculada, 1000);
+
+    // A time stamp that a huge multiplier takes beyond double precision
+    // takes the first one that stays within it.
+    Binario grande;
+    grande.I32(1).I32(2000000000).I16(0).I32(2).I32(1).I16(0);
+    ASSERT_TRUE(Abrir(Cfg("SE,REL,1997", 1, 0, analog, 2, "BINARY", "1e300"), grande.bytes).Ok());
+    EXPECT_EQ(Registro().Tiempos(1), 1e300);
+    EXPECT_EQ(Registro().Tiempos(2), 1e300);
 }
 
 TEST_F(DatTest, TimeStampsKeepMicrosecondsLongAfterTheStart)
@@ -209,14 +226,17 @@ TEST_F(DatTest, TimeStampsKeepMicrosecondsLongAfterTheStart)
     EXPECT_EQ(Registro().TasaCalculada, 1000000);
 }
 
+// Time stamps that are the same, or fall, give no rate.
 TEST_F(DatTest, UnderivableRateIsZeroNotThePreviousRecords)
 {
     const QByteArray analog = "1,IA,,,A,1,0,0,-32767,32767\n";
-    Binario b;
-    b.I32(1).I32(-1).I16(0).I32(2).I32(-1).I16(0);
-    Registro().TasaCalculada = 4800;
-    ASSERT_TRUE(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).Ok());
-    EXPECT_EQ(Registro().TasaCalculada, 0);
+    for (const std::int32_t segundo : {-1, -1001}) {
+        Binario b;
+        b.I32(1).I32(-1).I16(0).I32(2).I32(segundo).I16(0);
+        Registro().TasaCalculada = 4800;
+        ASSERT_TRUE(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).Ok());
+        EXPECT_EQ(Registro().TasaCalculada, 0) << segundo;
+    }
 }
 
 TEST_F(DatTest, GaugeAdvancesOnePercentEveryStepOfSamples)
@@ -286,14 +306,18 @@ TEST_F(DatTest, ShortDataFileOpensTheSamplesItHoldsWithoutSizingBeyondThem)
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(2));
 
     // ASCII: every sample line is a sample, a short one too, and no more
-    // samples are sized than the file has lines.
+    // samples are sized than the file has lines, nor than it could hold
+    // whole lines (of six commas each, and a line end).
     QByteArray cinco;
     for (int c = 1; c <= 5; ++c)
         cinco += QByteArray::number(c) + ",C,,,A,1,0,0,-32767,32767\n";
     ASSERT_TRUE(Abrir(Cfg("SE,REL", 5, 0, cinco, 1000000, "ASCII"),
-                      "1,0,1,2,3,4,5\n" + QByteArray("1\n").repeated(10))
+                      "1,0,1,2,3,4,5\n" + QByteArray("1000000\n").repeated(10))
                     .Ok());
     EXPECT_EQ(Registro().NumMuestras(), 11);
+    const QByteArray cortas = "1,0,1,2,3,4,5\n" + QByteArray("1\n").repeated(10);
+    ASSERT_TRUE(Abrir(Cfg("SE,REL", 5, 0, cinco, 1000000, "ASCII"), cortas).Ok());
+    EXPECT_EQ(Registro().NumMuestras(), (cortas.size() + 1) / 7);
 
     // The whole count present: nothing announced beyond it.
     EXPECT_EQ(Abrir(Cfg("SE,REL", 1, 0, analog, 2, "BINARY"), b.bytes).MuestrasAnunciadas, 0);
@@ -412,7 +436,8 @@ TEST_F(DatTest, DamagedAsciiLinesAreSamplesThatTakeTheSampleBefore)
         QByteArray de, a; // text replaced in the well-formed file
         std::vector<Muestra> leidas;
         std::int64_t danadas;
-        std::int64_t primera; // line number
+        std::int64_t primera;     // line number
+        std::int32_t sinTiempo{}; // the sample whose time stamp is that of the sample before
     } casos[] = {
         {"mid-file line of the sample number, time and channel 1",
          "2,1000,11,21,1,0",
@@ -459,6 +484,8 @@ TEST_F(DatTest, DamagedAsciiLinesAreSamplesThatTakeTheSampleBefore)
          {m1, m2, m3, m4},
          0,
          0},
+        {"a time stamp that is no number", "3,2000,", "3,x,", {m1, m2, m3, m4}, 1, 3, 3},
+        {"an empty time stamp", "4,3000,", "4,,", {m1, m2, m3, m4}, 1, 4, 4},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.que);
@@ -479,6 +506,9 @@ TEST_F(DatTest, DamagedAsciiLinesAreSamplesThatTakeTheSampleBefore)
             EXPECT_EQ(r.EstadosDigitales(s, 1), m.d1) << s;
             EXPECT_EQ(r.EstadosDigitales(s, 2), m.d2) << s;
             EXPECT_TRUE(std::isfinite(r.Valores(s, 1)) && std::isfinite(r.Valores(s, 2))) << s;
+        }
+        if (c.sinTiempo > 0) {
+            EXPECT_EQ(r.Tiempos(c.sinTiempo), r.Tiempos(c.sinTiempo - 1));
         }
         EXPECT_EQ(r.TasaCalculada, 1000);
     }
@@ -551,6 +581,88 @@ TEST_F(DatTest, AsciiLinesAreCutIntoFieldsWithoutTheLocale)
     EXPECT_EQ(r.Valores(3, 2), -12);
     EXPECT_EQ(r.EstadosDigitales(4, 3), 1);
     EXPECT_EQ(r.TasaCalculada, 667);
+}
+
+// A small file cannot make the reader take memory out of all measure: 2000
+// analog channels and 100,000 lines of one field each (200 KB) ask for
+// 100,000 samples of 2000 channels (800 MB) if every line is a sample, yet
+// the file can hold no more than about a hundred whole lines of 2001
+// commas. The reader sizes its matrices for those at most, and its peak
+// stays within a small multiple of the file and those samples, whether no
+// line is whole (refused) or the first is (read).
+TEST_F(DatTest, MemoryStaysBoundedByWhatTheFileCanHold)
+{
+    constexpr std::int32_t nA = 2000;
+    gen::GenSpec spec;
+    spec.revision = gen::Revision::R1991;
+    spec.format = gen::DataFormat::Ascii;
+    spec.samples = 100000;
+    spec.analog.resize(nA);
+    const QByteArray cfg = gen::CfgText(spec);
+    const QByteArray cortas = QByteArray("7\n").repeated(spec.samples);
+    QByteArray entera = "1,0";
+    for (std::int32_t c = 1; c <= nA; ++c)
+        entera += ",1";
+    const struct {
+        const char* que;
+        QByteArray dat;
+        ErrorLectura error;
+    } casos[] = {
+        {"no line whole", cortas, ErrorLectura::SinLineaEntera},
+        {"the first line whole", entera + "\n" + cortas, ErrorLectura::Ninguno},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        Registrar("grande", cfg, c.dat);
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
+        const test::PeakMemory pico;
+        if (!pico.Available())
+            GTEST_SKIP() << "peak memory cannot be measured here";
+        const ResultadoLectura res = LeerDat(Registro());
+        const std::int64_t enteras = (c.dat.size() + 1) / (nA + 2);
+        const std::int64_t limiteKb = (8 * c.dat.size() + 16 * enteras * nA) / 1024 + 4096;
+        RecordProperty(std::string("peak_kb, ") + c.que, static_cast<int>(pico.PeakKb()));
+        EXPECT_LT(pico.PeakKb(), limiteKb);
+        EXPECT_EQ(res.Error, c.error);
+        if (res.Ok()) {
+            EXPECT_EQ(Registro().NumMuestras(), enteras);
+            EXPECT_EQ(res.MuestrasAnunciadas, spec.samples);
+            EXPECT_EQ(Registro().Valores(enteras, nA), 1.0f); // the first line's, all along
+        }
+    }
+}
+
+// Another program cutting the data file short while it is read ends
+// nothing: the samples read before are the file's, and those it no longer
+// holds show the sample before, told as damaged lines.
+TEST_F(DatTest, DataFileThatShrinksWhileItIsReadEndsNothing)
+{
+    for (const gen::DataFormat formato : {gen::DataFormat::Ascii, gen::DataFormat::Binary}) {
+        SCOPED_TRACE(formato == gen::DataFormat::Ascii ? "ASCII" : "BINARY");
+        gen::GenSpec spec = gen::BenchRecordSpec(200000, 4, 0, formato);
+        spec.revision = gen::Revision::R1991;
+        RegistrarGenerado(spec, "encoge");
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
+        const QString ruta = Registro().RutaDat;
+        const qint64 bytes = QFile(ruta).size();
+        bool cortado = false;
+        ProgresoRegistro().LlenarGasolino = [&](bool, int) {
+            if (!cortado)
+                cortado = QFile::resize(ruta, bytes / 4);
+        };
+        const ResultadoLectura res = LeerDat(Registro());
+        ProgresoRegistro() = RecordProgress{};
+        ASSERT_TRUE(cortado);
+        ASSERT_TRUE(res.Ok());
+        const RecordModel& r = Registro();
+        ASSERT_EQ(r.NumMuestras(), 200000);
+        EXPECT_EQ(r.Valores(1000, 1), gen::ExpectedValue(spec, 1, 1000));
+        if (formato == gen::DataFormat::Ascii) {
+            EXPECT_GT(res.LineasDanadas, 0);
+            const auto ultima = static_cast<std::int32_t>(res.PrimeraLineaDanada) - 1;
+            EXPECT_EQ(r.Valores(200000, 4), r.Valores(ultima, 4));
+        }
+    }
 }
 
 // The generator writes records whose every value is known.

@@ -131,6 +131,8 @@ TEST_F(HelpersTest, SamplingRateFallsBackToTheRateFromTimeStamps)
     EXPECT_EQ(FrecuenciaMuestreo(), 1000);
     r.TasasMuestreo(1) = 50000;
     EXPECT_EQ(FrecuenciaMuestreo(), 50000);
+    r.TasasMuestreo(1) = -1000; // no rate: the time stamps'
+    EXPECT_EQ(FrecuenciaMuestreo(), 1000);
 }
 
 // The views' cycle: the waveform window's page step, the stacked view's and

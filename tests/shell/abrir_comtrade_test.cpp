@@ -4,18 +4,23 @@
 #include <QMainWindow>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <span>
+#include <vector>
 
 #include "gen/comtrade_gen.h"
 #include "platform/common_dialog.h"
 #include "platform/mdi_forms.h"
 #include "platform/mouse_pointer.h"
 #include "record/canales.h"
+#include "record/helpers.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_abrir_comtrade.h"
 #include "shell/gasolino.h"
 #include "shell/ini_files.h"
+#include "shell/menu_commands.h"
 #include "shell/progress_windows.h"
 #include "shell_fixture.h"
 #include "templates/template_apply.h"
@@ -383,8 +388,9 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
         {"1997, a rating 0 on either side", binario,
          [](gen::GenSpec& s) { s.revision = gen::Revision::R1997; s.analog[0].primary = 0; s.analog[4].secondary = 0; },
          {}, Apertura::Abierto, 30,
-         "Channels whose other side (primary or secondary) cannot be computed because one of their ratings is 0 "
-         "or not valid: 2 (\"CH1\", \"CH5\"). That side shows their values as the file holds them",
+         "Channels whose other side (primary or secondary) cannot be computed from their ratings (one is 0 or not "
+         "valid, or their ratio gives values beyond single precision): 2 (\"CH1\", \"CH5\"). That side shows "
+         "their values as the file holds them",
          vbInformation},
         {"more than 2 GiB announced, the file short", binario, {},
          [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,300000000\r\n"); },
@@ -569,6 +575,177 @@ TEST_F(AbrirTest, Underivable1997ChannelsAreNamedTheFirstFive)
     for (std::int32_t c = 1; c <= 8; ++c) {
         EXPECT_EQ(r.ValoresPrimario()(29, c), gen::ExpectedValue(spec, c, 29)) << c;
         EXPECT_EQ(r.ValoresSecundario()(29, c), gen::ExpectedValue(spec, c, 29)) << c;
+    }
+}
+
+// Field `campo` (0-based) of lines `desde`..`hasta` (1-based) of a text of
+// LF lines set to `valor`.
+void PonerCampo(QByteArray& texto, int desde, int campo, const QByteArray& valor, int hasta = 0)
+{
+    QList<QByteArray> lineas = texto.split('\n');
+    for (int n = desde; n <= std::max(desde, hasta); ++n) {
+        QList<QByteArray> campos = lineas[n - 1].split(',');
+        campos[campo] = valor;
+        lineas[n - 1] = campos.join(',');
+    }
+    texto = lineas.join('\n');
+}
+
+// Every number the record model holds, the block tables' extremes of both
+// sides among them, is finite.
+void EsperarTodoFinito(RecordModel& r)
+{
+    const auto finitos = [](const auto& v) {
+        return std::ranges::all_of(v, [](auto x) { return std::isfinite(x); });
+    };
+    const auto celdas = [](const Matrix<float>& m) {
+        return std::span<const float>(m.Data(),
+                                      static_cast<size_t>(m.Rows()) * static_cast<size_t>(m.Cols()));
+    };
+    EXPECT_TRUE(finitos(celdas(r.Valores)));
+    EXPECT_TRUE(finitos(celdas(r.ValoresOtroLado)));
+    EXPECT_TRUE(finitos(r.Tiempos));
+    EXPECT_TRUE(finitos(r.Desfase));
+    EXPECT_TRUE(finitos(r.FactorA));
+    EXPECT_TRUE(finitos(r.FactorB));
+    EXPECT_TRUE(std::isfinite(r.MultTiempo));
+    for (const PrimSec& ps : r.TablaPrimSec)
+        EXPECT_TRUE(std::isfinite(ps.Primario) && std::isfinite(ps.Secundario));
+    const Lado enVigor = r.LadoEnVigor;
+    for (const Lado lado : {Lado::Primario, Lado::Secundario, enVigor}) {
+        (void)ElegirLado(r, lado);
+        MaxMinCanales(r.Valores);
+        EXPECT_TRUE(finitos(r.MinimosCanal) && finitos(r.MaximosCanal));
+    }
+}
+
+// The public sample records, each damaged by one small change, opened as
+// the user opens them: every value shown is the file's (a field that cannot
+// be read shows the sample before), none is infinite or NaN, the notice
+// names the cause, and a record without a sampling rate is refused by every
+// view that needs one instead of dividing by zero.
+TEST_F(AbrirTest, DamagedPublicSamplesShowOnlyTheFilesValuesAndSayWhy)
+{
+    using Danar = std::function<void(QByteArray & cfg, QByteArray & dat)>;
+    const char* sepam = "SEPAM_1997_BIN";
+    const char* sel = "sel311l_1991_ascii";
+    // clang-format off
+    const struct {
+        const char* que;
+        const char* muestra;
+        Danar danar;
+        QString mensaje;     // "" for none
+        std::int32_t canal;  // SEPAM: the channel whose both sides hold the file's values
+        std::int32_t linea;  // sel311l: the line whose channel `canal` shows the line before
+        bool sinTasa;
+    } casos[] = {
+        {"ratings 1e38 and 1e-38, secondary values", sepam,
+         [](QByteArray& c, QByteArray&) { PonerCampo(c, 3, 10, "1e38"); PonerCampo(c, 3, 11, "1e-38"); PonerCampo(c, 3, 12, "S"); },
+         TextosIdioma(114).arg(1).arg("\"I1\""), 1, 0, false},
+        {"ratings 1e38 and 1e-38, primary values", sepam,
+         [](QByteArray& c, QByteArray&) { PonerCampo(c, 7, 10, "1e38"); PonerCampo(c, 7, 11, "1e-38"); },
+         TextosIdioma(114).arg(1).arg("\"U32\""), 5, 0, false},
+        {"a ratio of 1e36 that takes the peaks beyond single precision", sepam,
+         [](QByteArray& c, QByteArray&) { PonerCampo(c, 6, 10, "1e-30"); PonerCampo(c, 6, 11, "1e6"); },
+         TextosIdioma(114).arg(1).arg("\"U21\""), 4, 0, false},
+        {"sampling rate 0, the time stamps all the same", sepam,
+         [](QByteArray& c, QByteArray&) { c.replace("\n600.000000,2399\n", "\n0,2399\n"); },
+         TextosIdioma(115).arg(0), 0, 0, true},
+        {"time multiplier 1e300 and a time stamp of 2e9", sepam,
+         [](QByteArray& c, QByteArray& d) { c.replace("\nBINARY\n1.0", "\nBINARY\n1e300"); qToLittleEndian<std::int32_t>(2000000000, d.data() + 4); },
+         {}, 0, 0, false},
+        {"1e40 in a channel whose factor brings it within single precision", sel,
+         [](QByteArray&, QByteArray& d) { PonerCampo(d, 9, 2, "1e40"); },
+         TextosIdioma(104).arg(1).arg(9), 1, 9, false},
+        {"a skew of 1e40", sel, [](QByteArray& c, QByteArray&) { PonerCampo(c, 3, 7, "1e40"); }, {}, 0, 0, false},
+        {"an empty time stamp", sel, [](QByteArray&, QByteArray& d) { PonerCampo(d, 5, 1, ""); },
+         TextosIdioma(104).arg(1).arg(5), 0, 0, false},
+        {"sampling rate 0, a time stamp that is no number", sel,
+         [](QByteArray& c, QByteArray& d) { c.replace("\n960,480\n", "\n0,480\n"); PonerCampo(d, 2, 1, "x"); },
+         TextosIdioma(104).arg(1).arg(2) + "\n\n" + TextosIdioma(115).arg(0), 0, 0, true},
+        {"sampling rate 0, every time stamp -1", sel,
+         [](QByteArray& c, QByteArray& d) {
+             c.replace("\n960,480\n", "\n0,480\n");
+             PonerCampo(d, 1, 1, "-1", 480);
+         },
+         TextosIdioma(115).arg(0), 0, 0, true},
+    };
+    // clang-format on
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.que);
+        const bool binario = QByteArray(caso.muestra) == sepam;
+        const QByteArray cfgOriginal =
+            test::ReadBytes(test::SamplePath(QString(caso.muestra) + (binario ? ".CFG" : ".cfg")));
+        const QByteArray datOriginal =
+            test::ReadBytes(test::SamplePath(QString(caso.muestra) + (binario ? ".DAT" : ".dat")));
+        QByteArray cfg = cfgOriginal;
+        QByteArray dat = datOriginal;
+        caso.danar(cfg, dat);
+        ASSERT_NE(cfg + dat, cfgOriginal + datOriginal);
+        Boxes().Clear();
+        ASSERT_TRUE(Abrir(Registrar("m", cfg, dat)).Abierto());
+        EXPECT_EQ(Boxes().Count(), caso.mensaje.isEmpty() ? 0 : 1);
+        if (!caso.mensaje.isEmpty() && Boxes().Count() > 0) {
+            EXPECT_EQ(Boxes().Last().Prompt, caso.mensaje);
+            EXPECT_EQ(Boxes().Last().Style, vbInformation);
+        }
+        RecordModel& r = Registro();
+        EsperarTodoFinito(r);
+
+        // The values shown against the file's, scaled by its own factors:
+        // the cells that differ.
+        std::int64_t distintos = 0;
+        std::vector<QList<QByteArray>> lineasCfg;
+        for (const QByteArray& linea : cfgOriginal.split('\n'))
+            lineasCfg.push_back(linea.split(','));
+        const auto factor = [&](std::int32_t c, int campo) {
+            return lineasCfg.at(static_cast<size_t>(1 + c)).at(campo).toDouble();
+        };
+        if (binario) {
+            ASSERT_EQ(r.NumMuestras(), 2399);
+            const int tam = 8 + 2 * 6 + 2;
+            for (std::int32_t c = 1; c <= 6; ++c) {
+                for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+                    const auto* p = reinterpret_cast<const unsigned char*>(datOriginal.constData()) +
+                                    (s - 1) * tam + 8 + 2 * (c - 1);
+                    const auto x = static_cast<std::int16_t>(p[0] | (p[1] << 8));
+                    const auto v = static_cast<float>(x * factor(c, 5) + factor(c, 6));
+                    const auto secundario =
+                        c == caso.canal
+                            ? v
+                            : static_cast<float>(static_cast<double>(v) * factor(c, 11) / factor(c, 10));
+                    distintos += r.ValoresPrimario()(s, c) != v;
+                    distintos += r.ValoresSecundario()(s, c) != secundario;
+                }
+            }
+        } else {
+            ASSERT_EQ(r.NumMuestras(), 480);
+            std::vector<QList<QByteArray>> campos;
+            for (const QByteArray& linea : datOriginal.split('\n'))
+                campos.push_back(linea.split(','));
+            for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+                for (std::int32_t c = 1; c <= 24; ++c) {
+                    const std::int32_t fuente = c == caso.canal && s == caso.linea ? s - 1 : s;
+                    const double x =
+                        campos.at(static_cast<size_t>(fuente - 1)).at(1 + c).trimmed().toDouble();
+                    distintos += r.Valores(s, c) != static_cast<float>(x * factor(c, 5) + factor(c, 6));
+                }
+            }
+        }
+        EXPECT_EQ(distintos, 0);
+
+        // Without a sampling rate, no view that needs one opens.
+        EXPECT_EQ(FrecuenciaMuestreo(), caso.sinTasa ? 0 : (binario ? 600 : 960));
+        if (caso.sinTasa) {
+            Boxes().Clear();
+            ComandoCanalog();
+            ComandoCompanalog();
+            ComandoDigGrupos();
+            ComandoCompdig();
+            EXPECT_EQ(Boxes().Count(), 4);
+            for (const MsgBoxCall& box : Boxes().Calls())
+                EXPECT_EQ(box.Prompt, TextosIdioma(116));
+        }
     }
 }
 

@@ -339,14 +339,17 @@ TEST_F(MenuCommandsTest, WaveformAndDigitalMenusEnableWithARecordAndWarnWithoutR
 TEST_F(MenuCommandsTest, ViewItemsLeftEnabledRefuseOnceTheRecordIsClosed)
 {
     // F4..F7 reach the items without opening their menus: with the record
-    // closed, and with a record whose line frequency is not valid (the views
-    // cannot count cycles), each refuses before any dialog.
+    // closed, with a record whose line frequency is not valid (the views
+    // cannot count cycles) and with one without a sampling rate (the views
+    // cannot turn samples into times), each refuses before any dialog.
     CerrarComtrade();
     bool oculto = false;
     Hooks().OcultarMenu = [&] { oculto = true; };
-    for (const int texto : {91, 102}) {
+    for (const int texto : {91, 102, 116}) {
         if (texto == 102)
             Registrar(1000, 0);
+        if (texto == 116)
+            Registrar(0, 50);
         Llamadas().clear();
         Boxes().Clear();
         ComandoCanalog();

@@ -221,7 +221,7 @@ void frm19::Form_Load()
 
     setWindowTitle(TextosIdioma(kTextoTituloVista));
     AjustarAPantalla();
-    anchos_ = AnchosIniciales(r.AnioRevision == QLatin1String("1997") && AnchoPantalla() <= 800);
+    anchos_ = AnchosIniciales(r.Es1997() && AnchoPantalla() <= 800);
     Construir(true);
 }
 
@@ -340,12 +340,11 @@ void frm19::Construir(bool alCargar)
 
 void frm19::ColocarIndicadorPS()
 {
-    const QString& anio = Registro().AnioRevision;
-    if (anio == QLatin1String("1997")) {
+    if (Registro().Es1997()) {
         lbl_PS->setVisible(true);
         lbl_PS->setText(
             TextosIdioma(Registro().LadoEnVigor == Lado::Secundario ? kTextoSecundario : kTextoPrimario));
-    } else if (anio == QLatin1String("1991")) {
+    } else if (Registro().AnioRevision == QLatin1String("1991")) {
         lbl_PS->setVisible(false);
     }
 }

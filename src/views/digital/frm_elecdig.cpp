@@ -99,7 +99,7 @@ void frmElecdig::Form_Load()
         cmdOK->setText(TextosIdioma(kTextoAceptar));
         cmdcancel->setText(TextosIdioma(kTextoCancelar));
 
-        if (Registro().AnioRevision == QLatin1String("1997")) {
+        if (Registro().Es1997()) {
             MostrarReferencia(*Frame3, *CmdPrimario, *CmdSecundario);
         } else {
             Frame3->setVisible(false);

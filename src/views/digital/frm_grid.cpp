@@ -171,7 +171,7 @@ void frmGrid::AjustarAPantalla()
 {
     grid::EntradaDisposicion e;
     e.Pantalla = Screen();
-    e.Es1997 = Registro().AnioRevision == QLatin1String("1997");
+    e.Es1997 = Registro().Es1997();
     const QMargins marco = FormFrame(*this);
     e.AltoMarco = PixelsToTwipsY(marco.top() + marco.bottom());
     e.AnchoMarco = PixelsToTwipsX(marco.left() + marco.right());
@@ -214,10 +214,9 @@ void frmGrid::Form_Load()
         cmdOK->setText(TextosIdioma(kTextoAceptar));
         cmdcancel->setText(TextosIdioma(kTextoCancelar));
 
-        const QString anio = Registro().AnioRevision.trimmed();
-        if (anio == QLatin1String("1997"))
+        if (Registro().Es1997())
             MostrarReferencia(*Frame3, *CmdPrimario, *CmdSecundario);
-        else if (anio == QLatin1String("1991")) {
+        else if (Registro().AnioRevision.trimmed() == QLatin1String("1991")) {
             Frame3->setVisible(false);
         }
 

@@ -11,7 +11,7 @@ namespace vesdra::grid {
 // toolkit stores what it is given.
 struct EntradaDisposicion {
     ScreenInfo Pantalla{};
-    bool Es1997{false}; // AnioRevision is exactly "1997"
+    bool Es1997{false}; // a 1997 record (RecordModel::Es1997)
     // Height and width of the form's frame (caption and borders), twips:
     // the form's size less its client area.
     double AltoMarco{0};

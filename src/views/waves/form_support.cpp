@@ -107,7 +107,7 @@ void RangoCursores(HScrollBar& a, HScrollBar& b, std::int32_t inicio, std::int32
 
 bool IndicadorPrimarioSecundario(QLineEdit& indicador)
 {
-    if (Registro().AnioRevision != QLatin1String("1997")) {
+    if (!Registro().Es1997()) {
         indicador.setVisible(false);
         return false;
     }

@@ -133,7 +133,7 @@ void frmNewOndas::Form_Load()
         cmdSalir->setText(TextosIdioma(25));
         Frame1->setTitle(TextosIdioma(14));
         Frame2->setTitle(TextosIdioma(256));
-        if (Registro().AnioRevision == QLatin1String("1997")) {
+        if (Registro().Es1997()) {
             Frame3->setVisible(true);
             CmdPrimario->setChecked(true);
             Frame3->setTitle(TextosIdioma(278));
@@ -243,7 +243,7 @@ bool frmNewOndas::eventFilter(QObject* watched, QEvent* event)
 
 void frmNewOndas::ElegirReferenciaDialogo()
 {
-    if (Registro().AnioRevision != QLatin1String("1997"))
+    if (!Registro().Es1997())
         return;
     if (CmdPrimario->isChecked())
         ElegirReferencia(true);

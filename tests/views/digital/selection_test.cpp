@@ -186,7 +186,8 @@ TEST_F(SeleccionDigital, ReferenceSwitchByRevisionSideAndTheSideInForce)
         {"1997", Referencia::Primario, Lado::Secundario, 2, Lado::Primario},
         {"1997", Referencia::Secundario, Lado::Secundario, 3, Lado::Secundario},
         {"1997", Referencia::Ninguna, Lado::Secundario, 3, Lado::Secundario},
-        {"1997 ", Referencia::Primario, Lado::Primario, 2, Lado::Primario},
+        {"1997 ", Referencia::Secundario, Lado::Primario, 3,
+         Lado::Secundario}, // blanks round it: 1997 all the same
     };
     for (const Caso& c : casos) {
         RecordModel& r = Registro();
