@@ -304,7 +304,7 @@ bool VistaFasorial::DibujarFila(std::int32_t p)
             const Polar polar = PolarGrados(t(p, s.ColumnaX), t(p, s.ColumnaX + 1));
             // The magnitude, angle and unit always show; the caption gives way.
             Valores[FilaValor(i)]->ShowReadOut(s.Nombre + s.Digito, QStringLiteral(": "),
-                                                  TextoMagnitudAngulo(polar, s.Unidades));
+                                               TextoMagnitudAngulo(polar, s.Unidades));
         }
     }
     if (numSets_ == 1) {

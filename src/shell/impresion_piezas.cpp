@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/base/name_elide.h"
 #include "platform/base/numeric.h"
 #include "platform/base/segment_clip.h"
-#include "platform/base/name_elide.h"
 #include "platform/base/vb_error.h"
 #include "platform/printer.h"
 #include "record/canales.h"

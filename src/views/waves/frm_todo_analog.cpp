@@ -277,9 +277,9 @@ void frmTodoanalog::MoverCursor(bool primero)
         const QString unidad = UnidadFila(r.TablaCanales, c.Fila);
         // The value and unit always show; a long name gives way in the middle.
         lblet[static_cast<size_t>(2 * b - 1)]->ShowReadOut(nombre, QStringLiteral(": "),
-                                                              TextoValor(ValorEn(c, s1), unidad));
+                                                           TextoValor(ValorEn(c, s1), unidad));
         lblet[static_cast<size_t>(2 * b)]->ShowReadOut(nombre, QStringLiteral(": "),
-                                                          TextoValor(ValorEn(c, s2), unidad));
+                                                       TextoValor(ValorEn(c, s2), unidad));
     }
     // Kept texts of this cursor's boxes; the longest ever seen sets how far
     // the names scroll (it never shrinks while the view is open).
