@@ -1,0 +1,112 @@
+// The digital choice dialogs with a substation's names, on the screens users
+// have: the group options and the closed analog drop-downs show the part of
+// each name that tells it from the others beside it, whole on hover.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "common/screen_fixture.h"
+#include "common/test_support.h"
+#include "digital_fixture.h"
+#include "platform/elided_label.h"
+#include "platform/elided_line_edit.h"
+#include "record/record_model.h"
+#include "templates/template_state.h"
+#include "views/digital/digital_services.h"
+#include "views/digital/frm_elecdig.h"
+#include "views/digital/frm_grid.h"
+
+using namespace vesdra;
+using test::NombresSubestacion;
+
+namespace {
+
+class DialogNames : public test::EnPantalla<test::DigitalFixture>
+{
+protected:
+    void SetUp() override
+    {
+        EnPantalla::SetUp();
+        // Eight analog channels (their captions are the circuit names) and
+        // five groups of four of the record's digital channels.
+        RecordModel& r = Registro();
+        const QStringList nombres = NombresSubestacion::Analogicos();
+        const QStringList circuitos = NombresSubestacion::Circuitos();
+        r.NumAnalogicos = 8;
+        r.Valores.Resize(200, 8);
+        r.TablaCanales.Resize(8, 5);
+        for (std::int32_t f = 1; f <= 8; ++f) {
+            r.TablaCanales(f, 1) = QString::number(f);
+            r.TablaCanales(f, 2) = nombres[f - 1];
+            r.TablaCanales(f, 3) = circuitos[f - 1];
+            r.TablaCanales(f, 4) = QStringLiteral("kV");
+        }
+        TemplateState& p = Plantillas();
+        p.NumCanalesTabla = 8;
+        const QStringList grupos = NombresSubestacion::Grupos();
+        const QStringList digitales = NombresSubestacion::Digitales();
+        p.NumGruposDigitales = 5;
+        p.TablaGruposDigitales.Resize(5, 2);
+        for (std::int32_t g = 1; g <= 5; ++g) {
+            p.TablaGruposDigitales(g, 1) = grupos[g - 1];
+            p.TablaGruposDigitales(g, 2) = QStringLiteral("4");
+        }
+        p.NumMiembrosDigitales = 20;
+        p.TablaMiembrosDigitales.Resize(20, 2);
+        for (std::int32_t m = 1; m <= 20; ++m) {
+            p.TablaMiembrosDigitales(m, 1) = QString::number((m - 1) % 4 + 1);
+            p.TablaMiembrosDigitales(m, 2) = digitales[m - 1];
+        }
+    }
+
+    // Each entry of the drop-down picked in turn, the focus elsewhere: the
+    // closed box reads apart from the others and shows whole on hover.
+    static void ExpectCerradoSeLeeAparte(ComboAnalogico& combo, QWidget& otro)
+    {
+        otro.setFocus();
+        auto* caja = qobject_cast<ElidedLineEdit*>(combo.lineEdit());
+        ASSERT_NE(caja, nullptr);
+        const QStringList circuitos = NombresSubestacion::Circuitos();
+        QStringList vistos{caja->VisibleText()}; // as opened: channel 1, none picked
+        for (int i = 1; i < combo.count(); ++i) {
+            combo.Elegir(i);
+            vistos.append(caja->VisibleText());
+            EXPECT_TRUE(caja->IsCut());
+            EXPECT_EQ(test::AyudaAlPasar(*caja), circuitos[i]);
+        }
+        EXPECT_TRUE(test::SeLeenAparte(vistos, circuitos))
+            << vistos.join(QStringLiteral(" | ")).toStdString();
+    }
+};
+
+TEST_P(DialogNames, GroupOptionsAndTheAnalogDropDownReadApart)
+{
+    AbrirElecdig();
+    frmElecdig* d = ElecdigCargado();
+    ASSERT_NE(d, nullptr);
+    QStringList vistos;
+    for (std::size_t g = 1; g <= 5; ++g) {
+        ElidedRadioButton& o = *d->optdg[g];
+        vistos.append(o.VisibleText());
+        EXPECT_TRUE(o.IsCut());
+        EXPECT_EQ(test::AyudaAlPasar(o), o.text());
+    }
+    EXPECT_TRUE(test::SeLeenAparte(vistos, NombresSubestacion::Grupos()))
+        << vistos.join(QStringLiteral(" | ")).toStdString();
+    ExpectCerradoSeLeeAparte(*d->Combo1, *d->cmdOK);
+}
+
+TEST_P(DialogNames, TheCompositionDialogsAnalogDropDownReadsApart)
+{
+    AbrirGrid();
+    frmGrid* d = GridCargado();
+    ASSERT_NE(d, nullptr);
+    ExpectCerradoSeLeeAparte(*d->Combo1, *d->cmdOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, DialogNames,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
+
+} // namespace
