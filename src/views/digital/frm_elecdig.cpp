@@ -32,6 +32,8 @@ namespace vesdra {
 namespace {
 
 constexpr std::int32_t kMaxGrupos = 16;
+// An option's height: the rows of options are this far apart.
+constexpr double kAltoOpcion = 480;
 constexpr int kTextoTitulo = 71;
 constexpr int kTextoAnalogicos = 31;
 constexpr int kTextoDigitales = 47;
@@ -66,7 +68,11 @@ void frmElecdig::CrearControles()
     for (std::int32_t i = 1; i <= kMaxGrupos; ++i) {
         auto* o = new ElidedRadioButton(fmeDigital);
         o->SetNameGroup(grupos_);
-        MoveTwips(*o, i <= 8 ? 240 : 2760, 360 + 480 * ((i - 1) % 8), 2000, 375);
+        // The option takes the room down to the next one, its button where
+        // it stands: a long name may take two lines.
+        MoveTwips(*o, i <= 8 ? 240 : 2760, 360 + 480 * ((i - 1) % 8) - (kAltoOpcion - 375) / 2, 2000,
+                  kAltoOpcion);
+        o->SetMaxLines(2);
         optdg[static_cast<std::size_t>(i)] = o;
     }
     optdg[1]->setChecked(true);

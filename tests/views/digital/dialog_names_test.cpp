@@ -2,6 +2,7 @@
 // have: the group options and the closed analog drop-downs show the part of
 // each name that tells it from the others beside it, whole on hover.
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -85,23 +86,43 @@ TEST_P(DialogNames, GroupOptionsAndTheAnalogDropDownReadApart)
     AbrirElecdig();
     frmElecdig* d = ElecdigCargado();
     ASSERT_NE(d, nullptr);
+    // Each option on the two lines its row holds, clear of the next one.
     QStringList vistos;
     for (std::size_t g = 1; g <= 5; ++g) {
         ElidedRadioButton& o = *d->optdg[g];
-        vistos.append(o.VisibleText());
+        EXPECT_EQ(o.VisibleText().count(QLatin1Char('\n')), 1) << o.VisibleText().toStdString();
+        vistos.append(o.VisibleText().replace(QLatin1Char('\n'), QLatin1Char(' ')));
         EXPECT_TRUE(o.IsCut());
         EXPECT_EQ(test::AyudaAlPasar(o), o.text());
+        EXPECT_FALSE(o.geometry().intersects(d->optdg[g + 1]->geometry())) << g;
+        EXPECT_TRUE(d->fmeDigital->contentsRect().contains(o.geometry())) << g;
     }
     EXPECT_TRUE(test::SeLeenAparte(vistos, NombresSubestacion::Grupos()))
         << vistos.join(QStringLiteral(" | ")).toStdString();
     ExpectCerradoSeLeeAparte(*d->Combo1, *d->cmdOK);
 }
 
-TEST_P(DialogNames, TheCompositionDialogsAnalogDropDownReadsApart)
+TEST_P(DialogNames, TheCompositionDialogsColumnsAndAnalogDropDownReadApart)
 {
     AbrirGrid();
     frmGrid* d = GridCargado();
     ASSERT_NE(d, nullptr);
+    // The groups' titles beside each other, and the members of every column
+    // (a phase of one signal stands in a row beside the same phase of another).
+    QStringList titulos, miembros;
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const ColumnaGrupo& c = d->Columnas[k];
+        for (std::size_t i = 0; i <= 4; ++i) {
+            auto& l = static_cast<ElidedLabel&>(*c.lblgrp[i]);
+            (i == 0 ? titulos : miembros) << l.VisibleText();
+            EXPECT_TRUE(l.IsCut());
+            EXPECT_EQ(test::AyudaAlPasar(l), l.text());
+        }
+    }
+    EXPECT_TRUE(test::SeLeenAparte(titulos, NombresSubestacion::Grupos()))
+        << titulos.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(test::SeLeenAparte(miembros, NombresSubestacion::Digitales()))
+        << miembros.join(QStringLiteral(" | ")).toStdString();
     ExpectCerradoSeLeeAparte(*d->Combo1, *d->cmdOK);
 }
 
