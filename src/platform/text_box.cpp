@@ -298,6 +298,8 @@ void AjustarDesplegable(QComboBox& lista)
             return nombres;
         });
         e->SetNameGroup(entradas);
+        // A name picked from the list leaves the focus on the box: it stays cut.
+        e->SetCutWhileFocused(true);
     }
     if (QLineEdit* e = lista.lineEdit()) {
         if (!e->property(kPropAyuda).toBool()) {

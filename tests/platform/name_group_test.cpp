@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTest>
 #include <functional>
 #include <vector>
 
@@ -119,6 +120,19 @@ TEST(NameGroup, ListEntriesAndTheClosedDropDownGiveWayAgainstTheOtherEntries)
     EXPECT_TRUE(SeLeenAparte(cerrados, nombres)) << cerrados.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(TextoRecortado(*desplegable));
     EXPECT_EQ(test::AyudaAlPasar(*desplegable->lineEdit()), nombres.back());
+
+    // A pick leaves the focus on the drop-down: its entry stays cut until
+    // the user types into it.
+    auto* entrada = static_cast<ElidedLineEdit*>(desplegable->lineEdit());
+    desplegable->setFocus();
+    ASSERT_TRUE(entrada->hasFocus());
+    desplegable->setCurrentIndex(0);
+    EXPECT_EQ(entrada->VisibleText(), cerrados.front());
+    QTest::keyClick(entrada, Qt::Key_End);
+    QTest::keyClick(entrada, Qt::Key_X);
+    EXPECT_EQ(entrada->VisibleText(), nombres.front() + QLatin1Char('x'));
+    desplegable->setCurrentIndex(1);
+    EXPECT_EQ(entrada->VisibleText(), cerrados[1]);
 }
 
 // Labels and check boxes alike: each shown with room for two lines.
