@@ -82,6 +82,8 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
         grp[i] = new ElidedLineEdit(Frame1);
         MoveTwips(*grp[i], 480, top, 2400, kAltoCasilla);
         grp[i]->SetNameGroup(casillas_);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         MostrarPrincipio(*grp[i]);
         AyudaSiRecortado(*grp[i]);
         lbl[i] = new QLineEdit(Frame1);

@@ -55,6 +55,8 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
             grp[s][k] = new ElidedLineEdit(fmetrif[s]);
             grp[s][k]->setReadOnly(true);
             grp[s][k]->SetNameGroup(casillas_);
+            // A click makes the slot current and leaves the focus on it: it stays cut.
+            grp[s][k]->SetCutWhileFocused(true);
             MostrarPrincipio(*grp[s][k]);
             AyudaSiRecortado(*grp[s][k]);
             lbl[s][k] = new QLineEdit(fmetrif[s]);

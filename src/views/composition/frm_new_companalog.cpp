@@ -118,6 +118,8 @@ void frmNewCompanalog::CrearControles()
         const auto i = static_cast<std::size_t>(k);
         grp[i] = new ElidedLineEdit(f);
         grp[i]->SetNameGroup(nombres);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         // The name box ends where its marker begins, and the marker where
         // the number box begins: none covers another's border.
         MoveTwips(*grp[i], 120, top, 1560, 270);

@@ -96,6 +96,8 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
         grp[i] = new ElidedLineEdit(Frame2);
         Colocar(grp[i], 390, top, 1450, 300);
         grp[i]->SetNameGroup(nombres);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         lbl[i] = new QLineEdit(Frame2);
         Colocar(lbl[i], 1900, top, 520, 300);
         for (QWidget* w : {static_cast<QWidget*>(lblpunt[i]), static_cast<QWidget*>(grp[i])})

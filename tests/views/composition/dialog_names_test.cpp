@@ -1,7 +1,9 @@
 // The composition dialog with a substation's names, on the screens users
 // have: the slots of its three windows and its channel list show the part of
 // each name that tells it from the others beside it, whole on hover.
+#include <QApplication>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "common/screen_fixture.h"
@@ -40,6 +42,11 @@ TEST_P(DialogNames, SlotsOfEveryWindowAndTheListReadApart)
         EXPECT_EQ(test::AyudaAlPasar(g), g.text());
     }
     EXPECT_TRUE(test::SeLeenAparte(vistos, suyos)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    // A click makes a slot current and leaves the focus on it; it stays cut.
+    QApplication::setActiveWindow(d.window());
+    QTest::mouseClick(d.grp[4], Qt::LeftButton);
+    ASSERT_TRUE(d.grp[4]->hasFocus());
+    EXPECT_EQ(d.grp[4]->VisibleText(), vistos[3]);
 
     // Every entry as the list draws it in its row (those in sight drawn so).
     const auto dibujados = test::TextosDibujados(*d.List1);

@@ -1,7 +1,9 @@
 // The channel-choice dialog with a substation's names, on the screens users
 // have: the chosen channels' slots and the channel list show the part of
 // each name that tells it from the others beside it, whole on hover.
+#include <QApplication>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "common/screen_fixture.h"
@@ -45,6 +47,12 @@ TEST_P(ChoiceDialogNames, SlotsAndListReadApart)
         EXPECT_EQ(test::AyudaAlPasar(g), g.text());
     }
     EXPECT_TRUE(test::SeLeenAparte(casillas, nombres)) << casillas.join(QStringLiteral(" | ")).toStdString();
+    // A click makes slot 4 current and leaves the focus on it; it stays cut.
+    QApplication::setActiveWindow(d.window());
+    QTest::mouseClick(d.grp[4], Qt::LeftButton);
+    ASSERT_TRUE(d.grp[4]->hasFocus());
+    EXPECT_EQ(d.SlotSeleccionado(), 4);
+    EXPECT_EQ(d.grp[4]->VisibleText(), casillas[3]);
 
     // Every entry as the list draws it in its row (those in sight drawn so).
     const auto dibujados = test::TextosDibujados(*d.List1);
