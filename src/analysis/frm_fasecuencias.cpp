@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "analysis/analysis_state.h"
 #include "analysis/dft.h"
@@ -19,6 +20,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -70,14 +72,25 @@ void frmFasecuencias::CrearControles()
     Colocar(Frame1, kFrame1);
     Colocar(Frame2, kFrame2);
     Colocar(Frame3, kFrame3);
+    // A set's name longer than its box gives way against the other sets'
+    // names, whole on hover. The box takes the frame's width and the room
+    // down to the next box, its tick where it stands: a name may take two
+    // lines.
+    auto* nombres = new NameGroup(this);
+    const auto colocar = [](ElidedCheckBox* caja, QGroupBox* marco, double top, double width) {
+        const double alto = 480;
+        const double derecha = PixelsToTwipsX(marco->contentsRect().right() + 1) - 60;
+        MoveTwips(*caja, 240, top + (255 - alto) / 2, std::max(width, derecha - 240), alto);
+        caja->SetMaxLines(2);
+    };
     for (std::size_t k = 0; k < 4; ++k) {
         const double top = 480.0 * static_cast<double>(k + 1);
-        // A set's name longer than its box: cut in the middle (sets whose
-        // names differ late read apart), whole on hover.
         fas[k] = new ElidedCheckBox(Frame1);
-        MoveTwips(*fas[k], 240, top, 2775, 255);
+        colocar(fas[k], Frame1, top, 2775);
+        fas[k]->SetNameGroup(nombres);
         sec[k] = new ElidedCheckBox(Frame2);
-        MoveTwips(*sec[k], 240, top, 2655, 255);
+        colocar(sec[k], Frame2, top, 2655);
+        sec[k]->SetNameGroup(nombres);
     }
     CmdPrimario = new QRadioButton(QStringLiteral("PRIMARIO"), Frame3);
     MoveTwips(*CmdPrimario, 120, 240, 1935, 375);

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 #include <type_traits>
 
 #include "platform/base/name_elide.h"
@@ -20,15 +21,38 @@ template <class Button> void ElidedButton<Button>::SetNameGroup(NameGroup* group
     this->update();
 }
 
+template <class Button> void ElidedButton<Button>::SetMaxLines(int lines)
+{
+    maxLines_ = std::max(1, lines);
+    this->update();
+}
+
 template <class Button> void ElidedButton<Button>::Option(QStyleOptionButton& option) const
 {
     this->initStyleOption(&option);
     constexpr QStyle::SubElement contents =
         std::is_same_v<Button, QCheckBox> ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
-    const int width = this->style()->subElementRect(contents, &option, this).width();
+    const QRect room = this->style()->subElementRect(contents, &option, this);
     const QFontMetricsF fm(this->font());
-    option.text = ElideName(this->text(), group_ ? group_->Names() : QStringList(), width,
-                            [&fm](const QString& s) { return fm.horizontalAdvance(s); });
+    const int lines =
+        std::clamp(static_cast<int>(room.height() / std::max(1.0, fm.lineSpacing())), 1, maxLines_);
+    // The style draws a caption of several lines as a block centred in the room.
+    option.text = ElideNameInLines(this->text(), group_ ? group_->Names() : QStringList(), room.width(),
+                                   lines, [&fm](const QString& s) { return fm.horizontalAdvance(s); })
+                      .join(QLatin1Char('\n'));
+}
+
+template <class Button> bool ElidedButton<Button>::IsCut() const
+{
+    // Only the blanks at the breaks of a caption over lines differ.
+    const auto bare = [](const QString& t) {
+        QString b;
+        for (const QChar c : t)
+            if (!c.isSpace())
+                b.append(c);
+        return b;
+    };
+    return bare(VisibleText()) != bare(this->text());
 }
 
 template <class Button> QString ElidedButton<Button>::VisibleText() const

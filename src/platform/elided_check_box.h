@@ -9,8 +9,9 @@ class NameGroup;
 
 // A check box or option button whose caption, when it does not fit, gives
 // way by the rule of platform/base/name_elide.h (against the names of its
-// group, when it has one) and shows whole on hover. text() is always the
-// whole caption.
+// group, when it has one), taking more than one line where its height has
+// room for them, and shows whole on hover. text() is always the whole
+// caption.
 template <class Button> class ElidedButton : public Button
 {
 public:
@@ -18,10 +19,14 @@ public:
 
     // The caption joins `group` as one of its names. Null leaves it alone again.
     void SetNameGroup(NameGroup* group);
+    // Up to `lines` lines, as many as the button's height holds (1 by default).
+    void SetMaxLines(int lines);
 
-    // The caption as drawn now.
+    // The caption as drawn now (its lines joined by "\n").
     [[nodiscard]] QString VisibleText() const;
-    [[nodiscard]] bool IsCut() const { return VisibleText() != this->text(); }
+    // Whether some of the caption is left out (a caption broken over lines
+    // is whole).
+    [[nodiscard]] bool IsCut() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,6 +36,7 @@ private:
     void Option(QStyleOptionButton& option) const;
 
     QPointer<NameGroup> group_;
+    int maxLines_{1};
 };
 
 using ElidedCheckBox = ElidedButton<QCheckBox>;

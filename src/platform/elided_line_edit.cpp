@@ -22,7 +22,25 @@ constexpr int kMargenY = 1;
 
 } // namespace
 
-ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent) {}
+ElidedLineEdit::ElidedLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& t) {
+        typed_ = t;
+        update();
+    });
+}
+
+void ElidedLineEdit::SetCutWhileFocused(bool cut)
+{
+    cutWhileFocused_ = cut;
+    update();
+}
+
+bool ElidedLineEdit::Editing() const
+{
+    // A text the program set since the user last typed is shown cut again.
+    return hasFocus() && (!cutWhileFocused_ || (typed_ && *typed_ == text()));
+}
 
 void ElidedLineEdit::ShowReadOut(const QString& name, const QString& separator, const QString& value)
 {
@@ -74,7 +92,7 @@ QString ElidedLineEdit::VisibleText() const
 QString ElidedLineEdit::VisibleIn(double width) const
 {
     const QString& t = text();
-    if (hasFocus() || t.isEmpty())
+    if (Editing() || t.isEmpty())
         return t;
     const QFontMetricsF fm(font());
     const auto advance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };

@@ -1,6 +1,7 @@
 #pragma once
 #include <QLineEdit>
 #include <QPointer>
+#include <optional>
 
 class QStyleOptionFrame;
 
@@ -32,6 +33,11 @@ public:
     // names. Null leaves it alone again.
     void SetNameGroup(NameGroup* group);
 
+    // With `cut`, the box goes on showing its name cut while it has the
+    // focus, until the user types into it: the entry of a drop-down, which
+    // takes the focus as a name is picked from its list.
+    void SetCutWhileFocused(bool cut);
+
     // The name the box shows: its text less a read-out's separator and value.
     [[nodiscard]] QString Name() const;
 
@@ -49,10 +55,14 @@ private:
     // The text as drawn in a line `width` pixels wide.
     [[nodiscard]] QString VisibleIn(double width) const;
     [[nodiscard]] bool IsReadOut() const;
+    // Whether the box shows its whole text for the user to edit.
+    [[nodiscard]] bool Editing() const;
 
     QString separator_;
     QString tail_; // separator_ and the value
     QPointer<NameGroup> group_;
+    bool cutWhileFocused_{false};
+    std::optional<QString> typed_; // the text as the user last typed it
 };
 
 } // namespace vesdra

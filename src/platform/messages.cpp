@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/mdi_forms.h"
 #include "platform/modal_loops.h"
@@ -92,7 +95,24 @@ QMessageBox::StandardButton DefaultOf(int style, QMessageBox::StandardButtons bu
     return which < order.size() ? order[which] : order.front();
 }
 
+// A window manager's title bar holds the window's icon and its buttons
+// (minimise, maximise, close) beside the title, each about a line high and
+// a little apart, and a margin at either end.
+constexpr int kBotonesTitulo = 4;
+
 } // namespace
+
+int AnchoParaTitulo(const QString& titulo, const QFont& fuente)
+{
+    // Title bars draw the title in bold, a point or so larger than dialogs' text.
+    QFont negrita(fuente);
+    negrita.setBold(true);
+    if (negrita.pointSizeF() > 0)
+        negrita.setPointSizeF(negrita.pointSizeF() + 1);
+    const QFontMetrics fm(negrita);
+    const int boton = fm.height() + fm.height() / 2;
+    return fm.horizontalAdvance(titulo) + kBotonesTitulo * boton + 2 * fm.height();
+}
 
 void SetTituloPrograma(const QString& titulo)
 {
@@ -124,6 +144,12 @@ int MsgBox(const QString& prompt, int style, const QString& title)
         box.setEscapeButton(QMessageBox::Cancel);
     else if (buttons == QMessageBox::Ok)
         box.setEscapeButton(QMessageBox::Ok);
+    // A short message makes a narrow box, whose title a window manager
+    // would cut: the box is made as wide as its title bar needs.
+    if (auto* rejilla = qobject_cast<QGridLayout*>(box.layout()))
+        rejilla->addItem(
+            new QSpacerItem(AnchoParaTitulo(caption, box.font()), 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+            rejilla->rowCount(), 0, 1, rejilla->columnCount());
     // The box is answered with the arrow whatever pointer the program shows.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     int button = 0;

@@ -5,6 +5,8 @@
 
 #include "platform/base/vb_error.h"
 
+class QFont;
+
 namespace vesdra {
 
 // Styles add a button set and an icon.
@@ -36,6 +38,11 @@ inline constexpr int vbNo = 7;
 // (SetTituloPrograma; the application's name until one is set).
 // The arrow pointer is shown over the box whatever pointer is set.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
+
+// How wide a window with `titulo` must be for a window manager's title bar
+// to show the title whole beside the window's icon and buttons, pixels, the
+// dialogs' text in `fuente`. A message box is never narrower.
+[[nodiscard]] int AnchoParaTitulo(const QString& titulo, const QFont& fuente);
 
 // The title of boxes shown without one of their own.
 void SetTituloPrograma(const QString& titulo);

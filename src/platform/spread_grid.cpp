@@ -2,12 +2,52 @@
 
 #include <QAbstractTableModel>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <vector>
 
+#include "platform/base/name_elide.h"
+
 namespace vesdra {
+
+namespace {
+
+// The item delegate keeps this margin inside a cell on either side of its text.
+int MargenTexto(const QWidget& w)
+{
+    return w.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &w) + 1;
+}
+
+} // namespace
+
+// Draws a data cell with its text as the grid shows it.
+class SpreadGrid::Celdas final : public QStyledItemDelegate
+{
+public:
+    explicit Celdas(SpreadGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& i) const override
+    {
+        if (i.column() == 0) {
+            QStyledItemDelegate::paint(painter, option, i);
+            return;
+        }
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, i);
+        o.text =
+            grid_->VisibleText(static_cast<std::int32_t>(i.row() + 1), static_cast<std::int32_t>(i.column()));
+        o.textElideMode = Qt::ElideNone;
+        const QWidget* w = o.widget ? o.widget : grid_;
+        w->style()->drawControl(QStyle::CE_ItemViewItem, &o, painter, w);
+    }
+
+private:
+    SpreadGrid* grid_;
+};
 
 class SpreadGrid::Modelo final : public QAbstractTableModel
 {
@@ -90,6 +130,10 @@ SpreadGrid::SpreadGrid(std::int32_t columnas, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     setWordWrap(false);
+    setItemDelegate(new Celdas(this));
+    // A cell gives way against the cells in sight: rows scrolled into sight
+    // change what the others show.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 SpreadGrid::~SpreadGrid() = default;
@@ -152,11 +196,39 @@ void SpreadGrid::Escribir(std::int32_t fila, std::int32_t columna, const QString
         (void)modelo_->setData(i, texto, Qt::EditRole);
 }
 
+double SpreadGrid::AnchoTexto(std::int32_t columna) const
+{
+    // A cell is its column less the grid line.
+    return columnWidth(columna) - (showGrid() ? 1 : 0) - 2 * MargenTexto(*this);
+}
+
+QStringList SpreadGrid::TextosALaVista(std::int32_t columna) const
+{
+    QStringList textos;
+    const int primera = rowAt(0);
+    if (primera < 0)
+        return textos;
+    int ultima = rowAt(viewport()->height() - 1);
+    if (ultima < 0)
+        ultima = modelo_->rowCount({}) - 1;
+    for (int f = primera; f <= ultima; ++f)
+        textos.append(Text(static_cast<std::int32_t>(f + 1), columna));
+    return textos;
+}
+
 bool SpreadGrid::CeldaRecortada(std::int32_t columna, const QString& texto) const
 {
-    // The item delegate's text margin on each side.
-    const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return fontMetrics().horizontalAdvance(texto) > columnWidth(columna) - 2 * margen;
+    return QFontMetricsF(font()).horizontalAdvance(texto) > AnchoTexto(columna);
+}
+
+QString SpreadGrid::VisibleText(std::int32_t fila, std::int32_t columna) const
+{
+    const QString texto = Text(fila, columna);
+    if (fila < 1 || columna < 1 || !CeldaRecortada(columna, texto))
+        return texto;
+    const QFontMetricsF fm(font());
+    return ElideName(texto, TextosALaVista(columna), AnchoTexto(columna),
+                     [&fm](const QString& t) { return fm.horizontalAdvance(t); });
 }
 
 } // namespace vesdra

@@ -12,6 +12,9 @@ namespace vesdra {
 // header row, rows 1.. and columns 1..n are
 // plain text cells. The grid reads the rows through its source as they come
 // into sight, so its cost follows what it shows, not the number of rows.
+// A cell's text too wide for its column gives way by the name rule
+// (platform/base/name_elide.h) against the cells of the same column in
+// sight, and shows whole on hover.
 class SpreadGrid : public QTableView
 {
     Q_OBJECT
@@ -51,6 +54,8 @@ public:
     // Whether a cell of the column draws `texto` cut at its present width (a
     // cut cell shows its whole text on hover).
     [[nodiscard]] bool CeldaRecortada(std::int32_t columna, const QString& texto) const;
+    // A data cell's text as the grid draws it now.
+    [[nodiscard]] QString VisibleText(std::int32_t fila, std::int32_t columna) const;
 
 Q_SIGNALS:
     // A data cell was typed (after the source took the text).
@@ -58,6 +63,12 @@ Q_SIGNALS:
 
 private:
     class Modelo;
+    class Celdas;
+    // The room a cell of the column has for its text, pixels.
+    [[nodiscard]] double AnchoTexto(std::int32_t columna) const;
+    // The texts of the column's cells in sight.
+    [[nodiscard]] QStringList TextosALaVista(std::int32_t columna) const;
+
     Modelo* modelo_{};
     std::int32_t columnas_{0};
     double unidad_{0}; // pixels; 0 for a character of the font

@@ -112,7 +112,11 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& indice) const override
     {
-        QStyledItemDelegate::paint(painter, Opcion(option, indice), indice);
+        // Drawn by the style itself: the base delegate would set the option's
+        // text back to the whole entry.
+        const QStyleOptionViewItem o = Opcion(option, indice);
+        const QWidget* w = o.widget ? o.widget : lista_;
+        w->style()->drawControl(QStyle::CE_ItemViewItem, &o, painter, w);
     }
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
@@ -294,6 +298,8 @@ void AjustarDesplegable(QComboBox& lista)
             return nombres;
         });
         e->SetNameGroup(entradas);
+        // A name picked from the list leaves the focus on the box: it stays cut.
+        e->SetCutWhileFocused(true);
     }
     if (QLineEdit* e = lista.lineEdit()) {
         if (!e->property(kPropAyuda).toBool()) {

@@ -58,8 +58,9 @@ void AyudaSiRecortado(QWidget& w);
 
 // A drop-down of names: its entry shows a long name's start (or, when the
 // entry is an ElidedLineEdit, the name as the name rule gives way against
-// the drop-down's entries), its pop-up list is as wide as the longest name,
-// and a cut entry shows whole on hover. Run again after the list is filled.
+// the drop-down's entries, also while it has the focus until the user types
+// into it), its pop-up list is as wide as the longest name, and a cut entry
+// shows whole on hover. Run again after the list is filled.
 void AjustarDesplegable(QComboBox& lista);
 
 // A list of names: an entry too long for the list gives way by the name rule

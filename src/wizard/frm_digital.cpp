@@ -13,6 +13,7 @@
 #include "platform/elided_line_edit.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
+#include "platform/name_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "shell/language.h"
@@ -69,6 +70,10 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     NombresEnLista(*List1);
 
     Frame1 = Marco(this, "Frame1", 3840, 120, 3720, 6240);
+    // Names that share their start show the part that tells them apart,
+    // whole on hover.
+    casillas_ = new NameGroup(this);
+    casillas_->AddNames([this] { return Paso.Lista; });
     for (std::int32_t i = 1; i <= kCasillas; ++i) {
         const double top = 300 + (i - 1) * kAltoFila;
         lblpunt[i] = new QLabel(Frame1);
@@ -76,7 +81,9 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
         MoveTwips(*lblpunt[i], 120, top, 300, kAltoCasilla);
         grp[i] = new ElidedLineEdit(Frame1);
         MoveTwips(*grp[i], 480, top, 2400, kAltoCasilla);
-        // A signal's name longer than its box: cut in the middle, whole on hover.
+        grp[i]->SetNameGroup(casillas_);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         MostrarPrincipio(*grp[i]);
         AyudaSiRecortado(*grp[i]);
         lbl[i] = new QLineEdit(Frame1);
@@ -97,9 +104,12 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     cmdEliminar = BotonAsistente(Frame3, "cmdEliminar", 1620, 3420, 1380);
 
     Frame5 = Marco(this, "Frame5", 7680, 4200, 3120, 780);
-    txtnbgrp = new QLineEdit(Frame5);
+    txtnbgrp = new ElidedLineEdit(Frame5);
     txtnbgrp->setObjectName(QStringLiteral("txtnbgrp"));
     MoveTwips(*txtnbgrp, 120, 300, 2880, 330);
+    grupos_ = new NameGroup(this);
+    grupos_->AddNames([this] { return Paso.Grupos; });
+    txtnbgrp->SetNameGroup(grupos_);
 
     Frame4 = Marco(this, "Frame4", 7680, 5100, 3120, 780);
     txtGrupos = new QLabel(Frame4);

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace vesdra {
 
+class NameGroup;
+
 // Step 3 of the template wizard: the digital signals on offer, the named
 // digital groups (at most 16) and the 19 member slots of the current group.
 // The rules live in PasoDigital; the form shows it and forwards each
@@ -58,8 +60,10 @@ public:
     QListWidget* List1{};
     QListWidget* List2{};
     QLabel* txtGrupos{};
-    QLineEdit* txtnbgrp{};
-    // Element 0 unused.
+    // The group's name gives way against the groups listed.
+    ElidedLineEdit* txtnbgrp{};
+    // Element 0 unused. The slots give way against each other and the
+    // signals on offer.
     std::array<ElidedLineEdit*, kCasillas + 1> grp{};
     std::array<QLineEdit*, kCasillas + 1> lbl{};
     std::array<QLabel*, kCasillas + 1> lblpunt{};
@@ -80,6 +84,9 @@ private:
     // The handlers' error path: the error box, this step unloaded, step 2
     // shown again.
     void ErrorYVolver(std::exception_ptr e);
+
+    NameGroup* casillas_{};
+    NameGroup* grupos_{};
 };
 
 } // namespace vesdra

@@ -10,6 +10,7 @@
 #include "platform/base/screen.h"
 #include "platform/elided_line_edit.h"
 #include "platform/mdi_forms.h"
+#include "platform/name_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "shell/language.h"
@@ -34,8 +35,15 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
     txtnumTrif = new QLineEdit(this);
     Label2 = new QLabel(QStringLiteral("Nombre de los grupos trifasicos:"), this);
     Label3 = new QLabel(QStringLiteral("Factor:"), this);
+    // Names that share their start show the part that tells them apart,
+    // whole on hover: the sets' names against each other, a slot's channel
+    // against the other slots and the channels on offer.
+    nombres_ = new NameGroup(this);
+    casillas_ = new NameGroup(this);
+    casillas_->AddNames([this] { return Paso.Lista; });
     for (std::int32_t s = 1; s <= kConjuntos; ++s) {
-        nbTrif[s] = new QLineEdit(this);
+        nbTrif[s] = new ElidedLineEdit(this);
+        nbTrif[s]->SetNameGroup(nombres_);
         txtFactor[s] = new QLineEdit(this);
         fmetrif[s] = new QGroupBox(QStringLiteral("Grupo %1").arg(s), this);
         lblSeleccion[s] = new QLabel(QStringLiteral("Seleccion"), fmetrif[s]);
@@ -46,8 +54,9 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
             lblpunt[s][k]->setFrameShape(QFrame::Box);
             grp[s][k] = new ElidedLineEdit(fmetrif[s]);
             grp[s][k]->setReadOnly(true);
-            // A channel's name longer than its box: cut in the middle, so
-            // that the phase at its end shows, and whole on hover.
+            grp[s][k]->SetNameGroup(casillas_);
+            // A click makes the slot current and leaves the focus on it: it stays cut.
+            grp[s][k]->SetCutWhileFocused(true);
             MostrarPrincipio(*grp[s][k]);
             AyudaSiRecortado(*grp[s][k]);
             lbl[s][k] = new QLineEdit(fmetrif[s]);
@@ -147,7 +156,7 @@ void frmTrifasic::Mostrar()
         TextoSinAviso(nbTrif[s], c.Nombre);
         TextoSinAviso(txtFactor[s], c.Factor);
         fmetrif[s]->setEnabled(c.Activo);
-        for (QLineEdit* caja : {nbTrif[s], txtFactor[s]}) {
+        for (QLineEdit* caja : {static_cast<QLineEdit*>(nbTrif[s]), txtFactor[s]}) {
             caja->setEnabled(c.Activo);
             FondoPaleta(caja, c.Activo ? 15 : 8);
         }

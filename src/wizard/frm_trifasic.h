@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace vesdra {
 
+class NameGroup;
+
 // Step 2 of the template wizard: up to four three-phase sets over the
 // template's analog rows, each a name, a factor and three phase slots
 // filled from the set's list. The rules live in PasoTrifasico; the form
@@ -49,12 +51,13 @@ public:
     QLineEdit* txtnumTrif{};
     QLabel* Label2{};
     QLabel* Label3{};
-    // Element 0 unused.
-    std::array<QLineEdit*, kConjuntos + 1> nbTrif{};
+    // Element 0 unused. The sets' names give way against each other.
+    std::array<ElidedLineEdit*, kConjuntos + 1> nbTrif{};
     std::array<QLineEdit*, kConjuntos + 1> txtFactor{};
     std::array<QGroupBox*, kConjuntos + 1> fmetrif{};
     std::array<QLabel*, kConjuntos + 1> lblSeleccion{};
     std::array<QListWidget*, kConjuntos + 1> ListTrif{};
+    // The slots give way against each other and the channels on offer.
     std::array<std::array<ElidedLineEdit*, kFases + 1>, kConjuntos + 1> grp{};
     std::array<std::array<QLineEdit*, kFases + 1>, kConjuntos + 1> lbl{};
     std::array<std::array<QLabel*, kFases + 1>, kConjuntos + 1> lblpunt{};
@@ -72,6 +75,9 @@ private:
     // The handlers' error path: the error box, this step unloaded, step 1
     // shown again.
     void ErrorYDescargar(std::exception_ptr e);
+
+    NameGroup* nombres_{};
+    NameGroup* casillas_{};
 };
 
 } // namespace vesdra

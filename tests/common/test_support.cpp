@@ -2,6 +2,7 @@
 
 #include "platform/base/name_elide.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -13,8 +14,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -393,6 +398,66 @@ QStringList NombresSubestacion::Digitales()
                        << "\") reads as \"" << nombres[j].toStdString() << '"';
     }
     return ::testing::AssertionSuccess();
+}
+
+namespace {
+
+// Notes the text of every entry an item view asks it to draw.
+class EstiloQueAnota : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement elemento, const QStyleOption* opcion, QPainter* p,
+                     const QWidget* w) const override
+    {
+        if (const auto* o = qstyleoption_cast<const QStyleOptionViewItem*>(opcion);
+            o && elemento == CE_ItemViewItem) {
+            // The style draws an entry's text inside a margin of its text's rectangle.
+            const int margen = pixelMetric(PM_FocusFrameHMargin, nullptr, w) + 1;
+            const double sitio = subElementRect(SE_ItemViewItemText, o, w).width() - 2 * margen;
+            const QFontMetricsF fm(o->font);
+            QString texto = o->text;
+            if (fm.horizontalAdvance(texto) > sitio) {
+                if (o->textElideMode == Qt::ElideNone) {
+                    // Clipped: the start that shows, and the rest left out.
+                    while (!texto.isEmpty() && fm.horizontalAdvance(texto) > sitio)
+                        texto.chop(1);
+                    texto += Ellipsis();
+                } else {
+                    texto =
+                        QFontMetrics(o->font).elidedText(o->text, o->textElideMode, static_cast<int>(sitio));
+                }
+            }
+            Textos[{o->index.row(), o->index.column()}] = texto;
+        }
+        QProxyStyle::drawControl(elemento, opcion, p, w);
+    }
+
+    mutable std::map<std::pair<int, int>, QString> Textos;
+};
+
+} // namespace
+
+std::map<std::pair<int, int>, QString> TextosDibujados(QAbstractItemView& vista)
+{
+    QStyle* antes = vista.style();
+    EstiloQueAnota anota(QStyleFactory::create(antes->name()));
+    vista.setStyle(&anota);
+    QImage imagen(vista.size(), QImage::Format_ARGB32);
+    vista.render(&imagen);
+    vista.setStyle(antes == QApplication::style() ? nullptr : antes);
+    return anota.Textos;
+}
+
+QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna)
+{
+    const QPoint centro = vista.visualRect(vista.model()->index(fila, columna, vista.rootIndex())).center();
+    QHelpEvent e(QEvent::ToolTip, centro, vista.viewport()->mapToGlobal(centro));
+    QApplication::sendEvent(vista.viewport(), &e);
+    const QString t = QToolTip::text();
+    QToolTip::hideText();
+    return t;
 }
 
 bool PaintCount::eventFilter(QObject*, QEvent* event)

@@ -5,10 +5,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 
+class QAbstractItemView;
 class QLineEdit;
 
 namespace testing {
@@ -129,6 +132,14 @@ struct NombresSubestacion {
 // the other names of the list: a protection engineer can tell every one
 // from the others beside it without hovering.
 ::testing::AssertionResult SeLeenAparte(const QStringList& vistos, const QStringList& nombres);
+
+// What an item view draws for its entries in sight, rendering it once: the
+// text of each (row, column) as the view's style is asked to draw it, "…"
+// standing for what is left out (a text too wide for its room that the style
+// would clip reads as the part that shows followed by "…").
+[[nodiscard]] std::map<std::pair<int, int>, QString> TextosDibujados(QAbstractItemView& vista);
+// The tool tip hovering entry (row, column) of an item view shows.
+QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna = 0);
 
 // Counts the paint events of the widgets it is installed on.
 class PaintCount : public QObject

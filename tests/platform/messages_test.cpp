@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -92,25 +93,36 @@ TEST(MousePointer, ScreenPointerOverridesTheApplication)
 }
 
 // A box shown for real: without a title of its own it carries the
-// program's; it has no minimise or maximise button and keeps its size.
-TEST(MsgBox, ARealBoxCarriesTheProgramsTitleAndNothingToMaximise)
+// program's; it has no minimise or maximise button and keeps its size; a
+// short message still makes it wide enough for a window manager's title bar
+// to show the title whole, drawn in bold beside the window's icon and
+// buttons.
+TEST(MsgBox, ARealBoxCarriesTheProgramsTitleWholeAndNothingToMaximise)
 {
-    SetTituloPrograma(QStringLiteral("VESDRA PRUEBA"));
+    SetTituloPrograma(QStringLiteral("VESDRA DEMO 2.1.7"));
     QString titulo;
     Qt::WindowFlags marco;
     bool tamanoFijo = false;
+    int ancho = 0;
+    int necesita = 0;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         titulo = box->windowTitle();
         marco = box->windowFlags();
         tamanoFijo = box->minimumSize() == box->maximumSize();
+        ancho = box->width();
+        QFont negrita = box->font();
+        negrita.setBold(true);
+        const QFontMetrics fm(negrita);
+        necesita = fm.horizontalAdvance(titulo) + 4 * fm.height() + 20;
         box->button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(MsgBox(QStringLiteral("Hola")), vbOK);
-    EXPECT_EQ(titulo, QStringLiteral("VESDRA PRUEBA"));
+    EXPECT_EQ(titulo, QStringLiteral("VESDRA DEMO 2.1.7"));
     EXPECT_FALSE(marco & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(tamanoFijo);
+    EXPECT_GE(ancho, necesita);
     SetTituloPrograma({});
 }
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTest>
+#include <functional>
 #include <vector>
 
 #include "common/test_support.h"
@@ -106,8 +108,11 @@ TEST(NameGroup, ListEntriesAndTheClosedDropDownGiveWayAgainstTheOtherEntries)
     QApplication::setActiveWindow(&ventana);
     otro->setFocus();
     QStringList vistos, cerrados;
+    const auto dibujados = test::TextosDibujados(*lista);
     for (int i = 0; i < nombres.size(); ++i) {
         vistos.append(TextoVisibleEnLista(*lista, i));
+        // What the list draws is what it says it shows.
+        EXPECT_EQ(dibujados.at({i, 0}), vistos.back());
         desplegable->setCurrentIndex(i);
         cerrados.append(static_cast<ElidedLineEdit*>(desplegable->lineEdit())->VisibleText());
     }
@@ -115,37 +120,69 @@ TEST(NameGroup, ListEntriesAndTheClosedDropDownGiveWayAgainstTheOtherEntries)
     EXPECT_TRUE(SeLeenAparte(cerrados, nombres)) << cerrados.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(TextoRecortado(*desplegable));
     EXPECT_EQ(test::AyudaAlPasar(*desplegable->lineEdit()), nombres.back());
+
+    // A pick leaves the focus on the drop-down: its entry stays cut until
+    // the user types into it.
+    auto* entrada = static_cast<ElidedLineEdit*>(desplegable->lineEdit());
+    desplegable->setFocus();
+    ASSERT_TRUE(entrada->hasFocus());
+    desplegable->setCurrentIndex(0);
+    EXPECT_EQ(entrada->VisibleText(), cerrados.front());
+    QTest::keyClick(entrada, Qt::Key_End);
+    QTest::keyClick(entrada, Qt::Key_X);
+    EXPECT_EQ(entrada->VisibleText(), nombres.front() + QLatin1Char('x'));
+    desplegable->setCurrentIndex(1);
+    EXPECT_EQ(entrada->VisibleText(), cerrados[1]);
 }
 
-TEST(NameGroup, ALabelWithRoomForTwoLinesUsesThem)
+// Labels and check boxes alike: each shown with room for two lines.
+template <class Caja> void ExpectDosLineas(int ancho, const std::function<Caja*(QWidget*)>& crear)
 {
     const QStringList nombres = NombresSubestacion::Trifasicos();
     QWidget ventana;
     ventana.resize(600, 400);
     NameGroup grupo(&ventana);
-    std::vector<ElidedLabel*> etiquetas;
+    std::vector<Caja*> cajas;
     for (int i = 0; i < 2; ++i) {
-        auto* e = new ElidedLabel(Qt::ElideMiddle, &ventana);
-        e->setGeometry(5, 5 + 60 * i, 250, 2 * e->fontMetrics().lineSpacing() + 4);
+        Caja* e = crear(&ventana);
+        e->setGeometry(5, 5 + 60 * i, ancho, 2 * e->fontMetrics().lineSpacing() + 4);
         e->SetMaxLines(2);
         e->setText(nombres[i]);
         e->SetNameGroup(&grupo);
-        etiquetas.push_back(e);
+        cajas.push_back(e);
     }
     ventana.show();
-    for (ElidedLabel* e : etiquetas) {
+    for (Caja* e : cajas) {
         EXPECT_EQ(e->VisibleText().count(QLatin1Char('\n')), 1) << e->VisibleText().toStdString();
         EXPECT_FALSE(e->IsCut()) << "the whole name on two lines: " << e->VisibleText().toStdString();
+        EXPECT_EQ(test::AyudaAlPasar(*e), QString()) << "nothing to show on hover";
     }
     // Half the width: the shared start gives way, still on two lines at most.
     QStringList vistos;
-    for (ElidedLabel* e : etiquetas) {
-        e->resize(110, e->height());
+    for (Caja* e : cajas) {
+        e->resize(ancho - 140, e->height());
         EXPECT_LE(e->VisibleText().count(QLatin1Char('\n')), 1);
         vistos.append(e->VisibleText().replace(QLatin1Char('\n'), QLatin1Char(' ')));
         EXPECT_TRUE(e->IsCut());
+        EXPECT_EQ(test::AyudaAlPasar(*e), e->text());
     }
     EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    // Too low for two lines: one.
+    for (Caja* e : cajas) {
+        e->resize(e->width(), e->fontMetrics().lineSpacing() + 4);
+        EXPECT_EQ(e->VisibleText().count(QLatin1Char('\n')), 0) << e->VisibleText().toStdString();
+    }
+}
+
+TEST(NameGroup, ALabelWithRoomForTwoLinesUsesThem)
+{
+    ExpectDosLineas<ElidedLabel>(250, [](QWidget* w) { return new ElidedLabel(Qt::ElideMiddle, w); });
+}
+
+TEST(NameGroup, ACheckBoxWithRoomForTwoLinesUsesThem)
+{
+    // The tick takes part of the width: the caption has what is left.
+    ExpectDosLineas<ElidedCheckBox>(275, [](QWidget* w) { return new ElidedCheckBox(w); });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "common/test_support.h"
 #include "platform/spread_grid.h"
 
 namespace vesdra {
@@ -111,6 +112,35 @@ TEST(SpreadGrid, ACutCellShowsItsWholeTextOnHover)
     g.SetColWidth(1, 60);
     EXPECT_FALSE(g.CeldaRecortada(1, hoja.filas[0][0]));
     EXPECT_FALSE(consejo(1).isValid());
+}
+
+// Names too long for their column read apart: each cell as drawn shows the
+// part that tells it from the cells beside it in its column, whole on hover.
+TEST(SpreadGrid, LongNamesOfAColumnGiveWayAgainstEachOther)
+{
+    Hoja hoja;
+    const QStringList nombres = test::NombresSubestacion::Analogicos();
+    const QStringList circuitos = test::NombresSubestacion::Circuitos();
+    for (qsizetype i = 0; i < nombres.size(); ++i)
+        hoja.filas.push_back({nombres[i], circuitos[i]});
+    SpreadGrid g(2);
+    g.SetFuente(hoja.Fuente());
+    g.resize(420, 300);
+    g.SetColWidth(1, 25);
+    g.SetColWidth(2, 18);
+    g.show();
+    QApplication::processEvents();
+    const auto dibujados = test::TextosDibujados(g);
+    for (std::int32_t c = 1; c <= 2; ++c) {
+        const QStringList& enteros = c == 1 ? nombres : circuitos;
+        QStringList vistos;
+        for (int f = 0; f < enteros.size(); ++f) {
+            vistos.append(dibujados.at({f, c}));
+            EXPECT_EQ(vistos.back(), g.VisibleText(f + 1, c));
+            EXPECT_EQ(test::AyudaAlPasarEntrada(g, f, c), enteros[f]);
+        }
+        EXPECT_TRUE(test::SeLeenAparte(vistos, enteros)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    }
 }
 
 } // namespace

@@ -141,6 +141,97 @@ TEST_P(WizardLongNames, StepsThreeAndFourListsAndFramesWholeInsideTheForm)
     ExpectDistintasConAyuda(*d->List1, primera, 3);
 }
 
+// A substation's names through the steps: the grid's name and second-name
+// cells, the sets' names and phase slots, the group's name and the member
+// slots each show the part that tells them from the names beside them, whole
+// on hover.
+TEST_P(WizardLongNames, SubstationNamesReadApartInEveryStep)
+{
+    using test::NombresSubestacion;
+    using test::SeLeenAparte;
+    const QStringList nombres = NombresSubestacion::Analogicos();
+    const QStringList circuitos = NombresSubestacion::Circuitos();
+    Arrancar();
+    frmAnalog& a = Nueva();
+    a.txtIdentif->setText("RELE");
+    a.txtnumAnalog->setText("8");
+    for (std::int32_t f = 1; f <= 8; ++f) {
+        a.vaSpread1->Escribir(f, 1, nombres[f - 1]);
+        a.vaSpread1->Escribir(f, 2, circuitos[f - 1]);
+        a.vaSpread1->Escribir(f, 3, QStringLiteral("kV"));
+    }
+    const auto celdas = test::TextosDibujados(*a.vaSpread1);
+    for (std::int32_t c = 1; c <= 2; ++c) {
+        const QStringList& enteros = c == 1 ? nombres : circuitos;
+        QStringList vistos;
+        for (int f = 0; f < 8; ++f) {
+            ASSERT_TRUE(celdas.count({f, c})) << "row " << f + 1 << " in sight";
+            vistos << celdas.at({f, c});
+            EXPECT_EQ(test::AyudaAlPasarEntrada(*a.vaSpread1, f, c), enteros[f]);
+        }
+        EXPECT_TRUE(SeLeenAparte(vistos, enteros)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    }
+    a.cmdOK_Click();
+    Procesar();
+
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    const QStringList sets = NombresSubestacion::Trifasicos();
+    t->txtnumTrif->setText("2");
+    for (std::int32_t s = 1; s <= 2; ++s) {
+        t->nbTrif[s]->setText(sets[s - 1]);
+        for (std::int32_t k = 0; k < 3; ++k)
+            t->ListTrif_DblClick(s, 3 * (s - 1) + k);
+    }
+    t->cmdOK->setFocus();
+    QStringList vistos, casillas;
+    for (std::int32_t s = 1; s <= 2; ++s) {
+        ElidedLineEdit& n = *t->nbTrif[s];
+        vistos << n.VisibleText();
+        EXPECT_TRUE(n.IsCut());
+        EXPECT_EQ(test::AyudaAlPasar(n), n.text());
+        for (std::int32_t k = 1; k <= 3; ++k) {
+            ElidedLineEdit& g = *t->grp[s][k];
+            casillas << g.VisibleText();
+            EXPECT_EQ(test::AyudaAlPasar(g), g.text());
+        }
+    }
+    EXPECT_TRUE(SeLeenAparte(vistos, sets)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(SeLeenAparte(casillas, nombres.mid(0, 6)))
+        << casillas.join(QStringLiteral(" | ")).toStdString();
+    t->cmdOK_Click();
+    Procesar();
+
+    frmDigital* d = FormDigital();
+    ASSERT_NE(d, nullptr);
+    const QStringList grupos = NombresSubestacion::Grupos();
+    for (const QString& g : grupos) {
+        d->txtnbgrp->setText(g);
+        d->cmdAnadir_Click();
+    }
+    d->Paso.Lista = NombresSubestacion::Digitales();
+    for (std::int32_t i = 0; i < 6; ++i)
+        d->List1_DblClick(i);
+    d->cmdOK->setFocus();
+    QStringList miembros;
+    for (std::size_t i = 1; i <= 6; ++i) {
+        ElidedLineEdit& g = *d->grp[i];
+        miembros << g.VisibleText();
+        EXPECT_EQ(test::AyudaAlPasar(g), g.text());
+    }
+    EXPECT_TRUE(SeLeenAparte(miembros, d->Paso.Lista.mid(0, 6)))
+        << miembros.join(QStringLiteral(" | ")).toStdString();
+    QStringList nombresGrupo;
+    for (int g = 0; g < grupos.size(); ++g) {
+        d->List2_Click(g);
+        ASSERT_EQ(d->txtnbgrp->text(), grupos[g]);
+        nombresGrupo << d->txtnbgrp->VisibleText();
+        EXPECT_TRUE(d->txtnbgrp->IsCut());
+        EXPECT_EQ(test::AyudaAlPasar(*d->txtnbgrp), grupos[g]);
+    }
+    EXPECT_TRUE(SeLeenAparte(nombresGrupo, grupos)) << nombresGrupo.join(QStringLiteral(" | ")).toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, WizardLongNames,
                          ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
                          [](const auto& i) { return test::NombrePantalla(i.param); });

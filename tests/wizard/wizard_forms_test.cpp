@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/colors.h"
+#include "platform/base/name_elide.h"
 #include "platform/file_lists.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
@@ -92,9 +93,17 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
         for (std::int32_t k = 0; k < 3; ++k)
             t->ListTrif_DblClick(s, 4 * (s - 1) + k);
     EXPECT_EQ(t->grp[2][1]->text(), largo);
-    // A name longer than its box shows its start and its end, and whole on hover.
+    // A name longer than its box shows its end and the part that tells it
+    // from the channels on offer (its phase, past the words it shares with
+    // them), and whole on hover.
     EXPECT_TRUE(TextoRecortado(*t->grp[2][1]));
-    EXPECT_TRUE(t->grp[2][1]->VisibleText().startsWith(QStringLiteral("Int")));
+    const QString visto = t->grp[2][1]->VisibleText();
+    EXPECT_TRUE(ReadsAs(visto, largo)) << visto.toStdString();
+    for (int i = 0; i < t->ListTrif[2]->count(); ++i) {
+        const QString otro = t->ListTrif[2]->item(i)->text();
+        EXPECT_TRUE(otro == largo || !ReadsAs(visto, otro))
+            << visto.toStdString() << " reads as " << otro.toStdString();
+    }
     EXPECT_TRUE(t->grp[2][1]->VisibleText().endsWith(QStringLiteral("kV")));
     EXPECT_EQ(t->grp[2][1]->cursorPosition(), 0);
     EXPECT_EQ(test::AyudaAlPasar(*t->grp[2][1]), largo);

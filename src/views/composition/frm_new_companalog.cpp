@@ -17,6 +17,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
@@ -100,14 +101,24 @@ void frmNewCompanalog::CrearControles()
     List1->viewport()->installEventFilter(this);
     PulsarComoDobleClic(*List1, [this](int) { List1_DblClick(); });
 
+    // A name longer than its slot shows the part that tells it from the
+    // other slots and the channels listed, whole on hover.
+    auto* nombres = new NameGroup(this);
+    nombres->AddNames([this] {
+        QStringList canales;
+        for (int fila = 0; fila < List1->count(); ++fila)
+            canales.append(List1->item(fila)->text());
+        return canales;
+    });
     const std::array<QGroupBox*, 3> marcos{Frame1, Frame2, Frame3};
     for (int k = 1; k <= composicion::NumCasillas; ++k) {
         QGroupBox* f = marcos[static_cast<std::size_t>((k - 1) / 6)];
         const double top = 600 + 240.0 * ((k - 1) % 6);
         const auto i = static_cast<std::size_t>(k);
-        // A name longer than its slot: cut in the middle, so that names
-        // sharing their start read apart, and whole on hover.
         grp[i] = new ElidedLineEdit(f);
+        grp[i]->SetNameGroup(nombres);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         // The name box ends where its marker begins, and the marker where
         // the number box begins: none covers another's border.
         MoveTwips(*grp[i], 120, top, 1560, 270);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/base/vb_error.h"
+#include "platform/elided_line_edit.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/text_box.h"
@@ -31,6 +32,9 @@ constexpr int kTextoSecundario = 280;
 ComboAnalogico::ComboAnalogico(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
+    // Closed, the box shows the part of a channel's caption that tells it
+    // from the other entries; the whole caption on hover.
+    setLineEdit(new ElidedLineEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this](int i) { indice_ = i; });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { indice_ = -1; });

@@ -13,7 +13,8 @@ namespace vesdra {
 // The analog list of the digital choice dialogs: channel 1's caption in
 // the box with no entry picked, then one entry per channel row of the table
 // in force. OK takes the entry picked, or row 1 when none is (nothing
-// picked, or a text typed into the box).
+// picked, or a text typed into the box). Closed, a long caption gives way by
+// the name rule against the other entries.
 class ComboAnalogico : public QComboBox
 {
     Q_OBJECT

@@ -13,7 +13,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
-#include "platform/text_box.h"
+#include "platform/name_group.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -32,6 +32,8 @@ namespace vesdra {
 namespace {
 
 constexpr std::int32_t kMaxGrupos = 16;
+// An option's height: the rows of options are this far apart.
+constexpr double kAltoOpcion = 480;
 constexpr int kTextoTitulo = 71;
 constexpr int kTextoAnalogicos = 31;
 constexpr int kTextoDigitales = 47;
@@ -61,9 +63,16 @@ void frmElecdig::CrearControles()
 {
     fmeDigital = new QGroupBox(QStringLiteral("Canales Digitales"), this);
     MoveTwips(*fmeDigital, 120, 120, 4845, 4245);
+    // Group names that share their start show the words that tell them apart.
+    grupos_ = new NameGroup(this);
     for (std::int32_t i = 1; i <= kMaxGrupos; ++i) {
-        auto* o = new QRadioButton(fmeDigital);
-        MoveTwips(*o, i <= 8 ? 240 : 2760, 360 + 480 * ((i - 1) % 8), 2000, 375);
+        auto* o = new ElidedRadioButton(fmeDigital);
+        o->SetNameGroup(grupos_);
+        // The option takes the room down to the next one, its button where
+        // it stands: a long name may take two lines.
+        MoveTwips(*o, i <= 8 ? 240 : 2760, 360 + 480 * ((i - 1) % 8) - (kAltoOpcion - 375) / 2, 2000,
+                  kAltoOpcion);
+        o->SetMaxLines(2);
         optdg[static_cast<std::size_t>(i)] = o;
     }
     optdg[1]->setChecked(true);
@@ -116,11 +125,10 @@ void frmElecdig::Form_Load()
             if (i <= grupos)
                 o->setText(i <= p.TablaGruposDigitales.Rows() ? p.TablaGruposDigitales(i, 1) : QString());
             // A long group name takes the room up to the next column (or the
-            // frame's edge); beyond that it shows whole on hover.
+            // frame's edge); beyond that it gives way, whole on hover.
             const int hasta = i <= 8 ? TwipsToPixelX(2760 - 60) : fmeDigital->contentsRect().right();
             o->resize(std::clamp(o->sizeHint().width(), TwipsToPixelX(2000), std::max(hasta - o->x(), 1)),
                       o->height());
-            AyudaSiRecortado(*o);
         }
         // The first 16 groups of a larger template, and the user told.
         if (p.NumGruposDigitales > kMaxGrupos)

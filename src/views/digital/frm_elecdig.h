@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/elided_check_box.h"
 #include "views/digital/digital_handover.h"
 
 class QGroupBox;
@@ -10,6 +11,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace vesdra {
+
+class NameGroup;
 
 // The group choice dialog: one digital group of the applied template (one
 // option per group, at most 16), one analog channel and, for a 1997 record,
@@ -36,7 +39,8 @@ public:
     void ElegirAnalogico(int indice);
 
     QGroupBox* fmeDigital{};
-    std::array<QRadioButton*, 17> optdg{}; // 1..16
+    // 1..16; their captions give way against each other.
+    std::array<ElidedRadioButton*, 17> optdg{};
     QGroupBox* Frame1{};
     ComboAnalogico* Combo1{};
     QGroupBox* Frame3{};
@@ -50,6 +54,8 @@ protected:
 
 private:
     void CrearControles();
+
+    NameGroup* grupos_{};
 };
 
 // The dialog's one instance: created and loaded on first use, destroyed when

@@ -16,6 +16,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -64,13 +65,14 @@ QLabel* Etiqueta(QWidget* parent, std::uint32_t fondo, const QString& texto = {}
 
 // ---- ColumnaGrupo ----
 
-void ColumnaGrupo::Crear(QWidget* form, std::int32_t columna)
+void ColumnaGrupo::Crear(QWidget* form, std::int32_t columna, NameGroup* titulos, NameGroup* miembros)
 {
     Columna = columna;
     for (std::int32_t i = 0; i <= grid::SlotsColumna; ++i) {
-        // Names that share their start (a signal's phases A, B, C) differ at
-        // their end: a cut keeps both in sight, the whole name on hover.
+        // Names that share their start (a substation's, a signal's phases A,
+        // B, C) show the part that tells them apart, whole on hover.
         auto* l = new ElidedLabel(Qt::ElideMiddle, form);
+        l->SetNameGroup(i == 0 ? titulos : miembros);
         ondas::FijarFondo(l, i == 0 ? kFondoTitulo : kSysWindowBackground);
         if (i > 0)
             l->setFrameShape(QFrame::Box);
@@ -134,8 +136,10 @@ frmGrid::frmGrid(QWidget* parent) : QWidget(parent)
 
 void frmGrid::CrearControles()
 {
+    auto* titulos = new NameGroup(this);
+    auto* miembros = new NameGroup(this);
     for (std::int32_t k = 1; k <= grid::NumColumnas; ++k)
-        Columnas[static_cast<std::size_t>(k)].Crear(this, k);
+        Columnas[static_cast<std::size_t>(k)].Crear(this, k, titulos, miembros);
 
     Frame1 = new QGroupBox(QStringLiteral("Canales Anal\u00f3gicos"), this);
     Frame1->resize(TwipsToPixelX(grid::AnchoFrame1), TwipsToPixelY(1000));

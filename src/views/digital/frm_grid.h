@@ -13,6 +13,8 @@ class QRadioButton;
 
 namespace vesdra {
 
+class NameGroup;
+
 // One column of the composition dialog: the group's name (label 0) over
 // its member slots (labels 1..19), and the colour each slot returns to when
 // it is unmarked (entry m - 1 for slot m).
@@ -21,7 +23,10 @@ struct ColumnaGrupo {
     std::array<QLabel*, 20> lblgrp{};
     std::array<std::uint32_t, grid::SlotsColumna> ColoresGrupo{};
 
-    void Crear(QWidget* form, std::int32_t columna);
+    // A long name gives way against the names beside it: the title against
+    // the other columns' titles (`titulos`), a slot against the slots of
+    // every column (`miembros`).
+    void Crear(QWidget* form, std::int32_t columna, NameGroup* titulos, NameGroup* miembros);
     void Titular(const QString& nombre);
     // Slots 1..n named, enabled and tinted where the channel changes state;
     // the further slots disabled (captions left empty).

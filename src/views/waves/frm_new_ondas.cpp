@@ -22,6 +22,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
@@ -77,15 +78,26 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
 
     Frame2 = new QGroupBox(this);
     Colocar(Frame2, 3120, kFrameTop, 2550, kFrameAlto);
+    // A name longer than its slot shows the part that tells it from the
+    // other slots and the channels listed, whole on hover.
+    auto* nombres = new NameGroup(this);
+    nombres->AddNames([this] {
+        QStringList canales;
+        for (int fila = 0; fila < List1->count(); ++fila)
+            canales.append(List1->item(fila)->text());
+        return canales;
+    });
     for (std::int32_t i = 1; i <= CasillasOndas::NumCasillas; ++i) {
         const double top = 330 + (i - 1) * 480.0;
         lblpunt[i] = new QLabel(Frame2);
         Colocar(lblpunt[i], 120, top + 60, 180, 180);
         ondas::FijarFondo(lblpunt[i], kNoMarcado);
         lblpunt[i]->setFrameShape(QFrame::Box);
-        // A name longer than its slot: cut in the middle, whole on hover.
         grp[i] = new ElidedLineEdit(Frame2);
         Colocar(grp[i], 390, top, 1450, 300);
+        grp[i]->SetNameGroup(nombres);
+        // A click makes the slot current and leaves the focus on it: it stays cut.
+        grp[i]->SetCutWhileFocused(true);
         lbl[i] = new QLineEdit(Frame2);
         Colocar(lbl[i], 1900, top, 520, 300);
         for (QWidget* w : {static_cast<QWidget*>(lblpunt[i]), static_cast<QWidget*>(grp[i])})
