@@ -206,7 +206,7 @@ template <typename Vista> DatosPaginaFasorial DatosComunes(const Vista& v, TipoP
 {
     DatosPaginaFasorial d;
     d.Tipo = tipo;
-    d.Junto = NombresAnalogicos();
+    d.Junto = RotulosAnalogicos();
     d.AltoPicture = v.Picture1->Height();
     d.NumSets = v.NumSets();
     const std::int32_t fila = v.HScroll1->Value();

@@ -314,20 +314,34 @@ QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, doubl
     const double hasta = std::min(derecha, limite_);
     const Printer& p = textos_.Impresora();
     // Broken to the room of the first row that has some for its start.
-    Fila(x, p.TextWidth(nombre.left(kMenorNombre) + QStringLiteral("\u2026")));
+    Fila(x, 0.0);
     const QStringList t =
         textos_.NombreEnLineas(nombre, textos_.FinLibre(x, Y, hasta) - x, lineas, {}, Junto);
+    // Its lines stay together: the first row from there at which all of
+    // them are free.
+    const auto libres = [&](double y) {
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (!textos_.Libre(
+                    QRectF(x, y + static_cast<double>(i) * linea_, limite_ - x - textos_.Blanco(), linea_)))
+                return false;
+        }
+        return true;
+    };
+    const double paso = std::max(1.0, linea_ / 8);
+    for (double y = Y; y + static_cast<double>(t.size()) * linea_ <= textos_.Marco().Abajo; y += paso) {
+        if (libres(y)) {
+            Y = y;
+            break;
+        }
+    }
     QStringList impresas;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (i > 0)
-            Fila(x, p.TextWidth(t[i]));
+    for (const QString& l : t) {
         if (imprimir_) {
             const double fin = textos_.FinLibre(x, Y, hasta);
-            // A later row that leaves less room cuts its line in the middle.
-            const QString r =
-                p.TextWidth(t[i]) <= fin - x
-                    ? t[i]
-                    : ElideMiddle(t[i], fin - x, [&p](const QString& s) { return p.TextWidth(s); });
+            // A row that leaves less room cuts its line in the middle.
+            const QString r = p.TextWidth(l) <= fin - x ? l : ElideMiddle(l, fin - x, [&p](const QString& s) {
+                return p.TextWidth(s);
+            });
             textos_.Imprimir(r, x, Y, color);
             impresas.append(r);
         }
@@ -360,16 +374,29 @@ void ColumnaPagina::Nombre(const QString& nombre, double x, const QString& despu
     (void)Escribir(nombre, x, limite_, despues);
 }
 
-QStringList NombresAnalogicos()
+namespace {
+
+QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
 {
     QStringList nombres;
     for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k) {
-        for (const QString& n : {NombreCanalId(k), NombreCanal(k)}) {
-            if (!n.isEmpty() && !nombres.contains(n))
-                nombres.append(n);
-        }
+        const QString n = nombre(k);
+        if (!n.isEmpty() && !nombres.contains(n))
+            nombres.append(n);
     }
     return nombres;
+}
+
+} // namespace
+
+QStringList RotulosAnalogicos()
+{
+    return NombresDeFilas(&NombreCanal);
+}
+
+QStringList NombresAnalogicos()
+{
+    return NombresDeFilas(&NombreCanalId);
 }
 
 QString NombreQueSeDistingue(const QString& nombre, const QStringList& junto, const TextAdvance& medida)

@@ -209,9 +209,12 @@ private:
     bool imprimir_;
 };
 
-// The names and captions of the record's analog channels (NombreCanalId,
-// NombreCanal of every row of TablaCanales): what a page that names one or
-// a few of them must tell each from.
+// The captions (NombreCanal) of every row of TablaCanales: what a page
+// that captions one or a few of the record's channels must tell each
+// from. A caption is told from the others' captions, not from its own
+// channel's name, which it need not be told from.
+[[nodiscard]] QStringList RotulosAnalogicos();
+// The same with the channels' names (NombreCanalId).
 [[nodiscard]] QStringList NombresAnalogicos();
 
 // The shortest text the name rule shows of `nombre` beside `junto` that

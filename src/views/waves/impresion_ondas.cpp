@@ -61,7 +61,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
         }
         TamanoFuente fuente(p);
         fuente.Escala(EscalaQueCabe(p, fijos));
-        const QStringList junto = NombresAnalogicos();
+        const QStringList nombres = NombresAnalogicos();
+        const QStringList rotulos = RotulosAnalogicos();
         const auto lectura = [&](const QString& t) {
             textos.ImprimirHasta(t, p.CurrentX, p.CurrentY, limite);
         };
@@ -71,7 +72,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
         const auto nombre = [&](const QString& n, const QString& despues) {
             (void)textos.ImprimirNombre(n, p.CurrentX, p.CurrentY, limite, 0, {}, despues);
         };
-        const auto nombreEnLineas = [&](const QString& n, int lineas, const QString& despues) {
+        const auto nombreEnLineas = [&](const QString& n, int lineas, const QString& despues,
+                                        const QStringList& junto) {
             (void)textos.ImprimirNombreEnLineas(n, p.CurrentX, p.CurrentY, limite, lineas, 0, despues, junto);
         };
         p.CurrentX = x0;
@@ -79,7 +81,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
         titulo(TextosIdioma(74));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        nombreEnLineas(NombreCanalId(d.CanalVentana), 3, {});
+        nombreEnLineas(NombreCanalId(d.CanalVentana), 3, {}, nombres);
         p.CurrentY += m.Alto(QString());
         const auto lecturaCursor = [&](const QString& rotulo, std::int32_t muestra, const QString& valor) {
             p.CurrentX = x0;
@@ -90,7 +92,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
             nombre(TextosIdioma(266), Str(muestra));
             p.CurrentX = x1;
             p.CurrentY += m.Alto(blanco);
-            nombreEnLineas(NombreCanal(d.CanalVentana), 2, QStringLiteral(": "));
+            nombreEnLineas(NombreCanal(d.CanalVentana), 2, QStringLiteral(": "), rotulos);
             p.CurrentX = x1;
             p.CurrentY += m.Alto(QString());
             lectura(valor);
