@@ -139,6 +139,13 @@ bool TextosPagina::NadaAntes(double x, double y) const
                         [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
 }
 
+bool TextosPagina::RotuloAntes(double x, double y) const
+{
+    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(x - marco_.Izquierda, Linea()));
+    return std::any_of(rotulos_.begin(), rotulos_.end(),
+                       [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+}
+
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
 {
     p_.Line(x1, y1, x2, y2, color);
@@ -198,6 +205,8 @@ std::optional<double> TextosPagina::InicioLibre(double izquierda, double derecha
 void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t color)
 {
     Tomar(Rectangulo(t, x, y));
+    if (t.trimmed().endsWith(QLatin1Char(':')))
+        rotulos_.push_back(Rectangulo(t, x, y));
     p_.CurrentX = x;
     p_.CurrentY = y;
     p_.ForeColor = color;
@@ -576,15 +585,17 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
             xs.push_back(x - (r.right() - antes));
     }
     // First the rows where nothing stands left of it, whose value it would
-    // be taken for; then, rather than leave it out, any free row.
+    // be taken for; then, rather than leave it out, any free row but one
+    // where a caption waits for its value.
+    const auto admite = [&](bool sola, double xe, double fila) {
+        return sola ? textos.NadaAntes(xe, fila) : !textos.RotuloAntes(xe, fila);
+    };
     for (const bool sola : {true, false}) {
         for (const double fila : FilasDeLinea(textos, y)) {
-            if (fila == y && (!sola || textos.NadaAntes(x, fila)) &&
-                textos.ImprimirSiLibre(etiqueta, x, fila, color))
+            if (fila == y && admite(sola, x, fila) && textos.ImprimirSiLibre(etiqueta, x, fila, color))
                 return true;
             for (const double xe : xs)
-                if ((!sola || textos.NadaAntes(xe, fila)) &&
-                    textos.ImprimirSiLibre(etiqueta, xe, fila, color))
+                if (admite(sola, xe, fila) && textos.ImprimirSiLibre(etiqueta, xe, fila, color))
                     return true;
         }
     }

@@ -89,6 +89,10 @@ public:
     // Whether the row from y holds no text that starts left of x: a value
     // printed at x there would read as part of it.
     [[nodiscard]] bool NadaAntes(double x, double y) const;
+    // Whether a caption that ends in ":" (a name whose value follows on the
+    // next line) stands left of x on the row from y: a value printed at x
+    // there would be read as its value.
+    [[nodiscard]] bool RotuloAntes(double x, double y) const;
 
     // A line in the current pen (black unless a colour is given), kept clear
     // of every text printed after it.
@@ -157,6 +161,7 @@ private:
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
+    std::vector<QRectF> rotulos_; // the texts taken that end in ":"
     std::vector<LineaTomada> lineas_;
 };
 
@@ -280,8 +285,9 @@ double CursoresImpresos(TextosPagina& textos, const MedidaTexto& m, const Cursor
 // zero), left of the plot box, in the page's font: at (x, y) where that is
 // free, else ending half a blank short of the box (or of `finMaximo`), on
 // the line, resting on it, or a line or two lower or higher; a row with no
-// text left of it (whose value it would be taken for) before one that has.
-// False: left out, no place near its line being free.
+// text left of it (whose value it would be taken for) before one that has,
+// and never right of a caption ending in ":". False: left out, no place
+// near its line being free.
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
                      std::uint32_t color = 0, std::optional<double> finMaximo = std::nullopt);
 

@@ -195,10 +195,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     const double y = y0 + sentido * Cerca(j * pasoValor);
                     p.Line(izq, y, der, y, 0u);
                     const QString g = Format(j * vGrid, "#.##") + blanco + u;
-                    // A grid value gives way to the extremes' and the zero's.
+                    // A grid value gives way to the extremes' and the zero's,
+                    // and to the left column: beside a read-out it would be
+                    // read as its value.
                     const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
-                    (void)textos.ImprimirSiLibre(
-                        t, textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y), y);
+                    const double xg = textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y);
+                    if (textos.NadaAntes(xg, y))
+                        (void)textos.ImprimirSiLibre(t, xg, y);
                 }
             }
         }

@@ -257,9 +257,12 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     // with multiples of the step the last extreme (the minimum) gives.
     const double step = (kBoxBottom - kBoxTop) / 16;
     const double v = 100.0 / ((y0 + 100 * ey * k - y0) / step);
-    // A value whose place a read-out or an extreme takes is left out (the
-    // printer's font is wider than the window's here: the negative values
-    // would reach into the box and stand 120 further left).
+    // A value whose place a read-out or an extreme takes is left out, and
+    // one whose row holds a text of the left column (whose value it would
+    // be read as): here the column reaches below the zero line, and the
+    // values printed are the lower ones (the printer's font is wider than
+    // the window's here: the negative values would reach into the box and
+    // stand 120 further left).
     int values = 0;
     for (int j = 1; j <= 7; ++j) {
         const QString g = Format(j * v, "#.##") + QStringLiteral(" A");
@@ -271,6 +274,9 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
                 ++values;
                 EXPECT_DOUBLE_EQ(c->Y1, y0 + sentido * std::nearbyint(j * step));
                 EXPECT_DOUBLE_EQ(c->X1, kBoxLeft - 100 * (g.size() + 2) - (sentido < 0 ? 0 : 120));
+                for (const PrintCall& o : printer.OfKind(Kind::Print))
+                    EXPECT_FALSE(o.X1 < c->X1 && o.Y1 < c->Y1 + 240 && c->Y1 < o.Y1 + 240)
+                        << t.toStdString() << " beside " << o.Text.toStdString();
             }
         }
         const auto line = LinesWhere(printer, [&](const PrintCall& c) {
@@ -279,10 +285,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         });
         EXPECT_EQ(line.size(), 1u) << j;
     }
-    EXPECT_GE(values, 8);
-    const PrintCall* grid = FindText(printer, QStringLiteral("13.01 A"));
+    EXPECT_GE(values, 4);
+    const PrintCall* grid = FindText(printer, QStringLiteral("-52.03 A"));
     ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->Y1, y0 - 558);
+    EXPECT_EQ(grid->Y1, y0 + 2230);
     ExpectLegibleTracePage(printer, false);
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
@@ -968,6 +974,17 @@ TEST_F(PrintedPage, WaveformCaptionsSampleNumbersAndSubstationNamesPrintWhole)
             printer.Calls.clear();
             ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
             ExpectLegibleTracePage(printer, false);
+            // No value of the plot's axis (the zero, a grid step, an
+            // extreme) stands right of a caption waiting for its value on
+            // the next line: it would be read as that value.
+            const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
+            for (const PrintCall& c : prints) {
+                if (!c.Text.trimmed().endsWith(QLatin1Char(':')))
+                    continue;
+                for (const PrintCall& o : prints)
+                    EXPECT_FALSE(o.X1 > c.X1 && o.Y1 < c.Y1 + 240 && c.Y1 < o.Y1 + 240)
+                        << o.Text.toStdString() << " beside " << c.Text.toStdString();
+            }
         }
     }
     Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/vsotro.ini");
