@@ -302,9 +302,8 @@ ColumnaPagina::ColumnaPagina(TextosPagina& textos, double y, double limite, bool
 {
 }
 
-void ColumnaPagina::Fila(double x, double ancho)
+void ColumnaPagina::Fila(double x)
 {
-    (void)ancho;
     Y = textos_.FilaDesde(x, Y, limite_ - x - textos_.Blanco());
 }
 
@@ -322,8 +321,8 @@ QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, doubl
 {
     const double hasta = std::min(derecha, limite_);
     const Printer& p = textos_.Impresora();
-    // Broken to the room of the first row that has some for its start.
-    Fila(x, 0.0);
+    // Broken to the room of the first free row.
+    Fila(x);
     const QStringList t =
         textos_.NombreEnLineas(nombre, textos_.FinLibre(x, Y, hasta) - x, lineas, {}, Junto);
     // Its lines stay together: the first row from there at which all of
@@ -363,14 +362,14 @@ void ColumnaPagina::Entrada(const QString& t, double x, const QString& despues)
 {
     const Printer& p = textos_.Impresora();
     if (!despues.isEmpty() || p.TextWidth(t) <= limite_ - x) {
-        Fila(x, p.TextWidth(t + despues));
+        Fila(x);
         (void)Escribir(t, x, limite_, despues);
         return;
     }
     const QStringList lineas =
         ElideNameInLines(t, {}, limite_ - x, 2, [&p](const QString& s) { return p.TextWidth(s); });
     for (const QString& l : lineas) {
-        Fila(x, p.TextWidth(l));
+        Fila(x);
         if (imprimir_)
             textos_.Imprimir(l, x, Y);
         Y += linea_;
@@ -379,7 +378,7 @@ void ColumnaPagina::Entrada(const QString& t, double x, const QString& despues)
 
 void ColumnaPagina::Nombre(const QString& nombre, double x, const QString& despues)
 {
-    Fila(x, textos_.Impresora().TextWidth(nombre.left(kMenorNombre) + QStringLiteral("\u2026") + despues));
+    Fila(x);
     (void)Escribir(nombre, x, limite_, despues);
 }
 

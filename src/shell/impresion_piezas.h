@@ -184,21 +184,19 @@ public:
     // it gives way against them (the name rule).
     QStringList Junto;
 
-    // Y moved to the first row from it down at which a text from x,
-    // `ancho` wide, is free, and nothing else stands on the row up to the
-    // column's limit: what stood right of a line of the column (an
-    // extreme's value, a band's label) would read as part of it.
-    void Fila(double x, double ancho);
+    // Y moved to the first row from it down at which nothing stands from x
+    // up to the column's limit: what stood right of a line of the column
+    // (an extreme's value, a band's label) would read as part of it.
+    void Fila(double x);
     // A name at x on the row Y ending by `derecha` (or a blank short of what
     // the row holds), cut in the middle where need be, and `despues` whole
     // after it; Y a line lower. The text printed (none when only finding).
     QString Escribir(const QString& nombre, double x, double derecha, const QString& despues = {});
-    // A caption and what follows it, on the first row with room for both
-    // whole; a caption alone too long for a line on two, broken between
-    // words.
+    // A caption and what follows it, on the first free row; a caption alone
+    // too long for a line on two, broken between words.
     void Entrada(const QString& t, double x, const QString& despues = {});
-    // A name and what follows it whole, on the first row with room for the
-    // name's first few characters and what follows.
+    // A name and what follows it whole, on the first free row, the name
+    // giving way to the room.
     void Nombre(const QString& nombre, double x, const QString& despues = {});
     // A name on up to `lineas` lines (one where it fits on one), each on
     // the first row from Y with room for it, ending by `derecha` (or a blank

@@ -304,8 +304,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     QStringList junto;
     for (const CanalBanda& c : canales)
         junto.append(NombreCanal(c.Fila));
-    // From five bands the label of a band would stand right of the plot,
-    // where the frame leaves no room for a name: the read-outs column's
+    // From five bands the label of a band stands right of the plot, where
+    // the frame leaves room for a short name only: the read-outs column's
     // list of channels, in the bands' order and each name in its band's
     // colour, is then the bands' legend, and each band's extremes are read
     // there below its name ("name max: value"), their dotted lines across
@@ -316,13 +316,20 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
 
     // 8. Band labels, up to four bands: left of the plot with the zero and
     // units, the name giving way by the name rule, the zero and unit whole.
-    // The read-outs make way for them.
-    if (!leyenda) {
-        for (std::int32_t b = 1; b <= numBandas; ++b) {
-            const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+    // The read-outs make way for them. From five, a name short enough to
+    // stand whole right of the plot stands there too.
+    const double xDerecha = der + m.Ancho(blanco);
+    const double finDerecha = f.Derecha - textos.Blanco() / 2;
+    for (std::int32_t b = 1; b <= numBandas; ++b) {
+        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
+        if (!leyenda) {
             (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
                                     QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, centro(b),
-                                    ColorTrazaImpresora(p, c.Fila), junto);
+                                    color, junto);
+        } else if (const QString t = blanco + NombreCanal(c.Fila);
+                   textos.Rectangulo(t, xDerecha, centro(b)).right() <= finDerecha) {
+            (void)textos.ImprimirSiLibre(t, xDerecha, centro(b), color);
         }
     }
 

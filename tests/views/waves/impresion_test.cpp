@@ -900,6 +900,19 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
             EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200) << c.Text.toStdString();
         }
     }
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" IA"))) << "no room right of the plot";
+    // A name short enough for the room right of the plot (here in a small
+    // font) stands there too, on its band's zero line, in its colour.
+    printer.Calls.clear();
+    PaginaTodo(printer, Todo({1, 2, 3, 4, 5}), PrinterFont(5));
+    for (int b = 0; b < 5; ++b) {
+        const PrintCall* right = FindText(printer, QStringLiteral(" ") + names[b]);
+        ASSERT_TRUE(right) << names[b].toStdString();
+        EXPECT_DOUBLE_EQ(right->X1, kBoxRight + 60);
+        EXPECT_DOUBLE_EQ(right->Y1, Centre(5, b + 1));
+        EXPECT_EQ(right->Color, colours[b]);
+    }
+    ExpectLegibleTracePage(printer, false);
 }
 
 // ---- a substation's names ----
