@@ -17,6 +17,7 @@
 #include "analysis/frm_secuencias.h"
 #include "analysis_fixture.h"
 #include "common/printed_page.h"
+#include "common/screen_fixture.h"
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/common_dialog.h"
@@ -887,6 +888,49 @@ TEST_F(PhasorPdf, SequencePage)
     const QString texto = test::PdfText(pdf);
     EXPECT_TRUE(texto.contains(QStringLiteral("VA1: 99.999@.kV"))) << texto.toStdString();
 }
+
+// Both views of a substation's six channels (57-64 characters told apart by
+// quantity and phase), printed through their buttons on the screens users
+// have: on paper each phasor's name shows its quantity and phase whole,
+// and the sequence page its sets' with their digits.
+class PhasorPdfOnScreens : public test::EnPantalla<PhasorPdf>
+{
+};
+
+TEST_P(PhasorPdfOnScreens, SubstationNamesShowWhatTellsEachPhasorApart)
+{
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        Registro().TablaCanales(c, 2) = test::NombresSubestacion::Analogicos()[c - 1];
+        Registro().TablaCanales(c, 3) = test::NombresSubestacion::Circuitos()[c - 1];
+    }
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    const auto parte = [](std::int32_t c) {
+        const QString n = test::NombresSubestacion::Circuitos()[c - 1];
+        return n.mid(n.lastIndexOf(QChar(0x2013)) + 2);
+    };
+    Fases()->pctimpresora_Click();
+    QStringList enteros;
+    for (std::int32_t c = 1; c <= 6; ++c)
+        enteros << parte(c);
+    QString papel = test::PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+    for (const std::string& f : test::NotWhole(papel, enteros))
+        ADD_FAILURE() << "phasor page: " << f << " in " << papel.toStdString();
+    ASSERT_TRUE(QFile::remove(pdf));
+    Secuencias()->pctimpresora_Click();
+    enteros.clear();
+    for (const std::int32_t c : {1, 4})
+        for (const char* digito : {"1", "2", "0"})
+            enteros << parte(c) + QLatin1String(digito);
+    papel = test::PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+    for (const std::string& f : test::NotWhole(papel, enteros))
+        ADD_FAILURE() << "sequence page: " << f << " in " << papel.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, PhasorPdfOnScreens,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
 
 } // namespace
 } // namespace vesdra
