@@ -321,10 +321,13 @@ QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, doubl
 {
     const double hasta = std::min(derecha, limite_);
     const Printer& p = textos_.Impresora();
-    // Broken to the room of the first free row.
+    // Broken to the room of the first free row, a blank short of a line
+    // that may start at the column's limit on a row below it (an extreme's
+    // dotted line).
     Fila(x);
-    const QStringList t =
-        textos_.NombreEnLineas(nombre, textos_.FinLibre(x, Y, hasta) - x, lineas, {}, Junto);
+    const double ancho =
+        std::min(textos_.FinLibre(x, Y, hasta), hasta - textos_.Blanco() - p.TwipsPerPixelX()) - x;
+    const QStringList t = textos_.NombreEnLineas(nombre, ancho, lineas, {}, Junto);
     // Its lines stay together: the first row from there at which all of
     // them are free.
     const auto libres = [&](double y) {
