@@ -120,6 +120,20 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
         }
         TamanoFuente fuente(p);
         fuente.Escala(EscalaQueCabe(p, fijos));
+        // The legend's names give way against each other and the record's
+        // other channels: what tells them apart stays. A name takes a second
+        // line where the column has room for every block with two (it is
+        // mostly empty below them).
+        QStringList junto = d.Junto;
+        std::size_t bloques = 0;
+        for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(d.NumSets) && i < 6; ++i) {
+            if (d.Fasores[i].Leyenda) {
+                junto.append(d.Fasores[i].Nombre);
+                ++bloques;
+            }
+        }
+        const double alturaBloque = 3 * textos.Linea() + 1.5 * linea;
+        const int lineas = arriba + linea + static_cast<double>(bloques) * alturaBloque <= abajo ? 2 : 1;
         // The pen before the legend stroke of phasor i; the second set's
         // first stroke goes on from the first set's last phasor.
         std::int32_t w1 = 1;
@@ -130,9 +144,10 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
                 return;
             const std::size_t fase = i % 3;
             const double yNombre = fase != 0 ? p.CurrentY + linea : (i == 0 ? arriba : y2) + linea;
-            const QString rotulo = textos.ImprimirNombre(f.Nombre, x0, yNombre,
-                                                         limite - kTrazo - textos.Blanco(), 0, {}, f.Digito);
-            const double finNombre = textos.Rectangulo(rotulo, x0, yNombre).right();
+            const QStringList rotulo = textos.ImprimirNombreEnLineas(
+                f.Nombre, x0, yNombre, limite - kTrazo - textos.Blanco(), lineas, 0, f.Digito, junto);
+            const double yUltima = yNombre + static_cast<double>(rotulo.size() - 1) * textos.Linea();
+            const double finNombre = textos.Rectangulo(rotulo.back(), x0, yUltima).right();
             if (fase != 0)
                 EngrosarPluma(p);
             else if (i == 3)
@@ -145,7 +160,7 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
                                                 finNombre, textos.Blanco() / 2);
             textos.Linea(t.Desde, y, t.Hasta, y, ColorFasor(p, i));
             (void)textos.ImprimirNombre(f.Nombre, x0, y + linea, limite, 0, {},
-                                        f.Digito + QStringLiteral(": ") + f.Valor);
+                                        f.Digito + QStringLiteral(": ") + f.Valor, junto);
         };
         const auto set = [&](std::size_t primero) {
             fasor(primero);
@@ -191,6 +206,7 @@ template <typename Vista> DatosPaginaFasorial DatosComunes(const Vista& v, TipoP
 {
     DatosPaginaFasorial d;
     d.Tipo = tipo;
+    d.Junto = RotulosAnalogicos();
     d.AltoPicture = v.Picture1->Height();
     d.NumSets = v.NumSets();
     const std::int32_t fila = v.HScroll1->Value();

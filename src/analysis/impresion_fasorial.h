@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,6 +51,10 @@ struct DatosPaginaFasorial {
     std::int64_t Posicion{0}; // the window number the view shows
     // 0..2 the first (or only) set, 3..5 the second.
     std::array<FasorImpreso, 6> Fasores{};
+    // The names the legend's names are told from besides each other: the
+    // record's channels (a page of one set still tells its channels from
+    // the record's others).
+    QStringList Junto;
 };
 
 // One landscape page: frame, diagram box with its axes, the phasors drawn
@@ -57,8 +62,10 @@ struct DatosPaginaFasorial {
 // becomes 72 % of the page's) and cut at the box, a legend block per phasor
 // (name, a stroke in the phasor's colour after it, value line; all ending
 // left of the box, in one size in which every value fits whole; a name
-// too long gives way in the middle, never its digit or value), title,
-// record path, window number and date. Leaves the pen 1 wide, also when it
+// too long gives way by the name rule against the legend's other names,
+// on two lines where the column has room for every block so, never its
+// digit or value), title, record path, window number and date. Leaves the
+// pen 1 wide, also when it
 // fails. Throws VbError (division by zero for a picture of no height,
 // overflow for a phasor without a finite end).
 void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto& m);

@@ -132,6 +132,20 @@ void TextosPagina::Tomar(const QRectF& r)
         tomados_.push_back(r);
 }
 
+bool TextosPagina::NadaAntes(double x, double y) const
+{
+    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(x - marco_.Izquierda, Linea()));
+    return std::none_of(tomados_.begin(), tomados_.end(),
+                        [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+}
+
+bool TextosPagina::RotuloAntes(double x, double y) const
+{
+    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(x - marco_.Izquierda, Linea()));
+    return std::any_of(rotulos_.begin(), rotulos_.end(),
+                       [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+}
+
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
 {
     p_.Line(x1, y1, x2, y2, color);
@@ -191,6 +205,8 @@ std::optional<double> TextosPagina::InicioLibre(double izquierda, double derecha
 void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t color)
 {
     Tomar(Rectangulo(t, x, y));
+    if (t.trimmed().endsWith(QLatin1Char(':')))
+        rotulos_.push_back(Rectangulo(t, x, y));
     p_.CurrentX = x;
     p_.CurrentY = y;
     p_.ForeColor = color;
@@ -207,20 +223,47 @@ bool TextosPagina::ImprimirSiLibre(const QString& t, double x, double y, std::ui
 }
 
 QString TextosPagina::NombreQueCabe(const QString& nombre, double ancho, const QString& antes,
-                                    const QString& despues) const
+                                    const QString& despues, const QStringList& junto) const
 {
     const TextAdvance medida = [this](const QString& t) { return p_.TextWidth(t); };
     // The name's room is what its fixed company leaves; FitNameAndValue
     // keeps the value (here all that follows the name) whole.
-    const QString cola = FitNameAndValue(nombre, QString(), despues, ancho - medida(antes), medida);
+    const QString cola = FitNameAndValue(nombre, junto, QString(), despues, ancho - medida(antes), medida);
     return antes + cola;
 }
 
 QString TextosPagina::ImprimirNombre(const QString& nombre, double x, double y, double derecha,
-                                     std::uint32_t color, const QString& antes, const QString& despues)
+                                     std::uint32_t color, const QString& antes, const QString& despues,
+                                     const QStringList& junto)
 {
-    const QString t = NombreQueCabe(nombre, derecha - x, antes, despues);
+    const QString t = NombreQueCabe(nombre, derecha - x, antes, despues, junto);
     Imprimir(t, x, y, color);
+    return t;
+}
+
+QStringList TextosPagina::NombreEnLineas(const QString& nombre, double ancho, int lineas,
+                                         const QString& despues, const QStringList& junto) const
+{
+    const TextAdvance medida = [this](const QString& t) { return p_.TextWidth(t); };
+    const QString una = NombreQueCabe(nombre, ancho, {}, despues, junto);
+    if (lineas <= 1 || una == nombre + despues)
+        return {una};
+    // Every line keeps room for what follows the last: the lines are
+    // broken before it is known which is the last.
+    QStringList t = ElideNameInLines(nombre, junto, ancho - medida(despues), lineas, medida);
+    if (t.isEmpty() || t.back().isEmpty())
+        return {una};
+    t.back() += despues;
+    return t;
+}
+
+QStringList TextosPagina::ImprimirNombreEnLineas(const QString& nombre, double x, double y, double derecha,
+                                                 int lineas, std::uint32_t color, const QString& despues,
+                                                 const QStringList& junto)
+{
+    const QStringList t = NombreEnLineas(nombre, derecha - x, lineas, despues, junto);
+    for (qsizetype i = 0; i < t.size(); ++i)
+        Imprimir(t[i], x, y + static_cast<double>(i) * Linea(), color);
     return t;
 }
 
@@ -259,30 +302,136 @@ ColumnaPagina::ColumnaPagina(TextosPagina& textos, double y, double limite, bool
 {
 }
 
-void ColumnaPagina::Fila(double x, double ancho)
+void ColumnaPagina::Fila(double x)
 {
-    Y = textos_.FilaDesde(x, Y, std::min(ancho, limite_ - x - textos_.Blanco()));
+    Y = textos_.FilaDesde(x, Y, limite_ - x - textos_.Blanco());
 }
 
 QString ColumnaPagina::Escribir(const QString& nombre, double x, double derecha, const QString& despues)
 {
     QString t;
     if (imprimir_)
-        t = textos_.ImprimirNombre(nombre, x, Y, textos_.FinLibre(x, Y, derecha), 0, {}, despues);
+        t = textos_.ImprimirNombre(nombre, x, Y, textos_.FinLibre(x, Y, derecha), 0, {}, despues, Junto);
     Y += linea_;
     return t;
 }
 
+QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, double derecha, int lineas,
+                                          std::uint32_t color)
+{
+    const double hasta = std::min(derecha, limite_);
+    const Printer& p = textos_.Impresora();
+    // Broken to the room of the first free row, a blank short of a line
+    // that may start at the column's limit on a row below it (an extreme's
+    // dotted line).
+    Fila(x);
+    const double ancho =
+        std::min(textos_.FinLibre(x, Y, hasta), hasta - textos_.Blanco() - p.TwipsPerPixelX()) - x;
+    const QStringList t = textos_.NombreEnLineas(nombre, ancho, lineas, {}, Junto);
+    // Its lines stay together: the first row from there at which all of
+    // them are free.
+    const auto libres = [&](double y) {
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (!textos_.Libre(
+                    QRectF(x, y + static_cast<double>(i) * linea_, limite_ - x - textos_.Blanco(), linea_)))
+                return false;
+        }
+        return true;
+    };
+    const double paso = std::max(1.0, linea_ / 8);
+    for (double y = Y; y + static_cast<double>(t.size()) * linea_ <= textos_.Marco().Abajo; y += paso) {
+        if (libres(y)) {
+            Y = y;
+            break;
+        }
+    }
+    QStringList impresas;
+    for (const QString& l : t) {
+        if (imprimir_) {
+            const double fin = textos_.FinLibre(x, Y, hasta);
+            // A row that leaves less room cuts its line in the middle.
+            const QString r = p.TextWidth(l) <= fin - x ? l : ElideMiddle(l, fin - x, [&p](const QString& s) {
+                return p.TextWidth(s);
+            });
+            textos_.Imprimir(r, x, Y, color);
+            impresas.append(r);
+        }
+        Y += linea_;
+    }
+    return impresas;
+}
+
 void ColumnaPagina::Entrada(const QString& t, double x, const QString& despues)
 {
-    Fila(x, textos_.Impresora().TextWidth(t + despues));
-    (void)Escribir(t, x, limite_, despues);
+    const Printer& p = textos_.Impresora();
+    if (!despues.isEmpty() || p.TextWidth(t) <= limite_ - x) {
+        Fila(x);
+        (void)Escribir(t, x, limite_, despues);
+        return;
+    }
+    const QStringList lineas =
+        ElideNameInLines(t, {}, limite_ - x, 2, [&p](const QString& s) { return p.TextWidth(s); });
+    for (const QString& l : lineas) {
+        Fila(x);
+        if (imprimir_)
+            textos_.Imprimir(l, x, Y);
+        Y += linea_;
+    }
 }
 
 void ColumnaPagina::Nombre(const QString& nombre, double x, const QString& despues)
 {
-    Fila(x, textos_.Impresora().TextWidth(nombre.left(kMenorNombre) + QStringLiteral("\u2026") + despues));
+    Fila(x);
     (void)Escribir(nombre, x, limite_, despues);
+}
+
+namespace {
+
+QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
+{
+    QStringList nombres;
+    for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k) {
+        const QString n = nombre(k);
+        if (!n.isEmpty() && !nombres.contains(n))
+            nombres.append(n);
+    }
+    return nombres;
+}
+
+} // namespace
+
+QStringList RotulosAnalogicos()
+{
+    return NombresDeFilas(&NombreCanal);
+}
+
+QStringList NombresAnalogicos()
+{
+    return NombresDeFilas(&NombreCanalId);
+}
+
+QString NombreQueSeDistingue(const QString& nombre, const QStringList& junto, const TextAdvance& medida)
+{
+    const auto otro = [&](const QString& t) {
+        return std::any_of(junto.begin(), junto.end(),
+                           [&](const QString& o) { return o != nombre && !o.isEmpty() && ReadsAs(t, o); });
+    };
+    // The narrowest room in which the rule's text reads apart, found by
+    // halving (the rule keeps more of the name as the room grows).
+    double lo = 0.0;
+    double hi = medida(nombre);
+    QString mejor = nombre;
+    for (int paso = 0; paso < 24 && hi - lo > 1.0; ++paso) {
+        const double mitad = (lo + hi) / 2;
+        const QString t = ElideName(nombre, junto, mitad, medida);
+        if (!t.isEmpty() && !otro(t)) {
+            hi = mitad;
+            mejor = t;
+        } else {
+            lo = mitad;
+        }
+    }
+    return mejor;
 }
 
 double EscalaQueCabe(Printer& p, const std::vector<std::pair<QString, double>>& textos)
@@ -437,18 +586,27 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
         if (r.right() > antes)
             xs.push_back(x - (r.right() - antes));
     }
-    for (const double fila : FilasDeLinea(textos, y)) {
-        if (fila == y && textos.ImprimirSiLibre(etiqueta, x, fila, color))
-            return true;
-        for (const double xe : xs)
-            if (textos.ImprimirSiLibre(etiqueta, xe, fila, color))
+    // First the rows where nothing stands left of it, whose value it would
+    // be taken for; then, rather than leave it out, any free row but one
+    // where a caption waits for its value.
+    const auto admite = [&](bool sola, double xe, double fila) {
+        return sola ? textos.NadaAntes(xe, fila) : !textos.RotuloAntes(xe, fila);
+    };
+    for (const bool sola : {true, false}) {
+        for (const double fila : FilasDeLinea(textos, y)) {
+            if (fila == y && admite(sola, x, fila) && textos.ImprimirSiLibre(etiqueta, x, fila, color))
                 return true;
+            for (const double xe : xs)
+                if (admite(sola, xe, fila) && textos.ImprimirSiLibre(etiqueta, xe, fila, color))
+                    return true;
+        }
     }
     return false;
 }
 
 bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QString& separador,
-                       const QString& valor, double derecha, double y, std::uint32_t color)
+                       const QString& valor, double derecha, double y, std::uint32_t color,
+                       const QStringList& junto)
 {
     const Printer& p = textos.Impresora();
     // Half a blank off the frame's line, which it would touch.
@@ -464,7 +622,7 @@ bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QStrin
             const std::optional<double> inicio = textos.InicioLibre(izquierda, derecha, fila);
             if (!inicio)
                 continue;
-            const QString t = textos.NombreQueCabe(nombre, derecha - *inicio, {}, cola);
+            const QString t = textos.NombreQueCabe(nombre, derecha - *inicio, {}, cola, junto);
             // Too little of the name left to tell the channel by: the next row.
             if (!t.endsWith(cola) || t.size() - cola.size() < MenorNombre(nombre))
                 continue;
@@ -488,11 +646,11 @@ TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finN
 
 void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
                         const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo)
+                        double arriba, double abajo, bool conValores)
 {
     Printer& p = textos.Impresora();
     const double desde = izquierda - m.Ancho(QStringLiteral(" "));
-    const auto dentro = [&](const MarcadorPagina& k) { return k.Y > arriba && k.Y < abajo; };
+    const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
     p.DrawWidth = 1;
     for (const MarcadorPagina& k : marcadores) {
         if (!dentro(k))
@@ -503,8 +661,14 @@ void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
         textos.TomarLinea(QLineF(desde, k.Y, izquierda, k.Y), p.TwipsPerPixelX());
     }
     p.DrawStyle = 0;
-    for (const MarcadorPagina& k : marcadores) {
-        if (dentro(k))
+    for (std::size_t i = 0; i < marcadores.size() && conValores; ++i) {
+        const MarcadorPagina& k = marcadores[i];
+        // A value already printed for the same line (a channel whose
+        // maximum is its minimum) is not printed again.
+        const bool repetido = std::any_of(
+            marcadores.begin(), marcadores.begin() + static_cast<std::ptrdiff_t>(i),
+            [&](const MarcadorPagina& o) { return dentro(o) && o.Y == k.Y && o.Etiqueta == k.Etiqueta; });
+        if (dentro(k) && !repetido)
             (void)EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")),
                                   k.Y, k.Color, desde);
     }

@@ -2,12 +2,14 @@
 #include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "platform/base/name_elide.h"
 #include "shell/impresion.h"
 
 namespace vesdra {
@@ -84,6 +86,13 @@ public:
     [[nodiscard]] bool Libre(const QRectF& r, double holgura = 0.0) const;
     // Keeps a place for a text printed later.
     void Tomar(const QRectF& r);
+    // Whether the row from y holds no text that starts left of x: a value
+    // printed at x there would read as part of it.
+    [[nodiscard]] bool NadaAntes(double x, double y) const;
+    // Whether a caption that ends in ":" (a name whose value follows on the
+    // next line) stands left of x on the row from y: a value printed at x
+    // there would be read as its value.
+    [[nodiscard]] bool RotuloAntes(double x, double y) const;
 
     // A line in the current pen (black unless a colour is given), kept clear
     // of every text printed after it.
@@ -107,14 +116,26 @@ public:
     // The same only where t is free at (x, y), with `holgura` more at
     // either side; false: nothing printed.
     bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0, double holgura = 0.0);
-    // A name from (x, y), ending by `derecha`: whole when it fits, else cut
-    // in the middle (ElideMiddle); `antes` and `despues` go whole at either
-    // side of it. Returns the text printed.
+    // A name from (x, y), ending by `derecha`: whole when it fits, else
+    // giving way by the name rule (ElideName) against the names `junto`
+    // shown beside it on the page (none: cut in the middle); `antes` and
+    // `despues` go whole at either side of it. Returns the text printed.
     QString ImprimirNombre(const QString& nombre, double x, double y, double derecha, std::uint32_t color = 0,
-                           const QString& antes = {}, const QString& despues = {});
+                           const QString& antes = {}, const QString& despues = {},
+                           const QStringList& junto = {});
     // The text ImprimirNombre prints in the font now.
     [[nodiscard]] QString NombreQueCabe(const QString& nombre, double ancho, const QString& antes = {},
-                                        const QString& despues = {}) const;
+                                        const QString& despues = {}, const QStringList& junto = {}) const;
+    // The same over up to `lineas` printer lines from (x, y) down, the name
+    // broken between words (ElideNameInLines), `despues` whole at the end of
+    // its last line: one line where it fits on one. The lines printed.
+    QStringList ImprimirNombreEnLineas(const QString& nombre, double x, double y, double derecha, int lineas,
+                                       std::uint32_t color = 0, const QString& despues = {},
+                                       const QStringList& junto = {});
+    // The lines ImprimirNombreEnLineas prints in the font now.
+    [[nodiscard]] QStringList NombreEnLineas(const QString& nombre, double ancho, int lineas,
+                                             const QString& despues = {},
+                                             const QStringList& junto = {}) const;
     // A plain text from (x, y) ending by `derecha`: whole when it fits, else
     // cut in the middle.
     void ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color = 0);
@@ -140,6 +161,7 @@ private:
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
+    std::vector<QRectF> rotulos_; // the texts taken that end in ":"
     std::vector<LineaTomada> lineas_;
 };
 
@@ -158,20 +180,30 @@ public:
     ColumnaPagina(TextosPagina& textos, double y, double limite, bool imprimir);
 
     double Y; // the row of the next line
+    // The names shown beside the column's names on the page: each name of
+    // it gives way against them (the name rule).
+    QStringList Junto;
 
-    // Y moved to the first row from it down at which a text from x,
-    // `ancho` wide (no wider than the column leaves, a blank short), is free.
-    void Fila(double x, double ancho);
+    // Y moved to the first row from it down at which nothing stands from x
+    // up to the column's limit: what stood right of a line of the column
+    // (an extreme's value, a band's label) would read as part of it.
+    void Fila(double x);
     // A name at x on the row Y ending by `derecha` (or a blank short of what
     // the row holds), cut in the middle where need be, and `despues` whole
     // after it; Y a line lower. The text printed (none when only finding).
     QString Escribir(const QString& nombre, double x, double derecha, const QString& despues = {});
-    // A caption and what follows it, on the first row with room for both
-    // whole.
+    // A caption and what follows it, on the first free row; a caption alone
+    // too long for a line on two, broken between words.
     void Entrada(const QString& t, double x, const QString& despues = {});
-    // A name and what follows it whole, on the first row with room for the
-    // name's first few characters and what follows.
+    // A name and what follows it whole, on the first free row, the name
+    // giving way to the room.
     void Nombre(const QString& nombre, double x, const QString& despues = {});
+    // A name on up to `lineas` lines (one where it fits on one), each on
+    // the first row from Y with room for it, ending by `derecha` (or a blank
+    // short of what its row holds), in `color`; Y a line below the last.
+    // The lines printed (none when only finding).
+    QStringList NombreEnLineas(const QString& nombre, double x, double derecha, int lineas,
+                               std::uint32_t color = 0);
 
 private:
     TextosPagina& textos_;
@@ -179,6 +211,21 @@ private:
     double linea_;
     bool imprimir_;
 };
+
+// The captions (NombreCanal) of every row of TablaCanales: what a page
+// that captions one or a few of the record's channels must tell each
+// from. A caption is told from the others' captions, not from its own
+// channel's name, which it need not be told from.
+[[nodiscard]] QStringList RotulosAnalogicos();
+// The same with the channels' names (NombreCanalId).
+[[nodiscard]] QStringList NombresAnalogicos();
+
+// The shortest text the name rule shows of `nombre` beside `junto` that
+// still reads as none of those names (ReadsAs); the name itself where no
+// shorter one does. What a line must have room for, besides its value, to
+// tell its channel by: the size of a column of names is chosen for it.
+[[nodiscard]] QString NombreQueSeDistingue(const QString& nombre, const QStringList& junto,
+                                           const TextAdvance& medida);
 
 // The largest scale, 1 at most, at which each text fits its width in the
 // printer's font (each pair: a text and the width it has): the size a kind
@@ -235,8 +282,10 @@ double CursoresImpresos(TextosPagina& textos, const MedidaTexto& m, const Cursor
 // A label whose top stands on a line at height y (an extreme's value, a
 // zero), left of the plot box, in the page's font: at (x, y) where that is
 // free, else ending half a blank short of the box (or of `finMaximo`), on
-// the line, resting on it, or a line or two lower or higher; false: left
-// out, no place near its line being free.
+// the line, resting on it, or a line or two lower or higher; a row with no
+// text left of it (whose value it would be taken for) before one that has,
+// and never right of a caption ending in ":". False: left out, no place
+// near its line being free.
 bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, double y,
                      std::uint32_t color = 0, std::optional<double> finMaximo = std::nullopt);
 
@@ -246,7 +295,8 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
 // cut to fewer than a few of its characters; a separator of blanks closes
 // up to one where no row has room for it all. False: left out.
 bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QString& separador,
-                       const QString& valor, double derecha, double y, std::uint32_t color = 0);
+                       const QString& valor, double derecha, double y, std::uint32_t color = 0,
+                       const QStringList& junto = {});
 
 // A legend's stroke from `desde` to `hasta` (in the entry's colour, after
 // its name, which ends at `finNombre`). It starts no nearer than `hueco` to
@@ -268,10 +318,16 @@ struct MarcadorPagina {
 };
 // Draws the markers whose height lies inside the plot (strictly): first all
 // their lines, then each one's value (EtiquetaDeLinea, kept off the other
-// markers' lines) in the order given. Leaves the pen at width 1, solid.
+// markers' lines) in the order given; without `conValores` the lines alone
+// (the values printed elsewhere). Leaves the pen at width 1, solid.
 void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
                         const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo);
+                        double arriba, double abajo, bool conValores = true);
+// Whether a marker at height y is drawn: strictly inside the plot.
+[[nodiscard]] inline bool MarcadorDentro(double y, double arriba, double abajo)
+{
+    return y > arriba && y < abajo;
+}
 
 // The page's title (language text `titulo`, upper case) at x one text
 // height below `arriba`, and the record's data-file path (text 265) on the

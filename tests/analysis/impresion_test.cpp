@@ -17,6 +17,7 @@
 #include "analysis/frm_secuencias.h"
 #include "analysis_fixture.h"
 #include "common/printed_page.h"
+#include "common/screen_fixture.h"
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/common_dialog.h"
@@ -380,9 +381,9 @@ TEST_F(PhasorPage, EveryTextStandsClearAndTheStrokesStayLeftOfTheBox)
 
 // With channel names short, 36 characters long or 64 with a shared prefix,
 // both page kinds of one and of two sets keep every text legible and clear
-// of every line (the strokes after their names), each name line ends in its
-// sequence digit, and on paper every value line's digit, value and unit are
-// whole.
+// of every line (the strokes after their names), each name (on one line or
+// two) reads as its own and none of the others and ends in its sequence
+// digit, and on paper every value line's digit, value and unit are whole.
 TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
 {
     const QRectF frame(QPointF(0.009 * kW, 0.009 * kH), QPointF(0.942 * kW, 0.945 * kH));
@@ -409,17 +410,98 @@ TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
                 for (const std::string& f : test::IllegibleTexts(printer, frame, box))
                     ADD_FAILURE() << f;
                 EXPECT_LE(test::FontSizes(printer).size(), 2u) << "one size per kind of text";
+                // Each block: its name's lines, then the value line.
                 const std::vector<QString> textos = printer.Texts();
+                QStringList rotulos;
+                QStringList nombres;
+                std::size_t t = 0;
                 for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
-                    const QString& rotulo = textos[2 * i];
-                    EXPECT_TRUE(rotulo.startsWith(d.Fasores[i].Nombre.left(4)) &&
-                                rotulo.endsWith(d.Fasores[i].Nombre.right(2) + d.Fasores[i].Digito))
-                        << rotulo.toStdString();
+                    const QString fin = d.Fasores[i].Digito + QStringLiteral(": ") + d.Fasores[i].Valor;
+                    QStringList lineas;
+                    for (; t < textos.size() && !textos[t].endsWith(fin); ++t)
+                        lineas << textos[t];
+                    ++t;
+                    // Lines broken between words; a line ending in the
+                    // ellipsis was broken where the name was cut.
+                    QString rotulo;
+                    for (const QString& l : lineas)
+                        rotulo += (rotulo.isEmpty() || rotulo.endsWith(QChar(0x2026)) ? QString()
+                                                                                      : QStringLiteral(" ")) +
+                                  l;
+                    ASSERT_TRUE(rotulo.endsWith(d.Fasores[i].Digito)) << rotulo.toStdString();
+                    EXPECT_LE(lineas.size(), 2) << rotulo.toStdString();
+                    rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
+                    nombres << d.Fasores[i].Nombre;
                 }
+                EXPECT_TRUE(test::SeLeenAparte(rotulos, nombres))
+                    << rotulos.join(QStringLiteral(" | ")).toStdString();
                 const QString papel =
                     test::TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaFasorial(p, d, m); });
                 for (const std::string& f : test::NotWhole(papel, valores))
                     ADD_FAILURE() << f;
+            }
+        }
+    }
+}
+
+// A substation's names, 57-64 characters told apart only by their quantity
+// and phase: on paper each phasor's name lines show that part whole
+// ("TENSIÓN FASE A", "INTENSIDAD FASE A"; the phase page's six channels,
+// the sequence page's two sets with their digits), never cut in it, and
+// every value line is whole; in either font the names read apart.
+TEST_F(PhasorPage, SubstationNamesShowWhatTellsEachPhasorApart)
+{
+    const QStringList nombres = test::NombresSubestacion::Circuitos();
+    const QString digitos[3] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
+    for (const Tipo tipo : {Tipo::Fases, Tipo::Secuencias}) {
+        for (const std::int32_t sets : {1, 2}) {
+            SCOPED_TRACE(std::to_string(sets) +
+                         (tipo == Tipo::Fases ? " sets, phasors" : " sets, sequences"));
+            DatosPaginaFasorial d = Datos(tipo, sets);
+            d.Junto = nombres;
+            QStringList partes;
+            QStringList valores;
+            for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
+                FasorImpreso& f = d.Fasores[i];
+                // The sequence page names its three phasors by the set's
+                // first phase.
+                const auto canal = static_cast<qsizetype>(tipo == Tipo::Fases ? i : 3 * (i / 3));
+                f.Nombre = nombres[canal];
+                f.Medida = f.Nombre;
+                f.Digito = tipo == Tipo::Secuencias ? digitos[i % 3] : QString();
+                f.Valor =
+                    QStringLiteral("5656.857@-15.%1").arg(i < 3 ? QStringLiteral("kV") : QStringLiteral("A"));
+                partes << f.Nombre.mid(f.Nombre.lastIndexOf(QChar(0x2013)) + 2) + f.Digito;
+                valores << f.Digito + QStringLiteral(": ") + f.Valor;
+            }
+            const QString papel =
+                test::TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaFasorial(p, d, m); });
+            for (const std::string& f : test::NotWhole(papel, partes + valores))
+                ADD_FAILURE() << f << " in " << papel.toStdString();
+            for (const MedidaTexto& m : {FixedFont(), test::PrinterFont()}) {
+                printer.Calls.clear();
+                PaginaFasorial(printer, d, m);
+                for (const std::string& f : test::IllegibleTexts(
+                         printer, QRectF(QPointF(0.009 * kW, 0.009 * kH), QPointF(0.942 * kW, 0.945 * kH)),
+                         QRectF(QPointF(kIzq, kArriba), QPointF(kDer, kAbajo))))
+                    ADD_FAILURE() << f;
+                QStringList rotulos;
+                QStringList suyos;
+                const std::vector<QString> textos = printer.Texts();
+                std::size_t t = 0;
+                for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
+                    QString rotulo;
+                    for (; t < textos.size() && !textos[t].endsWith(valores[static_cast<qsizetype>(i)]); ++t)
+                        rotulo += (rotulo.isEmpty() || rotulo.endsWith(QChar(0x2026)) ? QString()
+                                                                                      : QStringLiteral(" ")) +
+                                  textos[t];
+                    ASSERT_LT(t, textos.size()) << valores[static_cast<qsizetype>(i)].toStdString();
+                    ++t;
+                    rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
+                    suyos << d.Fasores[i].Nombre;
+                }
+                EXPECT_TRUE(test::SeLeenAparte(rotulos, suyos))
+                    << rotulos.join(QStringLiteral(" | ")).toStdString();
             }
         }
     }
@@ -806,6 +888,49 @@ TEST_F(PhasorPdf, SequencePage)
     const QString texto = test::PdfText(pdf);
     EXPECT_TRUE(texto.contains(QStringLiteral("VA1: 99.999@.kV"))) << texto.toStdString();
 }
+
+// Both views of a substation's six channels (57-64 characters told apart by
+// quantity and phase), printed through their buttons on the screens users
+// have: on paper each phasor's name shows its quantity and phase whole,
+// and the sequence page its sets' with their digits.
+class PhasorPdfOnScreens : public test::EnPantalla<PhasorPdf>
+{
+};
+
+TEST_P(PhasorPdfOnScreens, SubstationNamesShowWhatTellsEachPhasorApart)
+{
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        Registro().TablaCanales(c, 2) = test::NombresSubestacion::Analogicos()[c - 1];
+        Registro().TablaCanales(c, 3) = test::NombresSubestacion::Circuitos()[c - 1];
+    }
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    const auto parte = [](std::int32_t c) {
+        const QString n = test::NombresSubestacion::Circuitos()[c - 1];
+        return n.mid(n.lastIndexOf(QChar(0x2013)) + 2);
+    };
+    Fases()->pctimpresora_Click();
+    QStringList enteros;
+    for (std::int32_t c = 1; c <= 6; ++c)
+        enteros << parte(c);
+    QString papel = test::PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+    for (const std::string& f : test::NotWhole(papel, enteros))
+        ADD_FAILURE() << "phasor page: " << f << " in " << papel.toStdString();
+    ASSERT_TRUE(QFile::remove(pdf));
+    Secuencias()->pctimpresora_Click();
+    enteros.clear();
+    for (const std::int32_t c : {1, 4})
+        for (const char* digito : {"1", "2", "0"})
+            enteros << parte(c) + QLatin1String(digito);
+    papel = test::PdfText(pdf, {QStringLiteral("-raw")}).simplified();
+    for (const std::string& f : test::NotWhole(papel, enteros))
+        ADD_FAILURE() << "sequence page: " << f << " in " << papel.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, PhasorPdfOnScreens,
+                         ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
+                         [](const auto& i) { return test::NombrePantalla(i.param); });
 
 } // namespace
 } // namespace vesdra

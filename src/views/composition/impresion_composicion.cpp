@@ -112,23 +112,39 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
 
     // Legend in the left margin: per channel its name, a stroke of its pen,
     // its maximum and minimum; then the values at both cursors. One size for
-    // all of it, in which every value fits whole; a name or caption gives
-    // way in the middle, to the room its row leaves (a name, and its
-    // stroke). A line whose row an extreme's value takes goes below it;
-    // where the column would then run past the frame's foot (five or six
-    // channels in a large font) it is printed in a smaller font that fits.
+    // all of it, in which every value fits whole and each read-out's name
+    // keeps what tells it from the others; a name gives way by the name rule
+    // against the composition's other names, to the room its row leaves (a
+    // name, and its stroke), the legend's on two lines where the column has
+    // room for them. A line whose row an extreme's value takes goes below
+    // it; where the column would then run past the frame's foot (five or six
+    // channels in a large font) the names go back to one line, then it is
+    // printed in a smaller font that fits.
     const double inicio = f.Arriba + m.Alto(QString());
     const QString puntos = QStringLiteral("\u2026");
+    // The channels' names give way against each other: what tells them
+    // apart stays, and each read-out keeps room for it besides its value.
+    QStringList junto;
+    for (const CanalPagina& c : canales)
+        junto.append(c.Nombre);
+    std::vector<QString> distintos;
+    for (const CanalPagina& c : canales)
+        distintos.push_back(
+            NombreQueSeDistingue(c.Nombre, junto, [&p](const QString& t) { return p.TextWidth(t); }));
     std::vector<QString> valores[2];
     std::vector<std::pair<QString, double>> fijos;
-    const double anchoEntrada = p0 - m.Ancho(blanco) - (f.Izquierda + m.Ancho(aa));
+    // A line whose row an extreme's dotted line starts on ends a blank
+    // short of it: the room every line is sized for.
+    const double anchoEntrada =
+        p0 - m.Ancho(blanco) - (f.Izquierda + m.Ancho(aa)) - textos.Blanco() - p.TwipsPerPixelX();
     for (int i = 0; i < 2; ++i) {
         const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
         fijos.emplace_back(puntos + QString::number(muestra), anchoEntrada);
-        for (const CanalPagina& c : canales) {
+        for (std::size_t k = 0; k < canales.size(); ++k) {
+            const CanalPagina& c = canales[k];
             valores[i].push_back(QStringLiteral(": ") + Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
                                  c.Unidad);
-            fijos.emplace_back(puntos + valores[i].back(), anchoEntrada);
+            fijos.emplace_back(distintos[k] + valores[i].back(), anchoEntrada);
         }
     }
     std::vector<QString> maximos;
@@ -143,6 +159,8 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     {
         TamanoFuente fuente(p);
         double escala = EscalaQueCabe(p, fijos);
+        // A name takes two lines where the column has room for them.
+        int lineasNombre = 2;
         // Lays the legend out from its top in the window's measure scaled
         // as the font, printing it or only measuring it; the foot of its
         // last line.
@@ -157,6 +175,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             // Every line of it ends one blank left of the box.
             const double limite = p0 - mc.Ancho(blanco);
             ColumnaPagina columna(textos, inicio, limite, imprimir);
+            columna.Junto = junto;
             double& y = columna.Y;
             columna.Entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo);
             for (std::size_t k = 0; k < canales.size(); ++k) {
@@ -164,8 +183,9 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
                 y += mc.Ancho(a);
                 const double blancoImpreso = textos.Blanco();
                 // A name with its stroke takes its row to the end.
-                columna.Fila(xEntrada, limite);
-                const QString impreso = columna.Escribir(c.Nombre, xEntrada, limite - kTrazo - blancoImpreso);
+                const QStringList impresas =
+                    columna.NombreEnLineas(c.Nombre, xEntrada, limite - kTrazo - blancoImpreso, lineasNombre);
+                const QString impreso = impresas.isEmpty() ? QString() : impresas.back();
                 const double yNombre = y - linea;
                 // Its stroke, 500 twips across the middle of the name's
                 // line, after the name as printed.
@@ -203,7 +223,10 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             const double pie = disponer(false);
             if (pie <= f.Abajo - m.Alto(QString()))
                 break;
-            escala *= std::max(0.5, 0.99 * (f.Abajo - m.Alto(QString()) - inicio) / (pie - inicio));
+            if (lineasNombre > 1)
+                lineasNombre = 1;
+            else
+                escala *= std::max(0.5, 0.99 * (f.Abajo - m.Alto(QString()) - inicio) / (pie - inicio));
         }
         (void)disponer(true);
     }

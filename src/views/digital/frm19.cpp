@@ -31,6 +31,7 @@
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/view_sizes.h"
+#include "templates/template_state.h"
 #include "views/composition/colores.h"
 #include "views/composition/composition_services.h"
 #include "views/composition/composition_tiling.h"
@@ -457,6 +458,9 @@ void frm19::pctimpresora_Click()
     d.Grupo = sel.PrimerMiembro + sel.UltimoMiembro != 0;
     d.ModoDigital = sel.ModoDigital;
     d.GrupoElegido = sel.GrupoElegido;
+    const TemplateState& plantilla = Plantillas();
+    for (std::int32_t g = 1; g <= plantilla.TablaGruposDigitales.Rows(); ++g)
+        d.Grupos.append(plantilla.TablaGruposDigitales(g, 1));
     const MedidaTexto medida = MedidaDeVentana(*this);
     (void)ImprimirVista(MarcoDeVista(*this, *Picture1), [d, medida](Printer& p) {
         PaginaDigital(p, d, medida);

@@ -101,17 +101,27 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // Read-outs under the names, first: the time labels and the cursors'
     // labels give way to them. The first, on the box's foot, stays in the
     // margin left of the box (under it, it would meet the time scale's
-    // ticks).
+    // ticks). Their captions and numbers print whole, in one size in which
+    // the first fits its margin.
     const double xLectura = f.Izquierda + m.Ancho(QStringLiteral("AA"));
-    // Each caption gives way in the middle before its value would.
-    p.CurrentY = abajo;
-    (void)textos.ImprimirNombre(TextosIdioma(kTextoCursor1), xLectura, p.CurrentY, izq - m.Ancho(blanco), 0,
-                                {}, QString::number(d.Cursor1));
-    for (const auto& [titulo, valor] : {std::pair{TextosIdioma(kTextoCursor2), QString::number(d.Cursor2)},
-                                        std::pair{TextosIdioma(kTextoTiempo), d.TextoTiempo}}) {
-        p.CurrentY += m.Alto(a);
-        (void)textos.ImprimirNombre(titulo, xLectura, p.CurrentY, f.Derecha - textos.Blanco() / 2, 0, {},
-                                    valor);
+    {
+        const double finPrimera = izq - m.Ancho(blanco);
+        const double finOtras = f.Derecha - textos.Blanco() / 2;
+        const std::pair<QString, QString> lecturas[3] = {
+            {TextosIdioma(kTextoCursor1), QString::number(d.Cursor1)},
+            {TextosIdioma(kTextoCursor2), QString::number(d.Cursor2)},
+            {TextosIdioma(kTextoTiempo), d.TextoTiempo}};
+        TamanoFuente fuente(p);
+        fuente.Escala(EscalaQueCabe(p, {{lecturas[0].first + lecturas[0].second, finPrimera - xLectura},
+                                        {lecturas[1].first + lecturas[1].second, finOtras - xLectura},
+                                        {lecturas[2].first + lecturas[2].second, finOtras - xLectura}}));
+        p.CurrentY = abajo;
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                p.CurrentY += m.Alto(a);
+            (void)textos.ImprimirNombre(lecturas[i].first, xLectura, p.CurrentY,
+                                        i == 0 ? finPrimera : finOtras, 0, {}, lecturas[i].second);
+        }
     }
 
     // Cursors, their labels under the time labels when there are.
@@ -134,23 +144,35 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     // The analog channel: its name and zero left of the band's zero line,
     // its trace over the band, its extremes over the whole record marked
     // once each where the level reaches them.
+    // The analog channel's name is told from the record's other channels:
+    // the page names one of them.
     const std::uint32_t verde = ColorImpresora(p, kVerdeImpresora);
     (void)EtiquetaConNombre(textos, canal.Nombre, QStringLiteral("    "), QStringLiteral("0") + canal.Unidad,
-                            izq - m.Ancho(blanco), ceroAnalogico, verde);
+                            izq - m.Ancho(blanco), ceroAnalogico, verde, RotulosAnalogicos());
 
     // The digital rows' names, standing on their base lines as on the
     // screen, whatever the rows' pitch (in a smaller font where the rows
-    // are closer than its lines), each ending left of the box.
+    // are closer than its lines), each ending left of the box and giving
+    // way against the other rows' names; on two lines where the pitch has
+    // room for them.
     {
+        QStringList junto;
+        for (const FilaDigitalVista& fila : d.Filas)
+            junto.append(fila.Nombre);
         TamanoFuente fuente(p);
         if (textos.Linea() > paso)
             fuente.Escala(std::max(0.6, paso / textos.Linea()));
+        const int lineas = paso >= 2.5 * textos.Linea() ? 2 : 1;
+        const double xNombre = f.Izquierda + m.Ancho(QStringLiteral("AA"));
+        const double finNombre = izq - m.Ancho(blanco);
         for (std::int32_t k = 1; k <= numFilas; ++k) {
             const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
             const double base = finBanda + k * paso;
-            (void)textos.ImprimirNombre(fila.Nombre, f.Izquierda + m.Ancho(QStringLiteral("AA")),
-                                        base - std::max(m.Alto(fila.Nombre), textos.Linea()),
-                                        izq - m.Ancho(blanco));
+            const QStringList t = textos.NombreEnLineas(fila.Nombre, finNombre - xNombre, lineas, {}, junto);
+            const double alto = std::max(m.Alto(fila.Nombre), textos.Linea());
+            (void)textos.ImprimirNombreEnLineas(
+                fila.Nombre, xNombre, base - alto - static_cast<double>(t.size() - 1) * textos.Linea(),
+                finNombre, lineas, 0, {}, junto);
         }
     }
 
@@ -183,7 +205,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
             }
         }
         textos.ImprimirHasta(titulo, xTitulo, y, limite);
-        (void)textos.ImprimirNombre(d.GrupoElegido, xGrupo, y + salto, limite);
+        (void)textos.ImprimirNombre(d.GrupoElegido, xGrupo, y + salto, limite, 0, {}, {}, d.Grupos);
     }
 
     const std::span<const float> columna = r.Valores.Column(canal.Columna);

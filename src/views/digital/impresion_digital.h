@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct DatosPaginaDigital {
     bool Grupo{false};           // a group's members (not a composition)
     std::int32_t ModoDigital{0}; // 1 group, 2 composition: the title
     QString GrupoElegido;        // the group's name
+    QStringList Grupos;          // the template's group names, which it is told from
 };
 
 // One digital page: frames, the title by mode and "Fichero origen : "
@@ -35,8 +37,11 @@ struct DatosPaginaDigital {
 // device column where samples are denser than the printer's dots), the
 // group block in group mode (moved up where the rows' names or the
 // channel's take its place), on the whole record the time scale kept
-// inside the box, the read-outs, "  ms" and the date. Names end left of
-// the box, shrunk or cut short where they are longer.
+// inside the box, the read-outs (their captions and numbers whole, in one
+// size), "  ms" and the date. Names end left of the box, giving way by the
+// name rule against the names beside them (the rows' against each other,
+// the analog channel's against the record's others, the group's against
+// the template's groups), on two lines where the rows' pitch has room.
 // A level of a single sample, a picture of no height or a record changed
 // under the view throw the run-time error the frame reports; a sampling
 // rate with no whole sample per 50 ms prints without the time scale.

@@ -53,54 +53,74 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 
     // 2. Left column: the channel, both cursors, time and difference, each
     // line ending left of the plot box. One size for all of it, in which
-    // every value fits whole; a name or caption too long gives way in the
-    // middle.
+    // every sample number and value fits whole, and every word of a caption:
+    // a caption too long for a line goes on two, broken between words. The
+    // channel's name and caption give way by the name rule against the
+    // record's other channels (what the page must tell its channel from), on
+    // the lines the column has room for: the name on three, the caption on
+    // two.
     {
         const double limite = izq - m.Ancho(blanco);
         const QString valor1 = Format(ValorMuestra(r, d.Cursor1, c), "0.000") + blanco + u;
         const QString valor2 = Format(ValorMuestra(r, d.Cursor2, c), "0.000") + blanco + u;
-        const QString puntos = QStringLiteral("\u2026");
+        const QString tituloCursor1 = QStringLiteral(" Cursor 1: ");
+        const QString tituloCursor2 = QStringLiteral("Cursor 2 : ");
+        std::vector<std::pair<QString, double>> fijos = {{TextosIdioma(266) + Str(d.Cursor1), limite - x1},
+                                                         {TextosIdioma(266) + Str(d.Cursor2), limite - x1},
+                                                         {valor1, limite - x1},
+                                                         {valor2, limite - x1},
+                                                         {d.TextoTiempo, limite - x1},
+                                                         {d.TextoDiferencia, limite - x1}};
+        for (const QString& t :
+             {TextosIdioma(74), tituloCursor1, tituloCursor2, TextosIdioma(264), TextosIdioma(267)}) {
+            for (const QString& palabra : t.split(blanco, Qt::SkipEmptyParts))
+                fijos.emplace_back(palabra, limite - x0);
+        }
         TamanoFuente fuente(p);
-        fuente.Escala(EscalaQueCabe(p, {{puntos + Str(d.Cursor1), limite - x1},
-                                        {puntos + Str(d.Cursor2), limite - x1},
-                                        {valor1, limite - x1},
-                                        {valor2, limite - x1},
-                                        {d.TextoTiempo, limite - x1},
-                                        {d.TextoDiferencia, limite - x1}}));
+        fuente.Escala(EscalaQueCabe(p, fijos));
+        const QStringList nombres = NombresAnalogicos();
+        const QStringList rotulos = RotulosAnalogicos();
         const auto lectura = [&](const QString& t) {
             textos.ImprimirHasta(t, p.CurrentX, p.CurrentY, limite);
+        };
+        const auto titulo = [&](const QString& t) {
+            (void)textos.ImprimirNombreEnLineas(t, p.CurrentX, p.CurrentY, limite, 2);
         };
         const auto nombre = [&](const QString& n, const QString& despues) {
             (void)textos.ImprimirNombre(n, p.CurrentX, p.CurrentY, limite, 0, {}, despues);
         };
+        const auto nombreEnLineas = [&](const QString& n, int lineas, const QString& despues,
+                                        const QStringList& junto) {
+            (void)textos.ImprimirNombreEnLineas(n, p.CurrentX, p.CurrentY, limite, lineas, 0, despues, junto);
+        };
         p.CurrentX = x0;
         p.CurrentY = arriba;
-        lectura(TextosIdioma(74));
+        titulo(TextosIdioma(74));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        nombre(NombreCanalId(d.CanalVentana), {});
+        nombreEnLineas(NombreCanalId(d.CanalVentana), 3, {}, nombres);
         p.CurrentY += m.Alto(QString());
-        const auto lecturaCursor = [&](const QString& titulo, std::int32_t muestra, const QString& valor) {
+        const auto lecturaCursor = [&](const QString& rotulo, std::int32_t muestra, const QString& valor) {
             p.CurrentX = x0;
             p.CurrentY += m.Alto(blanco);
-            lectura(titulo);
+            titulo(rotulo);
             p.CurrentX = x1;
             p.CurrentY += m.Alto(blanco);
             nombre(TextosIdioma(266), Str(muestra));
             p.CurrentX = x1;
             p.CurrentY += m.Alto(blanco);
-            nombre(NombreCanal(d.CanalVentana), QStringLiteral(": "));
+            nombreEnLineas(NombreCanal(d.CanalVentana), 2, QStringLiteral(": "), rotulos);
             p.CurrentX = x1;
             p.CurrentY += m.Alto(QString());
             lectura(valor);
         };
-        lecturaCursor(QStringLiteral(" Cursor 1: "), d.Cursor1, valor1);
-        lecturaCursor(QStringLiteral("Cursor 2 : "), d.Cursor2, valor2);
-        for (const auto& [titulo, valor] :
+        lecturaCursor(tituloCursor1, d.Cursor1, valor1);
+        lecturaCursor(tituloCursor2, d.Cursor2, valor2);
+        for (const auto& [rotulo, valor] :
              {std::pair{TextosIdioma(264), d.TextoTiempo}, std::pair{TextosIdioma(267), d.TextoDiferencia}}) {
             p.CurrentX = x0;
             p.CurrentY += m.Alto(blanco);
-            lectura(titulo);
+            titulo(rotulo);
             p.CurrentX = x1;
             p.CurrentY += m.Alto(blanco);
             lectura(valor);
@@ -191,10 +211,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     const double y = y0 + sentido * Cerca(j * pasoValor);
                     p.Line(izq, y, der, y, 0u);
                     const QString g = Format(j * vGrid, "#.##") + blanco + u;
-                    // A grid value gives way to the extremes' and the zero's.
+                    // A grid value gives way to the extremes' and the zero's,
+                    // and to the left column: beside a read-out it would be
+                    // read as its value.
                     const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
-                    (void)textos.ImprimirSiLibre(
-                        t, textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y), y);
+                    const double xg = textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y);
+                    if (textos.NadaAntes(xg, y))
+                        (void)textos.ImprimirSiLibre(t, xg, y);
                 }
             }
         }
@@ -298,80 +321,108 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         return Format(extremo(b, maximo), "0.000") + blanco + r.TablaCanales(c.Fila, 4);
     };
     const double finEtiqueta = izq - m.Ancho(blanco);
-    // From five bands a band's name stands right of the plot where the
-    // frame leaves it room enough to tell the channel by; else left of it.
+    // The bands' names, shown beside each other on the page: each gives way
+    // against the others.
+    QStringList junto;
+    for (const CanalBanda& c : canales)
+        junto.append(NombreCanal(c.Fila));
+    // From five bands the label of a band stands right of the plot, where
+    // the frame leaves room for a short name only: the read-outs column's
+    // list of channels, in the bands' order and each name in its band's
+    // colour, is then the bands' legend, and each band's extremes are read
+    // there below its name ("name max: value"), their dotted lines across
+    // the plot as ever. So nothing but the column stands in the left margin
+    // and no band's label or extreme comes between its lines or next to a
+    // read-out.
+    const bool leyenda = numBandas >= 5;
+
+    // 8. Band labels, up to four bands: left of the plot with the zero and
+    // units, the name giving way by the name rule, the zero and unit whole.
+    // The read-outs make way for them. From five, a name short enough to
+    // stand whole right of the plot stands there too.
     const double xDerecha = der + m.Ancho(blanco);
     const double finDerecha = f.Derecha - textos.Blanco() / 2;
-    const auto aLaDerecha = [&](const CanalBanda& c) {
-        const QString nombre = NombreCanal(c.Fila);
-        const QString t = textos.NombreQueCabe(nombre, finDerecha - xDerecha, blanco);
-        return t.size() - 1 >= MenorNombre(nombre) ? std::optional<QString>(t) : std::nullopt;
-    };
-
-    // 8. Band labels: up to four bands left of the plot with the zero and
-    // units; from five the name alone, right of the plot where it has room,
-    // else left of it. A name gives way in the middle, the zero and unit
-    // stay whole. The read-outs make way for them.
     for (std::int32_t b = 1; b <= numBandas; ++b) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
         const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
-        const double y = centro(b);
-        if (numBandas >= 5) {
-            const std::optional<QString> derecha = aLaDerecha(c);
-            if (!derecha || !textos.ImprimirSiLibre(*derecha, xDerecha, y, color))
-                (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), {}, {}, finEtiqueta, y, color);
-        } else {
+        if (!leyenda) {
             (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
-                                    QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, y, color);
+                                    QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, centro(b),
+                                    color, junto);
+        } else if (const QString t = blanco + NombreCanal(c.Fila);
+                   textos.Rectangulo(t, xDerecha, centro(b)).right() <= finDerecha) {
+            (void)textos.ImprimirSiLibre(t, xDerecha, centro(b), color);
         }
     }
 
     // Each band's extremes marked once (current and voltage bands share
     // their full scale): every band's maximum first, then the minima, whose
     // values rest on their line where the next band's maximum stands below
-    // its own. Before the read-outs, which make way for them.
+    // its own. Before the read-outs, which make way for them. From five
+    // bands the values go to the legend: the extremes drawn there, by band.
+    std::vector<std::vector<QString>> extremosLeyenda(canales.size());
     {
         std::vector<MarcadorPagina> marcadores;
         for (const bool maximos : {true, false}) {
             for (std::int32_t b = 1; b <= numBandas; ++b) {
                 const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
                 const ExtremosAlcanzados& e = alcanzados[static_cast<size_t>(b - 1)];
-                if ((maximos ? e.UltimoMaximo : e.UltimoMinimo) > 0)
-                    marcadores.push_back(
-                        {yExtremo(b, maximos), etiquetaExtremo(b, maximos), ColorTrazaImpresora(p, c.Fila)});
+                if ((maximos ? e.UltimoMaximo : e.UltimoMinimo) <= 0)
+                    continue;
+                const double y = yExtremo(b, maximos);
+                marcadores.push_back({y, etiquetaExtremo(b, maximos), ColorTrazaImpresora(p, c.Fila)});
+                if (MarcadorDentro(y, arriba, abajo))
+                    extremosLeyenda[static_cast<size_t>(b - 1)].push_back(
+                        (maximos ? QStringLiteral(" max: ") : QStringLiteral(" min: ")) +
+                        etiquetaExtremo(b, maximos));
             }
         }
-        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo, !leyenda);
     }
 
     // 9. Left column: the channels, then each cursor's sample and values,
     // every one of them down the frame. One size for all of it, in which
-    // every value fits whole; a name or caption gives way in the middle, to
-    // the room its row leaves. A line whose row a band's label or an
-    // extreme's value takes goes below it; where the window's spacing would
-    // then run past the frame's foot (up to eight bands) the blank between
-    // the lines narrows, then the font shrinks.
+    // every value fits whole; a name gives way by the name rule against the
+    // bands' other names, to the room its row leaves (from five bands a
+    // legend's name takes two lines where the column has room for them). A
+    // line keeps off a row that a band's label or an extreme's value takes;
+    // where the window's spacing would then run past the frame's foot (up
+    // to eight bands) the blank between the lines narrows, then the font
+    // shrinks.
     {
         const double xTitulo = f.Izquierda + m.Ancho(a);
         const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
         const double limite = izq - m.Ancho(blanco);
         const QString puntos = QStringLiteral("\u2026");
         std::vector<QString> valores[2];
-        std::vector<std::pair<QString, double>> fijos = {
-            {puntos + QString::number(d.Cursor1), limite - xEntrada},
-            {puntos + QString::number(d.Cursor2), limite - xEntrada}};
+        // A line whose row an extreme's dotted line starts on ends a blank
+        // short of it: the room every line is sized for.
+        const double ancho = limite - xEntrada - textos.Blanco() - p.TwipsPerPixelX();
+        std::vector<std::pair<QString, double>> fijos = {{puntos + QString::number(d.Cursor1), ancho},
+                                                         {puntos + QString::number(d.Cursor2), ancho}};
+        // Each read-out keeps room for the least of its name that tells it
+        // from the others, besides its value.
+        std::vector<QString> distintos;
+        for (const CanalBanda& c : canales)
+            distintos.push_back(NombreQueSeDistingue(NombreCanal(c.Fila), junto,
+                                                     [&p](const QString& t) { return p.TextWidth(t); }));
         for (int i = 0; i < 2; ++i) {
             const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
-            for (const CanalBanda& c : canales) {
+            for (std::size_t k = 0; k < canales.size(); ++k) {
+                const CanalBanda& c = canales[k];
                 valores[i].push_back(QStringLiteral(": ") +
                                      Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
                                      r.TablaCanales(c.Fila, 4));
-                fijos.emplace_back(puntos + valores[i].back(), limite - xEntrada);
+                fijos.emplace_back(distintos[k] + valores[i].back(), ancho);
             }
         }
+        for (const std::vector<QString>& e : extremosLeyenda)
+            for (const QString& t : e)
+                fijos.emplace_back(puntos + t, ancho);
         TamanoFuente fuente(p);
         double escala = EscalaQueCabe(p, fijos);
         double hueco = m.Alto(a);
+        int lineasNombre = leyenda ? 2 : 1;
         // A blank under the frame's line, which the title would touch.
         const double tope = f.Arriba + m.Ancho(blanco);
         // Lays the column out from its top, printing it or only measuring
@@ -380,11 +431,20 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             fuente.Escala(escala);
             const double huecoVacio = hueco == m.Alto(a) ? m.Alto(QString()) : hueco;
             ColumnaPagina columna(textos, tope, limite, imprimir);
+            columna.Junto = junto;
             double& y = columna.Y;
             columna.Entrada(TextosIdioma(31) + QStringLiteral(":"), xTitulo);
             y = std::max(y, tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, textos.Linea()));
-            for (const CanalBanda& c : canales) {
-                columna.Nombre(NombreCanal(c.Fila), xEntrada);
+            for (std::size_t k = 0; k < canales.size(); ++k) {
+                const CanalBanda& c = canales[k];
+                if (leyenda) {
+                    (void)columna.NombreEnLineas(NombreCanal(c.Fila), xEntrada, limite, lineasNombre,
+                                                 ColorTrazaImpresora(p, c.Fila));
+                    for (const QString& e : extremosLeyenda[k])
+                        columna.Nombre(NombreCanal(c.Fila), xEntrada, e);
+                } else {
+                    columna.Nombre(NombreCanal(c.Fila), xEntrada);
+                }
                 y += hueco;
             }
             for (int i = 0; i < 2; ++i) {
@@ -401,16 +461,21 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             }
             return y - huecoVacio;
         };
-        // The gaps between its lines, which narrow first.
+        // The gaps between its lines, which narrow first; then the legend's
+        // names go back to one line; then the font shrinks.
         const auto huecos = static_cast<double>(numBandas + 2 * (3 + numBandas));
-        for (int vuelta = 0; vuelta < 16; ++vuelta) {
+        for (int vuelta = 0; vuelta < 24; ++vuelta) {
             const double pie = disponer(false);
             if (pie <= f.Abajo)
                 break;
-            if (hueco > 0.0)
+            if (hueco > 0.0) {
                 hueco = std::max(0.0, hueco - (pie - f.Abajo) / huecos - 1.0);
-            else
+            } else if (lineasNombre > 1) {
+                lineasNombre = 1;
+                hueco = m.Alto(a);
+            } else {
                 escala *= std::max(0.5, 0.99 * (f.Abajo - tope) / (pie - tope));
+            }
         }
         (void)disponer(true);
     }

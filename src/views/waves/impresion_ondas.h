@@ -48,13 +48,15 @@ struct DatosPaginaTodo {
 
 // One stacked page: header, frames, a zero line per band, both cursors,
 // the band labels (left of the plot with the zero and units for up to four
-// bands, right of it with the name alone from five, or left of it where
-// the frame leaves no room), the read-outs column (every band's at both
-// cursors, its spacing and then its font narrowed to the frame's height),
-// each band's trace with its extremes (of Valores as it is now) marked
-// once, the time grid on the
-// whole record, "  ms", the time between the cursors and the date. Texts
-// whose places meet give way as TextosPagina lets them.
+// bands; from five the read-outs column's list of channels in the bands'
+// colours with each band's extremes under its name, and right of the plot
+// the names short enough to stand there whole), the read-outs column
+// (every band's at both cursors, its spacing and then its font narrowed to
+// the frame's height), each band's trace with its extremes (of Valores as
+// it is now) marked once, the time grid on the whole record, "  ms", the
+// time between the cursors and the date. Names give way by the name rule
+// against the bands' other names; texts whose places meet give way as
+// TextosPagina lets them.
 void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& medida);
 
 } // namespace vesdra

@@ -20,6 +20,7 @@
 #include "platform/scroll_bar.h"
 #include "record/record_model.h"
 #include "shell/cancelar.h"
+#include "shell/language.h"
 
 namespace vesdra {
 namespace {
@@ -372,6 +373,77 @@ TEST_F(CompositionPage, EveryValueIsWholeWithNamesOfEveryLength)
                 ADD_FAILURE() << f;
         }
     }
+}
+
+// Six channels under a substation's names (57-64 characters told apart by
+// quantity and phase), their captions second names: the legend's names
+// (each on its lines, by its stroke) and the read-outs' names read as their
+// own channels and none of the others, in either font, and on paper each
+// channel's quantity and phase print whole, and every value.
+TEST_F(CompositionPage, SubstationNamesReadApartInTheLegendAndTheReadOuts)
+{
+    Sawtooth(6, 1000);
+    RecordModel& r = Registro();
+    const QStringList circuitos = NombresSubestacion::Circuitos();
+    QStringList nombres;
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        r.TablaCanales(c, 2) = NombresSubestacion::Analogicos()[c - 1];
+        r.TablaCanales(c, 3) = circuitos[c - 1];
+        nombres << circuitos[c - 1];
+    }
+    DatosPaginaComposicion d = Datos(6, 1, 1000);
+    d.EscalaVertical = 20;
+    d.Cursor1 = 5;
+    d.Cursor2 = 12;
+    for (const MedidaTexto& m : {FixedFont(), PrinterFont()}) {
+        SCOPED_TRACE(m.Puntos > 0 ? "printer font" : "window font");
+        printer.Calls.clear();
+        PaginaComposicion(printer, d, m);
+        ExpectLegibleTracePage(printer, false);
+        // The legend's names: the lines before each stroke, from the
+        // channels' title; the read-outs: what stands before ": " after
+        // each cursor's sample.
+        QStringList leyenda;
+        QStringList lecturas;
+        QString nombre;
+        bool enLecturas = false;
+        double xEntrada = 0.0; // where the column's entries start, in its size
+        for (const PrintCall& c : printer.OfKind(Kind::Print))
+            if (c.Text.startsWith(TextosIdioma(266)))
+                xEntrada = c.X1;
+        for (const PrintCall& c : printer.Calls) {
+            if (c.What == Kind::Line && c.DrawStyle == 0 && c.Color != 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft) {
+                leyenda << nombre;
+                nombre.clear();
+                continue;
+            }
+            if (c.What != Kind::Print || c.X1 != xEntrada)
+                continue;
+            if (c.Text.startsWith(TextosIdioma(266))) {
+                enLecturas = true;
+            } else if (enLecturas) {
+                lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+            } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
+                       !c.Text.contains(QStringLiteral(" min: "))) {
+                nombre +=
+                    (nombre.isEmpty() || nombre.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) +
+                    c.Text;
+            }
+        }
+        EXPECT_TRUE(SeLeenAparte(leyenda, nombres)) << leyenda.join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
+            << lecturas.join(QStringLiteral(" | ")).toStdString();
+    }
+    const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaComposicion(p, d, m); });
+    QStringList enteros{d.TextoTiempo};
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        enteros << nombres[c - 1].mid(nombres[c - 1].lastIndexOf(QChar(0x2013)) + 2);
+        for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+            enteros << QStringLiteral(": ") + Format(r.Valores(muestra, c), "0.000") +
+                           QStringLiteral("U%1").arg(c);
+    }
+    for (const std::string& f : NotWhole(papel, enteros))
+        ADD_FAILURE() << f << " in " << papel.toStdString();
 }
 
 // ---- through the window ----

@@ -10,6 +10,7 @@
 #include "common/printed_page.h"
 #include "common/test_support.h"
 #include "digital_fixture.h"
+#include "platform/base/name_elide.h"
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
@@ -20,6 +21,7 @@
 #include "record/record_model.h"
 #include "record/tablas_trazo.h"
 #include "shell/cancelar.h"
+#include "shell/language.h"
 #include "shell/shell_state.h"
 #include "views/digital/frm19.h"
 
@@ -382,6 +384,97 @@ TEST_F(DigitalPage, EveryValueIsWholeWithNamesOfEveryLength)
                 TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaDigital(p, d, m); });
             for (const std::string& f : NotWhole(papel, valores))
                 ADD_FAILURE() << f;
+        }
+    }
+}
+
+// A substation's names (57-64 characters told apart by their signal): on a
+// record of 2000000 samples, in Spanish and in English, the read-outs'
+// captions and sample numbers print whole on paper ("Cursor 1, muestra:
+// 1999999"); the rows' names (on two lines where four rows leave room,
+// their signals then whole on paper) read as their own rows and none of the
+// others, the analog channel's as its own channel and none of the record's
+// others, and the group's as its own group and none of the template's
+// others, in either font.
+TEST_F(DigitalPage, SubstationNamesReadApartAndReadOutsPrintWhole)
+{
+    LlenarRegistro(2000000);
+    RecordModel& r = Registro();
+    // Rows 1..3: the voltage and the current of phase A, the voltage of B.
+    QStringList circuitos;
+    for (const int i : {0, 3, 1}) {
+        const auto f = static_cast<std::int32_t>(circuitos.size()) + 1;
+        r.TablaCanales(f, 2) = NombresSubestacion::Analogicos()[i];
+        r.TablaCanales(f, 3) = NombresSubestacion::Circuitos()[i];
+        circuitos << NombresSubestacion::Circuitos()[i];
+    }
+    const QStringList digitales = NombresSubestacion::Digitales();
+    const auto sinComun = [](const QString& n) { return n.mid(NombresSubestacion::Comun().size()); };
+    for (const char* idioma : {"vsotro.ini", "vsingles.ini"}) {
+        Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/") + QLatin1String(idioma);
+        ASSERT_TRUE(CargarIdioma());
+        for (const int filas : {4, 19}) {
+            SCOPED_TRACE(std::string(idioma) + ", " + std::to_string(filas) + " rows");
+            DatosPaginaDigital d = Datos(1, 2000000);
+            d.Filas.clear();
+            QStringList nombres;
+            for (int k = 1; k <= filas; ++k) {
+                d.Filas.push_back({(k - 1) % 3 + 2, digitales[k - 1]});
+                nombres << digitales[k - 1];
+            }
+            d.Grupos = NombresSubestacion::Grupos();
+            d.GrupoElegido = d.Grupos[1];
+            d.Cursor1 = 1999999;
+            d.Cursor2 = 2000000;
+            for (const MedidaTexto& m : {FixedFont(), PrinterFont()}) {
+                SCOPED_TRACE(m.Puntos > 0 ? "printer font" : "window font");
+                printer.Calls.clear();
+                PaginaDigital(printer, d, m);
+                ExpectLegibleTracePage(printer, false);
+                // Each row's lines stand above its base line, below the
+                // base line above it.
+                QStringList vistos;
+                const double xNombre = kFrameLeft + m.Ancho(QStringLiteral("AA"));
+                for (int k = 1; k <= filas; ++k) {
+                    QString visto;
+                    for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                        if (c.X1 == xNombre && c.Y1 < Base(k, filas) && c.Y1 >= Base(k - 1, filas) - 1)
+                            visto +=
+                                (visto.isEmpty() || visto.endsWith(QChar(0x2026)) ? QString()
+                                                                                  : QStringLiteral(" ")) +
+                                c.Text;
+                    }
+                    vistos << visto;
+                }
+                EXPECT_TRUE(SeLeenAparte(vistos, nombres))
+                    << vistos.join(QStringLiteral(" | ")).toStdString();
+                const PrintCall* grupo = nullptr;
+                const PrintCall* canal = nullptr;
+                for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                    if (c.X1 == kFrameLeft + m.Ancho(QStringLiteral("A")) && c.Y1 < Base(1, filas))
+                        grupo = &c;
+                    if (c.Color == kGreen && c.Text.endsWith(QStringLiteral("    0A")))
+                        canal = &c;
+                }
+                ASSERT_TRUE(grupo && canal);
+                EXPECT_TRUE(ReadsAs(grupo->Text, d.GrupoElegido)) << grupo->Text.toStdString();
+                for (const QString& g : d.Grupos)
+                    EXPECT_TRUE(g == d.GrupoElegido || !ReadsAs(grupo->Text, g)) << grupo->Text.toStdString();
+                const QString rotulo = canal->Text.chopped(6);
+                EXPECT_TRUE(ReadsAs(rotulo, circuitos[0])) << rotulo.toStdString();
+                for (const QString& o : {circuitos[1], circuitos[2]})
+                    EXPECT_FALSE(ReadsAs(rotulo, o)) << rotulo.toStdString();
+            }
+            const QString papel =
+                TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaDigital(p, d, m); });
+            QStringList enteros{TextosIdioma(262) + QStringLiteral("1999999"),
+                                TextosIdioma(263) + QStringLiteral("2000000"),
+                                TextosIdioma(264) + d.TextoTiempo};
+            if (filas == 4)
+                for (const QString& n : nombres)
+                    enteros << sinComun(n);
+            for (const std::string& f : NotWhole(papel, enteros))
+                ADD_FAILURE() << f << " in " << papel.toStdString();
         }
     }
 }

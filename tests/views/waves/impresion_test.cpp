@@ -117,8 +117,8 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
 
     // The left column, the title and the file line, in order and in place.
     // The printer's font is wider than the window's here: the two captions
-    // too long for the column give way in the middle, the column keeping
-    // the page's size.
+    // too long for the column go on two lines, broken between words and
+    // whole, the column keeping the page's size.
     const std::vector<QString> texts = printer.Texts();
     const std::vector<QString> column = {TextosIdioma(74),
                                          QStringLiteral("IA"),
@@ -130,9 +130,11 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
                                          TextosIdioma(266) + QStringLiteral(" 1000"),
                                          QStringLiteral("IA: "),
                                          Format(Registro().Valores(1000, 1), "0.000") + QStringLiteral(" A"),
-                                         QStringLiteral("Tiempo e\u2026ursores: "),
+                                         QStringLiteral("Tiempo entre"),
+                                         QStringLiteral("cursores:"),
                                          QStringLiteral("500.000 ms"),
-                                         QStringLiteral("Diferenc\u2026cursores:"),
+                                         QStringLiteral("Diferencia entre"),
+                                         QStringLiteral("cursores:"),
                                          QStringLiteral("1.000 A"),
                                          TextosIdioma(60).toUpper(),
                                          TextosIdioma(265) + QStringLiteral("/registros/falta.dat")};
@@ -144,9 +146,12 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(prints[1].X1, kFrameLeft + 200);
     EXPECT_DOUBLE_EQ(prints[1].Y1, kBoxTop + 240 + 200);
     EXPECT_DOUBLE_EQ(prints[2].Y1, prints[1].Y1 + 240 + 200 + 200) << "a blank line before cursor 1";
-    EXPECT_DOUBLE_EQ(prints[14].X1, kBoxLeft);
-    EXPECT_DOUBLE_EQ(prints[14].Y1, kFrameTop + 200);
-    EXPECT_DOUBLE_EQ(prints[15].Y1, kFrameTop + 200 + 240);
+    EXPECT_DOUBLE_EQ(prints[11].X1, prints[10].X1) << "a caption's second line under its first";
+    EXPECT_DOUBLE_EQ(prints[11].Y1, prints[10].Y1 + 240);
+    EXPECT_DOUBLE_EQ(prints[12].Y1, prints[11].Y1 + 240 + 200) << "its value a blank below it";
+    EXPECT_DOUBLE_EQ(prints[16].X1, kBoxLeft);
+    EXPECT_DOUBLE_EQ(prints[16].Y1, kFrameTop + 200);
+    EXPECT_DOUBLE_EQ(prints[17].Y1, kFrameTop + 200 + 240);
 
     // Page frame, then box, as four black solid lines each.
     const std::vector<PrintCall> lines = printer.OfKind(Kind::Line);
@@ -177,12 +182,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
     EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
     EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
-    // The left column's "Tiempo entre cursores:" takes the label's place
-    // under the line: it rests on the line instead.
     const PrintCall* zero = FindText(printer, QStringLiteral("0 A"));
     ASSERT_TRUE(zero);
     EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
-    EXPECT_DOUBLE_EQ(zero->Y1, y0 - 240);
+    EXPECT_DOUBLE_EQ(zero->Y1, y0);
 
     // Cursors: dashed line across the box, a tick and the label below it.
     const double sx = (kBoxRight - kBoxLeft) / 1999;
@@ -222,14 +225,22 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         EXPECT_EQ(markers[0].DrawStyle, 2);
         EXPECT_EQ(markers[0].Color, kBlue);
         ASSERT_EQ(CountText(printer, label), 1);
-        // Two blanks short of the box by the window's measure; where the
-        // printer's wider font would carry it onto the box's line, half a
-        // blank of its own short of it.
-        const double right = kBoxLeft - 100 * (label.size() + 2) + 120 * label.size();
-        EXPECT_DOUBLE_EQ(FindText(printer, label)->X1, right < kBoxLeft - 2.4
-                                                           ? kBoxLeft - 100 * (label.size() + 2)
-                                                           : kBoxLeft - 60 - 120 * label.size());
-        EXPECT_EQ(FindText(printer, label)->Color, kBlue);
+        // Two blanks short of the box by the window's measure, or where the
+        // printer's wider font would carry it onto the box's line or its
+        // dotted line, half a blank of its own short of that; within two
+        // lines of its own, on a row where no text of the column stands left
+        // of it (it would be read as that read-out's value).
+        const PrintCall* t = FindText(printer, label);
+        const double right = t->X1 + 120 * label.size();
+        EXPECT_TRUE(t->X1 == kBoxLeft - 100 * (label.size() + 2) ||
+                    std::abs(right - (kBoxLeft - 60)) < 0.01 ||
+                    std::abs(right - (kBoxLeft - 100 - 60)) < 0.01)
+            << t->X1;
+        EXPECT_LE(std::abs(t->Y1 - y), 2 * 240 + 0.01);
+        for (const PrintCall& o : printer.OfKind(Kind::Print))
+            EXPECT_FALSE(o.X1 < t->X1 && o.Y1 < t->Y1 + 240 && t->Y1 < o.Y1 + 240)
+                << label.toStdString() << " beside " << o.Text.toStdString();
+        EXPECT_EQ(t->Color, kBlue);
     }
 
     // The trace: blue, 3 wide, within the box.
@@ -246,9 +257,12 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     // with multiples of the step the last extreme (the minimum) gives.
     const double step = (kBoxBottom - kBoxTop) / 16;
     const double v = 100.0 / ((y0 + 100 * ey * k - y0) / step);
-    // A value whose place a read-out or an extreme takes is left out (the
-    // printer's font is wider than the window's here: the negative values
-    // would reach into the box and stand 120 further left).
+    // A value whose place a read-out or an extreme takes is left out, and
+    // one whose row holds a text of the left column (whose value it would
+    // be read as): here the column reaches below the zero line, and the
+    // values printed are the lower ones (the printer's font is wider than
+    // the window's here: the negative values would reach into the box and
+    // stand 120 further left).
     int values = 0;
     for (int j = 1; j <= 7; ++j) {
         const QString g = Format(j * v, "#.##") + QStringLiteral(" A");
@@ -260,6 +274,9 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
                 ++values;
                 EXPECT_DOUBLE_EQ(c->Y1, y0 + sentido * std::nearbyint(j * step));
                 EXPECT_DOUBLE_EQ(c->X1, kBoxLeft - 100 * (g.size() + 2) - (sentido < 0 ? 0 : 120));
+                for (const PrintCall& o : printer.OfKind(Kind::Print))
+                    EXPECT_FALSE(o.X1 < c->X1 && o.Y1 < c->Y1 + 240 && c->Y1 < o.Y1 + 240)
+                        << t.toStdString() << " beside " << o.Text.toStdString();
             }
         }
         const auto line = LinesWhere(printer, [&](const PrintCall& c) {
@@ -268,10 +285,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         });
         EXPECT_EQ(line.size(), 1u) << j;
     }
-    EXPECT_GE(values, 8);
-    const PrintCall* grid = FindText(printer, QStringLiteral("13.01 A"));
+    EXPECT_GE(values, 4);
+    const PrintCall* grid = FindText(printer, QStringLiteral("-52.03 A"));
     ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->Y1, y0 - 558);
+    EXPECT_EQ(grid->Y1, y0 + 2230);
     ExpectLegibleTracePage(printer, false);
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
@@ -770,17 +787,17 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     EXPECT_DOUBLE_EQ(FindText(printer, QStringLiteral("Cursor 2"))->Y1, kBoxBottom + 100 + 240)
         << "under the time labels' row";
 
-    // The read-outs column.
-    // Its caption too long for the printer's wider font: cut in the middle.
-    const PrintCall* title = FindText(printer, QStringLiteral("Canales \u2026l\u00f3gicos:"));
+    // The read-outs column, in the size in which its values fit whole a
+    // blank short of the extremes' dotted lines, its caption whole.
+    const PrintCall* title = FindText(printer, TextosIdioma(31) + QStringLiteral(":"));
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
     EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 100) << "a blank under the frame's line";
     const PrintCall* first = FindText(printer, QStringLiteral("IA"));
     ASSERT_TRUE(first);
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 100 + 240)
-        << "a printer line (240) under the title, not the window's";
+    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 100 + 24 * first->FontSize)
+        << "a printer line under the title, not the window's";
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
     EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
@@ -824,29 +841,244 @@ TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
 }
 
 // Up to four bands the label (caption, zero and unit) stands left of the
-// plot; from five the caption alone would stand right of it, where the
-// frame leaves no room for it: it goes left of the plot too, ending a blank
-// short of it, on its band's zero line or resting on it.
-TEST_F(StackedPage, BandLabelsLeftUpToFourBandsRightFromFive)
+// plot, on its band's zero line or resting on it. From five the caption
+// alone would stand right of it, where the frame leaves no room for it: the
+// column's list of channels, in the bands' order and colours, is then the
+// bands' legend, each band's extremes read under its name, and nothing else
+// stands in the left margin (no label or value between the column's lines).
+TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
 {
     EightRows();
-    for (const int bands : {4, 5}) {
-        SCOPED_TRACE(bands);
-        printer.Calls.clear();
-        std::vector<std::int32_t> rows;
-        for (int k = 1; k <= bands; ++k)
-            rows.push_back(k);
-        PaginaTodo(printer, Todo(rows), FixedFont());
-        const QString left = bands < 5 ? QStringLiteral("DC    0V") : QStringLiteral("DC");
-        const QString right = QStringLiteral(" DC");
-        const PrintCall* label = FindText(printer, left);
+    {
+        PaginaTodo(printer, Todo({1, 2, 3, 4}), FixedFont());
+        const PrintCall* label = FindText(printer, QStringLiteral("DC    0V"));
         ASSERT_TRUE(label);
-        EXPECT_FALSE(FindText(printer, right));
-        EXPECT_TRUE(label->Y1 == Centre(bands, 3) || label->Y1 == Centre(bands, 3) - 240) << label->Y1;
+        EXPECT_TRUE(label->Y1 == Centre(4, 3) || label->Y1 == Centre(4, 3) - 240) << label->Y1;
         EXPECT_LE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft) << "left of the plot";
         EXPECT_GE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft - 200) << "close to it";
         EXPECT_EQ(label->Color, 0x0000FFu) << "row 3 is red";
+        EXPECT_EQ(CountText(printer, QStringLiteral("100.000 A")), 2)
+            << "IA's and IB's maxima beside their lines";
         ExpectLegibleTracePage(printer, false);
+    }
+    printer.Calls.clear();
+    PaginaTodo(printer, Todo({1, 2, 3, 4, 5}), FixedFont());
+    ExpectLegibleTracePage(printer, false);
+    const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
+    const QString names[5] = {"IA", "VA", "DC", "IB", "VB"};
+    const std::uint32_t colours[5] = {kBlue, kGreen, kRed, kCyan, kYellow};
+    double y = 0.0;
+    for (int b = 0; b < 5; ++b) {
+        const PrintCall* name = FindText(printer, names[b]);
+        ASSERT_TRUE(name) << b;
+        EXPECT_EQ(name->Color, colours[b]) << names[b].toStdString();
+        EXPECT_DOUBLE_EQ(name->X1, kFrameLeft + 200) << "a list entry of the column";
+        EXPECT_GT(name->Y1, y) << "in the bands' order";
+        y = name->Y1;
+    }
+    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV, under
+    // their names; DC's ramp reaches its maximum after the last sample the
+    // page draws, its minimum (0) never.
+    std::vector<QString> list;
+    for (const PrintCall& c : prints)
+        if (c.Y1 < FindText(printer, QStringLiteral("Cursor 1: "))->Y1 && c.X1 == kFrameLeft + 200)
+            list.push_back(c.Text);
+    const std::vector<QString> legend = {
+        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC",
+        "IB", "IB max: 100.000 A", "IB min: -100.000 A", "VB", "VB max: 50.000 kV"};
+    EXPECT_EQ(list, legend);
+    // The markers' dotted lines still run across the plot, without a value
+    // beside them; every text left of the plot is the column's.
+    EXPECT_EQ(LinesWhere(printer,
+                         [](const PrintCall& c) {
+                             return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft - 100;
+                         })
+                  .size(),
+              6u);
+    for (const PrintCall& c : prints) {
+        if (c.Y1 < kBoxBottom && c.X1 < kBoxLeft) {
+            EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200) << c.Text.toStdString();
+        }
+    }
+    EXPECT_FALSE(FindText(printer, QStringLiteral(" IA"))) << "no room right of the plot";
+    // A name short enough for the room right of the plot (here in a small
+    // font) stands there too, on its band's zero line, in its colour.
+    printer.Calls.clear();
+    PaginaTodo(printer, Todo({1, 2, 3, 4, 5}), PrinterFont(5));
+    for (int b = 0; b < 5; ++b) {
+        const PrintCall* right = FindText(printer, QStringLiteral(" ") + names[b]);
+        ASSERT_TRUE(right) << names[b].toStdString();
+        EXPECT_DOUBLE_EQ(right->X1, kBoxRight + 60);
+        EXPECT_DOUBLE_EQ(right->Y1, Centre(5, b + 1));
+        EXPECT_EQ(right->Color, colours[b]);
+    }
+    ExpectLegibleTracePage(printer, false);
+}
+
+// ---- a substation's names ----
+
+// The fixture's three columns under a substation's eight channel names (57-64
+// characters told apart by quantity and phase) and their second names, in kV,
+// kV, kV, A, A, A, A, V.
+void SubstationRows()
+{
+    RecordModel& r = Registro();
+    const QStringList nombres = NombresSubestacion::Analogicos();
+    const QStringList circuitos = NombresSubestacion::Circuitos();
+    const char* unidades[8] = {"kV", "kV", "kV", "A", "A", "A", "A", "V"};
+    r.TablaCanales = Matrix<QString>(8, 4);
+    for (int k = 1; k <= 8; ++k) {
+        r.TablaCanales(k, 1) = QString::number((k - 1) % 3 + 1);
+        r.TablaCanales(k, 2) = nombres[k - 1];
+        r.TablaCanales(k, 3) = circuitos[k - 1];
+        r.TablaCanales(k, 4) = QString::fromLatin1(unidades[k - 1]);
+    }
+}
+
+// What follows a substation name's shared start ("TENSIÓN FASE A").
+QString Distinct(const QString& name)
+{
+    return name.mid(name.lastIndexOf(QChar(0x2013)) + 2);
+}
+
+// Lines printed one under the other joined as one text: a blank between
+// lines broken between words, none after one broken where the name was cut.
+QString Joined(const QStringList& lines)
+{
+    QString t;
+    for (const QString& l : lines)
+        t += (t.isEmpty() || t.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) + l;
+    return t;
+}
+
+// The waveform page of a voltage and of a current channel, in Spanish and
+// in English, with a cursor on sample 2000000: on paper its fixed captions
+// and sample numbers print whole ("Diferencia entre cursores:", "Difference
+// between cursors:", "Muestra:  2000000"), and the channel's name and
+// caption show what tells it from the record's other channels whole.
+TEST_F(PrintedPage, WaveformCaptionsSampleNumbersAndSubstationNamesPrintWhole)
+{
+    MakeRecord(2000000, 5000);
+    MaxMinCanales(Registro().Valores);
+    SubstationRows();
+    for (const char* idioma : {"vsotro.ini", "vsingles.ini"}) {
+        Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/") + QLatin1String(idioma);
+        ASSERT_TRUE(CargarIdioma());
+        for (const std::int32_t fila : {1, 4}) {
+            SCOPED_TRACE(std::string(idioma) + ", row " + std::to_string(fila));
+            DatosPaginaOnda d = Onda(fila);
+            d.Cursor1 = 1999999;
+            d.Cursor2 = 2000000;
+            const QString papel =
+                TextOnPaper([&](Printer& p, const MedidaTexto& m) { (void)PaginaOnda(p, d, m); });
+            const QString parte = Distinct(NombresSubestacion::Analogicos()[fila - 1]);
+            QStringList enteros{TextosIdioma(74),
+                                QStringLiteral("Cursor 1:"),
+                                QStringLiteral("Cursor 2 :"),
+                                TextosIdioma(264).trimmed(),
+                                TextosIdioma(267),
+                                TextosIdioma(266) + QStringLiteral("1999999"),
+                                TextosIdioma(266) + QStringLiteral("2000000"),
+                                parte,
+                                parte + QStringLiteral(":"),
+                                parte + QStringLiteral(":")};
+            for (const std::string& f : NotWhole(papel.simplified(), enteros))
+                ADD_FAILURE() << f << " in " << papel.toStdString();
+            printer.Calls.clear();
+            ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
+            ExpectLegibleTracePage(printer, false);
+            // No value of the plot's axis (the zero, a grid step, an
+            // extreme) stands right of a caption waiting for its value on
+            // the next line: it would be read as that value.
+            const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
+            for (const PrintCall& c : prints) {
+                if (!c.Text.trimmed().endsWith(QLatin1Char(':')))
+                    continue;
+                for (const PrintCall& o : prints)
+                    EXPECT_FALSE(o.X1 > c.X1 && o.Y1 < c.Y1 + 240 && c.Y1 < o.Y1 + 240)
+                        << o.Text.toStdString() << " beside " << c.Text.toStdString();
+            }
+        }
+    }
+    Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/vsotro.ini");
+    ASSERT_TRUE(CargarIdioma());
+}
+
+// The stacked page of five to eight bands under a substation's names: the
+// left margin holds the read-outs column alone (the list of channels, which
+// is then the bands' legend, and both cursors' read-outs), so no band label
+// comes between its lines; every extreme's value there is read as one
+// ("name max: value"), never as a bare value beside a read-out; each name
+// of the list and of the read-outs reads as its own channel and none of the
+// others; and on paper each channel's quantity and phase print whole.
+TEST_F(StackedPage, FromFiveBandsTheMarginHoldsTheColumnAloneAndNamesReadApart)
+{
+    SubstationRows();
+    const RecordModel& r = Registro();
+    for (const int bands : {5, 6, 7, 8}) {
+        DatosPaginaTodo d = Todo({});
+        QStringList nombres;
+        for (int k = 1; k <= bands; ++k) {
+            d.Filas.push_back(k);
+            nombres << NombreCanal(k);
+        }
+        for (const MedidaTexto& m : {FixedFont(), PrinterFont()}) {
+            SCOPED_TRACE(std::to_string(bands) + " bands" + (m.Puntos > 0 ? ", printer font" : ""));
+            printer.Calls.clear();
+            PaginaTodo(printer, d, m);
+            ExpectLegibleTracePage(printer, false);
+            const double xTitulo = kFrameLeft + m.Ancho(QStringLiteral("A"));
+            const double xEntrada = kFrameLeft + m.Ancho(QStringLiteral("AA"));
+            const double cursor1 = FindText(printer, QStringLiteral("Cursor 1: "))->Y1;
+            // The list's names, each on its lines in its band's colour (two
+            // bands next to each other never share one), and each read-out's
+            // name.
+            QStringList lista;
+            QStringList lineas;
+            std::uint32_t color = 0;
+            QStringList lecturas;
+            for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                if (c.X1 >= kBoxLeft)
+                    continue;
+                EXPECT_TRUE(c.X1 == xTitulo || c.X1 == xEntrada)
+                    << "not the column's: " << c.Text.toStdString();
+                if (c.X1 != xEntrada || c.Text.startsWith(TextosIdioma(266)))
+                    continue;
+                const bool extremo =
+                    c.Text.contains(QStringLiteral(" max: ")) || c.Text.contains(QStringLiteral(" min: "));
+                if (c.Y1 > cursor1) {
+                    EXPECT_FALSE(extremo) << c.Text.toStdString();
+                    ASSERT_TRUE(c.Text.contains(QStringLiteral(": ")))
+                        << "a bare value: " << c.Text.toStdString();
+                    lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+                    continue;
+                }
+                if (!lineas.isEmpty() && (extremo || c.Color != color)) {
+                    lista << Joined(lineas);
+                    lineas.clear();
+                }
+                if (!extremo) {
+                    lineas << c.Text;
+                    color = c.Color;
+                }
+            }
+            if (!lineas.isEmpty())
+                lista << Joined(lineas);
+            EXPECT_TRUE(SeLeenAparte(lista, nombres)) << lista.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
+                << lecturas.join(QStringLiteral(" | ")).toStdString();
+        }
+        const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
+        QStringList enteros;
+        for (const QString& n : nombres)
+            enteros << Distinct(n);
+        for (const std::int32_t fila : d.Filas)
+            for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                enteros << QStringLiteral(": ") +
+                               Format(r.Valores(muestra, CIntText(r.TablaCanales(fila, 1))), "0.000") +
+                               r.TablaCanales(fila, 4);
+        for (const std::string& f : NotWhole(papel, enteros))
+            ADD_FAILURE() << bands << " bands: " << f << " in " << papel.toStdString();
     }
 }
 
