@@ -118,18 +118,16 @@ QStringList ElidedLineEdit::VisibleLines(const QRect& r) const
     const double width = r.width() - 2 * kMargenX;
     const QFontMetricsF fm(font());
     const auto advance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+    const int lines = std::clamp(static_cast<int>(r.height() / std::max(fm.height(), 1.0)), 1, maxLines_);
     if (IsScrolled()) {
         // A window onto the text from where the scroll stands, cut at its
         // end; a read-out's value stays whole after it.
         if (advance(t) <= width)
             return {t};
         if (!IsReadOut())
-            return {fm.elidedText(t, Qt::ElideRight, width)};
-        const double room = width - advance(tail_);
-        const QString head = room >= 0 ? fm.elidedText(Name(), Qt::ElideRight, room) : QString();
-        return {head.isEmpty() ? tail_.mid(separator_.size()) : head + tail_};
+            return WindowLines(t, width, lines, advance);
+        return ScrolledReadOutLines(Name(), separator_, tail_.mid(separator_.size()), width, lines, advance);
     }
-    const int lines = std::clamp(static_cast<int>(r.height() / std::max(fm.height(), 1.0)), 1, maxLines_);
     const QStringList beside = group_ ? group_->Names() : QStringList();
     if (IsReadOut()) {
         double reserve = 0.0;

@@ -93,6 +93,26 @@ TEST(ReadOutLines, ANameKeepsItsCutWhileTheValueChangesWidth)
               QStringList{QStringLiteral("IA: 1 A")});
 }
 
+TEST(WindowLines, AScrolledTextShowsFromItsFirstCharacterBrokenBetweenWordsAndCutAtItsEnd)
+{
+    const QString t = QStringLiteral("NORTE 220 kV POSICION LINEA 2");
+    EXPECT_EQ(WindowLines(t, 40, 1, Caracteres), QStringList{t});
+    EXPECT_EQ(WindowLines(t, 12, 1, Caracteres), QStringList{QStringLiteral("NORTE 220 k\u2026")});
+    EXPECT_EQ(WindowLines(t, 12, 2, Caracteres),
+              (QStringList{QStringLiteral("NORTE 220 kV"), QStringLiteral("POSICION LI\u2026")}));
+    EXPECT_EQ(WindowLines(QStringLiteral("POSICIONLINEA"), 6, 2, Caracteres),
+              (QStringList{QStringLiteral("POSICI"), QStringLiteral("ONLIN\u2026")}))
+        << "a word wider than a line is broken";
+    // A read-out's value whole on its last line, or after the window on one.
+    EXPECT_EQ(ScrolledReadOutLines(t, kSep, QStringLiteral("1.5 A"), 12, 3, Caracteres),
+              (QStringList{QStringLiteral("NORTE 220 kV"), QStringLiteral("POSICION LI\u2026"),
+                           QStringLiteral("1.5 A")}));
+    EXPECT_EQ(ScrolledReadOutLines(t, kSep, QStringLiteral("1.5 A"), 16, 1, Caracteres),
+              QStringList{QStringLiteral("NORTE 22\u2026: 1.5 A")});
+    EXPECT_EQ(ScrolledReadOutLines(t, kSep, QStringLiteral("1.5 A"), 7, 1, Caracteres),
+              QStringList{QStringLiteral("1.5 A")});
+}
+
 TEST(FitReadOuts, TheScreensReadOutSizeWhereTheHeightHoldsItAndTheNamesStillReadApart)
 {
     const QStringList largos = test::NombresSubestacion::Analogicos();

@@ -27,6 +27,76 @@ QStringList ReadOutLines(const QString& name, const QStringList& beside, const Q
     return {cut.isEmpty() ? value : cut + tail};
 }
 
+namespace {
+
+// The first `n` characters of `t`, one fewer when that would split a pair.
+QString Head(const QString& t, qsizetype n)
+{
+    if (n > 0 && n < t.size() && t.at(n - 1).isHighSurrogate())
+        --n;
+    return t.left(n);
+}
+
+// The most characters of `t`'s start that fit `width` (with `suffix` after them).
+qsizetype Fitting(const QString& t, const QString& suffix, double width, const TextAdvance& advance)
+{
+    qsizetype lo = 0, hi = t.size();
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (advance(Head(t, mid) + suffix) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return Head(t, lo).size();
+}
+
+} // namespace
+
+QStringList WindowLines(const QString& text, double width, int lines, const TextAdvance& advance)
+{
+    QStringList out;
+    QString rest = text;
+    for (int line = 1; line <= std::max(lines, 1) && !rest.isEmpty(); ++line) {
+        if (advance(rest) <= width) {
+            out.append(rest);
+            return out;
+        }
+        if (line == std::max(lines, 1)) {
+            const qsizetype n = Fitting(rest, Ellipsis(), width, advance);
+            out.append(n > 0 || advance(Ellipsis()) <= width ? Head(rest, n) + Ellipsis() : QString());
+            return out;
+        }
+        // As many whole words as fit; a word wider than a line is broken.
+        qsizetype n = Fitting(rest, QString(), width, advance);
+        const qsizetype blank = rest.left(n + 1).lastIndexOf(QLatin1Char(' '));
+        if (blank > 0)
+            n = blank;
+        if (n == 0)
+            n = 1;
+        out.append(rest.left(n).trimmed());
+        rest = rest.mid(n).trimmed();
+    }
+    return out;
+}
+
+QStringList ScrolledReadOutLines(const QString& name, const QString& separator, const QString& value,
+                                 double width, int lines, const TextAdvance& advance)
+{
+    const QString tail = separator + value;
+    if (advance(name + tail) <= width)
+        return {name + tail};
+    if (lines > 1 && advance(value) <= width) {
+        QStringList out = WindowLines(name, width, lines - 1, advance);
+        out.removeAll(QString());
+        out.append(value);
+        return out;
+    }
+    const double room = width - advance(tail);
+    const QStringList head = room >= 0 ? WindowLines(name, room, 1, advance) : QStringList();
+    return {head.isEmpty() || head.front().isEmpty() ? value : head.front() + tail};
+}
+
 QString NameShown(const QStringList& lines, const QString& separator, const QString& value)
 {
     if (lines.isEmpty())

@@ -24,6 +24,18 @@ namespace vesdra {
                                        const QString& separator, const QString& value, double width,
                                        int lines, const TextAdvance& advance, double reserve = 0.0);
 
+// A text scrolled sideways (its characters from where the bar stands on),
+// in up to `lines` lines of `width`: broken between words, the last line cut
+// at its end with "…" when more follows.
+[[nodiscard]] QStringList WindowLines(const QString& text, double width, int lines,
+                                      const TextAdvance& advance);
+
+// A read-out scrolled sideways: the name's window on the lines above and the
+// value whole on the last, or on one line the window before the value.
+[[nodiscard]] QStringList ScrolledReadOutLines(const QString& name, const QString& separator,
+                                               const QString& value, double width, int lines,
+                                               const TextAdvance& advance);
+
 // What a read-out's lines show of its name (empty when only the value shows).
 [[nodiscard]] QString NameShown(const QStringList& lines, const QString& separator, const QString& value);
 
