@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 #include <QToolTip>
 #include <cmath>
 
@@ -206,6 +207,13 @@ TEST_P(LongNames, SubstationCaptionsReadApartAcrossTheWindowsAtTheReadOutSize)
             primeros = vistos;
         EXPECT_EQ(vistos, primeros) << "the cuts stand still as the cursors move";
     }
+    // A click restores a box's whole text, drawn by the rule again, not
+    // turned into a field showing the caption's start.
+    QApplication::setActiveWindow(ventanas[1]->window());
+    QTest::mouseClick(ventanas[1]->lblam[2], Qt::LeftButton);
+    EXPECT_EQ(NameShown({ventanas[1]->lblam[2]->VisibleText()}, QStringLiteral(": "),
+                        TextoValor(r.Valores(200, 5), r.TablaCanales(5, 4))),
+              primeros[4]);
     if (GetParam().Ancho >= 1280) {
         // The boxes' letters fill their height as the right column's fill theirs.
         frmVerCmpang& v = *ventanas[0];

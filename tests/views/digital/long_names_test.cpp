@@ -2,7 +2,9 @@
 // have: the digital view's row names and its analog channel's name give way
 // in the middle, so that names differing only at their end read apart, and
 // show whole on hover; the analog values show whole.
+#include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "common/screen_fixture.h"
@@ -138,6 +140,13 @@ TEST_P(LongNames, SubstationSignalsReadApartAndTheNamesBarShowsEveryPart)
     for (qsizetype j = 4; j <= 5; ++j)
         EXPECT_FALSE(ReadsAs(analogico, captions[j])) << analogico.toStdString();
     EXPECT_EQ(test::AyudaAlPasar(*v->lblanalog), captions[3]);
+    // A click restores the box's text and leaves it drawn so, not turned
+    // into a field showing the name's start.
+    QApplication::setActiveWindow(v->window());
+    QTest::mouseClick(v->lblanalog, Qt::LeftButton);
+    QTest::mouseClick(v->label[2], Qt::LeftButton);
+    EXPECT_EQ(v->lblanalog->VisibleText(), analogico);
+    EXPECT_EQ(Unido(v->label[2]->VisibleText()), vistos[1]);
 
     // Step by step along the names' bar every box is a window onto its name
     // from where the bar stands: together the windows hold every character

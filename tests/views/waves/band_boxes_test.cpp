@@ -5,10 +5,12 @@
 // height holds it; every value shows whole and every name shows what tells
 // it from the other channels, its cut standing still as the cursors move;
 // scrolled sideways, every part of a name comes into view.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -265,8 +267,13 @@ TEST_P(SubstationNames, EveryValueWholeEveryNameApartAndEveryPartInViewWhenScrol
         EXPECT_TRUE(desplazado.trimmed().startsWith(ventana)) << p << ": " << visto.toStdString();
         EXPECT_EQ(test::AyudaAlPasar(caja), completo);
     }
-    t->lblet_Click(7);
+    // A click restores the box's whole text, drawn by the rule again, not
+    // turned into a field showing the name's start.
+    QApplication::setActiveWindow(t->window());
+    QTest::mouseClick(&caja, Qt::LeftButton);
     EXPECT_EQ(caja.text(), completo);
+    EXPECT_EQ(NameShown(caja.VisibleText().split('\n'), kSep, completo.mid(completo.lastIndexOf(kSep) + 2)),
+              porCursor[0][3]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SubstationNames,
