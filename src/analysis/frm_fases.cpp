@@ -66,6 +66,7 @@ void frmFases::Form_Load()
             s.Nombre = r.Nombre;
             s.Unidades = r.Unidades;
             maximos[static_cast<size_t>(n - 1)] = MaximoMagnitudPar(*fuente_, n);
+            s.Maximo = maximos[static_cast<size_t>(n - 1)];
             listados.push_back(n);
         }
     }

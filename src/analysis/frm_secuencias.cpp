@@ -84,7 +84,13 @@ void frmSecuencias::Form_Load()
             s.Unidades = r.Unidades;
         }
     }
-    CargarComun(MaximoSecuencias(MaximosMagnitud(*fuente_)), EstiloDisposicion::AperturaSecuencias, true);
+    const std::vector<float> maximos = MaximosMagnitud(*fuente_);
+    for (Slot& s : slots_) {
+        const auto par = static_cast<std::size_t>((s.ColumnaX + 1) / 2);
+        if (par >= 1 && par <= maximos.size())
+            s.Maximo = maximos[par - 1];
+    }
+    CargarComun(MaximoSecuencias(maximos), EstiloDisposicion::AperturaSecuencias, true);
 }
 
 VistaFasorial* frmSecuencias::Pareja() const

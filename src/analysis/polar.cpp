@@ -102,6 +102,14 @@ QString TextoMagnitudAngulo(Polar p, const QString& unidades, const QString& arr
     return Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##") + unidades;
 }
 
+QStringList TextosMagnitudAnguloMasAnchos(float maximo, const QString& unidades)
+{
+    const float m = std::isfinite(maximo) && std::fabs(maximo) < 1e9f
+                        ? static_cast<float>(std::floor(std::fabs(maximo)) + 0.888)
+                        : maximo;
+    return {TextoMagnitudAngulo({m, 269.99f}, unidades), TextoMagnitudAngulo({m, -89.99f}, unidades)};
+}
+
 bool CoordenadaValida(double twips)
 {
     return std::fabs(twips) <= kLimiteCoordenada;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -61,6 +62,12 @@ struct Polar {
 // The value of a value line, what follows the caption's ": " ("1.5 @ 30.25A").
 [[nodiscard]] QString TextoMagnitudAngulo(Polar p, const QString& unidades,
                                           const QString& arroba = QStringLiteral(" @ "));
+
+// The widest value lines a box may show for magnitudes up to `maximo`: its
+// whole digits with three decimals, beside the widest angles the polar form
+// gives (it spans -90 to 270 degrees). Digits are as wide as one another in
+// the read-outs' fonts.
+[[nodiscard]] QStringList TextosMagnitudAnguloMasAnchos(float maximo, const QString& unidades);
 
 // Largest twips value a line end point may take: the drawing coordinates are
 // 32-bit twips. Beyond it (or not finite) the drawing overflows.

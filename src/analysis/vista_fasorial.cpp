@@ -18,11 +18,13 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
+#include "record/record_model.h"
 #include "shell/impresion.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
@@ -102,12 +104,17 @@ void VistaFasorial::CrearControles()
     pctimpresora = new QPushButton(IconoImpresora(), QString(), this);
     pctimpresora->hide();
     connect(pctimpresora, &QPushButton::clicked, this, &VistaFasorial::pctimpresora_Click);
+    // The boxes' captions are shown beside each other and beside the
+    // channels they were chosen from: each gives way against those.
+    auto* nombres = new NameGroup(this);
+    nombres->AddNames([this] { return canales_; });
     for (std::size_t i = 0; i < 6; ++i) {
         Muestras[i] = new QLabel(this);
         Colorear(Muestras[i], kColorMuestra[i]);
         Valores[i] = new ElidedLineEdit(this);
         Valores[i]->setReadOnly(true);
         MostrarPrincipio(*Valores[i]);
+        Valores[i]->SetNameGroup(nombres);
     }
 }
 
@@ -162,6 +169,18 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     HScroll1->SetLargeChange(muestrasCiclo_);
     lblzoom->setText(QStringLiteral("+/-: 0"));
 
+    canales_.clear();
+    for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k)
+        canales_.append(NombreCanal(k));
+    // Each box's caption keeps the room of the widest value its channel
+    // shows, so its cut stays where it is as the values change while the
+    // view scrolls.
+    for (std::size_t i = 0; i < 6; ++i) {
+        const Slot& s = slots_[i];
+        Valores[FilaValor(i)]->ReserveValueRoom(i < 3 * static_cast<std::size_t>(std::max(numSets_, 0))
+                                                    ? TextosMagnitudAnguloMasAnchos(s.Maximo, s.Unidades)
+                                                    : QStringList());
+    }
     maximo_ = maximo;
     zoom_ = 1.0f;
     pasoZoom_ = 0;

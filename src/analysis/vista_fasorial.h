@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -105,6 +106,7 @@ protected:
         QString Nombre;
         QString Digito;
         QString Unidades;
+        float Maximo{0.0f}; // the largest magnitude its table column shows
     };
 
     VistaFasorial(QWidget* parent, EstiloDisposicion estiloResize, int textoTitulo, const char* tag);
@@ -180,6 +182,7 @@ private:
     int textoTitulo_;
     std::function<void()> imprimir_;
     float maximo_{0};
+    QStringList canales_; // every channel's caption, the boxes' company
     bool listo_{false};
     std::int32_t pasoZoom_{0};
     float zoom_{1.0f};

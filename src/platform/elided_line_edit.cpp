@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 #include <utility>
 
 #include "platform/base/name_elide.h"
+#include "platform/base/readout_fit.h"
 #include "platform/elided_label.h"
 #include "platform/name_group.h"
 
@@ -58,6 +60,34 @@ void ElidedLineEdit::ShowReadOut(const QString& name, const QString& separator, 
         update(); // the same text, cut by the new rule
 }
 
+void ElidedLineEdit::ReserveValueRoom(const QStringList& values)
+{
+    if (values == reserved_)
+        return;
+    reserved_ = values;
+    update();
+}
+
+void ElidedLineEdit::ShowScrolled(const QString& whole, const QString& shown)
+{
+    if (shown == whole) {
+        scrolledWhole_.clear();
+        scrolledShown_.clear();
+    } else {
+        scrolledWhole_ = whole;
+        scrolledShown_ = shown;
+    }
+    if (shown != text())
+        setText(shown);
+    else
+        update();
+}
+
+bool ElidedLineEdit::IsScrolled() const
+{
+    return !scrolledWhole_.isEmpty() && text() == scrolledShown_;
+}
+
 void ElidedLineEdit::SetNameGroup(NameGroup* group)
 {
     group_ = group;
@@ -86,24 +116,47 @@ QString ElidedLineEdit::VisibleText() const
 {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    return VisibleIn(TextRect(panel).width() - 2 * kMargenX);
+    return VisibleLines(TextRect(panel)).join(QLatin1Char('\n'));
 }
 
-QString ElidedLineEdit::VisibleIn(double width) const
+void ElidedLineEdit::SetMaxLines(int lines)
+{
+    lines = std::max(lines, 1);
+    if (lines == maxLines_)
+        return;
+    maxLines_ = lines;
+    update();
+}
+
+QStringList ElidedLineEdit::VisibleLines(const QRect& r) const
 {
     const QString& t = text();
     if (Editing() || t.isEmpty())
-        return t;
+        return {t};
+    const double width = r.width() - 2 * kMargenX;
     const QFontMetricsF fm(font());
     const auto advance = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-    if (advance(t) <= width)
-        return t;
+    const int lines = std::clamp(static_cast<int>(r.height() / std::max(fm.height(), 1.0)), 1, maxLines_);
+    if (IsScrolled()) {
+        // A window onto the text from where the scroll stands, cut at its
+        // end; a read-out's value stays whole after it.
+        if (advance(t) <= width)
+            return {t};
+        if (!IsReadOut())
+            return WindowLines(t, width, lines, advance);
+        return ScrolledReadOutLines(Name(), separator_, tail_.mid(separator_.size()), width, lines, advance);
+    }
     const QStringList beside = group_ ? group_->Names() : QStringList();
     if (IsReadOut()) {
-        // The value and its unit whole; the name gives way.
-        return FitNameAndValue(Name(), beside, separator_, tail_.mid(separator_.size()), width, advance);
+        double reserve = 0.0;
+        for (const QString& v : reserved_)
+            reserve = std::max(reserve, advance(separator_ + v));
+        return ReadOutLines(Name(), beside, separator_, tail_.mid(separator_.size()), width, lines, advance,
+                            reserve);
     }
-    return ElideName(t, beside, width, advance);
+    if (advance(t) <= width)
+        return {t};
+    return ElideNameInLines(t, beside, width, lines, advance);
 }
 
 void ElidedLineEdit::paintEvent(QPaintEvent* event)
@@ -113,8 +166,8 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event)
     if (group_)
         group_->Drawing(this);
     const QRect r = TextRect(panel);
-    const QString visible = VisibleIn(r.width() - 2 * kMargenX);
-    if (visible == text()) {
+    const QStringList lines = VisibleLines(r);
+    if (lines.size() == 1 && lines.front() == text()) {
         QLineEdit::paintEvent(event);
         return;
     }
@@ -122,31 +175,41 @@ void ElidedLineEdit::paintEvent(QPaintEvent* event)
     QPainter p(this);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
     p.setClipRect(r);
-    const QFontMetrics fm = fontMetrics();
-    const int alto = fm.height();
-    int y = r.y() + (r.height() - alto + 1) / 2;
+    const QFontMetricsF fm(font());
+    // One line stands where a line edit puts its own; more share the height.
+    const bool una = lines.size() == 1;
+    const double alto = una ? fontMetrics().height() : fm.height();
+    const double ascenso = una ? fontMetrics().ascent() : fm.ascent();
+    const double total = alto * static_cast<double>(lines.size());
+    double y =
+        una ? r.y() + (r.height() - fontMetrics().height() + 1) / 2 : r.y() + (r.height() - total) / 2.0;
     const Qt::Alignment va = alignment() & Qt::AlignVertical_Mask;
     if (va == Qt::AlignTop)
         y = r.y() + kMargenY;
     else if (va == Qt::AlignBottom)
-        y = r.bottom() + 1 - alto - kMargenY;
-    const QRect linea(r.x() + kMargenX, y, r.width() - 2 * kMargenX, alto);
-    const int ancho = fm.horizontalAdvance(visible);
-    int x = linea.x();
+        y = r.bottom() + 1 - total - kMargenY;
     const Qt::Alignment ha =
         QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
-    if (ha & Qt::AlignRight)
-        x = linea.right() + 1 - ancho;
-    else if (ha & Qt::AlignHCenter)
-        x = linea.x() + (linea.width() - ancho) / 2;
     p.setPen(palette().text().color());
-    p.drawText(QPoint(x, linea.y() + fm.ascent()), visible);
+    const double izquierda = r.x() + kMargenX;
+    const double ancho = r.width() - 2 * kMargenX;
+    for (const QString& line : lines) {
+        const double w = una ? fontMetrics().horizontalAdvance(line) : fm.horizontalAdvance(line);
+        double x = izquierda;
+        if (ha & Qt::AlignRight)
+            x = izquierda + ancho - w;
+        else if (ha & Qt::AlignHCenter)
+            x = izquierda + (ancho - w) / 2.0;
+        p.drawText(QPointF(x, y + ascenso), line);
+        y += alto;
+    }
 }
 
 bool ElidedLineEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        ShowWholeTextTip(*this, *event, IsCut(), text());
+        const QString& whole = IsScrolled() ? scrolledWhole_ : text();
+        ShowWholeTextTip(*this, *event, VisibleText() != whole, whole);
         return true;
     }
     return QLineEdit::event(event);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "analysis/frm_fases.h"
 #include "analysis/frm_secuencias.h"
 #include "analysis/view_layout.h"
+#include "platform/base/readout_fit.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 
@@ -93,6 +95,55 @@ TEST_P(SmallScreen, LongNamesGiveWayAndEveryMagnitudeAngleAndUnitShowsWhole)
             nombres << NombreVisto(caja->VisibleText());
         }
         EXPECT_TRUE(test::TodosDistintos(nombres)) << "names that differ at their end read apart";
+    }
+}
+
+// While the views scroll through rows whose magnitudes and angles take more
+// and fewer digits, each value box's caption keeps its cut: what shows of
+// the name stands still, the value beside it always whole.
+TEST_P(SmallScreen, CaptionsKeepTheirCutWhileTheValuesChangeWidth)
+{
+    const QStringList nombres = test::NombresSubestacion::Analogicos();
+    for (std::int32_t c = 1; c <= 6; ++c)
+        Registro().TablaCanales(c, 2) = nombres[c - 1];
+    const std::int32_t muestras = 200;
+    TablaReal t(5 * kN + muestras, 12, 0.0f);
+    for (std::int32_t r = 1; r <= t.Rows(); ++r) {
+        const double a = r % 7 == 0 ? 5656.857 : r % 3 == 0 ? 0.5 : 99.25;
+        for (std::int32_t c = 1; c <= 6; ++c) {
+            const double fase = 0.37 * r + 2.1 * c;
+            t(r, 2 * c - 1) = static_cast<float>(a * std::cos(fase));
+            t(r, 2 * c) = static_cast<float>(a * std::sin(fase));
+        }
+    }
+    Analisis().Fasores = std::make_shared<const TablaReal>(std::move(t));
+    Analisis().MuestrasCicloDFT = kN;
+    Elegir({2, 1, 1}, {2, 1, 1}, 2);
+    ASSERT_TRUE(CargarFases());
+    ASSERT_TRUE(CargarSecuencias());
+    Procesar();
+    for (VistaFasorial* v : std::vector<VistaFasorial*>{Fases(), Secuencias()}) {
+        ASSERT_NE(v, nullptr);
+        SCOPED_TRACE(v->windowTitle().toStdString());
+        std::array<QSet<QString>, 6> cortes;
+        std::array<QSet<qsizetype>, 6> anchos;
+        for (std::int32_t p = v->HScroll1->Min(); p < v->HScroll1->Min() + 30; ++p) {
+            v->HScroll1->SetValue(p);
+            for (std::size_t i = 0; i < 6; ++i) {
+                ElidedLineEdit& caja = *v->Valores[i];
+                const QString texto = caja.text();
+                const qsizetype dos = texto.lastIndexOf(QStringLiteral(": "));
+                const QString valor = texto.mid(dos + 2);
+                ASSERT_TRUE(test::LecturaConValorEntero(caja, texto.left(dos), valor));
+                cortes[i].insert(NameShown({caja.VisibleText()}, QStringLiteral(": "), valor));
+                anchos[i].insert(valor.size());
+            }
+        }
+        for (std::size_t i = 0; i < 6; ++i) {
+            EXPECT_GT(anchos[i].size(), 1u) << "box " << i << ": the values changed width";
+            EXPECT_EQ(cortes[i].size(), 1u)
+                << "box " << i << ": " << QStringList(cortes[i].values()).join(" | ").toStdString();
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
@@ -310,12 +311,21 @@ QString NombreLargo(const QString& fin)
     if (caja.text() != entero)
         return ::testing::AssertionFailure() << "holds " << caja.text().toStdString();
     const QString visible = caja.VisibleText();
-    if (!visible.endsWith(QStringLiteral(": ") + valor) && visible != valor)
+    const QStringList lineas = visible.split(QLatin1Char('\n'));
+    const QString& ultima = lineas.back();
+    if (lineas.size() > 1 ? ultima != valor
+                          : !visible.endsWith(QStringLiteral(": ") + valor) && visible != valor)
         return ::testing::AssertionFailure() << "draws " << visible.toStdString();
     const MargenesCaja m = MargenesDe(caja);
-    if (caja.fontMetrics().horizontalAdvance(visible) > caja.width() - m.Horizontal)
-        return ::testing::AssertionFailure() << "draws wider than the box: " << visible.toStdString();
-    if (caja.IsCut()) {
+    for (const QString& linea : lineas)
+        if (caja.fontMetrics().horizontalAdvance(linea) > caja.width() - m.Horizontal)
+            return ::testing::AssertionFailure() << "draws wider than the box: " << visible.toStdString();
+    if (QFontMetricsF(caja.font()).height() * static_cast<double>(lineas.size()) > caja.height() - m.Vertical)
+        return ::testing::AssertionFailure()
+               << "draws more lines than the box holds: " << visible.toStdString();
+    const bool nombreEntero =
+        lineas.size() > 1 && lineas.mid(0, lineas.size() - 1).join(QLatin1Char(' ')) == nombre;
+    if (caja.IsCut() && !nombreEntero) {
         if (!visible.contains(QChar(0x2026)) && visible != valor)
             return ::testing::AssertionFailure() << "cut with no ellipsis: " << visible.toStdString();
         const QString consejo = AyudaAlPasar(caja);

@@ -94,7 +94,9 @@ QString AyudaAlPasar(QWidget& w);
 
 // Whether a read-out box holds `nombre` + ": " + `valor` whole, draws the
 // value whole at its end inside its width (the name cut in the middle when
-// the box is too narrow) and, when cut, shows the whole text on hover.
+// the box is too narrow) and, when cut, shows the whole text on hover. A box
+// of more lines draws the value alone on its last line, and every line
+// inside the box.
 ::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,
                                                  const QString& valor);
 

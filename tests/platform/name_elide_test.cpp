@@ -152,14 +152,6 @@ TEST(NameElide, InLinesANameBreaksBetweenWordsAndGivesWayTheSameWay)
     for (const QString& l : cut)
         EXPECT_LE(Count(l), 8);
     EXPECT_TRUE(ReadsAs(cut.join(QLatin1Char(' ')), seis[3])) << cut.join(QLatin1Char('|')).toStdString();
-    // A word cut in the middle stays on one line: the lines read as the
-    // name with a blank at each break.
-    const QString principal = QString::fromUtf8("BARRA PRINCIPAL 220kV POSICIÓN 12");
-    for (double width = 6; width <= 20; ++width) {
-        const QStringList lines = ElideNameInLines(principal, {}, width, 2, Count);
-        EXPECT_TRUE(ReadsAs(lines.join(QLatin1Char(' ')), principal))
-            << width << ": " << lines.join(QLatin1Char('|')).toStdString();
-    }
     EXPECT_EQ(ElideNameInLines(seis[3], seis, 22, 1, Count),
               QStringList{ElideName(seis[3], seis, 22, Count)});
 }

@@ -181,10 +181,7 @@ QStringList Wrap(const QString& text, double width, int lines, const TextAdvance
         // The longest run of whole words from `from` that fits.
         qsizetype best = -1;
         for (qsizetype i = from + 1; i <= text.size(); ++i) {
-            // A line never ends in the "…" of a word cut in the middle.
-            const QChar before = text.at(i - 1);
-            const bool wordEnds = i == text.size() || (Separates(before) && before != kEllipsis.front() &&
-                                                       !Separates(text.at(i)));
+            const bool wordEnds = i == text.size() || (Separates(text.at(i - 1)) && !Separates(text.at(i)));
             if (!wordEnds)
                 continue;
             if (advance(text.mid(from, i - from).trimmed()) > width)

@@ -17,6 +17,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
@@ -110,6 +111,8 @@ void frmVerCmpang::Desechar()
 
 void frmVerCmpang::CrearControles()
 {
+    nombres_ = new NameGroup(this);
+    nombres_->AddNames([this] { return canales_; });
     Picture1 = new PictureBox(this);
     Picture1->SetBackColor(kFondoPicture);
     Picture1->setFocusPolicy(Qt::StrongFocus);
@@ -141,6 +144,14 @@ void frmVerCmpang::CrearControles()
         lblci[k] = Caja(this, QBColor(color));
         lblam[k]->installEventFilter(this);
         lblci[k]->installEventFilter(this);
+        // The composition's captions are shown beside each other: each
+        // gives way against the others.
+        lblam[k]->SetNameGroup(nombres_);
+        lblci[k]->SetNameGroup(nombres_);
+        // A click restores a box's whole text, drawn by the name rule, not
+        // scrolled to its start as a box with the focus would be.
+        lblam[k]->setFocusPolicy(Qt::NoFocus);
+        lblci[k]->setFocusPolicy(Qt::NoFocus);
     }
     lblamar = Caja(this, kAmarillo);
     lblcian = Caja(this, kCian);

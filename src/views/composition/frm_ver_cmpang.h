@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -18,6 +19,7 @@ namespace vesdra {
 
 class HScrollBar;
 class LineControl;
+class NameGroup;
 class PictureBox;
 
 // The composition window: the analog channels of one composition (one to
@@ -168,6 +170,8 @@ private:
     bool conTextos_{false}; // the buttons carry captions (three windows)
     QIcon gris_{};          // their picture, when Iconos holds it
     QTimer* temporizadorResize_{};
+    NameGroup* nombres_{}; // the composition's captions, shown beside each other
+    QStringList canales_;  // every channel's caption, the company they were chosen from
 };
 
 } // namespace vesdra

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/colors.h"
+#include "platform/base/readout_fit.h"
 #include "platform/base/screen.h"
 #include "platform/line_control.h"
 #include "platform/picture_box.h"
@@ -16,7 +17,9 @@
 #include "views/composition/composition_state.h"
 #include "views/composition/composition_traces.h"
 #include "views/composition/frm_ver_cmpang.h"
+#include "views/waves/form_support.h"
 #include "views/waves/lecturas.h"
+#include "views/waves/waves_layout.h"
 
 namespace vesdra {
 
@@ -49,6 +52,11 @@ void frmVerCmpang::Composicion(std::int32_t n)
     filas_ = composicion::FilasElegidas(Composiciones().SeleccionComposicion, n);
     if (filas_.size() > 6)
         filas_.resize(6);
+    // The captions give way against every channel the composition was
+    // chosen from, so that each shows what tells it from any other.
+    canales_.clear();
+    for (std::int32_t c = 1; c <= Registro().TablaCanales.Rows(); ++c)
+        canales_.append(NombreCanal(c));
     const std::int32_t nS = Registro().Valores.Rows();
     CalcularEscala();
     zoomPendiente_ = false;
@@ -74,26 +82,47 @@ void frmVerCmpang::AjustarFuentesLecturas(std::int32_t nS, std::int32_t frecuenc
     for (QLineEdit* caja : {lblamar, lblcian, lblms})
         FijarPixelesFuente(*caja, px);
 
-    // The value boxes share one size too; a caption longer than even the
-    // smallest size holds still scrolls sideways.
-    px = kPixelesFuenteMaximos;
+    // The value boxes share one size too: the largest at which every chosen
+    // channel's caption fits whole beside its extremes; where that is smaller
+    // than the waveform windows' read-outs, theirs as far as the boxes'
+    // height holds it, the captions giving way; smaller only where a caption
+    // could not be told from the others beside its whole value. A caption's
+    // cut keeps the room of its channel's widest value, so it does not move
+    // with the cursors. A slot without a channel shows no box.
+    QStringList nombres;
+    QStringList valores;
     std::size_t k = 0;
     for (const std::int32_t c : filas_) {
         if (++k > 6)
             break;
         const CanalFila f = LeerFila(c);
-        if (f.Columna == 0)
+        const bool conCanal = f.Columna != 0;
+        lblam[k]->setVisible(conCanal);
+        lblci[k]->setVisible(conCanal);
+        if (!conCanal)
             continue;
         const composicion::Extremos e = composicion::ExtremosColumna(f.Columna);
-        const QStringList textos{composicion::TextoValor(f.Nombre, e.Minimo, f.Unidad),
-                                 composicion::TextoValor(f.Nombre, e.Maximo, f.Unidad)};
-        px = std::min({px, AjustarFuenteCaja(*lblam[k], textos), AjustarFuenteCaja(*lblci[k], textos)});
+        const QStringList extremos{TextoValor(e.Minimo, f.Unidad), TextoValor(e.Maximo, f.Unidad)};
+        for (const QString& v : extremos) {
+            nombres << f.Nombre;
+            valores << v;
+        }
+        lblam[k]->ReserveValueRoom(extremos);
+        lblci[k]->ReserveValueRoom(extremos);
     }
-    if (k == 0)
-        px = AjustarFuenteCaja(*lblam[1], {});
+    for (std::size_t i = k + 1; i <= 6; ++i) {
+        lblam[i]->setVisible(false);
+        lblci[i]->setVisible(false);
+    }
+    const ElidedLineEdit& muestra = *lblam[1];
+    const int valor =
+        FitReadOuts(nombres, valores, canales_, QStringLiteral(": "), muestra.width(), muestra.height(),
+                    muestra.height(), 1, MedidorDeFuente(muestra.font()), MargenesDe(muestra),
+                    ondas::PixelesPorAltoCaja(muestra, DisenoOndas{}.AltoLectura))
+            .Pixels;
     for (std::size_t i = 1; i <= 6; ++i) {
-        FijarPixelesFuente(*lblam[i], px);
-        FijarPixelesFuente(*lblci[i], px);
+        FijarPixelesFuente(*lblam[i], valor);
+        FijarPixelesFuente(*lblci[i], valor);
     }
 }
 
@@ -233,16 +262,20 @@ void frmVerCmpang::ActualizarCursor(int cursor)
 
 void frmVerCmpang::HScroll_Amar_Change()
 {
+    // Each box a window onto its text from where the bar stands, so that
+    // scrolling on brings every part of a long caption into view.
     const std::int32_t v = HScroll_Amar->Value();
     for (std::size_t i = 1; i <= 6; ++i)
-        lblam[i]->setText(composicion::TextoDesplazado(textosAmar_[i], v, longitudAmar_));
+        lblam[i]->ShowScrolled(textosAmar_[i],
+                               composicion::TextoDesplazado(textosAmar_[i], v, longitudAmar_));
 }
 
 void frmVerCmpang::HScroll_Cian_Change()
 {
     const std::int32_t v = HScroll_Cian->Value();
     for (std::size_t i = 1; i <= 6; ++i)
-        lblci[i]->setText(composicion::TextoDesplazado(textosCian_[i], v, longitudCian_));
+        lblci[i]->ShowScrolled(textosCian_[i],
+                               composicion::TextoDesplazado(textosCian_[i], v, longitudCian_));
 }
 
 void frmVerCmpang::lblam_Click(int index)

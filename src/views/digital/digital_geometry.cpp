@@ -139,4 +139,11 @@ Caja DisponerBarraNombres(bool pantallaAncha, double altoPicture, const Caja& hs
     return c;
 }
 
+double AltoCajaNombre(double altoFila, double alto)
+{
+    // A box's top stands altoFila - 105 above its row's base line, and the
+    // next row's box altoFila below it.
+    return alto > AltoNombre && alto <= altoFila - 105 ? alto : AltoNombre;
+}
+
 } // namespace vesdra::digital

@@ -95,6 +95,12 @@ inline constexpr double AnchoTextoAnalogico = 1100; // lblanalog, lblamar, lblci
 inline constexpr double AnchoNombre = 1140;         // label(1..19), left of the axis
 inline constexpr double AltoNombre = 255;
 
+// Height of the name boxes for rows altoFila high: `alto` (what two lines of
+// a name want) where the row holds it, the box growing down from its top
+// towards its row's base line and clear of the next row's box; else the
+// design height.
+[[nodiscard]] double AltoCajaNombre(double altoFila, double alto);
+
 // The picture and the row of controls under it. The picture takes the
 // form's height less 900 and the screen's width (not the form's) less 100;
 // the row runs left to right, each control 50 twips after the previous one

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
@@ -20,6 +22,7 @@
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
@@ -74,6 +77,9 @@ ElidedLineEdit* CajaTexto(QWidget* parent, std::uint32_t fondo = kSysWindowBackg
     e->setPalette(pal);
     e->setTextMargins(0, 0, 0, 0);
     MostrarPrincipio(*e);
+    // A box shows what the view writes into it; a click restores its whole
+    // text but leaves it drawn by the name rule, never scrolled to its start.
+    e->setFocusPolicy(Qt::NoFocus);
     return e;
 }
 
@@ -152,11 +158,20 @@ void frm19::CrearControles()
     for (LineControl* l : {lnizq, lnder})
         l->SetPoints(XEje, 0, XEje, 0);
 
+    // The rows' names are shown beside each other, and the analog channel's
+    // beside the record's other channels it was chosen from: each gives way
+    // against those.
+    nombresFilas_ = new NameGroup(this);
+    nombresFilas_->AddNames([this] { return nombresDigitales_; });
+    auto* analogicos = new NameGroup(this);
+    analogicos->AddNames([this] { return nombresAnalogicos_; });
     for (std::size_t i = 1; i <= MaxFilasDigitales; ++i) {
         label[i] = CajaTexto(Picture1);
         label[i]->installEventFilter(this);
+        label[i]->SetNameGroup(nombresFilas_);
     }
     lblanalog = CajaTexto(Picture1);
+    lblanalog->SetNameGroup(analogicos);
     lblamar = CajaTexto(Picture1, kAmarillo);
     lblcian = CajaTexto(Picture1, kCian);
     for (QLineEdit* e : {lblanalog, lblamar, lblcian})
@@ -206,6 +221,15 @@ void frm19::LeerSeleccion()
     for (FilaDigitalVista& f : filas_)
         f.Canal = ColumnaDigital(f.Canal);
     canal_ = LeerCanalAnalogico(Digitales().AnalogicoElegido);
+    // The names the rows and the analog channel were chosen from: each
+    // shows what tells it from any of them.
+    nombresAnalogicos_.clear();
+    for (std::int32_t k = 1; k <= r.TablaCanales.Rows(); ++k)
+        nombresAnalogicos_.append(NombreCanal(k));
+    nombresDigitales_.clear();
+    const Matrix<QString>& miembros = Plantillas().TablaMiembrosDigitales;
+    for (std::int32_t m = 1; m <= miembros.Rows() && miembros.Cols() >= 2; ++m)
+        nombresDigitales_.append(miembros(m, 2));
     nS_ = r.NumMuestras();
     if (nS_ < 1)
         throw VbError(vberr::SubscriptOutOfRange);
@@ -291,9 +315,16 @@ void frm19::Construir(bool alCargar)
         textoCian_ = textoAmarillo_;
         largoTextos_ = std::max(Largo(textoAnalogico_), Largo(textoAmarillo_));
     }
+    // The name boxes take two lines where the rows' height holds them.
     const double altoFila = AltoFila(alto);
-    for (std::int32_t i = 1; i <= MaxFilasDigitales; ++i)
-        MoveTwips(*label[static_cast<std::size_t>(i)], 0, TopNombre(i, altoFila), AnchoNombre, AltoNombre);
+    const double dosLineas = PixelsToTwipsY(
+        std::ceil(2 * QFontMetricsF(label[1]->font()).height() + MargenesDe(*label[1]).Vertical));
+    const double altoNombre = AltoCajaNombre(altoFila, dosLineas);
+    for (std::int32_t i = 1; i <= MaxFilasDigitales; ++i) {
+        ElidedLineEdit& caja = *label[static_cast<std::size_t>(i)];
+        MoveTwips(caja, 0, TopNombre(i, altoFila), AnchoNombre, altoNombre);
+        caja.SetMaxLines(altoNombre > AltoNombre ? 2 : 1);
+    }
 
     NivelDigital completo{1, nS_, 1, ancho, EscalaCompleta(ancho, nS_)};
     Dibujar(completo);
@@ -509,17 +540,19 @@ void frm19::CambioCursor(int cursor)
 
 void frm19::HScroll_Analog_Change()
 {
+    // Each box a window onto its text from where the bar stands, so that
+    // scrolling on brings every part of a long name into view.
     const std::int32_t p = HScroll_Analog->Value();
-    lblanalog->setText(TextoDesplazado(textoAnalogico_, p, largoTextos_));
-    lblamar->setText(TextoDesplazado(textoAmarillo_, p, largoTextos_));
-    lblcian->setText(TextoDesplazado(textoCian_, p, largoTextos_));
+    lblanalog->ShowScrolled(textoAnalogico_, TextoDesplazado(textoAnalogico_, p, largoTextos_));
+    lblamar->ShowScrolled(textoAmarillo_, TextoDesplazado(textoAmarillo_, p, largoTextos_));
+    lblcian->ShowScrolled(textoCian_, TextoDesplazado(textoCian_, p, largoTextos_));
 }
 
 void frm19::HScroll_Nombres_Change()
 {
     const std::int32_t p = HScroll_Nombres->Value();
     for (std::size_t i = 1; i <= MaxFilasDigitales; ++i)
-        label[i]->setText(TextoDesplazado(nombresCompletos_[i], p, largoNombres_));
+        label[i]->ShowScrolled(nombresCompletos_[i], TextoDesplazado(nombresCompletos_[i], p, largoNombres_));
 }
 
 void frm19::label_Click(int index)

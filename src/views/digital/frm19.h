@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -20,6 +21,7 @@ namespace vesdra {
 
 class HScrollBar;
 class LineControl;
+class NameGroup;
 class PictureBox;
 
 // The digital view: one analog channel as a line trace in a band at the
@@ -146,6 +148,9 @@ private:
     double anchoDispuesto_{-1};
     double altoDispuesto_{-1};
     QTimer* temporizadorResize_{};
+    NameGroup* nombresFilas_{};     // the rows' names, shown beside each other
+    QStringList nombresAnalogicos_; // the record's analog channels, the chosen one's company
+    QStringList nombresDigitales_;  // the template's digital channels, the rows' company
 };
 
 // The open view, or null.

@@ -10,11 +10,13 @@
 
 #include "platform/base/colors.h"
 #include "platform/base/numeric.h"
+#include "platform/base/readout_fit.h"
 #include "platform/base/screen.h"
 #include "platform/line_control.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
+#include "platform/name_group.h"
 #include "platform/picture_box.h"
 #include "platform/scroll_bar.h"
 #include "platform/text_box.h"
@@ -38,6 +40,8 @@ namespace {
 
 constexpr std::uint32_t kAmarillo = 0x00FFFF; // QBColor(14)
 constexpr std::uint32_t kCian = 0xFFFF00;     // QBColor(11)
+// Lines a band's read-out box may take where the band's height holds them.
+constexpr int kLineasLectura = 3;
 
 QPointer<frmTodoanalog>& Instancia()
 {
@@ -62,10 +66,18 @@ frmTodoanalog::frmTodoanalog(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     Picture1 = ondas::PictureWithCursors(this, lnam, lnci);
+    nombres_ = new NameGroup(this);
+    nombres_->AddNames([this] { return canales_; });
     for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
         lblet[static_cast<size_t>(k)] = ondas::CajaLectura(this, k % 2 ? kAmarillo : kCian);
         lblet[static_cast<size_t>(k)]->setVisible(false);
         lblet[static_cast<size_t>(k)]->installEventFilter(this);
+        // The bands' names are shown beside each other: each gives way
+        // against the others.
+        lblet[static_cast<size_t>(k)]->SetNameGroup(nombres_);
+        // A click restores a box's whole text, drawn by the name rule, not
+        // scrolled to its start as a box with the focus would be.
+        lblet[static_cast<size_t>(k)]->setFocusPolicy(Qt::NoFocus);
     }
     HScroll1 = new HScrollBar(this);
     HScroll2 = new HScrollBar(this);
@@ -110,6 +122,11 @@ void frmTodoanalog::LeerCanales()
             bandas_.push_back({filas_[i].Fila, i});
     }
     NumBandas = static_cast<std::int32_t>(bandas_.size());
+    // The bands' names give way against every channel the view was chosen
+    // from, so that each shows what tells it from any other.
+    canales_.clear();
+    for (std::int32_t k = 1; k <= r.TablaCanales.Rows(); ++k)
+        canales_.append(NombreCanal(k));
 }
 
 void frmTodoanalog::Colocar()
@@ -149,23 +166,50 @@ void frmTodoanalog::Colocar()
     if (indicador)
         MoveTwips(*lbl_PS, d.lbl_PS);
 
+    // The bands' boxes on their zero lines, none covering another nor the
+    // name bar under them. One font for all: the largest at which each
+    // band's widest read-out (its name and its largest magnitude, negative)
+    // fits whole on one line; where that is smaller than the waveform
+    // windows' read-outs, theirs, the names giving way and taking a second
+    // or third line where the bands' height holds them; smaller only where
+    // a name could not be told from the others beside its whole value. A
+    // name's cut keeps the room of its band's widest value, so it does not
+    // move with the cursors.
+    const double limite = d.HScroll_Nombres.Top;
     const double alto = Picture1->Height();
+    QStringList nombres;
+    QStringList valores;
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
-        const Banda g = GeometriaBanda(alto, NumBandas, b, HeightTwips(*lblet[1]), d.HScroll_Nombres.Top);
-        MoveTwips(*lblet[static_cast<size_t>(2 * b - 1)], g.Lectura1);
-        MoveTwips(*lblet[static_cast<size_t>(2 * b)], g.Lectura2);
+        const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
+        const QString valor = TextoValor(-c.Extremo, UnidadFila(r.TablaCanales, c.Fila));
+        nombres << NombreCanal(c.Fila);
+        valores << valor;
+        for (const std::int32_t k : {2 * b - 1, 2 * b})
+            lblet[static_cast<size_t>(k)]->ReserveValueRoom({valor});
     }
-    // One size for every band box, the largest at which each band's widest
-    // read-out (its name and its largest magnitude, negative) fits; longer
-    // names than that still scroll sideways.
-    QStringList bandas;
-    for (const BandaCanal& banda : bandas_) {
-        const CanalBanda& c = filas_[banda.Indice];
-        bandas << TextoLecturaBanda(NombreCanal(c.Fila), -c.Extremo, UnidadFila(r.TablaCanales, c.Fila));
+    double altoCaja = diseno.AltoLectura;
+    double altoMaximo = altoCaja;
+    if (NumBandas > 0) {
+        const double porCaja = limite / (2.0 * NumBandas);
+        altoCaja = std::min(altoCaja, porCaja);
+        altoMaximo = std::max(altoCaja, std::min(GeometriaBanda(alto, NumBandas, 1).Alto / 2.0, porCaja));
     }
-    const int px = AjustarFuenteCaja(*lblet[1], bandas);
-    for (std::int32_t k = 2; k <= 2 * MaxBandas; ++k)
-        FijarPixelesFuente(*lblet[static_cast<size_t>(k)], px);
+    std::vector<RectTwips> cajas = CajasLecturaBandas(alto, NumBandas, altoCaja, limite);
+    if (!cajas.empty())
+        MoveTwips(*lblet[1], cajas.front());
+    const ElidedLineEdit& muestra = *lblet[1];
+    const ReadOutFit ajusteCajas = FitReadOuts(
+        nombres, valores, canales_, QStringLiteral(": "), muestra.width(), TwipsToPixelsY(altoCaja),
+        TwipsToPixelsY(altoMaximo), kLineasLectura, MedidorDeFuente(muestra.font()), MargenesDe(muestra),
+        ondas::PixelesPorAltoCaja(muestra, DisenoOndas{}.AltoLectura));
+    if (ajusteCajas.Lines > 1)
+        cajas = CajasLecturaBandas(alto, NumBandas, PixelsToTwipsY(ajusteCajas.Height), limite);
+    for (std::size_t i = 0; i < cajas.size(); ++i)
+        MoveTwips(*lblet[i + 1], cajas[i]);
+    for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+        FijarPixelesFuente(*lblet[static_cast<size_t>(k)], ajusteCajas.Pixels);
+        lblet[static_cast<size_t>(k)]->SetMaxLines(ajusteCajas.Lines);
+    }
 }
 
 void frmTodoanalog::DibujarBandas(const EscalasAV& escalas)
@@ -308,9 +352,12 @@ void frmTodoanalog::HScroll2_Change()
 void frmTodoanalog::HScroll_Nombres_Change()
 {
     const std::int32_t s = HScroll_Nombres->Value();
-    for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k)
-        lblet[static_cast<size_t>(k)]->setText(
-            TextoDesplazado(TextosCompletos[static_cast<size_t>(k)], s, LongitudMaxima));
+    // Each box a window onto its text from where the bar stands, so that
+    // scrolling on brings every part of a long name into view.
+    for (std::int32_t k = 1; k <= 2 * MaxBandas; ++k) {
+        const QString& completo = TextosCompletos[static_cast<size_t>(k)];
+        lblet[static_cast<size_t>(k)]->ShowScrolled(completo, TextoDesplazado(completo, s, LongitudMaxima));
+    }
 }
 
 void frmTodoanalog::lblet_Click(std::int32_t index)

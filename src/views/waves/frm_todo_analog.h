@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -16,6 +17,7 @@ namespace vesdra {
 
 class HScrollBar;
 class LineControl;
+class NameGroup;
 class PictureBox;
 
 // The stacked analog view: every channel chosen in the dialog as a band of
@@ -109,6 +111,8 @@ private:
     // taken at the build, at every resize and side change; the bands are the visible ones.
     std::vector<CanalBanda> filas_;
     std::vector<BandaCanal> bandas_;
+    NameGroup* nombres_{}; // the bands' names, shown beside each other
+    QStringList canales_;  // every channel's caption, the company they were chosen from
     QTimer* resizeTimer_{};
     bool unloaded_{false};
     bool colocando_{false};

@@ -1,6 +1,7 @@
 #include "views/waves/waves_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/base/numeric.h"
@@ -159,6 +160,37 @@ Banda GeometriaBanda(double altoPicture, std::int32_t numBandas, std::int32_t b,
         banda.Lectura2.Top -= exceso;
     }
     return banda;
+}
+
+std::vector<RectTwips> CajasLecturaBandas(double altoPicture, std::int32_t numBandas, double altoLectura,
+                                          double limite)
+{
+    std::vector<RectTwips> cajas;
+    if (numBandas < 1)
+        return cajas;
+    const auto n = static_cast<std::size_t>(2 * numBandas);
+    const bool conLimite = std::isfinite(limite);
+    double alto = altoLectura;
+    if (conLimite && alto * static_cast<double>(n) > limite)
+        alto = NoNegativo(limite) / static_cast<double>(n);
+    for (std::int32_t b = 1; b <= numBandas; ++b) {
+        const Banda g = GeometriaBanda(altoPicture, numBandas, b, alto);
+        cajas.push_back(g.Lectura1);
+        cajas.push_back(g.Lectura2);
+    }
+    // Up from the bar, then down from the top: each box moves only as far as
+    // its neighbours make it, and the room suffices for all of them.
+    double tope = conLimite ? limite : std::numeric_limits<double>::infinity();
+    for (std::size_t i = n; i-- > 0;) {
+        cajas[i].Top = std::min(cajas[i].Top, tope - alto);
+        tope = cajas[i].Top;
+    }
+    double suelo = 0.0;
+    for (RectTwips& c : cajas) {
+        c.Top = std::max(c.Top, suelo);
+        suelo = c.Top + alto;
+    }
+    return cajas;
 }
 
 } // namespace vesdra

@@ -106,4 +106,14 @@ struct Banda {
                                    double altoLectura = 285.0,
                                    double limite = std::numeric_limits<double>::infinity());
 
+// The read-out boxes of all bands, top to bottom (band 1's cursor 1 and
+// cursor 2 boxes, then band 2's ...), each where GeometriaBanda puts it as
+// far as that leaves it clear of the others and of the top of the name bar
+// under them (`limite`): a box that would cover its neighbour moves up or
+// down just as far as it must, and when 2 numBandas boxes altoLectura high
+// do not fit above the bar they all become lower alike. No box covers
+// another, nor reaches above the picture's top or below `limite`.
+[[nodiscard]] std::vector<RectTwips> CajasLecturaBandas(double altoPicture, std::int32_t numBandas,
+                                                        double altoLectura, double limite);
+
 } // namespace vesdra

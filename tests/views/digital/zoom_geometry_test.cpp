@@ -168,6 +168,21 @@ TEST(GeometriaDigital, RowsAndNameBoxesFollowThePictureHeight)
         EXPECT_LE(TopNombre(i, h) + AltoNombre, BaseFila(i, h));
         EXPECT_GT(TopNombre(i, h), BaseFila(i - 1, h));
     }
+    // A box grows down for two lines where its row holds them, above its
+    // base line and clear of the next row's box; else it keeps its height.
+    struct {
+        double fila, alto, esperado;
+    } altos[] = {{600, 450, 450},
+                 {555, 450, 450},
+                 {554, 450, AltoNombre},
+                 {389, 450, AltoNombre},
+                 {540, 200, AltoNombre}};
+    for (const auto& c : altos) {
+        const double alto = AltoCajaNombre(c.fila, c.alto);
+        EXPECT_DOUBLE_EQ(alto, c.esperado) << c.fila << " " << c.alto;
+        EXPECT_LE(TopNombre(5, c.fila) + alto, BaseFila(5, c.fila) + (alto == AltoNombre ? 0 : 1e-9));
+        EXPECT_LT(TopNombre(5, c.fila) + alto, TopNombre(6, c.fila));
+    }
     const DisposicionAnalogica a = DisponerTextosAnalogicos();
     EXPECT_LE(a.HScroll_Analog.Bottom(), AltoBandaAnalogica); // all inside the analog band
     const Caja ancha = DisponerBarraNombres(true, 9534, a.HScroll_Analog, false);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "views/waves/waves_fit.h"
+
 namespace vesdra {
 namespace {
 
@@ -157,6 +159,58 @@ TEST(StackedLayout, RowUnderThePictureAndBands)
     EXPECT_DOUBLE_EQ(libre.Lectura2.Bottom(), barra);
     EXPECT_DOUBLE_EQ(libre.Lectura1.Bottom(), libre.Lectura2.Top);
     EXPECT_EQ(GeometriaBanda(6000, 8, 7, 285, barra).Lectura2, GeometriaBanda(6000, 8, 7).Lectura2);
+}
+
+// The bands' read-out boxes: each on its band's zero line where that leaves
+// it clear; else moved just as far as its neighbours make it, or all lower
+// alike where the boxes do not fit above the name bar. Never one over
+// another, over the bar or above the picture.
+TEST(CajasLecturaBandas, NoBoxCoversAnotherNorTheNameBar)
+{
+    struct Caso {
+        const char* que;
+        double alto;
+        std::int32_t bandas;
+        double altoCaja;
+        double barra;
+    } casos[] = {
+        {"room to spare", 6000, 3, 285, 5785},
+        {"eight bands, the last one's boxes above the bar", 6000, 8, 285, 5785},
+        {"eight bands that hold two boxes of 285 barely", 4400, 8, 285, 4185},
+        {"boxes taller than half a band", 6000, 8, 480, 5785},
+        {"more boxes than fit above the bar", 3000, 8, 285, 2785},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        const std::vector<RectTwips> cajas = CajasLecturaBandas(c.alto, c.bandas, c.altoCaja, c.barra);
+        ASSERT_EQ(cajas.size(), static_cast<std::size_t>(2 * c.bandas));
+        for (std::size_t i = 0; i < cajas.size(); ++i) {
+            EXPECT_EQ(cajas[i].Left, 5);
+            EXPECT_EQ(cajas[i].Width, 1300);
+            EXPECT_GE(cajas[i].Top, 0) << i;
+            EXPECT_LE(cajas[i].Bottom(), c.barra + 1e-9) << i;
+            EXPECT_DOUBLE_EQ(cajas[i].Height, std::min(c.altoCaja, c.barra / (2.0 * c.bandas))) << i;
+            if (i > 0) {
+                EXPECT_FALSE(SeSolapan(cajas[i - 1], cajas[i])) << i;
+                EXPECT_GE(cajas[i].Top, cajas[i - 1].Top) << "in band order";
+            }
+        }
+    }
+    // Boxes with room keep their places on the zero lines; above the bar
+    // only the last band's stand higher.
+    const auto lugar = [](double alto, std::int32_t n, std::size_t i) {
+        const Banda b = GeometriaBanda(alto, n, static_cast<std::int32_t>(i / 2 + 1));
+        return i % 2 == 0 ? b.Lectura1 : b.Lectura2;
+    };
+    const std::vector<RectTwips> tres = CajasLecturaBandas(6000, 3, 285, 5785);
+    for (std::size_t i = 0; i < tres.size(); ++i)
+        EXPECT_EQ(tres[i], lugar(6000, 3, i)) << i;
+    const std::vector<RectTwips> ocho = CajasLecturaBandas(6000, 8, 285, 5785);
+    for (std::size_t i = 0; i < 14; ++i)
+        EXPECT_EQ(ocho[i], lugar(6000, 8, i)) << i;
+    EXPECT_DOUBLE_EQ(ocho[15].Bottom(), 5785);
+    EXPECT_DOUBLE_EQ(ocho[14].Bottom(), ocho[15].Top);
+    EXPECT_TRUE(CajasLecturaBandas(6000, 0, 285, 5785).empty());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include "common/screen_fixture.h"
 #include "common/test_support.h"
+#include "platform/base/readout_fit.h"
 #include "platform/mdi_forms.h"
 #include "platform/scroll_bar.h"
 #include "views/waves/frm_new_ondas.h"
@@ -79,10 +80,9 @@ TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
         for (std::int32_t b = 1; b <= 6; ++b) {
             ElidedLineEdit& caja = *t->lblet[static_cast<size_t>(2 * b - 1 + cursor)];
             SCOPED_TRACE(caja.text().toStdString());
-            EXPECT_TRUE(test::LecturaConValorEntero(caja, r.TablaCanales(b, 2),
-                                                    TextoValor(r.Valores(s, b), r.TablaCanales(b, 4))));
-            const QString visible = caja.VisibleText();
-            nombres << visible.left(visible.lastIndexOf(QStringLiteral(": ")));
+            const QString valor = TextoValor(r.Valores(s, b), r.TablaCanales(b, 4));
+            EXPECT_TRUE(test::LecturaConValorEntero(caja, r.TablaCanales(b, 2), valor));
+            nombres << NameShown(caja.VisibleText().split(QLatin1Char('\n')), QStringLiteral(": "), valor);
         }
         EXPECT_TRUE(test::PorGruposDistintos(nombres));
     }

@@ -7,6 +7,7 @@
 
 #include "common/test_support.h"
 #include "platform/base/colors.h"
+#include "platform/base/readout_fit.h"
 #include "platform/line_control.h"
 #include "platform/messages.h"
 #include "platform/picture_box.h"
@@ -235,11 +236,21 @@ TEST_F(StackedView, ReadoutsAreWholeAtEveryScreenSize)
         t->HScroll2->SetValue(r.NumMuestras());
         EXPECT_EQ(t->lblet[3]->text(), QStringLiteral("VA: -46.678 kV"));
         EXPECT_EQ(t->lblms->text(), QStringLiteral("99223.000 ms"));
-        std::vector<QLineEdit*> cajas{t->lblam, t->lblci, t->lblms, t->lbl_PS};
-        for (std::int32_t k = 1; k <= 6; ++k)
-            cajas.push_back(t->lblet[static_cast<size_t>(k)]);
-        for (QLineEdit* caja : cajas)
+        for (QLineEdit* caja : {t->lblam, t->lblci, t->lblms, t->lbl_PS})
             EXPECT_TRUE(test::TextoEnteroEnCaja(*caja)) << caja->text().toStdString();
+        // A band's box shows its name and its value whole, on one line or,
+        // at the waveform windows' size, over two.
+        for (std::int32_t k = 1; k <= 6; ++k) {
+            ElidedLineEdit& caja = *t->lblet[static_cast<size_t>(k)];
+            const QString texto = caja.text();
+            const qsizetype dos = texto.lastIndexOf(QStringLiteral(": "));
+            const QString nombre = texto.left(dos);
+            const QString valor = texto.mid(dos + 2);
+            EXPECT_TRUE(test::LecturaConValorEntero(caja, nombre, valor));
+            EXPECT_EQ(NameShown(caja.VisibleText().split(QLatin1Char('\n')), QStringLiteral(": "), valor),
+                      nombre)
+                << caja.VisibleText().toStdString();
+        }
         EXPECT_EQ(t->lbl_PS->text(), TextosIdioma(280));
         EXPECT_LE(t->lbl_PS->geometry().right(), t->width() - 1) << "inside the window";
         EXPECT_FALSE(t->lbl_PS->geometry().intersects(t->pctimpresora->geometry()));
