@@ -450,7 +450,8 @@ TEST_F(DigitalPage, SubstationNamesReadApartAndReadOutsPrintWhole)
                     << vistos.join(QStringLiteral(" | ")).toStdString();
                 const PrintCall* grupo = nullptr;
                 const PrintCall* canal = nullptr;
-                for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                const std::vector<PrintCall> textos = printer.OfKind(Kind::Print);
+                for (const PrintCall& c : textos) {
                     if (c.X1 == kFrameLeft + m.Ancho(QStringLiteral("A")) && c.Y1 < Base(1, filas))
                         grupo = &c;
                     if (c.Color == kGreen && c.Text.endsWith(QStringLiteral("    0A")))
