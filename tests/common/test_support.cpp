@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
+#include <QTest>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -468,6 +470,42 @@ QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna)
     const QString t = QToolTip::text();
     QToolTip::hideText();
     return t;
+}
+
+void CheckSlotsReadApart(const std::vector<ElidedLineEdit*>& casillas, const QStringList& nombres,
+                         std::size_t pulsada)
+{
+    ASSERT_EQ(casillas.size(), static_cast<std::size_t>(nombres.size()));
+    ASSERT_LT(pulsada, casillas.size());
+    QStringList vistos;
+    for (std::size_t k = 0; k < casillas.size(); ++k) {
+        ElidedLineEdit& g = *casillas[k];
+        ASSERT_EQ(g.text(), nombres[static_cast<qsizetype>(k)]) << k;
+        vistos << g.VisibleText();
+        EXPECT_TRUE(g.IsCut());
+        EXPECT_EQ(AyudaAlPasar(g), g.text());
+    }
+    EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    ElidedLineEdit& g = *casillas[pulsada];
+    QApplication::setActiveWindow(g.window());
+    QTest::mouseClick(&g, Qt::LeftButton);
+    ASSERT_TRUE(g.hasFocus());
+    EXPECT_EQ(g.VisibleText(), vistos[static_cast<qsizetype>(pulsada)]);
+}
+
+void CheckListReadsApart(QListWidget& lista, const QStringList& nombres)
+{
+    const auto dibujados = TextosDibujados(lista);
+    ASSERT_GE(dibujados.size(), 5U);
+    QStringList vistos;
+    for (int fila = 0; fila < lista.count(); ++fila) {
+        vistos << TextoVisibleEnLista(lista, fila);
+        if (const auto dibujado = dibujados.find({fila, 0}); dibujado != dibujados.end()) {
+            EXPECT_EQ(dibujado->second, vistos.back());
+            EXPECT_EQ(AyudaAlPasarEntrada(lista, fila), nombres[fila]);
+        }
+    }
+    EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
 }
 
 bool PaintCount::eventFilter(QObject*, QEvent* event)

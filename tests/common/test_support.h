@@ -10,9 +10,11 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QAbstractItemView;
 class QLineEdit;
+class QListWidget;
 
 namespace testing {
 class AssertionResult;
@@ -142,6 +144,19 @@ struct NombresSubestacion {
 [[nodiscard]] std::map<std::pair<int, int>, QString> TextosDibujados(QAbstractItemView& vista);
 // The tool tip hovering entry (row, column) of an item view shows.
 QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna = 0);
+
+// Checks a dialog's slots of channel names, `nombres` holding each slot's
+// own name: every slot holds its name whole, shows it cut and whole on hover,
+// and all read apart; a click on `casillas[pulsada]` makes it current with
+// the focus on it, drawn as before (still cut). Run it in
+// ASSERT_NO_FATAL_FAILURE.
+void CheckSlotsReadApart(const std::vector<ElidedLineEdit*>& casillas, const QStringList& nombres,
+                         std::size_t pulsada);
+// Checks a list of names, `nombres` one per entry: every entry in sight (five
+// at least) is drawn in its row as the list's text for it, whole on hover,
+// and every entry reads apart from the others. Run it in
+// ASSERT_NO_FATAL_FAILURE.
+void CheckListReadsApart(QListWidget& lista, const QStringList& nombres);
 
 // Counts the paint events of the widgets it is installed on.
 class PaintCount : public QObject
