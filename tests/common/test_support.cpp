@@ -508,6 +508,34 @@ void CheckListReadsApart(QListWidget& lista, const QStringList& nombres)
     EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
 }
 
+std::vector<std::pair<int, int>> InkRowBands(QWidget& caja, int margen)
+{
+    const QImage img = caja.grab().toImage();
+    const QColor fondo = caja.palette().color(QPalette::Base);
+    const int hasta = img.height() - margen;
+    std::vector<std::pair<int, int>> bandas;
+    int desde = -1;
+    for (int y = margen; y < hasta; ++y) {
+        bool tinta = false;
+        for (int x = margen + 1; x < img.width() - margen - 1 && !tinta; ++x) {
+            const QColor p = img.pixelColor(x, y);
+            tinta = std::abs(p.red() - fondo.red()) + std::abs(p.green() - fondo.green()) +
+                        std::abs(p.blue() - fondo.blue()) >
+                    200;
+        }
+        if (tinta && desde < 0)
+            desde = y;
+        if (!tinta && desde >= 0) {
+            if (y - desde >= 5)
+                bandas.emplace_back(desde, y);
+            desde = -1;
+        }
+    }
+    if (desde >= 0 && hasta - desde >= 5)
+        bandas.emplace_back(desde, hasta);
+    return bandas;
+}
+
 bool PaintCount::eventFilter(QObject*, QEvent* event)
 {
     if (event->type() == QEvent::Paint)

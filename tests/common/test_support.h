@@ -166,6 +166,14 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// The bands of pixel rows of a box's picture that hold its text's ink
+// (pixels far from the box's base colour), as runs [from, to) of at least 5
+// rows (an accent above a capital is no line of its own). The rows looked at
+// stand `margen` pixels in from the top and the bottom, the columns one more
+// from the sides, clear of the box's frame; a band still open at the last
+// row looked at ends there.
+[[nodiscard]] std::vector<std::pair<int, int>> InkRowBands(QWidget& caja, int margen);
+
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);
 

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
-#include <QImage>
 #include <QMdiSubWindow>
 #include <QTest>
 #include <cmath>
@@ -94,34 +93,6 @@ protected:
     std::unique_ptr<test::AreaPantalla> area_;
 };
 
-// The pixel rows of a box's picture that hold its text's ink, as bands of at
-// least 5 rows (an accent above a capital is no line of its own).
-std::vector<std::pair<int, int>> BandasDeTinta(QWidget& caja)
-{
-    const QImage img = caja.grab().toImage();
-    const QColor fondo = caja.palette().color(QPalette::Base);
-    std::vector<std::pair<int, int>> bandas;
-    int desde = -1;
-    for (int y = 2; y <= img.height() - 2; ++y) {
-        bool tinta = false;
-        for (int x = 3; y < img.height() - 2 && x < img.width() - 3 && !tinta; ++x) {
-            const QColor p = img.pixelColor(x, y);
-            tinta = std::abs(p.red() - fondo.red()) + std::abs(p.green() - fondo.green()) +
-                        std::abs(p.blue() - fondo.blue()) >
-                    200;
-        }
-        // The last row closes a band still open.
-        if (tinta && desde < 0)
-            desde = y;
-        if (!tinta && desde >= 0) {
-            if (y - desde >= 5)
-                bandas.emplace_back(desde, y);
-            desde = -1;
-        }
-    }
-    return bandas;
-}
-
 using Caso = std::tuple<test::PantallaPrueba, int>;
 class NoBoxCovers : public BandBoxes, public ::testing::WithParamInterface<Caso>
 {
@@ -176,7 +147,7 @@ TEST_P(ReadOutSize, TheBandBoxesReadAsLargeAsTheWaveformWindowsWhereTheirHeightH
     onda.HScroll1->SetValue(muestra);
     ASSERT_EQ(onda.lblamar->text(), valor);
     const int pxOnda = QFontInfo(onda.lblamar->font()).pixelSize();
-    const auto tintaOnda = BandasDeTinta(*onda.lblamar);
+    const auto tintaOnda = test::InkRowBands(*onda.lblamar, 2);
     ASSERT_EQ(tintaOnda.size(), 1u);
     DescargarOndas();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -198,7 +169,7 @@ TEST_P(ReadOutSize, TheBandBoxesReadAsLargeAsTheWaveformWindowsWhereTheirHeightH
         const QStringList lineas = caja.VisibleText().split('\n');
         ASSERT_GE(lineas.size(), 2) << caja.VisibleText().toStdString();
         ASSERT_EQ(lineas.back(), valor);
-        const auto tinta = BandasDeTinta(caja);
+        const auto tinta = test::InkRowBands(caja, 2);
         ASSERT_EQ(tinta.size(), static_cast<std::size_t>(lineas.size()));
         EXPECT_GE(tinta.back().second - tinta.back().first,
                   tintaOnda.front().second - tintaOnda.front().first)
