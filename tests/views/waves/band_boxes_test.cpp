@@ -10,7 +10,6 @@
 #include <QFontInfo>
 #include <QMdiSubWindow>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -49,30 +48,9 @@ protected:
     // the busbar voltage; captions are the second names.
     static void RegistroSubestacion()
     {
-        RecordModel& r = Registro();
-        CerrarRegistro();
-        const std::int32_t n = 2000;
-        r.AnioRevision = QStringLiteral("1991");
-        r.NumAnalogicos = 8;
-        r.FrecuenciaLinea = 50;
-        r.NumTasas = 1;
-        r.TasasMuestreo.Resize(1, 1000);
-        r.TablaCanales = Matrix<QString>(8, 4);
-        const QStringList nombres = test::NombresSubestacion::Analogicos();
-        const QStringList circuitos = test::NombresSubestacion::Circuitos();
-        const double picos[] = {179.629, 179.629, 179.629, 5656.857, 5656.857, 5656.857, 12.5, 180.2};
-        for (int c = 1; c <= 8; ++c) {
-            r.TablaCanales(c, 1) = QString::number(c);
-            r.TablaCanales(c, 2) = nombres[c - 1];
-            r.TablaCanales(c, 3) = circuitos[c - 1];
-            r.TablaCanales(c, 4) = c <= 3 || c == 8 ? QStringLiteral("kV") : QStringLiteral("A");
-        }
-        r.Valores = Matrix<float>(n, 8);
-        for (std::int32_t s = 1; s <= n; ++s)
-            for (int c = 1; c <= 8; ++c)
-                r.Valores(s, c) =
-                    static_cast<float>(picos[c - 1] * std::sin(2 * M_PI * 50.0 * (s - 1) / 1000.0 + c));
-        IniciarValores();
+        SineRecord(test::NombresSubestacion::Analogicos(), test::NombresSubestacion::Circuitos(),
+                   {"kV", "kV", "kV", "A", "A", "A", "A", "kV"},
+                   {179.629, 179.629, 179.629, 5656.857, 5656.857, 5656.857, 12.5, 180.2});
     }
 
     static frmTodoanalog* AbrirTodo(int bandas)
