@@ -44,15 +44,7 @@ template <class Button> void ElidedButton<Button>::Option(QStyleOptionButton& op
 
 template <class Button> bool ElidedButton<Button>::IsCut() const
 {
-    // Only the blanks at the breaks of a caption over lines differ.
-    const auto bare = [](const QString& t) {
-        QString b;
-        for (const QChar c : t)
-            if (!c.isSpace())
-                b.append(c);
-        return b;
-    };
-    return bare(VisibleText()) != bare(this->text());
+    return !ShownWhole(VisibleText(), this->text());
 }
 
 template <class Button> QString ElidedButton<Button>::VisibleText() const

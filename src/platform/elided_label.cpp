@@ -67,15 +67,8 @@ QString ElidedLabel::VisibleText() const
 
 bool ElidedLabel::IsCut() const
 {
-    // A text broken over lines is whole: only the blanks at the breaks differ.
-    const auto bare = [](const QString& t) {
-        QString b;
-        for (const QChar c : t)
-            if (!c.isSpace())
-                b.append(c);
-        return b;
-    };
-    return bare(VisibleLines().join(QString())) != bare(text());
+    // A text broken over lines is whole.
+    return !ShownWhole(VisibleText(), text());
 }
 
 void ElidedLabel::paintEvent(QPaintEvent* event)

@@ -1,5 +1,7 @@
 #include "platform/name_group.h"
 
+#include <QListWidget>
+#include <QPointer>
 #include <QWidget>
 #include <utility>
 
@@ -18,6 +20,16 @@ void NameGroup::Add(QWidget* member, std::function<QString()> name)
 void NameGroup::AddNames(std::function<QStringList()> names)
 {
     names_.push_back(std::move(names));
+}
+
+void NameGroup::AddEntriesOf(const QListWidget& list)
+{
+    AddNames([l = QPointer<const QListWidget>(&list)] {
+        QStringList entries;
+        for (int row = 0; l && row < l->count(); ++row)
+            entries.append(l->item(row)->text());
+        return entries;
+    });
 }
 
 QStringList NameGroup::Names() const

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+class QListWidget;
 class QWidget;
 
 namespace vesdra {
@@ -26,6 +27,9 @@ public:
     // Names shown beside the members without being a member's (the entries
     // of a list beside them).
     void AddNames(std::function<QStringList()> names);
+    // The entries of `list` as they stand whenever the group is asked (the
+    // channels on offer beside a dialog's slots).
+    void AddEntriesOf(const QListWidget& list);
 
     // Every name of the group as it stands now.
     [[nodiscard]] QStringList Names() const;

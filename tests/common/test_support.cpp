@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
+#include <QTest>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -468,6 +470,70 @@ QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna)
     const QString t = QToolTip::text();
     QToolTip::hideText();
     return t;
+}
+
+void CheckSlotsReadApart(const std::vector<ElidedLineEdit*>& casillas, const QStringList& nombres,
+                         std::size_t pulsada)
+{
+    ASSERT_EQ(casillas.size(), static_cast<std::size_t>(nombres.size()));
+    ASSERT_LT(pulsada, casillas.size());
+    QStringList vistos;
+    for (std::size_t k = 0; k < casillas.size(); ++k) {
+        ElidedLineEdit& g = *casillas[k];
+        ASSERT_EQ(g.text(), nombres[static_cast<qsizetype>(k)]) << k;
+        vistos << g.VisibleText();
+        EXPECT_TRUE(g.IsCut());
+        EXPECT_EQ(AyudaAlPasar(g), g.text());
+    }
+    EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
+    ElidedLineEdit& g = *casillas[pulsada];
+    QApplication::setActiveWindow(g.window());
+    QTest::mouseClick(&g, Qt::LeftButton);
+    ASSERT_TRUE(g.hasFocus());
+    EXPECT_EQ(g.VisibleText(), vistos[static_cast<qsizetype>(pulsada)]);
+}
+
+void CheckListReadsApart(QListWidget& lista, const QStringList& nombres)
+{
+    const auto dibujados = TextosDibujados(lista);
+    ASSERT_GE(dibujados.size(), 5U);
+    QStringList vistos;
+    for (int fila = 0; fila < lista.count(); ++fila) {
+        vistos << TextoVisibleEnLista(lista, fila);
+        if (const auto dibujado = dibujados.find({fila, 0}); dibujado != dibujados.end()) {
+            EXPECT_EQ(dibujado->second, vistos.back());
+            EXPECT_EQ(AyudaAlPasarEntrada(lista, fila), nombres[fila]);
+        }
+    }
+    EXPECT_TRUE(SeLeenAparte(vistos, nombres)) << vistos.join(QStringLiteral(" | ")).toStdString();
+}
+
+std::vector<std::pair<int, int>> InkRowBands(QWidget& caja, int margen)
+{
+    const QImage img = caja.grab().toImage();
+    const QColor fondo = caja.palette().color(QPalette::Base);
+    const int hasta = img.height() - margen;
+    std::vector<std::pair<int, int>> bandas;
+    int desde = -1;
+    for (int y = margen; y < hasta; ++y) {
+        bool tinta = false;
+        for (int x = margen + 1; x < img.width() - margen - 1 && !tinta; ++x) {
+            const QColor p = img.pixelColor(x, y);
+            tinta = std::abs(p.red() - fondo.red()) + std::abs(p.green() - fondo.green()) +
+                        std::abs(p.blue() - fondo.blue()) >
+                    200;
+        }
+        if (tinta && desde < 0)
+            desde = y;
+        if (!tinta && desde >= 0) {
+            if (y - desde >= 5)
+                bandas.emplace_back(desde, y);
+            desde = -1;
+        }
+    }
+    if (desde >= 0 && hasta - desde >= 5)
+        bandas.emplace_back(desde, hasta);
+    return bandas;
 }
 
 bool PaintCount::eventFilter(QObject*, QEvent* event)

@@ -10,9 +10,11 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QAbstractItemView;
 class QLineEdit;
+class QListWidget;
 
 namespace testing {
 class AssertionResult;
@@ -143,6 +145,19 @@ struct NombresSubestacion {
 // The tool tip hovering entry (row, column) of an item view shows.
 QString AyudaAlPasarEntrada(QAbstractItemView& vista, int fila, int columna = 0);
 
+// Checks a dialog's slots of channel names, `nombres` holding each slot's
+// own name: every slot holds its name whole, shows it cut and whole on hover,
+// and all read apart; a click on `casillas[pulsada]` makes it current with
+// the focus on it, drawn as before (still cut). Run it in
+// ASSERT_NO_FATAL_FAILURE.
+void CheckSlotsReadApart(const std::vector<ElidedLineEdit*>& casillas, const QStringList& nombres,
+                         std::size_t pulsada);
+// Checks a list of names, `nombres` one per entry: every entry in sight (five
+// at least) is drawn in its row as the list's text for it, whole on hover,
+// and every entry reads apart from the others. Run it in
+// ASSERT_NO_FATAL_FAILURE.
+void CheckListReadsApart(QListWidget& lista, const QStringList& nombres);
+
 // Counts the paint events of the widgets it is installed on.
 class PaintCount : public QObject
 {
@@ -150,6 +165,14 @@ public:
     int count = 0;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// The bands of pixel rows of a box's picture that hold its text's ink
+// (pixels far from the box's base colour), as runs [from, to) of at least 5
+// rows (an accent above a capital is no line of its own). The rows looked at
+// stand `margen` pixels in from the top and the bottom, the columns one more
+// from the sides, clear of the box's frame; a band still open at the last
+// row looked at ends there.
+[[nodiscard]] std::vector<std::pair<int, int>> InkRowBands(QWidget& caja, int margen);
 
 // How many pixels two pictures of one size differ in.
 [[nodiscard]] int DifferentPixels(const QImage& a, const QImage& b);

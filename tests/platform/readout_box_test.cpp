@@ -3,7 +3,6 @@
 // with room for two lines draws the name above the value.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QWidget>
 #include <vector>
 
@@ -92,33 +91,6 @@ TEST(ReadOutBox, ANamesCutStaysWhereItIsWhileItsValueChangesWidth)
     EXPECT_LT(partesLibre.removeDuplicates(), 2) << "a box with no room kept moves its cut";
 }
 
-// The bands of pixel rows of a picture that hold the text's ink, as runs
-// [from, to) of at least 5 rows (an accent above a capital is not a line).
-std::vector<std::pair<int, int>> FilasDeTinta(const QImage& img, QColor fondo)
-{
-    std::vector<std::pair<int, int>> filas;
-    int desde = -1;
-    for (int y = 3; y < img.height() - 3; ++y) {
-        bool tinta = false;
-        for (int x = 4; x < img.width() - 4 && !tinta; ++x) {
-            const QColor p = img.pixelColor(x, y);
-            tinta = std::abs(p.red() - fondo.red()) + std::abs(p.green() - fondo.green()) +
-                        std::abs(p.blue() - fondo.blue()) >
-                    200;
-        }
-        if (tinta && desde < 0)
-            desde = y;
-        if (!tinta && desde >= 0) {
-            if (y - desde >= 5)
-                filas.emplace_back(desde, y);
-            desde = -1;
-        }
-    }
-    if (desde >= 0 && img.height() - 3 - desde >= 5)
-        filas.emplace_back(desde, img.height() - 3);
-    return filas;
-}
-
 TEST(ReadOutBox, WithRoomForTwoLinesTheNameStandsAboveItsWholeValue)
 {
     Cajas c(QSize(100, 44), 3);
@@ -135,8 +107,7 @@ TEST(ReadOutBox, WithRoomForTwoLinesTheNameStandsAboveItsWholeValue)
         EXPECT_TRUE(test::LecturaConValorEntero(caja, nombres[i], valor));
         partes << NameShown(lineas, kSep, valor);
         // Drawn as two lines of text, one under the other.
-        const QImage img = caja.grab().toImage();
-        EXPECT_EQ(FilasDeTinta(img, caja.palette().color(QPalette::Base)).size(), 2u);
+        EXPECT_EQ(test::InkRowBands(caja, 3).size(), 2u);
     }
     EXPECT_TRUE(test::SeLeenAparte(partes, nombres.mid(0, 3))) << partes.join('|').toStdString();
 
@@ -144,7 +115,7 @@ TEST(ReadOutBox, WithRoomForTwoLinesTheNameStandsAboveItsWholeValue)
     ElidedLineEdit& baja = *c.cajas[0];
     baja.resize(100, 22);
     EXPECT_EQ(baja.VisibleText().count('\n'), 0);
-    EXPECT_EQ(FilasDeTinta(baja.grab().toImage(), baja.palette().color(QPalette::Base)).size(), 1u);
+    EXPECT_EQ(test::InkRowBands(baja, 3).size(), 1u);
 }
 
 } // namespace

@@ -294,15 +294,7 @@ TEST_F(WizardTypedWorkTest, MendedTheModelIndexIsReadOncePerPass)
     Arrancar();
     for (int pase = 1; pase <= 2; ++pase) {
         SCOPED_TRACE(pase);
-        frmAnalog* a = DelPrimerModelo();
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->txtnumAnalog->text(), "8");
-        a->cmdOK_Click();
-        Procesar();
-        ASSERT_NE(FormTrifasic(), nullptr);
-        FormTrifasic()->cmdOK_Click();
-        Procesar();
-        ASSERT_NE(FormDigital(), nullptr);
+        ASSERT_NE(FirstModelToStep3(), nullptr);
         EXPECT_GT(FormDigital()->List1->count(), 0);
         EXPECT_EQ(contador->Indice, pase);
         FormDigital()->cmdcancel_Click();

@@ -70,6 +70,34 @@ protected:
         Procesar();
         return FormAnalog();
     }
+    // Step 1 accepted as it stands, then step 2: step 3, or nullptr when a
+    // form is missing on the way.
+    frmDigital* OnToStep3(frmAnalog& a)
+    {
+        a.cmdOK_Click();
+        Procesar();
+        frmTrifasic* t = FormTrifasic();
+        EXPECT_NE(t, nullptr);
+        if (!t)
+            return nullptr;
+        t->cmdOK_Click();
+        Procesar();
+        frmDigital* d = FormDigital();
+        EXPECT_NE(d, nullptr);
+        return d;
+    }
+    // A new template from the first model of the list (its eight analog
+    // rows), through steps 1 and 2 to step 3, or nullptr when a form is
+    // missing on the way.
+    frmDigital* FirstModelToStep3()
+    {
+        frmAnalog* a = DelPrimerModelo();
+        EXPECT_NE(a, nullptr);
+        if (!a)
+            return nullptr;
+        EXPECT_EQ(a->txtnumAnalog->text(), "8");
+        return OnToStep3(*a);
+    }
     // A new template of one analog row, through steps 1 and 2 to step 3.
     frmDigital& HastaPaso3()
     {
@@ -77,14 +105,7 @@ protected:
         a.txtIdentif->setText("RELE");
         a.txtnumAnalog->setText("1");
         a.vaSpread1->Escribir(1, 1, "Va");
-        a.cmdOK_Click();
-        Procesar();
-        EXPECT_NE(FormTrifasic(), nullptr);
-        FormTrifasic()->cmdOK_Click();
-        Procesar();
-        frmDigital* d = FormDigital();
-        EXPECT_NE(d, nullptr);
-        return *d;
+        return *OnToStep3(a);
     }
     static bool Visible(QWidget* w) { return w && MarcoFormulario(*w)->isVisible() && w->isVisible(); }
     static QColor Marcador(const frmTrifasic& t, std::int32_t s, std::int32_t k)

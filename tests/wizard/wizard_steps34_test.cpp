@@ -506,15 +506,7 @@ TEST_F(WizardSteps34Test, MendedADamagedModelDatabaseNeverEndsTheProgram)
         Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb"});
         const QString base = dir_.filePath("Models/RD21.mdb");
         ASSERT_TRUE(QFile::copy(test::DataPath(QStringLiteral("Models/damaged/") + fixture), base));
-        frmAnalog* a = DelPrimerModelo();
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->txtnumAnalog->text(), "8");
-        a->cmdOK_Click();
-        Procesar();
-        ASSERT_NE(FormTrifasic(), nullptr);
-        FormTrifasic()->cmdOK_Click();
-        Procesar();
-        frmDigital* d = FormDigital();
+        frmDigital* d = FirstModelToStep3();
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(Mensajes(), QStringList({T(245) + base}));
         EXPECT_EQ(Boxes().Last().Style, vbInformation);

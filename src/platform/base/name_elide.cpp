@@ -205,6 +205,18 @@ const QString& Ellipsis()
     return kEllipsis;
 }
 
+bool ShownWhole(const QString& shown, const QString& whole)
+{
+    const auto bare = [](const QString& t) {
+        QString b;
+        for (const QChar c : t)
+            if (!c.isSpace())
+                b.append(c);
+        return b;
+    };
+    return bare(shown) == bare(whole);
+}
+
 bool ReadsAs(const QString& shown, const QString& whole)
 {
     const QStringList pieces = shown.split(kEllipsis);

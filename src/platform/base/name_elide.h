@@ -62,6 +62,10 @@ using TextAdvance = std::function<double(const QString& text)>;
 // unless `shown` ends with "…".
 [[nodiscard]] bool ReadsAs(const QString& shown, const QString& whole);
 
+// Whether `shown`, a text as drawn on one line or broken over several, is
+// `whole` with nothing left out: only the blanks at its breaks may differ.
+[[nodiscard]] bool ShownWhole(const QString& shown, const QString& whole);
+
 // The ellipsis that stands for the characters a cut name leaves out.
 [[nodiscard]] const QString& Ellipsis();
 

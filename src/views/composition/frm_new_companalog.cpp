@@ -104,12 +104,7 @@ void frmNewCompanalog::CrearControles()
     // A name longer than its slot shows the part that tells it from the
     // other slots and the channels listed, whole on hover.
     auto* nombres = new NameGroup(this);
-    nombres->AddNames([this] {
-        QStringList canales;
-        for (int fila = 0; fila < List1->count(); ++fila)
-            canales.append(List1->item(fila)->text());
-        return canales;
-    });
+    nombres->AddEntriesOf(*List1);
     const std::array<QGroupBox*, 3> marcos{Frame1, Frame2, Frame3};
     for (int k = 1; k <= composicion::NumCasillas; ++k) {
         QGroupBox* f = marcos[static_cast<std::size_t>((k - 1) / 6)];

@@ -609,18 +609,18 @@ void frm19::Form_Resize()
         return;
     if (FormWidthTwips(*this) == anchoDispuesto_ && FormHeightTwips(*this) == altoDispuesto_)
         return;
-    try {
-        MousePointerGuard puntero(this, vbCustom);
-        Construir(false);
-    } catch (const VbError& e) {
-        ErrorTail(e);
-    }
+    Rebuild();
 }
 
 void frm19::LadoCambiado()
 {
     if (!vistaCargada_ || descargada_)
         return;
+    Rebuild();
+}
+
+void frm19::Rebuild()
+{
     try {
         MousePointerGuard puntero(this, vbCustom);
         Construir(false);

@@ -119,6 +119,9 @@ private:
     void CrearControles();
     void LeerSeleccion();
     void Construir(bool alCargar);
+    // The view laid out again for its frame and the record's side as they
+    // stand, under the hourglass; an error ends as the view's handlers' do.
+    void Rebuild();
     void ColocarIndicadorPS();
     void Dibujar(const digital::NivelDigital& nivel);
     void RedibujarTrazas(const digital::PasoZoom& paso);

@@ -81,12 +81,7 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     // A name longer than its slot shows the part that tells it from the
     // other slots and the channels listed, whole on hover.
     auto* nombres = new NameGroup(this);
-    nombres->AddNames([this] {
-        QStringList canales;
-        for (int fila = 0; fila < List1->count(); ++fila)
-            canales.append(List1->item(fila)->text());
-        return canales;
-    });
+    nombres->AddEntriesOf(*List1);
     for (std::int32_t i = 1; i <= CasillasOndas::NumCasillas; ++i) {
         const double top = 330 + (i - 1) * 480.0;
         lblpunt[i] = new QLabel(Frame2);

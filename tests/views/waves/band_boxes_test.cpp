@@ -8,10 +8,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
-#include <QImage>
 #include <QMdiSubWindow>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -50,30 +48,9 @@ protected:
     // the busbar voltage; captions are the second names.
     static void RegistroSubestacion()
     {
-        RecordModel& r = Registro();
-        CerrarRegistro();
-        const std::int32_t n = 2000;
-        r.AnioRevision = QStringLiteral("1991");
-        r.NumAnalogicos = 8;
-        r.FrecuenciaLinea = 50;
-        r.NumTasas = 1;
-        r.TasasMuestreo.Resize(1, 1000);
-        r.TablaCanales = Matrix<QString>(8, 4);
-        const QStringList nombres = test::NombresSubestacion::Analogicos();
-        const QStringList circuitos = test::NombresSubestacion::Circuitos();
-        const double picos[] = {179.629, 179.629, 179.629, 5656.857, 5656.857, 5656.857, 12.5, 180.2};
-        for (int c = 1; c <= 8; ++c) {
-            r.TablaCanales(c, 1) = QString::number(c);
-            r.TablaCanales(c, 2) = nombres[c - 1];
-            r.TablaCanales(c, 3) = circuitos[c - 1];
-            r.TablaCanales(c, 4) = c <= 3 || c == 8 ? QStringLiteral("kV") : QStringLiteral("A");
-        }
-        r.Valores = Matrix<float>(n, 8);
-        for (std::int32_t s = 1; s <= n; ++s)
-            for (int c = 1; c <= 8; ++c)
-                r.Valores(s, c) =
-                    static_cast<float>(picos[c - 1] * std::sin(2 * M_PI * 50.0 * (s - 1) / 1000.0 + c));
-        IniciarValores();
+        SineRecord(test::NombresSubestacion::Analogicos(), test::NombresSubestacion::Circuitos(),
+                   {"kV", "kV", "kV", "A", "A", "A", "A", "kV"},
+                   {179.629, 179.629, 179.629, 5656.857, 5656.857, 5656.857, 12.5, 180.2});
     }
 
     static frmTodoanalog* AbrirTodo(int bandas)
@@ -93,34 +70,6 @@ protected:
 
     std::unique_ptr<test::AreaPantalla> area_;
 };
-
-// The pixel rows of a box's picture that hold its text's ink, as bands of at
-// least 5 rows (an accent above a capital is no line of its own).
-std::vector<std::pair<int, int>> BandasDeTinta(QWidget& caja)
-{
-    const QImage img = caja.grab().toImage();
-    const QColor fondo = caja.palette().color(QPalette::Base);
-    std::vector<std::pair<int, int>> bandas;
-    int desde = -1;
-    for (int y = 2; y <= img.height() - 2; ++y) {
-        bool tinta = false;
-        for (int x = 3; y < img.height() - 2 && x < img.width() - 3 && !tinta; ++x) {
-            const QColor p = img.pixelColor(x, y);
-            tinta = std::abs(p.red() - fondo.red()) + std::abs(p.green() - fondo.green()) +
-                        std::abs(p.blue() - fondo.blue()) >
-                    200;
-        }
-        // The last row closes a band still open.
-        if (tinta && desde < 0)
-            desde = y;
-        if (!tinta && desde >= 0) {
-            if (y - desde >= 5)
-                bandas.emplace_back(desde, y);
-            desde = -1;
-        }
-    }
-    return bandas;
-}
 
 using Caso = std::tuple<test::PantallaPrueba, int>;
 class NoBoxCovers : public BandBoxes, public ::testing::WithParamInterface<Caso>
@@ -176,7 +125,7 @@ TEST_P(ReadOutSize, TheBandBoxesReadAsLargeAsTheWaveformWindowsWhereTheirHeightH
     onda.HScroll1->SetValue(muestra);
     ASSERT_EQ(onda.lblamar->text(), valor);
     const int pxOnda = QFontInfo(onda.lblamar->font()).pixelSize();
-    const auto tintaOnda = BandasDeTinta(*onda.lblamar);
+    const auto tintaOnda = test::InkRowBands(*onda.lblamar, 2);
     ASSERT_EQ(tintaOnda.size(), 1u);
     DescargarOndas();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -198,7 +147,7 @@ TEST_P(ReadOutSize, TheBandBoxesReadAsLargeAsTheWaveformWindowsWhereTheirHeightH
         const QStringList lineas = caja.VisibleText().split('\n');
         ASSERT_GE(lineas.size(), 2) << caja.VisibleText().toStdString();
         ASSERT_EQ(lineas.back(), valor);
-        const auto tinta = BandasDeTinta(caja);
+        const auto tinta = test::InkRowBands(caja, 2);
         ASSERT_EQ(tinta.size(), static_cast<std::size_t>(lineas.size()));
         EXPECT_GE(tinta.back().second - tinta.back().first,
                   tintaOnda.front().second - tintaOnda.front().first)

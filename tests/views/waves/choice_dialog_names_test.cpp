@@ -1,14 +1,12 @@
 // The channel-choice dialog with a substation's names, on the screens users
 // have: the chosen channels' slots and the channel list show the part of
 // each name that tells it from the others beside it, whole on hover.
-#include <QApplication>
 #include <QListWidget>
-#include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "common/screen_fixture.h"
 #include "common/test_support.h"
-#include "platform/text_box.h"
 #include "views/waves/frm_new_ondas.h"
 #include "waves_fixture.h"
 
@@ -38,34 +36,13 @@ TEST_P(ChoiceDialogNames, SlotsAndListReadApart)
     frmNewOndas& d = NewOndas();
     for (int fila = 0; fila < 8; ++fila)
         d.List1_DblClick(fila);
-    QStringList casillas;
-    for (std::size_t i = 1; i <= 8; ++i) {
-        ElidedLineEdit& g = *d.grp[i];
-        ASSERT_EQ(g.text(), nombres[static_cast<qsizetype>(i - 1)]);
-        casillas << g.VisibleText();
-        EXPECT_TRUE(g.IsCut());
-        EXPECT_EQ(test::AyudaAlPasar(g), g.text());
-    }
-    EXPECT_TRUE(test::SeLeenAparte(casillas, nombres)) << casillas.join(QStringLiteral(" | ")).toStdString();
+    const std::vector<ElidedLineEdit*> casillas(d.grp.begin() + 1, d.grp.end());
     // A click makes slot 4 current and leaves the focus on it; it stays cut.
-    QApplication::setActiveWindow(d.window());
-    QTest::mouseClick(d.grp[4], Qt::LeftButton);
-    ASSERT_TRUE(d.grp[4]->hasFocus());
+    ASSERT_NO_FATAL_FAILURE(test::CheckSlotsReadApart(casillas, nombres, 3));
     EXPECT_EQ(d.SlotSeleccionado(), 4);
-    EXPECT_EQ(d.grp[4]->VisibleText(), casillas[3]);
 
     // Every entry as the list draws it in its row (those in sight drawn so).
-    const auto dibujados = test::TextosDibujados(*d.List1);
-    ASSERT_GE(dibujados.size(), 5U);
-    QStringList lista;
-    for (int fila = 0; fila < d.List1->count(); ++fila) {
-        lista << TextoVisibleEnLista(*d.List1, fila);
-        if (const auto dibujado = dibujados.find({fila, 0}); dibujado != dibujados.end()) {
-            EXPECT_EQ(dibujado->second, lista.back());
-            EXPECT_EQ(test::AyudaAlPasarEntrada(*d.List1, fila), nombres[fila]);
-        }
-    }
-    EXPECT_TRUE(test::SeLeenAparte(lista, nombres)) << lista.join(QStringLiteral(" | ")).toStdString();
+    test::CheckListReadsApart(*d.List1, nombres);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ChoiceDialogNames,

@@ -6,7 +6,6 @@
 #include <QHelpEvent>
 #include <QMdiSubWindow>
 #include <QToolTip>
-#include <cmath>
 #include <gtest/gtest.h>
 
 #include "common/screen_fixture.h"
@@ -29,33 +28,16 @@ class LongNames : public test::EnPantalla<test::WavesFixture>
 protected:
     // Eight channels of one substation's position: three voltages, four
     // currents and the battery, named as its recorder names them.
-    void RegistroLargo()
+    static void RegistroLargo()
     {
-        RecordModel& r = Registro();
-        CerrarRegistro();
-        const std::int32_t n = 2000;
-        r.AnioRevision = QStringLiteral("1991");
-        r.NumAnalogicos = 8;
-        r.FrecuenciaLinea = 50;
-        r.NumTasas = 1;
-        r.TasasMuestreo.Resize(1, 1000);
-        r.TablaCanales = Matrix<QString>(8, 4);
         const char* fines[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",    "TENSIÓN FASE C",
                                "INTENSIDAD FASE A", "INTENSIDAD FASE B", "INTENSIDAD FASE C",
                                "INTENSIDAD NEUTRO", "TENSIÓN BATERÍA"};
-        for (int c = 1; c <= 8; ++c) {
-            r.TablaCanales(c, 1) = QString::number(c);
-            r.TablaCanales(c, 2) = test::NombreLargo(QString::fromUtf8(fines[c - 1]));
-            r.TablaCanales(c, 4) = c <= 3   ? QStringLiteral("kV")
-                                   : c == 8 ? QStringLiteral("V")
-                                            : QStringLiteral("A");
-        }
-        r.Valores = Matrix<float>(n, 8);
-        for (std::int32_t s = 1; s <= n; ++s)
-            for (int c = 1; c <= 8; ++c)
-                r.Valores(s, c) = static_cast<float>((c <= 3 ? -123456.789 : 5656.857) *
-                                                     std::sin(2 * M_PI * 50.0 * (s - 1) / 1000.0 + c));
-        IniciarValores();
+        QStringList nombres;
+        for (const char* fin : fines)
+            nombres << test::NombreLargo(QString::fromUtf8(fin));
+        SineRecord(nombres, {}, {"kV", "kV", "kV", "A", "A", "A", "A", "V"},
+                   {-123456.789, -123456.789, -123456.789, 5656.857, 5656.857, 5656.857, 5656.857, 5656.857});
     }
 };
 

@@ -98,6 +98,38 @@ protected:
         IniciarValores();
     }
 
+    // A 1991 record of `n` samples at 1000 Hz, a channel per name: channel c
+    // is named nombres[c - 1] (its second name circuitos[c - 1], where given),
+    // in unidades[c - 1], and holds a 50 Hz sine of peak picos[c - 1] shifted
+    // by c radians.
+    static void SineRecord(const QStringList& nombres, const QStringList& circuitos,
+                           const QStringList& unidades, const std::vector<double>& picos,
+                           std::int32_t n = 2000)
+    {
+        RecordModel& r = Registro();
+        CerrarRegistro();
+        const auto canales = static_cast<std::int32_t>(nombres.size());
+        r.AnioRevision = QStringLiteral("1991");
+        r.NumAnalogicos = canales;
+        r.FrecuenciaLinea = 50;
+        r.NumTasas = 1;
+        r.TasasMuestreo.Resize(1, 1000);
+        r.TablaCanales = Matrix<QString>(canales, 4);
+        for (std::int32_t c = 1; c <= canales; ++c) {
+            r.TablaCanales(c, 1) = QString::number(c);
+            r.TablaCanales(c, 2) = nombres[c - 1];
+            if (c <= circuitos.size())
+                r.TablaCanales(c, 3) = circuitos[c - 1];
+            r.TablaCanales(c, 4) = unidades[c - 1];
+        }
+        r.Valores = Matrix<float>(n, canales);
+        for (std::int32_t s = 1; s <= n; ++s)
+            for (std::int32_t c = 1; c <= canales; ++c)
+                r.Valores(s, c) = static_cast<float>(picos[static_cast<std::size_t>(c - 1)] *
+                                                     std::sin(2 * M_PI * 50.0 * (s - 1) / 1000.0 + c));
+        IniciarValores();
+    }
+
     // The menu form in sight, as the last of the two menu hooks left it.
     [[nodiscard]] bool MenuALaVista() const
     {
