@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "analysis/frm_fasecuencias.h"
 #include "app/registro_vistas.h"
+#include "platform/file_lists.h"
 #include "shell/frm_conversion.h"
 #include "shell/frm_direct.h"
 #include "shell/frm_menu.h"
@@ -213,6 +215,36 @@ INSTANTIATE_TEST_SUITE_P(EveryDialog, DialogKeys, ::testing::ValuesIn(Casos()),
                                                                                : "_AfterAClickOnABox") +
                                     (std::get<2>(info.param) == Tecla::Enter ? "_Enter" : "_Escape");
                          });
+
+// Enter on a folder chosen in the template dialog's folder list opens that
+// folder and does nothing more: Abrir, with no template chosen, is not
+// pressed with it. With no folder chosen (the list just given the
+// keyboard) Enter presses Abrir.
+TEST_F(ProgramaActivo, EnterOnAChosenFolderOpensItAndPressesNothing)
+{
+    ASSERT_TRUE(QDir().mkpath(Carpeta("Plantillas/sub")));
+    MenuForm()->mnuPlantilla_Click();
+    Procesar();
+    frmPlantilla* d = FormPlantilla();
+    ASSERT_NE(d, nullptr);
+    QSignalSpy abrir(d->cmdBuscar, &QAbstractButton::clicked);
+    const QList<QListWidgetItem*> sub = d->Dir1->findItems("sub", Qt::MatchExactly);
+    ASSERT_EQ(sub.size(), 1);
+    d->Dir1->scrollToItem(sub.front());
+    QTest::mouseClick(d->Dir1->viewport(), Qt::LeftButton, {}, d->Dir1->visualItemRect(sub.front()).center());
+    Procesar();
+    ASSERT_EQ(QApplication::focusWidget(), d->Dir1);
+    Boxes().Clear();
+    Pulsar(Qt::Key_Return);
+    ASSERT_EQ(FormPlantilla(), d);
+    EXPECT_EQ(QDir(d->Dir1->Path()), QDir(Carpeta("Plantillas/sub")));
+    EXPECT_EQ(abrir.count(), 0);
+    EXPECT_TRUE(Boxes().Calls().empty());
+
+    // The folder opened, its list stands on an entry without choosing it.
+    Pulsar(Qt::Key_Return);
+    EXPECT_EQ(abrir.count(), 1);
+}
 
 // The delete-tool dialog takes the keyboard in its list, which then stands
 // on its first entry without choosing it: Enter as it opens removes no
