@@ -1,9 +1,11 @@
 #include "wizard/frm_analog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/dialog_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
 #include "platform/twips.h"
@@ -60,14 +62,35 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
         .Numero = [this](std::int32_t f) { return Paso.Canal(f); },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
-    // Enter in the identifier moves on to the count, as the line end typed
-    // into it would.
-    connect(txtIdentif, &QLineEdit::returnPressed, txtnumAnalog, [this] { txtnumAnalog->setFocus(); });
+    txtIdentif->installEventFilter(this);
     connect(txtnumAnalog, &QLineEdit::textChanged, this, [this] { txtnumAnalog_Change(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmAnalog::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmAnalog::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmAnalog::cmdcancel_Click);
     connect(cmdmodelos, &QPushButton::clicked, this, &frmAnalog::cmdmodelos_Click);
+    // Enter continues (in a cell being edited it ends the edit). Back leaves
+    // the wizard for the template dialog, and the wizard started again from
+    // there proposes afresh: Escape goes back only while nothing was typed
+    // here and the later steps were not reached.
+    SetDialogKeys(*this, cmdOK, [this] {
+        if (Paso.Intacto() && !FormTrifasic())
+            cmdvolver_Click();
+    });
+}
+
+bool frmAnalog::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // Enter in the identifier moves on to the count, as the line end typed
+    // into it would, and goes no further.
+    if (objeto == txtIdentif && evento->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<const QKeyEvent*>(evento);
+        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+        if (enter && (k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
+            txtnumAnalog->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return FormAsistente::eventFilter(objeto, evento);
 }
 
 void frmAnalog::Form_Load()
