@@ -23,4 +23,11 @@ namespace vesdra {
 // answer without a click first.
 void SetDialogKeys(QWidget& form, QAbstractButton* porDefecto, std::function<void()> alEscape);
 
+// Enter (either key, Shift allowed) in `caja` does `accion` (none:
+// nothing) and goes no further: a box whose Enter means something of its
+// own, or one where pressing the default button would take a half-typed
+// text the wrong way, keeps the key from the dialog. Ctrl and Alt are left
+// alone.
+void TakeEnterInBox(QWidget& caja, std::function<void()> accion);
+
 } // namespace vesdra

@@ -1,6 +1,5 @@
 #include "wizard/frm_analog.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +61,9 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
         .Numero = [this](std::int32_t f) { return Paso.Canal(f); },
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
-    txtIdentif->installEventFilter(this);
+    // Enter in the identifier moves on to the count, as the line end typed
+    // into it would, and goes no further.
+    TakeEnterInBox(*txtIdentif, [this] { txtnumAnalog->setFocus(Qt::TabFocusReason); });
     connect(txtnumAnalog, &QLineEdit::textChanged, this, [this] { txtnumAnalog_Change(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmAnalog::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmAnalog::cmdvolver_Click);
@@ -76,21 +77,6 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
         if (Paso.Intacto() && !FormTrifasic())
             cmdvolver_Click();
     });
-}
-
-bool frmAnalog::eventFilter(QObject* objeto, QEvent* evento)
-{
-    // Enter in the identifier moves on to the count, as the line end typed
-    // into it would, and goes no further.
-    if (objeto == txtIdentif && evento->type() == QEvent::KeyPress) {
-        const auto* k = static_cast<const QKeyEvent*>(evento);
-        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-        if (enter && (k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
-            txtnumAnalog->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return FormAsistente::eventFilter(objeto, evento);
 }
 
 void frmAnalog::Form_Load()

@@ -46,9 +46,6 @@ public:
     QPushButton* cmdcancel{};
     QPushButton* cmdmodelos{};
 
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
 private:
     // The boxes and the grid as the step holds them.
     void Mostrar();

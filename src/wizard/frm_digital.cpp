@@ -146,6 +146,9 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     // does; elsewhere Enter continues. Escape goes back while back keeps
     // everything the step shows, and else does nothing.
     PulsarComoDobleClic(*List1, [this](int fila) { List1_DblClick(fila); });
+    // A name typed in the name box is for Añadir or a rename: continue would
+    // take it as a rename of the group shown, so Enter there does nothing.
+    TakeEnterInBox(*txtnbgrp, nullptr);
     SetDialogKeys(*this, cmdOK, [this] {
         if (Paso.VueltaSinPerdida())
             cmdvolver_Click();

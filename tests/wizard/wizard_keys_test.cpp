@@ -212,16 +212,27 @@ TEST_F(WizardKeysTest, StepTwoFillsSlotsOnEnterAndEscapeKeepsASetBeyondTheCount)
     EXPECT_EQ(otra->lbl[1][3]->text(), "3");
 }
 
-// Step 3: a group without members would be dropped by back: Escape keeps
-// it. Enter on a chosen signal fills the current slot; with a member,
-// Escape goes back, and continue shows the group again.
-TEST_F(WizardKeysTest, StepThreeEscapeKeepsAGroupWithoutMembers)
+// Step 3: Enter in the name box does nothing (a name typed there is for
+// Añadir or a rename). A group without members would be dropped by back:
+// Escape keeps it. Enter on a chosen signal fills the current slot; with a
+// member, Escape goes back, and continue shows the group again.
+TEST_F(WizardKeysTest, StepThreeEnterLeavesATypedNameAndEscapeKeepsAGroupWithoutMembers)
 {
     frmDigital* d = Paso3();
     ASSERT_NE(d, nullptr);
     Teclear(d->txtnbgrp, "DISPAROS");
     Clic(d->cmdAnadir);
     ASSERT_EQ(d->List2->count(), 1);
+
+    // A name typed in the name box: Enter neither renames the group shown
+    // nor continues.
+    Teclear(d->txtnbgrp, "ALARMAS");
+    Pulsar(Qt::Key_Return);
+    EXPECT_EQ(FormSalvaPlan(), nullptr);
+    EXPECT_TRUE(Visible(d));
+    EXPECT_EQ(d->List2->item(0)->text(), "DISPAROS");
+    EXPECT_EQ(d->txtnbgrp->text(), "ALARMAS");
+    Teclear(d->txtnbgrp, "DISPAROS");
     Boxes().Clear();
 
     Pulsar(Qt::Key_Escape);
