@@ -11,6 +11,14 @@ namespace vesdra {
 
 namespace {
 
+// Enter as the dialog keys take it: either key, with Shift or the keypad
+// at most.
+bool EsEnter(const QKeyEvent& k)
+{
+    return (k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter) &&
+           (k.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
+}
+
 bool TomaElTeclado(const QWidget& w)
 {
     return w.isEnabled() && w.isVisible() && (w.focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
@@ -51,7 +59,7 @@ protected:
         const auto* k = static_cast<const QKeyEvent*>(event);
         if ((k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
             return QObject::eventFilter(watched, event);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+        if (EsEnter(*k)) {
             // A push button with the focus is the one pressed; a check box
             // or an option button with the focus is not a choice of action.
             QAbstractButton* boton = qobject_cast<QPushButton*>(QApplication::focusWidget());
@@ -86,7 +94,39 @@ private:
     std::function<void()> alEscape_;
 };
 
+class EnterEnCaja : public QObject
+{
+public:
+    EnterEnCaja(QWidget& caja, std::function<void()> accion)
+        : QObject(&caja), caja_(caja), accion_(std::move(accion))
+    {
+        caja.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &caja_ || event->type() != QEvent::KeyPress ||
+            !EsEnter(*static_cast<const QKeyEvent*>(event)))
+            return QObject::eventFilter(watched, event);
+        if (accion_) {
+            const auto accion = accion_; // the form may go with it
+            accion();
+        }
+        return true;
+    }
+
+private:
+    QWidget& caja_;
+    std::function<void()> accion_;
+};
+
 } // namespace
+
+void TakeEnterInBox(QWidget& caja, std::function<void()> accion)
+{
+    new EnterEnCaja(caja, std::move(accion));
+}
 
 void SetDialogKeys(QWidget& form, QAbstractButton* porDefecto, std::function<void()> alEscape)
 {

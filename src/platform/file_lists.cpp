@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -237,6 +238,21 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent), path_{CleanFolder
         if (!target.isEmpty())
             SetPath(target);
     });
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    const QListWidgetItem* actual = currentItem();
+    if (!actual || !actual->isSelected() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QListWidget::keyPressEvent(event); // opens it
+    event->accept();
 }
 
 void DirListBox::SetPath(const QString& folder)

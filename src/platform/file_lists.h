@@ -104,6 +104,12 @@ public:
 signals:
     void Change();
 
+protected:
+    // Enter opens the folder chosen (the current entry, selected) and goes
+    // no further; with no folder chosen it goes on to the dialog, which
+    // presses its default button. Either way one thing happens.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Fill();
     QString path_;

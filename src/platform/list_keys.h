@@ -14,4 +14,11 @@ namespace vesdra {
 // which presses its default button.
 void PulsarComoDobleClic(QListWidget& lista, std::function<void(int fila)> accion);
 
+// Enter (either key) on a list whose current entry is selected first takes
+// that entry (`accion` with its row, 0-based), then goes on to the dialog,
+// which presses its default button: the entry chosen is the one the button
+// acts on. Space, and Enter with no entry chosen or with a modifier, are
+// left as they are.
+void TakeEntryOnEnter(QListWidget& lista, std::function<void(int fila)> accion);
+
 } // namespace vesdra

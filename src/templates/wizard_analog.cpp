@@ -1,5 +1,6 @@
 #include "templates/wizard_analog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
@@ -58,7 +59,15 @@ std::vector<AvisoPaso> PasoAnalogico::Cargar()
     std::vector<AvisoPaso> avisos = CambiarIdentificador(Identificador).Avisos;
     if (const auto a = CambiarCuenta(QString::number(n)))
         avisos.push_back(*a);
+    identificadorPropuesto_ = Identificador;
+    cuentaPropuesta_ = Cuenta;
     return avisos;
+}
+
+bool PasoAnalogico::Intacto() const
+{
+    return Identificador == identificadorPropuesto_ && Cuenta == cuentaPropuesta_ && apartadas_.empty() &&
+           std::none_of(tecleadas_.begin(), tecleadas_.end(), [](bool t) { return t; });
 }
 
 std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)

@@ -82,6 +82,10 @@ public:
     // not 0, the rows as continue does, with no check; a count that is not
     // a number is an error of the handler.
     SalidaPaso Volver();
+    // Whether the boxes and the grid hold what loading proposed, nothing
+    // typed since (a count retyped to the proposed one with no row typed
+    // counts as untouched).
+    [[nodiscard]] bool Intacto() const;
 
 private:
     // A typed row a smaller count dropped: what it held and the channel it
@@ -99,6 +103,9 @@ private:
     // The typed rows beyond the count, by row number, until the count takes
     // them back or the step loads again.
     std::map<std::int32_t, FilaApartada> apartadas_;
+    // The identifier and the count loading proposed.
+    QString identificadorPropuesto_;
+    QString cuentaPropuesta_;
 };
 
 } // namespace vesdra

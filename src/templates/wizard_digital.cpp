@@ -462,6 +462,34 @@ PasoDigital::Salida PasoDigital::Guardar(bool comprobar)
     return out;
 }
 
+bool PasoDigital::VueltaSinPerdida() const
+{
+    bool miembros = false;
+    for (std::int32_t i = 1; i <= kCasillas; ++i) {
+        const SelectorCasillas::Casilla& c = Casillas(i);
+        if (c.Nombre.isEmpty() && c.Numero.isEmpty())
+            continue;
+        if (c.Nombre.isEmpty() || EnteroCelda(c.Numero).value_or(0) < 1)
+            return false;
+        miembros = true;
+    }
+    const TemplateState& p = Plantillas();
+    const std::int32_t n = std::min(NumeroGrupos(), p.GruposEdicion.Rows());
+    if (n == 0 || GrupoActual < 1 || GrupoActual > n)
+        return Nombre.isEmpty() && !miembros;
+    if (!Nombre.isEmpty() && Nombre != p.GruposEdicion(GrupoActual, 1)) {
+        for (qsizetype g = 0; g < Grupos.size(); ++g) {
+            if (g + 1 != GrupoActual && CoincideLike(Nombre, Grupos.at(g)))
+                return false;
+        }
+    }
+    for (std::int32_t g = 1; g <= n && !miembros; ++g) {
+        if (g != GrupoActual)
+            miembros = CuentaCelda(p.GruposEdicion(g, 2)) > 0;
+    }
+    return miembros;
+}
+
 PasoDigital::Salida PasoDigital::Continuar()
 {
     return Guardar(true);

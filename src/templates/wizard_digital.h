@@ -93,6 +93,14 @@ public:
     // Back: stored as continue does, with no check; sets VueltaAtras, and a
     // group count of 0 when no group has members.
     Salida Volver();
+    // Whether back keeps everything the step shows. It does not while there
+    // is no group and the name box or a slot holds something; while no
+    // group would have a member (the group count then becomes 0); while a
+    // slot holds a name without a channel number or a number without a
+    // name (the member is left out); or while the name box holds a name of
+    // another group (the rename is refused and the box gets the group's
+    // name back).
+    [[nodiscard]] bool VueltaSinPerdida() const;
 
 private:
     // Row g of the editing tables into the name box and the slots.

@@ -157,6 +157,21 @@ std::vector<AvisoPaso> PasoTrifasico::CambiarFactor(std::int32_t s, const QStrin
     return avisos;
 }
 
+bool PasoTrifasico::VueltaSinPerdida() const
+{
+    return std::all_of(Conjuntos.begin(), Conjuntos.end(), [](const Conjunto& c) {
+        if (c.Activo)
+            return true;
+        if (!c.Nombre.isEmpty() || !c.Factor.isEmpty())
+            return false;
+        for (std::int32_t k = 1; k <= kFases; ++k) {
+            if (!(c.Casillas(k) == SelectorCasillas::Casilla{}))
+                return false;
+        }
+        return true;
+    });
+}
+
 SalidaPaso PasoTrifasico::Guardar(bool volver)
 {
     TemplateState& p = Plantillas();

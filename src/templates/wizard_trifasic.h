@@ -84,6 +84,10 @@ public:
     // Back also sets VueltaAtras.
     SalidaPaso Continuar() { return Guardar(false); }
     SalidaPaso Volver() { return Guardar(true); }
+    // Whether back keeps everything the step shows: it stores the sets
+    // 1..count only, so not while a set beyond the count holds a name, a
+    // factor or a slot (loaded again, the step shows the stored sets).
+    [[nodiscard]] bool VueltaSinPerdida() const;
 
 private:
     SalidaPaso Guardar(bool volver);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/dialog_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/spread_grid.h"
 #include "platform/twips.h"
@@ -61,13 +62,21 @@ frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
     });
     connect(txtIdentif, &QLineEdit::textChanged, this, [this] { txtIdentif_Change(); });
     // Enter in the identifier moves on to the count, as the line end typed
-    // into it would.
-    connect(txtIdentif, &QLineEdit::returnPressed, txtnumAnalog, [this] { txtnumAnalog->setFocus(); });
+    // into it would, and goes no further.
+    TakeEnterInBox(*txtIdentif, [this] { txtnumAnalog->setFocus(Qt::TabFocusReason); });
     connect(txtnumAnalog, &QLineEdit::textChanged, this, [this] { txtnumAnalog_Change(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmAnalog::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmAnalog::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmAnalog::cmdcancel_Click);
     connect(cmdmodelos, &QPushButton::clicked, this, &frmAnalog::cmdmodelos_Click);
+    // Enter continues (in a cell being edited it ends the edit). Back leaves
+    // the wizard for the template dialog, and the wizard started again from
+    // there proposes afresh: Escape goes back only while nothing was typed
+    // here and the later steps were not reached.
+    SetDialogKeys(*this, cmdOK, [this] {
+        if (Paso.Intacto() && !FormTrifasic())
+            cmdvolver_Click();
+    });
 }
 
 void frmAnalog::Form_Load()

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/dialog_keys.h"
+#include "platform/list_keys.h"
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/twips.h"
@@ -52,6 +54,11 @@ frmBaseModelo::frmBaseModelo(QWidget* parent) : FormAsistente(parent)
             [this](QListWidgetItem* item) { List1_DblClick(static_cast<std::int32_t>(List1->row(item))); });
     connect(cmdOK, &QPushButton::clicked, this, &frmBaseModelo::cmdOK_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, &frmBaseModelo::cmdCancelar_Click);
+    // Enter accepts the model named in the box, or the one chosen in the
+    // list, which the box takes first; Escape cancels (nothing is typed
+    // here that step 1 would miss).
+    TakeEntryOnEnter(*List1, [this](int fila) { List1_DblClick(fila); });
+    SetDialogKeys(*this, cmdOK, [this] { cmdCancelar_Click(); });
 }
 
 void frmBaseModelo::Form_Load()

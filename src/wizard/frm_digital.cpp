@@ -10,7 +10,9 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/dialog_keys.h"
 #include "platform/elided_line_edit.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/messages.h"
 #include "platform/name_group.h"
@@ -140,6 +142,17 @@ frmDigital::frmDigital(QWidget* parent) : FormAsistente(parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmDigital::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmDigital::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmDigital::cmdcancel_Click);
+    // Enter on a chosen signal fills the current slot, as a double-click
+    // does; elsewhere Enter continues. Escape goes back while back keeps
+    // everything the step shows, and else does nothing.
+    PulsarComoDobleClic(*List1, [this](int fila) { List1_DblClick(fila); });
+    // A name typed in the name box is for Añadir or a rename: continue would
+    // take it as a rename of the group shown, so Enter there does nothing.
+    TakeEnterInBox(*txtnbgrp, nullptr);
+    SetDialogKeys(*this, cmdOK, [this] {
+        if (Paso.VueltaSinPerdida())
+            cmdvolver_Click();
+    });
 }
 
 void frmDigital::Form_Load()

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/dialog_keys.h"
 #include "platform/elided_label.h"
 #include "platform/file_lists.h"
 #include "platform/messages.h"
@@ -59,11 +60,15 @@ frmSalvaPlan::frmSalvaPlan(QWidget* parent) : FormAsistente(parent)
     connect(Drive1, &DriveListBox::Change, this, [this] { Drive1_Change(); });
     connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
     connect(File1, &FileListBox::Click, this, [this] { File1_Click(); });
-    // Enter in the name box saves, as the default button would.
-    connect(Text2, &QLineEdit::returnPressed, this, &frmSalvaPlan::cmdOK_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmSalvaPlan::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmSalvaPlan::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmSalvaPlan::cmdcancel_Click);
+    // Enter (in the name box too) saves. Back drops the name and the folder
+    // chosen: Escape goes back only while neither was touched.
+    SetDialogKeys(*this, cmdOK, [this] {
+        if (Text2->text().isEmpty() && Dir1->Path() == carpetaAlCargar_)
+            cmdvolver_Click();
+    });
 }
 
 void frmSalvaPlan::Form_Load()
@@ -82,6 +87,7 @@ void frmSalvaPlan::Form_Load()
         File1->SetPath(carpeta);
         PonerSelector(*Drive1, *Dir1, carpeta);
         Text1->setText(Dir1->Path());
+        carpetaAlCargar_ = Dir1->Path();
     } catch (...) {
         // The step stays.
         MostrarErrorManejador(this, std::current_exception());

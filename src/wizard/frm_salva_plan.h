@@ -49,6 +49,9 @@ private:
     // The handlers' error path: the error box, this step unloaded, step 3
     // shown again.
     void ErrorYVolver(std::exception_ptr e);
+
+    // The folder the step opened on.
+    QString carpetaAlCargar_;
 };
 
 } // namespace vesdra

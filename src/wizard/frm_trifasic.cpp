@@ -8,7 +8,9 @@
 #include <QPushButton>
 
 #include "platform/base/screen.h"
+#include "platform/dialog_keys.h"
 #include "platform/elided_line_edit.h"
+#include "platform/list_keys.h"
 #include "platform/mdi_forms.h"
 #include "platform/name_group.h"
 #include "platform/text_box.h"
@@ -68,6 +70,7 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
         connect(txtFactor[s], &QLineEdit::textChanged, this, [this, s] { txtFactor_Change(s); });
         connect(ListTrif[s], &QListWidget::itemDoubleClicked, this,
                 [this, s](QListWidgetItem* item) { ListTrif_DblClick(s, ListTrif[s]->row(item)); });
+        PulsarComoDobleClic(*ListTrif[s], [this, s](int fila) { ListTrif_DblClick(s, fila); });
     }
     cmdOK = new QPushButton(this);
     cmdvolver = new QPushButton(this);
@@ -76,6 +79,13 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmTrifasic::cmdOK_Click);
     connect(cmdvolver, &QPushButton::clicked, this, &frmTrifasic::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmTrifasic::cmdcancel_Click);
+    // Enter on a chosen channel fills the set's current slot, as a
+    // double-click does; elsewhere Enter continues. Escape goes back while
+    // back keeps everything the step shows, and else does nothing.
+    SetDialogKeys(*this, cmdOK, [this] {
+        if (Paso.VueltaSinPerdida())
+            cmdvolver_Click();
+    });
 }
 
 void frmTrifasic::ColocarControles()

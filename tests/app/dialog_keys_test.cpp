@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 
 #include "analysis/frm_fasecuencias.h"
 #include "app/registro_vistas.h"
+#include "platform/file_lists.h"
+#include "platform/mdi_forms.h"
 #include "shell/frm_conversion.h"
 #include "shell/frm_direct.h"
 #include "shell/frm_menu.h"
@@ -22,28 +25,66 @@
 #include "shell/frm_plantilla.h"
 #include "shell/ini_files.h"
 #include "shell/mdi_fixture.h"
+#include "templates/template_fixture.h"
 #include "views/composition/frm_new_companalog.h"
 #include "views/digital/frm_elecdig.h"
 #include "views/digital/frm_grid.h"
 #include "views/waves/frm_new_ondas.h"
+#include "wizard/asistente.h"
+#include "wizard/frm_analog.h"
+#include "wizard/frm_base_modelo.h"
+#include "wizard/frm_digital.h"
+#include "wizard/frm_salva_plan.h"
+#include "wizard/frm_trifasic.h"
 
 namespace vesdra {
 namespace {
 
 // A dialog of the program as the user opens it, the button Enter presses
 // in it, and the check boxes and option buttons a click may leave the
-// keyboard on (none: no such function).
+// keyboard on (none: no such function). `Enters`: the presses of Enter
+// that reach the button (those before it move the keyboard on).
+// `TrasEscape`: the form Escape leaves on screen, the dialog put out of
+// sight (none: Escape unloads the dialog).
 struct DialogoTeclas {
     const char* Nombre;
     std::function<void(FrmMenu&)> Abrir;
     std::function<QWidget*()> Cargado;
     std::function<QAbstractButton*(QWidget&)> PorDefecto;
     std::function<std::vector<QAbstractButton*>(QWidget&)> Casillas;
+    int Enters = 1;
+    std::function<QWidget*()> TrasEscape = nullptr;
 };
 
 template <typename F> F& Como(QWidget& w)
 {
     return static_cast<F&>(w);
+}
+
+// Posted events and the forms unloaded on the way.
+void Procesar()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A new template for the open record, the wizard gone on to step `paso`
+// (1 to 4) through each step's continue with what it proposes.
+void AsistenteHasta(FrmMenu& m, int paso)
+{
+    m.mnuPlantilla_Click();
+    Procesar();
+    FormPlantilla()->cmdNueva->click();
+    Procesar();
+    if (paso > 1)
+        FormAnalog()->cmdOK->click();
+    Procesar();
+    if (paso > 2)
+        FormTrifasic()->cmdOK->click();
+    Procesar();
+    if (paso > 3)
+        FormDigital()->cmdOK->click();
+    Procesar();
 }
 
 const DialogoTeclas kDialogos[] = {
@@ -105,7 +146,40 @@ const DialogoTeclas kDialogos[] = {
     {"frmGrid", [](FrmMenu& m) { m.mnuCompdig_Click(); }, [] { return static_cast<QWidget*>(GridCargado()); },
      [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmGrid>(d).cmdOK); },
      [](QWidget& d) -> std::vector<QAbstractButton*> { return {Como<frmGrid>(d).CmdSecundario}; }},
+    // The wizard's steps: Escape goes back while going back loses nothing,
+    // as when nothing has been typed. Step 1 opens in the identifier box,
+    // where Enter moves on to the count box.
+    {"frmAnalog", [](FrmMenu& m) { AsistenteHasta(m, 1); },
+     [] { return static_cast<QWidget*>(FormAnalog()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmAnalog>(d).cmdOK); }, nullptr, 2,
+     [] { return static_cast<QWidget*>(FormPlantilla()); }},
+    {"frmTrifasic", [](FrmMenu& m) { AsistenteHasta(m, 2); },
+     [] { return static_cast<QWidget*>(FormTrifasic()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmTrifasic>(d).cmdOK); }, nullptr, 1,
+     [] { return static_cast<QWidget*>(FormAnalog()); }},
+    {"frmDigital", [](FrmMenu& m) { AsistenteHasta(m, 3); },
+     [] { return static_cast<QWidget*>(FormDigital()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmDigital>(d).cmdOK); }, nullptr, 1,
+     [] { return static_cast<QWidget*>(FormTrifasic()); }},
+    {"frmSalvaPlan", [](FrmMenu& m) { AsistenteHasta(m, 4); },
+     [] { return static_cast<QWidget*>(FormSalvaPlan()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmSalvaPlan>(d).cmdOK); }, nullptr, 1,
+     [] { return static_cast<QWidget*>(FormDigital()); }},
+    {"frmBaseModelo",
+     [](FrmMenu& m) {
+         AsistenteHasta(m, 1);
+         FormAnalog()->cmdmodelos->click();
+         Procesar();
+     },
+     [] { return static_cast<QWidget*>(FormBaseModelo()); },
+     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmBaseModelo>(d).cmdOK); }, nullptr, 1,
+     [] { return static_cast<QWidget*>(FormAnalog()); }},
 };
+
+bool Visible(QWidget* w)
+{
+    return w && w->isVisible() && MarcoFormulario(*w)->isVisible();
+}
 
 enum class Antes { AlAbrir, TrasClicEnCasilla };
 enum class Tecla { Enter, Escape };
@@ -121,12 +195,22 @@ protected:
         MdiTest::SetUp();
         EscribirTools(1, {QStringLiteral("Calculo=/bin/true"), QStringLiteral("Informe=/bin/false")});
         RegistrarVistas();
+        ConectarAsistente();
+        test::CopiarModelos(dir_.filePath("Models"), QStringLiteral(VESDRA_RESOURCES_DIR "/Models"),
+                            {"Modelos.mdb", "RD21.mdb", "TD3.mdb"});
         Arrancar(test::MuestraDat() + QLatin1Char(' ') + CopiarMuestraCnf());
         ASSERT_TRUE(Registro().RegistroAbierto);
         ASSERT_TRUE(Plantillas().PlantillaAplicada);
         // The user works in the program's window when choosing a command.
         principal_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(principal_.get()));
+    }
+    void TearDown() override
+    {
+        DescargarAsistente();
+        SiguientesPasos() = {};
+        Procesar();
+        MdiTest::TearDown();
     }
 
     // A key as the window system hands it: to the window holding the
@@ -181,12 +265,21 @@ TEST_P(DialogKeys, EnterPressesTheDefaultAndEscapeCancels)
     const bool marcada = casilla && casilla->isChecked();
 
     QSignalSpy pulsado(d.PorDefecto(*dialogo), &QAbstractButton::clicked);
+    for (int i = 1; i < (tecla == Tecla::Enter ? d.Enters : 1); ++i) {
+        Pulsar(Qt::Key_Return);
+        ASSERT_EQ(pulsado.count(), 0) << d.Nombre;
+        ASSERT_TRUE(dialogo->isAncestorOf(QApplication::focusWidget())) << d.Nombre;
+    }
     Pulsar(tecla == Tecla::Enter ? Qt::Key_Return : Qt::Key_Escape);
     if (tecla == Tecla::Enter) {
         EXPECT_EQ(pulsado.count(), 1) << d.Nombre;
         if (casilla && !dialogo.isNull()) {
             EXPECT_EQ(casilla->isChecked(), marcada) << d.Nombre << ": Enter left the box as it was";
         }
+    } else if (d.TrasEscape) {
+        EXPECT_EQ(pulsado.count(), 0) << d.Nombre;
+        EXPECT_FALSE(Visible(d.Cargado())) << d.Nombre;
+        EXPECT_TRUE(Visible(d.TrasEscape())) << d.Nombre;
     } else {
         EXPECT_EQ(pulsado.count(), 0) << d.Nombre;
         EXPECT_EQ(d.Cargado(), nullptr) << d.Nombre;
@@ -213,6 +306,36 @@ INSTANTIATE_TEST_SUITE_P(EveryDialog, DialogKeys, ::testing::ValuesIn(Casos()),
                                                                                : "_AfterAClickOnABox") +
                                     (std::get<2>(info.param) == Tecla::Enter ? "_Enter" : "_Escape");
                          });
+
+// Enter on a folder chosen in the template dialog's folder list opens that
+// folder and does nothing more: Abrir, with no template chosen, is not
+// pressed with it. With no folder chosen (the list just given the
+// keyboard) Enter presses Abrir.
+TEST_F(ProgramaActivo, EnterOnAChosenFolderOpensItAndPressesNothing)
+{
+    ASSERT_TRUE(QDir().mkpath(Carpeta("Plantillas/sub")));
+    MenuForm()->mnuPlantilla_Click();
+    Procesar();
+    frmPlantilla* d = FormPlantilla();
+    ASSERT_NE(d, nullptr);
+    QSignalSpy abrir(d->cmdBuscar, &QAbstractButton::clicked);
+    const QList<QListWidgetItem*> sub = d->Dir1->findItems("sub", Qt::MatchExactly);
+    ASSERT_EQ(sub.size(), 1);
+    d->Dir1->scrollToItem(sub.front());
+    QTest::mouseClick(d->Dir1->viewport(), Qt::LeftButton, {}, d->Dir1->visualItemRect(sub.front()).center());
+    Procesar();
+    ASSERT_EQ(QApplication::focusWidget(), d->Dir1);
+    Boxes().Clear();
+    Pulsar(Qt::Key_Return);
+    ASSERT_EQ(FormPlantilla(), d);
+    EXPECT_EQ(QDir(d->Dir1->Path()), QDir(Carpeta("Plantillas/sub")));
+    EXPECT_EQ(abrir.count(), 0);
+    EXPECT_TRUE(Boxes().Calls().empty());
+
+    // The folder opened, its list stands on an entry without choosing it.
+    Pulsar(Qt::Key_Return);
+    EXPECT_EQ(abrir.count(), 1);
+}
 
 // The delete-tool dialog takes the keyboard in its list, which then stands
 // on its first entry without choosing it: Enter as it opens removes no
