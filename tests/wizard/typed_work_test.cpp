@@ -25,21 +25,6 @@ namespace {
 class WizardTypedWorkTest : public WizardFormsTest
 {
 protected:
-    void AbrirMuestra()
-    {
-        Arrancar();
-        ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
-        DescargarFrmPlantilla();
-        Procesar();
-        Boxes().Clear();
-    }
-
-    static void Clic(QWidget* w)
-    {
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
-        Procesar();
-    }
     static void DobleClic(QListWidget* lista, int fila)
     {
         ASSERT_NE(lista, nullptr);
@@ -50,16 +35,6 @@ protected:
         // The press of the first click, then the second one.
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
         QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        Procesar();
-    }
-    // A box clicked, its text selected and `texto` typed over it, one key at
-    // a time.
-    static void Teclear(QLineEdit* caja, const QString& texto)
-    {
-        ASSERT_NE(caja, nullptr);
-        QTest::mouseClick(caja, Qt::LeftButton);
-        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(caja, texto);
         Procesar();
     }
     // A grid cell clicked, `texto` typed into its editor and Enter.

@@ -1,9 +1,13 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
+#include "record/record_model.h"
+#include "shell/abrir_comtrade.h"
 #include "shell/frm_plantilla.h"
 #include "shell/language.h"
 #include "shell/mdi_fixture.h"
@@ -43,6 +47,35 @@ protected:
     void ModelosMuestra()
     {
         Modelos(QStringLiteral(VESDRA_RESOURCES_DIR "/Models"), {"Modelos.mdb", "RD21.mdb", "TD3.mdb"});
+    }
+
+    // The bundled sample record opened without a template, the template
+    // dialog its opening shows put away and its boxes forgotten.
+    void AbrirMuestra()
+    {
+        Arrancar();
+        ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
+        DescargarFrmPlantilla();
+        Procesar();
+        Boxes().Clear();
+    }
+    static void Clic(QWidget* w)
+    {
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+        Procesar();
+    }
+    // A box clicked, its text selected and `texto` typed over it one key at
+    // a time (an empty `texto` deletes it).
+    static void Teclear(QLineEdit* caja, const QString& texto)
+    {
+        ASSERT_NE(caja, nullptr);
+        QTest::mouseClick(caja, Qt::LeftButton);
+        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+        if (texto.isEmpty())
+            QTest::keyClick(caja, Qt::Key_Backspace);
+        QTest::keyClicks(caja, texto);
+        Procesar();
     }
 
     frmAnalog& Nueva()

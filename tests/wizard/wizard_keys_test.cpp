@@ -30,11 +30,7 @@ protected:
     void SetUp() override
     {
         WizardFormsTest::SetUp();
-        Arrancar();
-        ASSERT_TRUE(AbrirRegistro(DerivarRutas(test::MuestraDat())).Abierto());
-        DescargarFrmPlantilla();
-        Procesar();
-        Boxes().Clear();
+        AbrirMuestra();
     }
 
     static void Pulsar(Qt::Key tecla)
@@ -42,12 +38,6 @@ protected:
         QWidget* foco = QApplication::focusWidget();
         ASSERT_NE(foco, nullptr);
         QTest::keyClick(foco, tecla);
-        Procesar();
-    }
-    static void Clic(QWidget* w)
-    {
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
         Procesar();
     }
     static void ClicEnEntrada(QListWidget* lista, int fila)
@@ -60,17 +50,6 @@ protected:
         Procesar();
         ASSERT_EQ(QApplication::focusWidget(), lista);
     }
-    // A box clicked and its text replaced by `texto`, typed.
-    static void Teclear(QLineEdit* caja, const QString& texto)
-    {
-        ASSERT_NE(caja, nullptr);
-        QTest::mouseClick(caja, Qt::LeftButton);
-        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(caja, Qt::Key_Backspace);
-        QTest::keyClicks(caja, texto);
-        Procesar();
-    }
-
     // The editor of a grid cell opened by a click (F2 where a click does not
     // open it), its text selected.
     static QLineEdit* EditarCelda(SpreadGrid* grid, int fila, int columna)
