@@ -262,9 +262,14 @@ QStringList TextosPagina::ImprimirNombreEnLineas(const QString& nombre, double x
                                                  const QStringList& junto)
 {
     const QStringList t = NombreEnLineas(nombre, derecha - x, lineas, despues, junto);
-    for (qsizetype i = 0; i < t.size(); ++i)
-        Imprimir(t[i], x, y + static_cast<double>(i) * Linea(), color);
+    ImprimirLineas(t, x, y, color);
     return t;
+}
+
+void TextosPagina::ImprimirLineas(const QStringList& lineas, double x, double y, std::uint32_t color)
+{
+    for (qsizetype i = 0; i < lineas.size(); ++i)
+        Imprimir(lineas[i], x, y + static_cast<double>(i) * Linea(), color);
 }
 
 void TextosPagina::ImprimirHasta(const QString& t, double x, double y, double derecha, std::uint32_t color)

@@ -116,6 +116,9 @@ public:
     // The same only where t is free at (x, y), with `holgura` more at
     // either side; false: nothing printed.
     bool ImprimirSiLibre(const QString& t, double x, double y, std::uint32_t color = 0, double holgura = 0.0);
+    // Lines printed as Imprimir prints, one under the other from (x, y)
+    // down, a printer line apart.
+    void ImprimirLineas(const QStringList& lineas, double x, double y, std::uint32_t color = 0);
     // A name from (x, y), ending by `derecha`: whole when it fits, else
     // giving way by the name rule (ElideName) against the names `junto`
     // shown beside it on the page (none: cut in the middle); `antes` and

@@ -168,11 +168,11 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         for (std::int32_t k = 1; k <= numFilas; ++k) {
             const FilaDigitalVista& fila = d.Filas[static_cast<std::size_t>(k - 1)];
             const double base = finBanda + k * paso;
+            // Its lines, broken once, stand up from its base line.
             const QStringList t = textos.NombreEnLineas(fila.Nombre, finNombre - xNombre, lineas, {}, junto);
             const double alto = std::max(m.Alto(fila.Nombre), textos.Linea());
-            (void)textos.ImprimirNombreEnLineas(
-                fila.Nombre, xNombre, base - alto - static_cast<double>(t.size() - 1) * textos.Linea(),
-                finNombre, lineas, 0, {}, junto);
+            textos.ImprimirLineas(t, xNombre,
+                                  base - alto - static_cast<double>(t.size() - 1) * textos.Linea());
         }
     }
 
