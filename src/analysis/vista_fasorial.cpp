@@ -26,6 +26,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/view_sizes.h"
@@ -169,9 +170,7 @@ void VistaFasorial::CargarComun(float maximo, EstiloDisposicion estiloApertura, 
     HScroll1->SetLargeChange(muestrasCiclo_);
     lblzoom->setText(QStringLiteral("+/-: 0"));
 
-    canales_.clear();
-    for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k)
-        canales_.append(NombreCanal(k));
+    canales_ = RotulosAnalogicos();
     // Each box's caption keeps the room of the widest value its channel
     // shows, so its cut stays where it is as the values change while the
     // view scrolls.

@@ -215,8 +215,8 @@ private:
     bool imprimir_;
 };
 
-// The captions (NombreCanal) of every row of TablaCanales: what a page
-// that captions one or a few of the record's channels must tell each
+// The captions (NombreCanal) of every row of TablaCanales: what a page or
+// a view that captions one or a few of the record's channels must tell each
 // from. A caption is told from the others' captions, not from its own
 // channel's name, which it need not be told from.
 [[nodiscard]] QStringList RotulosAnalogicos();

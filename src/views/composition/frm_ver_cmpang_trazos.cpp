@@ -12,6 +12,7 @@
 #include "record/canales.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
+#include "shell/impresion_piezas.h"
 #include "views/composition/colores.h"
 #include "views/composition/composition_readouts.h"
 #include "views/composition/composition_state.h"
@@ -54,9 +55,7 @@ void frmVerCmpang::Composicion(std::int32_t n)
         filas_.resize(6);
     // The captions give way against every channel the composition was
     // chosen from, so that each shows what tells it from any other.
-    canales_.clear();
-    for (std::int32_t c = 1; c <= Registro().TablaCanales.Rows(); ++c)
-        canales_.append(NombreCanal(c));
+    canales_ = RotulosAnalogicos();
     const std::int32_t nS = Registro().Valores.Rows();
     CalcularEscala();
     zoomPendiente_ = false;

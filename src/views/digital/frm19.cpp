@@ -31,6 +31,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "shell/view_sizes.h"
@@ -223,9 +224,7 @@ void frm19::LeerSeleccion()
     canal_ = LeerCanalAnalogico(Digitales().AnalogicoElegido);
     // The names the rows and the analog channel were chosen from: each
     // shows what tells it from any of them.
-    nombresAnalogicos_.clear();
-    for (std::int32_t k = 1; k <= r.TablaCanales.Rows(); ++k)
-        nombresAnalogicos_.append(NombreCanal(k));
+    nombresAnalogicos_ = RotulosAnalogicos();
     nombresDigitales_.clear();
     const Matrix<QString>& miembros = Plantillas().TablaMiembrosDigitales;
     for (std::int32_t m = 1; m <= miembros.Rows() && miembros.Cols() >= 2; ++m)

@@ -24,6 +24,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/impresion.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "shell/shell_hooks.h"
 #include "views/waves/form_support.h"
@@ -124,9 +125,7 @@ void frmTodoanalog::LeerCanales()
     NumBandas = static_cast<std::int32_t>(bandas_.size());
     // The bands' names give way against every channel the view was chosen
     // from, so that each shows what tells it from any other.
-    canales_.clear();
-    for (std::int32_t k = 1; k <= r.TablaCanales.Rows(); ++k)
-        canales_.append(NombreCanal(k));
+    canales_ = RotulosAnalogicos();
 }
 
 void frmTodoanalog::Colocar()
