@@ -444,6 +444,7 @@ protected:
     }
     void TearDown() override
     {
+        QtPrinter::SetPdfOutputOpenerForTests({});
         SetCurrentPrinter(nullptr);
         SetDialogPrinter(nullptr);
         DescargarCancelar();
@@ -464,6 +465,33 @@ protected:
     }
 
     [[nodiscard]] QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A file named `name` whose writing fails part-way: through a device of
+    // the tests' own that fails after 2000 bytes, and, where `disk` is
+    // mounted, on a full disk; with the box each failure shows.
+    struct FailedWrite {
+        const char* what;
+        QString pdf;
+        bool failingDevice;
+        QString box;
+    };
+    [[nodiscard]] std::vector<FailedWrite> FailedWrites(const test::SmallDisk& disk,
+                                                        const QString& name) const
+    {
+        std::vector<FailedWrite> cases = {
+            {"device failing", Path(name), true, QStringLiteral("Error 57: Device I/O error")}};
+        if (disk.Mounted())
+            cases.push_back({"full disk", disk.Path() + QLatin1Char('/') + name, false,
+                             QStringLiteral("Error 61: Disk full")});
+        return cases;
+    }
+    // The next PDF output goes through the failing device where `c` wants it.
+    static void OpenOutputFor(const FailedWrite& c)
+    {
+        if (c.failingDevice)
+            QtPrinter::SetPdfOutputOpenerForTests(
+                [](const QString& path) { return test::FileFailingAfter(path, 2000); });
+    }
 
     QTemporaryDir dir;
     QPrinter device{QPrinter::HighResolution};
@@ -516,28 +544,12 @@ TEST_F(PrintFrameOnPdf, AReportPrintNeitherBreaksTheNextViewPrintNorWritesOverIt
 // as it was, and the next print is whole.
 TEST_F(PrintFrameOnPdf, AFailedWriteShowsTheErrorBoxAndTheNextPrintIsWhole)
 {
-    struct Opener {
-        ~Opener() { QtPrinter::SetPdfOutputOpenerForTests({}); }
-    } restore;
     test::SmallDisk disk(8); // room for the earlier file alone
-    struct Case {
-        const char* what;
-        QString pdf;
-        bool failingDevice;
-        QString box;
-    };
-    std::vector<Case> cases = {{"device failing", Path(QStringLiteral("view.pdf")), true,
-                                QStringLiteral("Error 57: Device I/O error")}};
-    if (disk.Mounted())
-        cases.push_back({"full disk", disk.Path() + QStringLiteral("/view.pdf"), false,
-                         QStringLiteral("Error 61: Disk full")});
-    for (const Case& c : cases) {
+    for (const FailedWrite& c : FailedWrites(disk, QStringLiteral("view.pdf"))) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(test::WriteBytes(c.pdf, "earlier"));
         Boxes().Clear();
-        if (c.failingDevice)
-            QtPrinter::SetPdfOutputOpenerForTests(
-                [](const QString& path) { return test::FileFailingAfter(path, 2000); });
+        OpenOutputFor(c);
         EXPECT_EQ(PrintView(c.pdf, QStringLiteral("never whole"), 3), FinImpresion::Error);
         QtPrinter::SetPdfOutputOpenerForTests({});
         ASSERT_EQ(Boxes().Count(), 1);
@@ -562,26 +574,10 @@ TEST_F(PrintFrameOnPdf, AFailedWriteShowsTheErrorBoxAndTheNextPrintIsWhole)
 // at that copy, with the error box at once, and draws no further copy.
 TEST_F(PrintFrameOnPdf, AFailedWriteStopsAtTheFirstCopyThatCannotBeWritten)
 {
-    struct Opener {
-        ~Opener() { QtPrinter::SetPdfOutputOpenerForTests({}); }
-    } restore;
     test::SmallDisk disk(8);
-    struct Case {
-        const char* what;
-        QString pdf;
-        bool failingDevice;
-        QString box;
-    };
-    std::vector<Case> cases = {{"device failing", Path(QStringLiteral("many.pdf")), true,
-                                QStringLiteral("Error 57: Device I/O error")}};
-    if (disk.Mounted())
-        cases.push_back({"full disk", disk.Path() + QStringLiteral("/many.pdf"), false,
-                         QStringLiteral("Error 61: Disk full")});
-    for (const Case& c : cases) {
+    for (const FailedWrite& c : FailedWrites(disk, QStringLiteral("many.pdf"))) {
         SCOPED_TRACE(c.what);
-        if (c.failingDevice)
-            QtPrinter::SetPdfOutputOpenerForTests(
-                [](const QString& path) { return test::FileFailingAfter(path, 2000); });
+        OpenOutputFor(c);
         Boxes().Clear();
         int drawn = 0;
         ScopedDialogAnswers answers({false, {}, 40, c.pdf});
