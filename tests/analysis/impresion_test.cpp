@@ -52,6 +52,17 @@ constexpr double kLinea = 200;           // the window's line
 constexpr double kLineaImp = 240;        // the recording printer's line
 constexpr double kX0 = 200 + 0.009 * kW; // "AA" right of the frame
 
+// A name's lines printed one under the other joined as one text: a blank
+// between lines broken between words, none after one ending in the
+// ellipsis (broken where the name was cut).
+QString Joined(const QStringList& lines)
+{
+    QString t;
+    for (const QString& l : lines)
+        t += (t.isEmpty() || t.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) + l;
+    return t;
+}
+
 using test::FixedFont; // 100 twips a character, kLinea a line
 using test::kBlue;
 using test::kCyan;
@@ -421,13 +432,7 @@ TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
                     for (; t < textos.size() && !textos[t].endsWith(fin); ++t)
                         lineas << textos[t];
                     ++t;
-                    // Lines broken between words; a line ending in the
-                    // ellipsis was broken where the name was cut.
-                    QString rotulo;
-                    for (const QString& l : lineas)
-                        rotulo += (rotulo.isEmpty() || rotulo.endsWith(QChar(0x2026)) ? QString()
-                                                                                      : QStringLiteral(" ")) +
-                                  l;
+                    const QString rotulo = Joined(lineas);
                     ASSERT_TRUE(rotulo.endsWith(d.Fasores[i].Digito)) << rotulo.toStdString();
                     EXPECT_LE(lineas.size(), 2) << rotulo.toStdString();
                     rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
@@ -490,13 +495,12 @@ TEST_F(PhasorPage, SubstationNamesShowWhatTellsEachPhasorApart)
                 const std::vector<QString> textos = printer.Texts();
                 std::size_t t = 0;
                 for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
-                    QString rotulo;
+                    QStringList lineas;
                     for (; t < textos.size() && !textos[t].endsWith(valores[static_cast<qsizetype>(i)]); ++t)
-                        rotulo += (rotulo.isEmpty() || rotulo.endsWith(QChar(0x2026)) ? QString()
-                                                                                      : QStringLiteral(" ")) +
-                                  textos[t];
+                        lineas << textos[t];
                     ASSERT_LT(t, textos.size()) << valores[static_cast<qsizetype>(i)].toStdString();
                     ++t;
+                    const QString rotulo = Joined(lineas);
                     rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
                     suyos << d.Fasores[i].Nombre;
                 }
