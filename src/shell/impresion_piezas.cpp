@@ -132,18 +132,27 @@ void TextosPagina::Tomar(const QRectF& r)
         tomados_.push_back(r);
 }
 
+namespace {
+
+// Whether one of `textos` stands on the row from y, a line high, and starts
+// left of x (the row running from the frame's left edge `izquierda`).
+bool AlgunoAntes(const std::vector<QRectF>& textos, double izquierda, double linea, double x, double y)
+{
+    const QRectF fila(QPointF(izquierda, y), QSizeF(x - izquierda, linea));
+    return std::any_of(textos.begin(), textos.end(),
+                       [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+}
+
+} // namespace
+
 bool TextosPagina::NadaAntes(double x, double y) const
 {
-    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(x - marco_.Izquierda, Linea()));
-    return std::none_of(tomados_.begin(), tomados_.end(),
-                        [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+    return !AlgunoAntes(tomados_, marco_.Izquierda, Linea(), x, y);
 }
 
 bool TextosPagina::RotuloAntes(double x, double y) const
 {
-    const QRectF fila(QPointF(marco_.Izquierda, y), QSizeF(x - marco_.Izquierda, Linea()));
-    return std::any_of(rotulos_.begin(), rotulos_.end(),
-                       [&](const QRectF& r) { return MismaFila(r, fila) && r.left() < x - kRoce; });
+    return AlgunoAntes(rotulos_, marco_.Izquierda, Linea(), x, y);
 }
 
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
@@ -204,9 +213,10 @@ std::optional<double> TextosPagina::InicioLibre(double izquierda, double derecha
 
 void TextosPagina::Imprimir(const QString& t, double x, double y, std::uint32_t color)
 {
-    Tomar(Rectangulo(t, x, y));
+    const QRectF r = Rectangulo(t, x, y);
+    Tomar(r);
     if (t.trimmed().endsWith(QLatin1Char(':')))
-        rotulos_.push_back(Rectangulo(t, x, y));
+        rotulos_.push_back(r);
     p_.CurrentX = x;
     p_.CurrentY = y;
     p_.ForeColor = color;
