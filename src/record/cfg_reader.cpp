@@ -1,7 +1,6 @@
 #include "record/cfg_reader.h"
 
 #include <QFile>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -277,8 +276,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     // them beyond single precision would show it as infinity.
     if (cfg.TipoFichero.trimmed().toUpper() == QLatin1String("BINARY")) {
         for (std::int32_t n = 1; n <= nA; ++n) {
-            const double mayor = 32768.0 * std::fabs(cfg.FactorA(n)) + std::fabs(cfg.FactorB(n));
-            if (!EnSimple(mayor)) {
+            if (!EnSimple(MayorBinario(cfg.FactorA(n), cfg.FactorB(n)))) {
                 const std::string_view l = lineas[static_cast<size_t>(n) + 1];
                 size_t pos = 0;
                 for (int k = 0; k < 5; ++k)

@@ -122,13 +122,11 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
     if (!res.Ok())
         return res;
 
-    // A 16-bit value is at most 32768 |a| + |b|: where that times the ratio
+    // A 16-bit value gives at most MayorBinario: where that times the ratio
     // lies within single precision every product does, and the other side
     // is derived as the values are read; else once they are, each checked.
-    for (dat::Escala& e : plan.escalas) {
-        const double mayor = 32768.0 * std::fabs(e.a) + std::fabs(e.b);
-        e.derivarAlFinal = !EnSimple(mayor * e.factor);
-    }
+    for (dat::Escala& e : plan.escalas)
+        e.derivarAlFinal = !EnSimple(MayorBinario(e.a, e.b) * e.factor);
     dat::CrearMatrices(r, plan, true);
     dat::ProgressTicker gasolino(plan);
     const auto porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));

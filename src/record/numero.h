@@ -32,4 +32,12 @@ namespace vesdra {
     return std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()); // false for NaN
 }
 
+// The largest magnitude a * x + b takes for a BINARY file's 16-bit value x
+// (-32768 .. 32767): what a channel's factors, and a ratio after them, must
+// keep within single precision.
+[[nodiscard]] inline double MayorBinario(double a, double b)
+{
+    return 32768.0 * std::fabs(a) + std::fabs(b);
+}
+
 } // namespace vesdra

@@ -125,7 +125,7 @@ void SetMotorBasesModelo(std::unique_ptr<LectorBasesModelo> motor)
 {
     Motor() = std::move(motor);
     // What the engine before read is not this one's.
-    Plantillas().IndiceModelos.reset();
+    OlvidarIndiceModelos();
 }
 
 QString CarpetaModelos()

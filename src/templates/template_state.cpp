@@ -27,13 +27,14 @@ std::optional<InicioEdicion>& Inicio()
     return inicio;
 }
 
-void OlvidarIndice(TemplateState& p)
+} // namespace
+
+void OlvidarIndiceModelos()
 {
+    TemplateState& p = Plantillas();
     p.IndiceModelos.reset();
     p.RutaIndiceLeido.clear();
 }
-
-} // namespace
 
 void EmpezarEdicionPlantilla()
 {
@@ -49,7 +50,7 @@ void EmpezarEdicionPlantilla()
         return;
     }
     // A new pass reads the model index anew.
-    OlvidarIndice(Plantillas());
+    OlvidarIndiceModelos();
     inicio = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
 }
 
@@ -67,7 +68,7 @@ void TerminarEdicionPlantilla()
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
     inicio.reset();
-    OlvidarIndice(Plantillas());
+    OlvidarIndiceModelos();
 }
 
 void DescartarEdicionPlantilla()
@@ -91,7 +92,7 @@ void DescartarEdicionPlantilla()
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
     inicio.reset();
-    OlvidarIndice(Plantillas());
+    OlvidarIndiceModelos();
 }
 
 void OfrecerCanalesPlantilla()
@@ -100,7 +101,7 @@ void OfrecerCanalesPlantilla()
     TemplateState& p = Plantillas();
     // Another record: a wizard started before has nothing to go back to.
     Inicio().reset();
-    OlvidarIndice(p);
+    OlvidarIndiceModelos();
     p.IdentificadorPlantilla = r.NombreEstacion;
     const std::int32_t n = r.NumAnalogicosOfrecidos;
     p.AnalogicosPlantilla.Resize(n, 4);

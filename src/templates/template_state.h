@@ -92,6 +92,10 @@ TemplateState& Plantillas();
 // record read aside has taken the open one's place.
 void OfrecerCanalesPlantilla();
 
+// The relay-model index read during a wizard pass forgotten: the next
+// look-up reads it anew.
+void OlvidarIndiceModelos();
+
 // The template wizard's starting point: the template dialog notes it as
 // modificar or nueva starts the wizard, before anything is read or set. A
 // pass left from step 1 back to the dialog has not ended: started again,

@@ -135,16 +135,22 @@ void PasoDigital::DevolverNombre(std::vector<AvisoPaso>& avisos)
         PonerNombre(p.GruposEdicion(GrupoActual, 1), avisos);
 }
 
-bool PasoDigital::NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos)
+bool PasoDigital::NombreDeOtroGrupo(std::int32_t salvo) const
 {
     for (qsizetype g = 0; g < Grupos.size(); ++g) {
-        if (g + 1 != salvo && CoincideLike(Nombre, Grupos.at(g))) {
-            avisos.push_back({kTextoGrupoRepetido, vbCritical});
-            DevolverNombre(avisos);
+        if (g + 1 != salvo && CoincideLike(Nombre, Grupos.at(g)))
             return true;
-        }
     }
     return false;
+}
+
+bool PasoDigital::NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos)
+{
+    if (!NombreDeOtroGrupo(salvo))
+        return false;
+    avisos.push_back({kTextoGrupoRepetido, vbCritical});
+    DevolverNombre(avisos);
+    return true;
 }
 
 bool PasoDigital::ConfirmarNombre(std::vector<AvisoPaso>& avisos)
@@ -477,12 +483,8 @@ bool PasoDigital::VueltaSinPerdida() const
     const std::int32_t n = std::min(NumeroGrupos(), p.GruposEdicion.Rows());
     if (n == 0 || GrupoActual < 1 || GrupoActual > n)
         return Nombre.isEmpty() && !miembros;
-    if (!Nombre.isEmpty() && Nombre != p.GruposEdicion(GrupoActual, 1)) {
-        for (qsizetype g = 0; g < Grupos.size(); ++g) {
-            if (g + 1 != GrupoActual && CoincideLike(Nombre, Grupos.at(g)))
-                return false;
-        }
-    }
+    if (!Nombre.isEmpty() && Nombre != p.GruposEdicion(GrupoActual, 1) && NombreDeOtroGrupo(GrupoActual))
+        return false;
     for (std::int32_t g = 1; g <= n && !miembros; ++g) {
         if (g != GrupoActual)
             miembros = CuentaCelda(p.GruposEdicion(g, 2)) > 0;

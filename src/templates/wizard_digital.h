@@ -118,6 +118,8 @@ private:
     // other than group `salvo` (1-based; 0 for none): if so it is refused
     // (kTextoGrupoRepetido) and the box gets the current group's name back.
     bool NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos);
+    // The test alone: nothing said, the box as it is.
+    [[nodiscard]] bool NombreDeOtroGrupo(std::int32_t salvo) const;
     // The name box gets the current group's stored name back.
     void DevolverNombre(std::vector<AvisoPaso>& avisos);
     // The slots into row g (and the name box unless `conNombre` is false).

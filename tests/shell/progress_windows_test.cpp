@@ -141,6 +141,15 @@ TEST_F(ProgressTest, RecordReadersReachTheGaugeAndTheCopyBarThroughTheirHooks)
     EXPECT_EQ(Boxes().Last().Title, TextosIdioma(152));
 }
 
+// The view progress window as its load leaves it, animation aside: shown,
+// its bar at 10, its caption text 285.
+void EsperarRecienCargada(const GasolinoOndas& g)
+{
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_EQ(g.ProgressBar1->value(), 10);
+    EXPECT_EQ(g.windowTitle(), TextosIdioma(285));
+}
+
 TEST_F(ProgressTest, ViewProgressWindowPlaysTheAnimationBesideTheProgram)
 {
     SetExeFolderOverride(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
@@ -149,11 +158,9 @@ TEST_F(ProgressTest, ViewProgressWindowPlaysTheAnimationBesideTheProgram)
     ShellHooks& h = Hooks();
     ASSERT_TRUE(h.MostrarProgresoOndas());
     GasolinoOndas& g = gasolino_ondas();
-    EXPECT_TRUE(g.isVisible());
+    EsperarRecienCargada(g);
     EXPECT_TRUE(g.Animation1->IsOpen());
     EXPECT_TRUE(g.Animation1->IsPlaying());
-    EXPECT_EQ(g.ProgressBar1->value(), 10);
-    EXPECT_EQ(g.windowTitle(), TextosIdioma(285));
     EXPECT_NEAR(FormLeftTwips(g), 6000, 15);
     EXPECT_NEAR(FormTopTwips(g), 5000, 15);
     EXPECT_EQ(g.Label2->text(), "0 %");
@@ -199,11 +206,9 @@ TEST_F(ProgressTest, MendedAMissingAnimationIsLeftOutAndTheWindowShows)
         ASSERT_TRUE(mostrada);
         ASSERT_TRUE(GasolinoOndasCargado());
         GasolinoOndas& g = gasolino_ondas();
-        EXPECT_TRUE(g.isVisible());
+        EsperarRecienCargada(g);
         EXPECT_FALSE(g.Animation1->IsOpen());
         EXPECT_FALSE(g.Animation1->isVisible());
-        EXPECT_EQ(g.ProgressBar1->value(), 10);
-        EXPECT_EQ(g.windowTitle(), TextosIdioma(285));
         EXPECT_NE(err.find(c.error), std::string::npos) << err;
         EXPECT_NE(err.find(Ruta("vesdra/Iconos/onda.avi").toStdString()), std::string::npos) << err;
         // One line.

@@ -40,18 +40,9 @@ protected:
     // A grid cell clicked, `texto` typed into its editor and Enter.
     static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
     {
-        const QModelIndex i = grid->model()->index(fila - 1, columna);
-        ASSERT_TRUE(i.isValid());
-        grid->scrollTo(i);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(i).center());
-        Procesar();
-        QLineEdit* editor = grid->viewport()->findChild<QLineEdit*>();
-        if (!editor || !editor->isVisible()) {
-            QTest::keyClick(grid, Qt::Key_F2);
-            editor = grid->viewport()->findChild<QLineEdit*>();
-        }
+        ASSERT_TRUE(grid->model()->index(fila - 1, columna).isValid());
+        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
         ASSERT_NE(editor, nullptr);
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(editor, texto);
         QTest::keyClick(editor, Qt::Key_Return);
         Procesar();

@@ -6,6 +6,7 @@
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
+#include "platform/spread_grid.h"
 #include "record/record_model.h"
 #include "shell/abrir_comtrade.h"
 #include "shell/frm_plantilla.h"
@@ -76,6 +77,27 @@ protected:
             QTest::keyClick(caja, Qt::Key_Backspace);
         QTest::keyClicks(caja, texto);
         Procesar();
+    }
+
+    // The editor of grid cell (fila, columna) opened by a click on it (F2
+    // where a click does not open it), its text selected; nullptr when none
+    // opened.
+    static QLineEdit* OpenCellEditor(SpreadGrid* grid, std::int32_t fila, std::int32_t columna)
+    {
+        const QModelIndex celda = grid->model()->index(fila - 1, columna);
+        if (!celda.isValid())
+            return nullptr;
+        grid->scrollTo(celda);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(celda).center());
+        Procesar();
+        QLineEdit* editor = grid->viewport()->findChild<QLineEdit*>();
+        if (!editor || !editor->isVisible()) {
+            QTest::keyClick(grid, Qt::Key_F2);
+            editor = grid->viewport()->findChild<QLineEdit*>();
+        }
+        if (editor)
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        return editor;
     }
 
     frmAnalog& Nueva()

@@ -50,22 +50,12 @@ protected:
         Procesar();
         ASSERT_EQ(QApplication::focusWidget(), lista);
     }
-    // The editor of a grid cell opened by a click (F2 where a click does not
-    // open it), its text selected.
+    // The editor of a grid cell opened by a click, its text selected; nullptr
+    // unless it holds the keyboard.
     static QLineEdit* EditarCelda(SpreadGrid* grid, int fila, int columna)
     {
-        const QModelIndex celda = grid->model()->index(fila - 1, columna);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(celda).center());
-        Procesar();
-        QLineEdit* editor = grid->viewport()->findChild<QLineEdit*>();
-        if (!editor || !editor->isVisible()) {
-            QTest::keyClick(grid, Qt::Key_F2);
-            editor = grid->viewport()->findChild<QLineEdit*>();
-        }
-        if (!editor || QApplication::focusWidget() != editor)
-            return nullptr;
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        return editor;
+        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
+        return editor && QApplication::focusWidget() == editor ? editor : nullptr;
     }
 
     frmAnalog& Paso1()
