@@ -91,10 +91,8 @@ public:
     {
         if (!device_->isOpen())
             return error_;
+        Flush();
         auto* file = qobject_cast<QFileDevice*>(device_.get());
-        errno = 0;
-        if (file && !error_ && !file->flush())
-            Fail();
         errno = 0;
         device_->close();
         if (file && !error_ && file->error() != QFileDevice::NoError)

@@ -105,8 +105,13 @@ public:
         // The item view keeps a margin inside the text's rectangle on either side.
         const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
         const QFontMetricsF fm(o.font);
-        return ElideName(o.text, Nombres(), texto.width() - 2 * margen,
-                         [&fm](const QString& t) { return fm.horizontalAdvance(t); });
+        const auto ancho = [&fm](const QString& t) { return fm.horizontalAdvance(t); };
+        const double sitio = texto.width() - 2 * margen;
+        // An entry that fits is drawn whole without gathering the others:
+        // a folder's list of files may hold thousands.
+        if (ancho(o.text) <= sitio)
+            return o.text;
+        return ElideName(o.text, Nombres(), sitio, ancho);
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

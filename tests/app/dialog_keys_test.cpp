@@ -87,93 +87,90 @@ void AsistenteHasta(FrmMenu& m, int paso)
     Procesar();
 }
 
+// The form `cargado` gives while it is loaded.
+template <typename F> std::function<QWidget*()> Forma(F* (*cargado)())
+{
+    return [cargado]() -> QWidget* { return cargado(); };
+}
+
+// The button `boton` of a dialog of kind F.
+template <typename F, typename B> std::function<QAbstractButton*(QWidget&)> Boton(B* F::*boton)
+{
+    return [boton](QWidget& d) -> QAbstractButton* { return Como<F>(d).*boton; };
+}
+
+// The wizard opened and gone on to step `paso`.
+std::function<void(FrmMenu&)> PasoAsistente(int paso)
+{
+    return [paso](FrmMenu& m) { AsistenteHasta(m, paso); };
+}
+
 const DialogoTeclas kDialogos[] = {
-    {"frmPlantilla", [](FrmMenu& m) { m.mnuPlantilla_Click(); },
-     [] { return static_cast<QWidget*>(FormPlantilla()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmPlantilla>(d).cmdBuscar); }, nullptr},
-    {"frmNuevosTools_Anadir", [](FrmMenu& m) { m.mnuAnadirTool_Click(); },
-     [] { return static_cast<QWidget*>(NuevosToolsCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNuevosTools>(d).cmdOK); }, nullptr},
-    {"frmNuevosTools_Borrar", [](FrmMenu& m) { m.mnuBorrartool_Click(); },
-     [] { return static_cast<QWidget*>(NuevosToolsCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNuevosTools>(d).cmdOK); }, nullptr},
-    {"frmDirect", [](FrmMenu& m) { m.mnuDir_defecto_Click(); },
-     [] { return static_cast<QWidget*>(DirectCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmDirect>(d).cmdOK); }, nullptr},
-    {"poscamb", [](FrmMenu&) { MostrarPoscamb(); }, [] { return static_cast<QWidget*>(PoscambCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<poscamb>(d).continuar); }, nullptr},
+    {"frmPlantilla", [](FrmMenu& m) { m.mnuPlantilla_Click(); }, Forma(FormPlantilla),
+     Boton(&frmPlantilla::cmdBuscar), nullptr},
+    {"frmNuevosTools_Anadir", [](FrmMenu& m) { m.mnuAnadirTool_Click(); }, Forma(NuevosToolsCargado),
+     Boton(&frmNuevosTools::cmdOK), nullptr},
+    {"frmNuevosTools_Borrar", [](FrmMenu& m) { m.mnuBorrartool_Click(); }, Forma(NuevosToolsCargado),
+     Boton(&frmNuevosTools::cmdOK), nullptr},
+    {"frmDirect", [](FrmMenu& m) { m.mnuDir_defecto_Click(); }, Forma(DirectCargado),
+     Boton(&frmDirect::cmdOK), nullptr},
+    {"poscamb", [](FrmMenu&) { MostrarPoscamb(); }, Forma(PoscambCargado), Boton(&poscamb::continuar),
+     nullptr},
     {"Conversion",
      [](FrmMenu&) {
          MostrarPoscamb();
          PoscambCargado()->Convertir_continuar->click();
      },
-     [] { return static_cast<QWidget*>(ConversionCargada()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<Conversion>(d).Aceptar); }, nullptr},
+     Forma(ConversionCargada), Boton(&Conversion::Aceptar), nullptr},
     {"Mensaje",
      [](FrmMenu&) {
          MostrarPoscamb();
          PoscambCargado()->Convertir_continuar->click();
          ConversionCargada()->Ayuda->click();
      },
-     [] { return static_cast<QWidget*>(MensajeCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<Mensaje>(d).OK); }, nullptr},
+     Forma(MensajeCargado), Boton(&Mensaje::OK), nullptr},
     {"frmNewOndas", [](FrmMenu& m) { m.mnuCanalog_Click(); },
-     []() -> QWidget* { return NewOndasCargado() ? &NewOndas() : nullptr; },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNewOndas>(d).cmdOK); },
+     []() -> QWidget* { return NewOndasCargado() ? &NewOndas() : nullptr; }, Boton(&frmNewOndas::cmdOK),
      [](QWidget& d) -> std::vector<QAbstractButton*> {
          return {Como<frmNewOndas>(d).CmdSecundario, Como<frmNewOndas>(d).CmdPrimario};
      }},
-    {"frmNewCompanalog", [](FrmMenu& m) { m.mnuCompanalog_Click(); },
-     [] { return static_cast<QWidget*>(NewCompanalogCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmNewCompanalog>(d).cmdOK); },
+    {"frmNewCompanalog", [](FrmMenu& m) { m.mnuCompanalog_Click(); }, Forma(NewCompanalogCargado),
+     Boton(&frmNewCompanalog::cmdOK),
      [](QWidget& d) -> std::vector<QAbstractButton*> {
          return {Como<frmNewCompanalog>(d).CmdSecundario, Como<frmNewCompanalog>(d).CmdPrimario};
      }},
-    {"frmFasecuencias", [](FrmMenu& m) { m.mnuFasores_Click(); },
-     [] { return static_cast<QWidget*>(Fasecuencias()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmFasecuencias>(d).cmdOK); },
+    {"frmFasecuencias", [](FrmMenu& m) { m.mnuFasores_Click(); }, Forma(Fasecuencias),
+     Boton(&frmFasecuencias::cmdOK),
      [](QWidget& d) -> std::vector<QAbstractButton*> {
          auto& f = Como<frmFasecuencias>(d);
          return {f.fas[0], f.sec[1], f.CmdSecundario};
      }},
-    {"frmElecdig", [](FrmMenu& m) { m.mnuDigGrupos_Click(); },
-     [] { return static_cast<QWidget*>(ElecdigCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmElecdig>(d).cmdOK); },
+    {"frmElecdig", [](FrmMenu& m) { m.mnuDigGrupos_Click(); }, Forma(ElecdigCargado),
+     Boton(&frmElecdig::cmdOK),
      [](QWidget& d) -> std::vector<QAbstractButton*> {
          auto& f = Como<frmElecdig>(d);
          return {f.optdg[2], f.CmdSecundario};
      }},
-    {"frmGrid", [](FrmMenu& m) { m.mnuCompdig_Click(); }, [] { return static_cast<QWidget*>(GridCargado()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmGrid>(d).cmdOK); },
+    {"frmGrid", [](FrmMenu& m) { m.mnuCompdig_Click(); }, Forma(GridCargado), Boton(&frmGrid::cmdOK),
      [](QWidget& d) -> std::vector<QAbstractButton*> { return {Como<frmGrid>(d).CmdSecundario}; }},
     // The wizard's steps: Escape goes back while going back loses nothing,
     // as when nothing has been typed. Step 1 opens in the identifier box,
     // where Enter moves on to the count box.
-    {"frmAnalog", [](FrmMenu& m) { AsistenteHasta(m, 1); },
-     [] { return static_cast<QWidget*>(FormAnalog()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmAnalog>(d).cmdOK); }, nullptr, 2,
-     [] { return static_cast<QWidget*>(FormPlantilla()); }},
-    {"frmTrifasic", [](FrmMenu& m) { AsistenteHasta(m, 2); },
-     [] { return static_cast<QWidget*>(FormTrifasic()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmTrifasic>(d).cmdOK); }, nullptr, 1,
-     [] { return static_cast<QWidget*>(FormAnalog()); }},
-    {"frmDigital", [](FrmMenu& m) { AsistenteHasta(m, 3); },
-     [] { return static_cast<QWidget*>(FormDigital()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmDigital>(d).cmdOK); }, nullptr, 1,
-     [] { return static_cast<QWidget*>(FormTrifasic()); }},
-    {"frmSalvaPlan", [](FrmMenu& m) { AsistenteHasta(m, 4); },
-     [] { return static_cast<QWidget*>(FormSalvaPlan()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmSalvaPlan>(d).cmdOK); }, nullptr, 1,
-     [] { return static_cast<QWidget*>(FormDigital()); }},
+    {"frmAnalog", PasoAsistente(1), Forma(FormAnalog), Boton(&frmAnalog::cmdOK), nullptr, 2,
+     Forma(FormPlantilla)},
+    {"frmTrifasic", PasoAsistente(2), Forma(FormTrifasic), Boton(&frmTrifasic::cmdOK), nullptr, 1,
+     Forma(FormAnalog)},
+    {"frmDigital", PasoAsistente(3), Forma(FormDigital), Boton(&frmDigital::cmdOK), nullptr, 1,
+     Forma(FormTrifasic)},
+    {"frmSalvaPlan", PasoAsistente(4), Forma(FormSalvaPlan), Boton(&frmSalvaPlan::cmdOK), nullptr, 1,
+     Forma(FormDigital)},
     {"frmBaseModelo",
      [](FrmMenu& m) {
          AsistenteHasta(m, 1);
          FormAnalog()->cmdmodelos->click();
          Procesar();
      },
-     [] { return static_cast<QWidget*>(FormBaseModelo()); },
-     [](QWidget& d) { return static_cast<QAbstractButton*>(Como<frmBaseModelo>(d).cmdOK); }, nullptr, 1,
-     [] { return static_cast<QWidget*>(FormAnalog()); }},
+     Forma(FormBaseModelo), Boton(&frmBaseModelo::cmdOK), nullptr, 1, Forma(FormAnalog)},
 };
 
 bool Visible(QWidget* w)

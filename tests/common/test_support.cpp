@@ -1,7 +1,5 @@
 #include "common/test_support.h"
 
-#include "platform/base/name_elide.h"
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
@@ -306,6 +304,15 @@ QString NombreLargo(const QString& fin)
         .right(64);
 }
 
+ElidedLineEdit* CajaLectura(QWidget& ventana, const QRect& sitio, const QString& nombre, const QString& valor)
+{
+    auto* caja = new ElidedLineEdit(&ventana);
+    caja->setReadOnly(true);
+    caja->setGeometry(sitio);
+    caja->ShowReadOut(nombre, QStringLiteral(": "), valor);
+    return caja;
+}
+
 ::testing::AssertionResult LecturaConValorEntero(ElidedLineEdit& caja, const QString& nombre,
                                                  const QString& valor)
 {
@@ -339,7 +346,7 @@ QString NombreLargo(const QString& fin)
 
 namespace {
 
-QStringList ConComienzo(const QString& comienzo, std::initializer_list<const char*> fines)
+QStringList ConComienzo(const QString& comienzo, const std::vector<const char*>& fines)
 {
     QStringList nombres;
     for (const char* f : fines)
@@ -347,9 +354,9 @@ QStringList ConComienzo(const QString& comienzo, std::initializer_list<const cha
     return nombres;
 }
 
-const char* const kFinesAnalogicos[] = {"TENSIÓN FASE A",    "TENSIÓN FASE B",      "TENSIÓN FASE C",
-                                        "INTENSIDAD FASE A", "INTENSIDAD FASE B",   "INTENSIDAD FASE C",
-                                        "INTENSIDAD NEUTRO", "TENSIÓN BARRA 220 kV"};
+const std::vector<const char*> kFinesAnalogicos = {
+    "TENSIÓN FASE A",    "TENSIÓN FASE B",    "TENSIÓN FASE C",    "INTENSIDAD FASE A",
+    "INTENSIDAD FASE B", "INTENSIDAD FASE C", "INTENSIDAD NEUTRO", "TENSIÓN BARRA 220 kV"};
 
 } // namespace
 
@@ -360,18 +367,12 @@ QString NombresSubestacion::Comun()
 
 QStringList NombresSubestacion::Analogicos()
 {
-    QStringList n;
-    for (const char* f : kFinesAnalogicos)
-        n.append(Comun() + QString::fromUtf8(f));
-    return n;
+    return ConComienzo(Comun(), kFinesAnalogicos);
 }
 
 QStringList NombresSubestacion::Circuitos()
 {
-    QStringList n;
-    for (const char* f : kFinesAnalogicos)
-        n.append(QString::fromUtf8("CIRCUITO LÍNEA 2 NORTE – POSICIÓN 220 kV – ") + QString::fromUtf8(f));
-    return n;
+    return ConComienzo(QString::fromUtf8("CIRCUITO LÍNEA 2 NORTE – POSICIÓN 220 kV – "), kFinesAnalogicos);
 }
 
 QStringList NombresSubestacion::Trifasicos()

@@ -94,6 +94,11 @@ QString AyudaAlPasar(QWidget& w);
 // and `fin` at the end (fin holds at most 19 characters).
 [[nodiscard]] QString NombreLargo(const QString& fin);
 
+// A read-only read-out box of `ventana` at `sitio` (its geometry) showing
+// `nombre` + ": " + `valor`, as a view's value boxes do.
+ElidedLineEdit* CajaLectura(QWidget& ventana, const QRect& sitio, const QString& nombre,
+                            const QString& valor);
+
 // Whether a read-out box holds `nombre` + ": " + `valor` whole, draws the
 // value whole at its end inside its width (the name cut in the middle when
 // the box is too narrow) and, when cut, shows the whole text on hover. A box

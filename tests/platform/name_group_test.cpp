@@ -33,10 +33,8 @@ TEST(NameGroup, BoxesLabelsAndOptionsOfOneGroupReadApart)
     std::vector<ElidedLabel*> etiquetas;
     std::vector<ElidedRadioButton*> opciones;
     for (int i = 0; i < 6; ++i) {
-        auto* l = new ElidedLineEdit(&ventana);
-        l->setReadOnly(true);
-        l->setGeometry(5, 5 + 30 * i, 210, 24);
-        l->ShowReadOut(nombres[i], QStringLiteral(": "), QStringLiteral("-123456.789 kV"));
+        auto* l = test::CajaLectura(ventana, QRect(5, 5 + 30 * i, 210, 24), nombres[i],
+                                    QStringLiteral("-123456.789 kV"));
         l->SetNameGroup(&grupo);
         lecturas.push_back(l);
         auto* e = new ElidedLabel(Qt::ElideMiddle, &ventana);

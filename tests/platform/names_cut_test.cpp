@@ -119,13 +119,9 @@ TEST(NamesCut, AReadOutKeepsItsValueWholeAndCutsTheNameInTheMiddle)
     QWidget ventana;
     ventana.resize(600, 300);
     std::vector<ElidedLineEdit*> cajas;
-    for (int i = 0; i < 3; ++i) {
-        auto* c = new ElidedLineEdit(&ventana);
-        c->setReadOnly(true);
-        c->setGeometry(5, 5 + 30 * i, 190, 24);
-        c->ShowReadOut(kNombres[i], QStringLiteral(": "), QStringLiteral("-13.950 kV"));
-        cajas.push_back(c);
-    }
+    for (int i = 0; i < 3; ++i)
+        cajas.push_back(test::CajaLectura(ventana, QRect(5, 5 + 30 * i, 190, 24), kNombres[i],
+                                          QStringLiteral("-13.950 kV")));
     ventana.show();
     QSet<QString> vistos;
     for (ElidedLineEdit* c : cajas) {

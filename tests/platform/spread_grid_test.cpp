@@ -1,7 +1,5 @@
 #include <QApplication>
-#include <QHelpEvent>
 #include <QImage>
-#include <QToolTip>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -92,19 +90,11 @@ TEST(SpreadGrid, ACutCellShowsItsWholeTextOnHover)
     g.SetColWidth(2, 6);
     g.show();
     QApplication::processEvents();
-    const auto ayuda = [&g](std::int32_t columna) {
-        const QRect celda = g.visualRect(g.model()->index(0, columna));
-        QHelpEvent e(QEvent::ToolTip, celda.center(), g.viewport()->mapToGlobal(celda.center()));
-        QApplication::sendEvent(g.viewport(), &e);
-        const QString t = QToolTip::text();
-        QToolTip::hideText();
-        return t;
-    };
     const auto consejo = [&g](std::int32_t columna) {
         return g.model()->data(g.model()->index(0, columna), Qt::ToolTipRole);
     };
     ASSERT_TRUE(g.CeldaRecortada(1, hoja.filas[0][0]));
-    EXPECT_EQ(ayuda(1), hoja.filas[0][0]);
+    EXPECT_EQ(test::AyudaAlPasarEntrada(g, 0, 1), hoja.filas[0][0]);
     EXPECT_FALSE(g.CeldaRecortada(2, "kV"));
     EXPECT_FALSE(consejo(2).isValid());
     EXPECT_FALSE(consejo(0).isValid()) << "the row number has no tip";

@@ -10,14 +10,6 @@ namespace {
 
 const QString kEllipsis = QStringLiteral("\u2026");
 
-// The first `n` characters of `t`, one fewer when that would split a pair.
-QString Head(const QString& t, qsizetype n)
-{
-    if (n > 0 && n < t.size() && t.at(n - 1).isHighSurrogate())
-        --n;
-    return t.left(n);
-}
-
 // The last `n` characters of `t`, one fewer when that would split a pair.
 QString Tail(const QString& t, qsizetype n)
 {
@@ -29,7 +21,7 @@ QString Tail(const QString& t, qsizetype n)
 // `head` characters of the start and `tail` of the end around "…".
 QString Cut(const QString& text, qsizetype head, qsizetype tail)
 {
-    return Head(text, head) + kEllipsis + Tail(text, tail);
+    return HeadOf(text, head) + kEllipsis + Tail(text, tail);
 }
 
 QString Kept(const QString& text, qsizetype keep)
@@ -203,6 +195,13 @@ QStringList Wrap(const QString& text, double width, int lines, const TextAdvance
 const QString& Ellipsis()
 {
     return kEllipsis;
+}
+
+QString HeadOf(const QString& text, qsizetype n)
+{
+    if (n > 0 && n < text.size() && text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
 }
 
 bool ShownWhole(const QString& shown, const QString& whole)

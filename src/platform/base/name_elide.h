@@ -69,4 +69,8 @@ using TextAdvance = std::function<double(const QString& text)>;
 // The ellipsis that stands for the characters a cut name leaves out.
 [[nodiscard]] const QString& Ellipsis();
 
+// The first `n` characters of `text`, one fewer when that would split a
+// surrogate pair.
+[[nodiscard]] QString HeadOf(const QString& text, qsizetype n);
+
 } // namespace vesdra

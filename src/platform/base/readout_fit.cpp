@@ -29,26 +29,18 @@ QStringList ReadOutLines(const QString& name, const QStringList& beside, const Q
 
 namespace {
 
-// The first `n` characters of `t`, one fewer when that would split a pair.
-QString Head(const QString& t, qsizetype n)
-{
-    if (n > 0 && n < t.size() && t.at(n - 1).isHighSurrogate())
-        --n;
-    return t.left(n);
-}
-
 // The most characters of `t`'s start that fit `width` (with `suffix` after them).
 qsizetype Fitting(const QString& t, const QString& suffix, double width, const TextAdvance& advance)
 {
     qsizetype lo = 0, hi = t.size();
     while (lo < hi) {
         const qsizetype mid = (lo + hi + 1) / 2;
-        if (advance(Head(t, mid) + suffix) <= width)
+        if (advance(HeadOf(t, mid) + suffix) <= width)
             lo = mid;
         else
             hi = mid - 1;
     }
-    return Head(t, lo).size();
+    return HeadOf(t, lo).size();
 }
 
 } // namespace
@@ -64,7 +56,7 @@ QStringList WindowLines(const QString& text, double width, int lines, const Text
         }
         if (line == std::max(lines, 1)) {
             const qsizetype n = Fitting(rest, Ellipsis(), width, advance);
-            out.append(n > 0 || advance(Ellipsis()) <= width ? Head(rest, n) + Ellipsis() : QString());
+            out.append(n > 0 || advance(Ellipsis()) <= width ? HeadOf(rest, n) + Ellipsis() : QString());
             return out;
         }
         // As many whole words as fit; a word wider than a line is broken.
