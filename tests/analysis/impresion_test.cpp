@@ -52,16 +52,7 @@ constexpr double kLinea = 200;           // the window's line
 constexpr double kLineaImp = 240;        // the recording printer's line
 constexpr double kX0 = 200 + 0.009 * kW; // "AA" right of the frame
 
-// A name's lines printed one under the other joined as one text: a blank
-// between lines broken between words, none after one ending in the
-// ellipsis (broken where the name was cut).
-QString Joined(const QStringList& lines)
-{
-    QString t;
-    for (const QString& l : lines)
-        t += (t.isEmpty() || t.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) + l;
-    return t;
-}
+using test::Joined;
 
 using test::FixedFont; // 100 twips a character, kLinea a line
 using test::kBlue;

@@ -28,6 +28,21 @@
 
 namespace vesdra::test {
 
+// A name's lines printed one under the other taken as one text: a blank
+// between lines broken between words, none after a line ending in the
+// ellipsis (broken where the name was cut).
+inline void AppendPrintedLine(QString& joined, const QString& line)
+{
+    joined += (joined.isEmpty() || joined.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) + line;
+}
+inline QString Joined(const QStringList& lines)
+{
+    QString t;
+    for (const QString& l : lines)
+        AppendPrintedLine(t, l);
+    return t;
+}
+
 inline constexpr double kW = 16838;
 inline constexpr double kH = 11906;
 inline constexpr double kBoxLeft = 0.15 * kW;

@@ -425,9 +425,7 @@ TEST_F(CompositionPage, SubstationNamesReadApartInTheLegendAndTheReadOuts)
                 lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
             } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
                        !c.Text.contains(QStringLiteral(" min: "))) {
-                nombre +=
-                    (nombre.isEmpty() || nombre.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) +
-                    c.Text;
+                test::AppendPrintedLine(nombre, c.Text);
             }
         }
         EXPECT_TRUE(SeLeenAparte(leyenda, nombres)) << leyenda.join(QStringLiteral(" | ")).toStdString();

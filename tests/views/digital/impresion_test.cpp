@@ -439,10 +439,7 @@ TEST_F(DigitalPage, SubstationNamesReadApartAndReadOutsPrintWhole)
                     QString visto;
                     for (const PrintCall& c : printer.OfKind(Kind::Print)) {
                         if (c.X1 == xNombre && c.Y1 < Base(k, filas) && c.Y1 >= Base(k - 1, filas) - 1)
-                            visto +=
-                                (visto.isEmpty() || visto.endsWith(QChar(0x2026)) ? QString()
-                                                                                  : QStringLiteral(" ")) +
-                                c.Text;
+                            test::AppendPrintedLine(visto, c.Text);
                     }
                     vistos << visto;
                 }

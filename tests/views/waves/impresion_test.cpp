@@ -941,15 +941,7 @@ QString Distinct(const QString& name)
     return name.mid(name.lastIndexOf(QChar(0x2013)) + 2);
 }
 
-// Lines printed one under the other joined as one text: a blank between
-// lines broken between words, none after one broken where the name was cut.
-QString Joined(const QStringList& lines)
-{
-    QString t;
-    for (const QString& l : lines)
-        t += (t.isEmpty() || t.endsWith(QChar(0x2026)) ? QString() : QStringLiteral(" ")) + l;
-    return t;
-}
+using test::Joined;
 
 // The waveform page of a voltage and of a current channel, in Spanish and
 // in English, with a cursor on sample 2000000: on paper its fixed captions
