@@ -402,7 +402,7 @@ TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
         else if (c.entre == 2)
             CerrarPlantillas();
         const TemplateState antes = p;
-        DescartarEdicionPlantilla();
+        TerminarEdicionPlantilla();
         if (c.entre != 0) {
             EXPECT_EQ(p.IdentificadorPlantilla, antes.IdentificadorPlantilla);
             EXPECT_EQ(p.AnalogicosPlantilla, antes.AnalogicosPlantilla);
@@ -421,7 +421,7 @@ TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
         EXPECT_EQ(p.NumGruposDigitales, 1);
         // Once only.
         p.IdentificadorPlantilla = "OTRO";
-        DescartarEdicionPlantilla();
+        TerminarEdicionPlantilla();
         EXPECT_EQ(p.IdentificadorPlantilla, "OTRO");
     }
 }
