@@ -228,7 +228,7 @@ TEST_F(WizardPassesTest, MendedAPassLeftFromStepOneLeavesNothingToTheNextPass)
                 break;
             }
             ASSERT_EQ(FormAnalog(), nullptr);
-            ASSERT_FALSE(EdicionEnCurso());
+            EXPECT_FALSE(EdicionEnCurso());
             const int lecturas = contador_->Indice;
 
             frmAnalog* otra = modificar ? ClicModificar("registro.cnf") : ClicNueva();
