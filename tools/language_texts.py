@@ -352,6 +352,8 @@ TEXTS = {
           "template wizard step 3: confirm deletion (OK/Cancel)"),
     253: ("La plantilla no corresponde a este registro", "The template does not fit this record",
           "template dialog: template does not fit the open record"),
+    254: ("No ha elegido ningún modelo de relé", "No relay model has been chosen",
+          "relay-model chooser: Aceptar with no model chosen in the list or typed in the box"),
     255: ("Convertir Oscilos a COMTRADE", "Convert Oscilos to COMTRADE", "File menu: start the converter (Ctrl+G)"),
     256: ("Canales elegidos", "Chosen channels", "waveform choice dialog: frame of the slots"),
     257: ("Selección de modelo de relé", "Relay model selection", "relay-model chooser: title"),

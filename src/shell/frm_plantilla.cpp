@@ -287,11 +287,11 @@ void frmPlantilla::cmdModif_Click()
         p.NombreRegistroGuardado = Registro().NombreEstacion;
         const ResultadoPlantilla leida = LeerPlantilla();
         if (leida.Estado == LecturaPlantilla::Error) {
-            DescartarEdicionPlantilla();
+            TerminarEdicionPlantilla();
             throw leida.Error.value_or(VbError(vberr::FileNotFound));
         }
         if (leida.Estado == LecturaPlantilla::VersionAntigua || leida.Estado == LecturaPlantilla::Danada) {
-            DescartarEdicionPlantilla();
+            TerminarEdicionPlantilla();
             SetMousePointer(this, vbDefault);
             (void)MsgBox(leida.Mensaje([](int n) { return TextosIdioma(n); }, p.RutaPlantilla), vbCritical);
             return;

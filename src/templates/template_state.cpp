@@ -1,6 +1,6 @@
 #include "templates/template_state.h"
 
-#include <optional>
+#include <memory>
 #include <utility>
 
 #include "record/record_model.h"
@@ -13,22 +13,6 @@ TemplateState& Plantillas()
     return plantillas;
 }
 
-namespace {
-
-struct InicioEdicion {
-    TemplateState Plantillas;
-    std::int32_t AnalogicosOfrecidos{0};
-    std::int32_t DigitalesOfrecidos{0};
-};
-
-std::optional<InicioEdicion>& Inicio()
-{
-    static std::optional<InicioEdicion> inicio;
-    return inicio;
-}
-
-} // namespace
-
 void OlvidarIndiceModelos()
 {
     TemplateState& p = Plantillas();
@@ -38,46 +22,34 @@ void OlvidarIndiceModelos()
 
 void EmpezarEdicionPlantilla()
 {
-    RecordModel& r = Registro();
-    std::optional<InicioEdicion>& inicio = Inicio();
-    if (inicio) {
-        // The pass goes on: step 3 offers the record's signals again, and
-        // step 1 its rows unless a model's are still loaded.
-        r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
-        if (!Plantillas().ModeloCargado)
-            r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
-        inicio->Plantillas = Plantillas();
-        return;
-    }
-    // A new pass reads the model index anew.
+    // A pass never goes on from another one.
+    TerminarEdicionPlantilla();
+    TemplateState& p = Plantillas();
+    p.ModeloCargado = false;
+    p.EstadosModelo.Clear();
+    p.GruposEditados = false;
+    p.VueltaAtras = false;
+    p.ConjuntosEdicion.Clear();
+    // A new pass reads the model index anew, and only if it needs it.
     OlvidarIndiceModelos();
-    inicio = InicioEdicion{Plantillas(), r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos};
+    const RecordModel& r = Registro();
+    p.Edicion = std::make_shared<const InicioEdicion>(
+        InicioEdicion{p, r.NumAnalogicosOfrecidos, r.NumDigitalesOfrecidos});
 }
 
 bool EdicionEnCurso()
 {
-    return Inicio().has_value();
+    return Plantillas().Edicion != nullptr;
 }
 
 void TerminarEdicionPlantilla()
 {
-    std::optional<InicioEdicion>& inicio = Inicio();
-    if (!inicio)
-        return;
-    RecordModel& r = Registro();
-    r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
-    r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
-    inicio.reset();
-    OlvidarIndiceModelos();
-}
-
-void DescartarEdicionPlantilla()
-{
-    std::optional<InicioEdicion>& inicio = Inicio();
-    if (!inicio)
-        return;
     TemplateState& p = Plantillas();
-    TemplateState vuelta = std::move(inicio->Plantillas);
+    // The note outlives the state it is put back into.
+    const std::shared_ptr<const InicioEdicion> inicio = p.Edicion;
+    if (!inicio)
+        return;
+    TemplateState vuelta = inicio->Plantillas;
     // What the wizard never touches stays as it is now: the chosen path, the
     // applied template and its flags.
     const auto conservar = [&p, &vuelta](auto... campo) { ((vuelta.*campo = std::move(p.*campo)), ...); };
@@ -91,7 +63,6 @@ void DescartarEdicionPlantilla()
     RecordModel& r = Registro();
     r.NumAnalogicosOfrecidos = inicio->AnalogicosOfrecidos;
     r.NumDigitalesOfrecidos = inicio->DigitalesOfrecidos;
-    inicio.reset();
     OlvidarIndiceModelos();
 }
 
@@ -100,7 +71,7 @@ void OfrecerCanalesPlantilla()
     const RecordModel& r = Registro();
     TemplateState& p = Plantillas();
     // Another record: a wizard started before has nothing to go back to.
-    Inicio().reset();
+    p.Edicion.reset();
     OlvidarIndiceModelos();
     p.IdentificadorPlantilla = r.NombreEstacion;
     const std::int32_t n = r.NumAnalogicosOfrecidos;
@@ -112,7 +83,6 @@ void OfrecerCanalesPlantilla()
 
 void CerrarPlantillas()
 {
-    Inicio().reset();
     TemplateState& p = Plantillas();
     // Everything starts afresh, so that no field is left out of the reset;
     // only the chosen template's path survives the record.

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "record/array.h"
@@ -8,6 +9,8 @@
 #include "templates/model_table.h"
 
 namespace vesdra {
+
+struct InicioEdicion;
 
 // The channel-template subsystem's process-wide state (one instance,
 // Plantillas()). A template exists twice: the loaded template, as read from
@@ -49,6 +52,13 @@ struct TemplateState {
     Matrix<QString> GruposEdicion;
     // Same shape: 3..k+2 the members' 1-based digital channel numbers.
     Matrix<std::int32_t> CanalesEdicion;
+    // The wizard's three-phase step as it last stored its four sets in this
+    // pass (row s: 1..3 the record channels of phases 1..3, empty where
+    // none, 4 name, 5 factor), sets beyond the count and phases naming rows
+    // step 1 no longer has included: shown again when the step is entered
+    // again, so a smaller count hides them without losing them. Empty
+    // outside a pass and until the step first stores.
+    Matrix<QString> ConjuntosEdicion;
     // Status signals offered by a relay-model database.
     Array<QString> EstadosModelo;
     // The relay-model index (its table "Modelos") as this wizard pass read
@@ -79,8 +89,20 @@ struct TemplateState {
     bool AsistenteAbortado{false};    // the wizard was left from step 1 back to the dialog
     bool GruposEditados{false};       // the digital step has stored its slots at least once
     bool VueltaAtras{false};          // a later wizard step went back to an earlier one
-    bool ModeloCargado{false};        // the analog rows came from a relay-model database
+    bool ModeloCargado{false};        // the analog rows came from a relay-model database (this pass)
     QString NombreRegistroGuardado;   // station name of the record when modification started
+
+    // ---- The wizard pass under way ----
+    // What EmpezarEdicionPlantilla found, put back when the pass ends; null
+    // outside a pass. Shared by the copies a read keeps to undo itself.
+    std::shared_ptr<const InicioEdicion> Edicion;
+};
+
+// The starting point of a wizard pass.
+struct InicioEdicion {
+    TemplateState Plantillas;
+    std::int32_t AnalogicosOfrecidos{0};
+    std::int32_t DigitalesOfrecidos{0};
 };
 
 // The one process-wide template state.
@@ -96,31 +118,27 @@ void OfrecerCanalesPlantilla();
 // look-up reads it anew.
 void OlvidarIndiceModelos();
 
-// The template wizard's starting point: the template dialog notes it as
-// modificar or nueva starts the wizard, before anything is read or set. A
-// pass left from step 1 back to the dialog has not ended: started again,
-// it keeps the rows and signals on offer noted when it first started, and
-// puts them back (a model loaded on the way changed them), but for the
-// rows of a model still loaded, which step 1 proposes again.
+// A pass through the template wizard begins: the template dialog notes
+// the starting point as modificar or nueva starts the wizard, before
+// anything is read or set. Every pass starts from the open record and the
+// template chosen, whichever way the one before ended: what a relay model
+// left (ModeloCargado, EstadosModelo, the model index read) and the step
+// memories of a pass (GruposEditados, VueltaAtras, ConjuntosEdicion) start
+// cleared, and a pass still noted is ended first.
 void EmpezarEdicionPlantilla();
-// Whether a wizard pass is under way (a start noted, not yet ended by a
-// save, a cancel or another record).
+// Whether a wizard pass is under way (a start noted, not yet ended).
 [[nodiscard]] bool EdicionEnCurso();
-// A wizard pass that saved its template: the rows and signals on offer put
-// back as EmpezarEdicionPlantilla noted them, so that a relay model's
-// counts never outlive the pass that loaded it (the record's own channels
-// are offered again); the loaded template stays as the wizard left it.
-// Nothing happens when no start is noted.
+// A wizard pass ends, however it ended (saved, cancelled, left from step 1
+// back to the template dialog, a modificar refused, the program ending):
+// the loaded template, the digital editing tables, the model's status
+// signals, the wizard flags and the rows and signals on offer
+// (NumAnalogicosOfrecidos, NumDigitalesOfrecidos) put back as
+// EmpezarEdicionPlantilla found them, so that nothing a pass did changes
+// what a later one offers. The applied template, its flags and
+// RutaPlantilla stay as they are; a saved template is in its file. Nothing
+// happens when no start is noted, or when another record was opened or the
+// record closed since.
 void TerminarEdicionPlantilla();
-// A cancelled wizard, or a modificar refused: the loaded template, the
-// digital editing tables, the model's status signals, the wizard flags and
-// the rows and signals on offer (NumAnalogicosOfrecidos,
-// NumDigitalesOfrecidos) put back as EmpezarEdicionPlantilla found them, so
-// that a later nueva proposes what it would have before. The applied
-// template, its flags and RutaPlantilla stay as they are. Nothing happens
-// when no start is noted, or when another record was opened or the record
-// closed since.
-void DescartarEdicionPlantilla();
 
 // What closing a record resets in this subsystem: the loaded and applied
 // tables emptied, counts 0, VersionPlantilla and IdentificadorPlantilla

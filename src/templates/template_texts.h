@@ -21,6 +21,8 @@ inline constexpr int kTextoGruposOfrecidos = 276;
 // Relay-model chooser and template wizard steps 1 and 3: the model reader
 // program is not beside the executable, or does not run (before its path).
 inline constexpr int kTextoSinLectorModelos = 226;
+// Relay-model chooser: Aceptar with no model chosen or typed.
+inline constexpr int kTextoSinModeloElegido = 254;
 // Template wizard step 4: a name the file system or the template dialog's
 // listing cannot hold (nothing is written).
 inline constexpr int kTextoNombrePlantillaNoValido = 274;

@@ -66,7 +66,9 @@ std::vector<AvisoPaso> PasoAnalogico::Cargar()
 
 bool PasoAnalogico::Intacto() const
 {
-    return Identificador == identificadorPropuesto_ && Cuenta == cuentaPropuesta_ && apartadas_.empty() &&
+    return Identificador == identificadorPropuesto_ && Cuenta == cuentaPropuesta_ &&
+           std::none_of(apartadas_.begin(), apartadas_.end(),
+                        [](const auto& a) { return a.second.Tecleada; }) &&
            std::none_of(tecleadas_.begin(), tecleadas_.end(), [](bool t) { return t; });
 }
 
@@ -93,15 +95,14 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
 
     TemplateState& p = Plantillas();
     const RecordModel& r = Registro();
-    // The rows that remain keep what they hold, and the typed rows dropped
-    // are set aside; of the rows the grid gains, those set aside come back
-    // as typed and the others are filled from the table's rows of those
-    // numbers.
+    // The rows that remain keep what they hold, and the rows dropped are
+    // set aside; of the rows the grid gains, those set aside come back as
+    // they were and the others are filled from the table's rows of those
+    // numbers (a continue in between may have stored fewer rows).
     const auto antes = static_cast<std::int32_t>(Filas.size());
     for (std::int32_t i = c + 1; i <= antes; ++i) {
         const auto f = static_cast<std::size_t>(i - 1);
-        if (tecleadas_[f])
-            apartadas_[i] = {Filas[f], Canales[f]};
+        apartadas_[i] = {Filas[f], Canales[f], tecleadas_[f]};
     }
     Redimensionar(c);
     const Matrix<QString>& t = p.AnalogicosPlantilla;
@@ -109,7 +110,7 @@ std::optional<AvisoPaso> PasoAnalogico::CambiarCuenta(const QString& texto)
         const auto f = static_cast<std::size_t>(i - 1);
         if (const auto a = apartadas_.find(i); a != apartadas_.end()) {
             Filas[f] = std::move(a->second.Textos);
-            tecleadas_[f] = true;
+            tecleadas_[f] = a->second.Tecleada;
             apartadas_.erase(a);
             continue;
         }

@@ -47,12 +47,13 @@ public:
     // The count box now holds `texto`. A last character that is not a digit,
     // or a text that is not a count from 0 to kMaxFilas, gives text 178 and
     // leaves the grid and the tables as they were. Otherwise the grid gets
-    // that many rows: the rows that remain keep what was typed in them; a
-    // row gained that was typed before a smaller count dropped it comes back
-    // as typed (with the channel it stood for), any other row gained is
-    // filled from the table's row of that number (blank where the table has
-    // none); for a template from nothing the table then follows the grid.
-    // Typing a count digit by digit thus loses nothing typed in the grid.
+    // that many rows: the rows that remain keep what they hold; a row gained
+    // that a smaller count hid comes back as it was (typed or not, with the
+    // channel it stood for), even after continue stored the smaller count;
+    // any other row gained is filled from the table's row of that number
+    // (blank where the table has none); for a template from nothing the
+    // table then follows the grid. Typing a count digit by digit, or
+    // lowering it and raising it again in a pass, thus loses no row.
     std::optional<AvisoPaso> CambiarCuenta(const QString& texto);
 
     // The identifier box now holds `texto`: its warnings; Siguiente when it
@@ -88,11 +89,12 @@ public:
     [[nodiscard]] bool Intacto() const;
 
 private:
-    // A typed row a smaller count dropped: what it held and the channel it
-    // stood for.
+    // A row a smaller count hid: what it held, the channel it stood for and
+    // whether it was typed.
     struct FilaApartada {
         Fila Textos;
         QString Canal;
+        bool Tecleada{false};
     };
 
     void Redimensionar(std::int32_t filas);
@@ -100,8 +102,8 @@ private:
 
     // Per grid row (tecleadas_[0] for row 1): typed since the step loaded.
     std::vector<bool> tecleadas_;
-    // The typed rows beyond the count, by row number, until the count takes
-    // them back or the step loads again.
+    // The rows beyond the count, by row number, until the count takes them
+    // back or the step loads again.
     std::map<std::int32_t, FilaApartada> apartadas_;
     // The identifier and the count loading proposed.
     QString identificadorPropuesto_;

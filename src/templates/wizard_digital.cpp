@@ -138,7 +138,9 @@ void PasoDigital::DevolverNombre(std::vector<AvisoPaso>& avisos)
 bool PasoDigital::NombreDeOtroGrupo(std::int32_t salvo) const
 {
     for (qsizetype g = 0; g < Grupos.size(); ++g) {
-        if (g + 1 != salvo && CoincideLike(Nombre, Grupos.at(g)))
+        // Names are compared as written, case included: "ZONA*" is no
+        // pattern that "ZONA 3" would match.
+        if (g + 1 != salvo && Nombre == Grupos.at(g))
             return true;
     }
     return false;
@@ -232,7 +234,8 @@ std::vector<AvisoPaso> PasoDigital::Cargar()
     if ((p.PlantillaNueva || p.ModificandoPlantilla) && !abierto) {
         delModelo();
     } else if (p.ModeloCargado && abierto) {
-        p.ModeloCargado = false;
+        // A model taken in this pass offers its signals every time the step
+        // is entered in it (the pass's end clears the flag).
         delModelo();
     } else if (p.ModificandoPlantilla && abierto) {
         // The record's channels only for the record the template was made

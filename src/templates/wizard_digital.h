@@ -71,7 +71,7 @@ public:
     // refused (kTextoGrupoRepetido) and the group keeps its name.
     std::vector<AvisoPaso> ElegirGrupo(std::int32_t indice);
     // Adds the group named in the name box (text 150 beyond 16 groups; an
-    // empty name adds nothing; one matching an entry by Like is refused with
+    // empty name adds nothing; one equal to an entry (case counts) is refused with
     // kTextoGrupoRepetido, nothing changes and the box shows the current
     // group's name again): the current group is stored first, the new one
     // becomes current with empty slots.
@@ -114,7 +114,7 @@ private:
     // already in the list is refused (message, the box gets the stored name
     // back) and false returned.
     bool ConfirmarNombre(std::vector<AvisoPaso>& avisos);
-    // Whether the name box holds a name matching by Like a group of the list
+    // Whether the name box holds the name of a group of the list
     // other than group `salvo` (1-based; 0 for none): if so it is refused
     // (kTextoGrupoRepetido) and the box gets the current group's name back.
     bool NombreRepetido(std::int32_t salvo, std::vector<AvisoPaso>& avisos);

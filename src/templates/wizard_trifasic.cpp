@@ -31,12 +31,6 @@ std::int32_t FilaDeCanal(const QString& canal)
     return *n >= 1 && *n <= filas ? *n : 0;
 }
 
-QString CeldaTrifasica(std::int32_t s, std::int32_t k)
-{
-    const Matrix<QString>& t = Plantillas().TrifasicosPlantilla;
-    return s <= t.Rows() && k <= t.Cols() ? t(s, k) : QString();
-}
-
 } // namespace
 
 std::vector<AvisoPaso> PasoTrifasico::Cargar()
@@ -44,26 +38,39 @@ std::vector<AvisoPaso> PasoTrifasico::Cargar()
     TemplateState& p = Plantillas();
     std::vector<AvisoPaso> avisos;
     Conjuntos = {};
+    ocultos_ = {};
     Cuenta.clear();
     Lista.clear();
     for (std::int32_t i = 1; i <= p.NumAnalogicosPlantilla; ++i)
         Lista << NombreCanalPlantilla(p.AnalogicosPlantilla, i);
 
     if (!(p.PlantillaNueva && !p.VueltaAtras)) {
-        // Four frames show at most four sets, and the user is told.
+        // Entered again in the pass: the four sets as last stored. Else the
+        // template's: four frames show at most four sets, and the user is
+        // told.
+        const bool memoria = p.ConjuntosEdicion.Rows() > 0;
+        const Matrix<QString>& t = memoria ? p.ConjuntosEdicion : p.TrifasicosPlantilla;
         const std::int32_t m = std::clamp(p.NumTrifasicosPlantilla, 0, kConjuntos);
-        if (p.NumTrifasicosPlantilla > kConjuntos)
+        if (!memoria && p.NumTrifasicosPlantilla > kConjuntos)
             avisos.push_back({kTextoTrifasicosConservados, vbInformation});
-        for (std::int32_t s = 1; s <= m; ++s) {
-            for (const AvisoPaso& a : CambiarNombre(s, CeldaTrifasica(s, 4)))
+        const std::int32_t mostrados = memoria ? std::min(t.Rows(), kConjuntos) : m;
+        const auto celda = [&t](std::int32_t s, std::int32_t k) {
+            return s <= t.Rows() && k <= t.Cols() ? t(s, k) : QString();
+        };
+        for (std::int32_t s = 1; s <= mostrados; ++s) {
+            for (const AvisoPaso& a : CambiarNombre(s, celda(s, 4)))
                 avisos.push_back(a);
-            for (const AvisoPaso& a : CambiarFactor(s, CeldaTrifasica(s, 5)))
+            for (const AvisoPaso& a : CambiarFactor(s, celda(s, 5)))
                 avisos.push_back(a);
             for (std::int32_t k = 1; k <= kFases; ++k) {
-                // A phase naming no row of the template shows as an empty slot.
-                if (const std::int32_t fila = FilaDeCanal(CeldaTrifasica(s, k)))
+                // A phase naming no row of the template shows as an empty
+                // slot, and is kept.
+                const QString canal = celda(s, k);
+                if (const std::int32_t fila = FilaDeCanal(canal))
                     (*this)(s).Casillas(k) = {NombreCanalPlantilla(p.AnalogicosPlantilla, fila),
                                               QString::number(fila)};
+                else
+                    Oculto(s, k) = canal;
             }
         }
         if (const auto a = CambiarCuenta(QString::number(m)))
@@ -115,8 +122,12 @@ bool PasoTrifasico::Elegir(std::int32_t s, std::int32_t posicion)
 {
     if (s < 1 || s > kConjuntos || posicion < 0 || posicion >= Lista.size() || !(*this)(s).Activo)
         return false;
-    return (*this)(s).Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
-                                       SelectorCasillas::Repetidos::NombreHastaActual);
+    const std::int32_t k = (*this)(s).Casillas.Actual();
+    if (!(*this)(s).Casillas.Colocar(Lista.at(posicion), QString::number(posicion + 1),
+                                     SelectorCasillas::Repetidos::NombreHastaActual))
+        return false;
+    Oculto(s, k).clear();
+    return true;
 }
 
 QString PasoTrifasico::Canal(std::int32_t s, std::int32_t k) const
@@ -138,8 +149,10 @@ void PasoTrifasico::Seleccionar(std::int32_t s, std::int32_t k)
 
 void PasoTrifasico::Vaciar(std::int32_t s, std::int32_t k)
 {
-    if (s >= 1 && s <= kConjuntos)
-        (*this)(s).Casillas.Vaciar(k);
+    if (s < 1 || s > kConjuntos || k < 1 || k > kFases)
+        return;
+    (*this)(s).Casillas.Vaciar(k);
+    Oculto(s, k).clear();
 }
 
 std::vector<AvisoPaso> PasoTrifasico::CambiarNombre(std::int32_t s, const QString& texto)
@@ -157,19 +170,11 @@ std::vector<AvisoPaso> PasoTrifasico::CambiarFactor(std::int32_t s, const QStrin
     return avisos;
 }
 
-bool PasoTrifasico::VueltaSinPerdida() const
+QString PasoTrifasico::CanalGuardado(std::int32_t s, std::int32_t k) const
 {
-    return std::all_of(Conjuntos.begin(), Conjuntos.end(), [](const Conjunto& c) {
-        if (c.Activo)
-            return true;
-        if (!c.Nombre.isEmpty() || !c.Factor.isEmpty())
-            return false;
-        for (std::int32_t k = 1; k <= kFases; ++k) {
-            if (!(c.Casillas(k) == SelectorCasillas::Casilla{}))
-                return false;
-        }
-        return true;
-    });
+    if ((*this)(s).Casillas(k).Numero.isEmpty())
+        return ocultos_.at(static_cast<std::size_t>(s - 1)).at(static_cast<std::size_t>(k - 1));
+    return Canal(s, k);
 }
 
 SalidaPaso PasoTrifasico::Guardar(bool volver)
@@ -178,32 +183,41 @@ SalidaPaso PasoTrifasico::Guardar(bool volver)
     const std::int32_t n = p.NumTrifasicosPlantilla;
     if (n < 0 || n > kConjuntos)
         return SalidaPaso::Quedando({87, vbCritical});
-    if (n > 0) {
-        // Everything is checked before the table changes.
-        Matrix<QString> t(n, 5);
-        for (std::int32_t s = 1; s <= n; ++s) {
-            const Conjunto& c = (*this)(s);
-            for (std::int32_t k = 1; k <= kFases; ++k) {
-                const QString& numero = c.Casillas(k).Numero;
-                if (numero.isEmpty())
-                    return SalidaPaso::Quedando({273, vbInformation, {}, kTextoMarco + s});
-                const auto fila = EnteroCelda(numero);
-                if (!fila || *fila < 1 || *fila > p.AnalogicosPlantilla.Rows())
-                    return SalidaPaso::Quedando({273, vbOKOnly});
-                t(s, k) = p.AnalogicosPlantilla(*fila, 1);
-            }
+    // Everything is checked before the tables change.
+    Matrix<QString> t(n, 5);
+    for (std::int32_t s = 1; s <= n; ++s) {
+        const Conjunto& c = (*this)(s);
+        for (std::int32_t k = 1; k <= kFases; ++k) {
+            const QString& numero = c.Casillas(k).Numero;
+            const auto fila = EnteroCelda(numero);
+            const bool valida = fila && *fila >= 1 && *fila <= p.AnalogicosPlantilla.Rows();
+            if (!volver && numero.isEmpty())
+                return SalidaPaso::Quedando({273, vbInformation, {}, kTextoMarco + s});
+            if (!volver && !valida)
+                return SalidaPaso::Quedando({273, vbOKOnly});
+            t(s, k) = CanalGuardado(s, k);
         }
-        for (std::int32_t s = 1; s <= n; ++s) {
-            const Conjunto& c = (*this)(s);
-            for (const QString* texto : {&c.Nombre, &c.Factor}) {
-                if (const auto a = AvisosTextoPlantilla(*texto); !a.empty())
-                    return SalidaPaso::Quedando(a.front());
-            }
-            t(s, 4) = c.Nombre;
-            t(s, 5) = c.Factor;
-        }
-        p.TrifasicosPlantilla = std::move(t);
     }
+    for (std::int32_t s = 1; s <= n; ++s) {
+        const Conjunto& c = (*this)(s);
+        for (const QString* texto : {&c.Nombre, &c.Factor}) {
+            if (const auto a = AvisosTextoPlantilla(*texto); !a.empty())
+                return SalidaPaso::Quedando(a.front());
+        }
+        t(s, 4) = c.Nombre;
+        t(s, 5) = c.Factor;
+    }
+    if (n > 0)
+        p.TrifasicosPlantilla = std::move(t);
+    // All four sets, for the step entered again in this pass.
+    Matrix<QString> memoria(kConjuntos, 5);
+    for (std::int32_t s = 1; s <= kConjuntos; ++s) {
+        for (std::int32_t k = 1; k <= kFases; ++k)
+            memoria(s, k) = CanalGuardado(s, k);
+        memoria(s, 4) = (*this)(s).Nombre;
+        memoria(s, 5) = (*this)(s).Factor;
+    }
+    p.ConjuntosEdicion = std::move(memoria);
     if (volver)
         p.VueltaAtras = true;
     return SalidaPaso::Saliendo();

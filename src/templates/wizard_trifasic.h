@@ -48,8 +48,12 @@ public:
 
     // Loading: everything emptied, the list filled; the stored sets shown
     // (with their count) unless this is the first visit of a new template,
-    // when the count is 0. A template without analog rows gives text 244.
-    // Returns the messages to show.
+    // when the count is 0. Entered again in a pass, the step shows the four
+    // sets as it last stored them (ConjuntosEdicion), those beyond the count
+    // too. A phase naming a row step 1 no longer has shows as an empty slot
+    // and is kept: stored again as it was until the slot is filled or
+    // emptied, it comes back once step 1 has the row again. A template
+    // without analog rows gives text 244. Returns the messages to show.
     std::vector<AvisoPaso> Cargar();
 
     // The count box now holds `texto`: sets 1..n active, the others not,
@@ -77,20 +81,31 @@ public:
     std::vector<AvisoPaso> CambiarFactor(std::int32_t s, const QString& texto);
 
     // Continue and back: the sets 1..count stored as TrifasicosPlantilla
-    // (phase k = column 1 of the analog row in slot k, then name, factor);
-    // nothing is stored while a slot is empty (the set's frame caption &
-    // " : " & 273), a name or factor holds what the template cannot hold,
-    // or the count is outside 0..4 (87). A count of 0 leaves the table.
-    // Back also sets VueltaAtras.
+    // (phase k = column 1 of the analog row in slot k, then name, factor),
+    // and all four sets as ConjuntosEdicion; nothing is stored while a name
+    // or factor holds what the template cannot hold, or the count is
+    // outside 0..4 (87). Continue also refuses while a slot of a set up to
+    // the count is empty (the set's frame caption & " : " & 273); back
+    // never does, since the row it wants may be one only step 1 can give
+    // back, and stores the phase as kept (or blank). A count of 0 leaves
+    // the table. Back also sets VueltaAtras. Back thus keeps everything the
+    // step shows.
     SalidaPaso Continuar() { return Guardar(false); }
     SalidaPaso Volver() { return Guardar(true); }
-    // Whether back keeps everything the step shows: it stores the sets
-    // 1..count only, so not while a set beyond the count holds a name, a
-    // factor or a slot (loaded again, the step shows the stored sets).
-    [[nodiscard]] bool VueltaSinPerdida() const;
 
 private:
     SalidaPaso Guardar(bool volver);
+    // The record channel phase k of set s stores: the slot's, or the one
+    // kept for it.
+    [[nodiscard]] QString CanalGuardado(std::int32_t s, std::int32_t k) const;
+    [[nodiscard]] QString& Oculto(std::int32_t s, std::int32_t k)
+    {
+        return ocultos_.at(static_cast<std::size_t>(s - 1)).at(static_cast<std::size_t>(k - 1));
+    }
+
+    // Per set and phase, the record channel of a phase whose row step 1 no
+    // longer has (empty for none).
+    std::array<std::array<QString, kFases>, kConjuntos> ocultos_{};
 };
 
 // The step's layout, from the screen's size and the sizes of the controls

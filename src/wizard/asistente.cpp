@@ -5,6 +5,7 @@
 #include "platform/mdi_forms.h"
 #include "shell/frm_plantilla.h"
 #include "shell/shell_hooks.h"
+#include "templates/template_state.h"
 #include "wizard/frm_analog.h"
 #include "wizard/frm_base_modelo.h"
 #include "wizard/frm_digital.h"
@@ -156,6 +157,8 @@ void DescargarAsistente()
     DescargarPasos1a3();
     DescargarPaso4();
     DescargarBaseModelo();
+    // No step is left to go on with the pass.
+    TerminarEdicionPlantilla();
 }
 
 PasosSiguientes& SiguientesPasos()

@@ -44,7 +44,8 @@ void DescargarPaso4();
 void DescargarBaseModelo();
 // Steps 1, 2 and 3: step 1 going back to the template dialog.
 void DescargarPasos1a3();
-// Every step and the chooser: a cancel, the end of the program.
+// Every step and the chooser, and the wizard pass ended: a cancel, the end
+// of the program.
 void DescargarAsistente();
 
 // How step 2 reaches step 3 (filled by ConectarAsistente; a test may put

@@ -70,7 +70,7 @@ void FormAsistente::closeEvent(QCloseEvent* event)
 void FormAsistente::Cancelar()
 {
     // Nothing typed in the wizard outlives it.
-    DescartarEdicionPlantilla();
+    TerminarEdicionPlantilla();
     Plantillas().AsistenteAbortado = false;
     DescargarAsistente();
 }

@@ -101,6 +101,7 @@ void frmAnalog::Form_Load()
         Avisar(avisos);
     } catch (...) {
         MostrarErrorManejador(this, std::current_exception());
+        TerminarEdicionPlantilla();
         Plantillas().AsistenteAbortado = true;
         MostrarFrmPlantilla();
     }
@@ -155,7 +156,10 @@ void frmAnalog::cmdvolver_Click()
     try {
         if (!Sale(Paso.Volver()))
             return;
+        // Back at the template dialog the pass is over: whatever is chosen
+        // there next starts from the record and the template chosen.
         DescargarPasos1a3();
+        TerminarEdicionPlantilla();
         Plantillas().AsistenteAbortado = true;
         MostrarFrmPlantilla();
     } catch (...) {
@@ -170,7 +174,9 @@ void frmAnalog::cmdcancel_Click()
 
 void frmAnalog::cmdmodelos_Click()
 {
-    DescargarPaso1();
+    // The step waits hidden: what was typed in it goes only when a model
+    // is taken.
+    OcultarFormulario(this);
     MostrarBaseModelo();
 }
 
@@ -178,6 +184,7 @@ void frmAnalog::ErrorYVolver(std::exception_ptr e)
 {
     MostrarErrorManejador(this, e);
     DescargarPasos1a3();
+    TerminarEdicionPlantilla();
     Plantillas().AsistenteAbortado = true;
     MostrarFrmPlantilla();
 }

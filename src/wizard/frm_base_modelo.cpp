@@ -1,5 +1,6 @@
 #include "wizard/frm_base_modelo.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,10 @@
 #include "shell/language.h"
 #include "templates/model_db.h"
 #include "templates/template_state.h"
+#include "templates/template_texts.h"
+#include "templates/wizard_common.h"
 #include "wizard/asistente.h"
+#include "wizard/frm_analog.h"
 
 namespace vesdra {
 
@@ -55,8 +59,8 @@ frmBaseModelo::frmBaseModelo(QWidget* parent) : FormAsistente(parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmBaseModelo::cmdOK_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, &frmBaseModelo::cmdCancelar_Click);
     // Enter accepts the model named in the box, or the one chosen in the
-    // list, which the box takes first; Escape cancels (nothing is typed
-    // here that step 1 would miss).
+    // list, which the box takes first; Escape cancels, back to step 1 as it
+    // was left.
     TakeEntryOnEnter(*List1, [this](int fila) { List1_DblClick(fila); });
     SetDialogKeys(*this, cmdOK, [this] { cmdCancelar_Click(); });
 }
@@ -86,6 +90,13 @@ void frmBaseModelo::List1_DblClick(std::int32_t indice)
 void frmBaseModelo::cmdOK_Click()
 {
     const QString modelo = lblNomModelo->text();
+    // Nothing chosen is no failure of the databases: the user is asked for
+    // a model.
+    if (QuitarBlancos(modelo).isEmpty()) {
+        Avisar(AvisoPaso{kTextoSinModeloElegido, vbInformation});
+        lblNomModelo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const ResultadoModelo r = CargarMedidasModelo(modelo);
     // A model that could not be loaded leaves the chooser open: step 1 never
     // takes the name of a model whose rows it does not hold.
@@ -93,6 +104,7 @@ void frmBaseModelo::cmdOK_Click()
         Informar(r);
         return;
     }
+    // The model's rows replace what step 1 held: it is shown afresh.
     Plantillas().IdentificadorPlantilla = modelo;
     Descargar();
     MostrarPaso1();
@@ -101,7 +113,19 @@ void frmBaseModelo::cmdOK_Click()
 void frmBaseModelo::cmdCancelar_Click()
 {
     Descargar();
-    MostrarPaso1();
+    // Step 1 waits hidden with what was typed in it.
+    if (FormAnalog())
+        VolverAPaso1();
+    else
+        MostrarPaso1();
+}
+
+void frmBaseModelo::closeEvent(QCloseEvent* event)
+{
+    // The close box leaves the chooser as cancelar does, not the wizard.
+    if (!Descargado())
+        cmdCancelar_Click();
+    QWidget::closeEvent(event);
 }
 
 } // namespace vesdra

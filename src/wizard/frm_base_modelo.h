@@ -13,8 +13,9 @@ namespace vesdra {
 
 // The relay-model chooser, opened from step 1 of the template wizard: lists
 // the models of the index database; Aceptar loads the measurement rows of
-// the model named in the box and shows step 1 afresh with them, cancelar
-// shows step 1 afresh without a model.
+// the model named in the box and shows step 1 afresh with them (with no
+// model named it asks for one); cancelar, Escape and the close box show
+// step 1 again as it was left, what was typed in it kept.
 class frmBaseModelo : public FormAsistente
 {
     Q_OBJECT
@@ -35,6 +36,9 @@ public:
     QLineEdit* lblNomModelo{};
     QPushButton* cmdOK{};
     QPushButton* cmdCancelar{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 };
 
 } // namespace vesdra

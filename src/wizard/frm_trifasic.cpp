@@ -80,12 +80,9 @@ frmTrifasic::frmTrifasic(QWidget* parent) : FormAsistente(parent)
     connect(cmdvolver, &QPushButton::clicked, this, &frmTrifasic::cmdvolver_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &frmTrifasic::cmdcancel_Click);
     // Enter on a chosen channel fills the set's current slot, as a
-    // double-click does; elsewhere Enter continues. Escape goes back while
-    // back keeps everything the step shows, and else does nothing.
-    SetDialogKeys(*this, cmdOK, [this] {
-        if (Paso.VueltaSinPerdida())
-            cmdvolver_Click();
-    });
+    // double-click does; elsewhere Enter continues. Escape goes back: back
+    // keeps everything the step shows, sets beyond the count included.
+    SetDialogKeys(*this, cmdOK, [this] { cmdvolver_Click(); });
 }
 
 void frmTrifasic::ColocarControles()

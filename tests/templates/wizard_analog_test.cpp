@@ -168,6 +168,34 @@ TEST_F(WizardAnalogTest, MendedACountChangeKeepsTypedRowsAndFillsOnlyNewOnes)
     }
 }
 
+// A smaller count hides rows without losing them: raised again, the rows
+// come back as they were, typed or not, with their channels, even after
+// continue stored the smaller count.
+TEST_F(WizardAnalogTest, MendedRowsALowerCountHidComeBackAfterContinueStoredFewer)
+{
+    TemplateState& p = Plantillas();
+    p.ModificandoPlantilla = true;
+    p.IdentificadorPlantilla = "REL";
+    p.NumAnalogicosPlantilla = 5;
+    test::FilasAnalogicas(5, "T%1", "S%1", "A");
+    PasoAnalogico paso;
+    (void)paso.Cargar();
+    (void)paso.CambiarCelda(4, 1, "TECLEADA");
+    ASSERT_FALSE(paso.CambiarCuenta("2"));
+    ASSERT_TRUE(paso.Continuar().Sale);
+    ASSERT_EQ(p.AnalogicosPlantilla.Rows(), 2);
+
+    ASSERT_FALSE(paso.CambiarCuenta("6"));
+    EXPECT_EQ(paso.Filas, (std::vector<Fila>{F("T1", "S1", "A"), F("T2", "S2", "A"), F("T3", "S3", "A"),
+                                             F("TECLEADA", "S4", "A"), F("T5", "S5", "A"), F("", "", "")}));
+    EXPECT_EQ(paso.Canal(5), "5");
+    EXPECT_EQ(paso.Canal(6), "6");
+    ASSERT_FALSE(paso.CambiarCuenta("5"));
+    ASSERT_TRUE(paso.Continuar().Sale);
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 4), QStringList({"4", "TECLEADA", "S4", "A"}));
+    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 5), QStringList({"5", "T5", "S5", "A"}));
+}
+
 TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
 {
     Registro3();
@@ -402,7 +430,7 @@ TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
         else if (c.entre == 2)
             CerrarPlantillas();
         const TemplateState antes = p;
-        DescartarEdicionPlantilla();
+        TerminarEdicionPlantilla();
         if (c.entre != 0) {
             EXPECT_EQ(p.IdentificadorPlantilla, antes.IdentificadorPlantilla);
             EXPECT_EQ(p.AnalogicosPlantilla, antes.AnalogicosPlantilla);
@@ -421,7 +449,7 @@ TEST_F(WizardAnalogTest, MendedACancelledPassLeavesTheLoadedTemplateAsItFoundIt)
         EXPECT_EQ(p.NumGruposDigitales, 1);
         // Once only.
         p.IdentificadorPlantilla = "OTRO";
-        DescartarEdicionPlantilla();
+        TerminarEdicionPlantilla();
         EXPECT_EQ(p.IdentificadorPlantilla, "OTRO");
     }
 }

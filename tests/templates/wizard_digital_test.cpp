@@ -135,7 +135,9 @@ TEST_F(WizardDigitalTest, OfferedSignalsFollowTheFirstRuleThatHolds)
         {"new, no record, no such model", true, false, false, false, "", "OTRO", {}, {}, false},
         {"new, no record, unreadable model", true, false, false, false, "", "MAL", {}, {245}, false},
         {"modifying, no record: the model's", false, true, false, false, "", "R123", modelo, {}, false},
-        {"new over a record from a model", true, false, true, true, "", "R1234", modelo, {}, false},
+        // The model stays taken for the rest of the pass: entered again, the
+        // step offers its signals again.
+        {"new over a record from a model", true, false, true, true, "", "R1234", modelo, {}, true},
         {"modifying, record matching the pattern",
          false,
          true,
@@ -228,13 +230,13 @@ TEST_F(WizardDigitalTest, AddingRefusesEmptyDuplicateAndSeventeenthNames)
     EXPECT_TRUE(paso.Grupos.isEmpty());
     for (const char* g : {"DISPAROS", "AL*", "[X"})
         Grupo(paso, g, {});
-    // The entries are the patterns: case counts, and an entry that is no
-    // valid pattern matches only itself.
+    // Names are compared as written: case counts, and the characters of a
+    // pattern stand for themselves.
     const struct {
         const char* nombre;
         bool anadido;
-    } casos[] = {{"DISPAROS", false}, {"disparos", true}, {"ALARMAS", false},
-                 {"[X", false},       {"X", true},        {"DISPARO", true}};
+    } casos[] = {{"DISPAROS", false}, {"disparos", true}, {"ALARMAS", true},
+                 {"[X", false},       {"X", true},        {"AL*", false}};
     for (const auto& c : casos) {
         const auto n = paso.Grupos.size();
         (void)paso.CambiarNombre(c.nombre);

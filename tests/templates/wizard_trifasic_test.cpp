@@ -254,6 +254,58 @@ TEST_F(WizardTrifasicTest, LoadShowsTheStoredSetsUnlessANewTemplateArrivesFirst)
     EXPECT_TRUE(paso.Lista.isEmpty());
 }
 
+// Back is never refused for an empty slot (the row it wants may come back
+// only through step 1), and the step entered again in the pass shows its
+// four sets as it last stored them: a set beyond the count, and a phase
+// whose row step 1 hid, come back; a kept phase goes once its slot is
+// emptied or filled.
+TEST_F(WizardTrifasicTest, MendedBackKeepsEverySetAndPhaseForTheStepEnteredAgain)
+{
+    Filas(6);
+    TemplateState& p = Plantillas();
+    p.NumTrifasicosPlantilla = 2;
+    p.TrifasicosPlantilla.Resize(2, 5);
+    const QStringList conjuntos[] = {{"1", "2", "3", "L1", "1"}, {"4", "5", "6", "L2", "2"}};
+    for (std::int32_t s = 1; s <= 2; ++s)
+        for (std::int32_t k = 1; k <= 5; ++k)
+            p.TrifasicosPlantilla(s, k) = conjuntos[s - 1].at(k - 1);
+    // Step 1 keeps rows 1..3 only.
+    p.NumAnalogicosPlantilla = 3;
+    PasoTrifasico paso;
+    EXPECT_TRUE(paso.Cargar().empty());
+    EXPECT_EQ(paso(2).Nombre, "L2");
+    EXPECT_EQ(paso(2).Casillas(1), Casilla{});
+    EXPECT_EQ(paso.Continuar().Aviso, AvisoPaso(273, vbInformation, {}, 44));
+    (void)paso.CambiarNombre(3, "L3");
+    ASSERT_TRUE(paso.Volver().Sale);
+    EXPECT_TRUE(p.VueltaAtras);
+
+    // Step 1 gives the rows back.
+    p.NumAnalogicosPlantilla = 6;
+    PasoTrifasico otra;
+    EXPECT_TRUE(otra.Cargar().empty());
+    EXPECT_EQ(otra.Cuenta, "2");
+    EXPECT_EQ(otra(2).Casillas(1), (Casilla{"A4", "4"}));
+    EXPECT_EQ(otra(2).Casillas(3), (Casilla{"A6", "6"}));
+    EXPECT_EQ(otra(3).Nombre, "L3");
+    EXPECT_FALSE(otra(3).Activo);
+
+    // Hidden again; slot 1 emptied, slot 2 filled with row 1.
+    p.NumAnalogicosPlantilla = 3;
+    PasoTrifasico tercera;
+    (void)tercera.Cargar();
+    tercera.Vaciar(2, 1);
+    tercera.Seleccionar(2, 2);
+    ASSERT_TRUE(tercera.Elegir(2, 0));
+    ASSERT_TRUE(tercera.Volver().Sale);
+    p.NumAnalogicosPlantilla = 6;
+    PasoTrifasico cuarta;
+    (void)cuarta.Cargar();
+    EXPECT_EQ(cuarta(2).Casillas(1), Casilla{});
+    EXPECT_EQ(cuarta(2).Casillas(2), (Casilla{"A1", "1"}));
+    EXPECT_EQ(cuarta(2).Casillas(3), (Casilla{"A6", "6"}));
+}
+
 TEST_F(WizardTrifasicTest, LayoutFollowsTheScreen)
 {
     MedidasTrifasico m;

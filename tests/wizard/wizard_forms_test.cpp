@@ -41,10 +41,12 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     EXPECT_EQ(vacio.vaSpread1->MaxRows(), 0);
     EXPECT_EQ(vacio.vaSpread1->Text(0, 1), T(35));
 
-    // The models button: step 1 goes, the chooser lists the sample models.
+    // The models button: step 1 waits hidden, the chooser lists the sample
+    // models.
     vacio.cmdmodelos_Click();
     Procesar();
-    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_EQ(FormAnalog(), &vacio);
+    EXPECT_FALSE(Visible(&vacio));
     frmBaseModelo* b = FormBaseModelo();
     ASSERT_NE(b, nullptr);
     // Each form of the wizard stands modal in front of the main window.
@@ -155,7 +157,7 @@ TEST_F(WizardFormsTest, NewTemplateFromAModelThroughStepsOneAndTwoAndBack)
     EXPECT_FALSE(Plantillas().AsistenteAbortado);
 }
 
-TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
+TEST_F(WizardFormsTest, StepOneBackEndsThePassAndShowsTheDialog)
 {
     Arrancar();
     frmAnalog& a = Nueva();
@@ -167,10 +169,12 @@ TEST_F(WizardFormsTest, StepOneBackStoresWhatWasTypedAndShowsTheDialog)
     EXPECT_EQ(FormAnalog(), nullptr);
     ASSERT_NE(FormPlantilla(), nullptr);
     EXPECT_TRUE(Plantillas().AsistenteAbortado);
+    // The pass is over: what it typed is not left for the next one.
     const TemplateState& p = Plantillas();
-    EXPECT_EQ(p.IdentificadorPlantilla, "  MI RELE");
-    EXPECT_EQ(p.NumAnalogicosPlantilla, 2);
-    EXPECT_EQ(test::Row(p.AnalogicosPlantilla, 1), QStringList({"1", "Va", "", ""}));
+    EXPECT_FALSE(EdicionEnCurso());
+    EXPECT_EQ(p.IdentificadorPlantilla, "");
+    EXPECT_EQ(p.NumAnalogicosPlantilla, 0);
+    EXPECT_EQ(p.AnalogicosPlantilla.Rows(), 0);
 
     // nueva starts again from nothing.
     FormPlantilla()->cmdNueva_Click();
@@ -418,27 +422,33 @@ TEST_F(WizardFormsTest, ChooserReportsDatabaseFaultsAndStaysOpen)
     EXPECT_EQ(Mensajes(), QStringList({T(245) + dir_.filePath("Models/Mal.mdb")}));
     EXPECT_EQ(Boxes().Last().Style, vbInformation);
     EXPECT_EQ(FormBaseModelo(), b);
-    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_FALSE(Visible(FormAnalog()));
     EXPECT_FALSE(Plantillas().ModeloCargado);
     b->cmdCancelar_Click();
     Procesar();
     ASSERT_NE(FormAnalog(), nullptr);
     EXPECT_EQ(FormAnalog()->txtnumAnalog->text(), "0");
 
-    // Closed by its frame with step 2 hidden behind: nothing stays loaded.
+    // Closed by its frame with step 2 hidden behind: step 1 comes back as it
+    // was, step 2 still behind it.
     FormAnalog()->txtnumAnalog->setText("1");
     FormAnalog()->vaSpread1->Escribir(1, 1, "Va");
     FormAnalog()->cmdOK_Click();
     Procesar();
-    ASSERT_NE(FormTrifasic(), nullptr);
-    FormTrifasic()->cmdvolver_Click();
-    FormAnalog()->cmdmodelos_Click();
+    frmTrifasic* t = FormTrifasic();
+    ASSERT_NE(t, nullptr);
+    t->cmdvolver_Click();
+    frmAnalog* a = FormAnalog();
+    a->cmdmodelos_Click();
     Procesar();
     CerrarFormulario(FormBaseModelo());
     Procesar();
     EXPECT_EQ(FormBaseModelo(), nullptr);
-    EXPECT_EQ(FormTrifasic(), nullptr);
-    EXPECT_EQ(FormAnalog(), nullptr);
+    EXPECT_EQ(FormAnalog(), a);
+    EXPECT_TRUE(Visible(a));
+    EXPECT_EQ(a->vaSpread1->Text(1, 1), "Va");
+    EXPECT_EQ(FormTrifasic(), t);
+    EXPECT_FALSE(Visible(t));
 }
 
 // Steps 1 and 2 show which record channel a row stands for: the grid's

@@ -142,9 +142,9 @@ TEST_F(WizardKeysTest, StepOneKeepsTypedRowsFromEscapeAndEndsACellEditOnEnter)
 }
 
 // Step 2: Enter on a chosen channel fills the set's current slot, as a
-// double-click does. Escape keeps a set beyond the count that holds a name
-// (back stores the sets up to the count only), and goes back once nothing
-// would be lost; continue then shows the stored set again.
+// double-click does. Escape goes back, keeping a set beyond the count that
+// holds a name; continue then shows the stored sets again, the one beyond
+// the count too.
 TEST_F(WizardKeysTest, StepTwoFillsSlotsOnEnterAndEscapeKeepsASetBeyondTheCount)
 {
     frmTrifasic* t = Paso2();
@@ -161,13 +161,6 @@ TEST_F(WizardKeysTest, StepTwoFillsSlotsOnEnterAndEscapeKeepsASetBeyondTheCount)
     EXPECT_EQ(FormDigital(), nullptr) << "Enter on the list did not continue";
 
     Pulsar(Qt::Key_Escape);
-    EXPECT_TRUE(Visible(t));
-    EXPECT_EQ(t->nbTrif[2]->text(), "LINEA 2");
-
-    Teclear(t->txtnumTrif, "2");
-    Teclear(t->nbTrif[2], "");
-    Teclear(t->txtnumTrif, "1");
-    Pulsar(Qt::Key_Escape);
     EXPECT_FALSE(Visible(t));
     ASSERT_NE(FormAnalog(), nullptr);
     EXPECT_TRUE(Visible(FormAnalog()));
@@ -179,6 +172,8 @@ TEST_F(WizardKeysTest, StepTwoFillsSlotsOnEnterAndEscapeKeepsASetBeyondTheCount)
     EXPECT_EQ(otra->txtnumTrif->text(), "1");
     EXPECT_EQ(otra->nbTrif[1]->text(), "LINEA 1");
     EXPECT_EQ(otra->lbl[1][3]->text(), "3");
+    EXPECT_EQ(otra->nbTrif[2]->text(), "LINEA 2");
+    EXPECT_FALSE(otra->nbTrif[2]->isEnabled());
 }
 
 // Step 3: Enter in the name box does nothing (a name typed there is for
@@ -273,8 +268,9 @@ TEST_F(WizardKeysTest, StepFourEscapeKeepsTheNameAndFolderAndEnterOpensAFolderWi
 
 // The model chooser: Enter on a model chosen in the list takes it and
 // accepts it. Escape in step 1 as the model left it goes back to the
-// template dialog, and a new template proposes that model's rows again.
-TEST_F(WizardKeysTest, EnterOnAModelChosenInTheChooserAcceptsThatModelAndEscapeKeepsIt)
+// template dialog, which ends the pass: a new template proposes the
+// record's station and rows, not the model's.
+TEST_F(WizardKeysTest, EnterOnAModelChosenInTheChooserAcceptsThatModelAndEscapeEndsThePass)
 {
     ModelosMuestra();
     Clic(Paso1().cmdmodelos);
@@ -298,9 +294,10 @@ TEST_F(WizardKeysTest, EnterOnAModelChosenInTheChooserAcceptsThatModelAndEscapeK
     FormPlantilla()->cmdNueva->click();
     Procesar();
     ASSERT_NE(FormAnalog(), nullptr);
-    EXPECT_EQ(FormAnalog()->txtIdentif->text(), modelo);
-    EXPECT_EQ(FormAnalog()->vaSpread1->MaxRows(), filas);
-    EXPECT_EQ(FormAnalog()->vaSpread1->Text(1, 1), fila1);
+    EXPECT_EQ(FormAnalog()->txtIdentif->text(), Registro().NombreEstacion);
+    EXPECT_NE(FormAnalog()->vaSpread1->MaxRows(), filas);
+    EXPECT_EQ(FormAnalog()->vaSpread1->MaxRows(), Registro().NumAnalogicos);
+    EXPECT_EQ(FormAnalog()->vaSpread1->Text(1, 1), Registro().TablaCanales(1, 2));
     EXPECT_TRUE(Boxes().Calls().empty()) << Mensajes().join('|').toStdString();
 }
 
