@@ -89,8 +89,9 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, con
     const bool salir = r.SalirTrasConversion;
     r.NombreConversion = UnirCarpetaNombre(carpeta, nombre);
 
-    // Refusals the user answers by choosing another folder or name; nothing
-    // is written for them.
+    // Refusals the user answers by choosing another folder or name, and a
+    // data file that changed since the open, which no other target mends;
+    // nothing is written for them.
     const auto rechazo = [](const ResultadoCopia& res) -> std::optional<FinConversion> {
         const ErrorCopia e = res.Error;
         if (e == ErrorCopia::DatCambiado) {
