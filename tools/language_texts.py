@@ -311,6 +311,27 @@ TEXTS = {
           "The configuration file (.cfg) names COMTRADE revision \"%1\"; revision 1991 (no year on line 1) "
           "and revision 1997 are read; the record is not opened",
           "open record: a revision other than 1991 or 1997 (%1 the revision field as written)"),
+    214: ("El fichero de datos ha cambiado desde que se abrió el registro: contiene %1 de sus %2 muestras. "
+          "No se escribe ninguna copia; el registro sigue abierto tal como se leyó:",
+          "The data file has changed since the record was opened: it holds %1 of its %2 samples. No copy is "
+          "written; the record stays open as it was read:",
+          "ASCII copy refused: the BINARY data file no longer holds the record's samples (%1 the whole samples "
+          "it holds, %2 the record's), followed by a blank and the path"),
+    215: ("Las cuentas de canales de la línea 2 del fichero de configuración (.cfg), \"%1\" (%2 analógicos y %3 "
+          "digitales), no coinciden con sus líneas de canal: la línea %4 no es la que esas cuentas piden ahí; "
+          "el registro no se abre",
+          "The channel counts on line 2 of the configuration file (.cfg), \"%1\" (%2 analog and %3 digital), "
+          "do not match its channel lines: line %4 is not the one those counts ask for there; the record is "
+          "not opened",
+          "open record: .cfg whose line 2 announces other channel counts than the channel lines it lists (%1 "
+          "line 2 as written, %2 and %3 the analog and digital counts, %4 the first line that does not fit)"),
+    216: ("Canales cuyo desfase (skew, el octavo campo de su línea) del fichero de configuración está fuera de la "
+          "precisión simple: %1 (%2, cada uno con el número de su línea). Se toma 0 para ellos",
+          "Channels whose skew (the eighth field of their line) in the configuration file lies beyond single "
+          "precision: %1 (%2, each with its line number). It is taken as 0 for them",
+          "open record: analog channels whose skew field is a number beyond single precision (%1 how many, %2 "
+          "their names, each followed by \": \" and its .cfg line number, the first five and \"…\" after "
+          "them when there are more)"),
     223: ("La impresora está dirigida a un fichero que ya existe; una impresión sin diálogo no lo sobrescribe "
           "y no se ha impreso nada: ",
           "The printer is set to print to a file that already exists; a print without the printer dialog does "
@@ -444,14 +465,15 @@ TEXTS = {
           "(the P/S flag): %1 (%2). Both sides show their values as the file holds them",
           "open record: 1997 analog channels whose P/S flag is neither P nor S (%1 how many, %2 their names, "
           "the first five and \"…\" after them when there are more)"),
-    114: ("Canales cuyo otro lado (primario o secundario) no se puede calcular con sus relaciones (una es 0 o no "
-          "es válida, o su cociente da valores fuera de la precisión simple): %1 (%2). En ese lado se muestran sus "
-          "valores tal como los guarda el fichero",
-          "Channels whose other side (primary or secondary) cannot be computed from their ratings (one is 0 or "
-          "not valid, or their ratio gives values beyond single precision): %1 (%2). That side shows their "
-          "values as the file holds them",
-          "open record: 1997 analog channels whose primary or secondary rating is 0 or no number, or whose "
-          "ratio, or a value times it, lies beyond single precision (%1 how many, %2 their names, the first "
+    114: ("Canales de los que no se puede calcular un lado con sus relaciones (una es 0, negativa o no es "
+          "válida, o su cociente da valores fuera de la precisión simple): %1 (%2, cada uno con el lado que no se "
+          "puede calcular). En ese lado se muestran sus valores tal como los guarda el fichero",
+          "Channels one side of which cannot be computed from their ratings (one is 0, negative or not valid, "
+          "or their ratio gives values beyond single precision): %1 (%2, each with the side that cannot be "
+          "computed). That side shows their values as the file holds them",
+          "open record: 1997 analog channels whose primary or secondary rating is 0, negative or no number, or "
+          "whose ratio, or a value times it, lies beyond single precision (%1 how many, %2 their names, each "
+          "followed by \": \" and the side that cannot be computed, text 279 or 280 in lower case, the first "
           "five and \"…\" after them when there are more)"),
     115: ("El registro no tiene una frecuencia de muestreo válida: el fichero de configuración da %1 y las dos "
           "primeras marcas de tiempo del fichero de datos no dan ninguna; las vistas que la necesitan no se "
@@ -462,7 +484,7 @@ TEXTS = {
           "time stamps (the same, falling, or not numbers)"),
     116: ("El registro no tiene una frecuencia de muestreo válida, que esta vista necesita",
           "The record has no valid sampling rate, which this view needs",
-          "waveform, composition and digital commands: no sampling rate above 0"),
+          "waveform, composition, digital and phasor commands: no sampling rate above 0"),
 }
 
 

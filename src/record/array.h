@@ -20,6 +20,12 @@ public:
     {
         data_.assign(static_cast<size_t>(size > 0 ? size : 0), fill);
     }
+    // Keeps the first `size` elements (no more than it has).
+    void KeepFirst(std::int32_t size)
+    {
+        if (size >= 0 && static_cast<size_t>(size) < data_.size())
+            data_.resize(static_cast<size_t>(size));
+    }
     // Frees the storage ("Erase").
     void Clear() { std::vector<T>().swap(data_); }
 

@@ -163,29 +163,47 @@ ResultadoCopia GuardarDatAscii()
     Salida out(f, 1 + 2 * 12 + 7 * static_cast<size_t>(nA) + 2 * static_cast<size_t>(nD) + 2);
     const std::int64_t tam = formato.Tam();
     const std::int64_t inicioDig = formato.Digitales();
-    dat::RecorrerBloques(origen, formato, nS, porBloque,
-                         [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
-                             for (std::int32_t j = 0; j < m; ++j) {
-                                 const unsigned char* p = bloque + j * tam;
-                                 out.Caracter(' ');
-                                 out.Entero(dat::LeerI32(p));
-                                 out.Caracter(',');
-                                 out.Entero(dat::LeerI32(p + dat::FormatoBinario::kTiempo));
-                                 for (std::int32_t c = 0; c < nA; ++c) {
-                                     out.Caracter(',');
-                                     out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
-                                 }
-                                 const unsigned char* dig = p + inicioDig;
-                                 for (std::int32_t d = 0; d < nD; ++d) {
-                                     out.Caracter(',');
-                                     out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
-                                 }
-                                 out.FinLinea();
-                                 const std::int32_t hecho = s0 + j;
-                                 if (hecho % pasoBarra == 0)
-                                     progreso.BarraValor(hecho);
-                             }
-                         });
+    const std::int32_t copiadas = dat::RecorrerBloques(
+        origen, formato, nS, porBloque, [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
+            for (std::int32_t j = 0; j < m; ++j) {
+                const unsigned char* p = bloque + j * tam;
+                out.Caracter(' ');
+                out.Entero(dat::LeerI32(p));
+                out.Caracter(',');
+                out.Entero(dat::LeerI32(p + dat::FormatoBinario::kTiempo));
+                for (std::int32_t c = 0; c < nA; ++c) {
+                    out.Caracter(',');
+                    out.Entero(dat::LeerI16(p + dat::FormatoBinario::Analogico(c)));
+                }
+                const unsigned char* dig = p + inicioDig;
+                for (std::int32_t d = 0; d < nD; ++d) {
+                    out.Caracter(',');
+                    out.Caracter(dat::EstadoDigital(dig, d) != 0 ? '1' : '0');
+                }
+                out.FinLinea();
+                const std::int32_t hecho = s0 + j;
+                if (hecho % pasoBarra == 0)
+                    progreso.BarraValor(hecho);
+            }
+        });
+    if (copiadas < nS) {
+        f.cancelWriting();
+        ResultadoCopia cambiado =
+            Fallo(ErrorCopia::DatCambiado,
+                  QStringLiteral("The data file %1 holds %2 of the record's %3 samples: it changed since "
+                                 "the record was opened.")
+                      .arg(r.RutaDat)
+                      .arg(copiadas)
+                      .arg(nS),
+                  QStringLiteral("El fichero de datos %1 contiene %2 de las %3 muestras del registro: ha "
+                                 "cambiado desde que se abrió.")
+                      .arg(r.RutaDat)
+                      .arg(copiadas)
+                      .arg(nS));
+        cambiado.MuestrasHalladas = copiadas;
+        cambiado.MuestrasRegistro = nS;
+        return cambiado;
+    }
     const bool escrito = out.Vaciar();
     progreso.BarraValor(nS);
     if (!escrito || !f.commit())

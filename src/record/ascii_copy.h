@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <cstdint>
 
 namespace vesdra {
 
@@ -12,12 +13,17 @@ enum class ErrorCopia {
     CarpetaNoExiste,
     NoSeLee, // a source file cannot be read, or its .cfg not understood
     NoSeEscribe,
+    DatCambiado, // the data file no longer holds the open record's samples
 };
 
 struct ResultadoCopia {
     ErrorCopia Error{ErrorCopia::Ninguno};
     QString Detalle;        // what failed, in English
     QString DetalleEspanol; // and in Spanish
+    // DatCambiado: the whole samples the data file still holds, and the
+    // record's.
+    std::int32_t MuestrasHalladas{0};
+    std::int32_t MuestrasRegistro{0};
     [[nodiscard]] bool Ok() const { return Error == ErrorCopia::Ninguno; }
 };
 
@@ -34,7 +40,9 @@ struct ResultadoCopia {
 // Writes Registro().NombreConversion + ".DAT": the open BINARY record's data
 // file re-read and written as ASCII lines (" " sample,time,raw analog values,
 // digital bits; CR LF), unscaled. Registro().NumMuestras() lines; a source
-// shorter than that gives 0 for what it lacks. When SalirTrasConversion is
+// that no longer holds them all (it changed since it was opened) is
+// refused (DatCambiado) and nothing is written: no line is made up. When
+// SalirTrasConversion is
 // set the record's value matrices are zeroed (same shapes) once the copy is
 // written; a failed copy leaves them as they were. The file
 // is written under a temporary name and renamed at the end, so a failure

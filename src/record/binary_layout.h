@@ -63,11 +63,12 @@ inline std::uint8_t EstadoDigital(const unsigned char* dig, std::int32_t d)
 
 // Reads samples 1..nS of `fichero` from where it stands, `porBloque` records
 // at a time, and hands each block to cuerpo(bloque, s0, m): m records from
-// sample s0 (1-based). A file that ends early (it shrank since it was
-// measured) gives 0 for what it lacks.
+// sample s0 (1-based). Only whole records are handed: a file that ends
+// early (it shrank since it was measured) ends the walk at its last whole
+// record. Returns the samples handed, nS when the file held them all.
 template <typename F>
-void RecorrerBloques(QFile& fichero, const FormatoBinario& formato, std::int32_t nS, std::int32_t porBloque,
-                     F&& cuerpo)
+std::int32_t RecorrerBloques(QFile& fichero, const FormatoBinario& formato, std::int32_t nS,
+                             std::int32_t porBloque, F&& cuerpo)
 {
     const std::int64_t tam = formato.Tam();
     porBloque = std::max(porBloque, 1);
@@ -75,12 +76,20 @@ void RecorrerBloques(QFile& fichero, const FormatoBinario& formato, std::int32_t
     for (std::int32_t s0 = 1; s0 <= nS; s0 += porBloque) {
         const std::int32_t m = std::min(porBloque, nS - s0 + 1);
         const std::int64_t pedidos = m * tam;
-        const std::int64_t leidos =
-            std::max<qint64>(fichero.read(reinterpret_cast<char*>(bloque.data()), pedidos), 0);
-        if (leidos < pedidos)
-            std::memset(bloque.data() + leidos, 0, static_cast<size_t>(pedidos - leidos));
-        cuerpo(static_cast<const unsigned char*>(bloque.data()), s0, m);
+        std::int64_t leidos = 0;
+        while (leidos < pedidos) {
+            const qint64 n = fichero.read(reinterpret_cast<char*>(bloque.data()) + leidos, pedidos - leidos);
+            if (n <= 0)
+                break;
+            leidos += n;
+        }
+        const auto enteros = static_cast<std::int32_t>(leidos / tam);
+        if (enteros > 0)
+            cuerpo(static_cast<const unsigned char*>(bloque.data()), s0, enteros);
+        if (enteros < m)
+            return s0 - 1 + enteros;
     }
+    return std::max(nS, 0);
 }
 
 } // namespace vesdra::dat

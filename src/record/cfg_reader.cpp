@@ -1,6 +1,7 @@
 #include "record/cfg_reader.h"
 
 #include <QFile>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,11 @@ ResultadoLectura LeerCanalAnalogico(std::string_view linea, std::int64_t numero,
         cfg.FactorB(n) = 0.0; // no offset
     else if (!NumeroCompleto(b, cfg.FactorB(n)) || !EnSimple(cfg.FactorB(n)))
         return FactorRechazado(numero, b, utf8);
-    cfg.Desfase(n) = Real(CortarCampo(linea, pos));
+    const std::string_view skew = CortarCampo(linea, pos);
+    double desfase = 0.0;
+    if (ValorNumero(skew, desfase) && !EnSimple(desfase))
+        cfg.CanalesDesfaseFuera.push_back(n);
+    cfg.Desfase(n) = Real(skew);
     if (!es1997)
         return {};
     (void)CortarCampo(linea, pos); // min
@@ -126,6 +131,38 @@ ResultadoLectura LeerCanalAnalogico(std::string_view linea, std::int64_t numero,
     return {};
 }
 
+// Commas of a line: its fields less one.
+size_t Comas(std::string_view l)
+{
+    return static_cast<size_t>(std::count(l.begin(), l.end(), ','));
+}
+
+// The first line, from index `desde` (that of the first analog channel
+// line), that cannot be where the counts nA, nD put it: a digital line
+// holds more than two fields and fewer than an analog line's up to its
+// offset (two to five commas), and the line frequency is no channel line
+// (fewer than two commas). A short line where an analog one is due is
+// left to the factor check, which names it: it may be an analog line cut
+// short. 0 when every line fits; else its 1-based number.
+std::int64_t LineaQueNoCoincide(const std::vector<std::string_view>& lineas, size_t desde, std::int32_t nA,
+                                std::int32_t nD)
+{
+    size_t i = desde + static_cast<size_t>(std::max(nA, 0));
+    for (std::int32_t d = 1; d <= nD && i < lineas.size(); ++d, ++i) {
+        const size_t comas = Comas(lineas[i]);
+        if (comas < 2 || comas > 5)
+            return static_cast<std::int64_t>(i) + 1;
+    }
+    if (i < lineas.size() && Comas(lineas[i]) >= 2)
+        return static_cast<std::int64_t>(i) + 1;
+    return 0;
+}
+
+// The parse of the file's lines; `cuentasLeidas` tells whether line 2 was
+// read whole.
+ResultadoLectura AnalizarLineas(const std::vector<std::string_view>& lineas, bool utf8, ContenidoCfg& cfg,
+                                bool& cuentasLeidas);
+
 } // namespace
 
 ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
@@ -135,6 +172,35 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
         texto.remove_prefix(3);
     const bool utf8 = IsMultiByteUtf8(texto);
     const std::vector<std::string_view> lineas = PartirLineas(texto);
+    bool cuentasLeidas = false;
+    ResultadoLectura res = AnalizarLineas(lineas, utf8, cfg, cuentasLeidas);
+    // Counts that do not match the lines read channel lines in the wrong
+    // places: whatever that gave, a refusal further on or channels made of
+    // the wrong lines, the file is refused for the counts.
+    if (cuentasLeidas && res.Error != ErrorLectura::RevisionRechazada &&
+        (cfg.NumAnalogicos > 0 || cfg.NumDigitales > 0)) {
+        if (const std::int64_t l = LineaQueNoCoincide(lineas, 2, cfg.NumAnalogicos, cfg.NumDigitales);
+            l > 0) {
+            ResultadoLectura cuentas = ResultadoLectura::Fallo(
+                ErrorLectura::CanalesNoCoinciden,
+                QStringLiteral("The channel counts on line 2 of the configuration file do not match its "
+                               "channel lines: line %1 is not the one they ask for there.")
+                    .arg(l),
+                DecodeText(RecortarCampo(lineas[1]), utf8), l);
+            cuentas.CuentaAnalogicos = cfg.NumAnalogicos;
+            cuentas.CuentaDigitales = cfg.NumDigitales;
+            return cuentas;
+        }
+    }
+    return res;
+}
+
+namespace {
+
+ResultadoLectura AnalizarLineas(const std::vector<std::string_view>& lineas, bool utf8, ContenidoCfg& cfg,
+                                bool& cuentasLeidas)
+{
+    cuentasLeidas = false;
     // A file whose lines end in CR alone is one long line: its revision
     // field would hold the whole file.
     if (!lineas.empty() && lineas.front().find('\r') != std::string_view::npos) {
@@ -181,6 +247,7 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
                     .arg(Texto(utf8, l)));
         }
     }
+    cuentasLeidas = true;
     const std::int32_t nA = cfg.NumAnalogicos;
     const std::int32_t nD = cfg.NumDigitales;
     // Counts are checked against the lines before anything is sized by them.
@@ -272,9 +339,11 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
     if (es1997 && i < lineas.size())
         cfg.MultTiempo = ValorNumero(linea(i++));
 
-    // A BINARY file's values are 16-bit integers: a factor that takes one of
-    // them beyond single precision would show it as infinity.
-    if (cfg.TipoFichero.trimmed().toUpper() == QLatin1String("BINARY")) {
+    // A data file's values are 16-bit integers: a factor that takes one of
+    // them beyond single precision would show it as infinity (BINARY), or
+    // every line as damaged (ASCII), blaming the data file for the factor.
+    const QString tipo = cfg.TipoFichero.trimmed().toUpper();
+    if (tipo == QLatin1String("BINARY") || tipo == QLatin1String("ASCII")) {
         for (std::int32_t n = 1; n <= nA; ++n) {
             if (!EnSimple(MayorBinario(cfg.FactorA(n), cfg.FactorB(n)))) {
                 const std::string_view l = lineas[static_cast<size_t>(n) + 1];
@@ -285,8 +354,12 @@ ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg)
             }
         }
     }
-    return {};
+    ResultadoLectura leido;
+    leido.CanalesDesfaseFuera = cfg.CanalesDesfaseFuera;
+    return leido;
 }
+
+} // namespace
 
 ResultadoLectura LeerCfg(RecordModel& r)
 {

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "record/array.h"
 #include "record/matrix.h"
@@ -37,6 +38,9 @@ struct ContenidoCfg {
     // 0-based index of the file-type line among the file's lines; the
     // time-multiplier line of a 1997 file follows it.
     std::int32_t LineaTipoFichero{0};
+    // Analog channels whose skew is a number beyond single precision (taken
+    // as 0).
+    std::vector<std::int32_t> CanalesDesfaseFuera;
 };
 
 // Parses the text of a .cfg (Windows-1252, or UTF-8 when it is valid UTF-8
@@ -49,8 +53,15 @@ struct ContenidoCfg {
 // (Hallado: the field), for counts that ask for more lines than the file
 // has, and for an analog channel whose multiplier is missing or no number,
 // whose offset is written but no number, or whose multiplier, offset or 1997
-// rating lies beyond single precision (FactorNoValido; Linea: the channel's
-// line, Hallado: the field): every value of that channel would be made up.
+// rating lies beyond single precision, or whose factors take a value the
+// data file can hold beyond it (FactorNoValido; Linea: the channel's line,
+// Hallado: the field): every value of that channel would be made up; and
+// for channel counts on line 2 that do not match the channel lines (a line
+// of another kind where an analog or a digital one is due, or a channel
+// line where the line frequency is), whatever the lines read in the wrong
+// places gave (CanalesNoCoinciden, naming line 2, its counts and the first
+// line that does not fit). A skew beyond single precision is read as 0 and
+// named in the result (CanalesDesfaseFuera).
 [[nodiscard]] ResultadoLectura AnalizarCfg(std::string_view texto, ContenidoCfg& cfg);
 
 // Reads r.RutaCfg into the record model r. RevisionErronea is cleared first

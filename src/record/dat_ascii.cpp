@@ -8,6 +8,7 @@
 #include "record/dat_reader.h"
 #include "record/helpers.h"
 #include "record/numero.h"
+#include "record/progress_hook.h"
 
 namespace vesdra {
 namespace {
@@ -121,14 +122,15 @@ bool LineaEnBlanco(const char* p, const char* fin)
     return false;
 }
 
-// Sample lines of the buffer.
-std::int64_t ContarLineas(const char* p, const char* fin)
+// Sample lines of the buffer, and of them those longer than `maxLinea`.
+void ContarLineas(const char* p, const char* fin, std::int64_t maxLinea, std::int64_t& n,
+                  std::int64_t& largas)
 {
-    std::int64_t n = 0;
     std::int64_t lineas = 0;
-    for (Cursor linea{}; SiguienteMuestra(p, fin, linea, lineas);)
+    for (Cursor linea{}; SiguienteMuestra(p, fin, linea, lineas);) {
         ++n;
-    return n;
+        largas += linea.fin - linea.p > maxLinea ? 1 : 0;
+    }
 }
 
 // Whether the file's lines end in CR alone: then its first sample line,
@@ -140,18 +142,40 @@ bool FinesDeLineaCR(Cursor primera)
     return std::memchr(primera.p, '\r', static_cast<size_t>(primera.fin - primera.p)) != nullptr;
 }
 
+// The longest text a field of a sample line may take: numbers of any
+// layout a recorder writes, blanks round them, with room to spare. A line
+// longer than its fields allow this way is damaged, whatever it holds.
+constexpr std::int64_t kLargoCampo = 64;
+
+// The longest sample line of a record of `campos` fields: each field, its
+// comma and the CR of a CR LF end.
+std::int64_t LargoMaximo(std::int64_t campos)
+{
+    return (kLargoCampo + 1) * campos + 1;
+}
+
+// What stands for a line longer than any sample line in a block: a line of
+// one field, so no sample (every record has an analog channel).
+constexpr char kLineaDesbordada = '#';
+constexpr std::string_view kTextoDesbordada{"#"};
+
 // The data file read in blocks of whole lines, so that no more of it is
-// held at a time than a block (or a line, when one is longer). Each block
-// ends after an LF, or where the file ends. What is read is what the file
-// holds as it is read: a file that shrinks meanwhile ends sooner, one that
-// grows goes on.
+// held at a time than a block and a line. Each block ends after an LF, or
+// where the file ends. A line that grows past `maxLinea` without an end is
+// no sample line: the rest of it is passed over as it is read, and it
+// stands in its block as one line of kLineaDesbordada. What is read is what
+// the file holds as it is read: a file that shrinks meanwhile ends sooner,
+// one that grows goes on.
 class BloquesDeLineas
 {
 public:
     // `bytes`, the file's size, bounds the first buffer: a small file takes
     // no more.
-    BloquesDeLineas(QFile& fichero, std::int64_t bytes)
-        : fichero_(fichero), buffer_(static_cast<size_t>(std::clamp<std::int64_t>(bytes, 1, kBloque)))
+    BloquesDeLineas(QFile& fichero, std::int64_t bytes, std::int64_t bloque, std::int64_t maxLinea)
+        : fichero_(fichero),
+          buffer_(static_cast<size_t>(std::clamp<std::int64_t>(bytes, 1, std::max<std::int64_t>(bloque, 1)))),
+          maxLinea_(static_cast<size_t>(maxLinea)),
+          tope_(static_cast<size_t>(std::max<std::int64_t>(bloque, 1) + maxLinea + 1))
     {
     }
 
@@ -165,6 +189,20 @@ public:
         entregados_ = 0;
         size_t mirados = lleno_;
         while (entregados_ == 0) {
+            // [0, lleno_) is one line without its end: kept while it may
+            // still be a sample line, so the buffer never holds more than
+            // maxLinea_ and one read.
+            if (!saltando_ && lleno_ > maxLinea_) {
+                // A file whose lines end in CR alone is one line: told by
+                // the CR its first line holds.
+                if (!entregado_)
+                    primeraConCR_ = std::memchr(buffer_.data(), '\r', maxLinea_) != nullptr;
+                buffer_[0] = kLineaDesbordada;
+                lleno_ = 1;
+                mirados = 1;
+                saltando_ = true;
+                ++desbordadas_;
+            }
             if (agotado_) {
                 if (lleno_ == 0)
                     return false;
@@ -172,13 +210,25 @@ public:
                 break;
             }
             if (lleno_ == buffer_.size())
-                buffer_.resize(buffer_.size() * 2);
+                buffer_.resize(std::min(buffer_.size() * 2, tope_));
             const qint64 n =
                 fichero_.read(buffer_.data() + lleno_, static_cast<qint64>(buffer_.size() - lleno_));
-            if (n <= 0)
+            if (n <= 0) {
                 agotado_ = true;
-            else
+            } else if (saltando_) {
+                // The line passed over ends at the first LF read, which
+                // then ends its stand-in.
+                char* nuevos = buffer_.data() + lleno_;
+                const auto* lf = static_cast<const char*>(std::memchr(nuevos, '\n', static_cast<size_t>(n)));
+                if (lf != nullptr) {
+                    const auto quedan = static_cast<size_t>(nuevos + n - lf);
+                    std::memmove(nuevos, lf, quedan);
+                    lleno_ += quedan;
+                    saltando_ = false;
+                }
+            } else {
                 lleno_ += static_cast<size_t>(n);
+            }
             for (size_t i = lleno_; i > mirados; --i) {
                 if (buffer_[i - 1] == '\n') {
                     entregados_ = i;
@@ -189,16 +239,27 @@ public:
         }
         p = buffer_.data();
         fin = p + entregados_;
+        entregado_ = true;
         return true;
     }
 
+    // Lines that grew past maxLinea_ without an end, so far.
+    [[nodiscard]] std::int64_t Desbordadas() const { return desbordadas_; }
+    // The file's first line grew past maxLinea_ and holds a CR before it.
+    [[nodiscard]] bool PrimeraConCR() const { return primeraConCR_; }
+
 private:
-    static constexpr std::int64_t kBloque = std::int64_t{1} << 20;
     QFile& fichero_;
     std::vector<char> buffer_;
+    size_t maxLinea_;
+    size_t tope_;          // the most the buffer grows to
     size_t lleno_{0};      // bytes of the buffer read from the file
     size_t entregados_{0}; // of them, those of the block handed out last
     bool agotado_{false};
+    bool saltando_{false}; // passing over the rest of a line too long
+    bool entregado_{false};
+    bool primeraConCR_{false};
+    std::int64_t desbordadas_{0};
 };
 
 // What is left of a line once a sample's fields were cut from it holds
@@ -314,10 +375,14 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     const auto nA = static_cast<size_t>(plan.nA);
     const auto nD = static_cast<size_t>(plan.nD);
 
-    // The sample lines, counted in a first pass.
+    // The sample lines, counted in a first pass; and those too long to be
+    // one.
+    const std::int64_t maxLinea = LargoMaximo(static_cast<std::int64_t>(nA + nD) + 2);
+    const std::int64_t bloque = std::max<std::int64_t>(ProgresoRegistro().BloqueAscii, 1);
     std::int64_t lineas = 0;
+    std::int64_t largas = 0;
     {
-        BloquesDeLineas bloques(fichero, bytes);
+        BloquesDeLineas bloques(fichero, bytes, bloque, maxLinea);
         bool primeraVista = false;
         for (const char *p = nullptr, *fin = nullptr; bloques.Siguiente(p, fin);) {
             if (!primeraVista) {
@@ -325,14 +390,23 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
                 std::int64_t n = 0;
                 const char* q = p;
                 primeraVista = SiguienteMuestra(q, fin, primera, n);
-                if (primeraVista && FinesDeLineaCR(primera)) {
+                if (primeraVista && (FinesDeLineaCR(primera) || bloques.PrimeraConCR())) {
                     return ResultadoLectura::Fallo(
                         ErrorLectura::FinesDeLineaCR,
                         QStringLiteral("The data file ends its lines with CR alone."));
                 }
             }
-            lineas += ContarLineas(p, fin);
+            ContarLineas(p, fin, maxLinea, lineas, largas);
         }
+        largas += bloques.Desbordadas();
+    }
+    // A file of none but lines too long (one without a line end) is refused
+    // without a second pass.
+    if (lineas > 0 && largas == lineas) {
+        return ResultadoLectura::Fallo(
+            ErrorLectura::SinLineaEntera,
+            QStringLiteral("No sample line of the data file is whole and readable: every line is longer "
+                           "than its fields allow."));
     }
     // Every sample line is one sample, where it stands, so that every later
     // sample keeps its time; yet no more samples than the file can hold
@@ -373,8 +447,9 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
     std::int64_t numeroLinea = 0;
     // The second pass reads the samples. Should the file go on shrinking, the
     // samples it no longer holds are read as lines with nothing.
+    ProgresoRegistro().DatMedido(r.RutaDat);
     (void)fichero.seek(0);
-    BloquesDeLineas bloques(fichero, bytes);
+    BloquesDeLineas bloques(fichero, bytes, bloque, maxLinea);
     const char* p = nullptr;
     const char* finBloque = nullptr;
     for (std::int32_t s = 0; s < plan.nS; ++s) {
@@ -387,6 +462,11 @@ ResultadoLectura LeerDatAscii(RecordModel& r)
             linea = {finBloque, finBloque};
             ++numeroLinea;
         }
+        // A line longer than its fields allow is no sample, whatever it
+        // holds; nor is a last line without its end where the file held
+        // more lines when they were counted: the file was cut inside it.
+        if (linea.fin - linea.p > maxLinea || (hay && linea.fin == finBloque && s + 1 < lineas))
+            linea = {kTextoDesbordada.data(), kTextoDesbordada.data() + kTextoDesbordada.size()};
         if (linea.fin > linea.p && linea.fin[-1] == '\r')
             --linea.fin;
         bool leida = true;

@@ -10,6 +10,7 @@
 #include "record/dat_common.h"
 #include "record/dat_reader.h"
 #include "record/numero.h"
+#include "record/progress_hook.h"
 
 namespace vesdra {
 namespace {
@@ -129,12 +130,29 @@ ResultadoLectura LeerDatBinario(RecordModel& r)
         e.derivarAlFinal = !EnSimple(MayorBinario(e.a, e.b) * e.factor);
     dat::CrearMatrices(r, plan, true);
     dat::ProgressTicker gasolino(plan);
+    ProgresoRegistro().DatMedido(r.RutaDat);
     const auto porBloque = static_cast<std::int32_t>(std::max<std::int64_t>(1, (256 * 1024) / tam));
-    dat::RecorrerBloques(fichero, formato, plan.nS, porBloque,
-                         [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
-                             Convertir(r, plan, formato, bloque, s0, m);
-                             gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
-                         });
+    const std::int32_t leidas =
+        dat::RecorrerBloques(fichero, formato, plan.nS, porBloque,
+                             [&](const unsigned char* bloque, std::int32_t s0, std::int32_t m) {
+                                 Convertir(r, plan, formato, bloque, s0, m);
+                                 gasolino.Avanzar(static_cast<std::int64_t>(s0) + m - 1);
+                             });
+    if (leidas < plan.nS) {
+        // The file shrank since it was measured: the samples are those it
+        // still held, told as for a file short from the start.
+        if (leidas == 0) {
+            dat::VaciarMatrices(r);
+            ResultadoLectura corto = ResultadoLectura::Fallo(
+                ErrorLectura::DatCorto, QStringLiteral("The data file is shorter than one sample."),
+                QString::number(std::max<qint64>(fichero.size(), 0)));
+            corto.Necesarios = tam;
+            return corto;
+        }
+        plan.nS = leidas;
+        dat::Recortar(r, plan);
+        res.MuestrasAnunciadas = plan.anunciadas;
+    }
     dat::DerivarLados(r, plan);
     // 32-bit time stamps can go beyond double precision only by a
     // multiplier of more than about 1e298.

@@ -21,12 +21,14 @@ ResultadoLectura SinMuestras()
 namespace {
 
 // The factor that takes a value referred to the side rated `de` to the side
-// rated `a`; false when the ratings give none: one is 0 or not finite, or
-// their ratio lies beyond single precision (above its largest number, or
-// below its smallest normal one, where every value would become 0).
+// rated `a`; false when the ratings give none: one is 0 or below (a rating
+// is a magnitude: a negative one would flip the sign of the side derived)
+// or not finite, or their ratio lies beyond single precision (above its
+// largest number, or below its smallest normal one, where every value would
+// become 0).
 bool Relacion(double de, double a, double& factor)
 {
-    if (!std::isfinite(de) || !std::isfinite(a) || de == 0.0 || a == 0.0)
+    if (!std::isfinite(de) || !std::isfinite(a) || !(de > 0.0) || !(a > 0.0))
         return false;
     const double f = a / de;
     if (!EnSimple(f) || std::fabs(f) < static_cast<double>(std::numeric_limits<float>::min()))
@@ -175,6 +177,14 @@ void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben)
     if (plan.nD > 0)
         crear(r.EstadosDigitales, plan.nD);
     r.Tiempos.Resize(plan.nS);
+}
+
+void Recortar(RecordModel& r, const Plan& plan)
+{
+    r.Valores.KeepRows(plan.nS);
+    r.ValoresOtroLado.KeepRows(plan.nS);
+    r.EstadosDigitales.KeepRows(plan.nS);
+    r.Tiempos.KeepFirst(plan.nS);
 }
 
 void ConstruirTablas(RecordModel& r, const Plan& plan)

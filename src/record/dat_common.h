@@ -76,6 +76,10 @@ void VaciarMatrices(RecordModel& r);
 // matrices and the side in force.
 void CrearMatrices(RecordModel& r, const Plan& plan, bool seSobrescriben);
 
+// The sample matrices and time stamps cut to their first plan.nS samples
+// (fewer than they were made for).
+void Recortar(RecordModel& r, const Plan& plan);
+
 // The record's block tables once its matrices are filled; a 1997 side
 // derived by a factor takes the other side's tables scaled.
 void ConstruirTablas(RecordModel& r, const Plan& plan);

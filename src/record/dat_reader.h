@@ -30,6 +30,9 @@ namespace vesdra {
 // BINARY: fixed-size little-endian records (record/binary_layout.h); a last
 // record cut short by the end of the file is not read, and a file shorter
 // than one record is refused (DatCorto, naming its bytes and a record's).
+// A file that shrinks between its measuring and its reading is read as far
+// as it then goes, and told as one short from the start: no sample it no
+// longer holds is shown.
 [[nodiscard]] ResultadoLectura LeerDatBinario(RecordModel& r);
 
 // ASCII: one comma-separated line per sample (CR LF or LF); empty or blank
@@ -52,7 +55,11 @@ namespace vesdra {
 // number; a file with no sample line whose values are whole and readable
 // is refused (SinLineaEntera). The file is read in blocks, twice (the lines
 // counted, then read): a file cut short meanwhile ends the read sooner, its
-// missing samples taken as lines with nothing.
+// missing samples taken as lines with nothing, the line it was cut inside
+// too. A line longer than its fields allow (64 characters a field) is a
+// damaged line wherever it stands, and no more than a block and such a
+// line is held at a time: a file of none but such lines (one without line
+// ends) is refused after its first pass.
 [[nodiscard]] ResultadoLectura LeerDatAscii(RecordModel& r);
 
 // The reader of the kind the .cfg names: r.TipoFichero, trimmed and

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -79,6 +80,19 @@ public:
         rows_ = rows > 0 ? rows : 0;
         cols_ = cols > 0 ? cols : 0;
         Storage().swap(data_);
+        data_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(cols_));
+    }
+    // Keeps the first `rows` rows of every column (no more than it has),
+    // moved together in place; the storage is not given back.
+    void KeepRows(std::int32_t rows)
+    {
+        if (rows < 0 || rows >= rows_)
+            return;
+        for (std::int32_t c = 1; c < cols_; ++c) {
+            const T* desde = data_.data() + static_cast<size_t>(c) * static_cast<size_t>(rows_);
+            std::copy(desde, desde + rows, data_.data() + static_cast<size_t>(c) * static_cast<size_t>(rows));
+        }
+        rows_ = rows;
         data_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(cols_));
     }
     // Frees the storage ("Erase").

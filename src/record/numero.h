@@ -34,7 +34,10 @@ namespace vesdra {
 
 // The largest magnitude a * x + b takes for a BINARY file's 16-bit value x
 // (-32768 .. 32767): what a channel's factors, and a ratio after them, must
-// keep within single precision.
+// keep within single precision. An ASCII file's factors are held to it too:
+// its values are of that range (its copy from a BINARY file is), and one
+// beyond it that the factors take out of single precision is a damaged
+// field.
 [[nodiscard]] inline double MayorBinario(double a, double b)
 {
     return 32768.0 * std::fabs(a) + std::fabs(b);

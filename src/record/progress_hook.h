@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace vesdra {
@@ -18,6 +20,13 @@ struct RecordProgress {
     // 48 exclamation, 64 information, 0 plain) and caption's text number
     // (0: the program's default caption).
     std::function<void(int texto, int estilo, int titulo)> Mensaje{[](int, int, int) {}};
+
+    // Seams for the tests. DatMedido runs once a data file's size is known,
+    // before its samples are read: a test changes the file there as another
+    // program might. BloqueAscii: the bytes the ASCII reader takes from its
+    // file at a time (at least 1).
+    std::function<void(const QString& rutaDat)> DatMedido{[](const QString&) {}};
+    std::int64_t BloqueAscii{std::int64_t{1} << 20};
 };
 
 // The one process-wide set of hooks.

@@ -26,6 +26,9 @@ enum class ErrorLectura {
     TipoDesconocido,      // the .cfg's file type is neither ASCII nor BINARY (Hallado: the type)
     FactorNoValido,       // an analog channel's factor is missing, no number or beyond single
                           // precision (Linea: its .cfg line; Hallado: the field)
+    CanalesNoCoinciden,   // the channel counts of line 2 do not match the channel lines (Hallado:
+                          // line 2; Linea: the first line that does not fit; CuentaAnalogicos,
+                          // CuentaDigitales: the counts)
 };
 
 struct ResultadoLectura {
@@ -49,6 +52,12 @@ struct ResultadoLectura {
     // precision).
     std::vector<std::int32_t> CanalesSinMarca;
     std::vector<std::int32_t> CanalesSinRelacion;
+    // The .cfg: analog channels (1-based) whose skew is a number beyond
+    // single precision, taken as 0.
+    std::vector<std::int32_t> CanalesDesfaseFuera;
+    // CanalesNoCoinciden: the counts line 2 gives.
+    std::int32_t CuentaAnalogicos{0};
+    std::int32_t CuentaDigitales{0};
 
     [[nodiscard]] bool Ok() const { return Error == ErrorLectura::Ninguno; }
     [[nodiscard]] static ResultadoLectura Fallo(ErrorLectura e, QString detalle, QString hallado = {},

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/base/file_names.h"
@@ -73,6 +74,12 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
         return TextosIdioma(277);
     case ErrorLectura::FactorNoValido:
         return TextosIdioma(106).arg(res.Linea).arg(res.Hallado);
+    case ErrorLectura::CanalesNoCoinciden:
+        return TextosIdioma(215)
+            .arg(res.Hallado)
+            .arg(res.CuentaAnalogicos)
+            .arg(res.CuentaDigitales)
+            .arg(res.Linea);
     case ErrorLectura::Ninguno:
         break;
     }
@@ -81,8 +88,10 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
 
 // The analog channels `canales` (1-based) by their names, the first few of
 // them: each name in quotes and cut in the middle when long, a channel
-// without a name by its number, and "…" after them when there are more.
-QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordModel& r)
+// without a name by its number, each followed by ": " and what `detalle`
+// says of it when it is given, and "…" after them when there are more.
+QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordModel& r,
+                       const std::function<QString(std::int32_t)>& detalle = {})
 {
     constexpr size_t kNombrados = 5;
     constexpr double kLargoNombre = 40;
@@ -93,22 +102,43 @@ QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordMod
         const QString nombre = c <= r.TablaCanales.Rows() && r.TablaCanales.Cols() >= 2
                                    ? r.TablaCanales(c, 2).trimmed()
                                    : QString();
-        nombres << (nombre.isEmpty() ? QString::number(c)
-                                     : QLatin1Char('"') + ElideMiddle(nombre, kLargoNombre, caracteres) +
-                                           QLatin1Char('"'));
+        QString entrada =
+            nombre.isEmpty()
+                ? QString::number(c)
+                : QLatin1Char('"') + ElideMiddle(nombre, kLargoNombre, caracteres) + QLatin1Char('"');
+        if (detalle)
+            entrada += QStringLiteral(": ") + detalle(c);
+        nombres << entrada;
     }
     if (canales.size() > kNombrados)
         nombres << QStringLiteral("…");
     return nombres.join(QStringLiteral(", "));
 }
 
-// What the user is told about a record that opened: a data file shorter
-// than announced, sample lines incomplete or unreadable, 1997 channels shown
-// as the file holds them, several sampling rates, no line frequency, no
-// sampling rate. Empty when there is nothing to tell.
-QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
+// The side of 1997 channel c that its ratings cannot give: the other one
+// than its flag names (texts 279 and 280, in lower case).
+QString LadoSinRelacion(const RecordModel& r, std::int32_t c)
+{
+    const bool secundario = c <= r.TablaPrimSec.Size() && r.TablaPrimSec(c).PS.trimmed().compare(
+                                                              QLatin1String("S"), Qt::CaseInsensitive) == 0;
+    return TextosIdioma(secundario ? 279 : 280).toLower();
+}
+
+// What the user is told about a record that opened: skews beyond single
+// precision, a data file shorter than announced, sample lines incomplete or
+// unreadable, 1997 channels shown as the file holds them, several sampling
+// rates, no line frequency, no sampling rate. Empty when there is nothing
+// to tell.
+QString Avisos(const ResultadoLectura& cfg, const ResultadoLectura& dat, const RecordModel& r)
 {
     QStringList avisos;
+    if (!cfg.CanalesDesfaseFuera.empty()) {
+        // A channel's line follows line 1 and line 2.
+        avisos << TextosIdioma(216)
+                      .arg(static_cast<qlonglong>(cfg.CanalesDesfaseFuera.size()))
+                      .arg(NombresCanales(cfg.CanalesDesfaseFuera, r,
+                                          [](std::int32_t c) { return QString::number(c + 2); }));
+    }
     if (dat.MuestrasAnunciadas > 0)
         avisos << TextosIdioma(98).arg(r.NumMuestras()).arg(dat.MuestrasAnunciadas);
     if (dat.LineasDanadas > 0)
@@ -121,7 +151,8 @@ QString Avisos(const ResultadoLectura& dat, const RecordModel& r)
     if (!dat.CanalesSinRelacion.empty()) {
         avisos << TextosIdioma(114)
                       .arg(static_cast<qlonglong>(dat.CanalesSinRelacion.size()))
-                      .arg(NombresCanales(dat.CanalesSinRelacion, r));
+                      .arg(NombresCanales(dat.CanalesSinRelacion, r,
+                                          [&r](std::int32_t c) { return LadoSinRelacion(r, c); }));
     }
     if (TasasDistintas(r))
         avisos << TextosIdioma(99);
@@ -198,11 +229,12 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
     QString rechazo;
     int estilo = vbCritical;
     ResultadoApertura res{Apertura::Abierto, {}};
+    ResultadoLectura cfg;
     ResultadoLectura dat;
     {
         MousePointerGuard reloj(vbHourglass);
         GaugeAbierto gauge;
-        const ResultadoLectura cfg = LeerCfg(nuevo);
+        cfg = LeerCfg(nuevo);
         if (cfg.Error == ErrorLectura::RevisionRechazada) {
             rechazo = TextoRechazo(cfg, nuevo, true);
             estilo = vbOKOnly;
@@ -232,7 +264,7 @@ ResultadoApertura AbrirRegistro(const RutasRegistro& rutas)
     TomarRegistro(std::move(nuevo));
     (void)EscribirFicher();
     AperturaHooks().RegistroMostrado(Registro().RutaDat);
-    if (const QString avisos = Avisos(dat, Registro()); !avisos.isEmpty())
+    if (const QString avisos = Avisos(cfg, dat, Registro()); !avisos.isEmpty())
         (void)MsgBox(avisos, vbInformation);
     return res;
 }

@@ -89,9 +89,18 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, con
     const bool salir = r.SalirTrasConversion;
     r.NombreConversion = UnirCarpetaNombre(carpeta, nombre);
 
-    // Refusals the user answers by choosing another folder or name; nothing
-    // is written for them.
-    const auto rechazo = [](ErrorCopia e) -> std::optional<FinConversion> {
+    // Refusals the user answers by choosing another folder or name, and a
+    // data file that changed since the open, which no other target mends;
+    // nothing is written for them.
+    const auto rechazo = [](const ResultadoCopia& res) -> std::optional<FinConversion> {
+        const ErrorCopia e = res.Error;
+        if (e == ErrorCopia::DatCambiado) {
+            (void)MsgBox(TextosIdioma(214).arg(res.MuestrasHalladas).arg(res.MuestrasRegistro) +
+                             QLatin1Char(' ') + Registro().RutaDat,
+                         vbCritical);
+            Registro().SalirTrasConversion = false;
+            return FinConversion::DatCambiado;
+        }
         if (e == ErrorCopia::DestinoEsOrigen) {
             (void)MsgBox(TextosIdioma(128), vbCritical);
             return FinConversion::EsOrigen;
@@ -106,7 +115,7 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, con
         }
         return std::nullopt;
     };
-    if (const auto fin = rechazo(ComprobarConversion().Error))
+    if (const auto fin = rechazo(ComprobarConversion()))
         return *fin;
     if (FileExistsNoCase(DestinoConversion(".DAT")) && MsgBox(TextosIdioma(167), vbOKCancel) != vbOK)
         return FinConversion::Rechazada;
@@ -143,7 +152,7 @@ FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre, con
         if (!habiaHdr)
             QFile::remove(DestinoConversion(".hdr"));
     }
-    if (const auto fin = rechazo(fallo.Error))
+    if (const auto fin = rechazo(fallo))
         return *fin;
     FalloCopia(fallo);
 }
@@ -341,7 +350,7 @@ void Conversion::Aceptar_Click()
         const QString nombre = Senda->text();
         if (nombre.isEmpty())
             return;
-        const bool salir = Registro().SalirTrasConversion;
+        bool salir = Registro().SalirTrasConversion;
         const QString carpeta = camin->text();
         camin->setText(UnirCarpetaNombre(carpeta, nombre));
         const FinConversion fin = ConvertirAAscii(carpeta, nombre, RutaOrigen, this);
@@ -364,6 +373,11 @@ void Conversion::Aceptar_Click()
         case FinConversion::EscrituraRechazada:
             camin->setText(Dir1->Path());
             return;
+        case FinConversion::DatCambiado:
+            // No copy can be made of this record; it goes on as opened, as
+            // when the user chooses to go on without one.
+            salir = false;
+            break;
         case FinConversion::Hecha:
             break;
         }

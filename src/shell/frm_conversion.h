@@ -31,6 +31,7 @@ enum class FinConversion {
     EsOrigen,           // a target is one of the open record's own files (text 128)
     CarpetaNoExiste,    // the target folder is missing (text 168)
     EscrituraRechazada, // the target folder refused the writing (text 194)
+    DatCambiado,        // the data file changed since the record was opened (text 214): nothing written
     Hecha,              // the ASCII copy was written
 };
 
@@ -52,7 +53,10 @@ enum class FinConversion {
 // throws VbError (the caller shows the error box). Whenever the copy fails,
 // a data file already copied is removed, with a header copied beside it
 // that was not there before, so no target is left without its
-// configuration.
+// configuration. A data file that no longer holds the record's samples (it
+// changed since the record was opened) refuses the copy with text 214,
+// nothing written, and the record goes on as opened (SalirTrasConversion
+// cleared).
 [[nodiscard]] FinConversion ConvertirAAscii(const QString& carpeta, const QString& nombre,
                                             const QString& rutaOrigen, QWidget* dialogo = nullptr);
 

@@ -65,9 +65,9 @@ bool HayFrecuenciaLinea()
     return false;
 }
 
-// Every view but the phasor ones (which say so in their own words) turns
-// samples into times by the sampling rate: a record without one is refused
-// with a message, not a division by zero inside the view.
+// Every view turns samples into times by the sampling rate: a record
+// without one is refused with a message, not a division by zero inside the
+// view; the phasor command in the same words.
 bool HayFrecuenciaMuestreo()
 {
     if (FrecuenciaMuestreo() > 0)
@@ -238,7 +238,7 @@ void ComandoFasores(QWidget* menuForm)
             Aviso(91);
             return;
         }
-        if (!HayFrecuenciaLinea())
+        if (!HayFrecuenciaLinea() || !HayFrecuenciaMuestreo())
             return;
         const std::int32_t porCiclo = MuestrasPorCicloMenu(FrecuenciaMuestreo(), r.FrecuenciaLinea);
         if (porCiclo == 0) {

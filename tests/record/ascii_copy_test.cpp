@@ -181,6 +181,35 @@ TEST_F(CopiaTest, CopyOfARecordCutShortHoldsItsWholeSamplesOnly)
     EXPECT_TRUE(lineas[18].startsWith(" 19," + QByteArray::number(gen::RawTimeStamp(spec, 19)) + ","));
 }
 
+// The data file changed after the record was opened: cut to fewer samples
+// than the record's (inside a sample, or before the first), the copy is
+// refused and writes nothing, an earlier copy of that name kept whole; no
+// line is made of zeros the file does not hold.
+TEST_F(CopiaTest, ACopyOfADataFileCutShortSinceTheOpenIsRefusedAndWritesNothing)
+{
+    const gen::GenSpec spec = Pequeno(8, 0, 1000);
+    const auto tam = static_cast<qint64>(gen::BinaryRecordSize(spec));
+    const struct {
+        qint64 bytes;
+        std::int32_t halladas;
+    } casos[] = {{56 * tam + 9, 56}, {999 * tam, 999}, {tam - 1, 0}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.bytes);
+        AbrirGenerado(spec, "cambia");
+        ASSERT_EQ(Registro().NumMuestras(), 1000);
+        ASSERT_TRUE(WriteBytes(Ruta("copia.DAT"), "anterior"));
+        ASSERT_TRUE(QFile::resize(Ruta("cambia.dat"), c.bytes));
+        Registro().NombreConversion = Ruta("copia");
+        const ResultadoCopia res = GuardarDatAscii();
+        EXPECT_EQ(res.Error, ErrorCopia::DatCambiado);
+        EXPECT_EQ(res.MuestrasHalladas, c.halladas);
+        EXPECT_EQ(res.MuestrasRegistro, 1000);
+        EXPECT_EQ(ReadBytes(Ruta("copia.DAT")), "anterior");
+        EXPECT_EQ(QDir(dir_.path()).entryList({"copia*"}, QDir::Files), QStringList{"copia.DAT"});
+        EXPECT_EQ(Registro().Valores(1000, 8), gen::ExpectedValue(spec, 8, 1000)); // the record as read
+    }
+}
+
 TEST_F(CopiaTest, ProgressBarRunsFromZeroToTheSampleCount)
 {
     int inicio = -1, ultimo = -1, fines = 0;

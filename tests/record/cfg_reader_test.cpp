@@ -320,6 +320,66 @@ TEST_F(CfgTest, AFactorMissingNoNumberOrBeyondSinglePrecisionRefusesTheFile)
         EXPECT_EQ(res.Hallado, c.hallado) << c.a;
         EXPECT_EQ(Registro().FactorA, antes.FactorA) << c.a; // the model as it was
     }
+    // ASCII: 1e35 takes a 16-bit value beyond single precision; 1e33 does
+    // not.
+    QByteArray ascii = kCfg1991;
+    const ResultadoLectura res = Leer(ascii.replace("1,VA,,,V,1,0,", "1,VA,,,V,1e35,0,"), "mal");
+    EXPECT_EQ(res.Error, ErrorLectura::FactorNoValido);
+    EXPECT_EQ(res.Linea, 3);
+    EXPECT_EQ(res.Hallado, "1e35");
+    ascii = kCfg1991;
+    EXPECT_TRUE(Leer(ascii.replace("1,VA,,,V,1,0,", "1,VA,,,V,1e33,0,"), "bien").Ok());
+}
+
+// Line 2 announcing other channels than the file lists: a refusal that
+// comes of it names line 2, its counts and the first line that does not
+// fit, instead of what the lines read in the wrong places gave.
+TEST_F(CfgTest, ChannelCountsThatDoNotMatchTheChannelLinesNameLine2)
+{
+    QByteArray cuatro = kCfg1997;
+    cuatro.replace("5,3A,2D\n", "5,2A,3D\n")
+        .replace("1,Disparo,,,0\n2,Arranque,,,0\n", "4,VB,B,Barra,kV,0.01,0,0,-32767,32767,220,0.11,S\n");
+    const struct {
+        const char* que;
+        QByteArray cfg;
+        const char* linea2;
+        std::int32_t nA, nD;
+        std::int64_t linea;
+    } casos[] = {
+        {"four analog lines and no digital one for 2A and 3D", cuatro, "5,2A,3D", 2, 3, 5},
+        {"an analog line where a digital one is due", QByteArray(kCfg1997).replace("5,3A,2D", "5,2A,3D"),
+         "5,2A,3D", 2, 3, 5},
+        {"the line frequency where a digital line is due", QByteArray(kCfg1997).replace("5,3A,2D", "6,3A,3D"),
+         "6,3A,3D", 3, 3, 8},
+        {"a channel line where the line frequency is", QByteArray(kCfg1997).replace("5,3A,2D", "4,3A,1D"),
+         "4,3A,1D", 3, 1, 7},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        const ResultadoLectura res = Leer(c.cfg, "cuentas");
+        EXPECT_EQ(res.Error, ErrorLectura::CanalesNoCoinciden);
+        EXPECT_EQ(res.Hallado, c.linea2);
+        EXPECT_EQ(res.CuentaAnalogicos, c.nA);
+        EXPECT_EQ(res.CuentaDigitales, c.nD);
+        EXPECT_EQ(res.Linea, c.linea);
+    }
+    // Counts that match the lines: the refusal is the field's.
+    EXPECT_EQ(Leer(QByteArray(kCfg1997).replace("50000,1200", "50000,x")).Error,
+              ErrorLectura::MuestraFinalNoNumero);
+}
+
+// A skew beyond single precision is read as 0 and its channel named, so
+// the phasors' correction is not dropped without a word.
+TEST_F(CfgTest, ASkewBeyondSinglePrecisionIsReadAs0AndNamed)
+{
+    QByteArray cfg = kCfg1997;
+    cfg.replace("2.836798e+000,1,0,", "2.836798e+000,1,-4e38,").replace("0.01,0,0,", "0.01,0,3e38,");
+    const ResultadoLectura res = Leer(cfg);
+    ASSERT_TRUE(res.Ok());
+    EXPECT_EQ(res.CanalesDesfaseFuera, (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(Registro().Desfase(2), 0.0f);
+    EXPECT_EQ(Registro().Desfase(3), 3e38f);
+    EXPECT_TRUE(Leer(kCfg1997).CanalesDesfaseFuera.empty());
 }
 
 TEST_F(CfgTest, BadCountsAreRefusedBeforeAnythingIsSizedAndLeaveTheModelAlone)
@@ -336,7 +396,7 @@ TEST_F(CfgTest, BadCountsAreRefusedBeforeAnythingIsSizedAndLeaveTheModelAlone)
         {"2,1A,1D", "x,1A,1D", ErrorLectura::CuentaNoValida},
         {"2,1A,1D", "2,unoA,1D", ErrorLectura::CuentaNoValida},
         {"2,1A,1D", "2,2000000000A,1D", ErrorLectura::CuentasNoCoinciden},
-        {"2,1A,1D", "2,1A,2000000000D", ErrorLectura::CuentasNoCoinciden},
+        {"2,1A,1D", "2,1A,2000000000D", ErrorLectura::CanalesNoCoinciden},
         {"2,1A,1D", "2,1A,9000000000D", ErrorLectura::CuentaNoValida},
         {"60\n1\n", "60\n-1\n", ErrorLectura::CuentaNoValida},
         {"60\n1\n", "60\n2000000000\n", ErrorLectura::CuentasNoCoinciden},

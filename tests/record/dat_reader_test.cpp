@@ -123,6 +123,8 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
         {",0,0,-32767,32767,1e38,1e-38,P", 200.0f, 200.0f},    // a ratio below single precision
         {",0,0,-32767,32767,1e-38,1e38,P", 220.0f, 220.0f},    // and beyond it
         {",0,0,-32767,32767,1e-30,1e6,P", 240.0f, 240.0f},     // 1e36, which takes 480 beyond it
+        {",0,0,-32767,32767,-600,5,P", 260.0f, 260.0f},        // a negative rating would flip the sign
+        {",0,0,-32767,32767,1200,-5,S", 280.0f, 280.0f},       // of the side derived
     };
     // clang-format on
     constexpr int nA = static_cast<int>(std::size(canales));
@@ -147,7 +149,7 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
             Abrir(Cfg("SE,REL,1997", nA, 0, analog, 2, tipo), QByteArray(tipo) == "ASCII" ? ascii : b.bytes);
         ASSERT_TRUE(res.Ok());
         EXPECT_EQ(res.CanalesSinMarca, (std::vector<std::int32_t>{3, 4, 5}));
-        EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11, 12}));
+        EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11, 12, 13, 14}));
         RecordModel& r = Registro();
         EXPECT_EQ(r.LadoEnVigor, Lado::Primario);
         EXPECT_EQ(r.Valores.Data(), r.ValoresPrimario().Data()); // no third matrix
@@ -181,7 +183,7 @@ TEST_F(DatTest, Record1997KeepsItsSidesAndShowsUnderivableOnesAsTheFileHoldsThem
     EXPECT_TRUE(res.CanalesSinMarca.empty());
     // Referred to the secondary, channel 12's primary is its values times
     // 1e-36: that side can be derived.
-    EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(res.CanalesSinRelacion, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11, 13, 14}));
     const RecordModel& r = Registro();
     EXPECT_EQ(r.LadoEnVigor, Lado::Secundario);
     EXPECT_EQ(r.Valores(1, 3), 60.0f);
@@ -632,36 +634,188 @@ TEST_F(DatTest, MemoryStaysBoundedByWhatTheFileCanHold)
     }
 }
 
-// Another program cutting the data file short while it is read ends
-// nothing: the samples read before are the file's, and those it no longer
-// holds show the sample before, told as damaged lines.
-TEST_F(DatTest, DataFileThatShrinksWhileItIsReadEndsNothing)
+// Another program cutting the data file short between its measuring and
+// its reading ends nothing and shows no sample the file no longer holds:
+// BINARY reads as far as the file then goes and tells it as a file short
+// from the start; ASCII, whose lines were counted, shows the lines it no
+// longer holds as damaged ones taking the sample before.
+TEST_F(DatTest, DataFileThatShrinksWhileItIsReadShowsOnlyTheSamplesItStillHolds)
 {
-    for (const gen::DataFormat formato : {gen::DataFormat::Ascii, gen::DataFormat::Binary}) {
-        SCOPED_TRACE(formato == gen::DataFormat::Ascii ? "ASCII" : "BINARY");
-        gen::GenSpec spec = gen::BenchRecordSpec(200000, 4, 0, formato);
-        spec.revision = gen::Revision::R1991;
+    constexpr std::int32_t kMuestras = 200000;
+    const struct {
+        const char* que;
+        gen::DataFormat formato;
+        std::int32_t analogicos, digitales;
+        double parte;       // of the file left
+        std::int64_t resto; // bytes beyond that: a sample cut short
+    } casos[] = {
+        {"BINARY to a quarter", gen::DataFormat::Binary, 4, 0, 0.25, 0},
+        {"BINARY, a 1997 record with digital words, cut inside a sample", gen::DataFormat::Binary, 3, 20, 0.5,
+         7},
+        {"ASCII to a quarter", gen::DataFormat::Ascii, 4, 0, 0.25, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.que);
+        gen::GenSpec spec = c.digitales > 0
+                                ? test::RegistroConLados(kMuestras, c.analogicos, c.digitales, c.formato)
+                                : gen::BenchRecordSpec(kMuestras, c.analogicos, 0, c.formato);
+        if (c.digitales == 0)
+            spec.revision = gen::Revision::R1991;
         RegistrarGenerado(spec, "encoge");
         ASSERT_TRUE(LeerCfg(Registro()).Ok());
         const QString ruta = Registro().RutaDat;
-        const qint64 bytes = QFile(ruta).size();
-        bool cortado = false;
-        ProgresoRegistro().LlenarGasolino = [&](bool, int) {
-            if (!cortado)
-                cortado = QFile::resize(ruta, bytes / 4);
+        const qint64 tam = static_cast<qint64>(gen::BinaryRecordSize(spec));
+        const qint64 queda = c.formato == gen::DataFormat::Binary
+                                 ? static_cast<qint64>(kMuestras * c.parte) * tam + c.resto
+                                 : static_cast<qint64>(static_cast<double>(QFile(ruta).size()) * c.parte);
+        int medidos = 0;
+        ProgresoRegistro().DatMedido = [&](const QString& dat) {
+            ++medidos;
+            ASSERT_TRUE(QFile::resize(dat, queda));
         };
         const ResultadoLectura res = LeerDat(Registro());
         ProgresoRegistro() = RecordProgress{};
-        ASSERT_TRUE(cortado);
+        ASSERT_EQ(medidos, 1);
         ASSERT_TRUE(res.Ok());
         const RecordModel& r = Registro();
-        ASSERT_EQ(r.NumMuestras(), 200000);
-        EXPECT_EQ(r.Valores(1000, 1), gen::ExpectedValue(spec, 1, 1000));
-        if (formato == gen::DataFormat::Ascii) {
+        if (c.formato == gen::DataFormat::Binary) {
+            const auto enteras = static_cast<std::int32_t>(queda / tam);
+            ASSERT_EQ(r.NumMuestras(), enteras);
+            EXPECT_EQ(res.MuestrasAnunciadas, kMuestras);
+            EXPECT_EQ(r.Tiempos.Size(), enteras);
+            EXPECT_DOUBLE_EQ(r.Tiempos(enteras), gen::TimeMicroseconds(spec, enteras));
+            for (std::int32_t k = 1; k <= c.analogicos; ++k) {
+                if (r.Es1997()) {
+                    EXPECT_EQ(r.ValoresPrimario()(enteras, k), gen::ExpectedPrimary(spec, k, enteras)) << k;
+                    EXPECT_EQ(r.ValoresSecundario()(enteras, k), gen::ExpectedSecondary(spec, k, enteras))
+                        << k;
+                } else {
+                    EXPECT_EQ(r.Valores(enteras, k), gen::ExpectedValue(spec, k, enteras)) << k;
+                }
+            }
+            for (std::int32_t d = 1; d <= c.digitales; ++d)
+                EXPECT_EQ(r.EstadosDigitales(enteras, d), gen::DigitalState(spec, d, enteras)) << d;
+            EXPECT_TRUE(r.Tablas.Valores.at(0) == TracePyramid(r.Valores.Column(1)));
+        } else {
+            ASSERT_EQ(r.NumMuestras(), kMuestras);
+            EXPECT_EQ(r.Valores(1000, 1), gen::ExpectedValue(spec, 1, 1000));
             EXPECT_GT(res.LineasDanadas, 0);
             const auto ultima = static_cast<std::int32_t>(res.PrimeraLineaDanada) - 1;
-            EXPECT_EQ(r.Valores(200000, 4), r.Valores(ultima, 4));
+            EXPECT_EQ(r.Valores(ultima, 4), gen::ExpectedValue(spec, 4, ultima));
+            EXPECT_EQ(r.Valores(kMuestras, 4), r.Valores(ultima, 4));
         }
+    }
+
+    // Cut to less than one sample: refused as a file that short, nothing kept.
+    gen::GenSpec spec = gen::BenchRecordSpec(100, 2, 0, gen::DataFormat::Binary);
+    RegistrarGenerado(spec, "nada");
+    ASSERT_TRUE(LeerCfg(Registro()).Ok());
+    ProgresoRegistro().DatMedido = [](const QString& dat) { ASSERT_TRUE(QFile::resize(dat, 5)); };
+    const ResultadoLectura res = LeerDat(Registro());
+    EXPECT_EQ(res.Error, ErrorLectura::DatCorto);
+    EXPECT_EQ(res.Hallado, "5");
+    EXPECT_TRUE(Registro().Valores.Empty());
+    EXPECT_TRUE(Registro().Tiempos.Empty());
+}
+
+// The ASCII file is read in blocks of whole lines: however the blocks fall
+// (lines cut between two, lines longer than a block, the last line without
+// its end), the samples are the same; a line longer than its fields allow
+// is one damaged line where it stands, whether or not a block holds it
+// whole, and a file whose lines end in CR alone is told as such.
+TEST_F(DatTest, AsciiBlocksOfAnySizeGiveTheSameSamples)
+{
+    gen::GenSpec spec = gen::BenchRecordSpec(300, 3, 5, gen::DataFormat::Ascii);
+    spec.revision = gen::Revision::R1991;
+    spec.crlf = true;
+    QList<QByteArray> lineas = gen::DatBytes(spec).split('\n');
+    ASSERT_TRUE(lineas.last().isEmpty());
+    lineas.removeLast();
+    lineas[99] = QByteArray(5000, 'x') + "\r";    // line 100: one field far longer than a line's
+    lineas[299] = "300," + QByteArray(5000, ' '); // the last line, without its end
+    const QByteArray dat = lineas.join('\n');
+    const QByteArray cfg = gen::CfgText(spec);
+
+    struct Lectura {
+        Matrix<float> valores;
+        Matrix<std::uint8_t> estados;
+        Array<double> tiempos;
+        std::int64_t danadas, primera;
+    };
+    std::vector<Lectura> lecturas;
+    for (const std::int64_t bloque :
+         {std::int64_t{1} << 20, std::int64_t{1}, std::int64_t{3}, std::int64_t{64}, std::int64_t{1000}}) {
+        SCOPED_TRACE(bloque);
+        ProgresoRegistro().BloqueAscii = bloque;
+        const ResultadoLectura res = Abrir(cfg, dat);
+        ASSERT_TRUE(res.Ok());
+        RecordModel& r = Registro();
+        ASSERT_EQ(r.NumMuestras(), 300);
+        EXPECT_EQ(res.LineasDanadas, 2);
+        EXPECT_EQ(res.PrimeraLineaDanada, 100);
+        for (std::int32_t c = 1; c <= 3; ++c) {
+            EXPECT_EQ(r.Valores(99, c), gen::ExpectedValue(spec, c, 99));
+            EXPECT_EQ(r.Valores(100, c), gen::ExpectedValue(spec, c, 99));
+            EXPECT_EQ(r.Valores(101, c), gen::ExpectedValue(spec, c, 101));
+            EXPECT_EQ(r.Valores(300, c), gen::ExpectedValue(spec, c, 299));
+        }
+        EXPECT_EQ(r.EstadosDigitales(298, 5), gen::DigitalState(spec, 5, 298));
+        lecturas.push_back(
+            {r.Valores, r.EstadosDigitales, r.Tiempos, res.LineasDanadas, res.PrimeraLineaDanada});
+
+        QByteArray cr = dat;
+        cr.replace("\r\n", "\r");
+        EXPECT_EQ(Abrir(cfg, cr).Error, ErrorLectura::FinesDeLineaCR);
+    }
+    for (const Lectura& l : lecturas) {
+        EXPECT_EQ(l.valores, lecturas.front().valores);
+        EXPECT_EQ(l.estados, lecturas.front().estados);
+        EXPECT_EQ(l.tiempos, lecturas.front().tiempos);
+    }
+}
+
+// A file declared ASCII with no line end, of zeros or of garbage, is one
+// line longer than any sample line: it is refused after one pass over it,
+// holding no more than a block and a line at a time.
+TEST_F(DatTest, AFileWithoutLineEndsIsRefusedInOnePassWithinAFewBlocks)
+{
+    gen::GenSpec spec = gen::BenchRecordSpec(100000, 4, 2, gen::DataFormat::Ascii);
+    spec.revision = gen::Revision::R1991;
+    constexpr qint64 kBytes = qint64{24} << 20;
+    constexpr std::int64_t kBloque = std::int64_t{64} << 10;
+    for (const bool basura : {false, true}) {
+        SCOPED_TRACE(basura ? "garbage" : "zeros");
+        Registrar("sinfin", gen::CfgText(spec), {});
+        {
+            QFile f(Registro().RutaDat);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            QByteArray trozo(1 << 20, '0');
+            std::uint32_t x = 12345;
+            for (qint64 escritos = 0; escritos < kBytes; escritos += trozo.size()) {
+                for (char& b : trozo) {
+                    if (!basura)
+                        break;
+                    x = x * 1664525u + 1013904223u;
+                    b = static_cast<char>(x >> 24);
+                    if (b == '\n' || b == '\r')
+                        b = 'x';
+                }
+                ASSERT_EQ(f.write(trozo), trozo.size());
+            }
+        }
+        ASSERT_TRUE(LeerCfg(Registro()).Ok());
+        ProgresoRegistro().BloqueAscii = kBloque;
+        const test::PeakMemory pico;
+        if (!pico.Available() || !pico.CountsReads())
+            GTEST_SKIP() << "peak memory or the bytes read cannot be measured here";
+        const ResultadoLectura res = LeerDat(Registro());
+        RecordProperty(std::string("peak_kb, ") + (basura ? "garbage" : "zeros"),
+                       static_cast<int>(pico.PeakKb()));
+        EXPECT_EQ(res.Error, ErrorLectura::SinLineaEntera);
+        EXPECT_TRUE(Registro().Valores.Empty());
+        EXPECT_LT(pico.PeakKb(), 16 * kBloque / 1024);
+        EXPECT_GE(pico.BytesRead(), kBytes);
+        EXPECT_LT(pico.BytesRead(), kBytes + 16 * kBloque); // one pass
     }
 }
 

@@ -261,6 +261,16 @@ const QString kTasas =
 const QString kFrecuencia = QStringLiteral(
     "The line frequency of the configuration file is not valid; the views that need it cannot be opened");
 const QString kSinMuestras = QStringLiteral("The record holds no analog samples to show; it is not opened");
+// The sides a notice names for the 1997 channels whose ratings cannot give
+// them.
+QString Primario()
+{
+    return TextosIdioma(279).toLower();
+}
+QString Secundario()
+{
+    return TextosIdioma(280).toLower();
+}
 // Sample lines incomplete or unreadable: how many, the first one's line.
 QString Danadas(int n, int linea)
 {
@@ -385,12 +395,12 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          "Channels whose configuration file line does not say whether their values are primary or secondary "
          "(the P/S flag): 2 (\"CH2\", \"CH4\"). Both sides show their values as the file holds them",
          vbInformation},
-        {"1997, a rating 0 on either side", binario,
-         [](gen::GenSpec& s) { s.revision = gen::Revision::R1997; s.analog[0].primary = 0; s.analog[4].secondary = 0; },
+        {"1997, CH1 (P) without its secondary rating, CH5 (S) without its primary", binario,
+         [](gen::GenSpec& s) { s.revision = gen::Revision::R1997; s.analog[0].secondary = 0; s.analog[4].ps = "S"; s.analog[4].primary = 0; },
          {}, Apertura::Abierto, 30,
-         "Channels whose other side (primary or secondary) cannot be computed from their ratings (one is 0 or not "
-         "valid, or their ratio gives values beyond single precision): 2 (\"CH1\", \"CH5\"). That side shows "
-         "their values as the file holds them",
+         "Channels one side of which cannot be computed from their ratings (one is 0, negative or not valid, or "
+         "their ratio gives values beyond single precision): 2 (\"CH1\": secondary, \"CH5\": primary, each with "
+         "the side that cannot be computed). That side shows their values as the file holds them",
          vbInformation},
         {"more than 2 GiB announced, the file short", binario, {},
          [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,300000000\r\n"); },
@@ -451,6 +461,16 @@ TEST_F(AbrirTest, DamagedAndUnusualRecordsOpenOrAreRefusedKeepingTheOpenRecord)
          vbCritical},
         {"multiplier missing", binario, {}, [](QByteArray& c, QByteArray&) { CambiarMultiplicador(c, ""); },
          Apertura::CfgNoValido, 0, TextosIdioma(106).arg(3).arg(""), vbCritical},
+        {"multiplier that takes a value beyond single precision", ascii, {},
+         [](QByteArray& c, QByteArray&) { CambiarMultiplicador(c, "1e35"); }, Apertura::CfgNoValido, 0,
+         TextosIdioma(106).arg(3).arg("1e35"), vbCritical},
+        {"line 2 announcing a digital channel for an analog one listed", ascii, {},
+         [](QByteArray& c, QByteArray&) { c.replace("\r\n7,5A,2D\r\n", "\r\n7,4A,3D\r\n"); },
+         Apertura::CfgNoValido, 0,
+         "The channel counts on line 2 of the configuration file (.cfg), \"7,4A,3D\" (4 analog and 3 digital), "
+         "do not match its channel lines: line 7 is not the one those counts ask for there; the record is not "
+         "opened",
+         vbCritical},
         {"end sample of 10^12", binario, {},
          [](QByteArray& c, QByteArray&) { c.replace("\r\n1000,30\r\n", "\r\n1000,1000000000000\r\n"); },
          Apertura::CfgNoValido, 0, TextosIdioma(212).arg("1000000000000"), vbCritical},
@@ -569,7 +589,7 @@ TEST_F(AbrirTest, Underivable1997ChannelsAreNamedTheFirstFive)
               kCorto.arg(29) + "\n\n" +
                   TextosIdioma(113).arg(7).arg("\"CH1\", \"" + QString(19, 'A') + "…" + QString(20, 'Z') +
                                                "\", 3, \"CH4\", \"CH5\", …") +
-                  "\n\n" + TextosIdioma(114).arg(1).arg("\"CH8\""));
+                  "\n\n" + TextosIdioma(114).arg(1).arg("\"CH8\": " + Secundario()));
     EXPECT_EQ(Boxes().Last().Style, vbInformation);
     const RecordModel& r = Registro();
     for (std::int32_t c = 1; c <= 8; ++c) {
@@ -641,13 +661,16 @@ TEST_F(AbrirTest, DamagedPublicSamplesShowOnlyTheFilesValuesAndSayWhy)
     } casos[] = {
         {"ratings 1e38 and 1e-38, secondary values", sepam,
          [](QByteArray& c, QByteArray&) { PonerCampo(c, 3, 10, "1e38"); PonerCampo(c, 3, 11, "1e-38"); PonerCampo(c, 3, 12, "S"); },
-         TextosIdioma(114).arg(1).arg("\"I1\""), 1, 0, false},
+         TextosIdioma(114).arg(1).arg("\"I1\": " + Primario()), 1, 0, false},
         {"ratings 1e38 and 1e-38, primary values", sepam,
          [](QByteArray& c, QByteArray&) { PonerCampo(c, 7, 10, "1e38"); PonerCampo(c, 7, 11, "1e-38"); },
-         TextosIdioma(114).arg(1).arg("\"U32\""), 5, 0, false},
+         TextosIdioma(114).arg(1).arg("\"U32\": " + Secundario()), 5, 0, false},
+        {"a negative rating, which would flip the sign of the side derived", sepam,
+         [](QByteArray& c, QByteArray&) { PonerCampo(c, 4, 10, "-600"); },
+         TextosIdioma(114).arg(1).arg("\"I2\": " + Secundario()), 2, 0, false},
         {"a ratio of 1e36 that takes the peaks beyond single precision", sepam,
          [](QByteArray& c, QByteArray&) { PonerCampo(c, 6, 10, "1e-30"); PonerCampo(c, 6, 11, "1e6"); },
-         TextosIdioma(114).arg(1).arg("\"U21\""), 4, 0, false},
+         TextosIdioma(114).arg(1).arg("\"U21\": " + Secundario()), 4, 0, false},
         {"sampling rate 0, the time stamps all the same", sepam,
          [](QByteArray& c, QByteArray&) { c.replace("\n600.000000,2399\n", "\n0,2399\n"); },
          TextosIdioma(115).arg(0), 0, 0, true},
@@ -657,7 +680,8 @@ TEST_F(AbrirTest, DamagedPublicSamplesShowOnlyTheFilesValuesAndSayWhy)
         {"1e40 in a channel whose factor brings it within single precision", sel,
          [](QByteArray&, QByteArray& d) { PonerCampo(d, 9, 2, "1e40"); },
          TextosIdioma(104).arg(1).arg(9), 1, 9, false},
-        {"a skew of 1e40", sel, [](QByteArray& c, QByteArray&) { PonerCampo(c, 3, 7, "1e40"); }, {}, 0, 0, false},
+        {"a skew of 1e40", sel, [](QByteArray& c, QByteArray&) { PonerCampo(c, 3, 7, "1e40"); },
+         TextosIdioma(216).arg(1).arg("\"IA\": 3"), 0, 0, false},
         {"an empty time stamp", sel, [](QByteArray&, QByteArray& d) { PonerCampo(d, 5, 1, ""); },
          TextosIdioma(104).arg(1).arg(5), 0, 0, false},
         {"sampling rate 0, a time stamp that is no number", sel,

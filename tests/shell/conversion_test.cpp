@@ -230,6 +230,46 @@ TEST_F(ConversionTest, ConvertAndStopClosesTheRecordInsteadOfLeavingZeroedValues
               Llamadas().end());
 }
 
+// The record's data file cut short after the open (another program, a copy
+// stopped half-way): no copy can hold its samples, so none is written; the
+// user is told how many the file still holds, and the record goes on as it
+// was read, to the template dialog, for convert and go on and for convert
+// and stop alike.
+TEST_F(ConversionTest, ADataFileCutShortSinceTheOpenRefusesTheCopyAndTheRecordGoesOn)
+{
+    const QString dat = Oscilos(QStringLiteral("muestra.dat"));
+    const QByteArray original = test::ReadBytes(dat);
+    for (const bool salir : {false, true}) {
+        SCOPED_TRACE(salir ? "convert and stop" : "convert and go on");
+        ASSERT_TRUE(test::WriteBytes(dat, original));
+        AbrirPorMenu(dat);
+        const RecordModel& r = Registro();
+        const std::int32_t muestras = r.NumMuestras();
+        const QString etiqueta = principal_->Etiqueta->text();
+        ASSERT_FALSE(etiqueta.isEmpty());
+        const qint64 tam = 8 + 2 * r.NumAnalogicos + 2 * ((r.NumDigitales + 15) / 16);
+        const qint64 quedan = muestras / 3;
+        ASSERT_TRUE(QFile::resize(dat, quedan * tam + 3));
+        Conversion& c = Dialogo(salir, destino_, QStringLiteral("cambiado"));
+        Boxes().Clear();
+        c.Aceptar_Click();
+        Procesar();
+        ASSERT_EQ(Boxes().Count(), 1);
+        EXPECT_EQ(Boxes().Last().Prompt, TextosIdioma(214).arg(quedan).arg(muestras) + ' ' + r.RutaDat);
+        EXPECT_EQ(Boxes().Last().Style, vbCritical);
+        EXPECT_EQ(QDir(destino_).entryList(QDir::Files), QStringList());
+        EXPECT_EQ(ConversionCargada(), nullptr);
+        EXPECT_EQ(PoscambCargado(), nullptr);
+        EXPECT_NE(FormPlantilla(), nullptr);
+        EXPECT_EQ(MousePointer(), vbDefault);
+        EXPECT_TRUE(r.RegistroAbierto);
+        EXPECT_FALSE(r.SalirTrasConversion);
+        EXPECT_EQ(r.NumMuestras(), muestras);
+        EXPECT_EQ(principal_->Etiqueta->text(), etiqueta);
+        DescargarFrmPlantilla();
+    }
+}
+
 TEST_F(ConversionTest, OverwriteIsAskedAndARefusalLeavesTheDialogForThatFolderWithNoName)
 {
     AbrirPorMenu(Oscilos(QStringLiteral("muestra.dat")));

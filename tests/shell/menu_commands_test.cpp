@@ -225,6 +225,8 @@ TEST_F(MenuCommandsTest, PhasorChecksRunInOrderAndEachRefusalEndsTheCommand)
         {"no record", false, 25, 0, 0, true, "ver 1.0", 91, vbCritical},
         {"line frequency 0", true, 25, 0, 0, true, "ver 1.0", 102, vbInformation},
         {"line frequency negative", true, 1000, -50, 0, true, "ver 1.0", 102, vbInformation},
+        // No usable rate: the cause the other views name, not a rate too low.
+        {"no sampling rate", true, 0, 50, 0, true, "ver 1.0", 116, vbInformation},
         {"25 Hz on 50 Hz", true, 25, 50, 0, true, "ver 1.0", 283, vbInformation},
         {"19 samples of a 20-sample cycle", true, 1000, 50, 19, true, "ver 1.0", 103, vbInformation},
         {"ratio 1.5 goes on to the fit", true, 75, 50, 2, true, "ver 1.0", 246, vbCritical},
