@@ -9,17 +9,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <X11/Xlib.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#undef None
-#undef Bool
-#undef Status
-#undef KeyPress
-#undef KeyRelease
-#undef FocusIn
-#undef FocusOut
 
 #include "app/registro_vistas.h"
 #include "platform/mdi_forms.h"
@@ -31,6 +23,7 @@
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "views/waves/waves_services.h"
+#include "x11_iconify.h"
 
 namespace vesdra {
 namespace {
@@ -67,11 +60,7 @@ bool EnPantallaConTeclado(QWidget& w)
 // the window manager, which tells the program afterwards.
 void MinimizarComoElGestor(QWidget& w)
 {
-    Display* x = XOpenDisplay(nullptr);
-    ASSERT_NE(x, nullptr);
-    XIconifyWindow(x, static_cast<Window>(w.winId()), DefaultScreen(x));
-    XFlush(x);
-    XCloseDisplay(x);
+    ASSERT_TRUE(test::IconifyWindow(static_cast<unsigned long>(w.winId())));
 }
 
 // A key as the window system hands it: to the window holding the keyboard.
