@@ -4,11 +4,14 @@
 set -euo pipefail
 # clang builds the sanitizer run; its sanitizer and libFuzzer runtimes are
 # only recommended by it, so they are named. clang-format checks the layout.
+# openbox (and libx11-dev, to ask it as a task bar does): the window tests
+# run the program's boxes and dialogs under a real window manager on Xvfb.
 PKGS=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
       qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev
-      poppler-utils xvfb xauth fontconfig)
+      poppler-utils xvfb xauth fontconfig
+      openbox libx11-dev)
 # The fonts the layouts are measured against (the tests see only these).
 here=$(cd "$(dirname "$0")/.." && pwd)
 while read -r pkg; do

@@ -21,6 +21,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/name_group.h"
+#include "platform/option_group.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -96,6 +97,8 @@ void frmFasecuencias::CrearControles()
     MoveTwips(*CmdPrimario, 120, 240, 1935, 375);
     CmdSecundario = new QRadioButton(QStringLiteral("SECUNDARIO"), Frame3);
     MoveTwips(*CmdSecundario, 120, 720, 1935, 375);
+    // The two sides are one choice: one stop of Tab, moved by the arrows.
+    MakeOptionGroup({CmdPrimario, CmdSecundario});
     Frame3->hide();
     cmdOK = new QPushButton(this);
     Colocar(cmdOK, kOK);

@@ -21,6 +21,7 @@ namespace {
 int Ejecutar(QDialog& dialog)
 {
     const NestedLoopGuard bucle;
+    PrepararCajaModal(dialog);
     return dialog.exec();
 }
 

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QStorageInfo>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/base/vb_error.h"
@@ -76,6 +78,22 @@ bool GlobMatch(QStringView name, QStringView pattern)
     while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
         ++p;
     return p == pattern.size();
+}
+
+// Up or Down in a list whose current entry is not selected (a list just
+// given the keyboard stands on its first entry without choosing it) selects
+// that entry instead of moving past it: the first arrow key chooses the
+// entry the list stands on, and a list of one entry can be chosen at all.
+bool ChooseStandingEntry(QListWidget& list, const QKeyEvent& event)
+{
+    if ((event.key() != Qt::Key_Up && event.key() != Qt::Key_Down) ||
+        (event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    QListWidgetItem* actual = list.currentItem();
+    if (!actual || actual->isSelected())
+        return false;
+    actual->setSelected(true);
+    return true;
 }
 
 void SortNoCase(QStringList& names)
@@ -226,6 +244,37 @@ void DriveListBox::OnActivated(int index)
     }
 }
 
+void DriveListBox::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    bool paso = false;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        paso = !(mods & (Qt::AltModifier | Qt::ControlModifier));
+        break;
+    default:
+        paso = mods == Qt::NoModifier && !event->text().isEmpty() && event->text().at(0).isPrint() &&
+               event->key() != Qt::Key_Space;
+        break;
+    }
+    if (!paso) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    showPopup();
+    event->accept();
+}
+
+void DriveListBox::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
+}
+
 // ---- DirListBox ---------------------------------------------------------------
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent), path_{CleanFolder(QDir::currentPath())}
@@ -242,6 +291,10 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent), path_{CleanFolder
 
 void DirListBox::keyPressEvent(QKeyEvent* event)
 {
+    if (ChooseStandingEntry(*this, *event)) {
+        event->accept();
+        return;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QListWidget::keyPressEvent(event);
         return;
@@ -312,8 +365,35 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_{CleanFold
 {
     NombresEnLista(*this);
     Fill();
-    connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
+    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::OnSelectionChanged);
+    // A click on the entry already chosen changes no selection, yet it is a
+    // choice all the same.
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (row(item) == elegidaAlPulsar_ && ListIndex() == elegidaAlPulsar_)
+            emit Click();
+    });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+}
+
+void FileListBox::OnSelectionChanged()
+{
+    if (!porCodigo_ && ListIndex() >= 0)
+        emit Click();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (ChooseStandingEntry(*this, *event)) {
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event)
+{
+    elegidaAlPulsar_ = ListIndex();
+    QListWidget::mousePressEvent(event);
 }
 
 void FileListBox::SetPath(const QString& folder)
@@ -386,6 +466,7 @@ int FileListBox::ListIndex() const
 
 void FileListBox::SetListIndex(int index)
 {
+    const QScopedValueRollback<bool> codigo(porCodigo_, true);
     if (index < 0 || index >= ListCount()) {
         setCurrentRow(-1);
         clearSelection();
@@ -400,7 +481,10 @@ void FileListBox::Refresh()
     // under way: the second click of a double-click still finds its item).
     if (ListFiles(path_, pattern_) == files_)
         return;
+    const QString elegido = FileName();
     Fill();
+    if (const qsizetype i = files_.indexOf(elegido); !elegido.isEmpty() && i >= 0)
+        SetListIndex(static_cast<int>(i));
 }
 
 void FileListBox::Fill()

@@ -75,6 +75,14 @@ public:
 signals:
     void Change();
 
+protected:
+    // Changing drive is a deliberate choice: the keys that would step to
+    // another drive in the closed list (arrows, pages, Home, End, a typed
+    // letter) open the list instead, where the arrows move and Enter
+    // chooses; the mouse wheel changes nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     void OnActivated(int index);
     std::vector<Volume> volumes_;
@@ -107,7 +115,9 @@ signals:
 protected:
     // Enter opens the folder chosen (the current entry, selected) and goes
     // no further; with no folder chosen it goes on to the dialog, which
-    // presses its default button. Either way one thing happens.
+    // presses its default button. Either way one thing happens. The first
+    // arrow key in a list that stands on an entry without choosing it
+    // chooses that entry.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -142,17 +152,31 @@ public:
     [[nodiscard]] int ListIndex() const;
     void SetListIndex(int index);
     // Reads the folder again; when it holds the same files the entries and
-    // the selection stay as they are.
+    // the selection stay as they are, else the file chosen stays chosen
+    // while it is still there.
     void Refresh();
 
 signals:
     void PathChange();
     void PatternChange();
+    // The user chose an entry: a click, or the keys moving the selection
+    // (arrows, Home, End, pages, a typed name, Space), so that the entry
+    // highlighted is always the one chosen. Code that sets the selection
+    // gives no Click.
     void Click();
     void DblClick();
 
+protected:
+    // The first arrow key in a list that stands on an entry without
+    // choosing it (a list just given the keyboard) chooses that entry.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void Fill();
+    void OnSelectionChanged();
+    bool porCodigo_{false};   // the selection is being set by code
+    int elegidaAlPulsar_{-1}; // ListIndex when the mouse button went down
     QString path_;
     QString pattern_{QStringLiteral("*.*")};
     QStringList files_;

@@ -1,6 +1,7 @@
 #include "platform/mdi_forms.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
@@ -28,9 +29,11 @@ QMdiSubWindow* SubVentana(const QWidget& form)
     return qobject_cast<QMdiSubWindow*>(form.parentWidget());
 }
 
-// A dialog form minimised on its own (a window manager may offer it) would
-// leave the program blocked behind a window nobody sees: it comes back at
-// once. Minimised with the window it belongs to, it comes back with it.
+// A modal window (a dialog form, a message box, a common dialog) minimised
+// would leave the program blocked behind a window nobody sees, every click
+// ignored: it comes back at once. A window manager may minimise the windows
+// it belongs to with it (openbox minimises a transient's whole family): they
+// come back too, in the state they had.
 class SinMinimizar : public QObject
 {
 public:
@@ -42,14 +45,49 @@ public:
     {
         if (event->type() == QEvent::WindowStateChange) {
             auto* w = static_cast<QWidget*>(watched);
-            const QWidget* dueno = w->parentWidget();
-            if (w->isMinimized() && !(dueno && dueno->isMinimized())) {
+            if (w->isMinimized() && w->isVisible()) {
                 QTimer::singleShot(0, w, [w] {
-                    w->showNormal();
+                    for (QWidget* d = Dueno(*w); d; d = Dueno(*d))
+                        if (d->isMinimized())
+                            d->setWindowState(d->windowState() & ~Qt::WindowMinimized);
+                    if (!w->isVisible())
+                        return;
+                    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
                     w->raise();
                     w->activateWindow();
                 });
             }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static QWidget* Dueno(const QWidget& w)
+    {
+        return w.parentWidget() ? w.parentWidget()->window() : nullptr;
+    }
+};
+
+// Once shown (and each time it is shown again) a box is raised and given the
+// keyboard: a window manager that maps new windows without focusing them
+// would leave the keys with the window the box blocks.
+class AlFrente : public QObject
+{
+public:
+    static constexpr const char* Nombre = "AlFrente";
+
+    explicit AlFrente(QWidget* caja) : QObject(caja) { setObjectName(QLatin1String(Nombre)); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* w = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, w, [w] {
+                if (w->isVisible()) {
+                    w->raise();
+                    w->activateWindow();
+                }
+            });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -263,14 +301,37 @@ void MostrarDialogo(QWidget& form, QWidget* dueno)
     form.activateWindow();
 }
 
+void PrepararCajaModal(QDialog& caja)
+{
+    constexpr Qt::WindowFlags marco = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (caja.windowFlags() != marco) {
+        // A place set before (the printer dialog's) stays.
+        const QPoint pos = caja.pos();
+        const bool movida = caja.testAttribute(Qt::WA_Moved);
+        caja.setWindowFlags(marco);
+        if (movida)
+            caja.move(pos);
+    }
+    caja.setWindowModality(Qt::ApplicationModal);
+    if (!caja.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
+        caja.installEventFilter(new SinMinimizar(&caja));
+    if (!caja.findChild<QObject*>(QLatin1String(AlFrente::Nombre), Qt::FindDirectChildrenOnly))
+        caja.installEventFilter(new AlFrente(&caja));
+}
+
 QWidget* VentanaDuena()
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return nullptr;
-    if (QWidget* modal = QApplication::activeModalWidget())
+    // A box belongs to a window on screen: one hidden or minimised (a dialog
+    // that hid itself a moment ago) would take it out of sight with it.
+    const auto enPantalla = [](const QWidget* w) { return w && w->isVisible() && !w->isMinimized(); };
+    if (QWidget* modal = QApplication::activeModalWidget(); enPantalla(modal))
         return modal;
     // A progress window comes and goes with its task: no box hangs on it.
-    if (QWidget* activa = QApplication::activeWindow(); activa && activa->windowType() != Qt::Tool)
+    if (QWidget* activa = QApplication::activeWindow();
+        enPantalla(activa) && activa->isWindow() && activa->windowType() != Qt::Tool)
         return activa;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow*>(w) && w->isVisible())

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QtCore/qnamespace.h>
 
+class QDialog;
 class QMdiSubWindow;
 class QWidget;
 
@@ -57,6 +58,14 @@ void TituloCortadoEnMedio(QMdiSubWindow& sub);
 // only, and makes it the active window; minimised on its own it comes back
 // at once. Showing it again only brings it to the front.
 void MostrarDialogo(QWidget& form, QWidget* dueno);
+// A message box or a common dialog (file, printer) made ready to be shown
+// modal in front of the window it belongs to (VentanaDuena), as every window
+// manager keeps it in sight: a window of its own with a caption and a close
+// box only (nothing to maximise), brought back at once when minimised on its
+// own (a box out of sight would leave the program blocked behind it, every
+// click ignored), and raised with the keyboard once it is shown. Set before
+// its loop runs.
+void PrepararCajaModal(QDialog& caja);
 // The window a message box or a common dialog belongs to: the modal window
 // in front (a dialog form, or another box), else the active window, else the
 // main window; null when none is shown.

@@ -139,6 +139,7 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     const QString caption = title.isEmpty() ? TituloProgramaCajas() : title;
     const QMessageBox::StandardButtons buttons = ButtonsOf(style);
     QMessageBox box(IconOf(style), caption, prompt, buttons, VentanaDuena());
+    PrepararCajaModal(box);
     box.setDefaultButton(DefaultOf(style, buttons));
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);

@@ -1,6 +1,7 @@
 #include "shell/frm_menu.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <functional>
 
 #include "platform/base/colors.h"
 #include "platform/messages.h"
@@ -27,6 +29,29 @@
 namespace vesdra {
 
 namespace {
+
+// An item's shortcut key that runs a check of its own first: the key is
+// taken, and the item not chosen, when the check says no. A click on the
+// item in its opened menu is not a shortcut and is left alone.
+class AtajoFiltrado : public QObject
+{
+public:
+    AtajoFiltrado(QObject* accion, std::function<bool()> permitido)
+        : QObject(accion), permitido_(std::move(permitido))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut && !permitido_())
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> permitido_;
+};
 
 QPointer<FrmMenu>& Cargado()
 {
@@ -268,6 +293,8 @@ void FrmMenu::CrearMenus()
     connect(mnuDigital, &QMenu::aboutToShow, this, [this] { mnuDigital_Click(); });
     mnuDigGrupos = item(mnuDigital, "mnuDigGrupos", QString::fromUtf8("Visualización por grupos"),
                         QKeySequence(Qt::Key_F6), &FrmMenu::mnuDigGrupos_Click);
+    mnuDigGrupos->installEventFilter(
+        new AtajoFiltrado(mnuDigGrupos, [this] { return AtajoDigGruposPermitido(this); }));
     mnuCompdig = item(mnuDigital, "mnuCompdig", QString::fromUtf8("Composición de canales digitales"),
                       QKeySequence(Qt::Key_F7), &FrmMenu::mnuCompdig_Click);
 

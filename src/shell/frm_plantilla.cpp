@@ -176,6 +176,9 @@ void frmPlantilla::Form_Load()
     } catch (...) {
         // The dialog opens with what it could set up.
     }
+    // The user picks a template: the keyboard starts in the templates
+    // folder's list, not on the drive list.
+    File1->setFocus();
 }
 
 void frmPlantilla::Form_Activate()
@@ -221,11 +224,9 @@ void frmPlantilla::File1_Click()
         Plantillas().RutaPlantilla =
             carpeta.endsWith(QLatin1Char('/')) ? carpeta + nombre : carpeta + QLatin1Char('/') + nombre;
         // The folder is read again (new files show), once the list is done
-        // with the click that chose the file.
-        QTimer::singleShot(0, this, [this, nombre] {
-            File1->Refresh();
-            File1->SetFileName(nombre);
-        });
+        // with the click that chose the file. The entry chosen by then stays
+        // chosen: the keys may have moved on meanwhile.
+        QTimer::singleShot(0, this, [this] { File1->Refresh(); });
     } catch (...) {
         ErrorYDescargar(std::current_exception());
     }

@@ -202,6 +202,14 @@ void ComandoDigGrupos()
         Llamar(Vistas().Digital.AbrirGrupos);
 }
 
+bool AtajoDigGruposPermitido(QWidget* menuForm)
+{
+    if (!Registro().RegistroAbierto || !Plantillas().RutaPlantilla.isEmpty())
+        return true;
+    Atrapar(menuForm, [] { Aviso(246); });
+    return false;
+}
+
 void ComandoCompdig(QWidget* menuForm)
 {
     if (!HayRegistroParaVistas())

@@ -72,6 +72,11 @@ void ComandoConversor();
 void ComandoCanalog();
 void ComandoCompanalog();
 void ComandoDigGrupos();
+// The group view's key (F6) with a record open and no template chosen
+// warns as opening the digital menu does (text 246) and opens nothing: a
+// group dialog without groups would only end in "no groups". True when the
+// key may go on to the command.
+[[nodiscard]] bool AtajoDigGruposPermitido(QWidget* menuForm = nullptr);
 // Hourglass, menu form hidden, frmGrid afresh, default pointer. A failure,
 // or a grid that did not open, brings the menu form back, so the frame is
 // never left with no form to show.

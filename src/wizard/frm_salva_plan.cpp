@@ -92,6 +92,8 @@ void frmSalvaPlan::Form_Load()
         // The step stays.
         MostrarErrorManejador(this, std::current_exception());
     }
+    // What this step asks for is the name: a name typed at once goes there.
+    Text2->setFocus();
 }
 
 void frmSalvaPlan::Drive1_Change()

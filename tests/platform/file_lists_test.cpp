@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
@@ -185,6 +188,111 @@ TEST_F(FileListsOnDisk, FileNameSetToTheFolderReReadsIt)
     EXPECT_EQ(files.Path(), root_ + "/plantillas/Sub");
     EXPECT_EQ(files.Pattern(), QStringLiteral("*.CNF"));
     EXPECT_EQ(files.List(0), QStringLiteral("x.cnf"));
+}
+
+// The entry the keys highlight is the one chosen, each move a Click, as a
+// click is: arrows, Home, End and a typed name. The first arrow in a list
+// just given the keyboard chooses the entry it stands on (in a folder of
+// one template, the only way to choose it by the arrows), and a folder read
+// again keeps the entry chosen.
+TEST_F(FileListsOnDisk, TheEntryTheKeysHighlightIsChosenWithAClick)
+{
+    for (const char* f : {"plantillas/d.cnf", "uno/solo.cnf"})
+        ASSERT_TRUE(test::WriteBytes(root_ + "/" + f, "ver 1.1\r\n"));
+    FileListBox files;
+    files.SetPath(root_ + "/plantillas");
+    files.SetPattern(QStringLiteral("*.cnf"));
+    QStringList clicks;
+    QObject::connect(&files, &FileListBox::Click, [&] { clicks << files.FileName(); });
+    files.show();
+    files.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&files));
+    files.setFocus();
+    ASSERT_EQ(files.currentRow(), 0);
+    ASSERT_EQ(files.FileName(), QString()); // standing on it, not chosen
+
+    const struct {
+        Qt::Key key;
+        const char* chosen;
+    } steps[] = {{Qt::Key_Down, "a.cnf"}, {Qt::Key_Down, "b.CNF"}, {Qt::Key_End, "d.cnf"},
+                 {Qt::Key_Up, "b.CNF"},   {Qt::Key_Home, "a.cnf"}, {Qt::Key_D, "d.cnf"}};
+    QStringList expected;
+    for (const auto& step : steps) {
+        QTest::keyClick(&files, step.key);
+        EXPECT_EQ(files.FileName(), QString::fromLatin1(step.chosen)) << step.chosen;
+        EXPECT_EQ(files.currentItem()->text(), files.FileName());
+        expected << QString::fromLatin1(step.chosen);
+    }
+    EXPECT_EQ(clicks, expected);
+
+    // A new file before the one chosen: read again, the choice stays.
+    ASSERT_TRUE(test::WriteBytes(root_ + "/plantillas/c.cnf", "ver 1.1\r\n"));
+    files.Refresh();
+    EXPECT_EQ(files.FileName(), QStringLiteral("d.cnf"));
+    EXPECT_EQ(files.currentItem()->text(), QStringLiteral("d.cnf"));
+    EXPECT_EQ(clicks, expected);
+
+    files.SetPath(root_ + "/uno");
+    clicks.clear();
+    files.clearFocus();
+    files.setFocus();
+    QTest::keyClick(&files, Qt::Key_Down);
+    EXPECT_EQ(files.FileName(), QStringLiteral("solo.cnf"));
+    EXPECT_EQ(clicks, QStringList{"solo.cnf"});
+}
+
+// In a folder list the first arrow chooses the folder it stands on too, so
+// that Enter then opens it.
+TEST_F(FileListsOnDisk, TheFirstArrowInAFolderListChoosesTheFolderItStandsOn)
+{
+    ASSERT_TRUE(QDir().mkpath(root_ + "/uno/solo"));
+    DirListBox folders;
+    folders.SetPath(root_);
+    folders.SetPath(root_ + "/uno");
+    folders.show();
+    folders.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&folders));
+    folders.setFocus();
+    QTest::keyClick(&folders, Qt::Key_Down); // ".." chosen
+    QTest::keyClick(&folders, Qt::Key_Down);
+    EXPECT_EQ(folders.ListIndex(), 0);
+    QTest::keyClick(&folders, Qt::Key_Return);
+    EXPECT_EQ(folders.Path(), root_ + "/uno/solo");
+}
+
+// Changing drive is a deliberate choice: the keys that would step to the
+// next drive open the list instead, and the wheel changes nothing.
+TEST_F(FileListsOnDisk, KeysAndWheelOnAClosedDriveListChangeNoDrive)
+{
+    DriveListBox drive;
+    drive.SetDrive(root_);
+    int changes = 0;
+    QObject::connect(&drive, &DriveListBox::Change, [&] { ++changes; });
+    drive.show();
+    drive.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&drive));
+    for (const Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Slash}) {
+        drive.setFocus();
+        QTest::keyClick(&drive, key);
+        EXPECT_EQ(drive.Drive(), root_) << key;
+        EXPECT_TRUE(drive.view()->isVisible()) << key << ": the list opens";
+        drive.hidePopup();
+    }
+    QWheelEvent wheel(QPointF(5, 5), drive.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&drive, &wheel);
+    EXPECT_EQ(drive.Drive(), root_);
+    EXPECT_EQ(changes, 0);
+
+    // Chosen in the open list, the drive changes.
+    drive.setFocus();
+    QTest::keyClick(&drive, Qt::Key_Down);
+    ASSERT_TRUE(drive.view()->isVisible());
+    QTest::keyClick(drive.view(), Qt::Key_Up);
+    QTest::keyClick(drive.view(), Qt::Key_Return);
+    EXPECT_EQ(drive.Drive(), QStringLiteral("/"));
+    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/name_group.h"
+#include "platform/option_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
@@ -138,6 +139,8 @@ void frmNewCompanalog::CrearControles()
     MoveTwips(*CmdPrimario, 120, 360, 1455, 375);
     CmdSecundario = new QRadioButton(QStringLiteral("SECUNDARIO"), Frame5);
     MoveTwips(*CmdSecundario, 120, 840, 1455, 375);
+    // The two sides are one choice: one stop of Tab, moved by the arrows.
+    MakeOptionGroup({CmdPrimario, CmdSecundario});
 
     cmdOK = new QPushButton(this);
     cmdcancel = new QPushButton(this);

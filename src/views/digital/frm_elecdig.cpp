@@ -14,6 +14,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/name_group.h"
+#include "platform/option_group.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
 #include "record/record_model.h"
@@ -88,6 +89,8 @@ void frmElecdig::CrearControles()
     MoveTwips(*CmdPrimario, 240, 240, 1455, 375);
     CmdSecundario = new QRadioButton(QStringLiteral("SECUNDARIO"), Frame3);
     MoveTwips(*CmdSecundario, 240, 600, 1575, 495);
+    // The two sides are one choice: one stop of Tab, moved by the arrows.
+    MakeOptionGroup({CmdPrimario, CmdSecundario});
     Frame3->setVisible(false);
 
     cmdOK = new QPushButton(QStringLiteral("O&K"), this);

@@ -17,6 +17,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/name_group.h"
+#include "platform/option_group.h"
 #include "platform/twips.h"
 #include "record/record_model.h"
 #include "shell/language.h"
@@ -152,6 +153,8 @@ void frmGrid::CrearControles()
     MoveTwips(*CmdPrimario, 120, 240, 1455, 300);
     CmdSecundario = new QRadioButton(QStringLiteral("SECUNDARIO"), Frame3);
     MoveTwips(*CmdSecundario, 120, 560, 1575, 300);
+    // The two sides are one choice: one stop of Tab, moved by the arrows.
+    MakeOptionGroup({CmdPrimario, CmdSecundario});
 
     Label101 = new QLabel(QString::fromUtf8("n\u00ba canales elegidos:"), this);
     Label101->setWordWrap(true);

@@ -23,6 +23,7 @@
 #include "platform/messages.h"
 #include "platform/mouse_pointer.h"
 #include "platform/name_group.h"
+#include "platform/option_group.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 #include "record/helpers.h"
@@ -107,6 +108,8 @@ frmNewOndas::frmNewOndas(QWidget* parent) : QWidget(parent)
     Colocar(CmdPrimario, 120, 330, kAnchoBoton - 240, 330);
     CmdSecundario = new QRadioButton(Frame3);
     Colocar(CmdSecundario, 120, 780, kAnchoBoton - 240, 330);
+    // The two sides are one choice: one stop of Tab, moved by the arrows.
+    MakeOptionGroup({CmdPrimario, CmdSecundario});
     Frame3->setVisible(false);
 
     cmdOK = new QPushButton(this);
