@@ -6,6 +6,8 @@
 
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
+#include <limits>
+#include <vector>
 
 namespace vesdra {
 namespace {
@@ -86,27 +88,32 @@ void MaxMinCanales(const Matrix<float>& m)
     r.MinimosCanal.Resize(m.Cols(), 0.0f);
     r.MaximosCanal.Resize(m.Cols(), 0.0f);
     for (std::int32_t c = 1; c <= m.Cols(); ++c)
-        ExtremosDesdeCero(m.Column(c), &m == &r.Valores ? TablaValores(r, c) : nullptr, r.MinimosCanal(c),
-                          r.MaximosCanal(c));
+        ExtremosMuestras(m.Column(c), &m == &r.Valores ? TablaValores(r, c) : nullptr, r.MinimosCanal(c),
+                         r.MaximosCanal(c));
 }
 
-void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi)
+void ExtremosMuestras(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi)
 {
-    if (tablas == nullptr || tablas->Size() != static_cast<std::int64_t>(columna.size())) {
+    SampleExtremes e{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
+    if (tablas != nullptr && tablas->Size() == static_cast<std::int64_t>(columna.size()) &&
+        !columna.empty()) {
+        e = tablas->Range(columna, 0, static_cast<std::int64_t>(columna.size()) - 1);
+    } else {
+        // NaN compares false both ways and is left out, as the tables leave it.
+        for (const float v : columna) {
+            if (v < e.Min)
+                e.Min = v;
+            if (v > e.Max)
+                e.Max = v;
+        }
+    }
+    if (e.Empty()) {
         lo = 0.0f;
         hi = 0.0f;
-        for (const float v : columna) {
-            if (v < lo)
-                lo = v;
-            else if (v > hi)
-                hi = v;
-        }
         return;
     }
-    // The walk from 0 leaves NaN out, as the tables do.
-    const SampleExtremes e = tablas->Range(columna, 0, static_cast<std::int64_t>(columna.size()) - 1);
-    lo = e.Min < 0.0f ? e.Min : 0.0f;
-    hi = e.Max > 0.0f ? e.Max : 0.0f;
+    lo = e.Min;
+    hi = e.Max;
 }
 
 void ComprobarDecimal(RecordModel& r)

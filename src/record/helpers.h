@@ -45,13 +45,13 @@ namespace vesdra {
 // (division by zero). The phasor views' cycle has a rule of its own.
 [[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
 
-// The extremes of a column of Valores, both starting at 0 (so every range
-// holds 0; NaN is left out): through its block tables when it has them,
-// else (nullptr) sample by sample.
-void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
+// The smallest and largest value a column of Valores holds (NaN left out):
+// through its block tables when it has them, else (nullptr) sample by
+// sample. A column of no number at all gives 0 and 0.
+void ExtremosMuestras(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
 
 // Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
-// of each column of m, as ExtremosDesdeCero. The record's own Valores is
+// of each column of m, as ExtremosMuestras. The record's own Valores is
 // read through its block tables when it has them.
 void MaxMinCanales(const Matrix<float>& m);
 

@@ -1,7 +1,10 @@
 #include <QDateTime>
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/base/vb_error.h"
 #include "record/helpers.h"
@@ -159,24 +162,44 @@ TEST(MuestrasPorCiclo, RateOverLineFrequencyRoundedHalvesToEvenAtLeastOne)
     }
 }
 
-TEST_F(HelpersTest, ExtremesAlwaysHoldZero)
+// A channel's extremes are the smallest and largest value its samples hold,
+// whatever their sign: a channel all above 0 has a minimum above 0.
+TEST_F(HelpersTest, ExtremesAreTheSmallestAndLargestSample)
 {
-    Matrix<float> m(3, 3);
-    const float col1[] = {5, 7, 6}, col2[] = {-3, -1, -2}, col3[] = {-4, 9, 0};
-    for (int s = 1; s <= 3; ++s) {
-        m(s, 1) = col1[s - 1];
-        m(s, 2) = col2[s - 1];
-        m(s, 3) = col3[s - 1];
-    }
+    const float nan = std::nanf("");
+    struct Caso {
+        std::vector<float> Muestras;
+        float Minimo;
+        float Maximo;
+    };
+    const Caso casos[] = {
+        {{5, 7, 6}, 5, 7},              // all above 0
+        {{-3, -1, -2}, -3, -1},         // all below 0
+        {{-4, 9, 0}, -4, 9},            // both sides
+        {{nan, 2.5f, nan}, 2.5f, 2.5f}, // NaN left out
+        {{nan, nan, nan}, 0, 0},        // no number at all
+    };
+    Matrix<float> m(3, static_cast<std::int32_t>(std::size(casos)));
+    for (std::int32_t c = 1; c <= m.Cols(); ++c)
+        for (std::int32_t s = 1; s <= 3; ++s)
+            m(s, c) = casos[c - 1].Muestras[static_cast<size_t>(s - 1)];
     MaxMinCanales(m);
     const RecordModel& r = Registro();
-    ASSERT_EQ(r.MinimosCanal.Size(), 3);
-    EXPECT_EQ(r.MinimosCanal(1), 0);
-    EXPECT_EQ(r.MaximosCanal(1), 7);
-    EXPECT_EQ(r.MinimosCanal(2), -3);
-    EXPECT_EQ(r.MaximosCanal(2), 0);
-    EXPECT_EQ(r.MinimosCanal(3), -4);
-    EXPECT_EQ(r.MaximosCanal(3), 9);
+    ASSERT_EQ(r.MinimosCanal.Size(), m.Cols());
+    for (std::int32_t c = 1; c <= m.Cols(); ++c) {
+        EXPECT_EQ(r.MinimosCanal(c), casos[c - 1].Minimo) << c;
+        EXPECT_EQ(r.MaximosCanal(c), casos[c - 1].Maximo) << c;
+    }
+
+    // A record of one sample: its value is both extremes.
+    Matrix<float> una(1, 2);
+    una(1, 1) = 11.379f;
+    una(1, 2) = -0.5f;
+    MaxMinCanales(una);
+    EXPECT_EQ(r.MinimosCanal(1), 11.379f);
+    EXPECT_EQ(r.MaximosCanal(1), 11.379f);
+    EXPECT_EQ(r.MinimosCanal(2), -0.5f);
+    EXPECT_EQ(r.MaximosCanal(2), -0.5f);
 }
 
 TEST_F(HelpersTest, ClockTextTurnsLocalePointsIntoColonsAndDecimalProbeFollowsLocale)

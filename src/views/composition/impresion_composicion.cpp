@@ -102,7 +102,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         if (alcanzados.UltimoMinimo > 0)
             marcadores.push_back({y0 - c.Extremos.Minimo * escalaY,
                                   Format(c.Extremos.Minimo, "0.000") + blanco + c.Unidad, color});
-        if (alcanzados.UltimoMaximo > 0 && c.Extremos.Maximo != c.Extremos.Minimo)
+        if (alcanzados.UltimoMaximo > 0)
             marcadores.push_back({y0 - c.Extremos.Maximo * escalaY,
                                   Format(c.Extremos.Maximo, "0.000") + blanco + c.Unidad, color});
     }

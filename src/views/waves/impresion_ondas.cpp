@@ -17,8 +17,8 @@ namespace vesdra {
 
 namespace {
 
-// A column's extremes as the record holds it now, the side in force (both
-// from 0, through its block tables): never those some view took earlier.
+// A column's extremes as the record holds it now, the side in force
+// (through its block tables): never those some view took earlier.
 struct ExtremosColumna {
     float Minimo{0.0f};
     float Maximo{0.0f};
@@ -26,7 +26,7 @@ struct ExtremosColumna {
 ExtremosColumna ExtremosDe(const RecordModel& r, std::int32_t c)
 {
     ExtremosColumna e;
-    ExtremosDesdeCero(r.Valores.Column(c), TablaValores(r, c), e.Minimo, e.Maximo);
+    ExtremosMuestras(r.Valores.Column(c), TablaValores(r, c), e.Minimo, e.Maximo);
     return e;
 }
 

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <span>
 
 #include "common/printed_page.h"
 #include "common/test_support.h"
@@ -18,6 +20,8 @@
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "record/cfg_reader.h"
+#include "record/dat_reader.h"
 #include "record/record_model.h"
 #include "shell/cancelar.h"
 #include "shell/language.h"
@@ -76,6 +80,32 @@ protected:
 };
 
 // ---- the page ----
+
+// On a real record whose currents stay above 0 (the SEPAM sample's I2,
+// circuit "2", never below 11.379 A) the legend's extremes are the channel's
+// own: no minimum of 0 that no sample holds.
+TEST_F(CompositionPage, ExtremesOfARealRecordAreTheChannelsOwn)
+{
+    RecordModel& r = Registro();
+    r.RutaCfg = test::SamplePath(QStringLiteral("SEPAM_1997_BIN.CFG"));
+    r.RutaDat = test::SamplePath(QStringLiteral("SEPAM_1997_BIN.DAT"));
+    ASSERT_TRUE(LeerCfg(r).Ok());
+    ASSERT_TRUE(LeerDat(r).Ok());
+    IniciarValores();
+    Plantillas().NumCanalesTabla = r.NumAnalogicos;
+    Construir({{1, 1}, {2, 2}, {3, 3}});
+    const std::span<const float> i2 = r.Valores.Column(2);
+    const auto [menor, mayor] = std::minmax_element(i2.begin(), i2.end());
+    ASSERT_GT(*menor, 11.0f);
+
+    PaginaComposicion(printer, Datos(3, 1, r.NumMuestras()), FixedFont());
+    const QString unidad = r.TablaCanales(2, 4);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("2 min: ") + TextoSingle(*menor) + unidad));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("2 max: ") + TextoSingle(*mayor) + unidad));
+    for (const PrintCall& c : printer.OfKind(Kind::Print))
+        EXPECT_FALSE(c.Text.endsWith(QStringLiteral(" 0A")) || c.Text.endsWith(QStringLiteral(": 0A")))
+            << c.Text.toStdString();
+}
 
 TEST_F(CompositionPage, FullViewOnAColourPrinter)
 {

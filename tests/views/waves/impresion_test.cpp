@@ -876,15 +876,16 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
         EXPECT_GT(name->Y1, y) << "in the bands' order";
         y = name->Y1;
     }
-    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV, under
-    // their names; DC's ramp reaches its maximum after the last sample the
-    // page draws, its minimum (0) never.
+    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV (one
+    // extreme: they are constant), under their names; DC's ramp reaches its
+    // minimum at its first sample and its maximum after the last sample the
+    // page draws.
     std::vector<QString> list;
     for (const PrintCall& c : prints)
         if (c.Y1 < FindText(printer, QStringLiteral("Cursor 1: "))->Y1 && c.X1 == kFrameLeft + 200)
             list.push_back(c.Text);
     const std::vector<QString> legend = {
-        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC",
+        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC", "DC min: 0.100 V",
         "IB", "IB max: 100.000 A", "IB min: -100.000 A", "VB", "VB max: 50.000 kV"};
     EXPECT_EQ(list, legend);
     // The markers' dotted lines still run across the plot, without a value
@@ -894,7 +895,7 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
                              return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft - 100;
                          })
                   .size(),
-              6u);
+              7u);
     for (const PrintCall& c : prints) {
         if (c.Y1 < kBoxBottom && c.X1 < kBoxLeft) {
             EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200) << c.Text.toStdString();
@@ -1123,7 +1124,8 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     // (up to the last sample but one) does not reach: no marker.
     EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
     EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
-    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0) << "the minimum 0 is never reached";
+    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0)
+        << "no minimum of its own beside the one extreme";
 }
 
 // ---- through the windows ----
