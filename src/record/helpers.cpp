@@ -1,13 +1,14 @@
 #include "record/helpers.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
-#include <limits>
-#include <vector>
 
 namespace vesdra {
 namespace {
@@ -25,21 +26,75 @@ QString NombreIdDe(const Matrix<QString>& tabla, std::int32_t n)
     return nombre.isEmpty() ? Celda(tabla, n, 3) : nombre;
 }
 
+// A row's caption before the other rows are weighed: the circuit text, or
+// the name where that is empty or longer than the name (or the name is
+// empty: a channel is never captioned by nothing while it has a text).
+struct Rotulo {
+    QString Texto;
+    QString Nombre;
+    bool DeCircuito{false};
+};
+
+Rotulo RotuloDe(const Matrix<QString>& tabla, std::int32_t n)
+{
+    Rotulo r;
+    r.Nombre = Celda(tabla, n, 2).trimmed();
+    const QString circuito = Celda(tabla, n, 3).trimmed();
+    r.DeCircuito = !circuito.isEmpty() && (circuito.size() <= r.Nombre.size() || r.Nombre.isEmpty());
+    r.Texto = r.DeCircuito ? circuito : r.Nombre;
+    return r;
+}
+
+// A circuit text other rows share tells this row from none of them: its
+// name goes with it.
+QString RotuloFinal(const Rotulo& r, bool compartido)
+{
+    if (!compartido || !r.DeCircuito || r.Nombre.isEmpty() || r.Nombre == r.Texto)
+        return r.Texto;
+    return r.Texto + QStringLiteral(" \u2013 ") + r.Nombre;
+}
+
 } // namespace
 
 QString NombreCanal(std::int32_t n)
 {
     const Matrix<QString>& tabla = Registro().TablaCanales;
-    const QString nombre = Celda(tabla, n, 2);
-    const QString circuito = Celda(tabla, n, 3);
-    if (circuito.isEmpty() || circuito.size() > nombre.size())
-        return nombre;
-    return circuito;
+    const Rotulo r = RotuloDe(tabla, n);
+    bool compartido = false;
+    if (r.DeCircuito && n >= 1 && n <= tabla.Rows()) {
+        for (std::int32_t k = 1; k <= tabla.Rows() && !compartido; ++k)
+            compartido = k != n && RotuloDe(tabla, k).Texto == r.Texto;
+    }
+    return RotuloFinal(r, compartido);
+}
+
+QStringList NombresCanales()
+{
+    const Matrix<QString>& tabla = Registro().TablaCanales;
+    std::vector<Rotulo> rotulos;
+    rotulos.reserve(static_cast<std::size_t>(std::max(tabla.Rows(), 0)));
+    QHash<QString, std::int32_t> veces;
+    for (std::int32_t k = 1; k <= tabla.Rows(); ++k) {
+        rotulos.push_back(RotuloDe(tabla, k));
+        ++veces[rotulos.back().Texto];
+    }
+    QStringList nombres;
+    nombres.reserve(static_cast<qsizetype>(rotulos.size()));
+    for (const Rotulo& r : rotulos)
+        nombres.append(RotuloFinal(r, veces.value(r.Texto) > 1));
+    return nombres;
+}
+
+QString UnidadCanal(std::int32_t n)
+{
+    return Celda(Registro().TablaCanales, n, 4).trimmed();
 }
 
 QString NombreCanalId(std::int32_t n)
 {
-    return NombreIdDe(Registro().TablaCanales, n);
+    const Matrix<QString>& tabla = Registro().TablaCanales;
+    QString nombre = Celda(tabla, n, 2).trimmed();
+    return nombre.isEmpty() ? Celda(tabla, n, 3).trimmed() : nombre;
 }
 
 QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::int32_t n)

@@ -417,7 +417,12 @@ QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
 
 QStringList RotulosAnalogicos()
 {
-    return NombresDeFilas(&NombreCanal);
+    QStringList nombres;
+    for (const QString& n : NombresCanales()) {
+        if (!n.isEmpty() && !nombres.contains(n))
+            nombres.append(n);
+    }
+    return nombres;
 }
 
 QStringList NombresAnalogicos()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/base/vb_error.h"
@@ -123,6 +124,53 @@ TEST_F(HelpersTest, ChannelCaptionPrefersAShortCircuitName)
     Matrix<QString> plantilla(1, 4);
     plantilla(1, 3) = "Barra";
     EXPECT_EQ(NombreCanalPlantilla(plantilla, 1), "Barra");
+}
+
+// A record's captions, its texts trimmed of the blanks its fields are
+// padded with: a circuit text that other channels' captions share tells
+// none of them apart, so the caption carries the channel's name too.
+TEST_F(HelpersTest, ChannelCaptionsTellChannelsApartWhereTheirCircuitTextIsShared)
+{
+    const QString guion = QString::fromUtf8(" \u2013 ");
+    struct Caso {
+        const char* que;
+        std::vector<std::pair<QString, QString>> filas; // name, circuit
+        QStringList rotulos;
+    };
+    const std::vector<Caso> casos = {
+        {"one circuit for some",
+         {{"IA", "L1"}, {"IB", "L1"}, {"IC", "L2"}},
+         {"L1" + guion + "IA", "L1" + guion + "IB", "L2"}},
+        {"padded with blanks",
+         {{"J2 - VA          ", "LÍNEA 1   "}, {"J2 - VB", " LÍNEA 1"}},
+         {"LÍNEA 1" + guion + "J2 - VA", "LÍNEA 1" + guion + "J2 - VB"}},
+        {"a name that is another's circuit",
+         {{"IA", "FEEDER 1"}, {"IAX", "IA"}},
+         {"IA", "IA" + guion + "IAX"}},
+        {"no name", {{"", "Barra 1"}, {"   ", "Barra 2"}}, {"Barra 1", "Barra 2"}},
+        {"nothing more to tell", {{"IA", "IA"}, {"IA", "IA"}}, {"IA", "IA"}},
+        {"names alone, padded", {{"  VA  ", ""}, {"VB", "    "}}, {"VA", "VB"}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        const auto n = static_cast<std::int32_t>(c.filas.size());
+        Registro().TablaCanales = Matrix<QString>(n, 4);
+        for (std::int32_t k = 1; k <= n; ++k)
+            Canal(k, c.filas[static_cast<size_t>(k - 1)].first, c.filas[static_cast<size_t>(k - 1)].second);
+        QStringList uno;
+        for (std::int32_t k = 1; k <= n; ++k)
+            uno << NombreCanal(k);
+        EXPECT_EQ(uno, c.rotulos);
+        EXPECT_EQ(NombresCanales(), c.rotulos) << "the whole table at once";
+    }
+
+    Registro().TablaCanales = Matrix<QString>(1, 4);
+    Canal(1, "  J2 - VA   ", "LÍNEA 1");
+    Registro().TablaCanales(1, 4) = "kV    ";
+    EXPECT_EQ(NombreCanalId(1), "J2 - VA");
+    EXPECT_EQ(UnidadCanal(1), "kV");
+    EXPECT_EQ(UnidadCanal(2), "");
+    EXPECT_EQ(Registro().TablaCanales(1, 2), "  J2 - VA   ") << "the table keeps the file's text";
 }
 
 TEST_F(HelpersTest, SamplingRateFallsBackToTheRateFromTimeStamps)

@@ -39,7 +39,7 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
         c.Fila = fila;
         c.Columna = ColumnaConUnidad(fila);
         c.Nombre = NombreCanal(fila);
-        c.Unidad = r.TablaCanales(fila, 4);
+        c.Unidad = r.TablaCanales(fila, 4).trimmed();
         c.Extremos = composicion::ExtremosColumna(c.Columna);
         canales.push_back(std::move(c));
     }

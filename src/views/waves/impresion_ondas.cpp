@@ -36,7 +36,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 {
     const RecordModel& r = Registro();
     const std::int32_t c = ColumnaFila(d.CanalVentana);
-    const QString u = r.TablaCanales(d.CanalVentana, 4);
+    const QString u = r.TablaCanales(d.CanalVentana, 4).trimmed();
     const std::int32_t n = r.NumMuestras();
     const QString blanco = QStringLiteral(" ");
 
@@ -318,7 +318,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     };
     const auto etiquetaExtremo = [&](std::int32_t b, bool maximo) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        return Format(extremo(b, maximo), "0.000") + blanco + r.TablaCanales(c.Fila, 4);
+        return Format(extremo(b, maximo), "0.000") + blanco + c.Unidad;
     };
     const double finEtiqueta = izq - m.Ancho(blanco);
     // The bands' names, shown beside each other on the page: each gives way
@@ -347,8 +347,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
         if (!leyenda) {
             (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
-                                    QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, centro(b),
-                                    color, junto);
+                                    QStringLiteral("0") + c.Unidad, finEtiqueta, centro(b), color, junto);
         } else if (const QString t = blanco + NombreCanal(c.Fila);
                    textos.Rectangulo(t, xDerecha, centro(b)).right() <= finDerecha) {
             (void)textos.ImprimirSiLibre(t, xDerecha, centro(b), color);
@@ -411,8 +410,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalBanda& c = canales[k];
                 valores[i].push_back(QStringLiteral(": ") +
-                                     Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
-                                     r.TablaCanales(c.Fila, 4));
+                                     Format(ValorMuestra(r, muestra, c.Columna), "0.000") + c.Unidad);
                 fijos.emplace_back(distintos[k] + valores[i].back(), ancho);
             }
         }

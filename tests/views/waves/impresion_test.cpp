@@ -9,6 +9,7 @@
 #include <array>
 #include <gtest/gtest.h>
 
+#include "common/one_circuit.h"
 #include "common/printed_page.h"
 #include "common/test_support.h"
 #include "platform/base/numeric.h"
@@ -1070,6 +1071,60 @@ TEST_F(StackedPage, FromFiveBandsTheMarginHoldsTheColumnAloneAndNamesReadApart)
                 enteros << QStringLiteral(": ") +
                                Format(r.Valores(muestra, CIntText(r.TablaCanales(fila, 1))), "0.000") +
                                r.TablaCanales(fila, 4);
+        for (const std::string& f : NotWhole(papel, enteros))
+            ADD_FAILURE() << bands << " bands: " << f << " in " << papel.toStdString();
+    }
+}
+
+// Channels that share one circuit text, their names and units padded with
+// blanks: every read-out on the stacked page reads as its own channel (the
+// circuit and the trimmed name), in colour and in black, nothing of the
+// padding stands between a name and its value, and on paper each channel's
+// name and values print whole.
+TEST_F(StackedPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
+{
+    FilasDeUnCircuito::Llenar(8, 3);
+    const RecordModel& r = Registro();
+    const QRegularExpression relleno(QStringLiteral("\\s{2,}(max |min )?:|:.*\\S\\s+$"));
+    for (const int bands : {4, 6}) {
+        DatosPaginaTodo d = Todo({});
+        QStringList nombres;
+        for (int k = 1; k <= bands; ++k) {
+            d.Filas.push_back(k);
+            nombres << NombreCanal(k);
+            EXPECT_TRUE(nombres.back().endsWith(FilasDeUnCircuito::Nombres()[k - 1])) << k;
+        }
+        EXPECT_TRUE(TodosDistintos(nombres));
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(bands) + " bands, colour mode " + std::to_string(mode));
+            printer.SetColorMode(mode);
+            printer.Calls.clear();
+            PaginaTodo(printer, d, FixedFont());
+            const double cursor1 = FindText(printer, QStringLiteral("Cursor 1: "))->Y1;
+            const double xEntrada = kFrameLeft + FixedFont().Ancho(QStringLiteral("AA"));
+            QStringList lecturas;
+            for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                if (c.Text.startsWith(QStringLiteral("Cursor")))
+                    continue;
+                EXPECT_FALSE(relleno.match(c.Text).hasMatch()) << '"' << c.Text.toStdString() << '"';
+                if (c.X1 != xEntrada || c.Y1 <= cursor1 || c.Text.startsWith(TextosIdioma(266)) ||
+                    !c.Text.contains(QStringLiteral(": ")))
+                    continue;
+                lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+            }
+            EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
+                << lecturas.join(QStringLiteral(" | ")).toStdString();
+        }
+        printer.SetColorMode(2);
+        const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
+        QStringList enteros;
+        for (const std::int32_t fila : d.Filas) {
+            enteros << FilasDeUnCircuito::Nombres()[fila - 1].mid(5);
+            for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                enteros << QStringLiteral(": ") +
+                               Format(r.Valores(muestra, CIntText(r.TablaCanales(fila, 1))), "0.000") +
+                               FilasDeUnCircuito::Unidades()[fila - 1];
+        }
         for (const std::string& f : NotWhole(papel, enteros))
             ADD_FAILURE() << bands << " bands: " << f << " in " << papel.toStdString();
     }
