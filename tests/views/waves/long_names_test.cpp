@@ -155,6 +155,46 @@ TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
     EXPECT_TRUE(test::PorGruposDistintos(titulos)) << "window titles";
 }
 
+// Two positions' channels whose names differ only in the middle ("… LÍNEA 1
+// – INTENSIDAD FASE A", "… LÍNEA 2 – INTENSIDAD FASE A"), six or eight
+// windows tiled: each title bar reads as its own window's channel and none
+// of the others'.
+TEST_P(LongNames, TiledTitlesThatDifferInTheMiddleReadApart)
+{
+    for (const std::vector<const char*>& fines :
+         {std::vector<const char*>{"TENSIÓN FASE A", "INTENSIDAD FASE A", "INTENSIDAD FASE B"},
+          std::vector<const char*>{"TENSIÓN FASE A", "INTENSIDAD FASE A", "TENSIÓN FASE B",
+                                   "INTENSIDAD FASE B"}}) {
+        QStringList nombres;
+        for (const char* linea : {"1", "2"})
+            for (const char* fin : fines)
+                nombres << QString::fromUtf8("SUBESTACIÓN NORTE 220 kV POSICIÓN LÍNEA %1 – %2")
+                               .arg(QLatin1String(linea), QString::fromUtf8(fin));
+        SCOPED_TRACE(std::to_string(nombres.size()) + " windows");
+        CerrarVentanasOndas();
+        SineRecord(nombres, {}, QStringList(nombres.size(), QStringLiteral("A")),
+                   std::vector<double>(static_cast<std::size_t>(nombres.size()), 100.0));
+        AbrirDialogoOndas();
+        frmNewOndas& d = NewOndas();
+        for (int fila = 0; fila < nombres.size(); ++fila)
+            d.List1_DblClick(fila);
+        d.cmdOK_Click();
+        const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+        ASSERT_EQ(ventanas.size(), static_cast<std::size_t>(nombres.size()));
+        QStringList titulos;
+        QStringList enteros;
+        for (frmVerOndas* v : ventanas) {
+            auto* sub = qobject_cast<QMdiSubWindow*>(MarcoFormulario(*v));
+            ASSERT_NE(sub, nullptr);
+            (void)sub->grab(); // its title bar drawn
+            titulos << TituloVisible(*sub);
+            enteros << sub->windowTitle();
+        }
+        EXPECT_TRUE(test::SeLeenAparte(titulos, enteros))
+            << titulos.join(QStringLiteral(" | ")).toStdString();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, LongNames,
                          ::testing::Values(test::PantallaPrueba{800, 600}, test::PantallaPrueba{1280, 1024}),
                          [](const auto& i) { return test::NombrePantalla(i.param); });
