@@ -187,10 +187,12 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
         marcadores.push_back({y, Format(minimo, "0.000") + blanco + u, azul});
-        // At one sample the minimum is looked at after the maximum.
+        // At one sample the minimum is looked at after the maximum. The
+        // step's value has the sign of the distance: a minimum above 0 stands
+        // above the zero line as surely as a maximum does.
         if (e.UltimoMinimo >= e.UltimoMaximo) {
             nGrid = (y - y0) / pasoValor;
-            vGrid = nGrid == 0.0 ? 0.0 : std::fabs(minimo) / nGrid;
+            vGrid = nGrid == 0.0 ? 0.0 : -minimo / nGrid;
         }
     }
     MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -441,6 +442,39 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
                    [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft; })
             .empty())
         << "no value grid: both extremes sit on the zero line";
+}
+
+// A channel that stays above 0 and reaches its minimum last: the value grid
+// takes its step from that minimum and still reads upwards, its values
+// positive above the zero line and negative below it.
+TEST_F(PrintedPage, AChannelAboveZeroLabelsItsGridPositiveAboveTheZero)
+{
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+        r.Valores(s, 3) = s > r.NumMuestras() - 20 ? 11.0f : 12.0f + static_cast<float>(s % 19);
+    MaxMinCanales(r.Valores);
+    ASSERT_EQ(r.MinimosCanal(3), 11.0f);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(3), FixedFont()));
+    std::vector<double> filas;
+    for (const PrintCall& c : LinesWhere(printer, [](const PrintCall& l) {
+             return l.DrawStyle == 2 && l.Y1 == l.Y2 && l.X1 == kBoxLeft && l.X2 == kBoxRight;
+         }))
+        filas.push_back(c.Y1);
+    ASSERT_GE(filas.size(), 14u) << "seven grid lines each way, and the extremes' markers";
+    const auto [alto, bajo] = std::minmax_element(filas.begin(), filas.end());
+    const double y0 = (*alto + *bajo) / 2;
+    int etiquetas = 0;
+    for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+        if (c.X1 >= kBoxLeft || !c.Text.endsWith(QStringLiteral(" V")) ||
+            std::find(filas.begin(), filas.end(), c.Y1) == filas.end() ||
+            c.Text.contains(QStringLiteral(".000")))
+            continue;
+        ++etiquetas;
+        EXPECT_EQ(c.Text.startsWith(QLatin1Char('-')), c.Y1 > y0) << c.Text.toStdString() << " at " << c.Y1;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?[0-9.,]")).match(c.Text).hasMatch())
+            << c.Text.toStdString();
+    }
+    EXPECT_GE(etiquetas, 2);
 }
 
 // A rate giving no samples per 50 ms prints the page without its time scale;
