@@ -60,7 +60,7 @@ private:
 QString Unidades(std::int32_t fila)
 {
     const Matrix<QString>& t = Registro().TablaCanales;
-    return fila >= 1 && fila <= t.Rows() && t.Cols() >= 4 ? t(fila, 4) : QString();
+    return fila >= 1 && fila <= t.Rows() && t.Cols() >= 4 ? t(fila, 4).trimmed() : QString();
 }
 
 } // namespace

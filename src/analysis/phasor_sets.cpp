@@ -69,7 +69,7 @@ RotuloCanal RotuloDeCanal(std::int32_t n, std::int32_t g, bool ultima)
     if (fila == 0)
         return {NombreSet(g), {}};
     const Matrix<QString>& tabla = Registro().TablaCanales;
-    return {NombreCanal(fila), tabla.Cols() >= 4 ? tabla(fila, 4) : QString()};
+    return {NombreCanal(fila), tabla.Cols() >= 4 ? tabla(fila, 4).trimmed() : QString()};
 }
 
 } // namespace vesdra

@@ -97,9 +97,27 @@ QString TextoValor(const QString& nombre, const QString& digito, Polar p, const 
     return nombre + digito + QStringLiteral(": ") + TextoMagnitudAngulo(p, unidades, arroba);
 }
 
+namespace {
+
+// The "#" patterns write a value that rounds to 0 as the separator alone:
+// such a value is written as the number it is.
+QString CifraOCero(float valor, const char* patron)
+{
+    QString texto = Format(valor, patron);
+    if (texto.size() == 1 && texto.front() == DecimalSeparator())
+        texto = QStringLiteral("0");
+    return texto;
+}
+
+} // namespace
+
 QString TextoMagnitudAngulo(Polar p, const QString& unidades, const QString& arroba)
 {
-    return Format(p.Magnitud, "#.###") + arroba + Format(p.Angulo, "#.##") + unidades;
+    const QString magnitud = CifraOCero(p.Magnitud, "#.###");
+    // The angle of a magnitude that reads 0 means nothing: it is left out.
+    if (magnitud == QLatin1String("0"))
+        return magnitud + unidades;
+    return magnitud + arroba + CifraOCero(p.Angulo, "#.##") + unidades;
 }
 
 QStringList TextosMagnitudAnguloMasAnchos(float maximo, const QString& unidades)

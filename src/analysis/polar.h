@@ -57,6 +57,8 @@ struct Polar {
 // A value line: caption, digit, ": ", magnitude "#.###", " @ ", angle
 // "#.##", then the unit with nothing between ("IA1: 1.5 @ 30.25A"). The
 // printed pages join magnitude and angle with "@" alone ("IA1: 1.5@30.25A").
+// A value that rounds to 0 reads "0"; a magnitude that does is written
+// without its angle ("I2: 0A").
 [[nodiscard]] QString TextoValor(const QString& nombre, const QString& digito, Polar p,
                                  const QString& unidades, const QString& arroba = QStringLiteral(" @ "));
 // The value of a value line, what follows the caption's ": " ("1.5 @ 30.25A").

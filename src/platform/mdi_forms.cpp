@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QHelpEvent>
 #include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/base/name_elide.h"
 #include "platform/elided_label.h"
 #include "platform/modal_loops.h"
 
@@ -96,8 +98,24 @@ public:
 const char* const kPropTituloVisible = "vesdraTituloVisible";
 constexpr int kMargenTitulo = 16;
 
-// The title bar of a sub-window draws its caption cut in the middle where
-// the style would cut its end; the text drawn is kept on the sub-window.
+// The captions of the other sub-windows of the area that holds `sub`: what
+// its title must be told from when it gives way.
+QStringList TitulosJunto(const QWidget& sub)
+{
+    QStringList junto;
+    const auto* s = qobject_cast<const QMdiSubWindow*>(&sub);
+    const QMdiArea* area = s ? s->mdiArea() : nullptr;
+    if (!area)
+        return junto;
+    for (const QMdiSubWindow* otra : area->subWindowList())
+        if (otra != s)
+            junto << otra->windowTitle();
+    return junto;
+}
+
+// The title bar of a sub-window draws its caption by the name rule, weighed
+// against the other windows' captions, where the style would cut its end;
+// the text drawn is kept on the sub-window.
 class EstiloTitulo : public QProxyStyle
 {
 public:
@@ -116,7 +134,9 @@ public:
         // label's width less a margin of their own (Fusion's is 14 pixels):
         // cut it here in that font to less, so that they draw it as it is.
         const int ancho = subControlRect(CC_TitleBar, &o, SC_TitleBarLabel, widget).width() - kMargenTitulo;
-        o.text = painter->fontMetrics().elidedText(entero, Qt::ElideMiddle, ancho);
+        const QFontMetrics fm = painter->fontMetrics();
+        o.text = ElideName(entero, TitulosJunto(*widget), ancho,
+                           [&fm](const QString& t) { return static_cast<double>(fm.horizontalAdvance(t)); });
         const_cast<QWidget*>(widget)->setProperty(kPropTituloVisible, o.text);
         QProxyStyle::drawComplexControl(control, &o, painter, widget);
     }

@@ -36,9 +36,10 @@ void MostrarNormal(QWidget* form);
 // form finishes safely. Null does nothing.
 void RetirarFormulario(QWidget* form);
 
-// A sub-window's caption that does not fit its title bar is cut in the
-// middle, keeping its start and its end (where the names of windows that
-// share a start differ), and hovering the title bar shows it whole. Made
+// A sub-window's caption that does not fit its title bar gives way by the
+// name rule against the captions of the area's other sub-windows (the words
+// it shares at its start with them go first, so that what tells the windows
+// apart stays in sight), and hovering the title bar shows it whole. Made
 // once per sub-window; the caption itself (windowTitle) stays whole.
 void TituloCortadoEnMedio(QMdiSubWindow& sub);
 // The caption as its title bar last drew it (the whole caption before it

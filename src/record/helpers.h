@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <span>
@@ -25,11 +26,21 @@ namespace vesdra {
 // passes gives the same value wherever it is read.
 [[nodiscard]] bool TextoEsNumero(const QString& text);
 
-// Caption of analog channel row n of TablaCanales: the circuit name unless it
-// is empty or longer than the channel name, then the channel name.
+// Caption of analog channel row n of TablaCanales, its texts trimmed of the
+// blanks a file pads them with: the circuit name unless it is empty or
+// longer than the channel name (then the channel name; an empty name gives
+// the circuit name). A circuit name that another row's caption shares tells
+// the channel from none of them: the caption then carries the channel name
+// too, "circuit – name".
 [[nodiscard]] QString NombreCanal(std::int32_t n);
-// Channel name of row n unless it is empty, then the circuit name.
+// NombreCanal of every row of TablaCanales, in their order, with one pass
+// over the table.
+[[nodiscard]] QStringList NombresCanales();
+// Channel name of row n unless it is empty, then the circuit name; trimmed.
 [[nodiscard]] QString NombreCanalId(std::int32_t n);
+// The units text of row n trimmed (empty for a row outside the table). The
+// table keeps each text as the file gives it (the ASCII copy writes that).
+[[nodiscard]] QString UnidadCanal(std::int32_t n);
 // The NombreCanalId rule on a template's analog table (AnalogicosPlantilla,
 // same four columns as TablaCanales), which the templates subsystem owns.
 [[nodiscard]] QString NombreCanalPlantilla(const Matrix<QString>& analogicosPlantilla, std::int32_t n);
@@ -45,13 +56,13 @@ namespace vesdra {
 // (division by zero). The phasor views' cycle has a rule of its own.
 [[nodiscard]] std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frecuenciaLinea);
 
-// The extremes of a column of Valores, both starting at 0 (so every range
-// holds 0; NaN is left out): through its block tables when it has them,
-// else (nullptr) sample by sample.
-void ExtremosDesdeCero(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
+// The smallest and largest value a column of Valores holds (NaN left out):
+// through its block tables when it has them, else (nullptr) sample by
+// sample. A column of no number at all gives 0 and 0.
+void ExtremosMuestras(std::span<const float> columna, const TracePyramid* tablas, float& lo, float& hi);
 
 // Fills Registro().MinimosCanal / MaximosCanal (1..columns) with the extremes
-// of each column of m, as ExtremosDesdeCero. The record's own Valores is
+// of each column of m, as ExtremosMuestras. The record's own Valores is
 // read through its block tables when it has them.
 void MaxMinCanales(const Matrix<float>& m);
 

@@ -98,8 +98,8 @@ struct RecordModel {
     TablasTrazo Tablas;
     std::int32_t TasaCalculada{0}; // Hz, from the first two time stamps
 
-    // Extremes per column of the last matrix given to MaxMinCanales; both
-    // start at 0, so the range always holds 0.
+    // Extremes per column of the last matrix given to MaxMinCanales: the
+    // smallest and largest value the column holds.
     Array<float> MinimosCanal;
     Array<float> MaximosCanal;
 

@@ -417,7 +417,12 @@ QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
 
 QStringList RotulosAnalogicos()
 {
-    return NombresDeFilas(&NombreCanal);
+    QStringList nombres;
+    for (const QString& n : NombresCanales()) {
+        if (!n.isEmpty() && !nombres.contains(n))
+            nombres.append(n);
+    }
+    return nombres;
 }
 
 QStringList NombresAnalogicos()
@@ -525,14 +530,16 @@ ExtremosAlcanzados BuscarExtremos(std::span<const float> tramo, std::int32_t pri
         };
         e.UltimoMaximo = ultima(maximo);
         e.UltimoMinimo = ultima(minimo);
-        return e;
+    } else {
+        for (size_t i = 0; i < tramo.size(); ++i) {
+            if (tramo[i] == maximo)
+                e.UltimoMaximo = primera + static_cast<std::int64_t>(i);
+            if (tramo[i] == minimo)
+                e.UltimoMinimo = primera + static_cast<std::int64_t>(i);
+        }
     }
-    for (size_t i = 0; i < tramo.size(); ++i) {
-        if (tramo[i] == maximo)
-            e.UltimoMaximo = primera + static_cast<std::int64_t>(i);
-        if (tramo[i] == minimo)
-            e.UltimoMinimo = primera + static_cast<std::int64_t>(i);
-    }
+    if (maximo == minimo)
+        (maximo < 0.0f ? e.UltimoMaximo : e.UltimoMinimo) = 0;
     return e;
 }
 

@@ -253,8 +253,10 @@ private:
 
 // Which extremes of a channel the samples reach, and the last sample that
 // reaches each (0: none). A marker is drawn once per extreme reached, not
-// once per sample that reaches it. With the column's block tables
-// (TablasTramo of the same stretch) only blocks that hold an extreme are read.
+// once per sample that reaches it. A channel whose extremes are one value
+// (a constant) has that one extreme, a maximum when it is 0 or above, a
+// minimum below 0. With the column's block tables (TablasTramo of the same
+// stretch) only blocks that hold an extreme are read.
 struct ExtremosAlcanzados {
     std::int64_t UltimoMaximo{0};
     std::int64_t UltimoMinimo{0};

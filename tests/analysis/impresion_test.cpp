@@ -577,8 +577,8 @@ TEST_F(PhasorPrint, PhasorViewPrintsItsDiagramAtTheScreensPositionAndZoom)
     const std::vector<QString> textos = printer.Texts();
     const std::vector<QString> leyenda(textos.begin(), textos.begin() + 12);
     EXPECT_EQ(leyenda,
-              (std::vector<QString>{"VA", "VA: 100.@.kV", "VB", "VB: 100.@240.kV", "VC", "VC: 100.@120.kV",
-                                    "IA", "IA: 10.@.A", "IB", "IB: 20.@90.A", "IC", "IC: 30.@180.A"}));
+              (std::vector<QString>{"VA", "VA: 100.@0kV", "VB", "VB: 100.@240.kV", "VC", "VC: 100.@120.kV",
+                                    "IA", "IA: 10.@0A", "IB", "IB: 20.@90.A", "IC", "IC: 30.@180.A"}));
     EXPECT_EQ(textos[12], "T69");
     EXPECT_EQ(textos[14], "Ventana 38");
     EXPECT_EQ(textos[14], f->lblNumero->text());
@@ -621,9 +621,9 @@ TEST_F(PhasorPrint, SequenceViewPrintsEachSetByItsRealFactor)
 
     const std::vector<QString> textos = printer.Texts();
     EXPECT_EQ(textos[0], "VA1");
-    EXPECT_EQ(textos[1], "VA1: 99.999@.kV");
-    EXPECT_EQ(textos[3], "VA2: .001@.kV");
-    EXPECT_EQ(textos[5], "VA0: .@90.kV");
+    EXPECT_EQ(textos[1], "VA1: 99.999@0kV");
+    EXPECT_EQ(textos[3], "VA2: .001@0kV");
+    EXPECT_EQ(textos[5], "VA0: 0kV");
     EXPECT_EQ(textos[6], "IA1");
     EXPECT_TRUE(textos[7].startsWith("IA1: ")) << textos[7].toStdString();
     EXPECT_EQ(textos[12], "T70");
@@ -686,8 +686,8 @@ TEST_F(PhasorPrint, PhaseWithoutChannelRowPrintsItsSetsNameWithoutUnit)
     Fases()->pctimpresora_Click();
     std::vector<QString> textos = printer.Texts();
     EXPECT_EQ(std::vector<QString>(textos.begin(), textos.begin() + 10),
-              (std::vector<QString>{"VA", "VA: 100.@.kV", "TENSION", "TENSION: 100.@240.", "VC",
-                                    "VC: 100.@120.kV", "IA", "IA: 10.@.A", "IC", "IC: 30.@180.A"}));
+              (std::vector<QString>{"VA", "VA: 100.@0kV", "TENSION", "TENSION: 100.@240.", "VC",
+                                    "VC: 100.@120.kV", "IA", "IA: 10.@0A", "IC", "IC: 30.@180.A"}));
     EXPECT_EQ(Fasores().size(), 6u);
     EXPECT_EQ(Trazos().size(), 5u);
     DescargarFases();
@@ -702,8 +702,8 @@ TEST_F(PhasorPrint, PhaseWithoutChannelRowPrintsItsSetsNameWithoutUnit)
     Secuencias()->pctimpresora_Click();
     textos = printer.Texts();
     EXPECT_EQ(std::vector<QString>(textos.begin(), textos.begin() + 6),
-              (std::vector<QString>{"TENSION1", "TENSION1: 99.999@.", "TENSION2", "TENSION2: .001@.kV",
-                                    "TENSION0", "TENSION0: .@90.kV"}));
+              (std::vector<QString>{"TENSION1", "TENSION1: 99.999@0", "TENSION2", "TENSION2: .001@0kV",
+                                    "TENSION0", "TENSION0: 0kV"}));
     EXPECT_EQ(cajas.Count(), 0);
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 1u);
 }
@@ -881,7 +881,7 @@ TEST_F(PhasorPdf, SequencePage)
     // The second set's positive sequence (IA1, at 64°) is blue.
     Comprobar(*Secuencias(), 3, kBlue, "T70");
     const QString texto = test::PdfText(pdf);
-    EXPECT_TRUE(texto.contains(QStringLiteral("VA1: 99.999@.kV"))) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(QStringLiteral("VA1: 99.999@0kV"))) << texto.toStdString();
 }
 
 // Both views of a substation's six channels (57-64 characters told apart by

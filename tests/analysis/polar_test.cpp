@@ -48,6 +48,34 @@ TEST_F(PolarTest, ValueLinePutsTheUnitStraightAfterTheAngle)
     EXPECT_EQ(TextoValor("I", "0", {0.25f, -90}, ""), "I0: .25 @ -90.");
 }
 
+// The "#" patterns alone write a value that rounds to 0 as the separator
+// (".@-14.51kV"): a magnitude that reads 0 is the number 0 without the angle
+// it has no use for, and an angle of 0 is 0.
+TEST_F(PolarTest, AValueThatRoundsToZeroReadsZero)
+{
+    struct Caso {
+        Polar p;
+        QChar separador;
+        const char* texto;
+    };
+    const Caso casos[] = {
+        {{0.0f, 90.0f}, QChar('.'), "0kV"},      // the zero phasor
+        {{0.0004f, -14.51f}, QChar('.'), "0kV"}, // a balanced set's negative sequence
+        {{0.0005f, -14.51f}, QChar('.'), ".001@-14.51kV"},
+        {{5.0f, 0.0f}, QChar('.'), "5.@0kV"},
+        {{5.0f, -0.004f}, QChar('.'), "5.@0kV"},
+        {{0.0f, 0.0f}, QChar(','), "0kV"},
+        {{2.5f, 0.0f}, QChar(','), "2,5@0kV"},
+    };
+    for (const Caso& c : casos) {
+        SetDecimalSeparatorForTests(c.separador);
+        EXPECT_EQ(TextoMagnitudAngulo(c.p, "kV", "@"), QString::fromUtf8(c.texto))
+            << c.p.Magnitud << " " << c.p.Angulo;
+    }
+    SetDecimalSeparatorForTests(QChar('.'));
+    EXPECT_EQ(TextoValor("VA", "0", {0.0f, 90.0f}, "kV"), "VA0: 0kV");
+}
+
 TEST_F(PolarTest, ScalesAndZoomSteps)
 {
     EXPECT_EQ(RadioDiagrama(9000, 4032), 2016.0f);

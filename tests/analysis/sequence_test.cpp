@@ -35,9 +35,9 @@ TEST_F(SequenceTest, BalancedAbcSet)
     EXPECT_EQ(k.X2i, 0.0f);
     EXPECT_EQ(k.X0r, 0.0f);
     EXPECT_EQ(k.X0i, 0.0f);
-    EXPECT_EQ(Texto(k.X1r, k.X1i), "V1: 99.999 @ .kV");
-    EXPECT_EQ(Texto(k.X2r, k.X2i), "V1: .001 @ .kV");
-    EXPECT_EQ(Texto(k.X0r, k.X0i), "V1: . @ 90.kV");
+    EXPECT_EQ(Texto(k.X1r, k.X1i), "V1: 99.999 @ 0kV");
+    EXPECT_EQ(Texto(k.X2r, k.X2i), "V1: .001 @ 0kV");
+    EXPECT_EQ(Texto(k.X0r, k.X0i), "V1: 0kV");
 }
 
 TEST_F(SequenceTest, BalancedAcbSetIsAllNegativeSequence)

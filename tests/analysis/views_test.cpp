@@ -91,7 +91,7 @@ TEST_F(ViewsTest, PhasorViewOfOneSetDrawsItsThreePhasesFromTheCentre)
     EXPECT_EQ(f->lblzoom->text(), "+/-: 0");
 
     // Value rows 4..6 hold the first set; rows 1..3 are empty with one set.
-    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ 0kV");
     EXPECT_EQ(f->Valores[4]->text(), "VB: 100. @ 240.kV");
     EXPECT_EQ(f->Valores[5]->text(), "VC: 100. @ 120.kV");
     for (int i = 0; i < 3; ++i)
@@ -148,7 +148,7 @@ TEST_F(ViewsTest, PhasorViewScalesEachSetByItsFactor)
     // The second set is drawn upwards; its value boxes show unscaled values.
     EXPECT_LT(f->Lineas[3]->Y2(), f->CentroY());
     EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ 90.A");
-    EXPECT_EQ(f->Valores[3]->text(), "VA: 10. @ .kV");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 10. @ 0kV");
 }
 
 TEST_F(ViewsTest, AFactorThatIsNotANumberIsReportedAndDrawnAsOne)
@@ -209,9 +209,9 @@ TEST_F(ViewsTest, PhaseWithoutChannelRowShowsItsSetNameNotAnotherSetsCaption)
     ASSERT_TRUE(CargarFases());
     const frmFases* f = Fases();
     EXPECT_EQ(cajas.Count(), 0);
-    EXPECT_EQ(f->Valores[3]->text(), "TENSION: 100. @ .");
+    EXPECT_EQ(f->Valores[3]->text(), "TENSION: 100. @ 0");
     EXPECT_EQ(f->Valores[4]->text(), "VB: 100. @ 240.kV");
-    EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ .A");
+    EXPECT_EQ(f->Valores[0]->text(), "IA: 10. @ 0A");
     EXPECT_EQ(f->Valores[1]->text(), "CORRIENTE: 20. @ 90.");
     EXPECT_EQ(f->Valores[2]->text(), "IC: 30. @ 180.A");
 }
@@ -228,9 +228,9 @@ TEST_F(ViewsTest, SequenceViewShowsTheSymmetricalComponentsOfTheChosenSets)
     EXPECT_EQ(Analisis().ComponentesSecuencia->Cols(), 12);
     // First set (TENSION) in the lower three rows, captioned by its first
     // channel with the sequence digit.
-    EXPECT_EQ(s->Valores[3]->text(), "VA1: 99.999 @ .kV");
-    EXPECT_EQ(s->Valores[4]->text(), "VA2: .001 @ .kV");
-    EXPECT_EQ(s->Valores[5]->text(), "VA0: . @ 90.kV");
+    EXPECT_EQ(s->Valores[3]->text(), "VA1: 99.999 @ 0kV");
+    EXPECT_EQ(s->Valores[4]->text(), "VA2: .001 @ 0kV");
+    EXPECT_EQ(s->Valores[5]->text(), "VA0: 0kV");
     EXPECT_EQ(s->Valores[2]->text().left(5), "IA0: ");
     EXPECT_EQ(s->lblNumero->text(), "Ventana 1");
     // The largest sequence phasor of the record reaches the edge.
@@ -501,7 +501,7 @@ TEST_F(ViewsTest, AnAbsurdSetFactorIsSaidOnceAndTheViewScrollsThroughTheRecord)
     ASSERT_EQ(cajas.Count(), 1);
     EXPECT_EQ(cajas.Last().Prompt, "T144");
     EXPECT_EQ(f->lblNumero->text(), "Ventana 1");
-    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ 0kV");
     EXPECT_FALSE(f->Lineas[0]->Visible());
     QTest::mousePress(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
     QTest::mouseRelease(f->HScroll1, Qt::LeftButton, {}, PistaDerecha(f->HScroll1));
@@ -548,7 +548,7 @@ TEST_F(ViewsTest, APairWithAnAbsurdSetFactorSaysItOnceAndScrollsTogether)
     QTest::mouseClick(s->HScroll1, Qt::LeftButton, {}, PistaDerecha(s->HScroll1));
     EXPECT_EQ(f->lblNumero->text(), "Ventana 22");
     EXPECT_EQ(s->lblNumero->text(), "Ventana 22");
-    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ .kV");
+    EXPECT_EQ(f->Valores[3]->text(), "VA: 100. @ 0kV");
     EXPECT_EQ(cajas.Count(), 1);
 }
 

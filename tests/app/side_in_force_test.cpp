@@ -60,7 +60,7 @@ protected:
         const RecordModel& r = Registro();
         const std::int32_t c = ColumnaAnalogica(kFila);
         float lo = 0.0f, hi = 0.0f;
-        ExtremosDesdeCero(valores.Column(c), nullptr, lo, hi);
+        ExtremosMuestras(valores.Column(c), nullptr, lo, hi);
         const QString u = QStringLiteral(" ") + r.TablaCanales(kFila, 4);
         return {Format(lo, "0.000") + u, Format(hi, "0.000") + u};
     }

@@ -1,7 +1,11 @@
 #include <QDateTime>
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/base/vb_error.h"
 #include "record/helpers.h"
@@ -122,6 +126,53 @@ TEST_F(HelpersTest, ChannelCaptionPrefersAShortCircuitName)
     EXPECT_EQ(NombreCanalPlantilla(plantilla, 1), "Barra");
 }
 
+// A record's captions, its texts trimmed of the blanks its fields are
+// padded with: a circuit text that other channels' captions share tells
+// none of them apart, so the caption carries the channel's name too.
+TEST_F(HelpersTest, ChannelCaptionsTellChannelsApartWhereTheirCircuitTextIsShared)
+{
+    const QString guion = QString::fromUtf8(" \u2013 ");
+    struct Caso {
+        const char* que;
+        std::vector<std::pair<QString, QString>> filas; // name, circuit
+        QStringList rotulos;
+    };
+    const std::vector<Caso> casos = {
+        {"one circuit for some",
+         {{"IA", "L1"}, {"IB", "L1"}, {"IC", "L2"}},
+         {"L1" + guion + "IA", "L1" + guion + "IB", "L2"}},
+        {"padded with blanks",
+         {{"J2 - VA          ", "LÍNEA 1   "}, {"J2 - VB", " LÍNEA 1"}},
+         {"LÍNEA 1" + guion + "J2 - VA", "LÍNEA 1" + guion + "J2 - VB"}},
+        {"a name that is another's circuit",
+         {{"IA", "FEEDER 1"}, {"IAX", "IA"}},
+         {"IA", "IA" + guion + "IAX"}},
+        {"no name", {{"", "Barra 1"}, {"   ", "Barra 2"}}, {"Barra 1", "Barra 2"}},
+        {"nothing more to tell", {{"IA", "IA"}, {"IA", "IA"}}, {"IA", "IA"}},
+        {"names alone, padded", {{"  VA  ", ""}, {"VB", "    "}}, {"VA", "VB"}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        const auto n = static_cast<std::int32_t>(c.filas.size());
+        Registro().TablaCanales = Matrix<QString>(n, 4);
+        for (std::int32_t k = 1; k <= n; ++k)
+            Canal(k, c.filas[static_cast<size_t>(k - 1)].first, c.filas[static_cast<size_t>(k - 1)].second);
+        QStringList uno;
+        for (std::int32_t k = 1; k <= n; ++k)
+            uno << NombreCanal(k);
+        EXPECT_EQ(uno, c.rotulos);
+        EXPECT_EQ(NombresCanales(), c.rotulos) << "the whole table at once";
+    }
+
+    Registro().TablaCanales = Matrix<QString>(1, 4);
+    Canal(1, "  J2 - VA   ", "LÍNEA 1");
+    Registro().TablaCanales(1, 4) = "kV    ";
+    EXPECT_EQ(NombreCanalId(1), "J2 - VA");
+    EXPECT_EQ(UnidadCanal(1), "kV");
+    EXPECT_EQ(UnidadCanal(2), "");
+    EXPECT_EQ(Registro().TablaCanales(1, 2), "  J2 - VA   ") << "the table keeps the file's text";
+}
+
 TEST_F(HelpersTest, SamplingRateFallsBackToTheRateFromTimeStamps)
 {
     RecordModel& r = Registro();
@@ -159,24 +210,44 @@ TEST(MuestrasPorCiclo, RateOverLineFrequencyRoundedHalvesToEvenAtLeastOne)
     }
 }
 
-TEST_F(HelpersTest, ExtremesAlwaysHoldZero)
+// A channel's extremes are the smallest and largest value its samples hold,
+// whatever their sign: a channel all above 0 has a minimum above 0.
+TEST_F(HelpersTest, ExtremesAreTheSmallestAndLargestSample)
 {
-    Matrix<float> m(3, 3);
-    const float col1[] = {5, 7, 6}, col2[] = {-3, -1, -2}, col3[] = {-4, 9, 0};
-    for (int s = 1; s <= 3; ++s) {
-        m(s, 1) = col1[s - 1];
-        m(s, 2) = col2[s - 1];
-        m(s, 3) = col3[s - 1];
-    }
+    const float nan = std::nanf("");
+    struct Caso {
+        std::vector<float> Muestras;
+        float Minimo;
+        float Maximo;
+    };
+    const Caso casos[] = {
+        {{5, 7, 6}, 5, 7},              // all above 0
+        {{-3, -1, -2}, -3, -1},         // all below 0
+        {{-4, 9, 0}, -4, 9},            // both sides
+        {{nan, 2.5f, nan}, 2.5f, 2.5f}, // NaN left out
+        {{nan, nan, nan}, 0, 0},        // no number at all
+    };
+    Matrix<float> m(3, static_cast<std::int32_t>(std::size(casos)));
+    for (std::int32_t c = 1; c <= m.Cols(); ++c)
+        for (std::int32_t s = 1; s <= 3; ++s)
+            m(s, c) = casos[c - 1].Muestras[static_cast<size_t>(s - 1)];
     MaxMinCanales(m);
     const RecordModel& r = Registro();
-    ASSERT_EQ(r.MinimosCanal.Size(), 3);
-    EXPECT_EQ(r.MinimosCanal(1), 0);
-    EXPECT_EQ(r.MaximosCanal(1), 7);
-    EXPECT_EQ(r.MinimosCanal(2), -3);
-    EXPECT_EQ(r.MaximosCanal(2), 0);
-    EXPECT_EQ(r.MinimosCanal(3), -4);
-    EXPECT_EQ(r.MaximosCanal(3), 9);
+    ASSERT_EQ(r.MinimosCanal.Size(), m.Cols());
+    for (std::int32_t c = 1; c <= m.Cols(); ++c) {
+        EXPECT_EQ(r.MinimosCanal(c), casos[c - 1].Minimo) << c;
+        EXPECT_EQ(r.MaximosCanal(c), casos[c - 1].Maximo) << c;
+    }
+
+    // A record of one sample: its value is both extremes.
+    Matrix<float> una(1, 2);
+    una(1, 1) = 11.379f;
+    una(1, 2) = -0.5f;
+    MaxMinCanales(una);
+    EXPECT_EQ(r.MinimosCanal(1), 11.379f);
+    EXPECT_EQ(r.MaximosCanal(1), 11.379f);
+    EXPECT_EQ(r.MinimosCanal(2), -0.5f);
+    EXPECT_EQ(r.MaximosCanal(2), -0.5f);
 }
 
 TEST_F(HelpersTest, ClockTextTurnsLocalePointsIntoColonsAndDecimalProbeFollowsLocale)

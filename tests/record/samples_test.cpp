@@ -1,6 +1,9 @@
 #include <QByteArray>
 #include <QList>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 #include "platform/base/file_names.h"
 #include "record/ascii_copy.h"
@@ -192,6 +195,41 @@ TEST_F(SamplesTest, Sepam1997BinaryOpensWithValoresFilled)
     for (float v : r.Valores.Column(1))
         mayor = std::max(mayor, std::abs(v));
     EXPECT_GT(mayor, 1.0f);
+}
+
+// Each channel's extremes are the smallest and largest value its samples
+// hold, read from the file's own bytes: I2 stays above 0 throughout, its
+// minimum 11.379 A at sample 755, and the block tables give what a walk
+// over the samples gives.
+TEST_F(SamplesTest, SepamExtremesAreTheSmallestAndLargestSampleOfEachChannel)
+{
+    ASSERT_TRUE(Abrir("SEPAM_1997_BIN.DAT").Ok());
+    const RecordModel& r = Registro();
+    const QByteArray bytes = test::ReadBytes(SamplePath("SEPAM_1997_BIN.DAT"));
+    const int tam = 8 + 2 * 6 + 2;
+    std::vector<float> minimos(6, std::numeric_limits<float>::infinity());
+    std::vector<float> maximos(6, -std::numeric_limits<float>::infinity());
+    std::int32_t muestraMinimoI2 = 0;
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s) {
+        for (std::int32_t c = 1; c <= 6; ++c) {
+            const auto* p =
+                reinterpret_cast<const unsigned char*>(bytes.constData()) + (s - 1) * tam + 8 + 2 * (c - 1);
+            const auto x = static_cast<std::int16_t>(p[0] | (p[1] << 8));
+            const auto v = static_cast<float>(x * r.FactorA(c) + r.FactorB(c));
+            if (c == 2 && v < minimos[1])
+                muestraMinimoI2 = s;
+            minimos[static_cast<size_t>(c - 1)] = std::min(minimos[static_cast<size_t>(c - 1)], v);
+            maximos[static_cast<size_t>(c - 1)] = std::max(maximos[static_cast<size_t>(c - 1)], v);
+        }
+    }
+    ASSERT_FALSE(r.Tablas.Valores.empty()) << "read through the block tables";
+    MaxMinCanales(r.Valores);
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        EXPECT_EQ(r.MinimosCanal(c), minimos[static_cast<size_t>(c - 1)]) << c;
+        EXPECT_EQ(r.MaximosCanal(c), maximos[static_cast<size_t>(c - 1)]) << c;
+    }
+    EXPECT_NEAR(r.MinimosCanal(2), 11.379f, 0.0005f);
+    EXPECT_EQ(muestraMinimoI2, 755);
 }
 
 TEST_F(SamplesTest, SepamAsciiCopyKeepsItsMultiplierLineAndReadsBackIdentically)

@@ -74,7 +74,7 @@ TEST_F(TablasTest, TablesGoWithTheRecordAndAreNeverHandedOutStale)
 }
 
 // The channels' extremes taken through the tables are those of the walk
-// from 0, NaN left out.
+// over the samples, NaN left out.
 TEST_F(TablasTest, ChannelExtremesThroughTheTablesAreTheWalks)
 {
     RecordModel& r = Registro();
@@ -94,8 +94,10 @@ TEST_F(TablasTest, ChannelExtremesThroughTheTablesAreTheWalks)
         EXPECT_EQ(r.MinimosCanal(c), minimos(c)) << c;
         EXPECT_EQ(r.MaximosCanal(c), maximos(c)) << c;
     }
-    EXPECT_EQ(r.MaximosCanal(2), 0.0f);
+    EXPECT_EQ(r.MaximosCanal(2), -5.0f);
+    EXPECT_EQ(r.MinimosCanal(3), 3.0f);
     EXPECT_EQ(r.MinimosCanal(4), 0.0f);
+    EXPECT_EQ(r.MaximosCanal(4), 0.0f);
 }
 
 } // namespace

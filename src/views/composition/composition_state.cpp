@@ -76,7 +76,7 @@ Extremos ExtremosColumna(std::int32_t col)
     const Matrix<float>& valores = r.Valores;
     if (col < 1 || col > valores.Cols())
         return e;
-    ExtremosDesdeCero(valores.Column(col), TablaValores(r, col), e.Minimo, e.Maximo);
+    ExtremosMuestras(valores.Column(col), TablaValores(r, col), e.Minimo, e.Maximo);
     return e;
 }
 

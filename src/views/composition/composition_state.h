@@ -56,8 +56,8 @@ namespace composicion {
 [[nodiscard]] std::int32_t ComposicionesEnUso(const Matrix<std::uint8_t>& seleccion);
 [[nodiscard]] bool EnUso(const Matrix<std::uint8_t>& seleccion, std::int32_t n);
 
-// The extremes of column col of Valores as the last build took them (both
-// starting at 0); a column the build did not take (the record changed since)
+// The extremes of column col of Valores as the last build took them (the
+// smallest and largest sample); a column the build did not take (the record changed since)
 // is read from its block tables, or walked once.
 [[nodiscard]] Extremos ExtremosColumna(std::int32_t col);
 

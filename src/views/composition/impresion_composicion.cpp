@@ -39,7 +39,7 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
         c.Fila = fila;
         c.Columna = ColumnaConUnidad(fila);
         c.Nombre = NombreCanal(fila);
-        c.Unidad = r.TablaCanales(fila, 4);
+        c.Unidad = r.TablaCanales(fila, 4).trimmed();
         c.Extremos = composicion::ExtremosColumna(c.Columna);
         canales.push_back(std::move(c));
     }
@@ -102,7 +102,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
         if (alcanzados.UltimoMinimo > 0)
             marcadores.push_back({y0 - c.Extremos.Minimo * escalaY,
                                   Format(c.Extremos.Minimo, "0.000") + blanco + c.Unidad, color});
-        if (alcanzados.UltimoMaximo > 0 && c.Extremos.Maximo != c.Extremos.Minimo)
+        if (alcanzados.UltimoMaximo > 0)
             marcadores.push_back({y0 - c.Extremos.Maximo * escalaY,
                                   Format(c.Extremos.Maximo, "0.000") + blanco + c.Unidad, color});
     }

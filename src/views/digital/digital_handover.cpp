@@ -43,8 +43,9 @@ ComboAnalogico::ComboAnalogico(QWidget* parent) : QComboBox(parent)
 void ComboAnalogico::Llenar()
 {
     const std::int32_t canales = std::min(Plantillas().NumCanalesTabla, Registro().TablaCanales.Rows());
+    const QStringList nombres = NombresCanales();
     for (std::int32_t i = 1; i <= canales; ++i)
-        addItem(NombreCanal(i));
+        addItem(nombres[i - 1]);
     setCurrentIndex(-1);
     setEditText(NombreCanal(1));
     indice_ = -1;

@@ -303,7 +303,7 @@ void frm19::Construir(bool alCargar)
         // one font for both, the largest that fits them. (A record closed
         // meanwhile leaves nothing to measure: the boxes keep their font.)
         float lo = 0.0f, hi = 0.0f;
-        ExtremosDesdeCero(r.Valores.Column(canal_.Columna), TablaValores(r, canal_.Columna), lo, hi);
+        ExtremosMuestras(r.Valores.Column(canal_.Columna), TablaValores(r, canal_.Columna), lo, hi);
         const QStringList textos{TextoValorCursor(lo, canal_.Unidad), TextoValorCursor(hi, canal_.Unidad)};
         const int px = AjustarFuenteCaja(*lblamar, textos);
         FijarPixelesFuente(*lblcian, px);

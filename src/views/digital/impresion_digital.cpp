@@ -28,8 +28,8 @@ constexpr std::int32_t kTextoCursor1 = 262;
 constexpr std::int32_t kTextoCursor2 = 263;
 constexpr std::int32_t kTextoTiempo = 264;
 
-// The extremes of a whole column, both starting at 0, as the process-wide
-// extremes hold them; only the printed channel's column is read.
+// The extremes of a whole column, its smallest and largest sample, as the
+// process-wide extremes hold them; only the printed channel's column is read.
 struct ExtremosCanal {
     float Minimo{0.0f};
     float Maximo{0.0f};
@@ -217,7 +217,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
                       GeometriaImpresora(p, izq, escalaX, ceroAnalogico, escalaY), verde, std::nullopt,
                       TablasTramo(r, canal.Columna, origen));
     ExtremosCanal extremos;
-    ExtremosDesdeCero(columna, tablas, extremos.Minimo, extremos.Maximo);
+    ExtremosMuestras(columna, tablas, extremos.Minimo, extremos.Maximo);
     const ExtremosAlcanzados alcanzados =
         BuscarExtremos(TramoColumna(r, canal.Columna, origen + 1, ultima), origen + 1, extremos.Maximo,
                        extremos.Minimo, TablasTramo(r, canal.Columna, origen + 1));
@@ -228,7 +228,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     if (alcanzados.UltimoMinimo > 0)
         marcadores.push_back({ceroAnalogico - extremos.Minimo * escalaY,
                               Format(extremos.Minimo, "0.000") + blanco + canal.Unidad, verde});
-    if (alcanzados.UltimoMaximo > 0 && extremos.Maximo != extremos.Minimo)
+    if (alcanzados.UltimoMaximo > 0)
         marcadores.push_back({ceroAnalogico - extremos.Maximo * escalaY,
                               Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde});
     MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);

@@ -52,11 +52,11 @@ QPointer<frmTodoanalog>& Instancia()
 
 // The units text of a band's row. The close command may have emptied the
 // table under the open view: a row outside it is the subscript error.
-const QString& UnidadFila(const Matrix<QString>& tabla, std::int32_t fila)
+QString UnidadFila(const Matrix<QString>& tabla, std::int32_t fila)
 {
     if (fila < 1 || fila > tabla.Rows() || tabla.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    return tabla(fila, 4);
+    return tabla(fila, 4).trimmed();
 }
 
 } // namespace

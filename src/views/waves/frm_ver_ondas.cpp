@@ -123,7 +123,7 @@ QString frmVerOndas::Unidad() const
     const RecordModel& r = Registro();
     if (CanalVentana < 1 || CanalVentana > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    return r.TablaCanales(CanalVentana, 4);
+    return r.TablaCanales(CanalVentana, 4).trimmed();
 }
 
 float frmVerOndas::ValorEn(double muestra) const
@@ -145,7 +145,7 @@ void frmVerOndas::DisponerLecturas(int pixelesTesela)
     // The channel's extremes: the widest values its boxes can show (from
     // its block tables when it has them).
     float lo = 0.0f, hi = 0.0f;
-    ExtremosDesdeCero(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
+    ExtremosMuestras(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
     const bool indicador = ondas::IndicadorPrimarioSecundario(*lbl_PS);
     const TextosMaximosOnda textos = TextosMaximos(n, lo, hi, Unidad(), FrecuenciaMuestreo());
     const QStringList lados{TextosIdioma(279), TextosIdioma(280)};
@@ -198,7 +198,7 @@ void frmVerOndas::ColocarControles()
     DisponerLecturas(kPixelesFuenteMaximos);
     ondas::IgualarLecturasTesela();
     float lo = 0.0f, hi = 0.0f;
-    ExtremosDesdeCero(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
+    ExtremosMuestras(Canal(), TablaValores(r, ColumnaAnalogica(CanalVentana)), lo, hi);
 
     // The view of the picture as placed (whole pixels).
     const double wp = picbox->Width();

@@ -17,8 +17,8 @@ namespace vesdra {
 
 namespace {
 
-// A column's extremes as the record holds it now, the side in force (both
-// from 0, through its block tables): never those some view took earlier.
+// A column's extremes as the record holds it now, the side in force
+// (through its block tables): never those some view took earlier.
 struct ExtremosColumna {
     float Minimo{0.0f};
     float Maximo{0.0f};
@@ -26,7 +26,7 @@ struct ExtremosColumna {
 ExtremosColumna ExtremosDe(const RecordModel& r, std::int32_t c)
 {
     ExtremosColumna e;
-    ExtremosDesdeCero(r.Valores.Column(c), TablaValores(r, c), e.Minimo, e.Maximo);
+    ExtremosMuestras(r.Valores.Column(c), TablaValores(r, c), e.Minimo, e.Maximo);
     return e;
 }
 
@@ -36,7 +36,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 {
     const RecordModel& r = Registro();
     const std::int32_t c = ColumnaFila(d.CanalVentana);
-    const QString u = r.TablaCanales(d.CanalVentana, 4);
+    const QString u = r.TablaCanales(d.CanalVentana, 4).trimmed();
     const std::int32_t n = r.NumMuestras();
     const QString blanco = QStringLiteral(" ");
 
@@ -187,10 +187,12 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
         marcadores.push_back({y, Format(minimo, "0.000") + blanco + u, azul});
-        // At one sample the minimum is looked at after the maximum.
+        // At one sample the minimum is looked at after the maximum. The
+        // step's value has the sign of the distance: a minimum above 0 stands
+        // above the zero line as surely as a maximum does.
         if (e.UltimoMinimo >= e.UltimoMaximo) {
             nGrid = (y - y0) / pasoValor;
-            vGrid = nGrid == 0.0 ? 0.0 : std::fabs(minimo) / nGrid;
+            vGrid = nGrid == 0.0 ? 0.0 : -minimo / nGrid;
         }
     }
     MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
@@ -318,7 +320,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     };
     const auto etiquetaExtremo = [&](std::int32_t b, bool maximo) {
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        return Format(extremo(b, maximo), "0.000") + blanco + r.TablaCanales(c.Fila, 4);
+        return Format(extremo(b, maximo), "0.000") + blanco + c.Unidad;
     };
     const double finEtiqueta = izq - m.Ancho(blanco);
     // The bands' names, shown beside each other on the page: each gives way
@@ -347,8 +349,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
         if (!leyenda) {
             (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
-                                    QStringLiteral("0") + r.TablaCanales(c.Fila, 4), finEtiqueta, centro(b),
-                                    color, junto);
+                                    QStringLiteral("0") + c.Unidad, finEtiqueta, centro(b), color, junto);
         } else if (const QString t = blanco + NombreCanal(c.Fila);
                    textos.Rectangulo(t, xDerecha, centro(b)).right() <= finDerecha) {
             (void)textos.ImprimirSiLibre(t, xDerecha, centro(b), color);
@@ -411,8 +412,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalBanda& c = canales[k];
                 valores[i].push_back(QStringLiteral(": ") +
-                                     Format(ValorMuestra(r, muestra, c.Columna), "0.000") +
-                                     r.TablaCanales(c.Fila, 4));
+                                     Format(ValorMuestra(r, muestra, c.Columna), "0.000") + c.Unidad);
                 fijos.emplace_back(distintos[k] + valores[i].back(), ancho);
             }
         }

@@ -22,7 +22,7 @@ namespace vesdra {
 [[nodiscard]] QString TextoTiempoEntre(double muestra1, double muestra2, std::int32_t frecuenciaMuestreo);
 
 // The longest texts a waveform window's boxes can show for a channel whose
-// extremes are minimo and maximo (both taken from 0) over n samples at a
+// extremes are minimo and maximo over n samples at a
 // rate: the boxes are made wide enough for these. Digits are as wide as one
 // another in the read-outs' fonts, so the extremes give the widest values.
 struct TextosMaximosOnda {

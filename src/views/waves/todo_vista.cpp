@@ -144,7 +144,7 @@ float ExtremoColumna(std::span<const float> valores)
 {
     float lo = 0.0f;
     float hi = 0.0f;
-    ExtremosDesdeCero(valores, nullptr, lo, hi);
+    ExtremosMuestras(valores, nullptr, lo, hi);
     return std::max(std::fabs(lo), std::fabs(hi));
 }
 

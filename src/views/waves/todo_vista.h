@@ -104,8 +104,7 @@ struct EscalasAV {
 [[nodiscard]] double FondoEscalaBanda(const CanalBanda& canal, const EscalasAV& escalas, double altoBanda);
 [[nodiscard]] double EscalaYBanda(double altoBanda, double fondoEscala);
 
-// Larger magnitude of a column's extremes, both taken from 0 as the record's
-// extremes are.
+// Largest magnitude a column holds (0 for none).
 [[nodiscard]] float ExtremoColumna(std::span<const float> valores);
 
 } // namespace vesdra

@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <span>
 
+#include "common/one_circuit.h"
 #include "common/printed_page.h"
 #include "common/test_support.h"
 #include "composition_fixture.h"
@@ -18,6 +22,9 @@
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
 #include "platform/scroll_bar.h"
+#include "record/cfg_reader.h"
+#include "record/dat_reader.h"
+#include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/cancelar.h"
 #include "shell/language.h"
@@ -76,6 +83,32 @@ protected:
 };
 
 // ---- the page ----
+
+// On a real record whose currents stay above 0 (the SEPAM sample's I2,
+// circuit "2", never below 11.379 A) the legend's extremes are the channel's
+// own: no minimum of 0 that no sample holds.
+TEST_F(CompositionPage, ExtremesOfARealRecordAreTheChannelsOwn)
+{
+    RecordModel& r = Registro();
+    r.RutaCfg = test::SamplePath(QStringLiteral("SEPAM_1997_BIN.CFG"));
+    r.RutaDat = test::SamplePath(QStringLiteral("SEPAM_1997_BIN.DAT"));
+    ASSERT_TRUE(LeerCfg(r).Ok());
+    ASSERT_TRUE(LeerDat(r).Ok());
+    IniciarValores();
+    Plantillas().NumCanalesTabla = r.NumAnalogicos;
+    Construir({{1, 1}, {2, 2}, {3, 3}});
+    const std::span<const float> i2 = r.Valores.Column(2);
+    const auto [menor, mayor] = std::minmax_element(i2.begin(), i2.end());
+    ASSERT_GT(*menor, 11.0f);
+
+    PaginaComposicion(printer, Datos(3, 1, r.NumMuestras()), FixedFont());
+    const QString unidad = r.TablaCanales(2, 4);
+    EXPECT_TRUE(FindText(printer, QStringLiteral("2 min: ") + TextoSingle(*menor) + unidad));
+    EXPECT_TRUE(FindText(printer, QStringLiteral("2 max: ") + TextoSingle(*mayor) + unidad));
+    for (const PrintCall& c : printer.OfKind(Kind::Print))
+        EXPECT_FALSE(c.Text.endsWith(QStringLiteral(" 0A")) || c.Text.endsWith(QStringLiteral(": 0A")))
+            << c.Text.toStdString();
+}
 
 TEST_F(CompositionPage, FullViewOnAColourPrinter)
 {
@@ -442,6 +475,85 @@ TEST_F(CompositionPage, SubstationNamesReadApartInTheLegendAndTheReadOuts)
     }
     for (const std::string& f : NotWhole(papel, enteros))
         ADD_FAILURE() << f << " in " << papel.toStdString();
+}
+
+// Channels that share one circuit text, their names and units padded with
+// blanks: the legend's names and the read-outs read as their own channels
+// (the circuit and the trimmed name), in colour and in black; no padding
+// stands between a name and its extremes or values ("…  max: 2.255946A"),
+// and on paper each channel's name and values print whole.
+TEST_F(CompositionPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
+{
+    const QRegularExpression relleno(QStringLiteral("\\s{2,}(max |min )?:|:.*\\S\\s+$"));
+    for (const std::int32_t canales : {3, 6}) {
+        Sawtooth(canales, 1000);
+        FilasDeUnCircuito::Llenar(canales, canales);
+        const RecordModel& r = Registro();
+        QStringList nombres;
+        for (std::int32_t c = 1; c <= canales; ++c) {
+            nombres << NombreCanal(c);
+            EXPECT_TRUE(nombres.back().endsWith(FilasDeUnCircuito::Nombres()[c - 1])) << c;
+        }
+        EXPECT_TRUE(TodosDistintos(nombres));
+        DatosPaginaComposicion d = Datos(canales, 1, 1000);
+        d.EscalaVertical = 20;
+        d.Cursor1 = 5;
+        d.Cursor2 = 12;
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(canales) + " channels, colour mode " + std::to_string(mode));
+            printer.SetColorMode(mode);
+            printer.Calls.clear();
+            PaginaComposicion(printer, d, FixedFont());
+            QStringList leyenda;
+            QStringList lecturas;
+            QString nombre;
+            bool enLecturas = false;
+            double xEntrada = 0.0;
+            for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                if (c.Text.startsWith(TextosIdioma(266)))
+                    xEntrada = c.X1;
+            }
+            for (const PrintCall& c : printer.Calls) {
+                if (c.What == Kind::Line && c.DrawStyle == 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft &&
+                    c.X2 - c.X1 == 500) {
+                    leyenda << nombre;
+                    nombre.clear();
+                    continue;
+                }
+                if (c.What != Kind::Print)
+                    continue;
+                if (!c.Text.startsWith(QStringLiteral("Cursor"))) {
+                    EXPECT_FALSE(relleno.match(c.Text).hasMatch()) << '"' << c.Text.toStdString() << '"';
+                }
+                if (c.X1 != xEntrada)
+                    continue;
+                if (c.Text.startsWith(TextosIdioma(266))) {
+                    enLecturas = true;
+                } else if (enLecturas) {
+                    lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+                } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
+                           !c.Text.contains(QStringLiteral(" min: "))) {
+                    test::AppendPrintedLine(nombre, c.Text);
+                }
+            }
+            EXPECT_TRUE(SeLeenAparte(leyenda, nombres)) << leyenda.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
+                << lecturas.join(QStringLiteral(" | ")).toStdString();
+        }
+        printer.SetColorMode(2);
+        const QString papel =
+            TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaComposicion(p, d, m); });
+        QStringList enteros;
+        for (std::int32_t c = 1; c <= canales; ++c) {
+            const QString u = FilasDeUnCircuito::Unidades()[c - 1];
+            enteros << FilasDeUnCircuito::Nombres()[c - 1].mid(5) << QStringLiteral(" max: %1").arg(9 * c) + u
+                    << QStringLiteral(" min: %1").arg(-10 * c) + u;
+            for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                enteros << QStringLiteral(": ") + Format(r.Valores(muestra, c), "0.000") + u;
+        }
+        for (const std::string& f : NotWhole(papel, enteros))
+            ADD_FAILURE() << canales << " channels: " << f << " in " << papel.toStdString();
+    }
 }
 
 // ---- through the window ----

@@ -6,9 +6,11 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
+#include "common/one_circuit.h"
 #include "common/printed_page.h"
 #include "common/test_support.h"
 #include "platform/base/numeric.h"
@@ -440,6 +442,39 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
                    [](const PrintCall& c) { return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft; })
             .empty())
         << "no value grid: both extremes sit on the zero line";
+}
+
+// A channel that stays above 0 and reaches its minimum last: the value grid
+// takes its step from that minimum and still reads upwards, its values
+// positive above the zero line and negative below it.
+TEST_F(PrintedPage, AChannelAboveZeroLabelsItsGridPositiveAboveTheZero)
+{
+    RecordModel& r = Registro();
+    for (std::int32_t s = 1; s <= r.NumMuestras(); ++s)
+        r.Valores(s, 3) = s > r.NumMuestras() - 20 ? 11.0f : 12.0f + static_cast<float>(s % 19);
+    MaxMinCanales(r.Valores);
+    ASSERT_EQ(r.MinimosCanal(3), 11.0f);
+    ASSERT_FALSE(PaginaOnda(printer, Onda(3), FixedFont()));
+    std::vector<double> filas;
+    for (const PrintCall& c : LinesWhere(printer, [](const PrintCall& l) {
+             return l.DrawStyle == 2 && l.Y1 == l.Y2 && l.X1 == kBoxLeft && l.X2 == kBoxRight;
+         }))
+        filas.push_back(c.Y1);
+    ASSERT_GE(filas.size(), 14u) << "seven grid lines each way, and the extremes' markers";
+    const auto [alto, bajo] = std::minmax_element(filas.begin(), filas.end());
+    const double y0 = (*alto + *bajo) / 2;
+    int etiquetas = 0;
+    for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+        if (c.X1 >= kBoxLeft || !c.Text.endsWith(QStringLiteral(" V")) ||
+            std::find(filas.begin(), filas.end(), c.Y1) == filas.end() ||
+            c.Text.contains(QStringLiteral(".000")))
+            continue;
+        ++etiquetas;
+        EXPECT_EQ(c.Text.startsWith(QLatin1Char('-')), c.Y1 > y0) << c.Text.toStdString() << " at " << c.Y1;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?[0-9.,]")).match(c.Text).hasMatch())
+            << c.Text.toStdString();
+    }
+    EXPECT_GE(etiquetas, 2);
 }
 
 // A rate giving no samples per 50 ms prints the page without its time scale;
@@ -876,15 +911,16 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
         EXPECT_GT(name->Y1, y) << "in the bands' order";
         y = name->Y1;
     }
-    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV, under
-    // their names; DC's ramp reaches its maximum after the last sample the
-    // page draws, its minimum (0) never.
+    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV (one
+    // extreme: they are constant), under their names; DC's ramp reaches its
+    // minimum at its first sample and its maximum after the last sample the
+    // page draws.
     std::vector<QString> list;
     for (const PrintCall& c : prints)
         if (c.Y1 < FindText(printer, QStringLiteral("Cursor 1: "))->Y1 && c.X1 == kFrameLeft + 200)
             list.push_back(c.Text);
     const std::vector<QString> legend = {
-        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC",
+        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC", "DC min: 0.100 V",
         "IB", "IB max: 100.000 A", "IB min: -100.000 A", "VB", "VB max: 50.000 kV"};
     EXPECT_EQ(list, legend);
     // The markers' dotted lines still run across the plot, without a value
@@ -894,7 +930,7 @@ TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
                              return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft - 100;
                          })
                   .size(),
-              6u);
+              7u);
     for (const PrintCall& c : prints) {
         if (c.Y1 < kBoxBottom && c.X1 < kBoxLeft) {
             EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200) << c.Text.toStdString();
@@ -1074,6 +1110,60 @@ TEST_F(StackedPage, FromFiveBandsTheMarginHoldsTheColumnAloneAndNamesReadApart)
     }
 }
 
+// Channels that share one circuit text, their names and units padded with
+// blanks: every read-out on the stacked page reads as its own channel (the
+// circuit and the trimmed name), in colour and in black, nothing of the
+// padding stands between a name and its value, and on paper each channel's
+// name and values print whole.
+TEST_F(StackedPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
+{
+    FilasDeUnCircuito::Llenar(8, 3);
+    const RecordModel& r = Registro();
+    const QRegularExpression relleno(QStringLiteral("\\s{2,}(max |min )?:|:.*\\S\\s+$"));
+    for (const int bands : {4, 6}) {
+        DatosPaginaTodo d = Todo({});
+        QStringList nombres;
+        for (int k = 1; k <= bands; ++k) {
+            d.Filas.push_back(k);
+            nombres << NombreCanal(k);
+            EXPECT_TRUE(nombres.back().endsWith(FilasDeUnCircuito::Nombres()[k - 1])) << k;
+        }
+        EXPECT_TRUE(TodosDistintos(nombres));
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(bands) + " bands, colour mode " + std::to_string(mode));
+            printer.SetColorMode(mode);
+            printer.Calls.clear();
+            PaginaTodo(printer, d, FixedFont());
+            const double cursor1 = FindText(printer, QStringLiteral("Cursor 1: "))->Y1;
+            const double xEntrada = kFrameLeft + FixedFont().Ancho(QStringLiteral("AA"));
+            QStringList lecturas;
+            for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+                if (c.Text.startsWith(QStringLiteral("Cursor")))
+                    continue;
+                EXPECT_FALSE(relleno.match(c.Text).hasMatch()) << '"' << c.Text.toStdString() << '"';
+                if (c.X1 != xEntrada || c.Y1 <= cursor1 || c.Text.startsWith(TextosIdioma(266)) ||
+                    !c.Text.contains(QStringLiteral(": ")))
+                    continue;
+                lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+            }
+            EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
+                << lecturas.join(QStringLiteral(" | ")).toStdString();
+        }
+        printer.SetColorMode(2);
+        const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
+        QStringList enteros;
+        for (const std::int32_t fila : d.Filas) {
+            enteros << FilasDeUnCircuito::Nombres()[fila - 1].mid(5);
+            for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
+                enteros << QStringLiteral(": ") +
+                               Format(r.Valores(muestra, CIntText(r.TablaCanales(fila, 1))), "0.000") +
+                               FilasDeUnCircuito::Unidades()[fila - 1];
+        }
+        for (const std::string& f : NotWhole(papel, enteros))
+            ADD_FAILURE() << bands << " bands: " << f << " in " << papel.toStdString();
+    }
+}
+
 TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
 {
     EightRows();
@@ -1123,7 +1213,8 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     // (up to the last sample but one) does not reach: no marker.
     EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
     EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
-    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0) << "the minimum 0 is never reached";
+    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0)
+        << "no minimum of its own beside the one extreme";
 }
 
 // ---- through the windows ----

@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include "common/one_circuit.h"
 #include "common/screen_fixture.h"
 #include "common/test_support.h"
 #include "platform/base/readout_fit.h"
@@ -73,6 +74,48 @@ TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
         EXPECT_EQ(test::ControlTapado(*t, *t->lblet[k]).toStdString(), "") << k;
 }
 
+// Six channels that share one circuit text, their names and units padded
+// with blanks, as a recorder writes them without a template: each band's
+// boxes show a caption that reads as its own channel only (the circuit and
+// the trimmed name), the whole of it on hover, and the value with the
+// trimmed unit.
+TEST_P(LongNames, StackedBandsOfOneCircuitReadAsTheirOwnChannels)
+{
+    QStringList nombres;
+    QStringList circuitos;
+    QStringList unidades;
+    for (std::int32_t k = 0; k < 6; ++k) {
+        nombres << test::FilasDeUnCircuito::Nombres()[k].leftJustified(32);
+        circuitos << QString::fromUtf8("LÍNEA 1").leftJustified(16);
+        unidades << test::FilasDeUnCircuito::Unidades()[k].leftJustified(8);
+    }
+    SineRecord(nombres, circuitos, unidades, {66000, 66000, 66000, 407.91, 407.91, 407.91});
+    AbrirDialogoOndas();
+    frmNewOndas& d = NewOndas();
+    for (int fila = 0; fila < 6; ++fila)
+        d.List1_DblClick(fila);
+    d.cmdtodo_Click();
+    frmTodoanalog* t = TodoAnalog();
+    ASSERT_NE(t, nullptr);
+    QCoreApplication::processEvents();
+    t->Form_Resize();
+    t->HScroll2->SetValue(1995);
+    const RecordModel& r = Registro();
+    QStringList rotulos;
+    for (std::int32_t b = 1; b <= 6; ++b)
+        rotulos << QString::fromUtf8("LÍNEA 1 \u2013 ") + test::FilasDeUnCircuito::Nombres()[b - 1];
+    QStringList vistos;
+    for (std::int32_t b = 1; b <= 6; ++b) {
+        ElidedLineEdit& caja = *t->lblet[static_cast<size_t>(2 * b)];
+        SCOPED_TRACE(caja.text().toStdString());
+        const QString valor = TextoValor(r.Valores(1995, b), test::FilasDeUnCircuito::Unidades()[b - 1]);
+        EXPECT_EQ(caja.text(), rotulos[b - 1] + QStringLiteral(": ") + valor);
+        EXPECT_TRUE(test::LecturaConValorEntero(caja, rotulos[b - 1], valor));
+        vistos << NameShown(caja.VisibleText().split(QLatin1Char('\n')), QStringLiteral(": "), valor);
+    }
+    EXPECT_TRUE(test::SeLeenAparte(vistos, rotulos)) << vistos.join(QStringLiteral(" | ")).toStdString();
+}
+
 TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
 {
     RegistroLargo();
@@ -110,6 +153,46 @@ TEST_P(LongNames, WindowTitlesAndChoiceSlotsCutInTheMiddle)
         titulos << visible;
     }
     EXPECT_TRUE(test::PorGruposDistintos(titulos)) << "window titles";
+}
+
+// Two positions' channels whose names differ only in the middle ("… LÍNEA 1
+// – INTENSIDAD FASE A", "… LÍNEA 2 – INTENSIDAD FASE A"), six or eight
+// windows tiled: each title bar reads as its own window's channel and none
+// of the others'.
+TEST_P(LongNames, TiledTitlesThatDifferInTheMiddleReadApart)
+{
+    for (const std::vector<const char*>& fines :
+         {std::vector<const char*>{"TENSIÓN FASE A", "INTENSIDAD FASE A", "INTENSIDAD FASE B"},
+          std::vector<const char*>{"TENSIÓN FASE A", "INTENSIDAD FASE A", "TENSIÓN FASE B",
+                                   "INTENSIDAD FASE B"}}) {
+        QStringList nombres;
+        for (const char* linea : {"1", "2"})
+            for (const char* fin : fines)
+                nombres << QString::fromUtf8("SUBESTACIÓN NORTE 220 kV POSICIÓN LÍNEA %1 – %2")
+                               .arg(QLatin1String(linea), QString::fromUtf8(fin));
+        SCOPED_TRACE(std::to_string(nombres.size()) + " windows");
+        CerrarVentanasOndas();
+        SineRecord(nombres, {}, QStringList(nombres.size(), QStringLiteral("A")),
+                   std::vector<double>(static_cast<std::size_t>(nombres.size()), 100.0));
+        AbrirDialogoOndas();
+        frmNewOndas& d = NewOndas();
+        for (int fila = 0; fila < nombres.size(); ++fila)
+            d.List1_DblClick(fila);
+        d.cmdOK_Click();
+        const std::vector<frmVerOndas*> ventanas = ondas::VentanasOndasAbiertas();
+        ASSERT_EQ(ventanas.size(), static_cast<std::size_t>(nombres.size()));
+        QStringList titulos;
+        QStringList enteros;
+        for (frmVerOndas* v : ventanas) {
+            auto* sub = qobject_cast<QMdiSubWindow*>(MarcoFormulario(*v));
+            ASSERT_NE(sub, nullptr);
+            (void)sub->grab(); // its title bar drawn
+            titulos << TituloVisible(*sub);
+            enteros << sub->windowTitle();
+        }
+        EXPECT_TRUE(test::SeLeenAparte(titulos, enteros))
+            << titulos.join(QStringLiteral(" | ")).toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LongNames,
