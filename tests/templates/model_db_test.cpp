@@ -92,7 +92,6 @@ protected:
     void TearDown() override
     {
         SetMotorBasesModelo(nullptr);
-        SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
 
@@ -257,11 +256,7 @@ protected:
         test::CopiarModelos(dir_.filePath("Models"), test::DataPath("Models"),
                             {"Modelos.mdb", "Mal.mdb", "P7.mdb", "R123.mdb", "Solo.mdb"});
     }
-    void TearDown() override
-    {
-        SetExeFolderOverride({});
-        TemplateTest::TearDown();
-    }
+    void TearDown() override { TemplateTest::TearDown(); }
     static QString Base(const char* nombre)
     {
         return CarpetaModelos() + QLatin1Char('/') + QLatin1String(nombre);
@@ -427,7 +422,6 @@ protected:
     void TearDown() override
     {
         SetMotorBasesModelo(nullptr);
-        SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
     // A stand-in for the model reader that runs `guion` in the shell.
