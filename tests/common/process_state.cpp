@@ -13,6 +13,7 @@
 #include "platform/base/app_paths.h"
 #include "platform/base/formats.h"
 #include "platform/base/vb_error.h"
+#include "platform/modal_loops.h"
 
 extern char** environ;
 
@@ -49,6 +50,7 @@ ProcessState CaptureProcessState()
     s.Locale = QLocale();
     s.CLocale = CLocale();
     s.RuntimeSpanish = RuntimeSpanish();
+    s.ProgramEnding = ProgramEnding();
     s.DecimalSeparator = DecimalSeparator();
     s.Font = QApplication::font();
     s.Environment = Environment();
@@ -69,6 +71,9 @@ QStringList ChangesBetween(const ProcessState& before, const ProcessState& now)
                  .arg(QString::fromStdString(now.CLocale), QString::fromStdString(before.CLocale));
     if (now.RuntimeSpanish != before.RuntimeSpanish)
         c << QStringLiteral("the runtime's texts in %1").arg(now.RuntimeSpanish ? "Spanish" : "English");
+    if (now.ProgramEnding != before.ProgramEnding)
+        c << QStringLiteral("the program's end %1")
+                 .arg(now.ProgramEnding ? "confirmed" : "no longer confirmed");
     if (now.DecimalSeparator != before.DecimalSeparator)
         c << QStringLiteral("the decimal separator \"%1\"").arg(now.DecimalSeparator);
     if (now.Font != before.Font)
@@ -95,6 +100,7 @@ void RestoreProcessState(const ProcessState& state)
     QLocale::setDefault(state.Locale);
     std::setlocale(LC_ALL, state.CLocale.c_str());
     SetRuntimeSpanish(state.RuntimeSpanish);
+    SetProgramEnding(state.ProgramEnding);
     if (DecimalSeparator() != state.DecimalSeparator)
         SetDecimalSeparatorForTests({});
     if (QApplication::font() != state.Font)

@@ -19,13 +19,14 @@ namespace vesdra::test {
 
 // What a test may change of the process: the program-folder override, the
 // locale (QLocale's default and the C library's), the language of the
-// runtime's texts, the decimal separator, the application font, the
+// runtime's texts, the program's end being confirmed, the decimal separator, the application font, the
 // environment and the working folder.
 struct ProcessState {
     QString ExeFolderOverride;
     QLocale Locale;
     std::string CLocale;
     bool RuntimeSpanish{false};
+    bool ProgramEnding{false};
     QChar DecimalSeparator;
     QFont Font;
     std::vector<std::string> Environment;
