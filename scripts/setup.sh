@@ -10,7 +10,7 @@ PKGS=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
       qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       mdbtools-dev
-      poppler-utils xvfb xauth fontconfig
+      poppler-utils xvfb xauth fontconfig locales
       openbox libx11-dev)
 # The fonts the layouts are measured against (the tests see only these).
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,4 +29,26 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests run the readers and the read-outs under the locales of the
+# program's users (Spanish, German: "," as the decimal point) beside C, and
+# scripts/test.sh runs every test program once under es_ES.UTF-8; a test
+# that needs one of them fails, naming it, where it is missing.
+LOCALES=(es_ES.UTF-8 de_DE.UTF-8)
+absent=()
+for l in "${LOCALES[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || absent+=("$l")
+done
+if [ ${#absent[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing locales: ${absent[*]} (run as root to generate them)" >&2
+    exit 1
+  fi
+  for l in "${absent[@]}"; do
+    # Kept in locale.gen, so a later locale-gen keeps it.
+    grep -qx "$l UTF-8" /etc/locale.gen || sed -i "s/^# *\($l UTF-8\)\$/\1/" /etc/locale.gen
+    grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >>/etc/locale.gen
+  done
+  locale-gen >/dev/null
 fi

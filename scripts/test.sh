@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once in a normal build (GCC), once with
+# Sets up, builds and runs every test: once in a normal build (GCC), each test
+# program there once more whole, shuffled, in Spanish, then once with
 # AddressSanitizer and UndefinedBehaviorSanitizer built by clang (any report
 # fails the run), where the file readers' fuzz targets then run briefly.
 set -euo pipefail
@@ -16,6 +17,13 @@ cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DC
 "$here/scripts/test-fonts.sh" --check "$here/build/fonts"
 cmake --build "$here/build" -j "$jobs"
 ctest --test-dir "$here/build" -j "$jobs" --output-on-failure
+# Each test program once more as a whole, in a shuffled order and under a
+# Spanish locale: a test that depends on the tests run before it, on their
+# order or on the locale fails here the day it is written (ctest runs every
+# test in a process of its own). --gtest_random_seed=N replays an order.
+seed=$((RANDOM % 99999 + 1))
+echo "Every test program whole, shuffled with seed $seed, under es_ES.UTF-8"
+LC_ALL=es_ES.UTF-8 "$here/scripts/test-whole.sh" "$here/build" --gtest_shuffle --gtest_random_seed="$seed"
 
 cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
       -DVESDRA_SANITIZE=ON -DVESDRA_FUZZ=ON -DVESDRA_BUILD_BENCH=OFF >/dev/null

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/base/clock.h"
 #include "platform/base/numeric.h"
 #include "platform/base/vb_error.h"
 
@@ -124,7 +125,7 @@ std::int32_t MuestrasPorCiclo(std::int32_t frecuenciaMuestreo, std::int32_t frec
 
 QString HoraTexto()
 {
-    QString texto = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    QString texto = QLocale().toString(WallClockNow(), QLocale::ShortFormat);
     // Locales that write the time with "." get ":" in the print header.
     qsizetype desde = 0;
     for (int i = 0; i < 3; ++i) {

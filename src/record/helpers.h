@@ -66,7 +66,7 @@ void ExtremosMuestras(std::span<const float> columna, const TracePyramid* tablas
 // read through its block tables when it has them.
 void MaxMinCanales(const Matrix<float>& m);
 
-// Current date and time in the locale's short format, its first three "."
+// The date and time of WallClockNow() in the locale's short format, its first three "."
 // turned into ":" (print headers).
 [[nodiscard]] QString HoraTexto();
 

@@ -20,6 +20,7 @@
 #include <cmath>
 
 #include "platform/base/app_paths.h"
+#include "platform/base/clock.h"
 #include "platform/base/formats.h"
 #include "platform/base/screen.h"
 #include "platform/elided_label.h"
@@ -410,7 +411,7 @@ void MDIForm1::AplicarPlantillaInicial(const QString& ruta)
 
 void MDIForm1::Reloj_Timer()
 {
-    mnuTime->setText(HoraAmPm(QTime::currentTime()));
+    mnuTime->setText(HoraAmPm(WallClockNow().time()));
 }
 
 void MDIForm1::PonerTextoSalir()

@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/animation.h"
 #include "platform/avi.h"
@@ -241,11 +241,8 @@ TEST(Animation, OpenPlayStopClose)
 
     anim.Play();
     EXPECT_TRUE(anim.IsPlaying());
-    QElapsedTimer t;
-    t.start();
-    while (anim.CurrentFrame() < 2 && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_GE(anim.CurrentFrame(), 2) << "frames advance while the event loop runs";
+    EXPECT_TRUE(test::WaitFor([&] { return anim.CurrentFrame() >= 2; }))
+        << "frames advance while the event loop runs";
 
     anim.Stop();
     EXPECT_FALSE(anim.IsPlaying());
@@ -268,11 +265,7 @@ TEST(Animation, PlayingOnceStopsOnTheLastFrame)
     anim.Open(path);
     EXPECT_EQ(anim.IntervalMs(), 10);
     anim.Play(1);
-    QElapsedTimer t;
-    t.start();
-    while (anim.IsPlaying() && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    EXPECT_FALSE(anim.IsPlaying());
+    EXPECT_TRUE(test::WaitFor([&] { return !anim.IsPlaying(); }));
     EXPECT_EQ(anim.CurrentFrame(), 2);
 }
 

@@ -2,7 +2,9 @@
 #include <stdexcept>
 
 #include <limits>
+#include <string_view>
 
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/base/formats.h"
 #include "platform/base/numeric.h"
@@ -97,6 +99,26 @@ TEST(Numeric, CDblUsesTheUsersSeparatorAndRefusesNonNumbers)
             << QString::fromUtf16(bad).toStdString();
     EXPECT_EQ(ErrorOf([] { (void)CDbl(u"1e999"); }), vberr::Overflow);
     EXPECT_EQ(ErrorOf([] { (void)CIntText(u"3000000000"); }), vberr::Overflow);
+}
+
+// The program runs under the user's locale, the C library's too: Val still
+// reads "." as the point, and CDbl the locale's own separator, never
+// stopping at a point the C library would not take.
+TEST(Numeric, MendedValAndCDblReadAlikeUnderEveryUsersLocale)
+{
+    for (const char* locale : test::kUserLocales) {
+        SCOPED_TRACE(locale);
+        const test::ScopedLocale enUso(locale);
+        ASSERT_TRUE(enUso.Available());
+        const QChar punto = DecimalSeparator();
+        EXPECT_EQ(punto, QLatin1Char(std::string_view(locale) == "C" ? '.' : ','));
+        EXPECT_DOUBLE_EQ(Val(u"-3.5abc"), -3.5);
+        EXPECT_DOUBLE_EQ(Val(u"  .25e1"), 2.5);
+        EXPECT_DOUBLE_EQ(CDbl(QStringLiteral(" 2") + punto + QStringLiteral("375 ")), 2.375);
+        EXPECT_DOUBLE_EQ(CDbl(QStringLiteral("-1") + punto + QStringLiteral("5e2")), -150);
+        EXPECT_EQ(CIntText(QStringLiteral("2") + punto + QStringLiteral("7")), 3);
+        EXPECT_EQ(ErrorOf([] { (void)CDbl(u"1e999"); }), vberr::Overflow);
+    }
 }
 
 TEST(VbErrors, CarryTheRuntimeNumbersAndEnglishDescriptions)

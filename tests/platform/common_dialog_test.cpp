@@ -130,8 +130,10 @@ TEST(CommonDialog, RealOpenDialogStartsInTheFolderAndReturnsThePick)
 
 TEST(CommonDialog, TheExitClosesAnOpenDialogAndNoneOpensAfterIt)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     CommonDialog d = OpenRecordDialog();
-    d.FileName = QDir::tempPath() + QStringLiteral("/*.dat");
+    d.FileName = dir.filePath(QStringLiteral("*.dat"));
     int profundidad = -1;
     // Confirmed while the dialog waits for the user (its own loop runs).
     QTimer::singleShot(0, [&] {

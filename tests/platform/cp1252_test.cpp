@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/base/app_paths.h"
 #include "platform/base/cp1252.h"
@@ -51,11 +52,10 @@ TEST(Cp1252, AFileIsUtf8OnlyWhenValidUtf8WithMultiByteSequences)
 
 TEST(AppPaths, FoldersAreFoundByLevelsFromTheExecutableFolder)
 {
-    SetExeFolderOverride(QStringLiteral("/opt/x/VESDRA/EXE"));
+    const test::ScopedExeFolder exe(QStringLiteral("/opt/x/VESDRA/EXE"));
     EXPECT_EQ(IniFolder(), QStringLiteral("/opt/x/VESDRA/ini"));
     EXPECT_EQ(IconosFolder(), QStringLiteral("/opt/x/VESDRA/Iconos"));
     EXPECT_EQ(ModelsFolder(), QStringLiteral("/opt/x/Models"));
-    SetExeFolderOverride(QString::fromUtf8(VESDRA_RUNTIME_ROOT "/EXE"));
 }
 
 } // namespace vesdra

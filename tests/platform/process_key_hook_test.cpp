@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <csignal>
 
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/base/vb_error.h"
 #include "platform/key_hook.h"
@@ -50,15 +52,28 @@ TEST(StartProgram, RecordsTheWindowStyleAndRefusesMissingPrograms)
     SetProgramStarterForTests({});
 }
 
+// The program started is not waited for: it can end only once the test
+// has gone on after the start (it waits for a file the test writes then),
+// and its process is the one whose number came back.
 TEST(StartProgram, RealStartDoesNotWait)
 {
     QTemporaryDir dir;
     const QString script = dir.filePath("conv.sh");
-    ASSERT_TRUE(test::WriteBytes(script, "#!/bin/sh\nexec sleep 30\n"));
+    const QByteArray seguir = QFile::encodeName(dir.filePath("seguir"));
+    const QByteArray hecho = QFile::encodeName(dir.filePath("hecho"));
+    ASSERT_TRUE(test::WriteBytes(script, "#!/bin/sh\nn=0\nwhile [ ! -e '" + seguir +
+                                             "' ]; do\n  n=$((n + 1)); [ $n -gt 6000 ] && exit 1\n"
+                                             "  sleep 0.01\ndone\necho $$ > '" +
+                                             hecho + "'\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const auto pid = StartProgram(script, vbNormalFocus); // returns at once though it sleeps
-    EXPECT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    const auto pid = StartProgram(script, vbNormalFocus);
+    ASSERT_GT(pid, 0);
+    const auto fin = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGTERM); });
+    EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << "still running";
+    ASSERT_TRUE(test::WriteBytes(QFile::decodeName(seguir), "1"));
+    ASSERT_TRUE(test::WaitFor([&] { return test::ReadBytes(QFile::decodeName(hecho)).endsWith('\n'); }))
+        << "a start that waited for the program would have seen it give up";
+    EXPECT_EQ(test::ReadBytes(QFile::decodeName(hecho)).trimmed().toLongLong(), pid);
 
     const QString notRunnable = dir.filePath("data.txt");
     ASSERT_TRUE(test::WriteBytes(notRunnable, "x"));

@@ -368,7 +368,9 @@ TEST_F(PrintFrame, EveryPageStartsFromTheSamePrinterState)
 // copy would write the file again for each and leave the last copy alone.
 TEST_F(PrintFrame, CopiesToAFileArePagesOfOneDocument)
 {
-    printer.FileName = QStringLiteral("/tmp/copias.pdf");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    printer.FileName = dir.filePath(QStringLiteral("copias.pdf"));
     EXPECT_EQ(Print(3), FinImpresion::Impresa);
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::Line, Kind::NewPage, Kind::Line, Kind::NewPage, Kind::Line,
                                           Kind::EndDoc}));

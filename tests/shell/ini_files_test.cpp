@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "common/process_state.h"
 #include "platform/base/text_file.h"
 #include "platform/base/vb_error.h"
 #include "shell/ini_files.h"
@@ -296,13 +297,12 @@ TEST(ShippedSettingsFiles, ReadAsDefaultsWhoseFoldersExistInTheRuntimeTree)
     const QString ini = QStringLiteral(VESDRA_RUNTIME_ROOT "/ini");
     ShellState guardado = Shell();
     Shell().CarpetaIni = ini;
-    SetExeFolderOverride(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
+    const test::ScopedExeFolder exe(QStringLiteral(VESDRA_RUNTIME_ROOT "/EXE"));
     ASSERT_EQ(LeerTools(), 0);
     for (const QString& d : {Shell().DirOscilos, Shell().DirPlantillas, Shell().DirAplicaciones})
         EXPECT_TRUE(QFileInfo(d).isDir()) << d.toStdString();
     const ContenidoFicher f = LeerFicheroFicher();
     EXPECT_EQ(f.Rutas.size(), NumRutasFicher);
-    SetExeFolderOverride({});
     Shell() = guardado;
 }
 

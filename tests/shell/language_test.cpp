@@ -37,6 +37,9 @@ protected:
     void SetUp() override
     {
         saved_ = Shell();
+        spanish_ = RuntimeSpanish();
+        // The error texts are compared in English; a load in Spanish switches them.
+        SetRuntimeSpanish(false);
         Shell() = ShellState{};
         ASSERT_TRUE(dir_.isValid());
         Shell().CarpetaIni = dir_.path();
@@ -45,6 +48,7 @@ protected:
     {
         SetGuardarIdiomaEnFicheros({});
         Shell() = saved_;
+        SetRuntimeSpanish(spanish_);
     }
     QString Path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
     void Write(const QString& name, const QByteArray& bytes)
@@ -54,6 +58,7 @@ protected:
 
     QTemporaryDir dir_;
     ShellState saved_;
+    bool spanish_{false};
 };
 
 // ---------------------------------------------------------------------------

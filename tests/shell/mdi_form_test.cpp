@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "common/process_state.h"
 #include "mdi_fixture.h"
 #include "platform/common_dialog.h"
 #include "platform/file_lists.h"
@@ -442,6 +443,11 @@ TEST_F(MdiFormTest, MenuKeysWorkWhileAnotherWindowOfTheFrameIsActive)
 TEST_F(MdiFormTest, ClockShowsTwelveHourTime)
 {
     MDIForm1& p = Arrancar();
+    {
+        const test::ScopedClock reloj(QDateTime(QDate(2026, 12, 11), QTime(13, 5, 59)));
+        p.Reloj_Timer();
+    }
+    EXPECT_EQ(p.mnuTime->text(), "01:05 PM");
     p.Reloj_Timer();
     EXPECT_TRUE(
         QRegularExpression("^(0[1-9]|1[0-2]):[0-5][0-9] (AM|PM)$").match(p.mnuTime->text()).hasMatch())

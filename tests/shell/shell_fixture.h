@@ -33,6 +33,7 @@ class ShellTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        exeFolder_ = ExeFolderOverride();
         ASSERT_TRUE(dir_.isValid());
         Registro() = RecordModel{};
         Plantillas() = TemplateState{};
@@ -56,7 +57,7 @@ protected:
         AperturaHooks() = hooks_;
         Hooks() = shellHooks_;
         ProgresoRegistro() = RecordProgress{};
-        SetExeFolderOverride({});
+        SetExeFolderOverride(exeFolder_);
         Registro() = RecordModel{};
         Plantillas() = TemplateState{};
         Shell() = ShellState{};
@@ -73,6 +74,7 @@ protected:
     ScopedMsgBoxRecorder& Boxes() { return *boxes_; }
 
     QTemporaryDir dir_;
+    QString exeFolder_; // the override the test found
     std::unique_ptr<ScopedMsgBoxRecorder> boxes_;
     OpenHooks hooks_;
     ShellHooks shellHooks_;

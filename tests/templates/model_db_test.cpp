@@ -92,7 +92,6 @@ protected:
     void TearDown() override
     {
         SetMotorBasesModelo(nullptr);
-        SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
 
@@ -257,11 +256,7 @@ protected:
         test::CopiarModelos(dir_.filePath("Models"), test::DataPath("Models"),
                             {"Modelos.mdb", "Mal.mdb", "P7.mdb", "R123.mdb", "Solo.mdb"});
     }
-    void TearDown() override
-    {
-        SetExeFolderOverride({});
-        TemplateTest::TearDown();
-    }
+    void TearDown() override { TemplateTest::TearDown(); }
     static QString Base(const char* nombre)
     {
         return CarpetaModelos() + QLatin1Char('/') + QLatin1String(nombre);
@@ -427,7 +422,6 @@ protected:
     void TearDown() override
     {
         SetMotorBasesModelo(nullptr);
-        SetExeFolderOverride({});
         TemplateTest::TearDown();
     }
     // A stand-in for the model reader that runs `guion` in the shell.
@@ -564,27 +558,37 @@ TEST_F(DamagedModelTest, MendedAMissingReaderIsReportedAsSuchWithWhereItWasLooke
 }
 
 // The program's windows are painted and its timers run while a table is
-// read (a reader may take up to its time limit).
+// read (a reader may take up to its time limit): the stand-in reader
+// answers only once a timer has fired and a window has been painted during
+// the read, so a read that held the event loop up would run into its limit.
 TEST_F(DamagedModelTest, MendedTheWindowsArePaintedWhileATableIsRead)
 {
     const QString respuesta = dir_.filePath("respuesta");
     ASSERT_TRUE(test::WriteBytes(respuesta, EncodeModelTable(TablaModelo{{"Modelo"}, {{T("X")}}})));
-    Lector("sleep 0.5\ncat '" + respuesta.toUtf8() + "'\n");
+    const QString reloj = dir_.filePath("reloj");
+    const QString pintado = dir_.filePath("pintado");
+    Lector("n=0\nwhile [ ! -e '" + reloj.toUtf8() + "' ] || [ ! -e '" + pintado.toUtf8() +
+           "' ]; do\n  n=$((n + 1)); [ $n -gt 6000 ] && exit 1\n  sleep 0.01\ndone\ncat '" +
+           respuesta.toUtf8() + "'\n");
 
     struct Pintado final : QWidget {
-        int Veces{0};
-        void paintEvent(QPaintEvent*) override { ++Veces; }
+        QString Senal;
+        void paintEvent(QPaintEvent*) override
+        {
+            if (!Senal.isEmpty())
+                (void)test::WriteBytes(Senal, "1");
+        }
     } ventana;
     ventana.resize(100, 100);
     ventana.show();
     QCoreApplication::processEvents();
-    const int antes = ventana.Veces;
+    ventana.Senal = pintado;
     ventana.update();
-    bool reloj = false;
-    QTimer::singleShot(50, &ventana, [&reloj] { reloj = true; });
-    EXPECT_EQ(CrearLectorMdb()->LeerTabla(dir_.filePath("Models/Modelos.mdb"), "Modelos").Filas.size(), 1U);
-    EXPECT_TRUE(reloj);
-    EXPECT_GT(ventana.Veces, antes);
+    QTimer::singleShot(0, &ventana, [&reloj] { (void)test::WriteBytes(reloj, "1"); });
+    const auto motor = CrearLectorMdb(std::chrono::milliseconds(test::kEventDeadlineMs));
+    EXPECT_EQ(motor->LeerTabla(dir_.filePath("Models/Modelos.mdb"), "Modelos").Filas.size(), 1U);
+    EXPECT_TRUE(QFile::exists(reloj));
+    EXPECT_TRUE(QFile::exists(pintado));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/base/app_paths.h"
 #include "record/record_model.h"
@@ -72,6 +73,9 @@ protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
+    // Subclasses point the program at a runtime tree in dir_; the override
+    // the test found comes back when the fixture goes.
+    ScopedExeFolder exeFolder_;
 };
 
 // Analog rows 1..n of the loaded template as the wizard's first step leaves

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/formats.h"
 #include "template_fixture.h"
 #include "templates/wizard_analog.h"
 
@@ -198,6 +199,8 @@ TEST_F(WizardAnalogTest, MendedRowsALowerCountHidComeBackAfterContinueStoredFewe
 
 TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
 {
+    // A count is read as the locale reads numbers: "." the point here.
+    const test::ScopedLocale c("C");
     Registro3();
     Plantillas().PlantillaNueva = true;
     PasoAnalogico paso;
@@ -215,6 +218,27 @@ TEST_F(WizardAnalogTest, ACountThatIsNotOneIsRefusedAndChangesNothing)
     // A fraction is cut down to its whole part.
     EXPECT_FALSE(paso.CambiarCuenta("2.7"));
     EXPECT_EQ(paso.Filas.size(), 2U);
+}
+
+// Under the users' locales a fraction is written with their separator; a
+// "." groups digits there, so "2.7" is the count 27.
+TEST_F(WizardAnalogTest, ACountFollowsTheUsersLocale)
+{
+    for (const char* locale : test::kUserLocales) {
+        SCOPED_TRACE(locale);
+        const test::ScopedLocale enUso(locale);
+        ASSERT_TRUE(enUso.Available());
+        Registro3();
+        Plantillas().PlantillaNueva = true;
+        PasoAnalogico paso;
+        (void)paso.Cargar();
+        EXPECT_FALSE(paso.CambiarCuenta(QStringLiteral("2") + DecimalSeparator() + QStringLiteral("7")));
+        EXPECT_EQ(paso.Filas.size(), 2U);
+        if (DecimalSeparator() == QLatin1Char(',')) {
+            EXPECT_FALSE(paso.CambiarCuenta("2.7"));
+            EXPECT_EQ(paso.Filas.size(), 27U);
+        }
+    }
 }
 
 TEST_F(WizardAnalogTest, ContinueStoresTrimmedRowsWithTheirChannels)

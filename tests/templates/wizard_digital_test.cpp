@@ -21,11 +21,7 @@ protected:
         SetMotorBasesModelo(nullptr);
         SetExeFolderOverride(dir_.filePath("vesdra/EXE"));
     }
-    void TearDown() override
-    {
-        SetExeFolderOverride({});
-        TemplateTest::TearDown();
-    }
+    void TearDown() override { TemplateTest::TearDown(); }
 
     // The fixture databases in the runtime tree's Models folder: "R123*"
     // offers three status signals, "MAL" cannot be read.

@@ -33,6 +33,11 @@ void SetExeFolderOverride(const QString& folder)
     Override() = folder;
 }
 
+QString ExeFolderOverride()
+{
+    return Override();
+}
+
 QString ExeFolder()
 {
     if (!Override().isEmpty())

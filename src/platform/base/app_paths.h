@@ -17,5 +17,7 @@ QString ModelsFolder();
 // Tests (and the environment variable VESDRA_EXE_DIR) may point the program
 // at another executable folder; an empty text removes the override.
 void SetExeFolderOverride(const QString& folder);
+// The override set, empty when there is none.
+[[nodiscard]] QString ExeFolderOverride();
 
 } // namespace vesdra

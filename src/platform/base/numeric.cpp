@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 #include "platform/base/formats.h"
@@ -25,6 +27,15 @@ std::int32_t RoundToInt32(double value)
         whole > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
         throw VbError(vberr::Overflow);
     return static_cast<std::int32_t>(whole);
+}
+
+// A number written as the C locale writes it ("." the point), read alike
+// whatever the C library's locale: the program runs under the user's, where
+// strtod would stop at the "." of "2.5".
+double ReadCNumber(const std::string& text)
+{
+    static const locale_t c = ::newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+    return ::strtod_l(text.c_str(), nullptr, c);
 }
 
 bool IsBlank(QChar c)
@@ -136,7 +147,7 @@ double Val(QStringView text)
         if (exDigits)
             num += ex;
     }
-    return std::strtod(num.c_str(), nullptr);
+    return ReadCNumber(num);
 }
 
 double CDbl(QStringView text)
@@ -188,7 +199,7 @@ double CDbl(QStringView text)
     }
     if (i != t.size())
         throw VbError(vberr::TypeMismatch);
-    const double v = std::strtod(num.c_str(), nullptr);
+    const double v = ReadCNumber(num);
     if (std::isinf(v))
         throw VbError(vberr::Overflow);
     return v;

@@ -12,6 +12,7 @@
 
 #include "common/one_circuit.h"
 #include "common/printed_page.h"
+#include "common/process_state.h"
 #include "common/test_support.h"
 #include "platform/base/numeric.h"
 #include "platform/common_dialog.h"
@@ -33,6 +34,11 @@ namespace {
 using Kind = PrintCall::Kind;
 
 using namespace vesdra::test;
+
+// The moment a page is printed at, and its date as the page shows it (the
+// test programs' locale is C).
+const QDateTime kHoraImpresion(QDate(2026, 12, 11), QTime(3, 21, 53));
+const QString kTextoHoraImpresion = QStringLiteral("11 Dec 2026 03:21:53");
 
 class PrintedPage : public test::WavesFixture
 {
@@ -114,6 +120,7 @@ protected:
 
 TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
 {
+    const test::ScopedClock reloj(kHoraImpresion);
     const DatosPaginaOnda d = Onda(1); // IA, 100 A sine
     ASSERT_FALSE(PaginaOnda(printer, d, FixedFont()));
 
@@ -307,7 +314,7 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     EXPECT_DOUBLE_EQ(ms->X1, kBoxRight - 500);
     EXPECT_DOUBLE_EQ(ms->Y1, kBoxBottom + 100);
     const PrintCall& date = prints.back();
-    EXPECT_EQ(date.Text, HoraTexto());
+    EXPECT_EQ(date.Text, kTextoHoraImpresion);
     // Placed by the printer's font, the wider here: it ends half a blank
     // short of the frame's lines.
     EXPECT_DOUBLE_EQ(date.X1, kFrameRight - 120 * date.Text.size() - 50);
@@ -797,6 +804,7 @@ protected:
 
 TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
 {
+    const test::ScopedClock reloj(kHoraImpresion);
     PaginaTodo(printer, Todo({1, 2}), FixedFont());
     const std::vector<QString> texts = printer.Texts();
     ASSERT_GE(texts.size(), 2u);
@@ -850,7 +858,7 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
                                      100 * QStringLiteral("Tiempo entre cursores : 500.000 ms").size());
     EXPECT_DOUBLE_EQ(footer->Y1, kFrameBottom - 240 - 50)
         << "its printer line inside the frame, off its line";
-    EXPECT_EQ(printer.Texts().back(), HoraTexto());
+    EXPECT_EQ(printer.Texts().back(), kTextoHoraImpresion);
 }
 
 TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
