@@ -305,8 +305,9 @@ TEST_F(DatTest, ShortDataFileOpensTheSamplesItHoldsWithoutSizingBeyondThem)
             EXPECT_EQ(r.TasaCalculada, 1000);
         }
     }
-    if (pico.Available())
+    if (pico.Available()) {
         EXPECT_LT(pico.PeakKb(), 64 * 1024);
+    }
 
     // ASCII: every sample line is a sample, a short one too, and no more
     // samples are sized than the file has lines, nor than it could hold
