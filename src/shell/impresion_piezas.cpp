@@ -155,6 +155,16 @@ bool TextosPagina::RotuloAntes(double x, double y) const
     return AlgunoAntes(rotulos_, marco_.Izquierda, Linea(), x, y);
 }
 
+void TextosPagina::ReservarColumna(const QRectF& r)
+{
+    columna_ = columna_ ? columna_->united(r) : r;
+}
+
+bool TextosPagina::FueraDeColumna(const QRectF& r) const
+{
+    return !columna_ || r.width() <= 0.0 || !Cubre(r, *columna_);
+}
+
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
 {
     p_.Line(x1, y1, x2, y2, color);
@@ -331,6 +341,47 @@ QString ColumnaPagina::Escribir(const QString& nombre, double x, double derecha,
     return t;
 }
 
+bool ColumnaPagina::Lectura(const QString& nombre, double x, const QString& despues, const QString& clave)
+{
+    const Printer& p = textos_.Impresora();
+    Fila(x);
+    const double fin = textos_.FinLibre(x, Y, limite_);
+    // The name's cut with `antes` before it, where it reads as its channel
+    // only.
+    const auto ligada = [&](const QString& antes) -> std::optional<QString> {
+        const QString t = textos_.NombreQueCabe(nombre, fin - x, antes, despues, Junto);
+        const QString corte = t.mid(antes.size(), t.size() - antes.size() - despues.size());
+        if (t.endsWith(despues) && !corte.trimmed().isEmpty() && !LeeComoOtro(corte, nombre, Junto))
+            return t;
+        return std::nullopt;
+    };
+    std::optional<QString> t = ligada({});
+    const bool solo = t.has_value();
+    if (!t && !clave.isEmpty())
+        t = ligada(clave + QStringLiteral(" ")).value_or(clave + despues);
+    if (t) {
+        if (imprimir_)
+            textos_.Imprimir(*t, x, Y);
+        Y += linea_;
+        return !solo;
+    }
+    // No key to stand for it: the name on two lines, the value after it.
+    const QStringList lineas = textos_.NombreEnLineas(nombre, fin - x, 2, despues, Junto);
+    for (const QString& l : lineas) {
+        Fila(x);
+        if (imprimir_) {
+            const double hasta = textos_.FinLibre(x, Y, limite_);
+            textos_.Imprimir(
+                p.TextWidth(l) <= hasta - x
+                    ? l
+                    : ElideMiddle(l, hasta - x, [&p](const QString& s) { return p.TextWidth(s); }),
+                x, Y);
+        }
+        Y += linea_;
+    }
+    return true;
+}
+
 QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, double derecha, int lineas,
                                           std::uint32_t color)
 {
@@ -425,12 +476,20 @@ QStringList NombresAnalogicos()
     return NombresDeFilas(&NombreCanalId);
 }
 
+bool LeeComoOtro(const QString& visto, const QString& nombre, const QStringList& junto)
+{
+    return std::any_of(junto.begin(), junto.end(),
+                       [&](const QString& o) { return o != nombre && !o.isEmpty() && ReadsAs(visto, o); });
+}
+
+QString ClaveLeyenda(std::int32_t n)
+{
+    return QStringLiteral("(%1)").arg(n);
+}
+
 QString NombreQueSeDistingue(const QString& nombre, const QStringList& junto, const TextAdvance& medida)
 {
-    const auto otro = [&](const QString& t) {
-        return std::any_of(junto.begin(), junto.end(),
-                           [&](const QString& o) { return o != nombre && !o.isEmpty() && ReadsAs(t, o); });
-    };
+    const auto otro = [&](const QString& t) { return LeeComoOtro(t, nombre, junto); };
     // The narrowest room in which the rule's text reads apart, found by
     // halving (the rule keeps more of the name as the room grows).
     double lo = 0.0;
@@ -605,6 +664,8 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
     // be taken for; then, rather than leave it out, any free row but one
     // where a caption waits for its value.
     const auto admite = [&](bool sola, double xe, double fila) {
+        if (!textos.FueraDeColumna(textos.Rectangulo(etiqueta, xe, fila)))
+            return false;
         return sola ? textos.NadaAntes(xe, fila) : !textos.RotuloAntes(xe, fila);
     };
     for (const bool sola : {true, false}) {
@@ -642,7 +703,8 @@ bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QStrin
             if (!t.endsWith(cola) || t.size() - cola.size() < MenorNombre(nombre))
                 continue;
             const double x = derecha - p.TextWidth(t);
-            if (textos.ImprimirSiLibre(t, x, fila, color))
+            if (textos.FueraDeColumna(textos.Rectangulo(t, x, fila)) &&
+                textos.ImprimirSiLibre(t, x, fila, color))
                 return true;
         }
     }

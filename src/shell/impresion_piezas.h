@@ -93,6 +93,12 @@ public:
     // next line) stands left of x on the row from y: a value printed at x
     // there would be read as its value.
     [[nodiscard]] bool RotuloAntes(double x, double y) const;
+    // The stretch of the page a column of read-outs takes: a label of the
+    // plot's axis (a zero, a grid step, an extreme) keeps out of it, where
+    // it would be read as one of the read-outs. Each call widens it.
+    void ReservarColumna(const QRectF& r);
+    // Whether r stands clear of the read-outs' column.
+    [[nodiscard]] bool FueraDeColumna(const QRectF& r) const;
 
     // A line in the current pen (black unless a colour is given), kept clear
     // of every text printed after it.
@@ -164,7 +170,8 @@ private:
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
-    std::vector<QRectF> rotulos_; // the texts taken that end in ":"
+    std::vector<QRectF> rotulos_;   // the texts taken that end in ":"
+    std::optional<QRectF> columna_; // what the read-outs' column takes
     std::vector<LineaTomada> lineas_;
 };
 
@@ -201,6 +208,16 @@ public:
     // A name and what follows it whole, on the first free row, the name
     // giving way to the room.
     void Nombre(const QString& nombre, double x, const QString& despues = {});
+    // A value line tied to one channel, on the first free row: the least
+    // of the name that reads as none of the names Junto holds (the name
+    // rule, to the room the row leaves), `despues` whole after it. Where no
+    // such cut has room, `clave` (the channel's key in the page's legend;
+    // none where the page has none) stands before it, with such a cut where
+    // one still has room, else before `despues` alone; without a key the
+    // name goes on two lines, `despues` after the second. Never a cut that
+    // reads as another channel's. Returns whether the name needed the key
+    // or a second line.
+    bool Lectura(const QString& nombre, double x, const QString& despues, const QString& clave = {});
     // A name on up to `lineas` lines (one where it fits on one), each on
     // the first row from Y with room for it, ending by `derecha` (or a blank
     // short of what its row holds), in `color`; Y a line below the last.
@@ -222,6 +239,14 @@ private:
 [[nodiscard]] QStringList RotulosAnalogicos();
 // The same with the channels' names (NombreCanalId).
 [[nodiscard]] QStringList NombresAnalogicos();
+
+// Whether `visto`, a name as shown, could be read as one of `junto` other
+// than `nombre` (ReadsAs).
+[[nodiscard]] bool LeeComoOtro(const QString& visto, const QString& nombre, const QStringList& junto);
+
+// The key by which a page's legend ties band or channel `n` (1-based) to
+// the lines that stand apart from its name: "(n)".
+[[nodiscard]] QString ClaveLeyenda(std::int32_t n);
 
 // The shortest text the name rule shows of `nombre` beside `junto` that
 // still reads as none of those names (ReadsAs); the name itself where no
