@@ -721,10 +721,11 @@ TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finN
     return {std::max(limite - largo, finNombre + hueco), limite};
 }
 
-void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
-                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo, bool conValores)
+std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                                            const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                            double derecha, double arriba, double abajo, bool conValores)
 {
+    std::vector<std::size_t> sinSitio;
     Printer& p = textos.Impresora();
     const double desde = izquierda - m.Ancho(QStringLiteral(" "));
     const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
@@ -745,10 +746,12 @@ void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
         const bool repetido = std::any_of(
             marcadores.begin(), marcadores.begin() + static_cast<std::ptrdiff_t>(i),
             [&](const MarcadorPagina& o) { return dentro(o) && o.Y == k.Y && o.Etiqueta == k.Etiqueta; });
-        if (dentro(k) && !repetido)
-            (void)EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")),
-                                  k.Y, k.Color, desde);
+        if (dentro(k) && !repetido &&
+            !EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")), k.Y,
+                             k.Color, desde))
+            sinSitio.push_back(i);
     }
+    return sinSitio;
 }
 
 void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, std::int32_t titulo)

@@ -347,10 +347,12 @@ struct MarcadorPagina {
 // Draws the markers whose height lies inside the plot (strictly): first all
 // their lines, then each one's value (EtiquetaDeLinea, kept off the other
 // markers' lines) in the order given; without `conValores` the lines alone
-// (the values printed elsewhere). Leaves the pen at width 1, solid.
-void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
-                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo, bool conValores = true);
+// (the values printed elsewhere). Leaves the pen at width 1, solid. Returns
+// the markers (by index) drawn whose value found no place by the plot.
+std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                                            const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                            double derecha, double arriba, double abajo,
+                                            bool conValores = true);
 // Whether a marker at height y is drawn: strictly inside the plot.
 [[nodiscard]] inline bool MarcadorDentro(double y, double arriba, double abajo)
 {

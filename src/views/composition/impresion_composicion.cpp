@@ -106,7 +106,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             marcadores.push_back({y0 - c.Extremos.Maximo * escalaY,
                                   Format(c.Extremos.Maximo, "0.000") + blanco + c.Unidad, color});
     }
-    MarcadoresExtremos(textos, m, marcadores, p0, p1, q0, q1);
+    (void)MarcadoresExtremos(textos, m, marcadores, p0, p1, q0, q1);
     p.DrawWidth = 1;
     p.DrawStyle = 0;
 

@@ -231,7 +231,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     if (alcanzados.UltimoMaximo > 0 && extremos.Maximo != extremos.Minimo)
         marcadores.push_back({ceroAnalogico - extremos.Maximo * escalaY,
                               Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde});
-    MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);
+    (void)MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);
 
     // The digital rows' step boxes: a box per state 1 (merged per device
     // column where the samples are closer than the printer's dots).

@@ -50,6 +50,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const double x0 = f.Izquierda + m.Ancho(blanco);
     const double x1 = f.Izquierda + m.Ancho(QStringLiteral("AA"));
     TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
+    const auto [minimo, maximo] = ExtremosDe(r, c);
+    const QString textoMaximo = QStringLiteral("max: ") + Format(maximo, "0.000") + blanco + u;
+    const QString textoMinimo = QStringLiteral("min: ") + Format(minimo, "0.000") + blanco + u;
+    // The column's size, and where its last line ends.
+    double escalaColumna = 1.0;
+    double pieColumna = arriba;
+    double lineaColumna = 0.0;
 
     // 2. Left column: the channel, both cursors, time and difference, each
     // line ending left of the plot box. One size for all of it, in which
@@ -70,14 +77,18 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                                                          {valor1, limite - x1},
                                                          {valor2, limite - x1},
                                                          {d.TextoTiempo, limite - x1},
-                                                         {d.TextoDiferencia, limite - x1}};
+                                                         {d.TextoDiferencia, limite - x1},
+                                                         {textoMaximo, limite - x1},
+                                                         {textoMinimo, limite - x1}};
         for (const QString& t :
              {TextosIdioma(74), tituloCursor1, tituloCursor2, TextosIdioma(264), TextosIdioma(267)}) {
             for (const QString& palabra : t.split(blanco, Qt::SkipEmptyParts))
                 fijos.emplace_back(palabra, limite - x0);
         }
         TamanoFuente fuente(p);
-        fuente.Escala(EscalaQueCabe(p, fijos));
+        escalaColumna = EscalaQueCabe(p, fijos);
+        fuente.Escala(escalaColumna);
+        lineaColumna = textos.Linea();
         const QStringList nombres = NombresAnalogicos();
         const QStringList rotulos = RotulosAnalogicos();
         const auto lectura = [&](const QString& t) {
@@ -98,7 +109,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
         titulo(TextosIdioma(74));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        nombreEnLineas(NombreCanalId(d.CanalVentana), 3, {}, nombres);
+        nombreEnLineas(NombreCanalId(d.CanalVentana), 4, {}, nombres);
         p.CurrentY += m.Alto(QString());
         const auto lecturaCursor = [&](const QString& rotulo, std::int32_t muestra, const QString& valor) {
             p.CurrentX = x0;
@@ -125,7 +136,15 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
             p.CurrentY += m.Alto(blanco);
             lectura(valor);
         }
+        pieColumna = p.CurrentY;
     }
+    // No label of the plot's axis stands among the read-outs, where it
+    // would be read as one of them.
+    const auto reservarColumna = [&, f = f, izq = izq, arriba = arriba] {
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, arriba - lineaColumna), QPointF(izq, pieColumna + lineaColumna)));
+    };
+    reservarColumna();
 
     // 3.-5. Frames, vertical scale, title.
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
@@ -151,8 +170,6 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     p.DrawWidth = 1;
     if (d.Nivel.OrigenY < d.Nivel.Alto)
         p.Line(izq, y0, der, y0, 0u);
-    const QString cero = QStringLiteral("0 ") + u;
-    (void)EtiquetaDeLinea(textos, cero, izq - m.Ancho(cero + blanco), y0);
 
     // 8.-9. Cursors, their labels under the time labels when there are.
     const std::int32_t m50 = MuestrasPor50ms();
@@ -170,7 +187,6 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
     const std::span<const float> tramo = TramoColumna(r, c, inicio, fin);
-    const auto [minimo, maximo] = ExtremosDe(r, c);
     const double escala = factor * d.EscalaY * k;
     const auto yDe = [&](float v) { return y0 - factor * v * d.EscalaY * k; };
     const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
@@ -178,22 +194,52 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     double nGrid = 0.0;
     double vGrid = 0.0;
     std::vector<MarcadorPagina> marcadores;
+    std::vector<QString> enColumna; // each marker's value as the column would read it
     if (e.UltimoMaximo > 0) {
         const double y = yDe(maximo);
         marcadores.push_back({y, Format(maximo, "0.000") + blanco + u, azul});
+        enColumna.push_back(textoMaximo);
         nGrid = (y0 - y) / pasoValor;
         vGrid = nGrid == 0.0 ? 0.0 : maximo / nGrid;
     }
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
         marcadores.push_back({y, Format(minimo, "0.000") + blanco + u, azul});
+        enColumna.push_back(textoMinimo);
         // At one sample the minimum is looked at after the maximum.
         if (e.UltimoMinimo >= e.UltimoMaximo) {
             nGrid = (y - y0) / pasoValor;
             vGrid = nGrid == 0.0 ? 0.0 : std::fabs(minimo) / nGrid;
         }
     }
-    MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+    // An extreme whose value has no place by the plot clear of the column
+    // is read in the column, under the read-outs.
+    const std::vector<std::size_t> sinSitio =
+        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+    if (!sinSitio.empty()) {
+        TamanoFuente fuente(p);
+        fuente.Escala(escalaColumna);
+        double y = pieColumna + m.Alto(blanco);
+        for (const std::size_t i : sinSitio) {
+            textos.ImprimirHasta(enColumna[i], x1, y, izq - m.Ancho(blanco));
+            y += textos.Linea();
+        }
+        pieColumna = y;
+        reservarColumna();
+    }
+
+    // 7. The zero's label, by the plot where the column leaves it room;
+    // else right of the plot, with its unit where the margin has room.
+    {
+        const QString cero = QStringLiteral("0 ") + u;
+        if (!EtiquetaDeLinea(textos, cero, izq - m.Ancho(cero + blanco), y0)) {
+            const double x = der + m.Ancho(blanco);
+            const QString t = textos.Rectangulo(cero, x, y0).right() <= f.Derecha - textos.Blanco() / 2
+                                  ? cero
+                                  : QStringLiteral("0");
+            (void)textos.ImprimirSiLibre(t, x, y0);
+        }
+    }
 
     // 11. The trace, clipped to the plot's height.
     p.DrawWidth = 3;
@@ -216,7 +262,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     // read as its value.
                     const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
                     const double xg = textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y);
-                    if (textos.NadaAntes(xg, y))
+                    if (textos.NadaAntes(xg, y) && textos.FueraDeColumna(textos.Rectangulo(t, xg, y)))
                         (void)textos.ImprimirSiLibre(t, xg, y);
                 }
             }
@@ -374,7 +420,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                         etiquetaExtremo(b, maximos));
             }
         }
-        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo, false);
+        (void)MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo, false);
     }
 
     // 9. Left column: the channels (the bands' legend, each name in its

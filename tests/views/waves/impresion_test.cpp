@@ -177,16 +177,19 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         EXPECT_EQ(lines[i].DrawWidth, 1);
     }
 
-    // Zero line at the picture's zero scaled onto 3/4 of the page height,
-    // its label ending one blank left of the box.
+    // Zero line at the picture's zero scaled onto 3/4 of the page height.
+    // Its label would end one blank left of the box, but the column of
+    // read-outs reaches down to its row: it stands right of the box, where
+    // it cannot be read as a read-out.
     const double k = 0.75 * kH / 3000;
     const double y0 = k * 1500 + kBoxTop;
     EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
     EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
     EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
-    const PrintCall* zero = FindText(printer, QStringLiteral("0 A"));
+    ASSERT_GT(FindText(printer, QStringLiteral("1.000 A"))->Y1, y0);
+    const PrintCall* zero = FindText(printer, QStringLiteral("0"));
     ASSERT_TRUE(zero);
-    EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
+    EXPECT_DOUBLE_EQ(zero->X1, kBoxRight + 100);
     EXPECT_DOUBLE_EQ(zero->Y1, y0);
 
     // Cursors: dashed line across the box, a tick and the label below it.
@@ -216,7 +219,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     ASSERT_TRUE(c2);
     EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 100 + 240);
 
-    // Extremes: +-100 A marked once each, dotted, blue, labelled left of the box.
+    // Extremes: +-100 A marked once each, dotted, blue, labelled left of the
+    // box; the maximum's rows are the read-outs' (the column reaches from the
+    // box's top below the zero), so its value is read in the column, under
+    // the read-outs.
     const double ey = d.EscalaY;
     for (const auto& [label, value] :
          {std::pair{QStringLiteral("100.000 A"), 100.0}, std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
@@ -226,6 +232,14 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         EXPECT_DOUBLE_EQ(markers[0].X1, kBoxLeft - 100);
         EXPECT_EQ(markers[0].DrawStyle, 2);
         EXPECT_EQ(markers[0].Color, kBlue);
+        if (value > 0) {
+            EXPECT_EQ(CountText(printer, label), 0);
+            const PrintCall* t = FindText(printer, QStringLiteral("max: ") + label);
+            ASSERT_TRUE(t);
+            EXPECT_DOUBLE_EQ(t->X1, kFrameLeft + 200);
+            EXPECT_GT(t->Y1, FindText(printer, QStringLiteral("1.000 A"))->Y1) << "under the read-outs";
+            continue;
+        }
         ASSERT_EQ(CountText(printer, label), 1);
         // Two blanks short of the box by the window's measure, or where the
         // printer's wider font would carry it onto the box's line or its
@@ -287,10 +301,13 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         });
         EXPECT_EQ(line.size(), 1u) << j;
     }
-    EXPECT_GE(values, 4);
-    const PrintCall* grid = FindText(printer, QStringLiteral("-52.03 A"));
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->Y1, y0 + 2230);
+    // The values printed stand below the column (its last line, the
+    // maximum's, and a line more): none among the read-outs.
+    EXPECT_GE(values, 2);
+    const double pie = FindText(printer, QStringLiteral("max: 100.000 A"))->Y1 + 2 * 240;
+    for (const PrintCall& c : printer.OfKind(Kind::Print))
+        if (c.Text.endsWith(QStringLiteral(" A")) && c.X1 > kFrameLeft + 200 && c.X1 < kBoxLeft)
+            EXPECT_GE(c.Y1 + 0.01, pie) << c.Text.toStdString();
     ExpectLegibleTracePage(printer, false);
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
@@ -417,7 +434,12 @@ TEST_F(PrintedPage, AMonochromePrinterPrintsEverythingBlackWithTheSameWidths)
 TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
 {
     ASSERT_FALSE(PaginaOnda(printer, Onda(2), FixedFont())); // VA: 50 kV throughout
-    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
+    // Its value by the plot, or (its rows taken by the read-outs) in the
+    // column under them.
+    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV"), kBlue) +
+                  CountText(printer, QStringLiteral("max: 50.000 kV")),
+              1)
+        << "the read-outs aside";
     EXPECT_EQ(LinesWhere(printer,
                          [](const PrintCall& c) {
                              return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight &&
@@ -435,7 +457,7 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
     // Both markers' values would stand where the zero's "0 V" stands: they
     // give way to it (and to the read-outs beside it).
     EXPECT_LE(CountText(printer, QStringLiteral("0.000 V"), kBlue), 1);
-    EXPECT_EQ(CountText(printer, QStringLiteral("0 V")), 1);
+    EXPECT_EQ(CountText(printer, QStringLiteral("0 V")) + CountText(printer, QStringLiteral("0")), 1);
     ExpectLegibleTracePage(printer, false);
     EXPECT_TRUE(
         LinesWhere(printer,
@@ -1029,6 +1051,46 @@ TEST_F(PrintedPage, WaveformCaptionsSampleNumbersAndSubstationNamesPrintWhole)
     }
     Shell().FicheroIdioma = QStringLiteral(VESDRA_RESOURCES_DIR "/ini/vsotro.ini");
     ASSERT_TRUE(CargarIdioma());
+}
+
+// On paper, in colour and in black, the waveform page of a voltage and of a
+// current channel under a substation's names: no zero, grid or extreme
+// label stands among the read-outs (the maximum's rows are theirs: its
+// value is read in the column), every value the margin prints reads as this
+// channel's (its caption a cut that reads as no other channel of the
+// record), and the channel's name prints whole where four lines hold it.
+TEST_F(PrintedPage, OnPaperNoAxisLabelStandsAmongTheWaveformReadOuts)
+{
+    SubstationRows();
+    const QStringList rotulos = RotulosAnalogicos();
+    const auto rotulo = [](std::int32_t n) {
+        QString t = TextosIdioma(n).trimmed();
+        while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
+            t.chop(1);
+        return t;
+    };
+    // The page shows one channel: its extremes in the column are its own.
+    const QStringList fijos{rotulo(264), rotulo(267), QStringLiteral("max"), QStringLiteral("min")};
+    for (const std::int32_t fila : {1, 4}) {
+        const DatosPaginaOnda d = Onda(fila);
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE("row " + std::to_string(fila) + (mode == 2 ? ", colour" : ", black"));
+            const PaperPage paper =
+                OnPaper([&](Printer& p, const MedidaTexto& m) { (void)PaginaOnda(p, d, m); }, mode);
+            for (const std::string& f : UntiedValues(paper.Lines, paper.X(0.15 * paper.W), rotulos, fijos))
+                ADD_FAILURE() << f;
+            QStringList nombre;
+            for (const PaperLine& l : paper.Lines) {
+                if (l.Box.right() < paper.X(0.15 * paper.W) && l.Text.startsWith(QStringLiteral("Cursor")))
+                    break;
+                if (l.Box.right() < paper.X(0.15 * paper.W) && l.Text != rotulo(74))
+                    nombre << l.Text;
+            }
+            EXPECT_TRUE(ShownWhole(nombre.join(QStringLiteral(" ")), NombreCanalId(fila)))
+                << nombre.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_LE(nombre.size(), 4);
+        }
+    }
 }
 
 // The stacked page of five to eight bands under a substation's names: the
