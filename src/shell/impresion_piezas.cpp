@@ -725,13 +725,11 @@ std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTe
                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
                                             double derecha, double arriba, double abajo, bool conValores)
 {
-    std::vector<std::size_t> sinSitio;
     Printer& p = textos.Impresora();
     const double desde = izquierda - m.Ancho(QStringLiteral(" "));
-    const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
     p.DrawWidth = 1;
     for (const MarcadorPagina& k : marcadores) {
-        if (!dentro(k))
+        if (!MarcadorDentro(k.Y, arriba, abajo))
             continue;
         p.DrawStyle = 2;
         p.Line(desde, k.Y, derecha, k.Y, k.Color);
@@ -739,7 +737,18 @@ std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTe
         textos.TomarLinea(QLineF(desde, k.Y, izquierda, k.Y), p.TwipsPerPixelX());
     }
     p.DrawStyle = 0;
-    for (std::size_t i = 0; i < marcadores.size() && conValores; ++i) {
+    return conValores ? ValoresDeMarcadores(textos, m, marcadores, izquierda, arriba, abajo)
+                      : std::vector<std::size_t>{};
+}
+
+std::vector<std::size_t> ValoresDeMarcadores(TextosPagina& textos, const MedidaTexto& m,
+                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                             double arriba, double abajo)
+{
+    std::vector<std::size_t> sinSitio;
+    const double desde = izquierda - m.Ancho(QStringLiteral(" "));
+    const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
+    for (std::size_t i = 0; i < marcadores.size(); ++i) {
         const MarcadorPagina& k = marcadores[i];
         // A value already printed for the same line (a channel whose
         // maximum is its minimum) is not printed again.

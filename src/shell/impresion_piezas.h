@@ -353,6 +353,11 @@ std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTe
                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
                                             double derecha, double arriba, double abajo,
                                             bool conValores = true);
+// The markers' values alone, as MarcadoresExtremos prints them after their
+// lines (drawn before: a text printed between keeps off them).
+std::vector<std::size_t> ValoresDeMarcadores(TextosPagina& textos, const MedidaTexto& m,
+                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                             double arriba, double abajo);
 // Whether a marker at height y is drawn: strictly inside the plot.
 [[nodiscard]] inline bool MarcadorDentro(double y, double arriba, double abajo)
 {
