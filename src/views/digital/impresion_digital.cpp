@@ -122,6 +122,10 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
             (void)textos.ImprimirNombre(lecturas[i].first, xLectura, p.CurrentY,
                                         i == 0 ? finPrimera : finOtras, 0, {}, lecturas[i].second);
         }
+        // No label of the analog channel's axis (its zero, an extreme)
+        // stands among them, where it would be read as one of them.
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, abajo - textos.Linea()), QPointF(izq, p.CurrentY + textos.Linea())));
     }
 
     // Cursors, their labels under the time labels when there are.
