@@ -365,8 +365,12 @@ bool ColumnaPagina::Lectura(const QString& nombre, double x, const QString& desp
         Y += linea_;
         return !solo;
     }
-    // No key to stand for it: the name on two lines, the value after it.
-    const QStringList lineas = textos_.NombreEnLineas(nombre, fin - x, 2, despues, Junto);
+    // No key to stand for it: the name as a caption on up to two lines
+    // (what precedes the value ending it) and the value alone under it.
+    const qsizetype corte = despues.lastIndexOf(QStringLiteral(": "));
+    const QString rotulo = corte < 0 ? QString() : despues.left(corte + 1);
+    QStringList lineas = textos_.NombreEnLineas(nombre, fin - x, 2, rotulo, Junto);
+    lineas.append(corte < 0 ? despues : despues.mid(corte + 2));
     for (const QString& l : lineas) {
         Fila(x);
         if (imprimir_) {

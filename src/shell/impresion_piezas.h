@@ -214,8 +214,9 @@ public:
     // such cut has room, `clave` (the channel's key in the page's legend;
     // none where the page has none) stands before it, with such a cut where
     // one still has room, else before `despues` alone; without a key the
-    // name goes on two lines, `despues` after the second. Never a cut that
-    // reads as another channel's. Returns whether the name needed the key
+    // name is a caption on up to two lines (ending in what precedes the
+    // value in `despues`) and the value stands alone under it. Never a cut
+    // that reads as another channel's. Returns whether the name needed the key
     // or a second line.
     bool Lectura(const QString& nombre, double x, const QString& despues, const QString& clave = {});
     // A name on up to `lineas` lines (one where it fits on one), each on

@@ -466,7 +466,7 @@ inline std::vector<std::string> UntiedValues(const std::vector<PaperLine>& lines
     const QString numero = QStringLiteral("-?[0-9]*[.,][0-9]+");
     const QRegularExpression valor(QStringLiteral("^(.*?)( max| min)?: (%1\\S*( \\S+)?)$").arg(numero));
     const QRegularExpression suelto(QStringLiteral("(^|\\s)(-?[0-9]*[.,][0-9]*|0) ?[^\\s:0-9]{0,3}$"));
-    const QRegularExpression solo(QStringLiteral("^%1 ?\\S{0,3}$").arg(numero));
+    const QRegularExpression solo(QStringLiteral("^%1\\S*( \\S{1,3})?$").arg(numero));
     const QRegularExpression clave(QStringLiteral("^\\(([0-9]+)\\)"));
     std::vector<const PaperLine*> margin;
     for (const PaperLine& l : lines)
