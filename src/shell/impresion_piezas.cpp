@@ -157,12 +157,13 @@ bool TextosPagina::RotuloAntes(double x, double y) const
 
 void TextosPagina::ReservarColumna(const QRectF& r)
 {
-    columna_ = columna_ ? columna_->united(r) : r;
+    columnas_.push_back(r);
 }
 
 bool TextosPagina::FueraDeColumna(const QRectF& r) const
 {
-    return !columna_ || r.width() <= 0.0 || !Cubre(r, *columna_);
+    return r.width() <= 0.0 ||
+           std::none_of(columnas_.begin(), columnas_.end(), [&](const QRectF& c) { return Cubre(r, c); });
 }
 
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)

@@ -93,11 +93,12 @@ public:
     // next line) stands left of x on the row from y: a value printed at x
     // there would be read as its value.
     [[nodiscard]] bool RotuloAntes(double x, double y) const;
-    // The stretch of the page a column of read-outs takes: a label of the
-    // plot's axis (a zero, a grid step, an extreme) keeps out of it, where
-    // it would be read as one of the read-outs. Each call widens it.
+    // A stretch of the page that a column of read-outs (or a caption with
+    // its name) takes: a label of the plot's axis (a zero, a grid step, an
+    // extreme) keeps out of it, where it would be read as one of them.
+    // Each call adds one.
     void ReservarColumna(const QRectF& r);
-    // Whether r stands clear of the read-outs' column.
+    // Whether r stands clear of every stretch reserved so.
     [[nodiscard]] bool FueraDeColumna(const QRectF& r) const;
 
     // A line in the current pen (black unless a colour is given), kept clear
@@ -170,8 +171,8 @@ private:
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
-    std::vector<QRectF> rotulos_;   // the texts taken that end in ":"
-    std::optional<QRectF> columna_; // what the read-outs' column takes
+    std::vector<QRectF> rotulos_;  // the texts taken that end in ":"
+    std::vector<QRectF> columnas_; // what the read-outs' columns take
     std::vector<LineaTomada> lineas_;
 };
 

@@ -210,6 +210,9 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         }
         textos.ImprimirHasta(titulo, xTitulo, y, limite);
         (void)textos.ImprimirNombre(d.GrupoElegido, xGrupo, y + salto, limite, 0, {}, {}, d.Grupos);
+        // An extreme's value under the group's name would read as the group's.
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, y - textos.Linea()), QPointF(izq, y + salto + 2 * textos.Linea())));
     }
 
     const std::span<const float> columna = r.Valores.Column(canal.Columna);

@@ -219,7 +219,8 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     if (!sinSitio.empty()) {
         TamanoFuente fuente(p);
         fuente.Escala(escalaColumna);
-        double y = pieColumna + m.Alto(blanco);
+        // A line apart from the difference above, whose value it is not.
+        double y = pieColumna + m.Alto(blanco) + textos.Linea();
         for (const std::size_t i : sinSitio) {
             textos.ImprimirHasta(enColumna[i], x1, y, izq - m.Ancho(blanco));
             y += textos.Linea();
