@@ -159,8 +159,21 @@ void PaginaFasorial(Printer& p, const DatosPaginaFasorial& d, const MedidaTexto&
             const TrazoLeyenda t = TrazoAntesDe((fases ? 6.0 : 6.2) * ancho, 6 * ancho + kTrazo, limite,
                                                 finNombre, textos.Blanco() / 2);
             textos.Linea(t.Desde, y, t.Hasta, y, ColorFasor(p, i));
-            (void)textos.ImprimirNombre(f.Nombre, x0, y + linea, limite, 0, {},
-                                        f.Digito + QStringLiteral(": ") + f.Valor, junto);
+            // The value line reads as its channel only: the name's cut that
+            // reads as no other channel of the record; where one line has
+            // no room for such a cut, the name (and digit) as a caption on up
+            // to two lines and the value alone on the line under it.
+            const QString despues = f.Digito + QStringLiteral(": ") + f.Valor;
+            const QString una = textos.NombreQueCabe(f.Nombre, limite - x0, {}, despues, junto);
+            const QString corte = una.chopped(std::min(una.size(), despues.size()));
+            if (una.endsWith(despues) && !corte.trimmed().isEmpty() && !LeeComoOtro(corte, f.Nombre, junto)) {
+                textos.Imprimir(una, x0, y + linea);
+            } else {
+                const QStringList rotulo = textos.ImprimirNombreEnLineas(
+                    f.Nombre, x0, y + linea, limite, 2, 0, f.Digito + QStringLiteral(":"), junto);
+                textos.ImprimirHasta(f.Valor, x0,
+                                     y + linea + static_cast<double>(rotulo.size()) * textos.Linea(), limite);
+            }
         };
         const auto set = [&](std::size_t primero) {
             fasor(primero);

@@ -64,7 +64,10 @@ struct DatosPaginaFasorial {
 // left of the box, in one size in which every value fits whole; a name
 // too long gives way by the name rule against the legend's other names,
 // on two lines where the column has room for every block so, never its
-// digit or value), title, record path, window number and date. Leaves the
+// digit or value; a value line whose name has no room for a cut that reads
+// as its channel only among d.Junto takes the name as a caption on up to
+// two lines and the value under it), title, record path, window number and
+// date. Leaves the
 // pen 1 wide, also when it
 // fails. Throws VbError (division by zero for a picture of no height,
 // overflow for a phasor without a finite end).

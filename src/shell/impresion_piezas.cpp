@@ -155,6 +155,17 @@ bool TextosPagina::RotuloAntes(double x, double y) const
     return AlgunoAntes(rotulos_, marco_.Izquierda, Linea(), x, y);
 }
 
+void TextosPagina::ReservarColumna(const QRectF& r)
+{
+    columnas_.push_back(r);
+}
+
+bool TextosPagina::FueraDeColumna(const QRectF& r) const
+{
+    return r.width() <= 0.0 ||
+           std::none_of(columnas_.begin(), columnas_.end(), [&](const QRectF& c) { return Cubre(r, c); });
+}
+
 void TextosPagina::Linea(double x1, double y1, double x2, double y2, std::optional<std::uint32_t> color)
 {
     p_.Line(x1, y1, x2, y2, color);
@@ -331,6 +342,51 @@ QString ColumnaPagina::Escribir(const QString& nombre, double x, double derecha,
     return t;
 }
 
+bool ColumnaPagina::Lectura(const QString& nombre, double x, const QString& despues, const QString& clave)
+{
+    const Printer& p = textos_.Impresora();
+    Fila(x);
+    const double fin = textos_.FinLibre(x, Y, limite_);
+    // The name's cut with `antes` before it, where it reads as its channel
+    // only.
+    const auto ligada = [&](const QString& antes) -> std::optional<QString> {
+        const QString t = textos_.NombreQueCabe(nombre, fin - x, antes, despues, Junto);
+        const QString corte = t.mid(antes.size(), t.size() - antes.size() - despues.size());
+        if (t.endsWith(despues) && !corte.trimmed().isEmpty() && !LeeComoOtro(corte, nombre, Junto))
+            return t;
+        return std::nullopt;
+    };
+    std::optional<QString> t = ligada({});
+    const bool solo = t.has_value();
+    if (!t && !clave.isEmpty())
+        t = ligada(clave + QStringLiteral(" ")).value_or(clave + despues);
+    if (t) {
+        if (imprimir_)
+            textos_.Imprimir(*t, x, Y);
+        Y += linea_;
+        return !solo;
+    }
+    // No key to stand for it: the name as a caption on up to two lines
+    // (what precedes the value ending it) and the value alone under it.
+    const qsizetype corte = despues.lastIndexOf(QStringLiteral(": "));
+    const QString rotulo = corte < 0 ? QString() : despues.left(corte + 1);
+    QStringList lineas = textos_.NombreEnLineas(nombre, fin - x, 2, rotulo, Junto);
+    lineas.append(corte < 0 ? despues : despues.mid(corte + 2));
+    for (const QString& l : lineas) {
+        Fila(x);
+        if (imprimir_) {
+            const double hasta = textos_.FinLibre(x, Y, limite_);
+            textos_.Imprimir(
+                p.TextWidth(l) <= hasta - x
+                    ? l
+                    : ElideMiddle(l, hasta - x, [&p](const QString& s) { return p.TextWidth(s); }),
+                x, Y);
+        }
+        Y += linea_;
+    }
+    return true;
+}
+
 QStringList ColumnaPagina::NombreEnLineas(const QString& nombre, double x, double derecha, int lineas,
                                           std::uint32_t color)
 {
@@ -430,12 +486,20 @@ QStringList NombresAnalogicos()
     return NombresDeFilas(&NombreCanalId);
 }
 
+bool LeeComoOtro(const QString& visto, const QString& nombre, const QStringList& junto)
+{
+    return std::any_of(junto.begin(), junto.end(),
+                       [&](const QString& o) { return o != nombre && !o.isEmpty() && ReadsAs(visto, o); });
+}
+
+QString ClaveLeyenda(std::int32_t n)
+{
+    return QStringLiteral("(%1)").arg(n);
+}
+
 QString NombreQueSeDistingue(const QString& nombre, const QStringList& junto, const TextAdvance& medida)
 {
-    const auto otro = [&](const QString& t) {
-        return std::any_of(junto.begin(), junto.end(),
-                           [&](const QString& o) { return o != nombre && !o.isEmpty() && ReadsAs(t, o); });
-    };
+    const auto otro = [&](const QString& t) { return LeeComoOtro(t, nombre, junto); };
     // The narrowest room in which the rule's text reads apart, found by
     // halving (the rule keeps more of the name as the room grows).
     double lo = 0.0;
@@ -612,6 +676,8 @@ bool EtiquetaDeLinea(TextosPagina& textos, const QString& etiqueta, double x, do
     // be taken for; then, rather than leave it out, any free row but one
     // where a caption waits for its value.
     const auto admite = [&](bool sola, double xe, double fila) {
+        if (!textos.FueraDeColumna(textos.Rectangulo(etiqueta, xe, fila)))
+            return false;
         return sola ? textos.NadaAntes(xe, fila) : !textos.RotuloAntes(xe, fila);
     };
     for (const bool sola : {true, false}) {
@@ -649,7 +715,8 @@ bool EtiquetaConNombre(TextosPagina& textos, const QString& nombre, const QStrin
             if (!t.endsWith(cola) || t.size() - cola.size() < MenorNombre(nombre))
                 continue;
             const double x = derecha - p.TextWidth(t);
-            if (textos.ImprimirSiLibre(t, x, fila, color))
+            if (textos.FueraDeColumna(textos.Rectangulo(t, x, fila)) &&
+                textos.ImprimirSiLibre(t, x, fila, color))
                 return true;
         }
     }
@@ -666,16 +733,15 @@ TrazoLeyenda TrazoAntesDe(double desde, double hasta, double limite, double finN
     return {std::max(limite - largo, finNombre + hueco), limite};
 }
 
-void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
-                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo, bool conValores)
+std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                                            const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                            double derecha, double arriba, double abajo, bool conValores)
 {
     Printer& p = textos.Impresora();
     const double desde = izquierda - m.Ancho(QStringLiteral(" "));
-    const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
     p.DrawWidth = 1;
     for (const MarcadorPagina& k : marcadores) {
-        if (!dentro(k))
+        if (!MarcadorDentro(k.Y, arriba, abajo))
             continue;
         p.DrawStyle = 2;
         p.Line(desde, k.Y, derecha, k.Y, k.Color);
@@ -683,17 +749,30 @@ void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
         textos.TomarLinea(QLineF(desde, k.Y, izquierda, k.Y), p.TwipsPerPixelX());
     }
     p.DrawStyle = 0;
-    for (std::size_t i = 0; i < marcadores.size() && conValores; ++i) {
+    return conValores ? ValoresDeMarcadores(textos, m, marcadores, izquierda, arriba, abajo)
+                      : std::vector<std::size_t>{};
+}
+
+std::vector<std::size_t> ValoresDeMarcadores(TextosPagina& textos, const MedidaTexto& m,
+                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                             double arriba, double abajo)
+{
+    std::vector<std::size_t> sinSitio;
+    const double desde = izquierda - m.Ancho(QStringLiteral(" "));
+    const auto dentro = [&](const MarcadorPagina& k) { return MarcadorDentro(k.Y, arriba, abajo); };
+    for (std::size_t i = 0; i < marcadores.size(); ++i) {
         const MarcadorPagina& k = marcadores[i];
         // A value already printed for the same line (a channel whose
         // maximum is its minimum) is not printed again.
         const bool repetido = std::any_of(
             marcadores.begin(), marcadores.begin() + static_cast<std::ptrdiff_t>(i),
             [&](const MarcadorPagina& o) { return dentro(o) && o.Y == k.Y && o.Etiqueta == k.Etiqueta; });
-        if (dentro(k) && !repetido)
-            (void)EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")),
-                                  k.Y, k.Color, desde);
+        if (dentro(k) && !repetido &&
+            !EtiquetaDeLinea(textos, k.Etiqueta, izquierda - m.Ancho(k.Etiqueta + QStringLiteral("  ")), k.Y,
+                             k.Color, desde))
+            sinSitio.push_back(i);
     }
+    return sinSitio;
 }
 
 void Encabezado(TextosPagina& textos, const MedidaTexto& m, double x, double arriba, std::int32_t titulo)

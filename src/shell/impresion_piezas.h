@@ -93,6 +93,13 @@ public:
     // next line) stands left of x on the row from y: a value printed at x
     // there would be read as its value.
     [[nodiscard]] bool RotuloAntes(double x, double y) const;
+    // A stretch of the page that a column of read-outs (or a caption with
+    // its name) takes: a label of the plot's axis (a zero, a grid step, an
+    // extreme) keeps out of it, where it would be read as one of them.
+    // Each call adds one.
+    void ReservarColumna(const QRectF& r);
+    // Whether r stands clear of every stretch reserved so.
+    [[nodiscard]] bool FueraDeColumna(const QRectF& r) const;
 
     // A line in the current pen (black unless a colour is given), kept clear
     // of every text printed after it.
@@ -164,7 +171,8 @@ private:
     MarcoPagina marco_;
     std::optional<QRectF> caja_;
     std::vector<QRectF> tomados_;
-    std::vector<QRectF> rotulos_; // the texts taken that end in ":"
+    std::vector<QRectF> rotulos_;  // the texts taken that end in ":"
+    std::vector<QRectF> columnas_; // what the read-outs' columns take
     std::vector<LineaTomada> lineas_;
 };
 
@@ -201,6 +209,17 @@ public:
     // A name and what follows it whole, on the first free row, the name
     // giving way to the room.
     void Nombre(const QString& nombre, double x, const QString& despues = {});
+    // A value line tied to one channel, on the first free row: the least
+    // of the name that reads as none of the names Junto holds (the name
+    // rule, to the room the row leaves), `despues` whole after it. Where no
+    // such cut has room, `clave` (the channel's key in the page's legend;
+    // none where the page has none) stands before it, with such a cut where
+    // one still has room, else before `despues` alone; without a key the
+    // name is a caption on up to two lines (ending in what precedes the
+    // value in `despues`) and the value stands alone under it. Never a cut
+    // that reads as another channel's. Returns whether the name needed the key
+    // or a second line.
+    bool Lectura(const QString& nombre, double x, const QString& despues, const QString& clave = {});
     // A name on up to `lineas` lines (one where it fits on one), each on
     // the first row from Y with room for it, ending by `derecha` (or a blank
     // short of what its row holds), in `color`; Y a line below the last.
@@ -222,6 +241,14 @@ private:
 [[nodiscard]] QStringList RotulosAnalogicos();
 // The same with the channels' names (NombreCanalId).
 [[nodiscard]] QStringList NombresAnalogicos();
+
+// Whether `visto`, a name as shown, could be read as one of `junto` other
+// than `nombre` (ReadsAs).
+[[nodiscard]] bool LeeComoOtro(const QString& visto, const QString& nombre, const QStringList& junto);
+
+// The key by which a page's legend ties band or channel `n` (1-based) to
+// the lines that stand apart from its name: "(n)".
+[[nodiscard]] QString ClaveLeyenda(std::int32_t n);
 
 // The shortest text the name rule shows of `nombre` beside `junto` that
 // still reads as none of those names (ReadsAs); the name itself where no
@@ -324,10 +351,17 @@ struct MarcadorPagina {
 // Draws the markers whose height lies inside the plot (strictly): first all
 // their lines, then each one's value (EtiquetaDeLinea, kept off the other
 // markers' lines) in the order given; without `conValores` the lines alone
-// (the values printed elsewhere). Leaves the pen at width 1, solid.
-void MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
-                        const std::vector<MarcadorPagina>& marcadores, double izquierda, double derecha,
-                        double arriba, double abajo, bool conValores = true);
+// (the values printed elsewhere). Leaves the pen at width 1, solid. Returns
+// the markers (by index) drawn whose value found no place by the plot.
+std::vector<std::size_t> MarcadoresExtremos(TextosPagina& textos, const MedidaTexto& m,
+                                            const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                            double derecha, double arriba, double abajo,
+                                            bool conValores = true);
+// The markers' values alone, as MarcadoresExtremos prints them after their
+// lines (drawn before: a text printed between keeps off them).
+std::vector<std::size_t> ValoresDeMarcadores(TextosPagina& textos, const MedidaTexto& m,
+                                             const std::vector<MarcadorPagina>& marcadores, double izquierda,
+                                             double arriba, double abajo);
 // Whether a marker at height y is drawn: strictly inside the plot.
 [[nodiscard]] inline bool MarcadorDentro(double y, double arriba, double abajo)
 {

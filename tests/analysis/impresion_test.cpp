@@ -96,6 +96,56 @@ protected:
         return d;
     }
 
+    // The legend's names as printed, read block by block (with the names
+    // they stand for): each block its name's lines, its stroke, then the
+    // value line, or (where one line has no room for a name's cut that
+    // reads apart) the name as a caption on up to two lines, read too, and
+    // the value alone under it.
+    void LeerBloques(const DatosPaginaFasorial& d, std::int32_t sets, QStringList& rotulos,
+                     QStringList& nombres)
+    {
+        std::size_t c = 0;
+        const auto texto = [&](std::size_t k) { return printer.Calls[k].Text; };
+        for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
+            const FasorImpreso& f = d.Fasores[i];
+            const QString fin = f.Digito + QStringLiteral(": ") + f.Valor;
+            QStringList lineas;
+            for (; c < printer.Calls.size(); ++c) {
+                const PrintCall& k = printer.Calls[c];
+                if (k.What == Kind::Line && k.Y1 == k.Y2 && k.X1 < kIzq && k.X2 < kIzq &&
+                    k.X1 > 0.009 * kW + 1)
+                    break;
+                if (k.What == Kind::Print)
+                    lineas << k.Text;
+            }
+            QStringList rotulo;
+            for (++c; c < printer.Calls.size(); ++c) {
+                if (printer.Calls[c].What != Kind::Print)
+                    continue;
+                if (texto(c).endsWith(fin) || texto(c) == f.Valor)
+                    break;
+                rotulo << texto(c);
+            }
+            ASSERT_LT(c, printer.Calls.size()) << fin.toStdString();
+            if (texto(c) == f.Valor) {
+                ASSERT_FALSE(rotulo.isEmpty());
+                EXPECT_LE(rotulo.size(), 2);
+                const QString r = Joined(rotulo);
+                ASSERT_TRUE(r.endsWith(f.Digito + QStringLiteral(":"))) << r.toStdString();
+                rotulos << r.chopped(f.Digito.size() + 1);
+                nombres << f.Nombre;
+            } else {
+                EXPECT_TRUE(rotulo.isEmpty());
+            }
+            ++c;
+            const QString nombre = Joined(lineas);
+            ASSERT_TRUE(nombre.endsWith(f.Digito)) << nombre.toStdString();
+            EXPECT_LE(lineas.size(), 2) << nombre.toStdString();
+            rotulos << nombre.chopped(f.Digito.size());
+            nombres << f.Nombre;
+        }
+    }
+
     // Lines drawn from the diagram's centre, in order.
     [[nodiscard]] std::vector<PrintCall> Fasores() const
     {
@@ -412,23 +462,9 @@ TEST_F(PhasorPage, EveryValueIsWholeWithNamesOfEveryLength)
                 for (const std::string& f : test::IllegibleTexts(printer, frame, box))
                     ADD_FAILURE() << f;
                 EXPECT_LE(test::FontSizes(printer).size(), 2u) << "one size per kind of text";
-                // Each block: its name's lines, then the value line.
-                const std::vector<QString> textos = printer.Texts();
                 QStringList rotulos;
                 QStringList nombres;
-                std::size_t t = 0;
-                for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
-                    const QString fin = d.Fasores[i].Digito + QStringLiteral(": ") + d.Fasores[i].Valor;
-                    QStringList lineas;
-                    for (; t < textos.size() && !textos[t].endsWith(fin); ++t)
-                        lineas << textos[t];
-                    ++t;
-                    const QString rotulo = Joined(lineas);
-                    ASSERT_TRUE(rotulo.endsWith(d.Fasores[i].Digito)) << rotulo.toStdString();
-                    EXPECT_LE(lineas.size(), 2) << rotulo.toStdString();
-                    rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
-                    nombres << d.Fasores[i].Nombre;
-                }
+                ASSERT_NO_FATAL_FAILURE(LeerBloques(d, sets, rotulos, nombres));
                 EXPECT_TRUE(test::SeLeenAparte(rotulos, nombres))
                     << rotulos.join(QStringLiteral(" | ")).toStdString();
                 const QString papel =
@@ -483,22 +519,43 @@ TEST_F(PhasorPage, SubstationNamesShowWhatTellsEachPhasorApart)
                     ADD_FAILURE() << f;
                 QStringList rotulos;
                 QStringList suyos;
-                const std::vector<QString> textos = printer.Texts();
-                std::size_t t = 0;
-                for (std::size_t i = 0; i < 3 * static_cast<std::size_t>(sets); ++i) {
-                    QStringList lineas;
-                    for (; t < textos.size() && !textos[t].endsWith(valores[static_cast<qsizetype>(i)]); ++t)
-                        lineas << textos[t];
-                    ASSERT_LT(t, textos.size()) << valores[static_cast<qsizetype>(i)].toStdString();
-                    ++t;
-                    const QString rotulo = Joined(lineas);
-                    rotulos << rotulo.chopped(d.Fasores[i].Digito.size());
-                    suyos << d.Fasores[i].Nombre;
-                }
+                ASSERT_NO_FATAL_FAILURE(LeerBloques(d, sets, rotulos, suyos));
                 EXPECT_TRUE(test::SeLeenAparte(rotulos, suyos))
                     << rotulos.join(QStringLiteral(" | ")).toStdString();
             }
         }
+    }
+}
+
+// On paper, in colour and in black: the phasor page of two line-1 sets in a
+// record whose line-2 channels differ from them only by that digit. Each
+// value line reads as its own channel only among the record's (where one
+// line has no room for such a cut, the name takes two), never as a
+// line-2 channel's or as any phase-A channel's.
+TEST_F(PhasorPage, OnPaperEachValueLineReadsAsItsChannelOnlyAmongTheRecords)
+{
+    QStringList linea1;
+    const QStringList linea2 = test::NombresSubestacion::Analogicos();
+    for (const QString& n : linea2)
+        linea1 << QString(n).replace(QString::fromUtf8("LÍNEA 2"), QString::fromUtf8("LÍNEA 1"));
+    DatosPaginaFasorial d = Datos(Tipo::Fases, 2);
+    d.Junto = linea1 + linea2;
+    for (std::size_t i = 0; i < 6; ++i) {
+        FasorImpreso& f = d.Fasores[i];
+        f.Nombre = linea1[static_cast<qsizetype>(i)];
+        f.Medida = f.Nombre;
+        f.Valor = QStringLiteral("5656.857@-15.%1").arg(i < 3 ? QStringLiteral("kV") : QStringLiteral("A"));
+    }
+    for (const int mode : {2, 1}) {
+        SCOPED_TRACE(mode == 2 ? "colour" : "black");
+        const test::PaperPage paper =
+            test::OnPaper([&](Printer& p, const MedidaTexto& m) { PaginaFasorial(p, d, m); }, mode);
+        int valores = 0;
+        for (const test::PaperLine& l : paper.Lines)
+            valores += l.Text.contains(QStringLiteral("5656.857@")) ? 1 : 0;
+        EXPECT_EQ(valores, 6);
+        for (const std::string& f : test::UntiedValues(paper.Lines, paper.X(0.15 * paper.W), d.Junto))
+            ADD_FAILURE() << f;
     }
 }
 

@@ -7,7 +7,9 @@
 // of every length with the text of a page printed on paper.
 #include <QImage>
 #include <QLineF>
+#include <QPageLayout>
 #include <QRectF>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "common/test_support.h"
+#include "platform/base/name_elide.h"
 #include "platform/base/segment_clip.h"
 #include "platform/printer_qt.h"
 #include "platform/printer_recording.h"
@@ -366,6 +369,161 @@ inline std::vector<std::string> NotWhole(const QString& text, const QStringList&
                           std::to_string(text.count(w)));
     }
     return out;
+}
+
+} // namespace vesdra::test
+
+namespace vesdra::test {
+
+// ---- a page read back from paper ----
+
+// A line of a PDF page as pdftotext finds its words (in points): words on
+// one row less than a character's height apart, joined by one blank. "..."
+// reads as the ellipsis a cut name shows.
+struct PaperLine {
+    QString Text;
+    QRectF Box;
+};
+inline std::vector<PaperLine> PaperLines(const QString& pdf)
+{
+    const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    std::vector<PaperLine> words;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        QString t = m.captured(5);
+        t.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("..."), QString(QChar(0x2026)));
+        words.push_back({t, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    std::stable_sort(words.begin(), words.end(), [](const PaperLine& a, const PaperLine& b) {
+        return std::abs(a.Box.top() - b.Box.top()) > 0.5 ? a.Box.top() < b.Box.top()
+                                                         : a.Box.left() < b.Box.left();
+    });
+    std::vector<PaperLine> lines;
+    for (const PaperLine& w : words) {
+        if (!lines.empty()) {
+            PaperLine& l = lines.back();
+            if (std::abs(l.Box.top() - w.Box.top()) <= 0.5 && w.Box.left() >= l.Box.right() - 0.5 &&
+                w.Box.left() - l.Box.right() < w.Box.height()) {
+                l.Text += QStringLiteral(" ") + w.Text;
+                l.Box = l.Box.united(w.Box);
+                continue;
+            }
+        }
+        lines.push_back(w);
+    }
+    return lines;
+}
+
+// A page printed to a PDF in a plain window's font on a printer in that
+// colour mode, read back as lines, with the page's twips in points.
+struct PaperPage {
+    std::vector<PaperLine> Lines;
+    QPointF Origin; // the printable area's corner, points
+    double W{0.0};  // the page in twips, as the printer reports it
+    double H{0.0};
+    [[nodiscard]] double X(double twips) const { return Origin.x() + twips / 20.0; }
+    [[nodiscard]] double Y(double twips) const { return Origin.y() + twips / 20.0; }
+};
+template <typename Page> PaperPage OnPaper(Page&& page, int colorMode = 2)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    auto p = QtPrinter::ForPdf(pdf);
+    p->SetOrientation(2);
+    p->SetColorMode(colorMode);
+    const QWidget window;
+    page(*p, MedidaDeVentana(window));
+    PaperPage out;
+    out.Origin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
+    out.W = p->Width();
+    out.H = p->Height();
+    p->EndDoc();
+    out.Lines = PaperLines(pdf);
+    return out;
+}
+
+// The texts of a paper page's left margin (every line ending left of
+// `margen`, points) that cannot be told as one channel's, or that stand
+// among the read-outs as if they were one:
+// - a channel's value ("head: value", "head max: value", or a value alone
+//   under a caption ending in ":") whose head is neither a key "(n)" the
+//   legend holds nor a cut (its line or lines above joined to it where it
+//   is a name's last) that reads as exactly one of `nombres`; `fijos` are
+//   the captions of values no channel owns (the time between the cursors);
+// - a bare value ("-8000.000 A", "0 kV", "42.03 kV", "NAME 0kV": an axis's
+//   label) between the column's first and last read-out.
+// Empty: every value tied to one channel.
+inline std::vector<std::string> UntiedValues(const std::vector<PaperLine>& lines, double margen,
+                                             const QStringList& nombres, const QStringList& fijos = {})
+{
+    const QString numero = QStringLiteral("-?[0-9]*[.,][0-9]+");
+    const QRegularExpression valor(QStringLiteral("^(.*?)( max| min)?: (%1\\S*( \\S+)?)$").arg(numero));
+    const QRegularExpression suelto(QStringLiteral("(^|\\s)(-?[0-9]*[.,][0-9]*|0) ?[^\\s:0-9]{0,3}$"));
+    const QRegularExpression solo(QStringLiteral("^%1\\S*( \\S{1,3})?$").arg(numero));
+    const QRegularExpression clave(QStringLiteral("^\\(([0-9]+)\\)"));
+    std::vector<const PaperLine*> margin;
+    for (const PaperLine& l : lines)
+        if (l.Box.right() < margen)
+            margin.push_back(&l);
+    QStringList claves;
+    for (const PaperLine* l : margin)
+        if (const auto m = clave.match(l->Text); m.hasMatch() && !l->Text.contains(QLatin1Char(':')))
+            claves << m.captured(1);
+    const auto unaSola = [&](const QString& head) {
+        return std::count_if(nombres.begin(), nombres.end(),
+                             [&](const QString& n) { return ReadsAs(head, n); }) == 1;
+    };
+    double primera = 1e9;
+    double ultima = -1e9;
+    std::vector<std::string> faults;
+    std::vector<bool> lectura(margin.size(), false);
+    for (std::size_t i = 0; i < margin.size(); ++i) {
+        const PaperLine& l = *margin[i];
+        QString head;
+        std::size_t arriba = i; // the head's first line above, where it has some
+        if (const auto m = valor.match(l.Text); m.hasMatch()) {
+            head = m.captured(1).trimmed();
+        } else if (solo.match(l.Text).hasMatch() && i > 0 && margin[i - 1]->Text.endsWith(QLatin1Char(':'))) {
+            head = margin[i - 1]->Text.chopped(1).trimmed();
+            arriba = i - 1;
+        } else {
+            continue;
+        }
+        lectura[i] = true;
+        primera = std::min(primera, l.Box.top());
+        ultima = std::max(ultima, l.Box.bottom());
+        if (head.isEmpty() || fijos.contains(head))
+            continue;
+        bool ligado = false;
+        if (const auto k = clave.match(head); k.hasMatch()) {
+            ligado = claves.contains(k.captured(1));
+        } else {
+            QString junto = head;
+            ligado = unaSola(junto);
+            for (std::size_t j = arriba; j > 0 && j + 3 > arriba && !ligado; --j) {
+                junto = Joined({margin[j - 1]->Text, junto});
+                ligado = unaSola(junto);
+            }
+        }
+        if (!ligado)
+            faults.push_back("\"" + l.Text.toStdString() + "\" reads as no channel or several (\"" +
+                             head.toStdString() + "\")");
+    }
+    for (std::size_t i = 0; i < margin.size(); ++i) {
+        const PaperLine& l = *margin[i];
+        if (lectura[i] || l.Text.contains(QLatin1Char(':')) || !suelto.match(l.Text).hasMatch())
+            continue;
+        if (l.Box.bottom() > primera && l.Box.top() < ultima)
+            faults.push_back("\"" + l.Text.toStdString() + "\" stands among the read-outs");
+    }
+    return faults;
 }
 
 } // namespace vesdra::test

@@ -91,7 +91,9 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
 
     // Each channel's extremes marked once where it reaches them in the
     // range: a dotted line across the box in its pen and the value left of
-    // the box. Before the legend, which makes way for the values.
+    // the box, by the plot on its line where that stands clear of the
+    // legend's column; else the value is read in the legend alone (it lists
+    // every channel's maximum and minimum), never among its lines.
     std::vector<MarcadorPagina> marcadores;
     for (std::size_t k = 0; k < canales.size(); ++k) {
         const CanalPagina& c = canales[k];
@@ -106,7 +108,8 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             marcadores.push_back({y0 - c.Extremos.Maximo * escalaY,
                                   Format(c.Extremos.Maximo, "0.000") + blanco + c.Unidad, color});
     }
-    MarcadoresExtremos(textos, m, marcadores, p0, p1, q0, q1);
+    // The lines first: the legend's lines keep off them.
+    (void)MarcadoresExtremos(textos, m, marcadores, p0, p1, q0, q1, false);
     p.DrawWidth = 1;
     p.DrawStyle = 0;
 
@@ -116,17 +119,21 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     // keeps what tells it from the others; a name gives way by the name rule
     // against the composition's other names, to the room its row leaves (a
     // name, and its stroke), the legend's on two lines where the column has
-    // room for them. A line whose row an extreme's value takes goes below
-    // it; where the column would then run past the frame's foot (five or six
-    // channels in a large font) the names go back to one line, then it is
-    // printed in a smaller font that fits.
+    // room for them. Each line that carries a value reads as its channel
+    // only among the record's channels (or its name takes a second line).
+    // Where the column would run past the frame's foot (five or six channels
+    // in a large font) the blanks between its entries narrow, then it is
+    // printed in a smaller font that fits; the names keep their two lines.
     const double inicio = f.Arriba + m.Alto(QString());
     const QString puntos = QStringLiteral("\u2026");
-    // The channels' names give way against each other: what tells them
-    // apart stays, and each read-out keeps room for it besides its value.
-    QStringList junto;
+    // The channels' names give way against each other and the record's
+    // other channels (a composition of some of them still tells them from
+    // the rest): what tells them apart stays, and each read-out keeps room
+    // for it besides its value.
+    QStringList junto = RotulosAnalogicos();
     for (const CanalPagina& c : canales)
-        junto.append(c.Nombre);
+        if (!junto.contains(c.Nombre))
+            junto.append(c.Nombre);
     std::vector<QString> distintos;
     for (const CanalPagina& c : canales)
         distintos.push_back(
@@ -152,15 +159,20 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
     for (const CanalPagina& c : canales) {
         maximos.push_back(QStringLiteral(" max: ") + TextoSingle(c.Extremos.Maximo) + c.Unidad);
         minimos.push_back(QStringLiteral(" min: ") + TextoSingle(c.Extremos.Minimo) + c.Unidad);
-        fijos.emplace_back(puntos + maximos.back(), anchoEntrada);
-        fijos.emplace_back(puntos + minimos.back(), anchoEntrada);
+    }
+    for (std::size_t k = 0; k < canales.size(); ++k) {
+        fijos.emplace_back(distintos[k] + maximos[k], anchoEntrada);
+        fijos.emplace_back(distintos[k] + minimos[k], anchoEntrada);
     }
     constexpr double kTrazo = 500.0;
     {
         TamanoFuente fuente(p);
         double escala = EscalaQueCabe(p, fijos);
-        // A name takes two lines where the column has room for them.
-        int lineasNombre = 2;
+        // A name takes two lines where it needs them; the blanks between
+        // entries (a share of the window's) narrow before the font does.
+        constexpr int lineasNombre = 2;
+        double hueco = 1.0;
+        double pieColumna = inicio;
         // Lays the legend out from its top in the window's measure scaled
         // as the font, printing it or only measuring it; the foot of its
         // last line.
@@ -180,7 +192,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
             columna.Entrada(TextosIdioma(kTextoCanales) + QStringLiteral(":"), xTitulo);
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalPagina& c = canales[k];
-                y += mc.Ancho(a);
+                y += hueco * mc.Ancho(a);
                 const double blancoImpreso = textos.Blanco();
                 // A name with its stroke takes its row to the end.
                 const QStringList impresas =
@@ -199,37 +211,42 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
                     textos.Linea(t.Desde, yTrazo, t.Hasta, yTrazo,
                                  ColorTrazaImpresora(p, static_cast<std::int32_t>(k + 1)));
                 }
-                y = yTrazo + mc.Alto(QString());
-                columna.Nombre(c.Nombre, xEntrada, maximos[k]);
-                columna.Nombre(c.Nombre, xEntrada, minimos[k]);
+                y = std::max(yTrazo + hueco * mc.Alto(QString()), y);
+                (void)columna.Lectura(c.Nombre, xEntrada, maximos[k]);
+                (void)columna.Lectura(c.Nombre, xEntrada, minimos[k]);
             }
             for (int i = 0; i < 2; ++i) {
                 if (i == 0)
-                    y += mc.Alto(aa);
+                    y += hueco * mc.Alto(aa);
                 columna.Entrada(i == 0 ? QStringLiteral("Cursor 1: ") : QStringLiteral("Cursor 2: "),
                                 xTitulo);
-                y += mc.Alto(a);
+                y += hueco * mc.Alto(a);
                 columna.Entrada(TextosIdioma(kTextoMuestra), xEntrada,
                                 QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
-                y += mc.Alto(a);
+                y += hueco * mc.Alto(a);
                 for (std::size_t k = 0; k < canales.size(); ++k) {
-                    columna.Nombre(canales[k].Nombre, xEntrada, valores[i][k]);
-                    y += mc.Alto(QString());
+                    (void)columna.Lectura(canales[k].Nombre, xEntrada, valores[i][k]);
+                    y += hueco * mc.Alto(QString());
                 }
             }
-            return y - mc.Alto(QString());
+            pieColumna = y - hueco * mc.Alto(QString());
+            return pieColumna;
         };
         for (int vuelta = 0; vuelta < 16; ++vuelta) {
             const double pie = disponer(false);
             if (pie <= f.Abajo - m.Alto(QString()))
                 break;
-            if (lineasNombre > 1)
-                lineasNombre = 1;
+            if (hueco > 0.0)
+                hueco = std::max(0.0, hueco - 0.25);
             else
                 escala *= std::max(0.5, 0.99 * (f.Abajo - m.Alto(QString()) - inicio) / (pie - inicio));
         }
         (void)disponer(true);
+        // No extreme's value stands among its lines.
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, inicio - textos.Linea()), QPointF(p0, pieColumna + textos.Linea())));
     }
+    (void)ValoresDeMarcadores(textos, m, marcadores, p0, q0, q1);
     p.DrawWidth = 1;
 
     // Zero line, when it lies in the box.

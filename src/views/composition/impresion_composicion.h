@@ -27,11 +27,13 @@ struct DatosPaginaComposicion {
 };
 
 // One composition page: header, frame and plot box, the zero line, both
-// cursors, per channel its extremes (each marked once, the values giving
-// way to the legend) and its trace in its pen, clipped to the box; the
-// legend with each channel's maximum and minimum, the values at both
-// cursors (every line and stroke ending left of the box), on the whole record the 50 ms grid,
-// "  ms", the time between the cursors and the date.
+// cursors, per channel its extremes (each marked once; a value by the plot
+// only clear of the legend's column, where it would read as one of its
+// lines) and its trace in its pen, clipped to the box; the legend with each
+// channel's maximum and minimum, the values at both cursors (every line and
+// stroke ending left of the box, each value line reading as its channel
+// only among the record's), on the whole record the 50 ms grid, "  ms", the
+// time between the cursors and the date.
 //
 // Pens: on a colour printer blue, green, red, cyan, yellow, magenta in
 // legend order, all 1 pixel wide; on any other printer black, 1, 4, 7, ...

@@ -122,6 +122,10 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
             (void)textos.ImprimirNombre(lecturas[i].first, xLectura, p.CurrentY,
                                         i == 0 ? finPrimera : finOtras, 0, {}, lecturas[i].second);
         }
+        // No label of the analog channel's axis (its zero, an extreme)
+        // stands among them, where it would be read as one of them.
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, abajo - textos.Linea()), QPointF(izq, p.CurrentY + textos.Linea())));
     }
 
     // Cursors, their labels under the time labels when there are.
@@ -206,6 +210,9 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
         }
         textos.ImprimirHasta(titulo, xTitulo, y, limite);
         (void)textos.ImprimirNombre(d.GrupoElegido, xGrupo, y + salto, limite, 0, {}, {}, d.Grupos);
+        // An extreme's value under the group's name would read as the group's.
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, y - textos.Linea()), QPointF(izq, y + salto + 2 * textos.Linea())));
     }
 
     const std::span<const float> columna = r.Valores.Column(canal.Columna);
@@ -231,7 +238,7 @@ void PaginaDigital(Printer& p, const DatosPaginaDigital& d, const MedidaTexto& m
     if (alcanzados.UltimoMaximo > 0)
         marcadores.push_back({ceroAnalogico - extremos.Maximo * escalaY,
                               Format(extremos.Maximo, "0.000") + blanco + canal.Unidad, verde});
-    MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);
+    (void)MarcadoresExtremos(textos, m, marcadores, izq, der, -sinLimite, sinLimite);
 
     // The digital rows' step boxes: a box per state 1 (merged per device
     // column where the samples are closer than the printer's dots).

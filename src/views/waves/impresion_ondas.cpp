@@ -50,6 +50,13 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     const double x0 = f.Izquierda + m.Ancho(blanco);
     const double x1 = f.Izquierda + m.Ancho(QStringLiteral("AA"));
     TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
+    const auto [minimo, maximo] = ExtremosDe(r, c);
+    const QString textoMaximo = QStringLiteral("max: ") + Format(maximo, "0.000") + blanco + u;
+    const QString textoMinimo = QStringLiteral("min: ") + Format(minimo, "0.000") + blanco + u;
+    // The column's size, and where its last line ends.
+    double escalaColumna = 1.0;
+    double pieColumna = arriba;
+    double lineaColumna = 0.0;
 
     // 2. Left column: the channel, both cursors, time and difference, each
     // line ending left of the plot box. One size for all of it, in which
@@ -70,14 +77,18 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                                                          {valor1, limite - x1},
                                                          {valor2, limite - x1},
                                                          {d.TextoTiempo, limite - x1},
-                                                         {d.TextoDiferencia, limite - x1}};
+                                                         {d.TextoDiferencia, limite - x1},
+                                                         {textoMaximo, limite - x1},
+                                                         {textoMinimo, limite - x1}};
         for (const QString& t :
              {TextosIdioma(74), tituloCursor1, tituloCursor2, TextosIdioma(264), TextosIdioma(267)}) {
             for (const QString& palabra : t.split(blanco, Qt::SkipEmptyParts))
                 fijos.emplace_back(palabra, limite - x0);
         }
         TamanoFuente fuente(p);
-        fuente.Escala(EscalaQueCabe(p, fijos));
+        escalaColumna = EscalaQueCabe(p, fijos);
+        fuente.Escala(escalaColumna);
+        lineaColumna = textos.Linea();
         const QStringList nombres = NombresAnalogicos();
         const QStringList rotulos = RotulosAnalogicos();
         const auto lectura = [&](const QString& t) {
@@ -98,7 +109,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
         titulo(TextosIdioma(74));
         p.CurrentX = x1;
         p.CurrentY += m.Alto(QString());
-        nombreEnLineas(NombreCanalId(d.CanalVentana), 3, {}, nombres);
+        nombreEnLineas(NombreCanalId(d.CanalVentana), 4, {}, nombres);
         p.CurrentY += m.Alto(QString());
         const auto lecturaCursor = [&](const QString& rotulo, std::int32_t muestra, const QString& valor) {
             p.CurrentX = x0;
@@ -125,7 +136,15 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
             p.CurrentY += m.Alto(blanco);
             lectura(valor);
         }
+        pieColumna = p.CurrentY;
     }
+    // No label of the plot's axis stands among the read-outs, where it
+    // would be read as one of them.
+    const auto reservarColumna = [&, f = f, izq = izq, arriba = arriba] {
+        textos.ReservarColumna(
+            QRectF(QPointF(f.Izquierda, arriba - lineaColumna), QPointF(izq, pieColumna + lineaColumna)));
+    };
+    reservarColumna();
 
     // 3.-5. Frames, vertical scale, title.
     RectanguloImpresora(p, f.Izquierda, f.Arriba, f.Derecha, f.Abajo);
@@ -151,8 +170,6 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     p.DrawWidth = 1;
     if (d.Nivel.OrigenY < d.Nivel.Alto)
         p.Line(izq, y0, der, y0, 0u);
-    const QString cero = QStringLiteral("0 ") + u;
-    (void)EtiquetaDeLinea(textos, cero, izq - m.Ancho(cero + blanco), y0);
 
     // 8.-9. Cursors, their labels under the time labels when there are.
     const std::int32_t m50 = MuestrasPor50ms();
@@ -170,7 +187,6 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     // 10. Extremes: each marked once; the one the samples reach last gives
     // the value grid its step.
     const std::span<const float> tramo = TramoColumna(r, c, inicio, fin);
-    const auto [minimo, maximo] = ExtremosDe(r, c);
     const double escala = factor * d.EscalaY * k;
     const auto yDe = [&](float v) { return y0 - factor * v * d.EscalaY * k; };
     const std::uint32_t azul = ColorImpresora(p, kAzulImpresora);
@@ -178,15 +194,18 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
     double nGrid = 0.0;
     double vGrid = 0.0;
     std::vector<MarcadorPagina> marcadores;
+    std::vector<QString> enColumna; // each marker's value as the column would read it
     if (e.UltimoMaximo > 0) {
         const double y = yDe(maximo);
         marcadores.push_back({y, Format(maximo, "0.000") + blanco + u, azul});
+        enColumna.push_back(textoMaximo);
         nGrid = (y0 - y) / pasoValor;
         vGrid = nGrid == 0.0 ? 0.0 : maximo / nGrid;
     }
     if (e.UltimoMinimo > 0) {
         const double y = yDe(minimo);
         marcadores.push_back({y, Format(minimo, "0.000") + blanco + u, azul});
+        enColumna.push_back(textoMinimo);
         // At one sample the minimum is looked at after the maximum. The
         // step's value has the sign of the distance: a minimum above 0 stands
         // above the zero line as surely as a maximum does.
@@ -195,7 +214,35 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
             vGrid = nGrid == 0.0 ? 0.0 : -minimo / nGrid;
         }
     }
-    MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+    // An extreme whose value has no place by the plot clear of the column
+    // is read in the column, under the read-outs.
+    const std::vector<std::size_t> sinSitio =
+        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo);
+    if (!sinSitio.empty()) {
+        TamanoFuente fuente(p);
+        fuente.Escala(escalaColumna);
+        // A line apart from the difference above, whose value it is not.
+        double y = pieColumna + m.Alto(blanco) + textos.Linea();
+        for (const std::size_t i : sinSitio) {
+            textos.ImprimirHasta(enColumna[i], x1, y, izq - m.Ancho(blanco));
+            y += textos.Linea();
+        }
+        pieColumna = y;
+        reservarColumna();
+    }
+
+    // 7. The zero's label, by the plot where the column leaves it room;
+    // else right of the plot, with its unit where the margin has room.
+    {
+        const QString cero = QStringLiteral("0 ") + u;
+        if (!EtiquetaDeLinea(textos, cero, izq - m.Ancho(cero + blanco), y0)) {
+            const double x = der + m.Ancho(blanco);
+            const QString t = textos.Rectangulo(cero, x, y0).right() <= f.Derecha - textos.Blanco() / 2
+                                  ? cero
+                                  : QStringLiteral("0");
+            (void)textos.ImprimirSiLibre(t, x, y0);
+        }
+    }
 
     // 11. The trace, clipped to the plot's height.
     p.DrawWidth = 3;
@@ -218,7 +265,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
                     // read as its value.
                     const QString t = sentido < 0 ? g : QStringLiteral("-") + g;
                     const double xg = textos.FueraDeCaja(t, izq - m.Ancho(g + QStringLiteral("  ")), y);
-                    if (textos.NadaAntes(xg, y))
+                    if (textos.NadaAntes(xg, y) && textos.FueraDeColumna(textos.Rectangulo(t, xg, y)))
                         (void)textos.ImprimirSiLibre(t, xg, y);
                 }
             }
@@ -322,45 +369,43 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
         return Format(extremo(b, maximo), "0.000") + blanco + c.Unidad;
     };
-    const double finEtiqueta = izq - m.Ancho(blanco);
-    // The bands' names, shown beside each other on the page: each gives way
-    // against the others.
-    QStringList junto;
-    for (const CanalBanda& c : canales)
-        junto.append(NombreCanal(c.Fila));
-    // From five bands the label of a band stands right of the plot, where
-    // the frame leaves room for a short name only: the read-outs column's
-    // list of channels, in the bands' order and each name in its band's
-    // colour, is then the bands' legend, and each band's extremes are read
-    // there below its name ("name max: value"), their dotted lines across
-    // the plot as ever. So nothing but the column stands in the left margin
-    // and no band's label or extreme comes between its lines or next to a
-    // read-out.
-    const bool leyenda = numBandas >= 5;
+    // The names a band's name must not read as: every channel of the
+    // record, shown on the page or not (a page of some channels still
+    // tells them from the others).
+    const QStringList junto = RotulosAnalogicos();
 
-    // 8. Band labels, up to four bands: left of the plot with the zero and
-    // units, the name giving way by the name rule, the zero and unit whole.
-    // The read-outs make way for them. From five, a name short enough to
-    // stand whole right of the plot stands there too.
+    // 8. Band labels, right of the plot on each band's zero line, in its
+    // colour: the name where every band's fits there whole, else each
+    // band's key in the legend, "(b)". So every band is labelled by it, and
+    // on a printer without colour too the label names the legend's entry;
+    // the left margin holds the read-outs column alone.
     const double xDerecha = der + m.Ancho(blanco);
     const double finDerecha = f.Derecha - textos.Blanco() / 2;
-    for (std::int32_t b = 1; b <= numBandas; ++b) {
-        const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-        const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
-        if (!leyenda) {
-            (void)EtiquetaConNombre(textos, NombreCanal(c.Fila), QStringLiteral("    "),
-                                    QStringLiteral("0") + c.Unidad, finEtiqueta, centro(b), color, junto);
-        } else if (const QString t = blanco + NombreCanal(c.Fila);
-                   textos.Rectangulo(t, xDerecha, centro(b)).right() <= finDerecha) {
-            (void)textos.ImprimirSiLibre(t, xDerecha, centro(b), color);
+    bool conClaves = false;
+    for (const CanalBanda& c : canales)
+        conClaves =
+            conClaves || textos.Rectangulo(blanco + NombreCanal(c.Fila), xDerecha, 0.0).right() > finDerecha;
+    const auto clave = [&](std::int32_t b) { return conClaves ? ClaveLeyenda(b) : QString(); };
+    // The names in the page's size, each after a blank; the keys in the
+    // page's size too where the margin has room for them, else in the size
+    // in which the widest fits it.
+    {
+        std::vector<std::pair<QString, double>> claves;
+        for (std::int32_t b = 1; b <= numBandas && conClaves; ++b)
+            claves.emplace_back(ClaveLeyenda(b), finDerecha - xDerecha);
+        TamanoFuente fuente(p);
+        fuente.Escala(EscalaQueCabe(p, claves));
+        for (std::int32_t b = 1; b <= numBandas; ++b) {
+            const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+            textos.Imprimir(conClaves ? ClaveLeyenda(b) : blanco + NombreCanal(c.Fila), xDerecha, centro(b),
+                            ColorTrazaImpresora(p, c.Fila));
         }
     }
 
     // Each band's extremes marked once (current and voltage bands share
-    // their full scale): every band's maximum first, then the minima, whose
-    // values rest on their line where the next band's maximum stands below
-    // its own. Before the read-outs, which make way for them. From five
-    // bands the values go to the legend: the extremes drawn there, by band.
+    // their full scale): the dotted lines across the plot, the values in
+    // the legend under the band's name ("max: value"), so that no value
+    // stands among the read-outs as if it were one of them.
     std::vector<std::vector<QString>> extremosLeyenda(canales.size());
     {
         std::vector<MarcadorPagina> marcadores;
@@ -378,18 +423,18 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                         etiquetaExtremo(b, maximos));
             }
         }
-        MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo, !leyenda);
+        (void)MarcadoresExtremos(textos, m, marcadores, izq, der, arriba, abajo, false);
     }
 
-    // 9. Left column: the channels, then each cursor's sample and values,
-    // every one of them down the frame. One size for all of it, in which
-    // every value fits whole; a name gives way by the name rule against the
-    // bands' other names, to the room its row leaves (from five bands a
-    // legend's name takes two lines where the column has room for them). A
-    // line keeps off a row that a band's label or an extreme's value takes;
-    // where the window's spacing would then run past the frame's foot (up
-    // to eight bands) the blank between the lines narrows, then the font
-    // shrinks.
+    // 9. Left column: the channels (the bands' legend, each name in its
+    // band's colour after its key, with its extremes), then each cursor's
+    // sample and values, every one of them down the frame. One size for all
+    // of it, in which every value fits whole; each line that carries a value
+    // is tied to its band by its key, or (without keys) by the least of its
+    // name that reads as no other channel of the record. Where the window's
+    // spacing would run past the frame's foot (up to eight bands) the blank
+    // between the lines narrows, then the legend's names go to one line,
+    // then the font shrinks.
     {
         const double xTitulo = f.Izquierda + m.Ancho(a);
         const double xEntrada = f.Izquierda + m.Ancho(QStringLiteral("AA"));
@@ -401,12 +446,16 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         const double ancho = limite - xEntrada - textos.Blanco() - p.TwipsPerPixelX();
         std::vector<std::pair<QString, double>> fijos = {{puntos + QString::number(d.Cursor1), ancho},
                                                          {puntos + QString::number(d.Cursor2), ancho}};
-        // Each read-out keeps room for the least of its name that tells it
-        // from the others, besides its value.
+        // Each read-out keeps room for its key, or for the least of its name
+        // that tells it from the others, besides its value.
         std::vector<QString> distintos;
-        for (const CanalBanda& c : canales)
-            distintos.push_back(NombreQueSeDistingue(NombreCanal(c.Fila), junto,
-                                                     [&p](const QString& t) { return p.TextWidth(t); }));
+        for (std::int32_t b = 1; b <= numBandas; ++b) {
+            const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
+            distintos.push_back(
+                conClaves ? ClaveLeyenda(b)
+                          : NombreQueSeDistingue(NombreCanal(c.Fila), junto,
+                                                 [&p](const QString& t) { return p.TextWidth(t); }));
+        }
         for (int i = 0; i < 2; ++i) {
             const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
             for (std::size_t k = 0; k < canales.size(); ++k) {
@@ -416,13 +465,13 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                 fijos.emplace_back(distintos[k] + valores[i].back(), ancho);
             }
         }
-        for (const std::vector<QString>& e : extremosLeyenda)
-            for (const QString& t : e)
-                fijos.emplace_back(puntos + t, ancho);
+        for (std::size_t k = 0; k < extremosLeyenda.size(); ++k)
+            for (const QString& t : extremosLeyenda[k])
+                fijos.emplace_back(distintos[k] + t, ancho);
         TamanoFuente fuente(p);
         double escala = EscalaQueCabe(p, fijos);
         double hueco = m.Alto(a);
-        int lineasNombre = leyenda ? 2 : 1;
+        int lineasNombre = 2;
         // A blank under the frame's line, which the title would touch.
         const double tope = f.Arriba + m.Ancho(blanco);
         // Lays the column out from its top, printing it or only measuring
@@ -437,13 +486,26 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
             y = std::max(y, tope + std::max(hueco == m.Alto(a) ? m.Alto(a) : 0.0, textos.Linea()));
             for (std::size_t k = 0; k < canales.size(); ++k) {
                 const CanalBanda& c = canales[k];
-                if (leyenda) {
-                    (void)columna.NombreEnLineas(NombreCanal(c.Fila), xEntrada, limite, lineasNombre,
-                                                 ColorTrazaImpresora(p, c.Fila));
-                    for (const QString& e : extremosLeyenda[k])
-                        columna.Nombre(NombreCanal(c.Fila), xEntrada, e);
-                } else {
-                    columna.Nombre(NombreCanal(c.Fila), xEntrada);
+                const auto b = static_cast<std::int32_t>(k + 1);
+                const std::uint32_t color = ColorTrazaImpresora(p, c.Fila);
+                // The key before the name's first line, the name's lines
+                // after it.
+                const double xNombre =
+                    conClaves ? xEntrada + textos.Rectangulo(ClaveLeyenda(b) + blanco, 0.0, 0.0).width() +
+                                    textos.Blanco()
+                              : xEntrada;
+                columna.Fila(xEntrada);
+                const QStringList lineas =
+                    columna.NombreEnLineas(NombreCanal(c.Fila), xNombre, limite, lineasNombre, color);
+                if (imprimir && conClaves && !lineas.isEmpty())
+                    textos.Imprimir(ClaveLeyenda(b), xEntrada,
+                                    y - static_cast<double>(lineas.size()) * textos.Linea(), color);
+                for (const QString& e : extremosLeyenda[k]) {
+                    if (conClaves) {
+                        columna.Entrada(ClaveLeyenda(b), xEntrada, e);
+                    } else {
+                        (void)columna.Lectura(NombreCanal(c.Fila), xEntrada, e);
+                    }
                 }
                 y += hueco;
             }
@@ -455,7 +517,8 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                 columna.Entrada(TextosIdioma(266), xEntrada, QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
                 y += hueco;
                 for (std::size_t k = 0; k < canales.size(); ++k) {
-                    columna.Nombre(NombreCanal(canales[k].Fila), xEntrada, valores[i][k]);
+                    (void)columna.Lectura(NombreCanal(canales[k].Fila), xEntrada, valores[i][k],
+                                          clave(static_cast<std::int32_t>(k + 1)));
                     y += huecoVacio;
                 }
             }

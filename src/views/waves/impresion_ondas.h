@@ -31,9 +31,12 @@ struct DatosPaginaOnda {
 
 // One waveform page: the left column of read-outs, frame, plot box, title,
 // the zero line, both cursors, the channel's extremes (each marked once;
-// the extremes of Valores as it is now, the side in force), the trace of the level's samples clipped to the
-// box, and on the whole record the value grid and the 50 ms time scale; "  ms" and the date. An empty sample
-// range refuses the page (text 80, OK only).
+// the extremes of Valores as it is now, the side in force), the trace of the
+// level's samples clipped to the box, and on the whole record the value grid
+// and the 50 ms time scale; "  ms" and the date. No label of the axis stands
+// among the read-outs: a grid value there is left out, an extreme's value
+// is read in the column under them, the zero stands right of the plot. An
+// empty sample range refuses the page (text 80, OK only).
 [[nodiscard]] std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d,
                                                       const MedidaTexto& medida);
 
@@ -47,16 +50,16 @@ struct DatosPaginaTodo {
 };
 
 // One stacked page: header, frames, a zero line per band, both cursors,
-// the band labels (left of the plot with the zero and units for up to four
-// bands; from five the read-outs column's list of channels in the bands'
-// colours with each band's extremes under its name, and right of the plot
-// the names short enough to stand there whole), the read-outs column
-// (every band's at both cursors, its spacing and then its font narrowed to
-// the frame's height), each band's trace with its extremes (of Valores as
-// it is now) marked once, the time grid on the whole record, "  ms", the
-// time between the cursors and the date. Names give way by the name rule
-// against the bands' other names; texts whose places meet give way as
-// TextosPagina lets them.
+// each band's label right of the plot on its zero line in its colour (the
+// name where every band's fits there whole, else the band's key "(b)"), the
+// read-outs column (the channel list as the bands' legend, each name after
+// its key with its band's extremes under it, then every band's values at
+// both cursors; its spacing and then its font narrowed to the frame's
+// height), each band's trace with its extremes (of Valores as it is now)
+// marked once by a dotted line, the time grid on the whole record, "  ms",
+// the time between the cursors and the date. A value line reads as its
+// channel only among the record's channels, or carries its band's key;
+// texts whose places meet give way as TextosPagina lets them.
 void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& medida);
 
 } // namespace vesdra

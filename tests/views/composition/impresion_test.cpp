@@ -27,6 +27,7 @@
 #include "record/helpers.h"
 #include "record/record_model.h"
 #include "shell/cancelar.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 
 namespace vesdra {
@@ -140,11 +141,18 @@ TEST_F(CompositionPage, FullViewOnAColourPrinter)
         EXPECT_LE(CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
         EXPECT_LE(CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)), 1) << k;
     }
-    int values = 0;
+    // A marker's value stands by the plot only clear of the legend's column
+    // (below its last read-out): the column's rows are its read-outs'.
+    const PrintCall* last = nullptr;
+    for (const PrintCall& c : printer.OfKind(Kind::Print))
+        if (c.Text.startsWith(QStringLiteral("C3: ")))
+            last = &c;
+    ASSERT_TRUE(last);
     for (int c = 1; c <= 3; ++c)
-        values += CountText(printer, Format(-10.0 * c, "0.000") + QStringLiteral(" U%1").arg(c)) +
-                  CountText(printer, Format(9.0 * c, "0.000") + QStringLiteral(" U%1").arg(c));
-    EXPECT_GE(values, 2);
+        for (const double v : {-10.0 * c, 9.0 * c})
+            if (const PrintCall* t = FindText(printer, Format(v, "0.000") + QStringLiteral(" U%1").arg(c))) {
+                EXPECT_GT(t->Y1, last->Y1 + 240) << t->Text.toStdString();
+            }
     ExpectLegibleTracePage(printer, false);
     // The trace spreads samples 1..1000 over the box, inside it.
     const std::vector<QLineF>& s = traces[0].Segments;
@@ -221,8 +229,8 @@ TEST_F(CompositionPage, TraceColoursOfSixChannels)
 }
 
 // Five or six channels would run the legend and the values at the cursors
-// past the foot of the page: the column is printed in a smaller font that
-// keeps it inside the frame; three channels keep the page's font.
+// past the foot of the page: the blanks between its entries narrow, so that
+// the column keeps inside the frame in the page's font.
 TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
 {
     for (const std::int32_t n : {3, 6}) {
@@ -236,7 +244,7 @@ TEST_F(CompositionPage, TheLeftColumnStaysOnThePage)
         ASSERT_TRUE(last) << n;
         const double line = 24 * last->FontSize;
         EXPECT_LE(last->Y1 + line, 0.945 * kH - 200) << n;
-        EXPECT_EQ(last->FontSize < 10, n == 6) << n;
+        EXPECT_EQ(last->FontSize, 10) << n;
         EXPECT_EQ(FindText(printer, QStringLiteral("  ms"))->FontSize, 10)
             << "the rest of the page keeps its font";
     }
@@ -393,10 +401,10 @@ TEST_F(CompositionPage, EveryValueIsWholeWithNamesOfEveryLength)
             QStringList valores{d.TextoTiempo};
             for (std::int32_t c = 1; c <= canales; ++c) {
                 const QString u = QStringLiteral("U%1").arg(c);
+                // The markers' values are read in the legend where the
+                // column takes their rows.
                 valores << QStringLiteral(" max: %1").arg(9 * c) + u
-                        << QStringLiteral(" min: %1").arg(-10 * c) + u
-                        << Format(9.0 * c, "0.000") + QStringLiteral(" ") + u
-                        << Format(-10.0 * c, "0.000") + QStringLiteral(" ") + u;
+                        << QStringLiteral(" min: %1").arg(-10 * c) + u;
                 for (const std::int32_t muestra : {d.Cursor1, d.Cursor2})
                     valores << QStringLiteral(": ") + Format(r.Valores(muestra, c), "0.000") + u;
             }
@@ -553,6 +561,50 @@ TEST_F(CompositionPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
         }
         for (const std::string& f : NotWhole(papel, enteros))
             ADD_FAILURE() << canales << " channels: " << f << " in " << papel.toStdString();
+    }
+}
+
+// On paper, in colour and in black: a composition of three or six of a
+// record's line-1 channels, in a record whose line-2 channels differ from
+// them only by that digit. Every value the legend and the read-outs print
+// is tied to one channel of the record (its cut never drops "LÍNEA 1"
+// where it would then read as a line-2 channel's), no extreme's value
+// stands among them, and each legend name keeps its two lines.
+TEST_F(CompositionPage, OnPaperEveryValueIsTiedToOneOfTheRecordsChannels)
+{
+    Sawtooth(12, 1000);
+    RecordModel& r = Registro();
+    const QStringList linea2 = NombresSubestacion::Analogicos();
+    for (std::int32_t c = 1; c <= 6; ++c) {
+        r.TablaCanales(c, 2) =
+            QString(linea2[c - 1]).replace(QString::fromUtf8("LÍNEA 2"), QString::fromUtf8("LÍNEA 1"));
+        r.TablaCanales(c + 6, 2) = linea2[c - 1];
+    }
+    const QStringList rotulos = RotulosAnalogicos();
+    for (const std::int32_t n : {3, 6}) {
+        DatosPaginaComposicion d = Datos(n, 1, 1000);
+        d.EscalaVertical = 20; // the extremes spread over the box
+        d.Cursor1 = 5;
+        d.Cursor2 = 12;
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(n) + " channels" + (mode == 2 ? ", colour" : ", black"));
+            const PaperPage paper =
+                OnPaper([&](Printer& p, const MedidaTexto& m) { PaginaComposicion(p, d, m); }, mode);
+            const double margen = paper.X(0.15 * paper.W);
+            for (const std::string& f : UntiedValues(paper.Lines, margen, rotulos))
+                ADD_FAILURE() << f;
+            // The legend's names: the lines above the first read-out that
+            // carry no value, the title's aside.
+            int lineas = 0;
+            for (const PaperLine& l : paper.Lines) {
+                if (l.Box.right() >= margen)
+                    continue;
+                if (l.Text.startsWith(QStringLiteral("Cursor")))
+                    break;
+                lineas += l.Text.contains(QLatin1Char(':')) ? 0 : 1;
+            }
+            EXPECT_EQ(lineas, 2 * n) << "each name on its two lines";
+        }
     }
 }
 

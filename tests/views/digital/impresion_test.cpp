@@ -21,6 +21,7 @@
 #include "record/record_model.h"
 #include "record/tablas_trazo.h"
 #include "shell/cancelar.h"
+#include "shell/impresion_piezas.h"
 #include "shell/language.h"
 #include "shell/shell_state.h"
 #include "views/digital/frm19.h"
@@ -396,6 +397,45 @@ TEST_F(DigitalPage, EveryValueIsWholeWithNamesOfEveryLength)
 // others, the analog channel's as its own channel and none of the record's
 // others, and the group's as its own group and none of the template's
 // others, in either font.
+// On paper, in colour and in black, with a substation's names at 4 and 19
+// rows: the analog channel's label reads as its channel only among the
+// record's, and no label of its axis (zero, extreme) stands among the
+// read-outs under the plot.
+TEST_F(DigitalPage, OnPaperNoAxisLabelStandsAmongTheReadOuts)
+{
+    LlenarRegistro(2000);
+    RecordModel& r = Registro();
+    for (std::int32_t f = 1; f <= r.TablaCanales.Rows() && f <= 8; ++f)
+        r.TablaCanales(f, 2) = NombresSubestacion::Analogicos()[f - 1];
+    const QStringList rotulos = RotulosAnalogicos();
+    const QStringList digitales = NombresSubestacion::Digitales();
+    QString tiempo = TextosIdioma(264).trimmed();
+    while (tiempo.endsWith(QLatin1Char(':')) || tiempo.endsWith(QLatin1Char(' ')))
+        tiempo.chop(1);
+    for (const int filas : {4, 19}) {
+        DatosPaginaDigital d = Datos(1, 2000);
+        d.Filas.clear();
+        for (int k = 1; k <= filas; ++k)
+            d.Filas.push_back({(k - 1) % 3 + 2, digitales[k - 1]});
+        d.Grupos = NombresSubestacion::Grupos();
+        d.GrupoElegido = d.Grupos[1];
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(filas) + " rows" + (mode == 2 ? ", colour" : ", black"));
+            const PaperPage paper =
+                OnPaper([&](Printer& p, const MedidaTexto& m) { PaginaDigital(p, d, m); }, mode);
+            for (const std::string& f : UntiedValues(paper.Lines, paper.X(0.15 * paper.W), rotulos, {tiempo}))
+                ADD_FAILURE() << f;
+            const auto etiqueta =
+                std::find_if(paper.Lines.begin(), paper.Lines.end(),
+                             [](const PaperLine& l) { return l.Text.endsWith(QStringLiteral(" 0A")); });
+            ASSERT_NE(etiqueta, paper.Lines.end());
+            const QString nombre = etiqueta->Text.chopped(3).trimmed();
+            EXPECT_TRUE(SeLeenAparte({nombre}, {NombreCanal(1)}));
+            EXPECT_FALSE(LeeComoOtro(nombre, NombreCanal(1), rotulos)) << nombre.toStdString();
+        }
+    }
+}
+
 TEST_F(DigitalPage, SubstationNamesReadApartAndReadOutsPrintWhole)
 {
     LlenarRegistro(2000000);

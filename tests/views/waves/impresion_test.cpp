@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "common/one_circuit.h"
 #include "common/printed_page.h"
@@ -24,6 +25,7 @@
 #include "platform/scroll_bar.h"
 #include "record/helpers.h"
 #include "record/tablas_trazo.h"
+#include "shell/impresion_piezas.h"
 #include "views/waves/frm_todo_analog.h"
 #include "views/waves/frm_ver_ondas.h"
 #include "waves_fixture.h"
@@ -184,16 +186,19 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         EXPECT_EQ(lines[i].DrawWidth, 1);
     }
 
-    // Zero line at the picture's zero scaled onto 3/4 of the page height,
-    // its label ending one blank left of the box.
+    // Zero line at the picture's zero scaled onto 3/4 of the page height.
+    // Its label would end one blank left of the box, but the column of
+    // read-outs reaches down to its row: it stands right of the box, where
+    // it cannot be read as a read-out.
     const double k = 0.75 * kH / 3000;
     const double y0 = k * 1500 + kBoxTop;
     EXPECT_DOUBLE_EQ(lines[8].Y1, y0);
     EXPECT_DOUBLE_EQ(lines[8].X1, kBoxLeft);
     EXPECT_DOUBLE_EQ(lines[8].X2, kBoxRight);
-    const PrintCall* zero = FindText(printer, QStringLiteral("0 A"));
+    ASSERT_GT(FindText(printer, QStringLiteral("1.000 A"))->Y1, y0);
+    const PrintCall* zero = FindText(printer, QStringLiteral("0"));
     ASSERT_TRUE(zero);
-    EXPECT_DOUBLE_EQ(zero->X1, kBoxLeft - 400);
+    EXPECT_DOUBLE_EQ(zero->X1, kBoxRight + 100);
     EXPECT_DOUBLE_EQ(zero->Y1, y0);
 
     // Cursors: dashed line across the box, a tick and the label below it.
@@ -223,7 +228,10 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
     ASSERT_TRUE(c2);
     EXPECT_DOUBLE_EQ(c2->Y1, kBoxBottom + 100 + 240);
 
-    // Extremes: +-100 A marked once each, dotted, blue, labelled left of the box.
+    // Extremes: +-100 A marked once each, dotted, blue, labelled left of the
+    // box; the maximum's rows are the read-outs' (the column reaches from the
+    // box's top below the zero), so its value is read in the column, under
+    // the read-outs.
     const double ey = d.EscalaY;
     for (const auto& [label, value] :
          {std::pair{QStringLiteral("100.000 A"), 100.0}, std::pair{QStringLiteral("-100.000 A"), -100.0}}) {
@@ -233,6 +241,14 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         EXPECT_DOUBLE_EQ(markers[0].X1, kBoxLeft - 100);
         EXPECT_EQ(markers[0].DrawStyle, 2);
         EXPECT_EQ(markers[0].Color, kBlue);
+        if (value > 0) {
+            EXPECT_EQ(CountText(printer, label), 0);
+            const PrintCall* t = FindText(printer, QStringLiteral("max: ") + label);
+            ASSERT_TRUE(t);
+            EXPECT_DOUBLE_EQ(t->X1, kFrameLeft + 200);
+            EXPECT_GT(t->Y1, FindText(printer, QStringLiteral("1.000 A"))->Y1) << "under the read-outs";
+            continue;
+        }
         ASSERT_EQ(CountText(printer, label), 1);
         // Two blanks short of the box by the window's measure, or where the
         // printer's wider font would carry it onto the box's line or its
@@ -294,10 +310,14 @@ TEST_F(PrintedPage, WaveformPageOfTheWholeRecord)
         });
         EXPECT_EQ(line.size(), 1u) << j;
     }
-    EXPECT_GE(values, 4);
-    const PrintCall* grid = FindText(printer, QStringLiteral("-52.03 A"));
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->Y1, y0 + 2230);
+    // The values printed stand below the column (its last line, the
+    // maximum's, and a line more): none among the read-outs.
+    EXPECT_GE(values, 2);
+    const double pie = FindText(printer, QStringLiteral("max: 100.000 A"))->Y1 + 2 * 240;
+    for (const PrintCall& c : printer.OfKind(Kind::Print))
+        if (c.Text.endsWith(QStringLiteral(" A")) && c.X1 > kFrameLeft + 200 && c.X1 < kBoxLeft) {
+            EXPECT_GE(c.Y1 + 0.01, pie) << c.Text.toStdString();
+        }
     ExpectLegibleTracePage(printer, false);
 
     // Time scale: 40 ticks of 50 ms, too close for labels but "100" on the second.
@@ -424,7 +444,12 @@ TEST_F(PrintedPage, AMonochromePrinterPrintsEverythingBlackWithTheSameWidths)
 TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
 {
     ASSERT_FALSE(PaginaOnda(printer, Onda(2), FixedFont())); // VA: 50 kV throughout
-    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV"), kBlue), 1) << "the read-outs aside";
+    // Its value by the plot, or (its rows taken by the read-outs) in the
+    // column under them.
+    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV"), kBlue) +
+                  CountText(printer, QStringLiteral("max: 50.000 kV")),
+              1)
+        << "the read-outs aside";
     EXPECT_EQ(LinesWhere(printer,
                          [](const PrintCall& c) {
                              return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X2 == kBoxRight &&
@@ -442,7 +467,7 @@ TEST_F(PrintedPage, EachExtremeIsMarkedOnce)
     // Both markers' values would stand where the zero's "0 V" stands: they
     // give way to it (and to the read-outs beside it).
     EXPECT_LE(CountText(printer, QStringLiteral("0.000 V"), kBlue), 1);
-    EXPECT_EQ(CountText(printer, QStringLiteral("0 V")), 1);
+    EXPECT_EQ(CountText(printer, QStringLiteral("0 V")) + CountText(printer, QStringLiteral("0")), 1);
     ExpectLegibleTracePage(printer, false);
     EXPECT_TRUE(
         LinesWhere(printer,
@@ -762,7 +787,13 @@ TEST_F(LegiblePage, EveryValueIsWholeWithNamesOfEveryLength)
             printer.Calls.clear();
             PaginaTodo(printer, d, FixedFont());
             ExpectLegibleTracePage(printer, false);
-            EXPECT_LE(FontSizes(printer).size(), 2u) << "one size per kind of text";
+            // The bands' keys right of the plot take the size in which they
+            // fit the margin there: a kind of text of their own.
+            RecordingPrinter izquierda;
+            for (const PrintCall& c : printer.Calls)
+                if (c.What != Kind::Print || c.X1 < kBoxRight)
+                    izquierda.Calls.push_back(c);
+            EXPECT_LE(FontSizes(izquierda).size(), 2u) << "one size per kind of text";
             QStringList valores{d.TextoTiempo};
             for (const std::int32_t fila : d.Filas) {
                 const std::int32_t c = CIntText(r.TablaCanales(fila, 1));
@@ -836,11 +867,21 @@ TEST_F(StackedPage, FramesZeroLinesCursorsReadoutsAndFooter)
     ASSERT_TRUE(title);
     EXPECT_DOUBLE_EQ(title->X1, kFrameLeft + 100);
     EXPECT_DOUBLE_EQ(title->Y1, kFrameTop + 100) << "a blank under the frame's line";
-    const PrintCall* first = FindText(printer, QStringLiteral("IA"));
-    ASSERT_TRUE(first);
+    // The first band's entry of the legend: its key, and its name after it
+    // on the same row (the name too long for the room right of the plot,
+    // where the key labels the band).
+    const auto left = std::find_if(printer.Calls.begin(), printer.Calls.end(), [](const PrintCall& c) {
+        return c.What == Kind::Print && c.Text == QStringLiteral("(1)") && c.X1 < kBoxLeft;
+    });
+    ASSERT_NE(left, printer.Calls.end());
+    const PrintCall* first = &*left;
     EXPECT_DOUBLE_EQ(first->X1, kFrameLeft + 200);
-    EXPECT_DOUBLE_EQ(first->Y1, kFrameTop + 100 + 24 * first->FontSize)
+    EXPECT_NEAR(first->Y1, kFrameTop + 100 + 24 * first->FontSize, 1)
         << "a printer line under the title, not the window's";
+    const PrintCall* name = FindText(printer, QStringLiteral("IA"));
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->Y1, first->Y1);
+    EXPECT_GT(name->X1, first->X1);
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QStringLiteral("500")));
     EXPECT_TRUE(FindText(printer, QStringLiteral("VA: 50.000kV")));
 
@@ -883,65 +924,91 @@ TEST_F(StackedPage, AZoomedLevelHasNoTimeGrid)
     EXPECT_NEAR(hi, kBoxLeft + 499 * sx, 3) << "up to the level's last sample but one";
 }
 
-// Up to four bands the label (caption, zero and unit) stands left of the
-// plot, on its band's zero line or resting on it. From five the caption
-// alone would stand right of it, where the frame leaves no room for it: the
-// column's list of channels, in the bands' order and colours, is then the
-// bands' legend, each band's extremes read under its name, and nothing else
-// stands in the left margin (no label or value between the column's lines).
-TEST_F(StackedPage, BandLabelsLeftUpToFourBandsInTheListFromFive)
+// At any count of bands the column's list of channels, in the bands' order
+// and colours, is the bands' legend, each band's extremes read under its
+// name, and nothing else stands in the left margin (no label, zero or value
+// between the column's lines). Each band is labelled right of the plot on
+// its zero line, in its colour: by its name where every name fits there,
+// else by its key "(b)", which stands before its name in the legend and
+// before each extreme's value there.
+TEST_F(StackedPage, BandsLabelledRightOfThePlotByNameOrKeyAndTheMarginHoldsTheColumnAlone)
 {
     EightRows();
-    {
-        PaginaTodo(printer, Todo({1, 2, 3, 4}), FixedFont());
-        const PrintCall* label = FindText(printer, QStringLiteral("DC    0V"));
-        ASSERT_TRUE(label);
-        EXPECT_TRUE(label->Y1 == Centre(4, 3) || label->Y1 == Centre(4, 3) - 240) << label->Y1;
-        EXPECT_LE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft) << "left of the plot";
-        EXPECT_GE(label->X1 + 12 * label->FontSize * label->Text.size(), kBoxLeft - 200) << "close to it";
-        EXPECT_EQ(label->Color, 0x0000FFu) << "row 3 is red";
-        EXPECT_EQ(CountText(printer, QStringLiteral("100.000 A")), 2)
-            << "IA's and IB's maxima beside their lines";
-        ExpectLegibleTracePage(printer, false);
-    }
-    printer.Calls.clear();
-    PaginaTodo(printer, Todo({1, 2, 3, 4, 5}), FixedFont());
-    ExpectLegibleTracePage(printer, false);
-    const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
     const QString names[5] = {"IA", "VA", "DC", "IB", "VB"};
     const std::uint32_t colours[5] = {kBlue, kGreen, kRed, kCyan, kYellow};
-    double y = 0.0;
-    for (int b = 0; b < 5; ++b) {
-        const PrintCall* name = FindText(printer, names[b]);
-        ASSERT_TRUE(name) << b;
-        EXPECT_EQ(name->Color, colours[b]) << names[b].toStdString();
-        EXPECT_DOUBLE_EQ(name->X1, kFrameLeft + 200) << "a list entry of the column";
-        EXPECT_GT(name->Y1, y) << "in the bands' order";
-        y = name->Y1;
-    }
-    // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV (one
-    // extreme: they are constant), under their names; DC's ramp reaches its
-    // minimum at its first sample and its maximum after the last sample the
-    // page draws.
-    std::vector<QString> list;
-    for (const PrintCall& c : prints)
-        if (c.Y1 < FindText(printer, QStringLiteral("Cursor 1: "))->Y1 && c.X1 == kFrameLeft + 200)
-            list.push_back(c.Text);
-    const std::vector<QString> legend = {
-        "IA", "IA max: 100.000 A", "IA min: -100.000 A", "VA", "VA max: 50.000 kV", "DC", "DC min: 0.100 V",
-        "IB", "IB max: 100.000 A", "IB min: -100.000 A", "VB", "VB max: 50.000 kV"};
-    EXPECT_EQ(list, legend);
-    // The markers' dotted lines still run across the plot, without a value
-    // beside them; every text left of the plot is the column's.
-    EXPECT_EQ(LinesWhere(printer,
-                         [](const PrintCall& c) {
-                             return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft - 100;
-                         })
-                  .size(),
-              7u);
-    for (const PrintCall& c : prints) {
-        if (c.Y1 < kBoxBottom && c.X1 < kBoxLeft) {
-            EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200) << c.Text.toStdString();
+    for (const int bands : {1, 4, 5}) {
+        SCOPED_TRACE(std::to_string(bands) + " bands");
+        printer.Calls.clear();
+        std::vector<std::int32_t> filas;
+        for (int b = 1; b <= bands; ++b)
+            filas.push_back(b);
+        PaginaTodo(printer, Todo(filas), FixedFont());
+        ExpectLegibleTracePage(printer, false);
+        const std::vector<PrintCall> prints = printer.OfKind(Kind::Print);
+        const PrintCall* cursor1 = FindText(printer, QStringLiteral("Cursor 1: "));
+        ASSERT_TRUE(cursor1);
+        double y = 0.0;
+        for (int b = 0; b < bands; ++b) {
+            const QString key = ClaveLeyenda(b + 1);
+            const auto at = [&](bool left) {
+                return std::find_if(prints.begin(), prints.end(), [&](const PrintCall& c) {
+                    return c.Text == key && (c.X1 < kBoxLeft) == left;
+                });
+            };
+            ASSERT_NE(at(false), prints.end()) << "band " << b + 1 << " unlabelled";
+            EXPECT_DOUBLE_EQ(at(false)->X1, kBoxRight + 100);
+            EXPECT_DOUBLE_EQ(at(false)->Y1, Centre(bands, b + 1)) << "on its zero line";
+            EXPECT_EQ(at(false)->Color, colours[b]);
+            ASSERT_NE(at(true), prints.end()) << "the legend has no key " << key.toStdString();
+            EXPECT_DOUBLE_EQ(at(true)->X1, kFrameLeft + 200) << "a list entry of the column";
+            EXPECT_EQ(at(true)->Color, colours[b]);
+            EXPECT_GT(at(true)->Y1, y) << "in the bands' order";
+            y = at(true)->Y1;
+            const PrintCall* name = FindText(printer, names[b]);
+            ASSERT_TRUE(name);
+            EXPECT_EQ(name->Y1, at(true)->Y1) << "the name after its key";
+            EXPECT_EQ(name->Color, colours[b]);
+        }
+        // IA's and IB's maxima (100 A) and minima, VA's and VB's 50 kV (one
+        // extreme: they are constant), under their keys; DC's ramp reaches its
+        // minimum at its first sample and its maximum after the last sample
+        // the page draws.
+        std::vector<QString> list;
+        for (const PrintCall& c : prints)
+            if (c.Y1 < cursor1->Y1 && c.X1 == kFrameLeft + 200)
+                list.push_back(c.Text);
+        const std::vector<QString> legend = {"(1)",
+                                             "(1) max: 100.000 A",
+                                             "(1) min: -100.000 A",
+                                             "(2)",
+                                             "(2) max: 50.000 kV",
+                                             "(3)",
+                                             "(3) min: 0.100 V",
+                                             "(4)",
+                                             "(4) max: 100.000 A",
+                                             "(4) min: -100.000 A",
+                                             "(5)",
+                                             "(5) max: 50.000 kV"};
+        const std::size_t entries[] = {0, 3, 0, 0, 10, 12};
+        EXPECT_EQ(list, std::vector<QString>(legend.begin(),
+                                             legend.begin() + static_cast<std::ptrdiff_t>(entries[bands])));
+        // The markers' dotted lines still run across the plot, without a value
+        // beside them; every text left of the plot is the column's.
+        const std::size_t markers[] = {0, 2, 0, 0, 6, 7};
+        EXPECT_EQ(LinesWhere(printer,
+                             [](const PrintCall& c) {
+                                 return c.DrawStyle == 2 && c.Y1 == c.Y2 && c.X1 == kBoxLeft - 100;
+                             })
+                      .size(),
+                  markers[bands]);
+        for (const PrintCall& c : prints) {
+            if (c.Y1 < kBoxBottom && c.X1 < kBoxLeft) {
+                EXPECT_TRUE(c.X1 == kFrameLeft + 100 || c.X1 == kFrameLeft + 200 ||
+                            (c.X1 > kFrameLeft + 200 && c.Y1 < cursor1->Y1 &&
+                             std::any_of(std::begin(names), std::end(names),
+                                         [&](const QString& n) { return n == c.Text; })))
+                    << c.Text.toStdString();
+            }
         }
     }
     EXPECT_FALSE(FindText(printer, QStringLiteral(" IA"))) << "no room right of the plot";
@@ -1040,6 +1107,46 @@ TEST_F(PrintedPage, WaveformCaptionsSampleNumbersAndSubstationNamesPrintWhole)
     ASSERT_TRUE(CargarIdioma());
 }
 
+// On paper, in colour and in black, the waveform page of a voltage and of a
+// current channel under a substation's names: no zero, grid or extreme
+// label stands among the read-outs (the maximum's rows are theirs: its
+// value is read in the column), every value the margin prints reads as this
+// channel's (its caption a cut that reads as no other channel of the
+// record), and the channel's name prints whole where four lines hold it.
+TEST_F(PrintedPage, OnPaperNoAxisLabelStandsAmongTheWaveformReadOuts)
+{
+    SubstationRows();
+    const QStringList rotulos = RotulosAnalogicos();
+    const auto rotulo = [](std::int32_t n) {
+        QString t = TextosIdioma(n).trimmed();
+        while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
+            t.chop(1);
+        return t;
+    };
+    // The page shows one channel: its extremes in the column are its own.
+    const QStringList fijos{rotulo(264), rotulo(267), QStringLiteral("max"), QStringLiteral("min")};
+    for (const std::int32_t fila : {1, 4}) {
+        const DatosPaginaOnda d = Onda(fila);
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE("row " + std::to_string(fila) + (mode == 2 ? ", colour" : ", black"));
+            const PaperPage paper =
+                OnPaper([&](Printer& p, const MedidaTexto& m) { (void)PaginaOnda(p, d, m); }, mode);
+            for (const std::string& f : UntiedValues(paper.Lines, paper.X(0.15 * paper.W), rotulos, fijos))
+                ADD_FAILURE() << f;
+            QStringList nombre;
+            for (const PaperLine& l : paper.Lines) {
+                if (l.Box.right() < paper.X(0.15 * paper.W) && l.Text.startsWith(QStringLiteral("Cursor")))
+                    break;
+                if (l.Box.right() < paper.X(0.15 * paper.W) && l.Text != rotulo(74))
+                    nombre << l.Text;
+            }
+            EXPECT_TRUE(ShownWhole(nombre.join(QStringLiteral(" ")), NombreCanalId(fila)))
+                << nombre.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_LE(nombre.size(), 4);
+        }
+    }
+}
+
 // The stacked page of five to eight bands under a substation's names: the
 // left margin holds the read-outs column alone (the list of channels, which
 // is then the bands' legend, and both cursors' read-outs), so no band label
@@ -1066,43 +1173,62 @@ TEST_F(StackedPage, FromFiveBandsTheMarginHoldsTheColumnAloneAndNamesReadApart)
             const double xTitulo = kFrameLeft + m.Ancho(QStringLiteral("A"));
             const double xEntrada = kFrameLeft + m.Ancho(QStringLiteral("AA"));
             const double cursor1 = FindText(printer, QStringLiteral("Cursor 1: "))->Y1;
-            // The list's names, each on its lines in its band's colour (two
-            // bands next to each other never share one), and each read-out's
-            // name.
+            // The list's names, each on its lines after its band's key in its
+            // band's colour, and each read-out's name or key: every one reads
+            // as its own band's channel and none of the record's others, or is
+            // its band's key.
+            const QRegularExpression clave(QStringLiteral("^\\((\\d)\\)"));
             QStringList lista;
             QStringList lineas;
-            std::uint32_t color = 0;
-            QStringList lecturas;
+            int lectura = 0;
             for (const PrintCall& c : printer.OfKind(Kind::Print)) {
                 if (c.X1 >= kBoxLeft)
                     continue;
-                EXPECT_TRUE(c.X1 == xTitulo || c.X1 == xEntrada)
+                EXPECT_TRUE(c.X1 == xTitulo || c.X1 == xEntrada || (c.X1 > xEntrada && c.Y1 < cursor1))
                     << "not the column's: " << c.Text.toStdString();
-                if (c.X1 != xEntrada || c.Text.startsWith(TextosIdioma(266)))
+                if (c.Text.startsWith(TextosIdioma(266))) {
+                    lectura = 0;
                     continue;
+                }
+                if (c.X1 == xTitulo)
+                    continue;
+                const QRegularExpressionMatch k = clave.match(c.Text);
                 const bool extremo =
                     c.Text.contains(QStringLiteral(" max: ")) || c.Text.contains(QStringLiteral(" min: "));
                 if (c.Y1 > cursor1) {
                     EXPECT_FALSE(extremo) << c.Text.toStdString();
                     ASSERT_TRUE(c.Text.contains(QStringLiteral(": ")))
                         << "a bare value: " << c.Text.toStdString();
-                    lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+                    ++lectura;
+                    QString head = c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+                    if (k.hasMatch()) {
+                        EXPECT_EQ(k.captured(1).toInt(), lectura) << c.Text.toStdString();
+                        head = head.mid(k.capturedLength()).trimmed();
+                    }
+                    if (!head.isEmpty()) {
+                        EXPECT_TRUE(SeLeenAparte({head}, {nombres[lectura - 1]}));
+                        for (const QString& o : RotulosAnalogicos())
+                            EXPECT_TRUE(o == nombres[lectura - 1] || !ReadsAs(head, o))
+                                << head.toStdString() << " reads as " << o.toStdString();
+                    }
                     continue;
                 }
-                if (!lineas.isEmpty() && (extremo || c.Color != color)) {
+                if (extremo) {
+                    EXPECT_TRUE(k.hasMatch())
+                        << "an extreme without its band's key: " << c.Text.toStdString();
+                    continue;
+                }
+                // A key is printed after its name's lines.
+                if (k.hasMatch()) {
                     lista << Joined(lineas);
                     lineas.clear();
+                    EXPECT_EQ(k.captured(1).toInt(), lista.size());
+                    continue;
                 }
-                if (!extremo) {
-                    lineas << c.Text;
-                    color = c.Color;
-                }
+                lineas << c.Text;
             }
-            if (!lineas.isEmpty())
-                lista << Joined(lineas);
+            EXPECT_TRUE(lineas.isEmpty());
             EXPECT_TRUE(SeLeenAparte(lista, nombres)) << lista.join(QStringLiteral(" | ")).toStdString();
-            EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
-                << lecturas.join(QStringLiteral(" | ")).toStdString();
         }
         const QString papel = TextOnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); });
         QStringList enteros;
@@ -1172,6 +1298,65 @@ TEST_F(StackedPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
     }
 }
 
+// On paper, in colour and in black, with a substation's names at one to
+// eight bands: every value the left margin prints is tied to one band (by
+// a cut of its name that reads as that channel only, or by the band's key
+// in the legend), no extreme, zero or label of a band stands among the
+// read-outs, and every band carries a label right of the plot (its name,
+// or its key naming the legend's entry of that band).
+TEST_F(StackedPage, OnPaperEveryValueIsTiedToOneBandAndEveryBandIsLabelled)
+{
+    SubstationRows();
+    const QStringList rotulos = RotulosAnalogicos();
+    for (const int bands : {1, 4, 5, 8}) {
+        DatosPaginaTodo d = Todo({});
+        for (int k = 1; k <= bands; ++k)
+            d.Filas.push_back(k);
+        for (const int mode : {2, 1}) {
+            SCOPED_TRACE(std::to_string(bands) + " bands" + (mode == 2 ? ", colour" : ", black"));
+            const PaperPage paper =
+                OnPaper([&](Printer& p, const MedidaTexto& m) { PaginaTodo(p, d, m); }, mode);
+            for (const std::string& f : UntiedValues(paper.Lines, paper.X(0.15 * paper.W), rotulos))
+                ADD_FAILURE() << f;
+            // The legend's entries: a key's line and the name's lines after it.
+            std::map<QString, QString> leyenda;
+            QString clave;
+            for (const PaperLine& l : paper.Lines) {
+                if (l.Box.right() >= paper.X(0.15 * paper.W))
+                    continue;
+                const QRegularExpressionMatch k =
+                    QRegularExpression(QStringLiteral("^(\\(\\d\\)) ?(.*)$")).match(l.Text);
+                if (k.hasMatch() && !l.Text.contains(QLatin1Char(':'))) {
+                    clave = k.captured(1);
+                    leyenda[clave] = k.captured(2);
+                } else if (!clave.isEmpty() && !l.Text.contains(QLatin1Char(':'))) {
+                    test::AppendPrintedLine(leyenda[clave], l.Text);
+                } else {
+                    clave.clear();
+                }
+            }
+            const double bh = 0.75 * paper.H / bands;
+            for (int b = 1; b <= bands; ++b) {
+                const QString rotulo = NombreCanal(b);
+                const double top = paper.Y(0.05 * paper.W + (b - 1) * bh);
+                const double bottom = paper.Y(0.05 * paper.W + b * bh);
+                const auto label =
+                    std::find_if(paper.Lines.begin(), paper.Lines.end(), [&](const PaperLine& l) {
+                        return l.Box.left() > paper.X(0.92 * paper.W) && l.Box.center().y() > top &&
+                               l.Box.center().y() < bottom;
+                    });
+                ASSERT_NE(label, paper.Lines.end()) << "band " << b << " has no label by it";
+                const QString nombre = leyenda.count(label->Text) ? leyenda[label->Text] : label->Text;
+                EXPECT_TRUE(SeLeenAparte({nombre}, {rotulo}) &&
+                            std::none_of(rotulos.begin(), rotulos.end(),
+                                         [&](const QString& o) { return o != rotulo && ReadsAs(nombre, o); }))
+                    << "band " << b << " labelled \"" << label->Text.toStdString() << "\" (\""
+                    << nombre.toStdString() << "\")";
+            }
+        }
+    }
+}
+
 TEST_F(StackedPage, TraceColoursByRowOnAColourPrinterBlackOtherwise)
 {
     EightRows();
@@ -1204,25 +1389,26 @@ TEST_F(StackedPage, CurrentAndVoltageShareOneFullScaleAndExtremesAreMarkedOnce)
     PaginaTodo(printer, Todo({1, 2, 3}), FixedFont()); // IA 100 A, VA 50 kV, DC up to 200 V
     const double bh = 0.75 * kH / 3;
     const double half = (bh - 2 * bh / 50) / 2;
-    // The marker's dotted line at the height; its value under it, or (where
-    // a read-out of the left column stands) a line lower.
+    // The marker's dotted line at the height; its value in the legend,
+    // under its band's key.
     const auto marked = [&](const QString& label, double y, std::uint32_t colour) {
-        const PrintCall* t = FindText(printer, label);
         return LinesWhere(
                    printer,
                    [&](const PrintCall& c) {
                        return c.DrawStyle == 2 && c.Y1 == y && c.Y2 == y && c.Color == colour;
                    }).size() == 1 &&
-               t && (t->Y1 == y || t->Y1 == y + 240);
+               CountText(printer, label) == 1;
     };
-    EXPECT_TRUE(marked(QStringLiteral("100.000 A"), Centre(3, 1) - 100 * half / 200, kBlue));
-    EXPECT_TRUE(marked(QStringLiteral("50.000 kV"), Centre(3, 2) - half, kGreen));
+    EXPECT_TRUE(marked(QStringLiteral("(1) max: 100.000 A"), Centre(3, 1) - 100 * half / 200, kBlue));
+    EXPECT_TRUE(marked(QStringLiteral("(2) max: 50.000 kV"), Centre(3, 2) - half, kGreen));
     // DC reaches its 200 V at the last sample only, which the page's trace
     // (up to the last sample but one) does not reach: no marker.
-    EXPECT_FALSE(FindText(printer, QStringLiteral("200.000 V")));
-    EXPECT_EQ(CountText(printer, QStringLiteral("50.000 kV")), 1) << "one marker for 2000 equal samples";
-    EXPECT_EQ(CountText(printer, QStringLiteral("0.000 kV")), 0)
-        << "no minimum of its own beside the one extreme";
+    for (const PrintCall& c : printer.OfKind(Kind::Print)) {
+        EXPECT_FALSE(c.Text.contains(QStringLiteral("200.000 V"))) << c.Text.toStdString();
+        EXPECT_FALSE(c.Text.contains(QStringLiteral(" 0.000 kV")))
+            << "no minimum of its own beside the one extreme";
+    }
+    // VA's 2000 equal samples: one dotted line (marked), its value once.
 }
 
 // ---- through the windows ----
@@ -1335,8 +1521,13 @@ TEST_F(StackedPage, StackedViewPrintsItsLevelAndStaysAsItWas)
     t->pctimpresora_Click();
     EXPECT_EQ(printer.OfKind(Kind::EndDoc).size(), 2u) << "two copies, two jobs";
     EXPECT_EQ(printer.OfKind(Kind::Lines).size(), 4u);
-    EXPECT_TRUE(FindText(printer, QStringLiteral("IA    0A")));
-    EXPECT_TRUE(FindText(printer, QStringLiteral("DC    0V")));
+    // Each band labelled right of the plot, by its name or its key, on
+    // both copies.
+    EXPECT_EQ(std::count_if(printer.Calls.begin(), printer.Calls.end(),
+                            [](const PrintCall& c) {
+                                return c.What == Kind::Print && c.X1 > kBoxRight && c.Y1 < kBoxBottom;
+                            }),
+              4);
     EXPECT_TRUE(FindText(printer, TextosIdioma(266) + QString::number(c1)));
     EXPECT_EQ(TimeTicks(100), 0) << "a zoomed level";
 
@@ -1447,7 +1638,7 @@ TEST_F(PdfPage, StackedPage)
     ASSERT_TRUE(QFile::exists(pdf));
     const QString text = test::PdfText(pdf);
     EXPECT_TRUE(text.contains(TextosIdioma(60).toUpper()));
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("VA\\s+0kV"))));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("VA:\\s+50.000kV"))));
 
     const Printer& p = CurrentPrinter();
     const double w = p.Width(), h = p.Height();
