@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 #include <unistd.h>
 
@@ -166,6 +167,66 @@ ClockSource TickingClock(const QDateTime& start)
 bool WaitFor(const std::function<bool()>& done, int deadlineMs)
 {
     return QTest::qWaitFor(done, deadlineMs);
+}
+
+namespace {
+
+// Fails a test that left the process-wide state changed, naming what, and
+// puts it back, so that the next test finds it as the main set it whatever
+// ran before (a whole program, shuffled, repeated).
+class ProcessStateGuard final : public ::testing::EmptyTestEventListener
+{
+public:
+    explicit ProcessStateGuard(ClockSource clock) : clock_(std::move(clock)) {}
+
+    void OnTestStart(const ::testing::TestInfo&) override { before_ = CaptureProcessState(); }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        const QStringList changes = ChangesBetween(before_, CaptureProcessState());
+        if (!changes.isEmpty()) {
+            ADD_FAILURE() << "the test left the process changed: "
+                          << changes.join(QStringLiteral("; ")).toStdString();
+            RestoreProcessState(before_);
+        }
+        SetClockForTests(clock_);
+    }
+
+private:
+    ClockSource clock_;
+    ProcessState before_;
+};
+
+// VESDRA_TEST_CLOCK=tick (scripts/test-clock.sh): the time the program shows
+// and prints moves one second at every read, from a moment where the next
+// reads change the minute, the hour, the day and the year. A test that
+// compares two reads, or a printed time with a later read, fails under it.
+ClockSource ClockOfTheRun()
+{
+    const char* clock = std::getenv("VESDRA_TEST_CLOCK");
+    if (!clock || !*clock)
+        return {};
+    if (std::string(clock) != "tick") {
+        std::cerr << "VESDRA_TEST_CLOCK=" << clock << ": only \"tick\" is known\n";
+        std::exit(2);
+    }
+    std::cout << "The time the program shows moves one second at every read." << std::endl;
+    return TickingClock(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)));
+}
+
+} // namespace
+
+void PrepareTestProgram()
+{
+    SetExeFolderOverride(QString::fromUtf8(VESDRA_RUNTIME_ROOT "/EXE"));
+    // The program's own conversions and formats follow QLocale's default:
+    // C, unless a test sets the locale it means (test::ScopedLocale). The C
+    // library keeps the locale of the environment, as in the program, so
+    // that a routine reading or writing numbers through it shows in a run
+    // under another locale (scripts/test.sh runs one in Spanish).
+    QLocale::setDefault(QLocale::c());
+    const ClockSource clock = ClockOfTheRun();
+    SetClockForTests(clock);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProcessStateGuard(clock));
 }
 
 } // namespace vesdra::test

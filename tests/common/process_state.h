@@ -102,4 +102,10 @@ inline constexpr int kEventDeadlineMs = 30000;
 // (false, `done` still false).
 [[nodiscard]] bool WaitFor(const std::function<bool()>& done, int deadlineMs = kEventDeadlineMs);
 
+// What every test program sets once its application exists, whatever main
+// it has: the runtime tree of the build folder, QLocale's default C, the
+// clock of the run (VESDRA_TEST_CLOCK=tick: one that moves a second at every
+// read), and the guard that fails a test leaving the process changed.
+void PrepareTestProgram();
+
 } // namespace vesdra::test

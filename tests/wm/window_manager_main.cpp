@@ -12,7 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/base/app_paths.h"
+#include "common/process_state.h"
 #include "platform/twips.h"
 
 // The window tests run under a real window manager: an X server of their own
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     {
         QApplication app(argc, argv);
         vesdra::UseInterfaceFont();
-        vesdra::SetExeFolderOverride(QString::fromUtf8(VESDRA_RUNTIME_ROOT "/EXE"));
+        vesdra::test::PrepareTestProgram();
         // The window manager is up once it frames a window: a title bar
         // above the window's own top.
         QWidget sonda;
