@@ -7,4 +7,10 @@ namespace vesdra::test {
 // window manager afterwards. False when the display cannot be opened.
 bool IconifyWindow(unsigned long window);
 
+// Whether a window manager has taken the display over: it names its check
+// window on the root (EWMH _NET_SUPPORTING_WM_CHECK), which openbox does once
+// it redirects the windows mapped from then on, so a window shown after this
+// is framed. False too when the display cannot be opened.
+bool WindowManagerRunning();
+
 } // namespace vesdra::test
