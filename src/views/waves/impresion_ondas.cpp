@@ -36,7 +36,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 {
     const RecordModel& r = Registro();
     const std::int32_t c = ColumnaFila(d.CanalVentana);
-    const QString u = r.TablaCanales(d.CanalVentana, 4).trimmed();
+    const QString u = UnidadCanal(d.CanalVentana);
     const std::int32_t n = r.NumMuestras();
     const QString blanco = QStringLiteral(" ");
 
@@ -307,7 +307,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         CanalBanda c;
         c.Fila = fila;
         c.Columna = ColumnaFila(fila);
-        c.Unidad = r.TablaCanales(fila, 4).trimmed();
+        c.Unidad = UnidadCanal(fila);
         const ExtremosColumna e = ExtremosDe(r, c.Columna);
         c.Extremo = std::max(std::fabs(e.Minimo), std::fabs(e.Maximo));
         c.Visible = true;
