@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -243,19 +242,7 @@ TEST_F(WizardTypedWorkTest, MendedStepThreeOffersTheRecordsSignalsAfterATemplate
 // the model's measurements, its status signals), and again in the next.
 TEST_F(WizardTypedWorkTest, MendedTheModelIndexIsReadOncePerPass)
 {
-    struct Contador final : LectorBasesModelo {
-        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
-        int Indice{0};
-        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
-        {
-            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
-                ++Indice;
-            return Real->LeerTabla(ruta, tabla);
-        }
-    };
-    auto motor = std::make_unique<Contador>();
-    Contador* contador = motor.get();
-    SetMotorBasesModelo(std::move(motor));
+    const Contador* contador = ContarLecturasIndice();
     ModelosMuestra();
     Arrancar();
     for (int pase = 1; pase <= 2; ++pase) {

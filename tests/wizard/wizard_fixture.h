@@ -1,8 +1,11 @@
 #pragma once
+#include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
@@ -38,6 +41,27 @@ protected:
         SiguientesPasos() = {};
         Procesar();
         MdiTest::TearDown();
+        SetMotorBasesModelo(nullptr);
+    }
+
+    // Counts the reads of the model index, then reads as the program does.
+    struct Contador final : LectorBasesModelo {
+        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
+        int Indice{0};
+        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
+        {
+            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
+                ++Indice;
+            return Real->LeerTabla(ruta, tabla);
+        }
+    };
+    // A Contador made the process's engine until the test ends.
+    static Contador* ContarLecturasIndice()
+    {
+        auto motor = std::make_unique<Contador>();
+        Contador* contador = motor.get();
+        SetMotorBasesModelo(std::move(motor));
+        return contador;
     }
 
     // The databases of `desde` copied into the runtime tree's Models folder.
@@ -64,6 +88,14 @@ protected:
     {
         ASSERT_NE(w, nullptr);
         QTest::mouseClick(w, Qt::LeftButton);
+        Procesar();
+    }
+    // A key pressed where the keyboard is.
+    static void Pulsar(Qt::Key tecla)
+    {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr);
+        QTest::keyClick(foco, tecla);
         Procesar();
     }
     // A box clicked, its text selected and `texto` typed over it one key at
