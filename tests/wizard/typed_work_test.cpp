@@ -24,28 +24,6 @@ namespace {
 class WizardTypedWorkTest : public WizardFormsTest
 {
 protected:
-    static void DobleClic(QListWidget* lista, int fila)
-    {
-        ASSERT_NE(lista, nullptr);
-        ASSERT_LT(fila, lista->count());
-        lista->window()->show();
-        lista->scrollToItem(lista->item(fila));
-        const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
-        // The press of the first click, then the second one.
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        Procesar();
-    }
-    // A grid cell clicked, `texto` typed into its editor and Enter.
-    static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
-    {
-        ASSERT_TRUE(grid->model()->index(fila - 1, columna).isValid());
-        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
-        ASSERT_NE(editor, nullptr);
-        QTest::keyClicks(editor, texto);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Procesar();
-    }
     static QString Canal(std::int32_t i) { return Registro().TablaCanales(i, 2); }
 };
 

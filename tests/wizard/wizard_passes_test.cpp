@@ -32,25 +32,6 @@ protected:
         AbrirMuestra();
     }
 
-    static void DobleClic(QListWidget* lista, int fila)
-    {
-        ASSERT_NE(lista, nullptr);
-        ASSERT_LT(fila, lista->count());
-        lista->scrollToItem(lista->item(fila));
-        const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        Procesar();
-    }
-    // A cell typed over through its editor, ended with Enter.
-    static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
-    {
-        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
-        ASSERT_NE(editor, nullptr);
-        QTest::keyClicks(editor, texto);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Procesar();
-    }
     static QStringList Entradas(const QListWidget* lista)
     {
         QStringList s;
