@@ -119,8 +119,7 @@ QString ListaDeCanales(const std::vector<std::int32_t>& canales, const RecordMod
 // than its flag names (texts 279 and 280, in lower case).
 QString LadoSinRelacion(const RecordModel& r, std::int32_t c)
 {
-    const bool secundario = c <= r.TablaPrimSec.Size() && r.TablaPrimSec(c).PS.trimmed().compare(
-                                                              QLatin1String("S"), Qt::CaseInsensitive) == 0;
+    const bool secundario = c <= r.TablaPrimSec.Size() && LadoMarcado(r.TablaPrimSec(c)) == Lado::Secundario;
     return TextosIdioma(secundario ? 279 : 280).toLower();
 }
 
