@@ -57,12 +57,6 @@ private:
     Printer& p_;
 };
 
-QString Unidades(std::int32_t fila)
-{
-    const Matrix<QString>& t = Registro().TablaCanales;
-    return fila >= 1 && fila <= t.Rows() && t.Cols() >= 4 ? t(fila, 4).trimmed() : QString();
-}
-
 } // namespace
 
 std::uint32_t ColorFasor(const Printer& p, std::size_t i)
@@ -295,7 +289,7 @@ DatosPaginaFasorial DatosSecuencias(const frmSecuencias& v)
             f.Digito = digitos[q];
             f.Medida = filas[q] != 0 ? NombreCanal(filas[q]) : rotulo;
             const Polar polar = v.PolarFila(fila, (v.ColumnaLinea(i) + 1) / 2);
-            f.Valor = TextoMagnitudAngulo(polar, Unidades(filas[q]), arroba);
+            f.Valor = TextoMagnitudAngulo(polar, UnidadCanal(filas[q]), arroba);
         }
     }
     return d;

@@ -68,8 +68,7 @@ RotuloCanal RotuloDeCanal(std::int32_t n, std::int32_t g, bool ultima)
     const std::int32_t fila = FilaDeCanal(n, ultima);
     if (fila == 0)
         return {NombreSet(g), {}};
-    const Matrix<QString>& tabla = Registro().TablaCanales;
-    return {NombreCanal(fila), tabla.Cols() >= 4 ? tabla(fila, 4).trimmed() : QString()};
+    return {NombreCanal(fila), UnidadCanal(fila)};
 }
 
 } // namespace vesdra

@@ -31,6 +31,27 @@ QMdiSubWindow* SubVentana(const QWidget& form)
     return qobject_cast<QMdiSubWindow*>(form.parentWidget());
 }
 
+// The frame of a window the user must answer (a dialog form, a message box,
+// a common dialog): a caption and a close box only, nothing to minimise or
+// maximise it out of sight.
+constexpr Qt::WindowFlags kMarcoModal = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// A window to the front, with the keyboard.
+void AlFrenteConTeclado(QWidget& w)
+{
+    w.raise();
+    w.activateWindow();
+}
+
+// The filter `Filtro` (an object named Filtro::Nombre, a child of the
+// widget it watches) on `w`, once however often it is asked for.
+template <class Filtro> void FiltrarUnaVez(QWidget& w)
+{
+    if (!w.findChild<QObject*>(QLatin1String(Filtro::Nombre), Qt::FindDirectChildrenOnly))
+        w.installEventFilter(new Filtro(&w));
+}
+
 // A modal window (a dialog form, a message box, a common dialog) minimised
 // would leave the program blocked behind a window nobody sees, every click
 // ignored: it comes back at once. A window manager may minimise the windows
@@ -55,8 +76,7 @@ public:
                     if (!w->isVisible())
                         return;
                     w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-                    w->raise();
-                    w->activateWindow();
+                    AlFrenteConTeclado(*w);
                 });
             }
         }
@@ -85,10 +105,8 @@ public:
         if (event->type() == QEvent::Show) {
             auto* w = static_cast<QWidget*>(watched);
             QTimer::singleShot(0, w, [w] {
-                if (w->isVisible()) {
-                    w->raise();
-                    w->activateWindow();
-                }
+                if (w->isVisible())
+                    AlFrenteConTeclado(*w);
             });
         }
         return QObject::eventFilter(watched, event);
@@ -285,8 +303,7 @@ public:
 
 void MantenerTamano(QWidget& w)
 {
-    if (!w.findChild<QObject*>(QLatin1String(TamanoFijo::Nombre), Qt::FindDirectChildrenOnly))
-        w.installEventFilter(new TamanoFijo(&w));
+    FiltrarUnaVez<TamanoFijo>(w);
     // Fixed before the window is first mapped: a window manager reads the
     // size limits then.
     w.setFixedSize(w.size());
@@ -296,48 +313,38 @@ void MantenerTamano(QWidget& w)
 
 void MostrarDialogo(QWidget& form, QWidget* dueno)
 {
-    // A caption and a close box only: a dialog minimised out of sight would
-    // leave the program blocked behind it.
-    constexpr Qt::WindowFlags marco = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if ((dueno && form.parentWidget() != dueno) || form.windowFlags() != marco) {
+    if ((dueno && form.parentWidget() != dueno) || form.windowFlags() != kMarcoModal) {
         // Its place was set before it belonged to the window (centred on the
         // screen, say): a new parent must not move it.
         const QPoint pos = form.pos();
         const bool movido = form.testAttribute(Qt::WA_Moved);
-        form.setParent(dueno ? dueno : form.parentWidget(), marco);
+        form.setParent(dueno ? dueno : form.parentWidget(), kMarcoModal);
         if (movido)
             form.move(pos);
     }
-    if (!form.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
-        form.installEventFilter(new SinMinimizar(&form));
+    FiltrarUnaVez<SinMinimizar>(form);
     // A dialog's controls stand where its load put them.
     MantenerTamano(form);
     // Modality is taken when the window is shown, so it is set while hidden.
     if (!form.isVisible() && form.windowModality() != Qt::ApplicationModal)
         form.setWindowModality(Qt::ApplicationModal);
     form.show();
-    form.raise();
-    form.activateWindow();
+    AlFrenteConTeclado(form);
 }
 
 void PrepararCajaModal(QDialog& caja)
 {
-    constexpr Qt::WindowFlags marco = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (caja.windowFlags() != marco) {
+    if (caja.windowFlags() != kMarcoModal) {
         // A place set before (the printer dialog's) stays.
         const QPoint pos = caja.pos();
         const bool movida = caja.testAttribute(Qt::WA_Moved);
-        caja.setWindowFlags(marco);
+        caja.setWindowFlags(kMarcoModal);
         if (movida)
             caja.move(pos);
     }
     caja.setWindowModality(Qt::ApplicationModal);
-    if (!caja.findChild<QObject*>(QLatin1String(SinMinimizar::Nombre), Qt::FindDirectChildrenOnly))
-        caja.installEventFilter(new SinMinimizar(&caja));
-    if (!caja.findChild<QObject*>(QLatin1String(AlFrente::Nombre), Qt::FindDirectChildrenOnly))
-        caja.installEventFilter(new AlFrente(&caja));
+    FiltrarUnaVez<SinMinimizar>(caja);
+    FiltrarUnaVez<AlFrente>(caja);
 }
 
 QWidget* VentanaDuena()

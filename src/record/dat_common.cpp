@@ -49,18 +49,6 @@ bool DerivarColumna(std::span<const float> propia, std::span<float> otra, double
     return !fuera;
 }
 
-// The side a 1997 channel's P/S flag names (blanks round it and case
-// aside), or none.
-std::optional<Lado> LadoMarcado(const PrimSec& ps)
-{
-    const QString flag = ps.PS.trimmed().toUpper();
-    if (flag == QLatin1String("P"))
-        return Lado::Primario;
-    if (flag == QLatin1String("S"))
-        return Lado::Secundario;
-    return std::nullopt;
-}
-
 } // namespace
 
 void VaciarMatrices(RecordModel& r)

@@ -4,6 +4,16 @@
 
 namespace vesdra {
 
+std::optional<Lado> LadoMarcado(const PrimSec& ps)
+{
+    const QString flag = ps.PS.trimmed().toUpper();
+    if (flag == QLatin1String("P"))
+        return Lado::Primario;
+    if (flag == QLatin1String("S"))
+        return Lado::Secundario;
+    return std::nullopt;
+}
+
 RecordModel& Registro()
 {
     static RecordModel registro;

@@ -2,6 +2,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "record/array.h"
 #include "record/matrix.h"
@@ -20,6 +21,10 @@ struct PrimSec {
     double Secundario{0.0}; // secondary factor
     QString PS;             // rest of the channel line after the secondary factor, untrimmed ("P"/"S")
 };
+
+// The side a 1997 channel's P/S flag names (blanks round it and case
+// aside), or none.
+[[nodiscard]] std::optional<Lado> LadoMarcado(const PrimSec& ps);
 
 // The open COMTRADE record. One instance per process (Registro()); written by
 // the .cfg and .dat readers, read by every view, the templates and the shell.

@@ -90,7 +90,7 @@ QString TextoRechazo(const ResultadoLectura& res, const RecordModel& nuevo, bool
 // them: each name in quotes and cut in the middle when long, a channel
 // without a name by its number, each followed by ": " and what `detalle`
 // says of it when it is given, and "…" after them when there are more.
-QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordModel& r,
+QString ListaDeCanales(const std::vector<std::int32_t>& canales, const RecordModel& r,
                        const std::function<QString(std::int32_t)>& detalle = {})
 {
     constexpr size_t kNombrados = 5;
@@ -119,8 +119,7 @@ QString NombresCanales(const std::vector<std::int32_t>& canales, const RecordMod
 // than its flag names (texts 279 and 280, in lower case).
 QString LadoSinRelacion(const RecordModel& r, std::int32_t c)
 {
-    const bool secundario = c <= r.TablaPrimSec.Size() && r.TablaPrimSec(c).PS.trimmed().compare(
-                                                              QLatin1String("S"), Qt::CaseInsensitive) == 0;
+    const bool secundario = c <= r.TablaPrimSec.Size() && LadoMarcado(r.TablaPrimSec(c)) == Lado::Secundario;
     return TextosIdioma(secundario ? 279 : 280).toLower();
 }
 
@@ -136,7 +135,7 @@ QString Avisos(const ResultadoLectura& cfg, const ResultadoLectura& dat, const R
         // A channel's line follows line 1 and line 2.
         avisos << TextosIdioma(216)
                       .arg(static_cast<qlonglong>(cfg.CanalesDesfaseFuera.size()))
-                      .arg(NombresCanales(cfg.CanalesDesfaseFuera, r,
+                      .arg(ListaDeCanales(cfg.CanalesDesfaseFuera, r,
                                           [](std::int32_t c) { return QString::number(c + 2); }));
     }
     if (dat.MuestrasAnunciadas > 0)
@@ -146,12 +145,12 @@ QString Avisos(const ResultadoLectura& cfg, const ResultadoLectura& dat, const R
     if (!dat.CanalesSinMarca.empty()) {
         avisos << TextosIdioma(113)
                       .arg(static_cast<qlonglong>(dat.CanalesSinMarca.size()))
-                      .arg(NombresCanales(dat.CanalesSinMarca, r));
+                      .arg(ListaDeCanales(dat.CanalesSinMarca, r));
     }
     if (!dat.CanalesSinRelacion.empty()) {
         avisos << TextosIdioma(114)
                       .arg(static_cast<qlonglong>(dat.CanalesSinRelacion.size()))
-                      .arg(NombresCanales(dat.CanalesSinRelacion, r,
+                      .arg(ListaDeCanales(dat.CanalesSinRelacion, r,
                                           [&r](std::int32_t c) { return LadoSinRelacion(r, c); }));
     }
     if (TasasDistintas(r))

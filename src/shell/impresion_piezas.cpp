@@ -458,11 +458,11 @@ void ColumnaPagina::Nombre(const QString& nombre, double x, const QString& despu
 
 namespace {
 
-QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
+// Each name once, in their order; empty ones left out.
+QStringList UnaVezCada(const QStringList& todos)
 {
     QStringList nombres;
-    for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k) {
-        const QString n = nombre(k);
+    for (const QString& n : todos) {
         if (!n.isEmpty() && !nombres.contains(n))
             nombres.append(n);
     }
@@ -473,17 +473,15 @@ QStringList NombresDeFilas(QString (*nombre)(std::int32_t))
 
 QStringList RotulosAnalogicos()
 {
-    QStringList nombres;
-    for (const QString& n : NombresCanales()) {
-        if (!n.isEmpty() && !nombres.contains(n))
-            nombres.append(n);
-    }
-    return nombres;
+    return UnaVezCada(NombresCanales());
 }
 
 QStringList NombresAnalogicos()
 {
-    return NombresDeFilas(&NombreCanalId);
+    QStringList nombres;
+    for (std::int32_t k = 1; k <= Registro().TablaCanales.Rows(); ++k)
+        nombres.append(NombreCanalId(k));
+    return UnaVezCada(nombres);
 }
 
 bool LeeComoOtro(const QString& visto, const QString& nombre, const QStringList& junto)

@@ -22,6 +22,17 @@ namespace {
 constexpr double kAncho = 8400, kAlto = 6900;
 constexpr double kAltoCaja = 315, kAnchoBoton = 1800, kAltoBoton = 450;
 
+// Steps 1 to 3 gone, back at the template dialog: the pass is over, and
+// whatever is chosen there next starts from the record and the template
+// chosen.
+void AlDialogo()
+{
+    DescargarPasos1a3();
+    TerminarEdicionPlantilla();
+    Plantillas().AsistenteAbortado = true;
+    MostrarFrmPlantilla();
+}
+
 } // namespace
 
 frmAnalog::frmAnalog(QWidget* parent) : FormAsistente(parent)
@@ -156,12 +167,7 @@ void frmAnalog::cmdvolver_Click()
     try {
         if (!Sale(Paso.Volver()))
             return;
-        // Back at the template dialog the pass is over: whatever is chosen
-        // there next starts from the record and the template chosen.
-        DescargarPasos1a3();
-        TerminarEdicionPlantilla();
-        Plantillas().AsistenteAbortado = true;
-        MostrarFrmPlantilla();
+        AlDialogo();
     } catch (...) {
         ErrorYVolver(std::current_exception());
     }
@@ -183,10 +189,7 @@ void frmAnalog::cmdmodelos_Click()
 void frmAnalog::ErrorYVolver(std::exception_ptr e)
 {
     MostrarErrorManejador(this, e);
-    DescargarPasos1a3();
-    TerminarEdicionPlantilla();
-    Plantillas().AsistenteAbortado = true;
-    MostrarFrmPlantilla();
+    AlDialogo();
 }
 
 } // namespace vesdra

@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -24,11 +22,7 @@ protected:
     void SetUp() override
     {
         MdiTest::SetUp();
-        // The progress window of the views plays its animation.
-        ASSERT_TRUE(QDir().mkpath(Carpeta(QStringLiteral("Iconos"))));
-        for (const char* f : {"onda.avi", "gris.bmp"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos/") + QLatin1String(f),
-                                    Carpeta(QStringLiteral("Iconos/")) + QLatin1String(f)));
+        ASSERT_NO_FATAL_FAILURE(CopiarIconos());
         RegistrarVistas();
         Arrancar(test::MuestraDat());
         ASSERT_TRUE(Registro().RegistroAbierto);

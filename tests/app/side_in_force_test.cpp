@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
@@ -36,11 +34,7 @@ protected:
     void SetUp() override
     {
         MdiTest::SetUp();
-        // The views' progress window plays the animation of the Iconos folder.
-        ASSERT_TRUE(QDir().mkpath(Carpeta(QStringLiteral("Iconos"))));
-        const QString iconos = QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos/");
-        for (const QString& f : QDir(iconos).entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(iconos + f, Carpeta(QStringLiteral("Iconos/")) + f));
+        ASSERT_NO_FATAL_FAILURE(CopiarIconos());
         RegistrarVistas();
         Arrancar(test::MuestraDat() + QLatin1Char(' ') + CopiarMuestraCnf());
         ASSERT_TRUE(Registro().RegistroAbierto);

@@ -377,14 +377,14 @@ namespace vesdra::test {
 
 // ---- a page read back from paper ----
 
-// A line of a PDF page as pdftotext finds its words (in points): words on
-// one row less than a character's height apart, joined by one blank. "..."
-// reads as the ellipsis a cut name shows.
+// A word or a line of a PDF page as pdftotext finds it, its box in points.
 struct PaperLine {
     QString Text;
     QRectF Box;
 };
-inline std::vector<PaperLine> PaperLines(const QString& pdf)
+// The words of a PDF in the order pdftotext gives them. "..." reads as the
+// ellipsis a cut name shows.
+inline std::vector<PaperLine> PaperWords(const QString& pdf)
 {
     const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});
     const QRegularExpression word(QStringLiteral(
@@ -401,6 +401,13 @@ inline std::vector<PaperLine> PaperLines(const QString& pdf)
         words.push_back({t, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
                                    QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     }
+    return words;
+}
+// The lines of a PDF page: its words on one row less than a character's
+// height apart, joined by one blank.
+inline std::vector<PaperLine> PaperLines(const QString& pdf)
+{
+    std::vector<PaperLine> words = PaperWords(pdf);
     std::stable_sort(words.begin(), words.end(), [](const PaperLine& a, const PaperLine& b) {
         return std::abs(a.Box.top() - b.Box.top()) > 0.5 ? a.Box.top() < b.Box.top()
                                                          : a.Box.left() < b.Box.left();

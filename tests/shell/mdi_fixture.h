@@ -113,6 +113,15 @@ protected:
         EXPECT_TRUE(QFile::copy(MuestraCnf(), ruta));
         return ruta;
     }
+    // The build's Iconos folder copied into the tree: the views' progress
+    // window plays its animation.
+    void CopiarIconos()
+    {
+        ASSERT_TRUE(QDir().mkpath(Carpeta(QStringLiteral("Iconos"))));
+        const QString iconos = QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos/");
+        for (const QString& f : QDir(iconos).entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(iconos + f, Carpeta(QStringLiteral("Iconos/")) + f));
+    }
 
     // The frame, built and loaded with a command line.
     MDIForm1& Arrancar(const QString& linea = {})

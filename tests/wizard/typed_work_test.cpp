@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,28 +24,6 @@ namespace {
 class WizardTypedWorkTest : public WizardFormsTest
 {
 protected:
-    static void DobleClic(QListWidget* lista, int fila)
-    {
-        ASSERT_NE(lista, nullptr);
-        ASSERT_LT(fila, lista->count());
-        lista->window()->show();
-        lista->scrollToItem(lista->item(fila));
-        const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
-        // The press of the first click, then the second one.
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        Procesar();
-    }
-    // A grid cell clicked, `texto` typed into its editor and Enter.
-    static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
-    {
-        ASSERT_TRUE(grid->model()->index(fila - 1, columna).isValid());
-        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
-        ASSERT_NE(editor, nullptr);
-        QTest::keyClicks(editor, texto);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Procesar();
-    }
     static QString Canal(std::int32_t i) { return Registro().TablaCanales(i, 2); }
 };
 
@@ -243,19 +220,7 @@ TEST_F(WizardTypedWorkTest, MendedStepThreeOffersTheRecordsSignalsAfterATemplate
 // the model's measurements, its status signals), and again in the next.
 TEST_F(WizardTypedWorkTest, MendedTheModelIndexIsReadOncePerPass)
 {
-    struct Contador final : LectorBasesModelo {
-        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
-        int Indice{0};
-        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
-        {
-            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
-                ++Indice;
-            return Real->LeerTabla(ruta, tabla);
-        }
-    };
-    auto motor = std::make_unique<Contador>();
-    Contador* contador = motor.get();
-    SetMotorBasesModelo(std::move(motor));
+    const Contador* contador = ContarLecturasIndice();
     ModelosMuestra();
     Arrancar();
     for (int pase = 1; pase <= 2; ++pase) {

@@ -1,8 +1,12 @@
 #pragma once
+#include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "platform/base/colors.h"
 #include "platform/mdi_forms.h"
@@ -38,6 +42,27 @@ protected:
         SiguientesPasos() = {};
         Procesar();
         MdiTest::TearDown();
+        SetMotorBasesModelo(nullptr);
+    }
+
+    // Counts the reads of the model index, then reads as the program does.
+    struct Contador final : LectorBasesModelo {
+        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
+        int Indice{0};
+        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
+        {
+            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
+                ++Indice;
+            return Real->LeerTabla(ruta, tabla);
+        }
+    };
+    // A Contador made the process's engine until the test ends.
+    static Contador* ContarLecturasIndice()
+    {
+        auto motor = std::make_unique<Contador>();
+        Contador* contador = motor.get();
+        SetMotorBasesModelo(std::move(motor));
+        return contador;
     }
 
     // The databases of `desde` copied into the runtime tree's Models folder.
@@ -64,6 +89,14 @@ protected:
     {
         ASSERT_NE(w, nullptr);
         QTest::mouseClick(w, Qt::LeftButton);
+        Procesar();
+    }
+    // A key pressed where the keyboard is.
+    static void Pulsar(Qt::Key tecla)
+    {
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_NE(foco, nullptr);
+        QTest::keyClick(foco, tecla);
         Procesar();
     }
     // A box clicked, its text selected and `texto` typed over it one key at
@@ -98,6 +131,31 @@ protected:
         if (editor)
             QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         return editor;
+    }
+
+    // Entry `fila` of a list double-clicked as a user does it, its window
+    // shown.
+    static void DobleClic(QListWidget* lista, int fila)
+    {
+        ASSERT_NE(lista, nullptr);
+        ASSERT_LT(fila, lista->count());
+        lista->window()->show();
+        lista->scrollToItem(lista->item(fila));
+        const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
+        // The press of the first click, then the second one.
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
+        Procesar();
+    }
+    // A grid cell clicked, `texto` typed into its editor and Enter.
+    static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
+    {
+        ASSERT_TRUE(grid->model()->index(fila - 1, columna).isValid());
+        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, texto);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Procesar();
     }
 
     frmAnalog& Nueva()

@@ -32,14 +32,6 @@ protected:
         WizardFormsTest::SetUp();
         AbrirMuestra();
     }
-
-    static void Pulsar(Qt::Key tecla)
-    {
-        QWidget* foco = QApplication::focusWidget();
-        ASSERT_NE(foco, nullptr);
-        QTest::keyClick(foco, tecla);
-        Procesar();
-    }
     static void ClicEnEntrada(QListWidget* lista, int fila)
     {
         ASSERT_NE(lista, nullptr);

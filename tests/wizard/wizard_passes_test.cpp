@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,59 +24,14 @@ namespace {
 class WizardPassesTest : public WizardFormsTest
 {
 protected:
-    // Counts the reads of the model index, then reads as the program does.
-    struct Contador final : LectorBasesModelo {
-        std::unique_ptr<LectorBasesModelo> Real = CrearLectorMdb();
-        int Indice{0};
-        TablaModelo LeerTabla(const QString& ruta, const QString& tabla) override
-        {
-            if (QFileInfo(ruta).fileName() == QLatin1String("Modelos.mdb"))
-                ++Indice;
-            return Real->LeerTabla(ruta, tabla);
-        }
-    };
-
     void SetUp() override
     {
         WizardFormsTest::SetUp();
-        auto motor = std::make_unique<Contador>();
-        contador_ = motor.get();
-        SetMotorBasesModelo(std::move(motor));
+        contador_ = ContarLecturasIndice();
         ModelosMuestra();
         AbrirMuestra();
     }
-    void TearDown() override
-    {
-        WizardFormsTest::TearDown();
-        SetMotorBasesModelo(nullptr);
-    }
 
-    static void Pulsar(Qt::Key tecla)
-    {
-        QWidget* foco = QApplication::focusWidget();
-        ASSERT_NE(foco, nullptr);
-        QTest::keyClick(foco, tecla);
-        Procesar();
-    }
-    static void DobleClic(QListWidget* lista, int fila)
-    {
-        ASSERT_NE(lista, nullptr);
-        ASSERT_LT(fila, lista->count());
-        lista->scrollToItem(lista->item(fila));
-        const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        Procesar();
-    }
-    // A cell typed over through its editor, ended with Enter.
-    static void TeclearCelda(SpreadGrid* grid, std::int32_t fila, std::int32_t columna, const QString& texto)
-    {
-        QLineEdit* editor = OpenCellEditor(grid, fila, columna);
-        ASSERT_NE(editor, nullptr);
-        QTest::keyClicks(editor, texto);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Procesar();
-    }
     static QStringList Entradas(const QListWidget* lista)
     {
         QStringList s;

@@ -74,10 +74,7 @@ TEST_F(WizardSteps34Test, TemplateForThe1991RecordMadeAppliedViewedAndModified)
     const QString dat = QStringLiteral(VESDRA_SAMPLES_DIR "/sel311l_1991_ascii.dat");
     if (!QFile::exists(dat))
         GTEST_SKIP() << "public samples not found";
-    // The views' progress window plays the animation of the Iconos folder.
-    ASSERT_TRUE(QDir().mkpath(Carpeta("Iconos")));
-    for (const QString& f : QDir(QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos")).entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos/") + f, Carpeta("Iconos/") + f));
+    ASSERT_NO_FATAL_FAILURE(CopiarIconos());
     Arrancar();
     RegistrarVistas();
     ASSERT_TRUE(AbrirRegistro(DerivarRutas(dat)).Abierto());

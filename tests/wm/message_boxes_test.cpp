@@ -1,7 +1,5 @@
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -111,10 +109,7 @@ protected:
     void SetUp() override
     {
         MdiTest::SetUp();
-        ASSERT_TRUE(QDir().mkpath(Carpeta(QStringLiteral("Iconos"))));
-        for (const char* f : {"onda.avi", "gris.bmp"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(VESDRA_RUNTIME_ROOT "/Iconos/") + QLatin1String(f),
-                                    Carpeta(QStringLiteral("Iconos/")) + QLatin1String(f)));
+        ASSERT_NO_FATAL_FAILURE(CopiarIconos());
         RegistrarVistas();
         Arrancar(test::MuestraDat() + QLatin1Char(' ') + CopiarMuestraCnf());
         ASSERT_TRUE(Registro().RegistroAbierto);

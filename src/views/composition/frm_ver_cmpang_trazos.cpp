@@ -41,7 +41,7 @@ CanalFila LeerFila(std::int32_t c)
     CanalFila f;
     f.Columna = ColumnaAnalogicaSiHay(c).value_or(0);
     f.Nombre = NombreCanal(c);
-    f.Unidad = t.Cols() >= 4 ? t(c, 4).trimmed() : QString();
+    f.Unidad = UnidadCanal(c);
     return f;
 }
 

@@ -31,7 +31,7 @@ struct CanalPagina {
 
 // The rows and their columns, read before anything is drawn: a table
 // emptied under the window fails here with the subscript error.
-std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComposicion& d)
+std::vector<CanalPagina> LeerCanales(const DatosPaginaComposicion& d)
 {
     std::vector<CanalPagina> canales;
     for (const std::int32_t fila : d.Filas) {
@@ -39,7 +39,7 @@ std::vector<CanalPagina> LeerCanales(const RecordModel& r, const DatosPaginaComp
         c.Fila = fila;
         c.Columna = ColumnaConUnidad(fila);
         c.Nombre = NombreCanal(fila);
-        c.Unidad = r.TablaCanales(fila, 4).trimmed();
+        c.Unidad = UnidadCanal(fila);
         c.Extremos = composicion::ExtremosColumna(c.Columna);
         canales.push_back(std::move(c));
     }
@@ -59,7 +59,7 @@ void PaginaComposicion(Printer& p, const DatosPaginaComposicion& d, const Medida
 {
     const RecordModel& r = Registro();
     const std::int32_t u = r.NumMuestras();
-    const std::vector<CanalPagina> canales = LeerCanales(r, d);
+    const std::vector<CanalPagina> canales = LeerCanales(d);
     const QString blanco = QStringLiteral(" ");
     const QString a = QStringLiteral("A");
     const QString aa = QStringLiteral("AA");

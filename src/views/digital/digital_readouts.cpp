@@ -11,8 +11,7 @@ namespace vesdra::digital {
 CanalAnalogico LeerCanalAnalogico(std::int32_t fila)
 {
     const std::int32_t columna = ColumnaAnalogica(fila);
-    const Matrix<QString>& t = Registro().TablaCanales;
-    return {columna, NombreCanal(fila), t.Cols() >= 4 ? t(fila, 4).trimmed() : QString()};
+    return {columna, NombreCanal(fila), UnidadCanal(fila)};
 }
 
 QString TextoValorCursor(float valor, const QString& unidad)

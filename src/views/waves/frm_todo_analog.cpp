@@ -176,12 +176,13 @@ void frmTodoanalog::Colocar()
     // move with the cursors.
     const double limite = d.HScroll_Nombres.Top;
     const double alto = Picture1->Height();
+    const QStringList rotulos = NombresCanales();
     QStringList nombres;
     QStringList valores;
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
         const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
         const QString valor = TextoValor(-c.Extremo, UnidadFila(r.TablaCanales, c.Fila));
-        nombres << NombreCanal(c.Fila);
+        nombres << rotulos.value(c.Fila - 1);
         valores << valor;
         for (const std::int32_t k : {2 * b - 1, 2 * b})
             lblet[static_cast<size_t>(k)]->ReserveValueRoom({valor});
@@ -314,9 +315,11 @@ void frmTodoanalog::MoverCursor(bool primero)
     (primero ? lnam : lnci)->SetPoints(x, 0.0, x, Picture1->Height());
 
     const RecordModel& r = Registro();
+    // The captions in one pass over the table, not one a band.
+    const QStringList rotulos = NombresCanales();
     for (std::int32_t b = 1; b <= NumBandas; ++b) {
         const CanalBanda& c = filas_[bandas_[static_cast<size_t>(b - 1)].Indice];
-        const QString nombre = NombreCanal(c.Fila);
+        const QString nombre = rotulos.value(c.Fila - 1);
         const QString unidad = UnidadFila(r.TablaCanales, c.Fila);
         // The value and unit always show; a long name gives way in the middle.
         lblet[static_cast<size_t>(2 * b - 1)]->ShowReadOut(nombre, QStringLiteral(": "),

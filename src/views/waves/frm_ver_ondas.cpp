@@ -123,7 +123,7 @@ QString frmVerOndas::Unidad() const
     const RecordModel& r = Registro();
     if (CanalVentana < 1 || CanalVentana > r.TablaCanales.Rows() || r.TablaCanales.Cols() < 4)
         throw VbError(vberr::SubscriptOutOfRange);
-    return r.TablaCanales(CanalVentana, 4).trimmed();
+    return UnidadCanal(CanalVentana);
 }
 
 float frmVerOndas::ValorEn(double muestra) const

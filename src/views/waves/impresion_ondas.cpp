@@ -36,7 +36,7 @@ std::optional<RechazoPagina> PaginaOnda(Printer& p, const DatosPaginaOnda& d, co
 {
     const RecordModel& r = Registro();
     const std::int32_t c = ColumnaFila(d.CanalVentana);
-    const QString u = r.TablaCanales(d.CanalVentana, 4).trimmed();
+    const QString u = UnidadCanal(d.CanalVentana);
     const std::int32_t n = r.NumMuestras();
     const QString blanco = QStringLiteral(" ");
 
@@ -307,13 +307,16 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         CanalBanda c;
         c.Fila = fila;
         c.Columna = ColumnaFila(fila);
-        c.Unidad = r.TablaCanales(fila, 4).trimmed();
+        c.Unidad = UnidadCanal(fila);
         const ExtremosColumna e = ExtremosDe(r, c.Columna);
         c.Extremo = std::max(std::fabs(e.Minimo), std::fabs(e.Maximo));
         c.Visible = true;
         canales.push_back(std::move(c));
         extremos.push_back(e);
     }
+    // The bands' captions, from one pass over the table.
+    const QStringList rotulos = NombresCanales();
+    const auto nombre = [&rotulos](const CanalBanda& c) { return rotulos.value(c.Fila - 1); };
 
     // 2.-3. Header and frames.
     TextosPagina textos(p, f, QRectF(QPointF(izq, arriba), QPointF(der, abajo)));
@@ -383,8 +386,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
     const double finDerecha = f.Derecha - textos.Blanco() / 2;
     bool conClaves = false;
     for (const CanalBanda& c : canales)
-        conClaves =
-            conClaves || textos.Rectangulo(blanco + NombreCanal(c.Fila), xDerecha, 0.0).right() > finDerecha;
+        conClaves = conClaves || textos.Rectangulo(blanco + nombre(c), xDerecha, 0.0).right() > finDerecha;
     const auto clave = [&](std::int32_t b) { return conClaves ? ClaveLeyenda(b) : QString(); };
     // The names in the page's size, each after a blank; the keys in the
     // page's size too where the margin has room for them, else in the size
@@ -397,7 +399,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         fuente.Escala(EscalaQueCabe(p, claves));
         for (std::int32_t b = 1; b <= numBandas; ++b) {
             const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-            textos.Imprimir(conClaves ? ClaveLeyenda(b) : blanco + NombreCanal(c.Fila), xDerecha, centro(b),
+            textos.Imprimir(conClaves ? ClaveLeyenda(b) : blanco + nombre(c), xDerecha, centro(b),
                             ColorTrazaImpresora(p, c.Fila));
         }
     }
@@ -451,10 +453,10 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
         std::vector<QString> distintos;
         for (std::int32_t b = 1; b <= numBandas; ++b) {
             const CanalBanda& c = canales[static_cast<size_t>(b - 1)];
-            distintos.push_back(
-                conClaves ? ClaveLeyenda(b)
-                          : NombreQueSeDistingue(NombreCanal(c.Fila), junto,
-                                                 [&p](const QString& t) { return p.TextWidth(t); }));
+            distintos.push_back(conClaves ? ClaveLeyenda(b)
+                                          : NombreQueSeDistingue(nombre(c), junto, [&p](const QString& t) {
+                                                return p.TextWidth(t);
+                                            }));
         }
         for (int i = 0; i < 2; ++i) {
             const std::int32_t muestra = i == 0 ? d.Cursor1 : d.Cursor2;
@@ -496,7 +498,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                               : xEntrada;
                 columna.Fila(xEntrada);
                 const QStringList lineas =
-                    columna.NombreEnLineas(NombreCanal(c.Fila), xNombre, limite, lineasNombre, color);
+                    columna.NombreEnLineas(nombre(c), xNombre, limite, lineasNombre, color);
                 if (imprimir && conClaves && !lineas.isEmpty())
                     textos.Imprimir(ClaveLeyenda(b), xEntrada,
                                     y - static_cast<double>(lineas.size()) * textos.Linea(), color);
@@ -504,7 +506,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                     if (conClaves) {
                         columna.Entrada(ClaveLeyenda(b), xEntrada, e);
                     } else {
-                        (void)columna.Lectura(NombreCanal(c.Fila), xEntrada, e);
+                        (void)columna.Lectura(nombre(c), xEntrada, e);
                     }
                 }
                 y += hueco;
@@ -517,7 +519,7 @@ void PaginaTodo(Printer& p, const DatosPaginaTodo& d, const MedidaTexto& m)
                 columna.Entrada(TextosIdioma(266), xEntrada, QString::number(i == 0 ? d.Cursor1 : d.Cursor2));
                 y += hueco;
                 for (std::size_t k = 0; k < canales.size(); ++k) {
-                    (void)columna.Lectura(NombreCanal(canales[k].Fila), xEntrada, valores[i][k],
+                    (void)columna.Lectura(nombre(canales[k]), xEntrada, valores[i][k],
                                           clave(static_cast<std::int32_t>(k + 1)));
                     y += huecoVacio;
                 }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <span>
 
@@ -79,6 +80,43 @@ protected:
 
     // The ticks of the time scale hanging below the box.
     [[nodiscard]] std::vector<PrintCall> TimeTicks() const { return test::TimeTicks(printer); }
+
+    // The names the page printed in its column's entries: the legend's, the
+    // lines before each of its strokes (`trazo` tells a stroke), from the
+    // channels' title; the read-outs', what stands before ": " after each
+    // cursor's sample.
+    struct NombresColumna {
+        QStringList Leyenda;
+        QStringList Lecturas;
+    };
+    [[nodiscard]] NombresColumna NombresImpresos(const std::function<bool(const PrintCall&)>& trazo) const
+    {
+        NombresColumna n;
+        QString nombre;
+        bool enLecturas = false;
+        double xEntrada = 0.0; // where the column's entries start, in its size
+        for (const PrintCall& c : printer.OfKind(Kind::Print))
+            if (c.Text.startsWith(TextosIdioma(266)))
+                xEntrada = c.X1;
+        for (const PrintCall& c : printer.Calls) {
+            if (c.What == Kind::Line && trazo(c)) {
+                n.Leyenda << nombre;
+                nombre.clear();
+                continue;
+            }
+            if (c.What != Kind::Print || c.X1 != xEntrada)
+                continue;
+            if (c.Text.startsWith(TextosIdioma(266))) {
+                enLecturas = true;
+            } else if (enLecturas) {
+                n.Lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
+            } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
+                       !c.Text.contains(QStringLiteral(" min: "))) {
+                test::AppendPrintedLine(nombre, c.Text);
+            }
+        }
+        return n;
+    }
 
     RecordingPrinter printer;
 };
@@ -441,34 +479,10 @@ TEST_F(CompositionPage, SubstationNamesReadApartInTheLegendAndTheReadOuts)
         printer.Calls.clear();
         PaginaComposicion(printer, d, m);
         ExpectLegibleTracePage(printer, false);
-        // The legend's names: the lines before each stroke, from the
-        // channels' title; the read-outs: what stands before ": " after
-        // each cursor's sample.
-        QStringList leyenda;
-        QStringList lecturas;
-        QString nombre;
-        bool enLecturas = false;
-        double xEntrada = 0.0; // where the column's entries start, in its size
-        for (const PrintCall& c : printer.OfKind(Kind::Print))
-            if (c.Text.startsWith(TextosIdioma(266)))
-                xEntrada = c.X1;
-        for (const PrintCall& c : printer.Calls) {
-            if (c.What == Kind::Line && c.DrawStyle == 0 && c.Color != 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft) {
-                leyenda << nombre;
-                nombre.clear();
-                continue;
-            }
-            if (c.What != Kind::Print || c.X1 != xEntrada)
-                continue;
-            if (c.Text.startsWith(TextosIdioma(266))) {
-                enLecturas = true;
-            } else if (enLecturas) {
-                lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
-            } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
-                       !c.Text.contains(QStringLiteral(" min: "))) {
-                test::AppendPrintedLine(nombre, c.Text);
-            }
-        }
+        // In colour, the strokes are the column's solid lines in a pen.
+        const auto [leyenda, lecturas] = NombresImpresos([](const PrintCall& c) {
+            return c.DrawStyle == 0 && c.Color != 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft;
+        });
         EXPECT_TRUE(SeLeenAparte(leyenda, nombres)) << leyenda.join(QStringLiteral(" | ")).toStdString();
         EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
             << lecturas.join(QStringLiteral(" | ")).toStdString();
@@ -512,38 +526,16 @@ TEST_F(CompositionPage, ChannelsOfOneCircuitWithPaddedNamesReadAsTheirOwn)
             printer.SetColorMode(mode);
             printer.Calls.clear();
             PaginaComposicion(printer, d, FixedFont());
-            QStringList leyenda;
-            QStringList lecturas;
-            QString nombre;
-            bool enLecturas = false;
-            double xEntrada = 0.0;
             for (const PrintCall& c : printer.OfKind(Kind::Print)) {
-                if (c.Text.startsWith(TextosIdioma(266)))
-                    xEntrada = c.X1;
-            }
-            for (const PrintCall& c : printer.Calls) {
-                if (c.What == Kind::Line && c.DrawStyle == 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft &&
-                    c.X2 - c.X1 == 500) {
-                    leyenda << nombre;
-                    nombre.clear();
-                    continue;
-                }
-                if (c.What != Kind::Print)
-                    continue;
                 if (!c.Text.startsWith(QStringLiteral("Cursor"))) {
                     EXPECT_FALSE(relleno.match(c.Text).hasMatch()) << '"' << c.Text.toStdString() << '"';
                 }
-                if (c.X1 != xEntrada)
-                    continue;
-                if (c.Text.startsWith(TextosIdioma(266))) {
-                    enLecturas = true;
-                } else if (enLecturas) {
-                    lecturas << c.Text.left(c.Text.lastIndexOf(QStringLiteral(": ")));
-                } else if (!c.Text.contains(QStringLiteral(" max: ")) &&
-                           !c.Text.contains(QStringLiteral(" min: "))) {
-                    test::AppendPrintedLine(nombre, c.Text);
-                }
             }
+            // Black or in colour, the strokes are the column's solid lines of
+            // the legend's length (its names are short).
+            const auto [leyenda, lecturas] = NombresImpresos([](const PrintCall& c) {
+                return c.DrawStyle == 0 && c.Y1 == c.Y2 && c.X2 < kBoxLeft && c.X2 - c.X1 == 500;
+            });
             EXPECT_TRUE(SeLeenAparte(leyenda, nombres)) << leyenda.join(QStringLiteral(" | ")).toStdString();
             EXPECT_TRUE(SeLeenAparte(lecturas, nombres + nombres))
                 << lecturas.join(QStringLiteral(" | ")).toStdString();

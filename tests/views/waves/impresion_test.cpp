@@ -709,23 +709,15 @@ TEST_F(LegiblePage, EightBandsOnPaperKeepEveryReadOutInsideTheFrame)
         EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("(^|\\s)%1: ").arg(QLatin1String(name)))), 2)
             << name;
 
-    const QString boxes = test::PdfText(pdf, {QStringLiteral("-bbox")});
     const QPointF margin = p->Device().pageLayout().paintRect(QPageLayout::Point).topLeft();
     const double w = p->Width() / 20.0;
     const double h = p->Height() / 20.0;
     const QRectF frame(QPointF(margin.x() + 0.009 * w, margin.y() + 0.009 * h),
                        QPointF(margin.x() + 0.942 * w, margin.y() + 0.945 * h));
-    const QRegularExpression word(QStringLiteral(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
-    int words = 0;
-    for (auto it = word.globalMatch(boxes); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        ++words;
-        const QRectF b(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-        EXPECT_TRUE(frame.adjusted(-0.5, -0.5, 0.5, 0.5).contains(b)) << m.captured(5).toStdString();
-    }
-    EXPECT_GT(words, 50);
+    const std::vector<test::PaperLine> words = test::PaperWords(pdf);
+    for (const test::PaperLine& word : words)
+        EXPECT_TRUE(frame.adjusted(-0.5, -0.5, 0.5, 0.5).contains(word.Box)) << word.Text.toStdString();
+    EXPECT_GT(words.size(), 50u);
 }
 
 // With channel names short, 36 characters long or 64 with a shared prefix,

@@ -40,20 +40,30 @@ protected:
         SineRecord(nombres, {}, {"kV", "kV", "kV", "A", "A", "A", "A", "V"},
                    {-123456.789, -123456.789, -123456.789, 5656.857, 5656.857, 5656.857, 5656.857, 5656.857});
     }
+
+    // The stacked view of the record's first six channels, laid out; null
+    // when it did not open.
+    static frmTodoanalog* TodoDeSeis()
+    {
+        AbrirDialogoOndas();
+        frmNewOndas& d = NewOndas();
+        for (int fila = 0; fila < 6; ++fila)
+            d.List1_DblClick(fila);
+        d.cmdtodo_Click();
+        frmTodoanalog* t = TodoAnalog();
+        if (!t)
+            return nullptr;
+        QCoreApplication::processEvents();
+        t->Form_Resize();
+        return t;
+    }
 };
 
 TEST_P(LongNames, StackedViewShowsEveryValueWholeAndTellsTheNamesApart)
 {
     RegistroLargo();
-    AbrirDialogoOndas();
-    frmNewOndas& d = NewOndas();
-    for (int fila = 0; fila < 6; ++fila)
-        d.List1_DblClick(fila);
-    d.cmdtodo_Click();
-    frmTodoanalog* t = TodoAnalog();
+    frmTodoanalog* t = TodoDeSeis();
     ASSERT_NE(t, nullptr);
-    QCoreApplication::processEvents();
-    t->Form_Resize();
     t->HScroll1->SetValue(6);
     t->HScroll2->SetValue(1995);
     const RecordModel& r = Registro();
@@ -90,15 +100,8 @@ TEST_P(LongNames, StackedBandsOfOneCircuitReadAsTheirOwnChannels)
         unidades << test::FilasDeUnCircuito::Unidades()[k].leftJustified(8);
     }
     SineRecord(nombres, circuitos, unidades, {66000, 66000, 66000, 407.91, 407.91, 407.91});
-    AbrirDialogoOndas();
-    frmNewOndas& d = NewOndas();
-    for (int fila = 0; fila < 6; ++fila)
-        d.List1_DblClick(fila);
-    d.cmdtodo_Click();
-    frmTodoanalog* t = TodoAnalog();
+    frmTodoanalog* t = TodoDeSeis();
     ASSERT_NE(t, nullptr);
-    QCoreApplication::processEvents();
-    t->Form_Resize();
     t->HScroll2->SetValue(1995);
     const RecordModel& r = Registro();
     QStringList rotulos;
